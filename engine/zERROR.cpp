@@ -1,0 +1,63 @@
+// The message reporter.
+#include "zERROR.h"
+
+#include "IdeServices.h"
+#include "ResString.h"
+
+namespace {
+// String-table ids of the prefixes.
+const int kWarningPrefix = 33197;
+const int kErrorPrefix = 33198;
+} // namespace
+
+zERROR g_errorReporter;
+
+zERROR::zERROR() : fatalHandler(&zERROR::DefaultFatalHandler), filterLevel(-1)
+{
+}
+
+void zERROR::Report(int level, zSTRING text, const char* file, int line)
+{
+    if (filterLevel < 0 && level != zERR_FATAL)
+        return;
+
+    int kind = zMSG_PLAIN;
+    zSTRING shown;
+    if (level == zERR_WARNING) {
+        kind = zMSG_WARNING;
+        shown = LoadResString(kWarningPrefix);
+    } else if (level == zERR_ERROR || level == zERR_FATAL) {
+        kind = zMSG_ERROR;
+        shown = LoadResString(kErrorPrefix);
+    }
+    shown += text;
+    shown = shown.TabsToSpaces();
+
+    if (zCIdeServices* host = zGetIdeServices())
+        host->AddBuildMessage(kind, file, shown, line, level == zERR_FATAL);
+
+    if (level == zERR_FATAL && fatalHandler)
+        fatalHandler();
+}
+
+void zERROR::DefaultFatalHandler()
+{
+    if (zCIdeServices* host = zGetIdeServices())
+        host->GetSettings().BuildJobThread = 0;
+    throw zTFatalAbort{};
+}
+
+void SetFilterFromSettings()
+{
+    if (zCIdeServices* host = zGetIdeServices())
+        g_errorReporter.SetFilterLevel(host->GetSettings().LevelMessage);
+}
+
+int zRunJobGuarded(const std::function<int()>& job)
+{
+    try {
+        return job();
+    } catch (const zTFatalAbort&) {
+        return -1;
+    }
+}

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, quietly, in the project's own prefix.
+# CTest calls it for every Windows test; the test command sets up the display
+# and a persistent wineserver beforehand.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="${TAVRELIN_WINEPREFIX:-${WINEPREFIX:-$root/build/wineprefix}}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# A new prefix must never offer to install its .NET and HTML runtimes: nobody would answer.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+# Wine's own background processes, when this start launches them, inherit the
+# program's output. Through a file they cannot hold the caller's pipe open.
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+wine "$@" >"$out" 2>&1 </dev/null
+status=$?
+cat "$out"
+exit $status
