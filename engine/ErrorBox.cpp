@@ -12,7 +12,8 @@ void DefaultErrorBox(const std::string& text)
 {
     std::fprintf(stderr, "Error-Message: %s\n", text.c_str());
     std::fflush(stderr);
-    std::exit(1);
+    // Other threads still run: static destructors must not pull their objects away.
+    std::_Exit(1);
 }
 
 std::atomic<zTErrorBoxHandler> g_errorBoxHandler{&DefaultErrorBox};
@@ -27,7 +28,8 @@ zTErrorBoxHandler zSetErrorBoxHandler(zTErrorBoxHandler handler)
 void zErrorBox(const std::string& text)
 {
     g_errorBoxHandler.load()(text);
-    std::exit(1);
+    std::fflush(stderr);
+    std::_Exit(1);
 }
 
 void zNotFound(const char* operation)

@@ -27,48 +27,46 @@ zSTRING zCHeadlessIde::GetProjectFolder()
 void zCHeadlessIde::Add(int kind, const std::string& file, const std::string& text)
 {
     std::lock_guard<std::mutex> lock(mutex);
+    AddLocked(kind, file, text);
+}
+
+void zCHeadlessIde::AddLocked(int kind, const std::string& file, const std::string& text)
+{
     records.push_back({file, {kind, text}});
+    if (kind == zMSG_WARNING)
+        ++warnings;
+    else if (kind == zMSG_ERROR)
+        ++errors;
 }
 
 void zCHeadlessIde::AddBuildMessage(int kind, const char* file, const zSTRING& text, int line, bool fatal)
 {
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (kind == zMSG_WARNING)
-            ++warnings;
-        else if (kind == zMSG_ERROR)
-            ++errors;
-    }
+    const std::string name = file ? file : "";
     // Only warnings and errors carry a position; a plain message is its text alone.
-    if ((kind == zMSG_WARNING || kind == zMSG_ERROR) && line != -1) {
-        const std::string name = file ? file : "";
+    if ((kind == zMSG_WARNING || kind == zMSG_ERROR) && line != -1)
         Add(kind, name, name + "(" + std::to_string(line) + "):   " + static_cast<const std::string&>(text));
-    } else {
-        Add(kind, "", text);
-    }
+    else
+        Add(kind, name, text);
     if (fatal)
         ReportBuildSummary(0);
 }
 
 void zCHeadlessIde::ReportBuildSummary(int broken)
 {
-    int e, w;
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        e = errors;
-        w = warnings;
-    }
-    Add(zMSG_PLAIN, "", FormatResString(broken ? 33191 : 32899, e, w));
+    std::lock_guard<std::mutex> lock(mutex);
+    AddLocked(zMSG_PLAIN, "", FormatResString(broken ? 33191 : 32899, errors, warnings));
 }
 
 void zCHeadlessIde::ReplaceFileInLastMessages(const zSTRING& oldName, const zSTRING& newName)
 {
+    if (oldName.empty())
+        return;
     std::lock_guard<std::mutex> lock(mutex);
     for (auto it = records.rbegin(); it != records.rend() && it->file == oldName; ++it) {
         it->file = newName;
-        const size_t at = it->line.text.find(oldName);
-        if (at != std::string::npos)
-            it->line.text.replace(at, oldName.size(), newName);
+        // A positioned line starts with its file name.
+        if (it->line.text.compare(0, oldName.size(), oldName) == 0)
+            it->line.text.replace(0, oldName.size(), newName);
     }
 }
 

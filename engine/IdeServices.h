@@ -104,6 +104,7 @@ private:
         Line line;
     };
     void Add(int kind, const std::string& file, const std::string& text);
+    void AddLocked(int kind, const std::string& file, const std::string& text);
 
     zTBuildSettings settings;
     std::vector<zSTRING> insertFiles;

@@ -60,7 +60,7 @@ zSTRING LoadResString(int id)
     return zSTRING(text ? text : "");
 }
 
-zSTRING FormatResString(int id, ...)
+zSTRING FormatResStringArgs(int id, ...)
 {
     const zSTRING format = LoadResString(id);
     va_list args;

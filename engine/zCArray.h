@@ -1,8 +1,6 @@
 // Dynamic arrays of the engine: zCArray and its sorted variant zCArraySort.
 #pragma once
 
-#include "ErrorBox.h"
-
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -14,11 +12,12 @@
 #include <type_traits>
 #include <utility>
 
-// An index outside the array is a dead end: nothing may be read or written there.
+// Nothing may be read or written outside the array. An exception ends the running job
+// (the worker's entry catches it), not the whole program.
 [[noreturn]] inline void zArrayIndexFault(const char* operation, int index, int count)
 {
-    zErrorBox(std::string("zCArray::") + operation + ": index " + std::to_string(index) +
-              " outside 0.." + std::to_string(count));
+    throw std::out_of_range(std::string("zCArray::") + operation + ": index " +
+                            std::to_string(index) + " outside 0.." + std::to_string(count));
 }
 
 // The default comparator of sorted arrays: orders by the element's leading 32-bit key,
@@ -261,40 +260,45 @@ private:
 
 // A zCArray kept in the order of a comparator that takes two element pointers. Elements
 // may also be appended unsorted with InsertEnd and put in order once with QuickSort.
-// The default comparator reads a 4-byte key, so its elements must be at least that wide.
 template <class T>
 class zCArraySort : public zCArray<T> {
+    // The default comparator reads a 4-byte key from each element.
+    static constexpr bool kDefaultFits = sizeof(T) >= 4;
+
 public:
     using CompareFunc = int (*)(const void*, const void*);
 
-    explicit zCArraySort(CompareFunc compare = DefaultArrayCompare) { SetCompare(compare); }
-    explicit zCArraySort(int startSize, CompareFunc compare = DefaultArrayCompare)
-        : zCArray<T>(startSize)
+    zCArraySort() { static_assert(kDefaultFits, "DefaultArrayCompare reads 4 bytes"); }
+    explicit zCArraySort(CompareFunc compare) { SetCompare(compare); }
+    explicit zCArraySort(int startSize) : zCArray<T>(startSize)
+    {
+        static_assert(kDefaultFits, "DefaultArrayCompare reads 4 bytes");
+    }
+    explicit zCArraySort(int startSize, CompareFunc compare) : zCArray<T>(startSize)
     {
         SetCompare(compare);
     }
 
-    // Null selects DefaultArrayCompare.
-    void SetCompare(CompareFunc func) { compare = func ? func : DefaultArrayCompare; }
+    // Null selects DefaultArrayCompare; for elements narrower than its key that is
+    // refused with std::invalid_argument.
+    void SetCompare(CompareFunc func)
+    {
+        if constexpr (!kDefaultFits) {
+            if (!func)
+                throw std::invalid_argument("zCArraySort: elements narrower than the default key");
+        }
+        compare = func ? func : DefaultArrayCompare;
+    }
     CompareFunc GetCompare() const { return compare; }
 
     // Inserts behind the elements that compare equal.
     void InsertSort(const T& element)
     {
         // Found before inserting: the element may live in the array.
-        int lo = 0;
-        int count = this->GetNum();
         const T* data = this->GetArray();
-        while (count > 0) {
-            const int half = count / 2;
-            if (Below(element, data[lo + half])) {
-                count = half;
-            } else {
-                lo += half + 1;
-                count -= half + 1;
-            }
-        }
-        this->InsertAtPos(element, lo);
+        const T* pos = std::upper_bound(data, data + this->GetNum(), element,
+                                        [this](const T& a, const T& b) { return Below(a, b); });
+        this->InsertAtPos(element, static_cast<int>(pos - data));
     }
 
     // Binary search: the index of the first element equal to the key, or -1. Only "below"
@@ -302,20 +306,12 @@ public:
     // answer positive work, and the search ends after log2(n) steps whatever they answer.
     int Search(const T& key) const
     {
-        int lo = 0;
-        int count = this->GetNum();
         const T* data = this->GetArray();
-        while (count > 0) {
-            const int half = count / 2;
-            if (Below(data[lo + half], key)) {
-                lo += half + 1;
-                count -= half + 1;
-            } else {
-                count = half;
-            }
-        }
-        if (lo < this->GetNum() && !Below(key, data[lo]))
-            return lo;
+        const T* end = data + this->GetNum();
+        const T* pos = std::lower_bound(data, end, key,
+                                        [this](const T& a, const T& b) { return Below(a, b); });
+        if (pos != end && !Below(key, *pos))
+            return static_cast<int>(pos - data);
         return -1;
     }
     bool IsInList(const T& key) const { return Search(key) >= 0; }

@@ -20,7 +20,7 @@ std::uint32_t DefaultBlocksPerChunk(std::uint32_t blockSize)
     return std::max<std::uint32_t>(kChunkBytes / blockSize, 1);
 }
 
-// Links may sit at any byte offset (20-byte blocks), so they are copied, not dereferenced.
+// Links are copied, not dereferenced: no pointer object lives in a free block's bytes.
 void* ReadLink(const void* block)
 {
     void* next;
@@ -74,7 +74,10 @@ zCBlockPool::~zCBlockPool()
 
 std::size_t zCBlockPool::Stride() const
 {
-    return std::max<std::size_t>(blockSize, sizeof(void*));
+    const std::uint64_t stride = (std::max<std::uint64_t>(blockSize, 8) + 7) / 8 * 8;
+    if (stride > SIZE_MAX)
+        throw std::bad_alloc();
+    return static_cast<std::size_t>(stride);
 }
 
 void zCBlockPool::SetPoolsDisabled(bool disabled)
@@ -184,7 +187,8 @@ void zCBlockPool::AddMemory(void* array, std::uint32_t count, bool adopt)
     const std::uint64_t size = std::uint64_t{count} * blockSize;
     if (size > SIZE_MAX)
         throw std::bad_alloc();
-    // Blocks narrower than a link are carved at the chunk stride, fewer but whole.
+    // Carved at the chunk stride: whole, aligned blocks, fewer when blockSize is not a
+    // multiple of 8.
     const std::size_t blocks = static_cast<std::size_t>(size) / Stride();
     if (adopt)
         CheckFreeCount(freeCount, blocks);

@@ -16,8 +16,8 @@ public:
     void* Alloc();
     void Free(void* block);  // null is ignored
     void PreAlloc(std::uint32_t count, std::uint32_t flags);
-    // Hands over a caller's array of count blocks (blockSize bytes apart), allocated
-    // with new char[]; the pool frees it with its chunks.
+    // Hands over a caller's array of count x blockSize bytes, allocated with new char[],
+    // carved at the chunk stride; the pool frees it with its chunks.
     void AddMemory(void* array, std::uint32_t count, bool adopt);
 
     std::uint32_t GetBlockSize() const { return blockSize; }
@@ -34,7 +34,7 @@ private:
     void PushFree(void* block);
     void PushBlocks(char* memory, std::size_t count);
     bool OwnsBlock(const void* block) const;
-    // Distance of blocks inside a chunk: a block must hold the free-list link.
+    // max(blockSize, 8) rounded up to 8: room for the link, and pointers inside stay aligned.
     std::size_t Stride() const;
 
     std::uint32_t blockSize;

@@ -3,7 +3,6 @@
 
 #include "ErrorBox.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <new>
 
@@ -45,9 +44,11 @@ void* zCVolatileMemoryBase::AllocElement()
         nextIndex = 0;
     }
     void* element = Element(nextIndex++);
-    // After a wrap every record has a holder.
-    if (wrapped)
+    // With every record held, the one handed out is the oldest: its holder lets go.
+    if (held == capacity)
         ResetElement(element);
+    else
+        ++held;
     return element;
 }
 
@@ -59,21 +60,32 @@ void zCVolatileMemoryBase::Reset(std::uint32_t keep)
     const bool replace =
         keep == 0 && std::uint64_t{peak} * 100 > std::uint64_t{growPercent} * capacity;
 
-    const std::uint32_t stop = keep >= capacity ? 0 : keep;
-    if (wrapped) {
-        // Every record is held: reset those from stop up, going down from the next index
-        // round through the end of the block, and nothing below stop.
-        for (std::uint32_t i = nextIndex; i > stop;)
-            ResetElement(Element(--i));
-        for (std::uint32_t i = capacity; i > std::max(nextIndex, stop);)
-            ResetElement(Element(--i));
+    // One step down; below 0 the walk goes on from the end of the block. Records
+    // without a holder are passed over, so none is reset twice.
+    auto stepDown = [this] {
+        if (nextIndex == 0) {
+            wrapped = 0;
+            nextIndex = capacity;
+        }
+        --nextIndex;
+        if (held != 0) {
+            --held;
+            ResetElement(Element(nextIndex));
+        }
+    };
+
+    if (replace || keep >= capacity) {
+        // The block goes away (replaced, or freed by the destructor): no holder may keep
+        // an index into it, the older records above the next index included.
+        while (held != 0)
+            stepDown();
+        nextIndex = 0;
         wrapped = 0;
-        nextIndex = stop;
-    } else {
-        // Records above the next index were never handed out and are left alone.
-        while (nextIndex > stop)
-            ResetElement(Element(--nextIndex));
+    } else if (wrapped || keep <= nextIndex) {
+        while (nextIndex != keep)
+            stepDown();
     }
+    // Otherwise the records from keep up were never handed out: nothing goes back.
 
     if (replace) {
         const std::uint64_t grown = std::uint64_t{peak} * 200 / growPercent;

@@ -19,9 +19,12 @@ public:
     // oldest records are reset and handed out again.
     void* AllocElement();
 
-    // Takes back every record from index keep up (keep equal to the capacity: all of
-    // them), from the top down; keep 0 also replaces the block with one of 2.5 times the
-    // peak use once the peak passes the grow percentage of the capacity.
+    // Takes back the newest records, from the top down, until the next index is keep;
+    // when wrapped the walk goes on below 0 from the end of the block and clears the
+    // wrap flag. Unwrapped with keep above the next index, nothing goes back. keep 0
+    // replaces the block with one of 2.5 times the peak use once the peak passes the
+    // grow percentage of the capacity; then, and for keep of the capacity or more,
+    // every held record goes back and the next index becomes 0.
     void Reset(std::uint32_t keep);
 
     std::uint32_t GetElementSize() const { return elementSize; }
@@ -46,6 +49,10 @@ private:
     std::uint32_t value;
     std::uint32_t wrapped = 0;
     unsigned char* block;
+    // Records that have a holder: those just below the next index, round the end of the
+    // block. A reset that stops above 0 while wrapped leaves a gap of free records under
+    // older held ones, which the wrap flag alone cannot tell apart.
+    std::uint32_t held = 0;
 };
 
 // Volatile memory of records of type T. Each record type defines the element reset:

@@ -1,6 +1,8 @@
 // The message reporter.
 #include "zERROR.h"
 
+#include <exception>
+
 #include "IdeServices.h"
 #include "ResString.h"
 
@@ -58,6 +60,13 @@ int zRunJobGuarded(const std::function<int()>& job)
     try {
         return job();
     } catch (const zTFatalAbort&) {
+        return -1;
+    } catch (const std::exception& e) {
+        // A broken invariant (an index out of range, memory exhausted) ends this job, not the program.
+        try {
+            g_errorReporter.Fatal(e.what());
+        } catch (const zTFatalAbort&) {
+        }
         return -1;
     }
 }

@@ -48,5 +48,6 @@ extern zERROR g_errorReporter;
 void SetFilterFromSettings();
 
 // Runs a job as a worker thread's body: a fatal message ends it with -1, after
-// the stack has unwound; otherwise the job's own result.
+// the stack has unwound; so does any other exception, reported as a fatal message
+// first. Otherwise the job's own result. Every entry into the engine runs in one.
 int zRunJobGuarded(const std::function<int()>& job);

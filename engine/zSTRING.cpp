@@ -110,14 +110,8 @@ void* zSTRING::operator new(std::size_t size)
     // A derived class of another size, or a string made after the pool went away at exit.
     if (size != sizeof(zSTRING) || !s_pool)
         return ::operator new(size);
-    void* block;
-    {
-        std::lock_guard<std::mutex> guard(s_pool->lock);
-        block = s_pool->pool.Alloc();
-    }
-    if (!block)
-        throw std::bad_alloc();
-    return block;
+    std::lock_guard<std::mutex> guard(s_pool->lock);
+    return s_pool->pool.Alloc();
 }
 
 void zSTRING::operator delete(void* block, std::size_t size) noexcept

@@ -101,7 +101,7 @@ def c_literal(data):
 
 def rc_literal(data, codepage):
     text = data.decode(f'cp{codepage}')
-    text = text.replace('"', '""').replace('\n', '\\n').replace('\t', '\\t')
+    text = text.replace('\\', '\\\\').replace('"', '""').replace('\n', '\\n').replace('\t', '\\t')
     return '"' + text + '"'
 
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -22,13 +24,22 @@ char* Bytes(void* p)
 
 } // namespace
 
-TEST_F(BlockPoolTest, FourByteBlocksLieEightApart)
+// At least 8 bytes for the link, and a multiple of 8 so that pointers in blocks are aligned.
+TEST_F(BlockPoolTest, BlocksLieAtAnAlignedStride)
 {
-    zCBlockPool pool(4, 16, 0);
-    void* a = pool.Alloc();
-    void* b = pool.Alloc();
-    EXPECT_EQ(Bytes(b) - Bytes(a), 8);
-    EXPECT_EQ(pool.GetFreeCount(), 14);
+    struct Case {
+        std::uint32_t blockSize;
+        std::ptrdiff_t stride;
+    };
+    for (const Case& c : {Case{1, 8}, Case{4, 8}, Case{8, 8}, Case{12, 16}, Case{20, 24},
+                          Case{32, 32}, Case{33, 40}, Case{56, 56}}) {
+        zCBlockPool pool(c.blockSize, 16, 0);
+        char* a = Bytes(pool.Alloc());
+        char* b = Bytes(pool.Alloc());
+        EXPECT_EQ(b - a, c.stride) << c.blockSize;
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(b) % 8, 0u) << c.blockSize;
+        EXPECT_EQ(pool.GetFreeCount(), 14);
+    }
 }
 
 TEST_F(BlockPoolTest, FirstAllocTakesTheStartOfANewChunk)
@@ -38,12 +49,12 @@ TEST_F(BlockPoolTest, FirstAllocTakesTheStartOfANewChunk)
     char* first = Bytes(pool.Alloc());
     EXPECT_EQ(pool.GetFreeCount(), 4095);
     for (int i = 1; i < 4096; ++i)
-        ASSERT_EQ(Bytes(pool.Alloc()), first + 20 * i) << i;
+        ASSERT_EQ(Bytes(pool.Alloc()), first + 24 * i) << i;
     EXPECT_EQ(pool.GetFreeCount(), 0);
-    std::memset(first, 0x5A, 20 * 4096);  // the whole chunk is usable
+    std::memset(first, 0x5A, 24 * 4096);  // the whole chunk is usable
 
     char* next = Bytes(pool.Alloc());  // a new chunk
-    EXPECT_TRUE(next < first || next >= first + 20 * 4096);
+    EXPECT_TRUE(next < first || next >= first + 24 * 4096);
     EXPECT_EQ(pool.GetFreeCount(), 4095);
 }
 
@@ -115,7 +126,7 @@ TEST_F(BlockPoolTest, PreAllocAddsPendingAndRequestedBlocks)
     pool.PreAlloc(100, 1);
     EXPECT_EQ(pool.GetFreeCount(), 28772);
     char* first = Bytes(pool.Alloc());
-    EXPECT_EQ(Bytes(pool.Alloc()), first + 20);
+    EXPECT_EQ(Bytes(pool.Alloc()), first + 24);
 
     pool.PreAlloc(50, 2);  // nothing pending any more
     EXPECT_EQ(pool.GetFreeCount(), 28770 + 50);
@@ -154,15 +165,27 @@ TEST_F(BlockPoolTest, AddMemoryAdoptsOrKeepsTheCallersArray)
     EXPECT_EQ(pool.GetFreeCount(), 5);
 }
 
-// A link does not fit in a 4-byte block: the array is carved at 8-byte steps.
-TEST_F(BlockPoolTest, AddMemoryOfNarrowBlocksStaysInsideTheArray)
+// The caller's array is carved like a chunk: fewer blocks when the stride is wider.
+TEST_F(BlockPoolTest, AddMemoryCarvesTheArrayAtTheStride)
 {
-    zCBlockPool pool(4, 16, 0);
-    char* array = new char[5 * 4];
-    pool.AddMemory(array, 5, true);
-    EXPECT_EQ(pool.GetFreeCount(), 2);
-    EXPECT_EQ(pool.Alloc(), array);
-    EXPECT_EQ(pool.Alloc(), array + 8);
-    void* other = pool.Alloc();
-    EXPECT_TRUE(Bytes(other) < array || Bytes(other) >= array + 20);
+    struct Case {
+        std::uint32_t blockSize;
+        std::uint32_t count;
+        int blocks;
+        int stride;
+    };
+    for (const Case& c : {Case{4, 5, 2, 8}, Case{20, 4, 3, 24}, Case{24, 3, 3, 24}}) {
+        zCBlockPool pool(c.blockSize, 16, 0);
+        const std::uint32_t bytes = c.count * c.blockSize;
+        char* array = new char[bytes];
+        pool.AddMemory(array, c.count, true);
+        EXPECT_EQ(pool.GetFreeCount(), c.blocks) << c.blockSize;
+        for (int i = 0; i < c.blocks; ++i) {
+            void* block = pool.Alloc();
+            EXPECT_EQ(block, array + i * c.stride) << c.blockSize;
+            std::memset(block, 0x11, c.blockSize);  // the sanitizer sees a block past the end
+        }
+        char* other = Bytes(pool.Alloc());  // from a chunk of its own
+        EXPECT_TRUE(other < array || other >= array + bytes) << c.blockSize;
+    }
 }

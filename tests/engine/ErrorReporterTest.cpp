@@ -1,40 +1,23 @@
 // The message reporter: line forms, counts, filtering and how a fatal message ends a job.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <thread>
 
-#include "IdeServices.h"
+#include "ReporterCapture.h"
 #include "ResString.h"
 #include "zERROR.h"
 
 namespace {
 
-class ErrorReporter : public ::testing::Test {
+class ErrorReporter : public ReporterCapture {
 protected:
-    void SetUp() override
-    {
-        zSetIdeServices(&host);
-        savedFilter = g_errorReporter.GetFilterLevel();
-        g_errorReporter.SetFilterLevel(8);
-    }
     void TearDown() override
     {
-        g_errorReporter.SetFilterLevel(savedFilter);
         g_errorReporter.SetFatalHandler(&zERROR::DefaultFatalHandler);
-        zSetIdeServices(nullptr);
         SetInterfaceLanguage(zLANG_ENGLISH);
+        ReporterCapture::TearDown();
     }
-
-    std::vector<std::string> Texts() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& line : host.GetLines())
-            texts.push_back(line.text);
-        return texts;
-    }
-
-    zCHeadlessIde host;
-    int savedFilter = 0;
 };
 
 using Lines = std::vector<std::string>;
@@ -127,9 +110,13 @@ TEST_F(ErrorReporter, WithoutHostMessagesAreDroppedButFatalStillEndsTheJob)
     EXPECT_TRUE(host.GetLines().empty());
 }
 
-TEST_F(ErrorReporter, JobWithoutFatalKeepsItsResult)
+TEST_F(ErrorReporter, JobEndsOnAnyExceptionWithAFatalLine)
 {
     EXPECT_EQ(zRunJobGuarded([] { return 5; }), 5);
+    host.GetSettings().BuildJobThread = 77;
+    EXPECT_EQ(zRunJobGuarded([]() -> int { throw std::out_of_range("index 9 outside 0..3"); }), -1);
+    EXPECT_EQ(Texts(), (Lines{"Error: index 9 outside 0..3", "1 error(s), 0 warning(s)"}));
+    EXPECT_EQ(host.GetSettings().BuildJobThread.load(), 0u);
 }
 
 TEST_F(ErrorReporter, HostRenamesTheFileOfItsLastLines)
@@ -138,10 +125,13 @@ TEST_F(ErrorReporter, HostRenamesTheFileOfItsLastLines)
     g_errorReporter.Report(zERR_WARNING, "other", "other.d", 2);
     g_errorReporter.Report(zERR_ERROR, "late", "old.d", 3);
     g_errorReporter.Report(zERR_WARNING, "later", "old.d", 4);
+    g_errorReporter.Report(zERR_MESSAGE, "about old.d", "old.d", 5);  // unpositioned, same file
+    host.ReplaceFileInLastMessages("", "X");                            // no file: nothing to rename
     host.ReplaceFileInLastMessages("old.d", "Story\\new.d");
     // The walk back stops at the first line naming another file.
     EXPECT_EQ(Texts(), (Lines{"old.d(1):   Warning: early", "other.d(2):   Warning: other",
-                              "Story\\new.d(3):   Error: late", "Story\\new.d(4):   Warning: later"}));
+                              "Story\\new.d(3):   Error: late", "Story\\new.d(4):   Warning: later",
+                              "about old.d"}));
 }
 
 TEST_F(ErrorReporter, BreakSummaryCountsWhatWasReported)

@@ -36,9 +36,10 @@ TEST_F(ResString, MissingEntryIsEmpty)
 TEST_F(ResString, FormatsWithoutCuttingLongTexts)
 {
     EXPECT_EQ(FormatResString(33191, 2, 3), "Break building: 2 error(s), 3 warning(s)");
-    const std::string longName(3000, 'x');
-    EXPECT_EQ(FormatResString(33080, longName.c_str()),
-              "Tried to create instance of abstrace class: " + longName);
+    const zSTRING longName(std::string(3000, 'x'));
+    // A string argument goes in as it is, not through c_str().
+    EXPECT_EQ(FormatResString(33080, longName), "Tried to create instance of abstrace class: " + longName);
+    EXPECT_EQ(FormatResString(33080, "zCVisual"), "Tried to create instance of abstrace class: zCVisual");
 }
 
 TEST_F(ResString, ThreadKeepsTheLanguageItWasGiven)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -27,6 +28,10 @@ void zCVolatileMemory<TestTransform>::ResetElement(void* element)
 {
     auto* record = static_cast<TestTransform*>(element);
     g_resetLog.push_back(record);
+    if (!record->vertex) {
+        ADD_FAILURE() << "a record without a holder was reset";
+        return;
+    }
     record->vertex->transformIndex = 0;
     record->vertex = nullptr;
 }
@@ -51,13 +56,20 @@ protected:
         return records;
     }
 
-    std::vector<const TestTransform*> Log(const std::vector<TestTransform*>& records,
-                                          std::initializer_list<int> order)
+    // The reset log as record indices; base is the record at index 0.
+    static std::vector<int> LoggedIndices(const TestTransform* base)
     {
-        std::vector<const TestTransform*> log;
-        for (int i : order)
-            log.push_back(records[i]);
-        return log;
+        std::vector<int> indices;
+        for (const TestTransform* record : g_resetLog)
+            indices.push_back(static_cast<int>(record - base));
+        g_resetLog.clear();
+        return indices;
+    }
+
+    int HeldVertices() const
+    {
+        return static_cast<int>(std::count_if(vertices.begin(), vertices.end(),
+                                              [](const TestVertex& v) { return v.transformIndex != 0; }));
     }
 
     std::deque<TestVertex> vertices;  // records point into it
@@ -81,75 +93,116 @@ TEST_F(VolatileMemoryTest, ResetReplacesTheBlockOncePeakPassesTheGrowLimit)
         EXPECT_EQ(memory.GetCapacity(), c.capacityAfter) << c.peak;
         EXPECT_EQ(memory.GetNextIndex(), 0u);
         EXPECT_EQ(g_resetLog.size(), static_cast<std::size_t>(c.peak));
-        for (const TestVertex& v : vertices)
-            ASSERT_EQ(v.transformIndex, 0);
+        EXPECT_EQ(HeldVertices(), 0);
         vertices.clear();
     }
 }
 
-TEST_F(VolatileMemoryTest, ResetGoesTopDownAndKeepsTheLowRecords)
+// The walk goes down from the next index to keep, round the end of the block when
+// wrapped; a block that is replaced or freed gets every record back.
+TEST_F(VolatileMemoryTest, ResetWalksDownToTheKeptIndex)
 {
-    zCVolatileMemory<TestTransform> memory(8);
-    std::vector<TestTransform*> records = Take(memory, 5);
-    memory.Reset(2);
-    EXPECT_EQ(g_resetLog, Log(records, {4, 3, 2}));
-    EXPECT_EQ(memory.GetNextIndex(), 2u);
-    EXPECT_EQ(vertices[1].transformIndex, 2);
-    EXPECT_EQ(vertices[2].transformIndex, 0);
-
-    // Keeping more than was handed out takes nothing back.
-    g_resetLog.clear();
-    memory.Reset(6);
-    EXPECT_TRUE(g_resetLog.empty());
-    EXPECT_EQ(memory.GetNextIndex(), 2u);
-
-    memory.Reset(0);
-    EXPECT_EQ(g_resetLog, Log(records, {1, 0}));
-    EXPECT_EQ(memory.GetPeak(), 5u);
-    EXPECT_EQ(memory.GetCapacity(), 8u);
+    struct Case {
+        int handedOut;  // of 4 records; above 4 the block has wrapped
+        std::uint32_t keep;
+        std::vector<int> resets;
+        std::uint32_t nextAfter;
+        bool wrappedAfter;
+        std::uint32_t capacityAfter;
+    };
+    const Case cases[] = {
+        {3, 1, {2, 1}, 1, false, 4},
+        {3, 3, {}, 3, false, 4},
+        {2, 3, {}, 2, false, 4},            // never handed out: left alone
+        {3, 4, {2, 1, 0}, 0, false, 4},     // keep = capacity: all
+        {3, 9, {2, 1, 0}, 0, false, 4},     // beyond the capacity: as the capacity
+        {3, 0, {2, 1, 0}, 0, false, 4},     // peak 3 stays under 80 % of 4
+        {6, 1, {1}, 1, true, 4},            // stops above 0: the older records stay held
+        {6, 2, {}, 2, true, 4},
+        {6, 3, {1, 0, 3}, 3, false, 4},     // on round the end, clearing the wrap
+        {6, 4, {1, 0, 3, 2}, 0, false, 4},  // freed by the destructor: all
+        {6, 0, {1, 0, 3, 2}, 0, false, 15}, // replaced (6 x 200 / 80): all
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.handedOut << " handed out, keep " << c.keep);
+        {
+            zCVolatileMemory<TestTransform> memory(4);
+            const TestTransform* base = Take(memory, c.handedOut).front();
+            EXPECT_EQ(memory.IsWrapped(), c.handedOut > 4);
+            g_resetLog.clear();
+            memory.Reset(c.keep);
+            EXPECT_EQ(LoggedIndices(base), c.resets);
+            EXPECT_EQ(memory.GetNextIndex(), c.nextAfter);
+            EXPECT_EQ(memory.IsWrapped(), c.wrappedAfter);
+            EXPECT_EQ(memory.GetCapacity(), c.capacityAfter);
+            EXPECT_EQ(HeldVertices(), std::min(c.handedOut, 4) - static_cast<int>(c.resets.size()));
+        }
+        EXPECT_EQ(HeldVertices(), 0);  // the destructor took back the rest, each once
+        vertices.clear();
+    }
 }
 
-// Past the end the oldest records are handed out again; a reset then takes back
-// every record and clears the wrap, so the block grows once and not every time.
-TEST_F(VolatileMemoryTest, WrappedBlockIsTakenBackWhole)
+// Past the end the oldest records are handed out again; a reset that replaces the block
+// clears the wrap, so the block grows once and not at every reset.
+TEST_F(VolatileMemoryTest, WrapHandsTheOldestRecordsOutAgain)
 {
     zCVolatileMemory<TestTransform> memory(4);
     std::vector<TestTransform*> records = Take(memory, 6);
     EXPECT_TRUE(memory.IsWrapped());
     EXPECT_EQ(records[4], records[0]);
-    EXPECT_EQ(g_resetLog, Log(records, {0, 1}));
+    EXPECT_EQ(LoggedIndices(records[0]), (std::vector<int>{0, 1}));
     EXPECT_EQ(vertices[0].transformIndex, 0);
     EXPECT_EQ(vertices[4].transformIndex, 5);
 
-    g_resetLog.clear();
     memory.Reset(0);
-    EXPECT_EQ(g_resetLog, Log(records, {1, 0, 3, 2}));
-    EXPECT_FALSE(memory.IsWrapped());
     EXPECT_EQ(memory.GetPeak(), 6u);
-    EXPECT_EQ(memory.GetCapacity(), 15u);  // 6 x 200 / 80
+    EXPECT_EQ(memory.GetCapacity(), 15u);
     memory.Reset(0);
     EXPECT_EQ(memory.GetCapacity(), 15u);
+}
 
-    // Wrapped with records kept: those from the kept index up go back.
-    records = Take(memory, 17);
+// A reset that stops above 0 while wrapped frees records below older held ones: those
+// are handed out again without a reset, and a later walk passes over them.
+TEST_F(VolatileMemoryTest, FreedRecordsUnderOlderOnesAreNeverResetTwice)
+{
+    zCVolatileMemory<TestTransform> memory(6);
+    const TestTransform* base = Take(memory, 9).front();  // wrapped, next index 3
     g_resetLog.clear();
-    memory.Reset(5);
-    EXPECT_EQ(g_resetLog.size(), 10u);  // indices 14 down to 5
-    EXPECT_EQ(g_resetLog.front(), records[14]);
-    EXPECT_EQ(g_resetLog.back(), records[5]);
-    EXPECT_EQ(records[16]->vertex, &vertices.back());  // the newest, at index 1, kept
-    EXPECT_EQ(memory.GetNextIndex(), 5u);
+    memory.Reset(1);
+    EXPECT_EQ(LoggedIndices(base), (std::vector<int>{2, 1}));
+
+    Take(memory, 3);  // 1 and 2 are free, 3 is the oldest held
+    EXPECT_EQ(LoggedIndices(base), (std::vector<int>{3}));
+    memory.Reset(1);
+    EXPECT_EQ(LoggedIndices(base), (std::vector<int>{3, 2, 1}));
+
+    memory.Reset(2);  // round the end, passing over the free 3
+    EXPECT_EQ(LoggedIndices(base), (std::vector<int>{0, 5, 4}));
+    EXPECT_EQ(memory.GetNextIndex(), 2u);
     EXPECT_FALSE(memory.IsWrapped());
+    EXPECT_EQ(HeldVertices(), 0);
+
+    memory.Reset(0);  // nothing is held any more
+    EXPECT_TRUE(g_resetLog.empty());
+    EXPECT_EQ(memory.GetNextIndex(), 0u);
 }
 
 TEST_F(VolatileMemoryTest, DestructorTakesEveryRecordBack)
 {
-    std::vector<TestTransform*> records;
-    {
-        zCVolatileMemory<TestTransform> memory(10);
-        records = Take(memory, 3);
+    struct Case {
+        std::uint32_t capacity;
+        int handedOut;
+        std::vector<int> resets;
+    };
+    for (const Case& c : {Case{10, 3, {2, 1, 0}}, Case{4, 6, {1, 0, 3, 2}}}) {
+        const TestTransform* base;
+        {
+            zCVolatileMemory<TestTransform> memory(c.capacity);
+            base = Take(memory, c.handedOut).front();
+            g_resetLog.clear();
+        }
+        EXPECT_EQ(LoggedIndices(base), c.resets) << c.capacity;
+        EXPECT_EQ(HeldVertices(), 0);
+        vertices.clear();
     }
-    EXPECT_EQ(g_resetLog, Log(records, {2, 1, 0}));
-    for (const TestVertex& v : vertices)
-        EXPECT_EQ(v.transformIndex, 0);
 }

@@ -1,0 +1,210 @@
+// The file layer's globals and its disk-error report.
+#include "zFileSystem.h"
+
+#include <atomic>
+#include <cerrno>
+#include <memory>
+#include <mutex>
+
+#include "ResString.h"
+#include "zCBuffer.h"
+#include "zERROR.h"
+
+namespace {
+
+// String-table ids.
+const int kDiskErrorFormat = 32978;
+const int kCreateBuffer = 32961;
+const int kTooManyBuffers = 32962;
+const int kInitFileSystem = 32965;
+const int kFilesStillOpen = 32966;
+
+struct zTErrorText {
+    int code;
+    int messageId;
+};
+
+const zTErrorText s_errorTexts[] = {
+    {zERR_FILE_UNKNOWN, 32977},    {zERR_FILE_ACCESS, 32975},     {zERR_FILE_EXISTS, 32976},
+    {zERR_FILE_INVALID, 32969},    {zERR_FILE_BAD_HANDLE, 32974}, {zERR_FILE_TOO_MANY, 32970},
+    {zERR_FILE_NOT_FOUND, 32972},  {zERR_FILE_NOT_EXEC, 32973},   {zERR_FILE_NO_SPACE, 32968},
+    {zERR_FILE_CROSS_DEVICE, 32967}, {zERR_FILE_OPENED, 32971},
+};
+
+int MessageIdOf(int code)
+{
+    for (const zTErrorText& entry : s_errorTexts) {
+        if (entry.code == code)
+            return entry.messageId;
+    }
+    return 32977;
+}
+
+struct zTWriteBufferTable {
+    std::mutex lock;
+    std::unique_ptr<zCBuffer> buffers[zFILE_WRITE_BUFFER_COUNT];
+    bool inUse[zFILE_WRITE_BUFFER_COUNT] = {};
+};
+
+zTWriteBufferTable& WriteBuffers()
+{
+    static zTWriteBufferTable table;
+    return table;
+}
+
+std::atomic<int> s_openFiles{0};
+std::atomic<bool> s_initialised{false};
+
+} // namespace
+
+zSTRING g_rootDirectory;
+zSTRING g_currentDirectory("\\");
+
+int FileErrorCode(int errorNumber)
+{
+    switch (errorNumber) {
+    case EACCES:
+        return zERR_FILE_ACCESS;
+    case EEXIST:
+        return zERR_FILE_EXISTS;
+    case EINVAL:
+        return zERR_FILE_INVALID;
+    case EBADF:
+        return zERR_FILE_BAD_HANDLE;
+    case EMFILE:
+        return zERR_FILE_TOO_MANY;
+    case ENOENT:
+        return zERR_FILE_NOT_FOUND;
+    case ENOEXEC:
+        return zERR_FILE_NOT_EXEC;
+    case ENOSPC:
+        return zERR_FILE_NO_SPACE;
+    case EXDEV:
+        return zERR_FILE_CROSS_DEVICE;
+    case zERR_FILE_OPENED:
+        return zERR_FILE_OPENED;
+    default:
+        return zERR_FILE_UNKNOWN;
+    }
+}
+
+int ReportFileError(int operationWordId, const zSTRING& name, int level)
+{
+    const int code = FileErrorCode(errno);
+    if (level == zERR_MESSAGE && g_errorReporter.GetFilterLevel() < 8)
+        return code;
+    zSTRING word = LoadResString(operationWordId);
+    while (!word.empty() && word.back() == ' ')
+        word.pop_back();
+    zSTRING text = FormatResString(kDiskErrorFormat, LoadResString(MessageIdOf(code)), word);
+    // The table's line break would split the line from the name that follows it.
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    if (!name.empty())
+        text += zSTRING(" \"") + name + "\"";
+    g_errorReporter.Report(level, text);
+    return code;
+}
+
+zSTRING MakeFullPath(const zSTRING& path)
+{
+    if (!path.empty() && (path[0] == '\\' || path[0] == '/'))
+        return g_rootDirectory + path;
+    if (path.size() >= 2 && path[1] == ':')
+        return path;
+    return g_rootDirectory + g_currentDirectory + path;
+}
+
+bool InitFileSystem()
+{
+    if (g_errorReporter.GetFilterLevel() > 2)
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(kInitFileSystem));
+    s_openFiles = 0;
+    s_initialised = true;
+    return true;
+}
+
+void DeinitFileSystem()
+{
+    const int open = s_openFiles.load();
+    if (open > 0)
+        g_errorReporter.Report(zERR_WARNING, FormatResString(kFilesStillOpen, open));
+    s_initialised = false;
+}
+
+bool IsFileSystemInitialised()
+{
+    return s_initialised;
+}
+
+int GetOpenFileCount()
+{
+    return s_openFiles;
+}
+
+void NoteFileOpened()
+{
+    ++s_openFiles;
+}
+
+void NoteFileClosed()
+{
+    --s_openFiles;
+}
+
+zCBuffer* AcquireWriteBuffer()
+{
+    zTWriteBufferTable& table = WriteBuffers();
+    int slot = -1;
+    bool made = false;
+    zCBuffer* buffer = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(table.lock);
+        for (int i = 0; i < zFILE_WRITE_BUFFER_COUNT && slot < 0; ++i) {
+            if (table.inUse[i])
+                continue;
+            slot = i;
+            table.inUse[i] = true;
+            if (table.buffers[i]) {
+                table.buffers[i]->Reset();
+            } else {
+                table.buffers[i] = std::make_unique<zCBuffer>();
+                table.buffers[i]->Allocate(zFILE_WRITE_BUFFER_SIZE);
+                made = true;
+            }
+            buffer = table.buffers[i].get();
+        }
+    }
+    if (slot < 0) {
+        // The writer goes on unbuffered: a warning, not the fatal level that would end the job.
+        g_errorReporter.Report(zERR_WARNING, LoadResString(kTooManyBuffers));
+        return nullptr;
+    }
+    if (made && g_errorReporter.GetFilterLevel() >= 4)
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(kCreateBuffer, slot));
+    return buffer;
+}
+
+void ReleaseWriteBuffer(zCBuffer* buffer)
+{
+    if (!buffer)
+        return;
+    zTWriteBufferTable& table = WriteBuffers();
+    std::lock_guard<std::mutex> guard(table.lock);
+    for (int i = 0; i < zFILE_WRITE_BUFFER_COUNT; ++i) {
+        if (table.buffers[i].get() == buffer) {
+            buffer->Reset();
+            table.inUse[i] = false;
+        }
+    }
+}
+
+int GetWriteBuffersInUse()
+{
+    zTWriteBufferTable& table = WriteBuffers();
+    std::lock_guard<std::mutex> guard(table.lock);
+    int count = 0;
+    for (bool used : table.inUse)
+        count += used ? 1 : 0;
+    return count;
+}
