@@ -1,0 +1,125 @@
+// Base fixture of the archiver tests: a sandbox as the file layer's root, a fixed
+// clock and user for the header, a sorted class registry and an object factory.
+#pragma once
+
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "FileSandbox.h"
+#include "ReporterCapture.h"
+#include "zCArchiver.h"
+#include "zCArchiverFactory.h"
+#include "zCClassDef.h"
+#include "zCObjectFactory.h"
+#include "zERROR.h"
+#include "zFILE_VDFS.h"
+#include "zFileSystem.h"
+
+// 3 February 2006, 09:07:05, user "tester".
+class FixedStamp : public zCArchiveStampSource {
+public:
+    std::tm LocalTime() const override
+    {
+        std::tm time{};
+        time.tm_mday = 3;
+        time.tm_mon = 1;
+        time.tm_year = 106;
+        time.tm_hour = 9;
+        time.tm_min = 7;
+        time.tm_sec = 5;
+        return time;
+    }
+    bool UserName(zSTRING& name) const override
+    {
+        if (!hasUser)
+            return false;
+        name = user;
+        return true;
+    }
+
+    std::string user = "tester";
+    bool hasUser = true;
+};
+
+// Releases the archiver (which closes it) at the end of the scope.
+class ArchiverHold {
+public:
+    explicit ArchiverHold(zCArchiver* held = nullptr) : archiver(held) {}
+    ~ArchiverHold()
+    {
+        if (archiver)
+            archiver->Release();
+    }
+    ArchiverHold(const ArchiverHold&) = delete;
+    ArchiverHold& operator=(const ArchiverHold&) = delete;
+    zCArchiver* operator->() const { return archiver; }
+    zCArchiver* get() const { return archiver; }
+
+private:
+    zCArchiver* archiver;
+};
+
+class ArchiverFixture : public ReporterCapture {
+protected:
+    void SetUp() override
+    {
+        ReporterCapture::SetUp();
+        savedRoot = g_rootDirectory;
+        savedCurrent = g_currentDirectory;
+        g_rootDirectory = box.Root();
+        g_currentDirectory = "\\";
+        zCClassDef::SortRegistry();
+        previousStamp = zSetArchiveStampSource(&stamp);
+        savedFactory = g_objectFactory;
+        if (!g_objectFactory)
+            g_objectFactory = &objectFactory;
+    }
+    void TearDown() override
+    {
+        g_objectFactory = savedFactory;
+        zSetArchiveStampSource(previousStamp);
+        g_rootDirectory = savedRoot;
+        g_currentDirectory = savedCurrent;
+        g_errorReporter.SetFatalHandler(&zERROR::DefaultFatalHandler);
+        ReporterCapture::TearDown();
+    }
+
+    // Runs the code as a build job does: a fatal message ends it. True when it ran to its end.
+    static bool RunJob(const std::function<void()>& job)
+    {
+        return zRunJobGuarded([&job] {
+                   job();
+                   return 0;
+               }) == 0;
+    }
+
+    // A file of the sandbox ("name" lies at "\name" for the engine), opened for reading.
+    static std::unique_ptr<zFILE_VDFS> OpenForReading(const std::string& name)
+    {
+        auto file = std::make_unique<zFILE_VDFS>(zSTRING("\\" + name));
+        if (file->Open(false) != 0)
+            return nullptr;
+        return file;
+    }
+
+    bool AnyTextContains(const std::string& part) const
+    {
+        for (const std::string& text : Texts()) {
+            if (text.find(part) != std::string::npos)
+                return true;
+        }
+        return false;
+    }
+
+    FileSandbox box;
+    FixedStamp stamp;
+
+private:
+    zSTRING savedRoot;
+    zSTRING savedCurrent;
+    zCArchiveStampSource* previousStamp = nullptr;
+    zCObjectFactory* savedFactory = nullptr;
+    zCObjectFactory objectFactory;
+};
