@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ArchiverFixture.h"
 #include "FileSandbox.h"
 #include "ReporterCapture.h"
 #include "zCArchiverFactory.h"
@@ -162,25 +163,6 @@ Held<T> Make()
 }
 
 // A fixed clock and user, so archives are written byte for byte.
-class FixedStamp : public zCArchiveStampSource {
-public:
-    std::tm LocalTime() const override
-    {
-        std::tm t{};
-        t.tm_mday = 3;
-        t.tm_mon = 1;
-        t.tm_year = 106;
-        t.tm_hour = 9;
-        t.tm_min = 7;
-        t.tm_sec = 5;
-        return t;
-    }
-    bool UserName(zSTRING& name) const override
-    {
-        name = "tester";
-        return true;
-    }
-};
 
 const std::string kCommonHeader =
     "Tolvan Archive\nver 1\nzCArchiverGeneric\nBINARY\nsaveGame 0\ndate 3.2.2006 9:7:5\nuser tester\nEND\n";

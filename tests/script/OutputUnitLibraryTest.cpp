@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ArchiverFixture.h"
 #include "FileSandbox.h"
 #include "ReporterCapture.h"
 #include "oCMsgConversation.h"
@@ -23,25 +24,6 @@ namespace {
 using Strings = std::vector<std::string>;
 
 // The header's date and user, fixed.
-class FixedStamp : public zCArchiveStampSource {
-public:
-    std::tm LocalTime() const override
-    {
-        std::tm time{};
-        time.tm_mday = 3;
-        time.tm_mon = 1;
-        time.tm_year = 106;
-        time.tm_hour = 9;
-        time.tm_min = 7;
-        time.tm_sec = 5;
-        return time;
-    }
-    bool UserName(zSTRING& name) const override
-    {
-        name = "tester";
-        return true;
-    }
-};
 
 // BIN_SAFE entries written out by hand from the stored format.
 std::string U16(unsigned value)
