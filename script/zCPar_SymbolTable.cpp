@@ -1,0 +1,261 @@
+#include "zCPar_SymbolTable.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "ResString.h"
+#include "zERROR.h"
+#include "zFILE.h"
+
+namespace {
+
+constexpr int kInternalIdentifierNotFound = 33148;
+// has-name, the seven words and the parent number: the least a record takes.
+constexpr long kMinRecordBytes = 36;
+
+bool ReadInt(zFILE& file, std::int32_t& value)
+{
+    unsigned char bytes[4];
+    if (file.Read(bytes, 4) != 4)
+        return false;
+    value = static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+                                      static_cast<std::uint32_t>(bytes[2]) << 16 |
+                                      static_cast<std::uint32_t>(bytes[3]) << 24);
+    return true;
+}
+
+void PutInt(std::string& out, std::int32_t value)
+{
+    const auto word = static_cast<std::uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8)
+        out += static_cast<char>((word >> shift) & 0xFFu);
+}
+
+} // namespace
+
+zCPar_SymbolTable::zCPar_SymbolTable(int preallocate)
+{
+    if (preallocate > 0) {
+        symbols.AllocAbs(preallocate);
+        sortedIndex.AllocAbs(preallocate);
+        byName.reserve(static_cast<std::size_t>(preallocate));
+    }
+}
+
+zCPar_SymbolTable::~zCPar_SymbolTable()
+{
+    Clear();
+}
+
+void zCPar_SymbolTable::Allocate(int n)
+{
+    symbols.GrowBy(n);
+    sortedIndex.GrowBy(n);
+    if (n > 0)
+        byName.reserve(byName.size() + static_cast<std::size_t>(n));
+}
+
+void zCPar_SymbolTable::FreeBlock()
+{
+    block.reset();
+    blockSize = 0;
+    nextFreeSlot = -1;
+}
+
+void zCPar_SymbolTable::Clear()
+{
+    // Symbols inserted after a load are not part of the block and are deleted one by one.
+    const zCPar_Symbol* blockBegin = block.get();
+    const zCPar_Symbol* blockEnd = blockBegin + blockSize;
+    const std::less<const zCPar_Symbol*> below;
+    for (int i = 0; i < symbols.GetNum(); ++i) {
+        zCPar_Symbol* symbol = symbols[i];
+        if (!blockBegin || below(symbol, blockBegin) || !below(symbol, blockEnd))
+            delete symbol;
+    }
+    FreeBlock();
+    symbols.EmptyList();
+    sortedIndex.EmptyList();
+    sortedCount = 0;
+    byName.clear();
+    firstSymbol = nullptr;
+    lastSymbol = nullptr;
+}
+
+int zCPar_SymbolTable::CompareNames(const zSTRING& a, const zSTRING& b)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    const int bytes = common ? std::memcmp(a.data(), b.data(), common) : 0;
+    if (bytes != 0)
+        return bytes < 0 ? -1 : 1;
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+void zCPar_SymbolTable::Append(zCPar_Symbol* symbol)
+{
+    symbols.InsertEnd(symbol);
+    symbol->SetNext(nullptr);
+    if (lastSymbol)
+        lastSymbol->SetNext(symbol);
+    else
+        firstSymbol = symbol;
+    lastSymbol = symbol;
+}
+
+int zCPar_SymbolTable::Insert(zCPar_Symbol* symbol)
+{
+    if (!symbol)
+        return 0;
+    const int number = symbols.GetNum();
+    const auto placed = byName.try_emplace(symbol->name, number);
+    if (!placed.second)
+        return 0;
+    try {
+        sortedIndex.InsertEnd(number);
+        Append(symbol);
+    } catch (...) {
+        byName.erase(placed.first);
+        if (sortedIndex.GetNum() > symbols.GetNum())
+            sortedIndex.RemoveIndex(sortedIndex.GetNum() - 1);
+        throw;
+    }
+    symbol->AllocSpace();
+    return 1;
+}
+
+void zCPar_SymbolTable::SortPending() const
+{
+    const int count = sortedIndex.GetNum();
+    if (sortedCount == count)
+        return;
+    zCPar_Symbol* const* table = symbols.GetArray();
+    const auto below = [table](int a, int b) { return CompareNames(table[a]->name, table[b]->name) < 0; };
+    int* first = sortedIndex.GetArray();
+    std::sort(first + sortedCount, first + count, below);
+    std::inplace_merge(first, first + sortedCount, first + count, below);
+    sortedCount = count;
+}
+
+const zCArray<int>& zCPar_SymbolTable::GetSortedIndex() const
+{
+    SortPending();
+    return sortedIndex;
+}
+
+int zCPar_SymbolTable::GetIndex(const zSTRING& name) const
+{
+    const auto found = byName.find(name);
+    return found == byName.end() ? -1 : found->second;
+}
+
+int zCPar_SymbolTable::GetIndex(const zCPar_Symbol* symbol) const
+{
+    return symbol ? GetIndex(symbol->name) : -1;
+}
+
+bool zCPar_SymbolTable::IsIn(const zCPar_Symbol* symbol) const
+{
+    return GetIndex(symbol) != -1;
+}
+
+zCPar_Symbol* zCPar_SymbolTable::GetSymbol(const zSTRING& name) const
+{
+    return GetSymbol(GetIndex(name));
+}
+
+zCPar_Symbol* zCPar_SymbolTable::GetSymbol(int number) const
+{
+    if (number < 0 || number >= symbols.GetNum())
+        return nullptr;
+    return symbols[number];
+}
+
+bool zCPar_SymbolTable::Save(zFILE& file) const
+{
+    const zCArray<int>& index = GetSortedIndex();
+    std::string head;
+    PutInt(head, symbols.GetNum());
+    for (int i = 0; i < index.GetNum(); ++i)
+        PutInt(head, index[i]);
+    if (file.Write(head.data(), static_cast<long>(head.size())) != 0)
+        return false;
+    for (int i = 0; i < symbols.GetNum(); ++i) {
+        const zCPar_Symbol* symbol = symbols[i];
+        if (!symbol->SaveToDat(file))
+            return false;
+        std::string parent;
+        PutInt(parent, symbol->GetParent() ? GetIndex(symbol->GetParent()) : -1);
+        if (file.Write(parent.data(), static_cast<long>(parent.size())) != 0)
+            return false;
+    }
+    return true;
+}
+
+bool zCPar_SymbolTable::ReadSection(zFILE& file)
+{
+    std::int32_t count = 0;
+    if (!ReadInt(file, count) || count < 0)
+        return false;
+    // Nothing is allocated for more records than the file can hold.
+    const long size = file.Size();
+    const long pos = file.Pos();
+    if (size >= 0 && pos >= 0 && count > (size - pos) / (4 + kMinRecordBytes))
+        return false;
+
+    sortedIndex.EmptyList();
+    sortedIndex.AllocAbs(count);
+    for (int i = 0; i < count; ++i) {
+        std::int32_t number = 0;
+        if (!ReadInt(file, number) || number < 0 || number >= count)
+            return false;
+        sortedIndex.InsertEnd(number);
+    }
+    sortedCount = count;
+
+    block.reset(new zCPar_Symbol[static_cast<std::size_t>(count)]);
+    blockSize = count;
+    nextFreeSlot = count - 1;
+    symbols.AllocAbs(count);
+    byName.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        zCPar_Symbol* symbol = &block[nextFreeSlot--];
+        std::int32_t parent = -1;
+        if (!symbol->LoadFromDat(file) || !ReadInt(file, parent))
+            return false;
+        // Only symbols read before it can be a parent.
+        symbol->SetParent(parent >= 0 && parent < symbols.GetNum() ? symbols[parent] : nullptr);
+        byName.emplace(symbol->name, symbols.GetNum());
+        Append(symbol);
+    }
+    return true;
+}
+
+bool zCPar_SymbolTable::Load(zFILE& file)
+{
+    // The externals of the running program keep their address values, not the file's.
+    std::vector<std::pair<zSTRING, std::int32_t>> externals;
+    for (int i = 0; i < symbols.GetNum(); ++i) {
+        const zCPar_Symbol* symbol = symbols[i];
+        if (symbol->HasFlag(zPAR_FLAG_EXTERNAL))
+            externals.emplace_back(symbol->name, symbol->GetContent());
+    }
+    Clear();
+    if (!ReadSection(file)) {
+        Clear();
+        return false;
+    }
+    for (const auto& external : externals) {
+        zCPar_Symbol* symbol = GetSymbol(external.first);
+        if (symbol && symbol->HasFlag(zPAR_FLAG_EXTERNAL))
+            symbol->SetContent(external.second);
+        else
+            g_errorReporter.Report(zERR_WARNING, FormatResString(kInternalIdentifierNotFound, external.first));
+    }
+    return true;
+}

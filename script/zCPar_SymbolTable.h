@@ -1,0 +1,69 @@
+// Owns the script symbols of one parser and finds them by name or by number. A symbol's
+// number is its place in definition order; the sorted index lists the numbers in name
+// order for the compiled script file.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "zCArray.h"
+#include "zCPar_Symbol.h"
+
+class zFILE;
+
+class zCPar_SymbolTable {
+public:
+    explicit zCPar_SymbolTable(int preallocate = 0);
+    ~zCPar_SymbolTable();
+    zCPar_SymbolTable(const zCPar_SymbolTable&) = delete;
+    zCPar_SymbolTable& operator=(const zCPar_SymbolTable&) = delete;
+
+    // Room for n more symbols.
+    void Allocate(int n);
+    // Deletes every symbol; the arrays keep their capacity.
+    void Clear();
+
+    // 1: the table owns the symbol and has given it its storage. 0: a symbol of that
+    // name is present (or none was given) and the caller keeps it.
+    int Insert(zCPar_Symbol* symbol);
+
+    int GetIndex(const zSTRING& name) const;
+    int GetIndex(const zCPar_Symbol* symbol) const;
+    bool IsIn(const zCPar_Symbol* symbol) const;
+    zCPar_Symbol* GetSymbol(const zSTRING& name) const;
+    zCPar_Symbol* GetSymbol(int number) const;
+    int GetNumInList() const { return symbols.GetNum(); }
+    zCPar_Symbol* GetFirstSymbol() const { return firstSymbol; }
+    zCPar_Symbol* GetLastSymbol() const { return lastSymbol; }
+
+    // Symbol numbers in name order.
+    const zCArray<int>& GetSortedIndex() const;
+
+    // Bytes as unsigned values; a prefix before the longer name.
+    static int CompareNames(const zSTRING& a, const zSTRING& b);
+
+    // The symbol section of the compiled script file. Load answers false for a section
+    // that is cut short or names symbols it does not hold, and leaves the table empty.
+    bool Save(zFILE& file) const;
+    bool Load(zFILE& file);
+
+private:
+    void Append(zCPar_Symbol* symbol);
+    // Merges the numbers appended since the index was last put in order.
+    void SortPending() const;
+    bool ReadSection(zFILE& file);
+    void FreeBlock();
+
+    std::unique_ptr<zCPar_Symbol[]> block;
+    int blockSize = 0;
+    int nextFreeSlot = -1;
+    zCArray<zCPar_Symbol*> symbols;
+    // Kept in order lazily: inserting one by one into the middle would make a large
+    // compile quadratic.
+    mutable zCArray<int> sortedIndex;
+    mutable int sortedCount = 0;
+    std::unordered_map<std::string, int> byName;
+    zCPar_Symbol* lastSymbol = nullptr;
+    zCPar_Symbol* firstSymbol = nullptr;
+};
