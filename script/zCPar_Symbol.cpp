@@ -1,7 +1,9 @@
+// One symbol of the script language: its type word, flags, storage and .dat record.
 #include "zCPar_Symbol.h"
 
 #include <cstring>
 
+#include "DatWords.h"
 #include "ResString.h"
 #include "zERROR.h"
 #include "zFILE.h"
@@ -10,24 +12,6 @@ namespace {
 
 constexpr int kAllocspaceNoElements = 33146;
 constexpr int kAddressingEmptyInstance = 33147;
-
-bool ReadInt(zFILE& file, std::int32_t& value)
-{
-    unsigned char bytes[4];
-    if (file.Read(bytes, 4) != 4)
-        return false;
-    value = static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-                                      static_cast<std::uint32_t>(bytes[2]) << 16 |
-                                      static_cast<std::uint32_t>(bytes[3]) << 24);
-    return true;
-}
-
-void PutInt(std::string& out, std::int32_t value)
-{
-    const auto word = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        out += static_cast<char>((word >> shift) & 0xFFu);
-}
 
 zSTRING Hex(unsigned long long value)
 {
@@ -228,14 +212,14 @@ void zCPar_Symbol::GetValue(zSTRING& value, int index) const
 bool zCPar_Symbol::LoadFromDat(zFILE& file)
 {
     std::int32_t hasName = 0;
-    if (!ReadInt(file, hasName))
+    if (!ReadDatInt(file, hasName))
         return false;
     name.clear();
     if (hasName != 0 && file.ReadLine(name) != 0)
         return false;
     std::int32_t words[7];
     for (std::int32_t& word : words) {
-        if (!ReadInt(file, word))
+        if (!ReadDatInt(file, word))
             return false;
     }
     // A record read twice must not keep the storage of the first.
@@ -258,11 +242,11 @@ bool zCPar_Symbol::LoadFromDat(zFILE& file)
     case zPAR_TYPE_FLOAT:
         if (numbers) {
             for (int i = 0; i < storageLength; ++i) {
-                if (!ReadInt(file, numbers[i]))
+                if (!ReadDatInt(file, numbers[i]))
                     return false;
             }
         } else if (count == 1) {
-            return ReadInt(file, content);
+            return ReadDatInt(file, content);
         }
         return true;
     case zPAR_TYPE_STRING:
@@ -275,7 +259,7 @@ bool zCPar_Symbol::LoadFromDat(zFILE& file)
     case zPAR_TYPE_FUNC:
     case zPAR_TYPE_PROTOTYPE:
     case zPAR_TYPE_INSTANCE:
-        return ReadInt(file, content);
+        return ReadDatInt(file, content);
     default:
         return true;
     }
@@ -285,27 +269,27 @@ bool zCPar_Symbol::SaveToDat(zFILE& file) const
 {
     // One block per record: the file layer warns about empty writes.
     std::string out;
-    PutInt(out, name.empty() ? 0 : 1);
+    PutDatInt(out, name.empty() ? 0 : 1);
     if (!name.empty()) {
         out += name;
         out += '\n';
     }
-    PutInt(out, offset);
-    PutInt(out, static_cast<std::int32_t>(bits & kFileBits));
-    PutInt(out, reserved);
-    PutInt(out, line);
-    PutInt(out, lineCount);
-    PutInt(out, charPosition);
-    PutInt(out, charCount);
+    PutDatInt(out, offset);
+    PutDatInt(out, static_cast<std::int32_t>(bits & kFileBits));
+    PutDatInt(out, reserved);
+    PutDatInt(out, line);
+    PutDatInt(out, lineCount);
+    PutDatInt(out, charPosition);
+    PutDatInt(out, charCount);
     if (!HasFlag(zPAR_FLAG_CLASSVAR)) {
         switch (GetType()) {
         case zPAR_TYPE_INT:
         case zPAR_TYPE_FLOAT:
             if (numbers) {
                 for (int i = 0; i < storageLength; ++i)
-                    PutInt(out, numbers[i]);
+                    PutDatInt(out, numbers[i]);
             } else if (GetElementCount() == 1) {
-                PutInt(out, content);
+                PutDatInt(out, content);
             }
             break;
         case zPAR_TYPE_STRING:
@@ -318,7 +302,7 @@ bool zCPar_Symbol::SaveToDat(zFILE& file) const
         case zPAR_TYPE_FUNC:
         case zPAR_TYPE_PROTOTYPE:
         case zPAR_TYPE_INSTANCE:
-            PutInt(out, content);
+            PutDatInt(out, content);
             break;
         default:
             break;

@@ -1,3 +1,4 @@
+// The symbol table: definition order, a name-sorted index and fast lookup by name.
 #include "zCPar_SymbolTable.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "DatWords.h"
 #include "ResString.h"
 #include "zERROR.h"
 #include "zFILE.h"
@@ -16,24 +18,6 @@ namespace {
 constexpr int kInternalIdentifierNotFound = 33148;
 // has-name, the seven words and the parent number: the least a record takes.
 constexpr long kMinRecordBytes = 36;
-
-bool ReadInt(zFILE& file, std::int32_t& value)
-{
-    unsigned char bytes[4];
-    if (file.Read(bytes, 4) != 4)
-        return false;
-    value = static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-                                      static_cast<std::uint32_t>(bytes[2]) << 16 |
-                                      static_cast<std::uint32_t>(bytes[3]) << 24);
-    return true;
-}
-
-void PutInt(std::string& out, std::int32_t value)
-{
-    const auto word = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        out += static_cast<char>((word >> shift) & 0xFFu);
-}
 
 } // namespace
 
@@ -180,9 +164,9 @@ bool zCPar_SymbolTable::Save(zFILE& file) const
 {
     const zCArray<int>& index = GetSortedIndex();
     std::string head;
-    PutInt(head, symbols.GetNum());
+    PutDatInt(head, symbols.GetNum());
     for (int i = 0; i < index.GetNum(); ++i)
-        PutInt(head, index[i]);
+        PutDatInt(head, index[i]);
     if (file.Write(head.data(), static_cast<long>(head.size())) != 0)
         return false;
     for (int i = 0; i < symbols.GetNum(); ++i) {
@@ -190,7 +174,7 @@ bool zCPar_SymbolTable::Save(zFILE& file) const
         if (!symbol->SaveToDat(file))
             return false;
         std::string parent;
-        PutInt(parent, symbol->GetParent() ? GetIndex(symbol->GetParent()) : -1);
+        PutDatInt(parent, symbol->GetParent() ? GetIndex(symbol->GetParent()) : -1);
         if (file.Write(parent.data(), static_cast<long>(parent.size())) != 0)
             return false;
     }
@@ -200,7 +184,7 @@ bool zCPar_SymbolTable::Save(zFILE& file) const
 bool zCPar_SymbolTable::ReadSection(zFILE& file)
 {
     std::int32_t count = 0;
-    if (!ReadInt(file, count) || count < 0)
+    if (!ReadDatInt(file, count) || count < 0)
         return false;
     // Nothing is allocated for more records than the file can hold.
     const long size = file.Size();
@@ -212,7 +196,7 @@ bool zCPar_SymbolTable::ReadSection(zFILE& file)
     sortedIndex.AllocAbs(count);
     for (int i = 0; i < count; ++i) {
         std::int32_t number = 0;
-        if (!ReadInt(file, number) || number < 0 || number >= count)
+        if (!ReadDatInt(file, number) || number < 0 || number >= count)
             return false;
         sortedIndex.InsertEnd(number);
     }
@@ -226,7 +210,7 @@ bool zCPar_SymbolTable::ReadSection(zFILE& file)
     for (int i = 0; i < count; ++i) {
         zCPar_Symbol* symbol = &block[nextFreeSlot--];
         std::int32_t parent = -1;
-        if (!symbol->LoadFromDat(file) || !ReadInt(file, parent))
+        if (!symbol->LoadFromDat(file) || !ReadDatInt(file, parent))
             return false;
         // Only symbols read before it can be a parent.
         symbol->SetParent(parent >= 0 && parent < symbols.GetNum() ? symbols[parent] : nullptr);
