@@ -221,3 +221,33 @@ void zCArchiver::ReportEntryNotFound(const char* name)
     if (++s_entriesNotFound == kManyMisses)
         g_errorReporter.Report(zERR_ERROR, LoadResString(kManyEntriesNotFound));
 }
+
+// Alike in both archivers.
+
+void zCArchiver::WriteObject(zCObject* object)
+{
+    WriteObject("", object);
+}
+
+zSTRING zCArchiver::ReadString(const char* name)
+{
+    zSTRING value;
+    ReadString(name, value);
+    return value;
+}
+
+int zCArchiver::ReadChunkStart(zSTRING& objectName, std::uint16_t& version)
+{
+    objectName.clear();
+    if (!ReadChunkStart(""))
+        return 0;
+    const zTChunkRecord& record = chunkStack[chunkStack.GetNum() - 1];
+    objectName = record.objectName;
+    version = record.version;
+    return 1;
+}
+
+zCClassDef* zCArchiver::GetClassDefFromText(const zSTRING& classText)
+{
+    return ClassDefFromClassText(classText);
+}

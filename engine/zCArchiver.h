@@ -84,7 +84,7 @@ public:
     virtual void WriteRawFloat(const char* name, const float* data, int byteSize) = 0;
     // valueNames: the enum's value names, stored only in ASCII_PROPS archives.
     virtual void WriteEnum(const char* name, const char* valueNames, int value) = 0;
-    virtual void WriteObject(zCObject* object) = 0;
+    virtual void WriteObject(zCObject* object);
     virtual void WriteObject(const char* name, zCObject* object) = 0;
     virtual void WriteObject(const char* name, zCObject& object) = 0;
     virtual void WriteChunkStart(const char* objectName, const char* className, std::uint16_t classVersion,
@@ -104,7 +104,7 @@ public:
     virtual void ReadBool(const char* name, int& value) = 0;
     virtual int ReadBool(const char* name);
     virtual void ReadString(const char* name, zSTRING& value) = 0;
-    virtual zSTRING ReadString(const char* name) = 0;
+    virtual zSTRING ReadString(const char* name);
     virtual void ReadColor(const char* name, zCOLOR& value) = 0;
     virtual zCOLOR ReadColor(const char* name);
     virtual void ReadEnum(const char* name, int& value) = 0;
@@ -114,7 +114,7 @@ public:
     // Objects and chunks.
     virtual zCObject* ReadObject(zCObject* useThis);
     virtual zCObject* ReadObject(const char* name, zCObject* useThis) = 0;
-    virtual int ReadChunkStart(zSTRING& objectName, std::uint16_t& version) = 0;
+    virtual int ReadChunkStart(zSTRING& objectName, std::uint16_t& version);
     // 1 when a chunk start (with that object name, any when empty) was read and pushed.
     virtual int ReadChunkStart(const char* objectName) = 0;
     virtual void SkipOpenChunk();
@@ -137,7 +137,7 @@ public:
     virtual void SetPos(int position);
     virtual void OpenRead(zFILE* file, int mode, int saveGame, int flags, int ownsFile) = 0;
     // The definition named by the first ":"-separated word of the text that is a registered class.
-    virtual zCClassDef* GetClassDefFromText(const zSTRING& classText) = 0;
+    virtual zCClassDef* GetClassDefFromText(const zSTRING& classText);
     virtual zCObject* CreateObject(const zSTRING& classText);
     virtual void SkipChunk(int pop) = 0;
     virtual void PeekChunk(const char* objectName, zSTRING& line) = 0;

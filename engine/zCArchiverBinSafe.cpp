@@ -277,11 +277,6 @@ void zCArchiverBinSafe::WriteGroupEnd(const char*)
     zNotFound("zCArchiverBinSafe::WriteGroupEnd");
 }
 
-void zCArchiverBinSafe::WriteObject(zCObject* object)
-{
-    WriteObject("", object);
-}
-
 void zCArchiverBinSafe::WriteObject(const char* name, zCObject* object)
 {
     const zCClassDef* classDef = object ? object->GetClassDef() : nullptr;
@@ -866,13 +861,6 @@ void zCArchiverBinSafe::ReadString(const char* name, zSTRING& value)
         ReadEntry(zBINSAFE_STRING, nullptr, 0, &value);
 }
 
-zSTRING zCArchiverBinSafe::ReadString(const char* name)
-{
-    zSTRING value;
-    ReadString(name, value);
-    return value;
-}
-
 void zCArchiverBinSafe::ReadColor(const char* name, zCOLOR& value)
 {
     unsigned char bytes[4];
@@ -964,17 +952,6 @@ int zCArchiverBinSafe::ReadChunkStart(const char* objectName)
     return 1;
 }
 
-int zCArchiverBinSafe::ReadChunkStart(zSTRING& objectName, std::uint16_t& version)
-{
-    objectName.clear();
-    if (!ReadChunkStart(""))
-        return 0;
-    const zTChunkRecord& record = chunkStack[chunkStack.GetNum() - 1];
-    objectName = record.objectName;
-    version = record.version;
-    return 1;
-}
-
 void zCArchiverBinSafe::SkipChunk(int pop)
 {
     if (chunkStack.GetNum() == 0)
@@ -983,11 +960,6 @@ void zCArchiverBinSafe::SkipChunk(int pop)
         SkipNestedChunk();
     if (pop)
         chunkStack.RemoveIndex(chunkStack.GetNum() - 1);
-}
-
-zCClassDef* zCArchiverBinSafe::GetClassDefFromText(const zSTRING& classText)
-{
-    return ClassDefFromClassText(classText);
 }
 
 bool zCArchiverBinSafe::StoreObject(int index, zCObject* object)

@@ -38,11 +38,14 @@ public:
 
     using zCArchiver::ReadBool;
     using zCArchiver::ReadByte;
+    using zCArchiver::ReadChunkStart;
     using zCArchiver::ReadColor;
     using zCArchiver::ReadEnum;
     using zCArchiver::ReadFloat;
     using zCArchiver::ReadInt;
     using zCArchiver::ReadObject;
+    using zCArchiver::ReadString;
+    using zCArchiver::WriteObject;
 
     void WriteInt(const char* name, int value) override;
     void WriteByte(const char* name, std::uint8_t value) override;  // not available
@@ -53,7 +56,6 @@ public:
     void WriteColor(const char* name, const zCOLOR& value) override;  // not available
     void WriteRawFloat(const char* name, const float* data, int byteSize) override;  // not available
     void WriteEnum(const char* name, const char* valueNames, int value) override;
-    void WriteObject(zCObject* object) override;
     void WriteObject(const char* name, zCObject* object) override;
     void WriteObject(const char* name, zCObject& object) override;
     void WriteChunkStart(const char* objectName, const char* className, std::uint16_t classVersion,
@@ -67,14 +69,12 @@ public:
     void ReadFloat(const char* name, float& value) override;
     void ReadBool(const char* name, int& value) override;
     void ReadString(const char* name, zSTRING& value) override;
-    zSTRING ReadString(const char* name) override;
     void ReadColor(const char* name, zCOLOR& value) override;
     void ReadEnum(const char* name, int& value) override;
     // A stored length other than byteSize: the bytes both have are taken.
     void ReadRawFloat(const char* name, float* data, int byteSize) override;
 
     zCObject* ReadObject(const char* name, zCObject* useThis) override;
-    int ReadChunkStart(zSTRING& objectName, std::uint16_t& version) override;
     int ReadChunkStart(const char* objectName) override;
     void Close() override;
     // False for a text holding "%", "[", "]" or the byte 0xA7.
@@ -90,7 +90,6 @@ public:
     void WriteText(const zSTRING& text) override;
     void WriteLine(const zSTRING& text) override;
     void OpenRead(zFILE* file, int mode, int saveGame, int flags, int ownsFile) override;
-    zCClassDef* GetClassDefFromText(const zSTRING& classText) override;
     void SkipChunk(int pop) override;
     // On success the line is the chunk-start marker and the position is behind it.
     void PeekChunk(const char* objectName, zSTRING& line) override;

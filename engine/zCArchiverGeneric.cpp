@@ -549,11 +549,6 @@ void zCArchiverGeneric::WriteNullObject(const char* name)
     WriteChunkEnd();
 }
 
-void zCArchiverGeneric::WriteObject(zCObject* object)
-{
-    WriteObject("", object);
-}
-
 void zCArchiverGeneric::WriteObject(const char* name, zCObject* object)
 {
     if (!object || (object->GetClassDef() && (object->GetClassDef()->GetClassFlags() & kClassFlagNotArchived))) {
@@ -670,13 +665,6 @@ void zCArchiverGeneric::ReadString(const char* name, zSTRING& value)
         value = valueText;
 }
 
-zSTRING zCArchiverGeneric::ReadString(const char* name)
-{
-    zSTRING value;
-    ReadString(name, value);
-    return value;
-}
-
 void zCArchiverGeneric::ReadColor(const char* name, zCOLOR& value)
 {
     if (IsBinary()) {
@@ -727,11 +715,6 @@ void zCArchiverGeneric::ReadRawFloat(const char* name, float* data, int byteSize
 }
 
 // ---- Reading chunks and objects --------------------------------------------------
-
-zCClassDef* zCArchiverGeneric::GetClassDefFromText(const zSTRING& classText)
-{
-    return ClassDefFromClassText(classText);
-}
 
 void zCArchiverGeneric::PushChunk(const zTChunkRecord& record)
 {
@@ -806,17 +789,6 @@ int zCArchiverGeneric::ReadChunkStart(const char* objectName)
         record.size = 0;
     }
     PushChunk(record);
-    return 1;
-}
-
-int zCArchiverGeneric::ReadChunkStart(zSTRING& objectName, std::uint16_t& version)
-{
-    objectName.clear();
-    if (!ReadChunkStart(""))
-        return 0;
-    const zTChunkRecord& chunk = chunkStack[chunkStack.GetNum() - 1];
-    objectName = chunk.objectName;
-    version = chunk.version;
     return 1;
 }
 

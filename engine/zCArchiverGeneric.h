@@ -36,6 +36,7 @@ public:
     using zCArchiver::ReadFloat;
     using zCArchiver::ReadInt;
     using zCArchiver::ReadObject;
+    using zCArchiver::ReadString;
     using zCArchiver::WriteObject;
 
     // Not available: reports an error and writes nothing.
@@ -47,7 +48,6 @@ public:
     void WriteColor(const char* name, const zCOLOR& value) override;
     void WriteRawFloat(const char* name, const float* data, int byteSize) override;
     void WriteEnum(const char* name, const char* valueNames, int value) override;
-    void WriteObject(zCObject* object) override;
     // A second write of the same object through a pointer stores a reference to the first.
     void WriteObject(const char* name, zCObject* object) override;
     // Always a full object chunk.
@@ -63,13 +63,11 @@ public:
     void ReadFloat(const char* name, float& value) override;
     void ReadBool(const char* name, int& value) override;
     void ReadString(const char* name, zSTRING& value) override;
-    zSTRING ReadString(const char* name) override;
     void ReadColor(const char* name, zCOLOR& value) override;
     void ReadEnum(const char* name, int& value) override;
     void ReadRawFloat(const char* name, float* data, int byteSize) override;
 
     zCObject* ReadObject(const char* name, zCObject* useThis) override;
-    int ReadChunkStart(zSTRING& objectName, std::uint16_t& version) override;
     // A BINARY chunk of another name leaves the position at its size word.
     int ReadChunkStart(const char* objectName) override;
     void Close() override;
@@ -84,7 +82,6 @@ public:
     void WriteText(const zSTRING& text) override;
     void WriteLine(const zSTRING& text) override;
     void OpenRead(zFILE* file, int mode, int saveGame, int flags, int ownsFile) override;
-    zCClassDef* GetClassDefFromText(const zSTRING& classText) override;
     void SkipChunk(int pop) override;
     // ASCII: the next chunk-start line with that object name (any when empty), the
     // position behind it; else an empty line. BINARY archives have no lines: always empty.
