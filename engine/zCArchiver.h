@@ -126,6 +126,8 @@ public:
 
     // The archiver's own header and body.
     virtual void OpenWrite(zFILE* file, int mode, int saveGame, int flags, int ownsFile) = 0;
+    // From now on Close closes and deletes the file.
+    void TakeFileOwnership() { ownsFile = 1; }
     virtual void WriteHeader(int flags) = 0;
     virtual void PatchObjectCount() = 0;
     virtual void WriteASCIILine(const char* name, const char* typeName, const zSTRING& value) = 0;

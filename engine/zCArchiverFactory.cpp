@@ -6,7 +6,6 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
-#include <mutex>
 #include <utility>
 
 #include "ResString.h"
@@ -146,7 +145,10 @@ zCArchiver* CreateArchiverWriteOwning(zFILE* file, int mode, int saveGame, int f
     if (!archiver.Get())
         return nullptr;
     zCArchiverFactory::WriteHeader(archiver.Get(), mode, saveGame, flags, nullptr, file);
-    archiver.Get()->OpenWrite(file, mode, saveGame, flags, ownsFile);
+    // The file changes hands only once nothing can fail: until then its caller deletes it.
+    archiver.Get()->OpenWrite(file, mode, saveGame, flags, 0);
+    if (ownsFile)
+        archiver.Get()->TakeFileOwnership();
     return archiver.Hand();
 }
 
@@ -159,11 +161,17 @@ zCArchiverFactory g_archiverFactory;
 
 std::tm zCArchiveStampSource::LocalTime() const
 {
-    static std::mutex mutex;  // localtime's result is shared
     const std::time_t now = std::time(nullptr);
-    std::lock_guard<std::mutex> lock(mutex);
-    const std::tm* local = std::localtime(&now);
-    return local ? *local : std::tm{};
+    std::tm local{};
+    // The re-entrant forms: localtime's own result is shared by every caller in the process.
+#ifdef _WIN32
+    if (localtime_s(&local, &now) != 0)
+        return std::tm{};
+#else
+    if (!localtime_r(&now, &local))
+        return std::tm{};
+#endif
+    return local;
 }
 
 bool zCArchiveStampSource::UserName(zSTRING& name) const

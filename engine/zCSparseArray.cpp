@@ -211,7 +211,8 @@ unsigned zCSparseArrayBase::Find(const void* key)
             return slotCount;
         if (flag & kOccupied) {
             if (KeysEqual(EntryAddress(index), key)) {
-                if (!haveFree)
+                // A live iterator walks the slots: moving an entry could skip it or show it twice.
+                if (!haveFree || activeIterators > 0)
                     return index;
                 // Move forward: the slots behind the free one no longer carry this key's path.
                 for (unsigned i = index; i != freeSlot; i = StepBack(i, step))

@@ -131,7 +131,9 @@ void zCCSBlock::Unarchive(zCArchiver& archiver)
                 object->Release();
             break;
         }
-        if (auto* block = dynamic_cast<zCCSBlockBase*>(object))
+        // A damaged archive can refer a block to itself: holding it would keep it alive for ever.
+        auto* block = dynamic_cast<zCCSBlockBase*>(object);
+        if (block && block != this)
             InsertBlock(block, position);
         if (object)
             object->Release();
