@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "FileLayerRoot.h"
 #include "FileSandbox.h"
 #include "ReporterCapture.h"
 #include "zCArchiver.h"
@@ -66,10 +67,6 @@ protected:
     void SetUp() override
     {
         ReporterCapture::SetUp();
-        savedRoot = g_rootDirectory;
-        savedCurrent = g_currentDirectory;
-        g_rootDirectory = box.Root();
-        g_currentDirectory = "\\";
         zCClassDef::SortRegistry();
         previousStamp = zSetArchiveStampSource(&stamp);
         savedFactory = g_objectFactory;
@@ -80,8 +77,6 @@ protected:
     {
         g_objectFactory = savedFactory;
         zSetArchiveStampSource(previousStamp);
-        g_rootDirectory = savedRoot;
-        g_currentDirectory = savedCurrent;
         g_errorReporter.SetFatalHandler(&zERROR::DefaultFatalHandler);
         ReporterCapture::TearDown();
     }
@@ -114,11 +109,10 @@ protected:
     }
 
     FileSandbox box;
+    FileLayerRoot layerRoot{box.Root()};
     FixedStamp stamp;
 
 private:
-    zSTRING savedRoot;
-    zSTRING savedCurrent;
     zCArchiveStampSource* previousStamp = nullptr;
     zCObjectFactory* savedFactory = nullptr;
     zCObjectFactory objectFactory;

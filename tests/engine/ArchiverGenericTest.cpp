@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ArchiverFixture.h"
+#include "FileLayerRoot.h"
 #include "FileSandbox.h"
 #include "ReporterCapture.h"
 #include "zCArchiverFactory.h"
@@ -182,18 +183,12 @@ protected:
     {
         ReporterCapture::SetUp();
         zCClassDef::SortRegistry();
-        savedRoot = g_rootDirectory;
-        savedCurrent = g_currentDirectory;
-        g_rootDirectory = box.Root();
-        g_currentDirectory = "\\";
         savedStamp = zSetArchiveStampSource(&stamp);
         g_errorReporter.SetFatalHandler(&zERROR::DefaultFatalHandler);
     }
     void TearDown() override
     {
         zSetArchiveStampSource(savedStamp == &stamp ? nullptr : savedStamp);
-        g_rootDirectory = savedRoot;
-        g_currentDirectory = savedCurrent;
         ReporterCapture::TearDown();
     }
 
@@ -253,11 +248,10 @@ protected:
     }
 
     FileSandbox box;
+    FileLayerRoot layerRoot{box.Root()};
     FixedStamp stamp;
 
 private:
-    zSTRING savedRoot;
-    zSTRING savedCurrent;
     zCArchiveStampSource* savedStamp = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ArchiverFixture.h"
+#include "FileLayerRoot.h"
 #include "FileSandbox.h"
 #include "ReporterCapture.h"
 #include "oCMsgConversation.h"
@@ -117,10 +118,6 @@ protected:
     {
         ReporterCapture::SetUp();
         zCClassDef::SortRegistry();
-        savedRoot = g_rootDirectory;
-        savedCurrent = g_currentDirectory;
-        g_rootDirectory = box.Root();
-        g_currentDirectory = "\\";
         savedFactory = g_objectFactory;
         factory = New<zCObjectFactory>();
         g_objectFactory = factory;
@@ -139,8 +136,6 @@ protected:
         zSetArchiveStampSource(savedStamp);
         g_objectFactory = savedFactory;
         factory->Release();
-        g_rootDirectory = savedRoot;
-        g_currentDirectory = savedCurrent;
         ReporterCapture::TearDown();
     }
 
@@ -185,12 +180,11 @@ protected:
     }
 
     FileSandbox box;
+    FileLayerRoot layerRoot{box.Root()};
     FixedStamp stamp;
     zCCSManager* manager = nullptr;
 
 private:
-    zSTRING savedRoot;
-    zSTRING savedCurrent;
     zCObjectFactory* savedFactory = nullptr;
     zCObjectFactory* factory = nullptr;
     zCArchiveStampSource* savedStamp = nullptr;

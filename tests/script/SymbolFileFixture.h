@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "FileLayerRoot.h"
 #include "FileSandbox.h"
 #include "ReporterCapture.h"
 #include "zFILE_VDFS.h"
@@ -12,21 +13,6 @@
 
 class SymbolFileFixture : public ReporterCapture {
 protected:
-    void SetUp() override
-    {
-        ReporterCapture::SetUp();
-        savedRoot = g_rootDirectory;
-        savedCurrent = g_currentDirectory;
-        g_rootDirectory = box.Root();
-        g_currentDirectory = "\\";
-    }
-    void TearDown() override
-    {
-        g_rootDirectory = savedRoot;
-        g_currentDirectory = savedCurrent;
-        ReporterCapture::TearDown();
-    }
-
     static std::string Int(std::int32_t value)
     {
         const auto word = static_cast<std::uint32_t>(value);
@@ -35,8 +21,7 @@ protected:
     }
 
     FileSandbox box;
+    FileLayerRoot layerRoot{box.Root()};
 
 private:
-    zSTRING savedRoot;
-    zSTRING savedCurrent;
 };
