@@ -60,6 +60,8 @@ public:
     // kind 0 compiled scripts, 1 output-unit library, 2 models; empties the list.
     virtual void InsertFilesInGame(int kind) = 0;
 
+    // Source-list manager: the number of entries of the active project's list.
+    virtual int GetSourceListEntryCount() = 0;
     // Main frame: the build-progress bar (range 0..100000) and the refresh after a decompile.
     virtual void SetProgressStep(int step) = 0;
     virtual void StepProgress() = 0;
@@ -86,6 +88,7 @@ public:
     void ReplaceFileInLastMessages(const zSTRING& oldName, const zSTRING& newName) override;
     std::vector<zSTRING>& GetInsertFileList() override { return insertFiles; }
     void InsertFilesInGame(int kind) override;
+    int GetSourceListEntryCount() override { return sourceListEntries; }
     void SetProgressStep(int step) override;
     void StepProgress() override;
     void UpdateAfterDecompile() override;
@@ -97,6 +100,7 @@ public:
     void Clear();
 
     std::string projectFolder;  // returned by GetProjectFolder
+    int sourceListEntries = 0;  // returned by GetSourceListEntryCount
 
 private:
     struct Record {

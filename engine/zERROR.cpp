@@ -61,6 +61,8 @@ int zRunJobGuarded(const std::function<int()>& job)
         return job();
     } catch (const zTFatalAbort&) {
         return -1;
+    } catch (const zTBuildStopped&) {
+        return 0;
     } catch (const std::exception& e) {
         // A broken invariant (an index out of range, memory exhausted) ends this job, not the program.
         try {

@@ -15,6 +15,11 @@ enum zTErrorLevel { zERR_MESSAGE = 1, zERR_WARNING = 2, zERR_ERROR = 3, zERR_FAT
 struct zTFatalAbort {
 };
 
+// Thrown by the stop poll after Build/Stop Build: the job unwinds the same way
+// and its worker's entry returns 0.
+struct zTBuildStopped {
+};
+
 class zERROR {
 public:
     using zTFatalHandler = void (*)();
@@ -49,5 +54,5 @@ void SetFilterFromSettings();
 
 // Runs a job as a worker thread's body: a fatal message ends it with -1, after
 // the stack has unwound; so does any other exception, reported as a fatal message
-// first. Otherwise the job's own result. Every entry into the engine runs in one.
+// first. A stop request ends it with 0. Otherwise the job's own result. Every entry into the engine runs in one.
 int zRunJobGuarded(const std::function<int()>& job);

@@ -173,6 +173,11 @@ void zCPar_Symbol::SetSourcePosition(int lineValue, int lineCountValue, int char
     charCount = charCountValue;
 }
 
+void zCPar_Symbol::SetFileIndex(int number)
+{
+    reserved = number & 0x7FFFF;
+}
+
 void zCPar_Symbol::SetValue(int value, int index)
 {
     if (std::int32_t* slot = NumberSlot(index))

@@ -74,6 +74,9 @@ public:
     int GetCharPosition() const { return charPosition; }
     int GetCharCount() const { return charCount; }
     int GetReserved() const { return reserved; }
+    // Number of the parsed file that declares the symbol (the record keeps 19 bits).
+    void SetFileIndex(int number);
+    int GetFileIndex() const { return reserved; }
 
     // Element access; nothing happens outside the storage or for another type.
     void SetValue(int value, int index = 0);

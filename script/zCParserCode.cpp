@@ -1,0 +1,298 @@
+// Byte code from the statement trees, and the jump patches.
+#include "ResString.h"
+#include "zCParOpcodes.h"
+#include "zCParser.h"
+
+namespace {
+
+constexpr int kArrayIndexTooLarge = 33230;  // "Array-Index too large for the byte code (255 at most): %s [%d]"
+constexpr int kLabelOutOfRange = 33232;     // "Jump label %d out of range."
+
+// The element index of E_ARRAY is one byte.
+constexpr int kMaxArrayOperand = 255;
+
+const char* const kWrongType = "Wrong type: ";
+
+bool IsInstanceOrPrototype(const zCPar_Symbol* symbol)
+{
+    const int type = symbol->GetType();
+    return type == zPAR_TYPE_INSTANCE || type == zPAR_TYPE_PROTOTYPE;
+}
+
+} // namespace
+
+zCPar_TreeNode* zCParser::EmitCode(zCPar_TreeNode* node)
+{
+    if (!node)
+        return nullptr;
+    // A failed operand ends the whole statement, however deep it sits.
+    if (emitDepth == 0)
+        emitFailed = false;
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(d) { ++depth; }
+        ~Depth() { --depth; }
+        Depth(const Depth&) = delete;
+        Depth& operator=(const Depth&) = delete;
+    } depth(emitDepth);
+
+    // Operands first, the right one before the left. A call inside an expression is a
+    // holder node whose Next chain (the arguments, then the call) is emitted here.
+    for (zCPar_TreeNode* operand = node->Right; operand && !emitFailed;)
+        operand = EmitCode(operand);
+    for (zCPar_TreeNode* operand = node->Left; operand && !emitFailed;)
+        operand = EmitCode(operand);
+    if (emitFailed)
+        return nullptr;
+    if (!EmitNode(node)) {
+        emitFailed = true;
+        return nullptr;
+    }
+    return node->Next;
+}
+
+void zCParser::EmitError(const zSTRING& text, const zCPar_TreeNode* node)
+{
+    Error(text, 0, node->line);
+}
+
+bool zCParser::EmitNode(zCPar_TreeNode* node)
+{
+    const int kind = node->TypeExp;
+    if (kind <= EXP_NOT) {
+        codeStack.PushByte(static_cast<unsigned char>(kind));
+        return true;
+    }
+    switch (kind) {
+    case EXP_DIGIT:
+        codeStack.PushByte(zPAR_OP_PUSHINT);
+        codeStack.PushInt(node->Value);
+        return true;
+    case EXP_COMPOUND:
+        return EmitName(node);
+    case EXP_ENTRY_INSTANCE: {
+        const int index = GetIndex(node->Name);
+        zCPar_Symbol* function = index >= 0 ? GetSymbol(index) : nullptr;
+        if (!function) {
+            EmitError(g_parErrUndefinedFunc + node->Name, node);
+            return false;
+        }
+        if (function->GetType() == zPAR_TYPE_FUNC && function->HasFlag(zPAR_FLAG_EXTERNAL)) {
+            codeStack.PushByte(zPAR_OP_CALLEXTERN);
+            codeStack.PushInt(index);
+        } else {
+            // A body emitted later still has its content 0 here.
+            codeStack.PushByte(zPAR_OP_CALL);
+            codeStack.PushInt(function->GetContent());
+        }
+        return true;
+    }
+    case EXP_INSTANCE:
+        return EmitInstance(node);
+    case EXP_ASSIGN_FUNC: {
+        codeStack.PushByte(zPAR_OP_PUSHINT);
+        const int index = FindIndex(node->Name);
+        zCPar_Symbol* symbol = index >= 0 ? symtab.GetSymbol(index) : nullptr;
+        if (!symbol) {
+            EmitError(g_parErrUnknown + node->Name, node);
+            return false;
+        }
+        const int type = symbol->GetType();
+        if (type != zPAR_TYPE_FUNC && type != zPAR_TYPE_PROTOTYPE && type != zPAR_TYPE_INSTANCE) {
+            EmitError(kWrongType + node->Name, node);
+            return false;
+        }
+        codeStack.PushInt(index);
+        return true;
+    }
+    case EXP_END_BLOCK:
+    case EXP_LET_STRING:
+    case 71:
+    case EXP_LET_FUNC:
+    case EXP_LET_FLOAT:
+    case EXP_LET_INSTANCE:
+        codeStack.PushByte(static_cast<unsigned char>(kind));
+        return true;
+    case EXP_ELSE:
+    case EXP_IF:
+        codeStack.PushByte(static_cast<unsigned char>(kind));
+        // Where the jump's address goes once the label is known.
+        node->BaseType = codeStack.GetDynSize();
+        codeStack.PushInt(0);
+        return true;
+    case EXP_EMPTY:
+        return true;
+    case EXP_END_IF:
+        if (node->Value < 0 || node->Value >= linkLabelCount)
+            EmitError(FormatResString(kLabelOutOfRange, node->Value), node);
+        else
+            labelTable[node->Value] = codeStack.GetDynSize();
+        return true;
+    case EXP_FUNC: {
+        zCPar_Symbol* function = symtab.GetSymbol(node->Name);
+        if (!function)
+            EmitError(g_parErrUnknown + node->Name, node);
+        currentFunction = function;
+        if (function && !function->HasFlag(zPAR_FLAG_EXTERNAL))
+            function->SetContent(codeStack.GetDynSize());
+        return true;
+    }
+    case EXP_END_FUNC:
+        currentFunction = nullptr;
+        codeStack.PushByte(zPAR_OP_END);
+        return true;
+    case EXP_PROTOTYPE:
+        EmitInstanceStart(node);
+        return true;
+    case EXP_END_PROTOTYPE:
+        currentFunction = nullptr;
+        currentInstance = nullptr;
+        currentClass = nullptr;
+        return true;
+    case EXP_STRING:
+        EmitStringLiteral(node);
+        return true;
+    default:
+        EmitError("Push on Stack.", node);
+        return true;
+    }
+}
+
+bool zCParser::EmitName(zCPar_TreeNode* node)
+{
+    const int index = FindIndex(node->Name);
+    zCPar_Symbol* symbol = index >= 0 ? symtab.GetSymbol(index) : nullptr;
+    if (!symbol) {
+        EmitError(g_parErrUnknown + node->Name, node);
+        return false;
+    }
+    // A member outside its own class's body goes through the instance named before the dot.
+    if (symbol->HasFlag(zPAR_FLAG_CLASSVAR) && currentInstance != symbol->GetParent()) {
+        codeStack.PushByte(zPAR_OP_SETINSTANCE);
+        codeStack.PushInt(GetDottedOwner());
+    }
+    if (node->BaseType == zPAR_TYPE_INT && IsInstanceOrPrototype(symbol)) {
+        codeStack.PushByte(zPAR_OP_PUSHINT);
+        codeStack.PushInt(index);
+        return true;
+    }
+    if (node->BaseType == zPAR_TYPE_FUNC && IsInstanceOrPrototype(symbol)) {
+        codeStack.PushByte(zPAR_OP_PUSHVAR);
+        codeStack.PushInt(index);
+        return true;
+    }
+    if (symbol->GetType() != node->BaseType) {
+        EmitError(kWrongType + node->Name, node);
+        return false;
+    }
+    const int element = node->Value;
+    codeStack.PushByte(element < 1 ? zPAR_OP_PUSHVAR : zPAR_OP_PUSH_ARRAYVAR);
+    codeStack.PushInt(index);
+    if (element < 0 || element >= symbol->GetElementCount()) {
+        EmitError("Array-Index out of Range : " + node->Name + " [" + zSTRING(element) + "]", node);
+    } else if (element > kMaxArrayOperand) {
+        // The operand would keep only the low byte and address another element.
+        EmitError(FormatResString(kArrayIndexTooLarge, node->Name, element), node);
+    }
+    if (element > 0)
+        codeStack.PushByte(static_cast<unsigned char>(element & 0xFF));
+    return true;
+}
+
+bool zCParser::EmitInstance(zCPar_TreeNode* node)
+{
+    codeStack.PushByte(zPAR_OP_PUSHINSTANCE);
+    if (node->Name == "NULL") {
+        codeStack.PushInt(0);
+        return true;
+    }
+    const int index = FindIndex(node->Name);
+    zCPar_Symbol* symbol = index >= 0 ? symtab.GetSymbol(index) : nullptr;
+    if (!symbol) {
+        EmitError(g_parErrUnknown + node->Name, node);
+        return false;
+    }
+    if (symbol->GetType() != node->BaseType) {
+        EmitError(kWrongType + node->Name, node);
+        return false;
+    }
+    if (node->Value >= 1) {
+        // The class the instance must belong to.
+        const zCPar_Symbol* owner = symbol;
+        if (owner && owner->GetType() == zPAR_TYPE_INSTANCE)
+            owner = owner->GetParent();
+        if (owner && owner->GetType() == zPAR_TYPE_PROTOTYPE)
+            owner = owner->GetParent();
+        if (!owner || symtab.GetIndex(owner) != node->Value) {
+            const zCPar_Symbol* expected = symtab.GetSymbol(node->Value);
+            EmitError(expected ? g_parErrExpected + expected->name : kWrongType + node->Name, node);
+            return false;
+        }
+    }
+    codeStack.PushInt(index);
+    return true;
+}
+
+void zCParser::EmitInstanceStart(zCPar_TreeNode* node)
+{
+    zCPar_Symbol* symbol = symtab.GetSymbol(node->Name);
+    if (!symbol) {
+        EmitError(g_parErrUnknown + node->Name, node);
+        return;
+    }
+    currentFunction = symbol;
+    const std::int32_t oldContent = symbol->GetContent();
+    symbol->SetContent(codeStack.GetDynSize());
+    currentInstance = symbol->GetParent();
+    const bool parentIsPrototype = currentInstance && currentInstance->GetType() == zPAR_TYPE_PROTOTYPE;
+    if (mergeMode && oldContent > 0) {
+        // The body of a merged declaration first runs the earlier body.
+        codeStack.PushByte(zPAR_OP_CALL);
+        codeStack.PushInt(oldContent);
+        if (parentIsPrototype)
+            currentInstance = currentInstance->GetParent();
+    } else if (parentIsPrototype) {
+        // An instance of a prototype first runs the prototype's body.
+        codeStack.PushByte(zPAR_OP_CALL);
+        codeStack.PushInt(currentInstance->GetContent());
+        currentInstance = currentInstance->GetParent();
+    }
+    // Member names in the body resolve in its class, as they did when it was read.
+    currentClass = currentInstance;
+}
+
+void zCParser::EmitStringLiteral(zCPar_TreeNode* node)
+{
+    auto* constant = new zCPar_Symbol;
+    constant->SetType(zPAR_TYPE_STRING);
+    constant->SetElementCount(1);
+    constant->SetFlag(zPAR_FLAG_CONST);
+    constant->declaredType = zPAR_TYPE_STRING;
+    // A script may spell such a name too; the next number is taken then.
+    do {
+        constant->name = zSTRING('\xFF') + zSTRING(stringLiteralCounter++);
+    } while (symtab.GetIndex(constant->name) >= 0);
+    symtab.Insert(constant);
+    if (!node->Name.empty())
+        constant->SetValue(node->Name, 0);
+    codeStack.PushByte(zPAR_OP_PUSHVAR);
+    codeStack.PushInt(symtab.GetNumInList() - 1);
+}
+
+void zCParser::PatchJumps(zCPar_TreeNode* node)
+{
+    for (zCPar_TreeNode* current = node; current; current = current->Next) {
+        const int kind = current->TypeExp;
+        // Only jumps that were emitted: a file whose emission stopped early has others.
+        if ((kind == EXP_ELSE || kind == EXP_IF) && current->BaseType > 0 &&
+            codeStack.GetByteAt(current->BaseType - 1) == kind) {
+            if (current->Value < 0 || current->Value >= linkLabelCount)
+                EmitError(FormatResString(kLabelOutOfRange, current->Value), current);
+            // A label without its end-of-if node stays 0, as in a zero-filled table.
+            const auto label = labelTable.find(current->Value);
+            codeStack.Set(current->BaseType, label == labelTable.end() ? 0 : label->second);
+        }
+        PatchJumps(current->Right);
+        PatchJumps(current->Left);
+    }
+}

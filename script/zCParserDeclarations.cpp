@@ -1,0 +1,518 @@
+// Variables, constants, classes, prototypes, instances and blocks.
+//
+// Every reader appends its nodes after the last node of the file's chain. A body
+// starts a new stretch for the statement checks, so that their walks back never
+// reach parameter nodes or an earlier body.
+#include "zCParser.h"
+
+#include <memory>
+#include <vector>
+
+#include "ResString.h"
+#include "zERROR.h"
+
+namespace {
+
+const int kParameterTypeNotSupported = 33124;
+const int kDigitInPrototypeName = 33125;
+const int kDigitInInstanceName = 33126;
+const int kClassSizeMismatch = 33130;
+const int kClassSizes = 33131;
+const int kArraySizeOutOfRange = 33208;
+// The element count's share of the packed word.
+const int kMaxElementCount = 2047;
+
+bool StartsWithDigit(const zSTRING& name)
+{
+    return !name.empty() && name[0] >= '0' && name[0] <= '9';
+}
+
+zSTRING Quoted(const char* token)
+{
+    return g_parErrExpected + "'" + token + "'";
+}
+
+} // namespace
+
+zCPar_TreeNode* zCParser::AppendNode(int kind, const zSTRING& name, int value)
+{
+    zCPar_TreeNode* node = NewNode(kind, lastNode);
+    node->Name = name;
+    node->Value = value;
+    lastNode = node;
+    return node;
+}
+
+void zCParser::AppendTree(zCPar_TreeNode* tree)
+{
+    // A tree goes in as one node, its root.
+    if (!tree)
+        return;
+    if (lastNode) {
+        lastNode->Next = tree;
+        tree->Prev = lastNode;
+    }
+    lastNode = tree;
+}
+
+zCPar_TreeNode* zCParser::ReadIntExpression()
+{
+    currentExpressionType = zPAR_TYPE_INT;
+    int token = ReadToken();
+    zCPar_TreeNode* tree = ReadExpression(token, -1);
+    // The token that ended the expression belongs to the caller.
+    PrevWord();
+    return tree;
+}
+
+int zCParser::ReadOptionalIndex(const zSTRING& name)
+{
+    zSTRING word;
+    ReadWord(word);
+    if (word != "[") {
+        PrevWord();
+        return 0;
+    }
+    const int index = ReadInt();
+    Match(zSTRING("]"));
+    CheckArrayIndex(name, index);
+    return index;
+}
+
+void zCParser::StoreSourcePosition(zCPar_Symbol* symbol, int startLine, int startChar)
+{
+    if (!symbol)
+        return;
+    const int readOffset = static_cast<int>(readPos - textStart);
+    symbol->SetSourcePosition(startLine, line - startLine + 1, startChar, readOffset - startChar + 3);
+    symbol->SetFileIndex(files.GetNum() - 1);
+}
+
+void zCParser::DeclareVar(int isConst)
+{
+    for (;;) {
+        int type = ReadType();
+        zCPar_Symbol* typeClass = nullptr;
+        if (type >= zPAR_TYPE_INSTANCE) {
+            typeClass = symtab.GetSymbol(type - zPAR_TYPE_INSTANCE);
+            type = zPAR_TYPE_INSTANCE;
+        }
+        const int startLine = line;
+        const int startChar = lineStart;
+
+        // Further names of the same type follow after "," outside function bodies.
+        zSTRING word;
+        for (;;) {
+            zSTRING name;
+            ReadWord(name);
+            int count = 1;
+            ReadWord(word);
+            if (word == "[") {
+                count = ReadInt();
+                Match(zSTRING("]"));
+                // The symbol keeps its count in 12 bits.
+                if (count < 1 || count > kMaxElementCount) {
+                    CountedError(FormatResString(kArraySizeOutOfRange, count), -1);
+                    count = 1;
+                }
+            } else {
+                PrevWord();
+            }
+
+            auto symbol = std::make_unique<zCPar_Symbol>();
+            symbol->name = name;
+            symbol->SetType(type < 0 ? zPAR_TYPE_VOID : type);
+            symbol->SetElementCount(count);
+            symbol->declaredType = type < 0 ? zPAR_TYPE_VOID : type;
+            symbol->SetParent(typeClass);
+            if (isConst)
+                symbol->SetFlag(zPAR_FLAG_CONST);
+
+            if (currentFunction) {
+                symbol->name = currentFunction->name + "." + name;
+                if (!parameterMode) {
+                    if (type == zPAR_TYPE_INT && IsRedefinedVariable(symbol->name))
+                        symbol->declaredType = zPAR_TYPE_INSTANCE_INT;
+                } else {
+                    currentFunction->SetElementCount(currentFunction->GetElementCount() + 1);
+                    // The argument is taken off the stack into the parameter.
+                    switch (type) {
+                    case zPAR_TYPE_FLOAT:
+                        AppendNode(EXP_COMPOUND, symbol->name)->BaseType = zPAR_TYPE_FLOAT;
+                        AppendNode(EXP_LET_FLOAT);
+                        break;
+                    case zPAR_TYPE_INT:
+                        AppendNode(EXP_COMPOUND, symbol->name)->BaseType = zPAR_TYPE_INT;
+                        AppendNode(EXP_LET);
+                        if (IsRedefinedVariable(symbol->name))
+                            symbol->declaredType = zPAR_TYPE_INSTANCE_INT;
+                        break;
+                    case zPAR_TYPE_STRING:
+                        AppendNode(EXP_COMPOUND, symbol->name)->BaseType = zPAR_TYPE_STRING;
+                        AppendNode(EXP_LET_STRING);
+                        break;
+                    case zPAR_TYPE_FUNC:
+                        AppendNode(EXP_COMPOUND, symbol->name)->BaseType = zPAR_TYPE_FUNC;
+                        AppendNode(EXP_LET_FUNC);
+                        break;
+                    case zPAR_TYPE_INSTANCE:
+                        AppendNode(EXP_INSTANCE, symbol->name)->BaseType = zPAR_TYPE_INSTANCE;
+                        AppendNode(EXP_LET_INSTANCE);
+                        break;
+                    default:
+                        Error(LoadResString(kParameterTypeNotSupported), 0, -1);
+                        break;
+                    }
+                }
+            } else if (currentClass) {
+                symbol->name = currentClass->name + "." + name;
+                currentClass->SetElementCount(currentClass->GetElementCount() + 1);
+                symbol->SetParent(currentClass);
+                symbol->SetFlag(zPAR_FLAG_CLASSVAR);
+                if (type == zPAR_TYPE_INT && IsInstanceMember(symbol->name))
+                    symbol->declaredType = zPAR_TYPE_INSTANCE_INT;
+            }
+
+            // A redefinition is reported and read on, so that the tokens stay in step;
+            // its values go into the unlisted symbol and are dropped with it.
+            zCPar_Symbol* declared = symbol.get();
+            if (symtab.Insert(declared))
+                symbol.release();
+            else
+                Error(g_parErrRedefined + declared->name, 0, -1);
+
+            if (isConst) {
+                Match(zSTRING("="));
+                // The storage decides how many values fit.
+                const int values = declared->GetElementCount();
+                if (values > 1)
+                    Match(zSTRING("{"));
+                for (int i = 0; i < (values > 1 ? values : 1); ++i) {
+                    if (i > 0)
+                        Match(zSTRING(","));
+                    switch (type) {
+                    case zPAR_TYPE_FLOAT:
+                        declared->SetValue(ReadFloat(), i);
+                        break;
+                    case zPAR_TYPE_INT: {
+                        const int savedConst = constExpression;
+                        constExpression = 1;
+                        struct ConstGuard {
+                            int& flag;
+                            int saved;
+                            ~ConstGuard() { flag = saved; }
+                        } guard{constExpression, savedConst};
+                        std::unique_ptr<zCPar_TreeNode> tree(ReadIntExpression());
+                        if (tree)
+                            declared->SetValue(EvalConst(tree.get(), 0), i);
+                        break;
+                    }
+                    case zPAR_TYPE_STRING: {
+                        zSTRING text;
+                        ReadString(text);
+                        declared->SetValue(text, i);
+                        break;
+                    }
+                    case zPAR_TYPE_FUNC: {
+                        zSTRING function;
+                        ReadWord(function);
+                        const int index = FindIndex(function);
+                        if (index < 0) {
+                            Error(g_parErrUnknown + function, 0, -1);
+                        } else {
+                            // A func symbol keeps its one value in its content word.
+                            if (i == 0)
+                                declared->SetContent(index);
+                            CheckFuncName(function);
+                            const int savedConst = constExpression;
+                            constExpression = 1;
+                            CheckConstName(function);
+                            constExpression = savedConst;
+                        }
+                        break;
+                    }
+                    default:
+                        break;
+                    }
+                }
+                if (values > 1)
+                    Match(zSTRING("}"));
+            }
+
+            StoreSourcePosition(declared, startLine, startChar);
+
+            ReadWord(word);
+            if (word != "," || currentFunction)
+                break;
+        }
+        if (word != ",") {
+            PrevWord();
+            return;
+        }
+        // Inside a function every further item repeats "VAR" and its type.
+        ReadWord(word);
+        if (word != "VAR") {
+            Error(Quoted("VAR"), 0, -1);
+            PrevWord();
+        }
+    }
+}
+
+void zCParser::DeclareClass()
+{
+    zSTRING name;
+    ReadWord(name);
+    const int startLine = line;
+    const int startChar = lineStart;
+
+    auto symbol = std::make_unique<zCPar_Symbol>();
+    symbol->name = name;
+    symbol->SetType(zPAR_TYPE_CLASS);
+    symbol->declaredType = zPAR_TYPE_CLASS;
+    symbol->SetElementCount(0);
+    zCPar_Symbol* declared = symbol.get();
+    if (symtab.Insert(declared))
+        symbol.release();
+    else
+        Error(g_parErrRedefined + name, 0, -1);
+
+    struct ScopeGuard {
+        zCParser& parser;
+        ~ScopeGuard()
+        {
+            parser.currentClass = nullptr;
+            parser.dottedOwner = -1;
+        }
+    } scope{*this};
+    currentClass = declared;
+    bodyFirstNode = checkStop = lastNode;
+    ParseBlock();
+    StoreSourcePosition(declared, startLine, startChar);
+}
+
+void zCParser::DeclarePrototype()
+{
+    zSTRING name;
+    ReadWord(name);
+    const int startLine = line;
+    const int startChar = lineStart;
+    if (StartsWithDigit(name))
+        Error(LoadResString(kDigitInPrototypeName) + name, 0, -1);
+
+    Match(zSTRING("("));
+    zSTRING className;
+    ReadWord(className);
+    zCPar_Symbol* classSymbol = symtab.GetSymbol(className);
+    if (!classSymbol || classSymbol->GetType() != zPAR_TYPE_CLASS) {
+        Error(g_parErrNoClass + className, 0, -1);
+        classSymbol = nullptr;
+    }
+
+    auto symbol = std::make_unique<zCPar_Symbol>();
+    symbol->name = name;
+    symbol->SetType(zPAR_TYPE_PROTOTYPE);
+    symbol->declaredType = zPAR_TYPE_PROTOTYPE;
+    symbol->SetParent(classSymbol);
+    zCPar_Symbol* declared = symbol.get();
+
+    struct ScopeGuard {
+        zCParser& parser;
+        ~ScopeGuard()
+        {
+            parser.currentFunction = nullptr;
+            parser.currentClass = nullptr;
+            parser.dottedOwner = -1;
+        }
+    } scope{*this};
+    currentFunction = declared;
+    currentClass = classSymbol;
+    const bool inserted = symtab.Insert(declared) != 0;
+    if (inserted)
+        symbol.release();
+    else
+        Error(g_parErrRedefined + name, 0, -1);
+    Match(zSTRING(")"));
+
+    AppendNode(EXP_PROTOTYPE, name, inserted ? symtab.GetIndex(declared) : -1);
+    bodyFirstNode = checkStop = lastNode;
+    ParseBlock();
+    StoreSourcePosition(declared, startLine, startChar);
+    currentFunction = nullptr;
+    currentClass = nullptr;
+    dottedOwner = -1;
+    AppendNode(EXP_END_BLOCK);
+    AppendNode(EXP_END_PROTOTYPE);
+}
+
+void zCParser::DeclareInstance()
+{
+    outputUnitInstanceMode = 0;
+    std::vector<zSTRING> names;
+    zSTRING word;
+    ReadWord(word);
+    const int startLine = line;
+    const int startChar = lineStart;
+    names.push_back(word);
+    for (;;) {
+        if (StartsWithDigit(names.back()))
+            Error(LoadResString(kDigitInInstanceName) + names.back(), 0, -1);
+        ReadWord(word);
+        if (word != ",")
+            break;
+        ReadWord(word);
+        names.push_back(word);
+    }
+    if (word != "(")
+        Error(Quoted("("), 0, -1);
+
+    zSTRING parentName;
+    ReadWord(parentName);
+    zCPar_Symbol* parent = symtab.GetSymbol(parentName);
+    Match(zSTRING(")"));
+    zCPar_Symbol* classSymbol = nullptr;
+    if (parent && parent->GetType() == zPAR_TYPE_CLASS) {
+        classSymbol = parent;
+    } else if (parent && parent->GetType() == zPAR_TYPE_PROTOTYPE) {
+        classSymbol = parent->GetParent();
+    } else {
+        Error(g_parErrNoClass + parentName, 0, -1);
+        parent = nullptr;
+    }
+
+    struct ScopeGuard {
+        zCParser& parser;
+        ~ScopeGuard()
+        {
+            parser.currentFunction = nullptr;
+            parser.currentClass = nullptr;
+            parser.dottedOwner = -1;
+            // The mode belongs to this declaration only: a later function's string
+            // assignments are no dialogue lines.
+            parser.outputUnitInstanceMode = 0;
+        }
+    } scope{*this};
+    currentClass = classSymbol;
+
+    // Symbols that could not be listed live until the declaration is read.
+    std::vector<std::unique_ptr<zCPar_Symbol>> unlisted;
+    std::vector<zCPar_Symbol*> declared;
+    for (const zSTRING& name : names) {
+        auto symbol = std::make_unique<zCPar_Symbol>();
+        symbol->name = name;
+        symbol->SetType(zPAR_TYPE_INSTANCE);
+        symbol->declaredType = zPAR_TYPE_INSTANCE;
+        currentFunction = symbol.get();
+        if (name.find("SVM_") != std::string::npos)
+            outputUnitInstanceMode = 1;
+        symbol->SetParent(parent);
+
+        int number = -1;
+        if (symtab.Insert(symbol.get())) {
+            number = symtab.GetIndex(symbol.get());
+            declared.push_back(symbol.release());
+        } else {
+            zCPar_Symbol* present = symtab.GetSymbol(name);
+            if (mergeMode && present) {
+                currentFunction = present;
+                number = symtab.GetIndex(present);
+                declared.push_back(present);
+                if (present->GetType() == zPAR_TYPE_INSTANCE)
+                    present->SetFlag(zPAR_FLAG_MERGED);
+                else
+                    Error(g_parErrRedefined + name, 0, -1);
+            } else {
+                declared.push_back(symbol.get());
+                unlisted.push_back(std::move(symbol));
+                Error(g_parErrRedefined + name, 0, -1);
+            }
+        }
+        AppendNode(EXP_PROTOTYPE, name, number);
+    }
+
+    ReadWord(word);
+    PrevWord();
+    if (word != ";") {
+        bodyFirstNode = checkStop = lastNode;
+        ParseBlock();
+        if (currentFunction)
+            currentFunction->SetFlag(zPAR_FLAG_CONST);
+    }
+    for (zCPar_Symbol* symbol : declared)
+        StoreSourcePosition(symbol, startLine, startChar);
+    currentFunction = nullptr;
+    currentClass = nullptr;
+    dottedOwner = -1;
+    AppendNode(EXP_END_BLOCK);
+    AppendNode(EXP_END_PROTOTYPE);
+}
+
+void zCParser::ParseBlock()
+{
+    Match(zSTRING("{"));
+    zSTRING word;
+    while (readPos < textEnd) {
+        const char* before = readPos;
+        ReadWord(word);
+        if (word == "}")
+            return;
+        if (word.empty())
+            break;
+        if (word == "CONST")
+            DeclareVar(1);
+        else if (word == "VAR")
+            DeclareVar(0);
+        else if (word == "RETURN")
+            DeclareReturn();
+        else if (word == "IF")
+            DeclareIf();
+        else
+            DeclareAssign(word);
+        Match(zSTRING(";"));
+        if (lastNode != bodyFirstNode)
+            CheckTree(lastNode);
+        // After an error that is not fatal a statement may give back what it read.
+        if (readPos <= before) {
+            ReadWord(word);
+            if (word.empty())
+                break;
+        }
+    }
+    // The text ended inside the block.
+    Error(Quoted("}"), 0, -1);
+}
+
+int zCParser::GetBaseClass(zCPar_Symbol* symbol)
+{
+    if (!symbol)
+        return -1;
+    if (symbol->GetType() == zPAR_TYPE_INSTANCE) {
+        symbol = symbol->GetParent();
+        if (!symbol)
+            return -1;
+    }
+    if (symbol->GetType() == zPAR_TYPE_PROTOTYPE) {
+        symbol = symbol->GetParent();
+        if (!symbol)
+            return -1;
+    }
+    return symtab.GetIndex(symbol);
+}
+
+int zCParser::CheckClassSize(int classIndex, int engineSize)
+{
+    zCPar_Symbol* symbol = symtab.GetSymbol(classIndex);
+    if (!symbol || symbol->GetType() != zPAR_TYPE_CLASS)
+        return 0;
+    const int scriptSize = symbol->GetOffset();
+    if (scriptSize == engineSize)
+        return 1;
+    // After linking there is no source position to give; every class is checked.
+    g_errorReporter.Report(zERR_ERROR, LoadResString(kClassSizeMismatch) + symbol->name +
+                                           FormatResString(kClassSizes, engineSize, scriptSize));
+    return 0;
+}
+
+int zCParser::CheckClassSize(const zSTRING& className, int engineSize)
+{
+    return CheckClassSize(GetIndexUpper(className), engineSize);
+}

@@ -1,0 +1,126 @@
+// The linker: the parsed files' trees into byte code, then the ".dat"; and the engine
+// offsets of the script classes that mirror engine objects.
+#include <memory>
+
+#include "IdeServices.h"
+#include "zCParser.h"
+#include "zERROR.h"
+
+namespace {
+
+// The counts are chatty: shown from this filter level on.
+constexpr int kCountsFilterLevel = 3;
+
+// File part of a name without folder and extension.
+zSTRING BaseName(const zSTRING& name)
+{
+    zSTRING base = name;
+    const auto slash = base.find_last_of("\\/");
+    if (slash != std::string::npos)
+        base = base.substr(slash + 1);
+    const auto dot = base.find('.');
+    if (dot != std::string::npos)
+        base = base.substr(0, dot);
+    return base;
+}
+
+} // namespace
+
+void zCParser::Link()
+{
+    RunDeferredChecks();
+    if (errorCount != 0) {
+        g_errorReporter.Report(zERR_MESSAGE, "Process stopped...");
+        if (zCIdeServices* host = zGetIdeServices())
+            host->ReportBuildSummary(0);
+        if (zERROR::zTFatalHandler fatal = g_errorReporter.GetFatalHandler())
+            fatal();
+        return;
+    }
+    errorFlag = 0;
+
+    if (linked) {
+        if (g_errorReporter.GetFilterLevel() >= kCountsFilterLevel)
+            g_errorReporter.Report(zERR_MESSAGE, "Linking skipped.");
+    } else {
+        g_errorReporter.Report(zERR_MESSAGE, "Linking...");
+        currentFunction = nullptr;
+        currentClass = nullptr;
+        currentInstance = nullptr;
+        // Files in the order they were parsed; each file's labels are its own.
+        for (int i = 0; i < files.GetNum(); ++i) {
+            if (files[i]->GetTree())
+                LinkFile(i);
+        }
+    }
+
+    if (errorFlag) {
+        g_errorReporter.Report(zERR_MESSAGE, "Linking failed.");
+    } else if (g_errorReporter.GetFilterLevel() >= kCountsFilterLevel) {
+        g_errorReporter.Report(zERR_MESSAGE, "Symbols: " + zSTRING(symtab.GetNumInList()));
+        g_errorReporter.Report(zERR_MESSAGE, "Code Size: " + zSTRING(codeStack.GetDynSize()) + " bytes.");
+    }
+
+    // A failed link leaves no ".dat" behind, and nothing goes into the game.
+    if (!linked && parsed && !errorFlag) {
+        SaveDat(BaseName(compiledFileName) + ".dat");
+        if (zCIdeServices* host = zGetIdeServices())
+            host->GetSettings().Decompilate = 1;
+    }
+    linked = 1;
+}
+
+void zCParser::LinkFile(int index)
+{
+    zCPar_File* record = files[index];
+    // The tree is consumed here, whatever ends the emission.
+    std::unique_ptr<zCPar_TreeNode> tree(record->TakeTree());
+    struct Scope {
+        zCParser& parser;
+        ~Scope()
+        {
+            parser.labelTable.clear();
+            parser.linkLabelCount = 0;
+            parser.linkFileIndex = -1;
+            parser.currentFile = -1;
+            parser.emitDepth = 0;
+            // A body whose emission stopped must not lend its scope to the next file.
+            parser.currentFunction = nullptr;
+            parser.currentClass = nullptr;
+            parser.currentInstance = nullptr;
+        }
+    } scope{*this};
+
+    linkFileIndex = index;
+    // Errors name the file being linked and the node's line.
+    currentFile = index;
+    linkLabelCount = record->labelCount > 0 ? record->labelCount : 0;
+    labelTable.clear();
+
+    for (zCPar_TreeNode* node = tree.get(); node;)
+        node = EmitCode(node);
+    PatchJumps(tree.get());
+}
+
+void zCParser::BindClassOffset(const zSTRING& className, int base)
+{
+    zCPar_Symbol* symbol = symtab.GetSymbol(className);
+    if (!symbol || symbol->GetType() != zPAR_TYPE_CLASS)
+        return;
+    if (linked) {
+        // Loaded from a ".dat": the offsets there belong to the platform it was built for.
+        if (symbol->GetContent() != base) {
+            const int savedMode = errorMode;
+            errorMode = zPAR_ERROR_COUNTED;
+            Error("Dat-File is not compatible! Change platform!", -1, -1);
+            errorMode = savedMode;
+        }
+        return;
+    }
+    symbol->SetContent(base);
+    zCPar_Symbol* member = symbol->GetNext();
+    for (int i = 0; i < symbol->GetElementCount() && member; ++i, member = member->GetNext()) {
+        if (member->HasFlag(zPAR_FLAG_CLASSVAR))
+            member->SetOffset(member->GetOffset() + base);
+    }
+}

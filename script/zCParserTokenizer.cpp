@@ -1,0 +1,468 @@
+// Words, tokens and literals of a script file, and name lookup in the current scope.
+#include "zCParser.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <locale>
+#include <sstream>
+
+#include "JobGlobals.h"
+#include "ResString.h"
+
+namespace {
+
+constexpr int kUnexpectedEnd = 33119;   // "Unexpected end of file."
+constexpr int kExpectedInteger = 33123; // "Expected an Integer-Value: "
+
+// Each of these is a word of its own.
+constexpr const char kDelimiters[] = ";,:=><*+-/?'%()&!|{}[]\"~";
+
+// The words whose spelling is the language's, not the script writer's.
+constexpr const char* kKeywords[] = {"INT",      "CONST", "VAR", "STRING", "FUNC",   "CLASS", "PROTOTYPE",
+                                     "INSTANCE", "FLOAT", "IF",  "VOID",   "RETURN", "TRUE",  "FALSE"};
+
+bool IsDelimiter(unsigned char c)
+{
+    return c != 0 && std::strchr(kDelimiters, c) != nullptr;
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsKeyword(const zSTRING& upper)
+{
+    for (const char* keyword : kKeywords)
+        if (upper == keyword)
+            return true;
+    return false;
+}
+
+} // namespace
+
+int zCParser::ConvertDecimal(const zSTRING& digits)
+{
+    // Modulo 2^32, so that 2147483648 after a minus still gives the most negative value.
+    std::uint32_t value = 0;
+    for (char c : digits) {
+        if (!IsDigit(c))
+            break;
+        value = value * 10u + static_cast<std::uint32_t>(c - '0');
+    }
+    return ToInt32(value);
+}
+
+int zCParser::ToInt32(std::uint32_t value)
+{
+    if (value < 0x80000000u)
+        return static_cast<int>(value);
+    return static_cast<int>(value - 0x80000000u) + std::numeric_limits<std::int32_t>::min();
+}
+
+bool zCParser::RecordsSpellings()
+{
+    return g_saveNameBase != 0;
+}
+
+bool zCParser::ReportIfEndOfText(const zSTRING& word)
+{
+    if (!word.empty())
+        return false;
+    Error(LoadResString(kUnexpectedEnd), 0, -1);
+    return true;
+}
+
+void zCParser::TakeHistoryEntry()
+{
+    historyIndex = (historyIndex + 1) % kHistorySize;
+    historyPositions[historyIndex] = readPos;
+    historyLines[historyIndex] = line;
+}
+
+void zCParser::PassNewline(const char* afterNewline)
+{
+    ++line;
+    lineStart = static_cast<int>(afterNewline - textStart);
+}
+
+void zCParser::ReadWord(zSTRING& word)
+{
+    for (;;) {
+        TakeHistoryEntry();
+
+        // One fixed-size word: a longer one is cut, its rest skipped, and reported.
+        char buffer[kMaxWordLength + 1];
+        int length = 0;
+        bool tooLong = false;
+        int wordLine = line;
+        while (readPos != nullptr && readPos < textEnd) {
+            const auto c = static_cast<unsigned char>(*readPos++);
+            if (c > 32) {
+                if (IsDelimiter(c)) {
+                    if (length == 0 && !tooLong)
+                        buffer[length++] = static_cast<char>(c);
+                    else
+                        --readPos;
+                    break;
+                }
+                if (length == 0 && !tooLong)
+                    wordLine = line;
+                if (length < kMaxWordLength)
+                    buffer[length++] = static_cast<char>(c);
+                else
+                    tooLong = true;
+            } else if (c == '\n') {
+                PassNewline(readPos);
+                if (length > 0)
+                    break;
+                historyPositions[historyIndex] = readPos;
+                historyLines[historyIndex] = line;
+            } else if (length > 0) {
+                break;
+            }
+        }
+        word.assign(buffer, static_cast<std::size_t>(length));
+
+        if (tooLong)
+            Error(g_parErrSyntax + word, 0, wordLine);
+
+        if (RecordsSpellings())
+            RecordSpelling(word);
+
+        word.Upper();
+
+        if (word == "/" && readPos < textEnd && *readPos == '/') {
+            ++readPos;
+            // A comment on the last line needs no newline after it.
+            const char* newline = static_cast<const char*>(std::memchr(readPos, '\n', static_cast<std::size_t>(textEnd - readPos)));
+            if (newline == nullptr) {
+                readPos = textEnd;
+            } else {
+                SkipTo("\n");
+                ++readPos;
+            }
+            continue;
+        }
+        if (word == "/" && readPos < textEnd && *readPos == '*') {
+            ++readPos;
+            SkipTo("*/");
+            if (readPos < textEnd)
+                readPos += 2;
+            continue;
+        }
+        return;
+    }
+}
+
+void zCParser::RecordSpelling(const zSTRING& word)
+{
+    if (word.size() < 2 || static_cast<signed char>(word[0]) < 'A')
+        return;
+    zSTRING upper = word;
+    if (IsKeyword(upper.Upper()))
+        return;
+    bool mixed = false;
+    for (char c : word)
+        if (static_cast<signed char>(c) >= 'a' || c == '.')
+            mixed = true;
+    if (!mixed)
+        return;
+    const std::size_t dot = word.find('.');
+    const zSTRING part = (dot == std::string::npos || dot == 0) ? word : zSTRING(word.substr(dot + 1));
+    if (!part.empty())
+        nameBase.Insert(part);
+}
+
+void zCParser::PrevWord()
+{
+    readPos = historyPositions[historyIndex];
+    line = historyLines[historyIndex];
+    historyIndex = (historyIndex + kHistorySize - 1) % kHistorySize;
+}
+
+void zCParser::SkipTo(const char* text)
+{
+    TakeHistoryEntry();
+    const std::size_t length = std::strlen(text);
+    const char* match = textEnd;
+    if (readPos != nullptr && readPos < textEnd && length > 0)
+        match = std::search(static_cast<const char*>(readPos), static_cast<const char*>(textEnd), text, text + length);
+    if (readPos == nullptr) {
+        Error(LoadResString(kUnexpectedEnd), 0, -1);
+        return;
+    }
+    // Newlines up to and including the match's first byte; without a match the rest
+    // of the text is passed, so the report names the last line.
+    const char* last = match == textEnd ? textEnd : match + (length > 0 ? 1 : 0);
+    for (const char* p = readPos; p < last; ++p)
+        if (*p == '\n')
+            PassNewline(p + 1);
+    readPos = const_cast<char*>(match);
+    if (match == textEnd)
+        Error(LoadResString(kUnexpectedEnd), 0, -1);
+}
+
+int zCParser::ReadToken()
+{
+    ReadWord(currentWord);
+    if (currentWord.empty()) {
+        // Nothing can follow: the end is the error, and 45 tells the readers it was reported.
+        Error(LoadResString(kUnexpectedEnd), 0, -1);
+        return EXP_ERROR;
+    }
+    const char first = currentWord[0];
+
+    if ((first >= 'A' && first <= 'Z') || first == '_' || first == '#') {
+        const zSTRING name = currentWord;
+        zSTRING next;
+        ReadWord(next);
+        PrevWord();
+        currentWord = name;
+        return next == "(" ? EXP_FUNC : EXP_COMPOUND;
+    }
+
+    if (IsDigit(first)) {
+        for (std::size_t i = 1; i < currentWord.size(); ++i)
+            if (!IsDigit(currentWord[i]))
+                Error(g_parErrSyntax + currentWord, 0, -1);
+        if (currentExpressionType == -1)
+            currentExpressionType = zPAR_TYPE_INT;
+        return EXP_DIGIT;
+    }
+
+    const char next = (readPos != nullptr && readPos < textEnd) ? *readPos : '\0';
+    const std::size_t op = g_parOperators.find(first);
+    if (currentWord.size() == 1 && op != std::string::npos) {
+        int pair = -1;
+        if (first == '|' && next == '|')
+            pair = EXP_LOGIC_OR;
+        else if (first == '&' && next == '&')
+            pair = EXP_LOGIC_AND;
+        else if (first == '<' && next == '<')
+            pair = EXP_L_SHIFT;
+        else if (first == '<' && next == '=')
+            pair = EXP_BELOW_EQUAL;
+        else if (first == '>' && next == '>')
+            pair = EXP_R_SHIFT;
+        else if (first == '>' && next == '=')
+            pair = EXP_ABOWE_EQUAL;
+        else if (next == '=') {
+            switch (first) {
+            case '=': pair = EXP_EQUAL; break;
+            case '+': pair = EXP_PLUS_EQUAL; break;
+            case '-': pair = EXP_MINUS_EQUAL; break;
+            case '*': pair = EXP_MULT_EQUAL; break;
+            case '/': pair = EXP_DIV_EQUAL; break;
+            default: break;
+            }
+        }
+        if (pair >= 0) {
+            ++readPos;
+            return pair;
+        }
+        return static_cast<int>(op);
+    }
+
+    switch (first) {
+    case '!':
+        if (next == '=') {
+            ++readPos;
+            return EXP_NOT_EQUAL;
+        }
+        return EXP_EQUAL_NULL;
+    case '~': return EXP_NOT;
+    case '(': return EXP_OPEN_IF;
+    case ')': return EXP_CLOSE;
+    case ';': return EXP_SEMICOLON;
+    case ',': return EXP_COMMA;
+    case '{':
+    case '}': return EXP_BLOCK;
+    default: break;
+    }
+    Error(g_parErrSyntax, 0, -1);
+    return EXP_ERROR;
+}
+
+void zCParser::Match(const zSTRING& expected)
+{
+    zSTRING word;
+    ReadWord(word);
+    if (word != expected)
+        Error(g_parErrExpected + "'" + expected + "'", 0, -1);
+}
+
+void zCParser::ReadString(zSTRING& out)
+{
+    zSTRING word;
+    ReadWord(word);
+    if (word != "\"")
+        Error(g_parErrExpected + "'\"'", 0, -1);
+    // No escapes; newlines belong to the text and are not counted as lines.
+    const char* start = readPos;
+    const char* quote = nullptr;
+    if (readPos != nullptr && readPos < textEnd)
+        quote = static_cast<const char*>(std::memchr(readPos, '"', static_cast<std::size_t>(textEnd - readPos)));
+    if (quote == nullptr) {
+        if (readPos != nullptr) {
+            out.append(start, static_cast<std::size_t>(textEnd - readPos));
+            readPos = textEnd;
+        }
+        Error(LoadResString(kUnexpectedEnd), 0, -1);
+        return;
+    }
+    out.append(start, static_cast<std::size_t>(quote - start));
+    readPos = const_cast<char*>(quote) + 1;
+}
+
+int zCParser::ReadInt()
+{
+    zSTRING word;
+    ReadWord(word);
+    bool negative = false;
+    if (word == "-" || word == "+") {
+        negative = word == "-";
+        ReadWord(word);
+    }
+    if (ReportIfEndOfText(word))
+        return 0;
+
+    int value = 0;
+    if (IsDigit(word[0])) {
+        if (!std::all_of(word.begin(), word.end(), IsDigit))
+            Error(LoadResString(kExpectedInteger) + word, 0, -1);
+        value = ConvertDecimal(word);
+    } else {
+        const int index = FindIndex(word);
+        if (index < 0) {
+            Error(g_parErrUnknown + word, 0, -1);
+            return 0;
+        }
+        zCPar_Symbol* symbol = symtab.GetSymbol(index);
+        if (symbol != nullptr && symbol->GetType() == zPAR_TYPE_INT && symbol->HasFlag(zPAR_FLAG_CONST))
+            symbol->GetValue(value, 0);
+        else
+            Error(LoadResString(kExpectedInteger) + word, 0, -1);
+    }
+    // The sign of the most negative value stays as it is instead of overflowing.
+    return negative ? ToInt32(0u - static_cast<std::uint32_t>(value)) : value;
+}
+
+float zCParser::ReadFloat()
+{
+    zSTRING word;
+    ReadWord(word);
+    bool negative = false;
+    if (word == "-" || word == "+") {
+        negative = word == "-";
+        ReadWord(word);
+    }
+    if (ReportIfEndOfText(word))
+        return -1.0f;
+    return ConvertFloatWord(word, negative);
+}
+
+float zCParser::ConvertFloatWord(const zSTRING& word, bool negative)
+{
+    bool point = false;
+    bool digit = false;
+    bool valid = true;
+    for (std::size_t i = 0; i < word.size() && valid; ++i) {
+        const char c = word[i];
+        if (IsDigit(c))
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else if (c != 'E' || i + 1 != word.size() || !digit)
+            valid = false;
+    }
+    if (!valid || !digit) {
+        Error(g_parErrSyntax + word, 0, -1);
+        return -1.0f;
+    }
+
+    std::string text = word;
+    if (word.back() == 'E')
+        text += std::to_string(ReadInt());
+
+    // The decimal point is a full stop whatever the process's locale says.
+    std::istringstream in(text);
+    in.imbue(std::locale::classic());
+    double value = 0.0;
+    in >> value;
+    if (in.fail()) {
+        // Out of range: the stream leaves the largest finite value or 0.
+        value = std::fabs(value) >= 1.0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    if (negative)
+        value = -value;
+    if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max())
+        return value < 0 ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+int zCParser::ReadType()
+{
+    zSTRING word;
+    ReadWord(word);
+    if (ReportIfEndOfText(word))
+        return -1;
+    if (word == "INT")
+        return zPAR_TYPE_INT;
+    if (word == "FLOAT")
+        return zPAR_TYPE_FLOAT;
+    if (word == "STRING")
+        return zPAR_TYPE_STRING;
+    if (word == "FUNC")
+        return zPAR_TYPE_FUNC;
+    const int index = symtab.GetIndex(word);
+    zCPar_Symbol* symbol = index >= 0 ? symtab.GetSymbol(index) : nullptr;
+    if (symbol != nullptr && symbol->GetType() == zPAR_TYPE_CLASS)
+        return zPAR_TYPE_INSTANCE + index;
+    Error(g_parErrSyntax + word, 0, -1);
+    return -1;
+}
+
+int zCParser::GetIndexUpper(const zSTRING& name)
+{
+    zSTRING upper = name;
+    return symtab.GetIndex(upper.Upper());
+}
+
+zCPar_Symbol* zCParser::GetSymbolUpper(const zSTRING& name)
+{
+    zSTRING upper = name;
+    return symtab.GetSymbol(upper.Upper());
+}
+
+int zCParser::FindDottedIndex(const zSTRING& name)
+{
+    const std::size_t dot = name.find('.');
+    if (dot == std::string::npos || dot == 0)
+        return -1;
+    dottedOwner = FindIndex(zSTRING(name.substr(0, dot)));
+    zCPar_Symbol* symbol = dottedOwner >= 0 ? symtab.GetSymbol(dottedOwner) : nullptr;
+    if (symbol != nullptr && symbol->GetType() == zPAR_TYPE_INSTANCE) {
+        symbol = symbol->GetParent();
+        if (symbol != nullptr && symbol->GetType() == zPAR_TYPE_PROTOTYPE)
+            symbol = symbol->GetParent();
+    }
+    if (symbol == nullptr || symbol->GetType() != zPAR_TYPE_CLASS)
+        return -1;
+    return symtab.GetIndex(symbol->name + "." + zSTRING(name.substr(dot + 1)));
+}
+
+int zCParser::FindIndex(const zSTRING& name)
+{
+    int index = FindDottedIndex(name);
+    if (index >= 0)
+        return index;
+    if (currentClass != nullptr && (index = symtab.GetIndex(currentClass->name + "." + name)) >= 0)
+        return index;
+    if (currentFunction != nullptr && (index = symtab.GetIndex(currentFunction->name + "." + name)) >= 0)
+        return index;
+    return symtab.GetIndex(name);
+}
