@@ -11,3 +11,8 @@ zFILE* zCObjectFactory::CreateZFile(const zSTRING& path)
 {
     return new zFILE_VDFS(path);
 }
+
+std::unique_ptr<zFILE> zMakeFile(const zSTRING& path)
+{
+    return std::unique_ptr<zFILE>(g_objectFactory ? g_objectFactory->CreateZFile(path) : new zFILE_VDFS(path));
+}

@@ -1,6 +1,8 @@
 // The object factory: makes every file object of the program.
 #pragma once
 
+#include <memory>
+
 #include "zCObject.h"
 
 class zFILE;
@@ -15,3 +17,7 @@ public:
 
 // Exists between engine start-up and shut-down.
 extern zCObjectFactory* g_objectFactory;
+
+// The factory's file for the path; without an engine (tests, tools) a plain
+// zFILE_VDFS.
+std::unique_ptr<zFILE> zMakeFile(const zSTRING& path);

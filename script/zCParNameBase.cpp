@@ -2,21 +2,13 @@
 #include "zCParNameBase.h"
 
 #include "JobGlobals.h"
+#include "ParNames.h"
 #include "ResString.h"
 #include "zCOption.h"
 #include "zERROR.h"
 #include "zFILE_VDFS.h"
 
 namespace {
-
-zSTRING JoinFolder(const zSTRING& folder, const zSTRING& file)
-{
-    zSTRING path = folder;
-    if (!path.empty() && path.back() != '\\' && path.back() != '/')
-        path += '\\';
-    path += file;
-    return path;
-}
 
 // The system directory, or an empty text with warning 33106 when there are no options.
 bool SystemFolder(zSTRING& folder, const zSTRING& file)
@@ -34,13 +26,6 @@ bool SystemFolder(zSTRING& folder, const zSTRING& file)
 zCParNameBase::~zCParNameBase()
 {
     Clear();
-}
-
-zSTRING zCParNameBase::UpperCopy(const zSTRING& name)
-{
-    zSTRING upper = name;
-    upper.Upper();
-    return upper;
 }
 
 zSTRING zCParNameBase::GetFileName()

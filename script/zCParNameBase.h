@@ -40,8 +40,6 @@ public:
     static zSTRING GetFileName();
 
 private:
-    static zSTRING UpperCopy(const zSTRING& name);
-
     zCArray<zSTRING*> names;
     // Upper-cased name to entry number: keeps a large base from growing quadratic.
     std::unordered_map<std::string, int> byUpperName;

@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 
+#include "ParNames.h"
 #include "ResString.h"
 #include "zCOption.h"
 #include "zERROR.h"
@@ -23,15 +24,6 @@ struct zTBuiltinRow {
     unsigned char returnType;
     std::initializer_list<unsigned char> params;
 };
-
-zSTRING JoinFolder(const zSTRING& folder, const char* file)
-{
-    zSTRING path = folder;
-    if (!path.empty() && path.back() != '\\' && path.back() != '/')
-        path += '\\';
-    path += file;
-    return path;
-}
 
 bool Verbose()
 {
@@ -109,8 +101,7 @@ bool SystemFolder(zSTRING& folder)
 
 int zCParRedefinitions::GetTypeCode(const zSTRING& word)
 {
-    zSTRING upper = word;
-    upper.Upper();
+    const zSTRING upper = UpperCopy(word);
     static const struct {
         const char* word;
         int code;
@@ -180,12 +171,11 @@ int zCParRedefinitions::IsRedefinedParameter(const zSTRING& function, int index,
 {
     if (index < 0 || index >= zPAR_REDEF_MAX_PARAMS)
         return 0;
-    zSTRING upper = function;
-    upper.Upper();
+    const zSTRING upper = UpperCopy(function);
     for (int i = 0; i < records.GetNum(); ++i) {
-        zSTRING name = records[i].name;
         // A record counts for every function whose name holds its own.
-        if (upper.find(name.Upper()) != std::string::npos && records[i].params[index] == zPAR_REDEF_INT_INSTANCE)
+        if (upper.find(UpperCopy(records[i].name)) != std::string::npos &&
+            records[i].params[index] == zPAR_REDEF_INT_INSTANCE)
             return 1;
     }
     return 0;

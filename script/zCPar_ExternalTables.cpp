@@ -20,6 +20,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "ParNames.h"
 #include "zCPar_Symbol.h"
 
 namespace {
@@ -702,10 +703,8 @@ const std::vector<zCPar_ExternalDef>& zCPar_ExternalTables::GetMenu()
 
 int zCPar_ExternalTables::CompareNames(const zSTRING& a, const zSTRING& b)
 {
-    zSTRING upperA = a;
-    zSTRING upperB = b;
-    upperA.Upper();
-    upperB.Upper();
+    const zSTRING upperA = UpperCopy(a);
+    const zSTRING upperB = UpperCopy(b);
     const std::size_t common = upperA.size() < upperB.size() ? upperA.size() : upperB.size();
     for (std::size_t i = 0; i < common; ++i) {
         const auto byteA = static_cast<unsigned char>(upperA[i]);

@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "DatWords.h"
+#include "HexText.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
 #include "zCPar_Symbol.h"
 #include "zCPar_SymbolTable.h"
 #include "zCPar_TreeNode.h"
 #include "zERROR.h"
-#include "zFILE_VDFS.h"
+#include "zFILE.h"
 
 namespace {
 
@@ -31,11 +32,6 @@ constexpr int kMaxTreeDepth = 1000;
 // Smallest byte counts on disk, to refuse counts the file cannot hold.
 constexpr long kMinSymbolBytes = 4 + 28 + 4;  // has-name, fixed words, parent flag
 constexpr long kMinNodeBytes = 4 + 1 + 4 + 4 + 3 * 4;
-
-std::unique_ptr<zFILE> MakeFile(const zSTRING& path)
-{
-    return std::unique_ptr<zFILE>(g_objectFactory ? g_objectFactory->CreateZFile(path) : new zFILE_VDFS(path));
-}
 
 // The file name up to the first full stop of its last part, then the extension. A dot in
 // a folder name ("..\", "Mod.v2\") must not cut the path short.
@@ -63,20 +59,9 @@ long BytesLeft(zFILE& file)
     return file.Size() - file.Pos();
 }
 
-zSTRING Hex(std::uintptr_t value)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    do {
-        text.insert(text.begin(), digits[value & 0xFu]);
-        value >>= 4;
-    } while (value != 0);
-    return text;
-}
-
 zSTRING HexOf(const void* pointer)
 {
-    return Hex(reinterpret_cast<std::uintptr_t>(pointer));
+    return HexText(reinterpret_cast<std::uintptr_t>(pointer));
 }
 
 // Collects the dump and writes it out in pieces.
@@ -126,7 +111,7 @@ zCPar_File::~zCPar_File()
 
 int zCPar_File::LoadFile(const zSTRING& fileName, zCPar_SymbolTable& table)
 {
-    std::unique_ptr<zFILE> file = MakeFile(fileName);
+    std::unique_ptr<zFILE> file = zMakeFile(fileName);
     if (!file->Exists())
         return -1;
     SetTree(nullptr);
@@ -156,8 +141,8 @@ int zCPar_File::LoadFile(const zSTRING& fileName, zCPar_SymbolTable& table)
 int zCPar_File::LoadTreeCache(zCPar_SymbolTable& table)
 {
     const zSTRING cacheName = SiblingName(name, ".tre");
-    std::unique_ptr<zFILE> source = MakeFile(name);
-    std::unique_ptr<zFILE> cache = MakeFile(cacheName);
+    std::unique_ptr<zFILE> source = zMakeFile(name);
+    std::unique_ptr<zFILE> cache = zMakeFile(cacheName);
     if (!cache->Exists())
         return 0;
     zTFileStats stats;
@@ -277,7 +262,7 @@ zCPar_TreeNode* zCPar_File::ReadTreeNode(zFILE& file)
 
 void zCPar_File::WriteTreeText(const zCPar_SymbolTable& table, int firstSymbol)
 {
-    std::unique_ptr<zFILE> file = MakeFile(SiblingName(name, ".trt"));
+    std::unique_ptr<zFILE> file = zMakeFile(SiblingName(name, ".trt"));
     if (file->Create() != 0)
         return;
     TextSink out(*file);

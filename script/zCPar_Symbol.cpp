@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "DatWords.h"
+#include "HexText.h"
 #include "ResString.h"
 #include "zERROR.h"
 #include "zFILE.h"
@@ -12,17 +13,6 @@ namespace {
 
 constexpr int kAllocspaceNoElements = 33146;
 constexpr int kAddressingEmptyInstance = 33147;
-
-zSTRING Hex(unsigned long long value)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    do {
-        text.insert(text.begin(), digits[value & 0xFu]);
-        value >>= 4;
-    } while (value != 0);
-    return text;
-}
 
 float ToFloat(std::int32_t word)
 {
@@ -319,9 +309,9 @@ bool zCPar_Symbol::SaveToDat(zFILE& file) const
 void zCPar_Symbol::Print(zFILE& file) const
 {
     zSTRING text = "Name = " + name + "\n";
-    text += "InstanceAddr = " + Hex(static_cast<std::uint32_t>(offset)) + "\n";
-    text += "Flags = " + Hex(bits) + "\n";
-    text += "Parent = " + Hex(reinterpret_cast<std::uintptr_t>(parent)) + "\n";
+    text += "InstanceAddr = " + HexText(static_cast<std::uint32_t>(offset)) + "\n";
+    text += "Flags = " + HexText(bits) + "\n";
+    text += "Parent = " + HexText(reinterpret_cast<std::uintptr_t>(parent)) + "\n";
     const int type = GetType();
     if (type == zPAR_TYPE_FUNC || type == zPAR_TYPE_PROTOTYPE || type == zPAR_TYPE_INSTANCE)
         text += "StackPos = " + zSTRING(static_cast<int>(content)) + "\n";

@@ -1,6 +1,7 @@
 // The parser object's life, its reset, the compile driver and the source lists.
 #include "zCParser.h"
 
+#include <memory>
 #include <vector>
 
 #include "BuildStop.h"
@@ -8,11 +9,11 @@
 #include "HostFileSystem.h"
 #include "IdeServices.h"
 #include "JobGlobals.h"
+#include "ParNames.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
 #include "zERROR.h"
 #include "zFILE.h"
-#include "zFILE_VDFS.h"
 #include "zFileSystem.h"
 
 zCParser* g_parser = nullptr;
@@ -48,13 +49,6 @@ zSTRING FolderOf(const zSTRING& name)
 {
     const auto slash = name.find_last_of("\\/");
     return slash == std::string::npos ? zSTRING() : zSTRING(name.substr(0, slash + 1));
-}
-
-zSTRING UpperCopy(const zSTRING& text)
-{
-    zSTRING upper = text;
-    upper.Upper();
-    return upper;
 }
 
 bool IsWildcardLine(const zSTRING& line)
@@ -227,24 +221,14 @@ int zCParser::Compile(zSTRING name)
     if (UpperCopy(name).find(".DAT") == std::string::npos)
         return -1;
     linked = 1;
-    // File part without folder and extension.
-    zSTRING base = name;
-    const auto slash = base.find_last_of("\\/");
-    if (slash != std::string::npos)
-        base = base.substr(slash + 1);
-    const auto dot = base.find('.');
-    if (dot != std::string::npos)
-        base = base.substr(0, dot);
-    return LoadDat(base + ".dat");
+    return LoadDat(BaseName(name) + ".dat");
 }
 
 int zCParser::ReadSourceList(zSTRING name)
 {
     const zSTRING folder = FolderOf(name);
-    // Without an engine (tests, tools) the plain file layer serves.
-    zFILE* list = g_objectFactory ? g_objectFactory->CreateZFile(name) : new zFILE_VDFS(name);
+    std::unique_ptr<zFILE> list = zMakeFile(name);
     if (!list->Exists()) {
-        delete list;
         Error(FormatResString(kSourceListNotFound, name), 0, -1);
         return -1;
     }
@@ -253,7 +237,6 @@ int zCParser::ReadSourceList(zSTRING name)
     const zSTRING fullName = UpperCopy(list->GetFullPath());
     for (const zSTRING& open : openLists) {
         if (open == fullName) {
-            delete list;
             ListError(FormatResString(kListIncludesItself, name), includingList, includingLine);
             return -1;
         }
@@ -266,7 +249,7 @@ int zCParser::ReadSourceList(zSTRING name)
     openLists.push_back(fullName);
     struct ListGuard {
         zCParser& parser;
-        zFILE* list;
+        zFILE& list;
         zSTRING savedList;
         int savedLine;
         ~ListGuard()
@@ -274,10 +257,9 @@ int zCParser::ReadSourceList(zSTRING name)
             parser.openLists.pop_back();
             parser.includingList = savedList;
             parser.includingLine = savedLine;
-            list->Close();
-            delete list;
+            list.Close();
         }
-    } guard{*this, list, includingList, includingLine};
+    } guard{*this, *list, includingList, includingLine};
 
     zSTRING line;
     int lineNumber = 0;
@@ -330,17 +312,7 @@ void zCParser::ReadSourceListEntry(const zSTRING& folder, const zSTRING& entry)
 void zCParser::ListError(const zSTRING& text, const zSTRING& listName, int listLine)
 {
     // Reported against the list itself: no script file is being read.
-    errorFlag = 1;
-    const char* file = listName.empty() ? nullptr : listName.c_str();
-    const int where = listName.empty() ? -1 : listLine;
-    if (errorMode == zPAR_ERROR_FATAL) {
-        g_errorReporter.Report(zERR_FATAL, text, file, where);
-    } else if (errorMode == zPAR_ERROR_COUNTED) {
-        ++errorCount;
-        g_errorReporter.Report(zERR_ERROR, text, file, where);
-    } else {
-        g_errorReporter.Report(zERR_MESSAGE, text, file, where);
-    }
+    ReportError(text, listName.empty() ? nullptr : listName.c_str(), listName.empty() ? -1 : listLine);
 }
 
 void zCParser::DropPendingTree()

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -239,6 +240,10 @@ private:
     static int ConvertDecimal(const zSTRING& digits);
     // Two's complement reading of 32 bits.
     static int ToInt32(std::uint32_t value);
+    // The next word after an optional sign; false once the end of the text is reported.
+    bool ReadSignedWord(zSTRING& word, bool& negative);
+    // The symbol a name stands for in the current scope (see FindIndex); null when none.
+    zCPar_Symbol* FindSymbol(const zSTRING& name);
     // zCParserExpression.cpp:
     // A call node filled by the call reader, installed as the current call meanwhile.
     zCPar_TreeNode* ReadCallNode(const zSTRING& name, int expectedType);
@@ -248,9 +253,18 @@ private:
     zCPar_Symbol* FindConstSymbol(zCPar_TreeNode* leaf);
     int EvalConstDivision(int kind, int left, int right);
     int EvalConstAssignment(zCPar_TreeNode* node);
+    // A float as the value word of a node.
+    static std::int32_t FloatBits(float value);
     // zCParserChecks.cpp:
-    // Reports in counted mode, then returns to the mode before.
-    void CountedError(const zSTRING& text, int line);
+    // Sets the error flag and reports by the error mode.
+    void ReportError(const zSTRING& text, const char* file, int line);
+    // Error in counted mode, then back to the mode before.
+    void CountedError(const zSTRING& text, int positionFlag, int line);
+    // A warning at the line of the file being read.
+    void ReportWarning(const zSTRING& text, int atLine);
+    // "Cannot convert from type <from> to <to>".
+    static zSTRING ConversionText(int from, int to);
+    static zSTRING ConversionText(const zSTRING& from, const zSTRING& to);
     int TypeWalk(zCPar_TreeNode* node, bool inCondition);
     // The first error of a tree walk; later ones of the same walk are dropped.
     void WalkError(const zSTRING& text, int atLine);
@@ -265,11 +279,19 @@ private:
     // zCParserDeclarations.cpp / zCParserStatements.cpp:
     // Links a node after the last one and makes it the last.
     zCPar_TreeNode* AppendNode(int kind, const zSTRING& name = zSTRING(), int value = 0);
+    // Lists a declared symbol, the table taking it over; a name already listed is
+    // reported as redefined and the symbol stays with the caller.
+    bool InsertDeclared(std::unique_ptr<zCPar_Symbol>& symbol);
     void AppendTree(zCPar_TreeNode* tree);
     // An int expression from the next token; the token after it is given back.
     zCPar_TreeNode* ReadIntExpression();
     // "[" index "]" after an array name, checked against its bounds; 0 without one.
     int ReadOptionalIndex(const zSTRING& name);
+    // The same where the word after the name has been read: any other is given back.
+    int ReadOptionalIndex(const zSTRING& name, const zSTRING& next);
+    // Leaves the scope of a prototype's or instance's body and ends its chain: the
+    // return, then the end of the body.
+    void EndInstanceBody();
     // The name of the symbol must be a function.
     void CheckFuncName(const zSTRING& name);
     // Takes the argument of one parameter into the chain.

@@ -8,6 +8,7 @@
 // a bare expression.
 #include "zCParser.h"
 
+#include "ParNames.h"
 #include "ResString.h"
 #include "zERROR.h"
 
@@ -76,54 +77,56 @@ zSTRING TypeName(int type)
     }
 }
 
-zSTRING ConversionText(int from, int to)
-{
-    return g_parErrConvert + TypeName(from) + LoadResString(kTo) + TypeName(to);
-}
-
 // The type a symbol's value has for the checks.
 int SymbolType(const zCPar_Symbol* symbol)
 {
     return symbol->declaredType != 0 ? symbol->declaredType : symbol->GetType();
 }
 
-zSTRING UpperCopy(const zSTRING& text)
-{
-    zSTRING upper = text;
-    upper.Upper();
-    return upper;
-}
-
 } // namespace
 
 void zCParser::Error(const zSTRING& text, int positionFlag, int line)
 {
+    const zSTRING file = currentFile >= 0 && positionFlag != -1 ? GetFileName(currentFile) : zSTRING();
+    const int where = line == -1 ? this->line : line;
+    ReportError(text, file.empty() ? nullptr : file.c_str(), file.empty() ? -1 : where);
+}
+
+void zCParser::ReportError(const zSTRING& text, const char* file, int line)
+{
     errorFlag = 1;
-    zSTRING file;
-    int where = -1;
-    if (currentFile >= 0 && positionFlag != -1) {
-        file = GetFileName(currentFile);
-        where = line == -1 ? this->line : line;
-    }
-    const char* fileName = file.empty() ? nullptr : file.c_str();
-    if (file.empty())
-        where = -1;
     if (errorMode == zPAR_ERROR_FATAL) {
-        g_errorReporter.Report(zERR_FATAL, text, fileName, where);
+        g_errorReporter.Report(zERR_FATAL, text, file, line);
     } else if (errorMode == zPAR_ERROR_COUNTED) {
         ++errorCount;
-        g_errorReporter.Report(zERR_ERROR, text, fileName, where);
+        g_errorReporter.Report(zERR_ERROR, text, file, line);
     } else {
-        g_errorReporter.Report(zERR_MESSAGE, text, fileName, where);
+        g_errorReporter.Report(zERR_MESSAGE, text, file, line);
     }
 }
 
-void zCParser::CountedError(const zSTRING& text, int line)
+void zCParser::CountedError(const zSTRING& text, int positionFlag, int line)
 {
     const int saved = errorMode;
     errorMode = zPAR_ERROR_COUNTED;
-    Error(text, 0, line);
+    Error(text, positionFlag, line);
     errorMode = saved;
+}
+
+void zCParser::ReportWarning(const zSTRING& text, int atLine)
+{
+    const zSTRING file = GetFileName(currentFile);
+    g_errorReporter.Report(zERR_WARNING, text, file.empty() ? nullptr : file.c_str(), file.empty() ? -1 : atLine);
+}
+
+zSTRING zCParser::ConversionText(int from, int to)
+{
+    return ConversionText(TypeName(from), TypeName(to));
+}
+
+zSTRING zCParser::ConversionText(const zSTRING& from, const zSTRING& to)
+{
+    return g_parErrConvert + from + LoadResString(kTo) + to;
 }
 
 void zCParser::AddDeferredCheck(zCPar_TreeNode* tree)
@@ -162,29 +165,26 @@ void zCParser::SetLeafType(const zSTRING& name, zCPar_TreeNode* node)
         node->Type = zPAR_TYPE_INSTANCE;
         return;
     }
-    const int index = FindIndex(name);
-    zCPar_Symbol* symbol = index >= 0 ? symtab.GetSymbol(index) : nullptr;
+    zCPar_Symbol* symbol = FindSymbol(name);
     node->Type = symbol ? SymbolType(symbol) : -2;
 }
 
 void zCParser::CheckArrayIndex(const zSTRING& name, int index)
 {
-    const int number = FindIndex(name);
-    zCPar_Symbol* symbol = number >= 0 ? symtab.GetSymbol(number) : nullptr;
+    zCPar_Symbol* symbol = FindSymbol(name);
     if (!symbol)
         return;
     if (index < 0 || index >= symbol->GetElementCount())
-        CountedError(FormatResString(kIndexOutOfBounds, index, name), -1);
+        CountedError(FormatResString(kIndexOutOfBounds, index, name), 0, -1);
 }
 
 void zCParser::CheckConstName(const zSTRING& name)
 {
     if (!constExpression)
         return;
-    const int number = FindIndex(name);
-    zCPar_Symbol* symbol = number >= 0 ? symtab.GetSymbol(number) : nullptr;
+    zCPar_Symbol* symbol = FindSymbol(name);
     if (!symbol || !symbol->HasFlag(zPAR_FLAG_CONST))
-        CountedError(LoadResString(kNotConstant) + name, -1);
+        CountedError(LoadResString(kNotConstant) + name, 0, -1);
 }
 
 bool zCParser::IsExternalFunction(const zSTRING& name) const
@@ -435,10 +435,7 @@ int zCParser::CheckTree(zCPar_TreeNode* tree)
                 WalkError(g_parErrAssignInIf, node->line);
             } else if (before && before != checkStop) {
                 // Target operand, then the value (none for a parameter taken off the stack).
-                zCPar_Symbol* targetSymbol = nullptr;
-                const int targetNumber = FindIndex(before->Name);
-                if (targetNumber >= 0)
-                    targetSymbol = symtab.GetSymbol(targetNumber);
+                zCPar_Symbol* targetSymbol = FindSymbol(before->Name);
                 const int target = targetSymbol ? SymbolType(targetSymbol) : TypeWalk(before, false);
                 zCPar_TreeNode* value = before->Prev;
                 before = value;

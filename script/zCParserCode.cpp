@@ -216,18 +216,11 @@ bool zCParser::EmitInstance(zCPar_TreeNode* node)
         EmitError(kWrongType + node->Name, node);
         return false;
     }
-    if (node->Value >= 1) {
-        // The class the instance must belong to.
-        const zCPar_Symbol* owner = symbol;
-        if (owner && owner->GetType() == zPAR_TYPE_INSTANCE)
-            owner = owner->GetParent();
-        if (owner && owner->GetType() == zPAR_TYPE_PROTOTYPE)
-            owner = owner->GetParent();
-        if (!owner || symtab.GetIndex(owner) != node->Value) {
-            const zCPar_Symbol* expected = symtab.GetSymbol(node->Value);
-            EmitError(expected ? g_parErrExpected + expected->name : kWrongType + node->Name, node);
-            return false;
-        }
+    // The class the instance must belong to.
+    if (node->Value >= 1 && GetBaseClass(symbol) != node->Value) {
+        const zCPar_Symbol* expected = symtab.GetSymbol(node->Value);
+        EmitError(expected ? g_parErrExpected + expected->name : kWrongType + node->Name, node);
+        return false;
     }
     codeStack.PushInt(index);
     return true;

@@ -9,18 +9,11 @@
 #include "zCParser.h"
 #include "zERROR.h"
 #include "zFILE.h"
-#include "zFILE_VDFS.h"
 
 namespace {
 
 constexpr int kDamagedDat = 33231;  // "Dat-File '%s' is damaged: a count or size does not fit the file."
 constexpr unsigned char kDatVersion = 0x32;
-
-std::unique_ptr<zFILE> MakeFile(const zSTRING& name)
-{
-    // Without an engine (tests, tools) the plain file layer serves.
-    return std::unique_ptr<zFILE>(g_objectFactory ? g_objectFactory->CreateZFile(name) : new zFILE_VDFS(name));
-}
 
 // File part of a name without its extension.
 zSTRING FileWithoutExtension(const zSTRING& name)
@@ -52,7 +45,7 @@ int zCParser::SaveDat(zSTRING name)
 {
     if (!saveAllowed)
         return 0;
-    std::unique_ptr<zFILE> file = MakeFile(name);
+    std::unique_ptr<zFILE> file = zMakeFile(name);
     if (file->Create() != 0)
         return -1;
     const char version = static_cast<char>(kDatVersion);
@@ -75,7 +68,7 @@ int zCParser::SaveDat(zSTRING name)
 int zCParser::LoadDat(zSTRING name)
 {
     g_errorReporter.Report(zERR_MESSAGE, "Loading data...");
-    std::unique_ptr<zFILE> file = MakeFile(name);
+    std::unique_ptr<zFILE> file = zMakeFile(name);
     if (file->Open(false) != 0)
         return -1;
 
@@ -83,10 +76,7 @@ int zCParser::LoadDat(zSTRING name)
     if (file->Read(&version, 1) != 1 || version != kDatVersion) {
         // Nothing has been touched yet.
         file->Close();
-        const int savedMode = errorMode;
-        errorMode = zPAR_ERROR_COUNTED;
-        Error("Dat-File is not compatible.", -1, -1);
-        errorMode = savedMode;
+        CountedError("Dat-File is not compatible.", -1, -1);
         return -1;
     }
 
@@ -106,10 +96,7 @@ int zCParser::RefuseDamagedDat(const zSTRING& name)
     symtab.Clear();
     codeStack.Clear();
     helpInstance = -1;
-    const int savedMode = errorMode;
-    errorMode = zPAR_ERROR_COUNTED;
-    Error(FormatResString(kDamagedDat, name), -1, -1);
-    errorMode = savedMode;
+    CountedError(FormatResString(kDamagedDat, name), -1, -1);
     return -1;
 }
 
@@ -125,7 +112,7 @@ int zCParser::ReSaveDat(zSTRING name)
 
 int zCParser::DumpSymbols()
 {
-    std::unique_ptr<zFILE> file = MakeFile("Symbols.txt");
+    std::unique_ptr<zFILE> file = zMakeFile("Symbols.txt");
     if (file->Create() != 0)
         return -1;
     g_errorReporter.Report(zERR_MESSAGE, "Symbols.txt - Creating...");

@@ -43,6 +43,16 @@ zCPar_TreeNode* zCParser::AppendNode(int kind, const zSTRING& name, int value)
     return node;
 }
 
+bool zCParser::InsertDeclared(std::unique_ptr<zCPar_Symbol>& symbol)
+{
+    if (symtab.Insert(symbol.get())) {
+        symbol.release();
+        return true;
+    }
+    Error(g_parErrRedefined + symbol->name, 0, -1);
+    return false;
+}
+
 void zCParser::AppendTree(zCPar_TreeNode* tree)
 {
     // A tree goes in as one node, its root.
@@ -69,7 +79,12 @@ int zCParser::ReadOptionalIndex(const zSTRING& name)
 {
     zSTRING word;
     ReadWord(word);
-    if (word != "[") {
+    return ReadOptionalIndex(name, word);
+}
+
+int zCParser::ReadOptionalIndex(const zSTRING& name, const zSTRING& next)
+{
+    if (next != "[") {
         PrevWord();
         return 0;
     }
@@ -112,7 +127,7 @@ void zCParser::DeclareVar(int isConst)
                 Match(zSTRING("]"));
                 // The symbol keeps its count in 12 bits.
                 if (count < 1 || count > kMaxElementCount) {
-                    CountedError(FormatResString(kArraySizeOutOfRange, count), -1);
+                    CountedError(FormatResString(kArraySizeOutOfRange, count), 0, -1);
                     count = 1;
                 }
             } else {
@@ -176,10 +191,7 @@ void zCParser::DeclareVar(int isConst)
             // A redefinition is reported and read on, so that the tokens stay in step;
             // its values go into the unlisted symbol and are dropped with it.
             zCPar_Symbol* declared = symbol.get();
-            if (symtab.Insert(declared))
-                symbol.release();
-            else
-                Error(g_parErrRedefined + declared->name, 0, -1);
+            InsertDeclared(symbol);
 
             if (isConst) {
                 Match(zSTRING("="));
@@ -271,10 +283,7 @@ void zCParser::DeclareClass()
     symbol->declaredType = zPAR_TYPE_CLASS;
     symbol->SetElementCount(0);
     zCPar_Symbol* declared = symbol.get();
-    if (symtab.Insert(declared))
-        symbol.release();
-    else
-        Error(g_parErrRedefined + name, 0, -1);
+    InsertDeclared(symbol);
 
     struct ScopeGuard {
         zCParser& parser;
@@ -326,22 +335,14 @@ void zCParser::DeclarePrototype()
     } scope{*this};
     currentFunction = declared;
     currentClass = classSymbol;
-    const bool inserted = symtab.Insert(declared) != 0;
-    if (inserted)
-        symbol.release();
-    else
-        Error(g_parErrRedefined + name, 0, -1);
+    const bool inserted = InsertDeclared(symbol);
     Match(zSTRING(")"));
 
     AppendNode(EXP_PROTOTYPE, name, inserted ? symtab.GetIndex(declared) : -1);
     bodyFirstNode = checkStop = lastNode;
     ParseBlock();
     StoreSourcePosition(declared, startLine, startChar);
-    currentFunction = nullptr;
-    currentClass = nullptr;
-    dottedOwner = -1;
-    AppendNode(EXP_END_BLOCK);
-    AppendNode(EXP_END_PROTOTYPE);
+    EndInstanceBody();
 }
 
 void zCParser::DeclareInstance()
@@ -439,6 +440,11 @@ void zCParser::DeclareInstance()
     }
     for (zCPar_Symbol* symbol : declared)
         StoreSourcePosition(symbol, startLine, startChar);
+    EndInstanceBody();
+}
+
+void zCParser::EndInstanceBody()
+{
     currentFunction = nullptr;
     currentClass = nullptr;
     dottedOwner = -1;

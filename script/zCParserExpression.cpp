@@ -157,18 +157,7 @@ zCPar_TreeNode* zCParser::ReadLeaf(int& token)
     }
     case EXP_COMPOUND: {
         const zSTRING name = currentWord;
-        int index = 0;
-        zSTRING word;
-        ReadWord(word);
-        if (word == "[") {
-            index = ReadInt();
-            ReadWord(word);
-            if (word != "]")
-                Error(g_parErrExpected + "']'", 0, -1);
-            CheckArrayIndex(name, index);
-        } else {
-            PrevWord();
-        }
+        const int index = ReadOptionalIndex(name);
         if (constExpression && (currentExpressionType == -1 || currentExpressionType == zPAR_TYPE_INT))
             CheckConstName(name);
         std::unique_ptr<zCPar_TreeNode> node(new zCPar_TreeNode(EXP_COMPOUND, name, index, line));
@@ -355,39 +344,31 @@ zCPar_TreeNode* zCParser::ReadNameValue(const zSTRING& name, int type)
         PrevWord();
         return ReadCallNode(name, type);
     }
-    int index = 0;
-    if (word == "[") {
-        index = ReadInt();
-        ReadWord(word);
-        if (word != "]")
-            Error(g_parErrExpected + "']'", 0, -1);
-        CheckArrayIndex(name, index);
-    } else {
-        PrevWord();
-    }
+    const int index = ReadOptionalIndex(name, word);
     std::unique_ptr<zCPar_TreeNode> node(new zCPar_TreeNode(EXP_COMPOUND, name, index, line));
     node->BaseType = type;
     SetLeafType(name, node.get());
     return node.release();
 }
 
+std::int32_t zCParser::FloatBits(float value)
+{
+    std::int32_t bits = 0;
+    static_assert(sizeof(bits) == sizeof(value), "a float fills a value word");
+    std::memcpy(&bits, &value, sizeof(bits));
+    return bits;
+}
+
 zCPar_TreeNode* zCParser::ReadFloatValue()
 {
     zSTRING word;
-    ReadWord(word);
     bool negative = false;
-    if (word == "-" || word == "+") {
-        negative = word == "-";
-        ReadWord(word);
-    }
-    if (ReportIfEndOfText(word))
+    if (!ReadSignedWord(word, negative))
         return nullptr;
 
     if (word[0] >= '0' && word[0] <= '9') {
-        const float value = ConvertFloatWord(word, negative);
-        std::int32_t bits = 0;
-        static_assert(sizeof(bits) == sizeof(value), "a float fills a value word");
-        std::memcpy(&bits, &value, sizeof(bits));
+        // The exponent may be read from the next line: the node takes the line after it.
+        const std::int32_t bits = FloatBits(ConvertFloatWord(word, negative));
         auto* node = new zCPar_TreeNode(EXP_DIGIT, bits, line);
         node->BaseType = zPAR_TYPE_FLOAT;
         node->Type = zPAR_TYPE_FLOAT;

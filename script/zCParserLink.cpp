@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "IdeServices.h"
+#include "ParNames.h"
 #include "zCParser.h"
 #include "zERROR.h"
 
@@ -10,19 +11,6 @@ namespace {
 
 // The counts are chatty: shown from this filter level on.
 constexpr int kCountsFilterLevel = 3;
-
-// File part of a name without folder and extension.
-zSTRING BaseName(const zSTRING& name)
-{
-    zSTRING base = name;
-    const auto slash = base.find_last_of("\\/");
-    if (slash != std::string::npos)
-        base = base.substr(slash + 1);
-    const auto dot = base.find('.');
-    if (dot != std::string::npos)
-        base = base.substr(0, dot);
-    return base;
-}
 
 } // namespace
 
@@ -109,12 +97,8 @@ void zCParser::BindClassOffset(const zSTRING& className, int base)
         return;
     if (linked) {
         // Loaded from a ".dat": the offsets there belong to the platform it was built for.
-        if (symbol->GetContent() != base) {
-            const int savedMode = errorMode;
-            errorMode = zPAR_ERROR_COUNTED;
-            Error("Dat-File is not compatible! Change platform!", -1, -1);
-            errorMode = savedMode;
-        }
+        if (symbol->GetContent() != base)
+            CountedError("Dat-File is not compatible! Change platform!", -1, -1);
         return;
     }
     symbol->SetContent(base);

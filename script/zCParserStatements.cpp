@@ -6,12 +6,12 @@
 // shapes.
 #include "zCParser.h"
 
-#include <cstdint>
 #include <cstring>
 #include <memory>
 
 #include "IdeServices.h"
 #include "JobGlobals.h"
+#include "ParNames.h"
 #include "ResString.h"
 #include "zCCSManager.h"
 #include "zERROR.h"
@@ -19,32 +19,9 @@
 namespace {
 
 const int kArgumentPrefix = 33101;
-const int kTo = 33102;
 const int kShouldReturnValue = 33127;
 const int kDoesNotReturn = 33128;
 const int kArgumentTypeNotSupported = 33129;
-
-zSTRING UpperCopy(const zSTRING& text)
-{
-    zSTRING upper = text;
-    upper.Upper();
-    return upper;
-}
-
-zSTRING TypeName(int type)
-{
-    switch (type) {
-    case zPAR_TYPE_VOID: return "void";
-    case zPAR_TYPE_FLOAT: return "float";
-    case zPAR_TYPE_INT: return "int";
-    case zPAR_TYPE_STRING: return "string";
-    case zPAR_TYPE_CLASS: return "class";
-    case zPAR_TYPE_FUNC: return "func";
-    case zPAR_TYPE_PROTOTYPE: return "prototype";
-    case zPAR_TYPE_INSTANCE: return "instance";
-    default: return "";
-    }
-}
 
 // The value types a call can be asked for; other types have no name here.
 zSTRING ReturnTypeName(int type)
@@ -82,14 +59,6 @@ void TrimBlanks(zSTRING& text)
     text = text.substr(first, last - first + 1);
 }
 
-std::int32_t FloatBits(float value)
-{
-    std::int32_t bits = 0;
-    static_assert(sizeof(bits) == sizeof(value), "a float fills a value word");
-    std::memcpy(&bits, &value, sizeof(bits));
-    return bits;
-}
-
 } // namespace
 
 int zCParser::ReadFuncType()
@@ -125,13 +94,7 @@ void zCParser::DeclareFunc()
     symbol->declaredType = zPAR_TYPE_FUNC;
     symbol->SetFlag(zPAR_FLAG_CONST);
     zCPar_Symbol* declared = symbol.get();
-    int number = -1;
-    if (symtab.Insert(declared)) {
-        symbol.release();
-        number = symtab.GetIndex(declared);
-    } else {
-        Error(g_parErrRedefined + name, 0, -1);
-    }
+    const int number = InsertDeclared(symbol) ? symtab.GetIndex(declared) : -1;
 
     struct ScopeGuard {
         zCParser& parser;
@@ -176,11 +139,8 @@ void zCParser::CheckFunctionReturn(zCPar_TreeNode* endNode, int returnType, cons
     const zSTRING text = LoadResString(kShouldReturnValue);
     auto warn = [&]() {
         zCIdeServices* host = zGetIdeServices();
-        if (host && host->GetSettings().WarningReturnValue)
-            return;
-        const zSTRING file = GetFileName(currentFile);
-        g_errorReporter.Report(zERR_WARNING, text, file.empty() ? nullptr : file.c_str(),
-                               file.empty() ? -1 : endNode->line - 1);
+        if (!host || !host->GetSettings().WarningReturnValue)
+            ReportWarning(text, endNode->line - 1);
     };
 
     zCPar_TreeNode* last = endNode->Prev;
@@ -206,7 +166,7 @@ void zCParser::CheckFunctionReturn(zCPar_TreeNode* endNode, int returnType, cons
         warn();
         return;
     }
-    CountedError(text, -1);
+    CountedError(text, 0, -1);
 }
 
 int zCParser::IsConditionReturn(const zCPar_TreeNode* node, const zSTRING& functionName)
@@ -224,8 +184,7 @@ int zCParser::IsConditionReturn(const zCPar_TreeNode* node, const zSTRING& funct
 
 void zCParser::DeclareAssign(zSTRING word)
 {
-    const int number = FindIndex(word);
-    zCPar_Symbol* symbol = number >= 0 ? symtab.GetSymbol(number) : nullptr;
+    zCPar_Symbol* symbol = FindSymbol(word);
     if (!symbol) {
         Error(g_parErrUnknown + word, 0, -1);
         return;
@@ -312,10 +271,9 @@ void zCParser::DeclareAssignFunc(zSTRING word)
 void zCParser::CheckFuncName(const zSTRING& name)
 {
     // A function declared further on is resolved when the code is made.
-    const int index = FindIndex(name);
-    zCPar_Symbol* symbol = index >= 0 ? symtab.GetSymbol(index) : nullptr;
+    zCPar_Symbol* symbol = FindSymbol(name);
     if (symbol && symbol->GetType() != zPAR_TYPE_FUNC)
-        CountedError(g_parErrConvert + TypeName(symbol->GetType()) + LoadResString(kTo) + TypeName(zPAR_TYPE_FUNC), -1);
+        CountedError(ConversionText(symbol->GetType(), zPAR_TYPE_FUNC), 0, -1);
 }
 
 void zCParser::DeclareFuncCall(zSTRING name, int expectedType)
@@ -411,15 +369,14 @@ void zCParser::CheckInstanceArgument(const zSTRING& functionName, const zSTRING&
     // Only two instances of known, different classes are a mismatch: an engine
     // function's parameter has no class, and a name declared further on is
     // resolved when the code is made.
-    const int index = FindIndex(argument);
-    zCPar_Symbol* given = symtab.GetSymbol(GetBaseClass(index >= 0 ? symtab.GetSymbol(index) : nullptr));
+    zCPar_Symbol* given = symtab.GetSymbol(GetBaseClass(FindSymbol(argument)));
     zCPar_Symbol* wanted = symtab.GetSymbol(GetBaseClass(parameter));
     if (!given || !wanted || given->GetType() != zPAR_TYPE_CLASS || wanted->GetType() != zPAR_TYPE_CLASS ||
         given == wanted)
         return;
-    CountedError(FormatResString(kArgumentPrefix, functionName, argumentNumber + 1) + g_parErrConvert + given->name +
-                     LoadResString(kTo) + wanted->name,
-                 -1);
+    CountedError(FormatResString(kArgumentPrefix, functionName, argumentNumber + 1) +
+                     ConversionText(given->name, wanted->name),
+                 0, -1);
 }
 
 void zCParser::DeclareReturn()

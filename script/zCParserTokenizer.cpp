@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "JobGlobals.h"
+#include "ParNames.h"
 #include "ResString.h"
 
 namespace {
@@ -162,8 +163,7 @@ void zCParser::RecordSpelling(const zSTRING& word)
 {
     if (word.size() < 2 || static_cast<signed char>(word[0]) < 'A')
         return;
-    zSTRING upper = word;
-    if (IsKeyword(upper.Upper()))
+    if (IsKeyword(UpperCopy(word)))
         return;
     bool mixed = false;
     for (char c : word)
@@ -318,16 +318,22 @@ void zCParser::ReadString(zSTRING& out)
     readPos = const_cast<char*>(quote) + 1;
 }
 
-int zCParser::ReadInt()
+bool zCParser::ReadSignedWord(zSTRING& word, bool& negative)
 {
-    zSTRING word;
     ReadWord(word);
-    bool negative = false;
+    negative = false;
     if (word == "-" || word == "+") {
         negative = word == "-";
         ReadWord(word);
     }
-    if (ReportIfEndOfText(word))
+    return !ReportIfEndOfText(word);
+}
+
+int zCParser::ReadInt()
+{
+    zSTRING word;
+    bool negative = false;
+    if (!ReadSignedWord(word, negative))
         return 0;
 
     int value = 0;
@@ -354,13 +360,8 @@ int zCParser::ReadInt()
 float zCParser::ReadFloat()
 {
     zSTRING word;
-    ReadWord(word);
     bool negative = false;
-    if (word == "-" || word == "+") {
-        negative = word == "-";
-        ReadWord(word);
-    }
-    if (ReportIfEndOfText(word))
+    if (!ReadSignedWord(word, negative))
         return -1.0f;
     return ConvertFloatWord(word, negative);
 }
@@ -428,14 +429,12 @@ int zCParser::ReadType()
 
 int zCParser::GetIndexUpper(const zSTRING& name)
 {
-    zSTRING upper = name;
-    return symtab.GetIndex(upper.Upper());
+    return symtab.GetIndex(UpperCopy(name));
 }
 
 zCPar_Symbol* zCParser::GetSymbolUpper(const zSTRING& name)
 {
-    zSTRING upper = name;
-    return symtab.GetSymbol(upper.Upper());
+    return symtab.GetSymbol(UpperCopy(name));
 }
 
 int zCParser::FindDottedIndex(const zSTRING& name)
@@ -465,4 +464,9 @@ int zCParser::FindIndex(const zSTRING& name)
     if (currentFunction != nullptr && (index = symtab.GetIndex(currentFunction->name + "." + name)) >= 0)
         return index;
     return symtab.GetIndex(name);
+}
+
+zCPar_Symbol* zCParser::FindSymbol(const zSTRING& name)
+{
+    return symtab.GetSymbol(FindIndex(name));
 }

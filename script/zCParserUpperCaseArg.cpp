@@ -2,8 +2,8 @@
 #include "zCParser.h"
 
 #include "IdeServices.h"
+#include "ParNames.h"
 #include "ResString.h"
-#include "zERROR.h"
 
 namespace {
 
@@ -64,8 +64,7 @@ void zCParser::CheckUpperCaseArg(const zSTRING& functionName, zCPar_TreeNode* ar
         return;
     bool listed = false;
     for (const zTUpperCaseArg& row : kUpperCaseArgs) {
-        zSTRING name = row.function;
-        if (name.Upper() == functionName && row.argument == argumentNumber) {
+        if (UpperCopy(row.function) == functionName && row.argument == argumentNumber) {
             listed = true;
             break;
         }
@@ -79,9 +78,6 @@ void zCParser::CheckUpperCaseArg(const zSTRING& functionName, zCPar_TreeNode* ar
         argument->Name.Upper();
         return;
     }
-    if (settings && settings->WarningUpperCase != 0)
-        return;
-    const zSTRING file = GetFileName(currentFile);
-    g_errorReporter.Report(zERR_WARNING, FormatResString(kShouldBeUppercase, argument->Name),
-                           file.empty() ? nullptr : file.c_str(), file.empty() ? -1 : argument->line);
+    if (!settings || settings->WarningUpperCase == 0)
+        ReportWarning(FormatResString(kShouldBeUppercase, argument->Name), argument->line);
 }

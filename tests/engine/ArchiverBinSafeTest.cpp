@@ -668,7 +668,7 @@ TEST_F(ArchiverBinSafeTest, TruncatedAndFlippedArchivesAreReadSafely)
     for (std::size_t length = 0; length < kGolden.size(); ++length) {
         host.Clear();
         Read(kGolden.substr(0, length), readAll);
-        EXPECT_TRUE(AnyTextContains("Error: ")) << "cut at " << length;
+        EXPECT_TRUE(HasLine("Error: ")) << "cut at " << length;
     }
     for (std::size_t at = 0; at < kGolden.size(); ++at) {
         for (const int mask : {0x01, 0x80, 0xFF}) {

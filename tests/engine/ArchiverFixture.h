@@ -99,15 +99,6 @@ protected:
         return file;
     }
 
-    bool AnyTextContains(const std::string& part) const
-    {
-        for (const std::string& text : Texts()) {
-            if (text.find(part) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
-
     FileSandbox box;
     FileLayerRoot layerRoot{box.Root()};
     FixedStamp stamp;

@@ -10,7 +10,9 @@
 #include "ResString.h"
 #include "zERROR.h"
 
-class ReporterCapture : public ::testing::Test {
+// Host is zCHeadlessIde or a class derived from it that records more.
+template <class Host>
+class ReporterCaptureOn : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -34,8 +36,20 @@ protected:
         return texts;
     }
 
-    zCHeadlessIde host;
+    // Whether some received line holds the fragment.
+    bool HasLine(const std::string& fragment) const
+    {
+        for (const std::string& text : Texts()) {
+            if (text.find(fragment) != std::string::npos)
+                return true;
+        }
+        return false;
+    }
+
+    Host host;
 
 private:
     int savedFilter = 0;
 };
+
+using ReporterCapture = ReporterCaptureOn<zCHeadlessIde>;

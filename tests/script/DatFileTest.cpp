@@ -17,33 +17,27 @@
 
 namespace {
 
-std::string Int(std::int32_t value)
-{
-    const auto word = static_cast<std::uint32_t>(value);
-    return {static_cast<char>(word & 0xFF), static_cast<char>((word >> 8) & 0xFF),
-            static_cast<char>((word >> 16) & 0xFF), static_cast<char>((word >> 24) & 0xFF)};
-}
-
-// A symbol record: has-name and name, the seven words, the content bytes, the parent.
-std::string Record(const std::string& name, std::int32_t offset, std::int32_t packed, const std::string& content,
-                   std::int32_t parent, std::vector<std::int32_t> position = {0, 0, 0, 0})
-{
-    std::string out = Int(name.empty() ? 0 : 1);
-    if (!name.empty())
-        out += name + "\n";
-    out += Int(offset) + Int(packed) + Int(0);
-    for (std::int32_t word : position)
-        out += Int(word);
-    return out + content + Int(parent);
-}
-
-std::int32_t Packed(int count, int type, int flags)
-{
-    return count | type << 12 | flags << 16;
-}
-
 class DatFileTest : public ParserCodeFixture {
 protected:
+    // A symbol record: has-name and name, the seven words, the content bytes, the parent.
+    static std::string Record(const std::string& name, std::int32_t offset, std::int32_t packed,
+                              const std::string& content, std::int32_t parent,
+                              std::vector<std::int32_t> position = {0, 0, 0, 0})
+    {
+        std::string out = Int(name.empty() ? 0 : 1);
+        if (!name.empty())
+            out += name + "\n";
+        out += Int(offset) + Int(packed) + Int(0);
+        for (std::int32_t word : position)
+            out += Int(word);
+        return out + content + Int(parent);
+    }
+
+    static std::int32_t Packed(int count, int type, int flags)
+    {
+        return count | type << 12 | flags << 16;
+    }
+
     // Symbols of every kind and two bodies, linked; the literal "Hi" becomes symbol 9.
     void BuildProgram()
     {
@@ -101,9 +95,6 @@ protected:
     }
 
     int SymbolCount() const { return parser.GetSymbolTable().GetNumInList(); }
-
-    FileSandbox box;
-    FileLayerRoot layerRoot{box.Root()};
 };
 
 TEST_F(DatFileTest, LayoutFollowsTheSymbolsAndTheCode)

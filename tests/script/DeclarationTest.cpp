@@ -55,7 +55,7 @@ TEST_F(DeclarationTest, VariablesGetNamesTypesCountsAndPositions)
 TEST_F(DeclarationTest, SecondNameInAFunctionNeedsItsOwnVar)
 {
     EXPECT_FALSE(Parse("FUNC VOID F() { VAR INT a, b; };"));
-    EXPECT_TRUE(Reported("\\T.D(1):   Error: Expected 'VAR'"));
+    EXPECT_TRUE(HasLine("\\T.D(1):   Error: Expected 'VAR'"));
 }
 
 TEST_F(DeclarationTest, ConstantsStoreTheirValues)
@@ -96,7 +96,7 @@ TEST_F(DeclarationTest, ConstantFromAVariableIsCountedAndReadOn)
 {
     EXPECT_TRUE(Parse("VAR INT v;\nCONST INT C = v;\nCONST INT D = 4;\n"));
     EXPECT_EQ(host.GetErrorCount(), 1);
-    EXPECT_TRUE(Reported("\\T.D(2):   Error: Undeclared const value V"));
+    EXPECT_TRUE(HasLine("\\T.D(2):   Error: Undeclared const value V"));
     EXPECT_NE(Sym("D"), nullptr);
 }
 
@@ -132,7 +132,7 @@ TEST_F(DeclarationTest, ClassMembersAreCountedNamedAndPlaced)
     EXPECT_EQ(parser.CheckClassSize("c_x", 28), 1);
     EXPECT_EQ(host.GetErrorCount(), 0);
     EXPECT_EQ(parser.CheckClassSize("C_X", 24), 0);
-    EXPECT_TRUE(Reported("Error: Class - size not compatible: C_X( CPP - size: 24, Script - size: 28 )"));
+    EXPECT_TRUE(HasLine("Error: Class - size not compatible: C_X( CPP - size: 24, Script - size: 28 )"));
     EXPECT_EQ(parser.CheckClassSize("C_X.A", 4), 0);
     EXPECT_EQ(parser.CheckClassSize("NONE", 4), 0);
     EXPECT_EQ(host.GetErrorCount(), 1);
@@ -193,7 +193,7 @@ TEST_F(DeclarationTest, RepeatedInstanceIsMergedInMergeMode)
     parser.Reset();
     parser.SetMergeMode(0);
     EXPECT_FALSE(Parse(text));
-    EXPECT_TRUE(Reported("\\T.D(3):   Error: Redefined identifier: I"));
+    EXPECT_TRUE(HasLine("\\T.D(3):   Error: Redefined identifier: I"));
 }
 
 TEST_F(DeclarationTest, FaultyDeclarationsAreReported)
@@ -224,7 +224,7 @@ TEST_F(DeclarationTest, FaultyDeclarationsAreReported)
         parser.Reset();
         host.Clear();
         EXPECT_FALSE(Parse(row.text));
-        EXPECT_TRUE(Reported(row.message));
+        EXPECT_TRUE(HasLine(row.message));
     }
 }
 
@@ -232,8 +232,8 @@ TEST_F(DeclarationTest, ArraySizeMustFitTheSymbol)
 {
     // The count has twelve bits in the compiled file: a larger one is refused, not wrapped.
     EXPECT_TRUE(Parse("VAR INT big[2048];\nVAR INT none[0];\nVAR INT most[2047];"));
-    EXPECT_TRUE(Reported("(1):   Error: Array size 2048 out of range (1 to 2047)."));
-    EXPECT_TRUE(Reported("(2):   Error: Array size 0 out of range (1 to 2047)."));
+    EXPECT_TRUE(HasLine("(1):   Error: Array size 2048 out of range (1 to 2047)."));
+    EXPECT_TRUE(HasLine("(2):   Error: Array size 0 out of range (1 to 2047)."));
     EXPECT_EQ(parser.GetErrorCount(), 2);
     EXPECT_EQ(parser.GetSymbolTable().GetSymbol(zSTRING("BIG"))->GetElementCount(), 1);
     EXPECT_EQ(parser.GetSymbolTable().GetSymbol(zSTRING("MOST"))->GetElementCount(), 2047);

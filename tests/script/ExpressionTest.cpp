@@ -6,36 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "ReporterCapture.h"
-#include "zCParser.h"
+#include "ParserTextFixture.h"
 
 namespace {
 
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
-class ExpressionTest : public ReporterCapture {
+class ExpressionTest : public ParserTextFixture {
 protected:
-    void SetUp() override
-    {
-        ReporterCapture::SetUp();
-        parser = std::make_unique<zCParser>();
-    }
-    void TearDown() override
-    {
-        parser.reset();
-        ReporterCapture::TearDown();
-    }
-
-    void Feed(const std::string& text)
-    {
-        zCPar_File* record = parser->NewFileRecord("TEST.D");
-        record->SetText(text);
-        parser->StartReading(record);
-    }
-
     // The expression at the start of the text; token then holds the one after it.
     std::unique_ptr<zCPar_TreeNode> Read(const std::string& text)
     {
@@ -70,7 +46,6 @@ protected:
         return value;
     }
 
-    std::unique_ptr<zCParser> parser;
     int token = -1;
 };
 

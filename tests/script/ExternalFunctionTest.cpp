@@ -81,12 +81,6 @@ protected:
 
     zCPar_Symbol* Symbol(const char* name) { return parser->GetSymbolTable().GetSymbol(zSTRING(name)); }
     int Count() { return parser->GetSymbolTable().GetNumInList(); }
-    bool Reported(const std::string& text) const
-    {
-        const auto texts = Texts();
-        return std::any_of(texts.begin(), texts.end(),
-                           [&](const std::string& line) { return line.find(text) != std::string::npos; });
-    }
 
     std::unique_ptr<zCParser> parser;
 
@@ -506,14 +500,14 @@ TEST_F(ExternalFunctionTest, SecondDefinitionIsReported)
     EXPECT_EQ(parser->GetErrorCount(), 291);
     EXPECT_EQ(Count(), count);
     EXPECT_EQ(Symbol("INTTOSTRING")->GetContent(), address);
-    EXPECT_TRUE(Reported("Redefined internal func: IntToString"));
+    EXPECT_TRUE(HasLine("Redefined internal func: IntToString"));
 }
 
 TEST_F(ExternalFunctionTest, RedefinitionIsFatalByDefault)
 {
     parser->DefineExternal("Hlp_Random", 1, zPAR_TYPE_INT, {zPAR_TYPE_INT});
     EXPECT_THROW(parser->DefineExternal("HLP_RANDOM", 2, zPAR_TYPE_INT, {zPAR_TYPE_INT}), zTFatalAbort);
-    EXPECT_TRUE(Reported("Redefined internal func: HLP_RANDOM"));
+    EXPECT_TRUE(HasLine("Redefined internal func: HLP_RANDOM"));
     EXPECT_EQ(Symbol("HLP_RANDOM")->GetContent(), 1);
 }
 

@@ -40,9 +40,6 @@ protected:
         return code.Op(64, value).Op(65, symbol).Op(EXP_LET);
     }
 
-    FileSandbox box;
-    FileLayerRoot layerRoot{box.Root()};
-
 private:
     int savedJobMode = 0;
 };

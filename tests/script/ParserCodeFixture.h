@@ -1,6 +1,6 @@
 // A parser with hand-made symbols and statement chains, linked as one parsed file,
-// for the tests of the byte code, the linker and the ".dat". The host records what
-// would be copied into the game.
+// for the tests of the byte code, the linker and the ".dat", with a sandbox as the
+// file layer's root. The host records what would be copied into the game.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,12 +11,9 @@
 #include <tuple>
 #include <vector>
 
-#include "FileLayerRoot.h"
-#include "FileSandbox.h"
 #include "IdeServices.h"
-#include "ResString.h"
+#include "SymbolFileFixture.h"
 #include "zCParser.h"
-#include "zERROR.h"
 
 // Keeps the names handed to the game copy, which the headless host only empties.
 class RecordingIde : public zCHeadlessIde {
@@ -54,39 +51,15 @@ struct CodeBytes {
     CodeBytes& Op(int opcode, std::int32_t operand) { return Op(opcode).Int(operand); }
 };
 
-class ParserCodeFixture : public ::testing::Test {
+class ParserCodeFixture : public SymbolFileFixtureOn<RecordingIde> {
 protected:
     void SetUp() override
     {
-        zSetIdeServices(&host);
-        savedFilter = g_errorReporter.GetFilterLevel();
-        g_errorReporter.SetFilterLevel(8);
-        SetInterfaceLanguage(zLANG_ENGLISH);
+        SymbolFileFixtureOn<RecordingIde>::SetUp();
         // A job is running: the stop poll lets it go on.
         host.GetSettings().BuildJobThread = 1;
         // Errors are counted, so a test sees every one of them.
         parser.SetErrorMode(zPAR_ERROR_COUNTED);
-    }
-    void TearDown() override
-    {
-        g_errorReporter.SetFilterLevel(savedFilter);
-        zSetIdeServices(nullptr);
-    }
-
-    std::vector<std::string> Texts() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& line : host.GetLines())
-            texts.push_back(line.text);
-        return texts;
-    }
-    bool HasLine(const std::string& text) const
-    {
-        for (const std::string& line : Texts()) {
-            if (line.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
     }
 
     // --- symbols ---
@@ -190,9 +163,5 @@ protected:
         return std::vector<int>(stack.GetData(), stack.GetData() + stack.GetDynSize());
     }
 
-    RecordingIde host;
     zCParser parser;
-
-private:
-    int savedFilter = 0;
 };

@@ -5,19 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "FileLayerRoot.h"
-#include "FileSandbox.h"
 #include "JobGlobals.h"
-#include "ReporterCapture.h"
-#include "zCParser.h"
+#include "ScriptParseFixture.h"
 
 namespace {
 
-class ParserDriverTest : public ReporterCapture {
+class ParserDriverTest : public ScriptParseFixture {
 protected:
     void SetUp() override
     {
-        ReporterCapture::SetUp();
+        ScriptParseFixture::SetUp();
         savedMode = g_jobMode;
         g_jobMode = 1;
         // A job is running: the stop poll lets it go on.
@@ -26,7 +23,7 @@ protected:
     void TearDown() override
     {
         g_jobMode = savedMode;
-        ReporterCapture::TearDown();
+        ScriptParseFixture::TearDown();
     }
 
     // A fatal message clears the run marker, as it ends the job.
@@ -43,19 +40,6 @@ protected:
             names.push_back(parser.GetFileName(i));
         return names;
     }
-
-    bool HasLine(const std::string& text) const
-    {
-        for (const std::string& line : Texts()) {
-            if (line.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
-
-    FileSandbox box;
-    FileLayerRoot layerRoot{box.Root()};
-    zCParser parser;
 
 private:
     int savedMode = 0;

@@ -28,14 +28,6 @@ protected:
             box.Write("system/RedefinedLocalVariable.dsc", variables);
         lists.LoadRedefinitions("\\system\\");
     }
-    bool Reported(const std::string& text) const
-    {
-        for (const auto& line : Texts()) {
-            if (line.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
     zCParRedefinitions lists;
 };
 
@@ -97,13 +89,13 @@ TEST_F(RedefinitionTest, FunctionLines)
     EXPECT_EQ(functions[1].returnType, 9);
     EXPECT_EQ(Params(functions[1]).size(), 15u);
 
-    EXPECT_TRUE(Reported("NBASE: Wrong type ' INT#' (line 2)"));
-    EXPECT_TRUE(Reported("NBASE: Wrong type '' (line 3)"));
-    EXPECT_TRUE(Reported("NBASE: Wrong type 'INT#' (line 5)"));
-    EXPECT_TRUE(Reported("NBASE: Wrong type 'VOID' (line 6)"));
-    EXPECT_TRUE(Reported("NBASE: Wrong type 'CLASS' (line 7)"));
-    EXPECT_TRUE(Reported("NBASE: Loading of the redefined functions..."));
-    EXPECT_TRUE(Reported("NBASE: Number of finctions: 2 loaded"));
+    EXPECT_TRUE(HasLine("NBASE: Wrong type ' INT#' (line 2)"));
+    EXPECT_TRUE(HasLine("NBASE: Wrong type '' (line 3)"));
+    EXPECT_TRUE(HasLine("NBASE: Wrong type 'INT#' (line 5)"));
+    EXPECT_TRUE(HasLine("NBASE: Wrong type 'VOID' (line 6)"));
+    EXPECT_TRUE(HasLine("NBASE: Wrong type 'CLASS' (line 7)"));
+    EXPECT_TRUE(HasLine("NBASE: Loading of the redefined functions..."));
+    EXPECT_TRUE(HasLine("NBASE: Number of finctions: 2 loaded"));
     EXPECT_EQ(zCParRedefinitions::IsRedefinedParameter("HLP_ISITEM", 1, functions), 1);
 }
 
@@ -114,7 +106,7 @@ TEST_F(RedefinitionTest, VariableLines)
     ASSERT_EQ(variables.GetNum(), 2);
     EXPECT_EQ(variables[0], "OTHERNPC");
     EXPECT_EQ(variables[1], "VICTIM");
-    EXPECT_TRUE(Reported("NBASE: Wrong type 'INT' (line 2)"));
+    EXPECT_TRUE(HasLine("NBASE: Wrong type 'INT' (line 2)"));
     const std::vector<std::string> tail = {"NBASE: Number of variables: 2 loaded", "NBASE: Loading ok"};
     const std::vector<std::string> texts = Texts();
     ASSERT_GE(texts.size(), 2u);

@@ -1,5 +1,6 @@
 // A parser that reads script text written into a sandbox file, with the reporter's
-// lines captured, for the tests of the declaration and statement readers.
+// lines captured, for the tests of the compile driver and of the declaration and
+// statement readers.
 #pragma once
 
 #include <string>
@@ -26,15 +27,6 @@ protected:
 
     zCPar_Symbol* Sym(const char* name) { return parser.GetSymbolTable().GetSymbol(zSTRING(name)); }
     int Index(const char* name) { return parser.GetSymbolTable().GetIndex(zSTRING(name)); }
-
-    // Whether some captured line holds the fragment.
-    bool Reported(const std::string& fragment) const
-    {
-        for (const std::string& text : Texts())
-            if (text.find(fragment) != std::string::npos)
-                return true;
-        return false;
-    }
 
     // The statement chain of the parsed file after its head.
     std::vector<zCPar_TreeNode*> Chain() const

@@ -178,8 +178,8 @@ TEST_F(StatementTest, IndexedTargetsAreCheckedAgainstTheirArrays)
                       " s[1] = \"a\"; f[1] = 2.0; fn[1] = T;\n"
                       " s[2] = \"b\";\n f[5] = 1;\n};\n"));
     EXPECT_EQ(host.GetErrorCount(), 2);
-    EXPECT_TRUE(Reported("\\T.D(4):   Error: Index = 2 out of bounds array 'S'."));
-    EXPECT_TRUE(Reported("\\T.D(5):   Error: Index = 5 out of bounds array 'F'."));
+    EXPECT_TRUE(HasLine("\\T.D(4):   Error: Index = 2 out of bounds array 'S'."));
+    EXPECT_TRUE(HasLine("\\T.D(5):   Error: Index = 5 out of bounds array 'F'."));
     const std::vector<zCPar_TreeNode*> chain = Chain();
     ASSERT_EQ(chain.size(), 17u);
     for (int at : {2, 5, 8}) {
@@ -219,7 +219,7 @@ TEST_F(StatementTest, FunctionSymbolAndReturnValueCheck)
             EXPECT_EQ(host.GetErrorCount(), row.errors);
             EXPECT_EQ(host.GetWarningCount(), silence ? row.silenced : row.warnings);
             if (row.errors) {
-                EXPECT_TRUE(Reported("Error: Function should return value"));
+                EXPECT_TRUE(HasLine("Error: Function should return value"));
             }
         }
     }
@@ -229,7 +229,7 @@ TEST_F(StatementTest, FunctionSymbolAndReturnValueCheck)
     parser.Reset();
     host.Clear();
     ASSERT_TRUE(Parse("FUNC INT G() { return 1; };\nFUNC INT F() {\n G();\n};"));
-    EXPECT_TRUE(Reported("\\T.D(3):   Warning: Function should return value"));
+    EXPECT_TRUE(HasLine("\\T.D(3):   Warning: Function should return value"));
 
     zCPar_Symbol* function = Sym("F");
     EXPECT_EQ(function->GetType(), zPAR_TYPE_FUNC);
@@ -262,7 +262,7 @@ TEST_F(StatementTest, ReturnInsideAndOutsideBodies)
 
     parser.Reset();
     EXPECT_FALSE(Parse("CLASS C { VAR INT x;\n RETURN; };"));
-    EXPECT_TRUE(Reported("\\T.D(2):   Error: Unexpected return"));
+    EXPECT_TRUE(HasLine("\\T.D(2):   Error: Unexpected return"));
 }
 
 TEST_F(StatementTest, FaultyStatementsAreReported)
@@ -295,7 +295,7 @@ TEST_F(StatementTest, FaultyStatementsAreReported)
         parser.Reset();
         host.Clear();
         EXPECT_FALSE(Parse(std::string(kDeclarations) + row.text));
-        EXPECT_TRUE(Reported("\\T.D(" + std::to_string(declarationLines + row.line) + "):   Error: " + row.message));
+        EXPECT_TRUE(HasLine("\\T.D(" + std::to_string(declarationLines + row.line) + "):   Error: " + row.message));
     }
 }
 
@@ -308,7 +308,7 @@ TEST_F(StatementTest, ArgumentChecks)
                       "FUNC VOID G() { F(IA); F(IB); F(LATER); };\n"
                       "INSTANCE HERO(A) { F(self); };\n"));
     EXPECT_EQ(host.GetErrorCount(), 1);
-    EXPECT_TRUE(Reported("\\T.D(6):   Error: Function 'F': Argument 1: Cannot convert from type B to A"));
+    EXPECT_TRUE(HasLine("\\T.D(6):   Error: Function 'F': Argument 1: Cannot convert from type B to A"));
     // SELF in an instance body is that instance.
     const std::vector<zCPar_TreeNode*> chain = Chain();
     ASSERT_GE(chain.size(), 4u);
@@ -341,7 +341,7 @@ TEST_F(StatementTest, UpperCaseArguments)
             found = found || (node->TypeExp == EXP_STRING && node->Name == row.spelling);
         EXPECT_TRUE(found) << row.spelling;
         if (row.warnings) {
-            EXPECT_TRUE(Reported("\\T.D(5):   Warning: Argument wp_a should be uppercase!"));
+            EXPECT_TRUE(HasLine("\\T.D(5):   Warning: Argument wp_a should be uppercase!"));
         }
     }
     host.GetSettings().CorrectUpperCase = 0;

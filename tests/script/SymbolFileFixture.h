@@ -11,7 +11,8 @@
 #include "zFILE_VDFS.h"
 #include "zFileSystem.h"
 
-class SymbolFileFixture : public ReporterCapture {
+template <class Host>
+class SymbolFileFixtureOn : public ReporterCaptureOn<Host> {
 protected:
     static std::string Int(std::int32_t value)
     {
@@ -22,6 +23,6 @@ protected:
 
     FileSandbox box;
     FileLayerRoot layerRoot{box.Root()};
-
-private:
 };
+
+using SymbolFileFixture = SymbolFileFixtureOn<zCHeadlessIde>;

@@ -8,36 +8,12 @@
 #include <vector>
 
 #include "JobGlobals.h"
-#include "ReporterCapture.h"
-#include "zCParser.h"
+#include "ParserTextFixture.h"
 
 namespace {
 
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
-class TokenizerTest : public ReporterCapture {
+class TokenizerTest : public ParserTextFixture {
 protected:
-    void SetUp() override
-    {
-        ReporterCapture::SetUp();
-        parser = std::make_unique<zCParser>();
-    }
-    void TearDown() override
-    {
-        parser.reset();
-        ReporterCapture::TearDown();
-    }
-
-    void Feed(const std::string& text)
-    {
-        zCPar_File* record = parser->NewFileRecord("TEST.D");
-        record->SetText(text);
-        parser->StartReading(record);
-    }
-
     // Words up to the end of the text.
     std::vector<std::string> AllWords()
     {
@@ -88,8 +64,6 @@ protected:
             all += text + "\n";
         return all;
     }
-
-    std::unique_ptr<zCParser> parser;
 };
 
 struct WordCase {

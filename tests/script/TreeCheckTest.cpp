@@ -105,14 +105,6 @@ protected:
         node->Insert(tail);
         return parser.CheckTree(tail);
     }
-    bool HasLine(const std::string& text) const
-    {
-        for (const std::string& line : Texts()) {
-            if (line.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
 
     zCParser parser;
     zCPar_TreeNode* chainHead = nullptr;

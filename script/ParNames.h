@@ -1,0 +1,37 @@
+// Names of symbols and files as the script tools compare and build them.
+#pragma once
+
+#include <string>
+
+#include "zSTRING.h"
+
+// Symbol names are compared in upper case.
+inline zSTRING UpperCopy(const zSTRING& text)
+{
+    zSTRING upper = text;
+    upper.Upper();
+    return upper;
+}
+
+// The file in the folder; a folder without a closing separator gets a '\'.
+inline zSTRING JoinFolder(const zSTRING& folder, const zSTRING& file)
+{
+    zSTRING path = folder;
+    if (!path.empty() && path.back() != '\\' && path.back() != '/')
+        path += '\\';
+    path += file;
+    return path;
+}
+
+// File part of a name without folder and extension (from its first full stop).
+inline zSTRING BaseName(const zSTRING& name)
+{
+    zSTRING base = name;
+    const auto slash = base.find_last_of("\\/");
+    if (slash != std::string::npos)
+        base = base.substr(slash + 1);
+    const auto dot = base.find('.');
+    if (dot != std::string::npos)
+        base = base.substr(0, dot);
+    return base;
+}
