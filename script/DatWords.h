@@ -18,9 +18,18 @@ inline bool ReadDatInt(zFILE& file, std::int32_t& value)
     return true;
 }
 
-inline void PutDatInt(std::string& out, std::int32_t value)
+// Writes the word at to and returns the place after it.
+inline char* PutDatIntAt(char* to, std::int32_t value)
 {
     const auto word = static_cast<std::uint32_t>(value);
     for (int shift = 0; shift < 32; shift += 8)
-        out += static_cast<char>((word >> shift) & 0xFFu);
+        *to++ = static_cast<char>((word >> shift) & 0xFFu);
+    return to;
+}
+
+inline void PutDatInt(std::string& out, std::int32_t value)
+{
+    char bytes[4];
+    PutDatIntAt(bytes, value);
+    out.append(bytes, 4);
 }

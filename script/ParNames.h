@@ -1,6 +1,8 @@
 // Names of symbols and files as the script tools compare and build them.
 #pragma once
 
+#include <cstddef>
+#include <cstring>
 #include <string>
 
 #include "zSTRING.h"
@@ -11,6 +13,15 @@ inline zSTRING UpperCopy(const zSTRING& text)
     zSTRING upper = text;
     upper.Upper();
     return upper;
+}
+
+// Whether a word is the given text. The readers compare every word they read with
+// keywords and punctuation: the literal's length is known here, and most words
+// differ from it in length already.
+template <std::size_t N>
+bool IsWord(const zSTRING& word, const char (&text)[N])
+{
+    return word.size() == N - 1 && std::memcmp(word.data(), text, N - 1) == 0;
 }
 
 // The file in the folder; a folder without a closing separator gets a '\'.

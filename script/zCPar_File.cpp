@@ -122,11 +122,13 @@ int zCPar_File::LoadFile(const zSTRING& fileName, zCPar_SymbolTable& table)
     if (file->Open(false) != 0)
         return -1;
     const long size = file->Size();
-    std::string bytes;
     bool complete = size >= 0 && size < INT_MAX;
-    if (complete && size > 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        complete = file->Read(&bytes[0], size) == size;
+    // Read straight into the buffer: a large project's files make megabytes.
+    std::unique_ptr<char[]> text;
+    if (complete) {
+        text.reset(new char[static_cast<std::size_t>(size) + 1]);
+        complete = size == 0 || file->Read(text.get(), size) == size;
+        text[static_cast<std::size_t>(size)] = '\0';
     }
     file->Close();
     if (!complete) {
@@ -134,7 +136,9 @@ int zCPar_File::LoadFile(const zSTRING& fileName, zCPar_SymbolTable& table)
         g_errorReporter.Report(zERR_FATAL, FormatResString(kFileNotFoundOrCorrupted, fileName));
         return -1;
     }
-    SetText(bytes);
+    FreeText();
+    buffer = text.release();
+    bufferSize = static_cast<int>(size) + 1;
     return 0;
 }
 

@@ -1,7 +1,9 @@
 // The code stack and the data stack.
 #include "zCPar_Stack.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -10,12 +12,16 @@
 
 zCPar_Stack::zCPar_Stack(unsigned size) : capacity(size > kMaxSize ? kMaxSize : size)
 {
-    base = capacity ? new unsigned char[capacity] : nullptr;
+    if (capacity) {
+        base = static_cast<unsigned char*>(std::malloc(capacity));
+        if (!base)
+            throw std::bad_alloc();
+    }
 }
 
 zCPar_Stack::~zCPar_Stack()
 {
-    delete[] base;
+    std::free(base);
     base = nullptr;
     readPos = writePos = capacity = 0;
 }
@@ -40,10 +46,11 @@ void zCPar_Stack::CheckOverflow(int count)
         grown *= 2;
     if (grown > kMaxSize)
         grown = kMaxSize;
-    auto* bigger = new unsigned char[static_cast<std::size_t>(grown)];
-    if (base && capacity)
-        std::memcpy(bigger, base, capacity);
-    delete[] base;
+    // realloc: a large buffer grows where it lies, without copying the code or
+    // touching fresh memory for it.
+    auto* bigger = static_cast<unsigned char*>(std::realloc(base, static_cast<std::size_t>(grown)));
+    if (!bigger)
+        throw std::bad_alloc();
     base = bigger;
     capacity = static_cast<std::uint32_t>(grown);
 }
@@ -106,18 +113,18 @@ void zCPar_Stack::Set(int offset, std::int32_t value)
 
 bool zCPar_Stack::Save(zFILE& file) const
 {
-    // One block: the size and the code.
-    std::string out;
-    out.reserve(4 + static_cast<std::size_t>(writePos));
-    PutDatInt(out, static_cast<std::int32_t>(writePos));
-    if (writePos)
-        out.append(reinterpret_cast<const char*>(base), writePos);
-    return file.Write(out.data(), static_cast<long>(out.size())) == 0;
+    // The size, then the code as it lies (an empty one is not written: the file
+    // layer warns about empty writes).
+    std::string size;
+    PutDatInt(size, static_cast<std::int32_t>(writePos));
+    if (file.Write(size.data(), static_cast<long>(size.size())) != 0)
+        return false;
+    return writePos == 0 || file.Write(base, static_cast<long>(writePos)) == 0;
 }
 
 bool zCPar_Stack::Load(zFILE& file)
 {
-    delete[] base;
+    std::free(base);
     base = nullptr;
     readPos = writePos = capacity = 0;
 
@@ -129,10 +136,15 @@ bool zCPar_Stack::Load(zFILE& file)
     const long pos = file.Pos();
     if (fileSize < 0 || pos < 0 || size > fileSize - pos)
         return false;
-    auto* loaded = size ? new unsigned char[static_cast<std::size_t>(size)] : nullptr;
-    if (size && file.Read(loaded, size) != size) {
-        delete[] loaded;
-        return false;
+    unsigned char* loaded = nullptr;
+    if (size) {
+        loaded = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(size)));
+        if (!loaded)
+            throw std::bad_alloc();
+        if (file.Read(loaded, size) != size) {
+            std::free(loaded);
+            return false;
+        }
     }
     base = loaded;
     writePos = capacity = static_cast<std::uint32_t>(size);

@@ -264,18 +264,27 @@ bool zCPar_Symbol::SaveToDat(zFILE& file) const
 {
     // One block per record: the file layer warns about empty writes.
     std::string out;
+    AppendDatRecord(out);
+    return file.Write(out.data(), static_cast<long>(out.size())) == 0;
+}
+
+void zCPar_Symbol::AppendDatRecord(std::string& out) const
+{
     PutDatInt(out, name.empty() ? 0 : 1);
     if (!name.empty()) {
         out += name;
         out += '\n';
     }
-    PutDatInt(out, offset);
-    PutDatInt(out, static_cast<std::int32_t>(bits & kFileBits));
-    PutDatInt(out, reserved);
-    PutDatInt(out, line);
-    PutDatInt(out, lineCount);
-    PutDatInt(out, charPosition);
-    PutDatInt(out, charCount);
+    // The seven words every record has, appended in one piece.
+    char words[7 * 4];
+    char* at = PutDatIntAt(words, offset);
+    at = PutDatIntAt(at, static_cast<std::int32_t>(bits & kFileBits));
+    at = PutDatIntAt(at, reserved);
+    at = PutDatIntAt(at, line);
+    at = PutDatIntAt(at, lineCount);
+    at = PutDatIntAt(at, charPosition);
+    PutDatIntAt(at, charCount);
+    out.append(words, sizeof words);
     if (!HasFlag(zPAR_FLAG_CLASSVAR)) {
         switch (GetType()) {
         case zPAR_TYPE_INT:
@@ -303,7 +312,6 @@ bool zCPar_Symbol::SaveToDat(zFILE& file) const
             break;
         }
     }
-    return file.Write(out.data(), static_cast<long>(out.size())) == 0;
 }
 
 void zCPar_Symbol::Print(zFILE& file) const

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "zSTRING.h"
 
@@ -90,6 +91,8 @@ public:
     // failed write.
     bool LoadFromDat(zFILE& file);
     bool SaveToDat(zFILE& file) const;
+    // The same record appended to bytes that are written later.
+    void AppendDatRecord(std::string& out) const;
 
     // The symbol as text lines.
     void Print(zFILE& file) const;

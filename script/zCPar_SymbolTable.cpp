@@ -26,7 +26,7 @@ zCPar_SymbolTable::zCPar_SymbolTable(int preallocate)
     if (preallocate > 0) {
         symbols.AllocAbs(preallocate);
         sortedIndex.AllocAbs(preallocate);
-        byName.reserve(static_cast<std::size_t>(preallocate));
+        byName.Reserve(static_cast<std::size_t>(preallocate));
     }
 }
 
@@ -40,7 +40,7 @@ void zCPar_SymbolTable::Allocate(int n)
     symbols.GrowBy(n);
     sortedIndex.GrowBy(n);
     if (n > 0)
-        byName.reserve(byName.size() + static_cast<std::size_t>(n));
+        byName.Reserve(byName.Size() + static_cast<std::size_t>(n));
 }
 
 void zCPar_SymbolTable::FreeBlock()
@@ -65,7 +65,7 @@ void zCPar_SymbolTable::Clear()
     symbols.EmptyList();
     sortedIndex.EmptyList();
     sortedCount = 0;
-    byName.clear();
+    byName.Clear();
     firstSymbol = nullptr;
     lastSymbol = nullptr;
 }
@@ -97,14 +97,13 @@ int zCPar_SymbolTable::Insert(zCPar_Symbol* symbol)
     if (!symbol)
         return 0;
     const int number = symbols.GetNum();
-    const auto placed = byName.try_emplace(symbol->name, number);
-    if (!placed.second)
+    if (!byName.Insert(symbol->name, number))
         return 0;
     try {
         sortedIndex.InsertEnd(number);
         Append(symbol);
     } catch (...) {
-        byName.erase(placed.first);
+        byName.Erase(symbol->name);
         if (sortedIndex.GetNum() > symbols.GetNum())
             sortedIndex.RemoveIndex(sortedIndex.GetNum() - 1);
         throw;
@@ -113,15 +112,55 @@ int zCPar_SymbolTable::Insert(zCPar_Symbol* symbol)
     return 1;
 }
 
+namespace {
+
+// A name's first 16 bytes as two big-endian words, padded with zero bytes: comparing
+// the words orders as CompareNames does, or ties. Sorting on them keeps the large
+// compile's sort inside one array instead of following every name to the heap.
+struct SortKey {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    int number = 0;
+};
+
+std::uint64_t BigEndianWord(const zSTRING& name, std::size_t from)
+{
+    const char* bytes = name.data();
+    std::uint64_t word = 0;
+    for (std::size_t i = from; i < from + 8; ++i)
+        word = (word << 8) | (i < name.size() ? static_cast<unsigned char>(bytes[i]) : 0u);
+    return word;
+}
+
+} // namespace
+
 void zCPar_SymbolTable::SortPending() const
 {
     const int count = sortedIndex.GetNum();
     if (sortedCount == count)
         return;
     zCPar_Symbol* const* table = symbols.GetArray();
-    const auto below = [table](int a, int b) { return CompareNames(table[a]->name, table[b]->name) < 0; };
     int* first = sortedIndex.GetArray();
-    std::sort(first + sortedCount, first + count, below);
+
+    std::vector<SortKey> keys(static_cast<std::size_t>(count - sortedCount));
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const int number = first[sortedCount + static_cast<int>(i)];
+        const zSTRING& name = table[number]->name;
+        keys[i].high = BigEndianWord(name, 0);
+        keys[i].low = BigEndianWord(name, 8);
+        keys[i].number = number;
+    }
+    std::sort(keys.begin(), keys.end(), [table](const SortKey& a, const SortKey& b) {
+        if (a.high != b.high)
+            return a.high < b.high;
+        if (a.low != b.low)
+            return a.low < b.low;
+        return CompareNames(table[a.number]->name, table[b.number]->name) < 0;
+    });
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        first[sortedCount + static_cast<int>(i)] = keys[i].number;
+
+    const auto below = [table](int a, int b) { return CompareNames(table[a]->name, table[b]->name) < 0; };
     std::inplace_merge(first, first + sortedCount, first + count, below);
     sortedCount = count;
 }
@@ -134,8 +173,7 @@ const zCArray<int>& zCPar_SymbolTable::GetSortedIndex() const
 
 int zCPar_SymbolTable::GetIndex(const zSTRING& name) const
 {
-    const auto found = byName.find(name);
-    return found == byName.end() ? -1 : found->second;
+    return byName.Find(name);
 }
 
 int zCPar_SymbolTable::GetIndex(const zCPar_Symbol* symbol) const
@@ -162,23 +200,33 @@ zCPar_Symbol* zCPar_SymbolTable::GetSymbol(int number) const
 
 bool zCPar_SymbolTable::Save(zFILE& file) const
 {
+    // The records go out in blocks of some 64 KB: a write per record costs more than
+    // making the record.
+    constexpr std::size_t kBlockBytes = 1 << 16;
     const zCArray<int>& index = GetSortedIndex();
-    std::string head;
-    PutDatInt(head, symbols.GetNum());
-    for (int i = 0; i < index.GetNum(); ++i)
-        PutDatInt(head, index[i]);
-    if (file.Write(head.data(), static_cast<long>(head.size())) != 0)
+    std::string out;
+    out.reserve(kBlockBytes + 4096);
+    const auto flush = [&file, &out]() {
+        const bool written = out.empty() || file.Write(out.data(), static_cast<long>(out.size())) == 0;
+        out.clear();
+        return written;
+    };
+    PutDatInt(out, symbols.GetNum());
+    for (int i = 0; i < index.GetNum(); ++i) {
+        PutDatInt(out, index[i]);
+        if (out.size() >= kBlockBytes && !flush())
+            return false;
+    }
+    if (!flush())
         return false;
     for (int i = 0; i < symbols.GetNum(); ++i) {
         const zCPar_Symbol* symbol = symbols[i];
-        if (!symbol->SaveToDat(file))
-            return false;
-        std::string parent;
-        PutDatInt(parent, symbol->GetParent() ? GetIndex(symbol->GetParent()) : -1);
-        if (file.Write(parent.data(), static_cast<long>(parent.size())) != 0)
+        symbol->AppendDatRecord(out);
+        PutDatInt(out, symbol->GetParent() ? GetIndex(symbol->GetParent()) : -1);
+        if (out.size() >= kBlockBytes && !flush())
             return false;
     }
-    return true;
+    return flush();
 }
 
 bool zCPar_SymbolTable::ReadSection(zFILE& file)
@@ -206,7 +254,7 @@ bool zCPar_SymbolTable::ReadSection(zFILE& file)
     blockSize = count;
     nextFreeSlot = count - 1;
     symbols.AllocAbs(count);
-    byName.reserve(static_cast<std::size_t>(count));
+    byName.Reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         zCPar_Symbol* symbol = &block[nextFreeSlot--];
         std::int32_t parent = -1;
@@ -214,7 +262,7 @@ bool zCPar_SymbolTable::ReadSection(zFILE& file)
             return false;
         // Only symbols read before it can be a parent.
         symbol->SetParent(parent >= 0 && parent < symbols.GetNum() ? symbols[parent] : nullptr);
-        byName.emplace(symbol->name, symbols.GetNum());
+        byName.Insert(symbol->name, symbols.GetNum());
         Append(symbol);
     }
     return true;

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <memory>
-#include <string>
-#include <unordered_map>
+#include <string_view>
 
 #include "zCArray.h"
+#include "zCPar_NameIndex.h"
 #include "zCPar_Symbol.h"
 
 class zFILE;
@@ -30,6 +30,10 @@ public:
 
     int GetIndex(const zSTRING& name) const;
     int GetIndex(const zCPar_Symbol* symbol) const;
+    // The same for a piece of a text, and for owner + "." + member without making
+    // that name (the compiler tries a name in its scopes this way).
+    int IndexOf(std::string_view name) const { return byName.Find(name); }
+    int IndexOf(std::string_view owner, std::string_view member) const { return byName.Find(owner, member); }
     bool IsIn(const zCPar_Symbol* symbol) const;
     zCPar_Symbol* GetSymbol(const zSTRING& name) const;
     zCPar_Symbol* GetSymbol(int number) const;
@@ -63,7 +67,7 @@ private:
     // compile quadratic.
     mutable zCArray<int> sortedIndex;
     mutable int sortedCount = 0;
-    std::unordered_map<std::string, int> byName;
+    zCPar_NameIndex byName;
     zCPar_Symbol* lastSymbol = nullptr;
     zCPar_Symbol* firstSymbol = nullptr;
 };

@@ -2,6 +2,9 @@
 #include "zCPar_TreeNode.h"
 
 #include <atomic>
+#include <memory>
+#include <mutex>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,121 @@ namespace {
 
 // Creation numbers, process-wide and never reset.
 std::atomic<int> g_nextSerial{0};
+
+// The node pool. A large compile makes and drops nodes by the hundred thousand: taken
+// one by one from the heap they cost more than the reading itself, they scatter the
+// symbols made between them, and the heap has to merge them again once they are
+// dropped. The pool cuts them from chunks in the order they are made, so a file's
+// nodes lie together for the walks of the checks and the linker.
+//
+// Each thread keeps its spare nodes in a list of its own and trades them with the
+// shared pool in batches under its lock, so that making or dropping a node takes no
+// lock. Once every node cut is back in the shared pool its chunks go back to the heap.
+//
+// Under AddressSanitizer the nodes come from the heap, so that it still sees every
+// use after free and every leak of a node.
+#if defined(__SANITIZE_ADDRESS__)
+#define TAVRELIN_NODE_POOL 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TAVRELIN_NODE_POOL 0
+#endif
+#endif
+#ifndef TAVRELIN_NODE_POOL
+#define TAVRELIN_NODE_POOL 1
+#endif
+
+// A spare node's first bytes link it to the next spare one.
+struct SpareNode {
+    SpareNode* next;
+};
+
+constexpr std::size_t kNodeBytes = (sizeof(zCPar_TreeNode) + alignof(std::max_align_t) - 1) /
+                                   alignof(std::max_align_t) * alignof(std::max_align_t);
+constexpr std::size_t kNodesPerChunk = 2048;
+// Nodes moved between a thread's list and the shared pool at a time.
+constexpr std::size_t kBatch = 256;
+
+class NodePool {
+public:
+    // Hands up to kBatch spare nodes over to a thread's list (cutting a new chunk when
+    // none is spare); returns their number.
+    std::size_t Take(SpareNode*& list)
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        if (!spare)
+            CutChunk();
+        std::size_t count = 0;
+        while (spare && count < kBatch) {
+            SpareNode* node = spare;
+            spare = node->next;
+            node->next = list;
+            list = node;
+            ++count;
+        }
+        spareCount -= count;
+        return count;
+    }
+
+    // Takes count nodes from the front of a thread's list.
+    void Give(SpareNode*& list, std::size_t count)
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        for (std::size_t i = 0; i < count && list; ++i) {
+            SpareNode* node = list;
+            list = node->next;
+            node->next = spare;
+            spare = node;
+            ++spareCount;
+        }
+        if (spareCount == chunks.size() * kNodesPerChunk) {
+            // No node is out: the chunks are no longer needed.
+            chunks.clear();
+            spare = nullptr;
+            spareCount = 0;
+        }
+    }
+
+private:
+    void CutChunk()
+    {
+        chunks.emplace_back(new unsigned char[kNodeBytes * kNodesPerChunk]);
+        unsigned char* memory = chunks.back().get();
+        // Last to first, so that the nodes are handed out in address order.
+        for (std::size_t i = kNodesPerChunk; i-- > 0;) {
+            auto* node = reinterpret_cast<SpareNode*>(memory + i * kNodeBytes);
+            node->next = spare;
+            spare = node;
+        }
+        spareCount += kNodesPerChunk;
+    }
+
+    std::mutex lock;
+    std::vector<std::unique_ptr<unsigned char[]>> chunks;
+    SpareNode* spare = nullptr;
+    std::size_t spareCount = 0;
+};
+
+// Never destroyed: nodes may still be dropped while the process ends.
+NodePool& SharedPool()
+{
+    static NodePool* pool = new NodePool;
+    return *pool;
+}
+
+// A thread's spare nodes, handed back when the thread ends.
+struct SpareList {
+    SpareNode* first = nullptr;
+    std::size_t count = 0;
+
+    ~SpareList()
+    {
+        if (count != 0)
+            SharedPool().Give(first, count);
+    }
+};
+
+thread_local SpareList t_spareNodes;
 
 const char* KindNameOrNull(int kind)
 {
@@ -79,12 +197,12 @@ zCPar_TreeNode::zCPar_TreeNode() : serial(g_nextSerial++)
 }
 
 zCPar_TreeNode::zCPar_TreeNode(int kind, int value, int line)
-    : TypeExp(static_cast<unsigned char>(kind)), Value(value), serial(g_nextSerial++), line(line)
+    : Value(value), serial(g_nextSerial++), line(line), TypeExp(static_cast<unsigned char>(kind))
 {
 }
 
 zCPar_TreeNode::zCPar_TreeNode(int kind, const zSTRING& name, int value, int line)
-    : Name(name), TypeExp(static_cast<unsigned char>(kind)), Value(value), serial(g_nextSerial++), line(line)
+    : Name(name), Value(value), serial(g_nextSerial++), line(line), TypeExp(static_cast<unsigned char>(kind))
 {
 }
 
@@ -102,6 +220,46 @@ zCPar_TreeNode::~zCPar_TreeNode()
         delete rest;
         rest = following;
     }
+}
+
+void* zCPar_TreeNode::operator new(std::size_t size)
+{
+    if (!TAVRELIN_NODE_POOL || size != sizeof(zCPar_TreeNode))
+        return ::operator new(size);
+    SpareList& list = t_spareNodes;
+    if (list.count == 0)
+        list.count = SharedPool().Take(list.first);
+    SpareNode* node = list.first;
+    list.first = node->next;
+    --list.count;
+    return node;
+}
+
+void zCPar_TreeNode::operator delete(void* block, std::size_t size) noexcept
+{
+    if (!block)
+        return;
+    if (!TAVRELIN_NODE_POOL || size != sizeof(zCPar_TreeNode)) {
+        ::operator delete(block);
+        return;
+    }
+    SpareList& list = t_spareNodes;
+    auto* node = static_cast<SpareNode*>(block);
+    node->next = list.first;
+    list.first = node;
+    // A thread that only drops nodes does not hoard them.
+    if (++list.count >= 2 * kBatch) {
+        SharedPool().Give(list.first, kBatch);
+        list.count -= kBatch;
+    }
+}
+
+void zCPar_TreeNode::ReleaseSpareNodes()
+{
+    SpareList& list = t_spareNodes;
+    if (list.count != 0)
+        SharedPool().Give(list.first, list.count);
+    list.count = 0;
 }
 
 zCPar_TreeNode* zCPar_TreeNode::GetLast()

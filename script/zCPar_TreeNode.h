@@ -2,6 +2,8 @@
 // chains of them per source file; the checks and the code generator walk them.
 #pragma once
 
+#include <cstddef>
+
 #include "zSTRING.h"
 
 // Node kinds. The operator kinds are the tokenizer's token codes and the byte codes.
@@ -74,6 +76,13 @@ public:
     zCPar_TreeNode(const zCPar_TreeNode&) = delete;
     zCPar_TreeNode& operator=(const zCPar_TreeNode&) = delete;
 
+    // Nodes come from the node pool of zCPar_TreeNode.cpp, not one by one from the heap.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size) noexcept;
+    // Hands the calling thread's spare nodes back to the pool, whose memory goes back
+    // to the heap once no node is left anywhere. The parser calls it when it goes.
+    static void ReleaseSpareNodes();
+
     // The last node of the list through Next (this node when it has no Next).
     zCPar_TreeNode* GetLast();
     // Links this node after the node held in list and makes it the one held there.
@@ -82,15 +91,16 @@ public:
     // Printed name of a kind; its decimal number when the kind has none.
     static zSTRING GetKindName(int kind);
 
+    // Pointers first and the small fields together: no padding between them.
     zSTRING Name;
-    unsigned char TypeExp = 0;
-    int Value = 0;
-    int BaseType = 0;
     zCPar_TreeNode* Left = nullptr;   // owned
     zCPar_TreeNode* Right = nullptr;  // owned
     zCPar_TreeNode* Next = nullptr;   // owned
+    zCPar_TreeNode* Prev = nullptr;  // back link, not owned
+    int Value = 0;
+    int BaseType = 0;
     int serial = 0;
     int Type = -1;  // -2: a name without a symbol
-    zCPar_TreeNode* Prev = nullptr;  // back link, not owned
     int line = 0;
+    unsigned char TypeExp = 0;
 };

@@ -98,6 +98,9 @@ zCParser::~zCParser()
     ClearLists();
     symtab.Clear();
     nameBase.Clear();
+    // The node memory stays between compiles (the next one reuses it) and goes back to
+    // the heap with the parser.
+    zCPar_TreeNode::ReleaseSpareNodes();
 }
 
 void zCParser::ClearLists()
@@ -393,17 +396,17 @@ int zCParser::ParseFile(zSTRING name)
     zSTRING word;
     while (readPos < textEnd) {
         ReadWord(word);
-        if (word == "CONST")
+        if (IsWord(word, "CONST"))
             DeclareVar(1);
-        else if (word == "VAR")
+        else if (IsWord(word, "VAR"))
             DeclareVar(0);
-        else if (word == "FUNC")
+        else if (IsWord(word, "FUNC"))
             DeclareFunc();
-        else if (word == "CLASS")
+        else if (IsWord(word, "CLASS"))
             DeclareClass();
-        else if (word == "INSTANCE")
+        else if (IsWord(word, "INSTANCE"))
             DeclareInstance();
-        else if (word == "PROTOTYPE")
+        else if (IsWord(word, "PROTOTYPE"))
             DeclarePrototype();
         else if (word.empty())
             break;

@@ -161,7 +161,7 @@ void zCParser::SetLeafType(const zSTRING& name, zCPar_TreeNode* node)
 {
     if (!node)
         return;
-    if (name == "NULL") {
+    if (IsWord(name, "NULL")) {
         node->Type = zPAR_TYPE_INSTANCE;
         return;
     }
@@ -189,14 +189,15 @@ void zCParser::CheckConstName(const zSTRING& name)
 
 bool zCParser::IsExternalFunction(const zSTRING& name) const
 {
+    // Upper case keeps the length: names of another length need no copy.
     const zSTRING upper = UpperCopy(name);
     const zCArray<zTParRedefinedFunc>& builtin = zCParRedefinitions::GetBuiltinTable();
     for (int i = 0; i < builtin.GetNum(); ++i) {
-        if (UpperCopy(builtin[i].name) == upper)
+        if (builtin[i].name.size() == upper.size() && UpperCopy(builtin[i].name) == upper)
             return true;
     }
     for (int i = 0; i < externalNames.GetNum(); ++i) {
-        if (UpperCopy(*externalNames[i]) == upper)
+        if (externalNames[i]->size() == upper.size() && UpperCopy(*externalNames[i]) == upper)
             return true;
     }
     return false;
@@ -207,7 +208,8 @@ bool zCParser::IsInstanceParameter(const zSTRING& function, int index) const
     const zSTRING upper = UpperCopy(function);
     auto matches = [&](const zCArray<zTParRedefinedFunc>& records) {
         for (int i = 0; i < records.GetNum(); ++i) {
-            if (UpperCopy(records[i].name) != upper)
+            // Upper case keeps the length: names of another length need no copy.
+            if (records[i].name.size() != upper.size() || UpperCopy(records[i].name) != upper)
                 continue;
             if (index < 0)
                 return records[i].returnType == zPAR_REDEF_INT_INSTANCE;

@@ -1,4 +1,5 @@
 // Byte code from the statement trees, and the jump patches.
+#include "ParNames.h"
 #include "ResString.h"
 #include "zCParOpcodes.h"
 #include "zCParser.h"
@@ -202,7 +203,7 @@ bool zCParser::EmitName(zCPar_TreeNode* node)
 bool zCParser::EmitInstance(zCPar_TreeNode* node)
 {
     codeStack.PushByte(zPAR_OP_PUSHINSTANCE);
-    if (node->Name == "NULL") {
+    if (IsWord(node->Name, "NULL")) {
         codeStack.PushInt(0);
         return true;
     }
@@ -264,8 +265,7 @@ void zCParser::EmitStringLiteral(zCPar_TreeNode* node)
     // A script may spell such a name too; the next number is taken then.
     do {
         constant->name = zSTRING('\xFF') + zSTRING(stringLiteralCounter++);
-    } while (symtab.GetIndex(constant->name) >= 0);
-    symtab.Insert(constant);
+    } while (!symtab.Insert(constant));
     if (!node->Name.empty())
         constant->SetValue(node->Name, 0);
     codeStack.PushByte(zPAR_OP_PUSHVAR);
@@ -285,7 +285,10 @@ void zCParser::PatchJumps(zCPar_TreeNode* node)
             const auto label = labelTable.find(current->Value);
             codeStack.Set(current->BaseType, label == labelTable.end() ? 0 : label->second);
         }
-        PatchJumps(current->Right);
-        PatchJumps(current->Left);
+        // Most nodes have no operands: no call for them.
+        if (current->Right)
+            PatchJumps(current->Right);
+        if (current->Left)
+            PatchJumps(current->Left);
     }
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "ParNames.h"
 #include "ResString.h"
 #include "zERROR.h"
 
@@ -77,6 +78,8 @@ zCPar_TreeNode* zCParser::ReadIntExpression()
 
 int zCParser::ReadOptionalIndex(const zSTRING& name)
 {
+    if (!NextWordIs('['))
+        return 0;
     zSTRING word;
     ReadWord(word);
     return ReadOptionalIndex(name, word);
@@ -84,7 +87,7 @@ int zCParser::ReadOptionalIndex(const zSTRING& name)
 
 int zCParser::ReadOptionalIndex(const zSTRING& name, const zSTRING& next)
 {
-    if (next != "[") {
+    if (!IsWord(next, "[")) {
         PrevWord();
         return 0;
     }
@@ -121,8 +124,8 @@ void zCParser::DeclareVar(int isConst)
             zSTRING name;
             ReadWord(name);
             int count = 1;
-            ReadWord(word);
-            if (word == "[") {
+            if (NextWordIs('[')) {
+                ReadWord(word);
                 count = ReadInt();
                 Match(zSTRING("]"));
                 // The symbol keeps its count in 12 bits.
@@ -130,8 +133,6 @@ void zCParser::DeclareVar(int isConst)
                     CountedError(FormatResString(kArraySizeOutOfRange, count), 0, -1);
                     count = 1;
                 }
-            } else {
-                PrevWord();
             }
 
             auto symbol = std::make_unique<zCPar_Symbol>();
@@ -254,16 +255,16 @@ void zCParser::DeclareVar(int isConst)
             StoreSourcePosition(declared, startLine, startChar);
 
             ReadWord(word);
-            if (word != "," || currentFunction)
+            if (!IsWord(word, ",") || currentFunction)
                 break;
         }
-        if (word != ",") {
+        if (!IsWord(word, ",")) {
             PrevWord();
             return;
         }
         // Inside a function every further item repeats "VAR" and its type.
         ReadWord(word);
-        if (word != "VAR") {
+        if (!IsWord(word, "VAR")) {
             Error(Quoted("VAR"), 0, -1);
             PrevWord();
         }
@@ -335,10 +336,11 @@ void zCParser::DeclarePrototype()
     } scope{*this};
     currentFunction = declared;
     currentClass = classSymbol;
-    const bool inserted = InsertDeclared(symbol);
+    // A symbol just listed is the last one.
+    const int number = InsertDeclared(symbol) ? symtab.GetNumInList() - 1 : -1;
     Match(zSTRING(")"));
 
-    AppendNode(EXP_PROTOTYPE, name, inserted ? symtab.GetIndex(declared) : -1);
+    AppendNode(EXP_PROTOTYPE, name, number);
     bodyFirstNode = checkStop = lastNode;
     ParseBlock();
     StoreSourcePosition(declared, startLine, startChar);
@@ -358,12 +360,12 @@ void zCParser::DeclareInstance()
         if (StartsWithDigit(names.back()))
             Error(LoadResString(kDigitInInstanceName) + names.back(), 0, -1);
         ReadWord(word);
-        if (word != ",")
+        if (!IsWord(word, ","))
             break;
         ReadWord(word);
         names.push_back(word);
     }
-    if (word != "(")
+    if (!IsWord(word, "("))
         Error(Quoted("("), 0, -1);
 
     zSTRING parentName;
@@ -409,7 +411,7 @@ void zCParser::DeclareInstance()
 
         int number = -1;
         if (symtab.Insert(symbol.get())) {
-            number = symtab.GetIndex(symbol.get());
+            number = symtab.GetNumInList() - 1;  // the symbol just listed
             declared.push_back(symbol.release());
         } else {
             zCPar_Symbol* present = symtab.GetSymbol(name);
@@ -430,9 +432,7 @@ void zCParser::DeclareInstance()
         AppendNode(EXP_PROTOTYPE, name, number);
     }
 
-    ReadWord(word);
-    PrevWord();
-    if (word != ";") {
+    if (!NextWordIs(';')) {
         bodyFirstNode = checkStop = lastNode;
         ParseBlock();
         if (currentFunction)
@@ -459,17 +459,17 @@ void zCParser::ParseBlock()
     while (readPos < textEnd) {
         const char* before = readPos;
         ReadWord(word);
-        if (word == "}")
+        if (IsWord(word, "}"))
             return;
         if (word.empty())
             break;
-        if (word == "CONST")
+        if (IsWord(word, "CONST"))
             DeclareVar(1);
-        else if (word == "VAR")
+        else if (IsWord(word, "VAR"))
             DeclareVar(0);
-        else if (word == "RETURN")
+        else if (IsWord(word, "RETURN"))
             DeclareReturn();
-        else if (word == "IF")
+        else if (IsWord(word, "IF"))
             DeclareIf();
         else
             DeclareAssign(word);

@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 
+#include "ParNames.h"
 #include "ResString.h"
 
 namespace {
@@ -338,13 +339,9 @@ zCPar_TreeNode* zCParser::ReadNameValue(const zSTRING& name, int type)
         Error(g_parErrSyntax + name, 0, -1);
         return nullptr;
     }
-    zSTRING word;
-    ReadWord(word);
-    if (word == "(") {
-        PrevWord();
+    if (NextWordIs('('))
         return ReadCallNode(name, type);
-    }
-    const int index = ReadOptionalIndex(name, word);
+    const int index = ReadOptionalIndex(name);
     std::unique_ptr<zCPar_TreeNode> node(new zCPar_TreeNode(EXP_COMPOUND, name, index, line));
     node->BaseType = type;
     SetLeafType(name, node.get());
@@ -388,7 +385,7 @@ zCPar_TreeNode* zCParser::ReadStringValue()
     ReadWord(word);
     if (ReportIfEndOfText(word))
         return nullptr;
-    if (word == "\"") {
+    if (IsWord(word, "\"")) {
         PrevWord();
         zSTRING text;
         ReadString(text);

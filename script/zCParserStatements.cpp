@@ -65,13 +65,13 @@ int zCParser::ReadFuncType()
 {
     zSTRING word;
     ReadWord(word);
-    if (word == "VOID")
+    if (IsWord(word, "VOID"))
         return zPAR_TYPE_VOID;
-    if (word == "INT")
+    if (IsWord(word, "INT"))
         return zPAR_TYPE_INT;
-    if (word == "FLOAT")
+    if (IsWord(word, "FLOAT"))
         return zPAR_TYPE_FLOAT;
-    if (word == "STRING")
+    if (IsWord(word, "STRING"))
         return zPAR_TYPE_STRING;
     zCPar_Symbol* symbol = symtab.GetSymbol(word);
     if (symbol && symbol->GetType() == zPAR_TYPE_CLASS)
@@ -94,7 +94,8 @@ void zCParser::DeclareFunc()
     symbol->declaredType = zPAR_TYPE_FUNC;
     symbol->SetFlag(zPAR_FLAG_CONST);
     zCPar_Symbol* declared = symbol.get();
-    const int number = InsertDeclared(symbol) ? symtab.GetIndex(declared) : -1;
+    // A symbol just listed is the last one.
+    const int number = InsertDeclared(symbol) ? symtab.GetNumInList() - 1 : -1;
 
     struct ScopeGuard {
         zCParser& parser;
@@ -115,7 +116,7 @@ void zCParser::DeclareFunc()
     Match(zSTRING("("));
     zSTRING word;
     ReadWord(word);
-    if (word == "VAR") {
+    if (IsWord(word, "VAR")) {
         parameterMode = 1;
         DeclareVar(0);
         parameterMode = 0;
@@ -136,11 +137,10 @@ void zCParser::DeclareFunc()
 
 void zCParser::CheckFunctionReturn(zCPar_TreeNode* endNode, int returnType, const zSTRING& functionName)
 {
-    const zSTRING text = LoadResString(kShouldReturnValue);
     auto warn = [&]() {
         zCIdeServices* host = zGetIdeServices();
         if (!host || !host->GetSettings().WarningReturnValue)
-            ReportWarning(text, endNode->line - 1);
+            ReportWarning(LoadResString(kShouldReturnValue), endNode->line - 1);
     };
 
     zCPar_TreeNode* last = endNode->Prev;
@@ -166,14 +166,14 @@ void zCParser::CheckFunctionReturn(zCPar_TreeNode* endNode, int returnType, cons
         warn();
         return;
     }
-    CountedError(text, 0, -1);
+    CountedError(LoadResString(kShouldReturnValue), 0, -1);
 }
 
 int zCParser::IsConditionReturn(const zCPar_TreeNode* node, const zSTRING& functionName)
 {
     if (!node)
         return 0;
-    const bool isTrue = (node->TypeExp == EXP_COMPOUND && node->Name == "TRUE") ||
+    const bool isTrue = (node->TypeExp == EXP_COMPOUND && IsWord(node->Name, "TRUE")) ||
                         (node->TypeExp == EXP_DIGIT && node->Value == 1);
     if (!isTrue)
         return 0;
@@ -338,7 +338,7 @@ void zCParser::ReadCallArgument(const zSTRING& functionName, zCPar_Symbol* param
     case zPAR_TYPE_FUNC: {
         zSTRING word;
         ReadWord(word);
-        if (word == "NOFUNC") {
+        if (IsWord(word, "NOFUNC")) {
             zCPar_TreeNode* none = AppendNode(EXP_DIGIT, zSTRING(), -1);
             none->BaseType = zPAR_TYPE_FUNC;
             none->Type = zPAR_TYPE_FUNC;
@@ -351,7 +351,7 @@ void zCParser::ReadCallArgument(const zSTRING& functionName, zCPar_Symbol* param
     case zPAR_TYPE_INSTANCE: {
         zSTRING word;
         ReadWord(word);
-        if (word == "SELF" && currentFunction && currentFunction->GetType() == zPAR_TYPE_INSTANCE)
+        if (IsWord(word, "SELF") && currentFunction && currentFunction->GetType() == zPAR_TYPE_INSTANCE)
             word = currentFunction->name;
         AppendNode(EXP_INSTANCE, word)->BaseType = zPAR_TYPE_INSTANCE;
         CheckInstanceArgument(functionName, word, parameter, argumentNumber);
@@ -418,7 +418,7 @@ void zCParser::DeclareIf()
         ParseBlock();
 
         ReadWord(word);
-        if (word != "ELSE") {
+        if (!IsWord(word, "ELSE")) {
             AppendNode(EXP_END_IF, zSTRING(), label);
             break;
         }
@@ -426,7 +426,7 @@ void zCParser::DeclareIf()
             endLabel = labelCounter++;
         AppendNode(EXP_ELSE, zSTRING(), endLabel);
         ReadWord(word);
-        if (word == "{") {
+        if (IsWord(word, "{")) {
             PrevWord();
             AppendNode(EXP_END_IF, zSTRING(), label);
             ParseBlock();
@@ -434,7 +434,7 @@ void zCParser::DeclareIf()
             break;
         }
         AppendNode(EXP_END_IF, zSTRING(), label);
-        if (word != "IF") {
+        if (!IsWord(word, "IF")) {
             Error(g_parErrExpected + "'IF'", 0, -1);
             break;
         }

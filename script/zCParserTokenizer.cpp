@@ -25,9 +25,25 @@ constexpr const char kDelimiters[] = ";,:=><*+-/?'%()&!|{}[]\"~";
 constexpr const char* kKeywords[] = {"INT",      "CONST", "VAR", "STRING", "FUNC",   "CLASS", "PROTOTYPE",
                                      "INSTANCE", "FLOAT", "IF",  "VOID",   "RETURN", "TRUE",  "FALSE"};
 
-bool IsDelimiter(unsigned char c)
+// How the word reader takes a byte; looked up for every character read.
+enum CharKind : unsigned char { kBlank, kLineEnd, kDelimiter, kWordChar };
+
+struct CharKinds {
+    CharKind kind[256] = {};
+    constexpr CharKinds()
+    {
+        for (int c = 0; c < 256; ++c)
+            kind[c] = c > 32 ? kWordChar : kBlank;
+        kind[static_cast<unsigned char>('\n')] = kLineEnd;
+        for (const char* c = kDelimiters; *c != '\0'; ++c)
+            kind[static_cast<unsigned char>(*c)] = kDelimiter;
+    }
+};
+constexpr CharKinds kCharKinds;
+
+CharKind KindOf(char c)
 {
-    return c != 0 && std::strchr(kDelimiters, c) != nullptr;
+    return kCharKinds.kind[static_cast<unsigned char>(c)];
 }
 
 bool IsDigit(char c)
@@ -95,48 +111,58 @@ void zCParser::ReadWord(zSTRING& word)
     for (;;) {
         TakeHistoryEntry();
 
-        // One fixed-size word: a longer one is cut, its rest skipped, and reported.
-        char buffer[kMaxWordLength + 1];
-        int length = 0;
+        // A word of kMaxWordLength at most: a longer one is cut, its rest skipped, and
+        // reported. The characters go straight into the word, which holds most words
+        // without taking memory.
+        word.clear();
         bool tooLong = false;
+        bool delimiter = false;
         int wordLine = line;
-        while (readPos != nullptr && readPos < textEnd) {
-            const auto c = static_cast<unsigned char>(*readPos++);
-            if (c > 32) {
-                if (IsDelimiter(c)) {
-                    if (length == 0 && !tooLong)
-                        buffer[length++] = static_cast<char>(c);
-                    else
+        if (readPos != nullptr) {
+            // Blanks and line ends before the word; the history entry moves past the line ends.
+            while (readPos < textEnd && KindOf(*readPos) <= kLineEnd) {
+                if (*readPos++ == '\n') {
+                    PassNewline(readPos);
+                    historyPositions[historyIndex] = readPos;
+                    historyLines[historyIndex] = line;
+                }
+            }
+            wordLine = line;
+            if (readPos < textEnd && KindOf(*readPos) == kDelimiter) {
+                word.push_back(*readPos++);
+                delimiter = true;
+            } else {
+                // The word ends before a delimiter, or after the blank or line end that ends it.
+                while (readPos < textEnd) {
+                    const char c = *readPos++;
+                    const CharKind kind = KindOf(c);
+                    if (kind == kWordChar) {
+                        if (word.size() < static_cast<std::size_t>(kMaxWordLength))
+                            word.push_back(c);
+                        else
+                            tooLong = true;
+                        continue;
+                    }
+                    if (kind == kDelimiter)
                         --readPos;
+                    else if (kind == kLineEnd)
+                        PassNewline(readPos);
                     break;
                 }
-                if (length == 0 && !tooLong)
-                    wordLine = line;
-                if (length < kMaxWordLength)
-                    buffer[length++] = static_cast<char>(c);
-                else
-                    tooLong = true;
-            } else if (c == '\n') {
-                PassNewline(readPos);
-                if (length > 0)
-                    break;
-                historyPositions[historyIndex] = readPos;
-                historyLines[historyIndex] = line;
-            } else if (length > 0) {
-                break;
             }
         }
-        word.assign(buffer, static_cast<std::size_t>(length));
-
         if (tooLong)
             Error(g_parErrSyntax + word, 0, wordLine);
 
         if (RecordsSpellings())
             RecordSpelling(word);
 
-        word.Upper();
+        // Delimiters have no lower case.
+        if (!delimiter)
+            word.Upper();
 
-        if (word == "/" && readPos < textEnd && *readPos == '/') {
+        const bool slash = delimiter && word.front() == '/';
+        if (slash && readPos < textEnd && *readPos == '/') {
             ++readPos;
             // A comment on the last line needs no newline after it.
             const char* newline = static_cast<const char*>(std::memchr(readPos, '\n', static_cast<std::size_t>(textEnd - readPos)));
@@ -148,7 +174,7 @@ void zCParser::ReadWord(zSTRING& word)
             }
             continue;
         }
-        if (word == "/" && readPos < textEnd && *readPos == '*') {
+        if (slash && readPos < textEnd && *readPos == '*') {
             ++readPos;
             SkipTo("*/");
             if (readPos < textEnd)
@@ -216,14 +242,8 @@ int zCParser::ReadToken()
     }
     const char first = currentWord[0];
 
-    if ((first >= 'A' && first <= 'Z') || first == '_' || first == '#') {
-        const zSTRING name = currentWord;
-        zSTRING next;
-        ReadWord(next);
-        PrevWord();
-        currentWord = name;
-        return next == "(" ? EXP_FUNC : EXP_COMPOUND;
-    }
+    if ((first >= 'A' && first <= 'Z') || first == '_' || first == '#')
+        return NextWordIs('(') ? EXP_FUNC : EXP_COMPOUND;
 
     if (IsDigit(first)) {
         for (std::size_t i = 1; i < currentWord.size(); ++i)
@@ -287,6 +307,28 @@ int zCParser::ReadToken()
     return EXP_ERROR;
 }
 
+bool zCParser::NextWordIs(char delimiter)
+{
+    // Most words are followed by a delimiter other than a comment's "/": that is told
+    // from the text without reading it as a word. The line ends before it are passed
+    // as ReadWord and PrevWord would pass them.
+    if (readPos != nullptr) {
+        const char* next = readPos;
+        while (next < textEnd && KindOf(*next) <= kLineEnd) {
+            if (*next++ == '\n') {
+                PassNewline(next);
+                readPos = const_cast<char*>(next);
+            }
+        }
+        if (next < textEnd && KindOf(*next) == kDelimiter && *next != '/')
+            return *next == delimiter;
+    }
+    zSTRING word;
+    ReadWord(word);
+    PrevWord();
+    return word.size() == 1 && word.front() == delimiter;
+}
+
 void zCParser::Match(const zSTRING& expected)
 {
     zSTRING word;
@@ -299,7 +341,7 @@ void zCParser::ReadString(zSTRING& out)
 {
     zSTRING word;
     ReadWord(word);
-    if (word != "\"")
+    if (!IsWord(word, "\""))
         Error(g_parErrExpected + "'\"'", 0, -1);
     // No escapes; newlines belong to the text and are not counted as lines.
     const char* start = readPos;
@@ -322,8 +364,8 @@ bool zCParser::ReadSignedWord(zSTRING& word, bool& negative)
 {
     ReadWord(word);
     negative = false;
-    if (word == "-" || word == "+") {
-        negative = word == "-";
+    if (IsWord(word, "-") || IsWord(word, "+")) {
+        negative = IsWord(word, "-");
         ReadWord(word);
     }
     return !ReportIfEndOfText(word);
@@ -411,13 +453,13 @@ int zCParser::ReadType()
     ReadWord(word);
     if (ReportIfEndOfText(word))
         return -1;
-    if (word == "INT")
+    if (IsWord(word, "INT"))
         return zPAR_TYPE_INT;
-    if (word == "FLOAT")
+    if (IsWord(word, "FLOAT"))
         return zPAR_TYPE_FLOAT;
-    if (word == "STRING")
+    if (IsWord(word, "STRING"))
         return zPAR_TYPE_STRING;
-    if (word == "FUNC")
+    if (IsWord(word, "FUNC"))
         return zPAR_TYPE_FUNC;
     const int index = symtab.GetIndex(word);
     zCPar_Symbol* symbol = index >= 0 ? symtab.GetSymbol(index) : nullptr;
@@ -442,7 +484,8 @@ int zCParser::FindDottedIndex(const zSTRING& name)
     const std::size_t dot = name.find('.');
     if (dot == std::string::npos || dot == 0)
         return -1;
-    dottedOwner = FindIndex(zSTRING(name.substr(0, dot)));
+    const std::string_view whole(name);
+    dottedOwner = FindScopedIndex(whole.substr(0, dot));
     zCPar_Symbol* symbol = dottedOwner >= 0 ? symtab.GetSymbol(dottedOwner) : nullptr;
     if (symbol != nullptr && symbol->GetType() == zPAR_TYPE_INSTANCE) {
         symbol = symbol->GetParent();
@@ -451,19 +494,26 @@ int zCParser::FindDottedIndex(const zSTRING& name)
     }
     if (symbol == nullptr || symbol->GetType() != zPAR_TYPE_CLASS)
         return -1;
-    return symtab.GetIndex(symbol->name + "." + zSTRING(name.substr(dot + 1)));
+    return symtab.IndexOf(symbol->name, whole.substr(dot + 1));
 }
 
 int zCParser::FindIndex(const zSTRING& name)
 {
-    int index = FindDottedIndex(name);
+    const int index = FindDottedIndex(name);
     if (index >= 0)
         return index;
-    if (currentClass != nullptr && (index = symtab.GetIndex(currentClass->name + "." + name)) >= 0)
+    return FindScopedIndex(name);
+}
+
+int zCParser::FindScopedIndex(std::string_view name)
+{
+    // The scoped names are looked up without being made: this runs for every name read.
+    int index = -1;
+    if (currentClass != nullptr && (index = symtab.IndexOf(currentClass->name, name)) >= 0)
         return index;
-    if (currentFunction != nullptr && (index = symtab.GetIndex(currentFunction->name + "." + name)) >= 0)
+    if (currentFunction != nullptr && (index = symtab.IndexOf(currentFunction->name, name)) >= 0)
         return index;
-    return symtab.GetIndex(name);
+    return symtab.IndexOf(name);
 }
 
 zCPar_Symbol* zCParser::FindSymbol(const zSTRING& name)

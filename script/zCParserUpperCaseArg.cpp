@@ -1,6 +1,8 @@
 // String literal arguments that the game looks up by their upper-case spelling.
 #include "zCParser.h"
 
+#include <cstring>
+
 #include "IdeServices.h"
 #include "ParNames.h"
 #include "ResString.h"
@@ -64,7 +66,9 @@ void zCParser::CheckUpperCaseArg(const zSTRING& functionName, zCPar_TreeNode* ar
         return;
     bool listed = false;
     for (const zTUpperCaseArg& row : kUpperCaseArgs) {
-        if (UpperCopy(row.function) == functionName && row.argument == argumentNumber) {
+        // Upper case keeps the length: the copy is made only for a name that may match.
+        if (row.argument == argumentNumber && std::strlen(row.function) == functionName.size() &&
+            UpperCopy(row.function) == functionName) {
             listed = true;
             break;
         }

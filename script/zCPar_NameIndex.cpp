@@ -1,0 +1,255 @@
+// Names to symbol numbers: open addressing with linear probing.
+#include "zCPar_NameIndex.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+constexpr std::size_t kMinimumSlots = 16;
+
+// Slots at most three quarters full. Most of the compiler's lookups are for names
+// that are not there (the scopes a name is tried in first) and probe on to an empty
+// slot; eight slots share a cache line, so a fuller and smaller array costs less in
+// memory than the longer runs cost in comparisons.
+bool Fits(std::size_t names, std::size_t slots)
+{
+    return names * 4 <= slots * 3;
+}
+
+std::size_t SlotsFor(std::size_t names)
+{
+    return names / 3 * 4 + 4;
+}
+// Number and length before a record's name.
+constexpr std::size_t kRecordHead = 8;
+
+// Eight bytes, the first in the low bits, whatever the host's byte order.
+std::uint64_t LoadWord(const unsigned char* bytes)
+{
+    std::uint64_t word = 0;
+    for (int i = 7; i >= 0; --i)
+        word = (word << 8) | bytes[i];
+    return word;
+}
+
+} // namespace
+
+void zCPar_NameIndex::Hasher::Mix(std::uint64_t word)
+{
+    hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 32;
+}
+
+void zCPar_NameIndex::Hasher::Add(std::string_view bytes)
+{
+    const auto* next = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t left = bytes.size();
+    length += left;
+    // A word begun by the piece before is filled first.
+    while (left > 0 && pendingCount != 0) {
+        pending |= static_cast<std::uint64_t>(*next++) << (8 * pendingCount);
+        --left;
+        if (++pendingCount == 8) {
+            Mix(pending);
+            pending = 0;
+            pendingCount = 0;
+        }
+    }
+    for (; left >= 8; left -= 8, next += 8)
+        Mix(LoadWord(next));
+    for (; left > 0; --left)
+        pending |= static_cast<std::uint64_t>(*next++) << (8 * pendingCount++);
+}
+
+std::uint32_t zCPar_NameIndex::Hasher::End() const
+{
+    // The length tells "A" from "A\0"; the last steps spread every bit over the result.
+    std::uint64_t result = (hash ^ pending) * 0xC4CEB9FE1A85EC53ull;
+    result ^= length;
+    result ^= result >> 33;
+    result *= 0xFF51AFD7ED558CCDull;
+    result ^= result >> 33;
+    return static_cast<std::uint32_t>(result);
+}
+
+std::uint32_t zCPar_NameIndex::Hash(std::string_view name)
+{
+    Hasher hasher;
+    hasher.Add(name);
+    return hasher.End();
+}
+
+std::uint32_t zCPar_NameIndex::Hash(std::string_view owner, std::string_view member)
+{
+    Hasher hasher;
+    hasher.Add(owner);
+    hasher.Add(".");
+    hasher.Add(member);
+    return hasher.End();
+}
+
+std::size_t zCPar_NameIndex::Home(std::uint32_t hash) const
+{
+    return static_cast<std::uint32_t>(hash * 2654435769u) >> shift;
+}
+
+const char* zCPar_NameIndex::RecordAt(std::uint32_t reference) const
+{
+    const std::size_t words = reference - 1;
+    return blocks[words / kWordsPerBlock].get() + words % kWordsPerBlock * 4;
+}
+
+std::int32_t zCPar_NameIndex::WordAt(const char* bytes)
+{
+    std::int32_t value = 0;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+bool zCPar_NameIndex::Holds(const Slot& slot, std::string_view first, std::string_view second, bool dotted) const
+{
+    const char* record = RecordAt(slot.record);
+    const std::size_t length = dotted ? first.size() + 1 + second.size() : first.size();
+    if (static_cast<std::uint32_t>(WordAt(record + 4)) != length)
+        return false;
+    const char* name = record + kRecordHead;
+    if (!first.empty() && std::memcmp(name, first.data(), first.size()) != 0)
+        return false;
+    if (!dotted)
+        return true;
+    name += first.size();
+    return *name == '.' && (second.empty() || std::memcmp(name + 1, second.data(), second.size()) == 0);
+}
+
+std::size_t zCPar_NameIndex::Probe(std::uint32_t hash, std::string_view first, std::string_view second,
+                                   bool dotted) const
+{
+    const std::size_t mask = slots.size() - 1;
+    std::size_t at = Home(hash);
+    while (slots[at].record != 0) {
+        if (slots[at].hash == hash && Holds(slots[at], first, second, dotted))
+            return at;
+        at = (at + 1) & mask;
+    }
+    return at;
+}
+
+int zCPar_NameIndex::Find(std::string_view name) const
+{
+    if (used == 0)
+        return -1;
+    const Slot& slot = slots[Probe(Hash(name), name, std::string_view(), false)];
+    return slot.record != 0 ? WordAt(RecordAt(slot.record)) : -1;
+}
+
+int zCPar_NameIndex::Find(std::string_view owner, std::string_view member) const
+{
+    if (used == 0)
+        return -1;
+    const Slot& slot = slots[Probe(Hash(owner, member), owner, member, true)];
+    return slot.record != 0 ? WordAt(RecordAt(slot.record)) : -1;
+}
+
+bool zCPar_NameIndex::Insert(std::string_view name, int number)
+{
+    if (!Fits(used + 1, slots.size()))
+        Grow(SlotsFor(used + 1));
+    const std::uint32_t hash = Hash(name);
+    const std::size_t at = Probe(hash, name, std::string_view(), false);
+    if (slots[at].record != 0)
+        return false;
+    const std::size_t padded = (name.size() + 3) / 4 * 4;
+    if (name.size() > std::numeric_limits<std::uint32_t>::max() - kRecordHead - 3)
+        throw std::length_error("symbol name too long");
+    const std::size_t bytes = kRecordHead + padded;
+    if (blocks.empty() || lastBlockUsed + bytes > kBlockBytes) {
+        if (blocks.size() >= std::numeric_limits<std::uint32_t>::max() / kWordsPerBlock)
+            throw std::length_error("too many symbol names");
+        blocks.emplace_back(new char[std::max(bytes, kBlockBytes)]);
+        lastBlockUsed = 0;
+    }
+    char* record = blocks.back().get() + lastBlockUsed;
+    const auto number32 = static_cast<std::int32_t>(number);
+    const auto length32 = static_cast<std::uint32_t>(name.size());
+    std::memcpy(record, &number32, 4);
+    std::memcpy(record + 4, &length32, 4);
+    if (!name.empty())
+        std::memcpy(record + kRecordHead, name.data(), name.size());
+    std::memset(record + kRecordHead + name.size(), 0, padded - name.size());
+    slots[at].hash = hash;
+    slots[at].record = static_cast<std::uint32_t>((blocks.size() - 1) * kWordsPerBlock + lastBlockUsed / 4 + 1);
+    // A record larger than a block fills its own.
+    lastBlockUsed = std::min(lastBlockUsed + bytes, kBlockBytes);
+    ++used;
+    return true;
+}
+
+void zCPar_NameIndex::Erase(std::string_view name)
+{
+    if (used == 0)
+        return;
+    std::size_t hole = Probe(Hash(name), name, std::string_view(), false);
+    if (slots[hole].record == 0)
+        return;
+    // The name inserted last gives its bytes back.
+    const std::size_t words = slots[hole].record - 1;
+    const std::size_t offset = words % kWordsPerBlock * 4;
+    if (words / kWordsPerBlock + 1 == blocks.size() &&
+        offset + kRecordHead + (name.size() + 3) / 4 * 4 == lastBlockUsed)
+        lastBlockUsed = offset;
+    // Later slots of the run move up into the hole unless their home lies after it,
+    // so that every probe still reaches its name before an empty slot.
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t at = (hole + 1) & mask; slots[at].record != 0; at = (at + 1) & mask) {
+        const std::size_t home = Home(slots[at].hash);
+        const bool stays = hole <= at ? (hole < home && home <= at) : (hole < home || home <= at);
+        if (!stays) {
+            slots[hole] = slots[at];
+            hole = at;
+        }
+    }
+    slots[hole] = Slot();
+    --used;
+}
+
+void zCPar_NameIndex::Reserve(std::size_t count)
+{
+    if (!Fits(count, slots.size()))
+        Grow(SlotsFor(count));
+}
+
+void zCPar_NameIndex::Clear()
+{
+    std::fill(slots.begin(), slots.end(), Slot());
+    used = 0;
+    blocks.clear();
+    lastBlockUsed = 0;
+}
+
+void zCPar_NameIndex::Grow(std::size_t minimumSlots)
+{
+    int bits = 0;
+    while ((std::size_t{1} << bits) < std::max({kMinimumSlots, slots.size(), minimumSlots}))
+        ++bits;
+    if (bits > 31)
+        throw std::length_error("too many symbol names");
+    const std::size_t size = std::size_t{1} << bits;
+    if (size == slots.size())
+        return;
+
+    std::vector<Slot> old(size);
+    old.swap(slots);
+    shift = 32 - bits;
+    const std::size_t mask = size - 1;
+    for (const Slot& slot : old) {
+        if (slot.record == 0)
+            continue;
+        std::size_t at = Home(slot.hash);
+        while (slots[at].record != 0)
+            at = (at + 1) & mask;
+        slots[at] = slot;
+    }
+}

@@ -1,0 +1,77 @@
+// The symbol table's lookup from names to symbol numbers. The compiler asks it for
+// every name it reads, and again for every scope a name may belong to, so it is
+// built for that: open addressing over one array of small slots, and copies of the
+// names with their numbers kept together in one block. A lookup touches a slot and
+// one record of the block, allocates nothing, and can look for "OWNER.MEMBER"
+// without making that name.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class zCPar_NameIndex {
+public:
+    // Number listed under the name; -1 when none.
+    int Find(std::string_view name) const;
+    // Number listed under owner + "." + member; -1 when none.
+    int Find(std::string_view owner, std::string_view member) const;
+
+    // Lists the name with the number (>= 0); false, changing nothing, when the name
+    // is listed already.
+    bool Insert(std::string_view name, int number);
+    void Erase(std::string_view name);
+    // Room for count names in all without growing.
+    void Reserve(std::size_t count);
+    // Lists nothing; the slots keep their size.
+    void Clear();
+    std::size_t Size() const { return used; }
+
+private:
+    // A slot names a record (see RecordAt); 0 marks an empty slot. A record is the
+    // number, the name's length (32 bits each) and the name's bytes, padded to a
+    // multiple of four.
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t record = 0;
+    };
+
+    // A hash of the bytes of one or more pieces, eight bytes at a time: "OWNER" "."
+    // "MEMBER" hashes as the whole name does.
+    class Hasher {
+    public:
+        void Add(std::string_view bytes);
+        std::uint32_t End() const;
+
+    private:
+        void Mix(std::uint64_t word);
+        std::uint64_t hash = 0x9E3779B97F4A7C15ull;
+        std::uint64_t pending = 0;  // bytes not yet mixed, the first in the low bits
+        unsigned pendingCount = 0;
+        std::uint64_t length = 0;
+    };
+
+    static std::uint32_t Hash(std::string_view name);
+    static std::uint32_t Hash(std::string_view owner, std::string_view member);
+
+    // First slot to probe for a hash; the multiplication spreads the hash's bits.
+    std::size_t Home(std::uint32_t hash) const;
+    // Slot holding the name made of the pieces, or the empty slot where it would go.
+    std::size_t Probe(std::uint32_t hash, std::string_view first, std::string_view second, bool dotted) const;
+    bool Holds(const Slot& slot, std::string_view first, std::string_view second, bool dotted) const;
+    // The records lie in blocks that never move, so that adding names copies none:
+    // a reference is the block's number times kWordsPerBlock plus the record's offset
+    // in words, plus 1. A record too large for a block gets a block of its own.
+    static constexpr std::size_t kBlockBytes = 65536;
+    static constexpr std::size_t kWordsPerBlock = kBlockBytes / 4;
+    const char* RecordAt(std::uint32_t reference) const;
+    static std::int32_t WordAt(const char* bytes);
+    void Grow(std::size_t minimumSlots);
+
+    std::vector<Slot> slots;  // a power of two in size, or empty
+    int shift = 32;           // 32 - log2(slots.size())
+    std::size_t used = 0;
+    std::vector<std::unique_ptr<char[]>> blocks;
+    std::size_t lastBlockUsed = 0;  // bytes taken in the last block
+};

@@ -1,0 +1,1089 @@
+// The decompiler's statement writer: the byte code of one body back into statements.
+//
+// The code generator writes every operand before the instruction that uses it, the
+// right operand of a binary operator before the left one, and a call's arguments in
+// order before the call. The walk keeps what it reads as expression trees on a list,
+// newest first: an operator takes the two newest trees as its left and right operand,
+// a call takes one tree per argument. An instruction that ends a statement writes the
+// trees it needs; older ones are statements of their own (calls whose value nobody
+// used), written first. Each if is written with its else-if and else parts, which the
+// jumps of the code generator lay out as:
+//     condition, jump-if-false T, then-block, [jump E,] T: [else part,] E:
+// where the then-block ends in the jump to E only when there is an else part.
+#include "zCParser.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "JobGlobals.h"
+#include "ParNames.h"
+#include "ResString.h"
+#include "zCCSManager.h"
+#include "zCDecompNode.h"
+#include "zCParOpcodes.h"
+#include "zERROR.h"
+#include "zFILE.h"
+
+namespace {
+
+constexpr int kUnhandledType = 32951;      // "Found unhandled type = %d;"
+constexpr int kErrorInDat = 32952;         // "Found error in dat file - '%s'. Correct the created script manually."
+constexpr int kUnknownInstruction = 32953; // "DoStack (unknown type - %d)."
+constexpr int kNoFunctionAt = 32954;       // "Instance with offset = %d not found"
+constexpr int kPackEmpty = 32955;          // "Potential error, ... 'Attempt pack empty queue'"
+constexpr int kUnknownText = 32956;        // "'UNKNOWN'"
+constexpr int kUnknownName = 32957;        // "Unknown exp = %d in PopVarName"
+constexpr int kUnknownExp = 32959;         // "Unknown exp = %d in PopVarDate"
+constexpr int kProbablyInt = 32960;        // "Probably INT - %d?"
+
+// Open walks (nested blocks): deeper code is refused as damaged instead of
+// exhausting the stack.
+constexpr int kMaxWalkDepth = 100;
+// Expression trees deeper than the compiler makes (it stops at 500).
+constexpr int kMaxExpressionDepth = 600;
+// Numbers below are no symbol worth naming.
+constexpr int kSymbolThreshold = 1;
+
+// Hints: where an operand stands, which says how a constant is written.
+enum {
+    kHintInt = 0,
+    kHintFloat = 1,
+    kHintString = 3,
+    kHintFunc = 5,  // with a parameter symbol: a call argument (NOFUNC allowed)
+    kHintInstance = 7,
+    kHintIntInstance = 9  // an int that carries an instance's number
+};
+
+bool IsBinaryOperator(int token)
+{
+    return (token >= EXP_PLUS && token <= EXP_ABOWE) || (token >= EXP_LOGIC_OR && token <= EXP_ABOWE_EQUAL);
+}
+
+bool IsUnaryOperator(int token)
+{
+    return token >= EXP_OPERAND && token <= EXP_NOT;
+}
+
+const char* BinaryText(int token)
+{
+    static const char* const kTexts[] = {" + ",  " - ",  " * ",  " / ",  " % ",  " | ",  " & ",  " < ",  " > ", "",
+                                         "",     " || ", " && ", " << ", " >> ", " <= ", " == ", " != ", " >= "};
+    return token >= 0 && token <= EXP_ABOWE_EQUAL ? kTexts[token] : "";
+}
+
+const char* UnaryText(int token)
+{
+    switch (token) {
+    case EXP_OPERAND: return "+";
+    case EXP_XOR: return "-";
+    case EXP_EQUAL_NULL: return "!";
+    case EXP_NOT: return "~";
+    default: return "";
+    }
+}
+
+// Argument types that push one operand; the code generator has no other.
+bool TakesArgument(int type)
+{
+    return type == zPAR_TYPE_FLOAT || type == zPAR_TYPE_INT || type == zPAR_TYPE_STRING ||
+           type == zPAR_TYPE_FUNC || type == zPAR_TYPE_INSTANCE;
+}
+
+// The little-endian int at a code offset; 0 bytes outside the code.
+std::int32_t CodeIntAt(const zCPar_Stack& code, int offset)
+{
+    std::uint32_t word = 0;
+    for (int i = 3; i >= 0; --i)
+        word = (word << 8) | code.GetByteAt(offset + i);
+    return static_cast<std::int32_t>(word);
+}
+
+bool IsClassBodyType(const zCPar_Symbol* symbol)
+{
+    return symbol && (symbol->GetType() == zPAR_TYPE_PROTOTYPE || symbol->GetType() == zPAR_TYPE_INSTANCE);
+}
+
+// The text after the owner's "." of a member, parameter or local.
+zSTRING OwnName(const zSTRING& name)
+{
+    const auto dot = name.find('.');
+    return dot == std::string::npos ? name : zSTRING(name.substr(dot + 1));
+}
+
+// The name base's spelling; a name it does not know lower-cased when asked.
+zSTRING Spelled(const zCParNameBase& base, const zSTRING& name, bool lower)
+{
+    zSTRING spelled = name;
+    if (base.RestoreCase(spelled) != 0 && lower)
+        spelled.Lower();
+    return spelled;
+}
+
+zSTRING Decimal(std::int32_t value)
+{
+    // A negative value is written as its unsigned 32 bits: the tokenizer reads digits
+    // modulo 2^32, while "-" would be an operator of its own.
+    return zSTRING(std::to_string(static_cast<std::uint32_t>(value)).c_str());
+}
+
+// One index-name row: the constants that name an array's elements, per platform.
+struct zTDecompIndexNames {
+    const char* key;
+    int highest[2];  // -1: the platform has no such array
+    const char* names[2][4];  // by index; null past the known ones
+};
+
+// The rows of the game's arrays whose elements have constant names. Only these names
+// are known here; an element without one is written by its number.
+#define GUILD_ROW(member) {"C_GILVALUES." member, {42, 66}, {{"GIL_NONE", "GIL_HUMAN", "GIL_GRD"}, {"GIL_NONE", "GIL_HUMAN", "GIL_MIL"}}}
+const zTDecompIndexNames kIndexNames[] = {
+    {"C_Npc.attribute", {8, 8}, {{"ATR_HITPOINTS", "ATR_HITPOINTS_MAX", "ATR_MANA"},
+                                 {"ATR_HITPOINTS", "ATR_HITPOINTS_MAX", "ATR_MANA"}}},
+    {"C_Npc.HitChance", {-1, 5}, {}},
+    {"C_Npc.protection", {8, 8}, {}},
+    {"C_Npc.damage", {8, 8}, {{"DAM_INDEX_BARRIER"}, {"DAM_INDEX_BARRIER"}}},
+    {"C_Npc.aivar", {42, 88}, {{"AIV_WANTEDITEM"}, {"AIV_LastFightAgainstPlayer"}}},
+    {"C_Item.damage", {8, 8}, {}},
+    {"C_Item.protection", {8, 8}, {}},
+    GUILD_ROW("WATER_DEPTH_KNEE"), GUILD_ROW("WATER_DEPTH_CHEST"), GUILD_ROW("JUMPUP_HEIGHT"),
+    GUILD_ROW("SWIM_TIME"), GUILD_ROW("DIVE_TIME"), GUILD_ROW("STEP_HEIGHT"), GUILD_ROW("JUMPLOW_HEIGHT"),
+    GUILD_ROW("JUMPMID_HEIGHT"), GUILD_ROW("SLIDE_ANGLE"), GUILD_ROW("SLIDE_ANGLE2"), GUILD_ROW("DISABLE_AUTOROLL"),
+    GUILD_ROW("SURFACE_ALIGN"), GUILD_ROW("CLIMB_HEADING_ANGLE"), GUILD_ROW("CLIMB_HORIZ_ANGLE"),
+    GUILD_ROW("CLIMB_GROUND_ANGLE"), GUILD_ROW("FIGHT_RANGE_BASE"), GUILD_ROW("FIGHT_RANGE_FIST"),
+    {"C_GILVALUES.FIGHT_RANGE_G", {-1, 66}, {{}, {"GIL_NONE", "GIL_HUMAN", "GIL_MIL"}}},
+    GUILD_ROW("FIGHT_RANGE_1HS"), GUILD_ROW("FIGHT_RANGE_1HA"), GUILD_ROW("FIGHT_RANGE_2HS"),
+    GUILD_ROW("FIGHT_RANGE_2HA"), GUILD_ROW("FALLDOWN_HEIGHT"), GUILD_ROW("FALLDOWN_DAMAGE"),
+    GUILD_ROW("BLOOD_DISABLED"), GUILD_ROW("BLOOD_MAX_DISTANCE"), GUILD_ROW("BLOOD_AMOUNT"), GUILD_ROW("BLOOD_FLOW"),
+    GUILD_ROW("BLOOD_EMITTER"), GUILD_ROW("BLOOD_TEXTURE"), GUILD_ROW("TURN_SPEED"),
+    {"PLAYER_TALENT_WISPDETECTOR", {-1, 7}, {}},
+    {"PLAYER_TALENT_RUNES", {-1, 100}, {}},
+    {"PLAYER_TALENT_FOREIGNLANGUAGE", {-1, 3}, {{}, {"LANGUAGE_1", "LANGUAGE_2", "LANGUAGE_3", "MAX_LANGUAGE"}}},
+    {"PLAYER_TALENT_ALCHEMY", {-1, 15}, {}},
+    {"PLAYER_TALENT_SMITH", {-1, 13}, {}},
+    {"PLAYER_TALENT_TAKEANIMALTROPHY", {-1, 14}, {}},
+};
+#undef GUILD_ROW
+static_assert(sizeof(kIndexNames) / sizeof(kIndexNames[0]) == 44, "one row per named array");
+
+const zTDecompIndexNames* FindIndexNames(const zSTRING& upperKey)
+{
+    static const std::unordered_map<std::string, const zTDecompIndexNames*> byKey = [] {
+        std::unordered_map<std::string, const zTDecompIndexNames*> rows;
+        for (const zTDecompIndexNames& row : kIndexNames)
+            rows.emplace(UpperCopy(zSTRING(row.key)), &row);
+        return rows;
+    }();
+    const auto found = byKey.find(upperKey);
+    return found == byKey.end() ? nullptr : found->second;
+}
+
+} // namespace
+
+// --- walk ---
+
+void zCParser::ResetDecompileStatements()
+{
+    if (decompileList)
+        zCDecompNode::Free(decompileList->next);
+    decompileList = std::shared_ptr<zCDecompNode>(new zCDecompNode(zCDecompNode::kHead, 0), [](zCDecompNode* head) {
+        zCDecompNode::Free(head);
+    });
+    decompileEnds.clear();
+    decompileDepth = 0;
+    decompileSetInstance = 0;
+    decompileComment = 0;
+    decompileCommentText.clear();
+    // Addresses and names belong to the program of one run.
+    decompileBodies.clear();
+    decompileBodiesCode = -1;
+    decompileExternalSpelling.clear();
+}
+
+void zCParser::PrepareDecompileStatements()
+{
+    if (!decompileList)
+        ResetDecompileStatements();
+    const int codeSize = codeStack.GetDynSize();
+    if (decompileBodiesCode == codeSize)
+        return;
+    // Bodies begin at the addresses their symbols hold and at every called address
+    // (the earlier body of a merged instance is called and owned by none).
+    decompileBodies.clear();
+    const int count = symtab.GetNumInList();
+    for (int number = kSymbolThreshold; number < count; ++number) {
+        const zCPar_Symbol* symbol = symtab.GetSymbol(number);
+        if (!symbol || symbol->HasFlag(zPAR_FLAG_CLASSVAR) || symbol->name.find('.') != std::string::npos)
+            continue;
+        // Functions with a body (not func values), prototypes, and instances declared
+        // as such (a variable of a class type has one element).
+        const int type = symbol->GetType();
+        const bool body = (type == zPAR_TYPE_FUNC && !symbol->HasFlag(zPAR_FLAG_EXTERNAL) &&
+                           IsDecompiledFunction(number)) ||
+                          type == zPAR_TYPE_PROTOTYPE || (type == zPAR_TYPE_INSTANCE && symbol->GetElementCount() != 1);
+        if (body && symbol->GetContent() >= 0 && symbol->GetContent() < codeSize)
+            decompileBodies.emplace_back(symbol->GetContent(), number);
+    }
+    for (int pos = 0; pos < codeSize;) {
+        const int opcode = codeStack.GetByteAt(pos);
+        const int size = GetOpcodeOperandSize(opcode);
+        if (opcode == zPAR_OP_CALL && pos + 5 <= codeSize) {
+            const std::int32_t address = CodeIntAt(codeStack, pos + 1);
+            if (address >= 0 && address < codeSize)
+                decompileBodies.emplace_back(address, -1);
+        }
+        pos += 1 + size;
+    }
+    // At one address the function comes before a prototype, that before an instance,
+    // and a lower number first.
+    auto rank = [this](const std::pair<int, int>& entry) {
+        if (entry.second < 0)
+            return 3;
+        const int type = symtab.GetSymbol(entry.second)->GetType();
+        return type == zPAR_TYPE_FUNC ? 0 : type == zPAR_TYPE_PROTOTYPE ? 1 : 2;
+    };
+    std::sort(decompileBodies.begin(), decompileBodies.end(),
+              [&rank](const std::pair<int, int>& a, const std::pair<int, int>& b) {
+                  if (a.first != b.first)
+                      return a.first < b.first;
+                  const int rankA = rank(a);
+                  const int rankB = rank(b);
+                  return rankA != rankB ? rankA < rankB : a.second < b.second;
+              });
+    decompileBodiesCode = codeSize;
+}
+
+int zCParser::DecompileAddressOwner(int address) const
+{
+    const auto found = std::lower_bound(decompileBodies.begin(), decompileBodies.end(), address,
+                                        [](const std::pair<int, int>& entry, int a) { return entry.first < a; });
+    return found != decompileBodies.end() && found->first == address ? found->second : -1;
+}
+
+int zCParser::DecompileBodyEnd(int position)
+{
+    const auto next = std::upper_bound(decompileBodies.begin(), decompileBodies.end(), position,
+                                       [](int p, const std::pair<int, int>& entry) { return p < entry.first; });
+    return next == decompileBodies.end() ? codeStack.GetDynSize() : next->first;
+}
+
+int zCParser::FunctionForAddress(int address, bool atBodyStart)
+{
+    const int number = DecompileAddressOwner(address);
+    if (number >= 0)
+        return number;
+    // A merged instance's body begins with the call of its earlier body, which the
+    // declaration makes again.
+    if (atBodyStart && DecompileScopeClass())
+        return -1;
+    DecompileError(FormatResString(kNoFunctionAt, address));
+    return -1;
+}
+
+void zCParser::DoStack(zFILE& file, int start, int end)
+{
+    PrepareDecompileStatements();
+    if (start != -1)
+        codeStack.SetPopPos(start);
+    const int codeSize = codeStack.GetDynSize();
+    const int first = codeStack.GetPopPos();
+    if (first > codeSize) {
+        DecompileDamaged(LoadResString(kUnknownText));
+        return;
+    }
+    // Without an end the walk covers the body: a return before its last instruction is
+    // a statement.
+    const bool wholeBody = end == -1;
+    int walkEnd = wholeBody ? DecompileBodyEnd(first) : end;
+    if (walkEnd > codeSize) {
+        DecompileDamaged(LoadResString(kUnknownText));
+        walkEnd = codeSize;
+    }
+    if (static_cast<int>(decompileEnds.size()) >= kMaxWalkDepth) {
+        DecompileDamaged(LoadResString(kUnknownText));
+        codeStack.SetPopPos(std::max(first, walkEnd));
+        return;
+    }
+    // Nothing of another body's statements reaches this one.
+    if (wholeBody)
+        decompileSetInstance = 0;
+    decompileEnds.push_back(walkEnd);
+    struct EndGuard {
+        std::vector<int>& ends;
+        ~EndGuard() { ends.pop_back(); }
+    } endGuard{decompileEnds};
+
+    while (codeStack.GetPopPos() < walkEnd) {
+        const int at = codeStack.GetPopPos();
+        const int opcode = codeStack.PopByte();
+        if (!codeStack.CanRead(GetOpcodeOperandSize(opcode))) {
+            // An operand past the code: the file is cut short.
+            DecompileDamaged(LoadResString(kUnknownText));
+            codeStack.SetPopPos(std::max(walkEnd, at + 1));
+            break;
+        }
+        if (PushDecompileOperand(opcode, at == first))
+            continue;
+        switch (opcode) {
+        case EXP_LET: WriteAssignment(file, zPAR_TYPE_VOID, " = "); break;
+        case EXP_PLUS_EQUAL: WriteAssignment(file, zPAR_TYPE_VOID, " += "); break;
+        case EXP_MINUS_EQUAL: WriteAssignment(file, zPAR_TYPE_VOID, " -= "); break;
+        case EXP_MULT_EQUAL: WriteAssignment(file, zPAR_TYPE_VOID, " *= "); break;
+        case EXP_DIV_EQUAL: WriteAssignment(file, zPAR_TYPE_VOID, " /= "); break;
+        case zPAR_OP_ASSIGNSTR: WriteAssignment(file, zPAR_TYPE_STRING, " = "); break;
+        case zPAR_OP_ASSIGNFUNC: WriteAssignment(file, zPAR_TYPE_FUNC, " = "); break;
+        case zPAR_OP_ASSIGNFLOAT: WriteAssignment(file, zPAR_TYPE_FLOAT, " = "); break;
+        case zPAR_OP_ASSIGNINSTANCE: WriteAssignment(file, zPAR_TYPE_INSTANCE, " = "); break;
+        case zPAR_OP_JUMPF: WriteIf(file, codeStack.PopInt()); break;
+        case zPAR_OP_JUMP: WriteElse(file, codeStack.PopInt()); break;
+        case zPAR_OP_END: {
+            const bool bodyEnd = wholeBody && codeStack.GetPopPos() >= walkEnd;
+            WriteReturn(file, bodyEnd);
+            if (bodyEnd)
+                return;
+            break;
+        }
+        case zPAR_OP_71:
+            codeStack.PopInt();
+            DecompileError(FormatResString(kUnhandledType, static_cast<int>(zPAR_OP_71)));
+            return;
+        default: DecompileError(FormatResString(kUnknownInstruction, opcode)); break;
+        }
+    }
+    if (decompileList->next)
+        FlushExpressions(file);
+}
+
+bool zCParser::PushDecompileOperand(int opcode, bool atBodyStart)
+{
+    zCDecompNode* head = decompileList.get();
+    if (IsBinaryOperator(opcode)) {
+        // The left operand was pushed last.
+        zCDecompNode* left = PopDecompileRoot();
+        zCDecompNode* right = PopDecompileRoot();
+        auto* node = new zCDecompNode(opcode, 0);
+        if (right)
+            node->PushChild(right);
+        if (left)
+            node->PushChild(left);
+        head->Push(node);
+        if (!right)
+            DecompileDamaged(LoadResString(kUnknownText));
+        return true;
+    }
+    if (IsUnaryOperator(opcode)) {
+        zCDecompNode* operand = PopDecompileRoot();
+        auto* node = new zCDecompNode(opcode, 0);
+        if (operand)
+            node->PushChild(operand);
+        head->Push(node);
+        if (!operand)
+            DecompileDamaged(LoadResString(kUnknownText));
+        return true;
+    }
+    switch (opcode) {
+    case zPAR_OP_CALL: {
+        const int number = FunctionForAddress(codeStack.PopInt(), atBodyStart);
+        const zCPar_Symbol* function = symtab.GetSymbol(number);
+        // The call of a prototype's (or a shared instance's) body is made again by the
+        // instance's declaration.
+        if (function && function->GetType() == zPAR_TYPE_FUNC)
+            PushDecompileCall(number);
+        return true;
+    }
+    case zPAR_OP_CALLEXTERN: PushDecompileCall(codeStack.PopInt()); return true;
+    case zPAR_OP_PUSHINT: head->Push(new zCDecompNode(zPAR_OP_PUSHINT, codeStack.PopInt())); return true;
+    case zPAR_OP_PUSHVAR:
+    case zPAR_OP_PUSH_ARRAYVAR: {
+        const std::int32_t number = codeStack.PopInt();
+        auto* node = new zCDecompNode(opcode, number);
+        if (opcode == zPAR_OP_PUSH_ARRAYVAR)
+            node->index = codeStack.PopByte();
+        node->symbol = symtab.GetSymbol(number);
+        node->instance = decompileSetInstance;
+        decompileSetInstance = 0;
+        head->Push(node);
+        return true;
+    }
+    case zPAR_OP_PUSHINSTANCE: {
+        auto* node = new zCDecompNode(zPAR_OP_PUSHINSTANCE, codeStack.PopInt());
+        node->symbol = node->value != 0 ? symtab.GetSymbol(node->value) : nullptr;
+        head->Push(node);
+        return true;
+    }
+    case zPAR_OP_SETINSTANCE: decompileSetInstance = codeStack.PopInt(); return true;
+    default: return false;
+    }
+}
+
+void zCParser::PushDecompileCall(int functionNumber)
+{
+    auto* call = new zCDecompNode(zPAR_OP_CALLEXTERN, functionNumber);
+    call->symbol = symtab.GetSymbol(functionNumber);
+    const zCPar_Symbol* function = call->symbol;
+    bool missing = false;
+    if (function && function->GetType() == zPAR_TYPE_FUNC) {
+        // The last argument was pushed last.
+        for (int i = function->GetElementCount() - 1; i >= 0 && !missing; --i) {
+            const zCPar_Symbol* parameter = symtab.GetSymbol(functionNumber + 1 + i);
+            if (!TakesArgument(parameter ? parameter->GetType() : zPAR_TYPE_INT))
+                continue;
+            zCDecompNode* argument = PopDecompileRoot();
+            if (argument)
+                call->PushChild(argument);
+            else
+                missing = true;
+        }
+    } else {
+        missing = true;
+    }
+    decompileList->Push(call);
+    if (missing)
+        DecompileDamaged(LoadResString(kUnknownText));
+}
+
+zCDecompNode* zCParser::PopDecompileRoot()
+{
+    zCDecompNode* newest = decompileList->next;
+    if (newest)
+        newest->Unlink();
+    return newest;
+}
+
+void zCParser::ReadDecompileOperands(int end)
+{
+    while (codeStack.GetPopPos() < end) {
+        const int opcode = codeStack.PopByte();
+        if (!PushDecompileOperand(opcode, false))
+            DecompileError(FormatResString(kUnknownInstruction, opcode));
+    }
+}
+
+// --- statements ---
+
+bool zCParser::PackExpressions()
+{
+    if (decompileList->next)
+        return true;
+    const int saved = errorMode;
+    errorMode = zPAR_ERROR_COUNTED;
+    DecompileError(LoadResString(kPackEmpty));
+    errorMode = saved;
+    return false;
+}
+
+void zCParser::FlushExpressions(zFILE& file, int keep)
+{
+    std::vector<zCDecompNode*> older;
+    zCDecompNode* node = decompileList->next;
+    for (int i = 0; node && i < keep; ++i)
+        node = node->next;
+    for (; node; node = node->next)
+        older.push_back(node);
+    for (auto it = older.rbegin(); it != older.rend(); ++it) {
+        zCDecompNode* root = *it;
+        root->Unlink();
+        zCDecompNodeGuard guard(root);
+        const zSTRING text = PopVarDate(root, kHintInt, nullptr);
+        // Only a call stands as a statement by itself.
+        if (root->token != zPAR_OP_CALLEXTERN)
+            DecompileDamaged(text);
+        WriteStatement(file, text);
+    }
+}
+
+void zCParser::WriteAssignment(zFILE& file, int type, const char* op)
+{
+    if (!PackExpressions())
+        return;
+    FlushExpressions(file, 2);
+    zCDecompNodeGuard target(PopDecompileRoot());
+    zCDecompNodeGuard value(PopDecompileRoot());
+    const zSTRING left = PopVarName(target.Get());
+    zCPar_Symbol* targetSymbol = target.Get()->symbol;
+    int hint = kHintInt;
+    switch (type) {
+    case zPAR_TYPE_FLOAT: hint = kHintFloat; break;
+    case zPAR_TYPE_STRING: hint = kHintString; break;
+    case zPAR_TYPE_FUNC: hint = kHintFunc; break;
+    case zPAR_TYPE_INSTANCE: hint = kHintInstance; break;
+    default:
+        if (targetSymbol && (IsInstanceMember(targetSymbol->name) || IsRedefinedVariable(targetSymbol->name)))
+            hint = kHintIntInstance;
+        break;
+    }
+    zSTRING right;
+    if (value.Get()) {
+        right = PopVarDate(value.Get(), hint, nullptr);
+    } else {
+        right = LoadResString(kUnknownText);
+        DecompileDamaged(right);
+    }
+
+    // A dialogue is placed by the NPC it belongs to.
+    const zCPar_Symbol* bodyClass = DecompileScopeClass();
+    if (decompileDialogue && bodyClass && bodyClass->name == "C_INFO" && UpperCopy(left) == "NPC") {
+        decompileFileKey = zSTRING("DIA_") + right;
+        decompileFileKey.Lower();
+        decompileWeakKey = 1;
+    }
+    if (decompileSvm)
+        decompileCommentText = g_csManager->FindOutputUnit(right.PickWord(1, "\"", "\""));
+    WriteAssignStatement(file, left, right, op);
+}
+
+void zCParser::WriteReturn(zFILE& file, bool bodyEnd)
+{
+    const zCDecompNode* newest = decompileList->next;
+    bool value = decompileReturnType != zPAR_TYPE_VOID && newest;
+    if (value && newest->token == zPAR_OP_CALLEXTERN) {
+        // A call whose value is not used is a statement; at the body's end that is
+        // what the code generator's closing return follows.
+        const zCPar_Symbol* function = newest->symbol;
+        value = !bodyEnd && function && function->GetOffset() != zPAR_TYPE_VOID;
+    }
+    if (!value) {
+        FlushExpressions(file);
+        if (!bodyEnd)
+            WriteStatement(file, "return");
+        return;
+    }
+    FlushExpressions(file, 1);
+    zCDecompNodeGuard root(PopDecompileRoot());
+    int hint = kHintInt;
+    switch (decompileReturnType) {
+    case zPAR_TYPE_FLOAT: hint = kHintFloat; break;
+    case zPAR_TYPE_STRING: hint = kHintString; break;
+    case zPAR_TYPE_INSTANCE: hint = kHintIntInstance; break;
+    default: break;
+    }
+    WriteStatement(file, "return " + PopVarDate(root.Get(), hint, nullptr));
+}
+
+bool zCParser::FindElseJump(int blockStart, int target, int walkEnd, int& elseEnd) const
+{
+    const int jumpAt = target - 5;
+    if (jumpAt < blockStart || codeStack.GetByteAt(jumpAt) != zPAR_OP_JUMP)
+        return false;
+    // The jump must be an instruction of the block itself: no jump before it leads
+    // past it (as the jumps of an if inside the block that it would then close do).
+    int pos = blockStart;
+    while (pos < jumpAt) {
+        const int opcode = codeStack.GetByteAt(pos);
+        if ((opcode == zPAR_OP_JUMP || opcode == zPAR_OP_JUMPF) && CodeIntAt(codeStack, pos + 1) > jumpAt)
+            return false;
+        pos += 1 + GetOpcodeOperandSize(opcode);
+    }
+    if (pos != jumpAt)
+        return false;
+    const std::int32_t to = CodeIntAt(codeStack, jumpAt + 1);
+    if (to < target || to > walkEnd)
+        return false;
+    elseEnd = to;
+    return true;
+}
+
+int zCParser::ElseHoldsOwnIf(int from, int end) const
+{
+    // Only operands up to the conditional jump, leaving exactly one expression: the
+    // condition, so that nothing stands before the if.
+    int operands = 0;
+    const int codeSize = codeStack.GetDynSize();
+    auto takesArguments = [this](int number, int& count) {
+        const zCPar_Symbol* function = symtab.GetSymbol(number);
+        if (!function || function->GetType() != zPAR_TYPE_FUNC)
+            return false;
+        for (int i = 0; i < function->GetElementCount(); ++i) {
+            const zCPar_Symbol* parameter = symtab.GetSymbol(number + 1 + i);
+            if (TakesArgument(parameter ? parameter->GetType() : zPAR_TYPE_INT))
+                ++count;
+        }
+        return true;
+    };
+    for (int pos = from; pos < end;) {
+        const int opcode = codeStack.GetByteAt(pos);
+        const int size = GetOpcodeOperandSize(opcode);
+        if (pos + 1 + size > codeSize)
+            return -1;
+        if (IsBinaryOperator(opcode)) {
+            if (operands < 2)
+                return -1;
+            --operands;
+        } else if (IsUnaryOperator(opcode)) {
+            if (operands < 1)
+                return -1;
+        } else {
+            switch (opcode) {
+            case zPAR_OP_PUSHINT:
+            case zPAR_OP_PUSHVAR:
+            case zPAR_OP_PUSHINSTANCE:
+            case zPAR_OP_PUSH_ARRAYVAR: ++operands; break;
+            case zPAR_OP_SETINSTANCE: break;
+            case zPAR_OP_CALL:
+            case zPAR_OP_CALLEXTERN: {
+                const int number =
+                    opcode == zPAR_OP_CALL ? DecompileAddressOwner(CodeIntAt(codeStack, pos + 1)) : CodeIntAt(codeStack, pos + 1);
+                int arguments = 0;
+                if (!takesArguments(number, arguments) || arguments > operands)
+                    return -1;
+                operands -= arguments - 1;
+                break;
+            }
+            case zPAR_OP_JUMPF: {
+                if (operands != 1)
+                    return -1;
+                const int target = CodeIntAt(codeStack, pos + 1);
+                int elseEnd = -1;
+                if (target == end || (FindElseJump(pos + 5, target, end, elseEnd) && elseEnd == end))
+                    return pos;
+                return -1;
+            }
+            default: return -1;
+            }
+        }
+        pos += 1 + size;
+    }
+    return -1;
+}
+
+void zCParser::WriteIf(zFILE& file, int target)
+{
+    if (!PackExpressions())
+        return;
+    FlushExpressions(file, 1);
+    const int walkEnd = decompileEnds.empty() ? codeStack.GetDynSize() : decompileEnds.back();
+    zSTRING prefix;
+    for (;;) {
+        const int blockStart = codeStack.GetPopPos();
+        if (target < blockStart || target > walkEnd) {
+            DecompileDamaged(LoadResString(kUnknownText));
+            target = std::min(std::max(target, blockStart), walkEnd);
+        }
+        int elseEnd = -1;
+        const bool hasElse = FindElseJump(blockStart, target, walkEnd, elseEnd);
+        {
+            zCDecompNodeGuard condition(PopDecompileRoot());
+            WriteLine(file, prefix + (g_insertSpace ? "if (" : "if(") + PopVarDate(condition.Get(), kHintInt, nullptr) +
+                                ")");
+        }
+        WriteLine(file, "{");
+        ++decompileDepth;
+        DoStack(file, -1, hasElse ? target - 5 : target);
+        --decompileDepth;
+        if (!hasElse) {
+            WriteLine(file, "};");
+            return;
+        }
+        WriteLine(file, "}");
+        // Past the jump over the else part.
+        codeStack.SetPopPos(target);
+        const int ifAt = ElseHoldsOwnIf(target, elseEnd);
+        if (ifAt < 0) {
+            WriteLine(file, "else");
+            WriteLine(file, "{");
+            ++decompileDepth;
+            DoStack(file, -1, elseEnd);
+            --decompileDepth;
+            WriteLine(file, "};");
+            return;
+        }
+        // The else part is one if: "else if", at this if's level.
+        ReadDecompileOperands(ifAt);
+        codeStack.PopByte();
+        target = codeStack.PopInt();
+        prefix = "else ";
+    }
+}
+
+void zCParser::WriteElse(zFILE& file, int target)
+{
+    // A jump the if writer did not take as its own: the code of another compiler, or
+    // a damaged file. Its part is written as an else block where it stands.
+    DecompileDamaged(LoadResString(kUnknownText));
+    const int walkEnd = decompileEnds.empty() ? codeStack.GetDynSize() : decompileEnds.back();
+    if (target < codeStack.GetPopPos() || target > walkEnd)
+        return;
+    FlushExpressions(file);
+    WriteLine(file, "else");
+    WriteLine(file, "{");
+    ++decompileDepth;
+    DoStack(file, -1, target);
+    --decompileDepth;
+    WriteLine(file, "};");
+}
+
+// --- output ---
+
+void zCParser::WriteLine(zFILE& file, const zSTRING& text)
+{
+    zSTRING line(std::string(static_cast<std::size_t>(std::max(decompileDepth, 0)), '\t').c_str());
+    line += text;
+    line += "\n";
+    file.Write(line);
+    ++decompileLineCount;
+}
+
+void zCParser::WriteStatement(zFILE& file, const zSTRING& text)
+{
+    zSTRING line = text;
+    if (decompileComment || decompileSvm) {
+        line += ";\t//";
+        line += decompileCommentText;
+        decompileCommentText.clear();
+        decompileComment = 0;
+    } else {
+        line += ";";
+    }
+    WriteLine(file, line);
+}
+
+void zCParser::WriteAssignStatement(zFILE& file, const zSTRING& left, const zSTRING& right, const char* op)
+{
+    WriteStatement(file, left + op + right);
+}
+
+// --- expressions ---
+
+zSTRING zCParser::PopVarDate(zCDecompNode* node, int hint, zCPar_Symbol* symbol)
+{
+    zSTRING text;
+    AppendExpression(text, node, hint, symbol, 0, false);
+    return text;
+}
+
+zSTRING zCParser::PopVarName(zCDecompNode* node)
+{
+    switch (node ? node->token : 0) {
+    case zPAR_OP_PUSHVAR:
+    case zPAR_OP_PUSHINSTANCE: return VarText(node, false, false);
+    case zPAR_OP_PUSH_ARRAYVAR: return VarText(node, true, false);
+    default:
+        DecompileError(FormatResString(kUnknownName, node ? static_cast<int>(node->token) : -1));
+        return LoadResString(kUnknownText);
+    }
+}
+
+void zCParser::AppendExpression(zSTRING& out, zCDecompNode* node, int hint, zCPar_Symbol* symbol, int depth,
+                                bool inArguments)
+{
+    if (!node) {
+        out += LoadResString(kUnknownText);
+        return;
+    }
+    if (depth > kMaxExpressionDepth) {
+        if (depth == kMaxExpressionDepth + 1)
+            DecompileDamaged(LoadResString(kUnknownText));
+        return;
+    }
+    const int token = node->token;
+    if (IsBinaryOperator(token)) {
+        zCDecompNode* left = node->firstChild;
+        zCDecompNode* right = left ? left->next : nullptr;
+        // Instances compare for identity: a number beside one is an instance's number.
+        int leftHint = kHintInt;
+        int rightHint = kHintInt;
+        if (token == EXP_EQUAL || token == EXP_NOT_EQUAL) {
+            if (IsDecompileInstanceOperand(right))
+                leftHint = kHintIntInstance;
+            if (IsDecompileInstanceOperand(left))
+                rightHint = kHintIntInstance;
+            if (IsDecompileSelfNumber(left) || IsDecompileSelfNumber(right)) {
+                if (left && right && left->token == zPAR_OP_PUSHINT && right->token == zPAR_OP_PUSHINT &&
+                    !DecompileSymbolName(left->value, true).empty() && !DecompileSymbolName(right->value, true).empty())
+                    leftHint = rightHint = kHintIntInstance;
+            }
+        }
+        // Operators are left-associative: only a run of one operator to the left goes
+        // without brackets.
+        const bool leftBare = !left || !IsBinaryOperator(left->token) || left->token == token;
+        const bool rightBare = !right || !IsBinaryOperator(right->token);
+        if (!leftBare)
+            out += "(";
+        AppendExpression(out, left, leftHint, nullptr, depth + 1, inArguments);
+        if (!leftBare)
+            out += ")";
+        out += BinaryText(token);
+        if (!rightBare)
+            out += "(";
+        AppendExpression(out, right, rightHint, nullptr, depth + 1, inArguments);
+        if (!rightBare)
+            out += ")";
+        return;
+    }
+    if (IsUnaryOperator(token)) {
+        zCDecompNode* operand = node->firstChild;
+        // A bracket keeps the operator on the whole operand and two signs apart.
+        const bool bracket = operand && (IsBinaryOperator(operand->token) || IsUnaryOperator(operand->token));
+        out += UnaryText(token);
+        if (bracket)
+            out += "(";
+        AppendExpression(out, operand, kHintInt, nullptr, depth + 1, inArguments);
+        if (bracket)
+            out += ")";
+        return;
+    }
+    switch (token) {
+    case zPAR_OP_CALLEXTERN: out += CallText(node, depth); return;
+    case zPAR_OP_PUSHINT: out += ConstText(node, hint, symbol); return;
+    case zPAR_OP_PUSHVAR: out += VarText(node, false, inArguments); return;
+    case zPAR_OP_PUSH_ARRAYVAR: out += VarText(node, true, inArguments); return;
+    case zPAR_OP_PUSHINSTANCE:
+        if (node->value == 0)
+            out += "NULL";
+        else if (node->symbol && node->symbol == DecompileScopeOwner() &&
+                 node->symbol->GetType() == zPAR_TYPE_INSTANCE)
+            // The instance whose body is written: the compiler reads "self" as it.
+            out += "self";
+        else
+            out += VarText(node, false, inArguments);
+        return;
+    default: DecompileError(FormatResString(kUnknownExp, token)); return;
+    }
+}
+
+bool zCParser::IsDecompileInstanceOperand(const zCDecompNode* node)
+{
+    if (!node || !node->symbol)
+        return false;
+    switch (node->token) {
+    case zPAR_OP_PUSHVAR:
+    case zPAR_OP_PUSH_ARRAYVAR: return IsInstanceMember(node->symbol->name) || IsRedefinedVariable(node->symbol->name);
+    case zPAR_OP_CALLEXTERN:
+        return node->symbol->GetOffset() == zPAR_TYPE_INSTANCE ||
+               (node->symbol->HasFlag(zPAR_FLAG_EXTERNAL) && IsInstanceParameter(node->symbol->name, -1));
+    default: return false;
+    }
+}
+
+bool zCParser::IsDecompileSelfNumber(const zCDecompNode* node) const
+{
+    // The instances the scripts compare by name.
+    const zCPar_Symbol* named =
+        node && node->token == zPAR_OP_PUSHINT && node->value >= kSymbolThreshold ? symtab.GetSymbol(node->value) : nullptr;
+    return named && named->GetType() == zPAR_TYPE_INSTANCE &&
+           (named->name == "SELF" || named->name == "OTHER" || named->name == "HERO" || named->name == "VICTIM");
+}
+
+zSTRING zCParser::CallText(zCDecompNode* node, int depth)
+{
+    const zCPar_Symbol* function = node->symbol;
+    zSTRING name;
+    if (!function) {
+        name = LoadResString(kUnknownText);
+    } else {
+        if (decompileExternalSpelling.empty()) {
+            for (int i = 0; i < externalNames.GetNum(); ++i)
+                decompileExternalSpelling.emplace(UpperCopy(*externalNames[i]), *externalNames[i]);
+        }
+        const auto external = decompileExternalSpelling.find(function->name);
+        name = external != decompileExternalSpelling.end() ? external->second
+                                                             : Spelled(nameBase, function->name, true);
+    }
+    zSTRING text = name;
+    text += g_insertSpace ? " (" : "(";
+    if (node->firstChild && function) {
+        // The arguments belong to the last parameters that take one (all of them but
+        // in a damaged file).
+        std::vector<std::pair<zCPar_Symbol*, int>> parameters;
+        const int number = node->value;
+        for (int i = 0; i < function->GetElementCount(); ++i) {
+            zCPar_Symbol* parameter = symtab.GetSymbol(number + 1 + i);
+            if (TakesArgument(parameter ? parameter->GetType() : zPAR_TYPE_INT))
+                parameters.emplace_back(parameter, i);
+        }
+        std::size_t at = parameters.size() - std::min<std::size_t>(parameters.size(), node->CountChildren());
+        bool firstArgument = true;
+        for (zCDecompNode* argument = node->firstChild; argument; argument = argument->next, ++at) {
+            if (!firstArgument)
+                text += g_insertSpace ? ", " : ",";
+            firstArgument = false;
+            zCPar_Symbol* parameter = at < parameters.size() ? parameters[at].first : nullptr;
+            int hint = kHintInt;
+            switch (parameter ? parameter->GetType() : zPAR_TYPE_INT) {
+            case zPAR_TYPE_FLOAT: hint = kHintFloat; break;
+            case zPAR_TYPE_STRING: hint = kHintString; break;
+            case zPAR_TYPE_FUNC: hint = kHintFunc; break;
+            case zPAR_TYPE_INSTANCE: hint = kHintInstance; break;
+            default:
+                if (at < parameters.size() && IsInstanceParameter(function->name, parameters[at].second))
+                    hint = kHintIntInstance;
+                break;
+            }
+            AppendExpression(text, argument, hint, parameter, depth + 1, true);
+        }
+    }
+    text += ")";
+    if (function && function->name == "AI_OUTPUT") {
+        // The spoken line goes after the statement as a comment.
+        decompileComment = 1;
+        decompileCommentText = g_csManager->FindOutputUnit(text.PickWord(decompileSvm ? 1 : 2, "\"", "\""));
+    }
+    return text;
+}
+
+zSTRING zCParser::ConstText(zCDecompNode* node, int hint, zCPar_Symbol* symbol)
+{
+    const std::int32_t value = node->value;
+    switch (hint) {
+    case kHintFloat: return DecompileFloatText(node->GetValueAsFloat());
+    case kHintFunc: {
+        // A function argument may be none at all.
+        if (symbol && value == -1)
+            return "NOFUNC";
+        const zSTRING name = DecompileSymbolName(value, false);
+        if (!name.empty())
+            return name;
+        DecompileDamaged(Decimal(value));
+        return Decimal(value);
+    }
+    case kHintIntInstance: {
+        const zSTRING name = DecompileSymbolName(value, true);
+        if (!name.empty())
+            return name;
+        break;
+    }
+    default: break;
+    }
+    if (value >= kSymbolThreshold && g_errorReporter.GetFilterLevel() >= 9 && value != 999 && value != 1000 &&
+        value != 9999)
+        g_errorReporter.Report(zERR_WARNING, FormatResString(kProbablyInt, value),
+                               g_decompileFileName.empty() ? nullptr : g_decompileFileName.c_str(),
+                               g_decompileFileName.empty() ? -1 : decompileLineCount);
+    return Decimal(value);
+}
+
+zSTRING zCParser::DecompileSymbolName(int number, bool instanceOnly)
+{
+    const zCPar_Symbol* named = number >= kSymbolThreshold ? symtab.GetSymbol(number) : nullptr;
+    if (!named)
+        return zSTRING();
+    // Where an int is asked for only an instance converts; a function's value is the
+    // name of a function, prototype or instance.
+    const int type = named->GetType();
+    const bool fits = type == zPAR_TYPE_INSTANCE ||
+                      (!instanceOnly && (type == zPAR_TYPE_FUNC || type == zPAR_TYPE_PROTOTYPE));
+    if (!fits)
+        return zSTRING();
+    // The own name, as the compiler would look it up in the body.
+    const zSTRING own = OwnName(named->name);
+    if (DecompileScopedIndex(own) != number)
+        return zSTRING();
+    return Spelled(nameBase, own, true);
+}
+
+zCPar_Symbol* zCParser::DecompileScopeOwner() const
+{
+    // A prototype's or instance's body is the scope of its locals as a function's is.
+    if (decompileFunction)
+        return decompileFunction;
+    return IsClassBodyType(decompileBodyClass) ? decompileBodyClass : nullptr;
+}
+
+zCPar_Symbol* zCParser::DecompileScopeClass() const
+{
+    zCPar_Symbol* scope = decompileBodyClass;
+    for (int step = 0; scope && scope->GetType() != zPAR_TYPE_CLASS && step < 2; ++step)
+        scope = scope->GetParent();
+    return scope && scope->GetType() == zPAR_TYPE_CLASS ? scope : nullptr;
+}
+
+int zCParser::DecompileScopedIndex(const zSTRING& upperName)
+{
+    int index = -1;
+    if (const zCPar_Symbol* scopeClass = DecompileScopeClass()) {
+        if ((index = symtab.IndexOf(scopeClass->name, upperName)) >= 0)
+            return index;
+    }
+    const zCPar_Symbol* owner = DecompileScopeOwner();
+    if (owner && (index = symtab.IndexOf(owner->name, upperName)) >= 0)
+        return index;
+    return symtab.IndexOf(upperName);
+}
+
+zSTRING zCParser::DecompileScopedName(zCPar_Symbol* symbol, int number)
+{
+    const zSTRING& name = symbol->name;
+    const auto dot = name.find('.');
+    if (dot == std::string::npos)
+        return Spelled(nameBase, name, false);
+    const zSTRING own = name.substr(dot + 1);
+    // A member, parameter or local of the body: its own name finds it again.
+    if (DecompileScopedIndex(own) == number)
+        return Spelled(nameBase, own, true);
+    return Spelled(nameBase, name.substr(0, dot), false) + "." + Spelled(nameBase, own, false);
+}
+
+zSTRING zCParser::VarText(zCDecompNode* node, bool withIndex, bool inArguments)
+{
+    zCPar_Symbol* symbol = node->symbol;
+    if (!symbol) {
+        DecompileDamaged(LoadResString(kUnknownText));
+        return LoadResString(kUnknownText);
+    }
+    if (!symbol->name.empty() && symbol->name[0] == '\xFF') {
+        // An unnamed string constant: the literal.
+        zSTRING text;
+        symbol->GetValue(text, 0);
+        return "\"" + text + "\"";
+    }
+    zSTRING text;
+    const zCPar_Symbol* instance = node->instance ? symtab.GetSymbol(node->instance) : nullptr;
+    if (instance)
+        text = Spelled(nameBase, OwnName(instance->name), true) + "." + Spelled(nameBase, OwnName(symbol->name), true);
+    else
+        text = DecompileScopedName(symbol, node->value);
+    if (node->token == zPAR_OP_PUSHINSTANCE)
+        return text;
+    if (withIndex) {
+        text += "[" + ArrayIndexText(symbol, node->index) + "]";
+    } else if (symbol->GetElementCount() > 1 && !inArguments) {
+        // The code pushes element 0 as the variable itself.
+        text += "[" + ArrayIndexText(symbol, 0) + "]";
+    }
+    return text;
+}
+
+zSTRING zCParser::ArraySizeText(zCPar_Symbol* symbol, int count)
+{
+    return ArrayIndexText(symbol, count);
+}
+
+zSTRING zCParser::ArrayIndexText(zCPar_Symbol* symbol, int n)
+{
+    const zCPar_Symbol* keySymbol = symbol;
+    // An instance's or prototype's elements are its class's.
+    for (int step = 0; keySymbol && IsClassBodyType(keySymbol) && step < 2; ++step)
+        keySymbol = keySymbol->GetParent();
+    const zTDecompIndexNames* row = keySymbol ? FindIndexNames(keySymbol->name) : nullptr;
+    const int platform = g_platform == 0 ? 0 : 1;
+    if (row && n >= 0 && n <= row->highest[platform] && n < 4 && row->names[platform][n]) {
+        const zSTRING name(row->names[platform][n]);
+        const zSTRING upper = UpperCopy(name);
+        const int number = DecompileScopedIndex(upper);
+        const zCPar_Symbol* constant = symtab.GetSymbol(number);
+        int value = -1;
+        if (constant && constant->GetType() == zPAR_TYPE_INT && constant->HasFlag(zPAR_FLAG_CONST)) {
+            constant->GetValue(value, 0);
+            if (value == n) {
+                zSTRING spelled = upper;
+                return nameBase.RestoreCase(spelled) == 0 ? spelled : name;
+            }
+        }
+    }
+    return zSTRING(std::to_string(n).c_str());
+}
+
+// --- reports ---
+
+void zCParser::DecompileError(const zSTRING& text)
+{
+    ReportError(text, g_decompileFileName.empty() ? nullptr : g_decompileFileName.c_str(),
+                g_decompileFileName.empty() ? -1 : decompileLineCount);
+}
+
+void zCParser::DecompileDamaged(const zSTRING& what)
+{
+    g_errorReporter.Report(zERR_ERROR, FormatResString(kErrorInDat, what),
+                           g_decompileFileName.empty() ? nullptr : g_decompileFileName.c_str(),
+                           g_decompileFileName.empty() ? -1 : decompileLineCount);
+}
