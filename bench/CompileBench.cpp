@@ -2,6 +2,8 @@
 // functions with locals, if/else chains, calls, string literals) and has luac
 // compile a Lua program of the same shape and size, then prints both times and
 // their ratio. The goal: our compile takes no longer than luac on the same code.
+// Then it decompiles the .dat and prints that time beside the compile time (goal:
+// no longer than compiling).
 // Run by hand from a build without sanitizers: build/<folder>/bench/CompileBench [units]
 #include <chrono>
 #include <cstdio>
@@ -29,6 +31,8 @@ double Seconds(Clock::time_point start)
 }
 
 constexpr int kUnitsPerFile = 100;
+// Both sides are timed this many times and the best run counts: the machine may be busy.
+constexpr int kRuns = 3;
 
 // One unit of script: a class, a prototype, an instance and a function.
 void WriteScriptUnit(std::ostream& out, int n)
@@ -158,23 +162,47 @@ int main(int argc, char** argv)
     const std::filesystem::path luaFile = folder / "lua" / "bench.lua";
     const int luaLines = GenerateLua(luaFile, units);
 
+    // luac first, while this process is small: starting a shell copies it.
+    const std::string luac = FindLuac();
+    double theirs = 0.0;
+    bool luacOk = false;
+    if (!luac.empty()) {
+        const std::string command = luac + " -s -o " + (folder / "lua" / "out.luac").string() + " " + luaFile.string();
+        for (int run = 0; run < kRuns; ++run) {
+            const Clock::time_point start = Clock::now();
+            luacOk = std::system(command.c_str()) == 0;
+            const double seconds = Seconds(start);
+            theirs = run == 0 ? seconds : std::min(theirs, seconds);
+        }
+    }
+
     zCHeadlessIde host;
     host.GetSettings().BuildJobThread = 1;
     zSetIdeServices(&host);
     g_errorReporter.SetFilterLevel(0);
-    g_rootDirectory = folder.string().c_str();
-    g_currentDirectory = "\\";
     g_jobMode = 1;
 
+    // The best of a few runs, each a whole job's worth of work on a reset parser.
     zCParser parser(1000);
-    Clock::time_point start = Clock::now();
-    parser.Reset();
-    parser.DefineExternalTable1();
-    const double setUp = Seconds(start);
-    const int parsed = parser.Compile("Bench.src");
-    const double read = Seconds(start) - setUp;
-    parser.Link();
-    const double ours = Seconds(start);
+    double ours = 0.0, setUp = 0.0, read = 0.0;
+    int parsed = -1;
+    for (int run = 0; run < kRuns; ++run) {
+        g_rootDirectory = folder.string().c_str();
+        g_currentDirectory = "\\";
+        const Clock::time_point start = Clock::now();
+        parser.Reset();
+        parser.DefineExternalTable1();
+        const double runSetUp = Seconds(start);
+        parsed = parser.Compile("Bench.src");
+        const double runRead = Seconds(start) - runSetUp;
+        parser.Link();
+        const double total = Seconds(start);
+        if (run == 0 || total < ours) {
+            ours = total;
+            setUp = runSetUp;
+            read = runRead;
+        }
+    }
     std::error_code error;
     const auto datBytes = std::filesystem::file_size(folder / "Bench.dat", error);
     const bool ok = parsed == 0 && !error && host.GetErrorCount() == 0;
@@ -187,20 +215,35 @@ int main(int argc, char** argv)
     std::printf("  reset and engine functions %.3f s, reading %.3f s, linking and writing %.3f s\n", setUp, read,
                 ours - setUp - read);
 
-    const std::string luac = FindLuac();
+    // Decompiling the .dat into a project folder of its own.
+    double decompile = 0.0;
+    bool decompiled = false;
+    if (ok) {
+        const std::filesystem::path project = folder / "decompiled";
+        std::filesystem::create_directories(project);
+        std::filesystem::copy_file(folder / "Bench.dat", project / "Bench.dat", error);
+        g_rootDirectory = project.string().c_str();
+        g_jobMode = 0;
+        zCParser decompiler(1000);
+        const Clock::time_point start = Clock::now();
+        decompiler.Reset();
+        decompiler.DefineExternalTable1();
+        decompiled = decompiler.LoadDat("Bench.dat") == 0 && decompiler.Decompile("Bench.src") == 0 &&
+                     host.GetErrorCount() == 0;
+        decompile = Seconds(start);
+        std::printf("our decompile: %8.3f s (%.2f of the compile time)%s\n", decompile, decompile / ours,
+                    decompiled ? "" : "  THE DECOMPILE FAILED");
+    }
+
     if (luac.empty()) {
         std::printf("luac: not found (install the lua5.4 package) - no comparison\n");
     } else {
-        const std::string command = luac + " -s -o " + (folder / "lua" / "out.luac").string() + " " + luaFile.string();
-        start = Clock::now();
-        const int status = std::system(command.c_str());
-        const double theirs = Seconds(start);
         std::printf("%s on %d lines of Lua: %8.3f s (%6.2f us/line)%s\n", luac.c_str(), luaLines, theirs,
-                    theirs * 1e6 / luaLines, status == 0 ? "" : "  LUAC FAILED");
+                    theirs * 1e6 / luaLines, luacOk ? "" : "  LUAC FAILED");
         std::printf("ratio ours / luac: %.2f (goal: 1.00 or less)\n", ours / theirs);
     }
 
     zSetIdeServices(nullptr);
     std::filesystem::remove_all(folder, error);
-    return ok ? 0 : 1;
+    return ok && decompiled ? 0 : 1;
 }

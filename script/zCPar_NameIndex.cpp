@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -23,6 +24,7 @@ std::size_t SlotsFor(std::size_t names)
 {
     return names / 3 * 4 + 4;
 }
+
 // Number and length before a record's name.
 constexpr std::size_t kRecordHead = 8;
 
@@ -168,7 +170,8 @@ bool zCPar_NameIndex::Insert(std::string_view name, int number)
     if (blocks.empty() || lastBlockUsed + bytes > kBlockBytes) {
         if (blocks.size() >= std::numeric_limits<std::uint32_t>::max() / kWordsPerBlock)
             throw std::length_error("too many symbol names");
-        blocks.emplace_back(new char[std::max(bytes, kBlockBytes)]);
+        std::unique_ptr<char[]> block(new char[std::max(bytes, kBlockBytes)]);
+        blocks.push_back(std::move(block));
         lastBlockUsed = 0;
     }
     char* record = blocks.back().get() + lastBlockUsed;

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -90,7 +91,8 @@ public:
 private:
     void CutChunk()
     {
-        chunks.emplace_back(new unsigned char[kNodeBytes * kNodesPerChunk]);
+        std::unique_ptr<unsigned char[]> chunk(new unsigned char[kNodeBytes * kNodesPerChunk]);
+        chunks.push_back(std::move(chunk));
         unsigned char* memory = chunks.back().get();
         // Last to first, so that the nodes are handed out in address order.
         for (std::size_t i = kNodesPerChunk; i-- > 0;) {
