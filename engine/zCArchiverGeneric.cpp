@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ErrorBox.h"
+#include "LittleEndian.h"
 #include "ResString.h"
 #include "zCClassDef.h"
 #include "zERROR.h"
@@ -205,15 +206,14 @@ std::uint16_t zCArchiverGeneric::ReadU16()
 {
     unsigned char bytes[2];
     ReadExact(bytes, 2);
-    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+    return zGetLE16(bytes);
 }
 
 std::uint32_t zCArchiverGeneric::ReadU32()
 {
     unsigned char bytes[4];
     ReadExact(bytes, 4);
-    return std::uint32_t(bytes[0]) | (std::uint32_t(bytes[1]) << 8) | (std::uint32_t(bytes[2]) << 16) |
-           (std::uint32_t(bytes[3]) << 24);
+    return zGetLE32(bytes);
 }
 
 void zCArchiverGeneric::WriteU8(std::uint8_t value)
@@ -223,14 +223,15 @@ void zCArchiverGeneric::WriteU8(std::uint8_t value)
 
 void zCArchiverGeneric::WriteU16(std::uint16_t value)
 {
-    const unsigned char bytes[2] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8)};
+    unsigned char bytes[2];
+    zPutLE16(bytes, value);
     WriteBytes(bytes, 2);
 }
 
 void zCArchiverGeneric::WriteU32(std::uint32_t value)
 {
-    const unsigned char bytes[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-                                    static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+    unsigned char bytes[4];
+    zPutLE32(bytes, value);
     WriteBytes(bytes, 4);
 }
 

@@ -3,7 +3,7 @@
 
 #include <atomic>
 #include <memory>
-#include <mutex>
+#include <thread>
 #include <new>
 #include <string>
 #include <utility>
@@ -18,11 +18,12 @@ std::atomic<int> g_nextSerial{0};
 // one by one from the heap they cost more than the reading itself, they scatter the
 // symbols made between them, and the heap has to merge them again once they are
 // dropped. The pool cuts them from chunks in the order they are made, so a file's
-// nodes lie together for the walks of the checks and the linker.
+// nodes lie together for the walks of the checks and the linker. Once every node cut
+// is back its chunks go back to the heap.
 //
-// Each thread keeps its spare nodes in a list of its own and trades them with the
-// shared pool in batches under its lock, so that making or dropping a node takes no
-// lock. Once every node cut is back in the shared pool its chunks go back to the heap.
+// One build worker makes nodes at a time, so the pool's lock is a spin lock that is
+// all but never contended. (Lists per thread handed back by thread-exit destructors
+// deadlock under the Windows runtime.)
 //
 // Under AddressSanitizer the nodes come from the heap, so that it still sees every
 // use after free and every leak of a node.
@@ -45,42 +46,27 @@ struct SpareNode {
 constexpr std::size_t kNodeBytes = (sizeof(zCPar_TreeNode) + alignof(std::max_align_t) - 1) /
                                    alignof(std::max_align_t) * alignof(std::max_align_t);
 constexpr std::size_t kNodesPerChunk = 2048;
-// Nodes moved between a thread's list and the shared pool at a time.
-constexpr std::size_t kBatch = 256;
 
 class NodePool {
 public:
-    // Hands up to kBatch spare nodes over to a thread's list (cutting a new chunk when
-    // none is spare); returns their number.
-    std::size_t Take(SpareNode*& list)
+    void* Take()
     {
-        std::lock_guard<std::mutex> guard(lock);
+        Guard guard(lock);
         if (!spare)
             CutChunk();
-        std::size_t count = 0;
-        while (spare && count < kBatch) {
-            SpareNode* node = spare;
-            spare = node->next;
-            node->next = list;
-            list = node;
-            ++count;
-        }
-        spareCount -= count;
-        return count;
+        SpareNode* node = spare;
+        spare = node->next;
+        --spareCount;
+        return node;
     }
 
-    // Takes count nodes from the front of a thread's list.
-    void Give(SpareNode*& list, std::size_t count)
+    void Give(void* block)
     {
-        std::lock_guard<std::mutex> guard(lock);
-        for (std::size_t i = 0; i < count && list; ++i) {
-            SpareNode* node = list;
-            list = node->next;
-            node->next = spare;
-            spare = node;
-            ++spareCount;
-        }
-        if (spareCount == chunks.size() * kNodesPerChunk) {
+        Guard guard(lock);
+        auto* node = static_cast<SpareNode*>(block);
+        node->next = spare;
+        spare = node;
+        if (++spareCount == chunks.size() * kNodesPerChunk) {
             // No node is out: the chunks are no longer needed.
             chunks.clear();
             spare = nullptr;
@@ -89,6 +75,21 @@ public:
     }
 
 private:
+    class Guard {
+    public:
+        explicit Guard(std::atomic_flag& flag) : flag(flag)
+        {
+            while (flag.test_and_set(std::memory_order_acquire))
+                std::this_thread::yield();
+        }
+        ~Guard() { flag.clear(std::memory_order_release); }
+        Guard(const Guard&) = delete;
+        Guard& operator=(const Guard&) = delete;
+
+    private:
+        std::atomic_flag& flag;
+    };
+
     void CutChunk()
     {
         std::unique_ptr<unsigned char[]> chunk(new unsigned char[kNodeBytes * kNodesPerChunk]);
@@ -103,7 +104,7 @@ private:
         spareCount += kNodesPerChunk;
     }
 
-    std::mutex lock;
+    std::atomic_flag lock = ATOMIC_FLAG_INIT;
     std::vector<std::unique_ptr<unsigned char[]>> chunks;
     SpareNode* spare = nullptr;
     std::size_t spareCount = 0;
@@ -115,20 +116,6 @@ NodePool& SharedPool()
     static NodePool* pool = new NodePool;
     return *pool;
 }
-
-// A thread's spare nodes, handed back when the thread ends.
-struct SpareList {
-    SpareNode* first = nullptr;
-    std::size_t count = 0;
-
-    ~SpareList()
-    {
-        if (count != 0)
-            SharedPool().Give(first, count);
-    }
-};
-
-thread_local SpareList t_spareNodes;
 
 const char* KindNameOrNull(int kind)
 {
@@ -228,13 +215,7 @@ void* zCPar_TreeNode::operator new(std::size_t size)
 {
     if (!TAVRELIN_NODE_POOL || size != sizeof(zCPar_TreeNode))
         return ::operator new(size);
-    SpareList& list = t_spareNodes;
-    if (list.count == 0)
-        list.count = SharedPool().Take(list.first);
-    SpareNode* node = list.first;
-    list.first = node->next;
-    --list.count;
-    return node;
+    return SharedPool().Take();
 }
 
 void zCPar_TreeNode::operator delete(void* block, std::size_t size) noexcept
@@ -245,23 +226,7 @@ void zCPar_TreeNode::operator delete(void* block, std::size_t size) noexcept
         ::operator delete(block);
         return;
     }
-    SpareList& list = t_spareNodes;
-    auto* node = static_cast<SpareNode*>(block);
-    node->next = list.first;
-    list.first = node;
-    // A thread that only drops nodes does not hoard them.
-    if (++list.count >= 2 * kBatch) {
-        SharedPool().Give(list.first, kBatch);
-        list.count -= kBatch;
-    }
-}
-
-void zCPar_TreeNode::ReleaseSpareNodes()
-{
-    SpareList& list = t_spareNodes;
-    if (list.count != 0)
-        SharedPool().Give(list.first, list.count);
-    list.count = 0;
+    SharedPool().Give(block);
 }
 
 zCPar_TreeNode* zCPar_TreeNode::GetLast()

@@ -79,9 +79,6 @@ public:
     // Nodes come from the node pool of zCPar_TreeNode.cpp, not one by one from the heap.
     static void* operator new(std::size_t size);
     static void operator delete(void* block, std::size_t size) noexcept;
-    // Hands the calling thread's spare nodes back to the pool, whose memory goes back
-    // to the heap once no node is left anywhere. The parser calls it when it goes.
-    static void ReleaseSpareNodes();
 
     // The last node of the list through Next (this node when it has no Next).
     zCPar_TreeNode* GetLast();

@@ -98,9 +98,6 @@ zCParser::~zCParser()
     ClearLists();
     symtab.Clear();
     nameBase.Clear();
-    // The node memory stays between compiles (the next one reuses it) and goes back to
-    // the heap with the parser.
-    zCPar_TreeNode::ReleaseSpareNodes();
 }
 
 void zCParser::ClearLists()

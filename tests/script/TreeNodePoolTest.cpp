@@ -35,7 +35,7 @@ bool ChainIsIntact(const zCPar_TreeNode* node, int count)
 TEST(TreeNodePoolTest, NodesMadeInOneThreadAreDroppedInAnother)
 {
     constexpr int kThreads = 4;
-    constexpr int kNodes = 5000;  // more than a thread keeps spare
+    constexpr int kNodes = 5000;  // more than one chunk
     std::vector<zCPar_TreeNode*> chains(kThreads);
     std::vector<std::thread> makers;
     for (int t = 0; t < kThreads; ++t)
@@ -54,12 +54,10 @@ TEST(TreeNodePoolTest, NodesMadeInOneThreadAreDroppedInAnother)
             zCPar_TreeNode* own = MakeChain(kNodes / 2);
             EXPECT_TRUE(ChainIsIntact(own, kNodes / 2));
             delete own;
-            zCPar_TreeNode::ReleaseSpareNodes();
         });
     }
     for (std::thread& dropper : droppers)
         dropper.join();
-    zCPar_TreeNode::ReleaseSpareNodes();
 }
 
 TEST(TreeNodePoolTest, NodesAreCutAnewAfterThePoolLetItsMemoryGo)
@@ -67,16 +65,13 @@ TEST(TreeNodePoolTest, NodesAreCutAnewAfterThePoolLetItsMemoryGo)
     zCPar_TreeNode* chain = MakeChain(3000);
     delete chain;
     // Every node is back: the chunks go.
-    zCPar_TreeNode::ReleaseSpareNodes();
     chain = MakeChain(3000);
     EXPECT_TRUE(ChainIsIntact(chain, 3000));
     // A node still out keeps the pool's memory, whatever the others do.
     zCPar_TreeNode* kept = MakeChain(1);
     delete chain;
-    zCPar_TreeNode::ReleaseSpareNodes();
     EXPECT_TRUE(ChainIsIntact(kept, 1));
     delete kept;
-    zCPar_TreeNode::ReleaseSpareNodes();
 }
 
 } // namespace

@@ -1,0 +1,324 @@
+// The build worker and the job drivers.
+#include "BuildJob.h"
+
+#include <initializer_list>
+#include <string>
+
+#include "DecompileFolders.h"
+#include "DirectoryTools.h"
+#include "IdeServices.h"
+#include "JobGlobals.h"
+#include "ModelServices.h"
+#include "ResString.h"
+#include "zCCSLib.h"
+#include "zCCSManager.h"
+#include "zCOption.h"
+#include "zCParser.h"
+#include "zERROR.h"
+#include "zFileSystem.h"
+
+namespace {
+
+// "Name of a file is not set."
+const int kFileNameNotSet = 32921;
+
+// Source lists of the script kinds, relative to the project folder.
+const char kMusicList[] = "Music.src";
+const char kVisualFxList[] = "VisualFX.src";
+const char kParticleFxList[] = "ParticleFX.src";
+const char kSfxList[] = "SFX.src";
+const char kCameraList[] = "Camera.src";
+const char kMenuList[] = "Menu.src";
+const char kFightList[] = "Fight.src";
+const char kMainList[] = "Varnok.src";
+
+// Engine offsets of the two script classes that mirror engine objects.
+const int kClassBaseFirstGame = 256;
+const int kClassBaseSecondGame = 288;
+
+// Dump option values.
+enum { zDUMP_SYMBOLS = 1, zDUMP_PARSE_TREES = 2, zDUMP_RESAVE_DAT = 3, zDUMP_NAME_BASE = 4 };
+
+struct zTScriptKind {
+    const char* keyword;
+    int (*driver)();
+};
+
+// In the order they are tested: VISUALFX and PARTICLEFX before SFX, which both hold.
+const zTScriptKind kScriptKinds[] = {
+    {"MUSIC", &BuildMusicScripts},   {"VISUALFX", &BuildVisualFxScripts},
+    {"PARTICLEFX", &BuildParticleFxScripts}, {"SFX", &BuildSfxScripts},
+    {"CAMERA", &BuildCameraScripts}, {"MENU", &BuildMenuScripts},
+    {"FIGHT", &BuildFightScripts},   {"VARNOK", &BuildMainScripts},
+};
+
+// The tools by mode (2 convert, 3 decompile, 4 compile) and model kind.
+const zTModelToolEntry kModelTools[3][3] = {
+    {&ConvertMdl, &ConvertModelScript, &ConvertMorphMesh},
+    {&DecompileMdl, &DecompileModelScript, &DecompileMorphMesh},
+    {&CompileMdl, &CompileModelScript, &CompileMorphMesh},
+};
+
+struct zTClassSize {
+    const char* className;
+    int engineSize;
+};
+
+bool IsModelJob(int mode)
+{
+    return mode >= 2 && mode <= 4;
+}
+
+std::string UpperAscii(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+// After the link: the symbol dump, or in decompile mode the script tree.
+void DumpOrDecompile(const char* sourceList)
+{
+    if (g_dumpSymbols)
+        g_parser->DumpSymbols();
+    else if (g_jobMode == 0)
+        g_parser->Decompile(sourceList);
+}
+
+// Test of one file: that file alone is parsed; true when the job is one.
+bool RunTestOfOneFile()
+{
+    if (!g_jobTestIndex)
+        return false;
+    g_parser->ParseFile(g_jobTestFile);
+    return true;
+}
+
+// The road of every kind but the main scripts.
+int RunKindDriver(const char* sourceList, std::initializer_list<zTClassSize> classSizes)
+{
+    zCParser& parser = *g_parser;
+    if (RunTestOfOneFile())
+        return parser.GetErrorFlag();
+    parser.Compile(sourceList);
+    parser.Link();
+    for (const zTClassSize& row : classSizes)
+        parser.CheckClassSize(row.className, row.engineSize);
+    DumpOrDecompile(sourceList);
+    return parser.GetErrorFlag();
+}
+
+void RunModelJob(const zSTRING& sourcePath)
+{
+    const int kind = g_modelKind;
+    if (kind < 0 || kind > 2)
+        return;
+    const zTModelToolEntry tool = kModelTools[g_jobMode - 2][kind];
+    if (!sourcePath.empty()) {
+        zSTRING file = sourcePath;
+        tool(file);
+        return;
+    }
+    switch (g_jobMode) {
+    case 2:
+        if (kind == 0)
+            ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MDL", tool);
+        else if (kind == 1 && g_platform == 0)
+            ForEachFileInDir(DIR_ANIMS, "*.MDS", tool);
+        else if (kind == 1)
+            ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MSB", tool);
+        else
+            ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MMB", tool);
+        break;
+    case 3:
+        if (kind == 0)
+            ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MDL", tool);
+        else
+            g_errorReporter.Report(zERR_ERROR, LoadResString(kFileNameNotSet));
+        break;
+    default:
+        g_errorReporter.Report(zERR_ERROR, LoadResString(kFileNameNotSet));
+        break;
+    }
+}
+
+} // namespace
+
+void CopyBuildSettings()
+{
+    zCIdeServices* host = zGetIdeServices();
+    if (!host)
+        return;
+    const zTBuildSettings& settings = host->GetSettings();
+
+    SetFilterFromSettings();
+    g_jobMode = settings.BuildMode;
+    g_modelKind = settings.ModelKind;
+    g_partialCompile = settings.PartialCompile && g_jobMode == 4 && g_modelKind == 1 ? g_modelKind : 0;
+    g_jobProjectName = settings.ProjectName;
+    g_jobProjectName.Upper();
+    g_jobDestDir = settings.Destination;
+    g_jobSourceDir = settings.Source;
+    const std::size_t lastSlash = g_jobSourceDir.rfind('\\');
+    if (lastSlash != std::string::npos)
+        g_jobSourceDir.erase(lastSlash + 1);
+    g_jobTestIndex = settings.TestScript;
+    if (g_jobTestIndex)
+        g_jobTestFile = settings.TestFile;
+    g_platform = settings.Platform;
+    // Set, never cleared: a flag stays on for the rest of the run.
+    switch (settings.DumpOnBuild) {
+    case zDUMP_SYMBOLS:
+        g_dumpSymbols = 1;
+        break;
+    case zDUMP_PARSE_TREES:
+        g_dumpParseTrees = 1;
+        break;
+    case zDUMP_RESAVE_DAT:
+        g_resaveDat = 1;
+        break;
+    case zDUMP_NAME_BASE:
+        g_saveNameBase = 1;
+        break;
+    default:
+        break;
+    }
+    g_insertSpace = settings.InsertSpace;
+
+    // Model jobs work below the game folder that holds the source's ANIMS folder;
+    // a source outside one keeps the project folder.
+    const std::size_t anims = IsModelJob(g_jobMode) ? UpperAscii(g_jobSourceDir).find("\\ANIMS") : std::string::npos;
+    if (anims != std::string::npos) {
+        SetRootDirectory(g_jobSourceDir.substr(0, anims));
+        g_currentDirectory = "\\ANIMS\\";
+    } else {
+        SetRootDirectory(host->GetProjectFolder());
+        g_currentDirectory = "\\";
+    }
+    host->GetInsertFileList().clear();
+}
+
+void RunScriptJob()
+{
+    // Jobs may only come once the engine runs; before that there is no parser to run.
+    if (!g_parser)
+        return;
+    g_parser->Reset();
+    g_parser->SetParseTreeDump(g_dumpParseTrees);
+    if (g_resaveDat) {
+        g_parser->ReSaveDat(g_jobProjectName);
+        return;
+    }
+    for (const zTScriptKind& kind : kScriptKinds) {
+        if (g_jobProjectName.find(kind.keyword) == std::string::npos)
+            continue;
+        g_decompileFolders = GetDecompileFolders(kind.keyword, g_platform);
+        kind.driver();
+        return;
+    }
+}
+
+int BuildThread(void*)
+{
+    zCIdeServices* host = zGetIdeServices();
+    if (!host)
+        return 0;
+    zTBuildSettings& settings = host->GetSettings();
+    SetThreadInterfaceLanguage(settings.Language);
+    const zSTRING sourcePath = settings.Source;
+
+    const int result = zRunJobGuarded([&] {
+        CopyBuildSettings();
+        if (settings.Ready == 0)
+            return 0;
+        if (IsModelJob(g_jobMode))
+            RunModelJob(sourcePath);
+        else
+            RunScriptJob();
+        host->ReportBuildSummary(0);
+        return 0;
+    });
+
+    // Also when the application was not ready: else it would show "building" for ever.
+    settings.BuildJobThread = 0;
+    SetThreadInterfaceLanguage(0);
+    return result;
+}
+
+int BuildMusicScripts()
+{
+    return RunKindDriver(kMusicList, {{"C_MUSICSYS_CFG", 24}, {"C_MUSICTHEME", 44}, {"C_MUSICJINGLE", 32}});
+}
+
+int BuildVisualFxScripts()
+{
+    return RunKindDriver(kVisualFxList, {});
+}
+
+int BuildParticleFxScripts()
+{
+    return RunKindDriver(kParticleFxList, {});
+}
+
+int BuildSfxScripts()
+{
+    return RunKindDriver(kSfxList, {{"C_SFX", 68}, {"C_SNDSYS_CFG", 40}});
+}
+
+int BuildCameraScripts()
+{
+    return RunKindDriver(kCameraList, {{"CCAMSYS", 92}});
+}
+
+int BuildMenuScripts()
+{
+    // Before the test of one file too: the menu scripts call these.
+    g_parser->DefineExternalTableMenu();
+    return RunKindDriver(kMenuList, {});
+}
+
+int BuildFightScripts()
+{
+    return RunKindDriver(kFightList, {});
+}
+
+int BuildMainScripts()
+{
+    zCParser& parser = *g_parser;
+    g_csManager->GetLibrary()->DeleteAll();
+    if (g_platform == 0)
+        parser.DefineExternalTable1();
+    else
+        parser.DefineExternalTable2();
+    if (RunTestOfOneFile())
+        return parser.GetErrorFlag();
+
+    // The compile adds to the library as it stands: the units of scripts outside the
+    // project survive the store, and an unchanged build leaves "ou.bin" as it was.
+    if (g_jobMode == 1)
+        g_csManager->LibLoad(zCCSManager::zLIB_ASCII | zCCSManager::zLIB_BINARY);
+    parser.Compile(kMainList);
+    const int base = g_platform == 0 ? kClassBaseFirstGame : kClassBaseSecondGame;
+    parser.BindClassOffset("C_NPC", base);
+    parser.BindClassOffset("C_ITEM", base);
+    parser.Link();
+
+    if (g_dumpSymbols) {
+        parser.DumpSymbols();
+    } else if (g_jobMode == 0) {
+        g_csManager->LibLoad(zCCSManager::zLIB_ASCII | zCCSManager::zLIB_BINARY);
+        parser.Decompile(kMainList);
+    }
+
+    if (g_jobMode == 1) {
+        g_csManager->LibStore(zCCSManager::zLIB_BINARY);
+        zCIdeServices* host = zGetIdeServices();
+        if (host && host->GetSettings().InsertInGame) {
+            host->GetInsertFileList().push_back("ou.bin");
+            host->InsertFilesInGame(1);
+        }
+    }
+    return parser.GetErrorFlag();
+}
