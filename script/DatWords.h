@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "zFILE.h"
+#include "zSTRING.h"
 
 inline bool ReadDatInt(zFILE& file, std::int32_t& value)
 {
@@ -16,6 +18,71 @@ inline bool ReadDatInt(zFILE& file, std::int32_t& value)
                                       static_cast<std::uint32_t>(bytes[2]) << 16 |
                                       static_cast<std::uint32_t>(bytes[3]) << 24);
     return true;
+}
+
+// A line as zFILE::ReadLine gives it.
+inline bool ReadDatLine(zFILE& file, zSTRING& line)
+{
+    return file.ReadLine(line) == 0;
+}
+
+// Bytes of a .dat already in memory, read as the file layer reads them: the symbol
+// table reads its section this way, since one file call per word cost more than the
+// rest of loading.
+class zCDatBytes {
+public:
+    zCDatBytes(const char* begin, const char* end) : at(begin), end(end) {}
+    const char* Position() const { return at; }
+
+    bool ReadInt(std::int32_t& value)
+    {
+        if (end - at < 4)
+            return false;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(at);
+        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) |
+                                          static_cast<std::uint32_t>(bytes[1]) << 8 |
+                                          static_cast<std::uint32_t>(bytes[2]) << 16 |
+                                          static_cast<std::uint32_t>(bytes[3]) << 24);
+        at += 4;
+        return true;
+    }
+
+    // Up to and past the next line feed; NULs are dropped and line ends trimmed, as
+    // zFILE_FILE::ReadLine does. False only at the end of the bytes.
+    bool ReadLine(zSTRING& line)
+    {
+        line.clear();
+        if (at == end)
+            return false;
+        // Whole runs between NULs are appended at once.
+        const char* stop = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+        const char* lineEnd = stop ? stop : end;
+        while (at != lineEnd) {
+            const char* nul = static_cast<const char*>(std::memchr(at, '\0', static_cast<std::size_t>(lineEnd - at)));
+            const char* runEnd = nul ? nul : lineEnd;
+            line.append(at, static_cast<std::size_t>(runEnd - at));
+            at = nul ? nul + 1 : lineEnd;
+        }
+        if (stop)
+            at = stop + 1;
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+            line.pop_back();
+        return true;
+    }
+
+private:
+    const char* at;
+    const char* end;
+};
+
+inline bool ReadDatInt(zCDatBytes& bytes, std::int32_t& value)
+{
+    return bytes.ReadInt(value);
+}
+
+inline bool ReadDatLine(zCDatBytes& bytes, zSTRING& line)
+{
+    return bytes.ReadLine(line);
 }
 
 // Writes the word at to and returns the place after it.

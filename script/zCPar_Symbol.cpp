@@ -206,11 +206,22 @@ void zCPar_Symbol::GetValue(zSTRING& value, int index) const
 
 bool zCPar_Symbol::LoadFromDat(zFILE& file)
 {
+    return LoadRecord(file);
+}
+
+bool zCPar_Symbol::LoadFromDat(zCDatBytes& bytes)
+{
+    return LoadRecord(bytes);
+}
+
+template <class Source>
+bool zCPar_Symbol::LoadRecord(Source& file)
+{
     std::int32_t hasName = 0;
     if (!ReadDatInt(file, hasName))
         return false;
     name.clear();
-    if (hasName != 0 && file.ReadLine(name) != 0)
+    if (hasName != 0 && !ReadDatLine(file, name))
         return false;
     std::int32_t words[7];
     for (std::int32_t& word : words) {
@@ -246,7 +257,7 @@ bool zCPar_Symbol::LoadFromDat(zFILE& file)
         return true;
     case zPAR_TYPE_STRING:
         for (int i = 0; i < storageLength; ++i) {
-            if (file.ReadLine(strings[i]) != 0)
+            if (!ReadDatLine(file, strings[i]))
                 return false;
         }
         return true;

@@ -9,6 +9,7 @@
 
 #include "zSTRING.h"
 
+class zCDatBytes;
 class zFILE;
 
 // Type codes (bits 12-15 of the packed word; INT# only as a declared type).
@@ -90,6 +91,7 @@ public:
     // The symbol's record of the compiled script file; false on a short read or a
     // failed write.
     bool LoadFromDat(zFILE& file);
+    bool LoadFromDat(zCDatBytes& bytes);
     bool SaveToDat(zFILE& file) const;
     // The same record appended to bytes that are written later.
     void AppendDatRecord(std::string& out) const;
@@ -102,6 +104,10 @@ public:
     int declaredType = 0;
 
 private:
+    // The record read from a zFILE or from bytes in memory (DatWords.h).
+    template <class Source>
+    bool LoadRecord(Source& source);
+
     static constexpr std::uint32_t kAllocatedBit = 0x400000u;
     static constexpr std::uint32_t kFileBits = 0x3FFFFFu;
 

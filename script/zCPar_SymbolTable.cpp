@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -239,7 +240,26 @@ bool zCPar_SymbolTable::ReadSection(zFILE& file)
     const long pos = file.Pos();
     if (size >= 0 && pos >= 0 && count > (size - pos) / (4 + kMinRecordBytes))
         return false;
+    if (size < 0 || pos < 0 || size <= pos)
+        return ReadRecords(file, count);
 
+    // The rest of the file read in one piece and the records taken from memory, for
+    // speed; the file is left after the section as the word-by-word reading leaves it.
+    std::string rest(static_cast<std::size_t>(size - pos), '\0');
+    if (file.Read(&rest[0], static_cast<long>(rest.size())) != static_cast<long>(rest.size())) {
+        if (file.Seek(pos) != 0)
+            return false;
+        return ReadRecords(file, count);
+    }
+    zCDatBytes bytes(rest.data(), rest.data() + rest.size());
+    if (!ReadRecords(bytes, count))
+        return false;
+    return file.Seek(pos + static_cast<long>(bytes.Position() - rest.data())) == 0;
+}
+
+template <class Source>
+bool zCPar_SymbolTable::ReadRecords(Source& file, std::int32_t count)
+{
     sortedIndex.EmptyList();
     sortedIndex.AllocAbs(count);
     for (int i = 0; i < count; ++i) {

@@ -57,6 +57,9 @@ private:
     // Merges the numbers appended since the index was last put in order.
     void SortPending() const;
     bool ReadSection(zFILE& file);
+    // The sorted numbers and the records, from a zFILE or from bytes in memory.
+    template <class Source>
+    bool ReadRecords(Source& file, std::int32_t count);
     void FreeBlock();
 
     std::unique_ptr<zCPar_Symbol[]> block;

@@ -14,6 +14,9 @@
 //   zCParserCode.cpp         byte code from the trees, jump patching
 //   zCParserLink.cpp         the linker and the engine class offsets
 //   zCParserDat.cpp          the compiled script file and the symbol dump
+//   zCParserDecompile.cpp    the decompiler's run, file placement, the source list
+//   zCParserDecompileDecl.cpp  declarations written back from the symbols
+//   zCParserDecompileCode.cpp  statements written back from the byte code
 #pragma once
 
 #include <cstdint>
@@ -575,6 +578,12 @@ private:
     int decompileBodiesCode = -1;
     // Engine function names (upper case) in their spelling.
     std::unordered_map<std::string, zSTRING> decompileExternalSpelling;
+    // Answers of DecompileScopedIndex for the scope below: a body names the same
+    // symbols again and again, and each answer costs up to three name lookups.
+    std::unordered_map<std::string, int> decompileScopedIndexes;
+    const zCPar_Symbol* decompileIndexClass = nullptr;
+    const zCPar_Symbol* decompileIndexOwner = nullptr;
+    int decompileIndexSymbols = -1;  // the table's size they were found in
 };
 
 // The one parser of the process; null until the engine has started.

@@ -198,6 +198,7 @@ void zCParser::ResetDecompileStatements()
     decompileBodies.clear();
     decompileBodiesCode = -1;
     decompileExternalSpelling.clear();
+    decompileScopedIndexes.clear();
 }
 
 void zCParser::PrepareDecompileStatements()
@@ -716,9 +717,13 @@ void zCParser::WriteElse(zFILE& file, int target)
 
 void zCParser::WriteLine(zFILE& file, const zSTRING& text)
 {
-    zSTRING line(std::string(static_cast<std::size_t>(std::max(decompileDepth, 0)), '\t').c_str());
+    // One buffer sized up front: this runs for every line written.
+    const std::size_t tabs = static_cast<std::size_t>(std::max(decompileDepth, 0));
+    zSTRING line;
+    line.reserve(tabs + text.size() + 1);
+    line.append(tabs, '\t');
     line += text;
-    line += "\n";
+    line += '\n';
     file.Write(line);
     ++decompileLineCount;
 }
@@ -989,15 +994,28 @@ zCPar_Symbol* zCParser::DecompileScopeClass() const
 
 int zCParser::DecompileScopedIndex(const zSTRING& upperName)
 {
-    int index = -1;
-    if (const zCPar_Symbol* scopeClass = DecompileScopeClass()) {
-        if ((index = symtab.IndexOf(scopeClass->name, upperName)) >= 0)
-            return index;
-    }
+    const zCPar_Symbol* scopeClass = DecompileScopeClass();
     const zCPar_Symbol* owner = DecompileScopeOwner();
-    if (owner && (index = symtab.IndexOf(owner->name, upperName)) >= 0)
-        return index;
-    return symtab.IndexOf(upperName);
+    // Remembered per scope, for speed (see decompileScopedIndexes).
+    if (scopeClass != decompileIndexClass || owner != decompileIndexOwner ||
+        symtab.GetNumInList() != decompileIndexSymbols) {
+        decompileScopedIndexes.clear();
+        decompileIndexClass = scopeClass;
+        decompileIndexOwner = owner;
+        decompileIndexSymbols = symtab.GetNumInList();
+    }
+    const auto known = decompileScopedIndexes.find(upperName);
+    if (known != decompileScopedIndexes.end())
+        return known->second;
+    int index = -1;
+    if (scopeClass)
+        index = symtab.IndexOf(scopeClass->name, upperName);
+    if (index < 0 && owner)
+        index = symtab.IndexOf(owner->name, upperName);
+    if (index < 0)
+        index = symtab.IndexOf(upperName);
+    decompileScopedIndexes.emplace(upperName, index);
+    return index;
 }
 
 zSTRING zCParser::DecompileScopedName(zCPar_Symbol* symbol, int number)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "DatWords.h"
 #include "SymbolFileFixture.h"
 #include "zCPar_Symbol.h"
 #include "zERROR.h"
@@ -293,6 +294,33 @@ TEST_F(SymbolTest, ShortRecordsAreRefused)
     const std::string strings = Int(1) + "S\n" + Int(0) + Int(0x3002) + Int(0) + Int(0) + Int(0) + Int(0) + Int(0) + "a\n";
     zCPar_Symbol symbol;
     EXPECT_FALSE(Loaded(symbol, strings)) << "second string missing";
+}
+
+// The symbol table reads its records from memory; they must come out as from the file.
+TEST_F(SymbolTest, RecordsFromMemoryReadAsFromTheFile)
+{
+    const std::string head = Int(0) + Int(0x3002) + Int(0) + Int(0) + Int(0) + Int(0) + Int(0);
+    const std::string cases[] = {
+        Int(1) + std::string("N\0A\r\n", 5) + head + "a\r\r\n" + std::string("\0", 1),  // NULs, CRs, line of a NUL
+        Int(1) + "N\n" + head + "\n" + "last",                                           // empty line, no final LF
+        Int(1) + "N\n" + head + "x\n",                                                   // second string missing
+        Int(0) + head + "\n\n" + Int(7),                                                 // no name
+    };
+    for (const std::string& bytes : cases) {
+        zCPar_Symbol fromFile;
+        const bool fileOk = Loaded(fromFile, bytes);
+        zCDatBytes memory(bytes.data(), bytes.data() + bytes.size());
+        zCPar_Symbol fromMemory;
+        EXPECT_EQ(fromMemory.LoadFromDat(memory), fileOk) << bytes;
+        EXPECT_EQ(fromMemory.name, fromFile.name);
+        for (int i = 0; i < 2 && fileOk; ++i) {
+            zSTRING a;
+            zSTRING b;
+            fromFile.GetValue(a, i);
+            fromMemory.GetValue(b, i);
+            EXPECT_EQ(b, a) << i;
+        }
+    }
 }
 
 TEST_F(SymbolTest, PrintWritesTheTextForm)
