@@ -54,5 +54,6 @@ void SetFilterFromSettings();
 
 // Runs a job as a worker thread's body: a fatal message ends it with -1, after
 // the stack has unwound; so does any other exception, reported as a fatal message
-// first. A stop request ends it with 0. Otherwise the job's own result. Every entry into the engine runs in one.
+// first. A stop request ends it with 0. Otherwise the job's own result. Every
+// entry into the engine runs in one.
 int zRunJobGuarded(const std::function<int()>& job);
