@@ -400,6 +400,8 @@ private:
     // Puts the list of external names in its comparator's order.
     void SortExternalNames();
     // zCParserDeclarations.cpp / zCParserStatements.cpp:
+    // A new symbol of that name whose type and declared type are both type.
+    static std::unique_ptr<zCPar_Symbol> NewDeclaredSymbol(const zSTRING& name, int type);
     // Links a node after the last one and makes it the last.
     zCPar_TreeNode* AppendNode(int kind, const zSTRING& name = zSTRING(), int value = 0);
     // Lists a declared symbol, the table taking it over; a name already listed is

@@ -35,6 +35,15 @@ zSTRING Quoted(const char* token)
 
 } // namespace
 
+std::unique_ptr<zCPar_Symbol> zCParser::NewDeclaredSymbol(const zSTRING& name, int type)
+{
+    auto symbol = std::make_unique<zCPar_Symbol>();
+    symbol->name = name;
+    symbol->SetType(type);
+    symbol->declaredType = type;
+    return symbol;
+}
+
 zCPar_TreeNode* zCParser::AppendNode(int kind, const zSTRING& name, int value)
 {
     zCPar_TreeNode* node = NewNode(kind, lastNode);
@@ -135,11 +144,8 @@ void zCParser::DeclareVar(int isConst)
                 }
             }
 
-            auto symbol = std::make_unique<zCPar_Symbol>();
-            symbol->name = name;
-            symbol->SetType(type < 0 ? zPAR_TYPE_VOID : type);
+            auto symbol = NewDeclaredSymbol(name, type < 0 ? zPAR_TYPE_VOID : type);
             symbol->SetElementCount(count);
-            symbol->declaredType = type < 0 ? zPAR_TYPE_VOID : type;
             symbol->SetParent(typeClass);
             if (isConst)
                 symbol->SetFlag(zPAR_FLAG_CONST);
@@ -278,10 +284,7 @@ void zCParser::DeclareClass()
     const int startLine = line;
     const int startChar = lineStart;
 
-    auto symbol = std::make_unique<zCPar_Symbol>();
-    symbol->name = name;
-    symbol->SetType(zPAR_TYPE_CLASS);
-    symbol->declaredType = zPAR_TYPE_CLASS;
+    auto symbol = NewDeclaredSymbol(name, zPAR_TYPE_CLASS);
     symbol->SetElementCount(0);
     zCPar_Symbol* declared = symbol.get();
     InsertDeclared(symbol);
@@ -318,10 +321,7 @@ void zCParser::DeclarePrototype()
         classSymbol = nullptr;
     }
 
-    auto symbol = std::make_unique<zCPar_Symbol>();
-    symbol->name = name;
-    symbol->SetType(zPAR_TYPE_PROTOTYPE);
-    symbol->declaredType = zPAR_TYPE_PROTOTYPE;
+    auto symbol = NewDeclaredSymbol(name, zPAR_TYPE_PROTOTYPE);
     symbol->SetParent(classSymbol);
     zCPar_Symbol* declared = symbol.get();
 
@@ -400,10 +400,7 @@ void zCParser::DeclareInstance()
     std::vector<std::unique_ptr<zCPar_Symbol>> unlisted;
     std::vector<zCPar_Symbol*> declared;
     for (const zSTRING& name : names) {
-        auto symbol = std::make_unique<zCPar_Symbol>();
-        symbol->name = name;
-        symbol->SetType(zPAR_TYPE_INSTANCE);
-        symbol->declaredType = zPAR_TYPE_INSTANCE;
+        auto symbol = NewDeclaredSymbol(name, zPAR_TYPE_INSTANCE);
         currentFunction = symbol.get();
         if (name.find("SVM_") != std::string::npos)
             outputUnitInstanceMode = 1;

@@ -88,10 +88,7 @@ void zCParser::DeclareFunc()
     const int startLine = line;
     const int startChar = lineStart;
 
-    auto symbol = std::make_unique<zCPar_Symbol>();
-    symbol->name = name;
-    symbol->SetType(zPAR_TYPE_FUNC);
-    symbol->declaredType = zPAR_TYPE_FUNC;
+    auto symbol = NewDeclaredSymbol(name, zPAR_TYPE_FUNC);
     symbol->SetFlag(zPAR_FLAG_CONST);
     zCPar_Symbol* declared = symbol.get();
     // A symbol just listed is the last one.
