@@ -184,4 +184,10 @@ private:
 
 class CPtrArray : public CArray<void*, void*> {};
 
-class CStringArray : public CArray<CString, const CString&> {};
+class CArchive;
+
+class CStringArray : public CArray<CString, const CString&> {
+public:
+    // A count and the strings; loading replaces the contents.
+    void Serialize(CArchive& ar);
+};

@@ -224,6 +224,29 @@ int CString::FindOneOf(const char* set) const
     return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 
+CString CString::Tokenize(const char* tokens, int& start) const
+{
+    const size_t length = m_text.size();
+    if (start < 0 || static_cast<size_t>(start) >= length) {
+        start = -1;
+        return CString();
+    }
+    const bool delimited = tokens && *tokens;
+    size_t first = static_cast<size_t>(start);
+    if (delimited)
+        first = m_text.find_first_not_of(tokens, first);
+    if (first == std::string::npos) {
+        start = -1;
+        return CString();
+    }
+    size_t end = delimited ? m_text.find_first_of(tokens, first) : std::string::npos;
+    if (end == std::string::npos)
+        end = length;
+    // Past the delimiter, or at the end so that the next call reports -1.
+    start = static_cast<int>(end < length ? end + 1 : length);
+    return CString(m_text.data() + first, static_cast<int>(end - first));
+}
+
 CString CString::Mid(int first) const
 {
     return Mid(first, GetLength());

@@ -61,6 +61,12 @@ public:
     int ReverseFind(char ch) const;
     int FindOneOf(const char* set) const;
 
+    // The next token at or after start: delimiters in tokens are skipped, the token runs
+    // to the next one, and start moves past that delimiter. When no token is left the
+    // result is empty and start becomes -1; so does a start below 0 or beyond the end.
+    // Null or empty tokens make the rest of the string one token.
+    CString Tokenize(const char* tokens, int& start) const;
+
     // Out-of-range arguments are clamped to the string.
     CString Mid(int first) const;
     CString Mid(int first, int count) const;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "CString.h"
 #include "ResString.h"
@@ -191,6 +192,52 @@ TEST(CStringExtract, SplitsFields)
         EXPECT_EQ(AfxExtractSubString(field, c.full, c.index, c.separator), c.found) << c.index;
         EXPECT_STREQ(field, c.field) << c.index;
     }
+}
+
+TEST(CStringTokenize, WalksTokensUntilMinusOne)
+{
+    // Each step: the token returned and start after the call.
+    struct Step {
+        const char* token;
+        int start;
+    };
+    const struct {
+        const char* text;
+        const char* tokens;
+        int start;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"a b", " ", 0, {{"a", 2}, {"b", 3}, {"", -1}}},
+        {"  ab,,cd; ", " ,;", 0, {{"ab", 5}, {"cd", 9}, {"", -1}}},
+        {"ab,cd", ",", 1, {{"b", 3}, {"cd", 5}, {"", -1}}},
+        {",,,", ",", 0, {{"", -1}}},
+        {"", ",", 0, {{"", -1}}},
+        {"abc", ",", -1, {{"", -1}}},
+        {"abc", ",", 3, {{"", -1}}},
+        {"abc", ",", 9, {{"", -1}}},
+        // Without delimiters the rest is one token.
+        {"ab cd", "", 1, {{"b cd", 5}, {"", -1}}},
+        {"ab cd", nullptr, 0, {{"ab cd", 5}, {"", -1}}},
+        {"ab", nullptr, 2, {{"", -1}}},
+    };
+    for (const auto& c : cases) {
+        const CString text(c.text);
+        int start = c.start;
+        for (const Step& step : c.steps) {
+            const CString token = text.Tokenize(c.tokens, start);
+            EXPECT_STREQ(token, step.token) << c.text << " from " << c.start;
+            EXPECT_EQ(start, step.start) << c.text << " from " << c.start;
+        }
+    }
+}
+
+TEST(CStringTokenize, KeepsEmbeddedZeroInTokens)
+{
+    const CString text("a\0b c", 5);
+    int start = 0;
+    const CString token = text.Tokenize(" ", start);
+    EXPECT_EQ(token.GetLength(), 3);
+    EXPECT_EQ(start, 4);
 }
 
 } // namespace

@@ -1,0 +1,5 @@
+#include "CCmdTarget.h"
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
+CCmdTarget::~CCmdTarget() = default;
