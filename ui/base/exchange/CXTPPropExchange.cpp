@@ -54,7 +54,7 @@ int CXTPPropExchange::GetSizeOfVarType(VARTYPE type)
     case VT_DATE:
         return 12;  // the date's double and its status
     case VT_VARIANT:
-        return 16;
+        return static_cast<int>(sizeof(VARIANT));
     case VT_EX_RECT:
         return 16;
     default:
@@ -143,6 +143,13 @@ BOOL CXTPPropExchange::ExchangeBlob(const char* name, BYTE*& data, DWORD& size)
         return ExchangeProp(name, VT_LPSTR, &text, "");
     }
 
+    DWORD loaded = 0;
+    return LoadBlobText(name, data, size, loaded);
+}
+
+BOOL CXTPPropExchange::LoadBlobText(const char* name, BYTE*& data, DWORD& size, DWORD& loaded)
+{
+    loaded = 0;
     CString text;
     ExchangeProp(name, VT_LPSTR, &text, "");
     if (text.IsEmpty())
@@ -161,6 +168,7 @@ BOOL CXTPPropExchange::ExchangeBlob(const char* name, BYTE*& data, DWORD& size)
     const unsigned char* letters = reinterpret_cast<const unsigned char*>(static_cast<const char*>(text));
     for (DWORD i = 0; i < count; ++i)
         data[i] = static_cast<BYTE>((letters[2 * i + 1] << 4) + letters[2 * i] - 0x51);
+    loaded = count;
     return TRUE;
 }
 
@@ -230,7 +238,9 @@ void CXTPPropExchange::ReleaseArchive(const char* name, CArchive* archive)
     if (!archive)
         return;
     CMemFile* file = static_cast<CMemFile*>(archive->GetFile());
-    if (!m_bLoading) {
+    BOOL discard = m_bDiscardArchive;
+    m_bDiscardArchive = FALSE;
+    if (!m_bLoading && !discard) {
         // Bytes that could not all be flushed are not stored: half an object is worse than none.
         bool flushed = true;
         try {
@@ -285,7 +295,11 @@ DWORD CXTPPropExchange::Read(const char* name, void* data, DWORD size)
         return 0;
     BYTE* bytes = static_cast<BYTE*>(data);
     DWORD available = size;
-    return ExchangeBlob(name, bytes, available) ? size : 0;
+    if (!m_bLoading)
+        return ExchangeBlob(name, bytes, available) ? size : 0;
+    // The bytes really loaded: a missing or shorter blob must not pass for a full one.
+    DWORD loaded = 0;
+    return LoadBlobText(name, bytes, available, loaded) ? loaded : 0;
 }
 
 BOOL CXTPPropExchange::AllowsDefaultValues() const
@@ -441,9 +455,14 @@ BOOL PX_Serialize(CXTPPropExchange* px, const char* name, CObject* object)
         e->Delete();
         result = FALSE;
     } catch (...) {
+        px->m_bDiscardArchive = TRUE;
         px->ReleaseArchive(name, archive);
+        px->m_bDiscardArchive = FALSE;
         throw;
     }
+    // What a failed object wrote is not stored: half an object is worse than none.
+    px->m_bDiscardArchive = !result;
     px->ReleaseArchive(name, archive);
+    px->m_bDiscardArchive = FALSE;
     return result;
 }

@@ -54,7 +54,7 @@ public:
     // really hold; a damaged count is reported in the medium's way.
     virtual DWORD CheckLoadedCount(DWORD count);
 
-    // Fixed size of a type code for comparing and copying; 0 for strings and unknown codes.
+    // Fixed size of a type code for comparing and copying; 0 for CString and unknown codes.
     static int GetSizeOfVarType(VARTYPE type);
     static BOOL IsSamePropValue(VARTYPE type, const void* value, const void* defaultValue);
     // Copies a default into a value; FALSE without a default or for an unknown code.
@@ -71,6 +71,13 @@ public:
 
 protected:
     explicit CXTPPropExchange(BOOL loading = FALSE);
+
+    // Loads a blob stored as letter text; loaded receives its length (0 when missing).
+    BOOL LoadBlobText(const char* name, BYTE*& data, DWORD& size, DWORD& loaded);
+
+    // Set by PX_Serialize when the object failed: the archive is freed without storing it.
+    BOOL m_bDiscardArchive = FALSE;
+    friend BOOL PX_Serialize(CXTPPropExchange* px, const char* name, CObject* object);
 };
 
 // Numbered item sections of an exchange: prefix0, prefix1 ... with a count.

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <exception>
 #include <new>
 #include <string>
@@ -113,7 +114,7 @@ BOOL ParseDateText(const CString& text, COleDateTime& date)
     }
     hour = minute = second = 0;
     fields = std::sscanf(text, "%hu:%hu:%hu", &hour, &minute, &second);
-    if (fields == 2 || fields == 3) {
+    if ((fields == 2 || fields == 3) && hour < 24 && minute < 60 && second < 60) {
         date = COleDateTime((hour * 3600.0 + minute * 60.0 + second) / 86400.0);
         return TRUE;
     }
@@ -470,8 +471,15 @@ BOOL CXTPPropExchangeXMLNode::PrepareSection()
         }
         m_bInitialized = TRUE;
         if (!m_bChildSection) {
-            BOOL compactDefault = FALSE;
-            ExchangeProp("CompactMode", VT_BOOL, &m_bCompactMode, &compactDefault);
+            if (m_bLoading) {
+                // Read straight from the attribute: a lookup in the current mode, or
+                // one without defaults, would miss it.
+                CXmlPtr<IXMLDOMNode> flag = XmlDom::FindAttribute(m_pSectionNode.Get(), L"CompactMode");
+                m_bCompactMode = flag && std::wcstol(XmlDom::GetText(flag.Get()).c_str(), nullptr, 10) != 0;
+            } else {
+                BOOL compactDefault = FALSE;
+                ExchangeProp("CompactMode", VT_BOOL, &m_bCompactMode, &compactDefault);
+            }
         }
     }
     return m_pDocument && m_pParentNode && m_pSectionNode;
@@ -634,9 +642,11 @@ void CXTPPropExchangeXMLNode::EmptySection()
     m_bEmptySection = TRUE;
     OnBeforeExchange();
     Guard(FALSE, [&] {
+        // A fresh element in the old one's place: looking it up again by name
+        // could reach another item of the same list.
         if (m_pSectionNode && m_pParentNode) {
-            XmlDom::RemoveChild(m_pParentNode.Get(), m_pSectionNode.Get());
-            m_pSectionNode.Release();
+            m_pSectionNode = XmlDom::ReplaceWithEmptyElement(m_pDocument.Get(), m_pParentNode.Get(),
+                                                             m_pSectionNode.Get());
             m_bInitialized = FALSE;
         }
         return TRUE;

@@ -293,12 +293,18 @@ CXmlPtr<IXMLDOMNode> AppendElement(IXMLDOMDocument* document, IXMLDOMNode* paren
     return added;
 }
 
-void RemoveChild(IXMLDOMNode* parent, IXMLDOMNode* child)
+CXmlPtr<IXMLDOMNode> ReplaceWithEmptyElement(IXMLDOMDocument* document, IXMLDOMNode* parent, IXMLDOMNode* child)
 {
-    if (!parent || !child)
-        XmlThrow(E_POINTER, "removing an element");
-    CXmlPtr<IXMLDOMNode> removed;
-    XmlCheck(parent->removeChild(child, &removed), "removing an element");
+    if (!document || !parent || !child)
+        XmlThrow(E_POINTER, "emptying an element");
+    std::wstring name = GetName(child);
+    CXmlPtr<IXMLDOMElement> element;
+    XmlCheck(document->createElement(CXmlBstr(name), &element), "creating an element");
+    if (!element)
+        XmlThrow(E_POINTER, "creating an element");
+    CXmlPtr<IXMLDOMNode> replaced;
+    XmlCheck(parent->replaceChild(element.Get(), child, &replaced), "emptying an element");
+    return CXmlPtr<IXMLDOMNode>::Share(element.Get());
 }
 
 CXmlPtr<IXMLDOMNode> FindAttribute(IXMLDOMNode* element, const wchar_t* name)

@@ -132,7 +132,8 @@ DWORD CountChildElements(IXMLDOMNode* parent);
 CXmlPtr<IXMLDOMNode> GetRootElement(IXMLDOMDocument* document);
 // A new element appended to parent. A document takes a single root element.
 CXmlPtr<IXMLDOMNode> AppendElement(IXMLDOMDocument* document, IXMLDOMNode* parent, const wchar_t* name);
-void RemoveChild(IXMLDOMNode* parent, IXMLDOMNode* child);
+// A new element of child's name in child's place; the new one is returned.
+CXmlPtr<IXMLDOMNode> ReplaceWithEmptyElement(IXMLDOMDocument* document, IXMLDOMNode* parent, IXMLDOMNode* child);
 
 // The element's attribute of that name, or null.
 CXmlPtr<IXMLDOMNode> FindAttribute(IXMLDOMNode* element, const wchar_t* name);

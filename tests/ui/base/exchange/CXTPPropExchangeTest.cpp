@@ -119,7 +119,11 @@ namespace {
 
 class Thrower : public CObject {
 public:
-    void Serialize(CArchive&) override { AfxThrowArchiveException(CArchiveException::badSchema); }
+    void Serialize(CArchive& ar) override
+    {
+        ar << 1234;
+        AfxThrowArchiveException(CArchiveException::badSchema);
+    }
 };
 
 } // namespace
@@ -195,8 +199,9 @@ TEST(PropExchangeBlob, BytesAsLetterPairs)
     EXPECT_FALSE(load.ExchangeBlob("Three", smallData, smallSize));
     EXPECT_EQ(load.Read("Three", small, 2), 0u);
     BYTE big[8] = {};
-    EXPECT_EQ(load.Read("Three", big, 8), 8u);
+    EXPECT_EQ(load.Read("Three", big, 8), 3u);  // what was there, not the buffer's size
     EXPECT_EQ(big[0], 0x3C);
+    EXPECT_EQ(load.Read("Missing", big, 8), 0u);
 
     (*store)["Odd"] = "MDA";
     BYTE* odd = nullptr;
@@ -333,7 +338,10 @@ TEST(PropExchangeSerialize, ObjectTravelsAsABlobOfItsArchive)
     Shape cut;
     EXPECT_FALSE(PX_Serialize(&load, "Shape", &cut));
     EXPECT_FALSE(PX_Serialize(&load, "Missing", &cut));
+    // What the failed object wrote is not stored.
     Thrower thrower;
-    TextExchange save(FALSE, NewStore());
+    auto failed = NewStore();
+    TextExchange save(FALSE, failed);
     EXPECT_FALSE(PX_Serialize(&save, "Thrower", &thrower));
+    EXPECT_TRUE(failed->empty());
 }

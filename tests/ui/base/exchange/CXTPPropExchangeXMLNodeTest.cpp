@@ -421,7 +421,7 @@ TEST(XmlExchangeValues, StoredTextsThatDoNotParse)
 {
     CXmlPtr<IXMLDOMDocument> document =
         ParseXml(L"<Config CompactMode='1' Short='70000' Long='12abc' BadDay='2005-31-02' Partial='2005-02-03T10:20' "
-                 L"Clock='10:20' Junk='soon' Rect='1, 2, 3' Size='7' Plain='C:x'/>");
+                 L"Clock='10:20' BadClock='99:99' Junk='soon' Rect='1, 2, 3' Size='7' Plain='C:x'/>");
     CXTPPropExchangeXMLNode px(TRUE, AsParent(document), "Config");
     short shortValue = 0;
     long longValue = 0;
@@ -434,6 +434,7 @@ TEST(XmlExchangeValues, StoredTextsThatDoNotParse)
     COleDateTime date = keep;
     EXPECT_FALSE(px.ExchangeProp("BadDay", VT_DATE, &date));
     EXPECT_FALSE(px.ExchangeProp("Junk", VT_DATE, &date));
+    EXPECT_FALSE(px.ExchangeProp("BadClock", VT_DATE, &date));
     EXPECT_EQ(date.m_dt, keep.m_dt);
     EXPECT_TRUE(px.ExchangeProp("Partial", VT_DATE, &date));
     EXPECT_EQ(date.m_dt, COleDateTime(2005, 3, 2, 10, 20, 0).m_dt);
@@ -480,6 +481,18 @@ TEST(XmlExchangeValues, FileWithoutCompactModeIsReadFromChildElements)
     EXPECT_TRUE(PX_String(editor, "Name", name));
     EXPECT_EQ(size, 12);
     EXPECT_EQ(name, "Consolas");
+
+    // The mode comes from the file even when defaults are off or the exchange read
+    // another file before.
+    CXmlPtr<IXMLDOMDocument> compact = ParseXml(L"<Config CompactMode='1' Size='4'/>");
+    CXTPPropExchangeXMLNode strict(TRUE, AsParent(document), "Config");
+    strict.m_bUseDefaultOnLoad = FALSE;
+    EXPECT_TRUE(PX_Long(&strict, "Size", size));
+    EXPECT_EQ(size, 3);
+    CXTPPropExchangeXMLNode again(TRUE, AsParent(compact), "Config");
+    again.m_bCompactMode = FALSE;
+    EXPECT_TRUE(PX_Long(&again, "Size", size));
+    EXPECT_EQ(size, 4);
 }
 
 TEST(XmlExchangeValues, DefaultsAreNotWritten)
@@ -547,6 +560,28 @@ TEST(XmlExchangeValues, EmptySectionStartsAFreshElement)
     ASSERT_TRUE(element);
     EXPECT_FALSE(XmlDom::FindAttribute(element.Get(), L"Old"));
     EXPECT_TRUE(XmlDom::FindAttribute(element.Get(), L"New"));
+}
+
+TEST(XmlExchangeLists, EmptyingAnItemKeepsTheOtherItems)
+{
+    CXmlPtr<IXMLDOMDocument> document = XmlDom::CreateDocument();
+    ASSERT_TRUE(document);
+    CXTPPropExchangeXMLNode px(FALSE, AsParent(document), "Config");
+    CXTPPropExchangeOwner<CXTPPropExchangeEnumerator> items(px.GetEnumerator("Item"));
+    long value = 10;
+    for (POSITION pos = items->GetPosition(2); pos; ++value) {
+        CXTPPropExchangeSection item(items->GetNext(pos));
+        item->EmptySection();
+        EXPECT_TRUE(PX_Long(item, "V", value));
+    }
+    CXmlPtr<IXMLDOMNode> root = XmlDom::GetRootElement(document.Get());
+    ASSERT_TRUE(root);
+    EXPECT_EQ(XmlDom::CountChildElements(root.Get()), 2u);
+    CXmlPtr<IXMLDOMNode> first = XmlDom::FindChildElement(root.Get(), L"Item");
+    ASSERT_TRUE(first);
+    CXmlPtr<IXMLDOMNode> firstValue = XmlDom::FindAttribute(first.Get(), L"V");
+    ASSERT_TRUE(firstValue);
+    EXPECT_EQ(XmlDom::GetText(firstValue.Get()), L"10");
 }
 
 TEST(XmlExchangeLists, ItemsAreSiblingElementsOfThePrefix)
