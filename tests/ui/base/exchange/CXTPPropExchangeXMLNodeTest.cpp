@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "CArchive.h"
 #include "COleDateTime.h"
@@ -87,6 +88,20 @@ CString RootAttribute(const CXmlPtr<IXMLDOMDocument>& document, const wchar_t* n
     CXmlPtr<IXMLDOMNode> root = XmlDom::GetRootElement(document.Get());
     CXmlPtr<IXMLDOMNode> attribute = root ? XmlDom::FindAttribute(root.Get(), name) : CXmlPtr<IXMLDOMNode>();
     return attribute ? XmlWideToString(XmlDom::GetText(attribute.Get())) : CString("<none>");
+}
+
+// The values under key of a loading list's items, in order; at most limit items are visited.
+std::vector<long> ItemValues(CXTPPropExchange& px, const char* prefix, const char* key, size_t limit = 10)
+{
+    std::vector<long> values;
+    CXTPPropExchangeOwner<CXTPPropExchangeEnumerator> items(px.GetEnumerator(prefix));
+    for (POSITION pos = items->GetPosition(); pos && values.size() < limit;) {
+        CXTPPropExchangeSection item(items->GetNext(pos));
+        long value = -1;
+        EXPECT_TRUE(PX_Long(item, key, value)) << prefix;
+        values.push_back(value);
+    }
+    return values;
 }
 
 class XmlExchange : public ::testing::Test {
@@ -607,18 +622,10 @@ TEST(XmlExchangeLists, ItemsAreSiblingElementsOfThePrefix)
         EXPECT_EQ(RootAttribute(document, L"Count"), "<none>");
 
         CXTPPropExchangeXMLNode px(TRUE, AsParent(document), "Config");
-        CXTPPropExchangeOwner<CXTPPropExchangeEnumerator> items(px.GetEnumerator("Item"));
-        POSITION pos = items->GetPosition();
-        long seen = 0;
-        while (pos) {
-            CXTPPropExchangeSection item(items->GetNext(pos));
-            long index = -1;
-            EXPECT_TRUE(PX_Long(item, "Index", index));
-            EXPECT_EQ(index, seen);
-            ++seen;
-            ASSERT_LE(seen, 3);
-        }
-        EXPECT_EQ(seen, static_cast<long>(count));
+        std::vector<long> expected;
+        for (long i = 0; i < static_cast<long>(count); ++i)
+            expected.push_back(i);
+        EXPECT_EQ(ItemValues(px, "Item", "Index"), expected);
     }
 }
 
@@ -632,16 +639,10 @@ TEST(XmlExchangeLists, OtherElementsAndOddPrefixesAreNotItems)
     } cases[] = {{"Item", 3}, {"Item[1]", 0}, {"Item' or '1'='1", 0}, {"*", 0}, {"", 0}};
     for (const auto& c : cases) {
         CXTPPropExchangeXMLNode px(TRUE, AsParent(document), "Config");
-        CXTPPropExchangeOwner<CXTPPropExchangeEnumerator> items(px.GetEnumerator(c.prefix));
-        POSITION pos = items->GetPosition();
-        long seen = 0;
-        while (pos && seen < 10) {
-            CXTPPropExchangeSection item(items->GetNext(pos));
-            long n = 0;
-            EXPECT_TRUE(PX_Long(item, "N", n));
-            EXPECT_EQ(n, ++seen);
-        }
-        EXPECT_EQ(seen, c.items) << c.prefix;
+        std::vector<long> expected;
+        for (long n = 1; n <= c.items; ++n)
+            expected.push_back(n);
+        EXPECT_EQ(ItemValues(px, c.prefix, "N"), expected) << c.prefix;
         EXPECT_EQ(px.GetErrorText(), "") << c.prefix;
     }
 }
@@ -651,17 +652,7 @@ TEST(XmlExchangeLists, CountedListsAreReadTheNumberedWay)
     CXmlPtr<IXMLDOMDocument> document =
         ParseXml(L"<Config CompactMode='1' Count='2'><Item0 N='10'/><Item1 N='11'/></Config>");
     CXTPPropExchangeXMLNode px(TRUE, AsParent(document), "Config");
-    CXTPPropExchangeOwner<CXTPPropExchangeEnumerator> items(px.GetEnumerator("Item"));
-    POSITION pos = items->GetPosition();
-    long seen = 0;
-    while (pos) {
-        CXTPPropExchangeSection item(items->GetNext(pos));
-        long n = 0;
-        EXPECT_TRUE(PX_Long(item, "N", n));
-        EXPECT_EQ(n, 10 + seen);
-        ++seen;
-    }
-    EXPECT_EQ(seen, 2);
+    EXPECT_EQ(ItemValues(px, "Item", "N"), (std::vector<long>{10, 11}));
     EXPECT_EQ(px.GetErrorText(), "");
 }
 
@@ -670,15 +661,7 @@ TEST(XmlExchangeLists, ADamagedCountIsCutToTheElementsThere)
     CXmlPtr<IXMLDOMDocument> document =
         ParseXml(L"<Config CompactMode='1' Count='4000000000'><Item0 N='10'/><Item1 N='11'/></Config>");
     CXTPPropExchangeXMLNode px(TRUE, AsParent(document), "Config");
-    CXTPPropExchangeOwner<CXTPPropExchangeEnumerator> items(px.GetEnumerator("Item"));
-    POSITION pos = items->GetPosition();
-    long seen = 0;
-    while (pos) {
-        CXTPPropExchangeSection item(items->GetNext(pos));
-        ++seen;
-        ASSERT_LE(seen, 2);
-    }
-    EXPECT_EQ(seen, 2);
+    EXPECT_EQ(ItemValues(px, "Item", "N"), (std::vector<long>{10, 11}));
     EXPECT_EQ(px.GetErrorText(), "XML section \"Config\" holds 2 elements but claims 4000000000 items.");
 }
 
