@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 inline void zPutLE16(unsigned char* to, std::uint16_t value)
 {
@@ -25,4 +26,19 @@ inline std::uint32_t zGetLE32(const unsigned char* from)
 {
     return static_cast<std::uint32_t>(from[0]) | (static_cast<std::uint32_t>(from[1]) << 8) |
            (static_cast<std::uint32_t>(from[2]) << 16) | (static_cast<std::uint32_t>(from[3]) << 24);
+}
+
+// A float travels as the bits of its IEEE single form.
+inline std::uint32_t zFloatBits(float value)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+inline float zBitsFloat(std::uint32_t bits)
+{
+    float value = 0.0f;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
 }

@@ -2,6 +2,8 @@
 #include "zCArchiver.h"
 
 #include <atomic>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include "ResString.h"
@@ -13,6 +15,7 @@
 namespace {
 
 // Message ids.
+const int kReferenceIntoUseThis = 32927;
 const int kCouldNotCreateObject = 32931;
 const int kEntryNotFound = 32933;
 const int kManyEntriesNotFound = 32934;
@@ -22,6 +25,16 @@ std::atomic<int> s_entriesNotFound{0};
 const int kManyMisses = 100;
 
 } // namespace
+
+int zArchiveDecimal(const zSTRING& text)
+{
+    const long long value = std::strtoll(text.c_str(), nullptr, 10);
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
 
 zCLASS_DEFINITION_ABSTRACT(zCArchiver, zCObject, 0, 0);
 
@@ -220,6 +233,57 @@ void zCArchiver::ReportEntryNotFound(const char* name)
         return;
     if (++s_entriesNotFound == kManyMisses)
         g_errorReporter.Report(zERR_ERROR, LoadResString(kManyEntriesNotFound));
+}
+
+void zCArchiver::DeleteOwnedArchive()
+{
+    if (bufferInUse) {
+        DeleteBuffer();
+    } else if (file) {
+        if (file->IsOpened())
+            file->Close();
+        delete file;
+    }
+}
+
+zSTRING zCArchiver::ArchiveName() const
+{
+    return file ? file->GetFullPath() : zSTRING();
+}
+
+bool zCArchiver::IsChunkStartLine(const zSTRING& line)
+{
+    return !line.empty() && line[0u] == '[' && line[1u] != ']';
+}
+
+bool zCArchiver::IsChunkEndLine(const zSTRING& line)
+{
+    return !line.empty() && line[0u] == '[' && line[1u] == ']';
+}
+
+bool zCArchiver::IsArchivedAsNull(const zCObject* object)
+{
+    if (!object)
+        return true;
+    const zCClassDef* classDef = object->GetClassDef();
+    return classDef && (classDef->GetClassFlags() & zCLASS_FLAG_NOT_ARCHIVED);
+}
+
+void zCArchiver::WriteNullObject(const char* name)
+{
+    WriteChunkStart(name, "%", 0, 0);
+    WriteChunkEnd();
+}
+
+zCObject* zCArchiver::ResolveReference(zCObject* held, zCObject* useThis)
+{
+    if (useThis) {
+        if (useThis != held)
+            g_errorReporter.Report(zERR_WARNING, LoadResString(kReferenceIntoUseThis));
+        return useThis;
+    }
+    held->AddRef();
+    return held;
 }
 
 // Alike in both archivers.

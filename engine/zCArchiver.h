@@ -52,6 +52,10 @@ struct zCOLOR {
     bool operator!=(const zCOLOR& other) const { return !(*this == other); }
 };
 
+// Decimal text as the runtime's atol reads it, clamped to int instead of overflowing:
+// the numbers of archive headers, chunk markers and ASCII values.
+int zArchiveDecimal(const zSTRING& text);
+
 // An open chunk: where it starts, its size (binary chunks), version, object index and names.
 struct zTChunkRecord {
     std::int32_t startPos = 0;
@@ -162,6 +166,19 @@ protected:
     // Reports an entry search that failed (32933), counting misses program-wide
     // ("pack" excepted) and reporting 32934 at the hundredth.
     static void ReportEntryNotFound(const char* name);
+    // Deletes the buffer in use, else closes and deletes the file; the caller clears the pointers.
+    void DeleteOwnedArchive();
+    // The archive's file as damage reports name it; empty for a buffer.
+    zSTRING ArchiveName() const;
+    // Chunk markers as lines: "[object class version index]" opens a chunk, "[]" ends it.
+    static bool IsChunkStartLine(const zSTRING& line);
+    static bool IsChunkEndLine(const zSTRING& line);
+    // Null objects and those of classes never archived are stored as an empty chunk of class "%".
+    static bool IsArchivedAsNull(const zCObject* object);
+    void WriteNullObject(const char* name);
+    // The result of reading a reference to the object held: useThis when given (a
+    // different held object is reported), else the held object with a new reference.
+    static zCObject* ResolveReference(zCObject* held, zCObject* useThis);
 
     int bufferInUse = 0;  // 0: the archive is the file
     zCBuffer* buffer = nullptr;

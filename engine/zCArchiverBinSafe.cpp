@@ -1,11 +1,12 @@
 // The binary-safe archiver.
 #include "zCArchiverBinSafe.h"
 
+#include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 
 #include "ErrorBox.h"
+#include "LittleEndian.h"
 #include "ResString.h"
 #include "zCClassDef.h"
 #include "zERROR.h"
@@ -18,7 +19,6 @@ const int kClosing = 32923;
 const int kChunkEndWithoutChunk = 32924;
 const int kIllegalObjectIndex = 32925;
 const int kReferenceNotRead = 32926;
-const int kReferenceIntoUseThis = 32927;
 const int kClassMismatchSkipped = 32929;
 const int kNoClassDef = 32932;
 const int kOldVersion = 32940;
@@ -28,56 +28,12 @@ const int kUnhandledType = 32951;
 const int kFileCorrupted = 33020;
 const int kUnexpectedEnd = 33119;
 
-// The class flag that has an object stored as a null object.
-const std::uint32_t kClassFlagNotArchived = 1u << 1;
 // The oldest format version that can be read.
 const std::uint32_t kMinVersion = 2;
 const std::size_t kMaxStoredLength = 0xFFFF;
 // Per string of the table: length, index and bucket.
 const int kStringRecordHead = 8;
 const char kReferenceMark = static_cast<char>(0xA7);
-
-void PutU16(unsigned char* out, std::uint32_t value)
-{
-    out[0] = static_cast<unsigned char>(value & 0xFF);
-    out[1] = static_cast<unsigned char>((value >> 8) & 0xFF);
-}
-
-void PutU32(unsigned char* out, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<unsigned char>((value >> (8 * i)) & 0xFF);
-}
-
-std::uint32_t GetU32(const unsigned char* in)
-{
-    return static_cast<std::uint32_t>(in[0]) | static_cast<std::uint32_t>(in[1]) << 8 |
-           static_cast<std::uint32_t>(in[2]) << 16 | static_cast<std::uint32_t>(in[3]) << 24;
-}
-
-std::uint32_t FloatBits(float value)
-{
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-float BitsFloat(std::uint32_t bits)
-{
-    float value = 0.0f;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-bool IsChunkStart(const zSTRING& line)
-{
-    return !line.empty() && line[0] == '[' && line[1] != ']';
-}
-
-bool IsChunkEnd(const zSTRING& line)
-{
-    return !line.empty() && line[0] == '[' && line[1] == ']';
-}
 
 // The words of a marker "[object class version index]".
 std::vector<zSTRING> MarkerWords(const zSTRING& line)
@@ -93,13 +49,6 @@ std::vector<zSTRING> MarkerWords(const zSTRING& line)
         pos = end;
     }
     return words;
-}
-
-// Decimal text as atol reads it, clamped instead of overflowing.
-long DecimalValue(const zSTRING& text, long low, long high)
-{
-    const long value = std::strtol(text.c_str(), nullptr, 10);
-    return value < low ? low : value > high ? high : value;
 }
 
 zSTRING OrPercent(const char* text)
@@ -131,7 +80,7 @@ std::uint32_t zCArchiverBinSafe::HashName(const zSTRING& name)
 void zCArchiverBinSafe::WriteU32(std::uint32_t value)
 {
     unsigned char bytes[4];
-    PutU32(bytes, value);
+    zPutLE32(bytes, value);
     WriteBytes(bytes, 4);
 }
 
@@ -139,7 +88,7 @@ zSTRING zCArchiverBinSafe::Storable(const zSTRING& text)
 {
     if (text.size() <= kMaxStoredLength)
         return text;
-    const zSTRING path = file ? file->GetFullPath() : zSTRING();
+    const zSTRING path = ArchiveName();
     g_errorReporter.Report(zERR_ERROR, FormatResString(kFileCorrupted, path), path.c_str(), GetPos());
     return zSTRING(text.substr(0, kMaxStoredLength));
 }
@@ -151,11 +100,18 @@ void zCArchiverBinSafe::WriteEntry(int type, const void* data, int size)
     unsigned char head[3] = {static_cast<unsigned char>(type), 0, 0};
     int headSize = 1;
     if (type == zBINSAFE_STRING || type == zBINSAFE_RAW || type == zBINSAFE_RAW_FLOAT) {
-        PutU16(head + 1, static_cast<std::uint32_t>(size));
+        zPutLE16(head + 1, static_cast<std::uint16_t>(size));
         headSize = 3;
     }
     WriteBytes(head, headSize);
     WriteBytes(data, size);
+}
+
+void zCArchiverBinSafe::WriteWordEntry(int type, std::uint32_t value)
+{
+    unsigned char bytes[4];
+    zPutLE32(bytes, value);
+    WriteEntry(type, bytes, 4);
 }
 
 void zCArchiverBinSafe::WriteASCIILine(const char* name, const char*, const zSTRING& value)
@@ -169,17 +125,13 @@ void zCArchiverBinSafe::WriteASCIILine(const char* name, const char*, const zSTR
     int index = LookupName(stored);
     if (index < 0)
         index = InsertName(stored);
-    unsigned char bytes[4];
-    PutU32(bytes, static_cast<std::uint32_t>(index));
-    WriteEntry(zBINSAFE_KEY, bytes, 4);
+    WriteWordEntry(zBINSAFE_KEY, static_cast<std::uint32_t>(index));
 }
 
 void zCArchiverBinSafe::WriteInt(const char* name, int value)
 {
     WriteASCIILine(name, "int", zSTRING(value));
-    unsigned char bytes[4];
-    PutU32(bytes, static_cast<std::uint32_t>(value));
-    WriteEntry(zBINSAFE_INT, bytes, 4);
+    WriteWordEntry(zBINSAFE_INT, static_cast<std::uint32_t>(value));
 }
 
 void zCArchiverBinSafe::WriteByte(const char*, std::uint8_t)
@@ -190,17 +142,13 @@ void zCArchiverBinSafe::WriteByte(const char*, std::uint8_t)
 void zCArchiverBinSafe::WriteFloat(const char* name, float value)
 {
     WriteASCIILine(name, "float", zSTRING(value, 9));
-    unsigned char bytes[4];
-    PutU32(bytes, FloatBits(value));
-    WriteEntry(zBINSAFE_FLOAT, bytes, 4);
+    WriteWordEntry(zBINSAFE_FLOAT, zFloatBits(value));
 }
 
 void zCArchiverBinSafe::WriteBool(const char* name, int value)
 {
     WriteASCIILine(name, "bool", zSTRING(value ? 1 : 0));
-    unsigned char bytes[4];
-    PutU32(bytes, value ? 1u : 0u);
-    WriteEntry(zBINSAFE_BOOL, bytes, 4);
+    WriteWordEntry(zBINSAFE_BOOL, value ? 1u : 0u);
 }
 
 void zCArchiverBinSafe::WriteString(const char* name, const zSTRING& value)
@@ -223,9 +171,7 @@ void zCArchiverBinSafe::WriteRawFloat(const char*, const float*, int)
 void zCArchiverBinSafe::WriteEnum(const char* name, const char*, int value)
 {
     WriteASCIILine(name, "enum", zSTRING(value));
-    unsigned char bytes[4];
-    PutU32(bytes, static_cast<std::uint32_t>(value));
-    WriteEntry(zBINSAFE_ENUM, bytes, 4);
+    WriteWordEntry(zBINSAFE_ENUM, static_cast<std::uint32_t>(value));
 }
 
 void zCArchiverBinSafe::WriteText(const zSTRING& text)
@@ -279,10 +225,8 @@ void zCArchiverBinSafe::WriteGroupEnd(const char*)
 
 void zCArchiverBinSafe::WriteObject(const char* name, zCObject* object)
 {
-    const zCClassDef* classDef = object ? object->GetClassDef() : nullptr;
-    if (!object || (classDef && (classDef->GetClassFlags() & kClassFlagNotArchived))) {
-        WriteChunkStart(name, "%", 0, 0);
-        WriteChunkEnd();
+    if (IsArchivedAsNull(object)) {
+        WriteNullObject(name);
         return;
     }
     const auto written = writtenIndex.find(object);
@@ -302,9 +246,8 @@ void zCArchiverBinSafe::WriteObject(const char* name, zCObject& object)
         g_errorReporter.Report(zERR_FATAL, LoadResString(kNoClassDef));
         return;
     }
-    if (classDef->GetClassFlags() & kClassFlagNotArchived) {
-        WriteChunkStart(name, "%", 0, 0);
-        WriteChunkEnd();
+    if (IsArchivedAsNull(&object)) {
+        WriteNullObject(name);
         return;
     }
     const zSTRING classText = ClassTextOf(classDef);
@@ -376,16 +319,22 @@ int zCArchiverBinSafe::LookupName(const zSTRING& name) const
 
 int zCArchiverBinSafe::InsertName(const zSTRING& name)
 {
+    const std::uint32_t index = static_cast<std::uint32_t>(stringNodes.size());
+    LinkName(name, index);
+    return static_cast<int>(index);
+}
+
+void zCArchiverBinSafe::LinkName(const zSTRING& name, std::uint32_t index)
+{
     if (bucketHeads.empty())
         bucketHeads.assign(zNUM_BUCKETS, -1);
     zTStringNode node;
     node.bucket = HashName(name) % zNUM_BUCKETS;
-    node.index = static_cast<std::uint32_t>(stringNodes.size());
+    node.index = index;
     node.name = name;
     node.next = bucketHeads[node.bucket];
     bucketHeads[node.bucket] = static_cast<int>(stringNodes.size());
     stringNodes.push_back(node);
-    return static_cast<int>(node.index);
 }
 
 void zCArchiverBinSafe::ClearStringTable()
@@ -409,9 +358,9 @@ void zCArchiverBinSafe::Close()
                 for (int node = bucketHeads[bucket]; node >= 0; node = stringNodes[node].next) {
                     const zTStringNode& string = stringNodes[node];
                     unsigned char head[kStringRecordHead];
-                    PutU16(head, static_cast<std::uint32_t>(string.name.size()));
-                    PutU16(head + 2, string.index);
-                    PutU32(head + 4, string.bucket);
+                    zPutLE16(head, static_cast<std::uint16_t>(string.name.size()));
+                    zPutLE16(head + 2, static_cast<std::uint16_t>(string.index));
+                    zPutLE32(head + 4, string.bucket);
                     WriteBytes(head, kStringRecordHead);
                     WriteBytes(string.name.data(), static_cast<int>(string.name.size()));
                 }
@@ -426,13 +375,7 @@ void zCArchiverBinSafe::Close()
         const bool properties = arcMode == zARC_MODE_ASCII_PROPS;
         if (!(flags & zARC_FLAG_NO_CLOSE_MESSAGE) && writing != properties)
             g_errorReporter.Report(zERR_MESSAGE, FormatResString(kClosing, objectList.GetNum()));
-        if (bufferInUse) {
-            DeleteBuffer();
-        } else if (file) {
-            if (file->IsOpened())
-                file->Close();
-            delete file;
-        }
+        DeleteOwnedArchive();
     }
     file = nullptr;
     ownsFile = 0;
@@ -461,7 +404,7 @@ void zCArchiverBinSafe::Damage(int position, const zSTRING& reason)
     if (damaged)
         return;
     damaged = 1;
-    const zSTRING path = file ? file->GetFullPath() : zSTRING();
+    const zSTRING path = ArchiveName();
     g_errorReporter.Report(zERR_ERROR, reason, path.c_str(), position);
     // From here on the archive is at its end.
     SetPos(archiveSize);
@@ -494,7 +437,7 @@ bool zCArchiverBinSafe::TakeU16(std::uint16_t& value, int limit)
     unsigned char bytes[2];
     if (!Take(bytes, 2, limit))
         return false;
-    value = static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+    value = zGetLE16(bytes);
     return true;
 }
 
@@ -503,7 +446,7 @@ bool zCArchiverBinSafe::TakeU32(std::uint32_t& value, int limit)
     unsigned char bytes[4];
     if (!Take(bytes, 4, limit))
         return false;
-    value = GetU32(bytes);
+    value = zGetLE32(bytes);
     return true;
 }
 
@@ -612,9 +555,9 @@ bool zCArchiverBinSafe::SkipNestedChunk()
                 Truncated(GetPos());
             return false;
         }
-        if (IsChunkEnd(line))
+        if (IsChunkEndLine(line))
             --depth;
-        else if (IsChunkStart(line))
+        else if (IsChunkStartLine(line))
             ++depth;
     }
     return true;
@@ -663,7 +606,7 @@ void zCArchiverBinSafe::ReadHeader()
     if (!TakeU32(tablePos, archiveSize))
         return;
     entriesStart = GetPos();
-    const zSTRING path = file->GetFullPath();
+    const zSTRING path = ArchiveName();
     if (tablePos < static_cast<std::uint32_t>(entriesStart) || tablePos > static_cast<std::uint32_t>(archiveSize) - 4) {
         Damage(tablePosPos, FormatResString(kFileCorrupted, path));
         return;
@@ -696,9 +639,9 @@ void zCArchiverBinSafe::ReadHeader()
         unsigned char head[kStringRecordHead];
         if (!Take(head, kStringRecordHead, archiveSize))
             return;
-        const std::uint32_t length = head[0] | static_cast<std::uint32_t>(head[1]) << 8;
-        const std::uint32_t index = head[2] | static_cast<std::uint32_t>(head[3]) << 8;
-        const std::uint32_t bucket = GetU32(head + 4);
+        const std::uint32_t length = zGetLE16(head);
+        const std::uint32_t index = zGetLE16(head + 2);
+        const std::uint32_t bucket = zGetLE32(head + 4);
         std::string characters(length, '\0');
         if (!Take(&characters[0], static_cast<int>(length), archiveSize))
             return;
@@ -710,15 +653,7 @@ void zCArchiverBinSafe::ReadHeader()
             return;
         }
         indexSeen[index] = true;
-        if (bucketHeads.empty())
-            bucketHeads.assign(zNUM_BUCKETS, -1);
-        zTStringNode node;
-        node.bucket = bucket;
-        node.index = index;
-        node.name = name;
-        node.next = bucketHeads[bucket];
-        bucketHeads[bucket] = static_cast<int>(stringNodes.size());
-        stringNodes.push_back(node);
+        LinkName(name, index);
     }
     SetPos(entriesStart);
 }
@@ -754,10 +689,10 @@ int zCArchiverBinSafe::FindEntry(const char* name, zSTRING&)
             zSTRING line;
             if (!ReadStringData(line))
                 return 0;
-            if (IsChunkStart(line)) {
+            if (IsChunkStartLine(line)) {
                 if (!SkipNestedChunk())
                     return 0;
-            } else if (IsChunkEnd(line)) {
+            } else if (IsChunkEndLine(line)) {
                 atEnd = true;
             }
         } else if (type == zBINSAFE_KEY) {
@@ -826,11 +761,20 @@ bool zCArchiverBinSafe::ReadFixed(const char* name, int type, unsigned char* byt
     return FindEntry(name, unused) && ReadEntry(type, bytes, size, nullptr);
 }
 
-void zCArchiverBinSafe::ReadInt(const char* name, int& value)
+bool zCArchiverBinSafe::ReadWord(const char* name, int type, std::uint32_t& value)
 {
     unsigned char bytes[4];
-    if (ReadFixed(name, zBINSAFE_INT, bytes, 4))
-        value = static_cast<int>(GetU32(bytes));
+    if (!ReadFixed(name, type, bytes, 4))
+        return false;
+    value = zGetLE32(bytes);
+    return true;
+}
+
+void zCArchiverBinSafe::ReadInt(const char* name, int& value)
+{
+    std::uint32_t word = 0;
+    if (ReadWord(name, zBINSAFE_INT, word))
+        value = static_cast<int>(word);
 }
 
 void zCArchiverBinSafe::ReadByte(const char* name, std::uint8_t& value)
@@ -842,16 +786,16 @@ void zCArchiverBinSafe::ReadByte(const char* name, std::uint8_t& value)
 
 void zCArchiverBinSafe::ReadFloat(const char* name, float& value)
 {
-    unsigned char bytes[4];
-    if (ReadFixed(name, zBINSAFE_FLOAT, bytes, 4))
-        value = BitsFloat(GetU32(bytes));
+    std::uint32_t word = 0;
+    if (ReadWord(name, zBINSAFE_FLOAT, word))
+        value = zBitsFloat(word);
 }
 
 void zCArchiverBinSafe::ReadBool(const char* name, int& value)
 {
-    unsigned char bytes[4];
-    if (ReadFixed(name, zBINSAFE_BOOL, bytes, 4))
-        value = static_cast<int>(GetU32(bytes));
+    std::uint32_t word = 0;
+    if (ReadWord(name, zBINSAFE_BOOL, word))
+        value = static_cast<int>(word);
 }
 
 void zCArchiverBinSafe::ReadString(const char* name, zSTRING& value)
@@ -874,9 +818,9 @@ void zCArchiverBinSafe::ReadColor(const char* name, zCOLOR& value)
 
 void zCArchiverBinSafe::ReadEnum(const char* name, int& value)
 {
-    unsigned char bytes[4];
-    if (ReadFixed(name, zBINSAFE_ENUM, bytes, 4))
-        value = static_cast<int>(GetU32(bytes));
+    std::uint32_t word = 0;
+    if (ReadWord(name, zBINSAFE_ENUM, word))
+        value = static_cast<int>(word);
 }
 
 void zCArchiverBinSafe::ReadRawFloat(const char* name, float* data, int byteSize)
@@ -889,7 +833,7 @@ void zCArchiverBinSafe::ReadRawFloat(const char* name, float* data, int byteSize
         return;
     const int whole = byteSize / 4;
     for (int i = 0; i < whole; ++i)
-        data[i] = BitsFloat(GetU32(&bytes[static_cast<std::size_t>(4 * i)]));
+        data[i] = zBitsFloat(zGetLE32(&bytes[static_cast<std::size_t>(4 * i)]));
 }
 
 void zCArchiverBinSafe::ReadLine(zSTRING& line)
@@ -907,7 +851,7 @@ void zCArchiverBinSafe::PeekChunk(const char* objectName, zSTRING& line)
     int cycles = 0;
     zSTRING read;
     while (NextLine(read)) {
-        if (IsChunkStart(read)) {
+        if (IsChunkStartLine(read)) {
             const std::vector<zSTRING> words = MarkerWords(read);
             if (wanted.empty() || (!words.empty() && words[0] == wanted)) {
                 line = read;
@@ -915,7 +859,7 @@ void zCArchiverBinSafe::PeekChunk(const char* objectName, zSTRING& line)
             }
             if (!SkipNestedChunk())
                 return;
-        } else if (IsChunkEnd(read)) {
+        } else if (IsChunkEndLine(read)) {
             if (cycles == 1 || chunkStack.GetNum() == 0) {
                 SetPos(start);
                 return;
@@ -933,7 +877,7 @@ int zCArchiverBinSafe::ReadChunkStart(const char* objectName)
     if (line.empty())
         return 0;
     if (chunkStack.GetNum() >= zMAX_CHUNK_DEPTH) {
-        const zSTRING path = file ? file->GetFullPath() : zSTRING();
+        const zSTRING path = ArchiveName();
         Damage(GetPos(), FormatResString(kFileCorrupted, path));
         return 0;
     }
@@ -944,9 +888,9 @@ int zCArchiverBinSafe::ReadChunkStart(const char* objectName)
     if (words.size() > 1)
         record.className = words[1];
     if (words.size() > 2)
-        record.version = static_cast<std::uint16_t>(DecimalValue(words[2], 0, 0xFFFF));
+        record.version = static_cast<std::uint16_t>(std::min(std::max(zArchiveDecimal(words[2]), 0), 0xFFFF));
     if (words.size() > 3)
-        record.objectIndex = static_cast<std::int32_t>(DecimalValue(words[3], INT_MIN, INT_MAX));
+        record.objectIndex = zArchiveDecimal(words[3]);
     record.startPos = GetPos();
     chunkStack.InsertEnd(record);
     return 1;
@@ -1001,14 +945,7 @@ zCObject* zCArchiverBinSafe::ReadObject(const char* name, zCObject* useThis)
             SkipOpenChunk();
             return useThis;
         }
-        zCObject* result = useThis;
-        if (useThis) {
-            if (useThis != held)
-                g_errorReporter.Report(zERR_WARNING, LoadResString(kReferenceIntoUseThis));
-        } else {
-            held->AddRef();
-            result = held;
-        }
+        zCObject* result = ResolveReference(held, useThis);
         SkipOpenChunk();
         return result;
     }

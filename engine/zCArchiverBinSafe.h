@@ -117,12 +117,16 @@ private:
     };
 
     void WriteEntry(int type, const void* data, int size);
+    // A four-byte entry: int, float bits, bool or enum, and the index of a key.
+    void WriteWordEntry(int type, std::uint32_t value);
     void WriteU32(std::uint32_t value);
     // The marker or string as stored: at most 65535 bytes.
     zSTRING Storable(const zSTRING& text);
 
     int LookupName(const zSTRING& name) const;
     int InsertName(const zSTRING& name);
+    // Heads the chain of the name's bucket with a new node.
+    void LinkName(const zSTRING& name, std::uint32_t index);
     void ClearStringTable();
 
     // Reading. Each check that fails reports the damage once, with file and position;
@@ -144,6 +148,7 @@ private:
     // The value entry behind the key FindEntry stopped at; false when of another type.
     bool ReadEntry(int type, void* data, int size, zSTRING* text);
     bool ReadFixed(const char* name, int type, unsigned char* bytes, int size);
+    bool ReadWord(const char* name, int type, std::uint32_t& value);
     int EndSearch(const char* name, int start);
     bool StoreObject(int index, zCObject* object);
     void ReleaseObjects();

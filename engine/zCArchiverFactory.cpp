@@ -2,8 +2,6 @@
 #include "zCArchiverFactory.h"
 
 #include <atomic>
-#include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -57,18 +55,6 @@ public:
 private:
     zCArchiver* archiver;
 };
-
-// Decimal text as atoi reads it, clamped instead of overflowing.
-int DecimalValue(const zSTRING& text)
-{
-    errno = 0;
-    const long value = std::strtol(text.c_str(), nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
 
 // The first and second blank-separated words.
 void SplitKeyValue(const zSTRING& line, zSTRING& key, zSTRING& value)
@@ -289,7 +275,7 @@ void zCArchiverFactory::ReadHeader(int, zCBuffer* buffer, zFILE* file, zCArchive
     zSTRING key;
     zSTRING value;
     ReadHeaderKeyLine(key, value, buffer, file);
-    const int version = DecimalValue(value);
+    const int version = zArchiveDecimal(value);
 
     zCClassDef* classDef = nullptr;
     if (version > 0) {
@@ -325,7 +311,7 @@ void zCArchiverFactory::ReadHeader(int, zCBuffer* buffer, zFILE* file, zCArchive
         if (key == "END")
             break;
         if (key == "saveGame") {
-            readSaveGame = DecimalValue(value);
+            readSaveGame = zArchiveDecimal(value);
         } else if (key == "objects" && version <= 0) {
             SetHeaderPos(buffer, file, lineStart);
             break;

@@ -1,7 +1,6 @@
 // The generic archiver: BINARY, ASCII and ASCII_PROPS archives.
 #include "zCArchiverGeneric.h"
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,7 +23,6 @@ const int kClosing = 32923;
 const int kChunkEndWithoutChunk = 32924;
 const int kIllegalObjectIndex = 32925;
 const int kObjectNotRead = 32926;
-const int kPointerIntoUseThis = 32927;
 const int kClassMismatch = 32928;
 const int kClassMismatchSkipped = 32929;
 const int kOutdatedVersion = 32930;
@@ -37,9 +35,6 @@ const int kBadObjectIndex = 33203;
 const int kBadObjectCount = 33204;
 const int kChunksTooDeep = 33205;
 
-// Objects of a class with this flag are stored as null objects.
-constexpr std::uint32_t kClassFlagNotArchived = 1u << 1;
-
 constexpr char kNullClassText[] = "%";
 constexpr char kReferenceClassText[] = "\xA7";
 // Indentation of ASCII chunk markers; deeper chunks are not indented further.
@@ -48,44 +43,9 @@ constexpr int kMaxIndent = 66;
 // end), which bounds the object indexes and counts an archive of a given size can hold.
 constexpr std::int64_t kMinObjectBytes = 8;
 
-// atol with the result clamped to int, as the Windows runtime does on overflow.
-int ParseInt(const zSTRING& text)
-{
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
-
 float ParseFloat(const zSTRING& text)
 {
     return static_cast<float>(std::strtod(text.c_str(), nullptr));
-}
-
-std::uint32_t FloatBits(float value)
-{
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-float BitsFloat(std::uint32_t bits)
-{
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-bool IsChunkStartLine(const zSTRING& line)
-{
-    return !line.empty() && line[0u] == '[' && line[1u] != ']';
-}
-
-bool IsChunkEndLine(const zSTRING& line)
-{
-    return !line.empty() && line[0u] == '[' && line[1u] == ']';
 }
 
 zSTRING Indentation(int depth)
@@ -112,11 +72,6 @@ zCArchiverGeneric::~zCArchiverGeneric()
 }
 
 // ---- Damage reports -------------------------------------------------------------
-
-zSTRING zCArchiverGeneric::ArchiveName() const
-{
-    return file ? file->GetFullPath() : zSTRING();
-}
 
 void zCArchiverGeneric::ReportTruncated()
 {
@@ -376,13 +331,7 @@ void zCArchiverGeneric::Close()
     if (ownsFile) {
         if (propertiesMode && !(flags & zARC_FLAG_NO_CLOSE_MESSAGE))
             g_errorReporter.Report(zERR_MESSAGE, FormatResString(kClosing, objectList.GetNum()));
-        if (bufferInUse) {
-            DeleteBuffer();
-        } else if (file) {
-            if (file->IsOpened())
-                file->Close();
-            delete file;
-        }
+        DeleteOwnedArchive();
         ownsFile = 0;
     }
     file = nullptr;
@@ -429,7 +378,7 @@ void zCArchiverGeneric::WriteByte(const char* name, std::uint8_t value)
 void zCArchiverGeneric::WriteFloat(const char* name, float value)
 {
     if (IsBinary())
-        WriteU32(FloatBits(value));
+        WriteU32(zFloatBits(value));
     else
         WriteASCIILine(name, "float", zSTRING(value, 20));
 }
@@ -471,7 +420,7 @@ void zCArchiverGeneric::WriteRawFloat(const char* name, const float* data, int b
     const int count = byteSize / 4;
     if (IsBinary()) {
         for (int i = 0; i < count; ++i)
-            WriteU32(FloatBits(data[i]));
+            WriteU32(zFloatBits(data[i]));
     } else {
         zSTRING text;
         for (int i = 0; i < count; ++i)
@@ -544,15 +493,9 @@ void zCArchiverGeneric::WriteChunkEnd()
     }
 }
 
-void zCArchiverGeneric::WriteNullObject(const char* name)
-{
-    WriteChunkStart(name, kNullClassText, 0, 0);
-    WriteChunkEnd();
-}
-
 void zCArchiverGeneric::WriteObject(const char* name, zCObject* object)
 {
-    if (!object || (object->GetClassDef() && (object->GetClassDef()->GetClassFlags() & kClassFlagNotArchived))) {
+    if (IsArchivedAsNull(object)) {
         WriteNullObject(name);
         return;
     }
@@ -570,7 +513,7 @@ void zCArchiverGeneric::WriteObject(const char* name, zCObject& object)
     const zCClassDef* classDef = object.GetClassDef();
     if (!classDef)
         Fatal(LoadResString(kNoClassDef));
-    if (classDef->GetClassFlags() & kClassFlagNotArchived) {
+    if (IsArchivedAsNull(&object)) {
         WriteNullObject(name);
         return;
     }
@@ -631,7 +574,7 @@ void zCArchiverGeneric::ReadInt(const char* name, int& value)
     if (IsBinary())
         value = static_cast<std::int32_t>(ReadU32());
     else if (FindEntry(name, valueText))
-        value = ParseInt(valueText);
+        value = zArchiveDecimal(valueText);
 }
 
 void zCArchiverGeneric::ReadByte(const char* name, std::uint8_t& value)
@@ -639,13 +582,13 @@ void zCArchiverGeneric::ReadByte(const char* name, std::uint8_t& value)
     if (IsBinary())
         value = ReadU8();
     else if (FindEntry(name, valueText))
-        value = static_cast<std::uint8_t>(ParseInt(valueText));
+        value = static_cast<std::uint8_t>(zArchiveDecimal(valueText));
 }
 
 void zCArchiverGeneric::ReadFloat(const char* name, float& value)
 {
     if (IsBinary())
-        value = BitsFloat(ReadU32());
+        value = zBitsFloat(ReadU32());
     else if (FindEntry(name, valueText))
         value = ParseFloat(valueText);
 }
@@ -655,7 +598,7 @@ void zCArchiverGeneric::ReadBool(const char* name, int& value)
     if (IsBinary())
         value = ReadU8();
     else if (FindEntry(name, valueText))
-        value = ParseInt(valueText);
+        value = zArchiveDecimal(valueText);
 }
 
 void zCArchiverGeneric::ReadString(const char* name, zSTRING& value)
@@ -693,7 +636,7 @@ void zCArchiverGeneric::ReadEnum(const char* name, int& value)
         ReadByte(name, byte);
         value = byte;
     } else if (FindEntry(name, valueText)) {
-        value = ParseInt(valueText);
+        value = zArchiveDecimal(valueText);
     }
 }
 
@@ -703,12 +646,9 @@ void zCArchiverGeneric::ReadRawFloat(const char* name, float* data, int byteSize
         return;
     if (IsBinary()) {
         ReadExact(data, byteSize);
-        unsigned char* bytes = reinterpret_cast<unsigned char*>(data);
-        for (int i = 0; i < byteSize / 4; ++i) {
-            const unsigned char* b = bytes + 4 * i;
-            data[i] = BitsFloat(std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16) |
-                                (std::uint32_t(b[3]) << 24));
-        }
+        const unsigned char* bytes = reinterpret_cast<const unsigned char*>(data);
+        for (int i = 0; i < byteSize / 4; ++i)
+            data[i] = zBitsFloat(zGetLE32(bytes + 4 * i));
     } else if (FindEntry(name, valueText)) {
         for (int i = 0; i < byteSize / 4; ++i)
             data[i] = ParseFloat(valueText.PickWord(unsigned(i) + 1, "", " "));
@@ -785,8 +725,8 @@ int zCArchiverGeneric::ReadChunkStart(const char* objectName)
         record.startPos = GetPos();
         record.objectName = line.PickWord(1, "", " [");
         record.className = line.PickWord(2, "", " ");
-        record.version = static_cast<std::uint16_t>(ParseInt(line.PickWord(3, "", " ")));
-        record.objectIndex = ParseInt(line.PickWord(4, "", " ]"));
+        record.version = static_cast<std::uint16_t>(zArchiveDecimal(line.PickWord(3, "", " ")));
+        record.objectIndex = zArchiveDecimal(line.PickWord(4, "", " ]"));
         record.size = 0;
     }
     PushChunk(record);
@@ -856,14 +796,7 @@ zCObject* zCArchiverGeneric::ReadObject(const char* name, zCObject* useThis)
         zCObject* held = objectList[index];
         if (!held)
             Fatal(FormatResString(kObjectNotRead, index));
-        zCObject* result = useThis;
-        if (useThis) {
-            if (useThis != held)
-                g_errorReporter.Report(zERR_WARNING, LoadResString(kPointerIntoUseThis));
-        } else {
-            held->AddRef();
-            result = held;
-        }
+        zCObject* result = ResolveReference(held, useThis);
         SkipOpenChunk();
         return result;
     }

@@ -111,7 +111,6 @@ private:
     [[noreturn]] void ReportBadObjectIndex(int position, int index);
     [[noreturn]] void ReportBadObjectCount(int position, const zSTRING& count);
     [[noreturn]] void ReportTooDeep(int position);
-    zSTRING ArchiveName() const;
 
     // The end of what the current BINARY chunk (or the archive) holds.
     std::int64_t ReadLimit();
@@ -126,7 +125,6 @@ private:
     void WriteU32(std::uint32_t value);
     // BINARY text up to its zero byte, which must lie within the current chunk.
     void ReadZeroTerminated(zSTRING& text);
-    void WriteNullObject(const char* name);
     // Makes the object table hold index i (new entries null), growing by half.
     void ReserveObjectIndex(int index);
     // Stores the object under the index with a reference of the table's, releasing the one before.

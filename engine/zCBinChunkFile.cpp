@@ -226,9 +226,7 @@ void zCBinChunkFile::WriteInt(std::int32_t value)
 
 void zCBinChunkFile::WriteFloat(float value)
 {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    WriteU32(bits);
+    WriteU32(zFloatBits(value));
 }
 
 bool zCBinChunkFile::ReadBytes(void* data, long count)
@@ -283,7 +281,7 @@ bool zCBinChunkFile::ReadFloat(float& value)
 {
     std::uint32_t bits;
     const bool ok = ReadU32(bits);
-    std::memcpy(&value, &bits, sizeof value);
+    value = zBitsFloat(bits);
     return ok;
 }
 

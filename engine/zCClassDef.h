@@ -15,6 +15,7 @@ using zTCreateInstanceFunc = zCObject* (*)();
 // Class flags.
 enum : std::uint32_t {
     zCLASS_FLAG_SHARED_OBJECTS = 1u << 0,  // objects are listed and their names kept unique
+    zCLASS_FLAG_NOT_ARCHIVED = 1u << 1,    // objects are archived as null objects
     zCLASS_FLAG_RESOURCE = 1u << 2,
 };
 

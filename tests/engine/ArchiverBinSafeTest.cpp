@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstring>
-#include <initializer_list>
 
 #include "ArchiverFixture.h"
 #include "ErrorBoxCatcher.h"
@@ -76,31 +74,6 @@ zCLASS_DEFINITION(zCBinSafeTestNode, zCObject, 0, 1);
 namespace {
 
 using Strings = std::vector<std::string>;
-
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string bytes;
-    for (const int value : values)
-        bytes += static_cast<char>(value);
-    return bytes;
-}
-
-std::string U16(std::uint32_t value)
-{
-    return Bytes({static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF)});
-}
-
-std::string U32(std::uint32_t value)
-{
-    return U16(value & 0xFFFF) + U16(value >> 16);
-}
-
-std::string F32(float value)
-{
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return U32(bits);
-}
 
 const std::string kTextHeader = "Tolvan Archive\nver 1\nzCArchiverBinSafe\nBIN_SAFE\nsaveGame 0\nEND\n";
 

@@ -2,8 +2,11 @@
 // clock and user for the header, a sorted class registry and an object factory.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -17,6 +20,32 @@
 #include "zERROR.h"
 #include "zFILE_VDFS.h"
 #include "zFileSystem.h"
+
+// Golden bytes: little-endian fields.
+inline std::string Bytes(std::initializer_list<int> values)
+{
+    std::string bytes;
+    for (const int value : values)
+        bytes += static_cast<char>(value);
+    return bytes;
+}
+
+inline std::string U16(std::uint32_t value)
+{
+    return Bytes({static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF)});
+}
+
+inline std::string U32(std::uint32_t value)
+{
+    return U16(value & 0xFFFF) + U16(value >> 16);
+}
+
+inline std::string F32(float value)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return U32(bits);
+}
 
 // 3 February 2006, 09:07:05, user "tester".
 class FixedStamp : public zCArchiveStampSource {

@@ -163,33 +163,16 @@ Held<T> Make()
     return Held<T>(static_cast<T*>(T::classDef.CreateNewInstance()));
 }
 
-// A fixed clock and user, so archives are written byte for byte.
-
+// The header the fixture's fixed clock and user give.
 const std::string kCommonHeader =
     "Tolvan Archive\nver 1\nzCArchiverGeneric\nBINARY\nsaveGame 0\ndate 3.2.2006 9:7:5\nuser tester\nEND\n";
 
-std::string U16(std::uint16_t v)
-{
-    return std::string{char(v & 0xFF), char(v >> 8)};
-}
-std::string U32(std::uint32_t v)
-{
-    return std::string{char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24)};
-}
-
-class ArchiverGeneric : public ReporterCapture {
+class ArchiverGeneric : public ArchiverFixture {
 protected:
     void SetUp() override
     {
-        ReporterCapture::SetUp();
-        zCClassDef::SortRegistry();
-        savedStamp = zSetArchiveStampSource(&stamp);
+        ArchiverFixture::SetUp();
         g_errorReporter.SetFatalHandler(&zERROR::DefaultFatalHandler);
-    }
-    void TearDown() override
-    {
-        zSetArchiveStampSource(savedStamp == &stamp ? nullptr : savedStamp);
-        ReporterCapture::TearDown();
     }
 
     // Writes an archive through the factory; the body is written by `body`.
@@ -246,13 +229,6 @@ protected:
         }
         return std::string();
     }
-
-    FileSandbox box;
-    FileLayerRoot layerRoot{box.Root()};
-    FixedStamp stamp;
-
-private:
-    zCArchiveStampSource* savedStamp = nullptr;
 };
 
 // The item of the golden archive: every value kind, a child, and the child again.

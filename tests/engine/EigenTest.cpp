@@ -14,16 +14,22 @@ namespace {
 
 using Matrix = std::vector<std::vector<double>>;
 
+// Hands the rows to the solver.
+void Load(zEIGEN& eigen, const Matrix& a)
+{
+    std::vector<const double*> rows;
+    for (const auto& row : a)
+        rows.push_back(row.data());
+    eigen.SetMatrix(rows.data());
+}
+
 // Solves and checks A·v = λ·v for every column, with orthonormal columns; returns the
 // eigenvalues sorted.
 std::vector<double> SolveAndCheck(const Matrix& a)
 {
     const int n = static_cast<int>(a.size());
-    std::vector<const double*> rows;
-    for (const auto& row : a)
-        rows.push_back(row.data());
     zEIGEN eigen(n);
-    eigen.SetMatrix(rows.data());
+    Load(eigen, a);
     EXPECT_TRUE(eigen.Solve());
 
     const double* values = eigen.GetDiagonal();
@@ -91,11 +97,8 @@ TEST(Eigen, DiagonalMatrixIsReturnedExactly)
                             Matrix{{1, 0, 0, 0}, {0, 7, 0, 0}, {0, 0, 3, 0}, {0, 0, 0, 3}},
                             Matrix{{9, 0, 0, 0, 0}, {0, 8, 0, 0, 0}, {0, 0, 7, 0, 0}, {0, 0, 0, 6, 0}, {0, 0, 0, 0, 5}}}) {
         const int n = static_cast<int>(a.size());
-        std::vector<const double*> rows;
-        for (const auto& row : a)
-            rows.push_back(row.data());
         zEIGEN eigen(n);
-        eigen.SetMatrix(rows.data());
+        Load(eigen, a);
         ASSERT_TRUE(eigen.Solve());
         for (int i = 0; i < n; ++i) {
             EXPECT_EQ(eigen.GetDiagonal()[i], a[i][i]);
