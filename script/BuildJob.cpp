@@ -9,6 +9,7 @@
 #include "IdeServices.h"
 #include "JobGlobals.h"
 #include "ModelServices.h"
+#include "ParNames.h"
 #include "ResString.h"
 #include "zCCSLib.h"
 #include "zCCSManager.h"
@@ -67,15 +68,6 @@ struct zTClassSize {
 bool IsModelJob(int mode)
 {
     return mode >= 2 && mode <= 4;
-}
-
-std::string UpperAscii(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
 }
 
 // After the link: the symbol dump, or in decompile mode the script tree.
@@ -189,7 +181,7 @@ void CopyBuildSettings()
 
     // Model jobs work below the game folder that holds the source's ANIMS folder;
     // a source outside one keeps the project folder.
-    const std::size_t anims = IsModelJob(g_jobMode) ? UpperAscii(g_jobSourceDir).find("\\ANIMS") : std::string::npos;
+    const std::size_t anims = IsModelJob(g_jobMode) ? UpperCopy(g_jobSourceDir).find("\\ANIMS") : std::string::npos;
     if (anims != std::string::npos) {
         SetRootDirectory(g_jobSourceDir.substr(0, anims));
         g_currentDirectory = "\\ANIMS\\";

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "LittleEndian.h"
 #include "zFILE.h"
 #include "zSTRING.h"
 
@@ -14,9 +15,7 @@ inline bool ReadDatInt(zFILE& file, std::int32_t& value)
     unsigned char bytes[4];
     if (file.Read(bytes, 4) != 4)
         return false;
-    value = static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-                                      static_cast<std::uint32_t>(bytes[2]) << 16 |
-                                      static_cast<std::uint32_t>(bytes[3]) << 24);
+    value = static_cast<std::int32_t>(zGetLE32(bytes));
     return true;
 }
 
@@ -38,11 +37,7 @@ public:
     {
         if (end - at < 4)
             return false;
-        const auto* bytes = reinterpret_cast<const unsigned char*>(at);
-        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) |
-                                          static_cast<std::uint32_t>(bytes[1]) << 8 |
-                                          static_cast<std::uint32_t>(bytes[2]) << 16 |
-                                          static_cast<std::uint32_t>(bytes[3]) << 24);
+        value = static_cast<std::int32_t>(zGetLE32(reinterpret_cast<const unsigned char*>(at)));
         at += 4;
         return true;
     }
@@ -88,10 +83,8 @@ inline bool ReadDatLine(zCDatBytes& bytes, zSTRING& line)
 // Writes the word at to and returns the place after it.
 inline char* PutDatIntAt(char* to, std::int32_t value)
 {
-    const auto word = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        *to++ = static_cast<char>((word >> shift) & 0xFFu);
-    return to;
+    zPutLE32(reinterpret_cast<unsigned char*>(to), static_cast<std::uint32_t>(value));
+    return to + 4;
 }
 
 inline void PutDatInt(std::string& out, std::int32_t value)

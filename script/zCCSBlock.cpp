@@ -8,6 +8,18 @@ zCLASS_DEFINITION_ABSTRACT(zCCSBlockBase, zCObject, 0, 0);
 zCLASS_DEFINITION(zCCSAtomicBlock, zCCSBlockBase, 0, 0);
 zCLASS_DEFINITION(zCCSBlock, zCCSBlockBase, 0, 0);
 
+bool ReadCountedObject(zCArchiver& archiver, zCObject*& object)
+{
+    const int start = archiver.GetPos();
+    object = archiver.ReadObject(nullptr);
+    if (archiver.GetPos() > start)
+        return true;
+    if (object)
+        object->Release();
+    object = nullptr;
+    return false;
+}
+
 // zCCSBlockBase
 
 zCCSBlockBase::~zCCSBlockBase() = default;
@@ -123,14 +135,9 @@ void zCCSBlock::Unarchive(zCArchiver& archiver)
     for (int i = 0; i < count; ++i) {
         float position = 0.0f;
         archiver.ReadFloat(("subBlock" + zSTRING(i)).c_str(), position);
-        const int start = archiver.GetPos();
-        zCObject* object = archiver.ReadObject(nullptr);
-        // A damaged count: the search for a further sub-block found nothing or wrapped.
-        if (archiver.GetPos() <= start) {
-            if (object)
-                object->Release();
+        zCObject* object = nullptr;
+        if (!ReadCountedObject(archiver, object))
             break;
-        }
         // A damaged archive can refer a block to itself: holding it would keep it alive for ever.
         auto* block = dynamic_cast<zCCSBlockBase*>(object);
         if (block && block != this)

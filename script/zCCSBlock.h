@@ -7,6 +7,11 @@
 
 class zCEventMessage;
 
+// Reads the next object of a counted list into object (null for a null entry). False,
+// with nothing held, when the archive did not move on: a damaged count whose search
+// for a further entry found nothing or wrapped round.
+bool ReadCountedObject(zCArchiver& archiver, zCObject*& object);
+
 class zCCSBlockBase : public zCObject {
     zCLASS_DECLARATION(zCCSBlockBase)
 

@@ -109,15 +109,9 @@ void zCCSLib::Unarchive(zCArchiver& archiver)
     units.AllocAbs(kReservedUnits);
     int found = 0;
     for (int i = 0; i < count; ++i) {
-        const int start = archiver.GetPos();
-        zCObject* object = archiver.ReadObject(nullptr);
-        // A count larger than the entries (a damaged one) ends in a search that finds
-        // nothing or wraps to the chunk's first unit: the position does not advance.
-        if (archiver.GetPos() <= start) {
-            if (object)
-                object->Release();
+        zCObject* object = nullptr;
+        if (!ReadCountedObject(archiver, object))
             break;
-        }
         // Reading is no change to store.
         if (auto* unit = dynamic_cast<zCCSBlock*>(object)) {
             units.InsertEnd(unit);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DatWords.h"
+#include "LittleEndian.h"
 #include "zFILE.h"
 
 zCPar_Stack::zCPar_Stack(unsigned size) : capacity(size > kMaxSize ? kMaxSize : size)
@@ -64,9 +65,8 @@ void zCPar_Stack::PushByte(unsigned char value)
 void zCPar_Stack::PushInt(std::int32_t value)
 {
     CheckOverflow(4);
-    const auto word = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        base[writePos++] = static_cast<unsigned char>((word >> shift) & 0xFFu);
+    zPutLE32(base + writePos, static_cast<std::uint32_t>(value));
+    writePos += 4;
 }
 
 bool zCPar_Stack::CanRead(int count) const
@@ -106,9 +106,7 @@ void zCPar_Stack::Set(int offset, std::int32_t value)
 {
     if (offset < 0 || static_cast<std::uint64_t>(offset) + 4 > writePos)
         return;
-    const auto word = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        base[offset + i] = static_cast<unsigned char>((word >> (8 * i)) & 0xFFu);
+    zPutLE32(base + offset, static_cast<std::uint32_t>(value));
 }
 
 bool zCPar_Stack::Save(zFILE& file) const

@@ -83,6 +83,18 @@ const char* UnaryText(int token)
     }
 }
 
+// The hint of a value of the type; kHintInt for an int or none.
+int HintForType(int type)
+{
+    switch (type) {
+    case zPAR_TYPE_FLOAT: return kHintFloat;
+    case zPAR_TYPE_STRING: return kHintString;
+    case zPAR_TYPE_FUNC: return kHintFunc;
+    case zPAR_TYPE_INSTANCE: return kHintInstance;
+    default: return kHintInt;
+    }
+}
+
 // Argument types that push one operand; the code generator has no other.
 bool TakesArgument(int type)
 {
@@ -90,34 +102,9 @@ bool TakesArgument(int type)
            type == zPAR_TYPE_FUNC || type == zPAR_TYPE_INSTANCE;
 }
 
-// The little-endian int at a code offset; 0 bytes outside the code.
-std::int32_t CodeIntAt(const zCPar_Stack& code, int offset)
-{
-    std::uint32_t word = 0;
-    for (int i = 3; i >= 0; --i)
-        word = (word << 8) | code.GetByteAt(offset + i);
-    return static_cast<std::int32_t>(word);
-}
-
 bool IsClassBodyType(const zCPar_Symbol* symbol)
 {
     return symbol && (symbol->GetType() == zPAR_TYPE_PROTOTYPE || symbol->GetType() == zPAR_TYPE_INSTANCE);
-}
-
-// The text after the owner's "." of a member, parameter or local.
-zSTRING OwnName(const zSTRING& name)
-{
-    const auto dot = name.find('.');
-    return dot == std::string::npos ? name : zSTRING(name.substr(dot + 1));
-}
-
-// The name base's spelling; a name it does not know lower-cased when asked.
-zSTRING Spelled(const zCParNameBase& base, const zSTRING& name, bool lower)
-{
-    zSTRING spelled = name;
-    if (base.RestoreCase(spelled) != 0 && lower)
-        spelled.Lower();
-    return spelled;
 }
 
 zSTRING Decimal(std::int32_t value)
@@ -229,7 +216,7 @@ void zCParser::PrepareDecompileStatements()
         const int opcode = codeStack.GetByteAt(pos);
         const int size = GetOpcodeOperandSize(opcode);
         if (opcode == zPAR_OP_CALL && pos + 5 <= codeSize) {
-            const std::int32_t address = CodeIntAt(codeStack, pos + 1);
+            const std::int32_t address = DecompileCodeInt(pos + 1);
             if (address >= 0 && address < codeSize)
                 decompileBodies.emplace_back(address, -1);
         }
@@ -502,17 +489,10 @@ void zCParser::WriteAssignment(zFILE& file, int type, const char* op)
     zCDecompNodeGuard value(PopDecompileRoot());
     const zSTRING left = PopVarName(target.Get());
     zCPar_Symbol* targetSymbol = target.Get()->symbol;
-    int hint = kHintInt;
-    switch (type) {
-    case zPAR_TYPE_FLOAT: hint = kHintFloat; break;
-    case zPAR_TYPE_STRING: hint = kHintString; break;
-    case zPAR_TYPE_FUNC: hint = kHintFunc; break;
-    case zPAR_TYPE_INSTANCE: hint = kHintInstance; break;
-    default:
-        if (targetSymbol && (IsInstanceMember(targetSymbol->name) || IsRedefinedVariable(targetSymbol->name)))
-            hint = kHintIntInstance;
-        break;
-    }
+    int hint = HintForType(type);
+    if (hint == kHintInt && targetSymbol &&
+        (IsInstanceMember(targetSymbol->name) || IsRedefinedVariable(targetSymbol->name)))
+        hint = kHintIntInstance;
     zSTRING right;
     if (value.Get()) {
         right = PopVarDate(value.Get(), hint, nullptr);
@@ -571,13 +551,13 @@ bool zCParser::FindElseJump(int blockStart, int target, int walkEnd, int& elseEn
     int pos = blockStart;
     while (pos < jumpAt) {
         const int opcode = codeStack.GetByteAt(pos);
-        if ((opcode == zPAR_OP_JUMP || opcode == zPAR_OP_JUMPF) && CodeIntAt(codeStack, pos + 1) > jumpAt)
+        if ((opcode == zPAR_OP_JUMP || opcode == zPAR_OP_JUMPF) && DecompileCodeInt(pos + 1) > jumpAt)
             return false;
         pos += 1 + GetOpcodeOperandSize(opcode);
     }
     if (pos != jumpAt)
         return false;
-    const std::int32_t to = CodeIntAt(codeStack, jumpAt + 1);
+    const std::int32_t to = DecompileCodeInt(jumpAt + 1);
     if (to < target || to > walkEnd)
         return false;
     elseEnd = to;
@@ -622,8 +602,8 @@ int zCParser::ElseHoldsOwnIf(int from, int end) const
             case zPAR_OP_SETINSTANCE: break;
             case zPAR_OP_CALL:
             case zPAR_OP_CALLEXTERN: {
-                const int number =
-                    opcode == zPAR_OP_CALL ? DecompileAddressOwner(CodeIntAt(codeStack, pos + 1)) : CodeIntAt(codeStack, pos + 1);
+                const int operand = DecompileCodeInt(pos + 1);
+                const int number = opcode == zPAR_OP_CALL ? DecompileAddressOwner(operand) : operand;
                 int arguments = 0;
                 if (!takesArguments(number, arguments) || arguments > operands)
                     return -1;
@@ -633,7 +613,7 @@ int zCParser::ElseHoldsOwnIf(int from, int end) const
             case zPAR_OP_JUMPF: {
                 if (operands != 1)
                     return -1;
-                const int target = CodeIntAt(codeStack, pos + 1);
+                const int target = DecompileCodeInt(pos + 1);
                 int elseEnd = -1;
                 if (target == end || (FindElseJump(pos + 5, target, end, elseEnd) && elseEnd == end))
                     return pos;
@@ -881,8 +861,7 @@ zSTRING zCParser::CallText(zCDecompNode* node, int depth)
                 decompileExternalSpelling.emplace(UpperCopy(*externalNames[i]), *externalNames[i]);
         }
         const auto external = decompileExternalSpelling.find(function->name);
-        name = external != decompileExternalSpelling.end() ? external->second
-                                                             : Spelled(nameBase, function->name, true);
+        name = external != decompileExternalSpelling.end() ? external->second : DecompileSpelling(function->name, true);
     }
     zSTRING text = name;
     text += g_insertSpace ? " (" : "(";
@@ -903,17 +882,10 @@ zSTRING zCParser::CallText(zCDecompNode* node, int depth)
                 text += g_insertSpace ? ", " : ",";
             firstArgument = false;
             zCPar_Symbol* parameter = at < parameters.size() ? parameters[at].first : nullptr;
-            int hint = kHintInt;
-            switch (parameter ? parameter->GetType() : zPAR_TYPE_INT) {
-            case zPAR_TYPE_FLOAT: hint = kHintFloat; break;
-            case zPAR_TYPE_STRING: hint = kHintString; break;
-            case zPAR_TYPE_FUNC: hint = kHintFunc; break;
-            case zPAR_TYPE_INSTANCE: hint = kHintInstance; break;
-            default:
-                if (at < parameters.size() && IsInstanceParameter(function->name, parameters[at].second))
-                    hint = kHintIntInstance;
-                break;
-            }
+            int hint = HintForType(parameter ? parameter->GetType() : zPAR_TYPE_INT);
+            if (hint == kHintInt && at < parameters.size() &&
+                IsInstanceParameter(function->name, parameters[at].second))
+                hint = kHintIntInstance;
             AppendExpression(text, argument, hint, parameter, depth + 1, true);
         }
     }
@@ -970,10 +942,10 @@ zSTRING zCParser::DecompileSymbolName(int number, bool instanceOnly)
     if (!fits)
         return zSTRING();
     // The own name, as the compiler would look it up in the body.
-    const zSTRING own = OwnName(named->name);
+    const zSTRING own = DecompileOwnName(named->name);
     if (DecompileScopedIndex(own) != number)
         return zSTRING();
-    return Spelled(nameBase, own, true);
+    return DecompileSpelling(own, true);
 }
 
 zCPar_Symbol* zCParser::DecompileScopeOwner() const
@@ -1023,12 +995,12 @@ zSTRING zCParser::DecompileScopedName(zCPar_Symbol* symbol, int number)
     const zSTRING& name = symbol->name;
     const auto dot = name.find('.');
     if (dot == std::string::npos)
-        return Spelled(nameBase, name, false);
+        return DecompileSpelling(name, false);
     const zSTRING own = name.substr(dot + 1);
     // A member, parameter or local of the body: its own name finds it again.
     if (DecompileScopedIndex(own) == number)
-        return Spelled(nameBase, own, true);
-    return Spelled(nameBase, name.substr(0, dot), false) + "." + Spelled(nameBase, own, false);
+        return DecompileSpelling(own, true);
+    return DecompileSpelling(name.substr(0, dot), false) + "." + DecompileSpelling(own, false);
 }
 
 zSTRING zCParser::VarText(zCDecompNode* node, bool withIndex, bool inArguments)
@@ -1047,7 +1019,8 @@ zSTRING zCParser::VarText(zCDecompNode* node, bool withIndex, bool inArguments)
     zSTRING text;
     const zCPar_Symbol* instance = node->instance ? symtab.GetSymbol(node->instance) : nullptr;
     if (instance)
-        text = Spelled(nameBase, OwnName(instance->name), true) + "." + Spelled(nameBase, OwnName(symbol->name), true);
+        text = DecompileSpelling(DecompileOwnName(instance->name), true) + "." +
+               DecompileSpelling(DecompileOwnName(symbol->name), true);
     else
         text = DecompileScopedName(symbol, node->value);
     if (node->token == zPAR_OP_PUSHINSTANCE)

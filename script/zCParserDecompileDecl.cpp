@@ -16,14 +16,10 @@
 #include <vector>
 
 #include "ParNames.h"
-#include "ResString.h"
 #include "zCParOpcodes.h"
-#include "zERROR.h"
 #include "zFILE.h"
 
 namespace {
-
-const int kDatError = 32952;  // "Found error in dat file - '%s'. Correct the created script manually."
 
 const char* const kTypeWords[] = {"void ", "float ", "int ", "string ", "DUMMY ", "func "};
 
@@ -204,8 +200,7 @@ int zCParser::DecompileVariable(zFILE& file, int number, const zSTRING& indent)
         symbol->GetValue(value, index);
         zSTRING written = DecompileFloatText(value);
         if (written.empty()) {
-            g_errorReporter.Report(zERR_ERROR, FormatResString(kDatError, symbol->name),
-                                   g_decompileFileName.c_str(), decompileLineCount);
+            DecompileDamaged(symbol->name);
             written = "0.0";
         }
         return written;
@@ -295,8 +290,7 @@ int zCParser::DecompileFuncValue(zFILE& file, int number, const zSTRING& indent)
         value = DecompileSpelling(target->name, false);
     } else {
         value = zSTRING(static_cast<int>(symbol->GetContent()));
-        g_errorReporter.Report(zERR_ERROR, FormatResString(kDatError, symbol->name), g_decompileFileName.c_str(),
-                               decompileLineCount);
+        DecompileDamaged(symbol->name);
     }
     if (count <= 1) {
         WriteDecompiled(file, indent + "const func " + name + " = " + value + ";\n");

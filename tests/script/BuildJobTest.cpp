@@ -15,7 +15,9 @@
 #include "EngineStartup.h"
 #include "FileLayerRoot.h"
 #include "FileSandbox.h"
+#include "FixtureProject.h"
 #include "JobGlobals.h"
+#include "JobGlobalsSnapshot.h"
 #include "ModelServices.h"
 #include "ReporterCapture.h"
 #include "zCCSLib.h"
@@ -25,11 +27,6 @@
 #include "zFileSystem.h"
 
 namespace {
-
-std::filesystem::path FixtureFolder()
-{
-    return std::filesystem::path(__FILE__).parent_path() / "data";
-}
 
 // A headless host that keeps what was handed to the game, and can hold the worker
 // at one message until the test lets it go on.
@@ -82,10 +79,6 @@ protected:
     void SetUp() override
     {
         ReporterCaptureOn<BuildHost>::SetUp();
-        savedInts = {g_jobMode,     g_modelKind,     g_platform,   g_partialCompile, g_jobTestIndex,
-                     g_insertSpace, g_dumpSymbols,   g_dumpParseTrees, g_resaveDat,  g_saveNameBase};
-        savedTexts = {g_jobProjectName, g_jobSourceDir, g_jobDestDir, g_jobTestFile};
-        savedFolders = g_decompileFolders;
         EngineStartup();
         g_csManager->GetLibrary()->DeleteAll();
         UseProject(project);
@@ -99,15 +92,6 @@ protected:
     {
         EngineShutdown();
         g_csManager->GetLibrary()->DeleteAll();
-        int* ints[] = {&g_jobMode,     &g_modelKind,   &g_platform,      &g_partialCompile, &g_jobTestIndex,
-                       &g_insertSpace, &g_dumpSymbols, &g_dumpParseTrees, &g_resaveDat,     &g_saveNameBase};
-        for (std::size_t i = 0; i < savedInts.size(); ++i)
-            *ints[i] = savedInts[i];
-        g_jobProjectName = savedTexts[0];
-        g_jobSourceDir = savedTexts[1];
-        g_jobDestDir = savedTexts[2];
-        g_jobTestFile = savedTexts[3];
-        g_decompileFolders = savedFolders;
         ReporterCaptureOn<BuildHost>::TearDown();
     }
 
@@ -164,9 +148,7 @@ protected:
     FileLayerRoot layer{project.Root()};  // puts back the file layer's root after the test
 
 private:
-    std::vector<int> savedInts;
-    std::vector<zSTRING> savedTexts;
-    const char* const* savedFolders = nullptr;
+    JobGlobalsSnapshot savedGlobals;
 };
 
 TEST_F(BuildJobTest, CompileOnItsOwnThreadWritesTheDatAndTheOutputUnits)

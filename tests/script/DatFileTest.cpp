@@ -11,7 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "FixtureProject.h"
 #include "JobGlobals.h"
+#include "JobGlobalsSnapshot.h"
 #include "ParserCodeFixture.h"
 #include "zCCSManager.h"
 
@@ -255,29 +257,13 @@ TEST_F(DatFileTest, SymbolDumpPrintsBodiesWithTheirJumpTargets)
     EXPECT_EQ(dump.substr(dump.size() - code.size()), code);
 }
 
-} // namespace
-
-namespace {
-
-// The fixture projects beside this source.
-std::filesystem::path FixtureFolder()
-{
-    return std::filesystem::path(__FILE__).parent_path() / "data";
-}
-
 class FixtureProjectTest : public DatFileTest {
 protected:
     void SetUp() override
     {
         DatFileTest::SetUp();
-        savedJobMode = g_jobMode;
         g_jobMode = 1;
         parser.SetErrorMode(zPAR_ERROR_FATAL);
-    }
-    void TearDown() override
-    {
-        g_jobMode = savedJobMode;
-        DatFileTest::TearDown();
     }
 
     // The sources into the sandbox; the expected files stay where they are.
@@ -290,19 +276,9 @@ protected:
                 std::filesystem::copy_file(entry.path(), box.Path(entry.path().filename().string()));
         }
     }
-    // The engine functions the fixture calls.
-    void DefineExternals()
-    {
-        parser.DefineExternal("AI_Output", 0x649540, zPAR_TYPE_VOID,
-                              {zPAR_TYPE_INSTANCE, zPAR_TYPE_INSTANCE, zPAR_TYPE_STRING});
-        parser.DefineExternal("Print", 0x6494F0, zPAR_TYPE_VOID, {zPAR_TYPE_STRING});
-        parser.DefineExternal("IntToString", 0x64A1B0, zPAR_TYPE_STRING, {zPAR_TYPE_INT});
-        parser.DefineExternal("Hlp_Random", 0x65D2C0, zPAR_TYPE_INT, {zPAR_TYPE_INT});
-        parser.SetOutputUnitFunctions({zSTRING("AI_Output")});
-    }
 
 private:
-    int savedJobMode = 0;
+    JobGlobalsSnapshot savedGlobals;
 };
 
 // The parent lines print addresses: only whether there is a parent is compared.
@@ -330,7 +306,7 @@ TEST_F(FixtureProjectTest, CompilesToTheExpectedDatAndDump)
 {
     const std::filesystem::path folder = FixtureFolder() / "LinkerFixture";
     CopySources(folder);
-    DefineExternals();
+    DefineFixtureExternals(parser);
     parser.SetMergeMode(1);
     ASSERT_EQ(parser.Compile("Fixture.src"), 0);
     parser.BindClassOffset("C_NPC", 256);

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "FixtureProject.h"
 #include "IdeServices.h"
 #include "JobGlobals.h"
+#include "JobGlobalsSnapshot.h"
 #include "SymbolFileFixture.h"
 #include "zCCSLib.h"
 #include "zCCSManager.h"
@@ -108,34 +110,19 @@ protected:
     {
         SymbolFileFixture::SetUp();
         host.GetSettings().BuildJobThread = 1;
-        savedInsertSpace = g_insertSpace;
-        savedSaveNameBase = g_saveNameBase;
-        savedPlatform = g_platform;
         // The name base learns the sources' spellings, as a real decompile has them.
         g_saveNameBase = 1;
         g_insertSpace = 1;
         g_platform = 0;
     }
-    void TearDown() override
-    {
-        g_insertSpace = savedInsertSpace;
-        g_saveNameBase = savedSaveNameBase;
-        g_platform = savedPlatform;
-        SymbolFileFixture::TearDown();
-    }
 
     static void DefineExternals(zCParser& parser)
     {
-        parser.DefineExternal("AI_Output", 0x649540, zPAR_TYPE_VOID,
-                              {zPAR_TYPE_INSTANCE, zPAR_TYPE_INSTANCE, zPAR_TYPE_STRING});
-        parser.DefineExternal("Print", 0x6494F0, zPAR_TYPE_VOID, {zPAR_TYPE_STRING});
-        parser.DefineExternal("IntToString", 0x64A1B0, zPAR_TYPE_STRING, {zPAR_TYPE_INT});
-        parser.DefineExternal("Hlp_Random", 0x65D2C0, zPAR_TYPE_INT, {zPAR_TYPE_INT});
+        DefineFixtureExternals(parser);
         parser.DefineExternal("Npc_HasItems", 0x65D300, zPAR_TYPE_INT, {zPAR_TYPE_INSTANCE, zPAR_TYPE_INT});
         parser.DefineExternal("Npc_SetSpeed", 0x65D340, zPAR_TYPE_VOID, {zPAR_TYPE_INSTANCE, zPAR_TYPE_FLOAT});
         parser.DefineExternal("AI_StartState", 0x65D380, zPAR_TYPE_VOID,
                               {zPAR_TYPE_INSTANCE, zPAR_TYPE_FUNC, zPAR_TYPE_INT, zPAR_TYPE_STRING});
-        parser.SetOutputUnitFunctions({zSTRING("AI_Output")});
     }
 
     // The prelude and the source compiled and linked by a parser of their own.
@@ -195,9 +182,7 @@ protected:
         EXPECT_EQ(Code(*first), Code(*second)) << text;
     }
 
-    int savedInsertSpace = 0;
-    int savedSaveNameBase = 0;
-    int savedPlatform = 0;
+    JobGlobalsSnapshot savedGlobals;
 };
 
 TEST_F(DecompileCodeTest, ExpressionsComeBackAsTheyCompile)

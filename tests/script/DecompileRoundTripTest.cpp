@@ -12,7 +12,9 @@
 #include "DirectoryTools.h"
 #include "FileLayerRoot.h"
 #include "FileSandbox.h"
+#include "FixtureProject.h"
 #include "JobGlobals.h"
+#include "JobGlobalsSnapshot.h"
 #include "ReporterCapture.h"
 #include "zCCSLib.h"
 #include "zCCSManager.h"
@@ -21,19 +23,11 @@
 
 namespace {
 
-std::filesystem::path FixtureFolder()
-{
-    return std::filesystem::path(__FILE__).parent_path() / "data";
-}
-
 class DecompileRoundTripTest : public ReporterCapture {
 protected:
     void SetUp() override
     {
         ReporterCapture::SetUp();
-        saved = {g_jobMode, g_platform, g_insertSpace};
-        savedFolders = g_decompileFolders;
-        savedProject = g_jobProjectName;
         // The main scripts: their output units are gathered and written back.
         g_jobProjectName = "VARNOK";
         host.GetSettings().BuildJobThread = 1;
@@ -44,23 +38,13 @@ protected:
     void TearDown() override
     {
         g_csManager->GetLibrary()->DeleteAll();
-        g_jobMode = saved[0];
-        g_platform = saved[1];
-        g_insertSpace = saved[2];
-        g_decompileFolders = savedFolders;
-        g_jobProjectName = savedProject;
         ReporterCapture::TearDown();
     }
 
     static void DefineExternals(zCParser& parser)
     {
-        parser.DefineExternal("AI_Output", 0x649540, zPAR_TYPE_VOID,
-                              {zPAR_TYPE_INSTANCE, zPAR_TYPE_INSTANCE, zPAR_TYPE_STRING});
-        parser.DefineExternal("Print", 0x6494F0, zPAR_TYPE_VOID, {zPAR_TYPE_STRING});
-        parser.DefineExternal("IntToString", 0x64A1B0, zPAR_TYPE_STRING, {zPAR_TYPE_INT});
-        parser.DefineExternal("Hlp_Random", 0x65D2C0, zPAR_TYPE_INT, {zPAR_TYPE_INT});
+        DefineFixtureExternals(parser);
         parser.DefineExternal("Npc_IsDead", 0x65D3C0, zPAR_TYPE_INT, {zPAR_TYPE_INSTANCE});
-        parser.SetOutputUnitFunctions({zSTRING("AI_Output")});
     }
 
     // Compiles the list in the project folder into its ".dat"; false after an error,
@@ -184,9 +168,7 @@ protected:
     }
 
 private:
-    std::vector<int> saved;
-    const char* const* savedFolders = nullptr;
-    zSTRING savedProject;
+    JobGlobalsSnapshot savedGlobals;
 };
 
 TEST_F(DecompileRoundTripTest, TheCompilersFixtureProject)

@@ -14,6 +14,7 @@
 #include "DirectoryTools.h"
 #include "HostFileSystem.h"
 #include "JobGlobals.h"
+#include "JobGlobalsSnapshot.h"
 #include "SymbolFileFixture.h"
 #include "zCParser.h"
 #include "zERROR.h"
@@ -27,18 +28,8 @@ protected:
     void SetUp() override
     {
         SymbolFileFixture::SetUp();
-        saved = {g_jobMode, g_platform, g_insertSpace};
-        savedFolders = g_decompileFolders;
         host.GetSettings().BuildJobThread = 1;
         UsePlatform(0);
-    }
-    void TearDown() override
-    {
-        g_jobMode = saved[0];
-        g_platform = saved[1];
-        g_insertSpace = saved[2];
-        g_decompileFolders = savedFolders;
-        SymbolFileFixture::TearDown();
     }
 
     static void UsePlatform(int platform)
@@ -123,8 +114,7 @@ protected:
     std::unique_ptr<zCParser> decompiler;
 
 private:
-    std::vector<int> saved;
-    const char* const* savedFolders = nullptr;
+    JobGlobalsSnapshot savedGlobals;
 };
 
 TEST_F(DecompileTest, WritesEveryKindOfDeclarationSoThatItReadsBack)

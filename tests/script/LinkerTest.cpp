@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "JobGlobals.h"
+#include "JobGlobalsSnapshot.h"
 #include "ParserCodeFixture.h"
 
 namespace {
@@ -15,13 +16,7 @@ protected:
     void SetUp() override
     {
         ParserCodeFixture::SetUp();
-        savedJobMode = g_jobMode;
         g_jobMode = 1;
-    }
-    void TearDown() override
-    {
-        g_jobMode = savedJobMode;
-        ParserCodeFixture::TearDown();
     }
 
     // Parses an empty script through a source list named name, so that the parser
@@ -41,7 +36,7 @@ protected:
     }
 
 private:
-    int savedJobMode = 0;
+    JobGlobalsSnapshot savedGlobals;
 };
 
 TEST_F(LinkerTest, IfWithoutElseJumpsPastItsBlock)
