@@ -15,6 +15,12 @@ inline zSTRING UpperCopy(const zSTRING& text)
     return upper;
 }
 
+// Whether a word read (and so upper-cased) by the tokenizer starts a name.
+inline bool IsNameStart(char c)
+{
+    return (c >= 'A' && c <= 'Z') || c == '_' || c == '#';
+}
+
 // Whether a word is the given text. The readers compare every word they read with
 // keywords and punctuation: the literal's length is known here, and most words
 // differ from it in length already.

@@ -34,7 +34,6 @@ constexpr int N = zPAR_TYPE_INSTANCE;
 // Second-game row whose signature is the first game's.
 constexpr int SHARED = -1;
 
-
 const zCPar_ExternalDef kFirstGame[] = {
     {"IntToString", 0x006494F0, S, {I}},
     {"FloatToString", 0x00649610, S, {F}},

@@ -87,6 +87,11 @@ public:
 
     // Printed name of a kind; its decimal number when the kind has none.
     static zSTRING GetKindName(int kind);
+    // "=" and the compound assignments.
+    static bool IsAssignment(int kind)
+    {
+        return kind == EXP_LET || (kind >= EXP_PLUS_EQUAL && kind <= EXP_DIV_EQUAL);
+    }
 
     // Pointers first and the small fields together: no padding between them.
     zSTRING Name;

@@ -353,6 +353,11 @@ private:
     bool NextWordIs(char delimiter);
     // Adds a word's source spelling to the name base.
     void RecordSpelling(const zSTRING& word);
+    // The type a declaration's type word names (a class: zPAR_TYPE_INSTANCE plus the
+    // class's number); -1 for none.
+    int TypeOfWord(const zSTRING& word);
+    // "Expected '<token>'".
+    static zSTRING ExpectedText(const zSTRING& token);
     // Reports the end of the text when the word is empty.
     bool ReportIfEndOfText(const zSTRING& word);
     // A float word (and the exponent after a trailing "E") as a value.
@@ -388,6 +393,8 @@ private:
     // "Cannot convert from type <from> to <to>".
     static zSTRING ConversionText(int from, int to);
     static zSTRING ConversionText(const zSTRING& from, const zSTRING& to);
+    // The prefix naming a call's argument (from 0) in a conversion error.
+    static zSTRING ArgumentText(const zSTRING& function, int argumentNumber);
     int TypeWalk(zCPar_TreeNode* node, bool inCondition);
     // The first error of a tree walk; later ones of the same walk are dropped.
     void WalkError(const zSTRING& text, int atLine);
@@ -414,8 +421,16 @@ private:
     int ReadOptionalIndex(const zSTRING& name);
     // The same where the word after the name has been read: any other is given back.
     int ReadOptionalIndex(const zSTRING& name, const zSTRING& next);
-    // Leaves the scope of a prototype's or instance's body and ends its chain: the
-    // return, then the end of the body.
+    // Back at file level after a class, prototype, instance or function: no scope
+    // and none of the modes a body reader sets.
+    void LeaveScope();
+    // Calls LeaveScope however the declaration ends, a fatal error included.
+    struct ScopeExit {
+        zCParser& parser;
+        ~ScopeExit() { parser.LeaveScope(); }
+    };
+    // Ends the chain of a prototype's or instance's body: the return, then the end
+    // of the body.
     void EndInstanceBody();
     // The name of the symbol must be a function.
     void CheckFuncName(const zSTRING& name);

@@ -32,11 +32,6 @@ bool IsArithmetic(int kind)
     return (kind >= EXP_PLUS && kind <= EXP_AND) || kind == EXP_L_SHIFT || kind == EXP_R_SHIFT;
 }
 
-bool IsAssignment(int kind)
-{
-    return kind == EXP_LET || (kind >= EXP_PLUS_EQUAL && kind <= EXP_DIV_EQUAL);
-}
-
 bool IsComparison(int kind)
 {
     return kind == EXP_BELOW || kind == EXP_ABOWE || kind == EXP_LOGIC_OR || kind == EXP_LOGIC_AND ||
@@ -75,6 +70,13 @@ zSTRING TypeName(int type)
     case zPAR_TYPE_INSTANCE_INT: return "int#";
     default: return "unknown";
     }
+}
+
+// Whether the name in upper case is upper. Upper case keeps the length: names of
+// another length need no copy.
+bool MatchesUpper(const zSTRING& name, const zSTRING& upper)
+{
+    return name.size() == upper.size() && UpperCopy(name) == upper;
 }
 
 // The type a symbol's value has for the checks.
@@ -127,6 +129,11 @@ zSTRING zCParser::ConversionText(int from, int to)
 zSTRING zCParser::ConversionText(const zSTRING& from, const zSTRING& to)
 {
     return g_parErrConvert + from + LoadResString(kTo) + to;
+}
+
+zSTRING zCParser::ArgumentText(const zSTRING& function, int argumentNumber)
+{
+    return FormatResString(kArgumentPrefix, function, argumentNumber + 1);
 }
 
 void zCParser::AddDeferredCheck(zCPar_TreeNode* tree)
@@ -189,15 +196,14 @@ void zCParser::CheckConstName(const zSTRING& name)
 
 bool zCParser::IsExternalFunction(const zSTRING& name) const
 {
-    // Upper case keeps the length: names of another length need no copy.
     const zSTRING upper = UpperCopy(name);
     const zCArray<zTParRedefinedFunc>& builtin = zCParRedefinitions::GetBuiltinTable();
     for (int i = 0; i < builtin.GetNum(); ++i) {
-        if (builtin[i].name.size() == upper.size() && UpperCopy(builtin[i].name) == upper)
+        if (MatchesUpper(builtin[i].name, upper))
             return true;
     }
     for (int i = 0; i < externalNames.GetNum(); ++i) {
-        if (externalNames[i]->size() == upper.size() && UpperCopy(*externalNames[i]) == upper)
+        if (MatchesUpper(*externalNames[i], upper))
             return true;
     }
     return false;
@@ -208,8 +214,7 @@ bool zCParser::IsInstanceParameter(const zSTRING& function, int index) const
     const zSTRING upper = UpperCopy(function);
     auto matches = [&](const zCArray<zTParRedefinedFunc>& records) {
         for (int i = 0; i < records.GetNum(); ++i) {
-            // Upper case keeps the length: names of another length need no copy.
-            if (records[i].name.size() != upper.size() || UpperCopy(records[i].name) != upper)
+            if (!MatchesUpper(records[i].name, upper))
                 continue;
             if (index < 0)
                 return records[i].returnType == zPAR_REDEF_INT_INSTANCE;
@@ -323,14 +328,15 @@ int zCParser::TypeWalk(zCPar_TreeNode* node, bool inCondition)
         break;
     }
 
-    if (IsArithmetic(kind) || IsComparison(kind) || kind == EXP_EQUAL || kind == EXP_NOT_EQUAL || IsAssignment(kind)) {
+    if (IsArithmetic(kind) || IsComparison(kind) || kind == EXP_EQUAL || kind == EXP_NOT_EQUAL ||
+        zCPar_TreeNode::IsAssignment(kind)) {
         const int left = TypeWalk(node->Left, inCondition);
         const int right = TypeWalk(node->Right, inCondition);
         if (walkFailed)
             return -1;
         leftType = left;
         currentExpressionType = right;
-        if (IsAssignment(kind)) {
+        if (zCPar_TreeNode::IsAssignment(kind)) {
             CheckAssignment(node);
             return left;
         }
@@ -387,8 +393,7 @@ void zCParser::CheckCallArguments(zCPar_TreeNode* call)
             wanted = zPAR_TYPE_INSTANCE_INT;
         const int given = TypeWalk(argument, false);
         if (!walkFailed && !Converts(given, wanted))
-            WalkError(FormatResString(kArgumentPrefix, function->name, i + 1) + ConversionText(given, wanted),
-                      call->line);
+            WalkError(ArgumentText(function->name, i) + ConversionText(given, wanted), call->line);
     }
 }
 
@@ -423,13 +428,11 @@ int zCParser::CheckTree(zCPar_TreeNode* tree)
             CheckReturnValue(node, before);
             before = (before && before != checkStop && IsValueNode(before)) ? before->Prev : before;
         } else if (kind == EXP_ENTRY_INSTANCE) {
-            if (inCondition && !IsIntLike(GetCallType(node))) {
-                zCPar_Symbol* function = GetCallTarget(node);
-                WalkError(FormatResString(kIfNeedsInt, function ? function->name : node->Name), node->line);
-            } else {
-                CheckCallArguments(node);
-            }
             zCPar_Symbol* function = GetCallTarget(node);
+            if (inCondition && !IsIntLike(GetCallType(node)))
+                WalkError(FormatResString(kIfNeedsInt, function ? function->name : node->Name), node->line);
+            else
+                CheckCallArguments(node);
             for (int i = function ? function->GetElementCount() : 0; i > 0 && before && before != checkStop; --i)
                 before = before->Prev;
         } else if (IsChainAssignment(kind)) {
@@ -453,7 +456,7 @@ int zCParser::CheckTree(zCPar_TreeNode* tree)
                     before = value->Prev;
                 }
             }
-        } else if (IsAssignment(kind)) {
+        } else if (zCPar_TreeNode::IsAssignment(kind)) {
             if (inCondition)
                 WalkError(g_parErrAssignInIf, node->line);
             else if (node->Left || node->Right)
@@ -504,7 +507,8 @@ bool zCParser::IsValueNode(const zCPar_TreeNode* node)
     const int kind = node->TypeExp;
     return kind == EXP_DIGIT || kind == EXP_COMPOUND || kind == EXP_STRING || kind == EXP_EMPTY ||
            kind == EXP_INSTANCE || kind == EXP_ASSIGN_FUNC || IsArithmetic(kind) || IsComparison(kind) ||
-           kind == EXP_EQUAL || kind == EXP_NOT_EQUAL || IsAssignment(kind) || (kind >= EXP_OPERAND && kind <= EXP_NOT);
+           kind == EXP_EQUAL || kind == EXP_NOT_EQUAL || zCPar_TreeNode::IsAssignment(kind) ||
+           (kind >= EXP_OPERAND && kind <= EXP_NOT);
 }
 
 void zCParser::CheckReturnValue(zCPar_TreeNode* returnNode, zCPar_TreeNode* value)

@@ -28,11 +28,6 @@ bool StartsWithDigit(const zSTRING& name)
     return !name.empty() && name[0] >= '0' && name[0] <= '9';
 }
 
-zSTRING Quoted(const char* token)
-{
-    return g_parErrExpected + "'" + token + "'";
-}
-
 } // namespace
 
 std::unique_ptr<zCPar_Symbol> zCParser::NewDeclaredSymbol(const zSTRING& name, int type)
@@ -152,38 +147,30 @@ void zCParser::DeclareVar(int isConst)
 
             if (currentFunction) {
                 symbol->name = currentFunction->name + "." + name;
-                if (!parameterMode) {
-                    if (type == zPAR_TYPE_INT && IsRedefinedVariable(symbol->name))
-                        symbol->declaredType = zPAR_TYPE_INSTANCE_INT;
-                } else {
+                if (type == zPAR_TYPE_INT && IsRedefinedVariable(symbol->name))
+                    symbol->declaredType = zPAR_TYPE_INSTANCE_INT;
+                if (parameterMode) {
                     currentFunction->SetElementCount(currentFunction->GetElementCount() + 1);
-                    // The argument is taken off the stack into the parameter.
+                    // The argument is taken off the stack into the parameter: its
+                    // operand, then the assignment of its type.
+                    int operand = EXP_COMPOUND;
+                    int assignment = -1;
                     switch (type) {
-                    case zPAR_TYPE_FLOAT:
-                        AppendNode(EXP_COMPOUND, symbol->name)->BaseType = zPAR_TYPE_FLOAT;
-                        AppendNode(EXP_LET_FLOAT);
-                        break;
-                    case zPAR_TYPE_INT:
-                        AppendNode(EXP_COMPOUND, symbol->name)->BaseType = zPAR_TYPE_INT;
-                        AppendNode(EXP_LET);
-                        if (IsRedefinedVariable(symbol->name))
-                            symbol->declaredType = zPAR_TYPE_INSTANCE_INT;
-                        break;
-                    case zPAR_TYPE_STRING:
-                        AppendNode(EXP_COMPOUND, symbol->name)->BaseType = zPAR_TYPE_STRING;
-                        AppendNode(EXP_LET_STRING);
-                        break;
-                    case zPAR_TYPE_FUNC:
-                        AppendNode(EXP_COMPOUND, symbol->name)->BaseType = zPAR_TYPE_FUNC;
-                        AppendNode(EXP_LET_FUNC);
-                        break;
+                    case zPAR_TYPE_FLOAT: assignment = EXP_LET_FLOAT; break;
+                    case zPAR_TYPE_INT: assignment = EXP_LET; break;
+                    case zPAR_TYPE_STRING: assignment = EXP_LET_STRING; break;
+                    case zPAR_TYPE_FUNC: assignment = EXP_LET_FUNC; break;
                     case zPAR_TYPE_INSTANCE:
-                        AppendNode(EXP_INSTANCE, symbol->name)->BaseType = zPAR_TYPE_INSTANCE;
-                        AppendNode(EXP_LET_INSTANCE);
+                        operand = EXP_INSTANCE;
+                        assignment = EXP_LET_INSTANCE;
                         break;
-                    default:
+                    default: break;
+                    }
+                    if (assignment < 0) {
                         Error(LoadResString(kParameterTypeNotSupported), 0, -1);
-                        break;
+                    } else {
+                        AppendNode(operand, symbol->name)->BaseType = type;
+                        AppendNode(assignment);
                     }
                 }
             } else if (currentClass) {
@@ -271,7 +258,7 @@ void zCParser::DeclareVar(int isConst)
         // Inside a function every further item repeats "VAR" and its type.
         ReadWord(word);
         if (!IsWord(word, "VAR")) {
-            Error(Quoted("VAR"), 0, -1);
+            Error(ExpectedText("VAR"), 0, -1);
             PrevWord();
         }
     }
@@ -289,14 +276,7 @@ void zCParser::DeclareClass()
     zCPar_Symbol* declared = symbol.get();
     InsertDeclared(symbol);
 
-    struct ScopeGuard {
-        zCParser& parser;
-        ~ScopeGuard()
-        {
-            parser.currentClass = nullptr;
-            parser.dottedOwner = -1;
-        }
-    } scope{*this};
+    ScopeExit scope{*this};
     currentClass = declared;
     bodyFirstNode = checkStop = lastNode;
     ParseBlock();
@@ -325,15 +305,7 @@ void zCParser::DeclarePrototype()
     symbol->SetParent(classSymbol);
     zCPar_Symbol* declared = symbol.get();
 
-    struct ScopeGuard {
-        zCParser& parser;
-        ~ScopeGuard()
-        {
-            parser.currentFunction = nullptr;
-            parser.currentClass = nullptr;
-            parser.dottedOwner = -1;
-        }
-    } scope{*this};
+    ScopeExit scope{*this};
     currentFunction = declared;
     currentClass = classSymbol;
     // A symbol just listed is the last one.
@@ -366,7 +338,7 @@ void zCParser::DeclareInstance()
         names.push_back(word);
     }
     if (!IsWord(word, "("))
-        Error(Quoted("("), 0, -1);
+        Error(ExpectedText("("), 0, -1);
 
     zSTRING parentName;
     ReadWord(parentName);
@@ -382,18 +354,8 @@ void zCParser::DeclareInstance()
         parent = nullptr;
     }
 
-    struct ScopeGuard {
-        zCParser& parser;
-        ~ScopeGuard()
-        {
-            parser.currentFunction = nullptr;
-            parser.currentClass = nullptr;
-            parser.dottedOwner = -1;
-            // The mode belongs to this declaration only: a later function's string
-            // assignments are no dialogue lines.
-            parser.outputUnitInstanceMode = 0;
-        }
-    } scope{*this};
+    // The dialogue-line mode belongs to this declaration only (see LeaveScope).
+    ScopeExit scope{*this};
     currentClass = classSymbol;
 
     // Symbols that could not be listed live until the declaration is read.
@@ -440,11 +402,18 @@ void zCParser::DeclareInstance()
     EndInstanceBody();
 }
 
-void zCParser::EndInstanceBody()
+void zCParser::LeaveScope()
 {
     currentFunction = nullptr;
     currentClass = nullptr;
     dottedOwner = -1;
+    parameterMode = 0;
+    // A later function's string assignments are no dialogue lines.
+    outputUnitInstanceMode = 0;
+}
+
+void zCParser::EndInstanceBody()
+{
     AppendNode(EXP_END_BLOCK);
     AppendNode(EXP_END_PROTOTYPE);
 }
@@ -481,7 +450,7 @@ void zCParser::ParseBlock()
         }
     }
     // The text ended inside the block.
-    Error(Quoted("}"), 0, -1);
+    Error(ExpectedText("}"), 0, -1);
 }
 
 int zCParser::GetBaseClass(zCPar_Symbol* symbol)

@@ -43,16 +43,6 @@ struct NestingGuard {
     NestingGuard& operator=(const NestingGuard&) = delete;
 };
 
-bool IsAssignment(int kind)
-{
-    return kind == EXP_LET || (kind >= EXP_PLUS_EQUAL && kind <= EXP_DIV_EQUAL);
-}
-
-bool IsIdentifierStart(char c)
-{
-    return (c >= 'A' && c <= 'Z') || c == '_' || c == '#';
-}
-
 std::uint32_t U(int value)
 {
     return static_cast<std::uint32_t>(value);
@@ -94,7 +84,7 @@ zCPar_TreeNode* zCParser::ReadExpression(int& token, int minPrecedence)
         token = ReadToken();
         std::unique_ptr<zCPar_TreeNode> right(ReadExpression(token, GetPrecedence(op)));
         const int rightDepth = right ? t_depth : 0;
-        if (IsAssignment(op) && left->TypeExp != EXP_COMPOUND)
+        if (zCPar_TreeNode::IsAssignment(op) && left->TypeExp != EXP_COMPOUND)
             Error(LoadResString(kLvalueExpected), 0, -1);
         zCPar_TreeNode* node = NewNode(op, nullptr);
         node->Left = left.release();
@@ -179,7 +169,7 @@ zCPar_TreeNode* zCParser::ReadLeaf(int& token)
         if (!inner)
             return nullptr;
         if (token != EXP_CLOSE) {
-            Error(g_parErrExpected + "')'", 0, -1);
+            Error(ExpectedText(")"), 0, -1);
             return inner.release();
         }
         const int depth = t_depth;
@@ -226,11 +216,11 @@ int zCParser::EvalConst(zCPar_TreeNode* node, int parentKind)
     if (kind == EXP_COMPOUND) {
         zCPar_Symbol* symbol = FindConstSymbol(node);
         int value = 0;
-        if (symbol != nullptr && !IsAssignment(parentKind))
+        if (symbol != nullptr && !zCPar_TreeNode::IsAssignment(parentKind))
             symbol->GetValue(value, node->Value);
         return value;
     }
-    if (IsAssignment(kind))
+    if (zCPar_TreeNode::IsAssignment(kind))
         return EvalConstAssignment(node);
 
     int left = 0;
@@ -335,7 +325,7 @@ int zCParser::EvalConstAssignment(zCPar_TreeNode* node)
 
 zCPar_TreeNode* zCParser::ReadNameValue(const zSTRING& name, int type)
 {
-    if (!IsIdentifierStart(name[0])) {
+    if (!IsNameStart(name[0])) {
         Error(g_parErrSyntax + name, 0, -1);
         return nullptr;
     }

@@ -18,7 +18,6 @@
 
 namespace {
 
-const int kArgumentPrefix = 33101;
 const int kShouldReturnValue = 33127;
 const int kDoesNotReturn = 33128;
 const int kArgumentTypeNotSupported = 33129;
@@ -48,6 +47,15 @@ zSTRING WithoutControls(const char* begin, const char* end)
     return text;
 }
 
+// The text from begin to the end of its line, as above.
+zSTRING LineFrom(const char* begin, const char* textEnd)
+{
+    const char* end = begin;
+    while (end < textEnd && *end != '\n')
+        ++end;
+    return WithoutControls(begin, end);
+}
+
 void TrimBlanks(zSTRING& text)
 {
     const auto first = text.find_first_not_of(" \t");
@@ -67,15 +75,12 @@ int zCParser::ReadFuncType()
     ReadWord(word);
     if (IsWord(word, "VOID"))
         return zPAR_TYPE_VOID;
-    if (IsWord(word, "INT"))
-        return zPAR_TYPE_INT;
-    if (IsWord(word, "FLOAT"))
-        return zPAR_TYPE_FLOAT;
-    if (IsWord(word, "STRING"))
-        return zPAR_TYPE_STRING;
-    zCPar_Symbol* symbol = symtab.GetSymbol(word);
-    if (symbol && symbol->GetType() == zPAR_TYPE_CLASS)
+    // No function returns a func; an instance result is of no class in particular.
+    const int type = TypeOfWord(word);
+    if (type >= zPAR_TYPE_INSTANCE)
         return zPAR_TYPE_INSTANCE;
+    if (type >= 0 && type != zPAR_TYPE_FUNC)
+        return type;
     Error(g_parErrSyntax + word, 0, -1);
     return -1;
 }
@@ -94,15 +99,7 @@ void zCParser::DeclareFunc()
     // A symbol just listed is the last one.
     const int number = InsertDeclared(symbol) ? symtab.GetNumInList() - 1 : -1;
 
-    struct ScopeGuard {
-        zCParser& parser;
-        ~ScopeGuard()
-        {
-            parser.currentFunction = nullptr;
-            parser.dottedOwner = -1;
-            parser.parameterMode = 0;
-        }
-    } scope{*this};
+    ScopeExit scope{*this};
     currentFunction = declared;
 
     AppendNode(EXP_FUNC, name, number);
@@ -125,8 +122,6 @@ void zCParser::DeclareFunc()
     bodyFirstNode = checkStop = lastNode;
     ParseBlock();
     StoreSourcePosition(declared, startLine, startChar);
-    currentFunction = nullptr;
-    dottedOwner = -1;
     zCPar_TreeNode* end = AppendNode(EXP_END_FUNC);
     if (returnType > 0)
         CheckFunctionReturn(end, returnType, declared->name);
@@ -304,13 +299,8 @@ void zCParser::DeclareFuncCall(zSTRING name, int expectedType)
     Match(zSTRING(")"));
     AppendNode(EXP_ENTRY_INSTANCE, function->name, number);
 
-    if (lineBegin >= 0 && textStart) {
-        const char* begin = textStart + lineBegin;
-        const char* end = begin;
-        while (end < textEnd && *end != '\n')
-            ++end;
-        AddOutputUnitFromLine(WithoutControls(begin, end));
-    }
+    if (lineBegin >= 0 && textStart)
+        AddOutputUnitFromLine(LineFrom(textStart + lineBegin, textEnd));
 }
 
 void zCParser::ReadCallArgument(const zSTRING& functionName, zCPar_Symbol* parameter, int argumentNumber)
@@ -371,9 +361,7 @@ void zCParser::CheckInstanceArgument(const zSTRING& functionName, const zSTRING&
     if (!given || !wanted || given->GetType() != zPAR_TYPE_CLASS || wanted->GetType() != zPAR_TYPE_CLASS ||
         given == wanted)
         return;
-    CountedError(FormatResString(kArgumentPrefix, functionName, argumentNumber + 1) +
-                     ConversionText(given->name, wanted->name),
-                 0, -1);
+    CountedError(ArgumentText(functionName, argumentNumber) + ConversionText(given->name, wanted->name), 0, -1);
 }
 
 void zCParser::DeclareReturn()
@@ -432,7 +420,7 @@ void zCParser::DeclareIf()
         }
         AppendNode(EXP_END_IF, zSTRING(), label);
         if (!IsWord(word, "IF")) {
-            Error(g_parErrExpected + "'IF'", 0, -1);
+            Error(ExpectedText("IF"), 0, -1);
             break;
         }
     }
@@ -444,12 +432,7 @@ void zCParser::DeclareIf()
 
 zSTRING zCParser::RestOfLine() const
 {
-    if (!readPos)
-        return zSTRING();
-    const char* end = readPos;
-    while (end < textEnd && *end != '\n')
-        ++end;
-    return WithoutControls(readPos, end);
+    return readPos ? LineFrom(readPos, textEnd) : zSTRING();
 }
 
 void zCParser::SetOutputUnitFunctions(const std::vector<zSTRING>& names, const zSTRING&)

@@ -242,7 +242,7 @@ int zCParser::ReadToken()
     }
     const char first = currentWord[0];
 
-    if ((first >= 'A' && first <= 'Z') || first == '_' || first == '#')
+    if (IsNameStart(first))
         return NextWordIs('(') ? EXP_FUNC : EXP_COMPOUND;
 
     if (IsDigit(first)) {
@@ -329,12 +329,17 @@ bool zCParser::NextWordIs(char delimiter)
     return word.size() == 1 && word.front() == delimiter;
 }
 
+zSTRING zCParser::ExpectedText(const zSTRING& token)
+{
+    return g_parErrExpected + "'" + token + "'";
+}
+
 void zCParser::Match(const zSTRING& expected)
 {
     zSTRING word;
     ReadWord(word);
     if (word != expected)
-        Error(g_parErrExpected + "'" + expected + "'", 0, -1);
+        Error(ExpectedText(expected), 0, -1);
 }
 
 void zCParser::ReadString(zSTRING& out)
@@ -342,7 +347,7 @@ void zCParser::ReadString(zSTRING& out)
     zSTRING word;
     ReadWord(word);
     if (!IsWord(word, "\""))
-        Error(g_parErrExpected + "'\"'", 0, -1);
+        Error(ExpectedText("\""), 0, -1);
     // No escapes; newlines belong to the text and are not counted as lines.
     const char* start = readPos;
     const char* quote = nullptr;
@@ -453,6 +458,14 @@ int zCParser::ReadType()
     ReadWord(word);
     if (ReportIfEndOfText(word))
         return -1;
+    const int type = TypeOfWord(word);
+    if (type < 0)
+        Error(g_parErrSyntax + word, 0, -1);
+    return type;
+}
+
+int zCParser::TypeOfWord(const zSTRING& word)
+{
     if (IsWord(word, "INT"))
         return zPAR_TYPE_INT;
     if (IsWord(word, "FLOAT"))
@@ -465,7 +478,6 @@ int zCParser::ReadType()
     zCPar_Symbol* symbol = index >= 0 ? symtab.GetSymbol(index) : nullptr;
     if (symbol != nullptr && symbol->GetType() == zPAR_TYPE_CLASS)
         return zPAR_TYPE_INSTANCE + index;
-    Error(g_parErrSyntax + word, 0, -1);
     return -1;
 }
 

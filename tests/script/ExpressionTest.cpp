@@ -27,18 +27,6 @@ protected:
         return parser->EvalConst(tree.get(), 0);
     }
 
-    zCPar_Symbol* AddSymbol(const char* name, int type, int count = 1, int flags = 0)
-    {
-        auto* symbol = new zCPar_Symbol;
-        symbol->name = name;
-        symbol->SetType(type);
-        symbol->SetElementCount(count);
-        if (flags != 0)
-            symbol->SetFlag(flags);
-        EXPECT_EQ(parser->GetSymbolTable().Insert(symbol), 1);
-        return symbol;
-    }
-
     static int IntAt(const zCPar_Symbol* symbol, int index)
     {
         int value = 0;
@@ -97,7 +85,7 @@ TEST_F(ExpressionTest, FoldsIntegerConstants)
         {"INT_MIN_VALUE % -1", 0},
         {"99999999999", 1215752191},  // decimal conversion modulo 2^32
     };
-    zCPar_Symbol* minimum = AddSymbol("INT_MIN_VALUE", zPAR_TYPE_INT, 1, zPAR_FLAG_CONST);
+    zCPar_Symbol* minimum = Symbol(AddSymbol("INT_MIN_VALUE", zPAR_TYPE_INT, nullptr, 1, zPAR_FLAG_CONST));
     minimum->SetValue(INT_MIN);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -108,15 +96,15 @@ TEST_F(ExpressionTest, FoldsIntegerConstants)
 
 TEST_F(ExpressionTest, ConstantTimesTwo)
 {
-    AddSymbol("LIMIT", zPAR_TYPE_INT, 1, zPAR_FLAG_CONST)->SetValue(21);
+    Symbol(AddSymbol("LIMIT", zPAR_TYPE_INT, nullptr, 1, zPAR_FLAG_CONST))->SetValue(21);
     EXPECT_EQ(Fold("limit * 2"), 42);
     EXPECT_EQ(token, 42);  // ";" follows
 }
 
 TEST_F(ExpressionTest, AssignmentsWriteTheStoredValue)
 {
-    zCPar_Symbol* value = AddSymbol("V", zPAR_TYPE_INT);
-    zCPar_Symbol* table = AddSymbol("TABLE", zPAR_TYPE_INT, 4);
+    zCPar_Symbol* value = Symbol(AddSymbol("V", zPAR_TYPE_INT));
+    zCPar_Symbol* table = Symbol(AddSymbol("TABLE", zPAR_TYPE_INT, nullptr, 4));
     EXPECT_EQ(Fold("v = 5"), 5);
     EXPECT_EQ(Fold("v += 3"), 8);
     EXPECT_EQ(Fold("v -= 10"), -2);
@@ -172,7 +160,7 @@ TEST_F(ExpressionTest, TreeShape)
 TEST_F(ExpressionTest, CallLeafIsCallNode)
 {
     // The call reader fills the node; here it only has to be made.
-    AddSymbol("F", zPAR_TYPE_FUNC, 0, zPAR_FLAG_CONST);
+    AddSymbol("F", zPAR_TYPE_FUNC, nullptr, 0, zPAR_FLAG_CONST);
     Feed("f();");
     token = parser->ReadToken();
     ASSERT_EQ(token, 92);
@@ -273,7 +261,7 @@ TEST_F(ExpressionTest, FloatValues)
         EXPECT_FLOAT_EQ(value, c.value);
     }
 
-    AddSymbol("SPEED", zPAR_TYPE_FLOAT, 4);
+    AddSymbol("SPEED", zPAR_TYPE_FLOAT, nullptr, 4);
     Feed("speed[2] ,");
     std::unique_ptr<zCPar_TreeNode> name(parser->ReadFloatValue());
     ASSERT_TRUE(name);

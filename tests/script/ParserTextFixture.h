@@ -30,6 +30,22 @@ protected:
         parser->StartReading(record);
     }
 
+    // Lists a symbol in the parser's table; its number.
+    int AddSymbol(const char* name, int type, zCPar_Symbol* parent = nullptr, int count = 1, int flags = 0)
+    {
+        auto* symbol = new zCPar_Symbol;
+        symbol->name = name;
+        symbol->SetType(type);
+        symbol->SetElementCount(count);
+        if (flags != 0)
+            symbol->SetFlag(flags);
+        symbol->SetParent(parent);
+        EXPECT_EQ(parser->GetSymbolTable().Insert(symbol), 1);
+        return parser->GetSymbolTable().GetIndex(symbol);
+    }
+
+    zCPar_Symbol* Symbol(int index) { return parser->GetSymbolTable().GetSymbol(index); }
+
     static bool Contains(const std::string& text, const std::string& part)
     {
         return text.find(part) != std::string::npos;

@@ -287,6 +287,7 @@ TEST_F(StatementTest, FaultyStatementsAreReported)
         {"FUNC VOID F() { VAR INT x;\n if (x) { } else { } };", 2, "Expected ';'"},
         {"FUNC VOID F() { VAR INT x;\n x = 1 };", 2, "Expected ';'"},
         {"FUNC NOTYPE F() { };", 1, "Syntax error: NOTYPE"},
+        {"FUNC FUNC F() { };", 1, "Syntax error: FUNC"},
         {"FUNC VOID F() { };\nFUNC VOID F() { };", 2, "Redefined identifier: F"},
     };
     const int declarationLines = 3;
@@ -405,23 +406,18 @@ TEST_F(StatementTest, LookupsFallBackOnTheClassViewTable)
 {
     ASSERT_TRUE(Parse("VAR INT OWN;"));
     zCPar_SymbolTable classView;
-    auto* cls = new zCPar_Symbol;
-    cls->name = "C_INFO";
-    cls->SetType(zPAR_TYPE_CLASS);
-    cls->declaredType = zPAR_TYPE_CLASS;
-    classView.Insert(cls);
-    auto* member = new zCPar_Symbol;
-    member->name = "C_INFO.NPC";
-    member->SetType(zPAR_TYPE_INT);
-    member->declaredType = zPAR_TYPE_INT;
-    member->SetParent(cls);
-    classView.Insert(member);
-    auto* plain = new zCPar_Symbol;
-    plain->name = "C_INFO.NR";
-    plain->SetType(zPAR_TYPE_INT);
-    plain->declaredType = zPAR_TYPE_INT;
-    plain->SetParent(cls);
-    classView.Insert(plain);
+    auto add = [&classView](const char* name, int type, zCPar_Symbol* parent) {
+        auto* symbol = new zCPar_Symbol;
+        symbol->name = name;
+        symbol->SetType(type);
+        symbol->declaredType = type;
+        symbol->SetParent(parent);
+        classView.Insert(symbol);
+        return symbol;
+    };
+    zCPar_Symbol* cls = add("C_INFO", zPAR_TYPE_CLASS, nullptr);
+    zCPar_Symbol* member = add("C_INFO.NPC", zPAR_TYPE_INT, cls);
+    zCPar_Symbol* plain = add("C_INFO.NR", zPAR_TYPE_INT, cls);
 
     struct Restore {
         ~Restore()
