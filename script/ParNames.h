@@ -15,6 +15,13 @@ inline zSTRING UpperCopy(const zSTRING& text)
     return upper;
 }
 
+// Literals and the compiler's helper symbols carry names that start with byte 0xFF,
+// which no source name can.
+inline bool IsLiteralName(const zSTRING& name)
+{
+    return !name.empty() && static_cast<unsigned char>(name[0]) == 0xFF;
+}
+
 // Whether a word read (and so upper-cased) by the tokenizer starts a name.
 inline bool IsNameStart(char c)
 {

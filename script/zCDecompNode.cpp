@@ -1,8 +1,9 @@
 // Operands and operators of the decompiler's statement writer.
 #include "zCDecompNode.h"
 
-#include <cstring>
 #include <vector>
+
+#include "LittleEndian.h"
 
 zCDecompNode::zCDecompNode(int token, std::int32_t value)
     : token(static_cast<unsigned char>(token)), value(value)
@@ -60,10 +61,7 @@ void zCDecompNode::Free(zCDecompNode* node)
 
 float zCDecompNode::GetValueAsFloat() const
 {
-    float result = 0.0f;
-    static_assert(sizeof(result) == sizeof(value), "a float fills a value word");
-    std::memcpy(&result, &value, sizeof(result));
-    return result;
+    return zBitsFloat(static_cast<std::uint32_t>(value));
 }
 
 int zCDecompNode::CountChildren() const

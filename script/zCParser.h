@@ -271,6 +271,8 @@ private:
     int DecompileLocals(zFILE& file, zCPar_Symbol* owner, int after);
     // Whether a func symbol is a function with a body (not a func-typed value).
     bool IsDecompiledFunction(int number);
+    // Whether a symbol's content is the address of a body the decompiler writes.
+    bool HasDecompiledBody(int number);
     // Reads the code bytes for the writers; 0 outside the code.
     std::int32_t DecompileCodeInt(int offset) const;
     // zCParserDecompileCode.cpp:

@@ -3,6 +3,7 @@
 
 #include "IdeServices.h"
 #include "JobGlobals.h"
+#include "ParNames.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
 #include "zCParOpcodes.h"
@@ -120,7 +121,7 @@ int zCParser::DumpSymbols()
     for (int i = 1; i < count; ++i) {
         const zCPar_Symbol* symbol = symtab.GetSymbol(i);
         // The string constants of the literals come last.
-        if (!symbol->name.empty() && static_cast<unsigned char>(symbol->name[0]) == 0xFF)
+        if (IsLiteralName(symbol->name))
             break;
         const int type = symbol->GetType();
         if (type == zPAR_TYPE_FUNC && symbol->HasFlag(zPAR_FLAG_EXTERNAL)) {

@@ -503,7 +503,7 @@ int zCParser::Decompile(zSTRING srcListPath)
         if (!symbol)
             continue;
         const int type = symbol->GetType();
-        if (!symbol->name.empty() && static_cast<unsigned char>(symbol->name[0]) == 0xFF)
+        if (IsLiteralName(symbol->name))
             break;
         if (type == zPAR_TYPE_FUNC && symbol->HasFlag(zPAR_FLAG_EXTERNAL)) {
             i += std::max(0, symbol->GetElementCount());
@@ -511,11 +511,7 @@ int zCParser::Decompile(zSTRING srcListPath)
         }
         if (type == zPAR_TYPE_CLASS && decompileFirstClass < 0)
             decompileFirstClass = i;
-        // Bodies only: a func value or an instance variable holds no code address.
-        const bool body = symbol->name.find('.') == std::string::npos &&
-                          ((type == zPAR_TYPE_FUNC && IsDecompiledFunction(i)) || type == zPAR_TYPE_PROTOTYPE ||
-                           (type == zPAR_TYPE_INSTANCE && symbol->GetElementCount() == 0));
-        if (body)
+        if (HasDecompiledBody(i))
             decompileBodyAddresses.emplace(symbol->GetContent(), i);
         lastFile = std::max(lastFile, symbol->GetFileIndex());
     }
@@ -576,7 +572,7 @@ int zCParser::Decompile(zSTRING srcListPath)
             continue;
         }
         // The string literals' constants come after every declared symbol.
-        if (!symbol->name.empty() && static_cast<unsigned char>(symbol->name[0]) == 0xFF)
+        if (IsLiteralName(symbol->name))
             break;
 
         if (!out || symbol->GetFileIndex() != outFile) {

@@ -200,16 +200,10 @@ void zCParser::PrepareDecompileStatements()
     decompileBodies.clear();
     const int count = symtab.GetNumInList();
     for (int number = kSymbolThreshold; number < count; ++number) {
-        const zCPar_Symbol* symbol = symtab.GetSymbol(number);
-        if (!symbol || symbol->HasFlag(zPAR_FLAG_CLASSVAR) || symbol->name.find('.') != std::string::npos)
+        if (!HasDecompiledBody(number))
             continue;
-        // Functions with a body (not func values), prototypes, and instances declared
-        // as such (a variable of a class type has one element).
-        const int type = symbol->GetType();
-        const bool body = (type == zPAR_TYPE_FUNC && !symbol->HasFlag(zPAR_FLAG_EXTERNAL) &&
-                           IsDecompiledFunction(number)) ||
-                          type == zPAR_TYPE_PROTOTYPE || (type == zPAR_TYPE_INSTANCE && symbol->GetElementCount() != 1);
-        if (body && symbol->GetContent() >= 0 && symbol->GetContent() < codeSize)
+        const zCPar_Symbol* symbol = symtab.GetSymbol(number);
+        if (symbol->GetContent() >= 0 && symbol->GetContent() < codeSize)
             decompileBodies.emplace_back(symbol->GetContent(), number);
     }
     for (int pos = 0; pos < codeSize;) {
@@ -1010,7 +1004,7 @@ zSTRING zCParser::VarText(zCDecompNode* node, bool withIndex, bool inArguments)
         DecompileDamaged(LoadResString(kUnknownText));
         return LoadResString(kUnknownText);
     }
-    if (!symbol->name.empty() && symbol->name[0] == '\xFF') {
+    if (IsLiteralName(symbol->name)) {
         // An unnamed string constant: the literal.
         zSTRING text;
         symbol->GetValue(text, 0);

@@ -31,11 +31,6 @@ const int kParameterPopSize = 6;  // push opcode, symbol number, assignment opco
 // Declarations merged into one instance that are written back one by one.
 const int kMaxMergedBodies = 64;
 
-bool IsLiteralName(const zSTRING& name)
-{
-    return !name.empty() && static_cast<unsigned char>(name[0]) == 0xFF;
-}
-
 bool StartsWith(const zSTRING& text, const zSTRING& prefix)
 {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
@@ -171,6 +166,25 @@ bool zCParser::IsDecompiledFunction(int number)
         return true;
     zCPar_Symbol* next = symtab.GetSymbol(number + 1);
     return next && StartsWith(next->name, symbol->name + ".");
+}
+
+// Functions (not func values or externals), prototypes, and instances declared as
+// such: an instance variable has elements and holds no code address.
+bool zCParser::HasDecompiledBody(int number)
+{
+    const zCPar_Symbol* symbol = symtab.GetSymbol(number);
+    if (!symbol || symbol->HasFlag(zPAR_FLAG_CLASSVAR) || symbol->name.find('.') != std::string::npos)
+        return false;
+    switch (symbol->GetType()) {
+    case zPAR_TYPE_FUNC:
+        return !symbol->HasFlag(zPAR_FLAG_EXTERNAL) && IsDecompiledFunction(number);
+    case zPAR_TYPE_PROTOTYPE:
+        return true;
+    case zPAR_TYPE_INSTANCE:
+        return symbol->GetElementCount() == 0;
+    default:
+        return false;
+    }
 }
 
 int zCParser::DecompileVariable(zFILE& file, int number, const zSTRING& indent)

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <memory>
 
+#include "LittleEndian.h"
 #include "ParNames.h"
 #include "ResString.h"
 
@@ -340,10 +340,7 @@ zCPar_TreeNode* zCParser::ReadNameValue(const zSTRING& name, int type)
 
 std::int32_t zCParser::FloatBits(float value)
 {
-    std::int32_t bits = 0;
-    static_assert(sizeof(bits) == sizeof(value), "a float fills a value word");
-    std::memcpy(&bits, &value, sizeof(bits));
-    return bits;
+    return static_cast<std::int32_t>(zFloatBits(value));
 }
 
 zCPar_TreeNode* zCParser::ReadFloatValue()
