@@ -277,7 +277,7 @@ private:
     std::int32_t DecompileCodeInt(int offset) const;
     // zCParserDecompileCode.cpp:
     // Its tests set a body up as the declaration writers do.
-    friend class DecompileCodeTestAccess;
+    friend class DecompileTestAccess;
     // The operand instructions (pushes, operators, calls, set-instance) onto the
     // expression list; false for any other instruction.
     bool PushDecompileOperand(int opcode, bool atBodyStart);
