@@ -12,6 +12,7 @@
 #include "ParNames.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
+#include "zCParserDecompiler.h"
 #include "zERROR.h"
 #include "zFILE.h"
 #include "zFileSystem.h"
@@ -90,6 +91,7 @@ zCParser::zCParser(int preallocate)
     if (preallocate != 0)
         symtab.Allocate(preallocate);
     Reset();
+    decompiler = std::make_unique<zCParserDecompiler>(*this);
 }
 
 zCParser::~zCParser()
@@ -98,6 +100,11 @@ zCParser::~zCParser()
     ClearLists();
     symtab.Clear();
     nameBase.Clear();
+}
+
+int zCParser::Decompile(zSTRING srcListPath)
+{
+    return decompiler->Decompile(std::move(srcListPath));
 }
 
 void zCParser::ClearLists()

@@ -146,7 +146,7 @@ protected:
         DecompileTestAccess::Body(parser, owner);
         zFILE_VDFS out("\\OUT.D");
         EXPECT_EQ(out.Create(), 0);
-        parser.DoStack(out, start == -2 ? StatementStart(parser, owner) : start, -1);
+        parser.GetDecompiler().DoStack(out, start == -2 ? StatementStart(parser, owner) : start, -1);
         out.Close();
         return box.Read("OUT.D");
     }
@@ -372,7 +372,7 @@ TEST_F(DecompileCodeTest, DialogueKeyAndSvmComments)
     DecompileTestAccess::Flags(*parser, 1, 0);
     zFILE_VDFS out("\\OUT.D");
     ASSERT_EQ(out.Create(), 0);
-    parser->DoStack(out, svm->GetContent(), -1);
+    parser->GetDecompiler().DoStack(out, svm->GetContent(), -1);
     out.Close();
     EXPECT_EQ(box.Read("OUT.D"), "\tHello = \"SVM_Test_Hello\";\t//Hello, stranger.\n");
     EXPECT_EQ(DecompileTestAccess::LineCount(*parser) - linesBefore, 1);
@@ -401,7 +401,7 @@ TEST_F(DecompileCodeTest, ArrayIndexesAndSizesByTheirConstants)
     };
     for (const auto& c : cases) {
         g_platform = c.platform;
-        EXPECT_EQ(parser->ArraySizeText(parser->GetSymbolTable().GetSymbol(zSTRING(c.symbol)), c.n), c.expected)
+        EXPECT_EQ(parser->GetDecompiler().ArraySizeText(parser->GetSymbolTable().GetSymbol(zSTRING(c.symbol)), c.n), c.expected)
             << c.symbol << " " << c.n;
     }
 }
@@ -443,7 +443,7 @@ protected:
         DecompileTestAccess::Body(parser, nullptr);
         zFILE_VDFS out("\\OUT.D");
         EXPECT_EQ(out.Create(), 0);
-        parser.DoStack(out, 0, -1);
+        parser.GetDecompiler().DoStack(out, 0, -1);
         out.Close();
         return box.Read("OUT.D");
     }

@@ -5,30 +5,33 @@
 #include <string>
 
 #include "zCParser.h"
+#include "zCParserDecompiler.h"
 
 class DecompileTestAccess {
 public:
     static void Body(zCParser& parser, zCPar_Symbol* owner)
     {
-        parser.ResetDecompileStatements();
-        parser.decompileDepth = 1;
-        parser.decompileBodyClass = owner;
+        zCParserDecompiler& decompiler = parser.GetDecompiler();
+        decompiler.ResetDecompileStatements();
+        decompiler.decompileDepth = 1;
+        decompiler.decompileBodyClass = owner;
         const bool function = owner && owner->GetType() == zPAR_TYPE_FUNC;
-        parser.decompileFunction = function ? owner : nullptr;
-        parser.decompileReturnType = function ? owner->GetOffset() : 0;
+        decompiler.decompileFunction = function ? owner : nullptr;
+        decompiler.decompileReturnType = function ? owner->GetOffset() : 0;
     }
     static void Flags(zCParser& parser, int svm, int dialogue)
     {
-        parser.decompileSvm = svm;
-        parser.decompileDialogue = dialogue;
+        parser.GetDecompiler().decompileSvm = svm;
+        parser.GetDecompiler().decompileDialogue = dialogue;
     }
-    static std::string FileKey(const zCParser& parser) { return parser.decompileFileKey; }
-    static int LineCount(const zCParser& parser) { return parser.decompileLineCount; }
-    // Whether the parser still holds what only a run needs (the placement rows and
-    // the bodies' addresses).
-    static bool HoldsRunState(const zCParser& parser)
+    static std::string FileKey(zCParser& parser) { return parser.GetDecompiler().decompileFileKey; }
+    static int LineCount(zCParser& parser) { return parser.GetDecompiler().decompileLineCount; }
+    // Whether the decompiler still holds what only a run needs (the placement rows
+    // and the bodies' addresses).
+    static bool HoldsRunState(zCParser& parser)
     {
-        return !parser.placementRows.empty() || parser.placementRows.capacity() != 0 ||
-               !parser.decompileBodyAddresses.empty();
+        const zCParserDecompiler& decompiler = parser.GetDecompiler();
+        return !decompiler.placementRows.empty() || decompiler.placementRows.capacity() != 0 ||
+               !decompiler.decompileBodyAddresses.empty();
     }
 };
