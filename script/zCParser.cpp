@@ -13,6 +13,7 @@
 #include "ResString.h"
 #include "zCObjectFactory.h"
 #include "zCParserDecompiler.h"
+#include "zCScopeExit.h"
 #include "zERROR.h"
 #include "zFILE.h"
 #include "zFileSystem.h"
@@ -254,19 +255,12 @@ int zCParser::ReadSourceList(zSTRING name)
     SetProgressStepForList();
 
     openLists.push_back(fullName);
-    struct ListGuard {
-        zCParser& parser;
-        zFILE& list;
-        zSTRING savedList;
-        int savedLine;
-        ~ListGuard()
-        {
-            parser.openLists.pop_back();
-            parser.includingList = savedList;
-            parser.includingLine = savedLine;
-            list.Close();
-        }
-    } guard{*this, *list, includingList, includingLine};
+    const zCScopeExit leaveList([this, &list, savedList = includingList, savedLine = includingLine] {
+        openLists.pop_back();
+        includingList = savedList;
+        includingLine = savedLine;
+        list->Close();
+    });
 
     zSTRING line;
     int lineNumber = 0;

@@ -314,11 +314,12 @@ private:
     // Back at file level after a class, prototype, instance or function: no scope
     // and none of the modes a body reader sets.
     void LeaveScope();
-    // Calls LeaveScope however the declaration ends, a fatal error included.
-    struct ScopeExit {
-        zCParser& parser;
-        ~ScopeExit() { parser.LeaveScope(); }
-    };
+    // The steps of DeclareVar: the symbol of the next name (with its parameter nodes
+    // in a parameter list), not yet listed; a constant's values.
+    std::unique_ptr<zCPar_Symbol> NewVarSymbol(int type, zCPar_Symbol* typeClass, int isConst);
+    void AppendParameterNodes(const zSTRING& name, int type);
+    void ReadConstValues(zCPar_Symbol* declared, int type);
+    void ReadConstValue(zCPar_Symbol* declared, int type, int index);
     // Ends the chain of a prototype's or instance's body: the return, then the end
     // of the body.
     void EndInstanceBody();

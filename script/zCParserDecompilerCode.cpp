@@ -24,6 +24,7 @@
 #include "zCCSManager.h"
 #include "zCDecompNode.h"
 #include "zCParOpcodes.h"
+#include "zCScopeExit.h"
 #include "zERROR.h"
 #include "zFILE.h"
 
@@ -292,10 +293,7 @@ void zCParserDecompiler::DoStack(zFILE& file, int start, int end)
     if (wholeBody)
         decompileSetInstance = 0;
     decompileEnds.push_back(walkEnd);
-    struct EndGuard {
-        std::vector<int>& ends;
-        ~EndGuard() { ends.pop_back(); }
-    } endGuard{decompileEnds};
+    const zCScopeExit endWalk([this] { decompileEnds.pop_back(); });
 
     while (codeStack.GetPopPos() < walkEnd) {
         const int at = codeStack.GetPopPos();
@@ -449,10 +447,9 @@ bool zCParserDecompiler::PackExpressions()
 {
     if (decompileList->next)
         return true;
-    const int saved = parser.errorMode;
+    const auto restoreMode = zRestoreOnExit(parser.errorMode);
     parser.errorMode = zPAR_ERROR_COUNTED;
     DecompileError(LoadResString(kPackEmpty));
-    parser.errorMode = saved;
     return false;
 }
 
