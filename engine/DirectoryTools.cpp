@@ -6,15 +6,12 @@
 #include <vector>
 
 #include "HostFileSystem.h"
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 #include "zFileSystem.h"
 
 namespace {
-
-// String-table ids.
-const int kCannotChangeDir = 32963;
-const int kUnexpectedAccessOff = 32964;
 
 const int kMaxDirList = 100;
 
@@ -105,7 +102,7 @@ void DirectFileAccess(bool on)
 {
     if (!on) {
         if (--g_directFileAccessCount < 0) {
-            g_errorReporter.Report(zERR_WARNING, LoadResString(kUnexpectedAccessOff));
+            g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kUnexpectedAccessOff));
             g_directFileAccessCount = 0;
         }
         return;
@@ -116,7 +113,7 @@ void DirectFileAccess(bool on)
         return;
     std::string host;
     if (!HostResolvePath(g_directFileAccessDir, host) || !HostChangeDir(host))
-        g_errorReporter.Report(zERR_FATAL, LoadResString(kCannotChangeDir) + g_directFileAccessDir);
+        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kCannotChangeDir) + g_directFileAccessDir);
 }
 
 void DirectFileAccessIn(bool on, zSTRING& path)

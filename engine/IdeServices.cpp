@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "MessageIds.h"
 #include "ResString.h"
 
 namespace {
@@ -54,7 +55,8 @@ void zCHeadlessIde::AddBuildMessage(int kind, const char* file, const zSTRING& t
 void zCHeadlessIde::ReportBuildSummary(int broken)
 {
     std::lock_guard<std::mutex> lock(mutex);
-    AddLocked(zMSG_PLAIN, "", FormatResString(broken ? 33191 : 32899, errors, warnings));
+    const int summary = broken ? zMsgId::kBuildSummaryBroken : zMsgId::kBuildSummary;
+    AddLocked(zMSG_PLAIN, "", FormatResString(summary, errors, warnings));
 }
 
 void zCHeadlessIde::ReplaceFileInLastMessages(const zSTRING& oldName, const zSTRING& newName)

@@ -3,13 +3,13 @@
 
 #include <atomic>
 
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
 namespace {
 
 // "%s: the model tools are not available in this build."
-const int kToolsUnavailable = 33250;
 
 zCModelServices g_reportingServices;
 std::atomic<zCModelServices*> g_modelServices{nullptr};
@@ -21,7 +21,7 @@ zCRenderer* g_renderer = nullptr;
 
 void zCModelServices::ReportUnavailable(const char* entry)
 {
-    g_errorReporter.Report(zERR_ERROR, FormatResString(kToolsUnavailable, entry));
+    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kToolsUnavailable, entry));
 }
 
 void zCModelServices::ConvertMdl(zSTRING&)

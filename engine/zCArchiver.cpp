@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zCBuffer.h"
 #include "zCClassDef.h"
@@ -13,12 +14,6 @@
 #include "zFILE.h"
 
 namespace {
-
-// Message ids.
-const int kReferenceIntoUseThis = 32927;
-const int kCouldNotCreateObject = 32931;
-const int kEntryNotFound = 32933;
-const int kManyEntriesNotFound = 32934;
 
 // Misses of both archivers together; the hundredth is reported once.
 std::atomic<int> s_entriesNotFound{0};
@@ -157,7 +152,7 @@ zCObject* zCArchiver::CreateObject(const zSTRING& classText)
         return nullptr;
     zCObject* object = classDef->CreateNewInstance();
     if (!object)
-        g_errorReporter.Report(zERR_ERROR, FormatResString(kCouldNotCreateObject, classText));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kCouldNotCreateObject, classText));
     return object;
 }
 
@@ -228,11 +223,11 @@ zCClassDef* zCArchiver::ClassDefFromClassText(const zSTRING& classText)
 void zCArchiver::ReportEntryNotFound(const char* name)
 {
     const zSTRING text = name ? name : "";
-    g_errorReporter.Report(zERR_WARNING, FormatResString(kEntryNotFound, text));
+    g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kEntryNotFound, text));
     if (text == "pack")
         return;
     if (++s_entriesNotFound == kManyMisses)
-        g_errorReporter.Report(zERR_ERROR, LoadResString(kManyEntriesNotFound));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kManyEntriesNotFound));
 }
 
 void zCArchiver::DeleteOwnedArchive()
@@ -279,7 +274,7 @@ zCObject* zCArchiver::ResolveReference(zCObject* held, zCObject* useThis)
 {
     if (useThis) {
         if (useThis != held)
-            g_errorReporter.Report(zERR_WARNING, LoadResString(kReferenceIntoUseThis));
+            g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kReferenceIntoUseThis));
         return useThis;
     }
     held->AddRef();

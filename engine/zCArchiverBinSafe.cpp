@@ -7,26 +7,13 @@
 
 #include "ErrorBox.h"
 #include "LittleEndian.h"
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zCClassDef.h"
 #include "zERROR.h"
 #include "zFILE.h"
 
 namespace {
-
-// Message ids.
-const int kClosing = 32923;
-const int kChunkEndWithoutChunk = 32924;
-const int kIllegalObjectIndex = 32925;
-const int kReferenceNotRead = 32926;
-const int kClassMismatchSkipped = 32929;
-const int kNoClassDef = 32932;
-const int kOldVersion = 32940;
-const int kSearchedThrough = 32941;
-const int kIllegalCharacters = 32942;
-const int kUnhandledType = 32951;
-const int kFileCorrupted = 33020;
-const int kUnexpectedEnd = 33119;
 
 // The oldest format version that can be read.
 const std::uint32_t kMinVersion = 2;
@@ -89,7 +76,7 @@ zSTRING zCArchiverBinSafe::Storable(const zSTRING& text)
     if (text.size() <= kMaxStoredLength)
         return text;
     const zSTRING path = ArchiveName();
-    g_errorReporter.Report(zERR_ERROR, FormatResString(kFileCorrupted, path), path.c_str(), GetPos());
+    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFoundOrCorrupted, path), path.c_str(), GetPos());
     return zSTRING(text.substr(0, kMaxStoredLength));
 }
 
@@ -120,7 +107,7 @@ void zCArchiverBinSafe::WriteASCIILine(const char* name, const char*, const zSTR
         return;
     const zSTRING key = name ? name : "";
     if (!IsStringValid(key.c_str()))
-        g_errorReporter.Report(zERR_ERROR, FormatResString(kIllegalCharacters, key, value));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kIllegalCharacters, key, value));
     const zSTRING stored = Storable(key);
     int index = LookupName(stored);
     if (index < 0)
@@ -206,7 +193,7 @@ void zCArchiverBinSafe::WriteChunkStart(const char* objectName, const char* clas
 void zCArchiverBinSafe::WriteChunkEnd()
 {
     if (chunkStack.GetNum() == 0) {
-        g_errorReporter.Report(zERR_FATAL, LoadResString(kChunkEndWithoutChunk));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kChunkEndWithoutChunk));
         return;
     }
     chunkStack.RemoveIndex(chunkStack.GetNum() - 1);
@@ -243,7 +230,7 @@ void zCArchiverBinSafe::WriteObject(const char* name, zCObject& object)
 {
     const zCClassDef* classDef = object.GetClassDef();
     if (!classDef) {
-        g_errorReporter.Report(zERR_FATAL, LoadResString(kNoClassDef));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kNoClassDef));
         return;
     }
     if (IsArchivedAsNull(&object)) {
@@ -374,7 +361,7 @@ void zCArchiverBinSafe::Close()
         const bool writing = openState == zARC_STATE_WRITE;
         const bool properties = arcMode == zARC_MODE_ASCII_PROPS;
         if (!(flags & zARC_FLAG_NO_CLOSE_MESSAGE) && writing != properties)
-            g_errorReporter.Report(zERR_MESSAGE, FormatResString(kClosing, objectList.GetNum()));
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kClosing, objectList.GetNum()));
         DeleteOwnedArchive();
     }
     file = nullptr;
@@ -412,7 +399,7 @@ void zCArchiverBinSafe::Damage(int position, const zSTRING& reason)
 
 void zCArchiverBinSafe::Truncated(int position)
 {
-    Damage(position, LoadResString(kUnexpectedEnd));
+    Damage(position, LoadResString(zMsgId::kUnexpectedEnd));
 }
 
 bool zCArchiverBinSafe::Take(void* data, int count, int limit)
@@ -528,7 +515,7 @@ bool zCArchiverBinSafe::SkipData(int type, int typePos, bool withValue)
     default:
         if (type >= 10 && type <= 15)
             return true;  // types without data
-        Damage(typePos, FormatResString(kUnhandledType, type));
+        Damage(typePos, FormatResString(zMsgId::kUnhandledType, type));
         return false;
     }
 }
@@ -593,7 +580,7 @@ void zCArchiverBinSafe::ReadHeader()
         return;
     if (static_cast<std::int32_t>(formatVersion) < static_cast<std::int32_t>(kMinVersion)) {
         damaged = 1;  // nothing is read from it
-        g_errorReporter.Report(zERR_FATAL, FormatResString(kOldVersion, static_cast<int>(formatVersion)));
+        g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kOldVersion, static_cast<int>(formatVersion)));
         return;
     }
 
@@ -608,13 +595,13 @@ void zCArchiverBinSafe::ReadHeader()
     entriesStart = GetPos();
     const zSTRING path = ArchiveName();
     if (tablePos < static_cast<std::uint32_t>(entriesStart) || tablePos > static_cast<std::uint32_t>(archiveSize) - 4) {
-        Damage(tablePosPos, FormatResString(kFileCorrupted, path));
+        Damage(tablePosPos, FormatResString(zMsgId::kFileNotFoundOrCorrupted, path));
         return;
     }
     entriesEnd = static_cast<int>(tablePos);
     // No archive holds more objects than its entries have bytes.
     if (objectCount > static_cast<std::uint32_t>(entriesEnd - entriesStart)) {
-        Damage(countPos, FormatResString(kFileCorrupted, path));
+        Damage(countPos, FormatResString(zMsgId::kFileNotFoundOrCorrupted, path));
         return;
     }
     const int numObjects = static_cast<int>(objectCount);
@@ -630,7 +617,7 @@ void zCArchiverBinSafe::ReadHeader()
     if (!TakeU32(numStrings, archiveSize))
         return;
     if (numStrings > static_cast<std::uint32_t>((archiveSize - entriesEnd - 4) / kStringRecordHead)) {
-        Damage(entriesEnd, FormatResString(kFileCorrupted, path));
+        Damage(entriesEnd, FormatResString(zMsgId::kFileNotFoundOrCorrupted, path));
         return;
     }
     std::vector<bool> indexSeen(numStrings, false);
@@ -649,7 +636,7 @@ void zCArchiverBinSafe::ReadHeader()
         // An index met twice or outside the table, or a name in a bucket that is not
         // its own, would make names find the wrong entries.
         if (index >= numStrings || indexSeen[index] || bucket != HashName(name) % zNUM_BUCKETS) {
-            Damage(recordPos, FormatResString(kFileCorrupted, path));
+            Damage(recordPos, FormatResString(zMsgId::kFileNotFoundOrCorrupted, path));
             return;
         }
         indexSeen[index] = true;
@@ -660,7 +647,7 @@ void zCArchiverBinSafe::ReadHeader()
 
 int zCArchiverBinSafe::EndSearch(const char* name, int start)
 {
-    g_errorReporter.Report(zERR_WARNING, FormatResString(kSearchedThrough, name ? name : ""));
+    g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kSearchedThrough, name ? name : ""));
     searchedThrough = 1;
     SetPos(start);
     return 0;
@@ -878,7 +865,7 @@ int zCArchiverBinSafe::ReadChunkStart(const char* objectName)
         return 0;
     if (chunkStack.GetNum() >= zMAX_CHUNK_DEPTH) {
         const zSTRING path = ArchiveName();
-        Damage(GetPos(), FormatResString(kFileCorrupted, path));
+        Damage(GetPos(), FormatResString(zMsgId::kFileNotFoundOrCorrupted, path));
         return 0;
     }
     const std::vector<zSTRING> words = MarkerWords(line);
@@ -910,7 +897,7 @@ bool zCArchiverBinSafe::StoreObject(int index, zCObject* object)
 {
     if (index < 0 || index >= objectList.GetNum()) {
         // Indexes lie below the object count the header gave.
-        Damage(GetPos(), FormatResString(kIllegalObjectIndex, index));
+        Damage(GetPos(), FormatResString(zMsgId::kIllegalObjectIndex, index));
         return false;
     }
     object->AddRef();
@@ -935,13 +922,13 @@ zCObject* zCArchiverBinSafe::ReadObject(const char* name, zCObject* useThis)
     }
     if (classText[0] == kReferenceMark) {
         if (index < 0 || index >= objectList.GetNum()) {
-            g_errorReporter.Report(zERR_FATAL, FormatResString(kIllegalObjectIndex, index));
+            g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kIllegalObjectIndex, index));
             SkipOpenChunk();
             return useThis;
         }
         zCObject* held = objectList[index];
         if (!held) {
-            g_errorReporter.Report(zERR_FATAL, FormatResString(kReferenceNotRead, index));
+            g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kReferenceNotRead, index));
             SkipOpenChunk();
             return useThis;
         }
@@ -958,7 +945,7 @@ zCObject* zCArchiverBinSafe::ReadObject(const char* name, zCObject* useThis)
         zCClassDef* ownClass = useThis->GetClassDef();
         if (fileClass != ownClass) {
             g_errorReporter.Report(zERR_ERROR,
-                                   FormatResString(kClassMismatchSkipped,
+                                   FormatResString(zMsgId::kClassMismatchSkipped,
                                                    fileClass ? fileClass->GetClassName() : zSTRING("%"),
                                                    ownClass ? ownClass->GetClassName() : zSTRING("%")));
             StoreObject(index, useThis);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zCArchiver.h"
 #include "zCArchiverBinSafe.h"
@@ -16,12 +17,6 @@
 #include "zFILE.h"
 
 namespace {
-
-// Message ids.
-const int kNotAnArchive = 32936;
-const int kCannotCreateArchiver = 32937;
-const int kUnknownMode = 32938;
-const int kHeaderLineTooLong = 32939;
 
 const char* const kGenericClassName = "zCArchiverGeneric";
 const int kNumModes = 4;
@@ -124,7 +119,7 @@ zCArchiver* CreateArchiverWriteOwning(zFILE* file, int mode, int saveGame, int f
 {
     if (mode < 0 || mode >= kNumModes) {
         // The header has no name for it.
-        g_errorReporter.Report(zERR_FATAL, LoadResString(kUnknownMode));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kUnknownMode));
         return nullptr;
     }
     ArchiverHold archiver(zCArchiverFactory::CreateArchiverByMode(mode));
@@ -220,7 +215,7 @@ zCArchiver* zCArchiverFactory::CreateArchiverByMode(int mode)
                                                       : zCClassDef::GetClassDef(kGenericClassName);
     zCArchiver* archiver = CreateArchiverOfClass(classDef);
     if (!archiver)
-        g_errorReporter.Report(zERR_FATAL, LoadResString(kCannotCreateArchiver));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kCannotCreateArchiver));
     return archiver;
 }
 
@@ -230,7 +225,7 @@ void zCArchiverFactory::WriteHeader(zCArchiver* archiver, int mode, int saveGame
     if (!buffer && !file)
         return;
     if (mode < 0 || mode >= kNumModes) {
-        g_errorReporter.Report(zERR_FATAL, LoadResString(kUnknownMode));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kUnknownMode));
         return;
     }
     WriteHeaderLine(zARC_HEADER_MAGIC, buffer, file);
@@ -268,7 +263,7 @@ void zCArchiverFactory::ReadHeader(int, zCBuffer* buffer, zFILE* file, zCArchive
     zSTRING line;
     ReadHeaderLine(line, buffer, file);
     if (line != zARC_HEADER_MAGIC) {
-        g_errorReporter.Report(zERR_FATAL, LoadResString(kNotAnArchive));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kNotAnArchive));
         return;
     }
 
@@ -286,7 +281,7 @@ void zCArchiverFactory::ReadHeader(int, zCBuffer* buffer, zFILE* file, zCArchive
     }
     ArchiverHold created(CreateArchiverOfClass(classDef));
     if (!created.Get()) {
-        g_errorReporter.Report(zERR_FATAL, LoadResString(kCannotCreateArchiver));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kCannotCreateArchiver));
         return;
     }
 
@@ -300,7 +295,7 @@ void zCArchiverFactory::ReadHeader(int, zCBuffer* buffer, zFILE* file, zCArchive
     }
     if (found == kNumModes) {
         created.Drop();
-        g_errorReporter.Report(zERR_FATAL, LoadResString(kUnknownMode));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kUnknownMode));
         return;
     }
 
@@ -335,7 +330,7 @@ void zCArchiverFactory::ReadHeaderLine(zSTRING& line, zCBuffer* buffer, zFILE* f
     }
     for (int count = 0;; ++count) {
         if (count == kMaxBufferLine) {
-            g_errorReporter.Report(zERR_ERROR, LoadResString(kHeaderLineTooLong));
+            g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kHeaderLineTooLong));
             return;
         }
         char c = 0;

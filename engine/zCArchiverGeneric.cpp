@@ -8,6 +8,7 @@
 
 #include "ErrorBox.h"
 #include "LittleEndian.h"
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zCClassDef.h"
 #include "zERROR.h"
@@ -16,24 +17,6 @@
 zCLASS_DEFINITION(zCArchiverGeneric, zCArchiver, 0, 0);
 
 namespace {
-
-// Message ids.
-const int kObjectsExpected = 32919;
-const int kClosing = 32923;
-const int kChunkEndWithoutChunk = 32924;
-const int kIllegalObjectIndex = 32925;
-const int kObjectNotRead = 32926;
-const int kClassMismatch = 32928;
-const int kClassMismatchSkipped = 32929;
-const int kOutdatedVersion = 32930;
-const int kNoClassDef = 32932;
-const int kRawFloatSize = 32935;
-const int kNotAvailable = 33200;
-const int kDataEndsEarly = 33201;
-const int kBadChunkSize = 33202;
-const int kBadObjectIndex = 33203;
-const int kBadObjectCount = 33204;
-const int kChunksTooDeep = 33205;
 
 constexpr char kNullClassText[] = "%";
 constexpr char kReferenceClassText[] = "\xA7";
@@ -75,27 +58,27 @@ zCArchiverGeneric::~zCArchiverGeneric()
 
 void zCArchiverGeneric::ReportTruncated()
 {
-    Fatal(FormatResString(kDataEndsEarly, ArchiveName(), GetPos()));
+    Fatal(FormatResString(zMsgId::kArchiveEndsEarly, ArchiveName(), GetPos()));
 }
 
 void zCArchiverGeneric::ReportBadChunkSize(int position, std::uint32_t size)
 {
-    Fatal(FormatResString(kBadChunkSize, ArchiveName(), position, static_cast<unsigned>(size)));
+    Fatal(FormatResString(zMsgId::kBadChunkSize, ArchiveName(), position, static_cast<unsigned>(size)));
 }
 
 void zCArchiverGeneric::ReportBadObjectIndex(int position, int index)
 {
-    Fatal(FormatResString(kBadObjectIndex, ArchiveName(), position, index));
+    Fatal(FormatResString(zMsgId::kBadObjectIndex, ArchiveName(), position, index));
 }
 
 void zCArchiverGeneric::ReportBadObjectCount(int position, const zSTRING& count)
 {
-    Fatal(FormatResString(kBadObjectCount, ArchiveName(), position, count));
+    Fatal(FormatResString(zMsgId::kBadObjectCount, ArchiveName(), position, count));
 }
 
 void zCArchiverGeneric::ReportTooDeep(int position)
 {
-    Fatal(FormatResString(kChunksTooDeep, ArchiveName(), position, kMaxChunkDepth));
+    Fatal(FormatResString(zMsgId::kChunksTooDeep, ArchiveName(), position, kMaxChunkDepth));
 }
 
 // ---- Raw access ------------------------------------------------------------------
@@ -302,7 +285,7 @@ void zCArchiverGeneric::ReadHeader()
     zSTRING line;
     ReadLine(line);
     if (line.PickWord(1, "", " ") != "objects")
-        Fatal(LoadResString(kObjectsExpected));
+        Fatal(LoadResString(zMsgId::kObjectsExpected));
     if (!lineEnded)
         ReportTruncated();
     const zSTRING countText = line.PickWord(2, "", " ");
@@ -330,7 +313,7 @@ void zCArchiverGeneric::Close()
         PatchObjectCount();
     if (ownsFile) {
         if (propertiesMode && !(flags & zARC_FLAG_NO_CLOSE_MESSAGE))
-            g_errorReporter.Report(zERR_MESSAGE, FormatResString(kClosing, objectList.GetNum()));
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kClosing, objectList.GetNum()));
         DeleteOwnedArchive();
         ownsFile = 0;
     }
@@ -358,13 +341,14 @@ void zCArchiverGeneric::ReleaseObjects()
 
 void zCArchiverGeneric::WriteASCIILine(const char* name, const char* /*typeName*/, const zSTRING& /*value*/)
 {
-    g_errorReporter.Report(zERR_ERROR,
-                           FormatResString(kNotAvailable, "zCArchiverGeneric::WriteASCIILine", name ? name : ""));
+    const zSTRING text = FormatResString(zMsgId::kNotAvailable, "zCArchiverGeneric::WriteASCIILine", name ? name : "");
+    g_errorReporter.Report(zERR_ERROR, text);
 }
 
 void zCArchiverGeneric::WriteInt(const char* name, int /*value*/)
 {
-    g_errorReporter.Report(zERR_ERROR, FormatResString(kNotAvailable, "zCArchiverGeneric::WriteInt", name ? name : ""));
+    const zSTRING text = FormatResString(zMsgId::kNotAvailable, "zCArchiverGeneric::WriteInt", name ? name : "");
+    g_errorReporter.Report(zERR_ERROR, text);
 }
 
 void zCArchiverGeneric::WriteByte(const char* name, std::uint8_t value)
@@ -416,7 +400,7 @@ void zCArchiverGeneric::WriteColor(const char* name, const zCOLOR& value)
 void zCArchiverGeneric::WriteRawFloat(const char* name, const float* data, int byteSize)
 {
     if (byteSize < 0 || byteSize % 4 != 0)
-        Fatal(FormatResString(kRawFloatSize, byteSize));
+        Fatal(FormatResString(zMsgId::kRawFloatSize, byteSize));
     const int count = byteSize / 4;
     if (IsBinary()) {
         for (int i = 0; i < count; ++i)
@@ -480,7 +464,7 @@ void zCArchiverGeneric::WriteChunkStart(const char* objectName, const char* clas
 void zCArchiverGeneric::WriteChunkEnd()
 {
     if (chunkStack.GetNum() == 0)
-        Fatal(LoadResString(kChunkEndWithoutChunk));
+        Fatal(LoadResString(zMsgId::kChunkEndWithoutChunk));
     const zTChunkRecord record = chunkStack[chunkStack.GetNum() - 1];
     chunkStack.RemoveIndex(chunkStack.GetNum() - 1);
     if (IsBinary()) {
@@ -512,7 +496,7 @@ void zCArchiverGeneric::WriteObject(const char* name, zCObject& object)
 {
     const zCClassDef* classDef = object.GetClassDef();
     if (!classDef)
-        Fatal(LoadResString(kNoClassDef));
+        Fatal(LoadResString(zMsgId::kNoClassDef));
     if (IsArchivedAsNull(&object)) {
         WriteNullObject(name);
         return;
@@ -792,10 +776,10 @@ zCObject* zCArchiverGeneric::ReadObject(const char* name, zCObject* useThis)
     }
     if (!classText.empty() && classText[0u] == kReferenceClassText[0]) {
         if (index < 0 || index >= objectList.GetNum())
-            Fatal(FormatResString(kIllegalObjectIndex, index));
+            Fatal(FormatResString(zMsgId::kIllegalObjectIndex, index));
         zCObject* held = objectList[index];
         if (!held)
-            Fatal(FormatResString(kObjectNotRead, index));
+            Fatal(FormatResString(zMsgId::kReferenceNotRead, index));
         zCObject* result = ResolveReference(held, useThis);
         SkipOpenChunk();
         return result;
@@ -816,9 +800,10 @@ zCObject* zCArchiverGeneric::ReadObject(const char* name, zCObject* useThis)
             const zSTRING fileName = fileClass ? fileClass->GetClassName() : zSTRING(kNullClassText);
             const zSTRING objectClass = useThis->GetClassDef()->GetClassName();
             if (!IsBinary()) {
-                g_errorReporter.Report(zERR_WARNING, FormatResString(kClassMismatch, fileName, objectClass));
+                g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kClassMismatch, fileName, objectClass));
             } else {
-                g_errorReporter.Report(zERR_ERROR, FormatResString(kClassMismatchSkipped, fileName, objectClass));
+                g_errorReporter.Report(zERR_ERROR,
+                                       FormatResString(zMsgId::kClassMismatchSkipped, fileName, objectClass));
                 StoreReadObject(index, useThis);
                 SkipOpenChunk();
                 return nullptr;
@@ -830,7 +815,7 @@ zCObject* zCArchiverGeneric::ReadObject(const char* name, zCObject* useThis)
         return nullptr;
     }
     if (IsBinary() && chunk.version != object->GetClassDef()->GetArchiveVersionSum()) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(kOutdatedVersion, classText));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kOutdatedVersion, classText));
         SkipOpenChunk();
         if (created)
             created->Release();

@@ -8,17 +8,13 @@
 
 #include "JobGlobals.h"
 #include "LittleEndian.h"
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
 #include "zCOption.h"
 #include "zERROR.h"
 
 namespace {
-
-// Message ids.
-const int kChunkFileDamaged = 33270;
-const int kDataEndsEarly = 33271;
-const int kChunkTooLong = 33272;
 
 // The prefix of the path line of a stamp written from its source.
 const char* const kStampPathPrefix = "\\_WORK\\DATA";
@@ -141,7 +137,7 @@ void zCBinChunkFile::ReportDamage(const zSTRING& reason)
     if (file && file->IsOpened())
         nextChunk = file->Size();
     g_errorReporter.Report(zERR_ERROR,
-                           FormatResString(kChunkFileDamaged, name, static_cast<int>(position), reason));
+                           FormatResString(zMsgId::kChunkFileDamaged, name, static_cast<int>(position), reason));
 }
 
 int zCBinChunkFile::ReadChunkHeader(std::uint16_t& id, std::uint32_t& length)
@@ -163,15 +159,15 @@ int zCBinChunkFile::ReadChunkHeader(std::uint16_t& id, std::uint32_t& length)
     }
     bool fits = false;
     if (left < zCHUNK_HEADER_SIZE) {
-        ReportDamage(LoadResString(kDataEndsEarly));
+        ReportDamage(LoadResString(zMsgId::kDataEndsEarly));
     } else {
         ReadU16(id);
         ReadU32(length);
         const long body = left - zCHUNK_HEADER_SIZE;
         if (length > static_cast<std::uint32_t>(body)) {
             file->Seek(position);
-            ReportDamage(FormatResString(kChunkTooLong, static_cast<unsigned>(id), static_cast<unsigned>(length),
-                                         static_cast<int>(body)));
+            ReportDamage(FormatResString(zMsgId::kChunkTooLong, static_cast<unsigned>(id),
+                                         static_cast<unsigned>(length), static_cast<int>(body)));
         } else {
             fits = true;
         }
@@ -242,7 +238,7 @@ bool zCBinChunkFile::ReadBytes(void* data, long count)
     if (file->Read(data, count) != count) {
         std::memset(data, 0, static_cast<std::size_t>(count));
         file->Seek(position);
-        ReportDamage(LoadResString(kDataEndsEarly));
+        ReportDamage(LoadResString(zMsgId::kDataEndsEarly));
         return false;
     }
     return true;
@@ -295,7 +291,7 @@ bool zCBinChunkFile::ReadLine(zSTRING& line)
     // A line without its "\n" ends with its chunk rather than swallowing the next one.
     const long limit = (nextChunk >= position && nextChunk <= size) ? nextChunk : size;
     if (position >= limit) {
-        ReportDamage(LoadResString(kDataEndsEarly));
+        ReportDamage(LoadResString(zMsgId::kDataEndsEarly));
         return false;
     }
     std::string text;

@@ -1,16 +1,13 @@
 // The class registry.
 #include "zCClassDef.h"
 
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zCCrc.h"
 #include "zCObject.h"
 #include "zERROR.h"
 
 namespace {
-
-// Message ids.
-const int kAbstractInstance = 33080;
-const int kAbstractObjectCreated = 33081;
 
 constexpr int kRegistryStartSize = 180;
 
@@ -102,7 +99,7 @@ zCClassDef::~zCClassDef()
 zCObject* zCClassDef::CreateNewInstance() const
 {
     if (!createNewInstance) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(kAbstractInstance, className.c_str()));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kAbstractInstance, className.c_str()));
         return nullptr;
     }
     return createNewInstance();
@@ -261,7 +258,7 @@ void zCClassDef::ObjectCreated(zCObject* object, zCClassDef* classDef)
     if (object)
         object->countedBy = classDef;
     if (classDef == &zCObject::classDef)
-        g_errorReporter.Report(zERR_ERROR, LoadResString(kAbstractObjectCreated));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kAbstractObjectCreated));
 }
 
 void zCClassDef::ObjectDeleted(zCObject* object, zCClassDef* classDef)

@@ -1,13 +1,11 @@
 // The reference-counted root of all registered engine classes.
 #include "zCObject.h"
 
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
 namespace {
-
-// Message id.
-const int kSharedNameTaken = 33082;
 
 // Left in the counter of a destroyed object.
 constexpr std::int32_t kDestroyedRefCtr = -999;
@@ -62,7 +60,7 @@ int zCObject::SetObjectName(const zSTRING& name)
     const zCObject* holder = def->SearchHashTable(upper);
     if (holder && holder != this) {
         g_errorReporter.Report(zERR_WARNING,
-                               FormatResString(kSharedNameTaken, def->GetClassName().c_str(), upper.c_str()));
+                               FormatResString(zMsgId::kSharedNameTaken, def->GetClassName().c_str(), upper.c_str()));
         return 0;
     }
     if (hashIndex != zNO_HASH_INDEX && !def->RemoveFromHash(this))

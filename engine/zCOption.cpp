@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "JobGlobals.h"
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 #include "zFILE_FILE.h"
@@ -14,9 +15,6 @@
 zCOption* g_options = nullptr;
 
 namespace {
-
-// Message id.
-const int kInitializeConfigurations = 33083;
 
 // The start-up line is chatty: shown only at the highest filter levels.
 const int kInitMessageFilter = 10;
@@ -93,7 +91,7 @@ void zCOption::Init(const zSTRING& parameters, int addStored)
     }
 
     if (g_errorReporter.GetFilterLevel() >= kInitMessageFilter)
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(kInitializeConfigurations));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kInitializeConfigurations));
 
     // A directory given with its separator must not end up with two.
     zSTRING start = GetStartDirectory();

@@ -7,13 +7,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
 namespace {
-
-// Message ids.
-const int kInsertWhileIterating = 33162;
 
 // The largest 16-bit prime. The next one, 65537, squared passes every 32-bit number,
 // so the primes up to this one test them all.
@@ -286,7 +284,7 @@ void* zCSparseArrayBase::Insert(const void* key)
     if (found < slotCount)
         return ValueAddress(found);
     if (activeIterators > 0 && !s_iteratorWarningShown.exchange(true))
-        g_errorReporter.Report(zERR_ERROR, LoadResString(kInsertWhileIterating));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kInsertWhileIterating));
     ResizeIfNeeded();
     const unsigned slot = PlaceKey(key);
     // Only while iterators hold a full table still.

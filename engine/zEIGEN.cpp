@@ -4,14 +4,12 @@
 #include <cmath>
 #include <new>
 
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
 namespace {
 
-const int kInvalidSize = 32995;
-const int kAllocationFailed = 32996;
-const int kTooManyIterations = 32997;
 const int kMaxIterations = 30;
 
 void Warn(int id)
@@ -24,7 +22,7 @@ void Warn(int id)
 zEIGEN::zEIGEN(int n)
 {
     if (n < 2) {
-        Warn(kInvalidSize);
+        Warn(zMsgId::kInvalidSize);
         return;
     }
     size = n;
@@ -37,7 +35,7 @@ zEIGEN::zEIGEN(int n)
         allocated = matrix[i] != nullptr;
     }
     if (!allocated) {
-        Warn(kAllocationFailed);
+        Warn(zMsgId::kAllocationFailed);
         Release();
     }
 }
@@ -192,7 +190,7 @@ bool zEIGEN::DiagonalizeQL()
             if (m == l)
                 break;
             if (iterations == kMaxIterations) {
-                Warn(kTooManyIterations);
+                Warn(zMsgId::kTooManyIterations);
                 return false;
             }
             ++iterations;

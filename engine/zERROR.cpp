@@ -4,13 +4,8 @@
 #include <exception>
 
 #include "IdeServices.h"
+#include "MessageIds.h"
 #include "ResString.h"
-
-namespace {
-// String-table ids of the prefixes.
-const int kWarningPrefix = 33197;
-const int kErrorPrefix = 33198;
-} // namespace
 
 zERROR g_errorReporter;
 
@@ -27,10 +22,10 @@ void zERROR::Report(int level, zSTRING text, const char* file, int line)
     zSTRING shown;
     if (level == zERR_WARNING) {
         kind = zMSG_WARNING;
-        shown = LoadResString(kWarningPrefix);
+        shown = LoadResString(zMsgId::kWarningPrefix);
     } else if (level == zERR_ERROR || level == zERR_FATAL) {
         kind = zMSG_ERROR;
-        shown = LoadResString(kErrorPrefix);
+        shown = LoadResString(zMsgId::kErrorPrefix);
     }
     shown += text;
     shown = shown.TabsToSpaces();

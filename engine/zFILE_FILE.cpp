@@ -9,6 +9,7 @@
 
 #include "ErrorBox.h"
 #include "HostFileSystem.h"
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zCBuffer.h"
 #include "zERROR.h"
@@ -16,18 +17,6 @@
 #include "zFileSystem.h"
 
 namespace {
-
-// String-table ids.
-const int kNoFilename = 32979;
-const int kCreatedFile = 32980;
-const int kClosedFile = 32983;
-const int kStillOpened = 32985;
-const int kNothingToOpen = 32986;
-const int kOpenedFile = 32987;
-const int kNotOpen = 32989;
-const int kWriteNothing = 32991;
-const int kUpdatingSource = 32992;
-const int kRenameWhileOpen = 32971;
 
 const long kCopyBlock = 100000;
 
@@ -143,13 +132,13 @@ zFILE_FILE::~zFILE_FILE()
 int zFILE_FILE::RefuseWhileOpen()
 {
     errno = zERR_FILE_OPENED;
-    g_errorReporter.Report(zERR_WARNING, LoadResString(kRenameWhileOpen));
+    g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kFileErrOpened));
     return zERR_FILE_OPENED;
 }
 
 int zFILE_FILE::ReportNotOpen()
 {
-    g_errorReporter.Report(zERR_ERROR, FormatResString(kNotOpen, GetFullPath()));
+    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kNotOpen, GetFullPath()));
     return zERR_FILE_BAD_HANDLE;
 }
 
@@ -411,7 +400,7 @@ bool zFILE_FILE::FileDelete()
 int zFILE_FILE::Create()
 {
     if (file.empty()) {
-        g_errorReporter.Report(zERR_WARNING, LoadResString(kNoFilename));
+        g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kNoFilename));
         return zERR_FILE_NO_NAME;
     }
     // Re-creating an open file must not leave its old stream behind.
@@ -425,7 +414,7 @@ int zFILE_FILE::Create()
     lastAccess = zACCESS_NONE;
     NoteFileOpened();
     if (g_errorReporter.GetFilterLevel() > 9)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(kCreatedFile, file));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCreatedFile, file));
     writeMode = true;
     if (useBuffer)
         buffer = AcquireWriteBuffer();
@@ -441,11 +430,11 @@ int zFILE_FILE::Create(const zSTRING& path)
 int zFILE_FILE::Open(bool write)
 {
     if (stream) {
-        g_errorReporter.Report(zERR_WARNING, LoadResString(kStillOpened));
+        g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kStillOpened));
         return 0;
     }
     if (file.empty()) {
-        g_errorReporter.Report(zERR_WARNING, LoadResString(kNothingToOpen));
+        g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kNothingToOpen));
         return zERR_FILE_NO_NAME;
     }
     const zSTRING full = GetFullPath();
@@ -461,7 +450,7 @@ int zFILE_FILE::Open(bool write)
     if (write && useBuffer)
         buffer = AcquireWriteBuffer();
     if (g_errorReporter.GetFilterLevel() > 9)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(kOpenedFile, file));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kOpenedFile, file));
     return 0;
 }
 
@@ -502,7 +491,7 @@ int zFILE_FILE::Close()
         return ReportFileError(zFILE_OP_CLOSE, full, zERR_ERROR);
     }
     if (g_errorReporter.GetFilterLevel() > 9)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(kClosedFile, file));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kClosedFile, file));
     return result;
 }
 
@@ -614,7 +603,7 @@ int zFILE_FILE::Write(const zSTRING& text)
 int zFILE_FILE::Write(const void* data, long count)
 {
     if (count == 0) {
-        g_errorReporter.Report(zERR_WARNING, LoadResString(kWriteNothing));
+        g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kWriteNothing));
         return 0;
     }
     if (!stream)
@@ -749,7 +738,7 @@ int zFILE_FILE::UpdateThroughBackup(long position, const zSTRING& text, long rep
     if (g_errorReporter.GetFilterLevel() > 3) {
         char kilobytes[64];
         std::snprintf(kilobytes, sizeof kilobytes, "%.3f", (size + 1) / 1024.0);
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(kUpdatingSource, kilobytes));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kUpdatingSource, kilobytes));
     }
     std::vector<char> block(static_cast<std::size_t>(size) + 1);
     // Positions past the end are taken as the end: nothing is read beyond the backup.

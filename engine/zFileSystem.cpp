@@ -6,18 +6,12 @@
 #include <memory>
 #include <mutex>
 
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zCBuffer.h"
 #include "zERROR.h"
 
 namespace {
-
-// String-table ids.
-const int kDiskErrorFormat = 32978;
-const int kCreateBuffer = 32961;
-const int kTooManyBuffers = 32962;
-const int kInitFileSystem = 32965;
-const int kFilesStillOpen = 32966;
 
 struct zTErrorText {
     int code;
@@ -25,10 +19,17 @@ struct zTErrorText {
 };
 
 const zTErrorText s_errorTexts[] = {
-    {zERR_FILE_UNKNOWN, 32977},    {zERR_FILE_ACCESS, 32975},     {zERR_FILE_EXISTS, 32976},
-    {zERR_FILE_INVALID, 32969},    {zERR_FILE_BAD_HANDLE, 32974}, {zERR_FILE_TOO_MANY, 32970},
-    {zERR_FILE_NOT_FOUND, 32972},  {zERR_FILE_NOT_EXEC, 32973},   {zERR_FILE_NO_SPACE, 32968},
-    {zERR_FILE_CROSS_DEVICE, 32967}, {zERR_FILE_OPENED, 32971},
+    {zERR_FILE_UNKNOWN, zMsgId::kFileErrUnknown},
+    {zERR_FILE_ACCESS, zMsgId::kFileErrAccess},
+    {zERR_FILE_EXISTS, zMsgId::kFileErrExists},
+    {zERR_FILE_INVALID, zMsgId::kFileErrInvalid},
+    {zERR_FILE_BAD_HANDLE, zMsgId::kFileErrBadHandle},
+    {zERR_FILE_TOO_MANY, zMsgId::kFileErrTooMany},
+    {zERR_FILE_NOT_FOUND, zMsgId::kFileErrNotFound},
+    {zERR_FILE_NOT_EXEC, zMsgId::kFileErrNotExec},
+    {zERR_FILE_NO_SPACE, zMsgId::kFileErrNoSpace},
+    {zERR_FILE_CROSS_DEVICE, zMsgId::kFileErrCrossDevice},
+    {zERR_FILE_OPENED, zMsgId::kFileErrOpened},
 };
 
 int MessageIdOf(int code)
@@ -37,7 +38,7 @@ int MessageIdOf(int code)
         if (entry.code == code)
             return entry.messageId;
     }
-    return 32977;
+    return zMsgId::kFileErrUnknown;
 }
 
 struct zTWriteBufferTable {
@@ -96,7 +97,7 @@ int ReportFileError(int operationWordId, const zSTRING& name, int level)
     zSTRING word = LoadResString(operationWordId);
     while (!word.empty() && word.back() == ' ')
         word.pop_back();
-    zSTRING text = FormatResString(kDiskErrorFormat, LoadResString(MessageIdOf(code)), word);
+    zSTRING text = FormatResString(zMsgId::kDiskErrorFormat, LoadResString(MessageIdOf(code)), word);
     // The table's line break would split the line from the name that follows it.
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
@@ -118,7 +119,7 @@ zSTRING MakeFullPath(const zSTRING& path)
 bool InitFileSystem()
 {
     if (g_errorReporter.GetFilterLevel() > 2)
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(kInitFileSystem));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kInitFileSystem));
     s_openFiles = 0;
     s_initialised = true;
     return true;
@@ -128,7 +129,7 @@ void DeinitFileSystem()
 {
     const int open = s_openFiles.load();
     if (open > 0)
-        g_errorReporter.Report(zERR_WARNING, FormatResString(kFilesStillOpen, open));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kFilesStillOpen, open));
     s_initialised = false;
 }
 
@@ -177,11 +178,11 @@ zCBuffer* AcquireWriteBuffer()
     }
     if (slot < 0) {
         // The writer goes on unbuffered: a warning, not the fatal level that would end the job.
-        g_errorReporter.Report(zERR_WARNING, LoadResString(kTooManyBuffers));
+        g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kTooManyBuffers));
         return nullptr;
     }
     if (made && g_errorReporter.GetFilterLevel() >= 4)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(kCreateBuffer, slot));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCreateBuffer, slot));
     return buffer;
 }
 

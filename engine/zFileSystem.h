@@ -2,6 +2,7 @@
 // by buffered files, the open-files count, and the disk-error report.
 #pragma once
 
+#include "MessageIds.h"
 #include "zSTRING.h"
 
 class zCBuffer;
@@ -29,13 +30,13 @@ enum zTFileError {
 
 // String-table ids of the operation words of the disk-error report.
 enum zTFileOperationWord {
-    zFILE_OP_CREATE = 32981,
-    zFILE_OP_WRITE = 32982,
-    zFILE_OP_CLOSE = 32984,
-    zFILE_OP_OPEN = 32988,
-    zFILE_OP_READ = 32990,
-    zFILE_OP_REMOVE_DIR = 32993,
-    zFILE_OP_REMOVE_FILE = 32994,
+    zFILE_OP_CREATE = zMsgId::kFileOpCreate,
+    zFILE_OP_WRITE = zMsgId::kFileOpWrite,
+    zFILE_OP_CLOSE = zMsgId::kFileOpClose,
+    zFILE_OP_OPEN = zMsgId::kFileOpOpen,
+    zFILE_OP_READ = zMsgId::kFileOpRead,
+    zFILE_OP_REMOVE_DIR = zMsgId::kFileOpRemoveDir,
+    zFILE_OP_REMOVE_FILE = zMsgId::kFileOpRemoveFile,
 };
 
 const int zFILE_WRITE_BUFFER_COUNT = 6;

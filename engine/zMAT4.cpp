@@ -4,12 +4,12 @@
 #include <cmath>
 #include <utility>
 
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
 namespace {
 
-const int kSingularMatrix = 32922;
 // Pivots this small beside the largest element are rounding left over from a
 // singular matrix, not a real pivot.
 const double kSingularPivot = 1e-12;
@@ -40,7 +40,7 @@ zMAT4 zMAT4::Inverse() const
         const double pivot = a[pivotRow][col];
         // Also catches NaN elements, which compare false.
         if (!(std::fabs(pivot) > kSingularPivot * largest)) {
-            g_errorReporter.Report(zERR_WARNING, LoadResString(kSingularMatrix));
+            g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kSingularMatrix));
             return MakeIdentityMatrix();
         }
         if (pivotRow != col) {

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "MessageIds.h"
+
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CMemoryException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
@@ -11,21 +13,10 @@ IMPLEMENT_DYNAMIC(COleException, CException)
 
 namespace {
 
-// String-table ids of the messages (resources/strings). A cause's text is the id of
-// its table plus the cause; each cause has a form with the file name (%s) and one for
-// when the name is unknown.
-enum : UINT {
-    kFileWithName = 61700,        // 61700-61714
-    kFileWithoutName = 61720,     // 61720-61734
-    kArchiveWithName = 61740,     // 61740-61747
-    kArchiveWithoutName = 61750,  // 61750-61757
-    kMemoryMessage = 61760,
-    kOleMessage = 61761,
-    kUnknownCause = 61762,
-};
-
 // A cause's two ids, with English stand-ins for when the table lacks the text: a
-// message is never empty and still names the cause.
+// message is never empty and still names the cause. A cause's text is the id of its
+// table's first text plus the cause; each cause has a form with the file name (%s)
+// and one for when the name is unknown.
 struct CauseTexts {
     UINT withName;
     UINT withoutName;
@@ -34,10 +25,11 @@ struct CauseTexts {
     const char* fallbackWithoutName;  // takes the cause
 };
 
-const CauseTexts kFileTexts = {kFileWithName, kFileWithoutName, CFileException::endOfFile + 1,
-                               "File error %d with '%s'.", "File error %d."};
-const CauseTexts kArchiveTexts = {kArchiveWithName, kArchiveWithoutName, CArchiveException::badSchema + 1,
-                                  "Archive error %d with '%s'.", "Archive error %d."};
+const CauseTexts kFileTexts = {zMsgId::kFileErrorNamedNone, zMsgId::kFileErrorNone,
+                               CFileException::endOfFile + 1, "File error %d with '%s'.", "File error %d."};
+const CauseTexts kArchiveTexts = {zMsgId::kArchiveErrorNamedNone, zMsgId::kArchiveErrorNone,
+                                  CArchiveException::badSchema + 1, "Archive error %d with '%s'.",
+                                  "Archive error %d."};
 
 const char kMemoryFallback[] = "Out of memory.";
 const char kOleFallback[] = "The operation failed (error 0x%08X).";
@@ -74,7 +66,7 @@ bool LoadFormat(CString& format, UINT id, const char* conversion)
 CString MessageFor(const CauseTexts& texts, int cause, const CString& fileName)
 {
     if (cause < 0 || cause >= texts.count)
-        return LoadText(kUnknownCause, kUnknownFallback);
+        return LoadText(zMsgId::kUnknownCause, kUnknownFallback);
     const UINT offset = static_cast<UINT>(cause);
     CString text;
     if (fileName.IsEmpty()) {
@@ -138,7 +130,7 @@ CString CException::GetErrorText() const
 
 BOOL CMemoryException::GetErrorMessage(char* buf, UINT max, UINT* helpContext) const
 {
-    return CopyMessage(LoadText(kMemoryMessage, kMemoryFallback), buf, max, helpContext);
+    return CopyMessage(LoadText(zMsgId::kOutOfMemory, kMemoryFallback), buf, max, helpContext);
 }
 
 CFileException::CFileException(int cause, LONG lOsError, const char* fileName)
@@ -167,7 +159,7 @@ COleException::COleException(LONG sc) : m_sc(sc)
 BOOL COleException::GetErrorMessage(char* buf, UINT max, UINT* helpContext) const
 {
     CString format;
-    if (!LoadFormat(format, kOleMessage, "%08X"))
+    if (!LoadFormat(format, zMsgId::kOleFailed, "%08X"))
         format = kOleFallback;
     CString text;
     text.Format(format, static_cast<unsigned>(m_sc));

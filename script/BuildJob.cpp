@@ -8,6 +8,7 @@
 #include "DirectoryTools.h"
 #include "IdeServices.h"
 #include "JobGlobals.h"
+#include "MessageIds.h"
 #include "ModelServices.h"
 #include "ParNames.h"
 #include "ResString.h"
@@ -21,7 +22,6 @@
 namespace {
 
 // "Name of a file is not set."
-const int kFileNameNotSet = 32921;
 
 // Source lists of the script kinds, relative to the project folder.
 const char kMusicList[] = "Music.src";
@@ -128,10 +128,10 @@ void RunModelJob(const zSTRING& sourcePath)
         if (kind == 0)
             ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MDL", tool);
         else
-            g_errorReporter.Report(zERR_ERROR, LoadResString(kFileNameNotSet));
+            g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kFileNameNotSet));
         break;
     default:
-        g_errorReporter.Report(zERR_ERROR, LoadResString(kFileNameNotSet));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kFileNameNotSet));
         break;
     }
 }

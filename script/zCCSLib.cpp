@@ -1,15 +1,13 @@
 // The output-unit library.
 #include "zCCSLib.h"
 
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zCArchiver.h"
 #include "zCCSBlock.h"
 #include "zERROR.h"
 
 namespace {
-
-// Message id.
-const int kNumberOfItems = 32920;
 
 // Room made before reading, as the game's library holds thousands of units.
 const int kReservedUnits = 15000;
@@ -123,6 +121,6 @@ void zCCSLib::Unarchive(zCArchiver& archiver)
     }
     readComplete = count >= 0 && found == count;
     if (g_errorReporter.GetFilterLevel() >= 3)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(kNumberOfItems, count < 0 ? 0 : count));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kNumberOfItems, count < 0 ? 0 : count));
     units.QuickSort();
 }

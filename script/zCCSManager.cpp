@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "MessageIds.h"
 #include "ResString.h"
 #include "oCMsgConversation.h"
 #include "zCArchiver.h"
@@ -14,15 +15,6 @@
 #include "zFILE.h"
 
 namespace {
-
-// Message ids.
-const int kLoadingBinary = 32943;
-const int kLoadingAscii = 32944;
-const int kLibraryNotFound = 32945;
-const int kCreatingBinary = 32947;
-const int kUnitNotFound = 32948;
-const int kFileCorrupted = 33020;
-const int kDamagedLibraryKept = 33206;
 
 const char kBinaryFile[] = "ou.bin";
 const char kAsciiFile[] = "ou.csl";
@@ -150,7 +142,7 @@ zSTRING zCCSManager::FindOutputUnit(const zSTRING& name)
 {
     const int index = library->Find(name);
     if (index < 0) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(kUnitNotFound, name));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kUnitNotFound, name));
         return zSTRING();
     }
     const auto* atomic = dynamic_cast<zCCSAtomicBlock*>(library->GetItem(index)->GetChild(0));
@@ -165,11 +157,11 @@ void zCCSManager::LibLoad(int flags)
     damagedFile.clear();
     bool loaded = false;
     if (flags & zLIB_BINARY)
-        loaded = LoadFrom(kBinaryFile, kLoadingBinary);
+        loaded = LoadFrom(kBinaryFile, zMsgId::kLoadingBinary);
     if (!loaded && (flags & zLIB_ASCII))
-        loaded = LoadFrom(kAsciiFile, kLoadingAscii);
+        loaded = LoadFrom(kAsciiFile, zMsgId::kLoadingAscii);
     if (!loaded)
-        g_errorReporter.Report(zERR_ERROR, LoadResString(kLibraryNotFound));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kLibraryNotFound));
 }
 
 bool zCCSManager::LoadFrom(const char* fileName, int messageId)
@@ -188,7 +180,7 @@ bool zCCSManager::LoadFrom(const char* fileName, int messageId)
         return false;
     archiver->ReadObject(library);
     if (!library->WasReadComplete()) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(kFileCorrupted, file->GetFullPath()));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFoundOrCorrupted, file->GetFullPath()));
         damagedFile = file->GetFullPath();
     }
     archiver->Close();
@@ -204,7 +196,7 @@ void zCCSManager::LibStore(int flags)
         return;
     // Storing now would replace the damaged file by the units that could be read.
     if (!damagedFile.empty()) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(kDamagedLibraryKept, damagedFile));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kDamagedLibraryKept, damagedFile));
         return;
     }
     StoreBinary();
@@ -212,7 +204,7 @@ void zCCSManager::LibStore(int flags)
 
 void zCCSManager::StoreBinary()
 {
-    g_errorReporter.Report(zERR_MESSAGE, LoadResString(kCreatingBinary));
+    g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kCreatingBinary));
     Ref<zCArchiver> archiver(
         g_archiverFactory.CreateArchiverWriteByName(kBinaryFile, zARC_MODE_BIN_SAFE, 0, kArchiveFlags));
     if (archiver.get()) {

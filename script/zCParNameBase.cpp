@@ -2,6 +2,7 @@
 #include "zCParNameBase.h"
 
 #include "JobGlobals.h"
+#include "MessageIds.h"
 #include "ParNames.h"
 #include "ResString.h"
 #include "zCOption.h"
@@ -14,7 +15,7 @@ namespace {
 bool SystemFolder(zSTRING& folder, const zSTRING& file)
 {
     if (!g_options) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(33106, file));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameBaseFileNotFound, file));
         return false;
     }
     folder = g_options->GetDirString(DIR_SYSTEM);
@@ -78,10 +79,10 @@ void zCParNameBase::Load()
 
 void zCParNameBase::Load(const zSTRING& folder)
 {
-    g_errorReporter.Report(zERR_MESSAGE, LoadResString(33149));
+    g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kNameBaseLoading));
     zFILE_VDFS file(JoinFolder(folder, GetFileName()));
     if (!file.Exists()) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(33106, file.GetFullPath()));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameBaseFileNotFound, file.GetFullPath()));
         return;
     }
     if (file.Open(false) != 0)
@@ -90,7 +91,7 @@ void zCParNameBase::Load(const zSTRING& folder)
     while (file.ReadLine(line) == 0)
         Insert(line);
     if (g_errorReporter.GetFilterLevel() >= 5)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(33150, names.GetNum()));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kNameBaseLoaded, names.GetNum()));
     file.Close();
 }
 
@@ -108,14 +109,14 @@ void zCParNameBase::Save(const zSTRING& folder) const
         return;
     const bool verbose = g_errorReporter.GetFilterLevel() >= 5;
     if (verbose)
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(33151));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kNameBaseSaving));
     for (int i = 0; i < names.GetNum(); ++i) {
         file.Write(*names[i]);
         file.Write("\n");
     }
     file.Close();
     if (verbose)
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(33152));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kNameBaseSaved));
 }
 
 void zCParNameBase::Clear()

@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 
+#include "MessageIds.h"
 #include "ParNames.h"
 #include "ResString.h"
 #include "zCOption.h"
@@ -32,7 +33,7 @@ bool Verbose()
 
 void WrongType(const zSTRING& word, int line)
 {
-    g_errorReporter.Report(zERR_WARNING, FormatResString(33108, word, line));
+    g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kRedefinitionWrongType, word, line));
 }
 
 // Text before the first blank, or all of it.
@@ -90,7 +91,7 @@ bool ParseFunctionLine(const zSTRING& line, int lineNumber, zTParRedefinedFunc& 
 bool SystemFolder(zSTRING& folder)
 {
     if (!g_options) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(33106, "RedefinedFunc.dsc"));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameBaseFileNotFound, "RedefinedFunc.dsc"));
         return false;
     }
     folder = g_options->GetDirString(DIR_SYSTEM);
@@ -198,13 +199,13 @@ bool zCParRedefinitions::LoadFunctions(const zSTRING& folder)
 {
     zFILE_VDFS file(JoinFolder(folder, "RedefinedFunc.dsc"));
     if (!file.Exists()) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(33106, file.GetFullPath()));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameBaseFileNotFound, file.GetFullPath()));
         return false;
     }
     if (file.Open(false) != 0)
         return false;
     if (Verbose())
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(33107));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kLoadingRedefinedFunctions));
     int lineNumber = 0;
     int loaded = 0;
     zSTRING line;
@@ -218,7 +219,7 @@ bool zCParRedefinitions::LoadFunctions(const zSTRING& folder)
     }
     file.Close();
     if (Verbose())
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(33109, loaded));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kRedefinedFunctionsLoaded, loaded));
     return true;
 }
 
@@ -226,13 +227,13 @@ void zCParRedefinitions::LoadVariables(const zSTRING& folder)
 {
     zFILE_VDFS file(JoinFolder(folder, "RedefinedLocalVariable.dsc"));
     if (!file.Exists()) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(33106, file.GetFullPath()));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameBaseFileNotFound, file.GetFullPath()));
         return;
     }
     if (file.Open(false) != 0)
         return;
     if (Verbose())
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(33110));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kLoadingRedefinedVariables));
     int lineNumber = 0;
     int loaded = 0;
     zSTRING line;
@@ -250,8 +251,8 @@ void zCParRedefinitions::LoadVariables(const zSTRING& folder)
     }
     file.Close();
     if (Verbose()) {
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(33111, loaded));
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(33112));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kRedefinedVariablesLoaded, loaded));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kRedefinitionsLoaded));
     }
 }
 

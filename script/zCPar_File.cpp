@@ -10,6 +10,7 @@
 
 #include "DatWords.h"
 #include "HexText.h"
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
 #include "zCPar_Symbol.h"
@@ -19,8 +20,6 @@
 #include "zFILE.h"
 
 namespace {
-
-constexpr int kFileNotFoundOrCorrupted = 33020;
 
 // The version byte of ".tre" files, the one of ".dat" files.
 constexpr unsigned char kTreeVersion = 0x32;
@@ -133,7 +132,7 @@ int zCPar_File::LoadFile(const zSTRING& fileName, zCPar_SymbolTable& table)
     file->Close();
     if (!complete) {
         // Half a script would compile into nonsense without a word of warning.
-        g_errorReporter.Report(zERR_FATAL, FormatResString(kFileNotFoundOrCorrupted, fileName));
+        g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kFileNotFoundOrCorrupted, fileName));
         return -1;
     }
     FreeText();
@@ -167,7 +166,7 @@ int zCPar_File::LoadTreeCache(zCPar_SymbolTable& table)
     // Symbols go into the table only once the whole file has been read, so a damaged
     // cache adds nothing.
     const auto damaged = [&cacheName]() {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(kFileNotFoundOrCorrupted, cacheName));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kFileNotFoundOrCorrupted, cacheName));
         return 0;
     };
     std::int32_t ifCount = 0;

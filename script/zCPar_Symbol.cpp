@@ -5,14 +5,12 @@
 
 #include "DatWords.h"
 #include "HexText.h"
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 #include "zFILE.h"
 
 namespace {
-
-constexpr int kAllocspaceNoElements = 33146;
-constexpr int kAddressingEmptyInstance = 33147;
 
 float ToFloat(std::int32_t word)
 {
@@ -78,7 +76,7 @@ void zCPar_Symbol::AllocSpace()
             break;  // the declaration reader makes no members of other types
         }
         if (count == 0)
-            g_errorReporter.Report(zERR_ERROR, LoadResString(kAllocspaceNoElements));
+            g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kAllocspaceNoElements));
         if (parent) {
             offset = parent->offset;
             parent->offset += size;
@@ -128,7 +126,7 @@ void* zCPar_Symbol::GetDataAdr(int index)
 {
     if (HasFlag(zPAR_FLAG_CLASSVAR)) {
         if (g_errorReporter.GetFilterLevel() >= 2)
-            g_errorReporter.Report(zERR_MESSAGE, LoadResString(kAddressingEmptyInstance) + name);
+            g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kAddressingEmptyInstance) + name);
         return nullptr;
     }
     switch (GetType()) {

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "DatWords.h"
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 #include "zFILE.h"
 
 namespace {
 
-constexpr int kInternalIdentifierNotFound = 33148;
 // has-name, the seven words and the parent number: the least a record takes.
 constexpr long kMinRecordBytes = 36;
 
@@ -307,7 +307,7 @@ bool zCPar_SymbolTable::Load(zFILE& file)
         if (symbol && symbol->HasFlag(zPAR_FLAG_EXTERNAL))
             symbol->SetContent(external.second);
         else
-            g_errorReporter.Report(zERR_WARNING, FormatResString(kInternalIdentifierNotFound, external.first));
+            g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kInternalIdentifierNotFound, external.first));
     }
     return true;
 }

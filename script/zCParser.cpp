@@ -9,6 +9,7 @@
 #include "HostFileSystem.h"
 #include "IdeServices.h"
 #include "JobGlobals.h"
+#include "MessageIds.h"
 #include "ParNames.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
@@ -34,14 +35,6 @@ zSTRING g_parErrNot;
 const zSTRING g_parOperators = "+-*/%|&<>=";
 
 namespace {
-
-const int kSourceListNotFound = 33114;
-const int kNoMatchingFile = 33115;
-const int kSameFileName = 33116;
-const int kAlreadyParsed = 33117;
-const int kLoadedFromCache = 33118;
-const int kFileNotFound = 33017;
-const int kListIncludesItself = 33207;
 
 // The progress bar's full range.
 const int kProgressRange = 100000;
@@ -78,17 +71,17 @@ void StepProgress()
 
 zCParser::zCParser(int preallocate)
 {
-    g_parErrSyntax = LoadResString(33085);
-    g_parErrExpected = LoadResString(33086);
-    g_parErrRedefined = LoadResString(33087);
-    g_parErrUnknown = LoadResString(33088);
-    g_parErrNoClass = LoadResString(33089);
-    g_parErrUndefinedFunc = LoadResString(33090);
-    g_parErrConvert = LoadResString(33091);
-    g_parErrAssignInIf = LoadResString(33092);
-    g_parErrCompareOutsideIf = LoadResString(33093);
-    g_parErrReturn = LoadResString(33094);
-    g_parErrNot = LoadResString(33095);
+    g_parErrSyntax = LoadResString(zMsgId::kParErrSyntax);
+    g_parErrExpected = LoadResString(zMsgId::kParErrExpected);
+    g_parErrRedefined = LoadResString(zMsgId::kParErrRedefined);
+    g_parErrUnknown = LoadResString(zMsgId::kParErrUnknown);
+    g_parErrNoClass = LoadResString(zMsgId::kParErrNoClass);
+    g_parErrUndefinedFunc = LoadResString(zMsgId::kParErrUndefinedFunc);
+    g_parErrConvert = LoadResString(zMsgId::kParErrConvert);
+    g_parErrAssignInIf = LoadResString(zMsgId::kParErrAssignInIf);
+    g_parErrCompareOutsideIf = LoadResString(zMsgId::kParErrCompareOutsideIf);
+    g_parErrReturn = LoadResString(zMsgId::kParErrReturn);
+    g_parErrNot = LoadResString(zMsgId::kParErrNot);
     if (preallocate != 0)
         symtab.Allocate(preallocate);
     Reset();
@@ -237,7 +230,7 @@ int zCParser::ReadSourceList(zSTRING name)
     const zSTRING folder = FolderOf(name);
     std::unique_ptr<zFILE> list = zMakeFile(name);
     if (!list->Exists()) {
-        Error(FormatResString(kSourceListNotFound, name), 0, -1);
+        Error(FormatResString(zMsgId::kSourceListNotFound, name), 0, -1);
         return -1;
     }
 
@@ -245,7 +238,7 @@ int zCParser::ReadSourceList(zSTRING name)
     const zSTRING fullName = UpperCopy(list->GetFullPath());
     for (const zSTRING& open : openLists) {
         if (open == fullName) {
-            ListError(FormatResString(kListIncludesItself, name), includingList, includingLine);
+            ListError(FormatResString(zMsgId::kListIncludesItself, name), includingList, includingLine);
             return -1;
         }
     }
@@ -281,14 +274,14 @@ int zCParser::ReadSourceList(zSTRING name)
         HostFindFiles(MakeFullPath(folder + line), found);
         DirectFileAccess(false);
         if (found.empty()) {
-            Error(LoadResString(kNoMatchingFile) + line, 0, -1);
+            Error(LoadResString(zMsgId::kNoMatchingFile) + line, 0, -1);
             return 0;
         }
         zSTRING previous;
         for (std::size_t i = 0; i < found.size(); ++i) {
             const zSTRING entry = linePart + found[i].name.c_str();
             if (i > 0 && entry == previous) {
-                g_errorReporter.Report(zERR_WARNING, LoadResString(kSameFileName));
+                g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kSameFileName));
                 continue;
             }
             ReadSourceListEntry(folder, entry);
@@ -362,7 +355,7 @@ int zCParser::ParseFile(zSTRING name)
 {
     for (int i = 0; i < files.GetNum(); ++i) {
         if (files[i]->GetName() == name) {
-            g_errorReporter.Report(zERR_WARNING, FormatResString(kAlreadyParsed, name));
+            g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kAlreadyParsed, name));
             return 0;
         }
     }
@@ -375,11 +368,11 @@ int zCParser::ParseFile(zSTRING name)
         delete record;
         DropPendingTree();
         currentFile = -1;
-        Error(FormatResString(kFileNotFound, name), 0, -1);
+        Error(FormatResString(zMsgId::kFileNotFound, name), 0, -1);
         return -1;
     }
     if (loaded == 1) {
-        g_errorReporter.Report(zERR_MESSAGE, name + LoadResString(kLoadedFromCache));
+        g_errorReporter.Report(zERR_MESSAGE, name + LoadResString(zMsgId::kLoadedFromCache));
         labelCounter = record->labelCount;
         DropPendingTree();
         currentFile = -1;

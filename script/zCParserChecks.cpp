@@ -8,20 +8,13 @@
 // a bare expression.
 #include "zCParser.h"
 
+#include "MessageIds.h"
 #include "ParNames.h"
 #include "ResString.h"
 #include "zCScopeExit.h"
 #include "zERROR.h"
 
 namespace {
-
-const int kIndexOutOfBounds = 33100;
-const int kArgumentPrefix = 33101;
-const int kTo = 33102;
-const int kExpectedLvalue = 33103;
-const int kNotConstant = 33104;
-const int kIfNeedsInt = 33098;
-const int kUnhandled = 33099;
 
 bool IsIntLike(int type)
 {
@@ -128,12 +121,12 @@ zSTRING zCParser::ConversionText(int from, int to)
 
 zSTRING zCParser::ConversionText(const zSTRING& from, const zSTRING& to)
 {
-    return g_parErrConvert + from + LoadResString(kTo) + to;
+    return g_parErrConvert + from + LoadResString(zMsgId::kTo) + to;
 }
 
 zSTRING zCParser::ArgumentText(const zSTRING& function, int argumentNumber)
 {
-    return FormatResString(kArgumentPrefix, function, argumentNumber + 1);
+    return FormatResString(zMsgId::kArgumentPrefix, function, argumentNumber + 1);
 }
 
 void zCParser::AddDeferredCheck(zCPar_TreeNode* tree)
@@ -182,7 +175,7 @@ void zCParser::CheckArrayIndex(const zSTRING& name, int index)
     if (!symbol)
         return;
     if (index < 0 || index >= symbol->GetElementCount())
-        CountedError(FormatResString(kIndexOutOfBounds, index, name), 0, -1);
+        CountedError(FormatResString(zMsgId::kIndexOutOfBounds, index, name), 0, -1);
 }
 
 void zCParser::CheckConstName(const zSTRING& name)
@@ -191,7 +184,7 @@ void zCParser::CheckConstName(const zSTRING& name)
         return;
     zCPar_Symbol* symbol = FindSymbol(name);
     if (!symbol || !symbol->HasFlag(zPAR_FLAG_CONST))
-        CountedError(LoadResString(kNotConstant) + name, 0, -1);
+        CountedError(LoadResString(zMsgId::kNotConstant) + name, 0, -1);
 }
 
 bool zCParser::IsExternalFunction(const zSTRING& name) const
@@ -308,7 +301,7 @@ int zCParser::TypeWalk(zCPar_TreeNode* node, bool inCondition)
         const int type = GetCallType(call);
         if (inCondition && !walkFailed && !IsIntLike(type)) {
             zCPar_Symbol* function = GetCallTarget(call);
-            WalkError(FormatResString(kIfNeedsInt, function ? function->name : call->Name), call->line);
+            WalkError(FormatResString(zMsgId::kIfNeedsInt, function ? function->name : call->Name), call->line);
         }
         return type;
     }
@@ -351,7 +344,7 @@ int zCParser::TypeWalk(zCPar_TreeNode* node, bool inCondition)
         }
         return zPAR_TYPE_INT;
     }
-    WalkError(LoadResString(kUnhandled) + zCPar_TreeNode::GetKindName(kind), node->line);
+    WalkError(LoadResString(zMsgId::kUnhandled) + zCPar_TreeNode::GetKindName(kind), node->line);
     return -1;
 }
 
@@ -360,7 +353,7 @@ void zCParser::CheckAssignment(zCPar_TreeNode* node)
     if (!node || walkFailed)
         return;
     if (!node->Left || node->Left->TypeExp != EXP_COMPOUND) {
-        WalkError(LoadResString(kExpectedLvalue), node->line);
+        WalkError(LoadResString(zMsgId::kExpectedLvalue), node->line);
         return;
     }
     const int target = leftType;
@@ -430,7 +423,7 @@ int zCParser::CheckTree(zCPar_TreeNode* tree)
         } else if (kind == EXP_ENTRY_INSTANCE) {
             zCPar_Symbol* function = GetCallTarget(node);
             if (inCondition && !IsIntLike(GetCallType(node)))
-                WalkError(FormatResString(kIfNeedsInt, function ? function->name : node->Name), node->line);
+                WalkError(FormatResString(zMsgId::kIfNeedsInt, function ? function->name : node->Name), node->line);
             else
                 CheckCallArguments(node);
             for (int i = function ? function->GetElementCount() : 0; i > 0 && before && before != checkStop; --i)
@@ -483,7 +476,7 @@ int zCParser::CheckTree(zCPar_TreeNode* tree)
                    kind == EXP_END_PROTOTYPE || kind == EXP_FUNC || kind == EXP_INSTANCE || kind == EXP_ASSIGN_FUNC) {
             // Structure, or an operand whose statement ends further on.
         } else {
-            WalkError(LoadResString(kUnhandled) + zCPar_TreeNode::GetKindName(kind), node->line);
+            WalkError(LoadResString(zMsgId::kUnhandled) + zCPar_TreeNode::GetKindName(kind), node->line);
         }
         // A condition ends at the node before it.
         if (kind != EXP_IF && inCondition && IsValueNode(node))

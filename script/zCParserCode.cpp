@@ -1,15 +1,11 @@
 // Byte code from the statement trees, and the jump patches.
 #include "ParNames.h"
 #include "ResString.h"
+#include "MessageIds.h"
 #include "zCParOpcodes.h"
 #include "zCParser.h"
 
 namespace {
-
-constexpr int kArrayIndexTooLarge = 33230;  // "Array-Index too large for the byte code (255 at most): %s [%d]"
-constexpr int kLabelOutOfRange = 33232;     // "Jump label %d out of range."
-constexpr int kWrongType = 33236;           // "Wrong type: "
-constexpr int kUnknownNodeKind = 33237;     // "Push on Stack."
 
 // The element index of E_ARRAY is one byte.
 constexpr int kMaxArrayOperand = 255;
@@ -115,7 +111,7 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
         }
         const int type = symbol->GetType();
         if (type != zPAR_TYPE_FUNC && type != zPAR_TYPE_PROTOTYPE && type != zPAR_TYPE_INSTANCE) {
-            EmitError(LoadResString(kWrongType) + node->Name, node);
+            EmitError(LoadResString(zMsgId::kWrongType) + node->Name, node);
             return false;
         }
         codeStack.PushInt(index);
@@ -140,7 +136,7 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
         return true;
     case EXP_END_IF:
         if (node->Value < 0 || node->Value >= linkLabelCount)
-            EmitError(FormatResString(kLabelOutOfRange, node->Value), node);
+            EmitError(FormatResString(zMsgId::kLabelOutOfRange, node->Value), node);
         else
             labelTable[node->Value] = codeStack.GetDynSize();
         return true;
@@ -169,7 +165,7 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
         EmitStringLiteral(node);
         return true;
     default:
-        EmitError(LoadResString(kUnknownNodeKind), node);
+        EmitError(LoadResString(zMsgId::kUnknownNodeKind), node);
         return true;
     }
 }
@@ -198,7 +194,7 @@ bool zCParser::EmitName(zCPar_TreeNode* node)
         return true;
     }
     if (symbol->GetType() != node->BaseType) {
-        EmitError(LoadResString(kWrongType) + node->Name, node);
+        EmitError(LoadResString(zMsgId::kWrongType) + node->Name, node);
         return false;
     }
     const int element = node->Value;
@@ -208,7 +204,7 @@ bool zCParser::EmitName(zCPar_TreeNode* node)
         EmitError("Array-Index out of Range : " + node->Name + " [" + zSTRING(element) + "]", node);
     } else if (element > kMaxArrayOperand) {
         // The operand would keep only the low byte and address another element.
-        EmitError(FormatResString(kArrayIndexTooLarge, node->Name, element), node);
+        EmitError(FormatResString(zMsgId::kArrayIndexTooLarge, node->Name, element), node);
     }
     if (element > 0)
         codeStack.PushByte(static_cast<unsigned char>(element & 0xFF));
@@ -229,13 +225,13 @@ bool zCParser::EmitInstance(zCPar_TreeNode* node)
         return false;
     }
     if (symbol->GetType() != node->BaseType) {
-        EmitError(LoadResString(kWrongType) + node->Name, node);
+        EmitError(LoadResString(zMsgId::kWrongType) + node->Name, node);
         return false;
     }
     // The class the instance must belong to.
     if (node->Value >= 1 && GetBaseClass(symbol) != node->Value) {
         const zCPar_Symbol* expected = symtab.GetSymbol(node->Value);
-        EmitError(expected ? g_parErrExpected + expected->name : LoadResString(kWrongType) + node->Name, node);
+        EmitError(expected ? g_parErrExpected + expected->name : LoadResString(zMsgId::kWrongType) + node->Name, node);
         return false;
     }
     codeStack.PushInt(index);
@@ -295,7 +291,7 @@ void zCParser::PatchJumps(zCPar_TreeNode* node)
         if ((kind == EXP_ELSE || kind == EXP_IF) && current->BaseType > 0 &&
             codeStack.GetByteAt(current->BaseType - 1) == kind) {
             if (current->Value < 0 || current->Value >= linkLabelCount)
-                EmitError(FormatResString(kLabelOutOfRange, current->Value), current);
+                EmitError(FormatResString(zMsgId::kLabelOutOfRange, current->Value), current);
             // A label without its end-of-if node stays 0, as in a zero-filled table.
             const auto label = labelTable.find(current->Value);
             codeStack.Set(current->BaseType, label == labelTable.end() ? 0 : label->second);

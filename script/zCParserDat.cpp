@@ -3,6 +3,7 @@
 
 #include "IdeServices.h"
 #include "JobGlobals.h"
+#include "MessageIds.h"
 #include "ParNames.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int kDamagedDat = 33231;  // "Dat-File '%s' is damaged: a count or size does not fit the file."
 constexpr unsigned char kDatVersion = 0x32;
 
 // File part of a name without its extension.
@@ -97,7 +97,7 @@ int zCParser::RefuseDamagedDat(const zSTRING& name)
     symtab.Clear();
     codeStack.Clear();
     helpInstance = -1;
-    CountedError(FormatResString(kDamagedDat, name), -1, -1);
+    CountedError(FormatResString(zMsgId::kDamagedDat, name), -1, -1);
     return -1;
 }
 

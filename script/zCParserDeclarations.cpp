@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "MessageIds.h"
 #include "ParNames.h"
 #include "ResString.h"
 #include "zCScopeExit.h"
@@ -15,12 +16,6 @@
 
 namespace {
 
-const int kParameterTypeNotSupported = 33124;
-const int kDigitInPrototypeName = 33125;
-const int kDigitInInstanceName = 33126;
-const int kClassSizeMismatch = 33130;
-const int kClassSizes = 33131;
-const int kArraySizeOutOfRange = 33208;
 // The element count's share of the packed word.
 const int kMaxElementCount = 2047;
 
@@ -164,7 +159,7 @@ std::unique_ptr<zCPar_Symbol> zCParser::NewVarSymbol(int type, zCPar_Symbol* typ
         Match(zSTRING("]"));
         // The symbol keeps its count in 12 bits.
         if (count < 1 || count > kMaxElementCount) {
-            CountedError(FormatResString(kArraySizeOutOfRange, count), 0, -1);
+            CountedError(FormatResString(zMsgId::kArraySizeOutOfRange, count), 0, -1);
             count = 1;
         }
     }
@@ -211,7 +206,7 @@ void zCParser::AppendParameterNodes(const zSTRING& name, int type)
     default: break;
     }
     if (assignment < 0) {
-        Error(LoadResString(kParameterTypeNotSupported), 0, -1);
+        Error(LoadResString(zMsgId::kParameterTypeNotSupported), 0, -1);
     } else {
         AppendNode(operand, name)->BaseType = type;
         AppendNode(assignment);
@@ -302,7 +297,7 @@ void zCParser::DeclarePrototype()
     const int startLine = line;
     const int startChar = lineStart;
     if (StartsWithDigit(name))
-        Error(LoadResString(kDigitInPrototypeName) + name, 0, -1);
+        Error(LoadResString(zMsgId::kDigitInPrototypeName) + name, 0, -1);
 
     Match(zSTRING("("));
     zSTRING className;
@@ -342,7 +337,7 @@ void zCParser::DeclareInstance()
     names.push_back(word);
     for (;;) {
         if (StartsWithDigit(names.back()))
-            Error(LoadResString(kDigitInInstanceName) + names.back(), 0, -1);
+            Error(LoadResString(zMsgId::kDigitInInstanceName) + names.back(), 0, -1);
         ReadWord(word);
         if (!IsWord(word, ","))
             break;
@@ -491,8 +486,8 @@ int zCParser::CheckClassSize(int classIndex, int engineSize)
     if (scriptSize == engineSize)
         return 1;
     // After linking there is no source position to give; every class is checked.
-    g_errorReporter.Report(zERR_ERROR, LoadResString(kClassSizeMismatch) + symbol->name +
-                                           FormatResString(kClassSizes, engineSize, scriptSize));
+    g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kClassSizeMismatch) + symbol->name +
+                                           FormatResString(zMsgId::kClassSizes, engineSize, scriptSize));
     return 0;
 }
 

@@ -7,6 +7,7 @@
 // emptied or walked through.
 #include "zCParserDecompiler.h"
 
+#include "MessageIds.h"
 #include "zCParser.h"
 
 #include <algorithm>
@@ -35,16 +36,6 @@
 zSTRING g_decompileFileName;
 
 namespace {
-
-// String-table ids.
-const int kDecompiling = 32949;
-const int kSymbolNotFound = 32950;
-const int kUnhandledType = 32951;
-const int kProjectFolderRefused = 33240;
-const int kNameRefused = 33241;
-const int kSourceListFailed = 33242;
-const int kNameTaken = 33243;
-const int kLinkRefused = 33244;
 
 const int kProgressRange = 100000;
 const int kMaxPlacementRows = 10000;
@@ -212,7 +203,7 @@ public:
     void ReportLink()
     {
         if (reportedLinks.insert(UpperAscii(lastLink)).second)
-            g_errorReporter.Report(zERR_ERROR, FormatResString(kLinkRefused, lastLink));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kLinkRefused, lastLink));
     }
 
 private:
@@ -426,7 +417,7 @@ void zCParserDecompiler::PlaceDecompiledFile(zFILE& file, zFILE* srcList)
         std::string folderHost;
         const std::string folder = FolderPart(wanted);
         if (!IsSafeRelativePath(wanted)) {
-            parser.CountedError(FormatResString(kNameRefused, wanted), -1, -1);
+            parser.CountedError(FormatResString(zMsgId::kNameRefused, wanted), -1, -1);
         } else if (s_project->Folder(folder, false, folderHost) == ProjectFolder::kLink) {
             s_project->ReportLink();
         } else {
@@ -451,7 +442,7 @@ void zCParserDecompiler::PlaceDecompiledFile(zFILE& file, zFILE* srcList)
             }
             if (!placed.empty()) {
                 if (placed != zSTRING(wanted))
-                    g_errorReporter.Report(zERR_WARNING, FormatResString(kNameTaken, wanted, placed));
+                    g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameTaken, wanted, placed));
                 if (zCIdeServices* host = zGetIdeServices())
                     host->ReplaceFileInLastMessages(g_decompileFileName, placed);
                 reportName = placed;
@@ -470,13 +461,13 @@ int zCParserDecompiler::Decompile(zSTRING srcListPath)
     // Only into the project's own folder, named by an absolute path.
     ProjectFolder project;
     if (!project.Open(g_rootDirectory)) {
-        parser.CountedError(FormatResString(kProjectFolderRefused, g_rootDirectory), -1, -1);
+        parser.CountedError(FormatResString(zMsgId::kProjectFolderRefused, g_rootDirectory), -1, -1);
         return -1;
     }
     if (!srcListPath.empty() && srcListPath[0] == '\\')
         srcListPath = srcListPath.substr(1);
     if (!IsSafeRelativePath(srcListPath)) {
-        parser.CountedError(FormatResString(kNameRefused, srcListPath), -1, -1);
+        parser.CountedError(FormatResString(zMsgId::kNameRefused, srcListPath), -1, -1);
         return -1;
     }
 
@@ -492,7 +483,7 @@ int zCParserDecompiler::Decompile(zSTRING srcListPath)
     zCIdeServices* host = zGetIdeServices();
     if (host && lastFile >= 0)
         host->SetProgressStep(kProgressRange / (lastFile + 1));
-    g_errorReporter.Report(zERR_MESSAGE, LoadResString(kDecompiling));
+    g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kDecompiling));
 
     if (WriteFiles(*srcList) != 0)
         return -1;
@@ -572,7 +563,7 @@ std::unique_ptr<zFILE> zCParserDecompiler::OpenSourceList(const zSTRING& srcList
     if (!probe) {
         if (listFound == ProjectFolder::kLink)
             project.ReportLink();
-        parser.CountedError(FormatResString(kSourceListFailed, srcListPath), -1, -1);
+        parser.CountedError(FormatResString(zMsgId::kSourceListFailed, srcListPath), -1, -1);
         return nullptr;
     }
     std::fclose(probe);
@@ -582,14 +573,14 @@ std::unique_ptr<zFILE> zCParserDecompiler::OpenSourceList(const zSTRING& srcList
         std::string host;
         const std::string folder = g_decompileFolders[i];
         if (!IsSafeRelativePath(folder))
-            parser.CountedError(FormatResString(kNameRefused, folder), -1, -1);
+            parser.CountedError(FormatResString(zMsgId::kNameRefused, folder), -1, -1);
         else if (project.Folder(folder, true, host) == ProjectFolder::kLink)
             project.ReportLink();
     }
 
     std::unique_ptr<zFILE> srcList = zMakeFile("\\" + srcListPath);
     if (srcList->Create() != 0) {
-        parser.CountedError(FormatResString(kSourceListFailed, srcListPath), -1, -1);
+        parser.CountedError(FormatResString(zMsgId::kSourceListFailed, srcListPath), -1, -1);
         return nullptr;
     }
     srcList->Write(kSourceListHeader);
@@ -608,7 +599,7 @@ int zCParserDecompiler::WriteFiles(zFILE& srcList)
         zCPar_Symbol* symbol = symtab.GetSymbol(i);
         if (!symbol) {
             srcList.Close();
-            parser.Error(FormatResString(kSymbolNotFound, i), -1, -1);
+            parser.Error(FormatResString(zMsgId::kSymbolNotFound, i), -1, -1);
             return -1;
         }
         const int type = symbol->GetType();
@@ -663,7 +654,7 @@ int zCParserDecompiler::WriteFiles(zFILE& srcList)
         default:
             out->FileDelete();
             srcList.Close();
-            parser.Error(FormatResString(kUnhandledType, type), -1, -1);
+            parser.Error(FormatResString(zMsgId::kUnhandledType, type), -1, -1);
             return -1;
         }
     }

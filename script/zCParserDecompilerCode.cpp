@@ -12,6 +12,7 @@
 // where the then-block ends in the jump to E only when there is an else part.
 #include "zCParserDecompiler.h"
 
+#include "MessageIds.h"
 #include "zCParser.h"
 
 #include <algorithm>
@@ -29,16 +30,6 @@
 #include "zFILE.h"
 
 namespace {
-
-constexpr int kUnhandledType = 32951;      // "Found unhandled type = %d;"
-constexpr int kErrorInDat = 32952;         // "Found error in dat file - '%s'. Correct the created script manually."
-constexpr int kUnknownInstruction = 32953; // "DoStack (unknown type - %d)."
-constexpr int kNoFunctionAt = 32954;       // "Instance with offset = %d not found"
-constexpr int kPackEmpty = 32955;          // "Potential error, ... 'Attempt pack empty queue'"
-constexpr int kUnknownText = 32956;        // "'UNKNOWN'"
-constexpr int kUnknownName = 32957;        // "Unknown exp = %d in PopVarName"
-constexpr int kUnknownExp = 32959;         // "Unknown exp = %d in PopVarDate"
-constexpr int kProbablyInt = 32960;        // "Probably INT - %d?"
 
 // Open walks (nested blocks): deeper code is refused as damaged instead of
 // exhausting the stack.
@@ -261,7 +252,7 @@ int zCParserDecompiler::FunctionForAddress(int address, bool atBodyStart)
     // declaration makes again.
     if (atBodyStart && DecompileScopeClass())
         return -1;
-    DecompileError(FormatResString(kNoFunctionAt, address));
+    DecompileError(FormatResString(zMsgId::kNoFunctionAt, address));
     return -1;
 }
 
@@ -273,7 +264,7 @@ void zCParserDecompiler::DoStack(zFILE& file, int start, int end)
     const int codeSize = codeStack.GetDynSize();
     const int first = codeStack.GetPopPos();
     if (first > codeSize) {
-        DecompileDamaged(LoadResString(kUnknownText));
+        DecompileDamaged(LoadResString(zMsgId::kUnknownText));
         return;
     }
     // Without an end the walk covers the body: a return before its last instruction is
@@ -281,11 +272,11 @@ void zCParserDecompiler::DoStack(zFILE& file, int start, int end)
     const bool wholeBody = end == -1;
     int walkEnd = wholeBody ? DecompileBodyEnd(first) : end;
     if (walkEnd > codeSize) {
-        DecompileDamaged(LoadResString(kUnknownText));
+        DecompileDamaged(LoadResString(zMsgId::kUnknownText));
         walkEnd = codeSize;
     }
     if (static_cast<int>(decompileEnds.size()) >= kMaxWalkDepth) {
-        DecompileDamaged(LoadResString(kUnknownText));
+        DecompileDamaged(LoadResString(zMsgId::kUnknownText));
         codeStack.SetPopPos(std::max(first, walkEnd));
         return;
     }
@@ -300,7 +291,7 @@ void zCParserDecompiler::DoStack(zFILE& file, int start, int end)
         const int opcode = codeStack.PopByte();
         if (!codeStack.CanRead(GetOpcodeOperandSize(opcode))) {
             // An operand past the code: the file is cut short.
-            DecompileDamaged(LoadResString(kUnknownText));
+            DecompileDamaged(LoadResString(zMsgId::kUnknownText));
             codeStack.SetPopPos(std::max(walkEnd, at + 1));
             break;
         }
@@ -327,9 +318,9 @@ void zCParserDecompiler::DoStack(zFILE& file, int start, int end)
         }
         case zPAR_OP_71:
             codeStack.PopInt();
-            DecompileError(FormatResString(kUnhandledType, static_cast<int>(zPAR_OP_71)));
+            DecompileError(FormatResString(zMsgId::kUnhandledType, static_cast<int>(zPAR_OP_71)));
             return;
-        default: DecompileError(FormatResString(kUnknownInstruction, opcode)); break;
+        default: DecompileError(FormatResString(zMsgId::kUnknownInstruction, opcode)); break;
         }
     }
     if (decompileList->next)
@@ -350,7 +341,7 @@ bool zCParserDecompiler::PushDecompileOperand(int opcode, bool atBodyStart)
             node->PushChild(left);
         head->Push(node);
         if (!right)
-            DecompileDamaged(LoadResString(kUnknownText));
+            DecompileDamaged(LoadResString(zMsgId::kUnknownText));
         return true;
     }
     if (IsUnaryOperator(opcode)) {
@@ -360,7 +351,7 @@ bool zCParserDecompiler::PushDecompileOperand(int opcode, bool atBodyStart)
             node->PushChild(operand);
         head->Push(node);
         if (!operand)
-            DecompileDamaged(LoadResString(kUnknownText));
+            DecompileDamaged(LoadResString(zMsgId::kUnknownText));
         return true;
     }
     switch (opcode) {
@@ -421,7 +412,7 @@ void zCParserDecompiler::PushDecompileCall(int functionNumber)
     }
     decompileList->Push(call);
     if (missing)
-        DecompileDamaged(LoadResString(kUnknownText));
+        DecompileDamaged(LoadResString(zMsgId::kUnknownText));
 }
 
 zCDecompNode* zCParserDecompiler::PopDecompileRoot()
@@ -437,7 +428,7 @@ void zCParserDecompiler::ReadDecompileOperands(int end)
     while (codeStack.GetPopPos() < end) {
         const int opcode = codeStack.PopByte();
         if (!PushDecompileOperand(opcode, false))
-            DecompileError(FormatResString(kUnknownInstruction, opcode));
+            DecompileError(FormatResString(zMsgId::kUnknownInstruction, opcode));
     }
 }
 
@@ -449,7 +440,7 @@ bool zCParserDecompiler::PackExpressions()
         return true;
     const auto restoreMode = zRestoreOnExit(parser.errorMode);
     parser.errorMode = zPAR_ERROR_COUNTED;
-    DecompileError(LoadResString(kPackEmpty));
+    DecompileError(LoadResString(zMsgId::kPackEmpty));
     return false;
 }
 
@@ -490,7 +481,7 @@ void zCParserDecompiler::WriteAssignment(zFILE& file, int type, const char* op)
     if (value.Get()) {
         right = PopVarDate(value.Get(), hint, nullptr);
     } else {
-        right = LoadResString(kUnknownText);
+        right = LoadResString(zMsgId::kUnknownText);
         DecompileDamaged(right);
     }
 
@@ -630,7 +621,7 @@ void zCParserDecompiler::WriteIf(zFILE& file, int target)
     for (;;) {
         const int blockStart = codeStack.GetPopPos();
         if (target < blockStart || target > walkEnd) {
-            DecompileDamaged(LoadResString(kUnknownText));
+            DecompileDamaged(LoadResString(zMsgId::kUnknownText));
             target = std::min(std::max(target, blockStart), walkEnd);
         }
         int elseEnd = -1;
@@ -673,7 +664,7 @@ void zCParserDecompiler::WriteElse(zFILE& file, int target)
 {
     // A jump the if writer did not take as its own: the code of another compiler, or
     // a damaged file. Its part is written as an else block where it stands.
-    DecompileDamaged(LoadResString(kUnknownText));
+    DecompileDamaged(LoadResString(zMsgId::kUnknownText));
     const int walkEnd = decompileEnds.empty() ? codeStack.GetDynSize() : decompileEnds.back();
     if (target < codeStack.GetPopPos() || target > walkEnd)
         return;
@@ -736,8 +727,8 @@ zSTRING zCParserDecompiler::PopVarName(zCDecompNode* node)
     case zPAR_OP_PUSHINSTANCE: return VarText(node, false, false);
     case zPAR_OP_PUSH_ARRAYVAR: return VarText(node, true, false);
     default:
-        DecompileError(FormatResString(kUnknownName, node ? static_cast<int>(node->token) : -1));
-        return LoadResString(kUnknownText);
+        DecompileError(FormatResString(zMsgId::kUnknownName, node ? static_cast<int>(node->token) : -1));
+        return LoadResString(zMsgId::kUnknownText);
     }
 }
 
@@ -745,12 +736,12 @@ void zCParserDecompiler::AppendExpression(zSTRING& out, zCDecompNode* node, int 
                                 bool inArguments)
 {
     if (!node) {
-        out += LoadResString(kUnknownText);
+        out += LoadResString(zMsgId::kUnknownText);
         return;
     }
     if (depth > kMaxExpressionDepth) {
         if (depth == kMaxExpressionDepth + 1)
-            DecompileDamaged(LoadResString(kUnknownText));
+            DecompileDamaged(LoadResString(zMsgId::kUnknownText));
         return;
     }
     const int token = node->token;
@@ -815,7 +806,7 @@ void zCParserDecompiler::AppendExpression(zSTRING& out, zCDecompNode* node, int 
         else
             out += VarText(node, false, inArguments);
         return;
-    default: DecompileError(FormatResString(kUnknownExp, token)); return;
+    default: DecompileError(FormatResString(zMsgId::kUnknownExp, token)); return;
     }
 }
 
@@ -847,7 +838,7 @@ zSTRING zCParserDecompiler::CallText(zCDecompNode* node, int depth)
     const zCPar_Symbol* function = node->symbol;
     zSTRING name;
     if (!function) {
-        name = LoadResString(kUnknownText);
+        name = LoadResString(zMsgId::kUnknownText);
     } else {
         if (decompileExternalSpelling.empty()) {
             for (int i = 0; i < parser.externalNames.GetNum(); ++i)
@@ -916,7 +907,7 @@ zSTRING zCParserDecompiler::ConstText(zCDecompNode* node, int hint, zCPar_Symbol
     }
     if (value >= kSymbolThreshold && g_errorReporter.GetFilterLevel() >= 9 && value != 999 && value != 1000 &&
         value != 9999)
-        g_errorReporter.Report(zERR_WARNING, FormatResString(kProbablyInt, value),
+        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kProbablyInt, value),
                                g_decompileFileName.empty() ? nullptr : g_decompileFileName.c_str(),
                                g_decompileFileName.empty() ? -1 : decompileLineCount);
     return Decimal(value);
@@ -1000,8 +991,8 @@ zSTRING zCParserDecompiler::VarText(zCDecompNode* node, bool withIndex, bool inA
 {
     zCPar_Symbol* symbol = node->symbol;
     if (!symbol) {
-        DecompileDamaged(LoadResString(kUnknownText));
-        return LoadResString(kUnknownText);
+        DecompileDamaged(LoadResString(zMsgId::kUnknownText));
+        return LoadResString(zMsgId::kUnknownText);
     }
     if (IsLiteralName(symbol->name)) {
         // An unnamed string constant: the literal.
@@ -1067,7 +1058,7 @@ void zCParserDecompiler::DecompileError(const zSTRING& text)
 
 void zCParserDecompiler::DecompileDamaged(const zSTRING& what)
 {
-    g_errorReporter.Report(zERR_ERROR, FormatResString(kErrorInDat, what),
+    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kErrorInDat, what),
                            g_decompileFileName.empty() ? nullptr : g_decompileFileName.c_str(),
                            g_decompileFileName.empty() ? -1 : decompileLineCount);
 }

@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "JobGlobals.h"
+#include "MessageIds.h"
 #include "ResString.h"
 #include "zCPar_ExternalTables.h"
 
 namespace {
-
-const int kRedefinedInternalFunc = 33105;
 
 // Members whose int value carries an instance.
 const char* const kInstanceMembers[] = {
@@ -45,7 +44,7 @@ void zCParser::DefineExternal(const zSTRING& name, std::int32_t addressValue, in
         const zSTRING upperName = function->name;
         delete function;
         if (!linked) {
-            Error(LoadResString(kRedefinedInternalFunc) + name, 0, -1);
+            Error(LoadResString(zMsgId::kRedefinedInternalFunc) + name, 0, -1);
             return;
         }
         // A loaded program keeps its own symbol; only the address is this table's.

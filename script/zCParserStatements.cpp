@@ -11,6 +11,7 @@
 
 #include "IdeServices.h"
 #include "JobGlobals.h"
+#include "MessageIds.h"
 #include "ParNames.h"
 #include "ResString.h"
 #include "zCCSManager.h"
@@ -18,10 +19,6 @@
 #include "zERROR.h"
 
 namespace {
-
-const int kShouldReturnValue = 33127;
-const int kDoesNotReturn = 33128;
-const int kArgumentTypeNotSupported = 33129;
 
 // The value types a call can be asked for; other types have no name here.
 zSTRING ReturnTypeName(int type)
@@ -133,7 +130,7 @@ void zCParser::CheckFunctionReturn(zCPar_TreeNode* endNode, int returnType, cons
     auto warn = [&]() {
         zCIdeServices* host = zGetIdeServices();
         if (!host || !host->GetSettings().WarningReturnValue)
-            ReportWarning(LoadResString(kShouldReturnValue), endNode->line - 1);
+            ReportWarning(LoadResString(zMsgId::kShouldReturnValue), endNode->line - 1);
     };
 
     zCPar_TreeNode* last = endNode->Prev;
@@ -159,7 +156,7 @@ void zCParser::CheckFunctionReturn(zCPar_TreeNode* endNode, int returnType, cons
         warn();
         return;
     }
-    CountedError(LoadResString(kShouldReturnValue), 0, -1);
+    CountedError(LoadResString(zMsgId::kShouldReturnValue), 0, -1);
 }
 
 int zCParser::IsConditionReturn(const zCPar_TreeNode* node, const zSTRING& functionName)
@@ -279,7 +276,7 @@ void zCParser::DeclareFuncCall(zSTRING name, int expectedType)
         return;
     }
     if (expectedType > 0 && expectedType != function->GetOffset())
-        Error(LoadResString(kDoesNotReturn) + ReturnTypeName(expectedType), 0, -1);
+        Error(LoadResString(zMsgId::kDoesNotReturn) + ReturnTypeName(expectedType), 0, -1);
 
     const int lineBegin = IsOutputUnitFunction(name) ? lineStart : -1;
 
@@ -341,7 +338,7 @@ void zCParser::ReadCallArgument(const zSTRING& functionName, zCPar_Symbol* param
         break;
     }
     default:
-        Error(LoadResString(kArgumentTypeNotSupported), 0, -1);
+        Error(LoadResString(zMsgId::kArgumentTypeNotSupported), 0, -1);
         break;
     }
 }

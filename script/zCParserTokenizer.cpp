@@ -10,13 +10,11 @@
 #include <sstream>
 
 #include "JobGlobals.h"
+#include "MessageIds.h"
 #include "ParNames.h"
 #include "ResString.h"
 
 namespace {
-
-constexpr int kUnexpectedEnd = 33119;   // "Unexpected end of file."
-constexpr int kExpectedInteger = 33123; // "Expected an Integer-Value: "
 
 // Each of these is a word of its own.
 constexpr const char kDelimiters[] = ";,:=><*+-/?'%()&!|{}[]\"~";
@@ -89,7 +87,7 @@ bool zCParser::ReportIfEndOfText(const zSTRING& word)
 {
     if (!word.empty())
         return false;
-    Error(LoadResString(kUnexpectedEnd), 0, -1);
+    Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
     return true;
 }
 
@@ -218,7 +216,7 @@ void zCParser::SkipTo(const char* text)
     if (readPos != nullptr && readPos < textEnd && length > 0)
         match = std::search(static_cast<const char*>(readPos), static_cast<const char*>(textEnd), text, text + length);
     if (readPos == nullptr) {
-        Error(LoadResString(kUnexpectedEnd), 0, -1);
+        Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
         return;
     }
     // Newlines up to and including the match's first byte; without a match the rest
@@ -229,7 +227,7 @@ void zCParser::SkipTo(const char* text)
             PassNewline(p + 1);
     readPos = const_cast<char*>(match);
     if (match == textEnd)
-        Error(LoadResString(kUnexpectedEnd), 0, -1);
+        Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
 }
 
 int zCParser::ReadToken()
@@ -237,7 +235,7 @@ int zCParser::ReadToken()
     ReadWord(currentWord);
     if (currentWord.empty()) {
         // Nothing can follow: the end is the error, and 45 tells the readers it was reported.
-        Error(LoadResString(kUnexpectedEnd), 0, -1);
+        Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
         return EXP_ERROR;
     }
     const char first = currentWord[0];
@@ -358,7 +356,7 @@ void zCParser::ReadString(zSTRING& out)
             out.append(start, static_cast<std::size_t>(textEnd - readPos));
             readPos = textEnd;
         }
-        Error(LoadResString(kUnexpectedEnd), 0, -1);
+        Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
         return;
     }
     out.append(start, static_cast<std::size_t>(quote - start));
@@ -386,7 +384,7 @@ int zCParser::ReadInt()
     int value = 0;
     if (IsDigit(word[0])) {
         if (!std::all_of(word.begin(), word.end(), IsDigit))
-            Error(LoadResString(kExpectedInteger) + word, 0, -1);
+            Error(LoadResString(zMsgId::kExpectedInteger) + word, 0, -1);
         value = ConvertDecimal(word);
     } else {
         const int index = FindIndex(word);
@@ -398,7 +396,7 @@ int zCParser::ReadInt()
         if (symbol != nullptr && symbol->GetType() == zPAR_TYPE_INT && symbol->HasFlag(zPAR_FLAG_CONST))
             symbol->GetValue(value, 0);
         else
-            Error(LoadResString(kExpectedInteger) + word, 0, -1);
+            Error(LoadResString(zMsgId::kExpectedInteger) + word, 0, -1);
     }
     // The sign of the most negative value stays as it is instead of overflowing.
     return negative ? ToInt32(0u - static_cast<std::uint32_t>(value)) : value;

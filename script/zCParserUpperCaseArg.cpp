@@ -4,12 +4,11 @@
 #include <cstring>
 
 #include "IdeServices.h"
+#include "MessageIds.h"
 #include "ParNames.h"
 #include "ResString.h"
 
 namespace {
-
-const int kShouldBeUppercase = 33196;
 
 // An engine function and its argument (from 0) that names a world object,
 // animation, waypoint or script state.
@@ -83,5 +82,5 @@ void zCParser::CheckUpperCaseArg(const zSTRING& functionName, zCPar_TreeNode* ar
         return;
     }
     if (!settings || settings->WarningUpperCase == 0)
-        ReportWarning(FormatResString(kShouldBeUppercase, argument->Name), argument->line);
+        ReportWarning(FormatResString(zMsgId::kShouldBeUppercase, argument->Name), argument->line);
 }
