@@ -203,7 +203,8 @@ public:
     // returns the next statement, or null after an error that ends the file.
     zCPar_TreeNode* EmitCode(zCPar_TreeNode* node);
     // Writes the label addresses into the jumps of a file's tree.
-    void PatchJumps(zCPar_TreeNode* node);
+    // Fills in the addresses of the jumps emitted for the file being linked.
+    void PatchJumps();
     // Instance named before the dot of the name last resolved.
     int GetDottedOwner() const { return dottedOwner; }
     // Byte code of every parsed file, then the ".dat"; nothing is written when an
@@ -546,7 +547,10 @@ private:
     // labels placed so far: label number to code offset (an unplaced one is 0).
     int linkFileIndex = -1;
     int linkLabelCount = 0;
-    std::unordered_map<int, int> labelTable;
+    // Address of each label of the file being linked; 0 until its end-of-if node is emitted.
+    std::vector<int> labelTable;
+    // The if and else nodes whose jumps were emitted, in the order they were.
+    std::vector<zCPar_TreeNode*> emittedJumps;
     // Class whose members the body being emitted addresses without a set-instance.
     zCPar_Symbol* currentInstance = nullptr;
     // Nesting of EmitCode, and whether the statement being emitted failed.
