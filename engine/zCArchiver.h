@@ -179,6 +179,9 @@ protected:
     // The result of reading a reference to the object held: useThis when given (a
     // different held object is reported), else the held object with a new reference.
     static zCObject* ResolveReference(zCObject* held, zCObject* useThis);
+    // ResolveReference, then the reference chunk skipped; when the archive ends before
+    // the chunk does, the reference taken for the caller is dropped with the fault.
+    zCObject* TakeReference(zCObject* held, zCObject* useThis);
 
     int bufferInUse = 0;  // 0: the archive is the file
     zCBuffer* buffer = nullptr;

@@ -796,9 +796,7 @@ zCObject* zCArchiverGeneric::ReadObject(const char* name, zCObject* useThis)
         zCObject* held = objectList[index];
         if (!held)
             Fatal(FormatResString(kObjectNotRead, index));
-        zCObject* result = ResolveReference(held, useThis);
-        SkipOpenChunk();
-        return result;
+        return TakeReference(held, useThis);
     }
 
     // Checked before anything is made, so a damaged index leaves nothing behind.

@@ -288,9 +288,10 @@ int BuildMainScripts()
         return parser.GetErrorFlag();
 
     // The compile adds to the library as it stands: the units of scripts outside the
-    // project survive the store, and an unchanged build leaves "ou.bin" as it was.
+    // project survive the store, and an unchanged build leaves "ou.bin" as it was. A
+    // new project has no library yet; the store makes it.
     if (g_jobMode == 1)
-        g_csManager->LibLoad(zCCSManager::zLIB_ASCII | zCCSManager::zLIB_BINARY);
+        g_csManager->LibLoad(zCCSManager::zLIB_ASCII | zCCSManager::zLIB_BINARY | zCCSManager::zLIB_NEW);
     parser.Compile(kMainList);
     const int base = g_platform == 0 ? kClassBaseFirstGame : kClassBaseSecondGame;
     parser.BindClassOffset("C_NPC", base);

@@ -168,7 +168,7 @@ void zCCSManager::LibLoad(int flags)
         loaded = LoadFrom(kBinaryFile, kLoadingBinary);
     if (!loaded && (flags & zLIB_ASCII))
         loaded = LoadFrom(kAsciiFile, kLoadingAscii);
-    if (!loaded)
+    if (!loaded && !(flags & zLIB_NEW))
         g_errorReporter.Report(zERR_ERROR, LoadResString(kLibraryNotFound));
 }
 

@@ -132,7 +132,8 @@ public:
     void SetLeafType(const zSTRING& name, zCPar_TreeNode* node);
     void CheckArrayIndex(const zSTRING& name, int index);
     void CheckConstName(const zSTRING& name);
-    void CheckCallArguments(zCPar_TreeNode* call);
+    // Arguments of a call inside an if condition may hold comparisons.
+    void CheckCallArguments(zCPar_TreeNode* call, bool inCondition = false);
     void CheckAssignment(zCPar_TreeNode* node);
     // Checks the statement nodes from tree back to where the previous walk began;
     // 1 when clean.
@@ -398,7 +399,10 @@ private:
     static zSTRING ConversionText(const zSTRING& from, const zSTRING& to);
     // The prefix naming a call's argument (from 0) in a conversion error.
     static zSTRING ArgumentText(const zSTRING& function, int argumentNumber);
-    int TypeWalk(zCPar_TreeNode* node, bool inCondition);
+    // Where a walked tree stands: a value, where a comparison has no place; an if
+    // condition, whose calls must give an int; an argument of a call in a condition.
+    enum class WalkPlace { Value, Condition, ConditionArgument };
+    int TypeWalk(zCPar_TreeNode* node, WalkPlace place);
     // The first error of a tree walk; later ones of the same walk are dropped.
     void WalkError(const zSTRING& text, int atLine);
     zCPar_Symbol* GetCallTarget(zCPar_TreeNode* call);

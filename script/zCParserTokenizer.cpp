@@ -253,15 +253,18 @@ void zCParser::SkipTo(const char* text)
         Error(LoadResString(kUnexpectedEnd), 0, -1);
         return;
     }
-    // Newlines up to and including the match's first byte; without a match the rest
-    // of the text is passed, so the report names the last line.
-    const char* last = match == textEnd ? textEnd : match + (length > 0 ? 1 : 0);
-    for (const char* p = readPos; p < last; ++p)
+    if (match == textEnd) {
+        // Named at the line where the search began (an open comment's first line):
+        // the end of the file says nothing of where the fault is.
+        readPos = textEnd;
+        Error(LoadResString(kUnexpectedEnd), 0, -1);
+        return;
+    }
+    // Newlines up to and including the match's first byte.
+    for (const char* p = readPos; p <= match; ++p)
         if (*p == '\n')
             PassNewline(p + 1);
     readPos = const_cast<char*>(match);
-    if (match == textEnd)
-        Error(LoadResString(kUnexpectedEnd), 0, -1);
 }
 
 int zCParser::ReadToken()
@@ -380,7 +383,8 @@ void zCParser::ReadString(zSTRING& out)
     ReadWord(word);
     if (!IsWord(word, "\""))
         Error(ExpectedText("\""), 0, -1);
-    // No escapes; newlines belong to the text and are not counted as lines.
+    // No escapes; newlines belong to the text, and are lines of the file all the same.
+    // An open literal is named at the line where it opens.
     const char* start = readPos;
     const char* quote = nullptr;
     if (readPos != nullptr && readPos < textEnd)
@@ -394,6 +398,9 @@ void zCParser::ReadString(zSTRING& out)
         return;
     }
     out.append(start, static_cast<std::size_t>(quote - start));
+    for (const char* p = start; p < quote; ++p)
+        if (*p == '\n')
+            PassNewline(p + 1);
     readPos = const_cast<char*>(quote) + 1;
 }
 
