@@ -50,6 +50,7 @@ enum zTParTreeKind {
     EXP_INSTANCE = 67,
     EXP_ASSIGN_FUNC = 68,
     EXP_LET_STRING = 70,
+    EXP_71 = 71,  // passed through as opcode 71; no reader makes it
     EXP_LET_FUNC = 72,
     EXP_LET_FLOAT = 73,
     EXP_LET_INSTANCE = 74,

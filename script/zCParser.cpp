@@ -12,6 +12,8 @@
 #include "ParNames.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
+#include "zCParserDecompiler.h"
+#include "zCScopeExit.h"
 #include "zERROR.h"
 #include "zFILE.h"
 #include "zFileSystem.h"
@@ -90,6 +92,7 @@ zCParser::zCParser(int preallocate)
     if (preallocate != 0)
         symtab.Allocate(preallocate);
     Reset();
+    decompiler = std::make_unique<zCParserDecompiler>(*this);
 }
 
 zCParser::~zCParser()
@@ -98,6 +101,11 @@ zCParser::~zCParser()
     ClearLists();
     symtab.Clear();
     nameBase.Clear();
+}
+
+int zCParser::Decompile(zSTRING srcListPath)
+{
+    return decompiler->Decompile(std::move(srcListPath));
 }
 
 void zCParser::ClearLists()
@@ -248,19 +256,12 @@ int zCParser::ReadSourceList(zSTRING name)
     SetProgressStepForList();
 
     openLists.push_back(fullName);
-    struct ListGuard {
-        zCParser& parser;
-        zFILE& list;
-        zSTRING savedList;
-        int savedLine;
-        ~ListGuard()
-        {
-            parser.openLists.pop_back();
-            parser.includingList = savedList;
-            parser.includingLine = savedLine;
-            list.Close();
-        }
-    } guard{*this, *list, includingList, includingLine};
+    const zCScopeExit leaveList([this, &list, savedList = includingList, savedLine = includingLine] {
+        openLists.pop_back();
+        includingList = savedList;
+        includingLine = savedLine;
+        list->Close();
+    });
 
     zSTRING line;
     int lineNumber = 0;

@@ -10,6 +10,7 @@
 
 #include "ParNames.h"
 #include "ResString.h"
+#include "zCScopeExit.h"
 #include "zERROR.h"
 
 namespace {
@@ -109,10 +110,9 @@ void zCParser::ReportError(const zSTRING& text, const char* file, int line)
 
 void zCParser::CountedError(const zSTRING& text, int positionFlag, int line)
 {
-    const int saved = errorMode;
+    const auto restoreMode = zRestoreOnExit(errorMode);
     errorMode = zPAR_ERROR_COUNTED;
     Error(text, positionFlag, line);
-    errorMode = saved;
 }
 
 void zCParser::ReportWarning(const zSTRING& text, int atLine)

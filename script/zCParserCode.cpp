@@ -8,11 +8,26 @@ namespace {
 
 constexpr int kArrayIndexTooLarge = 33230;  // "Array-Index too large for the byte code (255 at most): %s [%d]"
 constexpr int kLabelOutOfRange = 33232;     // "Jump label %d out of range."
+constexpr int kWrongType = 33236;           // "Wrong type: "
+constexpr int kUnknownNodeKind = 33237;     // "Push on Stack."
 
 // The element index of E_ARRAY is one byte.
 constexpr int kMaxArrayOperand = 255;
 
-const char* const kWrongType = "Wrong type: ";
+// The operators and these node kinds are written as the opcodes of the same number.
+constexpr bool IsOpcode(zTParTreeKind kind, zTParOpcode opcode)
+{
+    return static_cast<int>(kind) == static_cast<int>(opcode);
+}
+static_assert(static_cast<int>(EXP_NOT) < static_cast<int>(zPAR_OP_END), "the operators' opcodes come before every other");
+static_assert(IsOpcode(EXP_END_BLOCK, zPAR_OP_END), "a return is the body's end");
+static_assert(IsOpcode(EXP_LET_STRING, zPAR_OP_ASSIGNSTR), "string assignment");
+static_assert(IsOpcode(EXP_71, zPAR_OP_71), "kind 71 is passed through");
+static_assert(IsOpcode(EXP_LET_FUNC, zPAR_OP_ASSIGNFUNC), "function reference assignment");
+static_assert(IsOpcode(EXP_LET_FLOAT, zPAR_OP_ASSIGNFLOAT), "float assignment");
+static_assert(IsOpcode(EXP_LET_INSTANCE, zPAR_OP_ASSIGNINSTANCE), "instance assignment");
+static_assert(IsOpcode(EXP_ELSE, zPAR_OP_JUMP), "an else is the jump over it");
+static_assert(IsOpcode(EXP_IF, zPAR_OP_JUMPF), "an if is the jump when false");
 
 bool IsInstanceOrPrototype(const zCPar_Symbol* symbol)
 {
@@ -100,7 +115,7 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
         }
         const int type = symbol->GetType();
         if (type != zPAR_TYPE_FUNC && type != zPAR_TYPE_PROTOTYPE && type != zPAR_TYPE_INSTANCE) {
-            EmitError(kWrongType + node->Name, node);
+            EmitError(LoadResString(kWrongType) + node->Name, node);
             return false;
         }
         codeStack.PushInt(index);
@@ -108,7 +123,7 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
     }
     case EXP_END_BLOCK:
     case EXP_LET_STRING:
-    case 71:
+    case EXP_71:
     case EXP_LET_FUNC:
     case EXP_LET_FLOAT:
     case EXP_LET_INSTANCE:
@@ -155,7 +170,7 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
         EmitStringLiteral(node);
         return true;
     default:
-        EmitError("Push on Stack.", node);
+        EmitError(LoadResString(kUnknownNodeKind), node);
         return true;
     }
 }
@@ -184,7 +199,7 @@ bool zCParser::EmitName(zCPar_TreeNode* node)
         return true;
     }
     if (symbol->GetType() != node->BaseType) {
-        EmitError(kWrongType + node->Name, node);
+        EmitError(LoadResString(kWrongType) + node->Name, node);
         return false;
     }
     const int element = node->Value;
@@ -215,13 +230,13 @@ bool zCParser::EmitInstance(zCPar_TreeNode* node)
         return false;
     }
     if (symbol->GetType() != node->BaseType) {
-        EmitError(kWrongType + node->Name, node);
+        EmitError(LoadResString(kWrongType) + node->Name, node);
         return false;
     }
     // The class the instance must belong to.
     if (node->Value >= 1 && GetBaseClass(symbol) != node->Value) {
         const zCPar_Symbol* expected = symtab.GetSymbol(node->Value);
-        EmitError(expected ? g_parErrExpected + expected->name : kWrongType + node->Name, node);
+        EmitError(expected ? g_parErrExpected + expected->name : LoadResString(kWrongType) + node->Name, node);
         return false;
     }
     codeStack.PushInt(index);

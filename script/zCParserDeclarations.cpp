@@ -10,6 +10,7 @@
 
 #include "ParNames.h"
 #include "ResString.h"
+#include "zCScopeExit.h"
 #include "zERROR.h"
 
 namespace {
@@ -125,126 +126,13 @@ void zCParser::DeclareVar(int isConst)
         // Further names of the same type follow after "," outside function bodies.
         zSTRING word;
         for (;;) {
-            zSTRING name;
-            ReadWord(name);
-            int count = 1;
-            if (NextWordIs('[')) {
-                ReadWord(word);
-                count = ReadInt();
-                Match(zSTRING("]"));
-                // The symbol keeps its count in 12 bits.
-                if (count < 1 || count > kMaxElementCount) {
-                    CountedError(FormatResString(kArraySizeOutOfRange, count), 0, -1);
-                    count = 1;
-                }
-            }
-
-            auto symbol = NewDeclaredSymbol(name, type < 0 ? zPAR_TYPE_VOID : type);
-            symbol->SetElementCount(count);
-            symbol->SetParent(typeClass);
-            if (isConst)
-                symbol->SetFlag(zPAR_FLAG_CONST);
-
-            if (currentFunction) {
-                symbol->name = currentFunction->name + "." + name;
-                if (type == zPAR_TYPE_INT && IsRedefinedVariable(symbol->name))
-                    symbol->declaredType = zPAR_TYPE_INSTANCE_INT;
-                if (parameterMode) {
-                    currentFunction->SetElementCount(currentFunction->GetElementCount() + 1);
-                    // The argument is taken off the stack into the parameter: its
-                    // operand, then the assignment of its type.
-                    int operand = EXP_COMPOUND;
-                    int assignment = -1;
-                    switch (type) {
-                    case zPAR_TYPE_FLOAT: assignment = EXP_LET_FLOAT; break;
-                    case zPAR_TYPE_INT: assignment = EXP_LET; break;
-                    case zPAR_TYPE_STRING: assignment = EXP_LET_STRING; break;
-                    case zPAR_TYPE_FUNC: assignment = EXP_LET_FUNC; break;
-                    case zPAR_TYPE_INSTANCE:
-                        operand = EXP_INSTANCE;
-                        assignment = EXP_LET_INSTANCE;
-                        break;
-                    default: break;
-                    }
-                    if (assignment < 0) {
-                        Error(LoadResString(kParameterTypeNotSupported), 0, -1);
-                    } else {
-                        AppendNode(operand, symbol->name)->BaseType = type;
-                        AppendNode(assignment);
-                    }
-                }
-            } else if (currentClass) {
-                symbol->name = currentClass->name + "." + name;
-                currentClass->SetElementCount(currentClass->GetElementCount() + 1);
-                symbol->SetParent(currentClass);
-                symbol->SetFlag(zPAR_FLAG_CLASSVAR);
-                if (type == zPAR_TYPE_INT && IsInstanceMember(symbol->name))
-                    symbol->declaredType = zPAR_TYPE_INSTANCE_INT;
-            }
-
+            std::unique_ptr<zCPar_Symbol> symbol = NewVarSymbol(type, typeClass, isConst);
             // A redefinition is reported and read on, so that the tokens stay in step;
             // its values go into the unlisted symbol and are dropped with it.
             zCPar_Symbol* declared = symbol.get();
             InsertDeclared(symbol);
-
-            if (isConst) {
-                Match(zSTRING("="));
-                // The storage decides how many values fit.
-                const int values = declared->GetElementCount();
-                if (values > 1)
-                    Match(zSTRING("{"));
-                for (int i = 0; i < (values > 1 ? values : 1); ++i) {
-                    if (i > 0)
-                        Match(zSTRING(","));
-                    switch (type) {
-                    case zPAR_TYPE_FLOAT:
-                        declared->SetValue(ReadFloat(), i);
-                        break;
-                    case zPAR_TYPE_INT: {
-                        const int savedConst = constExpression;
-                        constExpression = 1;
-                        struct ConstGuard {
-                            int& flag;
-                            int saved;
-                            ~ConstGuard() { flag = saved; }
-                        } guard{constExpression, savedConst};
-                        std::unique_ptr<zCPar_TreeNode> tree(ReadIntExpression());
-                        if (tree)
-                            declared->SetValue(EvalConst(tree.get(), 0), i);
-                        break;
-                    }
-                    case zPAR_TYPE_STRING: {
-                        zSTRING text;
-                        ReadString(text);
-                        declared->SetValue(text, i);
-                        break;
-                    }
-                    case zPAR_TYPE_FUNC: {
-                        zSTRING function;
-                        ReadWord(function);
-                        const int index = FindIndex(function);
-                        if (index < 0) {
-                            Error(g_parErrUnknown + function, 0, -1);
-                        } else {
-                            // A func symbol keeps its one value in its content word.
-                            if (i == 0)
-                                declared->SetContent(index);
-                            CheckFuncName(function);
-                            const int savedConst = constExpression;
-                            constExpression = 1;
-                            CheckConstName(function);
-                            constExpression = savedConst;
-                        }
-                        break;
-                    }
-                    default:
-                        break;
-                    }
-                }
-                if (values > 1)
-                    Match(zSTRING("}"));
-            }
-
+            if (isConst)
+                ReadConstValues(declared, type);
             StoreSourcePosition(declared, startLine, startChar);
 
             ReadWord(word);
@@ -264,6 +152,130 @@ void zCParser::DeclareVar(int isConst)
     }
 }
 
+std::unique_ptr<zCPar_Symbol> zCParser::NewVarSymbol(int type, zCPar_Symbol* typeClass, int isConst)
+{
+    zSTRING name;
+    ReadWord(name);
+    int count = 1;
+    if (NextWordIs('[')) {
+        zSTRING bracket;
+        ReadWord(bracket);
+        count = ReadInt();
+        Match(zSTRING("]"));
+        // The symbol keeps its count in 12 bits.
+        if (count < 1 || count > kMaxElementCount) {
+            CountedError(FormatResString(kArraySizeOutOfRange, count), 0, -1);
+            count = 1;
+        }
+    }
+
+    auto symbol = NewDeclaredSymbol(name, type < 0 ? zPAR_TYPE_VOID : type);
+    symbol->SetElementCount(count);
+    symbol->SetParent(typeClass);
+    if (isConst)
+        symbol->SetFlag(zPAR_FLAG_CONST);
+
+    if (currentFunction) {
+        symbol->name = currentFunction->name + "." + name;
+        if (type == zPAR_TYPE_INT && IsRedefinedVariable(symbol->name))
+            symbol->declaredType = zPAR_TYPE_INSTANCE_INT;
+        if (parameterMode)
+            AppendParameterNodes(symbol->name, type);
+    } else if (currentClass) {
+        symbol->name = currentClass->name + "." + name;
+        currentClass->SetElementCount(currentClass->GetElementCount() + 1);
+        symbol->SetParent(currentClass);
+        symbol->SetFlag(zPAR_FLAG_CLASSVAR);
+        if (type == zPAR_TYPE_INT && IsInstanceMember(symbol->name))
+            symbol->declaredType = zPAR_TYPE_INSTANCE_INT;
+    }
+    return symbol;
+}
+
+void zCParser::AppendParameterNodes(const zSTRING& name, int type)
+{
+    currentFunction->SetElementCount(currentFunction->GetElementCount() + 1);
+    // The argument is taken off the stack into the parameter: its operand, then the
+    // assignment of its type.
+    int operand = EXP_COMPOUND;
+    int assignment = -1;
+    switch (type) {
+    case zPAR_TYPE_FLOAT: assignment = EXP_LET_FLOAT; break;
+    case zPAR_TYPE_INT: assignment = EXP_LET; break;
+    case zPAR_TYPE_STRING: assignment = EXP_LET_STRING; break;
+    case zPAR_TYPE_FUNC: assignment = EXP_LET_FUNC; break;
+    case zPAR_TYPE_INSTANCE:
+        operand = EXP_INSTANCE;
+        assignment = EXP_LET_INSTANCE;
+        break;
+    default: break;
+    }
+    if (assignment < 0) {
+        Error(LoadResString(kParameterTypeNotSupported), 0, -1);
+    } else {
+        AppendNode(operand, name)->BaseType = type;
+        AppendNode(assignment);
+    }
+}
+
+void zCParser::ReadConstValues(zCPar_Symbol* declared, int type)
+{
+    Match(zSTRING("="));
+    // The storage decides how many values fit.
+    const int values = declared->GetElementCount();
+    if (values > 1)
+        Match(zSTRING("{"));
+    for (int i = 0; i < (values > 1 ? values : 1); ++i) {
+        if (i > 0)
+            Match(zSTRING(","));
+        ReadConstValue(declared, type, i);
+    }
+    if (values > 1)
+        Match(zSTRING("}"));
+}
+
+void zCParser::ReadConstValue(zCPar_Symbol* declared, int type, int index)
+{
+    switch (type) {
+    case zPAR_TYPE_FLOAT:
+        declared->SetValue(ReadFloat(), index);
+        break;
+    case zPAR_TYPE_INT: {
+        const auto restore = zRestoreOnExit(constExpression);
+        constExpression = 1;
+        std::unique_ptr<zCPar_TreeNode> tree(ReadIntExpression());
+        if (tree)
+            declared->SetValue(EvalConst(tree.get(), 0), index);
+        break;
+    }
+    case zPAR_TYPE_STRING: {
+        zSTRING text;
+        ReadString(text);
+        declared->SetValue(text, index);
+        break;
+    }
+    case zPAR_TYPE_FUNC: {
+        zSTRING function;
+        ReadWord(function);
+        const int number = FindIndex(function);
+        if (number < 0) {
+            Error(g_parErrUnknown + function, 0, -1);
+            break;
+        }
+        // A func symbol keeps its one value in its content word.
+        if (index == 0)
+            declared->SetContent(number);
+        CheckFuncName(function);
+        const auto restore = zRestoreOnExit(constExpression);
+        constExpression = 1;
+        CheckConstName(function);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
 void zCParser::DeclareClass()
 {
     zSTRING name;
@@ -276,7 +288,7 @@ void zCParser::DeclareClass()
     zCPar_Symbol* declared = symbol.get();
     InsertDeclared(symbol);
 
-    ScopeExit scope{*this};
+    const zCScopeExit scope([this] { LeaveScope(); });
     currentClass = declared;
     bodyFirstNode = checkStop = lastNode;
     ParseBlock();
@@ -305,7 +317,7 @@ void zCParser::DeclarePrototype()
     symbol->SetParent(classSymbol);
     zCPar_Symbol* declared = symbol.get();
 
-    ScopeExit scope{*this};
+    const zCScopeExit scope([this] { LeaveScope(); });
     currentFunction = declared;
     currentClass = classSymbol;
     // A symbol just listed is the last one.
@@ -355,7 +367,7 @@ void zCParser::DeclareInstance()
     }
 
     // The dialogue-line mode belongs to this declaration only (see LeaveScope).
-    ScopeExit scope{*this};
+    const zCScopeExit scope([this] { LeaveScope(); });
     currentClass = classSymbol;
 
     // Symbols that could not be listed live until the declaration is read.

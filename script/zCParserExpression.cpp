@@ -9,6 +9,7 @@
 #include "LittleEndian.h"
 #include "ParNames.h"
 #include "ResString.h"
+#include "zCScopeExit.h"
 
 namespace {
 
@@ -106,24 +107,17 @@ zCPar_TreeNode* zCParser::ReadCallNode(const zSTRING& name, int expectedType)
     // they go after the holder and are then hung from its Right, so that the
     // holder itself can stand in a statement chain or a tree.
     std::unique_ptr<zCPar_TreeNode> call(NewNode(EXP_EMPTY, nullptr));
-    struct Restore {
-        zCParser& parser;
-        zCPar_TreeNode* holder;
-        zCPar_TreeNode* call;
-        zCPar_TreeNode* arguments;
-        zCPar_TreeNode* last;
-        ~Restore()
-        {
-            if (zCPar_TreeNode* first = holder->Next) {
-                first->Prev = nullptr;
-                holder->Right = first;
-                holder->Next = nullptr;
-            }
-            parser.currentCallNode = call;
-            parser.callArgumentsNode = arguments;
-            parser.lastNode = last;
+    const zCScopeExit restore([this, holder = call.get(), savedCall = currentCallNode,
+                               savedArguments = callArgumentsNode, savedLast = lastNode] {
+        if (zCPar_TreeNode* first = holder->Next) {
+            first->Prev = nullptr;
+            holder->Right = first;
+            holder->Next = nullptr;
         }
-    } restore{*this, call.get(), currentCallNode, callArgumentsNode, lastNode};
+        currentCallNode = savedCall;
+        callArgumentsNode = savedArguments;
+        lastNode = savedLast;
+    });
     currentCallNode = callArgumentsNode = lastNode = call.get();
     DeclareFuncCall(name, expectedType);
     return call.release();

@@ -14,6 +14,7 @@
 #include "ParNames.h"
 #include "ResString.h"
 #include "zCCSManager.h"
+#include "zCScopeExit.h"
 #include "zERROR.h"
 
 namespace {
@@ -99,7 +100,7 @@ void zCParser::DeclareFunc()
     // A symbol just listed is the last one.
     const int number = InsertDeclared(symbol) ? symtab.GetNumInList() - 1 : -1;
 
-    ScopeExit scope{*this};
+    const zCScopeExit scope([this] { LeaveScope(); });
     currentFunction = declared;
 
     AppendNode(EXP_FUNC, name, number);
@@ -284,12 +285,7 @@ void zCParser::DeclareFuncCall(zSTRING name, int expectedType)
 
     Match(zSTRING("("));
     // The arguments' own types must not leak into the expression round the call.
-    const int savedType = currentExpressionType;
-    struct TypeGuard {
-        int& type;
-        int saved;
-        ~TypeGuard() { type = saved; }
-    } guard{currentExpressionType, savedType};
+    const auto restoreType = zRestoreOnExit(currentExpressionType);
     const int count = function->GetElementCount();
     for (int i = 0; i < count; ++i) {
         if (i > 0)

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DecompileTestAccess.h"
 #include "FixtureProject.h"
 #include "IdeServices.h"
 #include "JobGlobals.h"
@@ -17,27 +18,6 @@
 #include "zCParser.h"
 #include "zERROR.h"
 #include "zFILE_VDFS.h"
-
-// Sets up a body as the declaration writers do before they call the statement writer.
-class DecompileCodeTestAccess {
-public:
-    static void Body(zCParser& parser, zCPar_Symbol* owner)
-    {
-        parser.ResetDecompileStatements();
-        parser.decompileDepth = 1;
-        parser.decompileBodyClass = owner;
-        const bool function = owner && owner->GetType() == zPAR_TYPE_FUNC;
-        parser.decompileFunction = function ? owner : nullptr;
-        parser.decompileReturnType = function ? owner->GetOffset() : 0;
-    }
-    static void Flags(zCParser& parser, int svm, int dialogue)
-    {
-        parser.decompileSvm = svm;
-        parser.decompileDialogue = dialogue;
-    }
-    static std::string FileKey(const zCParser& parser) { return parser.decompileFileKey; }
-    static int LineCount(const zCParser& parser) { return parser.decompileLineCount; }
-};
 
 namespace {
 
@@ -163,10 +143,10 @@ protected:
         EXPECT_NE(owner, nullptr) << name;
         if (!owner)
             return std::string();
-        DecompileCodeTestAccess::Body(parser, owner);
+        DecompileTestAccess::Body(parser, owner);
         zFILE_VDFS out("\\OUT.D");
         EXPECT_EQ(out.Create(), 0);
-        parser.DoStack(out, start == -2 ? StatementStart(parser, owner) : start, -1);
+        parser.GetDecompiler().DoStack(out, start == -2 ? StatementStart(parser, owner) : start, -1);
         out.Close();
         return box.Read("OUT.D");
     }
@@ -380,22 +360,22 @@ TEST_F(DecompileCodeTest, DialogueKeyAndSvmComments)
 {
     std::unique_ptr<zCParser> parser = Compile("INSTANCE Test(C_INFO)\n{\n\tnpc = PC_Hero;\n\tdescription = \"Hi\";\n};\n"
                                                "INSTANCE Svm_Test(C_SVM)\n{\n\tHello = \"SVM_Test_Hello\";\n};\n");
-    DecompileCodeTestAccess::Flags(*parser, 0, 1);
+    DecompileTestAccess::Flags(*parser, 0, 1);
     EXPECT_EQ(Write(*parser, "TEST"), "\tnpc = PC_Hero;\n\tdescription = \"Hi\";\n");
-    EXPECT_EQ(DecompileCodeTestAccess::FileKey(*parser), "dia_pc_hero");
+    EXPECT_EQ(DecompileTestAccess::FileKey(*parser), "dia_pc_hero");
 
     g_csManager->AddOutputUnit("SVM_Test_Hello", "Hello, stranger.");
-    const int linesBefore = DecompileCodeTestAccess::LineCount(*parser);
+    const int linesBefore = DecompileTestAccess::LineCount(*parser);
     zCPar_Symbol* svm = parser->GetSymbolTable().GetSymbol(zSTRING("SVM_TEST"));
     ASSERT_NE(svm, nullptr);
-    DecompileCodeTestAccess::Body(*parser, svm);
-    DecompileCodeTestAccess::Flags(*parser, 1, 0);
+    DecompileTestAccess::Body(*parser, svm);
+    DecompileTestAccess::Flags(*parser, 1, 0);
     zFILE_VDFS out("\\OUT.D");
     ASSERT_EQ(out.Create(), 0);
-    parser->DoStack(out, svm->GetContent(), -1);
+    parser->GetDecompiler().DoStack(out, svm->GetContent(), -1);
     out.Close();
     EXPECT_EQ(box.Read("OUT.D"), "\tHello = \"SVM_Test_Hello\";\t//Hello, stranger.\n");
-    EXPECT_EQ(DecompileCodeTestAccess::LineCount(*parser) - linesBefore, 1);
+    EXPECT_EQ(DecompileTestAccess::LineCount(*parser) - linesBefore, 1);
 }
 
 TEST_F(DecompileCodeTest, ArrayIndexesAndSizesByTheirConstants)
@@ -421,7 +401,7 @@ TEST_F(DecompileCodeTest, ArrayIndexesAndSizesByTheirConstants)
     };
     for (const auto& c : cases) {
         g_platform = c.platform;
-        EXPECT_EQ(parser->ArraySizeText(parser->GetSymbolTable().GetSymbol(zSTRING(c.symbol)), c.n), c.expected)
+        EXPECT_EQ(parser->GetDecompiler().ArraySizeText(parser->GetSymbolTable().GetSymbol(zSTRING(c.symbol)), c.n), c.expected)
             << c.symbol << " " << c.n;
     }
 }
@@ -460,10 +440,10 @@ protected:
         stack.Clear();
         for (const int byte : bytes)
             stack.PushByte(static_cast<unsigned char>(byte));
-        DecompileCodeTestAccess::Body(parser, nullptr);
+        DecompileTestAccess::Body(parser, nullptr);
         zFILE_VDFS out("\\OUT.D");
         EXPECT_EQ(out.Create(), 0);
-        parser.DoStack(out, 0, -1);
+        parser.GetDecompiler().DoStack(out, 0, -1);
         out.Close();
         return box.Read("OUT.D");
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "DecompileFolders.h"
+#include "DecompileTestAccess.h"
 #include "DirectoryTools.h"
 #include "HostFileSystem.h"
 #include "JobGlobals.h"
@@ -469,6 +470,41 @@ TEST_F(DecompileTest, AnUnhandledTypeEndsTheRunWithAnError)
     EXPECT_TRUE(HasLine("Found unhandled type = 0;"));
     EXPECT_FALSE(box.Exists("1.d"));
     EXPECT_EQ(Listed(), std::vector<std::string>{"_misk_\\GOOD.d"});
+}
+
+TEST_F(DecompileTest, AFailedRunLeavesNothingBehindAndTheNextRunSucceeds)
+{
+    const struct {
+        const char* what;
+        int errorMode;
+        int badType;
+        const char* list;
+    } failures[] = {
+        {"unhandled type, counted", zPAR_ERROR_COUNTED, zPAR_TYPE_VOID, "Varnok.src"},
+        {"unhandled type, fatal", zPAR_ERROR_FATAL, zPAR_TYPE_VOID, "Varnok.src"},
+        {"source list not written", zPAR_ERROR_COUNTED, zPAR_TYPE_INT, "Missing\\Varnok.src"},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.what);
+        zCParser parser;
+        parser.SetErrorMode(failure.errorMode);
+        Add(parser, "GOOD", zPAR_TYPE_INT, zPAR_FLAG_CONST, 0);
+        zCPar_Symbol* bad = Add(parser, "MENDED", failure.badType, 0, 1);
+        try {
+            EXPECT_EQ(parser.Decompile(failure.list), -1);
+        } catch (const zTFatalAbort&) {
+            // The fatal report ends the job; the next job starts afresh.
+            host.GetSettings().BuildJobThread = 1;
+        }
+        EXPECT_FALSE(DecompileTestAccess::HoldsRunState(parser));
+
+        bad->SetType(zPAR_TYPE_INT);
+        bad->declaredType = zPAR_TYPE_INT;
+        parser.SetErrorMode(zPAR_ERROR_COUNTED);
+        ASSERT_EQ(parser.Decompile("Varnok.src"), 0);
+        EXPECT_EQ(Listed(), (std::vector<std::string>{"_misk_\\GOOD.d", "_misk_\\MENDED.d"}));
+        EXPECT_FALSE(DecompileTestAccess::HoldsRunState(parser));
+    }
 }
 
 TEST_F(DecompileTest, FolderListsOfTheJobKinds)

@@ -1,9 +1,11 @@
 // The decompiler's declaration writers: one symbol of the loaded program (with its
 // members, parameters and locals) back into its declaration; bodies go to the
-// statement writer (zCParserDecompileCode.cpp).
+// statement writer (zCParserDecompilerCode.cpp).
 //
 // Each text is written so that the compiler makes the same symbols and the same
 // byte code from it again.
+#include "zCParserDecompiler.h"
+
 #include "zCParser.h"
 
 #include <charconv>
@@ -87,7 +89,7 @@ std::string PlainDecimal(const char* first, const char* last)
 
 } // namespace
 
-zSTRING zCParser::DecompileFloatText(float value)
+zSTRING zCParserDecompiler::DecompileFloatText(float value)
 {
     if (std::isnan(value))
         return zSTRING();
@@ -108,7 +110,7 @@ zSTRING zCParser::DecompileFloatText(float value)
     return (sign + text).c_str();
 }
 
-void zCParser::WriteDecompiled(zFILE& file, const zSTRING& text)
+void zCParserDecompiler::WriteDecompiled(zFILE& file, const zSTRING& text)
 {
     file.Write(text);
     for (const char c : text) {
@@ -117,7 +119,7 @@ void zCParser::WriteDecompiled(zFILE& file, const zSTRING& text)
     }
 }
 
-zSTRING zCParser::DecompileSpelling(const zSTRING& name, bool lower) const
+zSTRING zCParserDecompiler::DecompileSpelling(const zSTRING& name, bool lower) const
 {
     zSTRING spelled = name;
     if (nameBase.RestoreCase(spelled) != 0 && lower)
@@ -125,13 +127,13 @@ zSTRING zCParser::DecompileSpelling(const zSTRING& name, bool lower) const
     return spelled;
 }
 
-zSTRING zCParser::DecompileOwnName(const zSTRING& name)
+zSTRING zCParserDecompiler::DecompileOwnName(const zSTRING& name)
 {
     const auto dot = name.find('.');
     return dot == std::string::npos ? name : zSTRING(name.substr(dot + 1));
 }
 
-zSTRING zCParser::DecompileTypeText(zCPar_Symbol* symbol, zCPar_Symbol* owningClass)
+zSTRING zCParserDecompiler::DecompileTypeText(zCPar_Symbol* symbol, zCPar_Symbol* owningClass)
 {
     const int type = symbol->GetType();
     if (type != zPAR_TYPE_INSTANCE)
@@ -147,7 +149,7 @@ zSTRING zCParser::DecompileTypeText(zCPar_Symbol* symbol, zCPar_Symbol* owningCl
     return (classSymbol ? DecompileSpelling(classSymbol->name, false) : zSTRING("DUMMY")) + " ";
 }
 
-std::int32_t zCParser::DecompileCodeInt(int offset) const
+std::int32_t zCParserDecompiler::DecompileCodeInt(int offset) const
 {
     std::uint32_t value = 0;
     for (int i = 3; i >= 0; --i)
@@ -155,7 +157,7 @@ std::int32_t zCParser::DecompileCodeInt(int offset) const
     return static_cast<std::int32_t>(value);
 }
 
-bool zCParser::IsDecompiledFunction(int number)
+bool zCParserDecompiler::IsDecompiledFunction(int number)
 {
     zCPar_Symbol* symbol = symtab.GetSymbol(number);
     // A func variable has no value; a func constant names its function and has no
@@ -170,7 +172,7 @@ bool zCParser::IsDecompiledFunction(int number)
 
 // Functions (not func values or externals), prototypes, and instances declared as
 // such: an instance variable has elements and holds no code address.
-bool zCParser::HasDecompiledBody(int number)
+bool zCParserDecompiler::HasDecompiledBody(int number)
 {
     const zCPar_Symbol* symbol = symtab.GetSymbol(number);
     if (!symbol || symbol->HasFlag(zPAR_FLAG_CLASSVAR) || symbol->name.find('.') != std::string::npos)
@@ -187,7 +189,7 @@ bool zCParser::HasDecompiledBody(int number)
     }
 }
 
-int zCParser::DecompileVariable(zFILE& file, int number, const zSTRING& indent)
+int zCParserDecompiler::DecompileVariable(zFILE& file, int number, const zSTRING& indent)
 {
     zCPar_Symbol* symbol = symtab.GetSymbol(number);
     const bool global = indent.empty();
@@ -285,7 +287,7 @@ int zCParser::DecompileVariable(zFILE& file, int number, const zSTRING& indent)
     return number;
 }
 
-int zCParser::DecompileFuncValue(zFILE& file, int number, const zSTRING& indent)
+int zCParserDecompiler::DecompileFuncValue(zFILE& file, int number, const zSTRING& indent)
 {
     zCPar_Symbol* symbol = symtab.GetSymbol(number);
     if (indent.empty())
@@ -317,7 +319,7 @@ int zCParser::DecompileFuncValue(zFILE& file, int number, const zSTRING& indent)
     return number;
 }
 
-int zCParser::DecompileClass(zFILE& file, int number)
+int zCParserDecompiler::DecompileClass(zFILE& file, int number)
 {
     zCPar_Symbol* classSymbol = symtab.GetSymbol(number);
     SetDecompileFileKey(classSymbol->name, false);
@@ -339,7 +341,7 @@ int zCParser::DecompileClass(zFILE& file, int number)
     return last;
 }
 
-int zCParser::DecompileLocals(zFILE& file, zCPar_Symbol* owner, int after)
+int zCParserDecompiler::DecompileLocals(zFILE& file, zCPar_Symbol* owner, int after)
 {
     const zSTRING prefix = owner->name + ".";
     const int count = symtab.GetNumInList();
@@ -367,7 +369,7 @@ int zCParser::DecompileLocals(zFILE& file, zCPar_Symbol* owner, int after)
     return last;
 }
 
-int zCParser::DecompileFunction(zFILE& file, int number)
+int zCParserDecompiler::DecompileFunction(zFILE& file, int number)
 {
     zCPar_Symbol* function = symtab.GetSymbol(number);
     const int returnType = function->GetOffset();
@@ -440,7 +442,7 @@ int zCParser::DecompileFunction(zFILE& file, int number)
     return last;
 }
 
-int zCParser::DecompilePrototype(zFILE& file, int number)
+int zCParserDecompiler::DecompilePrototype(zFILE& file, int number)
 {
     zCPar_Symbol* prototype = symtab.GetSymbol(number);
     SetDecompileFileKey(prototype->name, false);
@@ -458,7 +460,7 @@ int zCParser::DecompilePrototype(zFILE& file, int number)
     return last;
 }
 
-int zCParser::DecompileInstance(zFILE& file, int number)
+int zCParserDecompiler::DecompileInstance(zFILE& file, int number)
 {
     zCPar_Symbol* instance = symtab.GetSymbol(number);
     SetDecompileFileKey(instance->name, true);

@@ -10,6 +10,8 @@
 // jumps of the code generator lay out as:
 //     condition, jump-if-false T, then-block, [jump E,] T: [else part,] E:
 // where the then-block ends in the jump to E only when there is an else part.
+#include "zCParserDecompiler.h"
+
 #include "zCParser.h"
 
 #include <algorithm>
@@ -22,6 +24,7 @@
 #include "zCCSManager.h"
 #include "zCDecompNode.h"
 #include "zCParOpcodes.h"
+#include "zCScopeExit.h"
 #include "zERROR.h"
 #include "zFILE.h"
 
@@ -169,7 +172,7 @@ const zTDecompIndexNames* FindIndexNames(const zSTRING& upperKey)
 
 // --- walk ---
 
-void zCParser::ResetDecompileStatements()
+void zCParserDecompiler::ResetDecompileStatements()
 {
     if (decompileList)
         zCDecompNode::Free(decompileList->next);
@@ -188,7 +191,7 @@ void zCParser::ResetDecompileStatements()
     decompileScopedIndexes.clear();
 }
 
-void zCParser::PrepareDecompileStatements()
+void zCParserDecompiler::PrepareDecompileStatements()
 {
     if (!decompileList)
         ResetDecompileStatements();
@@ -235,21 +238,21 @@ void zCParser::PrepareDecompileStatements()
     decompileBodiesCode = codeSize;
 }
 
-int zCParser::DecompileAddressOwner(int address) const
+int zCParserDecompiler::DecompileAddressOwner(int address) const
 {
     const auto found = std::lower_bound(decompileBodies.begin(), decompileBodies.end(), address,
                                         [](const std::pair<int, int>& entry, int a) { return entry.first < a; });
     return found != decompileBodies.end() && found->first == address ? found->second : -1;
 }
 
-int zCParser::DecompileBodyEnd(int position)
+int zCParserDecompiler::DecompileBodyEnd(int position)
 {
     const auto next = std::upper_bound(decompileBodies.begin(), decompileBodies.end(), position,
                                        [](int p, const std::pair<int, int>& entry) { return p < entry.first; });
     return next == decompileBodies.end() ? codeStack.GetDynSize() : next->first;
 }
 
-int zCParser::FunctionForAddress(int address, bool atBodyStart)
+int zCParserDecompiler::FunctionForAddress(int address, bool atBodyStart)
 {
     const int number = DecompileAddressOwner(address);
     if (number >= 0)
@@ -262,7 +265,7 @@ int zCParser::FunctionForAddress(int address, bool atBodyStart)
     return -1;
 }
 
-void zCParser::DoStack(zFILE& file, int start, int end)
+void zCParserDecompiler::DoStack(zFILE& file, int start, int end)
 {
     PrepareDecompileStatements();
     if (start != -1)
@@ -290,10 +293,7 @@ void zCParser::DoStack(zFILE& file, int start, int end)
     if (wholeBody)
         decompileSetInstance = 0;
     decompileEnds.push_back(walkEnd);
-    struct EndGuard {
-        std::vector<int>& ends;
-        ~EndGuard() { ends.pop_back(); }
-    } endGuard{decompileEnds};
+    const zCScopeExit endWalk([this] { decompileEnds.pop_back(); });
 
     while (codeStack.GetPopPos() < walkEnd) {
         const int at = codeStack.GetPopPos();
@@ -336,7 +336,7 @@ void zCParser::DoStack(zFILE& file, int start, int end)
         FlushExpressions(file);
 }
 
-bool zCParser::PushDecompileOperand(int opcode, bool atBodyStart)
+bool zCParserDecompiler::PushDecompileOperand(int opcode, bool atBodyStart)
 {
     zCDecompNode* head = decompileList.get();
     if (IsBinaryOperator(opcode)) {
@@ -398,7 +398,7 @@ bool zCParser::PushDecompileOperand(int opcode, bool atBodyStart)
     }
 }
 
-void zCParser::PushDecompileCall(int functionNumber)
+void zCParserDecompiler::PushDecompileCall(int functionNumber)
 {
     auto* call = new zCDecompNode(zPAR_OP_CALLEXTERN, functionNumber);
     call->symbol = symtab.GetSymbol(functionNumber);
@@ -424,7 +424,7 @@ void zCParser::PushDecompileCall(int functionNumber)
         DecompileDamaged(LoadResString(kUnknownText));
 }
 
-zCDecompNode* zCParser::PopDecompileRoot()
+zCDecompNode* zCParserDecompiler::PopDecompileRoot()
 {
     zCDecompNode* newest = decompileList->next;
     if (newest)
@@ -432,7 +432,7 @@ zCDecompNode* zCParser::PopDecompileRoot()
     return newest;
 }
 
-void zCParser::ReadDecompileOperands(int end)
+void zCParserDecompiler::ReadDecompileOperands(int end)
 {
     while (codeStack.GetPopPos() < end) {
         const int opcode = codeStack.PopByte();
@@ -443,18 +443,17 @@ void zCParser::ReadDecompileOperands(int end)
 
 // --- statements ---
 
-bool zCParser::PackExpressions()
+bool zCParserDecompiler::PackExpressions()
 {
     if (decompileList->next)
         return true;
-    const int saved = errorMode;
-    errorMode = zPAR_ERROR_COUNTED;
+    const auto restoreMode = zRestoreOnExit(parser.errorMode);
+    parser.errorMode = zPAR_ERROR_COUNTED;
     DecompileError(LoadResString(kPackEmpty));
-    errorMode = saved;
     return false;
 }
 
-void zCParser::FlushExpressions(zFILE& file, int keep)
+void zCParserDecompiler::FlushExpressions(zFILE& file, int keep)
 {
     std::vector<zCDecompNode*> older;
     zCDecompNode* node = decompileList->next;
@@ -474,7 +473,7 @@ void zCParser::FlushExpressions(zFILE& file, int keep)
     }
 }
 
-void zCParser::WriteAssignment(zFILE& file, int type, const char* op)
+void zCParserDecompiler::WriteAssignment(zFILE& file, int type, const char* op)
 {
     if (!PackExpressions())
         return;
@@ -485,7 +484,7 @@ void zCParser::WriteAssignment(zFILE& file, int type, const char* op)
     zCPar_Symbol* targetSymbol = target.Get()->symbol;
     int hint = HintForType(type);
     if (hint == kHintInt && targetSymbol &&
-        (IsInstanceMember(targetSymbol->name) || IsRedefinedVariable(targetSymbol->name)))
+        (zCParser::IsInstanceMember(targetSymbol->name) || parser.IsRedefinedVariable(targetSymbol->name)))
         hint = kHintIntInstance;
     zSTRING right;
     if (value.Get()) {
@@ -507,7 +506,7 @@ void zCParser::WriteAssignment(zFILE& file, int type, const char* op)
     WriteAssignStatement(file, left, right, op);
 }
 
-void zCParser::WriteReturn(zFILE& file, bool bodyEnd)
+void zCParserDecompiler::WriteReturn(zFILE& file, bool bodyEnd)
 {
     const zCDecompNode* newest = decompileList->next;
     bool value = decompileReturnType != zPAR_TYPE_VOID && newest;
@@ -535,7 +534,7 @@ void zCParser::WriteReturn(zFILE& file, bool bodyEnd)
     WriteStatement(file, "return " + PopVarDate(root.Get(), hint, nullptr));
 }
 
-bool zCParser::FindElseJump(int blockStart, int target, int walkEnd, int& elseEnd) const
+bool zCParserDecompiler::FindElseJump(int blockStart, int target, int walkEnd, int& elseEnd) const
 {
     const int jumpAt = target - 5;
     if (jumpAt < blockStart || codeStack.GetByteAt(jumpAt) != zPAR_OP_JUMP)
@@ -558,7 +557,7 @@ bool zCParser::FindElseJump(int blockStart, int target, int walkEnd, int& elseEn
     return true;
 }
 
-int zCParser::ElseHoldsOwnIf(int from, int end) const
+int zCParserDecompiler::ElseHoldsOwnIf(int from, int end) const
 {
     // Only operands up to the conditional jump, leaving exactly one expression: the
     // condition, so that nothing stands before the if.
@@ -621,7 +620,7 @@ int zCParser::ElseHoldsOwnIf(int from, int end) const
     return -1;
 }
 
-void zCParser::WriteIf(zFILE& file, int target)
+void zCParserDecompiler::WriteIf(zFILE& file, int target)
 {
     if (!PackExpressions())
         return;
@@ -670,7 +669,7 @@ void zCParser::WriteIf(zFILE& file, int target)
     }
 }
 
-void zCParser::WriteElse(zFILE& file, int target)
+void zCParserDecompiler::WriteElse(zFILE& file, int target)
 {
     // A jump the if writer did not take as its own: the code of another compiler, or
     // a damaged file. Its part is written as an else block where it stands.
@@ -689,7 +688,7 @@ void zCParser::WriteElse(zFILE& file, int target)
 
 // --- output ---
 
-void zCParser::WriteLine(zFILE& file, const zSTRING& text)
+void zCParserDecompiler::WriteLine(zFILE& file, const zSTRING& text)
 {
     // One buffer sized up front: this runs for every line written.
     const std::size_t tabs = static_cast<std::size_t>(std::max(decompileDepth, 0));
@@ -702,7 +701,7 @@ void zCParser::WriteLine(zFILE& file, const zSTRING& text)
     ++decompileLineCount;
 }
 
-void zCParser::WriteStatement(zFILE& file, const zSTRING& text)
+void zCParserDecompiler::WriteStatement(zFILE& file, const zSTRING& text)
 {
     zSTRING line = text;
     if (decompileComment || decompileSvm) {
@@ -716,21 +715,21 @@ void zCParser::WriteStatement(zFILE& file, const zSTRING& text)
     WriteLine(file, line);
 }
 
-void zCParser::WriteAssignStatement(zFILE& file, const zSTRING& left, const zSTRING& right, const char* op)
+void zCParserDecompiler::WriteAssignStatement(zFILE& file, const zSTRING& left, const zSTRING& right, const char* op)
 {
     WriteStatement(file, left + op + right);
 }
 
 // --- expressions ---
 
-zSTRING zCParser::PopVarDate(zCDecompNode* node, int hint, zCPar_Symbol* symbol)
+zSTRING zCParserDecompiler::PopVarDate(zCDecompNode* node, int hint, zCPar_Symbol* symbol)
 {
     zSTRING text;
     AppendExpression(text, node, hint, symbol, 0, false);
     return text;
 }
 
-zSTRING zCParser::PopVarName(zCDecompNode* node)
+zSTRING zCParserDecompiler::PopVarName(zCDecompNode* node)
 {
     switch (node ? node->token : 0) {
     case zPAR_OP_PUSHVAR:
@@ -742,7 +741,7 @@ zSTRING zCParser::PopVarName(zCDecompNode* node)
     }
 }
 
-void zCParser::AppendExpression(zSTRING& out, zCDecompNode* node, int hint, zCPar_Symbol* symbol, int depth,
+void zCParserDecompiler::AppendExpression(zSTRING& out, zCDecompNode* node, int hint, zCPar_Symbol* symbol, int depth,
                                 bool inArguments)
 {
     if (!node) {
@@ -820,21 +819,21 @@ void zCParser::AppendExpression(zSTRING& out, zCDecompNode* node, int hint, zCPa
     }
 }
 
-bool zCParser::IsDecompileInstanceOperand(const zCDecompNode* node)
+bool zCParserDecompiler::IsDecompileInstanceOperand(const zCDecompNode* node)
 {
     if (!node || !node->symbol)
         return false;
     switch (node->token) {
     case zPAR_OP_PUSHVAR:
-    case zPAR_OP_PUSH_ARRAYVAR: return IsInstanceMember(node->symbol->name) || IsRedefinedVariable(node->symbol->name);
+    case zPAR_OP_PUSH_ARRAYVAR: return zCParser::IsInstanceMember(node->symbol->name) || parser.IsRedefinedVariable(node->symbol->name);
     case zPAR_OP_CALLEXTERN:
         return node->symbol->GetOffset() == zPAR_TYPE_INSTANCE ||
-               (node->symbol->HasFlag(zPAR_FLAG_EXTERNAL) && IsInstanceParameter(node->symbol->name, -1));
+               (node->symbol->HasFlag(zPAR_FLAG_EXTERNAL) && parser.IsInstanceParameter(node->symbol->name, -1));
     default: return false;
     }
 }
 
-bool zCParser::IsDecompileSelfNumber(const zCDecompNode* node) const
+bool zCParserDecompiler::IsDecompileSelfNumber(const zCDecompNode* node) const
 {
     // The instances the scripts compare by name.
     const zCPar_Symbol* named =
@@ -843,7 +842,7 @@ bool zCParser::IsDecompileSelfNumber(const zCDecompNode* node) const
            (named->name == "SELF" || named->name == "OTHER" || named->name == "HERO" || named->name == "VICTIM");
 }
 
-zSTRING zCParser::CallText(zCDecompNode* node, int depth)
+zSTRING zCParserDecompiler::CallText(zCDecompNode* node, int depth)
 {
     const zCPar_Symbol* function = node->symbol;
     zSTRING name;
@@ -851,8 +850,8 @@ zSTRING zCParser::CallText(zCDecompNode* node, int depth)
         name = LoadResString(kUnknownText);
     } else {
         if (decompileExternalSpelling.empty()) {
-            for (int i = 0; i < externalNames.GetNum(); ++i)
-                decompileExternalSpelling.emplace(UpperCopy(*externalNames[i]), *externalNames[i]);
+            for (int i = 0; i < parser.externalNames.GetNum(); ++i)
+                decompileExternalSpelling.emplace(UpperCopy(*parser.externalNames[i]), *parser.externalNames[i]);
         }
         const auto external = decompileExternalSpelling.find(function->name);
         name = external != decompileExternalSpelling.end() ? external->second : DecompileSpelling(function->name, true);
@@ -878,7 +877,7 @@ zSTRING zCParser::CallText(zCDecompNode* node, int depth)
             zCPar_Symbol* parameter = at < parameters.size() ? parameters[at].first : nullptr;
             int hint = HintForType(parameter ? parameter->GetType() : zPAR_TYPE_INT);
             if (hint == kHintInt && at < parameters.size() &&
-                IsInstanceParameter(function->name, parameters[at].second))
+                parser.IsInstanceParameter(function->name, parameters[at].second))
                 hint = kHintIntInstance;
             AppendExpression(text, argument, hint, parameter, depth + 1, true);
         }
@@ -892,7 +891,7 @@ zSTRING zCParser::CallText(zCDecompNode* node, int depth)
     return text;
 }
 
-zSTRING zCParser::ConstText(zCDecompNode* node, int hint, zCPar_Symbol* symbol)
+zSTRING zCParserDecompiler::ConstText(zCDecompNode* node, int hint, zCPar_Symbol* symbol)
 {
     const std::int32_t value = node->value;
     switch (hint) {
@@ -923,7 +922,7 @@ zSTRING zCParser::ConstText(zCDecompNode* node, int hint, zCPar_Symbol* symbol)
     return Decimal(value);
 }
 
-zSTRING zCParser::DecompileSymbolName(int number, bool instanceOnly)
+zSTRING zCParserDecompiler::DecompileSymbolName(int number, bool instanceOnly)
 {
     const zCPar_Symbol* named = number >= kSymbolThreshold ? symtab.GetSymbol(number) : nullptr;
     if (!named)
@@ -942,7 +941,7 @@ zSTRING zCParser::DecompileSymbolName(int number, bool instanceOnly)
     return DecompileSpelling(own, true);
 }
 
-zCPar_Symbol* zCParser::DecompileScopeOwner() const
+zCPar_Symbol* zCParserDecompiler::DecompileScopeOwner() const
 {
     // A prototype's or instance's body is the scope of its locals as a function's is.
     if (decompileFunction)
@@ -950,7 +949,7 @@ zCPar_Symbol* zCParser::DecompileScopeOwner() const
     return IsClassBodyType(decompileBodyClass) ? decompileBodyClass : nullptr;
 }
 
-zCPar_Symbol* zCParser::DecompileScopeClass() const
+zCPar_Symbol* zCParserDecompiler::DecompileScopeClass() const
 {
     zCPar_Symbol* scope = decompileBodyClass;
     for (int step = 0; scope && scope->GetType() != zPAR_TYPE_CLASS && step < 2; ++step)
@@ -958,7 +957,7 @@ zCPar_Symbol* zCParser::DecompileScopeClass() const
     return scope && scope->GetType() == zPAR_TYPE_CLASS ? scope : nullptr;
 }
 
-int zCParser::DecompileScopedIndex(const zSTRING& upperName)
+int zCParserDecompiler::DecompileScopedIndex(const zSTRING& upperName)
 {
     const zCPar_Symbol* scopeClass = DecompileScopeClass();
     const zCPar_Symbol* owner = DecompileScopeOwner();
@@ -984,7 +983,7 @@ int zCParser::DecompileScopedIndex(const zSTRING& upperName)
     return index;
 }
 
-zSTRING zCParser::DecompileScopedName(zCPar_Symbol* symbol, int number)
+zSTRING zCParserDecompiler::DecompileScopedName(zCPar_Symbol* symbol, int number)
 {
     const zSTRING& name = symbol->name;
     const auto dot = name.find('.');
@@ -997,7 +996,7 @@ zSTRING zCParser::DecompileScopedName(zCPar_Symbol* symbol, int number)
     return DecompileSpelling(name.substr(0, dot), false) + "." + DecompileSpelling(own, false);
 }
 
-zSTRING zCParser::VarText(zCDecompNode* node, bool withIndex, bool inArguments)
+zSTRING zCParserDecompiler::VarText(zCDecompNode* node, bool withIndex, bool inArguments)
 {
     zCPar_Symbol* symbol = node->symbol;
     if (!symbol) {
@@ -1028,12 +1027,12 @@ zSTRING zCParser::VarText(zCDecompNode* node, bool withIndex, bool inArguments)
     return text;
 }
 
-zSTRING zCParser::ArraySizeText(zCPar_Symbol* symbol, int count)
+zSTRING zCParserDecompiler::ArraySizeText(zCPar_Symbol* symbol, int count)
 {
     return ArrayIndexText(symbol, count);
 }
 
-zSTRING zCParser::ArrayIndexText(zCPar_Symbol* symbol, int n)
+zSTRING zCParserDecompiler::ArrayIndexText(zCPar_Symbol* symbol, int n)
 {
     const zCPar_Symbol* keySymbol = symbol;
     // An instance's or prototype's elements are its class's.
@@ -1060,13 +1059,13 @@ zSTRING zCParser::ArrayIndexText(zCPar_Symbol* symbol, int n)
 
 // --- reports ---
 
-void zCParser::DecompileError(const zSTRING& text)
+void zCParserDecompiler::DecompileError(const zSTRING& text)
 {
-    ReportError(text, g_decompileFileName.empty() ? nullptr : g_decompileFileName.c_str(),
+    parser.ReportError(text, g_decompileFileName.empty() ? nullptr : g_decompileFileName.c_str(),
                 g_decompileFileName.empty() ? -1 : decompileLineCount);
 }
 
-void zCParser::DecompileDamaged(const zSTRING& what)
+void zCParserDecompiler::DecompileDamaged(const zSTRING& what)
 {
     g_errorReporter.Report(zERR_ERROR, FormatResString(kErrorInDat, what),
                            g_decompileFileName.empty() ? nullptr : g_decompileFileName.c_str(),

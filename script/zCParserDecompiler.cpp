@@ -5,6 +5,8 @@
 // nowhere else: the names come from the ".dat" and the name base, so each one is
 // checked before it becomes a path, and no folder that is a link is written,
 // emptied or walked through.
+#include "zCParserDecompiler.h"
+
 #include "zCParser.h"
 
 #include <algorithm>
@@ -24,6 +26,7 @@
 #include "ParNames.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
+#include "zCScopeExit.h"
 #include "zCPar_PlacementTables.h"
 #include "zERROR.h"
 #include "zFILE.h"
@@ -245,13 +248,6 @@ private:
 // The project folder of the running decompile; placement needs it between files.
 ProjectFolder* s_project = nullptr;
 
-struct ProjectScope {
-    explicit ProjectScope(ProjectFolder& project) { s_project = &project; }
-    ~ProjectScope() { s_project = nullptr; }
-    ProjectScope(const ProjectScope&) = delete;
-    ProjectScope& operator=(const ProjectScope&) = delete;
-};
-
 // Removes what an earlier decompile would have written: the numbered files in the
 // project folder, the ".d" files of the given folders, and those folders when they
 // are left empty. Nothing else is touched.
@@ -348,7 +344,14 @@ bool Contains(const zSTRING& text, const char* part)
 
 } // namespace
 
-void zCParser::LoadPlacementTable()
+zCParserDecompiler::zCParserDecompiler(zCParser& parser)
+    : parser(parser), symtab(parser.symtab), codeStack(parser.codeStack), nameBase(parser.nameBase)
+{
+}
+
+zCParserDecompiler::~zCParserDecompiler() = default;
+
+void zCParserDecompiler::LoadPlacementTable()
 {
     placementRows.clear();
     const zTParPlacementRow* table = GetPlacementTable(g_platform);
@@ -357,7 +360,7 @@ void zCParser::LoadPlacementTable()
     std::sort(placementRows.begin(), placementRows.end(), RowBefore);
 }
 
-void zCParser::SetDecompileFileKey(const zSTRING& key, bool strong)
+void zCParserDecompiler::SetDecompileFileKey(const zSTRING& key, bool strong)
 {
     if (strong) {
         if (decompileStrongKey)
@@ -374,7 +377,7 @@ void zCParser::SetDecompileFileKey(const zSTRING& key, bool strong)
     decompileWeakKey = 1;
 }
 
-zSTRING zCParser::PlacementName()
+zSTRING zCParserDecompiler::PlacementName()
 {
     const zSTRING& key = decompileFileKey;
     const auto row = std::lower_bound(placementRows.begin(), placementRows.end(), key.c_str(),
@@ -413,7 +416,7 @@ zSTRING zCParser::PlacementName()
     return "_misk_\\" + display + ".d";
 }
 
-void zCParser::PlaceDecompiledFile(zFILE& file, zFILE* srcList)
+void zCParserDecompiler::PlaceDecompiledFile(zFILE& file, zFILE* srcList)
 {
     zSTRING reportName = g_decompileFileName;
     file.Close();
@@ -423,7 +426,7 @@ void zCParser::PlaceDecompiledFile(zFILE& file, zFILE* srcList)
         std::string folderHost;
         const std::string folder = FolderPart(wanted);
         if (!IsSafeRelativePath(wanted)) {
-            CountedError(FormatResString(kNameRefused, wanted), -1, -1);
+            parser.CountedError(FormatResString(kNameRefused, wanted), -1, -1);
         } else if (s_project->Folder(folder, false, folderHost) == ProjectFolder::kLink) {
             s_project->ReportLink();
         } else {
@@ -462,24 +465,47 @@ void zCParser::PlaceDecompiledFile(zFILE& file, zFILE* srcList)
     g_errorReporter.Report(zERR_MESSAGE, reportName);
 }
 
-int zCParser::Decompile(zSTRING srcListPath)
+int zCParserDecompiler::Decompile(zSTRING srcListPath)
 {
     // Only into the project's own folder, named by an absolute path.
     ProjectFolder project;
     if (!project.Open(g_rootDirectory)) {
-        CountedError(FormatResString(kProjectFolderRefused, g_rootDirectory), -1, -1);
+        parser.CountedError(FormatResString(kProjectFolderRefused, g_rootDirectory), -1, -1);
         return -1;
     }
-    ProjectScope scope(project);
     if (!srcListPath.empty() && srcListPath[0] == '\\')
         srcListPath = srcListPath.substr(1);
     if (!IsSafeRelativePath(srcListPath)) {
-        CountedError(FormatResString(kNameRefused, srcListPath), -1, -1);
+        parser.CountedError(FormatResString(kNameRefused, srcListPath), -1, -1);
         return -1;
     }
 
+    // However the run ends, nothing of it outlives it.
+    s_project = &project;
+    const zCScopeExit endRun([this] { EndRun(); });
+    StartRun(srcListPath);
+    const int lastFile = ScanSymbols();
+    std::unique_ptr<zFILE> srcList = OpenSourceList(srcListPath);
+    if (!srcList)
+        return -1;
+
+    zCIdeServices* host = zGetIdeServices();
+    if (host && lastFile >= 0)
+        host->SetProgressStep(kProgressRange / (lastFile + 1));
+    g_errorReporter.Report(zERR_MESSAGE, LoadResString(kDecompiling));
+
+    if (WriteFiles(*srcList) != 0)
+        return -1;
+    srcList->Close();
+    if (host)
+        host->UpdateAfterDecompile();
+    return 0;
+}
+
+void zCParserDecompiler::StartRun(const zSTRING& srcListPath)
+{
     LoadPlacementTable();
-    SortExternalNames();
+    parser.SortExternalNames();
     nameBase.Load();
 
     ResetDecompileStatements();
@@ -488,12 +514,27 @@ int zCParser::Decompile(zSTRING srcListPath)
     decompileFunction = nullptr;
     decompileReturnType = 0;
     decompileSvm = 0;
-    decompileFileKey.clear();
-    decompileStrongKey = decompileWeakKey = decompileNpc = decompileDialogue = decompileLineCount = 0;
+    ResetFileState();
     decompilePlacedNames.clear();
     decompileSrcListPath = srcListPath;
+}
 
-    // One pass over the table: the bodies' addresses, the first class, the files.
+void zCParserDecompiler::ResetFileState()
+{
+    decompileFileKey.clear();
+    decompileStrongKey = decompileWeakKey = decompileNpc = decompileDialogue = decompileLineCount = 0;
+}
+
+void zCParserDecompiler::EndRun()
+{
+    placementRows.clear();
+    placementRows.shrink_to_fit();
+    decompileBodyAddresses.clear();
+    s_project = nullptr;
+}
+
+int zCParserDecompiler::ScanSymbols()
+{
     const int count = symtab.GetNumInList();
     decompileBodyAddresses.clear();
     decompileFirstClass = -1;
@@ -515,7 +556,12 @@ int zCParser::Decompile(zSTRING srcListPath)
             decompileBodyAddresses.emplace(symbol->GetContent(), i);
         lastFile = std::max(lastFile, symbol->GetFileIndex());
     }
+    return lastFile;
+}
 
+std::unique_ptr<zFILE> zCParserDecompiler::OpenSourceList(const zSTRING& srcListPath)
+{
+    ProjectFolder& project = *s_project;
     // The list first: when it cannot be written, nothing is removed.
     std::string listFolderHost;
     const std::string listFolder = FolderPart(srcListPath);
@@ -526,9 +572,8 @@ int zCParser::Decompile(zSTRING srcListPath)
     if (!probe) {
         if (listFound == ProjectFolder::kLink)
             project.ReportLink();
-        CountedError(FormatResString(kSourceListFailed, srcListPath), -1, -1);
-        placementRows.clear();
-        return -1;
+        parser.CountedError(FormatResString(kSourceListFailed, srcListPath), -1, -1);
+        return nullptr;
     }
     std::fclose(probe);
 
@@ -537,33 +582,33 @@ int zCParser::Decompile(zSTRING srcListPath)
         std::string host;
         const std::string folder = g_decompileFolders[i];
         if (!IsSafeRelativePath(folder))
-            CountedError(FormatResString(kNameRefused, folder), -1, -1);
+            parser.CountedError(FormatResString(kNameRefused, folder), -1, -1);
         else if (project.Folder(folder, true, host) == ProjectFolder::kLink)
             project.ReportLink();
     }
 
     std::unique_ptr<zFILE> srcList = zMakeFile("\\" + srcListPath);
     if (srcList->Create() != 0) {
-        CountedError(FormatResString(kSourceListFailed, srcListPath), -1, -1);
-        placementRows.clear();
-        return -1;
+        parser.CountedError(FormatResString(kSourceListFailed, srcListPath), -1, -1);
+        return nullptr;
     }
     srcList->Write(kSourceListHeader);
     g_decompileFileName.clear();
+    return srcList;
+}
 
+int zCParserDecompiler::WriteFiles(zFILE& srcList)
+{
     zCIdeServices* host = zGetIdeServices();
-    if (host && lastFile >= 0)
-        host->SetProgressStep(kProgressRange / (lastFile + 1));
-    g_errorReporter.Report(zERR_MESSAGE, LoadResString(kDecompiling));
-
+    const int count = symtab.GetNumInList();
     std::unique_ptr<zFILE> out;
     int outFile = -1;
     int previousKind = -1;
     for (int i = 1; i < count; ++i) {
         zCPar_Symbol* symbol = symtab.GetSymbol(i);
         if (!symbol) {
-            srcList->Close();
-            Error(FormatResString(kSymbolNotFound, i), -1, -1);
+            srcList.Close();
+            parser.Error(FormatResString(kSymbolNotFound, i), -1, -1);
             return -1;
         }
         const int type = symbol->GetType();
@@ -577,18 +622,16 @@ int zCParser::Decompile(zSTRING srcListPath)
 
         if (!out || symbol->GetFileIndex() != outFile) {
             if (out)
-                PlaceDecompiledFile(*out, srcList.get());
+                PlaceDecompiledFile(*out, &srcList);
             outFile = symbol->GetFileIndex();
             g_decompileFileName = zSTRING(outFile) + ".d";
             out = zMakeFile("\\" + g_decompileFileName);
             out->Create();
             previousKind = -1;
-            decompileFileKey.clear();
-            decompileStrongKey = decompileWeakKey = decompileNpc = decompileDialogue = decompileLineCount = 0;
+            ResetFileState();
             if (CheckBuildStop(1)) {
-                srcList->Close();
+                srcList.Close();
                 out->FileDelete();
-                placementRows.clear();
                 throw zTBuildStopped{};
             }
             if (host)
@@ -619,19 +662,13 @@ int zCParser::Decompile(zSTRING srcListPath)
             break;
         default:
             out->FileDelete();
-            srcList->Close();
-            Error(FormatResString(kUnhandledType, type), -1, -1);
+            srcList.Close();
+            parser.Error(FormatResString(kUnhandledType, type), -1, -1);
             return -1;
         }
     }
 
     if (out)
-        PlaceDecompiledFile(*out, srcList.get());
-    srcList->Close();
-    placementRows.clear();
-    placementRows.shrink_to_fit();
-    decompileBodyAddresses.clear();
-    if (host)
-        host->UpdateAfterDecompile();
+        PlaceDecompiledFile(*out, &srcList);
     return 0;
 }
