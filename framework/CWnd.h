@@ -245,11 +245,17 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Registers (once) a window class of the given style, cursor, background and icon and returns
-// its name, which stays valid for the process's life.
+// its name, which stays valid for the process's life; null when the system refuses it.
 const char* AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,
                                 HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);
 // Registers a class unless one of that name exists; FALSE when registration fails.
 BOOL AfxRegisterClass(WNDCLASSA* lpWndClass);
+// The next window this thread creates is attached to pWnd before its first message; the
+// unhook forgets a request the creation did not use.
+void AfxHookWindowCreate(CWnd* pWnd);
+void AfxUnhookWindowCreate();
+// The thread's tooltip control made by EnableToolTips, or null.
+HWND AfxGetToolTipWindow();
 
 // ---- Window message entries -----------------------------------------------------------
 // Each calls the On... member of the class whose map lists it, with the cracked arguments.
