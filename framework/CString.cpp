@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "ResString.h"
+#include "AfxResource.h"
 
 namespace {
 
@@ -141,8 +141,7 @@ void CString::FormatV(const char* format, va_list args)
 
 bool CString::LoadString(unsigned int id)
 {
-    m_text = LoadResString(static_cast<int>(id));
-    return !m_text.empty();
+    return AfxLoadString(id, *this);
 }
 
 int CString::Compare(const char* text) const
