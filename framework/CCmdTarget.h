@@ -121,6 +121,7 @@ public:
     {                                                                    \
         using ThisClass = theClass;                                      \
         using TheBaseClass = baseClass;                                  \
+        static_assert(sizeof(ThisClass) > 0, "a complete class");        \
         static const MsgMapEntry entries[] = {
 
 #define END_MESSAGE_MAP()                                                     \

@@ -11,19 +11,100 @@ namespace {
 
 CWinApp* g_app = nullptr;
 
-const REGSAM kProfileAccess = KEY_READ | KEY_WRITE;
+}  // namespace
 
-HKEY CreateKey(HKEY parent, const char* name)
+HKEY AfxRegCreateKey(HKEY hParent, const char* lpszName)
 {
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (::RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, kProfileAccess, nullptr, &key,
-                          &disposition) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(hParent, lpszName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                          &key, &disposition) != ERROR_SUCCESS)
         return nullptr;
     return key;
 }
 
-}  // namespace
+HKEY AfxRegOpenAppKey(HKEY hRoot, const char* lpszRegistryKey, const char* lpszProfileName)
+{
+    if (!lpszRegistryKey || !*lpszRegistryKey || !lpszProfileName || !*lpszProfileName)
+        return nullptr;
+    HKEY software = nullptr;
+    if (::RegOpenKeyExA(hRoot, "Software", 0, KEY_READ | KEY_WRITE, &software) != ERROR_SUCCESS)
+        return nullptr;
+    HKEY company = AfxRegCreateKey(software, lpszRegistryKey);
+    ::RegCloseKey(software);
+    if (!company)
+        return nullptr;
+    HKEY app = AfxRegCreateKey(company, lpszProfileName);
+    ::RegCloseKey(company);
+    return app;
+}
+
+BOOL AfxRegWriteProfileString(HKEY hAppKey, const char* lpszSection, const char* lpszEntry, const char* lpszValue)
+{
+    if (!hAppKey)
+        return FALSE;
+    if (!lpszSection || !lpszEntry) {
+        LONG rc = lpszSection ? ::RegDeleteKeyA(hAppKey, lpszSection) : ERROR_INVALID_PARAMETER;
+        ::RegCloseKey(hAppKey);
+        return rc == ERROR_SUCCESS;
+    }
+    HKEY section = AfxRegSectionKey(hAppKey, lpszSection);
+    if (!section)
+        return FALSE;
+    BOOL ok = AfxRegSetString(section, lpszEntry, lpszValue);
+    ::RegCloseKey(section);
+    return ok;
+}
+
+HKEY AfxRegSectionKey(HKEY hAppKey, const char* lpszSection)
+{
+    if (!hAppKey)
+        return nullptr;
+    HKEY section = lpszSection ? AfxRegCreateKey(hAppKey, lpszSection) : nullptr;
+    ::RegCloseKey(hAppKey);
+    return section;
+}
+
+BOOL AfxRegQueryString(HKEY hKey, const char* lpszEntry, CString& value)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExA(hKey, lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return FALSE;
+    // One more than the stored size, so that a value stored without its terminator still ends.
+    char* buf = value.GetBuffer(static_cast<int>(size) + 1);
+    LONG rc = ::RegQueryValueExA(hKey, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(buf), &size);
+    buf[rc == ERROR_SUCCESS ? size : 0] = '\0';
+    value.ReleaseBuffer();
+    return rc == ERROR_SUCCESS;
+}
+
+BOOL AfxRegQueryBinary(HKEY hKey, const char* lpszEntry, LPBYTE* ppData, UINT* pBytes)
+{
+    *ppData = nullptr;
+    *pBytes = 0;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExA(hKey, lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || size == 0)
+        return FALSE;
+    auto* data = new BYTE[size];
+    if (::RegQueryValueExA(hKey, lpszEntry, nullptr, &type, data, &size) != ERROR_SUCCESS) {
+        delete[] data;
+        return FALSE;
+    }
+    *ppData = data;
+    *pBytes = size;
+    return TRUE;
+}
+
+BOOL AfxRegSetString(HKEY hKey, const char* lpszEntry, const char* lpszValue)
+{
+    if (!lpszValue)
+        return ::RegDeleteValueA(hKey, lpszEntry) == ERROR_SUCCESS;
+    return ::RegSetValueExA(hKey, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
+                            static_cast<DWORD>(std::strlen(lpszValue) + 1)) == ERROR_SUCCESS;
+}
 
 CWinApp* AfxGetApp()
 {
@@ -71,30 +152,12 @@ void CWinApp::SetRegistryKey(const char* lpszRegistryKey)
 
 HKEY CWinApp::GetAppRegistryKey()
 {
-    if (!m_pszRegistryKey || !m_pszProfileName)
-        return nullptr;
-    HKEY software = CreateKey(HKEY_CURRENT_USER, "Software");
-    if (!software)
-        return nullptr;
-    HKEY company = CreateKey(software, m_pszRegistryKey);
-    ::RegCloseKey(software);
-    if (!company)
-        return nullptr;
-    HKEY app = CreateKey(company, m_pszProfileName);
-    ::RegCloseKey(company);
-    return app;
+    return AfxRegOpenAppKey(HKEY_CURRENT_USER, m_pszRegistryKey, m_pszProfileName);
 }
 
 HKEY CWinApp::GetSectionKey(const char* lpszSection)
 {
-    if (!lpszSection)
-        return nullptr;
-    HKEY app = GetAppRegistryKey();
-    if (!app)
-        return nullptr;
-    HKEY section = CreateKey(app, lpszSection);
-    ::RegCloseKey(app);
-    return section;
+    return lpszSection ? AfxRegSectionKey(GetAppRegistryKey(), lpszSection) : nullptr;
 }
 
 UINT CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault)
@@ -114,12 +177,9 @@ UINT CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry, int 
 
 BOOL CWinApp::WriteProfileInt(const char* lpszSection, const char* lpszEntry, int nValue)
 {
-    HKEY section = GetSectionKey(lpszSection);
-    if (!section || !lpszEntry) {
-        if (section)
-            ::RegCloseKey(section);
+    HKEY section = lpszEntry ? GetSectionKey(lpszSection) : nullptr;
+    if (!section)
         return FALSE;
-    }
     DWORD value = static_cast<DWORD>(nValue);
     LONG rc = ::RegSetValueExA(section, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
     ::RegCloseKey(section);
@@ -128,51 +188,18 @@ BOOL CWinApp::WriteProfileInt(const char* lpszSection, const char* lpszEntry, in
 
 CString CWinApp::GetProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszDefault)
 {
-    CString fallback(lpszDefault);
     HKEY section = GetSectionKey(lpszSection);
     if (!section)
-        return fallback;
-    DWORD type = 0;
-    DWORD size = 0;
-    LONG rc = ::RegQueryValueExA(section, lpszEntry, nullptr, &type, nullptr, &size);
+        return CString(lpszDefault);
     CString value;
-    if (rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-        // One more than the stored size, so that a value stored without its terminator still ends.
-        char* buf = value.GetBuffer(static_cast<int>(size) + 1);
-        rc = ::RegQueryValueExA(section, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(buf), &size);
-        buf[rc == ERROR_SUCCESS ? size : 0] = '\0';
-        value.ReleaseBuffer();
-    }
+    BOOL found = AfxRegQueryString(section, lpszEntry, value);
     ::RegCloseKey(section);
-    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return fallback;
-    return value;
+    return found ? value : CString(lpszDefault);
 }
 
 BOOL CWinApp::WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue)
 {
-    if (!lpszSection)
-        return FALSE;
-    LONG rc;
-    if (!lpszEntry) {
-        HKEY app = GetAppRegistryKey();
-        if (!app)
-            return FALSE;
-        rc = ::RegDeleteKeyA(app, lpszSection);
-        ::RegCloseKey(app);
-        return rc == ERROR_SUCCESS;
-    }
-    HKEY section = GetSectionKey(lpszSection);
-    if (!section)
-        return FALSE;
-    if (!lpszValue) {
-        rc = ::RegDeleteValueA(section, lpszEntry);
-    } else {
-        rc = ::RegSetValueExA(section, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
-                              static_cast<DWORD>(std::strlen(lpszValue) + 1));
-    }
-    ::RegCloseKey(section);
-    return rc == ERROR_SUCCESS;
+    return AfxRegWriteProfileString(GetAppRegistryKey(), lpszSection, lpszEntry, lpszValue);
 }
 
 BOOL CWinApp::GetProfileBinary(const char* lpszSection, const char* lpszEntry, LPBYTE* ppData, UINT* pBytes)
@@ -182,31 +209,16 @@ BOOL CWinApp::GetProfileBinary(const char* lpszSection, const char* lpszEntry, L
     HKEY section = GetSectionKey(lpszSection);
     if (!section)
         return FALSE;
-    DWORD type = 0;
-    DWORD size = 0;
-    LONG rc = ::RegQueryValueExA(section, lpszEntry, nullptr, &type, nullptr, &size);
-    if (rc == ERROR_SUCCESS && type == REG_BINARY && size > 0) {
-        auto* data = new BYTE[size];
-        rc = ::RegQueryValueExA(section, lpszEntry, nullptr, &type, data, &size);
-        if (rc == ERROR_SUCCESS) {
-            *ppData = data;
-            *pBytes = size;
-        } else {
-            delete[] data;
-        }
-    }
+    BOOL ok = AfxRegQueryBinary(section, lpszEntry, ppData, pBytes);
     ::RegCloseKey(section);
-    return *ppData != nullptr;
+    return ok;
 }
 
 BOOL CWinApp::WriteProfileBinary(const char* lpszSection, const char* lpszEntry, LPBYTE pData, UINT nBytes)
 {
-    HKEY section = GetSectionKey(lpszSection);
-    if (!section || !lpszEntry) {
-        if (section)
-            ::RegCloseKey(section);
+    HKEY section = lpszEntry ? GetSectionKey(lpszSection) : nullptr;
+    if (!section)
         return FALSE;
-    }
     LONG rc = ::RegSetValueExA(section, lpszEntry, 0, REG_BINARY, pData, nBytes);
     ::RegCloseKey(section);
     return rc == ERROR_SUCCESS;

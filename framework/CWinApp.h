@@ -42,6 +42,23 @@ private:
     CString m_strProfileName;
 };
 
+// Registry values the way the profiles keep them, in a key the caller opened and closes.
+// A subkey created (or opened) for reading and writing; null on failure.
+HKEY AfxRegCreateKey(HKEY hParent, const char* lpszName);
+// Software\<registry key>\<profile name> under the root; null when a name is missing or a step fails.
+HKEY AfxRegOpenAppKey(HKEY hRoot, const char* lpszRegistryKey, const char* lpszProfileName);
+// The section under an application key, which it closes in any case; null on failure.
+HKEY AfxRegSectionKey(HKEY hAppKey, const char* lpszSection);
+// A string value; FALSE when it is missing or not a string.
+BOOL AfxRegQueryString(HKEY hKey, const char* lpszEntry, CString& value);
+// A value's bytes in a buffer made with new[]; FALSE (null, 0) when it is missing or empty.
+BOOL AfxRegQueryBinary(HKEY hKey, const char* lpszEntry, LPBYTE* ppData, UINT* pBytes);
+// A string value (its terminator counted) or, with a null value, the entry removed.
+BOOL AfxRegSetString(HKEY hKey, const char* lpszEntry, const char* lpszValue);
+// A profile string under an application key, which it closes: a null entry removes the
+// whole section, a null value the entry.
+BOOL AfxRegWriteProfileString(HKEY hAppKey, const char* lpszSection, const char* lpszEntry, const char* lpszValue);
+
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 

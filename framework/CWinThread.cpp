@@ -209,12 +209,12 @@ BOOL CWinThread::OnIdle(LONG lCount)
     return FALSE;
 }
 
-CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
-                           DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+namespace {
+
+// Starts the thread at its priority; the object is deleted when the system refuses.
+CWinThread* StartThread(CWinThread* thread, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
+                        LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
-    if (!pfnThreadProc)
-        return nullptr;
-    auto* thread = new CWinThread(pfnThreadProc, pParam);
     if (!thread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
         delete thread;
         return nullptr;
@@ -225,20 +225,21 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPri
     return thread;
 }
 
+}  // namespace
+
+CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
+                           DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+    if (!pfnThreadProc)
+        return nullptr;
+    return StartThread(new CWinThread(pfnThreadProc, pParam), nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs);
+}
+
 CWinThread* AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
                            LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
     if (!pThreadClass || !pThreadClass->IsDerivedFrom(RUNTIME_CLASS(CWinThread)))
         return nullptr;
     auto* thread = static_cast<CWinThread*>(pThreadClass->CreateObject());
-    if (!thread)
-        return nullptr;
-    if (!thread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
-        delete thread;
-        return nullptr;
-    }
-    thread->SetThreadPriority(nPriority);
-    if (!(dwCreateFlags & CREATE_SUSPENDED))
-        thread->ResumeThread();
-    return thread;
+    return thread ? StartThread(thread, nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs) : nullptr;
 }

@@ -1,24 +1,9 @@
 // The library's profile store: registry keys and values, and the letter form of binary values in INI files.
 #include "CXTRegistryProfile.h"
 
-#include <cstring>
-#include <memory>
-
 #include "CWinApp.h"
 
 namespace {
-
-const REGSAM kAccess = KEY_READ | KEY_WRITE;  // 0x2001F
-
-HKEY CreateKey(HKEY parent, const char* name)
-{
-    HKEY key = nullptr;
-    DWORD disposition = 0;
-    if (::RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, kAccess, nullptr, &key, &disposition) !=
-        ERROR_SUCCESS)
-        return nullptr;
-    return key;
-}
 
 bool UsesFile()
 {
@@ -51,30 +36,12 @@ BOOL CXTRegistryProfile::CheckNames()
 
 HKEY CXTRegistryProfile::GetAppRegistryKey()
 {
-    if (!CheckNames())
-        return nullptr;
-    HKEY software = nullptr;
-    if (::RegOpenKeyExA(m_hKeyRoot, "Software", 0, kAccess, &software) != ERROR_SUCCESS)
-        return nullptr;
-    HKEY company = CreateKey(software, m_pszRegistryKey);
-    ::RegCloseKey(software);
-    if (!company)
-        return nullptr;
-    HKEY app = CreateKey(company, m_pszProfileName);
-    ::RegCloseKey(company);
-    return app;
+    return CheckNames() ? AfxRegOpenAppKey(m_hKeyRoot, m_pszRegistryKey, m_pszProfileName) : nullptr;
 }
 
 HKEY CXTRegistryProfile::GetSectionKey(const char* lpszSection)
 {
-    if (!lpszSection)
-        return nullptr;
-    HKEY app = GetAppRegistryKey();
-    if (!app)
-        return nullptr;
-    HKEY section = CreateKey(app, lpszSection);
-    ::RegCloseKey(app);
-    return section;
+    return lpszSection ? AfxRegSectionKey(GetAppRegistryKey(), lpszSection) : nullptr;
 }
 
 BOOL CXTRegistryProfile::WriteProfileBinary(const char* lpszSection, const char* lpszEntry, const BYTE* pData,
@@ -103,27 +70,7 @@ BOOL CXTRegistryProfile::WriteProfileString(const char* lpszSection, const char*
 {
     if (UsesFile())
         return ::WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, ProfileFilePath());
-    if (!lpszSection)
-        return FALSE;
-    LONG rc;
-    if (!lpszEntry) {
-        HKEY app = GetAppRegistryKey();
-        if (!app)
-            return FALSE;
-        rc = ::RegDeleteKeyA(app, lpszSection);
-        ::RegCloseKey(app);
-        return rc == ERROR_SUCCESS;
-    }
-    HKEY section = GetSectionKey(lpszSection);
-    if (!section)
-        return FALSE;
-    if (!lpszValue)
-        rc = ::RegDeleteValueA(section, lpszEntry);
-    else
-        rc = ::RegSetValueExA(section, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
-                              static_cast<DWORD>(std::strlen(lpszValue) + 1));
-    ::RegCloseKey(section);
-    return rc == ERROR_SUCCESS;
+    return AfxRegWriteProfileString(GetAppRegistryKey(), lpszSection, lpszEntry, lpszValue);
 }
 
 BOOL CXTRegistryProfile::GetProfileBinary(const char* lpszSection, const char* lpszEntry, BYTE** ppData,
@@ -149,19 +96,9 @@ BOOL CXTRegistryProfile::GetProfileBinary(const char* lpszSection, const char* l
     HKEY section = GetSectionKey(lpszSection);
     if (!section)
         return FALSE;
-    DWORD type = 0;
-    DWORD size = 0;
-    LONG rc = ::RegQueryValueExA(section, lpszEntry, nullptr, &type, nullptr, &size);
-    if (rc == ERROR_SUCCESS && size > 0) {
-        std::unique_ptr<BYTE[]> data(new BYTE[size]);
-        rc = ::RegQueryValueExA(section, lpszEntry, nullptr, &type, data.get(), &size);
-        if (rc == ERROR_SUCCESS) {
-            *ppData = data.release();
-            *pBytes = size;
-        }
-    }
+    BOOL ok = AfxRegQueryBinary(section, lpszEntry, ppData, pBytes);
     ::RegCloseKey(section);
-    return *ppData != nullptr;
+    return ok;
 }
 
 CString CXTRegistryProfile::GetProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszDefault)
@@ -172,22 +109,11 @@ CString CXTRegistryProfile::GetProfileString(const char* lpszSection, const char
                                    ProfileFilePath());
         return CString(buffer);
     }
-    CString fallback(lpszDefault);
     HKEY section = GetSectionKey(lpszSection);
     if (!section)
-        return fallback;
-    DWORD type = 0;
-    DWORD size = 0;
-    LONG rc = ::RegQueryValueExA(section, lpszEntry, nullptr, &type, nullptr, &size);
+        return CString(lpszDefault);
     CString value;
-    if (rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-        char* buf = value.GetBuffer(static_cast<int>(size) + 1);
-        rc = ::RegQueryValueExA(section, lpszEntry, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
-        buf[rc == ERROR_SUCCESS ? size : 0] = '\0';
-        value.ReleaseBuffer();
-    }
+    BOOL found = AfxRegQueryString(section, lpszEntry, value);
     ::RegCloseKey(section);
-    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return fallback;
-    return value;
+    return found ? value : CString(lpszDefault);
 }
