@@ -1,3 +1,4 @@
+// The framework's 8-bit string: editing, searching, case, formatting and loading.
 #ifdef _WIN32
 #include <windows.h>  // first, so that the member is defined under the name its callers see
 #endif
