@@ -1,6 +1,8 @@
 // Button controls: creation, check and highlight states, images, owner drawing.
 #include "CButton.h"
 
+#include "AfxOwnerDraw.h"
+
 IMPLEMENT_DYNCREATE(CButton, CWnd)
 
 BOOL CButton::Create(const char* lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -64,10 +66,6 @@ void CButton::DrawItem(LPDRAWITEMSTRUCT)
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxOwnerDrawNotify(this, message, lParam, pResult) ||
+           CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

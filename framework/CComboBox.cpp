@@ -1,6 +1,8 @@
 // Combo box controls: creation, the list, the edit field, the drop-down, owner drawing.
 #include "CComboBox.h"
 
+#include "AfxOwnerDraw.h"
+
 IMPLEMENT_DYNCREATE(CComboBox, CWnd)
 
 BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -145,13 +147,6 @@ void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT)
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message == WM_DRAWITEM)
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    else if (message == WM_MEASUREITEM)
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-    else
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    if (pResult)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxOwnerDrawNotify(this, message, lParam, pResult) ||
+           CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

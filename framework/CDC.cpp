@@ -64,14 +64,11 @@ CDC::~CDC()
 
 CDC* CDC::FromHandle(HDC hDC)
 {
-    if (!hDC)
-        return nullptr;
-    if (CDC* dc = Map().Lookup(hDC))
+    return Map().FromHandle(hDC, [](HDC handle) {
+        auto* dc = new CDC;
+        dc->m_hDC = dc->m_hAttribDC = handle;
         return dc;
-    auto* dc = new CDC;
-    dc->m_hDC = dc->m_hAttribDC = hDC;
-    Map().SetTemporary(hDC, dc);
-    return dc;
+    });
 }
 
 void CDC::DeleteTempMap()
@@ -81,19 +78,16 @@ void CDC::DeleteTempMap()
 
 BOOL CDC::Attach(HDC hDC)
 {
-    if (!hDC || m_hDC || Map().LookupPermanent(hDC))
+    if (!Map().Attach(hDC, m_hDC, this))
         return FALSE;
-    m_hDC = m_hAttribDC = hDC;
-    Map().SetPermanent(hDC, this);
+    m_hAttribDC = hDC;
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
-    HDC hDC = m_hDC;
-    if (hDC)
-        Map().RemovePermanent(hDC, this);
     ReleaseAttribDC();
+    HDC hDC = Map().Detach(m_hDC, this);
     ReleaseOutputDC();
     return hDC;
 }
@@ -101,12 +95,9 @@ HDC CDC::Detach()
 BOOL CDC::CreateCompatibleDC(CDC* pDC)
 {
     HDC hDC = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
-    if (!hDC)
+    if (!Map().Adopt(hDC, m_hDC, this, ::DeleteDC))
         return FALSE;
-    if (!Attach(hDC)) {
-        ::DeleteDC(hDC);
-        return FALSE;
-    }
+    m_hAttribDC = hDC;
     return TRUE;
 }
 

@@ -36,17 +36,9 @@ CGdiObject* NewOfKind(HGDIOBJ hObject)
     }
 }
 
-// A freshly created handle becomes the object's; when the object holds one already
-// the new handle is deleted and the call fails.
 BOOL Keep(CGdiObject& object, HGDIOBJ hObject)
 {
-    if (!hObject)
-        return FALSE;
-    if (!object.Attach(hObject)) {
-        ::DeleteObject(hObject);
-        return FALSE;
-    }
-    return TRUE;
+    return Map().Adopt(hObject, object.m_hObject, &object, ::DeleteObject);
 }
 
 } // namespace
@@ -67,14 +59,11 @@ CGdiObject::~CGdiObject()
 
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
 {
-    if (!hObject)
-        return nullptr;
-    if (CGdiObject* object = Map().Lookup(hObject))
+    return Map().FromHandle(hObject, [](HGDIOBJ handle) {
+        CGdiObject* object = NewOfKind(handle);
+        object->m_hObject = handle;
         return object;
-    CGdiObject* object = NewOfKind(hObject);
-    object->m_hObject = hObject;
-    Map().SetTemporary(hObject, object);
-    return object;
+    });
 }
 
 void CGdiObject::DeleteTempMap()
@@ -84,20 +73,12 @@ void CGdiObject::DeleteTempMap()
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (!hObject || m_hObject || Map().LookupPermanent(hObject))
-        return FALSE;
-    m_hObject = hObject;
-    Map().SetPermanent(hObject, this);
-    return TRUE;
+    return Map().Attach(hObject, m_hObject, this);
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
-    HGDIOBJ hObject = m_hObject;
-    if (hObject)
-        Map().RemovePermanent(hObject, this);
-    m_hObject = nullptr;
-    return hObject;
+    return Map().Detach(m_hObject, this);
 }
 
 BOOL CGdiObject::DeleteObject()

@@ -1,6 +1,8 @@
 // Header controls: creation, items, order and layout, owner drawing.
 #include "CHeaderCtrl.h"
 
+#include "AfxOwnerDraw.h"
+
 #include "AfxCommonControls.h"
 #include "CImageList.h"
 
@@ -84,10 +86,6 @@ void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT)
 
 BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxOwnerDrawNotify(this, message, lParam, pResult) ||
+           CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

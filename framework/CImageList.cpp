@@ -19,13 +19,7 @@ HandleMap<HIMAGELIST, CImageList>& Map()
 
 BOOL Keep(CImageList& list, HIMAGELIST hImageList)
 {
-    if (!hImageList)
-        return FALSE;
-    if (!list.Attach(hImageList)) {
-        ImageList_Destroy(hImageList);
-        return FALSE;
-    }
-    return TRUE;
+    return Map().Adopt(hImageList, list.m_hImageList, &list, ImageList_Destroy);
 }
 
 HBITMAP HandleOf(CBitmap* bitmap)
@@ -44,14 +38,11 @@ CImageList::~CImageList()
 
 CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
 {
-    if (!hImageList)
-        return nullptr;
-    if (CImageList* list = Map().Lookup(hImageList))
+    return Map().FromHandle(hImageList, [](HIMAGELIST handle) {
+        auto* list = new CImageList;
+        list->m_hImageList = handle;
         return list;
-    auto* list = new CImageList;
-    list->m_hImageList = hImageList;
-    Map().SetTemporary(hImageList, list);
-    return list;
+    });
 }
 
 void CImageList::DeleteTempMap()
@@ -61,20 +52,12 @@ void CImageList::DeleteTempMap()
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {
-    if (!hImageList || m_hImageList || Map().LookupPermanent(hImageList))
-        return FALSE;
-    m_hImageList = hImageList;
-    Map().SetPermanent(hImageList, this);
-    return TRUE;
+    return Map().Attach(hImageList, m_hImageList, this);
 }
 
 HIMAGELIST CImageList::Detach()
 {
-    HIMAGELIST hImageList = m_hImageList;
-    if (hImageList)
-        Map().RemovePermanent(hImageList, this);
-    m_hImageList = nullptr;
-    return hImageList;
+    return Map().Detach(m_hImageList, this);
 }
 
 BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)

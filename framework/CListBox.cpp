@@ -1,6 +1,8 @@
 // List box controls: creation, strings, selection, owner drawing.
 #include "CListBox.h"
 
+#include "AfxOwnerDraw.h"
+
 IMPLEMENT_DYNCREATE(CListBox, CWnd)
 
 BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -152,13 +154,6 @@ void CListBox::MeasureItem(LPMEASUREITEMSTRUCT)
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message == WM_DRAWITEM)
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    else if (message == WM_MEASUREITEM)
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-    else
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    if (pResult)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxOwnerDrawNotify(this, message, lParam, pResult) ||
+           CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

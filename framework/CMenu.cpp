@@ -19,13 +19,7 @@ HandleMap<HMENU, CMenu>& Map()
 
 BOOL Keep(CMenu& menu, HMENU hMenu)
 {
-    if (!hMenu)
-        return FALSE;
-    if (!menu.Attach(hMenu)) {
-        ::DestroyMenu(hMenu);
-        return FALSE;
-    }
-    return TRUE;
+    return Map().Adopt(hMenu, menu.m_hMenu, &menu, ::DestroyMenu);
 }
 
 } // namespace
@@ -39,14 +33,11 @@ CMenu::~CMenu()
 
 CMenu* CMenu::FromHandle(HMENU hMenu)
 {
-    if (!hMenu)
-        return nullptr;
-    if (CMenu* menu = Map().Lookup(hMenu))
+    return Map().FromHandle(hMenu, [](HMENU handle) {
+        auto* menu = new CMenu;
+        menu->m_hMenu = handle;
         return menu;
-    auto* menu = new CMenu;
-    menu->m_hMenu = hMenu;
-    Map().SetTemporary(hMenu, menu);
-    return menu;
+    });
 }
 
 void CMenu::DeleteTempMap()
@@ -56,20 +47,12 @@ void CMenu::DeleteTempMap()
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    if (!hMenu || m_hMenu || Map().LookupPermanent(hMenu))
-        return FALSE;
-    m_hMenu = hMenu;
-    Map().SetPermanent(hMenu, this);
-    return TRUE;
+    return Map().Attach(hMenu, m_hMenu, this);
 }
 
 HMENU CMenu::Detach()
 {
-    HMENU hMenu = m_hMenu;
-    if (hMenu)
-        Map().RemovePermanent(hMenu, this);
-    m_hMenu = nullptr;
-    return hMenu;
+    return Map().Detach(m_hMenu, this);
 }
 
 BOOL CMenu::CreateMenu()

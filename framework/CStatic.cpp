@@ -1,6 +1,8 @@
 // Static controls: creation, images, owner drawing.
 #include "CStatic.h"
 
+#include "AfxOwnerDraw.h"
+
 IMPLEMENT_DYNCREATE(CStatic, CWnd)
 
 BOOL CStatic::Create(const char* lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -34,10 +36,6 @@ void CStatic::DrawItem(LPDRAWITEMSTRUCT)
 
 BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxOwnerDrawNotify(this, message, lParam, pResult) ||
+           CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

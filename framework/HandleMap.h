@@ -45,7 +45,51 @@ public:
             m_permanent.erase(it);
     }
 
-    void SetTemporary(Handle handle, Object* object) { m_temporary[handle] = object; }
+    // The object of a handle: its permanent one, else a temporary that make(handle) creates.
+    template <class Make>
+    Object* FromHandle(Handle handle, Make make)
+    {
+        if (!handle)
+            return nullptr;
+        if (Object* object = Lookup(handle))
+            return object;
+        Object* object = make(handle);
+        m_temporary[handle] = object;
+        return object;
+    }
+
+    // The wrappers' Attach and Detach: slot is the object's handle member. An object holds
+    // one handle, and a handle has at most one permanent object.
+    bool Attach(Handle handle, Handle& slot, Object* object)
+    {
+        if (!handle || slot || LookupPermanent(handle))
+            return false;
+        slot = handle;
+        SetPermanent(handle, object);
+        return true;
+    }
+
+    Handle Detach(Handle& slot, const Object* object)
+    {
+        Handle handle = slot;
+        if (handle)
+            RemovePermanent(handle, object);
+        slot = nullptr;
+        return handle;
+    }
+
+    // A freshly made handle becomes the object's; when the object cannot take it (it holds
+    // one already) destroy(handle) disposes of it and the result is false.
+    template <class Destroy>
+    bool Adopt(Handle handle, Handle& slot, Object* object, Destroy destroy)
+    {
+        if (!handle)
+            return false;
+        if (Attach(handle, slot, object))
+            return true;
+        destroy(handle);
+        return false;
+    }
 
     void DeleteTemp()
     {
