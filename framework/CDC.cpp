@@ -788,38 +788,53 @@ int CDC::GetTextFace(CString& rString) const
 
 // ---- Window DCs ------------------------------------------------------------------------
 
+// A window's DC may be attached already: a window of its own DC (CS_OWNDC) hands out the
+// same one each time, so a nested DC of that window uses it without taking it over.
+void CDC::AttachWindowDC(HDC hDC)
+{
+    if (hDC && !Attach(hDC))
+        m_hDC = m_hAttribDC = hDC;
+}
+
+HDC CDC::DetachWindowDC()
+{
+    HDC hDC = m_hDC;
+    Detach();
+    return hDC;
+}
+
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
 {
     if (m_hWnd)
-        Attach(::BeginPaint(m_hWnd, &m_ps));
+        AttachWindowDC(::BeginPaint(m_hWnd, &m_ps));
 }
 
 CPaintDC::~CPaintDC()
 {
     if (m_hWnd) {
-        Detach();
+        DetachWindowDC();
         ::EndPaint(m_hWnd, &m_ps);
     }
 }
 
 CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
 {
-    Attach(::GetDC(m_hWnd));
+    AttachWindowDC(::GetDC(m_hWnd));
 }
 
 CClientDC::~CClientDC()
 {
-    if (HDC hDC = Detach())
+    if (HDC hDC = DetachWindowDC())
         ::ReleaseDC(m_hWnd, hDC);
 }
 
 CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
 {
-    Attach(::GetWindowDC(m_hWnd));
+    AttachWindowDC(::GetWindowDC(m_hWnd));
 }
 
 CWindowDC::~CWindowDC()
 {
-    if (HDC hDC = Detach())
+    if (HDC hDC = DetachWindowDC())
         ::ReleaseDC(m_hWnd, hDC);
 }

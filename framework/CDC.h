@@ -164,6 +164,11 @@ public:
     BOOL GetOutputTextMetrics(LPTEXTMETRICA lpMetrics) const;
     int GetTextFace(CString& rString) const;
 
+protected:
+    // For the window DCs below: take the DC, and give it up again (returning it).
+    void AttachWindowDC(HDC hDC);
+    HDC DetachWindowDC();
+
 private:
     friend struct DCMapAccess;
     // The value an attribute setter returns: the attribute DC's previous one.

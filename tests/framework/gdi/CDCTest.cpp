@@ -176,4 +176,24 @@ TEST(CDCWindow, ClientAndPaintDCsBelongToTheirWindow)
     CWnd::DeleteTempMap();
 }
 
+// A window of its own DC gives every caller the same DC: nested DCs of it both draw.
+TEST(CDCWindow, NestedDCsOfAnOwnDCWindowBothDraw)
+{
+    const char* className = AfxRegisterWndClass(CS_OWNDC);
+    ASSERT_NE(className, nullptr);
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, className, "", WS_POPUP, 0, 0, 40, 40, nullptr, nullptr));
+    {
+        CClientDC outer(&wnd);
+        CClientDC inner(&wnd);
+        ASSERT_NE(inner.GetSafeHdc(), nullptr);
+        EXPECT_EQ(inner.GetSafeHdc(), outer.GetSafeHdc());
+        EXPECT_EQ(CDC::FromHandle(outer.GetSafeHdc()), &outer);
+        inner.SetTextColor(kBlue);
+        EXPECT_EQ(outer.GetTextColor(), kBlue);
+    }
+    CClientDC again(&wnd);
+    EXPECT_EQ(CDC::FromHandle(again.GetSafeHdc()), &again) << "the inner DC left a stale entry";
+}
+
 } // namespace
