@@ -18,7 +18,8 @@ BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 void CToolTipCtrl::FillInToolInfo(TTTOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const
 {
     ti = TTTOOLINFOA{};
-    ti.cbSize = sizeof(ti);
+    // Without the reserved tail: tooltip controls before version 6 refuse the larger size.
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.hwnd = pWnd ? pWnd->m_hWnd : nullptr;
     if (nIDTool == 0) {
         // The window itself is the tool.
