@@ -11,7 +11,6 @@
 #include "zCArchiverFactory.h"
 #include "zCClassDef.h"
 #include "zCObject.h"
-#include "zCObjectFactory.h"
 #include "zFILE_VDFS.h"
 
 #ifndef FUZZ_ARCHIVE_MODE
@@ -77,13 +76,7 @@ std::string Header()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzSession& session = FuzzSession::Get();
-    static zCObjectFactory* factory = [] {
-        zCClassDef::SortRegistry();
-        if (!g_objectFactory)
-            g_objectFactory = static_cast<zCObjectFactory*>(zCObjectFactory::classDef.CreateNewInstance());
-        return g_objectFactory;
-    }();
-    (void)factory;
+    FuzzSession::UseObjectFactory();
 
     session.Run([&] {
         session.Write("in.arc", Header() + std::string(reinterpret_cast<const char*>(data), size));

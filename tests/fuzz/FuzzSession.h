@@ -15,6 +15,8 @@
 #include "ErrorBox.h"
 #include "IdeServices.h"
 #include "ResString.h"
+#include "zCClassDef.h"
+#include "zCObjectFactory.h"
 #include "zERROR.h"
 #include "zFileSystem.h"
 
@@ -57,6 +59,19 @@ public:
     }
 
     std::string Root() const { return folder.string(); }
+
+    // The class registry sorted and an object factory, which archives create objects
+    // through; made once, as the engine's start-up makes them.
+    static void UseObjectFactory()
+    {
+        static const bool made = [] {
+            zCClassDef::SortRegistry();
+            if (!g_objectFactory)
+                g_objectFactory = static_cast<zCObjectFactory*>(zCObjectFactory::classDef.CreateNewInstance());
+            return true;
+        }();
+        (void)made;
+    }
 
     zCHeadlessIde host;
 

@@ -8,8 +8,6 @@
 #include "zCCSBlock.h"
 #include "zCCSLib.h"
 #include "zCCSManager.h"
-#include "zCClassDef.h"
-#include "zCObjectFactory.h"
 
 #ifndef FUZZ_OU_BINARY
 #error "FUZZ_OU_BINARY is 1 for ou.bin, 0 for ou.csl"
@@ -18,13 +16,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzSession& session = FuzzSession::Get();
-    static zCObjectFactory* factory = [] {
-        zCClassDef::SortRegistry();
-        if (!g_objectFactory)
-            g_objectFactory = static_cast<zCObjectFactory*>(zCObjectFactory::classDef.CreateNewInstance());
-        return g_objectFactory;
-    }();
-    (void)factory;
+    FuzzSession::UseObjectFactory();
 
     zCCSManager* manager = static_cast<zCCSManager*>(zCCSManager::classDef.CreateNewInstance());
     session.Run([&] {
