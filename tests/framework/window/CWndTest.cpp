@@ -115,7 +115,7 @@ public:
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
     {
         ++idleUpdates;
-        UpdateDialogControls(this, this, static_cast<BOOL>(wParam));
+        UpdateDialogControls(this, static_cast<BOOL>(wParam));
         return 0;
     }
 
