@@ -1,4 +1,4 @@
-// Command update objects: the state calls on menu items and windows, DoUpdate, and dialog controls.
+// Command update objects: the state calls on menu items and windows, DoUpdate, and a window's controls.
 #include "CCmdUI.h"
 
 #include "CCmdTarget.h"
@@ -58,11 +58,11 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
     return handled;
 }
 
-void UpdateDialogControls(CWnd* pWnd, CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
+void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
 {
     CCmdUI state;
     CWnd control;  // wraps each child in turn without entering the handle maps
-    for (HWND child = ::GetTopWindow(pWnd->m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         CWnd* permanent = CWnd::FromHandlePermanent(child);
         control.m_hWnd = child;
         state.m_pOther = permanent ? permanent : &control;

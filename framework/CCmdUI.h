@@ -31,6 +31,3 @@ public:
     BOOL m_bEnableChanged = FALSE;
     BOOL m_bContinueRouting = FALSE;
 };
-
-// Enables or disables the child controls of pWnd after their ids' update handlers in pTarget.
-void UpdateDialogControls(CWnd* pWnd, CCmdTarget* pTarget, BOOL bDisableIfNoHandler);

@@ -161,6 +161,8 @@ public:
     // Data exchange and the command update of a window's controls.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(class CDataExchange* pDX);
+    // Enables or disables the child controls after their ids' update handlers in pTarget.
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
 
     // Tooltips: a tooltip control created on demand asks OnToolHitTest for the tool under the cursor.
     BOOL EnableToolTips(BOOL bEnable = TRUE);

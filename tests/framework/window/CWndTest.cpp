@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "CDC.h"
 #include "CWinApp.h"
 #include "CWnd.h"
 
@@ -49,6 +50,23 @@ BEGIN_MESSAGE_MAP(ReflectingChild, CWnd)
     ON_CONTROL_REFLECT(EN_CHANGE, OnChangeReflect)
 END_MESSAGE_MAP()
 
+// An edit that chooses its own colours for the edit kind, through its parent's colour message.
+class ColouredChild : public CWnd {
+public:
+    HBRUSH brush = nullptr;
+    UINT kindSeen = 0xFFFF;
+    HBRUSH CtlColor(CDC*, UINT kind)
+    {
+        kindSeen = kind;
+        return kind == CTLCOLOR_EDIT ? brush : nullptr;  // other kinds left to the parent
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ColouredChild, CWnd)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
 class TestWindow : public CWnd {
 public:
     std::map<UINT, int> commands;
@@ -87,10 +105,17 @@ public:
         lastRegistered = lParam;
         return 42;
     }
+    HBRUSH parentBrush = nullptr;
+    int parentColours = 0;
+    HBRUSH OnCtlColor(CDC*, CWnd*, UINT)
+    {
+        ++parentColours;
+        return parentBrush;
+    }
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
     {
         ++idleUpdates;
-        UpdateDialogControls(this, this, static_cast<BOOL>(wParam));
+        UpdateDialogControls(this, static_cast<BOOL>(wParam));
         return 0;
     }
 
@@ -117,6 +142,7 @@ BEGIN_MESSAGE_MAP(TestWindow, CWnd)
     ON_MESSAGE(WM_TEST_PRIVATE, OnPrivate)
     ON_REGISTERED_MESSAGE(g_registeredMessage, OnRegistered)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 bool CreateTop(CWnd& wnd, DWORD style = WS_POPUP)
@@ -200,6 +226,28 @@ TEST(CWndTest, NotificationsAreReflectedToTheChildFirst)
     EXPECT_EQ(child.seen[EN_CHANGE], 1);
     parent.DestroyWindow();
     EXPECT_EQ(child.m_hWnd, nullptr);  // destroyed with its parent and detached
+}
+
+TEST(CWndTest, ControlColoursAreReflectedAndANullBrushLeavesThemToTheParent)
+{
+    TestWindow parent;
+    ASSERT_TRUE(CreateTop(parent));
+    parent.parentBrush = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+    ColouredChild child;
+    child.brush = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    ASSERT_TRUE(child.Create("EDIT", "", WS_VISIBLE, CRect(0, 0, 80, 20), &parent, ID_CHILD));
+    HDC dc = ::GetDC(child.m_hWnd);
+    LPARAM from = reinterpret_cast<LPARAM>(child.m_hWnd);
+
+    EXPECT_EQ(parent.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), from), reinterpret_cast<LRESULT>(child.brush));
+    EXPECT_EQ(child.kindSeen, static_cast<UINT>(CTLCOLOR_EDIT));
+    EXPECT_EQ(parent.parentColours, 0);
+
+    EXPECT_EQ(parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), from), reinterpret_cast<LRESULT>(parent.parentBrush));
+    EXPECT_EQ(child.kindSeen, static_cast<UINT>(CTLCOLOR_STATIC));
+    EXPECT_EQ(parent.parentColours, 1);
+    ::ReleaseDC(child.m_hWnd, dc);
+    parent.DestroyWindow();
 }
 
 // Runs the message loop until the first idle pass has run, then quits.
