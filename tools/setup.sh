@@ -9,7 +9,8 @@ cache="$root/.cache"
 packages=(cmake ninja-build g++ googletest python3 ccache
           g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth dpkg-dev
-          lua5.4)  # luac: the compile benchmark's yardstick
+          lua5.4               # luac: the compile benchmark's yardstick
+          libmeshoptimizer-dev)  # the progressive-mesh benchmark's yardstick
 
 say() { printf '[setup] %s\n' "$*"; }
 sudo_if() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
