@@ -151,7 +151,6 @@ private:
     struct Vertex {
         IndexList neighbours;
         IndexList faces;
-        IndexList wedges;  // created for this vertex while splitting corners
         float cost = 0.0f;
         int target = -1;
         int stamp = 0;
@@ -160,10 +159,9 @@ private:
     struct Triangle {
         int vertex[3];
         int wedge[3];
-        int initialWedge[3];
         zVEC3 normal;
         int source;  // index into the source triangles (corner attributes)
-        bool alive = true;
+        int initialWedge[3];
     };
     // The cost's bits made to sort as unsigned numbers, then the vertex index: the
     // smallest key is the cheapest vertex, the lowest index among equals. Costs are
@@ -250,6 +248,7 @@ private:
     std::vector<int> trianglePerm;
     std::vector<HeapEntry> heap;
     FaceTable table;
+    IndexList vertexWedges;
     int aliveTriangles = 0;
     // Reused by CollapseWedges.
     std::vector<std::pair<int, int>> noted;
@@ -321,13 +320,15 @@ void Builder::SetUp()
 void Builder::BuildWedges(int v)
 {
     Vertex& vertex = verts[v];
+    IndexList& created = vertexWedges;  // this vertex's wedges so far
+    created = IndexList();
     for (int t : vertex.faces) {
         Triangle& tri = tris[t];
         const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
         for (int k = 0; k < 3; ++k) {
             if (tri.vertex[k] != v || tri.wedge[k] >= 0)
                 continue;
-            for (int w : vertex.wedges) {
+            for (int w : created) {
                 if (zCProgMeshBuilder::TexCoordsMatch(wedges[w].texCoord, s.texCoord[k]) &&
                     wedges[w].normal.IsEqualEps(s.normal[k])) {
                     tri.wedge[k] = w;
@@ -336,7 +337,7 @@ void Builder::BuildWedges(int v)
             }
             if (tri.wedge[k] < 0) {
                 tri.wedge[k] = NewWedge(s.normal[k], s.texCoord[k], v);
-                vertex.wedges.Add(tri.wedge[k]);
+                created.Add(tri.wedge[k]);
             }
         }
     }
@@ -592,7 +593,6 @@ void Builder::DeleteTriangle(int t)
     Triangle& tri = tris[t];
     trianglePerm[t] = aliveTriangles - 1;
     --aliveTriangles;
-    tri.alive = false;
     for (int i = 0; i < 3; ++i)
         verts[tri.vertex[i]].faces.Remove(t);
     for (int i = 0; i < 3; ++i) {
