@@ -114,6 +114,7 @@ public:
         --count;
     }
     void RemoveFront() { Remove(items[0]); }
+    void Clear() { count = 0; }
 
 private:
     void Reserve(int wanted)
@@ -321,7 +322,7 @@ void Builder::BuildWedges(int v)
 {
     Vertex& vertex = verts[v];
     IndexList& created = vertexWedges;  // this vertex's wedges so far
-    created = IndexList();
+    created.Clear();
     for (int t : vertex.faces) {
         Triangle& tri = tris[t];
         const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
