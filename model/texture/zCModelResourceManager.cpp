@@ -124,7 +124,17 @@ void zCModelResourceManager::CacheInImmediately(zCResource* resource)
     resource->cacheState = zRES_LOADING;
     const std::thread::id previous = loadingThread;
     loadingThread = std::this_thread::get_id();
-    resource->LoadData();
+    try {
+        resource->LoadData();
+    } catch (...) {
+        // A fatal report unwinds the job: the resource still ends up listed, so
+        // that the manager can give its reference back.
+        loadingThread = previous;
+        resource->cacheState = zRES_CACHED_IN;
+        AddToEntry(resource);
+        ++numCachedInTotal;
+        throw;
+    }
     loadingThread = previous;
     resource->cacheState = zRES_CACHED_IN;
     AddToEntry(resource);

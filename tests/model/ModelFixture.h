@@ -29,6 +29,7 @@ protected:
         manager = new zCModelResourceManager();
         manager->SetThreadingEnabled(0);
         g_resourceManager = manager;
+        host.Clear();  // the manager's list of classes
         g_jobSourceDir = "\\DATA\\ANIMS\\";
         g_jobMode = 4;
         g_platform = 0;
