@@ -8,6 +8,7 @@
 #include "ErrorBox.h"
 #include "JobGlobals.h"
 #include "LittleEndian.h"
+#include "ModelTools.h"
 #include "ResString.h"
 #include "zCArchiver.h"
 #include "zCArchiverFactory.h"
@@ -50,12 +51,13 @@ bool Fits(const zTProgMeshArray& array, int elementSize, std::size_t blockSize)
                                    blockSize;
 }
 
+// A count beyond any block comes back as -1, which no block fits.
 bool ReadArray(zCBinChunkFile& file, zTProgMeshArray& array)
 {
     std::uint32_t count = 0;
-    if (!file.ReadU32(array.offset) || !file.ReadU32(count) || count > 0x7FFFFFFFu)
+    if (!file.ReadU32(array.offset) || !file.ReadU32(count))
         return false;
-    array.count = static_cast<int>(count);
+    array.count = count > 0x7FFFFFFFu ? -1 : static_cast<int>(count);
     return true;
 }
 
@@ -85,10 +87,7 @@ zTProgMeshSubMesh::~zTProgMeshSubMesh()
 
 std::uint16_t GetMeshFileVersion()
 {
-    // The platform's mesh format: the tool entries set 9 for the second game and 3
-    // for the first, and the convert paths switch it together with the platform.
-    const int meshFormat = g_platform ? 9 : 3;
-    return static_cast<std::uint16_t>(((meshFormat & 0xFF) << 8) | 5);
+    return static_cast<std::uint16_t>(((g_meshFileVersion & 0xFF) << 8) | 5);
 }
 
 zCProgMeshProto::zCProgMeshProto()

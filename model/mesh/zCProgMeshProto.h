@@ -151,6 +151,6 @@ protected:
     int storedFlag = 0;
 };
 
-// The mesh-file version word: (the platform's mesh format << 8) | 5, so 0x0905 on
+// The mesh-file version word: (the mesh format the tool entries set << 8) | 5, so 0x0905 on
 // the second platform and 0x0305 on the first.
 std::uint16_t GetMeshFileVersion();
