@@ -136,9 +136,88 @@ private:
     int capacity = kLocal;
 };
 
+// Vertices by key, smallest first, each at most once: a key changes in place.
+class VertexHeap {
+public:
+    void Reset(int numVertices)
+    {
+        keys.clear();
+        keys.reserve(static_cast<std::size_t>(numVertices));
+        place.assign(static_cast<std::size_t>(numVertices), -1);
+    }
+    // The key's low 32 bits are the vertex.
+    void Set(std::uint64_t key)
+    {
+        const int vertex = static_cast<int>(key & 0xFFFFFFFFu);
+        int at = place[static_cast<std::size_t>(vertex)];
+        if (at < 0) {
+            at = static_cast<int>(keys.size());
+            keys.push_back(key);
+            Up(at);
+        } else if (key < keys[static_cast<std::size_t>(at)]) {
+            keys[static_cast<std::size_t>(at)] = key;
+            Up(at);
+        } else {
+            keys[static_cast<std::size_t>(at)] = key;
+            Down(at);
+        }
+    }
+    int PopFirst()
+    {
+        const int vertex = static_cast<int>(keys.front() & 0xFFFFFFFFu);
+        place[static_cast<std::size_t>(vertex)] = -1;
+        const std::uint64_t last = keys.back();
+        keys.pop_back();
+        if (!keys.empty()) {
+            keys.front() = last;
+            Down(0);
+        }
+        return vertex;
+    }
+
+private:
+    void Put(int at, std::uint64_t key)
+    {
+        keys[static_cast<std::size_t>(at)] = key;
+        place[static_cast<std::size_t>(key & 0xFFFFFFFFu)] = at;
+    }
+    void Up(int at)
+    {
+        const std::uint64_t key = keys[static_cast<std::size_t>(at)];
+        while (at > 0) {
+            const int parent = (at - 1) / 2;
+            if (keys[static_cast<std::size_t>(parent)] <= key)
+                break;
+            Put(at, keys[static_cast<std::size_t>(parent)]);
+            at = parent;
+        }
+        Put(at, key);
+    }
+    void Down(int at)
+    {
+        const std::uint64_t key = keys[static_cast<std::size_t>(at)];
+        const int count = static_cast<int>(keys.size());
+        for (;;) {
+            int child = 2 * at + 1;
+            if (child >= count)
+                break;
+            if (child + 1 < count && keys[static_cast<std::size_t>(child + 1)] < keys[static_cast<std::size_t>(child)])
+                ++child;
+            if (key <= keys[static_cast<std::size_t>(child)])
+                break;
+            Put(at, keys[static_cast<std::size_t>(child)]);
+            at = child;
+        }
+        Put(at, key);
+    }
+
+    std::vector<std::uint64_t> keys;
+    std::vector<int> place;  // per vertex, its index in keys or -1
+};
+
 // The working state of one build. Vertices and triangles keep their source
 // indices; removed ones are marked dead instead of being taken out of an array,
-// and the cheapest vertex comes from a heap whose stale entries are skipped.
+// and the cheapest vertex comes from a heap keyed by (cost, vertex index).
 class Builder {
 public:
     Builder(const zTProgMeshSource& source, int flags, zTProgMeshBuildResult& result)
@@ -154,8 +233,6 @@ private:
         IndexList faces;
         float cost = 0.0f;
         int target = -1;
-        int stamp = 0;
-        bool alive = true;
     };
     struct Triangle {
         int vertex[3];
@@ -167,10 +244,6 @@ private:
     // The cost's bits made to sort as unsigned numbers, then the vertex index: the
     // smallest key is the cheapest vertex, the lowest index among equals. Costs are
     // never NaN, and a zero cost is never negative zero.
-    struct HeapEntry {
-        std::uint64_t key;
-        int stamp;
-    };
     static std::uint64_t Key(float cost, int vertex)
     {
         std::uint32_t bits = 0;
@@ -178,34 +251,35 @@ private:
         bits = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
         return (static_cast<std::uint64_t>(bits) << 32) | static_cast<std::uint32_t>(vertex);
     }
-    struct Later {
-        bool operator()(const HeapEntry& a, const HeapEntry& b) const { return a.key > b.key; }
-    };
-    // u's triangles for the cost of its collapses: their corners and the
-    // curvature term (1 - a.b) / 2 of every pair of their normals.
+    // u's triangles for the cost of its collapses: the dot products of every pair
+    // of their normals (count x count), and for each neighbour its sides, the
+    // triangles that have it as a corner, in face-list order.
     static constexpr int kGatherFaces = 24;
+    static constexpr int kGatherNeighbours = 2 * kGatherFaces;
     struct FaceTable {
         int count;
-        int corner[kGatherFaces][3];
-        double dot[kGatherFaces][kGatherFaces];
-        double term[kGatherFaces][kGatherFaces];
+        double dot[kGatherFaces * kGatherFaces];
+        int sideStart[kGatherNeighbours + 1];
+        int sides[2 * kGatherFaces];
+        double Dot(int i, int j) const { return dot[i * count + j]; }
     };
 
     void SetUp();
     void BuildWedges(int v);
     void CollapseLoop();
-    int PopCheapest();
     void ComputeCostAtVertex(int u);
     float CollapseCost(int u, int v, int& border);
-    float CollapseCost(const FaceTable& table, int u, int v, int& border);
+    bool Gather(int u);
+    float CollapseCost(const FaceTable& table, int u, int neighbour, int& border);
     bool IsBorderVertex(int u) const;
-    bool IsBorderVertex(const FaceTable& faces, int u) const;
+    static bool IsBorderVertex(const FaceTable& faces, int numNeighbours);
     void Collapse(int u, int v);
     void CollapseWedges(int u, int v);
     void DeleteTriangle(int t);
     void ReplaceVertex(int t, int u, int v);
     void DeleteVertex(int u);
-    void RemoveIfNonNeighbour(int a, int n);
+    // Drops the link between a and b when no triangle joins them any more.
+    void Unlink(int a, int b);
     bool HasVertex(int t, int v) const
     {
         const Triangle& tri = tris[t];
@@ -247,7 +321,7 @@ private:
     std::vector<std::array<int, 2>> lodRecords;   // {triangle count, pair count}
     std::vector<int> vertexPerm;
     std::vector<int> trianglePerm;
-    std::vector<HeapEntry> heap;
+    VertexHeap heap;
     FaceTable table;
     IndexList vertexWedges;
     int aliveTriangles = 0;
@@ -347,30 +421,17 @@ void Builder::BuildWedges(int v)
 void Builder::CollapseLoop()
 {
     const int numVerts = static_cast<int>(verts.size());
-    heap.reserve(static_cast<std::size_t>(numVerts) * 4);
+    heap.Reset(numVerts);
     for (int u = 0; u < numVerts; ++u)
         ComputeCostAtVertex(u);
     lodRecords.reserve(static_cast<std::size_t>(numVerts) + 1);
     for (int n = numVerts; n > 0; --n) {
-        const int u = PopCheapest();
+        const int u = heap.PopFirst();
         const int v = verts[u].target;
         vertexPerm[u] = n - 1;
         out.order[n - 1] = u;
         Collapse(u, v);
         lodRecords.push_back({aliveTriangles, static_cast<int>(pairs.size())});
-    }
-}
-
-int Builder::PopCheapest()
-{
-    for (;;) {
-        std::pop_heap(heap.begin(), heap.end(), Later());
-        const HeapEntry top = heap.back();
-        heap.pop_back();
-        const int u = static_cast<int>(top.key & 0xFFFFFFFFu);
-        const Vertex& vertex = verts[static_cast<std::size_t>(u)];
-        if (vertex.alive && vertex.stamp == top.stamp)
-            return u;
     }
 }
 
@@ -383,26 +444,10 @@ void Builder::ComputeCostAtVertex(int u)
     } else {
         vertex.cost = FLT_MAX;
         int border = -1;  // worked out once, when a neighbour needs it
-        const bool gathered = vertex.faces.size() <= kGatherFaces;
-        if (gathered) {
-            table.count = vertex.faces.size();
-            DVec normals[kGatherFaces];
-            for (int i = 0; i < table.count; ++i) {
-                const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
-                normals[i] = D(tri.normal);
-                for (int k = 0; k < 3; ++k)
-                    table.corner[i][k] = tri.vertex[k];
-            }
-            for (int i = 0; i < table.count; ++i) {
-                for (int j = i; j < table.count; ++j) {
-                    const double dot = Dot(normals[i], normals[j]);
-                    table.dot[i][j] = table.dot[j][i] = dot;
-                    table.term[i][j] = table.term[j][i] = (1.0 - dot) * 0.5;
-                }
-            }
-        }
-        for (int n : vertex.neighbours) {
-            const float cost = gathered ? CollapseCost(table, u, n, border) : CollapseCost(u, n, border);
+        const bool gathered = Gather(u);
+        for (int a = 0; a < vertex.neighbours.size(); ++a) {
+            const int n = vertex.neighbours[a];
+            const float cost = gathered ? CollapseCost(table, u, a, border) : CollapseCost(u, n, border);
             if (cost < vertex.cost) {
                 vertex.cost = cost;
                 vertex.target = n;
@@ -417,9 +462,7 @@ void Builder::ComputeCostAtVertex(int u)
     }
     if (vertex.cost == 0.0f)
         vertex.cost = 0.0f;  // never negative zero
-    ++vertex.stamp;
-    heap.push_back({Key(vertex.cost, u), vertex.stamp});
-    std::push_heap(heap.begin(), heap.end(), Later());
+    heap.Set(Key(vertex.cost, u));
 }
 
 float Builder::CollapseCost(int u, int v, int& border)
@@ -460,21 +503,63 @@ float Builder::CollapseCost(int u, int v, int& border)
     return static_cast<float>(length * curvature);
 }
 
-float Builder::CollapseCost(const FaceTable& faces, int u, int v, int& border)
+// Fills the table for u; false when u has too many triangles or neighbours for it.
+bool Builder::Gather(int u)
 {
-    const double length = Length(Sub(D(src.positions[static_cast<std::size_t>(v)]), D(src.positions[static_cast<std::size_t>(u)])));
-    int sides[kGatherFaces];
-    int numSides = 0;
-    for (int i = 0; i < faces.count; ++i) {
-        const int* c = faces.corner[i];
-        if (c[0] == v || c[1] == v || c[2] == v)
-            sides[numSides++] = i;
+    const Vertex& vertex = verts[static_cast<std::size_t>(u)];
+    const int count = vertex.faces.size();
+    const int numNeighbours = vertex.neighbours.size();
+    if (count > kGatherFaces || numNeighbours > kGatherNeighbours)
+        return false;
+    table.count = count;
+    DVec normals[kGatherFaces];
+    int sideOf[kGatherFaces][2];
+    int numSides[kGatherNeighbours] = {};
+    for (int i = 0; i < count; ++i) {
+        const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
+        normals[i] = D(tri.normal);
+        int found = 0;
+        for (int k = 0; k < 3; ++k) {
+            const int corner = tri.vertex[k];
+            if (corner == u)
+                continue;
+            const int* at = std::find(vertex.neighbours.begin(), vertex.neighbours.end(), corner);
+            if (at == vertex.neighbours.end() || found == 2)
+                return false;
+            sideOf[i][found] = static_cast<int>(at - vertex.neighbours.begin());
+            ++numSides[sideOf[i][found++]];
+        }
+        if (found != 2)
+            return false;
     }
+    int next[kGatherNeighbours];
+    table.sideStart[0] = 0;
+    for (int a = 0; a < numNeighbours; ++a) {
+        next[a] = table.sideStart[a];
+        table.sideStart[a + 1] = table.sideStart[a] + numSides[a];
+    }
+    for (int i = 0; i < count; ++i) {
+        table.sides[next[sideOf[i][0]]++] = i;
+        table.sides[next[sideOf[i][1]]++] = i;
+    }
+    for (int i = 0; i < count; ++i) {
+        for (int j = i; j < count; ++j)
+            table.dot[i * count + j] = table.dot[j * count + i] = Dot(normals[i], normals[j]);
+    }
+    return true;
+}
+
+float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, int& border)
+{
+    const int v = verts[static_cast<std::size_t>(u)].neighbours[neighbour];
+    const double length = Length(Sub(D(src.positions[static_cast<std::size_t>(v)]), D(src.positions[static_cast<std::size_t>(u)])));
+    const int* sides = faces.sides + faces.sideStart[neighbour];
+    const int numSides = faces.sideStart[neighbour + 1] - faces.sideStart[neighbour];
     double curvature = 0.0;
     for (int i = 0; i < faces.count; ++i) {
         double m = 1.0;
         for (int s = 0; s < numSides; ++s) {
-            const double c = faces.term[i][sides[s]];
+            const double c = (1.0 - faces.Dot(i, sides[s])) * 0.5;
             if (c < m)
                 m = c;
         }
@@ -483,29 +568,24 @@ float Builder::CollapseCost(const FaceTable& faces, int u, int v, int& border)
     }
     if (numSides >= 2) {
         if (border < 0)
-            border = IsBorderVertex(faces, u) ? 1 : 0;
+            border = IsBorderVertex(faces, verts[static_cast<std::size_t>(u)].neighbours.size()) ? 1 : 0;
         if (border)
             return static_cast<float>(length);
     }
     return static_cast<float>(length * curvature);
 }
 
-bool Builder::IsBorderVertex(const FaceTable& faces, int u) const
+bool Builder::IsBorderVertex(const FaceTable& faces, int numNeighbours)
 {
-    for (int n : verts[static_cast<std::size_t>(u)].neighbours) {
-        int count = 0;
-        int previous = -1;
-        for (int i = 0; i < faces.count; ++i) {
-            const int* c = faces.corner[i];
-            if (c[0] != n && c[1] != n && c[2] != n)
-                continue;
-            if (count > 0 && faces.dot[previous][i] < -0.95)
-                return true;
-            previous = i;
-            ++count;
-        }
-        if (count == 1)
+    for (int a = 0; a < numNeighbours; ++a) {
+        const int* sides = faces.sides + faces.sideStart[a];
+        const int numSides = faces.sideStart[a + 1] - faces.sideStart[a];
+        if (numSides == 1)
             return true;
+        for (int s = 1; s < numSides; ++s) {
+            if (faces.Dot(sides[s - 1], sides[s]) < -0.95)
+                return true;
+        }
     }
     return false;
 }
@@ -596,11 +676,8 @@ void Builder::DeleteTriangle(int t)
     --aliveTriangles;
     for (int i = 0; i < 3; ++i)
         verts[tri.vertex[i]].faces.Remove(t);
-    for (int i = 0; i < 3; ++i) {
-        const int next = (i + 1) % 3;
-        RemoveIfNonNeighbour(tri.vertex[i], tri.vertex[next]);
-        RemoveIfNonNeighbour(tri.vertex[next], tri.vertex[i]);
-    }
+    for (int i = 0; i < 3; ++i)
+        Unlink(tri.vertex[i], tri.vertex[(i + 1) % 3]);
 }
 
 void Builder::ReplaceVertex(int t, int u, int v)
@@ -609,10 +686,8 @@ void Builder::ReplaceVertex(int t, int u, int v)
     tri.vertex[CornerOf(t, u)] = v;
     verts[u].faces.Remove(t);
     verts[v].faces.Add(t);
-    for (int i = 0; i < 3; ++i) {
-        RemoveIfNonNeighbour(u, tri.vertex[i]);
-        RemoveIfNonNeighbour(tri.vertex[i], u);
-    }
+    for (int i = 0; i < 3; ++i)
+        Unlink(u, tri.vertex[i]);
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
             if (i != j)
@@ -629,19 +704,21 @@ void Builder::DeleteVertex(int u)
         verts[vertex.neighbours.front()].neighbours.Remove(u);
         vertex.neighbours.RemoveFront();
     }
-    vertex.alive = false;
 }
 
-void Builder::RemoveIfNonNeighbour(int a, int n)
+// Links are always made and dropped in pairs, and a triangle is in the face list
+// of each of its corners, so one look at a's side decides both directions.
+void Builder::Unlink(int a, int b)
 {
     Vertex& vertex = verts[a];
-    if (!vertex.neighbours.Contains(n))
+    if (a == b || !vertex.neighbours.Contains(b))
         return;
     for (int f : vertex.faces) {
-        if (HasVertex(f, n))
+        if (HasVertex(f, b))
             return;
     }
-    vertex.neighbours.Remove(n);
+    vertex.neighbours.Remove(b);
+    verts[b].neighbours.Remove(a);
 }
 
 void Builder::BuildArrays()

@@ -2,6 +2,7 @@
 // output must keep (wedge splitting, collapse order, LOD tables, normals, planes).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <sstream>
 
@@ -129,6 +130,10 @@ TEST(ProgMeshBuilderTest, GivesExactlyTheOraclesResult)
         {"no simplification", {6, 5, 2, false, 1, ProgMeshBumps}, 1 | 32},
         {"no planes, no normals", {7, 6, 2, false, 0, ProgMeshBumps}, 2 | 4},
         {"steps of a staircase", {12, 9, 2, false, 0, [](int x, int) { return static_cast<float>(x / 3); }}, 32},
+        {"rolling hills", {40, 40, 1, false, 0, [](int x, int y) {
+             return static_cast<float>(2.0 * std::sin(x * 0.31) * std::cos(y * 0.23) + 0.5 * std::sin((x + y) * 0.71));
+         }}, 4},
+        {"bumpy tube, two materials", {30, 25, 2, true, 1, ProgMeshBumps}, 42},
     };
     for (const OracleCase& c : cases) {
         SCOPED_TRACE(c.name);
