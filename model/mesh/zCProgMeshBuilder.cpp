@@ -234,10 +234,11 @@ private:
         float cost = 0.0f;
         int target = -1;
     };
+    // What the costs read first: corners and normal share a cache line.
     struct Triangle {
         int vertex[3];
-        int wedge[3];
         zVEC3 normal;
+        int wedge[3];
         int source;  // index into the source triangles (corner attributes)
         int initialWedge[3];
     };
