@@ -64,6 +64,33 @@ bool EqualEps(const DVec& a, const DVec& b)
     return std::fabs(a.x - b.x) < 0.001 && std::fabs(a.y - b.y) < 0.001 && std::fabs(a.z - b.z) < 0.001;
 }
 
+// The cost of a collapse from its length and its triangles: curvature = the
+// largest, over u's triangles, of the smallest (1 - a.b) / 2 against the sides
+// (dot(i, s): triangle i against side s). A border vertex with two or more sides
+// costs its length; border is worked out once, when first needed.
+template <class DotOf, class IsBorder>
+float CostOf(double length, int numFaces, int numSides, DotOf dot, int& border, IsBorder isBorder)
+{
+    double curvature = 0.0;
+    for (int i = 0; i < numFaces; ++i) {
+        double m = 1.0;
+        for (int s = 0; s < numSides; ++s) {
+            const double c = (1.0 - dot(i, s)) * 0.5;
+            if (c < m)
+                m = c;
+        }
+        if (curvature < m)
+            curvature = m;
+    }
+    if (numSides >= 2) {
+        if (border < 0)
+            border = isBorder() ? 1 : 0;
+        if (border)
+            return static_cast<float>(length);
+    }
+    return static_cast<float>(length * curvature);
+}
+
 // An ordered list of indices that keeps its first few in place: a vertex's
 // neighbours and triangles rarely number more than eight, and a build makes
 // lists for every vertex.
@@ -482,26 +509,11 @@ float Builder::CollapseCost(int u, int v, int& border)
             moreSides.push_back(f);
         ++numSides;
     }
-    double curvature = 0.0;
-    for (int f : vertex.faces) {
-        const DVec normal = D(tris[f].normal);
-        double m = 1.0;
-        for (int s = 0; s < numSides; ++s) {
-            const int side = s < 64 ? sides[s] : moreSides[static_cast<std::size_t>(s - 64)];
-            const double c = (1.0 - Dot(normal, D(tris[side].normal))) * 0.5;
-            if (c < m)
-                m = c;
-        }
-        if (curvature < m)
-            curvature = m;
-    }
-    if (numSides >= 2) {
-        if (border < 0)
-            border = IsBorderVertex(u) ? 1 : 0;
-        if (border)
-            return static_cast<float>(length);
-    }
-    return static_cast<float>(length * curvature);
+    auto dot = [&](int i, int s) {
+        const int side = s < 64 ? sides[s] : moreSides[static_cast<std::size_t>(s - 64)];
+        return Dot(D(tris[vertex.faces[i]].normal), D(tris[side].normal));
+    };
+    return CostOf(length, vertex.faces.size(), numSides, dot, border, [&] { return IsBorderVertex(u); });
 }
 
 // Fills the table for u; false when u has too many triangles or neighbours for it.
@@ -556,24 +568,8 @@ float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, int& b
     const double length = Length(Sub(D(src.positions[static_cast<std::size_t>(v)]), D(src.positions[static_cast<std::size_t>(u)])));
     const int* sides = faces.sides + faces.sideStart[neighbour];
     const int numSides = faces.sideStart[neighbour + 1] - faces.sideStart[neighbour];
-    double curvature = 0.0;
-    for (int i = 0; i < faces.count; ++i) {
-        double m = 1.0;
-        for (int s = 0; s < numSides; ++s) {
-            const double c = (1.0 - faces.Dot(i, sides[s])) * 0.5;
-            if (c < m)
-                m = c;
-        }
-        if (curvature < m)
-            curvature = m;
-    }
-    if (numSides >= 2) {
-        if (border < 0)
-            border = IsBorderVertex(faces, verts[static_cast<std::size_t>(u)].neighbours.size()) ? 1 : 0;
-        if (border)
-            return static_cast<float>(length);
-    }
-    return static_cast<float>(length * curvature);
+    return CostOf(length, faces.count, numSides, [&](int i, int s) { return faces.Dot(i, sides[s]); }, border,
+                  [&] { return IsBorderVertex(faces, verts[static_cast<std::size_t>(u)].neighbours.size()); });
 }
 
 bool Builder::IsBorderVertex(const FaceTable& faces, int numNeighbours)
