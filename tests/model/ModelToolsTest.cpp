@@ -6,6 +6,9 @@
 
 #include "ModelFixture.h"
 #include "ModelTools.h"
+#include "zCBinChunkFile.h"
+#include "zCModelPrototype.h"
+#include "zCModelToolFrame.h"
 #include "zFILE_VDFS.h"
 
 namespace {
@@ -24,6 +27,36 @@ protected:
         ModelFixture::SetUp();
         g_toolCalls.clear();
     }
+};
+
+// Counts the cache-outs of every class.
+class CountingResourceManager : public zCResourceManager {
+public:
+    void CacheOutAll(zCClassDef* classDef) override { cacheOuts += classDef == nullptr; }
+    int cacheOuts = 0;
+};
+
+// What an entry's frame found and left: a recorded stamp, a file to insert, a
+// filter level of 3.
+class ModelToolFrameTest : public ModelToolsTest {
+protected:
+    void SetUp() override
+    {
+        ModelToolsTest::SetUp();
+        g_errorReporter.SetFilterLevel(3);
+        g_recordedStampDates.InsertEnd(zTFileDate());
+        g_recordedStampPaths.InsertEnd("\\_WORK\\DATA\\ANIMS\\HERO.ASC");
+        host.GetSettings().InsertInGame = 1;
+        host.GetInsertFileList().push_back("_compiled\\HERO.MDL");
+        g_resourceManager = &counting;
+    }
+    void TearDown() override
+    {
+        ClearRecordedSourceStamps();
+        ModelToolsTest::TearDown();
+    }
+
+    CountingResourceManager counting;
 };
 
 } // namespace
@@ -109,4 +142,66 @@ TEST_F(ModelToolsTest, ProgressStepCountsTheScriptsAscFiles)
         EXPECT_EQ(host.GetProgress(), c.progressAfterOneStep);
         file.Close();
     }
+}
+
+TEST_F(ModelToolFrameTest, AnEntryRunsWithOnePrototypeAtFilterLevelEight)
+{
+    const struct {
+        bool emptyStampDates;
+        int platform;
+        int endFlags;
+    } cases[] = {
+        {true, 0, zTOOL_END_PROGRESS | zTOOL_END_EMPTY_STAMPS | zTOOL_END_INSERT},
+        {false, 1, zTOOL_END_CACHE_OUT | zTOOL_END_INSERT},
+        {false, 0, 0},  // an entry's early end: nothing but the release and the filter level
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.endFlags);
+        g_platform = c.platform;
+        if (g_recordedStampDates.GetNum() == 0)
+            g_recordedStampDates.InsertEnd(zTFileDate());
+        host.SetProgressPos(0);
+        counting.cacheOuts = 0;
+        {
+            zCModelToolFrame frame(c.emptyStampDates);
+            EXPECT_EQ(g_errorReporter.GetFilterLevel(), 8);
+            EXPECT_EQ(g_meshFileVersion, c.platform ? 9 : 3);
+            EXPECT_EQ(g_recordedStampDates.GetNum(), c.emptyStampDates ? 0 : 1);
+            ASSERT_NE(frame.GetPrototype(), nullptr);
+            EXPECT_EQ(g_modelProtoList, frame.GetPrototype());
+            EXPECT_EQ(frame.GetPrototype()->refCtr, 1);
+
+            frame.End(c.endFlags);
+            EXPECT_EQ(g_modelProtoList, nullptr);
+            EXPECT_EQ(g_errorReporter.GetFilterLevel(), 3);
+        }
+        EXPECT_EQ(host.GetProgress(), c.endFlags & zTOOL_END_PROGRESS ? 100000 : 0);
+        EXPECT_EQ(g_recordedStampPaths.GetNum(), c.endFlags & zTOOL_END_EMPTY_STAMPS ? 0 : 1);
+        EXPECT_EQ(counting.cacheOuts, c.endFlags & zTOOL_END_CACHE_OUT ? 1 : 0);
+        EXPECT_EQ(host.GetInsertFileList().empty(), (c.endFlags & zTOOL_END_INSERT) != 0);
+        if (host.GetInsertFileList().empty())
+            host.GetInsertFileList().push_back("_compiled\\HERO.MDL");
+        if (g_recordedStampPaths.GetNum() == 0)
+            g_recordedStampPaths.InsertEnd("\\_WORK\\DATA\\ANIMS\\HERO.ASC");
+    }
+
+    // Without the insert option nothing is inserted.
+    host.GetSettings().InsertInGame = 0;
+    zCModelToolFrame(false).End(zTOOL_END_INSERT);
+    EXPECT_EQ(host.GetInsertFileList().size(), 1u);
+}
+
+TEST_F(ModelToolFrameTest, AFatalReportInsideAnEntryLeavesNoPrototypeBehind)
+{
+    EXPECT_FALSE(RunJob([] {
+        zCModelToolFrame frame(false);
+        frame.GetPrototype()->SetModelProtoName("HUMANS");
+        g_errorReporter.Report(zERR_FATAL, "damaged");
+    }));
+    // The next job's load by name must not find the half-built prototype.
+    EXPECT_EQ(zCModelPrototype::SearchName("HUMANS.MDS"), nullptr);
+    EXPECT_EQ(g_modelProtoList, nullptr);
+    EXPECT_EQ(g_errorReporter.GetFilterLevel(), 3);
+    EXPECT_EQ(host.GetInsertFileList().size(), 1u);
+    EXPECT_EQ(host.GetProgress(), 0);
 }
