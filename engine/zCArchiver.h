@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "zCArray.h"
+#include "zCOLOR.h"
 #include "zCObject.h"
 #include "zSTRING.h"
 
@@ -31,25 +32,6 @@ enum : int {
     zARC_STATE_CLOSED = 0,
     zARC_STATE_READ = 1,
     zARC_STATE_WRITE = 2,
-};
-
-// A colour as stored: blue, green, red, alpha.
-struct zCOLOR {
-    std::uint8_t b = 0;
-    std::uint8_t g = 0;
-    std::uint8_t r = 0;
-    std::uint8_t a = 0;
-
-    zCOLOR() = default;
-    zCOLOR(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t alpha)
-        : b(blue), g(green), r(red), a(alpha)
-    {
-    }
-    bool operator==(const zCOLOR& other) const
-    {
-        return b == other.b && g == other.g && r == other.r && a == other.a;
-    }
-    bool operator!=(const zCOLOR& other) const { return !(*this == other); }
 };
 
 // Decimal text as the runtime's atol reads it, clamped to int instead of overflowing:

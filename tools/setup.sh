@@ -25,6 +25,7 @@ packages=(
     lua5.4              # luac: the compile benchmark's yardstick
     clang               # the fuzz targets (tests/fuzz) ...
     libclang-rt-14-dev  # ... and their libFuzzer and sanitizer runtimes
+    libmeshoptimizer-dev  # the progressive-mesh benchmark's yardstick
 )
 
 say() { printf '[setup] %s\n' "$*"; }

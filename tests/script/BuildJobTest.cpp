@@ -429,7 +429,7 @@ TEST_F(BuildJobTest, ModelJobsRunTheirToolWithTheFoldersAndMasks)
     const struct {
         int mode, kind, platform;
         std::string source;
-        const char* call;  // null: the missing file name is reported
+        const char* call;  // null: the missing file name is reported; "": nothing runs
     } cases[] = {
         {2, 0, 0, file, "ConvertMdl C:\\Game\\Anims\\_compiled\\Hum.MDL"},
         {2, 1, 1, file, "ConvertModelScript C:\\Game\\Anims\\_compiled\\Hum.MDL"},
@@ -447,7 +447,16 @@ TEST_F(BuildJobTest, ModelJobsRunTheirToolWithTheFoldersAndMasks)
         {4, 0, 0, file, "CompileMdl C:\\Game\\Anims\\_compiled\\Hum.MDL"},
         {4, 1, 0, file, "CompileModelScript C:\\Game\\Anims\\_compiled\\Hum.MDL"},
         {4, 2, 0, file, "CompileMorphMesh C:\\Game\\Anims\\_compiled\\Hum.MDL"},
+        {4, 0, 0, "", nullptr},
         {4, 1, 0, "", nullptr},
+        {4, 2, 1, "", nullptr},
+        // A kind without a tool: nothing runs, a missing name is reported where every kind's is.
+        {2, 3, 0, file, ""},
+        {3, 3, 0, file, ""},
+        {4, 3, 0, file, ""},
+        {2, 3, 0, "", ""},
+        {3, 3, 0, "", nullptr},
+        {4, 3, 0, "", nullptr},
     };
     RecordingModelServices services;
     zSetModelServices(&services);
@@ -463,7 +472,10 @@ TEST_F(BuildJobTest, ModelJobsRunTheirToolWithTheFoldersAndMasks)
 
         EXPECT_EQ(RunJobHere(), 0);
         EXPECT_EQ(host.GetSettings().BuildJobThread, 0u);
-        if (c.call) {
+        if (c.call && !*c.call) {
+            EXPECT_TRUE(services.calls.empty());
+            EXPECT_EQ(Texts(), std::vector<std::string>{"0 error(s), 0 warning(s)"});
+        } else if (c.call) {
             EXPECT_EQ(services.calls, std::vector<std::string>{c.call});
             EXPECT_EQ(Texts(), std::vector<std::string>{"0 error(s), 0 warning(s)"});
         } else {
