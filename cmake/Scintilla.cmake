@@ -1,7 +1,9 @@
-# The editing component, built for Windows by tools/setup.sh into the cache folder.
-set(SCINTILLA_DIR "${PROJECT_SOURCE_DIR}/.cache/scintilla" CACHE PATH "Scintilla and Lexilla built with MinGW")
+# The editing component, built for Windows by tools/setup.sh into the user's cache
+# folder; the tools pass its folder (tools/caches.sh, scintilla_dir).
+set(SCINTILLA_DIR "" CACHE PATH "Scintilla and Lexilla built with MinGW")
 if(NOT EXISTS "${SCINTILLA_DIR}/lib/libscintilla.a" OR NOT EXISTS "${SCINTILLA_DIR}/lib/liblexilla.a")
-    message(FATAL_ERROR "Scintilla is not built in ${SCINTILLA_DIR}: run tools/setup.sh first")
+    message(FATAL_ERROR "Scintilla is not built in '${SCINTILLA_DIR}': run tools/setup.sh and pass its folder "
+                        "as -DSCINTILLA_DIR, as tools/test.sh does")
 endif()
 
 add_library(Scintilla::Scintilla STATIC IMPORTED)

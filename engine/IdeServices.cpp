@@ -91,6 +91,12 @@ void zCHeadlessIde::StepProgress()
     progress = std::min(progress + progressStep, 100000);
 }
 
+void zCHeadlessIde::SetProgressPos(int pos)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    progress = pos;
+}
+
 void zCHeadlessIde::UpdateAfterDecompile()
 {
 }

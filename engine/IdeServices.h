@@ -65,6 +65,8 @@ public:
     // Main frame: the build-progress bar (range 0..100000) and the refresh after a decompile.
     virtual void SetProgressStep(int step) = 0;
     virtual void StepProgress() = 0;
+    // Sets the bar's position (100000 is the full bar). A host without a bar ignores it.
+    virtual void SetProgressPos(int) {}
     virtual void UpdateAfterDecompile() = 0;
 };
 
@@ -91,6 +93,7 @@ public:
     int GetSourceListEntryCount() override { return sourceListEntries; }
     void SetProgressStep(int step) override;
     void StepProgress() override;
+    void SetProgressPos(int pos) override;
     void UpdateAfterDecompile() override;
 
     std::vector<Line> GetLines() const;

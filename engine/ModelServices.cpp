@@ -19,6 +19,19 @@ std::atomic<zCModelServices*> g_modelServices{nullptr};
 zCResourceManager* g_resourceManager = nullptr;
 zCRenderer* g_renderer = nullptr;
 
+int zCResourceManager::CacheIn(zCResource*, float)
+{
+    return -1;
+}
+
+void zCResourceManager::CacheOut(zCResource*)
+{
+}
+
+void zCResourceManager::CacheOutAll(zCClassDef*)
+{
+}
+
 void zCModelServices::ReportUnavailable(const char* entry)
 {
     g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kToolsUnavailable, entry));

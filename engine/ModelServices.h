@@ -9,6 +9,10 @@
 #include "zCThread.h"
 #include "zSTRING.h"
 
+class zCClassDef;
+class zCResource;
+class zCTexture;
+
 // A tool entry: one file name in, nothing out; messages go through the reporter.
 using zTModelToolEntry = void (*)(zSTRING& fileName);
 
@@ -24,15 +28,29 @@ public:
     virtual void SetThreadingEnabled(int enabled) { threadingEnabled = enabled; }
     int GetThreadingEnabled() const { return threadingEnabled; }
 
+    // Caching of resources; this base caches nothing (CacheIn answers -1).
+    virtual int CacheIn(zCResource* resource, float priority);
+    virtual void CacheOut(zCResource* resource);
+    // Every resource of the class, or of every class for null.
+    virtual void CacheOutAll(zCClassDef* classDef);
+
 protected:
     zCCriticalSection section;
     int threadingEnabled = 0;
 };
 
-// The renderer object start-up keeps; nothing in the toolchains calls it.
+// The renderer object start-up keeps. The toolchains draw nothing: they use it as
+// the factory and oracle of textures. This base makes no textures and supports no
+// texture format.
 class zCRenderer {
 public:
     virtual ~zCRenderer() = default;
+
+    virtual zCTexture* CreateTexture() { return nullptr; }
+    virtual void* CreateTextureConvert() { return nullptr; }
+    virtual int SupportsTextureFormat(int) { return 0; }
+    virtual int SupportsTextureFormatHardware(int) { return 0; }
+    virtual int GetMaxTextureSize() { return 256; }
 };
 
 // The model toolchain's services. Every member of this base reports the missing

@@ -1,62 +1,13 @@
-// String-table lookup by language, over the tables generated from resources/strings.
+// String-table texts of the interface language as engine strings, and their formatting.
 #include "ResString.h"
 
-#include <algorithm>
-#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
 
-#include "ResStringTable.h"
-
-namespace {
-
-std::atomic<int> g_language{zLANG_ENGLISH};
-thread_local int t_language = 0;
-
-const zTResTable* FindTable(int language)
-{
-    const zTResTable* english = nullptr;
-    for (int i = 0; i < g_resTableCount; ++i) {
-        if (g_resTables[i].language == language)
-            return &g_resTables[i];
-        if (g_resTables[i].language == zLANG_ENGLISH)
-            english = &g_resTables[i];
-    }
-    return english;
-}
-
-const char* FindText(int id)
-{
-    const zTResTable* table = FindTable(t_language ? t_language : g_language.load());
-    if (!table)
-        return nullptr;
-    const zTResEntry* end = table->entries + table->count;
-    const zTResEntry* hit = std::lower_bound(table->entries, end, id,
-                                             [](const zTResEntry& e, int wanted) { return e.id < wanted; });
-    return hit != end && hit->id == id ? hit->text : nullptr;
-}
-
-} // namespace
-
-void SetInterfaceLanguage(int language)
-{
-    g_language = language;
-}
-
-int GetInterfaceLanguage()
-{
-    return t_language ? t_language : g_language.load();
-}
-
-void SetThreadInterfaceLanguage(int language)
-{
-    t_language = language;
-}
-
 zSTRING LoadResString(int id)
 {
-    const char* text = FindText(id);
+    const char* text = FindInterfaceText(id);
     return zSTRING(text ? text : "");
 }
 

@@ -281,6 +281,19 @@ zCObject* zCArchiver::ResolveReference(zCObject* held, zCObject* useThis)
     return held;
 }
 
+zCObject* zCArchiver::TakeReference(zCObject* held, zCObject* useThis)
+{
+    zCObject* result = ResolveReference(held, useThis);
+    try {
+        SkipOpenChunk();
+    } catch (...) {
+        if (result != useThis)
+            result->Release();
+        throw;
+    }
+    return result;
+}
+
 // Alike in both archivers.
 
 void zCArchiver::WriteObject(zCObject* object)

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "zCArray.h"
+#include "zCOLOR.h"
 #include "zCObject.h"
 #include "zSTRING.h"
 
@@ -31,25 +32,6 @@ enum : int {
     zARC_STATE_CLOSED = 0,
     zARC_STATE_READ = 1,
     zARC_STATE_WRITE = 2,
-};
-
-// A colour as stored: blue, green, red, alpha.
-struct zCOLOR {
-    std::uint8_t b = 0;
-    std::uint8_t g = 0;
-    std::uint8_t r = 0;
-    std::uint8_t a = 0;
-
-    zCOLOR() = default;
-    zCOLOR(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t alpha)
-        : b(blue), g(green), r(red), a(alpha)
-    {
-    }
-    bool operator==(const zCOLOR& other) const
-    {
-        return b == other.b && g == other.g && r == other.r && a == other.a;
-    }
-    bool operator!=(const zCOLOR& other) const { return !(*this == other); }
 };
 
 // Decimal text as the runtime's atol reads it, clamped to int instead of overflowing:
@@ -179,6 +161,9 @@ protected:
     // The result of reading a reference to the object held: useThis when given (a
     // different held object is reported), else the held object with a new reference.
     static zCObject* ResolveReference(zCObject* held, zCObject* useThis);
+    // ResolveReference, then the reference chunk skipped; when the archive ends before
+    // the chunk does, the reference taken for the caller is dropped with the fault.
+    zCObject* TakeReference(zCObject* held, zCObject* useThis);
 
     int bufferInUse = 0;  // 0: the archive is the file
     zCBuffer* buffer = nullptr;

@@ -932,9 +932,7 @@ zCObject* zCArchiverBinSafe::ReadObject(const char* name, zCObject* useThis)
             SkipOpenChunk();
             return useThis;
         }
-        zCObject* result = ResolveReference(held, useThis);
-        SkipOpenChunk();
-        return result;
+        return TakeReference(held, useThis);
     }
 
     zCObject* object = useThis;
@@ -965,12 +963,12 @@ zCObject* zCArchiverBinSafe::ReadObject(const char* name, zCObject* useThis)
     }
     try {
         object->Unarchive(*this);
+        SkipOpenChunk();
     } catch (...) {
         // The caller never receives it; the table keeps its own reference.
         if (object != useThis)
             object->Release();
         throw;
     }
-    SkipOpenChunk();
     return object;
 }

@@ -780,9 +780,7 @@ zCObject* zCArchiverGeneric::ReadObject(const char* name, zCObject* useThis)
         zCObject* held = objectList[index];
         if (!held)
             Fatal(FormatResString(zMsgId::kReferenceNotRead, index));
-        zCObject* result = ResolveReference(held, useThis);
-        SkipOpenChunk();
-        return result;
+        return TakeReference(held, useThis);
     }
 
     // Checked before anything is made, so a damaged index leaves nothing behind.

@@ -37,6 +37,16 @@ bool SameName(const std::string& a, const std::string& b)
     return true;
 }
 
+// Every '/' becomes '\', but for the mark of a host path.
+std::string EngineSeparators(const zSTRING& path)
+{
+    std::string text = path;
+    std::replace(text.begin(), text.end(), '/', '\\');
+    if (IsHostPath(path))
+        text[0] = '/';
+    return text;
+}
+
 bool HasDotFolder(const std::string& dir)
 {
     std::size_t start = 0;
@@ -59,7 +69,7 @@ std::string FoldDotFolders(const std::string& dir)
     if (!HasDotFolder(dir))
         return dir;
     std::size_t prefixEnd = 0;
-    while (prefixEnd < dir.size() && dir[prefixEnd] == '\\')
+    while (prefixEnd < dir.size() && (dir[prefixEnd] == '\\' || dir[prefixEnd] == '/'))
         ++prefixEnd;
     const std::string prefix = dir.substr(0, prefixEnd);
     std::vector<std::string> parts;
@@ -151,8 +161,7 @@ int zFILE_FILE::SetPath(const zSTRING& path)
 {
     if (stream)
         return RefuseWhileOpen();
-    std::string text = path;
-    std::replace(text.begin(), text.end(), '/', '\\');
+    const std::string text = EngineSeparators(path);
     const std::size_t colon = text.find(':');
     std::string rest = text;
     drive.clear();
@@ -160,7 +169,7 @@ int zFILE_FILE::SetPath(const zSTRING& path)
         drive = text.substr(0, colon);
         rest = text.substr(colon + 1);
     }
-    const std::size_t slash = rest.find_last_of('\\');
+    const std::size_t slash = rest.find_last_of("\\/");
     std::string folder = slash == std::string::npos ? std::string() : rest.substr(0, slash + 1);
     std::string name = slash == std::string::npos ? rest : rest.substr(slash + 1);
     if (name == "." || name == "..") {
@@ -182,9 +191,8 @@ int zFILE_FILE::SetDir(const zSTRING& newDir)
 {
     if (stream)
         return RefuseWhileOpen();
-    std::string text = newDir;
-    std::replace(text.begin(), text.end(), '/', '\\');
-    if (!text.empty() && text.back() != '\\')
+    std::string text = EngineSeparators(newDir);
+    if (!text.empty() && text.back() != '\\' && text != "/")
         text += '\\';
     dir = text;
     RebuildPath();

@@ -107,8 +107,20 @@ int ReportFileError(int operationWordId, const zSTRING& name, int level)
     return code;
 }
 
+bool IsHostPath(const zSTRING& path)
+{
+#ifdef _WIN32
+    (void)path;
+    return false;
+#else
+    return !path.empty() && path[0] == '/';
+#endif
+}
+
 zSTRING MakeFullPath(const zSTRING& path)
 {
+    if (IsHostPath(path))
+        return path;
     if (!path.empty() && (path[0] == '\\' || path[0] == '/'))
         return g_rootDirectory + path;
     if (path.size() >= 2 && path[1] == ':')

@@ -52,8 +52,13 @@ int FileErrorCode(int errorNumber);
 int ReportFileError(int operationWordId, const zSTRING& name, int level);
 
 // The path the disk operations use: root + path for a path beginning with '\',
-// a path with a drive as it is, anything else root + current directory + path.
+// a path with a drive or a host path as it is, anything else root + current
+// directory + path.
 zSTRING MakeFullPath(const zSTRING& path);
+// Off Windows, a path beginning with '/' is the host's own absolute spelling (the
+// start folder comes so from the system): outside the root, as a path with a drive
+// is on Windows. Engine paths below the root begin with '\'. Always false on Windows.
+bool IsHostPath(const zSTRING& path);
 
 bool InitFileSystem();
 // Warns about files still open.

@@ -39,6 +39,7 @@ public:
 
     // In place through the engine's 256-byte case tables.
     zSTRING& Upper();
+    static char UpperChar(char c) { return static_cast<char>(s_upperTable[static_cast<unsigned char>(c)]); }
     zSTRING& Lower();
     int IsUpperCase() const;
     // Spelling of bone and model names: "BIP01 R UPPERARM" becomes "Bip01 R UpperArm".
@@ -77,6 +78,10 @@ public:
 
     // Not provided: shows "zSTRING::Clear not found" and ends the process.
     [[noreturn]] void Clear();
+
+private:
+    // Upper-case forms: a-z, and the letters of the game's DOS code page.
+    static const unsigned char s_upperTable[256];
 };
 
 zSTRING operator+(const zSTRING& left, const zSTRING& right);

@@ -1,3 +1,4 @@
+// The binary archive: buffering, numbers, counted strings and the class and object records.
 #include "CArchive.h"
 
 #include <climits>

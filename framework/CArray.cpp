@@ -1,3 +1,4 @@
+// Index faults of the framework's arrays.
 #include "CArray.h"
 
 #include <stdexcept>

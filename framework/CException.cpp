@@ -1,3 +1,4 @@
+// The framework's exceptions and their messages in the interface language.
 #include "CException.h"
 
 #include <cstring>

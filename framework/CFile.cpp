@@ -1,3 +1,4 @@
+// Binary disk files over the C runtime: opening, reading, writing, seeking and their faults.
 #include "CFile.h"
 
 #include <cerrno>

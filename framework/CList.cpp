@@ -1,3 +1,4 @@
+// Faults of the framework's lists.
 #include "CList.h"
 
 #include <stdexcept>

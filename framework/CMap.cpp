@@ -1,3 +1,4 @@
+// String hashing and the faults of the framework's maps.
 #include "CMap.h"
 
 #include <stdexcept>

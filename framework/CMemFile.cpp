@@ -1,3 +1,4 @@
+// Files in memory: the growing buffer, reads, writes and seeks.
 #include "CMemFile.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// Run-time class records, the registry of classes by name and dynamic creation.
 #include "CObject.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Automation dates: calendar arithmetic, formatting and parsing.
 #include "COleDateTime.h"
 
 #include <cmath>

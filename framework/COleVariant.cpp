@@ -1,3 +1,4 @@
+// The automation variant: construction, copies, type changes and archiving.
 #ifdef _WIN32
 
 #include "COleVariant.h"

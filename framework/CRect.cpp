@@ -1,3 +1,4 @@
+// Point, size and rectangle arithmetic with 32-bit wrap-around.
 #include "CRect.h"
 
 #include <cstdint>

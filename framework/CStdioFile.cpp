@@ -1,3 +1,4 @@
+// Text files: lines read and written with CR LF ends.
 #include "CStdioFile.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The framework's 8-bit string: editing, searching, case, formatting and loading.
 #ifdef _WIN32
 #include <windows.h>  // first, so that the member is defined under the name its callers see
 #endif
@@ -10,7 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "ResString.h"
+#include "AfxResource.h"
 
 namespace {
 
@@ -141,8 +142,7 @@ void CString::FormatV(const char* format, va_list args)
 
 bool CString::LoadString(unsigned int id)
 {
-    m_text = LoadResString(static_cast<int>(id));
-    return !m_text.empty();
+    return AfxLoadString(id, *this);
 }
 
 int CString::Compare(const char* text) const

@@ -105,16 +105,18 @@ int RunKindDriver(const char* sourceList, std::initializer_list<zTClassSize> cla
 void RunModelJob(const zSTRING& sourcePath)
 {
     const int kind = g_modelKind;
-    if (kind < 0 || kind > 2)
-        return;
-    const zTModelToolEntry tool = kModelTools[g_jobMode - 2][kind];
+    // A kind without a tool runs nothing, but its missing file name is still reported.
+    const zTModelToolEntry tool = kind >= 0 && kind <= 2 ? kModelTools[g_jobMode - 2][kind] : nullptr;
     if (!sourcePath.empty()) {
         zSTRING file = sourcePath;
-        tool(file);
+        if (tool)
+            tool(file);
         return;
     }
     switch (g_jobMode) {
     case 2:
+        if (!tool)
+            break;
         if (kind == 0)
             ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MDL", tool);
         else if (kind == 1 && g_platform == 0)
@@ -288,9 +290,10 @@ int BuildMainScripts()
         return parser.GetErrorFlag();
 
     // The compile adds to the library as it stands: the units of scripts outside the
-    // project survive the store, and an unchanged build leaves "ou.bin" as it was.
+    // project survive the store, and an unchanged build leaves "ou.bin" as it was. A
+    // new project has no library yet; the store makes it.
     if (g_jobMode == 1)
-        g_csManager->LibLoad(zCCSManager::zLIB_ASCII | zCCSManager::zLIB_BINARY);
+        g_csManager->LibLoad(zCCSManager::zLIB_ASCII | zCCSManager::zLIB_BINARY | zCCSManager::zLIB_NEW);
     parser.Compile(kMainList);
     const int base = g_platform == 0 ? kClassBaseFirstGame : kClassBaseSecondGame;
     parser.BindClassOffset("C_NPC", base);

@@ -160,7 +160,7 @@ void zCCSManager::LibLoad(int flags)
         loaded = LoadFrom(kBinaryFile, zMsgId::kLoadingBinary);
     if (!loaded && (flags & zLIB_ASCII))
         loaded = LoadFrom(kAsciiFile, zMsgId::kLoadingAscii);
-    if (!loaded)
+    if (!loaded && !(flags & zLIB_NEW))
         g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kLibraryNotFound));
 }
 

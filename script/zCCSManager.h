@@ -18,6 +18,7 @@ public:
     enum : int {
         zLIB_ASCII = 1 << 0,   // "ou.csl"
         zLIB_BINARY = 1 << 1,  // "ou.bin"
+        zLIB_NEW = 1 << 2,     // LibLoad: no library yet is no fault (a compile makes one)
     };
 
     zCCSManager();
@@ -31,7 +32,8 @@ public:
     virtual zCEventMessage* CreateOuMessage();
     // Appends the unit to the library.
     virtual int AddToLib(zCCSBlock* block);
-    // Empties the library and reads "ou.bin" (zLIB_BINARY), or else "ou.csl" (zLIB_ASCII).
+    // Empties the library and reads "ou.bin" (zLIB_BINARY), or else "ou.csl" (zLIB_ASCII);
+    // finding neither is an error unless zLIB_NEW is given.
     virtual void LibLoad(int flags);
     // Writes "ou.bin" (zLIB_BINARY) when the library changed; "ou.csl" is only read.
     virtual void LibStore(int flags);

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "LittleEndian.h"
+
 namespace {
 
 constexpr std::size_t kMinimumSlots = 16;
@@ -31,10 +33,18 @@ constexpr std::size_t kRecordHead = 8;
 // Eight bytes, the first in the low bits, whatever the host's byte order.
 std::uint64_t LoadWord(const unsigned char* bytes)
 {
-    std::uint64_t word = 0;
-    for (int i = 7; i >= 0; --i)
-        word = (word << 8) | bytes[i];
-    return word;
+    return zGetLE32(bytes) | (static_cast<std::uint64_t>(zGetLE32(bytes + 4)) << 32);
+}
+
+// Up to seven bytes the same way, from two loads that may overlap: the bytes they
+// share land on the same bits, so or-ing them in twice changes nothing.
+std::uint64_t LoadPart(const unsigned char* bytes, std::size_t count)
+{
+    if (count >= 4)
+        return zGetLE32(bytes) | (static_cast<std::uint64_t>(zGetLE32(bytes + count - 4)) << (8 * (count - 4)));
+    if (count >= 2)
+        return zGetLE16(bytes) | (static_cast<std::uint64_t>(zGetLE16(bytes + count - 2)) << (8 * (count - 2)));
+    return count == 1 ? bytes[0] : 0;
 }
 
 } // namespace
@@ -51,19 +61,22 @@ void zCPar_NameIndex::Hasher::Add(std::string_view bytes)
     std::size_t left = bytes.size();
     length += left;
     // A word begun by the piece before is filled first.
-    while (left > 0 && pendingCount != 0) {
-        pending |= static_cast<std::uint64_t>(*next++) << (8 * pendingCount);
-        --left;
-        if (++pendingCount == 8) {
-            Mix(pending);
-            pending = 0;
-            pendingCount = 0;
-        }
+    if (pendingCount != 0) {
+        const std::size_t take = std::min<std::size_t>(left, 8 - pendingCount);
+        pending |= LoadPart(next, take) << (8 * pendingCount);
+        pendingCount += static_cast<unsigned>(take);
+        next += take;
+        left -= take;
+        if (pendingCount < 8)
+            return;
+        Mix(pending);
+        pending = 0;
+        pendingCount = 0;
     }
     for (; left >= 8; left -= 8, next += 8)
         Mix(LoadWord(next));
-    for (; left > 0; --left)
-        pending |= static_cast<std::uint64_t>(*next++) << (8 * pendingCount++);
+    pending = LoadPart(next, left);
+    pendingCount = static_cast<unsigned>(left);
 }
 
 std::uint32_t zCPar_NameIndex::Hasher::End() const

@@ -220,10 +220,18 @@ bool zCPar_SymbolTable::Save(zFILE& file) const
     }
     if (!flush())
         return false;
+    // Members and locals follow their owner: the parent's number is looked up once a run.
+    const zCPar_Symbol* lastParent = nullptr;
+    int lastParentIndex = -1;
     for (int i = 0; i < symbols.GetNum(); ++i) {
         const zCPar_Symbol* symbol = symbols[i];
         symbol->AppendDatRecord(out);
-        PutDatInt(out, symbol->GetParent() ? GetIndex(symbol->GetParent()) : -1);
+        const zCPar_Symbol* parent = symbol->GetParent();
+        if (parent != nullptr && parent != lastParent) {
+            lastParent = parent;
+            lastParentIndex = GetIndex(parent);
+        }
+        PutDatInt(out, parent != nullptr ? lastParentIndex : -1);
         if (out.size() >= kBlockBytes && !flush())
             return false;
     }

@@ -163,6 +163,7 @@ void zCParser::Reset()
     linkFileIndex = -1;
     linkLabelCount = 0;
     labelTable.clear();
+    emittedJumps.clear();
     currentInstance = nullptr;
     emitDepth = 0;
     emitFailed = false;

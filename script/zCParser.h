@@ -130,7 +130,8 @@ public:
     void SetLeafType(const zSTRING& name, zCPar_TreeNode* node);
     void CheckArrayIndex(const zSTRING& name, int index);
     void CheckConstName(const zSTRING& name);
-    void CheckCallArguments(zCPar_TreeNode* call);
+    // Arguments of a call inside an if condition may hold comparisons.
+    void CheckCallArguments(zCPar_TreeNode* call, bool inCondition = false);
     void CheckAssignment(zCPar_TreeNode* node);
     // Checks the statement nodes from tree back to where the previous walk began;
     // 1 when clean.
@@ -201,7 +202,8 @@ public:
     // returns the next statement, or null after an error that ends the file.
     zCPar_TreeNode* EmitCode(zCPar_TreeNode* node);
     // Writes the label addresses into the jumps of a file's tree.
-    void PatchJumps(zCPar_TreeNode* node);
+    // Fills in the addresses of the jumps emitted for the file being linked.
+    void PatchJumps();
     // Instance named before the dot of the name last resolved.
     int GetDottedOwner() const { return dottedOwner; }
     // Byte code of every parsed file, then the ".dat"; nothing is written when an
@@ -285,7 +287,10 @@ private:
     static zSTRING ConversionText(const zSTRING& from, const zSTRING& to);
     // The prefix naming a call's argument (from 0) in a conversion error.
     static zSTRING ArgumentText(const zSTRING& function, int argumentNumber);
-    int TypeWalk(zCPar_TreeNode* node, bool inCondition);
+    // Where a walked tree stands: a value, where a comparison has no place; an if
+    // condition, whose calls must give an int; an argument of a call in a condition.
+    enum class WalkPlace { Value, Condition, ConditionArgument };
+    int TypeWalk(zCPar_TreeNode* node, WalkPlace place);
     // The first error of a tree walk; later ones of the same walk are dropped.
     void WalkError(const zSTRING& text, int atLine);
     zCPar_Symbol* GetCallTarget(zCPar_TreeNode* call);
@@ -435,7 +440,10 @@ private:
     // labels placed so far: label number to code offset (an unplaced one is 0).
     int linkFileIndex = -1;
     int linkLabelCount = 0;
-    std::unordered_map<int, int> labelTable;
+    // Address of each label of the file being linked; 0 until its end-of-if node is emitted.
+    std::vector<int> labelTable;
+    // The if and else nodes whose jumps were emitted, in the order they were.
+    std::vector<zCPar_TreeNode*> emittedJumps;
     // Class whose members the body being emitted addresses without a set-instance.
     zCPar_Symbol* currentInstance = nullptr;
     // Nesting of EmitCode, and whether the statement being emitted failed.

@@ -268,10 +268,10 @@ zCPar_TreeNode* zCParser::FindCallNode(zCPar_TreeNode* holder)
 
 int zCParser::GetTreeType(zCPar_TreeNode* node)
 {
-    return TypeWalk(node, false);
+    return TypeWalk(node, WalkPlace::Value);
 }
 
-int zCParser::TypeWalk(zCPar_TreeNode* node, bool inCondition)
+int zCParser::TypeWalk(zCPar_TreeNode* node, WalkPlace place)
 {
     if (!node || walkFailed)
         return -1;
@@ -297,9 +297,9 @@ int zCParser::TypeWalk(zCPar_TreeNode* node, bool inCondition)
         zCPar_TreeNode* call = FindCallNode(node);
         if (!call)
             return node->Type;
-        CheckCallArguments(call);
+        CheckCallArguments(call, place != WalkPlace::Value);
         const int type = GetCallType(call);
-        if (inCondition && !walkFailed && !IsIntLike(type)) {
+        if (place == WalkPlace::Condition && !walkFailed && !IsIntLike(type)) {
             zCPar_Symbol* function = GetCallTarget(call);
             WalkError(FormatResString(zMsgId::kIfNeedsInt, function ? function->name : call->Name), call->line);
         }
@@ -308,11 +308,11 @@ int zCParser::TypeWalk(zCPar_TreeNode* node, bool inCondition)
     case EXP_ENTRY_INSTANCE:
         return GetCallType(node);
     case EXP_OPERAND:
-        return TypeWalk(node->Right, inCondition);
+        return TypeWalk(node->Right, place);
     case EXP_XOR:
     case EXP_EQUAL_NULL:
     case EXP_NOT: {
-        const int type = TypeWalk(node->Right, inCondition);
+        const int type = TypeWalk(node->Right, place);
         if (!walkFailed && type >= 0 && !IsIntLike(type))
             WalkError(g_parErrNot, node->line);
         return zPAR_TYPE_INT;
@@ -321,10 +321,19 @@ int zCParser::TypeWalk(zCPar_TreeNode* node, bool inCondition)
         break;
     }
 
-    if (IsArithmetic(kind) || IsComparison(kind) || kind == EXP_EQUAL || kind == EXP_NOT_EQUAL ||
-        zCPar_TreeNode::IsAssignment(kind)) {
-        const int left = TypeWalk(node->Left, inCondition);
-        const int right = TypeWalk(node->Right, inCondition);
+    const bool comparison = IsComparison(kind) || kind == EXP_EQUAL || kind == EXP_NOT_EQUAL;
+    if (IsArithmetic(kind) || comparison || zCPar_TreeNode::IsAssignment(kind)) {
+        // Every node of a value is judged, not only the one the statement ends in.
+        if (comparison && place == WalkPlace::Value) {
+            WalkError(g_parErrCompareOutsideIf, node->line);
+            return -1;
+        }
+        if (zCPar_TreeNode::IsAssignment(kind) && place != WalkPlace::Value) {
+            WalkError(g_parErrAssignInIf, node->line);
+            return -1;
+        }
+        const int left = TypeWalk(node->Left, place);
+        const int right = TypeWalk(node->Right, place);
         if (walkFailed)
             return -1;
         leftType = left;
@@ -363,7 +372,7 @@ void zCParser::CheckAssignment(zCPar_TreeNode* node)
     currentExpressionType = target;
 }
 
-void zCParser::CheckCallArguments(zCPar_TreeNode* call)
+void zCParser::CheckCallArguments(zCPar_TreeNode* call, bool inCondition)
 {
     zCPar_Symbol* function = GetCallTarget(call);
     if (!function || walkFailed)
@@ -384,7 +393,7 @@ void zCParser::CheckCallArguments(zCPar_TreeNode* call)
         int wanted = SymbolType(parameter);
         if (wanted == zPAR_TYPE_INT && IsInstanceParameter(function->name, i))
             wanted = zPAR_TYPE_INSTANCE_INT;
-        const int given = TypeWalk(argument, false);
+        const int given = TypeWalk(argument, inCondition ? WalkPlace::ConditionArgument : WalkPlace::Value);
         if (!walkFailed && !Converts(given, wanted))
             WalkError(ArgumentText(function->name, i) + ConversionText(given, wanted), call->line);
     }
@@ -425,7 +434,7 @@ int zCParser::CheckTree(zCPar_TreeNode* tree)
             if (inCondition && !IsIntLike(GetCallType(node)))
                 WalkError(FormatResString(zMsgId::kIfNeedsInt, function ? function->name : node->Name), node->line);
             else
-                CheckCallArguments(node);
+                CheckCallArguments(node, inCondition);
             for (int i = function ? function->GetElementCount() : 0; i > 0 && before && before != checkStop; --i)
                 before = before->Prev;
         } else if (IsChainAssignment(kind)) {
@@ -434,7 +443,7 @@ int zCParser::CheckTree(zCPar_TreeNode* tree)
             } else if (before && before != checkStop) {
                 // Target operand, then the value (none for a parameter taken off the stack).
                 zCPar_Symbol* targetSymbol = FindSymbol(before->Name);
-                const int target = targetSymbol ? SymbolType(targetSymbol) : TypeWalk(before, false);
+                const int target = targetSymbol ? SymbolType(targetSymbol) : TypeWalk(before, WalkPlace::Value);
                 zCPar_TreeNode* value = before->Prev;
                 before = value;
                 if (value && value != checkStop && value->TypeExp == EXP_ENTRY_INSTANCE) {
@@ -443,7 +452,7 @@ int zCParser::CheckTree(zCPar_TreeNode* tree)
                     if (!Converts(given, target))
                         WalkError(ConversionText(given, target), node->line);
                 } else if (value && value != checkStop && IsValueNode(value)) {
-                    const int given = TypeWalk(value, false);
+                    const int given = TypeWalk(value, WalkPlace::Value);
                     if (!walkFailed && !Converts(given, target))
                         WalkError(ConversionText(given, target), node->line);
                     before = value->Prev;
@@ -453,21 +462,21 @@ int zCParser::CheckTree(zCPar_TreeNode* tree)
             if (inCondition)
                 WalkError(g_parErrAssignInIf, node->line);
             else if (node->Left || node->Right)
-                TypeWalk(node, false);
+                TypeWalk(node, WalkPlace::Value);
             else if (before && before != checkStop)
                 before = before->Prev;  // a parameter's operand
         } else if (IsArithmetic(kind)) {
-            TypeWalk(node, inCondition);
+            TypeWalk(node, inCondition ? WalkPlace::Condition : WalkPlace::Value);
         } else if (IsComparison(kind) || kind == EXP_EQUAL || kind == EXP_NOT_EQUAL) {
             if (!inCondition)
                 WalkError(g_parErrCompareOutsideIf, node->line);
             else
-                TypeWalk(node, true);
+                TypeWalk(node, WalkPlace::Condition);
         } else if (kind >= EXP_OPERAND && kind <= EXP_NOT) {
-            TypeWalk(node, inCondition);
+            TypeWalk(node, inCondition ? WalkPlace::Condition : WalkPlace::Value);
         } else if (kind == EXP_DIGIT || kind == EXP_COMPOUND || kind == EXP_STRING || kind == EXP_EMPTY) {
             if (inCondition)
-                TypeWalk(node, true);
+                TypeWalk(node, WalkPlace::Condition);
             else if (kind == EXP_EMPTY && !node->Prev)
                 ;  // the head of a file's chain
             else if (!atReturn)
@@ -513,7 +522,7 @@ void zCParser::CheckReturnValue(zCPar_TreeNode* returnNode, zCPar_TreeNode* valu
     int wanted = currentFunction->GetOffset();
     if (wanted == zPAR_TYPE_INT && IsInstanceParameter(currentFunction->name, -1))
         wanted = zPAR_TYPE_INSTANCE_INT;
-    const int given = TypeWalk(value, false);
+    const int given = TypeWalk(value, WalkPlace::Value);
     if (!walkFailed && !Converts(given, wanted))
         WalkError(ConversionText(given, wanted), returnNode->line);
 }

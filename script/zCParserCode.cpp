@@ -131,6 +131,7 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
         // Where the jump's address goes once the label is known.
         node->BaseType = codeStack.GetDynSize();
         codeStack.PushInt(0);
+        emittedJumps.push_back(node);
         return true;
     case EXP_EMPTY:
         return true;
@@ -138,7 +139,7 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
         if (node->Value < 0 || node->Value >= linkLabelCount)
             EmitError(FormatResString(zMsgId::kLabelOutOfRange, node->Value), node);
         else
-            labelTable[node->Value] = codeStack.GetDynSize();
+            labelTable[static_cast<std::size_t>(node->Value)] = codeStack.GetDynSize();
         return true;
     case EXP_FUNC: {
         zCPar_Symbol* function = symtab.GetSymbol(node->Name);
@@ -283,23 +284,12 @@ void zCParser::EmitStringLiteral(zCPar_TreeNode* node)
     codeStack.PushInt(symtab.GetNumInList() - 1);
 }
 
-void zCParser::PatchJumps(zCPar_TreeNode* node)
+void zCParser::PatchJumps()
 {
-    for (zCPar_TreeNode* current = node; current; current = current->Next) {
-        const int kind = current->TypeExp;
-        // Only jumps that were emitted: a file whose emission stopped early has others.
-        if ((kind == EXP_ELSE || kind == EXP_IF) && current->BaseType > 0 &&
-            codeStack.GetByteAt(current->BaseType - 1) == kind) {
-            if (current->Value < 0 || current->Value >= linkLabelCount)
-                EmitError(FormatResString(zMsgId::kLabelOutOfRange, current->Value), current);
-            // A label without its end-of-if node stays 0, as in a zero-filled table.
-            const auto label = labelTable.find(current->Value);
-            codeStack.Set(current->BaseType, label == labelTable.end() ? 0 : label->second);
-        }
-        // Most nodes have no operands: no call for them.
-        if (current->Right)
-            PatchJumps(current->Right);
-        if (current->Left)
-            PatchJumps(current->Left);
+    for (zCPar_TreeNode* jump : emittedJumps) {
+        if (jump->Value < 0 || jump->Value >= linkLabelCount)
+            EmitError(FormatResString(zMsgId::kLabelOutOfRange, jump->Value), jump);
+        else
+            codeStack.Set(jump->BaseType, labelTable[static_cast<std::size_t>(jump->Value)]);
     }
 }

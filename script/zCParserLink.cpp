@@ -68,6 +68,7 @@ void zCParser::LinkFile(int index)
         ~Scope()
         {
             parser.labelTable.clear();
+            parser.emittedJumps.clear();
             parser.linkLabelCount = 0;
             parser.linkFileIndex = -1;
             parser.currentFile = -1;
@@ -83,11 +84,13 @@ void zCParser::LinkFile(int index)
     // Errors name the file being linked and the node's line.
     currentFile = index;
     linkLabelCount = record->labelCount > 0 ? record->labelCount : 0;
-    labelTable.clear();
+    // A label without its end-of-if node stays 0, as in a zero-filled table.
+    labelTable.assign(static_cast<std::size_t>(linkLabelCount), 0);
+    emittedJumps.clear();
 
     for (zCPar_TreeNode* node = tree.get(); node;)
         node = EmitCode(node);
-    PatchJumps(tree.get());
+    PatchJumps();
 }
 
 void zCParser::BindClassOffset(const zSTRING& className, int base)

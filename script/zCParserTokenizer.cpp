@@ -49,6 +49,25 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Position of a one-character operator in g_parOperators ("+-*/%|&<>="), which is
+// also its token code; -1 for any other character.
+int OperatorIndex(char c)
+{
+    switch (c) {
+    case '+': return 0;
+    case '-': return 1;
+    case '*': return 2;
+    case '/': return 3;
+    case '%': return 4;
+    case '|': return 5;
+    case '&': return 6;
+    case '<': return 7;
+    case '>': return 8;
+    case '=': return 9;
+    default: return -1;
+    }
+}
+
 bool IsKeyword(const zSTRING& upper)
 {
     for (const char* keyword : kKeywords)
@@ -93,7 +112,8 @@ bool zCParser::ReportIfEndOfText(const zSTRING& word)
 
 void zCParser::TakeHistoryEntry()
 {
-    historyIndex = (historyIndex + 1) % kHistorySize;
+    static_assert((kHistorySize & (kHistorySize - 1)) == 0, "the ring's index wraps by a mask");
+    historyIndex = (historyIndex + 1) & (kHistorySize - 1);
     historyPositions[historyIndex] = readPos;
     historyLines[historyIndex] = line;
 }
@@ -110,12 +130,12 @@ void zCParser::ReadWord(zSTRING& word)
         TakeHistoryEntry();
 
         // A word of kMaxWordLength at most: a longer one is cut, its rest skipped, and
-        // reported. The characters go straight into the word, which holds most words
-        // without taking memory.
-        word.clear();
+        // reported.
         bool tooLong = false;
         bool delimiter = false;
         int wordLine = line;
+        const char* start = nullptr;
+        std::size_t length = 0;
         if (readPos != nullptr) {
             // Blanks and line ends before the word; the history entry moves past the line ends.
             while (readPos < textEnd && KindOf(*readPos) <= kLineEnd) {
@@ -126,38 +146,50 @@ void zCParser::ReadWord(zSTRING& word)
                 }
             }
             wordLine = line;
+            start = readPos;
             if (readPos < textEnd && KindOf(*readPos) == kDelimiter) {
-                word.push_back(*readPos++);
+                ++readPos;
+                length = 1;
                 delimiter = true;
             } else {
+                while (readPos < textEnd && KindOf(*readPos) == kWordChar)
+                    ++readPos;
+                length = static_cast<std::size_t>(readPos - start);
+                if (length > static_cast<std::size_t>(kMaxWordLength)) {
+                    length = static_cast<std::size_t>(kMaxWordLength);
+                    tooLong = true;
+                }
                 // The word ends before a delimiter, or after the blank or line end that ends it.
-                while (readPos < textEnd) {
-                    const char c = *readPos++;
-                    const CharKind kind = KindOf(c);
-                    if (kind == kWordChar) {
-                        if (word.size() < static_cast<std::size_t>(kMaxWordLength))
-                            word.push_back(c);
-                        else
-                            tooLong = true;
-                        continue;
-                    }
-                    if (kind == kDelimiter)
-                        --readPos;
-                    else if (kind == kLineEnd)
+                if (readPos < textEnd) {
+                    const CharKind kind = KindOf(*readPos);
+                    if (kind == kBlank) {
+                        ++readPos;
+                    } else if (kind == kLineEnd) {
+                        ++readPos;
                         PassNewline(readPos);
-                    break;
+                    }
                 }
             }
         }
-        if (tooLong)
-            Error(g_parErrSyntax + word, 0, wordLine);
-
-        if (RecordsSpellings())
-            RecordSpelling(word);
-
-        // Delimiters have no lower case.
-        if (!delimiter)
-            word.Upper();
+        // Delimiters have no lower case. Most words are upper-cased as they are taken;
+        // a cut word is reported, and a spelling recorded, as written.
+        if (delimiter && !RecordsSpellings()) {
+            word.clear();
+            word.push_back(*start);
+        } else if (delimiter || tooLong || RecordsSpellings()) {
+            word.assign(start != nullptr ? start : "", length);
+            if (tooLong)
+                Error(g_parErrSyntax + word, 0, wordLine);
+            if (RecordsSpellings())
+                RecordSpelling(word);
+            if (!delimiter)
+                word.Upper();
+        } else {
+            word.resize(length);
+            char* out = word.data();
+            for (std::size_t i = 0; i < length; ++i)
+                out[i] = zSTRING::UpperChar(start[i]);
+        }
 
         const bool slash = delimiter && word.front() == '/';
         if (slash && readPos < textEnd && *readPos == '/') {
@@ -219,15 +251,18 @@ void zCParser::SkipTo(const char* text)
         Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
         return;
     }
-    // Newlines up to and including the match's first byte; without a match the rest
-    // of the text is passed, so the report names the last line.
-    const char* last = match == textEnd ? textEnd : match + (length > 0 ? 1 : 0);
-    for (const char* p = readPos; p < last; ++p)
+    if (match == textEnd) {
+        // Named at the line where the search began (an open comment's first line):
+        // the end of the file says nothing of where the fault is.
+        readPos = textEnd;
+        Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
+        return;
+    }
+    // Newlines up to and including the match's first byte.
+    for (const char* p = readPos; p <= match; ++p)
         if (*p == '\n')
             PassNewline(p + 1);
     readPos = const_cast<char*>(match);
-    if (match == textEnd)
-        Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
 }
 
 int zCParser::ReadToken()
@@ -253,8 +288,8 @@ int zCParser::ReadToken()
     }
 
     const char next = (readPos != nullptr && readPos < textEnd) ? *readPos : '\0';
-    const std::size_t op = g_parOperators.find(first);
-    if (currentWord.size() == 1 && op != std::string::npos) {
+    const int op = OperatorIndex(first);
+    if (currentWord.size() == 1 && op >= 0) {
         int pair = -1;
         if (first == '|' && next == '|')
             pair = EXP_LOGIC_OR;
@@ -282,7 +317,7 @@ int zCParser::ReadToken()
             ++readPos;
             return pair;
         }
-        return static_cast<int>(op);
+        return op;
     }
 
     switch (first) {
@@ -346,7 +381,8 @@ void zCParser::ReadString(zSTRING& out)
     ReadWord(word);
     if (!IsWord(word, "\""))
         Error(ExpectedText("\""), 0, -1);
-    // No escapes; newlines belong to the text and are not counted as lines.
+    // No escapes; newlines belong to the text, and are lines of the file all the same.
+    // An open literal is named at the line where it opens.
     const char* start = readPos;
     const char* quote = nullptr;
     if (readPos != nullptr && readPos < textEnd)
@@ -360,6 +396,9 @@ void zCParser::ReadString(zSTRING& out)
         return;
     }
     out.append(start, static_cast<std::size_t>(quote - start));
+    for (const char* p = start; p < quote; ++p)
+        if (*p == '\n')
+            PassNewline(p + 1);
     readPos = const_cast<char*>(quote) + 1;
 }
 
@@ -491,10 +530,11 @@ zCPar_Symbol* zCParser::GetSymbolUpper(const zSTRING& name)
 
 int zCParser::FindDottedIndex(const zSTRING& name)
 {
-    const std::size_t dot = name.find('.');
-    if (dot == std::string::npos || dot == 0)
-        return -1;
     const std::string_view whole(name);
+    const void* found = whole.empty() ? nullptr : std::memchr(whole.data(), '.', whole.size());
+    if (found == nullptr || found == whole.data())
+        return -1;
+    const std::size_t dot = static_cast<std::size_t>(static_cast<const char*>(found) - whole.data());
     dottedOwner = FindScopedIndex(whole.substr(0, dot));
     zCPar_Symbol* symbol = dottedOwner >= 0 ? symtab.GetSymbol(dottedOwner) : nullptr;
     if (symbol != nullptr && symbol->GetType() == zPAR_TYPE_INSTANCE) {

@@ -4,8 +4,9 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash tools/setup.sh
-export CCACHE_DIR="${CCACHE_DIR:-$root/.cache/ccache}"
-cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+source tools/caches.sh
+cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+    -DSCINTILLA_DIR="$(scintilla_dir)" >/dev/null
 cmake --build build/windows -j "$(nproc)"
 echo
 echo "[run] Everything is built. The application window does not exist yet, so there is no program to start:"

@@ -1,15 +1,32 @@
 #!/usr/bin/env bash
 # Installs what the builds need on a Debian machine and builds the editing
-# component (Scintilla and Lexilla) for Windows into the ignored cache folder.
-# Safe to run again: it only does what is missing.
+# component (Scintilla and Lexilla) for Windows into the user's cache folder
+# (tools/caches.sh). Safe to run again: it only does what is missing.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cache="$root/.cache"
-packages=(cmake ninja-build g++ googletest python3 ccache
-          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          wine wine64 xvfb xauth dpkg-dev
-          lua5.4)  # luac: the compile benchmark's yardstick
+source "$root/tools/caches.sh"
+# One package a line.
+packages=(
+    cmake
+    ninja-build
+    g++
+    googletest
+    python3
+    ccache
+    g++-mingw-w64-x86-64-posix
+    gcc-mingw-w64-x86-64-posix
+    binutils-mingw-w64-x86-64
+    wine
+    wine64
+    xvfb
+    xauth
+    dpkg-dev
+    lua5.4              # luac: the compile benchmark's yardstick
+    clang               # the fuzz targets (tests/fuzz) ...
+    libclang-rt-14-dev  # ... and their libFuzzer and sanitizer runtimes
+    libmeshoptimizer-dev  # the progressive-mesh benchmark's yardstick
+)
 
 say() { printf '[setup] %s\n' "$*"; }
 sudo_if() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -27,41 +44,47 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Scintilla and Lexilla, built with MinGW from Debian's scite source package.
-sci_out="$cache/scintilla"
+sci_out=$(scintilla_dir)
+if [ -z "$sci_out" ] && [ "$updated" -eq 0 ]; then
+    sudo_if apt-get update -qq
+    updated=1
+    sci_out=$(scintilla_dir)
+fi
+[ -n "$sci_out" ] || { say "apt knows no scite package"; exit 1; }
 if [ ! -f "$sci_out/lib/libscintilla.a" ] || [ ! -f "$sci_out/lib/liblexilla.a" ]; then
-    src="$cache/scite-src"
-    if ! ls -d "$src"/scite-*/ >/dev/null 2>&1; then
-        if ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-            codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-            say "adding a deb-src entry for $codename"
-            sudo_if tee /etc/apt/sources.list.d/tavrelin-deb-src.sources >/dev/null <<SRC
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: $codename
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
-            updated=0
-        fi
-        [ "$updated" -eq 1 ] || sudo_if apt-get update -qq
-        rm -rf "$src" && mkdir -p "$src"
-        say "fetching the scite source package"
-        (cd "$src" && apt-get source -qq --download-only scite >/dev/null && dpkg-source -x --no-check ./*.dsc >/dev/null)
+    # The source entry copies the machine's own entry for its release, mirror and all.
+    if ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+        /etc/apt/sources.list.d/*.sources; then
+        codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+        say "adding deb-src entries for $codename, copied from its deb entries"
+        entry=$(python3 "$root/tools/debsrc.py" "$codename")
+        printf '%s\n' "$entry" | sudo_if tee /etc/apt/sources.list.d/tavrelin-deb-src.sources >/dev/null
+        updated=0
     fi
-    top=$(ls -d "$src"/scite-*/ | head -n1)
+    [ "$updated" -eq 1 ] || sudo_if apt-get update -qq
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    chmod 755 "$work"  # apt fetches as its own user
+    say "fetching the scite source package"
+    (cd "$work" && apt-get source -qq --download-only scite >/dev/null && dpkg-source -x --no-check ./*.dsc >/dev/null)
+    top=$(ls -d "$work"/scite-*/ | head -n1)
     jobs=$(nproc)
     cross=(CXX=x86_64-w64-mingw32-g++-posix CC=x86_64-w64-mingw32-gcc-posix
            WINDRES=x86_64-w64-mingw32-windres AR=x86_64-w64-mingw32-ar RANLIB=x86_64-w64-mingw32-ranlib)
-    log="$cache/scintilla-build.log"
-    say "building Scintilla and Lexilla for Windows (log: $log)"
+    log="$work/scintilla-build.log"
+    say "building Scintilla and Lexilla for Windows"
     if ! { make -s -C "$top/scintilla/win32" -j"$jobs" "${cross[@]}" ../bin/libscintilla.a &&
            make -s -C "$top/lexilla/src" -j"$jobs" "${cross[@]}" ../bin/liblexilla.a; } >"$log" 2>&1; then
         tail -n 30 "$log" >&2
         say "building Scintilla failed"
         exit 1
     fi
-    rm -rf "$sci_out" && mkdir -p "$sci_out/lib" "$sci_out/include"
-    cp "$top/scintilla/bin/libscintilla.a" "$top/lexilla/bin/liblexilla.a" "$sci_out/lib/"
-    cp "$top"/scintilla/include/*.h "$top"/lexilla/include/*.h "$sci_out/include/"
+    # Built beside, then moved in whole: a clone running at the same time never sees half a folder.
+    mkdir -p "$tavrelin_cache"
+    staged=$(mktemp -d "$sci_out.XXXXXX")
+    mkdir -p "$staged/lib" "$staged/include"
+    cp "$top/scintilla/bin/libscintilla.a" "$top/lexilla/bin/liblexilla.a" "$staged/lib/"
+    cp "$top"/scintilla/include/*.h "$top"/lexilla/include/*.h "$staged/include/"
+    mv -T "$staged" "$sci_out" 2>/dev/null || rm -rf "$staged"
     say "Scintilla ready in $sci_out"
 fi

@@ -645,6 +645,23 @@ TEST_F(ArchiverGeneric, TruncatedAsciiArchivesAreRefused)
     }
 }
 
+// An archive that ends inside a reference leaves nothing behind: the reference taken
+// for the caller is dropped with the fault.
+TEST_F(ArchiverGeneric, AReferenceCutShortIsReleased)
+{
+    const std::string whole = kAsciiHeader + "objects 1\nEND\n\n[a zCTestArcLeaf 0 0]\n\ttext=string:x\n[]\n"
+                                             "[b \xA7 0 0]\n[]\n";
+    for (const std::size_t cut : {whole.size() - 3, whole.size() - 4}) {
+        SCOPED_TRACE(cut);
+        host.Clear();
+        EXPECT_FALSE(Read(whole.substr(0, cut), ReadAll));
+        EXPECT_EQ(LastError().rfind("Error: zARC: Archive ", 0), 0u) << LastError();
+        EXPECT_EQ(zCTestArcLeaf::classDef.GetNumLivingObjects(), 0);
+    }
+    EXPECT_TRUE(Read(whole, ReadAll));
+    EXPECT_EQ(zCTestArcLeaf::classDef.GetNumLivingObjects(), 0);
+}
+
 // The archiver's own part (the common header is the factory's).
 TEST_F(ArchiverGeneric, BitFlipsNeverCrash)
 {

@@ -281,6 +281,25 @@ TEST_F(FileTest, DriveLetterPathsAreNotFoundOffWindows)
 }
 #endif
 
+// A folder the system spells (the start folder: a drive on Windows, '/' first
+// elsewhere) stays where it is whatever the root, as the tool's System folder must.
+TEST_F(FileTest, AFolderSpelledByTheHostLiesOutsideTheRoot)
+{
+    FileSandbox tool;
+    tool.Write("System/Sys.dsc", "x");
+    for (const char* rest : {"\\System\\Sys.dsc", "\\System\\..\\System\\Sys.dsc", "/System/Sys.dsc"}) {
+        SCOPED_TRACE(rest);
+        zFILE_VDFS file(tool.Root() + rest);
+        EXPECT_TRUE(file.Exists());
+        ASSERT_EQ(file.Open(false), 0);
+        file.Close();
+    }
+    zFILE_VDFS folder;
+    folder.SetDir(tool.Root() + "\\System");
+    folder.SetFile("sys.dsc");
+    EXPECT_TRUE(folder.Exists());
+}
+
 TEST_F(FileTest, ErrorCodesAndReportForm)
 {
     struct Case {

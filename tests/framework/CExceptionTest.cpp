@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "CException.h"
-#include "ResString.h"
+#include "AfxResource.h"
 
 namespace {
 
 class CExceptionMessage : public ::testing::Test {
 protected:
-    void TearDown() override { SetThreadInterfaceLanguage(0); }
+    void TearDown() override { AfxSetThreadResourceLanguage(0); }
 };
 
 TEST_F(CExceptionMessage, FollowsTheInterfaceLanguage)
@@ -24,18 +24,18 @@ TEST_F(CExceptionMessage, FollowsTheInterfaceLanguage)
     };
     // German in code page 1252, Russian in 1251.
     const Case cases[] = {
-        {zLANG_GERMAN, "'doc.tsl' wurde nicht gefunden.", "Die Datei enth\xE4lt eine unbekannte Klasse.",
+        {1031, "'doc.tsl' wurde nicht gefunden.", "Die Datei enth\xE4lt eine unbekannte Klasse.",
          "Der Vorgang ist fehlgeschlagen (Fehler 0x80004005)."},
-        {zLANG_RUSSIAN, "\xD4\xE0\xE9\xEB 'doc.tsl' \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED.",
+        {1049, "\xD4\xE0\xE9\xEB 'doc.tsl' \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED.",
          "\xD4\xE0\xE9\xEB \xF1\xEE\xE4\xE5\xF0\xE6\xE8\xF2 \xED\xE5\xE8\xE7\xE2\xE5\xF1\xF2\xED\xFB\xE9 "
          "\xEA\xEB\xE0\xF1\xF1.",
          "\xCE\xEF\xE5\xF0\xE0\xF6\xE8\xFF \xED\xE5 \xE2\xFB\xEF\xEE\xEB\xED\xE5\xED\xE0 "
          "(\xEE\xF8\xE8\xE1\xEA\xE0 0x80004005)."},
-        {zLANG_ENGLISH, "'doc.tsl' was not found.", "The file contains an unknown class.",
+        {1033, "'doc.tsl' was not found.", "The file contains an unknown class.",
          "The operation failed (error 0x80004005)."},
     };
     for (const Case& c : cases) {
-        SetThreadInterfaceLanguage(c.language);
+        AfxSetThreadResourceLanguage(c.language);
         EXPECT_STREQ(notFound.GetErrorText(), c.notFound) << c.language;
         EXPECT_STREQ(badClass.GetErrorText(), c.badClass) << c.language;
         EXPECT_STREQ(failed.GetErrorText(), c.failed) << c.language;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "CString.h"
-#include "ResString.h"
+#include "AfxResource.h"
 
 #ifdef _WIN32
 #include <windows.h>  // after the class: LoadString calls become LoadStringA and must still work
@@ -151,9 +151,9 @@ TEST(CStringResources, LoadsByInterfaceLanguage)
     CString s;
     EXPECT_TRUE(s.LoadString(33198));
     EXPECT_STREQ(s, "Error: ");
-    SetThreadInterfaceLanguage(zLANG_GERMAN);
+    AfxSetThreadResourceLanguage(1031);
     EXPECT_TRUE(s.LoadString(33198));
-    SetThreadInterfaceLanguage(0);
+    AfxSetThreadResourceLanguage(0);
     EXPECT_STREQ(s, "Fehler: ");
     EXPECT_FALSE(s.LoadString(1));
     EXPECT_TRUE(s.IsEmpty());

@@ -79,6 +79,10 @@ protected:
     void SetUp() override
     {
         ReporterCaptureOn<BuildHost>::SetUp();
+        // The tool's own folder, as installed: its System folder beside the program.
+        tool.Write("System/RedefinedFunc.dsc", "INT Hlp_IsNpc(INSTANCE,INT#)\n");
+        tool.Write("System/RedefinedLocalVariable.dsc", "INT# OtherNpc;\n");
+        zCOption::SetStartDirectory(tool.Root());
         EngineStartup();
         g_csManager->GetLibrary()->DeleteAll();
         UseProject(project);
@@ -91,6 +95,7 @@ protected:
     void TearDown() override
     {
         EngineShutdown();
+        zCOption::SetStartDirectory("");
         g_csManager->GetLibrary()->DeleteAll();
         ReporterCaptureOn<BuildHost>::TearDown();
     }
@@ -129,7 +134,7 @@ protected:
     }
 
     // The job's last line is the summary with that many errors. Warnings are not
-    // compared: without the tool's System folder the name bases are reported missing.
+    // compared: the tool's System folder holds no name bases.
     bool EndsWithSummary(const std::string& start, int errors) const
     {
         const std::vector<std::string> texts = Texts();
@@ -144,6 +149,7 @@ protected:
         return count;
     }
 
+    FileSandbox tool;
     FileSandbox project;
     FileLayerRoot layer{project.Root()};  // puts back the file layer's root after the test
 
@@ -163,9 +169,11 @@ TEST_F(BuildJobTest, CompileOnItsOwnThreadWritesTheDatAndTheOutputUnits)
     EXPECT_EQ(host.inserted, (std::vector<std::string>{"0 Varnok.dat", "1 ou.bin"}));
     EXPECT_EQ(host.GetSettings().Decompilate, 1);
     EXPECT_EQ(g_parser->GetSymbol("C_NPC")->GetContent(), 256);
-    // A new project has no library yet: said once, and the build goes on.
-    EXPECT_EQ(CountLines("File for output-units not found"), 1);
-    EXPECT_TRUE(EndsWithSummary("", 1));
+    // A new project has no library yet, and that is no fault: the build makes it. The
+    // system files were read from the tool's System folder, not looked for in the project.
+    EXPECT_EQ(g_parser->GetRedefinitions().GetFunctions().GetNum(), 1);
+    EXPECT_EQ(g_parser->GetRedefinitions().GetVariables().GetNum(), 1);
+    EXPECT_EQ(Texts().back(), "0 error(s), 0 warning(s)") << ::testing::PrintToString(Texts());
 
     // The second build starts from the stored library: unchanged scripts leave it as it is.
     const std::string units = project.Read("ou.bin");
@@ -304,8 +312,7 @@ TEST_F(BuildJobTest, StopBuildWhileCompilingEndsTheJobWithTheBreakLine)
 
     EXPECT_EQ(result, 0);
     EXPECT_EQ(host.GetSettings().BuildJobThread, 0u);
-    // The one error: the new project has no output-unit library yet.
-    EXPECT_TRUE(EndsWithSummary("Break building: ", 1));
+    EXPECT_TRUE(EndsWithSummary("Break building: ", 0));
     EXPECT_EQ(CountLines("error(s)"), 1);  // no second summary
     EXPECT_FALSE(HasLine("Instances.d"));   // stopped before the next file
     EXPECT_FALSE(project.Exists("Varnok.dat"));
@@ -422,7 +429,7 @@ TEST_F(BuildJobTest, ModelJobsRunTheirToolWithTheFoldersAndMasks)
     const struct {
         int mode, kind, platform;
         std::string source;
-        const char* call;  // null: the missing file name is reported
+        const char* call;  // null: the missing file name is reported; "": nothing runs
     } cases[] = {
         {2, 0, 0, file, "ConvertMdl C:\\Game\\Anims\\_compiled\\Hum.MDL"},
         {2, 1, 1, file, "ConvertModelScript C:\\Game\\Anims\\_compiled\\Hum.MDL"},
@@ -440,7 +447,16 @@ TEST_F(BuildJobTest, ModelJobsRunTheirToolWithTheFoldersAndMasks)
         {4, 0, 0, file, "CompileMdl C:\\Game\\Anims\\_compiled\\Hum.MDL"},
         {4, 1, 0, file, "CompileModelScript C:\\Game\\Anims\\_compiled\\Hum.MDL"},
         {4, 2, 0, file, "CompileMorphMesh C:\\Game\\Anims\\_compiled\\Hum.MDL"},
+        {4, 0, 0, "", nullptr},
         {4, 1, 0, "", nullptr},
+        {4, 2, 1, "", nullptr},
+        // A kind without a tool: nothing runs, a missing name is reported where every kind's is.
+        {2, 3, 0, file, ""},
+        {3, 3, 0, file, ""},
+        {4, 3, 0, file, ""},
+        {2, 3, 0, "", ""},
+        {3, 3, 0, "", nullptr},
+        {4, 3, 0, "", nullptr},
     };
     RecordingModelServices services;
     zSetModelServices(&services);
@@ -456,7 +472,10 @@ TEST_F(BuildJobTest, ModelJobsRunTheirToolWithTheFoldersAndMasks)
 
         EXPECT_EQ(RunJobHere(), 0);
         EXPECT_EQ(host.GetSettings().BuildJobThread, 0u);
-        if (c.call) {
+        if (c.call && !*c.call) {
+            EXPECT_TRUE(services.calls.empty());
+            EXPECT_EQ(Texts(), std::vector<std::string>{"0 error(s), 0 warning(s)"});
+        } else if (c.call) {
             EXPECT_EQ(services.calls, std::vector<std::string>{c.call});
             EXPECT_EQ(Texts(), std::vector<std::string>{"0 error(s), 0 warning(s)"});
         } else {

@@ -416,6 +416,13 @@ TEST_F(OutputUnitLibraryTest, MissingFilesLeaveTheLibraryEmpty)
     manager->LibLoad(zCCSManager::zLIB_BINARY);
     EXPECT_EQ(Lib().GetNum(), 0);
     EXPECT_EQ(Texts(), (Strings{"Error: File for output-units not found: 'ou.bin' or 'ou.csl'"}));
+
+    // A compile that is to make the library finds none without a fault.
+    host.Clear();
+    manager->AddOutputUnit("DIA_OLD", "Gone after loading.");
+    manager->LibLoad(zCCSManager::zLIB_BINARY | zCCSManager::zLIB_NEW);
+    EXPECT_EQ(Lib().GetNum(), 0);
+    EXPECT_TRUE(Texts().empty());
 }
 
 TEST_F(OutputUnitLibraryTest, StoreAfterAnUnchangedBuildWritesNothing)

@@ -300,6 +300,43 @@ TEST_F(StatementTest, FaultyStatementsAreReported)
     }
 }
 
+// A comparison is a value only inside an if condition; wherever else it stands in a
+// statement's value it is counted at its line, and the build reads on.
+TEST_F(StatementTest, ComparisonsOutsideAnIfConditionAreCountedWhereverTheyStand)
+{
+    const char* const head = "FUNC INT G(VAR INT p) { return p; };\n"
+                             "FUNC VOID V(VAR INT p) { };\n"
+                             "FUNC VOID S(VAR STRING p) { };\n";
+    struct Row {
+        const char* body;  // the body of a function T(VAR INT hp) returning int, from line 4
+        int errors;
+        int line;
+    };
+    const Row rows[] = {
+        {"VAR INT a;\n a = hp > 0;\n return a;", 1, 5},
+        {"\n return hp > 0;", 1, 5},
+        {"\n return (hp == 1) + 2;", 1, 5},
+        {"VAR INT a;\n a += 1 - !(hp <= 3);\n return a;", 1, 5},
+        {"\n V(hp != 0);\n return 0;", 1, 5},
+        {"\n return G(hp >= 1);", 1, 5},
+        {"\n hp > 0;\n return 0;", 1, 5},
+        // Inside a condition every comparison is in its place, in call arguments too.
+        {"\n if (hp > 0 && G(hp < 2) || !(hp == 3)) { return 1; };\n return 0;", 0, 0},
+        {"\n if (G(hp)) { V(hp); };\n return hp + G(hp);", 0, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.body);
+        parser.Reset();
+        host.Clear();
+        ASSERT_TRUE(Parse(std::string(head) + "FUNC INT T(VAR INT hp) {" + row.body + "\n};\n"));
+        EXPECT_EQ(host.GetErrorCount(), row.errors);
+        if (row.errors) {
+            EXPECT_TRUE(HasLine("\\T.D(" + std::to_string(row.line) +
+                                "):   Error: Comparison is possible only in 'if' expression"));
+        }
+    }
+}
+
 TEST_F(StatementTest, ArgumentChecks)
 {
     DefineExternals();

@@ -175,14 +175,14 @@ TEST_F(TokenizerTest, StringLiteralKeepsCaseSpacesAndNewline)
     zSTRING second = "pre:";
     parser->ReadString(second);
     EXPECT_EQ(second, "pre:two\nlines");
-    // The newline inside the literal is not counted.
-    EXPECT_EQ(parser->GetLine(), 1);
+    // The newline inside the literal is a line of the file like any other.
+    EXPECT_EQ(parser->GetLine(), 2);
     zSTRING word;
     parser->ReadWord(word);
     EXPECT_EQ(word, "X");
     parser->ReadWord(word);
     EXPECT_EQ(word, "Y");
-    EXPECT_EQ(parser->GetLine(), 2);
+    EXPECT_EQ(parser->GetLine(), 3);
 }
 
 TEST_F(TokenizerTest, OverlongWordIsCutReportedAndSkippedWhole)
@@ -223,8 +223,12 @@ TEST_F(TokenizerTest, BadInputIsFatalWithClearText)
         {"digits with a letter", "x = 12ab;", token, "TEST.D(1):   Error: Syntax error: 12AB"},
         {"stray character", "x $", token, "Syntax error: "},
         {"end inside an expression", "x =", token, "Unexpected end of file."},
-        {"open block comment", "a /* never closed\n", word, "TEST.D(2):   Error: Unexpected end of file."},
-        {"open string", "\"never closed", [](zCParser& p) { zSTRING s; p.ReadString(s); }, "Unexpected end of file."},
+        // An open comment or string is named at the line where it opens.
+        {"open block comment", "a\n /* never\nclosed\n\n", word, "TEST.D(2):   Error: Unexpected end of file."},
+        {"open string", "\n \"never\nclosed\n", [](zCParser& p) { zSTRING s; p.ReadString(s); },
+         "TEST.D(2):   Error: Unexpected end of file."},
+        {"fault after a string of three lines", "\"one\ntwo\nthree\" 12ab",
+         [](zCParser& p) { zSTRING s; p.ReadString(s); p.ReadToken(); }, "TEST.D(3):   Error: Syntax error: 12AB"},
         {"string without quote", "x", [](zCParser& p) { zSTRING s; p.ReadString(s); }, "Expected '\"'"},
         {"match", ")", [](zCParser& p) { p.Match(";"); }, "Expected ';'"},
         {"int with letter", "1x", [](zCParser& p) { p.ReadInt(); }, "Expected an Integer-Value: 1X"},

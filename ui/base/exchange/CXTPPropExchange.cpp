@@ -1,3 +1,4 @@
+// The settings exchange: value sizes, defaults, blobs, classes, objects and section archives.
 #include "CXTPPropExchange.h"
 
 #include <oleauto.h>

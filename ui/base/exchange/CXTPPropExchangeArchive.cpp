@@ -1,3 +1,4 @@
+// The settings exchange over a binary archive.
 #include "CXTPPropExchangeArchive.h"
 
 #include <cstdlib>

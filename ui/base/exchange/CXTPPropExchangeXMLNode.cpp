@@ -1,3 +1,4 @@
+// The settings exchange over an XML document: sections, values and the file form.
 #include "CXTPPropExchangeXMLNode.h"
 
 #ifdef _WIN32

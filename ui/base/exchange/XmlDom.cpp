@@ -1,3 +1,4 @@
+// The XML document calls: COM errors, string conversions, owned strings and node helpers.
 #include "XmlDom.h"
 
 #ifdef _WIN32

@@ -37,11 +37,17 @@ FUNC VOID Assignments ()
 	c = -a;
 	c = -(a + b);
 	c = !a;
-	c = !(a == b);
+	if (!(a == b))
+	{
+		c = 1;
+	};
 	c = ~b;
 	c = +a;
 	c = a << 2 | b >> 1 & 3;
-	c = a < b || b <= c && c >= a || a != b;
+	if (a < b || b <= c && c >= a || a != b)
+	{
+		c = 2;
+	};
 	a += 1;
 	a -= b;
 	a *= 2;

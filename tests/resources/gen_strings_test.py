@@ -35,8 +35,8 @@ class GeneratorTest(unittest.TestCase):
 
     def test_refused_tables(self):
         cases = [
-            ('an id the other table lacks', [NAMED, OTHER.replace('200 "Zwei"\n', '')], 'ids missing'),
-            ('an id only the other table has', [NAMED, OTHER + '300 "Drei"\n'], 'ids not in'),
+            ('an id the other table lacks', [NAMED, OTHER.replace('200 "Zwei"\n', '')], 'is missing'),
+            ('an id only the other table has', [NAMED, OTHER + '300 "Drei"\n'], 'is not in'),
             ('an id without a name', [NAMED.replace('kSecond ', ''), OTHER], 'ids without a name: 200'),
             ('one name for two ids', [NAMED.replace('kSecond', 'kFirst'), OTHER], 'name kFirst given to'),
             ('two tables with names', [NAMED, OTHER.replace('100 ', '100 kOne ')], 'exactly one table'),

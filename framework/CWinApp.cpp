@@ -1,0 +1,263 @@
+// The application object: its names, the profile readers and writers under the registry key, message boxes.
+#include "CWinApp.h"
+
+#include <cstring>
+
+#include "CWnd.h"
+
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+namespace {
+
+CWinApp* g_app = nullptr;
+
+}  // namespace
+
+HKEY AfxRegCreateKey(HKEY hParent, const char* lpszName)
+{
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    if (::RegCreateKeyExA(hParent, lpszName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                          &key, &disposition) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+HKEY AfxRegOpenAppKey(HKEY hRoot, const char* lpszRegistryKey, const char* lpszProfileName)
+{
+    if (!lpszRegistryKey || !*lpszRegistryKey || !lpszProfileName || !*lpszProfileName)
+        return nullptr;
+    HKEY software = nullptr;
+    if (::RegOpenKeyExA(hRoot, "Software", 0, KEY_READ | KEY_WRITE, &software) != ERROR_SUCCESS)
+        return nullptr;
+    HKEY company = AfxRegCreateKey(software, lpszRegistryKey);
+    ::RegCloseKey(software);
+    if (!company)
+        return nullptr;
+    HKEY app = AfxRegCreateKey(company, lpszProfileName);
+    ::RegCloseKey(company);
+    return app;
+}
+
+BOOL AfxRegWriteProfileString(HKEY hAppKey, const char* lpszSection, const char* lpszEntry, const char* lpszValue)
+{
+    if (!hAppKey)
+        return FALSE;
+    if (!lpszSection || !lpszEntry) {
+        LONG rc = lpszSection ? ::RegDeleteKeyA(hAppKey, lpszSection) : ERROR_INVALID_PARAMETER;
+        ::RegCloseKey(hAppKey);
+        return rc == ERROR_SUCCESS;
+    }
+    HKEY section = AfxRegSectionKey(hAppKey, lpszSection);
+    if (!section)
+        return FALSE;
+    BOOL ok = AfxRegSetString(section, lpszEntry, lpszValue);
+    ::RegCloseKey(section);
+    return ok;
+}
+
+HKEY AfxRegSectionKey(HKEY hAppKey, const char* lpszSection)
+{
+    if (!hAppKey)
+        return nullptr;
+    HKEY section = lpszSection ? AfxRegCreateKey(hAppKey, lpszSection) : nullptr;
+    ::RegCloseKey(hAppKey);
+    return section;
+}
+
+BOOL AfxRegQueryString(HKEY hKey, const char* lpszEntry, CString& value)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExA(hKey, lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return FALSE;
+    // One more than the stored size, so that a value stored without its terminator still ends.
+    char* buf = value.GetBuffer(static_cast<int>(size) + 1);
+    LONG rc = ::RegQueryValueExA(hKey, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(buf), &size);
+    buf[rc == ERROR_SUCCESS ? size : 0] = '\0';
+    value.ReleaseBuffer();
+    return rc == ERROR_SUCCESS;
+}
+
+BOOL AfxRegQueryBinary(HKEY hKey, const char* lpszEntry, LPBYTE* ppData, UINT* pBytes)
+{
+    *ppData = nullptr;
+    *pBytes = 0;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExA(hKey, lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || size == 0)
+        return FALSE;
+    auto* data = new BYTE[size];
+    if (::RegQueryValueExA(hKey, lpszEntry, nullptr, &type, data, &size) != ERROR_SUCCESS) {
+        delete[] data;
+        return FALSE;
+    }
+    *ppData = data;
+    *pBytes = size;
+    return TRUE;
+}
+
+BOOL AfxRegSetString(HKEY hKey, const char* lpszEntry, const char* lpszValue)
+{
+    if (!lpszValue)
+        return ::RegDeleteValueA(hKey, lpszEntry) == ERROR_SUCCESS;
+    return ::RegSetValueExA(hKey, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
+                            static_cast<DWORD>(std::strlen(lpszValue) + 1)) == ERROR_SUCCESS;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
+}
+
+CWinApp::CWinApp(const char* lpszAppName)
+{
+    if (lpszAppName) {
+        m_strAppName = lpszAppName;
+    } else {
+        // The program file's name without its folder and extension.
+        char path[MAX_PATH] = {};
+        ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+        CString name(path);
+        name = name.Mid(name.ReverseFind('\\') + 1);
+        int dot = name.ReverseFind('.');
+        m_strAppName = dot > 0 ? name.Left(dot) : name;
+    }
+    m_pszAppName = m_strAppName;
+    m_hInstance = ::GetModuleHandleA(nullptr);
+    m_nThreadID = ::GetCurrentThreadId();
+    m_bAutoDelete = FALSE;  // the application object is not the thread's to delete
+    g_app = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+void CWinApp::SetRegistryKey(const char* lpszRegistryKey)
+{
+    m_strRegistryKey = lpszRegistryKey ? lpszRegistryKey : "";
+    m_strProfileName = m_strAppName;
+    m_pszRegistryKey = m_strRegistryKey.IsEmpty() ? nullptr : static_cast<const char*>(m_strRegistryKey);
+    m_pszProfileName = m_strProfileName;
+}
+
+HKEY CWinApp::GetAppRegistryKey()
+{
+    return AfxRegOpenAppKey(HKEY_CURRENT_USER, m_pszRegistryKey, m_pszProfileName);
+}
+
+HKEY CWinApp::GetSectionKey(const char* lpszSection)
+{
+    return lpszSection ? AfxRegSectionKey(GetAppRegistryKey(), lpszSection) : nullptr;
+}
+
+UINT CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault)
+{
+    HKEY section = GetSectionKey(lpszSection);
+    if (!section)
+        return static_cast<UINT>(nDefault);
+    DWORD value = 0;
+    DWORD type = 0;
+    DWORD size = sizeof(value);
+    LONG rc = ::RegQueryValueExA(section, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
+    ::RegCloseKey(section);
+    if (rc != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value))
+        return static_cast<UINT>(nDefault);
+    return value;
+}
+
+BOOL CWinApp::WriteProfileInt(const char* lpszSection, const char* lpszEntry, int nValue)
+{
+    HKEY section = lpszEntry ? GetSectionKey(lpszSection) : nullptr;
+    if (!section)
+        return FALSE;
+    DWORD value = static_cast<DWORD>(nValue);
+    LONG rc = ::RegSetValueExA(section, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    ::RegCloseKey(section);
+    return rc == ERROR_SUCCESS;
+}
+
+CString CWinApp::GetProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszDefault)
+{
+    HKEY section = GetSectionKey(lpszSection);
+    if (!section)
+        return CString(lpszDefault);
+    CString value;
+    BOOL found = AfxRegQueryString(section, lpszEntry, value);
+    ::RegCloseKey(section);
+    return found ? value : CString(lpszDefault);
+}
+
+BOOL CWinApp::WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue)
+{
+    return AfxRegWriteProfileString(GetAppRegistryKey(), lpszSection, lpszEntry, lpszValue);
+}
+
+BOOL CWinApp::GetProfileBinary(const char* lpszSection, const char* lpszEntry, LPBYTE* ppData, UINT* pBytes)
+{
+    *ppData = nullptr;
+    *pBytes = 0;
+    HKEY section = GetSectionKey(lpszSection);
+    if (!section)
+        return FALSE;
+    BOOL ok = AfxRegQueryBinary(section, lpszEntry, ppData, pBytes);
+    ::RegCloseKey(section);
+    return ok;
+}
+
+BOOL CWinApp::WriteProfileBinary(const char* lpszSection, const char* lpszEntry, LPBYTE pData, UINT nBytes)
+{
+    HKEY section = lpszEntry ? GetSectionKey(lpszSection) : nullptr;
+    if (!section)
+        return FALSE;
+    LONG rc = ::RegSetValueExA(section, lpszEntry, 0, REG_BINARY, pData, nBytes);
+    ::RegCloseKey(section);
+    return rc == ERROR_SUCCESS;
+}
+
+int CWinApp::DoMessageBox(const char* lpszPrompt, UINT nType, UINT)
+{
+    HWND owner = nullptr;
+    if (m_pMainWnd && m_pMainWnd->m_hWnd && ::IsWindowEnabled(m_pMainWnd->m_hWnd))
+        owner = m_pMainWnd->m_hWnd;
+    if (!owner)
+        owner = ::GetActiveWindow();
+    if ((nType & MB_ICONMASK) == 0) {
+        switch (nType & MB_TYPEMASK) {
+        case MB_OK:
+        case MB_OKCANCEL:
+            nType |= MB_ICONEXCLAMATION;
+            break;
+        case MB_YESNO:
+        case MB_YESNOCANCEL:
+            nType |= MB_ICONQUESTION;
+            break;
+        default:
+            break;
+        }
+    }
+    return ::MessageBoxA(owner, lpszPrompt, m_pszAppName, nType);
+}
+
+int AfxMessageBox(const char* lpszText, UINT nType, UINT nIDHelp)
+{
+    if (CWinApp* app = AfxGetApp())
+        return app->DoMessageBox(lpszText, nType, nIDHelp);
+    return ::MessageBoxA(::GetActiveWindow(), lpszText, nullptr, nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
+{
+    CString text;
+    text.LoadString(nIDPrompt);
+    return AfxMessageBox(text, nType, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
+}

@@ -1,0 +1,67 @@
+// The application object: its names, the profile under the registry key, message boxes.
+#pragma once
+
+#include "CString.h"
+#include "CWinThread.h"
+
+class CWinApp : public CWinThread {
+    DECLARE_DYNAMIC(CWinApp)
+
+public:
+    // The one application object of the process; it registers itself as AfxGetApp.
+    explicit CWinApp(const char* lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    // Profile values live under HKEY_CURRENT_USER\Software\<registry key>\<profile name>\<section>;
+    // the profile name is the application name. Without a registry key nothing is stored.
+    void SetRegistryKey(const char* lpszRegistryKey);
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(const char* lpszSection);
+
+    UINT GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault);
+    BOOL WriteProfileInt(const char* lpszSection, const char* lpszEntry, int nValue);
+    CString GetProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszDefault = nullptr);
+    // A null entry removes the section, a null value the entry.
+    BOOL WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue);
+    // The caller frees *ppData with delete[]; FALSE (and null, 0) when the value is missing.
+    BOOL GetProfileBinary(const char* lpszSection, const char* lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    BOOL WriteProfileBinary(const char* lpszSection, const char* lpszEntry, LPBYTE pData, UINT nBytes);
+
+    // The prompt shown by AfxMessageBox: the caption is the application name, the owner the
+    // main window when it is enabled.
+    virtual int DoMessageBox(const char* lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    const char* m_pszAppName = nullptr;
+    const char* m_pszRegistryKey = nullptr;
+    const char* m_pszProfileName = nullptr;
+    HINSTANCE m_hInstance = nullptr;
+
+private:
+    CString m_strAppName;
+    CString m_strRegistryKey;
+    CString m_strProfileName;
+};
+
+// Registry values the way the profiles keep them, in a key the caller opened and closes.
+// A subkey created (or opened) for reading and writing; null on failure.
+HKEY AfxRegCreateKey(HKEY hParent, const char* lpszName);
+// Software\<registry key>\<profile name> under the root; null when a name is missing or a step fails.
+HKEY AfxRegOpenAppKey(HKEY hRoot, const char* lpszRegistryKey, const char* lpszProfileName);
+// The section under an application key, which it closes in any case; null on failure.
+HKEY AfxRegSectionKey(HKEY hAppKey, const char* lpszSection);
+// A string value; FALSE when it is missing or not a string.
+BOOL AfxRegQueryString(HKEY hKey, const char* lpszEntry, CString& value);
+// A value's bytes in a buffer made with new[]; FALSE (null, 0) when it is missing or empty.
+BOOL AfxRegQueryBinary(HKEY hKey, const char* lpszEntry, LPBYTE* ppData, UINT* pBytes);
+// A string value (its terminator counted) or, with a null value, the entry removed.
+BOOL AfxRegSetString(HKEY hKey, const char* lpszEntry, const char* lpszValue);
+// A profile string under an application key, which it closes: a null entry removes the
+// whole section, a null value the entry.
+BOOL AfxRegWriteProfileString(HKEY hAppKey, const char* lpszSection, const char* lpszEntry, const char* lpszValue);
+
+CWinApp* AfxGetApp();
+HINSTANCE AfxGetInstanceHandle();
+
+// A prompt by text or by string id (in the interface language); returns the button pressed.
+int AfxMessageBox(const char* lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = static_cast<UINT>(-1));

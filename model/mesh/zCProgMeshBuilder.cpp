@@ -1,0 +1,1056 @@
+// The progressive-mesh builder: wedges, edge collapses, LOD tables, planes and edges.
+#include "zCProgMeshBuilder.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
+
+#include "MessageIds.h"
+#include "ResString.h"
+#include "zERROR.h"
+
+namespace {
+
+struct DVec {
+    double x, y, z;
+};
+
+DVec D(const zVEC3& v)
+{
+    return {v.x, v.y, v.z};
+}
+
+DVec Sub(const DVec& a, const DVec& b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+
+DVec Cross(const DVec& a, const DVec& b)
+{
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+double Dot(const DVec& a, const DVec& b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+double Length(const DVec& a)
+{
+    return std::sqrt(Dot(a, a));
+}
+
+// A zero vector has no direction and stays zero.
+DVec Normalized(const DVec& a)
+{
+    const double length = Length(a);
+    if (length == 0.0)
+        return a;
+    return {a.x / length, a.y / length, a.z / length};
+}
+
+zVEC3 F(const DVec& v)
+{
+    return zVEC3(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
+}
+
+bool EqualEps(const DVec& a, const DVec& b)
+{
+    return std::fabs(a.x - b.x) < 0.001 && std::fabs(a.y - b.y) < 0.001 && std::fabs(a.z - b.z) < 0.001;
+}
+
+// The cost of a collapse from its length and its triangles: curvature = the
+// largest, over u's triangles, of the smallest (1 - a.b) / 2 against the sides
+// (dot(i, s): triangle i against side s). A border vertex with two or more sides
+// costs its length; border is worked out once, when first needed.
+template <class DotOf, class IsBorder>
+float CostOf(double length, int numFaces, int numSides, DotOf dot, int& border, IsBorder isBorder)
+{
+    double curvature = 0.0;
+    for (int i = 0; i < numFaces; ++i) {
+        double m = 1.0;
+        for (int s = 0; s < numSides; ++s) {
+            const double c = (1.0 - dot(i, s)) * 0.5;
+            if (c < m)
+                m = c;
+        }
+        if (curvature < m)
+            curvature = m;
+    }
+    if (numSides >= 2) {
+        if (border < 0)
+            border = isBorder() ? 1 : 0;
+        if (border)
+            return static_cast<float>(length);
+    }
+    return static_cast<float>(length * curvature);
+}
+
+// An ordered list of indices that keeps its first few in place: a vertex's
+// neighbours and triangles rarely number more than eight, and a build makes
+// lists for every vertex.
+class IndexList {
+public:
+    IndexList() = default;
+    IndexList(const IndexList& other) { *this = other; }
+    IndexList& operator=(const IndexList& other)
+    {
+        if (this != &other) {
+            Reserve(other.count);
+            std::copy(other.begin(), other.end(), items);
+            count = other.count;
+        }
+        return *this;
+    }
+    ~IndexList()
+    {
+        if (items != local)
+            delete[] items;
+    }
+
+    const int* begin() const { return items; }
+    const int* end() const { return items + count; }
+    int size() const { return count; }
+    bool empty() const { return count == 0; }
+    int operator[](int i) const { return items[i]; }
+    int front() const { return items[0]; }
+    bool Contains(int value) const { return std::find(begin(), end(), value) != end(); }
+    void Add(int value)
+    {
+        if (count == capacity)
+            Reserve(capacity * 2);
+        items[count++] = value;
+    }
+    void AddUnique(int value)
+    {
+        if (!Contains(value))
+            Add(value);
+    }
+    // Removes the first occurrence, keeping the order of the rest.
+    void Remove(int value)
+    {
+        int* at = std::find(items, items + count, value);
+        if (at == items + count)
+            return;
+        std::copy(at + 1, items + count, at);
+        --count;
+    }
+    void RemoveFront() { Remove(items[0]); }
+    void Clear() { count = 0; }
+
+private:
+    void Reserve(int wanted)
+    {
+        if (wanted <= capacity)
+            return;
+        int* bigger = new int[static_cast<std::size_t>(wanted)];
+        std::copy(items, items + count, bigger);
+        if (items != local)
+            delete[] items;
+        items = bigger;
+        capacity = wanted;
+    }
+
+    static constexpr int kLocal = 8;
+    int local[kLocal];
+    int* items = local;
+    int count = 0;
+    int capacity = kLocal;
+};
+
+// Vertices by key, smallest first, each at most once: a key changes in place.
+class VertexHeap {
+public:
+    void Reset(int numVertices)
+    {
+        keys.clear();
+        keys.reserve(static_cast<std::size_t>(numVertices));
+        place.assign(static_cast<std::size_t>(numVertices), -1);
+    }
+    // The key's low 32 bits are the vertex.
+    void Set(std::uint64_t key)
+    {
+        const int vertex = static_cast<int>(key & 0xFFFFFFFFu);
+        int at = place[static_cast<std::size_t>(vertex)];
+        if (at < 0) {
+            at = static_cast<int>(keys.size());
+            keys.push_back(key);
+            Up(at);
+        } else if (key < keys[static_cast<std::size_t>(at)]) {
+            keys[static_cast<std::size_t>(at)] = key;
+            Up(at);
+        } else {
+            keys[static_cast<std::size_t>(at)] = key;
+            Down(at);
+        }
+    }
+    int PopFirst()
+    {
+        const int vertex = static_cast<int>(keys.front() & 0xFFFFFFFFu);
+        place[static_cast<std::size_t>(vertex)] = -1;
+        const std::uint64_t last = keys.back();
+        keys.pop_back();
+        if (!keys.empty()) {
+            keys.front() = last;
+            Down(0);
+        }
+        return vertex;
+    }
+
+private:
+    void Put(int at, std::uint64_t key)
+    {
+        keys[static_cast<std::size_t>(at)] = key;
+        place[static_cast<std::size_t>(key & 0xFFFFFFFFu)] = at;
+    }
+    void Up(int at)
+    {
+        const std::uint64_t key = keys[static_cast<std::size_t>(at)];
+        while (at > 0) {
+            const int parent = (at - 1) / 2;
+            if (keys[static_cast<std::size_t>(parent)] <= key)
+                break;
+            Put(at, keys[static_cast<std::size_t>(parent)]);
+            at = parent;
+        }
+        Put(at, key);
+    }
+    void Down(int at)
+    {
+        const std::uint64_t key = keys[static_cast<std::size_t>(at)];
+        const int count = static_cast<int>(keys.size());
+        for (;;) {
+            int child = 2 * at + 1;
+            if (child >= count)
+                break;
+            if (child + 1 < count && keys[static_cast<std::size_t>(child + 1)] < keys[static_cast<std::size_t>(child)])
+                ++child;
+            if (key <= keys[static_cast<std::size_t>(child)])
+                break;
+            Put(at, keys[static_cast<std::size_t>(child)]);
+            at = child;
+        }
+        Put(at, key);
+    }
+
+    std::vector<std::uint64_t> keys;
+    std::vector<int> place;  // per vertex, its index in keys or -1
+};
+
+// The working state of one build. Vertices and triangles keep their source
+// indices; removed ones are marked dead instead of being taken out of an array,
+// and the cheapest vertex comes from a heap keyed by (cost, vertex index).
+class Builder {
+public:
+    Builder(const zTProgMeshSource& source, int flags, zTProgMeshBuildResult& result)
+        : src(source), flags(flags), out(result)
+    {
+    }
+
+    void Run();
+
+private:
+    struct Vertex {
+        IndexList neighbours;
+        IndexList faces;
+        float cost = 0.0f;
+        int target = -1;
+    };
+    // What the costs read first: corners and normal share a cache line.
+    struct Triangle {
+        int vertex[3];
+        zVEC3 normal;
+        int wedge[3];
+        int source;  // index into the source triangles (corner attributes)
+        int initialWedge[3];
+    };
+    // The cost's bits made to sort as unsigned numbers, then the vertex index: the
+    // smallest key is the cheapest vertex, the lowest index among equals. Costs are
+    // never NaN, and a zero cost is never negative zero.
+    static std::uint64_t Key(float cost, int vertex)
+    {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &cost, sizeof bits);
+        bits = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
+        return (static_cast<std::uint64_t>(bits) << 32) | static_cast<std::uint32_t>(vertex);
+    }
+    // u's triangles for the cost of its collapses: the dot products of every pair
+    // of their normals (count x count), and for each neighbour its sides, the
+    // triangles that have it as a corner, in face-list order.
+    static constexpr int kGatherFaces = 24;
+    static constexpr int kGatherNeighbours = 2 * kGatherFaces;
+    struct FaceTable {
+        int count;
+        double dot[kGatherFaces * kGatherFaces];
+        int sideStart[kGatherNeighbours + 1];
+        int sides[2 * kGatherFaces];
+        double Dot(int i, int j) const { return dot[i * count + j]; }
+    };
+
+    void SetUp();
+    void BuildWedges(int v);
+    void CollapseLoop();
+    void ComputeCostAtVertex(int u);
+    float CollapseCost(int u, int v, int& border);
+    bool Gather(int u);
+    float CollapseCost(const FaceTable& table, int u, int neighbour, int& border);
+    bool IsBorderVertex(int u) const;
+    static bool IsBorderVertex(const FaceTable& faces, int numNeighbours);
+    void Collapse(int u, int v);
+    void CollapseWedges(int u, int v);
+    void DeleteTriangle(int t);
+    void ReplaceVertex(int t, int u, int v);
+    void DeleteVertex(int u);
+    // Drops the link between a and b when no triangle joins them any more.
+    void Unlink(int a, int b);
+    bool HasVertex(int t, int v) const
+    {
+        const Triangle& tri = tris[t];
+        return tri.vertex[0] == v || tri.vertex[1] == v || tri.vertex[2] == v;
+    }
+    int CornerOf(int t, int v) const
+    {
+        const Triangle& tri = tris[t];
+        return tri.vertex[0] == v ? 0 : tri.vertex[1] == v ? 1 : 2;
+    }
+    void ComputeNormal(Triangle& tri)
+    {
+        tri.normal = zCProgMeshBuilder::FaceNormal(src.positions[tri.vertex[0]], src.positions[tri.vertex[1]],
+                                                   src.positions[tri.vertex[2]]);
+    }
+    int NewWedge(const zVEC3& normal, const zVEC2& texCoord, int position)
+    {
+        wedges.push_back({normal, texCoord, position});
+        return static_cast<int>(wedges.size()) - 1;
+    }
+
+    void BuildArrays();
+    void ComputeNormals(std::vector<zTProgMeshBuiltWedge>& newWedges);
+    void ExtractSubMesh(int material, const std::vector<std::array<int, 3>>& allTriangles,
+                        const std::vector<int>& triangleMaterial, const std::vector<zTProgMeshBuiltWedge>& allWedges,
+                        const std::vector<int>& allWedgeMap, const std::vector<std::array<int, 2>>& allLodSteps,
+                        zTProgMeshBuiltSubMesh& sub);
+    void ComputePlanes(zTProgMeshBuiltSubMesh& sub);
+    void ComputeEdges(zTProgMeshBuiltSubMesh& sub);
+
+    const zTProgMeshSource& src;
+    const int flags;
+    zTProgMeshBuildResult& out;
+
+    std::vector<Vertex> verts;
+    std::vector<Triangle> tris;
+    std::vector<zTProgMeshBuiltWedge> wedges;
+    std::vector<std::pair<int, int>> pairs;       // collapse pairs (from, to); to -1 for none
+    std::vector<std::array<int, 2>> lodRecords;   // {triangle count, pair count}
+    std::vector<int> vertexPerm;
+    std::vector<int> trianglePerm;
+    VertexHeap heap;
+    FaceTable table;
+    IndexList vertexWedges;
+    int aliveTriangles = 0;
+    // Reused by CollapseWedges.
+    std::vector<std::pair<int, int>> noted;
+};
+
+void Builder::Run()
+{
+    SetUp();
+    if (flags & zPM_BUILD_NO_SIMPLIFY) {
+        for (std::size_t i = 0; i < verts.size(); ++i)
+            vertexPerm[i] = static_cast<int>(i);
+        for (std::size_t t = 0; t < tris.size(); ++t)
+            trianglePerm[t] = static_cast<int>(t);
+    } else {
+        CollapseLoop();
+    }
+    BuildArrays();
+}
+
+void Builder::SetUp()
+{
+    const int numVerts = static_cast<int>(src.positions.size());
+    verts = std::vector<Vertex>(static_cast<std::size_t>(numVerts));
+    tris.reserve(src.triangles.size());
+    for (std::size_t j = 0; j < src.triangles.size(); ++j) {
+        const zTProgMeshSourceTriangle& s = src.triangles[j];
+        bool inside = true;
+        for (int k = 0; k < 3; ++k)
+            inside = inside && s.vertex[k] >= 0 && s.vertex[k] < numVerts;
+        if (!inside)
+            continue;
+        if (s.vertex[0] == s.vertex[1] || s.vertex[1] == s.vertex[2] || s.vertex[0] == s.vertex[2]) {
+            const zSTRING at = src.positions[s.vertex[0]].GetString();
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kDegenerateTriangle, at));
+            continue;
+        }
+        Triangle tri;
+        const int t = static_cast<int>(tris.size());
+        for (int k = 0; k < 3; ++k) {
+            tri.vertex[k] = s.vertex[k];
+            tri.wedge[k] = -1;
+        }
+        tri.source = static_cast<int>(j);
+        ComputeNormal(tri);
+        tris.push_back(tri);
+        for (int i = 0; i < 3; ++i) {
+            Vertex& corner = verts[tri.vertex[i]];
+            corner.faces.Add(t);
+            for (int k = 0; k < 3; ++k) {
+                if (k != i)
+                    corner.neighbours.AddUnique(tri.vertex[k]);
+            }
+        }
+    }
+    aliveTriangles = static_cast<int>(tris.size());
+
+    for (int v = 0; v < numVerts; ++v)
+        BuildWedges(v);
+    for (Triangle& tri : tris) {
+        for (int k = 0; k < 3; ++k)
+            tri.initialWedge[k] = tri.wedge[k];
+    }
+    lodRecords.push_back({aliveTriangles, 0});
+    vertexPerm.assign(verts.size(), 0);
+    trianglePerm.assign(tris.size(), -1);
+    out.order.assign(verts.size(), 0);
+}
+
+void Builder::BuildWedges(int v)
+{
+    Vertex& vertex = verts[v];
+    IndexList& created = vertexWedges;  // this vertex's wedges so far
+    created.Clear();
+    for (int t : vertex.faces) {
+        Triangle& tri = tris[t];
+        const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
+        for (int k = 0; k < 3; ++k) {
+            if (tri.vertex[k] != v || tri.wedge[k] >= 0)
+                continue;
+            for (int w : created) {
+                if (zCProgMeshBuilder::TexCoordsMatch(wedges[w].texCoord, s.texCoord[k]) &&
+                    wedges[w].normal.IsEqualEps(s.normal[k])) {
+                    tri.wedge[k] = w;
+                    break;
+                }
+            }
+            if (tri.wedge[k] < 0) {
+                tri.wedge[k] = NewWedge(s.normal[k], s.texCoord[k], v);
+                created.Add(tri.wedge[k]);
+            }
+        }
+    }
+}
+
+void Builder::CollapseLoop()
+{
+    const int numVerts = static_cast<int>(verts.size());
+    heap.Reset(numVerts);
+    for (int u = 0; u < numVerts; ++u)
+        ComputeCostAtVertex(u);
+    lodRecords.reserve(static_cast<std::size_t>(numVerts) + 1);
+    for (int n = numVerts; n > 0; --n) {
+        const int u = heap.PopFirst();
+        const int v = verts[u].target;
+        vertexPerm[u] = n - 1;
+        out.order[n - 1] = u;
+        Collapse(u, v);
+        lodRecords.push_back({aliveTriangles, static_cast<int>(pairs.size())});
+    }
+}
+
+void Builder::ComputeCostAtVertex(int u)
+{
+    Vertex& vertex = verts[u];
+    vertex.target = -1;
+    if (vertex.neighbours.empty()) {
+        vertex.cost = -0.01f;
+    } else {
+        vertex.cost = FLT_MAX;
+        int border = -1;  // worked out once, when a neighbour needs it
+        const bool gathered = Gather(u);
+        for (int a = 0; a < vertex.neighbours.size(); ++a) {
+            const int n = vertex.neighbours[a];
+            const float cost = gathered ? CollapseCost(table, u, a, border) : CollapseCost(u, n, border);
+            if (cost < vertex.cost) {
+                vertex.cost = cost;
+                vertex.target = n;
+            }
+        }
+        // Costs of infinity or NaN (huge or broken coordinates) choose no neighbour;
+        // a vertex with triangles must still go somewhere, so it takes the first.
+        if (vertex.target < 0) {
+            vertex.cost = FLT_MAX;
+            vertex.target = vertex.neighbours.front();
+        }
+    }
+    if (vertex.cost == 0.0f)
+        vertex.cost = 0.0f;  // never negative zero
+    heap.Set(Key(vertex.cost, u));
+}
+
+float Builder::CollapseCost(int u, int v, int& border)
+{
+    const Vertex& vertex = verts[u];
+    const double length = Length(Sub(D(src.positions[v]), D(src.positions[u])));
+    int sides[64];
+    int numSides = 0;
+    std::vector<int> moreSides;
+    for (int f : vertex.faces) {
+        if (!HasVertex(f, v))
+            continue;
+        if (numSides < 64)
+            sides[numSides] = f;
+        else
+            moreSides.push_back(f);
+        ++numSides;
+    }
+    auto dot = [&](int i, int s) {
+        const int side = s < 64 ? sides[s] : moreSides[static_cast<std::size_t>(s - 64)];
+        return Dot(D(tris[vertex.faces[i]].normal), D(tris[side].normal));
+    };
+    return CostOf(length, vertex.faces.size(), numSides, dot, border, [&] { return IsBorderVertex(u); });
+}
+
+// Fills the table for u; false when u has too many triangles or neighbours for it.
+bool Builder::Gather(int u)
+{
+    const Vertex& vertex = verts[static_cast<std::size_t>(u)];
+    const int count = vertex.faces.size();
+    const int numNeighbours = vertex.neighbours.size();
+    if (count > kGatherFaces || numNeighbours > kGatherNeighbours)
+        return false;
+    table.count = count;
+    DVec normals[kGatherFaces];
+    int sideOf[kGatherFaces][2];
+    int numSides[kGatherNeighbours] = {};
+    for (int i = 0; i < count; ++i) {
+        const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
+        normals[i] = D(tri.normal);
+        int found = 0;
+        for (int k = 0; k < 3; ++k) {
+            const int corner = tri.vertex[k];
+            if (corner == u)
+                continue;
+            const int* at = std::find(vertex.neighbours.begin(), vertex.neighbours.end(), corner);
+            if (at == vertex.neighbours.end() || found == 2)
+                return false;
+            sideOf[i][found] = static_cast<int>(at - vertex.neighbours.begin());
+            ++numSides[sideOf[i][found++]];
+        }
+        if (found != 2)
+            return false;
+    }
+    int next[kGatherNeighbours];
+    table.sideStart[0] = 0;
+    for (int a = 0; a < numNeighbours; ++a) {
+        next[a] = table.sideStart[a];
+        table.sideStart[a + 1] = table.sideStart[a] + numSides[a];
+    }
+    for (int i = 0; i < count; ++i) {
+        table.sides[next[sideOf[i][0]]++] = i;
+        table.sides[next[sideOf[i][1]]++] = i;
+    }
+    for (int i = 0; i < count; ++i) {
+        for (int j = i; j < count; ++j)
+            table.dot[i * count + j] = table.dot[j * count + i] = Dot(normals[i], normals[j]);
+    }
+    return true;
+}
+
+float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, int& border)
+{
+    const int v = verts[static_cast<std::size_t>(u)].neighbours[neighbour];
+    const double length = Length(Sub(D(src.positions[static_cast<std::size_t>(v)]), D(src.positions[static_cast<std::size_t>(u)])));
+    const int* sides = faces.sides + faces.sideStart[neighbour];
+    const int numSides = faces.sideStart[neighbour + 1] - faces.sideStart[neighbour];
+    return CostOf(length, faces.count, numSides, [&](int i, int s) { return faces.Dot(i, sides[s]); }, border,
+                  [&] { return IsBorderVertex(faces, verts[static_cast<std::size_t>(u)].neighbours.size()); });
+}
+
+bool Builder::IsBorderVertex(const FaceTable& faces, int numNeighbours)
+{
+    for (int a = 0; a < numNeighbours; ++a) {
+        const int* sides = faces.sides + faces.sideStart[a];
+        const int numSides = faces.sideStart[a + 1] - faces.sideStart[a];
+        if (numSides == 1)
+            return true;
+        for (int s = 1; s < numSides; ++s) {
+            if (faces.Dot(sides[s - 1], sides[s]) < -0.95)
+                return true;
+        }
+    }
+    return false;
+}
+
+bool Builder::IsBorderVertex(int u) const
+{
+    const Vertex& vertex = verts[u];
+    for (int n : vertex.neighbours) {
+        int count = 0;
+        int previous = -1;
+        for (int f : vertex.faces) {
+            if (!HasVertex(f, n))
+                continue;
+            if (count > 0 && Dot(D(tris[previous].normal), D(tris[f].normal)) < -0.95)
+                return true;
+            previous = f;
+            ++count;
+        }
+        if (count == 1)
+            return true;
+    }
+    return false;
+}
+
+void Builder::Collapse(int u, int v)
+{
+    CollapseWedges(u, v);
+    Vertex& vertex = verts[u];
+    if (v < 0) {
+        // Only a vertex without triangles has no target.
+        for (int i = vertex.faces.size() - 1; i >= 0; --i)
+            DeleteTriangle(vertex.faces[i]);
+        DeleteVertex(u);
+        return;
+    }
+    const IndexList remembered = vertex.neighbours;
+    for (int i = vertex.faces.size() - 1; i >= 0; --i) {
+        const int t = vertex.faces[i];
+        if (HasVertex(t, v))
+            DeleteTriangle(t);
+    }
+    for (int i = vertex.faces.size() - 1; i >= 0; --i)
+        ReplaceVertex(vertex.faces[i], u, v);
+    DeleteVertex(u);
+    for (int n : remembered)
+        ComputeCostAtVertex(n);
+}
+
+void Builder::CollapseWedges(int u, int v)
+{
+    const Vertex& vertex = verts[u];
+    noted.clear();
+    if (v >= 0) {
+        for (int f : vertex.faces) {
+            if (HasVertex(f, v))
+                noted.emplace_back(tris[f].wedge[CornerOf(f, u)], tris[f].wedge[CornerOf(f, v)]);
+        }
+    }
+    const std::size_t firstPair = pairs.size();
+    for (int f : vertex.faces) {
+        Triangle& tri = tris[f];
+        const int k = CornerOf(f, u);
+        const int w = tri.wedge[k];
+        const auto note = std::find_if(noted.begin(), noted.end(), [w](const auto& p) { return p.first == w; });
+        if (note != noted.end()) {
+            tri.wedge[k] = note->second;
+            const bool paired = std::any_of(pairs.begin() + static_cast<std::ptrdiff_t>(firstPair), pairs.end(),
+                                            [w](const auto& p) { return p.first == w; });
+            if (!paired)
+                pairs.emplace_back(w, note->second);
+        } else if (v >= 0) {
+            const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
+            const int created = NewWedge(s.normal[k], s.texCoord[k], v);
+            noted.emplace_back(w, created);
+            pairs.emplace_back(w, created);
+            tri.wedge[k] = created;
+        } else {
+            pairs.emplace_back(w, -1);
+            tri.wedge[k] = -1;
+        }
+    }
+}
+
+void Builder::DeleteTriangle(int t)
+{
+    Triangle& tri = tris[t];
+    trianglePerm[t] = aliveTriangles - 1;
+    --aliveTriangles;
+    for (int i = 0; i < 3; ++i)
+        verts[tri.vertex[i]].faces.Remove(t);
+    for (int i = 0; i < 3; ++i)
+        Unlink(tri.vertex[i], tri.vertex[(i + 1) % 3]);
+}
+
+void Builder::ReplaceVertex(int t, int u, int v)
+{
+    Triangle& tri = tris[t];
+    tri.vertex[CornerOf(t, u)] = v;
+    verts[u].faces.Remove(t);
+    verts[v].faces.Add(t);
+    for (int i = 0; i < 3; ++i)
+        Unlink(u, tri.vertex[i]);
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            if (i != j)
+                verts[tri.vertex[i]].neighbours.AddUnique(tri.vertex[j]);
+        }
+    }
+    ComputeNormal(tri);
+}
+
+void Builder::DeleteVertex(int u)
+{
+    Vertex& vertex = verts[u];
+    while (!vertex.neighbours.empty()) {
+        verts[vertex.neighbours.front()].neighbours.Remove(u);
+        vertex.neighbours.RemoveFront();
+    }
+}
+
+// Links are always made and dropped in pairs, and a triangle is in the face list
+// of each of its corners, so one look at a's side decides both directions.
+void Builder::Unlink(int a, int b)
+{
+    Vertex& vertex = verts[a];
+    if (a == b || !vertex.neighbours.Contains(b))
+        return;
+    for (int f : vertex.faces) {
+        if (HasVertex(f, b))
+            return;
+    }
+    vertex.neighbours.Remove(b);
+    verts[b].neighbours.Remove(a);
+}
+
+void Builder::BuildArrays()
+{
+    const bool simplified = !(flags & zPM_BUILD_NO_SIMPLIFY);
+    const int numWedges = static_cast<int>(wedges.size());
+    const int numVerts = static_cast<int>(verts.size());
+
+    // Wedges that enter a collapse pair count down from the top by their first
+    // pair; the others count up from 0 in creation order.
+    std::vector<int> firstPair(static_cast<std::size_t>(numWedges), -1);
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+        const int w = pairs[k].first;
+        if (w >= 0 && firstPair[static_cast<std::size_t>(w)] < 0)
+            firstPair[static_cast<std::size_t>(w)] = static_cast<int>(k);
+    }
+    std::vector<int> newIndex(static_cast<std::size_t>(numWedges));
+    int nextFree = 0;
+    for (int w = 0; w < numWedges; ++w) {
+        const int k = firstPair[static_cast<std::size_t>(w)];
+        newIndex[static_cast<std::size_t>(w)] = k >= 0 ? numWedges - 1 - k : nextFree++;
+    }
+
+    out.positions.assign(static_cast<std::size_t>(numVerts), zVEC3());
+    for (int i = 0; i < numVerts; ++i)
+        out.positions[static_cast<std::size_t>(vertexPerm[static_cast<std::size_t>(i)])] =
+            src.positions[static_cast<std::size_t>(i)];
+    if (!simplified) {
+        for (int i = 0; i < numVerts; ++i)
+            out.order[static_cast<std::size_t>(i)] = i;
+    }
+
+    std::vector<zTProgMeshBuiltWedge> newWedges(static_cast<std::size_t>(numWedges));
+    std::vector<int> wedgeMap;
+    if (simplified)
+        wedgeMap.assign(static_cast<std::size_t>(numWedges), -1);
+    for (int w = 0; w < numWedges; ++w) {
+        const int at = newIndex[static_cast<std::size_t>(w)];
+        zTProgMeshBuiltWedge wedge = wedges[static_cast<std::size_t>(w)];
+        wedge.position = vertexPerm[static_cast<std::size_t>(wedge.position)];
+        newWedges[static_cast<std::size_t>(at)] = wedge;
+        const int k = firstPair[static_cast<std::size_t>(w)];
+        if (simplified && k >= 0) {
+            const int to = pairs[static_cast<std::size_t>(k)].second;
+            wedgeMap[static_cast<std::size_t>(at)] = to >= 0 ? newIndex[static_cast<std::size_t>(to)] : -1;
+        }
+    }
+
+    std::vector<std::array<int, 3>> allTriangles(tris.size());
+    std::vector<int> triangleMaterial(tris.size());
+    for (std::size_t t = 0; t < tris.size(); ++t) {
+        const int perm = trianglePerm[t];
+        const std::size_t at = perm >= 0 ? static_cast<std::size_t>(perm) : t;
+        for (int k = 0; k < 3; ++k)
+            allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(tris[t].initialWedge[k])];
+        triangleMaterial[at] = src.triangles[static_cast<std::size_t>(tris[t].source)].material;
+    }
+
+    const std::size_t numSteps = lodRecords.size();
+    std::vector<std::array<int, 2>> allLodSteps(numSteps);
+    for (std::size_t k = 0; k < numSteps; ++k)
+        allLodSteps[numSteps - 1 - k] = {lodRecords[k][0], numWedges - lodRecords[k][1]};
+
+    if (!(flags & zPM_BUILD_NO_NORMALS))
+        ComputeNormals(newWedges);
+
+    out.subMeshes.clear();
+    if (src.numMaterials == 1) {
+        zTProgMeshBuiltSubMesh sub;
+        sub.triangles = std::move(allTriangles);
+        sub.wedges = std::move(newWedges);
+        sub.wedgeMap = std::move(wedgeMap);
+        sub.lodSteps = std::move(allLodSteps);
+        if (!(flags & zPM_BUILD_NO_PLANES))
+            ComputePlanes(sub);
+        if (flags & zPM_BUILD_EDGES)
+            ComputeEdges(sub);
+        out.subMeshes.push_back(std::move(sub));
+    } else {
+        out.subMeshes.resize(static_cast<std::size_t>(std::max(0, src.numMaterials)));
+        for (int m = 0; m < src.numMaterials; ++m)
+            ExtractSubMesh(m, allTriangles, triangleMaterial, newWedges, wedgeMap, allLodSteps,
+                           out.subMeshes[static_cast<std::size_t>(m)]);
+    }
+}
+
+void Builder::ComputeNormals(std::vector<zTProgMeshBuiltWedge>& newWedges)
+{
+    out.normals.assign(out.positions.size(), zVEC3());
+    const float h = static_cast<float>(-1.0 / std::sqrt(2.0));
+    for (zTProgMeshBuiltWedge& wedge : newWedges) {
+        zVEC3& normal = out.normals[static_cast<std::size_t>(wedge.position)];
+        if (zCProgMeshBuilder::IsUnitNormal(wedge.normal)) {
+            normal = wedge.normal;
+        } else {
+            wedge.normal = zVEC3(h, h, 0.0f);
+            normal = zVEC3();
+        }
+    }
+}
+
+void Builder::ExtractSubMesh(int material, const std::vector<std::array<int, 3>>& allTriangles,
+                             const std::vector<int>& triangleMaterial,
+                             const std::vector<zTProgMeshBuiltWedge>& allWedges, const std::vector<int>& allWedgeMap,
+                             const std::vector<std::array<int, 2>>& allLodSteps, zTProgMeshBuiltSubMesh& sub)
+{
+    const bool simplified = !(flags & zPM_BUILD_NO_SIMPLIFY);
+    const std::size_t numWedges = allWedges.size();
+    sub.material = material;
+
+    std::vector<char> marked(numWedges, 0);
+    for (std::size_t t = 0; t < allTriangles.size(); ++t) {
+        if (triangleMaterial[t] != material)
+            continue;
+        for (int w : allTriangles[t])
+            marked[static_cast<std::size_t>(w)] = 1;
+    }
+    if (simplified) {
+        // Whatever the triangles' wedges collapse into belongs to the sub-mesh too.
+        for (std::size_t w = 0; w < numWedges; ++w) {
+            if (marked[w] != 1)
+                continue;
+            for (int to = allWedgeMap[w]; to >= 0 && !marked[static_cast<std::size_t>(to)];
+                 to = allWedgeMap[static_cast<std::size_t>(to)])
+                marked[static_cast<std::size_t>(to)] = 2;
+        }
+    }
+    std::vector<int> renumbered(numWedges, -1);
+    for (std::size_t w = 0; w < numWedges; ++w) {
+        if (!marked[w])
+            continue;
+        renumbered[w] = static_cast<int>(sub.wedges.size());
+        sub.wedges.push_back(allWedges[w]);
+    }
+    std::vector<int> trianglesBelow(allTriangles.size() + 1, 0);
+    for (std::size_t t = 0; t < allTriangles.size(); ++t) {
+        const bool mine = triangleMaterial[t] == material;
+        trianglesBelow[t + 1] = trianglesBelow[t] + (mine ? 1 : 0);
+        if (mine) {
+            std::array<int, 3> tri;
+            for (std::size_t k = 0; k < 3; ++k)
+                tri[k] = renumbered[static_cast<std::size_t>(allTriangles[t][k])];
+            sub.triangles.push_back(tri);
+        }
+    }
+    const int subTriangles = static_cast<int>(sub.triangles.size());
+    const int subWedges = static_cast<int>(sub.wedges.size());
+    if (!simplified) {
+        sub.lodSteps.push_back({subTriangles, subWedges});
+    } else {
+        sub.wedgeMap.reserve(sub.wedges.size());
+        for (std::size_t w = 0; w < numWedges; ++w) {
+            if (!marked[w])
+                continue;
+            const int to = allWedgeMap[w];
+            sub.wedgeMap.push_back(to >= 0 ? renumbered[static_cast<std::size_t>(to)] : -1);
+        }
+        std::vector<int> wedgesBelow(numWedges + 1, 0);
+        for (std::size_t w = 0; w < numWedges; ++w)
+            wedgesBelow[w + 1] = wedgesBelow[w] + (marked[w] ? 1 : 0);
+        // From the full mesh down: each step drops the sub-mesh's share of what the
+        // whole mesh drops between the two steps.
+        const std::size_t numSteps = allLodSteps.size();
+        sub.lodSteps.assign(numSteps, {subTriangles, subWedges});
+        for (std::size_t k = numSteps; k-- > 1;) {
+            const auto& low = allLodSteps[k - 1];
+            const auto& high = allLodSteps[k];
+            sub.lodSteps[k - 1][0] = sub.lodSteps[k][0] - (trianglesBelow[static_cast<std::size_t>(high[0])] -
+                                                           trianglesBelow[static_cast<std::size_t>(low[0])]);
+            sub.lodSteps[k - 1][1] = sub.lodSteps[k][1] - (wedgesBelow[static_cast<std::size_t>(high[1])] -
+                                                           wedgesBelow[static_cast<std::size_t>(low[1])]);
+        }
+    }
+    if (!(flags & zPM_BUILD_NO_PLANES))
+        ComputePlanes(sub);
+    if (flags & zPM_BUILD_EDGES)
+        ComputeEdges(sub);
+}
+
+// Planes are looked up by distance: a plane within 0.1 lies in the cell of the
+// candidate or in one beside it. Each cell lists its planes by index, so the first
+// match of every cell is that cell's lowest, and the lowest of those is the first.
+void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub)
+{
+    const double cellSize = 0.125;
+    std::unordered_map<long long, std::vector<int>> cells;
+    auto cellOf = [cellSize](float distance) {
+        const double cell = std::floor(static_cast<double>(distance) / cellSize);
+        // Distances beyond any mesh (or NaN) share the outermost cells.
+        return static_cast<long long>(std::max(-4e15, std::min(4e15, cell == cell ? cell : 4e15)));
+    };
+    sub.trianglePlanes.reserve(sub.triangles.size());
+    for (const auto& tri : sub.triangles) {
+        zTPlane3D plane;
+        const bool regular = zCProgMeshBuilder::TrianglePlane(
+            out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[0])].position)],
+            out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[1])].position)],
+            out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[2])].position)], plane);
+        const long long cell = cellOf(plane.distance);
+        int found = -1;
+        if (regular) {
+            for (long long c = cell - 1; c <= cell + 1; ++c) {
+                const auto it = cells.find(c);
+                if (it == cells.end())
+                    continue;
+                for (int p : it->second) {
+                    if (found >= 0 && p > found)
+                        break;
+                    if (zCProgMeshBuilder::PlanesMatch(plane, sub.planes[static_cast<std::size_t>(p)])) {
+                        found = p;
+                        break;
+                    }
+                }
+            }
+        }
+        if (found < 0) {
+            found = static_cast<int>(sub.planes.size());
+            sub.planes.push_back(plane);
+            cells[cell].push_back(found);
+        }
+        sub.trianglePlanes.push_back(found);
+    }
+}
+
+void Builder::ComputeEdges(zTProgMeshBuiltSubMesh& sub)
+{
+    // Edges by their lower wedge: (higher wedge, edge index).
+    std::vector<std::vector<std::pair<int, int>>> byWedge(sub.wedges.size());
+    sub.triangleEdges.reserve(sub.triangles.size());
+    for (const auto& tri : sub.triangles) {
+        std::array<int, 3> triEdges;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const int a = tri[k];
+            const int b = tri[(k + 1) % 3];
+            auto& list = byWedge[static_cast<std::size_t>(std::min(a, b))];
+            const int high = std::max(a, b);
+            int found = -1;
+            for (const auto& entry : list) {
+                if (entry.first == high) {
+                    found = entry.second;
+                    break;
+                }
+            }
+            if (found < 0) {
+                found = static_cast<int>(sub.edges.size());
+                sub.edges.push_back({a, b});
+                list.emplace_back(high, found);
+            }
+            triEdges[k] = found;
+        }
+        sub.triangleEdges.push_back(triEdges);
+    }
+    sub.edgeScores.reserve(sub.edges.size());
+    for (const auto& edge : sub.edges) {
+        const int pa = sub.wedges[static_cast<std::size_t>(edge[0])].position;
+        const int pb = sub.wedges[static_cast<std::size_t>(edge[1])].position;
+        const zVEC3 none;
+        const bool haveNormals = !out.normals.empty();
+        sub.edgeScores.push_back(zCProgMeshBuilder::EdgeScore(
+            out.positions[static_cast<std::size_t>(pa)], out.positions[static_cast<std::size_t>(pb)],
+            haveNormals ? out.normals[static_cast<std::size_t>(pa)] : none,
+            haveNormals ? out.normals[static_cast<std::size_t>(pb)] : none));
+    }
+}
+
+} // namespace
+
+void zCProgMeshBuilder::Build(const zTProgMeshSource& source, int flags, zTProgMeshBuildResult& result)
+{
+    result = zTProgMeshBuildResult();
+    Builder(source, flags, result).Run();
+}
+
+bool zCProgMeshBuilder::TexCoordsMatch(const zVEC2& a, const zVEC2& b)
+{
+    float ua = a.x, va = a.y, ub = b.x, vb = b.y;
+    if (std::fabs(ua - ub) < 0.01f && std::fabs(va - vb) < 0.01f)
+        return true;
+    (ua < ub ? ua : ub) += 1.0f;
+    (va < vb ? va : vb) += 1.0f;
+    return std::fabs(ua - ub) < 0.01f && std::fabs(va - vb) < 0.01f;
+}
+
+zVEC3 zCProgMeshBuilder::FaceNormal(const zVEC3& p0, const zVEC3& p1, const zVEC3& p2)
+{
+    return F(Normalized(Cross(Sub(D(p1), D(p0)), Sub(D(p2), D(p1)))));
+}
+
+bool zCProgMeshBuilder::TrianglePlane(const zVEC3& p0, const zVEC3& p1, const zVEC3& p2, zTPlane3D& plane)
+{
+    const DVec a = Sub(D(p1), D(p0));
+    const DVec b = Sub(D(p2), D(p1));
+    const DVec e1 = Normalized(a);
+    const DVec e2 = Normalized(b);
+    // Zero-length sides count as degenerate too: they have no direction.
+    const bool degenerate = Length(a) == 0.0 || Length(b) == 0.0 || EqualEps(e1, e2) ||
+                            EqualEps(e1, DVec{-e2.x, -e2.y, -e2.z});
+    if (degenerate) {
+        plane.distance = 0.0f;
+        plane.normal = F(Normalized(DVec{-static_cast<double>(p0.x), -static_cast<double>(p0.y),
+                                         -static_cast<double>(p0.z)}));
+        return false;
+    }
+    const DVec n = Normalized(Cross(Sub(D(p0), D(p1)), b));
+    plane.normal = F(n);
+    plane.distance = static_cast<float>(Dot(n, D(p1)));
+    return true;
+}
+
+bool zCProgMeshBuilder::PlanesMatch(const zTPlane3D& plane, const zTPlane3D& existing)
+{
+    return std::fabs(static_cast<double>(plane.distance) - existing.distance) < 0.1 &&
+           Dot(D(plane.normal), D(existing.normal)) > 0.95;
+}
+
+float zCProgMeshBuilder::EdgeScore(const zVEC3& pa, const zVEC3& pb, const zVEC3& na, const zVEC3& nb)
+{
+    const DVec delta = Sub(D(pb), D(pa));
+    const double length = Length(delta);
+    if (length == 0.0)
+        return 0.0f;
+    const DVec d{delta.x / length, delta.y / length, delta.z / length};
+    const DVec a = D(na);
+    const DVec b = D(nb);
+    double x = Length(Cross(d, a)) * Length(Cross(d, b)) + Dot(d, a) * Dot(d, b);
+    if (x < -0.1)
+        x = 1.0;
+    if (x <= 0.0)
+        x = 0.0;  // -0 too
+    if (x > 1.0)
+        x = 1.0;
+    return static_cast<float>((1.0 - x) * length * 0.2);
+}
+
+bool zCProgMeshBuilder::IsUnitNormal(const zVEC3& normal)
+{
+    const double length = Length(D(normal));
+    return !(length < 0.98 || length > 1.02);
+}

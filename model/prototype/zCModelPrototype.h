@@ -1,0 +1,130 @@
+// The model prototype: the shared, reference-counted description of one model (its
+// node hierarchy, soft skins, sorted animations and boxes), with its node record and
+// the entries of its node tree. Prototypes are shared by file name through a global list.
+#pragma once
+
+#include <cstdint>
+
+#include "zCArray.h"
+#include "zMAT4.h"
+#include "zSTRING.h"
+#include "zTBBox3D.h"
+#include "zVEC3.h"
+
+class zCMesh;
+class zCMeshSoftSkin;
+class zCModelAni;
+class zCVisual;
+struct zTAniEventRec;
+
+// One node of a model: a name, a transformation relative to its parent and
+// optionally a visual, of which it holds one reference.
+class zCModelNodeRec {
+public:
+    zCModelNodeRec();
+    // Releases the visual.
+    ~zCModelNodeRec();
+    zCModelNodeRec(const zCModelNodeRec&) = delete;
+    zCModelNodeRec& operator=(const zCModelNodeRec&) = delete;
+
+    // Releases the current visual and takes a reference on the new one (null allowed).
+    void SetNodeVisual(zCVisual* newVisual);
+
+    zCModelNodeRec* parent = nullptr;
+    zSTRING nodeName;  // case as read
+    zCVisual* visual = nullptr;
+    zMAT4 localMatrix;  // what a hierarchy file stores
+    zVEC3 rotAxis;
+    float rotAngle = 0.0f;  // radians
+    zVEC3 translation;
+    zMAT4 worldMatrix;
+    // Per-frame matrices while the ASC reader reads an animation; not owned here.
+    zMAT4* keyFrames = nullptr;
+};
+
+// An entry of the node tree. Entries below the root come from a block pool.
+struct zCNodeTreeEntry {
+    // A new entry for the node, linked in front of this entry's children.
+    zCNodeTreeEntry* AddChild(zCModelNodeRec* node);
+
+    zCNodeTreeEntry* parent = nullptr;
+    zCNodeTreeEntry* firstChild = nullptr;
+    zCNodeTreeEntry* next = nullptr;
+    zCNodeTreeEntry* prev = nullptr;
+    zCModelNodeRec* data = nullptr;
+};
+
+// Orders two elements of an animation list (each a zCModelAni pointer) by name:
+// bytes compared unsigned, a prefix before the longer name.
+int CompareAniNames(const void* a, const void* b);
+
+class zCModelPrototype {
+public:
+    // refCtr 1, linked at the head of the global list.
+    zCModelPrototype();
+    // Only Release should get here: a count other than 1 is fatal, reported after the
+    // prototype is freed and unlinked.
+    ~zCModelPrototype() noexcept(false);
+    zCModelPrototype(const zCModelPrototype&) = delete;
+    zCModelPrototype& operator=(const zCModelPrototype&) = delete;
+
+    void Init();
+    // Releases and frees everything the prototype holds, then Init.
+    void Clear();
+    // The new count; the prototype is destroyed at 0.
+    int Release();
+
+    // The prototype of that file name from the list (one more reference), or a new
+    // one from the loader the name asks for; null when that fails.
+    static zCModelPrototype* Load(zSTRING& name, zCModelPrototype* overlayBase);
+    // The first prototype of the list whose fileName is the upper-cased name.
+    static zCModelPrototype* SearchName(zSTRING name);
+
+    // Upper-cases the name; fileName gets ".ASC" for a static model, else ".MDS".
+    void SetModelProtoName(const zSTRING& name);
+
+    // Exact names.
+    zCModelNodeRec* SearchNode(const zSTRING& name) const;
+    int SearchNodeIndex(const zSTRING& name) const;
+    // Depth first from start (null: the root): start itself, then each child's subtree.
+    zCNodeTreeEntry* FindNodeListEntry(const zSTRING& name, zCNodeTreeEntry* start);
+    // CRC-32 over the node names in list order; stored in nodeChecksum.
+    std::uint32_t CalcNodeListChecksum();
+
+    // Takes over the caller's reference. A name already in the list is fatal.
+    void AddAni(zCModelAni* ani);
+    int SearchAniIndex(const zSTRING& name) const;
+    zCModelAni* SearchAni(const zSTRING& name) const;
+
+    void ReleaseSoftSkinList();
+    // The soft skins, then every node's visual.
+    void ReleaseMeshes();
+
+    // The loaders of static models and model scripts.
+    int LoadMdl(zSTRING& name);
+    int LoadModelScript(zSTRING& name);
+    // Overlays are not available: shows the error box, which ends the process.
+    [[noreturn]] void PrepareAsModelProtoOverlay(zCModelPrototype* overlayBase);
+
+    zCModelPrototype* next = nullptr;
+    zCModelPrototype* prev = nullptr;
+    int refCtr = 1;
+    zSTRING modelProtoName;
+    zSTRING fileName;  // the key of the global list
+    zCNodeTreeEntry nodeTree;  // its children are the top-level nodes
+    zCArraySort<zCModelAni*> aniList{&CompareAniNames};  // one reference each
+    zCArray<zTAniEventRec*> modelTagList;  // owned
+    zCArray<zCModelNodeRec*> nodeList;  // in reading order; owned through the tree
+    std::uint32_t nodeChecksum = 0;
+    zCArray<zCMeshSoftSkin*> softSkinList;  // one reference each
+    zSTRING meshAndTreeFile;
+    zTBBox3D bbox3D;
+    zTBBox3D collisionBox;
+    zVEC3 rootTranslation;
+    int isStaticModel = 0;
+    zCArray<zCMesh*> auxIndexList;  // plain pointers
+    zCArray<zCMesh*> auxObjectList;  // one reference each
+};
+
+// The most recently constructed prototype; null when there is none.
+extern zCModelPrototype* g_modelProtoList;

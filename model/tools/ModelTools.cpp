@@ -1,0 +1,97 @@
+// The model tools' shared state, the batch driver, the progress step and the insert record.
+#include "ModelTools.h"
+
+#include <string>
+#include <vector>
+
+#include "HostFileSystem.h"
+#include "IdeServices.h"
+#include "JobGlobals.h"
+#include "zCModelResourceManager.h"
+#include "zCOption.h"
+#include "zCRnd_D3D.h"
+#include "zFILE.h"
+#include "zPATH.h"
+
+std::uint16_t g_meshFileVersion = 3;
+int g_modelLoadError = 0;
+zSTRING g_lastModelFile;
+zCArray<zSTRING> g_registeredMeshNames;
+zFILE* g_mdsFile = nullptr;
+zSTRING g_mdsLine;
+
+namespace {
+
+const int kFullProgress = 100000;
+
+zCModelToolServices g_modelToolServices;
+
+// The toolchain installs its services when the program starts.
+struct Installer {
+    Installer() { zSetModelServices(&g_modelToolServices); }
+} g_installer;
+
+} // namespace
+
+void SetMeshFormatVersion()
+{
+    g_meshFileVersion = g_platform == 0 ? 3 : 9;
+}
+
+void SetProgressStepFromScript()
+{
+    if (!g_mdsFile)
+        return;
+    int count = 0;
+    while (!g_mdsFile->Eof()) {
+        g_mdsLine.clear();
+        g_mdsFile->ReadLine(g_mdsLine);
+        g_mdsLine.Upper();
+        if (g_mdsLine.find("//") == std::string::npos && g_mdsLine.find(".ASC") != std::string::npos)
+            ++count;
+    }
+    g_mdsFile->Seek(0);
+    zCIdeServices* ide = zGetIdeServices();
+    if (!ide)
+        return;
+    if (count > 0)
+        ide->SetProgressStep(kFullProgress / count);
+    else
+        ide->SetProgressPos(kFullProgress);
+}
+
+void RecordInsertFile(zSTRING path)
+{
+    zCIdeServices* ide = zGetIdeServices();
+    if (!ide || !ide->GetSettings().InsertInGame)
+        return;
+    // The file layer upper-cases paths: the folder is found in any case.
+    const int at = path.SearchUpperCopy(0, "ANIMS\\", 1);
+    if (at >= 0)
+        path.erase(0, static_cast<std::size_t>(at) + 6);
+    ide->GetInsertFileList().push_back(path);
+}
+
+void zCModelToolServices::ForEachFileInDir(int dirIndex, const zSTRING& mask, zTModelToolEntry tool)
+{
+    if (!g_options || !tool)
+        return;
+    zPATH folder(g_options->GetDirString(dirIndex));
+    std::vector<zTHostDirEntry> found;
+    if (!HostFindFiles(folder.GetFullPath() + mask, found))
+        return;
+    for (const zTHostDirEntry& entry : found) {
+        zSTRING name = entry.name;
+        tool(name);
+    }
+}
+
+zCResourceManager* zCModelToolServices::CreateResourceManager()
+{
+    return new zCModelResourceManager();
+}
+
+zCRenderer* zCModelToolServices::CreateRenderer()
+{
+    return new zCRnd_D3D();
+}

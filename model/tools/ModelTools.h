@@ -1,0 +1,37 @@
+// The model tools' shared state and the small routines of their entries: the mesh
+// format version, the batch driver, the progress step and the insert record.
+#pragma once
+
+#include <cstdint>
+
+#include "ModelServices.h"
+#include "zCArray.h"
+#include "zSTRING.h"
+
+class zFILE;
+
+// Binary mesh format version of the current platform: 3 first game, 9 second.
+extern std::uint16_t g_meshFileVersion;
+// Set by the model-script loader when a file it needs is missing or unreadable.
+extern int g_modelLoadError;
+extern zSTRING g_lastModelFile;
+extern zCArray<zSTRING> g_registeredMeshNames;
+// The open model-script text file and the one line buffer the model readers share.
+extern zFILE* g_mdsFile;
+extern zSTRING g_mdsLine;
+
+void SetMeshFormatVersion();
+// Sizes the progress steps by the ASC files the open model script names.
+void SetProgressStepFromScript();
+// With insert-in-game on, appends the path from after its first "Anims\" (any case)
+// to the insert list.
+void RecordInsertFile(zSTRING path);
+
+// The model toolchain's services: the batch driver, the resource manager and the
+// renderer. The entries' bodies stand with the formats they drive.
+class zCModelToolServices : public zCModelServices {
+public:
+    void ForEachFileInDir(int dirIndex, const zSTRING& mask, zTModelToolEntry tool) override;
+    zCResourceManager* CreateResourceManager() override;
+    zCRenderer* CreateRenderer() override;
+};
