@@ -562,6 +562,24 @@ TEST_F(OutputUnitLibraryTest, BitFlipsAreReportedOrHarmless)
     }
 }
 
+// A block count far above the blocks there are: one miss, and the load goes on.
+TEST_F(OutputUnitLibraryTest, BlockCountAboveTheBlocksEndsAtTheFirstMiss)
+{
+    std::string library = kAsciiLibrary;
+    const std::string count = "numOfBlocks=int:1";
+    library.replace(library.find(count), count.size(), "numOfBlocks=int:50000");
+    box.Write("ou.csl", library);
+    manager->LibLoad(zCCSManager::zLIB_ASCII);
+    ASSERT_EQ(Lib().GetNum(), 1);
+    EXPECT_EQ(Lib().GetItem(0)->GetNumChildren(), 1);
+    EXPECT_EQ(manager->FindOutputUnit("DIA_CSL"), "From the text library.");
+    int misses = 0;
+    for (const std::string& text : Texts())
+        misses += text.find("Expected entry not found") != std::string::npos;
+    EXPECT_EQ(misses, 1);
+    EXPECT_TRUE(HasLine("Warning: zARC: Expected entry not found: subBlock1"));
+}
+
 TEST(OutputUnitManagerTest, GlobalManagerIsMadeOnce)
 {
     zCCSManager* first = g_csManager.Get();
