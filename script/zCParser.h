@@ -168,6 +168,8 @@ public:
     void DeclarePrototype();
     void DeclareInstance();
     void ParseBlock();
+    // Passes over a block whose statements are not read, its inner blocks with it.
+    void SkipBlock();
     int GetBaseClass(zCPar_Symbol* symbol);
     int CheckClassSize(int classIndex, int engineSize);
     int CheckClassSize(const zSTRING& className, int engineSize);
@@ -536,6 +538,7 @@ private:
     int mergeMode = 0;
     int outputUnitInstanceMode = 0;
     zCPar_TreeNode* bodyFirstNode = nullptr;
+    int blockDepth = 0;  // blocks being read, one inside the other
     std::vector<zSTRING> outputUnitFunctions;  // upper case
     // Set when the last GetIndex came from the class view's table.
     int indexFromFallback = 0;
