@@ -168,8 +168,6 @@ public:
     void DeclarePrototype();
     void DeclareInstance();
     void ParseBlock();
-    // Passes over a block whose statements are not read, its inner blocks with it.
-    void SkipBlock();
     int GetBaseClass(zCPar_Symbol* symbol);
     int CheckClassSize(int classIndex, int engineSize);
     int CheckClassSize(const zSTRING& className, int engineSize);
@@ -415,6 +413,8 @@ private:
     // Puts the list of external names in its comparator's order.
     void SortExternalNames();
     // zCParserDeclarations.cpp / zCParserStatements.cpp:
+    // Passes over a block whose statements are not read, its inner blocks with it.
+    void SkipBlock();
     // A new symbol of that name whose type and declared type are both type.
     static std::unique_ptr<zCPar_Symbol> NewDeclaredSymbol(const zSTRING& name, int type);
     // Links a node after the last one and makes it the last.
