@@ -424,6 +424,9 @@ TEST_F(OutputUnitLibraryTest, MissingFilesLeaveTheLibraryEmpty)
     manager->LibLoad(zCCSManager::zLIB_BINARY | zCCSManager::zLIB_NEW);
     EXPECT_EQ(Lib().GetNum(), 0);
     EXPECT_TRUE(Texts().empty());
+    // ... and stores it, though empty, so that the next load finds one.
+    manager->LibStore(zCCSManager::zLIB_BINARY);
+    EXPECT_TRUE(box.Exists("ou.bin"));
 }
 
 TEST_F(OutputUnitLibraryTest, StoreAfterAnUnchangedBuildWritesNothing)
