@@ -537,9 +537,13 @@ int zCArchiverGeneric::FindEntry(const char* name, zSTRING& value)
                 SetPos(start);
                 break;
             }
-            SetPos(chunkStack[chunkStack.GetNum() - 1].startPos);
-            if (cycles == 1)
+            if (cycles == 1) {
+                // A miss leaves the reader where it was: the next read must not take
+                // the chunk's first entries again.
+                SetPos(start);
                 break;
+            }
+            SetPos(chunkStack[chunkStack.GetNum() - 1].startPos);
             ++cycles;
         } else if (IsChunkStartLine(line)) {
             SkipChunk(0);

@@ -5,10 +5,25 @@
 #include "CException.h"
 #include "CWinApp.h"
 #include "CWnd.h"
+#include "CDC.h"
+#include "CGdiObject.h"
+#include "CImageList.h"
+#include "CMenu.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 namespace {
+
+// The throw-away wrappers FromHandle made for this thread: windows, device contexts,
+// GDI objects, menus and image lists.
+void DeleteTempMaps()
+{
+    CWnd::DeleteTempMap();
+    CDC::DeleteTempMap();
+    CGdiObject::DeleteTempMap();
+    CMenu::DeleteTempMap();
+    CImageList::DeleteTempMap();
+}
 
 thread_local CWinThread* t_thread = nullptr;
 
@@ -79,7 +94,7 @@ DWORD WINAPI CWinThread::ThreadEntry(LPVOID self)
         e->Delete();
         code = static_cast<UINT>(-1);
     }
-    CWnd::DeleteTempMap();
+    DeleteTempMaps();
     t_thread = nullptr;
     if (deleteObject)
         thread->Delete();
@@ -204,7 +219,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
         return TRUE;
     }
     if (lCount == 1) {
-        CWnd::DeleteTempMap();
+        DeleteTempMaps();
     }
     return FALSE;
 }

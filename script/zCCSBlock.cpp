@@ -1,6 +1,9 @@
 // The blocks of the output-unit library.
 #include "zCCSBlock.h"
 
+#include <unordered_set>
+#include <vector>
+
 #include "zCArchiver.h"
 #include "zCEventMessage.h"
 
@@ -108,9 +111,32 @@ void zCCSBlock::SetName(const zSTRING& value)
     blockName = value;
 }
 
+bool zCCSBlock::IsWithin(zCCSBlockBase* block) const
+{
+    // Without recursion and visiting each block once: the blocks of a damaged library
+    // may be shared many times over and nested deep.
+    std::vector<const zCCSBlock*> open;
+    std::unordered_set<const zCCSBlock*> seen;
+    if (const auto* first = dynamic_cast<const zCCSBlock*>(block))
+        open.push_back(first);
+    while (!open.empty()) {
+        const zCCSBlock* current = open.back();
+        open.pop_back();
+        if (current == this)
+            return true;
+        if (!seen.insert(current).second)
+            continue;
+        for (int i = 0; i < current->blocks.GetNum(); ++i) {
+            if (const auto* child = dynamic_cast<const zCCSBlock*>(current->blocks[i].block))
+                open.push_back(child);
+        }
+    }
+    return false;
+}
+
 void zCCSBlock::InsertBlock(zCCSBlockBase* block, float position)
 {
-    if (!block)
+    if (!block || IsWithin(block))
         return;
     blocks.InsertEnd(zCCSBlockPosition(position, block));
     block->AddRef();
@@ -138,10 +164,9 @@ void zCCSBlock::Unarchive(zCArchiver& archiver)
         zCObject* object = nullptr;
         if (!ReadCountedObject(archiver, object))
             break;
-        // A damaged archive can refer a block to itself: holding it would keep it alive for ever.
-        auto* block = dynamic_cast<zCCSBlockBase*>(object);
-        if (block && block != this)
-            InsertBlock(block, position);
+        // A damaged archive can refer a block to itself or to one that holds it;
+        // InsertBlock refuses such a ring.
+        InsertBlock(dynamic_cast<zCCSBlockBase*>(object), position);
         if (object)
             object->Release();
     }

@@ -69,7 +69,8 @@ public:
 
     zCCSBlockBase* GetChild(int index) override;
     zSTRING GetName() override;
-    // Appends the block (null is ignored) and takes a reference of its own.
+    // Appends the block and takes a reference of its own. Null is ignored, and so is a
+    // block that holds this one, however deep: a ring of blocks would never be freed.
     void InsertBlock(zCCSBlockBase* block, float position) override;
     virtual void SetName(const zSTRING& value);
 
@@ -81,6 +82,8 @@ private:
     friend int CompareOutputUnits(const void* a, const void* b);
 
     void ReleaseBlocks();
+    // Whether this block is the given one or lies anywhere below it.
+    bool IsWithin(zCCSBlockBase* block) const;
 
     zCArray<zCCSBlockPosition> blocks;
     zSTRING blockName;

@@ -35,6 +35,8 @@ public:
     // Releases every unit; the library is unchanged afterwards.
     void DeleteAll();
 
+    // A library that is to be written though no unit changed (one not yet on disk).
+    void MarkChanged() { changed = 1; }
     // True when a store has something to write.
     bool NeedsStore() const { return forceStore != 0 || changed != 0; }
     // True when a read since the library was emptied found as many units as its count

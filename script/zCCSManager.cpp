@@ -160,7 +160,11 @@ void zCCSManager::LibLoad(int flags)
         loaded = LoadFrom(kBinaryFile, zMsgId::kLoadingBinary);
     if (!loaded && (flags & zLIB_ASCII))
         loaded = LoadFrom(kAsciiFile, zMsgId::kLoadingAscii);
-    if (!loaded && !(flags & zLIB_NEW))
+    if (loaded)
+        return;
+    if (flags & zLIB_NEW)
+        library->MarkChanged();  // the store makes the library, dialogue lines or none
+    else
         g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kLibraryNotFound));
 }
 

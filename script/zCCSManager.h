@@ -33,7 +33,7 @@ public:
     // Appends the unit to the library.
     virtual int AddToLib(zCCSBlock* block);
     // Empties the library and reads "ou.bin" (zLIB_BINARY), or else "ou.csl" (zLIB_ASCII);
-    // finding neither is an error unless zLIB_NEW is given.
+    // finding neither is an error, or with zLIB_NEW marks the library to be stored.
     virtual void LibLoad(int flags);
     // Writes "ou.bin" (zLIB_BINARY) when the library changed; "ou.csl" is only read.
     virtual void LibStore(int flags);

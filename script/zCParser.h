@@ -302,6 +302,8 @@ private:
     // Puts the list of external names in its comparator's order.
     void SortExternalNames();
     // zCParserDeclarations.cpp / zCParserStatements.cpp:
+    // Passes over a block whose statements are not read, its inner blocks with it.
+    void SkipBlock();
     // A new symbol of that name whose type and declared type are both type.
     static std::unique_ptr<zCPar_Symbol> NewDeclaredSymbol(const zSTRING& name, int type);
     // Links a node after the last one and makes it the last.
@@ -426,6 +428,7 @@ private:
     int mergeMode = 0;
     int outputUnitInstanceMode = 0;
     zCPar_TreeNode* bodyFirstNode = nullptr;
+    int blockDepth = 0;  // blocks being read, one inside the other
     std::vector<zSTRING> outputUnitFunctions;  // upper case
     // Set when the last GetIndex came from the class view's table.
     int indexFromFallback = 0;

@@ -16,6 +16,8 @@
 
 namespace {
 
+// Deeper blocks than any script needs would only exhaust the readers' stack.
+const int kMaxBlockDepth = 256;
 // The element count's share of the packed word.
 const int kMaxElementCount = 2047;
 
@@ -427,6 +429,16 @@ void zCParser::EndInstanceBody()
 
 void zCParser::ParseBlock()
 {
+    if (blockDepth >= kMaxBlockDepth) {
+        Error(LoadResString(zMsgId::kBlocksTooDeep), 0, -1);
+        SkipBlock();
+        return;
+    }
+    struct DepthGuard {
+        int& depth;
+        ~DepthGuard() { --depth; }
+    } depthGuard{++blockDepth};
+
     Match(zSTRING("{"));
     zSTRING word;
     while (readPos < textEnd) {
@@ -458,6 +470,28 @@ void zCParser::ParseBlock()
     }
     // The text ended inside the block.
     Error(ExpectedText("}"), 0, -1);
+}
+
+void zCParser::SkipBlock()
+{
+    Match(zSTRING("{"));
+    zSTRING word;
+    for (int open = 1; open > 0;) {
+        ReadWord(word);
+        if (word.empty()) {
+            Error(ExpectedText("}"), 0, -1);
+            return;
+        }
+        if (IsWord(word, "\"")) {
+            // A brace in a string literal is text.
+            PrevWord();
+            ReadString(word);
+        } else if (IsWord(word, "{")) {
+            ++open;
+        } else if (IsWord(word, "}")) {
+            --open;
+        }
+    }
 }
 
 int zCParser::GetBaseClass(zCPar_Symbol* symbol)

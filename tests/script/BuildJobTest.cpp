@@ -186,6 +186,21 @@ TEST_F(BuildJobTest, CompileOnItsOwnThreadWritesTheDatAndTheOutputUnits)
     EXPECT_EQ(host.inserted, (std::vector<std::string>{"0 Varnok.dat", "1 ou.bin"}));
 }
 
+// A project without a dialogue line gets its library too, on the first build only.
+TEST_F(BuildJobTest, TheFirstBuildMakesTheLibraryOfANewProject)
+{
+    project.Write("Varnok.src", "Quiet.d\r\n");
+    project.Write("Quiet.d", "FUNC VOID Quiet() { };\n");
+    EXPECT_EQ(RunJobHere(), 0);
+    EXPECT_EQ(Texts().back(), "0 error(s), 0 warning(s)") << ::testing::PrintToString(Texts());
+    EXPECT_TRUE(project.Exists("ou.bin"));
+
+    host.Clear();
+    EXPECT_EQ(RunJobHere(), 0);
+    EXPECT_EQ(Texts().back(), "0 error(s), 0 warning(s)") << ::testing::PrintToString(Texts());
+    EXPECT_EQ(CountLines("Creating binary version"), 0);
+}
+
 TEST_F(BuildJobTest, DecompileWritesTheScriptTreeWithTheDialogueTexts)
 {
     CopyFixture(project, "DecompileFixture",

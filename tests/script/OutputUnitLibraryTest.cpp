@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -423,6 +424,9 @@ TEST_F(OutputUnitLibraryTest, MissingFilesLeaveTheLibraryEmpty)
     manager->LibLoad(zCCSManager::zLIB_BINARY | zCCSManager::zLIB_NEW);
     EXPECT_EQ(Lib().GetNum(), 0);
     EXPECT_TRUE(Texts().empty());
+    // ... and stores it, though empty, so that the next load finds one.
+    manager->LibStore(zCCSManager::zLIB_BINARY);
+    EXPECT_TRUE(box.Exists("ou.bin"));
 }
 
 TEST_F(OutputUnitLibraryTest, StoreAfterAnUnchangedBuildWritesNothing)
@@ -560,6 +564,88 @@ TEST_F(OutputUnitLibraryTest, BitFlipsAreReportedOrHarmless)
             EXPECT_TRUE(reported || lowersCount || Lib().GetNum() == 3) << "byte " << pos << " bit " << int(bit);
         }
     }
+}
+
+// A block count far above the blocks there are: one miss, and the load goes on.
+TEST_F(OutputUnitLibraryTest, BlockCountAboveTheBlocksEndsAtTheFirstMiss)
+{
+    std::string library = kAsciiLibrary;
+    const std::string count = "numOfBlocks=int:1";
+    library.replace(library.find(count), count.size(), "numOfBlocks=int:50000");
+    box.Write("ou.csl", library);
+    manager->LibLoad(zCCSManager::zLIB_ASCII);
+    ASSERT_EQ(Lib().GetNum(), 1);
+    EXPECT_EQ(Lib().GetItem(0)->GetNumChildren(), 1);
+    EXPECT_EQ(manager->FindOutputUnit("DIA_CSL"), "From the text library.");
+    int misses = 0;
+    for (const std::string& text : Texts())
+        misses += text.find("Expected entry not found") != std::string::npos;
+    EXPECT_EQ(misses, 1);
+    EXPECT_TRUE(HasLine("Warning: zARC: Expected entry not found: subBlock1"));
+}
+
+// Blocks that hold each other, in any ring, would never be freed; the ring is cut.
+TEST_F(OutputUnitLibraryTest, BlocksThatReferToEachOtherAreRefused)
+{
+    const auto asciiBlock = [](const std::string& tabs, const std::string& name, int index, const std::string& inner) {
+        return tabs + "[% zCCSBlock 0 " + std::to_string(index) + "]\n" + tabs + "\tblockName=string:" + name +
+               "\n" + tabs + "\tnumOfBlocks=int:1\n" + tabs + "\tsubBlock0=float:0\n" + inner + tabs + "[]\n";
+    };
+    const std::string asciiHead = "Tolvan Archive\nver 1\nzCArchiverGeneric\nASCII\nsaveGame 0\nEND\nobjects 4\nEND\n\n"
+                                  "[% zCCSLib 0 0]\n\tNumOfItems=int:1\n";
+    const std::string twoRing =
+        asciiHead + asciiBlock("\t", "A", 1, asciiBlock("\t\t", "B", 2, "\t\t\t[% \xA7 0 1]\n\t\t\t[]\n")) + "[]\n";
+    const std::string threeRing =
+        asciiHead +
+        asciiBlock("\t", "A", 1,
+                   asciiBlock("\t\t", "B", 2, asciiBlock("\t\t\t", "C", 3, "\t\t\t\t[% \xA7 0 1]\n\t\t\t\t[]\n"))) +
+        "[]\n";
+    // A -> B -> A in a binary-safe library.
+    const auto binBlock = [](const std::string& name, int index, const std::string& inner) {
+        return Str("[% zCCSBlock 0 " + std::to_string(index) + "]") + Key(1) + Str(name) + Key(2) + Int(1) + Key(3) +
+               FloatZero() + inner + Str("[]");
+    };
+    const std::string header =
+        "Tolvan Archive\nver 1\nzCArchiverBinSafe\nBIN_SAFE\nsaveGame 0\ndate 3.2.2006 9:7:5\nuser tester\nEND\n";
+    const std::string entries = Str("[% zCCSLib 0 0]") + Key(0) + Int(1) +
+                                binBlock("A", 1, binBlock("B", 2, Str("[% \xA7 0 1]") + Str("[]"))) + Str("[]");
+    const std::string table = U32(4) + TableName("numOfBlocks", 2, 39) + TableName("subBlock0", 3, 50) +
+                              TableName("blockName", 1, 68) + TableName("NumOfItems", 0, 93);
+    const std::string binaryRing =
+        header + U32(2) + U32(3) + U32(static_cast<std::uint32_t>(header.size() + 12 + entries.size())) + entries + table;
+
+    const struct {
+        const char* what;
+        const char* file;
+        std::string bytes;
+        int flags;
+    } cases[] = {
+        {"two, text", "ou.csl", twoRing, zCCSManager::zLIB_ASCII},
+        {"three, text", "ou.csl", threeRing, zCCSManager::zLIB_ASCII},
+        {"two, binary-safe", "ou.bin", binaryRing, zCCSManager::zLIB_BINARY},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Renew();
+        host.Clear();
+        box.Write(c.file, c.bytes);
+        manager->LibLoad(c.flags);
+        EXPECT_EQ(Names(), (Strings{"A"}));
+        EXPECT_EQ(host.GetErrorCount(), 0);
+        Renew();  // the library goes, and every block with it (see TearDown)
+        std::filesystem::remove(box.Path(c.file));
+    }
+
+    // Nor can a ring be made in memory.
+    zCCSBlock* a = New<zCCSBlock>();
+    zCCSBlock* b = New<zCCSBlock>();
+    a->InsertBlock(b, 0.0f);
+    b->InsertBlock(a, 0.0f);
+    b->InsertBlock(b, 0.0f);
+    EXPECT_EQ(a->GetNumChildren(), 1);
+    EXPECT_EQ(b->GetNumChildren(), 0);
+    a->Release();
+    b->Release();
 }
 
 TEST(OutputUnitManagerTest, GlobalManagerIsMadeOnce)

@@ -337,6 +337,38 @@ TEST_F(StatementTest, ComparisonsOutsideAnIfConditionAreCountedWhereverTheyStand
     }
 }
 
+// Blocks nest as deep as any script needs; deeper ones are refused at the line where
+// the limit is passed, before the readers run out of stack.
+TEST_F(StatementTest, BlocksNestedTooDeeplyAreRefusedAtTheirLine)
+{
+    std::string ifs;
+    std::string ends;
+    for (int i = 0; i < 5000; ++i) {
+        ifs += " if (x) {\n";
+        ends += "};";
+    }
+    const std::string script = "FUNC VOID F() { VAR INT x;\n" + ifs + ends + "\n x = 1; };\nFUNC VOID G() { };\n";
+    // The function's body is the first block: the 256th if opens the 257th, on line 257.
+    const std::string report = "\\T.D(257):   Error: Blocks nested too deeply.";
+    EXPECT_FALSE(Parse(script));
+    EXPECT_TRUE(HasLine(report));
+
+    // Counted, the deep part is passed over and the file read on.
+    parser.Reset();
+    parser.SetErrorMode(zPAR_ERROR_COUNTED);
+    host.Clear();
+    EXPECT_TRUE(Parse(script));
+    EXPECT_TRUE(HasLine(report));
+    EXPECT_EQ(host.GetErrorCount(), 1);
+    EXPECT_NE(Sym("G"), nullptr);
+
+    // As deep as allowed is read as it stands.
+    parser.Reset();
+    host.Clear();
+    EXPECT_TRUE(Parse("FUNC VOID F() { VAR INT x;\n" + ifs.substr(0, 255 * 10) + ends.substr(0, 255 * 2) + "};"));
+    EXPECT_EQ(host.GetErrorCount(), 0);
+}
+
 TEST_F(StatementTest, ArgumentChecks)
 {
     DefineExternals();
