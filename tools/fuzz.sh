@@ -57,17 +57,18 @@ for target in "${targets[@]}"; do
     mkdir -p "$tree/logs" "$tree/crashes"
     # A hang is a finding too: no single input may take longer than 20 s.
     options=(-timeout=20 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$tree/crashes/$target-")
+    leaks=1
     if [ "$runs" -gt 0 ]; then
         corpus=$(mktemp -d)
         options+=(-seed=1 -runs="$runs")
+        [[ "$smoke_ignores_leaks" == *" $target "* ]] && leaks=0
     else
         corpus="$tree/corpus/$target"
         mkdir -p "$corpus"
         options+=(-max_total_time="$seconds")
     fi
     start=$SECONDS
-    leaks=1
-    [[ "$runs" -gt 0 && "$smoke_ignores_leaks" == *" $target "* ]] && leaks=0
+    # libFuzzer checks after each input, AddressSanitizer once more at the exit.
     ASAN_OPTIONS="detect_leaks=$leaks${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
         "$binary" "${options[@]}" -detect_leaks=$leaks "$corpus" "${seeds[@]}" >"$log" 2>&1
     status=$?

@@ -64,9 +64,8 @@ if [ ! -f "$sci_out/lib/libscintilla.a" ] || [ ! -f "$sci_out/lib/liblexilla.a" 
     [ "$updated" -eq 1 ] || sudo_if apt-get update -qq
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
-    chmod 755 "$work"  # apt fetches as its own user
     say "fetching the scite source package"
-    (cd "$work" && apt-get source -qq --download-only scite >/dev/null && dpkg-source -x --no-check ./*.dsc >/dev/null)
+    (cd "$work" && apt-get source -qq --download-only -o APT::Sandbox::User="$(id -un)" scite >/dev/null && dpkg-source -x --no-check ./*.dsc >/dev/null)
     top=$(ls -d "$work"/scite-*/ | head -n1)
     jobs=$(nproc)
     cross=(CXX=x86_64-w64-mingw32-g++-posix CC=x86_64-w64-mingw32-gcc-posix
