@@ -92,9 +92,9 @@ float CostOf(double length, int numFaces, int numSides, DotOf dot, int& border, 
 }
 
 // An ordered list of indices that keeps its first few in place: a vertex's
-// neighbours and triangles rarely number more than eight, and a build makes
-// lists for every vertex.
-class IndexList {
+// neighbours and triangles rarely number more than twelve, and a list with its
+// count fills one cache line.
+class alignas(64) IndexList {
 public:
     IndexList() = default;
     IndexList(const IndexList& other) { *this = other; }
@@ -156,12 +156,13 @@ private:
         capacity = wanted;
     }
 
-    static constexpr int kLocal = 8;
-    int local[kLocal];
+    static constexpr int kLocal = 12;
     int* items = local;
     int count = 0;
     int capacity = kLocal;
+    int local[kLocal];
 };
+static_assert(sizeof(IndexList) == 64, "one list, one cache line");
 
 // Vertices by key, smallest first, each at most once: a key changes in place.
 class VertexHeap {
@@ -279,14 +280,16 @@ private:
         bits = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
         return (static_cast<std::uint64_t>(bits) << 32) | static_cast<std::uint32_t>(vertex);
     }
-    // u's triangles for the cost of its collapses: the dot products of every pair
-    // of their normals (count x count), and for each neighbour its sides, the
-    // triangles that have it as a corner, in face-list order.
+    // u's triangles for the cost of its collapses: for every pair of them the dot
+    // product of their normals and the collapse term min(1, (1 - dot) / 2), where
+    // a NaN term counts as 1 (count x count, symmetric), and for each neighbour its
+    // sides, the triangles that have it as a corner, in face-list order.
     static constexpr int kGatherFaces = 24;
     static constexpr int kGatherNeighbours = 2 * kGatherFaces;
     struct FaceTable {
         int count;
         double dot[kGatherFaces * kGatherFaces];
+        double term[kGatherFaces * kGatherFaces];
         int sideStart[kGatherNeighbours + 1];
         int sides[2 * kGatherFaces];
         double Dot(int i, int j) const { return dot[i * count + j]; }
@@ -298,7 +301,7 @@ private:
     void ComputeCostAtVertex(int u);
     float CollapseCost(int u, int v, int& border);
     bool Gather(int u);
-    float CollapseCost(const FaceTable& table, int u, int neighbour, int& border);
+    float CollapseCost(const FaceTable& table, int u, int neighbour, bool border) const;
     bool IsBorderVertex(int u) const;
     static bool IsBorderVertex(const FaceTable& faces, int numNeighbours);
     void Collapse(int u, int v);
@@ -351,6 +354,7 @@ private:
     std::vector<int> trianglePerm;
     VertexHeap heap;
     FaceTable table;
+    std::vector<int> slot;  // per vertex, its place in the neighbour list last gathered
     IndexList vertexWedges;
     int aliveTriangles = 0;
     // Reused by CollapseWedges.
@@ -418,6 +422,7 @@ void Builder::SetUp()
     vertexPerm.assign(verts.size(), 0);
     trianglePerm.assign(tris.size(), -1);
     out.order.assign(verts.size(), 0);
+    slot.assign(verts.size(), -1);
 }
 
 void Builder::BuildWedges(int v)
@@ -471,14 +476,32 @@ void Builder::ComputeCostAtVertex(int u)
         vertex.cost = -0.01f;
     } else {
         vertex.cost = FLT_MAX;
-        int border = -1;  // worked out once, when a neighbour needs it
-        const bool gathered = Gather(u);
-        for (int a = 0; a < vertex.neighbours.size(); ++a) {
-            const int n = vertex.neighbours[a];
-            const float cost = gathered ? CollapseCost(table, u, a, border) : CollapseCost(u, n, border);
-            if (cost < vertex.cost) {
-                vertex.cost = cost;
-                vertex.target = n;
+        if (Gather(u)) {
+            // Whether u is a border vertex only matters to neighbours with two or
+            // more sides, and then it is the same for all of them.
+            const int numNeighbours = vertex.neighbours.size();
+            bool border = false;
+            for (int a = 0; a < numNeighbours; ++a) {
+                if (table.sideStart[a + 1] - table.sideStart[a] >= 2) {
+                    border = IsBorderVertex(table, numNeighbours);
+                    break;
+                }
+            }
+            for (int a = 0; a < numNeighbours; ++a) {
+                const float cost = CollapseCost(table, u, a, border);
+                if (cost < vertex.cost) {
+                    vertex.cost = cost;
+                    vertex.target = vertex.neighbours[a];
+                }
+            }
+        } else {
+            int border = -1;  // worked out once, when a neighbour needs it
+            for (int n : vertex.neighbours) {
+                const float cost = CollapseCost(u, n, border);
+                if (cost < vertex.cost) {
+                    vertex.cost = cost;
+                    vertex.target = n;
+                }
             }
         }
         // Costs of infinity or NaN (huge or broken coordinates) choose no neighbour;
@@ -516,7 +539,8 @@ float Builder::CollapseCost(int u, int v, int& border)
     return CostOf(length, vertex.faces.size(), numSides, dot, border, [&] { return IsBorderVertex(u); });
 }
 
-// Fills the table for u; false when u has too many triangles or neighbours for it.
+// Fills the table for u; false when u has too many triangles or neighbours for it,
+// or a triangle whose corners are not u and two of its neighbours.
 bool Builder::Gather(int u)
 {
     const Vertex& vertex = verts[static_cast<std::size_t>(u)];
@@ -524,6 +548,9 @@ bool Builder::Gather(int u)
     const int numNeighbours = vertex.neighbours.size();
     if (count > kGatherFaces || numNeighbours > kGatherNeighbours)
         return false;
+    const int* neighbours = vertex.neighbours.begin();
+    for (int a = 0; a < numNeighbours; ++a)
+        slot[static_cast<std::size_t>(neighbours[a])] = a;
     table.count = count;
     DVec normals[kGatherFaces];
     int sideOf[kGatherFaces][2];
@@ -536,11 +563,12 @@ bool Builder::Gather(int u)
             const int corner = tri.vertex[k];
             if (corner == u)
                 continue;
-            const int* at = std::find(vertex.neighbours.begin(), vertex.neighbours.end(), corner);
-            if (at == vertex.neighbours.end() || found == 2)
+            // A slot left from an earlier gather names another place or none.
+            const int at = slot[static_cast<std::size_t>(corner)];
+            if (found == 2 || at < 0 || at >= numNeighbours || neighbours[at] != corner)
                 return false;
-            sideOf[i][found] = static_cast<int>(at - vertex.neighbours.begin());
-            ++numSides[sideOf[i][found++]];
+            sideOf[i][found++] = at;
+            ++numSides[at];
         }
         if (found != 2)
             return false;
@@ -556,20 +584,50 @@ bool Builder::Gather(int u)
         table.sides[next[sideOf[i][1]]++] = i;
     }
     for (int i = 0; i < count; ++i) {
-        for (int j = i; j < count; ++j)
-            table.dot[i * count + j] = table.dot[j * count + i] = Dot(normals[i], normals[j]);
+        for (int j = i; j < count; ++j) {
+            const double dot = Dot(normals[i], normals[j]);
+            const double c = (1.0 - dot) * 0.5;
+            table.dot[i * count + j] = table.dot[j * count + i] = dot;
+            table.term[i * count + j] = table.term[j * count + i] = c < 1.0 ? c : 1.0;
+        }
     }
     return true;
 }
 
-float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, int& border)
+// CostOf on the table: the same minima and maxima, the terms worked out once.
+float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool border) const
 {
     const int v = verts[static_cast<std::size_t>(u)].neighbours[neighbour];
     const double length = Length(Sub(D(src.positions[static_cast<std::size_t>(v)]), D(src.positions[static_cast<std::size_t>(u)])));
     const int* sides = faces.sides + faces.sideStart[neighbour];
     const int numSides = faces.sideStart[neighbour + 1] - faces.sideStart[neighbour];
-    return CostOf(length, faces.count, numSides, [&](int i, int s) { return faces.Dot(i, sides[s]); }, border,
-                  [&] { return IsBorderVertex(faces, verts[static_cast<std::size_t>(u)].neighbours.size()); });
+    if (numSides >= 2 && border)
+        return static_cast<float>(length);
+    const int count = faces.count;
+    double curvature = 0.0;
+    if (numSides == 0) {
+        curvature = count > 0 ? 1.0 : 0.0;
+    } else if (numSides == 2) {
+        const double* a = faces.term + sides[0] * count;
+        const double* b = faces.term + sides[1] * count;
+        for (int i = 0; i < count; ++i) {
+            const double m = b[i] < a[i] ? b[i] : a[i];
+            if (curvature < m)
+                curvature = m;
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            double m = 1.0;
+            for (int s = 0; s < numSides; ++s) {
+                const double c = faces.term[sides[s] * count + i];
+                if (c < m)
+                    m = c;
+            }
+            if (curvature < m)
+                curvature = m;
+        }
+    }
+    return static_cast<float>(length * curvature);
 }
 
 bool Builder::IsBorderVertex(const FaceTable& faces, int numNeighbours)
