@@ -259,13 +259,14 @@ private:
     struct Vertex {
         IndexList neighbours;
         IndexList faces;
-        float cost = 0.0f;
-        int target = -1;
     };
-    // What the costs read first: corners and normal share a cache line.
+    // What the costs read: corners and normal, apart from the wedges so that
+    // more triangles share a cache line.
     struct Triangle {
         int vertex[3];
         zVEC3 normal;
+    };
+    struct TriangleWedges {
         int wedge[3];
         int source;  // index into the source triangles (corner attributes)
         int initialWedge[3];
@@ -280,16 +281,14 @@ private:
         bits = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
         return (static_cast<std::uint64_t>(bits) << 32) | static_cast<std::uint32_t>(vertex);
     }
-    // u's triangles for the cost of its collapses: for every pair of them the dot
-    // product of their normals and the collapse term min(1, (1 - dot) / 2), where
-    // a NaN term counts as 1 (count x count, symmetric), and for each neighbour its
-    // sides, the triangles that have it as a corner, in face-list order.
+    // u's triangles for the cost of its collapses: the dot products of every pair
+    // of their normals (count x count, symmetric), and for each neighbour its sides,
+    // the triangles that have it as a corner, in face-list order.
     static constexpr int kGatherFaces = 24;
     static constexpr int kGatherNeighbours = 2 * kGatherFaces;
     struct FaceTable {
         int count;
         double dot[kGatherFaces * kGatherFaces];
-        double term[kGatherFaces * kGatherFaces];
         int sideStart[kGatherNeighbours + 1];
         int sides[2 * kGatherFaces];
         double Dot(int i, int j) const { return dot[i * count + j]; }
@@ -346,7 +345,9 @@ private:
     zTProgMeshBuildResult& out;
 
     std::vector<Vertex> verts;
+    std::vector<int> targets;  // per vertex, where its cheapest collapse goes
     std::vector<Triangle> tris;
+    std::vector<TriangleWedges> triWedges;  // one per triangle
     std::vector<zTProgMeshBuiltWedge> wedges;
     std::vector<std::pair<int, int>> pairs;       // collapse pairs (from, to); to -1 for none
     std::vector<std::array<int, 2>> lodRecords;   // {triangle count, pair count}
@@ -380,6 +381,7 @@ void Builder::SetUp()
     const int numVerts = static_cast<int>(src.positions.size());
     verts = std::vector<Vertex>(static_cast<std::size_t>(numVerts));
     tris.reserve(src.triangles.size());
+    triWedges.reserve(src.triangles.size());
     for (std::size_t j = 0; j < src.triangles.size(); ++j) {
         const zTProgMeshSourceTriangle& s = src.triangles[j];
         bool inside = true;
@@ -393,14 +395,16 @@ void Builder::SetUp()
             continue;
         }
         Triangle tri;
+        TriangleWedges corners;
         const int t = static_cast<int>(tris.size());
         for (int k = 0; k < 3; ++k) {
             tri.vertex[k] = s.vertex[k];
-            tri.wedge[k] = -1;
+            corners.wedge[k] = -1;
         }
-        tri.source = static_cast<int>(j);
+        corners.source = static_cast<int>(j);
         ComputeNormal(tri);
         tris.push_back(tri);
+        triWedges.push_back(corners);
         for (int i = 0; i < 3; ++i) {
             Vertex& corner = verts[tri.vertex[i]];
             corner.faces.Add(t);
@@ -414,15 +418,16 @@ void Builder::SetUp()
 
     for (int v = 0; v < numVerts; ++v)
         BuildWedges(v);
-    for (Triangle& tri : tris) {
+    for (TriangleWedges& corners : triWedges) {
         for (int k = 0; k < 3; ++k)
-            tri.initialWedge[k] = tri.wedge[k];
+            corners.initialWedge[k] = corners.wedge[k];
     }
     lodRecords.push_back({aliveTriangles, 0});
     vertexPerm.assign(verts.size(), 0);
     trianglePerm.assign(tris.size(), -1);
     out.order.assign(verts.size(), 0);
     slot.assign(verts.size(), -1);
+    targets.assign(verts.size(), -1);
 }
 
 void Builder::BuildWedges(int v)
@@ -431,21 +436,22 @@ void Builder::BuildWedges(int v)
     IndexList& created = vertexWedges;  // this vertex's wedges so far
     created.Clear();
     for (int t : vertex.faces) {
-        Triangle& tri = tris[t];
-        const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
+        const Triangle& tri = tris[t];
+        TriangleWedges& corners = triWedges[t];
+        const zTProgMeshSourceTriangle& s = src.triangles[corners.source];
         for (int k = 0; k < 3; ++k) {
-            if (tri.vertex[k] != v || tri.wedge[k] >= 0)
+            if (tri.vertex[k] != v || corners.wedge[k] >= 0)
                 continue;
             for (int w : created) {
                 if (zCProgMeshBuilder::TexCoordsMatch(wedges[w].texCoord, s.texCoord[k]) &&
                     wedges[w].normal.IsEqualEps(s.normal[k])) {
-                    tri.wedge[k] = w;
+                    corners.wedge[k] = w;
                     break;
                 }
             }
-            if (tri.wedge[k] < 0) {
-                tri.wedge[k] = NewWedge(s.normal[k], s.texCoord[k], v);
-                created.Add(tri.wedge[k]);
+            if (corners.wedge[k] < 0) {
+                corners.wedge[k] = NewWedge(s.normal[k], s.texCoord[k], v);
+                created.Add(corners.wedge[k]);
             }
         }
     }
@@ -460,7 +466,7 @@ void Builder::CollapseLoop()
     lodRecords.reserve(static_cast<std::size_t>(numVerts) + 1);
     for (int n = numVerts; n > 0; --n) {
         const int u = heap.PopFirst();
-        const int v = verts[u].target;
+        const int v = targets[static_cast<std::size_t>(u)];
         vertexPerm[u] = n - 1;
         out.order[n - 1] = u;
         Collapse(u, v);
@@ -470,12 +476,13 @@ void Builder::CollapseLoop()
 
 void Builder::ComputeCostAtVertex(int u)
 {
-    Vertex& vertex = verts[u];
-    vertex.target = -1;
+    const Vertex& vertex = verts[u];
+    int target = -1;
+    float best = 0.0f;
     if (vertex.neighbours.empty()) {
-        vertex.cost = -0.01f;
+        best = -0.01f;
     } else {
-        vertex.cost = FLT_MAX;
+        best = FLT_MAX;
         if (Gather(u)) {
             // Whether u is a border vertex only matters to neighbours with two or
             // more sides, and then it is the same for all of them.
@@ -489,31 +496,32 @@ void Builder::ComputeCostAtVertex(int u)
             }
             for (int a = 0; a < numNeighbours; ++a) {
                 const float cost = CollapseCost(table, u, a, border);
-                if (cost < vertex.cost) {
-                    vertex.cost = cost;
-                    vertex.target = vertex.neighbours[a];
+                if (cost < best) {
+                    best = cost;
+                    target = vertex.neighbours[a];
                 }
             }
         } else {
             int border = -1;  // worked out once, when a neighbour needs it
             for (int n : vertex.neighbours) {
                 const float cost = CollapseCost(u, n, border);
-                if (cost < vertex.cost) {
-                    vertex.cost = cost;
-                    vertex.target = n;
+                if (cost < best) {
+                    best = cost;
+                    target = n;
                 }
             }
         }
         // Costs of infinity or NaN (huge or broken coordinates) choose no neighbour;
         // a vertex with triangles must still go somewhere, so it takes the first.
-        if (vertex.target < 0) {
-            vertex.cost = FLT_MAX;
-            vertex.target = vertex.neighbours.front();
+        if (target < 0) {
+            best = FLT_MAX;
+            target = vertex.neighbours.front();
         }
     }
-    if (vertex.cost == 0.0f)
-        vertex.cost = 0.0f;  // never negative zero
-    heap.Set(Key(vertex.cost, u));
+    if (best == 0.0f)
+        best = 0.0f;  // never negative zero
+    targets[static_cast<std::size_t>(u)] = target;
+    heap.Set(Key(best, u));
 }
 
 float Builder::CollapseCost(int u, int v, int& border)
@@ -552,26 +560,39 @@ bool Builder::Gather(int u)
     for (int a = 0; a < numNeighbours; ++a)
         slot[static_cast<std::size_t>(neighbours[a])] = a;
     table.count = count;
-    DVec normals[kGatherFaces];
+    double x[kGatherFaces], y[kGatherFaces], z[kGatherFaces];  // the normals
     int sideOf[kGatherFaces][2];
-    int numSides[kGatherNeighbours] = {};
+    int numSides[kGatherNeighbours];
+    std::fill(numSides, numSides + numNeighbours, 0);
     for (int i = 0; i < count; ++i) {
         const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
-        normals[i] = D(tri.normal);
-        int found = 0;
-        for (int k = 0; k < 3; ++k) {
-            const int corner = tri.vertex[k];
-            if (corner == u)
-                continue;
-            // A slot left from an earlier gather names another place or none.
-            const int at = slot[static_cast<std::size_t>(corner)];
-            if (found == 2 || at < 0 || at >= numNeighbours || neighbours[at] != corner)
-                return false;
-            sideOf[i][found++] = at;
-            ++numSides[at];
-        }
-        if (found != 2)
+        x[i] = tri.normal.x;
+        y[i] = tri.normal.y;
+        z[i] = tri.normal.z;
+        int first, second;
+        if (tri.vertex[0] == u) {
+            first = tri.vertex[1];
+            second = tri.vertex[2];
+        } else if (tri.vertex[1] == u) {
+            first = tri.vertex[0];
+            second = tri.vertex[2];
+        } else if (tri.vertex[2] == u) {
+            first = tri.vertex[0];
+            second = tri.vertex[1];
+        } else {
             return false;
+        }
+        // A slot left from an earlier gather names another place or none; u is
+        // never its own neighbour.
+        const int a = slot[static_cast<std::size_t>(first)];
+        const int b = slot[static_cast<std::size_t>(second)];
+        if (a < 0 || a >= numNeighbours || neighbours[a] != first || b < 0 || b >= numNeighbours ||
+            neighbours[b] != second)
+            return false;
+        sideOf[i][0] = a;
+        sideOf[i][1] = b;
+        ++numSides[a];
+        ++numSides[b];
     }
     int next[kGatherNeighbours];
     table.sideStart[0] = 0;
@@ -583,18 +604,19 @@ bool Builder::Gather(int u)
         table.sides[next[sideOf[i][0]]++] = i;
         table.sides[next[sideOf[i][1]]++] = i;
     }
+    // Dot() of the normals, the products in the same order.
     for (int i = 0; i < count; ++i) {
-        for (int j = i; j < count; ++j) {
-            const double dot = Dot(normals[i], normals[j]);
-            const double c = (1.0 - dot) * 0.5;
-            table.dot[i * count + j] = table.dot[j * count + i] = dot;
-            table.term[i * count + j] = table.term[j * count + i] = c < 1.0 ? c : 1.0;
-        }
+        for (int j = i; j < count; ++j)
+            table.dot[i * count + j] = table.dot[j * count + i] = x[i] * x[j] + y[i] * y[j] + z[i] * z[j];
     }
     return true;
 }
 
-// CostOf on the table: the same minima and maxima, the terms worked out once.
+// CostOf on the table. Its term (1 - dot) / 2 never grows with the dot product,
+// so the smallest term against the sides is the term of the largest dot, and the
+// largest of those over the triangles is the term of the smallest such dot: one
+// term per neighbour gives the same value. NaN dot products are passed over there
+// as NaN terms are in CostOf.
 float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool border) const
 {
     const int v = verts[static_cast<std::size_t>(u)].neighbours[neighbour];
@@ -604,29 +626,29 @@ float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool b
     if (numSides >= 2 && border)
         return static_cast<float>(length);
     const int count = faces.count;
-    double curvature = 0.0;
-    if (numSides == 0) {
-        curvature = count > 0 ? 1.0 : 0.0;
-    } else if (numSides == 2) {
-        const double* a = faces.term + sides[0] * count;
-        const double* b = faces.term + sides[1] * count;
+    const double none = -HUGE_VAL;
+    double smallest = HUGE_VAL;  // over the triangles, of the largest dot against a side
+    if (numSides == 2) {
+        const double* a = faces.dot + sides[0] * count;
+        const double* b = faces.dot + sides[1] * count;
         for (int i = 0; i < count; ++i) {
-            const double m = b[i] < a[i] ? b[i] : a[i];
-            if (curvature < m)
-                curvature = m;
+            double largest = a[i] > none ? a[i] : none;
+            largest = b[i] > largest ? b[i] : largest;
+            smallest = largest < smallest ? largest : smallest;
         }
     } else {
         for (int i = 0; i < count; ++i) {
-            double m = 1.0;
+            double largest = none;
             for (int s = 0; s < numSides; ++s) {
-                const double c = faces.term[sides[s] * count + i];
-                if (c < m)
-                    m = c;
+                const double d = faces.dot[sides[s] * count + i];
+                largest = d > largest ? d : largest;
             }
-            if (curvature < m)
-                curvature = m;
+            smallest = largest < smallest ? largest : smallest;
         }
     }
+    double curvature = (1.0 - smallest) * 0.5;
+    curvature = curvature < 1.0 ? curvature : 1.0;
+    curvature = curvature > 0.0 ? curvature : 0.0;
     return static_cast<float>(length * curvature);
 }
 
@@ -696,12 +718,12 @@ void Builder::CollapseWedges(int u, int v)
     if (v >= 0) {
         for (int f : vertex.faces) {
             if (HasVertex(f, v))
-                noted.emplace_back(tris[f].wedge[CornerOf(f, u)], tris[f].wedge[CornerOf(f, v)]);
+                noted.emplace_back(triWedges[f].wedge[CornerOf(f, u)], triWedges[f].wedge[CornerOf(f, v)]);
         }
     }
     const std::size_t firstPair = pairs.size();
     for (int f : vertex.faces) {
-        Triangle& tri = tris[f];
+        TriangleWedges& tri = triWedges[f];
         const int k = CornerOf(f, u);
         const int w = tri.wedge[k];
         const auto note = std::find_if(noted.begin(), noted.end(), [w](const auto& p) { return p.first == w; });
@@ -828,8 +850,8 @@ void Builder::BuildArrays()
         const int perm = trianglePerm[t];
         const std::size_t at = perm >= 0 ? static_cast<std::size_t>(perm) : t;
         for (int k = 0; k < 3; ++k)
-            allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(tris[t].initialWedge[k])];
-        triangleMaterial[at] = src.triangles[static_cast<std::size_t>(tris[t].source)].material;
+            allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(triWedges[t].initialWedge[k])];
+        triangleMaterial[at] = src.triangles[static_cast<std::size_t>(triWedges[t].source)].material;
     }
 
     const std::size_t numSteps = lodRecords.size();
