@@ -140,7 +140,6 @@ public:
         std::copy(at + 1, items + count, at);
         --count;
     }
-    void RemoveFront() { Remove(items[0]); }
     void Clear() { count = 0; }
 
 private:
@@ -305,7 +304,8 @@ private:
     static bool IsBorderVertex(const FaceTable& faces, int numNeighbours);
     void Collapse(int u, int v);
     void CollapseWedges(int u, int v);
-    void DeleteTriangle(int t);
+    // Leaves gone's face list and links as they are.
+    void DeleteTriangle(int t, int gone);
     void ReplaceVertex(int t, int u, int v);
     void DeleteVertex(int u);
     // Drops the link between a and b when no triangle joins them any more.
@@ -694,18 +694,25 @@ void Builder::Collapse(int u, int v)
     if (v < 0) {
         // Only a vertex without triangles has no target.
         for (int i = vertex.faces.size() - 1; i >= 0; --i)
-            DeleteTriangle(vertex.faces[i]);
+            DeleteTriangle(vertex.faces[i], u);
+        vertex.faces.Clear();
         DeleteVertex(u);
         return;
     }
+    // u goes at the end with all its links, so its own face list and the links it
+    // would lose on the way are left to DeleteVertex: no other list sees the
+    // difference. A triangle still on v when its turn comes was deleted.
     const IndexList remembered = vertex.neighbours;
+    const int* faces = vertex.faces.begin();
     for (int i = vertex.faces.size() - 1; i >= 0; --i) {
-        const int t = vertex.faces[i];
-        if (HasVertex(t, v))
-            DeleteTriangle(t);
+        if (HasVertex(faces[i], v))
+            DeleteTriangle(faces[i], u);
     }
-    for (int i = vertex.faces.size() - 1; i >= 0; --i)
-        ReplaceVertex(vertex.faces[i], u, v);
+    for (int i = vertex.faces.size() - 1; i >= 0; --i) {
+        if (!HasVertex(faces[i], v))
+            ReplaceVertex(faces[i], u, v);
+    }
+    vertex.faces.Clear();
     DeleteVertex(u);
     for (int n : remembered)
         ComputeCostAtVertex(n);
@@ -746,29 +753,34 @@ void Builder::CollapseWedges(int u, int v)
     }
 }
 
-void Builder::DeleteTriangle(int t)
+void Builder::DeleteTriangle(int t, int gone)
 {
     Triangle& tri = tris[t];
     trianglePerm[t] = aliveTriangles - 1;
     --aliveTriangles;
-    for (int i = 0; i < 3; ++i)
-        verts[tri.vertex[i]].faces.Remove(t);
-    for (int i = 0; i < 3; ++i)
-        Unlink(tri.vertex[i], tri.vertex[(i + 1) % 3]);
+    for (int i = 0; i < 3; ++i) {
+        if (tri.vertex[i] != gone)
+            verts[tri.vertex[i]].faces.Remove(t);
+    }
+    for (int i = 0; i < 3; ++i) {
+        const int a = tri.vertex[i];
+        const int b = tri.vertex[(i + 1) % 3];
+        if (a != gone && b != gone)
+            Unlink(a, b);
+    }
 }
 
 void Builder::ReplaceVertex(int t, int u, int v)
 {
     Triangle& tri = tris[t];
-    tri.vertex[CornerOf(t, u)] = v;
-    verts[u].faces.Remove(t);
+    const int k = CornerOf(t, u);
+    tri.vertex[k] = v;
     verts[v].faces.Add(t);
-    for (int i = 0; i < 3; ++i)
-        Unlink(u, tri.vertex[i]);
+    // The other two corners stay linked through t itself.
     for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            if (i != j)
-                verts[tri.vertex[i]].neighbours.AddUnique(tri.vertex[j]);
+        if (i != k) {
+            verts[v].neighbours.AddUnique(tri.vertex[i]);
+            verts[tri.vertex[i]].neighbours.AddUnique(v);
         }
     }
     ComputeNormal(tri);
@@ -777,10 +789,9 @@ void Builder::ReplaceVertex(int t, int u, int v)
 void Builder::DeleteVertex(int u)
 {
     Vertex& vertex = verts[u];
-    while (!vertex.neighbours.empty()) {
-        verts[vertex.neighbours.front()].neighbours.Remove(u);
-        vertex.neighbours.RemoveFront();
-    }
+    for (int n : vertex.neighbours)
+        verts[n].neighbours.Remove(u);
+    vertex.neighbours.Clear();
 }
 
 // Links are always made and dropped in pairs, and a triangle is in the face list
