@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstring>
 #include <cstdint>
-#include <unordered_map>
 #include <utility>
 
 #include "ResString.h"
@@ -189,6 +188,8 @@ public:
             Down(at);
         }
     }
+    bool Empty() const { return keys.empty(); }
+    int First() const { return static_cast<int>(keys.front() & 0xFFFFFFFFu); }
     int PopFirst()
     {
         const int vertex = static_cast<int>(keys.front() & 0xFFFFFFFFu);
@@ -296,6 +297,29 @@ private:
     void SetUp();
     void BuildWedges(int v);
     void CollapseLoop();
+    static void Prefetch(const void* at, std::size_t size)
+    {
+#if defined(__GNUC__)
+        for (std::size_t line = 0; line < size; line += 64)
+            __builtin_prefetch(static_cast<const char*>(at) + line);
+#else
+        (void)at;
+        (void)size;
+#endif
+    }
+    // What the next collapse and the costs after it read around vertex u.
+    void PrefetchNeighbourhood(int u)
+    {
+        const Vertex& vertex = verts[static_cast<std::size_t>(u)];
+        for (int f : vertex.faces) {
+            Prefetch(&tris[static_cast<std::size_t>(f)], sizeof(Triangle));
+            Prefetch(&triWedges[static_cast<std::size_t>(f)], sizeof(TriangleWedges));
+        }
+        for (int n : vertex.neighbours) {
+            Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
+            Prefetch(&src.positions[static_cast<std::size_t>(n)], sizeof(zVEC3));
+        }
+    }
     void ComputeCostAtVertex(int u);
     float CollapseCost(int u, int v, int& border);
     bool Gather(int u);
@@ -358,6 +382,7 @@ private:
     std::vector<int> slot;  // per vertex, its place in the neighbour list last gathered
     IndexList vertexWedges;
     int aliveTriangles = 0;
+    int next = -1;  // the cheapest vertex after the one collapsing, or -1
     // Reused by CollapseWedges.
     std::vector<std::pair<int, int>> noted;
 };
@@ -467,6 +492,11 @@ void Builder::CollapseLoop()
     for (int n = numVerts; n > 0; --n) {
         const int u = heap.PopFirst();
         const int v = targets[static_cast<std::size_t>(u)];
+        // The collapses wander over the whole mesh; the cheapest vertex now is
+        // most often the next one, so its data is fetched while this one works.
+        next = heap.Empty() ? -1 : heap.First();
+        if (next >= 0)
+            Prefetch(&verts[static_cast<std::size_t>(next)], sizeof(Vertex));
         vertexPerm[u] = n - 1;
         out.order[n - 1] = u;
         Collapse(u, v);
@@ -703,6 +733,8 @@ void Builder::Collapse(int u, int v)
     // would lose on the way are left to DeleteVertex: no other list sees the
     // difference. A triangle still on v when its turn comes was deleted.
     const IndexList remembered = vertex.neighbours;
+    if (next >= 0)
+        PrefetchNeighbourhood(next);
     const int* faces = vertex.faces.begin();
     for (int i = vertex.faces.size() - 1; i >= 0; --i) {
         if (HasVertex(faces[i], v))
@@ -987,16 +1019,32 @@ void Builder::ExtractSubMesh(int material, const std::vector<std::array<int, 3>>
 }
 
 // Planes are looked up by distance: a plane within 0.1 lies in the cell of the
-// candidate or in one beside it. Each cell lists its planes by index, so the first
+// candidate or in one beside it. Each cell chains its planes by index, so the first
 // match of every cell is that cell's lowest, and the lowest of those is the first.
 void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub)
 {
     const double cellSize = 0.125;
-    std::unordered_map<long long, std::vector<int>> cells;
     auto cellOf = [cellSize](float distance) {
         const double cell = std::floor(static_cast<double>(distance) / cellSize);
         // Distances beyond any mesh (or NaN) share the outermost cells.
         return static_cast<long long>(std::max(-4e15, std::min(4e15, cell == cell ? cell : 4e15)));
+    };
+    // Open addressing, at most half full; a cell's chain runs first to last
+    // through nextInCell.
+    struct Cell {
+        long long key;
+        int first;
+        int last;
+    };
+    std::vector<Cell> cells(1024, Cell{0, -1, -1});
+    std::size_t mask = cells.size() - 1;
+    int numCells = 0;
+    std::vector<int> nextInCell;
+    auto slotOf = [&](long long key) {
+        std::size_t at = static_cast<std::size_t>((static_cast<unsigned long long>(key) * 0x9E3779B97F4A7C15ull) >> 20) & mask;
+        while (cells[at].first >= 0 && cells[at].key != key)
+            at = (at + 1) & mask;
+        return at;
     };
     sub.trianglePlanes.reserve(sub.triangles.size());
     for (const auto& tri : sub.triangles) {
@@ -1009,12 +1057,8 @@ void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub)
         int found = -1;
         if (regular) {
             for (long long c = cell - 1; c <= cell + 1; ++c) {
-                const auto it = cells.find(c);
-                if (it == cells.end())
-                    continue;
-                for (int p : it->second) {
-                    if (found >= 0 && p > found)
-                        break;
+                const Cell& entry = cells[slotOf(c)];
+                for (int p = entry.first; p >= 0 && (found < 0 || p < found); p = nextInCell[static_cast<std::size_t>(p)]) {
                     if (zCProgMeshBuilder::PlanesMatch(plane, sub.planes[static_cast<std::size_t>(p)])) {
                         found = p;
                         break;
@@ -1025,7 +1069,23 @@ void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub)
         if (found < 0) {
             found = static_cast<int>(sub.planes.size());
             sub.planes.push_back(plane);
-            cells[cell].push_back(found);
+            nextInCell.push_back(-1);
+            Cell& entry = cells[slotOf(cell)];
+            if (entry.first < 0) {
+                entry = {cell, found, found};
+                if (2 * ++numCells > static_cast<int>(cells.size())) {
+                    std::vector<Cell> old(cells.size() * 2, Cell{0, -1, -1});
+                    old.swap(cells);
+                    mask = cells.size() - 1;
+                    for (const Cell& moved : old) {
+                        if (moved.first >= 0)
+                            cells[slotOf(moved.key)] = moved;
+                    }
+                }
+            } else {
+                nextInCell[static_cast<std::size_t>(entry.last)] = found;
+                entry.last = found;
+            }
         }
         sub.trianglePlanes.push_back(found);
     }
