@@ -281,16 +281,17 @@ private:
         bits = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
         return (static_cast<std::uint64_t>(bits) << 32) | static_cast<std::uint32_t>(vertex);
     }
-    // u's triangles for the cost of its collapses: the dot products of every pair
-    // of their normals (count x count, symmetric), and for each neighbour its sides,
-    // the triangles that have it as a corner, in face-list order.
+    // u's triangles for the cost of its collapses, when every neighbour has one or
+    // two sides (the triangles that have it as a corner, in face-list order): the
+    // dot products of every pair of their normals (count x count, symmetric) and
+    // each neighbour's sides.
     static constexpr int kGatherFaces = 24;
     static constexpr int kGatherNeighbours = 2 * kGatherFaces;
     struct FaceTable {
         int count;
         double dot[kGatherFaces * kGatherFaces];
-        int sideStart[kGatherNeighbours + 1];
-        int sides[2 * kGatherFaces];
+        int numSides[kGatherNeighbours];
+        int side[kGatherNeighbours][2];
         double Dot(int i, int j) const { return dot[i * count + j]; }
     };
 
@@ -519,7 +520,7 @@ void Builder::ComputeCostAtVertex(int u)
             const int numNeighbours = vertex.neighbours.size();
             bool border = false;
             for (int a = 0; a < numNeighbours; ++a) {
-                if (table.sideStart[a + 1] - table.sideStart[a] >= 2) {
+                if (table.numSides[a] == 2) {
                     border = IsBorderVertex(table, numNeighbours);
                     break;
                 }
@@ -578,7 +579,8 @@ float Builder::CollapseCost(int u, int v, int& border)
 }
 
 // Fills the table for u; false when u has too many triangles or neighbours for it,
-// or a triangle whose corners are not u and two of its neighbours.
+// a triangle whose corners are not u and two of its neighbours, or a neighbour
+// without sides or with more than two.
 bool Builder::Gather(int u)
 {
     const Vertex& vertex = verts[static_cast<std::size_t>(u)];
@@ -587,13 +589,12 @@ bool Builder::Gather(int u)
     if (count > kGatherFaces || numNeighbours > kGatherNeighbours)
         return false;
     const int* neighbours = vertex.neighbours.begin();
-    for (int a = 0; a < numNeighbours; ++a)
+    for (int a = 0; a < numNeighbours; ++a) {
         slot[static_cast<std::size_t>(neighbours[a])] = a;
+        table.numSides[a] = 0;
+    }
     table.count = count;
     double x[kGatherFaces], y[kGatherFaces], z[kGatherFaces];  // the normals
-    int sideOf[kGatherFaces][2];
-    int numSides[kGatherNeighbours];
-    std::fill(numSides, numSides + numNeighbours, 0);
     for (int i = 0; i < count; ++i) {
         const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
         x[i] = tri.normal.x;
@@ -614,25 +615,16 @@ bool Builder::Gather(int u)
         }
         // A slot left from an earlier gather names another place or none; u is
         // never its own neighbour.
-        const int a = slot[static_cast<std::size_t>(first)];
-        const int b = slot[static_cast<std::size_t>(second)];
-        if (a < 0 || a >= numNeighbours || neighbours[a] != first || b < 0 || b >= numNeighbours ||
-            neighbours[b] != second)
-            return false;
-        sideOf[i][0] = a;
-        sideOf[i][1] = b;
-        ++numSides[a];
-        ++numSides[b];
+        for (const int corner : {first, second}) {
+            const int a = slot[static_cast<std::size_t>(corner)];
+            if (a < 0 || a >= numNeighbours || neighbours[a] != corner || table.numSides[a] == 2)
+                return false;
+            table.side[a][table.numSides[a]++] = i;
+        }
     }
-    int next[kGatherNeighbours];
-    table.sideStart[0] = 0;
     for (int a = 0; a < numNeighbours; ++a) {
-        next[a] = table.sideStart[a];
-        table.sideStart[a + 1] = table.sideStart[a] + numSides[a];
-    }
-    for (int i = 0; i < count; ++i) {
-        table.sides[next[sideOf[i][0]]++] = i;
-        table.sides[next[sideOf[i][1]]++] = i;
+        if (table.numSides[a] == 0)
+            return false;
     }
     // Dot() of the normals, the products in the same order.
     for (int i = 0; i < count; ++i) {
@@ -651,16 +643,14 @@ float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool b
 {
     const int v = verts[static_cast<std::size_t>(u)].neighbours[neighbour];
     const double length = Length(Sub(D(src.positions[static_cast<std::size_t>(v)]), D(src.positions[static_cast<std::size_t>(u)])));
-    const int* sides = faces.sides + faces.sideStart[neighbour];
-    const int numSides = faces.sideStart[neighbour + 1] - faces.sideStart[neighbour];
-    if (numSides >= 2 && border)
-        return static_cast<float>(length);
     const int count = faces.count;
     const double none = -HUGE_VAL;
     double smallest = HUGE_VAL;  // over the triangles, of the largest dot against a side
-    if (numSides == 2) {
-        const double* a = faces.dot + sides[0] * count;
-        const double* b = faces.dot + sides[1] * count;
+    const double* a = faces.dot + faces.side[neighbour][0] * count;
+    if (faces.numSides[neighbour] == 2) {
+        if (border)
+            return static_cast<float>(length);
+        const double* b = faces.dot + faces.side[neighbour][1] * count;
         for (int i = 0; i < count; ++i) {
             double largest = a[i] > none ? a[i] : none;
             largest = b[i] > largest ? b[i] : largest;
@@ -668,11 +658,7 @@ float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool b
         }
     } else {
         for (int i = 0; i < count; ++i) {
-            double largest = none;
-            for (int s = 0; s < numSides; ++s) {
-                const double d = faces.dot[sides[s] * count + i];
-                largest = d > largest ? d : largest;
-            }
+            const double largest = a[i] > none ? a[i] : none;
             smallest = largest < smallest ? largest : smallest;
         }
     }
@@ -685,14 +671,8 @@ float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool b
 bool Builder::IsBorderVertex(const FaceTable& faces, int numNeighbours)
 {
     for (int a = 0; a < numNeighbours; ++a) {
-        const int* sides = faces.sides + faces.sideStart[a];
-        const int numSides = faces.sideStart[a + 1] - faces.sideStart[a];
-        if (numSides == 1)
+        if (faces.numSides[a] == 1 || faces.Dot(faces.side[a][0], faces.side[a][1]) < -0.95)
             return true;
-        for (int s = 1; s < numSides; ++s) {
-            if (faces.Dot(sides[s - 1], sides[s]) < -0.95)
-                return true;
-        }
     }
     return false;
 }
