@@ -282,17 +282,19 @@ private:
         return (static_cast<std::uint64_t>(bits) << 32) | static_cast<std::uint32_t>(vertex);
     }
     // u's triangles for the cost of its collapses, when every neighbour has one or
-    // two sides (the triangles that have it as a corner, in face-list order): the
-    // dot products of every pair of their normals (count x count, symmetric) and
-    // each neighbour's sides.
+    // two sides (the triangles that have it as a corner, in face-list order): their
+    // normals, the dot products of every pair of them (count x count, symmetric,
+    // NaN made -infinity: the costs pass NaN over) and each neighbour's sides.
     static constexpr int kGatherFaces = 24;
     static constexpr int kGatherNeighbours = 2 * kGatherFaces;
     struct FaceTable {
         int count;
+        double x[kGatherFaces], y[kGatherFaces], z[kGatherFaces];
         double dot[kGatherFaces * kGatherFaces];
         int numSides[kGatherNeighbours];
         int side[kGatherNeighbours][2];
-        double Dot(int i, int j) const { return dot[i * count + j]; }
+        // As Dot(), the products in the same order.
+        double Dot(int i, int j) const { return x[i] * x[j] + y[i] * y[j] + z[i] * z[j]; }
     };
 
     void SetUp();
@@ -594,7 +596,9 @@ bool Builder::Gather(int u)
         table.numSides[a] = 0;
     }
     table.count = count;
-    double x[kGatherFaces], y[kGatherFaces], z[kGatherFaces];  // the normals
+    double* x = table.x;
+    double* y = table.y;
+    double* z = table.z;
     for (int i = 0; i < count; ++i) {
         const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
         x[i] = tri.normal.x;
@@ -626,10 +630,12 @@ bool Builder::Gather(int u)
         if (table.numSides[a] == 0)
             return false;
     }
-    // Dot() of the normals, the products in the same order.
     for (int i = 0; i < count; ++i) {
-        for (int j = i; j < count; ++j)
-            table.dot[i * count + j] = table.dot[j * count + i] = x[i] * x[j] + y[i] * y[j] + z[i] * z[j];
+        double* row = table.dot + i * count;
+        for (int j = 0; j < count; ++j) {
+            const double dot = table.Dot(i, j);
+            row[j] = dot == dot ? dot : -HUGE_VAL;
+        }
     }
     return true;
 }
@@ -644,7 +650,6 @@ float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool b
     const int v = verts[static_cast<std::size_t>(u)].neighbours[neighbour];
     const double length = Length(Sub(D(src.positions[static_cast<std::size_t>(v)]), D(src.positions[static_cast<std::size_t>(u)])));
     const int count = faces.count;
-    const double none = -HUGE_VAL;
     double smallest = HUGE_VAL;  // over the triangles, of the largest dot against a side
     const double* a = faces.dot + faces.side[neighbour][0] * count;
     if (faces.numSides[neighbour] == 2) {
@@ -652,15 +657,12 @@ float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool b
             return static_cast<float>(length);
         const double* b = faces.dot + faces.side[neighbour][1] * count;
         for (int i = 0; i < count; ++i) {
-            double largest = a[i] > none ? a[i] : none;
-            largest = b[i] > largest ? b[i] : largest;
+            const double largest = b[i] > a[i] ? b[i] : a[i];
             smallest = largest < smallest ? largest : smallest;
         }
     } else {
-        for (int i = 0; i < count; ++i) {
-            const double largest = a[i] > none ? a[i] : none;
-            smallest = largest < smallest ? largest : smallest;
-        }
+        for (int i = 0; i < count; ++i)
+            smallest = a[i] < smallest ? a[i] : smallest;
     }
     double curvature = (1.0 - smallest) * 0.5;
     curvature = curvature < 1.0 ? curvature : 1.0;
