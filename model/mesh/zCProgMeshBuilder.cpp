@@ -604,19 +604,15 @@ bool Builder::Gather(int u)
         x[i] = tri.normal.x;
         y[i] = tri.normal.y;
         z[i] = tri.normal.z;
-        int first, second;
-        if (tri.vertex[0] == u) {
-            first = tri.vertex[1];
-            second = tri.vertex[2];
-        } else if (tri.vertex[1] == u) {
-            first = tri.vertex[0];
-            second = tri.vertex[2];
-        } else if (tri.vertex[2] == u) {
-            first = tri.vertex[0];
-            second = tri.vertex[1];
-        } else {
+        // The corners other than u, in corner order, picked without branches: which
+        // corner u is has no pattern.
+        const bool at0 = tri.vertex[0] == u;
+        const bool at1 = tri.vertex[1] == u;
+        const bool at2 = tri.vertex[2] == u;
+        if (at0 + at1 + at2 != 1)
             return false;
-        }
+        const int first = at0 ? tri.vertex[1] : tri.vertex[0];
+        const int second = at2 ? tri.vertex[1] : tri.vertex[2];
         // A slot left from an earlier gather names another place or none; u is
         // never its own neighbour.
         for (const int corner : {first, second}) {
