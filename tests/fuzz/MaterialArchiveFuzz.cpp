@@ -1,4 +1,4 @@
-// Fuzz target: a material read from an engine archive of arbitrary bytes (either
+// Fuzz target: a material read from an engine archive of arbitrary bytes (any
 // archive mode), with the keys of each platform; a damaged archive must end in a
 // report or a refusal, never a crash or a read past the data.
 #include <cstdint>
