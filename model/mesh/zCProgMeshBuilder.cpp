@@ -282,9 +282,10 @@ private:
         return (static_cast<std::uint64_t>(bits) << 32) | static_cast<std::uint32_t>(vertex);
     }
     // u's triangles for the cost of its collapses, when every neighbour has one or
-    // two sides (the triangles that have it as a corner, in face-list order): their
-    // normals, the dot products of every pair of them (count x count, symmetric,
-    // NaN made -infinity: the costs pass NaN over) and each neighbour's sides.
+    // two sides (the triangles that have it as a corner, in face-list order) and
+    // every normal is finite, so no dot product is NaN: their normals, the dot
+    // products of every pair of them (count x count, symmetric) and each
+    // neighbour's sides.
     static constexpr int kGatherFaces = 24;
     static constexpr int kGatherNeighbours = 2 * kGatherFaces;
     struct FaceTable {
@@ -581,8 +582,8 @@ float Builder::CollapseCost(int u, int v, int& border)
 }
 
 // Fills the table for u; false when u has too many triangles or neighbours for it,
-// a triangle whose corners are not u and two of its neighbours, or a neighbour
-// without sides or with more than two.
+// a triangle whose corners are not u and two of its neighbours, a normal that is
+// not finite, or a neighbour without sides or with more than two.
 bool Builder::Gather(int u)
 {
     const Vertex& vertex = verts[static_cast<std::size_t>(u)];
@@ -626,12 +627,15 @@ bool Builder::Gather(int u)
         if (table.numSides[a] == 0)
             return false;
     }
+    double sum = 0.0;  // infinite or NaN when a normal is
+    for (int i = 0; i < count; ++i)
+        sum += x[i] + y[i] + z[i];
+    if (!std::isfinite(sum))
+        return false;
     for (int i = 0; i < count; ++i) {
         double* row = table.dot + i * count;
-        for (int j = 0; j < count; ++j) {
-            const double dot = table.Dot(i, j);
-            row[j] = dot == dot ? dot : -HUGE_VAL;
-        }
+        for (int j = 0; j < count; ++j)
+            row[j] = x[i] * x[j] + y[i] * y[j] + z[i] * z[j];
     }
     return true;
 }
@@ -639,8 +643,7 @@ bool Builder::Gather(int u)
 // CostOf on the table. Its term (1 - dot) / 2 never grows with the dot product,
 // so the smallest term against the sides is the term of the largest dot, and the
 // largest of those over the triangles is the term of the smallest such dot: one
-// term per neighbour gives the same value. NaN dot products are passed over there
-// as NaN terms are in CostOf.
+// term per neighbour gives the same value.
 float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool border) const
 {
     const int v = verts[static_cast<std::size_t>(u)].neighbours[neighbour];
