@@ -556,6 +556,9 @@ void Builder::ComputeCostAtVertex(int u)
         best = 0.0f;  // never negative zero
     targets[static_cast<std::size_t>(u)] = target;
     heap.Set(Key(best, u));
+    // A vertex that comes first after a collapse was not foreseen at its start.
+    if (next >= 0 && heap.First() == u && u != next)
+        PrefetchNeighbourhood(u);
 }
 
 float Builder::CollapseCost(int u, int v, int& border)
