@@ -365,7 +365,13 @@ private:
                         const std::vector<int>& triangleMaterial, const std::vector<zTProgMeshBuiltWedge>& allWedges,
                         const std::vector<int>& allWedgeMap, const std::vector<std::array<int, 2>>& allLodSteps,
                         zTProgMeshBuiltSubMesh& sub);
-    void ComputePlanes(zTProgMeshBuiltSubMesh& sub);
+    // Every triangle's plane by its place in the result, worked out in source
+    // order: the corners' positions are the source vertices' own, read in the
+    // order they lie in memory.
+    void ComputeTrianglePlanes();
+    // The sub-mesh's planes; its triangle i is the result's allIndex[i], or i
+    // when allIndex is null.
+    void ComputePlanes(zTProgMeshBuiltSubMesh& sub, const std::vector<int>* allIndex);
     void ComputeEdges(zTProgMeshBuiltSubMesh& sub);
 
     const zTProgMeshSource& src;
@@ -385,6 +391,11 @@ private:
     FaceTable table;
     std::vector<int> slot;  // per vertex, its place in the neighbour list last gathered
     IndexList vertexWedges;
+    struct TrianglePlane {
+        zTPlane3D plane;
+        bool regular;
+    };
+    std::vector<TrianglePlane> trianglePlanes;  // by the triangle's place in the result
     int aliveTriangles = 0;
     int next = -1;  // the cheapest vertex after the one collapsing, or -1
     // Reused by CollapseWedges.
@@ -888,6 +899,8 @@ void Builder::BuildArrays()
 
     if (!(flags & zPM_BUILD_NO_NORMALS))
         ComputeNormals(newWedges);
+    if (!(flags & zPM_BUILD_NO_PLANES))
+        ComputeTrianglePlanes();
 
     out.subMeshes.clear();
     if (src.numMaterials == 1) {
@@ -897,7 +910,7 @@ void Builder::BuildArrays()
         sub.wedgeMap = std::move(wedgeMap);
         sub.lodSteps = std::move(allLodSteps);
         if (!(flags & zPM_BUILD_NO_PLANES))
-            ComputePlanes(sub);
+            ComputePlanes(sub, nullptr);
         if (flags & zPM_BUILD_EDGES)
             ComputeEdges(sub);
         out.subMeshes.push_back(std::move(sub));
@@ -958,10 +971,12 @@ void Builder::ExtractSubMesh(int material, const std::vector<std::array<int, 3>>
         sub.wedges.push_back(allWedges[w]);
     }
     std::vector<int> trianglesBelow(allTriangles.size() + 1, 0);
+    std::vector<int> allIndex;
     for (std::size_t t = 0; t < allTriangles.size(); ++t) {
         const bool mine = triangleMaterial[t] == material;
         trianglesBelow[t + 1] = trianglesBelow[t] + (mine ? 1 : 0);
         if (mine) {
+            allIndex.push_back(static_cast<int>(t));
             std::array<int, 3> tri;
             for (std::size_t k = 0; k < 3; ++k)
                 tri[k] = renumbered[static_cast<std::size_t>(allTriangles[t][k])];
@@ -997,7 +1012,7 @@ void Builder::ExtractSubMesh(int material, const std::vector<std::array<int, 3>>
         }
     }
     if (!(flags & zPM_BUILD_NO_PLANES))
-        ComputePlanes(sub);
+        ComputePlanes(sub, &allIndex);
     if (flags & zPM_BUILD_EDGES)
         ComputeEdges(sub);
 }
@@ -1005,7 +1020,20 @@ void Builder::ExtractSubMesh(int material, const std::vector<std::array<int, 3>>
 // Planes are looked up by distance: a plane within 0.1 lies in the cell of the
 // candidate or in one beside it. Each cell chains its planes by index, so the first
 // match of every cell is that cell's lowest, and the lowest of those is the first.
-void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub)
+void Builder::ComputeTrianglePlanes()
+{
+    trianglePlanes.resize(tris.size());
+    for (std::size_t t = 0; t < tris.size(); ++t) {
+        const int perm = trianglePerm[t];
+        const int* corners = src.triangles[static_cast<std::size_t>(triWedges[t].source)].vertex;
+        TrianglePlane& at = trianglePlanes[perm >= 0 ? static_cast<std::size_t>(perm) : t];
+        at.regular = zCProgMeshBuilder::TrianglePlane(src.positions[static_cast<std::size_t>(corners[0])],
+                                                      src.positions[static_cast<std::size_t>(corners[1])],
+                                                      src.positions[static_cast<std::size_t>(corners[2])], at.plane);
+    }
+}
+
+void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub, const std::vector<int>* allIndex)
 {
     const double cellSize = 0.125;
     auto cellOf = [cellSize](float distance) {
@@ -1031,16 +1059,17 @@ void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub)
         return at;
     };
     sub.trianglePlanes.reserve(sub.triangles.size());
-    for (const auto& tri : sub.triangles) {
-        zTPlane3D plane;
-        const bool regular = zCProgMeshBuilder::TrianglePlane(
-            out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[0])].position)],
-            out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[1])].position)],
-            out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[2])].position)], plane);
+    for (std::size_t i = 0; i < sub.triangles.size(); ++i) {
+        const TrianglePlane& of =
+            trianglePlanes[allIndex ? static_cast<std::size_t>((*allIndex)[i]) : i];
+        const zTPlane3D& plane = of.plane;
+        const bool regular = of.regular;
         const long long cell = cellOf(plane.distance);
         int found = -1;
         if (regular) {
-            for (long long c = cell - 1; c <= cell + 1; ++c) {
+            // The candidate's own cell first: its match, most often the first,
+            // cuts the scans of the cells beside it short.
+            for (const long long c : {cell, cell - 1, cell + 1}) {
                 const Cell& entry = cells[slotOf(c)];
                 for (int p = entry.first; p >= 0 && (found < 0 || p < found); p = nextInCell[static_cast<std::size_t>(p)]) {
                     if (zCProgMeshBuilder::PlanesMatch(plane, sub.planes[static_cast<std::size_t>(p)])) {
