@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "zCProgMeshBuilder.h"
@@ -66,13 +67,20 @@ double BestMilliseconds(int repeats, Run run)
 
 } // namespace
 
-int main()
+// Arguments, if any, are the grid sizes to run (e.g. "256" alone while tuning).
+int main(int argc, char** argv)
 {
+    std::vector<int> sizes = {32, 64, 128, 256};
+    if (argc > 1) {
+        sizes.clear();
+        for (int i = 1; i < argc; ++i)
+            sizes.push_back(std::max(2, std::atoi(argv[i])));
+    }
     // The flags of the ASC reader's ordinary meshes: planes, no normals.
     const int flags = zPM_BUILD_NO_NORMALS;
     std::printf("%-8s %9s %10s %12s %14s %14s %8s\n", "grid", "vertices", "triangles", "builder ms",
                 "ms/(n log2 n)", "meshopt ms", "ratio");
-    for (int n : {32, 64, 128, 256}) {
+    for (int n : sizes) {
         const zTProgMeshSource source = MakeGrid(n);
         const int repeats = n <= 128 ? 5 : 3;
         zTProgMeshBuildResult result;

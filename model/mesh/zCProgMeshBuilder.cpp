@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstring>
 #include <cstdint>
-#include <unordered_map>
 #include <utility>
 
 #include "MessageIds.h"
@@ -91,9 +90,9 @@ float CostOf(double length, int numFaces, int numSides, DotOf dot, int& border, 
 }
 
 // An ordered list of indices that keeps its first few in place: a vertex's
-// neighbours and triangles rarely number more than eight, and a build makes
-// lists for every vertex.
-class IndexList {
+// neighbours and triangles rarely number more than twelve, and a list with its
+// count fills one cache line.
+class alignas(64) IndexList {
 public:
     IndexList() = default;
     IndexList(const IndexList& other) { *this = other; }
@@ -139,7 +138,6 @@ public:
         std::copy(at + 1, items + count, at);
         --count;
     }
-    void RemoveFront() { Remove(items[0]); }
     void Clear() { count = 0; }
 
 private:
@@ -155,12 +153,13 @@ private:
         capacity = wanted;
     }
 
-    static constexpr int kLocal = 8;
-    int local[kLocal];
+    static constexpr int kLocal = 12;
     int* items = local;
     int count = 0;
     int capacity = kLocal;
+    int local[kLocal];
 };
+static_assert(sizeof(IndexList) == 64, "one list, one cache line");
 
 // Vertices by key, smallest first, each at most once: a key changes in place.
 class VertexHeap {
@@ -188,6 +187,8 @@ public:
             Down(at);
         }
     }
+    bool Empty() const { return keys.empty(); }
+    int First() const { return static_cast<int>(keys.front() & 0xFFFFFFFFu); }
     int PopFirst()
     {
         const int vertex = static_cast<int>(keys.front() & 0xFFFFFFFFu);
@@ -257,13 +258,14 @@ private:
     struct Vertex {
         IndexList neighbours;
         IndexList faces;
-        float cost = 0.0f;
-        int target = -1;
     };
-    // What the costs read first: corners and normal share a cache line.
+    // What the costs read: corners and normal, apart from the wedges so that
+    // more triangles share a cache line.
     struct Triangle {
         int vertex[3];
         zVEC3 normal;
+    };
+    struct TriangleWedges {
         int wedge[3];
         int source;  // index into the source triangles (corner attributes)
         int initialWedge[3];
@@ -278,31 +280,59 @@ private:
         bits = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
         return (static_cast<std::uint64_t>(bits) << 32) | static_cast<std::uint32_t>(vertex);
     }
-    // u's triangles for the cost of its collapses: the dot products of every pair
-    // of their normals (count x count), and for each neighbour its sides, the
-    // triangles that have it as a corner, in face-list order.
+    // u's triangles for the cost of its collapses, when every neighbour has one or
+    // two sides (the triangles that have it as a corner, in face-list order) and
+    // every normal is finite, so no dot product is NaN: their normals, the dot
+    // products of every pair of them (count x count, symmetric) and each
+    // neighbour's sides.
     static constexpr int kGatherFaces = 24;
     static constexpr int kGatherNeighbours = 2 * kGatherFaces;
     struct FaceTable {
         int count;
+        double x[kGatherFaces], y[kGatherFaces], z[kGatherFaces];
         double dot[kGatherFaces * kGatherFaces];
-        int sideStart[kGatherNeighbours + 1];
-        int sides[2 * kGatherFaces];
-        double Dot(int i, int j) const { return dot[i * count + j]; }
+        int numSides[kGatherNeighbours];
+        int side[kGatherNeighbours][2];
+        // As Dot(), the products in the same order.
+        double Dot(int i, int j) const { return x[i] * x[j] + y[i] * y[j] + z[i] * z[j]; }
     };
 
     void SetUp();
     void BuildWedges(int v);
     void CollapseLoop();
+    static void Prefetch(const void* at, std::size_t size)
+    {
+#if defined(__GNUC__)
+        for (std::size_t line = 0; line < size; line += 64)
+            __builtin_prefetch(static_cast<const char*>(at) + line);
+#else
+        (void)at;
+        (void)size;
+#endif
+    }
+    // What the next collapse and the costs after it read around vertex u.
+    void PrefetchNeighbourhood(int u)
+    {
+        const Vertex& vertex = verts[static_cast<std::size_t>(u)];
+        for (int f : vertex.faces) {
+            Prefetch(&tris[static_cast<std::size_t>(f)], sizeof(Triangle));
+            Prefetch(&triWedges[static_cast<std::size_t>(f)], sizeof(TriangleWedges));
+        }
+        for (int n : vertex.neighbours) {
+            Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
+            Prefetch(&src.positions[static_cast<std::size_t>(n)], sizeof(zVEC3));
+        }
+    }
     void ComputeCostAtVertex(int u);
     float CollapseCost(int u, int v, int& border);
     bool Gather(int u);
-    float CollapseCost(const FaceTable& table, int u, int neighbour, int& border);
+    float CollapseCost(const FaceTable& table, int u, int neighbour, bool border) const;
     bool IsBorderVertex(int u) const;
     static bool IsBorderVertex(const FaceTable& faces, int numNeighbours);
     void Collapse(int u, int v);
     void CollapseWedges(int u, int v);
-    void DeleteTriangle(int t);
+    // Leaves gone's face list and links as they are.
+    void DeleteTriangle(int t, int gone);
     void ReplaceVertex(int t, int u, int v);
     void DeleteVertex(int u);
     // Drops the link between a and b when no triangle joins them any more.
@@ -334,7 +364,13 @@ private:
                         const std::vector<int>& triangleMaterial, const std::vector<zTProgMeshBuiltWedge>& allWedges,
                         const std::vector<int>& allWedgeMap, const std::vector<std::array<int, 2>>& allLodSteps,
                         zTProgMeshBuiltSubMesh& sub);
-    void ComputePlanes(zTProgMeshBuiltSubMesh& sub);
+    // Every triangle's plane by its place in the result, worked out in source
+    // order: the corners' positions are the source vertices' own, read in the
+    // order they lie in memory.
+    void ComputeTrianglePlanes();
+    // The sub-mesh's planes; its triangle i is the result's allIndex[i], or i
+    // when allIndex is null.
+    void ComputePlanes(zTProgMeshBuiltSubMesh& sub, const std::vector<int>* allIndex);
     void ComputeEdges(zTProgMeshBuiltSubMesh& sub);
 
     const zTProgMeshSource& src;
@@ -342,7 +378,9 @@ private:
     zTProgMeshBuildResult& out;
 
     std::vector<Vertex> verts;
+    std::vector<int> targets;  // per vertex, where its cheapest collapse goes
     std::vector<Triangle> tris;
+    std::vector<TriangleWedges> triWedges;  // one per triangle
     std::vector<zTProgMeshBuiltWedge> wedges;
     std::vector<std::pair<int, int>> pairs;       // collapse pairs (from, to); to -1 for none
     std::vector<std::array<int, 2>> lodRecords;   // {triangle count, pair count}
@@ -350,8 +388,15 @@ private:
     std::vector<int> trianglePerm;
     VertexHeap heap;
     FaceTable table;
+    std::vector<int> slot;  // per vertex, its place in the neighbour list last gathered
     IndexList vertexWedges;
+    struct TrianglePlane {
+        zTPlane3D plane;
+        bool regular;
+    };
+    std::vector<TrianglePlane> trianglePlanes;  // by the triangle's place in the result
     int aliveTriangles = 0;
+    int next = -1;  // the cheapest vertex after the one collapsing, or -1
     // Reused by CollapseWedges.
     std::vector<std::pair<int, int>> noted;
 };
@@ -375,6 +420,7 @@ void Builder::SetUp()
     const int numVerts = static_cast<int>(src.positions.size());
     verts = std::vector<Vertex>(static_cast<std::size_t>(numVerts));
     tris.reserve(src.triangles.size());
+    triWedges.reserve(src.triangles.size());
     for (std::size_t j = 0; j < src.triangles.size(); ++j) {
         const zTProgMeshSourceTriangle& s = src.triangles[j];
         bool inside = true;
@@ -388,14 +434,16 @@ void Builder::SetUp()
             continue;
         }
         Triangle tri;
+        TriangleWedges corners;
         const int t = static_cast<int>(tris.size());
         for (int k = 0; k < 3; ++k) {
             tri.vertex[k] = s.vertex[k];
-            tri.wedge[k] = -1;
+            corners.wedge[k] = -1;
         }
-        tri.source = static_cast<int>(j);
+        corners.source = static_cast<int>(j);
         ComputeNormal(tri);
         tris.push_back(tri);
+        triWedges.push_back(corners);
         for (int i = 0; i < 3; ++i) {
             Vertex& corner = verts[tri.vertex[i]];
             corner.faces.Add(t);
@@ -409,14 +457,16 @@ void Builder::SetUp()
 
     for (int v = 0; v < numVerts; ++v)
         BuildWedges(v);
-    for (Triangle& tri : tris) {
+    for (TriangleWedges& corners : triWedges) {
         for (int k = 0; k < 3; ++k)
-            tri.initialWedge[k] = tri.wedge[k];
+            corners.initialWedge[k] = corners.wedge[k];
     }
     lodRecords.push_back({aliveTriangles, 0});
     vertexPerm.assign(verts.size(), 0);
     trianglePerm.assign(tris.size(), -1);
     out.order.assign(verts.size(), 0);
+    slot.assign(verts.size(), -1);
+    targets.assign(verts.size(), -1);
 }
 
 void Builder::BuildWedges(int v)
@@ -425,21 +475,22 @@ void Builder::BuildWedges(int v)
     IndexList& created = vertexWedges;  // this vertex's wedges so far
     created.Clear();
     for (int t : vertex.faces) {
-        Triangle& tri = tris[t];
-        const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
+        const Triangle& tri = tris[t];
+        TriangleWedges& corners = triWedges[t];
+        const zTProgMeshSourceTriangle& s = src.triangles[corners.source];
         for (int k = 0; k < 3; ++k) {
-            if (tri.vertex[k] != v || tri.wedge[k] >= 0)
+            if (tri.vertex[k] != v || corners.wedge[k] >= 0)
                 continue;
             for (int w : created) {
                 if (zCProgMeshBuilder::TexCoordsMatch(wedges[w].texCoord, s.texCoord[k]) &&
                     wedges[w].normal.IsEqualEps(s.normal[k])) {
-                    tri.wedge[k] = w;
+                    corners.wedge[k] = w;
                     break;
                 }
             }
-            if (tri.wedge[k] < 0) {
-                tri.wedge[k] = NewWedge(s.normal[k], s.texCoord[k], v);
-                created.Add(tri.wedge[k]);
+            if (corners.wedge[k] < 0) {
+                corners.wedge[k] = NewWedge(s.normal[k], s.texCoord[k], v);
+                created.Add(corners.wedge[k]);
             }
         }
     }
@@ -454,7 +505,12 @@ void Builder::CollapseLoop()
     lodRecords.reserve(static_cast<std::size_t>(numVerts) + 1);
     for (int n = numVerts; n > 0; --n) {
         const int u = heap.PopFirst();
-        const int v = verts[u].target;
+        const int v = targets[static_cast<std::size_t>(u)];
+        // The collapses wander over the whole mesh; the cheapest vertex now is
+        // most often the next one, so its data is fetched while this one works.
+        next = heap.Empty() ? -1 : heap.First();
+        if (next >= 0)
+            Prefetch(&verts[static_cast<std::size_t>(next)], sizeof(Vertex));
         vertexPerm[u] = n - 1;
         out.order[n - 1] = u;
         Collapse(u, v);
@@ -464,32 +520,55 @@ void Builder::CollapseLoop()
 
 void Builder::ComputeCostAtVertex(int u)
 {
-    Vertex& vertex = verts[u];
-    vertex.target = -1;
+    const Vertex& vertex = verts[u];
+    int target = -1;
+    float best = 0.0f;
     if (vertex.neighbours.empty()) {
-        vertex.cost = -0.01f;
+        best = -0.01f;
     } else {
-        vertex.cost = FLT_MAX;
-        int border = -1;  // worked out once, when a neighbour needs it
-        const bool gathered = Gather(u);
-        for (int a = 0; a < vertex.neighbours.size(); ++a) {
-            const int n = vertex.neighbours[a];
-            const float cost = gathered ? CollapseCost(table, u, a, border) : CollapseCost(u, n, border);
-            if (cost < vertex.cost) {
-                vertex.cost = cost;
-                vertex.target = n;
+        best = FLT_MAX;
+        if (Gather(u)) {
+            // Whether u is a border vertex only matters to neighbours with two or
+            // more sides, and then it is the same for all of them.
+            const int numNeighbours = vertex.neighbours.size();
+            bool border = false;
+            for (int a = 0; a < numNeighbours; ++a) {
+                if (table.numSides[a] == 2) {
+                    border = IsBorderVertex(table, numNeighbours);
+                    break;
+                }
+            }
+            for (int a = 0; a < numNeighbours; ++a) {
+                const float cost = CollapseCost(table, u, a, border);
+                if (cost < best) {
+                    best = cost;
+                    target = vertex.neighbours[a];
+                }
+            }
+        } else {
+            int border = -1;  // worked out once, when a neighbour needs it
+            for (int n : vertex.neighbours) {
+                const float cost = CollapseCost(u, n, border);
+                if (cost < best) {
+                    best = cost;
+                    target = n;
+                }
             }
         }
         // Costs of infinity or NaN (huge or broken coordinates) choose no neighbour;
         // a vertex with triangles must still go somewhere, so it takes the first.
-        if (vertex.target < 0) {
-            vertex.cost = FLT_MAX;
-            vertex.target = vertex.neighbours.front();
+        if (target < 0) {
+            best = FLT_MAX;
+            target = vertex.neighbours.front();
         }
     }
-    if (vertex.cost == 0.0f)
-        vertex.cost = 0.0f;  // never negative zero
-    heap.Set(Key(vertex.cost, u));
+    if (best == 0.0f)
+        best = 0.0f;  // never negative zero
+    targets[static_cast<std::size_t>(u)] = target;
+    heap.Set(Key(best, u));
+    // A vertex that comes first after a collapse was not foreseen at its start.
+    if (next >= 0 && heap.First() == u && u != next)
+        PrefetchNeighbourhood(u);
 }
 
 float Builder::CollapseCost(int u, int v, int& border)
@@ -515,7 +594,9 @@ float Builder::CollapseCost(int u, int v, int& border)
     return CostOf(length, vertex.faces.size(), numSides, dot, border, [&] { return IsBorderVertex(u); });
 }
 
-// Fills the table for u; false when u has too many triangles or neighbours for it.
+// Fills the table for u; false when u has too many triangles or neighbours for it,
+// a triangle whose corners are not u and two of its neighbours, a normal that is
+// not finite, or a neighbour without sides or with more than two.
 bool Builder::Gather(int u)
 {
     const Vertex& vertex = verts[static_cast<std::size_t>(u)];
@@ -523,65 +604,89 @@ bool Builder::Gather(int u)
     const int numNeighbours = vertex.neighbours.size();
     if (count > kGatherFaces || numNeighbours > kGatherNeighbours)
         return false;
+    const int* neighbours = vertex.neighbours.begin();
+    for (int a = 0; a < numNeighbours; ++a) {
+        slot[static_cast<std::size_t>(neighbours[a])] = a;
+        table.numSides[a] = 0;
+    }
     table.count = count;
-    DVec normals[kGatherFaces];
-    int sideOf[kGatherFaces][2];
-    int numSides[kGatherNeighbours] = {};
+    double* x = table.x;
+    double* y = table.y;
+    double* z = table.z;
     for (int i = 0; i < count; ++i) {
         const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
-        normals[i] = D(tri.normal);
-        int found = 0;
-        for (int k = 0; k < 3; ++k) {
-            const int corner = tri.vertex[k];
-            if (corner == u)
-                continue;
-            const int* at = std::find(vertex.neighbours.begin(), vertex.neighbours.end(), corner);
-            if (at == vertex.neighbours.end() || found == 2)
+        x[i] = tri.normal.x;
+        y[i] = tri.normal.y;
+        z[i] = tri.normal.z;
+        // The corners other than u, in corner order, picked without branches: which
+        // corner u is has no pattern.
+        const bool at0 = tri.vertex[0] == u;
+        const bool at1 = tri.vertex[1] == u;
+        const bool at2 = tri.vertex[2] == u;
+        if (at0 + at1 + at2 != 1)
+            return false;
+        const int first = at0 ? tri.vertex[1] : tri.vertex[0];
+        const int second = at2 ? tri.vertex[1] : tri.vertex[2];
+        // A slot left from an earlier gather names another place or none; u is
+        // never its own neighbour.
+        for (const int corner : {first, second}) {
+            const int a = slot[static_cast<std::size_t>(corner)];
+            if (a < 0 || a >= numNeighbours || neighbours[a] != corner || table.numSides[a] == 2)
                 return false;
-            sideOf[i][found] = static_cast<int>(at - vertex.neighbours.begin());
-            ++numSides[sideOf[i][found++]];
+            table.side[a][table.numSides[a]++] = i;
         }
-        if (found != 2)
+    }
+    for (int a = 0; a < numNeighbours; ++a) {
+        if (table.numSides[a] == 0)
             return false;
     }
-    int next[kGatherNeighbours];
-    table.sideStart[0] = 0;
-    for (int a = 0; a < numNeighbours; ++a) {
-        next[a] = table.sideStart[a];
-        table.sideStart[a + 1] = table.sideStart[a] + numSides[a];
-    }
+    double sum = 0.0;  // infinite or NaN when a normal is
+    for (int i = 0; i < count; ++i)
+        sum += x[i] + y[i] + z[i];
+    if (!std::isfinite(sum))
+        return false;
     for (int i = 0; i < count; ++i) {
-        table.sides[next[sideOf[i][0]]++] = i;
-        table.sides[next[sideOf[i][1]]++] = i;
-    }
-    for (int i = 0; i < count; ++i) {
-        for (int j = i; j < count; ++j)
-            table.dot[i * count + j] = table.dot[j * count + i] = Dot(normals[i], normals[j]);
+        double* row = table.dot + i * count;
+        for (int j = 0; j < count; ++j)
+            row[j] = x[i] * x[j] + y[i] * y[j] + z[i] * z[j];
     }
     return true;
 }
 
-float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, int& border)
+// CostOf on the table. Its term (1 - dot) / 2 never grows with the dot product,
+// so the smallest term against the sides is the term of the largest dot, and the
+// largest of those over the triangles is the term of the smallest such dot: one
+// term per neighbour gives the same value.
+float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool border) const
 {
     const int v = verts[static_cast<std::size_t>(u)].neighbours[neighbour];
     const double length = Length(Sub(D(src.positions[static_cast<std::size_t>(v)]), D(src.positions[static_cast<std::size_t>(u)])));
-    const int* sides = faces.sides + faces.sideStart[neighbour];
-    const int numSides = faces.sideStart[neighbour + 1] - faces.sideStart[neighbour];
-    return CostOf(length, faces.count, numSides, [&](int i, int s) { return faces.Dot(i, sides[s]); }, border,
-                  [&] { return IsBorderVertex(faces, verts[static_cast<std::size_t>(u)].neighbours.size()); });
+    const int count = faces.count;
+    double smallest = HUGE_VAL;  // over the triangles, of the largest dot against a side
+    const double* a = faces.dot + faces.side[neighbour][0] * count;
+    if (faces.numSides[neighbour] == 2) {
+        if (border)
+            return static_cast<float>(length);
+        const double* b = faces.dot + faces.side[neighbour][1] * count;
+        for (int i = 0; i < count; ++i) {
+            const double largest = b[i] > a[i] ? b[i] : a[i];
+            smallest = largest < smallest ? largest : smallest;
+        }
+    } else {
+        for (int i = 0; i < count; ++i)
+            smallest = a[i] < smallest ? a[i] : smallest;
+    }
+    double curvature = (1.0 - smallest) * 0.5;
+    curvature = curvature < 1.0 ? curvature : 1.0;
+    curvature = curvature > 0.0 ? curvature : 0.0;
+    return static_cast<float>(length * curvature);
 }
 
 bool Builder::IsBorderVertex(const FaceTable& faces, int numNeighbours)
 {
     for (int a = 0; a < numNeighbours; ++a) {
-        const int* sides = faces.sides + faces.sideStart[a];
-        const int numSides = faces.sideStart[a + 1] - faces.sideStart[a];
-        if (numSides == 1)
+        if (faces.numSides[a] == 1 || faces.Dot(faces.side[a][0], faces.side[a][1]) < -0.95)
             return true;
-        for (int s = 1; s < numSides; ++s) {
-            if (faces.Dot(sides[s - 1], sides[s]) < -0.95)
-                return true;
-        }
     }
     return false;
 }
@@ -613,18 +718,27 @@ void Builder::Collapse(int u, int v)
     if (v < 0) {
         // Only a vertex without triangles has no target.
         for (int i = vertex.faces.size() - 1; i >= 0; --i)
-            DeleteTriangle(vertex.faces[i]);
+            DeleteTriangle(vertex.faces[i], u);
+        vertex.faces.Clear();
         DeleteVertex(u);
         return;
     }
+    // u goes at the end with all its links, so its own face list and the links it
+    // would lose on the way are left to DeleteVertex: no other list sees the
+    // difference. A triangle still on v when its turn comes was deleted.
     const IndexList remembered = vertex.neighbours;
+    if (next >= 0)
+        PrefetchNeighbourhood(next);
+    const int* faces = vertex.faces.begin();
     for (int i = vertex.faces.size() - 1; i >= 0; --i) {
-        const int t = vertex.faces[i];
-        if (HasVertex(t, v))
-            DeleteTriangle(t);
+        if (HasVertex(faces[i], v))
+            DeleteTriangle(faces[i], u);
     }
-    for (int i = vertex.faces.size() - 1; i >= 0; --i)
-        ReplaceVertex(vertex.faces[i], u, v);
+    for (int i = vertex.faces.size() - 1; i >= 0; --i) {
+        if (!HasVertex(faces[i], v))
+            ReplaceVertex(faces[i], u, v);
+    }
+    vertex.faces.Clear();
     DeleteVertex(u);
     for (int n : remembered)
         ComputeCostAtVertex(n);
@@ -637,12 +751,12 @@ void Builder::CollapseWedges(int u, int v)
     if (v >= 0) {
         for (int f : vertex.faces) {
             if (HasVertex(f, v))
-                noted.emplace_back(tris[f].wedge[CornerOf(f, u)], tris[f].wedge[CornerOf(f, v)]);
+                noted.emplace_back(triWedges[f].wedge[CornerOf(f, u)], triWedges[f].wedge[CornerOf(f, v)]);
         }
     }
     const std::size_t firstPair = pairs.size();
     for (int f : vertex.faces) {
-        Triangle& tri = tris[f];
+        TriangleWedges& tri = triWedges[f];
         const int k = CornerOf(f, u);
         const int w = tri.wedge[k];
         const auto note = std::find_if(noted.begin(), noted.end(), [w](const auto& p) { return p.first == w; });
@@ -665,29 +779,34 @@ void Builder::CollapseWedges(int u, int v)
     }
 }
 
-void Builder::DeleteTriangle(int t)
+void Builder::DeleteTriangle(int t, int gone)
 {
     Triangle& tri = tris[t];
     trianglePerm[t] = aliveTriangles - 1;
     --aliveTriangles;
-    for (int i = 0; i < 3; ++i)
-        verts[tri.vertex[i]].faces.Remove(t);
-    for (int i = 0; i < 3; ++i)
-        Unlink(tri.vertex[i], tri.vertex[(i + 1) % 3]);
+    for (int i = 0; i < 3; ++i) {
+        if (tri.vertex[i] != gone)
+            verts[tri.vertex[i]].faces.Remove(t);
+    }
+    for (int i = 0; i < 3; ++i) {
+        const int a = tri.vertex[i];
+        const int b = tri.vertex[(i + 1) % 3];
+        if (a != gone && b != gone)
+            Unlink(a, b);
+    }
 }
 
 void Builder::ReplaceVertex(int t, int u, int v)
 {
     Triangle& tri = tris[t];
-    tri.vertex[CornerOf(t, u)] = v;
-    verts[u].faces.Remove(t);
+    const int k = CornerOf(t, u);
+    tri.vertex[k] = v;
     verts[v].faces.Add(t);
-    for (int i = 0; i < 3; ++i)
-        Unlink(u, tri.vertex[i]);
+    // The other two corners stay linked through t itself.
     for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            if (i != j)
-                verts[tri.vertex[i]].neighbours.AddUnique(tri.vertex[j]);
+        if (i != k) {
+            verts[v].neighbours.AddUnique(tri.vertex[i]);
+            verts[tri.vertex[i]].neighbours.AddUnique(v);
         }
     }
     ComputeNormal(tri);
@@ -696,10 +815,9 @@ void Builder::ReplaceVertex(int t, int u, int v)
 void Builder::DeleteVertex(int u)
 {
     Vertex& vertex = verts[u];
-    while (!vertex.neighbours.empty()) {
-        verts[vertex.neighbours.front()].neighbours.Remove(u);
-        vertex.neighbours.RemoveFront();
-    }
+    for (int n : vertex.neighbours)
+        verts[n].neighbours.Remove(u);
+    vertex.neighbours.Clear();
 }
 
 // Links are always made and dropped in pairs, and a triangle is in the face list
@@ -769,8 +887,8 @@ void Builder::BuildArrays()
         const int perm = trianglePerm[t];
         const std::size_t at = perm >= 0 ? static_cast<std::size_t>(perm) : t;
         for (int k = 0; k < 3; ++k)
-            allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(tris[t].initialWedge[k])];
-        triangleMaterial[at] = src.triangles[static_cast<std::size_t>(tris[t].source)].material;
+            allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(triWedges[t].initialWedge[k])];
+        triangleMaterial[at] = src.triangles[static_cast<std::size_t>(triWedges[t].source)].material;
     }
 
     const std::size_t numSteps = lodRecords.size();
@@ -780,6 +898,8 @@ void Builder::BuildArrays()
 
     if (!(flags & zPM_BUILD_NO_NORMALS))
         ComputeNormals(newWedges);
+    if (!(flags & zPM_BUILD_NO_PLANES))
+        ComputeTrianglePlanes();
 
     out.subMeshes.clear();
     if (src.numMaterials == 1) {
@@ -789,7 +909,7 @@ void Builder::BuildArrays()
         sub.wedgeMap = std::move(wedgeMap);
         sub.lodSteps = std::move(allLodSteps);
         if (!(flags & zPM_BUILD_NO_PLANES))
-            ComputePlanes(sub);
+            ComputePlanes(sub, nullptr);
         if (flags & zPM_BUILD_EDGES)
             ComputeEdges(sub);
         out.subMeshes.push_back(std::move(sub));
@@ -850,10 +970,12 @@ void Builder::ExtractSubMesh(int material, const std::vector<std::array<int, 3>>
         sub.wedges.push_back(allWedges[w]);
     }
     std::vector<int> trianglesBelow(allTriangles.size() + 1, 0);
+    std::vector<int> allIndex;
     for (std::size_t t = 0; t < allTriangles.size(); ++t) {
         const bool mine = triangleMaterial[t] == material;
         trianglesBelow[t + 1] = trianglesBelow[t] + (mine ? 1 : 0);
         if (mine) {
+            allIndex.push_back(static_cast<int>(t));
             std::array<int, 3> tri;
             for (std::size_t k = 0; k < 3; ++k)
                 tri[k] = renumbered[static_cast<std::size_t>(allTriangles[t][k])];
@@ -889,40 +1011,66 @@ void Builder::ExtractSubMesh(int material, const std::vector<std::array<int, 3>>
         }
     }
     if (!(flags & zPM_BUILD_NO_PLANES))
-        ComputePlanes(sub);
+        ComputePlanes(sub, &allIndex);
     if (flags & zPM_BUILD_EDGES)
         ComputeEdges(sub);
 }
 
 // Planes are looked up by distance: a plane within 0.1 lies in the cell of the
-// candidate or in one beside it. Each cell lists its planes by index, so the first
+// candidate or in one beside it. Each cell chains its planes by index, so the first
 // match of every cell is that cell's lowest, and the lowest of those is the first.
-void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub)
+void Builder::ComputeTrianglePlanes()
+{
+    trianglePlanes.resize(tris.size());
+    for (std::size_t t = 0; t < tris.size(); ++t) {
+        const int perm = trianglePerm[t];
+        const int* corners = src.triangles[static_cast<std::size_t>(triWedges[t].source)].vertex;
+        TrianglePlane& at = trianglePlanes[perm >= 0 ? static_cast<std::size_t>(perm) : t];
+        at.regular = zCProgMeshBuilder::TrianglePlane(src.positions[static_cast<std::size_t>(corners[0])],
+                                                      src.positions[static_cast<std::size_t>(corners[1])],
+                                                      src.positions[static_cast<std::size_t>(corners[2])], at.plane);
+    }
+}
+
+void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub, const std::vector<int>* allIndex)
 {
     const double cellSize = 0.125;
-    std::unordered_map<long long, std::vector<int>> cells;
     auto cellOf = [cellSize](float distance) {
         const double cell = std::floor(static_cast<double>(distance) / cellSize);
         // Distances beyond any mesh (or NaN) share the outermost cells.
         return static_cast<long long>(std::max(-4e15, std::min(4e15, cell == cell ? cell : 4e15)));
     };
+    // Open addressing, at most half full; a cell's chain runs first to last
+    // through nextInCell.
+    struct Cell {
+        long long key;
+        int first;
+        int last;
+    };
+    std::vector<Cell> cells(1024, Cell{0, -1, -1});
+    std::size_t mask = cells.size() - 1;
+    int numCells = 0;
+    std::vector<int> nextInCell;
+    auto slotOf = [&](long long key) {
+        std::size_t at = static_cast<std::size_t>((static_cast<unsigned long long>(key) * 0x9E3779B97F4A7C15ull) >> 20) & mask;
+        while (cells[at].first >= 0 && cells[at].key != key)
+            at = (at + 1) & mask;
+        return at;
+    };
     sub.trianglePlanes.reserve(sub.triangles.size());
-    for (const auto& tri : sub.triangles) {
-        zTPlane3D plane;
-        const bool regular = zCProgMeshBuilder::TrianglePlane(
-            out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[0])].position)],
-            out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[1])].position)],
-            out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[2])].position)], plane);
+    for (std::size_t i = 0; i < sub.triangles.size(); ++i) {
+        const TrianglePlane& of =
+            trianglePlanes[allIndex ? static_cast<std::size_t>((*allIndex)[i]) : i];
+        const zTPlane3D& plane = of.plane;
+        const bool regular = of.regular;
         const long long cell = cellOf(plane.distance);
         int found = -1;
         if (regular) {
-            for (long long c = cell - 1; c <= cell + 1; ++c) {
-                const auto it = cells.find(c);
-                if (it == cells.end())
-                    continue;
-                for (int p : it->second) {
-                    if (found >= 0 && p > found)
-                        break;
+            // The candidate's own cell first: its match, most often the first,
+            // cuts the scans of the cells beside it short.
+            for (const long long c : {cell, cell - 1, cell + 1}) {
+                const Cell& entry = cells[slotOf(c)];
+                for (int p = entry.first; p >= 0 && (found < 0 || p < found); p = nextInCell[static_cast<std::size_t>(p)]) {
                     if (zCProgMeshBuilder::PlanesMatch(plane, sub.planes[static_cast<std::size_t>(p)])) {
                         found = p;
                         break;
@@ -933,7 +1081,23 @@ void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub)
         if (found < 0) {
             found = static_cast<int>(sub.planes.size());
             sub.planes.push_back(plane);
-            cells[cell].push_back(found);
+            nextInCell.push_back(-1);
+            Cell& entry = cells[slotOf(cell)];
+            if (entry.first < 0) {
+                entry = {cell, found, found};
+                if (2 * ++numCells > static_cast<int>(cells.size())) {
+                    std::vector<Cell> old(cells.size() * 2, Cell{0, -1, -1});
+                    old.swap(cells);
+                    mask = cells.size() - 1;
+                    for (const Cell& moved : old) {
+                        if (moved.first >= 0)
+                            cells[slotOf(moved.key)] = moved;
+                    }
+                }
+            } else {
+                nextInCell[static_cast<std::size_t>(entry.last)] = found;
+                entry.last = found;
+            }
         }
         sub.trianglePlanes.push_back(found);
     }

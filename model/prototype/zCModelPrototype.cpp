@@ -201,6 +201,9 @@ zCModelPrototype* zCModelPrototype::Load(zSTRING& name, zCModelPrototype* overla
 
 zCModelPrototype* zCModelPrototype::SearchName(zSTRING name)
 {
+    // A prototype not yet named (one a tool is still building) is no one's to share.
+    if (name.empty())
+        return nullptr;
     name.Upper();
     for (zCModelPrototype* proto = g_modelProtoList; proto; proto = proto->next) {
         if (proto->fileName == name)

@@ -77,7 +77,8 @@ public:
     // The prototype of that file name from the list (one more reference), or a new
     // one from the loader the name asks for; null when that fails.
     static zCModelPrototype* Load(zSTRING& name, zCModelPrototype* overlayBase);
-    // The first prototype of the list whose fileName is the upper-cased name.
+    // The first prototype of the list whose fileName is the upper-cased name; none
+    // for an empty name.
     static zCModelPrototype* SearchName(zSTRING name);
 
     // Upper-cases the name; fileName gets ".ASC" for a static model, else ".MDS".

@@ -43,9 +43,9 @@ void SetProgressStepFromScript()
     if (!g_mdsFile)
         return;
     int count = 0;
-    while (!g_mdsFile->Eof()) {
-        g_mdsLine.clear();
-        g_mdsFile->ReadLine(g_mdsLine);
+    // Ends at the end of the file and at a read error alike: a failing read never
+    // reaches the end.
+    while (g_mdsFile->ReadLine(g_mdsLine) == 0) {
         g_mdsLine.Upper();
         if (g_mdsLine.find("//") == std::string::npos && g_mdsLine.find(".ASC") != std::string::npos)
             ++count;

@@ -122,6 +122,7 @@ TEST_F(ModelPrototypeTest, LoadSharesAPrototypeByItsFileName)
 TEST_F(ModelPrototypeTest, AFailedLoadLeavesNothingBehind)
 {
     zCModelPrototype* other = Named("Other", 0);
+    zCModelPrototype building;  // not yet named, as while a tool fills it
     const struct {
         const char* name;
         const char* loader;
@@ -131,14 +132,17 @@ TEST_F(ModelPrototypeTest, AFailedLoadLeavesNothingBehind)
         {"hero.asc", "zCModelPrototype::LoadModelScript"},
         // The list is searched with the file name as given: no extension, no match.
         {"Other", "zCModelPrototype::LoadModelScript"},
+        // An empty name does not share the unnamed prototype.
+        {"", "zCModelPrototype::LoadModelScript"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         host.Clear();
         zSTRING name = c.name;
         EXPECT_EQ(zCModelPrototype::Load(name, nullptr), nullptr);
-        EXPECT_EQ(ListedFiles(), std::vector<std::string>{"OTHER.MDS"});
+        EXPECT_EQ(ListedFiles(), (std::vector<std::string>{"", "OTHER.MDS"}));
         EXPECT_EQ(other->refCtr, 1);
+        EXPECT_EQ(building.refCtr, 1);
         EXPECT_TRUE(HasLine(c.loader));
     }
     other->Release();

@@ -1,6 +1,7 @@
 // The model tools' routines: mesh format version, batch driver, progress step, insert record.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,20 @@ TEST_F(ModelToolsTest, ProgressStepCountsTheScriptsAscFiles)
         EXPECT_EQ(host.GetProgress(), c.progressAfterOneStep);
         file.Close();
     }
+}
+
+TEST_F(ModelToolsTest, AScriptThatCannotBeReadEndsTheCount)
+{
+    // A folder opened as a file: each read fails without reaching an end.
+    std::filesystem::create_directories(box.Root() + "/folder.mds");
+    zFILE_VDFS file("\\folder.mds");
+    if (!RunJob([&file] { file.Open(false); }))
+        GTEST_SKIP() << "this host opens no folder as a file";
+    g_mdsFile = &file;
+    SetProgressStepFromScript();
+    g_mdsFile = nullptr;
+    EXPECT_EQ(host.GetProgress(), 100000);
+    file.Close();
 }
 
 TEST_F(ModelToolFrameTest, AnEntryRunsWithOnePrototypeAtFilterLevelEight)

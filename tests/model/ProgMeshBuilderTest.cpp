@@ -134,6 +134,9 @@ TEST(ProgMeshBuilderTest, GivesExactlyTheOraclesResult)
              return static_cast<float>(2.0 * std::sin(x * 0.31) * std::cos(y * 0.23) + 0.5 * std::sin((x + y) * 0.71));
          }}, 4},
         {"bumpy tube, two materials", {30, 25, 2, true, 1, ProgMeshBumps}, 42},
+        {"an infinite and a NaN height", {9, 8, 1, false, 0, [](int x, int y) {
+             return x == 3 && y == 2 ? HUGE_VALF : x == 6 && y == 5 ? std::nanf("") : ProgMeshBumps(x, y);
+         }}, 32},
     };
     for (const OracleCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -168,6 +171,32 @@ TEST(ProgMeshBuilderTest, VertexWithManyTrianglesGivesTheOraclesResult)
             t.normal[k] = zVEC3(0, 1, 0);
         }
         s.triangles.push_back(t);
+    }
+    zTProgMeshBuildResult expected;
+    BuildProgMeshOracle(s, 32, expected);
+    const zTProgMeshBuildResult actual = Build(s, 32);
+    EXPECT_EQ(Difference(actual, expected), "");
+    ExpectLodInvariants(actual);
+}
+
+TEST(ProgMeshBuilderTest, EdgesOfThreeTrianglesGiveTheOraclesResult)
+{
+    // Fins standing on inner edges of a bumpy grid: each edge has three triangles,
+    // so its ends have a neighbour with three sides and take the long way.
+    ProgMeshGridOptions o;
+    o.columns = 9;
+    o.rows = 7;
+    o.height = ProgMeshBumps;
+    zTProgMeshSource s = MakeProgMeshGrid(o);
+    for (int t : {20, 41, 58, 77}) {
+        const zTProgMeshSourceTriangle& base = s.triangles[static_cast<std::size_t>(t)];
+        const int a = base.vertex[0], b = base.vertex[1];
+        const int top = static_cast<int>(s.positions.size());
+        const zVEC3 mid = (s.positions[static_cast<std::size_t>(a)] + s.positions[static_cast<std::size_t>(b)]) * 0.5f;
+        s.positions.push_back(mid + zVEC3(0.3f, 1.5f, 0.1f));
+        zTProgMeshSourceTriangle fin = base;
+        fin.vertex[2] = top;
+        s.triangles.push_back(fin);
     }
     zTProgMeshBuildResult expected;
     BuildProgMeshOracle(s, 32, expected);
