@@ -68,10 +68,13 @@ for target in "${targets[@]}"; do
         options+=(-max_total_time="$seconds")
     fi
     start=$SECONDS
-    # libFuzzer checks after each input, AddressSanitizer once more at the exit.
-    ASAN_OPTIONS="detect_leaks=$leaks${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
+    # libFuzzer checks after each input, AddressSanitizer once more at the exit. The
+    # target's scratch folder goes with TMPDIR: a target stopped by a finding leaves it.
+    scratch=$(mktemp -d)
+    TMPDIR="$scratch" ASAN_OPTIONS="detect_leaks=$leaks${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
         "$binary" "${options[@]}" -detect_leaks=$leaks "$corpus" "${seeds[@]}" >"$log" 2>&1
     status=$?
+    rm -rf "$scratch"
     [ "$runs" -gt 0 ] && rm -rf "$corpus"
     executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     if [ $status -eq 0 ]; then

@@ -123,15 +123,15 @@ for lane in native windows; do
     [ -f "$logs/$lane.result" ] && source "$logs/$lane.result"
 done
 
-# Failures, shown from the lane's log.
+# Failures, shown from the lane's log: the failing places, else the log's end.
 show_failures() {
-    local name=$1 log=$2
+    local name=$1 log=$2 excerpt
+    excerpt=$(grep -E -A12 '^\[  FAILED  \]|FAILED:|error:|Error |\*\*\*Failed|\*\*\*Exception|\*\*\*Timeout|\[fuzz\] .*FAILED' "$log" |
+        head -n 120)
+    [ -n "$excerpt" ] || excerpt=$(tail -n 40 "$log")
     echo
-    say "---- $name: from $log ----"
-    grep -E -A12 '^\[  FAILED  \]|FAILED:|error:|Error |\*\*\*Failed|\*\*\*Exception|\*\*\*Timeout|\[fuzz\] .*FAILED' "$log" |
-        head -n 120
-    say "---- $name: the log's end ----"
-    tail -n 25 "$log"
+    say "---- $name, from $log ----"
+    printf '%s\n' "$excerpt"
 }
 [ "$native_tests" = passed ] || show_failures "native tests" "$logs/native.log"
 [ "$fuzz_smoke" = passed ] || show_failures "fuzz smoke run" "$logs/native.log"
