@@ -43,11 +43,6 @@ if [ ${#targets[@]} -eq 0 ]; then
     done
 fi
 
-# Leaks the smoke run does not stop on while their mending is under way: an ASCII
-# archive that ends inside an object reference leaks the object. Longer runs
-# report them as any other finding.
-smoke_ignores_leaks=" fuzz_archive_ascii "
-
 failed=0
 for target in "${targets[@]}"; do
     binary="$tree/tests/fuzz/$target"
@@ -57,11 +52,9 @@ for target in "${targets[@]}"; do
     mkdir -p "$tree/logs" "$tree/crashes"
     # A hang is a finding too: no single input may take longer than 20 s.
     options=(-timeout=20 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$tree/crashes/$target-")
-    leaks=1
     if [ "$runs" -gt 0 ]; then
         corpus=$(mktemp -d)
         options+=(-seed=1 -runs="$runs")
-        [[ "$smoke_ignores_leaks" == *" $target "* ]] && leaks=0
     else
         corpus="$tree/corpus/$target"
         mkdir -p "$corpus"
@@ -71,8 +64,8 @@ for target in "${targets[@]}"; do
     # libFuzzer checks after each input, AddressSanitizer once more at the exit. The
     # target's scratch folder goes with TMPDIR: a target stopped by a finding leaves it.
     scratch=$(mktemp -d)
-    TMPDIR="$scratch" ASAN_OPTIONS="detect_leaks=$leaks${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
-        "$binary" "${options[@]}" -detect_leaks=$leaks "$corpus" "${seeds[@]}" >"$log" 2>&1
+    TMPDIR="$scratch" ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
+        "$binary" "${options[@]}" -detect_leaks=1 "$corpus" "${seeds[@]}" >"$log" 2>&1
     status=$?
     rm -rf "$scratch"
     [ "$runs" -gt 0 ] && rm -rf "$corpus"
