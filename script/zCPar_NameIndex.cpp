@@ -152,20 +152,64 @@ std::size_t zCPar_NameIndex::Probe(std::uint32_t hash, std::string_view first, s
     return at;
 }
 
+bool zCPar_NameIndex::FindRecent(std::uint32_t hash, std::string_view first, std::string_view second, bool dotted,
+                                  int& number) const
+{
+    const Recent& entry = RecentFor(hash);
+    const std::size_t length = dotted ? first.size() + 1 + second.size() : first.size();
+    if (entry.hash != hash || entry.length != length)
+        return false;
+    if (!first.empty() && std::memcmp(entry.name, first.data(), first.size()) != 0)
+        return false;
+    if (dotted && (entry.name[first.size()] != '.' ||
+                   (!second.empty() && std::memcmp(entry.name + first.size() + 1, second.data(), second.size()) != 0)))
+        return false;
+    number = entry.number;
+    return true;
+}
+
+void zCPar_NameIndex::Remember(std::uint32_t hash, std::string_view first, std::string_view second, bool dotted,
+                               int number) const
+{
+    Recent& entry = RecentFor(hash);
+    const std::size_t length = dotted ? first.size() + 1 + second.size() : first.size();
+    if (length > kRecentNameBytes) {
+        // A longer name is not remembered, and no older answer may stay in its place.
+        entry.length = kNoRecent;
+        return;
+    }
+    if (!first.empty())
+        std::memcpy(entry.name, first.data(), first.size());
+    if (dotted) {
+        entry.name[first.size()] = '.';
+        if (!second.empty())
+            std::memcpy(entry.name + first.size() + 1, second.data(), second.size());
+    }
+    entry.hash = hash;
+    entry.number = number;
+    entry.length = static_cast<std::uint32_t>(length);
+}
+
+int zCPar_NameIndex::FindHashed(std::uint32_t hash, std::string_view first, std::string_view second,
+                                bool dotted) const
+{
+    int number = -1;
+    if (used == 0 || FindRecent(hash, first, second, dotted, number))
+        return number;
+    const Slot& slot = slots[Probe(hash, first, second, dotted)];
+    number = slot.record != 0 ? WordAt(RecordAt(slot.record)) : -1;
+    Remember(hash, first, second, dotted, number);
+    return number;
+}
+
 int zCPar_NameIndex::Find(std::string_view name) const
 {
-    if (used == 0)
-        return -1;
-    const Slot& slot = slots[Probe(Hash(name), name, std::string_view(), false)];
-    return slot.record != 0 ? WordAt(RecordAt(slot.record)) : -1;
+    return used == 0 ? -1 : FindHashed(Hash(name), name, std::string_view(), false);
 }
 
 int zCPar_NameIndex::Find(std::string_view owner, std::string_view member) const
 {
-    if (used == 0)
-        return -1;
-    const Slot& slot = slots[Probe(Hash(owner, member), owner, member, true)];
-    return slot.record != 0 ? WordAt(RecordAt(slot.record)) : -1;
+    return used == 0 ? -1 : FindHashed(Hash(owner, member), owner, member, true);
 }
 
 bool zCPar_NameIndex::Insert(std::string_view name, int number)
@@ -195,6 +239,7 @@ bool zCPar_NameIndex::Insert(std::string_view name, int number)
     if (!name.empty())
         std::memcpy(record + kRecordHead, name.data(), name.size());
     std::memset(record + kRecordHead + name.size(), 0, padded - name.size());
+    Remember(hash, name, std::string_view(), false, number);
     slots[at].hash = hash;
     slots[at].record = static_cast<std::uint32_t>((blocks.size() - 1) * kWordsPerBlock + lastBlockUsed / 4 + 1);
     // A record larger than a block fills its own.
@@ -207,7 +252,9 @@ void zCPar_NameIndex::Erase(std::string_view name)
 {
     if (used == 0)
         return;
-    std::size_t hole = Probe(Hash(name), name, std::string_view(), false);
+    const std::uint32_t hash = Hash(name);
+    RecentFor(hash).length = kNoRecent;
+    std::size_t hole = Probe(hash, name, std::string_view(), false);
     if (slots[hole].record == 0)
         return;
     // The name inserted last gives its bytes back.
@@ -240,6 +287,8 @@ void zCPar_NameIndex::Reserve(std::size_t count)
 void zCPar_NameIndex::Clear()
 {
     std::fill(slots.begin(), slots.end(), Slot());
+    for (std::size_t i = 0; i < kRecentCount; ++i)
+        recent[i].length = kNoRecent;
     used = 0;
     blocks.clear();
     lastBlockUsed = 0;

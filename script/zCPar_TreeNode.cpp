@@ -52,26 +52,34 @@ public:
     void* Take()
     {
         Guard guard(lock);
-        if (!spare)
-            CutChunk();
-        SpareNode* node = spare;
-        spare = node->next;
-        --spareCount;
+        ++outstanding;
+        if (SpareNode* node = spare) {
+            spare = node->next;
+            return node;
+        }
+        // Fresh nodes are cut from the chunk as they are asked for, in address order:
+        // no pass over the chunk beforehand, and each node is first touched by its maker.
+        if (cut == cutEnd)
+            NewChunk();
+        void* node = cut;
+        cut += kNodeBytes;
         return node;
     }
 
-    void Give(void* block)
+    // Takes back count nodes linked through SpareNode::next, first to last.
+    void Give(SpareNode* first, SpareNode* last, std::size_t count)
     {
         Guard guard(lock);
-        auto* node = static_cast<SpareNode*>(block);
-        node->next = spare;
-        spare = node;
-        if (++spareCount == chunks.size() * kNodesPerChunk) {
+        outstanding -= count;
+        if (outstanding == 0) {
             // No node is out: the chunks are no longer needed.
             chunks.clear();
             spare = nullptr;
-            spareCount = 0;
+            cut = cutEnd = nullptr;
+            return;
         }
+        last->next = spare;
+        spare = first;
     }
 
 private:
@@ -90,24 +98,20 @@ private:
         std::atomic_flag& flag;
     };
 
-    void CutChunk()
+    void NewChunk()
     {
         std::unique_ptr<unsigned char[]> chunk(new unsigned char[kNodeBytes * kNodesPerChunk]);
         chunks.push_back(std::move(chunk));
-        unsigned char* memory = chunks.back().get();
-        // Last to first, so that the nodes are handed out in address order.
-        for (std::size_t i = kNodesPerChunk; i-- > 0;) {
-            auto* node = reinterpret_cast<SpareNode*>(memory + i * kNodeBytes);
-            node->next = spare;
-            spare = node;
-        }
-        spareCount += kNodesPerChunk;
+        cut = chunks.back().get();
+        cutEnd = cut + kNodeBytes * kNodesPerChunk;
     }
 
     std::atomic_flag lock = ATOMIC_FLAG_INIT;
     std::vector<std::unique_ptr<unsigned char[]>> chunks;
     SpareNode* spare = nullptr;
-    std::size_t spareCount = 0;
+    unsigned char* cut = nullptr;     // the next fresh node of the last chunk
+    unsigned char* cutEnd = nullptr;
+    std::size_t outstanding = 0;      // nodes handed out and not yet back
 };
 
 // Never destroyed: nodes may still be dropped while the process ends.
@@ -197,18 +201,47 @@ zCPar_TreeNode::zCPar_TreeNode(int kind, const zSTRING& name, int value, int lin
 
 zCPar_TreeNode::~zCPar_TreeNode()
 {
-    delete Right;
-    delete Left;
-    // A file's statement list runs to tens of thousands of nodes: unlink it and
-    // delete it in a loop, so the stack does not grow with its length.
-    zCPar_TreeNode* rest = Next;
-    Next = nullptr;
-    while (rest) {
-        zCPar_TreeNode* following = rest->Next;
-        rest->Next = nullptr;
-        delete rest;
-        rest = following;
+    if (!Left && !Right && !Next)
+        return;
+    // The nodes below are taken apart in a loop, not by recursion: a file's statement
+    // list runs to tens of thousands of nodes. The nodes still to visit are stacked
+    // through their back links, which die with them. From the pool, the memory of all
+    // of them goes back in one piece.
+    zCPar_TreeNode* stack = nullptr;
+    const auto push = [&stack](zCPar_TreeNode* node) {
+        if (node) {
+            node->Prev = stack;
+            stack = node;
+        }
+    };
+    push(Next);
+    push(Left);
+    push(Right);
+    Left = Right = Next = nullptr;
+    SpareNode* first = nullptr;
+    SpareNode* last = nullptr;
+    std::size_t count = 0;
+    while (stack) {
+        zCPar_TreeNode* node = stack;
+        stack = node->Prev;
+        push(node->Next);
+        push(node->Left);
+        push(node->Right);
+        node->Left = node->Right = node->Next = nullptr;
+        if (!TAVRELIN_NODE_POOL) {
+            delete node;
+            continue;
+        }
+        node->~zCPar_TreeNode();
+        auto* spare = reinterpret_cast<SpareNode*>(node);
+        spare->next = first;
+        first = spare;
+        if (!last)
+            last = spare;
+        ++count;
     }
+    if (count != 0)
+        SharedPool().Give(first, last, count);
 }
 
 void* zCPar_TreeNode::operator new(std::size_t size)
@@ -226,7 +259,8 @@ void zCPar_TreeNode::operator delete(void* block, std::size_t size) noexcept
         ::operator delete(block);
         return;
     }
-    SharedPool().Give(block);
+    auto* node = static_cast<SpareNode*>(block);
+    SharedPool().Give(node, node, 1);
 }
 
 zCPar_TreeNode* zCPar_TreeNode::GetLast()
