@@ -90,6 +90,29 @@ std::uint32_t zCPar_NameIndex::Hasher::End() const
     return static_cast<std::uint32_t>(result);
 }
 
+zCPar_NameIndex::Prefix::Prefix() : Prefix(std::string_view())
+{
+}
+
+zCPar_NameIndex::Prefix::Prefix(std::string_view owner) : owner(owner), hasher(new Hasher)
+{
+    hasher->Add(owner);
+    hasher->Add(".");
+}
+
+zCPar_NameIndex::Prefix::~Prefix() = default;
+
+zCPar_NameIndex::Prefix::Prefix(const Prefix& other) : owner(other.owner), hasher(new Hasher(*other.hasher))
+{
+}
+
+zCPar_NameIndex::Prefix& zCPar_NameIndex::Prefix::operator=(const Prefix& other)
+{
+    owner = other.owner;
+    *hasher = *other.hasher;
+    return *this;
+}
+
 std::uint32_t zCPar_NameIndex::Hash(std::string_view name)
 {
     Hasher hasher;
@@ -210,6 +233,15 @@ int zCPar_NameIndex::Find(std::string_view name) const
 int zCPar_NameIndex::Find(std::string_view owner, std::string_view member) const
 {
     return used == 0 ? -1 : FindHashed(Hash(owner, member), owner, member, true);
+}
+
+int zCPar_NameIndex::Find(const Prefix& owner, std::string_view member) const
+{
+    if (used == 0)
+        return -1;
+    Hasher hasher = *owner.hasher;
+    hasher.Add(member);
+    return FindHashed(hasher.End(), owner.owner, member, true);
 }
 
 bool zCPar_NameIndex::Insert(std::string_view name, int number)

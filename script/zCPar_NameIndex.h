@@ -10,15 +10,35 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
 class zCPar_NameIndex {
+    class Hasher;
+
 public:
+    // "OWNER." hashed once, for looking up many members of one owner.
+    class Prefix {
+    public:
+        Prefix();
+        explicit Prefix(std::string_view owner);
+        ~Prefix();
+        Prefix(const Prefix&);
+        Prefix& operator=(const Prefix&);
+        const std::string& Owner() const { return owner; }
+
+    private:
+        friend class zCPar_NameIndex;
+        std::string owner;
+        std::unique_ptr<Hasher> hasher;
+    };
+
     // Number listed under the name; -1 when none.
     int Find(std::string_view name) const;
     // Number listed under owner + "." + member; -1 when none.
     int Find(std::string_view owner, std::string_view member) const;
+    int Find(const Prefix& owner, std::string_view member) const;
 
     // Lists the name with the number (>= 0); false, changing nothing, when the name
     // is listed already.

@@ -182,6 +182,21 @@ int zCPar_SymbolTable::GetIndex(const zCPar_Symbol* symbol) const
     return symbol ? GetIndex(symbol->name) : -1;
 }
 
+int zCPar_SymbolTable::IndexOf(const zCPar_Symbol& owner, std::string_view member) const
+{
+    const std::string& name = owner.name;
+    for (int i = 0; i < 2; ++i) {
+        const int at = (lastOwnerPrefix + i) & 1;
+        if (ownerPrefixes[at].Owner() == name) {
+            lastOwnerPrefix = at;
+            return byName.Find(ownerPrefixes[at], member);
+        }
+    }
+    lastOwnerPrefix ^= 1;
+    ownerPrefixes[lastOwnerPrefix] = zCPar_NameIndex::Prefix(name);
+    return byName.Find(ownerPrefixes[lastOwnerPrefix], member);
+}
+
 bool zCPar_SymbolTable::IsIn(const zCPar_Symbol* symbol) const
 {
     return GetIndex(symbol) != -1;

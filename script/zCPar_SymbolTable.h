@@ -34,6 +34,7 @@ public:
     // that name (the compiler tries a name in its scopes this way).
     int IndexOf(std::string_view name) const { return byName.Find(name); }
     int IndexOf(std::string_view owner, std::string_view member) const { return byName.Find(owner, member); }
+    int IndexOf(const zCPar_Symbol& owner, std::string_view member) const;
     bool IsIn(const zCPar_Symbol* symbol) const;
     zCPar_Symbol* GetSymbol(const zSTRING& name) const;
     zCPar_Symbol* GetSymbol(int number) const;
@@ -71,6 +72,10 @@ private:
     mutable zCArray<int> sortedIndex;
     mutable int sortedCount = 0;
     zCPar_NameIndex byName;
+    // The owners last asked for by IndexOf, their names hashed: a body's lookups try
+    // the same class and function again and again.
+    mutable zCPar_NameIndex::Prefix ownerPrefixes[2];
+    mutable int lastOwnerPrefix = 0;
     zCPar_Symbol* lastSymbol = nullptr;
     zCPar_Symbol* firstSymbol = nullptr;
 };
