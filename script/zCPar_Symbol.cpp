@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "DatWords.h"
+#include "zCParObjectPool.h"
 #include "HexText.h"
 #include "ResString.h"
 #include "zERROR.h"
@@ -28,9 +29,39 @@ std::int32_t FromFloat(float value)
     return word;
 }
 
+// A large compile makes a symbol for every name it declares, tens of thousands of
+// them, and drops them all at the next reset. 1024 to a chunk, and the chunks of
+// some 130,000 symbols kept between compiles.
+using SymbolPool = zCParObjectPool<zCPar_Symbol, 1024, 128>;
+
+// Never destroyed: symbols may still be dropped while the process ends.
+SymbolPool& SharedPool()
+{
+    static SymbolPool* pool = new SymbolPool;
+    return *pool;
+}
+
 } // namespace
 
 zCPar_Symbol::zCPar_Symbol() = default;
+
+void* zCPar_Symbol::operator new(std::size_t size)
+{
+    if (!SymbolPool::kEnabled || size != sizeof(zCPar_Symbol))
+        return ::operator new(size);
+    return SharedPool().Take();
+}
+
+void zCPar_Symbol::operator delete(void* block, std::size_t size) noexcept
+{
+    if (!block)
+        return;
+    if (!SymbolPool::kEnabled || size != sizeof(zCPar_Symbol)) {
+        ::operator delete(block);
+        return;
+    }
+    SharedPool().Give(block);
+}
 
 zCPar_Symbol::~zCPar_Symbol()
 {

@@ -2,127 +2,19 @@
 #include "zCPar_TreeNode.h"
 
 #include <atomic>
-#include <memory>
-#include <thread>
-#include <new>
 #include <string>
-#include <utility>
-#include <vector>
+
+#include "zCParObjectPool.h"
 
 namespace {
 
 // Creation numbers, process-wide and never reset.
 std::atomic<int> g_nextSerial{0};
 
-// The node pool. A large compile makes and drops nodes by the hundred thousand: taken
-// one by one from the heap they cost more than the reading itself, they scatter the
-// symbols made between them, and the heap has to merge them again once they are
-// dropped. The pool cuts them from chunks in the order they are made, so a file's
-// nodes lie together for the walks of the checks and the linker. Once every node cut
-// is back, cutting starts again at the first chunk.
-//
-// One build worker makes nodes at a time, so the pool's lock is a spin lock that is
-// all but never contended. (Lists per thread handed back by thread-exit destructors
-// deadlock under the Windows runtime.)
-//
-// Under AddressSanitizer the nodes come from the heap, so that it still sees every
-// use after free and every leak of a node.
-#if defined(__SANITIZE_ADDRESS__)
-#define TAVRELIN_NODE_POOL 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TAVRELIN_NODE_POOL 0
-#endif
-#endif
-#ifndef TAVRELIN_NODE_POOL
-#define TAVRELIN_NODE_POOL 1
-#endif
-
-// A spare node's first bytes link it to the next spare one.
-struct SpareNode {
-    SpareNode* next;
-};
-
-constexpr std::size_t kNodeBytes = (sizeof(zCPar_TreeNode) + alignof(std::max_align_t) - 1) /
-                                   alignof(std::max_align_t) * alignof(std::max_align_t);
-constexpr std::size_t kNodesPerChunk = 2048;
-// Chunks kept while no node is out: some 48 MB, the trees of a project of about
-// 200,000 lines.
-constexpr std::size_t kKeptChunks = 256;
-
-class NodePool {
-public:
-    void* Take()
-    {
-        Guard guard(lock);
-        ++outstanding;
-        if (SpareNode* node = spare) {
-            spare = node->next;
-            return node;
-        }
-        // Fresh nodes are cut from the chunk as they are asked for, in address order:
-        // no pass over the chunk beforehand, and each node is first touched by its maker.
-        if (cut == cutEnd)
-            NewChunk();
-        void* node = cut;
-        cut += kNodeBytes;
-        return node;
-    }
-
-    // Takes back count nodes linked through SpareNode::next, first to last.
-    void Give(SpareNode* first, SpareNode* last, std::size_t count)
-    {
-        Guard guard(lock);
-        outstanding -= count;
-        if (outstanding == 0) {
-            // No node is out: the next tree is cut from the first chunk again, in
-            // address order. The chunks of a usual project are kept for its next
-            // compile, which then finds its memory mapped; a larger pool goes back.
-            if (chunks.size() > kKeptChunks)
-                chunks.clear();
-            nextChunk = 0;
-            spare = nullptr;
-            cut = cutEnd = nullptr;
-            return;
-        }
-        last->next = spare;
-        spare = first;
-    }
-
-private:
-    class Guard {
-    public:
-        explicit Guard(std::atomic_flag& flag) : flag(flag)
-        {
-            while (flag.test_and_set(std::memory_order_acquire))
-                std::this_thread::yield();
-        }
-        ~Guard() { flag.clear(std::memory_order_release); }
-        Guard(const Guard&) = delete;
-        Guard& operator=(const Guard&) = delete;
-
-    private:
-        std::atomic_flag& flag;
-    };
-
-    void NewChunk()
-    {
-        if (nextChunk == chunks.size()) {
-            std::unique_ptr<unsigned char[]> chunk(new unsigned char[kNodeBytes * kNodesPerChunk]);
-            chunks.push_back(std::move(chunk));
-        }
-        cut = chunks[nextChunk++].get();
-        cutEnd = cut + kNodeBytes * kNodesPerChunk;
-    }
-
-    std::atomic_flag lock = ATOMIC_FLAG_INIT;
-    std::vector<std::unique_ptr<unsigned char[]>> chunks;
-    SpareNode* spare = nullptr;
-    std::size_t nextChunk = 0;        // the chunk fresh nodes are cut from after this one
-    unsigned char* cut = nullptr;     // the next fresh node of the chunk being cut
-    unsigned char* cutEnd = nullptr;
-    std::size_t outstanding = 0;      // nodes handed out and not yet back
-};
+// Nodes come from the pool; 2048 to a chunk, and the chunks of some 48 MB kept
+// between compiles: the trees of a project of about 200,000 lines.
+using NodePool = zCParObjectPool<zCPar_TreeNode, 2048, 256>;
+using SpareNode = NodePool::Spare;
 
 // Never destroyed: nodes may still be dropped while the process ends.
 NodePool& SharedPool()
@@ -238,7 +130,7 @@ zCPar_TreeNode::~zCPar_TreeNode()
         push(node->Left);
         push(node->Right);
         node->Left = node->Right = node->Next = nullptr;
-        if (!TAVRELIN_NODE_POOL) {
+        if (!NodePool::kEnabled) {
             delete node;
             continue;
         }
@@ -256,7 +148,7 @@ zCPar_TreeNode::~zCPar_TreeNode()
 
 void* zCPar_TreeNode::operator new(std::size_t size)
 {
-    if (!TAVRELIN_NODE_POOL || size != sizeof(zCPar_TreeNode))
+    if (!NodePool::kEnabled || size != sizeof(zCPar_TreeNode))
         return ::operator new(size);
     return SharedPool().Take();
 }
@@ -265,12 +157,11 @@ void zCPar_TreeNode::operator delete(void* block, std::size_t size) noexcept
 {
     if (!block)
         return;
-    if (!TAVRELIN_NODE_POOL || size != sizeof(zCPar_TreeNode)) {
+    if (!NodePool::kEnabled || size != sizeof(zCPar_TreeNode)) {
         ::operator delete(block);
         return;
     }
-    auto* node = static_cast<SpareNode*>(block);
-    SharedPool().Give(node, node, 1);
+    SharedPool().Give(block);
 }
 
 zCPar_TreeNode* zCPar_TreeNode::GetLast()
