@@ -67,6 +67,7 @@ void zCPar_SymbolTable::Clear()
     sortedIndex.EmptyList();
     sortedCount = 0;
     byName.Clear();
+    namesUnique = true;
     firstSymbol = nullptr;
     lastSymbol = nullptr;
 }
@@ -214,6 +215,19 @@ zCPar_Symbol* zCPar_SymbolTable::GetSymbol(int number) const
     return symbols[number];
 }
 
+int zCPar_SymbolTable::NumberOfParent(const zCPar_Symbol* parent, int child) const
+{
+    // An owner stands shortly before its members and locals. Where every listed name
+    // is listed once, the symbol found there is the one its name finds.
+    constexpr int kLookBack = 64;
+    if (namesUnique) {
+        for (int i = child - 1; i >= 0 && i >= child - kLookBack; --i)
+            if (symbols[i] == parent)
+                return i;
+    }
+    return GetIndex(parent);
+}
+
 bool zCPar_SymbolTable::Save(zFILE& file) const
 {
     // The records go out in blocks of some 64 KB: a write per record costs more than
@@ -244,7 +258,7 @@ bool zCPar_SymbolTable::Save(zFILE& file) const
         const zCPar_Symbol* parent = symbol->GetParent();
         if (parent != nullptr && parent != lastParent) {
             lastParent = parent;
-            lastParentIndex = GetIndex(parent);
+            lastParentIndex = NumberOfParent(parent, i);
         }
         PutDatInt(out, parent != nullptr ? lastParentIndex : -1);
         if (out.size() >= kBlockBytes && !flush())
@@ -305,7 +319,8 @@ bool zCPar_SymbolTable::ReadRecords(Source& file, std::int32_t count)
             return false;
         // Only symbols read before it can be a parent.
         symbol->SetParent(parent >= 0 && parent < symbols.GetNum() ? symbols[parent] : nullptr);
-        byName.Insert(symbol->name, symbols.GetNum());
+        if (!byName.Insert(symbol->name, symbols.GetNum()))
+            namesUnique = false;
         Append(symbol);
     }
     return true;

@@ -62,6 +62,8 @@ private:
     template <class Source>
     bool ReadRecords(Source& file, std::int32_t count);
     void FreeBlock();
+    // The number of a symbol's parent, for the record of the child with that number.
+    int NumberOfParent(const zCPar_Symbol* parent, int child) const;
 
     std::unique_ptr<zCPar_Symbol[]> block;
     int blockSize = 0;
@@ -72,6 +74,8 @@ private:
     mutable zCArray<int> sortedIndex;
     mutable int sortedCount = 0;
     zCPar_NameIndex byName;
+    // False once a loaded section listed a name twice: the name finds the first only.
+    bool namesUnique = true;
     // The owners last asked for by IndexOf, their names hashed: a body's lookups try
     // the same class and function again and again.
     mutable zCPar_NameIndex::Prefix ownerPrefixes[2];

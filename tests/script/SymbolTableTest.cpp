@@ -254,6 +254,39 @@ TEST_F(SymbolTableTest, ParentsAreTakenOnlyFromEarlierRecords)
     EXPECT_EQ(table.GetSymbol(2)->GetParent(), nullptr);
 }
 
+TEST_F(SymbolTableTest, ASavedParentIsTheSymbolItsNameFinds)
+{
+    // A loaded section lists "A" twice; the child of the second "A" is written with
+    // the number the name finds, the first one's, as it always was.
+    const std::string words = Int(0) + Int(0) + Int(0) + Int(0) + Int(0);
+    const std::string record = Int(0) + Int(0x7000) + words + Int(0);
+    const std::string section = Int(3) + Int(0) + Int(1) + Int(2) +
+                                Int(1) + "A\n" + record + Int(-1) +
+                                Int(1) + "A\n" + record + Int(-1) +
+                                Int(1) + "A.X\n" + record + Int(1);
+    box.Write("D.DAT", section);
+    zCPar_SymbolTable table;
+    ASSERT_TRUE(LoadFrom(table, "\\D.DAT"));
+    ASSERT_EQ(table.GetSymbol(2)->GetParent(), table.GetSymbol(1));
+    SaveTo(table, "\\E.DAT");
+    const std::string saved = box.Read("E.DAT");
+    ASSERT_GE(saved.size(), 4u);
+    EXPECT_EQ(saved.substr(saved.size() - 4), Int(0));
+
+    // With every name listed once, the parent is the symbol itself.
+    zCPar_SymbolTable unique;
+    zCPar_Symbol* first = MakeSymbol("A", zPAR_TYPE_CLASS);
+    zCPar_Symbol* second = MakeSymbol("B", zPAR_TYPE_CLASS);
+    unique.Insert(first);
+    unique.Insert(second);
+    zCPar_Symbol* member = MakeSymbol("B.X");
+    member->SetParent(second);
+    unique.Insert(member);
+    SaveTo(unique, "\\F.DAT");
+    const std::string written = box.Read("F.DAT");
+    EXPECT_EQ(written.substr(written.size() - 4), Int(1));
+}
+
 TEST_F(SymbolTableTest, BrokenSectionsLeaveAnEmptyTable)
 {
     const std::string words = Int(0) + Int(0) + Int(0) + Int(0) + Int(0);
