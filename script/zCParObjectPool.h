@@ -46,6 +46,8 @@ public:
         ++outstanding;
         if (Spare* block = spare) {
             spare = block->next;
+            if (spare)
+                PrefetchForWrite(spare);
             return block;
         }
         // Fresh blocks are cut as they are asked for: no pass over the chunk beforehand,
@@ -54,6 +56,11 @@ public:
             NextChunk();
         void* block = cut;
         cut += kBlockBytes;
+        // A block a little ahead is fetched for writing meanwhile: a store to a block
+        // outside the cache holds up the next locked instruction (this lock, say)
+        // until it is done.
+        if (cutEnd - cut > static_cast<std::ptrdiff_t>(kPrefetchAhead))
+            PrefetchForWrite(cut + kPrefetchAhead);
         return block;
     }
 
@@ -83,6 +90,18 @@ public:
 private:
     static constexpr std::size_t kBlockBytes = (sizeof(Object) + alignof(std::max_align_t) - 1) /
                                                alignof(std::max_align_t) * alignof(std::max_align_t);
+
+    static constexpr std::size_t kPrefetchAhead = 8 * kBlockBytes;
+
+    static void PrefetchForWrite(const void* address)
+    {
+#if defined(__GNUC__)
+        __builtin_prefetch(address, 1);
+        __builtin_prefetch(static_cast<const unsigned char*>(address) + kBlockBytes - 1, 1);
+#else
+        (void)address;
+#endif
+    }
 
     class Guard {
     public:
