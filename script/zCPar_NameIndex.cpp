@@ -246,9 +246,23 @@ int zCPar_NameIndex::Find(const Prefix& owner, std::string_view member) const
 
 bool zCPar_NameIndex::Insert(std::string_view name, int number)
 {
+    return Insert(name, number, Hash(name));
+}
+
+void zCPar_NameIndex::Prefetch(std::uint32_t hash) const
+{
+#if defined(__GNUC__)
+    if (!slots.empty())
+        __builtin_prefetch(&slots[Home(hash)], 1);
+#else
+    (void)hash;
+#endif
+}
+
+bool zCPar_NameIndex::Insert(std::string_view name, int number, std::uint32_t hash)
+{
     if (!Fits(used + 1, slots.size()))
         Grow(SlotsFor(used + 1));
-    const std::uint32_t hash = Hash(name);
     const std::size_t at = Probe(hash, name, std::string_view(), false);
     if (slots[at].record != 0)
         return false;

@@ -319,9 +319,19 @@ bool zCPar_SymbolTable::ReadRecords(Source& file, std::int32_t count)
             return false;
         // Only symbols read before it can be a parent.
         symbol->SetParent(parent >= 0 && parent < symbols.GetNum() ? symbols[parent] : nullptr);
-        if (!byName.Insert(symbol->name, symbols.GetNum()))
-            namesUnique = false;
         Append(symbol);
+    }
+    // The names are listed once all are read, in the same order, with the slots of
+    // the names a few places ahead asked for meanwhile: each lies anywhere in the index.
+    constexpr int kAhead = 8;
+    std::vector<std::uint32_t> hashes(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        hashes[static_cast<std::size_t>(i)] = zCPar_NameIndex::HashOf(symbols[i]->name);
+    for (int i = 0; i < count; ++i) {
+        if (i + kAhead < count)
+            byName.Prefetch(hashes[static_cast<std::size_t>(i + kAhead)]);
+        if (!byName.Insert(symbols[i]->name, i, hashes[static_cast<std::size_t>(i)]))
+            namesUnique = false;
     }
     return true;
 }

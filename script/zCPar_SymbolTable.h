@@ -36,6 +36,9 @@ public:
     int IndexOf(std::string_view owner, std::string_view member) const { return byName.Find(owner, member); }
     int IndexOf(const zCPar_Symbol& owner, std::string_view member) const;
     bool IsIn(const zCPar_Symbol* symbol) const;
+    // Whether each symbol's name finds that symbol: false after a loaded section
+    // listed a name twice.
+    bool EveryNameListedOnce() const { return namesUnique; }
     zCPar_Symbol* GetSymbol(const zSTRING& name) const;
     zCPar_Symbol* GetSymbol(int number) const;
     int GetNumInList() const { return symbols.GetNum(); }

@@ -268,6 +268,8 @@ TEST_F(SymbolTableTest, ASavedParentIsTheSymbolItsNameFinds)
     zCPar_SymbolTable table;
     ASSERT_TRUE(LoadFrom(table, "\\D.DAT"));
     ASSERT_EQ(table.GetSymbol(2)->GetParent(), table.GetSymbol(1));
+    EXPECT_FALSE(table.EveryNameListedOnce());
+    EXPECT_EQ(table.GetIndex(table.GetSymbol(1)), 0);
     SaveTo(table, "\\E.DAT");
     const std::string saved = box.Read("E.DAT");
     ASSERT_GE(saved.size(), 4u);
@@ -282,9 +284,12 @@ TEST_F(SymbolTableTest, ASavedParentIsTheSymbolItsNameFinds)
     zCPar_Symbol* member = MakeSymbol("B.X");
     member->SetParent(second);
     unique.Insert(member);
+    EXPECT_TRUE(unique.EveryNameListedOnce());
     SaveTo(unique, "\\F.DAT");
     const std::string written = box.Read("F.DAT");
     EXPECT_EQ(written.substr(written.size() - 4), Int(1));
+    table.Clear();
+    EXPECT_TRUE(table.EveryNameListedOnce());
 }
 
 TEST_F(SymbolTableTest, BrokenSectionsLeaveAnEmptyTable)
