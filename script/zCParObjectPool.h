@@ -35,6 +35,34 @@ class zCParObjectPool {
 public:
     static constexpr bool kEnabled = TAVRELIN_OBJECT_POOL != 0;
 
+    // The pool of the class, never destroyed: objects may still be dropped while
+    // the process ends.
+    static zCParObjectPool& Shared()
+    {
+        static zCParObjectPool* pool = new zCParObjectPool;
+        return *pool;
+    }
+
+    // The class's operator new and delete. Other sizes (a derived class), and every
+    // size under AddressSanitizer, go to the heap.
+    void* New(std::size_t size)
+    {
+        if (!kEnabled || size != sizeof(Object))
+            return ::operator new(size);
+        return Take();
+    }
+
+    void Delete(void* block, std::size_t size) noexcept
+    {
+        if (!block)
+            return;
+        if (!kEnabled || size != sizeof(Object)) {
+            ::operator delete(block);
+            return;
+        }
+        Give(block);
+    }
+
     // A spare block's first bytes link it to the next spare one.
     struct Spare {
         Spare* next;

@@ -34,33 +34,18 @@ std::int32_t FromFloat(float value)
 // some 130,000 symbols kept between compiles.
 using SymbolPool = zCParObjectPool<zCPar_Symbol, 1024, 128>;
 
-// Never destroyed: symbols may still be dropped while the process ends.
-SymbolPool& SharedPool()
-{
-    static SymbolPool* pool = new SymbolPool;
-    return *pool;
-}
-
 } // namespace
 
 zCPar_Symbol::zCPar_Symbol() = default;
 
 void* zCPar_Symbol::operator new(std::size_t size)
 {
-    if (!SymbolPool::kEnabled || size != sizeof(zCPar_Symbol))
-        return ::operator new(size);
-    return SharedPool().Take();
+    return SymbolPool::Shared().New(size);
 }
 
 void zCPar_Symbol::operator delete(void* block, std::size_t size) noexcept
 {
-    if (!block)
-        return;
-    if (!SymbolPool::kEnabled || size != sizeof(zCPar_Symbol)) {
-        ::operator delete(block);
-        return;
-    }
-    SharedPool().Give(block);
+    SymbolPool::Shared().Delete(block, size);
 }
 
 zCPar_Symbol::~zCPar_Symbol()

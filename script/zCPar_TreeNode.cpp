@@ -16,13 +16,6 @@ std::atomic<int> g_nextSerial{0};
 using NodePool = zCParObjectPool<zCPar_TreeNode, 2048, 256>;
 using SpareNode = NodePool::Spare;
 
-// Never destroyed: nodes may still be dropped while the process ends.
-NodePool& SharedPool()
-{
-    static NodePool* pool = new NodePool;
-    return *pool;
-}
-
 const char* KindNameOrNull(int kind)
 {
     switch (kind) {
@@ -143,25 +136,17 @@ zCPar_TreeNode::~zCPar_TreeNode()
         ++count;
     }
     if (count != 0)
-        SharedPool().Give(first, last, count);
+        NodePool::Shared().Give(first, last, count);
 }
 
 void* zCPar_TreeNode::operator new(std::size_t size)
 {
-    if (!NodePool::kEnabled || size != sizeof(zCPar_TreeNode))
-        return ::operator new(size);
-    return SharedPool().Take();
+    return NodePool::Shared().New(size);
 }
 
 void zCPar_TreeNode::operator delete(void* block, std::size_t size) noexcept
 {
-    if (!block)
-        return;
-    if (!NodePool::kEnabled || size != sizeof(zCPar_TreeNode)) {
-        ::operator delete(block);
-        return;
-    }
-    SharedPool().Give(block);
+    NodePool::Shared().Delete(block, size);
 }
 
 zCPar_TreeNode* zCPar_TreeNode::GetLast()
