@@ -66,6 +66,7 @@ void zCPar_SymbolTable::Clear()
     symbols.EmptyList();
     sortedIndex.EmptyList();
     sortedCount = 0;
+    pendingKeys.clear();
     byName.Clear();
     namesUnique = true;
     firstSymbol = nullptr;
@@ -94,37 +95,10 @@ void zCPar_SymbolTable::Append(zCPar_Symbol* symbol)
     lastSymbol = symbol;
 }
 
-int zCPar_SymbolTable::Insert(zCPar_Symbol* symbol)
-{
-    if (!symbol)
-        return 0;
-    const int number = symbols.GetNum();
-    if (!byName.Insert(symbol->name, number))
-        return 0;
-    try {
-        sortedIndex.InsertEnd(number);
-        Append(symbol);
-    } catch (...) {
-        byName.Erase(symbol->name);
-        if (sortedIndex.GetNum() > symbols.GetNum())
-            sortedIndex.RemoveIndex(sortedIndex.GetNum() - 1);
-        throw;
-    }
-    symbol->AllocSpace();
-    return 1;
-}
-
 namespace {
 
-// A name's first 16 bytes as two big-endian words, padded with zero bytes: comparing
-// the words orders as CompareNames does, or ties. Sorting on them keeps the large
-// compile's sort inside one array instead of following every name to the heap.
-struct SortKey {
-    std::uint64_t high = 0;
-    std::uint64_t low = 0;
-    int number = 0;
-};
-
+// A name's first 16 bytes as two big-endian words, padded with zero bytes (see
+// SortKey).
 std::uint64_t BigEndianWord(const zSTRING& name, std::size_t from)
 {
     const char* bytes = name.data();
@@ -136,6 +110,30 @@ std::uint64_t BigEndianWord(const zSTRING& name, std::size_t from)
 
 } // namespace
 
+int zCPar_SymbolTable::Insert(zCPar_Symbol* symbol)
+{
+    if (!symbol)
+        return 0;
+    const int number = symbols.GetNum();
+    if (!byName.Insert(symbol->name, number))
+        return 0;
+    try {
+        // The sort key is made while the name is at hand.
+        pendingKeys.push_back({BigEndianWord(symbol->name, 0), BigEndianWord(symbol->name, 8), number});
+        sortedIndex.InsertEnd(number);
+        Append(symbol);
+    } catch (...) {
+        byName.Erase(symbol->name);
+        if (sortedIndex.GetNum() > symbols.GetNum())
+            sortedIndex.RemoveIndex(sortedIndex.GetNum() - 1);
+        if (pendingKeys.size() > static_cast<std::size_t>(sortedIndex.GetNum() - sortedCount))
+            pendingKeys.pop_back();
+        throw;
+    }
+    symbol->AllocSpace();
+    return 1;
+}
+
 void zCPar_SymbolTable::SortPending() const
 {
     const int count = sortedIndex.GetNum();
@@ -144,14 +142,7 @@ void zCPar_SymbolTable::SortPending() const
     zCPar_Symbol* const* table = symbols.GetArray();
     int* first = sortedIndex.GetArray();
 
-    std::vector<SortKey> keys(static_cast<std::size_t>(count - sortedCount));
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        const int number = first[sortedCount + static_cast<int>(i)];
-        const zSTRING& name = table[number]->name;
-        keys[i].high = BigEndianWord(name, 0);
-        keys[i].low = BigEndianWord(name, 8);
-        keys[i].number = number;
-    }
+    std::vector<SortKey>& keys = pendingKeys;
     std::sort(keys.begin(), keys.end(), [table](const SortKey& a, const SortKey& b) {
         if (a.high != b.high)
             return a.high < b.high;
@@ -161,6 +152,7 @@ void zCPar_SymbolTable::SortPending() const
     });
     for (std::size_t i = 0; i < keys.size(); ++i)
         first[sortedCount + static_cast<int>(i)] = keys[i].number;
+    keys.clear();
 
     const auto below = [table](int a, int b) { return CompareNames(table[a]->name, table[b]->name) < 0; };
     std::inplace_merge(first, first + sortedCount, first + count, below);
@@ -306,6 +298,7 @@ bool zCPar_SymbolTable::ReadRecords(Source& file, std::int32_t count)
         sortedIndex.InsertEnd(number);
     }
     sortedCount = count;
+    pendingKeys.clear();
 
     block.reset(new zCPar_Symbol[static_cast<std::size_t>(count)]);
     blockSize = count;

@@ -3,8 +3,10 @@
 // order for the compiled script file.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "zCArray.h"
 #include "zCPar_NameIndex.h"
@@ -76,6 +78,16 @@ private:
     // compile quadratic.
     mutable zCArray<int> sortedIndex;
     mutable int sortedCount = 0;
+    // A name's first 16 bytes as two big-endian words: comparing the words orders as
+    // CompareNames does, or ties. Sorting on them keeps the large compile's sort
+    // inside one array instead of following every name to the heap.
+    struct SortKey {
+        std::uint64_t high = 0;
+        std::uint64_t low = 0;
+        int number = 0;
+    };
+    // The keys of the numbers appended to the index since it was put in order.
+    mutable std::vector<SortKey> pendingKeys;
     zCPar_NameIndex byName;
     // False once a loaded section listed a name twice: the name finds the first only.
     bool namesUnique = true;
