@@ -20,6 +20,51 @@ constexpr int kInternalIdentifierNotFound = 33148;
 // has-name, the seven words and the parent number: the least a record takes.
 constexpr long kMinRecordBytes = 36;
 
+// A window on the rest of a file for zCDatBytes: a large compile's section runs to
+// megabytes, and reading it into memory of its own all at once costs more in fresh
+// pages than the reading itself.
+class FileWindow final : public zCDatBytes::Refill {
+public:
+    FileWindow(zFILE& file, long pos, long size) : file(file), bufferPos(pos), left(size - pos) {}
+
+    bool More(const char*& at, const char*& end) override
+    {
+        if (left <= 0)
+            return false;
+        // The bytes not yet read move to the front; a line longer than the window widens it.
+        const std::size_t kept = static_cast<std::size_t>(end - at);
+        const long consumed = at != nullptr ? static_cast<long>(at - buffer.data()) : 0;
+        if (kept != 0)
+            std::memmove(buffer.data(), at, kept);
+        if (buffer.size() < kept + kPiece)
+            buffer.resize(kept + kPiece);
+        const long want = std::min<long>(left, static_cast<long>(buffer.size() - kept));
+        const long got = file.Read(buffer.data() + kept, want);
+        if (got <= 0) {
+            left = 0;
+            at = buffer.data();
+            end = at + kept;
+            bufferPos += consumed;
+            return false;
+        }
+        left -= got;
+        bufferPos += consumed;
+        at = buffer.data();
+        end = at + kept + static_cast<std::size_t>(got);
+        return true;
+    }
+
+    // The file position of a place in the window.
+    long FilePosition(const char* place) const { return bufferPos + static_cast<long>(place - buffer.data()); }
+
+private:
+    static constexpr std::size_t kPiece = 1 << 18;
+    zFILE& file;
+    std::vector<char> buffer;
+    long bufferPos;  // the file position of the window's first byte
+    long left;       // bytes of the file not yet read
+};
+
 } // namespace
 
 zCPar_SymbolTable::zCPar_SymbolTable(int preallocate)
@@ -272,18 +317,21 @@ bool zCPar_SymbolTable::ReadSection(zFILE& file)
     if (size < 0 || pos < 0 || size <= pos)
         return ReadRecords(file, count);
 
-    // The rest of the file read in one piece and the records taken from memory, for
-    // speed; the file is left after the section as the word-by-word reading leaves it.
-    std::string rest(static_cast<std::size_t>(size - pos), '\0');
-    if (file.Read(&rest[0], static_cast<long>(rest.size())) != static_cast<long>(rest.size())) {
+    // The records are taken from memory, for speed, read from the file in large
+    // pieces into one window; the file is left after the section as the word-by-word
+    // reading leaves it.
+    FileWindow window(file, pos, size);
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    if (!window.More(begin, end)) {
         if (file.Seek(pos) != 0)
             return false;
         return ReadRecords(file, count);
     }
-    zCDatBytes bytes(rest.data(), rest.data() + rest.size());
+    zCDatBytes bytes(begin, end, &window);
     if (!ReadRecords(bytes, count))
         return false;
-    return file.Seek(pos + static_cast<long>(bytes.Position() - rest.data())) == 0;
+    return file.Seek(window.FilePosition(bytes.Position())) == 0;
 }
 
 template <class Source>

@@ -292,6 +292,58 @@ TEST_F(SymbolTableTest, ASavedParentIsTheSymbolItsNameFinds)
     EXPECT_TRUE(table.EveryNameListedOnce());
 }
 
+TEST_F(SymbolTableTest, ASectionOfMegabytesLoadsWholeAndLeavesTheFileAfterIt)
+{
+    // The section is read in pieces: records, names with NULs and line ends in them,
+    // and a name longer than a piece all cross their borders somewhere.
+    zCPar_SymbolTable saved;
+    zCPar_Symbol* owner = MakeSymbol("OWNER", zPAR_TYPE_CLASS);
+    saved.Insert(owner);
+    const std::string huge(600000, 'H');
+    for (int i = 0; i < 40000; ++i) {
+        std::string name = "NAME_" + std::to_string(i);
+        if (i % 1000 == 7)
+            name += std::string("\0", 1) + "\r";
+        if (i == 20000)
+            name = huge;
+        zCPar_Symbol* symbol = MakeSymbol(name, zPAR_TYPE_STRING);
+        symbol->SetParent(owner);
+        ASSERT_EQ(saved.Insert(symbol), 1) << i;
+        symbol->SetValue(zSTRING("text " + std::to_string(i)));
+    }
+    SaveTo(saved, "\\BIG.DAT");
+    box.Write("BIG.DAT", box.Read("BIG.DAT") + "TAIL");
+
+    zCPar_SymbolTable table;
+    zFILE_VDFS file("\\BIG.DAT");
+    ASSERT_EQ(file.Open(false), 0);
+    ASSERT_TRUE(table.Load(file));
+    char tail[4] = {};
+    EXPECT_EQ(file.Read(tail, 4), 4);
+    EXPECT_EQ(std::string(tail, 4), "TAIL");
+    file.Close();
+
+    ASSERT_EQ(table.GetNumInList(), saved.GetNumInList());
+    int differences = 0;
+    for (int i = 0; i < saved.GetNumInList(); ++i) {
+        const zCPar_Symbol* before = saved.GetSymbol(i);
+        const zCPar_Symbol* after = table.GetSymbol(i);
+        zSTRING valueBefore;
+        zSTRING valueAfter;
+        before->GetValue(valueBefore);
+        after->GetValue(valueAfter);
+        // Names are read back as lines: the NUL is dropped and the line end trimmed.
+        zSTRING expected = before->name;
+        expected.erase(std::remove(expected.begin(), expected.end(), '\0'), expected.end());
+        while (!expected.empty() && expected.back() == '\r')
+            expected.pop_back();
+        differences += after->name != expected || valueAfter != valueBefore ||
+                       (i > 0 && after->GetParent() != table.GetSymbol(0));
+    }
+    EXPECT_EQ(differences, 0);
+    EXPECT_EQ(table.GetIndex(zSTRING(huge.c_str())), 20001);
+}
+
 TEST_F(SymbolTableTest, BrokenSectionsLeaveAnEmptyTable)
 {
     const std::string words = Int(0) + Int(0) + Int(0) + Int(0) + Int(0);
