@@ -30,13 +30,25 @@ inline bool ReadDatLine(zFILE& file, zSTRING& line)
 // rest of loading.
 class zCDatBytes {
 public:
-    zCDatBytes(const char* begin, const char* end) : at(begin), end(end) {}
+    // Where the bytes at hand are a window on a longer run: it keeps the bytes not yet
+    // read (from at to end), adds more after them and moves at and end to the window's
+    // new place; false once there are no more (the bytes kept may have moved).
+    class Refill {
+    public:
+        virtual bool More(const char*& at, const char*& end) = 0;
+
+    protected:
+        ~Refill() = default;
+    };
+
+    zCDatBytes(const char* begin, const char* end, Refill* refill = nullptr) : at(begin), end(end), refill(refill) {}
     const char* Position() const { return at; }
 
     bool ReadInt(std::int32_t& value)
     {
-        if (end - at < 4)
-            return false;
+        while (end - at < 4)
+            if (!refill || !refill->More(at, end))
+                return false;
         value = static_cast<std::int32_t>(zGetLE32(reinterpret_cast<const unsigned char*>(at)));
         at += 4;
         return true;
@@ -47,10 +59,20 @@ public:
     bool ReadLine(zSTRING& line)
     {
         line.clear();
+        // The whole line is brought into the window first.
+        const char* stop = nullptr;
+        std::size_t searched = 0;
+        for (;;) {
+            const std::size_t size = static_cast<std::size_t>(end - at);
+            if (size > searched)
+                stop = static_cast<const char*>(std::memchr(at + searched, '\n', size - searched));
+            if (stop || !refill || !refill->More(at, end))
+                break;
+            searched = size;  // those bytes lie at the front of the window now
+        }
         if (at == end)
             return false;
         // Whole runs between NULs are appended at once.
-        const char* stop = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
         const char* lineEnd = stop ? stop : end;
         while (at != lineEnd) {
             const char* nul = static_cast<const char*>(std::memchr(at, '\0', static_cast<std::size_t>(lineEnd - at)));
@@ -68,6 +90,7 @@ public:
 private:
     const char* at;
     const char* end;
+    Refill* refill;
 };
 
 inline bool ReadDatInt(zCDatBytes& bytes, std::int32_t& value)

@@ -90,6 +90,29 @@ std::uint32_t zCPar_NameIndex::Hasher::End() const
     return static_cast<std::uint32_t>(result);
 }
 
+zCPar_NameIndex::Prefix::Prefix() : Prefix(std::string_view())
+{
+}
+
+zCPar_NameIndex::Prefix::Prefix(std::string_view owner) : owner(owner), hasher(new Hasher)
+{
+    hasher->Add(owner);
+    hasher->Add(".");
+}
+
+zCPar_NameIndex::Prefix::~Prefix() = default;
+
+zCPar_NameIndex::Prefix::Prefix(const Prefix& other) : owner(other.owner), hasher(new Hasher(*other.hasher))
+{
+}
+
+zCPar_NameIndex::Prefix& zCPar_NameIndex::Prefix::operator=(const Prefix& other)
+{
+    owner = other.owner;
+    *hasher = *other.hasher;
+    return *this;
+}
+
 std::uint32_t zCPar_NameIndex::Hash(std::string_view name)
 {
     Hasher hasher;
@@ -152,27 +175,94 @@ std::size_t zCPar_NameIndex::Probe(std::uint32_t hash, std::string_view first, s
     return at;
 }
 
+bool zCPar_NameIndex::FindRecent(std::uint32_t hash, std::string_view first, std::string_view second, bool dotted,
+                                  int& number) const
+{
+    const Recent& entry = RecentFor(hash);
+    const std::size_t length = dotted ? first.size() + 1 + second.size() : first.size();
+    if (entry.hash != hash || entry.length != length)
+        return false;
+    if (!first.empty() && std::memcmp(entry.name, first.data(), first.size()) != 0)
+        return false;
+    if (dotted && (entry.name[first.size()] != '.' ||
+                   (!second.empty() && std::memcmp(entry.name + first.size() + 1, second.data(), second.size()) != 0)))
+        return false;
+    number = entry.number;
+    return true;
+}
+
+void zCPar_NameIndex::Remember(std::uint32_t hash, std::string_view first, std::string_view second, bool dotted,
+                               int number) const
+{
+    Recent& entry = RecentFor(hash);
+    const std::size_t length = dotted ? first.size() + 1 + second.size() : first.size();
+    if (length > kRecentNameBytes) {
+        // A longer name is not remembered, and no older answer may stay in its place.
+        entry.length = kNoRecent;
+        return;
+    }
+    if (!first.empty())
+        std::memcpy(entry.name, first.data(), first.size());
+    if (dotted) {
+        entry.name[first.size()] = '.';
+        if (!second.empty())
+            std::memcpy(entry.name + first.size() + 1, second.data(), second.size());
+    }
+    entry.hash = hash;
+    entry.number = number;
+    entry.length = static_cast<std::uint32_t>(length);
+}
+
+int zCPar_NameIndex::FindHashed(std::uint32_t hash, std::string_view first, std::string_view second,
+                                bool dotted) const
+{
+    int number = -1;
+    if (used == 0 || FindRecent(hash, first, second, dotted, number))
+        return number;
+    const Slot& slot = slots[Probe(hash, first, second, dotted)];
+    number = slot.record != 0 ? WordAt(RecordAt(slot.record)) : -1;
+    Remember(hash, first, second, dotted, number);
+    return number;
+}
+
 int zCPar_NameIndex::Find(std::string_view name) const
 {
-    if (used == 0)
-        return -1;
-    const Slot& slot = slots[Probe(Hash(name), name, std::string_view(), false)];
-    return slot.record != 0 ? WordAt(RecordAt(slot.record)) : -1;
+    return used == 0 ? -1 : FindHashed(Hash(name), name, std::string_view(), false);
 }
 
 int zCPar_NameIndex::Find(std::string_view owner, std::string_view member) const
 {
+    return used == 0 ? -1 : FindHashed(Hash(owner, member), owner, member, true);
+}
+
+int zCPar_NameIndex::Find(const Prefix& owner, std::string_view member) const
+{
     if (used == 0)
         return -1;
-    const Slot& slot = slots[Probe(Hash(owner, member), owner, member, true)];
-    return slot.record != 0 ? WordAt(RecordAt(slot.record)) : -1;
+    Hasher hasher = *owner.hasher;
+    hasher.Add(member);
+    return FindHashed(hasher.End(), owner.owner, member, true);
 }
 
 bool zCPar_NameIndex::Insert(std::string_view name, int number)
 {
+    return Insert(name, number, Hash(name));
+}
+
+void zCPar_NameIndex::Prefetch(std::uint32_t hash) const
+{
+#if defined(__GNUC__)
+    if (!slots.empty())
+        __builtin_prefetch(&slots[Home(hash)], 1);
+#else
+    (void)hash;
+#endif
+}
+
+bool zCPar_NameIndex::Insert(std::string_view name, int number, std::uint32_t hash)
+{
     if (!Fits(used + 1, slots.size()))
         Grow(SlotsFor(used + 1));
-    const std::uint32_t hash = Hash(name);
     const std::size_t at = Probe(hash, name, std::string_view(), false);
     if (slots[at].record != 0)
         return false;
@@ -195,6 +285,7 @@ bool zCPar_NameIndex::Insert(std::string_view name, int number)
     if (!name.empty())
         std::memcpy(record + kRecordHead, name.data(), name.size());
     std::memset(record + kRecordHead + name.size(), 0, padded - name.size());
+    Remember(hash, name, std::string_view(), false, number);
     slots[at].hash = hash;
     slots[at].record = static_cast<std::uint32_t>((blocks.size() - 1) * kWordsPerBlock + lastBlockUsed / 4 + 1);
     // A record larger than a block fills its own.
@@ -207,7 +298,9 @@ void zCPar_NameIndex::Erase(std::string_view name)
 {
     if (used == 0)
         return;
-    std::size_t hole = Probe(Hash(name), name, std::string_view(), false);
+    const std::uint32_t hash = Hash(name);
+    RecentFor(hash).length = kNoRecent;
+    std::size_t hole = Probe(hash, name, std::string_view(), false);
     if (slots[hole].record == 0)
         return;
     // The name inserted last gives its bytes back.
@@ -240,6 +333,8 @@ void zCPar_NameIndex::Reserve(std::size_t count)
 void zCPar_NameIndex::Clear()
 {
     std::fill(slots.begin(), slots.end(), Slot());
+    for (std::size_t i = 0; i < kRecentCount; ++i)
+        recent[i].length = kNoRecent;
     used = 0;
     blocks.clear();
     lastBlockUsed = 0;

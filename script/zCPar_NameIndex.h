@@ -3,24 +3,51 @@
 // built for that: open addressing over one array of small slots, and copies of the
 // names with their numbers kept together in one block. A lookup touches a slot and
 // one record of the block, allocates nothing, and can look for "OWNER.MEMBER"
-// without making that name.
+// without making that name. The answers of recent lookups, found or not, are kept in
+// a small table in front of it: the compiler asks for the same few names again and
+// again while it reads one body, and the large array lies mostly outside the cache.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
 class zCPar_NameIndex {
+    class Hasher;
+
 public:
+    // "OWNER." hashed once, for looking up many members of one owner.
+    class Prefix {
+    public:
+        Prefix();
+        explicit Prefix(std::string_view owner);
+        ~Prefix();
+        Prefix(const Prefix&);
+        Prefix& operator=(const Prefix&);
+        const std::string& Owner() const { return owner; }
+
+    private:
+        friend class zCPar_NameIndex;
+        std::string owner;
+        std::unique_ptr<Hasher> hasher;
+    };
+
     // Number listed under the name; -1 when none.
     int Find(std::string_view name) const;
     // Number listed under owner + "." + member; -1 when none.
     int Find(std::string_view owner, std::string_view member) const;
+    int Find(const Prefix& owner, std::string_view member) const;
 
     // Lists the name with the number (>= 0); false, changing nothing, when the name
     // is listed already.
     bool Insert(std::string_view name, int number);
+    // The same with the name's hash (HashOf) at hand. Many names inserted in a row
+    // go faster with the slots of the names ahead asked for (Prefetch) meanwhile.
+    bool Insert(std::string_view name, int number, std::uint32_t hash);
+    static std::uint32_t HashOf(std::string_view name) { return Hash(name); }
+    void Prefetch(std::uint32_t hash) const;
     void Erase(std::string_view name);
     // Room for count names in all without growing.
     void Reserve(std::size_t count);
@@ -52,6 +79,25 @@ private:
         std::uint64_t length = 0;
     };
 
+    // A recent answer: the name's bytes and its number (-1: not listed). Each name has
+    // one place, so Insert and Erase find any answer of theirs there and mend it.
+    static constexpr std::size_t kRecentCount = 1024;
+    static constexpr std::size_t kRecentNameBytes = 52;
+    struct Recent {
+        std::uint32_t hash = 0;
+        std::int32_t number = 0;
+        std::uint32_t length = kNoRecent;
+        char name[kRecentNameBytes];
+    };
+    static constexpr std::uint32_t kNoRecent = 0xFFFFFFFFu;
+    Recent& RecentFor(std::uint32_t hash) const { return recent[hash & (kRecentCount - 1)]; }
+    // The remembered number of the name; false when none is remembered.
+    bool FindRecent(std::uint32_t hash, std::string_view first, std::string_view second, bool dotted,
+                    int& number) const;
+    void Remember(std::uint32_t hash, std::string_view first, std::string_view second, bool dotted,
+                  int number) const;
+    int FindHashed(std::uint32_t hash, std::string_view first, std::string_view second, bool dotted) const;
+
     static std::uint32_t Hash(std::string_view name);
     static std::uint32_t Hash(std::string_view owner, std::string_view member);
 
@@ -74,4 +120,5 @@ private:
     std::size_t used = 0;
     std::vector<std::unique_ptr<char[]>> blocks;
     std::size_t lastBlockUsed = 0;  // bytes taken in the last block
+    std::unique_ptr<Recent[]> recent{new Recent[kRecentCount]};
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "DatWords.h"
+#include "zCParObjectPool.h"
 #include "HexText.h"
 #include "MessageIds.h"
 #include "ResString.h"
@@ -26,9 +27,24 @@ std::int32_t FromFloat(float value)
     return word;
 }
 
+// A large compile makes a symbol for every name it declares, tens of thousands of
+// them, and drops them all at the next reset. 1024 to a chunk, and the chunks of
+// some 130,000 symbols kept between compiles.
+using SymbolPool = zCParObjectPool<zCPar_Symbol, 1024, 128>;
+
 } // namespace
 
 zCPar_Symbol::zCPar_Symbol() = default;
+
+void* zCPar_Symbol::operator new(std::size_t size)
+{
+    return SymbolPool::Shared().New(size);
+}
+
+void zCPar_Symbol::operator delete(void* block, std::size_t size) noexcept
+{
+    SymbolPool::Shared().Delete(block, size);
+}
 
 zCPar_Symbol::~zCPar_Symbol()
 {

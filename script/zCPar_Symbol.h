@@ -3,6 +3,7 @@
 // record in the compiled script file.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -43,6 +44,14 @@ public:
     ~zCPar_Symbol();
     zCPar_Symbol(const zCPar_Symbol&) = delete;
     zCPar_Symbol& operator=(const zCPar_Symbol&) = delete;
+
+    // Symbols made one by one come from the symbol pool of zCPar_Symbol.cpp; arrays
+    // use the ordinary heap.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size) noexcept;
+    // Declaring the class forms hides the placement form; containers need it back.
+    static void* operator new(std::size_t, void* where) noexcept { return where; }
+    static void operator delete(void*, void*) noexcept {}
 
     // Gives the symbol its storage, or its place in its class, once.
     void AllocSpace();

@@ -20,6 +20,51 @@ namespace {
 // has-name, the seven words and the parent number: the least a record takes.
 constexpr long kMinRecordBytes = 36;
 
+// A window on the rest of a file for zCDatBytes: a large compile's section runs to
+// megabytes, and reading it into memory of its own all at once costs more in fresh
+// pages than the reading itself.
+class FileWindow final : public zCDatBytes::Refill {
+public:
+    FileWindow(zFILE& file, long pos, long size) : file(file), bufferPos(pos), left(size - pos) {}
+
+    bool More(const char*& at, const char*& end) override
+    {
+        if (left <= 0)
+            return false;
+        // The bytes not yet read move to the front; a line longer than the window widens it.
+        const std::size_t kept = static_cast<std::size_t>(end - at);
+        const long consumed = at != nullptr ? static_cast<long>(at - buffer.data()) : 0;
+        if (kept != 0)
+            std::memmove(buffer.data(), at, kept);
+        if (buffer.size() < kept + kPiece)
+            buffer.resize(kept + kPiece);
+        const long want = std::min<long>(left, static_cast<long>(buffer.size() - kept));
+        const long got = file.Read(buffer.data() + kept, want);
+        if (got <= 0) {
+            left = 0;
+            at = buffer.data();
+            end = at + kept;
+            bufferPos += consumed;
+            return false;
+        }
+        left -= got;
+        bufferPos += consumed;
+        at = buffer.data();
+        end = at + kept + static_cast<std::size_t>(got);
+        return true;
+    }
+
+    // The file position of a place in the window.
+    long FilePosition(const char* place) const { return bufferPos + static_cast<long>(place - buffer.data()); }
+
+private:
+    static constexpr std::size_t kPiece = 1 << 18;
+    zFILE& file;
+    std::vector<char> buffer;
+    long bufferPos;  // the file position of the window's first byte
+    long left;       // bytes of the file not yet read
+};
+
 } // namespace
 
 zCPar_SymbolTable::zCPar_SymbolTable(int preallocate)
@@ -66,7 +111,9 @@ void zCPar_SymbolTable::Clear()
     symbols.EmptyList();
     sortedIndex.EmptyList();
     sortedCount = 0;
+    pendingKeys.clear();
     byName.Clear();
+    namesUnique = true;
     firstSymbol = nullptr;
     lastSymbol = nullptr;
 }
@@ -93,37 +140,10 @@ void zCPar_SymbolTable::Append(zCPar_Symbol* symbol)
     lastSymbol = symbol;
 }
 
-int zCPar_SymbolTable::Insert(zCPar_Symbol* symbol)
-{
-    if (!symbol)
-        return 0;
-    const int number = symbols.GetNum();
-    if (!byName.Insert(symbol->name, number))
-        return 0;
-    try {
-        sortedIndex.InsertEnd(number);
-        Append(symbol);
-    } catch (...) {
-        byName.Erase(symbol->name);
-        if (sortedIndex.GetNum() > symbols.GetNum())
-            sortedIndex.RemoveIndex(sortedIndex.GetNum() - 1);
-        throw;
-    }
-    symbol->AllocSpace();
-    return 1;
-}
-
 namespace {
 
-// A name's first 16 bytes as two big-endian words, padded with zero bytes: comparing
-// the words orders as CompareNames does, or ties. Sorting on them keeps the large
-// compile's sort inside one array instead of following every name to the heap.
-struct SortKey {
-    std::uint64_t high = 0;
-    std::uint64_t low = 0;
-    int number = 0;
-};
-
+// A name's first 16 bytes as two big-endian words, padded with zero bytes (see
+// SortKey).
 std::uint64_t BigEndianWord(const zSTRING& name, std::size_t from)
 {
     const char* bytes = name.data();
@@ -135,6 +155,30 @@ std::uint64_t BigEndianWord(const zSTRING& name, std::size_t from)
 
 } // namespace
 
+int zCPar_SymbolTable::Insert(zCPar_Symbol* symbol)
+{
+    if (!symbol)
+        return 0;
+    const int number = symbols.GetNum();
+    if (!byName.Insert(symbol->name, number))
+        return 0;
+    try {
+        // The sort key is made while the name is at hand.
+        pendingKeys.push_back({BigEndianWord(symbol->name, 0), BigEndianWord(symbol->name, 8), number});
+        sortedIndex.InsertEnd(number);
+        Append(symbol);
+    } catch (...) {
+        byName.Erase(symbol->name);
+        if (sortedIndex.GetNum() > symbols.GetNum())
+            sortedIndex.RemoveIndex(sortedIndex.GetNum() - 1);
+        if (pendingKeys.size() > static_cast<std::size_t>(sortedIndex.GetNum() - sortedCount))
+            pendingKeys.pop_back();
+        throw;
+    }
+    symbol->AllocSpace();
+    return 1;
+}
+
 void zCPar_SymbolTable::SortPending() const
 {
     const int count = sortedIndex.GetNum();
@@ -143,14 +187,7 @@ void zCPar_SymbolTable::SortPending() const
     zCPar_Symbol* const* table = symbols.GetArray();
     int* first = sortedIndex.GetArray();
 
-    std::vector<SortKey> keys(static_cast<std::size_t>(count - sortedCount));
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        const int number = first[sortedCount + static_cast<int>(i)];
-        const zSTRING& name = table[number]->name;
-        keys[i].high = BigEndianWord(name, 0);
-        keys[i].low = BigEndianWord(name, 8);
-        keys[i].number = number;
-    }
+    std::vector<SortKey>& keys = pendingKeys;
     std::sort(keys.begin(), keys.end(), [table](const SortKey& a, const SortKey& b) {
         if (a.high != b.high)
             return a.high < b.high;
@@ -160,6 +197,7 @@ void zCPar_SymbolTable::SortPending() const
     });
     for (std::size_t i = 0; i < keys.size(); ++i)
         first[sortedCount + static_cast<int>(i)] = keys[i].number;
+    keys.clear();
 
     const auto below = [table](int a, int b) { return CompareNames(table[a]->name, table[b]->name) < 0; };
     std::inplace_merge(first, first + sortedCount, first + count, below);
@@ -182,6 +220,21 @@ int zCPar_SymbolTable::GetIndex(const zCPar_Symbol* symbol) const
     return symbol ? GetIndex(symbol->name) : -1;
 }
 
+int zCPar_SymbolTable::IndexOf(const zCPar_Symbol& owner, std::string_view member) const
+{
+    const std::string& name = owner.name;
+    for (int i = 0; i < 2; ++i) {
+        const int at = (lastOwnerPrefix + i) & 1;
+        if (ownerPrefixes[at].Owner() == name) {
+            lastOwnerPrefix = at;
+            return byName.Find(ownerPrefixes[at], member);
+        }
+    }
+    lastOwnerPrefix ^= 1;
+    ownerPrefixes[lastOwnerPrefix] = zCPar_NameIndex::Prefix(name);
+    return byName.Find(ownerPrefixes[lastOwnerPrefix], member);
+}
+
 bool zCPar_SymbolTable::IsIn(const zCPar_Symbol* symbol) const
 {
     return GetIndex(symbol) != -1;
@@ -197,6 +250,19 @@ zCPar_Symbol* zCPar_SymbolTable::GetSymbol(int number) const
     if (number < 0 || number >= symbols.GetNum())
         return nullptr;
     return symbols[number];
+}
+
+int zCPar_SymbolTable::NumberOfParent(const zCPar_Symbol* parent, int child) const
+{
+    // An owner stands shortly before its members and locals. Where every listed name
+    // is listed once, the symbol found there is the one its name finds.
+    constexpr int kLookBack = 64;
+    if (namesUnique) {
+        for (int i = child - 1; i >= 0 && i >= child - kLookBack; --i)
+            if (symbols[i] == parent)
+                return i;
+    }
+    return GetIndex(parent);
 }
 
 bool zCPar_SymbolTable::Save(zFILE& file) const
@@ -229,7 +295,7 @@ bool zCPar_SymbolTable::Save(zFILE& file) const
         const zCPar_Symbol* parent = symbol->GetParent();
         if (parent != nullptr && parent != lastParent) {
             lastParent = parent;
-            lastParentIndex = GetIndex(parent);
+            lastParentIndex = NumberOfParent(parent, i);
         }
         PutDatInt(out, parent != nullptr ? lastParentIndex : -1);
         if (out.size() >= kBlockBytes && !flush())
@@ -251,18 +317,21 @@ bool zCPar_SymbolTable::ReadSection(zFILE& file)
     if (size < 0 || pos < 0 || size <= pos)
         return ReadRecords(file, count);
 
-    // The rest of the file read in one piece and the records taken from memory, for
-    // speed; the file is left after the section as the word-by-word reading leaves it.
-    std::string rest(static_cast<std::size_t>(size - pos), '\0');
-    if (file.Read(&rest[0], static_cast<long>(rest.size())) != static_cast<long>(rest.size())) {
+    // The records are taken from memory, for speed, read from the file in large
+    // pieces into one window; the file is left after the section as the word-by-word
+    // reading leaves it.
+    FileWindow window(file, pos, size);
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    if (!window.More(begin, end)) {
         if (file.Seek(pos) != 0)
             return false;
         return ReadRecords(file, count);
     }
-    zCDatBytes bytes(rest.data(), rest.data() + rest.size());
+    zCDatBytes bytes(begin, end, &window);
     if (!ReadRecords(bytes, count))
         return false;
-    return file.Seek(pos + static_cast<long>(bytes.Position() - rest.data())) == 0;
+    return file.Seek(window.FilePosition(bytes.Position())) == 0;
 }
 
 template <class Source>
@@ -277,6 +346,7 @@ bool zCPar_SymbolTable::ReadRecords(Source& file, std::int32_t count)
         sortedIndex.InsertEnd(number);
     }
     sortedCount = count;
+    pendingKeys.clear();
 
     block.reset(new zCPar_Symbol[static_cast<std::size_t>(count)]);
     blockSize = count;
@@ -290,8 +360,19 @@ bool zCPar_SymbolTable::ReadRecords(Source& file, std::int32_t count)
             return false;
         // Only symbols read before it can be a parent.
         symbol->SetParent(parent >= 0 && parent < symbols.GetNum() ? symbols[parent] : nullptr);
-        byName.Insert(symbol->name, symbols.GetNum());
         Append(symbol);
+    }
+    // The names are listed once all are read, in the same order, with the slots of
+    // the names a few places ahead asked for meanwhile: each lies anywhere in the index.
+    constexpr int kAhead = 8;
+    std::vector<std::uint32_t> hashes(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        hashes[static_cast<std::size_t>(i)] = zCPar_NameIndex::HashOf(symbols[i]->name);
+    for (int i = 0; i < count; ++i) {
+        if (i + kAhead < count)
+            byName.Prefetch(hashes[static_cast<std::size_t>(i + kAhead)]);
+        if (!byName.Insert(symbols[i]->name, i, hashes[static_cast<std::size_t>(i)]))
+            namesUnique = false;
     }
     return true;
 }

@@ -3,8 +3,10 @@
 // order for the compiled script file.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "zCArray.h"
 #include "zCPar_NameIndex.h"
@@ -34,7 +36,11 @@ public:
     // that name (the compiler tries a name in its scopes this way).
     int IndexOf(std::string_view name) const { return byName.Find(name); }
     int IndexOf(std::string_view owner, std::string_view member) const { return byName.Find(owner, member); }
+    int IndexOf(const zCPar_Symbol& owner, std::string_view member) const;
     bool IsIn(const zCPar_Symbol* symbol) const;
+    // Whether each symbol's name finds that symbol: false after a loaded section
+    // listed a name twice.
+    bool EveryNameListedOnce() const { return namesUnique; }
     zCPar_Symbol* GetSymbol(const zSTRING& name) const;
     zCPar_Symbol* GetSymbol(int number) const;
     int GetNumInList() const { return symbols.GetNum(); }
@@ -61,6 +67,8 @@ private:
     template <class Source>
     bool ReadRecords(Source& file, std::int32_t count);
     void FreeBlock();
+    // The number of a symbol's parent, for the record of the child with that number.
+    int NumberOfParent(const zCPar_Symbol* parent, int child) const;
 
     std::unique_ptr<zCPar_Symbol[]> block;
     int blockSize = 0;
@@ -70,7 +78,23 @@ private:
     // compile quadratic.
     mutable zCArray<int> sortedIndex;
     mutable int sortedCount = 0;
+    // A name's first 16 bytes as two big-endian words: comparing the words orders as
+    // CompareNames does, or ties. Sorting on them keeps the large compile's sort
+    // inside one array instead of following every name to the heap.
+    struct SortKey {
+        std::uint64_t high = 0;
+        std::uint64_t low = 0;
+        int number = 0;
+    };
+    // The keys of the numbers appended to the index since it was put in order.
+    mutable std::vector<SortKey> pendingKeys;
     zCPar_NameIndex byName;
+    // False once a loaded section listed a name twice: the name finds the first only.
+    bool namesUnique = true;
+    // The owners last asked for by IndexOf, their names hashed: a body's lookups try
+    // the same class and function again and again.
+    mutable zCPar_NameIndex::Prefix ownerPrefixes[2];
+    mutable int lastOwnerPrefix = 0;
     zCPar_Symbol* lastSymbol = nullptr;
     zCPar_Symbol* firstSymbol = nullptr;
 };

@@ -2,120 +2,19 @@
 #include "zCPar_TreeNode.h"
 
 #include <atomic>
-#include <memory>
-#include <thread>
-#include <new>
 #include <string>
-#include <utility>
-#include <vector>
+
+#include "zCParObjectPool.h"
 
 namespace {
 
 // Creation numbers, process-wide and never reset.
 std::atomic<int> g_nextSerial{0};
 
-// The node pool. A large compile makes and drops nodes by the hundred thousand: taken
-// one by one from the heap they cost more than the reading itself, they scatter the
-// symbols made between them, and the heap has to merge them again once they are
-// dropped. The pool cuts them from chunks in the order they are made, so a file's
-// nodes lie together for the walks of the checks and the linker. Once every node cut
-// is back its chunks go back to the heap.
-//
-// One build worker makes nodes at a time, so the pool's lock is a spin lock that is
-// all but never contended. (Lists per thread handed back by thread-exit destructors
-// deadlock under the Windows runtime.)
-//
-// Under AddressSanitizer the nodes come from the heap, so that it still sees every
-// use after free and every leak of a node.
-#if defined(__SANITIZE_ADDRESS__)
-#define TAVRELIN_NODE_POOL 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TAVRELIN_NODE_POOL 0
-#endif
-#endif
-#ifndef TAVRELIN_NODE_POOL
-#define TAVRELIN_NODE_POOL 1
-#endif
-
-// A spare node's first bytes link it to the next spare one.
-struct SpareNode {
-    SpareNode* next;
-};
-
-constexpr std::size_t kNodeBytes = (sizeof(zCPar_TreeNode) + alignof(std::max_align_t) - 1) /
-                                   alignof(std::max_align_t) * alignof(std::max_align_t);
-constexpr std::size_t kNodesPerChunk = 2048;
-
-class NodePool {
-public:
-    void* Take()
-    {
-        Guard guard(lock);
-        if (!spare)
-            CutChunk();
-        SpareNode* node = spare;
-        spare = node->next;
-        --spareCount;
-        return node;
-    }
-
-    void Give(void* block)
-    {
-        Guard guard(lock);
-        auto* node = static_cast<SpareNode*>(block);
-        node->next = spare;
-        spare = node;
-        if (++spareCount == chunks.size() * kNodesPerChunk) {
-            // No node is out: the chunks are no longer needed.
-            chunks.clear();
-            spare = nullptr;
-            spareCount = 0;
-        }
-    }
-
-private:
-    class Guard {
-    public:
-        explicit Guard(std::atomic_flag& flag) : flag(flag)
-        {
-            while (flag.test_and_set(std::memory_order_acquire))
-                std::this_thread::yield();
-        }
-        ~Guard() { flag.clear(std::memory_order_release); }
-        Guard(const Guard&) = delete;
-        Guard& operator=(const Guard&) = delete;
-
-    private:
-        std::atomic_flag& flag;
-    };
-
-    void CutChunk()
-    {
-        std::unique_ptr<unsigned char[]> chunk(new unsigned char[kNodeBytes * kNodesPerChunk]);
-        chunks.push_back(std::move(chunk));
-        unsigned char* memory = chunks.back().get();
-        // Last to first, so that the nodes are handed out in address order.
-        for (std::size_t i = kNodesPerChunk; i-- > 0;) {
-            auto* node = reinterpret_cast<SpareNode*>(memory + i * kNodeBytes);
-            node->next = spare;
-            spare = node;
-        }
-        spareCount += kNodesPerChunk;
-    }
-
-    std::atomic_flag lock = ATOMIC_FLAG_INIT;
-    std::vector<std::unique_ptr<unsigned char[]>> chunks;
-    SpareNode* spare = nullptr;
-    std::size_t spareCount = 0;
-};
-
-// Never destroyed: nodes may still be dropped while the process ends.
-NodePool& SharedPool()
-{
-    static NodePool* pool = new NodePool;
-    return *pool;
-}
+// Nodes come from the pool; 2048 to a chunk, and the chunks of some 48 MB kept
+// between compiles: the trees of a project of about 200,000 lines.
+using NodePool = zCParObjectPool<zCPar_TreeNode, 2048, 256>;
+using SpareNode = NodePool::Spare;
 
 const char* KindNameOrNull(int kind)
 {
@@ -197,36 +96,57 @@ zCPar_TreeNode::zCPar_TreeNode(int kind, const zSTRING& name, int value, int lin
 
 zCPar_TreeNode::~zCPar_TreeNode()
 {
-    delete Right;
-    delete Left;
-    // A file's statement list runs to tens of thousands of nodes: unlink it and
-    // delete it in a loop, so the stack does not grow with its length.
-    zCPar_TreeNode* rest = Next;
-    Next = nullptr;
-    while (rest) {
-        zCPar_TreeNode* following = rest->Next;
-        rest->Next = nullptr;
-        delete rest;
-        rest = following;
+    if (!Left && !Right && !Next)
+        return;
+    // The nodes below are taken apart in a loop, not by recursion: a file's statement
+    // list runs to tens of thousands of nodes. The nodes still to visit are stacked
+    // through their back links, which die with them. From the pool, the memory of all
+    // of them goes back in one piece.
+    zCPar_TreeNode* stack = nullptr;
+    const auto push = [&stack](zCPar_TreeNode* node) {
+        if (node) {
+            node->Prev = stack;
+            stack = node;
+        }
+    };
+    push(Next);
+    push(Left);
+    push(Right);
+    Left = Right = Next = nullptr;
+    SpareNode* first = nullptr;
+    SpareNode* last = nullptr;
+    std::size_t count = 0;
+    while (stack) {
+        zCPar_TreeNode* node = stack;
+        stack = node->Prev;
+        push(node->Next);
+        push(node->Left);
+        push(node->Right);
+        node->Left = node->Right = node->Next = nullptr;
+        if (!NodePool::kEnabled) {
+            delete node;
+            continue;
+        }
+        node->~zCPar_TreeNode();
+        auto* spare = reinterpret_cast<SpareNode*>(node);
+        spare->next = first;
+        first = spare;
+        if (!last)
+            last = spare;
+        ++count;
     }
+    if (count != 0)
+        NodePool::Shared().Give(first, last, count);
 }
 
 void* zCPar_TreeNode::operator new(std::size_t size)
 {
-    if (!TAVRELIN_NODE_POOL || size != sizeof(zCPar_TreeNode))
-        return ::operator new(size);
-    return SharedPool().Take();
+    return NodePool::Shared().New(size);
 }
 
 void zCPar_TreeNode::operator delete(void* block, std::size_t size) noexcept
 {
-    if (!block)
-        return;
-    if (!TAVRELIN_NODE_POOL || size != sizeof(zCPar_TreeNode)) {
-        ::operator delete(block);
-        return;
-    }
-    SharedPool().Give(block);
+    NodePool::Shared().Delete(block, size);
 }
 
 zCPar_TreeNode* zCPar_TreeNode::GetLast()

@@ -981,8 +981,13 @@ zSTRING zCParserDecompiler::DecompileScopedName(zCPar_Symbol* symbol, int number
     if (dot == std::string::npos)
         return DecompileSpelling(name, false);
     const zSTRING own = name.substr(dot + 1);
-    // A member, parameter or local of the body: its own name finds it again.
-    if (DecompileScopedIndex(own) == number)
+    // A member, parameter or local of the body: its own name finds it again. It
+    // surely does when it belongs to the scope tried first and every name is listed
+    // once; most do, and the lookup is spared.
+    const zCPar_Symbol* first = DecompileScopeClass() ? DecompileScopeClass() : DecompileScopeOwner();
+    const bool foundFirst = first && first->name.size() == dot && name.compare(0, dot, first->name) == 0 &&
+                            symtab.EveryNameListedOnce() && symtab.GetSymbol(number) == symbol;
+    if (foundFirst || DecompileScopedIndex(own) == number)
         return DecompileSpelling(own, true);
     return DecompileSpelling(name.substr(0, dot), false) + "." + DecompileSpelling(own, false);
 }

@@ -559,9 +559,9 @@ int zCParser::FindScopedIndex(std::string_view name)
 {
     // The scoped names are looked up without being made: this runs for every name read.
     int index = -1;
-    if (currentClass != nullptr && (index = symtab.IndexOf(currentClass->name, name)) >= 0)
+    if (currentClass != nullptr && (index = symtab.IndexOf(*currentClass, name)) >= 0)
         return index;
-    if (currentFunction != nullptr && (index = symtab.IndexOf(currentFunction->name, name)) >= 0)
+    if (currentFunction != nullptr && (index = symtab.IndexOf(*currentFunction, name)) >= 0)
         return index;
     return symtab.IndexOf(name);
 }

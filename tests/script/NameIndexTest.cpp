@@ -96,4 +96,28 @@ TEST(NameIndexTest, NamesLargerThanABlockAndAClearedIndex)
     EXPECT_EQ(index.Find("AFTER"), 5);
 }
 
+TEST(NameIndexTest, AnswersGivenBeforeAChangeDoNotOutliveIt)
+{
+    // Each name is asked for before and after it is listed, erased or cleared, short
+    // ones and ones too long to be remembered alike.
+    const std::string longName(80, 'L');
+    zCPar_NameIndex index;
+    ASSERT_TRUE(index.Insert("OTHER", 0));
+    for (const std::string& name : {std::string("LATE"), longName}) {
+        SCOPED_TRACE(name.size());
+        EXPECT_EQ(index.Find(name), -1);
+        EXPECT_EQ(index.Find("OWNER", name), -1);
+        ASSERT_TRUE(index.Insert(name, 1));
+        ASSERT_TRUE(index.Insert("OWNER." + name, 2));
+        EXPECT_EQ(index.Find(name), 1);
+        EXPECT_EQ(index.Find("OWNER", name), 2);
+        index.Erase(name);
+        EXPECT_EQ(index.Find(name), -1);
+        EXPECT_EQ(index.Find("OWNER", name), 2);
+        index.Clear();
+        EXPECT_EQ(index.Find("OWNER", name), -1);
+        ASSERT_TRUE(index.Insert("OTHER", 0));
+    }
+}
+
 } // namespace

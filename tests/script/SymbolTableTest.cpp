@@ -254,6 +254,96 @@ TEST_F(SymbolTableTest, ParentsAreTakenOnlyFromEarlierRecords)
     EXPECT_EQ(table.GetSymbol(2)->GetParent(), nullptr);
 }
 
+TEST_F(SymbolTableTest, ASavedParentIsTheSymbolItsNameFinds)
+{
+    // A loaded section lists "A" twice; the child of the second "A" is written with
+    // the number the name finds, the first one's, as it always was.
+    const std::string words = Int(0) + Int(0) + Int(0) + Int(0) + Int(0);
+    const std::string record = Int(0) + Int(0x7000) + words + Int(0);
+    const std::string section = Int(3) + Int(0) + Int(1) + Int(2) +
+                                Int(1) + "A\n" + record + Int(-1) +
+                                Int(1) + "A\n" + record + Int(-1) +
+                                Int(1) + "A.X\n" + record + Int(1);
+    box.Write("D.DAT", section);
+    zCPar_SymbolTable table;
+    ASSERT_TRUE(LoadFrom(table, "\\D.DAT"));
+    ASSERT_EQ(table.GetSymbol(2)->GetParent(), table.GetSymbol(1));
+    EXPECT_FALSE(table.EveryNameListedOnce());
+    EXPECT_EQ(table.GetIndex(table.GetSymbol(1)), 0);
+    SaveTo(table, "\\E.DAT");
+    const std::string saved = box.Read("E.DAT");
+    ASSERT_GE(saved.size(), 4u);
+    EXPECT_EQ(saved.substr(saved.size() - 4), Int(0));
+
+    // With every name listed once, the parent is the symbol itself.
+    zCPar_SymbolTable unique;
+    zCPar_Symbol* first = MakeSymbol("A", zPAR_TYPE_CLASS);
+    zCPar_Symbol* second = MakeSymbol("B", zPAR_TYPE_CLASS);
+    unique.Insert(first);
+    unique.Insert(second);
+    zCPar_Symbol* member = MakeSymbol("B.X");
+    member->SetParent(second);
+    unique.Insert(member);
+    EXPECT_TRUE(unique.EveryNameListedOnce());
+    SaveTo(unique, "\\F.DAT");
+    const std::string written = box.Read("F.DAT");
+    EXPECT_EQ(written.substr(written.size() - 4), Int(1));
+    table.Clear();
+    EXPECT_TRUE(table.EveryNameListedOnce());
+}
+
+TEST_F(SymbolTableTest, ASectionOfMegabytesLoadsWholeAndLeavesTheFileAfterIt)
+{
+    // The section is read in pieces: records, names with NULs and line ends in them,
+    // and a name longer than a piece all cross their borders somewhere.
+    zCPar_SymbolTable saved;
+    zCPar_Symbol* owner = MakeSymbol("OWNER", zPAR_TYPE_CLASS);
+    saved.Insert(owner);
+    const std::string huge(600000, 'H');
+    for (int i = 0; i < 40000; ++i) {
+        std::string name = "NAME_" + std::to_string(i);
+        if (i % 1000 == 7)
+            name += std::string("\0", 1) + "\r";
+        if (i == 20000)
+            name = huge;
+        zCPar_Symbol* symbol = MakeSymbol(name, zPAR_TYPE_STRING);
+        symbol->SetParent(owner);
+        ASSERT_EQ(saved.Insert(symbol), 1) << i;
+        symbol->SetValue(zSTRING("text " + std::to_string(i)));
+    }
+    SaveTo(saved, "\\BIG.DAT");
+    box.Write("BIG.DAT", box.Read("BIG.DAT") + "TAIL");
+
+    zCPar_SymbolTable table;
+    zFILE_VDFS file("\\BIG.DAT");
+    ASSERT_EQ(file.Open(false), 0);
+    ASSERT_TRUE(table.Load(file));
+    char tail[4] = {};
+    EXPECT_EQ(file.Read(tail, 4), 4);
+    EXPECT_EQ(std::string(tail, 4), "TAIL");
+    file.Close();
+
+    ASSERT_EQ(table.GetNumInList(), saved.GetNumInList());
+    int differences = 0;
+    for (int i = 0; i < saved.GetNumInList(); ++i) {
+        const zCPar_Symbol* before = saved.GetSymbol(i);
+        const zCPar_Symbol* after = table.GetSymbol(i);
+        zSTRING valueBefore;
+        zSTRING valueAfter;
+        before->GetValue(valueBefore);
+        after->GetValue(valueAfter);
+        // Names are read back as lines: the NUL is dropped and the line end trimmed.
+        zSTRING expected = before->name;
+        expected.erase(std::remove(expected.begin(), expected.end(), '\0'), expected.end());
+        while (!expected.empty() && expected.back() == '\r')
+            expected.pop_back();
+        differences += after->name != expected || valueAfter != valueBefore ||
+                       (i > 0 && after->GetParent() != table.GetSymbol(0));
+    }
+    EXPECT_EQ(differences, 0);
+    EXPECT_EQ(table.GetIndex(zSTRING(huge.c_str())), 20001);
+}
+
 TEST_F(SymbolTableTest, BrokenSectionsLeaveAnEmptyTable)
 {
     const std::string words = Int(0) + Int(0) + Int(0) + Int(0) + Int(0);

@@ -1,0 +1,164 @@
+// A pool of equal blocks for the compiler's small objects made by the hundred
+// thousand (tree nodes, symbols). Taken one by one from the heap they cost more than
+// the reading itself, scatter over the heap, and leave it to merge them again once
+// they are dropped. The pool cuts blocks from large chunks in the order they are
+// asked for, so that objects made together lie together; once every block is back,
+// cutting starts again at the first chunk, and the chunks of a usual compile are kept
+// for the next one.
+//
+// One build worker compiles at a time, so the lock is a spin lock that is all but
+// never contended. (Lists per thread handed back by thread-exit destructors deadlock
+// under the Windows runtime.)
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <thread>
+#include <vector>
+
+// Under AddressSanitizer the objects come from the heap, so that it still sees every
+// use after free and every leak.
+#if defined(__SANITIZE_ADDRESS__)
+#define TAVRELIN_OBJECT_POOL 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TAVRELIN_OBJECT_POOL 0
+#endif
+#endif
+#ifndef TAVRELIN_OBJECT_POOL
+#define TAVRELIN_OBJECT_POOL 1
+#endif
+
+template <class Object, std::size_t BlocksPerChunk, std::size_t KeptChunks>
+class zCParObjectPool {
+public:
+    static constexpr bool kEnabled = TAVRELIN_OBJECT_POOL != 0;
+
+    // The pool of the class, never destroyed: objects may still be dropped while
+    // the process ends.
+    static zCParObjectPool& Shared()
+    {
+        static zCParObjectPool* pool = new zCParObjectPool;
+        return *pool;
+    }
+
+    // The class's operator new and delete. Other sizes (a derived class), and every
+    // size under AddressSanitizer, go to the heap.
+    void* New(std::size_t size)
+    {
+        if (!kEnabled || size != sizeof(Object))
+            return ::operator new(size);
+        return Take();
+    }
+
+    void Delete(void* block, std::size_t size) noexcept
+    {
+        if (!block)
+            return;
+        if (!kEnabled || size != sizeof(Object)) {
+            ::operator delete(block);
+            return;
+        }
+        Give(block);
+    }
+
+    // A spare block's first bytes link it to the next spare one.
+    struct Spare {
+        Spare* next;
+    };
+
+    void* Take()
+    {
+        Guard guard(lock);
+        ++outstanding;
+        if (Spare* block = spare) {
+            spare = block->next;
+            if (spare)
+                PrefetchForWrite(spare);
+            return block;
+        }
+        // Fresh blocks are cut as they are asked for: no pass over the chunk beforehand,
+        // and each block is first touched by its maker.
+        if (cut == cutEnd)
+            NextChunk();
+        void* block = cut;
+        cut += kBlockBytes;
+        // A block a little ahead is fetched for writing meanwhile: a store to a block
+        // outside the cache holds up the next locked instruction (this lock, say)
+        // until it is done.
+        if (cutEnd - cut > static_cast<std::ptrdiff_t>(kPrefetchAhead))
+            PrefetchForWrite(cut + kPrefetchAhead);
+        return block;
+    }
+
+    // Takes back count blocks linked through Spare::next, first to last.
+    void Give(Spare* first, Spare* last, std::size_t count)
+    {
+        Guard guard(lock);
+        outstanding -= count;
+        if (outstanding == 0) {
+            if (chunks.size() > KeptChunks)
+                chunks.clear();
+            nextChunk = 0;
+            spare = nullptr;
+            cut = cutEnd = nullptr;
+            return;
+        }
+        last->next = spare;
+        spare = first;
+    }
+
+    void Give(void* block)
+    {
+        auto* one = static_cast<Spare*>(block);
+        Give(one, one, 1);
+    }
+
+private:
+    static constexpr std::size_t kBlockBytes = (sizeof(Object) + alignof(std::max_align_t) - 1) /
+                                               alignof(std::max_align_t) * alignof(std::max_align_t);
+
+    static constexpr std::size_t kPrefetchAhead = 8 * kBlockBytes;
+
+    static void PrefetchForWrite(const void* address)
+    {
+#if defined(__GNUC__)
+        __builtin_prefetch(address, 1);
+        __builtin_prefetch(static_cast<const unsigned char*>(address) + kBlockBytes - 1, 1);
+#else
+        (void)address;
+#endif
+    }
+
+    class Guard {
+    public:
+        explicit Guard(std::atomic_flag& flag) : flag(flag)
+        {
+            while (flag.test_and_set(std::memory_order_acquire))
+                std::this_thread::yield();
+        }
+        ~Guard() { flag.clear(std::memory_order_release); }
+        Guard(const Guard&) = delete;
+        Guard& operator=(const Guard&) = delete;
+
+    private:
+        std::atomic_flag& flag;
+    };
+
+    void NextChunk()
+    {
+        if (nextChunk == chunks.size())
+            chunks.emplace_back(new unsigned char[kBlockBytes * BlocksPerChunk]);
+        cut = chunks[nextChunk++].get();
+        cutEnd = cut + kBlockBytes * BlocksPerChunk;
+    }
+
+    std::atomic_flag lock = ATOMIC_FLAG_INIT;
+    std::vector<std::unique_ptr<unsigned char[]>> chunks;
+    std::size_t nextChunk = 0;  // the chunk cut after the one being cut
+    Spare* spare = nullptr;
+    unsigned char* cut = nullptr;  // the next fresh block of the chunk being cut
+    unsigned char* cutEnd = nullptr;
+    std::size_t outstanding = 0;  // blocks handed out and not yet back
+};
