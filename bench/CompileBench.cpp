@@ -2,8 +2,8 @@
 // functions with locals, if/else chains, calls, string literals) and has luac
 // compile a Lua program of the same shape and size, then prints both times and
 // their ratio. The goal: our compile takes no longer than luac on the same code.
-// Then it decompiles the .dat and prints that time beside the compile time (goal:
-// no longer than compiling).
+// Then it decompiles the .dat, best of the same number of runs, and prints that
+// time beside the compile time (goal: no longer than compiling).
 // Times are processor time (user and system) where the host tells it, so that a
 // busy machine slows neither side's figure by making it wait for a processor.
 // Run by hand from a build without sanitizers: build/<folder>/bench/CompileBench [units]
@@ -241,22 +241,27 @@ int main(int argc, char** argv)
     std::printf("  reset and engine functions %.3f s, reading %.3f s, linking and writing %.3f s\n", setUp, read,
                 ours - setUp - read);
 
-    // Decompiling the .dat into a project folder of its own.
+    // Decompiling the .dat, timed like the compile: the best of a few runs on one
+    // parser, each into a project folder of its own.
     double decompile = 0.0;
     bool decompiled = false;
     if (ok) {
-        const std::filesystem::path project = folder / "decompiled";
-        std::filesystem::create_directories(project);
-        std::filesystem::copy_file(folder / "Bench.dat", project / "Bench.dat", error);
-        g_rootDirectory = project.string().c_str();
         g_jobMode = 0;
         zCParser decompiler(1000);
-        const double start = CpuNow(false);
-        decompiler.Reset();
-        decompiler.DefineExternalTable1();
-        decompiled = decompiler.LoadDat("Bench.dat") == 0 && decompiler.Decompile("Bench.src") == 0 &&
-                     host.GetErrorCount() == 0;
-        decompile = CpuNow(false) - start;
+        decompiled = true;
+        for (int run = 0; run < kRuns && decompiled; ++run) {
+            const std::filesystem::path project = folder / ("decompiled" + std::to_string(run));
+            std::filesystem::create_directories(project);
+            std::filesystem::copy_file(folder / "Bench.dat", project / "Bench.dat", error);
+            g_rootDirectory = project.string().c_str();
+            const double start = CpuNow(false);
+            decompiler.Reset();
+            decompiler.DefineExternalTable1();
+            decompiled = decompiler.LoadDat("Bench.dat") == 0 && decompiler.Decompile("Bench.src") == 0 &&
+                         host.GetErrorCount() == 0;
+            const double seconds = CpuNow(false) - start;
+            decompile = run == 0 ? seconds : std::min(decompile, seconds);
+        }
         std::printf("our decompile: %8.3f s (%.2f of the compile time)%s\n", decompile, decompile / ours,
                     decompiled ? "" : "  THE DECOMPILE FAILED");
     }
