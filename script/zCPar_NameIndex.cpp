@@ -217,11 +217,13 @@ int zCPar_NameIndex::FindHashed(std::uint32_t hash, std::string_view first, std:
                                 bool dotted) const
 {
     int number = -1;
-    if (used == 0 || FindRecent(hash, first, second, dotted, number))
+    const bool remembers = std::this_thread::get_id() == writer;
+    if (used == 0 || (remembers && FindRecent(hash, first, second, dotted, number)))
         return number;
     const Slot& slot = slots[Probe(hash, first, second, dotted)];
     number = slot.record != 0 ? WordAt(RecordAt(slot.record)) : -1;
-    Remember(hash, first, second, dotted, number);
+    if (remembers)
+        Remember(hash, first, second, dotted, number);
     return number;
 }
 
@@ -261,6 +263,7 @@ void zCPar_NameIndex::Prefetch(std::uint32_t hash) const
 
 bool zCPar_NameIndex::Insert(std::string_view name, int number, std::uint32_t hash)
 {
+    writer = std::this_thread::get_id();
     if (!Fits(used + 1, slots.size()))
         Grow(SlotsFor(used + 1));
     const std::size_t at = Probe(hash, name, std::string_view(), false);
@@ -296,6 +299,7 @@ bool zCPar_NameIndex::Insert(std::string_view name, int number, std::uint32_t ha
 
 void zCPar_NameIndex::Erase(std::string_view name)
 {
+    writer = std::this_thread::get_id();
     if (used == 0)
         return;
     const std::uint32_t hash = Hash(name);
@@ -332,6 +336,7 @@ void zCPar_NameIndex::Reserve(std::size_t count)
 
 void zCPar_NameIndex::Clear()
 {
+    writer = std::this_thread::get_id();
     std::fill(slots.begin(), slots.end(), Slot());
     for (std::size_t i = 0; i < kRecentCount; ++i)
         recent[i].length = kNoRecent;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 class zCPar_NameIndex {
@@ -81,6 +82,9 @@ private:
 
     // A recent answer: the name's bytes and its number (-1: not listed). Each name has
     // one place, so Insert and Erase find any answer of theirs there and mend it.
+    // Only the thread that last changed the index uses the answers: another thread
+    // may read the index at the same time (the class view's table is looked up by
+    // the build worker and the window thread alike), and reading must not write.
     static constexpr std::size_t kRecentCount = 1024;
     static constexpr std::size_t kRecentNameBytes = 52;
     struct Recent {
@@ -121,4 +125,5 @@ private:
     std::vector<std::unique_ptr<char[]>> blocks;
     std::size_t lastBlockUsed = 0;  // bytes taken in the last block
     std::unique_ptr<Recent[]> recent{new Recent[kRecentCount]};
+    std::thread::id writer;  // the thread that last changed the index
 };
