@@ -4,10 +4,25 @@
 #include <vector>
 
 #include "LittleEndian.h"
+#include "zCParObjectPool.h"
+
+namespace {
+using DecompNodePool = zCParObjectPool<zCDecompNode, 1024, 4>;
+} // namespace
 
 zCDecompNode::zCDecompNode(int token, std::int32_t value)
     : token(static_cast<unsigned char>(token)), value(value)
 {
+}
+
+void* zCDecompNode::operator new(std::size_t size)
+{
+    return DecompNodePool::Shared().New(size);
+}
+
+void zCDecompNode::operator delete(void* block, std::size_t size) noexcept
+{
+    DecompNodePool::Shared().Delete(block, size);
 }
 
 void zCDecompNode::Push(zCDecompNode* node)
@@ -47,14 +62,29 @@ void zCDecompNode::Free(zCDecompNode* node)
             node->previous->next = nullptr;
         node->previous = nullptr;
     }
-    std::vector<zCDecompNode*> pending{node};
-    while (!pending.empty()) {
-        zCDecompNode* current = pending.back();
-        pending.pop_back();
+    // The usual statement's tree fits the stack's array; the heap serves deeper ones.
+    zCDecompNode* local[32];
+    std::vector<zCDecompNode*> spill;
+    int count = 0;
+    auto push = [&](zCDecompNode* pending) {
+        if (count < 32)
+            local[count++] = pending;
+        else
+            spill.push_back(pending);
+    };
+    push(node);
+    while (count > 0) {
+        zCDecompNode* current;
+        if (!spill.empty()) {
+            current = spill.back();
+            spill.pop_back();
+        } else {
+            current = local[--count];
+        }
         if (current->next)
-            pending.push_back(current->next);
+            push(current->next);
         if (current->firstChild)
-            pending.push_back(current->firstChild);
+            push(current->firstChild);
         delete current;
     }
 }

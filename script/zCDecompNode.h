@@ -3,6 +3,7 @@
 // as a list of expression trees, newest first, and turns them into statements.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 class zCPar_Symbol;
@@ -17,6 +18,10 @@ public:
     ~zCDecompNode() = default;
     zCDecompNode(const zCDecompNode&) = delete;
     zCDecompNode& operator=(const zCDecompNode&) = delete;
+    // Nodes are made and dropped by the ten thousand, one statement at a time: they
+    // come from a pool of equal blocks.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size) noexcept;
 
     // Inserts the node as the first one after this node (a list head), so that the
     // newest node comes first.

@@ -31,6 +31,7 @@
 #include "zCPar_PlacementTables.h"
 #include "zERROR.h"
 #include "zFILE.h"
+#include "zFILE_FILE.h"
 #include "zFileSystem.h"
 
 zSTRING g_decompileFileName;
@@ -617,6 +618,10 @@ int zCParserDecompiler::WriteFiles(zFILE& srcList)
             outFile = symbol->GetFileIndex();
             g_decompileFileName = zSTRING(outFile) + ".d";
             out = zMakeFile("\\" + g_decompileFileName);
+            // Lines are written one by one: a write buffer of its own spares the stream
+            // most of its calls to the system.
+            if (auto* plain = dynamic_cast<zFILE_FILE*>(out.get()))
+                plain->SetUseBuffer(1);
             out->Create();
             previousKind = -1;
             ResetFileState();

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -77,6 +79,9 @@ private:
     static zSTRING DecompileFloatText(float value);
     // The type word of a declaration: a keyword, or the class name of an instance type.
     zSTRING DecompileTypeText(zCPar_Symbol* symbol, zCPar_Symbol* owningClass);
+    // "var", the type word, the own name and an array's size: the declaration of a
+    // class member, a parameter or a local.
+    void AppendVarDeclaration(zSTRING& text, zCPar_Symbol* symbol, int number, zCPar_Symbol* owningClass);
     // Per-kind writers; each returns the number of the last symbol it consumed.
     int DecompileVariable(zFILE& file, int number, const zSTRING& indent);
     int DecompileClass(zFILE& file, int number);
@@ -123,18 +128,38 @@ private:
     // Indentation + text + "\n"; with ";" and the pending comment for statements.
     void WriteLine(zFILE& file, const zSTRING& text);
     void WriteStatement(zFILE& file, const zSTRING& text);
+    // Indentation + the parts + (for a statement) ";" and the pending comment + "\n".
+    void WriteLineParts(zFILE& file, std::initializer_list<std::string_view> parts, bool statement = false);
     void WriteAssignStatement(zFILE& file, const zSTRING& left, const zSTRING& right, const char* op);
     zSTRING PopVarDate(zCDecompNode* node, int hint, zCPar_Symbol* symbol);
-    zSTRING PopVarName(zCDecompNode* node);
+    void AppendVarName(zSTRING& out, zCDecompNode* node);
     void AppendExpression(zSTRING& out, zCDecompNode* node, int hint, zCPar_Symbol* symbol, int depth,
                           bool inArguments);
-    zSTRING VarText(zCDecompNode* node, bool withIndex, bool inArguments);
-    zSTRING CallText(zCDecompNode* node, int depth);
+    // The expression writers append to the text being made rather than return
+    // pieces of their own.
+    void AppendVarText(zSTRING& out, zCDecompNode* node, bool withIndex, bool inArguments);
+    void AppendCallText(zSTRING& out, zCDecompNode* node, int depth);
     zSTRING ConstText(zCDecompNode* node, int hint, zCPar_Symbol* symbol);
     zSTRING ArrayIndexText(zCPar_Symbol* symbol, int n);
     // A written name: a member, parameter or local of the body by its own name, any
     // other whole.
-    zSTRING DecompileScopedName(zCPar_Symbol* symbol, int number);
+    void AppendScopedName(zSTRING& out, zCPar_Symbol* symbol, int number);
+    // Texts of a symbol remembered per number for the run: its name as written whole,
+    // its own name (after the owner's ".") as written lower-cased where the name base
+    // has no spelling, and the name a call of it is written by (an engine function's
+    // spelling first).
+    struct zTDecompName {
+        enum Kind { kWhole, kOwn, kCall, kKinds };
+        zSTRING texts[kKinds];
+        bool known[kKinds] = {};
+        // Whether the variable carries an instance's number; -1 until asked.
+        signed char holdsInstance = -1;
+    };
+    zTDecompName& DecompileNameOf(int number);
+    const zSTRING& DecompileName(zTDecompName::Kind kind, const zCPar_Symbol* symbol, int number);
+    zSTRING MakeDecompileName(zTDecompName::Kind kind, const zCPar_Symbol* symbol);
+    // An instance member, or a variable the redefinitions say holds an instance.
+    bool HoldsDecompileInstance(const zCPar_Symbol* symbol, int number);
     // The name an instance, prototype or function is written by where it must resolve
     // to the number; empty when no name does.
     zSTRING DecompileSymbolName(int number, bool instanceOnly);
@@ -180,6 +205,12 @@ private:
     int decompileNpc = 0;       // holds an instance derived from NPC_DEFAULT
     int decompileDialogue = 0;  // holds an instance of C_INFO
     int decompileLineCount = 0;
+    // The line being written, its memory kept from line to line.
+    zSTRING decompileLineBuffer;
+    // The two sides of the statement being made (an if's condition, a return's
+    // value: the right one), their memory kept as the line's is.
+    zSTRING decompileLeftText;
+    zSTRING decompileRightText;
     zSTRING decompileSrcListPath;
     // Placement rows of the running platform, sorted by key.
     std::vector<const zTParPlacementRow*> placementRows;
@@ -208,6 +239,10 @@ private:
     // Answers of DecompileScopedIndex for the scope below: a body names the same
     // symbols again and again, and each answer costs up to three name lookups.
     std::unordered_map<std::string, int> decompileScopedIndexes;
+    // Spellings by symbol number, for the run (see DecompileNameOf); the scratch holds
+    // the spelling of a symbol asked for by a number that is not its own.
+    std::vector<zTDecompName> decompileNames;
+    zSTRING decompileNameScratch;
     const zCPar_Symbol* decompileIndexClass = nullptr;
     const zCPar_Symbol* decompileIndexOwner = nullptr;
     int decompileIndexSymbols = -1;  // the table's size they were found in

@@ -17,7 +17,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "JobGlobals.h"
 #include "ParNames.h"
@@ -180,6 +182,7 @@ void zCParserDecompiler::ResetDecompileStatements()
     decompileBodiesCode = -1;
     decompileExternalSpelling.clear();
     decompileScopedIndexes.clear();
+    decompileNames.clear();
 }
 
 void zCParserDecompiler::PrepareDecompileStatements()
@@ -211,21 +214,29 @@ void zCParserDecompiler::PrepareDecompileStatements()
         pos += 1 + size;
     }
     // At one address the function comes before a prototype, that before an instance,
-    // and a lower number first.
+    // and a lower number first. The rank is looked up once per entry, not per comparison.
     auto rank = [this](const std::pair<int, int>& entry) {
         if (entry.second < 0)
             return 3;
         const int type = symtab.GetSymbol(entry.second)->GetType();
         return type == zPAR_TYPE_FUNC ? 0 : type == zPAR_TYPE_PROTOTYPE ? 1 : 2;
     };
-    std::sort(decompileBodies.begin(), decompileBodies.end(),
-              [&rank](const std::pair<int, int>& a, const std::pair<int, int>& b) {
-                  if (a.first != b.first)
-                      return a.first < b.first;
-                  const int rankA = rank(a);
-                  const int rankB = rank(b);
-                  return rankA != rankB ? rankA < rankB : a.second < b.second;
-              });
+    struct Ranked {
+        int address;
+        int rank;
+        int number;
+    };
+    std::vector<Ranked> ranked;
+    ranked.reserve(decompileBodies.size());
+    for (const std::pair<int, int>& entry : decompileBodies)
+        ranked.push_back({entry.first, rank(entry), entry.second});
+    std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        if (a.address != b.address)
+            return a.address < b.address;
+        return a.rank != b.rank ? a.rank < b.rank : a.number < b.number;
+    });
+    for (std::size_t i = 0; i < ranked.size(); ++i)
+        decompileBodies[i] = {ranked[i].address, ranked[i].number};
     decompileBodiesCode = codeSize;
 }
 
@@ -471,15 +482,18 @@ void zCParserDecompiler::WriteAssignment(zFILE& file, int type, const char* op)
     FlushExpressions(file, 2);
     zCDecompNodeGuard target(PopDecompileRoot());
     zCDecompNodeGuard value(PopDecompileRoot());
-    const zSTRING left = PopVarName(target.Get());
+    // Both sides are made in buffers kept from statement to statement.
+    zSTRING& left = decompileLeftText;
+    left.clear();
+    AppendVarName(left, target.Get());
     zCPar_Symbol* targetSymbol = target.Get()->symbol;
     int hint = HintForType(type);
-    if (hint == kHintInt && targetSymbol &&
-        (zCParser::IsInstanceMember(targetSymbol->name) || parser.IsRedefinedVariable(targetSymbol->name)))
+    if (hint == kHintInt && targetSymbol && HoldsDecompileInstance(targetSymbol, target.Get()->value))
         hint = kHintIntInstance;
-    zSTRING right;
+    zSTRING& right = decompileRightText;
+    right.clear();
     if (value.Get()) {
-        right = PopVarDate(value.Get(), hint, nullptr);
+        AppendExpression(right, value.Get(), hint, nullptr, 0, false);
     } else {
         right = LoadResString(zMsgId::kUnknownText);
         DecompileDamaged(right);
@@ -522,7 +536,10 @@ void zCParserDecompiler::WriteReturn(zFILE& file, bool bodyEnd)
     case zPAR_TYPE_INSTANCE: hint = kHintIntInstance; break;
     default: break;
     }
-    WriteStatement(file, "return " + PopVarDate(root.Get(), hint, nullptr));
+    zSTRING& text = decompileRightText;
+    text.clear();
+    AppendExpression(text, root.Get(), hint, nullptr, 0, false);
+    WriteLineParts(file, {"return ", text}, true);
 }
 
 bool zCParserDecompiler::FindElseJump(int blockStart, int target, int walkEnd, int& elseEnd) const
@@ -628,8 +645,10 @@ void zCParserDecompiler::WriteIf(zFILE& file, int target)
         const bool hasElse = FindElseJump(blockStart, target, walkEnd, elseEnd);
         {
             zCDecompNodeGuard condition(PopDecompileRoot());
-            WriteLine(file, prefix + (g_insertSpace ? "if (" : "if(") + PopVarDate(condition.Get(), kHintInt, nullptr) +
-                                ")");
+            zSTRING& text = decompileRightText;
+            text.clear();
+            AppendExpression(text, condition.Get(), kHintInt, nullptr, 0, false);
+            WriteLineParts(file, {prefix, g_insertSpace ? "if (" : "if(", text, ")"});
         }
         WriteLine(file, "{");
         ++decompileDepth;
@@ -681,12 +700,26 @@ void zCParserDecompiler::WriteElse(zFILE& file, int target)
 
 void zCParserDecompiler::WriteLine(zFILE& file, const zSTRING& text)
 {
-    // One buffer sized up front: this runs for every line written.
-    const std::size_t tabs = static_cast<std::size_t>(std::max(decompileDepth, 0));
-    zSTRING line;
-    line.reserve(tabs + text.size() + 1);
-    line.append(tabs, '\t');
-    line += text;
+    WriteLineParts(file, {text});
+}
+
+void zCParserDecompiler::WriteLineParts(zFILE& file, std::initializer_list<std::string_view> parts, bool statement)
+{
+    // One buffer kept across lines: this runs for every line written.
+    zSTRING& line = decompileLineBuffer;
+    line.assign(static_cast<std::size_t>(std::max(decompileDepth, 0)), '\t');
+    for (const std::string_view part : parts)
+        line.append(part.data(), part.size());
+    if (statement) {
+        if (decompileComment || decompileSvm) {
+            line += ";\t//";
+            line += decompileCommentText;
+            decompileCommentText.clear();
+            decompileComment = 0;
+        } else {
+            line += ';';
+        }
+    }
     line += '\n';
     file.Write(line);
     ++decompileLineCount;
@@ -694,21 +727,12 @@ void zCParserDecompiler::WriteLine(zFILE& file, const zSTRING& text)
 
 void zCParserDecompiler::WriteStatement(zFILE& file, const zSTRING& text)
 {
-    zSTRING line = text;
-    if (decompileComment || decompileSvm) {
-        line += ";\t//";
-        line += decompileCommentText;
-        decompileCommentText.clear();
-        decompileComment = 0;
-    } else {
-        line += ";";
-    }
-    WriteLine(file, line);
+    WriteLineParts(file, {text}, true);
 }
 
 void zCParserDecompiler::WriteAssignStatement(zFILE& file, const zSTRING& left, const zSTRING& right, const char* op)
 {
-    WriteStatement(file, left + op + right);
+    WriteLineParts(file, {left, op, right}, true);
 }
 
 // --- expressions ---
@@ -720,15 +744,16 @@ zSTRING zCParserDecompiler::PopVarDate(zCDecompNode* node, int hint, zCPar_Symbo
     return text;
 }
 
-zSTRING zCParserDecompiler::PopVarName(zCDecompNode* node)
+void zCParserDecompiler::AppendVarName(zSTRING& out, zCDecompNode* node)
 {
     switch (node ? node->token : 0) {
     case zPAR_OP_PUSHVAR:
-    case zPAR_OP_PUSHINSTANCE: return VarText(node, false, false);
-    case zPAR_OP_PUSH_ARRAYVAR: return VarText(node, true, false);
+    case zPAR_OP_PUSHINSTANCE: AppendVarText(out, node, false, false); return;
+    case zPAR_OP_PUSH_ARRAYVAR: AppendVarText(out, node, true, false); return;
     default:
         DecompileError(FormatResString(zMsgId::kUnknownName, node ? static_cast<int>(node->token) : -1));
-        return LoadResString(zMsgId::kUnknownText);
+        out += LoadResString(zMsgId::kUnknownText);
+        return;
     }
 }
 
@@ -792,10 +817,10 @@ void zCParserDecompiler::AppendExpression(zSTRING& out, zCDecompNode* node, int 
         return;
     }
     switch (token) {
-    case zPAR_OP_CALLEXTERN: out += CallText(node, depth); return;
+    case zPAR_OP_CALLEXTERN: AppendCallText(out, node, depth); return;
     case zPAR_OP_PUSHINT: out += ConstText(node, hint, symbol); return;
-    case zPAR_OP_PUSHVAR: out += VarText(node, false, inArguments); return;
-    case zPAR_OP_PUSH_ARRAYVAR: out += VarText(node, true, inArguments); return;
+    case zPAR_OP_PUSHVAR: AppendVarText(out, node, false, inArguments); return;
+    case zPAR_OP_PUSH_ARRAYVAR: AppendVarText(out, node, true, inArguments); return;
     case zPAR_OP_PUSHINSTANCE:
         if (node->value == 0)
             out += "NULL";
@@ -804,7 +829,7 @@ void zCParserDecompiler::AppendExpression(zSTRING& out, zCDecompNode* node, int 
             // The instance whose body is written: the compiler reads "self" as it.
             out += "self";
         else
-            out += VarText(node, false, inArguments);
+            AppendVarText(out, node, false, inArguments);
         return;
     default: DecompileError(FormatResString(zMsgId::kUnknownExp, token)); return;
     }
@@ -816,7 +841,7 @@ bool zCParserDecompiler::IsDecompileInstanceOperand(const zCDecompNode* node)
         return false;
     switch (node->token) {
     case zPAR_OP_PUSHVAR:
-    case zPAR_OP_PUSH_ARRAYVAR: return zCParser::IsInstanceMember(node->symbol->name) || parser.IsRedefinedVariable(node->symbol->name);
+    case zPAR_OP_PUSH_ARRAYVAR: return HoldsDecompileInstance(node->symbol, node->value);
     case zPAR_OP_CALLEXTERN:
         return node->symbol->GetOffset() == zPAR_TYPE_INSTANCE ||
                (node->symbol->HasFlag(zPAR_FLAG_EXTERNAL) && parser.IsInstanceParameter(node->symbol->name, -1));
@@ -833,22 +858,15 @@ bool zCParserDecompiler::IsDecompileSelfNumber(const zCDecompNode* node) const
            (named->name == "SELF" || named->name == "OTHER" || named->name == "HERO" || named->name == "VICTIM");
 }
 
-zSTRING zCParserDecompiler::CallText(zCDecompNode* node, int depth)
+void zCParserDecompiler::AppendCallText(zSTRING& out, zCDecompNode* node, int depth)
 {
     const zCPar_Symbol* function = node->symbol;
-    zSTRING name;
-    if (!function) {
-        name = LoadResString(zMsgId::kUnknownText);
-    } else {
-        if (decompileExternalSpelling.empty()) {
-            for (int i = 0; i < parser.externalNames.GetNum(); ++i)
-                decompileExternalSpelling.emplace(UpperCopy(*parser.externalNames[i]), *parser.externalNames[i]);
-        }
-        const auto external = decompileExternalSpelling.find(function->name);
-        name = external != decompileExternalSpelling.end() ? external->second : DecompileSpelling(function->name, true);
-    }
-    zSTRING text = name;
-    text += g_insertSpace ? " (" : "(";
+    const std::size_t start = out.size();
+    if (!function)
+        out += LoadResString(zMsgId::kUnknownText);
+    else
+        out += DecompileName(zTDecompName::kCall, function, node->value);
+    out += g_insertSpace ? " (" : "(";
     if (node->firstChild && function) {
         // The arguments belong to the last parameters that take one (all of them but
         // in a damaged file).
@@ -863,23 +881,23 @@ zSTRING zCParserDecompiler::CallText(zCDecompNode* node, int depth)
         bool firstArgument = true;
         for (zCDecompNode* argument = node->firstChild; argument; argument = argument->next, ++at) {
             if (!firstArgument)
-                text += g_insertSpace ? ", " : ",";
+                out += g_insertSpace ? ", " : ",";
             firstArgument = false;
             zCPar_Symbol* parameter = at < parameters.size() ? parameters[at].first : nullptr;
             int hint = HintForType(parameter ? parameter->GetType() : zPAR_TYPE_INT);
             if (hint == kHintInt && at < parameters.size() &&
                 parser.IsInstanceParameter(function->name, parameters[at].second))
                 hint = kHintIntInstance;
-            AppendExpression(text, argument, hint, parameter, depth + 1, true);
+            AppendExpression(out, argument, hint, parameter, depth + 1, true);
         }
     }
-    text += ")";
+    out += ")";
     if (function && function->name == "AI_OUTPUT") {
         // The spoken line goes after the statement as a comment.
         decompileComment = 1;
+        const zSTRING text = out.substr(start);
         decompileCommentText = g_csManager->FindOutputUnit(text.PickWord(decompileSvm ? 1 : 2, "\"", "\""));
     }
-    return text;
 }
 
 zSTRING zCParserDecompiler::ConstText(zCDecompNode* node, int hint, zCPar_Symbol* symbol)
@@ -974,53 +992,115 @@ int zCParserDecompiler::DecompileScopedIndex(const zSTRING& upperName)
     return index;
 }
 
-zSTRING zCParserDecompiler::DecompileScopedName(zCPar_Symbol* symbol, int number)
+zCParserDecompiler::zTDecompName& zCParserDecompiler::DecompileNameOf(int number)
+{
+    const std::size_t count = static_cast<std::size_t>(std::max(symtab.GetNumInList(), 0));
+    if (decompileNames.size() != count) {
+        decompileNames.clear();
+        decompileNames.resize(count);
+    }
+    return decompileNames[static_cast<std::size_t>(number)];
+}
+
+zSTRING zCParserDecompiler::MakeDecompileName(zTDecompName::Kind kind, const zCPar_Symbol* symbol)
+{
+    switch (kind) {
+    case zTDecompName::kWhole: return DecompileSpelling(symbol->name, false);
+    case zTDecompName::kOwn: return DecompileSpelling(DecompileOwnName(symbol->name), true);
+    default: {
+        if (decompileExternalSpelling.empty()) {
+            for (int i = 0; i < parser.externalNames.GetNum(); ++i)
+                decompileExternalSpelling.emplace(UpperCopy(*parser.externalNames[i]), *parser.externalNames[i]);
+        }
+        const auto external = decompileExternalSpelling.find(symbol->name);
+        return external != decompileExternalSpelling.end() ? external->second : DecompileSpelling(symbol->name, true);
+    }
+    }
+}
+
+const zSTRING& zCParserDecompiler::DecompileName(zTDecompName::Kind kind, const zCPar_Symbol* symbol, int number)
+{
+    // Asked for by a number that is not its own: made anew.
+    if (number < 0 || number >= symtab.GetNumInList() || symtab.GetSymbol(number) != symbol) {
+        decompileNameScratch = MakeDecompileName(kind, symbol);
+        return decompileNameScratch;
+    }
+    zTDecompName& entry = DecompileNameOf(number);
+    if (!entry.known[kind]) {
+        entry.texts[kind] = MakeDecompileName(kind, symbol);
+        entry.known[kind] = true;
+    }
+    return entry.texts[kind];
+}
+
+bool zCParserDecompiler::HoldsDecompileInstance(const zCPar_Symbol* symbol, int number)
+{
+    if (number < 0 || number >= symtab.GetNumInList() || symtab.GetSymbol(number) != symbol)
+        return zCParser::IsInstanceMember(symbol->name) || parser.IsRedefinedVariable(symbol->name);
+    zTDecompName& entry = DecompileNameOf(number);
+    if (entry.holdsInstance < 0)
+        entry.holdsInstance = zCParser::IsInstanceMember(symbol->name) || parser.IsRedefinedVariable(symbol->name);
+    return entry.holdsInstance != 0;
+}
+
+void zCParserDecompiler::AppendScopedName(zSTRING& out, zCPar_Symbol* symbol, int number)
 {
     const zSTRING& name = symbol->name;
     const auto dot = name.find('.');
-    if (dot == std::string::npos)
-        return DecompileSpelling(name, false);
-    const zSTRING own = name.substr(dot + 1);
+    if (dot == std::string::npos) {
+        out += DecompileName(zTDecompName::kWhole, symbol, number);
+        return;
+    }
     // A member, parameter or local of the body: its own name finds it again. It
     // surely does when it belongs to the scope tried first and every name is listed
     // once; most do, and the lookup is spared.
     const zCPar_Symbol* first = DecompileScopeClass() ? DecompileScopeClass() : DecompileScopeOwner();
     const bool foundFirst = first && first->name.size() == dot && name.compare(0, dot, first->name) == 0 &&
                             symtab.EveryNameListedOnce() && symtab.GetSymbol(number) == symbol;
-    if (foundFirst || DecompileScopedIndex(own) == number)
-        return DecompileSpelling(own, true);
-    return DecompileSpelling(name.substr(0, dot), false) + "." + DecompileSpelling(own, false);
+    if (foundFirst || DecompileScopedIndex(name.substr(dot + 1)) == number) {
+        out += DecompileName(zTDecompName::kOwn, symbol, number);
+        return;
+    }
+    out += DecompileSpelling(name.substr(0, dot), false) + "." + DecompileSpelling(name.substr(dot + 1), false);
 }
 
-zSTRING zCParserDecompiler::VarText(zCDecompNode* node, bool withIndex, bool inArguments)
+void zCParserDecompiler::AppendVarText(zSTRING& out, zCDecompNode* node, bool withIndex, bool inArguments)
 {
     zCPar_Symbol* symbol = node->symbol;
     if (!symbol) {
         DecompileDamaged(LoadResString(zMsgId::kUnknownText));
-        return LoadResString(zMsgId::kUnknownText);
+        out += LoadResString(zMsgId::kUnknownText);
+        return;
     }
     if (IsLiteralName(symbol->name)) {
         // An unnamed string constant: the literal.
         zSTRING text;
         symbol->GetValue(text, 0);
-        return "\"" + text + "\"";
+        out += '"';
+        out += text;
+        out += '"';
+        return;
     }
-    zSTRING text;
-    const zCPar_Symbol* instance = node->instance ? symtab.GetSymbol(node->instance) : nullptr;
-    if (instance)
-        text = DecompileSpelling(DecompileOwnName(instance->name), true) + "." +
-               DecompileSpelling(DecompileOwnName(symbol->name), true);
-    else
-        text = DecompileScopedName(symbol, node->value);
+    zCPar_Symbol* instance = node->instance ? symtab.GetSymbol(node->instance) : nullptr;
+    if (instance) {
+        out += DecompileName(zTDecompName::kOwn, instance, node->instance);
+        out += '.';
+        out += DecompileName(zTDecompName::kOwn, symbol, node->value);
+    } else {
+        AppendScopedName(out, symbol, node->value);
+    }
     if (node->token == zPAR_OP_PUSHINSTANCE)
-        return text;
+        return;
     if (withIndex) {
-        text += "[" + ArrayIndexText(symbol, node->index) + "]";
+        out += '[';
+        out += ArrayIndexText(symbol, node->index);
+        out += ']';
     } else if (symbol->GetElementCount() > 1 && !inArguments) {
         // The code pushes element 0 as the variable itself.
-        text += "[" + ArrayIndexText(symbol, 0) + "]";
+        out += '[';
+        out += ArrayIndexText(symbol, 0);
+        out += ']';
     }
-    return text;
 }
 
 zSTRING zCParserDecompiler::ArraySizeText(zCPar_Symbol* symbol, int count)

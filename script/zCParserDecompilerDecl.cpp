@@ -197,17 +197,24 @@ int zCParserDecompiler::DecompileVariable(zFILE& file, int number, const zSTRING
         SetDecompileFileKey(symbol->name, false);
     const int type = symbol->GetType();
     const int count = symbol->GetElementCount();
-    const zSTRING name = DecompileSpelling(DecompileOwnName(symbol->name), true);
+    const zSTRING name = DecompileName(zTDecompName::kOwn, symbol, number);
     const zSTRING typeWord = kTypeWords[type];
 
     zSTRING text;
     if (count > 1 && global)
         text += "\n";
     if (!symbol->HasFlag(zPAR_FLAG_CONST)) {
-        text += indent + "var " + typeWord + name;
-        if (count > 1)
-            text += "[" + ArraySizeText(symbol, count) + "]";
-        WriteDecompiled(file, text + ";\n");
+        text += indent;
+        text += "var ";
+        text += typeWord;
+        text += name;
+        if (count > 1) {
+            text += '[';
+            text += ArraySizeText(symbol, count);
+            text += ']';
+        }
+        text += ";\n";
+        WriteDecompiled(file, text);
         return number;
     }
 
@@ -319,6 +326,19 @@ int zCParserDecompiler::DecompileFuncValue(zFILE& file, int number, const zSTRIN
     return number;
 }
 
+void zCParserDecompiler::AppendVarDeclaration(zSTRING& text, zCPar_Symbol* symbol, int number,
+                                              zCPar_Symbol* owningClass)
+{
+    text += "var ";
+    text += DecompileTypeText(symbol, owningClass);
+    text += DecompileName(zTDecompName::kOwn, symbol, number);
+    if (symbol->GetElementCount() > 1) {
+        text += '[';
+        text += ArraySizeText(symbol, symbol->GetElementCount());
+        text += ']';
+    }
+}
+
 int zCParserDecompiler::DecompileClass(zFILE& file, int number)
 {
     zCPar_Symbol* classSymbol = symtab.GetSymbol(number);
@@ -331,13 +351,12 @@ int zCParserDecompiler::DecompileClass(zFILE& file, int number)
         if (!member || !StartsWith(member->name, prefix))
             break;
         last = number + 1 + i;
-        text += "\tvar " + DecompileTypeText(member, classSymbol) +
-                DecompileSpelling(DecompileOwnName(member->name), true);
-        if (member->GetElementCount() > 1)
-            text += "[" + ArraySizeText(member, member->GetElementCount()) + "]";
+        text += '\t';
+        AppendVarDeclaration(text, member, last, classSymbol);
         text += ";\n";
     }
-    WriteDecompiled(file, text + "};\n\n");
+    text += "};\n\n";
+    WriteDecompiled(file, text);
     return last;
 }
 
@@ -356,11 +375,10 @@ int zCParserDecompiler::DecompileLocals(zFILE& file, zCPar_Symbol* owner, int af
         } else if (type == zPAR_TYPE_FUNC) {
             DecompileFuncValue(file, i, "\t");
         } else if (type == zPAR_TYPE_INSTANCE) {
-            zSTRING text = "\tvar " + DecompileTypeText(local, nullptr) +
-                           DecompileSpelling(DecompileOwnName(local->name), true);
-            if (local->GetElementCount() > 1)
-                text += "[" + ArraySizeText(local, local->GetElementCount()) + "]";
-            WriteDecompiled(file, text + ";\n");
+            zSTRING text = "\t";
+            AppendVarDeclaration(text, local, i, nullptr);
+            text += ";\n";
+            WriteDecompiled(file, text);
         } else {
             break;
         }
@@ -397,12 +415,10 @@ int zCParserDecompiler::DecompileFunction(zFILE& file, int number)
         parameters.push_back(parameter);
         if (i > 0)
             text += ",";
-        text += "var " + DecompileTypeText(parameter, nullptr) +
-                DecompileSpelling(DecompileOwnName(parameter->name), true);
-        if (parameter->GetElementCount() > 1)
-            text += "[" + ArraySizeText(parameter, parameter->GetElementCount()) + "]";
+        AppendVarDeclaration(text, parameter, last, nullptr);
     }
-    WriteDecompiled(file, text + ")\n{\n");
+    text += ")\n{\n";
+    WriteDecompiled(file, text);
     last = DecompileLocals(file, function, last);
 
     // The body first takes its arguments into the parameters; the head says that.

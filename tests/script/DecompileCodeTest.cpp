@@ -408,9 +408,13 @@ TEST_F(DecompileCodeTest, ArrayIndexesAndSizesByTheirConstants)
 
 TEST_F(DecompileCodeTest, EveryRunStartsWithAFreshAddressTable)
 {
-    // The same code size, but another symbol at the first function's number.
+    // The same code size, but another symbol at the first function's number; the
+    // second also has as many symbols as the first, so that nothing remembered by a
+    // symbol's number (its name as written) may outlive the run.
     const char* const programs[] = {
         "FUNC VOID Alpha() { counter = 1; };\nFUNC VOID Beta() { counter = 2; };\n"
+        "FUNC VOID Test() { Alpha(); Beta(); };\n",
+        "FUNC VOID Beta() { counter = 2; };\nFUNC VOID Alpha() { counter = 1; };\n"
         "FUNC VOID Test() { Alpha(); Beta(); };\n",
         "VAR INT pad;\nFUNC VOID Beta() { counter = 2; };\nFUNC VOID Alpha() { counter = 1; };\n"
         "FUNC VOID Test() { Alpha(); Beta(); };\n",
