@@ -49,6 +49,9 @@ public:
     // use the ordinary heap.
     static void* operator new(std::size_t size);
     static void operator delete(void* block, std::size_t size) noexcept;
+    // Deletes the symbols made one by one, their memory going back to the pool in
+    // one piece.
+    static void DeleteAll(zCPar_Symbol* const* symbols, std::size_t count);
     // Declaring the class forms hides the placement form; containers need it back.
     static void* operator new(std::size_t, void* where) noexcept { return where; }
     static void operator delete(void*, void*) noexcept {}

@@ -102,10 +102,15 @@ void zCPar_SymbolTable::Clear()
     const zCPar_Symbol* blockBegin = block.get();
     const zCPar_Symbol* blockEnd = blockBegin + blockSize;
     const std::less<const zCPar_Symbol*> below;
-    for (int i = 0; i < symbols.GetNum(); ++i) {
-        zCPar_Symbol* symbol = symbols[i];
-        if (!blockBegin || below(symbol, blockBegin) || !below(symbol, blockEnd))
-            delete symbol;
+    if (!blockBegin) {
+        // A compile's symbols: all made one by one.
+        zCPar_Symbol::DeleteAll(symbols.GetArray(), static_cast<std::size_t>(symbols.GetNum()));
+    } else {
+        for (int i = 0; i < symbols.GetNum(); ++i) {
+            zCPar_Symbol* symbol = symbols[i];
+            if (below(symbol, blockBegin) || !below(symbol, blockEnd))
+                delete symbol;
+        }
     }
     FreeBlock();
     symbols.EmptyList();

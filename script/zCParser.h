@@ -445,8 +445,14 @@ private:
     int linkLabelCount = 0;
     // Address of each label of the file being linked; 0 until its end-of-if node is emitted.
     std::vector<int> labelTable;
-    // The if and else nodes whose jumps were emitted, in the order they were.
-    std::vector<zCPar_TreeNode*> emittedJumps;
+    // The jumps of the if and else nodes emitted, in the order they were: the
+    // nodes themselves are gone once their statement is emitted.
+    struct EmittedJump {
+        int at;     // where the address goes in the code
+        int label;  // the node's Value
+        int line;
+    };
+    std::vector<EmittedJump> emittedJumps;
     // Class whose members the body being emitted addresses without a set-instance.
     zCPar_Symbol* currentInstance = nullptr;
     // Nesting of EmitCode, and whether the statement being emitted failed.

@@ -129,9 +129,8 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
     case EXP_IF:
         codeStack.PushByte(static_cast<unsigned char>(kind));
         // Where the jump's address goes once the label is known.
-        node->BaseType = codeStack.GetDynSize();
+        emittedJumps.push_back({codeStack.GetDynSize(), node->Value, node->line});
         codeStack.PushInt(0);
-        emittedJumps.push_back(node);
         return true;
     case EXP_EMPTY:
         return true;
@@ -286,10 +285,10 @@ void zCParser::EmitStringLiteral(zCPar_TreeNode* node)
 
 void zCParser::PatchJumps()
 {
-    for (zCPar_TreeNode* jump : emittedJumps) {
-        if (jump->Value < 0 || jump->Value >= linkLabelCount)
-            EmitError(FormatResString(zMsgId::kLabelOutOfRange, jump->Value), jump);
+    for (const EmittedJump& jump : emittedJumps) {
+        if (jump.label < 0 || jump.label >= linkLabelCount)
+            Error(FormatResString(zMsgId::kLabelOutOfRange, jump.label), 0, jump.line);
         else
-            codeStack.Set(jump->BaseType, labelTable[static_cast<std::size_t>(jump->Value)]);
+            codeStack.Set(jump.at, labelTable[static_cast<std::size_t>(jump.label)]);
     }
 }

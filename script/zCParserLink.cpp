@@ -72,8 +72,9 @@ void zCParser::Link()
 void zCParser::LinkFile(int index)
 {
     zCPar_File* record = files[index];
-    // The tree is consumed here, whatever ends the emission.
-    std::unique_ptr<zCPar_TreeNode> tree(record->TakeTree());
+    // The tree is consumed here, whatever ends the emission: the statements not yet
+    // emitted, the first of them holding the rest through Next.
+    std::unique_ptr<zCPar_TreeNode> rest(record->TakeTree());
     struct Scope {
         zCParser& parser;
         ~Scope()
@@ -105,13 +106,21 @@ void zCParser::LinkFile(int index)
     constexpr std::uintptr_t kWindow = 4096;
     constexpr std::uintptr_t kLine = 64;
     std::uintptr_t fetched = 0;
-    for (zCPar_TreeNode* node = tree.get(); node;) {
+    while (rest) {
+        zCPar_TreeNode* node = rest.get();
         const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(node);
         if (fetched < at || fetched > at + kWindow)
             fetched = at;  // a node out of order: the window starts again here
         for (; fetched < at + kWindow; fetched += kLine)
             Prefetch(reinterpret_cast<const void*>(fetched));
-        node = EmitCode(node);
+        zCPar_TreeNode* next = EmitCode(node);
+        if (!next)
+            break;  // the last statement, or a failed one: the rest is not emitted
+        // An emitted statement goes back to the pool while its nodes are still in
+        // the cache, not in a walk over the whole tree afterwards.
+        node->Next = nullptr;
+        next->Prev = nullptr;
+        rest.reset(next);
     }
     PatchJumps();
 }
