@@ -1,6 +1,8 @@
 // The library's profile store: registry keys and values, and the letter form of binary values in INI files.
 #include "CXTRegistryProfile.h"
 
+#include <vector>
+
 #include "CWinApp.h"
 
 namespace {
@@ -104,10 +106,17 @@ BOOL CXTRegistryProfile::GetProfileBinary(const char* lpszSection, const char* l
 CString CXTRegistryProfile::GetProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszDefault)
 {
     if (UsesFile()) {
-        char buffer[4096] = {};
-        ::GetPrivateProfileStringA(lpszSection, lpszEntry, lpszDefault ? lpszDefault : "", buffer, sizeof(buffer),
-                                   ProfileFilePath());
-        return CString(buffer);
+        // A value longer than the buffer comes back cut: the buffer grows until it
+        // holds the whole value (binary values are stored as two letters a byte).
+        std::vector<char> buffer(4096);
+        for (;;) {
+            const DWORD length = ::GetPrivateProfileStringA(lpszSection, lpszEntry, lpszDefault ? lpszDefault : "",
+                                                            buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                            ProfileFilePath());
+            if (length + 1 < buffer.size())
+                return CString(buffer.data());
+            buffer.resize(buffer.size() * 2);
+        }
     }
     HKEY section = GetSectionKey(lpszSection);
     if (!section)

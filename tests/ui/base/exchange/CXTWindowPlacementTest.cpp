@@ -180,6 +180,16 @@ TEST_F(PlacementTest, ProfileFileKeepsBinaryValuesAsLetters)
     EXPECT_FALSE(profile.GetProfileBinary("Settings", "Missing", &data, &size));
     EXPECT_EQ(data, nullptr);
 
+    // A value longer than any first guess comes back whole.
+    std::vector<BYTE> large(5000);
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<BYTE>(i * 7);
+    ASSERT_TRUE(profile.WriteProfileBinary("Settings", "Large", large.data(), static_cast<UINT>(large.size())));
+    ASSERT_TRUE(profile.GetProfileBinary("Settings", "Large", &data, &size));
+    ASSERT_EQ(size, large.size());
+    EXPECT_EQ(std::memcmp(data, large.data(), size), 0);
+    delete[] data;
+
     // The whole placement goes through the file too.
     CXTWindowPlacement placement;
     ASSERT_TRUE(placement.SaveWindowPos(&wnd));
