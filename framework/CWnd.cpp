@@ -713,6 +713,71 @@ void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT)
     ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, GetExStyle());
 }
 
+void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
+                          LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
+{
+    AFX_SIZEPARENTPARAMS layout{};
+    layout.bStretch = bStretch;
+    layout.hDWP = (nFlags & reposQuery) ? nullptr : ::BeginDeferWindowPos(8);
+    if (lpRectClient)
+        layout.rect = *lpRectClient;
+    else
+        ::GetClientRect(m_hWnd, &layout.rect);
+
+    // Only our own windows understand the layout message; foreign children are left alone.
+    CWnd* leftOver = nullptr;
+    for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetNextWindow(child, GW_HWNDNEXT)) {
+        const UINT id = static_cast<UINT>(::GetDlgCtrlID(child));
+        CWnd* wnd = FromHandlePermanent(child);
+        if (id == nIDLeftOver)
+            leftOver = FromHandle(child);
+        else if (wnd && id >= nIDFirst && id <= nIDLast)
+            ::SendMessageA(child, WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+    }
+
+    if (nFlags & reposQuery) {
+        if (lpRectParam) {
+            if (bStretch)
+                *lpRectParam = layout.rect;
+            else
+                ::SetRect(lpRectParam, 0, 0, layout.sizeTotal.cx, layout.sizeTotal.cy);
+        }
+        return;
+    }
+    if ((nFlags & reposExtra) && lpRectParam) {
+        layout.rect.left += lpRectParam->left;
+        layout.rect.top += lpRectParam->top;
+        layout.rect.right -= lpRectParam->right;
+        layout.rect.bottom -= lpRectParam->bottom;
+    }
+    if (leftOver) {
+        RECT rect = layout.rect;
+        leftOver->CalcWindowRect(&rect);
+        AfxRepositionWindow(&layout, leftOver->m_hWnd, &rect);
+    }
+    // A failed deferral has already moved nothing; the next layout pass tries again.
+    if (layout.hDWP)
+        ::EndDeferWindowPos(layout.hDWP);
+}
+
+void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect)
+{
+    if (!hWnd || (lpLayout && !lpLayout->hDWP))
+        return;
+    RECT old;
+    ::GetWindowRect(hWnd, &old);
+    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<POINT*>(&old), 2);
+    if (::EqualRect(&old, lpRect))
+        return;
+    const int cx = lpRect->right - lpRect->left;
+    const int cy = lpRect->bottom - lpRect->top;
+    const UINT flags = SWP_NOACTIVATE | SWP_NOZORDER;
+    if (lpLayout)
+        lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, nullptr, lpRect->left, lpRect->top, cx, cy, flags);
+    else
+        ::SetWindowPos(hWnd, nullptr, lpRect->left, lpRect->top, cx, cy, flags);
+}
+
 // ---- Text, painting, timers, dialog items ------------------------------------------------
 
 void CWnd::SetWindowText(const char* lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }

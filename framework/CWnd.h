@@ -134,6 +134,13 @@ public:
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl);
     // The window rectangle that gives the client rectangle *lpClientRect.
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+    // The layout pass of bars: every child whose id lies in [nIDFirst, nIDLast] gets
+    // WM_SIZEPARENT and takes its edge of the rectangle; the child nIDLeftOver gets the rest.
+    // reposQuery only measures (lpRectParam receives the rest, or with bStretch off the
+    // bars' total size); reposExtra first shrinks the rest by lpRectParam's borders.
+    enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2 };
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags = reposDefault,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
 
     // Text, font, painting, timers.
     void SetWindowText(const char* lpszString);
@@ -241,6 +248,20 @@ private:
     HWND m_hWndOwner = nullptr;  // the owner asked for, when it is not the platform's
     bool m_bTempObject = false;
 };
+
+// The layout message sent by RepositionBars; lParam points to the layout below. A bar
+// takes its strip from rect, adds its size to sizeTotal and, when hDWP is set, moves itself
+// with AfxRepositionWindow (a null hDWP is a measuring pass: nothing moves).
+#define WM_SIZEPARENT 0x0361
+struct AFX_SIZEPARENTPARAMS {
+    HDWP hDWP;
+    RECT rect;       // what is left, in the parent's client coordinates
+    SIZE sizeTotal;  // the bars' total extent so far
+    BOOL bStretch;   // bars stretch across the whole rectangle
+};
+// Moves a window to lpRect (parent client coordinates) as part of the layout's deferred
+// positions; a window already there is left alone. Without a layout it moves at once.
+void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 
 // The procedure of every framework window.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

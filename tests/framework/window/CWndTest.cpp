@@ -2,6 +2,7 @@
 // their reflection, registered messages, handle maps, subclassing and the end of a window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -437,3 +438,72 @@ TEST(CWndTest, ToolTipsAskTheHitTestAndKeepItsText)
 }
 
 }  // namespace
+
+// A bar of fixed height that takes the top or the bottom of the layout rectangle.
+class EdgeBar : public CWnd {
+public:
+    int height = 0;
+    bool bottom = false;
+    LRESULT OnSizeParent(WPARAM, LPARAM lParam)
+    {
+        auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+        RECT mine = layout->rect;
+        if (bottom)
+            mine.top = layout->rect.bottom -= height;
+        else
+            mine.bottom = layout->rect.top += height;
+        layout->sizeTotal.cy += height;
+        layout->sizeTotal.cx = std::max<LONG>(layout->sizeTotal.cx, mine.right - mine.left);
+        AfxRepositionWindow(layout, m_hWnd, &mine);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(EdgeBar, CWnd)
+    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
+
+CRect ChildRect(const CWnd& child)
+{
+    CRect rect;
+    ::GetWindowRect(child.m_hWnd, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(child.m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+TEST(CWndTest, RepositionBarsGivesBarsTheirEdgesAndTheRestToTheLeftOver)
+{
+    TestWindow top;
+    ASSERT_TRUE(CreateTop(top));  // client 300 x 200 for a popup without borders
+    EdgeBar upper, lower, outside;
+    upper.height = 20;
+    lower.height = 10;
+    lower.bottom = true;
+    outside.height = 50;
+    ASSERT_TRUE(upper.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &top, 0xE800));
+    ASSERT_TRUE(lower.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &top, 0xE801));
+    ASSERT_TRUE(outside.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &top, 0x100));
+    CWnd rest;
+    ASSERT_TRUE(rest.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &top, 0xE900));
+
+    // Measuring moves nothing.
+    CRect left;
+    top.RepositionBars(0xE800, 0xE8FF, 0xE900, CWnd::reposQuery, &left);
+    EXPECT_EQ(left, CRect(0, 20, 300, 190));
+    EXPECT_EQ(ChildRect(rest), CRect(0, 0, 1, 1));
+    top.RepositionBars(0xE800, 0xE8FF, 0xE900, CWnd::reposQuery, &left, nullptr, FALSE);
+    EXPECT_EQ(left, CRect(0, 0, 300, 30));
+
+    top.RepositionBars(0xE800, 0xE8FF, 0xE900);
+    EXPECT_EQ(ChildRect(upper), CRect(0, 0, 300, 20));
+    EXPECT_EQ(ChildRect(lower), CRect(0, 190, 300, 200));
+    EXPECT_EQ(ChildRect(rest), CRect(0, 20, 300, 190));
+    EXPECT_EQ(ChildRect(outside), CRect(0, 0, 1, 1));  // its id is outside the range
+
+    // Borders given with reposExtra come off the rest.
+    CRect borders(2, 3, 4, 5);
+    top.RepositionBars(0xE800, 0xE8FF, 0xE900, CWnd::reposExtra, &borders);
+    EXPECT_EQ(ChildRect(rest), CRect(2, 23, 296, 185));
+    top.DestroyWindow();
+}
