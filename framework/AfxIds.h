@@ -1,0 +1,48 @@
+// The framework's standard ids: commands of the File and Window menus, indicator panes,
+// the child-window ids the frame layout knows, and the strings it shows.
+#pragma once
+
+// Commands.
+#define ID_SEPARATOR 0
+#define ID_FILE_NEW 0xE100
+#define ID_FILE_OPEN 0xE101
+#define ID_FILE_CLOSE 0xE102
+#define ID_FILE_SAVE 0xE103
+#define ID_FILE_SAVE_AS 0xE104
+#define ID_FILE_PAGE_SETUP 0xE105
+#define ID_FILE_PRINT_SETUP 0xE106
+#define ID_FILE_PRINT 0xE107
+#define ID_FILE_PRINT_DIRECT 0xE108
+#define ID_FILE_PRINT_PREVIEW 0xE109
+#define ID_FILE_MRU_FILE1 0xE110  // up to 16 entries: ID_FILE_MRU_FILE1 + 15
+#define ID_FILE_MRU_LAST 0xE11F
+#define ID_WINDOW_NEW 0xE130
+#define ID_WINDOW_ARRANGE 0xE131
+#define ID_WINDOW_CASCADE 0xE132
+#define ID_WINDOW_TILE_HORZ 0xE133
+#define ID_WINDOW_TILE_VERT 0xE134
+#define ID_APP_ABOUT 0xE140
+#define ID_APP_EXIT 0xE141
+#define ID_VIEW_TOOLBAR 0xE800
+#define ID_VIEW_STATUS_BAR 0xE801
+
+// Status-bar indicators.
+#define ID_INDICATOR_CAPS 0xE041
+#define ID_INDICATOR_NUM 0xE042
+#define ID_INDICATOR_SCRL 0xE043
+
+// Child windows of a frame: bars take ids in the control-bar range, the client (view or MDI
+// client) the first pane id; the layout pass works on these ranges.
+#define AFX_IDW_CONTROLBAR_FIRST 0xE800
+#define AFX_IDW_CONTROLBAR_LAST 0xE8FF
+#define AFX_IDW_TOOLBAR 0xE800
+#define AFX_IDW_STATUS_BAR 0xE801
+#define AFX_IDW_REBAR 0xE804
+#define AFX_IDW_PANE_FIRST 0xE900
+#define AFX_IDW_PANE_LAST 0xE9FF
+// Ids of MDI child windows in the Window menu start here.
+#define AFX_IDM_FIRST_MDICHILD 0xFF00
+
+// Strings.
+#define AFX_IDS_APP_TITLE 0xE000
+#define AFX_IDS_IDLEMESSAGE 0xE001  // the status bar's text when no prompt is shown
