@@ -99,6 +99,8 @@ public:
     void SkipTo(const char* text);
     int ReadToken();
     void Match(const zSTRING& expected);
+    // The same for a one-character delimiter, most often found without making a word.
+    void Match(char delimiter);
     void ReadString(zSTRING& out);
     int ReadInt();
     float ReadFloat();
@@ -240,6 +242,9 @@ private:
     // zCParserTokenizer.cpp:
     void TakeHistoryEntry();
     void PassNewline(const char* afterNewline);
+    // Passes the blanks and line ends before a word; the history entry just taken
+    // moves past the line ends.
+    void SkipBlanksBeforeWord();
     // Whether the next word is the delimiter (one other than "/"), which is left unread
     // as ReadWord and PrevWord leave it.
     bool NextWordIs(char delimiter);
