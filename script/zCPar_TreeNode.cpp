@@ -93,17 +93,18 @@ const char* KindNameOrNull(int kind)
 
 } // namespace
 
-zCPar_TreeNode::zCPar_TreeNode() : serial(NextSerial())
+zCPar_TreeNode::zCPar_TreeNode() : serial(NextSerial()), foundSymbol(0)
 {
 }
 
 zCPar_TreeNode::zCPar_TreeNode(int kind, int value, int line)
-    : Value(value), serial(NextSerial()), line(line), TypeExp(static_cast<unsigned char>(kind))
+    : Value(value), serial(NextSerial()), line(line), TypeExp(static_cast<unsigned char>(kind)), foundSymbol(0)
 {
 }
 
 zCPar_TreeNode::zCPar_TreeNode(int kind, const zSTRING& name, int value, int line)
-    : Name(name), Value(value), serial(NextSerial()), line(line), TypeExp(static_cast<unsigned char>(kind))
+    : Name(name), Value(value), serial(NextSerial()), line(line), TypeExp(static_cast<unsigned char>(kind)),
+      foundSymbol(0)
 {
 }
 

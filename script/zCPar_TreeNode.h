@@ -106,4 +106,18 @@ public:
     int Type = -1;  // -2: a name without a symbol
     int line = 0;
     unsigned char TypeExp = 0;
+
+    // For a name leaf, the number of the symbol the reader found for it; -1 for none.
+    // The linker takes it where it is sure to find the same (see zCParser::EmitName).
+    int GetFoundSymbol() const { return static_cast<int>(foundSymbol) - 1; }
+    void SetFoundSymbol(int number)
+    {
+        foundSymbol = number >= 0 && number < kFoundSymbolLimit ? static_cast<unsigned>(number) + 1 : 0u;
+    }
+
+private:
+    // The number plus one, 0 for none; in the bytes after TypeExp, so that the node
+    // keeps its size. Larger numbers are not kept.
+    static constexpr int kFoundSymbolLimit = (1 << 24) - 1;
+    unsigned foundSymbol : 24;
 };

@@ -165,8 +165,11 @@ void zCParser::SetLeafType(const zSTRING& name, zCPar_TreeNode* node)
         node->Type = zPAR_TYPE_INSTANCE;
         return;
     }
-    zCPar_Symbol* symbol = FindSymbol(name);
+    const int index = FindIndex(name);
+    zCPar_Symbol* symbol = symtab.GetSymbol(index);
     node->Type = symbol ? SymbolType(symbol) : -2;
+    // Only a plain name: a dotted one is looked up another way.
+    node->SetFoundSymbol(symbol && name.find('.') == std::string::npos ? index : -1);
 }
 
 void zCParser::CheckArrayIndex(const zSTRING& name, int index)
