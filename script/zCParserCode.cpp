@@ -29,7 +29,7 @@ static_assert(IsOpcode(EXP_IF, zPAR_OP_JUMPF), "an if is the jump when false");
 bool IsMemberName(const zSTRING& name, const zSTRING& owner, const zSTRING& member)
 {
     return name.size() == owner.size() + 1 + member.size() && name.compare(0, owner.size(), owner) == 0 &&
-           name[owner.size()] == '.' && name.compare(owner.size() + 1, member.size(), member) == 0;
+           name.data()[owner.size()] == '.' && name.compare(owner.size() + 1, member.size(), member) == 0;
 }
 
 bool IsInstanceOrPrototype(const zCPar_Symbol* symbol)
