@@ -66,6 +66,9 @@ void zCDecompNode::Free(zCDecompNode* node)
     zCDecompNode* local[32];
     std::vector<zCDecompNode*> spill;
     int count = 0;
+    DecompNodePool::Spare* first = nullptr;
+    DecompNodePool::Spare* last = nullptr;
+    std::size_t freed = 0;
     auto push = [&](zCDecompNode* pending) {
         if (count < 32)
             local[count++] = pending;
@@ -85,8 +88,22 @@ void zCDecompNode::Free(zCDecompNode* node)
             push(current->next);
         if (current->firstChild)
             push(current->firstChild);
-        delete current;
+        if (!DecompNodePool::kEnabled) {
+            delete current;
+            continue;
+        }
+        // From the pool, the memory of all of them goes back in one piece: a handing
+        // back takes the pool's lock.
+        current->~zCDecompNode();
+        auto* spare = reinterpret_cast<DecompNodePool::Spare*>(current);
+        spare->next = first;
+        first = spare;
+        if (!last)
+            last = spare;
+        ++freed;
     }
+    if (freed != 0)
+        DecompNodePool::Shared().Give(first, last, freed);
 }
 
 float zCDecompNode::GetValueAsFloat() const
