@@ -66,9 +66,8 @@ void zCDecompNode::Free(zCDecompNode* node)
     zCDecompNode* local[32];
     std::vector<zCDecompNode*> spill;
     int count = 0;
-    DecompNodePool::Spare* first = nullptr;
-    DecompNodePool::Spare* last = nullptr;
-    std::size_t freed = 0;
+    // From the pool, the memory of all of them goes back in one piece.
+    DecompNodePool::Batch dropped;
     auto push = [&](zCDecompNode* pending) {
         if (count < 32)
             local[count++] = pending;
@@ -88,22 +87,8 @@ void zCDecompNode::Free(zCDecompNode* node)
             push(current->next);
         if (current->firstChild)
             push(current->firstChild);
-        if (!DecompNodePool::kEnabled) {
-            delete current;
-            continue;
-        }
-        // From the pool, the memory of all of them goes back in one piece: a handing
-        // back takes the pool's lock.
-        current->~zCDecompNode();
-        auto* spare = reinterpret_cast<DecompNodePool::Spare*>(current);
-        spare->next = first;
-        first = spare;
-        if (!last)
-            last = spare;
-        ++freed;
+        dropped.Drop(current);
     }
-    if (freed != 0)
-        DecompNodePool::Shared().Give(first, last, freed);
 }
 
 float zCDecompNode::GetValueAsFloat() const

@@ -27,7 +27,6 @@ int NextSerial()
 // Nodes come from the pool; 2048 to a chunk, and the chunks of some 48 MB kept
 // between compiles: the trees of a project of about 200,000 lines.
 using NodePool = zCParObjectPool<zCPar_TreeNode, 2048, 256>;
-using SpareNode = NodePool::Spare;
 
 const char* KindNameOrNull(int kind)
 {
@@ -127,9 +126,7 @@ zCPar_TreeNode::~zCPar_TreeNode()
     push(Left);
     push(Right);
     Left = Right = Next = nullptr;
-    SpareNode* first = nullptr;
-    SpareNode* last = nullptr;
-    std::size_t count = 0;
+    NodePool::Batch dropped;
     while (stack) {
         zCPar_TreeNode* node = stack;
         stack = node->Prev;
@@ -137,20 +134,8 @@ zCPar_TreeNode::~zCPar_TreeNode()
         push(node->Left);
         push(node->Right);
         node->Left = node->Right = node->Next = nullptr;
-        if (!NodePool::kEnabled) {
-            delete node;
-            continue;
-        }
-        node->~zCPar_TreeNode();
-        auto* spare = reinterpret_cast<SpareNode*>(node);
-        spare->next = first;
-        first = spare;
-        if (!last)
-            last = spare;
-        ++count;
+        dropped.Drop(node);
     }
-    if (count != 0)
-        NodePool::Shared().Give(first, last, count);
 }
 
 void* zCPar_TreeNode::operator new(std::size_t size)
