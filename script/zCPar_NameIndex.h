@@ -5,9 +5,10 @@
 // one record of the block, allocates nothing, and can look for "OWNER.MEMBER"
 // without making that name. The members and locals of one owner lie together in the
 // slots: a body's lookups, found or not, and its declarations touch a few cache
-// lines, not one line of the large array each. The answers of recent lookups, found or not, are kept in
-// a small table in front of it: the compiler asks for the same few names again and
-// again while it reads one body, and the large array lies mostly outside the cache.
+// lines, not one line of the large array each. The answers of recent lookups, found
+// or not, are kept in a small table in front of it: the compiler asks for the same
+// few names again and again while it reads one body, and the large array lies mostly
+// outside the cache.
 #pragma once
 
 #include <cstdint>
