@@ -24,6 +24,9 @@ int NextSerial()
     return static_cast<int>(t_serial++);
 }
 
+// The found symbol's bytes fill what was padding after the kind.
+static_assert(sizeof(void*) != 8 || sizeof(zCPar_TreeNode) <= 96, "a node fits 96 bytes on 64-bit hosts");
+
 // Nodes come from the pool; 2048 to a chunk, and the chunks of some 48 MB kept
 // between compiles: the trees of a project of about 200,000 lines.
 using NodePool = zCParObjectPool<zCPar_TreeNode, 2048, 256>;
@@ -92,18 +95,17 @@ const char* KindNameOrNull(int kind)
 
 } // namespace
 
-zCPar_TreeNode::zCPar_TreeNode() : serial(NextSerial()), foundSymbol(0)
+zCPar_TreeNode::zCPar_TreeNode() : serial(NextSerial())
 {
 }
 
 zCPar_TreeNode::zCPar_TreeNode(int kind, int value, int line)
-    : Value(value), serial(NextSerial()), line(line), TypeExp(static_cast<unsigned char>(kind)), foundSymbol(0)
+    : Value(value), serial(NextSerial()), line(line), TypeExp(static_cast<unsigned char>(kind))
 {
 }
 
 zCPar_TreeNode::zCPar_TreeNode(int kind, const zSTRING& name, int value, int line)
-    : Name(name), Value(value), serial(NextSerial()), line(line), TypeExp(static_cast<unsigned char>(kind)),
-      foundSymbol(0)
+    : Name(name), Value(value), serial(NextSerial()), line(line), TypeExp(static_cast<unsigned char>(kind))
 {
 }
 
