@@ -66,6 +66,8 @@ void zCDecompNode::Free(zCDecompNode* node)
     zCDecompNode* local[32];
     std::vector<zCDecompNode*> spill;
     int count = 0;
+    // From the pool, the memory of all of them goes back in one piece.
+    DecompNodePool::Batch dropped;
     auto push = [&](zCDecompNode* pending) {
         if (count < 32)
             local[count++] = pending;
@@ -85,7 +87,7 @@ void zCDecompNode::Free(zCDecompNode* node)
             push(current->next);
         if (current->firstChild)
             push(current->firstChild);
-        delete current;
+        dropped.Drop(current);
     }
 }
 

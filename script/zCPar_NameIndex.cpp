@@ -90,27 +90,10 @@ std::uint32_t zCPar_NameIndex::Hasher::End() const
     return static_cast<std::uint32_t>(result);
 }
 
-zCPar_NameIndex::Prefix::Prefix() : Prefix(std::string_view())
+zCPar_NameIndex::Prefix::Prefix(std::string_view owner)
+    : owner(owner), plain(!owner.empty() && std::memchr(owner.data(), '.', owner.size()) == nullptr),
+      ownerHash(plain ? Hash(owner) : 0)
 {
-}
-
-zCPar_NameIndex::Prefix::Prefix(std::string_view owner) : owner(owner), hasher(new Hasher)
-{
-    hasher->Add(owner);
-    hasher->Add(".");
-}
-
-zCPar_NameIndex::Prefix::~Prefix() = default;
-
-zCPar_NameIndex::Prefix::Prefix(const Prefix& other) : owner(other.owner), hasher(new Hasher(*other.hasher))
-{
-}
-
-zCPar_NameIndex::Prefix& zCPar_NameIndex::Prefix::operator=(const Prefix& other)
-{
-    owner = other.owner;
-    *hasher = *other.hasher;
-    return *this;
 }
 
 std::uint32_t zCPar_NameIndex::Hash(std::string_view name)
@@ -120,18 +103,26 @@ std::uint32_t zCPar_NameIndex::Hash(std::string_view name)
     return hasher.End();
 }
 
-std::uint32_t zCPar_NameIndex::Hash(std::string_view owner, std::string_view member)
+std::uint32_t zCPar_NameIndex::Key(std::string_view first, std::string_view second, bool dotted)
 {
-    Hasher hasher;
-    hasher.Add(owner);
-    hasher.Add(".");
-    hasher.Add(member);
-    return hasher.End();
+    const void* found = first.empty() ? nullptr : std::memchr(first.data(), '.', first.size());
+    if (found == nullptr && dotted && !first.empty())
+        return OwnerMemberKey(Hash(first), Hash(second));  // the dot joining the pieces comes first
+    const std::size_t dot = found ? static_cast<std::size_t>(static_cast<const char*>(found) - first.data()) : 0;
+    // The part after the first dot; the whole name where no owner stands before one.
+    Hasher rest;
+    rest.Add(dot == 0 ? first : first.substr(dot + 1));
+    if (dotted) {
+        rest.Add(".");
+        rest.Add(second);
+    }
+    return dot == 0 ? rest.End() : OwnerMemberKey(Hash(first.substr(0, dot)), rest.End());
 }
 
 std::size_t zCPar_NameIndex::Home(std::uint32_t hash) const
 {
-    return static_cast<std::uint32_t>(hash * 2654435769u) >> shift;
+    constexpr std::uint32_t kWindow = 8;  // slots an owner's members start in
+    return ((hash >> shift) + (hash & (kWindow - 1))) & (slots.size() - 1);
 }
 
 const char* zCPar_NameIndex::RecordAt(std::uint32_t reference) const
@@ -229,26 +220,26 @@ int zCPar_NameIndex::FindHashed(std::uint32_t hash, std::string_view first, std:
 
 int zCPar_NameIndex::Find(std::string_view name) const
 {
-    return used == 0 ? -1 : FindHashed(Hash(name), name, std::string_view(), false);
+    return used == 0 ? -1 : FindHashed(Key(name, std::string_view(), false), name, std::string_view(), false);
 }
 
 int zCPar_NameIndex::Find(std::string_view owner, std::string_view member) const
 {
-    return used == 0 ? -1 : FindHashed(Hash(owner, member), owner, member, true);
+    return used == 0 ? -1 : FindHashed(Key(owner, member, true), owner, member, true);
 }
 
 int zCPar_NameIndex::Find(const Prefix& owner, std::string_view member) const
 {
     if (used == 0)
         return -1;
-    Hasher hasher = *owner.hasher;
-    hasher.Add(member);
-    return FindHashed(hasher.End(), owner.owner, member, true);
+    const std::uint32_t key =
+        owner.plain ? OwnerMemberKey(owner.ownerHash, Hash(member)) : Key(owner.owner, member, true);
+    return FindHashed(key, owner.owner, member, true);
 }
 
 bool zCPar_NameIndex::Insert(std::string_view name, int number)
 {
-    return Insert(name, number, Hash(name));
+    return Insert(name, number, HashOf(name));
 }
 
 void zCPar_NameIndex::Prefetch(std::uint32_t hash) const
@@ -302,7 +293,7 @@ void zCPar_NameIndex::Erase(std::string_view name)
     writer = std::this_thread::get_id();
     if (used == 0)
         return;
-    const std::uint32_t hash = Hash(name);
+    const std::uint32_t hash = HashOf(name);
     RecentFor(hash).length = kNoRecent;
     std::size_t hole = Probe(hash, name, std::string_view(), false);
     if (slots[hole].record == 0)

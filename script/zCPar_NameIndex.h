@@ -3,9 +3,12 @@
 // built for that: open addressing over one array of small slots, and copies of the
 // names with their numbers kept together in one block. A lookup touches a slot and
 // one record of the block, allocates nothing, and can look for "OWNER.MEMBER"
-// without making that name. The answers of recent lookups, found or not, are kept in
-// a small table in front of it: the compiler asks for the same few names again and
-// again while it reads one body, and the large array lies mostly outside the cache.
+// without making that name. The members and locals of one owner lie together in the
+// slots: a body's lookups, found or not, and its declarations touch a few cache
+// lines, not one line of the large array each. The answers of recent lookups, found
+// or not, are kept in a small table in front of it: the compiler asks for the same
+// few names again and again while it reads one body, and the large array lies mostly
+// outside the cache.
 #pragma once
 
 #include <cstdint>
@@ -19,20 +22,18 @@ class zCPar_NameIndex {
     class Hasher;
 
 public:
-    // "OWNER." hashed once, for looking up many members of one owner.
+    // An owner hashed once, for looking up many members of one owner.
     class Prefix {
     public:
-        Prefix();
+        Prefix() = default;
         explicit Prefix(std::string_view owner);
-        ~Prefix();
-        Prefix(const Prefix&);
-        Prefix& operator=(const Prefix&);
         const std::string& Owner() const { return owner; }
 
     private:
         friend class zCPar_NameIndex;
         std::string owner;
-        std::unique_ptr<Hasher> hasher;
+        bool plain = false;  // not empty and without a dot: its hash is ownerHash
+        std::uint32_t ownerHash = 0;
     };
 
     // Number listed under the name; -1 when none.
@@ -44,10 +45,10 @@ public:
     // Lists the name with the number (>= 0); false, changing nothing, when the name
     // is listed already.
     bool Insert(std::string_view name, int number);
-    // The same with the name's hash (HashOf) at hand. Many names inserted in a row
+    // The same with the name's key (HashOf) at hand. Many names inserted in a row
     // go faster with the slots of the names ahead asked for (Prefetch) meanwhile.
     bool Insert(std::string_view name, int number, std::uint32_t hash);
-    static std::uint32_t HashOf(std::string_view name) { return Hash(name); }
+    static std::uint32_t HashOf(std::string_view name) { return Key(name, std::string_view(), false); }
     void Prefetch(std::uint32_t hash) const;
     void Erase(std::string_view name);
     // Room for count names in all without growing.
@@ -94,7 +95,7 @@ private:
         char name[kRecentNameBytes];
     };
     static constexpr std::uint32_t kNoRecent = 0xFFFFFFFFu;
-    Recent& RecentFor(std::uint32_t hash) const { return recent[hash & (kRecentCount - 1)]; }
+    Recent& RecentFor(std::uint32_t hash) const { return recent[(hash ^ (hash >> 16)) & (kRecentCount - 1)]; }
     // The remembered number of the name; false when none is remembered.
     bool FindRecent(std::uint32_t hash, std::string_view first, std::string_view second, bool dotted,
                     int& number) const;
@@ -103,9 +104,18 @@ private:
     int FindHashed(std::uint32_t hash, std::string_view first, std::string_view second, bool dotted) const;
 
     static std::uint32_t Hash(std::string_view name);
-    static std::uint32_t Hash(std::string_view owner, std::string_view member);
+    // A name's key, which the slots hold and place it by: for "OWNER.MEMBER" (split
+    // at the first dot, an owner before it) the high half of the owner's hash and the
+    // high half of the member's; for any other name its hash. The name is first, or
+    // first + "." + second when dotted.
+    static std::uint32_t Key(std::string_view first, std::string_view second, bool dotted);
+    static std::uint32_t OwnerMemberKey(std::uint32_t ownerHash, std::uint32_t memberHash)
+    {
+        return (ownerHash & 0xFFFF0000u) | (memberHash >> 16);
+    }
 
-    // First slot to probe for a hash; the multiplication spreads the hash's bits.
+    // First slot to probe for a key: the place of its high bits (an owner's members
+    // share it), a few slots on by its lowest bits.
     std::size_t Home(std::uint32_t hash) const;
     // Slot holding the name made of the pieces, or the empty slot where it would go.
     std::size_t Probe(std::uint32_t hash, std::string_view first, std::string_view second, bool dotted) const;

@@ -48,28 +48,9 @@ void zCPar_Symbol::operator delete(void* block, std::size_t size) noexcept
 
 void zCPar_Symbol::DeleteAll(zCPar_Symbol* const* symbols, std::size_t count)
 {
-    if (!SymbolPool::kEnabled) {
-        for (std::size_t i = 0; i < count; ++i)
-            delete symbols[i];
-        return;
-    }
-    SymbolPool::Spare* first = nullptr;
-    SymbolPool::Spare* last = nullptr;
-    std::size_t given = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        zCPar_Symbol* symbol = symbols[i];
-        if (!symbol)
-            continue;
-        symbol->~zCPar_Symbol();
-        auto* spare = reinterpret_cast<SymbolPool::Spare*>(symbol);
-        spare->next = first;
-        first = spare;
-        if (!last)
-            last = spare;
-        ++given;
-    }
-    if (given != 0)
-        SymbolPool::Shared().Give(first, last, given);
+    SymbolPool::Batch dropped;
+    for (std::size_t i = 0; i < count; ++i)
+        dropped.Drop(symbols[i]);
 }
 
 zCPar_Symbol::~zCPar_Symbol()

@@ -106,4 +106,24 @@ public:
     int Type = -1;  // -2: a name without a symbol
     int line = 0;
     unsigned char TypeExp = 0;
+
+    // For a name leaf, the number of the symbol the reader found for it; -1 for none.
+    // The linker takes it where it is sure to find the same (see zCParser::EmitName).
+    int GetFoundSymbol() const
+    {
+        return (foundSymbol[0] | foundSymbol[1] << 8 | foundSymbol[2] << 16) - 1;
+    }
+    void SetFoundSymbol(int number)
+    {
+        const int kept = number >= 0 && number < kFoundSymbolLimit ? number + 1 : 0;
+        foundSymbol[0] = static_cast<unsigned char>(kept);
+        foundSymbol[1] = static_cast<unsigned char>(kept >> 8);
+        foundSymbol[2] = static_cast<unsigned char>(kept >> 16);
+    }
+
+private:
+    // The number plus one, 0 for none, in the three bytes after TypeExp, so that the
+    // node keeps its size. Larger numbers are not kept.
+    static constexpr int kFoundSymbolLimit = (1 << 24) - 1;
+    unsigned char foundSymbol[3] = {};
 };

@@ -404,7 +404,7 @@ int zCParser::ParseFile(zSTRING name)
             break;
         else
             Error(g_parErrSyntax + word, 0, -1);
-        Match(zSTRING(";"));
+        Match(';');
     }
 
     record->FreeText();

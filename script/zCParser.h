@@ -99,6 +99,8 @@ public:
     void SkipTo(const char* text);
     int ReadToken();
     void Match(const zSTRING& expected);
+    // The same for a one-character delimiter, most often found without making a word.
+    void Match(char delimiter);
     void ReadString(zSTRING& out);
     int ReadInt();
     float ReadFloat();
@@ -240,6 +242,9 @@ private:
     // zCParserTokenizer.cpp:
     void TakeHistoryEntry();
     void PassNewline(const char* afterNewline);
+    // Passes the blanks and line ends before a word; the history entry just taken
+    // moves past the line ends.
+    void SkipBlanksBeforeWord();
     // Whether the next word is the delimiter (one other than "/"), which is left unread
     // as ReadWord and PrevWord leave it.
     bool NextWordIs(char delimiter);
@@ -346,6 +351,12 @@ private:
     // The node's own code after its operands; false after an error that ends the file.
     bool EmitNode(zCPar_TreeNode* node);
     bool EmitName(zCPar_TreeNode* node);
+    // The symbol number a node of a declaration or call keeps in Value (the reader's),
+    // where the symbol there still has the node's name; -1 otherwise. By link time
+    // the name index lies outside the cache: these save looking names up again.
+    int NumberStoredIn(const zCPar_TreeNode* node) const;
+    // The symbol number FindIndex gives for a name leaf's name.
+    int FindLeafIndex(const zCPar_TreeNode* node);
     bool EmitInstance(zCPar_TreeNode* node);
     void EmitInstanceStart(zCPar_TreeNode* node);
     void EmitStringLiteral(zCPar_TreeNode* node);

@@ -66,11 +66,19 @@ zSTRING TypeName(int type)
     }
 }
 
-// Whether the name in upper case is upper. Upper case keeps the length: names of
-// another length need no copy.
+// Whether the name in upper case is upper; byte by byte, without a copy: the call
+// checks run this over the engine's function tables for every call.
 bool MatchesUpper(const zSTRING& name, const zSTRING& upper)
 {
-    return name.size() == upper.size() && UpperCopy(name) == upper;
+    if (name.size() != upper.size())
+        return false;
+    const char* a = name.data();
+    const char* b = upper.data();
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (zSTRING::UpperChar(a[i]) != b[i])
+            return false;
+    }
+    return true;
 }
 
 // The type a symbol's value has for the checks.
@@ -165,8 +173,11 @@ void zCParser::SetLeafType(const zSTRING& name, zCPar_TreeNode* node)
         node->Type = zPAR_TYPE_INSTANCE;
         return;
     }
-    zCPar_Symbol* symbol = FindSymbol(name);
+    const int index = FindIndex(name);
+    zCPar_Symbol* symbol = symtab.GetSymbol(index);
     node->Type = symbol ? SymbolType(symbol) : -2;
+    // Only a plain name: a dotted one is looked up another way.
+    node->SetFoundSymbol(symbol && name.find('.') == std::string::npos ? index : -1);
 }
 
 void zCParser::CheckArrayIndex(const zSTRING& name, int index)

@@ -25,6 +25,13 @@ static_assert(IsOpcode(EXP_LET_INSTANCE, zPAR_OP_ASSIGNINSTANCE), "instance assi
 static_assert(IsOpcode(EXP_ELSE, zPAR_OP_JUMP), "an else is the jump over it");
 static_assert(IsOpcode(EXP_IF, zPAR_OP_JUMPF), "an if is the jump when false");
 
+// Whether name is owner + "." + member.
+bool IsMemberName(const zSTRING& name, const zSTRING& owner, const zSTRING& member)
+{
+    return name.size() == owner.size() + 1 + member.size() && name.compare(0, owner.size(), owner) == 0 &&
+           name.data()[owner.size()] == '.' && name.compare(owner.size() + 1, member.size(), member) == 0;
+}
+
 bool IsInstanceOrPrototype(const zCPar_Symbol* symbol)
 {
     const int type = symbol->GetType();
@@ -83,7 +90,11 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
     case EXP_COMPOUND:
         return EmitName(node);
     case EXP_ENTRY_INSTANCE: {
-        const int index = GetIndex(node->Name);
+        int index = NumberStoredIn(node);
+        if (index >= 0)
+            indexFromFallback = 0;  // as GetIndex leaves it for a symbol of our own
+        else
+            index = GetIndex(node->Name);
         zCPar_Symbol* function = index >= 0 ? GetSymbol(index) : nullptr;
         if (!function) {
             EmitError(g_parErrUndefinedFunc + node->Name, node);
@@ -141,7 +152,8 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
             labelTable[static_cast<std::size_t>(node->Value)] = codeStack.GetDynSize();
         return true;
     case EXP_FUNC: {
-        zCPar_Symbol* function = symtab.GetSymbol(node->Name);
+        const int stored = NumberStoredIn(node);
+        zCPar_Symbol* function = stored >= 0 ? symtab.GetSymbol(stored) : symtab.GetSymbol(node->Name);
         if (!function)
             EmitError(g_parErrUnknown + node->Name, node);
         currentFunction = function;
@@ -170,9 +182,32 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
     }
 }
 
+int zCParser::NumberStoredIn(const zCPar_TreeNode* node) const
+{
+    if (!symtab.EveryNameListedOnce())
+        return -1;
+    const zCPar_Symbol* symbol = symtab.GetSymbol(node->Value);
+    return symbol && symbol->name == node->Name ? node->Value : -1;
+}
+
+int zCParser::FindLeafIndex(const zCPar_TreeNode* node)
+{
+    // The lookup tries the class's members, then the body's locals, then the globals.
+    // A symbol named as a member or local of the scope tried first is what it finds,
+    // however the reader came to it: one symbol to a name, and names stay listed.
+    const int found = node->GetFoundSymbol();
+    const zCPar_Symbol* owner = currentClass ? currentClass : currentFunction;
+    if (found >= 0 && owner && symtab.EveryNameListedOnce()) {
+        const zCPar_Symbol* symbol = symtab.GetSymbol(found);
+        if (symbol && IsMemberName(symbol->name, owner->name, node->Name))
+            return found;
+    }
+    return FindIndex(node->Name);
+}
+
 bool zCParser::EmitName(zCPar_TreeNode* node)
 {
-    const int index = FindIndex(node->Name);
+    const int index = FindLeafIndex(node);
     zCPar_Symbol* symbol = index >= 0 ? symtab.GetSymbol(index) : nullptr;
     if (!symbol) {
         EmitError(g_parErrUnknown + node->Name, node);
@@ -240,7 +275,8 @@ bool zCParser::EmitInstance(zCPar_TreeNode* node)
 
 void zCParser::EmitInstanceStart(zCPar_TreeNode* node)
 {
-    zCPar_Symbol* symbol = symtab.GetSymbol(node->Name);
+    const int stored = NumberStoredIn(node);
+    zCPar_Symbol* symbol = stored >= 0 ? symtab.GetSymbol(stored) : symtab.GetSymbol(node->Name);
     if (!symbol) {
         EmitError(g_parErrUnknown + node->Name, node);
         return;

@@ -94,7 +94,7 @@ int zCParser::ReadOptionalIndex(const zSTRING& name, const zSTRING& next)
         return 0;
     }
     const int index = ReadInt();
-    Match(zSTRING("]"));
+    Match(']');
     CheckArrayIndex(name, index);
     return index;
 }
@@ -158,7 +158,7 @@ std::unique_ptr<zCPar_Symbol> zCParser::NewVarSymbol(int type, zCPar_Symbol* typ
         zSTRING bracket;
         ReadWord(bracket);
         count = ReadInt();
-        Match(zSTRING("]"));
+        Match(']');
         // The symbol keeps its count in 12 bits.
         if (count < 1 || count > kMaxElementCount) {
             CountedError(FormatResString(zMsgId::kArraySizeOutOfRange, count), 0, -1);
@@ -217,18 +217,18 @@ void zCParser::AppendParameterNodes(const zSTRING& name, int type)
 
 void zCParser::ReadConstValues(zCPar_Symbol* declared, int type)
 {
-    Match(zSTRING("="));
+    Match('=');
     // The storage decides how many values fit.
     const int values = declared->GetElementCount();
     if (values > 1)
-        Match(zSTRING("{"));
+        Match('{');
     for (int i = 0; i < (values > 1 ? values : 1); ++i) {
         if (i > 0)
-            Match(zSTRING(","));
+            Match(',');
         ReadConstValue(declared, type, i);
     }
     if (values > 1)
-        Match(zSTRING("}"));
+        Match('}');
 }
 
 void zCParser::ReadConstValue(zCPar_Symbol* declared, int type, int index)
@@ -301,7 +301,7 @@ void zCParser::DeclarePrototype()
     if (StartsWithDigit(name))
         Error(LoadResString(zMsgId::kDigitInPrototypeName) + name, 0, -1);
 
-    Match(zSTRING("("));
+    Match('(');
     zSTRING className;
     ReadWord(className);
     zCPar_Symbol* classSymbol = symtab.GetSymbol(className);
@@ -319,7 +319,7 @@ void zCParser::DeclarePrototype()
     currentClass = classSymbol;
     // A symbol just listed is the last one.
     const int number = InsertDeclared(symbol) ? symtab.GetNumInList() - 1 : -1;
-    Match(zSTRING(")"));
+    Match(')');
 
     AppendNode(EXP_PROTOTYPE, name, number);
     bodyFirstNode = checkStop = lastNode;
@@ -352,7 +352,7 @@ void zCParser::DeclareInstance()
     zSTRING parentName;
     ReadWord(parentName);
     zCPar_Symbol* parent = symtab.GetSymbol(parentName);
-    Match(zSTRING(")"));
+    Match(')');
     zCPar_Symbol* classSymbol = nullptr;
     if (parent && parent->GetType() == zPAR_TYPE_CLASS) {
         classSymbol = parent;
@@ -439,7 +439,7 @@ void zCParser::ParseBlock()
         ~DepthGuard() { --depth; }
     } depthGuard{++blockDepth};
 
-    Match(zSTRING("{"));
+    Match('{');
     zSTRING word;
     while (readPos < textEnd) {
         const char* before = readPos;
@@ -458,7 +458,7 @@ void zCParser::ParseBlock()
             DeclareIf();
         else
             DeclareAssign(word);
-        Match(zSTRING(";"));
+        Match(';');
         if (lastNode != bodyFirstNode)
             CheckTree(lastNode);
         // After an error that is not fatal a statement may give back what it read.
@@ -474,7 +474,7 @@ void zCParser::ParseBlock()
 
 void zCParser::SkipBlock()
 {
-    Match(zSTRING("{"));
+    Match('{');
     zSTRING word;
     for (int open = 1; open > 0;) {
         ReadWord(word);

@@ -154,6 +154,8 @@ private:
         bool known[kKinds] = {};
         // Whether the variable carries an instance's number; -1 until asked.
         signed char holdsInstance = -1;
+        // The run the entry belongs to (decompileNamesRun): another run's counts as empty.
+        unsigned run = 0;
     };
     zTDecompName& DecompileNameOf(int number);
     const zSTRING& DecompileName(zTDecompName::Kind kind, const zCPar_Symbol* symbol, int number);
@@ -241,7 +243,11 @@ private:
     std::unordered_map<std::string, int> decompileScopedIndexes;
     // Spellings by symbol number, for the run (see DecompileNameOf); the scratch holds
     // the spelling of a symbol asked for by a number that is not its own.
+    // The entries are kept from run to run and emptied as they are asked for: making
+    // one per symbol anew took longer than the names asked for.
     std::vector<zTDecompName> decompileNames;
+    unsigned decompileNamesRun = 1;
+    std::size_t decompileNamesCount = 0;  // the symbols the numbers were taken from
     zSTRING decompileNameScratch;
     const zCPar_Symbol* decompileIndexClass = nullptr;
     const zCPar_Symbol* decompileIndexOwner = nullptr;

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -182,7 +183,7 @@ void zCParserDecompiler::ResetDecompileStatements()
     decompileBodiesCode = -1;
     decompileExternalSpelling.clear();
     decompileScopedIndexes.clear();
-    decompileNames.clear();
+    ++decompileNamesRun;
 }
 
 void zCParserDecompiler::PrepareDecompileStatements()
@@ -995,11 +996,20 @@ int zCParserDecompiler::DecompileScopedIndex(const zSTRING& upperName)
 zCParserDecompiler::zTDecompName& zCParserDecompiler::DecompileNameOf(int number)
 {
     const std::size_t count = static_cast<std::size_t>(std::max(symtab.GetNumInList(), 0));
-    if (decompileNames.size() != count) {
-        decompileNames.clear();
-        decompileNames.resize(count);
+    if (count != decompileNamesCount) {
+        // The numbers may stand for other symbols now.
+        ++decompileNamesRun;
+        decompileNamesCount = count;
+        if (decompileNames.size() < count)
+            decompileNames.resize(count);
     }
-    return decompileNames[static_cast<std::size_t>(number)];
+    zTDecompName& entry = decompileNames[static_cast<std::size_t>(number)];
+    if (entry.run != decompileNamesRun) {
+        std::fill(std::begin(entry.known), std::end(entry.known), false);
+        entry.holdsInstance = -1;
+        entry.run = decompileNamesRun;
+    }
+    return entry;
 }
 
 zSTRING zCParserDecompiler::MakeDecompileName(zTDecompName::Kind kind, const zCPar_Symbol* symbol)

@@ -106,6 +106,10 @@ void zCParser::LinkFile(int index)
     constexpr std::uintptr_t kWindow = 4096;
     constexpr std::uintptr_t kLine = 64;
     std::uintptr_t fetched = 0;
+    // Emitted statements, linked through Next, waiting to go back to the pool.
+    std::unique_ptr<zCPar_TreeNode> emitted;
+    int emittedCount = 0;
+    constexpr int kEmittedPerDrop = 64;
     while (rest) {
         zCPar_TreeNode* node = rest.get();
         const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(node);
@@ -116,10 +120,17 @@ void zCParser::LinkFile(int index)
         zCPar_TreeNode* next = EmitCode(node);
         if (!next)
             break;  // the last statement, or a failed one: the rest is not emitted
-        // An emitted statement goes back to the pool while its nodes are still in
-        // the cache, not in a walk over the whole tree afterwards.
-        node->Next = nullptr;
+        // Emitted statements go back to the pool while their nodes are still in the
+        // cache, not in a walk over the whole tree afterwards; some dozens at a time,
+        // as each handing back takes the pool's lock.
+        rest.release();
         next->Prev = nullptr;
+        node->Next = emitted.release();
+        emitted.reset(node);
+        if (++emittedCount == kEmittedPerDrop) {
+            emitted.reset();
+            emittedCount = 0;
+        }
         rest.reset(next);
     }
     PatchJumps();

@@ -105,7 +105,7 @@ void zCParser::DeclareFunc()
         declared->SetFlag(zPAR_FLAG_RETURN);
     declared->SetOffset(returnType > 0 ? returnType : zPAR_TYPE_VOID);
 
-    Match(zSTRING("("));
+    Match('(');
     zSTRING word;
     ReadWord(word);
     if (IsWord(word, "VAR")) {
@@ -115,7 +115,7 @@ void zCParser::DeclareFunc()
     } else {
         PrevWord();
     }
-    Match(zSTRING(")"));
+    Match(')');
 
     bodyFirstNode = checkStop = lastNode;
     ParseBlock();
@@ -190,7 +190,7 @@ void zCParser::DeclareAssign(zSTRING word)
 
     case zPAR_TYPE_FLOAT: {
         const int index = ReadOptionalIndex(word);
-        Match(zSTRING("="));
+        Match('=');
         // A call or one constant; floats have no arithmetic here.
         zSTRING next;
         ReadWord(next);
@@ -211,7 +211,7 @@ void zCParser::DeclareAssign(zSTRING word)
 
     case zPAR_TYPE_STRING: {
         const int index = ReadOptionalIndex(word);
-        Match(zSTRING("="));
+        Match('=');
         if (outputUnitInstanceMode && UpperCopy(g_jobProjectName) == "VARNOK")
             AddOutputUnitFromLine(RestOfLine());
         currentExpressionType = zPAR_TYPE_STRING;
@@ -230,7 +230,7 @@ void zCParser::DeclareAssign(zSTRING word)
         break;
 
     case zPAR_TYPE_INSTANCE: {
-        Match(zSTRING("="));
+        Match('=');
         zSTRING function;
         ReadWord(function);
         DeclareFuncCall(function, zPAR_TYPE_INSTANCE);
@@ -248,7 +248,7 @@ void zCParser::DeclareAssign(zSTRING word)
 void zCParser::DeclareAssignFunc(zSTRING word)
 {
     const int index = ReadOptionalIndex(word);
-    Match(zSTRING("="));
+    Match('=');
     zSTRING function;
     ReadWord(function);
     AppendNode(EXP_ASSIGN_FUNC, function)->BaseType = zPAR_TYPE_FUNC;
@@ -280,16 +280,16 @@ void zCParser::DeclareFuncCall(zSTRING name, int expectedType)
 
     const int lineBegin = IsOutputUnitFunction(name) ? lineStart : -1;
 
-    Match(zSTRING("("));
+    Match('(');
     // The arguments' own types must not leak into the expression round the call.
     const auto restoreType = zRestoreOnExit(currentExpressionType);
     const int count = function->GetElementCount();
     for (int i = 0; i < count; ++i) {
         if (i > 0)
-            Match(zSTRING(","));
+            Match(',');
         ReadCallArgument(function->name, symtab.GetSymbol(number + 1 + i), i);
     }
-    Match(zSTRING(")"));
+    Match(')');
     AppendNode(EXP_ENTRY_INSTANCE, function->name, number);
 
     if (lineBegin >= 0 && textStart)
@@ -408,7 +408,7 @@ void zCParser::DeclareIf()
             PrevWord();
             AppendNode(EXP_END_IF, zSTRING(), label);
             ParseBlock();
-            Match(zSTRING(";"));
+            Match(';');
             break;
         }
         AppendNode(EXP_END_IF, zSTRING(), label);

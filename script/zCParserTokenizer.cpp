@@ -124,6 +124,17 @@ void zCParser::PassNewline(const char* afterNewline)
     lineStart = static_cast<int>(afterNewline - textStart);
 }
 
+void zCParser::SkipBlanksBeforeWord()
+{
+    while (readPos < textEnd && KindOf(*readPos) <= kLineEnd) {
+        if (*readPos++ == '\n') {
+            PassNewline(readPos);
+            historyPositions[historyIndex] = readPos;
+            historyLines[historyIndex] = line;
+        }
+    }
+}
+
 void zCParser::ReadWord(zSTRING& word)
 {
     for (;;) {
@@ -137,14 +148,7 @@ void zCParser::ReadWord(zSTRING& word)
         const char* start = nullptr;
         std::size_t length = 0;
         if (readPos != nullptr) {
-            // Blanks and line ends before the word; the history entry moves past the line ends.
-            while (readPos < textEnd && KindOf(*readPos) <= kLineEnd) {
-                if (*readPos++ == '\n') {
-                    PassNewline(readPos);
-                    historyPositions[historyIndex] = readPos;
-                    historyLines[historyIndex] = line;
-                }
-            }
+            SkipBlanksBeforeWord();
             wordLine = line;
             start = readPos;
             if (readPos < textEnd && KindOf(*readPos) == kDelimiter) {
@@ -373,6 +377,22 @@ void zCParser::Match(const zSTRING& expected)
     ReadWord(word);
     if (word != expected)
         Error(ExpectedText(expected), 0, -1);
+}
+
+void zCParser::Match(char delimiter)
+{
+    // The delimiter itself is read here as ReadWord would read it; anything else (a
+    // comment, a word, the end) goes the long way.
+    if (readPos != nullptr && delimiter != '/' && KindOf(delimiter) == kDelimiter) {
+        TakeHistoryEntry();
+        SkipBlanksBeforeWord();
+        if (readPos < textEnd && *readPos == delimiter) {
+            ++readPos;
+            return;
+        }
+        PrevWord();
+    }
+    Match(zSTRING(delimiter));
 }
 
 void zCParser::ReadString(zSTRING& out)

@@ -449,6 +449,20 @@ TEST_F(DecompileTest, DecompilingAgainReplacesTheFilesOfTheFirstRun)
     EXPECT_FALSE(HasLine("exists already"));
 }
 
+TEST_F(DecompileTest, ASecondRunWritesTheNamesOfItsOwnProgram)
+{
+    // Spellings are remembered per symbol number for one run: the next program on the
+    // same parser, with as many symbols, brings its own names.
+    zCParser parser;
+    Add(parser, "FIRST", zPAR_TYPE_INT, zPAR_FLAG_CONST, 0)->SetValue(1);
+    ASSERT_EQ(parser.Decompile("Varnok.src"), 0);
+    parser.Reset();
+    Add(parser, "SECOND", zPAR_TYPE_INT, zPAR_FLAG_CONST, 0)->SetValue(2);
+    ASSERT_EQ(parser.Decompile("Varnok.src"), 0);
+    EXPECT_EQ(Listed(), std::vector<std::string>{"_misk_\\SECOND.d"});
+    EXPECT_EQ(box.Read("_misk_/SECOND.d"), "\nconst int second = 2;\n");
+}
+
 TEST_F(DecompileTest, AStopRequestEndsTheRunAtTheNextFileAndDropsItsNumberedFile)
 {
     zCParser parser;

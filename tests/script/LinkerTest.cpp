@@ -133,6 +133,26 @@ TEST_F(LinkerTest, MergedInstanceFirstRunsItsEarlierBody)
     EXPECT_EQ(wolf->GetContent(), 13);
 }
 
+TEST_F(LinkerTest, NamesAreLinkedInTheScopesOfTheirBody)
+{
+    // A local declared after its first use takes that use too (the reader found the
+    // global there); in an instance body the class's members come before its locals.
+    box.Write("Scopes.src", "Scopes.d\n");
+    box.Write("Scopes.d", "class C { var int ID; var int N; };\nvar int X;\nvar int K;\nvar int N;\n"
+                          "func void F() { X = 1; var int X; X = 2; };\n"
+                          "instance I(C) { var int K; K = 3; ID = 4; var int N; N = 5; };\n");
+    ASSERT_EQ(parser.Compile("Scopes.src"), 0);
+    parser.Link();
+    ASSERT_FALSE(HasLine("Error"));
+    CodeBytes expected;
+    AssignCode(expected, Index("F.X"), 1);
+    AssignCode(expected, Index("F.X"), 2).Op(60);
+    AssignCode(expected, Index("I.K"), 3);
+    AssignCode(expected, Index("C.ID"), 4);
+    AssignCode(expected, Index("C.N"), 5).Op(60);
+    EXPECT_EQ(Code(), expected.bytes);
+}
+
 TEST_F(LinkerTest, AnErrorStopsItsFileWithFileAndLineAndNothingIsWritten)
 {
     Define("X", zPAR_TYPE_INT);

@@ -35,6 +35,7 @@ TEST(NameIndexTest, OwnerAndMemberFindWhatTheWholeNameFinds)
         SCOPED_TRACE(c.owner + "|" + c.member);
         EXPECT_EQ(index.Find(c.owner, c.member), number);
         EXPECT_EQ(index.Find(c.owner + "." + c.member), number);
+        EXPECT_EQ(index.Find(zCPar_NameIndex::Prefix(c.owner), c.member), number);
         ++number;
     }
     // Neighbours that share bytes are other names.
@@ -56,24 +57,34 @@ TEST(NameIndexTest, AListedNameKeepsItsFirstNumber)
 
 TEST(NameIndexTest, ErasedNamesLeaveTheOthersFindable)
 {
-    // Enough names for long runs of taken slots; every third goes again.
-    zCPar_NameIndex index;
-    const int count = 5000;
-    for (int i = 0; i < count; ++i)
-        ASSERT_TRUE(index.Insert("NAME_" + std::to_string(i), i));
-    for (int i = 0; i < count; i += 3)
-        index.Erase("NAME_" + std::to_string(i));
-    index.Erase("NOT_THERE");
-    for (int i = 0; i < count; ++i)
-        ASSERT_EQ(index.Find("NAME_" + std::to_string(i)), i % 3 == 0 ? -1 : i) << i;
-    EXPECT_EQ(index.Size(), static_cast<std::size_t>(count - (count + 2) / 3));
-    // The last name's bytes are given back and taken again.
-    ASSERT_TRUE(index.Insert("LAST", count));
-    index.Erase("LAST");
-    ASSERT_TRUE(index.Insert("AFTER", count + 1));
-    EXPECT_EQ(index.Find("LAST"), -1);
-    EXPECT_EQ(index.Find("AFTER"), count + 1);
-    EXPECT_EQ(index.Find("NAME_1"), 1);
+    // Enough names for long runs of taken slots; every third goes again. The members
+    // of one owner start in the same few slots: their runs are longer still.
+    using NameOf = std::string (*)(int);
+    const NameOf namings[] = {
+        [](int i) { return "NAME_" + std::to_string(i); },
+        [](int i) { return "OWNER_" + std::to_string(i / 40) + ".M_" + std::to_string(i); },
+    };
+    for (NameOf name : namings) {
+        SCOPED_TRACE(name(1));
+        zCPar_NameIndex index;
+        const int count = 5000;
+        for (int i = 0; i < count; ++i)
+            ASSERT_TRUE(index.Insert(name(i), i));
+        for (int i = 0; i < count; i += 3)
+            index.Erase(name(i));
+        index.Erase("NOT_THERE");
+        index.Erase("OWNER_1.NOT_THERE");
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(index.Find(name(i)), i % 3 == 0 ? -1 : i) << i;
+        EXPECT_EQ(index.Size(), static_cast<std::size_t>(count - (count + 2) / 3));
+        // The last name's bytes are given back and taken again.
+        ASSERT_TRUE(index.Insert("LAST", count));
+        index.Erase("LAST");
+        ASSERT_TRUE(index.Insert("AFTER", count + 1));
+        EXPECT_EQ(index.Find("LAST"), -1);
+        EXPECT_EQ(index.Find("AFTER"), count + 1);
+        EXPECT_EQ(index.Find(name(1)), 1);
+    }
 }
 
 TEST(NameIndexTest, NamesLargerThanABlockAndAClearedIndex)

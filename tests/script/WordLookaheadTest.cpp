@@ -82,4 +82,38 @@ TEST_F(WordLookaheadTest, NameLeavesTakeTheLineOfTheWordAfterThem)
     }
 }
 
+TEST_F(WordLookaheadTest, AnExpectedDelimiterIsTakenAsReadingItsWordWould)
+{
+    // The delimiter is mostly found in the text without making a word: the position,
+    // the line, the words given back by PrevWord and the errors stay as reading it did.
+    const char* texts[] = {
+        "a;x", "a\n\n ; x", "a\t;\n", "a // note\n;\nx", "a /* b\n c */ ;",
+        "a /;", "a  x;", "a\n\n )", "a", "a  \n",
+    };
+    parser->SetErrorMode(zPAR_ERROR_COUNTED);
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        zSTRING first;
+        Feed(text);
+        parser->ReadWord(first);
+        host.Clear();
+        parser->Match(zSTRING(";"));  // the word read and compared
+        const std::vector<std::string> expectedErrors = Texts();
+        const int expectedLine = parser->GetLine();
+        parser->PrevWord();
+        parser->PrevWord();
+        const auto expectedRest = Rest();
+
+        Feed(text);
+        parser->ReadWord(first);
+        host.Clear();
+        parser->Match(';');
+        EXPECT_EQ(Texts(), expectedErrors);
+        EXPECT_EQ(parser->GetLine(), expectedLine);
+        parser->PrevWord();
+        parser->PrevWord();
+        EXPECT_EQ(Rest(), expectedRest);
+    }
+}
+
 } // namespace
