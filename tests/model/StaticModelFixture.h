@@ -32,6 +32,9 @@ protected:
         plain = new zCMaterial("HERO_PLAIN");
         // The source a compile job's stamps take their date from.
         box.Write("HERO.ASC", "*3DSMAX_ASCIIEXPORT 110\n");
+        // The output folders a job finds in place.
+        for (const char* folder : {"OUT/_compiled", "BACK/_compiled", "CONVERTED/_compiled"})
+            box.MakeDir(folder);
     }
     void TearDown() override
     {
