@@ -118,11 +118,6 @@ public:
     // Overlays are not available: shows the error box, which ends the process.
     [[noreturn]] void PrepareAsModelProtoOverlay(zCModelPrototype* overlayBase);
 
-    // TEMPORARY until the ASC reader lands on this branch: its entry as the static-model
-    // loaders call it. Dropped at that merge.
-    void LoadAsc(zCModelAni** outAni, const zSTRING& fileName, const zSTRING& aniName, int firstFrame,
-                 int lastFrame, int flags, float aniMaxFps);
-
     zCModelPrototype* next = nullptr;
     zCModelPrototype* prev = nullptr;
     int refCtr = 1;
