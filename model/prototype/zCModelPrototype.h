@@ -115,6 +115,11 @@ public:
     // The loaders of static models and model scripts.
     int LoadMdl(zSTRING& name);
     int LoadModelScript(zSTRING& name);
+    // Reads an ASC export (zCAscModelReader.h: read flags 1 animation, 2 meshes,
+    // 4 hierarchy, 8 plain meshes); lastFrame -1 is the scene's last, aniMaxFps -1.0
+    // no limit. *outAni gets the animation (held by aniList) or null.
+    void LoadAsc(zCModelAni** outAni, const zSTRING& fileName, const zSTRING& aniName, int firstFrame, int lastFrame,
+                 int flags, float aniMaxFps);
     // Overlays are not available: shows the error box, which ends the process.
     [[noreturn]] void PrepareAsModelProtoOverlay(zCModelPrototype* overlayBase);
 
