@@ -84,8 +84,12 @@ void zCModelToolServices::CompileMdl(zSTRING& fileName)
 
     if (g_errorReporter.GetFilterLevel() >= 5)
         g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kLoadingModelAsc, ascName));
+    // Looked for beside the given file first; the reader searches the animations
+    // folder for a name it does not find there.
+    const std::size_t cut = fileName.find_last_of("\\/");
+    const zSTRING folder = cut == std::string::npos ? zSTRING() : zSTRING(fileName.substr(0, cut + 1));
     zCModelAni* ani = nullptr;
-    proto->LoadAsc(&ani, ascName, zSTRING(), 0, 0, 6, -1.0f);
+    proto->LoadAsc(&ani, folder + ascName, zSTRING(), 0, 0, 6, -1.0f);
     if (ani)
         ani->Release();
 
