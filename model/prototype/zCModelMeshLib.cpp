@@ -119,11 +119,10 @@ bool ReadNodeMeshes(zCBinChunkFile& file, zCModelPrototype* proto, zCModel* mode
         lib->nodeMeshList.AllocAbs(count);
 
     for (std::size_t i = 0; i < names.size(); ++i) {
-        auto* mesh = static_cast<zCProgMeshProto*>(zCProgMeshProto::classDef.CreateNewInstance());
-        if (!mesh->ReadFromChunkFile(file)) {
-            mesh->Release();
+        zTObjectRef<zCProgMeshProto> held(static_cast<zCProgMeshProto*>(zCProgMeshProto::classDef.CreateNewInstance()));
+        zCProgMeshProto* mesh = held.get();
+        if (!mesh->ReadFromChunkFile(file))
             return false;
-        }
         // With a library to fill, the meshes go there, whatever the hierarchy is: a
         // library handed over empty would lose them.
         if (model && states[i]) {
@@ -138,7 +137,6 @@ bool ReadNodeMeshes(zCBinChunkFile& file, zCModelPrototype* proto, zCModel* mode
             else if (nodes[i]->visual != mesh)
                 nodes[i]->SetNodeVisual(mesh);
         }
-        mesh->Release();
     }
     return true;
 }
@@ -163,26 +161,21 @@ bool ReadSoftSkins(zCBinChunkFile& file, zCModelPrototype* proto, zCModel* model
     file.SkipToNextChunk();
     const int numNodes = target ? target->nodeList.GetNum() : 0;
     for (int i = 0; i < count; ++i) {
-        auto* skin = static_cast<zCMeshSoftSkin*>(zCMeshSoftSkin::classDef.CreateNewInstance());
-        if (!skin->ReadFromChunkFile(file)) {
-            skin->Release();
+        zTObjectRef<zCMeshSoftSkin> skin(static_cast<zCMeshSoftSkin*>(zCMeshSoftSkin::classDef.CreateNewInstance()));
+        if (!skin->ReadFromChunkFile(file))
             return false;
-        }
         int badNode = 0;
         if (!SkinFitsNodes(*skin, numNodes, badNode)) {
-            skin->Release();
             file.ReportDamage(FormatResString(zMsgId::kMeshLibSkinNodeDamaged, badNode, numNodes));
             return false;
         }
         skin->SetObjectName(baseName);
-        if (lib) {
-            lib->AddMeshSoftSkin(skin);
-            skin->Release();
-        } else if (model) {
-            model->softSkinList.InsertEnd(skin);
-        } else {
-            proto->softSkinList.InsertEnd(skin);
-        }
+        if (lib)
+            lib->AddMeshSoftSkin(skin.get());
+        else if (model)
+            model->softSkinList.InsertEnd(skin.release());
+        else
+            proto->softSkinList.InsertEnd(skin.release());
     }
     return true;
 }
@@ -377,25 +370,25 @@ int zCModelMeshLib::ReadMdmChunks(zCBinChunkFile& file, zCModelPrototype* proto,
     if (!stream || !stream->IsOpened() || (!proto && !model))
         return 0;
     const zSTRING baseName = ReadingBaseName(file);
-    zCModelMeshLib* lib = nullptr;
+    // Handed over only when the whole file was read.
+    zTObjectRef<zCModelMeshLib> held(out ? Create() : nullptr);
+    zCModelMeshLib* lib = held.get();
     if (out) {
-        lib = Create();
+        *out = nullptr;
         lib->SetObjectName(baseName);
-        *out = lib;
     }
-    auto fail = [&]() {
-        if (lib) {
-            lib->Release();
-            *out = nullptr;
-        }
-        return 0;
+    auto fail = [] { return 0; };
+    auto succeed = [&] {
+        if (out)
+            *out = held.release();
+        return 1;
     };
 
     while (file.GetNextChunkPos() < stream->Size()) {
         std::uint16_t id = 0;
         std::uint32_t length = 0;
         if (!file.ReadChunkHeader(id, length))
-            return file.IsDamaged() ? fail() : 1;
+            return file.IsDamaged() ? fail() : succeed();
         switch (id) {
         case zMDM_CHUNK_HEADER: {
             std::uint32_t version = 0;
@@ -418,13 +411,13 @@ int zCModelMeshLib::ReadMdmChunks(zCBinChunkFile& file, zCModelPrototype* proto,
                 return fail();
             break;
         case zMDM_CHUNK_END:
-            return 1;
+            return succeed();
         default:
             file.SkipToNextChunk();
             break;
         }
     }
-    return 1;
+    return succeed();
 }
 
 int zCModelMeshLib::LoadMdmFile(const zSTRING& fileName, zCModelPrototype* proto, zCModel* model, zCModelMeshLib** out)
@@ -482,12 +475,10 @@ int zCModelMeshLib::BuildMdmFromAsc(const zSTRING& fileName, zCModelPrototype* p
     proto->ReleaseMeshes();
     zCModelAni* ani = nullptr;
     proto->LoadAsc(&ani, base + ".asc", fileName, 0, 0, 2, -1.0f);
-    zCModelMeshLib* lib = Create();
+    zTObjectRef<zCModelAni> heldAni(ani);
+    zTObjectRef<zCModelMeshLib> lib(Create());
     lib->BuildFromPrototype(proto);
     lib->SetObjectName(base);
     lib->SaveMdm(proto);
-    if (ani)
-        ani->Release();
-    lib->Release();
     return 1;
 }

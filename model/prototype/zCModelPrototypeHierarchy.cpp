@@ -228,10 +228,9 @@ int zCModelPrototype::LoadMdl(zSTRING& name)
     zCBinChunkFile file;
     if (file.Create(mdlPath) == 0) {
         WriteHierarchy(file);
-        zCModelMeshLib* lib = zCModelMeshLib::Create();
+        zTObjectRef<zCModelMeshLib> lib(zCModelMeshLib::Create());
         lib->BuildFromPrototype(this);
         lib->WriteMdmChunks(file, this);
-        lib->Release();
         file.Close();
     }
     SetModelProtoName(base);

@@ -28,11 +28,10 @@ void SetFullProgress()
 void WriteMdl(zCBinChunkFile& file, zCModelPrototype* proto)
 {
     proto->WriteHierarchy(file);
-    zCModelMeshLib* lib = zCModelMeshLib::Create();
+    zTObjectRef<zCModelMeshLib> lib(zCModelMeshLib::Create());
     lib->BuildFromPrototype(proto);
     lib->WriteMdmChunks(file, proto);
     file.Close();
-    lib->Release();
 }
 
 } // namespace

@@ -213,25 +213,26 @@ int zCModel::ApplyMeshLib(const zSTRING& name)
         proto->ReleaseMeshes();
         zCModelAni* ani = nullptr;
         proto->LoadAsc(&ani, base + ".asc", name, 0, 0, 2, -1.0f);
-        zCModelMeshLib* built = zCModelMeshLib::Create();
-        built->BuildFromPrototype(proto);
-        built->SetObjectName(base);
-        built->SaveMdm(proto);
-        if (ani)
-            ani->Release();
-        built->Release();
+        zTObjectRef<zCModelAni> heldAni(ani);
+        {
+            zTObjectRef<zCModelMeshLib> built(zCModelMeshLib::Create());
+            built->BuildFromPrototype(proto);
+            built->SetObjectName(base);
+            built->SaveMdm(proto);
+        }
         if (!zCModelMeshLib::LoadMeshLib(base + ".MDM", nullptr, this, &lib))
             return 0;
     }
     if (!lib)
         return 0;
+    // The entry holds the reference from here, so that an unwinding job drops it.
+    auto* entry = new zTModelMeshLibEntry();
+    entry->meshLib = lib;
+    meshLibList.InsertEnd(entry);
     if (g_jobMode == 2)
         lib->SaveMdm(modelProtoList.GetNum() > 0 ? modelProtoList[0] : nullptr);
     lib->ApplyToModel(this);
-    auto* entry = new zTModelMeshLibEntry();
-    entry->meshLib = lib;
     entry->texAniState.BuildTexListFromMeshLib(lib);
-    meshLibList.InsertEnd(entry);
     return 1;
 }
 
