@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ErrorBoxCatcher.h"
 #include "ModelTools.h"
 #include "StaticModelFixture.h"
 #include "zCModel.h"
@@ -136,8 +137,12 @@ TEST_F(ModelVisualTest, AppliedLibraryDressesTheModelAndDetachingUndressesIt)
     EXPECT_EQ(zCModelMeshLib::classDef.SearchHashTable("HERO"), nullptr);
     EXPECT_EQ(model->DetachMeshLib("HERO"), 0);
 
-    // Destroying a model detaches what is still applied.
+    // Destroying a model detaches what is still applied. Converting writes the
+    // library again, in the other game's format.
+    g_jobMode = 2;
     ASSERT_EQ(model->ApplyMeshLib("HERO"), 1);
+    EXPECT_EQ(box.Read("OUT/_compiled/HERO.MDM").substr(6, 4), U32(0x04090506));
+    EXPECT_EQ(g_platform, 0);
     model->Release();
     EXPECT_EQ(zCModelMeshLib::classDef.SearchHashTable("HERO"), nullptr);
     bare->Release();
@@ -201,4 +206,39 @@ TEST_F(ModelVisualTest, TextureListKeepsFirstAppearancesAndWarnsPastFour)
             EXPECT_EQ(host.GetLines().back().text, "Warning: zModel: Too many textures in meshLib: 5");
         lib->Release();
     }
+}
+
+TEST_F(ModelVisualTest, NodeVisualsOfMeshesWithoutTextureListsReachTheStubs)
+{
+    ErrorBoxCatcher catcher;
+    zCModelNodeState state;
+    auto* mesh = new zCMesh();
+    zCMeshSoftSkin* skin = MakeSkin(0);
+    zCProgMeshProto* progMesh = MakeMesh({metal});
+    const struct {
+        zCVisual* visual;
+        int buildTexList;
+        const char* shown;  // null: no list and no box
+    } cases[] = {
+        {progMesh, 1, nullptr},
+        {mesh, 0, nullptr},
+        {mesh, 1, "zCModelTexAniState::BuildTexListFromMesh not found"},
+        {skin, 1, "zCModelTexAniState::BuildTexListFromProgMesh not found"},
+        {nullptr, 1, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown ? c.shown : "none");
+        state.SetNodeVisual(nullptr, 0);
+        std::string shown;
+        try {
+            state.SetNodeVisual(c.visual, c.buildTexList);
+        } catch (const ErrorBoxShown& error) {
+            shown = error.what();
+        }
+        EXPECT_EQ(shown, c.shown ? c.shown : "");
+        EXPECT_EQ(state.visual, c.visual);
+        EXPECT_EQ(state.texAniState.GetNumTex(), 0);
+    }
+    for (zCVisual* v : {static_cast<zCVisual*>(mesh), static_cast<zCVisual*>(skin), static_cast<zCVisual*>(progMesh)})
+        EXPECT_EQ(v->Release(), 0);
 }
