@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AscFixture.h"
+#include "StaticModelFixture.h"
 #include "ModelServices.h"
 #include "zCBinChunkFile.h"
 #include "zCMaterial.h"
@@ -44,44 +45,22 @@ std::string HeroAsc()
            weights;
 }
 
-class CompileMdlTest : public ModelFixture {
+class CompileMdlTest : public StaticModelFixture {
 protected:
     void SetUp() override
     {
-        ModelFixture::SetUp();
+        StaticModelFixture::SetUp();
         zCOption::SetStartDirectory("\\DATA");
         options.Init("", 0);
         g_jobDestDir = "\\DATA\\ANIMS\\";
-        savedKind = g_modelKind;
-        g_modelKind = 0;
         box.MakeDir("DATA/ANIMS/_compiled");
-        WriteTex("SKIN-C.TEX", zTEX_FORMAT_RGB_565, 8, 8, 1, 8, 8);
     }
     void TearDown() override
     {
         zCOption::SetStartDirectory("");
-        g_modelKind = savedKind;
-        ClearRecordedSourceStamps();
-        ModelFixture::TearDown();
+        StaticModelFixture::TearDown();
     }
 
-    bool HasLine(const std::string& text) const
-    {
-        for (const auto& line : host.GetLines())
-            if (line.text.find(text) != std::string::npos)
-                return true;
-        return false;
-    }
-
-    static std::vector<std::string> Parents(const zCModelPrototype* proto)
-    {
-        std::vector<std::string> parents;
-        for (int i = 0; i < proto->nodeList.GetNum(); ++i) {
-            const zCModelNodeRec* node = proto->nodeList[i];
-            parents.push_back(node->nodeName + " < " + (node->parent ? node->parent->nodeName : "-"));
-        }
-        return parents;
-    }
 
     // Node name and triangle count of every node mesh, then of every soft skin.
     static std::vector<std::string> Meshes(const zCModelPrototype* proto)
@@ -96,9 +75,6 @@ protected:
             meshes.push_back("skin " + std::to_string(proto->softSkinList[i]->GetNumTriangles()));
         return meshes;
     }
-
-private:
-    int savedKind = 0;
 };
 
 } // namespace

@@ -51,14 +51,6 @@ protected:
         return proto;
     }
 
-    bool HasLine(const std::string& text) const
-    {
-        for (const auto& line : host.GetLines())
-            if (line.text.find(text) != std::string::npos)
-                return true;
-        return false;
-    }
-
     // Positions of the chunk ids in the order they come, following the lengths.
     static std::vector<std::uint32_t> ChunkIds(const std::string& bytes)
     {

@@ -135,6 +135,25 @@ protected:
         return box.Read("out.mdl");
     }
 
+    bool HasLine(const std::string& text) const
+    {
+        for (const auto& line : host.GetLines())
+            if (line.text.find(text) != std::string::npos)
+                return true;
+        return false;
+    }
+
+    // "name < parent" of every node, "-" for none.
+    static std::vector<std::string> Parents(const zCModelPrototype* proto)
+    {
+        std::vector<std::string> parents;
+        for (int i = 0; i < proto->nodeList.GetNum(); ++i) {
+            const zCModelNodeRec* node = proto->nodeList[i];
+            parents.push_back(node->nodeName + " < " + (node->parent ? node->parent->nodeName : "-"));
+        }
+        return parents;
+    }
+
     zCMaterial* skin = nullptr;
     zCMaterial* metal = nullptr;
     zCMaterial* plain = nullptr;
