@@ -143,7 +143,9 @@ TEST_F(AscReaderTest, HierarchyMeshesAndMaterials)
 TEST_F(AscReaderTest, MeshReadReplacesMeshesOfKnownNodesOnly)
 {
     ASSERT_TRUE(Load("HERO.ASC", StaticModel(), 6));
-    const zCVisual* before = proto->SearchNode("ZM_BODY")->visual;
+    // Held, so that the new mesh cannot take the old one's address.
+    zCVisual* before = proto->SearchNode("ZM_BODY")->visual;
+    before->AddRef();
     const std::string meshes = Header() + Scene() + Materials() +
                                Object("ZM_Body", "", 0, 0, 0, "\t*MATERIAL_REF 0\r\n" + BoxMesh(0, 0, 40, 3.0f)) +
                                Object("ZM_New", "", 0, 0, 0, "\t*MATERIAL_REF 0\r\n" + BoxMesh(0, 0, 0));
@@ -153,6 +155,7 @@ TEST_F(AscReaderTest, MeshReadReplacesMeshesOfKnownNodesOnly)
     ASSERT_NE(body, nullptr);
     EXPECT_NE(static_cast<const zCVisual*>(body), before);
     EXPECT_EQ(std::string(body->GetSubMesh(0).material->GetObjectName()), "HERO_BODY-SKIN");
+    EXPECT_EQ(before->Release(), 0);
 }
 
 TEST_F(AscReaderTest, VersionWarning)
