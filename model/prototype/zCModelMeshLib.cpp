@@ -315,9 +315,11 @@ std::uint32_t zCModelMeshLib::GetMdmFileVersion()
     return ((skin << 16) | mesh) << 8 | 6;
 }
 
-void zCModelMeshLib::WriteMdmChunks(zCBinChunkFile& file, zCModelPrototype* proto)
+void zCModelMeshLib::WriteMdmChunks(zCBinChunkFile& file, zCModelPrototype* proto, bool thisPlatform)
 {
-    const bool converting = g_jobMode != 4;
+    // Only a convert job switches: files written while decompiling or loading are
+    // read again on this platform.
+    const bool converting = g_jobMode == 2 && !thisPlatform;
     if (converting) {
         g_platform = g_platform == 0 ? 1 : 0;
         SetMeshFormatVersion();

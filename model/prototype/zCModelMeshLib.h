@@ -54,8 +54,9 @@ public:
 
     // (soft-skin version << 16 | progressive-mesh version) << 8 | 6, for the current platform.
     static std::uint32_t GetMdmFileVersion();
-    // While converting, the chunks are written in the other platform's format.
-    void WriteMdmChunks(zCBinChunkFile& file, zCModelPrototype* proto);
+    // While converting, the chunks are written in the other platform's format, unless
+    // the caller writes a file for this platform's own use.
+    void WriteMdmChunks(zCBinChunkFile& file, zCModelPrototype* proto, bool thisPlatform = false);
     // Writes object name + ".MDM" into the job's "_compiled\" folder and records it.
     void SaveMdm(zCModelPrototype* proto);
 

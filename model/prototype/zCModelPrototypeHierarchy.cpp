@@ -230,7 +230,8 @@ int zCModelPrototype::LoadMdl(zSTRING& name)
         WriteHierarchy(file);
         zTObjectRef<zCModelMeshLib> lib(zCModelMeshLib::Create());
         lib->BuildFromPrototype(this);
-        lib->WriteMdmChunks(file, this);
+        // A file this loader reads again: in this platform's format, also while converting.
+        lib->WriteMdmChunks(file, this, true);
         file.Close();
     }
     SetModelProtoName(base);

@@ -2,6 +2,7 @@
 // that file back.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -125,4 +126,31 @@ TEST_F(CompileMdlTest, CompiledModelReadsBackAsTheAscDescribesIt)
     EXPECT_EQ(body->GetSubMesh(1).material->GetTexture(), nullptr);
     read->Release();
     expected->Release();
+}
+
+TEST_F(CompileMdlTest, LoadingByNameRebuildsAnUnreadableCompiledModelFromItsSource)
+{
+    // While converting too, the rebuilt file is in this platform's format.
+    g_jobMode = 2;
+    box.Write("DATA/ANIMS/CHEST.ASC", HeroAsc());
+    box.Write("DATA/ANIMS/_compiled/Chest.MDL", "damaged");
+    zSTRING name = "Chest.ASC";
+    zCModelPrototype* loaded = nullptr;
+    ASSERT_TRUE(RunJob([&] { loaded = zCModelPrototype::Load(name, nullptr); }));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->fileName, "CHEST.ASC");
+    EXPECT_EQ(loaded->nodeList.GetNum(), 3);
+    // The damage is named; the model is made from its source all the same.
+    EXPECT_TRUE(HasLine("Chunk file"));
+    EXPECT_EQ(host.GetErrorCount(), 1);
+
+    // The new compiled model is read the next time, without the source.
+    std::filesystem::remove(box.Path("DATA/ANIMS/CHEST.ASC"));
+    const std::string rebuilt = box.Read("DATA/ANIMS/_compiled/Chest.MDL");
+    EXPECT_EQ(rebuilt.substr(0, 2), U16(0xD100));
+    loaded->Release();
+    ASSERT_TRUE(RunJob([&] { loaded = zCModelPrototype::Load(name, nullptr); }));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(Meshes(loaded), (std::vector<std::string>{"BIP01 PELVIS 12 2", "skin 12"}));
+    loaded->Release();
 }

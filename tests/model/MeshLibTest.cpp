@@ -169,6 +169,10 @@ TEST_F(MeshLibTest, ConvertingWritesTheOtherPlatformAndRestoresThePlatform)
     EXPECT_EQ(g_meshFileVersion, 3);
     EXPECT_EQ(Field(converted, 6), 0x04090506u);
     EXPECT_EQ(Field(converted, converted.find(U16(0xB100)) + 6) & 0xFFFF, 0x0905u);
+    // Decompiling writes nothing for the other game.
+    g_jobMode = 3;
+    EXPECT_EQ(Field(WriteMdm(proto), 6), 0x04030506u);
+    g_jobMode = 2;
 
     // That file is the second game's: this platform refuses it, the other reads it.
     zCModelPrototype* bare = MakeBare("HERO");
