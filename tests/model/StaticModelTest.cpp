@@ -8,6 +8,7 @@
 #include "IdeServices.h"
 #include "ModelServices.h"
 #include "StaticModelFixture.h"
+#include "zCModel.h"
 
 namespace {
 
@@ -245,10 +246,18 @@ TEST_F(StaticModelTest, LoadingByNamePrefersTheCompiledModel)
     ASSERT_EQ(loaded->nodeList.GetNum(), 5);
     EXPECT_NE(loaded->nodeList[2]->visual, nullptr);
     EXPECT_EQ(loaded->softSkinList.GetNum(), 1);
-    // Shared by name from now on.
+    // Shared by name from now on, also by the model visuals made of it.
     EXPECT_EQ(zCModelPrototype::Load(name, nullptr), loaded);
+    zCModel loader;
+    auto* model = dynamic_cast<zCModel*>(loader.LoadVisual("Chest.ASC"));
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->modelProtoList[0], loaded);
+    EXPECT_EQ(model->nodeList.GetNum(), 5);
+    EXPECT_EQ(loaded->refCtr, 3);
+    EXPECT_EQ(model->Release(), 0);
     EXPECT_EQ(loaded->Release(), 1);
     EXPECT_EQ(loaded->Release(), 0);
+    EXPECT_EQ(loader.LoadVisual("NOWHERE.ASC"), nullptr);
 
     // A damaged compiled model falls back to the source, which is missing here.
     box.Write("DATA/ANIMS/_compiled/Chest.MDL", "damaged");
