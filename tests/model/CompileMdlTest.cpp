@@ -11,6 +11,7 @@
 #include "ModelServices.h"
 #include "zCBinChunkFile.h"
 #include "zCMaterial.h"
+#include "zCModel.h"
 #include "zCMeshSoftSkin.h"
 #include "zCModelMeshLib.h"
 #include "zCProgMeshProto.h"
@@ -153,4 +154,30 @@ TEST_F(CompileMdlTest, LoadingByNameRebuildsAnUnreadableCompiledModelFromItsSour
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(Meshes(loaded), (std::vector<std::string>{"BIP01 PELVIS 12 2", "skin 12"}));
     loaded->Release();
+}
+
+TEST_F(CompileMdlTest, ARegisteredMeshIsBuiltFromItsAscWhileCompiling)
+{
+    box.Write("DATA/ANIMS/HERO.ASC", HeroAsc());
+    box.Write("DATA/ANIMS/HELMET.ASC", Header() + Scene() + MultiMaterial() + Object("Bip01", "", 0, 0, 40) +
+                                           Object("Bip01 Head", "Bip01", 0, 0, 80) +
+                                           Object("ZM_Helmet", "Bip01 Head", 0, 0, 85,
+                                                  "\t*MATERIAL_REF 0\r\n" + BoxMesh(0, 0, 85)));
+    g_jobMode = 4;
+    auto* proto = new zCModelPrototype();
+    ASSERT_TRUE(RunJob([proto] { proto->LoadAsc(nullptr, "\\DATA\\ANIMS\\HERO.ASC", "", 0, 0, 6, -1.0f); }));
+    auto* model = new zCModel(proto);  // takes the creation reference
+    ASSERT_TRUE(RunJob([model] { EXPECT_EQ(model->ApplyMeshLib("helmet.asc"), 1); }));
+    EXPECT_EQ(host.GetErrorCount(), 0);
+    // Written into the job's compiled folder and read back from there.
+    const std::string mdm = box.Read("DATA/ANIMS/_compiled/HELMET.MDM");
+    ASSERT_FALSE(mdm.empty());
+    EXPECT_NE(mdm.find("BIP01 HEAD\n"), std::string::npos);
+    ASSERT_EQ(model->meshLibList.GetNum(), 1);
+    zCModelNodeState* head = model->SearchNode("BIP01 HEAD");
+    ASSERT_NE(head, nullptr);
+    ASSERT_NE(head->visual, nullptr);
+    EXPECT_EQ(head->visual, model->meshLibList[0]->meshLib->nodeMeshList[0].mesh);
+    EXPECT_EQ(static_cast<zCProgMeshProto*>(head->visual)->GetNumTriangles(), 12);
+    model->Release();
 }
