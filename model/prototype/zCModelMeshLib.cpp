@@ -119,6 +119,11 @@ bool ReadNodeMeshes(zCBinChunkFile& file, zCModelPrototype* proto, zCModel* mode
         lib->nodeMeshList.AllocAbs(count);
 
     for (std::size_t i = 0; i < names.size(); ++i) {
+        // A mesh reader at the end of the file would give an empty mesh.
+        if (file.GetBytesLeft() == 0) {
+            file.ReportDamage(LoadResString(zMsgId::kDataEndsEarly));
+            return false;
+        }
         zTObjectRef<zCProgMeshProto> held(static_cast<zCProgMeshProto*>(zCProgMeshProto::classDef.CreateNewInstance()));
         zCProgMeshProto* mesh = held.get();
         if (!mesh->ReadFromChunkFile(file))
@@ -161,6 +166,10 @@ bool ReadSoftSkins(zCBinChunkFile& file, zCModelPrototype* proto, zCModel* model
     file.SkipToNextChunk();
     const int numNodes = target ? target->nodeList.GetNum() : 0;
     for (int i = 0; i < count; ++i) {
+        if (file.GetBytesLeft() == 0) {
+            file.ReportDamage(LoadResString(zMsgId::kDataEndsEarly));
+            return false;
+        }
         zTObjectRef<zCMeshSoftSkin> skin(static_cast<zCMeshSoftSkin*>(zCMeshSoftSkin::classDef.CreateNewInstance()));
         if (!skin->ReadFromChunkFile(file))
             return false;

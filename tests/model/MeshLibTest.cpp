@@ -288,6 +288,15 @@ TEST_F(MeshLibTest, DamagedFilesGiveAnErrorNeverACrash)
     }
     host.Clear();
 
+    // The file ends where its last soft skin should begin.
+    const std::size_t skins = written.find(U16(0xD030));
+    zCModelPrototype* cut = MakeBare("HERO");
+    EXPECT_EQ(ReadMdm(written.substr(0, skins + 6 + 6), cut), 0);
+    EXPECT_TRUE(HasLine("the data ends too early"));
+    EXPECT_EQ(cut->softSkinList.GetNum(), 0);
+    cut->Release();
+    host.Clear();
+
     // A name count past the chunk's bytes.
     const std::size_t names = written.find(U16(0xD020));
     zCModelPrototype* bare = MakeBare("HERO");
