@@ -377,7 +377,10 @@ void WriteSourceStamp(zCBinChunkFile& file, const zSTRING& sourcePath, int useSo
     WriteFileDate(file, date);
 
     zSTRING line;
-    if (g_jobMode == 4 || g_modelKind != 2) {
+    // A converted static model keeps its lines as well: its hierarchy knows no source
+    // to make a line from, and the file must convert back to what it was.
+    const bool keepsRecordedLine = g_modelKind == 2 || (g_modelKind == 0 && g_jobMode == 2);
+    if (g_jobMode == 4 || !keepsRecordedLine) {
         line = zSTRING(kStampPathPrefix) + source->GetPath();
     } else if (g_recordedStampPaths.GetNum() > 0) {
         line = g_recordedStampPaths[0];

@@ -96,8 +96,8 @@ bool ReadFileDate(zCBinChunkFile& file, zTFileDate& date);
 // A source stamp: the source's date and a path line. In compile-model jobs, or when
 // asked for the source's own date, the date is that of the source found below
 // DIR_ANIMS; otherwise the first recorded date is taken. The line is "\_WORK\DATA"
-// and the source's path, except for converted and decompiled morph meshes, which
-// take the first recorded line. An empty recorded list gives a zero date or an
+// and the source's path, except for converted and decompiled morph meshes and
+// converted static models, which take the first recorded line. An empty recorded list gives a zero date or an
 // empty line.
 void WriteSourceStamp(zCBinChunkFile& file, const zSTRING& sourcePath, int useSourceDate);
 // 1 when the date and the line were read, 0 otherwise. Convert and decompile model

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "zCClassDef.h"
 #include "zSTRING.h"
@@ -48,3 +49,14 @@ private:
     // The definition that counted this object (see zCClassDef::ObjectCreated).
     zCClassDef* countedBy = nullptr;
 };
+
+// Drops a held reference, so that a job unwound by a fatal report leaves nothing behind.
+struct zCObjectRelease {
+    void operator()(zCObject* object) const
+    {
+        if (object)
+            object->Release();
+    }
+};
+template <class T>
+using zTObjectRef = std::unique_ptr<T, zCObjectRelease>;

@@ -63,6 +63,7 @@ public:
     const zCArray<int>& GetNodeIndexList() const { return nodeIndexList; }
     int GetNumNodeBoxes() const { return static_cast<int>(nodeBoxes.size()); }
     const zTOrientedBox3D& GetNodeBox(int index) const { return *nodeBoxes.at(static_cast<std::size_t>(index)); }
+    zTOrientedBox3D& GetNodeBox(int index) { return *nodeBoxes.at(static_cast<std::size_t>(index)); }
 
 private:
     // The stream's bytes up to the end of the last position's entries; -1 when a

@@ -142,6 +142,16 @@ zVEC3 zCProgMeshProto::GetNormal(int index) const
     return at ? GetVec3(at) : zVEC3();
 }
 
+void zCProgMeshProto::SetNormal(int index, const zVEC3& normal)
+{
+    if (!Element(normals, zPM_NUM_ARRAY_KINDS, index))
+        return;
+    unsigned char* at = dataBlock.data() + normals.offset + static_cast<std::size_t>(index) * kVec3Size;
+    zPutLE32(at, zFloatBits(normal.x));
+    zPutLE32(at + 4, zFloatBits(normal.y));
+    zPutLE32(at + 8, zFloatBits(normal.z));
+}
+
 int zCProgMeshProto::GetCount(int subMesh, zTProgMeshArrayKind kind) const
 {
     if (subMesh < 0 || subMesh >= GetNumSubMeshes())

@@ -105,6 +105,8 @@ public:
     int GetNumNormals() const { return normals.count; }
     zVEC3 GetPosition(int index) const;
     zVEC3 GetNormal(int index) const;
+    // Replaces a normal; an index outside the array changes nothing.
+    void SetNormal(int index, const zVEC3& normal);
     int GetNumSubMeshes() const { return static_cast<int>(subMeshes.size()); }
     zTProgMeshSubMesh& GetSubMesh(int index) { return *subMeshes.at(static_cast<std::size_t>(index)); }
     const zTProgMeshSubMesh& GetSubMesh(int index) const { return *subMeshes.at(static_cast<std::size_t>(index)); }

@@ -305,14 +305,8 @@ void zCModelPrototype::ReleaseMeshes()
         nodeList[i]->SetNodeVisual(nullptr);
 }
 
-// The static-model and model-script formats come with their own files; until then
-// neither loader can fill a prototype.
-int zCModelPrototype::LoadMdl(zSTRING&)
-{
-    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kToolsUnavailable, "zCModelPrototype::LoadMdl"));
-    return 0;
-}
-
+// The model-script format comes with its own files; until then its loader cannot
+// fill a prototype.
 int zCModelPrototype::LoadModelScript(zSTRING&)
 {
     g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kToolsUnavailable, "zCModelPrototype::LoadModelScript"));

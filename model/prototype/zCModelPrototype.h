@@ -11,6 +11,7 @@
 #include "zTBBox3D.h"
 #include "zVEC3.h"
 
+class zCBinChunkFile;
 class zCMesh;
 class zCMeshSoftSkin;
 class zCModelAni;
@@ -101,9 +102,24 @@ public:
     // The soft skins, then every node's visual.
     void ReleaseMeshes();
 
+    // The node hierarchy's chunks 0xD100-0xD120 (zCModelPrototypeHierarchy.cpp).
+    static std::uint32_t GetMdhFileVersion();
+    void WriteHierarchy(zCBinChunkFile& file);
+    // 1 when read; 0 for another version, an unreadable stamp or damaged data.
+    int ReadHierarchy(zCBinChunkFile& file);
+    // modelProtoName + ".MDH" into the job's "_compiled\" folder.
+    void SaveMdh();
+    // From the compiled-models folder; a convert job copies the file along.
+    int LoadMdh(const zSTRING& fileName);
+
     // The loaders of static models and model scripts.
     int LoadMdl(zSTRING& name);
     int LoadModelScript(zSTRING& name);
+    // Reads an ASC export (zCAscModelReader.h: read flags 1 animation, 2 meshes,
+    // 4 hierarchy, 8 plain meshes); lastFrame -1 is the scene's last, aniMaxFps -1.0
+    // no limit. *outAni gets the animation (held by aniList) or null.
+    void LoadAsc(zCModelAni** outAni, const zSTRING& fileName, const zSTRING& aniName, int firstFrame, int lastFrame,
+                 int flags, float aniMaxFps);
     // Overlays are not available: shows the error box, which ends the process.
     [[noreturn]] void PrepareAsModelProtoOverlay(zCModelPrototype* overlayBase);
 

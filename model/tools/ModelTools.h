@@ -32,6 +32,9 @@ void RecordInsertFile(zSTRING path);
 class zCModelToolServices : public zCModelServices {
 public:
     void ForEachFileInDir(int dirIndex, const zSTRING& mask, zTModelToolEntry tool) override;
+    // Static models (StaticModelTools.cpp).
+    void ConvertMdl(zSTRING& fileName) override;
+    void CompileMdl(zSTRING& fileName) override;
     zCResourceManager* CreateResourceManager() override;
     zCRenderer* CreateRenderer() override;
 };

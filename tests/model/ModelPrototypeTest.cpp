@@ -127,7 +127,8 @@ TEST_F(ModelPrototypeTest, AFailedLoadLeavesNothingBehind)
         const char* name;
         const char* loader;
     } cases[] = {
-        {"Hero.ASC", "zCModelPrototype::LoadMdl"},
+        // Neither a compiled model nor its source.
+        {"Hero.ASC", "zCModelProto: ASC not found: HERO.ASC"},
         // Only the upper-case extension names a static model.
         {"hero.asc", "zCModelPrototype::LoadModelScript"},
         // The list is searched with the file name as given: no extension, no match.

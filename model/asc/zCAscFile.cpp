@@ -1,0 +1,186 @@
+// The ASC export's lines and words.
+#include "zCAscFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cstring>
+
+#include "zFILE.h"
+
+namespace {
+
+struct zTWordSets {
+    const char* separators;
+    const char* tokens;
+};
+
+zTWordSets SetsOf(zTAscWords mode)
+{
+    switch (mode) {
+    case zTAscWords::Tabs: return {" ", "\t"};
+    case zTAscWords::White: return {" \t\r", ""};
+    case zTAscWords::Vector: return {" \t", ""};
+    case zTAscWords::Blank: return {" ", ""};
+    case zTAscWords::Angle: return {" ", "/t"};
+    case zTAscWords::Corners: return {" ", ":"};
+    case zTAscWords::FaceMaterial: return {" /tr", ""};
+    }
+    return {" ", ""};
+}
+
+bool In(const char* set, char c)
+{
+    return c != '\0' && std::strchr(set, c) != nullptr;
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+std::string_view AscPickWord(std::string_view line, int n, zTAscWords mode)
+{
+    const zTWordSets sets = SetsOf(mode);
+    int words = 0;
+    bool inWord = false;
+    for (std::size_t pos = 0; pos < line.size(); ++pos) {
+        const char c = line[pos];
+        if (In(sets.separators, c)) {
+            inWord = false;
+        } else if (In(sets.tokens, c)) {
+            inWord = false;
+            if (++words == n)
+                return {};
+        } else if (!inWord) {
+            inWord = true;
+            if (++words == n) {
+                std::size_t end = pos;
+                while (end < line.size() && !In(sets.separators, line[end]) && !In(sets.tokens, line[end]))
+                    ++end;
+                return line.substr(pos, end - pos);
+            }
+        }
+    }
+    return {};
+}
+
+int AscInt(std::string_view word)
+{
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < word.size() && (word[pos] == '-' || word[pos] == '+'))
+        negative = word[pos++] == '-';
+    long long value = 0;
+    for (; pos < word.size() && IsDigit(word[pos]); ++pos)
+        value = std::min<long long>(value * 10 + (word[pos] - '0'), static_cast<long long>(INT_MAX) + 1);
+    value = negative ? -value : std::min<long long>(value, INT_MAX);
+    return static_cast<int>(value);
+}
+
+float AscFloat(std::string_view word)
+{
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < word.size() && (word[pos] == '-' || word[pos] == '+'))
+        negative = word[pos++] == '-';
+    // A number starts with a digit or a point before a digit; "inf" and "nan" are none.
+    const bool number = pos < word.size() &&
+                        (IsDigit(word[pos]) || (word[pos] == '.' && pos + 1 < word.size() && IsDigit(word[pos + 1])));
+    if (!number)
+        return 0.0f;
+    float value = 0.0f;
+    const auto result = std::from_chars(word.data() + pos, word.data() + word.size(), value, std::chars_format::general);
+    if (result.ec != std::errc())
+        return 0.0f;
+    return negative ? -value : value;
+}
+
+std::string_view AscQuoted(std::string_view line)
+{
+    const std::size_t open = line.find('"');
+    if (open == std::string_view::npos)
+        return {};
+    const std::size_t close = line.find('"', open + 1);
+    if (close == std::string_view::npos)
+        return {};
+    return line.substr(open + 1, close - open - 1);
+}
+
+bool zCAscFile::Load(zFILE& file, const zSTRING& displayName)
+{
+    const long size = file.Size();
+    std::string bytes(static_cast<std::size_t>(std::max(0L, size)), '\0');
+    if (size > 0 && file.Read(bytes.data(), size) != size)
+        return false;
+    SetText(std::move(bytes), displayName);
+    return true;
+}
+
+void zCAscFile::SetText(std::string newText, const zSTRING& displayName)
+{
+    text = std::move(newText);
+    name = displayName;
+    pos = 0;
+    lineNumber = 0;
+    totalLines = static_cast<int>(std::min<std::size_t>(std::count(text.begin(), text.end(), '\n') + 1, INT_MAX));
+    line.clear();
+}
+
+bool zCAscFile::ReadLine()
+{
+    if (pos >= text.size())
+        return false;
+    const char* start = text.data() + pos;
+    const void* feed = std::memchr(start, '\n', text.size() - pos);
+    const std::size_t length = feed ? static_cast<const char*>(feed) - start : text.size() - pos;
+    line.assign(start, length);
+    pos += length + 1;
+    ++lineNumber;
+    if (line.find('\0') != std::string::npos)
+        line.erase(std::remove(line.begin(), line.end(), '\0'), line.end());
+    while (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+bool zCAscFile::ReadUpperLine()
+{
+    if (!ReadLine())
+        return false;
+    for (char& c : line)
+        c = zSTRING::UpperChar(c);
+    return true;
+}
+
+void zCAscFile::SkipBlock()
+{
+    int depth = 1;
+    while (depth > 0 && ReadLine()) {
+        if (Has("{"))
+            ++depth;
+        else if (Has("}"))
+            --depth;
+    }
+}
+
+void zCAscFile::SkipToBlockEnd()
+{
+    while (ReadLine()) {
+        if (Has("}"))
+            return;
+    }
+}
+
+void zCAscFile::Report(int level, const zSTRING& message) const
+{
+    g_errorReporter.Report(level, message, name.c_str(), lineNumber);
+}
+
+void zCAscFile::Fail(const zSTRING& message) const
+{
+    Report(zERR_FATAL, message);
+    throw zTFatalAbort{};
+}

@@ -1,0 +1,104 @@
+// The tool entries of static models: converting an .MDL into the other game's format
+// and compiling a model ASC into an .mdl.
+#include "IdeServices.h"
+#include "JobGlobals.h"
+#include "MessageIds.h"
+#include "ModelTools.h"
+#include "ResString.h"
+#include "zCBinChunkFile.h"
+#include "zCModelAni.h"
+#include "zCModelMeshLib.h"
+#include "zCModelPrototype.h"
+#include "zCModelToolFrame.h"
+#include "zCObjectFactory.h"
+#include "zERROR.h"
+#include "zPATH.h"
+
+namespace {
+
+const int kFullProgress = 100000;
+
+void SetFullProgress()
+{
+    if (zCIdeServices* ide = zGetIdeServices())
+        ide->SetProgressPos(kFullProgress);
+}
+
+// The hierarchy chunks, then the library's: what an .MDL holds.
+void WriteMdl(zCBinChunkFile& file, zCModelPrototype* proto)
+{
+    proto->WriteHierarchy(file);
+    zTObjectRef<zCModelMeshLib> lib(zCModelMeshLib::Create());
+    lib->BuildFromPrototype(proto);
+    lib->WriteMdmChunks(file, proto);
+    file.Close();
+}
+
+} // namespace
+
+void zCModelToolServices::ConvertMdl(zSTRING& fileName)
+{
+    zCModelToolFrame frame(true);
+    zCModelPrototype* proto = frame.GetPrototype();
+    proto->isStaticModel = 1;
+    const zSTRING display = zPATH(fileName).GetFilename() + ".MDL";
+
+    if (!zMakeFile(fileName)->Exists()) {
+        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, display));
+        frame.End(0);
+        return;
+    }
+    g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kConvertingModel, display));
+    int read = 0;
+    {
+        zCBinChunkFile input;
+        SetMeshFormatVersion();
+        read = input.Open(fileName) == 0 && proto->ReadHierarchy(input) &&
+               zCModelMeshLib::ReadMdmChunks(input, proto, nullptr, nullptr);
+    }
+    if (!read) {
+        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotCompatibleVersion, display));
+        frame.End(0);
+        return;
+    }
+    const zSTRING outPath = g_jobDestDir + "_compiled\\" + display;
+    zCBinChunkFile output;
+    if (output.Create(outPath) == 0) {
+        WriteMdl(output, proto);
+        RecordInsertFile(outPath);
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kConvertingModelOk, display));
+        SetFullProgress();
+    }
+    frame.End(zTOOL_END_EMPTY_STAMPS | zTOOL_END_INSERT);
+}
+
+void zCModelToolServices::CompileMdl(zSTRING& fileName)
+{
+    zCModelToolFrame frame(false);
+    zCModelPrototype* proto = frame.GetPrototype();
+    proto->isStaticModel = 1;
+    const zSTRING base = zPATH(fileName).GetFilename();
+    proto->SetModelProtoName(base);
+    const zSTRING ascName = base + ".ASC";
+
+    if (g_errorReporter.GetFilterLevel() >= 5)
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kLoadingModelAsc, ascName));
+    // Looked for beside the given file first; the reader searches the animations
+    // folder for a name it does not find there.
+    const std::size_t cut = fileName.find_last_of("\\/");
+    const zSTRING folder = cut == std::string::npos ? zSTRING() : zSTRING(fileName.substr(0, cut + 1));
+    zCModelAni* ani = nullptr;
+    proto->LoadAsc(&ani, folder + ascName, zSTRING(), 0, 0, 6, -1.0f);
+    if (ani)
+        ani->Release();
+
+    const zSTRING outPath = g_jobDestDir + "_compiled\\" + base + ".mdl";
+    zCBinChunkFile output;
+    if (output.Create(outPath) == 0) {
+        WriteMdl(output, proto);
+        RecordInsertFile(outPath);
+    }
+    g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCompilingModelAscOk, ascName));
+    SetFullProgress();
+    frame.End(zTOOL_END_CACHE_OUT | zTOOL_END_INSERT);
+}
