@@ -146,6 +146,28 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
     return 0;
 }
 
+BOOL CControlBar::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (CWnd::OnCommand(wParam, lParam))
+        return TRUE;
+    CWnd* owner = GetOwner();
+    if (!owner)
+        return FALSE;
+    owner->SendMessage(WM_COMMAND, wParam, lParam);
+    return TRUE;
+}
+
+BOOL CControlBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (CWnd::OnNotify(wParam, lParam, pResult))
+        return TRUE;
+    CWnd* owner = GetOwner();
+    if (!owner)
+        return FALSE;
+    *pResult = owner->SendMessage(WM_NOTIFY, wParam, lParam);
+    return TRUE;
+}
+
 void CControlBar::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
     CWnd::OnWindowPosChanged(lpwndpos);

@@ -62,6 +62,11 @@ public:
     void DelayShow(BOOL bShow);
     BOOL IsVisible() const;
 
+    // Commands and notifications of the bar's own controls that the bar does not handle go on
+    // to its owner, whose handlers serve them as if the controls were its own.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
     DWORD m_dwStyle = 0;  // CBRS_* bits
     int m_cxLeftBorder = 0;
     int m_cxRightBorder = 0;
