@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "CFrameWnd.h"
+
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
@@ -180,8 +182,13 @@ void CControlBar::RecalcParentLayout()
     CWnd* parent = GetParent();
     if (!parent || !::IsWindowVisible(parent->m_hWnd))
         return;
-    // The parent's size handler runs its layout.
+    if (parent->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
+        static_cast<CFrameWnd*>(parent)->RecalcLayout();
+        return;
+    }
+    // Any other parent lays its bars out in its size handler.
     CRect client;
     parent->GetClientRect(&client);
-    parent->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+    parent->SendMessage(WM_SIZE, parent->IsZoomed() ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                        MAKELPARAM(client.Width(), client.Height()));
 }

@@ -85,7 +85,8 @@ protected:
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     void OnWindowPosChanged(WINDOWPOS* lpwndpos);
 
-    // The parent lays its bars out again, now or at idle when the parent has a frame's delayed layout.
+    // The parent lays its bars out again: a frame through its layout, any other window through
+    // its size handler.
     void RecalcParentLayout();
 
 private:

@@ -1,8 +1,12 @@
 // The application object: its names, the profile under the registry key, message boxes.
 #pragma once
 
+#include "CList.h"
 #include "CString.h"
 #include "CWinThread.h"
+
+class CDocTemplate;
+class CDocument;
 
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -31,12 +35,37 @@ public:
     // main window when it is enabled.
     virtual int DoMessageBox(const char* lpszPrompt, UINT nType, UINT nIDPrompt);
 
+    // Document templates: the application owns them and deletes them with itself.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const { return m_templateList.GetHeadPosition(); }
+    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const;
+    // The document of that path: the open one brought forward, or read by the template that
+    // fits its type best; null when it cannot be opened (the user has been told why).
+    virtual CDocument* OpenDocumentFile(const char* lpszFileName);
+    // Asks every modified document of every template; FALSE when the user cancels.
+    virtual BOOL SaveAllModified();
+    // Closes every document and its frames without asking.
+    void CloseAllDocuments(BOOL bEndSession);
+    int GetOpenDocumentCount() const;
+    // The open or save dialog for a document file; FALSE when the user cancels. The filters
+    // come from the templates (pTemplate's first), then all files.
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                  CDocTemplate* pTemplate);
+
+    // Commands: a new document of the first template, a document chosen by the user, the end.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnAppExit();
+
     const char* m_pszAppName = nullptr;
     const char* m_pszRegistryKey = nullptr;
     const char* m_pszProfileName = nullptr;
     HINSTANCE m_hInstance = nullptr;
 
+    DECLARE_MESSAGE_MAP()
+
 private:
+    CPtrList m_templateList;
     CString m_strAppName;
     CString m_strRegistryKey;
     CString m_strProfileName;

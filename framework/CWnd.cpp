@@ -708,9 +708,12 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl)
     return ::SetWindowPlacement(m_hWnd, lpwndpl);
 }
 
-void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT)
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
 {
-    ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, GetExStyle());
+    DWORD exStyle = GetExStyle();
+    if (nAdjustType == adjustBorder)
+        exStyle &= ~WS_EX_CLIENTEDGE;
+    ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, exStyle);
 }
 
 void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,

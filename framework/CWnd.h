@@ -132,8 +132,10 @@ public:
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const;
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl);
-    // The window rectangle that gives the client rectangle *lpClientRect.
-    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+    // The window rectangle that gives the client rectangle *lpClientRect. adjustBorder leaves the
+    // client edge out: the layout's rest is the space inside that edge.
+    enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
     // The layout pass of bars: every child whose id lies in [nIDFirst, nIDLast] gets
     // WM_SIZEPARENT and takes its edge of the rectangle; the child nIDLeftOver gets the rest.
     // reposQuery only measures (lpRectParam receives the rest, or with bStretch off the

@@ -2,6 +2,7 @@
 // bottom edge in the parent's layout, showing and hiding, and the panes' update at idle time.
 #include <gtest/gtest.h>
 
+#include "CFrameWnd.h"
 #include "CStatusBar.h"
 
 namespace {
@@ -246,6 +247,34 @@ TEST_F(StatusBarTest, IdleUpdateAsksTheParentsHandlersForEachPane)
     host.ShowWindow(SW_SHOWNA);
     bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     EXPECT_STREQ(bar.GetPaneText(1), "Line 2, Col 1");
+}
+
+TEST(StatusBarInFrameTest, FrameShowsItsPromptsInTheFirstPaneAndLaysOutOnHiding)
+{
+    auto* frame = new CFrameWnd;  // deletes itself with its window
+    ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    CWnd client;
+    ASSERT_TRUE(client.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), frame, AFX_IDW_PANE_FIRST));
+    CStatusBar bar;
+    ASSERT_TRUE(bar.Create(frame));
+    ASSERT_TRUE(bar.SetIndicators(kIndicators, 4));
+    EXPECT_TRUE(bar.GetStyle() & SBARS_SIZEGRIP);  // the frame can be resized
+    frame->ShowWindow(SW_SHOWNA);
+    frame->RecalcLayout();
+    CRect inside;
+    frame->GetClientRect(&inside);
+    const int height = bar.CalcFixedLayout(TRUE, TRUE).cy;
+    EXPECT_EQ(ChildRect(bar), CRect(0, inside.bottom - height, inside.right, inside.bottom));
+
+    frame->SetMessageText("Opens a script");
+    EXPECT_STREQ(bar.GetPaneText(0), "Opens a script");
+
+    bar.ShowWindow(SW_HIDE);
+    EXPECT_EQ(ChildRect(client), inside);
+    bar.ShowWindow(SW_SHOWNA);
+    EXPECT_EQ(ChildRect(client), CRect(0, 0, inside.right, inside.bottom - height));
+    frame->DestroyWindow();
+    CWnd::DeleteTempMap();
 }
 
 }  // namespace
