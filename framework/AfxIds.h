@@ -26,10 +26,11 @@
 #define ID_VIEW_TOOLBAR 0xE800
 #define ID_VIEW_STATUS_BAR 0xE801
 
-// Status-bar indicators.
-#define ID_INDICATOR_CAPS 0xE041
-#define ID_INDICATOR_NUM 0xE042
-#define ID_INDICATOR_SCRL 0xE043
+// Status-bar indicators; their strings (same ids) give the panes their texts and widths.
+#define ID_INDICATOR_CAPS 0xE701
+#define ID_INDICATOR_NUM 0xE702
+#define ID_INDICATOR_SCRL 0xE703
+#define ID_INDICATOR_OVR 0xE704
 
 // Child windows of a frame: bars take ids in the control-bar range, the client (view or MDI
 // client) the first pane id; the layout pass works on these ranges.

@@ -167,6 +167,13 @@ public:
     void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
 
+    // The modal loop of dialogs and sheets: sends WM_KICKIDLE while the queue is empty, shows the
+    // window at its first idle moment, runs while ContinueModal holds and ends on EndModalLoop or
+    // WM_QUIT (which is posted again for the outer loop). The caller sets m_bContinueModal first.
+    int RunModalLoop();
+    virtual BOOL ContinueModal();
+    void EndModalLoop(int nResult);
+
     // Data exchange and the command update of a window's controls.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(class CDataExchange* pDX);
@@ -237,6 +244,8 @@ public:
 
 protected:
     WNDPROC m_pfnSuper = nullptr;  // the procedure a subclassed window had
+    BOOL m_bContinueModal = FALSE;
+    int m_nModalResult = -1;
 
     // Where DefWindowProc sends messages when there is no original procedure.
     virtual WNDPROC* GetSuperWndProcAddr();
