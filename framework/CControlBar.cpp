@@ -182,11 +182,12 @@ void CControlBar::RecalcParentLayout()
     CWnd* parent = GetParent();
     if (!parent || !::IsWindowVisible(parent->m_hWnd))
         return;
+    // A frame lays its bars out itself (an MDI child must not be told it was restored).
     if (parent->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
         static_cast<CFrameWnd*>(parent)->RecalcLayout();
         return;
     }
-    // Any other parent lays its bars out in its size handler.
+    // Other parents run their layout in their size handler.
     CRect client;
     parent->GetClientRect(&client);
     parent->SendMessage(WM_SIZE, parent->IsZoomed() ? SIZE_MAXIMIZED : SIZE_RESTORED,
