@@ -2,6 +2,7 @@
 // commands of a band's controls reaching the owner.
 #include <gtest/gtest.h>
 
+#include "ChildRect.h"
 #include "CButton.h"
 #include "CReBar.h"
 
@@ -19,14 +20,6 @@ public:
 BEGIN_MESSAGE_MAP(RebarHost, CWnd)
     ON_COMMAND(ID_BUTTON, OnButton)
 END_MESSAGE_MAP()
-
-CRect ChildRect(const CWnd& child)
-{
-    CRect rect;
-    ::GetWindowRect(child.m_hWnd, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child.m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 TEST(CReBarTest, BandsHoldTheirWindowsAndTheRebarTakesTheTop)
 {

@@ -2,6 +2,7 @@
 // bottom edge in the parent's layout, showing and hiding, and the panes' update at idle time.
 #include <gtest/gtest.h>
 
+#include "ChildRect.h"
 #include "CFrameWnd.h"
 #include "CStatusBar.h"
 
@@ -41,14 +42,6 @@ BEGIN_MESSAGE_MAP(BarHost, CWnd)
     ON_UPDATE_COMMAND_UI(ID_POSITION, OnUpdatePosition)
     ON_UPDATE_COMMAND_UI(ID_INSERT, OnUpdateInsert)
 END_MESSAGE_MAP()
-
-CRect ChildRect(const CWnd& child)
-{
-    CRect rect;
-    ::GetWindowRect(child.m_hWnd, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child.m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 // What the status control itself shows in a pane.
 CString ShownText(const CStatusBar& bar, int index)
