@@ -4,6 +4,7 @@
 
 #include "ChildRect.h"
 #include "CButton.h"
+#include "CGdiObject.h"
 #include "CReBar.h"
 
 namespace {
@@ -37,7 +38,9 @@ TEST(CReBarTest, BandsHoldTheirWindowsAndTheRebarTakesTheTop)
     ASSERT_TRUE(button.Create("Run", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 80, 24), &host, ID_BUTTON));
     CWnd field;
     ASSERT_TRUE(field.CreateEx(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 120, 30), &host, 301));
-    EXPECT_TRUE(rebar.AddBar(&button, "Build"));
+    CBitmap background;
+    ASSERT_TRUE(background.CreateBitmap(8, 8, 1, 32, nullptr));
+    EXPECT_TRUE(rebar.AddBar(&button, "Build", &background));
     EXPECT_TRUE(rebar.AddBar(&field, RGB(0, 0, 0), RGB(255, 255, 255), nullptr, RBBS_BREAK));
     EXPECT_EQ(rebar.GetBandCount(), 2);
     EXPECT_EQ(button.GetParent(), &rebar);
@@ -48,6 +51,13 @@ TEST(CReBarTest, BandsHoldTheirWindowsAndTheRebarTakesTheTop)
     rebar.SendMessage(RB_GETBANDINFOA, 1, reinterpret_cast<LPARAM>(&band));
     EXPECT_EQ(band.hwndChild, field.m_hWnd);
     EXPECT_EQ(band.cyMinChild, 30u);  // the window's own height
+    band.fMask = RBBIM_TEXT | RBBIM_BACKGROUND;
+    char text[16] = "";
+    band.lpText = text;
+    band.cch = sizeof(text);
+    rebar.SendMessage(RB_GETBANDINFOA, 0, reinterpret_cast<LPARAM>(&band));
+    EXPECT_STREQ(text, "Build");
+    EXPECT_EQ(band.hbmBack, static_cast<HBITMAP>(background.m_hObject));
 
     // Nothing to hold: refused.
     EXPECT_FALSE(rebar.AddBar(nullptr));

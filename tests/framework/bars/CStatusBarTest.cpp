@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ChildRect.h"
+#include "AfxResource.h"
 #include "CFrameWnd.h"
 #include "CStatusBar.h"
 
@@ -118,6 +119,25 @@ TEST_F(StatusBarTest, IndicatorsTakeTheirStringsAndTextWidths)
     EXPECT_EQ(bar.CommandToIndex(ID_NUMBER), 3);
     EXPECT_TRUE(bar.SetIndicators(nullptr, 0));
     EXPECT_EQ(bar.GetCount(), 0);
+}
+
+TEST_F(StatusBarTest, KeyIndicatorsSpeakTheInterfaceLanguage)
+{
+    const UINT keys[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL, ID_INDICATOR_OVR};
+    const struct {
+        WORD language;
+        const char* texts[4];
+    } cases[] = {
+        {1033, {"CAP", "NUM", "SCRL", "OVR"}},
+        {1031, {"UF", "NUM", "RF", "\xDC" "B"}},
+    };
+    for (const auto& c : cases) {
+        AfxSetResourceLanguage(c.language);
+        ASSERT_TRUE(bar.SetIndicators(keys, 4)) << c.language;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_STREQ(bar.GetPaneText(i), c.texts[i]) << c.language;
+    }
+    AfxSetResourceLanguage(1033);
 }
 
 TEST_F(StatusBarTest, PaneInfoAndTextAndTheFirstPaneAsWindowText)
