@@ -5,7 +5,7 @@
 #include "CWnd.h"
 
 // Bar styles, kept in the bar (m_dwStyle) and never given to the window: the edge the bar
-// docks to, its tooltips and its gripper.
+// docks to, the sides a bar that draws its own frame draws, its tooltips and its gripper.
 #define CBRS_ALIGN_LEFT 0x1000L
 #define CBRS_ALIGN_TOP 0x2000L
 #define CBRS_ALIGN_RIGHT 0x4000L
