@@ -91,6 +91,13 @@ TEST_F(MdiTest, CommandsGoToTheActiveChildsViewDocumentAndFrameThenTheMainFrameT
     EXPECT_EQ(Route(ID_TEST_ALL), Handlers{"main all"});
     EXPECT_EQ(Route(ID_TEST_VIEW), Handlers{});
     EXPECT_EQ(Route(ID_TEST_APP), Handlers{"app"});
+
+    // The application's own File New, and the document's File Close through the route.
+    Route(ID_FILE_NEW);
+    ASSERT_EQ(app.GetOpenDocumentCount(), 1);
+    EXPECT_STREQ(frame->GetActiveDocument()->GetTitle(), "Note3");
+    Route(ID_FILE_CLOSE);
+    EXPECT_EQ(app.GetOpenDocumentCount(), 0);
 }
 
 TEST_F(MdiTest, TheActiveChildBringsItsDocumentsMenuKeysAndTitle)
