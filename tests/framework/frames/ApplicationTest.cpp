@@ -6,14 +6,6 @@
 
 namespace {
 
-CRect ChildRect(HWND child)
-{
-    CRect rect;
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 class ApplicationTest : public ::testing::Test {
 protected:
     TestApp app;
@@ -25,13 +17,7 @@ protected:
         ASSERT_NE(frame, nullptr);
         frame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOZORDER | SWP_SHOWWINDOW);
     }
-    void TearDown() override
-    {
-        app.CloseAllDocuments(TRUE);
-        if (app.m_pMainWnd)
-            app.m_pMainWnd->DestroyWindow();
-        PumpAndIdle(app);
-    }
+    void TearDown() override { EndApplication(app); }
     CString Pane(int index) { return frame->m_wndStatusBar.GetPaneText(index); }
 };
 
