@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "CCmdUI.h"
+#include "CRecentFileList.h"
 #include "CWnd.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -138,6 +140,7 @@ CWinApp::CWinApp(const char* lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pRecentFileList;
     if (g_app == this)
         g_app = nullptr;
 }
@@ -246,6 +249,42 @@ int CWinApp::DoMessageBox(const char* lpszPrompt, UINT nType, UINT)
         }
     }
     return ::MessageBoxA(owner, lpszPrompt, m_pszAppName, nType);
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
+    if (nMaxMRU == 0)
+        return;
+    m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", static_cast<int>(nMaxMRU));
+    m_pRecentFileList->ReadList();
+}
+
+void CWinApp::SaveStdProfileSettings()
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->WriteList();
+}
+
+void CWinApp::AddToRecentFileList(const char* lpszPathName)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(lpszPathName);
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->UpdateMenu(pCmdUI);
+    else
+        pCmdUI->Enable(FALSE);
+}
+
+int CWinApp::ExitInstance()
+{
+    SaveStdProfileSettings();
+    return CWinThread::ExitInstance();
 }
 
 int AfxMessageBox(const char* lpszText, UINT nType, UINT nIDHelp)

@@ -4,6 +4,9 @@
 #include "CString.h"
 #include "CWinThread.h"
 
+class CCmdUI;
+class CRecentFileList;
+
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 
@@ -30,6 +33,17 @@ public:
     // The prompt shown by AfxMessageBox: the caption is the application name, the owner the
     // main window when it is enabled.
     virtual int DoMessageBox(const char* lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    // The recent-file list of nMaxMRU entries (at most 16, 0 for none), read from the profile
+    // section "Recent File List"; ExitInstance writes it back.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();
+    virtual void AddToRecentFileList(const char* lpszPathName);
+    // The File menu's recent-file items (ID_FILE_MRU_FILE1).
+    void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    int ExitInstance() override;
+
+    CRecentFileList* m_pRecentFileList = nullptr;
 
     const char* m_pszAppName = nullptr;
     const char* m_pszRegistryKey = nullptr;
