@@ -1,9 +1,11 @@
 // The application object: its names, the profile readers and writers under the registry key, message boxes.
 #include "CWinApp.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "CCmdUI.h"
+#include "CCommandLineInfo.h"
 #include "CRecentFileList.h"
 #include "CWnd.h"
 
@@ -285,6 +287,17 @@ int CWinApp::ExitInstance()
 {
     SaveStdProfileSettings();
     return CWinThread::ExitInstance();
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    for (int i = 1; i < __argc; ++i) {
+        const char* param = __argv[i];
+        if (!param)
+            continue;
+        BOOL flag = param[0] == '/' || param[0] == '-';
+        rCmdInfo.ParseParam(flag ? param + 1 : param, flag, i == __argc - 1);
+    }
 }
 
 int AfxMessageBox(const char* lpszText, UINT nType, UINT nIDHelp)

@@ -5,6 +5,7 @@
 #include "CWinThread.h"
 
 class CCmdUI;
+class CCommandLineInfo;
 class CRecentFileList;
 
 class CWinApp : public CWinThread {
@@ -42,6 +43,10 @@ public:
     // The File menu's recent-file items (ID_FILE_MRU_FILE1).
     void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     int ExitInstance() override;
+
+    // Hands each argument of the program's command line to the object; an argument beginning
+    // with '/' or '-' is a flag, given without that character.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
 
     CRecentFileList* m_pRecentFileList = nullptr;
 
