@@ -6,6 +6,8 @@
 
 #include "CCmdUI.h"
 #include "CCommandLineInfo.h"
+#include "CDC.h"
+#include "CPrintDialog.h"
 #include "CRecentFileList.h"
 #include "CWnd.h"
 
@@ -143,6 +145,7 @@ CWinApp::CWinApp(const char* lpszAppName)
 CWinApp::~CWinApp()
 {
     delete m_pRecentFileList;
+    SelectPrinter(nullptr, nullptr);
     if (g_app == this)
         g_app = nullptr;
 }
@@ -298,6 +301,53 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
         BOOL flag = param[0] == '/' || param[0] == '-';
         rCmdInfo.ParseParam(flag ? param + 1 : param, flag, i == __argc - 1);
     }
+}
+
+INT_PTR CWinApp::DoPrintDialog(CPrintDialog* pPD)
+{
+    UpdatePrinterSelection(FALSE);
+    pPD->m_pd.hDevMode = m_hDevMode;
+    pPD->m_pd.hDevNames = m_hDevNames;
+    INT_PTR result = pPD->DoModal();
+    // The dialog may have replaced the handles it was given; whatever it left is the printer now.
+    SelectPrinter(pPD->m_pd.hDevNames, pPD->m_pd.hDevMode);
+    return result;
+}
+
+BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg)
+{
+    UpdatePrinterSelection(FALSE);
+    pPrintDlg->hDevMode = m_hDevMode;
+    pPrintDlg->hDevNames = m_hDevNames;
+    return m_hDevNames != nullptr;
+}
+
+void CWinApp::SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld)
+{
+    if (bFreeOld) {
+        if (m_hDevNames && m_hDevNames != hDevNames)
+            ::GlobalFree(m_hDevNames);
+        if (m_hDevMode && m_hDevMode != hDevMode)
+            ::GlobalFree(m_hDevMode);
+    }
+    m_hDevNames = static_cast<HGLOBAL>(hDevNames);
+    m_hDevMode = static_cast<HGLOBAL>(hDevMode);
+}
+
+void CWinApp::UpdatePrinterSelection(BOOL bForceDefaults)
+{
+    if (m_hDevNames && !bForceDefaults)
+        return;
+    CPrintDialog defaults(FALSE);
+    if (defaults.GetDefaults())
+        SelectPrinter(defaults.m_pd.hDevNames, defaults.m_pd.hDevMode);
+}
+
+BOOL CWinApp::CreatePrinterDC(CDC& dc)
+{
+    UpdatePrinterSelection(FALSE);
+    HDC printer = AfxCreateDC(m_hDevNames, m_hDevMode);
+    return printer ? dc.Attach(printer) : FALSE;
 }
 
 int AfxMessageBox(const char* lpszText, UINT nType, UINT nIDHelp)

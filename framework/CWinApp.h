@@ -1,10 +1,15 @@
 // The application object: its names, the profile under the registry key, message boxes.
 #pragma once
 
+#include <windows.h>
+#include <commdlg.h>
+
 #include "CString.h"
 #include "CWinThread.h"
 
 class CCmdUI;
+class CDC;
+class CPrintDialog;
 class CCommandLineInfo;
 class CRecentFileList;
 
@@ -47,6 +52,23 @@ public:
     // Hands each argument of the program's command line to the object; an argument beginning
     // with '/' or '-' is a flag, given without that character.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+
+    // The printer the application prints on: the system's default until the print dialog or
+    // the page set-up chooses another. The handles are the application's own.
+    // Runs the print dialog on the application's printer and keeps the printer chosen there.
+    virtual INT_PTR DoPrintDialog(CPrintDialog* pPD);
+    // The application's printer in the dialog block's hDevMode/hDevNames; FALSE without a printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg);
+    // Takes the handles as the application's printer; the old ones are freed unless they are
+    // the same handles.
+    void SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld = TRUE);
+    // The system's default printer when none is chosen yet (or with bForceDefaults).
+    void UpdatePrinterSelection(BOOL bForceDefaults);
+    // A DC for the application's printer; FALSE without a printer.
+    BOOL CreatePrinterDC(CDC& dc);
+
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
 
     CRecentFileList* m_pRecentFileList = nullptr;
 
