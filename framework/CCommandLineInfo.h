@@ -1,8 +1,6 @@
 // What the program's command line asks for: the shell command, its file and printer, and the flags.
 #pragma once
 
-#include <windows.h>
-
 #include "CObject.h"
 #include "CString.h"
 
