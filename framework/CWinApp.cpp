@@ -4,14 +4,26 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "AfxIds.h"
 #include "CCmdUI.h"
 #include "CCommandLineInfo.h"
 #include "CDC.h"
+#include "CDocTemplate.h"
+#include "CDocument.h"
+#include "CFileDialog.h"
+#include "CFrameWnd.h"
 #include "CPrintDialog.h"
 #include "CRecentFileList.h"
+#include "CView.h"
 #include "CWnd.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -144,6 +156,9 @@ CWinApp::CWinApp(const char* lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    // Templates take their remaining documents with them.
+    while (!m_templateList.IsEmpty())
+        delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
     delete m_pRecentFileList;
     SelectPrinter(nullptr, nullptr);
     if (g_app == this)
@@ -362,4 +377,161 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
     CString text;
     text.LoadString(nIDPrompt);
     return AfxMessageBox(text, nType, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
+}
+
+// ---- Documents -----------------------------------------------------------------------------------
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (!pTemplate || m_templateList.Find(pTemplate))
+        return;
+    pTemplate->LoadTemplate();
+    m_templateList.AddTail(pTemplate);
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& rPosition) const
+{
+    return static_cast<CDocTemplate*>(m_templateList.GetNext(rPosition));
+}
+
+CDocument* CWinApp::OpenDocumentFile(const char* lpszFileName)
+{
+    if (!lpszFileName || !*lpszFileName)
+        return nullptr;
+    CDocTemplate* best = nullptr;
+    CDocument* open = nullptr;
+    CDocTemplate::Confidence bestMatch = CDocTemplate::noAttempt;
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos && bestMatch != CDocTemplate::yesAlreadyOpen;) {
+        CDocTemplate* templ = GetNextDocTemplate(pos);
+        CDocument* doc = nullptr;
+        CDocTemplate::Confidence match = templ->MatchDocType(lpszFileName, doc);
+        if (match > bestMatch) {
+            bestMatch = match;
+            best = templ;
+            open = doc;
+        }
+    }
+    if (bestMatch == CDocTemplate::yesAlreadyOpen && open) {
+        // Already open: its first frame comes forward.
+        POSITION pos = open->GetFirstViewPosition();
+        CView* view = pos ? open->GetNextView(pos) : nullptr;
+        if (CFrameWnd* frame = view ? view->GetParentFrame() : nullptr)
+            frame->ActivateFrame();
+        return open;
+    }
+    if (!best) {
+        CString format;
+        format.LoadString(AFX_IDP_FAILED_TO_OPEN_DOC);
+        CString message;
+        message.Format(format, lpszFileName);
+        AfxMessageBox(message, MB_ICONEXCLAMATION, AFX_IDP_FAILED_TO_OPEN_DOC);
+        return nullptr;
+    }
+    return best->OpenDocumentFile(lpszFileName);
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        if (!GetNextDocTemplate(pos)->SaveAllModified())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;)
+        GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
+}
+
+int CWinApp::GetOpenDocumentCount() const
+{
+    int count = 0;
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* templ = GetNextDocTemplate(pos);
+        for (POSITION doc = templ->GetFirstDocPosition(); doc; templ->GetNextDoc(doc))
+            ++count;
+    }
+    return count;
+}
+
+namespace {
+
+// "name|*.ext;*.ext2|" for a template with a filter, else nothing.
+CString TemplateFilter(CDocTemplate* templ)
+{
+    CString name;
+    CString exts;
+    if (!templ->GetDocString(name, CDocTemplate::filterName) || name.IsEmpty() ||
+        !templ->GetDocString(exts, CDocTemplate::filterExt) || exts.IsEmpty())
+        return CString();
+    CString patterns;
+    CString one;
+    for (int i = 0; AfxExtractSubString(one, exts, i, ';'); ++i) {
+        one.Trim();
+        if (one.IsEmpty())
+            continue;
+        if (!patterns.IsEmpty())
+            patterns += ";";
+        patterns += one[0] == '*' ? one : "*" + one;
+    }
+    return name + "|" + patterns + "|";
+}
+
+}  // namespace
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                               CDocTemplate* pTemplate)
+{
+    CString filter;
+    CString defExt;
+    if (pTemplate) {
+        filter += TemplateFilter(pTemplate);
+        pTemplate->GetDocString(defExt, CDocTemplate::filterExt);
+        int semicolon = defExt.Find(';');
+        if (semicolon >= 0)
+            defExt = defExt.Left(semicolon);
+        defExt.TrimLeft("*.");
+    }
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* templ = GetNextDocTemplate(pos);
+        if (templ != pTemplate)
+            filter += TemplateFilter(templ);
+    }
+    CString all;
+    all.LoadString(AFX_IDS_ALLFILTER);
+    filter += all + "|*.*||";
+    CString title;
+    title.LoadString(nIDSTitle);
+
+    CFileDialog dialog(bOpenFileDialog, defExt.IsEmpty() ? nullptr : static_cast<const char*>(defExt), fileName,
+                       lFlags | OFN_OVERWRITEPROMPT, filter, m_pMainWnd);
+    if (!title.IsEmpty())
+        dialog.m_ofn.lpstrTitle = title;
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    fileName = dialog.GetPathName();
+    return TRUE;
+}
+
+void CWinApp::OnFileNew()
+{
+    // The first template makes new documents.
+    POSITION pos = GetFirstDocTemplatePosition();
+    if (pos)
+        GetNextDocTemplate(pos)->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    CString name;
+    if (DoPromptFileName(name, AFX_IDS_OPENFILE, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr))
+        OpenDocumentFile(name);
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd && m_pMainWnd->m_hWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
 }

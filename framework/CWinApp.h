@@ -4,13 +4,16 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "CList.h"
 #include "CString.h"
 #include "CWinThread.h"
 
 class CCmdUI;
-class CDC;
-class CPrintDialog;
 class CCommandLineInfo;
+class CDC;
+class CDocTemplate;
+class CDocument;
+class CPrintDialog;
 class CRecentFileList;
 
 class CWinApp : public CWinThread {
@@ -39,6 +42,28 @@ public:
     // The prompt shown by AfxMessageBox: the caption is the application name, the owner the
     // main window when it is enabled.
     virtual int DoMessageBox(const char* lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    // Document templates: the application owns them and deletes them with itself.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const { return m_templateList.GetHeadPosition(); }
+    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const;
+    // The document of that path: the open one brought forward, or read by the template that
+    // fits its type best; null when it cannot be opened (the user has been told why).
+    virtual CDocument* OpenDocumentFile(const char* lpszFileName);
+    // Asks every modified document of every template; FALSE when the user cancels.
+    virtual BOOL SaveAllModified();
+    // Closes every document and its frames without asking.
+    void CloseAllDocuments(BOOL bEndSession);
+    int GetOpenDocumentCount() const;
+    // The open or save dialog for a document file; FALSE when the user cancels. The filters
+    // come from the templates (pTemplate's first), then all files.
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                  CDocTemplate* pTemplate);
+
+    // Commands: a new document of the first template, a document chosen by the user, the end.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnAppExit();
 
     // The recent-file list of nMaxMRU entries (at most 16, 0 for none), read from the profile
     // section "Recent File List"; ExitInstance writes it back.
@@ -77,7 +102,10 @@ public:
     const char* m_pszProfileName = nullptr;
     HINSTANCE m_hInstance = nullptr;
 
+    DECLARE_MESSAGE_MAP()
+
 private:
+    CPtrList m_templateList;
     CString m_strAppName;
     CString m_strRegistryKey;
     CString m_strProfileName;
