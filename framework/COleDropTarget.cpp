@@ -2,6 +2,7 @@
 #include "COleDropTarget.h"
 
 #include "CException.h"
+#include "CView.h"
 #include "CWnd.h"
 
 IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
@@ -19,6 +20,11 @@ HRESULT Guarded(Call call)
         e->Delete();
         return E_UNEXPECTED;
     }
+}
+
+CView* AsView(CWnd* pWnd)
+{
+    return pWnd && pWnd->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pWnd) : nullptr;
 }
 
 }  // namespace
@@ -49,21 +55,29 @@ void COleDropTarget::Revoke()
     m_dataObject.Release();
 }
 
-DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint)
+// The defaults leave the drag to the window when it is a view.
+DROPEFFECT COleDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
-    return DROPEFFECT_NONE;
+    CView* view = AsView(pWnd);
+    return view ? view->OnDragEnter(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
 }
 
-DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint)
+DROPEFFECT COleDropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
-    return DROPEFFECT_NONE;
+    CView* view = AsView(pWnd);
+    return view ? view->OnDragOver(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
 }
 
-void COleDropTarget::OnDragLeave(CWnd*) {}
-
-BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint)
+void COleDropTarget::OnDragLeave(CWnd* pWnd)
 {
-    return FALSE;
+    if (CView* view = AsView(pWnd))
+        view->OnDragLeave();
+}
+
+BOOL COleDropTarget::OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point)
+{
+    CView* view = AsView(pWnd);
+    return view && view->OnDrop(pDataObject, dropEffect, point);
 }
 
 CWnd* COleDropTarget::Window() const

@@ -72,11 +72,30 @@ public:
     virtual void AddToRecentFileList(const char* lpszPathName);
     // The File menu's recent-file items (ID_FILE_MRU_FILE1).
     void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    // Opens the entry of the command (ID_FILE_MRU_FILE1..); an entry that cannot be opened
+    // any more leaves the list.
+    BOOL OnOpenRecentFile(UINT nID);
     int ExitInstance() override;
 
     // Hands each argument of the program's command line to the object; an argument beginning
     // with '/' or '-' is a flag, given without that character.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Does what the command line asks: a new document, the file opened, the file printed (on
+    // the named printer) without showing the program, or the shell registration removed.
+    // FALSE when the program should end: the command failed, or it was all there was to do.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+
+    // Files opened from the shell start the program with the file on its command line; no
+    // conversation with a running program is offered, so there is nothing more to set up.
+    void EnableShellOpen();
+    // The document templates' shell types under HKEY_CURRENT_USER\Software\Classes (no
+    // administrator rights needed): each template with a type id (regFileTypeId) gets its
+    // type, named regFileTypeName, with its icon (the template's resource id, else the
+    // program's) and the open command; with bCompat the print and print-to commands too.
+    // Each extension of the template (filterExt) points at the type unless another type owns it.
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+    // Takes the types away again, and the extensions that point at them.
+    void UnregisterShellFileTypes();
 
     // The printer the application prints on: the system's default until the print dialog or
     // the page set-up chooses another. The handles are the application's own.
