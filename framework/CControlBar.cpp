@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "CFrameWnd.h"
+
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
@@ -180,7 +182,12 @@ void CControlBar::RecalcParentLayout()
     CWnd* parent = GetParent();
     if (!parent || !::IsWindowVisible(parent->m_hWnd))
         return;
-    // The parent's size handler runs its layout.
+    // A frame lays its bars out itself (an MDI child must not be told it was restored).
+    if (parent->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
+        static_cast<CFrameWnd*>(parent)->RecalcLayout();
+        return;
+    }
+    // Other parents run their layout in their size handler.
     CRect client;
     parent->GetClientRect(&client);
     parent->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));

@@ -26,6 +26,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_ACTIVATEAPP, OnActivateApp)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -419,6 +422,15 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
         }
         state.m_nIndexMax = count;
     }
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    // A key's pane shows while the key is toggled on.
+    const int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
+                    : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK
+                                                        : VK_SCROLL;
+    pCmdUI->Enable(::GetKeyState(key) & 1);
 }
 
 // ---- Prompts in the message bar ----------------------------------------------------------------

@@ -155,6 +155,8 @@ public:
     LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     LRESULT OnActivateApp(WPARAM wParam, LPARAM lParam);
+    // The status bar's key panes (caps, num and scroll lock).
+    void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 

@@ -13,3 +13,7 @@
 #define ID_TEST_ALL 40006
 #define ID_TEST_MAIN_APP 40007
 #define ID_TEST_NOBODY 40008
+
+// The test application: its status pane naming the active document, and its find box.
+#define ID_TEST_PANE 40010
+#define ID_TEST_FIND 40011
