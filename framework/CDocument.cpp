@@ -45,7 +45,7 @@ void CDocument::SetTitle(const char* lpszTitle)
     }
 }
 
-void CDocument::SetPathName(const char* lpszPathName, BOOL)
+void CDocument::SetPathName(const char* lpszPathName, BOOL bAddToMRU)
 {
     char full[MAX_PATH * 2] = {};
     char* name = nullptr;
@@ -55,10 +55,12 @@ void CDocument::SetPathName(const char* lpszPathName, BOOL)
         CString path(lpszPathName);
         int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
         SetTitle(path.Mid(slash + 1));
-        return;
+    } else {
+        m_strPathName = full;
+        SetTitle(name ? name : full);
     }
-    m_strPathName = full;
-    SetTitle(name ? name : full);
+    if (bAddToMRU && AfxGetApp())
+        AfxGetApp()->AddToRecentFileList(m_strPathName);
 }
 
 // ---- Views ---------------------------------------------------------------------------------------
