@@ -45,7 +45,7 @@ void CDocument::SetTitle(const char* lpszTitle)
     }
 }
 
-void CDocument::SetPathName(const char* lpszPathName, BOOL)
+void CDocument::SetPathName(const char* lpszPathName, BOOL bAddToMRU)
 {
     char full[MAX_PATH * 2] = {};
     char* name = nullptr;
@@ -55,10 +55,12 @@ void CDocument::SetPathName(const char* lpszPathName, BOOL)
         CString path(lpszPathName);
         int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
         SetTitle(path.Mid(slash + 1));
-        return;
+    } else {
+        m_strPathName = full;
+        SetTitle(name ? name : full);
     }
-    m_strPathName = full;
-    SetTitle(name ? name : full);
+    if (bAddToMRU && AfxGetApp())
+        AfxGetApp()->AddToRecentFileList(m_strPathName);
 }
 
 // ---- Views ---------------------------------------------------------------------------------------
@@ -251,8 +253,13 @@ BOOL CDocument::DoSave(const char* lpszPathName, BOOL bReplace)
     if (name.IsEmpty()) {
         name = m_strPathName;
         if (name.IsEmpty()) {
-            // The title with the type's extension as the suggestion.
+            // The title with the type's extension as the suggestion, cut before anything a
+            // file name cannot hold (a title may carry marks such as " *").
             name = m_strTitle;
+            const int bad = name.FindOneOf(":/\\*?\"<>|");
+            if (bad >= 0)
+                name = name.Left(bad);
+            name.TrimRight();
             CString ext;
             if (m_pDocTemplate && m_pDocTemplate->GetDocString(ext, CDocTemplate::filterExt) && !ext.IsEmpty()) {
                 int semicolon = ext.Find(';');

@@ -1,9 +1,15 @@
 // Views: joining the document, drawing, activation in the frame and command routing to the document.
 #include "CView.h"
 
+#include "AfxIds.h"
 #include "CDC.h"
 #include "CDocument.h"
+#include "CException.h"
 #include "CFrameWnd.h"
+#include "CPrintDialog.h"
+#include "CPrintInfo.h"
+#include "CWinApp.h"
+#include "MessageIds.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -13,6 +19,8 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_PAINT()
     ON_WM_MOUSEACTIVATE()
     ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
+    ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 END_MESSAGE_MAP()
 
 CView::~CView()
@@ -61,7 +69,136 @@ void CView::OnPaint()
     OnDraw(&dc);
 }
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+    // Without a page count the run would go on to the dialog's last page number.
+    if (pInfo && pDC && pDC->IsPrinting() && pInfo->GetMaxPage() == 0xFFFF)
+        pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
+}
+
+// ---- Printing ----------------------------------------------------------------------------------
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
+{
+    CWinApp* app = AfxGetApp();
+    CPrintDialog* dialog = pInfo->m_pPD;
+    if (pInfo->m_bDirect) {
+        PRINTDLGA defaults{};
+        if (app && app->GetPrinterDeviceDefaults(&defaults)) {
+            dialog->m_pd.hDevNames = defaults.hDevNames;
+            dialog->m_pd.hDevMode = defaults.hDevMode;
+            dialog->CreatePrinterDC();
+        }
+    } else {
+        dialog->m_pd.Flags |= PD_RETURNDC;
+        dialog->m_pd.Flags &= ~static_cast<DWORD>(PD_RETURNIC);
+        INT_PTR answer = app ? app->DoPrintDialog(dialog) : dialog->DoModal();
+        if (answer != IDOK) {
+            DWORD error = ::CommDlgExtendedError();
+            // Told only when no printer is known at all; a plain cancel says nothing.
+            if ((error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES) && !(app && app->m_hDevNames))
+                AfxMessageBox(zMsgId::kPrintNoPrinter, MB_ICONEXCLAMATION);
+            return FALSE;
+        }
+    }
+    // The handles are the application's (or the dialog's, which the application took over).
+    dialog->m_pd.hDevNames = nullptr;
+    dialog->m_pd.hDevMode = nullptr;
+    if (!dialog->m_pd.hDC) {
+        AfxMessageBox(zMsgId::kPrintNoPrinter, MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
+
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+
+void CView::OnPrint(CDC* pDC, CPrintInfo*)
+{
+    OnDraw(pDC);
+}
+
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+
+void CView::OnFilePrint()
+{
+    CPrintInfo info;
+    const MSG* msg = GetCurrentMessage();
+    info.m_bDirect = msg->message == WM_COMMAND && LOWORD(msg->wParam) == ID_FILE_PRINT_DIRECT;
+    if (!OnPreparePrinting(&info) || !info.m_pPD->m_pd.hDC)
+        return;
+
+    CDC dc;
+    dc.Attach(info.m_pPD->m_pd.hDC);
+    dc.m_bPrinting = TRUE;
+    // Only a device DC takes a print job; a memory or metafile DC is drawn on as it is.
+    const DWORD kind = ::GetObjectType(dc.m_hDC);
+    const bool job = kind != OBJ_MEMDC && kind != OBJ_ENHMETADC && kind != OBJ_METADC;
+    CString title = m_pDocument ? m_pDocument->GetTitle() : CString();
+    DOCINFOA docInfo{};
+    docInfo.cbSize = sizeof(docInfo);
+    docInfo.lpszDocName = title;
+
+    bool failed = false;
+    bool started = false;
+    try {
+        OnBeginPrinting(&dc, &info);
+        started = job && dc.StartDoc(&docInfo) > 0;
+        failed = job && !started;
+        // The view may learn its page count while printing: the end is asked each time.
+        for (info.m_nCurPage = info.GetFromPage(); !failed && info.m_nCurPage <= info.GetToPage(); ++info.m_nCurPage) {
+            OnPrepareDC(&dc, &info);
+            if (!info.m_bContinuePrinting)
+                break;
+            if (job && dc.StartPage() <= 0) {
+                failed = true;
+                break;
+            }
+            info.m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+            dc.DPtoLP(&info.m_rectDraw);
+            OnPrint(&dc, &info);
+            failed = job && dc.EndPage() <= 0;
+            if (info.m_nCurPage == 0xFFFF)
+                break;  // the last page number there is
+        }
+        if (started && !failed)
+            failed = dc.EndDoc() <= 0;
+        else if (started)
+            dc.AbortDoc();
+    } catch (CException*) {
+        if (started)
+            dc.AbortDoc();
+        OnEndPrinting(&dc, &info);
+        dc.Detach();
+        throw;
+    }
+    OnEndPrinting(&dc, &info);
+    dc.Detach();  // the print run's DC, deleted with it
+    if (failed)
+        AfxMessageBox(zMsgId::kPrintFailed, MB_ICONEXCLAMATION);
+}
+
+DROPEFFECT CView::OnDragEnter(COleDataObject*, DWORD, CPoint)
+{
+    return DROPEFFECT_NONE;
+}
+
+DROPEFFECT CView::OnDragOver(COleDataObject*, DWORD, CPoint)
+{
+    return DROPEFFECT_NONE;
+}
+
+void CView::OnDragLeave() {}
+
+BOOL CView::OnDrop(COleDataObject*, DROPEFFECT, CPoint)
+{
+    return FALSE;
+}
 
 LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM)
 {

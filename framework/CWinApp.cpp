@@ -1,13 +1,21 @@
 // The application object: its names, the profile readers and writers under the registry key, message boxes.
 #include "CWinApp.h"
 
+#include <cstdlib>
 #include <cstring>
 
+#include <shlobj.h>
+
 #include "AfxIds.h"
+#include "CCmdUI.h"
+#include "CCommandLineInfo.h"
+#include "CDC.h"
 #include "CDocTemplate.h"
 #include "CDocument.h"
 #include "CFileDialog.h"
 #include "CFrameWnd.h"
+#include "CPrintDialog.h"
+#include "CRecentFileList.h"
 #include "CView.h"
 #include "CWnd.h"
 
@@ -17,6 +25,8 @@ BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
 namespace {
@@ -153,6 +163,8 @@ CWinApp::~CWinApp()
     // Templates take their remaining documents with them.
     while (!m_templateList.IsEmpty())
         delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
+    delete m_pRecentFileList;
+    SelectPrinter(nullptr, nullptr);
     if (g_app == this)
         g_app = nullptr;
 }
@@ -261,6 +273,297 @@ int CWinApp::DoMessageBox(const char* lpszPrompt, UINT nType, UINT)
         }
     }
     return ::MessageBoxA(owner, lpszPrompt, m_pszAppName, nType);
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
+    if (nMaxMRU == 0)
+        return;
+    m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", static_cast<int>(nMaxMRU));
+    m_pRecentFileList->ReadList();
+}
+
+void CWinApp::SaveStdProfileSettings()
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->WriteList();
+}
+
+void CWinApp::AddToRecentFileList(const char* lpszPathName)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(lpszPathName);
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->UpdateMenu(pCmdUI);
+    else
+        pCmdUI->Enable(FALSE);
+}
+
+BOOL CWinApp::OnOpenRecentFile(UINT nID)
+{
+    int index = static_cast<int>(nID) - ID_FILE_MRU_FILE1;
+    if (!m_pRecentFileList || index < 0 || index >= m_pRecentFileList->GetSize())
+        return FALSE;
+    // A copy: opening the file reorders the list.
+    CString path = (*m_pRecentFileList)[index];
+    if (path.IsEmpty())
+        return TRUE;
+    if (!OpenDocumentFile(path)) {
+        for (int i = 0; i < m_pRecentFileList->GetSize(); ++i) {
+            if ((*m_pRecentFileList)[i] == path) {
+                m_pRecentFileList->Remove(i);
+                break;
+            }
+        }
+    }
+    return TRUE;
+}
+
+int CWinApp::ExitInstance()
+{
+    SaveStdProfileSettings();
+    return CWinThread::ExitInstance();
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    for (int i = 1; i < __argc; ++i) {
+        const char* param = __argv[i];
+        if (!param)
+            continue;
+        BOOL flag = param[0] == '/' || param[0] == '-';
+        rCmdInfo.ParseParam(flag ? param + 1 : param, flag, i == __argc - 1);
+    }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr))
+            OnFileNew();
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    case CCommandLineInfo::FilePrintTo:
+        if (!rCmdInfo.m_strPrinterName.IsEmpty()) {
+            // A DEVNAMES block naming the printer: driver, device and port after the header.
+            const CString names[3] = {rCmdInfo.m_strDriverName, rCmdInfo.m_strPrinterName, rCmdInfo.m_strPortName};
+            SIZE_T size = sizeof(DEVNAMES);
+            for (const CString& name : names)
+                size += static_cast<SIZE_T>(name.GetLength()) + 1;
+            HGLOBAL block = size <= 0xFFFF ? ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size) : nullptr;
+            if (auto* bytes = block ? static_cast<char*>(::GlobalLock(block)) : nullptr) {
+                auto* devNames = reinterpret_cast<DEVNAMES*>(bytes);
+                WORD* offsets[3] = {&devNames->wDriverOffset, &devNames->wDeviceOffset, &devNames->wOutputOffset};
+                WORD at = sizeof(DEVNAMES);
+                for (int i = 0; i < 3; ++i) {
+                    *offsets[i] = at;
+                    std::memcpy(bytes + at, static_cast<const char*>(names[i]), names[i].GetLength() + 1);
+                    at = static_cast<WORD>(at + names[i].GetLength() + 1);
+                }
+                ::GlobalUnlock(block);
+                SelectPrinter(block, nullptr);
+            }
+        }
+        [[fallthrough]];
+    case CCommandLineInfo::FilePrint: {
+        CDocument* doc = OpenDocumentFile(rCmdInfo.m_strFileName);
+        if (doc && m_pMainWnd)
+            m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+        return FALSE;  // printed: the program ends without showing itself
+    }
+    case CCommandLineInfo::AppUnregister:
+        UnregisterShellFileTypes();
+        return FALSE;
+    case CCommandLineInfo::FileDDE:
+    case CCommandLineInfo::FileNothing:
+        break;
+    }
+    return TRUE;
+}
+
+namespace {
+
+// The shell's classes of the current user.
+const char* const kClasses = "Software\\Classes";
+
+// A template's shell type id and name and its extensions (".d", "*.d" or several with ';').
+struct ShellType {
+    CString id;
+    CString name;
+    CStringArray extensions;
+};
+
+bool TemplateShellType(CDocTemplate* pTemplate, ShellType& type)
+{
+    CString exts;
+    if (!pTemplate->GetDocString(type.id, CDocTemplate::regFileTypeId) || type.id.IsEmpty())
+        return false;
+    pTemplate->GetDocString(type.name, CDocTemplate::regFileTypeName);
+    if (type.name.IsEmpty())
+        type.name = type.id;
+    pTemplate->GetDocString(exts, CDocTemplate::filterExt);
+    int start = 0;
+    for (CString ext = exts.Tokenize(";", start); start >= 0; ext = exts.Tokenize(";", start)) {
+        ext.Trim();
+        ext.TrimLeft('*');
+        // Only a plain extension names a key of its own.
+        if (ext.GetLength() > 1 && ext[0] == '.' && ext.FindOneOf("\\/*?") < 0)
+            type.extensions.Add(ext);
+    }
+    return true;
+}
+
+// The default value of a key under the classes root given; empty when there is none.
+CString DefaultValue(HKEY root, const char* subKey)
+{
+    CString value;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        AfxRegQueryString(key, nullptr, value);
+        ::RegCloseKey(key);
+    }
+    return value;
+}
+
+// Sets the default value of a key below the current user's classes, creating the key.
+bool SetClassValue(const CString& subKey, const CString& value)
+{
+    HKEY key = AfxRegCreateKey(HKEY_CURRENT_USER, CString(kClasses) + "\\" + subKey);
+    if (!key)
+        return false;
+    bool ok = AfxRegSetString(key, nullptr, value);
+    ::RegCloseKey(key);
+    return ok;
+}
+
+}  // namespace
+
+void CWinApp::EnableShellOpen() {}
+
+void CWinApp::RegisterShellFileTypes(BOOL bCompat)
+{
+    char module[MAX_PATH * 2] = {};
+    DWORD length = ::GetModuleFileNameA(m_hInstance, module, sizeof(module));
+    if (length == 0 || length >= sizeof(module))
+        return;
+    const CString program = CString("\"") + module + "\"";
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* templ = GetNextDocTemplate(pos);
+        ShellType type;
+        if (!TemplateShellType(templ, type))
+            continue;
+        SetClassValue(type.id, type.name);
+        // The template's own icon when the program has one by its id, else the program's first.
+        HRSRC icon = ::FindResourceA(m_hInstance, MAKEINTRESOURCEA(templ->GetResourceID()), RT_GROUP_ICON);
+        CString iconIndex;
+        iconIndex.Format(",%d", icon ? -static_cast<int>(templ->GetResourceID()) : 0);
+        SetClassValue(type.id + "\\DefaultIcon", CString(module) + iconIndex);
+        SetClassValue(type.id + "\\shell\\open\\command", program + " \"%1\"");
+        if (bCompat) {
+            SetClassValue(type.id + "\\shell\\print\\command", program + " /p \"%1\"");
+            SetClassValue(type.id + "\\shell\\printto\\command", program + " /pt \"%1\" \"%2\" \"%3\" \"%4\"");
+        }
+        for (int i = 0; i < type.extensions.GetSize(); ++i) {
+            const CString& ext = type.extensions[i];
+            // Another program's extension stays its own, whether the user's or the machine's.
+            CString owner = DefaultValue(HKEY_CURRENT_USER, CString(kClasses) + "\\" + ext);
+            if (owner.IsEmpty())
+                owner = DefaultValue(HKEY_CLASSES_ROOT, ext);
+            if (owner.IsEmpty() || owner == type.id)
+                SetClassValue(ext, type.id);
+        }
+    }
+    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+void CWinApp::UnregisterShellFileTypes()
+{
+    HKEY classes = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kClasses, 0, KEY_READ | KEY_WRITE, &classes) != ERROR_SUCCESS)
+        return;
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        ShellType type;
+        if (!TemplateShellType(GetNextDocTemplate(pos), type))
+            continue;
+        ::RegDeleteTreeA(classes, type.id);
+        for (int i = 0; i < type.extensions.GetSize(); ++i) {
+            const CString& ext = type.extensions[i];
+            if (DefaultValue(classes, ext) != type.id)
+                continue;
+            HKEY key = nullptr;
+            if (::RegOpenKeyExA(classes, ext, 0, KEY_READ | KEY_WRITE, &key) == ERROR_SUCCESS) {
+                ::RegDeleteValueA(key, nullptr);
+                ::RegCloseKey(key);
+            }
+            // The key goes only when nothing else is left in it.
+            DWORD subKeys = 1;
+            DWORD values = 1;
+            if (::RegOpenKeyExA(classes, ext, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+                ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+                                   nullptr, nullptr, nullptr);
+                ::RegCloseKey(key);
+            }
+            if (subKeys == 0 && values == 0)
+                ::RegDeleteKeyA(classes, ext);
+        }
+    }
+    ::RegCloseKey(classes);
+    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+INT_PTR CWinApp::DoPrintDialog(CPrintDialog* pPD)
+{
+    UpdatePrinterSelection(FALSE);
+    pPD->m_pd.hDevMode = m_hDevMode;
+    pPD->m_pd.hDevNames = m_hDevNames;
+    INT_PTR result = pPD->DoModal();
+    // The dialog may have replaced the handles it was given; whatever it left is the printer now.
+    SelectPrinter(pPD->m_pd.hDevNames, pPD->m_pd.hDevMode);
+    return result;
+}
+
+BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg)
+{
+    UpdatePrinterSelection(FALSE);
+    pPrintDlg->hDevMode = m_hDevMode;
+    pPrintDlg->hDevNames = m_hDevNames;
+    return m_hDevNames != nullptr;
+}
+
+void CWinApp::SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld)
+{
+    if (bFreeOld) {
+        if (m_hDevNames && m_hDevNames != hDevNames)
+            ::GlobalFree(m_hDevNames);
+        if (m_hDevMode && m_hDevMode != hDevMode)
+            ::GlobalFree(m_hDevMode);
+    }
+    m_hDevNames = static_cast<HGLOBAL>(hDevNames);
+    m_hDevMode = static_cast<HGLOBAL>(hDevMode);
+}
+
+void CWinApp::UpdatePrinterSelection(BOOL bForceDefaults)
+{
+    if (m_hDevNames && !bForceDefaults)
+        return;
+    CPrintDialog defaults(FALSE);
+    if (defaults.GetDefaults())
+        SelectPrinter(defaults.m_pd.hDevNames, defaults.m_pd.hDevMode);
+}
+
+BOOL CWinApp::CreatePrinterDC(CDC& dc)
+{
+    UpdatePrinterSelection(FALSE);
+    HDC printer = AfxCreateDC(m_hDevNames, m_hDevMode);
+    return printer ? dc.Attach(printer) : FALSE;
 }
 
 int AfxMessageBox(const char* lpszText, UINT nType, UINT nIDHelp)
