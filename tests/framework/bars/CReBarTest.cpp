@@ -11,15 +11,18 @@ namespace {
 
 const UINT ID_BUTTON = 300;
 
+// Lays its bars out on every size change and counts the button's commands.
 class RebarHost : public CWnd {
 public:
     int clicks = 0;
     void OnButton() { ++clicks; }
+    void OnSize(UINT, int, int) { RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST); }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(RebarHost, CWnd)
     ON_COMMAND(ID_BUTTON, OnButton)
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 TEST(CReBarTest, BandsHoldTheirWindowsAndTheRebarTakesTheTop)
@@ -30,6 +33,7 @@ TEST(CReBarTest, BandsHoldTheirWindowsAndTheRebarTakesTheTop)
     ASSERT_TRUE(rest.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &host, AFX_IDW_PANE_FIRST));
     CReBar rebar;
     ASSERT_TRUE(rebar.Create(&host));
+    host.ShowWindow(SW_SHOWNA);
     EXPECT_EQ(rebar.GetDlgCtrlID(), AFX_IDW_REBAR);
     EXPECT_EQ(rebar.GetBarStyle() & CBRS_ALIGN_ANY, static_cast<DWORD>(CBRS_ALIGN_TOP));
 
@@ -66,8 +70,8 @@ TEST(CReBarTest, BandsHoldTheirWindowsAndTheRebarTakesTheTop)
     EXPECT_FALSE(rebar.AddBar(&rebar));
     EXPECT_EQ(rebar.GetBandCount(), 2);
 
-    // Two rows (the second band breaks): at least both heights, across the whole width.
-    host.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST);
+    // Two rows (the second band breaks): at least both heights, across the whole width. The
+    // shown parent was laid out again as the bands came.
     const int height = static_cast<int>(rebar.SendMessage(RB_GETBARHEIGHT));
     EXPECT_GE(height, 24 + 30);
     EXPECT_EQ(ChildRect(rebar), CRect(0, 0, 400, height));
