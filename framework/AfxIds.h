@@ -26,10 +26,11 @@
 #define ID_VIEW_TOOLBAR 0xE800
 #define ID_VIEW_STATUS_BAR 0xE801
 
-// Status-bar indicators.
-#define ID_INDICATOR_CAPS 0xE041
-#define ID_INDICATOR_NUM 0xE042
-#define ID_INDICATOR_SCRL 0xE043
+// Status-bar indicators; their strings (same ids) give the panes their texts and widths.
+#define ID_INDICATOR_CAPS 0xE701
+#define ID_INDICATOR_NUM 0xE702
+#define ID_INDICATOR_SCRL 0xE703
+#define ID_INDICATOR_OVR 0xE704
 
 // Child windows of a frame: bars take ids in the control-bar range, the client (view or MDI
 // client) the first pane id; the layout pass works on these ranges.
@@ -46,3 +47,13 @@
 // Strings.
 #define AFX_IDS_APP_TITLE 0xE000
 #define AFX_IDS_IDLEMESSAGE 0xE001  // the status bar's text when no prompt is shown
+#define AFX_IDS_UNTITLED 0xE002   // the name of a document without a name of its type
+#define AFX_IDS_SAVEFILE 0xE003   // the save dialog's title
+#define AFX_IDS_OPENFILE 0xE004   // the open dialog's title
+#define AFX_IDS_ALLFILTER 0xE005  // the file dialogs' filter of all files
+
+// Prompts of documents.
+#define AFX_IDP_ASK_TO_SAVE 0xF168          // "Save changes to %s?"
+#define AFX_IDP_FAILED_TO_OPEN_DOC 0xF169   // with the path, when the reason is not known
+#define AFX_IDP_FAILED_TO_SAVE_DOC 0xF16A
+#define AFX_IDP_FAILED_TO_CREATE_DOC 0xF16B

@@ -28,4 +28,8 @@ void AfxSetResourceHandle(HINSTANCE module);
 // Resource name of type in the calling thread's language, else in English, else in
 // whichever language the module has it; null when it has none.
 HRSRC AfxFindResource(LPCSTR name, LPCSTR type);
+
+// The accelerator table nIDResource in the calling thread's language; the caller destroys
+// it. Null when there is none or it is damaged.
+HACCEL AfxLoadAccelTable(UINT nIDResource);
 #endif

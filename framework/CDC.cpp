@@ -157,6 +157,31 @@ int CDC::GetDeviceCaps(int nIndex) const
     return ::GetDeviceCaps(Attrib(*this), nIndex);
 }
 
+int CDC::StartDoc(LPDOCINFOA lpDocInfo)
+{
+    return ::StartDocA(m_hDC, lpDocInfo);
+}
+
+int CDC::StartPage()
+{
+    return ::StartPage(m_hDC);
+}
+
+int CDC::EndPage()
+{
+    return ::EndPage(m_hDC);
+}
+
+int CDC::EndDoc()
+{
+    return ::EndDoc(m_hDC);
+}
+
+int CDC::AbortDoc()
+{
+    return ::AbortDoc(m_hDC);
+}
+
 CWnd* CDC::GetWindow() const
 {
     return CWnd::FromHandle(::WindowFromDC(m_hDC));

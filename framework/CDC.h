@@ -43,6 +43,16 @@ public:
     int SaveDC();
     BOOL RestoreDC(int nSavedDC);
     int GetDeviceCaps(int nIndex) const;
+
+    // A print job on the output DC; each call gives the system's answer (above 0 for success).
+    int StartDoc(LPDOCINFOA lpDocInfo);
+    int StartPage();
+    int EndPage();
+    int EndDoc();
+    int AbortDoc();
+    // Set by whoever prints through this DC, so drawing code can tell paper from screen.
+    BOOL IsPrinting() const { return m_bPrinting; }
+    BOOL m_bPrinting = FALSE;
     CWnd* GetWindow() const;
 
     // Objects. Each returns the object it replaced (temporary unless someone owns it).

@@ -116,57 +116,6 @@ INT_PTR CDialog::DoModal()
     return m_nModalResult;
 }
 
-int CDialog::RunModalLoop()
-{
-    BOOL idle = TRUE;
-    LONG idleCount = 0;
-    BOOL showPending = !(GetStyle() & WS_VISIBLE);
-    CWinThread* thread = AfxGetThread();
-    MSG local{};
-    MSG* msg = thread ? &thread->m_msgCur : &local;
-    while (m_bContinueModal) {
-        while (idle && m_bContinueModal && !::PeekMessageA(msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (showPending) {
-                ShowWindow(SW_SHOWNORMAL);
-                UpdateWindow();
-                showPending = FALSE;
-            }
-            if (!SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, idleCount++))
-                idle = FALSE;
-        }
-        do {
-            if (!m_bContinueModal)
-                break;
-            if (!::GetMessageA(msg, nullptr, 0, 0)) {
-                // The application is ending: leave, and let the outer loop see the quit too.
-                ::PostQuitMessage(static_cast<int>(msg->wParam));
-                EndModalLoop(-1);
-                break;
-            }
-            BOOL translated = msg->message == WM_KICKIDLE ||
-                              (thread ? thread->PreTranslateMessage(msg) : AfxPreTranslateWindows(msg));
-            if (!translated) {
-                ::TranslateMessage(msg);
-                ::DispatchMessageA(msg);
-            }
-            if (!thread || thread->IsIdleMessage(msg)) {
-                idle = TRUE;
-                idleCount = 0;
-            }
-        } while (m_bContinueModal && ::PeekMessageA(msg, nullptr, 0, 0, PM_NOREMOVE));
-    }
-    return m_nModalResult;
-}
-
-void CDialog::EndModalLoop(int nResult)
-{
-    m_nModalResult = nResult;
-    if (m_bContinueModal) {
-        m_bContinueModal = FALSE;
-        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);  // wakes the loop if it waits
-    }
-}
-
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 {
     m_nIDHelp = nIDTemplate;

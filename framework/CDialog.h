@@ -37,12 +37,6 @@ public:
     void SetDefID(UINT nID);
     DWORD GetDefID() const;
 
-    // The modal loop: sends WM_KICKIDLE while the queue is empty, shows the dialog at its first
-    // idle moment, ends on EndModalLoop or WM_QUIT (which is posted again for the outer loop).
-    int RunModalLoop();
-    void EndModalLoop(int nResult);
-    BOOL ContinueModal() const { return m_bContinueModal; }
-
     CWnd* m_pParentWnd = nullptr;
     const char* m_lpszTemplateName = nullptr;
     LPCDLGTEMPLATEA m_lpDialogTemplate = nullptr;
@@ -58,9 +52,7 @@ protected:
     BOOL CreateFromTemplate(LPCDLGTEMPLATEA lpTemplate, CWnd* pParentWnd);
     LPCDLGTEMPLATEA LoadTemplate() const;
 
-    BOOL m_bContinueModal = FALSE;
     BOOL m_bModal = FALSE;
-    int m_nModalResult = -1;
 };
 
 // Base of the system's common dialogs: the system runs them, so OK and Cancel keep its own

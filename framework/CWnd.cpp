@@ -708,9 +708,12 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl)
     return ::SetWindowPlacement(m_hWnd, lpwndpl);
 }
 
-void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT)
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
 {
-    ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, GetExStyle());
+    DWORD exStyle = GetExStyle();
+    if (nAdjustType == adjustBorder)
+        exStyle &= ~WS_EX_CLIENTEDGE;
+    ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, exStyle);
 }
 
 void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
@@ -1031,3 +1034,61 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 END_MESSAGE_MAP()
+
+// ---- Modal loops --------------------------------------------------------------------------
+
+int CWnd::RunModalLoop()
+{
+    BOOL idle = TRUE;
+    LONG idleCount = 0;
+    BOOL showPending = !(GetStyle() & WS_VISIBLE);
+    CWinThread* thread = AfxGetThread();
+    MSG local{};
+    MSG* msg = thread ? &thread->m_msgCur : &local;
+    while (ContinueModal()) {
+        while (idle && ContinueModal() && !::PeekMessageA(msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (showPending) {
+                ShowWindow(SW_SHOWNORMAL);
+                UpdateWindow();
+                showPending = FALSE;
+            }
+            if (!SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, idleCount++))
+                idle = FALSE;
+        }
+        do {
+            if (!ContinueModal())
+                break;
+            if (!::GetMessageA(msg, nullptr, 0, 0)) {
+                // The application is ending: leave, and let the outer loop see the quit too.
+                ::PostQuitMessage(static_cast<int>(msg->wParam));
+                EndModalLoop(-1);
+                break;
+            }
+            BOOL translated = msg->message == WM_KICKIDLE ||
+                              (thread ? thread->PreTranslateMessage(msg) : AfxPreTranslateWindows(msg));
+            if (!translated) {
+                ::TranslateMessage(msg);
+                ::DispatchMessageA(msg);
+            }
+            if (!thread || thread->IsIdleMessage(msg)) {
+                idle = TRUE;
+                idleCount = 0;
+            }
+        } while (ContinueModal() && ::PeekMessageA(msg, nullptr, 0, 0, PM_NOREMOVE));
+    }
+    return m_nModalResult;
+}
+
+void CWnd::EndModalLoop(int nResult)
+{
+    m_nModalResult = nResult;
+    if (m_bContinueModal) {
+        m_bContinueModal = FALSE;
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);  // wakes the loop if it waits
+    }
+}
+
+BOOL CWnd::ContinueModal()
+{
+    return m_bContinueModal;
+}

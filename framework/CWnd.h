@@ -132,8 +132,10 @@ public:
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const;
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl);
-    // The window rectangle that gives the client rectangle *lpClientRect.
-    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+    // The window rectangle that gives the client rectangle *lpClientRect. adjustBorder leaves the
+    // client edge out: the layout's rest is the space inside that edge.
+    enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
     // The layout pass of bars: every child whose id lies in [nIDFirst, nIDLast] gets
     // WM_SIZEPARENT and takes its edge of the rectangle; the child nIDLeftOver gets the rest.
     // reposQuery only measures (lpRectParam receives the rest, or with bStretch off the
@@ -164,6 +166,13 @@ public:
     UINT IsDlgButtonChecked(int nIDButton) const;
     void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
+
+    // The modal loop of dialogs and sheets: sends WM_KICKIDLE while the queue is empty, shows the
+    // window at its first idle moment, runs while ContinueModal holds and ends on EndModalLoop or
+    // WM_QUIT (which is posted again for the outer loop). The caller sets m_bContinueModal first.
+    int RunModalLoop();
+    virtual BOOL ContinueModal();
+    void EndModalLoop(int nResult);
 
     // Data exchange and the command update of a window's controls.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
@@ -235,6 +244,8 @@ public:
 
 protected:
     WNDPROC m_pfnSuper = nullptr;  // the procedure a subclassed window had
+    BOOL m_bContinueModal = FALSE;
+    int m_nModalResult = -1;
 
     // Where DefWindowProc sends messages when there is no original procedure.
     virtual WNDPROC* GetSuperWndProcAddr();
