@@ -450,7 +450,9 @@ void zCModelAni::SaveMAN(zCModelPrototype& proto, const zSTRING& expectedText)
     aniBBox.WriteToChunkFile(file);
     file.WriteLine(nextAniName);
     file.StartChunk(zMAN_CHUNK_SOURCE);
-    WriteSourceStamp(file, aniDefinition, 0);
+    // The stamp names the ASC source: the definition is either the script's argument
+    // text, which names it, or (read from ASC) the file name itself.
+    WriteSourceStamp(file, aniDefinition.find('(') != std::string::npos ? GetAscName() : aniDefinition, 0);
     file.WriteLine(expectedText);
     if (GetNumEvents() > 0) {
         file.StartChunk(zMAN_CHUNK_EVENTS);
