@@ -83,11 +83,13 @@ void zCAscModelReader::ReadPosTrack(zTKeys& keys)
     for (int k = 0; file.ReadLine() && !file.Has("}"); ++k) {
         if (k < firstFrame || k > lastFrame)
             continue;
-        const std::string& line = file.Line();
+        std::string_view words[3];
+        AscPickWords(file.Line(), 7, 2, 3, zTAscWords::Tabs, words);
+        const zVEC3 p = AscVecFromMax(zVEC3(AscFloat(words[0]), AscFloat(words[1]), AscFloat(words[2])));
         zMAT4& key = keys[static_cast<std::size_t>(k - firstFrame)];
-        key.m[0][3] = -AscFloat(AscPickWord(line, 7, zTAscWords::Tabs));
-        key.m[1][3] = AscFloat(AscPickWord(line, 11, zTAscWords::Tabs));
-        key.m[2][3] = -AscFloat(AscPickWord(line, 9, zTAscWords::Tabs));
+        key.m[0][3] = p.x;
+        key.m[1][3] = p.y;
+        key.m[2][3] = p.z;
     }
 }
 
@@ -96,10 +98,10 @@ void zCAscModelReader::ReadRotTrack(zTKeys& keys)
     for (int k = 0; file.ReadLine() && !file.Has("}"); ++k) {
         if (k < firstFrame || k > lastFrame)
             continue;
-        const std::string& line = file.Line();
-        zVEC3 axis(AscFloat(AscPickWord(line, 7, zTAscWords::Tabs)), AscFloat(AscPickWord(line, 9, zTAscWords::Tabs)),
-                   AscFloat(AscPickWord(line, 11, zTAscWords::Tabs)));
-        float angle = AscFloat(AscPickWord(line, 13, zTAscWords::Tabs));
+        std::string_view words[4];
+        AscPickWords(file.Line(), 7, 2, 4, zTAscWords::Tabs, words);
+        zVEC3 axis(AscFloat(words[0]), AscFloat(words[1]), AscFloat(words[2]));
+        float angle = AscFloat(words[3]);
         if (axis.x == 0.0f && axis.y == 0.0f && axis.z == 0.0f) {
             axis = zVEC3(1.0f, 0.0f, 0.0f);
             angle = 0.0f;

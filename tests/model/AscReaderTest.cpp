@@ -45,8 +45,16 @@ TEST(AscWords, PickedAsTheExporterLaysThemOut)
         {"\t\t\t*CONTROL_ROT_SAMPLE 160\t0.0\t0.0\t1.0\t0.5", 13, zTAscWords::Tabs, "0.5"},
         {"\t*MATERIAL_REF 3", 4, zTAscWords::White, ""},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(std::string(AscPickWord(c.line, c.word, c.mode)), c.expected) << c.line << " word " << c.word;
+        std::string_view picked;
+        AscPickWords(c.line, c.word, 1, 1, c.mode, &picked);
+        EXPECT_EQ(std::string(picked), c.expected) << c.line << " word " << c.word;
+    }
+    std::string_view words[4];
+    AscPickWords("\t\t\t*CONTROL_ROT_SAMPLE 160\t0.1\t0.2\t1.0\t0.5", 7, 2, 4, zTAscWords::Tabs, words);
+    EXPECT_EQ(std::string(words[0]) + std::string(words[1]) + std::string(words[2]) + std::string(words[3]),
+              "0.10.21.00.5");
 }
 
 TEST(AscWords, NumbersAreTheirLeadingDigits)
