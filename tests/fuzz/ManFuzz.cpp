@@ -33,10 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::filesystem::create_directories(std::filesystem::path(session.Root()) / "ANIMS" / "_compiled");
         std::filesystem::create_directories(std::filesystem::path(session.Root()) / "OUT" / "_compiled");
         session.Write("ANIMS/_compiled/HUMANS-T_WALK.MAN", data, size);
-        auto* ani = new zCModelAni();
-        if (ani->LoadMAN("T_WALK.MAN", *proto, ""))
-            ani->SaveMAN(*proto, "");
-        ani->Release();
+        // Released on the way out too: a file the layer cannot create is fatal.
+        struct Held {
+            zCModelAni* ani = new zCModelAni();
+            ~Held() { ani->Release(); }
+        } held;
+        if (held.ani->LoadMAN("T_WALK.MAN", *proto, ""))
+            held.ani->SaveMAN(*proto, "");
     });
     ClearRecordedSourceStamps();
     proto->Release();
