@@ -271,8 +271,10 @@ zCModelAni* zCAscModelReader::BuildAni(const zSTRING& aniName, float aniFps)
     zPATH path(file.Name());
     ani->aniDefinition = path.GetFile();
     ani->aniName = aniName;
-    // AddAni takes the reference; a name already there ends the job.
+    // AddAni takes the reference; a name already there ends the job (and the ani).
     proto.AddAni(ani);
+    if (proto.SearchAni(aniName) != ani)
+        return nullptr;
     ani->rootNodeIndex = ani->FindRootEntry();
     for (zCModelNodeRec* node : *ani->nodeList) {
         const int index = proto.SearchNodeIndex(node->nodeName);
