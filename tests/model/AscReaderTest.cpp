@@ -163,6 +163,31 @@ TEST_F(AscReaderTest, MeshReadReplacesMeshesOfKnownNodesOnly)
     EXPECT_EQ(std::string(body->GetSubMesh(0).material->GetObjectName()), "HERO_BODY-SKIN");
 }
 
+TEST_F(AscReaderTest, MissingFileIsFatal)
+{
+    EXPECT_FALSE(RunJob([&] { proto->LoadAsc(nullptr, "\\ELSEWHERE\\NOBODY.ASC", "", 0, 0, 6, -1.0f); }));
+    EXPECT_TRUE(HasLine("ASC not found: NOBODY.ASC"));
+}
+
+TEST_F(AscReaderTest, MorphFramesStayPlainMeshesInAChain)
+{
+    const std::string frames = "\t*MATERIAL_REF 0\r\n\t*MESH_ANIMATION {\r\n" + BoxMesh(0, 0, 0) + BoxMesh(0, 0, 1) +
+                               BoxMesh(0, 0, 2) + "\t}\r\n";
+    ASSERT_TRUE(Load("MORPH.ASC", Header() + Scene(0, 2) + Materials() + Object("ZM_Morph", "", 0, 0, 0, frames), 14, 1, 2));
+    zCModelNodeRec* node = proto->SearchNode("ZM_MORPH");
+    ASSERT_NE(node, nullptr);
+    auto* first = dynamic_cast<zCMesh*>(node->visual);
+    ASSERT_NE(first, nullptr);
+    auto* second = dynamic_cast<zCMesh*>(first->GetNextVisual());
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetNextVisual(), nullptr);
+    // Frames 1 and 2, each moved into the node's space.
+    first->CalcBBox3D(1);
+    second->CalcBBox3D(1);
+    EXPECT_NEAR(second->bbox3D.maxs.y - first->bbox3D.maxs.y, 1.0f, 1e-4f);
+    EXPECT_NEAR(first->bbox3D.maxs.y, 2.0f, 1e-4f);
+}
+
 TEST_F(AscReaderTest, VersionWarning)
 {
     struct Case {

@@ -93,6 +93,22 @@ TEST(AniSamples, ResampledToTheFrameRateLimit)
     EXPECT_NEAR(ani.GetRootPosition(24, 0).x, 28.0f, 0.01f);
 }
 
+TEST(AniSamples, ARateThatTruncatesToZeroKeepsItsFrames)
+{
+    zCModelAni ani;
+    ani.numFrames = 4;
+    ani.numNodes = 1;
+    ani.fps = 0.9f;
+    std::vector<zMAT4> keys(4, MakeIdentityMatrix());
+    const float saved = g_aniMaxFps;
+    g_aniMaxFps = 0.5f;
+    ani.SetSamples({keys.data()});
+    g_aniMaxFps = saved;
+    EXPECT_EQ(ani.numFrames, 4);
+    ASSERT_TRUE(ani.samples);
+    EXPECT_EQ(ani.samples->size(), 4u);
+}
+
 class ModelAniTest : public AscFixture {
 protected:
     void SetUp() override
