@@ -154,7 +154,11 @@ void zCAscFile::SetText(std::string newText, const zSTRING& displayName)
     name = displayName;
     pos = 0;
     lineNumber = 0;
-    totalLines = static_cast<int>(std::min<std::size_t>(std::count(text.begin(), text.end(), '\n') + 1, INT_MAX));
+    std::size_t lines = 1;
+    for (const char* at = text.data(), *end = text.data() + text.size();
+         (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)))) != nullptr; ++at)
+        ++lines;
+    totalLines = static_cast<int>(std::min<std::size_t>(lines, INT_MAX));
     line.clear();
 }
 
