@@ -26,6 +26,7 @@ packages=(
     clang               # the fuzz targets (tests/fuzz) ...
     libclang-rt-14-dev  # ... and their libFuzzer and sanitizer runtimes
     libmeshoptimizer-dev  # the progressive-mesh benchmark's yardstick
+    assimp-utils        # the ASC benchmark's yardstick
 )
 
 say() { printf '[setup] %s\n' "$*"; }

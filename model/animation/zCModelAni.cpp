@@ -158,13 +158,20 @@ void zCModelAni::SetSamples(const std::vector<const zMAT4*>& nodeMatrices)
     const int sourceFrames = numFrames;
     const float frameCount = static_cast<float>(sourceFrames);
     float step = 1.0f;
-    if (frameCount > 1.0f && g_aniMaxFps > 0.0f && fps > g_aniMaxFps) {
-        step = std::trunc(fps) / g_aniMaxFps;
+    // A rate below 1 truncates to a step of 0, which would never leave frame 0: such
+    // an ani keeps its frames.
+    const float resampleStep = g_aniMaxFps > 0.0f ? std::trunc(fps) / g_aniMaxFps : 0.0f;
+    if (frameCount > 1.0f && g_aniMaxFps > 0.0f && fps > g_aniMaxFps && resampleStep > 0.0f &&
+        std::isfinite(resampleStep)) {
+        step = resampleStep;
         fps = g_aniMaxFps;
         int count = 0;
         for (float u = 0.0f; u < frameCount; u = static_cast<float>(count) * step) {
-            if (u > 50000.0f)
+            if (u > 50000.0f || count == 32767) {
+                // The frame count is a 16-bit number.
                 g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kAniFrameLimit));
+                break;
+            }
             ++count;
         }
         numFrames = static_cast<std::int16_t>(count);
@@ -450,7 +457,9 @@ void zCModelAni::SaveMAN(zCModelPrototype& proto, const zSTRING& expectedText)
     aniBBox.WriteToChunkFile(file);
     file.WriteLine(nextAniName);
     file.StartChunk(zMAN_CHUNK_SOURCE);
-    WriteSourceStamp(file, aniDefinition, 0);
+    // The stamp names the ASC source: the definition is either the script's argument
+    // text, which names it, or (read from ASC) the file name itself.
+    WriteSourceStamp(file, aniDefinition.find('(') != std::string::npos ? GetAscName() : aniDefinition, 0);
     file.WriteLine(expectedText);
     if (GetNumEvents() > 0) {
         file.StartChunk(zMAN_CHUNK_EVENTS);

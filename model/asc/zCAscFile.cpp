@@ -10,29 +10,27 @@
 
 namespace {
 
-struct zTWordSets {
-    const char* separators;
-    const char* tokens;
+// Per character of each mode: 0 part of a word, 1 separator, 2 a word of its own.
+struct zTWordClasses {
+    unsigned char of[256];
+    constexpr zTWordClasses(const char* separators, const char* tokens) : of()
+    {
+        for (const char* c = separators; *c; ++c)
+            of[static_cast<unsigned char>(*c)] = 1;
+        for (const char* c = tokens; *c; ++c)
+            of[static_cast<unsigned char>(*c)] = 2;
+    }
 };
 
-zTWordSets SetsOf(zTAscWords mode)
-{
-    switch (mode) {
-    case zTAscWords::Tabs: return {" ", "\t"};
-    case zTAscWords::White: return {" \t\r", ""};
-    case zTAscWords::Vector: return {" \t", ""};
-    case zTAscWords::Blank: return {" ", ""};
-    case zTAscWords::Angle: return {" ", "/t"};
-    case zTAscWords::Corners: return {" ", ":"};
-    case zTAscWords::FaceMaterial: return {" /tr", ""};
-    }
-    return {" ", ""};
-}
-
-bool In(const char* set, char c)
-{
-    return c != '\0' && std::strchr(set, c) != nullptr;
-}
+constexpr zTWordClasses kWordClasses[] = {
+    {" ", "\t"},     // Tabs
+    {" \t\r", ""},  // White
+    {" \t", ""},     // Vector
+    {" ", ""},       // Blank
+    {" ", "/t"},     // Angle
+    {" ", ":"},      // Corners
+    {" /tr", ""},    // FaceMaterial
+};
 
 bool IsDigit(char c)
 {
@@ -43,14 +41,14 @@ bool IsDigit(char c)
 
 std::string_view AscPickWord(std::string_view line, int n, zTAscWords mode)
 {
-    const zTWordSets sets = SetsOf(mode);
+    const unsigned char* of = kWordClasses[static_cast<int>(mode)].of;
     int words = 0;
     bool inWord = false;
     for (std::size_t pos = 0; pos < line.size(); ++pos) {
-        const char c = line[pos];
-        if (In(sets.separators, c)) {
+        const unsigned char kind = of[static_cast<unsigned char>(line[pos])];
+        if (kind == 1) {
             inWord = false;
-        } else if (In(sets.tokens, c)) {
+        } else if (kind == 2) {
             inWord = false;
             if (++words == n)
                 return {};
@@ -58,13 +56,44 @@ std::string_view AscPickWord(std::string_view line, int n, zTAscWords mode)
             inWord = true;
             if (++words == n) {
                 std::size_t end = pos;
-                while (end < line.size() && !In(sets.separators, line[end]) && !In(sets.tokens, line[end]))
+                while (end < line.size() && of[static_cast<unsigned char>(line[end])] == 0)
                     ++end;
                 return line.substr(pos, end - pos);
             }
         }
     }
     return {};
+}
+
+void AscPickWords(std::string_view line, int first, int stride, int count, zTAscWords mode, std::string_view* words)
+{
+    const unsigned char* of = kWordClasses[static_cast<int>(mode)].of;
+    int number = 0;
+    int found = 0;
+    int wanted = first;
+    bool inWord = false;
+    for (int i = 0; i < count; ++i)
+        words[i] = {};
+    for (std::size_t pos = 0; pos < line.size() && found < count; ++pos) {
+        const unsigned char kind = of[static_cast<unsigned char>(line[pos])];
+        if (kind == 1) {
+            inWord = false;
+            continue;
+        }
+        if (kind == 0 && inWord)
+            continue;
+        inWord = kind == 0;
+        if (++number != wanted)
+            continue;
+        if (kind == 0) {
+            std::size_t end = pos;
+            while (end < line.size() && of[static_cast<unsigned char>(line[end])] == 0)
+                ++end;
+            words[found] = line.substr(pos, end - pos);
+        }
+        ++found;
+        wanted += stride;
+    }
 }
 
 int AscInt(std::string_view word)
@@ -125,7 +154,11 @@ void zCAscFile::SetText(std::string newText, const zSTRING& displayName)
     name = displayName;
     pos = 0;
     lineNumber = 0;
-    totalLines = static_cast<int>(std::min<std::size_t>(std::count(text.begin(), text.end(), '\n') + 1, INT_MAX));
+    std::size_t lines = 1;
+    for (const char* at = text.data(), *end = text.data() + text.size();
+         (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)))) != nullptr; ++at)
+        ++lines;
+    totalLines = static_cast<int>(std::min<std::size_t>(lines, INT_MAX));
     line.clear();
 }
 

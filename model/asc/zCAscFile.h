@@ -26,6 +26,8 @@ enum class zTAscWords {
 
 // Word n (from 1) of the line in the mode; empty when the line has fewer words.
 std::string_view AscPickWord(std::string_view line, int n, zTAscWords mode);
+// Words first, first + stride, ... (count of them) in one pass over the line.
+void AscPickWords(std::string_view line, int first, int stride, int count, zTAscWords mode, std::string_view* words);
 // The optional sign and leading digits (saturated to the int range); 0 without them.
 int AscInt(std::string_view word);
 // The leading decimal number (fraction and exponent allowed); 0 without one, and

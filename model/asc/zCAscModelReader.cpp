@@ -50,8 +50,9 @@ struct zTRefHold {
 
 zVEC3 PickVector(std::string_view line, int first, int stride, zTAscWords mode)
 {
-    return zVEC3(AscFloat(AscPickWord(line, first, mode)), AscFloat(AscPickWord(line, first + stride, mode)),
-                 AscFloat(AscPickWord(line, first + 2 * stride, mode)));
+    std::string_view words[3];
+    AscPickWords(line, first, stride, 3, mode, words);
+    return zVEC3(AscFloat(words[0]), AscFloat(words[1]), AscFloat(words[2]));
 }
 
 std::uint8_t ColorByte(float value)
@@ -572,9 +573,11 @@ zCMesh* zCAscModelReader::ReadMesh(zCModelNodeRec& node, int materialRef)
             faces.reserve(faces.size() + static_cast<std::size_t>(numFaces));
             for (int i = 0; i < numFaces && file.ReadLine(); ++i) {
                 const std::string& line = file.Line();
+                std::string_view words[3];
+                AscPickWords(line, 6, 3, 3, zTAscWords::Corners, words);
                 int corner[3];
                 for (int k = 0; k < 3; ++k) {
-                    corner[k] = AscInt(AscPickWord(line, 6 + 3 * k, zTAscWords::Corners));
+                    corner[k] = AscInt(words[k]);
                     if (corner[k] < 0 || corner[k] >= m.numVert)
                         file.Fail(zMsgId::kAscIndexOutOfRange, "*MESH_FACE", corner[k], m.numVert);
                 }
@@ -599,10 +602,11 @@ zCMesh* zCAscModelReader::ReadMesh(zCModelNodeRec& node, int materialRef)
                 file.Fail(zMsgId::kAscCountOutOfRange, "*MESH_NUMTVFACES", numTVFaces, static_cast<int>(faces.size()));
             const int numTex = static_cast<int>(texVerts.size());
             for (int i = 0; i < numTVFaces && file.ReadLine(); ++i) {
-                const std::string& line = file.Line();
+                std::string_view words[3];
+                AscPickWords(file.Line(), 7, 2, 3, zTAscWords::Tabs, words);
                 int corner[3];
                 for (int k = 0; k < 3; ++k) {
-                    corner[k] = AscInt(AscPickWord(line, 7 + 2 * k, zTAscWords::Tabs));
+                    corner[k] = AscInt(words[k]);
                     if (corner[k] < 0 || corner[k] >= numTex)
                         file.Fail(zMsgId::kAscIndexOutOfRange, "*MESH_TFACE", corner[k], numTex);
                 }

@@ -27,19 +27,6 @@ zVEC3 Translation(const zMAT4& m)
     return zVEC3(m.m[0][3], m.m[1][3], m.m[2][3]);
 }
 
-// The entry after e in a depth-first walk below top; null at its end.
-zCNodeTreeEntry* NextBelow(zCNodeTreeEntry* e, const zCNodeTreeEntry* top)
-{
-    if (e->firstChild)
-        return e->firstChild;
-    while (e != top) {
-        if (e->next)
-            return e->next;
-        e = e->parent;
-    }
-    return nullptr;
-}
-
 struct zTVertexWeights {
     zTSoftSkinWeightEntry entries[kReadWeights];
     int count = 0;
@@ -83,11 +70,13 @@ void zCAscModelReader::ReadPosTrack(zTKeys& keys)
     for (int k = 0; file.ReadLine() && !file.Has("}"); ++k) {
         if (k < firstFrame || k > lastFrame)
             continue;
-        const std::string& line = file.Line();
+        std::string_view words[3];
+        AscPickWords(file.Line(), 7, 2, 3, zTAscWords::Tabs, words);
+        const zVEC3 p = AscVecFromMax(zVEC3(AscFloat(words[0]), AscFloat(words[1]), AscFloat(words[2])));
         zMAT4& key = keys[static_cast<std::size_t>(k - firstFrame)];
-        key.m[0][3] = -AscFloat(AscPickWord(line, 7, zTAscWords::Tabs));
-        key.m[1][3] = AscFloat(AscPickWord(line, 11, zTAscWords::Tabs));
-        key.m[2][3] = -AscFloat(AscPickWord(line, 9, zTAscWords::Tabs));
+        key.m[0][3] = p.x;
+        key.m[1][3] = p.y;
+        key.m[2][3] = p.z;
     }
 }
 
@@ -96,10 +85,10 @@ void zCAscModelReader::ReadRotTrack(zTKeys& keys)
     for (int k = 0; file.ReadLine() && !file.Has("}"); ++k) {
         if (k < firstFrame || k > lastFrame)
             continue;
-        const std::string& line = file.Line();
-        zVEC3 axis(AscFloat(AscPickWord(line, 7, zTAscWords::Tabs)), AscFloat(AscPickWord(line, 9, zTAscWords::Tabs)),
-                   AscFloat(AscPickWord(line, 11, zTAscWords::Tabs)));
-        float angle = AscFloat(AscPickWord(line, 13, zTAscWords::Tabs));
+        std::string_view words[4];
+        AscPickWords(file.Line(), 7, 2, 4, zTAscWords::Tabs, words);
+        zVEC3 axis(AscFloat(words[0]), AscFloat(words[1]), AscFloat(words[2]));
+        float angle = AscFloat(words[3]);
         if (axis.x == 0.0f && axis.y == 0.0f && axis.z == 0.0f) {
             axis = zVEC3(1.0f, 0.0f, 0.0f);
             angle = 0.0f;
@@ -118,7 +107,7 @@ void zCAscModelReader::MakeKeysParentRelative(zCNodeTreeEntry* top, zCNodeTreeEn
     // Children before their parents: the reverse of a depth-first order, walked
     // without recursion so that a deep hierarchy cannot exhaust the stack.
     std::vector<zCNodeTreeEntry*> order;
-    for (zCNodeTreeEntry* e = top->firstChild; e; e = NextBelow(e, top))
+    for (zCNodeTreeEntry* e = top->firstChild; e; e = e->NextInSubtree(top))
         order.push_back(e);
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         zCModelNodeRec* node = (*it)->data;
@@ -172,7 +161,6 @@ void zCAscModelReader::ReadSoftSkinVerts()
         return it->second;
     };
     std::vector<zTVertexWeights> weights(static_cast<std::size_t>(count));
-    long long total = 0;
     for (int v = 0; v < count && file.ReadUpperLine(); ++v) {
         std::string_view rest = file.Line();
         const int declared = AscInt(rest.substr(0, rest.find('\t')));
@@ -227,7 +215,6 @@ void zCAscModelReader::ReadSoftSkinVerts()
             }
         }
         vertex.count = kept;
-        total += kept;
     }
 
     zCArray<std::uint32_t> order;
@@ -237,12 +224,17 @@ void zCAscModelReader::ReadSoftSkinVerts()
     skin->lodParams[2] = 0.03f;
 
     // Only the weights kept are stored, so the stream is sized by them.
+    const zTVertexWeights none;
+    auto weightsOf = [&](int position) -> const zTVertexWeights& {
+        const std::uint32_t source = order[position];
+        return source < weights.size() ? weights[source] : none;
+    };
     long long stored = 0;
     for (int i = 0; i < order.GetNum(); ++i)
-        stored += weights[order[i]].count;
+        stored += weightsOf(i).count;
     skin->AllocWeightStream(order.GetNum(), static_cast<int>(std::min<long long>(stored, INT_MAX / 32)));
     for (int i = 0; i < order.GetNum(); ++i) {
-        const zTVertexWeights& vertex = weights[order[i]];
+        const zTVertexWeights& vertex = weightsOf(i);
         skin->AddNumWeights(static_cast<std::uint32_t>(vertex.count));
         for (int j = 0; j < vertex.count; ++j)
             skin->AddWeightEntry(vertex.entries[j]);
@@ -250,7 +242,7 @@ void zCAscModelReader::ReadSoftSkinVerts()
     skin->BuildNodeIndexList();
     skin->BuildNodeOBBs();
     for (int i = 0; i < order.GetNum(); ++i) {
-        const zTVertexWeights& vertex = weights[order[i]];
+        const zTVertexWeights& vertex = weightsOf(i);
         if (vertex.count == 0)
             continue;
         zMAT4 rotation = inverseOf(vertex.entries[0].node);
@@ -260,7 +252,6 @@ void zCAscModelReader::ReadSoftSkinVerts()
     const zCArray<int>& nodes = skin->GetNodeIndexList();
     for (int j = 0; j < nodes.GetNum() && j < skin->GetNumNodeBoxes(); ++j)
         skin->GetNodeBox(j).Transform(inverseOf(nodes[j]));
-    (void)total;
     file.SkipToBlockEnd();
 }
 
@@ -280,8 +271,10 @@ zCModelAni* zCAscModelReader::BuildAni(const zSTRING& aniName, float aniFps)
     zPATH path(file.Name());
     ani->aniDefinition = path.GetFile();
     ani->aniName = aniName;
-    // AddAni takes the reference; a name already there ends the job.
+    // AddAni takes the reference; a name already there ends the job (and the ani).
     proto.AddAni(ani);
+    if (proto.SearchAni(aniName) != ani)
+        return nullptr;
     ani->rootNodeIndex = ani->FindRootEntry();
     for (zCModelNodeRec* node : *ani->nodeList) {
         const int index = proto.SearchNodeIndex(node->nodeName);

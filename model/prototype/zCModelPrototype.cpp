@@ -30,19 +30,6 @@ zCBlockPool& TreeEntryPool()
     return pool;
 }
 
-// The entry after e in a depth-first walk of top's subtree; null at its end.
-zCNodeTreeEntry* NextInSubtree(zCNodeTreeEntry* e, const zCNodeTreeEntry* top)
-{
-    if (e->firstChild)
-        return e->firstChild;
-    while (e != top) {
-        if (e->next)
-            return e->next;
-        e = e->parent;
-    }
-    return nullptr;
-}
-
 int CompareNameTexts(const zSTRING& a, const zSTRING& b)
 {
     // std::string compares bytes unsigned and puts a prefix first.
@@ -72,6 +59,17 @@ void zCModelNodeRec::SetNodeVisual(zCVisual* newVisual)
     if (newVisual)
         newVisual->AddRef();
     visual = newVisual;
+}
+
+zCNodeTreeEntry* zCNodeTreeEntry::NextInSubtree(const zCNodeTreeEntry* top)
+{
+    if (firstChild)
+        return firstChild;
+    for (zCNodeTreeEntry* e = this; e != top; e = e->parent) {
+        if (e->next)
+            return e->next;
+    }
+    return nullptr;
 }
 
 zCNodeTreeEntry* zCNodeTreeEntry::AddChild(zCModelNodeRec* node)
@@ -142,7 +140,7 @@ void zCModelPrototype::Clear()
     delete nodeTree.data;
     nodeTree.data = nullptr;
     std::vector<zCNodeTreeEntry*> entries;
-    for (zCNodeTreeEntry* e = nodeTree.firstChild; e; e = NextInSubtree(e, &nodeTree))
+    for (zCNodeTreeEntry* e = nodeTree.firstChild; e; e = e->NextInSubtree(&nodeTree))
         entries.push_back(e);
     for (zCNodeTreeEntry* e : entries) {
         delete e->data;
@@ -237,7 +235,7 @@ int zCModelPrototype::SearchNodeIndex(const zSTRING& name) const
 zCNodeTreeEntry* zCModelPrototype::FindNodeListEntry(const zSTRING& name, zCNodeTreeEntry* start)
 {
     zCNodeTreeEntry* top = start ? start : &nodeTree;
-    for (zCNodeTreeEntry* e = top; e; e = NextInSubtree(e, top)) {
+    for (zCNodeTreeEntry* e = top; e; e = e->NextInSubtree(top)) {
         if (e->data && e->data->nodeName == name)
             return e;
     }

@@ -47,6 +47,8 @@ public:
 struct zCNodeTreeEntry {
     // A new entry for the node, linked in front of this entry's children.
     zCNodeTreeEntry* AddChild(zCModelNodeRec* node);
+    // The entry after this one in a depth-first walk of top's subtree; null at its end.
+    zCNodeTreeEntry* NextInSubtree(const zCNodeTreeEntry* top);
 
     zCNodeTreeEntry* parent = nullptr;
     zCNodeTreeEntry* firstChild = nullptr;

@@ -45,8 +45,16 @@ TEST(AscWords, PickedAsTheExporterLaysThemOut)
         {"\t\t\t*CONTROL_ROT_SAMPLE 160\t0.0\t0.0\t1.0\t0.5", 13, zTAscWords::Tabs, "0.5"},
         {"\t*MATERIAL_REF 3", 4, zTAscWords::White, ""},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(std::string(AscPickWord(c.line, c.word, c.mode)), c.expected) << c.line << " word " << c.word;
+        std::string_view picked;
+        AscPickWords(c.line, c.word, 1, 1, c.mode, &picked);
+        EXPECT_EQ(std::string(picked), c.expected) << c.line << " word " << c.word;
+    }
+    std::string_view words[4];
+    AscPickWords("\t\t\t*CONTROL_ROT_SAMPLE 160\t0.1\t0.2\t1.0\t0.5", 7, 2, 4, zTAscWords::Tabs, words);
+    EXPECT_EQ(std::string(words[0]) + std::string(words[1]) + std::string(words[2]) + std::string(words[3]),
+              "0.10.21.00.5");
 }
 
 TEST(AscWords, NumbersAreTheirLeadingDigits)
@@ -156,6 +164,31 @@ TEST_F(AscReaderTest, MeshReadReplacesMeshesOfKnownNodesOnly)
     EXPECT_NE(static_cast<const zCVisual*>(body), before);
     EXPECT_EQ(std::string(body->GetSubMesh(0).material->GetObjectName()), "HERO_BODY-SKIN");
     EXPECT_EQ(before->Release(), 0);
+}
+
+TEST_F(AscReaderTest, MissingFileIsFatal)
+{
+    EXPECT_FALSE(RunJob([&] { proto->LoadAsc(nullptr, "\\ELSEWHERE\\NOBODY.ASC", "", 0, 0, 6, -1.0f); }));
+    EXPECT_TRUE(HasLine("ASC not found: NOBODY.ASC"));
+}
+
+TEST_F(AscReaderTest, MorphFramesStayPlainMeshesInAChain)
+{
+    const std::string frames = "\t*MATERIAL_REF 0\r\n\t*MESH_ANIMATION {\r\n" + BoxMesh(0, 0, 0) + BoxMesh(0, 0, 1) +
+                               BoxMesh(0, 0, 2) + "\t}\r\n";
+    ASSERT_TRUE(Load("MORPH.ASC", Header() + Scene(0, 2) + Materials() + Object("ZM_Morph", "", 0, 0, 0, frames), 14, 1, 2));
+    zCModelNodeRec* node = proto->SearchNode("ZM_MORPH");
+    ASSERT_NE(node, nullptr);
+    auto* first = dynamic_cast<zCMesh*>(node->visual);
+    ASSERT_NE(first, nullptr);
+    auto* second = dynamic_cast<zCMesh*>(first->GetNextVisual());
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetNextVisual(), nullptr);
+    // Frames 1 and 2, each moved into the node's space.
+    first->CalcBBox3D(1);
+    second->CalcBBox3D(1);
+    EXPECT_NEAR(second->bbox3D.maxs.y - first->bbox3D.maxs.y, 1.0f, 1e-4f);
+    EXPECT_NEAR(first->bbox3D.maxs.y, 2.0f, 1e-4f);
 }
 
 TEST_F(AscReaderTest, VersionWarning)
