@@ -134,30 +134,6 @@ bool AfxLoadString(UINT id, CString& text)
 
 #else
 
-HACCEL AfxLoadAccelTable(UINT nIDResource)
-{
-    // Entries of eight bytes: flags, key, command, padding; the last has flag 0x80.
-    HRSRC found = AfxFindResource(MAKEINTRESOURCEA(nIDResource), reinterpret_cast<LPCSTR>(RT_ACCELERATOR));
-    HGLOBAL loaded = found ? LoadResource(AfxGetResourceHandle(), found) : nullptr;
-    const BYTE* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
-    if (!bytes)
-        return nullptr;
-    const DWORD count = SizeofResource(AfxGetResourceHandle(), found) / 8;
-    std::vector<ACCEL> table;
-    for (DWORD i = 0; i < count; ++i) {
-        const BYTE* entry = bytes + i * 8;
-        const WORD flags = static_cast<WORD>(entry[0] | entry[1] << 8);
-        ACCEL accel{};
-        accel.fVirt = static_cast<BYTE>(flags & 0x7F);
-        accel.key = static_cast<WORD>(entry[2] | entry[3] << 8);
-        accel.cmd = static_cast<WORD>(entry[4] | entry[5] << 8);
-        table.push_back(accel);
-        if (flags & 0x80)
-            break;
-    }
-    return table.empty() ? nullptr : CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
-}
-
 bool AfxLoadString(UINT id, CString& text)
 {
     const char* found = FindInterfaceText(static_cast<int>(id));
