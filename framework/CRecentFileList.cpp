@@ -148,8 +148,10 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
     if (!menu)
         return;
 
+    // The items take the commands from the update's own on (ID_FILE_MRU_FILE1 for the File menu).
+    const UINT firstID = pCmdUI->m_nID ? pCmdUI->m_nID : ID_FILE_MRU_FILE1;
     for (int i = 0; i < m_nSize; ++i)
-        ::DeleteMenu(menu, ID_FILE_MRU_FILE1 + i, MF_BYCOMMAND);
+        ::DeleteMenu(menu, firstID + i, MF_BYCOMMAND);
 
     char curDir[MAX_PATH + 1] = {};
     DWORD n = ::GetCurrentDirectoryA(MAX_PATH, curDir);
@@ -166,7 +168,7 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
         name.Replace("&", "&&");
         CString caption;
         caption.Format("&%d %s", (m_nStart + i + 1) % 10, static_cast<const char*>(name));
-        ::InsertMenuA(menu, position + added, MF_STRING | MF_BYPOSITION, ID_FILE_MRU_FILE1 + i, caption);
+        ::InsertMenuA(menu, position + added, MF_STRING | MF_BYPOSITION, firstID + i, caption);
         ++added;
     }
     pCmdUI->m_nIndex = position + added - 1;
@@ -202,9 +204,13 @@ void CRecentFileList::WriteList()
     CWinApp* app = AfxGetApp();
     if (!app)
         return;
+    // A fresh section, so no entry of a longer list from before is left behind.
+    app->WriteProfileString(m_strSectionName, nullptr, nullptr);
     for (int i = 0; i < m_nSize; ++i) {
+        if (m_arrNames[i].IsEmpty())
+            continue;
         CString entry;
         entry.Format(m_strEntryFormat, i + 1);
-        app->WriteProfileString(m_strSectionName, entry, m_arrNames[i].IsEmpty() ? nullptr : m_arrNames[i].operator const char*());
+        app->WriteProfileString(m_strSectionName, entry, m_arrNames[i]);
     }
 }
