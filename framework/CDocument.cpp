@@ -253,8 +253,13 @@ BOOL CDocument::DoSave(const char* lpszPathName, BOOL bReplace)
     if (name.IsEmpty()) {
         name = m_strPathName;
         if (name.IsEmpty()) {
-            // The title with the type's extension as the suggestion.
+            // The title with the type's extension as the suggestion, cut before anything a
+            // file name cannot hold (a title may carry marks such as " *").
             name = m_strTitle;
+            const int bad = name.FindOneOf(":/\\*?\"<>|");
+            if (bad >= 0)
+                name = name.Left(bad);
+            name.TrimRight();
             CString ext;
             if (m_pDocTemplate && m_pDocTemplate->GetDocString(ext, CDocTemplate::filterExt) && !ext.IsEmpty()) {
                 int semicolon = ext.Find(';');

@@ -124,6 +124,7 @@ public:
     virtual HACCEL GetDefaultAccelerator();
     HACCEL m_hAccelTable = nullptr;
     HMENU m_hMenuDefault = nullptr;
+    UINT m_nIDHelp = 0;  // the resource id the frame was loaded from
     // Menu items without an update handler or command handler are disabled.
     BOOL m_bAutoMenuEnable = TRUE;
 
@@ -163,7 +164,6 @@ public:
 protected:
     // The document strings' window title ("" when the frame got none).
     CString m_strTitle;
-    UINT m_nIDHelp = 0;  // the resource id the frame was loaded from
     CView* m_pViewActive = nullptr;
     CPrintPreviewState* m_pPreviewState = nullptr;
     bool* m_pDestroyed = nullptr;  // set while Create runs, to learn that the object is gone

@@ -6,14 +6,6 @@
 
 namespace {
 
-CRect ChildRect(HWND child)
-{
-    CRect rect;
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 class ApplicationTest : public ::testing::Test {
 protected:
     TestApp app;
@@ -25,13 +17,7 @@ protected:
         ASSERT_NE(frame, nullptr);
         frame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOZORDER | SWP_SHOWWINDOW);
     }
-    void TearDown() override
-    {
-        app.CloseAllDocuments(TRUE);
-        if (app.m_pMainWnd)
-            app.m_pMainWnd->DestroyWindow();
-        PumpAndIdle(app);
-    }
+    void TearDown() override { EndApplication(app); }
     CString Pane(int index) { return frame->m_wndStatusBar.GetPaneText(index); }
 };
 
@@ -91,6 +77,41 @@ TEST_F(ApplicationTest, StatusPanesFollowTheActiveDocumentAndThePromptsAtIdle)
     app.CloseAllDocuments(FALSE);
     PumpAndIdle(app);
     EXPECT_STREQ(Pane(1), "");
+}
+
+TEST_F(ApplicationTest, SavedFilesJoinTheRecentFileMenuAndOpenFromItAfterARestart)
+{
+    const char* const key = "Tavrelin frame tests";
+    const CString keyPath = CString("Software\\") + key;
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, keyPath);
+    app.SetRegistryKey(key);
+    app.LoadStdProfileSettings(4);
+    ScratchFolder scratch;
+
+    app.OnFileNew();
+    NoteDoc* doc = static_cast<NoteDoc*>(frame->GetActiveDocument());
+    ASSERT_NE(doc, nullptr);
+    doc->m_text = "The bridge is out";
+    ASSERT_TRUE(doc->DoSave(scratch.Path("bridge.note").c_str()));
+    app.CloseAllDocuments(FALSE);
+
+    HMENU file = ::GetSubMenu(::GetMenu(frame->m_hWnd), 0);
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+    char text[MAX_PATH] = {};
+    ::GetMenuStringA(file, ID_FILE_MRU_FILE1, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_NE(std::string(text).find("bridge.note"), std::string::npos) << text;
+    EXPECT_EQ(std::string(text).rfind("&1 ", 0), 0u) << text;
+    EXPECT_FALSE(::GetMenuState(file, ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(::GetMenuState(file, ID_APP_EXIT, MF_BYCOMMAND) & MF_GRAYED);  // the walk went on past the list
+
+    // The list goes to the registry and comes back with the next start.
+    app.SaveStdProfileSettings();
+    app.LoadStdProfileSettings(4);
+    frame->SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1);
+    ASSERT_EQ(app.GetOpenDocumentCount(), 1);
+    EXPECT_STREQ(static_cast<NoteDoc*>(frame->GetActiveDocument())->m_text, "The bridge is out");
+    app.CloseAllDocuments(FALSE);
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, keyPath);
 }
 
 }  // namespace

@@ -26,13 +26,7 @@ protected:
         app.m_pMainWnd = frame;
         frame->SetWindowPos(nullptr, 0, 0, 640, 480, SWP_NOZORDER | SWP_SHOWWINDOW);
     }
-    void TearDown() override
-    {
-        app.CloseAllDocuments(TRUE);
-        if (app.m_pMainWnd)
-            app.m_pMainWnd->DestroyWindow();
-        PumpAndIdle(app);
-    }
+    void TearDown() override { EndApplication(app); }
 
     NoteDoc* NewNote() { return static_cast<NoteDoc*>(notes->OpenDocumentFile(nullptr)); }
     static NoteView* ViewOf(CDocument* doc)
@@ -91,6 +85,13 @@ TEST_F(MdiTest, CommandsGoToTheActiveChildsViewDocumentAndFrameThenTheMainFrameT
     EXPECT_EQ(Route(ID_TEST_ALL), Handlers{"main all"});
     EXPECT_EQ(Route(ID_TEST_VIEW), Handlers{});
     EXPECT_EQ(Route(ID_TEST_APP), Handlers{"app"});
+
+    // The application's own File New, and the document's File Close through the route.
+    Route(ID_FILE_NEW);
+    ASSERT_EQ(app.GetOpenDocumentCount(), 1);
+    EXPECT_STREQ(frame->GetActiveDocument()->GetTitle(), "Note3");
+    Route(ID_FILE_CLOSE);
+    EXPECT_EQ(app.GetOpenDocumentCount(), 0);
 }
 
 TEST_F(MdiTest, TheActiveChildBringsItsDocumentsMenuKeysAndTitle)
@@ -211,6 +212,24 @@ TEST_F(MdiTest, ClosingTheMainFrameAsksForEveryModifiedDocumentAndCancelKeepsAll
     EXPECT_EQ(app.GetOpenDocumentCount(), 0);
     MSG quit;
     EXPECT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the loop ends
+}
+
+TEST_F(MdiTest, SaveAsSuggestsTheTitleWithTheTypesExtensionAndCancelSavesNothing)
+{
+    NoteDoc* doc = NewNote();
+    struct Case {
+        const char* title;
+        const char* suggested;
+    };
+    const Case cases[] = {{"Note1", "Note1.note"}, {"Draft *", "Draft.note"}, {"a:b", "a.note"}};
+    for (const Case& c : cases) {
+        doc->SetTitle(c.title);
+        app.prompts.clear();
+        EXPECT_FALSE(doc->DoSave(nullptr));  // the dialog is cancelled
+        EXPECT_EQ(app.prompts, std::vector<std::string>{std::string("file dialog for ") + c.suggested});
+    }
+    EXPECT_TRUE(doc->GetPathName().IsEmpty());
+    EXPECT_TRUE(scratch.Files().empty());
 }
 
 TEST_F(MdiTest, AFailedSaveLeavesTheOldFileWholeAndSaysWhy)

@@ -132,6 +132,22 @@ void PumpAndIdle(CWinApp& app)
     app.OnIdle(0);
 }
 
+void EndApplication(CWinApp& app)
+{
+    app.CloseAllDocuments(TRUE);
+    if (app.m_pMainWnd)
+        app.m_pMainWnd->DestroyWindow();
+    PumpAndIdle(app);
+}
+
+CRect ChildRect(HWND child)
+{
+    CRect rect;
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 ScratchFolder::ScratchFolder()
 {
     char temp[MAX_PATH] = {};

@@ -96,6 +96,10 @@ inline std::ostream& operator<<(std::ostream& out, const CRect& r)
 
 // Delivers what is queued (the way the message loop does) and runs the idle update.
 void PumpAndIdle(CWinApp& app);
+// Closes every document and the main window, and takes the loop's end from the queue.
+void EndApplication(CWinApp& app);
+// A child window's rectangle in its parent's client coordinates.
+CRect ChildRect(HWND child);
 // A scratch folder of the test, emptied and removed by its destructor.
 struct ScratchFolder {
     ScratchFolder();

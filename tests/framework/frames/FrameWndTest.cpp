@@ -60,14 +60,6 @@ public:
 };
 IMPLEMENT_DYNCREATE(ListView, CCtrlView)
 
-CRect ChildRect(HWND child)
-{
-    CRect rect;
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 CRect ClientOf(CWnd* wnd)
 {
     CRect rect;
@@ -79,12 +71,7 @@ class FrameWndTest : public ::testing::Test {
 protected:
     TestApp app;
     void SetUp() override { g_handled.clear(); }
-    void TearDown() override
-    {
-        if (app.m_pMainWnd)
-            app.m_pMainWnd->DestroyWindow();
-        PumpAndIdle(app);
-    }
+    void TearDown() override { EndApplication(app); }
     SdiFrame* NewFrame()
     {
         SdiFrame* frame = new SdiFrame;

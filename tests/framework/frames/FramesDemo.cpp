@@ -10,6 +10,8 @@ public:
 
     BOOL InitInstance() override
     {
+        SetRegistryKey("Tavrelin");
+        LoadStdProfileSettings(4);
         NotesMainFrame* frame = StartNotesApplication(*this);
         if (!frame)
             return FALSE;
