@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "AfxIds.h"
 #include "CCmdUI.h"
 #include "CWinApp.h"
@@ -104,8 +106,10 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, const char* l
     int nameStart = separators.IsEmpty() ? 0 : separators[separators.GetUpperBound()] + 1;
     CString name = path.Mid(nameStart);
 
-    if (lpszCurDir && nCurDir > 0 && nCurDir == nameStart &&
-        path.Left(nCurDir).CompareNoCase(CString(lpszCurDir, nCurDir)) == 0) {
+    // The folder's length as given, but never past its end.
+    const int curDirLength = lpszCurDir && nCurDir > 0 ? static_cast<int>(::strnlen(lpszCurDir, nCurDir)) : 0;
+    if (curDirLength > 0 && curDirLength == nameStart &&
+        path.Left(curDirLength).CompareNoCase(CString(lpszCurDir, curDirLength)) == 0) {
         strName = name;
         return TRUE;
     }

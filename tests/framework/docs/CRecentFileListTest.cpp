@@ -121,6 +121,11 @@ TEST(CRecentFileListTest, DisplayNamesAreShortenedToTheMenuWidth)
     }
     CRecentFileList list(0, "Recent File List", "File%d", 2);
     CString shown = "stale";
+    // A folder length past the folder's end reads no further than the folder.
+    list[0] = "C:\\work\\a.d";
+    EXPECT_TRUE(list.GetDisplayName(shown, 0, "C:\\work\\", 40));
+    EXPECT_STREQ(shown, "a.d");
+    list[0].Empty();
     EXPECT_FALSE(list.GetDisplayName(shown, 0, nullptr, 0));
     EXPECT_FALSE(list.GetDisplayName(shown, 5, nullptr, 0));
     EXPECT_STREQ(shown, "");
