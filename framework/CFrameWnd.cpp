@@ -365,9 +365,17 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
         return TRUE;
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    // A child frame's MDI frame asks the application after its own map.
-    if (GetStyle() & WS_CHILD)
-        return FALSE;
+    // A child frame's route goes on in its parent frame (its own map, then the application),
+    // unless the parent is what asked.
+    if (GetStyle() & WS_CHILD) {
+        CFrameWnd* parent = m_bRoutedByParent ? nullptr : GetParentFrame();
+        if (!parent)
+            return FALSE;
+        parent->m_bRoutedByChild = TRUE;
+        BOOL handled = parent->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+        parent->m_bRoutedByChild = FALSE;
+        return handled;
+    }
     CWinApp* app = AfxGetApp();
     return app && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

@@ -167,10 +167,15 @@ protected:
     CView* m_pViewActive = nullptr;
     CPrintPreviewState* m_pPreviewState = nullptr;
     bool* m_pDestroyed = nullptr;  // set while Create runs, to learn that the object is gone
+    // A command's route came from the parent frame (which goes on with it), or from a child
+    // frame (whose own part of the route is done).
+    BOOL m_bRoutedByParent = FALSE;
+    BOOL m_bRoutedByChild = FALSE;
 
     // Creation after the window exists: default processing, then the client from the context.
     int OnCreateHelper(LPCREATESTRUCTA lpcs, CCreateContext* pContext);
     // The window class of a frame with the icon of nIDResource.
     static const char* FrameClassName(UINT nIDResource);
     friend class CView;
+    friend class CMDIFrameWnd;
 };

@@ -152,8 +152,14 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     CMDIChildWnd* child = MDIGetActive();
-    if (child && child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
+    if (child && !m_bRoutedByChild) {
+        // The child asks its own route only; this frame goes on with the rest.
+        child->m_bRoutedByParent = TRUE;
+        BOOL handled = child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+        child->m_bRoutedByParent = FALSE;
+        if (handled)
+            return TRUE;
+    }
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 

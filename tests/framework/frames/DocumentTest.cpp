@@ -79,6 +79,15 @@ TEST_F(MdiTest, CommandsGoToTheActiveChildsViewDocumentAndFrameThenTheMainFrameT
     EXPECT_EQ(Route(ID_TEST_DOC), Handlers{"doc Note1"});
     EXPECT_EQ(Route(ID_TEST_CHILD), Handlers{"child Note1"});
 
+    // A command given to an inactive child frame itself (from a bar of its own) goes through its
+    // own view and document, then the main frame and the application, never the active child.
+    CFrameWnd* inactive = FrameOf(second);
+    for (const Case& c : cases) {
+        g_handled.clear();
+        inactive->SendMessage(WM_COMMAND, c.id);
+        EXPECT_EQ(g_handled, c.taken) << c.id;  // the same as when it was active
+    }
+
     // No child: the main frame and the application only.
     app.CloseAllDocuments(FALSE);
     EXPECT_EQ(frame->MDIGetActive(), nullptr);

@@ -249,6 +249,21 @@ TEST_F(FrameWndTest, AFrameMadeFromAContextHasItsViewAsActiveClient)
     EXPECT_EQ(frame->GetActiveView(), nullptr);
 }
 
+TEST_F(FrameWndTest, DocumentsWhoseFrameCannotBeMadeAreRefusedAndTold)
+{
+    ASSERT_NE(NewFrame(), nullptr);  // not an MDI frame: child frames have nowhere to live
+    CRuntimeClass* frames[] = {RUNTIME_CLASS(NoteFrame), RUNTIME_CLASS(NoteView)};
+    for (CRuntimeClass* frameClass : frames) {
+        CMultiDocTemplate* notes =
+            new CMultiDocTemplate(IDR_NOTETYPE, RUNTIME_CLASS(NoteDoc), frameClass, RUNTIME_CLASS(NoteView));
+        app.AddDocTemplate(notes);
+        app.prompts.clear();
+        EXPECT_EQ(notes->OpenDocumentFile(nullptr), nullptr) << frameClass->m_lpszClassName;
+        EXPECT_EQ(app.prompts, std::vector<std::string>{"A new document could not be created."});
+        EXPECT_EQ(app.GetOpenDocumentCount(), 0);
+    }
+}
+
 TEST_F(FrameWndTest, MiniFramesFloatAsToolWindowsAndFollowTheirFrame)
 {
     SdiFrame* frame = NewFrame();
