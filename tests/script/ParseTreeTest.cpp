@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SymbolFileFixture.h"
@@ -20,8 +21,18 @@ TEST(ParseTreeNodeTest, NewNodesAndKindNames)
     zCPar_TreeNode a;
     zCPar_TreeNode b(EXP_DIGIT, 5, 12);
     zCPar_TreeNode c(EXP_COMPOUND, zSTRING("X"), 3, 7);
-    EXPECT_EQ(b.serial, a.serial + 1);
-    EXPECT_EQ(c.serial, b.serial + 1);
+    // A thread takes its creation numbers a run at a time, so nodes made one after the other
+    // are numbered one after the other when the run starts with them: a fresh thread's first
+    // nodes, whatever other threads of the process made before.
+    std::thread([] {
+        zCPar_TreeNode first;
+        zCPar_TreeNode second(EXP_DIGIT, 1, 1);
+        zCPar_TreeNode third(EXP_COMPOUND, zSTRING("Y"), 2, 2);
+        EXPECT_EQ(second.serial, first.serial + 1);
+        EXPECT_EQ(third.serial, second.serial + 1);
+    }).join();
+    EXPECT_NE(b.serial, a.serial);
+    EXPECT_NE(c.serial, b.serial);
     EXPECT_EQ(a.Type, -1);
     EXPECT_EQ(a.TypeExp, 0);
     EXPECT_EQ(b.Value, 5);
