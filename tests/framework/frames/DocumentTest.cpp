@@ -141,6 +141,16 @@ TEST_F(MdiTest, TheActiveChildBringsItsDocumentsMenuKeysAndTitle)
     PumpAndIdle(app);
     EXPECT_STREQ(WindowText(frame), "Frame Test - letter.note");
 
+    // The Window menu lists the children; its items activate them.
+    NoteDoc* other = NewNote();
+    HMENU windowPopup = ::GetSubMenu(notes->m_hMenuShared, 2);
+    char item[64] = {};
+    ::GetMenuStringA(windowPopup, AFX_IDM_FIRST_MDICHILD, item, sizeof(item), MF_BYCOMMAND);
+    EXPECT_STREQ(item, "&1 letter.note");
+    ASSERT_EQ(frame->MDIGetActive(), FrameOf(other));
+    frame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD);
+    EXPECT_EQ(frame->MDIGetActive(), FrameOf(doc));
+
     // The last child gone, the frame has its own menu and keys again.
     app.CloseAllDocuments(FALSE);
     EXPECT_EQ(::GetMenu(frame->m_hWnd), own);
@@ -149,6 +159,11 @@ TEST_F(MdiTest, TheActiveChildBringsItsDocumentsMenuKeysAndTitle)
     key.wParam = VK_F8;
     EXPECT_FALSE(app.PreTranslateMessage(&key));
     EXPECT_TRUE(::IsMenu(notes->m_hMenuShared));  // lent, not lost
+
+    // Without children the Window commands have nothing to arrange.
+    HMENU ownWindow = ::GetSubMenu(own, 1);
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(ownWindow), 1);
+    EXPECT_TRUE(::GetMenuState(ownWindow, ID_WINDOW_CASCADE, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 TEST_F(MdiTest, ClosingAModifiedDocumentAsksToSaveAndTheSavedFileReadsBack)
