@@ -285,8 +285,8 @@ TEST_F(FrameWndTest, MiniFramesFloatAsToolWindowsAndFollowTheirFrame)
     SdiFrame* frame = NewFrame();
     ASSERT_NE(frame, nullptr);
     CMiniFrameWnd* synced = new CMiniFrameWnd;
-    ASSERT_TRUE(synced->Create(nullptr, "Panes", WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE | MFS_THICKFRAME,
-                               CRect(50, 50, 250, 200), frame));
+    const DWORD style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE | MFS_THICKFRAME;
+    ASSERT_TRUE(synced->Create(nullptr, "Panes", style, CRect(50, 50, 250, 200), frame));
     FloatRecorder* plain = new FloatRecorder;
     ASSERT_TRUE(plain->Create(nullptr, "Other", WS_CAPTION, CRect(60, 60, 200, 160), frame));
     EXPECT_TRUE(synced->GetExStyle() & WS_EX_TOOLWINDOW);
@@ -309,6 +309,11 @@ TEST_F(FrameWndTest, MiniFramesFloatAsToolWindowsAndFollowTheirFrame)
     EXPECT_FALSE(plain->IsWindowEnabled());
     frame->EnableWindow(TRUE);
     EXPECT_TRUE(synced->IsWindowEnabled());
+
+    // A floating frame beside the main window has its delayed layout at idle too.
+    synced->DelayRecalcLayout();
+    PumpAndIdle(app);
+    EXPECT_EQ(synced->m_nIdleFlags, 0u);
 
     HWND miniWnd = synced->m_hWnd;
     synced->SendMessage(WM_CLOSE);  // a mini frame without a document just closes
