@@ -141,6 +141,16 @@ TEST_F(MdiTest, TheActiveChildBringsItsDocumentsMenuKeysAndTitle)
     PumpAndIdle(app);
     EXPECT_STREQ(WindowText(frame), "Frame Test - letter.note");
 
+    // A maximised child's name shows once.
+    frame->MDIMaximize(FrameOf(doc));
+    frame->OnUpdateFrameTitle(TRUE);
+    const std::string maximized(WindowText(frame));
+    EXPECT_EQ(maximized.find("letter.note"), maximized.rfind("letter.note")) << maximized;
+    EXPECT_NE(maximized.find("letter.note"), std::string::npos) << maximized;
+    frame->MDIRestore(FrameOf(doc));
+    frame->OnUpdateFrameTitle(TRUE);
+    EXPECT_STREQ(WindowText(frame), "Frame Test - letter.note");
+
     // The Window menu lists the children; its items activate them.
     NoteDoc* other = NewNote();
     HMENU windowPopup = ::GetSubMenu(notes->m_hMenuShared, 2);
