@@ -286,11 +286,22 @@ TEST_F(MdiTest, AFailedSaveLeavesTheOldFileWholeAndSaysWhy)
     EXPECT_NE(app.prompts[0].find("kept.note"), std::string::npos) << app.prompts[0];
     EXPECT_EQ(app.prompts[0].find(".tmp"), std::string::npos) << app.prompts[0];
 
-    // A folder that does not exist: told, nothing written.
-    app.prompts.clear();
+    // A folder that does not exist, and a file that may not be replaced: told why, nothing written.
     doc->m_failWhileStoring = false;
-    EXPECT_FALSE(doc->OnSaveDocument(scratch.Path("missing\\x.note").c_str()));
-    EXPECT_EQ(app.prompts.size(), 1u);
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    struct Case {
+        std::string path;
+        const char* says;
+    };
+    const Case cases[] = {{scratch.Path("missing\\x.note"), "The path of"}, {path, "Access to"}};
+    for (const Case& c : cases) {
+        app.prompts.clear();
+        EXPECT_FALSE(doc->OnSaveDocument(c.path.c_str()));
+        ASSERT_EQ(app.prompts.size(), 1u);
+        EXPECT_EQ(app.prompts[0].rfind(c.says, 0), 0u) << app.prompts[0];
+    }
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(scratch.Files(), std::vector<std::string>{"kept.note"});
 }
 
 TEST_F(MdiTest, DamagedOrMissingFilesOpenNothingAndAreReported)
@@ -317,6 +328,16 @@ TEST_F(MdiTest, DamagedOrMissingFilesOpenNothingAndAreReported)
         EXPECT_EQ(app.GetOpenDocumentCount(), 0);
         EXPECT_EQ(frame->MDIGetActive(), nullptr);
     }
+
+    // Read again into an open document (a reload) and failing: empty, and nothing to save
+    // over the file.
+    NoteDoc* open = NewNote();
+    open->m_text = "unsaved";
+    app.prompts.clear();
+    EXPECT_FALSE(open->OnOpenDocument(cut.c_str()));
+    EXPECT_TRUE(open->m_text.IsEmpty());
+    EXPECT_FALSE(open->IsModified());
+    EXPECT_EQ(app.prompts.size(), 1u);
 }
 
 TEST_F(MdiTest, PathsMatchByTypeAndAnOpenDocumentIsNotOpenedTwice)
