@@ -45,10 +45,7 @@ CSize CControlBar::CalcDynamicLayout(int, DWORD dwMode)
 
 void CControlBar::CalcInsideRect(CRect& rect, BOOL) const
 {
-    rect.left += m_cxLeftBorder;
-    rect.top += m_cyTopBorder;
-    rect.right -= m_cxRightBorder;
-    rect.bottom -= m_cyBottomBorder;
+    rect.DeflateRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder);
 }
 
 void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom)
@@ -190,5 +187,6 @@ void CControlBar::RecalcParentLayout()
     // Other parents run their layout in their size handler.
     CRect client;
     parent->GetClientRect(&client);
-    parent->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+    parent->SendMessage(WM_SIZE, parent->IsZoomed() ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                        MAKELPARAM(client.Width(), client.Height()));
 }

@@ -5,7 +5,7 @@
 #include "CWnd.h"
 
 // Bar styles, kept in the bar (m_dwStyle) and never given to the window: the edge the bar
-// docks to, its tooltips and its gripper.
+// docks to, the sides a bar that draws its own frame draws, its tooltips and its gripper.
 #define CBRS_ALIGN_LEFT 0x1000L
 #define CBRS_ALIGN_TOP 0x2000L
 #define CBRS_ALIGN_RIGHT 0x4000L
@@ -85,7 +85,8 @@ protected:
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     void OnWindowPosChanged(WINDOWPOS* lpwndpos);
 
-    // The parent lays its bars out again, now or at idle when the parent has a frame's delayed layout.
+    // The parent lays its bars out again: a frame through its layout, any other window through
+    // its size handler.
     void RecalcParentLayout();
 
 private:

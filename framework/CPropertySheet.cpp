@@ -123,6 +123,12 @@ void CPropertySheet::SetTitle(const char* lpszText)
         SendMessage(PSM_SETTITLEA, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(m_strCaption)));
 }
 
+CWnd* CPropertySheet::GetTabControl() const
+{
+    HWND tabs = m_hWnd ? reinterpret_cast<HWND>(SendMessage(PSM_GETTABCONTROL)) : nullptr;
+    return tabs ? CWnd::FromHandle(tabs) : nullptr;
+}
+
 BOOL CPropertySheet::BuildPropPageArray()
 {
     m_pageInfo.assign(m_pages.size(), PROPSHEETPAGEA{});

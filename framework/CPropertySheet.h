@@ -34,6 +34,8 @@ public:
     BOOL SetActivePage(int nPage);
     BOOL SetActivePage(CPropertyPage* pPage);
     void SetTitle(const char* lpszText);
+    // The tab control of the open sheet, or null.
+    CWnd* GetTabControl() const;
 
     // Runs the sheet until OK or Cancel: IDOK after the pages took the values, else IDCANCEL;
     // -1 when the sheet could not be made (no pages, a page without template).

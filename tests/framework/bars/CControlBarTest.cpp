@@ -2,6 +2,7 @@
 // a measuring pass adds the bars' sizes without moving them.
 #include <gtest/gtest.h>
 
+#include "ChildRect.h"
 #include "AfxIds.h"
 #include "CControlBar.h"
 
@@ -23,14 +24,6 @@ public:
     }
     void OnUpdateCmdUI(CWnd*, BOOL) override {}
 };
-
-CRect ChildRect(const CWnd& child)
-{
-    CRect rect;
-    ::GetWindowRect(child.m_hWnd, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child.m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 TEST(CControlBarTest, EachAlignmentTakesItsEdgeInCreationOrder)
 {

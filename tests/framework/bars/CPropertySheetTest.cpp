@@ -95,13 +95,15 @@ DialogTemplate OptionTemplate()
 
 CString TabText(const CPropertySheet& sheet, int index)
 {
-    HWND tabs = reinterpret_cast<HWND>(sheet.SendMessage(PSM_GETTABCONTROL));
+    CWnd* tabs = sheet.GetTabControl();
+    if (!tabs)
+        return "(no tabs)";
     char text[64] = "";
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = text;
     item.cchTextMax = sizeof(text);
-    ::SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    tabs->SendMessage(TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
@@ -110,15 +112,26 @@ void Press(CWnd& sheet, UINT id)
     sheet.PostMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(sheet.m_hWnd, id)));
 }
 
-TEST(CPropertySheetTest, ModalSheetClosesWithTheValuesOfBothPages)
-{
-    DialogTemplate nameTemplate = NameTemplate(), optionTemplate = OptionTemplate();
-    NamePage names(nameTemplate);
-    OptionPage options(optionTemplate);
-    names.m_name = "Start";
+// A name page and an option page, in a sheet of their own.
+class PropertySheetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        names.m_name = "Start";
+        sheet.AddPage(&names);
+        sheet.AddPage(&options);
+    }
+    void TearDown() override { CWnd::DeleteTempMap(); }
+
+    DialogTemplate nameTemplate = NameTemplate();
+    DialogTemplate optionTemplate = OptionTemplate();
+    NamePage names{nameTemplate};
+    OptionPage options{optionTemplate};
     TestSheet sheet;
-    sheet.AddPage(&names);
-    sheet.AddPage(&options);
+};
+
+TEST_F(PropertySheetTest, ModalSheetClosesWithTheValuesOfBothPages)
+{
     sheet.AddPage(&names);  // once only
     EXPECT_EQ(sheet.GetPageCount(), 2);
 
@@ -152,15 +165,8 @@ TEST(CPropertySheetTest, ModalSheetClosesWithTheValuesOfBothPages)
     EXPECT_EQ(options.m_hWnd, nullptr);
 }
 
-TEST(CPropertySheetTest, PageThatRefusesToBeLeftStaysAndCancelEndsTheSheet)
+TEST_F(PropertySheetTest, PageThatRefusesToBeLeftStaysAndCancelEndsTheSheet)
 {
-    DialogTemplate nameTemplate = NameTemplate(), optionTemplate = OptionTemplate();
-    NamePage names(nameTemplate);
-    OptionPage options(optionTemplate);
-    names.m_name = "Start";
-    TestSheet sheet;
-    sheet.AddPage(&names);
-    sheet.AddPage(&options);
     BOOL switched = TRUE;
     int active = -1;
     bool stillOpenAfterOk = false;
@@ -187,15 +193,10 @@ TEST(CPropertySheetTest, PageThatRefusesToBeLeftStaysAndCancelEndsTheSheet)
     EXPECT_EQ(sheet.m_hWnd, nullptr);
 }
 
-TEST(CPropertySheetTest, ModelessSheetClosesItselfWithItsValues)
+TEST_F(PropertySheetTest, ModelessSheetClosesItselfWithItsValues)
 {
-    DialogTemplate nameTemplate = NameTemplate(), optionTemplate = OptionTemplate();
-    NamePage names(nameTemplate);
-    OptionPage options(optionTemplate);
-    names.m_name = "Start";
-    CPropertySheet sheet("Options");
-    sheet.AddPage(&names);
-    sheet.SetActivePage(0);
+    sheet.RemovePage(&options);
+    EXPECT_EQ(sheet.GetPageCount(), 1);
     ASSERT_TRUE(sheet.Create());
     EXPECT_EQ(CWnd::FromHandlePermanent(sheet.m_hWnd), &sheet);
     EXPECT_EQ(sheet.GetActivePage(), &names);
@@ -217,7 +218,7 @@ TEST(CPropertySheetTest, ModelessSheetClosesItselfWithItsValues)
     EXPECT_EQ(options.oks, 1);
 }
 
-TEST(CPropertySheetTest, PageTemplatesComeFromResourcesOrFromMemory)
+TEST(PropertySheetTemplateTest, PageTemplatesComeFromResourcesOrFromMemory)
 {
     // One page from its resource with a caption string; one whose template is replaced in memory
     // before the sheet is made.
@@ -250,6 +251,7 @@ TEST(CPropertySheetTest, PageTemplatesComeFromResourcesOrFromMemory)
     EXPECT_EQ(broken.DoModal(), -1);
     EXPECT_FALSE(broken.Create());
     EXPECT_EQ(broken.m_hWnd, nullptr);
+    EXPECT_EQ(broken.GetTabControl(), nullptr);
 }
 
 }  // namespace

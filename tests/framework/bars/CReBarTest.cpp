@@ -2,31 +2,28 @@
 // commands of a band's controls reaching the owner.
 #include <gtest/gtest.h>
 
+#include "ChildRect.h"
 #include "CButton.h"
+#include "CGdiObject.h"
 #include "CReBar.h"
 
 namespace {
 
 const UINT ID_BUTTON = 300;
 
+// Lays its bars out on every size change and counts the button's commands.
 class RebarHost : public CWnd {
 public:
     int clicks = 0;
     void OnButton() { ++clicks; }
+    void OnSize(UINT, int, int) { RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST); }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(RebarHost, CWnd)
     ON_COMMAND(ID_BUTTON, OnButton)
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
-
-CRect ChildRect(const CWnd& child)
-{
-    CRect rect;
-    ::GetWindowRect(child.m_hWnd, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child.m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 TEST(CReBarTest, BandsHoldTheirWindowsAndTheRebarTakesTheTop)
 {
@@ -36,6 +33,7 @@ TEST(CReBarTest, BandsHoldTheirWindowsAndTheRebarTakesTheTop)
     ASSERT_TRUE(rest.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &host, AFX_IDW_PANE_FIRST));
     CReBar rebar;
     ASSERT_TRUE(rebar.Create(&host));
+    host.ShowWindow(SW_SHOWNA);
     EXPECT_EQ(rebar.GetDlgCtrlID(), AFX_IDW_REBAR);
     EXPECT_EQ(rebar.GetBarStyle() & CBRS_ALIGN_ANY, static_cast<DWORD>(CBRS_ALIGN_TOP));
 
@@ -44,7 +42,9 @@ TEST(CReBarTest, BandsHoldTheirWindowsAndTheRebarTakesTheTop)
     ASSERT_TRUE(button.Create("Run", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 80, 24), &host, ID_BUTTON));
     CWnd field;
     ASSERT_TRUE(field.CreateEx(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 120, 30), &host, 301));
-    EXPECT_TRUE(rebar.AddBar(&button, "Build"));
+    CBitmap background;
+    ASSERT_TRUE(background.CreateBitmap(8, 8, 1, 32, nullptr));
+    EXPECT_TRUE(rebar.AddBar(&button, "Build", &background));
     EXPECT_TRUE(rebar.AddBar(&field, RGB(0, 0, 0), RGB(255, 255, 255), nullptr, RBBS_BREAK));
     EXPECT_EQ(rebar.GetBandCount(), 2);
     EXPECT_EQ(button.GetParent(), &rebar);
@@ -55,6 +55,13 @@ TEST(CReBarTest, BandsHoldTheirWindowsAndTheRebarTakesTheTop)
     rebar.SendMessage(RB_GETBANDINFOA, 1, reinterpret_cast<LPARAM>(&band));
     EXPECT_EQ(band.hwndChild, field.m_hWnd);
     EXPECT_EQ(band.cyMinChild, 30u);  // the window's own height
+    band.fMask = RBBIM_TEXT | RBBIM_BACKGROUND;
+    char text[16] = "";
+    band.lpText = text;
+    band.cch = sizeof(text);
+    rebar.SendMessage(RB_GETBANDINFOA, 0, reinterpret_cast<LPARAM>(&band));
+    EXPECT_STREQ(text, "Build");
+    EXPECT_EQ(band.hbmBack, static_cast<HBITMAP>(background.m_hObject));
 
     // Nothing to hold: refused.
     EXPECT_FALSE(rebar.AddBar(nullptr));
@@ -63,8 +70,8 @@ TEST(CReBarTest, BandsHoldTheirWindowsAndTheRebarTakesTheTop)
     EXPECT_FALSE(rebar.AddBar(&rebar));
     EXPECT_EQ(rebar.GetBandCount(), 2);
 
-    // Two rows (the second band breaks): at least both heights, across the whole width.
-    host.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST);
+    // Two rows (the second band breaks): at least both heights, across the whole width. The
+    // shown parent was laid out again as the bands came.
     const int height = static_cast<int>(rebar.SendMessage(RB_GETBARHEIGHT));
     EXPECT_GE(height, 24 + 30);
     EXPECT_EQ(ChildRect(rebar), CRect(0, 0, 400, height));

@@ -2,6 +2,9 @@
 // bottom edge in the parent's layout, showing and hiding, and the panes' update at idle time.
 #include <gtest/gtest.h>
 
+#include "ChildRect.h"
+#include "AfxResource.h"
+#include "CFrameWnd.h"
 #include "CStatusBar.h"
 
 namespace {
@@ -40,14 +43,6 @@ BEGIN_MESSAGE_MAP(BarHost, CWnd)
     ON_UPDATE_COMMAND_UI(ID_POSITION, OnUpdatePosition)
     ON_UPDATE_COMMAND_UI(ID_INSERT, OnUpdateInsert)
 END_MESSAGE_MAP()
-
-CRect ChildRect(const CWnd& child)
-{
-    CRect rect;
-    ::GetWindowRect(child.m_hWnd, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child.m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 // What the status control itself shows in a pane.
 CString ShownText(const CStatusBar& bar, int index)
@@ -124,6 +119,25 @@ TEST_F(StatusBarTest, IndicatorsTakeTheirStringsAndTextWidths)
     EXPECT_EQ(bar.CommandToIndex(ID_NUMBER), 3);
     EXPECT_TRUE(bar.SetIndicators(nullptr, 0));
     EXPECT_EQ(bar.GetCount(), 0);
+}
+
+TEST_F(StatusBarTest, KeyIndicatorsSpeakTheInterfaceLanguage)
+{
+    const UINT keys[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL, ID_INDICATOR_OVR};
+    const struct {
+        WORD language;
+        const char* texts[4];
+    } cases[] = {
+        {1033, {"CAP", "NUM", "SCRL", "OVR"}},
+        {1031, {"UF", "NUM", "RF", "\xDC" "B"}},
+    };
+    for (const auto& c : cases) {
+        AfxSetResourceLanguage(c.language);
+        ASSERT_TRUE(bar.SetIndicators(keys, 4)) << c.language;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_STREQ(bar.GetPaneText(i), c.texts[i]) << c.language;
+    }
+    AfxSetResourceLanguage(1033);
 }
 
 TEST_F(StatusBarTest, PaneInfoAndTextAndTheFirstPaneAsWindowText)
@@ -246,6 +260,34 @@ TEST_F(StatusBarTest, IdleUpdateAsksTheParentsHandlersForEachPane)
     host.ShowWindow(SW_SHOWNA);
     bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     EXPECT_STREQ(bar.GetPaneText(1), "Line 2, Col 1");
+}
+
+TEST(StatusBarInFrameTest, FrameShowsItsPromptsInTheFirstPaneAndLaysOutOnHiding)
+{
+    auto* frame = new CFrameWnd;  // deletes itself with its window
+    ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    CWnd client;
+    ASSERT_TRUE(client.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), frame, AFX_IDW_PANE_FIRST));
+    CStatusBar bar;
+    ASSERT_TRUE(bar.Create(frame));
+    ASSERT_TRUE(bar.SetIndicators(kIndicators, 4));
+    EXPECT_TRUE(bar.GetStyle() & SBARS_SIZEGRIP);  // the frame can be resized
+    frame->ShowWindow(SW_SHOWNA);
+    frame->RecalcLayout();
+    CRect inside;
+    frame->GetClientRect(&inside);
+    const int height = bar.CalcFixedLayout(TRUE, TRUE).cy;
+    EXPECT_EQ(ChildRect(bar), CRect(0, inside.bottom - height, inside.right, inside.bottom));
+
+    frame->SetMessageText("Opens a script");
+    EXPECT_STREQ(bar.GetPaneText(0), "Opens a script");
+
+    bar.ShowWindow(SW_HIDE);
+    EXPECT_EQ(ChildRect(client), inside);
+    bar.ShowWindow(SW_SHOWNA);
+    EXPECT_EQ(ChildRect(client), CRect(0, 0, inside.right, inside.bottom - height));
+    frame->DestroyWindow();
+    CWnd::DeleteTempMap();
 }
 
 }  // namespace
