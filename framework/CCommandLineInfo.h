@@ -12,7 +12,7 @@ public:
     // left off), bLast for the final one. Flags are read without regard to case:
     //   /p file               print the file (FilePrint)
     //   /pt file printer driver port   print on the given printer (FilePrintTo)
-    //   /dde                  wait for a shell conversation (FileDDE)
+    //   /dde                  started for a shell conversation (FileDDE), which opens nothing
     //   /Embedding, /Automation   started by another program: no logo, no new document
     //   /Unregister, /Unregserver  remove the shell registration (AppUnregister)
     //   /nologo               no logo

@@ -116,34 +116,33 @@ ULONG COleDropTarget::XDropTarget::Release()
     return m_owner->InternalRelease();
 }
 
-HRESULT COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
+template <class Handler>
+HRESULT COleDropTarget::XDropTarget::Answer(DWORD* pdwEffect, Handler handler)
 {
     if (!pdwEffect)
         return E_INVALIDARG;
-    DWORD allowed = *pdwEffect;
+    // Only effects the source allows; none once the target has let go of its window.
+    const DWORD allowed = *pdwEffect;
     *pdwEffect = DROPEFFECT_NONE;
     if (!m_owner->m_hWnd)
         return S_OK;
-    if (pDataObj)
-        pDataObj->AddRef();
-    m_owner->m_dataObject.Attach(pDataObj);
-    return Guarded([&] {
-        *pdwEffect = m_owner->OnDragEnter(m_owner->Window(), &m_owner->m_dataObject, grfKeyState,
-                                          m_owner->ToClient(pt)) & allowed;
+    return Guarded([&] { *pdwEffect = handler() & allowed; });
+}
+
+HRESULT COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
+{
+    return Answer(pdwEffect, [&] {
+        if (pDataObj)
+            pDataObj->AddRef();
+        m_owner->m_dataObject.Attach(pDataObj);
+        return m_owner->OnDragEnter(m_owner->Window(), &m_owner->m_dataObject, grfKeyState, m_owner->ToClient(pt));
     });
 }
 
 HRESULT COleDropTarget::XDropTarget::DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
 {
-    if (!pdwEffect)
-        return E_INVALIDARG;
-    DWORD allowed = *pdwEffect;
-    *pdwEffect = DROPEFFECT_NONE;
-    if (!m_owner->m_hWnd)
-        return S_OK;
-    return Guarded([&] {
-        *pdwEffect = m_owner->OnDragOver(m_owner->Window(), &m_owner->m_dataObject, grfKeyState,
-                                         m_owner->ToClient(pt)) & allowed;
+    return Answer(pdwEffect, [&] {
+        return m_owner->OnDragOver(m_owner->Window(), &m_owner->m_dataObject, grfKeyState, m_owner->ToClient(pt));
     });
 }
 
@@ -158,25 +157,19 @@ HRESULT COleDropTarget::XDropTarget::DragLeave()
 
 HRESULT COleDropTarget::XDropTarget::Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
 {
-    if (!pdwEffect)
-        return E_INVALIDARG;
-    DWORD allowed = *pdwEffect;
-    *pdwEffect = DROPEFFECT_NONE;
-    if (!m_owner->m_hWnd)
-        return S_OK;
-    if (pDataObj && pDataObj != m_owner->m_dataObject.m_lpDataObject) {
-        pDataObj->AddRef();
-        m_owner->m_dataObject.Attach(pDataObj);
-    }
-    HRESULT hr = Guarded([&] {
+    const DWORD allowed = pdwEffect ? *pdwEffect : DROPEFFECT_NONE;
+    HRESULT hr = Answer(pdwEffect, [&] {
+        if (pDataObj && pDataObj != m_owner->m_dataObject.m_lpDataObject) {
+            pDataObj->AddRef();
+            m_owner->m_dataObject.Attach(pDataObj);
+        }
         CPoint point = m_owner->ToClient(pt);
         // The last answer to a drag over this point is the effect the drop is made with.
         DROPEFFECT effect = m_owner->OnDragOver(m_owner->Window(), &m_owner->m_dataObject, grfKeyState, point) & allowed;
-        if (effect != DROPEFFECT_NONE &&
-            m_owner->OnDrop(m_owner->Window(), &m_owner->m_dataObject, effect, point))
-            *pdwEffect = effect;
-        else
-            m_owner->OnDragLeave(m_owner->Window());
+        if (effect != DROPEFFECT_NONE && m_owner->OnDrop(m_owner->Window(), &m_owner->m_dataObject, effect, point))
+            return effect;
+        m_owner->OnDragLeave(m_owner->Window());
+        return static_cast<DROPEFFECT>(DROPEFFECT_NONE);
     });
     m_owner->m_dataObject.Release();
     return hr;

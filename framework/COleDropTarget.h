@@ -53,6 +53,9 @@ private:
         HRESULT STDMETHODCALLTYPE Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
 
     private:
+        // The effect the handler answers, or none.
+        template <class Handler>
+        HRESULT Answer(DWORD* pdwEffect, Handler handler);
         COleDropTarget* m_owner;
     };
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "AfxIds.h"
 #include "CCmdUI.h"
 #include "CWinApp.h"
@@ -104,8 +106,10 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, const char* l
     int nameStart = separators.IsEmpty() ? 0 : separators[separators.GetUpperBound()] + 1;
     CString name = path.Mid(nameStart);
 
-    if (lpszCurDir && nCurDir > 0 && nCurDir == nameStart &&
-        path.Left(nCurDir).CompareNoCase(CString(lpszCurDir, nCurDir)) == 0) {
+    // The folder's length as given, but never past its end.
+    const int curDirLength = lpszCurDir && nCurDir > 0 ? static_cast<int>(::strnlen(lpszCurDir, nCurDir)) : 0;
+    if (curDirLength > 0 && curDirLength == nameStart &&
+        path.Left(curDirLength).CompareNoCase(CString(lpszCurDir, curDirLength)) == 0) {
         strName = name;
         return TRUE;
     }
@@ -148,8 +152,10 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
     if (!menu)
         return;
 
+    // The items take the commands from the update's own on (ID_FILE_MRU_FILE1 for the File menu).
+    const UINT firstID = pCmdUI->m_nID ? pCmdUI->m_nID : ID_FILE_MRU_FILE1;
     for (int i = 0; i < m_nSize; ++i)
-        ::DeleteMenu(menu, ID_FILE_MRU_FILE1 + i, MF_BYCOMMAND);
+        ::DeleteMenu(menu, firstID + i, MF_BYCOMMAND);
 
     char curDir[MAX_PATH + 1] = {};
     DWORD n = ::GetCurrentDirectoryA(MAX_PATH, curDir);
@@ -166,7 +172,7 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
         name.Replace("&", "&&");
         CString caption;
         caption.Format("&%d %s", (m_nStart + i + 1) % 10, static_cast<const char*>(name));
-        ::InsertMenuA(menu, position + added, MF_STRING | MF_BYPOSITION, ID_FILE_MRU_FILE1 + i, caption);
+        ::InsertMenuA(menu, position + added, MF_STRING | MF_BYPOSITION, firstID + i, caption);
         ++added;
     }
     pCmdUI->m_nIndex = position + added - 1;
@@ -202,9 +208,13 @@ void CRecentFileList::WriteList()
     CWinApp* app = AfxGetApp();
     if (!app)
         return;
+    // A fresh section, so no entry of a longer list from before is left behind.
+    app->WriteProfileString(m_strSectionName, nullptr, nullptr);
     for (int i = 0; i < m_nSize; ++i) {
+        if (m_arrNames[i].IsEmpty())
+            continue;
         CString entry;
         entry.Format(m_strEntryFormat, i + 1);
-        app->WriteProfileString(m_strSectionName, entry, m_arrNames[i].IsEmpty() ? nullptr : m_arrNames[i].operator const char*());
+        app->WriteProfileString(m_strSectionName, entry, m_arrNames[i]);
     }
 }

@@ -38,12 +38,13 @@ public:
                                 BOOL bAtLeastName = TRUE) const;
 
     // Replaces the menu item of the update (and the entries it put there before) by one item per
-    // entry, "&<n> <name>" with commands ID_FILE_MRU_FILE1 + i. An empty list leaves the item's
-    // original text, disabled. Leaves m_nIndex on the last item it put in and m_nIndexMax at the
+    // entry, "&<n> <name>" with the update's command + i (ID_FILE_MRU_FILE1 + i in the File menu).
+    // An empty list leaves the item's original text, disabled. Leaves m_nIndex on the last item it put in and m_nIndexMax at the
     // menu's new count, so the menu's update walk goes on after them.
     virtual void UpdateMenu(CCmdUI* pCmdUI);
 
-    // The entries from the application's profile, and back.
+    // The entries from the application's profile, and back (into a section of their own, which
+    // is written afresh).
     virtual void ReadList();
     virtual void WriteList();
 

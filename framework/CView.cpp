@@ -92,20 +92,17 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     } else {
         dialog->m_pd.Flags |= PD_RETURNDC;
         dialog->m_pd.Flags &= ~static_cast<DWORD>(PD_RETURNIC);
+        // Without a printer the system's dialog has told the user so itself.
         INT_PTR answer = app ? app->DoPrintDialog(dialog) : dialog->DoModal();
-        if (answer != IDOK) {
-            DWORD error = ::CommDlgExtendedError();
-            // Told only when no printer is known at all; a plain cancel says nothing.
-            if ((error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES) && !(app && app->m_hDevNames))
-                AfxMessageBox(zMsgId::kPrintNoPrinter, MB_ICONEXCLAMATION);
+        if (answer != IDOK)
             return FALSE;
-        }
     }
     // The handles are the application's (or the dialog's, which the application took over).
     dialog->m_pd.hDevNames = nullptr;
     dialog->m_pd.hDevMode = nullptr;
     if (!dialog->m_pd.hDC) {
-        AfxMessageBox(zMsgId::kPrintNoPrinter, MB_ICONEXCLAMATION);
+        // Direct: no printer known or it cannot be opened; else the chosen one gave no DC.
+        AfxMessageBox(pInfo->m_bDirect ? zMsgId::kPrintNoPrinter : zMsgId::kPrintFailed, MB_ICONEXCLAMATION);
         return FALSE;
     }
     return TRUE;

@@ -63,6 +63,8 @@ TEST(CRecentFileListTest, EntriesSurviveARestartNewestFirstWithoutRepeats)
     app = StartApp(1);
     EXPECT_EQ(app->m_pRecentFileList->GetSize(), 1);
     EXPECT_STREQ((*app->m_pRecentFileList)[0], "C:\\Scripts\\A.D");
+    app->ExitInstance();  // the longer list's other entries are not left behind
+    EXPECT_STREQ(app->GetProfileString("Recent File List", "File2", "gone"), "gone");
     app.reset();
     app = StartApp(40);
     EXPECT_EQ(app->m_pRecentFileList->GetSize(), 16);
@@ -119,6 +121,11 @@ TEST(CRecentFileListTest, DisplayNamesAreShortenedToTheMenuWidth)
     }
     CRecentFileList list(0, "Recent File List", "File%d", 2);
     CString shown = "stale";
+    // A folder length past the folder's end reads no further than the folder.
+    list[0] = "C:\\work\\a.d";
+    EXPECT_TRUE(list.GetDisplayName(shown, 0, "C:\\work\\", 40));
+    EXPECT_STREQ(shown, "a.d");
+    list[0].Empty();
     EXPECT_FALSE(list.GetDisplayName(shown, 0, nullptr, 0));
     EXPECT_FALSE(list.GetDisplayName(shown, 5, nullptr, 0));
     EXPECT_STREQ(shown, "");
@@ -184,11 +191,13 @@ TEST(CRecentFileListTest, MenuItemsFollowTheList)
     ::DestroyMenu(menu);
 }
 
-TEST(CRecentFileListTest, TenthEntryIsNumberedZero)
+TEST(CRecentFileListTest, TenthEntryIsNumberedZeroAndItemsTakeTheItemsCommands)
 {
+    // A list of its own commands (a recent-project list, say) starting at its menu item's.
+    const UINT first = 32775;
     HMENU menu = ::CreatePopupMenu();
-    ::AppendMenuA(menu, MF_STRING, ID_FILE_MRU_FILE1, "Recent File");
-    CRecentFileList list(0, "Recent File List", "File%d", 10);
+    ::AppendMenuA(menu, MF_STRING, first, "Recent Projects");
+    CRecentFileList list(0, "Recent Project List", "Project%d", 10);
     for (int i = 10; i >= 1; --i) {
         CString path;
         path.Format("C:\\f%d.d", i);
@@ -198,6 +207,12 @@ TEST(CRecentFileListTest, TenthEntryIsNumberedZero)
     ASSERT_EQ(::GetMenuItemCount(menu), 10);
     EXPECT_STREQ(ItemText(menu, 0), "&1 C:\\f1.d");
     EXPECT_STREQ(ItemText(menu, 9), "&0 C:\\f10.d");
+    EXPECT_EQ(::GetMenuItemID(menu, 0), first);
+    EXPECT_EQ(::GetMenuItemID(menu, 9), first + 9);
+    // The next update finds and replaces them.
+    list.Remove(0);
+    UpdateAt(list, menu, 0);
+    EXPECT_EQ(::GetMenuItemCount(menu), 9);
     ::DestroyMenu(menu);
 }
 
