@@ -17,6 +17,12 @@ END_MESSAGE_MAP()
 CMDIChildWnd::~CMDIChildWnd()
 {
     m_hAccelTable = nullptr;  // the template's
+    // Deleted with its window still there: the MDI client lets it go, and the object is not
+    // deleted again on the way.
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
+        m_bInDestructor = true;
+        MDIDestroy();
+    }
 }
 
 namespace {

@@ -176,6 +176,19 @@ TEST_F(MdiTest, TheActiveChildBringsItsDocumentsMenuKeysAndTitle)
     EXPECT_TRUE(::GetMenuState(ownWindow, ID_WINDOW_CASCADE, MF_BYCOMMAND) & MF_GRAYED);
 }
 
+TEST_F(MdiTest, AFrameDeletedWithItsWindowLeavesTheSharedMenuAndClosesItsDocuments)
+{
+    NoteDoc* doc = NewNote();
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(::GetMenu(frame->m_hWnd), notes->m_hMenuShared);
+    const HWND hWnd = frame->m_hWnd;
+    delete frame;
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_TRUE(::IsMenu(notes->m_hMenuShared));  // the frame's own menu went, not the lent one
+    EXPECT_EQ(app.GetOpenDocumentCount(), 0);
+}
+
 TEST_F(MdiTest, ClosingAModifiedDocumentAsksToSaveAndTheSavedFileReadsBack)
 {
     struct Case {
