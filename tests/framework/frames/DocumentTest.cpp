@@ -189,6 +189,21 @@ TEST_F(MdiTest, AFrameDeletedWithItsWindowLeavesTheSharedMenuAndClosesItsDocumen
     EXPECT_EQ(app.GetOpenDocumentCount(), 0);
 }
 
+TEST_F(MdiTest, AViewDeletedWithItsWindowLeavesItsFrameAndDocument)
+{
+    NoteDoc* doc = NewNote();
+    NoteView* view = ViewOf(doc);
+    CFrameWnd* child = FrameOf(doc);
+    ASSERT_EQ(child->GetActiveView(), view);
+    const HWND hWnd = view->m_hWnd;
+    delete view;
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(app.GetOpenDocumentCount(), 0);  // its only view gone, the document closed
+    EXPECT_EQ(child->GetActiveView(), nullptr);  // the frame forgot it
+    EXPECT_EQ(child->GetActiveDocument(), nullptr);
+    child->DestroyWindow();
+}
+
 TEST_F(MdiTest, ClosingAModifiedDocumentAsksToSaveAndTheSavedFileReadsBack)
 {
     struct Case {
