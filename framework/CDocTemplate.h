@@ -28,7 +28,14 @@ public:
     virtual BOOL GetDocString(CString& rString, DocStringIndex index) const;
 
     // How well a path fits the template, best last.
-    enum Confidence { noAttempt, maybeAttemptForeign, maybeAttemptNative, yesAttemptForeign, yesAttemptNative, yesAlreadyOpen };
+    enum Confidence {
+        noAttempt,
+        maybeAttemptForeign,
+        maybeAttemptNative,
+        yesAttemptForeign,
+        yesAttemptNative,
+        yesAlreadyOpen
+    };
     // yesAlreadyOpen (and the document) when it is open, yesAttemptNative when its extension is
     // the template's, else yesAttemptForeign.
     virtual Confidence MatchDocType(const char* lpszPathName, CDocument*& rpDocMatch);
@@ -72,7 +79,8 @@ class CMultiDocTemplate : public CDocTemplate {
     DECLARE_DYNAMIC(CMultiDocTemplate)
 
 public:
-    CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);
+    CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                      CRuntimeClass* pViewClass);
     // Deletes the documents still open, the menu and the accelerators.
     ~CMultiDocTemplate() override;
 

@@ -134,7 +134,9 @@ BOOL CDocument::OnOpenDocument(const char* lpszPathName)
         ar.Close();
     } catch (CException* e) {
         file.Abort();
+        // What was read is dropped; an empty document must not be saved over the file.
         DeleteContents();
+        SetModifiedFlag(FALSE);
         ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
         e->Delete();
         return FALSE;
@@ -144,6 +146,32 @@ BOOL CDocument::OnOpenDocument(const char* lpszPathName)
 }
 
 namespace {
+
+// The cause of a failed system call on a file.
+int FileCause(DWORD osError)
+{
+    switch (osError) {
+    case ERROR_FILE_NOT_FOUND:
+        return CFileException::fileNotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_DRIVE:
+        return CFileException::badPath;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return CFileException::accessDenied;
+    case ERROR_SHARING_VIOLATION:
+        return CFileException::sharingViolation;
+    case ERROR_LOCK_VIOLATION:
+        return CFileException::lockViolation;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return CFileException::diskFull;
+    default:
+        return CFileException::genericException;
+    }
+}
 
 // The folder of a path ("." when it has none).
 CString FolderOf(const char* lpszPathName)
@@ -157,11 +185,27 @@ CString FolderOf(const char* lpszPathName)
 
 BOOL CDocument::OnSaveDocument(const char* lpszPathName)
 {
+    // A missing folder, or a file that is read-only, is refused before anything is written
+    // (some systems let the replacing rename below pass over a read-only file).
+    const CString folder = FolderOf(lpszPathName);
+    const DWORD folderAttributes = ::GetFileAttributesA(folder);
+    const DWORD fileAttributes = ::GetFileAttributesA(lpszPathName);
+    int refused = CFileException::none;
+    if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        refused = CFileException::badPath;
+    else if (fileAttributes != INVALID_FILE_ATTRIBUTES &&
+             (fileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        refused = CFileException::accessDenied;
     // Written beside the target first, so that a failure on the way (disk full, an error in
     // Serialize) leaves the old file whole.
     char temp[MAX_PATH] = {};
-    if (!::GetTempFileNameA(FolderOf(lpszPathName), "tav", 0, temp)) {
-        CFileException error(CFileException::accessDenied, static_cast<LONG>(::GetLastError()), lpszPathName);
+    DWORD osError = 0;
+    if (refused == CFileException::none && !::GetTempFileNameA(folder, "tav", 0, temp)) {
+        osError = ::GetLastError();
+        refused = FileCause(osError);
+    }
+    if (refused != CFileException::none) {
+        CFileException error(refused, static_cast<LONG>(osError), lpszPathName);
         ReportSaveLoadException(lpszPathName, &error, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         return FALSE;
     }
@@ -193,7 +237,8 @@ BOOL CDocument::OnSaveDocument(const char* lpszPathName)
         return FALSE;
     }
     if (!::MoveFileExA(temp, lpszPathName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
-        CFileException replace(CFileException::accessDenied, static_cast<LONG>(::GetLastError()), lpszPathName);
+        const DWORD osError = ::GetLastError();
+        CFileException replace(FileCause(osError), static_cast<LONG>(osError), lpszPathName);
         ::DeleteFileA(temp);
         ReportSaveLoadException(lpszPathName, &replace, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         return FALSE;

@@ -37,6 +37,12 @@ CFrameWnd::CFrameWnd() = default;
 
 CFrameWnd::~CFrameWnd()
 {
+    // Deleted with its window still there: the window goes now, while it is a frame's, and
+    // PostNcDestroy must not delete the object a second time.
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
+        m_bInDestructor = true;
+        DestroyWindow();
+    }
     if (m_hAccelTable)
         ::DestroyAcceleratorTable(m_hAccelTable);
 }
@@ -160,7 +166,8 @@ void CFrameWnd::PostNcDestroy()
         thread->m_pMainWnd = nullptr;
         AfxPostQuitMessage(0);
     }
-    delete this;
+    if (!m_bInDestructor)
+        delete this;
 }
 
 void CFrameWnd::OnDestroy()

@@ -167,6 +167,7 @@ protected:
     CView* m_pViewActive = nullptr;
     CPrintPreviewState* m_pPreviewState = nullptr;
     bool* m_pDestroyed = nullptr;  // set while Create runs, to learn that the object is gone
+    bool m_bInDestructor = false;  // the window goes because the object is deleted
     // A command's route came from the parent frame (which goes on with it), or from a child
     // frame (whose own part of the route is done).
     BOOL m_bRoutedByParent = FALSE;

@@ -17,6 +17,12 @@ END_MESSAGE_MAP()
 CMDIChildWnd::~CMDIChildWnd()
 {
     m_hAccelTable = nullptr;  // the template's
+    // Deleted with its window still there: the MDI client lets it go, and the object is not
+    // deleted again on the way.
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
+        m_bInDestructor = true;
+        MDIDestroy();
+    }
 }
 
 namespace {
@@ -39,8 +45,9 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     CString strings;
     strings.LoadString(nIDResource);
     AfxExtractSubString(m_strTitle, strings, 0);
-    if (pContext && pContext->m_pNewDocTemplate && pContext->m_pNewDocTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate))) {
-        CMultiDocTemplate* templ = static_cast<CMultiDocTemplate*>(pContext->m_pNewDocTemplate);
+    CDocTemplate* made = pContext ? pContext->m_pNewDocTemplate : nullptr;
+    if (made && made->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate))) {
+        CMultiDocTemplate* templ = static_cast<CMultiDocTemplate*>(made);
         m_hMenuShared = templ->m_hMenuShared;
         m_hAccelTable = templ->m_hAccelTable;
     }

@@ -142,9 +142,12 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
     if (!(GetStyle() & FWS_ADDTOTITLE))
         return;
-    CMDIChildWnd* child = MDIGetActive();
+    BOOL maximized = FALSE;
+    CMDIChildWnd* child = MDIGetActive(&maximized);
     CDocument* doc = child ? child->GetActiveDocument() : nullptr;
-    UpdateFrameTitleForDocument(bAddToTitle && doc ? static_cast<const char*>(doc->GetTitle()) : nullptr);
+    // A maximised child's name is added by the MDI frame's own caption handling.
+    const bool add = bAddToTitle && doc && !maximized;
+    UpdateFrameTitleForDocument(add ? static_cast<const char*>(doc->GetTitle()) : nullptr);
 }
 
 // ---- Commands and keys -------------------------------------------------------------------------

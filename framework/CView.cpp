@@ -25,6 +25,12 @@ END_MESSAGE_MAP()
 
 CView::~CView()
 {
+    // Deleted with its window still there: the window goes while this is a view, so that its
+    // frame forgets it, and PostNcDestroy does not delete it again.
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
+        m_bInDestructor = true;
+        DestroyWindow();
+    }
     if (m_pDocument)
         m_pDocument->RemoveView(this);
 }
@@ -59,7 +65,8 @@ void CView::OnDestroy()
 
 void CView::PostNcDestroy()
 {
-    delete this;
+    if (!m_bInDestructor)
+        delete this;
 }
 
 void CView::OnPaint()

@@ -69,4 +69,7 @@ protected:
     CView() = default;
     CDocument* m_pDocument = nullptr;
     friend class CDocument;
+
+private:
+    bool m_bInDestructor = false;  // the window goes because the object is deleted
 };

@@ -1,6 +1,8 @@
 // Threads of the framework: start-up, the message loop with its idle step, and the end of a thread.
 #include "CWinThread.h"
 
+#include <vector>
+
 #include "CCmdUI.h"
 #include "CException.h"
 #include "CWinApp.h"
@@ -208,6 +210,25 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     return main->PreTranslateMessage(pMsg);
 }
 
+namespace {
+
+struct IdleFrames {
+    HWND main;
+    const CRuntimeClass* frameClass;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectIdleFrame(HWND hWnd, LPARAM lParam)
+{
+    IdleFrames* frames = reinterpret_cast<IdleFrames*>(lParam);
+    CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
+    if (hWnd != frames->main && ::IsWindowVisible(hWnd) && wnd && wnd->IsKindOf(frames->frameClass))
+        frames->found.push_back(hWnd);
+    return TRUE;
+}
+
+}  // namespace
+
 BOOL CWinThread::OnIdle(LONG lCount)
 {
     if (lCount <= 0) {
@@ -215,6 +236,18 @@ BOOL CWinThread::OnIdle(LONG lCount)
         if (main && main->m_hWnd && ::IsWindowVisible(main->m_hWnd)) {
             main->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
             main->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        }
+        // Frames of the thread beside the main window (floating mini frames) have their
+        // delayed layout and bars too. Found by class name: threads know no frame class.
+        IdleFrames frames{main ? main->m_hWnd : nullptr, CRuntimeClass::FromName("CFrameWnd"), {}};
+        if (frames.frameClass)
+            ::EnumThreadWindows(::GetCurrentThreadId(), CollectIdleFrame, reinterpret_cast<LPARAM>(&frames));
+        for (HWND frame : frames.found) {
+            // An earlier update may have closed it.
+            if (CWnd* wnd = CWnd::FromHandlePermanent(frame)) {
+                wnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+                wnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+            }
         }
         return TRUE;
     }

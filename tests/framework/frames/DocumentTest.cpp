@@ -141,6 +141,26 @@ TEST_F(MdiTest, TheActiveChildBringsItsDocumentsMenuKeysAndTitle)
     PumpAndIdle(app);
     EXPECT_STREQ(WindowText(frame), "Frame Test - letter.note");
 
+    // A maximised child's name shows once.
+    frame->MDIMaximize(FrameOf(doc));
+    frame->OnUpdateFrameTitle(TRUE);
+    const std::string maximized(WindowText(frame));
+    EXPECT_EQ(maximized.find("letter.note"), maximized.rfind("letter.note")) << maximized;
+    EXPECT_NE(maximized.find("letter.note"), std::string::npos) << maximized;
+    frame->MDIRestore(FrameOf(doc));
+    frame->OnUpdateFrameTitle(TRUE);
+    EXPECT_STREQ(WindowText(frame), "Frame Test - letter.note");
+
+    // The Window menu lists the children; its items activate them.
+    NoteDoc* other = NewNote();
+    HMENU windowPopup = ::GetSubMenu(notes->m_hMenuShared, 2);
+    char item[64] = {};
+    ::GetMenuStringA(windowPopup, AFX_IDM_FIRST_MDICHILD, item, sizeof(item), MF_BYCOMMAND);
+    EXPECT_STREQ(item, "&1 letter.note");
+    ASSERT_EQ(frame->MDIGetActive(), FrameOf(other));
+    frame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD);
+    EXPECT_EQ(frame->MDIGetActive(), FrameOf(doc));
+
     // The last child gone, the frame has its own menu and keys again.
     app.CloseAllDocuments(FALSE);
     EXPECT_EQ(::GetMenu(frame->m_hWnd), own);
@@ -149,6 +169,39 @@ TEST_F(MdiTest, TheActiveChildBringsItsDocumentsMenuKeysAndTitle)
     key.wParam = VK_F8;
     EXPECT_FALSE(app.PreTranslateMessage(&key));
     EXPECT_TRUE(::IsMenu(notes->m_hMenuShared));  // lent, not lost
+
+    // Without children the Window commands have nothing to arrange.
+    HMENU ownWindow = ::GetSubMenu(own, 1);
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(ownWindow), 1);
+    EXPECT_TRUE(::GetMenuState(ownWindow, ID_WINDOW_CASCADE, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(MdiTest, AFrameDeletedWithItsWindowLeavesTheSharedMenuAndClosesItsDocuments)
+{
+    NoteDoc* doc = NewNote();
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(::GetMenu(frame->m_hWnd), notes->m_hMenuShared);
+    const HWND hWnd = frame->m_hWnd;
+    delete frame;
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_TRUE(::IsMenu(notes->m_hMenuShared));  // the frame's own menu went, not the lent one
+    EXPECT_EQ(app.GetOpenDocumentCount(), 0);
+}
+
+TEST_F(MdiTest, AViewDeletedWithItsWindowLeavesItsFrameAndDocument)
+{
+    NoteDoc* doc = NewNote();
+    NoteView* view = ViewOf(doc);
+    CFrameWnd* child = FrameOf(doc);
+    ASSERT_EQ(child->GetActiveView(), view);
+    const HWND hWnd = view->m_hWnd;
+    delete view;
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(app.GetOpenDocumentCount(), 0);  // its only view gone, the document closed
+    EXPECT_EQ(child->GetActiveView(), nullptr);  // the frame forgot it
+    EXPECT_EQ(child->GetActiveDocument(), nullptr);
+    child->DestroyWindow();
 }
 
 TEST_F(MdiTest, ClosingAModifiedDocumentAsksToSaveAndTheSavedFileReadsBack)
@@ -261,11 +314,22 @@ TEST_F(MdiTest, AFailedSaveLeavesTheOldFileWholeAndSaysWhy)
     EXPECT_NE(app.prompts[0].find("kept.note"), std::string::npos) << app.prompts[0];
     EXPECT_EQ(app.prompts[0].find(".tmp"), std::string::npos) << app.prompts[0];
 
-    // A folder that does not exist: told, nothing written.
-    app.prompts.clear();
+    // A folder that does not exist, and a file that may not be replaced: told why, nothing written.
     doc->m_failWhileStoring = false;
-    EXPECT_FALSE(doc->OnSaveDocument(scratch.Path("missing\\x.note").c_str()));
-    EXPECT_EQ(app.prompts.size(), 1u);
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    struct Case {
+        std::string path;
+        const char* says;
+    };
+    const Case cases[] = {{scratch.Path("missing\\x.note"), "The path of"}, {path, "Access to"}};
+    for (const Case& c : cases) {
+        app.prompts.clear();
+        EXPECT_FALSE(doc->OnSaveDocument(c.path.c_str()));
+        ASSERT_EQ(app.prompts.size(), 1u);
+        EXPECT_EQ(app.prompts[0].rfind(c.says, 0), 0u) << app.prompts[0];
+    }
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(scratch.Files(), std::vector<std::string>{"kept.note"});
 }
 
 TEST_F(MdiTest, DamagedOrMissingFilesOpenNothingAndAreReported)
@@ -292,6 +356,16 @@ TEST_F(MdiTest, DamagedOrMissingFilesOpenNothingAndAreReported)
         EXPECT_EQ(app.GetOpenDocumentCount(), 0);
         EXPECT_EQ(frame->MDIGetActive(), nullptr);
     }
+
+    // Read again into an open document (a reload) and failing: empty, and nothing to save
+    // over the file.
+    NoteDoc* open = NewNote();
+    open->m_text = "unsaved";
+    app.prompts.clear();
+    EXPECT_FALSE(open->OnOpenDocument(cut.c_str()));
+    EXPECT_TRUE(open->m_text.IsEmpty());
+    EXPECT_FALSE(open->IsModified());
+    EXPECT_EQ(app.prompts.size(), 1u);
 }
 
 TEST_F(MdiTest, PathsMatchByTypeAndAnOpenDocumentIsNotOpenedTwice)

@@ -60,6 +60,22 @@ public:
 };
 IMPLEMENT_DYNCREATE(ListView, CCtrlView)
 
+// A mini frame that notes what its frame tells it.
+class FloatRecorder : public CMiniFrameWnd {
+public:
+    std::vector<WPARAM> told;
+    LRESULT OnFloatStatusRecorded(WPARAM wParam, LPARAM lParam)
+    {
+        told.push_back(wParam);
+        return OnFloatStatus(wParam, lParam);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(FloatRecorder, CMiniFrameWnd)
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatusRecorded)
+END_MESSAGE_MAP()
+
 CRect ClientOf(CWnd* wnd)
 {
     CRect rect;
@@ -269,9 +285,9 @@ TEST_F(FrameWndTest, MiniFramesFloatAsToolWindowsAndFollowTheirFrame)
     SdiFrame* frame = NewFrame();
     ASSERT_NE(frame, nullptr);
     CMiniFrameWnd* synced = new CMiniFrameWnd;
-    ASSERT_TRUE(synced->Create(nullptr, "Panes", WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE | MFS_THICKFRAME,
-                               CRect(50, 50, 250, 200), frame));
-    CMiniFrameWnd* plain = new CMiniFrameWnd;
+    const DWORD style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE | MFS_THICKFRAME;
+    ASSERT_TRUE(synced->Create(nullptr, "Panes", style, CRect(50, 50, 250, 200), frame));
+    FloatRecorder* plain = new FloatRecorder;
     ASSERT_TRUE(plain->Create(nullptr, "Other", WS_CAPTION, CRect(60, 60, 200, 160), frame));
     EXPECT_TRUE(synced->GetExStyle() & WS_EX_TOOLWINDOW);
     EXPECT_TRUE(synced->GetStyle() & WS_THICKFRAME);
@@ -281,12 +297,23 @@ TEST_F(FrameWndTest, MiniFramesFloatAsToolWindowsAndFollowTheirFrame)
     EXPECT_EQ(synced->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 1);
     EXPECT_EQ(plain->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 0);
 
+    // They follow the application's activation, not each other's.
+    plain->told.clear();
+    frame->SendMessage(WM_ACTIVATEAPP, FALSE);
+    frame->SendMessage(WM_ACTIVATEAPP, TRUE);
+    EXPECT_EQ(plain->told, (std::vector<WPARAM>{FS_DEACTIVATE, FS_ACTIVATE}));
+
     // A modal dialog disabling the frame takes its floating windows with it.
     frame->EnableWindow(FALSE);
     EXPECT_FALSE(synced->IsWindowEnabled());
     EXPECT_FALSE(plain->IsWindowEnabled());
     frame->EnableWindow(TRUE);
     EXPECT_TRUE(synced->IsWindowEnabled());
+
+    // A floating frame beside the main window has its delayed layout at idle too.
+    synced->DelayRecalcLayout();
+    PumpAndIdle(app);
+    EXPECT_EQ(synced->m_nIdleFlags, 0u);
 
     HWND miniWnd = synced->m_hWnd;
     synced->SendMessage(WM_CLOSE);  // a mini frame without a document just closes

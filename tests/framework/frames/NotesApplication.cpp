@@ -19,8 +19,8 @@ int NotesMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     if (!m_wndStatusBar.Create(this) ||
         !m_wndStatusBar.SetIndicators(kIndicators, static_cast<int>(sizeof(kIndicators) / sizeof(kIndicators[0]))))
         return -1;
-    if (!m_wndReBar.Create(this) ||
-        !m_wndFind.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(0, 0, 180, 22), this, ID_TEST_FIND) ||
+    const DWORD findStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
+    if (!m_wndReBar.Create(this) || !m_wndFind.Create(findStyle, CRect(0, 0, 180, 22), this, ID_TEST_FIND) ||
         !m_wndReBar.AddBar(&m_wndFind, "Find:"))
         return -1;
     RecalcLayout();
