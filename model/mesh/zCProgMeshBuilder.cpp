@@ -259,16 +259,20 @@ private:
         IndexList neighbours;
         IndexList faces;
     };
-    // What the costs read: corners and normal, apart from the wedges so that
-    // more triangles share a cache line.
+    // All a collapse reads of a triangle, in one record: its first touch in a
+    // collapse is most often a cache miss, best paid once.
     struct Triangle {
         int vertex[3];
         zVEC3 normal;
-    };
-    struct TriangleWedges {
         int wedge[3];
         int source;  // index into the source triangles (corner attributes)
-        int initialWedge[3];
+    };
+    // A wedge names the source corner it takes its normal and texture coordinates
+    // from (source triangle x 3 + corner); they are fetched when the result is laid
+    // out, not while the collapses run.
+    struct Wedge {
+        int corner;
+        int position;
     };
     // The cost's bits made to sort as unsigned numbers, then the vertex index: the
     // smallest key is the cheapest vertex, the lowest index among equals. Costs are
@@ -316,7 +320,6 @@ private:
         const Vertex& vertex = verts[static_cast<std::size_t>(u)];
         for (int f : vertex.faces) {
             Prefetch(&tris[static_cast<std::size_t>(f)], sizeof(Triangle));
-            Prefetch(&triWedges[static_cast<std::size_t>(f)], sizeof(TriangleWedges));
         }
         for (int n : vertex.neighbours) {
             Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
@@ -352,10 +355,14 @@ private:
         tri.normal = zCProgMeshBuilder::FaceNormal(src.positions[tri.vertex[0]], src.positions[tri.vertex[1]],
                                                    src.positions[tri.vertex[2]]);
     }
-    int NewWedge(const zVEC3& normal, const zVEC2& texCoord, int position)
+    int NewWedge(const Triangle& tri, int k, int position)
     {
-        wedges.push_back({normal, texCoord, position});
+        wedges.push_back({tri.source * 3 + k, position});
         return static_cast<int>(wedges.size()) - 1;
+    }
+    const zTProgMeshSourceTriangle& SourceOf(const Wedge& wedge) const
+    {
+        return src.triangles[static_cast<std::size_t>(wedge.corner / 3)];
     }
 
     void BuildArrays();
@@ -380,8 +387,8 @@ private:
     std::vector<Vertex> verts;
     std::vector<int> targets;  // per vertex, where its cheapest collapse goes
     std::vector<Triangle> tris;
-    std::vector<TriangleWedges> triWedges;  // one per triangle
-    std::vector<zTProgMeshBuiltWedge> wedges;
+    std::vector<std::array<int, 3>> initialWedges;  // per triangle, its wedges before the collapses
+    std::vector<Wedge> wedges;
     std::vector<std::pair<int, int>> pairs;       // collapse pairs (from, to); to -1 for none
     std::vector<std::array<int, 2>> lodRecords;   // {triangle count, pair count}
     std::vector<int> vertexPerm;
@@ -420,7 +427,6 @@ void Builder::SetUp()
     const int numVerts = static_cast<int>(src.positions.size());
     verts = std::vector<Vertex>(static_cast<std::size_t>(numVerts));
     tris.reserve(src.triangles.size());
-    triWedges.reserve(src.triangles.size());
     for (std::size_t j = 0; j < src.triangles.size(); ++j) {
         const zTProgMeshSourceTriangle& s = src.triangles[j];
         bool inside = true;
@@ -434,16 +440,14 @@ void Builder::SetUp()
             continue;
         }
         Triangle tri;
-        TriangleWedges corners;
         const int t = static_cast<int>(tris.size());
         for (int k = 0; k < 3; ++k) {
             tri.vertex[k] = s.vertex[k];
-            corners.wedge[k] = -1;
+            tri.wedge[k] = -1;
         }
-        corners.source = static_cast<int>(j);
+        tri.source = static_cast<int>(j);
         ComputeNormal(tri);
         tris.push_back(tri);
-        triWedges.push_back(corners);
         for (int i = 0; i < 3; ++i) {
             Vertex& corner = verts[tri.vertex[i]];
             corner.faces.Add(t);
@@ -457,10 +461,9 @@ void Builder::SetUp()
 
     for (int v = 0; v < numVerts; ++v)
         BuildWedges(v);
-    for (TriangleWedges& corners : triWedges) {
-        for (int k = 0; k < 3; ++k)
-            corners.initialWedge[k] = corners.wedge[k];
-    }
+    initialWedges.reserve(tris.size());
+    for (const Triangle& tri : tris)
+        initialWedges.push_back({tri.wedge[0], tri.wedge[1], tri.wedge[2]});
     lodRecords.push_back({aliveTriangles, 0});
     vertexPerm.assign(verts.size(), 0);
     trianglePerm.assign(tris.size(), -1);
@@ -475,22 +478,23 @@ void Builder::BuildWedges(int v)
     IndexList& created = vertexWedges;  // this vertex's wedges so far
     created.Clear();
     for (int t : vertex.faces) {
-        const Triangle& tri = tris[t];
-        TriangleWedges& corners = triWedges[t];
-        const zTProgMeshSourceTriangle& s = src.triangles[corners.source];
+        Triangle& tri = tris[t];
+        const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
         for (int k = 0; k < 3; ++k) {
-            if (tri.vertex[k] != v || corners.wedge[k] >= 0)
+            if (tri.vertex[k] != v || tri.wedge[k] >= 0)
                 continue;
             for (int w : created) {
-                if (zCProgMeshBuilder::TexCoordsMatch(wedges[w].texCoord, s.texCoord[k]) &&
-                    wedges[w].normal.IsEqualEps(s.normal[k])) {
-                    corners.wedge[k] = w;
+                const Wedge& wedge = wedges[w];
+                const int c = wedge.corner % 3;
+                if (zCProgMeshBuilder::TexCoordsMatch(SourceOf(wedge).texCoord[c], s.texCoord[k]) &&
+                    SourceOf(wedge).normal[c].IsEqualEps(s.normal[k])) {
+                    tri.wedge[k] = w;
                     break;
                 }
             }
-            if (corners.wedge[k] < 0) {
-                corners.wedge[k] = NewWedge(s.normal[k], s.texCoord[k], v);
-                created.Add(corners.wedge[k]);
+            if (tri.wedge[k] < 0) {
+                tri.wedge[k] = NewWedge(tri, k, v);
+                created.Add(tri.wedge[k]);
             }
         }
     }
@@ -751,12 +755,12 @@ void Builder::CollapseWedges(int u, int v)
     if (v >= 0) {
         for (int f : vertex.faces) {
             if (HasVertex(f, v))
-                noted.emplace_back(triWedges[f].wedge[CornerOf(f, u)], triWedges[f].wedge[CornerOf(f, v)]);
+                noted.emplace_back(tris[f].wedge[CornerOf(f, u)], tris[f].wedge[CornerOf(f, v)]);
         }
     }
     const std::size_t firstPair = pairs.size();
     for (int f : vertex.faces) {
-        TriangleWedges& tri = triWedges[f];
+        Triangle& tri = tris[f];
         const int k = CornerOf(f, u);
         const int w = tri.wedge[k];
         const auto note = std::find_if(noted.begin(), noted.end(), [w](const auto& p) { return p.first == w; });
@@ -767,8 +771,7 @@ void Builder::CollapseWedges(int u, int v)
             if (!paired)
                 pairs.emplace_back(w, note->second);
         } else if (v >= 0) {
-            const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
-            const int created = NewWedge(s.normal[k], s.texCoord[k], v);
+            const int created = NewWedge(tri, k, v);
             noted.emplace_back(w, created);
             pairs.emplace_back(w, created);
             tri.wedge[k] = created;
@@ -871,9 +874,10 @@ void Builder::BuildArrays()
         wedgeMap.assign(static_cast<std::size_t>(numWedges), -1);
     for (int w = 0; w < numWedges; ++w) {
         const int at = newIndex[static_cast<std::size_t>(w)];
-        zTProgMeshBuiltWedge wedge = wedges[static_cast<std::size_t>(w)];
-        wedge.position = vertexPerm[static_cast<std::size_t>(wedge.position)];
-        newWedges[static_cast<std::size_t>(at)] = wedge;
+        const Wedge& wedge = wedges[static_cast<std::size_t>(w)];
+        const int c = wedge.corner % 3;
+        newWedges[static_cast<std::size_t>(at)] = {SourceOf(wedge).normal[c], SourceOf(wedge).texCoord[c],
+                                                   vertexPerm[static_cast<std::size_t>(wedge.position)]};
         const int k = firstPair[static_cast<std::size_t>(w)];
         if (simplified && k >= 0) {
             const int to = pairs[static_cast<std::size_t>(k)].second;
@@ -887,8 +891,8 @@ void Builder::BuildArrays()
         const int perm = trianglePerm[t];
         const std::size_t at = perm >= 0 ? static_cast<std::size_t>(perm) : t;
         for (int k = 0; k < 3; ++k)
-            allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(triWedges[t].initialWedge[k])];
-        triangleMaterial[at] = src.triangles[static_cast<std::size_t>(triWedges[t].source)].material;
+            allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(initialWedges[t][static_cast<std::size_t>(k)])];
+        triangleMaterial[at] = src.triangles[static_cast<std::size_t>(tris[t].source)].material;
     }
 
     const std::size_t numSteps = lodRecords.size();
@@ -1024,7 +1028,7 @@ void Builder::ComputeTrianglePlanes()
     trianglePlanes.resize(tris.size());
     for (std::size_t t = 0; t < tris.size(); ++t) {
         const int perm = trianglePerm[t];
-        const int* corners = src.triangles[static_cast<std::size_t>(triWedges[t].source)].vertex;
+        const int* corners = src.triangles[static_cast<std::size_t>(tris[t].source)].vertex;
         TrianglePlane& at = trianglePlanes[perm >= 0 ? static_cast<std::size_t>(perm) : t];
         at.regular = zCProgMeshBuilder::TrianglePlane(src.positions[static_cast<std::size_t>(corners[0])],
                                                       src.positions[static_cast<std::size_t>(corners[1])],

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <sstream>
 
@@ -177,6 +178,57 @@ TEST(ProgMeshBuilderTest, VertexWithManyTrianglesGivesTheOraclesResult)
     const zTProgMeshBuildResult actual = Build(s, 32);
     EXPECT_EQ(Difference(actual, expected), "");
     ExpectLodInvariants(actual);
+}
+
+// A jittered grid with some of its triangles dropped and stray triangles between
+// random vertices added: borders, holes, fans of odd sizes, edges with three or
+// more triangles, equal heights (equal costs) and shared corner attributes.
+zTProgMeshSource MakeRandomSoup(std::uint32_t seed)
+{
+    std::uint32_t state = seed * 2654435761u + 1u;
+    auto next = [&state](std::uint32_t below) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state % below;
+    };
+    ProgMeshGridOptions o;
+    o.columns = 6 + static_cast<int>(next(5));
+    o.rows = 5 + static_cast<int>(next(4));
+    o.materials = 1 + static_cast<int>(next(3));
+    std::vector<float> heights(64 * 64);
+    for (float& h : heights)
+        h = static_cast<float>(next(4)) * 0.5f;  // few values: many ties
+    o.height = [heights](int x, int y) { return heights[static_cast<std::size_t>((y & 63) * 64 + (x & 63))]; };
+    zTProgMeshSource s = MakeProgMeshGrid(o);
+    std::vector<zTProgMeshSourceTriangle> kept;
+    for (const zTProgMeshSourceTriangle& t : s.triangles) {
+        if (next(8) != 0)
+            kept.push_back(t);
+    }
+    const int numVertices = static_cast<int>(s.positions.size());
+    for (int i = 0, extra = static_cast<int>(next(6)); i < extra; ++i) {
+        zTProgMeshSourceTriangle t = kept[next(static_cast<std::uint32_t>(kept.size()))];
+        t.vertex[next(3)] = static_cast<int>(next(static_cast<std::uint32_t>(numVertices)));
+        if (t.vertex[0] != t.vertex[1] && t.vertex[1] != t.vertex[2] && t.vertex[0] != t.vertex[2])
+            kept.push_back(t);
+    }
+    s.triangles = kept;
+    return s;
+}
+
+TEST(ProgMeshBuilderTest, RandomSoupsGiveTheOraclesResult)
+{
+    for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+        SCOPED_TRACE(seed);
+        const zTProgMeshSource source = MakeRandomSoup(seed);
+        const int flags = seed % 3 == 0 ? 32 : 4;
+        zTProgMeshBuildResult expected;
+        BuildProgMeshOracle(source, flags, expected);
+        const zTProgMeshBuildResult actual = Build(source, flags);
+        EXPECT_EQ(Difference(actual, expected), "");
+        ExpectLodInvariants(actual);
+    }
 }
 
 TEST(ProgMeshBuilderTest, EdgesOfThreeTrianglesGiveTheOraclesResult)
