@@ -323,7 +323,7 @@ private:
         }
         for (int n : vertex.neighbours) {
             Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
-            Prefetch(&src.positions[static_cast<std::size_t>(n)], sizeof(zVEC3));
+            Prefetch(&points[static_cast<std::size_t>(n)], sizeof(Point));
         }
     }
     void ComputeCostAtVertex(int u);
@@ -352,9 +352,10 @@ private:
     }
     void ComputeNormal(Triangle& tri)
     {
-        tri.normal = zCProgMeshBuilder::FaceNormal(src.positions[tri.vertex[0]], src.positions[tri.vertex[1]],
-                                                   src.positions[tri.vertex[2]]);
+        tri.normal = zCProgMeshBuilder::FaceNormal(PositionOf(tri.vertex[0]), PositionOf(tri.vertex[1]),
+                                                   PositionOf(tri.vertex[2]));
     }
+    const zVEC3& PositionOf(int v) const { return points[static_cast<std::size_t>(v)].position; }
     int NewWedge(const Triangle& tri, int k, int position)
     {
         wedges.push_back({tri.source * 3 + k, position});
@@ -395,7 +396,13 @@ private:
     std::vector<int> trianglePerm;
     VertexHeap heap;
     FaceTable table;
-    std::vector<int> slot;  // per vertex, its place in the neighbour list last gathered
+    // Per vertex, its position and its place in the neighbour list last gathered:
+    // a cost reads both for every neighbour, so they share a cache line.
+    struct Point {
+        zVEC3 position;
+        int slot;
+    };
+    std::vector<Point> points;
     IndexList vertexWedges;
     struct TrianglePlane {
         zTPlane3D plane;
@@ -426,6 +433,9 @@ void Builder::SetUp()
 {
     const int numVerts = static_cast<int>(src.positions.size());
     verts = std::vector<Vertex>(static_cast<std::size_t>(numVerts));
+    points.reserve(verts.size());
+    for (const zVEC3& position : src.positions)
+        points.push_back({position, -1});
     tris.reserve(src.triangles.size());
     for (std::size_t j = 0; j < src.triangles.size(); ++j) {
         const zTProgMeshSourceTriangle& s = src.triangles[j];
@@ -468,7 +478,6 @@ void Builder::SetUp()
     vertexPerm.assign(verts.size(), 0);
     trianglePerm.assign(tris.size(), -1);
     out.order.assign(verts.size(), 0);
-    slot.assign(verts.size(), -1);
     targets.assign(verts.size(), -1);
 }
 
@@ -578,7 +587,7 @@ void Builder::ComputeCostAtVertex(int u)
 float Builder::CollapseCost(int u, int v, int& border)
 {
     const Vertex& vertex = verts[u];
-    const double length = Length(Sub(D(src.positions[v]), D(src.positions[u])));
+    const double length = Length(Sub(D(PositionOf(v)), D(PositionOf(u))));
     int sides[64];
     int numSides = 0;
     std::vector<int> moreSides;
@@ -610,7 +619,7 @@ bool Builder::Gather(int u)
         return false;
     const int* neighbours = vertex.neighbours.begin();
     for (int a = 0; a < numNeighbours; ++a) {
-        slot[static_cast<std::size_t>(neighbours[a])] = a;
+        points[static_cast<std::size_t>(neighbours[a])].slot = a;
         table.numSides[a] = 0;
     }
     table.count = count;
@@ -634,7 +643,7 @@ bool Builder::Gather(int u)
         // A slot left from an earlier gather names another place or none; u is
         // never its own neighbour.
         for (const int corner : {first, second}) {
-            const int a = slot[static_cast<std::size_t>(corner)];
+            const int a = points[static_cast<std::size_t>(corner)].slot;
             if (a < 0 || a >= numNeighbours || neighbours[a] != corner || table.numSides[a] == 2)
                 return false;
             table.side[a][table.numSides[a]++] = i;
@@ -664,7 +673,7 @@ bool Builder::Gather(int u)
 float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool border) const
 {
     const int v = verts[static_cast<std::size_t>(u)].neighbours[neighbour];
-    const double length = Length(Sub(D(src.positions[static_cast<std::size_t>(v)]), D(src.positions[static_cast<std::size_t>(u)])));
+    const double length = Length(Sub(D(PositionOf(v)), D(PositionOf(u))));
     const int count = faces.count;
     double smallest = HUGE_VAL;  // over the triangles, of the largest dot against a side
     const double* a = faces.dot + faces.side[neighbour][0] * count;
@@ -717,8 +726,17 @@ bool Builder::IsBorderVertex(int u) const
 
 void Builder::Collapse(int u, int v)
 {
-    CollapseWedges(u, v);
     Vertex& vertex = verts[u];
+    // The costs recomputed at the end read the neighbours' triangles and their
+    // neighbours' positions: asked for now, they come while the links change.
+    for (int n : vertex.neighbours) {
+        const Vertex& around = verts[static_cast<std::size_t>(n)];
+        for (int f : around.faces)
+            Prefetch(&tris[static_cast<std::size_t>(f)], sizeof(Triangle));
+        for (int m : around.neighbours)
+            Prefetch(&points[static_cast<std::size_t>(m)], sizeof(Point));
+    }
+    CollapseWedges(u, v);
     if (v < 0) {
         // Only a vertex without triangles has no target.
         for (int i = vertex.faces.size() - 1; i >= 0; --i)
