@@ -228,8 +228,9 @@ private:
             int child = 2 * at + 1;
             if (child >= count)
                 break;
-            if (child + 1 < count && keys[static_cast<std::size_t>(child + 1)] < keys[static_cast<std::size_t>(child)])
-                ++child;
+            // Which child is smaller has no pattern: picked without a branch.
+            if (child + 1 < count)
+                child += keys[static_cast<std::size_t>(child + 1)] < keys[static_cast<std::size_t>(child)] ? 1 : 0;
             if (key <= keys[static_cast<std::size_t>(child)])
                 break;
             Put(at, keys[static_cast<std::size_t>(child)]);
@@ -728,7 +729,11 @@ void Builder::Collapse(int u, int v)
 {
     Vertex& vertex = verts[u];
     // The costs recomputed at the end read the neighbours' triangles and their
-    // neighbours' positions: asked for now, they come while the links change.
+    // neighbours' positions: asked for early, they come while the links change.
+    // The neighbours' own lists first, fetched while the wedges are worked out.
+    for (int n : vertex.neighbours)
+        Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
+    CollapseWedges(u, v);
     for (int n : vertex.neighbours) {
         const Vertex& around = verts[static_cast<std::size_t>(n)];
         for (int f : around.faces)
@@ -736,7 +741,6 @@ void Builder::Collapse(int u, int v)
         for (int m : around.neighbours)
             Prefetch(&points[static_cast<std::size_t>(m)], sizeof(Point));
     }
-    CollapseWedges(u, v);
     if (v < 0) {
         // Only a vertex without triangles has no target.
         for (int i = vertex.faces.size() - 1; i >= 0; --i)
