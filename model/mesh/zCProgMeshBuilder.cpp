@@ -285,23 +285,18 @@ private:
         bits = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
         return (static_cast<std::uint64_t>(bits) << 32) | static_cast<std::uint32_t>(vertex);
     }
-    // u's triangles for the cost of its collapses, when every neighbour has one or
-    // two sides (the triangles that have it as a corner, in face-list order) and
-    // every normal is finite, so no dot product is NaN: their normals, the dot
-    // products of every pair of them (count x count, symmetric) and each
-    // neighbour's sides.
-    static constexpr int kGatherFaces = 24;
-    static constexpr int kGatherNeighbours = 2 * kGatherFaces;
-    struct FaceTable {
-        int count;
-        double x[kGatherFaces], y[kGatherFaces], z[kGatherFaces];
-        double dot[kGatherFaces * kGatherFaces];
-        int numSides[kGatherNeighbours];
-        int side[kGatherNeighbours][2];
-        // As Dot(), the products in the same order.
-        double Dot(int i, int j) const { return x[i] * x[j] + y[i] * y[j] + z[i] * z[j]; }
+    // u's triangles and neighbours for the costs of its collapses, when it has at
+    // most W triangles, every neighbour has one or two sides (the triangles that
+    // have it as a corner) and every normal is finite, so that no dot product is
+    // NaN. The minima run over W entries whatever the count: their loops have no
+    // varying ends to mispredict.
+    template <int W>
+    struct FanTable {
+        double x[W], y[W], z[W];  // the normals
+        double dot[W][W];         // dot[i][j]: triangle i against triangle j
+        int numSides[2 * W];
+        int side[2 * W][2];       // a lone side stands twice
     };
-
     void SetUp();
     void BuildWedges(int v);
     void CollapseLoop();
@@ -327,12 +322,25 @@ private:
             Prefetch(&points[static_cast<std::size_t>(n)], sizeof(Point));
         }
     }
+    // What the costs after a collapse of u read: its neighbours' triangles and
+    // their neighbours' positions.
+    void PrefetchSecondRing(int u)
+    {
+        for (int n : verts[static_cast<std::size_t>(u)].neighbours) {
+            const Vertex& around = verts[static_cast<std::size_t>(n)];
+            for (int f : around.faces)
+                Prefetch(&tris[static_cast<std::size_t>(f)], sizeof(Triangle));
+            for (int m : around.neighbours)
+                Prefetch(&points[static_cast<std::size_t>(m)], sizeof(Point));
+        }
+    }
     void ComputeCostAtVertex(int u);
     float CollapseCost(int u, int v, int& border);
-    bool Gather(int u);
-    float CollapseCost(const FaceTable& table, int u, int neighbour, bool border) const;
+    // The cheapest collapse of u through a fan table; false, with best and target
+    // untouched, when u does not fit one.
+    template <int W>
+    bool CheapestByFan(int u, FanTable<W>& fan, float& best, int& target);
     bool IsBorderVertex(int u) const;
-    static bool IsBorderVertex(const FaceTable& faces, int numNeighbours);
     void Collapse(int u, int v);
     void CollapseWedges(int u, int v);
     // Leaves gone's face list and links as they are.
@@ -396,7 +404,8 @@ private:
     std::vector<int> vertexPerm;
     std::vector<int> trianglePerm;
     VertexHeap heap;
-    FaceTable table;
+    FanTable<8> fan8{};
+    FanTable<16> fan16{};
     // Per vertex, its position and its place in the neighbour list last gathered:
     // a cost reads both for every neighbour, so they share a cache line.
     struct Point {
@@ -541,25 +550,10 @@ void Builder::ComputeCostAtVertex(int u)
         best = -0.01f;
     } else {
         best = FLT_MAX;
-        if (Gather(u)) {
-            // Whether u is a border vertex only matters to neighbours with two or
-            // more sides, and then it is the same for all of them.
-            const int numNeighbours = vertex.neighbours.size();
-            bool border = false;
-            for (int a = 0; a < numNeighbours; ++a) {
-                if (table.numSides[a] == 2) {
-                    border = IsBorderVertex(table, numNeighbours);
-                    break;
-                }
-            }
-            for (int a = 0; a < numNeighbours; ++a) {
-                const float cost = CollapseCost(table, u, a, border);
-                if (cost < best) {
-                    best = cost;
-                    target = vertex.neighbours[a];
-                }
-            }
-        } else {
+        const int count = vertex.faces.size();
+        const bool byFan = count <= 8 ? CheapestByFan(u, fan8, best, target)
+                                      : count <= 16 && CheapestByFan(u, fan16, best, target);
+        if (!byFan) {
             int border = -1;  // worked out once, when a neighbour needs it
             for (int n : vertex.neighbours) {
                 const float cost = CollapseCost(u, n, border);
@@ -608,30 +602,36 @@ float Builder::CollapseCost(int u, int v, int& border)
     return CostOf(length, vertex.faces.size(), numSides, dot, border, [&] { return IsBorderVertex(u); });
 }
 
-// Fills the table for u; false when u has too many triangles or neighbours for it,
-// a triangle whose corners are not u and two of its neighbours, a normal that is
-// not finite, or a neighbour without sides or with more than two.
-bool Builder::Gather(int u)
+// CostOf worked on the fan table. Its term (1 - dot) / 2 never grows
+// with the dot product, so the smallest term against the sides is the term of the
+// largest dot, and the largest of those over the triangles is the term of the
+// smallest such dot: one term per neighbour gives the same value. A border vertex
+// is one with a neighbour of one side or of two sides facing apart.
+template <int W>
+bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
 {
     const Vertex& vertex = verts[static_cast<std::size_t>(u)];
     const int count = vertex.faces.size();
     const int numNeighbours = vertex.neighbours.size();
-    if (count > kGatherFaces || numNeighbours > kGatherNeighbours)
+    if (numNeighbours > 2 * W)
         return false;
     const int* neighbours = vertex.neighbours.begin();
     for (int a = 0; a < numNeighbours; ++a) {
         points[static_cast<std::size_t>(neighbours[a])].slot = a;
-        table.numSides[a] = 0;
+        fan.numSides[a] = 0;
     }
-    table.count = count;
-    double* x = table.x;
-    double* y = table.y;
-    double* z = table.z;
+    // -infinity for a triangle, +infinity past the count: row entries past the
+    // count are left from earlier vertices, and the larger of the two is taken.
+    double past[W];
+    for (int j = 0; j < W; ++j)
+        past[j] = j < count ? -HUGE_VAL : HUGE_VAL;
+    double sum = 0.0;  // infinite or NaN when a normal is
     for (int i = 0; i < count; ++i) {
         const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
-        x[i] = tri.normal.x;
-        y[i] = tri.normal.y;
-        z[i] = tri.normal.z;
+        fan.x[i] = tri.normal.x;
+        fan.y[i] = tri.normal.y;
+        fan.z[i] = tri.normal.z;
+        sum += fan.x[i] + fan.y[i] + fan.z[i];
         // The corners other than u, in corner order, picked without branches: which
         // corner u is has no pattern.
         const bool at0 = tri.vertex[0] == u;
@@ -645,64 +645,67 @@ bool Builder::Gather(int u)
         // never its own neighbour.
         for (const int corner : {first, second}) {
             const int a = points[static_cast<std::size_t>(corner)].slot;
-            if (a < 0 || a >= numNeighbours || neighbours[a] != corner || table.numSides[a] == 2)
+            if (static_cast<unsigned>(a) >= static_cast<unsigned>(numNeighbours) || neighbours[a] != corner)
                 return false;
-            table.side[a][table.numSides[a]++] = i;
+            const int n = fan.numSides[a];
+            if (n == 2)
+                return false;
+            fan.side[a][n] = i;
+            fan.side[a][1] = i;
+            fan.numSides[a] = n + 1;
         }
     }
-    for (int a = 0; a < numNeighbours; ++a) {
-        if (table.numSides[a] == 0)
-            return false;
-    }
-    double sum = 0.0;  // infinite or NaN when a normal is
-    for (int i = 0; i < count; ++i)
-        sum += x[i] + y[i] + z[i];
     if (!std::isfinite(sum))
         return false;
+    // The table is symmetric: each product is worked once, in the order Dot()
+    // works it, and stands in both places.
     for (int i = 0; i < count; ++i) {
-        double* row = table.dot + i * count;
-        for (int j = 0; j < count; ++j)
-            row[j] = x[i] * x[j] + y[i] * y[j] + z[i] * z[j];
+        const double xi = fan.x[i], yi = fan.y[i], zi = fan.z[i];
+        for (int j = i; j < count; ++j) {
+            const double d = xi * fan.x[j] + yi * fan.y[j] + zi * fan.z[j];
+            fan.dot[i][j] = d;
+            fan.dot[j][i] = d;
+        }
+    }
+    bool lone = false;  // a neighbour without sides
+    bool border = false;
+    for (int a = 0; a < numNeighbours; ++a) {
+        const int n = fan.numSides[a];
+        lone |= n == 0;
+        border |= n == 1 || fan.dot[fan.side[a][0]][fan.side[a][1]] < -0.95;
+    }
+    if (lone)
+        return false;
+    const zVEC3& at = PositionOf(u);
+    for (int a = 0; a < numNeighbours; ++a) {
+        const int v = neighbours[a];
+        const double length = Length(Sub(D(PositionOf(v)), D(at)));
+        const double* r0 = fan.dot[fan.side[a][0]];
+        const double* r1 = fan.dot[fan.side[a][1]];
+        // Over the triangles, of the larger dot against the two sides; even and odd
+        // entries apart, worked side by side. Which of two equal values is kept does
+        // not matter: they differ at most in the sign of a zero.
+        double even = HUGE_VAL;
+        double odd = HUGE_VAL;
+        for (int i = 0; i < W; i += 2) {
+            double e = r1[i] > r0[i] ? r1[i] : r0[i];
+            double o = r1[i + 1] > r0[i + 1] ? r1[i + 1] : r0[i + 1];
+            e = e > past[i] ? e : past[i];
+            o = o > past[i + 1] ? o : past[i + 1];
+            even = e < even ? e : even;
+            odd = o < odd ? o : odd;
+        }
+        const double smallest = odd < even ? odd : even;
+        double curvature = (1.0 - smallest) * 0.5;
+        curvature = curvature < 1.0 ? curvature : 1.0;
+        curvature = curvature > 0.0 ? curvature : 0.0;
+        const float cost = static_cast<float>(fan.numSides[a] == 2 && border ? length : length * curvature);
+        if (cost < best) {
+            best = cost;
+            target = v;
+        }
     }
     return true;
-}
-
-// CostOf on the table. Its term (1 - dot) / 2 never grows with the dot product,
-// so the smallest term against the sides is the term of the largest dot, and the
-// largest of those over the triangles is the term of the smallest such dot: one
-// term per neighbour gives the same value.
-float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool border) const
-{
-    const int v = verts[static_cast<std::size_t>(u)].neighbours[neighbour];
-    const double length = Length(Sub(D(PositionOf(v)), D(PositionOf(u))));
-    const int count = faces.count;
-    double smallest = HUGE_VAL;  // over the triangles, of the largest dot against a side
-    const double* a = faces.dot + faces.side[neighbour][0] * count;
-    if (faces.numSides[neighbour] == 2) {
-        if (border)
-            return static_cast<float>(length);
-        const double* b = faces.dot + faces.side[neighbour][1] * count;
-        for (int i = 0; i < count; ++i) {
-            const double largest = b[i] > a[i] ? b[i] : a[i];
-            smallest = largest < smallest ? largest : smallest;
-        }
-    } else {
-        for (int i = 0; i < count; ++i)
-            smallest = a[i] < smallest ? a[i] : smallest;
-    }
-    double curvature = (1.0 - smallest) * 0.5;
-    curvature = curvature < 1.0 ? curvature : 1.0;
-    curvature = curvature > 0.0 ? curvature : 0.0;
-    return static_cast<float>(length * curvature);
-}
-
-bool Builder::IsBorderVertex(const FaceTable& faces, int numNeighbours)
-{
-    for (int a = 0; a < numNeighbours; ++a) {
-        if (faces.numSides[a] == 1 || faces.Dot(faces.side[a][0], faces.side[a][1]) < -0.95)
-            return true;
-    }
-    return false;
 }
 
 bool Builder::IsBorderVertex(int u) const
@@ -734,13 +737,7 @@ void Builder::Collapse(int u, int v)
     for (int n : vertex.neighbours)
         Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
     CollapseWedges(u, v);
-    for (int n : vertex.neighbours) {
-        const Vertex& around = verts[static_cast<std::size_t>(n)];
-        for (int f : around.faces)
-            Prefetch(&tris[static_cast<std::size_t>(f)], sizeof(Triangle));
-        for (int m : around.neighbours)
-            Prefetch(&points[static_cast<std::size_t>(m)], sizeof(Point));
-    }
+    PrefetchSecondRing(u);
     if (v < 0) {
         // Only a vertex without triangles has no target.
         for (int i = vertex.faces.size() - 1; i >= 0; --i)
