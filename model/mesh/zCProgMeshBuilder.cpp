@@ -286,16 +286,16 @@ private:
         return (static_cast<std::uint64_t>(bits) << 32) | static_cast<std::uint32_t>(vertex);
     }
     // u's triangles and neighbours for the costs of its collapses, when it has at
-    // most W triangles, every neighbour has one or two sides (the triangles that
-    // have it as a corner) and every normal is finite, so that no dot product is
-    // NaN. The minima run over W entries whatever the count: their loops have no
+    // most W triangles, every neighbour has one to four sides (the triangles that
+    // have it as a corner; more than two where the surface branches) and every
+    // normal is finite, so that no dot product is NaN. The minima run over W entries whatever the count: their loops have no
     // varying ends to mispredict.
     template <int W>
     struct FanTable {
         double x[W], y[W], z[W];  // the normals
         double dot[W][W];         // dot[i][j]: triangle i against triangle j
         int numSides[2 * W];
-        int side[2 * W][2];       // a lone side stands twice
+        int side[2 * W][4];
     };
     void SetUp();
     void BuildWedges(int v);
@@ -648,10 +648,9 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
             if (static_cast<unsigned>(a) >= static_cast<unsigned>(numNeighbours) || neighbours[a] != corner)
                 return false;
             const int n = fan.numSides[a];
-            if (n == 2)
+            if (n == 4)
                 return false;
             fan.side[a][n] = i;
-            fan.side[a][1] = i;
             fan.numSides[a] = n + 1;
         }
     }
@@ -667,12 +666,16 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
             fan.dot[j][i] = d;
         }
     }
+    // A side and the one before it facing apart make a border; a side number
+    // past the count names a row left from an earlier vertex and is not looked at.
     bool lone = false;  // a neighbour without sides
     bool border = false;
     for (int a = 0; a < numNeighbours; ++a) {
         const int n = fan.numSides[a];
+        const int* sides = fan.side[a];
         lone |= n == 0;
-        border |= n == 1 || fan.dot[fan.side[a][0]][fan.side[a][1]] < -0.95;
+        border |= n == 1 || (n >= 2 && fan.dot[sides[0]][sides[1]] < -0.95) ||
+                  (n >= 3 && fan.dot[sides[1]][sides[2]] < -0.95) || (n == 4 && fan.dot[sides[2]][sides[3]] < -0.95);
     }
     if (lone)
         return false;
@@ -680,26 +683,46 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
     for (int a = 0; a < numNeighbours; ++a) {
         const int v = neighbours[a];
         const double length = Length(Sub(D(PositionOf(v)), D(at)));
-        const double* r0 = fan.dot[fan.side[a][0]];
-        const double* r1 = fan.dot[fan.side[a][1]];
-        // Over the triangles, of the larger dot against the two sides; even and odd
+        const int n = fan.numSides[a];
+        const int* sides = fan.side[a];
+        // Over the triangles, of the largest dot against the sides; even and odd
         // entries apart, worked side by side. Which of two equal values is kept does
-        // not matter: they differ at most in the sign of a zero.
+        // not matter: they differ at most in the sign of a zero. A missing side
+        // repeats the one before it.
+        const double* r0 = fan.dot[sides[0]];
+        const double* r1 = fan.dot[sides[n >= 2 ? 1 : 0]];
         double even = HUGE_VAL;
         double odd = HUGE_VAL;
-        for (int i = 0; i < W; i += 2) {
-            double e = r1[i] > r0[i] ? r1[i] : r0[i];
-            double o = r1[i + 1] > r0[i + 1] ? r1[i + 1] : r0[i + 1];
-            e = e > past[i] ? e : past[i];
-            o = o > past[i + 1] ? o : past[i + 1];
-            even = e < even ? e : even;
-            odd = o < odd ? o : odd;
+        if (n <= 2) {
+            for (int i = 0; i < W; i += 2) {
+                double e = r1[i] > r0[i] ? r1[i] : r0[i];
+                double o = r1[i + 1] > r0[i + 1] ? r1[i + 1] : r0[i + 1];
+                e = e > past[i] ? e : past[i];
+                o = o > past[i + 1] ? o : past[i + 1];
+                even = e < even ? e : even;
+                odd = o < odd ? o : odd;
+            }
+        } else {
+            const double* r2 = fan.dot[sides[2]];
+            const double* r3 = fan.dot[sides[n == 4 ? 3 : 2]];
+            for (int i = 0; i < W; i += 2) {
+                double e = r1[i] > r0[i] ? r1[i] : r0[i];
+                double o = r1[i + 1] > r0[i + 1] ? r1[i + 1] : r0[i + 1];
+                e = r2[i] > e ? r2[i] : e;
+                o = r2[i + 1] > o ? r2[i + 1] : o;
+                e = r3[i] > e ? r3[i] : e;
+                o = r3[i + 1] > o ? r3[i + 1] : o;
+                e = e > past[i] ? e : past[i];
+                o = o > past[i + 1] ? o : past[i + 1];
+                even = e < even ? e : even;
+                odd = o < odd ? o : odd;
+            }
         }
         const double smallest = odd < even ? odd : even;
         double curvature = (1.0 - smallest) * 0.5;
         curvature = curvature < 1.0 ? curvature : 1.0;
         curvature = curvature > 0.0 ? curvature : 0.0;
-        const float cost = static_cast<float>(fan.numSides[a] == 2 && border ? length : length * curvature);
+        const float cost = static_cast<float>(n >= 2 && border ? length : length * curvature);
         if (cost < best) {
             best = cost;
             target = v;
