@@ -117,7 +117,17 @@ public:
     bool empty() const { return count == 0; }
     int operator[](int i) const { return items[i]; }
     int front() const { return items[0]; }
-    bool Contains(int value) const { return std::find(begin(), end(), value) != end(); }
+    bool Contains(int value) const { return IndexOf(value) >= 0; }
+    // The place of the first occurrence, or -1. A plain loop: the lists are short,
+    // and an unrolled search costs more than it saves on them.
+    int IndexOf(int value) const
+    {
+        for (int i = 0; i < count; ++i) {
+            if (items[i] == value)
+                return i;
+        }
+        return -1;
+    }
     void Add(int value)
     {
         if (count == capacity)
@@ -132,10 +142,11 @@ public:
     // Removes the first occurrence, keeping the order of the rest.
     void Remove(int value)
     {
-        int* at = std::find(items, items + count, value);
-        if (at == items + count)
+        const int at = IndexOf(value);
+        if (at < 0)
             return;
-        std::copy(at + 1, items + count, at);
+        for (int i = at + 1; i < count; ++i)
+            items[i - 1] = items[i];
         --count;
     }
     void Clear() { count = 0; }
