@@ -112,6 +112,17 @@ void ExpectLodInvariants(const zTProgMeshBuildResult& r)
     }
 }
 
+// The builder's result is the oracle's to the bit, and keeps the LOD invariants.
+void ExpectOraclesResult(const zTProgMeshSource& source, int flags)
+{
+    zTProgMeshBuildResult expected;
+    BuildProgMeshOracle(source, flags, expected);
+    const zTProgMeshBuildResult actual = Build(source, flags);
+    EXPECT_EQ(Difference(actual, expected), "");
+    if (!(flags & zPM_BUILD_NO_SIMPLIFY))
+        ExpectLodInvariants(actual);
+}
+
 struct OracleCase {
     const char* name;
     ProgMeshGridOptions options;
@@ -141,13 +152,7 @@ TEST(ProgMeshBuilderTest, GivesExactlyTheOraclesResult)
     };
     for (const OracleCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const zTProgMeshSource source = MakeProgMeshGrid(c.options);
-        zTProgMeshBuildResult expected;
-        BuildProgMeshOracle(source, c.flags, expected);
-        const zTProgMeshBuildResult actual = Build(source, c.flags);
-        EXPECT_EQ(Difference(actual, expected), "");
-        if (!(c.flags & zPM_BUILD_NO_SIMPLIFY))
-            ExpectLodInvariants(actual);
+        ExpectOraclesResult(MakeProgMeshGrid(c.options), c.flags);
     }
 }
 
@@ -174,11 +179,7 @@ TEST(ProgMeshBuilderTest, VertexWithManyTrianglesGivesTheOraclesResult)
             }
             s.triangles.push_back(t);
         }
-        zTProgMeshBuildResult expected;
-        BuildProgMeshOracle(s, 32, expected);
-        const zTProgMeshBuildResult actual = Build(s, 32);
-        EXPECT_EQ(Difference(actual, expected), "");
-        ExpectLodInvariants(actual);
+        ExpectOraclesResult(s, 32);
     }
 }
 
@@ -223,13 +224,7 @@ TEST(ProgMeshBuilderTest, RandomSoupsGiveTheOraclesResult)
 {
     for (std::uint32_t seed = 1; seed <= 24; ++seed) {
         SCOPED_TRACE(seed);
-        const zTProgMeshSource source = MakeRandomSoup(seed);
-        const int flags = seed % 3 == 0 ? 32 : 4;
-        zTProgMeshBuildResult expected;
-        BuildProgMeshOracle(source, flags, expected);
-        const zTProgMeshBuildResult actual = Build(source, flags);
-        EXPECT_EQ(Difference(actual, expected), "");
-        ExpectLodInvariants(actual);
+        ExpectOraclesResult(MakeRandomSoup(seed), seed % 3 == 0 ? 32 : 4);
     }
 }
 
@@ -252,11 +247,7 @@ TEST(ProgMeshBuilderTest, EdgesOfThreeTrianglesGiveTheOraclesResult)
         fin.vertex[2] = top;
         s.triangles.push_back(fin);
     }
-    zTProgMeshBuildResult expected;
-    BuildProgMeshOracle(s, 32, expected);
-    const zTProgMeshBuildResult actual = Build(s, 32);
-    EXPECT_EQ(Difference(actual, expected), "");
-    ExpectLodInvariants(actual);
+    ExpectOraclesResult(s, 32);
 }
 
 TEST(ProgMeshBuilderTest, TexCoordsMatchWithinAHundredthAndAcrossTheWrap)
