@@ -299,8 +299,8 @@ private:
     // u's triangles and neighbours for the costs of its collapses, when it has at
     // most W triangles, every neighbour has one to four sides (the triangles that
     // have it as a corner; more than two where the surface branches) and every
-    // normal is finite, so that no dot product is NaN. The minima run over W entries whatever the count: their loops have no
-    // varying ends to mispredict.
+    // normal is finite, so that no dot product is NaN. The minima run over W
+    // entries whatever the count: their loops have no varying ends to mispredict.
     template <int W>
     struct FanTable {
         double x[W], y[W], z[W];  // the normals
@@ -617,7 +617,7 @@ float Builder::CollapseCost(int u, int v, int& border)
 // with the dot product, so the smallest term against the sides is the term of the
 // largest dot, and the largest of those over the triangles is the term of the
 // smallest such dot: one term per neighbour gives the same value. A border vertex
-// is one with a neighbour of one side or of two sides facing apart.
+// is one with a neighbour of one side or of two successive sides facing apart.
 template <int W>
 bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
 {
