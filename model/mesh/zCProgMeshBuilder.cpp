@@ -333,18 +333,6 @@ private:
             Prefetch(&points[static_cast<std::size_t>(n)], sizeof(Point));
         }
     }
-    // What the costs after a collapse of u read: its neighbours' triangles and
-    // their neighbours' positions.
-    void PrefetchSecondRing(int u)
-    {
-        for (int n : verts[static_cast<std::size_t>(u)].neighbours) {
-            const Vertex& around = verts[static_cast<std::size_t>(n)];
-            for (int f : around.faces)
-                Prefetch(&tris[static_cast<std::size_t>(f)], sizeof(Triangle));
-            for (int m : around.neighbours)
-                Prefetch(&points[static_cast<std::size_t>(m)], sizeof(Point));
-        }
-    }
     void ComputeCostAtVertex(int u);
     float CollapseCost(int u, int v, int& border);
     // The cheapest collapse of u through a fan table; false, with best and target
@@ -765,13 +753,11 @@ bool Builder::IsBorderVertex(int u) const
 void Builder::Collapse(int u, int v)
 {
     Vertex& vertex = verts[u];
-    // The costs recomputed at the end read the neighbours' triangles and their
-    // neighbours' positions: asked for early, they come while the links change.
-    // The neighbours' own lists first, fetched while the wedges are worked out.
+    // Every link change below reads the neighbours' lists: asked for now, they
+    // come while the wedges are worked out.
     for (int n : vertex.neighbours)
         Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
     CollapseWedges(u, v);
-    PrefetchSecondRing(u);
     if (v < 0) {
         // Only a vertex without triangles has no target.
         for (int i = vertex.faces.size() - 1; i >= 0; --i)
