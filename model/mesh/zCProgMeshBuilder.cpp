@@ -57,6 +57,62 @@ zVEC3 F(const DVec& v)
     return zVEC3(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
 }
 
+// Two doubles worked side by side, each as it would be alone: the fan table's
+// products and minima run along whole rows, and where the compiler offers vector
+// types each pair is one instruction.
+#if defined(__GNUC__)
+typedef double Pair __attribute__((vector_size(16)));
+#else
+struct Pair {
+    double lane[2];
+    double operator[](int i) const { return lane[i]; }
+};
+Pair operator+(const Pair& a, const Pair& b)
+{
+    return {{a[0] + b[0], a[1] + b[1]}};
+}
+Pair operator*(const Pair& a, const Pair& b)
+{
+    return {{a[0] * b[0], a[1] * b[1]}};
+}
+#endif
+
+Pair PairAt(const double* at)
+{
+    Pair pair;
+    std::memcpy(&pair, at, sizeof pair);
+    return pair;
+}
+
+void StorePair(double* at, const Pair& pair)
+{
+    std::memcpy(at, &pair, sizeof pair);
+}
+
+Pair Twice(double value)
+{
+    return Pair{value, value};
+}
+
+// a if it is larger, else b; b if it is smaller, else a.
+Pair Larger(const Pair& a, const Pair& b)
+{
+#if defined(__GNUC__)
+    return a > b ? a : b;
+#else
+    return {{a[0] > b[0] ? a[0] : b[0], a[1] > b[1] ? a[1] : b[1]}};
+#endif
+}
+
+Pair Smaller(const Pair& a, const Pair& b)
+{
+#if defined(__GNUC__)
+    return b < a ? b : a;
+#else
+    return {{b[0] < a[0] ? b[0] : a[0], b[1] < a[1] ? b[1] : a[1]}};
+#endif
+}
+
 bool EqualEps(const DVec& a, const DVec& b)
 {
     return std::fabs(a.x - b.x) < 0.001 && std::fabs(a.y - b.y) < 0.001 && std::fabs(a.z - b.z) < 0.001;
@@ -655,15 +711,13 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
     }
     if (!std::isfinite(sum))
         return false;
-    // The table is symmetric: each product is worked once, in the order Dot()
-    // works it, and stands in both places.
+    // Whole rows, two products at a time, each worked in the order Dot() works it;
+    // a row's entries past the count come from normals left from earlier vertices,
+    // finite all the same, and are not looked at.
     for (int i = 0; i < count; ++i) {
-        const double xi = fan.x[i], yi = fan.y[i], zi = fan.z[i];
-        for (int j = i; j < count; ++j) {
-            const double d = xi * fan.x[j] + yi * fan.y[j] + zi * fan.z[j];
-            fan.dot[i][j] = d;
-            fan.dot[j][i] = d;
-        }
+        const Pair xi = Twice(fan.x[i]), yi = Twice(fan.y[i]), zi = Twice(fan.z[i]);
+        for (int j = 0; j < count; j += 2)
+            StorePair(fan.dot[i] + j, xi * PairAt(fan.x + j) + yi * PairAt(fan.y + j) + zi * PairAt(fan.z + j));
     }
     // A side and the one before it facing apart make a border; a side number
     // past the count names a row left from an earlier vertex and is not looked at.
@@ -690,34 +744,23 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
         // repeats the one before it.
         const double* r0 = fan.dot[sides[0]];
         const double* r1 = fan.dot[sides[n >= 2 ? 1 : 0]];
-        double even = HUGE_VAL;
-        double odd = HUGE_VAL;
+        Pair least = Twice(HUGE_VAL);
         if (n <= 2) {
             for (int i = 0; i < W; i += 2) {
-                double e = r1[i] > r0[i] ? r1[i] : r0[i];
-                double o = r1[i + 1] > r0[i + 1] ? r1[i + 1] : r0[i + 1];
-                e = e > past[i] ? e : past[i];
-                o = o > past[i + 1] ? o : past[i + 1];
-                even = e < even ? e : even;
-                odd = o < odd ? o : odd;
+                const Pair largest = Larger(PairAt(r1 + i), PairAt(r0 + i));
+                least = Smaller(least, Larger(largest, PairAt(past + i)));
             }
         } else {
             const double* r2 = fan.dot[sides[2]];
             const double* r3 = fan.dot[sides[n == 4 ? 3 : 2]];
             for (int i = 0; i < W; i += 2) {
-                double e = r1[i] > r0[i] ? r1[i] : r0[i];
-                double o = r1[i + 1] > r0[i + 1] ? r1[i + 1] : r0[i + 1];
-                e = r2[i] > e ? r2[i] : e;
-                o = r2[i + 1] > o ? r2[i + 1] : o;
-                e = r3[i] > e ? r3[i] : e;
-                o = r3[i + 1] > o ? r3[i + 1] : o;
-                e = e > past[i] ? e : past[i];
-                o = o > past[i + 1] ? o : past[i + 1];
-                even = e < even ? e : even;
-                odd = o < odd ? o : odd;
+                Pair largest = Larger(PairAt(r1 + i), PairAt(r0 + i));
+                largest = Larger(PairAt(r2 + i), largest);
+                largest = Larger(PairAt(r3 + i), largest);
+                least = Smaller(least, Larger(largest, PairAt(past + i)));
             }
         }
-        const double smallest = odd < even ? odd : even;
+        const double smallest = least[1] < least[0] ? least[1] : least[0];
         double curvature = (1.0 - smallest) * 0.5;
         curvature = curvature < 1.0 ? curvature : 1.0;
         curvature = curvature > 0.0 ? curvature : 0.0;
