@@ -677,9 +677,16 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
     }
     // -infinity for a triangle, +infinity past the count: row entries past the
     // count are left from earlier vertices, and the larger of the two is taken.
-    double past[W];
-    for (int j = 0; j < W; ++j)
-        past[j] = j < count ? -HUGE_VAL : HUGE_VAL;
+    // One row per count, made once.
+    static const auto masks = [] {
+        std::array<std::array<double, W>, W + 1> rows{};
+        for (int n = 0; n <= W; ++n) {
+            for (int j = 0; j < W; ++j)
+                rows[static_cast<std::size_t>(n)][static_cast<std::size_t>(j)] = j < n ? -HUGE_VAL : HUGE_VAL;
+        }
+        return rows;
+    }();
+    const double* past = masks[static_cast<std::size_t>(count)].data();
     double sum = 0.0;  // infinite or NaN when a normal is
     for (int i = 0; i < count; ++i) {
         const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
