@@ -1264,18 +1264,28 @@ bool zCProgMeshBuilder::TrianglePlane(const zVEC3& p0, const zVEC3& p1, const zV
 {
     const DVec a = Sub(D(p1), D(p0));
     const DVec b = Sub(D(p2), D(p1));
-    const DVec e1 = Normalized(a);
-    const DVec e2 = Normalized(b);
-    // Zero-length sides count as degenerate too: they have no direction.
-    const bool degenerate = Length(a) == 0.0 || Length(b) == 0.0 || EqualEps(e1, e2) ||
-                            EqualEps(e1, DVec{-e2.x, -e2.y, -e2.z});
+    const DVec cross = Cross(Sub(D(p0), D(p1)), b);
+    // Sides whose unit directions agree within 0.001 a coordinate (or with one
+    // turned round) are at most 0.002 radians apart: where the sine of their
+    // angle is above 0.01, the directions need not be worked out to tell.
+    const double aa = Dot(a, a);
+    const double bb = Dot(b, b);
+    const bool clearlyRegular = aa > 0.0 && bb > 0.0 && Dot(cross, cross) > 1e-4 * aa * bb;
+    bool degenerate = false;
+    if (!clearlyRegular) {
+        const DVec e1 = Normalized(a);
+        const DVec e2 = Normalized(b);
+        // Zero-length sides count as degenerate too: they have no direction.
+        degenerate = Length(a) == 0.0 || Length(b) == 0.0 || EqualEps(e1, e2) ||
+                     EqualEps(e1, DVec{-e2.x, -e2.y, -e2.z});
+    }
     if (degenerate) {
         plane.distance = 0.0f;
         plane.normal = F(Normalized(DVec{-static_cast<double>(p0.x), -static_cast<double>(p0.y),
                                          -static_cast<double>(p0.z)}));
         return false;
     }
-    const DVec n = Normalized(Cross(Sub(D(p0), D(p1)), b));
+    const DVec n = Normalized(cross);
     plane.normal = F(n);
     plane.distance = static_cast<float>(Dot(n, D(p1)));
     return true;

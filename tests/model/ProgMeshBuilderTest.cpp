@@ -353,6 +353,40 @@ TEST(ProgMeshBuilderTest, WedgeNormalsFarFromUnitLengthAreReplaced)
     EXPECT_TRUE(SameBits(r.normals[2], zVEC3(0, 1.01f, 0)));
 }
 
+// Triangles about as thin as the degenerate test allows, either way round, and
+// the odd ones: the builder's plane is the direct one to the bit.
+TEST(ProgMeshBuilderTest, TrianglePlaneIsTheDirectOneNearDegenerate)
+{
+    std::vector<std::array<zVEC3, 3>> cases = {
+        {zVEC3(0, 0, 0), zVEC3(1, 0, 0), zVEC3(0, 1, 0)},
+        {zVEC3(0, 0, 0), zVEC3(0, 0, 0), zVEC3(0, 1, 0)},
+        {zVEC3(1, 2, 3), zVEC3(1, 2, 3), zVEC3(1, 2, 3)},
+        {zVEC3(0, 0, 0), zVEC3(1, 0, 0), zVEC3(2, 0, 0)},
+        {zVEC3(0, 0, 0), zVEC3(1, 0, 0), zVEC3(0, 0, 0)},
+        {zVEC3(1e-30f, 0, 0), zVEC3(2e-30f, 0, 0), zVEC3(1e-30f, 1e-30f, 0)},
+        {zVEC3(-3e38f, 0, 0), zVEC3(3e38f, 0, 0), zVEC3(0, 3e38f, 0)},
+        {zVEC3(0, 0, 0), zVEC3(INFINITY, 0, 0), zVEC3(0, 1, 0)},
+        {zVEC3(0, 0, 0), zVEC3(NAN, 0, 0), zVEC3(0, 1, 0)},
+    };
+    // The second side turned from the first by angles around the limit (about
+    // 0.0017 radians) and around the shortcut (0.01), forward and back.
+    for (const double angle : {0.0005, 0.0012, 0.0016, 0.0017, 0.0018, 0.0025, 0.009, 0.01, 0.011, 0.05}) {
+        for (const double turn : {angle, 3.14159265358979 - angle}) {
+            const zVEC3 p1(10, 5, -2);
+            cases.push_back({zVEC3(7, 5, -2), p1,
+                             zVEC3(static_cast<float>(10 + 2 * std::cos(turn)), static_cast<float>(5 + 2 * std::sin(turn)), -2)});
+        }
+    }
+    for (const auto& c : cases) {
+        zTPlane3D actual;
+        zTPlane3D expected;
+        const bool regular = zCProgMeshBuilder::TrianglePlane(c[0], c[1], c[2], actual);
+        EXPECT_EQ(regular, ProgMeshOracleTrianglePlane(c[0], c[1], c[2], expected)) << c[2].x << " " << c[2].y;
+        EXPECT_TRUE(SameBits(actual.normal, expected.normal) && SameBits(actual.distance, expected.distance))
+            << c[2].x << " " << c[2].y;
+    }
+}
+
 TEST(ProgMeshBuilderTest, NearPlanesShareTheFirstOne)
 {
     // Three triangles: the second lies 0.05 above the first, the third 0.5 above.
