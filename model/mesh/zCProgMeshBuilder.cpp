@@ -459,6 +459,7 @@ private:
     std::vector<int> vertexPerm;
     std::vector<int> trianglePerm;
     VertexHeap heap;
+    FanTable<6> fan6{};
     FanTable<8> fan8{};
     FanTable<16> fan16{};
     // Per vertex, its position and its place in the neighbour list last gathered:
@@ -606,8 +607,9 @@ void Builder::ComputeCostAtVertex(int u)
     } else {
         best = FLT_MAX;
         const int count = vertex.faces.size();
-        const bool byFan = count <= 8 ? CheapestByFan(u, fan8, best, target)
-                                      : count <= 16 && CheapestByFan(u, fan16, best, target);
+        const bool byFan = count <= 6   ? CheapestByFan(u, fan6, best, target)
+                           : count <= 8 ? CheapestByFan(u, fan8, best, target)
+                                        : count <= 16 && CheapestByFan(u, fan16, best, target);
         if (!byFan) {
             int border = -1;  // worked out once, when a neighbour needs it
             for (int n : vertex.neighbours) {
