@@ -57,6 +57,62 @@ zVEC3 F(const DVec& v)
     return zVEC3(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
 }
 
+// Two doubles worked side by side, each as it would be alone: the fan table's
+// products and minima run along whole rows, and where the compiler offers vector
+// types each pair is one instruction.
+#if defined(__GNUC__)
+typedef double Pair __attribute__((vector_size(16)));
+#else
+struct Pair {
+    double lane[2];
+    double operator[](int i) const { return lane[i]; }
+};
+Pair operator+(const Pair& a, const Pair& b)
+{
+    return {{a[0] + b[0], a[1] + b[1]}};
+}
+Pair operator*(const Pair& a, const Pair& b)
+{
+    return {{a[0] * b[0], a[1] * b[1]}};
+}
+#endif
+
+Pair PairAt(const double* at)
+{
+    Pair pair;
+    std::memcpy(&pair, at, sizeof pair);
+    return pair;
+}
+
+void StorePair(double* at, const Pair& pair)
+{
+    std::memcpy(at, &pair, sizeof pair);
+}
+
+Pair Twice(double value)
+{
+    return Pair{value, value};
+}
+
+// a if it is larger, else b; b if it is smaller, else a.
+Pair Larger(const Pair& a, const Pair& b)
+{
+#if defined(__GNUC__)
+    return a > b ? a : b;
+#else
+    return {{a[0] > b[0] ? a[0] : b[0], a[1] > b[1] ? a[1] : b[1]}};
+#endif
+}
+
+Pair Smaller(const Pair& a, const Pair& b)
+{
+#if defined(__GNUC__)
+    return b < a ? b : a;
+#else
+    return {{b[0] < a[0] ? b[0] : a[0], b[1] < a[1] ? b[1] : a[1]}};
+#endif
+}
+
 bool EqualEps(const DVec& a, const DVec& b)
 {
     return std::fabs(a.x - b.x) < 0.001 && std::fabs(a.y - b.y) < 0.001 && std::fabs(a.z - b.z) < 0.001;
@@ -117,7 +173,17 @@ public:
     bool empty() const { return count == 0; }
     int operator[](int i) const { return items[i]; }
     int front() const { return items[0]; }
-    bool Contains(int value) const { return std::find(begin(), end(), value) != end(); }
+    bool Contains(int value) const { return IndexOf(value) >= 0; }
+    // The place of the first occurrence, or -1. A plain loop: the lists are short,
+    // and an unrolled search costs more than it saves on them.
+    int IndexOf(int value) const
+    {
+        for (int i = 0; i < count; ++i) {
+            if (items[i] == value)
+                return i;
+        }
+        return -1;
+    }
     void Add(int value)
     {
         if (count == capacity)
@@ -132,10 +198,11 @@ public:
     // Removes the first occurrence, keeping the order of the rest.
     void Remove(int value)
     {
-        int* at = std::find(items, items + count, value);
-        if (at == items + count)
+        const int at = IndexOf(value);
+        if (at < 0)
             return;
-        std::copy(at + 1, items + count, at);
+        for (int i = at + 1; i < count; ++i)
+            items[i - 1] = items[i];
         --count;
     }
     void Clear() { count = 0; }
@@ -228,8 +295,9 @@ private:
             int child = 2 * at + 1;
             if (child >= count)
                 break;
-            if (child + 1 < count && keys[static_cast<std::size_t>(child + 1)] < keys[static_cast<std::size_t>(child)])
-                ++child;
+            // Which child is smaller has no pattern: picked without a branch.
+            if (child + 1 < count)
+                child += keys[static_cast<std::size_t>(child + 1)] < keys[static_cast<std::size_t>(child)] ? 1 : 0;
             if (key <= keys[static_cast<std::size_t>(child)])
                 break;
             Put(at, keys[static_cast<std::size_t>(child)]);
@@ -259,16 +327,20 @@ private:
         IndexList neighbours;
         IndexList faces;
     };
-    // What the costs read: corners and normal, apart from the wedges so that
-    // more triangles share a cache line.
+    // All a collapse reads of a triangle, in one record: its first touch in a
+    // collapse is most often a cache miss, best paid once.
     struct Triangle {
         int vertex[3];
         zVEC3 normal;
-    };
-    struct TriangleWedges {
         int wedge[3];
         int source;  // index into the source triangles (corner attributes)
-        int initialWedge[3];
+    };
+    // A wedge names the source corner it takes its normal and texture coordinates
+    // from (source triangle x 3 + corner); they are fetched when the result is laid
+    // out, not while the collapses run.
+    struct Wedge {
+        int corner;
+        int position;
     };
     // The cost's bits made to sort as unsigned numbers, then the vertex index: the
     // smallest key is the cheapest vertex, the lowest index among equals. Costs are
@@ -280,23 +352,18 @@ private:
         bits = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
         return (static_cast<std::uint64_t>(bits) << 32) | static_cast<std::uint32_t>(vertex);
     }
-    // u's triangles for the cost of its collapses, when every neighbour has one or
-    // two sides (the triangles that have it as a corner, in face-list order) and
-    // every normal is finite, so no dot product is NaN: their normals, the dot
-    // products of every pair of them (count x count, symmetric) and each
-    // neighbour's sides.
-    static constexpr int kGatherFaces = 24;
-    static constexpr int kGatherNeighbours = 2 * kGatherFaces;
-    struct FaceTable {
-        int count;
-        double x[kGatherFaces], y[kGatherFaces], z[kGatherFaces];
-        double dot[kGatherFaces * kGatherFaces];
-        int numSides[kGatherNeighbours];
-        int side[kGatherNeighbours][2];
-        // As Dot(), the products in the same order.
-        double Dot(int i, int j) const { return x[i] * x[j] + y[i] * y[j] + z[i] * z[j]; }
+    // u's triangles and neighbours for the costs of its collapses, when it has at
+    // most W triangles, every neighbour has one to four sides (the triangles that
+    // have it as a corner; more than two where the surface branches) and every
+    // normal is finite, so that no dot product is NaN. The minima run over W
+    // entries whatever the count: their loops have no varying ends to mispredict.
+    template <int W>
+    struct FanTable {
+        double x[W], y[W], z[W];  // the normals
+        double dot[W][W];         // dot[i][j]: triangle i against triangle j
+        int numSides[2 * W];
+        int side[2 * W][4];
     };
-
     void SetUp();
     void BuildWedges(int v);
     void CollapseLoop();
@@ -316,19 +383,19 @@ private:
         const Vertex& vertex = verts[static_cast<std::size_t>(u)];
         for (int f : vertex.faces) {
             Prefetch(&tris[static_cast<std::size_t>(f)], sizeof(Triangle));
-            Prefetch(&triWedges[static_cast<std::size_t>(f)], sizeof(TriangleWedges));
         }
         for (int n : vertex.neighbours) {
             Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
-            Prefetch(&src.positions[static_cast<std::size_t>(n)], sizeof(zVEC3));
+            Prefetch(&points[static_cast<std::size_t>(n)], sizeof(Point));
         }
     }
     void ComputeCostAtVertex(int u);
     float CollapseCost(int u, int v, int& border);
-    bool Gather(int u);
-    float CollapseCost(const FaceTable& table, int u, int neighbour, bool border) const;
+    // The cheapest collapse of u through a fan table; false, with best and target
+    // untouched, when u does not fit one.
+    template <int W>
+    bool CheapestByFan(int u, FanTable<W>& fan, float& best, int& target);
     bool IsBorderVertex(int u) const;
-    static bool IsBorderVertex(const FaceTable& faces, int numNeighbours);
     void Collapse(int u, int v);
     void CollapseWedges(int u, int v);
     // Leaves gone's face list and links as they are.
@@ -349,13 +416,18 @@ private:
     }
     void ComputeNormal(Triangle& tri)
     {
-        tri.normal = zCProgMeshBuilder::FaceNormal(src.positions[tri.vertex[0]], src.positions[tri.vertex[1]],
-                                                   src.positions[tri.vertex[2]]);
+        tri.normal = zCProgMeshBuilder::FaceNormal(PositionOf(tri.vertex[0]), PositionOf(tri.vertex[1]),
+                                                   PositionOf(tri.vertex[2]));
     }
-    int NewWedge(const zVEC3& normal, const zVEC2& texCoord, int position)
+    const zVEC3& PositionOf(int v) const { return points[static_cast<std::size_t>(v)].position; }
+    int NewWedge(const Triangle& tri, int k, int position)
     {
-        wedges.push_back({normal, texCoord, position});
+        wedges.push_back({tri.source * 3 + k, position});
         return static_cast<int>(wedges.size()) - 1;
+    }
+    const zTProgMeshSourceTriangle& SourceOf(const Wedge& wedge) const
+    {
+        return src.triangles[static_cast<std::size_t>(wedge.corner / 3)];
     }
 
     void BuildArrays();
@@ -380,15 +452,23 @@ private:
     std::vector<Vertex> verts;
     std::vector<int> targets;  // per vertex, where its cheapest collapse goes
     std::vector<Triangle> tris;
-    std::vector<TriangleWedges> triWedges;  // one per triangle
-    std::vector<zTProgMeshBuiltWedge> wedges;
+    std::vector<std::array<int, 3>> initialWedges;  // per triangle, its wedges before the collapses
+    std::vector<Wedge> wedges;
     std::vector<std::pair<int, int>> pairs;       // collapse pairs (from, to); to -1 for none
     std::vector<std::array<int, 2>> lodRecords;   // {triangle count, pair count}
     std::vector<int> vertexPerm;
     std::vector<int> trianglePerm;
     VertexHeap heap;
-    FaceTable table;
-    std::vector<int> slot;  // per vertex, its place in the neighbour list last gathered
+    FanTable<6> fan6{};
+    FanTable<8> fan8{};
+    FanTable<16> fan16{};
+    // Per vertex, its position and its place in the neighbour list last gathered:
+    // a cost reads both for every neighbour, so they share a cache line.
+    struct Point {
+        zVEC3 position;
+        int slot;
+    };
+    std::vector<Point> points;
     IndexList vertexWedges;
     struct TrianglePlane {
         zTPlane3D plane;
@@ -419,8 +499,10 @@ void Builder::SetUp()
 {
     const int numVerts = static_cast<int>(src.positions.size());
     verts = std::vector<Vertex>(static_cast<std::size_t>(numVerts));
+    points.reserve(verts.size());
+    for (const zVEC3& position : src.positions)
+        points.push_back({position, -1});
     tris.reserve(src.triangles.size());
-    triWedges.reserve(src.triangles.size());
     for (std::size_t j = 0; j < src.triangles.size(); ++j) {
         const zTProgMeshSourceTriangle& s = src.triangles[j];
         bool inside = true;
@@ -434,16 +516,14 @@ void Builder::SetUp()
             continue;
         }
         Triangle tri;
-        TriangleWedges corners;
         const int t = static_cast<int>(tris.size());
         for (int k = 0; k < 3; ++k) {
             tri.vertex[k] = s.vertex[k];
-            corners.wedge[k] = -1;
+            tri.wedge[k] = -1;
         }
-        corners.source = static_cast<int>(j);
+        tri.source = static_cast<int>(j);
         ComputeNormal(tri);
         tris.push_back(tri);
-        triWedges.push_back(corners);
         for (int i = 0; i < 3; ++i) {
             Vertex& corner = verts[tri.vertex[i]];
             corner.faces.Add(t);
@@ -457,15 +537,13 @@ void Builder::SetUp()
 
     for (int v = 0; v < numVerts; ++v)
         BuildWedges(v);
-    for (TriangleWedges& corners : triWedges) {
-        for (int k = 0; k < 3; ++k)
-            corners.initialWedge[k] = corners.wedge[k];
-    }
+    initialWedges.reserve(tris.size());
+    for (const Triangle& tri : tris)
+        initialWedges.push_back({tri.wedge[0], tri.wedge[1], tri.wedge[2]});
     lodRecords.push_back({aliveTriangles, 0});
     vertexPerm.assign(verts.size(), 0);
     trianglePerm.assign(tris.size(), -1);
     out.order.assign(verts.size(), 0);
-    slot.assign(verts.size(), -1);
     targets.assign(verts.size(), -1);
 }
 
@@ -475,22 +553,23 @@ void Builder::BuildWedges(int v)
     IndexList& created = vertexWedges;  // this vertex's wedges so far
     created.Clear();
     for (int t : vertex.faces) {
-        const Triangle& tri = tris[t];
-        TriangleWedges& corners = triWedges[t];
-        const zTProgMeshSourceTriangle& s = src.triangles[corners.source];
+        Triangle& tri = tris[t];
+        const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
         for (int k = 0; k < 3; ++k) {
-            if (tri.vertex[k] != v || corners.wedge[k] >= 0)
+            if (tri.vertex[k] != v || tri.wedge[k] >= 0)
                 continue;
             for (int w : created) {
-                if (zCProgMeshBuilder::TexCoordsMatch(wedges[w].texCoord, s.texCoord[k]) &&
-                    wedges[w].normal.IsEqualEps(s.normal[k])) {
-                    corners.wedge[k] = w;
+                const Wedge& wedge = wedges[w];
+                const int c = wedge.corner % 3;
+                if (zCProgMeshBuilder::TexCoordsMatch(SourceOf(wedge).texCoord[c], s.texCoord[k]) &&
+                    SourceOf(wedge).normal[c].IsEqualEps(s.normal[k])) {
+                    tri.wedge[k] = w;
                     break;
                 }
             }
-            if (corners.wedge[k] < 0) {
-                corners.wedge[k] = NewWedge(s.normal[k], s.texCoord[k], v);
-                created.Add(corners.wedge[k]);
+            if (tri.wedge[k] < 0) {
+                tri.wedge[k] = NewWedge(tri, k, v);
+                created.Add(tri.wedge[k]);
             }
         }
     }
@@ -527,25 +606,11 @@ void Builder::ComputeCostAtVertex(int u)
         best = -0.01f;
     } else {
         best = FLT_MAX;
-        if (Gather(u)) {
-            // Whether u is a border vertex only matters to neighbours with two or
-            // more sides, and then it is the same for all of them.
-            const int numNeighbours = vertex.neighbours.size();
-            bool border = false;
-            for (int a = 0; a < numNeighbours; ++a) {
-                if (table.numSides[a] == 2) {
-                    border = IsBorderVertex(table, numNeighbours);
-                    break;
-                }
-            }
-            for (int a = 0; a < numNeighbours; ++a) {
-                const float cost = CollapseCost(table, u, a, border);
-                if (cost < best) {
-                    best = cost;
-                    target = vertex.neighbours[a];
-                }
-            }
-        } else {
+        const int count = vertex.faces.size();
+        const bool byFan = count <= 6   ? CheapestByFan(u, fan6, best, target)
+                           : count <= 8 ? CheapestByFan(u, fan8, best, target)
+                                        : count <= 16 && CheapestByFan(u, fan16, best, target);
+        if (!byFan) {
             int border = -1;  // worked out once, when a neighbour needs it
             for (int n : vertex.neighbours) {
                 const float cost = CollapseCost(u, n, border);
@@ -574,7 +639,7 @@ void Builder::ComputeCostAtVertex(int u)
 float Builder::CollapseCost(int u, int v, int& border)
 {
     const Vertex& vertex = verts[u];
-    const double length = Length(Sub(D(src.positions[v]), D(src.positions[u])));
+    const double length = Length(Sub(D(PositionOf(v)), D(PositionOf(u))));
     int sides[64];
     int numSides = 0;
     std::vector<int> moreSides;
@@ -594,30 +659,43 @@ float Builder::CollapseCost(int u, int v, int& border)
     return CostOf(length, vertex.faces.size(), numSides, dot, border, [&] { return IsBorderVertex(u); });
 }
 
-// Fills the table for u; false when u has too many triangles or neighbours for it,
-// a triangle whose corners are not u and two of its neighbours, a normal that is
-// not finite, or a neighbour without sides or with more than two.
-bool Builder::Gather(int u)
+// CostOf worked on the fan table. Its term (1 - dot) / 2 never grows
+// with the dot product, so the smallest term against the sides is the term of the
+// largest dot, and the largest of those over the triangles is the term of the
+// smallest such dot: one term per neighbour gives the same value. A border vertex
+// is one with a neighbour of one side or of two successive sides facing apart.
+template <int W>
+bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
 {
     const Vertex& vertex = verts[static_cast<std::size_t>(u)];
     const int count = vertex.faces.size();
     const int numNeighbours = vertex.neighbours.size();
-    if (count > kGatherFaces || numNeighbours > kGatherNeighbours)
+    if (numNeighbours > 2 * W)
         return false;
     const int* neighbours = vertex.neighbours.begin();
     for (int a = 0; a < numNeighbours; ++a) {
-        slot[static_cast<std::size_t>(neighbours[a])] = a;
-        table.numSides[a] = 0;
+        points[static_cast<std::size_t>(neighbours[a])].slot = a;
+        fan.numSides[a] = 0;
     }
-    table.count = count;
-    double* x = table.x;
-    double* y = table.y;
-    double* z = table.z;
+    // -infinity for a triangle, +infinity past the count: row entries past the
+    // count are left from earlier vertices, and the larger of the two is taken.
+    // One row per count, made once.
+    static const auto masks = [] {
+        std::array<std::array<double, W>, W + 1> rows{};
+        for (int n = 0; n <= W; ++n) {
+            for (int j = 0; j < W; ++j)
+                rows[static_cast<std::size_t>(n)][static_cast<std::size_t>(j)] = j < n ? -HUGE_VAL : HUGE_VAL;
+        }
+        return rows;
+    }();
+    const double* past = masks[static_cast<std::size_t>(count)].data();
+    double sum = 0.0;  // infinite or NaN when a normal is
     for (int i = 0; i < count; ++i) {
         const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
-        x[i] = tri.normal.x;
-        y[i] = tri.normal.y;
-        z[i] = tri.normal.z;
+        fan.x[i] = tri.normal.x;
+        fan.y[i] = tri.normal.y;
+        fan.z[i] = tri.normal.z;
+        sum += fan.x[i] + fan.y[i] + fan.z[i];
         // The corners other than u, in corner order, picked without branches: which
         // corner u is has no pattern.
         const bool at0 = tri.vertex[0] == u;
@@ -630,65 +708,78 @@ bool Builder::Gather(int u)
         // A slot left from an earlier gather names another place or none; u is
         // never its own neighbour.
         for (const int corner : {first, second}) {
-            const int a = slot[static_cast<std::size_t>(corner)];
-            if (a < 0 || a >= numNeighbours || neighbours[a] != corner || table.numSides[a] == 2)
+            const int a = points[static_cast<std::size_t>(corner)].slot;
+            if (static_cast<unsigned>(a) >= static_cast<unsigned>(numNeighbours) || neighbours[a] != corner)
                 return false;
-            table.side[a][table.numSides[a]++] = i;
+            const int n = fan.numSides[a];
+            if (n == 4)
+                return false;
+            fan.side[a][n] = i;
+            fan.numSides[a] = n + 1;
         }
     }
-    for (int a = 0; a < numNeighbours; ++a) {
-        if (table.numSides[a] == 0)
-            return false;
-    }
-    double sum = 0.0;  // infinite or NaN when a normal is
-    for (int i = 0; i < count; ++i)
-        sum += x[i] + y[i] + z[i];
     if (!std::isfinite(sum))
         return false;
+    // Whole rows, two products at a time, each worked in the order Dot() works it;
+    // a row's entries past the count come from normals left from earlier vertices,
+    // finite all the same, and are not looked at.
     for (int i = 0; i < count; ++i) {
-        double* row = table.dot + i * count;
-        for (int j = 0; j < count; ++j)
-            row[j] = x[i] * x[j] + y[i] * y[j] + z[i] * z[j];
+        const Pair xi = Twice(fan.x[i]), yi = Twice(fan.y[i]), zi = Twice(fan.z[i]);
+        for (int j = 0; j < count; j += 2)
+            StorePair(fan.dot[i] + j, xi * PairAt(fan.x + j) + yi * PairAt(fan.y + j) + zi * PairAt(fan.z + j));
+    }
+    // A side and the one before it facing apart make a border; a side number
+    // past the count names a row left from an earlier vertex and is not looked at.
+    bool lone = false;  // a neighbour without sides
+    bool border = false;
+    for (int a = 0; a < numNeighbours; ++a) {
+        const int n = fan.numSides[a];
+        const int* sides = fan.side[a];
+        lone |= n == 0;
+        border |= n == 1 || (n >= 2 && fan.dot[sides[0]][sides[1]] < -0.95) ||
+                  (n >= 3 && fan.dot[sides[1]][sides[2]] < -0.95) || (n == 4 && fan.dot[sides[2]][sides[3]] < -0.95);
+    }
+    if (lone)
+        return false;
+    const zVEC3& at = PositionOf(u);
+    for (int a = 0; a < numNeighbours; ++a) {
+        const int v = neighbours[a];
+        const double length = Length(Sub(D(PositionOf(v)), D(at)));
+        const int n = fan.numSides[a];
+        const int* sides = fan.side[a];
+        // Over the triangles, of the largest dot against the sides; even and odd
+        // entries apart, worked side by side. Which of two equal values is kept does
+        // not matter: they differ at most in the sign of a zero. A missing side
+        // repeats the one before it.
+        const double* r0 = fan.dot[sides[0]];
+        const double* r1 = fan.dot[sides[n >= 2 ? 1 : 0]];
+        Pair least = Twice(HUGE_VAL);
+        if (n <= 2) {
+            for (int i = 0; i < W; i += 2) {
+                const Pair largest = Larger(PairAt(r1 + i), PairAt(r0 + i));
+                least = Smaller(least, Larger(largest, PairAt(past + i)));
+            }
+        } else {
+            const double* r2 = fan.dot[sides[2]];
+            const double* r3 = fan.dot[sides[n == 4 ? 3 : 2]];
+            for (int i = 0; i < W; i += 2) {
+                Pair largest = Larger(PairAt(r1 + i), PairAt(r0 + i));
+                largest = Larger(PairAt(r2 + i), largest);
+                largest = Larger(PairAt(r3 + i), largest);
+                least = Smaller(least, Larger(largest, PairAt(past + i)));
+            }
+        }
+        const double smallest = least[1] < least[0] ? least[1] : least[0];
+        double curvature = (1.0 - smallest) * 0.5;
+        curvature = curvature < 1.0 ? curvature : 1.0;
+        curvature = curvature > 0.0 ? curvature : 0.0;
+        const float cost = static_cast<float>(n >= 2 && border ? length : length * curvature);
+        if (cost < best) {
+            best = cost;
+            target = v;
+        }
     }
     return true;
-}
-
-// CostOf on the table. Its term (1 - dot) / 2 never grows with the dot product,
-// so the smallest term against the sides is the term of the largest dot, and the
-// largest of those over the triangles is the term of the smallest such dot: one
-// term per neighbour gives the same value.
-float Builder::CollapseCost(const FaceTable& faces, int u, int neighbour, bool border) const
-{
-    const int v = verts[static_cast<std::size_t>(u)].neighbours[neighbour];
-    const double length = Length(Sub(D(src.positions[static_cast<std::size_t>(v)]), D(src.positions[static_cast<std::size_t>(u)])));
-    const int count = faces.count;
-    double smallest = HUGE_VAL;  // over the triangles, of the largest dot against a side
-    const double* a = faces.dot + faces.side[neighbour][0] * count;
-    if (faces.numSides[neighbour] == 2) {
-        if (border)
-            return static_cast<float>(length);
-        const double* b = faces.dot + faces.side[neighbour][1] * count;
-        for (int i = 0; i < count; ++i) {
-            const double largest = b[i] > a[i] ? b[i] : a[i];
-            smallest = largest < smallest ? largest : smallest;
-        }
-    } else {
-        for (int i = 0; i < count; ++i)
-            smallest = a[i] < smallest ? a[i] : smallest;
-    }
-    double curvature = (1.0 - smallest) * 0.5;
-    curvature = curvature < 1.0 ? curvature : 1.0;
-    curvature = curvature > 0.0 ? curvature : 0.0;
-    return static_cast<float>(length * curvature);
-}
-
-bool Builder::IsBorderVertex(const FaceTable& faces, int numNeighbours)
-{
-    for (int a = 0; a < numNeighbours; ++a) {
-        if (faces.numSides[a] == 1 || faces.Dot(faces.side[a][0], faces.side[a][1]) < -0.95)
-            return true;
-    }
-    return false;
 }
 
 bool Builder::IsBorderVertex(int u) const
@@ -713,8 +804,12 @@ bool Builder::IsBorderVertex(int u) const
 
 void Builder::Collapse(int u, int v)
 {
-    CollapseWedges(u, v);
     Vertex& vertex = verts[u];
+    // Every link change below reads the neighbours' lists: asked for now, they
+    // come while the wedges are worked out.
+    for (int n : vertex.neighbours)
+        Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
+    CollapseWedges(u, v);
     if (v < 0) {
         // Only a vertex without triangles has no target.
         for (int i = vertex.faces.size() - 1; i >= 0; --i)
@@ -751,12 +846,12 @@ void Builder::CollapseWedges(int u, int v)
     if (v >= 0) {
         for (int f : vertex.faces) {
             if (HasVertex(f, v))
-                noted.emplace_back(triWedges[f].wedge[CornerOf(f, u)], triWedges[f].wedge[CornerOf(f, v)]);
+                noted.emplace_back(tris[f].wedge[CornerOf(f, u)], tris[f].wedge[CornerOf(f, v)]);
         }
     }
     const std::size_t firstPair = pairs.size();
     for (int f : vertex.faces) {
-        TriangleWedges& tri = triWedges[f];
+        Triangle& tri = tris[f];
         const int k = CornerOf(f, u);
         const int w = tri.wedge[k];
         const auto note = std::find_if(noted.begin(), noted.end(), [w](const auto& p) { return p.first == w; });
@@ -767,8 +862,7 @@ void Builder::CollapseWedges(int u, int v)
             if (!paired)
                 pairs.emplace_back(w, note->second);
         } else if (v >= 0) {
-            const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
-            const int created = NewWedge(s.normal[k], s.texCoord[k], v);
+            const int created = NewWedge(tri, k, v);
             noted.emplace_back(w, created);
             pairs.emplace_back(w, created);
             tri.wedge[k] = created;
@@ -871,9 +965,10 @@ void Builder::BuildArrays()
         wedgeMap.assign(static_cast<std::size_t>(numWedges), -1);
     for (int w = 0; w < numWedges; ++w) {
         const int at = newIndex[static_cast<std::size_t>(w)];
-        zTProgMeshBuiltWedge wedge = wedges[static_cast<std::size_t>(w)];
-        wedge.position = vertexPerm[static_cast<std::size_t>(wedge.position)];
-        newWedges[static_cast<std::size_t>(at)] = wedge;
+        const Wedge& wedge = wedges[static_cast<std::size_t>(w)];
+        const int c = wedge.corner % 3;
+        newWedges[static_cast<std::size_t>(at)] = {SourceOf(wedge).normal[c], SourceOf(wedge).texCoord[c],
+                                                   vertexPerm[static_cast<std::size_t>(wedge.position)]};
         const int k = firstPair[static_cast<std::size_t>(w)];
         if (simplified && k >= 0) {
             const int to = pairs[static_cast<std::size_t>(k)].second;
@@ -887,8 +982,8 @@ void Builder::BuildArrays()
         const int perm = trianglePerm[t];
         const std::size_t at = perm >= 0 ? static_cast<std::size_t>(perm) : t;
         for (int k = 0; k < 3; ++k)
-            allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(triWedges[t].initialWedge[k])];
-        triangleMaterial[at] = src.triangles[static_cast<std::size_t>(triWedges[t].source)].material;
+            allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(initialWedges[t][static_cast<std::size_t>(k)])];
+        triangleMaterial[at] = src.triangles[static_cast<std::size_t>(tris[t].source)].material;
     }
 
     const std::size_t numSteps = lodRecords.size();
@@ -1024,7 +1119,7 @@ void Builder::ComputeTrianglePlanes()
     trianglePlanes.resize(tris.size());
     for (std::size_t t = 0; t < tris.size(); ++t) {
         const int perm = trianglePerm[t];
-        const int* corners = src.triangles[static_cast<std::size_t>(triWedges[t].source)].vertex;
+        const int* corners = src.triangles[static_cast<std::size_t>(tris[t].source)].vertex;
         TrianglePlane& at = trianglePlanes[perm >= 0 ? static_cast<std::size_t>(perm) : t];
         at.regular = zCProgMeshBuilder::TrianglePlane(src.positions[static_cast<std::size_t>(corners[0])],
                                                       src.positions[static_cast<std::size_t>(corners[1])],
@@ -1171,18 +1266,28 @@ bool zCProgMeshBuilder::TrianglePlane(const zVEC3& p0, const zVEC3& p1, const zV
 {
     const DVec a = Sub(D(p1), D(p0));
     const DVec b = Sub(D(p2), D(p1));
-    const DVec e1 = Normalized(a);
-    const DVec e2 = Normalized(b);
-    // Zero-length sides count as degenerate too: they have no direction.
-    const bool degenerate = Length(a) == 0.0 || Length(b) == 0.0 || EqualEps(e1, e2) ||
-                            EqualEps(e1, DVec{-e2.x, -e2.y, -e2.z});
+    const DVec cross = Cross(Sub(D(p0), D(p1)), b);
+    // Sides whose unit directions agree within 0.001 a coordinate (or with one
+    // turned round) are at most 0.002 radians apart: where the sine of their
+    // angle is above 0.01, the directions need not be worked out to tell.
+    const double aa = Dot(a, a);
+    const double bb = Dot(b, b);
+    const bool clearlyRegular = aa > 0.0 && bb > 0.0 && Dot(cross, cross) > 1e-4 * aa * bb;
+    bool degenerate = false;
+    if (!clearlyRegular) {
+        const DVec e1 = Normalized(a);
+        const DVec e2 = Normalized(b);
+        // Zero-length sides count as degenerate too: they have no direction.
+        degenerate = Length(a) == 0.0 || Length(b) == 0.0 || EqualEps(e1, e2) ||
+                     EqualEps(e1, DVec{-e2.x, -e2.y, -e2.z});
+    }
     if (degenerate) {
         plane.distance = 0.0f;
         plane.normal = F(Normalized(DVec{-static_cast<double>(p0.x), -static_cast<double>(p0.y),
                                          -static_cast<double>(p0.z)}));
         return false;
     }
-    const DVec n = Normalized(Cross(Sub(D(p0), D(p1)), b));
+    const DVec n = Normalized(cross);
     plane.normal = F(n);
     plane.distance = static_cast<float>(Dot(n, D(p1)));
     return true;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <sstream>
 
@@ -111,6 +112,17 @@ void ExpectLodInvariants(const zTProgMeshBuildResult& r)
     }
 }
 
+// The builder's result is the oracle's to the bit, and keeps the LOD invariants.
+void ExpectOraclesResult(const zTProgMeshSource& source, int flags)
+{
+    zTProgMeshBuildResult expected;
+    BuildProgMeshOracle(source, flags, expected);
+    const zTProgMeshBuildResult actual = Build(source, flags);
+    EXPECT_EQ(Difference(actual, expected), "");
+    if (!(flags & zPM_BUILD_NO_SIMPLIFY))
+        ExpectLodInvariants(actual);
+}
+
 struct OracleCase {
     const char* name;
     ProgMeshGridOptions options;
@@ -140,43 +152,80 @@ TEST(ProgMeshBuilderTest, GivesExactlyTheOraclesResult)
     };
     for (const OracleCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const zTProgMeshSource source = MakeProgMeshGrid(c.options);
-        zTProgMeshBuildResult expected;
-        BuildProgMeshOracle(source, c.flags, expected);
-        const zTProgMeshBuildResult actual = Build(source, c.flags);
-        EXPECT_EQ(Difference(actual, expected), "");
-        if (!(c.flags & zPM_BUILD_NO_SIMPLIFY))
-            ExpectLodInvariants(actual);
+        ExpectOraclesResult(MakeProgMeshGrid(c.options), c.flags);
     }
 }
 
 TEST(ProgMeshBuilderTest, VertexWithManyTrianglesGivesTheOraclesResult)
 {
-    // A cone of 40 triangles: its tip has more triangles than the builder gathers
-    // in its table and takes the long way.
-    zTProgMeshSource s;
-    s.numMaterials = 1;
-    s.positions.push_back(zVEC3(0, 2, 0));
-    const int ring = 40;
-    for (int i = 0; i < ring; ++i) {
-        const double a = 6.283185307179586 * i / ring;
-        s.positions.push_back(zVEC3(static_cast<float>(std::cos(a)), 0.1f * static_cast<float>(i % 3),
-                                    static_cast<float>(std::sin(a))));
-    }
-    for (int i = 0; i < ring; ++i) {
-        zTProgMeshSourceTriangle t;
-        const int corners[3] = {0, 1 + (i + 1) % ring, 1 + i};
-        for (int k = 0; k < 3; ++k) {
-            t.vertex[k] = corners[k];
-            t.normal[k] = zVEC3(0, 1, 0);
+    // Cones: the tip of the 12-triangle one needs the builder's wider table, the
+    // 40-triangle one has more triangles than any table holds and takes the long way.
+    for (const int ring : {7, 12, 40}) {
+        SCOPED_TRACE(ring);
+        zTProgMeshSource s;
+        s.numMaterials = 1;
+        s.positions.push_back(zVEC3(0, 2, 0));
+        for (int i = 0; i < ring; ++i) {
+            const double a = 6.283185307179586 * i / ring;
+            s.positions.push_back(zVEC3(static_cast<float>(std::cos(a)), 0.1f * static_cast<float>(i % 3),
+                                        static_cast<float>(std::sin(a))));
         }
-        s.triangles.push_back(t);
+        for (int i = 0; i < ring; ++i) {
+            zTProgMeshSourceTriangle t;
+            const int corners[3] = {0, 1 + (i + 1) % ring, 1 + i};
+            for (int k = 0; k < 3; ++k) {
+                t.vertex[k] = corners[k];
+                t.normal[k] = zVEC3(0, 1, 0);
+            }
+            s.triangles.push_back(t);
+        }
+        ExpectOraclesResult(s, 32);
     }
-    zTProgMeshBuildResult expected;
-    BuildProgMeshOracle(s, 32, expected);
-    const zTProgMeshBuildResult actual = Build(s, 32);
-    EXPECT_EQ(Difference(actual, expected), "");
-    ExpectLodInvariants(actual);
+}
+
+// A jittered grid with some of its triangles dropped and stray triangles between
+// random vertices added: borders, holes, fans of odd sizes, edges with three or
+// more triangles, equal heights (equal costs) and shared corner attributes.
+zTProgMeshSource MakeRandomSoup(std::uint32_t seed)
+{
+    std::uint32_t state = seed * 2654435761u + 1u;
+    auto next = [&state](std::uint32_t below) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state % below;
+    };
+    ProgMeshGridOptions o;
+    o.columns = 6 + static_cast<int>(next(5));
+    o.rows = 5 + static_cast<int>(next(4));
+    o.materials = 1 + static_cast<int>(next(3));
+    std::vector<float> heights(64 * 64);
+    for (float& h : heights)
+        h = static_cast<float>(next(4)) * 0.5f;  // few values: many ties
+    o.height = [heights](int x, int y) { return heights[static_cast<std::size_t>((y & 63) * 64 + (x & 63))]; };
+    zTProgMeshSource s = MakeProgMeshGrid(o);
+    std::vector<zTProgMeshSourceTriangle> kept;
+    for (const zTProgMeshSourceTriangle& t : s.triangles) {
+        if (next(8) != 0)
+            kept.push_back(t);
+    }
+    const int numVertices = static_cast<int>(s.positions.size());
+    for (int i = 0, extra = static_cast<int>(next(6)); i < extra; ++i) {
+        zTProgMeshSourceTriangle t = kept[next(static_cast<std::uint32_t>(kept.size()))];
+        t.vertex[next(3)] = static_cast<int>(next(static_cast<std::uint32_t>(numVertices)));
+        if (t.vertex[0] != t.vertex[1] && t.vertex[1] != t.vertex[2] && t.vertex[0] != t.vertex[2])
+            kept.push_back(t);
+    }
+    s.triangles = kept;
+    return s;
+}
+
+TEST(ProgMeshBuilderTest, RandomSoupsGiveTheOraclesResult)
+{
+    for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+        SCOPED_TRACE(seed);
+        ExpectOraclesResult(MakeRandomSoup(seed), seed % 3 == 0 ? 32 : 4);
+    }
 }
 
 TEST(ProgMeshBuilderTest, EdgesOfThreeTrianglesGiveTheOraclesResult)
@@ -198,11 +247,7 @@ TEST(ProgMeshBuilderTest, EdgesOfThreeTrianglesGiveTheOraclesResult)
         fin.vertex[2] = top;
         s.triangles.push_back(fin);
     }
-    zTProgMeshBuildResult expected;
-    BuildProgMeshOracle(s, 32, expected);
-    const zTProgMeshBuildResult actual = Build(s, 32);
-    EXPECT_EQ(Difference(actual, expected), "");
-    ExpectLodInvariants(actual);
+    ExpectOraclesResult(s, 32);
 }
 
 TEST(ProgMeshBuilderTest, TexCoordsMatchWithinAHundredthAndAcrossTheWrap)
@@ -306,6 +351,40 @@ TEST(ProgMeshBuilderTest, WedgeNormalsFarFromUnitLengthAreReplaced)
     EXPECT_TRUE(SameBits(r.normals[0], zVEC3()));
     EXPECT_TRUE(SameBits(r.normals[1], zVEC3()));
     EXPECT_TRUE(SameBits(r.normals[2], zVEC3(0, 1.01f, 0)));
+}
+
+// Triangles about as thin as the degenerate test allows, either way round, and
+// the odd ones: the builder's plane is the direct one to the bit.
+TEST(ProgMeshBuilderTest, TrianglePlaneIsTheDirectOneNearDegenerate)
+{
+    std::vector<std::array<zVEC3, 3>> cases = {
+        {zVEC3(0, 0, 0), zVEC3(1, 0, 0), zVEC3(0, 1, 0)},
+        {zVEC3(0, 0, 0), zVEC3(0, 0, 0), zVEC3(0, 1, 0)},
+        {zVEC3(1, 2, 3), zVEC3(1, 2, 3), zVEC3(1, 2, 3)},
+        {zVEC3(0, 0, 0), zVEC3(1, 0, 0), zVEC3(2, 0, 0)},
+        {zVEC3(0, 0, 0), zVEC3(1, 0, 0), zVEC3(0, 0, 0)},
+        {zVEC3(1e-30f, 0, 0), zVEC3(2e-30f, 0, 0), zVEC3(1e-30f, 1e-30f, 0)},
+        {zVEC3(-3e38f, 0, 0), zVEC3(3e38f, 0, 0), zVEC3(0, 3e38f, 0)},
+        {zVEC3(0, 0, 0), zVEC3(INFINITY, 0, 0), zVEC3(0, 1, 0)},
+        {zVEC3(0, 0, 0), zVEC3(NAN, 0, 0), zVEC3(0, 1, 0)},
+    };
+    // The second side turned from the first by angles around the limit (about
+    // 0.0017 radians) and around the shortcut (0.01), forward and back.
+    for (const double angle : {0.0005, 0.0012, 0.0016, 0.0017, 0.0018, 0.0025, 0.009, 0.01, 0.011, 0.05}) {
+        for (const double turn : {angle, 3.14159265358979 - angle}) {
+            const zVEC3 p1(10, 5, -2);
+            cases.push_back({zVEC3(7, 5, -2), p1,
+                             zVEC3(static_cast<float>(10 + 2 * std::cos(turn)), static_cast<float>(5 + 2 * std::sin(turn)), -2)});
+        }
+    }
+    for (const auto& c : cases) {
+        zTPlane3D actual;
+        zTPlane3D expected;
+        const bool regular = zCProgMeshBuilder::TrianglePlane(c[0], c[1], c[2], actual);
+        EXPECT_EQ(regular, ProgMeshOracleTrianglePlane(c[0], c[1], c[2], expected)) << c[2].x << " " << c[2].y;
+        EXPECT_TRUE(SameBits(actual.normal, expected.normal) && SameBits(actual.distance, expected.distance))
+            << c[2].x << " " << c[2].y;
+    }
 }
 
 TEST(ProgMeshBuilderTest, NearPlanesShareTheFirstOne)

@@ -511,7 +511,7 @@ private:
     {
         for (const auto& tri : sub.triangles) {
             zTPlane3D plane;
-            const bool regular = zCProgMeshBuilder::TrianglePlane(
+            const bool regular = ProgMeshOracleTrianglePlane(
                 out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[0])].position)],
                 out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[1])].position)],
                 out.positions[static_cast<std::size_t>(sub.wedges[static_cast<std::size_t>(tri[2])].position)], plane);
@@ -577,4 +577,37 @@ void BuildProgMeshOracle(const zTProgMeshSource& source, int flags, zTProgMeshBu
 {
     result = zTProgMeshBuildResult();
     Oracle(source, flags, result).Run();
+}
+
+bool ProgMeshOracleTrianglePlane(const zVEC3& p0, const zVEC3& p1, const zVEC3& p2, zTPlane3D& plane)
+{
+    struct V {
+        double x, y, z;
+    };
+    auto sub = [](const zVEC3& a, const zVEC3& b) {
+        return V{static_cast<double>(a.x) - b.x, static_cast<double>(a.y) - b.y, static_cast<double>(a.z) - b.z};
+    };
+    auto length = [](const V& a) { return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z); };
+    auto unit = [&](const V& a) {
+        const double l = length(a);
+        return l == 0.0 ? a : V{a.x / l, a.y / l, a.z / l};
+    };
+    auto near = [](const V& a, const V& b) {
+        return std::fabs(a.x - b.x) < 0.001 && std::fabs(a.y - b.y) < 0.001 && std::fabs(a.z - b.z) < 0.001;
+    };
+    const V a = sub(p1, p0);
+    const V b = sub(p2, p1);
+    const V e1 = unit(a);
+    const V e2 = unit(b);
+    if (length(a) == 0.0 || length(b) == 0.0 || near(e1, e2) || near(e1, V{-e2.x, -e2.y, -e2.z})) {
+        const V n = unit(V{-static_cast<double>(p0.x), -static_cast<double>(p0.y), -static_cast<double>(p0.z)});
+        plane.normal = zVEC3(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
+        plane.distance = 0.0f;
+        return false;
+    }
+    const V c = sub(p0, p1);
+    const V n = unit(V{c.y * b.z - c.z * b.y, c.z * b.x - c.x * b.z, c.x * b.y - c.y * b.x});
+    plane.normal = zVEC3(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
+    plane.distance = static_cast<float>(n.x * p1.x + n.y * p1.y + n.z * p1.z);
+    return true;
 }
