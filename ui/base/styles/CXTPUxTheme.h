@@ -37,6 +37,8 @@ public:
     HMODULE GetModule() const { return m_hModule; }
     // major << 16 | minor of comctl32.dll; 0 when it cannot be learned.
     DWORD GetComCtlVersion() const { return m_dwComCtlVersion; }
+    // Stands in for what comctl32 answered (Wine's version-6 controls report 5.81).
+    void SetComCtlVersion(DWORD dwVersion) { m_dwComCtlVersion = dwVersion; }
 
 private:
     FARPROC m_procs[xtpEntryCount] = {};
