@@ -28,16 +28,17 @@ typedef HRESULT(WINAPI* PFNGetCurrentThemeName)(LPWSTR, int, LPWSTR, int, LPWSTR
 
 CXTPUxThemeLibrary* g_pCurrent = nullptr;
 
-// The entry point of the current library as the given type; null when there is none.
-// A C++ exception from the lookup counts as a missing entry point. (Structured system
+// Calls an entry point of the current library, typed as F. Without it, or when the lookup
+// or the call raises a C++ exception, the answer is `failure`. (Structured system
 // exceptions cannot be caught by this compiler; the calls take only checked arguments.)
-template <class T>
-T Proc(CXTPUxThemeLibrary::Entry entry)
+template <class F, class R, class... Args>
+R Call(CXTPUxThemeLibrary::Entry entry, R failure, Args... args)
 {
     try {
-        return reinterpret_cast<T>(reinterpret_cast<void*>(XTPUxThemeLibrary()->GetProc(entry)));
+        auto proc = reinterpret_cast<F>(reinterpret_cast<void*>(XTPUxThemeLibrary()->GetProc(entry)));
+        return proc ? proc(args...) : failure;
     } catch (...) {
-        return nullptr;
+        return failure;
     }
 }
 
@@ -106,89 +107,44 @@ CXTPUxTheme::~CXTPUxTheme()
 void CXTPUxTheme::OpenThemeData(HWND hWnd, LPCWSTR pszClassList)
 {
     CloseThemeData();
-    if (auto open = Proc<PFNOpenThemeData>(CXTPUxThemeLibrary::xtpOpenThemeData)) {
-        try {
-            m_hTheme = open(hWnd, pszClassList);
-        } catch (...) {
-            m_hTheme = nullptr;
-        }
-    }
+    m_hTheme = Call<PFNOpenThemeData>(CXTPUxThemeLibrary::xtpOpenThemeData, HTHEME(nullptr), hWnd, pszClassList);
 }
 
 void CXTPUxTheme::CloseThemeData()
 {
-    if (m_hTheme) {
-        if (auto close = Proc<PFNCloseThemeData>(CXTPUxThemeLibrary::xtpCloseThemeData)) {
-            try {
-                close(m_hTheme);
-            } catch (...) {
-            }
-        }
-    }
+    if (m_hTheme)
+        Call<PFNCloseThemeData>(CXTPUxThemeLibrary::xtpCloseThemeData, HRESULT(E_FAIL), m_hTheme);
     m_hTheme = nullptr;
 }
 
 HRESULT CXTPUxTheme::DrawThemeBackground(HDC hdc, int iPartId, int iStateId, const RECT* pRect, const RECT* pClipRect)
 {
-    auto draw = Proc<PFNDrawThemeBackground>(CXTPUxThemeLibrary::xtpDrawThemeBackground);
-    if (!draw)
-        return E_FAIL;
-    try {
-        return draw(m_hTheme, hdc, iPartId, iStateId, pRect, pClipRect);
-    } catch (...) {
-        return E_FAIL;
-    }
+    return Call<PFNDrawThemeBackground>(CXTPUxThemeLibrary::xtpDrawThemeBackground, HRESULT(E_FAIL), m_hTheme, hdc,
+                                        iPartId, iStateId, pRect, pClipRect);
 }
 
 HRESULT CXTPUxTheme::GetThemeColor(int iPartId, int iStateId, int iPropId, COLORREF* pColor)
 {
-    auto get = Proc<PFNGetThemeColor>(CXTPUxThemeLibrary::xtpGetThemeColor);
-    if (!get)
-        return E_FAIL;
-    try {
-        return get(m_hTheme, iPartId, iStateId, iPropId, pColor);
-    } catch (...) {
-        return E_FAIL;
-    }
+    return Call<PFNGetThemeColor>(CXTPUxThemeLibrary::xtpGetThemeColor, HRESULT(E_FAIL), m_hTheme, iPartId, iStateId,
+                                  iPropId, pColor);
 }
 
 BOOL CXTPUxTheme::IsAppThemed()
 {
-    if (!m_hTheme)
-        return FALSE;
-    auto themed = Proc<PFNIsAppThemed>(CXTPUxThemeLibrary::xtpIsAppThemed);
-    if (!themed)
-        return FALSE;
-    try {
-        return themed();
-    } catch (...) {
-        return FALSE;
-    }
+    return m_hTheme ? Call<PFNIsAppThemed>(CXTPUxThemeLibrary::xtpIsAppThemed, BOOL(FALSE)) : FALSE;
 }
 
 BOOL CXTPUxTheme::IsThemeActive()
 {
-    auto active = Proc<PFNIsThemeActive>(CXTPUxThemeLibrary::xtpIsThemeActive);
-    if (!active)
-        return FALSE;
-    try {
-        return active();
-    } catch (...) {
-        return FALSE;
-    }
+    return Call<PFNIsThemeActive>(CXTPUxThemeLibrary::xtpIsThemeActive, BOOL(FALSE));
 }
 
 HRESULT CXTPUxTheme::GetCurrentThemeName(LPWSTR pszThemeFileName, int cchMaxNameChars, LPWSTR pszColorBuff,
                                          int cchMaxColorChars, LPWSTR pszSizeBuff, int cchMaxSizeChars)
 {
-    auto get = Proc<PFNGetCurrentThemeName>(CXTPUxThemeLibrary::xtpGetCurrentThemeName);
-    if (!get)
-        return E_FAIL;
-    try {
-        return get(pszThemeFileName, cchMaxNameChars, pszColorBuff, cchMaxColorChars, pszSizeBuff, cchMaxSizeChars);
-    } catch (...) {
-        return E_FAIL;
-    }
+    return Call<PFNGetCurrentThemeName>(CXTPUxThemeLibrary::xtpGetCurrentThemeName, HRESULT(E_FAIL),
+                                        pszThemeFileName, cchMaxNameChars, pszColorBuff, cchMaxColorChars, pszSizeBuff,
+                                        cchMaxSizeChars);
 }
 
 BOOL CXTPUxTheme::IsAppThemeReady()
