@@ -105,6 +105,19 @@ TEST_F(SystemDataTest, CursorsInTheirOrderFromTheResourceModule)
     EXPECT_EQ(nullptr, data.hCursors[7]);
 }
 
+TEST_F(SystemDataTest, ResourceModuleTheApplicationNamedIsKept)
+{
+    HMODULE own = XTPGetResourceHandle();
+    HMODULE other = ::GetModuleHandleA("kernel32.dll");
+    XTPSetResourceHandles(other, other);
+    {
+        CXTSystemData data;
+        EXPECT_EQ(other, XTPGetResourceHandle());
+        EXPECT_EQ(nullptr, data.hCursors[0]);  // the named module has no cursors
+    }
+    XTPSetResourceHandles(own, own);
+}
+
 TEST_F(SystemDataTest, FontsFollowTheMenuAndIconTitleFonts)
 {
     struct Row {
