@@ -945,9 +945,14 @@ void CXTTreeBase::DoPaint(CDC& dc, BOOL bInternal)
 
 void CXTTreeBase::InvalidateSelected()
 {
-    for (HTREEITEM h = GetFirstSelectedItem(); h; h = GetNextSelectedItem(h)) {
+    std::vector<HTREEITEM> items;
+    for (HTREEITEM h = GetFirstSelectedItem(); h; h = GetNextSelectedItem(h))
+        items.push_back(h);
+    // The drop target is painted in the selection colours too.
+    items.push_back(TreeNext(nullptr, TVGN_DROPHILITE));
+    for (HTREEITEM h : items) {
         CRect rect;
-        if (TreeItemRect(h, &rect, FALSE))
+        if (h && TreeItemRect(h, &rect, FALSE))
             ::InvalidateRect(m_pTree->m_hWnd, &rect, FALSE);
     }
 }
