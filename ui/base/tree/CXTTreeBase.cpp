@@ -7,6 +7,8 @@
 #include <string>
 
 #include "CDC.h"
+#include "CXTPBufferDC.h"
+#include "CXTPColorManager.h"
 
 namespace {
 
@@ -115,7 +117,7 @@ BOOL CXTTreeBase::HasFocus() const
 
 COLORREF CXTTreeBase::Color(int nIndex)
 {
-    return ::GetSysColor(nIndex);
+    return GetXtremeColor(nIndex);
 }
 
 // ---- Traversal -----------------------------------------------------------------------------
@@ -854,11 +856,9 @@ void CXTTreeBase::DoPaint(CDC& dc, BOOL bInternal)
 
     CRect client;
     ::GetClientRect(hTree, &client);
-    HDC hdc = ::CreateCompatibleDC(dc.GetSafeHdc());
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(dc.GetSafeHdc(), std::max(1, client.Width()), std::max(1, client.Height()));
-    HGDIOBJ hOldBitmap = ::SelectObject(hdc, hBitmap);
+    CXTMemDC memDC(&dc, client, clrBack);
+    HDC hdc = memDC.GetSafeHdc();
     HBRUSH hBack = ::CreateSolidBrush(clrBack);
-    ::FillRect(hdc, &client, hBack);
     m_pTree->DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(hdc), 0);
 
     if (bInternal) {
@@ -876,7 +876,19 @@ void CXTTreeBase::DoPaint(CDC& dc, BOOL bInternal)
             CRect rect;
             if (!TreeItemRect(hItem, &rect, TRUE))
                 continue;
-            const UINT state = TreeState(hItem, TVIS_SELECTED | TVIS_DROPHILITED | TVIS_BOLD);
+            // State and label in one query: under some hosts every item query costs a handle search.
+            char buffer[512] = {};
+            TVITEMA item = {};
+            item.mask = TVIF_STATE | TVIF_TEXT | TVIF_HANDLE;
+            item.hItem = hItem;
+            item.stateMask = TVIS_SELECTED | TVIS_DROPHILITED | TVIS_BOLD;
+            item.pszText = buffer;
+            item.cchTextMax = sizeof(buffer);
+            Tree(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            const UINT state = item.state & item.stateMask;
+            // Longer labels are read whole.
+            const CString label = strnlen(buffer, sizeof(buffer)) < sizeof(buffer) - 1 ? CString(buffer)
+                                                                                         : TreeText(hItem);
             bool bSelected = (state & (TVIS_SELECTED | TVIS_DROPHILITED)) != 0;
             COLORREF back = clrBack;
             COLORREF text = clrText;
@@ -914,7 +926,6 @@ void CXTTreeBase::DoPaint(CDC& dc, BOOL bInternal)
             HGDIOBJ hOldFont = ::SelectObject(hdc, hFont);
 
             ::FillRect(hdc, &rect, hBack);
-            const CString label = TreeText(hItem);
             CRect measure(0, 0, 0, 0);
             ::DrawTextA(hdc, label, -1, &measure, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
             if (measure.Width() > rect.Width())
@@ -934,11 +945,7 @@ void CXTTreeBase::DoPaint(CDC& dc, BOOL bInternal)
         }
     }
 
-    ::BitBlt(dc.GetSafeHdc(), 0, 0, client.Width(), client.Height(), hdc, 0, 0, SRCCOPY);
     ::DeleteObject(hBack);
-    ::SelectObject(hdc, hOldBitmap);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hdc);
 }
 
 // ---- Message routing -----------------------------------------------------------------------
