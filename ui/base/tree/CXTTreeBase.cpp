@@ -978,7 +978,9 @@ void CXTTreeBase::SetHotItem(HTREEITEM hItem)
 
 BOOL CXTTreeBase::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message != WM_KEYDOWN || !m_pTree || pMsg->hwnd != m_pTree->m_hWnd)
+    // The label editor is a child of the tree: its keys come here too.
+    if (pMsg->message != WM_KEYDOWN || !m_pTree || !m_pTree->m_hWnd ||
+        (pMsg->hwnd != m_pTree->m_hWnd && !::IsChild(m_pTree->m_hWnd, pMsg->hwnd)))
         return FALSE;
     if ((m_pTree->GetStyle() & TVS_EDITLABELS) && Tree(TVM_GETEDITCONTROL)) {
         ::TranslateMessage(pMsg);

@@ -215,6 +215,26 @@ TEST_F(TreeBase, PaintsSelectionStoredColourAndTheEditedItem)
     EXPECT_EQ(base().m_hEditItem, nullptr);
 }
 
+TEST_F(TreeBase, ReturnTogglesTheCaretAndKeysOfTheLabelEditorGoStraightToIt)
+{
+    Fill();
+    base().SelectItem(h["alpha"]);
+    MSG msg = {tree.m_hWnd, WM_KEYDOWN, VK_RETURN, 1};
+    EXPECT_FALSE(tree.PreTranslateMessage(&msg));
+    EXPECT_TRUE(tree.GetItemState(h["alpha"], TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_FALSE(tree.PreTranslateMessage(&msg));
+    EXPECT_FALSE(tree.GetItemState(h["alpha"], TVIS_EXPANDED) & TVIS_EXPANDED);
+
+    tree.SetFocus();
+    CEdit* edit = tree.EditLabel(h["gamma"]);
+    ASSERT_NE(edit, nullptr);
+    msg = {edit->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 1};
+    EXPECT_TRUE(tree.PreTranslateMessage(&msg));  // Esc reached the editor, which ended the edit
+    EXPECT_EQ(tree.GetEditControl(), nullptr);
+    EXPECT_EQ(base().m_hEditItem, nullptr);
+    EXPECT_FALSE(tree.GetItemState(h["alpha"], TVIS_EXPANDED) & TVIS_EXPANDED);
+}
+
 TEST_F(TreeBase, HotTrackingMarksTheItemUnderThePointer)
 {
     MakeTree(TVS_TRACKSELECT);
