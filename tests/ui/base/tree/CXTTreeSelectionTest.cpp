@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "CXTTreeView.h"
 #include "TreeFixture.h"
 
 namespace {
@@ -207,6 +208,39 @@ TEST_F(TreeSelection, EscapeDuringAMarqueeClearsTheSelection)
     tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(start.x, start.y));
     Drain();
     EXPECT_EQ(Selected(), "i0,i1,i2");
+}
+
+TEST_F(TreeSelection, TheViewHostRoutesClicksToTheExtension)
+{
+    CXTTreeView* view = new CXTTreeView;  // views delete themselves when their window goes
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 300), &parent, 91));
+    // A view draws its border as a client edge.
+    EXPECT_TRUE((view->GetStyle() & WS_BORDER) || (view->GetExStyle() & WS_EX_CLIENTEDGE));
+    CXTTreeBase& viewBase = view->GetTreeBase();
+    viewBase.EnableMultiSelect(TRUE);
+    std::vector<HTREEITEM> rows;
+    for (const char* name : {"one", "two", "three"}) {
+        TVINSERTSTRUCTA insert = {};
+        insert.hParent = TVI_ROOT;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT;
+        insert.item.pszText = const_cast<char*>(name);
+        LRESULT item = view->SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+        rows.push_back(reinterpret_cast<HTREEITEM>(item));
+    }
+    for (int i : {0, 2}) {
+        RECT rect;
+        *reinterpret_cast<HTREEITEM*>(&rect) = rows[i];
+        ASSERT_TRUE(view->SendMessage(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)));
+        CPoint at = CRect(rect).CenterPoint();
+        view->PostMessage(WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(at.x, at.y));
+        view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(at.x, at.y));
+        Drain();
+    }
+    EXPECT_EQ(viewBase.GetSelectedCount(), 2u);
+    EXPECT_EQ(viewBase.GetFirstSelectedItem(), rows[0]);
+    EXPECT_EQ(viewBase.GetFocusedItem(), rows[2]);
+    view->DestroyWindow();
 }
 
 }  // namespace
