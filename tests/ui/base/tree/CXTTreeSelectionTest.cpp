@@ -160,6 +160,11 @@ TEST_F(TreeSelection, CollapsingDropsTheBranchSelectionAndMovesCaretAndAnchor)
     base().SetItemState(leaf2, TVIS_SELECTED, TVIS_SELECTED);
     tree.Expand(branch, TVE_COLLAPSE);
     EXPECT_EQ(base().GetSelectedCount(), 2u);
+
+    // A deleted anchor is forgotten, not kept as a stale handle for the next Shift range.
+    ASSERT_EQ(base().GetAnchorItem(), branch);
+    tree.DeleteItem(branch);
+    EXPECT_EQ(base().GetAnchorItem(), nullptr);
 }
 
 TEST_F(TreeSelection, SwitchingMultipleSelectionOffKeepsOnlyASelectedCaret)
