@@ -202,12 +202,18 @@ HTREEITEM CXTTreeBase::FindItem(const char* lpszText, BOOL bCaseSensitive, BOOL 
     if (!hStart)
         hStart = hRoot;
     HTREEITEM hItem = hStart;
+    bool bWrapped = false;
     while (hItem) {
         if (IsFindMatch(TreeText(hItem), lpszText, bCaseSensitive, bWholeWord) && AcceptFoundItem(hItem))
             return hItem;
         HTREEITEM hNext = bDownward ? GetNextItem(hItem) : GetPrevItem(hItem);
-        if (!hNext)
+        if (!hNext) {
+            // A start that is no item of this tree is never met again: one round is all.
+            if (bWrapped)
+                break;
+            bWrapped = true;
             hNext = bDownward ? hRoot : GetLastItem(nullptr);
+        }
         hItem = hNext;
         if (hItem == hStart)
             break;

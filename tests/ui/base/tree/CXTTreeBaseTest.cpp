@@ -112,6 +112,13 @@ TEST_F(TreeBase, FindSearchesBothWaysWrapsAndStops)
     EXPECT_EQ(Name(base().FindInChildren("a", FALSE, FALSE, h["Project"])), "alpha_one");
     EXPECT_EQ(Name(base().FindInChildren("ab", FALSE, TRUE, h["Project"])), "x ab.y");
     EXPECT_EQ(base().FindInChildren("a", FALSE, FALSE, h["gamma"]), nullptr);
+
+    // A start item that is gone ends the search after one round instead of circling for ever.
+    HTREEITEM gone = tree.InsertItem("gone", h["gamma"]);
+    tree.DeleteItem(gone);
+    for (BOOL down : {TRUE, FALSE})
+        EXPECT_EQ(base().FindItem("zzz", FALSE, down, FALSE, gone), nullptr);
+    EXPECT_EQ(Name(base().FindItem("delta", FALSE, TRUE, FALSE, gone)), "delta");
 }
 
 TEST_F(TreeBase, StoredFontsAndColoursLiveUntilTheItemGoes)
