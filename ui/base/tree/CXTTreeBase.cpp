@@ -468,6 +468,13 @@ void CXTTreeBase::SelectAll(BOOL bSelect, HTREEITEM hExcept)
 
 void CXTTreeBase::SelectItems(HTREEITEM hFirst, HTREEITEM hLast, BOOL bOnly)
 {
+    // An end that is hidden (or gone) is never met on the walk, and the range would run to the
+    // tree's end: the visible end alone makes the range then.
+    RECT rect;
+    if (!hFirst || !TreeItemRect(hFirst, &rect, FALSE))
+        hFirst = hLast;
+    if (!hLast || !TreeItemRect(hLast, &rect, FALSE))
+        hLast = hFirst;
     enum { kBefore, kInside, kAfter } where = kBefore;
     for (HTREEITEM h = TreeNext(nullptr, TVGN_ROOT); h; h = TreeNext(h, TVGN_NEXTVISIBLE)) {
         const bool bEnd = h == hFirst || h == hLast;

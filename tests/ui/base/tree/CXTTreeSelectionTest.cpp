@@ -167,6 +167,19 @@ TEST_F(TreeSelection, CollapsingDropsTheBranchSelectionAndMovesCaretAndAnchor)
     EXPECT_EQ(base().GetAnchorItem(), nullptr);
 }
 
+TEST_F(TreeSelection, ARangeWithAHiddenEndIsTheVisibleEndAlone)
+{
+    FillFlat();
+    HTREEITEM hidden = tree.InsertItem("hidden", items[1]);  // i1 stays collapsed
+    base().SelectItem(items[5]);
+    base().SelectItems(hidden, items[3], TRUE);
+    EXPECT_EQ(Selected(), "i3");
+    base().SelectItems(items[4], hidden, TRUE);
+    EXPECT_EQ(Selected(), "i4");
+    base().SelectItems(items[2], items[4], TRUE);
+    EXPECT_EQ(Selected(), "i2,i3,i4");
+}
+
 TEST_F(TreeSelection, SwitchingMultipleSelectionOffKeepsOnlyASelectedCaret)
 {
     struct Row {
