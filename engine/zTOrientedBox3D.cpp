@@ -226,8 +226,9 @@ void zTOrientedBox3D::FitToPoints(const std::vector<zVEC3>& points)
 
     double mean[3] = {0.0, 0.0, 0.0};
     for (const zVEC3& p : points) {
-        for (int i = 0; i < 3; ++i)
-            mean[i] += p[i];
+        mean[0] += p.x;
+        mean[1] += p.y;
+        mean[2] += p.z;
     }
     for (double& m : mean)
         m /= static_cast<double>(points.size());

@@ -47,7 +47,7 @@ public:
             firstCorner.push_back(static_cast<int>(cornerVertex.size()));
             for (int k = 0; k < polys[p]->numVert; ++k)
                 cornerVertex.push_back(
-                    numbers.emplace(polys[p]->vertex[k], static_cast<int>(numbers.size())).first->second);
+                    numbers.try_emplace(polys[p]->vertex[k], static_cast<int>(numbers.size())).first->second);
         }
         firstCorner.push_back(static_cast<int>(cornerVertex.size()));
         const std::size_t vertices = numbers.size();
