@@ -226,18 +226,24 @@ void zTOrientedBox3D::FitToPoints(const std::vector<zVEC3>& points)
 
     double mean[3] = {0.0, 0.0, 0.0};
     for (const zVEC3& p : points) {
-        for (int i = 0; i < 3; ++i)
-            mean[i] += p[i];
+        mean[0] += p.x;
+        mean[1] += p.y;
+        mean[2] += p.z;
     }
     for (double& m : mean)
         m /= static_cast<double>(points.size());
+    // Symmetric: the upper triangle is summed, the lower mirrors it.
     double covariance[3][3] = {};
     for (const zVEC3& p : points) {
         const double d[3] = {p.x - mean[0], p.y - mean[1], p.z - mean[2]};
         for (int row = 0; row < 3; ++row) {
-            for (int col = 0; col < 3; ++col)
+            for (int col = row; col < 3; ++col)
                 covariance[row][col] += d[row] * d[col];
         }
+    }
+    for (int row = 1; row < 3; ++row) {
+        for (int col = 0; col < row; ++col)
+            covariance[row][col] = covariance[col][row];
     }
 
     zEIGEN eigen(3);
@@ -264,12 +270,10 @@ void zTOrientedBox3D::FitToPoints(const std::vector<zVEC3>& points)
         }
     }
 
-    double low[3];
-    double high[3];
-    for (int i = 0; i < 3; ++i) {
-        low[i] = HUGE_VAL;
-        high[i] = -HUGE_VAL;
-        for (const zVEC3& p : points) {
+    double low[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+    double high[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    for (const zVEC3& p : points) {
+        for (int i = 0; i < 3; ++i) {
             const double along = static_cast<double>(axis[i].x) * p.x + static_cast<double>(axis[i].y) * p.y +
                                  static_cast<double>(axis[i].z) * p.z;
             low[i] = std::min(low[i], along);

@@ -89,6 +89,7 @@ void zTOrientedBox3D::BuildTreeFromPolys(Polygon* const* polys, int count, int d
         return;
 
     std::vector<zVEC3> points;
+    points.reserve(static_cast<std::size_t>(count) * 3);
     for (int p = 0; p < count; ++p) {
         for (int v = 0; v < polys[p]->numVert; ++v)
             points.push_back(polys[p]->vertex[v]->position);

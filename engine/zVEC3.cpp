@@ -37,30 +37,6 @@ float zVEC3::operator[](int index) const
     return const_cast<zVEC3&>(*this)[index];
 }
 
-zVEC3& zVEC3::operator+=(const zVEC3& v)
-{
-    x += v.x;
-    y += v.y;
-    z += v.z;
-    return *this;
-}
-
-zVEC3& zVEC3::operator-=(const zVEC3& v)
-{
-    x -= v.x;
-    y -= v.y;
-    z -= v.z;
-    return *this;
-}
-
-zVEC3& zVEC3::operator*=(float factor)
-{
-    x *= factor;
-    y *= factor;
-    z *= factor;
-    return *this;
-}
-
 bool zVEC3::IsEqualEps(const zVEC3& v) const
 {
     return std::fabs(x - v.x) < kEqualEps && std::fabs(y - v.y) < kEqualEps && std::fabs(z - v.z) < kEqualEps;
@@ -82,36 +58,6 @@ zVEC3& zVEC3::Normalize()
 zSTRING zVEC3::GetString() const
 {
     return " (" + zSTRING(x, 20) + ", " + zSTRING(y, 20) + ", " + zSTRING(z, 20) + ") ";
-}
-
-zVEC3 operator+(const zVEC3& a, const zVEC3& b)
-{
-    return zVEC3(a.x + b.x, a.y + b.y, a.z + b.z);
-}
-
-zVEC3 operator-(const zVEC3& a, const zVEC3& b)
-{
-    return zVEC3(a.x - b.x, a.y - b.y, a.z - b.z);
-}
-
-zVEC3 operator*(const zVEC3& v, float factor)
-{
-    return zVEC3(v.x * factor, v.y * factor, v.z * factor);
-}
-
-zVEC3 operator*(float factor, const zVEC3& v)
-{
-    return v * factor;
-}
-
-float DotProduct(const zVEC3& a, const zVEC3& b)
-{
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-zVEC3 CrossProduct(const zVEC3& a, const zVEC3& b)
-{
-    return zVEC3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
 }
 
 zVEC3 MulComponents(const zVEC3& a, const zVEC3& b)

@@ -29,9 +29,28 @@ public:
     float& operator[](int index);
     float operator[](int index) const;
 
-    zVEC3& operator+=(const zVEC3& v);
-    zVEC3& operator-=(const zVEC3& v);
-    zVEC3& operator*=(float factor);
+    // The arithmetic is inline: the mesh code runs it for every corner.
+    zVEC3& operator+=(const zVEC3& v)
+    {
+        x += v.x;
+        y += v.y;
+        z += v.z;
+        return *this;
+    }
+    zVEC3& operator-=(const zVEC3& v)
+    {
+        x -= v.x;
+        y -= v.y;
+        z -= v.z;
+        return *this;
+    }
+    zVEC3& operator*=(float factor)
+    {
+        x *= factor;
+        y *= factor;
+        z *= factor;
+        return *this;
+    }
     zVEC3 operator-() const { return zVEC3(-x, -y, -z); }
 
     // Exact, component by component.
@@ -54,13 +73,31 @@ public:
     float z = 0.0f;
 };
 
-zVEC3 operator+(const zVEC3& a, const zVEC3& b);
-zVEC3 operator-(const zVEC3& a, const zVEC3& b);
-zVEC3 operator*(const zVEC3& v, float factor);
-zVEC3 operator*(float factor, const zVEC3& v);
-float DotProduct(const zVEC3& a, const zVEC3& b);
+inline zVEC3 operator+(const zVEC3& a, const zVEC3& b)
+{
+    return zVEC3(a.x + b.x, a.y + b.y, a.z + b.z);
+}
+inline zVEC3 operator-(const zVEC3& a, const zVEC3& b)
+{
+    return zVEC3(a.x - b.x, a.y - b.y, a.z - b.z);
+}
+inline zVEC3 operator*(const zVEC3& v, float factor)
+{
+    return zVEC3(v.x * factor, v.y * factor, v.z * factor);
+}
+inline zVEC3 operator*(float factor, const zVEC3& v)
+{
+    return v * factor;
+}
+inline float DotProduct(const zVEC3& a, const zVEC3& b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 // a × b, right-handed.
-zVEC3 CrossProduct(const zVEC3& a, const zVEC3& b);
+inline zVEC3 CrossProduct(const zVEC3& a, const zVEC3& b)
+{
+    return zVEC3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
+}
 zVEC3 MulComponents(const zVEC3& a, const zVEC3& b);
 
 class zVEC4 {

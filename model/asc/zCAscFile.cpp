@@ -41,56 +41,39 @@ bool IsDigit(char c)
 
 std::string_view AscPickWord(std::string_view line, int n, zTAscWords mode)
 {
-    const unsigned char* of = kWordClasses[static_cast<int>(mode)].of;
-    int words = 0;
-    bool inWord = false;
-    for (std::size_t pos = 0; pos < line.size(); ++pos) {
-        const unsigned char kind = of[static_cast<unsigned char>(line[pos])];
-        if (kind == 1) {
-            inWord = false;
-        } else if (kind == 2) {
-            inWord = false;
-            if (++words == n)
-                return {};
-        } else if (!inWord) {
-            inWord = true;
-            if (++words == n) {
-                std::size_t end = pos;
-                while (end < line.size() && of[static_cast<unsigned char>(line[end])] == 0)
-                    ++end;
-                return line.substr(pos, end - pos);
-            }
-        }
-    }
-    return {};
+    std::string_view word;
+    AscPickWords(line, n, 1, 1, mode, &word);
+    return word;
 }
 
 void AscPickWords(std::string_view line, int first, int stride, int count, zTAscWords mode, std::string_view* words)
 {
     const unsigned char* of = kWordClasses[static_cast<int>(mode)].of;
+    auto kind = [of](const char* at) { return of[static_cast<unsigned char>(*at)]; };
+    for (int i = 0; i < count; ++i)
+        words[i] = {};
+    const char* at = line.data();
+    const char* const end = at + line.size();
     int number = 0;
     int found = 0;
     int wanted = first;
-    bool inWord = false;
-    for (int i = 0; i < count; ++i)
-        words[i] = {};
-    for (std::size_t pos = 0; pos < line.size() && found < count; ++pos) {
-        const unsigned char kind = of[static_cast<unsigned char>(line[pos])];
-        if (kind == 1) {
-            inWord = false;
-            continue;
+    // Word by word: separators skipped, then a token or a run of word characters.
+    while (found < count) {
+        while (at != end && kind(at) == 1)
+            ++at;
+        if (at == end)
+            return;
+        const char* const start = at;
+        if (kind(at) == 2) {
+            ++at;
+        } else {
+            while (at != end && kind(at) == 0)
+                ++at;
         }
-        if (kind == 0 && inWord)
-            continue;
-        inWord = kind == 0;
         if (++number != wanted)
             continue;
-        if (kind == 0) {
-            std::size_t end = pos;
-            while (end < line.size() && of[static_cast<unsigned char>(line[end])] == 0)
-                ++end;
-            words[found] = line.substr(pos, end - pos);
-        }
+        if (kind(start) == 0)
+            words[found] = std::string_view(start, static_cast<std::size_t>(at - start));
         ++found;
         wanted += stride;
     }

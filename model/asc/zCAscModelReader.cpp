@@ -72,14 +72,17 @@ zSTRING TrimmedRight(std::string_view text)
 }
 
 // Every mesh of a node's chain (morph frames follow the first).
-void TransformMeshChain(zCVisual* first, const zMAT4& matrix)
+// The first mesh's vertex normals are left alone when a progressive mesh is built
+// from it: the build sets its own.
+void TransformMeshChain(zCVisual* first, const zMAT4& matrix, bool firstNormals)
 {
     for (zCVisual* v = first; v; v = v->GetNextVisual()) {
         auto* mesh = dynamic_cast<zCMesh*>(v);
         if (!mesh)
             continue;
         mesh->TransformVertices(matrix, 1);
-        mesh->CalcVertexNormals(zMESH_VERTNORMAL_AVERAGE, 0);
+        if (v != first || firstNormals)
+            mesh->CalcVertexNormals(zMESH_VERTNORMAL_AVERAGE, 0);
     }
 }
 
@@ -649,8 +652,17 @@ bool zCAscModelReader::FinishMesh(zCModelNodeRec& node, zCNodeTreeEntry* parentE
     if (!mesh)
         return false;
     if (mesh->numPoly > 0 && mesh->numVert > 0) {
-        mesh->CalcBBox3D(0);
-        proto.bbox3D.Merge(mesh->bbox3D);
+        if (isSoftSkin) {
+            // The skin keeps its world-space tree.
+            mesh->CalcBBox3D(0);
+            proto.bbox3D.Merge(mesh->bbox3D);
+        } else {
+            // Only the outer box counts here: the tree is built once the mesh is moved
+            // into its node's space below.
+            zTOrientedBox3D outer;
+            outer.BuildTree(*mesh, 1);
+            proto.bbox3D.Merge(outer.GetBBox3D());
+        }
     }
     mesh->CheckPolyMaterials();
     if (isSoftSkin) {
@@ -664,14 +676,14 @@ bool zCAscModelReader::FinishMesh(zCModelNodeRec& node, zCNodeTreeEntry* parentE
         ++waitingSkins;
         return true;
     }
-    TransformMeshChain(mesh, node.worldMatrix.Inverse());
+    TransformMeshChain(mesh, node.worldMatrix.Inverse(), morph);
     zCModelNodeRec* parent = parentEntry ? parentEntry->data : nullptr;
     bool consumed = false;
     zCModelNodeRec* owner = &node;
     if (parent && !parent->visual && !hasKeys && node.nodeName.find("ZM_") != std::string::npos &&
         node.nodeName.find("ZS_") == std::string::npos && parent->nodeName.find("BIP01") != std::string::npos) {
         // A mesh hung on a bone becomes the bone's own visual.
-        TransformMeshChain(mesh, node.localMatrix);
+        TransformMeshChain(mesh, node.localMatrix, morph);
         owner = parent;
         consumed = true;
     }

@@ -34,19 +34,64 @@ T** GrowArray(T** old, int count, int capacity)
     return grown;
 }
 
-// For each vertex the polygons that use it, each once, in polygon order.
-std::unordered_map<const zCVertex*, std::vector<int>> PolysByVertex(zCPolygon* const* polys, int count)
-{
-    std::unordered_map<const zCVertex*, std::vector<int>> users;
-    for (int p = 0; p < count; ++p) {
-        for (int k = 0; k < polys[p]->numVert; ++k) {
-            std::vector<int>& list = users[polys[p]->vertex[k]];
-            if (list.empty() || list.back() != p)
-                list.push_back(p);
+// For each vertex the polygons that use it, each once, in polygon order, in one
+// flat list cut by vertex; each polygon corner knows its vertex's number in it.
+class zTVertexUsers {
+public:
+    zTVertexUsers(zCPolygon* const* polys, int count, int vertexHint)
+    {
+        std::unordered_map<const zCVertex*, int> numbers;
+        numbers.reserve(static_cast<std::size_t>(std::max(vertexHint, 0)));
+        firstCorner.reserve(static_cast<std::size_t>(count) + 1);
+        for (int p = 0; p < count; ++p) {
+            firstCorner.push_back(static_cast<int>(cornerVertex.size()));
+            for (int k = 0; k < polys[p]->numVert; ++k)
+                cornerVertex.push_back(
+                    numbers.try_emplace(polys[p]->vertex[k], static_cast<int>(numbers.size())).first->second);
+        }
+        firstCorner.push_back(static_cast<int>(cornerVertex.size()));
+        const std::size_t vertices = numbers.size();
+        // Counted, then filled: a polygon naming a vertex twice is listed there once.
+        std::vector<int> lastPoly(vertices, -1);
+        firstUser.assign(vertices + 1, 0);
+        ForEachNewUser(lastPoly, [this](int vertex, int) { ++firstUser[static_cast<std::size_t>(vertex) + 1]; });
+        for (std::size_t v = 0; v < vertices; ++v)
+            firstUser[v + 1] += firstUser[v];
+        users.resize(static_cast<std::size_t>(firstUser[vertices]));
+        std::vector<int> next(firstUser.begin(), firstUser.end() - 1);
+        lastPoly.assign(vertices, -1);
+        ForEachNewUser(lastPoly, [&](int vertex, int p) { users[static_cast<std::size_t>(next[vertex]++)] = p; });
+    }
+
+    // The users of corner k of polygon p.
+    const int* begin(int p, int k) const { return users.data() + firstUser[VertexOf(p, k)]; }
+    const int* end(int p, int k) const { return users.data() + firstUser[VertexOf(p, k) + 1]; }
+
+private:
+    std::size_t VertexOf(int p, int k) const
+    {
+        return static_cast<std::size_t>(cornerVertex[static_cast<std::size_t>(firstCorner[p] + k)]);
+    }
+
+    template <class Visit>
+    void ForEachNewUser(std::vector<int>& lastPoly, Visit visit) const
+    {
+        for (std::size_t p = 0; p + 1 < firstCorner.size(); ++p) {
+            for (int c = firstCorner[p]; c < firstCorner[p + 1]; ++c) {
+                const int vertex = cornerVertex[static_cast<std::size_t>(c)];
+                if (lastPoly[static_cast<std::size_t>(vertex)] != static_cast<int>(p)) {
+                    lastPoly[static_cast<std::size_t>(vertex)] = static_cast<int>(p);
+                    visit(vertex, static_cast<int>(p));
+                }
+            }
         }
     }
-    return users;
-}
+
+    std::vector<int> firstCorner;
+    std::vector<int> cornerVertex;
+    std::vector<int> firstUser;
+    std::vector<int> users;
+};
 
 } // namespace
 
@@ -310,7 +355,7 @@ void zCMesh::CalcVertexNormals(int mode, int spatial)
     }
     // The polygons at each vertex, in polygon order: the sums below add the same
     // normals in the same order as a walk over every polygon would.
-    const auto users = PolysByVertex(polyList, numPoly);
+    const zTVertexUsers users(polyList, numPoly, numVert);
     for (int p = 0; p < numPoly; ++p) {
         zCPolygon* poly = polyList[p];
         const zVEC3& own = poly->polyPlane.normal;
@@ -319,9 +364,9 @@ void zCMesh::CalcVertexNormals(int mode, int spatial)
             zVEC3 normal = own;
             const bool smooth = material && material->HasFlag(zMAT_FLAG_SMOOTH);
             if (mode != zMESH_VERTNORMAL_SMOOTH || smooth) {
-                for (int q : users.at(poly->vertex[k])) {
-                    const zCPolygon* other = polyList[q];
-                    if (q == p)
+                for (const int *q = users.begin(p, k), *last = users.end(p, k); q != last; ++q) {
+                    const zCPolygon* other = polyList[*q];
+                    if (*q == p)
                         continue;
                     if (mode == zMESH_VERTNORMAL_SMOOTH) {
                         if (other->material != material)

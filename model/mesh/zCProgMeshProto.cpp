@@ -401,17 +401,20 @@ public:
     std::vector<unsigned char> bytes;
 
 private:
+    // Byte by byte: a range insert per field costs more than the field.
     void Put16(std::uint16_t value)
     {
         unsigned char b[2];
         zPutLE16(b, value);
-        bytes.insert(bytes.end(), b, b + 2);
+        bytes.push_back(b[0]);
+        bytes.push_back(b[1]);
     }
     void Put32(std::uint32_t value)
     {
         unsigned char b[4];
         zPutLE32(b, value);
-        bytes.insert(bytes.end(), b, b + 4);
+        for (unsigned char c : b)
+            bytes.push_back(c);
     }
 };
 
