@@ -41,6 +41,9 @@ protected:
         savedDest = g_jobDestDir;
         g_jobDestDir = "\\DATA\\ANIMS\\";
         box.Write("DATA/ANIMS/_compiled/keep", "");
+        // Sources named without a folder are found below the animations folder.
+        zCOption::SetStartDirectory("\\DATA");
+        options.Init("", 0);
         g_modelLoadError = 0;
         g_lastModelFile = "";
         g_partialCompile = 0;
@@ -48,6 +51,7 @@ protected:
     void TearDown() override
     {
         g_jobDestDir = savedDest;
+        zCOption::SetStartDirectory("");
         g_registeredMeshNames.DeleteList();
         ClearRecordedSourceStamps();
         AscFixture::TearDown();
@@ -263,6 +267,108 @@ TEST_F(ModelScriptTest, EventBlocksAreBoundedAndNeedAnAni)
     EXPECT_EQ((*Ani("B")->aniEvents)[15].frameNumber, 15);
     EXPECT_NE(Ani("S"), nullptr);
     EXPECT_NE(Msb().find(Chunk(0xF5A0, U32(16))), std::string::npos);
+}
+
+TEST_F(ModelScriptTest, CompileJobBuildsFromAsc)
+{
+    box.Write("DATA/ANIMS/HUMANS.ASC", Header() + Scene() + Materials() +
+                                           Object("Bip01", "", 0, 0, 50) + Object("Bip01 Spine", "Bip01", 0, 0, 60) +
+                                           Object("ZM_Body", "Bip01 Spine", 0, 0, 60,
+                                                  "\t*MATERIAL_REF 1\r\n" + BoxMesh(0, 0, 60, 5.0f)));
+    std::vector<float> rootX;
+    for (int k = 0; k < 26; ++k)
+        rootX.push_back(static_cast<float>(k * 10));
+    box.Write("DATA/ANIMS/WALK.ASC", Header() + Scene(5, 30) + Object("Bip01", "", 0, 0, 50, Tracks(rootX)) +
+                                         Object("Bip01 Spine", "Bip01", 0, 0, 60, Tracks(rootX)));
+    ASSERT_TRUE(ReadScript("MODEL (\"HUMANS\")\n{\nmeshAndTree (\"HUMANS.ASC\")\naniEnum\n{\n"
+                           "ani (\"T_WALK\" 1 \"T_WALK\" 0.1 0.1 M. \"WALK.ASC\" F 10 20 SPD:2 CVS:3)\n{\n"
+                           "*eventSFX (-1 \"S\")\n*eventPFX (-1 1 \"FX\" \"BIP01\")\n*eventSwapMesh (0 \"A\" \"B\")\n"
+                           "*eventSFX (15 \"S\")\n*eventSFX (0 \"S\")\n}\n}\n}\n",
+                           4)) << ::testing::PrintToString(Texts());
+    EXPECT_TRUE(box.Exists("DATA/ANIMS/_compiled/HUMANS.MDH"));
+    EXPECT_TRUE(box.Exists("DATA/ANIMS/_compiled/HUMANS-T_WALK.MAN"));
+    EXPECT_FALSE(box.Exists("DATA/ANIMS/_compiled/HUMANS.MSB"));  // the first game's compile job writes none
+    zCModelAni* walk = Ani("T_WALK");
+    ASSERT_NE(walk, nullptr);
+    EXPECT_EQ(walk->numFrames, 11);
+    EXPECT_FLOAT_EQ(walk->fps, 2.0f);  // rate x speed / source rate
+    EXPECT_FLOAT_EQ(walk->auxValue, 3.0f);
+    // The box holds the mesh but not the root's travel of 100 units.
+    EXPECT_FALSE(HasLine("In order to calculate ani-bbox"));
+    EXPECT_GE(walk->aniBBox.maxs.x - walk->aniBBox.mins.x, 10.0f);
+    EXPECT_LT(walk->aniBBox.maxs.x - walk->aniBBox.mins.x, 50.0f);
+    ASSERT_EQ(walk->GetNumEvents(), 5);
+    const std::vector<zTAniEventRec>& events = *walk->aniEvents;
+    // Sounds at -1 and 0 stay at 0; the effect at -1 is on the last frame; the swap
+    // at 0 lies before the first frame 10 and is clamped.
+    const int frames[] = {0, 10, 0, 5, 0};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(events[static_cast<std::size_t>(i)].frameNumber, frames[i]) << i;
+    EXPECT_TRUE(HasLine("HUMANS.MDS(10):   Warning: Frame-Number is out of bounds, ani: T_WALK"));
+
+    // A convert job finds what the compile job made and reads it back.
+    proto->Clear();
+    proto->Init();
+    g_registeredMeshNames.DeleteList();
+    ASSERT_TRUE(ReadScript("MODEL\n{\nmeshAndTree (\"HUMANS.ASC\")\naniEnum\n{\n"
+                           "ani (\"T_WALK\" 1 \"T_WALK\" 0.1 0.1 M. \"WALK.ASC\" F 10 20 SPD:2 CVS:3)\n}\n}\n",
+                           3));
+    EXPECT_EQ(g_modelLoadError, 0) << std::string(g_lastModelFile);
+    ASSERT_NE(Ani("T_WALK"), nullptr);
+    EXPECT_EQ(Ani("T_WALK")->numFrames, 11);
+}
+
+zCModelAni* NewAni(const char* name, const char* next, int type = zANI_TYPE_NORMAL)
+{
+    auto* ani = new zCModelAni();
+    ani->aniName = name;
+    ani->nextAniName = next;
+    ani->aniType = type;
+    return ani;
+}
+
+TEST_F(ModelScriptTest, ResolveSortsNumbersAndLinks)
+{
+    proto->ResolveAnis();  // no anis: nothing to say
+    EXPECT_TRUE(Texts().empty());
+    for (const char* name : {"C", "A", "B"})
+        proto->aniList.InsertEnd(NewAni(name, name[0] == 'A' ? "MISSING" : name[0] == 'B' ? "A" : "C"));
+    ASSERT_TRUE(RunJob([&] { proto->ResolveAnis(); }));
+    ASSERT_EQ(proto->aniList.GetNum(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(std::string(proto->aniList[i]->aniName), std::string(1, static_cast<char>('A' + i)));
+        EXPECT_EQ(proto->aniList[i]->aniID, i);
+    }
+    EXPECT_EQ(proto->aniList[0]->nextAni, nullptr);
+    EXPECT_EQ(proto->aniList[1]->nextAni, proto->aniList[0]);
+    EXPECT_EQ(proto->aniList[2]->nextAni, proto->aniList[2]);
+    EXPECT_TRUE(HasLine("zCModelAni: Could not find nextAni: MISSING, this: A"));
+
+    zCModelAni* alias = NewAni("D", "", zANI_TYPE_ALIAS);
+    alias->aliasName = "NOWHERE";
+    proto->AddAni(alias);
+    EXPECT_FALSE(RunJob([&] { proto->ResolveAnis(); }));
+    EXPECT_TRUE(HasLine("FATAL! .. goodbye !!"));
+}
+
+TEST_F(ModelScriptTest, BoxWithoutMeshIsThePrototypes)
+{
+    proto->bbox3D.mins = zVEC3(-1, -2, -3);
+    proto->bbox3D.maxs = zVEC3(1, 2, 3);
+    const struct {
+        int frames;
+        const char* message;
+    } cases[] = {{0, "Ani has zero frames of animation"}, {3, "In order to calculate ani-bbox"}};
+    for (const auto& c : cases) {
+        host.Clear();
+        zCModelAni ani;
+        ani.numFrames = static_cast<std::int16_t>(c.frames);
+        proto->CalcAniBBox(&ani);
+        EXPECT_TRUE(HasLine(c.message)) << c.frames;
+        EXPECT_EQ(ani.aniBBox.maxs.z, 3.0f);
+        EXPECT_EQ(ani.aniBBox.mins.y, -2.0f);
+    }
+    proto->CalcAniBBox(nullptr);
 }
 
 } // namespace
