@@ -65,6 +65,25 @@ void WriteCommon(zCBinChunkFile& file, const zSTRING& args, int withLayer)
     file.WriteFloat(MdsFloat(args, next + 2));
 }
 
+zCModelAni* NewAni(int type, const zSTRING& name, const zSTRING& next)
+{
+    auto* ani = new zCModelAni();
+    ani->aniType = type;
+    ani->aniName = name;
+    ani->nextAniName = next;
+    return ani;
+}
+
+// The alias and combination form: name, layer, next, blend-in, blend-out, flag letters.
+zCModelAni* NewLayeredAni(int type, const zSTRING& args)
+{
+    zCModelAni* ani = NewAni(type, MdsName(args, 1), MdsName(args, 3));
+    ani->layer = MdsInt(args, 2);
+    ani->SetBlending(MdsFloat(args, 4), MdsFloat(args, 5));
+    ani->SetFlags(MdsWord(args, 6));
+    return ani;
+}
+
 // A sound's range: the option or the default, capped.
 float SoundRange(const zSTRING& args, float fallback)
 {
@@ -73,10 +92,6 @@ float SoundRange(const zSTRING& args, float fallback)
     ReadOptionValue(text, "R:", range);
     return std::min(range, kMaxSoundRange);
 }
-
-} // namespace
-
-namespace {
 
 // Reads one event block's lines and turns them into the event records of ani (null:
 // the lines are only written to the binary script).
@@ -324,6 +339,12 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
     if (writing)
         file.StartChunk(0xF500);
     zTAniEnumState state;
+    // An ani of a statement joins the prototype and takes the following event block.
+    auto adopt = [&](zCModelAni* ani) {
+        AddAni(ani);
+        state.current = ani;
+        state.eventsFollow = true;
+    };
     zSTRING line;
     while (ReadMdsLine(line)) {
         if (line.empty() || Holds(line, "//"))
@@ -437,32 +458,19 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
                 file.WriteLine(MdsName(args, 7));
                 file.WriteLine(MdsWord(args, 8));
             }
-            auto* ani = new zCModelAni();
-            ani->aniType = zANI_TYPE_ALIAS;
-            ani->aniName = MdsName(args, 1);
-            ani->layer = MdsInt(args, 2);
-            ani->nextAniName = MdsName(args, 3);
-            ani->SetBlending(MdsFloat(args, 4), MdsFloat(args, 5));
-            ani->SetFlags(MdsWord(args, 6));
+            zCModelAni* ani = NewLayeredAni(zANI_TYPE_ALIAS, args);
             ani->aliasName = MdsName(args, 7);
             const zSTRING direction = MdsWord(args, 8);
             ani->aniDirReverse = !direction.empty() && direction[0] == 'R';
-            AddAni(ani);
-            state.current = ani;
-            state.eventsFollow = true;
+            adopt(ani);
         } else if (Holds(line, "ANIBLEND")) {
             if (writing) {
                 file.StartChunk(0xF540);
                 WriteCommon(file, args, 0);
             }
-            auto* ani = new zCModelAni();
-            ani->aniType = zANI_TYPE_BLEND;
-            ani->aniName = MdsName(args, 1);
-            ani->nextAniName = MdsName(args, 2);
+            zCModelAni* ani = NewAni(zANI_TYPE_BLEND, MdsName(args, 1), MdsName(args, 2));
             ani->SetBlending(MdsFloat(args, 3), MdsFloat(args, 4));
-            AddAni(ani);
-            state.current = ani;
-            state.eventsFollow = true;
+            adopt(ani);
             state.firstFrame = 0;
         } else if (Holds(line, "ANISYNC")) {
             if (writing) {
@@ -470,13 +478,7 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
                 file.WriteLine(MdsName(args, 1));
                 file.WriteLine(MdsName(args, 2));
             }
-            auto* ani = new zCModelAni();
-            ani->aniType = zANI_TYPE_SYNC;
-            ani->aniName = MdsName(args, 1);
-            ani->nextAniName = MdsName(args, 2);
-            AddAni(ani);
-            state.current = ani;
-            state.eventsFollow = true;
+            adopt(NewAni(zANI_TYPE_SYNC, MdsName(args, 1), MdsName(args, 2)));
             state.firstFrame = 0;
         } else if (Holds(line, "ANIBATCH")) {
             state.current = ReadBatch(*this, MdsName(args, 1));
@@ -491,29 +493,16 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
                 file.WriteLine(MdsName(args, 7));
                 file.WriteU32(static_cast<std::uint32_t>(count));
             }
-            auto* ani = new zCModelAni();
-            ani->aniType = zANI_TYPE_COMB;
-            ani->aniName = MdsName(args, 1);
-            ani->layer = MdsInt(args, 2);
-            ani->nextAniName = MdsName(args, 3);
-            ani->SetBlending(MdsFloat(args, 4), MdsFloat(args, 5));
-            ani->SetFlags(MdsWord(args, 6));
+            zCModelAni* ani = NewLayeredAni(zANI_TYPE_COMB, args);
             ani->aliasName = MdsName(args, 7) + zSTRING(count);
-            AddAni(ani);
-            state.current = ani;
-            state.eventsFollow = true;
+            adopt(ani);
             state.firstFrame = 0;
         } else if (Holds(line, "ANIDISABLE")) {
             if (writing) {
                 file.StartChunk(0xF580);
                 file.WriteLine(MdsName(args, 1));
             }
-            auto* ani = new zCModelAni();
-            ani->aniType = zANI_TYPE_DISABLED;
-            ani->aniName = MdsName(args, 1);
-            AddAni(ani);
-            state.current = ani;
-            state.eventsFollow = true;
+            adopt(NewAni(zANI_TYPE_DISABLED, MdsName(args, 1), zSTRING()));
             state.firstFrame = 0;
         } else if (Holds(line, "MODELTAG")) {
             auto* tag = new zTAniEventRec();
