@@ -328,6 +328,108 @@ zCModelAni* ReadBatch(zCModelPrototype& proto, const zSTRING& name)
     return ani;
 }
 
+// A plain ani: its .MAN when that was made from this line, else (compiling) its ASC
+// source, which is compiled, boxed and saved as the .MAN.
+void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& args, int noMesh,
+                  zTAniEnumState& state, zCBinChunkFile& file)
+{
+    const bool writing = MdsWritesBinary();
+    const bool compiling = g_jobMode == 4;
+    const zSTRING name = MdsName(args, 1);
+    const int layer = MdsInt(args, 2);
+    const zSTRING next = MdsName(args, 3);
+    const float blendIn = MdsFloat(args, 4);
+    const float blendOut = MdsFloat(args, 5);
+    const zSTRING flags = MdsWord(args, 6);
+    const zSTRING ascName = MdsName(args, 7);
+    const zSTRING direction = MdsWord(args, 8);
+    const int firstFrame = MdsInt(args, 9);
+    const int lastFrame = MdsInt(args, 10);
+    float fps = state.fpsCap;
+    float speed = 0.0f;
+    float cvs = 1.0f;
+    // Each option is found wherever it stands.
+    for (auto [option, value] : {std::pair<const char*, float*>{"FPS:", &fps}, {"SPD:", &speed}, {"CVS:", &cvs}}) {
+        zSTRING text = args;
+        ReadOptionValue(text, option, *value);
+    }
+    cvs = std::max(0.0f, std::min(cvs, 10.0f));
+    if (writing) {
+        file.StartChunk(0xF520);
+        file.WriteLine(name);
+        file.WriteInt(layer);
+        file.WriteLine(next);
+        file.WriteFloat(blendIn);
+        file.WriteFloat(blendOut);
+        file.WriteLine(flags);
+        file.WriteLine(ascName);
+        file.WriteLine(direction);
+        file.WriteInt(firstFrame);
+        file.WriteInt(lastFrame);
+        file.WriteFloat(fps);
+        file.WriteFloat(speed);
+        file.WriteFloat(cvs);
+    }
+    if (lastFrame < firstFrame && lastFrame != -1)
+        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kLastframeLessThanFirstframe),
+                               proto.fileName.c_str(), g_mdsLineNumber);
+    state.firstFrame = firstFrame;
+    state.eventsFollow = true;
+    ++state.aniLines;
+    zCModelAni* ani = new zCModelAni();
+    bool compiledHere = false;
+    if (ani->LoadMAN(name + ".MAN", proto, line)) {
+        proto.AddAni(ani);
+        if (compiling && g_partialCompile) {
+            if (zCIdeServices* ide = zGetIdeServices())
+                ide->StepProgress();
+        }
+    } else if (!compiling) {
+        if (!g_modelLoadError)
+            g_lastModelFile = name + ".MAN";
+        g_modelLoadError = 1;
+        ani->Release();
+        state.current = nullptr;
+        return;
+    } else {
+        if (Verbose())
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kParsingAni, name, ascName));
+        ani->Release();
+        ani = nullptr;
+        proto.LoadAsc(&ani, ascName, name, firstFrame, lastFrame, 1, fps);
+        if (Verbose())
+            g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingFinished));
+        compiledHere = true;
+    }
+    state.current = ani;
+    if (!ani)
+        return;
+    ani->aniName = name;
+    ani->layer = layer;
+    ani->nextAniName = next;
+    ani->SetBlending(blendIn, blendOut);
+    ani->SetFlags(flags);
+    ani->aniDirReverse = !direction.empty() && direction[0] == 'R';
+    // The ani compiled from ASC is a new object: it takes the line's value too.
+    ani->auxValue = cvs;
+    state.fpsBeforeSpeed = ani->fps;
+    if (compiledHere && speed != 0.0f && ani->sourceFps != 0.0f)
+        ani->fps = ani->fps * speed / ani->sourceFps;
+    ani->CalcRootMoveFlag();
+    ani->CalcInPlaceFlag();
+    if (compiledHere) {
+        if (noMesh && !state.meshLoaded) {
+            zCModelMeshLib::LoadMeshLib(CutBeforeFirstPoint(proto.meshAndTreeFile) + ".MDM", &proto, nullptr, nullptr);
+            state.meshLoaded = 1;
+        }
+        proto.CalcAniBBox(ani);
+        ani->SaveMAN(proto, line);
+    }
+    state.fpsMin = std::min(state.fpsMin, ani->fps);
+    state.fpsMax = std::max(state.fpsMax, ani->fps);
+    state.fpsSum += ani->fps;
+}
+
 } // namespace
 
 void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
@@ -335,7 +437,6 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
     if (Verbose())
         g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingAnienum));
     const bool writing = MdsWritesBinary();
-    const bool compiling = g_jobMode == 4;
     if (writing)
         file.StartChunk(0xF500);
     zTAniEnumState state;
@@ -357,99 +458,7 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
                 file.WriteFloat(state.fpsCap);
             }
         } else if (Holds(line, "ANI ") || Holds(line, "ANI\t")) {
-            const zSTRING name = MdsName(args, 1);
-            const int layer = MdsInt(args, 2);
-            const zSTRING next = MdsName(args, 3);
-            const float blendIn = MdsFloat(args, 4);
-            const float blendOut = MdsFloat(args, 5);
-            const zSTRING flags = MdsWord(args, 6);
-            const zSTRING ascName = MdsName(args, 7);
-            const zSTRING direction = MdsWord(args, 8);
-            const int firstFrame = MdsInt(args, 9);
-            const int lastFrame = MdsInt(args, 10);
-            float fps = state.fpsCap;
-            float speed = 0.0f;
-            float cvs = 1.0f;
-            // Each option is found wherever it stands.
-            for (auto [option, value] : {std::pair<const char*, float*>{"FPS:", &fps}, {"SPD:", &speed}, {"CVS:", &cvs}}) {
-                zSTRING text = args;
-                ReadOptionValue(text, option, *value);
-            }
-            cvs = std::max(0.0f, std::min(cvs, 10.0f));
-            if (writing) {
-                file.StartChunk(0xF520);
-                file.WriteLine(name);
-                file.WriteInt(layer);
-                file.WriteLine(next);
-                file.WriteFloat(blendIn);
-                file.WriteFloat(blendOut);
-                file.WriteLine(flags);
-                file.WriteLine(ascName);
-                file.WriteLine(direction);
-                file.WriteInt(firstFrame);
-                file.WriteInt(lastFrame);
-                file.WriteFloat(fps);
-                file.WriteFloat(speed);
-                file.WriteFloat(cvs);
-            }
-            if (lastFrame < firstFrame && lastFrame != -1)
-                g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kLastframeLessThanFirstframe),
-                                       fileName.c_str(), g_mdsLineNumber);
-            state.firstFrame = firstFrame;
-            state.eventsFollow = true;
-            ++state.aniLines;
-            zCModelAni* ani = new zCModelAni();
-            bool compiledHere = false;
-            if (ani->LoadMAN(name + ".MAN", *this, line)) {
-                AddAni(ani);
-                if (compiling && g_partialCompile) {
-                    if (zCIdeServices* ide = zGetIdeServices())
-                        ide->StepProgress();
-                }
-            } else if (!compiling) {
-                if (!g_modelLoadError)
-                    g_lastModelFile = name + ".MAN";
-                g_modelLoadError = 1;
-                ani->Release();
-                state.current = nullptr;
-                continue;
-            } else {
-                if (Verbose())
-                    g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kParsingAni, name, ascName));
-                ani->Release();
-                ani = nullptr;
-                LoadAsc(&ani, ascName, name, firstFrame, lastFrame, 1, fps);
-                if (Verbose())
-                    g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingFinished));
-                compiledHere = true;
-            }
-            state.current = ani;
-            if (!ani)
-                continue;
-            ani->aniName = name;
-            ani->layer = layer;
-            ani->nextAniName = next;
-            ani->SetBlending(blendIn, blendOut);
-            ani->SetFlags(flags);
-            ani->aniDirReverse = !direction.empty() && direction[0] == 'R';
-            // The ani compiled from ASC is a new object: it takes the line's value too.
-            ani->auxValue = cvs;
-            state.fpsBeforeSpeed = ani->fps;
-            if (compiledHere && speed != 0.0f && ani->sourceFps != 0.0f)
-                ani->fps = ani->fps * speed / ani->sourceFps;
-            ani->CalcRootMoveFlag();
-            ani->CalcInPlaceFlag();
-            if (compiledHere) {
-                if (noMesh && !state.meshLoaded) {
-                    zCModelMeshLib::LoadMeshLib(CutBeforeFirstPoint(meshAndTreeFile) + ".MDM", this, nullptr, nullptr);
-                    state.meshLoaded = 1;
-                }
-                CalcAniBBox(ani);
-                ani->SaveMAN(*this, line);
-            }
-            state.fpsMin = std::min(state.fpsMin, ani->fps);
-            state.fpsMax = std::max(state.fpsMax, ani->fps);
-            state.fpsSum += ani->fps;
+            ReadPlainAni(*this, line, args, noMesh, state, file);
         } else if (Holds(line, "ANIALIAS")) {
             if (writing) {
                 file.StartChunk(0xF530);
