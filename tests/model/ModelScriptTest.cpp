@@ -101,7 +101,7 @@ const char* const kEveryStatement =
     "  aniEnum\r\n"
     "  {\r\n"
     "    aniMaxFps (30)\r\n"
-    "    ani (\"t_Walk\" 1 \"t_Walk\" 0.1 0.2 M. \"Walk.asc\" F 10 20 FPS:12 SPD:2 CVS:12)\r\n"
+    "    ani (\"t_Walk\" 1 \"t_Walk\" 0.1 0.2 M. \"Walk.asc\" F 10 20 CVS:12 SPD:2 FPS:12)\r\n"
     "    {\r\n"
     "      *eventSFX (12 \"Step\" R:5000 EMPTY_SLOT)\r\n"
     "    }\r\n"
