@@ -1,6 +1,8 @@
 // The animation block of a model script: animations and their kinds, model tags,
 // batches and event blocks, compiled from ASC in compile jobs.
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -274,19 +276,23 @@ private:
 
     void SetFrame(zTAniEventRec& rec, int written, bool fromLast, int lineNumber)
     {
-        int frame = 0;
-        if (fromLast) {
-            const int g = written == -1 ? ani->numFrames - 1 : written - state.firstFrame;
-            frame = static_cast<int>(static_cast<float>(g) * factor);
-        } else if (written > 0) {
-            frame = static_cast<int>(static_cast<float>(written - state.firstFrame) * factor);
-        }
+        // The difference is taken wide and the product in float, as the frame rates
+        // are; any size is then held within the int range.
+        double g = 0.0;
+        if (fromLast)
+            g = written == -1 ? ani->numFrames - 1.0 : static_cast<double>(written) - state.firstFrame;
+        else if (written > 0)
+            g = static_cast<double>(written) - state.firstFrame;
+        double frame = std::trunc(static_cast<double>(static_cast<float>(g) * factor));
+        if (std::isnan(frame))
+            frame = 0.0;
+        frame = std::fmax(INT_MIN, std::fmin(frame, INT_MAX));
         if (ani->aniType == zANI_TYPE_NORMAL && (frame < 0 || frame > ani->numFrames - 1)) {
             g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kFrameNumberOutBounds, ani->aniName),
                                    proto.fileName.c_str(), lineNumber);
-            frame = std::max(0, std::min(frame, ani->numFrames - 1));
+            frame = std::fmax(0.0, std::fmin(frame, ani->numFrames - 1.0));
         }
-        rec.frameNumber = frame;
+        rec.frameNumber = static_cast<int>(frame);
     }
 
     zCModelPrototype& proto;
