@@ -76,8 +76,9 @@ zSTRING MdsName(const zSTRING& args, unsigned n)
 
 int MdsInt(const zSTRING& args, unsigned n)
 {
-    const long value = std::atol(MdsWord(args, n).c_str());
-    return static_cast<int>(std::max<long>(INT_MIN, std::min<long>(value, INT_MAX)));
+    // As atol reads it, but defined for any size.
+    const long long value = std::strtoll(MdsWord(args, n).c_str(), nullptr, 10);
+    return static_cast<int>(std::max<long long>(INT_MIN, std::min<long long>(value, INT_MAX)));
 }
 
 float MdsFloat(const zSTRING& args, unsigned n)
