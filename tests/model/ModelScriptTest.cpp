@@ -3,6 +3,7 @@
 // messages, animation boxes and the resolution of the animation list.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -319,6 +320,14 @@ TEST_F(ModelScriptTest, CompileJobBuildsFromAsc)
     EXPECT_EQ(g_modelLoadError, 0) << std::string(g_lastModelFile);
     ASSERT_NE(Ani("T_WALK"), nullptr);
     EXPECT_EQ(Ani("T_WALK")->numFrames, 11);
+
+    // Without the mesh library the statement names it as the missing file.
+    proto->Clear();
+    proto->Init();
+    std::filesystem::remove(box.Path("DATA/ANIMS/_compiled/HUMANS.MDM"));
+    ASSERT_TRUE(ReadScript("MODEL\n{\nmeshAndTree (\"HUMANS.ASC\")\n}\n", 3));
+    EXPECT_EQ(g_modelLoadError, 1);
+    EXPECT_EQ(std::string(g_lastModelFile), "HUMANS.MDM");
 }
 
 zCModelAni* NewAni(const char* name, const char* next, int type = zANI_TYPE_NORMAL)
