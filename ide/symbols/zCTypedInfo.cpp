@@ -5,34 +5,54 @@
 #include <cctype>
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <utility>
 
 #include "ListOrder.h"
+#include "MessageIds.h"
 
 namespace {
 
-const char kDelimiters[] = ";,:=><*+-/?'%()/&!|{}[]\"~";
+// The one-character tokens.
+struct DelimiterTable {
+    bool is[256] = {};
+    DelimiterTable()
+    {
+        for (const char* c = ";,:=><*+-/?'%()/&!|{}[]\"~"; *c; ++c)
+            is[static_cast<unsigned char>(*c)] = true;
+    }
+};
+const DelimiterTable kDelimiters;
 
 bool IsDelimiter(unsigned char c)
 {
-    return c != 0 && std::strchr(kDelimiters, c) != nullptr;
+    return kDelimiters.is[c];
+}
+
+int LowerAscii(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
+
+// Names ignoring the case of ASCII letters, as the compiler's names are.
+int CompareRecordNames(const char* a, std::size_t aLength, const char* b, std::size_t bLength)
+{
+    const std::size_t common = std::min(aLength, bLength);
+    for (std::size_t i = 0; i < common; ++i) {
+        const int difference = LowerAscii(static_cast<unsigned char>(a[i])) - LowerAscii(static_cast<unsigned char>(b[i]));
+        if (difference != 0)
+            return difference;
+    }
+    return aLength < bLength ? -1 : (aLength > bLength ? 1 : 0);
 }
 
 int CompareRecordNames(const zSTRING& a, const zSTRING& b)
 {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const int ca = std::tolower(static_cast<unsigned char>(a.data()[i]));
-        const int cb = std::tolower(static_cast<unsigned char>(b.data()[i]));
-        if (ca != cb)
-            return ca - cb;
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+    return CompareRecordNames(a.data(), a.size(), b.data(), b.size());
 }
 
 bool SameName(const zSTRING& a, const char* b)
 {
-    return CompareRecordNames(a, zSTRING(b)) == 0;
+    return CompareRecordNames(a.data(), a.size(), b, std::strlen(b)) == 0;
 }
 
 template <class Record>
@@ -105,7 +125,7 @@ void zCTypedInfo::Clear()
     symbols.Clear();
 }
 
-void zCTypedInfo::BuildClassView(const zTClassViewProject& project)
+void zCTypedInfo::BuildClassView(const zTClassViewProject& project, bool showProgress, zIClassViewHost* host)
 {
     Clear();
     building = 1;
@@ -113,7 +133,7 @@ void zCTypedInfo::BuildClassView(const zTClassViewProject& project)
     for (const zSTRING& source : project.sources)
         ParseDeclarations(JoinPath(project.folder, source), source);
     building = 0;
-    Finish();
+    Finish(showProgress, host);
 }
 
 int zCTypedInfo::LoadInternalFunctions(const zTClassViewProject& project)
@@ -144,22 +164,26 @@ int zCTypedInfo::LoadInternalFunctions(const zTClassViewProject& project)
 
 int zCTypedInfo::ParseDeclarations(const zSTRING& hostPath, const zSTRING& name)
 {
-    std::ifstream in(hostPath, std::ios::binary);
+    std::ifstream in(hostPath, std::ios::binary | std::ios::ate);
     if (!in)
         return 0;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad())
+    const std::streamoff size = in.tellg();
+    if (size < 0)
         return 0;
-    ParseText(text.str(), name);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.seekg(0);
+    if (!in.read(text.data(), size))
+        return 0;
+    ParseText(std::move(text), name);
     return 1;
 }
 
-void zCTypedInfo::ParseText(const std::string& text, const zSTRING& name)
+void zCTypedInfo::ParseText(std::string text, const zSTRING& name)
 {
     currentFile = name;
     // A NUL in the text ends it, as the end of the buffer does.
-    buffer.assign(text.c_str());
+    buffer = std::move(text);
+    buffer.resize(std::strlen(buffer.c_str()));
     cursor = 0;
     line = 0;
     historyTop = 0;
@@ -193,26 +217,42 @@ void zCTypedInfo::ParseText(const std::string& text, const zSTRING& name)
     buffer.shrink_to_fit();
 }
 
-void zCTypedInfo::Finish()
+void zCTypedInfo::Finish(bool showProgress, zIClassViewHost* host)
 {
     SortRecords(functions);
     SortRecords(classes);
     SortRecords(prototypes);
     SortRecords(instances);
     SortRecords(variables);
+    if (host) {
+        if (showProgress)
+            host->ShowStatus(zMsgId::kLoadingClassViewTree);
+        host->RefillClassView();
+        if (showProgress)
+            host->ShowStatus(zMsgId::kLoadingAutoComplete);
+    }
     // Names alone decide the order, as the control's search sees them; the image
     // breaks ties so that a build always gives the same text.
-    std::stable_sort(entries.begin(), entries.end(), [](const zSTRING& a, const zSTRING& b) {
-        const std::size_t aName = a.rfind('?');
-        const std::size_t bName = b.rfind('?');
-        const int byName = CompareListNames(a.data(), aName, b.data(), bName);
-        return byName != 0 ? byName < 0 : a.compare(aName, std::string::npos, b, bName, std::string::npos) < 0;
+    for (Entry& entry : entries)
+        entry.key = ListNameKey(entry.name->data(), entry.name->size());
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (a.key != b.key)
+            return a.key < b.key;
+        const int byName = CompareListNames(a.name->data(), a.name->size(), b.name->data(), b.name->size());
+        if (byName != 0)
+            return byName < 0;
+        const int exact = a.name->compare(*b.name);
+        return exact != 0 ? exact < 0 : a.image < b.image;
     });
-    autoCompletionText.clear();
     autoCompletionLength = 0;
-    for (const zSTRING& entry : entries) {
-        autoCompletionLength += static_cast<int>(entry.size()) + 1;
-        autoCompletionText += entry;
+    for (const Entry& entry : entries)
+        autoCompletionLength += static_cast<int>(entry.name->size()) + 3;
+    autoCompletionText.clear();
+    autoCompletionText.reserve(static_cast<std::size_t>(autoCompletionLength));
+    for (const Entry& entry : entries) {
+        autoCompletionText += *entry.name;
+        autoCompletionText += '?';
+        autoCompletionText += static_cast<char>('0' + entry.image);
         autoCompletionText += '\n';
     }
     // The last line feed goes; an empty list stays empty.
@@ -285,16 +325,46 @@ bool zCTypedInfo::ExpectToken(const char* text)
 
 bool zCTypedInfo::SkipBraces()
 {
+    // Bodies are most of a project: they are passed over character by character, with
+    // the token reader's rules for comments and strings, without making tokens.
+    history[historyTop] = {cursor, line};
+    historyTop = (historyTop + 1) % 16;
+    const std::size_t end = buffer.size();
+    const char* text = buffer.data();
     int depth = 1;
-    while (depth > 0) {
-        NextToken();
-        if (AtEnd())
-            break;
-        if (token == "{")
+    while (cursor < end) {
+        const char c = text[cursor];
+        if (c == '\n') {
+            ++line;
+        } else if (c == '{') {
             ++depth;
-        else if (token == "}")
-            --depth;
+        } else if (c == '}') {
+            if (--depth == 0) {
+                ++cursor;
+                token = "}";
+                return true;
+            }
+        } else if (c == '"') {
+            ++cursor;
+            while (cursor < end && text[cursor] != '"' && text[cursor] != '\n')
+                ++cursor;
+            if (cursor < end && text[cursor] == '"')
+                ++cursor;
+            continue;
+        } else if (c == '/' && cursor + 1 < end && text[cursor + 1] == '/') {
+            while (cursor < end && text[cursor] != '\n')
+                ++cursor;
+            continue;
+        } else if (c == '/' && cursor + 1 < end && text[cursor + 1] == '*') {
+            const std::size_t close = buffer.find("*/", cursor + 2);
+            const std::size_t stop = close == std::string::npos ? end : close + 2;
+            line += static_cast<int>(std::count(text + cursor, text + stop, '\n'));
+            cursor = stop;
+            continue;
+        }
+        ++cursor;
     }
+    token.clear();
     return true;
 }
 
@@ -359,10 +429,7 @@ zCPar_Symbol* zCTypedInfo::EnterSymbol(const zSTRING& name, int type)
 
 void zCTypedInfo::AddEntry(const zSTRING& name, int image)
 {
-    zSTRING entry = name;
-    entry += '?';
-    entry += static_cast<char>('0' + image);
-    entries.push_back(std::move(entry));
+    entries.push_back({&name, image, 0});
 }
 
 int zCTypedInfo::ParseFunc()
@@ -466,7 +533,7 @@ int zCTypedInfo::ParseVar(bool isConst)
             } else if (record) {
                 if (zCPar_Symbol* symbol = EnterSymbol(name, typeCode); symbol && isConst)
                     symbol->SetFlag(zPAR_FLAG_CONST);
-                AddEntry(name, kImageVariable);
+                AddEntry(record->name, kImageVariable);
                 variables.push_back(std::move(record));
             }
             if (isConst) {
@@ -593,7 +660,7 @@ int zCTypedInfo::ParseInstance()
         record->line = nameLine;
         record->internal = internal;
         record->base = baseName;
-        AddEntry(name, kImageInstance);
+        AddEntry(record->name, kImageInstance);
         EnterSymbol(name, zPAR_TYPE_INSTANCE);
         instances.push_back(std::move(record));
     }

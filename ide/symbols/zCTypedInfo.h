@@ -3,6 +3,7 @@
 // sorted completion list and the lookups of call tips, member lists and declarations.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,16 @@ struct zTClassViewProject {
     std::vector<zSTRING> sources;
 };
 
+// The main frame's part in a build: its status text and the class-view tree.
+class zIClassViewHost {
+public:
+    virtual ~zIClassViewHost() = default;
+    // A string-table id for the status bar's first pane.
+    virtual void ShowStatus(int textId) = 0;
+    // The records are sorted: the tree may be filled from them.
+    virtual void RefillClassView() = 0;
+};
+
 class zCTypedInfo {
 public:
     // Images of the completion entries, as the editor view registers them.
@@ -45,17 +56,19 @@ public:
     zCTypedInfo(const zCTypedInfo&) = delete;
     zCTypedInfo& operator=(const zCTypedInfo&) = delete;
 
-    // Rebuilds everything from the project: internal functions, then every source in list order.
-    void BuildClassView(const zTClassViewProject& project);
+    // Rebuilds everything from the project: internal functions, then every source in list
+    // order. A host (the main frame) refills its tree and, with progress, shows the stage.
+    void BuildClassView(const zTClassViewProject& project, bool showProgress = false,
+                        zIClassViewHost* host = nullptr);
     void Clear();
     // 1 when the project has a description file name (the file may still be missing), else 0.
     int LoadInternalFunctions(const zTClassViewProject& project);
     // 0 when the file cannot be read, else 1. Parses the given host path, recording name as the file.
     int ParseDeclarations(const zSTRING& hostPath, const zSTRING& name);
     // Parses script text in memory as the file name.
-    void ParseText(const std::string& text, const zSTRING& name);
+    void ParseText(std::string text, const zSTRING& name);
     // Sorts the records and joins the completion list; BuildClassView ends with it.
-    void Finish();
+    void Finish(bool showProgress = false, zIClassViewHost* host = nullptr);
 
     zSTRING GetCallTip(const zSTRING& name) const;
     // "member?4" lines of the class that name leads to; empty when there is none.
@@ -89,6 +102,7 @@ private:
     int ParsePrototype();
     int ParseInstance();
 
+    // The entry's name lives in its record.
     void AddEntry(const zSTRING& name, int image);
     // Enters a symbol; false (and nothing kept) when the name is taken.
     zCPar_Symbol* EnterSymbol(const zSTRING& name, int type);
@@ -100,7 +114,14 @@ private:
     std::vector<std::unique_ptr<zCTypedProto>> prototypes;
     std::vector<std::unique_ptr<zCTypedInstance>> instances;
     std::vector<std::unique_ptr<zCTypedVar>> variables;
-    std::vector<zSTRING> entries;
+    // Completion entries: a record's name and its image.
+    struct Entry {
+        const zSTRING* name;
+        int image;
+        // ListNameKey of the name, for the sort.
+        std::uint64_t key;
+    };
+    std::vector<Entry> entries;
     zSTRING autoCompletionText;
     int autoCompletionLength = 0;
 

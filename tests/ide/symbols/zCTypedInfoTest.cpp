@@ -3,6 +3,8 @@
 
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "ListOrder.h"
 #include "zCTypedInfo.h"
@@ -79,6 +81,31 @@ TEST(zCTypedInfo, RecordsTheFixtureProject)
     };
     for (const auto& d : displays)
         EXPECT_EQ(model.GetDeclarationTip(d.name, Context()), d.display) << d.name;
+}
+
+TEST(zCTypedInfo, RebuildShowsItsStagesAndReplacesTheModel)
+{
+    struct Host : zIClassViewHost {
+        std::vector<std::string> calls;
+        const zCTypedInfo* model = nullptr;
+        void ShowStatus(int textId) override { calls.push_back(std::to_string(textId)); }
+        void RefillClassView() override
+        {
+            // The tree is filled from sorted records.
+            calls.push_back("tree " + std::string(model->GetClasses().front()->name));
+        }
+    };
+    zCTypedInfo model;
+    model.ParseText("var int stale;", "Old.d");
+    Host host;
+    host.model = &model;
+    model.BuildClassView(FixtureProject(), true, &host);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"32917", "tree C_ITEM", "32918"}));
+    EXPECT_EQ(model.FindDeclaration("stale", Context()), nullptr);
+    host.calls.clear();
+    model.BuildClassView(FixtureProject(), false, &host);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"tree C_ITEM"}));
+    EXPECT_EQ(model.GetAutoCompletionText(), BuiltModel().GetAutoCompletionText());
 }
 
 TEST(zCTypedInfo, StringsAreOneToken)
@@ -177,10 +204,16 @@ TEST(ListOrder, ComparesAsTheControlsSearch)
     } cases[] = {
         {"A", "A1", -1},   {"A1", "AZ", -1}, {"AZ", "A_B", -1}, {"a_b", "A_B", 0},
         {"abc", "ABD", -1}, {"\xE0", "A", -1}, {"Z", "_", -1},
+        {"x", "x\x80", -1}, {"x\x80", "x\x81", -1}, {"x\x10", "x\x7F", -1}, {"x\x7F", "x\x80", 1},
+        {"ABCDEFGH1", "abcdefgh_", -1}, {"ABCDEFGH", "ABCDEFGH1", -1},
     };
     for (const auto& c : cases) {
         const int result = CompareListNames(c.a, std::strlen(c.a), c.b, std::strlen(c.b));
         EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.a << " " << c.b;
+        // The sort key agrees with the order or leaves it to the comparison.
+        const std::uint64_t a = ListNameKey(c.a, std::strlen(c.a));
+        const std::uint64_t b = ListNameKey(c.b, std::strlen(c.b));
+        EXPECT_TRUE(a == b || (a < b) == (c.sign < 0)) << c.a << " " << c.b;
     }
 }
 
