@@ -51,32 +51,37 @@ zSTRING CTokenizer::GetNextToken(bool quoted, const zSTRING& defaultValue)
     return token;
 }
 
+namespace {
+
+// The default unless the token scans with the format.
+template <class T>
+T Scanned(const zSTRING& token, const char* format, T defaultValue)
+{
+    T value = defaultValue;
+    std::sscanf(token.c_str(), format, &value);
+    return value;
+}
+
+}  // namespace
+
 int CTokenizer::GetInt(int defaultValue)
 {
-    int value = defaultValue;
-    std::sscanf(GetNextToken().c_str(), "%d", &value);
-    return value;
+    return Scanned(GetNextToken(), "%d", defaultValue);
 }
 
 long CTokenizer::GetLong(long defaultValue)
 {
-    long value = defaultValue;
-    std::sscanf(GetNextToken().c_str(), "%ld", &value);
-    return value;
+    return Scanned(GetNextToken(), "%ld", defaultValue);
 }
 
 float CTokenizer::GetFloat(float defaultValue)
 {
-    float value = defaultValue;
-    std::sscanf(GetNextToken().c_str(), "%g", &value);
-    return value;
+    return Scanned(GetNextToken(), "%g", defaultValue);
 }
 
 double CTokenizer::GetDouble(double defaultValue)
 {
-    double value = defaultValue;
-    std::sscanf(GetNextToken().c_str(), "%lg", &value);
-    return value;
+    return Scanned(GetNextToken(), "%lg", defaultValue);
 }
 
 int CTokenizer::GetBool(int defaultValue)
