@@ -391,6 +391,12 @@ zSTRING zCTypedInfo::NormaliseParameters()
     zSTRING out;
     bool blank = false;
     for (std::size_t i = 0; i < raw.size(); ++i) {
+        // An array parameter's size would read as part of its name.
+        if (raw[i] == '[') {
+            const std::size_t close = raw.find(']', i);
+            i = close == std::string::npos ? raw.size() : close;
+            continue;
+        }
         const unsigned char c = static_cast<unsigned char>(raw[i]);
         const bool wordStart = i == 0 || !(std::isalnum(static_cast<unsigned char>(raw[i - 1])) || raw[i - 1] == '_');
         if (wordStart && i + 4 <= raw.size() && SameName(zSTRING(raw.substr(i, 3)), "VAR") && raw[i + 3] == ' ') {

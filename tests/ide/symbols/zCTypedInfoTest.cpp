@@ -276,5 +276,8 @@ TEST(zCTypedInfo, TextsInMemory)
     model.ParseText("func int Sum(var int x, var string s) {};", "Text.d");
     model.Finish();
     EXPECT_EQ(model.GetCallTip("sum"), "int Sum(int x, string s)");
+    model.ParseText("func void Fill(VAR int values[4],\r\n\tvar  C_NPC\tslf ) {};", "Text.d");
+    model.Finish();
+    EXPECT_EQ(model.GetCallTip("Fill"), "void Fill(int values, C_NPC slf)");
     EXPECT_EQ(model.ParseDeclarations((DataFolder() / "Missing.d").string(), "Missing.d"), 0);
 }
