@@ -1,0 +1,1 @@
+func void Menu_Open(var string name);

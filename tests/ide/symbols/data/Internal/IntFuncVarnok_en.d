@@ -1,0 +1,1 @@
+func int Hlp_Random(var int bound);

@@ -1,0 +1,1 @@
+func void B_Say(var int x) {};
