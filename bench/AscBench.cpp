@@ -15,11 +15,10 @@
 #include <random>
 #include <string>
 
+#include "BenchSandbox.h"
 #include "IdeServices.h"
 #include "zCAscModelReader.h"
-#include "zCClassDef.h"
 #include "zCModelPrototype.h"
-#include "zCObjectFactory.h"
 #include "zCProgMeshProto.h"
 #include "zERROR.h"
 #include "zFileSystem.h"
@@ -140,15 +139,8 @@ double TimeLoadAsc(int flags, int repeats, int& triangles)
 
 int main()
 {
-    std::random_device random;
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("tavrelin-asc-bench-" + std::to_string(random() % 100000000u));
-    std::filesystem::create_directory(folder);
-    zCClassDef::SortRegistry();
-    auto* factory = static_cast<zCObjectFactory*>(zCObjectFactory::CreateClassInstance());
-    g_objectFactory = factory;
-    g_rootDirectory = folder.string();
-    g_currentDirectory = "\\";
+    const zCBenchSandbox sandbox("asc");
+    const std::filesystem::path& folder = sandbox.Folder();
     zCHeadlessIde host;
     zSetIdeServices(&host);
     g_errorReporter.SetFilterLevel(8);
@@ -189,9 +181,5 @@ int main()
     }
 
     zSetIdeServices(nullptr);
-    g_objectFactory = nullptr;
-    factory->Release();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
     return 0;
 }

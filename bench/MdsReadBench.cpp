@@ -11,14 +11,13 @@
 #include <random>
 #include <string>
 
+#include "BenchSandbox.h"
 #include "IdeServices.h"
 #include "JobGlobals.h"
 #include "MdsText.h"
 #include "ModelTools.h"
 #include "zCBinChunkFile.h"
-#include "zCClassDef.h"
 #include "zCModelPrototype.h"
-#include "zCObjectFactory.h"
 #include "zCOption.h"
 #include "zERROR.h"
 #include "zFileSystem.h"
@@ -102,15 +101,9 @@ double TimeRead(const std::filesystem::path& folder, int anis, std::size_t& repo
 
 int main()
 {
-    std::random_device random;
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("tavrelin-mds-bench-" + std::to_string(random() % 100000000u));
+    const zCBenchSandbox sandbox("mds");
+    const std::filesystem::path& folder = sandbox.Folder();
     std::filesystem::create_directories(folder / "ANIMS" / "_compiled");
-    zCClassDef::SortRegistry();
-    auto* factory = static_cast<zCObjectFactory*>(zCObjectFactory::CreateClassInstance());
-    g_objectFactory = factory;
-    g_rootDirectory = folder.string();
-    g_currentDirectory = "\\";
     zCHeadlessIde host;
     zSetIdeServices(&host);
     g_errorReporter.SetFilterLevel(8);
@@ -134,9 +127,5 @@ int main()
 
     g_options = nullptr;
     zSetIdeServices(nullptr);
-    g_objectFactory = nullptr;
-    factory->Release();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
     return 0;
 }

@@ -8,10 +8,9 @@
 #include <string>
 #include <system_error>
 
+#include "BenchSandbox.h"
 #include "zCCSLib.h"
 #include "zCCSManager.h"
-#include "zCClassDef.h"
-#include "zCObjectFactory.h"
 #include "zERROR.h"
 #include "zFileSystem.h"
 
@@ -65,16 +64,8 @@ bool Measure(int count, const std::filesystem::path& folder)
 
 int main()
 {
-    std::random_device random;
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("tavrelin-bench-" + std::to_string(random() % 100000000u));
-    std::filesystem::create_directory(folder);
-
-    zCClassDef::SortRegistry();
-    auto* factory = static_cast<zCObjectFactory*>(zCObjectFactory::CreateClassInstance());
-    g_objectFactory = factory;
-    g_rootDirectory = folder.string();
-    g_currentDirectory = "\\";
+    const zCBenchSandbox sandbox("output-unit");
+    const std::filesystem::path& folder = sandbox.Folder();
 
     const int result = zRunJobGuarded([&] {
         bool ok = true;
@@ -83,9 +74,5 @@ int main()
         return ok ? 0 : 1;
     });
 
-    g_objectFactory = nullptr;
-    factory->Release();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
     return result == 0 ? 0 : 1;
 }
