@@ -9,7 +9,16 @@ class CScintillaFindReplaceDlg : public CFindReplaceDialog {
 
 public:
     BOOL m_bRegularExpression = FALSE;
+
+    // The regular-expression box (in the editor's own templates) shows the choice and keeps it.
+    BOOL OnInitDialog() override;
+    void OnRegularExpression();
+
+    DECLARE_MESSAGE_MAP()
 };
+
+// The box's control id in the find and replace templates.
+constexpr int kRegularExpressionBox = 1053;
 
 // What was searched for last, and the one open find/replace dialog of the program.
 struct CScintillaFindState {

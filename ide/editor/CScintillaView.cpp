@@ -61,6 +61,8 @@ namespace {
 
 constexpr int kPieceSize = 4095;  // text copied per SCI_GETTEXTRANGE when storing
 constexpr int kReadSize = 4096;
+constexpr int kFindTemplate = 101;
+constexpr int kReplaceTemplate = 103;
 
 struct LexerRow {
     const char* extensions;
@@ -336,7 +338,7 @@ void CScintillaView::OnPaint() { Default(); }
 void CScintillaView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
 {
     if (bActivate && pActivateView == this && g_scintillaFind.dialog && g_scintillaFind.dialog->m_hWnd)
-        ::SetWindowLongPtrA(g_scintillaFind.dialog->m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(m_hWnd));
+        g_scintillaFind.dialog->m_fr.hwndOwner = m_hWnd;
     CView::OnActivateView(bActivate, pActivateView, pDeactiveView);
 }
 
@@ -452,6 +454,15 @@ void CScintillaView::OnEditFindReplace(int mode)
     dialog->m_bRegularExpression = s.regularExpression;
     const BOOL findOnly = mode == 1 || mode == 2;
     DWORD flags = (s.searchDown ? FR_DOWN : 0) | (s.wholeWord ? FR_WHOLEWORD : 0) | (s.matchCase ? FR_MATCHCASE : 0);
+    // The editor's own templates, with the regular-expression box; the system's plain ones where
+    // the program has none (searching in files has its own).
+    const int templateId = mode == 1 ? kFindTemplate : mode == 0 ? kReplaceTemplate : 0;
+    HINSTANCE resources = AfxGetResourceHandle();
+    if (templateId && ::FindResourceA(resources, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5))) {
+        dialog->m_fr.Flags |= FR_ENABLETEMPLATE;
+        dialog->m_fr.hInstance = resources;
+        dialog->m_fr.lpTemplateName = MAKEINTRESOURCEA(templateId);
+    }
     if (!dialog->Create(findOnly, find, s.replaceText, flags, this)) {
         return;  // the object went with its failed window
     }
