@@ -464,7 +464,9 @@ void CScintillaView::OnEditFindReplace(int mode)
         dialog->m_fr.lpTemplateName = MAKEINTRESOURCEA(templateId);
     }
     if (!dialog->Create(findOnly, find, s.replaceText, flags, this)) {
-        return;  // the object went with its failed window
+        if (!dialog->m_hWnd)
+            delete dialog;  // no window came, so nothing deletes it on its end
+        return;
     }
     s.dialog = dialog;
     s.mode = mode;
@@ -727,8 +729,9 @@ BOOL CScintillaView::PaginateTo(CDC* pDC, CPrintInfo* pInfo)
     while (pInfo->m_nCurPage < requested) {
         const int known = m_aPageStart.GetSize();
         pInfo->m_rectDraw.SetRect(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
-        CView::OnPrepareDC(pDC, pInfo);  // no pagination from within pagination
-        pInfo->m_bContinuePrinting = TRUE;
+        OnPrepareDC(pDC, pInfo);  // the page's start is known here, so this lays out nothing
+        if (!pInfo->m_bContinuePrinting)
+            break;
         OnPrint(pDC, pInfo);
         if (m_aPageStart.GetSize() == known)
             break;  // the text ended on that page

@@ -196,15 +196,15 @@ TEST_F(ScriptEditorTest, ReplaceAllEndsAlsoOnEmptyHitsAndOnReplacementsThatConta
 TEST_F(ScriptEditorTest, PrintingOnAMetafileLaysOutPagesWithHeaderAndFooterAndASelection)
 {
     std::string bytes;
-    for (int i = 0; i < 300; ++i)
+    for (int i = 0; i < 600; ++i)
         bytes += "var int line" + std::to_string(i) + ";\r\n";
     CTavrelinDoc* doc = Open("P.d", &bytes);
     ASSERT_NE(doc, nullptr);
     CScintillaView* view = ViewOf(doc);
     CScintillaCtrl& ctrl = view->GetCtrl();
 
-    // Prints every page on one metafile; the page starts it found.
-    auto print = [&](bool selection) {
+    // Prints the pages from `first` on one metafile; the page starts it found.
+    auto print = [&](bool selection, UINT first = 1) {
         HDC screen = ::GetDC(nullptr);
         HDC meta = ::CreateEnhMetaFileA(screen, nullptr, nullptr, nullptr);
         ::ReleaseDC(nullptr, screen);
@@ -215,11 +215,11 @@ TEST_F(ScriptEditorTest, PrintingOnAMetafileLaysOutPagesWithHeaderAndFooterAndAS
             info.m_pPD->m_pd.Flags = (info.m_pPD->m_pd.Flags & ~PD_NOSELECTION) | PD_SELECTION;
         view->OnBeginPrinting(&dc, &info);
         std::vector<int> starts;
-        for (info.m_nCurPage = 1; info.m_nCurPage < 100; ++info.m_nCurPage) {
+        for (info.m_nCurPage = first; info.m_nCurPage < 100; ++info.m_nCurPage) {
             view->OnPrepareDC(&dc, &info);
             if (!info.m_bContinuePrinting)
                 break;
-            info.m_rectDraw.SetRect(0, 0, 600, 800);
+            info.m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));  // as the print run sets it
             starts.push_back(view->m_aPageStart[static_cast<int>(info.m_nCurPage) - 1]);
             view->OnPrint(&dc, &info);
         }
@@ -232,14 +232,17 @@ TEST_F(ScriptEditorTest, PrintingOnAMetafileLaysOutPagesWithHeaderAndFooterAndAS
     EXPECT_EQ(all[0], 0);
     for (size_t i = 1; i < all.size(); ++i)
         EXPECT_GT(all[i], all[i - 1]);
+    // Printing from page 3 lays out the pages before it unseen, to the same starts.
+    const std::vector<int> fromThird = print(false, 3);
+    EXPECT_EQ(fromThird, std::vector<int>(all.begin() + 2, all.end()));
     // Header and footer take room: without them a page holds more.
     view->m_bPrintHeader = view->m_bPrintFooter = FALSE;
     const std::vector<int> bare = print(false);
     EXPECT_LT(bare.size(), all.size() + 1);
     EXPECT_GT(bare[1], all[1]);
 
-    const int from = static_cast<int>(ctrl.PositionFromLine(100)) + 3;
-    const int to = static_cast<int>(ctrl.PositionFromLine(120));
+    const int from = static_cast<int>(ctrl.PositionFromLine(300)) + 3;
+    const int to = static_cast<int>(ctrl.PositionFromLine(320));
     ctrl.SetSel(from, to);
     const std::vector<int> selected = print(true);
     ASSERT_EQ(selected.size(), 1u);
