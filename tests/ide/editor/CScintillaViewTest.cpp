@@ -4,6 +4,10 @@
 
 #include <SciLexer.h>
 
+#include <functional>
+
+#include "AfxIds.h"
+#include "CCmdUI.h"
 #include "CDC.h"
 #include "CPrintDialog.h"
 #include "CPrintInfo.h"
@@ -191,6 +195,59 @@ TEST_F(ScriptEditorTest, ReplaceAllEndsAlsoOnEmptyHitsAndOnReplacementsThatConta
         EXPECT_STREQ(text.data(), c.result) << c.find;
     }
     EXPECT_TRUE(app.prompts.empty());
+}
+
+// The enabled state a command's update handler gives.
+struct EnableProbe : CCmdUI {
+    BOOL enabled = -1;
+    void Enable(BOOL bOn) override
+    {
+        enabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+};
+
+TEST_F(ScriptEditorTest, EditCommandsAreEnabledByTextSelectionUndoAndTheStoredSearch)
+{
+    const std::string bytes = "abc";
+    CTavrelinDoc* doc = Open("U.d", &bytes);
+    ASSERT_NE(doc, nullptr);
+    CScintillaView* view = ViewOf(doc);
+    CScintillaCtrl& ctrl = view->GetCtrl();
+    auto enabled = [&](UINT id) {
+        EnableProbe probe;
+        probe.m_nID = id;
+        probe.DoUpdate(view, TRUE);
+        return probe.enabled;
+    };
+    g_scintillaFind = CScintillaFindState();
+    const struct {
+        const char* state;
+        std::function<void()> make;
+        UINT id;
+        BOOL on;
+    } cases[] = {
+        {"caret at the start", [&] { ctrl.SetSel(0, 0); }, ID_EDIT_CLEAR, TRUE},
+        {"caret at the end", [&] { ctrl.SetSel(3, 3); }, ID_EDIT_CLEAR, FALSE},
+        {"no selection", [] {}, ID_EDIT_COPY, FALSE},
+        {"no selection", [] {}, ID_EDIT_CUT, FALSE},
+        {"a selection", [&] { ctrl.SetSel(0, 2); }, ID_EDIT_COPY, TRUE},
+        {"text", [] {}, ID_EDIT_FIND, TRUE},
+        {"text", [] {}, ID_EDIT_SELECT_ALL, TRUE},
+        {"nothing searched yet", [] {}, ID_EDIT_REPEAT, FALSE},
+        {"a search stored", [] { g_scintillaFind.findText = "b"; }, ID_EDIT_REPEAT, TRUE},
+        {"nothing done", [] {}, ID_EDIT_UNDO, FALSE},
+        {"typed", [&] { ctrl.ReplaceSel(reinterpret_cast<LPARAM>("x")); }, ID_EDIT_UNDO, TRUE},
+        {"typed", [] {}, ID_EDIT_REDO, FALSE},
+        {"undone", [&] { ctrl.Undo(); }, ID_EDIT_REDO, TRUE},
+        {"no text", [&] { ctrl.ClearAll(); }, ID_EDIT_FIND, FALSE},
+        {"no text", [] {}, ID_EDIT_REPLACE, FALSE},
+        {"no text", [] {}, ID_EDIT_CLEAR, FALSE},
+    };
+    for (const auto& c : cases) {
+        c.make();
+        EXPECT_EQ(enabled(c.id), c.on) << c.state << ", command " << c.id;
+    }
 }
 
 TEST_F(ScriptEditorTest, PrintingOnAMetafileLaysOutPagesWithHeaderAndFooterAndASelection)
