@@ -633,9 +633,7 @@ void CScintillaView::OnReplaceAll(const char* find, const char* replace, BOOL ma
     m_edit.SetSel(0, 0);
     m_edit.HideSelection(TRUE, FALSE);
     const int flags = SearchFlags(matchCase, wholeWord, regExp);
-    const int savedMode = s.mode;
-    s.mode = 0;  // one pass to the end, never round again
-    BOOL any = FALSE;
+    BOOL any = FALSE;  // one pass to the end, never round again
     Sci_TextToFind ft{};
     ft.lpstrText = find;
     for (LRESULT from = 0;;) {
@@ -655,7 +653,6 @@ void CScintillaView::OnReplaceAll(const char* find, const char* replace, BOOL ma
         if (hitLength == 0)
             from = from < m_edit.GetLength() ? m_edit.PositionAfter(from) : from + 1;
     }
-    s.mode = savedMode;
     m_edit.HideSelection(FALSE, FALSE);
     EndWaitCursor();
     if (!any)
