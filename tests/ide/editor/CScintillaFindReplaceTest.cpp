@@ -90,4 +90,27 @@ TEST_F(FindReplaceTest, TheButtonsSearchAndReplaceWithTheRegularExpressionBoxAsT
     EXPECT_TRUE(app.prompts.empty());
 }
 
+TEST_F(FindReplaceTest, ASearchWithoutAHitSaysSoInTheWordsOfTheMode)
+{
+    const struct {
+        int mode;
+        bool replaceAll;
+        const char* prompt;
+    } cases[] = {
+        {1, false, "Cannot find the string 'zzz'."},
+        {0, false, "Finished searching 'zzz'."},
+        {0, true, "Finished searching 'zzz'."},
+    };
+    for (const auto& c : cases) {
+        g_scintillaFind.mode = c.mode;
+        app.prompts.clear();
+        if (c.replaceAll)
+            view->OnReplaceAll("zzz", "y", FALSE, FALSE, FALSE);
+        else
+            view->OnFindNext("zzz", TRUE, FALSE, FALSE, FALSE);
+        EXPECT_EQ(app.prompts, std::vector<std::string>{c.prompt}) << c.mode;
+    }
+    EXPECT_STREQ(Text(), "one two\r\nthree two one\r\n");
+}
+
 }  // namespace

@@ -52,8 +52,11 @@ TEST_F(ScriptEditorTest, ScriptsGetTheCaseBlindLexerWithFoldingOtherFilesNone)
 
     EXPECT_TRUE(view->SetLexerForExtension("cpp"));
     EXPECT_EQ(ctrl.GetLexer(), SCLEX_CPP);
-    EXPECT_TRUE(view->SetLexerForExtension("txt"));
+    // Saved under another name, the script takes that name's lexer: none for text files.
+    ASSERT_TRUE(doc->OnSaveDocument(Path("A.txt").c_str()));
     EXPECT_EQ(ctrl.GetLexer(), SCLEX_CONTAINER);  // no lexer object
+    ASSERT_TRUE(doc->OnSaveDocument(Path("X.D").c_str()));
+    EXPECT_EQ(ctrl.GetLexer(), SCLEX_CPPNOCASE);
 }
 
 TEST_F(ScriptEditorTest, AMarginClickFoldsAndFoldingSurvivesASave)
