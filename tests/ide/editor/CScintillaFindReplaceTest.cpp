@@ -22,10 +22,11 @@ protected:
     }
     void TearDown() override
     {
-        if (g_scintillaFind.dialog)
-            g_scintillaFind.dialog->SendMessage(WM_CLOSE);
+        const HWND dialog = g_scintillaFind.dialog ? g_scintillaFind.dialog->m_hWnd : nullptr;
         EditorTest::TearDown();
-        EXPECT_EQ(g_scintillaFind.dialog, nullptr);  // gone with the last editor view
+        // An open dialog goes with the last editor view.
+        EXPECT_EQ(g_scintillaFind.dialog, nullptr);
+        EXPECT_FALSE(dialog && ::IsWindow(dialog));
     }
     static HWND Item(int id) { return ::GetDlgItem(g_scintillaFind.dialog->m_hWnd, id); }
     static CString ItemText(int id)
