@@ -91,6 +91,33 @@ TEST_F(FindReplaceTest, TheButtonsSearchAndReplaceWithTheRegularExpressionBoxAsT
     EXPECT_TRUE(app.prompts.empty());
 }
 
+TEST_F(FindReplaceTest, SearchesStepOffTheCurrentHitAndWrapOnlyWhenFinding)
+{
+    CScintillaCtrl& ctrl = view->GetCtrl();
+    ctrl.SetText(reinterpret_cast<LPARAM>("ab ab ab"));
+    const struct {
+        int mode;
+        int selStart, selEnd;
+        BOOL down;
+        BOOL found;
+        int hit;
+    } cases[] = {
+        {1, 0, 2, TRUE, TRUE, 3},    // the selected hit is not found again
+        {1, 0, 1, TRUE, TRUE, 3},    // nor one that starts where the selection does
+        {1, 6, 8, TRUE, TRUE, 0},    // past the last: round to the first
+        {0, 6, 8, TRUE, FALSE, 6},   // replacing never goes round
+        {1, 3, 5, FALSE, TRUE, 0},   // upwards
+        {1, 0, 2, FALSE, TRUE, 6},   // upwards past the first: round to the last
+        {1, 4, 4, TRUE, TRUE, 6},    // from the caret
+    };
+    for (const auto& c : cases) {
+        g_scintillaFind.mode = c.mode;
+        ctrl.SetSel(c.selStart, c.selEnd);
+        EXPECT_EQ(view->FindTextSimple("ab", c.down, FALSE, FALSE, FALSE), c.found) << c.selStart << " " << c.mode;
+        EXPECT_EQ(ctrl.GetSelectionStart(), c.hit) << c.selStart << " " << c.mode;
+    }
+}
+
 TEST_F(FindReplaceTest, ASearchWithoutAHitSaysSoInTheWordsOfTheMode)
 {
     const struct {

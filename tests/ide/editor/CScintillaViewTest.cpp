@@ -296,11 +296,25 @@ TEST_F(ScriptEditorTest, PrintingOnAMetafileLaysOutPagesWithHeaderAndFooterAndAS
     // Printing from page 3 lays out the pages before it unseen, to the same starts.
     const std::vector<int> fromThird = print(false, 3);
     EXPECT_EQ(fromThird, std::vector<int>(all.begin() + 2, all.end()));
+    // Past the last page nothing is printed.
+    EXPECT_TRUE(print(false, static_cast<UINT>(all.size()) + 1).empty());
     // Header and footer take room: without them a page holds more.
     view->m_bPrintHeader = view->m_bPrintFooter = FALSE;
     const std::vector<int> bare = print(false);
     EXPECT_LT(bare.size(), all.size() + 1);
     EXPECT_GT(bare[1], all[1]);
+
+    // Margins of an inch all round (thousandths of inches) leave less room again.
+    view->m_bUsingMetric = FALSE;
+    view->m_rMargin.SetRect(1000, 1000, 1000, 1000);
+    const std::vector<int> inch = print(false);
+    EXPECT_LT(inch[1], bare[1]);
+    // The same numbers in hundredths of millimetres are 10 mm, not an inch: more text fits.
+    view->m_bUsingMetric = TRUE;
+    const std::vector<int> tenMillimetres = print(false);
+    EXPECT_GT(tenMillimetres[1], inch[1]);
+    EXPECT_LT(tenMillimetres[1], bare[1]);
+    view->m_rMargin.SetRectEmpty();
 
     const int from = static_cast<int>(ctrl.PositionFromLine(300)) + 3;
     const int to = static_cast<int>(ctrl.PositionFromLine(320));
