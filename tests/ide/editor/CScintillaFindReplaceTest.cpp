@@ -118,6 +118,32 @@ TEST_F(FindReplaceTest, SearchesStepOffTheCurrentHitAndWrapOnlyWhenFinding)
     }
 }
 
+TEST_F(FindReplaceTest, ReplaceChangesTheSelectionOnlyWhenItIsAHitThenFindsTheNext)
+{
+    CScintillaCtrl& ctrl = view->GetCtrl();
+    const struct {
+        const char* find;
+        BOOL regExp;
+        int selStart, selEnd;
+        const char* text;
+        int next;
+    } cases[] = {
+        {"ab", FALSE, 0, 2, "X ab", 2},   // the hit selected: replaced
+        {"ab", FALSE, 0, 1, "ab ab", 3},  // part of a hit: left, the next one found
+        {"a.", TRUE, 0, 2, "X ab", 2},    // a hit of the expression
+        {"AB", FALSE, 0, 2, "X ab", 2},   // case ignored unless asked
+    };
+    for (const auto& c : cases) {
+        ctrl.SetText(reinterpret_cast<LPARAM>("ab ab"));
+        g_scintillaFind.mode = 0;
+        ctrl.SetSel(c.selStart, c.selEnd);
+        view->OnReplaceSel(c.find, TRUE, FALSE, FALSE, c.regExp, "X");
+        EXPECT_STREQ(Text(), c.text) << c.find;
+        EXPECT_EQ(ctrl.GetSelectionStart(), c.next) << c.find;
+    }
+    EXPECT_TRUE(app.prompts.empty());
+}
+
 TEST_F(FindReplaceTest, ASearchWithoutAHitSaysSoInTheWordsOfTheMode)
 {
     const struct {
