@@ -1,0 +1,170 @@
+// The find and replace dialog of the editor view: one dialog at a time, the proposed text, the
+// regular-expression box, and searches started from its buttons.
+#include <gtest/gtest.h>
+
+#include "CScintillaFindReplaceDlg.h"
+#include "EditorFixture.h"
+
+namespace {
+
+class FindReplaceTest : public EditorTest {
+protected:
+    CScintillaView* view = nullptr;
+
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        const std::string text = "one two\r\nthree two one\r\n";
+        CTavrelinDoc* doc = Open("F.d", &text);
+        ASSERT_NE(doc, nullptr);
+        view = ViewOf(doc);
+        g_scintillaFind = CScintillaFindState();
+    }
+    void TearDown() override
+    {
+        const HWND dialog = g_scintillaFind.dialog ? g_scintillaFind.dialog->m_hWnd : nullptr;
+        EditorTest::TearDown();
+        // An open dialog goes with the last editor view.
+        EXPECT_EQ(g_scintillaFind.dialog, nullptr);
+        EXPECT_FALSE(dialog && ::IsWindow(dialog));
+    }
+    static HWND Item(int id) { return ::GetDlgItem(g_scintillaFind.dialog->m_hWnd, id); }
+    static CString ItemText(int id)
+    {
+        char text[256] = {};
+        ::GetWindowTextA(Item(id), text, sizeof text);
+        return text;
+    }
+    CString Text()
+    {
+        CScintillaCtrl& ctrl = view->GetCtrl();
+        std::vector<char> text(static_cast<size_t>(ctrl.GetLength()) + 1);
+        ::SendMessageA(ctrl, SCI_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+        return text.data();
+    }
+};
+
+TEST_F(FindReplaceTest, OneDialogAtATimeProposingTheSelectionOrTheWordAtTheCaret)
+{
+    CScintillaCtrl& ctrl = view->GetCtrl();
+    ctrl.SetSel(4, 7);  // "two"
+    view->OnEditFindReplace(1);
+    CScintillaFindReplaceDlg* find = g_scintillaFind.dialog;
+    ASSERT_NE(find, nullptr);
+    EXPECT_STREQ(ItemText(0x480), "two");
+    EXPECT_NE(Item(kRegularExpressionBox), nullptr);  // the editor's own template
+    view->OnEditFindReplace(1);
+    EXPECT_EQ(g_scintillaFind.dialog, find);  // the same one again
+
+    // Replace closes Find; a selection over a line end is not proposed, the word at the caret is.
+    const HWND findWindow = find->m_hWnd;
+    ctrl.SetSel(5, 12);  // "wo\r\nthr", the caret in "three"
+    view->OnEditFindReplace(0);
+    EXPECT_FALSE(::IsWindow(findWindow));
+    ASSERT_NE(g_scintillaFind.dialog, nullptr);
+    EXPECT_EQ(g_scintillaFind.mode, 0);
+    EXPECT_STREQ(ItemText(0x480), "three");
+}
+
+TEST_F(FindReplaceTest, TheButtonsSearchAndReplaceWithTheRegularExpressionBoxAsTicked)
+{
+    view->OnEditFindReplace(0);
+    ASSERT_NE(g_scintillaFind.dialog, nullptr);
+    ::SendMessageA(Item(kRegularExpressionBox), BM_CLICK, 0, 0);
+    EXPECT_TRUE(g_scintillaFind.dialog->m_bRegularExpression);
+    ::SetWindowTextA(Item(0x480), "t[a-z]+");
+    ::SetWindowTextA(Item(0x481), "X");
+    ::SendMessageA(Item(0x401), BM_CLICK, 0, 0);  // Replace All
+    EXPECT_STREQ(Text(), "one X\r\nX X one\r\n");
+    EXPECT_TRUE(g_scintillaFind.regularExpression);
+    EXPECT_STREQ(g_scintillaFind.replaceText, "X");
+    EXPECT_NE(g_scintillaFind.dialog, nullptr);  // replacing keeps the dialog
+
+    // Find Next from a find-only dialog selects the hit and closes the dialog.
+    view->OnEditFindReplace(1);
+    ::SetWindowTextA(Item(0x480), "one");
+    view->GetCtrl().SetSel(0, 0);
+    ::SendMessageA(Item(IDOK), BM_CLICK, 0, 0);
+    EXPECT_EQ(g_scintillaFind.dialog, nullptr);
+    EXPECT_EQ(view->GetCtrl().GetSelectionStart(), 0);
+    EXPECT_STREQ(view->GetCtrl().GetSelText(), "one");
+    EXPECT_TRUE(app.prompts.empty());
+}
+
+TEST_F(FindReplaceTest, SearchesStepOffTheCurrentHitAndWrapOnlyWhenFinding)
+{
+    CScintillaCtrl& ctrl = view->GetCtrl();
+    ctrl.SetText(reinterpret_cast<LPARAM>("ab ab ab"));
+    const struct {
+        int mode;
+        int selStart, selEnd;
+        BOOL down;
+        BOOL found;
+        int hit;
+    } cases[] = {
+        {1, 0, 2, TRUE, TRUE, 3},    // the selected hit is not found again
+        {1, 0, 1, TRUE, TRUE, 3},    // nor one that starts where the selection does
+        {1, 6, 8, TRUE, TRUE, 0},    // past the last: round to the first
+        {0, 6, 8, TRUE, FALSE, 6},   // replacing never goes round
+        {1, 3, 5, FALSE, TRUE, 0},   // upwards
+        {1, 0, 2, FALSE, TRUE, 6},   // upwards past the first: round to the last
+        {1, 4, 4, TRUE, TRUE, 6},    // from the caret
+    };
+    for (const auto& c : cases) {
+        g_scintillaFind.mode = c.mode;
+        ctrl.SetSel(c.selStart, c.selEnd);
+        EXPECT_EQ(view->FindTextSimple("ab", c.down, FALSE, FALSE, FALSE), c.found) << c.selStart << " " << c.mode;
+        EXPECT_EQ(ctrl.GetSelectionStart(), c.hit) << c.selStart << " " << c.mode;
+    }
+}
+
+TEST_F(FindReplaceTest, ReplaceChangesTheSelectionOnlyWhenItIsAHitThenFindsTheNext)
+{
+    CScintillaCtrl& ctrl = view->GetCtrl();
+    const struct {
+        const char* find;
+        BOOL regExp;
+        int selStart, selEnd;
+        const char* text;
+        int next;
+    } cases[] = {
+        {"ab", FALSE, 0, 2, "X ab", 2},   // the hit selected: replaced
+        {"ab", FALSE, 0, 1, "ab ab", 3},  // part of a hit: left, the next one found
+        {"a.", TRUE, 0, 2, "X ab", 2},    // a hit of the expression
+        {"AB", FALSE, 0, 2, "X ab", 2},   // case ignored unless asked
+    };
+    for (const auto& c : cases) {
+        ctrl.SetText(reinterpret_cast<LPARAM>("ab ab"));
+        g_scintillaFind.mode = 0;
+        ctrl.SetSel(c.selStart, c.selEnd);
+        view->OnReplaceSel(c.find, TRUE, FALSE, FALSE, c.regExp, "X");
+        EXPECT_STREQ(Text(), c.text) << c.find;
+        EXPECT_EQ(ctrl.GetSelectionStart(), c.next) << c.find;
+    }
+    EXPECT_TRUE(app.prompts.empty());
+}
+
+TEST_F(FindReplaceTest, ASearchWithoutAHitSaysSoInTheWordsOfTheMode)
+{
+    const struct {
+        int mode;
+        bool replaceAll;
+        const char* prompt;
+    } cases[] = {
+        {1, false, "Cannot find the string 'zzz'."},
+        {0, false, "Finished searching 'zzz'."},
+        {0, true, "Finished searching 'zzz'."},
+    };
+    for (const auto& c : cases) {
+        g_scintillaFind.mode = c.mode;
+        app.prompts.clear();
+        if (c.replaceAll)
+            view->OnReplaceAll("zzz", "y", FALSE, FALSE, FALSE);
+        else
+            view->OnFindNext("zzz", TRUE, FALSE, FALSE, FALSE);
+        EXPECT_EQ(app.prompts, std::vector<std::string>{c.prompt}) << c.mode;
+    }
+    EXPECT_STREQ(Text(), "one two\r\nthree two one\r\n");
+}
+
+}  // namespace
