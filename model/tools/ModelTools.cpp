@@ -19,6 +19,7 @@ zSTRING g_lastModelFile;
 zCArray<zSTRING> g_registeredMeshNames;
 zFILE* g_mdsFile = nullptr;
 zSTRING g_mdsLine;
+int g_mdsLineNumber = 0;
 
 namespace {
 

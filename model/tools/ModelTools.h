@@ -19,6 +19,8 @@ extern zCArray<zSTRING> g_registeredMeshNames;
 // The open model-script text file and the one line buffer the model readers share.
 extern zFILE* g_mdsFile;
 extern zSTRING g_mdsLine;
+// Lines read from or written to the model script so far.
+extern int g_mdsLineNumber;
 
 void SetMeshFormatVersion();
 // Sizes the progress steps by the ASC files the open model script names.
