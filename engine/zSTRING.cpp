@@ -9,7 +9,6 @@
 #include <new>
 #include <stdexcept>
 
-#include "ErrorBox.h"
 #include "zCBlockPool.h"
 
 namespace {
@@ -477,5 +476,5 @@ zSTRING zSTRING::TabsToSpaces() const
 
 void zSTRING::Clear()
 {
-    zNotFound("zSTRING::Clear");
+    clear();
 }

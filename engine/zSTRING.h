@@ -76,8 +76,8 @@ public:
     int TrimRight(char c);
     zSTRING TabsToSpaces() const;
 
-    // Not provided: shows "zSTRING::Clear not found" and ends the process.
-    [[noreturn]] void Clear();
+    // Empties the text.
+    void Clear();
 
 private:
     // Upper-case forms: a-z, and the letters of the game's DOS code page.

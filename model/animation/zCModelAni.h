@@ -125,6 +125,8 @@ public:
     zTBBox3D aniBBox;
     float auxValue = 1.0f;
     zSTRING nextAniName;
+    zCModelAni* nextAni = nullptr;  // linked by the prototype's ResolveAnis; not held
+    int aniID = 0;  // the index in the prototype's sorted list
     float fps = 0.0f;
     float sourceFps = 0.0f;
     int rootNodeIndex = -1;

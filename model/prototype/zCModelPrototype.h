@@ -130,6 +130,21 @@ public:
     // no limit. *outAni gets the animation (held by aniList) or null.
     void LoadAsc(zCModelAni** outAni, const zSTRING& fileName, const zSTRING& aniName, int firstFrame, int lastFrame,
                  int flags, float aniMaxFps);
+    // The model script's text form (model/script): one model block from the line after
+    // its "MODEL" line, and its statements, each on the line in g_mdsLine. The chunk
+    // file receives the binary form while MdsWritesBinary() holds.
+    void ReadModelBlock(zCBinChunkFile& file);
+    void ReadMeshAndTree(int& noMesh, zCBinChunkFile& file);
+    void ReadRegisterMesh(zCBinChunkFile& file);
+    void ReadStartMesh();
+    // One animation block, from the line after its "ANIENUM" line.
+    void ReadAniEnum(int noMesh, zCBinChunkFile& file);
+    // The ani's box over all its frames (null: nothing); the prototype's box when no
+    // mesh contributes.
+    void CalcAniBBox(zCModelAni* ani);
+    // Sorts and numbers the anis, links next anis, resolves aliases and combinations;
+    // an unresolved one is fatal.
+    void ResolveAnis();
     // Overlays are not available: shows the error box, which ends the process.
     [[noreturn]] void PrepareAsModelProtoOverlay(zCModelPrototype* overlayBase);
 

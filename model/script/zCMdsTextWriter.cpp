@@ -90,7 +90,7 @@ zSTRING MdsQuoted(const zSTRING& text)
     return zSTRING("\"") + text + "\"";
 }
 
-zSTRING MdsFloat(float value)
+zSTRING MdsFloatText(float value)
 {
     zSTRING text(value, 6);
     if (std::strtof(text.c_str(), nullptr) != value)
@@ -98,7 +98,7 @@ zSTRING MdsFloat(float value)
     return text;
 }
 
-zSTRING MdsBlendTime(float value)
+zSTRING MdsBlendText(float value)
 {
-    return value == 0.0f ? zSTRING("0.0") : MdsFloat(value);
+    return value == 0.0f ? zSTRING("0.0") : MdsFloatText(value);
 }

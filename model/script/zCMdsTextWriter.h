@@ -27,6 +27,6 @@ int WriteMdsBlock(int firstRow);
 zSTRING MdsQuoted(const zSTRING& text);
 // Six significant digits in "%g" form, or nine when six would not read back as the
 // same float, so that a converted script compiles to the same values.
-zSTRING MdsFloat(float value);
+zSTRING MdsFloatText(float value);
 // A blend time: "0.0" for 0.
-zSTRING MdsBlendTime(float value);
+zSTRING MdsBlendText(float value);

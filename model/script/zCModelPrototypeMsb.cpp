@@ -79,7 +79,7 @@ zTMdsRow EventRow(std::uint16_t id, const zTMsbEvent& e)
     case zMSB_EVENT_SFX_GRND:
         row.push_back(MdsQuoted(e.texts[0]));
         if (e.values[0] != (id == zMSB_EVENT_SFX ? 2500.0f : 1000.0f))
-            row.push_back("R:" + MdsFloat(e.values[0]));
+            row.push_back("R:" + MdsFloatText(e.values[0]));
         if (e.values[1] != 1.0f)
             row.push_back("EMPTY_SLOT");
         break;
@@ -87,14 +87,14 @@ zTMdsRow EventRow(std::uint16_t id, const zTMsbEvent& e)
         AddTagCells(row, e.texts[0], {e.texts[1], e.texts[2], e.texts[3], zSTRING()});
         break;
     case zMSB_EVENT_PFX:
-        row.push_back(MdsFloat(e.values[0]));
+        row.push_back(MdsFloatText(e.values[0]));
         row.push_back(MdsQuoted(e.texts[0]));
         row.push_back(MdsQuoted(e.texts[1]));
         if (e.values[1] == 1.0f)
             row.push_back("ATTACH");
         break;
     case zMSB_EVENT_PFX_STOP:
-        row.push_back(MdsFloat(e.values[0]));
+        row.push_back(MdsFloatText(e.values[0]));
         break;
     case zMSB_EVENT_SET_MESH:
         row.push_back(MdsQuoted(e.texts[0]));
@@ -108,15 +108,15 @@ zTMdsRow EventRow(std::uint16_t id, const zTMsbEvent& e)
         if (!e.texts[1].empty())
             row.push_back(MdsQuoted(e.texts[1]));
         if (e.values[0] != 1.0f)
-            row.push_back("I:" + MdsFloat(e.values[0]));
+            row.push_back("I:" + MdsFloatText(e.values[0]));
         if (e.values[1] != -2.0f)
-            row.push_back("H:" + MdsFloat(e.values[1]));
+            row.push_back("H:" + MdsFloatText(e.values[1]));
         break;
     case zMSB_EVENT_CAM_TREMOR:
         // The compiler stores twice the script's first value: the text gets it back.
-        row.push_back(MdsFloat(e.values[0] / 2.0f));
+        row.push_back(MdsFloatText(e.values[0] / 2.0f));
         for (int i = 1; i < 4; ++i)
-            row.push_back(MdsFloat(e.values[i]));
+            row.push_back(MdsFloatText(e.values[i]));
         break;
     default:
         break;
@@ -395,13 +395,13 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
         }
 
         zTMdsRow row;
-        const zSTRING blendIn = MdsBlendTime(e.blendIn);
-        const zSTRING blendOut = MdsBlendTime(e.blendOut);
+        const zSTRING blendIn = MdsBlendText(e.blendIn);
+        const zSTRING blendOut = MdsBlendText(e.blendOut);
         int kind = -1;
         switch (id) {
         case zMSB_ANI_MAX_FPS:
             capFps = e.fps;
-            AddRow({"aniMaxFPS", "(" + MdsFloat(e.fps) + ")"});
+            AddRow({"aniMaxFPS", "(" + MdsFloatText(e.fps) + ")"});
             continue;
         case zMSB_ANI:
             kind = zANI_TYPE_NORMAL;
@@ -409,11 +409,11 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
                    MdsQuoted(e.source), e.direction, Int(e.firstFrame), Int(e.lastFrame)};
             // Written whenever a recompile would not give the same rate by itself.
             if (e.fps != capFps)
-                row.push_back("FPS:" + MdsFloat(e.fps));
+                row.push_back("FPS:" + MdsFloatText(e.fps));
             if (e.speed != 0.0f)
-                row.push_back("SPD:" + MdsFloat(e.speed));
+                row.push_back("SPD:" + MdsFloatText(e.speed));
             if (e.cvs != 1.0f)
-                row.push_back("CVS:" + MdsFloat(e.cvs));
+                row.push_back("CVS:" + MdsFloatText(e.cvs));
             break;
         case zMSB_ANI_ALIAS:
             kind = zANI_TYPE_ALIAS;

@@ -322,9 +322,9 @@ TEST(MdsText, NumberForms)
         {0.1234567f, "0.123456702"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(std::string(MdsFloat(c.value)), c.text) << c.value;
-    EXPECT_EQ(std::string(MdsBlendTime(0.0f)), "0.0");
-    EXPECT_EQ(std::string(MdsBlendTime(0.25f)), "0.25");
+        EXPECT_EQ(std::string(MdsFloatText(c.value)), c.text) << c.value;
+    EXPECT_EQ(std::string(MdsBlendText(0.0f)), "0.0");
+    EXPECT_EQ(std::string(MdsBlendText(0.25f)), "0.25");
 }
 
 TEST_F(MsbTest, ConvertsToAlignedText)

@@ -1,0 +1,142 @@
+// Model-script benchmark: generated scripts of 1,000 and 2,000 animations, each
+// compiled from a small ASC export with its events, read in a compile job of the
+// second game (which writes the binary script too); the time per animation should
+// stay the same for both sizes.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "IdeServices.h"
+#include "JobGlobals.h"
+#include "MdsText.h"
+#include "ModelTools.h"
+#include "zCBinChunkFile.h"
+#include "zCClassDef.h"
+#include "zCModelPrototype.h"
+#include "zCObjectFactory.h"
+#include "zCOption.h"
+#include "zERROR.h"
+#include "zFileSystem.h"
+
+namespace {
+
+std::string Object(const std::string& name, const std::string& parent, const std::string& body)
+{
+    std::string s = "*HELPEROBJECT {\r\n\t*NODE_NAME \"" + name + "\"\r\n";
+    if (!parent.empty())
+        s += "\t*NODE_PARENT \"" + parent + "\"\r\n";
+    s += "\t*NODE_TM {\r\n\t\t*NODE_NAME \"" + name +
+         "\"\r\n\t\t*TM_ROW0 1.0000\t0.0000\t0.0000\r\n\t\t*TM_ROW1 0.0000\t1.0000\t0.0000\r\n"
+         "\t\t*TM_ROW2 0.0000\t0.0000\t1.0000\r\n\t\t*TM_ROW3 0.0000\t0.0000\t50.0000\r\n"
+         "\t\t*TM_POS 0.0000\t0.0000\t50.0000\r\n\t\t*TM_ROTAXIS 0.0000\t0.0000\t0.0000\r\n"
+         "\t\t*TM_ROTANGLE 0.0000\r\n\t\t*TM_SCALE 1.0000\t1.0000\t1.0000\r\n"
+         "\t\t*TM_SCALEAXIS 0.0000\t0.0000\t0.0000\r\n\t\t*TM_SCALEAXISANG 0.0000\r\n\t}\r\n";
+    return s + body + "}\r\n";
+}
+
+std::string Export(int frames, bool tracks)
+{
+    std::string body;
+    if (tracks) {
+        body = "\t*TM_ANIMATION {\r\n\t\t*NODE_NAME \"x\"\r\n\t\t*CONTROL_POS_TRACK {\r\n";
+        for (int k = 0; k < frames; ++k)
+            body += "\t\t\t*CONTROL_POS_SAMPLE " + std::to_string(k * 160) + "\t" + std::to_string(k) +
+                    ".0000\t0.0000\t50.0000\r\n";
+        body += "\t\t}\r\n\t}\r\n";
+    }
+    return "*3DSMAX_ASCIIEXPORT\t110\r\n*SCENE {\r\n\t*SCENE_FILENAME \"bench.max\"\r\n\t*SCENE_FIRSTFRAME 0\r\n"
+           "\t*SCENE_LASTFRAME " +
+           std::to_string(frames - 1) + "\r\n\t*SCENE_FRAMESPEED 25\r\n\t*SCENE_TICKSPERFRAME 160\r\n}\r\n" +
+           Object("Bip01", "", body) + Object("Bip01 Spine", "Bip01", "");
+}
+
+std::string Script(int anis)
+{
+    std::string s = "Model (\"Bench\")\r\n{\r\n\tmeshAndTree (\"BENCH.ASC\" DONT_USE_MESH)\r\n\taniEnum\r\n\t{\r\n";
+    for (int i = 0; i < anis; ++i) {
+        const std::string name = "T_ANI" + std::to_string(i);
+        s += "\t\tani (\"" + name + "\" 1 \"" + name + "\" 0.1 0.1 M. \"WALK.ASC\" F 0 9)\r\n\t\t{\r\n"
+             "\t\t\t*eventSFX (3 \"STEP\" R:1200)\r\n\t\t\t*eventTag (5 \"DEF_HIT\" \"ARG\")\r\n\t\t}\r\n";
+        s += "\t\taniAlias (\"S_ALIAS" + std::to_string(i) + "\" 1 \"\" 0.0 0.0 M. \"" + name + "\" R)\r\n";
+    }
+    return s + "\t}\r\n}\r\n";
+}
+
+// Milliseconds for reading the script once into a new prototype; reports counts the
+// warnings and errors (the hierarchy has no mesh: one error an ani for its box).
+double TimeRead(const std::filesystem::path& folder, int anis, std::size_t& reports, zCHeadlessIde& host)
+{
+    std::ofstream(folder / "ANIMS" / "BENCH.MDS", std::ios::binary) << Script(anis);
+    host.Clear();
+    auto* proto = new zCModelPrototype();
+    proto->SetModelProtoName("BENCH");
+    const auto start = std::chrono::steady_clock::now();
+    zRunJobGuarded([&] {
+        std::unique_ptr<zFILE> script = zMakeFile("\\ANIMS\\BENCH.MDS");
+        if (script->Open(false) != 0)
+            return 0;
+        g_mdsFile = script.get();
+        g_mdsLineNumber = 0;
+        zCBinChunkFile binary;
+        binary.Create("\\ANIMS\\_compiled\\BENCH.MSB");
+        while (ReadMdsLine(g_mdsLine)) {
+            if (g_mdsLine.find("//") == std::string::npos && g_mdsLine.find("MODEL") != std::string::npos)
+                proto->ReadModelBlock(binary);
+        }
+        proto->ResolveAnis();
+        g_mdsFile = nullptr;
+        return 0;
+    });
+    const auto end = std::chrono::steady_clock::now();
+    reports = static_cast<std::size_t>(host.GetWarningCount() + host.GetErrorCount());
+    proto->Release();
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+} // namespace
+
+int main()
+{
+    std::random_device random;
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tavrelin-mds-bench-" + std::to_string(random() % 100000000u));
+    std::filesystem::create_directories(folder / "ANIMS" / "_compiled");
+    zCClassDef::SortRegistry();
+    auto* factory = static_cast<zCObjectFactory*>(zCObjectFactory::CreateClassInstance());
+    g_objectFactory = factory;
+    g_rootDirectory = folder.string();
+    g_currentDirectory = "\\";
+    zCHeadlessIde host;
+    zSetIdeServices(&host);
+    g_errorReporter.SetFilterLevel(8);
+    zCOption::SetStartDirectory("\\");
+    zCOption options;
+    options.Init("", 0);
+    g_options = &options;
+    g_jobMode = 4;
+    g_platform = 1;
+    g_jobSourceDir = "\\ANIMS\\";
+    g_jobDestDir = "\\ANIMS\\";
+    std::ofstream(folder / "ANIMS" / "BENCH.ASC", std::ios::binary) << Export(10, false);
+    std::ofstream(folder / "ANIMS" / "WALK.ASC", std::ios::binary) << Export(10, true);
+
+    std::printf("compile job of the second game: each ani compiled from a 10-frame ASC, 2 events, 1 alias\n");
+    for (int anis : {1000, 2000}) {
+        std::size_t reports = 0;
+        const double ms = TimeRead(folder, anis, reports, host);
+        std::printf("%5d anis: %9.1f ms  (%.3f ms an ani, %zu warnings and errors)\n", anis, ms, ms / anis, reports);
+    }
+
+    g_options = nullptr;
+    zSetIdeServices(nullptr);
+    g_objectFactory = nullptr;
+    factory->Release();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return 0;
+}

@@ -1,0 +1,118 @@
+// The words, quoted texts and options of model-script lines and the shared line reader.
+#include "MdsText.h"
+
+#include <cstdlib>
+
+#include "JobGlobals.h"
+#include "ModelTools.h"
+#include "zCBinChunkFile.h"
+#include "zCModelAni.h"
+#include "zERROR.h"
+#include "zFILE.h"
+
+namespace {
+const char* const kBlanks = " \t\r";
+} // namespace
+
+bool MdsWritesBinary()
+{
+    return (g_jobMode == 2 && g_platform == 0) || (g_jobMode == 4 && g_platform != 0);
+}
+
+bool ReadMdsLine(zSTRING& line)
+{
+    if (!g_mdsFile || !g_mdsFile->IsOpened() || g_mdsFile->ReadLine(line) != 0)
+        return false;
+    ++g_mdsLineNumber;
+    line.Upper();
+    return true;
+}
+
+void ExtractQuotedText(zSTRING& text)
+{
+    text.Delete(zSTRING("\""), 3);
+    text.Delete(zSTRING("\""), 4);
+}
+
+zSTRING QuotedArgument(const zSTRING& text)
+{
+    zSTRING copy = text;
+    ExtractQuotedText(copy);
+    return copy;
+}
+
+zSTRING MdsArgumentText(const zSTRING& line)
+{
+    zSTRING args = line;
+    args.Delete(zSTRING("("), 3);
+    args.Delete(zSTRING(")"), 4);
+    return args;
+}
+
+zSTRING MdsWord(const zSTRING& args, unsigned n)
+{
+    return args.PickWord(n, kBlanks, kBlanks);
+}
+
+zSTRING MdsName(const zSTRING& args, unsigned n)
+{
+    return QuotedArgument(MdsWord(args, n));
+}
+
+int MdsInt(const zSTRING& args, unsigned n)
+{
+    return static_cast<int>(std::atol(MdsWord(args, n).c_str()));
+}
+
+float MdsFloat(const zSTRING& args, unsigned n)
+{
+    return static_cast<float>(std::atof(MdsWord(args, n).c_str()));
+}
+
+zSTRING MdsQuotedText(const zSTRING& args, unsigned n)
+{
+    std::size_t open = 0;
+    for (unsigned k = 1;; ++k) {
+        open = args.find('"', open);
+        if (open == std::string::npos)
+            return zSTRING();
+        const std::size_t close = args.find('"', open + 1);
+        if (close == std::string::npos)
+            return k == n ? zSTRING(args.substr(open + 1)) : zSTRING();
+        if (k == n)
+            return zSTRING(args.substr(open + 1, close - open - 1));
+        open = close + 1;
+    }
+}
+
+void ReadOptionValue(zSTRING& text, const char* option, float& value)
+{
+    if (text.Delete(zSTRING(option), 3) == 0)
+        value = static_cast<float>(std::atof(text.c_str()));
+}
+
+zSTRING CutBeforeFirstPoint(const zSTRING& name)
+{
+    const std::size_t point = name.find('.');
+    return point == std::string::npos ? name : zSTRING(name.substr(0, point));
+}
+
+void ReportMdsLine(int level, const zSTRING& text, const zSTRING& scriptName, int line)
+{
+    g_errorReporter.Report(level, text, scriptName.c_str(), line);
+}
+
+void ReadModelTag(const zSTRING& args, zTAniEventRec& tag, zCBinChunkFile& file)
+{
+    tag.eventKind = 0;
+    tag.frameNumber = 0;
+    tag.tagString = MdsQuotedText(args, 1);
+    for (unsigned i = 0; i < 4; ++i)
+        tag.values[i] = MdsQuotedText(args, i + 2);
+    if (!MdsWritesBinary())
+        return;
+    file.StartChunk(0xF590);
+    file.WriteLine(tag.tagString);
+    for (const zSTRING& value : tag.values)
+        file.WriteLine(value);
+}

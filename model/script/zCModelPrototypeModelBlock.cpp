@@ -1,0 +1,121 @@
+// The model block of a model script and its statements: mesh and tree, registered
+// meshes and the start mesh.
+#include <string>
+
+#include "IdeServices.h"
+#include "JobGlobals.h"
+#include "MdsText.h"
+#include "MessageIds.h"
+#include "ModelTools.h"
+#include "ResString.h"
+#include "zCBinChunkFile.h"
+#include "zCModelMeshLib.h"
+#include "zCModelPrototype.h"
+#include "zERROR.h"
+
+namespace {
+
+bool Holds(const zSTRING& line, const char* text)
+{
+    return line.find(text) != std::string::npos;
+}
+
+void StepProgress()
+{
+    if (zCIdeServices* ide = zGetIdeServices())
+        ide->StepProgress();
+}
+
+// Records the first file a statement needed and did not find.
+void RecordMissing(const zSTRING& name)
+{
+    if (!g_modelLoadError)
+        g_lastModelFile = name;
+    g_modelLoadError = 1;
+}
+
+} // namespace
+
+void zCModelPrototype::ReadModelBlock(zCBinChunkFile& file)
+{
+    g_registeredMeshNames.DeleteList();
+    int noMesh = 0;
+    const bool writing = MdsWritesBinary();
+    if (writing)
+        file.StartChunk(0xF200);
+    while (ReadMdsLine(g_mdsLine)) {
+        if (Holds(g_mdsLine, "//"))
+            continue;
+        if (Holds(g_mdsLine, "ANIENUM"))
+            ReadAniEnum(noMesh, file);
+        else if (Holds(g_mdsLine, "MESHANDTREE"))
+            ReadMeshAndTree(noMesh, file);
+        else if (Holds(g_mdsLine, "REGISTERMESH"))
+            ReadRegisterMesh(file);
+        else if (Holds(g_mdsLine, "STARTMESH"))
+            ReadStartMesh();
+        else if (Holds(g_mdsLine, "{"))
+            continue;
+        else if (Holds(g_mdsLine, "}"))
+            break;
+    }
+    if (writing)
+        file.StartChunk(0xF2FF);
+}
+
+void zCModelPrototype::ReadMeshAndTree(int& noMesh, zCBinChunkFile& file)
+{
+    const zSTRING name = CutBeforeFirstPoint(QuotedArgument(g_mdsLine));
+    meshAndTreeFile = name + ".ASC";
+    noMesh = Holds(g_mdsLine, "DONT_USE_MESH") ? 1 : 0;
+    if (MdsWritesBinary()) {
+        file.StartChunk(0xF300);
+        file.WriteU32(static_cast<std::uint32_t>(noMesh));
+        file.WriteLine(name);
+    }
+    const bool compiling = g_jobMode == 4;
+    if (!compiling || g_partialCompile) {
+        if (LoadMdh(modelProtoName + ".MDH")) {
+            if (noMesh)
+                return;
+            ClearRecordedSourceStamps();
+            const int loaded = zCModelMeshLib::LoadMeshLib(name + ".MDM", this, nullptr, nullptr);
+            if (compiling)
+                return;
+            if (!loaded)
+                RecordMissing(name + ".MDM");
+            return;
+        }
+        if (!compiling) {
+            RecordMissing(modelProtoName + ".MDH");
+            return;
+        }
+        StepProgress();
+    }
+    if (g_errorReporter.GetFilterLevel() > 8)
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kParsingModelHierarchy, meshAndTreeFile));
+    LoadAsc(nullptr, meshAndTreeFile, zSTRING(), 0, 0, 6, -1.0f);
+    SaveMdh();
+    if (!noMesh) {
+        zCModelMeshLib* lib = zCModelMeshLib::Create();
+        lib->BuildFromPrototype(this);
+        lib->SaveMdm(this);
+        lib->Release();
+    }
+}
+
+void zCModelPrototype::ReadRegisterMesh(zCBinChunkFile& file)
+{
+    const zSTRING name = CutBeforeFirstPoint(QuotedArgument(g_mdsLine)) + ".ASC";
+    if (MdsWritesBinary()) {
+        file.StartChunk(0xF400);
+        file.WriteLine(name);
+    }
+    g_registeredMeshNames.InsertEnd(name);
+}
+
+void zCModelPrototype::ReadStartMesh()
+{
+    // Accepted for the scripts that have it; the model does not use it.
+    ExtractQuotedText(g_mdsLine);
+}
