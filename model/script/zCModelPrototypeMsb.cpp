@@ -202,7 +202,8 @@ int zCModelPrototype::LoadModelScriptMsb(const zSTRING& name)
 {
     isStaticModel = 0;
     const zPATH scriptPath(name);
-    const zSTRING baseName = scriptPath.GetFilename();
+    zSTRING baseName = scriptPath.GetFilename();
+    baseName.Upper();
     const zSTRING path = (g_options ? g_options->GetDirString(DIR_COMPILED_ANIMS) : zSTRING()) + baseName + ".MSB";
     if (!zMakeFile(path)->Exists()) {
         NoteMissing(baseName + ".MSB");

@@ -37,6 +37,9 @@ public:
     // Static models (StaticModelTools.cpp).
     void ConvertMdl(zSTRING& fileName) override;
     void CompileMdl(zSTRING& fileName) override;
+    // Model scripts (DynamicModelTools.cpp).
+    void ConvertModelScript(zSTRING& fileName) override;
+    void CompileModelScript(zSTRING& fileName) override;
     zCResourceManager* CreateResourceManager() override;
     zCRenderer* CreateRenderer() override;
 };
