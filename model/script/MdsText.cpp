@@ -1,6 +1,10 @@
 // The words, quoted texts and options of model-script lines and the shared line reader.
 #include "MdsText.h"
 
+#include <algorithm>
+#include <cfloat>
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 
 #include "JobGlobals.h"
@@ -11,7 +15,18 @@
 #include "zFILE.h"
 
 namespace {
+
 const char* const kBlanks = " \t\r";
+
+// A number of the text as a float; a value beyond the float's range is held at its end.
+float ReadFloat(const char* text)
+{
+    const double value = std::atof(text);
+    if (std::isnan(value))
+        return static_cast<float>(value);
+    return static_cast<float>(std::fmax(-FLT_MAX, std::fmin(value, FLT_MAX)));
+}
+
 } // namespace
 
 bool MdsWritesBinary()
@@ -61,12 +76,14 @@ zSTRING MdsName(const zSTRING& args, unsigned n)
 
 int MdsInt(const zSTRING& args, unsigned n)
 {
-    return static_cast<int>(std::atol(MdsWord(args, n).c_str()));
+    // As atol reads it, but defined for any size.
+    const long long value = std::strtoll(MdsWord(args, n).c_str(), nullptr, 10);
+    return static_cast<int>(std::max<long long>(INT_MIN, std::min<long long>(value, INT_MAX)));
 }
 
 float MdsFloat(const zSTRING& args, unsigned n)
 {
-    return static_cast<float>(std::atof(MdsWord(args, n).c_str()));
+    return ReadFloat(MdsWord(args, n).c_str());
 }
 
 zSTRING MdsQuotedText(const zSTRING& args, unsigned n)
@@ -88,7 +105,7 @@ zSTRING MdsQuotedText(const zSTRING& args, unsigned n)
 void ReadOptionValue(zSTRING& text, const char* option, float& value)
 {
     if (text.Delete(zSTRING(option), 3) == 0)
-        value = static_cast<float>(std::atof(text.c_str()));
+        value = ReadFloat(text.c_str());
 }
 
 zSTRING CutBeforeFirstPoint(const zSTRING& name)

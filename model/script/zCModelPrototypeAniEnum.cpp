@@ -1,6 +1,8 @@
 // The animation block of a model script: animations and their kinds, model tags,
 // batches and event blocks, compiled from ASC in compile jobs.
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,6 +67,25 @@ void WriteCommon(zCBinChunkFile& file, const zSTRING& args, int withLayer)
     file.WriteFloat(MdsFloat(args, next + 2));
 }
 
+zCModelAni* NewAni(int type, const zSTRING& name, const zSTRING& next)
+{
+    auto* ani = new zCModelAni();
+    ani->aniType = type;
+    ani->aniName = name;
+    ani->nextAniName = next;
+    return ani;
+}
+
+// The alias and combination form: name, layer, next, blend-in, blend-out, flag letters.
+zCModelAni* NewLayeredAni(int type, const zSTRING& args)
+{
+    zCModelAni* ani = NewAni(type, MdsName(args, 1), MdsName(args, 3));
+    ani->layer = MdsInt(args, 2);
+    ani->SetBlending(MdsFloat(args, 4), MdsFloat(args, 5));
+    ani->SetFlags(MdsWord(args, 6));
+    return ani;
+}
+
 // A sound's range: the option or the default, capped.
 float SoundRange(const zSTRING& args, float fallback)
 {
@@ -73,10 +94,6 @@ float SoundRange(const zSTRING& args, float fallback)
     ReadOptionValue(text, "R:", range);
     return std::min(range, kMaxSoundRange);
 }
-
-} // namespace
-
-namespace {
 
 // Reads one event block's lines and turns them into the event records of ani (null:
 // the lines are only written to the binary script).
@@ -259,19 +276,23 @@ private:
 
     void SetFrame(zTAniEventRec& rec, int written, bool fromLast, int lineNumber)
     {
-        int frame = 0;
-        if (fromLast) {
-            const int g = written == -1 ? ani->numFrames - 1 : written - state.firstFrame;
-            frame = static_cast<int>(static_cast<float>(g) * factor);
-        } else if (written > 0) {
-            frame = static_cast<int>(static_cast<float>(written - state.firstFrame) * factor);
-        }
+        // The difference is taken wide and the product in float, as the frame rates
+        // are; any size is then held within the int range.
+        double g = 0.0;
+        if (fromLast)
+            g = written == -1 ? ani->numFrames - 1.0 : static_cast<double>(written) - state.firstFrame;
+        else if (written > 0)
+            g = static_cast<double>(written) - state.firstFrame;
+        double frame = std::trunc(static_cast<double>(static_cast<float>(g) * factor));
+        if (std::isnan(frame))
+            frame = 0.0;
+        frame = std::fmax(INT_MIN, std::fmin(frame, INT_MAX));
         if (ani->aniType == zANI_TYPE_NORMAL && (frame < 0 || frame > ani->numFrames - 1)) {
             g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kFrameNumberOutBounds, ani->aniName),
                                    proto.fileName.c_str(), lineNumber);
-            frame = std::max(0, std::min(frame, ani->numFrames - 1));
+            frame = std::fmax(0.0, std::fmin(frame, ani->numFrames - 1.0));
         }
-        rec.frameNumber = frame;
+        rec.frameNumber = static_cast<int>(frame);
     }
 
     zCModelPrototype& proto;
@@ -313,6 +334,108 @@ zCModelAni* ReadBatch(zCModelPrototype& proto, const zSTRING& name)
     return ani;
 }
 
+// A plain ani: its .MAN when that was made from this line, else (compiling) its ASC
+// source, which is compiled, boxed and saved as the .MAN.
+void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& args, int noMesh,
+                  zTAniEnumState& state, zCBinChunkFile& file)
+{
+    const bool writing = MdsWritesBinary();
+    const bool compiling = g_jobMode == 4;
+    const zSTRING name = MdsName(args, 1);
+    const int layer = MdsInt(args, 2);
+    const zSTRING next = MdsName(args, 3);
+    const float blendIn = MdsFloat(args, 4);
+    const float blendOut = MdsFloat(args, 5);
+    const zSTRING flags = MdsWord(args, 6);
+    const zSTRING ascName = MdsName(args, 7);
+    const zSTRING direction = MdsWord(args, 8);
+    const int firstFrame = MdsInt(args, 9);
+    const int lastFrame = MdsInt(args, 10);
+    float fps = state.fpsCap;
+    float speed = 0.0f;
+    float cvs = 1.0f;
+    // Each option is found wherever it stands.
+    for (auto [option, value] : {std::pair<const char*, float*>{"FPS:", &fps}, {"SPD:", &speed}, {"CVS:", &cvs}}) {
+        zSTRING text = args;
+        ReadOptionValue(text, option, *value);
+    }
+    cvs = std::max(0.0f, std::min(cvs, 10.0f));
+    if (writing) {
+        file.StartChunk(0xF520);
+        file.WriteLine(name);
+        file.WriteInt(layer);
+        file.WriteLine(next);
+        file.WriteFloat(blendIn);
+        file.WriteFloat(blendOut);
+        file.WriteLine(flags);
+        file.WriteLine(ascName);
+        file.WriteLine(direction);
+        file.WriteInt(firstFrame);
+        file.WriteInt(lastFrame);
+        file.WriteFloat(fps);
+        file.WriteFloat(speed);
+        file.WriteFloat(cvs);
+    }
+    if (lastFrame < firstFrame && lastFrame != -1)
+        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kLastframeLessThanFirstframe),
+                               proto.fileName.c_str(), g_mdsLineNumber);
+    state.firstFrame = firstFrame;
+    state.eventsFollow = true;
+    ++state.aniLines;
+    zCModelAni* ani = new zCModelAni();
+    bool compiledHere = false;
+    if (ani->LoadMAN(name + ".MAN", proto, line)) {
+        proto.AddAni(ani);
+        if (compiling && g_partialCompile) {
+            if (zCIdeServices* ide = zGetIdeServices())
+                ide->StepProgress();
+        }
+    } else if (!compiling) {
+        if (!g_modelLoadError)
+            g_lastModelFile = name + ".MAN";
+        g_modelLoadError = 1;
+        ani->Release();
+        state.current = nullptr;
+        return;
+    } else {
+        if (Verbose())
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kParsingAni, name, ascName));
+        ani->Release();
+        ani = nullptr;
+        proto.LoadAsc(&ani, ascName, name, firstFrame, lastFrame, 1, fps);
+        if (Verbose())
+            g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingFinished));
+        compiledHere = true;
+    }
+    state.current = ani;
+    if (!ani)
+        return;
+    ani->aniName = name;
+    ani->layer = layer;
+    ani->nextAniName = next;
+    ani->SetBlending(blendIn, blendOut);
+    ani->SetFlags(flags);
+    ani->aniDirReverse = !direction.empty() && direction[0] == 'R';
+    // The ani compiled from ASC is a new object: it takes the line's value too.
+    ani->auxValue = cvs;
+    state.fpsBeforeSpeed = ani->fps;
+    if (compiledHere && speed != 0.0f && ani->sourceFps != 0.0f)
+        ani->fps = ani->fps * speed / ani->sourceFps;
+    ani->CalcRootMoveFlag();
+    ani->CalcInPlaceFlag();
+    if (compiledHere) {
+        if (noMesh && !state.meshLoaded) {
+            zCModelMeshLib::LoadMeshLib(CutBeforeFirstPoint(proto.meshAndTreeFile) + ".MDM", &proto, nullptr, nullptr);
+            state.meshLoaded = 1;
+        }
+        proto.CalcAniBBox(ani);
+        ani->SaveMAN(proto, line);
+    }
+    state.fpsMin = std::min(state.fpsMin, ani->fps);
+    state.fpsMax = std::max(state.fpsMax, ani->fps);
+    state.fpsSum += ani->fps;
+}
+
 } // namespace
 
 void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
@@ -320,10 +443,15 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
     if (Verbose())
         g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingAnienum));
     const bool writing = MdsWritesBinary();
-    const bool compiling = g_jobMode == 4;
     if (writing)
         file.StartChunk(0xF500);
     zTAniEnumState state;
+    // An ani of a statement joins the prototype and takes the following event block.
+    auto adopt = [&](zCModelAni* ani) {
+        AddAni(ani);
+        state.current = ani;
+        state.eventsFollow = true;
+    };
     zSTRING line;
     while (ReadMdsLine(line)) {
         if (line.empty() || Holds(line, "//"))
@@ -336,99 +464,7 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
                 file.WriteFloat(state.fpsCap);
             }
         } else if (Holds(line, "ANI ") || Holds(line, "ANI\t")) {
-            const zSTRING name = MdsName(args, 1);
-            const int layer = MdsInt(args, 2);
-            const zSTRING next = MdsName(args, 3);
-            const float blendIn = MdsFloat(args, 4);
-            const float blendOut = MdsFloat(args, 5);
-            const zSTRING flags = MdsWord(args, 6);
-            const zSTRING ascName = MdsName(args, 7);
-            const zSTRING direction = MdsWord(args, 8);
-            const int firstFrame = MdsInt(args, 9);
-            const int lastFrame = MdsInt(args, 10);
-            float fps = state.fpsCap;
-            float speed = 0.0f;
-            float cvs = 1.0f;
-            // Each option is found wherever it stands.
-            for (auto [option, value] : {std::pair<const char*, float*>{"FPS:", &fps}, {"SPD:", &speed}, {"CVS:", &cvs}}) {
-                zSTRING text = args;
-                ReadOptionValue(text, option, *value);
-            }
-            cvs = std::max(0.0f, std::min(cvs, 10.0f));
-            if (writing) {
-                file.StartChunk(0xF520);
-                file.WriteLine(name);
-                file.WriteInt(layer);
-                file.WriteLine(next);
-                file.WriteFloat(blendIn);
-                file.WriteFloat(blendOut);
-                file.WriteLine(flags);
-                file.WriteLine(ascName);
-                file.WriteLine(direction);
-                file.WriteInt(firstFrame);
-                file.WriteInt(lastFrame);
-                file.WriteFloat(fps);
-                file.WriteFloat(speed);
-                file.WriteFloat(cvs);
-            }
-            if (lastFrame < firstFrame && lastFrame != -1)
-                g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kLastframeLessThanFirstframe),
-                                       fileName.c_str(), g_mdsLineNumber);
-            state.firstFrame = firstFrame;
-            state.eventsFollow = true;
-            ++state.aniLines;
-            zCModelAni* ani = new zCModelAni();
-            bool compiledHere = false;
-            if (ani->LoadMAN(name + ".MAN", *this, line)) {
-                AddAni(ani);
-                if (compiling && g_partialCompile) {
-                    if (zCIdeServices* ide = zGetIdeServices())
-                        ide->StepProgress();
-                }
-            } else if (!compiling) {
-                if (!g_modelLoadError)
-                    g_lastModelFile = name + ".MAN";
-                g_modelLoadError = 1;
-                ani->Release();
-                state.current = nullptr;
-                continue;
-            } else {
-                if (Verbose())
-                    g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kParsingAni, name, ascName));
-                ani->Release();
-                ani = nullptr;
-                LoadAsc(&ani, ascName, name, firstFrame, lastFrame, 1, fps);
-                if (Verbose())
-                    g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingFinished));
-                compiledHere = true;
-            }
-            state.current = ani;
-            if (!ani)
-                continue;
-            ani->aniName = name;
-            ani->layer = layer;
-            ani->nextAniName = next;
-            ani->SetBlending(blendIn, blendOut);
-            ani->SetFlags(flags);
-            ani->aniDirReverse = !direction.empty() && direction[0] == 'R';
-            // The ani compiled from ASC is a new object: it takes the line's value too.
-            ani->auxValue = cvs;
-            state.fpsBeforeSpeed = ani->fps;
-            if (compiledHere && speed != 0.0f && ani->sourceFps != 0.0f)
-                ani->fps = ani->fps * speed / ani->sourceFps;
-            ani->CalcRootMoveFlag();
-            ani->CalcInPlaceFlag();
-            if (compiledHere) {
-                if (noMesh && !state.meshLoaded) {
-                    zCModelMeshLib::LoadMeshLib(CutBeforeFirstPoint(meshAndTreeFile) + ".MDM", this, nullptr, nullptr);
-                    state.meshLoaded = 1;
-                }
-                CalcAniBBox(ani);
-                ani->SaveMAN(*this, line);
-            }
-            state.fpsMin = std::min(state.fpsMin, ani->fps);
-            state.fpsMax = std::max(state.fpsMax, ani->fps);
-            state.fpsSum += ani->fps;
+            ReadPlainAni(*this, line, args, noMesh, state, file);
         } else if (Holds(line, "ANIALIAS")) {
             if (writing) {
                 file.StartChunk(0xF530);
@@ -437,32 +473,19 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
                 file.WriteLine(MdsName(args, 7));
                 file.WriteLine(MdsWord(args, 8));
             }
-            auto* ani = new zCModelAni();
-            ani->aniType = zANI_TYPE_ALIAS;
-            ani->aniName = MdsName(args, 1);
-            ani->layer = MdsInt(args, 2);
-            ani->nextAniName = MdsName(args, 3);
-            ani->SetBlending(MdsFloat(args, 4), MdsFloat(args, 5));
-            ani->SetFlags(MdsWord(args, 6));
+            zCModelAni* ani = NewLayeredAni(zANI_TYPE_ALIAS, args);
             ani->aliasName = MdsName(args, 7);
             const zSTRING direction = MdsWord(args, 8);
             ani->aniDirReverse = !direction.empty() && direction[0] == 'R';
-            AddAni(ani);
-            state.current = ani;
-            state.eventsFollow = true;
+            adopt(ani);
         } else if (Holds(line, "ANIBLEND")) {
             if (writing) {
                 file.StartChunk(0xF540);
                 WriteCommon(file, args, 0);
             }
-            auto* ani = new zCModelAni();
-            ani->aniType = zANI_TYPE_BLEND;
-            ani->aniName = MdsName(args, 1);
-            ani->nextAniName = MdsName(args, 2);
+            zCModelAni* ani = NewAni(zANI_TYPE_BLEND, MdsName(args, 1), MdsName(args, 2));
             ani->SetBlending(MdsFloat(args, 3), MdsFloat(args, 4));
-            AddAni(ani);
-            state.current = ani;
-            state.eventsFollow = true;
+            adopt(ani);
             state.firstFrame = 0;
         } else if (Holds(line, "ANISYNC")) {
             if (writing) {
@@ -470,13 +493,7 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
                 file.WriteLine(MdsName(args, 1));
                 file.WriteLine(MdsName(args, 2));
             }
-            auto* ani = new zCModelAni();
-            ani->aniType = zANI_TYPE_SYNC;
-            ani->aniName = MdsName(args, 1);
-            ani->nextAniName = MdsName(args, 2);
-            AddAni(ani);
-            state.current = ani;
-            state.eventsFollow = true;
+            adopt(NewAni(zANI_TYPE_SYNC, MdsName(args, 1), MdsName(args, 2)));
             state.firstFrame = 0;
         } else if (Holds(line, "ANIBATCH")) {
             state.current = ReadBatch(*this, MdsName(args, 1));
@@ -491,29 +508,16 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
                 file.WriteLine(MdsName(args, 7));
                 file.WriteU32(static_cast<std::uint32_t>(count));
             }
-            auto* ani = new zCModelAni();
-            ani->aniType = zANI_TYPE_COMB;
-            ani->aniName = MdsName(args, 1);
-            ani->layer = MdsInt(args, 2);
-            ani->nextAniName = MdsName(args, 3);
-            ani->SetBlending(MdsFloat(args, 4), MdsFloat(args, 5));
-            ani->SetFlags(MdsWord(args, 6));
+            zCModelAni* ani = NewLayeredAni(zANI_TYPE_COMB, args);
             ani->aliasName = MdsName(args, 7) + zSTRING(count);
-            AddAni(ani);
-            state.current = ani;
-            state.eventsFollow = true;
+            adopt(ani);
             state.firstFrame = 0;
         } else if (Holds(line, "ANIDISABLE")) {
             if (writing) {
                 file.StartChunk(0xF580);
                 file.WriteLine(MdsName(args, 1));
             }
-            auto* ani = new zCModelAni();
-            ani->aniType = zANI_TYPE_DISABLED;
-            ani->aniName = MdsName(args, 1);
-            AddAni(ani);
-            state.current = ani;
-            state.eventsFollow = true;
+            adopt(NewAni(zANI_TYPE_DISABLED, MdsName(args, 1), zSTRING()));
             state.firstFrame = 0;
         } else if (Holds(line, "MODELTAG")) {
             auto* tag = new zTAniEventRec();

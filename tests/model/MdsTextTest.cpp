@@ -1,6 +1,8 @@
 // Model-script text: quoted names, argument texts, words, quoted texts and options.
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <climits>
 #include <string>
 
 #include "MdsText.h"
@@ -48,6 +50,12 @@ TEST(MdsText, WordsAndNumbers)
     EXPECT_EQ(MdsInt(args, 5), 12);  // the leading number
     EXPECT_EQ(MdsInt(args, 6), 0);   // missing
     EXPECT_EQ(std::string(MdsWord(args, 6)), "");
+    // Beyond their ranges numbers are held at the ends.
+    const zSTRING huge("99999999999 -99999999999 1e300 -1e300");
+    EXPECT_EQ(MdsInt(huge, 1), INT_MAX);
+    EXPECT_EQ(MdsInt(huge, 2), INT_MIN);
+    EXPECT_EQ(MdsFloat(huge, 3), FLT_MAX);
+    EXPECT_EQ(MdsFloat(huge, 4), -FLT_MAX);
 }
 
 TEST(MdsText, QuotedTextsKeepTheirPlaceWhenEmpty)

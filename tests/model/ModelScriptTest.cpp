@@ -3,6 +3,7 @@
 // messages, animation boxes and the resolution of the animation list.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -101,7 +102,7 @@ const char* const kEveryStatement =
     "  aniEnum\r\n"
     "  {\r\n"
     "    aniMaxFps (30)\r\n"
-    "    ani (\"t_Walk\" 1 \"t_Walk\" 0.1 0.2 M. \"Walk.asc\" F 10 20 FPS:12 SPD:2 CVS:12)\r\n"
+    "    ani (\"t_Walk\" 1 \"t_Walk\" 0.1 0.2 M. \"Walk.asc\" F 10 20 CVS:12 SPD:2 FPS:12)\r\n"
     "    {\r\n"
     "      *eventSFX (12 \"Step\" R:5000 EMPTY_SLOT)\r\n"
     "    }\r\n"
@@ -283,7 +284,8 @@ TEST_F(ModelScriptTest, CompileJobBuildsFromAsc)
     ASSERT_TRUE(ReadScript("MODEL (\"HUMANS\")\n{\nmeshAndTree (\"HUMANS.ASC\")\naniEnum\n{\n"
                            "ani (\"T_WALK\" 1 \"T_WALK\" 0.1 0.1 M. \"WALK.ASC\" F 10 20 SPD:2 CVS:3)\n{\n"
                            "*eventSFX (-1 \"S\")\n*eventPFX (-1 1 \"FX\" \"BIP01\")\n*eventSwapMesh (0 \"A\" \"B\")\n"
-                           "*eventSFX (15 \"S\")\n*eventSFX (0 \"S\")\n}\n}\n}\n",
+                           "*eventSFX (15 \"S\")\n*eventSFX (0 \"S\")\n"
+                           "*eventSFX (99999999999 \"S\" R:1e300)\n*eventPFX (-2147483648 1e99 \"FX\")\n}\n}\n}\n",
                            4)) << ::testing::PrintToString(Texts());
     EXPECT_TRUE(box.Exists("DATA/ANIMS/_compiled/HUMANS.MDH"));
     EXPECT_TRUE(box.Exists("DATA/ANIMS/_compiled/HUMANS-T_WALK.MAN"));
@@ -297,14 +299,16 @@ TEST_F(ModelScriptTest, CompileJobBuildsFromAsc)
     EXPECT_FALSE(HasLine("In order to calculate ani-bbox"));
     EXPECT_GE(walk->aniBBox.maxs.x - walk->aniBBox.mins.x, 10.0f);
     EXPECT_LT(walk->aniBBox.maxs.x - walk->aniBBox.mins.x, 50.0f);
-    ASSERT_EQ(walk->GetNumEvents(), 5);
+    ASSERT_EQ(walk->GetNumEvents(), 7);
     const std::vector<zTAniEventRec>& events = *walk->aniEvents;
     // Sounds at -1 and 0 stay at 0; the effect at -1 is on the last frame; the swap
-    // at 0 lies before the first frame 10 and is clamped.
-    const int frames[] = {0, 10, 0, 5, 0};
-    for (int i = 0; i < 5; ++i)
+    // at 0 lies before the first frame 10 and is clamped; so are frames beyond any range.
+    const int frames[] = {0, 10, 0, 5, 0, 10, 0};
+    for (int i = 0; i < 7; ++i)
         EXPECT_EQ(events[static_cast<std::size_t>(i)].frameNumber, frames[i]) << i;
     EXPECT_TRUE(HasLine("HUMANS.MDS(10):   Warning: Frame-Number is out of bounds, ani: T_WALK"));
+    EXPECT_FLOAT_EQ(events[5].floatValues[0], 3500.0f);
+    EXPECT_TRUE(HasLine("HUMANS.MDS(14):   Warning: Frame-Number is out of bounds, ani: T_WALK"));
 
     // A convert job finds what the compile job made and reads it back.
     proto->Clear();
@@ -316,6 +320,14 @@ TEST_F(ModelScriptTest, CompileJobBuildsFromAsc)
     EXPECT_EQ(g_modelLoadError, 0) << std::string(g_lastModelFile);
     ASSERT_NE(Ani("T_WALK"), nullptr);
     EXPECT_EQ(Ani("T_WALK")->numFrames, 11);
+
+    // Without the mesh library the statement names it as the missing file.
+    proto->Clear();
+    proto->Init();
+    std::filesystem::remove(box.Path("DATA/ANIMS/_compiled/HUMANS.MDM"));
+    ASSERT_TRUE(ReadScript("MODEL\n{\nmeshAndTree (\"HUMANS.ASC\")\n}\n", 3));
+    EXPECT_EQ(g_modelLoadError, 1);
+    EXPECT_EQ(std::string(g_lastModelFile), "HUMANS.MDM");
 }
 
 zCModelAni* NewAni(const char* name, const char* next, int type = zANI_TYPE_NORMAL)
