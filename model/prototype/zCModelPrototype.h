@@ -135,6 +135,9 @@ public:
     // file receives the binary form while MdsWritesBinary() holds.
     void ReadModelBlock(zCBinChunkFile& file);
     void ReadMeshAndTree(int& noMesh, zCBinChunkFile& file);
+    // The hierarchy and meshes of the mesh-and-tree statement (name without extension):
+    // the compiled files, or in compile jobs the ASC compiled into them.
+    void LoadMeshAndTree(const zSTRING& name, int noMesh);
     void ReadRegisterMesh(zCBinChunkFile& file);
     void ReadStartMesh();
     // One animation block, from the line after its "ANIENUM" line.

@@ -337,16 +337,7 @@ int zCModelPrototype::ReadMsbMeshAndTree(int& noMesh, zCBinChunkFile& file)
     if (WritesText())
         WriteMdsLine("meshAndTree (" + MdsQuoted(meshAndTreeFile) + (noMesh ? " DONT_USE_MESH" : "") + ")");
 
-    // The compiled hierarchy and meshes; binary scripts are never compiled from ASC.
-    if (!LoadMdh(modelProtoName + ".MDH")) {
-        NoteMissing(modelProtoName + ".MDH");
-        return 1;
-    }
-    if (noMesh)
-        return 1;
-    ClearRecordedSourceStamps();
-    if (!zCModelMeshLib::LoadMeshLib(treeName + ".MDM", this, nullptr, nullptr))
-        NoteMissing(treeName + ".MDM");
+    LoadMeshAndTree(treeName, noMesh);
     return 1;
 }
 

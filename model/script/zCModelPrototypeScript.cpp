@@ -62,6 +62,14 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
         const zSTRING baseName = path.GetFilename();
         g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kLoadingModelScript, baseName + ".MDS"));
 
+        ScriptFileHold hold;
+        g_mdsFile = zMakeFile(path.GetDrive() + path.GetDir() + path.GetFile()).release();
+        SetModelProtoName(baseName);
+        if (!g_mdsFile->Exists() || g_mdsFile->Open(false) != 0) {
+            // Nothing was read: no prototype and no binary form come of it.
+            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, baseName + ".MDS"));
+            return 0;
+        }
         const bool writing = MdsWritesBinary();
         const zSTRING binaryPath = g_jobDestDir + "_compiled\\" + Upper(baseName) + ".MSB";
         zCBinChunkFile binary;
@@ -73,27 +81,17 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
             WriteSourceStamp(binary, Upper(path.GetFile()), 1);
         }
 
-        ScriptFileHold hold;
-        g_mdsFile = zMakeFile(path.GetDrive() + path.GetDir() + path.GetFile()).release();
-        SetModelProtoName(baseName);
-        if (!g_mdsFile->Exists() || g_mdsFile->Open(false) != 0) {
-            // Nothing to read; the entry names the script.
-            if (!g_modelLoadError)
-                g_lastModelFile = baseName + ".MDS";
-            g_modelLoadError = 1;
-        } else {
-            if (g_jobMode == 4)
-                SetProgressStepFromScript();
-            while (ReadMdsLine(g_mdsLine)) {
-                if (g_mdsLine.find("//") == std::string::npos && g_mdsLine.find("MODEL") != std::string::npos)
-                    ReadModelBlock(binary);
-            }
-            g_mdsFile->Close();
-            if (g_jobMode != 2 && g_platform == 0) {
-                std::unique_ptr<zFILE> copy = zMakeFile(g_jobDestDir + fileName);
-                if (g_mdsFile->FileCopy(copy.get()))
-                    RecordInsertFile(copy->GetFullPath());
-            }
+        if (g_jobMode == 4)
+            SetProgressStepFromScript();
+        while (ReadMdsLine(g_mdsLine)) {
+            if (g_mdsLine.find("//") == std::string::npos && g_mdsLine.find("MODEL") != std::string::npos)
+                ReadModelBlock(binary);
+        }
+        g_mdsFile->Close();
+        if (g_jobMode != 2 && g_platform == 0) {
+            std::unique_ptr<zFILE> copy = zMakeFile(g_jobDestDir + fileName);
+            if (g_mdsFile->FileCopy(copy.get()))
+                RecordInsertFile(copy->GetFullPath());
         }
         delete g_mdsFile;
         g_mdsFile = nullptr;

@@ -37,11 +37,11 @@ void zCModelToolServices::CompileModelScript(zSTRING& fileName)
     zCModelToolFrame frame(false);
     zCModelPrototype* proto = frame.GetPrototype();
     g_modelLoadError = 0;
-    proto->LoadModelScript(fileName);
+    const int loaded = proto->LoadModelScript(fileName);
     // A script that could not be read is not compiled.
     if (g_modelLoadError)
         ReportLoadError();
-    else
+    else if (loaded)
         g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCompilingModelOk, proto->fileName));
     frame.End(zTOOL_END_CACHE_OUT | zTOOL_END_INSERT);
 }

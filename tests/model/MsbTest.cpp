@@ -447,8 +447,9 @@ TEST_F(MsbTest, DamagedScriptsFailWithTheirReason)
         EXPECT_EQ(Convert(text), 0);
         EXPECT_EQ(g_modelLoadError, 1);
         EXPECT_EQ(std::string(g_lastModelFile), c.missing);
-        if (*c.message)
+        if (*c.message) {
             EXPECT_TRUE(HasLine(c.message));
+        }
         // A failed load leaves the text without the model's closing brace.
         EXPECT_FALSE(EndsWith(text, "\n}\r\n"));
     }
