@@ -303,14 +303,6 @@ void zCModelPrototype::ReleaseMeshes()
         nodeList[i]->SetNodeVisual(nullptr);
 }
 
-// The model-script format comes with its own files; until then its loader cannot
-// fill a prototype.
-int zCModelPrototype::LoadModelScript(zSTRING&)
-{
-    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kToolsUnavailable, "zCModelPrototype::LoadModelScript"));
-    return 0;
-}
-
 void zCModelPrototype::PrepareAsModelProtoOverlay(zCModelPrototype*)
 {
     zNotFound("zCModelPrototype::PrepareAsModelProtoOverlay");

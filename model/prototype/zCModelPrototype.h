@@ -117,6 +117,14 @@ public:
     // The loaders of static models and model scripts.
     int LoadMdl(zSTRING& name);
     int LoadModelScript(zSTRING& name);
+    // The binary model script from the compiled-anims folder (zCModelPrototypeMsb.cpp);
+    // convert and decompile jobs write it as text into the job's folder meanwhile.
+    // 0 when the file is missing or damaged (g_lastModelFile names it) or an ani's
+    // .MAN is missing.
+    int LoadModelScriptMsb(const zSTRING& name);
+    int ReadMsbModel(zCBinChunkFile& file);
+    int ReadMsbMeshAndTree(int& noMesh, zCBinChunkFile& file);
+    int ReadMsbAniEnum(zCBinChunkFile& file);
     // Reads an ASC export (zCAscModelReader.h: read flags 1 animation, 2 meshes,
     // 4 hierarchy, 8 plain meshes); lastFrame -1 is the scene's last, aniMaxFps -1.0
     // no limit. *outAni gets the animation (held by aniList) or null.
@@ -127,6 +135,9 @@ public:
     // file receives the binary form while MdsWritesBinary() holds.
     void ReadModelBlock(zCBinChunkFile& file);
     void ReadMeshAndTree(int& noMesh, zCBinChunkFile& file);
+    // The hierarchy and meshes of the mesh-and-tree statement (name without extension):
+    // the compiled files, or in compile jobs the ASC compiled into them.
+    void LoadMeshAndTree(const zSTRING& name, int noMesh);
     void ReadRegisterMesh(zCBinChunkFile& file);
     void ReadStartMesh();
     // One animation block, from the line after its "ANIENUM" line.

@@ -73,6 +73,11 @@ void zCModelPrototype::ReadMeshAndTree(int& noMesh, zCBinChunkFile& file)
         file.WriteU32(static_cast<std::uint32_t>(noMesh));
         file.WriteLine(name);
     }
+    LoadMeshAndTree(name, noMesh);
+}
+
+void zCModelPrototype::LoadMeshAndTree(const zSTRING& name, int noMesh)
+{
     const bool compiling = g_jobMode == 4;
     if (!compiling || g_partialCompile) {
         if (LoadMdh(modelProtoName + ".MDH")) {

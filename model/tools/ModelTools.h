@@ -19,7 +19,7 @@ extern zCArray<zSTRING> g_registeredMeshNames;
 // The open model-script text file and the one line buffer the model readers share.
 extern zFILE* g_mdsFile;
 extern zSTRING g_mdsLine;
-// Lines read from the model script so far.
+// Lines read from or written to the model script so far.
 extern int g_mdsLineNumber;
 
 void SetMeshFormatVersion();
@@ -37,6 +37,9 @@ public:
     // Static models (StaticModelTools.cpp).
     void ConvertMdl(zSTRING& fileName) override;
     void CompileMdl(zSTRING& fileName) override;
+    // Model scripts (DynamicModelTools.cpp).
+    void ConvertModelScript(zSTRING& fileName) override;
+    void CompileModelScript(zSTRING& fileName) override;
     zCResourceManager* CreateResourceManager() override;
     zCRenderer* CreateRenderer() override;
 };

@@ -130,11 +130,11 @@ TEST_F(ModelPrototypeTest, AFailedLoadLeavesNothingBehind)
         // Neither a compiled model nor its source.
         {"Hero.ASC", "zCModelProto: ASC not found: HERO.ASC"},
         // Only the upper-case extension names a static model.
-        {"hero.asc", "zCModelPrototype::LoadModelScript"},
+        {"hero.asc", "File 'hero.MDS' not found."},
         // The list is searched with the file name as given: no extension, no match.
-        {"Other", "zCModelPrototype::LoadModelScript"},
+        {"Other", "File 'Other.MDS' not found."},
         // An empty name does not share the unnamed prototype.
-        {"", "zCModelPrototype::LoadModelScript"},
+        {"", "File '.MDS' not found."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

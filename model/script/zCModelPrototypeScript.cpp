@@ -1,0 +1,113 @@
+// The model-script loader of zCModelPrototype: the text form, with the binary form
+// written alongside where the job asks for it, or the binary form; then the
+// animation list and the registered meshes.
+#include <memory>
+#include <string>
+
+#include "JobGlobals.h"
+#include "MdsText.h"
+#include "MessageIds.h"
+#include "ModelTools.h"
+#include "ResString.h"
+#include "zCBinChunkFile.h"
+#include "zCModel.h"
+#include "zCModelPrototype.h"
+#include "zCMsbChunks.h"
+#include "zCObjectFactory.h"
+#include "zERROR.h"
+#include "zFILE.h"
+#include "zPATH.h"
+
+namespace {
+
+zSTRING Upper(zSTRING text)
+{
+    text.Upper();
+    return text;
+}
+
+// The folder the binary script names as its source's: from the script's "\_WORK" on.
+zSTRING WorkFolder(const zPATH& path)
+{
+    const zSTRING folder = Upper(path.GetDrive() + path.GetDir());
+    const std::size_t work = folder.find("\\_WORK");
+    if (work == std::string::npos)
+        return "\\_WORK\\DATA\\ANIMS\\";
+    return zSTRING(folder.substr(work));
+}
+
+// The script file is closed and deleted however the reading ends, a fatal report too.
+struct ScriptFileHold {
+    ~ScriptFileHold()
+    {
+        if (g_mdsFile) {
+            g_mdsFile->Close();
+            delete g_mdsFile;
+            g_mdsFile = nullptr;
+        }
+    }
+};
+
+} // namespace
+
+int zCModelPrototype::LoadModelScript(zSTRING& name)
+{
+    g_mdsLineNumber = 0;
+    if (g_jobMode != 4 && g_platform != 0) {
+        if (!LoadModelScriptMsb(name))
+            return 0;
+    } else {
+        isStaticModel = 0;
+        const zPATH path(name);
+        const zSTRING baseName = path.GetFilename();
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kLoadingModelScript, baseName + ".MDS"));
+
+        ScriptFileHold hold;
+        g_mdsFile = zMakeFile(path.GetDrive() + path.GetDir() + path.GetFile()).release();
+        SetModelProtoName(baseName);
+        if (!g_mdsFile->Exists() || g_mdsFile->Open(false) != 0) {
+            // Nothing was read: no prototype and no binary form come of it.
+            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, baseName + ".MDS"));
+            return 0;
+        }
+        const bool writing = MdsWritesBinary();
+        const zSTRING binaryPath = g_jobDestDir + "_compiled\\" + Upper(baseName) + ".MSB";
+        zCBinChunkFile binary;
+        if (writing && binary.Create(binaryPath) == 0) {
+            binary.StartChunk(zMSB_HEADER);
+            binary.WriteU32(zMSB_VERSION);
+            binary.WriteLine(WorkFolder(path));
+            binary.StartChunk(zMSB_SOURCE);
+            WriteSourceStamp(binary, Upper(path.GetFile()), 1);
+        }
+
+        if (g_jobMode == 4)
+            SetProgressStepFromScript();
+        while (ReadMdsLine(g_mdsLine)) {
+            if (g_mdsLine.find("//") == std::string::npos && g_mdsLine.find("MODEL") != std::string::npos)
+                ReadModelBlock(binary);
+        }
+        g_mdsFile->Close();
+        if (g_jobMode != 2 && g_platform == 0) {
+            std::unique_ptr<zFILE> copy = zMakeFile(g_jobDestDir + fileName);
+            if (g_mdsFile->FileCopy(copy.get()))
+                RecordInsertFile(copy->GetFullPath());
+        }
+        delete g_mdsFile;
+        g_mdsFile = nullptr;
+        if (writing && binary.GetFile()) {
+            binary.StartChunk(zMSB_END);
+            binary.Close();
+            RecordInsertFile(binaryPath);
+        }
+    }
+
+    ResolveAnis();
+    for (int i = 0; i < g_registeredMeshNames.GetNum(); ++i) {
+        ++refCtr;  // the model's reference
+        auto* model = new zCModel(this);
+        model->ApplyMeshLib(g_registeredMeshNames[i]);
+        model->Release();
+    }
+    return 1;
+}

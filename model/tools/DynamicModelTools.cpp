@@ -1,0 +1,47 @@
+// The tool entries of dynamic models: converting a model script between its text and
+// its binary form, and compiling it into its binary files.
+#include "IdeServices.h"
+#include "JobGlobals.h"
+#include "MessageIds.h"
+#include "ModelTools.h"
+#include "ResString.h"
+#include "zCModelPrototype.h"
+#include "zCModelToolFrame.h"
+#include "zERROR.h"
+
+namespace {
+
+// The first file the load missed, or the script itself.
+void ReportLoadError()
+{
+    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFoundOrCorrupted, g_lastModelFile));
+}
+
+} // namespace
+
+void zCModelToolServices::ConvertModelScript(zSTRING& fileName)
+{
+    zCModelToolFrame frame(true);
+    zCModelPrototype* proto = frame.GetPrototype();
+    g_modelLoadError = 0;
+    const int loaded = proto->LoadModelScript(fileName);
+    if (loaded && !g_modelLoadError)
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kModelConvertedOk, proto->modelProtoName));
+    if (g_modelLoadError)
+        ReportLoadError();
+    frame.End(zTOOL_END_PROGRESS | zTOOL_END_EMPTY_STAMPS | zTOOL_END_INSERT);
+}
+
+void zCModelToolServices::CompileModelScript(zSTRING& fileName)
+{
+    zCModelToolFrame frame(false);
+    zCModelPrototype* proto = frame.GetPrototype();
+    g_modelLoadError = 0;
+    const int loaded = proto->LoadModelScript(fileName);
+    // A script that could not be read is not compiled.
+    if (g_modelLoadError)
+        ReportLoadError();
+    else if (loaded)
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCompilingModelOk, proto->fileName));
+    frame.End(zTOOL_END_CACHE_OUT | zTOOL_END_INSERT);
+}
