@@ -1,0 +1,47 @@
+// The settings tests' application: script documents in CChildFrame frames, each shown by a
+// stand-in script view that is a plain Scintilla window, in a plain MDI frame.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "CCtrlView.h"
+#include "CDocument.h"
+#include "CMDIFrameWnd.h"
+#include "CWinApp.h"
+#include "EditorSettingsTarget.h"
+
+class ScriptDoc : public CDocument {
+    DECLARE_DYNCREATE(ScriptDoc)
+};
+
+// Applies the settings the way a script view does, to the few properties the tests read back.
+class StandInScriptView : public CCtrlView, public EditorSettingsTarget {
+    DECLARE_DYNCREATE(StandInScriptView)
+
+public:
+    StandInScriptView();
+    void ApplyStyle(int lexerStyle) override;
+    void ApplySettings() override;
+    void OnDraw(CDC*) override {}
+    LRESULT Sci(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return SendMessage(message, wParam, lParam); }
+};
+
+class SettingsApp : public CWinApp {
+public:
+    SettingsApp() : CWinApp("SettingsTests") {}
+    std::vector<std::string> prompts;  // message boxes shown, answered with OK
+    int DoMessageBox(const char* lpszPrompt, UINT, UINT) override
+    {
+        prompts.push_back(lpszPrompt);
+        return IDOK;
+    }
+};
+
+// Starts the application with a fresh registry key; the main frame is shown.
+CMDIFrameWnd* StartSettingsApplication(SettingsApp& app, const char* registryKey);
+void EndSettingsApplication(SettingsApp& app);
+void Pump();
+// A new script document; its view.
+StandInScriptView* NewScript(SettingsApp& app);
