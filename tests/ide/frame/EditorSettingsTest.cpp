@@ -11,8 +11,6 @@
 
 namespace {
 
-const char kKey[] = "Tavrelin settings tests";
-
 TEST(TextStyleRecord, IsSixtyLittleEndianBytesAndOnlyExactlySixtyAreRead)
 {
     TextStyle style = DefaultTextStyle(3);  // keywords: blue, lower case
@@ -66,31 +64,7 @@ TEST(FontSize, PointsSurviveTheFontDialogsHeightAtCommonResolutions)
     EXPECT_EQ(PointsOfFontHeight(13, 96), 10);  // a positive cell height still gives a positive size
 }
 
-class EditorSettingsTest : public ::testing::Test {
-protected:
-    SettingsApp app;
-    CMDIFrameWnd* main = nullptr;
-    void SetUp() override
-    {
-        main = StartSettingsApplication(app, kKey);
-        ASSERT_NE(main, nullptr);
-    }
-    void TearDown() override
-    {
-        EndSettingsApplication(app);
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kKey).c_str());
-    }
-    int Stored(const char* section, const char* name) { return int(app.GetProfileInt(section, name, -12345)); }
-    std::vector<BYTE> StoredBytes(const char* name)
-    {
-        LPBYTE data = nullptr;
-        UINT count = 0;
-        app.GetProfileBinary("Text Styles", name, &data, &count);
-        std::vector<BYTE> bytes(data, data + count);
-        delete[] data;
-        return bytes;
-    }
-};
+using EditorSettingsTest = SettingsAppTest;
 
 TEST_F(EditorSettingsTest, AnEmptyRegistryGivesTheDefaults)
 {
