@@ -27,7 +27,8 @@ BOOL CFindReplaceDialog::Create(BOOL bFindDialogOnly, const char* lpszFindWhat, 
     std::strncpy(m_szReplaceWith, lpszReplaceWith ? lpszReplaceWith : "", sizeof(m_szReplaceWith) - 1);
     m_fr.Flags |= dwFlags | FR_ENABLEHOOK;
     m_fr.lpfnHook = &CCommonDialog::CommonDialogHook;
-    m_fr.hwndOwner = DialogOwner();
+    // The notifications go to the parent itself, also when it is a child window (a view).
+    m_fr.hwndOwner = pParentWnd && pParentWnd->m_hWnd ? pParentWnd->m_hWnd : DialogOwner();
     if (!m_fr.hwndOwner)
         return FALSE;  // the system needs an owner to send its messages to
     if ((m_fr.Flags & FR_ENABLETEMPLATE) && !m_fr.hInstance)

@@ -21,6 +21,15 @@ TEST(InterfaceTextTables, LanguagesAgreeOnIdsAndFormats)
         for (const char* p = text; *p; ++p) {
             if (*p != '%')
                 continue;
+            if (p[1] >= '1' && p[1] <= '9') {
+                // A numbered placeholder ("%1"), filled in by number rather than by printf.
+                const char* digits = p + 1;
+                while (*digits >= '0' && *digits <= '9')
+                    ++digits;
+                found.append(p, digits).append(" ");
+                p = digits - 1;
+                continue;
+            }
             const char* end = p + 1;
             while (*end && std::strchr("-+ #0123456789.hlL", *end))
                 ++end;

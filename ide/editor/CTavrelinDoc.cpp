@@ -1,0 +1,55 @@
+// CTavrelinDoc: the script document.
+#include "CTavrelinDoc.h"
+
+#include <algorithm>
+
+#include "CScintillaView.h"
+
+IMPLEMENT_DYNCREATE(CTavrelinDoc, CScintillaDoc)
+
+namespace {
+
+// The extension of a path without its dot; empty when its last part has none.
+CString ExtensionOf(const CString& path)
+{
+    const int dot = path.ReverseFind('.');
+    const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
+    return dot > slash ? path.Mid(dot + 1) : CString();
+}
+
+}  // namespace
+
+void CTavrelinDoc::SetModifiedFlag(BOOL bModified)
+{
+    CScintillaDoc::SetModifiedFlag(bModified);
+    CString title = GetTitle();
+    const int mark = title.Find(" *");
+    if (bModified && mark < 0)
+        title += " *";
+    else if (!bModified && mark >= 0)
+        title = title.Left(mark) + title.Mid(mark + 2);
+    else
+        return;
+    SetTitle(title);
+}
+
+BOOL CTavrelinDoc::OnSaveDocument(const char* lpszPathName)
+{
+    const BOOL saved = CScintillaDoc::OnSaveDocument(lpszPathName);
+    if (saved) {
+        if (CScintillaView* view = GetView())
+            view->SetLexerForExtension(ExtensionOf(lpszPathName));
+    }
+    return saved;
+}
+
+BOOL CTavrelinDoc::ReloadFromDisk()
+{
+    if (GetPathName().IsEmpty())
+        return FALSE;
+    SetModifiedFlag(FALSE);
+    if (!CDocument::OnOpenDocument(GetPathName()))
+        return FALSE;
+    UpdateAllViews(nullptr);
+    return TRUE;
+}

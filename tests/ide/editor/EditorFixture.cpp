@@ -1,0 +1,103 @@
+// The editor tests' application and its scratch folder.
+#include <gtest/gtest.h>
+
+#include "EditorFixture.h"
+
+#include <fstream>
+#include <sstream>
+
+#include <Scintilla.h>
+
+#include "EditorTestIds.h"
+
+void RegisterEditorClasses()
+{
+    static const bool registered = Scintilla_RegisterClasses(::GetModuleHandleA(nullptr)) != 0;
+    ASSERT_TRUE(registered);
+}
+
+int EditorTestApp::DoMessageBox(const char* lpszPrompt, UINT, UINT)
+{
+    prompts.push_back(lpszPrompt);
+    if (answers.empty())
+        return IDCANCEL;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void EditorTest::SetUp()
+{
+    RegisterEditorClasses();
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    std::ostringstream name;
+    name << temp << "tavrelin-editor-" << ::GetCurrentProcessId() << "-" << ::GetTickCount();
+    folder = name.str();
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+
+    scripts = new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                    RUNTIME_CLASS(CScintillaView));
+    app.AddDocTemplate(scripts);
+    frame = new CMDIFrameWnd;
+    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME));
+    app.m_pMainWnd = frame;
+    // Left hidden: under Wine without a window manager a shown frame takes seconds to go.
+    frame->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER);
+}
+
+void EditorTest::TearDown()
+{
+    app.CloseAllDocuments(TRUE);
+    if (app.m_pMainWnd)
+        app.m_pMainWnd->DestroyWindow();
+    Pump();
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string file = Path(found.cFileName);
+            ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileA(file.c_str());
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+CTavrelinDoc* EditorTest::Open(const std::string& name, const std::string* bytes)
+{
+    if (bytes)
+        WriteFile(Path(name), *bytes);
+    return static_cast<CTavrelinDoc*>(scripts->OpenDocumentFile(Path(name).c_str()));
+}
+
+CScintillaView* EditorTest::ViewOf(CDocument* doc)
+{
+    return static_cast<CScintillaDoc*>(doc)->GetView();
+}
+
+void EditorTest::Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}

@@ -1,0 +1,45 @@
+// The editor tests' application: a plain MDI frame showing script documents in editor views,
+// whose prompts the tests answer.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "CDocTemplate.h"
+#include "CMDIChildWnd.h"
+#include "CMDIFrameWnd.h"
+#include "CScintillaView.h"
+#include "CTavrelinDoc.h"
+#include "CWinApp.h"
+
+// Registers the editing component's window class, once.
+void RegisterEditorClasses();
+
+class EditorTestApp : public CWinApp {
+public:
+    EditorTestApp() : CWinApp("EditorTests") {}
+    std::deque<int> answers;           // for the next message boxes; IDCANCEL when empty
+    std::vector<std::string> prompts;  // the texts they showed
+    int DoMessageBox(const char* lpszPrompt, UINT nType, UINT nIDPrompt) override;
+};
+
+class EditorTest : public ::testing::Test {
+protected:
+    EditorTestApp app;
+    CMultiDocTemplate* scripts = nullptr;
+    CMDIFrameWnd* frame = nullptr;
+    std::string folder;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens a file (written first with the given bytes when they are given).
+    CTavrelinDoc* Open(const std::string& name, const std::string* bytes = nullptr);
+    static CScintillaView* ViewOf(CDocument* doc);
+    std::string Path(const std::string& name) const { return folder + "\\" + name; }
+    void Pump();
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
