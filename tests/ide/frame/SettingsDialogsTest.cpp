@@ -104,6 +104,7 @@ TEST_F(SettingsDialogsTest, EditorOptionsOnOkReachEveryViewAndTheProfileAndCance
     for (StandInScriptView* view : {first, second}) {
         EXPECT_EQ(view->Sci(SCI_GETTABWIDTH), 6);
         EXPECT_EQ(view->Sci(SCI_GETMOUSEDWELLTIME), 450);
+        EXPECT_GT(view->Sci(SCI_GETMARGINWIDTHN, 0), 0);  // line numbers shown
     }
     EXPECT_EQ(Stored("Margins", "Tab"), 6);
     EXPECT_EQ(Stored("Margins", "LineNumber"), 1);

@@ -3,17 +3,15 @@
 
 #include "CChildFrame.h"
 #include "CDocTemplate.h"
+#include "CScintillaDoc.h"
 #include "EditorSettings.h"
 #include "Scintilla.h"
 
-IMPLEMENT_DYNCREATE(ScriptDoc, CDocument)
-IMPLEMENT_DYNCREATE(StandInScriptView, CCtrlView)
-
-StandInScriptView::StandInScriptView() : CCtrlView("Scintilla", WS_CHILD | WS_VISIBLE) {}
+IMPLEMENT_DYNCREATE(StandInScriptView, CScintillaView)
 
 void StandInScriptView::ApplyStyle(int lexerStyle)
 {
-    ApplyTextStyle(m_hWnd, lexerStyle, g_pTextStyles[TextStyleRecordOf(lexerStyle)]);
+    ApplyTextStyle(GetCtrl().m_hWnd, lexerStyle, g_pTextStyles[TextStyleRecordOf(lexerStyle)]);
 }
 
 void StandInScriptView::ApplySettings()
@@ -21,6 +19,7 @@ void StandInScriptView::ApplySettings()
     Sci(SCI_SETTABWIDTH, WPARAM(g_editorOptions.tab));
     Sci(SCI_SETINDENT, WPARAM(g_editorOptions.indent));
     Sci(SCI_SETMOUSEDWELLTIME, WPARAM(g_editorOptions.dwellTime));
+    ShowLineNumbers(g_editorOptions.lineNumber);
 }
 
 CMDIFrameWnd* StartSettingsApplication(SettingsApp& app, const char* registryKey)
@@ -28,7 +27,7 @@ CMDIFrameWnd* StartSettingsApplication(SettingsApp& app, const char* registryKey
     Scintilla_RegisterClasses(::GetModuleHandleA(nullptr));
     ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + registryKey).c_str());
     app.SetRegistryKey(registryKey);
-    app.AddDocTemplate(new CMultiDocTemplate(101, RUNTIME_CLASS(ScriptDoc), RUNTIME_CLASS(CChildFrame),
+    app.AddDocTemplate(new CMultiDocTemplate(101, RUNTIME_CLASS(CScintillaDoc), RUNTIME_CLASS(CChildFrame),
                                              RUNTIME_CLASS(StandInScriptView)));
     auto* frame = new CMDIFrameWnd;
     if (!frame->LoadFrame(100))

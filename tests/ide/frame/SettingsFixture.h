@@ -1,5 +1,5 @@
 // The settings tests' application: script documents in CChildFrame frames, each shown by a
-// stand-in script view that is a plain Scintilla window, in a plain MDI frame.
+// stand-in script view on the editor view base, in a plain MDI frame.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,27 +8,24 @@
 #include <string>
 #include <vector>
 
-#include "CCtrlView.h"
 #include "CDialog.h"
 #include "CDocument.h"
 #include "CMDIFrameWnd.h"
+#include "CScintillaView.h"
 #include "CWinApp.h"
 #include "EditorSettingsTarget.h"
 
-class ScriptDoc : public CDocument {
-    DECLARE_DYNCREATE(ScriptDoc)
-};
-
 // Applies the settings the way a script view does, to the few properties the tests read back.
-class StandInScriptView : public CCtrlView, public EditorSettingsTarget {
+class StandInScriptView : public CScintillaView, public EditorSettingsTarget {
     DECLARE_DYNCREATE(StandInScriptView)
 
 public:
-    StandInScriptView();
     void ApplyStyle(int lexerStyle) override;
     void ApplySettings() override;
-    void OnDraw(CDC*) override {}
-    LRESULT Sci(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return SendMessage(message, wParam, lParam); }
+    LRESULT Sci(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return GetCtrl().SendMessage(message, wParam, lParam);
+    }
 };
 
 class SettingsApp : public CWinApp {
