@@ -4,28 +4,9 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include "TextStyleRecord.h"
 
-// One text style as the profile keeps it: 60 bytes, little-endian, field by field.
-struct TextStyle {
-    char fontName[32];  // NUL-terminated, NUL-padded
-    int32_t size;       // points
-    int32_t bold;
-    int32_t italic;
-    int32_t underline;
-    uint32_t fore;  // 0x00BBGGRR
-    uint32_t back;
-    int32_t caseMode;  // 0 as typed, 1 upper case, 2 lower case
-};
-
-constexpr int kTextStyleCount = 10;
-constexpr UINT kTextStyleBytes = 60;
 constexpr int kEditableLexerStyles = 20;  // lexer styles 0 .. 19 have a record
-
-void EncodeTextStyle(const TextStyle& style, BYTE (&bytes)[kTextStyleBytes]);
-// False (and the style untouched) unless exactly 60 bytes are given; the face name always
-// ends in a NUL.
-bool DecodeTextStyle(const BYTE* bytes, UINT count, TextStyle& style);
 
 const TextStyle& DefaultTextStyle(int record);
 // The profile's value name ("Default", "Comment" ...) and the title string id of a record.

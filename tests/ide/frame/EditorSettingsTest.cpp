@@ -1,4 +1,4 @@
-// The shared editor settings: the style record's bytes, the defaults of an empty registry, the
+// The shared editor settings: the record of each lexer style, font sizes, the defaults of an empty registry, the
 // first frame loading and the last one saving them, and changes reaching every open view.
 #include <gtest/gtest.h>
 
@@ -10,39 +10,6 @@
 #include "SettingsFixture.h"
 
 namespace {
-
-TEST(TextStyleRecord, IsSixtyLittleEndianBytesAndOnlyExactlySixtyAreRead)
-{
-    TextStyle style = DefaultTextStyle(3);  // keywords: blue, lower case
-    style.size = 0x0102;
-    style.bold = 1;
-    BYTE bytes[kTextStyleBytes];
-    EncodeTextStyle(style, bytes);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes)), "Courier");
-    EXPECT_EQ(bytes[7], 0);
-    EXPECT_EQ(bytes[31], 0);
-    const BYTE tail[] = {0x02, 0x01, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                         0x00, 0x00, 0xDC, 0, 0xFF, 0xFF, 0xFF, 0, 2, 0, 0, 0};
-    EXPECT_EQ(std::memcmp(bytes + 32, tail, sizeof tail), 0);
-
-    TextStyle back = DefaultTextStyle(0);
-    ASSERT_TRUE(DecodeTextStyle(bytes, kTextStyleBytes, back));
-    EXPECT_STREQ(back.fontName, "Courier");
-    EXPECT_EQ(back.size, 0x0102);
-    EXPECT_EQ(back.fore, 0xDC0000u);
-    EXPECT_EQ(back.caseMode, 2);
-
-    // Another length is not a record: nothing is taken.
-    for (UINT count : {0u, 1u, 59u, 61u, 120u}) {
-        TextStyle untouched = DefaultTextStyle(9);
-        EXPECT_FALSE(DecodeTextStyle(bytes, count, untouched)) << count;
-        EXPECT_EQ(untouched.fore, DefaultTextStyle(9).fore) << count;
-    }
-    // A face name filling all 32 bytes still ends.
-    std::memset(bytes, 'A', 32);
-    ASSERT_TRUE(DecodeTextStyle(bytes, kTextStyleBytes, back));
-    EXPECT_EQ(std::strlen(back.fontName), 31u);
-}
 
 TEST(TextStyleRecord, LexerStylesMapToTheirRecords)
 {
