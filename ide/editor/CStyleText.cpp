@@ -108,21 +108,16 @@ void CStyleText::OnFont()
     RefreshSample();
 }
 
-void CStyleText::OnTextColor()
-{
-    CColorDialog dialog(m_style.fore, CC_FULLOPEN, this);
-    if (dialog.DoModal() != IDOK)
-        return;
-    m_style.fore = dialog.GetColor();
-    RefreshSample();
-}
+void CStyleText::OnTextColor() { PickColor(m_style.fore); }
 
-void CStyleText::OnBackColor()
+void CStyleText::OnBackColor() { PickColor(m_style.back); }
+
+void CStyleText::PickColor(uint32_t& color)
 {
-    CColorDialog dialog(m_style.back, CC_FULLOPEN, this);
+    CColorDialog dialog(color, CC_FULLOPEN, this);
     if (dialog.DoModal() != IDOK)
         return;
-    m_style.back = dialog.GetColor();
+    color = dialog.GetColor();
     RefreshSample();
 }
 

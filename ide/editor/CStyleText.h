@@ -29,6 +29,8 @@ public:
 private:
     // The sample drawn with the working record.
     void RefreshSample();
+    // A colour dialog starting from color; OK takes its choice.
+    void PickColor(uint32_t& color);
 
     CString m_sampleText;
     int m_lexerStyle;
