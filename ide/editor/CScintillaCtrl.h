@@ -41,6 +41,7 @@ public:
     LRESULT Clear(BOOL bDirect = TRUE) { return Call(SCI_CLEAR, 0, 0, bDirect); }
     LRESULT SetText(LPARAM lParam, BOOL bDirect = TRUE) { return Call(SCI_SETTEXT, 0, lParam, bDirect); }
     LRESULT GetTextLength(BOOL bDirect = TRUE) { return Call(SCI_GETTEXTLENGTH, 0, 0, bDirect); }
+    LRESULT SetCodePage(WPARAM codePage, BOOL bDirect = TRUE) { return Call(SCI_SETCODEPAGE, codePage, 0, bDirect); }
     LRESULT GetCurrentPos(BOOL bDirect = TRUE) { return Call(SCI_GETCURRENTPOS, 0, 0, bDirect); }
     LRESULT SelectAll(BOOL bDirect = TRUE) { return Call(SCI_SELECTALL, 0, 0, bDirect); }
     LRESULT GotoLine(WPARAM wParam, BOOL bDirect = TRUE) { return Call(SCI_GOTOLINE, wParam, 0, bDirect); }
@@ -88,6 +89,7 @@ public:
     LRESULT StyleSetFont(WPARAM wParam, LPARAM lParam, BOOL bDirect = TRUE) { return Call(SCI_STYLESETFONT, wParam, lParam, bDirect); }
     LRESULT StyleSetUnderline(WPARAM wParam, LPARAM lParam, BOOL bDirect = TRUE) { return Call(SCI_STYLESETUNDERLINE, wParam, lParam, bDirect); }
     LRESULT StyleSetCase(WPARAM wParam, LPARAM lParam, BOOL bDirect = TRUE) { return Call(SCI_STYLESETCASE, wParam, lParam, bDirect); }
+    LRESULT StyleSetCharacterSet(WPARAM wParam, LPARAM lParam, BOOL bDirect = TRUE) { return Call(SCI_STYLESETCHARACTERSET, wParam, lParam, bDirect); }
     LRESULT TextWidth(WPARAM wParam, LPARAM lParam, BOOL bDirect = TRUE) { return Call(SCI_TEXTWIDTH, wParam, lParam, bDirect); }
     // Lexers are objects of the lexer library now (CreateLexer), set by pointer.
     LRESULT SetILexer(LPARAM lexer, BOOL bDirect = TRUE) { return Call(SCI_SETILEXER, 0, lexer, bDirect); }

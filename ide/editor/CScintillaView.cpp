@@ -308,7 +308,20 @@ int CScintillaView::OnCreate(LPCREATESTRUCTA lpcs)
         return -1;
     if (!m_edit.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 0, 0), this, kEditId))
         return -1;
+    UseSystemCodePage();
     return 0;
+}
+
+void CScintillaView::UseSystemCodePage()
+{
+    // The component starts in UTF-8 and takes only UTF-8 and the double-byte code pages as code
+    // pages; a single-byte one it reads from the default style's character set.
+    const UINT codePage = ::GetACP();
+    m_edit.SetCodePage(0);
+    m_edit.SetCodePage(codePage);  // refused unless double-byte
+    CHARSETINFO info{};
+    if (::TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &info, TCI_SRCCODEPAGE))
+        m_edit.StyleSetCharacterSet(STYLE_DEFAULT, info.ciCharset);
 }
 
 void CScintillaView::OnSize(UINT, int cx, int cy)
@@ -620,9 +633,7 @@ void CScintillaView::OnReplaceAll(const char* find, const char* replace, BOOL ma
     m_edit.SetSel(0, 0);
     m_edit.HideSelection(TRUE, FALSE);
     const int flags = SearchFlags(matchCase, wholeWord, regExp);
-    const int savedMode = s.mode;
-    s.mode = 0;  // one pass to the end, never round again
-    BOOL any = FALSE;
+    BOOL any = FALSE;  // one pass to the end, never round again
     Sci_TextToFind ft{};
     ft.lpstrText = find;
     for (LRESULT from = 0;;) {
@@ -642,7 +653,6 @@ void CScintillaView::OnReplaceAll(const char* find, const char* replace, BOOL ma
         if (hitLength == 0)
             from = from < m_edit.GetLength() ? m_edit.PositionAfter(from) : from + 1;
     }
-    s.mode = savedMode;
     m_edit.HideSelection(FALSE, FALSE);
     EndWaitCursor();
     if (!any)

@@ -22,10 +22,11 @@ protected:
     }
     void TearDown() override
     {
-        if (g_scintillaFind.dialog)
-            g_scintillaFind.dialog->SendMessage(WM_CLOSE);
+        const HWND dialog = g_scintillaFind.dialog ? g_scintillaFind.dialog->m_hWnd : nullptr;
         EditorTest::TearDown();
-        EXPECT_EQ(g_scintillaFind.dialog, nullptr);  // gone with the last editor view
+        // An open dialog goes with the last editor view.
+        EXPECT_EQ(g_scintillaFind.dialog, nullptr);
+        EXPECT_FALSE(dialog && ::IsWindow(dialog));
     }
     static HWND Item(int id) { return ::GetDlgItem(g_scintillaFind.dialog->m_hWnd, id); }
     static CString ItemText(int id)
@@ -88,6 +89,82 @@ TEST_F(FindReplaceTest, TheButtonsSearchAndReplaceWithTheRegularExpressionBoxAsT
     EXPECT_EQ(view->GetCtrl().GetSelectionStart(), 0);
     EXPECT_STREQ(view->GetCtrl().GetSelText(), "one");
     EXPECT_TRUE(app.prompts.empty());
+}
+
+TEST_F(FindReplaceTest, SearchesStepOffTheCurrentHitAndWrapOnlyWhenFinding)
+{
+    CScintillaCtrl& ctrl = view->GetCtrl();
+    ctrl.SetText(reinterpret_cast<LPARAM>("ab ab ab"));
+    const struct {
+        int mode;
+        int selStart, selEnd;
+        BOOL down;
+        BOOL found;
+        int hit;
+    } cases[] = {
+        {1, 0, 2, TRUE, TRUE, 3},    // the selected hit is not found again
+        {1, 0, 1, TRUE, TRUE, 3},    // nor one that starts where the selection does
+        {1, 6, 8, TRUE, TRUE, 0},    // past the last: round to the first
+        {0, 6, 8, TRUE, FALSE, 6},   // replacing never goes round
+        {1, 3, 5, FALSE, TRUE, 0},   // upwards
+        {1, 0, 2, FALSE, TRUE, 6},   // upwards past the first: round to the last
+        {1, 4, 4, TRUE, TRUE, 6},    // from the caret
+    };
+    for (const auto& c : cases) {
+        g_scintillaFind.mode = c.mode;
+        ctrl.SetSel(c.selStart, c.selEnd);
+        EXPECT_EQ(view->FindTextSimple("ab", c.down, FALSE, FALSE, FALSE), c.found) << c.selStart << " " << c.mode;
+        EXPECT_EQ(ctrl.GetSelectionStart(), c.hit) << c.selStart << " " << c.mode;
+    }
+}
+
+TEST_F(FindReplaceTest, ReplaceChangesTheSelectionOnlyWhenItIsAHitThenFindsTheNext)
+{
+    CScintillaCtrl& ctrl = view->GetCtrl();
+    const struct {
+        const char* find;
+        BOOL regExp;
+        int selStart, selEnd;
+        const char* text;
+        int next;
+    } cases[] = {
+        {"ab", FALSE, 0, 2, "X ab", 2},   // the hit selected: replaced
+        {"ab", FALSE, 0, 1, "ab ab", 3},  // part of a hit: left, the next one found
+        {"a.", TRUE, 0, 2, "X ab", 2},    // a hit of the expression
+        {"AB", FALSE, 0, 2, "X ab", 2},   // case ignored unless asked
+    };
+    for (const auto& c : cases) {
+        ctrl.SetText(reinterpret_cast<LPARAM>("ab ab"));
+        g_scintillaFind.mode = 0;
+        ctrl.SetSel(c.selStart, c.selEnd);
+        view->OnReplaceSel(c.find, TRUE, FALSE, FALSE, c.regExp, "X");
+        EXPECT_STREQ(Text(), c.text) << c.find;
+        EXPECT_EQ(ctrl.GetSelectionStart(), c.next) << c.find;
+    }
+    EXPECT_TRUE(app.prompts.empty());
+}
+
+TEST_F(FindReplaceTest, ASearchWithoutAHitSaysSoInTheWordsOfTheMode)
+{
+    const struct {
+        int mode;
+        bool replaceAll;
+        const char* prompt;
+    } cases[] = {
+        {1, false, "Cannot find the string 'zzz'."},
+        {0, false, "Finished searching 'zzz'."},
+        {0, true, "Finished searching 'zzz'."},
+    };
+    for (const auto& c : cases) {
+        g_scintillaFind.mode = c.mode;
+        app.prompts.clear();
+        if (c.replaceAll)
+            view->OnReplaceAll("zzz", "y", FALSE, FALSE, FALSE);
+        else
+            view->OnFindNext("zzz", TRUE, FALSE, FALSE, FALSE);
+        EXPECT_EQ(app.prompts, std::vector<std::string>{c.prompt}) << c.mode;
+    }
+    EXPECT_STREQ(Text(), "one two\r\nthree two one\r\n");
 }
 
 }  // namespace

@@ -4,6 +4,10 @@
 
 #include <SciLexer.h>
 
+#include <functional>
+
+#include "AfxIds.h"
+#include "CCmdUI.h"
 #include "CDC.h"
 #include "CPrintDialog.h"
 #include "CPrintInfo.h"
@@ -48,8 +52,11 @@ TEST_F(ScriptEditorTest, ScriptsGetTheCaseBlindLexerWithFoldingOtherFilesNone)
 
     EXPECT_TRUE(view->SetLexerForExtension("cpp"));
     EXPECT_EQ(ctrl.GetLexer(), SCLEX_CPP);
-    EXPECT_TRUE(view->SetLexerForExtension("txt"));
+    // Saved under another name, the script takes that name's lexer: none for text files.
+    ASSERT_TRUE(doc->OnSaveDocument(Path("A.txt").c_str()));
     EXPECT_EQ(ctrl.GetLexer(), SCLEX_CONTAINER);  // no lexer object
+    ASSERT_TRUE(doc->OnSaveDocument(Path("X.D").c_str()));
+    EXPECT_EQ(ctrl.GetLexer(), SCLEX_CPPNOCASE);
 }
 
 TEST_F(ScriptEditorTest, AMarginClickFoldsAndFoldingSurvivesASave)
@@ -104,6 +111,7 @@ TEST_F(ScriptEditorTest, SavingGivesBackTheBytesReadAndAnEditChangesOnlyItsOwn)
         {"high bytes", "// " + high + "\r\n"},
         {"over a piece", Bytes(4095 * 2 + 17, "x = y + 1;\r\n// \xE6\xC4\n")},
         {"one byte past a piece", Bytes(4096, "ab\r")},
+        {"NUL bytes", std::string("a\0b\r\n\0", 6)},
         {"empty", ""},
     };
     for (const auto& c : cases) {
@@ -193,6 +201,59 @@ TEST_F(ScriptEditorTest, ReplaceAllEndsAlsoOnEmptyHitsAndOnReplacementsThatConta
     EXPECT_TRUE(app.prompts.empty());
 }
 
+// The enabled state a command's update handler gives.
+struct EnableProbe : CCmdUI {
+    BOOL enabled = -1;
+    void Enable(BOOL bOn) override
+    {
+        enabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+};
+
+TEST_F(ScriptEditorTest, EditCommandsAreEnabledByTextSelectionUndoAndTheStoredSearch)
+{
+    const std::string bytes = "abc";
+    CTavrelinDoc* doc = Open("U.d", &bytes);
+    ASSERT_NE(doc, nullptr);
+    CScintillaView* view = ViewOf(doc);
+    CScintillaCtrl& ctrl = view->GetCtrl();
+    auto enabled = [&](UINT id) {
+        EnableProbe probe;
+        probe.m_nID = id;
+        probe.DoUpdate(view, TRUE);
+        return probe.enabled;
+    };
+    g_scintillaFind = CScintillaFindState();
+    const struct {
+        const char* state;
+        std::function<void()> make;
+        UINT id;
+        BOOL on;
+    } cases[] = {
+        {"caret at the start", [&] { ctrl.SetSel(0, 0); }, ID_EDIT_CLEAR, TRUE},
+        {"caret at the end", [&] { ctrl.SetSel(3, 3); }, ID_EDIT_CLEAR, FALSE},
+        {"no selection", [] {}, ID_EDIT_COPY, FALSE},
+        {"no selection", [] {}, ID_EDIT_CUT, FALSE},
+        {"a selection", [&] { ctrl.SetSel(0, 2); }, ID_EDIT_COPY, TRUE},
+        {"text", [] {}, ID_EDIT_FIND, TRUE},
+        {"text", [] {}, ID_EDIT_SELECT_ALL, TRUE},
+        {"nothing searched yet", [] {}, ID_EDIT_REPEAT, FALSE},
+        {"a search stored", [] { g_scintillaFind.findText = "b"; }, ID_EDIT_REPEAT, TRUE},
+        {"nothing done", [] {}, ID_EDIT_UNDO, FALSE},
+        {"typed", [&] { ctrl.ReplaceSel(reinterpret_cast<LPARAM>("x")); }, ID_EDIT_UNDO, TRUE},
+        {"typed", [] {}, ID_EDIT_REDO, FALSE},
+        {"undone", [&] { ctrl.Undo(); }, ID_EDIT_REDO, TRUE},
+        {"no text", [&] { ctrl.ClearAll(); }, ID_EDIT_FIND, FALSE},
+        {"no text", [] {}, ID_EDIT_REPLACE, FALSE},
+        {"no text", [] {}, ID_EDIT_CLEAR, FALSE},
+    };
+    for (const auto& c : cases) {
+        c.make();
+        EXPECT_EQ(enabled(c.id), c.on) << c.state << ", command " << c.id;
+    }
+}
+
 TEST_F(ScriptEditorTest, PrintingOnAMetafileLaysOutPagesWithHeaderAndFooterAndASelection)
 {
     std::string bytes;
@@ -235,11 +296,25 @@ TEST_F(ScriptEditorTest, PrintingOnAMetafileLaysOutPagesWithHeaderAndFooterAndAS
     // Printing from page 3 lays out the pages before it unseen, to the same starts.
     const std::vector<int> fromThird = print(false, 3);
     EXPECT_EQ(fromThird, std::vector<int>(all.begin() + 2, all.end()));
+    // Past the last page nothing is printed.
+    EXPECT_TRUE(print(false, static_cast<UINT>(all.size()) + 1).empty());
     // Header and footer take room: without them a page holds more.
     view->m_bPrintHeader = view->m_bPrintFooter = FALSE;
     const std::vector<int> bare = print(false);
     EXPECT_LT(bare.size(), all.size() + 1);
     EXPECT_GT(bare[1], all[1]);
+
+    // Margins of an inch all round (thousandths of inches) leave less room again.
+    view->m_bUsingMetric = FALSE;
+    view->m_rMargin.SetRect(1000, 1000, 1000, 1000);
+    const std::vector<int> inch = print(false);
+    EXPECT_LT(inch[1], bare[1]);
+    // The same numbers in hundredths of millimetres are 10 mm, not an inch: more text fits.
+    view->m_bUsingMetric = TRUE;
+    const std::vector<int> tenMillimetres = print(false);
+    EXPECT_GT(tenMillimetres[1], inch[1]);
+    EXPECT_LT(tenMillimetres[1], bare[1]);
+    view->m_rMargin.SetRectEmpty();
 
     const int from = static_cast<int>(ctrl.PositionFromLine(300)) + 3;
     const int to = static_cast<int>(ctrl.PositionFromLine(320));

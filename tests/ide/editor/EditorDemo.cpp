@@ -67,6 +67,11 @@ public:
         ctrl.MarkerDefine(SC_MARKNUM_FOLDERMIDTAIL, SC_MARK_TCORNER);
         if (auto* child = static_cast<CMDIChildWnd*>(view->GetParentFrame()))
             child->MDIMaximize();
+        // "replace" on the command line: the replace dialog as well.
+        if (std::string(::GetCommandLineA()).find("replace") != std::string::npos) {
+            ctrl.SetSel(ctrl.PositionFromLine(4) + 1, ctrl.PositionFromLine(4) + 6);
+            view->OnEditFindReplace(0);
+        }
         return TRUE;
     }
 };
