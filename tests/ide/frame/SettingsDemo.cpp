@@ -1,5 +1,6 @@
 // Shows one of the settings dialogs until it is closed: a program to look at, not a test.
-// Argument: "style" (the text-style dialog on the Class record), "options" or "goto".
+// Arguments: "style" (the text-style dialog on the Class record), "options" or "goto"; "de" or
+// "ru" for that interface language.
 #include <windows.h>
 
 #include <cstring>
@@ -9,6 +10,7 @@
 #include "CEditSetup.h"
 #include "CGotoLine.h"
 #include "CStyleText.h"
+#include "AfxResource.h"
 #include "CWinApp.h"
 #include "EditorSettings.h"
 
@@ -16,6 +18,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
     CWinApp app("SettingsDemo");
     Scintilla_RegisterClasses(::GetModuleHandleA(nullptr));
+    if (std::strstr(commandLine, "de"))
+        AfxSetResourceLanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+    else if (std::strstr(commandLine, "ru"))
+        AfxSetResourceLanguage(MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT));
     if (std::strstr(commandLine, "options")) {
         CEditSetup(nullptr).DoModal();
     } else if (std::strstr(commandLine, "goto")) {
