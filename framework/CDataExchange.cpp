@@ -3,6 +3,13 @@
 
 #include "CWnd.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "CWinApp.h"
+#include "MessageIds.h"
+
 IMPLEMENT_DYNAMIC(CUserException, CException)
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
@@ -44,6 +51,32 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
         CWnd::FromHandle(control)->GetWindowText(value);
     else
         ::SetWindowTextA(control, value);
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+{
+    HWND control = pDX->PrepareEditCtrl(nIDC);
+    if (!pDX->m_bSaveAndValidate) {
+        CString text;
+        text.Format("%d", value);
+        ::SetWindowTextA(control, text);
+        return;
+    }
+    CString text;
+    CWnd::FromHandle(control)->GetWindowText(text);
+    const char* begin = text;
+    while (*begin == ' ' || *begin == '\t')
+        ++begin;
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(begin, &end, 10);
+    while (end && (*end == ' ' || *end == '\t'))
+        ++end;
+    if (end == begin || *end || errno == ERANGE || number < INT_MIN || number > INT_MAX) {
+        AfxMessageBox(zMsgId::kDdxEnterInteger, MB_ICONEXCLAMATION);
+        pDX->Fail();
+    }
+    value = static_cast<int>(number);
 }
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)

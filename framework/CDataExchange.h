@@ -35,6 +35,8 @@ private:
 };
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+// A whole number; text that is not one (or out of range) is refused with a prompt.
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 // 0 clear, 1 checked, 2 indeterminate.
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 // nIDC is the first radio button of its group; value is the index of the checked one, -1 for none.

@@ -1,0 +1,15 @@
+// The go-to-line dialog: one line number.
+#pragma once
+
+#include "CDialog.h"
+
+constexpr UINT IDD_GOTO_LINE = 166;
+
+class CGotoLine : public CDialog {
+public:
+    explicit CGotoLine(int line, CWnd* pParentWnd = nullptr);
+
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    int m_line;
+};
