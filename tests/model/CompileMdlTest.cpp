@@ -70,7 +70,7 @@ protected:
         std::vector<std::string> meshes;
         for (int i = 0; i < proto->nodeList.GetNum(); ++i) {
             if (auto* mesh = dynamic_cast<zCProgMeshProto*>(proto->nodeList[i]->visual))
-                meshes.push_back(proto->nodeList[i]->nodeName + " " + std::to_string(mesh->GetNumTriangles()) + " " +
+                meshes.push_back(static_cast<const std::string&>(proto->nodeList[i]->nodeName) + " " + std::to_string(mesh->GetNumTriangles()) + " " +
                                  std::to_string(mesh->GetNumSubMeshes()));
         }
         for (int i = 0; i < proto->softSkinList.GetNum(); ++i)

@@ -202,8 +202,9 @@ TEST_F(ModelVisualTest, TextureListKeepsFirstAppearancesAndWarnsPastFour)
             EXPECT_EQ(state.GetTex(i)->GetObjectName(), zSTRING(c.textures[static_cast<std::size_t>(i)]) + ".TGA");
         const bool warned = host.GetWarningCount() > 0;
         EXPECT_EQ(warned, c.warned);
-        if (c.warned)
+        if (c.warned) {
             EXPECT_EQ(host.GetLines().back().text, "Warning: zModel: Too many textures in meshLib: 5");
+        }
         lib->Release();
     }
 }

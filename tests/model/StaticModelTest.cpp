@@ -146,8 +146,9 @@ TEST_F(StaticModelTest, OddAndDamagedHierarchies)
             EXPECT_EQ(read->nodeList.GetNum(), 2);
             read->Release();
         }
-        if (c.message)
+        if (c.message) {
             EXPECT_TRUE(HasLine(c.message));
+        }
     }
     // Every cut of a real file: a clean failure or a partial read.
     zCModelPrototype* proto = MakeModel("HERO");
