@@ -16,6 +16,7 @@
 #include <string>
 
 #include "BenchSandbox.h"
+#include "BenchTiming.h"
 #include "IdeServices.h"
 #include "zCAscModelReader.h"
 #include "zCModelPrototype.h"
@@ -87,34 +88,6 @@ std::string MakeExport(int n, int objects)
     s += "\t\t}\r\n\t}\r\n}\r\n";
     }
     return s;
-}
-
-// Our reads are timed in processor time, so that other work on the machine does
-// not count; assimp runs as a program of its own and is timed on the wall clock.
-template <class Run>
-double BestProcessorMilliseconds(int repeats, Run run)
-{
-    double best = 1e30;
-    for (int i = 0; i < repeats; ++i) {
-        const std::clock_t start = std::clock();
-        run();
-        const std::clock_t end = std::clock();
-        best = std::min(best, 1000.0 * static_cast<double>(end - start) / CLOCKS_PER_SEC);
-    }
-    return best;
-}
-
-template <class Run>
-double BestWallMilliseconds(int repeats, Run run)
-{
-    double best = 1e30;
-    for (int i = 0; i < repeats; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        const auto end = std::chrono::steady_clock::now();
-        best = std::min(best, std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    return best;
 }
 
 // Best processor time of the reads; triangles gets the built progressive mesh's count.

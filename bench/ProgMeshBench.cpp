@@ -8,6 +8,7 @@
 #include <ctime>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "zCProgMeshBuilder.h"
 
 #ifdef TAVRELIN_HAVE_MESHOPTIMIZER
@@ -52,21 +53,6 @@ zTProgMeshSource MakeGrid(int n)
     return s;
 }
 
-// Processor time where the C library gives it (not on Windows), not wall time: the
-// machines this runs on are shared, and a run that waits for a processor is not slower.
-template <class Run>
-double BestMilliseconds(int repeats, Run run)
-{
-    double best = 1e30;
-    for (int i = 0; i < repeats; ++i) {
-        const std::clock_t start = std::clock();
-        run();
-        const std::clock_t end = std::clock();
-        best = std::min(best, 1000.0 * static_cast<double>(end - start) / CLOCKS_PER_SEC);
-    }
-    return best;
-}
-
 } // namespace
 
 // Arguments, if any, are the grid sizes to run (e.g. "256" alone while tuning).
@@ -86,7 +72,7 @@ int main(int argc, char** argv)
         const zTProgMeshSource source = MakeGrid(n);
         const int repeats = n <= 128 ? 5 : 3;
         zTProgMeshBuildResult result;
-        const double ours = BestMilliseconds(repeats, [&] { zCProgMeshBuilder::Build(source, flags, result); });
+        const double ours = BestProcessorMilliseconds(repeats, [&] { zCProgMeshBuilder::Build(source, flags, result); });
         const double v = static_cast<double>(source.positions.size());
         std::printf("%3d x %-3d %9zu %10zu %12.2f %14.3g", n, n, source.positions.size(), source.triangles.size(), ours,
                     ours / (v * std::log2(v)));
@@ -103,7 +89,7 @@ int main(int argc, char** argv)
         }
         std::vector<unsigned int> simplified(indices.size());
         std::size_t left = 0;
-        const double theirs = BestMilliseconds(repeats, [&] {
+        const double theirs = BestProcessorMilliseconds(repeats, [&] {
             left = meshopt_simplify(simplified.data(), indices.data(), indices.size(), positions.data(),
                                     source.positions.size(), sizeof(float) * 3, 0, FLT_MAX, 0, nullptr);
         });
