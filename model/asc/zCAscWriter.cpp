@@ -1,4 +1,5 @@
-// The ASC writer: header, scene, material groups, objects, node matrices and meshes.
+// The ASC writer: header, scene, material groups, objects, node matrices, meshes,
+// soft skins and animation tracks.
 #include "zCAscWriter.h"
 
 #include <algorithm>
@@ -177,22 +178,36 @@ std::string zCAscWriter::WriteText(zCModelPrototype& proto, const zTAscExportInf
     Line("*COMMENT \"[ Tavrelin v" + version + " ] - " + releaseDate + "\"");
     firstFrame = info.firstFrame;
     lastFrame = info.lastFrame;
+    numFrames = lastFrame - firstFrame + 1;
     ticksPerFrame = info.fps != 0 ? 4800 / info.fps : 1;
     WriteScene(static_cast<float>(info.fps));
-    CollectMaterials(proto);
-    WriteMaterialList();
+    const bool meshExport = info.frames.empty();
+    if (meshExport) {
+        CollectMaterials(proto);
+        WriteMaterialList();
+    }
     for (int i = 0; i < proto.nodeList.GetNum(); ++i)
         CalcWorldMatrix(proto, *proto.nodeList[i]);
+    if (meshExport) {
+        for (int i = 0; i < proto.nodeList.GetNum(); ++i)
+            AddDummyNode(proto, *proto.nodeList[i]);
+        for (int i = 0; i < proto.nodeList.GetNum(); ++i)
+            AddFrillNode(proto, *proto.nodeList[i]);
+        for (int i = 0; i < proto.softSkinList.GetNum(); ++i)
+            AddSkinNode(proto, *proto.softSkinList[i]);
+    }
+    CalcAniMatrices(proto, info.frames);
     for (int i = 0; i < proto.nodeList.GetNum(); ++i)
-        AddDummyNode(proto, *proto.nodeList[i]);
-    for (int i = 0; i < proto.nodeList.GetNum(); ++i)
-        AddFrillNode(proto, *proto.nodeList[i]);
-    for (int i = 0; i < proto.nodeList.GetNum(); ++i)
-        WriteObject(*proto.nodeList[i]);
+        WriteObject(proto, *proto.nodeList[i], false);
     for (zCModelNodeRec* node : frillNodes)
-        WriteObject(*node);
+        WriteObject(proto, *node, false);
     for (zCModelNodeRec* node : dummyNodes)
-        WriteObject(*node);
+        WriteObject(proto, *node, false);
+    for (zCModelNodeRec* node : skinNodes)
+        WriteObject(proto, *node, true);
+    if (meshExport)
+        for (int i = 0; i < proto.softSkinList.GetNum(); ++i)
+            WriteSoftSkinVerts(proto, *proto.softSkinList[i]);
     Clear();
     return std::move(out);
 }
@@ -203,8 +218,12 @@ void zCAscWriter::Clear()
         delete node;
     for (zCModelNodeRec* node : dummyNodes)
         delete node;
+    for (zCModelNodeRec* node : skinNodes)
+        delete node;
     frillNodes.clear();
     dummyNodes.clear();
+    skinNodes.clear();
+    aniMatrices.clear();
     materialGroups.clear();
 }
 
@@ -338,7 +357,7 @@ zSTRING zCAscWriter::MakeUniqueHelperNodeName(zCModelPrototype& proto, const cha
         bool taken = false;
         for (int i = 0; i < proto.nodeList.GetNum() && !taken; ++i)
             taken = proto.nodeList[i]->nodeName == candidate;
-        for (const auto* list : {&dummyNodes, &frillNodes})
+        for (const auto* list : {&skinNodes, &dummyNodes, &frillNodes})
             for (const zCModelNodeRec* node : *list)
                 taken = taken || node->nodeName == candidate;
         if (!taken)
@@ -390,6 +409,18 @@ void zCAscWriter::AddFrillNode(zCModelPrototype& proto, zCModelNodeRec& node)
     frill->localMatrix = MakeIdentityMatrix();
     CalcWorldMatrix(proto, *frill);
     frillNodes.push_back(frill);
+}
+
+void zCAscWriter::AddSkinNode(zCModelPrototype& proto, zCMeshSoftSkin& skin)
+{
+    auto* node = new zCModelNodeRec();
+    node->nodeName = MakeUniqueHelperNodeName(proto, "ZM_SKIN");
+    node->parent = proto.SearchNode("BIP01");
+    node->SetNodeVisual(&skin);
+    node->localMatrix = MakeIdentityMatrix();
+    node->worldMatrix = MakeIdentityMatrix();
+    node->rotAxis = zVEC3(0, 0, 1);
+    skinNodes.push_back(node);
 }
 
 void zCAscWriter::CalcRotAxisAngle(zCModelNodeRec& node)
@@ -458,7 +489,7 @@ int zCAscWriter::WriteMaterialRef(zCModelNodeRec& node)
     return -1;
 }
 
-void zCAscWriter::WriteObject(zCModelNodeRec& node)
+void zCAscWriter::WriteObject(zCModelPrototype& proto, zCModelNodeRec& node, bool softSkin)
 {
     const bool geometry = Contains(node.nodeName, "ZM_");
     Open(geometry ? "*GEOMOBJECT {" : "*HELPEROBJECT {");
@@ -473,20 +504,29 @@ void zCAscWriter::WriteObject(zCModelNodeRec& node)
         for (const zCVisual* v = node.visual; v; v = v->GetNextVisual())
             if (auto* mesh = dynamic_cast<const zCProgMeshProto*>(v))
                 chain.push_back(mesh);
+        std::vector<std::vector<zVEC3>> positions(chain.size());
+        for (std::size_t k = 0; k < chain.size(); ++k) {
+            for (int i = 0; i < chain[k]->GetNumPositions(); ++i)
+                positions[k].push_back(node.worldMatrix * chain[k]->GetPosition(i));
+            if (auto* skin = softSkin ? dynamic_cast<const zCMeshSoftSkin*>(chain[k]) : nullptr)
+                ApplySoftSkin(proto, *skin, positions[k]);
+        }
         if (chain.size() == 1) {
-            WriteMesh(*chain[0], node.worldMatrix, group, firstFrame, true);
+            WriteMesh(*chain[0], positions[0], group, firstFrame, true, softSkin);
         } else if (chain.size() > 1) {
             Line("*MESH_ANIMATION {");
             for (std::size_t k = 0; k < chain.size(); ++k)
-                WriteMesh(*chain[k], node.worldMatrix, group, firstFrame + static_cast<int>(k) * ticksPerFrame,
+                WriteMesh(*chain[k], positions[k], group, firstFrame + static_cast<int>(k) * ticksPerFrame, false,
                           false);
             Line("}");
         }
     }
+    WriteTmAnimation(node);
     Close();
 }
 
-void zCAscWriter::WriteMesh(const zCProgMeshProto& mesh, const zMAT4& world, int group, int time, bool withTexVerts)
+void zCAscWriter::WriteMesh(const zCProgMeshProto& mesh, const std::vector<zVEC3>& positions, int group, int time,
+                            bool withTexVerts, bool softSkin)
 {
     struct Face {
         int corner[3];
@@ -507,15 +547,15 @@ void zCAscWriter::WriteMesh(const zCProgMeshProto& mesh, const zMAT4& world, int
             faces.push_back(face);
         }
     }
-    const int numVert = mesh.GetNumPositions();
+    const int numVert = static_cast<int>(positions.size());
     const int numFaces = static_cast<int>(faces.size());
-    Open("*MESH {");
+    Open(softSkin ? "*MESH_SOFTSKIN {" : "*MESH {");
     KeyInt("*TIMEVALUE", time);
     KeyInt("*MESH_NUMVERTEX", numVert);
     KeyInt("*MESH_NUMFACES", numFaces);
     Open("*MESH_VERTEX_LIST {");
     for (int i = 0; i < numVert; ++i) {
-        zVEC3 p = world * mesh.GetPosition(i);
+        zVEC3 p = positions[static_cast<std::size_t>(i)];
         AscVecToMax(p);
         KeyIndexVec3("*MESH_VERTEX", i, p);
     }
@@ -559,5 +599,125 @@ void zCAscWriter::WriteMesh(const zCProgMeshProto& mesh, const zMAT4& world, int
                  Int(tfaces[3 * i + 2]));
         Close();
     }
+    Close();
+}
+
+void zCAscWriter::ApplySoftSkin(zCModelPrototype& proto, const zCMeshSoftSkin& skin, std::vector<zVEC3>& positions)
+{
+    std::vector<std::vector<zTSoftSkinWeightEntry>> weights;
+    if (!skin.GetWeights(weights))
+        return;  // a broken stream leaves the mesh where it stands
+    for (std::size_t i = 0; i < positions.size() && i < weights.size(); ++i) {
+        zVEC3 p(0, 0, 0);
+        for (const zTSoftSkinWeightEntry& entry : weights[i]) {
+            if (entry.node >= proto.nodeList.GetNum())
+                continue;  // no such node: the entry cannot place the vertex
+            const zVEC3 q = proto.nodeList[entry.node]->worldMatrix * entry.offset;
+            p = zVEC3(p.x + entry.weight * q.x, p.y + entry.weight * q.y, p.z + entry.weight * q.z);
+        }
+        positions[i] = p;
+    }
+}
+
+void zCAscWriter::WriteSoftSkinVerts(zCModelPrototype& proto, const zCMeshSoftSkin& skin)
+{
+    const zCModelNodeRec* skinNode = nullptr;
+    for (const zCModelNodeRec* node : skinNodes)
+        if (node->visual == &skin)
+            skinNode = node;
+    std::vector<std::vector<zTSoftSkinWeightEntry>> weights;
+    if (!skin.GetWeights(weights))
+        weights.clear();
+    Line("*MESH_SOFTSKINVERTS {");
+    Line(skinNode ? std::string(MixedCase(skinNode->nodeName)) : std::string());
+    Line(Int(skin.GetNumPositions()));
+    for (int i = 0; i < skin.GetNumPositions(); ++i) {
+        std::string entries;
+        int count = 0;
+        if (static_cast<std::size_t>(i) < weights.size())
+            for (const zTSoftSkinWeightEntry& entry : weights[static_cast<std::size_t>(i)]) {
+                // An entry naming no node of the model would not read back; it is left out.
+                if (entry.node >= proto.nodeList.GetNum())
+                    continue;
+                entries += "\t\"" + std::string(MixedCase(proto.nodeList[entry.node]->nodeName)) + "\"\t" + Num(entry.weight);
+                ++count;
+            }
+        Line(Int(count) + entries);
+    }
+    Line("}");
+}
+
+void zCAscWriter::CalcAniMatrices(zCModelPrototype& proto, const std::vector<zTAscFrame>& frames)
+{
+    aniMatrices.clear();
+    const int numNodes = proto.nodeList.GetNum();
+    for (int i = 0; i < numNodes; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        bool animated = false;
+        for (const zTAscFrame& frame : frames)
+            animated = animated || (at < frame.animated.size() && frame.animated[at] != 0);
+        if (!animated)
+            continue;
+        const zCModelNodeRec* node = proto.nodeList[i];
+        auto parentFrames = node->parent ? aniMatrices.find(node->parent) : aniMatrices.end();
+        std::vector<zMAT4>& world = aniMatrices[node];
+        for (std::size_t f = 0; f < frames.size(); ++f) {
+            const zTAscFrame& frame = frames[f];
+            // A pose without values for this node holds the bind pose.
+            zMAT4 r = node->localMatrix;
+            if (at < frame.rotations.size() && at < frame.positions.size()) {
+                r = zMAT4();
+                frame.rotations[at].ToMatrix4(r);
+                r.m[0][3] = frame.positions[at].x;
+                r.m[1][3] = frame.positions[at].y;
+                r.m[2][3] = frame.positions[at].z;
+                r.m[3][3] = 1.0f;
+            }
+            if (!node->parent)
+                world.push_back(r);
+            else if (parentFrames != aniMatrices.end())
+                world.push_back(parentFrames->second[f] * r);
+            else
+                world.push_back(node->parent->worldMatrix * r);
+        }
+    }
+}
+
+void zCAscWriter::WriteTmAnimation(zCModelNodeRec& node)
+{
+    const auto found = aniMatrices.find(&node);
+    if (found == aniMatrices.end())
+        return;
+    const std::vector<zMAT4>& world = found->second;
+    Open("*TM_ANIMATION {");
+    KeyString("*NODE_NAME ", MixedCase(node.nodeName));
+    const int samples = std::min(numFrames, static_cast<int>(world.size()));
+    Open("*CONTROL_POS_TRACK {");
+    for (int f = 0; f < samples; ++f) {
+        const zMAT4& m = world[static_cast<std::size_t>(f)];
+        zVEC3 pos(m.m[0][3], m.m[1][3], m.m[2][3]);
+        AscVecToMax(pos);
+        KeyIndexVec3("*CONTROL_POS_SAMPLE", ticksPerFrame * f + firstFrame, pos);
+    }
+    Close();
+    Open("*CONTROL_ROT_TRACK {");
+    for (int f = 0; f < samples; ++f) {
+        zQUAT q;
+        q.FromMatrix4(world[static_cast<std::size_t>(f)] * MakeScalingMatrix(scale));
+        q.Normalize();
+        zVEC3 axis;
+        float angle = 0.0f;
+        q.ToAxisAngle(axis, angle);
+        AscVecToMax(axis);
+        Line("*CONTROL_ROT_SAMPLE " + Int(ticksPerFrame * f + firstFrame) + "\t" + Num(axis.x) + "\t" + Num(axis.y) +
+             "\t" + Num(axis.z) + "\t" + Num(angle));
+    }
+    Close();
+    Open("*CONTROL_SCALE_TRACK {");
+    zVEC3 s = scale;
+    AscVecToMax(s);
+    Line("*CONTROL_SCALE_SAMPLE\t" + Int(firstFrame) + "\t" + Num(s.x) + "\t" + Num(s.y) + "\t" + Num(s.z) +
+         "\t0\t0\t0\t0");
+    Close();
     Close();
 }

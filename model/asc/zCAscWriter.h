@@ -2,25 +2,40 @@
 // scene, material groups, node objects with their matrices and meshes).
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "zMAT4.h"
+#include "zQUAT.h"
 #include "zSTRING.h"
 #include "zVEC3.h"
 
 class zCMaterial;
 class zCModelNodeRec;
+class zCMeshSoftSkin;
 class zCModelPrototype;
 class zCProgMeshProto;
 
-// What one export writes: the file name (with extension, no folder) and the frame
-// range of its scene.
+// One pose of an animation export: per prototype node whether an animation sets it,
+// and its translation and rotation relative to its parent.
+struct zTAscFrame {
+    int frame = 0;
+    int interpolated = 0;
+    std::vector<int> animated;
+    std::vector<zVEC3> positions;
+    std::vector<zQUAT> rotations;
+};
+
+// What one export writes: the file name (with extension, no folder), the frame
+// range of its scene and, for an animation export, one pose per frame from first
+// to last. Without poses it is a mesh export.
 struct zTAscExportInfo {
     zSTRING fileName;
     int firstFrame = 0;
     int lastFrame = 100;
     int fps = 25;
+    std::vector<zTAscFrame> frames;
 };
 
 // The export's axes: (x, y, z) of the engine is (-x, -z, y) there.
@@ -43,7 +58,7 @@ public:
     // another frame range is reported (and overwritten). False, reported, when the
     // file cannot be written.
     bool WriteFile(zCModelPrototype& proto, const zTAscExportInfo& info);
-    // The whole text of a mesh export of the prototype, lines ended by CR LF.
+    // The whole text of the export, lines ended by CR LF.
     std::string WriteText(zCModelPrototype& proto, const zTAscExportInfo& info);
 
 private:
@@ -65,11 +80,17 @@ private:
     void CalcWorldMatrix(zCModelPrototype& proto, zCModelNodeRec& node);
     void AddDummyNode(zCModelPrototype& proto, zCModelNodeRec& node);
     void AddFrillNode(zCModelPrototype& proto, zCModelNodeRec& node);
+    void AddSkinNode(zCModelPrototype& proto, zCMeshSoftSkin& skin);
     void CalcRotAxisAngle(zCModelNodeRec& node);
-    void WriteObject(zCModelNodeRec& node);
+    void WriteObject(zCModelPrototype& proto, zCModelNodeRec& node, bool softSkin);
     void WriteNodeTM(zCModelNodeRec& node);
     int WriteMaterialRef(zCModelNodeRec& node);
-    void WriteMesh(const zCProgMeshProto& mesh, const zMAT4& world, int group, int time, bool withTexVerts);
+    void ApplySoftSkin(zCModelPrototype& proto, const zCMeshSoftSkin& skin, std::vector<zVEC3>& positions);
+    void WriteMesh(const zCProgMeshProto& mesh, const std::vector<zVEC3>& positions, int group, int time,
+                   bool withTexVerts, bool softSkin);
+    void WriteSoftSkinVerts(zCModelPrototype& proto, const zCMeshSoftSkin& skin);
+    void CalcAniMatrices(zCModelPrototype& proto, const std::vector<zTAscFrame>& frames);
+    void WriteTmAnimation(zCModelNodeRec& node);
     void Clear();
 
     zSTRING version = "3.10";
@@ -79,10 +100,14 @@ private:
     int indent = 0;
     int firstFrame = 0;
     int lastFrame = 0;
+    int numFrames = 0;
     int ticksPerFrame = 1;
     zSTRING sceneName;
     std::vector<std::vector<zCMaterial*>> materialGroups;
     std::vector<zCModelNodeRec*> frillNodes;
     std::vector<zCModelNodeRec*> dummyNodes;
+    std::vector<zCModelNodeRec*> skinNodes;
+    // Per animated node its world matrix in every frame.
+    std::map<const zCModelNodeRec*, std::vector<zMAT4>> aniMatrices;
     zVEC3 scale;
 };

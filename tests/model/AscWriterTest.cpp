@@ -2,11 +2,13 @@
 // mirrored node matrix, the existing-file check and reading the text back.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "StaticModelFixture.h"
 #include "zCAscWriter.h"
+#include "zCMeshSoftSkin.h"
 
 class AscWriterTest : public StaticModelFixture {
 protected:
@@ -45,7 +47,41 @@ protected:
         return result;
     }
 
-    std::string Write(const char* fileName, int first = 0, int last = 100, int fps = 25)
+    // One triangle whose corners follow node 1 (all of the first, half of the
+    // second; the other half node 0) and no node at all (the third).
+    static zCMeshSoftSkin* Skin(zCMaterial* material)
+    {
+        zCMesh mesh;
+        zCPolygon* poly = mesh.AddPoly(mesh.AddVertex(zVEC3(0, 0, 0)), mesh.AddVertex(zVEC3(0, 0, 1)),
+                                       mesh.AddVertex(zVEC3(1, 0, 0)));
+        poly->SetMaterial(material);
+        poly->SetTexCoords(zVEC2(0, 0), zVEC2(0, 1), zVEC2(1, 0));
+        mesh.CalcBBox3D(1);
+        auto* result = static_cast<zCMeshSoftSkin*>(zCMeshSoftSkin::classDef.CreateNewInstance());
+        zCArray<std::uint32_t> order;
+        EXPECT_EQ(zCProgMeshProto::BuildFromMesh(&mesh, result, &order, 0), 1);
+        result->AllocWeightStream(order.GetNum(), 3);
+        for (int k = 0; k < order.GetNum(); ++k) {
+            switch (order[k]) {
+            case 0:
+                result->AddNumWeights(1);
+                result->AddWeightEntry({1.0f, zVEC3(0, 1, 0), 1});
+                break;
+            case 1:
+                result->AddNumWeights(2);
+                result->AddWeightEntry({0.5f, zVEC3(0, 0, 1), 1});
+                result->AddWeightEntry({0.5f, zVEC3(0, 0, 1), 0});
+                break;
+            default:
+                result->AddNumWeights(0);
+            }
+        }
+        result->BuildNodeIndexList();
+        return result;
+    }
+
+    std::string Write(const char* fileName, int first = 0, int last = 100, int fps = 25,
+                      std::vector<zTAscFrame> frames = {})
     {
         zCAscWriter writer;
         writer.SetProgramText("9.99", "Test Day");
@@ -54,6 +90,7 @@ protected:
         info.firstFrame = first;
         info.lastFrame = last;
         info.fps = fps;
+        info.frames = std::move(frames);
         return writer.WriteText(*proto, info);
     }
 
@@ -81,9 +118,30 @@ TEST_F(AscWriterTest, GoldenSmallModel)
     AddNode(proto, "BIP01", nullptr, 0.0f);
     Dress(AddNode(proto, "BIP01 HEAD", "BIP01", 1.0f), Triangles({wood, metal}));
     Dress(AddNode(proto, "ZM_BOX", "BIP01", 0.0f), Triangles({plain}));
+    proto->softSkinList.InsertEnd(Skin(wood));
     const std::string text = Write("BODY.ASC");
     std::string expected;
 #include "AscWriterGolden.inc"
+    EXPECT_EQ(text, expected);
+}
+
+TEST_F(AscWriterTest, GoldenAnimation)
+{
+    // Three poses from frame 10: the root stands, the arm turns a quarter about the
+    // engine's y axis in the second pose and moves up in the third.
+    AddNode(proto, "BIP01", nullptr, 0.0f);
+    AddNode(proto, "BIP01 ARM", "BIP01", 1.0f);
+    const float half = std::sqrt(0.5f);
+    std::vector<zTAscFrame> frames(3);
+    for (int f = 0; f < 3; ++f) {
+        frames[f].frame = 10 + f;
+        frames[f].animated = {0, 1};
+        frames[f].positions = {zVEC3(0, 1, 0), zVEC3(1, 2.0f + (f == 2 ? 1.0f : 0.0f), 0)};
+        frames[f].rotations = {zQUAT(0, 0, 0, 1), f == 1 ? zQUAT(0, half, 0, half) : zQUAT(0, 0, 0, 1)};
+    }
+    const std::string text = Write("ARM.ASC", 10, 12, 25, frames);
+    std::string expected;
+#include "AscWriterGoldenAni.inc"
     EXPECT_EQ(text, expected);
 }
 
@@ -168,8 +226,9 @@ TEST_F(AscWriterTest, ExistingFileWithOtherFramesIsReportedAndOverwritten)
         info.fileName = "X.ASC";
         EXPECT_TRUE(writer.WriteFile(*proto, info));
         EXPECT_EQ(HasLine("other index of the"), c.message != nullptr);
-        if (c.message)
+        if (c.message) {
             EXPECT_TRUE(HasLine(c.message));
+        }
         EXPECT_EQ(box.Read("OUT/X.ASC").rfind("*3DSMAX_ASCIIEXPORT\t110\r\n*COMMENT \"[ Tavrelin v3.10 ] - August 2006\"\r\n", 0), 0u);
     }
 }
@@ -179,6 +238,7 @@ TEST_F(AscWriterTest, WrittenTextReadsBack)
     AddNode(proto, "BIP01", nullptr, 0.0f);
     AddNode(proto, "BIP01 SPINE", "BIP01", 1.0f);
     Dress(AddNode(proto, "ZM_BODY", "BIP01 SPINE", 0.0f), Triangles({wood, metal}));
+    proto->softSkinList.InsertEnd(Skin(wood));
     const std::string text = Write("BODY.ASC");
     box.Write("DATA/ANIMS/BODY.ASC", text);
     auto* back = new zCModelPrototype();
@@ -196,5 +256,12 @@ TEST_F(AscWriterTest, WrittenTextReadsBack)
     EXPECT_EQ(body->GetNumTriangles(), 2);
     ASSERT_EQ(body->GetNumSubMeshes(), 2);
     EXPECT_EQ(std::string(body->GetSubMesh(0).material->GetTextureName()), "SKIN.TGA");
+    ASSERT_EQ(back->softSkinList.GetNum(), 1);
+    std::vector<std::vector<zTSoftSkinWeightEntry>> weights;
+    ASSERT_TRUE(back->softSkinList[0]->GetWeights(weights));
+    int entries = 0;
+    for (const auto& position : weights)
+        entries += static_cast<int>(position.size());
+    EXPECT_EQ(entries, 3);
     back->Release();
 }
