@@ -478,14 +478,19 @@ int zCAscWriter::WriteMaterialRef(zCModelNodeRec& node)
     auto* mesh = dynamic_cast<const zCProgMeshProto*>(node.visual);
     if (!mesh || mesh->GetNumSubMeshes() == 0 || !mesh->GetSubMesh(0).material)
         return -1;
-    const zCMaterial* m = mesh->GetSubMesh(0).material;
-    if (m->GetTexture())
+    // Any textured sub-mesh decides the group: going by the first one alone would
+    // write a mesh that starts untextured with a plain colour and lose its textures.
+    for (int s = 0; s < mesh->GetNumSubMeshes(); ++s) {
+        const zCMaterial* m = mesh->GetSubMesh(s).material;
+        if (!m || !m->GetTexture())
+            continue;
         for (std::size_t g = 0; g < materialGroups.size(); ++g)
             if (std::find(materialGroups[g].begin(), materialGroups[g].end(), m) != materialGroups[g].end()) {
                 KeyInt("*MATERIAL_REF", static_cast<int>(g));
                 return static_cast<int>(g);
             }
-    KeyVec3("*WIREFRAME_COLOR", Colour(*m));
+    }
+    KeyVec3("*WIREFRAME_COLOR", Colour(*mesh->GetSubMesh(0).material));
     return -1;
 }
 

@@ -2,6 +2,7 @@
 // mirrored node matrix, the existing-file check and reading the text back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -194,6 +195,21 @@ TEST_F(AscWriterTest, HelperNamesAvoidTakenNamesAndSharedMaterialsMeetInOneGroup
     EXPECT_EQ(Lines(text, "*MAP_NAME"),
               (std::vector<std::string>{"\t\t\t\t*MAP_NAME \"Map #1-1\"", "\t\t\t\t*MAP_NAME \"Map #1-2\"",
                                         "\t\t\t\t*MAP_NAME \"Map #1-3\""}));
+}
+
+TEST_F(AscWriterTest, MeshStartingUntexturedKeepsItsTextures)
+{
+    AddNode(proto, "BIP01", nullptr, 0.0f);
+    Dress(AddNode(proto, "ZM_MIXED", "BIP01", 0.0f), Triangles({plain, wood}));
+    const std::string text = Write("X.ASC");
+    EXPECT_EQ(Lines(text, "*WIREFRAME_COLOR").size(), 0u);
+    EXPECT_EQ(Lines(text, "*MATERIAL_REF"), std::vector<std::string>{"\t*MATERIAL_REF 0"});
+    // The textured face names its material, the plain one finds none in the group.
+    std::vector<std::string> ids;
+    for (const std::string& line : Lines(text, "*MESH_MTLID"))
+        ids.push_back(line.substr(line.rfind(' ') + 1));
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, (std::vector<std::string>{"-1", "0"}));
 }
 
 TEST_F(AscWriterTest, MirroredNodeGetsNegativeScale)
