@@ -195,6 +195,8 @@ TEST_F(AscWriterTest, HelperNamesAvoidTakenNamesAndSharedMaterialsMeetInOneGroup
     EXPECT_EQ(Lines(text, "*MAP_NAME"),
               (std::vector<std::string>{"\t\t\t\t*MAP_NAME \"Map #1-1\"", "\t\t\t\t*MAP_NAME \"Map #1-2\"",
                                         "\t\t\t\t*MAP_NAME \"Map #1-3\""}));
+    // The scene-name prefix is taken off only in the same case.
+    EXPECT_EQ(Lines(Write("body.asc"), "*MATERIAL_NAME \"BODY-WOOD\"").size(), 1u);
 }
 
 TEST_F(AscWriterTest, MeshStartingUntexturedKeepsItsTextures)
