@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "MessageIds.h"
+#include "ResString.h"
 #include "zCModelAni.h"
 #include "zCModelPrototype.h"
 #include "zERROR.h"
@@ -115,8 +117,7 @@ std::vector<zTAscExportInfo> BuildAscAniExports(zCModelPrototype& proto)
         if (poses.empty())
             last = first - 1;
         if (static_cast<long>(last) - first + 1 > kMaxExportFrames) {
-            g_errorReporter.Report(zERR_ERROR, "Animation source '" + name + "': frames " + zSTRING(first) + " to " +
-                                                   zSTRING(last) + " are too many to export; it is left out.");
+            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kAscExportTooManyFrames, name, first, last));
             continue;
         }
         zTAscExportInfo info;
