@@ -1,0 +1,207 @@
+// The paint manager base: theme factory, bar fonts, colours, captions, check marks, grip, fade.
+#include "CXTPPaintManager.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "CXTSystemData.h"
+#include "../drawing/DibCanvas.h"
+
+namespace {
+
+using Pixels = std::set<std::pair<int, int>>;
+
+// The pixels of a colour within a canvas area.
+Pixels PixelsOf(CDC& dc, int cx, int cy, COLORREF clr)
+{
+    Pixels found;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+            if (dc.GetPixel(x, y) == clr)
+                found.insert({x, y});
+    return found;
+}
+
+LONG g_menuHeight = -12;
+BOOL Metrics(NONCLIENTMETRICSA* metrics)
+{
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics->cbSize, metrics, 0);
+    lstrcpynA(metrics->lfMenuFont.lfFaceName, "Arial", LF_FACESIZE);
+    metrics->lfMenuFont.lfHeight = g_menuHeight;
+    return TRUE;
+}
+
+LONG HeightOf(const CFont& font)
+{
+    LOGFONTA lf = {};
+    font.GetLogFont(&lf);
+    return lf.lfHeight;
+}
+
+int g_released = 0;
+class CountingTheme : public CXTPPaintManager {
+public:
+    ~CountingTheme() override { g_released++; }
+    static CXTPPaintManager* Create() { return new CountingTheme; }
+};
+
+}  // namespace
+
+TEST(PaintManager, SetThemeMakesTheThemeOfTheIdAndReleasesThePrevious)
+{
+    CXTPPaintManager::SetThemeCreator(2, CountingTheme::Create);
+    CXTPPaintManager* pTwo = CXTPPaintManager::SetTheme(2);
+    EXPECT_NE(nullptr, dynamic_cast<CountingTheme*>(pTwo));
+    EXPECT_EQ(pTwo, XTPPaintManager());
+    EXPECT_EQ(2, pTwo->GetCurrentTheme());
+
+    g_released = 0;
+    CXTPPaintManager* pSeven = CXTPPaintManager::SetTheme(7);
+    EXPECT_EQ(1, g_released);
+    EXPECT_EQ(nullptr, dynamic_cast<CountingTheme*>(pSeven));
+    EXPECT_EQ(7, pSeven->GetCurrentTheme());
+    EXPECT_EQ(pSeven, XTPPaintManager());
+    CXTPPaintManager::SetThemeCreator(2, nullptr);
+}
+
+TEST(PaintManager, BarFontFollowsTheMenuFontRaisingTinyHeights)
+{
+    CXTSystemData::FontSource source;
+    source.pfnNonClientMetrics = Metrics;
+    const CXTSystemData::FontSource previous = CXTSystemData::SetFontSource(source);
+    const struct { LONG menu, bar; } cases[] = {{-9, -11}, {-1, -11}, {-10, -11}, {-12, -12}, {-20, -20}, {13, 13}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.menu);
+        g_menuHeight = c.menu;
+        CXTPPaintManager manager;
+        EXPECT_EQ(c.bar, HeightOf(manager.m_fontRegular));
+        EXPECT_EQ(c.bar, HeightOf(manager.m_fontVertBold));
+        EXPECT_GT(manager.GetTextHeight(), 6);
+    }
+    CXTSystemData::SetFontSource(previous);
+}
+
+TEST(PaintManager, BarFontsByBarPosition)
+{
+    CXTPPaintManager manager;
+    const struct { int position; BOOL bold; CFont* font; } cases[] = {
+        {0, FALSE, &manager.m_fontRegular}, {1, TRUE, &manager.m_fontBold}, {2, FALSE, &manager.m_fontVert},
+        {3, TRUE, &manager.m_fontVertBold}, {4, TRUE, &manager.m_fontBold}, {5, FALSE, &manager.m_fontRegular}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.font, manager.GetCommandBarFont(c.position, c.bold)) << c.position << " " << c.bold;
+    LOGFONTA lf = {};
+    manager.m_fontVert.GetLogFont(&lf);
+    EXPECT_EQ(2700, lf.lfEscapement);
+    EXPECT_EQ(900, lf.lfOrientation);
+}
+
+TEST(PaintManager, ColoursStandardLiteralAndOutOfTable)
+{
+    CXTPPaintManager manager;
+    EXPECT_EQ(GetXtremeColor(COLOR_BTNFACE), manager.GetColor(COLOR_BTNFACE));
+    EXPECT_EQ(0x123456u, manager.GetColor(0x123456));
+
+    const int indexes[] = {16, 57, 58, -1, 1000};
+    const COLORREF colours[] = {RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9), RGB(9, 9, 9), RGB(9, 9, 9)};
+    manager.SetColors(5, indexes, colours);
+    EXPECT_EQ(RGB(1, 2, 3), manager.GetColor(16));
+    EXPECT_EQ(RGB(4, 5, 6), manager.GetColor(57));
+    EXPECT_EQ(58u, manager.GetColor(58));  // still a literal
+    EXPECT_EQ(1000u, manager.GetColor(1000));
+    EXPECT_EQ(0u, manager.GetColor(-1));
+    manager.RefreshMetrics();
+    EXPECT_EQ(GetXtremeColor(16), manager.GetColor(16));
+    BOOL* options = manager.GetIconOptions();
+    EXPECT_FALSE(options[0] || options[1] || options[2]);
+}
+
+TEST(PaintManager, MnemonicsAndRightToLeftCaptions)
+{
+    const struct { const char *text, *stripped, *rtl; } cases[] = {
+        {"1 Open", "1 Open", "Open 1"},
+        {"Save...", "Save...", "...Save"},
+        {"&Save &As...", "Save As...", "...Save As"},
+        {"Fish && &Chips", "Fish & Chips", "Fish & Chips"},
+        {"&1 &Recent", "1 Recent", "Recent 1"},
+        {"12  File.vs", "12  File.vs", "File.vs 12"},
+        {"1 2", "1 2", "1 2"},        // a digit after the space is no word
+        {"x...", "x...", "...x"},
+        {"...", "...", "..."},         // not longer than 3 characters
+        {"1...", "1...", "1..."},      // the dots follow no letter
+        {"&", "", ""},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_STREQ(c.stripped, CXTPPaintManager::StripMnemonics(c.text));
+        EXPECT_STREQ(c.rtl, CXTPPaintManager::PrepareRTLCaption(c.text));
+    }
+}
+
+TEST(PaintManager, CheckMarksExactToThePixel)
+{
+    const COLORREF ink = RGB(0, 0, 0);
+    const struct { BOOL shape; Pixels expected; } cases[] = {
+        {FALSE, {{6, 9}, {7, 10}, {8, 11}, {9, 10}, {10, 9}, {11, 8}, {12, 7},
+                 {6, 10}, {7, 11}, {8, 12}, {9, 11}, {10, 10}, {11, 9}, {12, 8}}},
+        {TRUE, {{6, 7}, {7, 8}, {8, 9}, {9, 10}, {10, 11}, {11, 10}, {12, 9},
+                {6, 8}, {7, 9}, {8, 10}, {9, 11}, {10, 12}, {11, 11}, {12, 10}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shape);
+        DibCanvas canvas(20, 20);
+        CXTPPaintManager::DrawCheckMark(&canvas.dc, CRect(0, 0, 20, 20), ink, c.shape);
+        EXPECT_EQ(c.expected, PixelsOf(canvas.dc, 20, 20, ink));
+    }
+}
+
+TEST(PaintManager, StatusGripIsThreeStripesInTheCorner)
+{
+    CXTPPaintManager manager;
+    const int indexes[] = {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
+    const COLORREF colours[] = {RGB(0, 0, 255), RGB(0, 255, 0)};
+    manager.SetColors(2, indexes, colours);
+    DibCanvas canvas(30, 30);
+    manager.DrawStatusBarGripper(&canvas.dc, CRect(5, 5, 25, 25));  // w = h = 20, corner at (24, 24)
+
+    Pixels shadow, light;
+    for (int k = 0; k <= 8; k += 4) {
+        // Two shadow diagonals and one highlight diagonal per stripe, each ending short of the right edge.
+        for (int x = 5 + 17 - k, y = 5 + 18; x < 5 + 19; x++, y--)
+            shadow.insert({x, y});
+        for (int x = 5 + 16 - k, y = 5 + 18; x < 5 + 19; x++, y--)
+            shadow.insert({x, y});
+        for (int x = 5 + 15 - k, y = 5 + 18; x < 5 + 19; x++, y--)
+            light.insert({x, y});
+    }
+    EXPECT_EQ(shadow, PixelsOf(canvas.dc, 30, 30, RGB(0, 0, 255)));
+    EXPECT_EQ(light, PixelsOf(canvas.dc, 30, 30, RGB(0, 255, 0)));
+    EXPECT_EQ(RGB(0, 0, 255), canvas.dc.GetPixel(23, 22));  // the corner's first stripe
+    EXPECT_EQ(RGB(0, 255, 0), canvas.dc.GetPixel(23, 20));
+}
+
+TEST(PaintManager, FadeStepsBlendPerChannel)
+{
+    const struct { DWORD under, popup; int step; DWORD out; } cases[] = {
+        {0x000000, 0xFFFFFF, 5, 0x7E7E7E},    // white over black halfway: 126
+        {0x000000, 0xFFFFFF, 0, 0x000000},
+        {0xFFFFFF, 0x000000, 9, 0x191919},    // 255 × (255 − 229) / 256 = 25
+        {0xFF0080, 0x00FF00, 5, 0x7F7E40},
+    };
+    for (const auto& c : cases) {
+        DWORD out = 0xDEADBEEF;
+        CXTPPaintManager::FadeStep(&c.under, &c.popup, &out, 1, c.step, 10);
+        EXPECT_EQ(c.out, out) << std::hex << c.under << " " << c.popup << " step " << std::dec << c.step;
+    }
+}
+
+TEST(PaintManager, ExpandButtonAtTheEndOfTheBar)
+{
+    const struct { int position; CRect rect; } cases[] = {
+        {0, CRect(87, 2, 98, 22)}, {4, CRect(87, 2, 98, 22)},
+        {2, CRect(2, 11, 98, 22)}, {3, CRect(2, 11, 98, 22)}, {5, CRect(2, 11, 98, 22)}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.rect, CXTPPaintManager::GetExpandButtonRect(CSize(100, 24), c.position)) << c.position;
+}
