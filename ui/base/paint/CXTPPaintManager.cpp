@@ -32,6 +32,42 @@ CurrentHolder& Holder()
     return holder;
 }
 
+void (*g_pfnPause)(DWORD) = ::Sleep;
+
+// A 32-bit top-down DIB section selected into a memory DC.
+struct Dib32 {
+    HDC hdc = nullptr;
+    HBITMAP hBitmap = nullptr;
+    HGDIOBJ hOld = nullptr;
+    DWORD* pBits = nullptr;
+
+    explicit Dib32(CSize size)
+    {
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = size.cx;
+        bmi.bmiHeader.biHeight = -size.cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        void* pv = nullptr;
+        hdc = ::CreateCompatibleDC(nullptr);
+        hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pv, nullptr, 0);
+        pBits = static_cast<DWORD*>(pv);
+        if (hBitmap)
+            hOld = ::SelectObject(hdc, hBitmap);
+    }
+    ~Dib32()
+    {
+        if (hOld)
+            ::SelectObject(hdc, hOld);
+        if (hBitmap)
+            ::DeleteObject(hBitmap);
+        ::DeleteDC(hdc);
+    }
+    Dib32(const Dib32&) = delete;
+    Dib32& operator=(const Dib32&) = delete;
+};
+
 BOOL IsLetter(char ch)
 {
     return std::isalpha(static_cast<unsigned char>(ch)) || static_cast<unsigned char>(ch) >= 0x80;
@@ -322,4 +358,85 @@ CString CXTPPaintManager::PrepareRTLCaption(const CString& strText)
             str = str.Mid(nWord) + " " + str.Left(nRun);
     }
     return str;
+}
+
+void (*CXTPPaintManager::SetAnimationPause(void (*pfnPause)(DWORD)))(DWORD)
+{
+    void (*pfnPrevious)(DWORD) = g_pfnPause;
+    g_pfnPause = pfnPause ? pfnPause : ::Sleep;
+    return pfnPrevious;
+}
+
+void CXTPPaintManager::Animate(CDC* pDestDC, CDC* pSrcDC, CSize szPopup, int nType)
+{
+    const int n = m_nAnimationSteps, cx = szPopup.cx, cy = szPopup.cy;
+    if (n <= 0 || cx <= 0 || cy <= 0)
+        return;
+    const DWORD dwStep = static_cast<DWORD>(m_nAnimationTime > 0 ? m_nAnimationTime : 0) / static_cast<DWORD>(n);
+    if (nType == 2 || nType == 3) {
+        for (int i = 1; i <= n; i++) {
+            const int cxPart = nType == 2 ? MulDiv(cx, i, n) : cx, cyPart = MulDiv(cy, i, n);
+            ::BitBlt(*pDestDC, 0, 0, cxPart, cyPart, *pSrcDC, cx - cxPart, cy - cyPart, SRCCOPY);
+            g_pfnPause(dwStep);
+        }
+    } else if (nType == 4) {
+        Dib32 under(szPopup), popup(szPopup), blend(szPopup);
+        if (!under.pBits || !popup.pBits || !blend.pBits)
+            return;
+        ::BitBlt(under.hdc, 0, 0, cx, cy, *pDestDC, 0, 0, SRCCOPY);
+        ::BitBlt(popup.hdc, 0, 0, cx, cy, *pSrcDC, 0, 0, SRCCOPY);
+        ::GdiFlush();
+        const DWORD dwStart = ::GetTickCount();
+        for (int k = 1; k < n; k++) {
+            FadeStep(under.pBits, popup.pBits, blend.pBits, static_cast<size_t>(cx) * cy, k, n);
+            ::BitBlt(*pDestDC, 0, 0, cx, cy, blend.hdc, 0, 0, SRCCOPY);
+            const DWORD dwDue = dwStep * static_cast<DWORD>(k), dwSpent = ::GetTickCount() - dwStart;
+            if (dwSpent < dwDue)
+                g_pfnPause(dwDue - dwSpent);
+        }
+    }
+}
+
+void CXTPPaintManager::AnimateUnfold(CDC* pDestDC, CDC* pSrcDC, CSize szPopup, const int* pRowTops, int nRows)
+{
+    const int n = m_nAnimationSteps, cx = szPopup.cx, cy = szPopup.cy;
+    if (n <= 0 || cx <= 0 || cy <= 0 || !pRowTops || nRows <= 0)
+        return;
+    const DWORD dwStep = static_cast<DWORD>(m_nAnimationTime > 0 ? m_nAnimationTime : 0) / static_cast<DWORD>(n);
+    for (int i = 1; i <= n; i++) {
+        int yDest = 0;
+        for (int r = 0; r < nRows && yDest < cy; r++) {
+            const int top = pRowTops[r], bottom = r + 1 < nRows ? pRowTops[r + 1] : cy;
+            if (top < 0 || bottom > cy || bottom <= top)
+                continue;
+            const int height = bottom - top, shown = r == 0 ? height : MulDiv(height, i, n);
+            if (shown > 0)
+                ::StretchBlt(*pDestDC, 0, yDest, cx, shown, *pSrcDC, 0, top, cx, height, SRCCOPY);
+            yDest += shown;
+        }
+        g_pfnPause(dwStep);
+    }
+}
+
+void CXTPPaintManager::DrawStatusBarPane(CDC* pDC, CRect rc, UINT nStyle, const char* lpszText, BOOL bLastPane,
+                                         CRect rcClient, BOOL bSizeGrip)
+{
+    const int cxEdge = ::GetSystemMetrics(SM_CXEDGE);
+    if (bLastPane) {
+        if (!(nStyle & 0x08000000))
+            rc.right += 3 * cxEdge;
+        else if (bSizeGrip)
+            rc.right = rcClient.right - ::GetSystemMetrics(SM_CXSMICON) - cxEdge;
+    }
+    if (!(nStyle & 0x100))
+        DrawStatusBarPaneBorder(pDC, rc, bLastPane);
+    if (!(nStyle & 0x04000000) && lpszText) {
+        CRect rcText = rc;
+        rcText.DeflateRect(2, 1);
+        const int nOldMode = ::SetBkMode(*pDC, TRANSPARENT);
+        const COLORREF clrOld = ::SetTextColor(*pDC, m_clrStatusTextColor);
+        ::DrawTextA(*pDC, lpszText, -1, &rcText, DT_SINGLELINE | DT_VCENTER);
+        ::SetTextColor(*pDC, clrOld);
+        ::SetBkMode(*pDC, nOldMode);
+    }
 }

@@ -55,6 +55,20 @@ public:
     // Where a bar of the size and position puts its expand button.
     static CRect GetExpandButtonRect(CSize szBar, int nBarPosition);
 
+    // Popup animations from the finished popup image (pSrcDC, at its origin) into the window
+    // (pDestDC, at its origin): 2 unfolds from the top-left corner, 3 slides down, 4 fades in over
+    // what the window shows now. Other types do nothing.
+    void Animate(CDC* pDestDC, CDC* pSrcDC, CSize szPopup, int nType);
+    // The unfold animation: rows of controls (tops ascending, the first at 0) grow group by group.
+    void AnimateUnfold(CDC* pDestDC, CDC* pSrcDC, CSize szPopup, const int* pRowTops, int nRows);
+    // The pause between animation steps (tests make it instant). Returns the previous one.
+    static void (*SetAnimationPause(void (*pfnPause)(DWORD dwMilliseconds)))(DWORD);
+
+    // A status pane on plain values: its style, text, whether it is the last pane and the bar's
+    // client rectangle and size-grip style decide frame, extent and text.
+    void DrawStatusBarPane(CDC* pDC, CRect rc, UINT nStyle, const char* lpszText, BOOL bLastPane,
+                           CRect rcClient, BOOL bSizeGrip);
+
     // One step of the fade: per pixel (under × (255 − α) + popup × α) / 256, α = 255 × k / n, on B, G, R.
     static void FadeStep(const DWORD* pUnder, const DWORD* pPopup, DWORD* pOut, size_t nPixels, int nStep, int nSteps);
 

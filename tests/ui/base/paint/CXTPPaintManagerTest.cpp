@@ -5,6 +5,7 @@
 
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "CXTSystemData.h"
 #include "../drawing/DibCanvas.h"
@@ -204,4 +205,127 @@ TEST(PaintManager, ExpandButtonAtTheEndOfTheBar)
         {2, CRect(2, 11, 98, 22)}, {3, CRect(2, 11, 98, 22)}, {5, CRect(2, 11, 98, 22)}};
     for (const auto& c : cases)
         EXPECT_EQ(c.rect, CXTPPaintManager::GetExpandButtonRect(CSize(100, 24), c.position)) << c.position;
+}
+
+namespace {
+
+// Records the pauses and the window image at one chosen step.
+struct AnimationProbe {
+    static AnimationProbe* current;
+    CDC* window = nullptr;
+    int pauses = 0, probeAt = 5;
+    DWORD lastPause = 0;
+    std::vector<std::pair<CPoint, COLORREF>> wanted;  // pixel, colour at the probed step
+    std::vector<COLORREF> seen;
+
+    static void Pause(DWORD ms)
+    {
+        AnimationProbe* self = current;
+        self->pauses++;
+        self->lastPause = ms;
+        if (self->pauses == self->probeAt)
+            for (const auto& probe : self->wanted)
+                self->seen.push_back(self->window->GetPixel(probe.first));
+    }
+    std::vector<COLORREF> Expected() const
+    {
+        std::vector<COLORREF> colours;
+        for (const auto& probe : wanted)
+            colours.push_back(probe.second);
+        return colours;
+    }
+};
+AnimationProbe* AnimationProbe::current = nullptr;
+
+const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255);
+
+}  // namespace
+
+TEST(PaintManager, PopupAnimationsStepByStep)
+{
+    CXTPPaintManager manager;
+    manager.m_nAnimationTime = 100000;  // long steps, so the fade never skips a pause
+    auto previous = CXTPPaintManager::SetAnimationPause(AnimationProbe::Pause);
+    const struct { int type; int pauses; std::vector<std::pair<CPoint, COLORREF>> atStep5; } cases[] = {
+        // Unfold from the corner: the popup's lower-right quarter is at the top-left halfway.
+        {2, 10, {{CPoint(5, 5), kGreen}, {CPoint(25, 5), kWhite}, {CPoint(5, 25), kWhite}}},
+        // Slide: the lower half of the popup at the top.
+        {3, 10, {{CPoint(5, 5), kBlue}, {CPoint(30, 15), kGreen}, {CPoint(5, 25), kWhite}}},
+        // Fade over black: 126 halfway on every channel of white, 126 of green's green.
+        {4, 9, {{CPoint(5, 5), RGB(126, 126, 126)}, {CPoint(30, 30), RGB(0, 126, 0)}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        DibCanvas popup(40, 40);  // white; lower half blue, its lower-right quarter green
+        popup.dc.FillSolidRect(0, 20, 40, 20, kBlue);
+        popup.dc.FillSolidRect(20, 20, 20, 20, kGreen);
+        DibCanvas window(40, 40);
+        if (c.type == 4)
+            window.dc.FillSolidRect(0, 0, 40, 40, RGB(0, 0, 0));
+        AnimationProbe probe;
+        probe.window = &window.dc;
+        probe.wanted = c.atStep5;
+        AnimationProbe::current = &probe;
+        manager.Animate(&window.dc, &popup.dc, CSize(40, 40), c.type);
+        EXPECT_EQ(c.pauses, probe.pauses);
+        EXPECT_EQ(probe.Expected(), probe.seen);
+        if (c.type != 4) {
+            EXPECT_EQ(10000u, probe.lastPause);
+            EXPECT_EQ(kGreen, window.dc.GetPixel(39, 39));
+            EXPECT_EQ(kWhite, window.dc.GetPixel(0, 0));
+        }
+    }
+    CXTPPaintManager::SetAnimationPause(previous);
+}
+
+TEST(PaintManager, UnfoldGrowsRowGroupsAfterTheFirst)
+{
+    CXTPPaintManager manager;
+    auto previous = CXTPPaintManager::SetAnimationPause(AnimationProbe::Pause);
+    DibCanvas popup(40, 40);
+    popup.dc.FillSolidRect(0, 0, 40, 10, kRed);
+    popup.dc.FillSolidRect(0, 10, 40, 10, kGreen);
+    popup.dc.FillSolidRect(0, 20, 40, 20, kBlue);
+    DibCanvas window(40, 40);
+    AnimationProbe probe;
+    probe.window = &window.dc;
+    probe.wanted = {{CPoint(5, 9), kRed}, {CPoint(5, 12), kGreen}, {CPoint(5, 16), kBlue}, {CPoint(5, 30), kWhite}};
+    AnimationProbe::current = &probe;
+    const int rows[] = {0, 10, 20};
+    manager.AnimateUnfold(&window.dc, &popup.dc, CSize(40, 40), rows, 3);
+    EXPECT_EQ(10, probe.pauses);
+    EXPECT_EQ(probe.Expected(), probe.seen);
+    EXPECT_EQ(kGreen, window.dc.GetPixel(5, 19));
+    EXPECT_EQ(kBlue, window.dc.GetPixel(5, 39));
+    const int bad[] = {0, 50, 30};  // out of order or outside: skipped, no read past the image
+    manager.AnimateUnfold(&window.dc, &popup.dc, CSize(40, 40), bad, 3);
+    CXTPPaintManager::SetAnimationPause(previous);
+}
+
+TEST(PaintManager, StatusPanesFrameAndText)
+{
+    CXTPPaintManager manager;
+    const int indexes[] = {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
+    const COLORREF colours[] = {kBlue, kGreen};
+    manager.SetColors(2, indexes, colours);
+    manager.m_clrStatusTextColor = kRed;
+    const int edge = ::GetSystemMetrics(SM_CXEDGE), smIcon = ::GetSystemMetrics(SM_CXSMICON);
+    const struct { UINT style; BOOL last, grip; int right; bool framed, text; } cases[] = {
+        {0, FALSE, FALSE, 60, true, true},
+        {0, TRUE, FALSE, 60 + 3 * edge, true, true},
+        {0x08000000, TRUE, TRUE, 100 - smIcon - edge, true, true},
+        {0x08000000, TRUE, FALSE, 60, true, true},
+        {0x100, FALSE, FALSE, 60, false, true},
+        {0x04000000, FALSE, FALSE, 60, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << std::hex << c.style << " last " << c.last << " grip " << c.grip);
+        DibCanvas canvas(100, 30);
+        canvas.dc.SelectObject(&manager.m_fontRegular);
+        manager.DrawStatusBarPane(&canvas.dc, CRect(10, 2, 60, 28), c.style, "Ready", c.last, CRect(0, 0, 100, 30),
+                                  c.grip);
+        EXPECT_EQ(c.framed ? kBlue : kWhite, canvas.dc.GetPixel(10, 2));
+        EXPECT_EQ(c.framed ? kGreen : kWhite, canvas.dc.GetPixel(c.right - 1, 27));
+        EXPECT_EQ(c.text, !PixelsOf(canvas.dc, 100, 30, kRed).empty());
+    }
 }
