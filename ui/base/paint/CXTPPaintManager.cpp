@@ -1,6 +1,7 @@
 // The command-bar painter base: theme factory, colours, fonts and the drawing shared by all themes.
 #include "CXTPPaintManager.h"
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 
@@ -241,6 +242,28 @@ void CXTPPaintManager::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL /*bGripp
     Draw3dRect(pDC, rc, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
 }
 
+CSize CXTPPaintManager::GetToolBarControlSize(int nType, BOOL bImage, CSize szButton, BOOL bCaption,
+                                              CSize szCaption, BOOL bHorizontal)
+{
+    if (nType == 2 && !bImage)
+        return CSize(szCaption.cx + 6, szCaption.cy + 6);
+    const CSize szFace = bImage ? szButton : CSize(23, 23);
+    if (bCaption) {
+        const int nLead = bImage ? szButton.cx : 4;
+        if (bHorizontal)
+            return CSize(nLead + szCaption.cx + 3, std::max(szCaption.cy + 6, szFace.cy));
+        return CSize(std::max(szCaption.cx + 6, szFace.cx), nLead + szCaption.cy + 3);
+    }
+    return CSize(szFace.cx + (nType == 4 ? 11 : 0), szFace.cy);
+}
+
+int CXTPPaintManager::GetToolBarCaptionOffset(BOOL bImage, CSize szButton, BOOL bHorizontal)
+{
+    if (!bImage)
+        return 4;
+    return bHorizontal ? szButton.cx - 1 : szButton.cy;
+}
+
 CRect CXTPPaintManager::GetExpandButtonRect(CSize szBar, int nBarPosition)
 {
     if (nBarPosition == 2 || nBarPosition == 3 || nBarPosition == 5)
@@ -304,12 +327,12 @@ void CXTPPaintManager::GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF crFrom, C
     XTPDrawHelpers()->GradientFill(pDC, lpRect, crFrom, crTo, bHorz);
 }
 
-void CXTPPaintManager::DrawCheckMark(CDC* pDC, CRect rc, COLORREF clr, BOOL bLayoutRTL)
+void CXTPPaintManager::DrawCheckMark(CDC* pDC, CRect rc, COLORREF clr, BOOL bShape)
 {
     const int cx = rc.left + rc.Width() / 2, cy = rc.top + rc.Height() / 2;
     HPEN hPen = ::CreatePen(PS_SOLID, 1, clr);
     HGDIOBJ hOld = ::SelectObject(*pDC, hPen);
-    if (bLayoutRTL) {
+    if (bShape) {
         const POINT a[3] = {{cx - 4, cy - 3}, {cx, cy + 1}, {cx + 3, cy - 2}};
         const POINT b[3] = {{cx - 4, cy - 2}, {cx, cy + 2}, {cx + 3, cy - 1}};
         ::Polyline(*pDC, a, 3);

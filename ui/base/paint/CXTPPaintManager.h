@@ -52,6 +52,13 @@ public:
     virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
     virtual void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL bGripperPane);
 
+    // Extent of a toolbar control of the type (2 popup, 4 split button popup) on a horizontal or
+    // vertical bar with the bar's button size; szCaption counts when the caption shows beside the image.
+    static CSize GetToolBarControlSize(int nType, BOOL bImage, CSize szButton, BOOL bCaption, CSize szCaption,
+                                       BOOL bHorizontal);
+    // Where the caption starts: across from the control's left edge, or down from its top.
+    static int GetToolBarCaptionOffset(BOOL bImage, CSize szButton, BOOL bHorizontal);
+
     // Where a bar of the size and position puts its expand button.
     static CRect GetExpandButtonRect(CSize szBar, int nBarPosition);
 
@@ -77,7 +84,8 @@ public:
     void Draw3dRect(CDC* pDC, CRect rc, int nTopLeftIndex, int nBottomRightIndex);
     void DrawLine(CDC* pDC, int x0, int y0, int x1, int y1, int nIndex);
     static void GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF crFrom, COLORREF crTo, BOOL bHorz);
-    static void DrawCheckMark(CDC* pDC, CRect rc, COLORREF clr, BOOL bLayoutRTL);
+    // Two shapes of the mark: FALSE the tick, TRUE the even "v".
+    static void DrawCheckMark(CDC* pDC, CRect rc, COLORREF clr, BOOL bShape);
     static CString StripMnemonics(const CString& strText);
     static CString PrepareRTLCaption(const CString& strText);
 

@@ -329,3 +329,28 @@ TEST(PaintManager, StatusPanesFrameAndText)
         EXPECT_EQ(c.text, !PixelsOf(canvas.dc, 100, 30, kRed).empty());
     }
 }
+
+TEST(PaintManager, ToolBarControlSizes)
+{
+    const CSize button(24, 22), caption(40, 13);
+    const struct { int type; BOOL image, withCaption, horizontal; CSize size; int offset; } cases[] = {
+        {1, TRUE, FALSE, TRUE, CSize(24, 22), 23},
+        {1, FALSE, FALSE, TRUE, CSize(23, 23), 4},
+        {4, FALSE, FALSE, TRUE, CSize(34, 23), 4},     // the arrow part of a split button
+        {4, TRUE, FALSE, FALSE, CSize(35, 22), 22},
+        {2, FALSE, FALSE, TRUE, CSize(46, 19), 4},     // a popup without an image: its caption
+        {1, TRUE, TRUE, TRUE, CSize(24 + 40 + 3, 22), 23},
+        {1, FALSE, TRUE, TRUE, CSize(4 + 40 + 3, 23), 4},
+        {1, TRUE, TRUE, FALSE, CSize(46, 24 + 13 + 3), 22},
+        {1, FALSE, TRUE, FALSE, CSize(46, 4 + 13 + 3), 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.type << " image " << c.image << " caption " << c.withCaption
+                                          << " across " << c.horizontal);
+        const CSize size =
+            CXTPPaintManager::GetToolBarControlSize(c.type, c.image, button, c.withCaption, caption, c.horizontal);
+        EXPECT_EQ(c.size.cx, size.cx);
+        EXPECT_EQ(c.size.cy, size.cy);
+        EXPECT_EQ(c.offset, CXTPPaintManager::GetToolBarCaptionOffset(c.image, button, c.horizontal));
+    }
+}
