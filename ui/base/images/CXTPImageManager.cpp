@@ -69,3 +69,120 @@ void CXTPImageManager::DisableAlphaPixels(DWORD* pPixels, size_t nCount)
         pPixels[i] = alpha << 24 | static_cast<DWORD>(grey) << 16 | grey << 8 | grey;
     }
 }
+
+CXTPImageManager::CXTPImageManager()
+{
+    m_hMsImg32 = ::LoadLibraryA("msimg32.dll");
+    if (m_hMsImg32)
+        m_pfnAlphaBlend = ::GetProcAddress(m_hMsImg32, "AlphaBlend");
+}
+
+CXTPImageManager::~CXTPImageManager()
+{
+    RemoveAll();
+    if (m_hMsImg32)
+        ::FreeLibrary(m_hMsImg32);
+}
+
+BOOL CXTPImageManager::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nID, CSize szIcon, int nState)
+{
+    if (hIcon.IsEmpty())
+        return FALSE;
+    if (szIcon.cx == 0 && szIcon.cy == 0)
+        szIcon = hIcon.GetExtent();
+    if (szIcon.cx == 0 && szIcon.cy == 0)
+        return FALSE;
+    const UINT nWidth = static_cast<UINT>(szIcon.cx);
+
+    CXTPImageManagerIconSet* pIconSet = GetIconSet(nID);
+    if (pIconSet) {
+        switch (nState) {
+        case stateNormal: pIconSet->SetIcon(hIcon, nWidth); break;
+        case stateDisabled: pIconSet->SetDisabledIcon(hIcon, nWidth); break;
+        case stateHot: pIconSet->SetHotIcon(hIcon, nWidth); break;
+        case stateChecked: pIconSet->SetCheckedIcon(hIcon, nWidth); break;
+        default: break;
+        }
+        return TRUE;
+    }
+    if (nState != stateNormal)
+        return FALSE;
+    pIconSet = new CXTPImageManagerIconSet(nID, this);
+    pIconSet->SetIcon(hIcon, nWidth);
+    m_mapImages[nID] = pIconSet;
+    return TRUE;
+}
+
+UINT CXTPImageManager::AddCustomIcon(const CXTPImageManagerIconHandle& hIcon)
+{
+    const CSize extent = hIcon.GetExtent();
+    if (hIcon.IsEmpty() || extent.cx <= 0)
+        return 0;
+    m_nCustomID++;
+    SetIcon(hIcon, m_nCustomID, extent);
+    return m_nCustomID;
+}
+
+CXTPImageManagerIconSet* CXTPImageManager::GetIconSet(UINT nID) const
+{
+    CXTPImageManagerIconSet* pIconSet = nullptr;
+    return m_mapImages.Lookup(nID, pIconSet) ? pIconSet : nullptr;
+}
+
+CXTPImageManagerIcon* CXTPImageManager::GetImage(UINT nID, int nWidth) const
+{
+    CXTPImageManagerIconSet* pIconSet = GetIconSet(nID);
+    return pIconSet ? pIconSet->GetIcon(static_cast<UINT>(nWidth), TRUE) : nullptr;
+}
+
+void CXTPImageManager::RemoveAll()
+{
+    UINT nID;
+    CXTPImageManagerIconSet* pIconSet;
+    for (POSITION pos = m_mapImages.GetStartPosition(); pos;) {
+        m_mapImages.GetNextAssoc(pos, nID, pIconSet);
+        pIconSet->InternalRelease();
+    }
+    m_mapImages.RemoveAll();
+}
+
+void CXTPImageManager::RefreshAll()
+{
+    UINT nID;
+    CXTPImageManagerIconSet* pIconSet;
+    for (POSITION pos = m_mapImages.GetStartPosition(); pos;) {
+        m_mapImages.GetNextAssoc(pos, nID, pIconSet);
+        pIconSet->RefreshAll();
+    }
+}
+
+HBITMAP CXTPImageManager::CopyAlphaBitmap(HBITMAP hBitmap)
+{
+    BITMAP bm = {};
+    if (!hBitmap || !::GetObjectA(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return nullptr;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = bm.bmWidth;
+    bmi.bmiHeader.biHeight = -bm.bmHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HBITMAP hCopy = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    if (!hCopy)
+        return nullptr;
+    HDC hdc = ::GetDC(nullptr);
+    const int lines = ::GetDIBits(hdc, hBitmap, 0, bm.bmHeight, pBits, &bmi, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, hdc);
+    if (lines != bm.bmHeight) {
+        ::DeleteObject(hCopy);
+        return nullptr;
+    }
+    return hCopy;
+}
+
+CXTPImageManager* XTPImageManager()
+{
+    static CXTPImageManager manager;
+    return &manager;
+}

@@ -1,13 +1,42 @@
-// The image manager of the command images; so far its pixel effects: faded, shadow and disabled images.
+// The image manager: the command images by id and width, and the pixel effects of derived images.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
 
+#include "CCmdTarget.h"
+#include "CMap.h"
+#include "CXTPImageManagerIcon.h"
+
 // Pixels here are 32-bit DIB words 0xAARRGGBB with straight (not premultiplied) alpha.
-class CXTPImageManager {
+class CXTPImageManager : public CCmdTarget {
 public:
+    // Image states when adding.
+    enum { stateNormal = 0, stateDisabled = 1, stateHot = 2, stateChecked = 3 };
+    enum { kFirstCustomID = 68266 };
+
+    CXTPImageManager();
+    ~CXTPImageManager() override;
+
+    // Stores an owned copy of the image for the command in the state; size (0,0) means the image's own.
+    BOOL SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nID, CSize szIcon = CSize(0, 0),
+                 int nState = stateNormal);
+    // A new id above the last custom one, with the image as its normal image.
+    UINT AddCustomIcon(const CXTPImageManagerIconHandle& hIcon);
+    CXTPImageManagerIcon* GetImage(UINT nID, int nWidth = 16) const;
+    CXTPImageManagerIconSet* GetIconSet(UINT nID) const;
+    void RemoveAll();
+    void RefreshAll();
+    BOOL IsAlphaIconsSupported() const { return m_pfnAlphaBlend != nullptr; }
+
+    // A 32-bit DIB section holding a copy of the bitmap, or null.
+    static HBITMAP CopyAlphaBitmap(HBITMAP hBitmap);
+
+    COLORREF m_clrMask = (COLORREF)-1;
+    BOOL m_bDrawReverted = FALSE;  // right-to-left: icons drawn mirrored
+    UINT m_nCustomID = kFirstCustomID;
+
     // Process-wide tunables of the disabled look: grey = 255 × luminance ^ exponent, alpha / divisor.
     static double m_dDisabledBrightnessFactor;
     static double m_dDisabledAlphaFactor;
@@ -25,4 +54,12 @@ public:
     static void ShadowAlphaPixels(DWORD* pPixels, size_t nCount, COLORREF clrShadow);
     // In place: channels the disabled grey, alpha divided by the divisor.
     static void DisableAlphaPixels(DWORD* pPixels, size_t nCount);
+
+private:
+    CMap<UINT, UINT, CXTPImageManagerIconSet*, CXTPImageManagerIconSet*> m_mapImages;
+    HMODULE m_hMsImg32 = nullptr;
+    FARPROC m_pfnAlphaBlend = nullptr;
 };
+
+// The process-wide image manager.
+CXTPImageManager* XTPImageManager();
