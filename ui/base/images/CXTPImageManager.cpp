@@ -2,6 +2,9 @@
 #include "CXTPImageManager.h"
 
 #include <cmath>
+#include <cstring>
+
+#include "AfxResource.h"
 
 #include "CXTPColorManager.h"
 
@@ -185,4 +188,153 @@ CXTPImageManager* XTPImageManager()
 {
     static CXTPImageManager manager;
     return &manager;
+}
+
+BOOL CXTPImageManager::ParseToolBarResource(const BYTE* pData, size_t nSize, std::vector<UINT>& arrIDs,
+                                            CSize& szButton)
+{
+    arrIDs.clear();
+    auto word = [pData](size_t i) { return static_cast<UINT>(pData[2 * i] | pData[2 * i + 1] << 8); };
+    if (!pData || nSize < 8)
+        return FALSE;
+    const size_t nCount = word(3);
+    if (8 + 2 * nCount > nSize)
+        return FALSE;
+    szButton = CSize(static_cast<int>(word(1)), static_cast<int>(word(2)));
+    for (size_t i = 0; i < nCount; i++)
+        if (UINT nID = word(4 + i))
+            arrIDs.push_back(nID);
+    return !arrIDs.empty();
+}
+
+BOOL CXTPImageManager::SetIconsWithBitmap(UINT nIDToolBar, UINT nIDBitmap, int nState)
+{
+    HRSRC hResource = AfxFindResource(MAKEINTRESOURCEA(nIDToolBar), MAKEINTRESOURCEA(241));
+    HGLOBAL hData = hResource ? ::LoadResource(AfxGetResourceHandle(), hResource) : nullptr;
+    const BYTE* pData = hData ? static_cast<const BYTE*>(::LockResource(hData)) : nullptr;
+    if (!pData)
+        return FALSE;
+    std::vector<UINT> arrIDs;
+    CSize szButton;
+    if (!ParseToolBarResource(pData, ::SizeofResource(AfxGetResourceHandle(), hResource), arrIDs, szButton))
+        return FALSE;
+    return SetIconsFromBitmapResource(nIDBitmap, arrIDs.data(), static_cast<int>(arrIDs.size()), CSize(0, 0),
+                                      nState);
+}
+
+BOOL CXTPImageManager::SetIconsFromBitmapResource(UINT nIDBitmap, const UINT* pIDs, int nCount, CSize szIcon,
+                                                  int nState)
+{
+    HRSRC hResource = AfxFindResource(MAKEINTRESOURCEA(nIDBitmap), MAKEINTRESOURCEA(2));  // RT_BITMAP
+    HGLOBAL hData = hResource ? ::LoadResource(AfxGetResourceHandle(), hResource) : nullptr;
+    const auto* pHeader = hData ? static_cast<const BITMAPINFOHEADER*>(::LockResource(hData)) : nullptr;
+    if (!pHeader || ::SizeofResource(AfxGetResourceHandle(), hResource) < sizeof(BITMAPINFOHEADER))
+        return FALSE;
+    const BOOL bAlpha = pHeader->biBitCount == 32;
+    HBITMAP hBitmap = static_cast<HBITMAP>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDBitmap),
+                                                        IMAGE_BITMAP, 0, 0, bAlpha ? LR_CREATEDIBSECTION : 0));
+    BITMAP bm = {};
+    if (!hBitmap || !::GetObjectA(hBitmap, sizeof(bm), &bm)) {
+        if (hBitmap)
+            ::DeleteObject(hBitmap);
+        return FALSE;
+    }
+    if (szIcon.cx == 0 && szIcon.cy == 0) {
+        if (nCount <= 0) {
+            ::DeleteObject(hBitmap);
+            return FALSE;
+        }
+        szIcon = CSize(bm.bmWidth / nCount, bm.bmHeight);
+    }
+    if (nCount == 0 && szIcon.cx > 0)
+        nCount = bm.bmWidth / szIcon.cx;
+    const BOOL bResult = SetIconsFromBitmap(hBitmap, pIDs, nCount, szIcon.cx, szIcon.cy, nState, bAlpha);
+    ::DeleteObject(hBitmap);
+    return bResult;
+}
+
+BOOL CXTPImageManager::SetIconsFromBitmap(HBITMAP hBitmap, const UINT* pIDs, int nCount, int cx, int cy,
+                                          int nState, BOOL bAlpha)
+{
+    BITMAP bm = {};
+    if (cx <= 0 || cy <= 0 || !hBitmap || !::GetObjectA(hBitmap, sizeof(bm), &bm))
+        return FALSE;
+    if (!bAlpha) {
+        HIMAGELIST hList = ::ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 1);
+        if (!hList)
+            return FALSE;
+        COLORREF clrMask = m_clrMask;
+        if (clrMask == (COLORREF)-1) {
+            HDC hdc = ::CreateCompatibleDC(nullptr);
+            HGDIOBJ hOld = ::SelectObject(hdc, hBitmap);
+            clrMask = ::GetPixel(hdc, 0, 0);
+            ::SelectObject(hdc, hOld);
+            ::DeleteDC(hdc);
+        }
+        ::ImageList_AddMasked(hList, hBitmap, clrMask);
+        const BOOL bResult = SetIconsFromImageList(hList, pIDs, nCount, CSize(cx, cy), nState);
+        ::ImageList_Destroy(hList);
+        return bResult;
+    }
+
+    if (bm.bmWidth % cx != 0)
+        return FALSE;
+    // Cut the strip into 32-bit pieces of cx by the bitmap's height.
+    const int nPieces = bm.bmWidth / cx;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+    HDC hdc = ::GetDC(nullptr);
+    const int nLines = ::GetDIBits(hdc, hBitmap, 0, bm.bmHeight, pixels.data(), &bmi, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, hdc);
+    if (nLines != bm.bmHeight)
+        return FALSE;
+
+    const BOOL bAll = nPieces == nCount;
+    int nPiece = 0;
+    for (int i = 0; i < nCount && nPiece < nPieces; i++) {
+        if (pIDs && !bAll && pIDs[i] == 0)
+            continue;
+        BITMAPINFO piece = bmi;
+        piece.bmiHeader.biWidth = cx;
+        void* pBits = nullptr;
+        HBITMAP hPiece = ::CreateDIBSection(nullptr, &piece, DIB_RGB_COLORS, &pBits, nullptr, 0);
+        if (!hPiece)
+            return FALSE;
+        for (int y = 0; y < bm.bmHeight; y++)
+            std::memcpy(static_cast<DWORD*>(pBits) + static_cast<size_t>(y) * cx,
+                        pixels.data() + static_cast<size_t>(y) * bm.bmWidth + static_cast<size_t>(nPiece) * cx,
+                        sizeof(DWORD) * cx);
+        SetIcon(CXTPImageManagerIconHandle(hPiece), pIDs ? pIDs[i] : static_cast<UINT>(i), CSize(cx, cy), nState);
+        ::DeleteObject(hPiece);
+        nPiece++;
+    }
+    return TRUE;
+}
+
+BOOL CXTPImageManager::SetIconsFromImageList(HIMAGELIST hImageList, const UINT* pIDs, int nCount, CSize szIcon,
+                                             int nState)
+{
+    if (!hImageList)
+        return FALSE;
+    const int nImages = ::ImageList_GetImageCount(hImageList);
+    if (!pIDs && nCount == 0)
+        nCount = nImages;
+    if (szIcon.cx == 0 && szIcon.cy == 0) {
+        IMAGEINFO info = {};
+        if (::ImageList_GetImageInfo(hImageList, 0, &info))
+            szIcon = CSize(info.rcImage.right - info.rcImage.left, info.rcImage.bottom - info.rcImage.top);
+    }
+    const BOOL bAll = nImages == nCount;
+    int nImage = 0;
+    for (int i = 0; i < nCount; i++) {
+        if (pIDs && !bAll && pIDs[i] == 0)
+            continue;
+        HICON hIcon = ::ImageList_GetIcon(hImageList, nImage++, ILD_NORMAL);
+        if (!hIcon)
+            return FALSE;
+        SetIcon(CXTPImageManagerIconHandle(hIcon), pIDs ? pIDs[i] : static_cast<UINT>(i), szIcon, nState);
+        ::DestroyIcon(hIcon);
+    }
+    return TRUE;
 }

@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstddef>
+#include <vector>
 
 #include "CCmdTarget.h"
 #include "CMap.h"
@@ -22,6 +25,17 @@ public:
     // Stores an owned copy of the image for the command in the state; size (0,0) means the image's own.
     BOOL SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nID, CSize szIcon = CSize(0, 0),
                  int nState = stateNormal);
+    // Images of a toolbar resource (type 241) cut from its bitmap (or another bitmap resource).
+    BOOL SetIcons(UINT nIDToolBar, int nState = stateNormal) { return SetIconsWithBitmap(nIDToolBar, nIDToolBar, nState); }
+    BOOL SetIconsWithBitmap(UINT nIDToolBar, UINT nIDBitmap, int nState = stateNormal);
+    // Size (0,0): one image per id across the bitmap; count 0: as many as the width holds.
+    BOOL SetIconsFromBitmapResource(UINT nIDBitmap, const UINT* pIDs, int nCount, CSize szIcon, int nState);
+    BOOL SetIconsFromBitmap(HBITMAP hBitmap, const UINT* pIDs, int nCount, int cx, int cy, int nState, BOOL bAlpha);
+    BOOL SetIconsFromImageList(HIMAGELIST hImageList, const UINT* pIDs, int nCount, CSize szIcon, int nState);
+    // The non-zero command ids and button size of toolbar resource data; FALSE when the data is
+    // short of its count or holds no command at all.
+    static BOOL ParseToolBarResource(const BYTE* pData, size_t nSize, std::vector<UINT>& arrIDs, CSize& szButton);
+
     // A new id above the last custom one, with the image as its normal image.
     UINT AddCustomIcon(const CXTPImageManagerIconHandle& hIcon);
     CXTPImageManagerIcon* GetImage(UINT nID, int nWidth = 16) const;

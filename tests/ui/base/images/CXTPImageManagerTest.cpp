@@ -217,3 +217,49 @@ TEST(ImageManager, DerivedImagesAndFallbacks)
     ::DestroyIcon(grey);
     ::DestroyIcon(hot);
 }
+
+TEST(ImageManager, ToolBarResourcesCutTheirStrips)
+{
+    CXTPImageManager manager;
+    // Separators take no image: three ids, three pieces of the 32-bit strip.
+    ASSERT_TRUE(manager.SetIconsWithBitmap(3000, 3100));
+    const struct { UINT id; DWORD pixel; } alpha[] = {{301, 0x80FF0000}, {302, 0x8000FF00}, {303, 0x800000FF}};
+    for (const auto& c : alpha) {
+        CXTPImageManagerIcon* icon = manager.GetImage(c.id, 16);
+        ASSERT_NE(nullptr, icon) << c.id;
+        EXPECT_TRUE(icon->IsAlpha());
+        EXPECT_EQ(c.pixel, FirstPixel(icon->GetIcon().GetBitmap())) << c.id;
+    }
+    EXPECT_EQ(nullptr, manager.GetIconSet(0));
+
+    // A masked strip: the corner colour turns transparent.
+    ASSERT_TRUE(manager.SetIconsWithBitmap(3003, 3101));
+    CXTPImageManagerIcon* masked = manager.GetImage(402, 16);
+    ASSERT_NE(nullptr, masked);
+    EXPECT_FALSE(masked->IsAlpha());
+    EXPECT_EQ(RGB(0, 255, 0), IconColour(masked->GetIcon().GetIcon()));
+
+    // Separators only, a count past the data, missing resources: refused, nothing stored.
+    EXPECT_FALSE(manager.SetIcons(3001));
+    EXPECT_FALSE(manager.SetIconsWithBitmap(3002, 3100));
+    EXPECT_FALSE(manager.SetIcons(3999));
+    EXPECT_FALSE(manager.SetIconsWithBitmap(3000, 3999));
+    EXPECT_EQ(nullptr, manager.GetIconSet(1));
+}
+
+TEST(ImageManager, ToolBarDataIsCheckedAgainstItsSize)
+{
+    const struct { std::vector<BYTE> data; BOOL ok; size_t ids; } cases[] = {
+        {{1, 0, 16, 0, 15, 0, 2, 0, 5, 0, 0, 0}, TRUE, 1},
+        {{1, 0, 16, 0, 15, 0, 2, 0, 0, 0, 0, 0}, FALSE, 0},  // separators only
+        {{1, 0, 16, 0, 15, 0, 3, 0, 5, 0, 6, 0}, FALSE, 0},  // count past the data
+        {{1, 0, 16, 0, 15, 0}, FALSE, 0},
+        {{1, 0, 16, 0, 15, 0, 0, 0}, FALSE, 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<UINT> ids;
+        CSize button;
+        EXPECT_EQ(c.ok, CXTPImageManager::ParseToolBarResource(c.data.data(), c.data.size(), ids, button));
+        EXPECT_EQ(c.ids, ids.size());
+    }
+}
