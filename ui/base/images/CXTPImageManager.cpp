@@ -159,28 +159,30 @@ void CXTPImageManager::RefreshAll()
     }
 }
 
-HBITMAP CXTPImageManager::CopyAlphaBitmap(HBITMAP hBitmap)
+std::vector<DWORD> CXTPImageManager::ReadPixels32(HBITMAP hBitmap, BITMAPINFO& bmi)
 {
     BITMAP bm = {};
     if (!hBitmap || !::GetObjectA(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
-        return nullptr;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = bm.bmWidth;
-    bmi.bmiHeader.biHeight = -bm.bmHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    HBITMAP hCopy = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    if (!hCopy)
-        return nullptr;
+        return {};
+    bmi = BITMAPINFO();
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
     HDC hdc = ::GetDC(nullptr);
-    const int lines = ::GetDIBits(hdc, hBitmap, 0, bm.bmHeight, pBits, &bmi, DIB_RGB_COLORS);
+    const int nLines = ::GetDIBits(hdc, hBitmap, 0, bm.bmHeight, pixels.data(), &bmi, DIB_RGB_COLORS);
     ::ReleaseDC(nullptr, hdc);
-    if (lines != bm.bmHeight) {
-        ::DeleteObject(hCopy);
-        return nullptr;
-    }
+    if (nLines != bm.bmHeight)
+        return {};
+    return pixels;
+}
+
+HBITMAP CXTPImageManager::CopyAlphaBitmap(HBITMAP hBitmap)
+{
+    BITMAPINFO bmi;
+    const std::vector<DWORD> pixels = ReadPixels32(hBitmap, bmi);
+    void* pBits = nullptr;
+    HBITMAP hCopy = pixels.empty() ? nullptr : ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    if (hCopy)
+        std::memcpy(pBits, pixels.data(), pixels.size() * sizeof(DWORD));
     return hCopy;
 }
 
@@ -281,13 +283,9 @@ BOOL CXTPImageManager::SetIconsFromBitmap(HBITMAP hBitmap, const UINT* pIDs, int
         return FALSE;
     // Cut the strip into 32-bit pieces of cx by the bitmap's height.
     const int nPieces = bm.bmWidth / cx;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-    HDC hdc = ::GetDC(nullptr);
-    const int nLines = ::GetDIBits(hdc, hBitmap, 0, bm.bmHeight, pixels.data(), &bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, hdc);
-    if (nLines != bm.bmHeight)
+    BITMAPINFO bmi;
+    const std::vector<DWORD> pixels = ReadPixels32(hBitmap, bmi);
+    if (pixels.empty())
         return FALSE;
 
     const BOOL bAll = nPieces == nCount;

@@ -46,6 +46,9 @@ public:
 
     // A 32-bit DIB section holding a copy of the bitmap, or null.
     static HBITMAP CopyAlphaBitmap(HBITMAP hBitmap);
+    // The bitmap's pixels as 32-bit words, top-down, and the header that reads and writes them;
+    // empty when they cannot be read.
+    static std::vector<DWORD> ReadPixels32(HBITMAP hBitmap, BITMAPINFO& bmi);
 
     COLORREF m_clrMask = (COLORREF)-1;
     BOOL m_bDrawReverted = FALSE;  // right-to-left: icons drawn mirrored

@@ -11,27 +11,6 @@
 
 namespace {
 
-// The pixels of a 32-bit bitmap, top-down; empty when they cannot be read.
-std::vector<DWORD> ReadPixels(HBITMAP hBitmap, BITMAPINFO& bmi)
-{
-    BITMAP bm = {};
-    if (!::GetObjectA(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
-        return {};
-    bmi = BITMAPINFO();
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = bm.bmWidth;
-    bmi.bmiHeader.biHeight = -bm.bmHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-    HDC hdc = ::GetDC(nullptr);
-    const int lines = ::GetDIBits(hdc, hBitmap, 0, bm.bmHeight, pixels.data(), &bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, hdc);
-    if (lines != bm.bmHeight)
-        return {};
-    return pixels;
-}
-
 // A copy of the alpha image in the slot, its pixels changed in place.
 template <class Change>
 void DeriveAlpha(CXTPImageManagerIconHandle& slot, const CXTPImageManagerIconHandle& source, Change change)
@@ -40,7 +19,7 @@ void DeriveAlpha(CXTPImageManagerIconHandle& slot, const CXTPImageManagerIconHan
     if (!slot.GetBitmap())
         return;
     BITMAPINFO bmi;
-    std::vector<DWORD> pixels = ReadPixels(slot.GetBitmap(), bmi);
+    std::vector<DWORD> pixels = CXTPImageManager::ReadPixels32(slot.GetBitmap(), bmi);
     if (pixels.empty())
         return;
     change(pixels.data(), pixels.size());
