@@ -264,6 +264,37 @@ int CXTPPaintManager::GetToolBarCaptionOffset(BOOL bImage, CSize szButton, BOOL 
     return bHorizontal ? szButton.cx - 1 : szButton.cy;
 }
 
+CSize CXTPPaintManager::DrawControlText(CDC* pDC, const CString& strText, CRect rc, BOOL bDraw, BOOL bEmbossed,
+                                        BOOL bTriangle)
+{
+    const CString strCaption = StripMnemonics(strText);
+    SIZE szText = {};
+    ::GetTextExtentPoint32A(*pDC, strCaption, strCaption.GetLength(), &szText);
+    const CSize szResult(szText.cx + (bTriangle ? 5 : 0), szText.cy);
+    if (!bDraw)
+        return szResult;
+
+    const int x = rc.left + (rc.Width() - szResult.cx) / 2, y = rc.top + (rc.Height() - szResult.cy) / 2;
+    CRect rcText(x, y, x + szText.cx, y + szText.cy);
+    const UINT nFormat = DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
+    const int nOldMode = ::SetBkMode(*pDC, TRANSPARENT);
+    const COLORREF clrText = ::GetTextColor(*pDC);
+    if (bEmbossed) {
+        CRect rcShadow = rcText;
+        rcShadow.OffsetRect(1, 1);
+        ::SetTextColor(*pDC, GetColor(COLOR_BTNHIGHLIGHT));
+        ::DrawTextA(*pDC, strCaption, -1, &rcShadow, nFormat);
+        ::SetTextColor(*pDC, clrText);
+    }
+    ::DrawTextA(*pDC, strCaption, -1, &rcText, nFormat);
+    ::SetBkMode(*pDC, nOldMode);
+    if (bTriangle) {
+        const int m = y + szText.cy / 2, left = rcText.right + 1;
+        Triangle(pDC, CPoint(left, m - 1), CPoint(left + 4, m - 1), CPoint(left + 2, m + 1), clrText);
+    }
+    return szResult;
+}
+
 CRect CXTPPaintManager::GetExpandButtonRect(CSize szBar, int nBarPosition)
 {
     if (nBarPosition == 2 || nBarPosition == 3 || nBarPosition == 5)

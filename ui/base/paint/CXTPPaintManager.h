@@ -59,6 +59,11 @@ public:
     // Where the caption starts: across from the control's left edge, or down from its top.
     static int GetToolBarCaptionOffset(BOOL bImage, CSize szButton, BOOL bHorizontal);
 
+    // The caption helper of toolbar buttons: mnemonics stripped, measured and, with bDraw, centred
+    // in the rectangle in the DC's text colour; embossed (disabled) text first goes 1 pixel down
+    // right in colour 20; bTriangle adds 5 pixels for a small drop-down triangle after the text.
+    CSize DrawControlText(CDC* pDC, const CString& strText, CRect rc, BOOL bDraw, BOOL bEmbossed, BOOL bTriangle);
+
     // Where a bar of the size and position puts its expand button.
     static CRect GetExpandButtonRect(CSize szBar, int nBarPosition);
 

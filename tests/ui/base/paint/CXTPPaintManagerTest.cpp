@@ -354,3 +354,35 @@ TEST(PaintManager, ToolBarControlSizes)
         EXPECT_EQ(c.offset, CXTPPaintManager::GetToolBarCaptionOffset(c.image, button, c.horizontal));
     }
 }
+
+TEST(PaintManager, ControlTextMeasuresDrawsEmbossesAndAddsTheTriangle)
+{
+    CXTPPaintManager manager;
+    const int indexes[] = {COLOR_BTNHIGHLIGHT};
+    const COLORREF colours[] = {kGreen};
+    manager.SetColors(1, indexes, colours);
+    const struct { BOOL draw, embossed, triangle; bool ink, emboss; } cases[] = {
+        {FALSE, FALSE, FALSE, false, false},
+        {TRUE, FALSE, FALSE, true, false},
+        {TRUE, TRUE, FALSE, true, true},
+        {TRUE, FALSE, TRUE, true, false},
+    };
+    LONG plainWidth = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.draw << c.embossed << c.triangle);
+        DibCanvas canvas(120, 30);
+        canvas.dc.SelectObject(&manager.m_fontBold);
+        canvas.dc.SetTextColor(kRed);
+        const CSize size =
+            manager.DrawControlText(&canvas.dc, "&File", CRect(0, 0, 120, 30), c.draw, c.embossed, c.triangle);
+        if (!c.triangle)
+            plainWidth = size.cx;
+        else
+            EXPECT_EQ(plainWidth + 5, size.cx);
+        const Pixels ink = PixelsOf(canvas.dc, 120, 30, kRed);
+        EXPECT_EQ(c.ink, !ink.empty());
+        EXPECT_EQ(c.emboss, !PixelsOf(canvas.dc, 120, 30, kGreen).empty());
+        if (c.triangle)  // the triangle's tip row ends right of the text
+            EXPECT_GE(ink.rbegin()->first, (120 - size.cx) / 2 + plainWidth + 1);
+    }
+}
