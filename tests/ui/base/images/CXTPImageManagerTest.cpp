@@ -1,0 +1,265 @@
+// Pixel effects of the derived images: faded, shadow, disabled (both tunings).
+#include "CXTPImageManager.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Puts the disabled tunables back after a test.
+struct Tunables {
+    double exponent = CXTPImageManager::m_dDisabledBrightnessFactor;
+    double divisor = CXTPImageManager::m_dDisabledAlphaFactor;
+    ~Tunables()
+    {
+        CXTPImageManager::m_dDisabledBrightnessFactor = exponent;
+        CXTPImageManager::m_dDisabledAlphaFactor = divisor;
+    }
+};
+
+}  // namespace
+
+TEST(ImageEffects, FadedChannelsAndLightenedColours)
+{
+    DWORD pixels[] = {0xC8646464, 0x00000000, 0xFFFFFFFF, 0x80FF0064};
+    CXTPImageManager::FadeAlphaPixels(pixels, 4);
+    EXPECT_EQ(0xC8929292u, pixels[0]);  // 100 → 146, alpha kept
+    EXPECT_EQ(0x004C4C4Cu, pixels[1]);  // 0 → 76
+    EXPECT_EQ(0xFFFFFFFFu, pixels[2]);  // 255 → 255
+    EXPECT_EQ(0x80FF4C92u, pixels[3]);
+    EXPECT_EQ(RGB(146, 76, 255), CXTPImageManager::LightenColor(RGB(100, 0, 255), 0.3));
+}
+
+TEST(ImageEffects, DisabledGreyAndAlphaByTheTunables)
+{
+    Tunables restore;
+    const struct { double exponent, divisor; DWORD in, out; } cases[] = {
+        {0.5, 1.0, 0xC8808080, 0xC8B4B4B4},  // grey 128 → 180, alpha kept
+        {5.0, 4.0, 0xC8808080, 0x32080808},  // grey 128 → 8, alpha 200 → 50
+        {0.5, 1.0, 0xFFFFFFFF, 0xFFFFFFFF},
+        {5.0, 4.0, 0x03000000, 0x00000000},
+    };
+    for (const auto& c : cases) {
+        CXTPImageManager::m_dDisabledBrightnessFactor = c.exponent;
+        CXTPImageManager::m_dDisabledAlphaFactor = c.divisor;
+        DWORD pixel = c.in;
+        CXTPImageManager::DisableAlphaPixels(&pixel, 1);
+        EXPECT_EQ(c.out, pixel) << std::hex << c.in << " exponent " << c.exponent;
+    }
+    CXTPImageManager::m_dDisabledBrightnessFactor = 0.5;
+    EXPECT_EQ(180, CXTPImageManager::DisabledGrey(RGB(128, 128, 128)));
+}
+
+TEST(ImageEffects, ShadowTakesTheImageShape)
+{
+    DWORD pixels[] = {0xFF123456, 0x00ABCDEF};
+    CXTPImageManager::ShadowAlphaPixels(pixels, 2, RGB(10, 20, 30));
+    EXPECT_EQ(0xFF0A141Eu, pixels[0]);
+    EXPECT_EQ(0x000A141Eu, pixels[1]);
+}
+
+namespace {
+
+// A 32-bit DIB section of one pixel value.
+HBITMAP AlphaBitmap(int cx, int cy, DWORD pixel)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    for (int i = 0; i < cx * cy; i++)
+        static_cast<DWORD*>(bits)[i] = pixel;
+    return bitmap;
+}
+
+// An opaque icon of one colour.
+HICON SolidIcon(int cx, int cy, COLORREF clr)
+{
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP color = ::CreateCompatibleBitmap(screen, cx, cy);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HGDIOBJ old = ::SelectObject(dc, color);
+    RECT rc = {0, 0, cx, cy};
+    HBRUSH brush = ::CreateSolidBrush(clr);
+    ::FillRect(dc, &rc, brush);
+    ::DeleteObject(brush);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    std::vector<BYTE> zeros(static_cast<size_t>((cx + 15) / 16 * 2) * cy, 0);
+    HBITMAP mask = ::CreateBitmap(cx, cy, 1, 1, zeros.data());
+    ICONINFO info = {TRUE, 0, 0, mask, color};
+    HICON icon = ::CreateIconIndirect(&info);
+    ::DeleteObject(mask);
+    ::DeleteObject(color);
+    return icon;
+}
+
+// The first pixel of a bitmap as a 32-bit word.
+DWORD FirstPixel(HBITMAP bitmap)
+{
+    BITMAPINFO bmi = {};
+    BITMAP bm = {};
+    ::GetObjectA(bitmap, sizeof(bm), &bm);
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+    HDC screen = ::GetDC(nullptr);
+    ::GetDIBits(screen, bitmap, 0, bm.bmHeight, pixels.data(), &bmi, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    return pixels.empty() ? 0 : pixels[0];
+}
+
+// The centre colour of an icon's colour image.
+COLORREF IconColour(HICON icon)
+{
+    ICONINFO info = {};
+    if (!::GetIconInfo(icon, &info))
+        return CLR_INVALID;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, info.hbmColor);
+    const COLORREF clr = ::GetPixel(dc, 4, 4);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return clr;
+}
+
+}  // namespace
+
+TEST(ImageManager, NearestWidthInMapOrderIsScaled)
+{
+    // Icons told apart by height: the scaled one's height shows which was scaled.
+    const struct { int first[2], second[2], height; } cases[] = {
+        {{16, 16}, {32, 20}, 24},  // bucket 1 before bucket 2: the 16 wins the tie
+        {{32, 20}, {16, 16}, 24},
+        {{20, 20}, {28, 14}, 12},  // one bucket: the later added comes first
+        {{28, 14}, {20, 20}, 24},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.first[0] << " then " << c.second[0]);
+        CXTPImageManager manager;
+        for (const int* size : {c.first, c.second}) {
+            HICON icon = SolidIcon(size[0], size[1], RGB(0, 128, 0));
+            EXPECT_TRUE(manager.SetIcon(icon, 100, CSize(size[0], size[1])));
+            ::DestroyIcon(icon);
+        }
+        CXTPImageManagerIcon* scaled = manager.GetImage(100, 24);
+        ASSERT_NE(nullptr, scaled);
+        EXPECT_TRUE(scaled->IsScaled());
+        EXPECT_EQ(24, scaled->GetWidth());
+        EXPECT_EQ(c.height, scaled->GetHeight());
+        EXPECT_EQ(CSize(24, c.height), CXTPImageManagerIcon::GetIconSize(scaled->GetIcon().GetIcon()));
+        EXPECT_EQ(scaled, manager.GetImage(100, 24));
+
+        // A new normal image drops the scaled copies.
+        HICON icon = SolidIcon(16, 16, RGB(0, 0, 128));
+        manager.SetIcon(icon, 100);
+        ::DestroyIcon(icon);
+        CXTPImageManagerIcon* found = nullptr;
+        EXPECT_FALSE(manager.GetIconSet(100)->GetIcons().Lookup(24, found));
+    }
+}
+
+TEST(ImageManager, AlphaIconsAreNotScaledAndAddsFailCleanly)
+{
+    CXTPImageManager manager;
+    HBITMAP bitmap = AlphaBitmap(16, 16, 0xC8646464);
+    CXTPImageManagerIconHandle handle(bitmap);
+    ASSERT_TRUE(manager.SetIcon(handle, 7));
+    CXTPImageManagerIcon* icon = manager.GetImage(7, 24);
+    ASSERT_NE(nullptr, icon);
+    EXPECT_EQ(16, icon->GetWidth());
+    EXPECT_TRUE(icon->IsAlpha());
+    EXPECT_NE(bitmap, icon->GetIcon().GetBitmap());  // the manager holds its own copy
+
+    EXPECT_FALSE(manager.SetIcon(handle, 8, CSize(0, 0), CXTPImageManager::stateDisabled));  // no normal image
+    EXPECT_FALSE(manager.SetIcon(CXTPImageManagerIconHandle(), 9));
+    EXPECT_EQ(nullptr, manager.GetIconSet(8));
+    EXPECT_EQ(nullptr, manager.GetImage(9, 16));
+    EXPECT_TRUE(manager.SetIcon(handle, 7, CSize(0, 0), 9));  // an unknown state stores nothing
+
+    EXPECT_EQ(68267u, manager.AddCustomIcon(handle));
+    EXPECT_EQ(68268u, manager.AddCustomIcon(handle));
+    EXPECT_NE(nullptr, manager.GetImage(68268, 16));
+    manager.RemoveAll();
+    EXPECT_EQ(nullptr, manager.GetImage(7, 16));
+    EXPECT_EQ(0xC8646464u, FirstPixel(bitmap));  // the caller's bitmap is untouched and alive
+    ::DeleteObject(bitmap);
+}
+
+TEST(ImageManager, DerivedImagesAndFallbacks)
+{
+    Tunables restore;
+    CXTPImageManager::m_dDisabledBrightnessFactor = 5.0;
+    CXTPImageManager::m_dDisabledAlphaFactor = 4.0;
+    CXTPImageManager manager;
+    HBITMAP bitmap = AlphaBitmap(16, 16, 0xC8808080);
+    manager.SetIcon(CXTPImageManagerIconHandle(bitmap), 1);
+    ::DeleteObject(bitmap);
+    CXTPImageManagerIcon* alpha = manager.GetImage(1, 16);
+    EXPECT_EQ(0x32080808u, FirstPixel(alpha->GetDisabledIcon().GetBitmap()));
+    EXPECT_EQ(0xC8A6A6A6u, FirstPixel(alpha->GetFadedIcon().GetBitmap()));  // 128 × 0.7 + 76.5 = 166
+    EXPECT_EQ(0xC8808080u, FirstPixel(alpha->GetIcon().GetBitmap()));
+    EXPECT_EQ(&alpha->GetIcon(), &alpha->GetHotIcon());
+    EXPECT_EQ(&alpha->GetIcon(), &alpha->GetCheckedIcon());
+
+    CXTPImageManager::m_dDisabledBrightnessFactor = 0.5;
+    HICON grey = SolidIcon(16, 16, RGB(128, 128, 128)), hot = SolidIcon(16, 16, RGB(255, 0, 0));
+    manager.SetIcon(grey, 2);
+    manager.SetIcon(hot, 2, CSize(0, 0), CXTPImageManager::stateHot);
+    CXTPImageManagerIcon* icon = manager.GetImage(2, 16);
+    EXPECT_EQ(RGB(180, 180, 180), IconColour(icon->GetDisabledIcon().GetIcon()));
+    EXPECT_EQ(RGB(255, 0, 0), IconColour(icon->GetCheckedIcon().GetIcon()));  // checked falls back to hot
+    EXPECT_EQ(CXTPImageManager::ShadowColor(), IconColour(icon->GetShadowIcon().GetIcon()));
+    EXPECT_EQ(RGB(128, 128, 128), IconColour(grey));  // the caller's icon is its own
+    ::DestroyIcon(grey);
+    ::DestroyIcon(hot);
+}
+
+TEST(ImageManager, ToolBarResourcesCutTheirStrips)
+{
+    CXTPImageManager manager;
+    // Separators take no image: three ids, three pieces of the 32-bit strip.
+    ASSERT_TRUE(manager.SetIconsWithBitmap(3000, 3100));
+    const struct { UINT id; DWORD pixel; } alpha[] = {{301, 0x80FF0000}, {302, 0x8000FF00}, {303, 0x800000FF}};
+    for (const auto& c : alpha) {
+        CXTPImageManagerIcon* icon = manager.GetImage(c.id, 16);
+        ASSERT_NE(nullptr, icon) << c.id;
+        EXPECT_TRUE(icon->IsAlpha());
+        EXPECT_EQ(c.pixel, FirstPixel(icon->GetIcon().GetBitmap())) << c.id;
+    }
+    EXPECT_EQ(nullptr, manager.GetIconSet(0));
+
+    // A masked strip: the corner colour turns transparent.
+    ASSERT_TRUE(manager.SetIconsWithBitmap(3003, 3101));
+    CXTPImageManagerIcon* masked = manager.GetImage(402, 16);
+    ASSERT_NE(nullptr, masked);
+    EXPECT_FALSE(masked->IsAlpha());
+    EXPECT_EQ(RGB(0, 255, 0), IconColour(masked->GetIcon().GetIcon()));
+
+    // Separators only, a count past the data, missing resources: refused, nothing stored.
+    EXPECT_FALSE(manager.SetIcons(3001));
+    EXPECT_FALSE(manager.SetIconsWithBitmap(3002, 3100));
+    EXPECT_FALSE(manager.SetIcons(3999));
+    EXPECT_FALSE(manager.SetIconsWithBitmap(3000, 3999));
+    EXPECT_EQ(nullptr, manager.GetIconSet(1));
+}
+
+TEST(ImageManager, ToolBarDataIsCheckedAgainstItsSize)
+{
+    const struct { std::vector<BYTE> data; BOOL ok; size_t ids; } cases[] = {
+        {{1, 0, 16, 0, 15, 0, 2, 0, 5, 0, 0, 0}, TRUE, 1},
+        {{1, 0, 16, 0, 15, 0, 2, 0, 0, 0, 0, 0}, FALSE, 0},  // separators only
+        {{1, 0, 16, 0, 15, 0, 3, 0, 5, 0, 6, 0}, FALSE, 0},  // count past the data
+        {{1, 0, 16, 0, 15, 0}, FALSE, 0},
+        {{1, 0, 16, 0, 15, 0, 0, 0}, FALSE, 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<UINT> ids;
+        CSize button;
+        EXPECT_EQ(c.ok, CXTPImageManager::ParseToolBarResource(c.data.data(), c.data.size(), ids, button));
+        EXPECT_EQ(c.ids, ids.size());
+    }
+}

@@ -1,0 +1,82 @@
+// The image manager: the command images by id and width, and the pixel effects of derived images.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "CCmdTarget.h"
+#include "CMap.h"
+#include "CXTPImageManagerIcon.h"
+
+// Pixels here are 32-bit DIB words 0xAARRGGBB with straight (not premultiplied) alpha.
+class CXTPImageManager : public CCmdTarget {
+public:
+    // Image states when adding.
+    enum { stateNormal = 0, stateDisabled = 1, stateHot = 2, stateChecked = 3 };
+    enum { kFirstCustomID = 68266 };
+
+    CXTPImageManager();
+    ~CXTPImageManager() override;
+
+    // Stores an owned copy of the image for the command in the state; size (0,0) means the image's own.
+    BOOL SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nID, CSize szIcon = CSize(0, 0),
+                 int nState = stateNormal);
+    // Images of a toolbar resource (type 241) cut from its bitmap (or another bitmap resource).
+    BOOL SetIcons(UINT nIDToolBar, int nState = stateNormal) { return SetIconsWithBitmap(nIDToolBar, nIDToolBar, nState); }
+    BOOL SetIconsWithBitmap(UINT nIDToolBar, UINT nIDBitmap, int nState = stateNormal);
+    // Size (0,0): one image per id across the bitmap; count 0: as many as the width holds.
+    BOOL SetIconsFromBitmapResource(UINT nIDBitmap, const UINT* pIDs, int nCount, CSize szIcon, int nState);
+    BOOL SetIconsFromBitmap(HBITMAP hBitmap, const UINT* pIDs, int nCount, int cx, int cy, int nState, BOOL bAlpha);
+    BOOL SetIconsFromImageList(HIMAGELIST hImageList, const UINT* pIDs, int nCount, CSize szIcon, int nState);
+    // The non-zero command ids and button size of toolbar resource data; FALSE when the data is
+    // short of its count or holds no command at all.
+    static BOOL ParseToolBarResource(const BYTE* pData, size_t nSize, std::vector<UINT>& arrIDs, CSize& szButton);
+
+    // A new id above the last custom one, with the image as its normal image.
+    UINT AddCustomIcon(const CXTPImageManagerIconHandle& hIcon);
+    CXTPImageManagerIcon* GetImage(UINT nID, int nWidth = 16) const;
+    CXTPImageManagerIconSet* GetIconSet(UINT nID) const;
+    void RemoveAll();
+    void RefreshAll();
+    BOOL IsAlphaIconsSupported() const { return m_pfnAlphaBlend != nullptr; }
+
+    // A 32-bit DIB section holding a copy of the bitmap, or null.
+    static HBITMAP CopyAlphaBitmap(HBITMAP hBitmap);
+    // The bitmap's pixels as 32-bit words, top-down, and the header that reads and writes them;
+    // empty when they cannot be read.
+    static std::vector<DWORD> ReadPixels32(HBITMAP hBitmap, BITMAPINFO& bmi);
+
+    COLORREF m_clrMask = (COLORREF)-1;
+    BOOL m_bDrawReverted = FALSE;  // right-to-left: icons drawn mirrored
+    UINT m_nCustomID = kFirstCustomID;
+
+    // Process-wide tunables of the disabled look: grey = 255 × luminance ^ exponent, alpha / divisor.
+    static double m_dDisabledBrightnessFactor;
+    static double m_dDisabledAlphaFactor;
+
+    // Each channel trunc(c × (1 − w) + 255 × w).
+    static COLORREF LightenColor(COLORREF clr, double dFactor);
+    // The grey a pixel of an automatically disabled image takes.
+    static BYTE DisabledGrey(COLORREF clr);
+    // Colour index 31 of the colour table darkened to three quarters.
+    static COLORREF ShadowColor();
+
+    // In place, alpha kept: channels trunc(c × 0.7 + 76.5).
+    static void FadeAlphaPixels(DWORD* pPixels, size_t nCount);
+    // In place, alpha kept: every pixel takes the colour, so the shadow keeps the image's shape.
+    static void ShadowAlphaPixels(DWORD* pPixels, size_t nCount, COLORREF clrShadow);
+    // In place: channels the disabled grey, alpha divided by the divisor.
+    static void DisableAlphaPixels(DWORD* pPixels, size_t nCount);
+
+private:
+    CMap<UINT, UINT, CXTPImageManagerIconSet*, CXTPImageManagerIconSet*> m_mapImages;
+    HMODULE m_hMsImg32 = nullptr;
+    FARPROC m_pfnAlphaBlend = nullptr;
+};
+
+// The process-wide image manager.
+CXTPImageManager* XTPImageManager();

@@ -1,0 +1,119 @@
+// Command images: an image handle (icon or alpha bitmap), an icon with its seven state images,
+// and the set of icons of one command by pixel width.
+#pragma once
+
+#include <windows.h>
+
+#include "CCmdTarget.h"
+#include "CMap.h"
+#include "CRect.h"
+
+class CXTPImageManager;
+class CXTPImageManagerIconSet;
+
+class CXTPImageManagerIconHandle {
+public:
+    CXTPImageManagerIconHandle() = default;
+    CXTPImageManagerIconHandle(HICON hIcon) : m_hIcon(hIcon), m_bOwner(FALSE) {}
+    CXTPImageManagerIconHandle(HBITMAP hBitmap) : m_hBitmap(hBitmap), m_bOwner(FALSE) {}
+    // Shares the other's icon and bitmap without owning them.
+    CXTPImageManagerIconHandle(const CXTPImageManagerIconHandle& other)
+        : m_hIcon(other.m_hIcon), m_hBitmap(other.m_hBitmap), m_bOwner(FALSE)
+    {
+    }
+    CXTPImageManagerIconHandle& operator=(const CXTPImageManagerIconHandle&) = delete;
+    ~CXTPImageManagerIconHandle() { Clear(); }
+
+    void SetIcon(HICON hIcon);
+    void AttachBitmap(HBITMAP hBitmap);
+    // An owned copy of a 32-bit bitmap.
+    void SetBitmap(HBITMAP hBitmap);
+    // Owned copies of the other's icon and bitmap.
+    void CopyHandle(const CXTPImageManagerIconHandle& other);
+    void Clear();
+
+    BOOL IsEmpty() const { return !m_hIcon && !m_hBitmap; }
+    BOOL IsAlpha() const { return m_hBitmap != nullptr; }
+    HICON GetIcon() const { return m_hIcon; }
+    HBITMAP GetBitmap() const { return m_hBitmap; }
+    CSize GetExtent() const;
+
+private:
+    HICON m_hIcon = nullptr;
+    HBITMAP m_hBitmap = nullptr;
+    HBITMAP m_hPremultiplied = nullptr;  // drawing cache
+    BOOL m_bOwner = TRUE;
+};
+
+class CXTPImageManagerIcon : public CCmdTarget {
+public:
+    CXTPImageManagerIcon(UINT nID, int nWidth, int nHeight = 15, CXTPImageManagerIconSet* pIconSet = nullptr);
+
+    UINT GetID() const { return m_nID; }
+    int GetWidth() const { return m_nWidth; }
+    int GetHeight() const { return m_nHeight; }
+    CSize GetExtent() const { return CSize(m_nWidth, m_nHeight); }
+    BOOL IsScaled() const { return m_bScaled; }
+    BOOL IsAlpha() const { return m_hIcon.IsAlpha(); }
+    CXTPImageManager* GetImageManager() const;
+
+    CXTPImageManagerIconHandle& GetIcon() { return m_hIcon; }
+    CXTPImageManagerIconHandle& GetFadedIcon();
+    CXTPImageManagerIconHandle& GetShadowIcon();
+    CXTPImageManagerIconHandle& GetHotIcon() { return m_hHotIcon.IsEmpty() ? m_hIcon : m_hHotIcon; }
+    CXTPImageManagerIconHandle& GetCheckedIcon() { return m_hCheckedIcon.IsEmpty() ? GetHotIcon() : m_hCheckedIcon; }
+    CXTPImageManagerIconHandle& GetDisabledIcon();
+
+    void SetIcon(const CXTPImageManagerIconHandle& hIcon);
+    void SetHotIcon(const CXTPImageManagerIconHandle& hIcon);
+    void SetCheckedIcon(const CXTPImageManagerIconHandle& hIcon);
+    void SetDisabledIcon(const CXTPImageManagerIconHandle& hIcon);
+
+    // Drops the derived images (faded, shadow, automatically disabled).
+    void Refresh();
+    // Drops every image but the normal one; that too with bAll.
+    void Clear(BOOL bAll);
+    // A new icon of this id scaled to the width, or null when the normal image holds no icon.
+    CXTPImageManagerIcon* Scale(int nWidth);
+
+    static CSize GetIconSize(HICON hIcon);
+    static HICON ScaleIcon(HICON hIcon, CSize szOld, int nWidth);
+
+private:
+    friend class CXTPImageManagerIconSet;
+
+    UINT m_nID;
+    int m_nWidth, m_nHeight;
+    CXTPImageManagerIconHandle m_hIcon, m_hFaded, m_hShadow, m_hHotIcon, m_hCheckedIcon, m_hDisabledIcon,
+        m_hDisabledAuto;
+    BOOL m_bScaled = FALSE;
+    CXTPImageManagerIconSet* m_pIconSet;
+};
+
+class CXTPImageManagerIconSet : public CCmdTarget {
+public:
+    typedef CMap<UINT, UINT, CXTPImageManagerIcon*, CXTPImageManagerIcon*> CIconMap;
+
+    CXTPImageManagerIconSet(UINT nID, CXTPImageManager* pImageManager);
+    ~CXTPImageManagerIconSet() override;
+
+    UINT GetID() const { return m_nID; }
+    CXTPImageManager* GetImageManager() const { return m_pImageManager; }
+    CIconMap& GetIcons() { return m_mapIcons; }
+
+    // The icon of the width; with bScaled, else the nearest (scaled unless it is an alpha icon).
+    CXTPImageManagerIcon* GetIcon(UINT nWidth, BOOL bScaled = TRUE);
+    CXTPImageManagerIcon* CreateIcon(UINT nWidth);
+    void SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nWidth);
+    void SetDisabledIcon(const CXTPImageManagerIconHandle& hIcon, UINT nWidth);
+    void SetHotIcon(const CXTPImageManagerIconHandle& hIcon, UINT nWidth);
+    void SetCheckedIcon(const CXTPImageManagerIconHandle& hIcon, UINT nWidth);
+    // Scaled icons go; the others drop their derived images.
+    void RefreshAll();
+    void RemoveAll();
+
+private:
+    UINT m_nID;
+    CXTPImageManager* m_pImageManager;
+    CIconMap m_mapIcons;
+};

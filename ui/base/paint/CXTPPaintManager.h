@@ -1,0 +1,122 @@
+// The painter the command-bar themes derive from: fonts, indexed colours, icon options, shared drawing.
+#pragma once
+
+#include <windows.h>
+
+#include "CCmdTarget.h"
+#include "CDC.h"
+#include "CGdiObject.h"
+#include "CRect.h"
+#include "CString.h"
+#include "CXTPColorManager.h"
+#include "CXTPPaintManagerColor.h"
+
+class CXTPPaintManager : public CCmdTarget {
+public:
+    typedef CXTPPaintManager* (*PFNCREATETHEME)();
+    enum { kDefaultTheme = 1 };  // any id without a creator of its own gives the default theme
+
+    CXTPPaintManager();
+    ~CXTPPaintManager() override;
+
+    // The current paint manager (the default theme, made on first use) and its replacement.
+    static CXTPPaintManager* Current();
+    static CXTPPaintManager* SetTheme(int nTheme);
+    // A new theme object for the id, with the id stored in it; the caller owns its reference.
+    static CXTPPaintManager* CreateTheme(int nTheme);
+    // Fills the creator table; a null creator removes the entry. Returns the previous creator.
+    static PFNCREATETHEME SetThemeCreator(int nTheme, PFNCREATETHEME pfnCreate);
+    int GetCurrentTheme() const { return m_nTheme; }
+
+    // Index above 57: the literal colour; otherwise the override when set, else the standard value.
+    COLORREF GetColor(int nIndex) const;
+    // Standard values of the listed indexes; indexes outside the table are ignored.
+    void SetColors(int nCount, const int* pIndexes, const COLORREF* pColors);
+    // Mode 5: the colour manager's scheme (0 with its luna colours off); mode 4 the detected one.
+    int GetCurrentSystemTheme() const;
+    void SetSchemeMode(int nMode) { m_nSchemeMode = nMode; }
+    // Faded icons, disabled icons, icons with shadow, in that order.
+    BOOL* GetIconOptions() { return &m_bUseFadedIcons; }
+
+    virtual void RefreshMetrics();
+    void SetCommandBarsFontIndirect(const LOGFONTA* pFont, BOOL bUseSystemFont = FALSE);
+    // Left- and right-docked bars (positions 2, 3) draw with the vertical fonts.
+    CFont* GetCommandBarFont(int nBarPosition, BOOL bBold);
+    int GetTextHeight() const { return m_nTextHeight; }
+    BOOL IsTahomaFont() const { return m_bUseTahoma; }
+
+    // The theme flag (also the popup-shadow query); FALSE in the base.
+    virtual BOOL IsFlatToolBar() { return FALSE; }
+    // Borders of a bar: 2 pixels each side.
+    virtual void GetBarBorders(CRect& rcBorders) { rcBorders.SetRect(2, 2, 2, 2); }
+    virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
+    virtual void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL bGripperPane);
+
+    // Extent of a toolbar control of the type (2 popup, 4 split button popup) on a horizontal or
+    // vertical bar with the bar's button size; szCaption counts when the caption shows beside the image.
+    static CSize GetToolBarControlSize(int nType, BOOL bImage, CSize szButton, BOOL bCaption, CSize szCaption,
+                                       BOOL bHorizontal);
+    // Where the caption starts: across from the control's left edge, or down from its top.
+    static int GetToolBarCaptionOffset(BOOL bImage, CSize szButton, BOOL bHorizontal);
+
+    // The caption helper of toolbar buttons: mnemonics stripped, measured and, with bDraw, centred
+    // in the rectangle in the DC's text colour; embossed (disabled) text first goes 1 pixel down
+    // right in colour 20; bTriangle adds 5 pixels for a small drop-down triangle after the text.
+    CSize DrawControlText(CDC* pDC, const CString& strText, CRect rc, BOOL bDraw, BOOL bEmbossed, BOOL bTriangle);
+
+    // Where a bar of the size and position puts its expand button.
+    static CRect GetExpandButtonRect(CSize szBar, int nBarPosition);
+
+    // Popup animations from the finished popup image (pSrcDC, at its origin) into the window
+    // (pDestDC, at its origin): 2 unfolds from the top-left corner, 3 slides down, 4 fades in over
+    // what the window shows now. Other types do nothing.
+    void Animate(CDC* pDestDC, CDC* pSrcDC, CSize szPopup, int nType);
+    // The unfold animation: rows of controls (tops ascending, the first at 0) grow group by group.
+    void AnimateUnfold(CDC* pDestDC, CDC* pSrcDC, CSize szPopup, const int* pRowTops, int nRows);
+    // The pause between animation steps (tests make it instant). Returns the previous one.
+    static void (*SetAnimationPause(void (*pfnPause)(DWORD dwMilliseconds)))(DWORD);
+
+    // A status pane on plain values: its style, text, whether it is the last pane and the bar's
+    // client rectangle and size-grip style decide frame, extent and text.
+    void DrawStatusBarPane(CDC* pDC, CRect rc, UINT nStyle, const char* lpszText, BOOL bLastPane,
+                           CRect rcClient, BOOL bSizeGrip);
+
+    // One step of the fade: per pixel (under × (255 − α) + popup × α) / 256, α = 255 × k / n, on B, G, R.
+    static void FadeStep(const DWORD* pUnder, const DWORD* pPopup, DWORD* pOut, size_t nPixels, int nStep, int nSteps);
+
+    static void Triangle(CDC* pDC, CPoint pt0, CPoint pt1, CPoint pt2, COLORREF clr);
+    void FillRectangle(CDC* pDC, CRect rc, int nFillIndex, int nFrameIndex);
+    void Draw3dRect(CDC* pDC, CRect rc, int nTopLeftIndex, int nBottomRightIndex);
+    void DrawLine(CDC* pDC, int x0, int y0, int x1, int y1, int nIndex);
+    static void GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF crFrom, COLORREF crTo, BOOL bHorz);
+    // Two shapes of the mark: FALSE the tick, TRUE the even "v".
+    static void DrawCheckMark(CDC* pDC, CRect rc, COLORREF clr, BOOL bShape);
+    static CString StripMnemonics(const CString& strText);
+    static CString PrepareRTLCaption(const CString& strText);
+
+    COLORREF m_clrShadowFactor = 0;
+    COLORREF m_clrStatusTextColor = 0;
+    CFont m_fontRegular, m_fontBold, m_fontVert, m_fontVertBold;
+    CFont m_fontSmCaption, m_fontIconTitle, m_fontMarlett, m_fontIconTitleBold;
+    int m_nAnimationSteps = 10;
+    int m_nAnimationTime = 100;
+
+protected:
+    void UpdateFonts();
+
+    int m_nTextHeight = 0;
+    BOOL m_bUseTahoma = FALSE;
+    BOOL m_bUseSystemFont = TRUE;
+    int m_nTheme = kDefaultTheme;
+    BOOL m_bUseFadedIcons = FALSE;
+    BOOL m_bUseDisabledIcons = FALSE;
+    BOOL m_bIconsWithShadow = FALSE;
+    CXTPPaintManagerColor m_arrColor[XPCOLOR_COUNT];
+    int m_nSchemeMode = 5;
+};
+
+// Shorthand for the current paint manager.
+inline CXTPPaintManager* XTPPaintManager()
+{
+    return CXTPPaintManager::Current();
+}
