@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "CScintillaView.h"
+#include "CTavrelinView.h"
 
 IMPLEMENT_DYNCREATE(CTavrelinDoc, CScintillaDoc)
 
@@ -37,7 +37,9 @@ BOOL CTavrelinDoc::OnSaveDocument(const char* lpszPathName)
 {
     const BOOL saved = CScintillaDoc::OnSaveDocument(lpszPathName);
     if (saved) {
-        if (CScintillaView* view = GetView())
+        if (auto* script = dynamic_cast<CTavrelinView*>(GetView()))
+            script->SetupLexer(lpszPathName);  // keyword lists too, when the lexer changed
+        else if (CScintillaView* view = GetView())
             view->SetLexerForExtension(ExtensionOf(lpszPathName));
     }
     return saved;

@@ -11,6 +11,7 @@
 #include "CMDIChildWnd.h"
 #include "CMDIFrameWnd.h"
 #include "CScintillaView.h"
+#include "CTavrelinView.h"
 #include "CTavrelinDoc.h"
 #include "CWinApp.h"
 #include "EditorTestIds.h"
@@ -36,8 +37,10 @@ public:
     BOOL InitInstance() override
     {
         Scintilla_RegisterClasses(::GetModuleHandleA(nullptr));
-        AddDocTemplate(new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CTavrelinDoc),
-                                             RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CScintillaView)));
+        // "script" on the command line: the script view, set up by itself.
+        const bool script = std::string(::GetCommandLineA()).find("script") != std::string::npos;
+        AddDocTemplate(new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                             script ? RUNTIME_CLASS(CTavrelinView) : RUNTIME_CLASS(CScintillaView)));
         auto* frame = new CMDIFrameWnd;
         if (!frame->LoadFrame(IDR_MAINFRAME))
             return FALSE;
@@ -51,6 +54,12 @@ public:
         if (!doc)
             return FALSE;
         CScintillaView* view = doc->GetView();
+        if (script) {
+            if (auto* child = static_cast<CMDIChildWnd*>(view->GetParentFrame()))
+                child->MDIMaximize();
+            view->GetCtrl().GotoPos(view->GetCtrl().PositionFromLine(5) + 5);  // after "if (": a brace pair
+            return TRUE;
+        }
         view->SetLexerForExtension("d");
         view->ShowLineNumbers(TRUE);
         view->ShowFoldMargin(TRUE);

@@ -129,8 +129,8 @@ TEST_F(EditorSettingsTest, AChangedStyleOrOptionsReachEveryOpenViewAndAreStoredA
         ++g_restarts;
         g_restartedPeriod = period;
     });
-    StandInScriptView* first = NewScript(app);
-    StandInScriptView* second = NewScript(app);
+    CTavrelinView* first = NewScript(app);
+    CTavrelinView* second = NewScript(app);
     ASSERT_TRUE(first && second);
     EXPECT_EQ(g_restarts, 1);  // the first frame's load
 
@@ -138,7 +138,7 @@ TEST_F(EditorSettingsTest, AChangedStyleOrOptionsReachEveryOpenViewAndAreStoredA
     g_pTextStyles[3].fore = 0x0000FF;
     g_pTextStyles[3].bold = 1;
     EXPECT_EQ(second->GetParentFrame()->SendMessage(kMsgTextStyleChanged, 5, 3), 1);
-    for (StandInScriptView* view : {first, second}) {
+    for (CTavrelinView* view : {first, second}) {
         EXPECT_EQ(view->Sci(SCI_STYLEGETFORE, 5), 0x0000FF);
         EXPECT_EQ(view->Sci(SCI_STYLEGETBOLD, 5), 1);
         EXPECT_EQ(view->Sci(SCI_STYLEGETCASE, 5), SC_CASE_LOWER);
@@ -157,7 +157,7 @@ TEST_F(EditorSettingsTest, AChangedStyleOrOptionsReachEveryOpenViewAndAreStoredA
     g_editorOptions.dwellTime = 700;
     g_editorOptions.savePeriod = 5;
     EXPECT_EQ(first->GetParentFrame()->SendMessage(kMsgEditorOptionsChanged), 1);
-    for (StandInScriptView* view : {first, second}) {
+    for (CTavrelinView* view : {first, second}) {
         EXPECT_EQ(view->Sci(SCI_GETTABWIDTH), 2);
         EXPECT_EQ(view->Sci(SCI_GETMOUSEDWELLTIME), 700);
     }

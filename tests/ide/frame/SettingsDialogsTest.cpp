@@ -75,8 +75,8 @@ TEST_F(SettingsDialogsTest, StyleDialogShowsTheRecordOnItsSampleAndDefaultStyleG
 
 TEST_F(SettingsDialogsTest, EditorOptionsOnOkReachEveryViewAndTheProfileAndCancelChangesNothing)
 {
-    StandInScriptView* first = NewScript(app);
-    StandInScriptView* second = NewScript(app);
+    CTavrelinView* first = NewScript(app);
+    CTavrelinView* second = NewScript(app);
     ASSERT_TRUE(first && second);
     g_editorOptions.tab = 3;
     g_editorOptions.selection = 0;
@@ -101,7 +101,7 @@ TEST_F(SettingsDialogsTest, EditorOptionsOnOkReachEveryViewAndTheProfileAndCance
     EXPECT_EQ(g_editorOptions.lineNumber, 1);
     EXPECT_EQ(g_editorOptions.callTip, 0);
     EXPECT_EQ(g_editorOptions.selection, 0);  // no control of its own: kept
-    for (StandInScriptView* view : {first, second}) {
+    for (CTavrelinView* view : {first, second}) {
         EXPECT_EQ(view->Sci(SCI_GETTABWIDTH), 6);
         EXPECT_EQ(view->Sci(SCI_GETMOUSEDWELLTIME), 450);
         EXPECT_GT(view->Sci(SCI_GETMARGINWIDTHN, 0), 0);  // line numbers shown

@@ -1,4 +1,4 @@
-// The settings tests' application: the stand-in script view and the application's start and end.
+// The settings tests' application: the application's start and end.
 #include "SettingsFixture.h"
 
 #include "CChildFrame.h"
@@ -7,28 +7,13 @@
 #include "EditorSettings.h"
 #include "Scintilla.h"
 
-IMPLEMENT_DYNCREATE(StandInScriptView, CScintillaView)
-
-void StandInScriptView::ApplyStyle(int lexerStyle)
-{
-    ApplyTextStyle(GetCtrl().m_hWnd, lexerStyle, g_pTextStyles[TextStyleRecordOf(lexerStyle)]);
-}
-
-void StandInScriptView::ApplySettings()
-{
-    Sci(SCI_SETTABWIDTH, WPARAM(g_editorOptions.tab));
-    Sci(SCI_SETINDENT, WPARAM(g_editorOptions.indent));
-    Sci(SCI_SETMOUSEDWELLTIME, WPARAM(g_editorOptions.dwellTime));
-    ShowLineNumbers(g_editorOptions.lineNumber);
-}
-
 CMDIFrameWnd* StartSettingsApplication(SettingsApp& app, const char* registryKey)
 {
     Scintilla_RegisterClasses(::GetModuleHandleA(nullptr));
     ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + registryKey).c_str());
     app.SetRegistryKey(registryKey);
     app.AddDocTemplate(new CMultiDocTemplate(101, RUNTIME_CLASS(CScintillaDoc), RUNTIME_CLASS(CChildFrame),
-                                             RUNTIME_CLASS(StandInScriptView)));
+                                             RUNTIME_CLASS(CTavrelinView)));
     auto* frame = new CMDIFrameWnd;
     if (!frame->LoadFrame(100))
         return nullptr;
@@ -56,12 +41,12 @@ void EndSettingsApplication(SettingsApp& app)
     Pump();
 }
 
-StandInScriptView* NewScript(SettingsApp& app)
+CTavrelinView* NewScript(SettingsApp& app)
 {
     app.OnFileNew();
     auto* main = static_cast<CMDIFrameWnd*>(app.m_pMainWnd);
     CFrameWnd* child = main->GetActiveFrame();
-    return child ? dynamic_cast<StandInScriptView*>(child->GetActiveView()) : nullptr;
+    return child ? dynamic_cast<CTavrelinView*>(child->GetActiveView()) : nullptr;
 }
 
 void SettingsAppTest::SetUp()

@@ -1,5 +1,5 @@
 // The settings tests' application: script documents in CChildFrame frames, each shown by a
-// stand-in script view on the editor view base, in a plain MDI frame.
+// script view, in a plain MDI frame.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,22 +11,9 @@
 #include "CDialog.h"
 #include "CDocument.h"
 #include "CMDIFrameWnd.h"
-#include "CScintillaView.h"
+#include "CTavrelinView.h"
 #include "CWinApp.h"
 #include "EditorSettingsTarget.h"
-
-// Applies the settings the way a script view does, to the few properties the tests read back.
-class StandInScriptView : public CScintillaView, public EditorSettingsTarget {
-    DECLARE_DYNCREATE(StandInScriptView)
-
-public:
-    void ApplyStyle(int lexerStyle) override;
-    void ApplySettings() override;
-    LRESULT Sci(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
-        return GetCtrl().SendMessage(message, wParam, lParam);
-    }
-};
 
 class SettingsApp : public CWinApp {
 public:
@@ -44,7 +31,7 @@ CMDIFrameWnd* StartSettingsApplication(SettingsApp& app, const char* registryKey
 void EndSettingsApplication(SettingsApp& app);
 void Pump();
 // A new script document; its view.
-StandInScriptView* NewScript(SettingsApp& app);
+CTavrelinView* NewScript(SettingsApp& app);
 
 // A test with the application started on a fresh registry key, removed again at the end.
 class SettingsAppTest : public ::testing::Test {

@@ -1,0 +1,102 @@
+// CTavrelinView: the script editor view: lexer and styles, folding, brace highlighting,
+// automatic indentation, status panes and the script commands.
+#pragma once
+
+#include "CScintillaView.h"
+#include "CString.h"
+#include "EditorSettingsTarget.h"
+
+class CCmdUI;
+
+// Command ids of the script view.
+enum : UINT {
+    ID_SCRIPT_EDIT_OPTIONS = 171,
+    ID_SET_STYLE = 32806,
+    ID_TOGGLE_OVERTYPE = 32801,
+    ID_WRAP_LINES = 32828,
+    ID_INDICATOR_LINE = 32843,
+    ID_INDICATOR_STYLE = 32844,
+    ID_INDICATOR_FOLD = 32845,
+    ID_GOTO_LINE = 33181,
+};
+
+// A call tip of a nested call: its function and where its argument list starts.
+struct CallTipEntry {
+    CString function;
+    int start = -1;
+};
+
+class CTavrelinView : public CScintillaView, public EditorSettingsTarget {
+    DECLARE_DYNCREATE(CTavrelinView)
+
+public:
+    CTavrelinView();
+
+    LRESULT Sci(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return m_edit.SendMessage(message, wParam, lParam);
+    }
+
+    void OnInitialUpdate() override;
+    void ApplyStyle(int lexerStyle) override;
+    void ApplySettings() override;
+    void DefineMarker(int marker, int symbol, COLORREF fore, COLORREF back);
+    // Lexer and keyword lists by the path's extension.
+    void SetupLexer(const char* path);
+    void ToggleWrap();
+    // Centres the zero-based line and marks it with marker 0.
+    void GoToLine(int line);
+    BOOL IsWrapped() const { return m_wrap; }
+
+    // The record a lexer style is drawn with: 0 for styles without one of their own.
+    static int RecordOfStyle(int lexerStyle);
+
+    // Automatic indentation after a typed character.
+    void AutomaticIndentation(char ch);
+
+    void OnCharAdded(SCNotification* notification) override;
+    void OnSavePointReached(SCNotification* notification) override;
+    void OnSavePointLeft(SCNotification* notification) override;
+    void OnUpdateUI(SCNotification* notification) override;
+
+    void OnToggleOvertype();
+    void OnUpdateOvertype(CCmdUI* pCmdUI);
+    void OnUpdateLinePane(CCmdUI* pCmdUI);
+    void OnUpdateStylePane(CCmdUI* pCmdUI);
+    void OnUpdateFoldPane(CCmdUI* pCmdUI);
+    void OnWrapLines();
+    void OnUpdateWrapLines(CCmdUI* pCmdUI);
+    void OnGotoLine();
+    void OnScriptEditOptions();
+    void OnSetStyle();
+    void OnUpdateAlways(CCmdUI* pCmdUI);
+    LRESULT OnFileWatchNotify(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    struct IndentRule {
+        int style;
+        CString words;
+    };
+    enum IndentState { kNone = 0, kBlockStart = 1, kBlockEnd = 2, kKeywordStart = 3 };
+
+    void HighlightBraces();
+    int GetLinePartsInStyle(int line, int style, CString* parts, int max);
+    static bool IncludesWord(const IndentRule& rule, const CString& text);
+    IndentState GetIndentState(int line);
+    int IndentOfBlock(int line);
+    void SetLineIndentation(int line, int indent);
+    bool RangeIsAllWhitespace(int start, int end);
+
+    BOOL m_typeInfoShown = FALSE;
+    BOOL m_dwellTipShown = FALSE;
+    BOOL m_callTipShown = FALSE;
+    CallTipEntry m_callTips[4];
+    int m_callTipDepth = 0;
+    CallTipEntry* m_currentCallTip = &m_callTips[0];
+    IndentRule m_statementIndent;
+    IndentRule m_blockStart;
+    IndentRule m_blockEnd;
+    BOOL m_wrap = FALSE;
+};
