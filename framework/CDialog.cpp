@@ -103,16 +103,7 @@ INT_PTR CDialog::DoModal()
     m_bModal = FALSE;
     m_bContinueModal = FALSE;
 
-    // The owner comes back before the dialog goes, so activation returns to it.
-    if (ownerWasEnabled)
-        ::EnableWindow(ownerWnd, TRUE);
-    if (m_hWnd) {
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        if (ownerWnd && ::GetActiveWindow() == m_hWnd)
-            ::SetActiveWindow(ownerWnd);
-        DestroyWindow();
-    }
+    DismissModal(ownerWnd, ownerWasEnabled);
     return m_nModalResult;
 }
 

@@ -190,15 +190,7 @@ INT_PTR CPropertySheet::DoModal()
         m_bContinueModal = FALSE;
     }
 
-    if (ownerWasEnabled)
-        ::EnableWindow(owner, TRUE);
-    if (m_hWnd) {
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        if (owner && ::GetActiveWindow() == m_hWnd)
-            ::SetActiveWindow(owner);
-        DestroyWindow();
-    }
+    DismissModal(owner, ownerWasEnabled);
     return m_nModalResult;
 }
 

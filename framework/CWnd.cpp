@@ -1037,6 +1037,19 @@ END_MESSAGE_MAP()
 
 // ---- Modal loops --------------------------------------------------------------------------
 
+void CWnd::DismissModal(HWND hWndOwner, BOOL bOwnerWasEnabled)
+{
+    if (bOwnerWasEnabled)
+        ::EnableWindow(hWndOwner, TRUE);
+    if (m_hWnd) {
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        if (hWndOwner && ::GetActiveWindow() == m_hWnd)
+            ::SetActiveWindow(hWndOwner);
+        DestroyWindow();
+    }
+}
+
 int CWnd::RunModalLoop()
 {
     BOOL idle = TRUE;

@@ -173,6 +173,9 @@ public:
     int RunModalLoop();
     virtual BOOL ContinueModal();
     void EndModalLoop(int nResult);
+    // The end of a modal run over an owner that was disabled for it: the owner comes back
+    // before the window goes, so activation returns to it; then the window is destroyed.
+    void DismissModal(HWND hWndOwner, BOOL bOwnerWasEnabled);
 
     // Data exchange and the command update of a window's controls.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);

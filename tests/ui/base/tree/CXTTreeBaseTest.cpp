@@ -226,7 +226,7 @@ TEST_F(TreeBase, ReturnTogglesTheCaretAndKeysOfTheLabelEditorGoStraightToIt)
 {
     Fill();
     base().SelectItem(h["alpha"]);
-    MSG msg = {tree.m_hWnd, WM_KEYDOWN, VK_RETURN, 1};
+    MSG msg = {tree.m_hWnd, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
     EXPECT_FALSE(tree.PreTranslateMessage(&msg));
     EXPECT_TRUE(tree.GetItemState(h["alpha"], TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_FALSE(tree.PreTranslateMessage(&msg));
@@ -235,7 +235,7 @@ TEST_F(TreeBase, ReturnTogglesTheCaretAndKeysOfTheLabelEditorGoStraightToIt)
     tree.SetFocus();
     CEdit* edit = tree.EditLabel(h["gamma"]);
     ASSERT_NE(edit, nullptr);
-    msg = {edit->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 1};
+    msg = {edit->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
     EXPECT_TRUE(tree.PreTranslateMessage(&msg));  // Esc reached the editor, which ended the edit
     EXPECT_EQ(tree.GetEditControl(), nullptr);
     EXPECT_EQ(base().m_hEditItem, nullptr);

@@ -1,4 +1,5 @@
 // The tree's multiple selection: clicks and arrow keys with Ctrl and Shift, vetoes, drags, collapsing, switching off.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -248,7 +249,7 @@ TEST_F(TreeSelection, TheViewHostRoutesClicksToTheExtension)
     }
     for (int i : {0, 2}) {
         RECT rect;
-        *reinterpret_cast<HTREEITEM*>(&rect) = rows[i];
+        std::memcpy(&rect, &rows[i], sizeof(HTREEITEM));  // the message takes the item in the rectangle
         ASSERT_TRUE(view->SendMessage(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)));
         CPoint at = CRect(rect).CenterPoint();
         view->PostMessage(WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(at.x, at.y));
