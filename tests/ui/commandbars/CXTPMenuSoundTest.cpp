@@ -10,7 +10,8 @@
 namespace {
 
 // A player that records what it is asked to play and can hold a sound "playing"
-// until the test lets it go.
+// until the test lets it go. One for the whole program: a worker that ends after its
+// test still finds it.
 struct FakePlayer {
     struct Call {
         std::string sound;  // "<purge>" for the stop of all sounds
@@ -18,24 +19,23 @@ struct FakePlayer {
     };
 
     FakePlayer()
+        : started(::CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+          release(::CreateEventA(nullptr, TRUE, TRUE, nullptr)),
+          called(::CreateEventA(nullptr, FALSE, FALSE, nullptr))
     {
-        instance = this;
-        started = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
-        release = ::CreateEventA(nullptr, TRUE, TRUE, nullptr);
-        called = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
     }
-    ~FakePlayer()
+
+    void Reset()
     {
         ::SetEvent(release);
-        instance = nullptr;
-        ::CloseHandle(started);
-        ::CloseHandle(release);
-        ::CloseHandle(called);
+        ::ResetEvent(started);
+        std::lock_guard<std::mutex> lock(mutex);
+        calls.clear();
     }
 
     static BOOL WINAPI Play(LPCSTR pszSound, HMODULE, DWORD fdwSound)
     {
-        FakePlayer* self = instance;
+        FakePlayer* self = &instance;
         if (pszSound) {
             EXPECT_EQ(fdwSound, static_cast<DWORD>(SND_ALIAS | SND_NODEFAULT | SND_NOWAIT));
             ::SetEvent(self->started);
@@ -71,14 +71,14 @@ struct FakePlayer {
     void Release() { ::SetEvent(release); }
     bool WaitStarted() { return ::WaitForSingleObject(started, 10000) == WAIT_OBJECT_0; }
 
-    static FakePlayer* instance;
+    static FakePlayer instance;
     HANDLE started;
     HANDLE release;
     HANDLE called;
     std::mutex mutex;
     std::vector<Call> calls;
 };
-FakePlayer* FakePlayer::instance = nullptr;
+FakePlayer FakePlayer::instance;
 
 std::vector<std::string> Sounds(const std::vector<FakePlayer::Call>& calls)
 {
@@ -88,13 +88,27 @@ std::vector<std::string> Sounds(const std::vector<FakePlayer::Call>& calls)
     return sounds;
 }
 
+class MenuSound : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        player.Reset();
+        sound.SetPlayer(FakePlayer::Play);
+    }
+    void TearDown() override
+    {
+        sound.StopThread();
+        player.Release();
+    }
+
+    FakePlayer& player = FakePlayer::instance;
+    CXTPMenuSound sound;
+};
+
 } // namespace
 
-TEST(MenuSound, RequestsDuringASoundLeaveOnlyTheLatest)
+TEST_F(MenuSound, RequestsDuringASoundLeaveOnlyTheLatest)
 {
-    FakePlayer player;
-    CXTPMenuSound sound;
-    sound.SetPlayer(FakePlayer::Play);
     player.Hold();
     sound.PlaySound(CXTPMenuSound::kCommand);
     ASSERT_TRUE(player.WaitStarted());
@@ -107,11 +121,8 @@ TEST(MenuSound, RequestsDuringASoundLeaveOnlyTheLatest)
     EXPECT_EQ(Sounds(player.WaitForCalls(3)), (std::vector<std::string>{"MenuCommand", "MenuPopup", "<purge>"}));
 }
 
-TEST(MenuSound, DisabledOrStoppedPlayersStartNoThread)
+TEST_F(MenuSound, DisabledOrStoppedPlayersStartNoThread)
 {
-    FakePlayer player;
-    CXTPMenuSound sound;
-    sound.SetPlayer(FakePlayer::Play);
     sound.StopThread();  // never started: nothing to do
     sound.m_bEnabled = FALSE;
     sound.PlaySound(CXTPMenuSound::kCommand);
@@ -125,11 +136,8 @@ TEST(MenuSound, DisabledOrStoppedPlayersStartNoThread)
     EXPECT_NE(sound.GetThread(), nullptr);
 }
 
-TEST(MenuSound, AfterAStopTheNextRequestStartsAFreshWorker)
+TEST_F(MenuSound, AfterAStopTheNextRequestStartsAFreshWorker)
 {
-    FakePlayer player;
-    CXTPMenuSound sound;
-    sound.SetPlayer(FakePlayer::Play);
     sound.PlaySound(CXTPMenuSound::kCommand);
     std::vector<FakePlayer::Call> first = player.WaitForCalls(1);
     sound.StopThread();
@@ -144,11 +152,8 @@ TEST(MenuSound, AfterAStopTheNextRequestStartsAFreshWorker)
     sound.StopThread();
 }
 
-TEST(MenuSound, AWorkerStillPlayingAfterATimedOutStopEndsOnItsOwn)
+TEST_F(MenuSound, AWorkerStillPlayingAfterATimedOutStopEndsOnItsOwn)
 {
-    FakePlayer player;
-    CXTPMenuSound sound;
-    sound.SetPlayer(FakePlayer::Play);
     player.Hold();
     sound.PlaySound(CXTPMenuSound::kCommand);
     ASSERT_TRUE(player.WaitStarted());

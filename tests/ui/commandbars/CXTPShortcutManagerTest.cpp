@@ -9,16 +9,15 @@
 #include <vector>
 
 #include "CArchive.h"
+#include "CException.h"
 #include "CFrameWnd.h"
 #include "CMemFile.h"
 #include "CWinApp.h"
 #include "CXTPPropExchangeArchive.h"
 #include "CXTPPropExchangeXMLNode.h"
-#include "XmlDom.h"
+#include "ExchangeFixture.h"
 
 namespace {
-
-using Bytes = std::vector<BYTE>;
 
 // Key names by scan code, and the key messages' lParams asked for.
 std::map<UINT, std::string> g_keyNames;
@@ -85,55 +84,6 @@ std::vector<ACCEL> SomeShortcuts()
 void Install(CFrameWnd& frame, std::vector<ACCEL> entries)
 {
     CXTPShortcutManager::SetAccelTable(&frame, entries.data(), static_cast<int>(entries.size()));
-}
-
-template <class Body>
-Bytes Store(Body body)
-{
-    CMemFile file;
-    {
-        CArchive archive(&file, CArchive::store);
-        CXTPPropExchangeArchive px(archive);
-        body(px);
-        archive.Close();
-    }
-    Bytes bytes(static_cast<size_t>(file.GetLength()));
-    file.SeekToBegin();
-    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
-template <class Body>
-void Load(Bytes bytes, Body body)
-{
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive archive(&file, CArchive::load);
-    CXTPPropExchangeArchive px(archive);
-    body(px);
-}
-
-class ComEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { m_hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    void TearDown() override
-    {
-        if (SUCCEEDED(m_hr))
-            CoUninitialize();
-    }
-
-private:
-    HRESULT m_hr = E_FAIL;
-};
-::testing::Environment* const comEnvironment = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
-
-std::string XmlText(const CXmlPtr<IXMLDOMDocument>& document)
-{
-    BSTR xml = nullptr;
-    document->get_xml(&xml);
-    std::string text(XmlWideToString(xml ? std::wstring(xml) : std::wstring()));
-    SysFreeString(xml);
-    text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }), text.end());
-    return text;
 }
 
 } // namespace
@@ -225,7 +175,7 @@ TEST(Shortcut, DataRecordsOfSixBytesRoundTrip)
 {
     CFrameWnd saved;
     Install(saved, SomeShortcuts());
-    Bytes bytes = Store([&](CXTPPropExchange& px) { CXTPShortcutManager::ExchangeAccelTable(&px, &saved); });
+    Bytes bytes = StoreArchive([&](CXTPPropExchange& px) { CXTPShortcutManager::ExchangeAccelTable(&px, &saved); });
     const Bytes expected = {
         3, 0,                                     // count
         FVIRTKEY | FCONTROL, 0, 'C', 0, 100, 0,   // fVirt, pad, key, command
@@ -235,18 +185,28 @@ TEST(Shortcut, DataRecordsOfSixBytesRoundTrip)
     EXPECT_EQ(bytes, expected);
 
     CFrameWnd loaded;
-    Load(bytes, [&](CXTPPropExchange& px) { CXTPShortcutManager::ExchangeAccelTable(&px, &loaded); });
+    LoadArchive(bytes, [&](CXTPPropExchange& px) { CXTPShortcutManager::ExchangeAccelTable(&px, &loaded); });
     EXPECT_TRUE(SameEntries(Entries(loaded.m_hAccelTable), SomeShortcuts()));
 
-    // A count the records fall short of keeps the table the frame has.
-    Bytes shortData(bytes.begin(), bytes.end() - 6);
+    // Records cut short keep the table the frame has; a count cut short, or one above the
+    // bytes left (under 5 bytes in all), is an archive error.
     std::vector<ACCEL> before = {{FVIRTKEY, VK_F1, 7}};
-    Install(loaded, before);
-    Load(shortData, [&](CXTPPropExchange& px) { CXTPShortcutManager::ExchangeAccelTable(&px, &loaded); });
-    EXPECT_TRUE(SameEntries(Entries(loaded.m_hAccelTable), before));
+    for (size_t length = 0; length < bytes.size(); length++) {
+        Install(loaded, before);
+        int cause = -1;
+        try {
+            LoadArchive(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)),
+                        [&](CXTPPropExchange& px) { CXTPShortcutManager::ExchangeAccelTable(&px, &loaded); });
+        } catch (CArchiveException* e) {
+            cause = e->m_cause;
+            e->Delete();
+        }
+        EXPECT_EQ(cause, length < 5 ? CArchiveException::endOfFile : -1) << length;
+        EXPECT_TRUE(SameEntries(Entries(loaded.m_hAccelTable), before)) << length;
+    }
 
     // An explicit count of 0 leaves the frame without a table.
-    Load(Bytes{0, 0}, [&](CXTPPropExchange& px) { CXTPShortcutManager::ExchangeAccelTable(&px, &loaded); });
+    LoadArchive(Bytes{0, 0}, [&](CXTPPropExchange& px) { CXTPShortcutManager::ExchangeAccelTable(&px, &loaded); });
     EXPECT_EQ(loaded.m_hAccelTable, nullptr);
 }
 
@@ -274,10 +234,7 @@ TEST(Shortcut, AccelSectionsRoundTripAndAMissingListKeepsTheTable)
     }
     EXPECT_TRUE(SameEntries(Entries(loaded.m_hAccelTable), SomeShortcuts()));
 
-    CXmlPtr<IXMLDOMDocument> empty = XmlDom::CreateDocument();
-    VARIANT_BOOL ok = VARIANT_FALSE;
-    empty->loadXML(CXmlBstr(std::wstring(L"<Shortcuts CompactMode='1'/>")), &ok);
-    ASSERT_EQ(ok, VARIANT_TRUE);
+    CXmlPtr<IXMLDOMDocument> empty = ParseXml(L"<Shortcuts CompactMode='1'/>");
     CXTPPropExchangeXMLNode px(TRUE, empty.Get(), "Shortcuts");
     CXTPShortcutManager::ExchangeAccelTable(&px, &loaded);
     EXPECT_TRUE(SameEntries(Entries(loaded.m_hAccelTable), SomeShortcuts()));
