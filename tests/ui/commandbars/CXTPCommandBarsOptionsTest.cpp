@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -229,6 +230,22 @@ TEST(CommandBarsOptions, DamagedArchivesFailAsArchiveErrors)
             e->Delete();
         }
         EXPECT_EQ(cause, CArchiveException::endOfFile) << bytes.size() << " bytes";
+    }
+
+    // Bytes changed at random (a fixed seed): a state loads or fails as an archive error.
+    std::mt19937 random(21);
+    for (int i = 0; i < 2000; i++) {
+        Bytes bytes = whole;
+        for (int n = random() % 4; n >= 0; n--)
+            bytes[random() % bytes.size()] = static_cast<BYTE>(random());
+        CXTPCommandBarsOptions options;
+        try {
+            Load(options, bytes);
+        } catch (CArchiveException* e) {
+            e->Delete();
+        }
+        EXPECT_LE(options.m_mapUsedCommands.GetCount() + options.m_mapHiddenCommands.GetCount(),
+                  static_cast<int>(bytes.size() / 4));
     }
     SetIconOptions(FALSE, FALSE, FALSE);
 }
