@@ -1,8 +1,7 @@
 // Menu sounds: the request channel, the worker that waits on its event, starting and stopping.
 #include "CXTPMenuSound.h"
 
-#include <mmsystem.h>
-
+#include <atomic>
 #include <new>
 
 namespace {

@@ -2,8 +2,9 @@
 #pragma once
 
 #include <windows.h>
+// Always the multimedia header: it renames PlaySound, and every user must see the same name.
+#include <mmsystem.h>
 
-#include <atomic>
 #include <memory>
 
 // One process-wide player (XTPMenuSound) that controls and popup bars post requests to;
