@@ -4,8 +4,12 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
+#include "CArchive.h"
+#include "CDC.h"
+#include "CXTPBufferDC.h"
 #include "CXTPDrawHelpers.h"
 #include "CXTPImageManager.h"
 
@@ -107,6 +111,20 @@ void CXTPImageManagerIconHandle::Clear()
     m_hIcon = nullptr;
     m_hBitmap = nullptr;
     m_hPremultiplied = nullptr;
+}
+
+BOOL CXTPImageManagerIconHandle::PreMultiply()
+{
+    if (m_hPremultiplied)
+        return TRUE;
+    if (m_hBitmap) {
+        m_hPremultiplied = CXTPImageManager::PreMultiplyAlphaBitmap(m_hBitmap);
+    } else if (ICONINFO info = {}; m_hIcon && ::GetIconInfo(m_hIcon, &info)) {
+        m_hPremultiplied = CXTPImageManager::PreMultiplyAlphaBitmap(info.hbmColor);
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+    }
+    return m_hPremultiplied != nullptr;
 }
 
 CSize CXTPImageManagerIconHandle::GetExtent() const
@@ -277,6 +295,220 @@ HICON CXTPImageManagerIcon::ScaleIcon(HICON hIcon, CSize szOld, int nWidth)
         hResult = ::ImageList_GetIcon(hList, 0, ILD_NORMAL);
     ::ImageList_Destroy(hList);
     return hResult;
+}
+
+void CXTPImageManagerIcon::Draw(CDC* pDC, CPoint pt, CXTPImageManagerIconHandle& hIcon, CSize szIcon)
+{
+    if (!pDC || hIcon.IsEmpty())
+        return;
+    if (szIcon.cx == 0)
+        szIcon.cx = m_nWidth;
+    if (szIcon.cy == 0)
+        szIcon.cy = m_nWidth ? m_nHeight * szIcon.cx / m_nWidth : 0;
+
+    if (hIcon.IsAlpha()) {
+        if (hIcon.PreMultiply())
+            CXTPImageManager::DrawAlphaBitmap(pDC, pt.x, pt.y, hIcon.GetPremultipliedBitmap(), szIcon.cx, szIcon.cy,
+                                              m_nWidth, m_nHeight);
+        return;
+    }
+    if (GetImageManager()->m_bDrawReverted) {
+        pt.x += szIcon.cx;
+        szIcon.cx = -szIcon.cx;
+    }
+    if (pDC->IsPrinting()) {
+        // Printer drivers take a masked image list where they may fail on an icon.
+        HIMAGELIST hList = ::ImageList_Create(szIcon.cx, szIcon.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
+        if (hList) {
+            ::ImageList_ReplaceIcon(hList, -1, hIcon.GetIcon());
+            ::ImageList_Draw(hList, 0, pDC->GetSafeHdc(), pt.x, pt.y, ILD_NORMAL);
+            ::ImageList_Destroy(hList);
+        }
+    } else {
+        ::DrawIconEx(pDC->GetSafeHdc(), pt.x, pt.y, hIcon.GetIcon(), szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
+    }
+}
+
+void CXTPImageManagerIcon::DrawMono(CDC* pDC, CPoint pt, CXTPImageManagerIconHandle& hIcon, COLORREF clr)
+{
+    if (!pDC || hIcon.IsEmpty() || hIcon.IsAlpha())
+        return;
+    HBRUSH hBrush = ::CreateSolidBrush(clr);
+    if (GetImageManager()->m_bDrawReverted) {
+        // DrawState takes no mirrored icon: the icon goes through a bitmap on white first.
+        HBITMAP hBitmap = ::CreateCompatibleBitmap(pDC->GetSafeHdc(), m_nWidth, m_nHeight);
+        {
+            CXTPCompatibleDC dc(pDC, hBitmap);
+            RECT rc = {0, 0, m_nWidth, m_nHeight};
+            ::FillRect(dc.GetSafeHdc(), &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+            ::DrawIconEx(dc.GetSafeHdc(), 0, 0, hIcon.GetIcon(), m_nWidth, m_nHeight, 0, nullptr, DI_NORMAL);
+        }
+        ::DrawStateA(pDC->GetSafeHdc(), hBrush, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, pt.x, pt.y, m_nWidth,
+                     m_nHeight, DST_BITMAP | DSS_MONO);
+        ::DeleteObject(hBitmap);
+    } else {
+        ::DrawStateA(pDC->GetSafeHdc(), hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon.GetIcon()), 0, pt.x, pt.y, 0,
+                     0, DST_ICON | DSS_MONO);
+    }
+    ::DeleteObject(hBrush);
+}
+
+// Icon records -------------------------------------------------------------------------------
+
+namespace {
+
+const DWORD kIconVersion = 17;
+const DWORD kHeaderBytes = 52;  // header and three colour masks
+const LONG kMaxRecordSide = 4096;
+
+// Deletes a bitmap unless it is taken.
+struct BitmapHolder {
+    HBITMAP hBitmap = nullptr;
+    ~BitmapHolder()
+    {
+        if (hBitmap)
+            ::DeleteObject(hBitmap);
+    }
+    HBITMAP Take()
+    {
+        HBITMAP h = hBitmap;
+        hBitmap = nullptr;
+        return h;
+    }
+};
+
+void WriteBitmap(CArchive& ar, HBITMAP hBitmap)
+{
+    XTP_BITMAPINFO52 info;
+    std::vector<BYTE> bits;
+    if (!hBitmap || !CXTPImageManager::GetBitmapBits(nullptr, hBitmap, info, bits)) {
+        ar.WriteCount(0);
+        return;
+    }
+    const BITMAPINFOHEADER& h = info.bmiHeader;
+    ar.WriteCount(kHeaderBytes);
+    ar << static_cast<DWORD>(sizeof(BITMAPINFOHEADER)) << h.biWidth << h.biHeight << h.biPlanes << h.biBitCount
+       << h.biCompression << h.biSizeImage << h.biXPelsPerMeter << h.biYPelsPerMeter << h.biClrUsed
+       << h.biClrImportant;
+    for (DWORD mask : info.bmiColors)
+        ar << mask;
+    ar.WriteCount(bits.size());
+    ar.Write(bits.data(), static_cast<UINT>(bits.size()));
+}
+
+[[noreturn]] void Damaged(CArchive& ar)
+{
+    AfxThrowArchiveException(CArchiveException::genericException, ar.m_strFileName);
+}
+
+// A DIB section of a bitmap record, null for an absent one. Headers of 40 bytes (no masks)
+// and 52 are taken; the pixel count must be what the header's size and depth hold.
+HBITMAP ReadBitmap(CArchive& ar)
+{
+    const DWORD_PTR nHeaderBytes = ar.ReadCount();
+    if (nHeaderBytes == 0)
+        return nullptr;
+    if (nHeaderBytes != sizeof(BITMAPINFOHEADER) && nHeaderBytes != kHeaderBytes)
+        Damaged(ar);
+    XTP_BITMAPINFO52 info = {};
+    BITMAPINFOHEADER& h = info.bmiHeader;
+    DWORD nSize = 0;
+    ar >> nSize >> h.biWidth >> h.biHeight >> h.biPlanes >> h.biBitCount >> h.biCompression >> h.biSizeImage >>
+        h.biXPelsPerMeter >> h.biYPelsPerMeter >> h.biClrUsed >> h.biClrImportant;
+    if (nHeaderBytes == kHeaderBytes) {
+        for (DWORD& mask : info.bmiColors)
+            ar >> mask;
+    } else if (h.biBitCount == 1) {
+        info.bmiColors[1] = 0xFFFFFF;  // black and white
+    }
+    const bool bDepth = h.biBitCount == 1 || h.biBitCount == 16 || h.biBitCount == 24 || h.biBitCount == 32;
+    const bool bCompression = h.biCompression == BI_RGB ||
+                              (h.biCompression == BI_BITFIELDS && (h.biBitCount == 16 || h.biBitCount == 32));
+    if (!bDepth || !bCompression || h.biWidth <= 0 || h.biWidth > kMaxRecordSide || h.biHeight == 0 ||
+        h.biHeight > kMaxRecordSide || h.biHeight < -kMaxRecordSide)
+        Damaged(ar);
+    const DWORD nRows = static_cast<DWORD>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
+    const DWORD nBytes = (static_cast<DWORD>(h.biWidth) * h.biBitCount + 31) / 32 * 4 * nRows;
+    if (ar.ReadCount() != nBytes || nBytes > ar.GetBytesLeft())
+        Damaged(ar);
+    h.biSize = sizeof(BITMAPINFOHEADER);
+    h.biPlanes = 1;
+    h.biSizeImage = nBytes;
+    h.biClrUsed = 0;
+    std::vector<BYTE> bits(nBytes);
+    if (ar.Read(bits.data(), nBytes) != nBytes)
+        Damaged(ar);
+    void* pTarget = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &pTarget, nullptr, 0);
+    if (!hBitmap || !pTarget)
+        AfxThrowMemoryException();
+    std::memcpy(pTarget, bits.data(), nBytes);
+    return hBitmap;
+}
+
+void WriteImage(CArchive& ar, CXTPImageManagerIconHandle& hImage)
+{
+    if (hImage.IsAlpha()) {
+        WriteBitmap(ar, hImage.GetBitmap());
+        ar.WriteCount(0);
+        return;
+    }
+    ICONINFO info = {};
+    if (!hImage.GetIcon() || !::GetIconInfo(hImage.GetIcon(), &info)) {
+        ar.WriteCount(0);
+        ar.WriteCount(0);
+        return;
+    }
+    BitmapHolder color{info.hbmColor}, mask{info.hbmMask};
+    WriteBitmap(ar, color.hBitmap);
+    WriteBitmap(ar, mask.hBitmap);
+}
+
+void ReadImage(CArchive& ar, CXTPImageManagerIconHandle& hImage)
+{
+    hImage.Clear();
+    BitmapHolder color, mask;
+    color.hBitmap = ReadBitmap(ar);
+    mask.hBitmap = ReadBitmap(ar);
+    if (color.hBitmap && mask.hBitmap) {
+        BITMAP bm = {};
+        ::GetObjectA(color.hBitmap, sizeof(bm), &bm);
+        HIMAGELIST hList = ::ImageList_Create(bm.bmWidth, bm.bmHeight, ILC_COLOR24 | ILC_MASK, 0, 1);
+        if (hList) {
+            if (::ImageList_Add(hList, color.hBitmap, mask.hBitmap) >= 0)
+                hImage.SetIcon(::ImageList_GetIcon(hList, 0, ILD_NORMAL));
+            ::ImageList_Destroy(hList);
+        }
+    } else if (color.hBitmap) {
+        // A lone bitmap is an alpha image, which has 32 bits a pixel.
+        BITMAP bm = {};
+        if (!::GetObjectA(color.hBitmap, sizeof(bm), &bm) || bm.bmBitsPixel != 32)
+            Damaged(ar);
+        hImage.AttachBitmap(color.Take());
+    }
+}
+
+}  // namespace
+
+void CXTPImageManagerIcon::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << static_cast<DWORD>(m_nHeight) << kIconVersion;
+        for (CXTPImageManagerIconHandle* pImage : {&m_hIcon, &m_hDisabledIcon, &m_hHotIcon, &m_hCheckedIcon})
+            WriteImage(ar, *pImage);
+        return;
+    }
+    DWORD nHeight = 0, nVersion = 0;
+    ar >> nHeight >> nVersion;
+    if (nHeight > static_cast<DWORD>(kMaxRecordSide))
+        Damaged(ar);
+    Clear(TRUE);
+    m_nHeight = static_cast<int>(nHeight);
+    ReadImage(ar, m_hIcon);
+    ReadImage(ar, m_hDisabledIcon);
+    ReadImage(ar, m_hHotIcon);
+    if (nVersion > 7)
+        ReadImage(ar, m_hCheckedIcon);
 }
 
 // Icon set -------------------------------------------------------------------------------------
