@@ -91,6 +91,8 @@ CXTPImageManager::CXTPImageManager()
 CXTPImageManager::~CXTPImageManager()
 {
     RemoveAll();
+    if (m_hBlendDC)
+        ::DeleteDC(m_hBlendDC);
     if (m_hMsImg32)
         ::FreeLibrary(m_hMsImg32);
 }
@@ -440,9 +442,16 @@ void CXTPImageManager::DrawAlphaBitmap(CDC* pDC, int x, int y, HBITMAP hBitmap, 
         srcCx = cx;
         srcCy = cy;
     }
-    CXTPCompatibleDC dc(pDC, hBitmap);
+    // One memory DC serves every blend: making one a draw costs more than the blend itself.
+    CXTPImageManager* pManager = XTPImageManager();
+    if (!pManager->m_hBlendDC)
+        pManager->m_hBlendDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = pManager->m_hBlendDC ? ::SelectObject(pManager->m_hBlendDC, hBitmap) : nullptr;
+    if (!hOld)
+        return;
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    pfnAlphaBlend(pDC->GetSafeHdc(), x, y, cx, cy, dc.GetSafeHdc(), 0, 0, srcCx, srcCy, blend);
+    pfnAlphaBlend(pDC->GetSafeHdc(), x, y, cx, cy, pManager->m_hBlendDC, 0, 0, srcCx, srcCy, blend);
+    ::SelectObject(pManager->m_hBlendDC, hOld);
 }
 
 BOOL CXTPImageManager::SplitAlphaBitmap(HBITMAP hBitmap, int nCount, HBITMAP* pBitmaps)

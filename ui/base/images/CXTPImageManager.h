@@ -129,6 +129,7 @@ private:
     CMap<UINT, UINT, CXTPImageManagerIconSet*, CXTPImageManagerIconSet*> m_mapImages;
     HMODULE m_hMsImg32 = nullptr;
     PFNALPHABLEND m_pfnAlphaBlend = nullptr;
+    HDC m_hBlendDC = nullptr;  // the source DC of blends, made on first use
 };
 
 // The process-wide image manager.
