@@ -11,6 +11,7 @@
 #include "CDC.h"
 #include "CXTPBufferDC.h"
 #include "CXTPDrawHelpers.h"
+#include "CXTPIconRecord.h"
 #include "CXTPImageManager.h"
 
 namespace {
@@ -357,10 +358,6 @@ void CXTPImageManagerIcon::DrawMono(CDC* pDC, CPoint pt, CXTPImageManagerIconHan
 
 namespace {
 
-const DWORD kIconVersion = 17;
-const DWORD kHeaderBytes = 52;  // header and three colour masks
-const LONG kMaxRecordSide = 4096;
-
 // Deletes a bitmap unless it is taken.
 struct BitmapHolder {
     HBITMAP hBitmap = nullptr;
@@ -377,113 +374,87 @@ struct BitmapHolder {
     }
 };
 
-void WriteBitmap(CArchive& ar, HBITMAP hBitmap)
+// The bitmap as GetDIBits reports it; absent when it cannot be read.
+CXTPBitmapRecord BitmapRecord(HBITMAP hBitmap)
 {
+    CXTPBitmapRecord record;
     XTP_BITMAPINFO52 info;
-    std::vector<BYTE> bits;
-    if (!hBitmap || !CXTPImageManager::GetBitmapBits(nullptr, hBitmap, info, bits)) {
-        ar.WriteCount(0);
-        return;
-    }
+    if (!hBitmap || !CXTPImageManager::GetBitmapBits(nullptr, hBitmap, info, record.bits))
+        return record;
     const BITMAPINFOHEADER& h = info.bmiHeader;
-    ar.WriteCount(kHeaderBytes);
-    ar << static_cast<DWORD>(sizeof(BITMAPINFOHEADER)) << h.biWidth << h.biHeight << h.biPlanes << h.biBitCount
-       << h.biCompression << h.biSizeImage << h.biXPelsPerMeter << h.biYPelsPerMeter << h.biClrUsed
-       << h.biClrImportant;
-    for (DWORD mask : info.bmiColors)
-        ar << mask;
-    ar.WriteCount(bits.size());
-    ar.Write(bits.data(), static_cast<UINT>(bits.size()));
+    record.present = TRUE;
+    record.width = h.biWidth;
+    record.height = h.biHeight;
+    record.bitCount = h.biBitCount;
+    record.compression = h.biCompression;
+    record.xPelsPerMeter = h.biXPelsPerMeter;
+    record.yPelsPerMeter = h.biYPelsPerMeter;
+    record.clrImportant = h.biClrImportant;
+    for (int i = 0; i < 3; i++)
+        record.masks[i] = info.bmiColors[i];
+    return record;
 }
 
-[[noreturn]] void Damaged(CArchive& ar)
-{
-    AfxThrowArchiveException(CArchiveException::genericException, ar.m_strFileName);
-}
-
-// A DIB section of a bitmap record, null for an absent one. Headers of 40 bytes (no masks)
-// and 52 are taken; the pixel count must be what the header's size and depth hold.
-HBITMAP ReadBitmap(CArchive& ar)
-{
-    const DWORD_PTR nHeaderBytes = ar.ReadCount();
-    if (nHeaderBytes == 0)
-        return nullptr;
-    if (nHeaderBytes != sizeof(BITMAPINFOHEADER) && nHeaderBytes != kHeaderBytes)
-        Damaged(ar);
-    XTP_BITMAPINFO52 info = {};
-    BITMAPINFOHEADER& h = info.bmiHeader;
-    DWORD nSize = 0;
-    ar >> nSize >> h.biWidth >> h.biHeight >> h.biPlanes >> h.biBitCount >> h.biCompression >> h.biSizeImage >>
-        h.biXPelsPerMeter >> h.biYPelsPerMeter >> h.biClrUsed >> h.biClrImportant;
-    if (nHeaderBytes == kHeaderBytes) {
-        for (DWORD& mask : info.bmiColors)
-            ar >> mask;
-    } else if (h.biBitCount == 1) {
-        info.bmiColors[1] = 0xFFFFFF;  // black and white
-    }
-    const bool bDepth = h.biBitCount == 1 || h.biBitCount == 16 || h.biBitCount == 24 || h.biBitCount == 32;
-    const bool bCompression = h.biCompression == BI_RGB ||
-                              (h.biCompression == BI_BITFIELDS && (h.biBitCount == 16 || h.biBitCount == 32));
-    if (!bDepth || !bCompression || h.biWidth <= 0 || h.biWidth > kMaxRecordSide || h.biHeight == 0 ||
-        h.biHeight > kMaxRecordSide || h.biHeight < -kMaxRecordSide)
-        Damaged(ar);
-    const DWORD nRows = static_cast<DWORD>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
-    const DWORD nBytes = (static_cast<DWORD>(h.biWidth) * h.biBitCount + 31) / 32 * 4 * nRows;
-    if (ar.ReadCount() != nBytes || nBytes > ar.GetBytesLeft())
-        Damaged(ar);
-    h.biSize = sizeof(BITMAPINFOHEADER);
-    h.biPlanes = 1;
-    h.biSizeImage = nBytes;
-    h.biClrUsed = 0;
-    std::vector<BYTE> bits(nBytes);
-    if (ar.Read(bits.data(), nBytes) != nBytes)
-        Damaged(ar);
-    void* pTarget = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &pTarget, nullptr, 0);
-    if (!hBitmap || !pTarget)
-        AfxThrowMemoryException();
-    std::memcpy(pTarget, bits.data(), nBytes);
-    return hBitmap;
-}
-
-void WriteImage(CArchive& ar, CXTPImageManagerIconHandle& hImage)
+void StoreImage(CXTPImageManagerIconHandle& hImage, CXTPBitmapRecord (&bitmaps)[2])
 {
     if (hImage.IsAlpha()) {
-        WriteBitmap(ar, hImage.GetBitmap());
-        ar.WriteCount(0);
+        bitmaps[0] = BitmapRecord(hImage.GetBitmap());
         return;
     }
     ICONINFO info = {};
-    if (!hImage.GetIcon() || !::GetIconInfo(hImage.GetIcon(), &info)) {
-        ar.WriteCount(0);
-        ar.WriteCount(0);
-        return;
+    if (hImage.GetIcon() && ::GetIconInfo(hImage.GetIcon(), &info)) {
+        BitmapHolder color{info.hbmColor}, mask{info.hbmMask};
+        bitmaps[0] = BitmapRecord(color.hBitmap);
+        bitmaps[1] = BitmapRecord(mask.hBitmap);
     }
-    BitmapHolder color{info.hbmColor}, mask{info.hbmMask};
-    WriteBitmap(ar, color.hBitmap);
-    WriteBitmap(ar, mask.hBitmap);
 }
 
-void ReadImage(CArchive& ar, CXTPImageManagerIconHandle& hImage)
+// A DIB section of a record read and checked; null for an absent one.
+HBITMAP CreateBitmap(const CXTPBitmapRecord& record)
+{
+    if (!record.present)
+        return nullptr;
+    XTP_BITMAPINFO52 info = {};
+    BITMAPINFOHEADER& h = info.bmiHeader;
+    h.biSize = sizeof(BITMAPINFOHEADER);
+    h.biWidth = record.width;
+    h.biHeight = record.height;
+    h.biPlanes = 1;
+    h.biBitCount = record.bitCount;
+    h.biCompression = record.compression;
+    h.biSizeImage = static_cast<DWORD>(record.bits.size());
+    h.biXPelsPerMeter = record.xPelsPerMeter;
+    h.biYPelsPerMeter = record.yPelsPerMeter;
+    h.biClrImportant = record.clrImportant;
+    for (int i = 0; i < 3; i++)
+        info.bmiColors[i] = record.masks[i];
+    void* pTarget = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &pTarget, nullptr, 0);
+    if (!hBitmap || !pTarget) {
+        if (hBitmap)
+            ::DeleteObject(hBitmap);
+        AfxThrowMemoryException();
+    }
+    std::memcpy(pTarget, record.bits.data(), record.bits.size());
+    return hBitmap;
+}
+
+void LoadImage(CXTPImageManagerIconHandle& hImage, const CXTPBitmapRecord (&bitmaps)[2])
 {
     hImage.Clear();
     BitmapHolder color, mask;
-    color.hBitmap = ReadBitmap(ar);
-    mask.hBitmap = ReadBitmap(ar);
+    color.hBitmap = CreateBitmap(bitmaps[0]);
+    mask.hBitmap = CreateBitmap(bitmaps[1]);
     if (color.hBitmap && mask.hBitmap) {
-        BITMAP bm = {};
-        ::GetObjectA(color.hBitmap, sizeof(bm), &bm);
-        HIMAGELIST hList = ::ImageList_Create(bm.bmWidth, bm.bmHeight, ILC_COLOR24 | ILC_MASK, 0, 1);
+        HIMAGELIST hList = ::ImageList_Create(bitmaps[0].width, bitmaps[0].height < 0 ? -bitmaps[0].height
+                                                                                       : bitmaps[0].height,
+                                              ILC_COLOR24 | ILC_MASK, 0, 1);
         if (hList) {
             if (::ImageList_Add(hList, color.hBitmap, mask.hBitmap) >= 0)
                 hImage.SetIcon(::ImageList_GetIcon(hList, 0, ILD_NORMAL));
             ::ImageList_Destroy(hList);
         }
     } else if (color.hBitmap) {
-        // A lone bitmap is an alpha image, which has 32 bits a pixel.
-        BITMAP bm = {};
-        if (!::GetObjectA(color.hBitmap, sizeof(bm), &bm) || bm.bmBitsPixel != 32)
-            Damaged(ar);
         hImage.AttachBitmap(color.Take());
     }
 }
@@ -492,23 +463,21 @@ void ReadImage(CArchive& ar, CXTPImageManagerIconHandle& hImage)
 
 void CXTPImageManagerIcon::Serialize(CArchive& ar)
 {
+    CXTPImageManagerIconHandle* slots[CXTPIconRecord::imageCount] = {&m_hIcon, &m_hDisabledIcon, &m_hHotIcon,
+                                                                     &m_hCheckedIcon};
+    CXTPIconRecord record;
     if (ar.IsStoring()) {
-        ar << static_cast<DWORD>(m_nHeight) << kIconVersion;
-        for (CXTPImageManagerIconHandle* pImage : {&m_hIcon, &m_hDisabledIcon, &m_hHotIcon, &m_hCheckedIcon})
-            WriteImage(ar, *pImage);
+        record.height = static_cast<DWORD>(m_nHeight);
+        for (int i = 0; i < CXTPIconRecord::imageCount; i++)
+            StoreImage(*slots[i], record.images[i]);
+        record.Write(ar);
         return;
     }
-    DWORD nHeight = 0, nVersion = 0;
-    ar >> nHeight >> nVersion;
-    if (nHeight > static_cast<DWORD>(kMaxRecordSide))
-        Damaged(ar);
+    record.Read(ar);
     Clear(TRUE);
-    m_nHeight = static_cast<int>(nHeight);
-    ReadImage(ar, m_hIcon);
-    ReadImage(ar, m_hDisabledIcon);
-    ReadImage(ar, m_hHotIcon);
-    if (nVersion > 7)
-        ReadImage(ar, m_hCheckedIcon);
+    m_nHeight = static_cast<int>(record.height);
+    for (int i = 0; i < CXTPIconRecord::imageCount; i++)
+        LoadImage(*slots[i], record.images[i]);
 }
 
 // Icon set -------------------------------------------------------------------------------------
