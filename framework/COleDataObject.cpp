@@ -3,6 +3,21 @@
 
 #include <cstring>
 
+namespace {
+
+// The entry asked for: the caller's with the format put in, else a global memory block.
+FORMATETC Format(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
+{
+    FORMATETC format = {cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    if (lpFormatEtc) {
+        format = *lpFormatEtc;
+        format.cfFormat = cfFormat;
+    }
+    return format;
+}
+
+}  // namespace
+
 void COleDataObject::Attach(LPDATAOBJECT lpDataObject, BOOL bAutoRelease)
 {
     Release();
@@ -28,11 +43,7 @@ BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEt
 {
     if (!m_lpDataObject)
         return FALSE;
-    FORMATETC format = {cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    if (lpFormatEtc) {
-        format = *lpFormatEtc;
-        format.cfFormat = cfFormat;
-    }
+    FORMATETC format = Format(cfFormat, lpFormatEtc);
     return m_lpDataObject->QueryGetData(&format) == S_OK;
 }
 
@@ -40,12 +51,8 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatE
 {
     if (!m_lpDataObject)
         return nullptr;
-    FORMATETC format = {cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    if (lpFormatEtc) {
-        format = *lpFormatEtc;
-        format.cfFormat = cfFormat;
-        format.tymed = TYMED_HGLOBAL;
-    }
+    FORMATETC format = Format(cfFormat, lpFormatEtc);
+    format.tymed = TYMED_HGLOBAL;
     STGMEDIUM medium = {};
     if (m_lpDataObject->GetData(&format, &medium) != S_OK)
         return nullptr;

@@ -659,19 +659,34 @@ namespace {
 
 const char kIconSetCheckSum[] = "CXTPImageManagerIcons";
 
+typedef CXTPPropExchangeOwner<CXTPPropExchangeEnumerator> CEnumeratorOwner;
+
+// Enumerators and item sections of the exchange; running out of memory is an exception here.
+CXTPPropExchangeEnumerator* GetEnumerator(CXTPPropExchange* pPX, const char* prefix)
+{
+    CXTPPropExchangeEnumerator* pEnumerator = pPX->GetEnumerator(prefix);
+    if (!pEnumerator)
+        AfxThrowMemoryException();
+    return pEnumerator;
+}
+
+CXTPPropExchange* GetNextSection(CXTPPropExchangeEnumerator* pEnumerator, POSITION& pos)
+{
+    CXTPPropExchange* pSection = pEnumerator->GetNext(pos);
+    if (!pSection)
+        AfxThrowMemoryException();
+    return pSection;
+}
+
 }  // namespace
 
 void CXTPImageManager::DoPropExchange(CXTPPropExchange* pPX)
 {
-    CXTPPropExchangeOwner<CXTPPropExchangeEnumerator> enumerator(pPX->GetEnumerator("IconSet"));
-    if (!enumerator.Get())
-        AfxThrowMemoryException();
+    CEnumeratorOwner enumerator(GetEnumerator(pPX, "IconSet"));
     if (pPX->IsLoading()) {
         RemoveAll();
         for (POSITION pos = enumerator->GetPosition(); pos;) {
-            CXTPPropExchangeSection section(enumerator->GetNext(pos));
-            if (!section.Get())
-                AfxThrowMemoryException();
+            CXTPPropExchangeSection section(GetNextSection(enumerator, pos));
             long nID = 0;
             PX_LongDefault(section, "Id", nID, 0);
             ExchangeIconSet(static_cast<UINT>(nID), section);
@@ -683,9 +698,7 @@ void CXTPImageManager::DoPropExchange(CXTPPropExchange* pPX)
     CXTPImageManagerIconSet* pIconSet;
     for (POSITION posSet = m_mapImages.GetStartPosition(); posSet && pos;) {
         m_mapImages.GetNextAssoc(posSet, nID, pIconSet);
-        CXTPPropExchangeSection section(enumerator->GetNext(pos));
-        if (!section.Get())
-            AfxThrowMemoryException();
+        CXTPPropExchangeSection section(GetNextSection(enumerator, pos));
         long nSavedID = static_cast<long>(nID);
         PX_LongDefault(section, "Id", nSavedID, 0);
         ExchangeIconSet(nID, section);
@@ -704,9 +717,7 @@ void CXTPImageManager::ExchangeIconSet(UINT nID, CXTPPropExchange* pPX)
         m_nCustomID = nID;  // later custom images go above it
     CString strCheckSum = kIconSetCheckSum;
     PX_StringDefault(pPX, "CheckSum", strCheckSum, kIconSetCheckSum);
-    CXTPPropExchangeOwner<CXTPPropExchangeEnumerator> enumerator(pPX->GetEnumerator("Icon"));
-    if (!enumerator.Get())
-        AfxThrowMemoryException();
+    CEnumeratorOwner enumerator(GetEnumerator(pPX, "Icon"));
     CXTPImageManagerIconSet* pIconSet = GetIconSet(nID);
     UINT nWidth;
     CXTPImageManagerIcon* pIcon;
@@ -723,9 +734,7 @@ void CXTPImageManager::ExchangeIconSet(UINT nID, CXTPPropExchange* pPX)
             pIconSet->GetIcons().GetNextAssoc(posIcon, nWidth, pIcon);
             if (pIcon->IsScaled())
                 continue;  // made again on demand
-            CXTPPropExchangeSection section(enumerator->GetNext(pos));
-            if (!section.Get())
-                AfxThrowMemoryException();
+            CXTPPropExchangeSection section(GetNextSection(enumerator, pos));
             long nSavedWidth = static_cast<long>(nWidth);
             PX_LongDefault(section, "Width", nSavedWidth, 16);
             PX_Serialize(section, "Data", pIcon);
@@ -741,9 +750,7 @@ void CXTPImageManager::ExchangeIconSet(UINT nID, CXTPPropExchange* pPX)
     std::vector<CXTPImageManagerIcon*> icons;
     try {
         for (POSITION pos = enumerator->GetPosition(); pos;) {
-            CXTPPropExchangeSection section(enumerator->GetNext(pos));
-            if (!section.Get())
-                AfxThrowMemoryException();
+            CXTPPropExchangeSection section(GetNextSection(enumerator, pos));
             long nLoadedWidth = 16;
             PX_LongDefault(section, "Width", nLoadedWidth, 16);
             if (nLoadedWidth <= 0 || nLoadedWidth > 4096)

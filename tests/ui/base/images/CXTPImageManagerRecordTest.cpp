@@ -7,23 +7,28 @@
 #include <ole2.h>
 
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "CArchive.h"
 #include "CMemFile.h"
 #include "COleDataObject.h"
 #include "CXTPPropExchangeArchive.h"
+#include "CXTPPropExchangeXMLNode.h"
 #include "ImageFixtures.h"
 
 namespace {
 
-std::vector<BYTE> Stored(CObject& object)
+// What a storing archive wrote through `store`.
+template <class Store>
+std::vector<BYTE> Written(Store store)
 {
     CMemFile file;
     {
         CArchive ar(&file, CArchive::store);
-        object.Serialize(ar);
+        store(ar);
         ar.Close();
     }
     const UINT size = static_cast<UINT>(file.GetLength());
@@ -31,6 +36,11 @@ std::vector<BYTE> Stored(CObject& object)
     std::vector<BYTE> bytes(data, data + size);
     std::free(data);
     return bytes;
+}
+
+std::vector<BYTE> Stored(CObject& object)
+{
+    return Written([&](CArchive& ar) { object.Serialize(ar); });
 }
 
 // Loads the object from the bytes; FALSE (and the archive cause) when an archive exception is thrown.
@@ -186,18 +196,10 @@ namespace {
 // The manager's images or one set through an archive exchange.
 std::vector<BYTE> StoredSet(CXTPImageManager& manager, UINT id)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
+    return Written([&](CArchive& ar) {
         CXTPPropExchangeArchive px(ar);
         manager.ExchangeIconSet(id, &px);
-        ar.Close();
-    }
-    const UINT size = static_cast<UINT>(file.GetLength());
-    BYTE* data = file.Detach();
-    std::vector<BYTE> bytes(data, data + size);
-    std::free(data);
-    return bytes;
+    });
 }
 
 BOOL LoadSet(CXTPImageManager& manager, UINT id, std::vector<BYTE> bytes, int* cause = nullptr)
@@ -372,4 +374,47 @@ TEST_F(ClipboardTest, TwoPastesTwoIdsAndDamageAddsNothing)
     Put([] {});
     EXPECT_EQ(0u, Paste(manager));
     EXPECT_EQ(68268u, manager.m_nCustomID);
+}
+
+TEST(IconSets, LayoutFileRoundTrip)
+{
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    char temp[MAX_PATH] = {}, path[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    ::GetTempFileNameA(temp, "img", 0, path);
+    CXTPImageManager manager;
+    AddSolid(manager, 40, 16, RGB(255, 0, 0));
+    HBITMAP bitmap = AlphaBitmap(24, 24, 0x80604020);
+    manager.SetIcon(CXTPImageManagerIconHandle(bitmap), 41);
+    ::DeleteObject(bitmap);
+    {
+        CXTPPropExchangeXMLNode px(FALSE, nullptr, "Config");
+        CXTPPropExchangeSection images(px.GetSection("Images"));
+        manager.DoPropExchange(images);
+        ASSERT_EQ(S_OK, px.SaveToFile(path));
+    }
+    std::string text;
+    if (std::FILE* file = std::fopen(path, "rb")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            text.append(buffer, n);
+        std::fclose(file);
+    }
+    EXPECT_EQ(std::string::npos, text.find("CheckSum"));  // the default is left out
+    EXPECT_NE(std::string::npos, text.find("Data"));
+
+    CXTPImageManager loaded;
+    {
+        CXTPPropExchangeXMLNode px(TRUE, nullptr, "Config");
+        ASSERT_TRUE(px.LoadFromFile(path));
+        CXTPPropExchangeSection images(px.GetSection("Images"));
+        loaded.DoPropExchange(images);
+    }
+    ::DeleteFileA(path);
+    ASSERT_NE(nullptr, loaded.GetImage(40, 16));
+    EXPECT_EQ(RGB(255, 0, 0), IconColour(loaded.GetImage(40, 16)->GetIcon().GetIcon()));
+    ASSERT_NE(nullptr, loaded.GetImage(41, 24));
+    EXPECT_EQ(0x80604020u, FirstPixel(loaded.GetImage(41, 24)->GetIcon().GetBitmap()));
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
 }
