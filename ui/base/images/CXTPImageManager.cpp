@@ -12,6 +12,7 @@
 #include "CXTPBufferDC.h"
 
 #include "CXTPColorManager.h"
+#include "CXTPIconFile.h"
 #include "CXTPPropExchange.h"
 #include "CXTPPropExchangeArchive.h"
 
@@ -613,35 +614,29 @@ HBITMAP CXTPImageManager::LoadAlphaIcon(LPCSTR lpszFileName, int nWidth)
 
 HBITMAP CXTPImageManager::LoadAlphaIconData(const BYTE* pData, size_t nSize, int nWidth)
 {
-    auto word = [pData](size_t at) { return static_cast<UINT>(pData[at] | pData[at + 1] << 8); };
-    auto dword = [pData](size_t at) {
-        return static_cast<size_t>(pData[at] | pData[at + 1] << 8 | pData[at + 2] << 16) |
-               static_cast<size_t>(pData[at + 3]) << 24;
-    };
-    if (!pData || nSize < 6)
+    CXTPBitmapRecord image;
+    return CXTPIconFile::FindAlphaImage(pData, nSize, nWidth, image) ? CreateBitmapFromRecord(image) : nullptr;
+}
+
+HBITMAP CXTPImageManager::CreateBitmapFromRecord(const CXTPBitmapRecord& record)
+{
+    if (!record.present)
         return nullptr;
-    const size_t nEntries = word(4);
-    if (6 + nEntries * 16 > nSize)
-        return nullptr;
-    for (size_t i = 0; i < nEntries; i++) {
-        const size_t entry = 6 + i * 16;
-        const int nEntryWidth = pData[entry] ? pData[entry] : 256;
-        if (word(entry + 6) != 32 || (nWidth != 0 && nEntryWidth != nWidth))
-            continue;
-        const size_t nImageSize = dword(entry + 8), nOffset = dword(entry + 12);
-        if (nOffset > nSize || nImageSize > nSize - nOffset || nImageSize < sizeof(BITMAPINFOHEADER))
-            continue;
-        // The stored height covers the colour image and the mask below it; a negative one
-        // is no icon.
-        BITMAPINFOHEADER header = ReadInfoHeader(pData + nOffset);
-        if (header.biBitCount != 32 || header.biWidth <= 0 || header.biHeight < 2)
-            continue;
-        header.biHeight /= 2;
-        // The colour image must lie within the image's own bytes.
-        if (HBITMAP hBitmap = CreateAlphaImage(header, pData + nOffset, nImageSize, sizeof(BITMAPINFOHEADER)))
-            return hBitmap;
-    }
-    return nullptr;
+    XTP_BITMAPINFO52 info = {};
+    BITMAPINFOHEADER& h = info.bmiHeader;
+    h.biSize = sizeof(BITMAPINFOHEADER);
+    h.biWidth = record.width;
+    h.biHeight = record.height;
+    h.biPlanes = 1;
+    h.biBitCount = record.bitCount;
+    h.biCompression = record.compression;
+    h.biSizeImage = static_cast<DWORD>(record.bits.size());
+    h.biXPelsPerMeter = record.xPelsPerMeter;
+    h.biYPelsPerMeter = record.yPelsPerMeter;
+    h.biClrImportant = record.clrImportant;
+    for (int i = 0; i < 3; i++)
+        info.bmiColors[i] = record.masks[i];
+    return CreateDibWithBits(info.Get(), record.bits.data(), record.bits.size());
 }
 
 COLORREF CXTPImageManager::GetBitmapPixel(HBITMAP hBitmap, int x, int y)

@@ -14,6 +14,7 @@
 
 class CDC;
 class CXTPPropExchange;
+struct CXTPBitmapRecord;
 class COleDataObject;
 
 // A bitmap's header as GetDIBits reports it, with room for three colour masks (or the two
@@ -80,6 +81,9 @@ public:
     static HBITMAP LoadAlphaIcon(LPCSTR lpszFileName, int nWidth);
     // The same from the file's bytes.
     static HBITMAP LoadAlphaIconData(const BYTE* pData, size_t nSize, int nWidth);
+    // A DIB section of a bitmap of a record (pixels and header as stored); null when absent
+    // or when it cannot be made.
+    static HBITMAP CreateBitmapFromRecord(const CXTPBitmapRecord& record);
     static COLORREF GetBitmapPixel(HBITMAP hBitmap, int x, int y);
 
     // Saves or loads every icon set (section "IconSet"); through an archive in Serialize.

@@ -412,30 +412,9 @@ void StoreImage(CXTPImageManagerIconHandle& hImage, CXTPBitmapRecord (&bitmaps)[
 // A DIB section of a record read and checked; null for an absent one.
 HBITMAP CreateBitmap(const CXTPBitmapRecord& record)
 {
-    if (!record.present)
-        return nullptr;
-    XTP_BITMAPINFO52 info = {};
-    BITMAPINFOHEADER& h = info.bmiHeader;
-    h.biSize = sizeof(BITMAPINFOHEADER);
-    h.biWidth = record.width;
-    h.biHeight = record.height;
-    h.biPlanes = 1;
-    h.biBitCount = record.bitCount;
-    h.biCompression = record.compression;
-    h.biSizeImage = static_cast<DWORD>(record.bits.size());
-    h.biXPelsPerMeter = record.xPelsPerMeter;
-    h.biYPelsPerMeter = record.yPelsPerMeter;
-    h.biClrImportant = record.clrImportant;
-    for (int i = 0; i < 3; i++)
-        info.bmiColors[i] = record.masks[i];
-    void* pTarget = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &pTarget, nullptr, 0);
-    if (!hBitmap || !pTarget) {
-        if (hBitmap)
-            ::DeleteObject(hBitmap);
+    HBITMAP hBitmap = CXTPImageManager::CreateBitmapFromRecord(record);
+    if (record.present && !hBitmap)
         AfxThrowMemoryException();
-    }
-    std::memcpy(pTarget, record.bits.data(), record.bits.size());
     return hBitmap;
 }
 
