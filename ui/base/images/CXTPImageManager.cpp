@@ -1,4 +1,5 @@
-// The image manager: pixel effects of the derived images.
+// The image manager: adding and finding images, derived-image effects, alpha bitmaps, persistence
+// and the clipboard.
 #include "CXTPImageManager.h"
 
 #include <cmath>

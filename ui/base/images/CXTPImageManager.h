@@ -1,4 +1,5 @@
-// The image manager: the command images by id and width, and the pixel effects of derived images.
+// The image manager: the command images by id and width, the pixel effects of derived images,
+// the 32-bit alpha bitmap operations, saving and loading the images, and the clipboard.
 #pragma once
 
 #include <windows.h>

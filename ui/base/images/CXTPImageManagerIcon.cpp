@@ -1,4 +1,5 @@
-// Image handles, icons with their state images and derived images, icon sets by width.
+// Image handles, icons with their state images, derived images, drawing and records; icon sets
+// by width.
 #include "CXTPImageManagerIcon.h"
 
 #include <commctrl.h>

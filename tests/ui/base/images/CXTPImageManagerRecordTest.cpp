@@ -7,9 +7,11 @@
 #include <ole2.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CArchive.h"
@@ -305,74 +307,126 @@ TEST(IconSets, WrongCheckSumsAndDamagedIconsLeaveTheSetAlone)
 
 namespace {
 
-// A hidden window to own the clipboard, and OLE for the clipboard's data object.
-class ClipboardTest : public ::testing::Test {
-protected:
-    void SetUp() override
+// A data object offering one block of one format, as the clipboard's would; the tests keep to
+// it so that no other program on the display can change what they paste.
+class BlockDataObject : public IDataObject {
+public:
+    // With `keep` the object hands out its own block and keeps it (the taker must copy it).
+    BlockDataObject(UINT format, std::vector<BYTE> bytes, bool keep)
+        : m_format(format), m_bytes(std::move(bytes)), m_keep(keep)
     {
-        m_ole = SUCCEEDED(::OleInitialize(nullptr));
-        m_hWnd = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        ASSERT_NE(nullptr, m_hWnd);
     }
-    void TearDown() override
+    virtual ~BlockDataObject()
     {
-        ::DestroyWindow(m_hWnd);
-        if (m_ole)
-            ::OleUninitialize();
-    }
-    // Empties the clipboard and puts on what `fill` does.
-    template <class Fill>
-    void Put(Fill fill)
-    {
-        ASSERT_TRUE(::OpenClipboard(m_hWnd));
-        ::EmptyClipboard();
-        fill();
-        ::CloseClipboard();
-    }
-    UINT Paste(CXTPImageManager& manager)
-    {
-        LPDATAOBJECT clipboard = nullptr;
-        if (FAILED(::OleGetClipboard(&clipboard)))
-            return UINT(-1);
-        COleDataObject data;
-        data.Attach(clipboard);
-        return manager.PasteIconFromClipboard(&data);
+        if (m_kept)
+            ::GlobalFree(m_kept);
     }
 
-    HWND m_hWnd = nullptr;
-    bool m_ole = false;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IDataObject) {
+            *object = this;
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --m_refs; }  // lives on the test's stack
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override
+    {
+        if (QueryGetData(format) != S_OK)
+            return DV_E_FORMATETC;
+        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, m_bytes.size());
+        std::memcpy(::GlobalLock(block), m_bytes.data(), m_bytes.size());
+        ::GlobalUnlock(block);
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = block;
+        medium->pUnkForRelease = nullptr;
+        if (m_keep) {
+            if (m_kept)
+                ::GlobalFree(m_kept);
+            m_kept = block;
+            medium->pUnkForRelease = this;
+            AddRef();
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override
+    {
+        return format->cfFormat == m_format && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+
+private:
+    UINT m_format;
+    std::vector<BYTE> m_bytes;
+    bool m_keep;
+    HGLOBAL m_kept = nullptr;
+    ULONG m_refs = 1;
 };
+
+UINT Paste(CXTPImageManager& manager, UINT format, const std::vector<BYTE>& bytes, bool keep = false)
+{
+    BlockDataObject source(format, bytes, keep);
+    COleDataObject data;
+    data.Attach(&source, FALSE);
+    return manager.PasteIconFromClipboard(&data);
+}
+
+// What a copy puts on the clipboard, read back while the clipboard is still held.
+std::vector<BYTE> Copied(CXTPImageManager& manager, UINT id)
+{
+    std::vector<BYTE> bytes;
+    HWND window = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (window && ::OpenClipboard(window)) {
+        ::EmptyClipboard();
+        EXPECT_TRUE(manager.CopyIconToClipboard(id));
+        if (HGLOBAL block = ::GetClipboardData(CXTPImageManager::m_nImageClipFormat)) {
+            const BYTE* data = static_cast<const BYTE*>(::GlobalLock(block));
+            bytes.assign(data, data + ::GlobalSize(block));
+            ::GlobalUnlock(block);
+        }
+        ::CloseClipboard();
+    }
+    ::DestroyWindow(window);
+    return bytes;
+}
 
 }  // namespace
 
-TEST_F(ClipboardTest, TwoPastesTwoIdsAndDamageAddsNothing)
+TEST(ImageClipboard, TwoPastesTwoIdsAndDamageAddsNothing)
 {
     CXTPImageManager manager;
     AddSolid(manager, 30, 16, RGB(255, 0, 0));
-    Put([&] { EXPECT_TRUE(manager.CopyIconToClipboard(30)); });
-    EXPECT_EQ(68267u, Paste(manager));
-    EXPECT_EQ(68268u, Paste(manager));
+    const std::vector<BYTE> copied = Copied(manager, 30);
+    const std::vector<BYTE> set = StoredSet(manager, 30);
+    ASSERT_GE(copied.size(), set.size());  // the block may be rounded up
+    EXPECT_TRUE(std::equal(set.begin(), set.end(), copied.begin()));
+    const UINT format = CXTPImageManager::m_nImageClipFormat;
+    EXPECT_EQ(68267u, Paste(manager, format, copied));
+    EXPECT_EQ(68268u, Paste(manager, format, copied, true));  // from a block the source keeps
     for (UINT id : {68267u, 68268u}) {
         ASSERT_NE(nullptr, manager.GetImage(id, 16)) << id;
         EXPECT_EQ(RGB(255, 0, 0), IconColour(manager.GetImage(id, 16)->GetIcon().GetIcon()));
     }
 
     // The set's bytes cut short: nothing added, the next custom id unchanged.
-    std::vector<BYTE> cut = StoredSet(manager, 30);
+    std::vector<BYTE> cut = set;
     cut.resize(cut.size() - 40);
-    Put([&] {
-        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, cut.size());
-        std::memcpy(::GlobalLock(block), cut.data(), cut.size());
-        ::GlobalUnlock(block);
-        ::SetClipboardData(CXTPImageManager::m_nImageClipFormat, block);
-    });
-    EXPECT_EQ(0u, Paste(manager));
+    EXPECT_EQ(0u, Paste(manager, format, cut));
     EXPECT_EQ(nullptr, manager.GetIconSet(68269));
     EXPECT_EQ(68268u, manager.m_nCustomID);
 
     // No data of the format.
-    Put([] {});
-    EXPECT_EQ(0u, Paste(manager));
+    EXPECT_EQ(0u, Paste(manager, CF_TEXT, copied));
     EXPECT_EQ(68268u, manager.m_nCustomID);
 }
 

@@ -1,4 +1,5 @@
-// Pixel effects of the derived images: faded, shadow, disabled (both tunings).
+// Pixel effects of the derived images (faded, shadow, disabled in both tunings), lookups and
+// scaling, and images cut from toolbar resources.
 #include "CXTPImageManager.h"
 
 #include <gtest/gtest.h>
