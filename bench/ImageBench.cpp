@@ -1,5 +1,4 @@
-// Times drawing 10,000 cached alpha icons through the image manager against DrawIconEx drawing
-// the same images as 32-bit icons; the goal is the manager no slower.
+// Times 10,000 draws of cached alpha images by the image manager against DrawIconEx (goal: no slower).
 #include <windows.h>
 
 #include <algorithm>

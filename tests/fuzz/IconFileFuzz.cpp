@@ -1,5 +1,4 @@
-// Fuzz target of the .ico reader of the button image editor: the input is the file's bytes,
-// asked for its 16-pixel image and for any width.
+// Fuzz target of the .ico reader of the button image editor: the input is the file's bytes.
 #include <cstddef>
 #include <cstdint>
 

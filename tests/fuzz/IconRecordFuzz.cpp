@@ -1,6 +1,4 @@
-// Fuzz target of the icon record (the images of layout files and of a pasted button image):
-// the input is the record's bytes, read as a loading archive reads them. Damage must end in
-// the archive exception, never in a read past the data or an allocation beyond it.
+// Fuzz target of the icon record (layout files, pasted button images): the input is the record's bytes.
 #include <cstddef>
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,4 @@
-// A window that shows how images are drawn: alpha images at their size and stretched, an icon
-// plain, mirrored and as a silhouette, the derived looks, and a set copied and pasted through
-// the clipboard (not a test; run it and take a screenshot).
+// A window showing how images are drawn and a set pasted back (not a test; take a screenshot of it).
 #include <windows.h>
 #include <ole2.h>
 

@@ -1,5 +1,4 @@
-// The 32-bit images of .ico files, found by the directory and checked against the file's
-// bytes. Portable, so the reader can be fuzzed natively.
+// The 32-bit images of .ico files, found by the directory and checked against the file's bytes.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,4 @@
-// The stored form of an icon's images (layout files and the clipboard): plain data, read and
-// written field by field and checked against its own counts on reading. Portable, so the
-// reader can be fuzzed natively.
+// The stored form of an icon's images: plain data, read field by field and checked on reading.
 #pragma once
 
 #include <vector>

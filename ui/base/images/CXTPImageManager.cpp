@@ -1,5 +1,4 @@
-// The image manager: adding and finding images, derived-image effects, alpha bitmaps, persistence
-// and the clipboard.
+// The image manager: adding and finding images, effects, alpha bitmaps, persistence and the clipboard.
 #include "CXTPImageManager.h"
 
 #include <cmath>

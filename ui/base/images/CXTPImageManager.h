@@ -1,5 +1,4 @@
-// The image manager: the command images by id and width, the pixel effects of derived images,
-// the 32-bit alpha bitmap operations, saving and loading the images, and the clipboard.
+// The image manager: command images by id and width, derived looks, alpha bitmaps, persistence, clipboard.
 #pragma once
 
 #include <windows.h>

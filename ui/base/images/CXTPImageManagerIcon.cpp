@@ -1,5 +1,4 @@
-// Image handles, icons with their state images, derived images, drawing and records; icon sets
-// by width.
+// Image handles, icons with their state images (derived, drawn, stored) and icon sets by width.
 #include "CXTPImageManagerIcon.h"
 
 #include <commctrl.h>

@@ -1,5 +1,4 @@
-// Drawing images and the 32-bit alpha bitmap operations: premultiplying, blending,
-// mirroring, silhouettes, strips, resources and .ico files.
+// Drawing images and the alpha bitmap operations: premultiplying, blending, strips, resources, .ico files.
 #include "CXTPImageManager.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Saving and loading images: the icon record, icon sets through the settings exchange,
-// and the clipboard.
+// Saving and loading images: the icon record, icon sets through the settings exchange, the clipboard.
 #include "CXTPImageManager.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Pixel effects of the derived images (faded, shadow, disabled in both tunings), lookups and
-// scaling, and images cut from toolbar resources.
+// Derived-image effects in both tunings, lookups and scaling, and images cut from toolbar resources.
 #include "CXTPImageManager.h"
 
 #include <gtest/gtest.h>
