@@ -208,6 +208,12 @@ TEST(AlphaBitmaps, ResourcesAndBitmapFiles)
     ASSERT_NE(nullptr, strip);
     EXPECT_EQ(0x80FF0000u, FirstPixel(strip));
     ::DeleteObject(strip);
+    // The pixels follow whatever header the file has: a version-5 one, or a plain one with masks.
+    for (UINT id : {3102u, 3103u}) {
+        HBITMAP bitmap = CXTPImageManager::LoadAlphaBitmap(id);
+        EXPECT_EQ((std::vector<DWORD>{0x80FF0000, 0x8000FF00, 0x800000FF, 0xFF102030}), Pixels(bitmap)) << id;
+        ::DeleteObject(bitmap);
+    }
 
     EXPECT_TRUE(CXTPImageManager::IsAlphaBitmapFile(DataPath("strip32.bmp").c_str()));
     EXPECT_FALSE(CXTPImageManager::IsAlphaBitmapFile(DataPath("strip24.bmp").c_str()));
