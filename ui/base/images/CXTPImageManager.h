@@ -101,6 +101,7 @@ public:
     // Clipboard formats "Vivoru ToolBar Image" and "Alpha Bitmap Image".
     static const UINT m_nImageClipFormat;
     static const UINT m_nAlphaClipFormat;
+
     // The bitmap's pixels as 32-bit words, top-down, and the header that reads and writes them;
     // empty when they cannot be read.
     static std::vector<DWORD> ReadPixels32(HBITMAP hBitmap, BITMAPINFO& bmi);
