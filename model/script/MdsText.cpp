@@ -9,8 +9,6 @@
 
 #include "JobGlobals.h"
 #include "ModelTools.h"
-#include "zCBinChunkFile.h"
-#include "zCModelAni.h"
 #include "zERROR.h"
 #include "zFILE.h"
 
@@ -117,19 +115,4 @@ zSTRING CutBeforeFirstPoint(const zSTRING& name)
 void ReportMdsLine(int level, const zSTRING& text, const zSTRING& scriptName, int line)
 {
     g_errorReporter.Report(level, text, scriptName.c_str(), line);
-}
-
-void ReadModelTag(const zSTRING& args, zTAniEventRec& tag, zCBinChunkFile& file)
-{
-    tag.eventKind = 0;
-    tag.frameNumber = 0;
-    tag.tagString = MdsQuotedText(args, 1);
-    for (unsigned i = 0; i < 4; ++i)
-        tag.values[i] = MdsQuotedText(args, i + 2);
-    if (!MdsWritesBinary())
-        return;
-    file.StartChunk(0xF590);
-    file.WriteLine(tag.tagString);
-    for (const zSTRING& value : tag.values)
-        file.WriteLine(value);
 }

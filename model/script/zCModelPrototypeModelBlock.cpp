@@ -11,6 +11,7 @@
 #include "zCBinChunkFile.h"
 #include "zCModelMeshLib.h"
 #include "zCModelPrototype.h"
+#include "zCMsbChunks.h"
 #include "zERROR.h"
 
 namespace {
@@ -42,7 +43,7 @@ void zCModelPrototype::ReadModelBlock(zCBinChunkFile& file)
     int noMesh = 0;
     const bool writing = MdsWritesBinary();
     if (writing)
-        file.StartChunk(0xF200);
+        file.StartChunk(zMSB_MODEL);
     while (ReadMdsLine(g_mdsLine)) {
         if (Holds(g_mdsLine, "//"))
             continue;
@@ -60,7 +61,7 @@ void zCModelPrototype::ReadModelBlock(zCBinChunkFile& file)
             break;
     }
     if (writing)
-        file.StartChunk(0xF2FF);
+        file.StartChunk(zMSB_MODEL_END);
 }
 
 void zCModelPrototype::ReadMeshAndTree(int& noMesh, zCBinChunkFile& file)
@@ -68,11 +69,8 @@ void zCModelPrototype::ReadMeshAndTree(int& noMesh, zCBinChunkFile& file)
     const zSTRING name = CutBeforeFirstPoint(QuotedArgument(g_mdsLine));
     meshAndTreeFile = name + ".ASC";
     noMesh = Holds(g_mdsLine, "DONT_USE_MESH") ? 1 : 0;
-    if (MdsWritesBinary()) {
-        file.StartChunk(0xF300);
-        file.WriteU32(static_cast<std::uint32_t>(noMesh));
-        file.WriteLine(name);
-    }
+    if (MdsWritesBinary())
+        WriteMsbModelChunk(file, zMSB_MESH_AND_TREE, {static_cast<std::uint32_t>(noMesh), name});
     LoadMeshAndTree(name, noMesh);
 }
 
@@ -112,10 +110,8 @@ void zCModelPrototype::LoadMeshAndTree(const zSTRING& name, int noMesh)
 void zCModelPrototype::ReadRegisterMesh(zCBinChunkFile& file)
 {
     const zSTRING name = CutBeforeFirstPoint(QuotedArgument(g_mdsLine)) + ".ASC";
-    if (MdsWritesBinary()) {
-        file.StartChunk(0xF400);
-        file.WriteLine(name);
-    }
+    if (MdsWritesBinary())
+        WriteMsbModelChunk(file, zMSB_REGISTER_MESH, {0, name});
     g_registeredMeshNames.InsertEnd(name);
 }
 

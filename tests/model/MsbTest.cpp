@@ -274,12 +274,27 @@ TEST_F(MsbTest, EveryChunkKindHasItsBytes)
         EXPECT_EQ(Written([&](zCBinChunkFile& f) { WriteMsbEntry(f, c.id, back); }), bytes) << std::hex << c.id;
     }
 
+    const zTMsbModelChunk model{7, "F"};
+    const struct {
+        std::uint16_t id;
+        std::string body;
+    } modelChunks[] = {
+        {zMSB_HEADER, U32(7) + T("F")},
+        {zMSB_MESH_AND_TREE, U32(7) + T("F")},
+        {zMSB_REGISTER_MESH, T("F")},
+    };
+    for (const auto& c : modelChunks) {
+        const std::string bytes = Written([&](zCBinChunkFile& f) { WriteMsbModelChunk(f, c.id, model); });
+        EXPECT_EQ(bytes, Header(c.id, c.body.size()) + c.body) << std::hex << c.id;
+    }
+
     zTMsbEvent v;
     v.frame = -1;
     v.texts[0] = "A";
     v.texts[1] = "B";
     v.texts[2] = "";
     v.texts[3] = "D";
+    v.texts[4] = "E";
     v.values[0] = 1.5f;
     v.values[1] = 2.0f;
     v.values[2] = 3.0f;
@@ -292,7 +307,7 @@ TEST_F(MsbTest, EveryChunkKindHasItsBytes)
     } events[] = {
         {zMSB_EVENT_SFX, 1, frame + T("A") + F32(1.5f) + F32(2.0f)},
         {zMSB_EVENT_SFX_GRND, 2, frame + T("A") + F32(1.5f) + F32(2.0f)},
-        {zMSB_EVENT_TAG, 0, frame + T("A") + T("B") + T("") + T("D")},
+        {zMSB_EVENT_TAG, 0, frame + T("A") + T("B") + T("") + T("D") + T("E")},  // the tag and four arguments
         {zMSB_EVENT_PFX, 6, frame + F32(1.5f) + T("A") + T("B") + F32(2.0f)},
         {zMSB_EVENT_PFX_STOP, 8, frame + F32(1.5f)},
         {zMSB_EVENT_PFX_GRND, 7, frame},
