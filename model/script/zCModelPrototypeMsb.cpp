@@ -1,5 +1,7 @@
 // The binary model-script reader of zCModelPrototype: the file, the model body and
 // the animation enumeration, with the text rows that converting and decompiling write.
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -126,16 +128,19 @@ zTMdsRow EventRow(std::uint16_t id, const zTMsbEvent& e)
 }
 
 // Effects and mesh swaps at frame -1 land on the last frame; the others keep frame 0
-// for any frame not above 0.
+// for any frame not above 0. A product beyond the int range is held at its end, as
+// the compiler holds it.
 int EventFrame(std::uint16_t id, int frame, int firstFrame, const zCModelAni& ani, float ratio)
 {
-    if (MsbEventAtLastFrame(id)) {
-        const double g = frame == -1 ? ani.numFrames - 1.0 : static_cast<double>(frame) - firstFrame;
-        return static_cast<int>(g * ratio);
-    }
-    if (frame <= 0)
+    double g = 0.0;
+    if (MsbEventAtLastFrame(id))
+        g = frame == -1 ? ani.numFrames - 1.0 : static_cast<double>(frame) - firstFrame;
+    else if (frame > 0)
+        g = static_cast<double>(frame) - firstFrame;
+    const double product = std::trunc(g * ratio);
+    if (std::isnan(product))
         return 0;
-    return static_cast<int>((static_cast<double>(frame) - firstFrame) * ratio);
+    return static_cast<int>(std::fmax(INT_MIN, std::fmin(product, INT_MAX)));
 }
 
 // Closes the text file whatever way the load ends; a failed load leaves it as far

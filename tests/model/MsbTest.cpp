@@ -2,6 +2,7 @@
 // model-script text it writes while converting.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -415,6 +416,35 @@ TEST_F(MsbTest, UnknownChunksAreSkippedAndAGroupMarkerIsReadThrough)
     ASSERT_EQ(Convert(withExtras), 1) << withExtras;
     EXPECT_EQ(withExtras, plain);
     EXPECT_EQ(lastEvents.size(), 11u);
+}
+
+TEST_F(MsbTest, EventFramesFarOutsideTheIntRangeLandOnTheNearestFrame)
+{
+    WriteMan("T_WALK");
+    box.Write("DATA/ANIMS/_compiled/HUMANS.MSB", Written([&](zCBinChunkFile& f) {
+        f.StartChunk(zMSB_MODEL);
+        f.StartChunk(zMSB_ANI_ENUM);
+        zTMsbEntry walk;
+        walk.name = "T_WALK";
+        walk.firstFrame = -10;  // the distance to the largest frame exceeds the int range
+        WriteMsbEntry(f, zMSB_ANI, walk);
+        zTMsbEntry group;
+        group.count = 2;
+        WriteMsbEntry(f, zMSB_EVENTS, group);
+        zTMsbEvent e;
+        e.frame = INT_MAX;
+        WriteMsbEvent(f, zMSB_EVENT_SFX, e);
+        WriteMsbEvent(f, zMSB_EVENT_PFX, e);
+        f.StartChunk(zMSB_EVENTS_END);
+        f.StartChunk(zMSB_ANI_ENUM_END);
+        f.StartChunk(zMSB_MODEL_END);
+    }));
+    std::string text;
+    ASSERT_EQ(Convert(text), 1) << text;
+    ASSERT_EQ(lastEvents.size(), 2u);
+    for (const zTAniEventRec& rec : lastEvents)
+        EXPECT_EQ(rec.frameNumber, 10);  // the last frame, with a warning
+    EXPECT_TRUE(HasLine("Frame-Number is out of bounds, ani: T_WALK"));
 }
 
 TEST_F(MsbTest, DamagedScriptsFailWithTheirReason)
