@@ -23,6 +23,8 @@ namespace {
 // record takes besides its name.
 constexpr long kMinAniRecordSize = 1 + 5 * 4 + 1 + 2 * 4;
 constexpr long kVec3Size = 12;
+// More frames than any export holds; the decompiler makes a whole mesh of each.
+constexpr std::uint32_t kMaxMorphFrames = 65535;
 
 const char kFlagLetters[] = "DLSR";
 
@@ -56,7 +58,10 @@ bool ReadAniRecord(zCBinChunkFile& file, zCMorphMeshAni& ani)
         return false;
     const std::uint64_t bytes = static_cast<std::uint64_t>(numVerts) * 4u +
                                 static_cast<std::uint64_t>(numVerts) * numFrames * static_cast<std::uint64_t>(kVec3Size);
-    if (bytes > static_cast<std::uint64_t>(file.GetBytesLeft())) {
+    // An ani without vertices (from an empty mesh) has one frame at most: its frames
+    // take no bytes that could bound them.
+    const bool framesFit = numFrames <= kMaxMorphFrames && (numVerts > 0 || numFrames <= 1);
+    if (!framesFit || bytes > static_cast<std::uint64_t>(file.GetBytesLeft())) {
         file.ReportDamage(LoadResString(zMsgId::kMorphMmbDamaged));
         return false;
     }

@@ -372,6 +372,7 @@ TEST_F(MorphMeshTest, DamagedFilesAreRefusedAndChangeNothing)
         {"version 2", patched(12, 2)},
         {"vertex count beyond the file", patched(countsAt, 0x40000000u)},
         {"frame count beyond the file", patched(countsAt + 4, 0xFFFFFFFFu)},
+        {"frames without vertices", patched(countsAt, 0)},
         {"vertex index past the reference", patched(countsAt + 8, 8)},
     };
     for (const Case& c : cases) {
