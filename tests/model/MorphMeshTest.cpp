@@ -13,6 +13,7 @@
 #include "AscFixture.h"
 #include "ErrorBoxCatcher.h"
 #include "LittleEndian.h"
+#include "ModelTools.h"
 #include "ModelServices.h"
 #include "zCBinChunkFile.h"
 #include "zCMesh.h"
@@ -407,6 +408,46 @@ TEST_F(MorphMeshTest, LoadSharesByUpperCaseName)
     EXPECT_EQ(first->Release(), 1);
     EXPECT_EQ(second->Release(), 0);
     EXPECT_EQ(g_morphProtoList, nullptr);
+}
+
+TEST_F(MorphMeshTest, DestroyingAHeldPrototypeIsFatal)
+{
+    auto* proto = new zCMorphMeshProto();
+    proto->AddRef();
+    EXPECT_FALSE(RunJob([&] { delete proto; }));
+    EXPECT_TRUE(HasLine("zMorphMeshProto: Reference-Ctr not zero!"));
+    EXPECT_EQ(g_morphProtoList, nullptr);
+}
+
+TEST_F(MorphMeshTest, AFileThatCannotBeMadeEndsTheEntryWithoutOk)
+{
+    ASSERT_TRUE(Compile());
+    const std::string compiled = box.Read("DATA/ANIMS/_compiled/HEAD.MMB");
+    struct Case {
+        int mode;
+        void (*entry)(zSTRING&);
+        const char* file;
+    };
+    const Case cases[] = {
+        {4, &CompileMorphMesh, "\\DATA\\ANIMS\\HEAD.MMS"},
+        {2, &ConvertMorphMesh, "HEAD.MMB"},
+        {3, &DecompileMorphMesh, "HEAD.MMB"},
+    };
+    // A destination folder that does not exist: the file layer's report is fatal.
+    g_jobDestDir = "\\NOWHERE\\";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        host.Clear();
+        EXPECT_FALSE(Run(c.mode, c.entry, c.file));
+        EXPECT_TRUE(HasLine("NOWHERE"));
+        EXPECT_FALSE(HasLine("OK"));
+        EXPECT_EQ(box.Read("DATA/ANIMS/_compiled/HEAD.MMB"), compiled);
+        // Whatever ended the entry, it gives back what it took.
+        EXPECT_EQ(g_platform, 0);
+        EXPECT_EQ(g_meshFileVersion, 3);
+        EXPECT_EQ(g_morphProtoList, nullptr);
+        EXPECT_EQ(g_recordedStampPaths.GetNum(), 0);
+    }
 }
 
 TEST_F(MorphMeshTest, LoadCompilesAMissingMmbOnlyWhenTheScriptGivesOne)
