@@ -30,15 +30,16 @@ zSTRING UpperCopy(const zSTRING& text)
     return copy.Upper();
 }
 
-// Seconds of a per-millisecond rate. The stand-in rate of a zero time (and a rate
-// of zero, which no script gives) read back as 0: the quotient would be a
-// denormal that reads back as another rate.
-zSTRING Seconds(float perMs)
+// The blend time in seconds of a per-millisecond rate (unit 0.001 for blending in,
+// -0.001 for blending out). The stand-in rate of a zero time (and a rate of zero,
+// which no script gives) is written as 0: the quotient would be a denormal that
+// reads back as another rate.
+zSTRING Seconds(float unit, float perMs)
 {
     const float magnitude = perMs < 0.0f ? -perMs : perMs;
     if (magnitude == 0.0f || magnitude >= 0.001f * FLT_MAX)
         return zSTRING(0.0f, 6);
-    return zSTRING(0.001f / magnitude, 6);
+    return zSTRING(unit / perMs, 6);
 }
 
 // A copy of the mesh with other positions, for one morph frame; one reference.
@@ -141,8 +142,8 @@ std::string zCMorphMeshProto::WriteMMSText(const std::vector<zTMorphGroup>& grou
         const int last = found ? first + static_cast<int>(ani->numMorphFrames) - 1 : 0;
         const float speed = static_cast<float>(static_cast<int>(ani->speedPerMs * 1000.0f + 0.5f));
         text += "\tmorphAni (\"" + ani->morphAniName + "\" " + zSTRING(static_cast<int>(ani->layer)) + " " +
-                Seconds(ani->blendInPerMs) + " " + zSTRING(ani->holdTimeMs * 0.001f, 6) + " " +
-                Seconds(ani->blendOutPerMs) + " " + MorphFlagLetters(ani->morphFlags) + " \"" + ani->ascFileName +
+                Seconds(0.001f, ani->blendInPerMs) + " " + zSTRING(ani->holdTimeMs * 0.001f, 6) + " " +
+                Seconds(-0.001f, ani->blendOutPerMs) + " " + MorphFlagLetters(ani->morphFlags) + " \"" + ani->ascFileName +
                 "\" " + zSTRING(first) + " " + zSTRING(last) + " SPD:" + zSTRING(speed, 6) + ")\n";
     }
     text += "}\n";
