@@ -20,6 +20,7 @@
 #include "zCMorphMesh.h"
 #include "zCMorphMeshProto.h"
 #include "zCProgMeshProto.h"
+#include "zFileSystem.h"
 
 namespace {
 
@@ -143,6 +144,7 @@ protected:
         options.Init("", 0);
         g_jobDestDir = "\\DATA\\ANIMS\\";
         savedKind = g_modelKind;
+        savedCurrent = g_currentDirectory;
         g_modelKind = 2;
         box.MakeDir("DATA/ANIMS/_compiled");
         WriteTex("SKIN-C.TEX", 5, 8, 8, 1, 8, 8);
@@ -154,6 +156,7 @@ protected:
     {
         ClearRecordedSourceStamps();
         g_modelKind = savedKind;
+        g_currentDirectory = savedCurrent;
         zCOption::SetStartDirectory("");
         ModelFixture::TearDown();
     }
@@ -176,6 +179,7 @@ protected:
     }
 
     int savedKind = 0;
+    zSTRING savedCurrent;
 };
 
 TEST_F(MorphMeshTest, CompileReadsTheScriptIntoAnMmb)
@@ -465,7 +469,6 @@ TEST_F(MorphMeshTest, LoadCompilesAMissingMmbOnlyWhenTheScriptGivesOne)
     EXPECT_EQ(proto, nullptr);
     EXPECT_FALSE(box.Exists("DATA/ANIMS/_compiled/NOBODY.MMB"));
     EXPECT_EQ(g_morphProtoList, nullptr);
-    g_currentDirectory = "\\";
 }
 
 TEST_F(MorphMeshTest, ConvertingTwiceGivesTheSameBytes)
