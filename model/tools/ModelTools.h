@@ -40,6 +40,10 @@ public:
     // Model scripts (DynamicModelTools.cpp).
     void ConvertModelScript(zSTRING& fileName) override;
     void CompileModelScript(zSTRING& fileName) override;
+    // Morph meshes (MorphMeshTools.cpp).
+    void ConvertMorphMesh(zSTRING& fileName) override;
+    void DecompileMorphMesh(zSTRING& fileName) override;
+    void CompileMorphMesh(zSTRING& fileName) override;
     zCResourceManager* CreateResourceManager() override;
     zCRenderer* CreateRenderer() override;
 };
