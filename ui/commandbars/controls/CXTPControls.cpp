@@ -424,12 +424,13 @@ void CXTPControls::CenterRow(std::vector<XTPControlLayout>& records, int nFirst,
 {
     for (int i = nFirst; i <= nLast && i < static_cast<int>(records.size()); i++) {
         XTPControlLayout& r = records[static_cast<size_t>(i)];
+        // The row's rectangle starts where the row does, before the control moves to its middle.
         if (!bVertical) {
-            r.rcControl.OffsetRect(0, (nThickness - r.rcControl.Height()) / 2);
             r.rcRow.SetRect(nRowOrigin, r.rcControl.top, nRowOrigin + nRowLength, r.rcControl.top + nThickness);
+            r.rcControl.OffsetRect(0, (nThickness - r.rcControl.Height()) / 2);
         } else {
-            r.rcControl.OffsetRect(-((nThickness - r.rcControl.Width()) / 2), 0);
             r.rcRow.SetRect(r.rcControl.right - nThickness, nRowOrigin, r.rcControl.right, nRowOrigin + nRowLength);
+            r.rcControl.OffsetRect(-((nThickness - r.rcControl.Width()) / 2), 0);
         }
     }
 }

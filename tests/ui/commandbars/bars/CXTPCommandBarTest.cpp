@@ -1,0 +1,301 @@
+// The bar window in a frame: hover and status texts, clicks and execution, idle update, tracking
+// keys and mnemonics, hooks that end tracking, and the frame's layout with a tab client.
+#include "CXTPCommandBar.h"
+
+#include <gtest/gtest.h>
+
+#include "../CommandBarsFixture.h"
+#include "CXTPControlButton.h"
+#include "CXTPHookManager.h"
+#include "CXTPKeyboardHook.h"
+
+namespace {
+
+class CommandBar : public CommandBarsFixture {
+protected:
+    // A click on control nIndex whose press loop finds the given messages queued first.
+    void Click(int nIndex, std::initializer_list<MSG> queued = {})
+    {
+        for (const MSG& msg : queued)
+            ::PostMessageA(bar->GetSafeHwnd(), msg.message, msg.wParam, msg.lParam);
+        CPoint pt = bar->Centre(nIndex);
+        ::PostMessageA(bar->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    }
+
+    static MSG MoveTo(CPoint pt)
+    {
+        MSG msg = {};
+        msg.message = WM_MOUSEMOVE;
+        msg.lParam = MAKELPARAM(pt.x, pt.y);
+        return msg;
+    }
+};
+
+TEST_F(CommandBar, HoverSelectsShowsTheDescriptionAndTheIdleTextAfterTheCursorLeaves)
+{
+    SetButtons({ID_PLAIN, ID_UNHANDLED});
+    bar->GetControl(0)->SetDescription("Runs the plain command");
+    ::SetCursorPos(bar->Centre(0, TRUE).x, bar->Centre(0, TRUE).y);
+    bar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(bar->Centre(0).x, bar->Centre(0).y));
+
+    EXPECT_EQ(0, bar->GetSelectedIndex());
+    EXPECT_EQ(xtpSelectedByMouse, bar->GetControl(0)->GetSelected());
+    ASSERT_EQ(1u, frame->m_arrStatus.size());
+    EXPECT_STREQ("Runs the plain command", frame->m_arrStatus[0]);
+    EXPECT_TRUE(bar->KillTimer(XTP_TID_HOVER)) << "a mouse selection starts the hover timer";
+    EXPECT_FALSE(bar->SetSelected(0)) << "selecting the selected control changes nothing";
+
+    // Still inside: the watch keeps the selection.
+    PumpFor(120);
+    EXPECT_EQ(0, bar->GetSelectedIndex());
+    CRect rcFrame;
+    frame->GetWindowRect(&rcFrame);
+    ::SetCursorPos(rcFrame.left + 300, rcFrame.bottom - 40);
+    EXPECT_TRUE(PumpUntil([] { return bar->GetSelectedIndex() == -1; }, 1000));
+    ASSERT_EQ(2u, frame->m_arrStatus.size());
+    EXPECT_STREQ("idle", frame->m_arrStatus[1]);
+}
+
+TEST_F(CommandBar, AClickSendsTheExecuteRecordAndTheCommandOnlyWhenTheRecordIsUnanswered)
+{
+    SetButtons({ID_PLAIN, ID_NOTIFIED});
+
+    Click(0);
+    EXPECT_EQ(std::vector<UINT>{ID_PLAIN}, frame->m_arrCommands);
+
+    Click(1);
+    EXPECT_EQ(std::vector<UINT>{ID_NOTIFIED}, frame->m_arrNotified);
+    EXPECT_EQ(std::vector<UINT>{ID_PLAIN}, frame->m_arrCommands) << "an answered record is the command";
+    EXPECT_EQ(nullptr, frame->m_lastRecord.hdr.hwndFrom);
+    EXPECT_EQ(static_cast<UINT_PTR>(ID_NOTIFIED), frame->m_lastRecord.hdr.idFrom);
+    EXPECT_EQ(100u, frame->m_lastRecord.hdr.code);
+    EXPECT_EQ(bar->GetControl(1), frame->m_lastRecord.pControl);
+    EXPECT_EQ(0, bar->GetControl(1)->GetPressed() == 1);
+    EXPECT_EQ(-1, bar->GetSelectedIndex()) << "the press loop clears its selection";
+}
+
+TEST_F(CommandBar, MovingOutBeforeTheReleaseExecutesNothingAndMovingBackDoes)
+{
+    SetButtons({ID_PLAIN, ID_UNHANDLED});
+    CPoint ptOutside = bar->Centre(1);
+    Click(0, {MoveTo(ptOutside)});
+    EXPECT_TRUE(frame->m_arrCommands.empty());
+
+    Click(0, {MoveTo(ptOutside), MoveTo(bar->Centre(0))});
+    EXPECT_EQ(std::vector<UINT>{ID_PLAIN}, frame->m_arrCommands);
+}
+
+TEST_F(CommandBar, AQuitRequestEndsThePressLoopAndStaysForTheOuterLoop)
+{
+    SetButtons({ID_PLAIN});
+    CPoint pt = bar->Centre(0);
+    ::PostQuitMessage(7);
+    bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_TRUE(frame->m_arrCommands.empty());
+    EXPECT_EQ(nullptr, CWnd::GetCapture());
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(7u, msg.wParam);
+    PumpFor(10);  // the button-up meant for the loop
+}
+
+// Counts its own destruction.
+class CountedButton : public CXTPControlButton {
+public:
+    static int s_nDestroyed;
+    ~CountedButton() override { s_nDestroyed++; }
+};
+int CountedButton::s_nDestroyed = 0;
+
+TEST_F(CommandBar, ACommandThatRemovesItsControlLeavesItAliveUntilTheClickEnds)
+{
+    SetButtons({ID_PLAIN});
+    auto* pButton = new CountedButton;
+    bar->GetControls()->AddControl(pButton, ID_REMOVING);
+    bar->OnRecalcLayout();
+    frame->m_pRemoveOnCommand = pButton;
+    CountedButton::s_nDestroyed = 0;
+
+    Click(1);
+    EXPECT_EQ(std::vector<UINT>{ID_REMOVING}, frame->m_arrCommands);
+    EXPECT_TRUE(frame->m_bControlAliveInHandler);
+    EXPECT_EQ(1, CountedButton::s_nDestroyed);
+    EXPECT_EQ(1, bar->GetControlCount());
+}
+
+TEST_F(CommandBar, TheIdlePassSetsStatesThroughUpdateHandlersAndRepaintsOnce)
+{
+    SetButtons({ID_PLAIN, ID_DISABLED, ID_CHECKED, ID_MANUAL, ID_UNHANDLED});
+    bar->GetControl(3)->SetFlags(xtpFlagManualUpdate);
+    bar->UpdateWindow();
+    bar->m_nPaints = 0;
+
+    bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    bar->UpdateWindow();
+    EXPECT_TRUE(bar->GetControl(0)->GetEnabled());
+    EXPECT_FALSE(bar->GetControl(1)->GetEnabled());
+    EXPECT_EQ(1, bar->GetControl(2)->GetChecked());
+    EXPECT_TRUE(bar->GetControl(3)->GetEnabled()) << "a manual control is not updated";
+    EXPECT_FALSE(bar->GetControl(4)->GetEnabled()) << "no handler disables";
+    EXPECT_EQ(1, bar->m_nPaints);
+
+    bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    bar->UpdateWindow();
+    EXPECT_EQ(1, bar->m_nPaints) << "a pass that changes nothing paints nothing";
+
+    bar->SendMessage(WM_IDLEUPDATECMDUI, FALSE);
+    EXPECT_FALSE(bar->GetControl(4)->GetEnabled()) << "without disabling, the state stays";
+}
+
+struct KeyCase {
+    XTPBarPosition position;
+    BOOL bRTL;
+    UINT vk;
+    int nExpected;  // selection after the key, from control 1 of 4
+};
+
+TEST_F(CommandBar, KeysMoveTheSelectionByOrientationAndReadingDirection)
+{
+    const KeyCase cases[] = {
+        {xtpBarTop, FALSE, VK_RIGHT, 2},  {xtpBarTop, FALSE, VK_LEFT, 0},   {xtpBarTop, TRUE, VK_RIGHT, 0},
+        {xtpBarTop, TRUE, VK_LEFT, 2},    {xtpBarTop, FALSE, VK_TAB, 2},    {xtpBarTop, FALSE, VK_HOME, 0},
+        {xtpBarTop, FALSE, VK_END, 3},    {xtpBarTop, FALSE, VK_DOWN, 1},   {xtpBarLeft, FALSE, VK_DOWN, 2},
+        {xtpBarLeft, FALSE, VK_UP, 0},    {xtpBarLeft, FALSE, VK_RIGHT, 1}, {xtpBarFloating, FALSE, VK_RIGHT, 2},
+    };
+    SetButtons({ID_PLAIN, ID_UNHANDLED, ID_CHECKED, ID_DISABLED});
+    for (const KeyCase& c : cases) {
+        bar->SetBarPosition(c.position);
+        bar->ModifyStyleEx(c.bRTL ? 0 : WS_EX_LAYOUTRTL, c.bRTL ? WS_EX_LAYOUTRTL : 0);
+        bar->SetTrackingMode(TRUE, FALSE, TRUE);
+        bar->SetSelected(1, TRUE);
+        EXPECT_TRUE(bar->OnKeyDown(c.vk));
+        EXPECT_EQ(c.nExpected, bar->GetSelectedIndex()) << "position " << c.position << " rtl " << c.bRTL
+                                                         << " key " << c.vk;
+        bar->SetTrackingMode(FALSE);
+    }
+}
+
+TEST_F(CommandBar, TrackingSelectsTheFirstSelectableControlAndEscapeEndsIt)
+{
+    SetButtons({ID_PLAIN, ID_UNHANDLED});
+    bar->GetControl(0)->SetFlags(xtpFlagSkipFocus);
+    EXPECT_FALSE(XTPKeyboardHook()->IsInstalled()) << "no hooks while nothing tracks";
+
+    ASSERT_TRUE(bar->SetTrackingMode(TRUE, TRUE, TRUE));
+    EXPECT_EQ(1, bar->GetSelectedIndex());
+    EXPECT_EQ(xtpSelectedByKeyboard, bar->GetControl(1)->GetSelected());
+    EXPECT_TRUE(XTPHookManager()->IsTracked(bar));
+    EXPECT_TRUE(XTPKeyboardHook()->IsInstalled());
+    EXPECT_FALSE(bar->SetTrackingMode(TRUE)) << "already tracking";
+
+    bar->OnKeyDown(VK_ESCAPE);
+    EXPECT_EQ(0, bar->GetTrackingMode());
+    EXPECT_EQ(-1, bar->GetSelectedIndex());
+    EXPECT_FALSE(XTPHookManager()->IsTracked(bar));
+    EXPECT_FALSE(XTPKeyboardHook()->IsInstalled());
+}
+
+struct AccelCase {
+    char ch;
+    int nSelectedBefore;
+    int nExpected;
+    BOOL bAmbiguous;
+};
+
+TEST_F(CommandBar, FindAccelPrefersAmpersandLettersThenFirstLetters)
+{
+    SetButtons({ID_PLAIN, ID_PLAIN, ID_PLAIN, ID_PLAIN, ID_PLAIN, ID_PLAIN, ID_PLAIN, ID_PLAIN});
+    const char* captions[] = {"&File", "&Edit", "E&xit", "Save && Close", "Help&", "&View", "&Verify", "Window"};
+    for (int i = 0; i < 8; i++)
+        bar->GetControl(i)->SetCaption(captions[i]);
+    const AccelCase cases[] = {
+        {'f', -1, 0, FALSE},  // letters compare in upper case
+        {'E', -1, 1, FALSE},  // an '&' letter wins over first letters
+        {'X', -1, 2, FALSE},
+        {'S', -1, 3, FALSE},  // "&&" is a literal ampersand: the first letter counts
+        {'&', -1, -1, FALSE},
+        {'H', -1, 4, FALSE},  // a trailing '&' marks nothing
+        {'V', -1, 5, TRUE},   // two '&' matches: the first after the selection, ambiguous
+        {'V', 5, 6, TRUE},
+        {'W', -1, 7, FALSE},
+        {'Q', -1, -1, FALSE},
+    };
+    bar->SetTrackingMode(TRUE, FALSE, TRUE);
+    for (const AccelCase& c : cases) {
+        bar->SetSelected(c.nSelectedBefore, TRUE);
+        BOOL bAmbiguous = !c.bAmbiguous;
+        EXPECT_EQ(c.nExpected, bar->FindAccel(c.ch, bAmbiguous)) << c.ch << " after " << c.nSelectedBefore;
+        EXPECT_EQ(c.bAmbiguous, bAmbiguous) << c.ch << " after " << c.nSelectedBefore;
+    }
+}
+
+TEST_F(CommandBar, AMnemonicKeyClicksAUniqueMatchAndOnlySelectsAnAmbiguousOne)
+{
+    SetButtons({ID_UNHANDLED, ID_PLAIN, ID_UNHANDLED, ID_UNHANDLED});
+    const char* captions[] = {"&Open", "&Plain", "&Same", "&Same too"};
+    for (int i = 0; i < 4; i++)
+        bar->GetControl(i)->SetCaption(captions[i]);
+    bar->SetTrackingMode(TRUE, TRUE, TRUE);
+
+    bar->OnKeyDown('S');
+    EXPECT_EQ(2, bar->GetSelectedIndex());
+    EXPECT_TRUE(frame->m_arrCommands.empty());
+    EXPECT_NE(0, bar->GetTrackingMode());
+
+    bar->OnKeyDown('P');
+    EXPECT_EQ(std::vector<UINT>{ID_PLAIN}, frame->m_arrCommands);
+    EXPECT_EQ(0, bar->GetTrackingMode()) << "executing closes the tracking";
+}
+
+TEST_F(CommandBar, KeysFromRealInputReachTheTrackingBarThroughTheKeyboardHook)
+{
+    SetButtons({ID_PLAIN, ID_UNHANDLED, ID_CHECKED});
+    bar->SetTrackingMode(TRUE, TRUE, TRUE);
+    ASSERT_EQ(0, bar->GetSelectedIndex());
+    SendKey(VK_RIGHT);
+    SendKey(VK_RIGHT, TRUE);
+    EXPECT_TRUE(PumpUntil([] { return bar->GetSelectedIndex() == 1; }));
+
+    // Alt pressed while no popup is open ends the tracking.
+    SendKey(VK_MENU);
+    SendKey(VK_MENU, TRUE);
+    EXPECT_TRUE(PumpUntil([] { return bar->GetTrackingMode() == 0; }));
+}
+
+TEST_F(CommandBar, AClickOutsideTheTrackingBarEndsTracking)
+{
+    SetButtons({ID_PLAIN, ID_UNHANDLED});
+    bar->SetTrackingMode(TRUE, TRUE, TRUE);
+    CRect rcFrame;
+    frame->GetWindowRect(&rcFrame);
+    SendClick(CPoint(rcFrame.left + 300, rcFrame.bottom - 40));
+    EXPECT_TRUE(PumpUntil([] { return bar->GetTrackingMode() == 0; }));
+    EXPECT_TRUE(frame->m_arrCommands.empty());
+}
+
+TEST_F(CommandBar, LosingTheActivationEndsTracking)
+{
+    SetButtons({ID_PLAIN});
+    bar->SetTrackingMode(TRUE, TRUE, TRUE);
+    frame->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_EQ(0, bar->GetTrackingMode());
+}
+
+TEST_F(CommandBar, RecalcFrameLayoutDoesNothingInsideRecalcLayoutAndOneLayoutFollows)
+{
+    SetButtons({ID_PLAIN});
+    // A floating bar lays itself out on the manager's layout.
+    int nBarLayouts = bar->m_nLayouts;
+    frame->m_nLayouts = 0;
+    frame->GetCommandBars()->RecalcLayout();
+    EXPECT_EQ(nBarLayouts + 1, bar->m_nLayouts);
+    EXPECT_EQ(1, frame->m_nLayouts);
+
+    frame->GetCommandBars()->RecalcFrameLayout(TRUE);
+    EXPECT_EQ(1, frame->m_nLayouts) << "a delayed layout waits for the idle time";
+    EXPECT_NE(0u, frame->m_nIdleFlags & CFrameWnd::idleLayout);
+    frame->m_nIdleFlags &= ~static_cast<UINT>(CFrameWnd::idleLayout);
+}
+
+}  // namespace
