@@ -40,6 +40,7 @@ BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
     ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
     ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 namespace {
@@ -927,4 +928,13 @@ LRESULT CXTPCommandBar::OnHelpHitTest(WPARAM /*wParam*/, LPARAM lParam)
         return static_cast<LRESULT>(HID_BASE_COMMAND + static_cast<UINT>(pControl->GetID()));
     UINT nID = LOWORD(GetDlgCtrlID());
     return nID ? static_cast<LRESULT>(HID_BASE_CONTROL + nID) : 0;
+}
+
+LRESULT CXTPCommandBar::OnGetObject(WPARAM wParam, LPARAM /*lParam*/)
+{
+    using PFNLRESULTFROMOBJECT = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+    static HMODULE hOleAcc = ::LoadLibraryA("oleacc.dll");
+    static auto pfn = hOleAcc ? reinterpret_cast<PFNLRESULTFROMOBJECT>(::GetProcAddress(hOleAcc, "LresultFromObject"))
+                              : nullptr;
+    return pfn ? pfn(__uuidof(IAccessible), wParam, &m_accessible) : 0;
 }

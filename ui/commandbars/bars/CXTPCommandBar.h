@@ -7,6 +7,7 @@
 #include "CRect.h"
 #include "CString.h"
 #include "CWnd.h"
+#include "CXTPCommandBarAccessible.h"
 #include "CXTPWindowHookSink.h"
 #include "XTPCommandBarsTypes.h"
 
@@ -114,6 +115,9 @@ public:
     // Clears the redraw-pending bit and repaints unless locked.
     void RedrawNow();
 
+    // The bar's accessibility interface (its references are the bar's).
+    IAccessible* GetAccessible() { return &m_accessible; }
+
     // Pending work served at the next idle update.
     enum { kPendingLayout = 1, kPendingRedraw = 2 };
     DWORD GetPendingFlags() const { return m_dwPendingFlags; }
@@ -140,15 +144,13 @@ protected:
     LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnInitialUpdate(WPARAM wParam, LPARAM lParam);
     LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcHitTest(CPoint point);
-    void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     BOOL OnEraseBkgnd(CDC* pDC);
 
     // A visible control under the client point, or null.
     CXTPControl* HitTestControl(CPoint point) const;
     void UpdateDocTemplateControls();
     void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHandler);
-    BOOL IsHelpMode() const;
 
     DWORD m_dwReserved = 0;
     int m_nMRUWidth = 32767;
@@ -186,4 +188,5 @@ protected:
     int m_nLockRedraw = 0;
     CXTPPaintManager* m_pPaintManager = nullptr;
     CXTPImageManager* m_pImageManager = nullptr;
+    CXTPCommandBarAccessible m_accessible{this};
 };

@@ -298,4 +298,46 @@ TEST_F(CommandBar, RecalcFrameLayoutDoesNothingInsideRecalcLayoutAndOneLayoutFol
     frame->m_nIdleFlags &= ~static_cast<UINT>(CFrameWnd::idleLayout);
 }
 
+TEST_F(CommandBar, AccessibilityNamesTheControlsAndTellsTheSelectedOne)
+{
+    SetButtons({ID_PLAIN, ID_UNHANDLED});
+    bar->GetControl(0)->SetCaption("&Open");
+    bar->SetSelected(1, TRUE);
+    IAccessible* pAccessible = bar->GetAccessible();
+    VARIANT child = {};
+    child.vt = VT_I4;
+    child.lVal = 1;
+    BSTR name = nullptr;
+    ASSERT_EQ(S_OK, pAccessible->get_accName(child, &name));
+    EXPECT_STREQ(L"&Open", name);
+    ::SysFreeString(name);
+
+    VARIANT value = {};
+    ASSERT_EQ(S_OK, pAccessible->get_accRole(child, &value));
+    EXPECT_EQ(ROLE_SYSTEM_MENUITEM, value.lVal);
+    ASSERT_EQ(S_OK, pAccessible->get_accState(child, &value));
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE, value.lVal);
+    child.lVal = 2;
+    ASSERT_EQ(S_OK, pAccessible->get_accState(child, &value));
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED,
+              value.lVal);
+
+    long x = 0, y = 0, cx = 0, cy = 0;
+    ASSERT_EQ(S_OK, pAccessible->accLocation(&x, &y, &cx, &cy, child));
+    CRect rc = bar->GetControl(1)->GetRect();
+    bar->ClientToScreen(&rc);
+    EXPECT_EQ(CRect(x, y, x + cx, y + cy), rc);
+
+    child.lVal = 3;
+    EXPECT_EQ(E_NOTIMPL, pAccessible->get_accName(child, &name)) << "out of range";
+    EXPECT_EQ(E_NOTIMPL, pAccessible->get_accValue(child, &name));
+    child.lVal = CHILDID_SELF;
+    ASSERT_EQ(S_OK, pAccessible->get_accRole(child, &value));
+    EXPECT_EQ(VT_EMPTY, value.vt);
+
+    DWORD nRefs = bar->GetRefCount();
+    EXPECT_NE(0, bar->SendMessage(WM_GETOBJECT, 0, OBJID_CLIENT));
+    EXPECT_GE(bar->GetRefCount(), nRefs) << "the references are the bar's";
+}
+
 }  // namespace
