@@ -18,6 +18,7 @@
 #include "CXTPKeyboardHook.h"
 #include "CXTPPaintManager.h"
 #include "CXTPTabClientWnd.h"
+#include "XTPTrackingMessage.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
 
@@ -124,13 +125,8 @@ void CXTPCommandBars::PumpTrackingMessages(CXTPCommandBar* pBar)
     pBar->InternalAddRef();
     while (pBar->GetTrackingMode()) {
         MSG msg;
-        int nGot = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (nGot <= 0) {
-            // Quitting ends the tracking loop, and the outer loop must still see the request.
-            if (nGot == 0)
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
+        if (!XTPGetTrackingMessage(&msg))
             break;
-        }
         if (!pBar->GetTrackingMode()) {
             ::PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
             break;

@@ -12,6 +12,7 @@
 #include "CXTPImageManager.h"
 #include "CXTPPaintManager.h"
 #include "XTPCommandBarsServicesStandIn.h"
+#include "XTPTrackingMessage.h"
 
 IMPLEMENT_SERIAL(CXTPControl, CCmdTarget, VERSIONABLE_SCHEMA | 0x11)
 
@@ -372,13 +373,8 @@ void CXTPControl::ClickToolBarButton(CRect rcActive)
     CPoint ptLast;
     for (;;) {
         MSG msg;
-        int nGot = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (nGot <= 0) {
-            // The outer loop must still see the quit request.
-            if (nGot == 0)
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
+        if (!XTPGetTrackingMessage(&msg))
             break;
-        }
         if (msg.message == WM_LBUTTONUP) {
             bExecute = m_bSelected != xtpNotSelected && (!bMoved || rcActive.PtInRect(ptLast));
             break;
@@ -490,12 +486,8 @@ BOOL CXTPControl::CustomizeStartResize(CPoint point)
     BOOL bAccept = FALSE;
     for (;;) {
         MSG msg;
-        int nGot = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (nGot <= 0) {
-            if (nGot == 0)
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
+        if (!XTPGetTrackingMessage(&msg))
             break;
-        }
         if (::GetCapture() != pBar->GetSafeHwnd())
             break;
         if (msg.message == WM_MOUSEMOVE) {

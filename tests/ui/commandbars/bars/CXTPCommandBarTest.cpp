@@ -340,4 +340,24 @@ TEST_F(CommandBar, AccessibilityNamesTheControlsAndTellsTheSelectedOne)
     EXPECT_GE(bar->GetRefCount(), nRefs) << "the references are the bar's";
 }
 
+TEST_F(CommandBar, TheTrackingPumpRunsUntilTrackingEndsAndKeepsAQuitRequest)
+{
+    SetButtons({ID_PLAIN});
+    bar->SetTrackingMode(TRUE, TRUE, TRUE);
+    frame->PostMessage(WM_ACTIVATEAPP, FALSE, 0);
+    frame->PostMessage(WM_COMMAND, ID_PLAIN, 0);
+    CXTPCommandBars::PumpTrackingMessages(bar);
+    EXPECT_EQ(0, bar->GetTrackingMode());
+    EXPECT_TRUE(frame->m_arrCommands.empty()) << "the message after the end waits for the outer loop";
+    PumpFor(10);
+    EXPECT_EQ(std::vector<UINT>{ID_PLAIN}, frame->m_arrCommands);
+
+    bar->SetTrackingMode(TRUE, TRUE, TRUE);
+    ::PostQuitMessage(3);
+    CXTPCommandBars::PumpTrackingMessages(bar);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(3u, msg.wParam);
+}
+
 }  // namespace
