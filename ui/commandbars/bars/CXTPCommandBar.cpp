@@ -18,7 +18,7 @@
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
 #include "CXTPPaintManager.h"
-#include "XTPCommandBarsServicesStandIn.h"
+#include "CXTPShortcutManager.h"
 
 IMPLEMENT_SERIAL(CXTPCommandBar, CWnd, VERSIONABLE_SCHEMA | 0x11)
 
@@ -48,14 +48,6 @@ namespace {
 BOOL IsPopupKind(XTPControlType type)
 {
     return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
-}
-
-// Upper case as the keyboard code compares letters (the active code page).
-char UpperChar(char ch)
-{
-    char buffer[2] = {ch, 0};
-    ::CharUpperBuffA(buffer, 1);
-    return buffer[0];
 }
 
 // The position of the '&' that marks the caption's mnemonic, or -1. "&&" is a literal
@@ -401,7 +393,7 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
 int CXTPCommandBar::FindAccel(char ch, BOOL& bAmbiguous) const
 {
     bAmbiguous = FALSE;
-    const char chUpper = UpperChar(ch);
+    const char chUpper = CXTPShortcutManager::KeyToChar(static_cast<unsigned char>(ch));
     int nAmpersand = -1;
     int nFirstLetter = -1;
     BOOL bFirstLetterAmbiguous = FALSE;
@@ -415,14 +407,15 @@ int CXTPCommandBar::FindAccel(char ch, BOOL& bAmbiguous) const
         CString strCaption = GetControl(i)->GetCaption();
         int nMnemonic = FindMnemonic(strCaption);
         if (nMnemonic >= 0) {
-            if (UpperChar(strCaption[nMnemonic + 1]) != chUpper)
+            if (CXTPShortcutManager::KeyToChar(static_cast<unsigned char>(strCaption[nMnemonic + 1])) != chUpper)
                 continue;
             if (nAmpersand != -1) {
                 bAmbiguous = TRUE;
                 return nAmpersand;
             }
             nAmpersand = i;
-        } else if (!strCaption.IsEmpty() && UpperChar(strCaption[0]) == chUpper) {
+        } else if (!strCaption.IsEmpty() &&
+                   CXTPShortcutManager::KeyToChar(static_cast<unsigned char>(strCaption[0])) == chUpper) {
             if (nFirstLetter == -1)
                 nFirstLetter = i;
             else
@@ -484,7 +477,7 @@ BOOL CXTPCommandBar::OnKeyDown(UINT nChar)
     UINT nMapped = ::MapVirtualKeyA(nChar, 2);
     if (nMapped == 0)
         return TRUE;
-    char ch = UpperChar(static_cast<char>(nMapped & 0xFF));
+    char ch = CXTPShortcutManager::KeyToChar(nMapped & 0xFF);
     if (::GetKeyState(VK_CONTROL) >= 0) {
         BOOL bAmbiguous = FALSE;
         int nIndex = FindAccel(ch, bAmbiguous);
@@ -779,7 +772,7 @@ void CXTPCommandBar::OnMouseMove(UINT /*nFlags*/, CPoint point)
         if (pDrag && pDrag->GetParent() == this && pDrag->CanResizeInCustomize()) {
             CRect rc = pDrag->GetRect();
             if (rc.PtInRect(point) && (point.x - rc.left <= 2 || rc.right - point.x <= 2))
-                ::SetCursor(XTPLoadCursor(9972));
+                ::SetCursor(CXTPControl::LoadResizeCursor());
         }
         return;
     }

@@ -11,7 +11,8 @@
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPPaintManager.h"
-#include "XTPCommandBarsServicesStandIn.h"
+#include "CXTPMenuSound.h"
+#include "CXTPResourceManager.h"
 #include "XTPTrackingMessage.h"
 
 IMPLEMENT_SERIAL(CXTPControl, CCmdTarget, VERSIONABLE_SCHEMA | 0x11)
@@ -107,7 +108,7 @@ void CXTPControl::SetID(int nID)
 {
     if (m_nId != nID && m_strCaption.IsEmpty()) {
         CString strPrompt;
-        if (XTPLoadCommandString(strPrompt, static_cast<UINT>(nID)))
+        if (nID != 0 && XTPResourceManager()->LoadString(&strPrompt, static_cast<UINT>(nID)) && !strPrompt.IsEmpty())
             SetPrompt(strPrompt);
     }
     m_nId = nID;
@@ -157,6 +158,12 @@ void CXTPControl::SetExpanded(BOOL bExpanded)
     m_bExpanded = bExpanded;
     if (!bExpanded)
         m_dwHideFlags &= ~static_cast<DWORD>(xtpHideExpand);
+}
+
+HCURSOR CXTPControl::LoadResizeCursor()
+{
+    HCURSOR hCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(9972));
+    return hCursor ? hCursor : ::LoadCursorA(nullptr, IDC_SIZEWE);
 }
 
 void CXTPControl::RedrawParent()
@@ -309,7 +316,7 @@ void CXTPControl::OnCustomizeDragOver()
 
 void CXTPControl::Execute()
 {
-    XTPPlayMenuSound(xtpSoundMenuCommand);
+    XTPMenuSound()->PlaySound(CXTPMenuSound::kCommand);
     m_bPressed = 2;
 
     CXTPCommandBar* pBar = m_pParent;
@@ -474,7 +481,7 @@ BOOL CXTPControl::CustomizeStartResize(CPoint point)
     pBar->ClientToScreen(&rcTracker);
     CRect rcStart = rcTracker;
     pBar->SetCapture();
-    ::SetCursor(XTPLoadCursor(9972));
+    ::SetCursor(LoadResizeCursor());
     BOOL bLocked = ::LockWindowUpdate(::GetDesktopWindow());
     HDC hDC = ::GetDCEx(::GetDesktopWindow(), nullptr, bLocked ? 0x403 : 3);
     InvertTracker(hDC, rcTracker);

@@ -128,6 +128,8 @@ public:
     BOOL IsCursorOver() const;
     CXTPPaintManager* GetPaintManager() const;
     CXTPImageManager* GetImageManager() const;
+    // The cursor of a width resize in customize mode (resource cursor 9972).
+    static HCURSOR LoadResizeCursor();
 
 protected:
     // The press-and-release loop of a toolbar button; executes when released over the control.
