@@ -261,6 +261,13 @@ void CXTPCommandBar::RedrawNow()
 
 void CXTPCommandBar::DelayLayout()
 {
+    // The indexes may no longer name the controls they did: no control stays marked selected.
+    for (int i = 0; i < GetControlCount(); i++) {
+        if (GetControl(i)->GetSelected() != xtpNotSelected)
+            GetControl(i)->OnSetSelected(xtpNotSelected);
+    }
+    if (m_nSelected != -1 && m_hWnd)
+        KillTimer(XTP_TID_HOVER);
     m_nSelected = -1;
     m_nPopuped = -1;
     m_dwPendingFlags |= kPendingLayout;

@@ -121,6 +121,8 @@ public:
     // Pending work served at the next idle update.
     enum { kPendingLayout = 1, kPendingRedraw = 2 };
     DWORD GetPendingFlags() const { return m_dwPendingFlags; }
+    // A layout at the next idle update, keeping the selection (DelayLayout clears it).
+    void SetLayoutPending() { m_dwPendingFlags |= kPendingLayout; }
 
     DECLARE_MESSAGE_MAP()
 

@@ -16,6 +16,7 @@
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
+#include "CXTPMenuSound.h"
 #include "CXTPPaintManager.h"
 #include "CXTPTabClientWnd.h"
 #include "XTPTrackingMessage.h"
@@ -50,6 +51,7 @@ CXTPCommandBars::~CXTPCommandBars()
     if (m_hDesignerAccels)
         ::DestroyAcceleratorTable(m_hDesignerAccels);
     m_pOptions->InternalRelease();
+    XTPMenuSound()->StopThread();
 }
 
 void CXTPCommandBars::SetSite(CFrameWnd* pFrame)

@@ -175,7 +175,7 @@ void CXTPControl::RedrawParent()
 void CXTPControl::DelayLayoutParent()
 {
     if (m_pParent)
-        m_pParent->DelayLayout();
+        m_pParent->SetLayoutPending();
 }
 
 void CXTPControl::Redraw()

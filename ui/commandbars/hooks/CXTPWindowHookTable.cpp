@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "CWnd.h"
+
 CXTPWindowHookTable* XTPWindowHookTable()
 {
     static CXTPWindowHookTable table;
@@ -103,6 +105,14 @@ LRESULT CALLBACK CXTPWindowHookTable::HookWndProc(HWND hWnd, UINT nMessage, WPAR
         return ::CallWindowProcA(pfnPrevious, hWnd, nMessage, wParam, lParam);
     }
 
+    // Handlers that ask for the current message (Default) see this one, as under the
+    // framework's own window procedure.
+    MSG* pCurrent = const_cast<MSG*>(CWnd::GetCurrentMessage());
+    const MSG saved = *pCurrent;
+    const DWORD dwPos = ::GetMessagePos();
+    *pCurrent = {hWnd, nMessage, wParam, lParam, static_cast<DWORD>(::GetMessageTime()),
+                 {static_cast<short>(LOWORD(dwPos)), static_cast<short>(HIWORD(dwPos))}};
+
     pRecord->nDispatching++;
     // Sinks may leave (or the record go) while they are asked: ask the ones present now, newest
     // first, skipping any that left meanwhile.
@@ -120,7 +130,8 @@ LRESULT CALLBACK CXTPWindowHookTable::HookWndProc(HWND hWnd, UINT nMessage, WPAR
     pRecord->nDispatching--;
     if (pRecord->bDetached && pRecord->nDispatching == 0)
         delete pRecord;
-    if (nAnswer == 1)
-        return lResult;
-    return ::CallWindowProcA(pfnPrevious, hWnd, nMessage, wParam, lParam);
+    if (nAnswer != 1)
+        lResult = ::CallWindowProcA(pfnPrevious, hWnd, nMessage, wParam, lParam);
+    *pCurrent = saved;
+    return lResult;
 }

@@ -360,4 +360,21 @@ TEST_F(CommandBar, TheTrackingPumpRunsUntilTrackingEndsAndKeepsAQuitRequest)
     EXPECT_EQ(3u, msg.wParam);
 }
 
+TEST_F(CommandBar, ACaptionChangeLaysTheBarOutAtIdleTimeKeepingTheSelection)
+{
+    SetButtons({ID_PLAIN, ID_UNHANDLED});
+    bar->SetSelected(1, TRUE);
+    int nLayouts = bar->m_nLayouts;
+    bar->GetControl(1)->SetCaption("A longer caption");
+    EXPECT_EQ(1, bar->GetSelectedIndex());
+    EXPECT_NE(0u, bar->GetPendingFlags() & CXTPCommandBar::kPendingLayout);
+    bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_EQ(nLayouts + 1, bar->m_nLayouts);
+    EXPECT_EQ(0u, bar->GetPendingFlags());
+
+    bar->GetControls()->Add(xtpControlButton, ID_CHECKED);
+    EXPECT_EQ(-1, bar->GetSelectedIndex()) << "a new control renumbers: the selection goes";
+    EXPECT_EQ(xtpNotSelected, bar->GetControl(1)->GetSelected()) << "and no control stays marked";
+}
+
 }  // namespace
