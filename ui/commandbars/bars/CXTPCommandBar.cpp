@@ -2,6 +2,9 @@
 #include "CXTPCommandBar.h"
 
 #include "AfxIds.h"
+#include <climits>
+#include <cstdlib>
+
 #include "CArchive.h"
 #include "CCmdUI.h"
 #include "CControlBar.h"
@@ -743,6 +746,51 @@ void CXTPCommandBar::DrawCommandBar(CDC* pDC)
         }
         pDC->SelectObject(pOldBrush);
     }
+}
+
+void CXTPCommandBar::FindDropIndex(CXTPControl* pControl, CPoint point, CRect& rcMarker, int& nIndex,
+                                   BOOL& bBefore) const
+{
+    const BOOL bVertical = IsVerticalPosition();
+    auto isCandidate = [&](int i) {
+        CXTPControl* p = GetControl(i);
+        return p->IsVisible() && !(p->GetFlags() & xtpFlagNoMovable);
+    };
+    nIndex = -1;
+    bBefore = TRUE;
+    int nBest = INT_MAX;
+    for (int i = 0; i < GetControlCount(); i++) {
+        if (!isCandidate(i))
+            continue;
+        CPoint ptCentre = GetControl(i)->GetRect().CenterPoint();
+        int nDistance = bVertical ? abs(point.y - ptCentre.y) : abs(point.x - ptCentre.x);
+        if (nDistance < nBest) {
+            nBest = nDistance;
+            nIndex = i;
+        }
+    }
+    if (nIndex == -1) {
+        GetClientRect(&rcMarker);
+        rcMarker.left += 2;
+        rcMarker.right = rcMarker.left + 6;
+        return;
+    }
+    CRect rc = GetControl(nIndex)->GetRect();
+    CPoint ptCentre = rc.CenterPoint();
+    bBefore = bVertical ? point.y < ptCentre.y : point.x < ptCentre.x;
+    int nEdge = bVertical ? (bBefore ? rc.top : rc.bottom) : (bBefore ? rc.left : rc.right);
+    if (!bBefore) {
+        // After a control the marker sits where the next one starts, unless a group or row starts there.
+        CXTPControl* pNext = nIndex + 1 < GetControlCount() && isCandidate(nIndex + 1) ? GetControl(nIndex + 1) : nullptr;
+        if (pNext && !pNext->GetBeginGroup() && !pNext->GetWrap())
+            nEdge = bVertical ? pNext->GetRect().top : pNext->GetRect().left;
+    }
+    if (bVertical)
+        rcMarker.SetRect(rc.left, nEdge - 3, rc.right, nEdge + 3);
+    else
+        rcMarker.SetRect(nEdge - 3, rc.top, nEdge + 3, rc.bottom);
+    if (GetControl(nIndex) == pControl)
+        rcMarker.SetRectEmpty();
 }
 
 CXTPControl* CXTPCommandBar::HitTestControl(CPoint point) const

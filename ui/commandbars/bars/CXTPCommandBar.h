@@ -92,6 +92,11 @@ public:
     void SetNoUpdate(BOOL bNoUpdate) { m_bIgnoreUpdateHandler = bNoUpdate; }
     CXTPControl* GetKeyControl() const { return m_pKeyControl; }
     void SetKeyControl(CXTPControl* pControl) { m_pKeyControl = pControl; }
+    // Where a control dragged in customize mode would go if dropped at the client point: the
+    // visible movable control with the nearest centre along the bar, before or after it, and
+    // the 6-pixel marker that shows it (empty when the control would stay in its place);
+    // -1 on a bar without such controls.
+    void FindDropIndex(CXTPControl* pControl, CPoint point, CRect& rcMarker, int& nIndex, BOOL& bBefore) const;
     CRect GetDropMarker() const { return m_rcMarker; }
     void SetDropMarker(CRect rcMarker, BOOL bVertical)
     {

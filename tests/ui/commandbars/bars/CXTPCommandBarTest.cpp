@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "../CommandBarsFixture.h"
+#include "../../base/drawing/DibCanvas.h"
 #include "CXTPControlButton.h"
 #include "CXTPHookManager.h"
 #include "CXTPKeyboardHook.h"
@@ -375,6 +376,102 @@ TEST_F(CommandBar, ACaptionChangeLaysTheBarOutAtIdleTimeKeepingTheSelection)
     bar->GetControls()->Add(xtpControlButton, ID_CHECKED);
     EXPECT_EQ(-1, bar->GetSelectedIndex()) << "a new control renumbers: the selection goes";
     EXPECT_EQ(xtpNotSelected, bar->GetControl(1)->GetSelected()) << "and no control stays marked";
+}
+
+struct DropCase {
+    CPoint point;
+    int nDragged;  // the control being dragged, -1 for one from elsewhere
+    int nIndex;
+    BOOL bBefore;
+    CRect rcMarker;
+};
+
+TEST_F(CommandBar, FindDropIndexTakesTheNearestMovableControlAndMarksTheGap)
+{
+    // Controls 60 wide from x 2; control 2 starts a group 6 further: 2-62, 62-122, 128-188, 188-248.
+    SetButtons({ID_PLAIN, ID_UNHANDLED, ID_CHECKED, ID_DISABLED});
+    bar->GetControl(2)->SetBeginGroup(TRUE);
+    bar->OnRecalcLayout();
+    const DropCase cases[] = {
+        {{10, 10}, -1, 0, TRUE, {-1, 2, 5, 24}},
+        {{50, 10}, -1, 0, FALSE, {59, 2, 65, 24}},    // after: at the start of the next control
+        {{110, 10}, -1, 1, FALSE, {119, 2, 125, 24}}, // the next one starts a group: at this one's end
+        {{240, 10}, -1, 3, FALSE, {245, 2, 251, 24}},
+        {{80, 10}, 1, 1, TRUE, {0, 0, 0, 0}},         // onto itself: no marker
+    };
+    for (const DropCase& c : cases) {
+        CRect rcMarker;
+        int nIndex = -2;
+        BOOL bBefore = -1;
+        bar->FindDropIndex(c.nDragged >= 0 ? bar->GetControl(c.nDragged) : nullptr, c.point, rcMarker, nIndex, bBefore);
+        EXPECT_EQ(c.nIndex, nIndex) << c.point.x;
+        EXPECT_EQ(c.bBefore, bBefore) << c.point.x;
+        EXPECT_EQ(c.rcMarker, rcMarker) << c.point.x;
+    }
+
+    bar->GetControl(0)->SetFlags(xtpFlagNoMovable);
+    bar->GetControl(1)->SetHideFlags(xtpHideCustomize);
+    CRect rcMarker;
+    int nIndex = -2;
+    BOOL bBefore = FALSE;
+    bar->FindDropIndex(nullptr, CPoint(10, 10), rcMarker, nIndex, bBefore);
+    EXPECT_EQ(2, nIndex) << "fixed and hidden controls are no drop places";
+
+    SetButtons({});
+    bar->FindDropIndex(nullptr, CPoint(10, 10), rcMarker, nIndex, bBefore);
+    EXPECT_EQ(-1, nIndex);
+    EXPECT_EQ(2, rcMarker.left);
+    EXPECT_EQ(8, rcMarker.right);
+}
+
+// The pixels a bar's picture changes when it draws the drop marker.
+std::vector<POINT> MarkerPixels(TestBar* pBar, CRect rcMarker, BOOL bVertical)
+{
+    CRect rcBar;
+    pBar->GetClientRect(&rcBar);
+    DibCanvas without(rcBar.Width(), rcBar.Height()), with(rcBar.Width(), rcBar.Height());
+    pBar->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(without.dc.GetSafeHdc()), PRF_CLIENT);
+    pBar->SetDropMarker(rcMarker, bVertical);
+    pBar->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(with.dc.GetSafeHdc()), PRF_CLIENT);
+    pBar->SetDropMarker(CRect(0, 0, 0, 0), FALSE);
+    std::vector<POINT> changed;
+    for (int y = 0; y < rcBar.Height(); y++)
+        for (int x = 0; x < rcBar.Width(); x++)
+            if (without.dc.GetPixel(x, y) != with.dc.GetPixel(x, y))
+                changed.push_back({x, y});
+    return changed;
+}
+
+bool Has(const std::vector<POINT>& points, int x, int y)
+{
+    for (const POINT& pt : points)
+        if (pt.x == x && pt.y == y)
+            return true;
+    return false;
+}
+
+TEST_F(CommandBar, TheDropMarkerIsAnInvertedIBeamAcrossTheBar)
+{
+    SetButtons({ID_PLAIN});
+    frame->GetCommandBars()->SetCustomizeMode(TRUE);
+    // Between controls of a horizontal bar: bars at top and bottom, a stem of 2 in the middle.
+    std::vector<POINT> changed = MarkerPixels(bar, CRect(100, 4, 110, 24), FALSE);
+    EXPECT_EQ(68u, changed.size());
+    for (POINT pt : std::vector<POINT>{{100, 4}, {109, 4}, {101, 5}, {108, 5}, {102, 6}, {103, 21}, {100, 23}, {101, 22}})
+        EXPECT_TRUE(Has(changed, pt.x, pt.y)) << pt.x << "," << pt.y;
+    for (POINT pt : std::vector<POINT>{{110, 4}, {100, 5}, {104, 10}, {101, 10}, {100, 22}})
+        EXPECT_FALSE(Has(changed, pt.x, pt.y)) << pt.x << "," << pt.y;
+
+    // Of a vertical bar: the same shape turned.
+    changed = MarkerPixels(bar, CRect(4, 2, 24, 12), TRUE);
+    EXPECT_EQ(68u, changed.size());
+    for (POINT pt : std::vector<POINT>{{4, 2}, {4, 11}, {5, 3}, {6, 4}, {21, 5}, {23, 2}, {22, 3}})
+        EXPECT_TRUE(Has(changed, pt.x, pt.y)) << pt.x << "," << pt.y;
+    for (POINT pt : std::vector<POINT>{{5, 2}, {10, 6}, {22, 2}})
+        EXPECT_FALSE(Has(changed, pt.x, pt.y)) << pt.x << "," << pt.y;
+
+    frame->GetCommandBars()->SetCustomizeMode(FALSE);
+    EXPECT_TRUE(MarkerPixels(bar, CRect(100, 4, 110, 24), FALSE).empty()) << "only customize mode shows a marker";
 }
 
 }  // namespace
