@@ -1,10 +1,10 @@
 // The bar window base: selection, tracking, keys, mnemonics, mouse dispatch, idle update, drawing.
 #include "CXTPCommandBar.h"
 
-#include "AfxIds.h"
 #include <climits>
 #include <cstdlib>
 
+#include "AfxIds.h"
 #include "CArchive.h"
 #include "CCmdUI.h"
 #include "CControlBar.h"
