@@ -42,6 +42,10 @@ TEST(CommandBars, AHiddenCommandShowsOnceUsed)
     EXPECT_EQ(1, bars.GetOptions()->m_mapUsedCommands.GetCount());
     bars.ResetUsageData();
     EXPECT_TRUE(bars.IsCommandHidden(300));
+
+    CXTPControls controls;
+    EXPECT_TRUE(bars.IsControlHidden(controls.Add(xtpControlButton, 300)));
+    EXPECT_FALSE(bars.IsControlHidden(controls.Add(xtpControlButton, 301)));
 }
 
 TEST(CommandBars, CustomizeModeTravelsToTheBarsAndTheirControls)
@@ -90,6 +94,29 @@ TEST(CommandBars, TheTabClientsFrameLayoutInsideRecalcLayoutWaitsForTheOneThatFo
     EXPECT_EQ(2, pFrame->m_nLayouts) << "outside the manager's layout the tab window lays the frame out";
     tabs.UnsubclassWindow();
     pFrame->DestroyWindow();
+}
+
+TEST(CommandBars, ACloneCopiesTheBarWithADuplicateOfItsControls)
+{
+    TestCommandBars bars;
+    auto* pBar = new CXTPCommandBar;
+    bars.Append(pBar);
+    pBar->SetTitle("Standard");
+    pBar->SetBarID(7);
+    pBar->SetFlags(0x400 | 3, 2);
+    pBar->GetControls()->Add(xtpControlButton, 1)->SetCaption("One");
+    pBar->GetControls()->Add(xtpControlButton, 2, "", -1, TRUE);
+
+    CXTPCommandBar* pClone = pBar->Clone(TRUE);
+    EXPECT_STREQ("Standard", pClone->GetTitle());
+    EXPECT_EQ(7u, pClone->GetBarID());
+    EXPECT_EQ(0x401u, pClone->GetFlags());
+    EXPECT_EQ(&bars, pClone->GetCommandBars());
+    ASSERT_EQ(1, pClone->GetControlCount()) << "temporary controls are not copied";
+    EXPECT_NE(pBar->GetControl(0), pClone->GetControl(0));
+    EXPECT_TRUE(pClone->GetControl(0)->Compare(pBar->GetControl(0)));
+    EXPECT_EQ(pClone, pClone->GetControl(0)->GetParent());
+    pClone->InternalRelease();
 }
 
 }  // namespace

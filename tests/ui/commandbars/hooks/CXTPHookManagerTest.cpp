@@ -84,4 +84,36 @@ TEST_F(HookManager, MovesOutsideTheTrackedBarsReachTheirHotTracking)
     bar->SetBarType(xtpBarTypeNormal);
 }
 
+TEST_F(HookManager, WatchingAnotherWindowTellsTheFormerOneAtOnce)
+{
+    m_pSecond->GetControls()->Add(xtpControlButton, ID_PLAIN);
+    m_pSecond->OnRecalcLayout();
+    ::SetCursorPos(bar->Centre(0, TRUE).x, bar->Centre(0, TRUE).y);
+    bar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(bar->Centre(0).x, bar->Centre(0).y));
+    ASSERT_EQ(0, bar->GetSelectedIndex());
+    EXPECT_EQ(bar->GetSafeHwnd(), XTPHookManager()->GetWatchedWindow());
+
+    m_pSecond->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(m_pSecond->Centre(0).x, m_pSecond->Centre(0).y));
+    EXPECT_EQ(-1, bar->GetSelectedIndex()) << "the first bar hears of the leave without waiting";
+    EXPECT_EQ(0, m_pSecond->GetSelectedIndex());
+    EXPECT_EQ(m_pSecond->GetSafeHwnd(), XTPHookManager()->GetWatchedWindow());
+}
+
+TEST_F(HookManager, TheFrameSwallowsContextMenusWhileBarsTrackAndGivesWheelsToThem)
+{
+    CXTPCommandBars* pBars = frame->GetCommandBars();
+    MSG msg = {frame->GetSafeHwnd(), WM_CONTEXTMENU, 0, 0, 0, {0, 0}};
+    EXPECT_FALSE(pBars->PreTranslateFrameMessage(&msg));
+    msg.message = WM_MOUSEWHEEL;
+    EXPECT_FALSE(pBars->PreTranslateFrameMessage(&msg));
+
+    bar->SetTrackingMode(TRUE, TRUE, TRUE);
+    for (UINT message : {WM_CONTEXTMENU, WM_SYSKEYUP, WM_MOUSEWHEEL}) {
+        msg.message = message;
+        EXPECT_TRUE(pBars->PreTranslateFrameMessage(&msg)) << message;
+    }
+    msg.message = WM_KEYDOWN;
+    EXPECT_FALSE(pBars->PreTranslateFrameMessage(&msg));
+}
+
 }  // namespace
