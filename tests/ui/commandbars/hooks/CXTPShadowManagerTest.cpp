@@ -42,7 +42,9 @@ protected:
         pBar->SetBarType(xtpBarTypePopup);
         pBar->SetCommandBars(frame->GetCommandBars());
         pBar->SetPaintManager(new ShadowTheme);
-        pBar->CreateEx(WS_EX_TOOLWINDOW, CWnd::DefaultClassName(), "", WS_POPUP | WS_VISIBLE, rc, frame, 0);
+        // Shown without activation, as popups are (activating windows is slow under Wine).
+        pBar->CreateEx(WS_EX_TOOLWINDOW, CWnd::DefaultClassName(), "", WS_POPUP, rc, frame, 0);
+        pBar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         m_arrPopups.push_back(pBar);
         return pBar;
     }
