@@ -86,6 +86,9 @@ class TestCommandBars : public CXTPCommandBars {
 
 public:
     void Append(CXTPCommandBar* pBar) { AppendBar(pBar); }
+    // A document template value of the tests' choosing, when set.
+    UINT m_nTemplate = 0;
+    UINT GetActiveDocTemplate() override { return m_nTemplate ? m_nTemplate : CXTPCommandBars::GetActiveDocTemplate(); }
 };
 
 // A bar whose buttons sit in one row (or column), counting its paints.

@@ -474,4 +474,79 @@ TEST_F(CommandBar, TheDropMarkerIsAnInvertedIBeamAcrossTheBar)
     EXPECT_TRUE(MarkerPixels(bar, CRect(100, 4, 110, 24), FALSE).empty()) << "only customize mode shows a marker";
 }
 
+// A control whose width the user may drag in customize mode.
+class ResizableButton : public CXTPControlButton {
+public:
+    int m_nWidth = 0;
+    BOOL CanResizeInCustomize() override { return TRUE; }
+    int GetCustomizeMinWidth() override { return 40; }
+    void SetWidth(int nWidth) override { m_nWidth = nWidth; }
+};
+
+TEST_F(CommandBar, DraggingAnEdgeInCustomizeModeResizesAndEscapeOrQuitKeepsTheWidth)
+{
+    SetButtons({ID_PLAIN});
+    auto* pButton = new ResizableButton;
+    bar->GetControls()->AddControl(pButton, ID_UNHANDLED);
+    bar->OnRecalcLayout();
+    CXTPCommandBars* pBars = frame->GetCommandBars();
+    pBars->SetCustomizeMode(TRUE);
+    pBars->SetDragControl(pButton);
+    const CRect rc = pButton->GetRect();  // 62-122
+    auto pressRightEdge = [&](std::initializer_list<MSG> queued, CPoint ptCursor) {
+        CPoint ptScreen = ptCursor;
+        bar->ClientToScreen(&ptScreen);
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        for (const MSG& msg : queued)
+            ::PostMessageA(bar->GetSafeHwnd(), msg.message, msg.wParam, msg.lParam);
+        bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.right - 1, rc.top + 5));
+    };
+    MSG move = {nullptr, WM_MOUSEMOVE, 0, 0, 0, {0, 0}};
+    MSG up = {nullptr, WM_LBUTTONUP, 0, 0, 0, {0, 0}};
+    MSG escape = {nullptr, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+
+    pressRightEdge({move, up}, CPoint(rc.right + 19, rc.top + 5));
+    EXPECT_EQ(80, pButton->m_nWidth) << "the right edge follows the cursor";
+    EXPECT_EQ(pButton, pBars->GetDragControl());
+
+    pButton->m_nWidth = 0;
+    pressRightEdge({move, up}, CPoint(rc.left + 5, rc.top + 5));
+    EXPECT_EQ(40, pButton->m_nWidth) << "never narrower than the minimum";
+
+    pButton->m_nWidth = 0;
+    pressRightEdge({move, escape}, CPoint(rc.right + 19, rc.top + 5));
+    EXPECT_EQ(0, pButton->m_nWidth) << "Escape cancels";
+
+    ::PostQuitMessage(5);
+    pressRightEdge({}, CPoint(rc.right + 19, rc.top + 5));
+    EXPECT_EQ(0, pButton->m_nWidth);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request stays";
+    EXPECT_EQ(5u, msg.wParam);
+    EXPECT_EQ(nullptr, CWnd::GetCapture());
+
+    pBars->SetDragControl(nullptr);
+    pBars->SetCustomizeMode(FALSE);
+}
+
+TEST_F(CommandBar, TheIdlePassHidesControlsNotMeantForTheActiveDocumentTemplate)
+{
+    SetButtons({ID_PLAIN, ID_UNHANDLED, ID_CHECKED});
+    bar->GetControl(0)->GetDocTemplatesAssigned().SetAt(128, TRUE);
+    bar->GetControl(1)->GetDocTemplatesExcluded().SetAt(128, TRUE);
+    struct {
+        UINT nTemplate;
+        DWORD dwHide0, dwHide1;
+    } cases[] = {{128, 0, xtpHideDocTemplate}, {129, xtpHideDocTemplate, 0}, {0, xtpHideDocTemplate, 0}};
+    for (const auto& c : cases) {
+        frame->Bars()->m_nTemplate = c.nTemplate;
+        int nLayouts = bar->m_nLayouts;
+        bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        EXPECT_EQ(c.dwHide0, bar->GetControl(0)->GetHideFlags()) << c.nTemplate;
+        EXPECT_EQ(c.dwHide1, bar->GetControl(1)->GetHideFlags()) << c.nTemplate;
+        EXPECT_EQ(0u, bar->GetControl(2)->GetHideFlags());
+        EXPECT_EQ(c.nTemplate == 0 ? nLayouts : nLayouts + 1, bar->m_nLayouts) << "a change lays the bar out";
+    }
+}
+
 }  // namespace
