@@ -119,4 +119,31 @@ TEST(CommandBars, ACloneCopiesTheBarWithADuplicateOfItsControls)
     pClone->InternalRelease();
 }
 
+// A frame that offers the customize command.
+class CustomizableFrame : public CFrameWnd {
+public:
+    void OnCustomize() {}
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CustomizableFrame, CFrameWnd)
+    ON_COMMAND(35001, OnCustomize)
+END_MESSAGE_MAP()
+
+TEST(CommandBars, TheSiteIsCustomizableWhenItHandlesTheCustomizeCommand)
+{
+    auto* pPlain = new CFrameWnd;
+    auto* pCustomizable = new CustomizableFrame;
+    ASSERT_TRUE(pPlain->Create(nullptr, "Plain", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100)));
+    ASSERT_TRUE(pCustomizable->Create(nullptr, "Customizable", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100)));
+    TestCommandBars bars;
+    bars.SetSite(pPlain);
+    EXPECT_FALSE(bars.IsCustomizable());
+    bars.SetSite(pCustomizable);
+    EXPECT_TRUE(bars.IsCustomizable());
+    EXPECT_EQ(pCustomizable, bars.GetSite());
+    pPlain->DestroyWindow();
+    pCustomizable->DestroyWindow();
+}
+
 }  // namespace
