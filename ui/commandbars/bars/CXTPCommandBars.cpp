@@ -7,6 +7,7 @@
 #include "CMDIChildWnd.h"
 #include "CMDIFrameWnd.h"
 #include "CMiniFrameWnd.h"
+#include "CWinApp.h"
 #include "CWinThread.h"
 #include "CXTPColorManager.h"
 #include "CXTPCommandBar.h"
@@ -254,9 +255,24 @@ UINT CXTPCommandBars::GetActiveDocTemplate()
     if (!pChild)
         return m_nDefaultMenuID;
     CDocument* pDocument = pChild->GetActiveDocument();
-    if (pDocument)
-        return pDocument->GetDocTemplate() ? pDocument->GetDocTemplate()->GetResourceID() : 0;
-    return static_cast<UINT>(reinterpret_cast<UINT_PTR>(pChild->m_hMenuShared));
+    if (!pDocument)
+        return static_cast<UINT>(reinterpret_cast<UINT_PTR>(pChild->m_hMenuShared));
+    // The multi-document template of the child's resource id: the document's own, else the
+    // first registered one.
+    const UINT nID = pChild->m_nIDHelp;
+    auto isMatch = [nID](CDocTemplate* pTemplate) {
+        return pTemplate && pTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate)) && pTemplate->GetResourceID() == nID;
+    };
+    if (isMatch(pDocument->GetDocTemplate()))
+        return nID;
+    if (CWinApp* pApp = AfxGetApp()) {
+        POSITION pos = pApp->GetFirstDocTemplatePosition();
+        while (pos) {
+            if (isMatch(pApp->GetNextDocTemplate(pos)))
+                return nID;
+        }
+    }
+    return 0;
 }
 
 void CXTPCommandBars::SetCustomizeMode(BOOL bMode)

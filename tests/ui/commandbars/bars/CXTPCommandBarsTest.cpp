@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "../CommandBarsFixture.h"
+#include "CMDIChildWnd.h"
 #include "CMDIFrameWnd.h"
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPTabClientWnd.h"
@@ -117,6 +118,27 @@ TEST(CommandBars, ACloneCopiesTheBarWithADuplicateOfItsControls)
     EXPECT_TRUE(pClone->GetControl(0)->Compare(pBar->GetControl(0)));
     EXPECT_EQ(pClone, pClone->GetControl(0)->GetParent());
     pClone->InternalRelease();
+}
+
+TEST(CommandBars, TheDocumentTemplateValueFollowsTheActiveMDIChild)
+{
+    auto* pFrame = new LayoutMDIFrame;
+    ASSERT_TRUE(pFrame->Create(nullptr, "MDI", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    ASSERT_TRUE(pFrame->InitCommandBars());
+    TestCommandBars plain;
+    EXPECT_EQ(0u, plain.GetActiveDocTemplate()) << "no MDI frame";
+    EXPECT_EQ(0u, pFrame->GetCommandBars()->GetActiveDocTemplate()) << "no child: the default menu";
+
+    auto* pChild = new CMDIChildWnd;
+    ASSERT_TRUE(pChild->Create(nullptr, "Child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 80), pFrame));
+    pChild->MDIActivate();
+    HMENU hMenu = ::CreateMenu();
+    pChild->m_hMenuShared = hMenu;
+    EXPECT_EQ(static_cast<UINT>(reinterpret_cast<UINT_PTR>(hMenu)), pFrame->GetCommandBars()->GetActiveDocTemplate())
+        << "a child without a document: its shared menu";
+    pChild->m_hMenuShared = nullptr;
+    ::DestroyMenu(hMenu);
+    pFrame->DestroyWindow();
 }
 
 // A frame that offers the customize command.
