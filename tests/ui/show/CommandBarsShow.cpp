@@ -34,14 +34,14 @@ public:
         CClientDC dc(this);
         for (int i = 0; i < GetControlCount(); i++) {
             CSize size = GetControl(i)->GetSize(&dc);
-            records[static_cast<size_t>(i)].nWidth = bVertical ? 90 : size.cx;
+            records[static_cast<size_t>(i)].nWidth = bVertical ? (m_barType == xtpBarTypePopup ? 130 : 90) : size.cx;
             records[static_cast<size_t>(i)].nHeight = size.cy;
             records[static_cast<size_t>(i)].bBeginGroup = GetControl(i)->GetBeginGroup();
         }
         CXTPControls::CalcControlsSize(records, bVertical);
         for (int i = 0; i < GetControlCount(); i++) {
             CRect rc = records[static_cast<size_t>(i)].rcControl;
-            rc.OffsetRect(bVertical ? 92 : 10, bVertical ? 4 : 2);
+            rc.OffsetRect(bVertical ? (m_barType == xtpBarTypePopup ? 134 : 92) : 10, bVertical ? 4 : 2);
             GetControl(i)->SetRect(rc);
         }
     }
@@ -80,11 +80,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     pTop->SetTrackingMode(TRUE, FALSE, TRUE);
     pTop->SetSelected(1, TRUE);
     MakeBar(pFrame, xtpBarTypeNormal, xtpBarLeft, CRect(0, 40, 100, 200), {"Open", "Save", "|Close"});
-    ShowBar* pPopup = MakeBar(nullptr, xtpBarTypePopup, xtpBarPopup, CRect(200, 120, 340, 230),
-                              {"&Undo\tCtrl+Z", "|Cu&t\tCtrl+X", "&Copy\tCtrl+C"});
-    pPopup->GetControl(1)->SetChecked(1);
+    // The popup hangs from the Edit button, the button left out of its shadow.
     CRect rcExclude = pTop->GetControl(1)->GetRect();
     pTop->ClientToScreen(&rcExclude);
+    ShowBar* pPopup = MakeBar(nullptr, xtpBarTypePopup, xtpBarPopup,
+                              CRect(CPoint(rcExclude.left, rcExclude.bottom), CSize(138, 88)),
+                              {"&Undo\tCtrl+Z", "|Cu&t\tCtrl+X", "&Copy\tCtrl+C"});
+    pPopup->GetControl(1)->SetChecked(1);
     XTPShadowManager()->SetShadow(pPopup, rcExclude);
 
     MSG msg;

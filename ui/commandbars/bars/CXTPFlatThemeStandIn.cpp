@@ -26,11 +26,11 @@ CSize CXTPFlatThemeStandIn::DrawControl(CXTPPaintManager* pPaintManager, CDC* pD
     CSize szText = pPaintManager->DrawControlText(pDC, pControl->GetCaption(), rc, FALSE, FALSE, FALSE);
     CSize szControl(szText.cx + 8 < kButtonHeight ? kButtonHeight : szText.cx + 8,
                     szText.cy + 6 < kButtonHeight ? kButtonHeight : szText.cy + 6);
-    if (pBar && pBar->GetType() == xtpBarTypePopup) {
-        CSize szShortcut = pPaintManager->DrawControlText(pDC, pControl->GetShortcutText().IsEmpty()
-                                                                   ? pControl->GetAutoShortcutText()
-                                                                   : pControl->GetShortcutText(),
-                                                          rc, FALSE, FALSE, FALSE);
+    const BOOL bPopup = pBar && pBar->GetType() == xtpBarTypePopup;
+    const CString strShortcut =
+        pControl->GetShortcutText().IsEmpty() ? pControl->GetAutoShortcutText() : pControl->GetShortcutText();
+    if (bPopup) {
+        CSize szShortcut = pPaintManager->DrawControlText(pDC, strShortcut, rc, FALSE, FALSE, FALSE);
         szControl.cx += szShortcut.cx + 24;
     }
     if (bDraw) {
@@ -44,7 +44,15 @@ CSize CXTPFlatThemeStandIn::DrawControl(CXTPPaintManager* pPaintManager, CDC* pD
             pPaintManager->Draw3dRect(pDC, rc, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(pPaintManager->GetColor(pControl->GetEnabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-        pPaintManager->DrawControlText(pDC, pControl->GetCaption(), rc, TRUE, !pControl->GetEnabled(), FALSE);
+        if (bPopup) {
+            // Menu items: the caption from the left, the key text at the right.
+            CRect rcText = rc;
+            rcText.DeflateRect(8, 0);
+            ::DrawTextA(*pDC, pControl->GetCaption(), -1, &rcText, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+            ::DrawTextA(*pDC, strShortcut, -1, &rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+        } else {
+            pPaintManager->DrawControlText(pDC, pControl->GetCaption(), rc, TRUE, !pControl->GetEnabled(), FALSE);
+        }
     }
     pDC->SelectObject(pOldFont);
     return szControl;
