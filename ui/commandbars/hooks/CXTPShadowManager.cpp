@@ -37,6 +37,8 @@ DWORD ShadowPixel(COLORREF clr, int nAlpha, double dFactor)
 
 CXTPShadowManager* XTPShadowManager()
 {
+    // The subclass table is made first so that it outlives the manager, which leaves it at exit.
+    XTPWindowHookTable();
     static CXTPShadowManager manager;
     return &manager;
 }
