@@ -63,21 +63,28 @@ inline void SendKey(WORD vk, BOOL bUp = FALSE)
     ::SendInput(1, &input, sizeof(input));
 }
 
-inline void SendClick(POINT ptScreen)
+// Mouse input at a screen point: a move there, then the button events given.
+inline void SendMouse(POINT ptScreen, std::initializer_list<DWORD> buttons)
 {
     const int cx = ::GetSystemMetrics(SM_CXSCREEN);
     const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
+    std::vector<INPUT> inputs(buttons.size() + 1);
+    DWORD dwFlags = MOUSEEVENTF_MOVE;
+    auto button = buttons.begin();
     for (INPUT& input : inputs) {
         input.type = INPUT_MOUSE;
         input.mi.dx = (ptScreen.x * 65536 + cx / 2) / cx;
         input.mi.dy = (ptScreen.y * 65536 + cy / 2) / cy;
-        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | dwFlags;
+        if (button != buttons.end())
+            dwFlags = *button++;
     }
-    inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-    ::SendInput(3, inputs, sizeof(INPUT));
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+inline void SendClick(POINT ptScreen)
+{
+    SendMouse(ptScreen, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
 
 // The command bars with the bar makers' way in.

@@ -275,6 +275,21 @@ TEST_F(CommandBar, AClickOutsideTheTrackingBarEndsTracking)
     EXPECT_TRUE(frame->m_arrCommands.empty());
 }
 
+TEST_F(CommandBar, TheButtonUpOfTheClickThatOpenedAPopupIsNoClickIntoIt)
+{
+    SetButtons({ID_PLAIN});
+    bar->SetBarType(xtpBarTypePopup);
+    const CPoint pt = bar->Centre(0, TRUE);
+    XTPHookManager()->SetSwallowButtonUp(TRUE);
+    SendMouse(pt, {MOUSEEVENTF_LEFTUP});
+    PumpFor(100);
+    EXPECT_TRUE(frame->m_arrCommands.empty());
+
+    SendMouse(pt, {MOUSEEVENTF_LEFTUP});
+    EXPECT_TRUE(PumpUntil([] { return !frame->m_arrCommands.empty(); })) << "only the first one is swallowed";
+    bar->SetBarType(xtpBarTypeNormal);
+}
+
 TEST_F(CommandBar, LosingTheActivationEndsTracking)
 {
     SetButtons({ID_PLAIN});
