@@ -17,9 +17,13 @@
 #include "CEditSetup.h"
 #include "CFrameWnd.h"
 #include "CGotoLine.h"
+#include "CMenu.h"
 #include "CStyleText.h"
 #include "CTavrelinDoc.h"
+#include "CXTPPropExchange.h"
 #include "EditorSettings.h"
+#include "IdeServices.h"
+#include "ScriptBuildHost.h"
 
 IMPLEMENT_DYNCREATE(CTavrelinView, CScintillaView)
 
@@ -102,7 +106,10 @@ BEGIN_MESSAGE_MAP(CTavrelinView, CScintillaView)
     ON_COMMAND(ID_SCRIPT_EDIT_OPTIONS, OnScriptEditOptions)
     ON_UPDATE_COMMAND_UI(ID_SCRIPT_EDIT_OPTIONS, OnUpdateAlways)
     ON_COMMAND(ID_SET_STYLE, OnSetStyle)
-    ON_UPDATE_COMMAND_UI(ID_SET_STYLE, OnUpdateAlways)
+    ON_UPDATE_COMMAND_UI(ID_SET_STYLE, OnUpdateSetStyle)
+    ON_WM_CONTEXTMENU()
+    ON_COMMAND(ID_TEST_SCRIPT, OnTestScript)
+    ON_UPDATE_COMMAND_UI(ID_TEST_SCRIPT, OnUpdateTestScript)
     ON_REGISTERED_MESSAGE(g_fileWatchMessage, OnFileWatchNotify)
 END_MESSAGE_MAP()
 
@@ -507,6 +514,119 @@ void CTavrelinView::OnSetStyle()
         g_pTextStyles[record] = dialog.GetStyle();
     if (CFrameWnd* frame = GetParentFrame())
         frame->SendMessage(kMsgTextStyleChanged, WPARAM(style), LPARAM(record));
+}
+
+void CTavrelinView::OnUpdateSetStyle(CCmdUI* pCmdUI)
+{
+    const int style = int(Sci(SCI_GETSTYLEAT, WPARAM(Sci(SCI_GETCURRENTPOS))));
+    pCmdUI->Enable(style >= 0 && style < kEditableLexerStyles);
+}
+
+// View state
+
+void CTavrelinView::ExchangeViewState(CXTPPropExchange* px)
+{
+    long firstLine = 0, xOffset = 0, current = 0, selectionStart = 0, selectionEnd = 0;
+    if (!px->IsLoading()) {
+        firstLine = long(Sci(SCI_GETFIRSTVISIBLELINE));
+        xOffset = long(Sci(SCI_GETXOFFSET));
+        current = long(Sci(SCI_GETCURRENTPOS));
+        selectionStart = long(Sci(SCI_GETSELECTIONSTART));
+        selectionEnd = long(Sci(SCI_GETSELECTIONEND));
+    }
+    PX_LongDefault(px, "FirstVisibleLine", firstLine, 0);
+    PX_LongDefault(px, "FirstVisiblePos", xOffset, 0);
+    PX_LongDefault(px, "CurrentPosition", current, 0);
+    PX_LongDefault(px, "SelectionStart", selectionStart, 0);
+    PX_LongDefault(px, "SelectionEnd", selectionEnd, 0);
+    if (!px->IsLoading())
+        return;
+    // Set, not scrolled by: a view that is already scrolled (its file was open) lands on the
+    // stored line too.
+    Sci(SCI_SETFIRSTVISIBLELINE, WPARAM(std::max(firstLine, 0L)));
+    Sci(SCI_SETXOFFSET, WPARAM(std::max(xOffset, 0L)));
+    Sci(SCI_SETCURRENTPOS, WPARAM(current));
+    Sci(SCI_SETSELECTIONSTART, WPARAM(selectionStart));
+    Sci(SCI_SETSELECTIONEND, WPARAM(selectionEnd));
+}
+
+// Testing the script
+
+namespace {
+
+CString FullPath(const CString& path)
+{
+    char full[MAX_PATH] = {};
+    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? CString(full) : path;
+}
+
+}  // namespace
+
+CString CTavrelinView::FindTestEntry()
+{
+    ScriptBuildHost* host = GetScriptBuildHost();
+    zCIdeServices* ide = zGetIdeServices();
+    CDocument* doc = GetDocument();
+    if (!host || !ide || !doc || doc->GetPathName().IsEmpty())
+        return CString();
+    // Whole paths are compared: an entry that merely occurs inside the path ("A.d" in
+    // "...\BA.d") names another file.
+    const CString document = FullPath(doc->GetPathName());
+    const CString folder(ide->GetProjectFolder().c_str());
+    for (const CString& entry : host->GetSourceListEntries()) {
+        if (!entry.IsEmpty() && FullPath(folder + entry).CompareNoCase(document) == 0)
+            return entry;
+    }
+    return CString();
+}
+
+void CTavrelinView::OnUpdateTestScript(CCmdUI* pCmdUI)
+{
+    zCIdeServices* ide = zGetIdeServices();
+    pCmdUI->Enable(ide && ide->GetSettings().BuildJobThread == 0 && !FindTestEntry().IsEmpty());
+}
+
+void CTavrelinView::OnTestScript()
+{
+    zCIdeServices* ide = zGetIdeServices();
+    const CString entry = FindTestEntry();
+    if (!ide || entry.IsEmpty() || ide->GetSettings().BuildJobThread != 0)
+        return;
+    CDocument* doc = GetDocument();
+    // The compiler reads the file from disk; a save that failed (and said so) leaves nothing
+    // worth testing.
+    if (doc->IsModified() && !doc->OnSaveDocument(doc->GetPathName()))
+        return;
+    zTBuildSettings& settings = ide->GetSettings();
+    settings.TestFile = static_cast<const char*>(entry);
+    settings.TestScript = 1;
+    GetScriptBuildHost()->StartCompile();
+}
+
+// Context menu
+
+void CTavrelinView::OnContextMenu(CWnd*, CPoint point)
+{
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_SCRIPT_CONTEXT_MENU))
+        return;
+    CMenu* popup = menu.GetSubMenu(0);
+    if (!popup)
+        return;
+    if (point.x == -1 && point.y == -1) {  // from the keyboard: below the caret
+        const LRESULT caret = Sci(SCI_GETCURRENTPOS);
+        POINT at{LONG(Sci(SCI_POINTXFROMPOSITION, 0, caret)),
+                 LONG(Sci(SCI_POINTYFROMPOSITION, 0, caret) + Sci(SCI_TEXTHEIGHT, 0))};
+        ::ClientToScreen(m_edit.m_hWnd, &at);
+        point = CPoint(at.x, at.y);
+    }
+    // The frame around the view asks the view's update handlers for the items' states.
+    CWnd* owner = GetParentFrame() ? static_cast<CWnd*>(GetParentFrame()) : this;
+    const UINT command = ::TrackPopupMenu(popup->m_hMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0,
+                                          owner->m_hWnd, nullptr);
+    if (command)
+        SendMessage(WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 LRESULT CTavrelinView::OnFileWatchNotify(WPARAM, LPARAM)

@@ -7,6 +7,7 @@
 #include "EditorSettingsTarget.h"
 
 class CCmdUI;
+class CXTPPropExchange;
 
 // Command ids of the script view.
 enum : UINT {
@@ -18,7 +19,11 @@ enum : UINT {
     ID_INDICATOR_STYLE = 32844,
     ID_INDICATOR_FOLD = 32845,
     ID_GOTO_LINE = 33181,
+    ID_TEST_SCRIPT = 33189,
 };
+
+// The view's context menu: the first submenu of this menu resource.
+enum : UINT { IDR_SCRIPT_CONTEXT_MENU = 153 };
 
 // A call tip of a nested call: its function and where its argument list starts.
 struct CallTipEntry {
@@ -69,7 +74,18 @@ public:
     void OnGotoLine();
     void OnScriptEditOptions();
     void OnSetStyle();
+    void OnUpdateSetStyle(CCmdUI* pCmdUI);
     void OnUpdateAlways(CCmdUI* pCmdUI);
+    // Scroll position, caret and selection through the project file's exchange: stored, or
+    // read and applied.
+    void ExchangeViewState(CXTPPropExchange* px);
+    // The source-list entry that names this document's file itself (the project folder and the
+    // entry make its full path, in any case); empty when none does or there is no project.
+    CString FindTestEntry();
+    void OnTestScript();
+    void OnUpdateTestScript(CCmdUI* pCmdUI);
+    // The context menu at a screen point ((-1, -1): at the caret); the chosen command runs here.
+    void OnContextMenu(CWnd* pWnd, CPoint point);
     LRESULT OnFileWatchNotify(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
