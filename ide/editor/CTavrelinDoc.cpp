@@ -49,9 +49,14 @@ BOOL CTavrelinDoc::ReloadFromDisk()
 {
     if (GetPathName().IsEmpty())
         return FALSE;
+    const BOOL wasModified = IsModified();
     SetModifiedFlag(FALSE);
-    if (!CDocument::OnOpenDocument(GetPathName()))
+    if (!CDocument::OnOpenDocument(GetPathName())) {
+        // The file could not be read (and the user was told): the text is still the editor's,
+        // changes and all, so it must not pass for saved.
+        SetModifiedFlag(wasModified);
         return FALSE;
+    }
     UpdateAllViews(nullptr);
     return TRUE;
 }

@@ -201,6 +201,22 @@ void CTavrelinView::ApplyStyle(int lexerStyle)
     }
 }
 
+int CTavrelinView::SourceRecordOfStyle(int style)
+{
+    if (style == kBraceStyle || style == kBadBraceStyle)
+        return 6;
+    return style == kCallTipStyle ? 0 : RecordOfStyle(style);
+}
+
+void CTavrelinView::ApplyRecord(int record)
+{
+    // Records are shared: a changed comment record changes every kind of comment, and the
+    // operator record the brace highlights too.
+    for (int style = 0; style <= STYLE_LASTPREDEFINED; ++style)
+        if (SourceRecordOfStyle(style) == record)
+            ApplyStyle(style);
+}
+
 void CTavrelinView::ApplySettings()
 {
     Sci(SCI_SETINDENTATIONGUIDES, WPARAM(g_editorOptions.indentGuide));

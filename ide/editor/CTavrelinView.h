@@ -44,6 +44,7 @@ public:
 
     void OnInitialUpdate() override;
     void ApplyStyle(int lexerStyle) override;
+    void ApplyRecord(int record) override;
     void ApplySettings() override;
     void DefineMarker(int marker, int symbol, COLORREF fore, COLORREF back);
     // Lexer and keyword lists by the path's extension.
@@ -55,6 +56,8 @@ public:
 
     // The record a lexer style is drawn with: 0 for styles without one of their own.
     static int RecordOfStyle(int lexerStyle);
+    // The record a style's look comes from, derived styles (braces, call tips) included.
+    static int SourceRecordOfStyle(int style);
 
     // Automatic indentation after a typed character.
     void AutomaticIndentation(char ch);

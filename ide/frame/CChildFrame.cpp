@@ -64,7 +64,10 @@ LRESULT CChildFrame::OnTextStyleChanged(WPARAM wParam, LPARAM lParam)
     const int record = static_cast<int>(lParam);
     if (TextStyleRecordOf(lexerStyle) < 0 || record < 0 || record >= kTextStyleCount)
         return 0;
-    ForEachSettingsTarget([&](EditorSettingsTarget& target) { target.ApplyStyle(lexerStyle); });
+    ForEachSettingsTarget([&](EditorSettingsTarget& target) {
+        target.ApplyStyle(lexerStyle);
+        target.ApplyRecord(record);  // the other styles that share the record
+    });
     SaveTextStyle(record);
     return 1;
 }

@@ -15,7 +15,8 @@ public:
     // Frames open now.
     static int GetOpenFrameCount();
 
-    // Every open document's views draw the style anew, then the record is stored. Returns 1;
+    // Every open document's views draw the style anew, and every other style of the record,
+    // then the record is stored. Returns 1;
     // 0 (nothing done) for a style or record out of range.
     LRESULT OnTextStyleChanged(WPARAM wParam, LPARAM lParam);
     // Every view applies the options, the autosave timer restarts, the options are stored.

@@ -228,6 +228,17 @@ TEST_F(ScriptViewCommandsTest, TheWatchersMessageReloadsTheFile)
     EXPECT_EQ(view->GetLineText(0), "var int changed;\r\n");
     EXPECT_STREQ(view->GetDocument()->GetTitle(), "watched.d");
     EXPECT_FALSE(view->GetDocument()->IsModified());
+
+    // A file gone by the time of the reload: the user hears of it, and the text typed since
+    // stays marked as not saved.
+    view->Sci(SCI_GOTOPOS, 0);
+    view->Sci(SCI_REPLACESEL, 0, reinterpret_cast<LPARAM>("typed "));
+    ASSERT_TRUE(::DeleteFileA(path.c_str()));
+    view->SendMessage(::RegisterWindowMessageA("FileWatchNotify"), 0, reinterpret_cast<LPARAM>(path.c_str()));
+    EXPECT_EQ(app.prompts.size(), 1u);
+    EXPECT_EQ(view->GetLineText(0), "typed var int changed;\r\n");
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+    EXPECT_STREQ(view->GetDocument()->GetTitle(), "watched.d *");
 }
 
 TEST_F(ScriptViewCommandsTest, TheViewStateComesBackFromTheProjectFileAlsoIntoAScrolledView)
