@@ -21,9 +21,9 @@
 #include "CStyleText.h"
 #include "CTavrelinDoc.h"
 #include "CXTPPropExchange.h"
+#include "EditorProjectHost.h"
 #include "EditorSettings.h"
 #include "IdeServices.h"
-#include "ScriptBuildHost.h"
 
 IMPLEMENT_DYNCREATE(CTavrelinView, CScintillaView)
 
@@ -568,33 +568,10 @@ void CTavrelinView::ExchangeViewState(CXTPPropExchange* px)
 
 // Testing the script
 
-namespace {
-
-CString FullPath(const CString& path)
-{
-    char full[MAX_PATH] = {};
-    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? CString(full) : path;
-}
-
-}  // namespace
-
 CString CTavrelinView::FindTestEntry()
 {
-    ScriptBuildHost* host = GetScriptBuildHost();
-    zCIdeServices* ide = zGetIdeServices();
     CDocument* doc = GetDocument();
-    if (!host || !ide || !doc || doc->GetPathName().IsEmpty())
-        return CString();
-    // Whole paths are compared: an entry that merely occurs inside the path ("A.d" in
-    // "...\BA.d") names another file.
-    const CString document = FullPath(doc->GetPathName());
-    const CString folder(ide->GetProjectFolder().c_str());
-    for (const CString& entry : host->GetSourceListEntries()) {
-        if (!entry.IsEmpty() && FullPath(folder + entry).CompareNoCase(document) == 0)
-            return entry;
-    }
-    return CString();
+    return doc ? FindSourceListEntry(doc->GetPathName()) : CString();
 }
 
 void CTavrelinView::OnUpdateTestScript(CCmdUI* pCmdUI)
@@ -617,7 +594,7 @@ void CTavrelinView::OnTestScript()
     zTBuildSettings& settings = ide->GetSettings();
     settings.TestFile = static_cast<const char*>(entry);
     settings.TestScript = 1;
-    GetScriptBuildHost()->StartCompile();
+    GetEditorProjectHost()->StartCompile();
 }
 
 // Context menu

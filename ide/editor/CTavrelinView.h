@@ -82,8 +82,7 @@ public:
     // Scroll position, caret and selection through the project file's exchange: stored, or
     // read and applied.
     void ExchangeViewState(CXTPPropExchange* px);
-    // The source-list entry that names this document's file itself (the project folder and the
-    // entry make its full path, in any case); empty when none does or there is no project.
+    // The source-list entry that names this document's file itself; empty when none does.
     CString FindTestEntry();
     void OnTestScript();
     void OnUpdateTestScript(CCmdUI* pCmdUI);

@@ -16,7 +16,7 @@
 #include "CXTPPropExchangeArchive.h"
 #include "EditorTestIds.h"
 #include "IdeServices.h"
-#include "ScriptBuildHost.h"
+#include "EditorProjectHost.h"
 
 namespace {
 
@@ -281,7 +281,7 @@ TEST_F(ScriptViewCommandsTest, TheViewStateComesBackFromTheProjectFileAlsoIntoAS
 }
 
 // The project side over a fixture project: its source list; compiles are counted.
-struct FixtureProject : ScriptBuildHost {
+struct FixtureProject : EditorProjectHost {
     std::vector<CString> entries;
     int compiles = 0;
     std::string testFile;  // the build settings' test file when the compile started
@@ -301,7 +301,7 @@ TEST_F(ScriptViewCommandsTest, TestingAScriptTakesTheSourceListEntryOfItsWholePa
     project.entries = {"A.d", "b.d", "*.d"};
     zCIdeServices* const previous = zGetIdeServices();
     zSetIdeServices(&ide);
-    SetScriptBuildHost(&project);
+    SetEditorProjectHost(&project);
 
     const struct {
         const char* file;
@@ -331,7 +331,7 @@ TEST_F(ScriptViewCommandsTest, TestingAScriptTakesTheSourceListEntryOfItsWholePa
     EXPECT_EQ(ReadFile(Path("A.d")), "// var int a;\r\n");  // saved before the compile
     EXPECT_FALSE(view->GetDocument()->IsModified());
 
-    SetScriptBuildHost(nullptr);
+    SetEditorProjectHost(nullptr);
     zSetIdeServices(previous);
 }
 

@@ -1,0 +1,227 @@
+// The script frame's tab colour (the cycle, foreign files, the pop-up commands), its window, and
+// the operations over all open documents, over a fixture project.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CChildFrame.h"
+#include "CCmdUI.h"
+#include "CDocument.h"
+#include "EditorProjectHost.h"
+#include "EditorSettings.h"
+#include "IdeServices.h"
+#include "OpenDocuments.h"
+#include "Scintilla.h"
+#include "SettingsFixture.h"
+
+namespace {
+
+// The project side over a fixture project: its source list.
+struct FixtureProject : EditorProjectHost {
+    std::vector<CString> entries;
+    std::vector<CString> GetSourceListEntries() override { return entries; }
+    void StartCompile() override {}
+};
+
+constexpr DWORD kBlue = kTabColorFirst, kYellow = kTabColorFirst + 1, kGreen = kTabColorFirst + 2,
+                kRed = kTabColorFirst + 3, kPurple = kTabColorFirst + 4, kCyan = kTabColorFirst + 5,
+                kOrange = kTabColorFirst + 6, kMagenta = kTabColorFirst + 7;
+
+class ChildFrameTest : public SettingsAppTest {
+protected:
+    zCHeadlessIde ide;
+    FixtureProject project;
+    zCIdeServices* previous = nullptr;
+    std::string folder;
+
+    void SetUp() override
+    {
+        SettingsAppTest::SetUp();
+        char temp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "tavrelin-frames-" + std::to_string(::GetCurrentProcessId());
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        ide.projectFolder = folder + "\\";
+        previous = zGetIdeServices();
+        zSetIdeServices(&ide);
+        SetEditorProjectHost(&project);
+        for (int i = 0; i < 10; ++i)
+            project.entries.push_back(CString(std::to_string(i).c_str()) + ".d");
+    }
+    void TearDown() override
+    {
+        SettingsAppTest::TearDown();
+        SetEditorProjectHost(nullptr);
+        zSetIdeServices(previous);
+        g_tabColors = TabColors();
+        for (const std::string& name : written)
+            ::DeleteFileA(Path(name).c_str());
+        ::RemoveDirectoryA(folder.c_str());
+    }
+    std::string Path(const std::string& name) const { return folder + "\\" + name; }
+    // Opens a file of the folder (written first); its frame.
+    CChildFrame* Open(const std::string& name, const std::string& text = "var int a;\r\n")
+    {
+        HANDLE file = ::CreateFileA(Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD done = 0;
+        ::WriteFile(file, text.data(), DWORD(text.size()), &done, nullptr);
+        ::CloseHandle(file);
+        written.push_back(name);
+        CDocument* doc = app.OpenDocumentFile(Path(name).c_str());
+        if (!doc)
+            return nullptr;
+        POSITION v = doc->GetFirstViewPosition();
+        return dynamic_cast<CChildFrame*>(doc->GetNextView(v)->GetParentFrame());
+    }
+    std::string ReadBack(const std::string& name)
+    {
+        HANDLE file = ::CreateFileA(Path(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        char bytes[256] = {};
+        DWORD done = 0;
+        ::ReadFile(file, bytes, sizeof bytes - 1, &done, nullptr);
+        ::CloseHandle(file);
+        return std::string(bytes, done);
+    }
+
+private:
+    std::vector<std::string> written;
+};
+
+struct StateProbe : CCmdUI {
+    BOOL enabled = -1;
+    int checked = -1;
+    void Enable(BOOL on) override { enabled = on; }
+    void SetCheck(int check) override { checked = check; }
+};
+
+StateProbe StateOf(CChildFrame* frame, UINT id)
+{
+    StateProbe probe;
+    probe.m_nID = id;
+    probe.DoUpdate(frame, FALSE);
+    return probe;
+}
+
+TEST_F(ChildFrameTest, CyclingFramesTakeTheNextColourAndAProjectFileLeavesTheForeignOne)
+{
+    // The first frame loads the settings; then colours cycle (the foreign colour stays red).
+    ASSERT_NE(Open("outside.d"), nullptr);
+    g_tabColors.cycle = 1;
+    // The cycle may stand anywhere after the other tests: go on to its start.
+    int opened = 0;
+    CChildFrame* frame = nullptr;
+    do {
+        frame = Open(std::to_string(opened++) + ".d");
+        ASSERT_NE(frame, nullptr);
+    } while (frame->GetTabColor() != kBlue && opened < 8);
+    ASSERT_EQ(frame->GetTabColor(), kBlue);
+    // Red is taken by the fourth frame, which shows purple once activated; the next skips purple.
+    const DWORD shown[] = {kYellow, kGreen, kPurple, kCyan, kOrange, kMagenta, kBlue};
+    for (DWORD color : shown) {
+        const std::string name = std::to_string(opened++ % 10) + ".d";
+        CloseOpenDocument(Path(name).c_str());  // each file anew in a new frame (the list holds ten)
+        frame = Open(name);
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->GetTabColor(), color) << name;
+        EXPECT_EQ(DWORD(frame->SendMessage(kMsgGetTabColor)), color);
+    }
+}
+
+TEST_F(ChildFrameTest, AForeignFileKeepsTheForeignColourAndTheMenuOffersNoOther)
+{
+    CChildFrame* foreign = Open("outside.d");
+    CChildFrame* own = Open("1.d");
+    ASSERT_TRUE(foreign && own);
+    EXPECT_EQ(own->GetTabColor(), kTabColorNone);  // the default colour, not cycling
+    foreign->ActivateFrame();
+    EXPECT_EQ(foreign->GetTabColor(), kRed);
+
+    const struct {
+        UINT id;
+        BOOL foreignEnabled, ownEnabled;
+        int foreignChecked, ownChecked;
+    } items[] = {
+        {ID_TAB_COLOR_FIRST, FALSE, TRUE, 0, 0},      // blue
+        {ID_TAB_COLOR_FIRST + 3, TRUE, FALSE, 1, 0},  // red, the foreign colour
+        {ID_TAB_COLOR_LAST, FALSE, TRUE, 0, 0},       // magenta
+        {ID_TAB_COLOR_NONE, FALSE, TRUE, 0, 1},
+    };
+    for (const auto& item : items) {
+        const StateProbe f = StateOf(foreign, item.id), o = StateOf(own, item.id);
+        EXPECT_EQ(f.enabled, item.foreignEnabled) << item.id;
+        EXPECT_EQ(f.checked, item.foreignChecked) << item.id;
+        EXPECT_EQ(o.enabled, item.ownEnabled) << item.id;
+        EXPECT_EQ(o.checked, item.ownChecked) << item.id;
+    }
+    own->SendMessage(WM_COMMAND, ID_TAB_COLOR_FIRST + 1);
+    EXPECT_EQ(own->GetTabColor(), kYellow);
+    EXPECT_EQ(StateOf(own, ID_TAB_COLOR_FIRST + 1).checked, 1);
+    own->SendMessage(WM_COMMAND, ID_TAB_COLOR_NONE);
+    EXPECT_EQ(own->GetTabColor(), kTabColorNone);
+
+    // A new foreign colour reaches every frame at once; a project file that had it moves on.
+    own->SendMessage(WM_COMMAND, ID_TAB_COLOR_FIRST + 2);  // green
+    g_tabColors.foreign = kGreen;
+    ApplyTabColorsToAll();
+    EXPECT_EQ(foreign->GetTabColor(), kGreen);
+    EXPECT_EQ(own->GetTabColor(), kTabColorNone);  // not cycling: the default colour
+    own->SetTabColor(kGreen);
+    g_tabColors.cycle = 1;
+    ApplyTabColorsToAll();
+    EXPECT_EQ(own->GetTabColor(), kRed);  // the colour after the foreign one
+}
+
+TEST_F(ChildFrameTest, TheFrameCannotBeMovedOrSizedAndItsViewHasNoSunkenEdge)
+{
+    CChildFrame* frame = Open("1.d");
+    ASSERT_NE(frame, nullptr);
+    HMENU system = ::GetSystemMenu(frame->m_hWnd, FALSE);
+    ASSERT_NE(system, nullptr);
+    for (UINT command : {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_MOVE, SC_SIZE})
+        EXPECT_EQ(::GetMenuState(system, command, MF_BYCOMMAND), UINT(-1)) << command;
+    EXPECT_NE(::GetMenuState(system, SC_CLOSE, MF_BYCOMMAND), UINT(-1));
+    CView* view = frame->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+    EXPECT_FALSE(::GetWindowLongA(view->m_hWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+}
+
+CDocument* DocumentOf(CChildFrame* frame) { return frame->GetActiveDocument(); }
+
+TEST_F(ChildFrameTest, OpenDocumentsAreSavedRenamedAndClosedByTheirExactPaths)
+{
+    CChildFrame* a = Open("1.d", "a\r\n");
+    CChildFrame* b = Open("2.d", "b\r\n");
+    ASSERT_TRUE(a && b);
+    CTavrelinView* view = dynamic_cast<CTavrelinView*>(b->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    view->Sci(SCI_DOCUMENTEND);
+    view->Sci(SCI_REPLACESEL, 0, reinterpret_cast<LPARAM>("typed"));
+    SaveModifiedDocuments();
+    EXPECT_EQ(ReadBack("2.d"), "b\r\ntyped");
+    EXPECT_EQ(ReadBack("1.d"), "a\r\n");
+    EXPECT_FALSE(DocumentOf(b)->IsModified());
+
+    const std::string one = Path("1.d"), other = Path("9.d");
+    std::string upper = one;
+    upper.back() = 'D';
+    RenameOpenDocument(upper.c_str(), other.c_str());  // another spelling names no document
+    EXPECT_STREQ(DocumentOf(a)->GetPathName(), one.c_str());
+    RenameOpenDocument(one.c_str(), other.c_str());
+    EXPECT_STREQ(DocumentOf(a)->GetPathName(), other.c_str());
+
+    CloseOpenDocument(one.c_str());  // its old name: nothing closes
+    int open = 0;
+    ForEachOpenDocument([&](CDocument*) { ++open; });
+    EXPECT_EQ(open, 2);
+    CloseOpenDocument(other.c_str());
+    open = 0;
+    ForEachOpenDocument([&](CDocument* doc) {
+        ++open;
+        EXPECT_STREQ(doc->GetPathName(), Path("2.d").c_str());
+    });
+    EXPECT_EQ(open, 1);
+}
+
+}  // namespace
