@@ -4,6 +4,7 @@
 
 #include "CCmdUI.h"
 #include "CDocument.h"
+#include "CTabDialog.h"
 #include "CView.h"
 #include "EditorProjectHost.h"
 #include "EditorSettings.h"
@@ -38,6 +39,7 @@ BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
     ON_UPDATE_COMMAND_UI_RANGE(ID_TAB_COLOR_FIRST, ID_TAB_COLOR_LAST, OnUpdateTabColor)
     ON_COMMAND(ID_TAB_COLOR_NONE, OnTabColorNone)
     ON_UPDATE_COMMAND_UI(ID_TAB_COLOR_NONE, OnUpdateTabColorNone)
+    ON_COMMAND(ID_TAB_COLOR_OPTIONS, OnTabColorOptions)
     ON_MESSAGE(kMsgTextStyleChanged, OnTextStyleChanged)
     ON_MESSAGE(kMsgEditorOptionsChanged, OnEditorOptionsChanged)
 END_MESSAGE_MAP()
@@ -132,6 +134,20 @@ void CChildFrame::OnUpdateTabColorNone(CCmdUI* pCmdUI)
 {
     pCmdUI->SetCheck(m_tabColor == kTabColorNone ? 1 : 0);
     pCmdUI->Enable(m_tabColor != g_tabColors.foreign);
+}
+
+void CChildFrame::OnTabColorOptions()
+{
+    CTabDialog dialog(this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    g_tabColors.cycle = dialog.m_cycle;
+    if (dialog.m_defaultIndex >= 0)  // -1: no choice ticked, the old colour stays
+        g_tabColors.defaultColor = dialog.m_defaultIndex >= 8 ? kTabColorNone : kTabColorFirst + dialog.m_defaultIndex;
+    if (dialog.m_foreignIndex >= 0)
+        g_tabColors.foreign = kTabColorFirst + dialog.m_foreignIndex;
+    SaveTabColors();
+    ApplyTabColorsToAll();
 }
 
 LRESULT CChildFrame::OnTextStyleChanged(WPARAM wParam, LPARAM lParam)

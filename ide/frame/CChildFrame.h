@@ -15,6 +15,7 @@ enum : UINT {
     ID_TAB_COLOR_FIRST = 204,
     ID_TAB_COLOR_LAST = 211,
     ID_TAB_COLOR_NONE = 212,
+    ID_TAB_COLOR_OPTIONS = 32819,
 };
 
 class CChildFrame : public CMDIChildWnd {
@@ -44,6 +45,8 @@ public:
     void OnUpdateTabColor(CCmdUI* pCmdUI);
     void OnTabColorNone();
     void OnUpdateTabColorNone(CCmdUI* pCmdUI);
+    // The tab-colour options; on OK they are stored and every frame takes its colour anew.
+    void OnTabColorOptions();
 
     // Every open document's views draw the style anew, and every other style of the record,
     // then the record is stored. Returns 1; 0 (nothing done) for a style or record out of range.

@@ -172,6 +172,67 @@ TEST_F(ChildFrameTest, AForeignFileKeepsTheForeignColourAndTheMenuOffersNoOther)
     EXPECT_EQ(own->GetTabColor(), kRed);  // the colour after the foreign one
 }
 
+// The tab-colour dialog as the Options command showed it; its answer.
+struct TabDialogSeen {
+    bool cycleTicked = true;
+    int defaultTicked = -1, foreignTicked = -1;  // the ticked button's id
+    bool confirm = false;
+};
+TabDialogSeen g_tabDialog;
+
+int TickedIn(HWND dialog, std::initializer_list<int> ids)
+{
+    for (int id : ids)
+        if (::IsDlgButtonChecked(dialog, id) == BST_CHECKED)
+            return id;
+    return -1;
+}
+
+void CALLBACK AnswerTabDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = ::GetLastActivePopup(::GetActiveWindow());
+    char title[64] = {};
+    if (!dialog || !::GetWindowTextA(dialog, title, sizeof title) || std::string(title) != "Set Tab colors")
+        return;
+    ::KillTimer(nullptr, timer);
+    g_tabDialog.cycleTicked = ::IsDlgButtonChecked(dialog, 1041) == BST_CHECKED;
+    g_tabDialog.defaultTicked = TickedIn(dialog, {1058, 1059, 1060, 1061, 1062, 1063, 1064, 1065, 1066});
+    g_tabDialog.foreignTicked = TickedIn(dialog, {1038, 1071, 1072, 1073, 1074, 1075, 1076, 1077});
+    if (g_tabDialog.confirm) {
+        // Cycling on, purple for foreign files (a click moves the group's tick).
+        ::SendDlgItemMessageA(dialog, 1041, BM_SETCHECK, BST_CHECKED, 0);
+        ::SendDlgItemMessageA(dialog, 1073, BM_SETCHECK, BST_UNCHECKED, 0);
+        ::SendDlgItemMessageA(dialog, 1074, BM_SETCHECK, BST_CHECKED, 0);
+        Click(dialog, IDOK);
+    } else {
+        Click(dialog, IDCANCEL);
+    }
+}
+
+TEST_F(ChildFrameTest, TheOptionsShowTheTabColoursAndOnOkStoreThemAndRecolourEveryFrame)
+{
+    CChildFrame* foreign = Open("outside.d");
+    CChildFrame* own = Open("1.d");
+    ASSERT_TRUE(foreign && own);
+    own->SetTabColor(kPurple);
+    for (bool confirm : {false, true}) {
+        g_tabDialog = TabDialogSeen();
+        g_tabDialog.confirm = confirm;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, AnswerTabDialog);
+        own->SendMessage(WM_COMMAND, ID_TAB_COLOR_OPTIONS);
+        ::KillTimer(nullptr, timer);
+        EXPECT_FALSE(g_tabDialog.cycleTicked);
+        EXPECT_EQ(g_tabDialog.defaultTicked, 1066);  // none
+        EXPECT_EQ(g_tabDialog.foreignTicked, 1073);  // red
+    }
+    EXPECT_EQ(g_tabColors.cycle, 1);
+    EXPECT_EQ(g_tabColors.foreign, kPurple);
+    EXPECT_EQ(Stored("Tab Colors", "Foreign Color"), int(kPurple));
+    EXPECT_EQ(Stored("Tab Colors", "Cycle Color"), 1);
+    EXPECT_EQ(foreign->GetTabColor(), kPurple);
+    EXPECT_EQ(own->GetTabColor(), kCyan);  // it had the new foreign colour
+}
+
 TEST_F(ChildFrameTest, TheFrameCannotBeMovedOrSizedAndItsViewHasNoSunkenEdge)
 {
     CChildFrame* frame = Open("1.d");
