@@ -540,30 +540,35 @@ void CTavrelinView::OnUpdateSetStyle(CCmdUI* pCmdUI)
 
 // View state
 
+void CTavrelinView::ExchangeViewStateValues(CXTPPropExchange* px, ViewState& state)
+{
+    PX_LongDefault(px, "FirstVisibleLine", state.firstVisibleLine, 0);
+    PX_LongDefault(px, "FirstVisiblePos", state.firstVisiblePos, 0);
+    PX_LongDefault(px, "CurrentPosition", state.currentPosition, 0);
+    PX_LongDefault(px, "SelectionStart", state.selectionStart, 0);
+    PX_LongDefault(px, "SelectionEnd", state.selectionEnd, 0);
+}
+
 void CTavrelinView::ExchangeViewState(CXTPPropExchange* px)
 {
-    long firstLine = 0, xOffset = 0, current = 0, selectionStart = 0, selectionEnd = 0;
+    ViewState state;
     if (!px->IsLoading()) {
-        firstLine = long(Sci(SCI_GETFIRSTVISIBLELINE));
-        xOffset = long(Sci(SCI_GETXOFFSET));
-        current = long(Sci(SCI_GETCURRENTPOS));
-        selectionStart = long(Sci(SCI_GETSELECTIONSTART));
-        selectionEnd = long(Sci(SCI_GETSELECTIONEND));
+        state.firstVisibleLine = long(Sci(SCI_GETFIRSTVISIBLELINE));
+        state.firstVisiblePos = long(Sci(SCI_GETXOFFSET));
+        state.currentPosition = long(Sci(SCI_GETCURRENTPOS));
+        state.selectionStart = long(Sci(SCI_GETSELECTIONSTART));
+        state.selectionEnd = long(Sci(SCI_GETSELECTIONEND));
     }
-    PX_LongDefault(px, "FirstVisibleLine", firstLine, 0);
-    PX_LongDefault(px, "FirstVisiblePos", xOffset, 0);
-    PX_LongDefault(px, "CurrentPosition", current, 0);
-    PX_LongDefault(px, "SelectionStart", selectionStart, 0);
-    PX_LongDefault(px, "SelectionEnd", selectionEnd, 0);
+    ExchangeViewStateValues(px, state);
     if (!px->IsLoading())
         return;
     // Set, not scrolled by: a view that is already scrolled (its file was open) lands on the
     // stored line too.
-    Sci(SCI_SETFIRSTVISIBLELINE, WPARAM(std::max(firstLine, 0L)));
-    Sci(SCI_SETXOFFSET, WPARAM(std::max(xOffset, 0L)));
-    Sci(SCI_SETCURRENTPOS, WPARAM(current));
-    Sci(SCI_SETSELECTIONSTART, WPARAM(selectionStart));
-    Sci(SCI_SETSELECTIONEND, WPARAM(selectionEnd));
+    Sci(SCI_SETFIRSTVISIBLELINE, WPARAM(std::max(state.firstVisibleLine, 0L)));
+    Sci(SCI_SETXOFFSET, WPARAM(std::max(state.firstVisiblePos, 0L)));
+    Sci(SCI_SETCURRENTPOS, WPARAM(state.currentPosition));
+    Sci(SCI_SETSELECTIONSTART, WPARAM(state.selectionStart));
+    Sci(SCI_SETSELECTIONEND, WPARAM(state.selectionEnd));
 }
 
 // Testing the script

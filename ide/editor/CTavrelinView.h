@@ -82,6 +82,11 @@ public:
     // Scroll position, caret and selection through the project file's exchange: stored, or
     // read and applied.
     void ExchangeViewState(CXTPPropExchange* px);
+    struct ViewState {
+        long firstVisibleLine = 0, firstVisiblePos = 0, currentPosition = 0, selectionStart = 0, selectionEnd = 0;
+    };
+    // The five values alone, for a section whose document is not open.
+    static void ExchangeViewStateValues(CXTPPropExchange* px, ViewState& state);
     // The source-list entry that names this document's file itself; empty when none does.
     CString FindTestEntry();
     void OnTestScript();

@@ -5,9 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "CArchive.h"
 #include "CChildFrame.h"
 #include "CCmdUI.h"
 #include "CDocument.h"
+#include "CMemFile.h"
+#include "CXTPPropExchangeArchive.h"
+#include "DocumentsState.h"
 #include "EditorProjectHost.h"
 #include "EditorSettings.h"
 #include "IdeServices.h"
@@ -283,6 +287,98 @@ TEST_F(ChildFrameTest, OpenDocumentsAreSavedRenamedAndClosedByTheirExactPaths)
         EXPECT_STREQ(doc->GetPathName(), Path("2.d").c_str());
     });
     EXPECT_EQ(open, 1);
+}
+
+// The "Documents" section written to an archive, or read back from it.
+void ExchangeDocuments(CMemFile& file, bool loading)
+{
+    file.SeekToBegin();
+    CArchive archive(&file, loading ? CArchive::load : CArchive::store);
+    CXTPPropExchangeArchive px(archive);
+    ExchangeDocumentsState(&px);
+    if (!loading)
+        archive.Close();
+}
+
+TEST_F(ChildFrameTest, TheDocumentsSectionReopensTheFilesWithTheirColoursTheActiveOneAndTheirViews)
+{
+    std::string lines;
+    for (int i = 0; i < 200; ++i)
+        lines += "var int v" + std::to_string(i) + ";\r\n";
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string outside = std::string(temp) + "tavrelin-outside-" + std::to_string(::GetCurrentProcessId()) + ".d";
+    {
+        HANDLE file = ::CreateFileA(outside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ::CloseHandle(file);
+    }
+    CChildFrame* first = Open("1.d", lines);
+    CChildFrame* second = Open("2.d", lines);
+    ASSERT_TRUE(first && second && app.OpenDocumentFile(outside.c_str()));
+    first->SetTabColor(kGreen);
+    second->SetTabColor(kOrange);
+    auto* view = dynamic_cast<CTavrelinView*>(second->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    second->ShowWindow(SW_SHOW);
+    view->Sci(SCI_SETSEL, 700, 710);
+    view->Sci(SCI_SETFIRSTVISIBLELINE, 60);  // the selection scrolled out of sight
+    second->ActivateFrame();
+    second->SetTabColor(kOrange);  // as the user chose it
+
+    CMemFile file;
+    ExchangeDocuments(file, false);
+    // Files of the project folder are kept relative to it, others whole.
+    {
+        file.SeekToBegin();
+        CArchive archive(&file, CArchive::load);
+        CXTPPropExchangeArchive px(archive);
+        CString names[4];
+        long colors[3] = {};
+        BOOL active = FALSE;
+        for (int i = 0; i < 3; ++i) {
+            PX_String(&px, "OpenFile", names[i]);
+            PX_LongDefault(&px, "TabColor", colors[i], 0);
+        }
+        PX_String(&px, "OpenFile", names[3]);
+        EXPECT_STREQ(names[0], "1.d");
+        EXPECT_STREQ(names[1], "2.d");
+        EXPECT_STREQ(names[2], outside.c_str());
+        EXPECT_STREQ(names[3], "");
+        EXPECT_EQ(colors[0], long(kGreen));
+        EXPECT_EQ(colors[1], long(kOrange));
+        PX_Bool(&px, "ActiveFile", active, FALSE);
+        CString activeName;
+        PX_String(&px, "OpenFile", activeName);
+        EXPECT_TRUE(active);
+        EXPECT_STREQ(activeName, "2.d");
+    }
+
+    // Read back twice: all files, then with the first one gone (skipped, the rest in step).
+    for (bool firstGone : {false, true}) {
+        SCOPED_TRACE(firstGone);
+        app.CloseAllDocuments(TRUE);
+        if (firstGone)
+            ::DeleteFileA(Path("1.d").c_str());
+        ExchangeDocuments(file, true);
+        std::vector<std::string> opened;
+        ForEachOpenDocument([&](CDocument* doc) { opened.push_back(static_cast<const char*>(doc->GetPathName())); });
+        std::vector<std::string> expected = {Path("1.d"), Path("2.d"), outside};
+        if (firstGone)
+            expected.erase(expected.begin());
+        EXPECT_EQ(opened, expected);
+        auto* main = static_cast<CMDIFrameWnd*>(app.m_pMainWnd);
+        auto* active = dynamic_cast<CChildFrame*>(main->GetActiveFrame());
+        ASSERT_NE(active, nullptr);
+        EXPECT_STREQ(active->GetActiveDocument()->GetPathName(), Path("2.d").c_str());
+        EXPECT_EQ(active->GetTabColor(), kOrange);
+        auto* reopened = dynamic_cast<CTavrelinView*>(active->GetActiveView());
+        ASSERT_NE(reopened, nullptr);
+        EXPECT_EQ(reopened->Sci(SCI_GETFIRSTVISIBLELINE), 60);
+        EXPECT_EQ(reopened->Sci(SCI_GETSELECTIONSTART), 700);
+        EXPECT_EQ(reopened->Sci(SCI_GETSELECTIONEND), 710);
+    }
+    app.CloseAllDocuments(TRUE);
+    ::DeleteFileA(outside.c_str());
 }
 
 }  // namespace
