@@ -602,6 +602,32 @@ void CTavrelinView::OnTestScript()
     GetEditorProjectHost()->StartCompile();
 }
 
+// Find history
+
+void CTavrelinView::KeepFindHistory(HWND list, const char* text)
+{
+    constexpr int kMaxEntries = 16;
+    if (!list || !text || !*text)
+        return;
+    // The list's own search ignores case; a search for "Hero" is not one for "hero".
+    const LRESULT first = FindHistoryString(list, -1, text);
+    for (LRESULT at = first; at != LB_ERR;) {
+        const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, WPARAM(at), 0);
+        std::string entry(size_t(length > 0 ? length : 0) + 1, '\0');
+        ::SendMessageA(list, LB_GETTEXT, WPARAM(at), reinterpret_cast<LPARAM>(entry.data()));
+        if (std::strcmp(entry.c_str(), text) == 0) {
+            ::SendMessageA(list, LB_DELETESTRING, WPARAM(at), 0);
+            break;
+        }
+        at = FindHistoryString(list, int(at), text);
+        if (at == first)
+            break;  // round the list once
+    }
+    InsertHistoryString(list, 0, text);
+    for (LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0); count > kMaxEntries; --count)
+        ::SendMessageA(list, LB_DELETESTRING, WPARAM(count - 1), 0);
+}
+
 // Context menu
 
 void CTavrelinView::OnContextMenu(CWnd*, CPoint point)

@@ -91,6 +91,9 @@ public:
     CString FindTestEntry();
     void OnTestScript();
     void OnUpdateTestScript(CCmdUI* pCmdUI);
+    // The find box's drop-down list keeps the searches: the text goes to the top (an entry of
+    // exactly that text leaves its old place), and the list keeps at most 16 entries.
+    static void KeepFindHistory(HWND list, const char* text);
     // The context menu at a screen point ((-1, -1): at the caret); the chosen command runs here.
     void OnContextMenu(CWnd* pWnd, CPoint point);
     LRESULT OnFileWatchNotify(WPARAM wParam, LPARAM lParam);

@@ -280,6 +280,43 @@ TEST_F(ScriptViewCommandsTest, TheViewStateComesBackFromTheProjectFileAlsoIntoAS
     EXPECT_EQ(second->Sci(SCI_GETCURRENTPOS), from + 9);
 }
 
+std::vector<std::string> Entries(HWND list)
+{
+    std::vector<std::string> entries;
+    for (int i = 0; i < int(::SendMessageA(list, LB_GETCOUNT, 0, 0)); ++i) {
+        char text[64] = {};
+        ::SendMessageA(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+TEST(FindHistory, ASearchGoesToTheTopOnceAndTheListKeepsSixteen)
+{
+    HWND list = ::CreateWindowExA(0, "LISTBOX", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(list, nullptr);
+    const struct {
+        const char* text;
+        std::vector<std::string> after;
+    } steps[] = {
+        {"hero", {"hero"}},
+        {"self", {"self", "hero"}},
+        {"hero", {"hero", "self"}},          // moved, not doubled
+        {"Hero", {"Hero", "hero", "self"}},  // another case is another search
+        {"", {"Hero", "hero", "self"}},      // nothing searched, nothing kept
+        {"self", {"self", "Hero", "hero"}},
+    };
+    for (const auto& step : steps)
+        EXPECT_EQ((CTavrelinView::KeepFindHistory(list, step.text), Entries(list)), step.after) << step.text;
+    for (int i = 0; i < 20; ++i)
+        CTavrelinView::KeepFindHistory(list, ("word" + std::to_string(i)).c_str());
+    const std::vector<std::string> kept = Entries(list);
+    ASSERT_EQ(kept.size(), 16u);
+    EXPECT_EQ(kept.front(), "word19");
+    EXPECT_EQ(kept.back(), "word4");
+    ::DestroyWindow(list);
+}
+
 // The project side over a fixture project: its source list; compiles are counted.
 struct FixtureProject : EditorProjectHost {
     std::vector<CString> entries;
