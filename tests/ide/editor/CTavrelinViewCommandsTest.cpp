@@ -373,3 +373,28 @@ TEST_F(ScriptViewCommandsTest, TestingAScriptTakesTheSourceListEntryOfItsWholePa
 }
 
 }  // namespace
+
+namespace {
+
+void CALLBACK CancelPageSetup(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = ::GetLastActivePopup(::GetActiveWindow());
+    char className[16] = {};
+    if (!dialog || !::GetClassNameA(dialog, className, sizeof className) || std::string(className) != "#32770")
+        return;
+    ::KillTimer(nullptr, timer);
+    ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(ScriptViewCommandsTest, ACancelledPageSetupChangesNoMargin)
+{
+    CTavrelinView* view = OpenScript("page.d", "var int a;\r\n");
+    ASSERT_NE(view, nullptr);
+    view->m_rMargin.SetRect(500, 600, 700, 800);
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, CancelPageSetup);
+    view->SendMessage(WM_COMMAND, ID_FILE_PAGE_SETUP);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(view->m_rMargin, CRect(500, 600, 700, 800));
+}
+
+}  // namespace
