@@ -176,6 +176,19 @@ TEST_F(ScriptViewCommandsTest, StatusPanesShowCaretStyleFoldLevelAndOvertype)
     EXPECT_EQ(Update(view, ID_INDICATOR_OVR).text, "");
 }
 
+TEST_F(ScriptViewCommandsTest, TheFramesStatusBarShowsThePanesOfTheActiveView)
+{
+    CTavrelinView* view = OpenScript("bar.d", "func void A()\r\n{\r\n\tvar int x;\r\n};\r\n");
+    ASSERT_NE(view, nullptr);
+    view->Sci(SCI_GOTOPOS, WPARAM(view->Sci(SCI_POSITIONFROMLINE, 2) + 1));
+    view->SendMessage(WM_COMMAND, ID_TOGGLE_OVERTYPE);
+    // What the idle update does, less its test that the (hidden) frame shows.
+    frame->status.OnUpdateCmdUI(frame, TRUE);
+    const char* expected[] = {"Line: 3, Col: 5", "Style: KeyWord", "Folding level: 1", "OVR"};
+    for (int pane = 1; pane <= 4; ++pane)
+        EXPECT_STREQ(frame->status.GetPaneText(pane), expected[pane - 1]) << pane;
+}
+
 TEST_F(ScriptViewCommandsTest, TheTitleIsMarkedWhileTheTextIsAwayFromItsSavePoint)
 {
     CTavrelinView* view = OpenScript("mark.d", "var int a;\r\n");
