@@ -176,6 +176,35 @@ TEST_F(ChildFrameTest, AForeignFileKeepsTheForeignColourAndTheMenuOffersNoOther)
     EXPECT_EQ(own->GetTabColor(), kRed);  // the colour after the foreign one
 }
 
+TEST_F(ChildFrameTest, TheTabMenuShowsTheFramesColourChecked)
+{
+    CChildFrame* foreign = Open("outside.d");
+    CChildFrame* own = Open("1.d");
+    ASSERT_TRUE(foreign && own);
+    foreign->ActivateFrame();
+    own->SetTabColor(kCyan);
+    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(172));
+    ASSERT_NE(menu, nullptr);
+    HMENU popup = ::GetSubMenu(menu, 0);
+    HMENU colors = ::GetSubMenu(popup, 0);
+    ASSERT_NE(colors, nullptr);
+    // The menu's items as a frame's update handlers leave them: "c" checked, "g" grayed.
+    const auto states = [&](CChildFrame* frame) {
+        frame->SendMessage(WM_INITMENUPOPUP, WPARAM(colors), 0);
+        frame->SendMessage(WM_INITMENUPOPUP, WPARAM(popup), 0);
+        std::string marks;
+        for (UINT id = ID_TAB_COLOR_FIRST; id <= ID_TAB_COLOR_NONE; ++id) {
+            const UINT state = ::GetMenuState(menu, id, MF_BYCOMMAND);
+            marks += state & MF_CHECKED ? 'c' : state & MF_GRAYED ? 'g' : '-';
+        }
+        return marks;
+    };
+    EXPECT_EQ(states(foreign), "gggcggggg");  // blue .. magenta, none
+    EXPECT_EQ(states(own), "---g-c---");
+    EXPECT_NE(::GetMenuState(menu, ID_TAB_COLOR_OPTIONS, MF_BYCOMMAND), UINT(-1));
+    ::DestroyMenu(menu);
+}
+
 // The tab-colour dialog as the Options command showed it; its answer.
 struct TabDialogSeen {
     bool cycleTicked = true;
