@@ -173,6 +173,9 @@ BOOL CTavrelinView::ShowCallTip(int position)
     entry.tip = text.c_str();
     Sci(SCI_CALLTIPSHOW, WPARAM(position), reinterpret_cast<LPARAM>(text.c_str()));
     m_callTipShown = TRUE;
+    // The tip on screen is a parameter tip now, whatever tip was there before.
+    m_typeInfoShown = FALSE;
+    m_dwellTipShown = FALSE;
     return TRUE;
 }
 

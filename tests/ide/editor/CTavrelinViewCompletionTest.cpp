@@ -10,6 +10,7 @@
 
 #include <Scintilla.h>
 
+#include "CCmdUI.h"
 #include "CTavrelinView.h"
 #include "EditorFixture.h"
 #include "EditorSettings.h"
@@ -48,7 +49,8 @@ const char* const kWork =
     "\tloot.value = npc.attribute;\r\n"
     "\tB_Say(npc, \"x\"); B_Give(npc, loot);\r\n"
     "\t\r\n"
-    "};\r\n";
+    "};\r\n"
+    "instance Guard(Npc_Default) { B_Say(self, \"x\"); };\r\n";
 constexpr int kTypingLine = 4;
 
 const std::string kSayTip = "void B_Say(C_NPC slf, string text)";
@@ -361,6 +363,28 @@ TEST_F(CompletionTest, TypeInfoAndParameterInfoByKeys)
     EXPECT_EQ(Highlighted(), "B_Say");
 }
 
+TEST_F(CompletionTest, AParameterTipAfterTypeInfoFollowsTheCaret)
+{
+    CTavrelinView* view = OpenWork();
+    ASSERT_NE(view, nullptr);
+    PutCaret(view, "loot.value");
+    PressWithCtrl(view, 'T');
+    ASSERT_EQ(ShownTip(), "var C_Item loot");
+    view->Sci(SCI_CALLTIPCANCEL);
+    view->Sci(SCI_GOTOPOS, WPARAM(view->Sci(SCI_GETLINEENDPOSITION, kTypingLine)));
+    Type(view, "B_Say(npc, ");
+    ASSERT_EQ(Highlighted(), " string text");
+    // Back into the first argument: the caret's move updates the tip.
+    for (int i = 0; i < 3; ++i)
+        view->Sci(SCI_CHARLEFT);
+    view->OnUpdateUI(nullptr);
+    EXPECT_EQ(Highlighted(), "C_NPC slf");
+    // Left of the function's name the tip goes.
+    view->Sci(SCI_GOTOPOS, WPARAM(view->Sci(SCI_POSITIONFROMLINE, kTypingLine)));
+    view->OnUpdateUI(nullptr);
+    EXPECT_EQ(view->Sci(SCI_CALLTIPACTIVE), 0);
+}
+
 TEST_F(CompletionTest, DwellingOnANameShowsItsDeclarationUntilTheMouseMoves)
 {
     CTavrelinView* view = OpenWork();
@@ -428,6 +452,50 @@ TEST_F(CompletionTest, ReturnBackAfterALocalJumpGoesBackInItsOwnView)
     EXPECT_EQ(work->Sci(SCI_GETCURRENTPOS), caret);
     EXPECT_EQ(story->Sci(SCI_GETCURRENTPOS), 7);
     EXPECT_TRUE(app.prompts.empty());
+}
+
+struct EnabledCmdUI : CCmdUI {
+    BOOL enabled = -1;
+    void Enable(BOOL on) override
+    {
+        enabled = on;
+        CCmdUI::Enable(on);
+    }
+};
+
+TEST_F(CompletionTest, CommandsAreEnabledByWhatIsAtTheCaret)
+{
+    struct Case {
+        const char* at;
+        int offset;
+        UINT id;
+        bool enabled;
+    } cases[] = {
+        {"npc.attribute", 1, ID_TYPE_INFO, true},         // an identifier
+        {"C_NPC npc", 1, ID_GOTO_DECLARATION, true},      // a class name
+        {"self, ", 1, ID_TYPE_INFO, true},                // a name of the second list
+        {"func void Work", 1, ID_GOTO_DECLARATION, false},  // a keyword
+        {"B_Say(npc", 1, ID_PARAMETER_INFO, true},
+        {"Work(var", 0, ID_PARAMETER_INFO, true},         // a function's own head
+        {"npc, \"x\"", 1, ID_PARAMETER_INFO, false},     // no "(" after the name
+        {"B_Say(self", 1, ID_PARAMETER_INFO, false},      // on an instance's line
+        {"loot;", 4, ID_LIST_MEMBERS, true},              // after a name's character
+        {"\tvar C_Item", 1, ID_LIST_MEMBERS, false},
+        {"loot;", 0, ID_RETURN_BACK, false},              // no jump made
+    };
+    CTavrelinView* view = OpenWork();
+    ASSERT_NE(view, nullptr);
+    for (bool active : {true, false}) {
+        project->GetSettings().ProjectName = active ? "Fixture" : "";
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.at) + " / " + std::to_string(c.id) + (active ? "" : " without a project"));
+            PutCaret(view, c.at, c.offset);
+            EnabledCmdUI ui;
+            ui.m_nID = c.id;
+            ui.DoUpdate(view, TRUE);
+            EXPECT_EQ(ui.enabled, active && c.enabled);
+        }
+    }
 }
 
 TEST_F(CompletionTest, DeclarationsOutsideTheProjectGiveTheirMessages)
