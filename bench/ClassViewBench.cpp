@@ -8,13 +8,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "IdeServices.h"
 #include "JobGlobals.h"
+#include "ScriptProjectGenerator.h"
 #include "zCParser.h"
 #include "zCTypedInfo.h"
 #include "zERROR.h"
@@ -31,41 +31,6 @@ double Seconds(Clock::time_point start)
 
 constexpr int kRuns = 3;
 constexpr int kQueries = 50;
-constexpr int kUnitsPerFile = 100;
-
-// One unit: a class, a prototype, two instances, globals and two functions with bodies.
-int WriteUnit(std::ofstream& out, int n)
-{
-    out << "class C_Unit_" << n << " {\n"
-        << "    var int id;\n"
-        << "    var string name;\n"
-        << "    var int values[4];\n"
-        << "    var func routine;\n"
-        << "};\n"
-        << "prototype P_Unit_" << n << "(C_Unit_" << n << ") {\n"
-        << "    id = " << n << ";\n"
-        << "    name = \"unit; // { " << n << "\";\n"
-        << "};\n"
-        << "instance Unit_" << n << "(P_Unit_" << n << ") { values[1] = 3; };\n"
-        << "instance Spare_" << n << "(C_Unit_" << n << ");\n"
-        << "const int MAX_" << n << " = " << n << ";\n"
-        << "var int counter_" << n << ";\n"
-        << "func void Say_" << n << "(var C_Unit_" << n << " slf, var string text) {\n"
-        << "    counter_" << n << " = counter_" << n << " + 1;\n"
-        << "};\n"
-        << "func int Compute_" << n << "(var int a, var int b) {\n"
-        << "    var int total;\n"
-        << "    total = a + b * 2;\n"
-        << "    if (total > MAX_" << n << ") {\n"
-        << "        total = total - 1;\n"
-        << "    } else {\n"
-        << "        total = total + 1;\n"
-        << "    };\n"
-        << "    return total;\n"
-        << "};\n";
-    return 27;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -80,22 +45,11 @@ int main(int argc, char** argv)
     zTClassViewProject project;
     project.folder = folder.string();
     project.name = "Bench";
-    int lines = 0;
-    int units = 0;
-    {
-        std::ofstream list(folder / "Bench.src", std::ios::binary);
-        std::ofstream out;
-        while (lines < wantedLines) {
-            if (units % kUnitsPerFile == 0) {
-                const std::string name = "part" + std::to_string(units / kUnitsPerFile) + ".d";
-                out.close();
-                out.open(folder / name, std::ios::binary);
-                list << name << "\r\n";
-                project.sources.emplace_back(name.c_str());
-            }
-            lines += WriteUnit(out, units++);
-        }
-    }
+    const bench::GeneratedProject generated = bench::WriteProject(folder, "Bench.src", wantedLines);
+    const int lines = generated.lines;
+    const int units = generated.units;
+    for (const std::string& source : generated.sources)
+        project.sources.emplace_back(source.c_str());
 
     zCHeadlessIde host;
     host.GetSettings().BuildJobThread = 1;

@@ -111,6 +111,16 @@ BEGIN_MESSAGE_MAP(CTavrelinView, CScintillaView)
     ON_COMMAND(ID_TEST_SCRIPT, OnTestScript)
     ON_UPDATE_COMMAND_UI(ID_TEST_SCRIPT, OnUpdateTestScript)
     ON_REGISTERED_MESSAGE(g_fileWatchMessage, OnFileWatchNotify)
+    ON_COMMAND(ID_LIST_MEMBERS, OnListMembers)
+    ON_UPDATE_COMMAND_UI(ID_LIST_MEMBERS, OnUpdateListMembers)
+    ON_COMMAND(ID_TYPE_INFO, OnTypeInfo)
+    ON_UPDATE_COMMAND_UI(ID_TYPE_INFO, OnUpdateNameAtCaret)
+    ON_COMMAND(ID_PARAMETER_INFO, OnParameterInfo)
+    ON_UPDATE_COMMAND_UI(ID_PARAMETER_INFO, OnUpdateParameterInfo)
+    ON_COMMAND(ID_GOTO_DECLARATION, OnGoToDeclaration)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_DECLARATION, OnUpdateNameAtCaret)
+    ON_COMMAND(ID_RETURN_BACK, OnReturnBack)
+    ON_UPDATE_COMMAND_UI(ID_RETURN_BACK, OnUpdateReturnBack)
 END_MESSAGE_MAP()
 
 CTavrelinView::CTavrelinView()
@@ -270,12 +280,6 @@ void CTavrelinView::GoToLine(int line)
 
 // Notifications
 
-void CTavrelinView::OnCharAdded(SCNotification* notification)
-{
-    if (g_editorOptions.autoIndent && !m_callTipShown && !Sci(SCI_AUTOCACTIVE))
-        AutomaticIndentation(char(notification->ch));
-}
-
 void CTavrelinView::OnSavePointReached(SCNotification*)
 {
     if (CDocument* doc = GetDocument())
@@ -290,6 +294,8 @@ void CTavrelinView::OnSavePointLeft(SCNotification*)
 
 void CTavrelinView::OnUpdateUI(SCNotification*)
 {
+    if (Sci(SCI_CALLTIPACTIVE) && !m_dwellTipShown && !m_typeInfoShown)
+        ContinueCallTip();
     if (g_editorOptions.checkBraces)
         HighlightBraces();
 }

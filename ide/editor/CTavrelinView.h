@@ -1,9 +1,11 @@
 // CTavrelinView: the script editor view: lexer and styles, folding, brace highlighting,
-// automatic indentation, status panes and the script commands.
+// automatic indentation, status panes and the script commands; call tips, member lists
+// and go to declaration.
 #pragma once
 
 #include "CScintillaView.h"
 #include "CString.h"
+#include "DeclarationContext.h"
 #include "EditorSettingsTarget.h"
 
 class CCmdUI;
@@ -20,16 +22,36 @@ enum : UINT {
     ID_INDICATOR_FOLD = 32845,
     ID_GOTO_LINE = 33181,
     ID_TEST_SCRIPT = 33189,
+    ID_TYPE_INFO = 32824,
+    ID_PARAMETER_INFO = 32826,
+    ID_LIST_MEMBERS = 32827,
+    ID_GOTO_DECLARATION = 33193,
+    ID_RETURN_BACK = 33195,
 };
 
 // The view's context menu: the first submenu of this menu resource.
 enum : UINT { IDR_SCRIPT_CONTEXT_MENU = 153 };
 
-// A call tip of a nested call: its function and where its argument list starts.
+// One level of nested call tips.
 struct CallTipEntry {
-    CString function;
-    int start = -1;
+    CString name;       // the function before the "("
+    int nameStart = 0;  // column of its first character in its line
+    CString tip;        // the text on screen
+    int tipPosition = 0;
 };
+
+class CTavrelinView;
+
+// The last jump of "Go to Declaration", shared by all script views.
+struct JumpBackRecord {
+    BOOL available = FALSE;
+    BOOL local = FALSE;  // within the view it started in
+    int line = 0;
+    int position = 0;
+    CString path;  // of the document the jump started in
+    CTavrelinView* view = nullptr;  // compared only: it may be gone
+};
+extern JumpBackRecord g_jumpBack;
 
 class CTavrelinView : public CScintillaView, public EditorSettingsTarget {
     DECLARE_DYNCREATE(CTavrelinView)
@@ -66,6 +88,8 @@ public:
     void OnSavePointReached(SCNotification* notification) override;
     void OnSavePointLeft(SCNotification* notification) override;
     void OnUpdateUI(SCNotification* notification) override;
+    void OnDwellStart(SCNotification* notification) override;
+    void OnDwellEnd(SCNotification* notification) override;
 
     void OnToggleOvertype();
     void OnUpdateOvertype(CCmdUI* pCmdUI);
@@ -98,6 +122,17 @@ public:
     void OnContextMenu(CWnd* pWnd, CPoint point);
     LRESULT OnFileWatchNotify(WPARAM wParam, LPARAM lParam);
 
+    // Language aids.
+    void OnListMembers();
+    void OnTypeInfo();
+    void OnParameterInfo();
+    void OnGoToDeclaration();
+    void OnReturnBack();
+    void OnUpdateListMembers(CCmdUI* pCmdUI);
+    void OnUpdateNameAtCaret(CCmdUI* pCmdUI);
+    void OnUpdateParameterInfo(CCmdUI* pCmdUI);
+    void OnUpdateReturnBack(CCmdUI* pCmdUI);
+
     DECLARE_MESSAGE_MAP()
 
 protected:
@@ -114,6 +149,18 @@ protected:
     int IndentOfBlock(int line);
     void SetLineIndentation(int line, int indent);
     bool RangeIsAllWhitespace(int start, int end);
+
+    BOOL StartCallTip(BOOL typed);
+    BOOL ShowCallTip(int position);
+    void ContinueCallTip();
+    // Resolves name against the text from line upwards (see LocalDeclaration.h).
+    int FindLocalDeclaration(CString& name, DeclarationContext& context, int line, int* declarationLine = nullptr);
+    void StartAutoComplete();
+    void ShowTypeInfo(int position, BOOL dwell);
+    // The identifier that ends at the position, or empty.
+    CString IdentifierEndingAt(int position);
+    // The script view of a document opened by path; null when it cannot be opened.
+    CTavrelinView* OpenScriptView(const CString& path, const CString& shownName);
 
     BOOL m_typeInfoShown = FALSE;
     BOOL m_dwellTipShown = FALSE;

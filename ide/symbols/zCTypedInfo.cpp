@@ -105,6 +105,8 @@ zSTRING JoinPath(const zSTRING& folder, const zSTRING& name)
 
 }  // namespace
 
+zCTypedInfo g_typedInfo;
+
 zCTypedInfo::zCTypedInfo() = default;
 
 zCTypedInfo::~zCTypedInfo()

@@ -145,3 +145,6 @@ private:
     zCPar_Symbol* currentFunctionSymbol = nullptr;
     zCPar_SymbolTable symbols;
 };
+
+// The symbol model of the active project, read by the editor's language aids and the class view.
+extern zCTypedInfo g_typedInfo;

@@ -48,8 +48,7 @@ void EditorTest::SetUp()
     folder = name.str();
     ::CreateDirectoryA(folder.c_str(), nullptr);
 
-    scripts = new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CMDIChildWnd),
-                                    RUNTIME_CLASS(CScintillaView));
+    scripts = new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CMDIChildWnd), viewClass);
     app.AddDocTemplate(scripts);
     frame = new ScriptTestFrame;
     ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME));

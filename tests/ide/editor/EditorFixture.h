@@ -40,6 +40,8 @@ protected:
     CMultiDocTemplate* scripts = nullptr;
     ScriptTestFrame* frame = nullptr;
     std::string folder;
+    // The view of the script documents; a test may set it before SetUp.
+    CRuntimeClass* viewClass = RUNTIME_CLASS(CScintillaView);
 
     void SetUp() override;
     void TearDown() override;

@@ -1,0 +1,247 @@
+// Times the script view's language aids under Wine on a generated project of 100,000 lines:
+// 50 each of ".", "(" and Ctrl+Space typed into the editing control, the worst time from the
+// key until the member list, call tip or name list is up. Goal: under 50 ms each.
+// With --show list|tip [seconds] it instead leaves a member list or a call tip on screen.
+// Run by hand from the Windows build, on a display, in a Wine virtual desktop (closed lists
+// go at once there):
+//   DISPLAY=:N wine explorer /desktop=bench,1280x1024 build/windows/bench/CompletionBench.exe [lines]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <Scintilla.h>
+
+#include "CDocTemplate.h"
+#include "CMDIChildWnd.h"
+#include "CMDIFrameWnd.h"
+#include "CTavrelinDoc.h"
+#include "CTavrelinView.h"
+#include "CWinApp.h"
+#include "IdeServices.h"
+#include "ScriptProjectGenerator.h"
+#include "zCTypedInfo.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kQueries = 50;
+constexpr int kMainFrame = 100;
+constexpr int kScriptType = 129;
+constexpr int kTypingLine = 1;
+
+class BenchApp : public CWinApp {
+public:
+    BenchApp() : CWinApp("CompletionBench") {}
+    int DoMessageBox(const char* prompt, UINT, UINT) override
+    {
+        std::fprintf(stderr, "message: %s\n", prompt);
+        return IDOK;
+    }
+};
+
+double Milliseconds(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// The program's message loop: accelerators first.
+void RunQueue(CWinApp& app)
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        if (!app.PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+class Typist {
+public:
+    Typist(CWinApp& app, CTavrelinView& view) : app(app), view(view), edit(view.GetCtrl().m_hWnd) {}
+
+    // The typing line emptied but for an indent, then text typed on it.
+    void StartLine(const std::string& text)
+    {
+        view.Sci(SCI_AUTOCCANCEL);
+        view.Sci(SCI_CALLTIPCANCEL);
+        view.Sci(SCI_SETSEL, WPARAM(view.Sci(SCI_POSITIONFROMLINE, kTypingLine)),
+                 view.Sci(SCI_GETLINEENDPOSITION, kTypingLine));
+        view.Sci(SCI_REPLACESEL, 0, reinterpret_cast<LPARAM>("\t"));
+        Type(text);
+    }
+
+    void Type(const std::string& text)
+    {
+        for (char c : text)
+            ::PostMessageA(edit, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 0);
+        RunQueue(app);
+    }
+
+    // Milliseconds from posting the key to the control answering `active` with 1; -1 if it never does.
+    double TimeKey(UINT message, WPARAM key, bool control, UINT active)
+    {
+        BYTE state[256] = {};
+        ::GetKeyboardState(state);
+        state[VK_CONTROL] = control ? 0x80 : 0;
+        ::SetKeyboardState(state);
+        const Clock::time_point start = Clock::now();
+        ::PostMessageA(edit, message, key, 1);
+        double elapsed = -1;
+        while (Milliseconds(Clock::now() - start) < 2000) {
+            RunQueue(app);
+            if (view.Sci(active)) {
+                elapsed = Milliseconds(Clock::now() - start);
+                break;
+            }
+        }
+        state[VK_CONTROL] = 0;
+        ::SetKeyboardState(state);
+        return elapsed;
+    }
+
+private:
+    CWinApp& app;
+    CTavrelinView& view;
+    HWND edit;
+};
+
+struct Times {
+    const char* what;
+    std::vector<double> times;
+    int missed = 0;
+    void Add(double ms)
+    {
+        if (ms < 0)
+            ++missed;
+        else
+            times.push_back(ms);
+    }
+    double Worst() const { return times.empty() ? 0 : *std::max_element(times.begin(), times.end()); }
+    double Median()
+    {
+        if (times.empty())
+            return 0;
+        std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+        return times[times.size() / 2];
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const bool show = argc >= 3 && std::strcmp(argv[1], "--show") == 0;
+    const bool showTip = show && std::strcmp(argv[2], "tip") == 0;
+    const int showSeconds = show && argc >= 4 ? std::max(1, std::atoi(argv[3])) : 30;
+    const int wantedLines = !show && argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
+
+    Scintilla_RegisterClasses(::GetModuleHandleA(nullptr));
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::filesystem::path folder =
+        std::filesystem::path(temp) / ("tavrelin-completion-bench-" + std::to_string(::GetCurrentProcessId()));
+    std::filesystem::create_directories(folder);
+    const bench::GeneratedProject generated = bench::WriteProject(folder, "Bench.src", show ? 2000 : wantedLines);
+    std::ofstream(folder / "Typing.d", std::ios::binary) << "func void Bench_Typing(var C_Unit_0 slf) {\r\n"
+                                                         << "\t\r\n"
+                                                         << "};\r\n";
+
+    zCHeadlessIde host;
+    host.GetSettings().ProjectName = "Bench";
+    host.projectFolder = folder.string() + "\\";
+    zSetIdeServices(&host);
+    zTClassViewProject project;
+    project.folder = host.projectFolder;
+    project.name = "Bench";
+    for (const std::string& source : generated.sources)
+        project.sources.emplace_back(source.c_str());
+    const Clock::time_point buildStart = Clock::now();
+    g_typedInfo.BuildClassView(project);
+    const double build = Milliseconds(Clock::now() - buildStart);
+
+    BenchApp app;
+    app.AddDocTemplate(new CMultiDocTemplate(kScriptType, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                             RUNTIME_CLASS(CTavrelinView)));
+    auto* frame = new CMDIFrameWnd;
+    if (!frame->LoadFrame(kMainFrame)) {
+        std::fprintf(stderr, "no frame\n");
+        return 1;
+    }
+    app.m_pMainWnd = frame;
+    frame->SetWindowPos(nullptr, 0, 0, 900, 600, SWP_NOZORDER | (show ? SWP_SHOWWINDOW : 0));
+    CDocument* doc = app.OpenDocumentFile((folder / "Typing.d").string().c_str());
+    auto* view = doc ? dynamic_cast<CTavrelinView*>(static_cast<CTavrelinDoc*>(doc)->GetView()) : nullptr;
+    if (!view) {
+        std::fprintf(stderr, "no view\n");
+        return 1;
+    }
+    if (CFrameWnd* child = view->GetParentFrame())
+        child->ShowWindow(SW_SHOWMAXIMIZED);
+    Typist typist(app, *view);
+
+    int result = 0;
+    if (show) {
+        // A call tip part-way through the arguments, or the members of a prototype's instance.
+        typist.StartLine(showTip ? "Say_7" : "Unit_7");
+        typist.TimeKey(WM_CHAR, showTip ? '(' : '.', false, showTip ? SCI_CALLTIPACTIVE : SCI_AUTOCACTIVE);
+        typist.Type(showTip ? "slf, " : "n");
+        const Clock::time_point until = Clock::now() + std::chrono::seconds(showSeconds);
+        while (Clock::now() < until) {
+            RunQueue(app);
+            ::Sleep(20);
+        }
+    } else {
+        Times dot{"\".\" after an instance, to the member list"};
+        Times paren{"\"(\" after a function, to the call tip"};
+        Times names{"Ctrl+Space after a name's start, to the list of all names"};
+        // One round first, not counted: the first list and tip make their windows and fonts.
+        for (int query = -1; query < kQueries; ++query) {
+            const int n = query < 0 ? 0 : int(static_cast<long long>(query) * (generated.units - 1) / (kQueries - 1));
+            typist.StartLine("Unit_" + std::to_string(n));
+            const double listed = typist.TimeKey(WM_CHAR, '.', false, SCI_AUTOCACTIVE);
+            typist.StartLine("Say_" + std::to_string(n));
+            const double tipped = typist.TimeKey(WM_CHAR, '(', false, SCI_CALLTIPACTIVE);
+            typist.StartLine("Compute_" + std::to_string(n));
+            const double named = typist.TimeKey(WM_KEYDOWN, VK_SPACE, true, SCI_AUTOCACTIVE);
+            if (query >= 0) {
+                dot.Add(listed);
+                paren.Add(tipped);
+                names.Add(named);
+            }
+        }
+        // The control alone, shown the same list by a direct message: its share of the time.
+        Times control{"the editing control alone, showing the list of all names"};
+        for (int query = 0; query < kQueries; ++query) {
+            typist.StartLine("Compute_" + std::to_string(query));
+            const Clock::time_point start = Clock::now();
+            view->Sci(SCI_AUTOCSHOW, 9, reinterpret_cast<LPARAM>(g_typedInfo.GetAutoCompletionText().c_str()));
+            control.Add(view->Sci(SCI_AUTOCACTIVE) ? Milliseconds(Clock::now() - start) : -1);
+        }
+        std::printf("script project: %d lines in %d files, %d units; model built in %.0f ms, %d bytes of name list\n",
+                    generated.lines, int(generated.sources.size()), generated.units, build,
+                    g_typedInfo.GetAutoCompletionLength());
+        for (Times* times : {&dot, &paren, &names, &control}) {
+            std::printf("%-58s of %d: median %6.2f ms, worst %7.2f ms (goal: under 50 ms)%s\n", times->what, kQueries,
+                        times->Median(), times->Worst(), times->missed ? "  NOT SHOWN FOR SOME KEYS" : "");
+            if (times->missed)
+                result = 1;
+        }
+    }
+
+    app.CloseAllDocuments(TRUE);
+    frame->DestroyWindow();
+    zSetIdeServices(nullptr);
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    return result;
+}
