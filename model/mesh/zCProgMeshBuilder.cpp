@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
@@ -110,6 +114,21 @@ Pair Smaller(const Pair& a, const Pair& b)
     return b < a ? b : a;
 #else
     return {{b[0] < a[0] ? b[0] : a[0], b[1] < a[1] ? b[1] : a[1]}};
+#endif
+}
+
+// The index of the lowest set bit of a non-zero value.
+int LowestBit(unsigned bits)
+{
+#if defined(__GNUC__)
+    return __builtin_ctz(bits);
+#else
+    int i = 0;
+    while (!(bits & 1u)) {
+        bits >>= 1;
+        ++i;
+    }
+    return i;
 #endif
 }
 
@@ -359,10 +378,38 @@ private:
     // entries whatever the count: their loops have no varying ends to mispredict.
     template <int W>
     struct FanTable {
+        static constexpr int kCorners = (W + 3) / 4 * 4;  // whole groups of four
         double x[W], y[W], z[W];  // the normals
         double dot[W][W];         // dot[i][j]: triangle i against triangle j
+        // Per triangle, its corners other than u in corner order; entries past the
+        // count are left from earlier vertices.
+        int first[kCorners];
+        int second[kCorners];
         int numSides[2 * W];
         int side[2 * W][4];
+
+        // The triangles (as bits, triangle i as bit i) that have corner v; bits at
+        // and past the count are to be cleared by the caller.
+        unsigned SidesOf(int v, int count) const
+        {
+#if defined(__SSE2__)
+            (void)count;
+            const __m128i key = _mm_set1_epi32(v);
+            unsigned bits = 0;
+            for (int i = 0; i < kCorners; i += 4) {
+                const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(first + i));
+                const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(second + i));
+                const __m128i either = _mm_or_si128(_mm_cmpeq_epi32(a, key), _mm_cmpeq_epi32(b, key));
+                bits |= static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(either))) << i;
+            }
+            return bits;
+#else
+            unsigned bits = 0;
+            for (int i = 0; i < count; ++i)
+                bits |= static_cast<unsigned>(first[i] == v || second[i] == v) << i;
+            return bits;
+#endif
+        }
     };
     void SetUp();
     void BuildWedges(int v);
@@ -386,7 +433,7 @@ private:
         }
         for (int n : vertex.neighbours) {
             Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
-            Prefetch(&points[static_cast<std::size_t>(n)], sizeof(Point));
+            Prefetch(&points[static_cast<std::size_t>(n)], sizeof(zVEC3));
         }
     }
     void ComputeCostAtVertex(int u);
@@ -419,7 +466,7 @@ private:
         tri.normal = zCProgMeshBuilder::FaceNormal(PositionOf(tri.vertex[0]), PositionOf(tri.vertex[1]),
                                                    PositionOf(tri.vertex[2]));
     }
-    const zVEC3& PositionOf(int v) const { return points[static_cast<std::size_t>(v)].position; }
+    const zVEC3& PositionOf(int v) const { return points[static_cast<std::size_t>(v)]; }
     int NewWedge(const Triangle& tri, int k, int position)
     {
         wedges.push_back({tri.source * 3 + k, position});
@@ -462,13 +509,7 @@ private:
     FanTable<6> fan6{};
     FanTable<8> fan8{};
     FanTable<16> fan16{};
-    // Per vertex, its position and its place in the neighbour list last gathered:
-    // a cost reads both for every neighbour, so they share a cache line.
-    struct Point {
-        zVEC3 position;
-        int slot;
-    };
-    std::vector<Point> points;
+    std::vector<zVEC3> points;  // per vertex, its position
     IndexList vertexWedges;
     struct TrianglePlane {
         zTPlane3D plane;
@@ -499,9 +540,7 @@ void Builder::SetUp()
 {
     const int numVerts = static_cast<int>(src.positions.size());
     verts = std::vector<Vertex>(static_cast<std::size_t>(numVerts));
-    points.reserve(verts.size());
-    for (const zVEC3& position : src.positions)
-        points.push_back({position, -1});
+    points = src.positions;
     tris.reserve(src.triangles.size());
     for (std::size_t j = 0; j < src.triangles.size(); ++j) {
         const zTProgMeshSourceTriangle& s = src.triangles[j];
@@ -673,10 +712,6 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
     if (numNeighbours > 2 * W)
         return false;
     const int* neighbours = vertex.neighbours.begin();
-    for (int a = 0; a < numNeighbours; ++a) {
-        points[static_cast<std::size_t>(neighbours[a])].slot = a;
-        fan.numSides[a] = 0;
-    }
     // -infinity for a triangle, +infinity past the count: row entries past the
     // count are left from earlier vertices, and the larger of the two is taken.
     // One row per count, made once.
@@ -703,20 +738,8 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
         const bool at2 = tri.vertex[2] == u;
         if (at0 + at1 + at2 != 1)
             return false;
-        const int first = at0 ? tri.vertex[1] : tri.vertex[0];
-        const int second = at2 ? tri.vertex[1] : tri.vertex[2];
-        // A slot left from an earlier gather names another place or none; u is
-        // never its own neighbour.
-        for (const int corner : {first, second}) {
-            const int a = points[static_cast<std::size_t>(corner)].slot;
-            if (static_cast<unsigned>(a) >= static_cast<unsigned>(numNeighbours) || neighbours[a] != corner)
-                return false;
-            const int n = fan.numSides[a];
-            if (n == 4)
-                return false;
-            fan.side[a][n] = i;
-            fan.numSides[a] = n + 1;
-        }
+        fan.first[i] = at0 ? tri.vertex[1] : tri.vertex[0];
+        fan.second[i] = at2 ? tri.vertex[1] : tri.vertex[2];
     }
     if (!std::isfinite(sum))
         return false;
@@ -728,18 +751,30 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
         for (int j = 0; j < count; j += 2)
             StorePair(fan.dot[i] + j, xi * PairAt(fan.x + j) + yi * PairAt(fan.y + j) + zi * PairAt(fan.z + j));
     }
-    // A side and the one before it facing apart make a border; a side number
-    // past the count names a row left from an earlier vertex and is not looked at.
-    bool lone = false;  // a neighbour without sides
+    // Each neighbour's sides, in triangle order. Every triangle has two corners
+    // besides u and the neighbours are distinct, so the sides add up to twice the
+    // triangles exactly when every corner is a neighbour. A side and the one before
+    // it facing apart make a border.
+    const unsigned live = (1u << count) - 1u;
+    int numSides = 0;
     bool border = false;
     for (int a = 0; a < numNeighbours; ++a) {
-        const int n = fan.numSides[a];
-        const int* sides = fan.side[a];
-        lone |= n == 0;
-        border |= n == 1 || (n >= 2 && fan.dot[sides[0]][sides[1]] < -0.95) ||
-                  (n >= 3 && fan.dot[sides[1]][sides[2]] < -0.95) || (n == 4 && fan.dot[sides[2]][sides[3]] < -0.95);
+        unsigned bits = fan.SidesOf(neighbours[a], count) & live;
+        int* sides = fan.side[a];
+        int n = 0;
+        for (; bits != 0; bits &= bits - 1) {
+            if (n == 4)
+                return false;
+            sides[n++] = LowestBit(bits);
+        }
+        if (n == 0)
+            return false;
+        fan.numSides[a] = n;
+        numSides += n;
+        border |= n == 1 || fan.dot[sides[0]][sides[1]] < -0.95 || (n >= 3 && fan.dot[sides[1]][sides[2]] < -0.95) ||
+                  (n == 4 && fan.dot[sides[2]][sides[3]] < -0.95);
     }
-    if (lone)
+    if (numSides != 2 * count)
         return false;
     const zVEC3& at = PositionOf(u);
     for (int a = 0; a < numNeighbours; ++a) {
@@ -1129,43 +1164,54 @@ void Builder::ComputeTrianglePlanes()
 
 void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub, const std::vector<int>* allIndex)
 {
-    const double cellSize = 0.125;
-    auto cellOf = [cellSize](float distance) {
-        const double cell = std::floor(static_cast<double>(distance) / cellSize);
-        // Distances beyond any mesh (or NaN) share the outermost cells.
-        return static_cast<long long>(std::max(-4e15, std::min(4e15, cell == cell ? cell : 4e15)));
+    const std::size_t numTriangles = sub.triangles.size();
+    auto planeOf = [&](std::size_t i) -> const TrianglePlane& {
+        return trianglePlanes[allIndex ? static_cast<std::size_t>((*allIndex)[i]) : i];
     };
-    // Open addressing, at most half full; a cell's chain runs first to last
-    // through nextInCell.
+    // A distance that is not finite never matches, nor is it ever matched: such
+    // planes stay out of the cells.
+    double low = HUGE_VAL;
+    double high = -HUGE_VAL;
+    for (std::size_t i = 0; i < numTriangles; ++i) {
+        const TrianglePlane& of = planeOf(i);
+        if (std::isfinite(of.plane.distance)) {
+            low = std::min(low, static_cast<double>(of.plane.distance));
+            high = std::max(high, static_cast<double>(of.plane.distance));
+        }
+    }
+    // Cells an eighth wide (0.1 and a margin), or wider where the distances spread
+    // so far that the cells would outnumber the triangles many times over.
+    const double maxCells = std::max(1024.0, 4.0 * static_cast<double>(numTriangles));
+    double scale = 8.0;
+    if (high > low && (high - low) * scale > maxCells)
+        scale = maxCells / (high - low);
+    const double base = high >= low ? std::floor(low * scale) : 0.0;
+    // Cell c of a distance sits at c + 1: the cells below the lowest and above the
+    // highest are there to be looked at, and stay empty. From the lowest distance
+    // up the value cut is never negative, so the cut is the floor.
+    auto cellOf = [scale, base](float distance) {
+        return static_cast<int>(static_cast<double>(distance) * scale - base) + 1;
+    };
+    const int numCells = high >= low ? cellOf(static_cast<float>(high)) + 2 : 0;
     struct Cell {
-        long long key;
         int first;
         int last;
     };
-    std::vector<Cell> cells(1024, Cell{0, -1, -1});
-    std::size_t mask = cells.size() - 1;
-    int numCells = 0;
+    std::vector<Cell> cells(static_cast<std::size_t>(numCells), Cell{-1, -1});
     std::vector<int> nextInCell;
-    auto slotOf = [&](long long key) {
-        std::size_t at = static_cast<std::size_t>((static_cast<unsigned long long>(key) * 0x9E3779B97F4A7C15ull) >> 20) & mask;
-        while (cells[at].first >= 0 && cells[at].key != key)
-            at = (at + 1) & mask;
-        return at;
-    };
-    sub.trianglePlanes.reserve(sub.triangles.size());
-    for (std::size_t i = 0; i < sub.triangles.size(); ++i) {
-        const TrianglePlane& of =
-            trianglePlanes[allIndex ? static_cast<std::size_t>((*allIndex)[i]) : i];
+    sub.trianglePlanes.reserve(numTriangles);
+    for (std::size_t i = 0; i < numTriangles; ++i) {
+        const TrianglePlane& of = planeOf(i);
         const zTPlane3D& plane = of.plane;
-        const bool regular = of.regular;
-        const long long cell = cellOf(plane.distance);
+        const bool inCells = std::isfinite(plane.distance);
+        const int cell = inCells ? cellOf(plane.distance) : -1;
         int found = -1;
-        if (regular) {
+        if (inCells && of.regular) {
             // The candidate's own cell first: its match, most often the first,
             // cuts the scans of the cells beside it short.
-            for (const long long c : {cell, cell - 1, cell + 1}) {
-                const Cell& entry = cells[slotOf(c)];
-                for (int p = entry.first; p >= 0 && (found < 0 || p < found); p = nextInCell[static_cast<std::size_t>(p)]) {
+            for (const int c : {cell, cell - 1, cell + 1}) {
+                for (int p = cells[static_cast<std::size_t>(c)].first; p >= 0 && (found < 0 || p < found);
+                     p = nextInCell[static_cast<std::size_t>(p)]) {
                     if (zCProgMeshBuilder::PlanesMatch(plane, sub.planes[static_cast<std::size_t>(p)])) {
                         found = p;
                         break;
@@ -1177,20 +1223,12 @@ void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub, const std::vector<int>*
             found = static_cast<int>(sub.planes.size());
             sub.planes.push_back(plane);
             nextInCell.push_back(-1);
-            Cell& entry = cells[slotOf(cell)];
-            if (entry.first < 0) {
-                entry = {cell, found, found};
-                if (2 * ++numCells > static_cast<int>(cells.size())) {
-                    std::vector<Cell> old(cells.size() * 2, Cell{0, -1, -1});
-                    old.swap(cells);
-                    mask = cells.size() - 1;
-                    for (const Cell& moved : old) {
-                        if (moved.first >= 0)
-                            cells[slotOf(moved.key)] = moved;
-                    }
-                }
-            } else {
-                nextInCell[static_cast<std::size_t>(entry.last)] = found;
+            if (inCells) {
+                Cell& entry = cells[static_cast<std::size_t>(cell)];
+                if (entry.first < 0)
+                    entry.first = found;
+                else
+                    nextInCell[static_cast<std::size_t>(entry.last)] = found;
                 entry.last = found;
             }
         }
@@ -1295,8 +1333,11 @@ bool zCProgMeshBuilder::TrianglePlane(const zVEC3& p0, const zVEC3& p1, const zV
 
 bool zCProgMeshBuilder::PlanesMatch(const zTPlane3D& plane, const zTPlane3D& existing)
 {
-    return std::fabs(static_cast<double>(plane.distance) - existing.distance) < 0.1 &&
-           Dot(D(plane.normal), D(existing.normal)) > 0.95;
+    // Both tests are always made: which of them fails has no pattern, and one
+    // branch on the pair mispredicts less than two.
+    const bool near = std::fabs(static_cast<double>(plane.distance) - existing.distance) < 0.1;
+    const bool facing = Dot(D(plane.normal), D(existing.normal)) > 0.95;
+    return near & facing;
 }
 
 float zCProgMeshBuilder::EdgeScore(const zVEC3& pa, const zVEC3& pb, const zVEC3& na, const zVEC3& nb)
