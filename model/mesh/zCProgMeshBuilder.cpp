@@ -247,20 +247,30 @@ private:
 };
 static_assert(sizeof(IndexList) == 64, "one list, one cache line");
 
+// Per vertex, its position and its place in the heap: a cost reads the position
+// and then sets the key, so the two share a cache line.
+struct Point {
+    zVEC3 position;
+    int heapPlace;
+};
+
 // Vertices by key, smallest first, each at most once: a key changes in place.
 class VertexHeap {
 public:
-    void Reset(int numVertices)
+    // The places are kept in the points, one per vertex.
+    void Reset(std::vector<Point>& vertexPoints)
     {
+        points = &vertexPoints;
         keys.clear();
-        keys.reserve(static_cast<std::size_t>(numVertices));
-        place.assign(static_cast<std::size_t>(numVertices), -1);
+        keys.reserve(vertexPoints.size());
+        for (Point& point : vertexPoints)
+            point.heapPlace = -1;
     }
     // The key's low 32 bits are the vertex.
     void Set(std::uint64_t key)
     {
         const int vertex = static_cast<int>(key & 0xFFFFFFFFu);
-        int at = place[static_cast<std::size_t>(vertex)];
+        int at = PlaceOf(vertex);
         if (at < 0) {
             at = static_cast<int>(keys.size());
             keys.push_back(key);
@@ -278,7 +288,7 @@ public:
     int PopFirst()
     {
         const int vertex = static_cast<int>(keys.front() & 0xFFFFFFFFu);
-        place[static_cast<std::size_t>(vertex)] = -1;
+        PlaceOf(vertex) = -1;
         const std::uint64_t last = keys.back();
         keys.pop_back();
         if (!keys.empty()) {
@@ -292,7 +302,7 @@ private:
     void Put(int at, std::uint64_t key)
     {
         keys[static_cast<std::size_t>(at)] = key;
-        place[static_cast<std::size_t>(key & 0xFFFFFFFFu)] = at;
+        PlaceOf(static_cast<int>(key & 0xFFFFFFFFu)) = at;
     }
     void Up(int at)
     {
@@ -326,7 +336,9 @@ private:
     }
 
     std::vector<std::uint64_t> keys;
-    std::vector<int> place;  // per vertex, its index in keys or -1
+    int& PlaceOf(int vertex) { return (*points)[static_cast<std::size_t>(vertex)].heapPlace; }
+
+    std::vector<Point>* points = nullptr;  // heapPlace: the vertex's index in keys or -1
 };
 
 // The working state of one build. Vertices and triangles keep their source
@@ -433,7 +445,7 @@ private:
         }
         for (int n : vertex.neighbours) {
             Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
-            Prefetch(&points[static_cast<std::size_t>(n)], sizeof(zVEC3));
+            Prefetch(&points[static_cast<std::size_t>(n)], sizeof(Point));
         }
     }
     void ComputeCostAtVertex(int u);
@@ -466,7 +478,7 @@ private:
         tri.normal = zCProgMeshBuilder::FaceNormal(PositionOf(tri.vertex[0]), PositionOf(tri.vertex[1]),
                                                    PositionOf(tri.vertex[2]));
     }
-    const zVEC3& PositionOf(int v) const { return points[static_cast<std::size_t>(v)]; }
+    const zVEC3& PositionOf(int v) const { return points[static_cast<std::size_t>(v)].position; }
     int NewWedge(const Triangle& tri, int k, int position)
     {
         wedges.push_back({tri.source * 3 + k, position});
@@ -509,7 +521,7 @@ private:
     FanTable<6> fan6{};
     FanTable<8> fan8{};
     FanTable<16> fan16{};
-    std::vector<zVEC3> points;  // per vertex, its position
+    std::vector<Point> points;
     IndexList vertexWedges;
     struct TrianglePlane {
         zTPlane3D plane;
@@ -540,7 +552,9 @@ void Builder::SetUp()
 {
     const int numVerts = static_cast<int>(src.positions.size());
     verts = std::vector<Vertex>(static_cast<std::size_t>(numVerts));
-    points = src.positions;
+    points.reserve(src.positions.size());
+    for (const zVEC3& position : src.positions)
+        points.push_back({position, -1});
     tris.reserve(src.triangles.size());
     for (std::size_t j = 0; j < src.triangles.size(); ++j) {
         const zTProgMeshSourceTriangle& s = src.triangles[j];
@@ -617,7 +631,7 @@ void Builder::BuildWedges(int v)
 void Builder::CollapseLoop()
 {
     const int numVerts = static_cast<int>(verts.size());
-    heap.Reset(numVerts);
+    heap.Reset(points);
     for (int u = 0; u < numVerts; ++u)
         ComputeCostAtVertex(u);
     lodRecords.reserve(static_cast<std::size_t>(numVerts) + 1);
