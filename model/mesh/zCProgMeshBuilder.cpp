@@ -308,7 +308,7 @@ private:
     {
         const std::uint64_t key = keys[static_cast<std::size_t>(at)];
         while (at > 0) {
-            const int parent = (at - 1) / 2;
+            const int parent = (at - 1) / kArity;
             if (keys[static_cast<std::size_t>(parent)] <= key)
                 break;
             Put(at, keys[static_cast<std::size_t>(parent)]);
@@ -321,20 +321,29 @@ private:
         const std::uint64_t key = keys[static_cast<std::size_t>(at)];
         const int count = static_cast<int>(keys.size());
         for (;;) {
-            int child = 2 * at + 1;
-            if (child >= count)
+            const int first = kArity * at + 1;
+            if (first >= count)
                 break;
-            // Which child is smaller has no pattern: picked without a branch.
-            if (child + 1 < count)
-                child += keys[static_cast<std::size_t>(child + 1)] < keys[static_cast<std::size_t>(child)] ? 1 : 0;
-            if (key <= keys[static_cast<std::size_t>(child)])
+            // Which child is smallest has no pattern: picked without branches.
+            int child = first;
+            std::uint64_t least = keys[static_cast<std::size_t>(first)];
+            const int end = std::min(first + kArity, count);
+            for (int c = first + 1; c < end; ++c) {
+                const std::uint64_t other = keys[static_cast<std::size_t>(c)];
+                child = other < least ? c : child;
+                least = other < least ? other : least;
+            }
+            if (key <= least)
                 break;
-            Put(at, keys[static_cast<std::size_t>(child)]);
+            Put(at, least);
             at = child;
         }
         Put(at, key);
     }
 
+    // Four children to a node: half the levels of a binary heap, and a node's
+    // children lie side by side in one or two cache lines.
+    static constexpr int kArity = 4;
     std::vector<std::uint64_t> keys;
     int& PlaceOf(int vertex) { return (*points)[static_cast<std::size_t>(vertex)].heapPlace; }
 
