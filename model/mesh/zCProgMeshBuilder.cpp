@@ -247,11 +247,14 @@ private:
 };
 static_assert(sizeof(IndexList) == 64, "one list, one cache line");
 
-// Per vertex, its position and its place in the heap: a cost reads the position
-// and then sets the key, so the two share a cache line.
+// Per vertex, its position, its place and key in the heap and where its cheapest
+// collapse goes: a cost reads the position and then sets the rest, all in one
+// cache line.
 struct Point {
     zVEC3 position;
     int heapPlace;
+    std::uint64_t key;
+    int target;
 };
 
 // Vertices by key, smallest first, each at most once: a key changes in place.
@@ -275,13 +278,14 @@ public:
             at = static_cast<int>(keys.size());
             keys.push_back(key);
             Up(at);
-        } else if (key < keys[static_cast<std::size_t>(at)]) {
+        } else if (key < KeyOf(vertex)) {
             keys[static_cast<std::size_t>(at)] = key;
             Up(at);
         } else {
             keys[static_cast<std::size_t>(at)] = key;
             Down(at);
         }
+        KeyOf(vertex) = key;
     }
     bool Empty() const { return keys.empty(); }
     int First() const { return static_cast<int>(keys.front() & 0xFFFFFFFFu); }
@@ -346,6 +350,7 @@ private:
     static constexpr int kArity = 4;
     std::vector<std::uint64_t> keys;
     int& PlaceOf(int vertex) { return (*points)[static_cast<std::size_t>(vertex)].heapPlace; }
+    std::uint64_t& KeyOf(int vertex) { return (*points)[static_cast<std::size_t>(vertex)].key; }
 
     std::vector<Point>* points = nullptr;  // heapPlace: the vertex's index in keys or -1
 };
@@ -518,7 +523,6 @@ private:
     zTProgMeshBuildResult& out;
 
     std::vector<Vertex> verts;
-    std::vector<int> targets;  // per vertex, where its cheapest collapse goes
     std::vector<Triangle> tris;
     std::vector<std::array<int, 3>> initialWedges;  // per triangle, its wedges before the collapses
     std::vector<Wedge> wedges;
@@ -563,7 +567,7 @@ void Builder::SetUp()
     verts = std::vector<Vertex>(static_cast<std::size_t>(numVerts));
     points.reserve(src.positions.size());
     for (const zVEC3& position : src.positions)
-        points.push_back({position, -1});
+        points.push_back({position, -1, 0, -1});
     tris.reserve(src.triangles.size());
     for (std::size_t j = 0; j < src.triangles.size(); ++j) {
         const zTProgMeshSourceTriangle& s = src.triangles[j];
@@ -606,7 +610,6 @@ void Builder::SetUp()
     vertexPerm.assign(verts.size(), 0);
     trianglePerm.assign(tris.size(), -1);
     out.order.assign(verts.size(), 0);
-    targets.assign(verts.size(), -1);
 }
 
 void Builder::BuildWedges(int v)
@@ -646,7 +649,7 @@ void Builder::CollapseLoop()
     lodRecords.reserve(static_cast<std::size_t>(numVerts) + 1);
     for (int n = numVerts; n > 0; --n) {
         const int u = heap.PopFirst();
-        const int v = targets[static_cast<std::size_t>(u)];
+        const int v = points[static_cast<std::size_t>(u)].target;
         // The collapses wander over the whole mesh; the cheapest vertex now is
         // most often the next one, so its data is fetched while this one works.
         next = heap.Empty() ? -1 : heap.First();
@@ -691,7 +694,7 @@ void Builder::ComputeCostAtVertex(int u)
     }
     if (best == 0.0f)
         best = 0.0f;  // never negative zero
-    targets[static_cast<std::size_t>(u)] = target;
+    points[static_cast<std::size_t>(u)].target = target;
     heap.Set(Key(best, u));
     // A vertex that comes first after a collapse was not foreseen at its start.
     if (next >= 0 && heap.First() == u && u != next)
