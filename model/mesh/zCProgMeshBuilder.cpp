@@ -132,6 +132,13 @@ int LowestBit(unsigned bits)
 #endif
 }
 
+// zVEC3::IsEqualEps, worked where the wedges are matched: it is asked for every
+// corner, and a call each time costs more than the test.
+bool NormalsMatch(const zVEC3& a, const zVEC3& b)
+{
+    return std::fabs(a.x - b.x) < 0.001f && std::fabs(a.y - b.y) < 0.001f && std::fabs(a.z - b.z) < 0.001f;
+}
+
 bool EqualEps(const DVec& a, const DVec& b)
 {
     return std::fabs(a.x - b.x) < 0.001 && std::fabs(a.y - b.y) < 0.001 && std::fabs(a.z - b.z) < 0.001;
@@ -525,10 +532,8 @@ private:
                         const std::vector<int>& triangleMaterial, const std::vector<zTProgMeshBuiltWedge>& allWedges,
                         const std::vector<int>& allWedgeMap, const std::vector<std::array<int, 2>>& allLodSteps,
                         zTProgMeshBuiltSubMesh& sub);
-    // Every triangle's plane by its place in the result, worked out in source
-    // order: the corners' positions are the source vertices' own, read in the
-    // order they lie in memory.
-    void ComputeTrianglePlanes();
+    // Every triangle's plane moved to its place in the result.
+    void PlaceTrianglePlanes();
     // The sub-mesh's planes; its triangle i is the result's allIndex[i], or i
     // when allIndex is null.
     void ComputePlanes(zTProgMeshBuiltSubMesh& sub, const std::vector<int>* allIndex);
@@ -556,7 +561,10 @@ private:
         zTPlane3D plane;
         bool regular;
     };
-    std::vector<TrianglePlane> trianglePlanes;  // by the triangle's place in the result
+    // Per triangle, its plane: worked out at set-up, where the corners' positions
+    // are at hand, and moved to the triangle's place in the result at the end.
+    std::vector<TrianglePlane> trianglePlanes;
+    std::vector<int> materials;  // per triangle, its material
     int aliveTriangles = 0;
     int next = -1;  // the cheapest vertex after the one collapsing, or -1
     // Reused by CollapseWedges.
@@ -585,6 +593,9 @@ void Builder::SetUp()
     for (const zVEC3& position : src.positions)
         points.push_back({position, -1, 0, -1});
     tris.reserve(src.triangles.size());
+    materials.reserve(src.triangles.size());
+    if (!(flags & zPM_BUILD_NO_PLANES))
+        trianglePlanes.reserve(src.triangles.size());
     for (std::size_t j = 0; j < src.triangles.size(); ++j) {
         const zTProgMeshSourceTriangle& s = src.triangles[j];
         bool inside = true;
@@ -606,6 +617,13 @@ void Builder::SetUp()
         tri.source = static_cast<int>(j);
         ComputeNormal(tri);
         tris.push_back(tri);
+        materials.push_back(s.material);
+        if (!(flags & zPM_BUILD_NO_PLANES)) {
+            TrianglePlane plane;
+            plane.regular = zCProgMeshBuilder::TrianglePlane(PositionOf(s.vertex[0]), PositionOf(s.vertex[1]),
+                                                             PositionOf(s.vertex[2]), plane.plane);
+            trianglePlanes.push_back(plane);
+        }
         for (int i = 0; i < 3; ++i) {
             Vertex& corner = verts[tri.vertex[i]];
             corner.faces.Add(t);
@@ -643,7 +661,7 @@ void Builder::BuildWedges(int v)
                 const Wedge& wedge = wedges[w];
                 const int c = wedge.corner % 3;
                 if (zCProgMeshBuilder::TexCoordsMatch(SourceOf(wedge).texCoord[c], s.texCoord[k]) &&
-                    SourceOf(wedge).normal[c].IsEqualEps(s.normal[k])) {
+                    NormalsMatch(SourceOf(wedge).normal[c], s.normal[k])) {
                     tri.wedge[k] = w;
                     break;
                 }
@@ -1073,7 +1091,7 @@ void Builder::BuildArrays()
         const std::size_t at = perm >= 0 ? static_cast<std::size_t>(perm) : t;
         for (int k = 0; k < 3; ++k)
             allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(initialWedges[t][static_cast<std::size_t>(k)])];
-        triangleMaterial[at] = src.triangles[static_cast<std::size_t>(tris[t].source)].material;
+        triangleMaterial[at] = materials[t];
     }
 
     const std::size_t numSteps = lodRecords.size();
@@ -1084,7 +1102,7 @@ void Builder::BuildArrays()
     if (!(flags & zPM_BUILD_NO_NORMALS))
         ComputeNormals(newWedges);
     if (!(flags & zPM_BUILD_NO_PLANES))
-        ComputeTrianglePlanes();
+        PlaceTrianglePlanes();
 
     out.subMeshes.clear();
     if (src.numMaterials == 1) {
@@ -1204,17 +1222,14 @@ void Builder::ExtractSubMesh(int material, const std::vector<std::array<int, 3>>
 // Planes are looked up by distance: a plane within 0.1 lies in the cell of the
 // candidate or in one beside it. Each cell chains its planes by index, so the first
 // match of every cell is that cell's lowest, and the lowest of those is the first.
-void Builder::ComputeTrianglePlanes()
+void Builder::PlaceTrianglePlanes()
 {
-    trianglePlanes.resize(tris.size());
-    for (std::size_t t = 0; t < tris.size(); ++t) {
+    std::vector<TrianglePlane> placed(trianglePlanes.size());
+    for (std::size_t t = 0; t < trianglePlanes.size(); ++t) {
         const int perm = trianglePerm[t];
-        const int* corners = src.triangles[static_cast<std::size_t>(tris[t].source)].vertex;
-        TrianglePlane& at = trianglePlanes[perm >= 0 ? static_cast<std::size_t>(perm) : t];
-        at.regular = zCProgMeshBuilder::TrianglePlane(src.positions[static_cast<std::size_t>(corners[0])],
-                                                      src.positions[static_cast<std::size_t>(corners[1])],
-                                                      src.positions[static_cast<std::size_t>(corners[2])], at.plane);
+        placed[perm >= 0 ? static_cast<std::size_t>(perm) : t] = trianglePlanes[t];
     }
+    trianglePlanes.swap(placed);
 }
 
 void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub, const std::vector<int>* allIndex)
