@@ -566,6 +566,9 @@ private:
     std::vector<TrianglePlane> trianglePlanes;
     std::vector<int> materials;  // per triangle, its material
     int aliveTriangles = 0;
+    // Normals worked out from finite positions are finite: only where a position
+    // is not do the costs look out for them.
+    bool positionsFinite = true;
     int next = -1;  // the cheapest vertex after the one collapsing, or -1
     // Reused by CollapseWedges.
     std::vector<std::pair<int, int>> noted;
@@ -590,8 +593,11 @@ void Builder::SetUp()
     const int numVerts = static_cast<int>(src.positions.size());
     verts = std::vector<Vertex>(static_cast<std::size_t>(numVerts));
     points.reserve(src.positions.size());
-    for (const zVEC3& position : src.positions)
+    for (const zVEC3& position : src.positions) {
         points.push_back({position, -1, 0, -1});
+        positionsFinite = positionsFinite && std::isfinite(position.x) && std::isfinite(position.y) &&
+                          std::isfinite(position.z);
+    }
     tris.reserve(src.triangles.size());
     materials.reserve(src.triangles.size());
     if (!(flags & zPM_BUILD_NO_PLANES))
@@ -784,13 +790,11 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
         return rows;
     }();
     const double* past = masks[static_cast<std::size_t>(count)].data();
-    double sum = 0.0;  // infinite or NaN when a normal is
     for (int i = 0; i < count; ++i) {
         const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
         fan.x[i] = tri.normal.x;
         fan.y[i] = tri.normal.y;
         fan.z[i] = tri.normal.z;
-        sum += fan.x[i] + fan.y[i] + fan.z[i];
         // The corners other than u, in corner order, picked without branches: which
         // corner u is has no pattern.
         const bool at0 = tri.vertex[0] == u;
@@ -801,8 +805,13 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
         fan.first[i] = at0 ? tri.vertex[1] : tri.vertex[0];
         fan.second[i] = at2 ? tri.vertex[1] : tri.vertex[2];
     }
-    if (!std::isfinite(sum))
-        return false;
+    if (!positionsFinite) {
+        double sum = 0.0;  // infinite or NaN when a normal is
+        for (int i = 0; i < count; ++i)
+            sum += fan.x[i] + fan.y[i] + fan.z[i];
+        if (!std::isfinite(sum))
+            return false;
+    }
     // Whole rows, two products at a time, each worked in the order Dot() works it;
     // a row's entries past the count come from normals left from earlier vertices,
     // finite all the same, and are not looked at.
@@ -1085,13 +1094,16 @@ void Builder::BuildArrays()
     }
 
     std::vector<std::array<int, 3>> allTriangles(tris.size());
-    std::vector<int> triangleMaterial(tris.size());
+    // Which triangle has which material matters only to split the result.
+    const bool split = src.numMaterials != 1;
+    std::vector<int> triangleMaterial(split ? tris.size() : 0);
     for (std::size_t t = 0; t < tris.size(); ++t) {
         const int perm = trianglePerm[t];
         const std::size_t at = perm >= 0 ? static_cast<std::size_t>(perm) : t;
         for (int k = 0; k < 3; ++k)
             allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(initialWedges[t][static_cast<std::size_t>(k)])];
-        triangleMaterial[at] = materials[t];
+        if (split)
+            triangleMaterial[at] = materials[t];
     }
 
     const std::size_t numSteps = lodRecords.size();
