@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
@@ -113,6 +117,28 @@ Pair Smaller(const Pair& a, const Pair& b)
 #endif
 }
 
+// The index of the lowest set bit of a non-zero value.
+int LowestBit(unsigned bits)
+{
+#if defined(__GNUC__)
+    return __builtin_ctz(bits);
+#else
+    int i = 0;
+    while (!(bits & 1u)) {
+        bits >>= 1;
+        ++i;
+    }
+    return i;
+#endif
+}
+
+// zVEC3::IsEqualEps, worked where the wedges are matched: it is asked for every
+// corner, and a call each time costs more than the test.
+bool NormalsMatch(const zVEC3& a, const zVEC3& b)
+{
+    return std::fabs(a.x - b.x) < 0.001f && std::fabs(a.y - b.y) < 0.001f && std::fabs(a.z - b.z) < 0.001f;
+}
+
 bool EqualEps(const DVec& a, const DVec& b)
 {
     return std::fabs(a.x - b.x) < 0.001 && std::fabs(a.y - b.y) < 0.001 && std::fabs(a.z - b.z) < 0.001;
@@ -174,15 +200,30 @@ public:
     int operator[](int i) const { return items[i]; }
     int front() const { return items[0]; }
     bool Contains(int value) const { return IndexOf(value) >= 0; }
-    // The place of the first occurrence, or -1. A plain loop: the lists are short,
-    // and an unrolled search costs more than it saves on them.
+    // The place of the first occurrence, or -1. Four at a time where the processor
+    // compares four at once: the capacity is always a multiple of four, so the
+    // last group read stays in the list's storage, and a find past the count is
+    // none.
     int IndexOf(int value) const
     {
+#if defined(__SSE2__)
+        const __m128i key = _mm_set1_epi32(value);
+        for (int i = 0; i < count; i += 4) {
+            const __m128i group = _mm_loadu_si128(reinterpret_cast<const __m128i*>(items + i));
+            const unsigned found = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(group, key))));
+            if (found != 0) {
+                const int at = i + LowestBit(found);
+                return at < count ? at : -1;
+            }
+        }
+        return -1;
+#else
         for (int i = 0; i < count; ++i) {
             if (items[i] == value)
                 return i;
         }
         return -1;
+#endif
     }
     void Add(int value)
     {
@@ -212,6 +253,7 @@ private:
     {
         if (wanted <= capacity)
             return;
+        wanted = (wanted + 3) / 4 * 4;
         int* bigger = new int[static_cast<std::size_t>(wanted)];
         std::copy(items, items + count, bigger);
         if (items != local)
@@ -220,7 +262,7 @@ private:
         capacity = wanted;
     }
 
-    static constexpr int kLocal = 12;
+    static constexpr int kLocal = 12;  // a multiple of four, and so every capacity
     int* items = local;
     int count = 0;
     int capacity = kLocal;
@@ -228,38 +270,52 @@ private:
 };
 static_assert(sizeof(IndexList) == 64, "one list, one cache line");
 
+// Per vertex, its position, its place and key in the heap and where its cheapest
+// collapse goes: a cost reads the position and then sets the rest, all in one
+// cache line.
+struct Point {
+    zVEC3 position;
+    int heapPlace;
+    std::uint64_t key;
+    int target;
+};
+
 // Vertices by key, smallest first, each at most once: a key changes in place.
 class VertexHeap {
 public:
-    void Reset(int numVertices)
+    // The places are kept in the points, one per vertex.
+    void Reset(std::vector<Point>& vertexPoints)
     {
+        points = &vertexPoints;
         keys.clear();
-        keys.reserve(static_cast<std::size_t>(numVertices));
-        place.assign(static_cast<std::size_t>(numVertices), -1);
+        keys.reserve(vertexPoints.size());
+        for (Point& point : vertexPoints)
+            point.heapPlace = -1;
     }
     // The key's low 32 bits are the vertex.
     void Set(std::uint64_t key)
     {
         const int vertex = static_cast<int>(key & 0xFFFFFFFFu);
-        int at = place[static_cast<std::size_t>(vertex)];
+        int at = PlaceOf(vertex);
         if (at < 0) {
             at = static_cast<int>(keys.size());
             keys.push_back(key);
             Up(at);
-        } else if (key < keys[static_cast<std::size_t>(at)]) {
+        } else if (key < KeyOf(vertex)) {
             keys[static_cast<std::size_t>(at)] = key;
             Up(at);
         } else {
             keys[static_cast<std::size_t>(at)] = key;
             Down(at);
         }
+        KeyOf(vertex) = key;
     }
     bool Empty() const { return keys.empty(); }
     int First() const { return static_cast<int>(keys.front() & 0xFFFFFFFFu); }
     int PopFirst()
     {
         const int vertex = static_cast<int>(keys.front() & 0xFFFFFFFFu);
-        place[static_cast<std::size_t>(vertex)] = -1;
+        PlaceOf(vertex) = -1;
         const std::uint64_t last = keys.back();
         keys.pop_back();
         if (!keys.empty()) {
@@ -273,13 +329,13 @@ private:
     void Put(int at, std::uint64_t key)
     {
         keys[static_cast<std::size_t>(at)] = key;
-        place[static_cast<std::size_t>(key & 0xFFFFFFFFu)] = at;
+        PlaceOf(static_cast<int>(key & 0xFFFFFFFFu)) = at;
     }
     void Up(int at)
     {
         const std::uint64_t key = keys[static_cast<std::size_t>(at)];
         while (at > 0) {
-            const int parent = (at - 1) / 2;
+            const int parent = (at - 1) / kArity;
             if (keys[static_cast<std::size_t>(parent)] <= key)
                 break;
             Put(at, keys[static_cast<std::size_t>(parent)]);
@@ -292,22 +348,34 @@ private:
         const std::uint64_t key = keys[static_cast<std::size_t>(at)];
         const int count = static_cast<int>(keys.size());
         for (;;) {
-            int child = 2 * at + 1;
-            if (child >= count)
+            const int first = kArity * at + 1;
+            if (first >= count)
                 break;
-            // Which child is smaller has no pattern: picked without a branch.
-            if (child + 1 < count)
-                child += keys[static_cast<std::size_t>(child + 1)] < keys[static_cast<std::size_t>(child)] ? 1 : 0;
-            if (key <= keys[static_cast<std::size_t>(child)])
+            // Which child is smallest has no pattern: picked without branches.
+            int child = first;
+            std::uint64_t least = keys[static_cast<std::size_t>(first)];
+            const int end = std::min(first + kArity, count);
+            for (int c = first + 1; c < end; ++c) {
+                const std::uint64_t other = keys[static_cast<std::size_t>(c)];
+                child = other < least ? c : child;
+                least = other < least ? other : least;
+            }
+            if (key <= least)
                 break;
-            Put(at, keys[static_cast<std::size_t>(child)]);
+            Put(at, least);
             at = child;
         }
         Put(at, key);
     }
 
+    // Four children to a node: half the levels of a binary heap, and a node's
+    // children lie side by side in one or two cache lines.
+    static constexpr int kArity = 4;
     std::vector<std::uint64_t> keys;
-    std::vector<int> place;  // per vertex, its index in keys or -1
+    int& PlaceOf(int vertex) { return (*points)[static_cast<std::size_t>(vertex)].heapPlace; }
+    std::uint64_t& KeyOf(int vertex) { return (*points)[static_cast<std::size_t>(vertex)].key; }
+
+    std::vector<Point>* points = nullptr;  // heapPlace: the vertex's index in keys or -1
 };
 
 // The working state of one build. Vertices and triangles keep their source
@@ -359,10 +427,38 @@ private:
     // entries whatever the count: their loops have no varying ends to mispredict.
     template <int W>
     struct FanTable {
+        static constexpr int kCorners = (W + 3) / 4 * 4;  // whole groups of four
         double x[W], y[W], z[W];  // the normals
         double dot[W][W];         // dot[i][j]: triangle i against triangle j
+        // Per triangle, its corners other than u in corner order; entries past the
+        // count are left from earlier vertices.
+        int first[kCorners];
+        int second[kCorners];
         int numSides[2 * W];
         int side[2 * W][4];
+
+        // The triangles (as bits, triangle i as bit i) that have corner v; bits at
+        // and past the count are to be cleared by the caller.
+        unsigned SidesOf(int v, int count) const
+        {
+#if defined(__SSE2__)
+            (void)count;
+            const __m128i key = _mm_set1_epi32(v);
+            unsigned bits = 0;
+            for (int i = 0; i < kCorners; i += 4) {
+                const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(first + i));
+                const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(second + i));
+                const __m128i either = _mm_or_si128(_mm_cmpeq_epi32(a, key), _mm_cmpeq_epi32(b, key));
+                bits |= static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(either))) << i;
+            }
+            return bits;
+#else
+            unsigned bits = 0;
+            for (int i = 0; i < count; ++i)
+                bits |= static_cast<unsigned>(first[i] == v || second[i] == v) << i;
+            return bits;
+#endif
+        }
     };
     void SetUp();
     void BuildWedges(int v);
@@ -436,10 +532,8 @@ private:
                         const std::vector<int>& triangleMaterial, const std::vector<zTProgMeshBuiltWedge>& allWedges,
                         const std::vector<int>& allWedgeMap, const std::vector<std::array<int, 2>>& allLodSteps,
                         zTProgMeshBuiltSubMesh& sub);
-    // Every triangle's plane by its place in the result, worked out in source
-    // order: the corners' positions are the source vertices' own, read in the
-    // order they lie in memory.
-    void ComputeTrianglePlanes();
+    // Every triangle's plane moved to its place in the result.
+    void PlaceTrianglePlanes();
     // The sub-mesh's planes; its triangle i is the result's allIndex[i], or i
     // when allIndex is null.
     void ComputePlanes(zTProgMeshBuiltSubMesh& sub, const std::vector<int>* allIndex);
@@ -450,7 +544,6 @@ private:
     zTProgMeshBuildResult& out;
 
     std::vector<Vertex> verts;
-    std::vector<int> targets;  // per vertex, where its cheapest collapse goes
     std::vector<Triangle> tris;
     std::vector<std::array<int, 3>> initialWedges;  // per triangle, its wedges before the collapses
     std::vector<Wedge> wedges;
@@ -462,20 +555,20 @@ private:
     FanTable<6> fan6{};
     FanTable<8> fan8{};
     FanTable<16> fan16{};
-    // Per vertex, its position and its place in the neighbour list last gathered:
-    // a cost reads both for every neighbour, so they share a cache line.
-    struct Point {
-        zVEC3 position;
-        int slot;
-    };
     std::vector<Point> points;
     IndexList vertexWedges;
     struct TrianglePlane {
         zTPlane3D plane;
         bool regular;
     };
-    std::vector<TrianglePlane> trianglePlanes;  // by the triangle's place in the result
+    // Per triangle, its plane: worked out at set-up, where the corners' positions
+    // are at hand, and moved to the triangle's place in the result at the end.
+    std::vector<TrianglePlane> trianglePlanes;
+    std::vector<int> materials;  // per triangle, its material
     int aliveTriangles = 0;
+    // Normals worked out from finite positions are finite: only where a position
+    // is not do the costs look out for them.
+    bool positionsFinite = true;
     int next = -1;  // the cheapest vertex after the one collapsing, or -1
     // Reused by CollapseWedges.
     std::vector<std::pair<int, int>> noted;
@@ -499,10 +592,16 @@ void Builder::SetUp()
 {
     const int numVerts = static_cast<int>(src.positions.size());
     verts = std::vector<Vertex>(static_cast<std::size_t>(numVerts));
-    points.reserve(verts.size());
-    for (const zVEC3& position : src.positions)
-        points.push_back({position, -1});
+    points.reserve(src.positions.size());
+    for (const zVEC3& position : src.positions) {
+        points.push_back({position, -1, 0, -1});
+        positionsFinite = positionsFinite && std::isfinite(position.x) && std::isfinite(position.y) &&
+                          std::isfinite(position.z);
+    }
     tris.reserve(src.triangles.size());
+    materials.reserve(src.triangles.size());
+    if (!(flags & zPM_BUILD_NO_PLANES))
+        trianglePlanes.reserve(src.triangles.size());
     for (std::size_t j = 0; j < src.triangles.size(); ++j) {
         const zTProgMeshSourceTriangle& s = src.triangles[j];
         bool inside = true;
@@ -524,6 +623,13 @@ void Builder::SetUp()
         tri.source = static_cast<int>(j);
         ComputeNormal(tri);
         tris.push_back(tri);
+        materials.push_back(s.material);
+        if (!(flags & zPM_BUILD_NO_PLANES)) {
+            TrianglePlane plane;
+            plane.regular = zCProgMeshBuilder::TrianglePlane(PositionOf(s.vertex[0]), PositionOf(s.vertex[1]),
+                                                             PositionOf(s.vertex[2]), plane.plane);
+            trianglePlanes.push_back(plane);
+        }
         for (int i = 0; i < 3; ++i) {
             Vertex& corner = verts[tri.vertex[i]];
             corner.faces.Add(t);
@@ -544,7 +650,6 @@ void Builder::SetUp()
     vertexPerm.assign(verts.size(), 0);
     trianglePerm.assign(tris.size(), -1);
     out.order.assign(verts.size(), 0);
-    targets.assign(verts.size(), -1);
 }
 
 void Builder::BuildWedges(int v)
@@ -562,7 +667,7 @@ void Builder::BuildWedges(int v)
                 const Wedge& wedge = wedges[w];
                 const int c = wedge.corner % 3;
                 if (zCProgMeshBuilder::TexCoordsMatch(SourceOf(wedge).texCoord[c], s.texCoord[k]) &&
-                    SourceOf(wedge).normal[c].IsEqualEps(s.normal[k])) {
+                    NormalsMatch(SourceOf(wedge).normal[c], s.normal[k])) {
                     tri.wedge[k] = w;
                     break;
                 }
@@ -578,13 +683,13 @@ void Builder::BuildWedges(int v)
 void Builder::CollapseLoop()
 {
     const int numVerts = static_cast<int>(verts.size());
-    heap.Reset(numVerts);
+    heap.Reset(points);
     for (int u = 0; u < numVerts; ++u)
         ComputeCostAtVertex(u);
     lodRecords.reserve(static_cast<std::size_t>(numVerts) + 1);
     for (int n = numVerts; n > 0; --n) {
         const int u = heap.PopFirst();
-        const int v = targets[static_cast<std::size_t>(u)];
+        const int v = points[static_cast<std::size_t>(u)].target;
         // The collapses wander over the whole mesh; the cheapest vertex now is
         // most often the next one, so its data is fetched while this one works.
         next = heap.Empty() ? -1 : heap.First();
@@ -629,7 +734,7 @@ void Builder::ComputeCostAtVertex(int u)
     }
     if (best == 0.0f)
         best = 0.0f;  // never negative zero
-    targets[static_cast<std::size_t>(u)] = target;
+    points[static_cast<std::size_t>(u)].target = target;
     heap.Set(Key(best, u));
     // A vertex that comes first after a collapse was not foreseen at its start.
     if (next >= 0 && heap.First() == u && u != next)
@@ -673,10 +778,6 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
     if (numNeighbours > 2 * W)
         return false;
     const int* neighbours = vertex.neighbours.begin();
-    for (int a = 0; a < numNeighbours; ++a) {
-        points[static_cast<std::size_t>(neighbours[a])].slot = a;
-        fan.numSides[a] = 0;
-    }
     // -infinity for a triangle, +infinity past the count: row entries past the
     // count are left from earlier vertices, and the larger of the two is taken.
     // One row per count, made once.
@@ -689,13 +790,11 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
         return rows;
     }();
     const double* past = masks[static_cast<std::size_t>(count)].data();
-    double sum = 0.0;  // infinite or NaN when a normal is
     for (int i = 0; i < count; ++i) {
         const Triangle& tri = tris[static_cast<std::size_t>(vertex.faces[i])];
         fan.x[i] = tri.normal.x;
         fan.y[i] = tri.normal.y;
         fan.z[i] = tri.normal.z;
-        sum += fan.x[i] + fan.y[i] + fan.z[i];
         // The corners other than u, in corner order, picked without branches: which
         // corner u is has no pattern.
         const bool at0 = tri.vertex[0] == u;
@@ -703,23 +802,16 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
         const bool at2 = tri.vertex[2] == u;
         if (at0 + at1 + at2 != 1)
             return false;
-        const int first = at0 ? tri.vertex[1] : tri.vertex[0];
-        const int second = at2 ? tri.vertex[1] : tri.vertex[2];
-        // A slot left from an earlier gather names another place or none; u is
-        // never its own neighbour.
-        for (const int corner : {first, second}) {
-            const int a = points[static_cast<std::size_t>(corner)].slot;
-            if (static_cast<unsigned>(a) >= static_cast<unsigned>(numNeighbours) || neighbours[a] != corner)
-                return false;
-            const int n = fan.numSides[a];
-            if (n == 4)
-                return false;
-            fan.side[a][n] = i;
-            fan.numSides[a] = n + 1;
-        }
+        fan.first[i] = at0 ? tri.vertex[1] : tri.vertex[0];
+        fan.second[i] = at2 ? tri.vertex[1] : tri.vertex[2];
     }
-    if (!std::isfinite(sum))
-        return false;
+    if (!positionsFinite) {
+        double sum = 0.0;  // infinite or NaN when a normal is
+        for (int i = 0; i < count; ++i)
+            sum += fan.x[i] + fan.y[i] + fan.z[i];
+        if (!std::isfinite(sum))
+            return false;
+    }
     // Whole rows, two products at a time, each worked in the order Dot() works it;
     // a row's entries past the count come from normals left from earlier vertices,
     // finite all the same, and are not looked at.
@@ -728,18 +820,30 @@ bool Builder::CheapestByFan(int u, FanTable<W>& fan, float& best, int& target)
         for (int j = 0; j < count; j += 2)
             StorePair(fan.dot[i] + j, xi * PairAt(fan.x + j) + yi * PairAt(fan.y + j) + zi * PairAt(fan.z + j));
     }
-    // A side and the one before it facing apart make a border; a side number
-    // past the count names a row left from an earlier vertex and is not looked at.
-    bool lone = false;  // a neighbour without sides
+    // Each neighbour's sides, in triangle order. Every triangle has two corners
+    // besides u and the neighbours are distinct, so the sides add up to twice the
+    // triangles exactly when every corner is a neighbour. A side and the one before
+    // it facing apart make a border.
+    const unsigned live = (1u << count) - 1u;
+    int numSides = 0;
     bool border = false;
     for (int a = 0; a < numNeighbours; ++a) {
-        const int n = fan.numSides[a];
-        const int* sides = fan.side[a];
-        lone |= n == 0;
-        border |= n == 1 || (n >= 2 && fan.dot[sides[0]][sides[1]] < -0.95) ||
-                  (n >= 3 && fan.dot[sides[1]][sides[2]] < -0.95) || (n == 4 && fan.dot[sides[2]][sides[3]] < -0.95);
+        unsigned bits = fan.SidesOf(neighbours[a], count) & live;
+        int* sides = fan.side[a];
+        int n = 0;
+        for (; bits != 0; bits &= bits - 1) {
+            if (n == 4)
+                return false;
+            sides[n++] = LowestBit(bits);
+        }
+        if (n == 0)
+            return false;
+        fan.numSides[a] = n;
+        numSides += n;
+        border |= n == 1 || fan.dot[sides[0]][sides[1]] < -0.95 || (n >= 3 && fan.dot[sides[1]][sides[2]] < -0.95) ||
+                  (n == 4 && fan.dot[sides[2]][sides[3]] < -0.95);
     }
-    if (lone)
+    if (numSides != 2 * count)
         return false;
     const zVEC3& at = PositionOf(u);
     for (int a = 0; a < numNeighbours; ++a) {
@@ -822,6 +926,16 @@ void Builder::Collapse(int u, int v)
     // would lose on the way are left to DeleteVertex: no other list sees the
     // difference. A triangle still on v when its turn comes was deleted.
     const IndexList remembered = vertex.neighbours;
+    // The costs worked out at the end read the neighbours' triangles and their
+    // neighbours' points: asked for all at once, they arrive side by side instead
+    // of one cost's worth at a time.
+    for (int n : remembered) {
+        const Vertex& around = verts[static_cast<std::size_t>(n)];
+        for (int f : around.faces)
+            Prefetch(&tris[static_cast<std::size_t>(f)], sizeof(Triangle));
+        for (int m : around.neighbours)
+            Prefetch(&points[static_cast<std::size_t>(m)], sizeof(zVEC3));
+    }
     if (next >= 0)
         PrefetchNeighbourhood(next);
     const int* faces = vertex.faces.begin();
@@ -921,8 +1035,11 @@ void Builder::Unlink(int a, int b)
     Vertex& vertex = verts[a];
     if (a == b || !vertex.neighbours.Contains(b))
         return;
+    // A triangle joins them when it is in both face lists: the lists are in hand,
+    // the triangles' corners would have to be fetched.
+    const IndexList& other = verts[b].faces;
     for (int f : vertex.faces) {
-        if (HasVertex(f, b))
+        if (other.Contains(f))
             return;
     }
     vertex.neighbours.Remove(b);
@@ -977,13 +1094,16 @@ void Builder::BuildArrays()
     }
 
     std::vector<std::array<int, 3>> allTriangles(tris.size());
-    std::vector<int> triangleMaterial(tris.size());
+    // Which triangle has which material matters only to split the result.
+    const bool split = src.numMaterials != 1;
+    std::vector<int> triangleMaterial(split ? tris.size() : 0);
     for (std::size_t t = 0; t < tris.size(); ++t) {
         const int perm = trianglePerm[t];
         const std::size_t at = perm >= 0 ? static_cast<std::size_t>(perm) : t;
         for (int k = 0; k < 3; ++k)
             allTriangles[at][static_cast<std::size_t>(k)] = newIndex[static_cast<std::size_t>(initialWedges[t][static_cast<std::size_t>(k)])];
-        triangleMaterial[at] = src.triangles[static_cast<std::size_t>(tris[t].source)].material;
+        if (split)
+            triangleMaterial[at] = materials[t];
     }
 
     const std::size_t numSteps = lodRecords.size();
@@ -994,7 +1114,7 @@ void Builder::BuildArrays()
     if (!(flags & zPM_BUILD_NO_NORMALS))
         ComputeNormals(newWedges);
     if (!(flags & zPM_BUILD_NO_PLANES))
-        ComputeTrianglePlanes();
+        PlaceTrianglePlanes();
 
     out.subMeshes.clear();
     if (src.numMaterials == 1) {
@@ -1114,58 +1234,66 @@ void Builder::ExtractSubMesh(int material, const std::vector<std::array<int, 3>>
 // Planes are looked up by distance: a plane within 0.1 lies in the cell of the
 // candidate or in one beside it. Each cell chains its planes by index, so the first
 // match of every cell is that cell's lowest, and the lowest of those is the first.
-void Builder::ComputeTrianglePlanes()
+void Builder::PlaceTrianglePlanes()
 {
-    trianglePlanes.resize(tris.size());
-    for (std::size_t t = 0; t < tris.size(); ++t) {
+    std::vector<TrianglePlane> placed(trianglePlanes.size());
+    for (std::size_t t = 0; t < trianglePlanes.size(); ++t) {
         const int perm = trianglePerm[t];
-        const int* corners = src.triangles[static_cast<std::size_t>(tris[t].source)].vertex;
-        TrianglePlane& at = trianglePlanes[perm >= 0 ? static_cast<std::size_t>(perm) : t];
-        at.regular = zCProgMeshBuilder::TrianglePlane(src.positions[static_cast<std::size_t>(corners[0])],
-                                                      src.positions[static_cast<std::size_t>(corners[1])],
-                                                      src.positions[static_cast<std::size_t>(corners[2])], at.plane);
+        placed[perm >= 0 ? static_cast<std::size_t>(perm) : t] = trianglePlanes[t];
     }
+    trianglePlanes.swap(placed);
 }
 
 void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub, const std::vector<int>* allIndex)
 {
-    const double cellSize = 0.125;
-    auto cellOf = [cellSize](float distance) {
-        const double cell = std::floor(static_cast<double>(distance) / cellSize);
-        // Distances beyond any mesh (or NaN) share the outermost cells.
-        return static_cast<long long>(std::max(-4e15, std::min(4e15, cell == cell ? cell : 4e15)));
+    const std::size_t numTriangles = sub.triangles.size();
+    auto planeOf = [&](std::size_t i) -> const TrianglePlane& {
+        return trianglePlanes[allIndex ? static_cast<std::size_t>((*allIndex)[i]) : i];
     };
-    // Open addressing, at most half full; a cell's chain runs first to last
-    // through nextInCell.
+    // A distance that is not finite never matches, nor is it ever matched: such
+    // planes stay out of the cells.
+    double low = HUGE_VAL;
+    double high = -HUGE_VAL;
+    for (std::size_t i = 0; i < numTriangles; ++i) {
+        const TrianglePlane& of = planeOf(i);
+        if (std::isfinite(of.plane.distance)) {
+            low = std::min(low, static_cast<double>(of.plane.distance));
+            high = std::max(high, static_cast<double>(of.plane.distance));
+        }
+    }
+    // Cells an eighth wide (0.1 and a margin), or wider where the distances spread
+    // so far that the cells would outnumber the triangles many times over.
+    const double maxCells = std::max(1024.0, 4.0 * static_cast<double>(numTriangles));
+    double scale = 8.0;
+    if (high > low && (high - low) * scale > maxCells)
+        scale = maxCells / (high - low);
+    const double base = high >= low ? std::floor(low * scale) : 0.0;
+    // Cell c of a distance sits at c + 1: the cells below the lowest and above the
+    // highest are there to be looked at, and stay empty. From the lowest distance
+    // up the value cut is never negative, so the cut is the floor.
+    auto cellOf = [scale, base](float distance) {
+        return static_cast<int>(static_cast<double>(distance) * scale - base) + 1;
+    };
+    const int numCells = high >= low ? cellOf(static_cast<float>(high)) + 2 : 0;
     struct Cell {
-        long long key;
         int first;
         int last;
     };
-    std::vector<Cell> cells(1024, Cell{0, -1, -1});
-    std::size_t mask = cells.size() - 1;
-    int numCells = 0;
+    std::vector<Cell> cells(static_cast<std::size_t>(numCells), Cell{-1, -1});
     std::vector<int> nextInCell;
-    auto slotOf = [&](long long key) {
-        std::size_t at = static_cast<std::size_t>((static_cast<unsigned long long>(key) * 0x9E3779B97F4A7C15ull) >> 20) & mask;
-        while (cells[at].first >= 0 && cells[at].key != key)
-            at = (at + 1) & mask;
-        return at;
-    };
-    sub.trianglePlanes.reserve(sub.triangles.size());
-    for (std::size_t i = 0; i < sub.triangles.size(); ++i) {
-        const TrianglePlane& of =
-            trianglePlanes[allIndex ? static_cast<std::size_t>((*allIndex)[i]) : i];
+    sub.trianglePlanes.reserve(numTriangles);
+    for (std::size_t i = 0; i < numTriangles; ++i) {
+        const TrianglePlane& of = planeOf(i);
         const zTPlane3D& plane = of.plane;
-        const bool regular = of.regular;
-        const long long cell = cellOf(plane.distance);
+        const bool inCells = std::isfinite(plane.distance);
+        const int cell = inCells ? cellOf(plane.distance) : -1;
         int found = -1;
-        if (regular) {
+        if (inCells && of.regular) {
             // The candidate's own cell first: its match, most often the first,
             // cuts the scans of the cells beside it short.
-            for (const long long c : {cell, cell - 1, cell + 1}) {
-                const Cell& entry = cells[slotOf(c)];
-                for (int p = entry.first; p >= 0 && (found < 0 || p < found); p = nextInCell[static_cast<std::size_t>(p)]) {
+            for (const int c : {cell, cell - 1, cell + 1}) {
+                for (int p = cells[static_cast<std::size_t>(c)].first; p >= 0 && (found < 0 || p < found);
+                     p = nextInCell[static_cast<std::size_t>(p)]) {
                     if (zCProgMeshBuilder::PlanesMatch(plane, sub.planes[static_cast<std::size_t>(p)])) {
                         found = p;
                         break;
@@ -1177,20 +1305,12 @@ void Builder::ComputePlanes(zTProgMeshBuiltSubMesh& sub, const std::vector<int>*
             found = static_cast<int>(sub.planes.size());
             sub.planes.push_back(plane);
             nextInCell.push_back(-1);
-            Cell& entry = cells[slotOf(cell)];
-            if (entry.first < 0) {
-                entry = {cell, found, found};
-                if (2 * ++numCells > static_cast<int>(cells.size())) {
-                    std::vector<Cell> old(cells.size() * 2, Cell{0, -1, -1});
-                    old.swap(cells);
-                    mask = cells.size() - 1;
-                    for (const Cell& moved : old) {
-                        if (moved.first >= 0)
-                            cells[slotOf(moved.key)] = moved;
-                    }
-                }
-            } else {
-                nextInCell[static_cast<std::size_t>(entry.last)] = found;
+            if (inCells) {
+                Cell& entry = cells[static_cast<std::size_t>(cell)];
+                if (entry.first < 0)
+                    entry.first = found;
+                else
+                    nextInCell[static_cast<std::size_t>(entry.last)] = found;
                 entry.last = found;
             }
         }
@@ -1295,8 +1415,11 @@ bool zCProgMeshBuilder::TrianglePlane(const zVEC3& p0, const zVEC3& p1, const zV
 
 bool zCProgMeshBuilder::PlanesMatch(const zTPlane3D& plane, const zTPlane3D& existing)
 {
-    return std::fabs(static_cast<double>(plane.distance) - existing.distance) < 0.1 &&
-           Dot(D(plane.normal), D(existing.normal)) > 0.95;
+    // Both tests are always made: which of them fails has no pattern, and one
+    // branch on the pair mispredicts less than two.
+    const bool near = std::fabs(static_cast<double>(plane.distance) - existing.distance) < 0.1;
+    const bool facing = Dot(D(plane.normal), D(existing.normal)) > 0.95;
+    return near & facing;
 }
 
 float zCProgMeshBuilder::EdgeScore(const zVEC3& pa, const zVEC3& pb, const zVEC3& na, const zVEC3& nb)

@@ -146,6 +146,11 @@ TEST(ProgMeshBuilderTest, GivesExactlyTheOraclesResult)
              return static_cast<float>(2.0 * std::sin(x * 0.31) * std::cos(y * 0.23) + 0.5 * std::sin((x + y) * 0.71));
          }}, 4},
         {"bumpy tube, two materials", {30, 25, 2, true, 1, ProgMeshBumps}, 42},
+        // Plane distances spread over far more room than the triangles would fill
+        // with cells an eighth wide: the cells widen, several planes share one.
+        {"terraces far apart", {12, 9, 2, false, 0, [](int x, int y) {
+             return static_cast<float>((x / 3) * 5000 + (y % 2) * 0.05 + (x % 2) * 0.08);
+         }}, 32},
         {"an infinite and a NaN height", {9, 8, 1, false, 0, [](int x, int y) {
              return x == 3 && y == 2 ? HUGE_VALF : x == 6 && y == 5 ? std::nanf("") : ProgMeshBumps(x, y);
          }}, 32},
