@@ -112,10 +112,15 @@ class CompletionTest : public EditorTest {
 protected:
     std::unique_ptr<FixtureProjectHost> project;
     char startDirectory[MAX_PATH] = {};
+    int dwellTime = 0;
 
     void SetUp() override
     {
         viewClass = RUNTIME_CLASS(CTavrelinView);
+        // Tips from the real pointer resting on the window would come between typed keys
+        // on a slow run; the dwell test sends its notifications itself.
+        dwellTime = g_editorOptions.dwellTime;
+        g_editorOptions.dwellTime = SC_TIME_FOREVER;
         EditorTest::SetUp();
         project = std::make_unique<FixtureProjectHost>(
             folder, "Fixture", FixtureProjectHost::Files{{"Classes.d", kClasses}, {"Story.d", kStory}, {"Work.d", kWork}},
@@ -131,6 +136,7 @@ protected:
     void TearDown() override
     {
         EditorTest::TearDown();
+        g_editorOptions.dwellTime = dwellTime;
         ::SetCurrentDirectoryA(startDirectory);
         project.reset();
         g_recorded.clear();

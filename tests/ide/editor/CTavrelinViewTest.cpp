@@ -203,7 +203,11 @@ TEST_F(TavrelinViewTest, TypedKeysIndentTheLine)
 struct RecordingCmdUI : CCmdUI {
     BOOL enabled = -1;
     int checked = -1;
-    void Enable(BOOL on) override { enabled = on; }
+    void Enable(BOOL on) override
+    {
+        enabled = on;
+        CCmdUI::Enable(on);  // marks the state as set, or the framework disables the command
+    }
     void SetCheck(int check) override { checked = check; }
     void SetText(const char*) override {}
 };
