@@ -361,23 +361,15 @@ int CXTPTabPaintManager::GetTextWidth(CDC* pDC, const CString& strText, UINT nFo
     return size.cx;
 }
 
-void CXTPTabPaintManager::DrawTextMiddleEllipsis(CDC* pDC, const CString& strText, CRect rc, UINT nFormat)
+CString CXTPTabPaintManager::GetMiddleEllipsisText(CDC* pDC, const CString& strText, int nAvailable,
+                                                   UINT nFormat) const
 {
-    if (strText.Find('\\') >= 0) {
-        pDC->DrawText(strText, rc, nFormat | DT_PATH_ELLIPSIS);
-        return;
-    }
     const int nEllipsis = GetTextWidth(pDC, "...", nFormat);
     const int nWidth = GetTextWidth(pDC, strText, nFormat);
-    const int nAvailable = rc.Width();
-    if (nWidth <= nAvailable) {
-        pDC->DrawText(strText, rc, nFormat);
-        return;
-    }
-    if (nAvailable <= nEllipsis) {
-        pDC->DrawText("...", rc, nFormat);
-        return;
-    }
+    if (nWidth <= nAvailable)
+        return strText;
+    if (nAvailable <= nEllipsis)
+        return "...";
     const int nRoom = nAvailable - nEllipsis;
     const int nLength = strText.GetLength();
     int n = static_cast<int>(static_cast<long long>(nLength) * nRoom / nWidth);
@@ -388,7 +380,16 @@ void CXTPTabPaintManager::DrawTextMiddleEllipsis(CDC* pDC, const CString& strTex
         ++n;
     while (n > 0 && partsWidth(n) > nRoom)
         --n;
-    pDC->DrawText(strText.Left(n - n / 2) + "..." + strText.Right(n / 2), rc, nFormat);
+    return strText.Left(n - n / 2) + "..." + strText.Right(n / 2);
+}
+
+void CXTPTabPaintManager::DrawTextMiddleEllipsis(CDC* pDC, const CString& strText, CRect rc, UINT nFormat)
+{
+    // Paths keep their file name: the system shortens them in the middle of the folders.
+    if (strText.Find('\\') >= 0)
+        pDC->DrawText(strText, rc, nFormat | DT_PATH_ELLIPSIS);
+    else
+        pDC->DrawText(GetMiddleEllipsisText(pDC, strText, rc.Width(), nFormat), rc, nFormat);
 }
 
 int CXTPTabPaintManager::DrawTabText(CDC* pDC, CXTPTabManagerItem* pItem, CRect rcItem, BOOL bDraw)

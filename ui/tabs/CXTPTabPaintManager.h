@@ -84,7 +84,10 @@ public:
     // Shrinks the tabs, longest first, so that their lengths add up to nAvailable exactly.
     void ShrinkToFit(CXTPTabManager* pTabManager, int nAvailable);
     int GetTextWidth(CDC* pDC, const CString& strText, UINT nFormat) const;
+    // A text that does not fit is shortened in its middle; a path by the system's path rule.
     void DrawTextMiddleEllipsis(CDC* pDC, const CString& strText, CRect rc, UINT nFormat);
+    // The left and right parts around "..." that fit the width; "..." alone without room.
+    CString GetMiddleEllipsisText(CDC* pDC, const CString& strText, int nAvailable, UINT nFormat) const;
     int ClampItemLength(int nLength, int nMin, int nMax) const;
     CRect RepositionNavigateButtons(CXTPTabManager* pTabManager, CRect rcClient);
 
