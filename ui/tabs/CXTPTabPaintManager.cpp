@@ -169,7 +169,13 @@ CFont* CXTPTabPaintManager::GetItemFont(CXTPTabManagerItem* pItem)
 {
     CXTPTabManager* pManager = pItem->GetTabManager();
     const BOOL bBold = m_bBoldSelected && pItem->IsSelected() && pManager && pManager->IsActive();
-    return GetFont(bBold, !IsHorizontalPosition());
+    return GetFont(bBold, !IsHorizontalText());
+}
+
+BOOL CXTPTabPaintManager::IsHorizontalText() const
+{
+    // Stacked bars lie across the control whatever the position.
+    return IsHorizontalPosition() || m_nAppearance == xtpTabAppearanceStacked;
 }
 
 void CXTPTabPaintManager::DeflateOriented(CRect& rc, const CRect& m, int nPosition)
@@ -395,7 +401,7 @@ void CXTPTabPaintManager::DrawTextMiddleEllipsis(CDC* pDC, const CString& strTex
 int CXTPTabPaintManager::DrawTabText(CDC* pDC, CXTPTabManagerItem* pItem, CRect rcItem, BOOL bDraw)
 {
     CXTPTabManager* pManager = pItem->GetTabManager();
-    const BOOL bHorizontal = IsHorizontalPosition();
+    const BOOL bHorizontal = IsHorizontalText();
     CXTPFontDC font(pDC, GetItemFont(pItem));
 
     CSize szIcon = m_szIcon;
@@ -407,16 +413,13 @@ int CXTPTabPaintManager::DrawTabText(CDC* pDC, CXTPTabManagerItem* pItem, CRect 
         CSize szDefault, szMin, szMax;
         pManager->GetItemMetrics(&szDefault, &szMin, &szMax);
         auto captionWidth = [&](CXTPTabManagerItem* p) {
-            CString strCaption = p->GetCaption();
-            UINT nFormat = DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP | nPrefix;
-            if (!bHorizontal) {
-                if (!m_bDrawTextNoPrefix)
-                    strCaption = StripMnemonics(strCaption);
-                nFormat |= DT_NOPREFIX;
+            // Measured along the baseline, which turned fonts keep too.
+            if (bHorizontal) {
+                CRect rcText(0, 0, 0, 0);
+                pDC->DrawText(p->GetCaption(), rcText, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP | nPrefix);
+                return rcText.Width();
             }
-            CRect rcText(0, 0, 0, 0);
-            pDC->DrawText(strCaption, rcText, nFormat);
-            return rcText.Width();
+            return GetTextWidth(pDC, p->GetCaption(), nPrefix);
         };
         switch (m_nLayout) {
         case xtpTabLayoutFixed:
@@ -462,22 +465,32 @@ int CXTPTabPaintManager::DrawTabText(CDC* pDC, CXTPTabManagerItem* pItem, CRect 
     }
     if (nFar - nPos <= 8)
         return 0;
-    // Vertical text is always drawn without mnemonics.
+    // Vertical text is always drawn without mnemonics, from the top down, centred across the row.
     if (!m_bDrawTextNoPrefix)
         strCaption = StripMnemonics(strCaption);
     TEXTMETRICA tm = {};
     ::GetTextMetricsA(*pDC, &tm);
-    CRect rcText((rcItem.left + rcItem.right + tm.tmHeight) / 2, nPos, rcItem.right + tm.tmHeight, nFar);
-    const UINT nFormat = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
-    // Rotated text ignores the rectangle's extent: clip it to the tab's length.
+    const int x = (rcItem.left + rcItem.right + tm.tmHeight) / 2;
     const int nSaved = pDC->SaveDC();
     pDC->IntersectClipRect(rcItem.left, nPos, rcItem.right, nFar);
+    CString strShown = strCaption;
     if (m_bMiddleEllipsis)
-        DrawTextMiddleEllipsis(pDC, strCaption, CRect(rcText.left, rcText.top, rcText.left + rcText.Height(), rcText.bottom), nFormat);
-    else
-        pDC->DrawText(strCaption, rcText, nFormat | DT_END_ELLIPSIS);
+        strShown = GetMiddleEllipsisText(pDC, strCaption, nFar - nPos, DT_NOPREFIX);
+    else if (GetTextWidth(pDC, strCaption, DT_NOPREFIX) > nFar - nPos)
+        strShown = GetEndEllipsisText(pDC, strCaption, nFar - nPos);
+    pDC->TextOut(x, nPos, strShown);
     pDC->RestoreDC(nSaved);
     return 0;
+}
+
+CString CXTPTabPaintManager::GetEndEllipsisText(CDC* pDC, const CString& strText, int nAvailable) const
+{
+    for (int n = strText.GetLength() - 1; n > 0; --n) {
+        const CString strShown = strText.Left(n) + "...";
+        if (GetTextWidth(pDC, strShown, DT_NOPREFIX) <= nAvailable)
+            return strShown;
+    }
+    return "...";
 }
 
 void CXTPTabPaintManager::EnsureVisible(CXTPTabManager* pTabManager, CXTPTabManagerItem* pItem)

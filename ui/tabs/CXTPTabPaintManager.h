@@ -88,6 +88,10 @@ public:
     void DrawTextMiddleEllipsis(CDC* pDC, const CString& strText, CRect rc, UINT nFormat);
     // The left and right parts around "..." that fit the width; "..." alone without room.
     CString GetMiddleEllipsisText(CDC* pDC, const CString& strText, int nAvailable, UINT nFormat) const;
+    // The start of the text and "..." in the width (turned text, which DrawText cannot shorten).
+    CString GetEndEllipsisText(CDC* pDC, const CString& strText, int nAvailable) const;
+    // Tab texts run along the row: across in horizontal rows and in stacked bars, else downwards.
+    BOOL IsHorizontalText() const;
     int ClampItemLength(int nLength, int nMin, int nMax) const;
     CRect RepositionNavigateButtons(CXTPTabManager* pTabManager, CRect rcClient);
 
