@@ -280,29 +280,34 @@ void CXTPTabAppearance::DrawWorkspacePart(CDC* pDC, LPRECT lpRect, int nPart)
 
 COLORREF CXTPTabAppearance::FillPolygonTab(CDC* pDC, CXTPTabManagerItem* pItem, const POINT* pPoints, int nCount)
 {
-    const int nPosition = GetPosition();
-    HRGN hRgn = CreateTurnedPolygon(pItem->GetRect(), nPosition, pPoints, nCount);
+    HRGN hRgn = CreateTurnedPolygon(pItem->GetRect(), GetPosition(), pPoints, nCount);
     CRect rcBox;
     ::GetRgnBox(hRgn, &rcBox);
     COLORREF clrFace = GetColorSet()->GetItemColor(pItem);
     if (!rcBox.IsRectEmpty()) {
-        // The face is filled off screen over the region's box, then copied through the region.
-        CDC dcMem;
-        dcMem.CreateCompatibleDC(pDC);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(pDC, rcBox.Width(), rcBox.Height());
-        CBitmap* pOld = dcMem.SelectObject(&bitmap);
-        dcMem.SetViewportOrg(-rcBox.left, -rcBox.top);
-        clrFace = GetColorSet()->FillTab(&dcMem, rcBox, pItem);
-        dcMem.SetViewportOrg(0, 0);
+        // The face is filled over the region's box with the region as clip.
         const int nSaved = pDC->SaveDC();
         ::ExtSelectClipRgn(*pDC, hRgn, RGN_AND);
-        pDC->BitBlt(rcBox.left, rcBox.top, rcBox.Width(), rcBox.Height(), &dcMem, 0, 0, SRCCOPY);
+        clrFace = GetColorSet()->FillTab(pDC, rcBox, pItem);
         pDC->RestoreDC(nSaved);
-        dcMem.SelectObject(pOld);
     }
     ::DeleteObject(hRgn);
     return clrFace;
+}
+
+void CXTPTabAppearance::DrawTurnedPolyline(CDC* pDC, const CRect& rcItem, int nPosition, const POINT* pPoints,
+                                           int nCount, COLORREF clr)
+{
+    if (clr == clrNone || nCount < 2)
+        return;
+    CXTPPenDC pen(*pDC, clr);
+    CPoint pt = TurnPoint(rcItem, pPoints[0].x, pPoints[0].y, nPosition);
+    pDC->MoveTo(pt);
+    for (int i = 1; i < nCount; ++i) {
+        pt = TurnPoint(rcItem, pPoints[i].x, pPoints[i].y, nPosition);
+        pDC->LineTo(pt);
+    }
+    pDC->SetPixel(pt, clr);
 }
 
 // ---- Style 0 and 1 --------------------------------------------------------------------
@@ -518,10 +523,7 @@ void CXTPTabAppearanceSlanted::DrawSingleTab(CDC* pDC, CXTPTabManagerItem* pItem
     } else if (pItem->IsHighlighted() && m_bHotOutline) {
         clrOutline = clrInner1 = clrInner2 = pColorSet->m_clrButtonBorder.clrDark;
     }
-    auto polyline = [&](const POINT* pts, int n, COLORREF clr) {
-        for (int i = 0; i + 1 < n; ++i)
-            DrawTurnedLine(pDC, rc, nPosition, pts[i].x, pts[i].y, pts[i + 1].x, pts[i + 1].y, clr);
-    };
+    auto polyline = [&](const POINT* pts, int n, COLORREF clr) { DrawTurnedPolyline(pDC, rc, nPosition, pts, n, clr); };
     const POINT outline[7] = {{w, h - 2}, {w, 2}, {w - 2, 0}, {7, 0}, {2, 2}, {6 - h, h - 2}, {4 - h, h - 2}};
     const POINT inner1[3] = {{w - 1, h - 2}, {w - 1, 2}, {w - 3, 0}};
     const POINT inner2[4] = {{w - 3, 1}, {6, 1}, {1, 4}, {6 - h, h - 1}};

@@ -60,6 +60,9 @@ public:
     // A one-pixel line between two turned points, both ends drawn; -1 draws nothing.
     static void DrawTurnedLine(CDC* pDC, const CRect& rcItem, int nPosition, int u0, int v0, int u1, int v1,
                                COLORREF clr);
+    // Lines through turned points with one pen, the last point drawn too.
+    static void DrawTurnedPolyline(CDC* pDC, const CRect& rcItem, int nPosition, const POINT* pPoints, int nCount,
+                                   COLORREF clr);
 
 protected:
     CXTPTabColorSet* GetColorSet() const;
