@@ -117,13 +117,7 @@ void CXTPDockingPaneGripperedTheme::DrawCaptionPart(CDC* pDC, CXTPDockingPaneCap
     DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcButtons, GetColor(COLOR_BTNTEXT), 14, 2);
     const CRect rcTitle(rc.left + 4, rc.top + 1, rcButtons.right, rc.bottom);
     DrawTitle(pDC, strTitle, rcTitle, GetColor(COLOR_BTNTEXT));
-    int x = rc.left + 4;
-    if (!strTitle.IsEmpty()) {
-        CXTPFontDC font(pDC, &m_fntTitle);
-        CRect rcText = rcTitle;
-        pDC->DrawText(strTitle, rcText, XTP_CAPTION_MEASURE_FORMAT);
-        x = std::min(rcText.right, rcTitle.right) + 8;
-    }
+    const int x = strTitle.IsEmpty() ? rc.left + 4 : GetTitleRight(pDC, strTitle, rcTitle) + 8;
     const int nEnd = rcButtons.right - 2;
     if (nEnd <= x)
         return;
@@ -180,15 +174,9 @@ void CXTPDockingPaneLinedTheme::AdjustCaptionRect(CXTPDockingPaneCaptionHost* pP
 
 void CXTPDockingPaneLinedTheme::DrawTitleAndGrips(CDC* pDC, const CString& strTitle, CRect rc, BOOL bActive)
 {
-    CRect rcTitle(rc.left + 4, rc.top + 1, rc.right, rc.bottom);
+    const CRect rcTitle(rc.left + 4, rc.top + 1, rc.right, rc.bottom);
     DrawTitle(pDC, strTitle, rcTitle, GetColor(COLOR_BTNTEXT));
-    int x = rc.left + 4;
-    if (!strTitle.IsEmpty()) {
-        CXTPFontDC font(pDC, &m_fntTitle);
-        CRect rcText = rcTitle;
-        pDC->DrawText(strTitle, rcText, XTP_CAPTION_MEASURE_FORMAT);
-        x = std::min(rcText.right, rcTitle.right) + 14;
-    }
+    const int x = strTitle.IsEmpty() ? rc.left + 4 : GetTitleRight(pDC, strTitle, rcTitle) + 14;
     const int nEnd = rc.right - 4;
     if (nEnd <= x)
         return;

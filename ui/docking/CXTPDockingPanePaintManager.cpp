@@ -159,6 +159,14 @@ void CXTPDockingPanePaintManager::DrawTitle(CDC* pDC, const CString& strTitle, C
     pDC->DrawText(strTitle, rc, XTP_CAPTION_TEXT_FORMAT);
 }
 
+int CXTPDockingPanePaintManager::GetTitleRight(CDC* pDC, const CString& strTitle, const CRect& rcTitle)
+{
+    CXTPFontDC font(pDC, &m_fntTitle);
+    CRect rcText = rcTitle;
+    pDC->DrawText(strTitle, rcText, XTP_CAPTION_MEASURE_FORMAT);
+    return std::min(rcText.right, rcTitle.right);
+}
+
 void CXTPDockingPanePaintManager::DrawPane(CDC* pDC, CXTPDockingPaneCaptionHost* pPane, CRect rc)
 {
     pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
@@ -256,17 +264,22 @@ void CXTPDockingPanePaintManager::DrawSplitter(CDC* pDC, HWND hWndSplitter)
 
 CXTPDockingPaneDefaultTheme::CXTPDockingPaneDefaultTheme() = default;
 
+void CXTPDockingPaneDefaultTheme::DrawCaptionBar(CDC* pDC, CXTPDockingPaneCaptionHost* pHost, const CRect& rcCaption)
+{
+    const BOOL bActive = IsCaptionHighlighted(pHost);
+    pDC->FillSolidRect(rcCaption, GetColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    CRect rcButtons = rcCaption;
+    rcButtons.right -= 2;
+    DrawCaptionButtons(pDC, pHost->GetCaptionButtons(), rcButtons, GetColor(COLOR_BTNTEXT), 12, 2);
+    DrawTitle(pDC, pHost->GetCaptionTitle(), CRect(rcCaption.left + 4, rcCaption.top + 1, rcButtons.right, rcCaption.bottom),
+              GetColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+}
+
 void CXTPDockingPaneDefaultTheme::DrawCaption(CDC* pDC, CXTPDockingPaneCaptionHost* pPane, CRect rc)
 {
     const CRect rcCaption(rc.left, rc.top + 2, rc.right, rc.top + m_nTitleHeight + 1);
     pDC->FillSolidRect(CRect(rc.left, rc.top, rc.right, rcCaption.bottom + 2), GetColor(COLOR_BTNFACE));
-    const BOOL bActive = IsCaptionHighlighted(pPane);
-    pDC->FillSolidRect(rcCaption, GetColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-    CRect rcButtons = rcCaption;
-    rcButtons.right -= 2;
-    DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcButtons, GetColor(COLOR_BTNTEXT), 12, 2);
-    DrawTitle(pDC, pPane->GetCaptionTitle(), CRect(rcCaption.left + 4, rcCaption.top + 1, rcButtons.right, rcCaption.bottom),
-              GetColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    DrawCaptionBar(pDC, pPane, rcCaption);
 }
 
 void CXTPDockingPaneDefaultTheme::DrawCaptionButton(CDC* pDC, CXTPDockingPaneCaptionButton* pButton,
@@ -301,11 +314,5 @@ void CXTPDockingPaneDefaultTheme::DrawFloatingFrame(CDC* pDC, CXTPDockingPaneCap
     CRect rcBand(rc.left, rc.top, rc.right, rc.top + m_nTitleHeight + 3);
     pDC->FillSolidRect(rcBand, GetColor(COLOR_BTNFACE));
     rcBand.DeflateRect(1, 2, 1, 2);
-    const BOOL bActive = IsCaptionHighlighted(pFrame);
-    pDC->FillSolidRect(rcBand, GetColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-    CRect rcButtons = rcBand;
-    rcButtons.right -= 2;
-    DrawCaptionButtons(pDC, pFrame->GetCaptionButtons(), rcButtons, GetColor(COLOR_BTNTEXT), 12, 2);
-    DrawTitle(pDC, pFrame->GetCaptionTitle(), CRect(rcBand.left + 4, rcBand.top + 1, rcButtons.right, rcBand.bottom),
-              GetColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    DrawCaptionBar(pDC, pFrame, rcBand);
 }

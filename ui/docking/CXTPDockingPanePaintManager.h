@@ -85,6 +85,8 @@ protected:
     void Pixel(CDC* pDC, int x, int y, int nColor) const;
     void Rectangle(CDC* pDC, const CRect& rc, int nFill, int nFrame) const;
     void DrawTitle(CDC* pDC, const CString& strTitle, CRect rc, COLORREF clrText);
+    // Where the title's text ends in its rectangle.
+    int GetTitleRight(CDC* pDC, const CString& strTitle, const CRect& rcTitle);
 
     int m_nTitleHeight = 0;
     int m_nTabsHeight = 24;
@@ -104,6 +106,8 @@ public:
     void DrawFloatingFrame(CDC* pDC, CXTPDockingPaneCaptionHost* pFrame, CRect rc) override;
 
 protected:
+    // The caption colour, the buttons and the title.
+    void DrawCaptionBar(CDC* pDC, CXTPDockingPaneCaptionHost* pHost, const CRect& rcCaption);
     // The three nested frames of a floating frame; leaves rc inside them.
     void DrawFrameRings(CDC* pDC, CRect& rc, COLORREF clrOuter);
 };

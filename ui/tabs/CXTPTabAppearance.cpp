@@ -228,19 +228,25 @@ void CXTPTabAppearance::AdjustClientRect(CXTPTabManager* pTabManager, CRect& rcC
         CXTPTabPaintManager::DeflateOriented(rcClient, CRect(0, 2, 0, 0), nPosition);
 }
 
-CRect CXTPTabAppearance::FillTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl)
+CRect CXTPTabAppearance::FillHeaderAndFrame(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl,
+                                            COLORREF clrTopLeft, COLORREF clrBottomRight)
 {
     const CRect rcHeader = GetHeaderRect(rcControl, pTabManager);
     GetColorSet()->FillHeader(pDC, rcHeader, pTabManager);
     const CRect rcClient = GetClientRect(rcControl, pTabManager);
-    const COLORREF clrFrame = GetColorSet()->m_clrFrameBorder;
     if (m_pPaintManager->m_nFrameStyle == xtpTabFrameBorder) {
         GetColorSet()->FillClient(pDC, rcClient, pTabManager);
-        DrawFrame(pDC, rcClient, clrFrame, clrFrame);
+        DrawFrame(pDC, rcClient, clrTopLeft, clrBottomRight);
     } else if (m_pPaintManager->m_nFrameStyle == xtpTabFrameSingleLine) {
-        DrawEdgeLine(pDC, rcClient, GetPosition(), clrFrame, clrFrame);
+        DrawEdgeLine(pDC, rcClient, GetPosition(), clrTopLeft, clrBottomRight);
     }
     return rcHeader;
+}
+
+CRect CXTPTabAppearance::FillTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl)
+{
+    const COLORREF clrFrame = GetColorSet()->m_clrFrameBorder;
+    return FillHeaderAndFrame(pTabManager, pDC, rcControl, clrFrame, clrFrame);
 }
 
 void CXTPTabAppearance::DrawSingleTab(CDC* pDC, CXTPTabManagerItem* pItem)
@@ -491,17 +497,8 @@ CRect CXTPTabAppearanceSlanted::GetClientMargin(CXTPTabManager* pTabManager)
 
 CRect CXTPTabAppearanceSlanted::FillTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl)
 {
-    const CRect rcHeader = GetHeaderRect(rcControl, pTabManager);
-    GetColorSet()->FillHeader(pDC, rcHeader, pTabManager);
-    const CRect rcClient = GetClientRect(rcControl, pTabManager);
     const COLORREF clrFrame = GetColorSet()->m_clrSelectedOutline;
-    if (m_pPaintManager->m_nFrameStyle == xtpTabFrameBorder) {
-        GetColorSet()->FillClient(pDC, rcClient, pTabManager);
-        DrawFrame(pDC, rcClient, clrFrame, clrFrame);
-    } else if (m_pPaintManager->m_nFrameStyle == xtpTabFrameSingleLine) {
-        DrawEdgeLine(pDC, rcClient, GetPosition(), clrFrame, clrFrame);
-    }
-    return rcHeader;
+    return FillHeaderAndFrame(pTabManager, pDC, rcControl, clrFrame, clrFrame);
 }
 
 void CXTPTabAppearanceSlanted::DrawSingleTab(CDC* pDC, CXTPTabManagerItem* pItem)
@@ -552,17 +549,9 @@ void CXTPTabAppearanceFlatButtons::DrawSingleTab(CDC* pDC, CXTPTabManagerItem* p
 
 CRect CXTPTabAppearanceRaised::FillTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl)
 {
-    CXTPTabColorSet* pColorSet = GetColorSet();
-    const CRect rcHeader = GetHeaderRect(rcControl, pTabManager);
-    pColorSet->FillHeader(pDC, rcHeader, pTabManager);
-    const CRect rcClient = GetClientRect(rcControl, pTabManager);
-    if (m_pPaintManager->m_nFrameStyle == xtpTabFrameBorder) {
-        pColorSet->FillClient(pDC, rcClient, pTabManager);
-        DrawFrame(pDC, rcClient, pColorSet->m_clrBorderHighlight, pColorSet->m_clrSelectedText);
-    } else if (m_pPaintManager->m_nFrameStyle == xtpTabFrameSingleLine) {
-        DrawEdgeLine(pDC, rcClient, GetPosition(), pColorSet->m_clrBorderHighlight, pColorSet->m_clrSelectedText);
-    }
-    return rcHeader;
+    // A raised frame: light edge top-left, the selected text's colour bottom-right.
+    return FillHeaderAndFrame(pTabManager, pDC, rcControl, GetColorSet()->m_clrBorderHighlight,
+                              GetColorSet()->m_clrSelectedText);
 }
 
 void CXTPTabAppearanceRaised::DrawSingleTab(CDC* pDC, CXTPTabManagerItem* pItem)

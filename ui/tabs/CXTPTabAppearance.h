@@ -67,6 +67,10 @@ public:
 protected:
     CXTPTabColorSet* GetColorSet() const;
     int GetPosition() const;
+    // The header background, then by the client-frame mode the client fill with a frame, or
+    // the line on the tab side, or nothing; returns the header rectangle.
+    CRect FillHeaderAndFrame(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl, COLORREF clrTopLeft,
+                             COLORREF clrBottomRight);
     // Fills a polygon (absolute points) with the colour set's face; returns the face colour.
     COLORREF FillPolygonTab(CDC* pDC, CXTPTabManagerItem* pItem, const POINT* pPoints, int nCount);
 

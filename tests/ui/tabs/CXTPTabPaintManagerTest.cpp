@@ -262,7 +262,8 @@ TEST(TabPaintManager, ShrinkToFitTakesFromTheLongestAndFillsTheRoomExactly)
         tabs.SetRow(c.lengths);
         tabs.m_pPaintManager->ShrinkToFit(&tabs, c.available);
         EXPECT_EQ(c.expected, tabs.Lengths()) << c.available;
-        if (std::accumulate(c.lengths.begin(), c.lengths.end(), 0) > c.available)
+        if (std::accumulate(c.lengths.begin(), c.lengths.end(), 0) > c.available) {
             EXPECT_EQ(c.available, tabs.GetItemsLength());
+        }
     }
 }

@@ -17,7 +17,7 @@ namespace {
 // A tab row laid out in a fixed rectangle with a paint manager it may share.
 class ShowTabs : public CXTPTabManager {
 public:
-    ShowTabs(CXTPTabPaintManager* paint, CRect rc, const std::vector<const char*>& captions) : m_paint(paint), m_rc(rc)
+    ShowTabs(CXTPTabPaintManager* paint, CRect rc, const std::vector<const char*>& captions) : m_rc(rc), m_paint(paint)
     {
         m_paint->InternalAddRef();
         for (const char* caption : captions)
