@@ -330,3 +330,76 @@ TEST(DockingPaintManager, WithoutVisualStylesNativeAndToolbarThemesFallBack)
     EXPECT_FALSE(toolbar->GetTabPaintManager()->m_bHotTracking);
     EXPECT_FALSE(toolbar->m_bBoldCaption);
 }
+
+TEST(DockingPaintManager, FlatCaptionsAreFilledWhenActiveAndOutlinedWithoutCornersOtherwise)
+{
+    Theme theme(1);
+    FakePane pane;
+    for (BOOL active : {FALSE, TRUE}) {
+        pane.active = active;
+        DibCanvas canvas(200, 60);
+        theme->DrawPane(&canvas.dc, &pane, CRect(0, 0, 200, 60));
+        if (active) {
+            EXPECT_EQ(theme->GetColor(COLOR_ACTIVECAPTION), canvas.dc.GetPixel(10, 6));
+        } else {
+            EXPECT_EQ(theme->GetColor(52), canvas.dc.GetPixel(1, 2));   // the top edge
+            EXPECT_EQ(theme->GetColor(52), canvas.dc.GetPixel(0, 5));   // the left edge
+            EXPECT_EQ(theme->GetColor(51), canvas.dc.GetPixel(0, 2));   // its corner left out
+            EXPECT_EQ(theme->GetColor(51), canvas.dc.GetPixel(10, 6));  // inside: the band's fill
+        }
+    }
+}
+
+TEST(DockingPaintManager, GradientCaptionsCarryADottedGripper)
+{
+    Theme theme(5);
+    FakePane pane;
+    DibCanvas canvas(200, 60);
+    theme->DrawPane(&canvas.dc, &pane, CRect(0, 0, 200, 60));
+    const COLORREF dot = theme->GetColor(38), light = theme->GetColor(COLOR_BTNHIGHLIGHT);
+    EXPECT_EQ(dot, canvas.dc.GetPixel(5, 5));
+    EXPECT_EQ(dot, canvas.dc.GetPixel(6, 6));
+    EXPECT_EQ(light, canvas.dc.GetPixel(7, 7));  // the light dot beneath shows at the lower right
+    EXPECT_EQ(dot, canvas.dc.GetPixel(5, 9));    // the next dot, four rows on
+    // The rounded band leaves its corner pixels in colour 51.
+    EXPECT_EQ(theme->GetColor(51), canvas.dc.GetPixel(0, 1));
+
+    // The bold variant has neither gripper nor rounding: its band is edged in colour 54.
+    Theme bold(8);
+    DibCanvas flat(200, 60);
+    bold->DrawPane(&flat.dc, &pane, CRect(0, 0, 200, 60));
+    EXPECT_NE(bold->GetColor(38), flat.dc.GetPixel(5, 5));
+    EXPECT_EQ(bold->GetColor(54), flat.dc.GetPixel(0, 5));
+    EXPECT_EQ(bold->GetColor(54), flat.dc.GetPixel(50, 0));
+}
+
+TEST(DockingPaintManager, LinedCaptionsRunGripLinesFromAnEmptyTitle)
+{
+    Theme theme(3);
+    FakePane pane;
+    DibCanvas canvas(200, 60);
+    theme->DrawPane(&canvas.dc, &pane, CRect(0, 0, 200, 60));
+    const int centre = (2 + theme->GetCaptionHeight() + 3) / 2;
+    const COLORREF grip = theme->GetColor(38);  // inactive
+    for (int dy : {-3, -1, 1, 3})
+        EXPECT_EQ(grip, canvas.dc.GetPixel(4, centre + dy)) << dy;
+    EXPECT_NE(grip, canvas.dc.GetPixel(4, centre));
+    EXPECT_NE(grip, canvas.dc.GetPixel(3, centre - 3));
+    // The four corners of the pane in colour 51.
+    EXPECT_EQ(theme->GetColor(51), canvas.dc.GetPixel(199, 59));
+}
+
+TEST(DockingPaintManager, GradientFloatingFramesKeepTheirOuterColourInTheCorners)
+{
+    Theme theme(5);
+    auto* gradient = static_cast<CXTPDockingPaneGradientTheme*>(theme.paint);
+    FakePane frame;
+    DibCanvas canvas(200, 100);
+    theme->DrawFloatingFrame(&canvas.dc, &frame, CRect(0, 0, 200, 100));
+    const COLORREF outer = theme->GetColor(43);
+    EXPECT_EQ(outer, canvas.dc.GetPixel(0, 50));
+    EXPECT_EQ(outer, canvas.dc.GetPixel(1, 50));
+    EXPECT_EQ(gradient->m_clrInactiveDark, canvas.dc.GetPixel(2, 50));  // the innermost ring, drawn again
+    EXPECT_EQ(outer, canvas.dc.GetPixel(2, 97));                         // its corner
+    EXPECT_EQ(gradient->m_clrInactiveDark, canvas.dc.GetPixel(2, 3 + theme->GetCaptionHeight() + 3));
+}

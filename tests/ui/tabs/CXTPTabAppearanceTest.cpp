@@ -265,3 +265,27 @@ TEST(TabAppearance, StackedBarsCarryAGripAndLeaveTheClientBelowTheSelectedBar)
     EXPECT_EQ(11, single.tabs.GetItem(0)->GetRect().top);
     EXPECT_EQ(CRect(11, 11 + h, 289, 289), single.tabs.m_rcClient);
 }
+
+TEST(TabAppearance, TabsAreClippedBeforeTheNavigationButtonsAndTheSelectedOneLiesOnTop)
+{
+    TabControl control(xtpTabAppearanceVisio);
+    control.tabs.SetItemMetrics(CSize(120, 18));  // 360 pixels of tabs in a row of 280
+    control.set()->m_clrSelectedFace.SetCustomValue(kClient);
+    control.Draw();
+    // The arrows sit at the row's end, the left one innermost.
+    const CRect left = control.tabs.FindNavigateButton(xtpTabNavigateButtonLeft)->GetRect();
+    const CRect right = control.tabs.FindNavigateButton(xtpTabNavigateButtonRight)->GetRect();
+    ASSERT_FALSE(left.IsRectEmpty());
+    EXPECT_EQ(left.right, right.left);
+    const CRect third = control.tabs.GetItem(2)->GetRect();
+    ASSERT_LT(third.left, left.left - 3);
+    ASSERT_GT(third.right, right.right);  // the third tab runs on under the buttons
+    EXPECT_EQ(kFace, control.Pixel(left.left - 3, left.top + 1));
+    EXPECT_EQ(kHeader, control.Pixel(left.left + 1, left.top + 1));
+    EXPECT_EQ(kHeader, control.Pixel(right.right - 1, right.top + 1));
+
+    // The selected tab's frame covers its neighbours' shared edge.
+    const CRect selected = control.tabs.GetItem(1)->GetRect();
+    EXPECT_EQ(kFrame, control.Pixel(selected.left, selected.top + 5));
+    EXPECT_EQ(kClient, control.Pixel(selected.left + 5, selected.top + 5));
+}

@@ -403,3 +403,27 @@ TEST(TabManager, QuitDuringADragEndsItAndStaysQueued)
     ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(3u, msg.wParam);
 }
+
+TEST(TabManager, HotTrackingFollowsTheMouseOnlyWhenAskedAndWhileActive)
+{
+    TestTabManager tabs;
+    tabs.SetRow({50, 50});
+    tabs.m_rcControl = CRect(0, 0, 100, 20);
+    tabs.OnMouseMove(nullptr, CPoint(70, 5));
+    EXPECT_EQ(nullptr, tabs.GetHighlightedItem());  // hot tracking is off
+
+    tabs.m_pPaintManager->m_bHotTracking = TRUE;
+    tabs.redraws = 0;
+    tabs.OnMouseMove(nullptr, CPoint(70, 5));
+    EXPECT_EQ(tabs.GetItem(1), tabs.GetHighlightedItem());
+    tabs.OnMouseMove(nullptr, CPoint(75, 5));
+    EXPECT_EQ(1, tabs.redraws);  // the same tab: no redraw
+    tabs.OnMouseMove(nullptr, CPoint(-1, -1));  // the mouse left
+    EXPECT_EQ(nullptr, tabs.GetHighlightedItem());
+    EXPECT_EQ(2, tabs.redraws);
+
+    // A window whose frame is not the active one tracks nothing.
+    CaptureWindow inactive;
+    tabs.OnMouseMove(inactive.hwnd, CPoint(20, 5));
+    EXPECT_EQ(nullptr, tabs.GetHighlightedItem());
+}
