@@ -289,3 +289,20 @@ TEST(TabAppearance, TabsAreClippedBeforeTheNavigationButtonsAndTheSelectedOneLie
     EXPECT_EQ(kFrame, control.Pixel(selected.left, selected.top + 5));
     EXPECT_EQ(kClient, control.Pixel(selected.left + 5, selected.top + 5));
 }
+
+TEST(TabAppearance, WorkspacePartsFollowTheStaticFrameOption)
+{
+    TabControl control(xtpTabAppearanceStateButtons);
+    CXTPTabAppearance* appearance = control.paint()->GetAppearanceSet();
+    control.set()->m_clrControlFace.SetCustomValue(kClient);
+    for (BOOL staticFrame : {FALSE, TRUE}) {
+        control.paint()->m_bStaticFrame = staticFrame;
+        RECT rc = {10, 10, 50, 50};
+        appearance->DrawWorkspacePart(&control.canvas.dc, &rc, 1);
+        EXPECT_EQ(staticFrame ? CRect(10, 9, 50, 50) : CRect(8, 8, 52, 52), CRect(rc)) << staticFrame;
+        RECT splitter = {100, 10, 106, 60};
+        appearance->DrawWorkspacePart(&control.canvas.dc, &splitter, 2);
+        EXPECT_EQ(staticFrame ? kClient : kHeader, control.Pixel(101, 20)) << staticFrame;
+        EXPECT_EQ(staticFrame ? kFrame : kHeader, control.Pixel(105, 20)) << staticFrame;
+    }
+}

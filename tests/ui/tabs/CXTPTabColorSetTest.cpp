@@ -254,3 +254,110 @@ TEST(TabColorSet, NativeSetWithoutVisualStylesDrawsLikeSetOne)
     set->FillTab(&canvas.dc, CRect(0, 0, 40, 20), tabs.GetItem(0));
     EXPECT_EQ(static_cast<COLORREF>(set->m_clrNormalFace), canvas.dc.GetPixel(20, 10));
 }
+
+TEST(TabColorSet, SoftSetLightensTheHeaderExceptForFlatButtonsAndTrapezoids)
+{
+    TestTabManager tabs;
+    struct Case {
+        int appearance;
+        COLORREF header, normalText;
+    } cases[] = {
+        {xtpTabAppearanceVisio, C(48), C(18)},
+        {xtpTabAppearanceExcel, C(48), C(49)},
+        {xtpTabAppearanceFlatButtons, C(15), C(18)},
+        {xtpTabAppearanceTrapezoid, C(15), C(18)},
+    };
+    for (const Case& c : cases) {
+        tabs.m_pPaintManager->SetAppearance(c.appearance);
+        tabs.m_pPaintManager->SetColor(xtpTabColorSoft);
+        CXTPTabColorSet* set = tabs.m_pPaintManager->GetColorSet();
+        EXPECT_EQ(c.header, static_cast<COLORREF>(set->m_clrHeaderFace.clrLight)) << c.appearance;
+        EXPECT_EQ(c.header, static_cast<COLORREF>(set->m_clrAutoHideFace.clrDark)) << c.appearance;
+        EXPECT_EQ(c.normalText, static_cast<COLORREF>(set->m_clrNormalText)) << c.appearance;
+        EXPECT_EQ(c.normalText, static_cast<COLORREF>(set->m_clrInActiveText)) << c.appearance;
+    }
+}
+
+TEST(TabColorSet, LightSetUsesItsOwnShadesWhenXpColoursAreOff)
+{
+    struct Case {
+        int scheme;
+        COLORREF header, normalFace;
+        bool gradients;
+    } cases[] = {
+        {0, C(15), C(15), false},
+        {1, 0xD5E2E4, C(15), true},
+        {2, 0xD5E2E4, C(15), true},
+        {3, 0xEEEEEE, 0xF8F5F5, true},
+    };
+    for (const Case& c : cases) {
+        SchemeScope scheme(c.scheme);
+        TestTabManager tabs;
+        tabs.m_pPaintManager->m_bDisableLunaColors = TRUE;
+        tabs.m_pPaintManager->SetColor(xtpTabColorLight);
+        auto* set = static_cast<CXTPTabColorSetLight*>(tabs.m_pPaintManager->GetColorSet());
+        EXPECT_EQ(c.header, static_cast<COLORREF>(set->m_clrHeaderFace.clrLight)) << c.scheme;
+        EXPECT_EQ(c.normalFace, static_cast<COLORREF>(set->m_clrNormalFace)) << c.scheme;
+        EXPECT_EQ(0xFFFFFFu, static_cast<COLORREF>(set->m_clrSelectedFace));
+        EXPECT_EQ(GetXtremeColor(57), static_cast<COLORREF>(set->m_clrFrameBorder));
+        EXPECT_EQ(c.gradients, static_cast<bool>(set->m_bGradientFaces)) << c.scheme;
+    }
+    // With XP colours on it is set 4 in full.
+    SchemeScope scheme(1);
+    TestTabManager tabs;
+    tabs.m_pPaintManager->SetColor(xtpTabColorLight);
+    auto* set = static_cast<CXTPTabColorSetLight*>(tabs.m_pPaintManager->GetColorSet());
+    EXPECT_EQ(0x73C2FFu, static_cast<COLORREF>(set->m_clrSelectedFace));
+    EXPECT_TRUE(set->m_bLunaScheme);
+}
+
+namespace {
+
+// A navigation button whose state a test sets.
+struct ProbeButton : CXTPTabManagerNavigateButtonClose {
+    explicit ProbeButton(CXTPTabManager* manager) : CXTPTabManagerNavigateButtonClose(manager) {}
+    void Set(BOOL pressed, BOOL hot, BOOL enabled = TRUE)
+    {
+        m_bPressed = pressed;
+        m_bHot = hot;
+        m_bEnabled = enabled;
+    }
+};
+
+}  // namespace
+
+TEST(TabColorSet, NavigationButtonFacesFollowPressAndHover)
+{
+    SchemeScope scheme(0);
+    TestTabManager tabs;
+    ProbeButton button(&tabs);
+    struct Case {
+        int color;
+        BOOL pressed, hot;
+        int topLeft, glyph;  // colour indexes; -1: no face drawn
+        bool shifted;
+    } cases[] = {
+        {xtpTabColorDefault, TRUE, FALSE, COLOR_BTNSHADOW, COLOR_BTNTEXT, true},
+        {xtpTabColorDefault, FALSE, TRUE, COLOR_BTNHIGHLIGHT, COLOR_BTNTEXT, false},
+        {xtpTabColorDefault, FALSE, FALSE, -1, COLOR_BTNTEXT, false},
+        {xtpTabColorSoft, TRUE, FALSE, COLOR_BTNTEXT, 49, true},
+        {xtpTabColorSoft, FALSE, TRUE, COLOR_BTNFACE, 49, false},
+        {xtpTabColorScheme, TRUE, TRUE, 50, 47, false},
+        {xtpTabColorScheme, FALSE, TRUE, 32, 45, false},
+        {xtpTabColorScheme, FALSE, FALSE, -1, COLOR_BTNTEXT, false},
+    };
+    for (const Case& c : cases) {
+        tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceVisio);
+        tabs.m_pPaintManager->SetColor(c.color);
+        button.Set(c.pressed, c.hot);
+        DibCanvas canvas(20, 20);
+        CRect rc(2, 2, 16, 17);
+        tabs.m_pPaintManager->DrawNavigateButton(&canvas.dc, &button, rc);
+        if (c.topLeft >= 0)
+            EXPECT_EQ(C(c.topLeft), canvas.dc.GetPixel(2, 8)) << c.color << c.pressed << c.hot;
+        else
+            EXPECT_EQ(RGB(255, 255, 255), canvas.dc.GetPixel(2, 8)) << c.color << c.pressed << c.hot;
+        EXPECT_EQ(C(c.glyph), canvas.dc.GetTextColor()) << c.color << c.pressed << c.hot;
+        EXPECT_EQ(c.shifted ? CRect(3, 3, 17, 18) : CRect(2, 2, 16, 17), rc);
+    }
+}

@@ -158,6 +158,13 @@ TEST(TabPaintManager, TabLengthsFollowTheLayoutAndAreClampedAfterTheInset)
         EXPECT_EQ(c.expected, paint->DrawTabText(dc, c.item, CRect(), FALSE))
             << c.layout << " " << c.item->GetCaption();
     }
+    // An icon adds its width and two pixels.
+    tabs.icons = TRUE;
+    tabs.SetItemMetrics(CSize(70, 18));
+    paint->SetLayout(xtpTabLayoutCompressed);
+    EXPECT_EQ(16 + 2 + 8 + 8, paint->DrawTabText(dc, longTab, CRect(), FALSE));
+    paint->SetLayout(xtpTabLayoutAutoSize);
+    EXPECT_EQ(shortText + 16 + 2 + 12 + 8, paint->DrawTabText(dc, shortTab, CRect(), FALSE));
     EXPECT_EQ(13, paint->ClampItemLength(5, 0, 0));
     EXPECT_EQ(20, paint->ClampItemLength(5, 20, 0));
     EXPECT_EQ(10, paint->ClampItemLength(5, 0, 10));

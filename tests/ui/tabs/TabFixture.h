@@ -28,10 +28,11 @@ public:
             m_pPaintManager->RepositionTabControl(this, layoutDC, control);
     }
     void RedrawControl() override { ++redraws; }
+    // Tabs show an icon of the paint manager's size when icons is set; none is drawn.
     BOOL DrawIcon(CDC* /*pDC*/, CPoint /*pt*/, CXTPTabManagerItem* /*pItem*/, BOOL /*bDraw*/,
                   CSize& /*szIcon*/) const override
     {
-        return FALSE;
+        return icons;
     }
     void OnNavigateButtonClick(int nId) override { clicks.push_back(nId); }
 
@@ -57,6 +58,7 @@ public:
     CXTPTabPaintManager* m_pPaintManager = new CXTPTabPaintManager();
     CRect control;
     CDC* layoutDC = nullptr;
+    BOOL icons = FALSE;
     int repositions = 0;
     int redraws = 0;
     std::vector<int> clicks;

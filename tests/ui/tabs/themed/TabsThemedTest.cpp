@@ -4,6 +4,7 @@
 
 #include "CXTPDockingPaneFlatTheme.h"
 #include "CXTPDockingPaneNativeTheme.h"
+#include "CXTPTabAppearance.h"
 #include "CXTPTabColorSet.h"
 #include "CXTPUxTheme.h"
 #include "TabFixture.h"
@@ -70,4 +71,25 @@ TEST_F(Themed, NativeAndToolbarDockingThemesTakeTheStyledPaths)
         EXPECT_TRUE(tabs->m_bHotTracking);
     }
     toolbar->InternalRelease();
+}
+
+TEST_F(Themed, ClassicTabsOverAStyledSetKeepRoomForTheStylesPane)
+{
+    TestTabManager tabs;
+    tabs.m_pPaintManager->SetColor(xtpTabColorNative);
+    ASSERT_TRUE(tabs.m_pPaintManager->GetColorSet()->IsVisualStyle());
+    struct Case {
+        int position, frame;
+        CRect margin;
+    } cases[] = {
+        {xtpTabPositionTop, xtpTabFrameBorder, CRect(0, 0, 2, 2)},
+        {xtpTabPositionLeft, xtpTabFrameBorder, CRect(0, 0, 2, 2)},
+        {xtpTabPositionBottom, xtpTabFrameBorder, CRect(0, 0, 2, 0)},
+        {xtpTabPositionTop, xtpTabFrameSingleLine, CRect(0, 0, 0, 0)},
+    };
+    for (const Case& c : cases) {
+        tabs.m_pPaintManager->SetPosition(c.position);
+        tabs.m_pPaintManager->m_nFrameStyle = c.frame;
+        EXPECT_EQ(c.margin, tabs.m_pPaintManager->GetAppearanceSet()->GetClientMargin(&tabs)) << c.position;
+    }
 }
