@@ -2,7 +2,6 @@
 #include "CXTPTabColorSet.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "CXTPColorManager.h"
 #include "CXTPDrawHelpers.h"
@@ -388,62 +387,68 @@ void CXTPTabColorSetNative::DrawTurnedTabItem(CDC* pDC, CRect rc, int nState, in
         m_themeTab.DrawThemeBackground(*pDC, TABP_TABITEM, nState, rc, nullptr);
         return;
     }
-    // The style only draws tabs on top: draw one of the turned size and carry it over.
+    // The style only draws tabs on top: one is drawn turned to the top in a DIB over what
+    // lies beneath (so transparent corners keep the header) and carried back into place.
     const BOOL bVertical = nPosition == xtpTabPositionLeft || nPosition == xtpTabPositionRight;
-    const int cx = bVertical ? rc.Height() : rc.Width();
-    const int cy = bVertical ? rc.Width() : rc.Height();
-    if (cx <= 0 || cy <= 0)
-        return;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = nullptr;
-    HDC hdcScreen = ::GetDC(nullptr);
-    HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
-    HBITMAP hDib = ::CreateDIBSection(hdcScreen, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    ::ReleaseDC(nullptr, hdcScreen);
-    if (!hDib || !pBits) {
-        ::DeleteDC(hdcMem);
-        if (hDib)
-            ::DeleteObject(hDib);
-        return;
-    }
-    HGDIOBJ hOld = ::SelectObject(hdcMem, hDib);
-    // The destination's pixels first, so that the style's transparent corners keep the header.
-    ::BitBlt(hdcMem, 0, 0, cx, cy, nullptr, 0, 0, WHITENESS);
-    RECT rcTop = {0, 0, cx, cy};
-    m_themeTab.DrawThemeBackground(hdcMem, TABP_TABITEM, nState, &rcTop, nullptr);
-    ::GdiFlush();
-
-    const DWORD* src = static_cast<const DWORD*>(pBits);
     const int w = rc.Width(), h = rc.Height();
-    std::vector<DWORD> dest(static_cast<size_t>(w) * h);
-    for (int y = 0; y < cy; ++y) {
-        for (int x = 0; x < cx; ++x) {
-            int dx = x, dy = y;
-            if (nPosition == xtpTabPositionLeft) {
-                dx = y;
-                dy = x;
-            } else if (nPosition == xtpTabPositionRight) {
-                dx = w - 1 - y;
-                dy = x;
-            } else {
-                dy = h - 1 - y;
-            }
-            dest[static_cast<size_t>(dy) * w + dx] = src[static_cast<size_t>(y) * cx + x];
+    const int cx = bVertical ? h : w, cy = bVertical ? w : h;
+    if (w <= 0 || h <= 0)
+        return;
+    // Where the pixel (x, y) of the top-position image lies in the rectangle.
+    auto place = [&](int x, int y) -> size_t {
+        int dx = x, dy = y;
+        if (nPosition == xtpTabPositionLeft) {
+            dx = y;
+            dy = x;
+        } else if (nPosition == xtpTabPositionRight) {
+            dx = w - 1 - y;
+            dy = x;
+        } else {
+            dy = h - 1 - y;
         }
+        return static_cast<size_t>(dy) * w + dx;
+    };
+    auto makeDib = [](HDC hdc, int width, int height, DWORD** ppBits) {
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = width;
+        bmi.bmiHeader.biHeight = -height;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        return ::CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(ppBits), nullptr, 0);
+    };
+    DWORD* pPlaced = nullptr;
+    DWORD* pTop = nullptr;
+    HDC hdcPlaced = ::CreateCompatibleDC(*pDC);
+    HDC hdcTop = ::CreateCompatibleDC(*pDC);
+    HBITMAP hPlaced = makeDib(*pDC, w, h, &pPlaced);
+    HBITMAP hTop = makeDib(*pDC, cx, cy, &pTop);
+    if (hdcPlaced && hdcTop && hPlaced && hTop && pPlaced && pTop) {
+        HGDIOBJ hOldPlaced = ::SelectObject(hdcPlaced, hPlaced);
+        HGDIOBJ hOldTop = ::SelectObject(hdcTop, hTop);
+        ::BitBlt(hdcPlaced, 0, 0, w, h, *pDC, rc.left, rc.top, SRCCOPY);
+        ::GdiFlush();
+        for (int y = 0; y < cy; ++y)
+            for (int x = 0; x < cx; ++x)
+                pTop[static_cast<size_t>(y) * cx + x] = pPlaced[place(x, y)];
+        RECT rcTop = {0, 0, cx, cy};
+        m_themeTab.DrawThemeBackground(hdcTop, TABP_TABITEM, nState, &rcTop, nullptr);
+        ::GdiFlush();
+        for (int y = 0; y < cy; ++y)
+            for (int x = 0; x < cx; ++x)
+                pPlaced[place(x, y)] = pTop[static_cast<size_t>(y) * cx + x];
+        ::BitBlt(*pDC, rc.left, rc.top, w, h, hdcPlaced, 0, 0, SRCCOPY);
+        ::SelectObject(hdcTop, hOldTop);
+        ::SelectObject(hdcPlaced, hOldPlaced);
     }
-    BITMAPINFO bmiDest = bmi;
-    bmiDest.bmiHeader.biWidth = w;
-    bmiDest.bmiHeader.biHeight = -h;
-    ::SetDIBitsToDevice(*pDC, rc.left, rc.top, w, h, 0, 0, 0, h, dest.data(), &bmiDest, DIB_RGB_COLORS);
-    ::SelectObject(hdcMem, hOld);
-    ::DeleteObject(hDib);
-    ::DeleteDC(hdcMem);
+    if (hTop)
+        ::DeleteObject(hTop);
+    if (hPlaced)
+        ::DeleteObject(hPlaced);
+    if (hdcTop)
+        ::DeleteDC(hdcTop);
+    if (hdcPlaced)
+        ::DeleteDC(hdcPlaced);
 }
 
 COLORREF CXTPTabColorSetNative::FillTab(CDC* pDC, CRect rc, CXTPTabManagerItem* pItem)

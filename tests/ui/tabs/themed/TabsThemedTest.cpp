@@ -38,21 +38,28 @@ TEST_F(Themed, NativeSetDrawsTheStylesTabTurnedForEachPosition)
     tabs.SetRow({40});
 
     // The top tab, then the left one: the left image is the top one transposed.
-    DibCanvas top(80, 80), left(80, 80);
+    // On a coloured ground: where the style leaves its corners out, both keep the ground.
+    DibCanvas top(80, 80), left(80, 80), bottom(80, 80);
+    for (DibCanvas* canvas : {&top, &left, &bottom})
+        canvas->dc.FillSolidRect(0, 0, 80, 80, RGB(200, 0, 0));
     tabs.m_pPaintManager->SetPosition(xtpTabPositionTop);
     set->FillTab(&top.dc, CRect(10, 10, 50, 30), tabs.GetItem(0));
     tabs.m_pPaintManager->SetPosition(xtpTabPositionLeft);
     set->FillTab(&left.dc, CRect(10, 10, 30, 50), tabs.GetItem(0));
-    int differing = 0, distinct = 0;
+    tabs.m_pPaintManager->SetPosition(xtpTabPositionBottom);
+    set->FillTab(&bottom.dc, CRect(10, 10, 50, 29), tabs.GetItem(0));  // grown by 2 below: the same size
+    int differing = 0, distinct = 0, mirrored = 0;
     const COLORREF corner = top.dc.GetPixel(9, 9);
     for (int y = 9; y < 30; ++y) {
         for (int x = 9; x < 51; ++x) {
             const COLORREF a = top.dc.GetPixel(x, y);
             differing += a != left.dc.GetPixel(y, x);
+            mirrored += a != bottom.dc.GetPixel(x, 39 - y);
             distinct += a != corner;
         }
     }
     EXPECT_EQ(0, differing);
+    EXPECT_EQ(0, mirrored);
     EXPECT_GT(distinct, 0);  // the style drew something
 }
 
