@@ -403,3 +403,23 @@ TEST(DockingPaintManager, GradientFloatingFramesKeepTheirOuterColourInTheCorners
     EXPECT_EQ(outer, canvas.dc.GetPixel(2, 97));                         // its corner
     EXPECT_EQ(gradient->m_clrInactiveDark, canvas.dc.GetPixel(2, 3 + theme->GetCaptionHeight() + 3));
 }
+
+TEST(DockingPaintManager, ShadedTabHeadersContinueTheFramesGradient)
+{
+    Theme theme(7);
+    auto* set = static_cast<CXTPTabColorSetShaded*>(theme->GetTabPaintManager()->GetColorSet());
+    set->m_clrHeaderFace.clrLight.SetCustomValue(RGB(255, 255, 255));
+    set->m_clrHeaderFace.clrDark.SetCustomValue(RGB(0, 0, 0));
+    HWND frame = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1000, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND row = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 300, 50, 400, 30, frame, nullptr, nullptr, nullptr);
+    set->m_hWndHeader = row;
+    const int width = std::max(1000, ::GetSystemMetrics(SM_CXFULLSCREEN) / 2);
+    DibCanvas canvas(400, 30);
+    set->FillHeader(&canvas.dc, CRect(0, 0, 400, 30), nullptr);
+    for (int x : {0, 399}) {
+        const COLORREF expected =
+            CXTPDrawHelpers::BlendColors(RGB(255, 255, 255), RGB(0, 0, 0), double(300 + x) / width);
+        EXPECT_NEAR(GetRValue(expected), GetRValue(canvas.dc.GetPixel(x, 10)), 3) << x;
+    }
+    ::DestroyWindow(frame);
+}
