@@ -161,6 +161,17 @@ CRect CXTPTabAppearance::GetClientMargin(CXTPTabManager* /*pTabManager*/)
     return m_pPaintManager->m_rcClientMargin;
 }
 
+CRect CXTPTabAppearance::GetStyledPaneMargin(CXTPTabManager* pTabManager)
+{
+    CRect rc = CXTPTabAppearance::GetClientMargin(pTabManager);
+    if (GetColorSet()->IsVisualStyle() && m_pPaintManager->m_nFrameStyle == xtpTabFrameBorder) {
+        rc.right += 2;
+        if (GetPosition() == xtpTabPositionTop || GetPosition() == xtpTabPositionLeft)
+            rc.bottom += 2;
+    }
+    return rc;
+}
+
 int CXTPTabAppearance::GetTabHeight(CXTPTabManager* pTabManager)
 {
     const int nPadding = m_pPaintManager->m_rcButtonMargin.top + m_pPaintManager->m_rcButtonMargin.bottom;
@@ -320,13 +331,7 @@ void CXTPTabAppearance::DrawTurnedPolyline(CDC* pDC, const CRect& rcItem, int nP
 
 CRect CXTPTabAppearanceClassic::GetClientMargin(CXTPTabManager* pTabManager)
 {
-    CRect rc = CXTPTabAppearance::GetClientMargin(pTabManager);
-    if (GetColorSet()->IsVisualStyle() && m_pPaintManager->m_nFrameStyle == xtpTabFrameBorder) {
-        rc.right += 2;
-        if (GetPosition() == xtpTabPositionTop || GetPosition() == xtpTabPositionLeft)
-            rc.bottom += 2;
-    }
-    return rc;
+    return GetStyledPaneMargin(pTabManager);
 }
 
 CRect CXTPTabAppearanceClassic::FillTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl)
@@ -486,13 +491,7 @@ CRect CXTPTabAppearanceSlanted::GetHeaderMargin()
 
 CRect CXTPTabAppearanceSlanted::GetClientMargin(CXTPTabManager* pTabManager)
 {
-    CRect rc = CXTPTabAppearance::GetClientMargin(pTabManager);
-    if (GetColorSet()->IsVisualStyle() && m_pPaintManager->m_nFrameStyle == xtpTabFrameBorder) {
-        rc.right += 2;
-        if (GetPosition() == xtpTabPositionTop || GetPosition() == xtpTabPositionLeft)
-            rc.bottom += 2;
-    }
-    return rc;
+    return GetStyledPaneMargin(pTabManager);
 }
 
 CRect CXTPTabAppearanceSlanted::FillTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl)

@@ -67,6 +67,9 @@ public:
 protected:
     CXTPTabColorSet* GetColorSet() const;
     int GetPosition() const;
+    // The client margin, with room for the style's pane edge when a styled colour set draws
+    // the client inside a full frame.
+    CRect GetStyledPaneMargin(CXTPTabManager* pTabManager);
     // The header background, then by the client-frame mode the client fill with a frame, or
     // the line on the tab side, or nothing; returns the header rectangle.
     CRect FillHeaderAndFrame(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl, COLORREF clrTopLeft,
