@@ -1,0 +1,11 @@
+// Docking theme 7: shaded tab rows and splitters whose gradient runs on across the frame.
+#pragma once
+
+#include "CXTPDockingPaneFlatTheme.h"
+
+class CXTPDockingPaneShadedTheme : public CXTPDockingPaneFlatTheme {
+public:
+    CXTPDockingPaneShadedTheme();
+    void RefreshMetrics() override;
+    void DrawSplitter(CDC* pDC, HWND hWndSplitter) override;
+};
