@@ -97,7 +97,7 @@ void CXTPDockingPanePaintManager::RefreshBaseMetrics()
 {
     GetColorManager()->RefreshColors(FALSE);
     for (int i = 0; i < 58; ++i)
-        m_arrColor[i] = GetXtremeColor(i);
+        m_arrColor[i] = GetManagedColor(i);
     if (m_bUseSystemFont) {
         // The structure as it was before Vista's padded border: 340 bytes.
         NONCLIENTMETRICSA ncm = {};

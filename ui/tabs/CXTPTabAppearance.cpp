@@ -275,7 +275,7 @@ void CXTPTabAppearance::DrawWorkspacePart(CDC* pDC, LPRECT lpRect, int nPart)
         case 0:
             pDC->Draw3dRect(rc, pColorSet->m_clrFrameBorder, pColorSet->m_clrFrameBorder);
             rc.DeflateRect(1, 1);
-            pDC->Draw3dRect(rc, GetXtremeColor(COLOR_BTNFACE), GetXtremeColor(COLOR_BTNFACE));
+            pDC->Draw3dRect(rc, GetManagedColor(COLOR_BTNFACE), GetManagedColor(COLOR_BTNFACE));
             break;
         case 1: lpRect->top -= 1; break;
         case 2:
@@ -689,7 +689,7 @@ void CXTPTabAppearanceStacked::DrawSingleTab(CDC* pDC, CXTPTabManagerItem* pItem
     const CRect rc = pItem->GetRect();
     pColorSet->FillTab(pDC, rc, pItem);
     DrawFrame(pDC, rc, pColorSet->m_clrBorderHighlight, pColorSet->m_clrFrameBorder);
-    const COLORREF clrGrip = GetXtremeColor(38);
+    const COLORREF clrGrip = GetManagedColor(38);
     for (int y = rc.top + 4; y < rc.bottom - 3; y += 2)
         pDC->FillSolidRect(rc.right - 7, y, 3, 1, clrGrip);
     CRect rcText = rc;

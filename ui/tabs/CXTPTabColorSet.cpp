@@ -24,12 +24,12 @@ void SetStandard(CXTPPaintManagerColor& clr, COLORREF value)
 
 void SetStandardIndex(CXTPPaintManagerColor& clr, int nIndex)
 {
-    clr.SetStandardValue(GetXtremeColor(nIndex));
+    clr.SetStandardValue(GetManagedColor(nIndex));
 }
 
 void SetGradientIndex(CXTPPaintManagerColorGradient& grc, int nLight, int nDark)
 {
-    grc.SetStandardValue(GetXtremeColor(nLight), GetXtremeColor(nDark));
+    grc.SetStandardValue(GetManagedColor(nLight), GetManagedColor(nDark));
 }
 
 void CopyGradient(CXTPPaintManagerColorGradient& to, const CXTPPaintManagerColorGradient& from)
@@ -114,8 +114,8 @@ void CXTPTabColorSet::FillHalftone(CDC* pDC, const CRect& rc)
     HBITMAP hPattern = ::CreateBitmap(8, 8, 1, 1, rows);
     HBRUSH hBrush = ::CreatePatternBrush(hPattern);
     // In a monochrome pattern the set bits take the background colour, the clear ones the text colour.
-    const COLORREF clrOldBk = pDC->SetBkColor(GetXtremeColor(COLOR_BTNFACE));
-    const COLORREF clrOldText = pDC->SetTextColor(GetXtremeColor(COLOR_BTNHIGHLIGHT));
+    const COLORREF clrOldBk = pDC->SetBkColor(GetManagedColor(COLOR_BTNFACE));
+    const COLORREF clrOldText = pDC->SetTextColor(GetManagedColor(COLOR_BTNHIGHLIGHT));
     HGDIOBJ hOld = ::SelectObject(*pDC, hBrush);
     pDC->PatBlt(rc.left, rc.top, rc.Width(), rc.Height(), PATCOPY);
     ::SelectObject(*pDC, hOld);
@@ -198,7 +198,7 @@ void CXTPTabColorSet::FillButtonTabBase(CDC* pDC, CRect rc, CXTPTabManagerItem* 
         rcLine.SetRect(rc.right - 2, rc.top + 2, rc.right, rc.bottom - 2);
     else
         rcLine.SetRect(rc.left + 2, rc.bottom - 2, rc.right - 2, rc.bottom);
-    Frame(pDC, rcLine, GetXtremeColor(COLOR_BTNSHADOW), GetXtremeColor(COLOR_BTNHIGHLIGHT));
+    Frame(pDC, rcLine, GetManagedColor(COLOR_BTNSHADOW), GetManagedColor(COLOR_BTNHIGHLIGHT));
 }
 
 void CXTPTabColorSet::FillButtonTab(CDC* pDC, CRect rc, CXTPTabManagerItem* pItem)
@@ -210,12 +210,12 @@ void CXTPTabColorSet::FillNavigateButton3D(CDC* pDC, CXTPTabManagerNavigateButto
                                            int nPressedTopLeft, int nPressedBottomRight, int nGlyph)
 {
     if (pButton->IsPressed()) {
-        Frame(pDC, rc, GetXtremeColor(nPressedTopLeft), GetXtremeColor(nPressedBottomRight));
+        Frame(pDC, rc, GetManagedColor(nPressedTopLeft), GetManagedColor(nPressedBottomRight));
         rc.OffsetRect(1, 1);
     } else if (pButton->IsHighlighted() && pButton->IsEnabled()) {
-        Frame(pDC, rc, GetXtremeColor(nPressedBottomRight), GetXtremeColor(nPressedTopLeft));
+        Frame(pDC, rc, GetManagedColor(nPressedBottomRight), GetManagedColor(nPressedTopLeft));
     }
-    pDC->SetTextColor(GetXtremeColor(nGlyph));
+    pDC->SetTextColor(GetManagedColor(nGlyph));
 }
 
 // ---- Set 1 ----------------------------------------------------------------------------
@@ -224,11 +224,11 @@ void CXTPTabColorSetDefault::RefreshMetrics()
 {
     CXTPTabColorSet::RefreshMetrics();
     m_clrButtonSelected.SetStandardValue(XTP_TABCOLOR_HALFTONE, XTP_TABCOLOR_HALFTONE);
-    m_clrButtonBorder.SetStandardValue(GetXtremeColor(COLOR_BTNSHADOW), GetXtremeColor(COLOR_BTNHIGHLIGHT));
+    m_clrButtonBorder.SetStandardValue(GetManagedColor(COLOR_BTNSHADOW), GetManagedColor(COLOR_BTNHIGHLIGHT));
     const int edges[6] = {COLOR_BTNTEXT, COLOR_BTNTEXT, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_BTNSHADOW, COLOR_BTNSHADOW};
     for (int i = 0; i < 6; ++i) {
         SetStandardIndex(m_clrSelectedEdges[i], edges[i]);
-        SetStandard(m_clrNormalEdges[i], i < 3 ? GetXtremeColor(edges[i]) : clrNone);
+        SetStandard(m_clrNormalEdges[i], i < 3 ? GetManagedColor(edges[i]) : clrNone);
     }
     if (GetAppearance() == xtpTabAppearanceTrapezoid) {
         SetStandardIndex(m_clrSelectedFace, COLOR_BTNFACE);
@@ -272,8 +272,8 @@ void CXTPTabColorSetSoft::FillNavigateButton(CDC* pDC, CXTPTabManagerNavigateBut
 void CXTPTabColorSetScheme::RefreshMetrics()
 {
     CXTPTabColorSet::RefreshMetrics();
-    const COLORREF clrFace = GetXtremeColor(COLOR_BTNFACE);
-    m_clrHeaderFace.SetStandardValue(clrFace, CXTPColorManager::BlendColors(clrFace, GetXtremeColor(COLOR_WINDOW), 205));
+    const COLORREF clrFace = GetManagedColor(COLOR_BTNFACE);
+    m_clrHeaderFace.SetStandardValue(clrFace, CXTPColorManager::BlendColors(clrFace, GetManagedColor(COLOR_WINDOW), 205));
     SetGradientIndex(m_clrButtonSelected, 36, 36);
     SetGradientIndex(m_clrButtonBorder, 37, 37);
     SetStandardIndex(m_clrHighlightFace, 36);
@@ -349,13 +349,13 @@ void CXTPTabColorSetScheme::FillNavigateButton(CDC* pDC, CXTPTabManagerNavigateB
                 XTPDrawHelpers()->GradientFill(pDC, rc, 0xC8F2FF, 0x97D4FF, FALSE);
             Frame(pDC, rc, m_clrButtonLine, m_clrButtonLine);
         } else {
-            pDC->FillSolidRect(rc, GetXtremeColor(bBoth ? 33 : 31));
-            const COLORREF clrFrame = GetXtremeColor(bBoth ? 50 : 32);
+            pDC->FillSolidRect(rc, GetManagedColor(bBoth ? 33 : 31));
+            const COLORREF clrFrame = GetManagedColor(bBoth ? 50 : 32);
             Frame(pDC, rc, clrFrame, clrFrame);
         }
         nGlyph = bBoth ? 47 : 45;
     }
-    pDC->SetTextColor(GetXtremeColor(nGlyph));
+    pDC->SetTextColor(GetManagedColor(nGlyph));
 }
 
 // ---- Set 8 ----------------------------------------------------------------------------
@@ -513,7 +513,7 @@ void CXTPTabColorSetNative::FillNavigateButton(CDC* pDC, CXTPTabManagerNavigateB
         const int nState = pButton->IsPressed() ? 3 : pButton->IsHighlighted() ? 2 : 1;
         m_themeToolbar.DrawThemeBackground(*pDC, TP_BUTTON, nState, rc, nullptr);
     }
-    pDC->SetTextColor(GetXtremeColor(COLOR_BTNTEXT));
+    pDC->SetTextColor(GetManagedColor(COLOR_BTNTEXT));
 }
 
 // ---- Set 16 ---------------------------------------------------------------------------

@@ -185,9 +185,9 @@ TEST(DockingPaintManager, DefaultCaptionShowsTheActiveColoursOnlyWhenHighlighted
             theme->m_bHighlightActiveCaption = highlight;
             DibCanvas canvas(200, 60);
             theme->DrawPane(&canvas.dc, &pane, CRect(0, 0, 200, 60));
-            const COLORREF expected = GetXtremeColor(active && highlight ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+            const COLORREF expected = GetManagedColor(active && highlight ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
             EXPECT_EQ(expected, canvas.dc.GetPixel(10, 4)) << active << highlight;
-            EXPECT_EQ(GetXtremeColor(COLOR_BTNFACE), canvas.dc.GetPixel(10, 0));
+            EXPECT_EQ(GetManagedColor(COLOR_BTNFACE), canvas.dc.GetPixel(10, 0));
         }
     }
     // The client starts below the caption and its margins.
@@ -210,11 +210,11 @@ TEST(DockingPaintManager, FlatCaptionsAreSolidOnWindowsFour)
         Theme theme(1);
         auto* flat = static_cast<CXTPDockingPaneFlatTheme*>(theme.paint);
         const bool solid = version <= DWORD(MAKELONG(0, 4));
-        EXPECT_EQ(GetXtremeColor(COLOR_ACTIVECAPTION), static_cast<COLORREF>(flat->m_clrActiveCaption.clrLight));
-        EXPECT_EQ(solid ? GetXtremeColor(COLOR_ACTIVECAPTION) : GetXtremeColor(COLOR_GRADIENTACTIVECAPTION),
+        EXPECT_EQ(GetManagedColor(COLOR_ACTIVECAPTION), static_cast<COLORREF>(flat->m_clrActiveCaption.clrLight));
+        EXPECT_EQ(solid ? GetManagedColor(COLOR_ACTIVECAPTION) : GetManagedColor(COLOR_GRADIENTACTIVECAPTION),
                   static_cast<COLORREF>(flat->m_clrActiveCaption.clrDark))
             << version;
-        EXPECT_EQ(solid ? GetXtremeColor(COLOR_INACTIVECAPTION) : ::GetSysColor(COLOR_GRADIENTINACTIVECAPTION),
+        EXPECT_EQ(solid ? GetManagedColor(COLOR_INACTIVECAPTION) : ::GetSysColor(COLOR_GRADIENTINACTIVECAPTION),
                   static_cast<COLORREF>(flat->m_clrNormalCaption.clrDark))
             << version;
     }
@@ -321,7 +321,7 @@ TEST(DockingPaintManager, WithoutVisualStylesNativeAndToolbarThemesFallBack)
     DibCanvas canvas(200, 40);
     native->DrawPane(&canvas.dc, &pane, CRect(0, 0, 200, 40));
     // The flat theme's gradient caption, beginning in the active caption colour.
-    EXPECT_EQ(GetXtremeColor(COLOR_ACTIVECAPTION), canvas.dc.GetPixel(0, 8));
+    EXPECT_EQ(GetManagedColor(COLOR_ACTIVECAPTION), canvas.dc.GetPixel(0, 8));
 
     Theme toolbar(9);
     EXPECT_FALSE(static_cast<CXTPDockingPaneToolbarTheme*>(toolbar.paint)->m_bRebarThemed);

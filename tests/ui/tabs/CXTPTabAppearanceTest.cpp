@@ -253,7 +253,7 @@ TEST(TabAppearance, StackedBarsCarryAGripAndLeaveTheClientBelowTheSelectedBar)
     EXPECT_EQ(289, last.bottom);  // pushed down to the bottom
     EXPECT_EQ(CRect(11, selected.bottom, 289, last.top), control.tabs.m_rcClient);
 
-    const COLORREF grip = GetXtremeColor(38);
+    const COLORREF grip = GetManagedColor(38);
     EXPECT_EQ(grip, control.Pixel(first.right - 7, first.top + 4));
     EXPECT_EQ(grip, control.Pixel(first.right - 5, first.top + 6));
     EXPECT_NE(grip, control.Pixel(first.right - 4, first.top + 4));

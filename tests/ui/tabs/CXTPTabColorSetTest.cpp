@@ -12,7 +12,7 @@ namespace {
 
 COLORREF C(int index)
 {
-    return GetXtremeColor(index);
+    return GetManagedColor(index);
 }
 
 // The base set alone (its navigation-button face is left to the numbered sets).
@@ -299,7 +299,7 @@ TEST(TabColorSet, LightSetUsesItsOwnShadesWhenXpColoursAreOff)
         EXPECT_EQ(c.header, static_cast<COLORREF>(set->m_clrHeaderFace.clrLight)) << c.scheme;
         EXPECT_EQ(c.normalFace, static_cast<COLORREF>(set->m_clrNormalFace)) << c.scheme;
         EXPECT_EQ(0xFFFFFFu, static_cast<COLORREF>(set->m_clrSelectedFace));
-        EXPECT_EQ(GetXtremeColor(57), static_cast<COLORREF>(set->m_clrFrameBorder));
+        EXPECT_EQ(GetManagedColor(57), static_cast<COLORREF>(set->m_clrFrameBorder));
         EXPECT_EQ(c.gradients, static_cast<bool>(set->m_bGradientFaces)) << c.scheme;
     }
     // With XP colours on it is set 4 in full.

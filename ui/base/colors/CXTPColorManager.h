@@ -66,7 +66,7 @@ private:
 CXTPColorManager* GetColorManager();
 
 // The current colour of an index (or the literal colour above 57).
-inline COLORREF GetXtremeColor(int nIndex)
+inline COLORREF GetManagedColor(int nIndex)
 {
     return GetColorManager()->GetColor(nIndex);
 }

@@ -52,7 +52,7 @@ BYTE CXTPImageManager::DisabledGrey(COLORREF clr)
 
 COLORREF CXTPImageManager::ShadowColor()
 {
-    const COLORREF clr = GetXtremeColor(31);
+    const COLORREF clr = GetManagedColor(31);
     return RGB(GetRValue(clr) * 3 / 4, GetGValue(clr) * 3 / 4, GetBValue(clr) * 3 / 4);
 }
 

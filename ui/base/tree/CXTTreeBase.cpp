@@ -117,7 +117,7 @@ BOOL CXTTreeBase::HasFocus() const
 
 COLORREF CXTTreeBase::Color(int nIndex)
 {
-    return GetXtremeColor(nIndex);
+    return GetManagedColor(nIndex);
 }
 
 // ---- Traversal -----------------------------------------------------------------------------

@@ -119,7 +119,7 @@ void CXTPShadowWnd::OnPaint()
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
-    dc.FillSolidRect(rc, m_pManager->IsLayered() ? RGB(0, 0, 0) : GetXtremeColor(COLOR_BTNSHADOW));
+    dc.FillSolidRect(rc, m_pManager->IsLayered() ? RGB(0, 0, 0) : GetManagedColor(COLOR_BTNSHADOW));
 }
 
 LRESULT CXTPShadowWnd::OnNcHitTest(CPoint /*point*/)

@@ -101,7 +101,7 @@ TEST(PaintManager, BarFontsByBarPosition)
 TEST(PaintManager, ColoursStandardLiteralAndOutOfTable)
 {
     CXTPPaintManager manager;
-    EXPECT_EQ(GetXtremeColor(COLOR_BTNFACE), manager.GetColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetManagedColor(COLOR_BTNFACE), manager.GetColor(COLOR_BTNFACE));
     EXPECT_EQ(0x123456u, manager.GetColor(0x123456));
 
     const int indexes[] = {16, 57, 58, -1, 1000};
@@ -113,7 +113,7 @@ TEST(PaintManager, ColoursStandardLiteralAndOutOfTable)
     EXPECT_EQ(1000u, manager.GetColor(1000));
     EXPECT_EQ(0u, manager.GetColor(-1));
     manager.RefreshMetrics();
-    EXPECT_EQ(GetXtremeColor(16), manager.GetColor(16));
+    EXPECT_EQ(GetManagedColor(16), manager.GetColor(16));
     BOOL* options = manager.GetIconOptions();
     EXPECT_FALSE(options[0] || options[1] || options[2]);
 }
