@@ -169,6 +169,13 @@ bool zCAscWriter::WriteFile(zCModelPrototype& proto, const zTAscExportInfo& info
     return true;
 }
 
+bool zCAscWriter::WritePrototype(zCModelPrototype& proto, const zSTRING& fileName)
+{
+    zTAscExportInfo info;
+    info.fileName = fileName;
+    return WriteFile(proto, info);
+}
+
 std::string zCAscWriter::WriteText(zCModelPrototype& proto, const zTAscExportInfo& info)
 {
     out.clear();

@@ -25,6 +25,9 @@ extern int g_mdsLineNumber;
 void SetMeshFormatVersion();
 // Sizes the progress steps by the ASC files the open model script names.
 void SetProgressStepFromScript();
+// A bare file name (as the batch driver passes it) in the compiled-models folder;
+// a name with a folder as it stands.
+zSTRING CompiledModelPath(const zSTRING& fileName);
 // With insert-in-game on, appends the path from after its first "Anims\" (any case)
 // to the insert list.
 void RecordInsertFile(zSTRING path);
@@ -40,6 +43,9 @@ public:
     // Model scripts (DynamicModelTools.cpp).
     void ConvertModelScript(zSTRING& fileName) override;
     void CompileModelScript(zSTRING& fileName) override;
+    // Static models and model scripts back to ASC files (DecompileModelTools.cpp).
+    void DecompileMdl(zSTRING& fileName) override;
+    void DecompileModelScript(zSTRING& fileName) override;
     zCResourceManager* CreateResourceManager() override;
     zCRenderer* CreateRenderer() override;
 };
