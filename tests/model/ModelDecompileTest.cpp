@@ -326,3 +326,263 @@ TEST_F(DecompileMdlTest, CompilingReportsOkOnlyWhenTheModelWasWritten)
         host.SetProgressPos(0);
     }
 }
+
+namespace {
+
+using namespace asc;
+
+const char* const kHeroScript =
+    "Model (\"Hero\")\r\n"
+    "{\r\n"
+    "  meshAndTree (\"Hero.asc\")\r\n"
+    "  registerMesh (\"Helmet.ASC\")\r\n"
+    "  aniEnum\r\n"
+    "  {\r\n"
+    "    ani (\"t_Walk\" 1 \"\" 0.1 0.2 M. \"Walk.asc\" F 5 15)\r\n"
+    "    ani (\"t_Run\" 1 \"\" 0 0 . \"Walk.asc\" F 20 25)\r\n"
+    "  }\r\n"
+    "}\r\n";
+
+// The sources of a model: its body with a soft skin, a helmet, and a walk whose
+// root moves and turns a little every frame. The skin hangs on the root: a top-level
+// object would give the model its own place as the root's.
+std::string HeroAsc()
+{
+    std::string weights = "*MESH_SOFTSKINVERTS {\r\nZM_Skin\r\n8\r\n";
+    for (int v = 0; v < 8; ++v)
+        weights += v < 4 ? "2\t\"Bip01\"\t0.75\t\"Bip01 Head\"\t0.25\r\n" : "1\t\"Bip01 Head\"\t1.0\r\n";
+    weights += "}\r\n";
+    return Header() + Scene() + Materials() + Object("Bip01", "", 0, 0, 40) + Object("Bip01 Head", "Bip01", 0, 0, 80) +
+           Object("ZM_Body", "Bip01", 0, 0, 50, "\t*MATERIAL_REF 0\r\n" + BoxMesh(0, 0, 50, 3.0f)) +
+           Object("ZM_Skin", "Bip01", 0, 0, 0, "\t*MATERIAL_REF 0\r\n" + BoxMesh(0, 0, 60, 2.0f, "*MESH_SOFTSKIN")) +
+           weights;
+}
+
+std::string HelmetAsc()
+{
+    return Header() + Scene() + Materials() + Object("Bip01", "", 0, 0, 40) + Object("Bip01 Head", "Bip01", 0, 0, 80) +
+           Object("ZM_Helmet", "Bip01 Head", 0, 0, 85, "\t*MATERIAL_REF 0\r\n" + BoxMesh(0, 0, 85));
+}
+
+std::string WalkAsc()
+{
+    std::vector<float> xs, angles;
+    for (int k = 0; k <= 30; ++k) {
+        xs.push_back(static_cast<float>(k));
+        angles.push_back(0.05f * static_cast<float>(k));
+    }
+    return Header() + Scene(0, 30) + Object("Bip01", "", 0, 0, 40, Tracks(xs, angles)) +
+           Object("Bip01 Head", "Bip01", 0, 0, 80);
+}
+
+// One frame of one node of an animation, unpacked.
+struct Pose {
+    zQUAT rotation;
+    zVEC3 position;
+};
+
+class DecompileModelScriptTest : public AscFixture {
+protected:
+    void SetUp() override
+    {
+        AscFixture::SetUp();
+        savedDest = g_jobDestDir;
+        g_jobDestDir = "\\DATA\\ANIMS\\";
+        box.MakeDir("DATA/ANIMS/_compiled");
+        box.MakeDir("OUT/_compiled");
+        zCOption::SetStartDirectory("\\DATA");
+        options.Init("", 0);
+        g_modelLoadError = 0;
+        g_lastModelFile = "";
+        g_partialCompile = 0;
+        host.GetSettings().BuildJobThread = 1;
+        WriteTex("SKIN-C.TEX", zTEX_FORMAT_RGB_565, 8, 8, 1, 8, 8);
+        box.Write("DATA/ANIMS/HERO.MDS", kHeroScript);
+        box.Write("DATA/ANIMS/HERO.ASC", HeroAsc());
+        box.Write("DATA/ANIMS/HELMET.ASC", HelmetAsc());
+        box.Write("DATA/ANIMS/WALK.ASC", WalkAsc());
+    }
+    void TearDown() override
+    {
+        host.GetSettings().BuildJobThread = 0;
+        zCOption::SetStartDirectory("");
+        g_jobDestDir = savedDest;
+        g_registeredMeshNames.DeleteList();
+        ClearRecordedSourceStamps();
+        AscFixture::TearDown();
+    }
+
+    // Compiles the script into proto, as a compile job of the first game does.
+    void Compile()
+    {
+        g_jobMode = 4;
+        g_platform = 0;
+        SetMeshFormatVersion();
+        proto->Release();
+        proto = new zCModelPrototype();
+        int loaded = 0;
+        ASSERT_TRUE(RunJob([&] {
+            zSTRING script("\\DATA\\ANIMS\\HERO.MDS");
+            loaded = proto->LoadModelScript(script);
+        })) << ::testing::PrintToString(Texts());
+        ASSERT_EQ(loaded, 1);
+    }
+
+    void Decompile(const char* script)
+    {
+        g_jobMode = 3;
+        g_jobDestDir = "\\OUT\\";
+        zSTRING name(script);
+        ASSERT_TRUE(RunJob([&name] { DecompileModelScript(name); })) << ::testing::PrintToString(Texts());
+        g_jobDestDir = "\\DATA\\ANIMS\\";
+    }
+
+    // The poses of every animation, by name, frame-major.
+    std::vector<std::vector<Pose>> Poses() const
+    {
+        std::vector<std::vector<Pose>> all;
+        for (const char* name : {"T_WALK", "T_RUN"}) {
+            const zCModelAni* ani = proto->SearchAni(name);
+            EXPECT_NE(ani, nullptr) << name;
+            all.emplace_back();
+            if (!ani)
+                continue;
+            zCModelAni::SetPosConfig(ani->posRangeMin, ani->posStep);
+            for (const zTAniSample& sample : *ani->samples) {
+                Pose pose;
+                zCModelAni::UnpackSample(sample, pose.rotation, pose.position);
+                all.back().push_back(pose);
+            }
+        }
+        return all;
+    }
+
+    // A mesh library from its bytes, for the prototype's hierarchy.
+    zCModelMeshLib* ReadLib(const std::string& bytes)
+    {
+        box.Write("lib.mdm", bytes);
+        zCBinChunkFile file;
+        zCModelMeshLib* lib = nullptr;
+        EXPECT_EQ(file.Open("\\lib.mdm"), 0);
+        EXPECT_EQ(zCModelMeshLib::ReadMdmChunks(file, proto, nullptr, &lib), 1);
+        return lib;
+    }
+
+    // Lines of the file that hold the text.
+    int Count(const std::string& file, const std::string& text)
+    {
+        const std::string content = box.Read(file);
+        int n = 0;
+        for (std::size_t at = content.find(text); at != std::string::npos; at = content.find(text, at + 1))
+            ++n;
+        return n;
+    }
+
+    zSTRING savedDest;
+};
+
+} // namespace
+
+TEST_F(DecompileModelScriptTest, AScriptDecompilesIntoAscFilesThatCompileBackToTheSameModel)
+{
+    Compile();
+    EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
+    const std::vector<std::vector<Pose>> original = Poses();
+    const int nodes = proto->nodeList.GetNum();
+    const std::uint32_t checksum = proto->nodeChecksum;
+    const std::string heroMdm = box.Read("DATA/ANIMS/_compiled/HERO.MDM");
+    const std::string helmetMdm = box.Read("DATA/ANIMS/_compiled/HELMET.MDM");
+    ASSERT_NE(heroMdm.find(U16(zMDM_CHUNK_SOFT_SKINS)), std::string::npos);
+    proto->Release();
+    proto = new zCModelPrototype();
+
+    host.Clear();
+    Decompile("\\DATA\\ANIMS\\HERO.MDS");
+    EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
+    EXPECT_TRUE(HasLine("Model file 'HERO.MDS' decompiled OK"));
+    EXPECT_EQ(g_registeredMeshNames.GetNum(), 0);
+    EXPECT_EQ(g_modelProtoList, proto);
+    // One file per mesh and one for both animations of the walk, frames 5 to 25.
+    ASSERT_TRUE(box.Exists("OUT/HERO.ASC"));
+    ASSERT_TRUE(box.Exists("OUT/HELMET.ASC"));
+    ASSERT_TRUE(box.Exists("OUT/WALK.ASC"));
+    EXPECT_EQ(Count("OUT/WALK.ASC", "*SCENE_FIRSTFRAME 5\r\n"), 1);
+    EXPECT_EQ(Count("OUT/WALK.ASC", "*SCENE_LASTFRAME 25\r\n"), 1);
+    EXPECT_EQ(Count("OUT/WALK.ASC", "*MESH {"), 0);
+    // Each mesh file holds its own meshes: the body's skin once, and not in the helmet.
+    EXPECT_EQ(Count("OUT/HERO.ASC", "*MESH_SOFTSKINVERTS"), 1);
+    EXPECT_EQ(Count("OUT/HELMET.ASC", "*MESH_SOFTSKIN"), 0);
+    EXPECT_EQ(Count("OUT/HELMET.ASC", "*MESH {"), 1);
+
+    // Compiled again from the decompiled files alone.
+    for (const char* file : {"HERO.ASC", "HELMET.ASC", "WALK.ASC"})
+        box.Write(std::string("DATA/ANIMS/") + file, box.Read(std::string("OUT/") + file));
+    std::filesystem::remove_all(box.Path("DATA/ANIMS/_compiled"));
+    box.MakeDir("DATA/ANIMS/_compiled");
+    host.Clear();
+    Compile();
+    EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
+    EXPECT_EQ(proto->nodeList.GetNum(), nodes);
+    EXPECT_EQ(proto->nodeChecksum, checksum);
+    // The same meshes in the same libraries.
+    for (const auto& [file, before] : {std::pair{"HERO.MDM", heroMdm}, std::pair{"HELMET.MDM", helmetMdm}}) {
+        SCOPED_TRACE(file);
+        zTObjectRef<zCModelMeshLib> a(ReadLib(before));
+        zTObjectRef<zCModelMeshLib> b(ReadLib(box.Read(std::string("DATA/ANIMS/_compiled/") + file)));
+        ASSERT_TRUE(a && b);
+        ASSERT_EQ(a->nodeMeshList.GetNum(), b->nodeMeshList.GetNum());
+        for (int i = 0; i < a->nodeMeshList.GetNum(); ++i) {
+            EXPECT_EQ(a->nodeMeshList[i].nodeIndex, b->nodeMeshList[i].nodeIndex);
+            EXPECT_TRUE(SameGeometry(*a->nodeMeshList[i].mesh, *b->nodeMeshList[i].mesh, 1e-3f));
+        }
+        ASSERT_EQ(a->softSkinList.GetNum(), b->softSkinList.GetNum());
+        for (int i = 0; i < a->softSkinList.GetNum(); ++i)
+            EXPECT_TRUE(SameGeometry(*a->softSkinList[i], *b->softSkinList[i], 1e-3f));
+    }
+    const std::vector<std::vector<Pose>> back = Poses();
+    ASSERT_EQ(back.size(), original.size());
+    for (std::size_t a = 0; a < original.size(); ++a) {
+        SCOPED_TRACE(a);
+        ASSERT_EQ(back[a].size(), original[a].size());
+        for (std::size_t k = 0; k < original[a].size(); ++k) {
+            const Pose& p = original[a][k];
+            const Pose& q = back[a][k];
+            // q and -q are one rotation.
+            const float dot = p.rotation.x * q.rotation.x + p.rotation.y * q.rotation.y +
+                              p.rotation.z * q.rotation.z + p.rotation.w * q.rotation.w;
+            EXPECT_NEAR(std::fabs(dot), 1.0f, 1e-4f) << k;
+            EXPECT_TRUE(Near(p.position, q.position, 0.02f)) << k;
+        }
+    }
+}
+
+TEST_F(DecompileModelScriptTest, AMissingFileIsNamedAndNoOkFollows)
+{
+    Compile();
+    const struct {
+        const char* missing;
+        const char* message;
+        bool bodyWritten;
+    } cases[] = {
+        // The load itself fails: nothing is written.
+        {"HERO.MDH", "File 'HERO.MDH' not found or corrupted", false},
+        // A registered mesh without its library: the others are written.
+        {"HELMET.MDM", "File 'HELMET.MDM' not found or corrupted", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.missing);
+        const std::string path = std::string("DATA/ANIMS/_compiled/") + c.missing;
+        const std::string kept = box.Read(path);
+        std::filesystem::remove(box.Path(path));
+        std::filesystem::remove_all(box.Path("OUT"));
+        box.MakeDir("OUT/_compiled");
+        host.Clear();
+        Decompile("\\DATA\\ANIMS\\HERO.MDS");
+        EXPECT_TRUE(HasLine(c.message)) << ::testing::PrintToString(Texts());
+        EXPECT_FALSE(HasLine("decompiled OK"));
+        EXPECT_EQ(g_registeredMeshNames.GetNum(), 0);
+        EXPECT_EQ(box.Exists("OUT/HERO.ASC"), c.bodyWritten);
+        EXPECT_FALSE(box.Exists("OUT/HELMET.ASC"));
+        box.Write(path, kept);
+    }
+}
