@@ -586,3 +586,20 @@ TEST_F(DecompileModelScriptTest, AMissingFileIsNamedAndNoOkFollows)
         box.Write(path, kept);
     }
 }
+
+TEST_F(DecompileModelScriptTest, CompilingAScriptWhoseSourceReportsAnErrorIsNotOk)
+{
+    for (const bool broken : {false, true}) {
+        SCOPED_TRACE(broken);
+        std::filesystem::remove_all(box.Path("DATA/ANIMS/_compiled"));
+        box.MakeDir("DATA/ANIMS/_compiled");
+        // A node whose parent is missing is left out, with an error.
+        box.Write("DATA/ANIMS/HERO.ASC", broken ? HeroAsc() + Object("Bip01 Neck", "Bip01 Spine", 0, 0, 60) : HeroAsc());
+        host.Clear();
+        g_jobMode = 4;
+        zSTRING script("\\DATA\\ANIMS\\HERO.MDS");
+        ASSERT_TRUE(RunJob([&script] { CompileModelScript(script); })) << ::testing::PrintToString(Texts());
+        EXPECT_EQ(HasLine("Compiling Model 'HERO.MDS' OK."), !broken) << ::testing::PrintToString(Texts());
+        EXPECT_EQ(HasLine("Compiling Model 'HERO.MDS' failed."), broken);
+    }
+}
