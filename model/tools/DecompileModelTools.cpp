@@ -6,11 +6,8 @@
 #include "ResString.h"
 #include "zCAscModelSet.h"
 #include "zCAscWriter.h"
-#include "zCBinChunkFile.h"
-#include "zCModelMeshLib.h"
 #include "zCModelPrototype.h"
 #include "zCModelToolFrame.h"
-#include "zCObjectFactory.h"
 #include "zERROR.h"
 #include "zPATH.h"
 
@@ -30,26 +27,8 @@ void zCModelToolServices::DecompileMdl(zSTRING& fileName)
 {
     zCModelToolFrame frame;
     zCModelPrototype* proto = frame.GetPrototype();
-    proto->isStaticModel = 1;
     const zSTRING display = zPATH(fileName).GetFilename() + ".MDL";
-    const zSTRING path = CompiledModelPath(fileName);
-
-    if (!zMakeFile(path)->Exists()) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, display));
-        frame.End(0);
-        return;
-    }
-    g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kDecompilingModel, display));
-    int read = 0;
-    {
-        zCBinChunkFile input;
-        SetMeshFormatVersion();
-        // Only this platform's format is read: a model of the other game fails here.
-        read = input.Open(path) == 0 && proto->ReadHierarchy(input) &&
-               zCModelMeshLib::ReadMdmChunks(input, proto, nullptr, nullptr);
-    }
-    if (!read) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotCompatibleVersion, display));
+    if (!ReadCompiledMdl(*proto, fileName, zMsgId::kDecompilingModel)) {
         frame.End(0);
         return;
     }

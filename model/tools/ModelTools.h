@@ -8,6 +8,7 @@
 #include "zCArray.h"
 #include "zSTRING.h"
 
+class zCModelPrototype;
 class zFILE;
 
 // Binary mesh format version of the current platform: 3 first game, 9 second.
@@ -28,6 +29,10 @@ void SetProgressStepFromScript();
 // A bare file name (as the batch driver passes it) in the compiled-models folder;
 // a name with a folder as it stands.
 zSTRING CompiledModelPath(const zSTRING& fileName);
+// An .MDL (hierarchy, then mesh library) read onto the static model proto by a tool
+// entry: the start message (an id taking the file's display name) once the file is
+// found; 0 when it is missing (33017) or unreadable (33019), reported.
+int ReadCompiledMdl(zCModelPrototype& proto, const zSTRING& fileName, int startMessage);
 // With insert-in-game on, appends the path from after its first "Anims\" (any case)
 // to the insert list.
 void RecordInsertFile(zSTRING path);

@@ -36,30 +36,36 @@ void WriteMdl(zCBinChunkFile& file, zCModelPrototype* proto)
 
 } // namespace
 
-void zCModelToolServices::ConvertMdl(zSTRING& fileName)
+int ReadCompiledMdl(zCModelPrototype& proto, const zSTRING& fileName, int startMessage)
 {
-    zCModelToolFrame frame;
-    zCModelPrototype* proto = frame.GetPrototype();
-    proto->isStaticModel = 1;
+    proto.isStaticModel = 1;
     const zSTRING display = zPATH(fileName).GetFilename() + ".MDL";
     // The batch passes bare names of the compiled-models folder.
     const zSTRING path = CompiledModelPath(fileName);
-
     if (!zMakeFile(path)->Exists()) {
         g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, display));
-        frame.End(0);
-        return;
+        return 0;
     }
-    g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kConvertingModel, display));
+    g_errorReporter.Report(zERR_MESSAGE, FormatResString(startMessage, display));
     int read = 0;
     {
         zCBinChunkFile input;
         SetMeshFormatVersion();
-        read = input.Open(path) == 0 && proto->ReadHierarchy(input) &&
-               zCModelMeshLib::ReadMdmChunks(input, proto, nullptr, nullptr);
+        // Only this platform's format is read: a model of the other game fails here.
+        read = input.Open(path) == 0 && proto.ReadHierarchy(input) &&
+               zCModelMeshLib::ReadMdmChunks(input, &proto, nullptr, nullptr);
     }
-    if (!read) {
+    if (!read)
         g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotCompatibleVersion, display));
+    return read;
+}
+
+void zCModelToolServices::ConvertMdl(zSTRING& fileName)
+{
+    zCModelToolFrame frame;
+    zCModelPrototype* proto = frame.GetPrototype();
+    const zSTRING display = zPATH(fileName).GetFilename() + ".MDL";
+    if (!ReadCompiledMdl(*proto, fileName, zMsgId::kConvertingModel)) {
         frame.End(0);
         return;
     }
