@@ -84,7 +84,7 @@ zTMdsRow EventRow(std::uint16_t id, const zTMsbEvent& e)
             row.push_back("EMPTY_SLOT");
         break;
     case zMSB_EVENT_TAG:
-        AddTagCells(row, e.texts[0], {e.texts[1], e.texts[2], e.texts[3], zSTRING()});
+        AddTagCells(row, e.texts[0], {e.texts[1], e.texts[2], e.texts[3], e.texts[4]});
         break;
     case zMSB_EVENT_PFX:
         row.push_back(MdsFloatText(e.values[0]));
@@ -137,7 +137,7 @@ void FillRecord(std::uint16_t id, const zTMsbEvent& e, zTAniEventRec& rec)
         break;
     case zMSB_EVENT_TAG:
         rec.tagString = e.texts[0];
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 4; ++i)
             rec.values[i] = e.texts[i + 1];
         break;
     case zMSB_EVENT_PFX:

@@ -63,10 +63,11 @@ struct zTMsbEntry {
     zSTRING args[4];  // modelTag
 };
 
-// One event chunk (F5A1 to F5AA). texts and values in the order the chunk stores them.
+// One event chunk (F5A1 to F5AA). texts and values in the order the chunk stores them;
+// an eventTag stores five texts: the tag and its four arguments.
 struct zTMsbEvent {
     int frame = 0;
-    zSTRING texts[4];
+    zSTRING texts[5];
     float values[4] = {};
 };
 

@@ -137,6 +137,7 @@ protected:
             tag.texts[0] = "DEF_HIT";
             tag.texts[1] = "BIP01 R HAND";
             tag.texts[3] = "X";
+            tag.texts[4] = "Y";  // the fourth argument too
             WriteMsbEvent(f, zMSB_EVENT_TAG, tag);
             if (extras) {
                 f.StartChunk(0xF5AE);
@@ -280,6 +281,7 @@ TEST_F(MsbTest, EveryChunkKindHasItsBytes)
     v.texts[1] = "B";
     v.texts[2] = "";
     v.texts[3] = "D";
+    v.texts[4] = "E";
     v.values[0] = 1.5f;
     v.values[1] = 2.0f;
     v.values[2] = 3.0f;
@@ -292,7 +294,7 @@ TEST_F(MsbTest, EveryChunkKindHasItsBytes)
     } events[] = {
         {zMSB_EVENT_SFX, 1, frame + T("A") + F32(1.5f) + F32(2.0f)},
         {zMSB_EVENT_SFX_GRND, 2, frame + T("A") + F32(1.5f) + F32(2.0f)},
-        {zMSB_EVENT_TAG, 0, frame + T("A") + T("B") + T("") + T("D")},
+        {zMSB_EVENT_TAG, 0, frame + T("A") + T("B") + T("") + T("D") + T("E")},
         {zMSB_EVENT_PFX, 6, frame + F32(1.5f) + T("A") + T("B") + F32(2.0f)},
         {zMSB_EVENT_PFX_STOP, 8, frame + F32(1.5f)},
         {zMSB_EVENT_PFX_GRND, 7, frame},
@@ -349,16 +351,16 @@ TEST_F(MsbTest, ConvertsToAlignedText)
         "\t\taniMaxFPS  (30)                                                                                        \r\n"
         "\t\tani        (\"T_WALK\"       1               \"T_WALK\" 0.25 0.0  M. \"HUM_WALK.ASC\" F  10 20 FPS:25 CVS:12)\r\n"
         "\t\t{\r\n"
-        "\t\t\t*eventSFX        (12  \"STEP\"    R:3500         EMPTY_SLOT)         \r\n"
-        "\t\t\t*eventSFXGrnd    (0   \"STEP\")                                      \r\n"
-        "\t\t\t*eventTag        (30  \"DEF_HIT\" \"Bip01 R Hand\" \"\"          \"X\")    \r\n"
-        "\t\t\t*eventPFX        (-1  1         \"FX_DUST\"      \"BIP01\"     ATTACH) \r\n"
-        "\t\t\t*eventPFXStop    (-1  1)                                           \r\n"
-        "\t\t\t*eventPFXGrnd    (-1)                                              \r\n"
-        "\t\t\t*eventSetMesh    (15  \"HEAD_A\")                                    \r\n"
-        "\t\t\t*eventSwapMesh   (10  \"HEAD_A\"  \"HEAD_B\")                          \r\n"
-        "\t\t\t*eventMMStartAni (11  \"S_EYES\"  H:0.5)                             \r\n"
-        "\t\t\t*eventCamTremor  (14  0.5       200            1e-05       1.5e+06)\r\n"
+        "\t\t\t*eventSFX        (12  \"STEP\"    R:3500         EMPTY_SLOT)              \r\n"
+        "\t\t\t*eventSFXGrnd    (0   \"STEP\")                                           \r\n"
+        "\t\t\t*eventTag        (30  \"DEF_HIT\" \"Bip01 R Hand\" \"\"          \"X\"      \"Y\")\r\n"
+        "\t\t\t*eventPFX        (-1  1         \"FX_DUST\"      \"BIP01\"     ATTACH)      \r\n"
+        "\t\t\t*eventPFXStop    (-1  1)                                                \r\n"
+        "\t\t\t*eventPFXGrnd    (-1)                                                   \r\n"
+        "\t\t\t*eventSetMesh    (15  \"HEAD_A\")                                         \r\n"
+        "\t\t\t*eventSwapMesh   (10  \"HEAD_A\"  \"HEAD_B\")                               \r\n"
+        "\t\t\t*eventMMStartAni (11  \"S_EYES\"  H:0.5)                                  \r\n"
+        "\t\t\t*eventCamTremor  (14  0.5       200            1e-05       1.5e+06)     \r\n"
         "\t\t}\r\n"
         "\t\taniAlias   (\"T_WALKL\"      1               \"T_WALK\" 0.25 0.0  M. \"T_WALK\"       R)                     \r\n"
         "\t\taniBlend   (\"T_WALK_2_RUN\"                 \"T_WALK\" 0.0  0.1)                                          \r\n"
