@@ -11,6 +11,7 @@
 #include "ModelTools.h"
 #include "zCBinChunkFile.h"
 #include "zCModelAni.h"
+#include "zCMsbChunks.h"
 #include "zERROR.h"
 #include "zFILE.h"
 
@@ -128,8 +129,9 @@ void ReadModelTag(const zSTRING& args, zTAniEventRec& tag, zCBinChunkFile& file)
         tag.values[i] = MdsQuotedText(args, i + 2);
     if (!MdsWritesBinary())
         return;
-    file.StartChunk(0xF590);
-    file.WriteLine(tag.tagString);
-    for (const zSTRING& value : tag.values)
-        file.WriteLine(value);
+    zTMsbEntry entry;
+    entry.name = tag.tagString;
+    for (int i = 0; i < 4; ++i)
+        entry.args[i] = tag.values[i];
+    WriteMsbEntry(file, zMSB_MODEL_TAG, entry);
 }

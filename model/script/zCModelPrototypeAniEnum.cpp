@@ -17,6 +17,7 @@
 #include "zCModelAni.h"
 #include "zCModelMeshLib.h"
 #include "zCModelPrototype.h"
+#include "zCMsbChunks.h"
 #include "zERROR.h"
 
 namespace {
@@ -56,15 +57,32 @@ struct zTAniEnumState {
     float fpsSum = 0.0f;
 };
 
-void WriteCommon(zCBinChunkFile& file, const zSTRING& args, int withLayer)
+// The fields an aniAlias and an aniComb (with the layer) and an aniBlend (without)
+// begin with, as their binary entries store them.
+zTMsbEntry CommonEntry(const zSTRING& args, bool withLayer)
 {
-    file.WriteLine(MdsName(args, 1));
+    zTMsbEntry entry;
+    entry.name = MdsName(args, 1);
     if (withLayer)
-        file.WriteInt(MdsInt(args, 2));
+        entry.layer = MdsInt(args, 2);
     const unsigned next = withLayer ? 3 : 2;
-    file.WriteLine(MdsName(args, next));
-    file.WriteFloat(MdsFloat(args, next + 1));
-    file.WriteFloat(MdsFloat(args, next + 2));
+    entry.next = MdsName(args, next);
+    entry.blendIn = MdsFloat(args, next + 1);
+    entry.blendOut = MdsFloat(args, next + 2);
+    return entry;
+}
+
+// The binary event of a record, for the kinds that store the record's own texts and
+// values in their order.
+zTMsbEvent MsbEventOf(int frame, const zTAniEventRec& rec, int texts, int values)
+{
+    zTMsbEvent event;
+    event.frame = frame;
+    for (int i = 0; i < texts; ++i)
+        event.texts[i] = rec.values[i];
+    for (int i = 0; i < values; ++i)
+        event.values[i] = rec.floatValues[i];
+    return event;
 }
 
 zCModelAni* NewAni(int type, const zSTRING& name, const zSTRING& next)
@@ -116,7 +134,7 @@ public:
         if (lines.empty())
             return;
         if (writing) {
-            file.StartChunk(0xF5A0);
+            file.StartChunk(zMSB_EVENTS);
             file.WriteU32(static_cast<std::uint32_t>(lines.size()));
         }
         auto records = std::make_shared<std::vector<zTAniEventRec>>(lines.size());
@@ -129,7 +147,7 @@ public:
         if (ani)
             ani->aniEvents = records;
         if (writing)
-            file.StartChunk(0xF5AF);
+            file.StartChunk(zMSB_EVENTS_END);
     }
 
 private:
@@ -168,52 +186,39 @@ private:
             rec.values[0] = MdsName(args, 2);
             rec.floatValues[0] = SoundRange(args, ground ? 1000.0f : 2500.0f);
             rec.floatValues[1] = Holds(args, "EMPTY_") ? 0.0f : 1.0f;
-            if (writing) {
-                file.StartChunk(ground ? 0xF5A2 : 0xF5A1);
-                file.WriteInt(frame);
-                file.WriteLine(rec.values[0]);
-                file.WriteFloat(rec.floatValues[0]);
-                file.WriteFloat(rec.floatValues[1]);
-            }
+            if (writing)
+                WriteMsbEvent(file, ground ? zMSB_EVENT_SFX_GRND : zMSB_EVENT_SFX, MsbEventOf(frame, rec, 1, 2));
         } else if (Holds(line, "*EVENTSWAPMESH")) {
             rec.eventKind = 4;
             rec.values[0] = MdsName(args, 2);
             rec.values[1] = MdsName(args, 3);
             fromLast = true;
-            if (writing) {
-                file.StartChunk(0xF5A8);
-                file.WriteInt(frame);
-                file.WriteLine(rec.values[0]);
-                file.WriteLine(rec.values[1]);
-            }
+            if (writing)
+                WriteMsbEvent(file, zMSB_EVENT_SWAP_MESH, MsbEventOf(frame, rec, 2, 0));
         } else if (Holds(line, "*EVENTTAG")) {
             rec.eventKind = 0;
             rec.tagString = MdsQuotedText(args, 1);
             for (unsigned i = 0; i < 4; ++i)
                 rec.values[i] = MdsQuotedText(args, i + 2);
             if (writing) {
-                file.StartChunk(0xF5A3);
-                file.WriteInt(frame);
-                file.WriteLine(rec.tagString);
-                for (const zSTRING& value : rec.values)
-                    file.WriteLine(value);
+                zTMsbEvent event;
+                event.frame = frame;
+                event.texts[0] = rec.tagString;
+                for (int i = 0; i < 4; ++i)
+                    event.texts[i + 1] = rec.values[i];
+                WriteMsbEvent(file, zMSB_EVENT_TAG, event);
             }
         } else if (Holds(line, "*EVENTPFXSTOP")) {
             rec.eventKind = 8;
             rec.floatValues[0] = MdsFloat(args, 2);
             fromLast = true;
-            if (writing) {
-                file.StartChunk(0xF5A5);
-                file.WriteInt(frame);
-                file.WriteFloat(rec.floatValues[0]);
-            }
+            if (writing)
+                WriteMsbEvent(file, zMSB_EVENT_PFX_STOP, MsbEventOf(frame, rec, 0, 1));
         } else if (Holds(line, "*EVENTPFXGRND")) {
             rec.eventKind = 7;
             fromLast = true;
-            if (writing) {
-                file.StartChunk(0xF5A6);
-                file.WriteInt(frame);
-            }
+            if (writing)
+                WriteMsbEvent(file, zMSB_EVENT_PFX_GRND, MsbEventOf(frame, rec, 0, 0));
         } else if (Holds(line, "*EVENTPFX")) {
             rec.eventKind = 6;
             rec.floatValues[0] = MdsFloat(args, 2);
@@ -221,21 +226,17 @@ private:
             rec.floatValues[1] = Holds(args, "ATTACH") ? 1.0f : 0.0f;
             fromLast = true;
             if (writing) {
-                file.StartChunk(0xF5A4);
-                file.WriteInt(frame);
-                file.WriteFloat(rec.floatValues[0]);
-                file.WriteLine(MdsQuotedText(args, 1));
-                file.WriteLine(rec.values[0]);
-                file.WriteFloat(rec.floatValues[1]);
+                // The effect's name is stored, though the record keeps only its node.
+                zTMsbEvent event = MsbEventOf(frame, rec, 0, 2);
+                event.texts[0] = MdsQuotedText(args, 1);
+                event.texts[1] = rec.values[0];
+                WriteMsbEvent(file, zMSB_EVENT_PFX, event);
             }
         } else if (Holds(line, "*EVENTSETMESH")) {
             rec.eventKind = 9;
             rec.values[0] = MdsName(args, 2);
-            if (writing) {
-                file.StartChunk(0xF5A7);
-                file.WriteInt(frame);
-                file.WriteLine(rec.values[0]);
-            }
+            if (writing)
+                WriteMsbEvent(file, zMSB_EVENT_SET_MESH, MsbEventOf(frame, rec, 1, 0));
         } else if (Holds(line, "*EVENTMMSTARTANI")) {
             rec.eventKind = 10;
             rec.values[0] = MdsName(args, 2);
@@ -248,25 +249,15 @@ private:
             rec.floatValues[1] = -2.0f;
             ReadOptionValue(options, "I:", rec.floatValues[0]);
             ReadOptionValue(options, "H:", rec.floatValues[1]);
-            if (writing) {
-                file.StartChunk(0xF5A9);
-                file.WriteInt(frame);
-                file.WriteLine(rec.values[0]);
-                file.WriteLine(rec.values[1]);
-                file.WriteFloat(rec.floatValues[0]);
-                file.WriteFloat(rec.floatValues[1]);
-            }
+            if (writing)
+                WriteMsbEvent(file, zMSB_EVENT_MM_START_ANI, MsbEventOf(frame, rec, 2, 2));
         } else if (Holds(line, "*EVENTCAMTREMOR")) {
             rec.eventKind = 11;
             rec.floatValues[0] = 2.0f * MdsFloat(args, 2);
             for (unsigned i = 1; i < 4; ++i)
                 rec.floatValues[i] = MdsFloat(args, i + 2);
-            if (writing) {
-                file.StartChunk(0xF5AA);
-                file.WriteInt(frame);
-                for (float value : rec.floatValues)
-                    file.WriteFloat(value);
-            }
+            if (writing)
+                WriteMsbEvent(file, zMSB_EVENT_CAM_TREMOR, MsbEventOf(frame, rec, 0, 4));
         } else {
             return;  // an event of no known kind stays empty
         }
@@ -361,20 +352,21 @@ void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& a
     }
     cvs = std::max(0.0f, std::min(cvs, 10.0f));
     if (writing) {
-        file.StartChunk(0xF520);
-        file.WriteLine(name);
-        file.WriteInt(layer);
-        file.WriteLine(next);
-        file.WriteFloat(blendIn);
-        file.WriteFloat(blendOut);
-        file.WriteLine(flags);
-        file.WriteLine(ascName);
-        file.WriteLine(direction);
-        file.WriteInt(firstFrame);
-        file.WriteInt(lastFrame);
-        file.WriteFloat(fps);
-        file.WriteFloat(speed);
-        file.WriteFloat(cvs);
+        zTMsbEntry entry;
+        entry.name = name;
+        entry.layer = layer;
+        entry.next = next;
+        entry.blendIn = blendIn;
+        entry.blendOut = blendOut;
+        entry.flags = flags;
+        entry.source = ascName;
+        entry.direction = direction;
+        entry.firstFrame = firstFrame;
+        entry.lastFrame = lastFrame;
+        entry.fps = fps;
+        entry.speed = speed;
+        entry.cvs = cvs;
+        WriteMsbEntry(file, zMSB_ANI, entry);
     }
     if (lastFrame < firstFrame && lastFrame != -1)
         g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kLastframeLessThanFirstframe),
@@ -444,7 +436,7 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
         g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingAnienum));
     const bool writing = MdsWritesBinary();
     if (writing)
-        file.StartChunk(0xF500);
+        file.StartChunk(zMSB_ANI_ENUM);
     zTAniEnumState state;
     // An ani of a statement joins the prototype and takes the following event block.
     auto adopt = [&](zCModelAni* ani) {
@@ -460,18 +452,19 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
         if (Holds(line, "ANIMAXFPS")) {
             state.fpsCap = MdsFloat(args, 1);
             if (writing) {
-                file.StartChunk(0xF510);
-                file.WriteFloat(state.fpsCap);
+                zTMsbEntry entry;
+                entry.fps = state.fpsCap;
+                WriteMsbEntry(file, zMSB_ANI_MAX_FPS, entry);
             }
         } else if (Holds(line, "ANI ") || Holds(line, "ANI\t")) {
             ReadPlainAni(*this, line, args, noMesh, state, file);
         } else if (Holds(line, "ANIALIAS")) {
             if (writing) {
-                file.StartChunk(0xF530);
-                WriteCommon(file, args, 1);
-                file.WriteLine(MdsWord(args, 6));
-                file.WriteLine(MdsName(args, 7));
-                file.WriteLine(MdsWord(args, 8));
+                zTMsbEntry entry = CommonEntry(args, true);
+                entry.flags = MdsWord(args, 6);
+                entry.source = MdsName(args, 7);
+                entry.direction = MdsWord(args, 8);
+                WriteMsbEntry(file, zMSB_ANI_ALIAS, entry);
             }
             zCModelAni* ani = NewLayeredAni(zANI_TYPE_ALIAS, args);
             ani->aliasName = MdsName(args, 7);
@@ -479,19 +472,18 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
             ani->aniDirReverse = !direction.empty() && direction[0] == 'R';
             adopt(ani);
         } else if (Holds(line, "ANIBLEND")) {
-            if (writing) {
-                file.StartChunk(0xF540);
-                WriteCommon(file, args, 0);
-            }
+            if (writing)
+                WriteMsbEntry(file, zMSB_ANI_BLEND, CommonEntry(args, false));
             zCModelAni* ani = NewAni(zANI_TYPE_BLEND, MdsName(args, 1), MdsName(args, 2));
             ani->SetBlending(MdsFloat(args, 3), MdsFloat(args, 4));
             adopt(ani);
             state.firstFrame = 0;
         } else if (Holds(line, "ANISYNC")) {
             if (writing) {
-                file.StartChunk(0xF550);
-                file.WriteLine(MdsName(args, 1));
-                file.WriteLine(MdsName(args, 2));
+                zTMsbEntry entry;
+                entry.name = MdsName(args, 1);
+                entry.next = MdsName(args, 2);
+                WriteMsbEntry(file, zMSB_ANI_SYNC, entry);
             }
             adopt(NewAni(zANI_TYPE_SYNC, MdsName(args, 1), MdsName(args, 2)));
             state.firstFrame = 0;
@@ -502,11 +494,11 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
         } else if (Holds(line, "ANICOMB")) {
             const int count = MdsInt(args, 8);
             if (writing) {
-                file.StartChunk(0xF570);
-                WriteCommon(file, args, 1);
-                file.WriteLine(MdsWord(args, 6));
-                file.WriteLine(MdsName(args, 7));
-                file.WriteU32(static_cast<std::uint32_t>(count));
+                zTMsbEntry entry = CommonEntry(args, true);
+                entry.flags = MdsWord(args, 6);
+                entry.source = MdsName(args, 7);
+                entry.count = static_cast<std::uint32_t>(count);
+                WriteMsbEntry(file, zMSB_ANI_COMB, entry);
             }
             zCModelAni* ani = NewLayeredAni(zANI_TYPE_COMB, args);
             ani->aliasName = MdsName(args, 7) + zSTRING(count);
@@ -514,8 +506,9 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
             state.firstFrame = 0;
         } else if (Holds(line, "ANIDISABLE")) {
             if (writing) {
-                file.StartChunk(0xF580);
-                file.WriteLine(MdsName(args, 1));
+                zTMsbEntry entry;
+                entry.name = MdsName(args, 1);
+                WriteMsbEntry(file, zMSB_ANI_DISABLE, entry);
             }
             adopt(NewAni(zANI_TYPE_DISABLED, MdsName(args, 1), zSTRING()));
             state.firstFrame = 0;
@@ -534,7 +527,7 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
         }
     }
     if (writing)
-        file.StartChunk(0xF5FF);
+        file.StartChunk(zMSB_ANI_ENUM_END);
     if (state.meshLoaded && noMesh)
         ReleaseMeshes();
     if (Verbose()) {

@@ -11,6 +11,7 @@
 #include "zCBinChunkFile.h"
 #include "zCModelMeshLib.h"
 #include "zCModelPrototype.h"
+#include "zCMsbChunks.h"
 #include "zERROR.h"
 
 namespace {
@@ -42,7 +43,7 @@ void zCModelPrototype::ReadModelBlock(zCBinChunkFile& file)
     int noMesh = 0;
     const bool writing = MdsWritesBinary();
     if (writing)
-        file.StartChunk(0xF200);
+        file.StartChunk(zMSB_MODEL);
     while (ReadMdsLine(g_mdsLine)) {
         if (Holds(g_mdsLine, "//"))
             continue;
@@ -60,7 +61,7 @@ void zCModelPrototype::ReadModelBlock(zCBinChunkFile& file)
             break;
     }
     if (writing)
-        file.StartChunk(0xF2FF);
+        file.StartChunk(zMSB_MODEL_END);
 }
 
 void zCModelPrototype::ReadMeshAndTree(int& noMesh, zCBinChunkFile& file)
@@ -69,7 +70,7 @@ void zCModelPrototype::ReadMeshAndTree(int& noMesh, zCBinChunkFile& file)
     meshAndTreeFile = name + ".ASC";
     noMesh = Holds(g_mdsLine, "DONT_USE_MESH") ? 1 : 0;
     if (MdsWritesBinary()) {
-        file.StartChunk(0xF300);
+        file.StartChunk(zMSB_MESH_AND_TREE);
         file.WriteU32(static_cast<std::uint32_t>(noMesh));
         file.WriteLine(name);
     }
@@ -113,7 +114,7 @@ void zCModelPrototype::ReadRegisterMesh(zCBinChunkFile& file)
 {
     const zSTRING name = CutBeforeFirstPoint(QuotedArgument(g_mdsLine)) + ".ASC";
     if (MdsWritesBinary()) {
-        file.StartChunk(0xF400);
+        file.StartChunk(zMSB_REGISTER_MESH);
         file.WriteLine(name);
     }
     g_registeredMeshNames.InsertEnd(name);
