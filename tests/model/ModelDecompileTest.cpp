@@ -397,10 +397,7 @@ protected:
         g_partialCompile = 0;
         host.GetSettings().BuildJobThread = 1;
         WriteTex("SKIN-C.TEX", zTEX_FORMAT_RGB_565, 8, 8, 1, 8, 8);
-        box.Write("DATA/ANIMS/HERO.MDS", kHeroScript);
-        box.Write("DATA/ANIMS/HERO.ASC", HeroAsc());
-        box.Write("DATA/ANIMS/HELMET.ASC", HelmetAsc());
-        box.Write("DATA/ANIMS/WALK.ASC", WalkAsc());
+        WriteSources();
     }
     void TearDown() override
     {
@@ -412,11 +409,19 @@ protected:
         AscFixture::TearDown();
     }
 
-    // Compiles the script into proto, as a compile job of the first game does.
-    void Compile()
+    void WriteSources()
+    {
+        box.Write("DATA/ANIMS/HERO.MDS", kHeroScript);
+        box.Write("DATA/ANIMS/HERO.ASC", HeroAsc());
+        box.Write("DATA/ANIMS/HELMET.ASC", HelmetAsc());
+        box.Write("DATA/ANIMS/WALK.ASC", WalkAsc());
+    }
+
+    // Compiles the script into proto, as a compile job of that game does.
+    void Compile(int platform = 0)
     {
         g_jobMode = 4;
-        g_platform = 0;
+        g_platform = platform;
         SetMeshFormatVersion();
         proto->Release();
         proto = new zCModelPrototype();
@@ -485,73 +490,85 @@ protected:
 
 TEST_F(DecompileModelScriptTest, AScriptDecompilesIntoAscFilesThatCompileBackToTheSameModel)
 {
-    Compile();
-    EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
-    const std::vector<std::vector<Pose>> original = Poses();
-    const int nodes = proto->nodeList.GetNum();
-    const std::uint32_t checksum = proto->nodeChecksum;
-    const std::string heroMdm = box.Read("DATA/ANIMS/_compiled/HERO.MDM");
-    const std::string helmetMdm = box.Read("DATA/ANIMS/_compiled/HELMET.MDM");
-    ASSERT_NE(heroMdm.find(U16(zMDM_CHUNK_SOFT_SKINS)), std::string::npos);
-    proto->Release();
-    proto = new zCModelPrototype();
+    // The first game decompiles the text script, the second the binary one.
+    for (const int platform : {0, 1}) {
+        SCOPED_TRACE(platform);
+        WriteSources();
+        for (const char* folder : {"DATA/ANIMS/_compiled", "OUT"})
+            std::filesystem::remove_all(box.Path(folder));
+        for (const char* folder : {"DATA/ANIMS/_compiled", "OUT/_compiled"})
+            box.MakeDir(folder);
+        Compile(platform);
+        EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
+        const std::vector<std::vector<Pose>> original = Poses();
+        const int nodes = proto->nodeList.GetNum();
+        const std::uint32_t checksum = proto->nodeChecksum;
+        const std::string heroMdm = box.Read("DATA/ANIMS/_compiled/HERO.MDM");
+        const std::string helmetMdm = box.Read("DATA/ANIMS/_compiled/HELMET.MDM");
+        ASSERT_NE(heroMdm.find(U16(zMDM_CHUNK_SOFT_SKINS)), std::string::npos);
+        proto->Release();
+        proto = new zCModelPrototype();
 
-    host.Clear();
-    Decompile("\\DATA\\ANIMS\\HERO.MDS");
-    EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
-    EXPECT_TRUE(HasLine("Model file 'HERO.MDS' decompiled OK"));
-    EXPECT_EQ(g_registeredMeshNames.GetNum(), 0);
-    EXPECT_EQ(g_modelProtoList, proto);
-    // One file per mesh and one for both animations of the walk, frames 5 to 25.
-    ASSERT_TRUE(box.Exists("OUT/HERO.ASC"));
-    ASSERT_TRUE(box.Exists("OUT/HELMET.ASC"));
-    ASSERT_TRUE(box.Exists("OUT/WALK.ASC"));
-    EXPECT_EQ(Count("OUT/WALK.ASC", "*SCENE_FIRSTFRAME 5\r\n"), 1);
-    EXPECT_EQ(Count("OUT/WALK.ASC", "*SCENE_LASTFRAME 25\r\n"), 1);
-    EXPECT_EQ(Count("OUT/WALK.ASC", "*MESH {"), 0);
-    // Each mesh file holds its own meshes: the body's skin once, and not in the helmet.
-    EXPECT_EQ(Count("OUT/HERO.ASC", "*MESH_SOFTSKINVERTS"), 1);
-    EXPECT_EQ(Count("OUT/HELMET.ASC", "*MESH_SOFTSKIN"), 0);
-    EXPECT_EQ(Count("OUT/HELMET.ASC", "*MESH {"), 1);
+        host.Clear();
+        Decompile("\\DATA\\ANIMS\\HERO.MDS");
+        EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
+        EXPECT_TRUE(HasLine("Model file 'HERO.MDS' decompiled OK"));
+        EXPECT_EQ(g_registeredMeshNames.GetNum(), 0);
+        EXPECT_EQ(g_modelProtoList, proto);
+        // The script as text, one file per mesh and one for both animations of the
+        // walk, frames 5 to 25.
+        zSTRING script(box.Read("OUT/HERO.MDS").c_str());
+        EXPECT_NE(script.Upper().find("REGISTERMESH (\"HELMET.ASC\")"), std::string::npos);
+        ASSERT_TRUE(box.Exists("OUT/HERO.ASC"));
+        ASSERT_TRUE(box.Exists("OUT/HELMET.ASC"));
+        ASSERT_TRUE(box.Exists("OUT/WALK.ASC"));
+        EXPECT_EQ(Count("OUT/WALK.ASC", "*SCENE_FIRSTFRAME 5\r\n"), 1);
+        EXPECT_EQ(Count("OUT/WALK.ASC", "*SCENE_LASTFRAME 25\r\n"), 1);
+        EXPECT_EQ(Count("OUT/WALK.ASC", "*MESH {"), 0);
+        // Each mesh file holds its own meshes: the body's skin once, and not in the helmet.
+        EXPECT_EQ(Count("OUT/HERO.ASC", "*MESH_SOFTSKINVERTS"), 1);
+        EXPECT_EQ(Count("OUT/HELMET.ASC", "*MESH_SOFTSKIN"), 0);
+        EXPECT_EQ(Count("OUT/HELMET.ASC", "*MESH {"), 1);
 
-    // Compiled again from the decompiled files alone.
-    for (const char* file : {"HERO.ASC", "HELMET.ASC", "WALK.ASC"})
-        box.Write(std::string("DATA/ANIMS/") + file, box.Read(std::string("OUT/") + file));
-    std::filesystem::remove_all(box.Path("DATA/ANIMS/_compiled"));
-    box.MakeDir("DATA/ANIMS/_compiled");
-    host.Clear();
-    Compile();
-    EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
-    EXPECT_EQ(proto->nodeList.GetNum(), nodes);
-    EXPECT_EQ(proto->nodeChecksum, checksum);
-    // The same meshes in the same libraries.
-    for (const auto& [file, before] : {std::pair{"HERO.MDM", heroMdm}, std::pair{"HELMET.MDM", helmetMdm}}) {
-        SCOPED_TRACE(file);
-        zTObjectRef<zCModelMeshLib> a(ReadLib(before));
-        zTObjectRef<zCModelMeshLib> b(ReadLib(box.Read(std::string("DATA/ANIMS/_compiled/") + file)));
-        ASSERT_TRUE(a && b);
-        ASSERT_EQ(a->nodeMeshList.GetNum(), b->nodeMeshList.GetNum());
-        for (int i = 0; i < a->nodeMeshList.GetNum(); ++i) {
-            EXPECT_EQ(a->nodeMeshList[i].nodeIndex, b->nodeMeshList[i].nodeIndex);
-            EXPECT_TRUE(SameGeometry(*a->nodeMeshList[i].mesh, *b->nodeMeshList[i].mesh, 1e-3f));
+        // Compiled again from the decompiled files alone.
+        for (const char* file : {"HERO.ASC", "HELMET.ASC", "WALK.ASC"})
+            box.Write(std::string("DATA/ANIMS/") + file, box.Read(std::string("OUT/") + file));
+        std::filesystem::remove_all(box.Path("DATA/ANIMS/_compiled"));
+        box.MakeDir("DATA/ANIMS/_compiled");
+        host.Clear();
+        Compile(platform);
+        EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
+        EXPECT_EQ(proto->nodeList.GetNum(), nodes);
+        EXPECT_EQ(proto->nodeChecksum, checksum);
+        // The same meshes in the same libraries.
+        for (const auto& [file, before] : {std::pair{"HERO.MDM", heroMdm}, std::pair{"HELMET.MDM", helmetMdm}}) {
+            SCOPED_TRACE(file);
+            zTObjectRef<zCModelMeshLib> a(ReadLib(before));
+            zTObjectRef<zCModelMeshLib> b(ReadLib(box.Read(std::string("DATA/ANIMS/_compiled/") + file)));
+            ASSERT_TRUE(a && b);
+            ASSERT_EQ(a->nodeMeshList.GetNum(), b->nodeMeshList.GetNum());
+            for (int i = 0; i < a->nodeMeshList.GetNum(); ++i) {
+                EXPECT_EQ(a->nodeMeshList[i].nodeIndex, b->nodeMeshList[i].nodeIndex);
+                EXPECT_TRUE(SameGeometry(*a->nodeMeshList[i].mesh, *b->nodeMeshList[i].mesh, 1e-3f));
+            }
+            ASSERT_EQ(a->softSkinList.GetNum(), b->softSkinList.GetNum());
+            for (int i = 0; i < a->softSkinList.GetNum(); ++i)
+                EXPECT_TRUE(SameGeometry(*a->softSkinList[i], *b->softSkinList[i], 1e-3f));
         }
-        ASSERT_EQ(a->softSkinList.GetNum(), b->softSkinList.GetNum());
-        for (int i = 0; i < a->softSkinList.GetNum(); ++i)
-            EXPECT_TRUE(SameGeometry(*a->softSkinList[i], *b->softSkinList[i], 1e-3f));
-    }
-    const std::vector<std::vector<Pose>> back = Poses();
-    ASSERT_EQ(back.size(), original.size());
-    for (std::size_t a = 0; a < original.size(); ++a) {
-        SCOPED_TRACE(a);
-        ASSERT_EQ(back[a].size(), original[a].size());
-        for (std::size_t k = 0; k < original[a].size(); ++k) {
-            const Pose& p = original[a][k];
-            const Pose& q = back[a][k];
-            // q and -q are one rotation.
-            const float dot = p.rotation.x * q.rotation.x + p.rotation.y * q.rotation.y +
-                              p.rotation.z * q.rotation.z + p.rotation.w * q.rotation.w;
-            EXPECT_NEAR(std::fabs(dot), 1.0f, 1e-4f) << k;
-            EXPECT_TRUE(Near(p.position, q.position, 0.02f)) << k;
+        const std::vector<std::vector<Pose>> back = Poses();
+        ASSERT_EQ(back.size(), original.size());
+        for (std::size_t a = 0; a < original.size(); ++a) {
+            SCOPED_TRACE(a);
+            ASSERT_EQ(back[a].size(), original[a].size());
+            for (std::size_t k = 0; k < original[a].size(); ++k) {
+                const Pose& p = original[a][k];
+                const Pose& q = back[a][k];
+                // q and -q are one rotation.
+                const float dot = p.rotation.x * q.rotation.x + p.rotation.y * q.rotation.y +
+                                  p.rotation.z * q.rotation.z + p.rotation.w * q.rotation.w;
+                EXPECT_NEAR(std::fabs(dot), 1.0f, 1e-4f) << k;
+                EXPECT_TRUE(Near(p.position, q.position, 0.02f)) << k;
+            }
         }
     }
 }
