@@ -19,6 +19,9 @@ public:
     // Whether the data is offered in the format (through the medium the entry names, or a
     // global memory block).
     BOOL IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc = nullptr) const;
+    // The data of the format in a global memory block the caller frees; null when it is not
+    // offered in one.
+    HGLOBAL GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc = nullptr) const;
 
     LPDATAOBJECT m_lpDataObject = nullptr;
     BOOL m_bAutoRelease = TRUE;

@@ -49,9 +49,17 @@ BOOL CTavrelinDoc::ReloadFromDisk()
 {
     if (GetPathName().IsEmpty())
         return FALSE;
+    const BOOL wasModified = IsModified();
     SetModifiedFlag(FALSE);
-    if (!CDocument::OnOpenDocument(GetPathName()))
+    if (!CDocument::OnOpenDocument(GetPathName())) {
+        // The file could not be opened (and the user was told): the text is still the editor's,
+        // changes and all, so it must not pass for saved. A read that failed half-way has
+        // dropped the text; nothing is left then that should be saved over the file.
+        CScintillaView* view = GetView();
+        if (view && view->GetCtrl().m_hWnd && view->GetCtrl().GetLength() > 0)
+            SetModifiedFlag(wasModified);
         return FALSE;
+    }
     UpdateAllViews(nullptr);
     return TRUE;
 }

@@ -13,6 +13,6 @@ public:
     // lexer is kept with its folding).
     BOOL OnSaveDocument(const char* lpszPathName) override;
     // Reads the file again from its path and updates the views; FALSE without a path or when
-    // it cannot be read.
+    // it cannot be read (the text and its modified state then stay).
     BOOL ReloadFromDisk();
 };

@@ -17,9 +17,13 @@
 #include "CEditSetup.h"
 #include "CFrameWnd.h"
 #include "CGotoLine.h"
+#include "CMenu.h"
 #include "CStyleText.h"
 #include "CTavrelinDoc.h"
+#include "CXTPPropExchange.h"
+#include "EditorProjectHost.h"
 #include "EditorSettings.h"
+#include "IdeServices.h"
 
 IMPLEMENT_DYNCREATE(CTavrelinView, CScintillaView)
 
@@ -102,7 +106,10 @@ BEGIN_MESSAGE_MAP(CTavrelinView, CScintillaView)
     ON_COMMAND(ID_SCRIPT_EDIT_OPTIONS, OnScriptEditOptions)
     ON_UPDATE_COMMAND_UI(ID_SCRIPT_EDIT_OPTIONS, OnUpdateAlways)
     ON_COMMAND(ID_SET_STYLE, OnSetStyle)
-    ON_UPDATE_COMMAND_UI(ID_SET_STYLE, OnUpdateAlways)
+    ON_UPDATE_COMMAND_UI(ID_SET_STYLE, OnUpdateSetStyle)
+    ON_WM_CONTEXTMENU()
+    ON_COMMAND(ID_TEST_SCRIPT, OnTestScript)
+    ON_UPDATE_COMMAND_UI(ID_TEST_SCRIPT, OnUpdateTestScript)
     ON_REGISTERED_MESSAGE(g_fileWatchMessage, OnFileWatchNotify)
 END_MESSAGE_MAP()
 
@@ -192,6 +199,22 @@ void CTavrelinView::ApplyStyle(int lexerStyle)
     } else {
         ApplyTextStyle(edit, lexerStyle, record(RecordOfStyle(lexerStyle)));
     }
+}
+
+int CTavrelinView::SourceRecordOfStyle(int style)
+{
+    if (style == kBraceStyle || style == kBadBraceStyle)
+        return 6;
+    return style == kCallTipStyle ? 0 : RecordOfStyle(style);
+}
+
+void CTavrelinView::ApplyRecord(int record)
+{
+    // Records are shared: a changed comment record changes every kind of comment, and the
+    // operator record the brace highlights too.
+    for (int style = 0; style <= STYLE_LASTPREDEFINED; ++style)
+        if (SourceRecordOfStyle(style) == record)
+            ApplyStyle(style);
 }
 
 void CTavrelinView::ApplySettings()
@@ -507,6 +530,127 @@ void CTavrelinView::OnSetStyle()
         g_pTextStyles[record] = dialog.GetStyle();
     if (CFrameWnd* frame = GetParentFrame())
         frame->SendMessage(kMsgTextStyleChanged, WPARAM(style), LPARAM(record));
+}
+
+void CTavrelinView::OnUpdateSetStyle(CCmdUI* pCmdUI)
+{
+    const int style = int(Sci(SCI_GETSTYLEAT, WPARAM(Sci(SCI_GETCURRENTPOS))));
+    pCmdUI->Enable(style >= 0 && style < kEditableLexerStyles);
+}
+
+// View state
+
+void CTavrelinView::ExchangeViewStateValues(CXTPPropExchange* px, ViewState& state)
+{
+    PX_LongDefault(px, "FirstVisibleLine", state.firstVisibleLine, 0);
+    PX_LongDefault(px, "FirstVisiblePos", state.firstVisiblePos, 0);
+    PX_LongDefault(px, "CurrentPosition", state.currentPosition, 0);
+    PX_LongDefault(px, "SelectionStart", state.selectionStart, 0);
+    PX_LongDefault(px, "SelectionEnd", state.selectionEnd, 0);
+}
+
+void CTavrelinView::ExchangeViewState(CXTPPropExchange* px)
+{
+    ViewState state;
+    if (!px->IsLoading()) {
+        state.firstVisibleLine = long(Sci(SCI_GETFIRSTVISIBLELINE));
+        state.firstVisiblePos = long(Sci(SCI_GETXOFFSET));
+        state.currentPosition = long(Sci(SCI_GETCURRENTPOS));
+        state.selectionStart = long(Sci(SCI_GETSELECTIONSTART));
+        state.selectionEnd = long(Sci(SCI_GETSELECTIONEND));
+    }
+    ExchangeViewStateValues(px, state);
+    if (!px->IsLoading())
+        return;
+    // Set, not scrolled by: a view that is already scrolled (its file was open) lands on the
+    // stored line too.
+    Sci(SCI_SETFIRSTVISIBLELINE, WPARAM(std::max(state.firstVisibleLine, 0L)));
+    Sci(SCI_SETXOFFSET, WPARAM(std::max(state.firstVisiblePos, 0L)));
+    Sci(SCI_SETCURRENTPOS, WPARAM(state.currentPosition));
+    Sci(SCI_SETSELECTIONSTART, WPARAM(state.selectionStart));
+    Sci(SCI_SETSELECTIONEND, WPARAM(state.selectionEnd));
+}
+
+// Testing the script
+
+CString CTavrelinView::FindTestEntry()
+{
+    CDocument* doc = GetDocument();
+    return doc ? FindSourceListEntry(doc->GetPathName()) : CString();
+}
+
+void CTavrelinView::OnUpdateTestScript(CCmdUI* pCmdUI)
+{
+    zCIdeServices* ide = zGetIdeServices();
+    pCmdUI->Enable(ide && ide->GetSettings().BuildJobThread == 0 && !FindTestEntry().IsEmpty());
+}
+
+void CTavrelinView::OnTestScript()
+{
+    zCIdeServices* ide = zGetIdeServices();
+    const CString entry = FindTestEntry();
+    if (!ide || entry.IsEmpty() || ide->GetSettings().BuildJobThread != 0)
+        return;
+    CDocument* doc = GetDocument();
+    // The compiler reads the file from disk; a save that failed (and said so) leaves nothing
+    // worth testing.
+    if (doc->IsModified() && !doc->OnSaveDocument(doc->GetPathName()))
+        return;
+    zTBuildSettings& settings = ide->GetSettings();
+    settings.TestFile = static_cast<const char*>(entry);
+    settings.TestScript = 1;
+    GetEditorProjectHost()->StartCompile();
+}
+
+// Find history
+
+void CTavrelinView::KeepFindHistory(HWND list, const char* text)
+{
+    constexpr int kMaxEntries = 16;
+    if (!list || !text || !*text)
+        return;
+    // The list's own search ignores case; a search for "Hero" is not one for "hero".
+    const LRESULT first = FindHistoryString(list, -1, text);
+    for (LRESULT at = first; at != LB_ERR;) {
+        const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, WPARAM(at), 0);
+        std::string entry(size_t(length > 0 ? length : 0) + 1, '\0');
+        ::SendMessageA(list, LB_GETTEXT, WPARAM(at), reinterpret_cast<LPARAM>(entry.data()));
+        if (std::strcmp(entry.c_str(), text) == 0) {
+            ::SendMessageA(list, LB_DELETESTRING, WPARAM(at), 0);
+            break;
+        }
+        at = FindHistoryString(list, int(at), text);
+        if (at == first)
+            break;  // round the list once
+    }
+    InsertHistoryString(list, 0, text);
+    for (LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0); count > kMaxEntries; --count)
+        ::SendMessageA(list, LB_DELETESTRING, WPARAM(count - 1), 0);
+}
+
+// Context menu
+
+void CTavrelinView::OnContextMenu(CWnd*, CPoint point)
+{
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_SCRIPT_CONTEXT_MENU))
+        return;
+    CMenu* popup = menu.GetSubMenu(0);
+    if (!popup)
+        return;
+    if (point.x == -1 && point.y == -1) {  // from the keyboard: below the caret
+        const LRESULT caret = Sci(SCI_GETCURRENTPOS);
+        POINT at{LONG(Sci(SCI_POINTXFROMPOSITION, 0, caret)),
+                 LONG(Sci(SCI_POINTYFROMPOSITION, 0, caret) + Sci(SCI_TEXTHEIGHT, 0))};
+        ::ClientToScreen(m_edit.m_hWnd, &at);
+        point = CPoint(at.x, at.y);
+    }
+    // The frame around the view asks the view's update handlers for the items' states.
+    CWnd* owner = GetParentFrame() ? static_cast<CWnd*>(GetParentFrame()) : this;
+    const UINT command = ::TrackPopupMenu(popup->m_hMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0,
+                                          owner->m_hWnd, nullptr);
+    if (command)
+        SendMessage(WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 LRESULT CTavrelinView::OnFileWatchNotify(WPARAM, LPARAM)

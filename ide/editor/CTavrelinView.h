@@ -7,6 +7,7 @@
 #include "EditorSettingsTarget.h"
 
 class CCmdUI;
+class CXTPPropExchange;
 
 // Command ids of the script view.
 enum : UINT {
@@ -18,7 +19,11 @@ enum : UINT {
     ID_INDICATOR_STYLE = 32844,
     ID_INDICATOR_FOLD = 32845,
     ID_GOTO_LINE = 33181,
+    ID_TEST_SCRIPT = 33189,
 };
+
+// The view's context menu: the first submenu of this menu resource.
+enum : UINT { IDR_SCRIPT_CONTEXT_MENU = 153 };
 
 // A call tip of a nested call: its function and where its argument list starts.
 struct CallTipEntry {
@@ -39,6 +44,7 @@ public:
 
     void OnInitialUpdate() override;
     void ApplyStyle(int lexerStyle) override;
+    void ApplyRecord(int record) override;
     void ApplySettings() override;
     void DefineMarker(int marker, int symbol, COLORREF fore, COLORREF back);
     // Lexer and keyword lists by the path's extension.
@@ -50,6 +56,8 @@ public:
 
     // The record a lexer style is drawn with: 0 for styles without one of their own.
     static int RecordOfStyle(int lexerStyle);
+    // The record a style's look comes from, derived styles (braces, call tips) included.
+    static int SourceRecordOfStyle(int style);
 
     // Automatic indentation after a typed character.
     void AutomaticIndentation(char ch);
@@ -69,7 +77,25 @@ public:
     void OnGotoLine();
     void OnScriptEditOptions();
     void OnSetStyle();
+    void OnUpdateSetStyle(CCmdUI* pCmdUI);
     void OnUpdateAlways(CCmdUI* pCmdUI);
+    // Scroll position, caret and selection through the project file's exchange: stored, or
+    // read and applied.
+    void ExchangeViewState(CXTPPropExchange* px);
+    struct ViewState {
+        long firstVisibleLine = 0, firstVisiblePos = 0, currentPosition = 0, selectionStart = 0, selectionEnd = 0;
+    };
+    // The five values alone, for a section whose document is not open.
+    static void ExchangeViewStateValues(CXTPPropExchange* px, ViewState& state);
+    // The source-list entry that names this document's file itself; empty when none does.
+    CString FindTestEntry();
+    void OnTestScript();
+    void OnUpdateTestScript(CCmdUI* pCmdUI);
+    // The find box's drop-down list keeps the searches: the text goes to the top (an entry of
+    // exactly that text leaves its old place), and the list keeps at most 16 entries.
+    static void KeepFindHistory(HWND list, const char* text);
+    // The context menu at a screen point ((-1, -1): at the caret); the chosen command runs here.
+    void OnContextMenu(CWnd* pWnd, CPoint point);
     LRESULT OnFileWatchNotify(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()

@@ -5,6 +5,8 @@ class EditorSettingsTarget {
 public:
     // The lexer style's record changed: draw that style anew.
     virtual void ApplyStyle(int lexerStyle) = 0;
+    // A record changed: draw anew every style drawn from it.
+    virtual void ApplyRecord(int record) = 0;
     // The margins or editing aids changed.
     virtual void ApplySettings() = 0;
 

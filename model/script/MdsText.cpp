@@ -9,9 +9,6 @@
 
 #include "JobGlobals.h"
 #include "ModelTools.h"
-#include "zCBinChunkFile.h"
-#include "zCModelAni.h"
-#include "zCMsbChunks.h"
 #include "zERROR.h"
 #include "zFILE.h"
 
@@ -118,20 +115,4 @@ zSTRING CutBeforeFirstPoint(const zSTRING& name)
 void ReportMdsLine(int level, const zSTRING& text, const zSTRING& scriptName, int line)
 {
     g_errorReporter.Report(level, text, scriptName.c_str(), line);
-}
-
-void ReadModelTag(const zSTRING& args, zTAniEventRec& tag, zCBinChunkFile& file)
-{
-    tag.eventKind = 0;
-    tag.frameNumber = 0;
-    tag.tagString = MdsQuotedText(args, 1);
-    for (unsigned i = 0; i < 4; ++i)
-        tag.values[i] = MdsQuotedText(args, i + 2);
-    if (!MdsWritesBinary())
-        return;
-    zTMsbEntry entry;
-    entry.name = tag.tagString;
-    for (int i = 0; i < 4; ++i)
-        entry.args[i] = tag.values[i];
-    WriteMsbEntry(file, zMSB_MODEL_TAG, entry);
 }

@@ -2,11 +2,7 @@
 // block readers share, and when the binary script is written alongside.
 #pragma once
 
-#include <cstdint>
-
 #include "zSTRING.h"
-
-class zCBinChunkFile;
 
 // Convert jobs of the first game and compile jobs of the second write the binary
 // script while they read the text.
@@ -41,9 +37,3 @@ zSTRING CutBeforeFirstPoint(const zSTRING& name);
 
 // Reports about the script at the current line (level as zERROR::Report).
 void ReportMdsLine(int level, const zSTRING& text, const zSTRING& scriptName, int line);
-
-struct zTAniEventRec;
-
-// A model tag from its argument text: tag = quoted text 1, values 1-4 = quoted texts
-// 2-5; chunk 0xF590 while the binary script is written.
-void ReadModelTag(const zSTRING& args, zTAniEventRec& tag, zCBinChunkFile& file);

@@ -57,50 +57,97 @@ struct zTAniEnumState {
     float fpsSum = 0.0f;
 };
 
-// The fields an aniAlias and an aniComb (with the layer) and an aniBlend (without)
-// begin with, as their binary entries store them.
-zTMsbEntry CommonEntry(const zSTRING& args, bool withLayer)
+// The first seven arguments, which ani, aniAlias and aniComb share.
+void ReadLayeredArguments(const zSTRING& args, zTMsbEntry& e)
 {
-    zTMsbEntry entry;
-    entry.name = MdsName(args, 1);
-    if (withLayer)
-        entry.layer = MdsInt(args, 2);
-    const unsigned next = withLayer ? 3 : 2;
-    entry.next = MdsName(args, next);
-    entry.blendIn = MdsFloat(args, next + 1);
-    entry.blendOut = MdsFloat(args, next + 2);
-    return entry;
+    e.name = MdsName(args, 1);
+    e.layer = MdsInt(args, 2);
+    e.next = MdsName(args, 3);
+    e.blendIn = MdsFloat(args, 4);
+    e.blendOut = MdsFloat(args, 5);
+    e.flags = MdsWord(args, 6);
+    e.source = MdsName(args, 7);
 }
 
-// The binary event of a record, for the kinds that store the record's own texts and
-// values in their order.
-zTMsbEvent MsbEventOf(int frame, const zTAniEventRec& rec, int texts, int values)
+// The arguments of an entry statement as its chunk stores them, written through the
+// field list that the binary script's reader reads with, while the binary script is
+// written. An ani takes fpsCap as its rate without "FPS:".
+zTMsbEntry CompileEntry(std::uint16_t id, const zSTRING& args, float fpsCap, zCBinChunkFile& file)
 {
-    zTMsbEvent event;
-    event.frame = frame;
-    for (int i = 0; i < texts; ++i)
-        event.texts[i] = rec.values[i];
-    for (int i = 0; i < values; ++i)
-        event.values[i] = rec.floatValues[i];
-    return event;
+    zTMsbEntry e;
+    switch (id) {
+    case zMSB_ANI_MAX_FPS:
+        e.fps = MdsFloat(args, 1);
+        break;
+    case zMSB_ANI:
+        ReadLayeredArguments(args, e);
+        e.direction = MdsWord(args, 8);
+        e.firstFrame = MdsInt(args, 9);
+        e.lastFrame = MdsInt(args, 10);
+        e.fps = fpsCap;
+        // Each option is found wherever it stands.
+        for (auto [option, value] :
+             {std::pair<const char*, float*>{"FPS:", &e.fps}, {"SPD:", &e.speed}, {"CVS:", &e.cvs}}) {
+            zSTRING text = args;
+            ReadOptionValue(text, option, *value);
+        }
+        e.cvs = std::max(0.0f, std::min(e.cvs, 10.0f));
+        break;
+    case zMSB_ANI_ALIAS:
+        ReadLayeredArguments(args, e);
+        e.direction = MdsWord(args, 8);
+        break;
+    case zMSB_ANI_BLEND:
+        e.name = MdsName(args, 1);
+        e.next = MdsName(args, 2);
+        e.blendIn = MdsFloat(args, 3);
+        e.blendOut = MdsFloat(args, 4);
+        break;
+    case zMSB_ANI_SYNC:
+        e.name = MdsName(args, 1);
+        e.next = MdsName(args, 2);
+        break;
+    case zMSB_ANI_COMB:
+        ReadLayeredArguments(args, e);
+        e.count = static_cast<std::uint32_t>(MdsInt(args, 8));
+        break;
+    case zMSB_ANI_DISABLE:
+        e.name = MdsName(args, 1);
+        break;
+    case zMSB_MODEL_TAG:
+        e.name = MdsQuotedText(args, 1);
+        for (unsigned i = 0; i < 4; ++i)
+            e.args[i] = MdsQuotedText(args, i + 2);
+        break;
+    default:
+        break;
+    }
+    if (MdsWritesBinary())
+        WriteMsbEntry(file, id, e);
+    return e;
 }
 
-zCModelAni* NewAni(int type, const zSTRING& name, const zSTRING& next)
+bool Reversed(const zSTRING& direction)
+{
+    return !direction.empty() && direction[0] == 'R';
+}
+
+zCModelAni* NewAni(int type, const zTMsbEntry& e)
 {
     auto* ani = new zCModelAni();
     ani->aniType = type;
-    ani->aniName = name;
-    ani->nextAniName = next;
+    ani->aniName = e.name;
+    ani->nextAniName = e.next;
     return ani;
 }
 
 // The alias and combination form: name, layer, next, blend-in, blend-out, flag letters.
-zCModelAni* NewLayeredAni(int type, const zSTRING& args)
+zCModelAni* NewLayeredAni(int type, const zTMsbEntry& e)
 {
-    zCModelAni* ani = NewAni(type, MdsName(args, 1), MdsName(args, 3));
-    ani->layer = MdsInt(args, 2);
-    ani->SetBlending(MdsFloat(args, 4), MdsFloat(args, 5));
-    ani->SetFlags(MdsWord(args, 6));
+    zCModelAni* ani = NewAni(type, e);
+    ani->layer = e.layer;
+    ani->SetBlending(e.blendIn, e.blendOut);
+    ani->SetFlags(e.flags);
     return ani;
 }
 
@@ -111,6 +158,69 @@ float SoundRange(const zSTRING& args, float fallback)
     float range = fallback;
     ReadOptionValue(text, "R:", range);
     return std::min(range, kMaxSoundRange);
+}
+
+// The chunk id of an event line and the fields its chunk stores; 0 for an event of no
+// known kind.
+std::uint16_t ParseEvent(const zSTRING& line, zTMsbEvent& e)
+{
+    const zSTRING args = MdsArgumentText(line);
+    e.frame = MdsInt(args, 1);
+    if (Holds(line, "*EVENTSFXGRND") || Holds(line, "*EVENTSFX")) {
+        const bool ground = Holds(line, "*EVENTSFXGRND");
+        e.texts[0] = MdsName(args, 2);
+        e.values[0] = SoundRange(args, ground ? 1000.0f : 2500.0f);
+        e.values[1] = Holds(args, "EMPTY_") ? 0.0f : 1.0f;
+        return ground ? zMSB_EVENT_SFX_GRND : zMSB_EVENT_SFX;
+    }
+    if (Holds(line, "*EVENTSWAPMESH")) {
+        e.texts[0] = MdsName(args, 2);
+        e.texts[1] = MdsName(args, 3);
+        return zMSB_EVENT_SWAP_MESH;
+    }
+    if (Holds(line, "*EVENTTAG")) {
+        for (unsigned i = 0; i < 5; ++i)
+            e.texts[i] = MdsQuotedText(args, i + 1);
+        return zMSB_EVENT_TAG;
+    }
+    if (Holds(line, "*EVENTPFXSTOP")) {
+        e.values[0] = MdsFloat(args, 2);
+        return zMSB_EVENT_PFX_STOP;
+    }
+    if (Holds(line, "*EVENTPFXGRND"))
+        return zMSB_EVENT_PFX_GRND;
+    if (Holds(line, "*EVENTPFX")) {
+        e.values[0] = MdsFloat(args, 2);
+        e.texts[0] = MdsQuotedText(args, 1);
+        e.texts[1] = MdsQuotedText(args, 2);
+        e.values[1] = Holds(args, "ATTACH") ? 1.0f : 0.0f;
+        return zMSB_EVENT_PFX;
+    }
+    if (Holds(line, "*EVENTSETMESH")) {
+        e.texts[0] = MdsName(args, 2);
+        return zMSB_EVENT_SET_MESH;
+    }
+    if (Holds(line, "*EVENTMMSTARTANI")) {
+        e.texts[0] = MdsName(args, 2);
+        e.texts[1] = MdsName(args, 3);
+        // An option in the node's place: there is no node.
+        if (e.texts[1].size() > 1 && e.texts[1][1] == ':')
+            e.texts[1].Clear();
+        zSTRING options = args;
+        e.values[0] = 1.0f;
+        e.values[1] = -2.0f;
+        ReadOptionValue(options, "I:", e.values[0]);
+        ReadOptionValue(options, "H:", e.values[1]);
+        return zMSB_EVENT_MM_START_ANI;
+    }
+    if (Holds(line, "*EVENTCAMTREMOR")) {
+        // Stored as twice the script's value.
+        e.values[0] = 2.0f * MdsFloat(args, 2);
+        for (unsigned i = 1; i < 4; ++i)
+            e.values[i] = MdsFloat(args, i + 2);
+        return zMSB_EVENT_CAM_TREMOR;
+    }
+    return 0;
 }
 
 // Reads one event block's lines and turns them into the event records of ani (null:
@@ -134,8 +244,9 @@ public:
         if (lines.empty())
             return;
         if (writing) {
-            file.StartChunk(zMSB_EVENTS);
-            file.WriteU32(static_cast<std::uint32_t>(lines.size()));
+            zTMsbEntry group;
+            group.count = static_cast<std::uint32_t>(lines.size());
+            WriteMsbEntry(file, zMSB_EVENTS, group);
         }
         auto records = std::make_shared<std::vector<zTAniEventRec>>(lines.size());
         factor = ani && ani->sourceFps != 0.0f ? state.fpsBeforeSpeed / ani->sourceFps : 1.0f;
@@ -176,93 +287,15 @@ private:
 
     void Convert(const zTEventLine& source, zTAniEventRec& rec)
     {
-        const zSTRING& line = source.text;
-        const zSTRING args = MdsArgumentText(line);
-        const int frame = MdsInt(args, 1);
-        bool fromLast = false;  // the kinds whose frame -1 is the last frame
-        if (Holds(line, "*EVENTSFXGRND") || Holds(line, "*EVENTSFX")) {
-            const bool ground = Holds(line, "*EVENTSFXGRND");
-            rec.eventKind = ground ? 2 : 1;
-            rec.values[0] = MdsName(args, 2);
-            rec.floatValues[0] = SoundRange(args, ground ? 1000.0f : 2500.0f);
-            rec.floatValues[1] = Holds(args, "EMPTY_") ? 0.0f : 1.0f;
-            if (writing)
-                WriteMsbEvent(file, ground ? zMSB_EVENT_SFX_GRND : zMSB_EVENT_SFX, MsbEventOf(frame, rec, 1, 2));
-        } else if (Holds(line, "*EVENTSWAPMESH")) {
-            rec.eventKind = 4;
-            rec.values[0] = MdsName(args, 2);
-            rec.values[1] = MdsName(args, 3);
-            fromLast = true;
-            if (writing)
-                WriteMsbEvent(file, zMSB_EVENT_SWAP_MESH, MsbEventOf(frame, rec, 2, 0));
-        } else if (Holds(line, "*EVENTTAG")) {
-            rec.eventKind = 0;
-            rec.tagString = MdsQuotedText(args, 1);
-            for (unsigned i = 0; i < 4; ++i)
-                rec.values[i] = MdsQuotedText(args, i + 2);
-            if (writing) {
-                zTMsbEvent event;
-                event.frame = frame;
-                event.texts[0] = rec.tagString;
-                for (int i = 0; i < 4; ++i)
-                    event.texts[i + 1] = rec.values[i];
-                WriteMsbEvent(file, zMSB_EVENT_TAG, event);
-            }
-        } else if (Holds(line, "*EVENTPFXSTOP")) {
-            rec.eventKind = 8;
-            rec.floatValues[0] = MdsFloat(args, 2);
-            fromLast = true;
-            if (writing)
-                WriteMsbEvent(file, zMSB_EVENT_PFX_STOP, MsbEventOf(frame, rec, 0, 1));
-        } else if (Holds(line, "*EVENTPFXGRND")) {
-            rec.eventKind = 7;
-            fromLast = true;
-            if (writing)
-                WriteMsbEvent(file, zMSB_EVENT_PFX_GRND, MsbEventOf(frame, rec, 0, 0));
-        } else if (Holds(line, "*EVENTPFX")) {
-            rec.eventKind = 6;
-            rec.floatValues[0] = MdsFloat(args, 2);
-            rec.values[0] = MdsQuotedText(args, 2);
-            rec.floatValues[1] = Holds(args, "ATTACH") ? 1.0f : 0.0f;
-            fromLast = true;
-            if (writing) {
-                // The effect's name is stored, though the record keeps only its node.
-                zTMsbEvent event = MsbEventOf(frame, rec, 0, 2);
-                event.texts[0] = MdsQuotedText(args, 1);
-                event.texts[1] = rec.values[0];
-                WriteMsbEvent(file, zMSB_EVENT_PFX, event);
-            }
-        } else if (Holds(line, "*EVENTSETMESH")) {
-            rec.eventKind = 9;
-            rec.values[0] = MdsName(args, 2);
-            if (writing)
-                WriteMsbEvent(file, zMSB_EVENT_SET_MESH, MsbEventOf(frame, rec, 1, 0));
-        } else if (Holds(line, "*EVENTMMSTARTANI")) {
-            rec.eventKind = 10;
-            rec.values[0] = MdsName(args, 2);
-            rec.values[1] = MdsName(args, 3);
-            // An option in the node's place: there is no node.
-            if (rec.values[1].size() > 1 && rec.values[1][1] == ':')
-                rec.values[1].Clear();
-            zSTRING options = args;
-            rec.floatValues[0] = 1.0f;
-            rec.floatValues[1] = -2.0f;
-            ReadOptionValue(options, "I:", rec.floatValues[0]);
-            ReadOptionValue(options, "H:", rec.floatValues[1]);
-            if (writing)
-                WriteMsbEvent(file, zMSB_EVENT_MM_START_ANI, MsbEventOf(frame, rec, 2, 2));
-        } else if (Holds(line, "*EVENTCAMTREMOR")) {
-            rec.eventKind = 11;
-            rec.floatValues[0] = 2.0f * MdsFloat(args, 2);
-            for (unsigned i = 1; i < 4; ++i)
-                rec.floatValues[i] = MdsFloat(args, i + 2);
-            if (writing)
-                WriteMsbEvent(file, zMSB_EVENT_CAM_TREMOR, MsbEventOf(frame, rec, 0, 4));
-        } else {
+        zTMsbEvent event;
+        const std::uint16_t id = ParseEvent(source.text, event);
+        if (id == 0)
             return;  // an event of no known kind stays empty
-        }
+        if (writing)
+            WriteMsbEvent(file, id, event);
+        FillMsbEventRecord(id, event, rec);
         if (ani)
-            SetFrame(rec, frame, fromLast, source.lineNumber);
+            SetFrame(rec, event.frame, MsbEventAtLastFrame(id), source.lineNumber);
     }
 
     void SetFrame(zTAniEventRec& rec, int written, bool fromLast, int lineNumber)
@@ -330,48 +363,13 @@ zCModelAni* ReadBatch(zCModelPrototype& proto, const zSTRING& name)
 void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& args, int noMesh,
                   zTAniEnumState& state, zCBinChunkFile& file)
 {
-    const bool writing = MdsWritesBinary();
     const bool compiling = g_jobMode == 4;
-    const zSTRING name = MdsName(args, 1);
-    const int layer = MdsInt(args, 2);
-    const zSTRING next = MdsName(args, 3);
-    const float blendIn = MdsFloat(args, 4);
-    const float blendOut = MdsFloat(args, 5);
-    const zSTRING flags = MdsWord(args, 6);
-    const zSTRING ascName = MdsName(args, 7);
-    const zSTRING direction = MdsWord(args, 8);
-    const int firstFrame = MdsInt(args, 9);
-    const int lastFrame = MdsInt(args, 10);
-    float fps = state.fpsCap;
-    float speed = 0.0f;
-    float cvs = 1.0f;
-    // Each option is found wherever it stands.
-    for (auto [option, value] : {std::pair<const char*, float*>{"FPS:", &fps}, {"SPD:", &speed}, {"CVS:", &cvs}}) {
-        zSTRING text = args;
-        ReadOptionValue(text, option, *value);
-    }
-    cvs = std::max(0.0f, std::min(cvs, 10.0f));
-    if (writing) {
-        zTMsbEntry entry;
-        entry.name = name;
-        entry.layer = layer;
-        entry.next = next;
-        entry.blendIn = blendIn;
-        entry.blendOut = blendOut;
-        entry.flags = flags;
-        entry.source = ascName;
-        entry.direction = direction;
-        entry.firstFrame = firstFrame;
-        entry.lastFrame = lastFrame;
-        entry.fps = fps;
-        entry.speed = speed;
-        entry.cvs = cvs;
-        WriteMsbEntry(file, zMSB_ANI, entry);
-    }
-    if (lastFrame < firstFrame && lastFrame != -1)
+    const zTMsbEntry e = CompileEntry(zMSB_ANI, args, state.fpsCap, file);
+    const zSTRING& name = e.name;
+    if (e.lastFrame < e.firstFrame && e.lastFrame != -1)
         g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kLastframeLessThanFirstframe),
                                proto.fileName.c_str(), g_mdsLineNumber);
-    state.firstFrame = firstFrame;
+    state.firstFrame = e.firstFrame;
     state.eventsFollow = true;
     ++state.aniLines;
     zCModelAni* ani = new zCModelAni();
@@ -391,10 +389,10 @@ void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& a
         return;
     } else {
         if (Verbose())
-            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kParsingAni, name, ascName));
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kParsingAni, name, e.source));
         ani->Release();
         ani = nullptr;
-        proto.LoadAsc(&ani, ascName, name, firstFrame, lastFrame, 1, fps);
+        proto.LoadAsc(&ani, e.source, name, e.firstFrame, e.lastFrame, 1, e.fps);
         if (Verbose())
             g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingFinished));
         compiledHere = true;
@@ -403,16 +401,16 @@ void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& a
     if (!ani)
         return;
     ani->aniName = name;
-    ani->layer = layer;
-    ani->nextAniName = next;
-    ani->SetBlending(blendIn, blendOut);
-    ani->SetFlags(flags);
-    ani->aniDirReverse = !direction.empty() && direction[0] == 'R';
+    ani->layer = e.layer;
+    ani->nextAniName = e.next;
+    ani->SetBlending(e.blendIn, e.blendOut);
+    ani->SetFlags(e.flags);
+    ani->aniDirReverse = Reversed(e.direction);
     // The ani compiled from ASC is a new object: it takes the line's value too.
-    ani->auxValue = cvs;
+    ani->auxValue = e.cvs;
     state.fpsBeforeSpeed = ani->fps;
-    if (compiledHere && speed != 0.0f && ani->sourceFps != 0.0f)
-        ani->fps = ani->fps * speed / ani->sourceFps;
+    if (compiledHere && e.speed != 0.0f && ani->sourceFps != 0.0f)
+        ani->fps = ani->fps * e.speed / ani->sourceFps;
     ani->CalcRootMoveFlag();
     ani->CalcInPlaceFlag();
     if (compiledHere) {
@@ -450,71 +448,43 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
             continue;
         const zSTRING args = MdsArgumentText(line);
         if (Holds(line, "ANIMAXFPS")) {
-            state.fpsCap = MdsFloat(args, 1);
-            if (writing) {
-                zTMsbEntry entry;
-                entry.fps = state.fpsCap;
-                WriteMsbEntry(file, zMSB_ANI_MAX_FPS, entry);
-            }
+            state.fpsCap = CompileEntry(zMSB_ANI_MAX_FPS, args, state.fpsCap, file).fps;
         } else if (Holds(line, "ANI ") || Holds(line, "ANI\t")) {
             ReadPlainAni(*this, line, args, noMesh, state, file);
         } else if (Holds(line, "ANIALIAS")) {
-            if (writing) {
-                zTMsbEntry entry = CommonEntry(args, true);
-                entry.flags = MdsWord(args, 6);
-                entry.source = MdsName(args, 7);
-                entry.direction = MdsWord(args, 8);
-                WriteMsbEntry(file, zMSB_ANI_ALIAS, entry);
-            }
-            zCModelAni* ani = NewLayeredAni(zANI_TYPE_ALIAS, args);
-            ani->aliasName = MdsName(args, 7);
-            const zSTRING direction = MdsWord(args, 8);
-            ani->aniDirReverse = !direction.empty() && direction[0] == 'R';
+            const zTMsbEntry e = CompileEntry(zMSB_ANI_ALIAS, args, state.fpsCap, file);
+            zCModelAni* ani = NewLayeredAni(zANI_TYPE_ALIAS, e);
+            ani->aliasName = e.source;
+            ani->aniDirReverse = Reversed(e.direction);
             adopt(ani);
         } else if (Holds(line, "ANIBLEND")) {
-            if (writing)
-                WriteMsbEntry(file, zMSB_ANI_BLEND, CommonEntry(args, false));
-            zCModelAni* ani = NewAni(zANI_TYPE_BLEND, MdsName(args, 1), MdsName(args, 2));
-            ani->SetBlending(MdsFloat(args, 3), MdsFloat(args, 4));
+            const zTMsbEntry e = CompileEntry(zMSB_ANI_BLEND, args, state.fpsCap, file);
+            zCModelAni* ani = NewAni(zANI_TYPE_BLEND, e);
+            ani->SetBlending(e.blendIn, e.blendOut);
             adopt(ani);
             state.firstFrame = 0;
         } else if (Holds(line, "ANISYNC")) {
-            if (writing) {
-                zTMsbEntry entry;
-                entry.name = MdsName(args, 1);
-                entry.next = MdsName(args, 2);
-                WriteMsbEntry(file, zMSB_ANI_SYNC, entry);
-            }
-            adopt(NewAni(zANI_TYPE_SYNC, MdsName(args, 1), MdsName(args, 2)));
+            adopt(NewAni(zANI_TYPE_SYNC, CompileEntry(zMSB_ANI_SYNC, args, state.fpsCap, file)));
             state.firstFrame = 0;
         } else if (Holds(line, "ANIBATCH")) {
             state.current = ReadBatch(*this, MdsName(args, 1));
             state.eventsFollow = true;
             state.firstFrame = 0;
         } else if (Holds(line, "ANICOMB")) {
-            const int count = MdsInt(args, 8);
-            if (writing) {
-                zTMsbEntry entry = CommonEntry(args, true);
-                entry.flags = MdsWord(args, 6);
-                entry.source = MdsName(args, 7);
-                entry.count = static_cast<std::uint32_t>(count);
-                WriteMsbEntry(file, zMSB_ANI_COMB, entry);
-            }
-            zCModelAni* ani = NewLayeredAni(zANI_TYPE_COMB, args);
-            ani->aliasName = MdsName(args, 7) + zSTRING(count);
+            const zTMsbEntry e = CompileEntry(zMSB_ANI_COMB, args, state.fpsCap, file);
+            zCModelAni* ani = NewLayeredAni(zANI_TYPE_COMB, e);
+            ani->aliasName = e.source + zSTRING(static_cast<int>(e.count));  // the count as the script wrote it
             adopt(ani);
             state.firstFrame = 0;
         } else if (Holds(line, "ANIDISABLE")) {
-            if (writing) {
-                zTMsbEntry entry;
-                entry.name = MdsName(args, 1);
-                WriteMsbEntry(file, zMSB_ANI_DISABLE, entry);
-            }
-            adopt(NewAni(zANI_TYPE_DISABLED, MdsName(args, 1), zSTRING()));
+            adopt(NewAni(zANI_TYPE_DISABLED, CompileEntry(zMSB_ANI_DISABLE, args, state.fpsCap, file)));
             state.firstFrame = 0;
         } else if (Holds(line, "MODELTAG")) {
+            const zTMsbEntry e = CompileEntry(zMSB_MODEL_TAG, args, state.fpsCap, file);
             auto* tag = new zTAniEventRec();
-            ReadModelTag(args, *tag, file);
+            tag->tagString = e.name;
+            for (int i = 0; i < 4; ++i)
+                tag->values[i] = e.args[i];
             modelTagList.InsertEnd(tag);
             state.firstFrame = 0;
         } else if (Holds(line, "{") && state.eventsFollow) {

@@ -69,11 +69,8 @@ void zCModelPrototype::ReadMeshAndTree(int& noMesh, zCBinChunkFile& file)
     const zSTRING name = CutBeforeFirstPoint(QuotedArgument(g_mdsLine));
     meshAndTreeFile = name + ".ASC";
     noMesh = Holds(g_mdsLine, "DONT_USE_MESH") ? 1 : 0;
-    if (MdsWritesBinary()) {
-        file.StartChunk(zMSB_MESH_AND_TREE);
-        file.WriteU32(static_cast<std::uint32_t>(noMesh));
-        file.WriteLine(name);
-    }
+    if (MdsWritesBinary())
+        WriteMsbModelChunk(file, zMSB_MESH_AND_TREE, {static_cast<std::uint32_t>(noMesh), name});
     LoadMeshAndTree(name, noMesh);
 }
 
@@ -113,10 +110,8 @@ void zCModelPrototype::LoadMeshAndTree(const zSTRING& name, int noMesh)
 void zCModelPrototype::ReadRegisterMesh(zCBinChunkFile& file)
 {
     const zSTRING name = CutBeforeFirstPoint(QuotedArgument(g_mdsLine)) + ".ASC";
-    if (MdsWritesBinary()) {
-        file.StartChunk(zMSB_REGISTER_MESH);
-        file.WriteLine(name);
-    }
+    if (MdsWritesBinary())
+        WriteMsbModelChunk(file, zMSB_REGISTER_MESH, {0, name});
     g_registeredMeshNames.InsertEnd(name);
 }
 

@@ -1,5 +1,7 @@
 // The binary model-script reader of zCModelPrototype: the file, the model body and
 // the animation enumeration, with the text rows that converting and decompiling write.
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -125,61 +127,20 @@ zTMdsRow EventRow(std::uint16_t id, const zTMsbEvent& e)
     return row;
 }
 
-void FillRecord(std::uint16_t id, const zTMsbEvent& e, zTAniEventRec& rec)
-{
-    rec.eventKind = MsbEventKind(id);
-    switch (id) {
-    case zMSB_EVENT_SFX:
-    case zMSB_EVENT_SFX_GRND:
-        rec.values[0] = e.texts[0];
-        rec.floatValues[0] = e.values[0];
-        rec.floatValues[1] = e.values[1];
-        break;
-    case zMSB_EVENT_TAG:
-        rec.tagString = e.texts[0];
-        for (int i = 0; i < 4; ++i)
-            rec.values[i] = e.texts[i + 1];
-        break;
-    case zMSB_EVENT_PFX:
-        rec.floatValues[0] = e.values[0];
-        rec.values[0] = e.texts[1];
-        rec.floatValues[1] = e.values[1];
-        break;
-    case zMSB_EVENT_PFX_STOP:
-        rec.floatValues[0] = e.values[0];
-        break;
-    case zMSB_EVENT_SET_MESH:
-        rec.values[0] = e.texts[0];
-        break;
-    case zMSB_EVENT_SWAP_MESH:
-    case zMSB_EVENT_MM_START_ANI:
-        rec.values[0] = e.texts[0];
-        rec.values[1] = e.texts[1];
-        rec.floatValues[0] = e.values[0];
-        rec.floatValues[1] = e.values[1];
-        break;
-    case zMSB_EVENT_CAM_TREMOR:
-        for (int i = 0; i < 4; ++i)
-            rec.floatValues[i] = e.values[i];
-        break;
-    default:
-        break;
-    }
-}
-
 // Effects and mesh swaps at frame -1 land on the last frame; the others keep frame 0
-// for any frame not above 0.
+// for any frame not above 0. A product beyond the int range is held at its end, as
+// the compiler holds it.
 int EventFrame(std::uint16_t id, int frame, int firstFrame, const zCModelAni& ani, float ratio)
 {
-    const bool lastFrameAllowed = id == zMSB_EVENT_PFX || id == zMSB_EVENT_PFX_STOP ||
-                                  id == zMSB_EVENT_PFX_GRND || id == zMSB_EVENT_SWAP_MESH;
-    if (lastFrameAllowed) {
-        const double g = frame == -1 ? ani.numFrames - 1.0 : static_cast<double>(frame) - firstFrame;
-        return static_cast<int>(g * ratio);
-    }
-    if (frame <= 0)
+    double g = 0.0;
+    if (MsbEventAtLastFrame(id))
+        g = frame == -1 ? ani.numFrames - 1.0 : static_cast<double>(frame) - firstFrame;
+    else if (frame > 0)
+        g = static_cast<double>(frame) - firstFrame;
+    const double product = std::trunc(g * ratio);
+    if (std::isnan(product))
         return 0;
-    return static_cast<int>((static_cast<double>(frame) - firstFrame) * ratio);
+    return static_cast<int>(std::fmax(INT_MIN, std::fmin(product, INT_MAX)));
 }
 
 // Closes the text file whatever way the load ends; a failed load leaves it as far
@@ -246,12 +207,11 @@ int zCModelPrototype::LoadModelScriptMsb(const zSTRING& name)
     while (ok && file.GetNextChunkPos() < size && file.ReadChunkHeader(id, length)) {
         switch (id) {
         case zMSB_HEADER: {
-            std::uint32_t version = 0;
-            zSTRING folder;
-            if (!file.ReadU32(version) || !file.ReadLine(folder)) {
+            zTMsbModelChunk header;  // the folder is not used
+            if (!ReadMsbModelChunk(file, id, header)) {
                 ok = false;
-            } else if (version != zMSB_VERSION) {
-                file.ReportDamage(FormatResString(zMsgId::kMsbVersionOther, static_cast<unsigned>(version)));
+            } else if (header.number != zMSB_VERSION) {
+                file.ReportDamage(FormatResString(zMsgId::kMsbVersionOther, static_cast<unsigned>(header.number)));
                 ok = false;
             }
             break;
@@ -304,12 +264,12 @@ int zCModelPrototype::ReadMsbModel(zCBinChunkFile& file)
                 return 0;
             break;
         case zMSB_REGISTER_MESH: {
-            zSTRING meshName;
-            if (!file.ReadLine(meshName))
+            zTMsbModelChunk mesh;
+            if (!ReadMsbModelChunk(file, id, mesh))
                 return 0;
             if (WritesText())
-                WriteMdsLine("registerMesh (" + MdsQuoted(meshName) + ")");
-            g_registeredMeshNames.InsertEnd(meshName);
+                WriteMdsLine("registerMesh (" + MdsQuoted(mesh.text) + ")");
+            g_registeredMeshNames.InsertEnd(mesh.text);
             file.SkipToNextChunk();
             break;
         }
@@ -327,12 +287,12 @@ int zCModelPrototype::ReadMsbModel(zCBinChunkFile& file)
 
 int zCModelPrototype::ReadMsbMeshAndTree(int& noMesh, zCBinChunkFile& file)
 {
-    std::uint32_t flag = 0;
-    zSTRING treeName;
-    if (!file.ReadU32(flag) || !file.ReadLine(treeName))
+    zTMsbModelChunk tree;
+    if (!ReadMsbModelChunk(file, zMSB_MESH_AND_TREE, tree))
         return 0;
     file.SkipToNextChunk();
-    noMesh = flag != 0 ? 1 : 0;
+    noMesh = tree.number != 0 ? 1 : 0;
+    const zSTRING& treeName = tree.text;
     meshAndTreeFile = treeName + ".ASC";
     if (WritesText())
         WriteMdsLine("meshAndTree (" + MdsQuoted(meshAndTreeFile) + (noMesh ? " DONT_USE_MESH" : "") + ")");
@@ -380,7 +340,9 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
             file.SkipToNextChunk();
             break;
         case zMSB_EVENTS:
-            break;
+            if (!ReadMsbEntry(file, id, e))
+                return 0;
+            break;  // its events follow
         default:
             file.SkipToNextChunk();
             continue;
@@ -443,9 +405,7 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
             continue;
         }
         case zMSB_EVENTS: {
-            std::uint32_t count = 0;
-            if (!file.ReadU32(count))
-                return 0;
+            const std::uint32_t count = e.count;
             if (!current) {
                 file.ReportDamage(LoadResString(zMsgId::kMsbEventsWithoutAni));
                 return 0;
@@ -479,7 +439,7 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
                     return 0;
                 file.SkipToNextChunk();
                 zTAniEventRec& rec = (*records)[index++];
-                FillRecord(id, event, rec);
+                FillMsbEventRecord(id, event, rec);
                 AddRow(EventRow(id, event));
                 rec.frameNumber = EventFrame(id, event.frame, firstFrame, *current, ratio);
                 const int last = current->numFrames - 1;

@@ -74,9 +74,7 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
         const zSTRING binaryPath = g_jobDestDir + "_compiled\\" + Upper(baseName) + ".MSB";
         zCBinChunkFile binary;
         if (writing && binary.Create(binaryPath) == 0) {
-            binary.StartChunk(zMSB_HEADER);
-            binary.WriteU32(zMSB_VERSION);
-            binary.WriteLine(WorkFolder(path));
+            WriteMsbModelChunk(binary, zMSB_HEADER, {zMSB_VERSION, WorkFolder(path)});
             binary.StartChunk(zMSB_SOURCE);
             WriteSourceStamp(binary, Upper(path.GetFile()), 1);
         }

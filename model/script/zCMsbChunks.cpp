@@ -1,7 +1,8 @@
-// The fields of the binary model script's entry and event chunks.
+// The fields of the binary model script's chunks and the event records of its events.
 #include "zCMsbChunks.h"
 
 #include "zCBinChunkFile.h"
+#include "zCModelAni.h"
 
 namespace {
 
@@ -27,6 +28,22 @@ struct Reader {
     void Float(float& value) { ok = file.ReadFloat(value) && ok; }
     void U32(std::uint32_t& value) { ok = file.ReadU32(value) && ok; }
 };
+
+template <class IO, class Chunk>
+void ModelFields(IO& io, std::uint16_t id, Chunk& c)
+{
+    switch (id) {
+    case zMSB_HEADER:
+    case zMSB_MESH_AND_TREE:
+        io.U32(c.number), io.Text(c.text);
+        break;
+    case zMSB_REGISTER_MESH:
+        io.Text(c.text);
+        break;
+    default:
+        break;
+    }
+}
 
 template <class IO, class Entry>
 void EntryFields(IO& io, std::uint16_t id, Entry& e)
@@ -61,6 +78,9 @@ void EntryFields(IO& io, std::uint16_t id, Entry& e)
         io.Text(e.name);
         for (auto& arg : e.args)
             io.Text(arg);
+        break;
+    case zMSB_EVENTS:
+        io.U32(e.count);
         break;
     default:
         break;
@@ -114,6 +134,61 @@ int MsbEventKind(std::uint16_t id)
     return kinds[id - zMSB_EVENT_SFX];
 }
 
+void FillMsbEventRecord(std::uint16_t id, const zTMsbEvent& e, zTAniEventRec& rec)
+{
+    rec.eventKind = MsbEventKind(id);
+    switch (id) {
+    case zMSB_EVENT_SFX:
+    case zMSB_EVENT_SFX_GRND:
+        rec.values[0] = e.texts[0];
+        rec.floatValues[0] = e.values[0];
+        rec.floatValues[1] = e.values[1];
+        break;
+    case zMSB_EVENT_TAG:
+        rec.tagString = e.texts[0];
+        for (int i = 0; i < 4; ++i)
+            rec.values[i] = e.texts[i + 1];
+        break;
+    case zMSB_EVENT_PFX:
+        rec.floatValues[0] = e.values[0];
+        rec.values[0] = e.texts[1];  // the node; the effect's name is not kept
+        rec.floatValues[1] = e.values[1];
+        break;
+    case zMSB_EVENT_PFX_STOP:
+        rec.floatValues[0] = e.values[0];
+        break;
+    case zMSB_EVENT_SET_MESH:
+        rec.values[0] = e.texts[0];
+        break;
+    case zMSB_EVENT_SWAP_MESH:
+    case zMSB_EVENT_MM_START_ANI:
+        rec.values[0] = e.texts[0];
+        rec.values[1] = e.texts[1];
+        rec.floatValues[0] = e.values[0];
+        rec.floatValues[1] = e.values[1];
+        break;
+    case zMSB_EVENT_CAM_TREMOR:
+        for (int i = 0; i < 4; ++i)
+            rec.floatValues[i] = e.values[i];
+        break;
+    default:
+        break;
+    }
+}
+
+bool MsbEventAtLastFrame(std::uint16_t id)
+{
+    return id == zMSB_EVENT_PFX || id == zMSB_EVENT_PFX_STOP || id == zMSB_EVENT_PFX_GRND ||
+           id == zMSB_EVENT_SWAP_MESH;
+}
+
+void WriteMsbModelChunk(zCBinChunkFile& file, std::uint16_t id, const zTMsbModelChunk& chunk)
+{
+    file.StartChunk(id);
+    Writer writer{file};
+    ModelFields(writer, id, chunk);
+}
+
 void WriteMsbEntry(zCBinChunkFile& file, std::uint16_t id, const zTMsbEntry& entry)
 {
     file.StartChunk(id);
@@ -126,6 +201,13 @@ void WriteMsbEvent(zCBinChunkFile& file, std::uint16_t id, const zTMsbEvent& eve
     file.StartChunk(id);
     Writer writer{file};
     EventFields(writer, id, event);
+}
+
+bool ReadMsbModelChunk(zCBinChunkFile& file, std::uint16_t id, zTMsbModelChunk& chunk)
+{
+    Reader reader{file};
+    ModelFields(reader, id, chunk);
+    return reader.ok;
 }
 
 bool ReadMsbEntry(zCBinChunkFile& file, std::uint16_t id, zTMsbEntry& entry)

@@ -1,5 +1,6 @@
-// The binary model script (.MSB): its chunk ids and the fields of its entry and
-// event chunks, written and read in one place so that both sides keep one layout.
+// The binary model script (.MSB): its chunk ids, the fields of its chunks in one list
+// that the compiler, the reader and the writer share, and the event records that
+// event chunks make.
 #pragma once
 
 #include <cstdint>
@@ -43,8 +44,16 @@ enum : std::uint16_t {
 
 constexpr std::uint32_t zMSB_VERSION = 1;
 
-// One entry of the animation enumeration (F510 to F590). Each chunk kind stores the
-// fields its statement has; the others stay as they are.
+// A chunk of the file head or the model body: the header (F000), meshAndTree (F300)
+// or registerMesh (F400, which has the text alone).
+struct zTMsbModelChunk {
+    std::uint32_t number = 0;  // header: the format version; meshAndTree: non-zero for DONT_USE_MESH
+    zSTRING text;  // header: the source's folder; meshAndTree: the hierarchy; registerMesh: the mesh
+};
+
+// One entry of the animation enumeration (F510 to F590), or the opening of an event
+// group (F5A0). Each chunk kind stores the fields its statement has; the others stay
+// as they are.
 struct zTMsbEntry {
     zSTRING name;  // modelTag: the tag
     int layer = 0;
@@ -59,24 +68,34 @@ struct zTMsbEntry {
     float fps = 25.0f;  // aniMaxFPS: the cap
     float speed = 0.0f;
     float cvs = 1.0f;
-    std::uint32_t count = 0;  // aniComb
+    std::uint32_t count = 0;  // aniComb; event group: the events announced
     zSTRING args[4];  // modelTag
 };
 
 // One event chunk (F5A1 to F5AA). texts and values in the order the chunk stores them;
-// an eventTag stores five texts: the tag and its four arguments.
+// an eventTag has the most texts: the tag and its four arguments.
 struct zTMsbEvent {
     int frame = 0;
     zSTRING texts[5];
     float values[4] = {};
 };
 
+struct zTAniEventRec;
+
 // The event record kind of an event chunk; -1 for any other id.
 int MsbEventKind(std::uint16_t id);
+// Sets the record's kind and the fields that the event chunk holds; the frame is left
+// to the caller, who knows the animation.
+void FillMsbEventRecord(std::uint16_t id, const zTMsbEvent& event, zTAniEventRec& rec);
+// Effects and mesh swaps take frame -1 for the animation's last frame.
+bool MsbEventAtLastFrame(std::uint16_t id);
 
-// Start the chunk and write its fields (ids F510 to F590, and F5A1 to F5AA).
+// Start the chunk and write its fields (ids F000, F300 and F400; F510 to F5A0; F5A1
+// to F5AA).
+void WriteMsbModelChunk(zCBinChunkFile& file, std::uint16_t id, const zTMsbModelChunk& chunk);
 void WriteMsbEntry(zCBinChunkFile& file, std::uint16_t id, const zTMsbEntry& entry);
 void WriteMsbEvent(zCBinChunkFile& file, std::uint16_t id, const zTMsbEvent& event);
 // The fields behind a chunk header already read; false when the file ended first.
+bool ReadMsbModelChunk(zCBinChunkFile& file, std::uint16_t id, zTMsbModelChunk& chunk);
 bool ReadMsbEntry(zCBinChunkFile& file, std::uint16_t id, zTMsbEntry& entry);
 bool ReadMsbEvent(zCBinChunkFile& file, std::uint16_t id, zTMsbEvent& event);

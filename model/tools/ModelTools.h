@@ -51,6 +51,10 @@ public:
     // Static models and model scripts back to ASC files (DecompileModelTools.cpp).
     void DecompileMdl(zSTRING& fileName) override;
     void DecompileModelScript(zSTRING& fileName) override;
+    // Morph meshes (MorphMeshTools.cpp).
+    void ConvertMorphMesh(zSTRING& fileName) override;
+    void DecompileMorphMesh(zSTRING& fileName) override;
+    void CompileMorphMesh(zSTRING& fileName) override;
     zCResourceManager* CreateResourceManager() override;
     zCRenderer* CreateRenderer() override;
 };

@@ -31,7 +31,7 @@ const char* const kScript =
     "    {\r\n"
     "      *eventSFX (12 \"Step\" R:5000 EMPTY_SLOT)\r\n"
     "      *eventSFXGrnd (13 \"Grnd\")\r\n"
-    "      *eventTag (14 \"DEF_HIT\" \"\" \"Bip01 R Hand\")\r\n"
+    "      *eventTag (14 \"DEF_HIT\" \"\" \"Bip01 R Hand\" \"\" \"Last\")\r\n"
     "      *eventPFX (-1 1 \"Fx\" \"Bip01\" ATTACH)\r\n"
     "      *eventPFXStop (15 2)\r\n"
     "      *eventPFXGrnd (16)\r\n"
@@ -144,6 +144,7 @@ TEST_F(ModelScriptLoaderTest, CompiledBinaryConvertsToTextThatCompilesToTheSameC
     EXPECT_EQ(g_modelLoadError, 0) << std::string(g_lastModelFile);
     const std::string text = box.Read("OUT/HERO.MDS");
     ASSERT_NE(text.find("Model (\"Hero\")\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"Last\")"), std::string::npos) << text;  // the fourth tag argument too
     ASSERT_NE(proto->SearchAni("T_WALK"), nullptr);
     EXPECT_EQ(proto->SearchAni("T_WALK")->GetNumEvents(), 10);
 

@@ -2,6 +2,7 @@
 // model-script text it writes while converting.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -137,7 +138,6 @@ protected:
             tag.texts[0] = "DEF_HIT";
             tag.texts[1] = "BIP01 R HAND";
             tag.texts[3] = "X";
-            tag.texts[4] = "Y";  // the fourth argument too
             WriteMsbEvent(f, zMSB_EVENT_TAG, tag);
             if (extras) {
                 f.StartChunk(0xF5AE);
@@ -275,6 +275,20 @@ TEST_F(MsbTest, EveryChunkKindHasItsBytes)
         EXPECT_EQ(Written([&](zCBinChunkFile& f) { WriteMsbEntry(f, c.id, back); }), bytes) << std::hex << c.id;
     }
 
+    const zTMsbModelChunk model{7, "F"};
+    const struct {
+        std::uint16_t id;
+        std::string body;
+    } modelChunks[] = {
+        {zMSB_HEADER, U32(7) + T("F")},
+        {zMSB_MESH_AND_TREE, U32(7) + T("F")},
+        {zMSB_REGISTER_MESH, T("F")},
+    };
+    for (const auto& c : modelChunks) {
+        const std::string bytes = Written([&](zCBinChunkFile& f) { WriteMsbModelChunk(f, c.id, model); });
+        EXPECT_EQ(bytes, Header(c.id, c.body.size()) + c.body) << std::hex << c.id;
+    }
+
     zTMsbEvent v;
     v.frame = -1;
     v.texts[0] = "A";
@@ -294,7 +308,7 @@ TEST_F(MsbTest, EveryChunkKindHasItsBytes)
     } events[] = {
         {zMSB_EVENT_SFX, 1, frame + T("A") + F32(1.5f) + F32(2.0f)},
         {zMSB_EVENT_SFX_GRND, 2, frame + T("A") + F32(1.5f) + F32(2.0f)},
-        {zMSB_EVENT_TAG, 0, frame + T("A") + T("B") + T("") + T("D") + T("E")},
+        {zMSB_EVENT_TAG, 0, frame + T("A") + T("B") + T("") + T("D") + T("E")},  // the tag and four arguments
         {zMSB_EVENT_PFX, 6, frame + F32(1.5f) + T("A") + T("B") + F32(2.0f)},
         {zMSB_EVENT_PFX_STOP, 8, frame + F32(1.5f)},
         {zMSB_EVENT_PFX_GRND, 7, frame},
@@ -351,16 +365,16 @@ TEST_F(MsbTest, ConvertsToAlignedText)
         "\t\taniMaxFPS  (30)                                                                                        \r\n"
         "\t\tani        (\"T_WALK\"       1               \"T_WALK\" 0.25 0.0  M. \"HUM_WALK.ASC\" F  10 20 FPS:25 CVS:12)\r\n"
         "\t\t{\r\n"
-        "\t\t\t*eventSFX        (12  \"STEP\"    R:3500         EMPTY_SLOT)              \r\n"
-        "\t\t\t*eventSFXGrnd    (0   \"STEP\")                                           \r\n"
-        "\t\t\t*eventTag        (30  \"DEF_HIT\" \"Bip01 R Hand\" \"\"          \"X\"      \"Y\")\r\n"
-        "\t\t\t*eventPFX        (-1  1         \"FX_DUST\"      \"BIP01\"     ATTACH)      \r\n"
-        "\t\t\t*eventPFXStop    (-1  1)                                                \r\n"
-        "\t\t\t*eventPFXGrnd    (-1)                                                   \r\n"
-        "\t\t\t*eventSetMesh    (15  \"HEAD_A\")                                         \r\n"
-        "\t\t\t*eventSwapMesh   (10  \"HEAD_A\"  \"HEAD_B\")                               \r\n"
-        "\t\t\t*eventMMStartAni (11  \"S_EYES\"  H:0.5)                                  \r\n"
-        "\t\t\t*eventCamTremor  (14  0.5       200            1e-05       1.5e+06)     \r\n"
+        "\t\t\t*eventSFX        (12  \"STEP\"    R:3500         EMPTY_SLOT)         \r\n"
+        "\t\t\t*eventSFXGrnd    (0   \"STEP\")                                      \r\n"
+        "\t\t\t*eventTag        (30  \"DEF_HIT\" \"Bip01 R Hand\" \"\"          \"X\")    \r\n"
+        "\t\t\t*eventPFX        (-1  1         \"FX_DUST\"      \"BIP01\"     ATTACH) \r\n"
+        "\t\t\t*eventPFXStop    (-1  1)                                           \r\n"
+        "\t\t\t*eventPFXGrnd    (-1)                                              \r\n"
+        "\t\t\t*eventSetMesh    (15  \"HEAD_A\")                                    \r\n"
+        "\t\t\t*eventSwapMesh   (10  \"HEAD_A\"  \"HEAD_B\")                          \r\n"
+        "\t\t\t*eventMMStartAni (11  \"S_EYES\"  H:0.5)                             \r\n"
+        "\t\t\t*eventCamTremor  (14  0.5       200            1e-05       1.5e+06)\r\n"
         "\t\t}\r\n"
         "\t\taniAlias   (\"T_WALKL\"      1               \"T_WALK\" 0.25 0.0  M. \"T_WALK\"       R)                     \r\n"
         "\t\taniBlend   (\"T_WALK_2_RUN\"                 \"T_WALK\" 0.0  0.1)                                          \r\n"
@@ -402,6 +416,35 @@ TEST_F(MsbTest, UnknownChunksAreSkippedAndAGroupMarkerIsReadThrough)
     ASSERT_EQ(Convert(withExtras), 1) << withExtras;
     EXPECT_EQ(withExtras, plain);
     EXPECT_EQ(lastEvents.size(), 11u);
+}
+
+TEST_F(MsbTest, EventFramesFarOutsideTheIntRangeLandOnTheNearestFrame)
+{
+    WriteMan("T_WALK");
+    box.Write("DATA/ANIMS/_compiled/HUMANS.MSB", Written([&](zCBinChunkFile& f) {
+        f.StartChunk(zMSB_MODEL);
+        f.StartChunk(zMSB_ANI_ENUM);
+        zTMsbEntry walk;
+        walk.name = "T_WALK";
+        walk.firstFrame = -10;  // the distance to the largest frame exceeds the int range
+        WriteMsbEntry(f, zMSB_ANI, walk);
+        zTMsbEntry group;
+        group.count = 2;
+        WriteMsbEntry(f, zMSB_EVENTS, group);
+        zTMsbEvent e;
+        e.frame = INT_MAX;
+        WriteMsbEvent(f, zMSB_EVENT_SFX, e);
+        WriteMsbEvent(f, zMSB_EVENT_PFX, e);
+        f.StartChunk(zMSB_EVENTS_END);
+        f.StartChunk(zMSB_ANI_ENUM_END);
+        f.StartChunk(zMSB_MODEL_END);
+    }));
+    std::string text;
+    ASSERT_EQ(Convert(text), 1) << text;
+    ASSERT_EQ(lastEvents.size(), 2u);
+    for (const zTAniEventRec& rec : lastEvents)
+        EXPECT_EQ(rec.frameNumber, 10);  // the last frame, with a warning
+    EXPECT_TRUE(HasLine("Frame-Number is out of bounds, ani: T_WALK"));
 }
 
 TEST_F(MsbTest, DamagedScriptsFailWithTheirReason)

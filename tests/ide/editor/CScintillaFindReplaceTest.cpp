@@ -168,3 +168,44 @@ TEST_F(FindReplaceTest, ASearchWithoutAHitSaysSoInTheWordsOfTheMode)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FindReplaceTest, AfterAReplacementTheDialogMovesOffTheNextHit)
+{
+    CScintillaCtrl& ctrl = view->GetCtrl();
+    view->OnEditFindReplace(0);
+    ASSERT_NE(g_scintillaFind.dialog, nullptr);
+    HWND dialog = g_scintillaFind.dialog->m_hWnd;
+    const int next = 13;  // "two" on the second line, once the first is replaced by "2"
+    const struct {
+        int frameTop;
+        bool below;  // the dialog goes below the hit (near the screen's top), else above it
+    } cases[] = {{0, true}, {600, false}};
+    for (const auto& c : cases) {
+        ctrl.SetText(reinterpret_cast<LPARAM>("one two\r\nthree two one\r\n"));
+        frame->SetWindowPos(nullptr, 0, c.frameTop, 800, 400, SWP_NOZORDER);
+        ctrl.SetSel(4, 7);
+        // The dialog lies over the place of the next hit.
+        view->OnReplaceSel("two", TRUE, FALSE, FALSE, FALSE, "2");
+        ASSERT_EQ(ctrl.GetSelectionStart(), next);
+        POINT hit{LONG(ctrl.PointXFromPosition(next)), LONG(ctrl.PointYFromPosition(next))};
+        ::ClientToScreen(ctrl.m_hWnd, &hit);
+        RECT rect;
+        ::GetWindowRect(dialog, &rect);
+        ::SetWindowPos(dialog, nullptr, hit.x - 10, hit.y - 10, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+        const int height = rect.bottom - rect.top;
+
+        view->AdjustFindDialogPosition();
+        ::GetWindowRect(dialog, &rect);
+        EXPECT_FALSE(::PtInRect(&rect, hit)) << c.frameTop;
+        if (c.below)
+            EXPECT_EQ(rect.top, hit.y + 40);
+        else
+            EXPECT_EQ(rect.bottom, hit.y - 20);
+        EXPECT_EQ(rect.bottom - rect.top, height);
+    }
+    EXPECT_STREQ(Text(), "one 2\r\nthree two one\r\n");
+}
+
+}  // namespace

@@ -10,8 +10,18 @@
 #include "CMDIChildWnd.h"
 #include "CMDIFrameWnd.h"
 #include "CScintillaView.h"
+#include "CStatusBar.h"
 #include "CTavrelinDoc.h"
 #include "CWinApp.h"
+
+// The stand-in main frame: a native menu and a status bar with the script view's panes
+// (caret, style, fold level, overtype).
+class ScriptTestFrame : public CMDIFrameWnd {
+public:
+    CStatusBar status;
+    int OnCreate(LPCREATESTRUCTA lpcs);
+    DECLARE_MESSAGE_MAP()
+};
 
 // Registers the editing component's window class, once.
 void RegisterEditorClasses();
@@ -28,7 +38,7 @@ class EditorTest : public ::testing::Test {
 protected:
     EditorTestApp app;
     CMultiDocTemplate* scripts = nullptr;
-    CMDIFrameWnd* frame = nullptr;
+    ScriptTestFrame* frame = nullptr;
     std::string folder;
 
     void SetUp() override;

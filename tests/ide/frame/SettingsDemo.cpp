@@ -1,5 +1,5 @@
 // Shows one of the settings dialogs until it is closed: a program to look at, not a test.
-// Arguments: "style" (the text-style dialog on the Class record), "options" or "goto"; "de" or
+// Arguments: "style" (the text-style dialog on the Class record), "options", "goto" or "tabs"; "de" or
 // "ru" for that interface language.
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include "CEditSetup.h"
 #include "CGotoLine.h"
 #include "CStyleText.h"
+#include "CTabDialog.h"
 #include "AfxResource.h"
 #include "CWinApp.h"
 #include "EditorSettings.h"
@@ -24,6 +25,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
         AfxSetResourceLanguage(MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT));
     if (std::strstr(commandLine, "options")) {
         CEditSetup(nullptr).DoModal();
+    } else if (std::strstr(commandLine, "tabs")) {
+        CTabDialog(nullptr).DoModal();
     } else if (std::strstr(commandLine, "goto")) {
         CGotoLine(120).DoModal();
     } else {

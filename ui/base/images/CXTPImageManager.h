@@ -1,4 +1,4 @@
-// The image manager: the command images by id and width, and the pixel effects of derived images.
+// The image manager: command images by id and width, derived looks, alpha bitmaps, persistence, clipboard.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,19 @@
 #include "CCmdTarget.h"
 #include "CMap.h"
 #include "CXTPImageManagerIcon.h"
+
+class CDC;
+class CXTPPropExchange;
+struct CXTPBitmapRecord;
+class COleDataObject;
+
+// A bitmap's header as GetDIBits reports it, with room for three colour masks (or the two
+// colours of a monochrome bitmap): the 52-byte info block of pixel transfers and records.
+struct XTP_BITMAPINFO52 {
+    BITMAPINFOHEADER bmiHeader;
+    DWORD bmiColors[3];
+    BITMAPINFO* Get() { return reinterpret_cast<BITMAPINFO*>(this); }
+};
 
 // Pixels here are 32-bit DIB words 0xAARRGGBB with straight (not premultiplied) alpha.
 class CXTPImageManager : public CCmdTarget {
@@ -46,6 +59,49 @@ public:
 
     // A 32-bit DIB section holding a copy of the bitmap, or null.
     static HBITMAP CopyAlphaBitmap(HBITMAP hBitmap);
+    // Header and pixels of a 32-bit bitmap in its stored row order; FALSE (both left empty)
+    // for another depth or when they cannot be read.
+    static BOOL GetBitmapBits32(HDC hDC, HBITMAP hBitmap, XTP_BITMAPINFO52& info, std::vector<BYTE>& bits);
+    // The same for a bitmap of any depth whose header fits the block (1, 16, 24 or 32 bits;
+    // others are read as 32 bits).
+    static BOOL GetBitmapBits(HDC hDC, HBITMAP hBitmap, XTP_BITMAPINFO52& info, std::vector<BYTE>& bits);
+    // A new DIB section with each colour channel multiplied by alpha / 255, or null.
+    static HBITMAP PreMultiplyAlphaBitmap(HBITMAP hBitmap);
+    // Blends a premultiplied bitmap, stretched from (srcCx, srcCy) — (cx, cy) when both are 0.
+    static void DrawAlphaBitmap(CDC* pDC, int x, int y, HBITMAP hBitmap, int cx, int cy, int srcCx = 0,
+                                int srcCy = 0);
+    // Cuts a horizontal 32-bit strip into nCount bitmaps; FALSE (none left made) on failure.
+    static BOOL SplitAlphaBitmap(HBITMAP hBitmap, int nCount, HBITMAP* pBitmaps);
+    // A 32-bit DIB section of an RT_BITMAP resource of 32 bits per pixel, or null.
+    static HBITMAP LoadAlphaBitmap(UINT nIDResource);
+    static BOOL IsAlphaBitmapResource(UINT nIDResource);
+    // A .bmp file of 32 bits per pixel.
+    static BOOL IsAlphaBitmapFile(LPCSTR lpszFileName);
+    // The first 32-bit image of an .ico file of the width (any, with 0), or null.
+    static HBITMAP LoadAlphaIcon(LPCSTR lpszFileName, int nWidth);
+    // The same from the file's bytes.
+    static HBITMAP LoadAlphaIconData(const BYTE* pData, size_t nSize, int nWidth);
+    // A DIB section of a bitmap of a record (pixels and header as stored); null when absent
+    // or when it cannot be made.
+    static HBITMAP CreateBitmapFromRecord(const CXTPBitmapRecord& record);
+    static COLORREF GetBitmapPixel(HBITMAP hBitmap, int x, int y);
+
+    // Saves or loads every icon set (section "IconSet"); through an archive in Serialize.
+    void DoPropExchange(CXTPPropExchange* pPX);
+    void Serialize(CArchive& ar) override;
+    // Saves or loads the set of one command. A wrong check sum or a damaged icon throws the
+    // archive exception; a failed load leaves the set as it was.
+    void ExchangeIconSet(UINT nID, CXTPPropExchange* pPX);
+    // Puts the set of the command on the clipboard, which the caller has opened and emptied.
+    BOOL CopyIconToClipboard(UINT nID);
+    // A new custom id holding the set of the clipboard data; 0 when there is none of the
+    // format or it is damaged (nothing is added then).
+    UINT PasteIconFromClipboard(COleDataObject* pDataObject);
+
+    // Clipboard formats "Vivoru ToolBar Image" and "Alpha Bitmap Image".
+    static const UINT m_nImageClipFormat;
+    static const UINT m_nAlphaClipFormat;
+
     // The bitmap's pixels as 32-bit words, top-down, and the header that reads and writes them;
     // empty when they cannot be read.
     static std::vector<DWORD> ReadPixels32(HBITMAP hBitmap, BITMAPINFO& bmi);
@@ -73,9 +129,12 @@ public:
     static void DisableAlphaPixels(DWORD* pPixels, size_t nCount);
 
 private:
+    typedef BOOL(WINAPI* PFNALPHABLEND)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
+
     CMap<UINT, UINT, CXTPImageManagerIconSet*, CXTPImageManagerIconSet*> m_mapImages;
     HMODULE m_hMsImg32 = nullptr;
-    FARPROC m_pfnAlphaBlend = nullptr;
+    PFNALPHABLEND m_pfnAlphaBlend = nullptr;
+    HDC m_hBlendDC = nullptr;  // the source DC of blends, made on first use
 };
 
 // The process-wide image manager.

@@ -1,12 +1,17 @@
-// Image handles, icons with their state images and derived images, icon sets by width.
+// Image handles, icons with their state images (derived, drawn, stored) and icon sets by width.
 #include "CXTPImageManagerIcon.h"
 
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
+#include "CArchive.h"
+#include "CDC.h"
+#include "CXTPBufferDC.h"
 #include "CXTPDrawHelpers.h"
+#include "CXTPIconRecord.h"
 #include "CXTPImageManager.h"
 
 namespace {
@@ -107,6 +112,20 @@ void CXTPImageManagerIconHandle::Clear()
     m_hIcon = nullptr;
     m_hBitmap = nullptr;
     m_hPremultiplied = nullptr;
+}
+
+BOOL CXTPImageManagerIconHandle::PreMultiply()
+{
+    if (m_hPremultiplied)
+        return TRUE;
+    if (m_hBitmap) {
+        m_hPremultiplied = CXTPImageManager::PreMultiplyAlphaBitmap(m_hBitmap);
+    } else if (ICONINFO info = {}; m_hIcon && ::GetIconInfo(m_hIcon, &info)) {
+        m_hPremultiplied = CXTPImageManager::PreMultiplyAlphaBitmap(info.hbmColor);
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+    }
+    return m_hPremultiplied != nullptr;
 }
 
 CSize CXTPImageManagerIconHandle::GetExtent() const
@@ -277,6 +296,167 @@ HICON CXTPImageManagerIcon::ScaleIcon(HICON hIcon, CSize szOld, int nWidth)
         hResult = ::ImageList_GetIcon(hList, 0, ILD_NORMAL);
     ::ImageList_Destroy(hList);
     return hResult;
+}
+
+void CXTPImageManagerIcon::Draw(CDC* pDC, CPoint pt, CXTPImageManagerIconHandle& hIcon, CSize szIcon)
+{
+    if (!pDC || hIcon.IsEmpty())
+        return;
+    if (szIcon.cx == 0)
+        szIcon.cx = m_nWidth;
+    if (szIcon.cy == 0)
+        szIcon.cy = m_nWidth ? m_nHeight * szIcon.cx / m_nWidth : 0;
+
+    if (hIcon.IsAlpha()) {
+        if (hIcon.PreMultiply())
+            CXTPImageManager::DrawAlphaBitmap(pDC, pt.x, pt.y, hIcon.GetPremultipliedBitmap(), szIcon.cx, szIcon.cy,
+                                              m_nWidth, m_nHeight);
+        return;
+    }
+    if (GetImageManager()->m_bDrawReverted) {
+        pt.x += szIcon.cx;
+        szIcon.cx = -szIcon.cx;
+    }
+    if (pDC->IsPrinting()) {
+        // Printer drivers take a masked image list where they may fail on an icon.
+        HIMAGELIST hList = ::ImageList_Create(szIcon.cx, szIcon.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
+        if (hList) {
+            ::ImageList_ReplaceIcon(hList, -1, hIcon.GetIcon());
+            ::ImageList_Draw(hList, 0, pDC->GetSafeHdc(), pt.x, pt.y, ILD_NORMAL);
+            ::ImageList_Destroy(hList);
+        }
+    } else {
+        ::DrawIconEx(pDC->GetSafeHdc(), pt.x, pt.y, hIcon.GetIcon(), szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
+    }
+}
+
+void CXTPImageManagerIcon::DrawMono(CDC* pDC, CPoint pt, CXTPImageManagerIconHandle& hIcon, COLORREF clr)
+{
+    if (!pDC || hIcon.IsEmpty() || hIcon.IsAlpha())
+        return;
+    HBRUSH hBrush = ::CreateSolidBrush(clr);
+    if (GetImageManager()->m_bDrawReverted) {
+        // DrawState takes no mirrored icon: the icon goes through a bitmap on white first.
+        HBITMAP hBitmap = ::CreateCompatibleBitmap(pDC->GetSafeHdc(), m_nWidth, m_nHeight);
+        {
+            CXTPCompatibleDC dc(pDC, hBitmap);
+            RECT rc = {0, 0, m_nWidth, m_nHeight};
+            ::FillRect(dc.GetSafeHdc(), &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+            ::DrawIconEx(dc.GetSafeHdc(), 0, 0, hIcon.GetIcon(), m_nWidth, m_nHeight, 0, nullptr, DI_NORMAL);
+        }
+        ::DrawStateA(pDC->GetSafeHdc(), hBrush, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, pt.x, pt.y, m_nWidth,
+                     m_nHeight, DST_BITMAP | DSS_MONO);
+        ::DeleteObject(hBitmap);
+    } else {
+        ::DrawStateA(pDC->GetSafeHdc(), hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon.GetIcon()), 0, pt.x, pt.y, 0,
+                     0, DST_ICON | DSS_MONO);
+    }
+    ::DeleteObject(hBrush);
+}
+
+// Icon records -------------------------------------------------------------------------------
+
+namespace {
+
+// Deletes a bitmap unless it is taken.
+struct BitmapHolder {
+    HBITMAP hBitmap = nullptr;
+    ~BitmapHolder()
+    {
+        if (hBitmap)
+            ::DeleteObject(hBitmap);
+    }
+    HBITMAP Take()
+    {
+        HBITMAP h = hBitmap;
+        hBitmap = nullptr;
+        return h;
+    }
+};
+
+// The bitmap as GetDIBits reports it; absent when it cannot be read.
+CXTPBitmapRecord BitmapRecord(HBITMAP hBitmap)
+{
+    CXTPBitmapRecord record;
+    XTP_BITMAPINFO52 info;
+    if (!hBitmap || !CXTPImageManager::GetBitmapBits(nullptr, hBitmap, info, record.bits))
+        return record;
+    const BITMAPINFOHEADER& h = info.bmiHeader;
+    record.present = TRUE;
+    record.width = h.biWidth;
+    record.height = h.biHeight;
+    record.bitCount = h.biBitCount;
+    record.compression = h.biCompression;
+    record.xPelsPerMeter = h.biXPelsPerMeter;
+    record.yPelsPerMeter = h.biYPelsPerMeter;
+    record.clrImportant = h.biClrImportant;
+    for (int i = 0; i < 3; i++)
+        record.masks[i] = info.bmiColors[i];
+    return record;
+}
+
+void StoreImage(CXTPImageManagerIconHandle& hImage, CXTPBitmapRecord (&bitmaps)[2])
+{
+    if (hImage.IsAlpha()) {
+        bitmaps[0] = BitmapRecord(hImage.GetBitmap());
+        return;
+    }
+    ICONINFO info = {};
+    if (hImage.GetIcon() && ::GetIconInfo(hImage.GetIcon(), &info)) {
+        BitmapHolder color{info.hbmColor}, mask{info.hbmMask};
+        bitmaps[0] = BitmapRecord(color.hBitmap);
+        bitmaps[1] = BitmapRecord(mask.hBitmap);
+    }
+}
+
+// A DIB section of a record read and checked; null for an absent one.
+HBITMAP CreateBitmap(const CXTPBitmapRecord& record)
+{
+    HBITMAP hBitmap = CXTPImageManager::CreateBitmapFromRecord(record);
+    if (record.present && !hBitmap)
+        AfxThrowMemoryException();
+    return hBitmap;
+}
+
+void LoadImage(CXTPImageManagerIconHandle& hImage, const CXTPBitmapRecord (&bitmaps)[2])
+{
+    hImage.Clear();
+    BitmapHolder color, mask;
+    color.hBitmap = CreateBitmap(bitmaps[0]);
+    mask.hBitmap = CreateBitmap(bitmaps[1]);
+    if (color.hBitmap && mask.hBitmap) {
+        HIMAGELIST hList = ::ImageList_Create(bitmaps[0].width, bitmaps[0].height < 0 ? -bitmaps[0].height
+                                                                                       : bitmaps[0].height,
+                                              ILC_COLOR24 | ILC_MASK, 0, 1);
+        if (hList) {
+            if (::ImageList_Add(hList, color.hBitmap, mask.hBitmap) >= 0)
+                hImage.SetIcon(::ImageList_GetIcon(hList, 0, ILD_NORMAL));
+            ::ImageList_Destroy(hList);
+        }
+    } else if (color.hBitmap) {
+        hImage.AttachBitmap(color.Take());
+    }
+}
+
+}  // namespace
+
+void CXTPImageManagerIcon::Serialize(CArchive& ar)
+{
+    CXTPImageManagerIconHandle* slots[CXTPIconRecord::imageCount] = {&m_hIcon, &m_hDisabledIcon, &m_hHotIcon,
+                                                                     &m_hCheckedIcon};
+    CXTPIconRecord record;
+    if (ar.IsStoring()) {
+        record.height = static_cast<DWORD>(m_nHeight);
+        for (int i = 0; i < CXTPIconRecord::imageCount; i++)
+            StoreImage(*slots[i], record.images[i]);
+        record.Write(ar);
+        return;
+    }
+    record.Read(ar);
+    Clear(TRUE);
+    m_nHeight = static_cast<int>(record.height);
+    for (int i = 0; i < CXTPIconRecord::imageCount; i++)
+        LoadImage(*slots[i], record.images[i]);
 }
 
 // Icon set -------------------------------------------------------------------------------------

@@ -8,6 +8,8 @@
 #include "CMap.h"
 #include "CRect.h"
 
+class CArchive;
+class CDC;
 class CXTPImageManager;
 class CXTPImageManagerIconSet;
 
@@ -37,6 +39,9 @@ public:
     HICON GetIcon() const { return m_hIcon; }
     HBITMAP GetBitmap() const { return m_hBitmap; }
     CSize GetExtent() const;
+    // Makes the premultiplied copy drawing blends, once; TRUE when it exists.
+    BOOL PreMultiply();
+    HBITMAP GetPremultipliedBitmap() const { return m_hPremultiplied; }
 
 private:
     HICON m_hIcon = nullptr;
@@ -78,6 +83,16 @@ public:
 
     static CSize GetIconSize(HICON hIcon);
     static HICON ScaleIcon(HICON hIcon, CSize szOld, int nWidth);
+
+    // Draws one image; size (0,0) is the icon's width and the height in proportion. Icons
+    // are mirrored under the manager's right-to-left switch; alpha images are stretched.
+    void Draw(CDC* pDC, CPoint pt, CXTPImageManagerIconHandle& hIcon, CSize szIcon = CSize(0, 0));
+    // The image as a silhouette of one colour (icons only).
+    void DrawMono(CDC* pDC, CPoint pt, CXTPImageManagerIconHandle& hIcon, COLORREF clr);
+
+    // Height, version, then the normal, disabled, hot and checked images. A record whose
+    // counts or headers do not fit throws the archive exception.
+    void Serialize(CArchive& ar) override;
 
 private:
     friend class CXTPImageManagerIconSet;

@@ -1,9 +1,11 @@
-// Pixel effects of the derived images: faded, shadow, disabled (both tunings).
+// Derived-image effects in both tunings, lookups and scaling, and images cut from toolbar resources.
 #include "CXTPImageManager.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "ImageFixtures.h"
 
 namespace {
 
@@ -58,75 +60,6 @@ TEST(ImageEffects, ShadowTakesTheImageShape)
     EXPECT_EQ(0xFF0A141Eu, pixels[0]);
     EXPECT_EQ(0x000A141Eu, pixels[1]);
 }
-
-namespace {
-
-// A 32-bit DIB section of one pixel value.
-HBITMAP AlphaBitmap(int cx, int cy, DWORD pixel)
-{
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    for (int i = 0; i < cx * cy; i++)
-        static_cast<DWORD*>(bits)[i] = pixel;
-    return bitmap;
-}
-
-// An opaque icon of one colour.
-HICON SolidIcon(int cx, int cy, COLORREF clr)
-{
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP color = ::CreateCompatibleBitmap(screen, cx, cy);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(dc, color);
-    RECT rc = {0, 0, cx, cy};
-    HBRUSH brush = ::CreateSolidBrush(clr);
-    ::FillRect(dc, &rc, brush);
-    ::DeleteObject(brush);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    std::vector<BYTE> zeros(static_cast<size_t>((cx + 15) / 16 * 2) * cy, 0);
-    HBITMAP mask = ::CreateBitmap(cx, cy, 1, 1, zeros.data());
-    ICONINFO info = {TRUE, 0, 0, mask, color};
-    HICON icon = ::CreateIconIndirect(&info);
-    ::DeleteObject(mask);
-    ::DeleteObject(color);
-    return icon;
-}
-
-// The first pixel of a bitmap as a 32-bit word.
-DWORD FirstPixel(HBITMAP bitmap)
-{
-    BITMAPINFO bmi = {};
-    BITMAP bm = {};
-    ::GetObjectA(bitmap, sizeof(bm), &bm);
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-    HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, bitmap, 0, bm.bmHeight, pixels.data(), &bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    return pixels.empty() ? 0 : pixels[0];
-}
-
-// The centre colour of an icon's colour image.
-COLORREF IconColour(HICON icon)
-{
-    ICONINFO info = {};
-    if (!::GetIconInfo(icon, &info))
-        return CLR_INVALID;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, info.hbmColor);
-    const COLORREF clr = ::GetPixel(dc, 4, 4);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
-    return clr;
-}
-
-}  // namespace
 
 TEST(ImageManager, NearestWidthInMapOrderIsScaled)
 {

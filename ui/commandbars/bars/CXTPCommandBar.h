@@ -1,0 +1,199 @@
+// The window base of every command bar: selection, popped control, tracking mode, keys and
+// mnemonics, mouse dispatch to controls, idle update of command states, drawing.
+#pragma once
+
+#include <windows.h>
+
+#include "CRect.h"
+#include "CString.h"
+#include "CWnd.h"
+#include "CXTPCommandBarAccessible.h"
+#include "CXTPWindowHookSink.h"
+#include "XTPCommandBarsTypes.h"
+
+class CDC;
+class CXTPCommandBars;
+class CXTPControl;
+class CXTPControls;
+class CXTPImageManager;
+class CXTPPaintManager;
+
+class CXTPCommandBar : public CWnd, public CXTPWindowHookSink {
+    DECLARE_SERIAL(CXTPCommandBar)
+
+public:
+    CXTPCommandBar();
+    ~CXTPCommandBar() override;
+
+    virtual void DelayRedraw() { m_dwPendingFlags |= kPendingRedraw; }
+    virtual BOOL SetTrackingMode(int bMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE);
+    virtual BOOL SetSelected(int nItem, BOOL bKeyboard = FALSE);
+    virtual BOOL Popup(CXTPControl* /*pControlPopup*/, BOOL /*bSelectFirst*/) { return FALSE; }
+    virtual void SetVisible(BOOL /*bVisible*/) {}
+    virtual BOOL IsVisible() const { return FALSE; }
+    virtual BOOL SetPosition(XTPBarPosition /*barPosition*/) { return FALSE; }
+    virtual void OnRecalcLayout() {}
+    virtual CXTPCommandBar* GetParentBar() const { return nullptr; }
+    virtual BOOL OnKeyDown(UINT nChar);
+    virtual CSize CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/) { return CSize(0, 0); }
+    virtual BOOL ProcessSpecialKey(int nKey);
+    virtual void DrawCommandBar(CDC* pDC);
+    virtual void DelayLayout();
+    virtual void Copy(CXTPCommandBar* pSrc, BOOL bRecursive = FALSE);
+    virtual int HitTestHook(CPoint ptScreen);
+    virtual void OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler, LPARAM lParam);
+    virtual CXTPCommandBar* Clone(BOOL bRecursive = FALSE);
+
+    // Keys of a tracking bar from the thread's keyboard hook.
+    int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+
+    CXTPControls* GetControls() const { return m_pControls; }
+    CXTPControl* GetControl(int nIndex) const;
+    int GetControlCount() const;
+    CXTPCommandBars* GetCommandBars() const;
+    void SetCommandBars(CXTPCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
+    BOOL IsCustomizeMode() const;
+    CXTPCommandBar* GetRootParent() const;
+    CWnd* GetOwnerSite() const;
+    CWnd* GetSite() const;
+    CFrameWnd* GetFrameSite() const;
+    void SetOwner(CWnd* pOwner) { m_pOwner = pOwner; }
+    void SetSiteWnd(CWnd* pSite) { m_pSite = pSite; }
+
+    BOOL SetPopuped(int nPopuped, BOOL bKeyboard = FALSE);
+    int GetSelectedIndex() const { return m_nSelected; }
+    int GetPopupedIndex() const { return m_nPopuped; }
+    CXTPControl* GetSelectedControl() const { return GetControl(m_nSelected); }
+    int GetTrackingMode() const { return m_bTracking; }
+    BOOL IsKeyboardSelection() const { return m_bKeyboardSelect; }
+    // The control whose '&' letter (or, failing that, first letter) is ch, searched from the
+    // selection on; two matches set bAmbiguous. -1 when none.
+    int FindAccel(char ch, BOOL& bAmbiguous) const;
+    BOOL LoadMenu(CMenu* pMenu, BOOL bRemoveControls = TRUE);
+
+    void SetTitle(const char* lpszTitle);
+    CString GetTitle() const { return m_strTitle; }
+    void SetFlags(DWORD dwAdd, DWORD dwRemove = 0) { m_dwFlags = (m_dwFlags | dwAdd) & ~dwRemove; }
+    DWORD GetFlags() const { return m_dwFlags; }
+    DWORD GetBarStyle() const { return m_dwStyle; }
+    void SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
+    UINT GetBarID() const { return m_nBarID; }
+    void SetBarID(UINT nID) { m_nBarID = nID; }
+    int GetType() const { return m_barType; }
+    XTPBarPosition GetPosition() const { return m_barPosition; }
+    BOOL IsVerticalPosition() const;
+    BOOL IsCustomizable() const { return m_bCustomizable; }
+    void SetCustomizable(BOOL bCustomizable) { m_bCustomizable = bCustomizable; }
+    BOOL IsCloseable() const { return m_bCloseable; }
+    BOOL IsContextMenuPresent() const { return m_bContextMenuPresent; }
+    UINT* GetReturnCmdTarget() const { return m_pReturnCmd; }
+    void SetReturnCmdTarget(UINT* pReturnCmd) { m_pReturnCmd = pReturnCmd; }
+    void SetRightButtonExecutes(BOOL bExecute) { m_bExecOnRButton = bExecute; }
+    void SetNoUpdate(BOOL bNoUpdate) { m_bIgnoreUpdateHandler = bNoUpdate; }
+    CXTPControl* GetKeyControl() const { return m_pKeyControl; }
+    void SetKeyControl(CXTPControl* pControl) { m_pKeyControl = pControl; }
+    // Where a control dragged in customize mode would go if dropped at the client point: the
+    // visible movable control with the nearest centre along the bar, before or after it, and
+    // the 6-pixel marker that shows it (empty when the control would stay in its place);
+    // -1 on a bar without such controls.
+    void FindDropIndex(CXTPControl* pControl, CPoint point, CRect& rcMarker, int& nIndex, BOOL& bBefore) const;
+    CRect GetDropMarker() const { return m_rcMarker; }
+    void SetDropMarker(CRect rcMarker, BOOL bVertical)
+    {
+        m_rcMarker = rcMarker;
+        m_bVerticalMarker = bVertical;
+    }
+
+    CXTPPaintManager* GetPaintManager() const;
+    CXTPImageManager* GetImageManager() const;
+    void SetPaintManager(CXTPPaintManager* pPaintManager);
+    void SetImageManager(CXTPImageManager* pImageManager);
+
+    void InvalidateParents();
+    BOOL IsRTL() const;
+    // Status prompt and selection notification to the owner site.
+    void OnControlSelected(BOOL bSelected, CXTPControl* pControl);
+
+    // Repaints are coalesced: while locked, redraw requests only raise the pending bit.
+    void LockRedraw() { m_nLockRedraw++; }
+    void UnlockRedraw();
+    // Clears the redraw-pending bit and repaints unless locked.
+    void RedrawNow();
+
+    // The bar's accessibility interface (its references are the bar's).
+    IAccessible* GetAccessible() { return &m_accessible; }
+
+    // Pending work served at the next idle update.
+    enum { kPendingLayout = 1, kPendingRedraw = 2 };
+    DWORD GetPendingFlags() const { return m_dwPendingFlags; }
+    // A layout at the next idle update, keeping the selection (DelayLayout clears it).
+    void SetLayoutPending() { m_dwPendingFlags |= kPendingLayout; }
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    void PostNcDestroy() override;
+    void OnFinalRelease() override;
+
+    int OnCreate(LPCREATESTRUCTA lpCreateStruct);
+    void OnDestroy();
+    void OnMouseMove(UINT nFlags, CPoint point);
+    LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    void OnNcMouseMove(UINT nHitTest, CPoint point);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnPaint();
+    LRESULT OnPrint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnInitialUpdate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    BOOL OnEraseBkgnd(CDC* pDC);
+
+    // A visible control under the client point, or null.
+    CXTPControl* HitTestControl(CPoint point) const;
+    void UpdateDocTemplateControls();
+    void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHandler);
+
+    DWORD m_dwReserved = 0;
+    int m_nMRUWidth = 32767;
+    int m_nSelected = -1;
+    int m_nPopuped = -1;
+    HWND m_hwndFocus = nullptr;
+    UINT m_nBarID = 0;
+    BOOL m_bVisible = TRUE;
+    int m_bTracking = 0;
+    CWnd* m_pOwner = nullptr;
+    DWORD m_dwPendingFlags = 0;
+    DWORD m_dwFlags = 0;
+    DWORD m_dwStyle = 0;
+    CString m_strTitle;
+    int m_barType = xtpBarTypeNormal;
+    CXTPControl* m_pKeyControl = nullptr;
+    CXTPControls* m_pControls = nullptr;
+    XTPBarPosition m_barPosition = xtpBarNone;
+    CXTPCommandBars* m_pCommandBars = nullptr;
+    CWnd* m_pSite = nullptr;
+    CSize m_szIcons = CSize(0, 0);
+    CSize m_szButtons = CSize(0, 0);
+    int m_nPopupWord = 2;
+    BOOL m_bExecOnRButton = FALSE;
+    BOOL m_bIgnoreUpdateHandler = FALSE;
+    BOOL m_bKeyboardSelect = FALSE;
+    BOOL m_bCloseable = FALSE;
+    BOOL m_bCustomizable = TRUE;
+    CRect m_rcMarker;
+    BOOL m_bVerticalMarker = FALSE;
+    DWORD m_dwReserved2 = 0;
+    UINT* m_pReturnCmd = nullptr;
+    BOOL m_bContextMenuPresent = TRUE;
+    BOOL m_bMouseStarted = FALSE;
+    int m_nLockRedraw = 0;
+    CXTPPaintManager* m_pPaintManager = nullptr;
+    CXTPImageManager* m_pImageManager = nullptr;
+    CXTPCommandBarAccessible m_accessible{this};
+};

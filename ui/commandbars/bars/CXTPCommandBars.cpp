@@ -1,0 +1,343 @@
+// The command bars of a frame: bar list, layout, frame message hooks, command usage, customize mode.
+#include "CXTPCommandBars.h"
+
+#include "CDocTemplate.h"
+#include "CDocument.h"
+#include "CFrameWnd.h"
+#include "CMDIChildWnd.h"
+#include "CMDIFrameWnd.h"
+#include "CMiniFrameWnd.h"
+#include "CWinApp.h"
+#include "CWinThread.h"
+#include "CXTPColorManager.h"
+#include "CXTPCommandBar.h"
+#include "CXTPCommandBarsOptions.h"
+#include "CXTPControl.h"
+#include "CXTPControls.h"
+#include "CXTPHookManager.h"
+#include "CXTPImageManager.h"
+#include "CXTPKeyboardHook.h"
+#include "CXTPMenuSound.h"
+#include "CXTPPaintManager.h"
+#include "CXTPTabClientWnd.h"
+#include "XTPTrackingMessage.h"
+
+IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
+
+CXTPCommandBars::CXTPCommandBars()
+{
+    m_pOptions = new CXTPCommandBarsOptions;
+    m_pOptions->m_pCommandBars = this;
+}
+
+CXTPCommandBars::~CXTPCommandBars()
+{
+    if (m_pDragSelected) {
+        m_pDragSelected->InternalRelease();
+        m_pDragSelected = nullptr;
+    }
+    if (m_pContextMenus)
+        m_pContextMenus->InternalRelease();
+    std::vector<CXTPCommandBar*> arrBars;
+    arrBars.swap(m_arrBars);
+    m_pMenuBar = nullptr;
+    for (CXTPCommandBar* pBar : arrBars) {
+        pBar->SetCommandBars(nullptr);
+        pBar->InternalRelease();
+    }
+    if (m_pPaintManager)
+        m_pPaintManager->InternalRelease();
+    if (m_pImageManager)
+        m_pImageManager->InternalRelease();
+    if (m_hDesignerAccels)
+        ::DestroyAcceleratorTable(m_hDesignerAccels);
+    m_pOptions->InternalRelease();
+    XTPMenuSound()->StopThread();
+}
+
+void CXTPCommandBars::SetSite(CFrameWnd* pFrame)
+{
+    m_pFrame = pFrame;
+    if (pFrame && pFrame->GetSafeHwnd()) {
+        AFX_CMDHANDLERINFO info = {};
+        m_bCustomizable = pFrame->OnCmdMsg(35001, CN_COMMAND, this, &info);
+    }
+}
+
+void CXTPCommandBars::AppendBar(CXTPCommandBar* pBar)
+{
+    pBar->SetCommandBars(this);
+    m_arrBars.push_back(pBar);
+    if (pBar->GetType() == xtpBarTypeMenuBar && !m_pMenuBar)
+        m_pMenuBar = pBar;
+}
+
+CXTPCommandBar* CXTPCommandBars::GetAt(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < GetCount() ? m_arrBars[static_cast<size_t>(nIndex)] : nullptr;
+}
+
+CXTPCommandBar* CXTPCommandBars::GetToolBar(UINT nBarID) const
+{
+    if (nBarID == 0)
+        return nullptr;
+    for (CXTPCommandBar* pBar : m_arrBars) {
+        if (pBar->GetBarID() == nBarID)
+            return pBar;
+    }
+    return nullptr;
+}
+
+void CXTPCommandBars::ToggleVisible(int nIndex)
+{
+    if (CXTPCommandBar* pBar = GetAt(nIndex))
+        pBar->SetVisible(!pBar->IsVisible());
+}
+
+void CXTPCommandBars::RecalcFrameLayout(BOOL bDelay)
+{
+    if (m_bRecalcLayout || !m_pFrame)
+        return;
+    if (bDelay)
+        m_pFrame->m_nIdleFlags |= CFrameWnd::idleLayout;
+    else
+        m_pFrame->RecalcLayout(FALSE);
+}
+
+void CXTPCommandBars::RecalcLayout()
+{
+    m_bRecalcLayout = TRUE;
+    for (CXTPCommandBar* pBar : m_arrBars) {
+        if (pBar->IsVisible())
+            pBar->OnRecalcLayout();
+    }
+    if (m_pFrame && m_pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
+        HWND hClient = static_cast<CMDIFrameWnd*>(m_pFrame)->m_hWndMDIClient;
+        CWnd* pClient = hClient ? CWnd::FromHandlePermanent(hClient) : nullptr;
+        if (pClient && pClient->IsKindOf(RUNTIME_CLASS(CXTPTabClientWnd)))
+            static_cast<CXTPTabClientWnd*>(pClient)->Refresh(TRUE);
+    }
+    m_bRecalcLayout = FALSE;
+    RecalcFrameLayout();
+}
+
+void CXTPCommandBars::PumpTrackingMessages(CXTPCommandBar* pBar)
+{
+    CWinThread* pThread = AfxGetThread();
+    // The bar may go away while its messages run.
+    pBar->InternalAddRef();
+    while (pBar->GetTrackingMode()) {
+        MSG msg;
+        if (!XTPGetTrackingMessage(&msg))
+            break;
+        if (!pBar->GetTrackingMode()) {
+            ::PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+            break;
+        }
+        if (msg.message == WM_KICKIDLE)
+            continue;
+        if (!pThread || !pThread->PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    pBar->InternalRelease();
+}
+
+CFrameWnd* CXTPCommandBars::GetForegroundFrame()
+{
+    CWnd* pWnd = CWnd::GetForegroundWindow();
+    while (pWnd) {
+        if (pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)) && !pWnd->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+            return static_cast<CFrameWnd*>(pWnd);
+        pWnd = pWnd->GetParentFrame();
+    }
+    return nullptr;
+}
+
+BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
+{
+    // Menu mnemonics with Alt come with the menu bar.
+    CXTPHookManager* pHookManager = XTPHookManager();
+    if (pHookManager->GetTrackedCount() > 0 &&
+        (pMsg->message == WM_CONTEXTMENU || pMsg->message == WM_SYSKEYUP))
+        return TRUE;
+    if (pMsg->message == WM_MOUSEWHEEL) {
+        CXTPKeyboardHook* pKeyboardHook = XTPKeyboardHook();
+        if (pKeyboardHook->GetSinkCount() > 0) {
+            pKeyboardHook->OfferMessage(pMsg->message, pMsg->wParam, pMsg->lParam);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT* /*pResult*/)
+{
+    switch (message) {
+    case WM_IDLEUPDATECMDUI:
+        for (CXTPCommandBar* pBar : m_arrBars) {
+            if (pBar->GetPosition() == xtpBarFloating)
+                pBar->OnIdleUpdateCmdUI(TRUE, TRUE);
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        if (message == WM_SYSCOLORCHANGE) {
+            GetColorManager()->RefreshColors();
+            GetImageManager()->RefreshAll();
+        }
+        GetPaintManager()->RefreshMetrics();
+        RecalcFrameLayout();
+        if (m_pFrame && m_pFrame->GetSafeHwnd())
+            m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
+    case WM_CLOSE:
+        if (m_dropSource.GetDragWnd())
+            return TRUE;
+        break;
+    // Commands for a focused edit control of a bar come with the edit control.
+    case WM_ACTIVATEAPP:
+        if (!wParam && XTPHookManager()->GetTrackedCount() > 0)
+            XTPHookManager()->CancelTracking();
+        break;
+    case WM_SYSCOMMAND:
+        if (XTPHookManager()->GetTrackedCount() > 0 && !m_bCustomizeMode &&
+            (wParam == 0 || (LOWORD(wParam) != 0 && (wParam & 0xFFF0) != SC_KEYMENU)))
+            XTPHookManager()->CancelTracking();
+        break;
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+BOOL CXTPCommandBars::IsCommandHidden(UINT nID)
+{
+    BOOL bValue = FALSE;
+    return m_pOptions->m_mapHiddenCommands.Lookup(nID, bValue) && !m_pOptions->m_mapUsedCommands.Lookup(nID, bValue);
+}
+
+BOOL CXTPCommandBars::IsControlHidden(CXTPControl* pControl)
+{
+    if (IsCommandHidden(static_cast<UINT>(pControl->GetID())))
+        return TRUE;
+    XTPControlType type = pControl->GetType();
+    if (!m_pOptions->m_bAutoHideUnusedPopups ||
+        (type != xtpControlPopup && type != xtpControlButtonPopup && type != xtpControlSplitButtonPopup))
+        return FALSE;
+    CXTPCommandBar* pBar = pControl->GetCommandBar();
+    if (!pBar || pBar->GetControlCount() == 0)
+        return FALSE;
+    for (int i = 0; i < pBar->GetControlCount(); i++) {
+        if (!IsControlHidden(pBar->GetControl(i)))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CXTPCommandBars::SetCommandUsed(UINT nID)
+{
+    if (IsCommandHidden(nID))
+        m_pOptions->m_mapUsedCommands.SetAt(nID, TRUE);
+}
+
+void CXTPCommandBars::ResetUsageData()
+{
+    m_pOptions->m_mapUsedCommands.RemoveAll();
+}
+
+UINT CXTPCommandBars::GetActiveDocTemplate()
+{
+    if (!m_pFrame || !m_pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+        return 0;
+    CMDIChildWnd* pChild = static_cast<CMDIFrameWnd*>(m_pFrame)->MDIGetActive();
+    if (!pChild)
+        return m_nDefaultMenuID;
+    CDocument* pDocument = pChild->GetActiveDocument();
+    if (!pDocument)
+        return static_cast<UINT>(reinterpret_cast<UINT_PTR>(pChild->m_hMenuShared));
+    // The multi-document template of the child's resource id: the document's own, else the
+    // first registered one.
+    const UINT nID = pChild->m_nIDHelp;
+    auto isMatch = [nID](CDocTemplate* pTemplate) {
+        return pTemplate && pTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate)) && pTemplate->GetResourceID() == nID;
+    };
+    if (isMatch(pDocument->GetDocTemplate()))
+        return nID;
+    if (CWinApp* pApp = AfxGetApp()) {
+        POSITION pos = pApp->GetFirstDocTemplatePosition();
+        while (pos) {
+            if (isMatch(pApp->GetNextDocTemplate(pos)))
+                return nID;
+        }
+    }
+    return 0;
+}
+
+void CXTPCommandBars::SetCustomizeMode(BOOL bMode)
+{
+    m_pOptions->m_bDirty = TRUE;
+    m_bCustomizeMode = bMode;
+    SetDragControl(nullptr);
+    for (CXTPCommandBar* pBar : m_arrBars)
+        pBar->OnIdleUpdateCmdUI(TRUE, TRUE);
+    RecalcFrameLayout();
+}
+
+void CXTPCommandBars::SetQuickCustomizeMode(BOOL bMode)
+{
+    m_pOptions->m_bDirty = TRUE;
+    m_bQuickCustomizeMode = bMode;
+    m_bCustomizeMode = bMode;
+    SetDragControl(nullptr);
+}
+
+void CXTPCommandBars::SetDragControl(CXTPControl* pControl)
+{
+    if (pControl != m_pDragSelected) {
+        CXTPControl* pOld = m_pDragSelected;
+        m_pDragSelected = pControl;
+        if (pControl)
+            pControl->InternalAddRef();
+        if (pOld) {
+            if (pOld->GetParent())
+                pOld->GetParent()->Invalidate(FALSE);
+            pOld->InternalRelease();
+        }
+        if (pControl && pControl->GetParent() && pControl->GetParent()->GetSafeHwnd())
+            pControl->GetParent()->Invalidate(FALSE);
+    }
+    CWnd* pTarget = m_dropSource.GetDragWnd() ? m_dropSource.GetDragWnd() : m_pFrame;
+    if (pTarget && pTarget->GetSafeHwnd())
+        pTarget->SendMessage(WM_CMDBARS_DRAGCONTROLCHANGED, 0, 0);
+}
+
+CXTPPaintManager* CXTPCommandBars::GetPaintManager() const
+{
+    return m_pPaintManager ? m_pPaintManager : XTPPaintManager();
+}
+
+void CXTPCommandBars::SetPaintManager(CXTPPaintManager* pPaintManager)
+{
+    if (m_pPaintManager)
+        m_pPaintManager->InternalRelease();
+    m_pPaintManager = pPaintManager;
+}
+
+CXTPImageManager* CXTPCommandBars::GetImageManager() const
+{
+    return m_pImageManager ? m_pImageManager : XTPImageManager();
+}
+
+void CXTPCommandBars::SetImageManager(CXTPImageManager* pImageManager)
+{
+    if (m_pImageManager)
+        m_pImageManager->InternalRelease();
+    m_pImageManager = pImageManager;
+}
+
+BOOL CXTPCommandBars::IsShowFullAfterDelay() const
+{
+    return m_pOptions->m_bShowFullAfterDelay;
+}

@@ -1,0 +1,97 @@
+// The command bars of one frame: their list, the frame's message hooks, layout, command usage,
+// customize mode and the managers the bars paint with.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "CCmdTarget.h"
+#include "CXTPCustomizeDropSourceStandIn.h"
+#include "XTPCommandBarsTypes.h"
+
+class CFrameWnd;
+class CWnd;
+class CXTPCommandBar;
+class CXTPCommandBarsOptions;
+class CXTPControl;
+class CXTPControls;
+class CXTPImageManager;
+class CXTPPaintManager;
+
+class CXTPCommandBars : public CCmdTarget {
+    DECLARE_DYNCREATE(CXTPCommandBars)
+
+public:
+    CXTPCommandBars();
+    ~CXTPCommandBars() override;
+
+    // Stores the frame and asks it whether it handles the customize command (35001).
+    void SetSite(CFrameWnd* pFrame);
+    CFrameWnd* GetSite() const { return m_pFrame; }
+
+    int GetCount() const { return static_cast<int>(m_arrBars.size()); }
+    CXTPCommandBar* GetAt(int nIndex) const;
+    // The first bar with the id; id 0 gives null.
+    CXTPCommandBar* GetToolBar(UINT nBarID) const;
+    CXTPCommandBar* GetMenuBar() const { return m_pMenuBar; }
+    void ToggleVisible(int nIndex);
+
+    // Does nothing inside RecalcLayout; else lays the frame out now or at its next idle time.
+    void RecalcFrameLayout(BOOL bDelay = FALSE);
+    void RecalcLayout();
+
+    // Runs the thread's messages while the bar tracks.
+    static void PumpTrackingMessages(CXTPCommandBar* pBar);
+
+    // The frame's messages, before the frame: TRUE when taken.
+    BOOL PreTranslateFrameMessage(MSG* pMsg);
+    BOOL OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The frame of the foreground window (not a mini frame), or null.
+    static CFrameWnd* GetForegroundFrame();
+
+    virtual BOOL IsCommandHidden(UINT nID);
+    virtual BOOL IsControlHidden(CXTPControl* pControl);
+    // A value that tells the active MDI child's document template; 0 outside an MDI frame.
+    virtual UINT GetActiveDocTemplate();
+    void SetCommandUsed(UINT nID);
+    void ResetUsageData();
+
+    void SetCustomizeMode(BOOL bMode);
+    void SetQuickCustomizeMode(BOOL bMode);
+    BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
+    BOOL IsQuickCustomizeMode() const { return m_bQuickCustomizeMode; }
+    BOOL IsCustomizable() const { return m_bCustomizable; }
+    void SetDragControl(CXTPControl* pControl);
+    CXTPControl* GetDragControl() const { return m_pDragSelected; }
+    CXTPCustomizeDropSourceStandIn* GetDropSource() { return &m_dropSource; }
+
+    CXTPPaintManager* GetPaintManager() const;
+    void SetPaintManager(CXTPPaintManager* pPaintManager);
+    CXTPImageManager* GetImageManager() const;
+    void SetImageManager(CXTPImageManager* pImageManager);
+    CXTPCommandBarsOptions* GetOptions() const { return m_pOptions; }
+    BOOL IsShowFullAfterDelay() const;
+
+protected:
+    // Appends a bar made by the bar makers; the list takes over the caller's reference.
+    void AppendBar(CXTPCommandBar* pBar);
+
+    CXTPControls* m_pContextMenus = nullptr;
+    HACCEL m_hDesignerAccels = nullptr;
+    BOOL m_bIgnoreShiftMenuKey = FALSE;
+    CXTPCustomizeDropSourceStandIn m_dropSource;
+    CXTPPaintManager* m_pPaintManager = nullptr;
+    CXTPImageManager* m_pImageManager = nullptr;
+    CXTPControl* m_pDragSelected = nullptr;
+    BOOL m_bCustomizeMode = FALSE;
+    BOOL m_bCustomizable = FALSE;
+    UINT m_nDefaultMenuID = 0;
+    BOOL m_bQuickCustomizeMode = FALSE;
+    CString m_strReserved;
+    CXTPCommandBarsOptions* m_pOptions = nullptr;
+    std::vector<CXTPCommandBar*> m_arrBars;
+    CFrameWnd* m_pFrame = nullptr;
+    CXTPCommandBar* m_pMenuBar = nullptr;
+    BOOL m_bRecalcLayout = FALSE;
+};

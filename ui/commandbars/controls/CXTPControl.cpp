@@ -1,0 +1,537 @@
+// The control base: texts, states, execution, the button's press loop and customize drag and resize.
+#include "CXTPControl.h"
+
+#include "CArchive.h"
+#include "CDC.h"
+#include "CWnd.h"
+#include "CXTPCommandBar.h"
+#include "CXTPCommandBars.h"
+#include "CXTPControls.h"
+#include "CXTPFlatThemeStandIn.h"
+#include "CXTPHookManager.h"
+#include "CXTPImageManager.h"
+#include "CXTPPaintManager.h"
+#include "CXTPMenuSound.h"
+#include "CXTPResourceManager.h"
+#include "XTPTrackingMessage.h"
+
+IMPLEMENT_SERIAL(CXTPControl, CCmdTarget, VERSIONABLE_SCHEMA | 0x11)
+
+namespace {
+
+// Keeps an object alive across a call that may release it (a command handler may remove
+// the control or its bar).
+class CHoldRef {
+public:
+    explicit CHoldRef(CCmdTarget* pTarget) : m_pTarget(pTarget)
+    {
+        if (m_pTarget)
+            m_pTarget->InternalAddRef();
+    }
+    ~CHoldRef()
+    {
+        if (m_pTarget)
+            m_pTarget->InternalRelease();
+    }
+    CHoldRef(const CHoldRef&) = delete;
+    CHoldRef& operator=(const CHoldRef&) = delete;
+
+private:
+    CCmdTarget* m_pTarget;
+};
+
+void CopyMap(CMap<UINT, UINT, BOOL, BOOL>& to, const CMap<UINT, UINT, BOOL, BOOL>& from)
+{
+    to.RemoveAll();
+    POSITION pos = from.GetStartPosition();
+    while (pos) {
+        UINT key = 0;
+        BOOL value = FALSE;
+        from.GetNextAssoc(pos, key, value);
+        to.SetAt(key, value);
+    }
+}
+
+}  // namespace
+
+CXTPControl::CXTPControl()
+{
+    m_mapDocTemplatesAssigned.InitHashTable(17, false);
+    m_mapDocTemplatesExcluded.InitHashTable(17, false);
+}
+
+CXTPControl::~CXTPControl() = default;
+
+void CXTPControl::SetBeginGroup(BOOL bBeginGroup)
+{
+    m_bBeginGroup = bBeginGroup;
+    DelayLayoutParent();
+}
+
+void CXTPControl::SetEnabled(BOOL bEnabled)
+{
+    if (m_bEnabled != bEnabled) {
+        m_bEnabled = bEnabled;
+        RedrawParent();
+    }
+}
+
+void CXTPControl::SetChecked(int bChecked)
+{
+    if (m_bChecked != bChecked) {
+        m_bChecked = bChecked;
+        RedrawParent();
+    }
+}
+
+int CXTPControl::GetEffectiveIconId() const
+{
+    if (m_nCustomIconId != 0)
+        return m_nCustomIconId;
+    return m_nIconId >= 1 ? m_nIconId : m_nId;
+}
+
+BOOL CXTPControl::Compare(CXTPControl* pOther)
+{
+    if (!pOther)
+        return FALSE;
+    return GetStyle() == pOther->GetStyle() && m_controlType == pOther->m_controlType &&
+           m_nId == pOther->m_nId && m_bBeginGroup == pOther->m_bBeginGroup &&
+           GetEffectiveIconId() == pOther->GetEffectiveIconId() && m_strCaption == pOther->m_strCaption &&
+           m_strTooltipText == pOther->m_strTooltipText && m_strDescriptionText == pOther->m_strDescriptionText &&
+           m_strCustomCaption == pOther->m_strCustomCaption && m_nCustomStyle == pOther->m_nCustomStyle &&
+           m_strParameter == pOther->m_strParameter &&
+           (m_dwHideFlags & xtpHideCustomize) == (pOther->m_dwHideFlags & xtpHideCustomize);
+}
+
+void CXTPControl::SetID(int nID)
+{
+    if (m_nId != nID && m_strCaption.IsEmpty()) {
+        CString strPrompt;
+        if (nID != 0 && XTPResourceManager()->LoadString(&strPrompt, static_cast<UINT>(nID)) && !strPrompt.IsEmpty())
+            SetPrompt(strPrompt);
+    }
+    m_nId = nID;
+}
+
+void CXTPControl::SetPrompt(CString strPrompt)
+{
+    if (strPrompt.IsEmpty())
+        return;
+    int nNewLine = strPrompt.Find('\n');
+    if (nNewLine >= 0) {
+        CString strRest = strPrompt.Mid(nNewLine + 1);
+        int nNext = strRest.Find('\n');
+        m_strTooltipText = nNext >= 0 ? strRest.Left(nNext) : strRest;
+        m_strDescriptionText = strPrompt.Left(nNewLine);
+    } else {
+        m_strTooltipText = strPrompt;
+        m_strDescriptionText = strPrompt;
+    }
+    SetCaption(m_strTooltipText);
+}
+
+void CXTPControl::SetCaption(const char* lpszCaption)
+{
+    CString strCaption(lpszCaption ? lpszCaption : "");
+    int nTab = strCaption.Find('\t');
+    if (nTab >= 0) {
+        m_strAutoShortcutText = strCaption.Mid(nTab + 1);
+        strCaption = strCaption.Left(nTab);
+    }
+    if (m_strCaption != strCaption) {
+        m_strCaption = strCaption;
+        DelayLayoutParent();
+    }
+}
+
+void CXTPControl::SetDefaultItem(BOOL bDefault)
+{
+    if (m_bDefaultItem != bDefault) {
+        m_bDefaultItem = bDefault;
+        DelayLayoutParent();
+    }
+}
+
+void CXTPControl::SetExpanded(BOOL bExpanded)
+{
+    m_bExpanded = bExpanded;
+    if (!bExpanded)
+        m_dwHideFlags &= ~static_cast<DWORD>(xtpHideExpand);
+}
+
+HCURSOR CXTPControl::LoadResizeCursor()
+{
+    HCURSOR hCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(9972));
+    return hCursor ? hCursor : ::LoadCursorA(nullptr, IDC_SIZEWE);
+}
+
+void CXTPControl::RedrawParent()
+{
+    if (m_pParent && m_pParent->GetSafeHwnd())
+        m_pParent->DelayRedraw();
+}
+
+void CXTPControl::DelayLayoutParent()
+{
+    if (m_pParent)
+        m_pParent->SetLayoutPending();
+}
+
+void CXTPControl::Redraw()
+{
+    if (m_pParent && m_pParent->GetSafeHwnd())
+        m_pParent->Invalidate(FALSE);
+}
+
+BOOL CXTPControl::IsCustomizeMode() const
+{
+    return m_pParent ? m_pParent->IsCustomizeMode() : FALSE;
+}
+
+BOOL CXTPControl::IsCursorOver() const
+{
+    if (!m_pParent || !m_pParent->GetSafeHwnd())
+        return FALSE;
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    m_pParent->ScreenToClient(&pt);
+    return m_rcControl.PtInRect(pt);
+}
+
+CXTPCommandBars* CXTPControl::GetCommandBarsOfParent() const
+{
+    if (m_pParent)
+        return m_pParent->GetCommandBars();
+    return m_pControls ? m_pControls->GetCommandBars() : nullptr;
+}
+
+CXTPPaintManager* CXTPControl::GetPaintManager() const
+{
+    if (m_pParent)
+        return m_pParent->GetPaintManager();
+    CXTPCommandBars* pCommandBars = m_pControls ? m_pControls->GetCommandBars() : nullptr;
+    return pCommandBars ? pCommandBars->GetPaintManager() : XTPPaintManager();
+}
+
+CXTPImageManager* CXTPControl::GetImageManager() const
+{
+    if (m_pParent)
+        return m_pParent->GetImageManager();
+    CXTPCommandBars* pCommandBars = m_pControls ? m_pControls->GetCommandBars() : nullptr;
+    return pCommandBars ? pCommandBars->GetImageManager() : XTPImageManager();
+}
+
+CXTPImageManagerIcon* CXTPControl::GetImage(int nWidth) const
+{
+    int nIconId = GetEffectiveIconId();
+    if (nIconId == 0)
+        return nullptr;
+    return GetImageManager()->GetImage(static_cast<UINT>(nIconId), nWidth);
+}
+
+CSize CXTPControl::GetSize(CDC* pDC)
+{
+    return CXTPFlatThemeStandIn::DrawControl(GetPaintManager(), pDC, this, FALSE);
+}
+
+void CXTPControl::Draw(CDC* pDC)
+{
+    CXTPFlatThemeStandIn::DrawControl(GetPaintManager(), pDC, this, TRUE);
+}
+
+void CXTPControl::Copy(CXTPControl* pSrc, BOOL /*bRecursive*/)
+{
+    m_nId = pSrc->m_nId;
+    m_nTag = pSrc->m_nTag;
+    m_dwFlags = pSrc->m_dwFlags;
+    m_controlType = pSrc->m_controlType;
+    m_strCaption = pSrc->m_strCaption;
+    m_strShortcutText = pSrc->m_strShortcutText;
+    m_strAutoShortcutText = pSrc->m_strAutoShortcutText;
+    m_strTooltipText = pSrc->m_strTooltipText;
+    m_strDescriptionText = pSrc->m_strDescriptionText;
+    m_strParameter = pSrc->m_strParameter;
+    m_nCustomIconId = pSrc->m_nCustomIconId;
+    m_nIconId = pSrc->m_nIconId;
+    m_bTemporary = pSrc->m_bTemporary;
+    m_strCustomCaption = pSrc->m_strCustomCaption;
+    m_strCategory = pSrc->m_strCategory;
+    m_dwHideFlags = pSrc->m_dwHideFlags;
+    m_bDefaultItem = pSrc->m_bDefaultItem;
+    m_bEnabled = pSrc->m_bEnabled;
+    m_bChecked = pSrc->m_bChecked;
+    m_nCustomStyle = pSrc->m_nCustomStyle;
+    m_nStyle = pSrc->m_nStyle;
+    m_bBeginGroup = pSrc->m_bBeginGroup;
+    m_bCloseSubMenuOnClick = pSrc->m_bCloseSubMenuOnClick;
+    CopyMap(m_mapDocTemplatesAssigned, pSrc->m_mapDocTemplatesAssigned);
+    CopyMap(m_mapDocTemplatesExcluded, pSrc->m_mapDocTemplatesExcluded);
+}
+
+CXTPControl* CXTPControl::Clone(BOOL bRecursive)
+{
+    CXTPControl* pClone = static_cast<CXTPControl*>(GetRuntimeClass()->CreateObject());
+    if (pClone)
+        pClone->Copy(this, bRecursive);
+    return pClone;
+}
+
+BOOL CXTPControl::OnLButtonDblClk(CPoint point)
+{
+    OnClick(FALSE, point);
+    return TRUE;
+}
+
+void CXTPControl::OnMouseHover()
+{
+    if (!m_pParent)
+        return;
+    BOOL bWasPopuped = m_pParent->GetPopupedIndex() != -1;
+    m_pParent->SetPopuped(-1);
+    if (bWasPopuped && m_pParent->GetTrackingMode() == 2 && m_pParent->GetType() != xtpBarTypePopup)
+        m_pParent->SetTrackingMode(FALSE);
+}
+
+BOOL CXTPControl::OnSetSelected(int bSelected)
+{
+    if (bSelected == m_bSelected)
+        return FALSE;
+    if (bSelected == xtpSelectedByKeyboard && m_pParent)
+        m_pParent->SetPopuped(-1);
+    m_bSelected = bSelected;
+    if (m_pParent)
+        m_pParent->OnControlSelected(bSelected, this);
+    RedrawParent();
+    return TRUE;
+}
+
+void CXTPControl::OnCustomizeDragOver()
+{
+    if (m_pParent) {
+        m_pParent->SetPopuped(-1);
+        m_pParent->SetSelected(-1);
+    }
+}
+
+void CXTPControl::Execute()
+{
+    XTPMenuSound()->PlaySound(CXTPMenuSound::kCommand);
+    m_bPressed = 2;
+
+    CXTPCommandBar* pBar = m_pParent;
+    if (!pBar)
+        return;
+    CXTPCommandBar* pRoot = pBar->GetRootParent();
+    if (UINT* pReturnCmd = pRoot->GetReturnCmdTarget()) {
+        XTPHookManager()->CancelTracking();
+        *pReturnCmd = static_cast<UINT>(m_nId);
+        return;
+    }
+
+    // The command handler may remove this control or its bar; both stay alive until we return.
+    CHoldRef holdControl(this);
+    CHoldRef holdBar(pBar);
+
+    CWnd* pTarget = pBar->GetSite();
+    if (CXTPCommandBars* pCommandBars = pBar->GetCommandBars()) {
+        if (m_nId != 0)
+            pCommandBars->SetCommandUsed(static_cast<UINT>(m_nId));
+    }
+    BOOL bCloseSubMenu = m_bCloseSubMenuOnClick;
+    if (bCloseSubMenu)
+        XTPHookManager()->CancelTracking();
+
+    if (m_nId == 0 || !pTarget || !pTarget->GetSafeHwnd())
+        return;
+    NMXTPCONTROL notify = {};
+    notify.hdr.hwndFrom = nullptr;
+    notify.hdr.idFrom = static_cast<UINT_PTR>(m_nId);
+    notify.hdr.code = CBN_XTP_EXECUTE;
+    notify.pControl = this;
+    if (pTarget->SendMessage(WM_CMDBARS_EXECUTE, static_cast<WPARAM>(m_nId), reinterpret_cast<LPARAM>(&notify)) == 0)
+        pTarget->SendMessage(WM_COMMAND, static_cast<WPARAM>(m_nId), 0);
+
+    // A control the command took out of its bar has nothing left to refresh.
+    if (!bCloseSubMenu && m_pParent == pBar && pBar->GetSafeHwnd()) {
+        pBar->OnIdleUpdateCmdUI(FALSE, 0);
+        Redraw();
+    }
+}
+
+void CXTPControl::ClickToolBarButton(CRect rcActive)
+{
+    CXTPCommandBar* pBar = m_pParent;
+    if (!pBar || !pBar->GetSafeHwnd())
+        return;
+    if (rcActive.IsRectEmpty())
+        rcActive = m_rcControl;
+
+    CHoldRef holdControl(this);
+    CHoldRef holdBar(pBar);
+
+    pBar->SetSelected(m_nIndex);
+    m_bPressed = 1;
+    RedrawParent();
+    pBar->SetCapture();
+
+    BOOL bExecute = FALSE;
+    BOOL bMoved = FALSE;
+    CPoint ptLast;
+    for (;;) {
+        MSG msg;
+        if (!XTPGetTrackingMessage(&msg))
+            break;
+        if (msg.message == WM_LBUTTONUP) {
+            bExecute = m_bSelected != xtpNotSelected && (!bMoved || rcActive.PtInRect(ptLast));
+            break;
+        }
+        if (msg.message == WM_MOUSEMOVE && msg.hwnd == pBar->GetSafeHwnd()) {
+            ptLast = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+            bMoved = TRUE;
+            int bSelected = m_rcControl.PtInRect(ptLast) ? xtpSelectedByMouse : xtpNotSelected;
+            if (bSelected != m_bSelected) {
+                m_bSelected = bSelected;
+                RedrawParent();
+            }
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+        if (!pBar->GetSafeHwnd() || ::GetCapture() != pBar->GetSafeHwnd())
+            break;
+    }
+
+    if (pBar->GetSafeHwnd() && ::GetCapture() == pBar->GetSafeHwnd())
+        ::ReleaseCapture();
+    if (m_bSelected != xtpNotSelected && m_pParent == pBar) {
+        pBar->SetSelected(-1);
+        m_bSelected = xtpNotSelected;
+    }
+    m_bPressed = 0;
+    RedrawParent();
+    if (bExecute && m_pParent == pBar)
+        Execute();
+}
+
+void CXTPControl::OnCustomizeMouseDown(CPoint point)
+{
+    CXTPCommandBar* pBar = m_pParent;
+    CXTPCommandBars* pCommandBars = pBar ? pBar->GetCommandBars() : nullptr;
+    if (!pCommandBars)
+        return;
+    if (pCommandBars->GetDragControl() == this && CanResizeInCustomize() && CustomizeStartResize(point))
+        return;
+
+    CHoldRef holdControl(this);
+    pCommandBars->SetDragControl(this);
+    // Effects: 0 dropped outside every bar (delete), 2 moved; anything else leaves it in place.
+    DWORD dwEffect = pCommandBars->GetDropSource()->DoDragControl(this);
+    if (dwEffect != 0 && dwEffect != 2) {
+        pCommandBars->SetDragControl(this);
+        return;
+    }
+    {
+        pBar->SetPopuped(-1);
+        pBar->SetSelected(-1);
+        if (pCommandBars->GetDragControl() == this)
+            pCommandBars->SetDragControl(nullptr);
+        CXTPControls* pControls = m_pControls;
+        if (pControls) {
+            int nCount = pControls->GetCount();
+            if (m_bBeginGroup && m_nIndex < nCount - 1)
+                pControls->GetAt(m_nIndex + 1)->SetBeginGroup(TRUE);
+            if (m_nIndex == 0 && nCount > 1)
+                pControls->GetAt(1)->SetBeginGroup(FALSE);
+            pControls->Remove(this);
+        }
+        pBar->OnRecalcLayout();
+    }
+}
+
+namespace {
+
+// The tracker frame of a width resize: four inverted bands of 2 pixels.
+void InvertTracker(HDC hDC, const CRect& rc)
+{
+    ::PatBlt(hDC, rc.left, rc.top, rc.Width(), 2, DSTINVERT);
+    ::PatBlt(hDC, rc.left, rc.bottom - 2, rc.Width(), 2, DSTINVERT);
+    ::PatBlt(hDC, rc.left, rc.top + 2, 2, rc.Height() - 4, DSTINVERT);
+    ::PatBlt(hDC, rc.right - 2, rc.top + 2, 2, rc.Height() - 4, DSTINVERT);
+}
+
+}  // namespace
+
+BOOL CXTPControl::CustomizeStartResize(CPoint point)
+{
+    CXTPCommandBar* pBar = m_pParent;
+    CXTPCommandBars* pCommandBars = pBar ? pBar->GetCommandBars() : nullptr;
+    if (!pCommandBars || !pBar->GetSafeHwnd() || !m_rcControl.PtInRect(point))
+        return FALSE;
+    BOOL bNearLeft = point.x - m_rcControl.left < 3;
+    BOOL bNearRight = m_rcControl.right - point.x <= 2;
+    if (!bNearLeft && !bNearRight)
+        return FALSE;
+
+    CHoldRef holdControl(this);
+    pCommandBars->SetDragControl(nullptr);
+    pBar->UpdateWindow();
+
+    CRect rcTracker = m_rcControl;
+    pBar->ClientToScreen(&rcTracker);
+    CRect rcStart = rcTracker;
+    pBar->SetCapture();
+    ::SetCursor(LoadResizeCursor());
+    BOOL bLocked = ::LockWindowUpdate(::GetDesktopWindow());
+    HDC hDC = ::GetDCEx(::GetDesktopWindow(), nullptr, bLocked ? 0x403 : 3);
+    InvertTracker(hDC, rcTracker);
+
+    CPoint ptScreen = point;
+    pBar->ClientToScreen(&ptScreen);
+    int nOffset = bNearLeft ? ptScreen.x - rcTracker.left : ptScreen.x - rcTracker.right;
+    int nMinWidth = GetCustomizeMinWidth();
+    BOOL bAccept = FALSE;
+    for (;;) {
+        MSG msg;
+        if (!XTPGetTrackingMessage(&msg))
+            break;
+        if (::GetCapture() != pBar->GetSafeHwnd())
+            break;
+        if (msg.message == WM_MOUSEMOVE) {
+            CPoint pt;
+            ::GetCursorPos(&pt);
+            CRect rcNew = rcTracker;
+            if (bNearLeft)
+                rcNew.left = (pt.x - nOffset < rcNew.right - nMinWidth) ? pt.x - nOffset : rcNew.right - nMinWidth;
+            else
+                rcNew.right = (pt.x - nOffset > rcNew.left + nMinWidth) ? pt.x - nOffset : rcNew.left + nMinWidth;
+            if (rcNew != rcTracker) {
+                InvertTracker(hDC, rcTracker);
+                rcTracker = rcNew;
+                InvertTracker(hDC, rcTracker);
+            }
+        } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            break;
+        } else if (msg.message == WM_LBUTTONUP) {
+            bAccept = TRUE;
+            break;
+        } else {
+            ::DispatchMessageA(&msg);
+        }
+    }
+
+    InvertTracker(hDC, rcTracker);
+    if (::GetCapture() == pBar->GetSafeHwnd())
+        ::ReleaseCapture();
+    if (bLocked)
+        ::LockWindowUpdate(nullptr);
+    ::ReleaseDC(::GetDesktopWindow(), hDC);
+    pCommandBars->SetDragControl(this);
+
+    if (bAccept && rcTracker.Width() != rcStart.Width()) {
+        SetWidth(rcTracker.Width());
+        pBar->OnRecalcLayout();
+    }
+    pBar->RedrawNow();
+    return TRUE;
+}
