@@ -170,6 +170,7 @@ protected:
 
 TEST_F(DecompileMdlTest, ADecompiledModelCompilesBackToTheSameModel)
 {
+    plain->color = zCOLOR(40, 90, 200, 255);
     zCModelPrototype* original = MakeFigure("HERO");
     box.Write("DATA/ANIMS/_compiled/hero.mdl", WriteMdl(original));
     original->Release();
@@ -213,6 +214,14 @@ TEST_F(DecompileMdlTest, ADecompiledModelCompilesBackToTheSameModel)
         if (meshA)
             EXPECT_TRUE(SameGeometry(*meshA, *meshB, tolerance));
     }
+    // The arm's plain colour comes back as the colour of its mesh; a channel may lose
+    // one step, since the text keeps six digits and reading truncates.
+    const auto* arm = static_cast<const zCProgMeshProto*>(back->SearchNode("BIP01 ARM")->visual);
+    ASSERT_EQ(arm->GetNumSubMeshes(), 1);
+    const zCOLOR colour = arm->GetSubMesh(0).material->color;
+    EXPECT_NEAR(colour.r, plain->color.r, 1);
+    EXPECT_NEAR(colour.g, plain->color.g, 1);
+    EXPECT_NEAR(colour.b, plain->color.b, 1);
     ASSERT_EQ(back->softSkinList.GetNum(), 1);
     EXPECT_TRUE(SameGeometry(*original->softSkinList[0], *back->softSkinList[0], tolerance));
     back->Release();
