@@ -629,3 +629,19 @@ TEST_F(DecompileModelScriptTest, CompilingAScriptWhoseSourceReportsAnErrorIsNotO
         EXPECT_EQ(HasLine("Compiling Model 'HERO.MDS' failed."), broken);
     }
 }
+
+TEST_F(DecompileModelScriptTest, StopBuildEndsTheSetAfterTheFileInHand)
+{
+    Compile();
+    proto->Release();
+    proto = new zCModelPrototype();
+    host.Clear();
+    host.GetSettings().BuildJobThread = 0;  // Build/Stop Build was chosen
+    Decompile("\\DATA\\ANIMS\\HERO.MDS");
+    EXPECT_TRUE(box.Exists("OUT/HERO.ASC"));
+    EXPECT_FALSE(box.Exists("OUT/HELMET.ASC"));
+    EXPECT_FALSE(box.Exists("OUT/WALK.ASC"));
+    EXPECT_FALSE(HasLine("decompiled OK"));
+    EXPECT_EQ(g_registeredMeshNames.GetNum(), 0);
+    EXPECT_EQ(g_modelProtoList, proto);
+}
