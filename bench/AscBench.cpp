@@ -3,10 +3,13 @@
 // into a compiled model with LoadAsc, the progressive-mesh build
 // included as in a real compile, and once more with plain meshes to show the read
 // alone; beside it assimp's importer ("assimp info", Debian's assimp-utils) on the
-// same file when it is installed.
+// same file when it is installed. Then the model tools' round trip on the same
+// terrain: compiled into an .mdl, decompiled back into an ASC and that compiled again,
+// each through its tool entry, with the time per face.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -18,7 +21,13 @@
 #include "BenchSandbox.h"
 #include "BenchTiming.h"
 #include "IdeServices.h"
+#include "JobGlobals.h"
+#include "ModelServices.h"
 #include "zCAscModelReader.h"
+#include "zCModelResourceManager.h"
+#include "zCOption.h"
+#include "zCRnd_D3D.h"
+#include "zCTextureExchange.h"
 #include "zCModelPrototype.h"
 #include "zCProgMeshProto.h"
 #include "zERROR.h"
@@ -42,7 +51,8 @@ std::string MakeExport(int n, int objects)
                     "*SCENE {\r\n\t*SCENE_FILENAME \"terrain.max\"\r\n\t*SCENE_FIRSTFRAME 0\r\n\t*SCENE_LASTFRAME 100\r\n"
                     "\t*SCENE_FRAMESPEED 25\r\n\t*SCENE_TICKSPERFRAME 160\r\n}\r\n"
                     "*MATERIAL_LIST {\r\n\t*MATERIAL_COUNT 1\r\n\t*MATERIAL 0 {\r\n\t\t*MATERIAL_NAME \"Grid\"\r\n"
-                    "\t\t*MATERIAL_CLASS \"Standard\"\r\n\t\t*MATERIAL_DIFFUSE 0.5000\t0.5000\t0.5000\r\n\t}\r\n}\r\n";
+                    "\t\t*MATERIAL_CLASS \"Standard\"\r\n\t\t*MATERIAL_DIFFUSE 0.5000\t0.5000\t0.5000\r\n"
+                    "\t\t*MAP_DIFFUSE {\r\n\t\t\t*MAP_NAME \"Map #1\"\r\n\t\t\t*BITMAP \"grid.tga\"\r\n\t\t}\r\n\t}\r\n}\r\n";
     for (int object = 0; object < objects; ++object) {
     const std::string name = "ZM_Terrain" + std::to_string(object);
     s += "*GEOMOBJECT {\r\n\t*NODE_NAME \"" + name + "\"\r\n\t*NODE_TM {\r\n\t\t*NODE_NAME \"" + name + "\"\r\n"
@@ -108,6 +118,58 @@ double TimeLoadAsc(int flags, int repeats, int& triangles)
     });
 }
 
+// The header of a compiled texture, which is all the tools read of it.
+void WriteTexHeader(const std::filesystem::path& path, int width)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    const std::uint32_t words[9] = {0x58455400u, 0, zTEX_FORMAT_RGB_565, static_cast<std::uint32_t>(width),
+                                    static_cast<std::uint32_t>(width), 1, static_cast<std::uint32_t>(width),
+                                    static_cast<std::uint32_t>(width), 0xFF808080u};
+    for (std::uint32_t word : words)
+        for (int b = 0; b < 4; ++b)
+            out.put(static_cast<char>(word >> (8 * b) & 0xFF));
+}
+
+// Runs one tool entry as the build worker does; false when it reported an error.
+bool RunEntry(zCHeadlessIde& host, void (*entry)(zSTRING&), const char* fileName)
+{
+    const int errorsBefore = host.GetErrorCount();
+    zSTRING name = fileName;
+    zRunJobGuarded([&] {
+        entry(name);
+        return 0;
+    });
+    return host.GetErrorCount() == errorsBefore;
+}
+
+void TimeDecompileRoundTrip(zCHeadlessIde& host, const std::filesystem::path& folder, int faces)
+{
+    std::filesystem::create_directories(folder / "_compiled");
+    std::filesystem::create_directories(folder / "OUT" / "_compiled");
+    g_jobMode = 4;
+    g_jobDestDir = "\\";
+    bool ok = RunEntry(host, &CompileMdl, "\\TERRAIN.ASC");
+    g_jobMode = 3;
+    g_jobDestDir = "\\OUT\\";
+    const double decompile =
+        BestProcessorMilliseconds(3, [&] { ok = RunEntry(host, &DecompileMdl, "\\_compiled\\TERRAIN.mdl") && ok; });
+    std::error_code missing;
+    const auto ascSize = std::filesystem::file_size(folder / "OUT" / "TERRAIN.ASC", missing);
+    g_jobMode = 4;
+    const double compileBack =
+        BestProcessorMilliseconds(1, [&] { ok = RunEntry(host, &CompileMdl, "\\OUT\\TERRAIN.ASC") && ok; });
+    if (!ok) {
+        for (const auto& line : host.GetLines())
+            std::printf("reported: %s\n", line.text.c_str());
+    }
+    std::printf("tool round trip on the compiled terrain (%d faces):\n", faces);
+    std::printf("  DecompileMdl, .mdl -> ASC (%5.1f MB written):          %10.1f ms cpu  %6.2f us/face\n",
+                ascSize / 1048576.0, decompile, 1000.0 * decompile / faces);
+    std::printf("  CompileMdl of that ASC (best of 1):                    %10.1f ms cpu  %6.2f us/face%s\n",
+                compileBack, 1000.0 * compileBack / faces, ok ? "" : "  (an entry reported an error)");
+}
+
 } // namespace
 
 int main()
@@ -117,6 +179,17 @@ int main()
     zCHeadlessIde host;
     zSetIdeServices(&host);
     g_errorReporter.SetFilterLevel(8);
+    // The export's material is textured, as a real model's are: its texture is found
+    // beside the job's animations folder, among the compiled textures.
+    g_jobSourceDir = "\\DATA\\ANIMS\\";
+    zCOption options;
+    g_options = &options;
+    zCRnd_D3D renderer;
+    g_renderer = &renderer;
+    auto* manager = new zCModelResourceManager();
+    manager->SetThreadingEnabled(0);
+    g_resourceManager = manager;
+    WriteTexHeader(folder / "DATA" / "Textures" / "_compiled" / "GRID-C.TEX", 8);
 
     const int n = 160;
     const int objects = 2;
@@ -153,6 +226,13 @@ int main()
         std::printf("assimp info: not installed (Debian package assimp-utils)\n");
     }
 
+    TimeDecompileRoundTrip(host, folder, triangles);
+
+    // Cached textures go before the renderer that made them.
+    delete manager;
+    g_resourceManager = nullptr;
+    g_renderer = nullptr;
+    g_options = nullptr;
     zSetIdeServices(nullptr);
     return 0;
 }

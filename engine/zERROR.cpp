@@ -15,6 +15,8 @@ zERROR::zERROR() : fatalHandler(&zERROR::DefaultFatalHandler), filterLevel(-1)
 
 void zERROR::Report(int level, zSTRING text, const char* file, int line)
 {
+    if (level >= zERR_ERROR)
+        ++errorCount;
     if (filterLevel < 0 && level != zERR_FATAL)
         return;
 

@@ -2,6 +2,7 @@
 // engine and the toolchains, into the host's output pane.
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 #include "zSTRING.h"
@@ -36,6 +37,9 @@ public:
 
     int GetFilterLevel() const { return filterLevel; }
     void SetFilterLevel(int level) { filterLevel = level; }
+    // Reports of level 3 and 4 since the program started: an entry compares the count
+    // before and after a step to learn whether the step failed.
+    int GetErrorCount() const { return errorCount; }
     zTFatalHandler GetFatalHandler() const { return fatalHandler; }
     void SetFatalHandler(zTFatalHandler handler) { fatalHandler = handler; }
 
@@ -45,6 +49,7 @@ public:
 private:
     zTFatalHandler fatalHandler;
     int filterLevel;
+    std::atomic<int> errorCount{0};  // the cache-in worker reports too
 };
 
 extern zERROR g_errorReporter;

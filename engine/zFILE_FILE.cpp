@@ -368,6 +368,11 @@ bool zFILE_FILE::FileCopy(zFILE* target)
 {
     if (!target)
         return false;
+    // Creating the target would empty a file copied onto itself before it is read.
+    zSTRING from = GetFullPath();
+    zSTRING to = target->GetFullPath();
+    if (from.Upper() == to.Upper())
+        return true;
     const bool openedHere = !IsOpened();
     if (Open(false) != 0)
         return false;

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <unordered_map>
 
 #include "JobGlobals.h"
 #include "ResString.h"
@@ -42,6 +45,17 @@ std::string Num(float f)
 zVEC3 Colour(const zCMaterial& m)
 {
     return zVEC3(m.color.r * kColourScale, m.color.g * kColourScale, m.color.b * kColourScale);
+}
+
+// Equal coordinates give equal keys; 0.0 and -0.0 are equal.
+std::uint64_t TexCoordKey(const zVEC2& uv)
+{
+    const float x = uv.x + 0.0f;
+    const float y = uv.y + 0.0f;
+    std::uint32_t bx = 0, by = 0;
+    std::memcpy(&bx, &x, sizeof bx);
+    std::memcpy(&by, &y, sizeof by);
+    return static_cast<std::uint64_t>(bx) << 32 | by;
 }
 
 zSTRING MixedCase(const zSTRING& name)
@@ -167,6 +181,13 @@ bool zCAscWriter::WriteFile(zCModelPrototype& proto, const zTAscExportInfo& info
         return false;
     g_errorReporter.Report(zERR_MESSAGE, info.fileName);
     return true;
+}
+
+bool zCAscWriter::WritePrototype(zCModelPrototype& proto, const zSTRING& fileName)
+{
+    zTAscExportInfo info;
+    info.fileName = fileName;
+    return WriteFile(proto, info);
 }
 
 std::string zCAscWriter::WriteText(zCModelPrototype& proto, const zTAscExportInfo& info)
@@ -583,14 +604,15 @@ void zCAscWriter::WriteMesh(const zCProgMeshProto& mesh, const std::vector<zVEC3
     if (withTexVerts) {
         std::vector<zVEC2> tverts;
         std::vector<int> tfaces;
+        // Equal coordinates share one entry, found by value: a search through the list
+        // would make a large textured mesh take quadratic time.
+        std::unordered_map<std::uint64_t, int> known;
         for (const Face& f : faces)
             for (const zVEC2& uv : f.uv) {
-                std::size_t j = 0;
-                while (j < tverts.size() && !(tverts[j].x == uv.x && tverts[j].y == uv.y))
-                    ++j;
-                if (j == tverts.size())
+                const auto [at, added] = known.emplace(TexCoordKey(uv), static_cast<int>(tverts.size()));
+                if (added)
                     tverts.push_back(uv);
-                tfaces.push_back(static_cast<int>(j));
+                tfaces.push_back(at->second);
             }
         KeyInt("*MESH_NUMTVERTEX", static_cast<int>(tverts.size()));
         Open("*MESH_TVERTLIST {");

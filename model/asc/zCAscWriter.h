@@ -58,6 +58,8 @@ public:
     // another frame range is reported (and overwritten). False, reported, when the
     // file cannot be written.
     bool WriteFile(zCModelPrototype& proto, const zTAscExportInfo& info);
+    // A mesh export of the prototype: frames 0 to 100 at 25 per second, no poses.
+    bool WritePrototype(zCModelPrototype& proto, const zSTRING& fileName);
     // The whole text of the export, lines ended by CR LF.
     std::string WriteText(zCModelPrototype& proto, const zTAscExportInfo& info);
 

@@ -21,7 +21,7 @@ void ReportLoadError()
 
 void zCModelToolServices::ConvertModelScript(zSTRING& fileName)
 {
-    zCModelToolFrame frame(true);
+    zCModelToolFrame frame;
     zCModelPrototype* proto = frame.GetPrototype();
     g_modelLoadError = 0;
     const int loaded = proto->LoadModelScript(fileName);
@@ -34,14 +34,18 @@ void zCModelToolServices::ConvertModelScript(zSTRING& fileName)
 
 void zCModelToolServices::CompileModelScript(zSTRING& fileName)
 {
-    zCModelToolFrame frame(false);
+    zCModelToolFrame frame;
     zCModelPrototype* proto = frame.GetPrototype();
     g_modelLoadError = 0;
+    const int errorsBefore = g_errorReporter.GetErrorCount();
     const int loaded = proto->LoadModelScript(fileName);
-    // A script that could not be read is not compiled.
+    // A script that could not be read is not compiled; one whose files reported
+    // errors is not compiled OK.
     if (g_modelLoadError)
         ReportLoadError();
-    else if (loaded)
+    else if (loaded && g_errorReporter.GetErrorCount() == errorsBefore)
         g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCompilingModelOk, proto->fileName));
+    else if (loaded)
+        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kCompilingModelFailed, proto->fileName));
     frame.End(zTOOL_END_CACHE_OUT | zTOOL_END_INSERT);
 }

@@ -61,6 +61,13 @@ void SetProgressStepFromScript()
         ide->SetProgressPos(kFullProgress);
 }
 
+zSTRING CompiledModelPath(const zSTRING& fileName)
+{
+    if (!g_options || fileName.find_first_of("\\/:") != std::string::npos)
+        return fileName;
+    return g_options->GetDirString(DIR_COMPILED_ANIMS) + fileName;
+}
+
 void RecordInsertFile(zSTRING path)
 {
     zCIdeServices* ide = zGetIdeServices();

@@ -8,6 +8,7 @@
 #include "zCArray.h"
 #include "zSTRING.h"
 
+class zCModelPrototype;
 class zFILE;
 
 // Binary mesh format version of the current platform: 3 first game, 9 second.
@@ -25,6 +26,13 @@ extern int g_mdsLineNumber;
 void SetMeshFormatVersion();
 // Sizes the progress steps by the ASC files the open model script names.
 void SetProgressStepFromScript();
+// A bare file name (as the batch driver passes it) in the compiled-models folder;
+// a name with a folder as it stands.
+zSTRING CompiledModelPath(const zSTRING& fileName);
+// An .MDL (hierarchy, then mesh library) read onto the static model proto by a tool
+// entry: the start message (an id taking the file's display name) once the file is
+// found; 0 when it is missing (33017) or unreadable (33019), reported.
+int ReadCompiledMdl(zCModelPrototype& proto, const zSTRING& fileName, int startMessage);
 // With insert-in-game on, appends the path from after its first "Anims\" (any case)
 // to the insert list.
 void RecordInsertFile(zSTRING path);
@@ -40,6 +48,9 @@ public:
     // Model scripts (DynamicModelTools.cpp).
     void ConvertModelScript(zSTRING& fileName) override;
     void CompileModelScript(zSTRING& fileName) override;
+    // Static models and model scripts back to ASC files (DecompileModelTools.cpp).
+    void DecompileMdl(zSTRING& fileName) override;
+    void DecompileModelScript(zSTRING& fileName) override;
     // Morph meshes (MorphMeshTools.cpp).
     void ConvertMorphMesh(zSTRING& fileName) override;
     void DecompileMorphMesh(zSTRING& fileName) override;

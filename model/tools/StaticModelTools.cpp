@@ -36,28 +36,36 @@ void WriteMdl(zCBinChunkFile& file, zCModelPrototype* proto)
 
 } // namespace
 
-void zCModelToolServices::ConvertMdl(zSTRING& fileName)
+int ReadCompiledMdl(zCModelPrototype& proto, const zSTRING& fileName, int startMessage)
 {
-    zCModelToolFrame frame(true);
-    zCModelPrototype* proto = frame.GetPrototype();
-    proto->isStaticModel = 1;
+    proto.isStaticModel = 1;
     const zSTRING display = zPATH(fileName).GetFilename() + ".MDL";
-
-    if (!zMakeFile(fileName)->Exists()) {
+    // The batch passes bare names of the compiled-models folder.
+    const zSTRING path = CompiledModelPath(fileName);
+    if (!zMakeFile(path)->Exists()) {
         g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, display));
-        frame.End(0);
-        return;
+        return 0;
     }
-    g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kConvertingModel, display));
+    g_errorReporter.Report(zERR_MESSAGE, FormatResString(startMessage, display));
     int read = 0;
     {
         zCBinChunkFile input;
         SetMeshFormatVersion();
-        read = input.Open(fileName) == 0 && proto->ReadHierarchy(input) &&
-               zCModelMeshLib::ReadMdmChunks(input, proto, nullptr, nullptr);
+        // Only this platform's format is read: a model of the other game fails here.
+        read = input.Open(path) == 0 && proto.ReadHierarchy(input) &&
+               zCModelMeshLib::ReadMdmChunks(input, &proto, nullptr, nullptr);
     }
-    if (!read) {
+    if (!read)
         g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotCompatibleVersion, display));
+    return read;
+}
+
+void zCModelToolServices::ConvertMdl(zSTRING& fileName)
+{
+    zCModelToolFrame frame;
+    zCModelPrototype* proto = frame.GetPrototype();
+    const zSTRING display = zPATH(fileName).GetFilename() + ".MDL";
+    if (!ReadCompiledMdl(*proto, fileName, zMsgId::kConvertingModel)) {
         frame.End(0);
         return;
     }
@@ -74,7 +82,7 @@ void zCModelToolServices::ConvertMdl(zSTRING& fileName)
 
 void zCModelToolServices::CompileMdl(zSTRING& fileName)
 {
-    zCModelToolFrame frame(false);
+    zCModelToolFrame frame;
     zCModelPrototype* proto = frame.GetPrototype();
     proto->isStaticModel = 1;
     const zSTRING base = zPATH(fileName).GetFilename();
@@ -87,18 +95,29 @@ void zCModelToolServices::CompileMdl(zSTRING& fileName)
     // folder for a name it does not find there.
     const std::size_t cut = fileName.find_last_of("\\/");
     const zSTRING folder = cut == std::string::npos ? zSTRING() : zSTRING(fileName.substr(0, cut + 1));
+    const int errorsBefore = g_errorReporter.GetErrorCount();
     zCModelAni* ani = nullptr;
     proto->LoadAsc(&ani, folder + ascName, zSTRING(), 0, 0, 6, -1.0f);
     if (ani)
         ani->Release();
 
-    const zSTRING outPath = g_jobDestDir + "_compiled\\" + base + ".mdl";
-    zCBinChunkFile output;
-    if (output.Create(outPath) == 0) {
-        WriteMdl(output, proto);
-        RecordInsertFile(outPath);
+    // A source the reader found fault with gives no .mdl: the next load would trust
+    // the file and never look at the source again.
+    bool compiled = g_errorReporter.GetErrorCount() == errorsBefore;
+    if (compiled) {
+        const zSTRING outPath = g_jobDestDir + "_compiled\\" + base + ".mdl";
+        zCBinChunkFile output;
+        compiled = output.Create(outPath) == 0;
+        if (compiled) {
+            WriteMdl(output, proto);
+            RecordInsertFile(outPath);
+        }
     }
-    g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCompilingModelAscOk, ascName));
-    SetFullProgress();
+    if (compiled) {
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCompilingModelAscOk, ascName));
+        SetFullProgress();
+    } else {
+        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kCompilingModelAscFailed, ascName));
+    }
     frame.End(zTOOL_END_CACHE_OUT | zTOOL_END_INSERT);
 }

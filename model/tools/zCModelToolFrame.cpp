@@ -17,11 +17,10 @@ const int kInsertModels = 2;
 
 } // namespace
 
-zCModelToolFrame::zCModelToolFrame(bool emptyStampDates) : savedFilterLevel(g_errorReporter.GetFilterLevel())
+zCModelToolFrame::zCModelToolFrame() : savedFilterLevel(g_errorReporter.GetFilterLevel())
 {
     g_errorReporter.SetFilterLevel(kToolFilterLevel);
-    if (emptyStampDates)
-        ClearRecordedStampDates();
+    ClearRecordedSourceStamps();
     prototype = new zCModelPrototype();
     SetMeshFormatVersion();
 }

@@ -14,9 +14,10 @@ enum zTModelToolEnd {
 
 class zCModelToolFrame {
 public:
-    // Filter level 8 (the old one kept), the recorded stamp dates emptied when asked,
-    // a new prototype, the mesh format version of the platform.
-    explicit zCModelToolFrame(bool emptyStampDates);
+    // Filter level 8 (the old one kept), both recorded stamp lists emptied (stamps an
+    // earlier entry read must not end up in this entry's files), a new prototype, the
+    // mesh format version of the platform.
+    zCModelToolFrame();
     // Where End did not run (a fatal report unwinds the entry), the prototype is still
     // released, so that no half-built one stays listed for the next job, and the
     // filter level is restored.

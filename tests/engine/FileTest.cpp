@@ -420,6 +420,15 @@ TEST_F(FileTest, CopyGoesInBlocksOf100000Bytes)
     EXPECT_EQ(box.Read("dst.bin"), content);
 }
 
+TEST_F(FileTest, CopyOntoItselfKeepsTheFile)
+{
+    box.Write("SRC.BIN", "content");
+    zFILE_VDFS source("\\SRC.BIN");
+    zFILE_VDFS target("\\src.bin");
+    EXPECT_TRUE(source.FileCopy(&target));
+    EXPECT_EQ(box.Read("SRC.BIN"), "content");
+}
+
 TEST_F(FileTest, CopyEndsWhenTheSourceGivesOutEarly)
 {
     box.Write("src.bin", std::string(250000, 's'));

@@ -162,30 +162,31 @@ TEST_F(ModelToolsTest, AScriptThatCannotBeReadEndsTheCount)
 TEST_F(ModelToolFrameTest, AnEntryRunsWithOnePrototypeAtFilterLevelEight)
 {
     const struct {
-        bool emptyStampDates;
         int platform;
         int endFlags;
     } cases[] = {
-        {true, 0, zTOOL_END_PROGRESS | zTOOL_END_EMPTY_STAMPS | zTOOL_END_INSERT},
-        {false, 1, zTOOL_END_CACHE_OUT | zTOOL_END_INSERT},
-        {false, 0, 0},  // an entry's early end: nothing but the release and the filter level
+        {0, zTOOL_END_PROGRESS | zTOOL_END_EMPTY_STAMPS | zTOOL_END_INSERT},
+        {1, zTOOL_END_CACHE_OUT | zTOOL_END_INSERT},
+        {0, 0},  // an entry's early end: nothing but the release and the filter level
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.endFlags);
         g_platform = c.platform;
-        if (g_recordedStampDates.GetNum() == 0)
-            g_recordedStampDates.InsertEnd(zTFileDate());
         host.SetProgressPos(0);
         counting.cacheOuts = 0;
         {
-            zCModelToolFrame frame(c.emptyStampDates);
+            zCModelToolFrame frame;
             EXPECT_EQ(g_errorReporter.GetFilterLevel(), 8);
             EXPECT_EQ(g_meshFileVersion, c.platform ? 9 : 3);
-            EXPECT_EQ(g_recordedStampDates.GetNum(), c.emptyStampDates ? 0 : 1);
+            // What an earlier entry read is no source of this entry's files.
+            EXPECT_EQ(g_recordedStampDates.GetNum(), 0);
+            EXPECT_EQ(g_recordedStampPaths.GetNum(), 0);
             ASSERT_NE(frame.GetPrototype(), nullptr);
             EXPECT_EQ(g_modelProtoList, frame.GetPrototype());
             EXPECT_EQ(frame.GetPrototype()->refCtr, 1);
 
+            // This entry's own reads, left to its end.
+            g_recordedStampPaths.InsertEnd("\\_WORK\\DATA\\ANIMS\\HERO.ASC");
             frame.End(c.endFlags);
             EXPECT_EQ(g_modelProtoList, nullptr);
             EXPECT_EQ(g_errorReporter.GetFilterLevel(), 3);
@@ -196,20 +197,18 @@ TEST_F(ModelToolFrameTest, AnEntryRunsWithOnePrototypeAtFilterLevelEight)
         EXPECT_EQ(host.GetInsertFileList().empty(), (c.endFlags & zTOOL_END_INSERT) != 0);
         if (host.GetInsertFileList().empty())
             host.GetInsertFileList().push_back("_compiled\\HERO.MDL");
-        if (g_recordedStampPaths.GetNum() == 0)
-            g_recordedStampPaths.InsertEnd("\\_WORK\\DATA\\ANIMS\\HERO.ASC");
     }
 
     // Without the insert option nothing is inserted.
     host.GetSettings().InsertInGame = 0;
-    zCModelToolFrame(false).End(zTOOL_END_INSERT);
+    zCModelToolFrame().End(zTOOL_END_INSERT);
     EXPECT_EQ(host.GetInsertFileList().size(), 1u);
 }
 
 TEST_F(ModelToolFrameTest, AFatalReportInsideAnEntryLeavesNoPrototypeBehind)
 {
     EXPECT_FALSE(RunJob([] {
-        zCModelToolFrame frame(false);
+        zCModelToolFrame frame;
         frame.GetPrototype()->SetModelProtoName("HUMANS");
         g_errorReporter.Report(zERR_FATAL, "damaged");
     }));
