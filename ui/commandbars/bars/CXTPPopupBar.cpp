@@ -48,6 +48,8 @@ public:
         if (auto* pPopup = dynamic_cast<CXTPPopupBar*>(m_pParent))
             pPopup->ExpandBar();
     }
+    // The popup draws its chevrons; the caption is its tooltip.
+    void Draw(CDC* /*pDC*/) override {}
     void OnMouseHover() override
     {
         CXTPCommandBars* pCommandBars = GetCommandBarsOfParent();
