@@ -116,7 +116,7 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControlPopup, BOOL bSelectFirst)
     CHoldRef hold(this);
     LockRedraw();
     CWnd* pSite = GetOwnerSite();
-    if (pSite && pSite->GetSafeHwnd())
+    if (pSite && pSite->GetSafeHwnd() && !m_bNoNotify)
         pSite->SendMessage(WM_CMDBARS_INITPOPUP, 0, reinterpret_cast<LPARAM>(this));
 
     m_bHasHiddenCommands = FALSE;

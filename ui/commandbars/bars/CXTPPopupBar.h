@@ -83,7 +83,7 @@ public:
     void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
     CRect GetBorders() const { return m_rcBorders; }
     void SetBorders(CRect rcBorders) { m_rcBorders = rcBorders; }
-    // TPM_NONOTIFY of a tracked context menu.
+    // TPM_NONOTIFY of a tracked context menu: the site hears nothing of its opening and closing.
     void SetNoNotify(BOOL bNoNotify) { m_bNoNotify = bNoNotify; }
     // The popup leaves other open popups open when tracked on its own.
     BOOL IsContextMenuOverOthers() const { return m_bKeepOthers; }

@@ -208,3 +208,43 @@ BOOL CXTPControlPopup::OnSetSelected(int bSelected)
         m_pParent->SetPopuped(-1);
     return TRUE;
 }
+
+namespace {
+
+// Shared popup bars can make the submenus a cycle: the walk stops at a depth no menu reaches.
+const int kMaxSubmenuDepth = 32;
+
+BOOL BarContains(const CXTPCommandBar* pBar, const CXTPControl* pControl, int nDepth)
+{
+    if (!pBar || nDepth > kMaxSubmenuDepth)
+        return FALSE;
+    for (int i = 0; i < pBar->GetControlCount(); i++) {
+        CXTPControl* pItem = pBar->GetControl(i);
+        if (pItem == pControl || BarContains(pItem->GetCommandBar(), pControl, nDepth + 1))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+BOOL CXTPControlPopup::ContainsInSubmenus(const CXTPControl* pControl) const
+{
+    return BarContains(m_pCommandBar, pControl, 0);
+}
+
+void CXTPControlPopup::OnCustomizeDragOver()
+{
+    if (!m_pCommandBar || !m_pParent)
+        return;
+    CXTPCommandBars* pCommandBars = GetCommandBarsOfParent();
+    CXTPControl* pDragged = pCommandBars ? pCommandBars->GetDragControl() : nullptr;
+    auto* pDraggedPopup = dynamic_cast<CXTPControlPopup*>(pDragged);
+    if (pDragged == this || (pDraggedPopup && pDraggedPopup->ContainsInSubmenus(this)) ||
+        ContainsInSubmenus(pDragged)) {
+        m_pParent->SetPopuped(-1);
+        m_pParent->SetSelected(-1);
+        return;
+    }
+    m_pParent->SetPopuped(m_nIndex);
+}

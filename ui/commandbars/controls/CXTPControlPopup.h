@@ -23,6 +23,8 @@ public:
     BOOL OnLButtonDblClk(CPoint point) override;
     void OnMouseHover() override;
     BOOL OnSetSelected(int bSelected) override;
+    // A control dragged over this one opens its submenu, unless one holds the other.
+    void OnCustomizeDragOver() override;
     CXTPControl* Clone(BOOL bRecursive = FALSE) override;
 
     // Holds pBar with one reference, letting go of the one before.
@@ -30,6 +32,8 @@ public:
     // The drop shadow of the control beside its open popup.
     virtual void AdjustShadow();
     BOOL GetPopuped() const { return m_bPopup; }
+    // pControl lies somewhere in this control's submenus.
+    BOOL ContainsInSubmenus(const CXTPControl* pControl) const;
 
     // Widths of a split button's arrow part: on toolbars and in popup menus.
     enum { kSplitArrowToolBar = 11, kSplitArrowPopup = 20 };

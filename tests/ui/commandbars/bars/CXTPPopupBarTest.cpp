@@ -299,6 +299,41 @@ TEST_F(PopupBar, RarelyUsedCommandsHideBehindTheExpandButton)
     EXPECT_FALSE(pPopup->HasHiddenCommands()) << "a used command is shown";
 }
 
+TEST_F(PopupBar, DownOnTheLastItemOrCtrlDownShowsTheRarelyUsedCommands)
+{
+    CXTPControlPopup* pControl = AddPopup(bar, {ID_PLAIN, ID_UNHANDLED, ID_CHECKED});
+    auto* pPopup = static_cast<CXTPPopupBar*>(pControl->GetCommandBar());
+    Layout();
+    options()->m_bAlwaysShowFullMenus = FALSE;
+    options()->m_bShowFullAfterDelay = FALSE;
+    options()->m_mapHiddenCommands.SetAt(ID_CHECKED, TRUE);
+    ASSERT_TRUE(bar->SetPopuped(0));
+    ASSERT_TRUE(pPopup->HasHiddenCommands());
+    pPopup->SetSelected(0, TRUE);
+    pPopup->OnKeyDown(VK_DOWN);
+    EXPECT_EQ(1, pPopup->GetSelectedIndex());
+    EXPECT_FALSE(pPopup->IsExpanded()) << "a Down that does not wrap only moves";
+    pPopup->OnKeyDown(VK_DOWN);
+    EXPECT_TRUE(pPopup->IsExpanded()) << "a Down that would wrap to the top expands";
+    EXPECT_TRUE(pPopup->GetControls()->FindControl(ID_CHECKED)->IsVisible());
+    options()->m_bShowFullAfterDelay = TRUE;
+}
+
+TEST_F(PopupBar, HoveringASubmenuItemOpensItsSubmenu)
+{
+    CXTPPopupBar* pRoot = CXTPPopupBar::CreatePopupBar(frame->GetCommandBars());
+    pRoot->GetControls()->Add(xtpControlButton, ID_PLAIN)->SetCaption("Plain");
+    CXTPControlPopup* pSub = AddPopup(pRoot, {ID_UNHANDLED});
+    ASSERT_TRUE(pRoot->Popup(300, 120, nullptr));
+    CPoint pt = pSub->GetRect().CenterPoint();
+    pRoot->ClientToScreen(&pt);
+    SendMouse(pt, {});
+    EXPECT_TRUE(PumpUntil([&] { return pSub->GetCommandBar()->IsVisible() != FALSE; }));
+    EXPECT_EQ(pSub->GetIndex(), pRoot->GetSelectedIndex()) << "the submenu's item stays highlighted";
+    pRoot->SetTrackingMode(FALSE);
+    pRoot->InternalRelease();
+}
+
 TEST_F(PopupBar, ExecutingFromASubmenuMarksItsItemAndItsPopupUsed)
 {
     CXTPControlPopup* pControl = AddPopup(bar, {ID_PLAIN});
@@ -388,6 +423,33 @@ TEST_F(PopupBar, WithoutReturnCmdTheCommandGoesToTheOwner)
     EXPECT_EQ(TRUE, CXTPCommandBars::TrackPopupMenu(menu.Get(), 0, pt.x, pt.y, frame));
     EXPECT_TRUE(PumpUntil([] { return !frame->m_arrCommands.empty(); }));
     EXPECT_EQ(std::vector<UINT>{ID_PLAIN}, frame->m_arrCommands);
+}
+
+// The popup messages the frame receives, counted by a thread hook.
+std::vector<UINT> g_popupMessages;
+
+LRESULT CALLBACK CountPopupMessages(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const auto* pInfo = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && (pInfo->message == WM_CMDBARS_INITPOPUP || pInfo->message == WM_CMDBARS_UNINITPOPUP))
+        g_popupMessages.push_back(pInfo->message);
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+TEST_F(PopupBar, TheSiteHearsOfOpeningAndClosingUnlessNoNotify)
+{
+    TrackedMenu menu;
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, CountPopupMessages, nullptr, ::GetCurrentThreadId());
+    for (UINT nNoNotify : {0u, static_cast<UINT>(TPM_NONOTIFY)}) {
+        g_popupMessages.clear();
+        SendKey(VK_ESCAPE);
+        SendKey(VK_ESCAPE, TRUE);
+        CXTPCommandBars::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | nNoNotify, 260, 140, frame);
+        const std::vector<UINT> expected =
+            nNoNotify ? std::vector<UINT>{} : std::vector<UINT>{WM_CMDBARS_INITPOPUP, WM_CMDBARS_UNINITPOPUP};
+        EXPECT_EQ(expected, g_popupMessages) << nNoNotify;
+    }
+    ::UnhookWindowsHookEx(hHook);
 }
 
 TEST_F(PopupBar, TheButtonUpOfTheOpeningClickExecutesNothing)

@@ -132,4 +132,32 @@ TEST_F(ControlPopup, ClickingAnOpenDropDownButtonClosesItsMenu)
     EXPECT_EQ(0, bar->GetTrackingMode());
 }
 
+TEST_F(ControlPopup, DraggingAPopupOverItselfOrItsOwnSubmenuOpensNothing)
+{
+    auto* pDragged = static_cast<CXTPControlPopup*>(bar->GetControls()->Add(xtpControlPopup, 0));
+    auto* pInner = static_cast<CXTPControlPopup*>(pDragged->GetCommandBar()->GetControls()->Add(xtpControlPopup, 0));
+    pInner->GetCommandBar()->GetControls()->Add(xtpControlButton, ID_PLAIN);
+    auto* pOther = static_cast<CXTPControlPopup*>(bar->GetControls()->Add(xtpControlPopup, 0));
+    pOther->GetCommandBar()->GetControls()->Add(xtpControlButton, ID_PLAIN);
+    bar->OnRecalcLayout();
+    CXTPCommandBars* pCommandBars = frame->GetCommandBars();
+    pCommandBars->SetCustomizeMode(TRUE);
+    pCommandBars->SetDragControl(pDragged);
+
+    pDragged->OnCustomizeDragOver();
+    EXPECT_EQ(-1, bar->GetPopupedIndex()) << "over itself";
+    pInner->OnCustomizeDragOver();
+    EXPECT_FALSE(pInner->GetPopuped()) << "over its own submenu's item";
+    pOther->OnCustomizeDragOver();
+    EXPECT_TRUE(pOther->GetPopuped()) << "over another popup: its submenu opens for the drop";
+
+    pCommandBars->SetDragControl(pInner);
+    pDragged->OnCustomizeDragOver();
+    EXPECT_EQ(-1, bar->GetPopupedIndex()) << "over the popup that holds it";
+
+    pCommandBars->SetDragControl(nullptr);
+    bar->SetTrackingMode(FALSE);
+    pCommandBars->SetCustomizeMode(FALSE);
+}
+
 }  // namespace
