@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "CMenu.h"
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControlPopup.h"
@@ -373,6 +375,53 @@ TEST_F(PopupBar, ATallPopupScrollsAndTheKeyboardBringsItemsIntoView)
     EXPECT_EQ(0, pPopup->GetFirstVisibleIndex()) << "selected above: it becomes the first visible";
     EXPECT_TRUE(pPopup->GetControl(0)->IsVisible());
     pPopup->SetTrackingMode(FALSE);
+    pPopup->InternalRelease();
+}
+
+TEST_F(PopupBar, TheMouseOverTheScrollDownAreaScrollsUntilTheEnd)
+{
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(frame->GetCommandBars());
+    for (int i = 0; i < 60; i++)
+        pPopup->GetControls()->Add(xtpControlButton, ID_PLAIN)->SetCaption("Item");
+    ASSERT_TRUE(pPopup->Popup(100, 10, nullptr));
+    ASSERT_TRUE(pPopup->IsScrolling());
+    CPoint pt = pPopup->GetScrollDownRect().CenterPoint();
+    pPopup->ClientToScreen(&pt);
+    SendMouse(pt, {});
+    EXPECT_TRUE(PumpUntil([&] { return pPopup->GetLastVisibleIndex() == 60; }, 10000));
+    EXPECT_GT(pPopup->GetFirstVisibleIndex(), 0);
+    EXPECT_TRUE(pPopup->GetScrollDownRect().IsRectEmpty());
+    EXPECT_FALSE(pPopup->GetScrollUpRect().IsRectEmpty());
+    pPopup->SetTrackingMode(FALSE);
+    pPopup->InternalRelease();
+}
+
+TEST_F(PopupBar, AnimationKindsFollowTheOptionAndAPopupHostingAWindowNeverAnimates)
+{
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(frame->GetCommandBars());
+    const DWORD dwOld = options()->m_animationType;
+    options()->m_animationType = 1;
+    std::set<int> kinds;
+    for (int i = 0; i < 60; i++)
+        kinds.insert(pPopup->GetAnimationType());
+    EXPECT_EQ((std::set<int>{2, 3, 4}), kinds) << "random: unfold, slide or fade";
+    for (DWORD dwKind : {2u, 3u, 4u, 5u}) {
+        options()->m_animationType = dwKind;
+        EXPECT_EQ(static_cast<int>(dwKind), pPopup->GetAnimationType());
+    }
+    ASSERT_TRUE(pPopup->Popup(100, 100, nullptr));
+    CWnd child;
+    child.Create(CWnd::DefaultClassName(), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pPopup, 1);
+    EXPECT_EQ(5, pPopup->GetAnimationType());
+    pPopup->SetTrackingMode(FALSE);
+    EXPECT_FALSE(child.GetSafeHwnd() && ::IsWindowVisible(child.GetSafeHwnd()))
+        << "a hosted window is hidden and outlives the popup";
+    EXPECT_TRUE(child.GetSafeHwnd());
+    child.DestroyWindow();
+    options()->m_animationType = dwOld;
+    CXTPPopupBar* pLoose = CXTPPopupBar::CreatePopupBar(nullptr);
+    EXPECT_EQ(5, pLoose->GetAnimationType()) << "without command bars";
+    pLoose->InternalRelease();
     pPopup->InternalRelease();
 }
 
