@@ -425,6 +425,27 @@ TEST_F(PopupBar, AnimationKindsFollowTheOptionAndAPopupHostingAWindowNeverAnimat
     pPopup->InternalRelease();
 }
 
+TEST_F(PopupBar, APopupToolBarLaysItsButtonsInARowWithinItsOwnBorders)
+{
+    CXTPPopupToolBar* pPopup = CXTPPopupToolBar::CreatePopupToolBar(frame->GetCommandBars());
+    EXPECT_EQ(xtpBarTypeNormal, pPopup->GetType());
+    EXPECT_EQ(CSize(22 + 4, 22 + 8), pPopup->CalcDynamicLayout(0, 0)) << "empty: 22 plus the borders 2, 4, 2, 4";
+    pPopup->GetControls()->Add(xtpControlButton, ID_PLAIN)->SetCaption("One");
+    pPopup->GetControls()->Add(xtpControlButton, ID_UNHANDLED)->SetCaption("Two");
+    ASSERT_TRUE(pPopup->Popup(200, 200, nullptr));
+    const CRect rcFirst = pPopup->GetControl(0)->GetRect();
+    const CRect rcSecond = pPopup->GetControl(1)->GetRect();
+    EXPECT_EQ(CPoint(2, 4), rcFirst.TopLeft());
+    EXPECT_EQ(rcFirst.top, rcSecond.top);
+    EXPECT_EQ(rcFirst.right, rcSecond.left);
+    CRect rcClient;
+    pPopup->GetClientRect(&rcClient);
+    EXPECT_EQ(rcSecond.right + 2, rcClient.right);
+    EXPECT_EQ(rcSecond.bottom + 4, rcClient.bottom);
+    pPopup->SetTrackingMode(FALSE);
+    pPopup->InternalRelease();
+}
+
 // A menu of three commands for the tracked popups.
 class TrackedMenu {
 public:
