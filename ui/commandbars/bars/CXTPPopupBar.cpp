@@ -25,6 +25,7 @@ IMPLEMENT_DYNCREATE(CXTPPopupToolBar, CXTPPopupBar)
 
 BEGIN_MESSAGE_MAP(CXTPPopupBar, CXTPCommandBar)
     ON_WM_MOUSEMOVE()
+    ON_WM_DESTROY()
     ON_WM_MOUSEACTIVATE()
     ON_WM_TIMER()
 END_MESSAGE_MAP()
@@ -616,7 +617,8 @@ BOOL CXTPPopupBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
         m_nScrollTimer = 0;
     }
     XTPShadowManager()->RemoveShadow(this);
-    DestroyWindow();
+    if (!m_bInDestroy)
+        DestroyWindow();
     CXTPCommandBar* pParent = GetParentBar();
     if (pParent && m_pControlPopup && pParent->GetPopupedIndex() == m_pControlPopup->GetIndex())
         pParent->SetPopuped(-1);
@@ -712,6 +714,14 @@ void CXTPPopupBar::OnMouseMove(UINT nFlags, CPoint point)
         }
     }
     CXTPCommandBar::OnMouseMove(nFlags, point);
+}
+
+void CXTPPopupBar::OnDestroy()
+{
+    // Destroyed from outside (its owner going, say) while open: the chain still closes.
+    m_bInDestroy = TRUE;
+    CXTPCommandBar::OnDestroy();
+    m_bInDestroy = FALSE;
 }
 
 int CXTPPopupBar::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*message*/)
