@@ -602,6 +602,30 @@ BOOL CXTPPopupBar::OnKeyDown(UINT nChar)
             return TRUE;
         }
     }
+    CXTPCommandBar* pParent = GetParentBar();
+    if (pParent && (nChar == VK_LEFT || nChar == VK_RIGHT) && !IsCustomizeMode()) {
+        const BOOL bBack = (nChar == VK_LEFT) != (IsRTL() != FALSE);
+        CXTPControl* pSelected = GetControl(m_nSelected);
+        const BOOL bOpensSubmenu = !bBack && pSelected && pSelected->GetEnabled() &&
+                                   dynamic_cast<CXTPControlPopup*>(pSelected) != nullptr;
+        if (bBack && pParent->GetType() == xtpBarTypePopup) {
+            // Back to the menu this one hangs from.
+            ProcessSpecialKey(xtpKeyEscape);
+            return TRUE;
+        }
+        if (!bOpensSubmenu && !pParent->IsVerticalPosition()) {
+            // Along the bar above to its neighbouring menu, opened and its first item selected.
+            CHoldRef hold(this);
+            const int nCurrent = pParent->GetSelectedIndex();
+            const int nNext = pParent->GetControls()->GetNext(nCurrent, bBack ? -1 : 1);
+            if (nNext != -1 && nNext != nCurrent) {
+                pParent->SetPopuped(-1);
+                pParent->SetSelected(nNext, TRUE);
+                pParent->SetPopuped(nNext, TRUE);
+            }
+            return TRUE;
+        }
+    }
     return CXTPCommandBar::OnKeyDown(nChar);
 }
 
