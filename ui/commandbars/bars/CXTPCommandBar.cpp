@@ -21,6 +21,7 @@
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
 #include "CXTPPaintManager.h"
+#include "CXTPPopupBar.h"
 #include "CXTPShortcutManager.h"
 
 IMPLEMENT_SERIAL(CXTPCommandBar, CWnd, VERSIONABLE_SCHEMA | 0x11)
@@ -548,9 +549,14 @@ BOOL CXTPCommandBar::ProcessSpecialKey(int nKey)
 int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& /*lParam*/,
                                   LRESULT& /*lResult*/)
 {
-    if (nMessage == WM_KEYDOWN && m_bTracking)
-        return OnKeyDown(static_cast<UINT>(wParam)) ? 1 : 0;
-    return 0;
+    if (nMessage != WM_KEYDOWN || !m_bTracking)
+        return 0;
+    // Keys belong to the innermost open popup: a bar whose popup is open lets them pass on.
+    CXTPControl* pPopuped = GetControl(m_nPopuped);
+    CXTPCommandBar* pPopupBar = pPopuped ? pPopuped->GetCommandBar() : nullptr;
+    if (pPopupBar && pPopupBar->GetTrackingMode() && XTPKeyboardHook()->IsRegistered(pPopupBar))
+        return 0;
+    return OnKeyDown(static_cast<UINT>(wParam)) ? 1 : 0;
 }
 
 int CXTPCommandBar::HitTestHook(CPoint ptScreen)
@@ -931,8 +937,11 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent)
         if (CXTPControl* pControl = GetControl(m_nSelected))
             pControl->OnMouseHover();
     } else if (nIDEvent == XTP_TID_EXPANDED_POPUP) {
-        // Expanding the hidden items of a popup comes with the popup control.
+        // The open popup shows its rarely used commands after the delay.
         KillTimer(XTP_TID_EXPANDED_POPUP);
+        CXTPControl* pControl = GetControl(m_nPopuped);
+        if (auto* pPopup = pControl ? dynamic_cast<CXTPPopupBar*>(pControl->GetCommandBar()) : nullptr)
+            pPopup->ExpandBar();
     }
 }
 
