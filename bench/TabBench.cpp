@@ -29,7 +29,7 @@ class BenchTabs : public CXTPTabManager {
 public:
     BenchTabs() : m_paint(new CXTPTabPaintManager())
     {
-        m_paint->SetAppearance(xtpTabAppearanceStateButtons);  // the MDI tabs' look
+        m_paint->SetAppearance(xtpTabAppearanceSlanted);  // the MDI tabs' look
         for (int i = 0; i < kTabs; ++i)
             InsertItem(-1)->SetCaption(("Script file " + std::to_string(i) + ".d").c_str());
     }

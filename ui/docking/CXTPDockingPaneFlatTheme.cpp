@@ -36,8 +36,8 @@ CXTPDockingPaneFlatTheme::CXTPDockingPaneFlatTheme()
     m_clrNormalCaption.clrDark.SetCustomValue(static_cast<COLORREF>(-1));
     m_clrActiveCaption.clrLight.SetCustomValue(static_cast<COLORREF>(-1));
     m_clrActiveCaption.clrDark.SetCustomValue(static_cast<COLORREF>(-1));
-    m_pPanelPaintManager->SetAppearance(xtpTabAppearanceVisio);
-    m_pTabPaintManager->SetAppearance(xtpTabAppearanceExcel);
+    m_pPanelPaintManager->SetAppearance(xtpTabAppearanceBoxed);
+    m_pTabPaintManager->SetAppearance(xtpTabAppearanceRaised);
     RefreshMetrics();
 }
 
@@ -130,7 +130,7 @@ void CXTPDockingPaneGripperedTheme::DrawCaptionPart(CDC* pDC, CXTPDockingPaneCap
 
 CXTPDockingPaneLinedTheme::CXTPDockingPaneLinedTheme()
 {
-    m_pPanelPaintManager->SetAppearance(xtpTabAppearanceVisio);
+    m_pPanelPaintManager->SetAppearance(xtpTabAppearanceBoxed);
     m_pTabPaintManager->SetAppearance(xtpTabAppearanceStacked);
     m_pTabPaintManager->SetPosition(xtpTabPositionTop);
     m_nTextMargin = 2;
@@ -245,10 +245,10 @@ void CXTPDockingPaneToolbarTheme::RefreshMetrics()
     m_bToolbarThemed = m_themeToolbar.IsAppThemeReady();
     for (CXTPTabPaintManager* pTabs : {m_pPanelPaintManager, m_pTabPaintManager}) {
         if (m_bRebarThemed) {
-            pTabs->SetAppearance(xtpTabAppearancePropertyPage);
+            pTabs->SetAppearance(xtpTabAppearanceClassic);
             pTabs->SetColor(xtpTabColorNative);
         } else {
-            pTabs->SetAppearance(pTabs == m_pPanelPaintManager ? xtpTabAppearanceVisio : xtpTabAppearanceExcel);
+            pTabs->SetAppearance(pTabs == m_pPanelPaintManager ? xtpTabAppearanceBoxed : xtpTabAppearanceRaised);
         }
         pTabs->m_bHotTracking = m_bRebarThemed;
     }

@@ -14,7 +14,7 @@ CXTPDockingPaneGradientTheme::CXTPDockingPaneGradientTheme()
 {
     m_nTextMargin = 7;
     for (CXTPTabPaintManager* pTabs : {m_pPanelPaintManager, m_pTabPaintManager}) {
-        pTabs->SetAppearance(xtpTabAppearancePropertyPage2003);
+        pTabs->SetAppearance(xtpTabAppearanceRounded);
         pTabs->SetColor(xtpTabColorScheme);
         pTabs->m_bHotTracking = TRUE;
     }

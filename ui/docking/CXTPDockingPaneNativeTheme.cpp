@@ -15,7 +15,7 @@ CXTPDockingPaneNativeTheme::CXTPDockingPaneNativeTheme()
     m_bGradientCaption = TRUE;
     m_nTextMargin = 7;
     for (CXTPTabPaintManager* pTabs : {m_pPanelPaintManager, m_pTabPaintManager}) {
-        pTabs->SetAppearance(xtpTabAppearancePropertyPage);
+        pTabs->SetAppearance(xtpTabAppearanceClassic);
         pTabs->SetColor(xtpTabColorNative);
         pTabs->m_bHotTracking = TRUE;
     }

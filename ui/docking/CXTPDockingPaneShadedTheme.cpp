@@ -14,7 +14,7 @@ CXTPDockingPaneShadedTheme::CXTPDockingPaneShadedTheme()
 {
     for (CXTPTabPaintManager* pTabs : {m_pTabPaintManager, m_pPanelPaintManager}) {
         const BOOL bPane = pTabs == m_pTabPaintManager;
-        pTabs->SetAppearance(xtpTabAppearancePropertyPage2003);
+        pTabs->SetAppearance(xtpTabAppearanceRounded);
         static_cast<CXTPTabAppearanceRounded*>(pTabs->GetAppearanceSet())->m_bCornerSmoothing = FALSE;
         pTabs->m_bDisableLunaColors = TRUE;
         pTabs->SetColorSet(new CXTPTabColorSetShaded(bPane));

@@ -144,7 +144,7 @@ void CXTPTabColorSet::GradientFill(CDC* pDC, CRect rc, COLORREF clrLight, COLORR
 
 COLORREF CXTPTabColorSet::GetItemColor(CXTPTabManagerItem* pItem)
 {
-    if (m_pPaintManager && m_pPaintManager->m_bOneNoteColors)
+    if (m_pPaintManager && m_pPaintManager->m_bPerTabColors)
         return pItem->GetColor();
     return pItem->IsSelected() ? m_clrSelectedFace : m_clrNormalFace;
 }
@@ -185,7 +185,7 @@ void CXTPTabColorSet::FillHeader(CDC* pDC, CRect rc, CXTPTabManager* /*pTabManag
 void CXTPTabColorSet::FillButtonTabBase(CDC* pDC, CRect rc, CXTPTabManagerItem* pItem)
 {
     if (pItem->IsSelected()) {
-        if (m_pPaintManager && m_pPaintManager->m_bOneNoteColors)
+        if (m_pPaintManager && m_pPaintManager->m_bPerTabColors)
             pDC->FillSolidRect(rc, GetItemColor(pItem));
         else
             GradientFill(pDC, rc, m_clrButtonSelected.clrLight, m_clrButtonSelected.clrDark, GetPosition());
@@ -250,7 +250,7 @@ void CXTPTabColorSetSoft::RefreshMetrics()
     const int nAppearance = GetAppearance();
     if (nAppearance != xtpTabAppearanceFlatButtons && nAppearance != xtpTabAppearanceTrapezoid) {
         SetGradientIndex(m_clrHeaderFace, 48, 48);
-        if (nAppearance == xtpTabAppearanceExcel) {
+        if (nAppearance == xtpTabAppearanceRaised) {
             SetStandardIndex(m_clrNormalText, 49);
             SetStandardIndex(m_clrInActiveText, 49);
         }

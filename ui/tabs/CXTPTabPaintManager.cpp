@@ -14,7 +14,7 @@
 
 CXTPTabPaintManager::CXTPTabPaintManager()
 {
-    SetAppearance(xtpTabAppearancePropertyPage);
+    SetAppearance(xtpTabAppearanceClassic);
     RefreshMetrics();
 }
 
@@ -38,12 +38,12 @@ void CXTPTabPaintManager::SetAppearance(int nAppearance)
     m_nAppearance = nAppearance;
     CXTPTabAppearance* pAppearance;
     switch (nAppearance) {
-    case xtpTabAppearancePropertyPageSelected: pAppearance = new CXTPTabAppearanceHotClassic(); break;
-    case xtpTabAppearancePropertyPage2003: pAppearance = new CXTPTabAppearanceRounded(); break;
-    case xtpTabAppearanceStateButtons: pAppearance = new CXTPTabAppearanceSlanted(); break;
+    case xtpTabAppearanceHotClassic: pAppearance = new CXTPTabAppearanceHotClassic(); break;
+    case xtpTabAppearanceRounded: pAppearance = new CXTPTabAppearanceRounded(); break;
+    case xtpTabAppearanceSlanted: pAppearance = new CXTPTabAppearanceSlanted(); break;
     case xtpTabAppearanceFlatButtons: pAppearance = new CXTPTabAppearanceFlatButtons(); break;
-    case xtpTabAppearanceExcel: pAppearance = new CXTPTabAppearanceRaised(); break;
-    case xtpTabAppearanceVisio: pAppearance = new CXTPTabAppearanceBoxed(); break;
+    case xtpTabAppearanceRaised: pAppearance = new CXTPTabAppearanceRaised(); break;
+    case xtpTabAppearanceBoxed: pAppearance = new CXTPTabAppearanceBoxed(); break;
     case xtpTabAppearanceTrapezoid: pAppearance = new CXTPTabAppearanceTrapezoid(); break;
     case xtpTabAppearanceStacked: pAppearance = new CXTPTabAppearanceStacked(); break;
     default: pAppearance = new CXTPTabAppearanceClassic(); break;

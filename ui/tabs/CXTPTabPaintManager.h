@@ -26,13 +26,13 @@ enum XTPTabLayoutStyle {
     xtpTabLayoutCompressed = 3  // only the selected tab shows its caption
 };
 enum XTPTabAppearanceStyle {
-    xtpTabAppearancePropertyPage = 0,
-    xtpTabAppearancePropertyPageSelected = 1,
-    xtpTabAppearancePropertyPage2003 = 2,
-    xtpTabAppearanceStateButtons = 3,
+    xtpTabAppearanceClassic = 0,
+    xtpTabAppearanceHotClassic = 1,
+    xtpTabAppearanceRounded = 2,
+    xtpTabAppearanceSlanted = 3,
     xtpTabAppearanceFlatButtons = 4,
-    xtpTabAppearanceExcel = 5,
-    xtpTabAppearanceVisio = 6,
+    xtpTabAppearanceRaised = 5,
+    xtpTabAppearanceBoxed = 6,
     xtpTabAppearanceTrapezoid = 7,
     xtpTabAppearanceStacked = 8
 };
@@ -112,7 +112,7 @@ public:
     BOOL m_bBoldSelected = FALSE;      // the selected tab of an active manager in bold
     BOOL m_bBoldNormal = FALSE;        // every tab in bold
     BOOL m_bDisableLunaColors = FALSE;
-    BOOL m_bOneNoteColors = FALSE;     // each tab in its own colour
+    BOOL m_bPerTabColors = FALSE;     // each tab in its own colour
     int m_nFrameStyle = xtpTabFrameBorder;
     BOOL m_bStaticFrame = FALSE;
     CRect m_rcClientMargin;

@@ -257,7 +257,7 @@ TEST(DockingPaintManager, GradientThemeTakesTheSchemesColours)
 
     // Both tab rows are rounded tabs of set 4 with hot tracking.
     for (CXTPTabPaintManager* tabs : {theme->GetTabPaintManager(), theme->GetAutoHidePanelPaintManager()}) {
-        EXPECT_EQ(xtpTabAppearancePropertyPage2003, tabs->GetAppearance());
+        EXPECT_EQ(xtpTabAppearanceRounded, tabs->GetAppearance());
         EXPECT_EQ(xtpTabColorScheme, tabs->GetColor());
         EXPECT_TRUE(tabs->m_bHotTracking);
     }
@@ -325,8 +325,8 @@ TEST(DockingPaintManager, WithoutVisualStylesNativeAndToolbarThemesFallBack)
 
     Theme toolbar(9);
     EXPECT_FALSE(static_cast<CXTPDockingPaneToolbarTheme*>(toolbar.paint)->m_bRebarThemed);
-    EXPECT_EQ(xtpTabAppearanceExcel, toolbar->GetTabPaintManager()->GetAppearance());
-    EXPECT_EQ(xtpTabAppearanceVisio, toolbar->GetAutoHidePanelPaintManager()->GetAppearance());
+    EXPECT_EQ(xtpTabAppearanceRaised, toolbar->GetTabPaintManager()->GetAppearance());
+    EXPECT_EQ(xtpTabAppearanceBoxed, toolbar->GetAutoHidePanelPaintManager()->GetAppearance());
     EXPECT_FALSE(toolbar->GetTabPaintManager()->m_bHotTracking);
     EXPECT_FALSE(toolbar->m_bBoldCaption);
 }

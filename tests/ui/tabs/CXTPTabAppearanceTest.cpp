@@ -62,7 +62,7 @@ struct TabControl {
 TEST(TabAppearance, HeaderAndClientSitOnTheTabSideOverlappingByOnePixel)
 {
     for (int position = 0; position < 4; ++position) {
-        TabControl control(xtpTabAppearancePropertyPage, position);
+        TabControl control(xtpTabAppearanceClassic, position);
         CXTPTabAppearance* appearance = control.paint()->GetAppearanceSet();
         const CRect rc(10, 10, 290, 290);
         const int h = appearance->GetTabHeight(&control.tabs) + 3;  // margin top 3, bottom 0
@@ -87,7 +87,7 @@ TEST(TabAppearance, HeaderAndClientSitOnTheTabSideOverlappingByOnePixel)
 
 TEST(TabAppearance, TabHeightKeepsRoomForTextIconAndInset)
 {
-    TabControl control(xtpTabAppearancePropertyPage);
+    TabControl control(xtpTabAppearanceClassic);
     CXTPTabAppearance* appearance = control.paint()->GetAppearanceSet();
     LOGFONTA lf = {};
     lf.lfHeight = -8;  // far below 15 pixels
@@ -115,19 +115,19 @@ TEST(TabAppearance, TabHeightKeepsRoomForTextIconAndInset)
 
 TEST(TabAppearance, SlantedAndTrapezoidRowsKeepRoomForTheirSlants)
 {
-    TabControl slanted(xtpTabAppearanceStateButtons);
+    TabControl slanted(xtpTabAppearanceSlanted);
     const int text = slanted.paint()->GetAppearanceSet()->GetTextHeight();
     EXPECT_EQ(CRect(2 + text, 3, 6, 0), slanted.paint()->GetAppearanceSet()->GetHeaderMargin());
     TabControl trapezoid(xtpTabAppearanceTrapezoid);
     EXPECT_EQ(CRect(2 + text / 2, 3, 2 + text / 2, 0), trapezoid.paint()->GetAppearanceSet()->GetHeaderMargin());
-    TabControl raised(xtpTabAppearanceExcel);
+    TabControl raised(xtpTabAppearanceRaised);
     EXPECT_EQ(CRect(4, 2, 4, 0), raised.paint()->GetAppearanceSet()->GetHeaderMargin());
 }
 
 TEST(TabAppearance, ClientFrameModesShrinkThePageAsTheirFramesNeed)
 {
     for (int mode = 0; mode < 3; ++mode) {
-        TabControl control(xtpTabAppearanceVisio);
+        TabControl control(xtpTabAppearanceBoxed);
         control.paint()->m_nFrameStyle = mode;
         control.tabs.Reposition();
         const int h = control.paint()->GetAppearanceSet()->GetTabHeight(&control.tabs) + 2;
@@ -136,7 +136,7 @@ TEST(TabAppearance, ClientFrameModesShrinkThePageAsTheirFramesNeed)
         EXPECT_EQ(expected[mode], control.tabs.m_rcClient) << mode;
     }
     // A static frame and the client margin shrink it further.
-    TabControl control(xtpTabAppearanceVisio);
+    TabControl control(xtpTabAppearanceBoxed);
     control.paint()->m_bStaticFrame = TRUE;
     control.paint()->m_rcClientMargin = CRect(1, 1, 1, 1);
     control.tabs.Reposition();
@@ -146,7 +146,7 @@ TEST(TabAppearance, ClientFrameModesShrinkThePageAsTheirFramesNeed)
 
 TEST(TabAppearance, ClientFramesAreDrawnByModeButNeverByFlatButtons)
 {
-    for (int appearance : {xtpTabAppearanceVisio, xtpTabAppearanceFlatButtons}) {
+    for (int appearance : {xtpTabAppearanceBoxed, xtpTabAppearanceFlatButtons}) {
         for (int mode = 0; mode < 3; ++mode) {
             TabControl control(appearance);
             control.paint()->m_nFrameStyle = mode;
@@ -180,7 +180,7 @@ TEST(TabAppearance, EachStyleNamesTheColourSetsThatSuitIt)
 TEST(TabAppearance, SlantedTabsAreFilledPolygonsAtEveryPosition)
 {
     for (int position = 0; position < 4; ++position) {
-        TabControl control(xtpTabAppearanceStateButtons, position);
+        TabControl control(xtpTabAppearanceSlanted, position);
         control.paint()->SetColor(xtpTabColorDefault);
         control.Colour();
         control.Draw();
@@ -201,7 +201,7 @@ TEST(TabAppearance, SlantedTabsAreFilledPolygonsAtEveryPosition)
 
 TEST(TabAppearance, RoundedTabsSmoothTheirOuterCorners)
 {
-    TabControl control(xtpTabAppearancePropertyPage2003);
+    TabControl control(xtpTabAppearanceRounded);
     control.Draw();
     const CRect rc = control.tabs.GetItem(0)->GetRect();
     // The corner pixel keeps the header; its neighbours are averaged with it.
@@ -217,7 +217,7 @@ TEST(TabAppearance, RoundedTabsSmoothTheirOuterCorners)
     EXPECT_EQ(kFace, control.Pixel(rc.left + 8, rc.top + 8));
 
     // Without smoothing an unselected tab gets a rounded outline and no square frame.
-    TabControl plain(xtpTabAppearancePropertyPage2003);
+    TabControl plain(xtpTabAppearanceRounded);
     static_cast<CXTPTabAppearanceRounded*>(plain.paint()->GetAppearanceSet())->m_bCornerSmoothing = FALSE;
     plain.Draw();
     const CRect rc0 = plain.tabs.GetItem(0)->GetRect();
@@ -268,7 +268,7 @@ TEST(TabAppearance, StackedBarsCarryAGripAndLeaveTheClientBelowTheSelectedBar)
 
 TEST(TabAppearance, TabsAreClippedBeforeTheNavigationButtonsAndTheSelectedOneLiesOnTop)
 {
-    TabControl control(xtpTabAppearanceVisio);
+    TabControl control(xtpTabAppearanceBoxed);
     control.tabs.SetItemMetrics(CSize(120, 18));  // 360 pixels of tabs in a row of 280
     control.set()->m_clrSelectedFace.SetCustomValue(kClient);
     control.Draw();
@@ -292,7 +292,7 @@ TEST(TabAppearance, TabsAreClippedBeforeTheNavigationButtonsAndTheSelectedOneLie
 
 TEST(TabAppearance, WorkspacePartsFollowTheStaticFrameOption)
 {
-    TabControl control(xtpTabAppearanceStateButtons);
+    TabControl control(xtpTabAppearanceSlanted);
     CXTPTabAppearance* appearance = control.paint()->GetAppearanceSet();
     control.set()->m_clrControlFace.SetCustomValue(kClient);
     for (BOOL staticFrame : {FALSE, TRUE}) {

@@ -165,7 +165,7 @@ TEST(TabColorSet, SchemeSetTakesTheVisualStylesColourScheme)
     for (const Row& r : rows) {
         SchemeScope scheme(r.scheme);
         TestTabManager tabs;
-        tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceStateButtons);
+        tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceSlanted);
         auto* set = dynamic_cast<CXTPTabColorSetScheme*>(tabs.m_pPaintManager->GetColorSet());
         ASSERT_NE(nullptr, set);
         EXPECT_TRUE(set->m_bLunaScheme);
@@ -191,7 +191,7 @@ TEST(TabColorSet, SchemeSetTakesTheVisualStylesColourScheme)
     }
     SchemeScope none(0);
     TestTabManager tabs;
-    tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceStateButtons);
+    tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceSlanted);
     CXTPTabColorSet* set = tabs.m_pPaintManager->GetColorSet();
     EXPECT_EQ(C(36), static_cast<COLORREF>(set->m_clrSelectedFace));
 }
@@ -229,8 +229,8 @@ TEST(TabColorSet, SchemeTabsAreShadedFromABlendWithWhiteToTheFace)
 {
     SchemeScope scheme(0);
     TestTabManager tabs;
-    tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceStateButtons);
-    tabs.m_pPaintManager->m_bOneNoteColors = TRUE;  // each tab in its own colour
+    tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceSlanted);
+    tabs.m_pPaintManager->m_bPerTabColors = TRUE;  // each tab in its own colour
     tabs.SetRow({40});
     DibCanvas canvas(40, 40);
     const COLORREF face = tabs.GetItem(0)->GetColor();
@@ -262,8 +262,8 @@ TEST(TabColorSet, SoftSetLightensTheHeaderExceptForFlatButtonsAndTrapezoids)
         int appearance;
         COLORREF header, normalText;
     } cases[] = {
-        {xtpTabAppearanceVisio, C(48), C(18)},
-        {xtpTabAppearanceExcel, C(48), C(49)},
+        {xtpTabAppearanceBoxed, C(48), C(18)},
+        {xtpTabAppearanceRaised, C(48), C(49)},
         {xtpTabAppearanceFlatButtons, C(15), C(18)},
         {xtpTabAppearanceTrapezoid, C(15), C(18)},
     };
@@ -347,7 +347,7 @@ TEST(TabColorSet, NavigationButtonFacesFollowPressAndHover)
         {xtpTabColorScheme, FALSE, FALSE, -1, COLOR_BTNTEXT, false},
     };
     for (const Case& c : cases) {
-        tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceVisio);
+        tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceBoxed);
         tabs.m_pPaintManager->SetColor(c.color);
         button.Set(c.pressed, c.hot);
         DibCanvas canvas(20, 20);

@@ -59,7 +59,7 @@ TEST(TabPaintManager, ObserversHearOfEveryChange)
     tabs.m_pPaintManager->SetLayout(xtpTabLayoutFixed);
     tabs.m_pPaintManager->SetColor(xtpTabColorScheme);
     EXPECT_EQ(3, tabs.repositions);
-    tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceVisio);  // the appearance and its colour set
+    tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceBoxed);  // the appearance and its colour set
     EXPECT_EQ(5, tabs.repositions);
 }
 

@@ -73,7 +73,7 @@ TEST_F(Themed, NativeAndToolbarDockingThemesTakeTheStyledPaths)
     CXTPDockingPanePaintManager* toolbar = CXTPDockingPanePaintManager::CreateTheme(9);
     EXPECT_TRUE(static_cast<CXTPDockingPaneToolbarTheme*>(toolbar)->m_bRebarThemed);
     for (CXTPTabPaintManager* tabs : {toolbar->GetTabPaintManager(), toolbar->GetAutoHidePanelPaintManager()}) {
-        EXPECT_EQ(xtpTabAppearancePropertyPage, tabs->GetAppearance());
+        EXPECT_EQ(xtpTabAppearanceClassic, tabs->GetAppearance());
         EXPECT_EQ(xtpTabColorNative, tabs->GetColor());
         EXPECT_TRUE(tabs->m_bHotTracking);
     }
