@@ -190,6 +190,7 @@ void CXTPTabPaintManager::DeflateOriented(CRect& rc, const CRect& m, int nPositi
 
 void CXTPTabPaintManager::DrawTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl)
 {
+    CXTPTabColorSet::CPaintScope scope(m_pColorSet, pDC);
     m_pAppearanceSet->DrawTabControl(pTabManager, pDC, rcControl);
 }
 
