@@ -190,7 +190,9 @@ void CXTPTabPaintManager::DeflateOriented(CRect& rc, const CRect& m, int nPositi
 
 void CXTPTabPaintManager::DrawTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl)
 {
+    // The row's font stays in place for the whole paint, so that each tab finds it there.
     CXTPTabColorSet::CPaintScope scope(m_pColorSet, pDC);
+    CXTPFontDC font(pDC, GetFont(FALSE, !IsHorizontalText()));
     m_pAppearanceSet->DrawTabControl(pTabManager, pDC, rcControl);
 }
 
@@ -207,7 +209,11 @@ void CXTPTabPaintManager::RepositionTabControl(CXTPTabManager* pTabManager, CDC*
     pTabManager->m_rcHeaderRect.SetRectEmpty();
     pTabManager->m_rcControl = rcClient;
     pTabManager->m_rcClient = rcClient;
-    m_pAppearanceSet->RepositionTabs(pTabManager, pDC, rcClient);
+    {
+        // The row's font in place while every tab is measured.
+        CXTPFontDC font(pDC, GetFont(FALSE, !IsHorizontalText()));
+        m_pAppearanceSet->RepositionTabs(pTabManager, pDC, rcClient);
+    }
     AdjustClientRect(pTabManager, pTabManager->m_rcClient);
 }
 

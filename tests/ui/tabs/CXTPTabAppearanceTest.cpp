@@ -1,10 +1,11 @@
 // The tab appearances: header and client rectangles, tab heights, margins, client frames,
-// colour-set masks and pixel probes of the drawn shapes.
+// colour-set masks, pixel probes of the drawn shapes and a row painted under a clip.
 #include "CXTPTabAppearance.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "CXTPColorManager.h"
 #include "CXTPTabColorSet.h"
@@ -305,4 +306,44 @@ TEST(TabAppearance, WorkspacePartsFollowTheStaticFrameOption)
         EXPECT_EQ(staticFrame ? kClient : kHeader, control.Pixel(101, 20)) << staticFrame;
         EXPECT_EQ(staticFrame ? kFrame : kHeader, control.Pixel(105, 20)) << staticFrame;
     }
+}
+
+TEST(TabAppearance, ARowPaintedUnderTheCallersClipMatchesTheFullPaintThereAndLeavesTheRestAlone)
+{
+    // The shaped faces set and put back their own clip, and the row keeps one font in place
+    // while it paints: neither may leak into the caller's DC.
+    const COLORREF kBackground = RGB(1, 2, 3);
+    for (int set : {xtpTabColorScheme, xtpTabColorDefault})
+        for (int layout : {xtpTabLayoutAutoSize, xtpTabLayoutSizeToFit})
+            for (int width : {600, 431, 300}) {
+                TestTabManager tabs;
+                tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceStateButtons);
+                tabs.m_pPaintManager->SetColor(set);
+                tabs.m_pPaintManager->SetLayout(layout);
+                for (int i = 0; i < 30; ++i)
+                    tabs.InsertItem(-1)->SetCaption(("Script file " + std::to_string(i) + ".d").c_str());
+                tabs.SetCurSel(10);
+                const CRect rc(0, 0, width, 28);
+                DibCanvas full(600, 30), clipped(600, 30);
+                HGDIOBJ callersFont = ::GetStockObject(ANSI_FIXED_FONT);
+                for (DibCanvas* canvas : {&full, &clipped}) {
+                    canvas->dc.FillSolidRect(0, 0, 600, 30, kBackground);
+                    ::SelectObject(canvas->dc, callersFont);
+                    tabs.m_pPaintManager->RepositionTabControl(&tabs, &canvas->dc, rc);
+                }
+                tabs.m_pPaintManager->DrawTabControl(&tabs, &full.dc, rc);
+                const CRect rcClip(width / 3, 0, 2 * width / 3, 30);
+                clipped.dc.IntersectClipRect(rcClip);
+                tabs.m_pPaintManager->DrawTabControl(&tabs, &clipped.dc, rc);
+                ::SelectClipRgn(clipped.dc, nullptr);
+
+                int wrong = 0;
+                for (int y = 0; y < 30; ++y)
+                    for (int x = 0; x < 600; ++x) {
+                        const COLORREF expected = rcClip.PtInRect(CPoint(x, y)) ? full.dc.GetPixel(x, y) : kBackground;
+                        wrong += clipped.dc.GetPixel(x, y) != expected;
+                    }
+                EXPECT_EQ(0, wrong) << set << " " << layout << " " << width;
+                EXPECT_EQ(callersFont, ::GetCurrentObject(clipped.dc, OBJ_FONT));
+            }
 }
