@@ -555,6 +555,18 @@ void CXTPTabPaintManager::DrawTabControlDefault(CXTPTabManager* pTabManager, CDC
     pDC->IntersectClipRect(rcClip);
     m_pColorSet->ExcludeClientCorner(pDC, pTabManager, pTabManager->m_rcClient);
 
+    // Tabs that cannot touch the clip are not drawn. A tab's shape reaches past its rectangle
+    // by less than its thickness along the row and by two pixels across it.
+    CRect rcPaint;
+    pDC->GetClipBox(&rcPaint);
+    auto touchesClip = [&](CXTPTabManagerItem* pItem) {
+        CRect rcReach = pItem->GetRect(), rcMeet;
+        if (bHorizontal)
+            rcReach.InflateRect(rcReach.Height(), 2);
+        else
+            rcReach.InflateRect(2, rcReach.Width());
+        return rcMeet.IntersectRect(rcReach, rcPaint) != FALSE;
+    };
     CXTPTabManagerItem* pSelected = nullptr;
     for (int i = pTabManager->GetItemCount() - 1; i >= 0; --i) {
         CXTPTabManagerItem* pItem = pTabManager->GetItem(i);
@@ -563,10 +575,11 @@ void CXTPTabPaintManager::DrawTabControlDefault(CXTPTabManager* pTabManager, CDC
             continue;
         if (pItem->IsSelected())
             pSelected = pItem;
-        m_pAppearanceSet->DrawSingleTab(pDC, pItem);
+        if (touchesClip(pItem))
+            m_pAppearanceSet->DrawSingleTab(pDC, pItem);
     }
     // The selected tab lies on top of its neighbours.
-    if (pSelected)
+    if (pSelected && touchesClip(pSelected))
         m_pAppearanceSet->DrawSingleTab(pDC, pSelected);
     pDC->RestoreDC(nSaved);
 
