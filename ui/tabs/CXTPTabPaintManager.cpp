@@ -190,7 +190,8 @@ void CXTPTabPaintManager::DeflateOriented(CRect& rc, const CRect& m, int nPositi
 
 void CXTPTabPaintManager::DrawTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl)
 {
-    // The row's font stays in place for the whole paint, so that each tab finds it there.
+    // The DC's depth is asked once and the row's font stays in place for the whole paint:
+    // each tab finds both settled instead of asking the display server again.
     CXTPTabColorSet::CPaintScope scope(m_pColorSet, pDC);
     CXTPFontDC font(pDC, GetFont(FALSE, !IsHorizontalText()));
     m_pAppearanceSet->DrawTabControl(pTabManager, pDC, rcControl);
@@ -478,15 +479,14 @@ int CXTPTabPaintManager::DrawTabText(CDC* pDC, CXTPTabManagerItem* pItem, CRect 
     TEXTMETRICA tm = {};
     ::GetTextMetricsA(*pDC, &tm);
     const int x = (rcItem.left + rcItem.right + tm.tmHeight) / 2;
-    const int nSaved = pDC->SaveDC();
-    pDC->IntersectClipRect(rcItem.left, nPos, rcItem.right, nFar);
     CString strShown = strCaption;
     if (m_bMiddleEllipsis)
         strShown = GetMiddleEllipsisText(pDC, strCaption, nFar - nPos, DT_NOPREFIX);
     else if (GetTextWidth(pDC, strCaption, DT_NOPREFIX) > nFar - nPos)
         strShown = GetEndEllipsisText(pDC, strCaption, nFar - nPos);
-    pDC->TextOut(x, nPos, strShown);
-    pDC->RestoreDC(nSaved);
+    // Clipped by the call rather than by a saved DC: restoring one selects the font again.
+    const CRect rcText(rcItem.left, nPos, rcItem.right, nFar);
+    pDC->ExtTextOut(x, nPos, ETO_CLIPPED, rcText, strShown, strShown.GetLength(), nullptr);
     return 0;
 }
 
