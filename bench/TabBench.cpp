@@ -1,6 +1,6 @@
 // Times a row of 100 captioned tabs laid out and painted at 100 widths from 1,200 down to
 // 300 pixels (natural widths and shrink to fit) beside the system's tab control doing the
-// same; prints the mean and the worst width of each.
+// same; prints the mean (wall clock and processor) and the worst width of each.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -48,13 +48,26 @@ private:
 };
 
 struct Stats {
-    double mean = 0, worst = 0;
+    double mean = 0, worst = 0, processor = 0;
 };
+
+// The thread's processor time in milliseconds: on a loaded machine the wall clock also
+// counts the time other programs had the processor.
+double ThreadMilliseconds()
+{
+    FILETIME created, exited, kernel, user;
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto ms = [](const FILETIME& t) {
+        return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
 
 template <class Run>
 Stats Measure(Run run)
 {
     Stats stats;
+    const double processorStart = ThreadMilliseconds();
     for (int step = 0; step < kWidths; ++step) {
         double best = 1e30;
         for (int r = 0; r < kRepeats; ++r) {
@@ -65,6 +78,8 @@ Stats Measure(Run run)
         stats.mean += best / kWidths;
         stats.worst = std::max(stats.worst, best);
     }
+    // Processor time is too coarse for one run: the mean over all of them.
+    stats.processor = (ThreadMilliseconds() - processorStart) / (kWidths * kRepeats);
     return stats;
 }
 
@@ -94,8 +109,8 @@ int main()
             tabs.GetPaintManager()->RepositionTabControl(&tabs, &dc, rc);
             tabs.GetPaintManager()->DrawTabControl(&tabs, &dc, rc);
         });
-        std::printf("tab manager, layout %d, colour set %d: mean %.3f ms, worst %.3f ms\n", layout, colorSet, stats.mean,
-                    stats.worst);
+        std::printf("tab manager, layout %d, colour set %d: mean %.3f ms (processor %.3f ms), worst %.3f ms\n", layout,
+                    colorSet, stats.mean, stats.processor, stats.worst);
         const Stats layoutOnly = Measure([&](int width) {
             tabs.GetPaintManager()->RepositionTabControl(&tabs, &dc, CRect(0, 0, width, kHeight));
         });
@@ -119,7 +134,8 @@ int main()
         ::SetWindowPos(control, nullptr, 0, 0, width, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
         ::SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), PRF_CLIENT);
     });
-    std::printf("system tab control: mean %.3f ms, worst %.3f ms\n", native.mean, native.worst);
+    std::printf("system tab control: mean %.3f ms (processor %.3f ms), worst %.3f ms\n", native.mean, native.processor,
+                native.worst);
     std::printf("goal: worst under 16 ms, mean no slower than the system's control\n");
 
     ::DestroyWindow(parent);

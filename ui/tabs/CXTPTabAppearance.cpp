@@ -302,11 +302,14 @@ COLORREF CXTPTabAppearance::FillPolygonTab(CDC* pDC, CXTPTabManagerItem* pItem, 
     ::GetRgnBox(hRgn, &rcBox);
     COLORREF clrFace = GetColorSet()->GetItemColor(pItem);
     if (!rcBox.IsRectEmpty()) {
-        // The face is filled over the region's box with the region as clip.
-        const int nSaved = pDC->SaveDC();
+        // The face is filled over the region's box with the region as clip. The clip is put
+        // back by hand: restoring a saved DC selects its font again, costly on some systems.
+        HRGN hOuterClip = ::CreateRectRgn(0, 0, 0, 0);
+        const BOOL bOuterClip = ::GetClipRgn(*pDC, hOuterClip) == 1;
         ::ExtSelectClipRgn(*pDC, hRgn, RGN_AND);
         clrFace = GetColorSet()->FillTab(pDC, rcBox, pItem);
-        pDC->RestoreDC(nSaved);
+        ::SelectClipRgn(*pDC, bOuterClip ? hOuterClip : nullptr);
+        ::DeleteObject(hOuterClip);
     }
     ::DeleteObject(hRgn);
     return clrFace;

@@ -136,10 +136,24 @@ void CXTPTabColorSet::GradientFill(CDC* pDC, CRect rc, COLORREF clrLight, COLORR
     BOOL bForward = nPosition == xtpTabPositionTop || nPosition == xtpTabPositionLeft;
     if (m_pPaintManager && m_pPaintManager->m_bInvertGradient)
         bForward = !bForward;
+    if (rc.IsRectEmpty())
+        return;
+    const BOOL bLowResolution = m_nLowResolution >= 0 ? m_nLowResolution : CXTPDrawHelpers::IsLowResolution(*pDC);
     if (bForward)
-        XTPDrawHelpers()->GradientFill(pDC, rc, clrLight, clrDark, bHorz);
+        XTPDrawHelpers()->GradientFill(pDC, rc, clrLight, clrDark, bHorz, bLowResolution);
     else
-        XTPDrawHelpers()->GradientFill(pDC, rc, clrDark, clrLight, bHorz);
+        XTPDrawHelpers()->GradientFill(pDC, rc, clrDark, clrLight, bHorz, bLowResolution);
+}
+
+CXTPTabColorSet::CPaintScope::CPaintScope(CXTPTabColorSet* pColorSet, CDC* pDC)
+    : m_pColorSet(pColorSet), m_nOuterLowResolution(pColorSet->m_nLowResolution)
+{
+    pColorSet->m_nLowResolution = CXTPDrawHelpers::IsLowResolution(*pDC) ? TRUE : FALSE;
+}
+
+CXTPTabColorSet::CPaintScope::~CPaintScope()
+{
+    m_pColorSet->m_nLowResolution = m_nOuterLowResolution;
 }
 
 COLORREF CXTPTabColorSet::GetItemColor(CXTPTabManagerItem* pItem)

@@ -43,6 +43,20 @@ public:
     void GradientFill(CDC* pDC, CRect rc, COLORREF clrLight, COLORREF clrDark, int nPosition);
     static void FillHalftone(CDC* pDC, const CRect& rc);
 
+    // While one lives, the set's gradients take the DC's depth as asked once: a paint of the
+    // whole control shades up to a hundred tabs, and each question goes to the display server.
+    class CPaintScope {
+    public:
+        CPaintScope(CXTPTabColorSet* pColorSet, CDC* pDC);
+        ~CPaintScope();
+        CPaintScope(const CPaintScope&) = delete;
+        CPaintScope& operator=(const CPaintScope&) = delete;
+
+    private:
+        CXTPTabColorSet* m_pColorSet;
+        int m_nOuterLowResolution;
+    };
+
     // The 37 entries, in their order.
     CXTPPaintManagerColorGradient m_clrHeaderFace;    // 1-2
     CXTPPaintManagerColorGradient m_clrAutoHideFace;  // 3-4, the auto-hide panel
@@ -77,6 +91,9 @@ protected:
     void FillButtonTabBase(CDC* pDC, CRect rc, CXTPTabManagerItem* pItem);
 
     CXTPTabPaintManager* m_pPaintManager = nullptr;
+
+private:
+    int m_nLowResolution = -1;  // the DC's depth within a paint scope (TRUE, FALSE), else -1
 };
 
 // Set 1: the system's colours, with a half-tone selected button.

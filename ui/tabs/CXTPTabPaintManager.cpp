@@ -190,6 +190,10 @@ void CXTPTabPaintManager::DeflateOriented(CRect& rc, const CRect& m, int nPositi
 
 void CXTPTabPaintManager::DrawTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl)
 {
+    // The DC's depth is asked once and the row's font stays in place for the whole paint:
+    // each tab finds both settled instead of asking the display server again.
+    CXTPTabColorSet::CPaintScope scope(m_pColorSet, pDC);
+    CXTPFontDC font(pDC, GetFont(FALSE, !IsHorizontalText()));
     m_pAppearanceSet->DrawTabControl(pTabManager, pDC, rcControl);
 }
 
@@ -206,7 +210,11 @@ void CXTPTabPaintManager::RepositionTabControl(CXTPTabManager* pTabManager, CDC*
     pTabManager->m_rcHeaderRect.SetRectEmpty();
     pTabManager->m_rcControl = rcClient;
     pTabManager->m_rcClient = rcClient;
-    m_pAppearanceSet->RepositionTabs(pTabManager, pDC, rcClient);
+    {
+        // The row's font in place while every tab is measured.
+        CXTPFontDC font(pDC, GetFont(FALSE, !IsHorizontalText()));
+        m_pAppearanceSet->RepositionTabs(pTabManager, pDC, rcClient);
+    }
     AdjustClientRect(pTabManager, pTabManager->m_rcClient);
 }
 
@@ -471,15 +479,14 @@ int CXTPTabPaintManager::DrawTabText(CDC* pDC, CXTPTabManagerItem* pItem, CRect 
     TEXTMETRICA tm = {};
     ::GetTextMetricsA(*pDC, &tm);
     const int x = (rcItem.left + rcItem.right + tm.tmHeight) / 2;
-    const int nSaved = pDC->SaveDC();
-    pDC->IntersectClipRect(rcItem.left, nPos, rcItem.right, nFar);
     CString strShown = strCaption;
     if (m_bMiddleEllipsis)
         strShown = GetMiddleEllipsisText(pDC, strCaption, nFar - nPos, DT_NOPREFIX);
     else if (GetTextWidth(pDC, strCaption, DT_NOPREFIX) > nFar - nPos)
         strShown = GetEndEllipsisText(pDC, strCaption, nFar - nPos);
-    pDC->TextOut(x, nPos, strShown);
-    pDC->RestoreDC(nSaved);
+    // Clipped by the call rather than by a saved DC: restoring one selects the font again.
+    const CRect rcText(rcItem.left, nPos, rcItem.right, nFar);
+    pDC->ExtTextOut(x, nPos, ETO_CLIPPED, rcText, strShown, strShown.GetLength(), nullptr);
     return 0;
 }
 
@@ -548,6 +555,18 @@ void CXTPTabPaintManager::DrawTabControlDefault(CXTPTabManager* pTabManager, CDC
     pDC->IntersectClipRect(rcClip);
     m_pColorSet->ExcludeClientCorner(pDC, pTabManager, pTabManager->m_rcClient);
 
+    // Tabs that cannot touch the clip are not drawn. A tab's shape reaches past its rectangle
+    // by less than its thickness along the row and by two pixels across it.
+    CRect rcPaint;
+    pDC->GetClipBox(&rcPaint);
+    auto touchesClip = [&](CXTPTabManagerItem* pItem) {
+        CRect rcReach = pItem->GetRect(), rcMeet;
+        if (bHorizontal)
+            rcReach.InflateRect(rcReach.Height(), 2);
+        else
+            rcReach.InflateRect(2, rcReach.Width());
+        return rcMeet.IntersectRect(rcReach, rcPaint) != FALSE;
+    };
     CXTPTabManagerItem* pSelected = nullptr;
     for (int i = pTabManager->GetItemCount() - 1; i >= 0; --i) {
         CXTPTabManagerItem* pItem = pTabManager->GetItem(i);
@@ -556,10 +575,11 @@ void CXTPTabPaintManager::DrawTabControlDefault(CXTPTabManager* pTabManager, CDC
             continue;
         if (pItem->IsSelected())
             pSelected = pItem;
-        m_pAppearanceSet->DrawSingleTab(pDC, pItem);
+        if (touchesClip(pItem))
+            m_pAppearanceSet->DrawSingleTab(pDC, pItem);
     }
     // The selected tab lies on top of its neighbours.
-    if (pSelected)
+    if (pSelected && touchesClip(pSelected))
         m_pAppearanceSet->DrawSingleTab(pDC, pSelected);
     pDC->RestoreDC(nSaved);
 

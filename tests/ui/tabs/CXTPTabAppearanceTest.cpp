@@ -1,10 +1,11 @@
 // The tab appearances: header and client rectangles, tab heights, margins, client frames,
-// colour-set masks and pixel probes of the drawn shapes.
+// colour-set masks, pixel probes of the drawn shapes and a row painted under a clip.
 #include "CXTPTabAppearance.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "CXTPColorManager.h"
 #include "CXTPTabColorSet.h"
@@ -305,4 +306,76 @@ TEST(TabAppearance, WorkspacePartsFollowTheStaticFrameOption)
         EXPECT_EQ(staticFrame ? kClient : kHeader, control.Pixel(101, 20)) << staticFrame;
         EXPECT_EQ(staticFrame ? kFrame : kHeader, control.Pixel(105, 20)) << staticFrame;
     }
+}
+
+namespace {
+
+// Paints a row of 30 captioned tabs whole and under a clip of the row's middle third; counts
+// the pixels of the clipped paint that differ from the whole one inside the clip or from the
+// background outside it, and whether the caller's font was left in place.
+struct ClippedPaint {
+    int wrongPixels = 0;
+    bool fontKept = false;
+};
+
+ClippedPaint PaintUnderClip(int appearance, int position, int set, int layout, int length)
+{
+    const COLORREF kBackground = RGB(1, 2, 3);
+    TestTabManager tabs;
+    tabs.m_pPaintManager->SetAppearance(appearance);
+    tabs.m_pPaintManager->SetPosition(position);
+    tabs.m_pPaintManager->SetColor(set);
+    tabs.m_pPaintManager->SetLayout(layout);
+    for (int i = 0; i < 30; ++i)
+        tabs.InsertItem(-1)->SetCaption(("Script file " + std::to_string(i) + ".d").c_str());
+    tabs.SetCurSel(10);
+    // Along the row is x at the top, y at the right.
+    const bool top = position == xtpTabPositionTop;
+    auto turn = [top](int along0, int across0, int along1, int across1) {
+        return top ? CRect(along0, across0, along1, across1) : CRect(across0, along0, across1, along1);
+    };
+    const CRect rc = turn(0, 0, length, 28), rcCanvas = turn(0, 0, 600, 30);
+    const CRect rcClip = turn(length / 3, 0, 2 * length / 3, 30);
+    DibCanvas full(rcCanvas.Width(), rcCanvas.Height()), clipped(rcCanvas.Width(), rcCanvas.Height());
+    HGDIOBJ callersFont = ::GetStockObject(ANSI_FIXED_FONT);
+    for (DibCanvas* canvas : {&full, &clipped}) {
+        canvas->dc.FillSolidRect(rcCanvas, kBackground);
+        ::SelectObject(canvas->dc, callersFont);
+        tabs.m_pPaintManager->RepositionTabControl(&tabs, &canvas->dc, rc);
+    }
+    tabs.m_pPaintManager->DrawTabControl(&tabs, &full.dc, rc);
+    clipped.dc.IntersectClipRect(rcClip);
+    tabs.m_pPaintManager->DrawTabControl(&tabs, &clipped.dc, rc);
+    ::SelectClipRgn(clipped.dc, nullptr);
+
+    ClippedPaint result;
+    for (int y = 0; y < rcCanvas.Height(); ++y)
+        for (int x = 0; x < rcCanvas.Width(); ++x) {
+            const bool inside = rcClip.PtInRect(CPoint(x, y)) != FALSE;
+            result.wrongPixels += clipped.dc.GetPixel(x, y) != (inside ? full.dc.GetPixel(x, y) : kBackground);
+        }
+    result.fontKept = ::GetCurrentObject(clipped.dc, OBJ_FONT) == callersFont;
+    return result;
+}
+
+}  // namespace
+
+TEST(TabAppearance, ARowPaintedUnderTheCallersClipMatchesTheFullPaintThereAndLeavesTheRestAlone)
+{
+    // Tabs out of the clip are skipped, shaped faces set and put back their own clip, and the
+    // row keeps one font in place while it paints: none of it may show in the pixels or leak
+    // into the caller's DC. Shapes that reach past their tabs, both directions of the row. (Not
+    // the rounded style: it averages corner pixels with neighbours a clip edge leaves unpainted.)
+    const int appearances[] = {xtpTabAppearanceStateButtons, xtpTabAppearanceTrapezoid, xtpTabAppearanceVisio,
+                               xtpTabAppearancePropertyPage};
+    for (int appearance : appearances)
+        for (int position : {xtpTabPositionTop, xtpTabPositionRight})
+            for (int set : {xtpTabColorScheme, xtpTabColorDefault})
+                for (int layout : {xtpTabLayoutAutoSize, xtpTabLayoutSizeToFit})
+                    for (int length : {600, 431, 300}) {
+                        const ClippedPaint paint = PaintUnderClip(appearance, position, set, layout, length);
+                        EXPECT_EQ(0, paint.wrongPixels)
+                            << appearance << " " << position << " " << set << " " << layout << " " << length;
+                        EXPECT_TRUE(paint.fontKept);
+                    }
 }

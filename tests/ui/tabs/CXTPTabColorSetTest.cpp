@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "CXTPColorManager.h"
+#include "CXTPDrawHelpers.h"
 #include "CXTPTabAppearance.h"
 #include "TabFixture.h"
 
@@ -20,6 +21,14 @@ class BaseColorSet : public CXTPTabColorSet {
 public:
     void FillNavigateButton(CDC*, CXTPTabManagerNavigateButton*, CRect&) override {}
 };
+
+// A depth provider that counts how often it is asked.
+int g_depth = 32, g_depthQuestions = 0;
+int CountedDepth(HDC)
+{
+    ++g_depthQuestions;
+    return g_depth;
+}
 
 }  // namespace
 
@@ -223,6 +232,39 @@ TEST(TabColorSet, GradientsRunFromTheOuterEdgeTowardTheClientUnlessReversed)
         EXPECT_TRUE(nearTo(canvas.dc.GetPixel(c.outer), light)) << c.position << " " << c.reversed;
         EXPECT_TRUE(nearTo(canvas.dc.GetPixel(c.inner), dark)) << c.position << " " << c.reversed;
     }
+}
+
+TEST(TabColorSet, APaintOfTheRowAsksTheDepthOnceAndKeepsToIt)
+{
+    // Asking a DC's depth goes to the display server: a row of shaded tabs must not ask per tab.
+    SchemeScope scheme(0);
+    auto previous = CXTPDrawHelpers::SetBitsPerPixelProvider(CountedDepth);
+    for (int depth : {32, 8}) {
+        TestTabManager tabs;
+        tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceStateButtons);
+        tabs.m_pPaintManager->SetColor(xtpTabColorScheme);
+        DibCanvas canvas(400, 40);
+        for (int i = 0; i < 6; ++i)
+            tabs.InsertItem(-1)->SetCaption("Tab");
+        tabs.control = CRect(0, 0, 400, 40);
+        tabs.layoutDC = &canvas.dc;
+        tabs.Reposition();
+        g_depth = depth;
+        g_depthQuestions = 0;
+        tabs.m_pPaintManager->DrawTabControl(&tabs, &canvas.dc, tabs.control);
+        EXPECT_EQ(1, g_depthQuestions) << depth;
+        // The last tab's face, near its trailing side: shaded on full colour, solid on 8 bits.
+        const CRect rc = tabs.GetItem(5)->GetRect();
+        const bool shaded =
+            canvas.dc.GetPixel(rc.right - 4, rc.top + 3) != canvas.dc.GetPixel(rc.right - 4, rc.bottom - 3);
+        EXPECT_EQ(depth == 32, shaded) << depth;
+
+        // Outside a paint each gradient asks again.
+        g_depthQuestions = 0;
+        tabs.m_pPaintManager->GetColorSet()->FillTab(&canvas.dc, CRect(0, 0, 40, 40), tabs.GetItem(0));
+        EXPECT_EQ(1, g_depthQuestions) << depth;
+    }
+    CXTPDrawHelpers::SetBitsPerPixelProvider(previous);
 }
 
 TEST(TabColorSet, SchemeTabsAreShadedFromABlendWithWhiteToTheFace)

@@ -110,12 +110,20 @@ COLORREF CXTPDrawHelpers::BlendColors(COLORREF crA, COLORREF crB, double fAmount
 
 void CXTPDrawHelpers::GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF crFrom, COLORREF crTo, BOOL bHorz)
 {
+    if (!pDC || !lpRect || ::IsRectEmpty(lpRect))
+        return;
+    GradientFill(pDC, lpRect, crFrom, crTo, bHorz, IsLowResolution(pDC->GetSafeHdc()));
+}
+
+void CXTPDrawHelpers::GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF crFrom, COLORREF crTo, BOOL bHorz,
+                                   BOOL bLowResolution)
+{
     if (!pDC || !lpRect)
         return;
     const CRect rect(*lpRect);
     if (rect.IsRectEmpty())
         return;
-    if (IsLowResolution(pDC->GetSafeHdc()) || crFrom == crTo) {
+    if (bLowResolution || crFrom == crTo) {
         pDC->FillSolidRect(&rect, crFrom);
         return;
     }

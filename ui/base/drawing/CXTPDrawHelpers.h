@@ -20,6 +20,9 @@ public:
 
     // Two colours, left to right (bHorz) or top to bottom; one colour on 8 bits or less.
     void GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF crFrom, COLORREF crTo, BOOL bHorz);
+    // The same with the DC's depth already known (IsLowResolution): asking it costs a trip to
+    // the display server on some systems, too much for each of a hundred small gradients.
+    void GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF crFrom, COLORREF crTo, BOOL bHorz, BOOL bLowResolution);
     void GradientFill(CDC* pDC, LPCRECT lpRect, const CXTPPaintManagerColorGradient& grc, BOOL bHorz);
     // Each channel trunc(c1 × w + c2 × (1 − w)), at most 255; w from 0 to 1.
     static COLORREF BlendColors(COLORREF crA, COLORREF crB, double fAmountA);

@@ -3,13 +3,18 @@
 
 CXTPFontDC::CXTPFontDC(CDC* pDC, CFont* pFont) : m_hDC(pDC ? pDC->GetSafeHdc() : nullptr)
 {
-    if (m_hDC)
-        m_hOldFont = ::SelectObject(m_hDC, pFont ? pFont->m_hObject : nullptr);
+    if (!m_hDC)
+        return;
+    // A font in place already is not selected again, here or at the end: some systems redo
+    // costly work for each selection, and each item of a row asks for the font its row has.
+    HGDIOBJ hFont = pFont ? pFont->m_hObject : nullptr;
+    HGDIOBJ hCurrent = ::GetCurrentObject(m_hDC, OBJ_FONT);
+    m_hOldFont = hFont && hFont == hCurrent ? hCurrent : ::SelectObject(m_hDC, hFont);
 }
 
 CXTPFontDC::~CXTPFontDC()
 {
-    if (m_hDC && m_hOldFont)
+    if (m_hDC && m_hOldFont && ::GetCurrentObject(m_hDC, OBJ_FONT) != m_hOldFont)
         ::SelectObject(m_hDC, m_hOldFont);
 }
 

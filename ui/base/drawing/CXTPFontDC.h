@@ -9,6 +9,7 @@
 class CXTPFontDC {
 public:
     // Selects the font (a null handle without one); the destructor selects back what it replaced.
+    // Neither selects a font that is in place already.
     CXTPFontDC(CDC* pDC, CFont* pFont);
     virtual ~CXTPFontDC();
     CXTPFontDC(const CXTPFontDC&) = delete;

@@ -78,6 +78,17 @@ TEST(ScopeObjects, PutBackWhatTheyReplaced)
     EXPECT_EQ(pen, ::GetCurrentObject(canvas.dc, OBJ_PEN));
     EXPECT_EQ(brush, ::GetCurrentObject(canvas.dc, OBJ_BRUSH));
     EXPECT_EQ(font, ::GetCurrentObject(canvas.dc, OBJ_FONT));
+
+    // A font scope over the font in place still puts that font back when its body changed it.
+    HGDIOBJ fixed = ::GetStockObject(ANSI_FIXED_FONT);
+    {
+        CFont same;
+        same.Attach(static_cast<HFONT>(font));
+        CXTPFontDC fontDC(&canvas.dc, &same);
+        same.Detach();
+        ::SelectObject(canvas.dc, fixed);
+    }
+    EXPECT_EQ(font, ::GetCurrentObject(canvas.dc, OBJ_FONT));
 }
 
 TEST(Rectangles, NoWindowGivesEmpty)
