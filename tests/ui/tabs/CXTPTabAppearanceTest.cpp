@@ -366,8 +366,8 @@ TEST(TabAppearance, ARowPaintedUnderTheCallersClipMatchesTheFullPaintThereAndLea
     // row keeps one font in place while it paints: none of it may show in the pixels or leak
     // into the caller's DC. Shapes that reach past their tabs, both directions of the row. (Not
     // the rounded style: it averages corner pixels with neighbours a clip edge leaves unpainted.)
-    const int appearances[] = {xtpTabAppearanceStateButtons, xtpTabAppearanceTrapezoid, xtpTabAppearanceVisio,
-                               xtpTabAppearancePropertyPage};
+    const int appearances[] = {xtpTabAppearanceSlanted, xtpTabAppearanceTrapezoid, xtpTabAppearanceBoxed,
+                               xtpTabAppearanceClassic};
     for (int appearance : appearances)
         for (int position : {xtpTabPositionTop, xtpTabPositionRight})
             for (int set : {xtpTabColorScheme, xtpTabColorDefault})

@@ -241,7 +241,7 @@ TEST(TabColorSet, APaintOfTheRowAsksTheDepthOnceAndKeepsToIt)
     auto previous = CXTPDrawHelpers::SetBitsPerPixelProvider(CountedDepth);
     for (int depth : {32, 8}) {
         TestTabManager tabs;
-        tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceStateButtons);
+        tabs.m_pPaintManager->SetAppearance(xtpTabAppearanceSlanted);
         tabs.m_pPaintManager->SetColor(xtpTabColorScheme);
         DibCanvas canvas(400, 40);
         for (int i = 0; i < 6; ++i)
