@@ -204,15 +204,17 @@ TEST_F(DecompileMdlTest, ADecompiledModelCompilesBackToTheSameModel)
         const zCModelNodeRec* a = original->nodeList[i];
         const zCModelNodeRec* b = back->nodeList[i];
         SCOPED_TRACE(std::string(a->nodeName));
-        if (a->parent)
+        if (a->parent) {
             for (int r = 0; r < 4; ++r)
                 for (int c = 0; c < 4; ++c)
                     EXPECT_NEAR(b->localMatrix.m[r][c], a->localMatrix.m[r][c], tolerance) << r << " " << c;
+        }
         auto* meshA = dynamic_cast<const zCProgMeshProto*>(a->visual);
         auto* meshB = dynamic_cast<const zCProgMeshProto*>(b->visual);
         ASSERT_EQ(meshA != nullptr, meshB != nullptr);
-        if (meshA)
+        if (meshA) {
             EXPECT_TRUE(SameGeometry(*meshA, *meshB, tolerance));
+        }
     }
     // The arm's plain colour comes back as the colour of its mesh; a channel may lose
     // one step, since the text keeps six digits and reading truncates.
