@@ -392,20 +392,11 @@ struct Pose {
     zVEC3 position;
 };
 
-class DecompileModelScriptTest : public AscFixture {
+class DecompileModelScriptTest : public ModelScriptFixture {
 protected:
     void SetUp() override
     {
-        AscFixture::SetUp();
-        savedDest = g_jobDestDir;
-        g_jobDestDir = "\\DATA\\ANIMS\\";
-        box.MakeDir("DATA/ANIMS/_compiled");
-        box.MakeDir("OUT/_compiled");
-        zCOption::SetStartDirectory("\\DATA");
-        options.Init("", 0);
-        g_modelLoadError = 0;
-        g_lastModelFile = "";
-        g_partialCompile = 0;
+        ModelScriptFixture::SetUp();
         host.GetSettings().BuildJobThread = 1;
         WriteTex("SKIN-C.TEX", zTEX_FORMAT_RGB_565, 8, 8, 1, 8, 8);
         WriteSources();
@@ -413,11 +404,7 @@ protected:
     void TearDown() override
     {
         host.GetSettings().BuildJobThread = 0;
-        zCOption::SetStartDirectory("");
-        g_jobDestDir = savedDest;
-        g_registeredMeshNames.DeleteList();
-        ClearRecordedSourceStamps();
-        AscFixture::TearDown();
+        ModelScriptFixture::TearDown();
     }
 
     void WriteSources()
@@ -493,8 +480,6 @@ protected:
             ++n;
         return n;
     }
-
-    zSTRING savedDest;
 };
 
 } // namespace
