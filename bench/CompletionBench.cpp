@@ -117,7 +117,7 @@ private:
 
 struct Times {
     const char* what;
-    std::vector<double> times;
+    std::vector<double> times = {};
     int missed = 0;
     void Add(double ms)
     {

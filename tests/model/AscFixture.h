@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "JobGlobals.h"
 #include "ModelFixture.h"
+#include "ModelTools.h"
+#include "zCBinChunkFile.h"
 #include "zCAscModelReader.h"
 #include "zCModelAni.h"
 #include "zCModelPrototype.h"
@@ -153,4 +156,34 @@ protected:
     }
 
     zCModelPrototype* proto = nullptr;
+};
+
+// Model scripts read and written in the sandbox: jobs write below "\DATA\ANIMS\", sources
+// named without a folder are found below the animations folder, and no model state of an
+// earlier test is left.
+class ModelScriptFixture : public AscFixture {
+protected:
+    void SetUp() override
+    {
+        AscFixture::SetUp();
+        savedDest = g_jobDestDir;
+        g_jobDestDir = "\\DATA\\ANIMS\\";
+        box.MakeDir("DATA/ANIMS/_compiled");
+        box.MakeDir("OUT/_compiled");
+        zCOption::SetStartDirectory("\\DATA");
+        options.Init("", 0);
+        g_modelLoadError = 0;
+        g_lastModelFile = "";
+        g_partialCompile = 0;
+    }
+    void TearDown() override
+    {
+        zCOption::SetStartDirectory("");
+        g_jobDestDir = savedDest;
+        g_registeredMeshNames.DeleteList();
+        ClearRecordedSourceStamps();
+        AscFixture::TearDown();
+    }
+
+    zSTRING savedDest;
 };

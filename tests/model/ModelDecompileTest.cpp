@@ -204,15 +204,17 @@ TEST_F(DecompileMdlTest, ADecompiledModelCompilesBackToTheSameModel)
         const zCModelNodeRec* a = original->nodeList[i];
         const zCModelNodeRec* b = back->nodeList[i];
         SCOPED_TRACE(std::string(a->nodeName));
-        if (a->parent)
+        if (a->parent) {
             for (int r = 0; r < 4; ++r)
                 for (int c = 0; c < 4; ++c)
                     EXPECT_NEAR(b->localMatrix.m[r][c], a->localMatrix.m[r][c], tolerance) << r << " " << c;
+        }
         auto* meshA = dynamic_cast<const zCProgMeshProto*>(a->visual);
         auto* meshB = dynamic_cast<const zCProgMeshProto*>(b->visual);
         ASSERT_EQ(meshA != nullptr, meshB != nullptr);
-        if (meshA)
+        if (meshA) {
             EXPECT_TRUE(SameGeometry(*meshA, *meshB, tolerance));
+        }
     }
     // The arm's plain colour comes back as the colour of its mesh; a channel may lose
     // one step, since the text keeps six digits and reading truncates.
@@ -390,20 +392,11 @@ struct Pose {
     zVEC3 position;
 };
 
-class DecompileModelScriptTest : public AscFixture {
+class DecompileModelScriptTest : public ModelScriptFixture {
 protected:
     void SetUp() override
     {
-        AscFixture::SetUp();
-        savedDest = g_jobDestDir;
-        g_jobDestDir = "\\DATA\\ANIMS\\";
-        box.MakeDir("DATA/ANIMS/_compiled");
-        box.MakeDir("OUT/_compiled");
-        zCOption::SetStartDirectory("\\DATA");
-        options.Init("", 0);
-        g_modelLoadError = 0;
-        g_lastModelFile = "";
-        g_partialCompile = 0;
+        ModelScriptFixture::SetUp();
         host.GetSettings().BuildJobThread = 1;
         WriteTex("SKIN-C.TEX", zTEX_FORMAT_RGB_565, 8, 8, 1, 8, 8);
         WriteSources();
@@ -411,11 +404,7 @@ protected:
     void TearDown() override
     {
         host.GetSettings().BuildJobThread = 0;
-        zCOption::SetStartDirectory("");
-        g_jobDestDir = savedDest;
-        g_registeredMeshNames.DeleteList();
-        ClearRecordedSourceStamps();
-        AscFixture::TearDown();
+        ModelScriptFixture::TearDown();
     }
 
     void WriteSources()
@@ -491,8 +480,6 @@ protected:
             ++n;
         return n;
     }
-
-    zSTRING savedDest;
 };
 
 } // namespace

@@ -51,21 +51,11 @@ const char* const kScript =
     "  }\r\n"
     "}\r\n";
 
-class ModelScriptLoaderTest : public AscFixture {
+class ModelScriptLoaderTest : public ModelScriptFixture {
 protected:
     void SetUp() override
     {
-        AscFixture::SetUp();
-        savedDest = g_jobDestDir;
-        g_jobDestDir = "\\DATA\\ANIMS\\";
-        box.MakeDir("DATA/ANIMS/_compiled");
-        box.MakeDir("OUT/_compiled");
-        // Sources named without a folder are found below the animations folder.
-        zCOption::SetStartDirectory("\\DATA");
-        options.Init("", 0);
-        g_modelLoadError = 0;
-        g_lastModelFile = "";
-        g_partialCompile = 0;
+        ModelScriptFixture::SetUp();
         box.Write("DATA/ANIMS/HERO.ASC",
                   Header() + Scene() + Materials() + Object("Bip01", "", 0, 0, 40) +
                       Object("Bip01 Head", "Bip01", 0, 0, 80) +
@@ -79,14 +69,6 @@ protected:
             xs.push_back(static_cast<float>(k));
         box.Write("DATA/ANIMS/WALK.ASC", Header() + Scene(5, 30) + Object("Bip01", "", 0, 0, 40, Tracks(xs)) +
                                              Object("Bip01 Head", "Bip01", 0, 0, 80));
-    }
-    void TearDown() override
-    {
-        zCOption::SetStartDirectory("");
-        g_jobDestDir = savedDest;
-        g_registeredMeshNames.DeleteList();
-        ClearRecordedSourceStamps();
-        AscFixture::TearDown();
     }
 
     // Loads the script in a job of that mode and platform; false when a fatal report
@@ -117,7 +99,6 @@ protected:
     }
 
     int result = -1;
-    zSTRING savedDest;
 };
 
 TEST_F(ModelScriptLoaderTest, CompiledBinaryConvertsToTextThatCompilesToTheSameChunks)

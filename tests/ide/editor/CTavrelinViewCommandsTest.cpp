@@ -20,28 +20,7 @@
 
 namespace {
 
-class ScriptViewCommandsTest : public EditorTest {
-protected:
-    CMultiDocTemplate* views = nullptr;
-
-    void SetUp() override
-    {
-        EditorTest::SetUp();
-        views = new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CMDIChildWnd),
-                                      RUNTIME_CLASS(CTavrelinView));
-        app.AddDocTemplate(views);
-    }
-
-    CTavrelinView* OpenScript(const std::string& name, const std::string& bytes)
-    {
-        WriteFile(Path(name), bytes);
-        CDocument* doc = views->OpenDocumentFile(Path(name).c_str());
-        auto* view = doc ? dynamic_cast<CTavrelinView*>(ViewOf(doc)) : nullptr;
-        if (view)
-            view->Sci(SCI_COLOURISE, 0, -1);
-        return view;
-    }
-};
+using ScriptViewCommandsTest = ScriptViewTest;
 
 // What a command's update handler says.
 struct RecordingCmdUI : CCmdUI {

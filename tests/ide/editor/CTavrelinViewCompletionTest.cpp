@@ -275,8 +275,9 @@ TEST_F(CompletionTest, TypedParenthesisShowsTheTipOfTheNameBeforeIt)
         Type(view, c.typed);
         EXPECT_EQ(CountSent(SCI_CALLTIPSHOW), c.shown);
         EXPECT_EQ(view->Sci(SCI_CALLTIPACTIVE), c.tip ? 1 : 0);
-        if (c.tip)
+        if (c.tip) {
             EXPECT_EQ(ShownTip(), c.tip);
+        }
     }
 }
 

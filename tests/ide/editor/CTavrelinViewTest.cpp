@@ -23,28 +23,8 @@ const std::string kScript =
     "\tif (count > 1) { count = (count; };\r\n"
     "};\r\n";
 
-class TavrelinViewTest : public EditorTest {
+class TavrelinViewTest : public ScriptViewTest {
 protected:
-    CMultiDocTemplate* views = nullptr;
-
-    void SetUp() override
-    {
-        EditorTest::SetUp();
-        views = new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CMDIChildWnd),
-                                      RUNTIME_CLASS(CTavrelinView));
-        app.AddDocTemplate(views);
-    }
-
-    CTavrelinView* OpenScript(const std::string& name, const std::string& bytes)
-    {
-        WriteFile(Path(name), bytes);
-        CDocument* doc = views->OpenDocumentFile(Path(name).c_str());
-        auto* view = doc ? dynamic_cast<CTavrelinView*>(ViewOf(doc)) : nullptr;
-        if (view)
-            view->Sci(SCI_COLOURISE, 0, -1);
-        return view;
-    }
-
     static int At(CTavrelinView*, const std::string& text, size_t offset = 0)
     {
         return int(kScript.find(text) + offset);

@@ -8,6 +8,7 @@
 
 #include <Scintilla.h>
 
+#include "CTavrelinView.h"
 #include "EditorTestIds.h"
 
 BEGIN_MESSAGE_MAP(ScriptTestFrame, CMDIFrameWnd)
@@ -86,6 +87,24 @@ CTavrelinDoc* EditorTest::Open(const std::string& name, const std::string* bytes
 CScintillaView* EditorTest::ViewOf(CDocument* doc)
 {
     return static_cast<CScintillaDoc*>(doc)->GetView();
+}
+
+void ScriptViewTest::SetUp()
+{
+    EditorTest::SetUp();
+    views = new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                  RUNTIME_CLASS(CTavrelinView));
+    app.AddDocTemplate(views);
+}
+
+CTavrelinView* ScriptViewTest::OpenScript(const std::string& name, const std::string& bytes)
+{
+    WriteFile(Path(name), bytes);
+    CDocument* doc = views->OpenDocumentFile(Path(name).c_str());
+    auto* view = doc ? dynamic_cast<CTavrelinView*>(ViewOf(doc)) : nullptr;
+    if (view)
+        view->Sci(SCI_COLOURISE, 0, -1);
+    return view;
 }
 
 void EditorTest::Pump()

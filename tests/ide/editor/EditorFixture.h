@@ -53,5 +53,17 @@ protected:
     void Pump();
 };
 
+class CTavrelinView;
+
+// Scripts opened through a second template whose views are script views.
+class ScriptViewTest : public EditorTest {
+protected:
+    CMultiDocTemplate* views = nullptr;
+
+    void SetUp() override;
+    // Writes the file, opens it and styles it whole; null when no script view shows it.
+    CTavrelinView* OpenScript(const std::string& name, const std::string& bytes);
+};
+
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);

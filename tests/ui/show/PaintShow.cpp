@@ -103,8 +103,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = "PaintShow";
     ::RegisterClassA(&wc);
-    HWND hWnd = ::CreateWindowA("PaintShow", "Paint manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 460, 340,
-                                nullptr, nullptr, instance, nullptr);
+    if (!::CreateWindowA("PaintShow", "Paint manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 460, 340, nullptr,
+                         nullptr, instance, nullptr))
+        return 1;
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);

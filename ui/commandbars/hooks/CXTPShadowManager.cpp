@@ -130,7 +130,7 @@ LRESULT CXTPShadowWnd::OnNcHitTest(CPoint /*point*/)
 CXTPShadowManager::CXTPShadowManager()
 {
     m_pfnUpdateLayeredWindow = reinterpret_cast<PFNUPDATELAYEREDWINDOW>(
-        ::GetProcAddress(::GetModuleHandleA("USER32"), "UpdateLayeredWindow"));
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("USER32"), "UpdateLayeredWindow")));
 }
 
 CXTPShadowManager::CXTPShadowManager(BOOL bLayered) : CXTPShadowManager()

@@ -11,37 +11,9 @@
 #include "COleDateTime.h"
 #include "COleVariant.h"
 #include "CXTPPropExchangeArchive.h"
+#include "ExchangeFixture.h"
 
 namespace {
-
-using Bytes = std::vector<BYTE>;
-
-// Runs body on a storing archive exchange and returns the bytes written.
-template <class Body>
-Bytes Store(Body body)
-{
-    CMemFile file;
-    {
-        CArchive archive(&file, CArchive::store);
-        CXTPPropExchangeArchive px(archive);
-        body(px);
-        archive.Close();
-    }
-    Bytes bytes(static_cast<size_t>(file.GetLength()));
-    file.SeekToBegin();
-    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
-// Runs body on a loading archive exchange over the bytes.
-template <class Body>
-void Load(Bytes bytes, Body body)
-{
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive archive(&file, CArchive::load);
-    CXTPPropExchangeArchive px(archive);
-    body(px);
-}
 
 // The cause of the archive exception body throws, or -1.
 template <class Body>
@@ -90,7 +62,7 @@ TEST(PropExchangeArchive, EachTypeCodeHasItsByteForm)
     SIZE size{-1, 5};
     BSTR wide = SysAllocString(L"w");
 
-    Bytes bytes = Store([&](CXTPPropExchange& px) {
+    Bytes bytes = StoreArchive([&](CXTPPropExchange& px) {
         EXPECT_TRUE(px.ExchangeProp("a", VT_UI1, &byteValue));
         EXPECT_TRUE(PX_Short(&px, "b", shortValue, -1));  // equal to its default, still written
         EXPECT_TRUE(PX_Long(&px, "c", longValue));
@@ -128,7 +100,7 @@ TEST(PropExchangeArchive, EachTypeCodeHasItsByteForm)
     expected.insert(expected.end(), rest.begin(), rest.end());
     EXPECT_EQ(bytes, expected);
 
-    Load(bytes, [&](CXTPPropExchange& px) {
+    LoadArchive(bytes, [&](CXTPPropExchange& px) {
         EXPECT_TRUE(px.IsLoading());
         BYTE b = 0;
         short s = 0;
@@ -174,7 +146,7 @@ TEST(PropExchangeArchive, EachTypeCodeHasItsByteForm)
 TEST(PropExchangeArchive, BlobsTooLargeForTheBufferAreSkipped)
 {
     BYTE payload[3] = {1, 2, 3};
-    Bytes bytes = Store([&](CXTPPropExchange& px) {
+    Bytes bytes = StoreArchive([&](CXTPPropExchange& px) {
         BYTE* data = payload;
         DWORD size = 3;
         EXPECT_TRUE(PX_Blob(&px, "blob", data, size));
@@ -183,7 +155,7 @@ TEST(PropExchangeArchive, BlobsTooLargeForTheBufferAreSkipped)
     });
     EXPECT_EQ(bytes, (Bytes{0x03, 0x00, 1, 2, 3, 99, 0, 0, 0}));
 
-    Load(bytes, [&](CXTPPropExchange& px) {
+    LoadArchive(bytes, [&](CXTPPropExchange& px) {
         BYTE small[2];
         BYTE* data = small;
         DWORD size = 2;
@@ -192,7 +164,7 @@ TEST(PropExchangeArchive, BlobsTooLargeForTheBufferAreSkipped)
         PX_Long(&px, "after", after);
         EXPECT_EQ(after, 99);  // still in step
     });
-    Load(bytes, [&](CXTPPropExchange& px) {
+    LoadArchive(bytes, [&](CXTPPropExchange& px) {
         BYTE* data = nullptr;
         DWORD size = 0;
         ASSERT_TRUE(PX_Blob(&px, "blob", data, size));
@@ -202,7 +174,7 @@ TEST(PropExchangeArchive, BlobsTooLargeForTheBufferAreSkipped)
     });
     // A length beyond the file is damage, not an allocation.
     EXPECT_EQ(ArchiveFailure([] {
-                  Load(Bytes{0xFF, 0xFF, 0x00, 0x00, 0x00, 0x70, 1, 2}, [](CXTPPropExchange& px) {
+                  LoadArchive(Bytes{0xFF, 0xFF, 0x00, 0x00, 0x00, 0x70, 1, 2}, [](CXTPPropExchange& px) {
                       BYTE* data = nullptr;
                       DWORD size = 0;
                       PX_Blob(&px, "blob", data, size);
@@ -214,7 +186,7 @@ TEST(PropExchangeArchive, BlobsTooLargeForTheBufferAreSkipped)
 TEST(PropExchangeArchive, EnumeratorWritesItsCountThenTheItems)
 {
     auto storeList = [](BOOL compact) {
-        return Store([&](CXTPPropExchange& px) {
+        return StoreArchive([&](CXTPPropExchange& px) {
             std::unique_ptr<CXTPPropExchangeEnumerator> items(px.GetEnumerator("Item"));
             short value = 5;
             for (POSITION pos = items->GetPosition(2, compact); pos;) {
@@ -228,7 +200,7 @@ TEST(PropExchangeArchive, EnumeratorWritesItsCountThenTheItems)
     Bytes plain = storeList(FALSE);
     EXPECT_EQ(plain, (Bytes{0x02, 0x00, 0x00, 0x00, 0x05, 0x00, 0x06, 0x00}));
 
-    Load(plain, [](CXTPPropExchange& px) {
+    LoadArchive(plain, [](CXTPPropExchange& px) {
         std::unique_ptr<CXTPPropExchangeEnumerator> items(px.GetEnumerator("Item"));
         std::vector<short> values;
         for (POSITION pos = items->GetPosition(0, FALSE); pos;) {
@@ -241,13 +213,13 @@ TEST(PropExchangeArchive, EnumeratorWritesItsCountThenTheItems)
     });
     // A count of two billion in a file of four bytes is refused before any item is read.
     EXPECT_EQ(ArchiveFailure([] {
-                  Load(Bytes{0x00, 0x00, 0x00, 0x80, 0x05, 0x00}, [](CXTPPropExchange& px) {
+                  LoadArchive(Bytes{0x00, 0x00, 0x00, 0x80, 0x05, 0x00}, [](CXTPPropExchange& px) {
                       std::unique_ptr<CXTPPropExchangeEnumerator> items(px.GetEnumerator("Item"));
                       items->GetPosition(0, FALSE);
                   });
               }),
               CArchiveException::endOfFile);
-    EXPECT_EQ(ArchiveFailure([] { Load(Bytes{0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}, [](CXTPPropExchange& px) { px.ReadCount(); }); }),
+    EXPECT_EQ(ArchiveFailure([] { LoadArchive(Bytes{0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}, [](CXTPPropExchange& px) { px.ReadCount(); }); }),
               CArchiveException::endOfFile);
 }
 
@@ -255,7 +227,7 @@ TEST(PropExchangeArchive, ObjectInstancesJoinTheArchiveReferenceTable)
 {
     ArchiveItem item;
     item.value = 0x2A;
-    Bytes bytes = Store([&](CXTPPropExchange& px) {
+    Bytes bytes = StoreArchive([&](CXTPPropExchange& px) {
         CObject* object = &item;
         EXPECT_TRUE(px.ExchangeObjectInstance(object, RUNTIME_CLASS(ArchiveItem)));
         PX_Serialize(&px, "Item", &item);  // straight into the same stream
@@ -270,7 +242,7 @@ TEST(PropExchangeArchive, ObjectInstancesJoinTheArchiveReferenceTable)
     expected.insert(expected.end(), rest.begin(), rest.end());
     EXPECT_EQ(bytes, expected);
 
-    Load(bytes, [](CXTPPropExchange& px) {
+    LoadArchive(bytes, [](CXTPPropExchange& px) {
         CObject* object = nullptr;
         ASSERT_TRUE(px.ExchangeObjectInstance(object, RUNTIME_CLASS(ArchiveItem)));
         std::unique_ptr<CObject> owned(object);
@@ -285,7 +257,7 @@ TEST(PropExchangeArchive, ObjectInstancesJoinTheArchiveReferenceTable)
 
 TEST(PropExchangeArchive, SectionsShareTheStream)
 {
-    Bytes bytes = Store([](CXTPPropExchange& px) {
+    Bytes bytes = StoreArchive([](CXTPPropExchange& px) {
         EXPECT_FALSE(px.AllowsDefaultValues());
         EXPECT_TRUE(px.AllowsBlobValues());
         px.m_dwData = 7;

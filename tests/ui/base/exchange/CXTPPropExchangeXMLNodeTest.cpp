@@ -14,25 +14,10 @@
 #include "COleDateTime.h"
 #include "COleVariant.h"
 #include "CXTPPropExchangeXMLNode.h"
+#include "ExchangeFixture.h"  // COM on the test thread, and documents made by the tests
 #include "XmlDom.h"
 
 namespace {
-
-// The document calls need COM on the test thread.
-class ComEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { m_hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    void TearDown() override
-    {
-        if (SUCCEEDED(m_hr))
-            CoUninitialize();
-    }
-
-private:
-    HRESULT m_hr = E_FAIL;
-};
-
-::testing::Environment* const comEnvironment = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
 
 std::string ReadBytes(const std::string& path)
 {
@@ -64,17 +49,6 @@ std::string GoldenPath(const char* name)
     if (!path.empty() && path[0] == '/')
         path = "Z:" + path;
     return path + "data/" + name;
-}
-
-// A document made by the test, to look at what an exchange wrote or to give it input.
-CXmlPtr<IXMLDOMDocument> ParseXml(const wchar_t* xml)
-{
-    CXmlPtr<IXMLDOMDocument> document = XmlDom::CreateDocument();
-    VARIANT_BOOL ok = VARIANT_FALSE;
-    if (document)
-        document->loadXML(CXmlBstr(std::wstring(xml)), &ok);
-    EXPECT_EQ(ok, VARIANT_TRUE);
-    return document;
 }
 
 IXMLDOMNode* AsParent(const CXmlPtr<IXMLDOMDocument>& document)

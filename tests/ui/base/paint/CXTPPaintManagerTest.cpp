@@ -382,7 +382,8 @@ TEST(PaintManager, ControlTextMeasuresDrawsEmbossesAndAddsTheTriangle)
         const Pixels ink = PixelsOf(canvas.dc, 120, 30, kRed);
         EXPECT_EQ(c.ink, !ink.empty());
         EXPECT_EQ(c.emboss, !PixelsOf(canvas.dc, 120, 30, kGreen).empty());
-        if (c.triangle)  // the triangle's tip row ends right of the text
+        if (c.triangle) {  // the triangle's tip row ends right of the text
             EXPECT_GE(ink.rbegin()->first, (120 - size.cx) / 2 + plainWidth + 1);
+        }
     }
 }

@@ -1,4 +1,4 @@
-// Helpers of the command bars' exchange tests, and COM for the XML documents.
+// Helpers of the exchange tests, and COM for the XML documents.
 #include "ExchangeFixture.h"
 
 #include <gtest/gtest.h>

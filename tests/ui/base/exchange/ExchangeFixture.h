@@ -1,4 +1,4 @@
-// Helpers of the command bars' exchange tests: archives in memory and XML documents.
+// Helpers of the exchange tests: archives in memory and XML documents.
 #pragma once
 
 #include <windows.h>
