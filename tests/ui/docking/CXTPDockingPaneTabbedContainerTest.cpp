@@ -84,6 +84,23 @@ TEST(TabbedContainer, ShowsOnlyTheSelectedPanesWindowAndAsksForIt)
     EXPECT_LT(rc.Height(), 200) << "caption and tabs take their part";
 }
 
+TEST(TabbedContainer, PaneWindowLandsInsideAGroupMovedInTheSameDeferredBatch)
+{
+    TestOwner owner;
+    Group g(owner, 1);
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.hDWP = ::BeginDeferWindowPos(2);
+    g.group->OnSizeParent(&owner.frame, CRect(200, 150, 500, 350), &layout);
+    ::EndDeferWindowPos(layout.hDWP);
+    CRect rcGroup, rcPane;
+    ::GetWindowRect(g.Hwnd(), &rcGroup);
+    ::GetWindowRect(g.panes[0]->GetChild(), &rcPane);
+    EXPECT_EQ(rcPane.left, rcGroup.left);
+    EXPECT_EQ(rcPane.right, rcGroup.right);
+    EXPECT_GT(rcPane.top, rcGroup.top);
+    EXPECT_EQ(rcPane.bottom, rcGroup.bottom);
+}
+
 TEST(TabbedContainer, ClosingTheSelectedPaneSelectsTheLast)
 {
     TestOwner owner;
