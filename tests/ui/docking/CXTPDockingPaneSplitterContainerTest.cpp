@@ -150,6 +150,48 @@ TEST(SplitterContainer, EmptiedNestedContainerLeavesItsParent)
     EXPECT_EQ(pInner->m_pParentContainer, nullptr);
 }
 
+TEST(SplitterContainer, ClonesKeepEmptyChildrenOnlyWithAMap)
+{
+    TestOwner owner;
+    owner.hideClient = TRUE;  // the placeholder counts as empty
+    auto* pTop = new CXTPDockingPaneSplitterContainer(&owner);
+    CXTPDockingPane* pPane = owner.NewPane(1);
+    auto* pClient = new CXTPDockingPaneBase(DPT_CLIENT, &owner);
+    pTop->Init(pPane, TRUE, &owner.frame);
+    pTop->InsertPane(pClient);
+    pTop->m_szDocking = {11, 22};
+
+    CXTPDockingPaneCloneMap map;
+    auto* pCopy = dynamic_cast<CXTPDockingPaneSplitterContainer*>(pTop->Clone(&owner, &map));
+    ASSERT_NE(pCopy, nullptr);
+    ASSERT_EQ(pCopy->GetChildren().size(), 2u);
+    EXPECT_EQ(pCopy->GetChildren()[1], map[pClient]);
+    EXPECT_EQ(map[pTop], pCopy);
+    EXPECT_TRUE(pCopy->IsHoriz());
+    EXPECT_EQ(pCopy->m_szDocking.cy, 22);
+    EXPECT_EQ(pCopy->GetChildren()[0]->m_pParentContainer, pCopy);
+
+    auto* pBare = dynamic_cast<CXTPDockingPaneSplitterContainer*>(pTop->Clone(&owner, nullptr));
+    ASSERT_NE(pBare, nullptr);
+    EXPECT_TRUE(pBare->GetChildren().empty()) << "a pane is cloned only with a map, the empty client left out";
+}
+
+TEST(SplitterContainer, ReplacedChildTakesThePlace)
+{
+    TestOwner owner;
+    auto* pTop = new CXTPDockingPaneSplitterContainer(&owner);
+    CXTPDockingPane* p1 = owner.NewPane(1);
+    CXTPDockingPane* p2 = owner.NewPane(2);
+    CXTPDockingPane* p3 = owner.NewPane(3);
+    pTop->Init(p1, TRUE, &owner.frame);
+    pTop->InsertPane(p2);
+    pTop->ReplacePane(p1, p3);
+    std::vector<CXTPDockingPaneBase*> expected = {p3, p2};
+    EXPECT_EQ(pTop->GetChildren(), expected);
+    EXPECT_EQ(p3->m_pParentContainer, pTop);
+    EXPECT_EQ(pTop->GetSplitters().size(), 1u);
+}
+
 // Two panes side by side in the frame, laid out with real splitter windows.
 struct SplitPair {
     explicit SplitPair(TestOwner& owner)

@@ -321,6 +321,19 @@ TEST(TabbedContainer, RightClickSelectsTheTabAndAsksForTheMenu)
               reinterpret_cast<LPARAM>(static_cast<CXTPDockingPaneBase*>(g.group)));
 }
 
+TEST(TabbedContainer, CaptionIsActiveWhileTheFocusIsInside)
+{
+    TestOwner owner;
+    owner.frame.ShowWindow(SW_SHOW);
+    Group g(owner, 2);
+    ::SetFocus(g.panes[1]->GetChild());
+    g.group->OnFocusChanged();
+    EXPECT_TRUE(g.group->IsCaptionActive());
+    ::SetFocus(owner.frame.GetSafeHwnd());
+    g.panes[1]->OnFocusChanged();  // a pane passes it to its group
+    EXPECT_FALSE(g.group->IsCaptionActive());
+}
+
 TEST(TabbedContainer, ClonesInAFreeStandingLayoutHaveNoWindow)
 {
     TestOwner owner;
