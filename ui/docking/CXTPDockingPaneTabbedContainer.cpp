@@ -3,6 +3,8 @@
 #include "CXTPDockingPaneTabbedContainer.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include "CFrameWnd.h"
 #include "CMiniFrameWnd.h"
@@ -10,6 +12,7 @@
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPaneDragContext.h"
 #include "CXTPDockingPanePaintManager.h"
+#include "CXTPResourceManager.h"
 #include "CXTPTabManagerItem.h"
 #include "CXTPTabManagerNavigateButton.h"
 #include "CXTPTabPaintManager.h"
@@ -65,8 +68,31 @@ BOOL CXTPDockingPaneTabbedContainer::CreateGroupWindow()
     if (!m_pDockingSite || !m_pDockingSite->GetSafeHwnd())
         return FALSE;
     const char* lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW));
-    return CWnd::Create(lpszClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
-                        m_pDockingSite, 0);
+    if (!CWnd::Create(lpszClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
+                      m_pDockingSite, 0))
+        return FALSE;
+    EnableToolTips();
+    return TRUE;
+}
+
+INT_PTR CXTPDockingPaneTabbedContainer::OnToolHitTest(POINT point, TOOLINFOA_T* pTI) const
+{
+    CXTPDockingPaneCaptionButton* pButton = ButtonAt(point);
+    if (!pButton)
+        return CXTPTabManager::OnToolHitTest(m_hWnd, point, pTI);
+    CString strTip;
+    XTPResourceManager()->LoadString(&strTip, static_cast<UINT>(pButton->GetID()));
+    if (pTI && pTI->cbSize >= 40) {
+        pTI->hwnd = m_hWnd;
+        pTI->rect = pButton->GetRect();
+        pTI->uId = static_cast<UINT_PTR>(pButton->GetID());
+        // The tool-tip machinery frees the text.
+        char* pszText = static_cast<char*>(std::calloc(strTip.GetLength() + 1, 1));
+        if (pszText)
+            std::memcpy(pszText, static_cast<const char*>(strTip), strTip.GetLength());
+        pTI->lpszText = pszText;
+    }
+    return pButton->GetID();
 }
 
 void CXTPDockingPaneTabbedContainer::AddPane(CXTPDockingPane* pPane)

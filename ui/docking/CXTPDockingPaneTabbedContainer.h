@@ -68,6 +68,9 @@ public:
     // The press loop of a caption button: TRUE when released over it.
     BOOL ClickButton(CXTPDockingPaneCaptionButton* pButton, CPoint pt);
 
+    // Caption buttons show their string as a tip; elsewhere the tabs' tips.
+    INT_PTR OnToolHitTest(POINT point, TOOLINFOA_T* pTI) const override;
+
     // Window messages.
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "CXTPTabManagerItem.h"
 #include "DockingFixture.h"
 
@@ -234,6 +236,32 @@ TEST(TabbedContainer, CaptionButtonsFollowTheSelectedPanesOptions)
     EXPECT_FALSE(pPin->IsVisible());
     g.panes[0]->m_dwOptions = DPO_NOCAPTION;
     EXPECT_FALSE(g.group->IsCaptionVisible());
+}
+
+TEST(TabbedContainer, TipsNameTheCaptionButtonsAndTheTabs)
+{
+    TestOwner owner;
+    Group g(owner, 2);
+    struct Case {
+        CPoint pt;
+        INT_PTR id;
+        const char* text;
+    } cases[] = {
+        {g.Button(XTP_IDS_DOCKINGPANE_CLOSE), XTP_IDS_DOCKINGPANE_CLOSE, "Close"},
+        {g.Button(XTP_IDS_DOCKINGPANE_AUTOHIDE), XTP_IDS_DOCKINGPANE_AUTOHIDE, "AutoHide"},
+        {g.Tab(0), 0, "First"},
+    };
+    for (const Case& c : cases) {
+        TOOLINFOA_T ti = {};
+        ti.cbSize = sizeof(ti);
+        EXPECT_EQ(g.group->OnToolHitTest(c.pt, &ti), c.id);
+        ASSERT_NE(ti.lpszText, nullptr);
+        EXPECT_STREQ(ti.lpszText, c.text);
+        std::free(ti.lpszText);
+    }
+    TOOLINFOA_T ti = {};
+    ti.cbSize = sizeof(ti);
+    EXPECT_EQ(g.group->OnToolHitTest(CPoint(150, 100), &ti), -1);
 }
 
 TEST(TabbedContainer, DraggedTabSwapsWithItsNeighbourAndTearsOutOffTheRow)
