@@ -8,6 +8,7 @@
 
 #include "CFrameWnd.h"
 #include "CMiniFrameWnd.h"
+#include "COleDropTarget.h"
 #include "CXTPBufferDC.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPaneDragContext.h"
@@ -32,6 +33,29 @@ private:
     CXTPDockingPaneTabbedContainer* m_pGroup;
 };
 
+// Selects tabs while OLE data is dragged over them; takes no drop.
+class GroupDropTarget : public COleDropTarget {
+public:
+    explicit GroupDropTarget(CXTPDockingPaneTabbedContainer* pGroup) : m_pGroup(pGroup) {}
+    DROPEFFECT OnDragEnter(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DWORD /*dwKeyState*/, CPoint point) override
+    {
+        m_pGroup->OnDataDraggedOver(point);
+        return DROPEFFECT_NONE;
+    }
+    DROPEFFECT OnDragOver(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DWORD /*dwKeyState*/, CPoint point) override
+    {
+        m_pGroup->OnDataDraggedOver(point);
+        return DROPEFFECT_NONE;
+    }
+    BOOL OnDrop(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DROPEFFECT /*dropEffect*/, CPoint /*point*/) override
+    {
+        return FALSE;
+    }
+
+private:
+    CXTPDockingPaneTabbedContainer* m_pGroup;
+};
+
 // The auto-hide button's state word: bit 1 while docked.
 enum { kPinDocked = 1, kPinFloating = 0 };
 
@@ -50,7 +74,7 @@ ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
 CXTPDockingPaneTabbedContainer::CXTPDockingPaneTabbedContainer(CXTPDockingPaneOwner* pLayout)
-    : CXTPDockingPaneBase(DPT_TABBED, pLayout)
+    : CXTPDockingPaneBase(DPT_TABBED, pLayout), m_pDropTarget(new GroupDropTarget(this))
 {
     m_arrCaptionButtons.push_back(new GroupCaptionButton(XTP_IDS_DOCKINGPANE_CLOSE, this));
     m_arrCaptionButtons.push_back(new GroupCaptionButton(XTP_IDS_DOCKINGPANE_AUTOHIDE, this));
@@ -61,6 +85,7 @@ CXTPDockingPaneTabbedContainer::~CXTPDockingPaneTabbedContainer()
 {
     if (m_hWnd)
         DestroyWindow();
+    m_pDropTarget->InternalRelease();
 }
 
 BOOL CXTPDockingPaneTabbedContainer::CreateGroupWindow()
@@ -72,6 +97,8 @@ BOOL CXTPDockingPaneTabbedContainer::CreateGroupWindow()
                       m_pDockingSite, 0))
         return FALSE;
     EnableToolTips();
+    // Without the system's drag and drop started in this thread there is no target; nothing else needs it.
+    m_pDropTarget->Register(this);
     return TRUE;
 }
 
@@ -692,6 +719,15 @@ void CXTPDockingPaneTabbedContainer::OnLButtonDblClk(UINT /*nFlags*/, CPoint poi
         m_pLayout->ToggleDocking(this);
     else if (nHit >= 0 && nHit < static_cast<int>(m_lstPanes.size()))
         m_pLayout->ToggleDocking(m_lstPanes[nHit]);
+}
+
+void CXTPDockingPaneTabbedContainer::OnDataDraggedOver(CPoint point)
+{
+    const int nHit = IsTabsVisible() ? HitTest(point) : -1;
+    if (nHit < 0 || nHit >= static_cast<int>(m_lstPanes.size()) || m_lstPanes[nHit] == m_pSelectedPane)
+        return;
+    SelectPane(m_lstPanes[nHit], FALSE);
+    RecalcSiteNow();
 }
 
 void CXTPDockingPaneTabbedContainer::OnRButtonDown(UINT /*nFlags*/, CPoint point)

@@ -9,6 +9,7 @@
 #include "CXTPDockingPaneCaptionButton.h"
 #include "CXTPTabManager.h"
 
+class COleDropTarget;
 class CXTPDockingPane;
 
 class CXTPDockingPaneTabbedContainer : public CWnd,
@@ -89,6 +90,10 @@ public:
     CXTPDockingPane* m_pTrackingPane = nullptr;
     std::vector<CRect> m_arrTabRects;
     std::vector<CXTPDockingPane*> m_lstPanes;
+    COleDropTarget* m_pDropTarget = nullptr;
+
+    // OLE data dragged over the window selects the tab under it (client coordinates).
+    void OnDataDraggedOver(CPoint point);
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "COleDropTarget.h"
 #include "CXTPTabManagerItem.h"
 #include "DockingFixture.h"
 
@@ -347,6 +348,18 @@ TEST(TabbedContainer, RightClickSelectsTheTabAndAsksForTheMenu)
     ASSERT_EQ(owner.Count(DPN_CONTEXTMENU), 1);
     EXPECT_EQ(owner.notices.back().param,
               reinterpret_cast<LPARAM>(static_cast<CXTPDockingPaneBase*>(g.group)));
+}
+
+TEST(TabbedContainer, DataDraggedOverATabSelectsItWithoutFocus)
+{
+    TestOwner owner;
+    owner.frame.ShowWindow(SW_SHOW);
+    Group g(owner, 2);
+    ::SetFocus(owner.frame.GetSafeHwnd());
+    g.group->m_pDropTarget->OnDragOver(CWnd::FromHandle(g.Hwnd()), nullptr, 0, g.Tab(0));
+    EXPECT_EQ(g.group->GetSelectedPane(), g.panes[0]);
+    EXPECT_EQ(::GetFocus(), owner.frame.GetSafeHwnd());
+    EXPECT_FALSE(g.group->m_pDropTarget->OnDrop(nullptr, nullptr, DROPEFFECT_COPY, g.Tab(0)));
 }
 
 TEST(TabbedContainer, CaptionIsActiveWhileTheFocusIsInside)
