@@ -243,8 +243,10 @@ void CXTPDockingPaneSplitterContainer::OnSizeParent(CWnd* pParent, CRect rect, A
     if (visible.empty())
         return;
 
+    // A hidden client counts as empty itself, so it is looked for among all children: the
+    // MDI area must vanish also when the placeholder sits right in this container.
     if (m_pLayout && m_pLayout->IsHideClient()) {
-        for (CXTPDockingPaneBase* pChild : visible)
+        for (CXTPDockingPaneBase* pChild : m_lstChildren)
             if (CXTPDockingPaneBase* pClient = XTPDockingPaneFindClient(pChild))
                 pClient->OnSizeParent(pParent, CRect(), lpLayout);
     }

@@ -83,6 +83,10 @@ TEST(SplitterContainer, HiddenClientGivesItsRoomToThePanes)
     pTop->InsertPane(pRight);
     EXPECT_EQ(pTop->GetSplitters().size(), 1u) << "no splitter beside the hidden client";
 
+    AFX_SIZEPARENTPARAMS query = {};
+    query.rect = CRect(0, 0, 420, 100);
+    pTop->OnSizeParent(&owner.frame, CRect(0, 0, 420, 100), &query);
+    EXPECT_TRUE(CRect(query.rect).IsRectEmpty()) << "the MDI area vanishes";
     pTop->OnSizeParent(&owner.frame, CRect(0, 0, 420, 100), nullptr);
     EXPECT_EQ(pLeft->m_rcWindow.Width(), 104);
     EXPECT_EQ(pRight->m_rcWindow.Width(), 312);

@@ -163,6 +163,20 @@ TEST(TabbedContainer, CloseButtonClosesWithNotifications)
     }
 }
 
+TEST(TabbedContainer, ClosingTheLastPaneByItsButtonDestroysTheWindowBeingClicked)
+{
+    TestOwner owner;
+    Group g(owner, 1);
+    const HWND hWnd = g.Hwnd();
+    g.Post(WM_LBUTTONUP, g.Button(XTP_IDS_DOCKINGPANE_CLOSE));
+    ::SendMessageA(hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(g.Button(XTP_IDS_DOCKINGPANE_CLOSE).x,
+                                                      g.Button(XTP_IDS_DOCKINGPANE_CLOSE).y));
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_TRUE(g.group->IsEmpty());
+    EXPECT_TRUE(g.panes[0]->IsClosed());
+    EXPECT_EQ(::GetParent(g.panes[0]->GetChild()), owner.park);
+}
+
 TEST(TabbedContainer, ButtonPressEndsWithoutClickOutsideOrOnEscape)
 {
     struct Case {
