@@ -46,6 +46,7 @@ enum XTPControlFlags {
 
 // Why a control is hidden; 0 is visible.
 enum XTPControlHideFlags {
+    xtpHideGeneric = 1,  // hidden by its bar (the bar's own buttons while they have no place)
     xtpHideWrap = 2,
     xtpHideDockingPosition = 4,
     xtpHideScroll = 8,  // hidden but reachable by keyboard

@@ -106,6 +106,13 @@ public:
 
     CXTPPaintManager* GetPaintManager() const;
     CXTPImageManager* GetImageManager() const;
+
+    // Sizes of the bar layouts: the bar's own sizes when set, else the options' icons (16 x 16
+    // without command bars) and buttons of icon size + 7 in each direction.
+    CSize GetIconSize() const;
+    CSize GetButtonSize() const;
+    void SetIconSize(CSize szIcon) { m_szIcons = szIcon; }
+    void SetButtonSize(CSize szButton) { m_szButtons = szButton; }
     void SetPaintManager(CXTPPaintManager* pPaintManager);
     void SetImageManager(CXTPImageManager* pImageManager);
 
