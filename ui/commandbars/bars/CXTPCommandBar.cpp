@@ -22,6 +22,7 @@
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
 #include "CXTPPaintManager.h"
+#include "CXTPPopupBar.h"
 #include "CXTPShortcutManager.h"
 
 IMPLEMENT_SERIAL(CXTPCommandBar, CWnd, VERSIONABLE_SCHEMA | 0x11)
@@ -956,8 +957,11 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent)
         if (CXTPControl* pControl = GetControl(m_nSelected))
             pControl->OnMouseHover();
     } else if (nIDEvent == XTP_TID_EXPANDED_POPUP) {
-        // Expanding the hidden items of a popup comes with the popup control.
+        // The open popup shows its rarely used commands after the delay.
         KillTimer(XTP_TID_EXPANDED_POPUP);
+        CXTPControl* pControl = GetControl(m_nPopuped);
+        if (auto* pPopup = pControl ? dynamic_cast<CXTPPopupBar*>(pControl->GetCommandBar()) : nullptr)
+            pPopup->ExpandBar();
     }
 }
 

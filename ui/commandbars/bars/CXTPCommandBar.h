@@ -66,6 +66,9 @@ public:
     CXTPControl* GetSelectedControl() const { return GetControl(m_nSelected); }
     int GetTrackingMode() const { return m_bTracking; }
     BOOL IsKeyboardSelection() const { return m_bKeyboardSelect; }
+    // Tracking started by the mouse: the next popup opened from this bar animates.
+    BOOL IsAnimateNextPopup() const { return m_bMouseStarted; }
+    void SetAnimateNextPopup(BOOL bAnimate) { m_bMouseStarted = bAnimate; }
     // The control whose '&' letter (or, failing that, first letter) is ch, searched from the
     // selection on; two matches set bAmbiguous. -1 when none.
     int FindAccel(char ch, BOOL& bAmbiguous) const;

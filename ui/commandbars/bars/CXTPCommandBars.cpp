@@ -14,6 +14,8 @@
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
 #include "CXTPControls.h"
+#include "CXTPHoldRef.h"
+#include "CXTPPopupBar.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
@@ -142,6 +144,47 @@ void CXTPCommandBars::PumpTrackingMessages(CXTPCommandBar* pBar)
         }
     }
     pBar->InternalRelease();
+}
+
+int CXTPCommandBars::TrackPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pOwner, LPCRECT rcExclude,
+                                    CWnd* pSite, CXTPCommandBars* pCommandBars)
+{
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(pCommandBars);
+    pPopup->SetOwner(pOwner);
+    pPopup->SetSiteWnd(pSite);
+    int nResult = 0;
+    if (pPopup->LoadMenu(pMenu, TRUE))
+        nResult = TrackPopupBar(pPopup, nFlags, x, y, pOwner, rcExclude, pSite);
+    pPopup->InternalRelease();
+    return nResult;
+}
+
+int CXTPCommandBars::TrackPopupBar(CXTPPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pOwner, LPCRECT rcExclude,
+                                   CWnd* pSite)
+{
+    if (!pPopup)
+        return 0;
+    CHoldRef hold(pPopup);
+    pPopup->SetOwner(pOwner);
+    if (pSite)
+        pPopup->SetSiteWnd(pSite);
+    UINT nReturn = 0;
+    const BOOL bReturnCmd = (nFlags & TPM_RETURNCMD) != 0;
+    pPopup->SetReturnCmdTarget(bReturnCmd ? &nReturn : nullptr);
+    pPopup->SetRightButtonExecutes((nFlags & TPM_RIGHTBUTTON) != 0);
+    pPopup->SetNoNotify((nFlags & TPM_NONOTIFY) != 0);
+    pPopup->SetPopupFlags((nFlags & TPM_RIGHTALIGN) ? xtpPopupLeft : 0);
+
+    CXTPHookManager* pHookManager = XTPHookManager();
+    if (!pPopup->IsContextMenuOverOthers())
+        pHookManager->CancelTracking();
+    pHookManager->SetSwallowButtonUp(TRUE);
+    ::ReleaseCapture();
+    if (pPopup->Popup(x, y, rcExclude))
+        PumpTrackingMessages(pPopup);
+    // The target lives on this stack frame only.
+    pPopup->SetReturnCmdTarget(nullptr);
+    return bReturnCmd ? static_cast<int>(nReturn) : TRUE;
 }
 
 CFrameWnd* CXTPCommandBars::GetForegroundFrame()

@@ -18,6 +18,8 @@ class CXTPControl;
 class CXTPControls;
 class CXTPImageManager;
 class CXTPPaintManager;
+class CXTPPopupBar;
+class CMenu;
 
 class CXTPCommandBars : public CCmdTarget {
     DECLARE_DYNCREATE(CXTPCommandBars)
@@ -43,6 +45,14 @@ public:
 
     // Runs the thread's messages while the bar tracks.
     static void PumpTrackingMessages(CXTPCommandBar* pBar);
+
+    // Popups run modally. With TPM_RETURNCMD the result is the chosen command's id (0 when none)
+    // and nothing is sent; else TRUE once the popup has run. pSite receives the commands and
+    // answers the items' update queries; without it they go to the command bars' site or pOwner.
+    static int TrackPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pOwner, LPCRECT rcExclude = nullptr,
+                              CWnd* pSite = nullptr, CXTPCommandBars* pCommandBars = nullptr);
+    static int TrackPopupBar(CXTPPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pOwner,
+                             LPCRECT rcExclude = nullptr, CWnd* pSite = nullptr);
 
     // The frame's messages, before the frame: TRUE when taken.
     BOOL PreTranslateFrameMessage(MSG* pMsg);

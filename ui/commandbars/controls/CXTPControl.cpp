@@ -14,31 +14,13 @@
 #include "CXTPMenuSound.h"
 #include "CXTPResourceManager.h"
 #include "XTPTrackingMessage.h"
+#include "CXTPHoldRef.h"
+#include "CXTPControlPopup.h"
+#include "CXTPPopupBar.h"
 
 IMPLEMENT_SERIAL(CXTPControl, CCmdTarget, VERSIONABLE_SCHEMA | 0x11)
 
 namespace {
-
-// Keeps an object alive across a call that may release it (a command handler may remove
-// the control or its bar).
-class CHoldRef {
-public:
-    explicit CHoldRef(CCmdTarget* pTarget) : m_pTarget(pTarget)
-    {
-        if (m_pTarget)
-            m_pTarget->InternalAddRef();
-    }
-    ~CHoldRef()
-    {
-        if (m_pTarget)
-            m_pTarget->InternalRelease();
-    }
-    CHoldRef(const CHoldRef&) = delete;
-    CHoldRef& operator=(const CHoldRef&) = delete;
-
-private:
-    CCmdTarget* m_pTarget;
-};
 
 void CopyMap(CMap<UINT, UINT, BOOL, BOOL>& to, const CMap<UINT, UINT, BOOL, BOOL>& from)
 {
@@ -297,7 +279,8 @@ BOOL CXTPControl::OnSetSelected(int bSelected)
 {
     if (bSelected == m_bSelected)
         return FALSE;
-    if (bSelected == xtpSelectedByKeyboard && m_pParent)
+    // Another control's open popup closes; this control's own, being opened, stays.
+    if (bSelected == xtpSelectedByKeyboard && m_pParent && m_pParent->GetPopupedIndex() != m_nIndex)
         m_pParent->SetPopuped(-1);
     m_bSelected = bSelected;
     if (m_pParent)
@@ -337,6 +320,11 @@ void CXTPControl::Execute()
     if (CXTPCommandBars* pCommandBars = pBar->GetCommandBars()) {
         if (m_nId != 0)
             pCommandBars->SetCommandUsed(static_cast<UINT>(m_nId));
+        // The submenu's own command counts as used too.
+        auto* pPopupBar = dynamic_cast<CXTPPopupBar*>(pBar);
+        CXTPControl* pOwner = pPopupBar ? pPopupBar->GetControlPopup() : nullptr;
+        if (pOwner && pOwner->GetID() != 0)
+            pCommandBars->SetCommandUsed(static_cast<UINT>(pOwner->GetID()));
     }
     BOOL bCloseSubMenu = m_bCloseSubMenuOnClick;
     if (bCloseSubMenu)

@@ -8,6 +8,8 @@
 #include "CXTPCommandBars.h"
 #include "CXTPControl.h"
 #include "CXTPControlButton.h"
+#include "CXTPControlPopup.h"
+#include "CXTPPopupBar.h"
 
 IMPLEMENT_DYNCREATE(CXTPControls, CCmdTarget)
 
@@ -91,9 +93,18 @@ CWnd* CXTPControls::GetSiteForRequests() const
 CXTPControl* CXTPControls::Add(XTPControlType type, int nId, CString strParameter, int nBefore, BOOL bTemporary)
 {
     // The list-expanding controls of the fixed ids and the other kinds come with their own classes.
-    if (type != xtpControlButton)
+    CXTPControl* pControl = nullptr;
+    if (type == xtpControlButton) {
+        pControl = new CXTPControlButton;
+    } else if (IsPopupKind(type)) {
+        auto* pPopup = CXTPControlPopup::CreateControlPopup(type);
+        CXTPPopupBar* pBar = CXTPPopupBar::CreatePopupBar(GetCommandBars());
+        pPopup->SetCommandBar(pBar);
+        pBar->InternalRelease();
+        pControl = pPopup;
+    } else {
         return nullptr;
-    CXTPControl* pControl = new CXTPControlButton;
+    }
     pControl->SetID(nId);
     pControl->m_controlType = type;
     pControl->SetParameter(strParameter);
@@ -132,6 +143,8 @@ CXTPControl* CXTPControls::AddMenuItem(CMenu* pMenu, int nIndex)
     CString strText;
     pMenu->GetMenuString(static_cast<UINT>(nIndex), strText, MF_BYPOSITION);
     CMenu* pSubMenu = pMenu->GetSubMenu(nIndex);
+    if (pSubMenu && nID == static_cast<UINT>(-1))
+        nID = 0;
 
     CXTPControl* pControl = nullptr;
     if (CWnd* pSite = GetSiteForRequests(); pSite && pSite->GetSafeHwnd()) {
@@ -149,9 +162,15 @@ CXTPControl* CXTPControls::AddMenuItem(CMenu* pMenu, int nIndex)
             nID = request.nID;
         }
     }
-    if (!pControl) {
-        // Submenus need popup controls, which come with the popup bar.
-        if (pSubMenu || nID == 0)
+    if (!pControl && pSubMenu) {
+        auto* pPopup = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
+        CXTPPopupBar* pBar = CXTPPopupBar::CreatePopupBar(GetCommandBars());
+        pBar->LoadMenu(pSubMenu);
+        pPopup->SetCommandBar(pBar);
+        pBar->InternalRelease();
+        pControl = pPopup;
+    } else if (!pControl) {
+        if (nID == 0)
             return nullptr;
         pControl = new CXTPControlButton;
     }

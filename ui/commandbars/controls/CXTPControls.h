@@ -52,7 +52,7 @@ public:
     CXTPCommandBars* GetCommandBars() const;
     void SetCommandBars(CXTPCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
 
-    // Buttons (type 1) only for now; other types give null.
+    // Buttons (type 1) and popup controls (types 2 to 4) with an empty popup bar; other types give null.
     CXTPControl* Add(XTPControlType type, int nId, CString strParameter = "", int nBefore = -1,
                      BOOL bTemporary = FALSE);
     // Takes over the caller's reference.
@@ -60,7 +60,7 @@ public:
                             BOOL bTemporary = FALSE);
     CXTPControl* AddClone(CXTPControl* pControl, int nBefore = -1, BOOL bRecursive = FALSE);
     // One control for the menu item at position nIndex, or null (separators, the MDI place
-    // holder 0xFF00, and submenus until popup controls exist).
+    // holder 0xFF00); a submenu gives a popup control holding its items.
     CXTPControl* AddMenuItem(CMenu* pMenu, int nIndex);
 
     void Remove(CXTPControl* pControl);

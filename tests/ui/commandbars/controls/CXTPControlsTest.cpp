@@ -34,7 +34,7 @@ TEST(Controls, AddInsertsBeforeAnIndexOrAppendsAndRenumbers)
     EXPECT_EQ(&controls, controls.GetAt(0)->GetControls());
     EXPECT_EQ(nullptr, controls.GetAt(5));
     EXPECT_EQ(nullptr, controls.GetAt(-1));
-    EXPECT_EQ(nullptr, controls.Add(xtpControlPopup, 6)) << "popups come with the popup bar";
+    EXPECT_EQ(nullptr, controls.Add(xtpControlEdit, 6)) << "edits come with their own class";
 
     CXTPControl* pControl = controls.GetFirst();
     int nWalked = 0;
