@@ -109,3 +109,14 @@ struct XTP_CREATECONTROL {
     CMenu* pMenu;   // the menu of a menu item, else null
     BOOL bPopup;    // the menu item opens a submenu
 };
+
+// The request of WM_CMDBARS_CREATEBAR: the site may supply the bar to use.
+struct XTP_CREATEBAR {
+    CXTPCommandBar* pCommandBar;  // out: the bar, or null
+    BOOL bPopup;                  // a popup bar is asked for
+    BOOL bExpandBar;
+    BOOL bCustomBar;
+    BOOL bTearOffBar;
+    CString strCaption;
+    UINT nID;
+};
