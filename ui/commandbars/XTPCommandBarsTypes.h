@@ -109,3 +109,14 @@ struct XTP_CREATECONTROL {
     CMenu* pMenu;   // the menu of a menu item, else null
     BOOL bPopup;    // the menu item opens a submenu
 };
+
+// The request of WM_CMDBARS_CREATEBAR: the bar (the site may supply one) and what it is for.
+struct XTP_CREATEBAR {
+    CXTPCommandBar* pCommandBar;
+    BOOL bPopup;       // a popup bar for a popup control
+    BOOL bExpandBar;   // the expand popup of a toolbar
+    BOOL bCustomBar;   // a toolbar of the user's
+    BOOL bTearOffBar;  // a toolbar torn off a popup
+    CString strCaption;
+    UINT nID;
+};
