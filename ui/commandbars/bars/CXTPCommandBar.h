@@ -208,4 +208,10 @@ protected:
     CXTPPaintManager* m_pPaintManager = nullptr;
     CXTPImageManager* m_pImageManager = nullptr;
     CXTPCommandBarAccessible m_accessible{this};
+
+    // The dock bars place bars, the manager hides them and a resize sets the width they keep,
+    // without the bar's own calls.
+    friend class CXTPCommandBars;
+    friend class CXTPDockBar;
+    friend class CXTPToolBarDragContext;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CCmdTarget.h"
+#include "CRect.h"
 #include "CXTPCustomizeDropSourceStandIn.h"
 #include "XTPCommandBarsTypes.h"
 
@@ -17,7 +18,9 @@ class CXTPCommandBarsOptions;
 class CXTPControl;
 class CXTPControls;
 class CXTPMenuBar;
+class CXTPDockBar;
 class CXTPImageManager;
+class CXTPToolBar;
 class CXTPPaintManager;
 class CXTPPopupBar;
 class CMenu;
@@ -79,6 +82,31 @@ public:
     CXTPControl* GetDragControl() const { return m_pDragSelected; }
     CXTPCustomizeDropSourceStandIn* GetDropSource() { return &m_dropSource; }
 
+    // ---- Docking: the four dock bars and the bars that dock in them or float ----
+    // Makes the dock bars along the site's four edges; throws the resource exception when one
+    // cannot be made.
+    void EnableDocking();
+    // The dock bar of a side (0 top, 1 bottom, 2 left, 3 right), or null.
+    CXTPDockBar* GetDockBar(int nPosition) const;
+    // A new toolbar of the class (CXTPToolBar when null) placed at the position; null when it
+    // cannot be placed.
+    CXTPToolBar* Add(const char* lpszName, XTPBarPosition position, CRuntimeClass* pToolbarClass = nullptr);
+    // A toolbar of the user's (or torn off a popup, floating): the site may make it
+    // (WM_CMDBARS_CREATEBAR); it is no built-in bar.
+    CXTPToolBar* AddCustomBar(const char* lpszCaption, UINT nID, BOOL bTearOff = FALSE);
+    // Hides the bar, takes it out of its dock bar and the list and releases the list's reference.
+    void Remove(CXTPCommandBar* pBar);
+    // Docks a toolbar in the dock bar at the screen rectangle (null: a new last row).
+    BOOL DockCommandBar(CXTPCommandBar* pBar, LPCRECT lpRect, CXTPDockBar* pDockBar);
+    BOOL DockCommandBar(CXTPCommandBar* pBar, XTPBarPosition position);
+    BOOL FloatCommandBar(CXTPCommandBar* pBar);
+    // The dock bar near the screen point (within 20 pixels, strictly), pCurrent first; null when none.
+    CXTPDockBar* CanDock(CPoint point, CXTPDockBar* pCurrent = nullptr) const;
+    static BOOL IsNearDockBar(const CRect& rcDockBar, CPoint point);
+    // A toolbar came or went: the site's rebar (dialog item 59396), if any, takes or gives up its band.
+    virtual void OnToolBarAdded(CXTPToolBar* pToolBar);
+    virtual void OnToolBarRemoved(CXTPToolBar* pToolBar);
+
     CXTPPaintManager* GetPaintManager() const;
     void SetPaintManager(CXTPPaintManager* pPaintManager);
     CXTPImageManager* GetImageManager() const;
@@ -109,4 +137,5 @@ protected:
     CFrameWnd* m_pFrame = nullptr;
     CXTPCommandBar* m_pMenuBar = nullptr;
     BOOL m_bRecalcLayout = FALSE;
+    CXTPDockBar* m_pDocks[4] = {};  // top, bottom, left, right
 };

@@ -182,11 +182,10 @@ BOOL CXTPToolBar::SetPosition(XTPBarPosition barPosition)
     CXTPCommandBars* pCommandBars = GetCommandBars();
     if (!pCommandBars || barPosition < xtpBarTop || barPosition > xtpBarFloating)
         return FALSE;
-    CWnd* pSite = pCommandBars->GetSite();
-    if (!SetFloatingWindow(pSite, barPosition == xtpBarFloating))
-        return FALSE;
-    m_barPosition = barPosition;
-    return TRUE;
+    // The command bars place it: in the dock bar of the side, or floating.
+    if (barPosition == xtpBarFloating)
+        return pCommandBars->FloatCommandBar(this);
+    return pCommandBars->DockCommandBar(this, barPosition);
 }
 
 void CXTPToolBar::SetVisible(BOOL bVisible)

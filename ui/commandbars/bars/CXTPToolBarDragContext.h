@@ -18,9 +18,16 @@ public:
     virtual void StartDrag(CPoint pt);
     // Resizes a floating bar by the border of the hit code (10 to 17).
     virtual void StartResize(UINT nHitTest, CPoint pt);
-    // TRUE when the bar was moved.
+    // Floats a docked bar or docks a floating one where it was last; TRUE when the bar was moved.
     virtual BOOL ToggleDocking();
+    // The mouse loop of both; nothing while another window holds the capture.
     virtual void Track();
+
+    // The rectangle moved by the least that puts the point inside it.
+    static CRect MoveToContain(CRect rc, CPoint pt);
+    // The window of a floating bar resized from the border (10 left, 11 right, 12 top, 15
+    // bottom) to the new size: the border opposite the dragged one stays.
+    static CRect ResizeFromBorder(const CRect& rcWindow, UINT nHitTest, CSize szNew);
 
     CXTPToolBar* m_pBar = nullptr;
     CFrameWnd* m_pSite = nullptr;
@@ -31,4 +38,10 @@ public:
     CPoint m_ptMRUFloatPos;  // (0, 0): never floated
     CRect m_rcDrag;
     CRect m_rcWindow;
+
+protected:
+    // One step of a drag: dock where the cursor is over a dock bar, else float.
+    void Move(CPoint pt);
+    // One step of a border drag of a floating toolbar.
+    void ResizeToolBar(CPoint pt);
 };
