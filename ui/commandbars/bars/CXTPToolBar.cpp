@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 #include "AfxResource.h"
 #include "CControlBar.h"
@@ -195,10 +196,47 @@ void CXTPToolBar::SetVisible(BOOL bVisible)
         SetTrackingMode(FALSE);
     if (m_hWnd)
         ShowWindow(bVisible ? SW_SHOWNA : SW_HIDE);
-    if (!IsFloatingBar(this)) {
-        if (CXTPCommandBars* pCommandBars = GetCommandBars())
-            pCommandBars->RecalcFrameLayout(FALSE);
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!IsFloatingBar(this) && pCommandBars)
+        pCommandBars->RecalcFrameLayout(FALSE);
+    if (!bVisible && m_bTearOff && pCommandBars) {
+        // A torn-off bar goes with its hiding. Its own close button may be what hid it, so
+        // the last reference goes only once the thread's message loop has it back.
+        InternalAddRef();
+        pCommandBars->Remove(this);
+        ReleaseLater(this);
     }
+}
+
+namespace {
+
+std::map<UINT_PTR, CCmdTarget*>& PendingReleases()
+{
+    static std::map<UINT_PTR, CCmdTarget*> pending;
+    return pending;
+}
+
+void CALLBACK ReleasePending(HWND /*hWnd*/, UINT /*nMessage*/, UINT_PTR nIDEvent, DWORD /*dwTime*/)
+{
+    ::KillTimer(nullptr, nIDEvent);
+    auto it = PendingReleases().find(nIDEvent);
+    if (it == PendingReleases().end())
+        return;
+    CCmdTarget* pTarget = it->second;
+    PendingReleases().erase(it);
+    pTarget->InternalRelease();
+}
+
+}  // namespace
+
+void CXTPToolBar::ReleaseLater(CCmdTarget* pTarget)
+{
+    const UINT_PTR nIDEvent = ::SetTimer(nullptr, 0, 0, ReleasePending);
+    if (nIDEvent == 0) {
+        // No timer to wait for: keep the object rather than free it under a caller.
+        return;
+    }
+    PendingReleases()[nIDEvent] = pTarget;
 }
 
 void CXTPToolBar::OnRecalcLayout()

@@ -88,6 +88,8 @@ public:
     DECLARE_MESSAGE_MAP()
 
 protected:
+    // Drops one reference of pTarget when the thread next dispatches its messages.
+    static void ReleaseLater(CCmdTarget* pTarget);
     // Lays the controls out in rcBorders' frame for a length along the bar; records which were
     // hidden for lack of room; with bCommit places them. Returns the size with the borders.
     CSize LayoutControls(CDC* pDC, int nLength, DWORD dwMode, CRect rcBorders, BOOL bCommit, int* pnHiddenCount = nullptr);

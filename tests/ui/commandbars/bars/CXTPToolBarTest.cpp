@@ -289,3 +289,48 @@ TEST_F(ToolBar, TogglesFlipTheUsersHideFlagAndRemovedButtonsComeBackHidden)
 }
 
 }  // namespace
+
+namespace {
+
+// A toolbar that says when it is freed.
+class WatchedToolBar : public CXTPToolBar {
+public:
+    explicit WatchedToolBar(bool* pbFreed) : m_pbFreed(pbFreed) {}
+    ~WatchedToolBar() override { *m_pbFreed = true; }
+
+private:
+    bool* m_pbFreed;
+};
+
+TEST_F(ToolBar, ATornOffBarClosedByItsOwnButtonIsFreedOnlyAfterTheClick)
+{
+    for (BOOL bTearOff : {TRUE, FALSE}) {
+        bool bFreed = false;
+        auto* pBar = new WatchedToolBar(&bFreed);
+        pBar->SetCommandBars(frame->Bars());
+        pBar->EnableDocking(63);
+        ASSERT_TRUE(pBar->SetPosition(xtpBarFloating));
+        ASSERT_TRUE(pBar->LoadToolBar(ID_TWO_BUTTONS));
+        pBar->SetTearOff(bTearOff);
+        frame->Bars()->Append(pBar);
+        const int nCount = frame->Bars()->GetCount();
+        pBar->OnRecalcLayout();
+        CXTPControl* pClose = pBar->GetControls()->FindControl(XTP_ID_TOOLBAR_HIDE);
+        ASSERT_NE(nullptr, pClose);
+
+        pClose->Execute();
+        EXPECT_FALSE(bFreed) << bTearOff;
+        EXPECT_FALSE(pBar->IsWindowVisible()) << bTearOff;
+        EXPECT_EQ(bTearOff ? nCount - 1 : nCount, frame->Bars()->GetCount()) << bTearOff;
+        if (bTearOff) {
+            EXPECT_TRUE(PumpUntil([&] { return bFreed; }, 1000));
+        } else {
+            PumpFor(20);
+            EXPECT_FALSE(bFreed);
+            frame->Bars()->Remove(pBar);
+            EXPECT_TRUE(bFreed);
+        }
+    }
+}
+
+}  // namespace
