@@ -23,6 +23,8 @@
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
 #include "CXTPMenuBar.h"
+#include "CXTPControlToolBarVisible.h"
+#include "CXTPResourceManager.h"
 #include "CXTPMenuSound.h"
 #include "CXTPPaintManager.h"
 #include "CXTPTabClientWnd.h"
@@ -623,4 +625,42 @@ BOOL CXTPCommandBars::TranslateMenuMnemonic(MSG* pMsg)
         pControl->Execute();
     }
     return TRUE;
+}
+
+CXTPPopupBar* CXTPCommandBars::GetToolbarsPopup()
+{
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(this);
+    int nListed = 0;
+    for (int i = 0; i < GetCount(); i++) {
+        CXTPCommandBar* pBar = GetAt(i);
+        if (pBar->GetType() != xtpBarTypeNormal || !pBar->IsContextMenuPresent() || !pBar->IsCloseable())
+            continue;
+        auto* pItem = new CXTPControlToolBarVisible;
+        pPopup->GetControls()->AddControl(pItem);
+        pItem->SetCaption(pBar->GetTitle());
+        pItem->SetTag(static_cast<DWORD_PTR>(i));
+        pItem->SetChecked(pBar->IsVisible());
+        nListed++;
+    }
+    if (m_bCustomizable && nListed > 0) {
+        CString strCustomize;
+        XTPResourceManager()->LoadString(&strCustomize, 35001);
+        const int nNewLine = strCustomize.Find('\n');
+        CXTPControl* pCustomize = pPopup->GetControls()->Add(xtpControlButton, 35001);
+        pCustomize->SetCaption(nNewLine >= 0 ? strCustomize.Mid(nNewLine + 1) : strCustomize);
+        pCustomize->SetBeginGroup(TRUE);
+    }
+    return pPopup;
+}
+
+void CXTPCommandBars::ContextMenu(CPoint point)
+{
+    if (m_bCustomizeMode)
+        return;
+    CXTPPopupBar* pPopup = GetToolbarsPopup();
+    if (pPopup->GetControlCount() > 0) {
+        const BOOL bRTL = m_pFrame && m_pFrame->GetSafeHwnd() && (m_pFrame->GetExStyle() & WS_EX_LAYOUTRTL);
+        TrackPopupBar(pPopup, bRTL ? TPM_RIGHTALIGN : 0, point.x, point.y, m_pFrame);
+    }
+    pPopup->InternalRelease();
 }

@@ -43,6 +43,10 @@ public:
     CXTPCommandBar* GetMenuBar() const { return m_pMenuBar; }
     // Makes the menu bar from menu nID (none for 0), docked at the top; null on failure.
     CXTPMenuBar* SetMenu(const char* lpszName, UINT nID);
+    // A new popup listing the toolbars to show or hide (and Customize... when the frame has it).
+    virtual CXTPPopupBar* GetToolbarsPopup();
+    // The toolbars popup at a screen point, run until it closes; nothing in customize mode.
+    virtual void ContextMenu(CPoint point);
     void ToggleVisible(int nIndex);
 
     // Does nothing inside RecalcLayout; else lays the frame out now or at its next idle time.

@@ -349,6 +349,9 @@ CSize CXTPToolBar::LayoutControls(CDC* pDC, int nLength, DWORD dwMode, CRect rcB
     flushRow(nCount - 1);
 
     CSize szBar(szControls.cx + rcBorders.left + rcBorders.right, szControls.cy + rcBorders.top + rcBorders.bottom);
+    // A stretched bar takes the whole length, and its right-aligned controls go to its end.
+    if ((dwMode & LM_STRETCH) && nLength > 0)
+        (bVertical ? szBar.cy : szBar.cx) = nLength;
     if (bCommit) {
         const int nOffsetX = bVertical ? rcBorders.left + szControls.cx : rcBorders.left;
         for (int i = 0; i < nCount; i++) {
@@ -452,6 +455,9 @@ int CXTPToolBar::GetCaptionHeight() const
 
 CSize CXTPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 {
+    // The dock bars measure their bars through here, with a docking mode.
+    if (dwMode & (LM_HORZDOCK | LM_VERTDOCK))
+        return CalcDockingLayout(nLength, dwMode);
     CClientDC dc(this);
     CXTPPaintManager* pPaintManager = GetPaintManager();
     CFont* pOldFont = dc.SelectObject(pPaintManager->GetCommandBarFont(xtpBarFloating, FALSE));
@@ -518,6 +524,46 @@ void CXTPToolBar::Copy(CXTPCommandBar* pSrc, BOOL bRecursive)
         m_bTearOff = pToolBar->m_bTearOff;
         m_bCloseable = pToolBar->m_bCloseable;
     }
+}
+
+void CXTPToolBar::DrawCommandBar(CDC* pDC)
+{
+    if (!IsFloatingBar(this)) {
+        CXTPCommandBar::DrawCommandBar(pDC);
+        return;
+    }
+    CXTPPaintManager* pPaintManager = GetPaintManager();
+    CRect rc;
+    GetClientRect(&rc);
+    pDC->FillSolidRect(rc, pPaintManager->GetColor(COLOR_BTNFACE));
+    pPaintManager->Draw3dRect(pDC, rc, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+    const int h = GetCaptionHeight();
+    CRect rcCaption(kFloatingBorder, kFloatingBorder, rc.right - kFloatingBorder, kFloatingBorder + h);
+    pDC->FillSolidRect(rcCaption, pPaintManager->GetColor(COLOR_ACTIVECAPTION));
+    CRect rcTitle = rcCaption;
+    rcTitle.left += 3;
+    for (int i = 0; i < GetControlCount(); i++) {
+        CXTPControl* pControl = GetControl(i);
+        if (IsOwnButton(pControl) && pControl->IsVisible())
+            rcTitle.right = std::min(rcTitle.right, pControl->GetRect().left);
+    }
+    CFont* pOldFont = pDC->SelectObject(&pPaintManager->m_fontRegular);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(pPaintManager->GetColor(COLOR_CAPTIONTEXT));
+    ::DrawTextA(*pDC, m_strTitle, m_strTitle.GetLength(), &rcTitle,
+                DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+    BOOL bFirst = TRUE;
+    for (int i = 0; i < GetControlCount(); i++) {
+        CXTPControl* pControl = GetControl(i);
+        if (!pControl->IsVisible())
+            continue;
+        if (pControl->GetBeginGroup() && !bFirst && !pControl->GetWrap() && !IsOwnButton(pControl))
+            CXTPFlatThemeStandIn::DrawSeparator(pPaintManager, pDC, this, pControl);
+        pControl->Draw(pDC);
+        if (!IsOwnButton(pControl))
+            bFirst = FALSE;
+    }
+    pDC->SelectObject(pOldFont);
 }
 
 void CXTPToolBar::Reset()
@@ -651,7 +697,9 @@ void CXTPToolBar::OnRButtonDown(UINT nFlags, CPoint point)
     SetTrackingMode(FALSE);
     SetSelected(-1);
     RedrawNow();
-    // The toolbars' context menu comes with the popup bar.
+    CPoint ptScreen = point;
+    ClientToScreen(&ptScreen);
+    pCommandBars->ContextMenu(ptScreen);
 }
 
 LRESULT CXTPToolBar::OnNcCreateMessage(WPARAM /*wParam*/, LPARAM /*lParam*/)

@@ -57,6 +57,8 @@ public:
     BOOL OnKeyDown(UINT nChar) override;
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     void Copy(CXTPCommandBar* pSrc, BOOL bRecursive = FALSE) override;
+    // A floating bar draws its frame and caption around the controls.
+    void DrawCommandBar(CDC* pDC) override;
 
     // The size docked along an edge; nWidth is the row's thickness when known.
     virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);

@@ -334,3 +334,26 @@ TEST_F(ToolBar, ATornOffBarClosedByItsOwnButtonIsFreedOnlyAfterTheClick)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ToolBar, TheToolbarsMenuListsTheCloseableToolbarsAndTogglesThem)
+{
+    CXTPToolBar* pFormat = frame->Bars()->Add("Format", xtpBarFloating);
+    ASSERT_NE(nullptr, pFormat);
+    const int nIndex = frame->Bars()->GetCount() - 1;
+    for (BOOL bVisible : {TRUE, FALSE}) {
+        CXTPPopupBar* pPopup = frame->Bars()->GetToolbarsPopup();
+        ASSERT_EQ(1, pPopup->GetControlCount()) << "the test bar is not closeable";
+        CXTPControl* pItem = pPopup->GetControl(0);
+        EXPECT_EQ(CString("Format"), pItem->GetCaption());
+        EXPECT_EQ(static_cast<DWORD_PTR>(nIndex), pItem->GetTag());
+        EXPECT_EQ(bVisible, pItem->GetChecked() != 0);
+        pItem->Execute();
+        EXPECT_EQ(!bVisible, pFormat->IsVisible());
+        pPopup->InternalRelease();
+    }
+    frame->Bars()->Remove(pFormat);
+}
+
+}  // namespace
