@@ -642,15 +642,20 @@ CXTPPopupBar* CXTPCommandBars::GetToolbarsPopup()
         pItem->SetChecked(pBar->IsVisible());
         nListed++;
     }
-    if (m_bCustomizable && nListed > 0) {
-        CString strCustomize;
-        XTPResourceManager()->LoadString(&strCustomize, 35001);
-        const int nNewLine = strCustomize.Find('\n');
-        CXTPControl* pCustomize = pPopup->GetControls()->Add(xtpControlButton, 35001);
-        pCustomize->SetCaption(nNewLine >= 0 ? strCustomize.Mid(nNewLine + 1) : strCustomize);
-        pCustomize->SetBeginGroup(TRUE);
-    }
+    if (m_bCustomizable && nListed > 0)
+        AddCustomizeButton(pPopup->GetControls());
     return pPopup;
+}
+
+CXTPControl* CXTPCommandBars::AddCustomizeButton(CXTPControls* pControls)
+{
+    CString strCustomize;
+    XTPResourceManager()->LoadString(&strCustomize, 35001);
+    const int nNewLine = strCustomize.Find('\n');
+    CXTPControl* pCustomize = pControls->Add(xtpControlButton, 35001);
+    pCustomize->SetCaption(nNewLine >= 0 ? strCustomize.Mid(nNewLine + 1) : strCustomize);
+    pCustomize->SetBeginGroup(TRUE);
+    return pCustomize;
 }
 
 void CXTPCommandBars::ContextMenu(CPoint point)

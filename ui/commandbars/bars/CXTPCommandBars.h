@@ -47,6 +47,8 @@ public:
     virtual CXTPPopupBar* GetToolbarsPopup();
     // The toolbars popup at a screen point, run until it closes; nothing in customize mode.
     virtual void ContextMenu(CPoint point);
+    // The "Customize..." item, after a separator, at the end of a menu's controls.
+    static CXTPControl* AddCustomizeButton(CXTPControls* pControls);
     void ToggleVisible(int nIndex);
 
     // Does nothing inside RecalcLayout; else lays the frame out now or at its next idle time.

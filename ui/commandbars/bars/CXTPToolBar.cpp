@@ -852,14 +852,8 @@ void CXTPToolBar::FillExpandPopup(CXTPPopupBar* pPopup)
         pBarEntry->SetCommandBar(pButtons);
         pButtons->InternalRelease();
     }
-    if (bCustomizable) {
-        CString strCustomize;
-        XTPResourceManager()->LoadString(&strCustomize, 35001);
-        const int nNewLine = strCustomize.Find('\n');
-        CXTPControl* pCustomize = pBars->GetControls()->Add(xtpControlButton, 35001);
-        pCustomize->SetCaption(nNewLine >= 0 ? strCustomize.Mid(nNewLine + 1) : strCustomize);
-        pCustomize->SetBeginGroup(TRUE);
-    }
+    if (bCustomizable)
+        CXTPCommandBars::AddCustomizeButton(pBars->GetControls());
     pAddRemove->SetCommandBar(pBars);
     pBars->InternalRelease();
 }

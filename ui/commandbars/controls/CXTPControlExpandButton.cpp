@@ -43,7 +43,7 @@ BOOL CXTPControlExpandButton::OnSetPopup(BOOL bPopup)
         // The site may supply the popup.
         if (CWnd* pSite = pCommandBars ? pCommandBars->GetSite() : nullptr) {
             XTP_CREATEBAR request = {};
-            request.bPopup = TRUE;
+            request.bExpandBar = TRUE;
             request.strCaption = m_pParent->GetTitle();
             if (pSite->GetSafeHwnd())
                 pSite->SendMessage(WM_CMDBARS_CREATEBAR, 0, reinterpret_cast<LPARAM>(&request));
