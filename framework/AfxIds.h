@@ -49,6 +49,10 @@
 #define AFX_IDW_TOOLBAR 0xE800
 #define AFX_IDW_STATUS_BAR 0xE801
 #define AFX_IDW_REBAR 0xE804
+#define AFX_IDW_DOCKBAR_TOP 0xE81B  // the four dock bars along the frame's edges
+#define AFX_IDW_DOCKBAR_LEFT 0xE81C
+#define AFX_IDW_DOCKBAR_RIGHT 0xE81D
+#define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
 #define AFX_IDW_PANE_FIRST 0xE900
 #define AFX_IDW_PANE_LAST 0xE9FF
 // Ids of MDI child windows in the Window menu start here.

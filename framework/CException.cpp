@@ -8,6 +8,7 @@
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CMemoryException, CException)
+IMPLEMENT_DYNAMIC(CResourceException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 IMPLEMENT_DYNAMIC(COleException, CException)
@@ -170,6 +171,11 @@ BOOL COleException::GetErrorMessage(char* buf, UINT max, UINT* helpContext) cons
 void AfxThrowMemoryException()
 {
     throw new CMemoryException;
+}
+
+void AfxThrowResourceException()
+{
+    throw new CResourceException;
 }
 
 void AfxThrowFileException(int cause, LONG lOsError, const char* fileName)

@@ -81,7 +81,16 @@ public:
     LONG m_sc;  // a result code of the HRESULT kind
 };
 
+// A window or other system resource could not be made.
+class CResourceException : public CException {
+    DECLARE_DYNAMIC(CResourceException)
+
+public:
+    CResourceException() = default;
+};
+
 [[noreturn]] void AfxThrowMemoryException();
+[[noreturn]] void AfxThrowResourceException();
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1, const char* fileName = nullptr);
 [[noreturn]] void AfxThrowArchiveException(int cause, const char* fileName = nullptr);
 [[noreturn]] void AfxThrowOleException(LONG sc);

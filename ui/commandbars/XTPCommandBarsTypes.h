@@ -46,6 +46,7 @@ enum XTPControlFlags {
 
 // Why a control is hidden; 0 is visible.
 enum XTPControlHideFlags {
+    xtpHideGeneric = 1,  // hidden by its bar (the bar's own buttons while they have no place)
     xtpHideWrap = 2,
     xtpHideDockingPosition = 4,
     xtpHideScroll = 8,  // hidden but reachable by keyboard
@@ -107,4 +108,15 @@ struct XTP_CREATECONTROL {
     DWORD dwFlags;
     CMenu* pMenu;   // the menu of a menu item, else null
     BOOL bPopup;    // the menu item opens a submenu
+};
+
+// The request of WM_CMDBARS_CREATEBAR: the bar (the site may supply one) and what it is for.
+struct XTP_CREATEBAR {
+    CXTPCommandBar* pCommandBar;
+    BOOL bPopup;       // a popup bar for a popup control
+    BOOL bExpandBar;   // the expand popup of a toolbar
+    BOOL bCustomBar;   // a toolbar of the user's
+    BOOL bTearOffBar;  // a toolbar torn off a popup
+    CString strCaption;
+    UINT nID;
 };

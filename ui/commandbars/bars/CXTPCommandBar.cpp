@@ -14,6 +14,7 @@
 #include "CWinThread.h"
 #include "CXTPBufferDC.h"
 #include "CXTPCommandBars.h"
+#include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
 #include "CXTPControls.h"
 #include "CXTPFlatThemeStandIn.h"
@@ -221,6 +222,30 @@ CXTPImageManager* CXTPCommandBar::GetImageManager() const
         return pCommandBars->GetImageManager();
     CXTPCommandBar* pRoot = GetRootParent();
     return pRoot->m_pImageManager ? pRoot->m_pImageManager : XTPImageManager();
+}
+
+CSize CXTPCommandBar::GetIconSize() const
+{
+    if (m_szIcons.cx > 0)
+        return m_szIcons;
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return CSize(16, 16);
+    const CXTPCommandBarsOptions* pOptions = pCommandBars->GetOptions();
+    if (m_barType == xtpBarTypePopup)
+        return pOptions->m_szPopupIcons;
+    CSize szIcons = pOptions->m_szIcons.cx == 0 && pOptions->m_szIcons.cy == 0 ? CSize(16, 16) : pOptions->m_szIcons;
+    if (pOptions->m_bLargeIcons)
+        szIcons = pOptions->m_szLargeIcons.cx > 0 ? pOptions->m_szLargeIcons : CSize(szIcons.cx * 2, szIcons.cy * 2);
+    return szIcons;
+}
+
+CSize CXTPCommandBar::GetButtonSize() const
+{
+    if (m_szButtons.cx > 0)
+        return m_szButtons;
+    CSize szIcons = GetIconSize();
+    return CSize(szIcons.cx + 7, szIcons.cy + 7);
 }
 
 void CXTPCommandBar::SetPaintManager(CXTPPaintManager* pPaintManager)

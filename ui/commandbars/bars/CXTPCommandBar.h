@@ -109,6 +109,15 @@ public:
 
     CXTPPaintManager* GetPaintManager() const;
     CXTPImageManager* GetImageManager() const;
+
+    // Sizes of the bar layouts: the bar's own sizes when set, else the options' icons (16 x 16
+    // without command bars) and buttons of icon size + 7 in each direction.
+    CSize GetIconSize() const;
+    CSize GetButtonSize() const;
+    void SetIconSize(CSize szIcon) { m_szIcons = szIcon; }
+    void SetButtonSize(CSize szButton) { m_szButtons = szButton; }
+    int GetMRUWidth() const { return m_nMRUWidth; }
+    void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
     void SetPaintManager(CXTPPaintManager* pPaintManager);
     void SetImageManager(CXTPImageManager* pImageManager);
 
@@ -199,4 +208,10 @@ protected:
     CXTPPaintManager* m_pPaintManager = nullptr;
     CXTPImageManager* m_pImageManager = nullptr;
     CXTPCommandBarAccessible m_accessible{this};
+
+    // The dock bars place bars, the manager hides them and a resize sets the width they keep,
+    // without the bar's own calls.
+    friend class CXTPCommandBars;
+    friend class CXTPDockBar;
+    friend class CXTPToolBarDragContext;
 };

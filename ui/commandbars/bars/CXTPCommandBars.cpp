@@ -1,6 +1,8 @@
 // The command bars of a frame: bar list, layout, frame message hooks, command usage, customize mode.
 #include "CXTPCommandBars.h"
 
+#include <algorithm>
+
 #include "CDocTemplate.h"
 #include "CDocument.h"
 #include "CFrameWnd.h"
@@ -14,14 +16,22 @@
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
 #include "CXTPControls.h"
+#include "CXTPDockBar.h"
 #include "CXTPHoldRef.h"
 #include "CXTPPopupBar.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
+#include "CXTPMenuBar.h"
+#include "CXTPControlToolBarVisible.h"
+#include "CXTPResourceManager.h"
 #include "CXTPMenuSound.h"
 #include "CXTPPaintManager.h"
 #include "CXTPTabClientWnd.h"
+#include "CXTPReBar.h"
+#include "CXTPToolBar.h"
+#include "CXTPToolBarDragContext.h"
+#include "CException.h"
 #include "XTPTrackingMessage.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
@@ -44,8 +54,15 @@ CXTPCommandBars::~CXTPCommandBars()
     arrBars.swap(m_arrBars);
     m_pMenuBar = nullptr;
     for (CXTPCommandBar* pBar : arrBars) {
+        // The dock bars go after the bars; no bar may reach them on its way out.
+        if (auto* pToolBar = dynamic_cast<CXTPToolBar*>(pBar))
+            pToolBar->SetDockBar(nullptr);
         pBar->SetCommandBars(nullptr);
         pBar->InternalRelease();
+    }
+    for (CXTPDockBar*& pDock : m_pDocks) {
+        delete pDock;
+        pDock = nullptr;
     }
     if (m_pPaintManager)
         m_pPaintManager->InternalRelease();
@@ -200,7 +217,8 @@ CFrameWnd* CXTPCommandBars::GetForegroundFrame()
 
 BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
 {
-    // Menu mnemonics with Alt come with the menu bar.
+    if (TranslateMenuMnemonic(pMsg))
+        return TRUE;
     CXTPHookManager* pHookManager = XTPHookManager();
     if (pHookManager->GetTrackedCount() > 0 &&
         (pMsg->message == WM_CONTEXTMENU || pMsg->message == WM_SYSKEYUP))
@@ -383,4 +401,271 @@ void CXTPCommandBars::SetImageManager(CXTPImageManager* pImageManager)
 BOOL CXTPCommandBars::IsShowFullAfterDelay() const
 {
     return m_pOptions->m_bShowFullAfterDelay;
+}
+
+// ---- Docking ----------------------------------------------------------------------------------
+
+void CXTPCommandBars::EnableDocking()
+{
+    struct Side {
+        UINT nID;
+        DWORD dwStyle;
+    };
+    // Ids within the frame's bar range, so that its layout gives each dock bar its edge.
+    static const Side sides[4] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM},
+                                  {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP},
+                                  {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT},
+                                  {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT}};
+    for (int i = 0; i < 4; i++) {
+        if (m_pDocks[i])
+            continue;
+        auto* pDock = new CXTPDockBar(this);
+        const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | sides[i].dwStyle;
+        if (!m_pFrame || !pDock->Create(m_pFrame, dwStyle, sides[i].nID)) {
+            delete pDock;
+            AfxThrowResourceException();
+        }
+        m_pDocks[i] = pDock;
+    }
+}
+
+CXTPDockBar* CXTPCommandBars::GetDockBar(int nPosition) const
+{
+    return nPosition >= 0 && nPosition < 4 ? m_pDocks[nPosition] : nullptr;
+}
+
+CXTPToolBar* CXTPCommandBars::Add(const char* lpszName, XTPBarPosition position, CRuntimeClass* pToolbarClass)
+{
+    CObject* pObject = (pToolbarClass ? pToolbarClass : RUNTIME_CLASS(CXTPToolBar))->CreateObject();
+    auto* pBar = dynamic_cast<CXTPToolBar*>(pObject);
+    if (!pBar) {
+        delete pObject;
+        return nullptr;
+    }
+    pBar->SetCommandBars(this);
+    pBar->EnableDocking(xtpFlagAlignAny | xtpFlagFloating | xtpFlagHideWrap);
+    pBar->SetTitle(lpszName);
+    if (!pBar->SetPosition(position)) {
+        pBar->InternalRelease();
+        return nullptr;
+    }
+    AppendBar(pBar);
+    return pBar;
+}
+
+CXTPToolBar* CXTPCommandBars::AddCustomBar(const char* lpszCaption, UINT nID, BOOL bTearOff)
+{
+    auto* pBar = new CXTPToolBar;
+    pBar->SetCommandBars(this);
+    XTP_CREATEBAR request{pBar, FALSE, FALSE, TRUE, bTearOff, CString(lpszCaption), nID};
+    if (m_pFrame && m_pFrame->GetSafeHwnd())
+        m_pFrame->SendMessage(WM_CMDBARS_CREATEBAR, 0, reinterpret_cast<LPARAM>(&request));
+    if (!pBar->GetDragContext())
+        pBar->EnableDocking(xtpFlagAlignAny | xtpFlagFloating | xtpFlagHideWrap);
+    pBar->SetTitle(lpszCaption);
+    if (!pBar->SetPosition(bTearOff ? xtpBarFloating : xtpBarTop)) {
+        pBar->InternalRelease();
+        return nullptr;
+    }
+    AppendBar(pBar);
+    pBar->SetBarID(nID);
+    pBar->SetBuiltIn(FALSE);
+    pBar->SetTearOff(bTearOff);
+    if (pBar->GetDockBar())
+        RecalcFrameLayout();
+    OnToolBarAdded(pBar);
+    return pBar;
+}
+
+void CXTPCommandBars::Remove(CXTPCommandBar* pBar)
+{
+    auto it = std::find(m_arrBars.begin(), m_arrBars.end(), pBar);
+    if (!pBar || it == m_arrBars.end())
+        return;
+    if (pBar->GetSafeHwnd())
+        pBar->ShowWindow(SW_HIDE);
+    pBar->m_bVisible = FALSE;
+    auto* pToolBar = dynamic_cast<CXTPToolBar*>(pBar);
+    if (pToolBar && pToolBar->GetDockBar()) {
+        pToolBar->GetDockBar()->RemoveCommandBar(pToolBar);
+        RecalcFrameLayout();
+    }
+    if (pToolBar)
+        OnToolBarRemoved(pToolBar);
+    m_arrBars.erase(std::find(m_arrBars.begin(), m_arrBars.end(), pBar));
+    // The menu bar's pointer would outlive the bar.
+    if (m_pMenuBar == pBar)
+        m_pMenuBar = nullptr;
+    pBar->InternalRelease();
+}
+
+BOOL CXTPCommandBars::DockCommandBar(CXTPCommandBar* pBar, LPCRECT lpRect, CXTPDockBar* pDockBar)
+{
+    auto* pToolBar = dynamic_cast<CXTPToolBar*>(pBar);
+    if (!pToolBar || !pDockBar)
+        return FALSE;
+    if (!pToolBar->SetFloatingWindow(m_pFrame, FALSE))
+        return FALSE;
+    pDockBar->DockCommandBar(pToolBar, lpRect);
+    pToolBar->m_barPosition = pDockBar->GetPosition();
+    return TRUE;
+}
+
+BOOL CXTPCommandBars::DockCommandBar(CXTPCommandBar* pBar, XTPBarPosition position)
+{
+    if (CXTPDockBar* pDockBar = GetDockBar(position))
+        return DockCommandBar(pBar, nullptr, pDockBar);
+    // Without dock bars a docked bar is a plain child of the site, which lays it out itself.
+    auto* pToolBar = dynamic_cast<CXTPToolBar*>(pBar);
+    if (!pToolBar || position < xtpBarTop || position > xtpBarRight || !pToolBar->SetFloatingWindow(m_pFrame, FALSE))
+        return FALSE;
+    pToolBar->m_barPosition = position;
+    return TRUE;
+}
+
+BOOL CXTPCommandBars::FloatCommandBar(CXTPCommandBar* pBar)
+{
+    auto* pToolBar = dynamic_cast<CXTPToolBar*>(pBar);
+    if (!pToolBar || !pToolBar->SetFloatingWindow(m_pFrame, TRUE))
+        return FALSE;
+    if (CXTPDockBar* pDockBar = pToolBar->GetDockBar())
+        pDockBar->RemoveCommandBar(pToolBar);
+    pToolBar->m_barPosition = xtpBarFloating;
+    return TRUE;
+}
+
+BOOL CXTPCommandBars::IsNearDockBar(const CRect& rcDockBar, CPoint point)
+{
+    const int nMargin = 20;
+    return point.x > rcDockBar.left - nMargin && point.x < rcDockBar.right + nMargin &&
+           point.y > rcDockBar.top - nMargin && point.y < rcDockBar.bottom + nMargin;
+}
+
+CXTPDockBar* CXTPCommandBars::CanDock(CPoint point, CXTPDockBar* pCurrent) const
+{
+    auto isNear = [point](CXTPDockBar* pDock) {
+        if (!pDock || !pDock->GetSafeHwnd())
+            return false;
+        CRect rc;
+        pDock->GetWindowRect(&rc);
+        return IsNearDockBar(rc, point) != FALSE;
+    };
+    if (isNear(pCurrent))
+        return pCurrent;
+    for (CXTPDockBar* pDock : m_pDocks) {
+        if (isNear(pDock))
+            return pDock;
+    }
+    return nullptr;
+}
+
+void CXTPCommandBars::OnToolBarAdded(CXTPToolBar* pToolBar)
+{
+    HWND hReBar = m_pFrame && m_pFrame->GetSafeHwnd() ? ::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_REBAR) : nullptr;
+    auto* pReBar = dynamic_cast<CXTPReBar*>(CWnd::FromHandlePermanent(hReBar));
+    if (pReBar)
+        pReBar->AddToolBar(pToolBar, RBBS_BREAK | RBBS_GRIPPERALWAYS);
+}
+
+void CXTPCommandBars::OnToolBarRemoved(CXTPToolBar* pToolBar)
+{
+    HWND hReBar = m_pFrame && m_pFrame->GetSafeHwnd() ? ::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_REBAR) : nullptr;
+    auto* pReBar = dynamic_cast<CXTPReBar*>(CWnd::FromHandlePermanent(hReBar));
+    if (pReBar)
+        pReBar->DeleteToolBar(pToolBar);
+}
+
+// ---- The menu bar: its maker and the Alt mnemonics of its items.
+
+CXTPMenuBar* CXTPCommandBars::SetMenu(const char* lpszName, UINT nID)
+{
+    auto* pMenuBar = static_cast<CXTPMenuBar*>(RUNTIME_CLASS(CXTPMenuBar)->CreateObject());
+    pMenuBar->SetCommandBars(this);
+    pMenuBar->EnableDocking(xtpFlagAlignAny | xtpFlagFloating | xtpFlagStretched);
+    pMenuBar->SetTitle(lpszName);
+    pMenuBar->SetBarID(1);
+    if (!pMenuBar->SetPosition(xtpBarTop) || !pMenuBar->LoadMenuBar(nID)) {
+        pMenuBar->InternalRelease();
+        return nullptr;
+    }
+    if (nID != 0) {
+        pMenuBar->GetControls()->CreateOriginalControls();
+        m_nDefaultMenuID = nID;
+    }
+    AppendBar(pMenuBar);
+    m_pMenuBar = pMenuBar;
+    return pMenuBar;
+}
+
+BOOL CXTPCommandBars::TranslateMenuMnemonic(MSG* pMsg)
+{
+    CXTPCommandBar* pMenuBar = m_pMenuBar;
+    if (pMsg->message != WM_SYSKEYDOWN || !(pMsg->lParam & (1 << 29)) || !pMenuBar || !pMenuBar->IsVisible())
+        return FALSE;
+    CXTPHookManager* pHookManager = XTPHookManager();
+    if (pHookManager->IsLocked() || pHookManager->GetTrackedCount() > 0)
+        return FALSE;
+    if (GetForegroundFrame() != m_pFrame || (m_bIgnoreShiftMenuKey && ::GetKeyState(VK_SHIFT) < 0))
+        return FALSE;
+    const UINT nChar = ::MapVirtualKeyA(static_cast<UINT>(pMsg->wParam), 2);
+    if (nChar == 0)
+        return FALSE;
+    BOOL bAmbiguous = FALSE;
+    const int nIndex = pMenuBar->FindAccel(static_cast<char>(nChar & 0xFF), bAmbiguous);
+    CXTPControl* pControl = pMenuBar->GetControl(nIndex);
+    if (!pControl)
+        return FALSE;
+    if (bAmbiguous) {
+        pMenuBar->SetTrackingMode(TRUE, FALSE, TRUE);
+        pMenuBar->SetSelected(nIndex, TRUE);
+    } else if (pControl->GetType() == xtpControlPopup || pControl->GetType() == xtpControlButtonPopup ||
+               pControl->GetType() == xtpControlSplitButtonPopup) {
+        pMenuBar->SetPopuped(nIndex, TRUE);
+    } else {
+        pControl->Execute();
+    }
+    return TRUE;
+}
+
+CXTPPopupBar* CXTPCommandBars::GetToolbarsPopup()
+{
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(this);
+    int nListed = 0;
+    for (int i = 0; i < GetCount(); i++) {
+        CXTPCommandBar* pBar = GetAt(i);
+        if (pBar->GetType() != xtpBarTypeNormal || !pBar->IsContextMenuPresent() || !pBar->IsCloseable())
+            continue;
+        auto* pItem = new CXTPControlToolBarVisible;
+        pPopup->GetControls()->AddControl(pItem);
+        pItem->SetCaption(pBar->GetTitle());
+        pItem->SetTag(static_cast<DWORD_PTR>(i));
+        pItem->SetChecked(pBar->IsVisible());
+        nListed++;
+    }
+    if (m_bCustomizable && nListed > 0)
+        AddCustomizeButton(pPopup->GetControls());
+    return pPopup;
+}
+
+CXTPControl* CXTPCommandBars::AddCustomizeButton(CXTPControls* pControls)
+{
+    CString strCustomize;
+    XTPResourceManager()->LoadString(&strCustomize, 35001);
+    const int nNewLine = strCustomize.Find('\n');
+    CXTPControl* pCustomize = pControls->Add(xtpControlButton, 35001);
+    pCustomize->SetCaption(nNewLine >= 0 ? strCustomize.Mid(nNewLine + 1) : strCustomize);
+    pCustomize->SetBeginGroup(TRUE);
+    return pCustomize;
+}
+
+void CXTPCommandBars::ContextMenu(CPoint point)
+{
+    if (m_bCustomizeMode)
+        return;
+    CXTPPopupBar* pPopup = GetToolbarsPopup();
+    if (pPopup->GetControlCount() > 0) {
+        const BOOL bRTL = m_pFrame && m_pFrame->GetSafeHwnd() && (m_pFrame->GetExStyle() & WS_EX_LAYOUTRTL);
+        TrackPopupBar(pPopup, bRTL ? TPM_RIGHTALIGN : 0, point.x, point.y, m_pFrame);
+    }
+    pPopup->InternalRelease();
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CCmdTarget.h"
+#include "CRect.h"
 #include "CXTPCustomizeDropSourceStandIn.h"
 #include "XTPCommandBarsTypes.h"
 
@@ -16,7 +17,10 @@ class CXTPCommandBar;
 class CXTPCommandBarsOptions;
 class CXTPControl;
 class CXTPControls;
+class CXTPMenuBar;
+class CXTPDockBar;
 class CXTPImageManager;
+class CXTPToolBar;
 class CXTPPaintManager;
 class CXTPPopupBar;
 class CMenu;
@@ -37,6 +41,14 @@ public:
     // The first bar with the id; id 0 gives null.
     CXTPCommandBar* GetToolBar(UINT nBarID) const;
     CXTPCommandBar* GetMenuBar() const { return m_pMenuBar; }
+    // Makes the menu bar from menu nID (none for 0), docked at the top; null on failure.
+    CXTPMenuBar* SetMenu(const char* lpszName, UINT nID);
+    // A new popup listing the toolbars to show or hide (and Customize... when the frame has it).
+    virtual CXTPPopupBar* GetToolbarsPopup();
+    // The toolbars popup at a screen point, run until it closes; nothing in customize mode.
+    virtual void ContextMenu(CPoint point);
+    // The "Customize..." item, after a separator, at the end of a menu's controls.
+    static CXTPControl* AddCustomizeButton(CXTPControls* pControls);
     void ToggleVisible(int nIndex);
 
     // Does nothing inside RecalcLayout; else lays the frame out now or at its next idle time.
@@ -76,6 +88,31 @@ public:
     CXTPControl* GetDragControl() const { return m_pDragSelected; }
     CXTPCustomizeDropSourceStandIn* GetDropSource() { return &m_dropSource; }
 
+    // ---- Docking: the four dock bars and the bars that dock in them or float ----
+    // Makes the dock bars along the site's four edges; throws the resource exception when one
+    // cannot be made.
+    void EnableDocking();
+    // The dock bar of a side (0 top, 1 bottom, 2 left, 3 right), or null.
+    CXTPDockBar* GetDockBar(int nPosition) const;
+    // A new toolbar of the class (CXTPToolBar when null) placed at the position; null when it
+    // cannot be placed.
+    CXTPToolBar* Add(const char* lpszName, XTPBarPosition position, CRuntimeClass* pToolbarClass = nullptr);
+    // A toolbar of the user's (or torn off a popup, floating): the site may make it
+    // (WM_CMDBARS_CREATEBAR); it is no built-in bar.
+    CXTPToolBar* AddCustomBar(const char* lpszCaption, UINT nID, BOOL bTearOff = FALSE);
+    // Hides the bar, takes it out of its dock bar and the list and releases the list's reference.
+    void Remove(CXTPCommandBar* pBar);
+    // Docks a toolbar in the dock bar at the screen rectangle (null: a new last row).
+    BOOL DockCommandBar(CXTPCommandBar* pBar, LPCRECT lpRect, CXTPDockBar* pDockBar);
+    BOOL DockCommandBar(CXTPCommandBar* pBar, XTPBarPosition position);
+    BOOL FloatCommandBar(CXTPCommandBar* pBar);
+    // The dock bar near the screen point (within 20 pixels, strictly), pCurrent first; null when none.
+    CXTPDockBar* CanDock(CPoint point, CXTPDockBar* pCurrent = nullptr) const;
+    static BOOL IsNearDockBar(const CRect& rcDockBar, CPoint point);
+    // A toolbar came or went: the site's rebar (dialog item 59396), if any, takes or gives up its band.
+    virtual void OnToolBarAdded(CXTPToolBar* pToolBar);
+    virtual void OnToolBarRemoved(CXTPToolBar* pToolBar);
+
     CXTPPaintManager* GetPaintManager() const;
     void SetPaintManager(CXTPPaintManager* pPaintManager);
     CXTPImageManager* GetImageManager() const;
@@ -86,6 +123,8 @@ public:
 protected:
     // Appends a bar made by the bar makers; the list takes over the caller's reference.
     void AppendBar(CXTPCommandBar* pBar);
+    // Alt with an item's mnemonic letter opens or runs that item of the menu bar.
+    BOOL TranslateMenuMnemonic(MSG* pMsg);
 
     CXTPControls* m_pContextMenus = nullptr;
     HACCEL m_hDesignerAccels = nullptr;
@@ -104,4 +143,5 @@ protected:
     CFrameWnd* m_pFrame = nullptr;
     CXTPCommandBar* m_pMenuBar = nullptr;
     BOOL m_bRecalcLayout = FALSE;
+    CXTPDockBar* m_pDocks[4] = {};  // top, bottom, left, right
 };

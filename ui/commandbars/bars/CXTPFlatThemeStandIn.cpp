@@ -4,6 +4,7 @@
 #include "CDC.h"
 #include "CXTPCommandBar.h"
 #include "CXTPControl.h"
+#include "CXTPImageManagerIcon.h"
 #include "CXTPPaintManager.h"
 
 namespace {
@@ -27,6 +28,16 @@ CSize CXTPFlatThemeStandIn::DrawControl(CXTPPaintManager* pPaintManager, CDC* pD
     CSize szControl(szText.cx + 8 < kButtonHeight ? kButtonHeight : szText.cx + 8,
                     szText.cy + 6 < kButtonHeight ? kButtonHeight : szText.cy + 6);
     const BOOL bPopup = pBar && pBar->GetType() == xtpBarTypePopup;
+    // On toolbars and menu bars a control shows its image, else its caption, at the bar's button size.
+    CXTPImageManagerIcon* pImage = nullptr;
+    if (pBar && !bPopup) {
+        const CSize szIcon = pBar->GetIconSize();
+        pImage = pControl->GetImage(szIcon.cx);
+        const BOOL bCaption = !pImage && !pControl->GetCaption().IsEmpty();
+        szControl = CXTPPaintManager::GetToolBarControlSize(pControl->GetType(), pImage != nullptr,
+                                                            pBar->GetButtonSize(), bCaption, szText,
+                                                            !IsVerticalBar(pBar));
+    }
     const CString strShortcut =
         pControl->GetShortcutText().IsEmpty() ? pControl->GetAutoShortcutText() : pControl->GetShortcutText();
     if (bPopup) {
@@ -50,6 +61,10 @@ CSize CXTPFlatThemeStandIn::DrawControl(CXTPPaintManager* pPaintManager, CDC* pD
             rcText.DeflateRect(8, 0);
             ::DrawTextA(*pDC, pControl->GetCaption(), -1, &rcText, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
             ::DrawTextA(*pDC, strShortcut, -1, &rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+        } else if (pImage) {
+            const CSize szIcon = pBar->GetIconSize();
+            CPoint pt(rc.left + (rc.Width() - szIcon.cx) / 2, rc.top + (rc.Height() - szIcon.cy) / 2);
+            pImage->Draw(pDC, pt, pControl->GetEnabled() ? pImage->GetIcon() : pImage->GetDisabledIcon(), szIcon);
         } else {
             pPaintManager->DrawControlText(pDC, pControl->GetCaption(), rc, TRUE, !pControl->GetEnabled(), FALSE);
         }
@@ -90,4 +105,41 @@ void CXTPFlatThemeStandIn::DrawSeparator(CXTPPaintManager* pPaintManager, CDC* p
         pPaintManager->DrawLine(pDC, rc.left - 4, rc.top, rc.left - 4, rc.bottom, COLOR_BTNSHADOW);
         pPaintManager->DrawLine(pDC, rc.left - 3, rc.top, rc.left - 3, rc.bottom, COLOR_BTNHIGHLIGHT);
     }
+}
+
+CSize CXTPFlatThemeStandIn::DrawSpecialControl(CXTPPaintManager* pPaintManager, CDC* pDC, int nKind,
+                                                CXTPControl* pControl, BOOL bDraw)
+{
+    CRect rc = pControl->GetRect();
+    if (!bDraw)
+        return rc.Size();
+    if (pControl->GetSelected() != 0 || pControl->GetPressed())
+        pPaintManager->Draw3dRect(pDC, rc, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+    const COLORREF clrText = pPaintManager->GetColor(COLOR_BTNTEXT);
+    if (nKind == kSpecialClose) {
+        CFont* pOldFont = pDC->SelectObject(&pPaintManager->m_fontMarlett);
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(clrText);
+        ::DrawTextA(*pDC, "r", 1, &rc, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        pDC->SelectObject(pOldFont);
+        return rc.Size();
+    }
+    // The expand glyph: a small down triangle at the button's end.
+    CPoint ptCentre = rc.CenterPoint();
+    const BOOL bVertical = pControl->GetParent() && IsVerticalBar(pControl->GetParent());
+    if (bVertical)
+        CXTPPaintManager::Triangle(pDC, CPoint(rc.right - 6, ptCentre.y - 2), CPoint(rc.right - 6, ptCentre.y + 2),
+                                   CPoint(rc.right - 4, ptCentre.y), clrText);
+    else
+        CXTPPaintManager::Triangle(pDC, CPoint(ptCentre.x - 2, rc.bottom - 6), CPoint(ptCentre.x + 2, rc.bottom - 6),
+                                   CPoint(ptCentre.x, rc.bottom - 4), clrText);
+    return rc.Size();
+}
+
+int CXTPFlatThemeStandIn::GetGripperSize(CXTPPaintManager* pPaintManager, BOOL bFloating)
+{
+    if (!bFloating)
+        return 8;
+    const int nText = pPaintManager->GetTextHeight();
+    return nText + 4 > 17 ? nText + 4 : 17;
 }

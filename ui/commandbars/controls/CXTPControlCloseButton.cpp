@@ -1,0 +1,36 @@
+// The floating toolbar's close button.
+#include "CXTPControlCloseButton.h"
+
+#include "CXTPCommandBar.h"
+#include "CXTPFlatThemeStandIn.h"
+
+IMPLEMENT_DYNCREATE(CXTPControlCloseButton, CXTPControlButton)
+
+CXTPControlCloseButton::CXTPControlCloseButton()
+{
+    m_dwFlags = 0x1A;
+}
+
+CSize CXTPControlCloseButton::GetSize(CDC* pDC)
+{
+    return CXTPFlatThemeStandIn::DrawSpecialControl(GetPaintManager(), pDC, CXTPFlatThemeStandIn::kSpecialClose,
+                                                    this, FALSE);
+}
+
+void CXTPControlCloseButton::Draw(CDC* pDC)
+{
+    CXTPFlatThemeStandIn::DrawSpecialControl(GetPaintManager(), pDC, CXTPFlatThemeStandIn::kSpecialClose, this, TRUE);
+}
+
+void CXTPControlCloseButton::Execute()
+{
+    CXTPCommandBar* pBar = m_pParent;
+    if (!pBar)
+        return;
+    // Hiding a torn-off bar removes it; the bar and this button outlive the call.
+    pBar->InternalAddRef();
+    InternalAddRef();
+    pBar->SetVisible(FALSE);
+    InternalRelease();
+    pBar->InternalRelease();
+}

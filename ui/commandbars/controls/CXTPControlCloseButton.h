@@ -1,0 +1,15 @@
+// The close square in a floating toolbar's caption: hides the toolbar.
+#pragma once
+
+#include "CXTPControlButton.h"
+
+class CXTPControlCloseButton : public CXTPControlButton {
+    DECLARE_DYNCREATE(CXTPControlCloseButton)
+
+public:
+    CXTPControlCloseButton();
+
+    CSize GetSize(CDC* pDC) override;
+    void Draw(CDC* pDC) override;
+    void Execute() override;
+};
