@@ -110,13 +110,13 @@ struct XTP_CREATECONTROL {
     BOOL bPopup;    // the menu item opens a submenu
 };
 
-// The request of WM_CMDBARS_CREATEBAR: the bar (the site may supply one) and what it is for.
+// The request of WM_CMDBARS_CREATEBAR: the site may supply the bar to use.
 struct XTP_CREATEBAR {
-    CXTPCommandBar* pCommandBar;
-    BOOL bPopup;       // a popup bar for a popup control
-    BOOL bExpandBar;   // the expand popup of a toolbar
-    BOOL bCustomBar;   // a toolbar of the user's
-    BOOL bTearOffBar;  // a toolbar torn off a popup
+    CXTPCommandBar* pCommandBar;  // out: the bar, or null
+    BOOL bPopup;                  // a popup bar is asked for
+    BOOL bExpandBar;
+    BOOL bCustomBar;
+    BOOL bTearOffBar;
     CString strCaption;
     UINT nID;
 };

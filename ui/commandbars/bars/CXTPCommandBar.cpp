@@ -574,8 +574,14 @@ BOOL CXTPCommandBar::ProcessSpecialKey(int nKey)
 int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& /*lParam*/,
                                   LRESULT& /*lResult*/)
 {
-    if (nMessage == WM_KEYDOWN && m_bTracking)
-        return OnKeyDown(static_cast<UINT>(wParam)) ? 1 : 0;
+    if (nMessage != WM_KEYDOWN || !m_bTracking)
+        return 0;
+    // Keys belong to the innermost open popup: a bar whose popup is open lets them pass on.
+    CXTPControl* pPopuped = GetControl(m_nPopuped);
+    CXTPCommandBar* pPopupBar = pPopuped ? pPopuped->GetCommandBar() : nullptr;
+    if (pPopupBar && pPopupBar->GetTrackingMode() && XTPKeyboardHook()->IsRegistered(pPopupBar))
+        return 0;
+    return OnKeyDown(static_cast<UINT>(wParam)) ? 1 : 0;
     return 0;
 }
 

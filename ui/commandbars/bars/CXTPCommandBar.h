@@ -116,6 +116,8 @@ public:
     CSize GetButtonSize() const;
     void SetIconSize(CSize szIcon) { m_szIcons = szIcon; }
     void SetButtonSize(CSize szButton) { m_szButtons = szButton; }
+    int GetMRUWidth() const { return m_nMRUWidth; }
+    void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
     void SetPaintManager(CXTPPaintManager* pPaintManager);
     void SetImageManager(CXTPImageManager* pImageManager);
 

@@ -22,6 +22,7 @@
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
+#include "CXTPMenuBar.h"
 #include "CXTPMenuSound.h"
 #include "CXTPPaintManager.h"
 #include "CXTPTabClientWnd.h"
@@ -214,7 +215,8 @@ CFrameWnd* CXTPCommandBars::GetForegroundFrame()
 
 BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
 {
-    // Menu mnemonics with Alt come with the menu bar.
+    if (TranslateMenuMnemonic(pMsg))
+        return TRUE;
     CXTPHookManager* pHookManager = XTPHookManager();
     if (pHookManager->GetTrackedCount() > 0 &&
         (pMsg->message == WM_CONTEXTMENU || pMsg->message == WM_SYSKEYUP))
@@ -569,4 +571,56 @@ void CXTPCommandBars::OnToolBarRemoved(CXTPToolBar* pToolBar)
     auto* pReBar = dynamic_cast<CXTPReBar*>(CWnd::FromHandlePermanent(hReBar));
     if (pReBar)
         pReBar->DeleteToolBar(pToolBar);
+}
+
+// ---- The menu bar: its maker and the Alt mnemonics of its items.
+
+CXTPMenuBar* CXTPCommandBars::SetMenu(const char* lpszName, UINT nID)
+{
+    auto* pMenuBar = static_cast<CXTPMenuBar*>(RUNTIME_CLASS(CXTPMenuBar)->CreateObject());
+    pMenuBar->SetCommandBars(this);
+    pMenuBar->EnableDocking(xtpFlagAlignAny | xtpFlagFloating | xtpFlagStretched);
+    pMenuBar->SetTitle(lpszName);
+    pMenuBar->SetBarID(1);
+    if (!pMenuBar->SetPosition(xtpBarTop) || !pMenuBar->LoadMenuBar(nID)) {
+        pMenuBar->InternalRelease();
+        return nullptr;
+    }
+    if (nID != 0) {
+        pMenuBar->GetControls()->CreateOriginalControls();
+        m_nDefaultMenuID = nID;
+    }
+    AppendBar(pMenuBar);
+    m_pMenuBar = pMenuBar;
+    return pMenuBar;
+}
+
+BOOL CXTPCommandBars::TranslateMenuMnemonic(MSG* pMsg)
+{
+    CXTPCommandBar* pMenuBar = m_pMenuBar;
+    if (pMsg->message != WM_SYSKEYDOWN || !(pMsg->lParam & (1 << 29)) || !pMenuBar || !pMenuBar->IsVisible())
+        return FALSE;
+    CXTPHookManager* pHookManager = XTPHookManager();
+    if (pHookManager->IsLocked() || pHookManager->GetTrackedCount() > 0)
+        return FALSE;
+    if (GetForegroundFrame() != m_pFrame || (m_bIgnoreShiftMenuKey && ::GetKeyState(VK_SHIFT) < 0))
+        return FALSE;
+    const UINT nChar = ::MapVirtualKeyA(static_cast<UINT>(pMsg->wParam), 2);
+    if (nChar == 0)
+        return FALSE;
+    BOOL bAmbiguous = FALSE;
+    const int nIndex = pMenuBar->FindAccel(static_cast<char>(nChar & 0xFF), bAmbiguous);
+    CXTPControl* pControl = pMenuBar->GetControl(nIndex);
+    if (!pControl)
+        return FALSE;
+    if (bAmbiguous) {
+        pMenuBar->SetTrackingMode(TRUE, FALSE, TRUE);
+        pMenuBar->SetSelected(nIndex, TRUE);
+    } else if (pControl->GetType() == xtpControlPopup || pControl->GetType() == xtpControlButtonPopup ||
+               pControl->GetType() == xtpControlSplitButtonPopup) {
+        pMenuBar->SetPopuped(nIndex, TRUE);
+    } else {
+        pControl->Execute();
+    }
+    return TRUE;
 }

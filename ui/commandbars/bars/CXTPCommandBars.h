@@ -18,6 +18,7 @@ class CXTPCommandBarsOptions;
 class CXTPControl;
 class CXTPControls;
 class CXTPDockBar;
+class CXTPMenuBar;
 class CXTPImageManager;
 class CXTPToolBar;
 class CXTPPaintManager;
@@ -40,6 +41,8 @@ public:
     // The first bar with the id; id 0 gives null.
     CXTPCommandBar* GetToolBar(UINT nBarID) const;
     CXTPCommandBar* GetMenuBar() const { return m_pMenuBar; }
+    // Makes the menu bar from menu nID (none for 0), docked at the top; null on failure.
+    CXTPMenuBar* SetMenu(const char* lpszName, UINT nID);
     void ToggleVisible(int nIndex);
 
     // Does nothing inside RecalcLayout; else lays the frame out now or at its next idle time.
@@ -114,6 +117,8 @@ public:
 protected:
     // Appends a bar made by the bar makers; the list takes over the caller's reference.
     void AppendBar(CXTPCommandBar* pBar);
+    // Alt with an item's mnemonic letter opens or runs that item of the menu bar.
+    BOOL TranslateMenuMnemonic(MSG* pMsg);
 
     CXTPControls* m_pContextMenus = nullptr;
     HACCEL m_hDesignerAccels = nullptr;

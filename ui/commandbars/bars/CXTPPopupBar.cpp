@@ -25,6 +25,7 @@ IMPLEMENT_DYNCREATE(CXTPPopupToolBar, CXTPPopupBar)
 
 BEGIN_MESSAGE_MAP(CXTPPopupBar, CXTPCommandBar)
     ON_WM_MOUSEMOVE()
+    ON_WM_DESTROY()
     ON_WM_MOUSEACTIVATE()
     ON_WM_TIMER()
 END_MESSAGE_MAP()
@@ -601,6 +602,30 @@ BOOL CXTPPopupBar::OnKeyDown(UINT nChar)
             return TRUE;
         }
     }
+    CXTPCommandBar* pParent = GetParentBar();
+    if (pParent && (nChar == VK_LEFT || nChar == VK_RIGHT) && !IsCustomizeMode()) {
+        const BOOL bBack = (nChar == VK_LEFT) != (IsRTL() != FALSE);
+        CXTPControl* pSelected = GetControl(m_nSelected);
+        const BOOL bOpensSubmenu = !bBack && pSelected && pSelected->GetEnabled() &&
+                                   dynamic_cast<CXTPControlPopup*>(pSelected) != nullptr;
+        if (bBack && pParent->GetType() == xtpBarTypePopup) {
+            // Back to the menu this one hangs from.
+            ProcessSpecialKey(xtpKeyEscape);
+            return TRUE;
+        }
+        if (!bOpensSubmenu && !pParent->IsVerticalPosition()) {
+            // Along the bar above to its neighbouring menu, opened and its first item selected.
+            CHoldRef hold(this);
+            const int nCurrent = pParent->GetSelectedIndex();
+            const int nNext = pParent->GetControls()->GetNext(nCurrent, bBack ? -1 : 1);
+            if (nNext != -1 && nNext != nCurrent) {
+                pParent->SetPopuped(-1);
+                pParent->SetSelected(nNext, TRUE);
+                pParent->SetPopuped(nNext, TRUE);
+            }
+            return TRUE;
+        }
+    }
     return CXTPCommandBar::OnKeyDown(nChar);
 }
 
@@ -616,7 +641,8 @@ BOOL CXTPPopupBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
         m_nScrollTimer = 0;
     }
     XTPShadowManager()->RemoveShadow(this);
-    DestroyWindow();
+    if (!m_bInDestroy)
+        DestroyWindow();
     CXTPCommandBar* pParent = GetParentBar();
     if (pParent && m_pControlPopup && pParent->GetPopupedIndex() == m_pControlPopup->GetIndex())
         pParent->SetPopuped(-1);
@@ -712,6 +738,14 @@ void CXTPPopupBar::OnMouseMove(UINT nFlags, CPoint point)
         }
     }
     CXTPCommandBar::OnMouseMove(nFlags, point);
+}
+
+void CXTPPopupBar::OnDestroy()
+{
+    // Destroyed from outside (its owner going, say) while open: the chain still closes.
+    m_bInDestroy = TRUE;
+    CXTPCommandBar::OnDestroy();
+    m_bInDestroy = FALSE;
 }
 
 int CXTPPopupBar::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*message*/)

@@ -123,6 +123,7 @@ protected:
     void CreatePopupWindow();
 
     void OnMouseMove(UINT nFlags, CPoint point);
+    void OnDestroy();
     int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     void OnTimer(UINT_PTR nIDEvent);
 
@@ -145,6 +146,7 @@ protected:
     UINT_PTR m_nScrollTimer = 0;
     BOOL m_bNoNotify = FALSE;
     BOOL m_bKeepOthers = FALSE;
+    BOOL m_bInDestroy = FALSE;  // the window is going: closing must not destroy it again
     CXTPControlPopup* m_pControlPopup = nullptr;
 };
 

@@ -15,6 +15,8 @@
 #include "CXTPControl.h"
 #include "CXTPControlCloseButton.h"
 #include "CXTPControlExpandButton.h"
+#include "CXTPControlPopup.h"
+#include "CXTPPopupBar.h"
 #include "CXTPControls.h"
 #include "CXTPFlatThemeStandIn.h"
 #include "CXTPHookManager.h"
@@ -720,4 +722,99 @@ void CXTPToolBar::OnSetFocus(CWnd* pOldWnd)
         m_hwndFocus = pOldWnd->GetSafeHwnd();
     if (!m_pDockContext)
         SetTrackingMode(TRUE, TRUE, TRUE);
+}
+
+void CXTPToolBar::FillExpandPopup(CXTPPopupBar* pPopup)
+{
+    CXTPControls* pControls = pPopup->GetControls();
+    pControls->RemoveAll();
+    // The buttons that found no room, to be reached from here.
+    for (int i = 0; i < GetControlCount(); i++) {
+        CXTPControl* pControl = GetControl(i);
+        if (pControl->GetHideFlags() != xtpHideWrap)
+            continue;
+        CXTPControl* pCopy = pControls->AddClone(pControl);
+        pCopy->SetHideFlags(0);
+        pCopy->SetBeginGroup(FALSE);
+    }
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    const BOOL bAlways = pCommandBars ? pCommandBars->GetOptions()->m_bShowExpandButtonAlways : TRUE;
+    const BOOL bCustomizable = pCommandBars && pCommandBars->IsCustomizable();
+    if (!bAlways && !bCustomizable) {
+        pPopup->SetMRUWidth(150);
+        return;
+    }
+    CString strCaption;
+    XTPResourceManager()->LoadString(&strCaption, 9300);
+    const BOOL bGroup = pControls->GetCount() > 1;
+    CXTPControlPopup* pAddRemove = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
+    pControls->AddControl(pAddRemove);
+    pAddRemove->SetCaption(strCaption);
+    pAddRemove->SetFlags(pAddRemove->GetFlags() | xtpFlagManualUpdate);
+    pAddRemove->SetBeginGroup(bGroup);
+
+    // One entry per toolbar: this one's buttons to show or hide.
+    CXTPPopupBar* pBars = CXTPPopupBar::CreatePopupBar(pCommandBars);
+    CXTPControlPopup* pBarEntry = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
+    pBars->GetControls()->AddControl(pBarEntry);
+    pBarEntry->SetCaption(m_strTitle);
+    pBarEntry->SetFlags(pBarEntry->GetFlags() | xtpFlagManualUpdate);
+    pBarEntry->SetEnabled(bCustomizable && m_bBuiltIn && IsCustomizable());
+    if (pBarEntry->GetEnabled()) {
+        CXTPPopupBar* pButtons = CXTPPopupBar::CreatePopupBar(pCommandBars);
+        FillAddRemovePopup(pButtons);
+        pBarEntry->SetCommandBar(pButtons);
+        pButtons->InternalRelease();
+    }
+    if (bCustomizable) {
+        CString strCustomize;
+        XTPResourceManager()->LoadString(&strCustomize, 35001);
+        const int nNewLine = strCustomize.Find('\n');
+        CXTPControl* pCustomize = pBars->GetControls()->Add(xtpControlButton, 35001);
+        pCustomize->SetCaption(nNewLine >= 0 ? strCustomize.Mid(nNewLine + 1) : strCustomize);
+        pCustomize->SetBeginGroup(TRUE);
+    }
+    pAddRemove->SetCommandBar(pBars);
+    pBars->InternalRelease();
+}
+
+void CXTPToolBar::FillAddRemovePopup(CXTPPopupBar* pPopup)
+{
+    CXTPControls* pControls = pPopup->GetControls();
+    pControls->RemoveAll();
+    CXTPControls* pOriginal = m_pControls->GetOriginalControls();
+    // Originals the user removed come back hidden, so that they can be shown again.
+    if (pOriginal) {
+        for (int i = 0; i < pOriginal->GetCount(); i++) {
+            CXTPControl* pControl = pOriginal->GetAt(i);
+            if (m_pControls->FindControl(pControl->GetType(), pControl->GetID(), FALSE, FALSE))
+                continue;
+            CXTPControl* pBack = m_pControls->AddClone(pControl, std::min(i, m_pControls->GetCount()));
+            pBack->SetHideFlags(pBack->GetHideFlags() | xtpHideCustomize);
+        }
+    }
+    CXTPControls* pList = pOriginal ? pOriginal : m_pControls;
+    for (int i = 0; i < pList->GetCount(); i++) {
+        CXTPControl* pListed = pList->GetAt(i);
+        if (IsOwnButton(pListed))
+            continue;
+        CXTPControl* pControl = m_pControls->FindControl(pListed->GetType(), pListed->GetID(), FALSE, FALSE);
+        if (!pControl || (pControl->GetHideFlags() & (xtpHideGeneric | xtpHideDocTemplate)))
+            continue;
+        auto* pToggle = new CXTPControlToolBarToggle;
+        pControls->AddControl(pToggle, pControl->GetID());
+        pToggle->SetCaption(pControl->GetCaption());
+        pToggle->SetFlags(pToggle->GetFlags() | xtpFlagManualUpdate);
+        pToggle->SetTarget(pControl);
+    }
+    if (m_bBuiltIn && !m_bTearOff) {
+        CString strReset;
+        XTPResourceManager()->LoadString(&strReset, 9395);
+        auto* pReset = new CXTPControlToolBarReset;
+        pControls->AddControl(pReset, 0);
+        pReset->SetCaption(strReset);
+        pReset->SetFlags(pReset->GetFlags() | xtpFlagManualUpdate);
+        pReset->SetTag(reinterpret_cast<DWORD_PTR>(this));
+        pReset->SetBeginGroup(TRUE);
+    }
 }

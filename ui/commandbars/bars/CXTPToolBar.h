@@ -11,6 +11,7 @@
 #include "CXTPCommandBar.h"
 
 class CXTPDockBar;
+class CXTPPopupBar;
 class CXTPToolBarDragContext;
 struct XTPControlLayout;
 
@@ -71,7 +72,12 @@ public:
     BOOL IsTearOff() const { return m_bTearOff; }
     void SetTearOff(BOOL bTearOff) { m_bTearOff = bTearOff; }
     void SetCloseable(BOOL bCloseable) { m_bCloseable = bCloseable; }
-    int GetMRUWidth() const { return m_nMRUWidth; }
+
+    // The options menu of the expand button: the buttons hidden for lack of room, then the
+    // add-or-remove list when the bar may be customized.
+    void FillExpandPopup(CXTPPopupBar* pPopup);
+    // The add-or-remove list: one toggle per original button, then "Reset" for a built-in bar.
+    void FillAddRemovePopup(CXTPPopupBar* pPopup);
 
     // The height of a floating bar's caption (its gripper).
     int GetCaptionHeight() const;

@@ -1,11 +1,19 @@
-// The toolbar's expand button.
+// The toolbar's expand button and the items of its add-or-remove list.
 #include "CXTPControlExpandButton.h"
 
-#include "CXTPCommandBar.h"
+#include "CFrameWnd.h"
+#include "CXTPCommandBars.h"
+#include "CXTPCommandBarsOptions.h"
 #include "CXTPControls.h"
 #include "CXTPFlatThemeStandIn.h"
+#include "CXTPHookManager.h"
+#include "CXTPHoldRef.h"
+#include "CXTPPopupBar.h"
+#include "CXTPToolBar.h"
 
-IMPLEMENT_DYNCREATE(CXTPControlExpandButton, CXTPControlButton)
+IMPLEMENT_DYNCREATE(CXTPControlExpandButton, CXTPControlPopup)
+IMPLEMENT_DYNCREATE(CXTPControlToolBarToggle, CXTPControlButton)
+IMPLEMENT_DYNCREATE(CXTPControlToolBarReset, CXTPControlButton)
 
 CXTPControlExpandButton::CXTPControlExpandButton()
 {
@@ -27,9 +35,28 @@ void CXTPControlExpandButton::Draw(CDC* pDC)
         bFloating ? CXTPFlatThemeStandIn::kSpecialFloatingExpand : CXTPFlatThemeStandIn::kSpecialExpand, this, TRUE);
 }
 
-void CXTPControlExpandButton::OnClick(BOOL /*bKeyboard*/, CPoint /*point*/)
+BOOL CXTPControlExpandButton::OnSetPopup(BOOL bPopup)
 {
-    // The options menu comes with the popup bar.
+    if (bPopup && m_pParent && m_pParent->IsKindOf(RUNTIME_CLASS(CXTPToolBar))) {
+        CXTPCommandBars* pCommandBars = m_pParent->GetCommandBars();
+        CXTPPopupBar* pPopup = nullptr;
+        // The site may supply the popup.
+        if (CWnd* pSite = pCommandBars ? pCommandBars->GetSite() : nullptr) {
+            XTP_CREATEBAR request = {};
+            request.bPopup = TRUE;
+            request.strCaption = m_pParent->GetTitle();
+            if (pSite->GetSafeHwnd())
+                pSite->SendMessage(WM_CMDBARS_CREATEBAR, 0, reinterpret_cast<LPARAM>(&request));
+            if (request.pCommandBar && request.pCommandBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)))
+                pPopup = static_cast<CXTPPopupBar*>(request.pCommandBar);
+        }
+        if (!pPopup)
+            pPopup = CXTPPopupToolBar::CreatePopupToolBar(pCommandBars);
+        static_cast<CXTPToolBar*>(m_pParent)->FillExpandPopup(pPopup);
+        SetCommandBar(pPopup);
+        pPopup->InternalRelease();
+    }
+    return CXTPControlPopup::OnSetPopup(bPopup);
 }
 
 BOOL CXTPControlExpandButton::HasHiddenControls() const
@@ -41,4 +68,55 @@ BOOL CXTPControlExpandButton::HasHiddenControls() const
             return TRUE;
     }
     return FALSE;
+}
+
+CXTPControlToolBarToggle::CXTPControlToolBarToggle()
+{
+    m_controlType = xtpControlButton;
+    m_bCloseSubMenuOnClick = FALSE;
+}
+
+CXTPControlToolBarToggle::~CXTPControlToolBarToggle()
+{
+    SetTarget(nullptr);
+}
+
+void CXTPControlToolBarToggle::SetTarget(CXTPControl* pTarget)
+{
+    if (pTarget)
+        pTarget->InternalAddRef();
+    if (m_pTarget)
+        m_pTarget->InternalRelease();
+    m_pTarget = pTarget;
+    if (pTarget)
+        SetChecked((pTarget->GetHideFlags() & xtpHideCustomize) == 0);
+}
+
+void CXTPControlToolBarToggle::Execute()
+{
+    CXTPCommandBar* pToolBar = m_pTarget ? m_pTarget->GetParent() : nullptr;
+    if (!pToolBar)
+        return;
+    CHoldRef holdTarget(m_pTarget);
+    if (CXTPCommandBars* pCommandBars = pToolBar->GetCommandBars())
+        pCommandBars->GetOptions()->m_bDirty = TRUE;
+    m_pTarget->SetHideFlags(m_pTarget->GetHideFlags() ^ xtpHideCustomize);
+    SetChecked((m_pTarget->GetHideFlags() & xtpHideCustomize) == 0);
+    RedrawParent();
+    pToolBar->OnRecalcLayout();
+    if (CXTPCommandBars* pCommandBars = pToolBar->GetCommandBars())
+        pCommandBars->RecalcFrameLayout(FALSE);
+}
+
+CXTPControlToolBarReset::CXTPControlToolBarReset()
+{
+    m_controlType = xtpControlButton;
+}
+
+void CXTPControlToolBarReset::Execute()
+{
+    CXTPToolBar* pToolBar = reinterpret_cast<CXTPToolBar*>(GetTag());
+    XTPHookManager()->CancelTracking();
+    if (pToolBar)
+        pToolBar->Reset();
 }

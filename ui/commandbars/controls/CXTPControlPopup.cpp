@@ -18,8 +18,13 @@ CXTPControlPopup::CXTPControlPopup()
 
 CXTPControlPopup::~CXTPControlPopup()
 {
-    if (m_pCommandBar)
-        m_pCommandBar->InternalRelease();
+    if (!m_pCommandBar)
+        return;
+    // An open popup must not keep pointing at its owner once the owner is gone.
+    auto* pPopupBar = dynamic_cast<CXTPPopupBar*>(m_pCommandBar);
+    if (pPopupBar && pPopupBar->GetControlPopup() == this && pPopupBar->GetTrackingMode())
+        pPopupBar->SetTrackingMode(FALSE);
+    m_pCommandBar->InternalRelease();
 }
 
 CXTPControlPopup* CXTPControlPopup::CreateControlPopup(XTPControlType type)

@@ -321,6 +321,42 @@ TEST_F(PopupBar, DownOnTheLastItemOrCtrlDownShowsTheRarelyUsedCommands)
     options()->m_bShowFullAfterDelay = TRUE;
 }
 
+TEST_F(PopupBar, KeysGoToTheInnermostPopupAndLeftRightMoveBetweenMenus)
+{
+    CXTPControlPopup* pFirst = AddPopup(bar, {ID_PLAIN, ID_UNHANDLED});
+    CXTPControlPopup* pSub = AddPopup(pFirst->GetCommandBar(), {ID_CHECKED});
+    CXTPControlPopup* pSecond = AddPopup(bar, {ID_PLAIN});
+    Layout();
+    auto press = [](WORD vk) {
+        SendKey(vk);
+        SendKey(vk, TRUE);
+        PumpFor(30);
+    };
+    CXTPCommandBar* pMenu = pFirst->GetCommandBar();
+    ASSERT_TRUE(bar->SetPopuped(0, TRUE));
+    ASSERT_EQ(0, pMenu->GetSelectedIndex());
+    press(VK_DOWN);
+    EXPECT_EQ(1, pMenu->GetSelectedIndex()) << "Down moves in the open menu, not on the bar";
+    press(VK_DOWN);
+    EXPECT_EQ(2, pMenu->GetSelectedIndex());
+    press(VK_RIGHT);
+    EXPECT_TRUE(pSub->GetCommandBar()->IsVisible()) << "Right on a submenu item opens it";
+    press(VK_LEFT);
+    EXPECT_FALSE(pSub->GetCommandBar()->GetSafeHwnd()) << "Left closes it again";
+    EXPECT_TRUE(pMenu->IsVisible());
+    EXPECT_EQ(2, pMenu->GetSelectedIndex());
+    press(VK_UP);
+    press(VK_RIGHT);
+    EXPECT_FALSE(pMenu->GetSafeHwnd()) << "Right on a plain item goes to the next menu of the bar";
+    EXPECT_TRUE(pSecond->GetCommandBar()->IsVisible());
+    EXPECT_EQ(pSecond->GetIndex(), bar->GetPopupedIndex());
+    press(VK_LEFT);
+    EXPECT_TRUE(pMenu->IsVisible());
+    press(VK_ESCAPE);
+    EXPECT_FALSE(pMenu->GetSafeHwnd());
+    EXPECT_NE(0, bar->GetTrackingMode()) << "Escape leaves the bar tracking";
+}
+
 TEST_F(PopupBar, HoveringASubmenuItemOpensItsSubmenu)
 {
     CXTPPopupBar* pRoot = CXTPPopupBar::CreatePopupBar(frame->GetCommandBars());
@@ -422,6 +458,27 @@ TEST_F(PopupBar, AnimationKindsFollowTheOptionAndAPopupHostingAWindowNeverAnimat
     CXTPPopupBar* pLoose = CXTPPopupBar::CreatePopupBar(nullptr);
     EXPECT_EQ(5, pLoose->GetAnimationType()) << "without command bars";
     pLoose->InternalRelease();
+    pPopup->InternalRelease();
+}
+
+TEST_F(PopupBar, APopupToolBarLaysItsButtonsInARowWithinItsOwnBorders)
+{
+    CXTPPopupToolBar* pPopup = CXTPPopupToolBar::CreatePopupToolBar(frame->GetCommandBars());
+    EXPECT_EQ(xtpBarTypeNormal, pPopup->GetType());
+    EXPECT_EQ(CSize(22 + 4, 22 + 8), pPopup->CalcDynamicLayout(0, 0)) << "empty: 22 plus the borders 2, 4, 2, 4";
+    pPopup->GetControls()->Add(xtpControlButton, ID_PLAIN)->SetCaption("One");
+    pPopup->GetControls()->Add(xtpControlButton, ID_UNHANDLED)->SetCaption("Two");
+    ASSERT_TRUE(pPopup->Popup(200, 200, nullptr));
+    const CRect rcFirst = pPopup->GetControl(0)->GetRect();
+    const CRect rcSecond = pPopup->GetControl(1)->GetRect();
+    EXPECT_EQ(CPoint(2, 4), rcFirst.TopLeft());
+    EXPECT_EQ(rcFirst.top, rcSecond.top);
+    EXPECT_EQ(rcFirst.right, rcSecond.left);
+    CRect rcClient;
+    pPopup->GetClientRect(&rcClient);
+    EXPECT_EQ(rcSecond.right + 2, rcClient.right);
+    EXPECT_EQ(rcSecond.bottom + 4, rcClient.bottom);
+    pPopup->SetTrackingMode(FALSE);
     pPopup->InternalRelease();
 }
 

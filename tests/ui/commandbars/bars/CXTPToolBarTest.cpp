@@ -8,7 +8,9 @@
 
 #include "../CommandBarsFixture.h"
 #include "CXTPCommandBarsOptions.h"
+#include "CXTPControlExpandButton.h"
 #include "CXTPImageManager.h"
+#include "CXTPPopupBar.h"
 
 namespace {
 
@@ -223,6 +225,67 @@ TEST_F(ToolBar, FloatingBarsFollowTheirFramesActivationWhileSynchronised)
     // Asked whether it keeps its caption with the frame's, it says yes.
     EXPECT_NE(0, pBar->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE, 0));
     other.DestroyWindow();
+}
+
+TEST_F(ToolBar, TheOptionsMenuListsTheHiddenButtonsThenAddOrRemove)
+{
+    CXTPToolBar* pBar = MakeBar(xtpBarTop);
+    pBar->CalcDockingLayout(40, LM_HORZ | LM_HORZDOCK | LM_HIDEWRAP | LM_COMMIT);
+    ASSERT_EQ(static_cast<DWORD>(xtpHideWrap), pBar->GetControl(1)->GetHideFlags());
+
+    for (BOOL bAlways : {TRUE, FALSE}) {
+        options()->m_bShowExpandButtonAlways = bAlways;
+        CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(frame->Bars());
+        pBar->FillExpandPopup(pPopup);
+        ASSERT_EQ(bAlways ? 2 : 1, pPopup->GetControlCount()) << bAlways;
+        EXPECT_EQ(101, pPopup->GetControl(0)->GetID());
+        EXPECT_TRUE(pPopup->GetControl(0)->IsVisible());
+        EXPECT_FALSE(pPopup->GetControl(0)->GetBeginGroup());
+        if (bAlways) {
+            EXPECT_EQ(CString("&Add or Remove Buttons"), pPopup->GetControl(1)->GetCaption());
+            CXTPCommandBar* pBars = pPopup->GetControl(1)->GetCommandBar();
+            ASSERT_NE(nullptr, pBars);
+            ASSERT_EQ(1, pBars->GetControlCount());
+            EXPECT_EQ(CString("Standard"), pBars->GetControl(0)->GetCaption());
+            EXPECT_FALSE(pBars->GetControl(0)->GetEnabled()) << "the frame is not customizable";
+        } else {
+            EXPECT_EQ(150, pPopup->GetMRUWidth());
+        }
+        pPopup->InternalRelease();
+    }
+}
+
+TEST_F(ToolBar, TogglesFlipTheUsersHideFlagAndRemovedButtonsComeBackHidden)
+{
+    CXTPToolBar* pBar = MakeBar(xtpBarTop);
+    pBar->GetControls()->Remove(1);
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(frame->Bars());
+    pBar->FillAddRemovePopup(pPopup);
+    ASSERT_EQ(2, pBar->GetControlCount());
+    EXPECT_EQ(101, pBar->GetControl(1)->GetID());
+    EXPECT_EQ(static_cast<DWORD>(xtpHideCustomize), pBar->GetControl(1)->GetHideFlags());
+
+    ASSERT_EQ(3, pPopup->GetControlCount());
+    auto* pToggle = static_cast<CXTPControlToolBarToggle*>(pPopup->GetControl(0));
+    EXPECT_EQ(pBar->GetControl(0), pToggle->GetTarget());
+    EXPECT_TRUE(pToggle->GetChecked());
+    EXPECT_FALSE(pPopup->GetControl(1)->GetChecked()) << "the button that came back hidden";
+    EXPECT_EQ(CString("Reset"), pPopup->GetControl(2)->GetCaption());
+
+    pToggle->Execute();
+    EXPECT_EQ(static_cast<DWORD>(xtpHideCustomize), pBar->GetControl(0)->GetHideFlags());
+    EXPECT_FALSE(pToggle->GetChecked());
+    pToggle->Execute();
+    EXPECT_EQ(0u, pBar->GetControl(0)->GetHideFlags());
+    EXPECT_TRUE(pToggle->GetChecked());
+    pPopup->InternalRelease();
+
+    // A torn-off bar offers no reset.
+    pBar->SetTearOff(TRUE);
+    pPopup = CXTPPopupBar::CreatePopupBar(frame->Bars());
+    pBar->FillAddRemovePopup(pPopup);
+    EXPECT_EQ(2, pPopup->GetControlCount());
+    pPopup->InternalRelease();
 }
 
 }  // namespace

@@ -132,6 +132,33 @@ TEST_F(ControlPopup, ClickingAnOpenDropDownButtonClosesItsMenu)
     EXPECT_EQ(0, bar->GetTrackingMode());
 }
 
+TEST_F(ControlPopup, AnOpenPopupClosesWhenItsControlGoesOrItsWindowIsDestroyed)
+{
+    auto* pControl = static_cast<CXTPControlPopup*>(bar->GetControls()->Add(xtpControlPopup, 0));
+    pControl->GetCommandBar()->GetControls()->Add(xtpControlButton, ID_PLAIN);
+    CXTPCommandBar* pPopup = pControl->GetCommandBar();
+    pPopup->InternalAddRef();
+    bar->OnRecalcLayout();
+    ASSERT_TRUE(bar->SetPopuped(0));
+    bar->GetControls()->Remove(pControl);
+    EXPECT_EQ(0, pPopup->GetTrackingMode());
+    EXPECT_FALSE(pPopup->GetSafeHwnd());
+    EXPECT_EQ(nullptr, static_cast<CXTPPopupBar*>(pPopup)->GetControlPopup());
+    EXPECT_EQ(0, XTPHookManager()->IsTracked(pPopup));
+    pPopup->InternalRelease();
+
+    pControl = static_cast<CXTPControlPopup*>(bar->GetControls()->Add(xtpControlPopup, 0));
+    pControl->GetCommandBar()->GetControls()->Add(xtpControlButton, ID_PLAIN);
+    bar->OnRecalcLayout();
+    ASSERT_TRUE(bar->SetPopuped(0));
+    ::DestroyWindow(pControl->GetCommandBar()->GetSafeHwnd());
+    EXPECT_FALSE(pControl->GetCommandBar()->GetSafeHwnd());
+    EXPECT_FALSE(pControl->GetPopuped());
+    EXPECT_EQ(-1, bar->GetPopupedIndex());
+    bar->SetTrackingMode(FALSE);
+    EXPECT_EQ(0, XTPHookManager()->GetTrackedCount());
+}
+
 TEST_F(ControlPopup, DraggingAPopupOverItselfOrItsOwnSubmenuOpensNothing)
 {
     auto* pDragged = static_cast<CXTPControlPopup*>(bar->GetControls()->Add(xtpControlPopup, 0));

@@ -1,0 +1,246 @@
+// The menu bar: loading the menu, the frame and MDI client watch, the MDI controls, Alt alone.
+#include "CXTPMenuBar.h"
+
+#include "CFrameWnd.h"
+#include "CMDIFrameWnd.h"
+#include "CMenu.h"
+#include "CXTPCommandBars.h"
+#include "CXTPControlMDIButton.h"
+#include "CXTPControls.h"
+#include "CXTPHookManager.h"
+#include "CXTPImageManager.h"
+#include "CXTPResourceManager.h"
+#include "CXTPWindowHookTable.h"
+
+IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
+
+BEGIN_MESSAGE_MAP(CXTPMenuBar, CXTPToolBar)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+namespace {
+
+// The caption buttons in the order they are appended.
+struct MDIButton {
+    int nId;
+    DWORD dwChildStyle;  // the box style the child needs; 0 for none
+    DWORD dwNoFlag;      // the bar flag that leaves it out
+    const char* lpszGlyph;
+};
+const MDIButton kMDIButtons[] = {
+    {XTP_ID_MENUBAR_MINIMIZE, WS_MINIMIZEBOX, xtpFlagNoMDIMinimizeButton, "0"},
+    {XTP_ID_MENUBAR_RESTORE, WS_MAXIMIZEBOX, xtpFlagNoMDIRestoreButton, "2"},
+    {XTP_ID_MENUBAR_CLOSE, 0, xtpFlagNoMDICloseButton, "r"},
+};
+
+}  // namespace
+
+CXTPMenuBar::CXTPMenuBar()
+{
+    m_barType = xtpBarTypeMenuBar;
+}
+
+CXTPMenuBar::~CXTPMenuBar()
+{
+    CXTPWindowHookTable* pTable = XTPWindowHookTable();
+    if (CFrameWnd* pFrame = GetFrameSite())
+        pTable->RemoveHook(pFrame->GetSafeHwnd(), this);
+    if (CWnd* pClient = GetMDIClient())
+        pTable->RemoveHook(pClient->GetSafeHwnd(), this);
+    if (m_hwndHookedChild)
+        pTable->RemoveHook(m_hwndHookedChild, this);
+    if (m_hMenu && ::IsMenu(m_hMenu))
+        ::DestroyMenu(m_hMenu);
+}
+
+CWnd* CXTPMenuBar::GetMDIClient() const
+{
+    CFrameWnd* pFrame = GetFrameSite();
+    if (!m_bMdiApp || !pFrame)
+        return nullptr;
+    return CWnd::FromHandle(static_cast<CMDIFrameWnd*>(pFrame)->m_hWndMDIClient);
+}
+
+BOOL CXTPMenuBar::LoadMenuBar(UINT nIDResource)
+{
+    if (nIDResource != 0) {
+        CMenu menu;
+        if (!XTPResourceManager()->LoadMenu(&menu, nIDResource) || !LoadMenu(&menu, TRUE))
+            return FALSE;
+        m_nIDResource = m_nIDResourceCurrent = nIDResource;
+    }
+    CFrameWnd* pFrame = GetFrameSite();
+    if (!pFrame || !pFrame->GetSafeHwnd())
+        return TRUE;
+    m_bMdiApp = pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd));
+    XTPWindowHookTable()->SetHook(pFrame->GetSafeHwnd(), this);
+    if (CWnd* pClient = GetMDIClient())
+        XTPWindowHookTable()->SetHook(pClient->GetSafeHwnd(), this);
+
+    // Images of the system commands for the child's system menu.
+    const UINT nSysCommands[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
+    GetImageManager()->SetIconsFromBitmapResource(9407, nSysCommands, 4, CSize(16, 16), 0);
+
+    // The bar owns the native menu from now on: the frame neither shows nor destroys it.
+    if (HMENU hMenu = ::GetMenu(pFrame->GetSafeHwnd())) {
+        if (m_hMenu && m_hMenu != hMenu && ::IsMenu(m_hMenu))
+            ::DestroyMenu(m_hMenu);
+        m_hMenu = hMenu;
+        ::SetMenu(pFrame->GetSafeHwnd(), nullptr);
+    }
+    if (pFrame->m_hMenuDefault == m_hMenu)
+        pFrame->m_hMenuDefault = nullptr;
+    return TRUE;
+}
+
+CWnd* CXTPMenuBar::GetActiveMdiChildWnd(BOOL* pbMaximized) const
+{
+    if (pbMaximized)
+        *pbMaximized = FALSE;
+    CWnd* pClient = GetMDIClient();
+    if (!pClient || !pClient->GetSafeHwnd())
+        return nullptr;
+    BOOL bMaximized = FALSE;
+    HWND hChild = reinterpret_cast<HWND>(
+        ::SendMessageA(pClient->GetSafeHwnd(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&bMaximized)));
+    if (!hChild)
+        return nullptr;
+    if (pbMaximized)
+        *pbMaximized = bMaximized;
+    return CWnd::FromHandle(hChild);
+}
+
+void CXTPMenuBar::RefreshMenu()
+{
+    CWnd* pChild = GetActiveMdiChildWnd();
+    HWND hChild = pChild ? pChild->GetSafeHwnd() : nullptr;
+    if (hChild != m_hwndHookedChild) {
+        if (m_hwndHookedChild)
+            XTPWindowHookTable()->RemoveHook(m_hwndHookedChild, this);
+        m_hwndHookedChild = hChild;
+        if (hChild)
+            XTPWindowHookTable()->SetHook(hChild, this);
+    }
+    if (IsVisible())
+        UpdateMDIButtons();
+}
+
+void CXTPMenuBar::UpdateMDIButtons()
+{
+    BOOL bMaximized = FALSE;
+    CWnd* pChild = GetActiveMdiChildWnd(&bMaximized);
+    HWND hChild = pChild && bMaximized ? pChild->GetSafeHwnd() : nullptr;
+    BOOL bChanged = FALSE;
+
+    HMENU hSysMenu = hChild && (m_dwFlags & xtpFlagAddMDISysPopup) ? ::GetSystemMenu(hChild, FALSE) : nullptr;
+    CXTPControl* pSys = m_pControls->FindControl(XTP_ID_MENUBAR_SYSMENU);
+    if (hSysMenu && ::IsMenu(hSysMenu)) {
+        auto* pSysPopup = pSys && pSys->IsKindOf(RUNTIME_CLASS(CXTPControlMDISysMenuPopup))
+                              ? static_cast<CXTPControlMDISysMenuPopup*>(pSys)
+                              : nullptr;
+        if (!pSysPopup) {
+            pSysPopup = new CXTPControlMDISysMenuPopup;
+            m_pControls->AddControl(pSysPopup, XTP_ID_MENUBAR_SYSMENU, "", 0, TRUE);
+            pSysPopup->SetMDIChild(hChild, hSysMenu);
+            bChanged = TRUE;
+        } else if (pSysPopup->GetSysMenu() != hSysMenu) {
+            pSysPopup->SetMDIChild(hChild, hSysMenu);
+            bChanged = TRUE;
+        }
+    } else if (pSys) {
+        m_pControls->Remove(pSys);
+        bChanged = TRUE;
+    }
+
+    const DWORD dwChildStyle = hChild ? static_cast<DWORD>(::GetWindowLongA(hChild, GWL_STYLE)) : 0;
+    for (const MDIButton& button : kMDIButtons) {
+        const BOOL bWanted = hChild && (button.dwChildStyle == 0 || (dwChildStyle & button.dwChildStyle)) &&
+                             !(m_dwFlags & button.dwNoFlag);
+        CXTPControl* pControl = m_pControls->FindControl(button.nId);
+        if (bWanted && !pControl) {
+            m_pControls->AddControl(new CXTPControlMDIButton, button.nId, button.lpszGlyph, -1, TRUE);
+            bChanged = TRUE;
+        } else if (!bWanted && pControl) {
+            m_pControls->Remove(pControl);
+            bChanged = TRUE;
+        }
+    }
+    if (bChanged)
+        OnRecalcLayout();
+}
+
+void CXTPMenuBar::SwitchMDIMenu(HMENU hMenu)
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    UINT nKey = pCommandBars ? pCommandBars->GetActiveDocTemplate() : 0;
+    if (hMenu == m_hMenu)
+        nKey = m_nIDResource;
+    if (nKey == 0 || m_nIDResourceCurrent == 0 || nKey == m_nIDResourceCurrent || !hMenu || !::IsMenu(hMenu) ||
+        ::GetMenuItemCount(hMenu) <= 0)
+        return;
+    LoadMenu(CMenu::FromHandle(hMenu), TRUE);
+    m_nIDResourceCurrent = nKey;
+    OnRecalcLayout();
+}
+
+int CXTPMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult)
+{
+    CFrameWnd* pFrame = GetFrameSite();
+    const HWND hFrame = pFrame ? pFrame->GetSafeHwnd() : nullptr;
+    CWnd* pClient = GetMDIClient();
+    const HWND hClient = pClient ? pClient->GetSafeHwnd() : nullptr;
+    if (!hWnd || (hWnd != hFrame && hWnd != hClient && hWnd != m_hwndHookedChild))
+        return CXTPToolBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
+
+    switch (nMessage) {
+    case WM_SYSCOMMAND:
+        // Alt pressed and released alone.
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && hWnd == hFrame && IsVisible() &&
+            !XTPHookManager()->IsLocked() && ::GetKeyState(VK_SHIFT) >= 0 && !IsCustomizeMode()) {
+            SetTrackingMode(TRUE, FALSE, FALSE);
+            SetSelected(m_pControls->GetNext(-1, 1), TRUE);
+            lResult = 0;
+            return 1;
+        }
+        break;
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+        if (hWnd == m_hwndHookedChild && m_hWnd)
+            PostMessage(WM_TIMER, XTP_TID_REFRESH_MENU, 0);
+        break;
+    case WM_MDICREATE:
+    case WM_MDIDESTROY:
+    case WM_MDIACTIVATE:
+        if (hWnd == hClient && m_hWnd)
+            PostMessage(WM_TIMER, XTP_TID_REFRESH_MENU, 0);
+        break;
+    case WM_MDISETMENU:
+        if (hWnd != hClient)
+            break;
+        if (IsVisible()) {
+            if (!(m_dwFlags & xtpFlagIgnoreSetMenuMessage))
+                SwitchMDIMenu(wParam ? reinterpret_cast<HMENU>(wParam) : m_hMenu);
+            ::SetMenu(hFrame, nullptr);
+            RefreshMenu();
+            lResult = 0;
+            return 1;
+        }
+        if (!::GetMenu(hFrame)) {
+            lResult = 0;
+            return 1;
+        }
+        break;
+    default:
+        break;
+    }
+    return CXTPToolBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
+}
+
+void CXTPMenuBar::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == XTP_TID_REFRESH_MENU) {
+        RefreshMenu();
+        return;
+    }
+    CXTPCommandBar::OnTimer(nIDEvent);
+}

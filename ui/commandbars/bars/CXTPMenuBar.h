@@ -1,0 +1,58 @@
+// The menu bar: the frame's menu as a toolbar of controls, following the active MDI child with
+// its system-menu icon and caption buttons, and opened by Alt alone.
+#pragma once
+
+#include "CXTPToolBar.h"
+
+// Bar flags of the menu bar, beside the dock flags.
+enum XTPMenuBarFlags {
+    xtpFlagNoMDIMinimizeButton = 0x100,
+    xtpFlagNoMDIRestoreButton = 0x200,
+    xtpFlagIgnoreSetMenuMessage = 0x400,
+    xtpFlagNoMDICloseButton = 0x1000,
+    xtpFlagAddMDISysPopup = 0x2000
+};
+
+// Ids of the MDI controls: the child's system menu and its caption buttons.
+#define XTP_ID_MENUBAR_CLOSE 9403
+#define XTP_ID_MENUBAR_RESTORE 9404
+#define XTP_ID_MENUBAR_MINIMIZE 9405
+#define XTP_ID_MENUBAR_SYSMENU 9406
+
+// The timer that refreshes the MDI controls once the child's change has settled.
+#define XTP_TID_REFRESH_MENU 12223
+
+class CXTPMenuBar : public CXTPToolBar {
+    DECLARE_DYNCREATE(CXTPMenuBar)
+
+public:
+    CXTPMenuBar();
+    ~CXTPMenuBar() override;
+
+    // Loads menu nIDResource into controls (none for 0), watches the frame and its MDI client
+    // and takes the native menu off the frame; the bar owns it from then on.
+    BOOL LoadMenuBar(UINT nIDResource);
+    // Follows the active MDI child and, while visible, shows its controls.
+    void RefreshMenu();
+    // Shows the menu of the active document type.
+    void SwitchMDIMenu(HMENU hMenu);
+    // The active MDI child and whether it is maximized; null outside an MDI frame.
+    CWnd* GetActiveMdiChildWnd(BOOL* pbMaximized = nullptr) const;
+    HMENU GetNativeMenu() const { return m_hMenu; }
+    UINT GetCurrentMenuID() const { return m_nIDResourceCurrent; }
+
+    int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    void UpdateMDIButtons();
+    void OnTimer(UINT_PTR nIDEvent);
+    CWnd* GetMDIClient() const;
+
+    BOOL m_bMdiApp = FALSE;
+    HWND m_hwndHookedChild = nullptr;
+    HMENU m_hMenu = nullptr;
+    UINT m_nIDResource = 0;
+    UINT m_nIDResourceCurrent = 0;
+};
