@@ -582,7 +582,6 @@ int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, 
     if (pPopupBar && pPopupBar->GetTrackingMode() && XTPKeyboardHook()->IsRegistered(pPopupBar))
         return 0;
     return OnKeyDown(static_cast<UINT>(wParam)) ? 1 : 0;
-    return 0;
 }
 
 int CXTPCommandBar::HitTestHook(CPoint ptScreen)

@@ -705,6 +705,9 @@ void CXTPPopupBar::Copy(CXTPCommandBar* pSrc, BOOL bRecursive)
     CXTPCommandBar::Copy(pSrc, bRecursive);
     if (auto* pPopup = dynamic_cast<CXTPPopupBar*>(pSrc)) {
         m_bTearOffable = pPopup->m_bTearOffable;
+        m_strTearOffCaption = pPopup->m_strTearOffCaption;
+        m_nTearOffID = pPopup->m_nTearOffID;
+        m_nTearOffWidth = pPopup->m_nTearOffWidth;
         m_bShowShadow = pPopup->m_bShowShadow;
         m_rcBorders = pPopup->m_rcBorders;
     }

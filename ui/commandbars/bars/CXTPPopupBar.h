@@ -79,6 +79,18 @@ public:
     int GetLastVisibleIndex() const { return m_nScrollLast; }
     CRect GetScrollUpRect() const { return m_rcScrollUp; }
     CRect GetScrollDownRect() const { return m_rcScrollDown; }
+    // Tear-off settings, kept by the layout and by copies.
+    void SetTearOffPopup(const char* lpszCaption, UINT nID, BOOL bTearOffable = TRUE, int nWidth = 400)
+    {
+        m_bTearOffable = bTearOffable;
+        m_strTearOffCaption = lpszCaption ? lpszCaption : "";
+        m_nTearOffID = nID;
+        m_nTearOffWidth = nWidth;
+    }
+    BOOL IsTearOffPopup() const { return m_bTearOffable; }
+    CString GetTearOffCaption() const { return m_strTearOffCaption; }
+    UINT GetTearOffID() const { return m_nTearOffID; }
+    int GetTearOffWidth() const { return m_nTearOffWidth; }
     BOOL IsShowShadow() const { return m_bShowShadow; }
     void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
     CRect GetBorders() const { return m_rcBorders; }
@@ -135,6 +147,9 @@ protected:
     BOOL m_bExpanded = FALSE;
     BOOL m_bExpanding = FALSE;
     BOOL m_bTearOffable = FALSE;
+    CString m_strTearOffCaption;
+    UINT m_nTearOffID = 0;
+    int m_nTearOffWidth = 400;
     CRect m_rcTearOffGrip;
     BOOL m_bShowShadow = TRUE;
     CRect m_rcBorders = CRect(2, 4, 2, 4);

@@ -6,17 +6,17 @@
 #include "CWnd.h"
 #include "CXTPCommandBar.h"
 #include "CXTPCommandBars.h"
+#include "CXTPControlPopup.h"
 #include "CXTPControls.h"
 #include "CXTPFlatThemeStandIn.h"
+#include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPPaintManager.h"
 #include "CXTPMenuSound.h"
+#include "CXTPPopupBar.h"
 #include "CXTPResourceManager.h"
 #include "XTPTrackingMessage.h"
-#include "CXTPHoldRef.h"
-#include "CXTPControlPopup.h"
-#include "CXTPPopupBar.h"
 
 IMPLEMENT_SERIAL(CXTPControl, CCmdTarget, VERSIONABLE_SCHEMA | 0x11)
 

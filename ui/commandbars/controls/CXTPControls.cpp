@@ -22,6 +22,16 @@ BOOL IsPopupKind(XTPControlType type)
     return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
 }
 
+// A popup control of the type with an empty popup bar of its own.
+CXTPControl* NewControlPopup(XTPControlType type, CXTPCommandBars* pCommandBars)
+{
+    CXTPControlPopup* pControl = CXTPControlPopup::CreateControlPopup(type);
+    CXTPPopupBar* pBar = CXTPPopupBar::CreatePopupBar(pCommandBars);
+    pControl->SetCommandBar(pBar);
+    pBar->InternalRelease();
+    return pControl;
+}
+
 BOOL IsPlaced(const XTPControlLayout& record)
 {
     return record.bVisible && !record.bHidden;
@@ -97,11 +107,7 @@ CXTPControl* CXTPControls::Add(XTPControlType type, int nId, CString strParamete
     if (type == xtpControlButton) {
         pControl = new CXTPControlButton;
     } else if (IsPopupKind(type)) {
-        auto* pPopup = CXTPControlPopup::CreateControlPopup(type);
-        CXTPPopupBar* pBar = CXTPPopupBar::CreatePopupBar(GetCommandBars());
-        pPopup->SetCommandBar(pBar);
-        pBar->InternalRelease();
-        pControl = pPopup;
+        pControl = NewControlPopup(type, GetCommandBars());
     } else {
         return nullptr;
     }
@@ -163,12 +169,8 @@ CXTPControl* CXTPControls::AddMenuItem(CMenu* pMenu, int nIndex)
         }
     }
     if (!pControl && pSubMenu) {
-        auto* pPopup = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
-        CXTPPopupBar* pBar = CXTPPopupBar::CreatePopupBar(GetCommandBars());
-        pBar->LoadMenu(pSubMenu);
-        pPopup->SetCommandBar(pBar);
-        pBar->InternalRelease();
-        pControl = pPopup;
+        pControl = NewControlPopup(xtpControlPopup, GetCommandBars());
+        pControl->GetCommandBar()->LoadMenu(pSubMenu);
     } else if (!pControl) {
         if (nID == 0)
             return nullptr;

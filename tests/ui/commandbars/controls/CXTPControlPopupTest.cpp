@@ -36,8 +36,17 @@ TEST(ControlPopupBar, ACopySharesThePopupBarARecursiveCopyHasItsOwn)
     EXPECT_EQ(pBar, pShared->GetCommandBar());
     EXPECT_EQ(dwRefs + 1, pBar->GetRefCount());
 
+    auto* pSourceBar = static_cast<CXTPPopupBar*>(pBar);
+    pSourceBar->SetTearOffPopup("Tools", 700, TRUE, 250);
+    pSourceBar->SetShowShadow(FALSE);
     CXTPControl* pOwn = pSource->Clone(TRUE);
     ASSERT_NE(nullptr, pOwn->GetCommandBar());
+    auto* pOwnBar = static_cast<CXTPPopupBar*>(pOwn->GetCommandBar());
+    EXPECT_TRUE(pOwnBar->IsTearOffPopup());
+    EXPECT_STREQ("Tools", pOwnBar->GetTearOffCaption());
+    EXPECT_EQ(700u, pOwnBar->GetTearOffID());
+    EXPECT_EQ(250, pOwnBar->GetTearOffWidth());
+    EXPECT_FALSE(pOwnBar->IsShowShadow()) << "a copied popup keeps its own settings";
     EXPECT_NE(pBar, pOwn->GetCommandBar());
     EXPECT_EQ(1u, pOwn->GetCommandBar()->GetRefCount());
     EXPECT_EQ(101, pOwn->GetCommandBar()->GetControl(0)->GetID());
