@@ -234,7 +234,7 @@ int CXTPDockBar::LayoutRow(int nFirst, int nLength, int nOffset, AFX_SIZEPARENTP
             CXTPToolBar* pBar = m_arrBars[static_cast<size_t>(i)];
             if (!pBar->IsVisible())
                 continue;
-            CSize sz = pBar->CalcDynamicLayout(nLength, GetDockMode(pBar));
+            CSize sz = pBar->CalcDockingLayout(nLength, GetDockMode(pBar));
             if (!bHorz)
                 sz = CSize(sz.cy, sz.cx);
             sizes[static_cast<size_t>(i)] = sz;
@@ -250,7 +250,7 @@ int CXTPDockBar::LayoutRow(int nFirst, int nLength, int nOffset, AFX_SIZEPARENTP
             const DWORD dwMode = GetDockMode(pBar);
             if (!(dwMode & kModeHideWrap))
                 return -1;
-            CSize sz = pBar->CalcDynamicLayout(1, dwMode);
+            CSize sz = pBar->CalcDockingLayout(1, dwMode);
             return static_cast<int>(IsHorz() ? sz.cx : sz.cy);
         });
         if (nWrap >= 0) {
@@ -279,7 +279,7 @@ int CXTPDockBar::LayoutRow(int nFirst, int nLength, int nOffset, AFX_SIZEPARENTP
             CRect rc(item.nLeft, nOffset, item.nRight, nOffset + sizes[static_cast<size_t>(item.nOrder)].cy);
             if (!bHorz)
                 rc = CRect(rc.top, rc.left, rc.bottom, rc.right);
-            pBar->CalcDynamicLayout(item.nRight - item.nLeft, GetDockMode(pBar) | LM_COMMIT);
+            pBar->CalcDockingLayout(item.nRight - item.nLeft, GetDockMode(pBar) | LM_COMMIT);
             AfxRepositionWindow(pBarLayout, pBar->GetSafeHwnd(), &rc);
             pBar->m_barPosition = GetPosition();
             if (CXTPToolBarDragContext* pContext = pBar->GetDragContext()) {

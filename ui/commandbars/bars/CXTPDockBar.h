@@ -47,7 +47,7 @@ public:
     // The layout mode of a bar here: the dock's direction, stretch for bars of flag 64, and
     // shrinking by hiding controls for bars of flag 32 (not while customizing).
     DWORD GetDockMode(CXTPToolBar* pBar) const;
-    // Lays out the rows for the length; the dock's size (thickness across, widest row along).
+    // Lays out the rows for the length (each bar measured by its docked layout); the dock's size (thickness across, widest row along).
     // Bars move only when the layout moves windows (a deferred-position handle).
     CSize CalcDockBarLayout(int nLength, DWORD dwMode, AFX_SIZEPARENTPARAMS* pLayout);
 

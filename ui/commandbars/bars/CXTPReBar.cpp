@@ -14,7 +14,7 @@ BOOL CXTPReBar::AddToolBar(CXTPToolBar* pBar, DWORD dwStyle)
 {
     if (!pBar || !pBar->GetSafeHwnd())
         return FALSE;
-    const CSize size = pBar->CalcDynamicLayout(32000, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    const CSize size = pBar->CalcDockingLayout(32000, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
     pBar->MoveWindow(0, 0, size.cx, size.cy);
     if (CXTPDockBar* pDockBar = pBar->GetDockBar())
         pDockBar->RemoveCommandBar(pBar);

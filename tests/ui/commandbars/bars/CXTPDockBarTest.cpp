@@ -23,7 +23,10 @@ public:
     int m_cx = 100;
     int m_nLeast = 40;
 
-    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override
+    CSize CalcDockingLayout(int nLength, DWORD dwMode, int /*nWidth*/) override { return Size(nLength, dwMode); }
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override { return Size(nLength, dwMode); }
+
+    CSize Size(int nLength, DWORD dwMode) const
     {
         int cx = m_cx;
         if ((dwMode & LM_HIDEWRAP) && nLength < cx)

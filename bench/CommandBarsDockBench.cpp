@@ -1,0 +1,172 @@
+// Times the layout and painting of a frame's docked command bars while the frame is resized:
+// a menu bar and 8 toolbars of 30 buttons, 100 widths between 1,200 and 500 pixels, mean and
+// worst; beside it a common-control rebar of 8 native toolbars under a native menu, resized
+// the same way. With --show it instead leaves both windows up to be looked at.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "AfxCommonControls.h"
+#include "CXTPCommandBars.h"
+#include "CXTPControl.h"
+#include "CXTPControls.h"
+#include "CXTPFrameWndBase.h"
+#include "CXTPMenuBar.h"
+#include "CXTPToolBar.h"
+
+namespace {
+
+const int kToolBars = 8;
+const int kButtons = 30;
+const int kResizes = 100;
+const int kHeight = 700;
+const char* const kMenus[] = {"&File", "&Edit", "&View", "&Project", "&Build", "&Tools", "&Window", "&Help"};
+
+struct Timing {
+    double mean = 0;
+    double worst = 0;
+};
+
+// The frame width of step i: down from 1,200 to 500 and back up.
+int WidthAt(int i)
+{
+    const int nHalf = kResizes / 2;
+    const int nStep = i < nHalf ? i : kResizes - 1 - i;
+    return 1200 - 700 * nStep / (nHalf - 1);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+// Resizes the window 100 times, each time laid out (by its own size handling) and painted.
+template <class Layout>
+Timing TimeResizes(HWND hWnd, Layout layout)
+{
+    Timing timing;
+    for (int i = 0; i < kResizes; i++) {
+        const auto start = std::chrono::steady_clock::now();
+        ::SetWindowPos(hWnd, nullptr, 0, 0, WidthAt(i), kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layout();
+        ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        timing.mean += ms / kResizes;
+        timing.worst = std::max(timing.worst, ms);
+    }
+    return timing;
+}
+
+CXTPFrameWnd* MakeCommandBarsFrame()
+{
+    auto* pFrame = new CXTPFrameWnd;
+    pFrame->Create(nullptr, "Dock bars bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1200, kHeight));
+    pFrame->InitCommandBars();
+    CXTPCommandBars* pCommandBars = pFrame->GetCommandBars();
+    pCommandBars->EnableDocking();
+    if (CXTPMenuBar* pMenuBar = pCommandBars->SetMenu("Menu Bar", 0)) {
+        for (const char* lpszMenu : kMenus)
+            pMenuBar->GetControls()->Add(xtpControlPopup, 0)->SetCaption(lpszMenu);
+    }
+    std::vector<UINT> ids(kButtons);
+    for (int b = 0; b < kToolBars; b++) {
+        for (int i = 0; i < kButtons; i++)
+            ids[static_cast<size_t>(i)] = static_cast<UINT>(1000 + b * kButtons + i);
+        char szTitle[16];
+        wsprintfA(szTitle, "Bar %d", b + 1);
+        if (CXTPToolBar* pBar = pCommandBars->Add(szTitle, xtpBarTop))
+            pBar->SetButtons(ids.data(), kButtons);
+    }
+    pFrame->RecalcLayout();
+    return pFrame;
+}
+
+// The native window: a menu, and a rebar with one band of 30 buttons per toolbar.
+HWND MakeRebarWindow(HWND& hReBar)
+{
+    HMENU hMenu = ::CreateMenu();
+    for (const char* lpszMenu : kMenus)
+        ::AppendMenuA(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), lpszMenu);
+    HWND hWnd = ::CreateWindowExA(0, "STATIC", "Rebar bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0,
+                                  0, 1200, kHeight, nullptr, hMenu, nullptr, nullptr);
+    hReBar = ::CreateWindowExA(0, REBARCLASSNAMEA, "",
+                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | RBS_VARHEIGHT |
+                                   RBS_BANDBORDERS | CCS_NODIVIDER,
+                               0, 0, 1200, 100, hWnd, nullptr, nullptr, nullptr);
+    for (int b = 0; b < kToolBars; b++) {
+        HWND hToolBar = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                                          WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER |
+                                              TBSTYLE_FLAT,
+                                          0, 0, 0, 0, hReBar, nullptr, nullptr, nullptr);
+        ::SendMessageA(hToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        ::SendMessageA(hToolBar, TB_SETBITMAPSIZE, 0, MAKELONG(16, 16));
+        std::vector<TBBUTTON> buttons(kButtons);
+        for (int i = 0; i < kButtons; i++) {
+            buttons[static_cast<size_t>(i)].iBitmap = I_IMAGENONE;
+            buttons[static_cast<size_t>(i)].idCommand = 1000 + b * kButtons + i;
+            buttons[static_cast<size_t>(i)].fsState = TBSTATE_ENABLED;
+            buttons[static_cast<size_t>(i)].fsStyle = BTNS_BUTTON;
+        }
+        ::SendMessageA(hToolBar, TB_ADDBUTTONSA, kButtons, reinterpret_cast<LPARAM>(buttons.data()));
+        SIZE size = {};
+        ::SendMessageA(hToolBar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+        REBARBANDINFOA band = {};
+        band.cbSize = sizeof(band);
+        band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_STYLE;
+        band.fStyle = RBBS_GRIPPERALWAYS | RBBS_BREAK;
+        band.hwndChild = hToolBar;
+        band.cxMinChild = 24;
+        band.cyMinChild = static_cast<UINT>(size.cy);
+        band.cx = static_cast<UINT>(size.cx);
+        ::SendMessageA(hReBar, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+    }
+    return hWnd;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const bool bShow = argc > 1 && std::strcmp(argv[1], "--show") == 0;
+    AfxInitCommonControls(ICC_BAR_CLASSES | ICC_COOL_CLASSES);
+
+    CXTPFrameWnd* pFrame = MakeCommandBarsFrame();
+    HWND hReBar = nullptr;
+    HWND hNative = MakeRebarWindow(hReBar);
+    Pump();
+
+    if (bShow) {
+        MSG msg;
+        while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        return 0;
+    }
+
+    const Timing bars = TimeResizes(pFrame->GetSafeHwnd(), [] {});
+    const Timing rebar = TimeResizes(hNative, [hNative, hReBar] {
+        RECT rc;
+        ::GetClientRect(hNative, &rc);
+        ::MoveWindow(hReBar, 0, 0, rc.right, 100, TRUE);
+    });
+    std::printf("%d resizes between 1200 and 500 px, laid out and painted (ms)\n", kResizes);
+    std::printf("  menu bar + %d toolbars x %d buttons: mean %7.3f  worst %7.3f\n", kToolBars, kButtons, bars.mean,
+                bars.worst);
+    std::printf("  rebar of %d native toolbars:         mean %7.3f  worst %7.3f\n", kToolBars, rebar.mean,
+                rebar.worst);
+    std::printf("  goals: worst under 16 ms %s, mean within twice the rebar's %s\n", bars.worst < 16 ? "met" : "MISSED",
+                bars.mean <= 2 * rebar.mean ? "met" : "MISSED");
+
+    ::DestroyWindow(hNative);
+    pFrame->DestroyWindow();
+    return 0;
+}
