@@ -1,0 +1,14 @@
+// The stand-in owner's factory of elements.
+#include "DockingFixture.h"
+
+CXTPDockingPaneBase* TestOwner::CreatePaneOfType(int nType, CXTPDockingPaneOwner* pLayout)
+{
+    switch (nType) {
+    case DPT_PANE:
+        return new CXTPDockingPane(pLayout);
+    case DPT_CLIENT:
+        return new CXTPDockingPaneBase(DPT_CLIENT, pLayout);
+    default:
+        return nullptr;
+    }
+}
