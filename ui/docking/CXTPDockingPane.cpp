@@ -95,8 +95,14 @@ void CXTPDockingPane::OnSizeParent(CWnd* pParent, CRect rect, AFX_SIZEPARENTPARA
         return;
     CRect rc = rect;
     HWND hWndContainer = m_pParentContainer ? m_pParentContainer->GetPaneHwnd() : nullptr;
-    if (pParent && pParent->GetSafeHwnd() && hWndContainer)
-        ::MapWindowPoints(pParent->GetSafeHwnd(), hWndContainer, reinterpret_cast<POINT*>(&rc), 2);
+    HWND hWndSite = pParent ? pParent->GetSafeHwnd() : nullptr;
+    if (hWndSite && hWndContainer && ::GetParent(hWndContainer) == hWndSite) {
+        // The container's own move may still wait in the same deferred batch: its rectangle
+        // in the site is the one it was just given, not where its window is now.
+        rc.OffsetRect(-m_pParentContainer->m_rcWindow.left, -m_pParentContainer->m_rcWindow.top);
+    } else if (hWndSite && hWndContainer) {
+        ::MapWindowPoints(hWndSite, hWndContainer, reinterpret_cast<POINT*>(&rc), 2);
+    }
     ::MoveWindow(m_hwndChild, rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
 }
 

@@ -52,7 +52,6 @@ public:
     CXTPDockingPaneOwner* GetLayout() const { return m_pLayout; }
     CXTPDockingPaneBase* GetContainer() const { return m_pParentContainer; }
     CWnd* GetDockingSiteWnd() const { return m_pDockingSite; }
-    CRect GetWindowRect() const { return m_rcWindow; }
 
     SIZE m_szDocking = {0, 0};
     CXTPDockingPaneOwner* m_pLayout;

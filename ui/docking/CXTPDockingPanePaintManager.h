@@ -71,6 +71,7 @@ public:
     BOOL m_bHighlightActiveCaption = TRUE;
     int m_nSplitterSize = 4;
     BOOL m_bShowCaption = TRUE;
+    BOOL m_bShowTabsAlways = FALSE;  // tab groups show their tab row also for a single pane
     int m_nTextMargin = 5;          // added to the caption font's height
     BOOL m_bUseSystemFont = TRUE;
     CString m_strFontFace = "Tahoma";

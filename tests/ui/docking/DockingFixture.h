@@ -9,6 +9,7 @@
 
 #include "CFrameWnd.h"
 #include "CXTPDockingPane.h"
+#include "CXTPDockingPaneDragContext.h"
 #include "CXTPDockingPanePaintManager.h"
 
 struct Notice {
@@ -25,6 +26,7 @@ public:
         park = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 0, 0, frame.GetSafeHwnd(), nullptr, nullptr,
                                  nullptr);
         paint = CXTPDockingPanePaintManager::CreateTheme(0);
+        drag = new CXTPDockingPaneDragContext(this);
     }
     ~TestOwner() override
     {
@@ -35,6 +37,7 @@ public:
                 delete *it;
         }
         paint->InternalRelease();
+        delete drag;
         frame.DestroyWindow();
         Pump();
     }
