@@ -38,12 +38,16 @@ void CXTPDockingPaneLayout::DeleteElement(CXTPDockingPaneBase* pElement)
 
 void CXTPDockingPaneLayout::Free()
 {
-    // Last first: children come after their parents, so no container outlives a child.
-    while (!m_lstElements.empty()) {
-        CXTPDockingPaneBase* pElement = m_lstElements.back();
-        m_lstElements.pop_back();
-        DeleteElement(pElement);
-    }
+    // Containers go before the panes: a pane attached to an older group comes later in the
+    // list than the group, and a group's window still reads its panes while it is destroyed.
+    std::vector<CXTPDockingPaneBase*> elements;
+    elements.swap(m_lstElements);
+    for (auto it = elements.rbegin(); it != elements.rend(); ++it)
+        if ((*it)->GetType() != DPT_PANE)
+            DeleteElement(*it);
+    for (auto it = elements.rbegin(); it != elements.rend(); ++it)
+        if ((*it)->GetType() == DPT_PANE)
+            DeleteElement(*it);
     m_lstPanes.clear();
     std::fill(std::begin(m_pAutoHidePanels), std::end(m_pAutoHidePanels), nullptr);
     m_pTopContainer = nullptr;

@@ -59,11 +59,12 @@ T* Make(CXTPDockingPaneLayout& layout, int nType)
     return dynamic_cast<T*>(layout.CreatePaneOfType(nType, &layout));
 }
 
-CXTPDockingPane* NewPane(CXTPDockingPaneLayout& layout, UINT nID, const char* title)
+CXTPDockingPane* NewPane(CXTPDockingPaneLayout& layout, UINT nID, const char* title, SIZE size = {0, 0})
 {
     auto* pPane = Make<CXTPDockingPane>(layout, DPT_PANE);
     pPane->m_nID = nID;
     pPane->m_strTitle = title;
+    pPane->m_szDocking = size;
     return pPane;
 }
 
@@ -80,21 +81,21 @@ CXTPDockingPaneTabbedContainer* Group(CXTPDockingPaneLayout& layout, CXTPDocking
 // to the class view's group, which leaves its own first group empty.
 void BuildStartUp(CXTPDockingPaneLayout& layout)
 {
-    CXTPDockingPane* pOutput = NewPane(layout, 202, "Message window\nOutput");
+    CXTPDockingPane* pOutput = NewPane(layout, 202, "Message window\nOutput", {150, 120});
     CXTPDockingPaneTabbedContainer* pOutputGroup = Group(layout, pOutput, {150, 120});
     auto* pVert = Make<CXTPDockingPaneSplitterContainer>(layout, DPT_SPLITTER);
     pVert->Init(layout.m_pTopContainer, FALSE, layout.GetSite());
     pVert->InsertPane(pOutputGroup, layout.m_pTopContainer, TRUE);
     layout.m_pTopContainer = pVert;
 
-    CXTPDockingPane* pClassView = NewPane(layout, 201, "Class View\nClass View");
+    CXTPDockingPane* pClassView = NewPane(layout, 201, "Class View\nClass View", {230, 140});
     CXTPDockingPaneTabbedContainer* pClassGroup = Group(layout, pClassView, {230, 140});
     auto* pHorz = Make<CXTPDockingPaneSplitterContainer>(layout, DPT_SPLITTER);
     pHorz->Init(pVert, TRUE, layout.GetSite());
     pHorz->InsertPane(pClassGroup, pVert, FALSE);
     layout.m_pTopContainer = pHorz;
 
-    CXTPDockingPane* pExplorer = NewPane(layout, 200, "Solution Explorer\nSolution Explorer");
+    CXTPDockingPane* pExplorer = NewPane(layout, 200, "Solution Explorer\nSolution Explorer", {230, 140});
     CXTPDockingPaneTabbedContainer* pExplorerGroup = Group(layout, pExplorer, {230, 140});
     pHorz->InsertPane(pExplorerGroup, pClassGroup, FALSE);
     pExplorerGroup->RemovePane(pExplorer);
