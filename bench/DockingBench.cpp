@@ -58,7 +58,7 @@ Stats Time(BenchFrame& frame, Step step)
     for (int i = 0; i < kSteps; ++i) {
         const auto start = Clock::now();
         step(i);
-        frame.RecalcLayout();
+        frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
         ::RedrawWindow(frame.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump();
         stats.Add(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
@@ -85,7 +85,7 @@ int main()
     manager.CreatePane(2, CRect(0, 0, 200, 120), DPD_BOTTOM, pRight);
     manager.m_bGhostSplitter = FALSE;
     frame.ShowWindow(SW_SHOW);
-    frame.RecalcLayout();
+    frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
     Pump();
 
     Stats resize = Time(frame, [&](int i) {

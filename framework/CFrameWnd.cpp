@@ -188,8 +188,7 @@ void CFrameWnd::RecalcLayout(BOOL)
     m_nIdleFlags &= ~(idleLayout | idleNotify);
     const UINT pane = m_pPreviewState ? m_pPreviewState->nIDMainPane : AFX_IDW_PANE_FIRST;
     CRect border = m_rectBorder;
-    // Every child of ours takes part, whatever its id: a docking pane manager's window has id 0.
-    RepositionBars(0, 0xFFFF, pane, reposExtra, &border);
+    RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, pane, reposExtra, &border);
     m_bInRecalcLayout = FALSE;
 }
 

@@ -282,7 +282,7 @@ TEST(DockingPaneManager, SetLayoutAsksForEveryShownPanesWindow)
 
     site.frame.notices.clear();
     site.manager.SetLayout(&saved);
-    site.frame.RecalcLayout();
+    site.frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);  // the frame's layout pass, reaching id 0
     Pump();
     // Shown: the output and the selected solution explorer; the class view stays hidden.
     std::vector<UINT> asked;
@@ -302,7 +302,7 @@ TEST(DockingPaneManager, LayoutPassGivesTheMdiClientThePlaceholdersRectangle)
     HWND hMdi = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, site.frame.GetSafeHwnd(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, nullptr);
     site.StartUp();
-    site.frame.RecalcLayout();
+    site.frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);  // the frame's layout pass, reaching id 0
     CRect rcPlaceholder = site.manager.GetClientPane()->m_rcWindow;
     CRect rcMdi;
     ::GetWindowRect(hMdi, &rcMdi);

@@ -54,12 +54,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nShowCmd)
         CXTPDockingPane* pBelow = manager.CreatePane(2, CRect(0, 0, 200, 120), DPD_BOTTOM, pRight);
         pBelow->SetTitle("Split below\nBelow");
         frame.ShowWindow(nShowCmd);
-        frame.RecalcLayout();
+        frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
         MSG msg;
         while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
-            frame.RecalcLayout();
+            frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
         }
     }
     return 0;
