@@ -1,0 +1,319 @@
+// The docking pane manager in a frame that answers DPN_NEEDWINDOW with STATIC windows and
+// records every notification: installing, themes, docking, attaching, closing, showing,
+// layouts and the frame's layout pass.
+#include "CXTPDockingPaneManager.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "CFrameWnd.h"
+#include "CXTPDockingPane.h"
+#include "CXTPDockingPanePaintManager.h"
+#include "CXTPDockingPaneSplitterContainer.h"
+#include "CXTPDockingPaneTabbedContainer.h"
+#include "CXTPPropExchangeXMLNode.h"
+
+namespace {
+
+struct Notice {
+    WPARAM code;
+    LPARAM param;
+    int action;
+};
+
+// The site frame: records notifications, answers window requests, can veto.
+class TestFrame : public CFrameWnd {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_DOCKPANE_NOTIFY)
+            return CFrameWnd::WindowProc(message, wParam, lParam);
+        int action = wParam == DPN_ACTION ? reinterpret_cast<DockingPaneAction*>(lParam)->nAction : -1;
+        notices.push_back({wParam, lParam, action});
+        if (wParam == DPN_NEEDWINDOW) {
+            auto* pPane = reinterpret_cast<CXTPDockingPane*>(lParam);
+            if (!pPane->IsAttached())
+                pPane->Attach(CWnd::FromHandle(::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10,
+                                                                 GetSafeHwnd(), nullptr, nullptr, nullptr)));
+        }
+        if (wParam == DPN_CLOSEPANE)
+            return closeAnswer;
+        return 0;
+    }
+    int Count(WPARAM code, int action = -1) const
+    {
+        int n = 0;
+        for (const Notice& notice : notices)
+            n += notice.code == code && notice.action == action;
+        return n;
+    }
+    std::vector<Notice> notices;
+    LRESULT closeAnswer = 0;
+};
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+struct Site {
+    Site()
+    {
+        frame.Create(nullptr, "Docking manager test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 800, 600));
+        manager.InstallInFrame(&frame);
+    }
+    ~Site()
+    {
+        frame.DestroyWindow();
+        Pump();
+    }
+    // The main frame's start-up arrangement.
+    void StartUp()
+    {
+        output = manager.CreatePane(202, CRect(0, 0, 150, 120), DPD_BOTTOM);
+        classView = manager.CreatePane(201, CRect(0, 0, 230, 140), DPD_LEFT);
+        explorer = manager.CreatePane(200, CRect(0, 0, 230, 140), DPD_LEFT);
+        manager.AttachPane(explorer, classView);
+        // The application's titles; this test program has no string resources for them.
+        output->SetTitle("Message window\nOutput");
+        classView->SetTitle("Class View\nClass View");
+        explorer->SetTitle("Solution Explorer\nSolution Explorer");
+    }
+    TestFrame frame;
+    CXTPDockingPaneManager manager;
+    CXTPDockingPane* output = nullptr;
+    CXTPDockingPane* classView = nullptr;
+    CXTPDockingPane* explorer = nullptr;
+};
+
+TEST(DockingPaneManager, SecondInstallChangesNothing)
+{
+    Site site;
+    CXTPDockingPaneLayout* pLayout = site.manager.m_pLayout;
+    HWND hWnd = site.manager.GetSafeHwnd();
+    ASSERT_NE(pLayout, nullptr);
+    ASSERT_NE(hWnd, nullptr);
+    EXPECT_FALSE(pLayout->m_bUserLayout);
+    EXPECT_FALSE(::IsWindowVisible(hWnd));
+    char className[16] = {};
+    ::GetClassNameA(hWnd, className, sizeof className);
+    EXPECT_STREQ(className, "Static");
+
+    TestFrame other;
+    other.Create(nullptr, "Other", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100));
+    site.manager.InstallInFrame(&other);
+    EXPECT_EQ(site.manager.m_pLayout, pLayout);
+    EXPECT_EQ(site.manager.GetSafeHwnd(), hWnd);
+    EXPECT_EQ(site.manager.GetSite(), &site.frame);
+    other.DestroyWindow();
+}
+
+TEST(DockingPaneManager, UnlistedThemesDrawAsTheDefault)
+{
+    Site site;
+    for (int nTheme : {0, 4, 42}) {
+        site.manager.SetTheme(nTheme);
+        EXPECT_TRUE(typeid(*site.manager.GetPaintManager()) == typeid(CXTPDockingPaneDefaultTheme)) << nTheme;
+        EXPECT_EQ(site.manager.GetPaintManager()->GetTheme(), nTheme);
+    }
+    site.manager.SetTheme(7);
+    EXPECT_FALSE(typeid(*site.manager.GetPaintManager()) == typeid(CXTPDockingPaneDefaultTheme));
+}
+
+TEST(DockingPaneManager, StartUpArrangementSavesAsTheGoldenXml)
+{
+    Site site;
+    site.StartUp();
+    CXTPDockingPaneLayout saved(&site.manager);
+    site.manager.GetLayout(&saved);
+
+    char folder[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    std::string path = std::string(folder) + "DockingPaneManagerTest.xml";
+    {
+        CXTPPropExchangeXMLNode px(FALSE, nullptr, "Config");
+        px.SetEncoding("windows-1251");
+        CXTPPropExchangeSection section(px.GetSection("DockingPane"));
+        EXPECT_TRUE(saved.DoPropExchange(section));
+        EXPECT_EQ(px.SaveToFile(path.c_str(), TRUE), S_OK);
+    }
+    std::string golden = __FILE__;
+    golden.erase(golden.find_last_of("/\\") + 1);
+    if (golden[0] == '/')
+        golden = "Z:" + golden;
+    golden += "../data/StartUpLayout.xml";
+    auto read = [](const std::string& file) {
+        std::string data;
+        if (std::FILE* f = std::fopen(file.c_str(), "rb")) {
+            char buffer[4096];
+            size_t got = 0;
+            while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+                data.append(buffer, got);
+            std::fclose(f);
+        }
+        return data;
+    };
+    EXPECT_EQ(read(path), read(golden));
+    ::DeleteFileA(path.c_str());
+}
+
+TEST(DockingPaneManager, DockPaneByDirectionAndOrientation)
+{
+    struct Case {
+        XTPDockingPaneDirection dir;
+        BOOL bNewTop;    // crossing the top container's orientation makes a new one
+        int nPosition;   // of the new group among the top container's children
+    } cases[] = {
+        {DPD_LEFT, FALSE, 0},
+        {DPD_RIGHT, FALSE, 1},
+        {DPD_TOP, TRUE, 0},
+        {DPD_BOTTOM, TRUE, 1},
+    };
+    for (const Case& c : cases) {
+        Site site;
+        CXTPDockingPaneSplitterContainer* pOldTop = site.manager.GetTopContainer();
+        CXTPDockingPane* pPane = site.manager.CreatePane(1, CRect(0, 0, 100, 100), c.dir);
+        CXTPDockingPaneSplitterContainer* pTop = site.manager.GetTopContainer();
+        EXPECT_EQ(pTop != pOldTop, c.bNewTop) << c.dir;
+        EXPECT_EQ(pTop->IsHoriz(), c.dir == DPD_LEFT || c.dir == DPD_RIGHT) << c.dir;
+        ASSERT_EQ(pTop->GetChildren().size(), 2u) << c.dir;
+        EXPECT_EQ(pTop->GetChildren()[c.nPosition], pPane->m_pParentContainer) << c.dir;
+        if (c.bNewTop)
+            EXPECT_EQ(pTop->GetChildren()[1 - c.nPosition], pOldTop) << c.dir;
+    }
+}
+
+TEST(DockingPaneManager, DockingBesideAPaneSplitsItsPlace)
+{
+    Site site;
+    site.StartUp();
+    // Below the class view's group, whose parent is side by side: a new vertical splitter
+    // takes the group's place and holds it and the new group.
+    CXTPDockingPaneBase* pGroup = site.classView->m_pParentContainer;
+    CXTPDockingPaneBase* pParent = pGroup->m_pParentContainer;
+    CXTPDockingPane* pPane = site.manager.CreatePane(5, CRect(0, 0, 50, 50), DPD_BOTTOM, site.classView);
+    auto* pSplit = dynamic_cast<CXTPDockingPaneSplitterContainer*>(pGroup->m_pParentContainer);
+    ASSERT_NE(pSplit, nullptr);
+    EXPECT_NE(pSplit, pParent);
+    EXPECT_FALSE(pSplit->IsHoriz());
+    EXPECT_EQ(pSplit->GetChildren(), (std::vector<CXTPDockingPaneBase*>{pGroup, pPane->m_pParentContainer}));
+    EXPECT_EQ(pSplit->m_pParentContainer, pParent);
+}
+
+TEST(DockingPaneManager, AttachedPaneJoinsTheGroupSelected)
+{
+    Site site;
+    site.StartUp();
+    EXPECT_EQ(site.explorer->m_pParentContainer, site.classView->m_pParentContainer);
+    EXPECT_TRUE(site.explorer->IsSelected());
+    EXPECT_EQ(site.manager.GetPaneHolder(site.explorer, FALSE), site.classView->m_pParentContainer);
+}
+
+TEST(DockingPaneManager, VetoedCloseKeepsThePaneSelected)
+{
+    Site site;
+    site.StartUp();
+    site.frame.closeAnswer = -1;
+    site.manager.ClosePane(site.explorer);
+    EXPECT_EQ(site.frame.Count(DPN_CLOSEPANE), 1);
+    EXPECT_FALSE(site.explorer->IsClosed());
+    EXPECT_TRUE(site.explorer->IsSelected());
+
+    site.frame.closeAnswer = 0;
+    site.manager.ClosePane(site.explorer);
+    EXPECT_TRUE(site.explorer->IsClosed());
+    EXPECT_TRUE(site.classView->IsSelected()) << "the last remaining pane is selected";
+}
+
+TEST(DockingPaneManager, ShowingAClosedPaneRestoresItsEmptiedGroupInPlace)
+{
+    Site site;
+    site.StartUp();
+    CXTPDockingPaneBase* pGroup = site.output->m_pParentContainer;
+    CXTPDockingPaneBase* pParent = pGroup->m_pParentContainer;
+    site.manager.ClosePane(site.output);
+    ASSERT_TRUE(site.output->IsClosed());
+    EXPECT_TRUE(pGroup->IsEmpty());
+
+    site.manager.ShowPane(site.output);
+    EXPECT_EQ(site.output->m_pParentContainer, pGroup);
+    EXPECT_EQ(pGroup->m_pParentContainer, pParent);
+    EXPECT_TRUE(site.output->IsSelected());
+    EXPECT_NE(pGroup->GetPaneHwnd(), nullptr) << "the group's window is made again";
+}
+
+TEST(DockingPaneManager, NoFloatPaneRefusesWithoutAsking)
+{
+    Site site;
+    site.StartUp();
+    site.output->m_dwOptions = DPO_NOFLOAT;
+    EXPECT_FALSE(site.manager.TogglePaneDocking(site.output, nullptr));
+    EXPECT_EQ(site.frame.Count(DPN_ACTION, DPA_FLOATING), 0);
+}
+
+TEST(DockingPaneManager, UnknownIdIsNullAndShowingNullDoesNothing)
+{
+    Site site;
+    site.StartUp();
+    EXPECT_EQ(site.manager.FindPane(999), nullptr);
+    EXPECT_EQ(site.manager.FindPane(201), site.classView);
+    size_t notices = site.frame.notices.size();
+    site.manager.ShowPane(site.manager.FindPane(999));
+    EXPECT_EQ(site.frame.notices.size(), notices);
+}
+
+TEST(DockingPaneManager, SetLayoutAsksForEveryShownPanesWindow)
+{
+    Site site;
+    site.StartUp();
+    CXTPDockingPaneLayout saved(&site.manager);
+    site.manager.GetLayout(&saved);
+
+    site.frame.notices.clear();
+    site.manager.SetLayout(&saved);
+    site.frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);  // the frame's layout pass, reaching id 0
+    Pump();
+    // Shown: the output and the selected solution explorer; the class view stays hidden.
+    std::vector<UINT> asked;
+    for (const Notice& notice : site.frame.notices)
+        if (notice.code == DPN_NEEDWINDOW)
+            asked.push_back(reinterpret_cast<CXTPDockingPane*>(notice.param)->GetID());
+    std::sort(asked.begin(), asked.end());
+    asked.erase(std::unique(asked.begin(), asked.end()), asked.end());
+    EXPECT_EQ(asked, (std::vector<UINT>{200, 202}));
+    EXPECT_EQ(site.manager.FindPane(201)->GetID(), 201u);
+    EXPECT_NE(site.manager.FindPane(201), site.classView) << "the current layout holds copies";
+}
+
+TEST(DockingPaneManager, LayoutPassGivesTheMdiClientThePlaceholdersRectangle)
+{
+    Site site;
+    HWND hMdi = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, site.frame.GetSafeHwnd(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, nullptr);
+    site.StartUp();
+    site.frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);  // the frame's layout pass, reaching id 0
+    CRect rcPlaceholder = site.manager.GetClientPane()->m_rcWindow;
+    CRect rcMdi;
+    ::GetWindowRect(hMdi, &rcMdi);
+    site.frame.ScreenToClient(&rcMdi);
+    EXPECT_EQ(rcMdi, rcPlaceholder);
+    CRect rcFrame;
+    site.frame.GetClientRect(&rcFrame);
+    EXPECT_GE(rcPlaceholder.left, 230) << "right of the left group";
+    EXPECT_LE(rcPlaceholder.bottom, rcFrame.bottom - 120) << "above the output";
+    EXPECT_EQ(rcPlaceholder.right, rcFrame.right);
+    EXPECT_EQ(rcPlaceholder.top, rcFrame.top);
+}
+
+}  // namespace
