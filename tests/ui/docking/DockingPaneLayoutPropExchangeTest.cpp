@@ -14,26 +14,11 @@
 #include "CMemFile.h"
 #include "CXTPPropExchangeArchive.h"
 #include "CXTPPropExchangeXMLNode.h"
+#include "ExchangeFixture.h"  // COM for the XML documents
 #include "LayoutTextExchange.h"
 #include "StartUpLayout.h"
 
 namespace {
-
-using Bytes = std::vector<BYTE>;
-
-class ComEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { m_hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    void TearDown() override
-    {
-        if (SUCCEEDED(m_hr))
-            CoUninitialize();
-    }
-
-private:
-    HRESULT m_hr = E_FAIL;
-};
-::testing::Environment* const comEnvironment = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
 
 std::string ReadFile(const std::string& path)
 {
