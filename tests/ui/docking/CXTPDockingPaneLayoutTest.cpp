@@ -19,39 +19,9 @@
 #include "DockingPaneLayoutPropExchange.h"
 #include "LayoutTextExchange.h"
 #include "StartUpLayout.h"
+#include "ExchangeFixture.h"
 
 namespace {
-
-using Bytes = std::vector<BYTE>;
-
-std::string ReadFile(const std::string& path)
-{
-    std::string data;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            data.append(buffer, got);
-        std::fclose(file);
-    }
-    return data;
-}
-
-std::string DataPath(const char* name)
-{
-    std::string path = __FILE__;
-    path.erase(path.find_last_of("/\\") + 1);
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    return path + "data/" + name;
-}
-
-std::string TempPath(const char* name)
-{
-    char folder[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
 
 template <class T>
 T* Make(CXTPDockingPaneLayout& layout, int nType)
@@ -131,7 +101,7 @@ BOOL LoadArchive(CXTPDockingPaneLayout& layout, Bytes bytes)
 
 std::string StoreXml(CXTPDockingPaneLayout& layout)
 {
-    std::string path = TempPath("DockingPaneLayoutTest.xml");
+    std::string path = TempFilePath("DockingPaneLayoutTest.xml");
     {
         CXTPPropExchangeXMLNode px(FALSE, nullptr, "Config");
         px.SetEncoding("windows-1251");
@@ -139,7 +109,7 @@ std::string StoreXml(CXTPDockingPaneLayout& layout)
         EXPECT_TRUE(layout.DoPropExchange(section));
         EXPECT_EQ(px.SaveToFile(path.c_str(), TRUE), S_OK);
     }
-    std::string text = ReadFile(path);
+    std::string text = ReadFileBytes(path);
     ::DeleteFileA(path.c_str());
     return text;
 }
@@ -156,10 +126,10 @@ TEST(DockingPaneLayout, StartUpArrangementSavesToTheGoldenForms)
     EXPECT_TRUE(saved.m_bUserLayout) << "a copy keeps its own flag";
 
     Bytes bytes = StoreArchive(saved);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), ReadFile(DataPath("StartUpLayout.bin")));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), ReadFileBytes(DataFileBeside(__FILE__, "StartUpLayout.bin")));
     ASSERT_EQ(saved.GetElements().size(), 9u) << "the emptied first group of the explorer is dropped";
     EXPECT_EQ(StoreArchive(saved), bytes) << "saving twice gives the same bytes";
-    EXPECT_EQ(StoreXml(saved), ReadFile(DataPath("StartUpLayout.xml")));
+    EXPECT_EQ(StoreXml(saved), ReadFileBytes(DataFileBeside(__FILE__, "StartUpLayout.xml")));
 
     // The current layout was not touched by the copy: its empty group is still there.
     EXPECT_EQ(current.GetElements().size(), 10u);
@@ -169,7 +139,7 @@ TEST(DockingPaneLayout, ReloadGivesTheSameTreeHoldersAndSizes)
 {
     TestOwner owner;
     CXTPDockingPaneLayout loaded(&owner);
-    const std::string golden = ReadFile(DataPath("StartUpLayout.bin"));
+    const std::string golden = ReadFileBytes(DataFileBeside(__FILE__, "StartUpLayout.bin"));
     ASSERT_TRUE(LoadArchive(loaded, Bytes(golden.begin(), golden.end())));
     const auto& elements = loaded.GetElements();
     ASSERT_EQ(elements.size(), 9u);
@@ -192,8 +162,8 @@ TEST(DockingPaneLayout, ReloadGivesTheSameTreeHoldersAndSizes)
 
     // Saved again: the same bytes and XML as the golden.
     Bytes bytes = StoreArchive(loaded);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), ReadFile(DataPath("StartUpLayout.bin")));
-    EXPECT_EQ(StoreXml(loaded), ReadFile(DataPath("StartUpLayout.xml")));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), ReadFileBytes(DataFileBeside(__FILE__, "StartUpLayout.bin")));
+    EXPECT_EQ(StoreXml(loaded), ReadFileBytes(DataFileBeside(__FILE__, "StartUpLayout.xml")));
 }
 
 TEST(DockingPaneLayout, EmptiedGroupKeptOnlyWhileARecordNamesIt)

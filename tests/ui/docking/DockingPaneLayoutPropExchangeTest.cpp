@@ -20,44 +20,6 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path)
-{
-    std::string data;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            data.append(buffer, got);
-        std::fclose(file);
-    }
-    return data;
-}
-
-void WriteFile(const std::string& path, const std::string& data)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(data.data(), 1, data.size(), file);
-    std::fclose(file);
-}
-
-// Files beside this source; a Unix path is reached through Wine's drive Z:.
-std::string DataPath(const char* name)
-{
-    std::string path = __FILE__;
-    path.erase(path.find_last_of("/\\") + 1);
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    return path + "data/" + name;
-}
-
-std::string TempPath(const char* name)
-{
-    char folder[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
-
 // The start-up arrangement with the application's titles (caption, line feed, tab text).
 DockingPaneLayoutRecords StartUp()
 {
@@ -133,7 +95,7 @@ bool LoadXml(const std::string& path, DockingPaneLayoutRecords& records, std::st
 TEST(DockingPaneLayoutPropExchange, ArchiveBytesMatchTheGoldenAndLoadBack)
 {
     Bytes bytes = StoreArchive(StartUp());
-    std::string golden = ReadFile(DataPath("StartUpLayout.bin"));
+    std::string golden = ReadFileBytes(DataFileBeside(__FILE__, "StartUpLayout.bin"));
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), golden);
     EXPECT_EQ(StoreArchive(StartUp()), bytes) << "saving twice gives the same bytes";
 
@@ -156,9 +118,9 @@ TEST(DockingPaneLayoutPropExchange, ArchiveCutShortAnywhereIsRefused)
 
 TEST(DockingPaneLayoutPropExchange, XmlMatchesTheGoldenAndLoadsBack)
 {
-    std::string path = TempPath("DockingPaneLayout.xml");
+    std::string path = TempFilePath("DockingPaneLayout.xml");
     StoreXml(StartUp(), path);
-    EXPECT_EQ(ReadFile(path), ReadFile(DataPath("StartUpLayout.xml")));
+    EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(DataFileBeside(__FILE__, "StartUpLayout.xml")));
 
     DockingPaneLayoutRecords loaded;
     std::string reason;
@@ -169,7 +131,7 @@ TEST(DockingPaneLayoutPropExchange, XmlMatchesTheGoldenAndLoadsBack)
 
 TEST(DockingPaneLayoutPropExchange, DamagedXmlIsRefused)
 {
-    const std::string golden = ReadFile(DataPath("StartUpLayout.xml"));
+    const std::string golden = ReadFileBytes(DataFileBeside(__FILE__, "StartUpLayout.xml"));
     ASSERT_FALSE(golden.empty());
     struct Case {
         const char* name;
@@ -183,13 +145,13 @@ TEST(DockingPaneLayoutPropExchange, DamagedXmlIsRefused)
         {"client outside the top container", "Client=\"7\"", "Client=\"2\""},
         {"no summary", "<Summary", "<Summery"},
     };
-    std::string path = TempPath("DockingPaneDamaged.xml");
+    std::string path = TempFilePath("DockingPaneDamaged.xml");
     for (const Case& c : cases) {
         std::string text = golden;
         size_t at = text.find(c.from);
         ASSERT_NE(at, std::string::npos) << c.name;
         text.replace(at, std::string(c.from).size(), c.to);
-        WriteFile(path, text);
+        WriteFileBytes(path, text);
         DockingPaneLayoutRecords records;
         EXPECT_FALSE(LoadXml(path, records)) << c.name;
     }

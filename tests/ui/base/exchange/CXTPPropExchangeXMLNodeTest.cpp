@@ -19,38 +19,6 @@
 
 namespace {
 
-std::string ReadBytes(const std::string& path)
-{
-    std::string data;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return data;
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        data.append(buffer, got);
-    std::fclose(file);
-    return data;
-}
-
-void WriteBytes(const std::string& path, const std::string& data)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(data.data(), 1, data.size(), file);
-    std::fclose(file);
-}
-
-// The golden files beside this source; a Unix path is reached through Wine's drive Z:.
-std::string GoldenPath(const char* name)
-{
-    std::string path = __FILE__;
-    path.erase(path.find_last_of("/\\") + 1);
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    return path + "data/" + name;
-}
-
 IXMLDOMNode* AsParent(const CXmlPtr<IXMLDOMDocument>& document)
 {
     return document.Get();
@@ -105,7 +73,7 @@ protected:
     std::string Path(const char* name) const { return m_dir + name; }
     std::string WriteFile(const char* name, const std::string& data)
     {
-        WriteBytes(Path(name), data);
+        WriteFileBytes(Path(name), data);
         return Path(name);
     }
 
@@ -141,7 +109,7 @@ TEST_F(XmlExchange, SavedSectionMatchesTheGoldenFile)
         EXPECT_EQ(px.SaveToFile(path.c_str(), TRUE), S_OK);
         EXPECT_EQ(px.GetErrorText(), "");
     }
-    EXPECT_EQ(ReadBytes(path), ReadBytes(GoldenPath("CommandBars.xml")));
+    EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(DataFileBeside(__FILE__, "CommandBars.xml")));
 
     CXTPPropExchangeXMLNode px(TRUE, nullptr, "Config");
     ASSERT_TRUE(px.LoadFromFile(path.c_str()));
@@ -181,7 +149,7 @@ TEST_F(XmlExchange, LayoutPutsEachElementOnItsOwnLine)
         PX_Rect(panes, "Rect", rect, empty);
         EXPECT_EQ(px.SaveToFile(path.c_str()), S_OK);
     }
-    EXPECT_EQ(ReadBytes(path), ReadBytes(GoldenPath("Layout.xml")));
+    EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(DataFileBeside(__FILE__, "Layout.xml")));
 
     // Saving the loaded file again leaves it as it was.
     CXTPPropExchangeXMLNode px(TRUE, nullptr, "Config");
@@ -206,7 +174,7 @@ TEST_F(XmlExchange, LayoutPutsEachElementOnItsOwnLine)
     }
     std::string again = Path("Again.xml");
     EXPECT_EQ(px.SaveToFile(again.c_str()), S_OK);
-    EXPECT_EQ(ReadBytes(again), ReadBytes(path));
+    EXPECT_EQ(ReadFileBytes(again), ReadFileBytes(path));
 }
 
 // Element mode, where a text-only element keeps its text whole, blanks included.
@@ -228,7 +196,7 @@ TEST_F(XmlExchange, ElementModeKeepsTextOnlyElementsOnOneLine)
         PX_Long(colors, "Back", back);
         EXPECT_EQ(px.SaveToFile(path.c_str()), S_OK);
     }
-    EXPECT_EQ(ReadBytes(path), ReadBytes(GoldenPath("Elements.xml")));
+    EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(DataFileBeside(__FILE__, "Elements.xml")));
 
     CXTPPropExchangeXMLNode px(TRUE, nullptr, "Config");
     ASSERT_TRUE(px.LoadFromFile(path.c_str()));
@@ -753,7 +721,7 @@ TEST_F(XmlExchange, TextOfTheCodePageRoundTrips)
         EXPECT_TRUE(PX_String(&px, "Text", text));
         EXPECT_EQ(px.SaveToFile(path.c_str()), S_OK);
     }
-    std::string bytes = ReadBytes(path);
+    std::string bytes = ReadFileBytes(path);
     EXPECT_NE(bytes.find(static_cast<const char*>(text)), std::string::npos) << "stored in the code page's bytes";
     CXTPPropExchangeXMLNode px(TRUE, nullptr, "Config");
     ASSERT_TRUE(px.LoadFromFile(path.c_str()));
@@ -771,7 +739,7 @@ TEST_F(XmlExchange, AFailedSaveLeavesTheOldFile)
     long value = 2;
     EXPECT_TRUE(PX_Long(&px, "Value", value));
     EXPECT_TRUE(FAILED(px.SaveToFile(path.c_str())));
-    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(ReadFileBytes(path), old);
     EXPECT_EQ(px.GetErrorText().Find(path.c_str()), 0) << static_cast<const char*>(px.GetErrorText());
 }
 

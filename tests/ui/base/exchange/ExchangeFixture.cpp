@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -41,4 +42,41 @@ std::string XmlText(const CXmlPtr<IXMLDOMDocument>& document)
     SysFreeString(xml);
     text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }), text.end());
     return text;
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    std::string data;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            data.append(buffer, got);
+        std::fclose(file);
+    }
+    return data;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& data)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(data.data(), 1, data.size(), file);
+    std::fclose(file);
+}
+
+std::string DataFileBeside(const char* sourceFile, const char* name)
+{
+    std::string path = sourceFile;
+    path.erase(path.find_last_of("/\\") + 1);
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    return path + "data/" + name;
+}
+
+std::string TempFilePath(const char* name)
+{
+    char folder[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
 }

@@ -44,3 +44,14 @@ void LoadArchive(Bytes bytes, Body body)
 CXmlPtr<IXMLDOMDocument> ParseXml(const wchar_t* xml);
 // The document's text on one line.
 std::string XmlText(const CXmlPtr<IXMLDOMDocument>& document);
+
+// A file's bytes (empty when it cannot be read), and writing them (a failure fails the test).
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& data);
+
+// A file in the "data" folder beside a test source (its __FILE__); a Unix path is reached
+// through Wine's drive Z:.
+std::string DataFileBeside(const char* sourceFile, const char* name);
+
+// A path in the temporary folder.
+std::string TempFilePath(const char* name);
