@@ -9,6 +9,7 @@
 #include "COleDataObject.h"
 #include "CXTPBufferDC.h"
 #include "CXTPImageManager.h"
+#include "ShowWindow.h"
 
 namespace {
 
@@ -129,40 +130,17 @@ void Paint(HWND hWnd)
     ::EndPaint(hWnd, &ps);
 }
 
-LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_PAINT:
-        Paint(hWnd);
-        return 0;
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return 0;
-    default:
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     ::OleInitialize(nullptr);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = "ImageShow";
-    ::RegisterClassA(&wc);
-    HWND hWnd = ::CreateWindowA("ImageShow", "Image manager", WS_OVERLAPPEDWINDOW, 40, 40, 540, 280, nullptr,
-                                nullptr, instance, nullptr);
+    HWND hWnd = CreateShowWindow(instance, "Image manager", 40, 40, 540, 280, Paint);
+    if (!hWnd)
+        return 1;
     Fill(hWnd);
     ::ShowWindow(hWnd, SW_SHOW);
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    RunShowLoop();
     ::OleUninitialize();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "CXTPBufferDC.h"
 #include "CXTPFontDC.h"
 #include "CXTPPaintManager.h"
+#include "ShowWindow.h"
 
 namespace {
 
@@ -79,37 +80,13 @@ void Paint(HWND hWnd)
     ::EndPaint(hWnd, &ps);
 }
 
-LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_PAINT:
-        Paint(hWnd);
-        return 0;
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return 0;
-    default:
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = "PaintShow";
-    ::RegisterClassA(&wc);
-    if (!::CreateWindowA("PaintShow", "Paint manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 460, 340, nullptr,
-                         nullptr, instance, nullptr))
+    HWND hWnd = CreateShowWindow(instance, "Paint manager", 40, 40, 460, 340, Paint);
+    if (!hWnd)
         return 1;
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return 0;
+    ::ShowWindow(hWnd, SW_SHOW);
+    return RunShowLoop();
 }

@@ -10,6 +10,7 @@
 #include "CXTPDrawHelpers.h"
 #include "CXTPFontDC.h"
 #include "CXTSystemData.h"
+#include "ShowWindow.h"
 
 namespace {
 
@@ -52,40 +53,15 @@ void Paint(HWND hWnd)
     ::EndPaint(hWnd, &ps);
 }
 
-LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_PAINT:
-        Paint(hWnd);
-        return 0;
-    case WM_SETCURSOR:
-        ::SetCursor(XTSystemData()->hCursors[3]);
-        return TRUE;
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return 0;
-    default:
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = "StylesShow";
-    ::RegisterClassA(&wc);
-    HWND hWnd = ::CreateWindowA("StylesShow", "Colours and gradients", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 660,
-                                520, nullptr, nullptr, instance, nullptr);
+    // The library's fourth cursor over the swatches, to see that it loads.
+    HWND hWnd = CreateShowWindow(instance, "Colours and gradients", 20, 20, 660, 520, Paint,
+                                 XTSystemData()->hCursors[3]);
     if (!hWnd)
         return 1;
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return 0;
+    ::ShowWindow(hWnd, SW_SHOW);
+    return RunShowLoop();
 }

@@ -11,6 +11,7 @@
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPTabManager.h"
 #include "CXTPTabPaintManager.h"
+#include "ShowWindow.h"
 
 namespace {
 
@@ -144,34 +145,14 @@ void Paint(HWND hWnd)
     ::EndPaint(hWnd, &ps);
 }
 
-LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_PAINT: Paint(hWnd); return 0;
-    case WM_DESTROY: ::PostQuitMessage(0); return 0;
-    default: return ::DefWindowProcA(hWnd, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
 {
     Build();
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = hInstance;
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = "TabsShow";
-    ::RegisterClassA(&wc);
-    HWND hWnd = ::CreateWindowA("TabsShow", "Tabs and docking themes", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 1000, nullptr,
-                                nullptr, hInstance, nullptr);
+    HWND hWnd = CreateShowWindow(hInstance, "Tabs and docking themes", 0, 0, 1280, 1000, Paint);
     ::ShowWindow(hWnd, nShowCmd);
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    RunShowLoop();
     g_paneTabs.clear();
     g_tabs.clear();
     for (CXTPDockingPanePaintManager* paint : g_themes)
