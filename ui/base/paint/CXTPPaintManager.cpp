@@ -242,6 +242,13 @@ void CXTPPaintManager::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL /*bGripp
     Draw3dRect(pDC, rc, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
 }
 
+void CXTPPaintManager::FillStatusBar(CDC* pDC, CWnd* pBar)
+{
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    pDC->FillSolidRect(&rc, GetColor(COLOR_BTNFACE));
+}
+
 CSize CXTPPaintManager::GetToolBarControlSize(int nType, BOOL bImage, CSize szButton, BOOL bCaption,
                                               CSize szCaption, BOOL bHorizontal)
 {

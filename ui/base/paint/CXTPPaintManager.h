@@ -8,6 +8,7 @@
 #include "CGdiObject.h"
 #include "CRect.h"
 #include "CString.h"
+#include "CWnd.h"
 #include "CXTPColorManager.h"
 #include "CXTPPaintManagerColor.h"
 
@@ -51,6 +52,8 @@ public:
     virtual void GetBarBorders(CRect& rcBorders) { rcBorders.SetRect(2, 2, 2, 2); }
     virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
     virtual void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL bGripperPane);
+    // The ground of a status bar: its client rectangle in colour 15.
+    virtual void FillStatusBar(CDC* pDC, CWnd* pBar);
 
     // Extent of a toolbar control of the type (2 popup, 4 split button popup) on a horizontal or
     // vertical bar with the bar's button size; szCaption counts when the caption shows beside the image.
