@@ -236,7 +236,18 @@ TEST_F(StatusBar, PaneInformationOutOfRangeIsRefusedAndChangesNothing)
     bar->GetPaneInfo(3, nID, nStyle, cxAfter);
     EXPECT_EQ(cxBefore, cxAfter);
     EXPECT_EQ(texts, Texts(*bar));
-    EXPECT_GE(RectInParent(bar->m_hWnd).Height(), 20) << "the bar is at least 20 pixels high";
+}
+
+TEST_F(StatusBar, TheBarWritesInTheSystemStatusFontAndIsAtLeast20PixelsHigh)
+{
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+    LOGFONTA font = {};
+    ASSERT_NE(0, ::GetObjectA(bar->GetFont(), sizeof(font), &font));
+    EXPECT_STREQ(metrics.lfStatusFont.lfFaceName, font.lfFaceName);
+    EXPECT_EQ(metrics.lfStatusFont.lfHeight, font.lfHeight);
+    EXPECT_GE(RectInParent(bar->m_hWnd).Height(), 20);
 }
 
 TEST_F(StatusBar, AWindowInTheLastPaneLeavesTheGripRoomWhenItStretches)
