@@ -397,6 +397,10 @@ TEST_F(StatusBar, ThePaintManagerDrawsTheGroundPanesTextAndGrip)
     EXPECT_EQ(frame->GetCommandBars()->GetPaintManager(), bar->GetPaintManager());
     bar->SetDrawThemed(FALSE);
     EXPECT_EQ(nullptr, bar->GetPaintManager());
+    // Then the status control draws the panes itself.
+    canvas.dc.FillSolidRect(&rcClient, clrFace);
+    bar->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(canvas.dc.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_TRUE(hasInk(ItemRect(1)));
 }
 
 // The text in the code page of its language, as the resources give it.
