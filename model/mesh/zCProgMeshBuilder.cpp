@@ -61,6 +61,12 @@ zVEC3 F(const DVec& v)
     return zVEC3(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
 }
 
+// A triangle's plane as zCProgMeshBuilder::TrianglePlane gives it and, when asked
+// for, its face normal from the same cross product. The cross product is the face
+// normal's turned round, so the normal is the plane's turned round too, but for the
+// sign of a zero component, which no dot product of normals notices.
+bool PlaneAndNormal(const zVEC3& p0, const zVEC3& p1, const zVEC3& p2, zTPlane3D& plane, zVEC3* faceNormal);
+
 // Two doubles worked side by side, each as it would be alone: the fan table's
 // products and minima run along whole rows, and where the compiler offers vector
 // types each pair is one instruction.
@@ -395,12 +401,12 @@ private:
         IndexList neighbours;
         IndexList faces;
     };
-    // All a collapse reads of a triangle, in one record: its first touch in a
-    // collapse is most often a cache miss, best paid once.
-    struct Triangle {
+    // What the costs read of a triangle, in half a cache line: its first touch in
+    // a collapse is most often a cache miss, best paid once. Its corners' wedges,
+    // read only by the collapse of one of its corners, are kept apart.
+    struct alignas(32) Triangle {
         int vertex[3];
         zVEC3 normal;
-        int wedge[3];
         int source;  // index into the source triangles (corner attributes)
     };
     // A wedge names the source corner it takes its normal and texture coordinates
@@ -479,6 +485,7 @@ private:
         const Vertex& vertex = verts[static_cast<std::size_t>(u)];
         for (int f : vertex.faces) {
             Prefetch(&tris[static_cast<std::size_t>(f)], sizeof(Triangle));
+            Prefetch(&triangleWedges[static_cast<std::size_t>(f)], sizeof(std::array<int, 3>));
         }
         for (int n : vertex.neighbours) {
             Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
@@ -545,6 +552,7 @@ private:
 
     std::vector<Vertex> verts;
     std::vector<Triangle> tris;
+    std::vector<std::array<int, 3>> triangleWedges;  // per triangle, its corners' wedges
     std::vector<std::array<int, 3>> initialWedges;  // per triangle, its wedges before the collapses
     std::vector<Wedge> wedges;
     std::vector<std::pair<int, int>> pairs;       // collapse pairs (from, to); to -1 for none
@@ -599,6 +607,7 @@ void Builder::SetUp()
                           std::isfinite(position.z);
     }
     tris.reserve(src.triangles.size());
+    triangleWedges.reserve(src.triangles.size());
     materials.reserve(src.triangles.size());
     if (!(flags & zPM_BUILD_NO_PLANES))
         trianglePlanes.reserve(src.triangles.size());
@@ -616,20 +625,20 @@ void Builder::SetUp()
         }
         Triangle tri;
         const int t = static_cast<int>(tris.size());
-        for (int k = 0; k < 3; ++k) {
+        for (int k = 0; k < 3; ++k)
             tri.vertex[k] = s.vertex[k];
-            tri.wedge[k] = -1;
-        }
         tri.source = static_cast<int>(j);
-        ComputeNormal(tri);
-        tris.push_back(tri);
-        materials.push_back(s.material);
-        if (!(flags & zPM_BUILD_NO_PLANES)) {
+        if (flags & zPM_BUILD_NO_PLANES) {
+            ComputeNormal(tri);
+        } else {
             TrianglePlane plane;
-            plane.regular = zCProgMeshBuilder::TrianglePlane(PositionOf(s.vertex[0]), PositionOf(s.vertex[1]),
-                                                             PositionOf(s.vertex[2]), plane.plane);
+            plane.regular = PlaneAndNormal(PositionOf(s.vertex[0]), PositionOf(s.vertex[1]), PositionOf(s.vertex[2]),
+                                           plane.plane, &tri.normal);
             trianglePlanes.push_back(plane);
         }
+        tris.push_back(tri);
+        triangleWedges.push_back({-1, -1, -1});
+        materials.push_back(s.material);
         for (int i = 0; i < 3; ++i) {
             Vertex& corner = verts[tri.vertex[i]];
             corner.faces.Add(t);
@@ -643,9 +652,7 @@ void Builder::SetUp()
 
     for (int v = 0; v < numVerts; ++v)
         BuildWedges(v);
-    initialWedges.reserve(tris.size());
-    for (const Triangle& tri : tris)
-        initialWedges.push_back({tri.wedge[0], tri.wedge[1], tri.wedge[2]});
+    initialWedges = triangleWedges;
     lodRecords.push_back({aliveTriangles, 0});
     vertexPerm.assign(verts.size(), 0);
     trianglePerm.assign(tris.size(), -1);
@@ -658,23 +665,24 @@ void Builder::BuildWedges(int v)
     IndexList& created = vertexWedges;  // this vertex's wedges so far
     created.Clear();
     for (int t : vertex.faces) {
-        Triangle& tri = tris[t];
+        const Triangle& tri = tris[t];
+        std::array<int, 3>& wedge = triangleWedges[static_cast<std::size_t>(t)];
         const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
         for (int k = 0; k < 3; ++k) {
-            if (tri.vertex[k] != v || tri.wedge[k] >= 0)
+            if (tri.vertex[k] != v || wedge[k] >= 0)
                 continue;
             for (int w : created) {
-                const Wedge& wedge = wedges[w];
-                const int c = wedge.corner % 3;
-                if (zCProgMeshBuilder::TexCoordsMatch(SourceOf(wedge).texCoord[c], s.texCoord[k]) &&
-                    NormalsMatch(SourceOf(wedge).normal[c], s.normal[k])) {
-                    tri.wedge[k] = w;
+                const Wedge& made = wedges[w];
+                const int c = made.corner % 3;
+                if (zCProgMeshBuilder::TexCoordsMatch(SourceOf(made).texCoord[c], s.texCoord[k]) &&
+                    NormalsMatch(SourceOf(made).normal[c], s.normal[k])) {
+                    wedge[k] = w;
                     break;
                 }
             }
-            if (tri.wedge[k] < 0) {
-                tri.wedge[k] = NewWedge(tri, k, v);
-                created.Add(tri.wedge[k]);
+            if (wedge[k] < 0) {
+                wedge[k] = NewWedge(tri, k, v);
+                created.Add(wedge[k]);
             }
         }
     }
@@ -960,17 +968,19 @@ void Builder::CollapseWedges(int u, int v)
     if (v >= 0) {
         for (int f : vertex.faces) {
             if (HasVertex(f, v))
-                noted.emplace_back(tris[f].wedge[CornerOf(f, u)], tris[f].wedge[CornerOf(f, v)]);
+                noted.emplace_back(triangleWedges[static_cast<std::size_t>(f)][static_cast<std::size_t>(CornerOf(f, u))],
+                                   triangleWedges[static_cast<std::size_t>(f)][static_cast<std::size_t>(CornerOf(f, v))]);
         }
     }
     const std::size_t firstPair = pairs.size();
     for (int f : vertex.faces) {
-        Triangle& tri = tris[f];
+        const Triangle& tri = tris[f];
         const int k = CornerOf(f, u);
-        const int w = tri.wedge[k];
+        int& wedge = triangleWedges[static_cast<std::size_t>(f)][static_cast<std::size_t>(k)];
+        const int w = wedge;
         const auto note = std::find_if(noted.begin(), noted.end(), [w](const auto& p) { return p.first == w; });
         if (note != noted.end()) {
-            tri.wedge[k] = note->second;
+            wedge = note->second;
             const bool paired = std::any_of(pairs.begin() + static_cast<std::ptrdiff_t>(firstPair), pairs.end(),
                                             [w](const auto& p) { return p.first == w; });
             if (!paired)
@@ -979,10 +989,10 @@ void Builder::CollapseWedges(int u, int v)
             const int created = NewWedge(tri, k, v);
             noted.emplace_back(w, created);
             pairs.emplace_back(w, created);
-            tri.wedge[k] = created;
+            wedge = created;
         } else {
             pairs.emplace_back(w, -1);
-            tri.wedge[k] = -1;
+            wedge = -1;
         }
     }
 }
@@ -1384,9 +1394,19 @@ zVEC3 zCProgMeshBuilder::FaceNormal(const zVEC3& p0, const zVEC3& p1, const zVEC
 
 bool zCProgMeshBuilder::TrianglePlane(const zVEC3& p0, const zVEC3& p1, const zVEC3& p2, zTPlane3D& plane)
 {
+    return PlaneAndNormal(p0, p1, p2, plane, nullptr);
+}
+
+namespace {
+
+bool PlaneAndNormal(const zVEC3& p0, const zVEC3& p1, const zVEC3& p2, zTPlane3D& plane, zVEC3* faceNormal)
+{
     const DVec a = Sub(D(p1), D(p0));
     const DVec b = Sub(D(p2), D(p1));
     const DVec cross = Cross(Sub(D(p0), D(p1)), b);
+    const DVec n = Normalized(cross);
+    if (faceNormal)
+        *faceNormal = -F(n);
     // Sides whose unit directions agree within 0.001 a coordinate (or with one
     // turned round) are at most 0.002 radians apart: where the sine of their
     // angle is above 0.01, the directions need not be worked out to tell.
@@ -1407,11 +1427,12 @@ bool zCProgMeshBuilder::TrianglePlane(const zVEC3& p0, const zVEC3& p1, const zV
                                          -static_cast<double>(p0.z)}));
         return false;
     }
-    const DVec n = Normalized(cross);
     plane.normal = F(n);
     plane.distance = static_cast<float>(Dot(n, D(p1)));
     return true;
 }
+
+} // namespace
 
 bool zCProgMeshBuilder::PlanesMatch(const zTPlane3D& plane, const zTPlane3D& existing)
 {
