@@ -214,6 +214,13 @@ public:
     {
 #if defined(__SSE2__)
         const __m128i key = _mm_set1_epi32(value);
+        if (items == local) {
+            // All of the local storage at once: where the value is, if anywhere, has
+            // no pattern, and a branch on each group would mispredict.
+            unsigned found = MatchesAt(0, key) | MatchesAt(4, key) << 4 | MatchesAt(8, key) << 8;
+            found &= (1u << count) - 1u;
+            return found != 0 ? LowestBit(found) : -1;
+        }
         for (int i = 0; i < count; i += 4) {
             const __m128i group = _mm_loadu_si128(reinterpret_cast<const __m128i*>(items + i));
             const unsigned found = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(group, key))));
@@ -248,6 +255,27 @@ public:
         const int at = IndexOf(value);
         if (at < 0)
             return;
+#if defined(__SSE2__)
+        if (items == local) {
+            // The local storage moved down by one from the place on, as a whole: a
+            // loop over the rest would end at a different count each time.
+            const __m128i g0 = Group(0);
+            const __m128i g1 = Group(4);
+            const __m128i g2 = Group(8);
+            const __m128i place = _mm_set1_epi32(at - 1);
+            auto shift = [&](int i, const __m128i& group, const __m128i& moved) {
+                const __m128i index = _mm_setr_epi32(i, i + 1, i + 2, i + 3);
+                const __m128i from = _mm_cmpgt_epi32(index, place);  // index >= at
+                const __m128i kept = _mm_or_si128(_mm_and_si128(from, moved), _mm_andnot_si128(from, group));
+                _mm_store_si128(reinterpret_cast<__m128i*>(local + i), kept);
+            };
+            shift(0, g0, _mm_or_si128(_mm_srli_si128(g0, 4), _mm_slli_si128(g1, 12)));
+            shift(4, g1, _mm_or_si128(_mm_srli_si128(g1, 4), _mm_slli_si128(g2, 12)));
+            shift(8, g2, _mm_srli_si128(g2, 4));
+            --count;
+            return;
+        }
+#endif
         for (int i = at + 1; i < count; ++i)
             items[i - 1] = items[i];
         --count;
@@ -255,6 +283,14 @@ public:
     void Clear() { count = 0; }
 
 private:
+#if defined(__SSE2__)
+    __m128i Group(int i) const { return _mm_load_si128(reinterpret_cast<const __m128i*>(local + i)); }
+    // The lanes of local storage i..i+3 that hold the key, as four bits.
+    unsigned MatchesAt(int i, const __m128i& key) const
+    {
+        return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(Group(i), key))));
+    }
+#endif
     void Reserve(int wanted)
     {
         if (wanted <= capacity)
@@ -268,11 +304,11 @@ private:
         capacity = wanted;
     }
 
-    static constexpr int kLocal = 12;  // a multiple of four, and so every capacity
+    static constexpr int kLocal = 12;  // three groups of four, and so every capacity a multiple of four
     int* items = local;
     int count = 0;
     int capacity = kLocal;
-    int local[kLocal];
+    alignas(16) int local[kLocal] = {};
 };
 static_assert(sizeof(IndexList) == 64, "one list, one cache line");
 
