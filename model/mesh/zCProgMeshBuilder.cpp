@@ -215,10 +215,7 @@ public:
 #if defined(__SSE2__)
         const __m128i key = _mm_set1_epi32(value);
         if (items == local) {
-            // All of the local storage at once: where the value is, if anywhere, has
-            // no pattern, and a branch on each group would mispredict.
-            unsigned found = MatchesAt(0, key) | MatchesAt(4, key) << 4 | MatchesAt(8, key) << 8;
-            found &= (1u << count) - 1u;
+            const unsigned found = LocalMatches(key);
             return found != 0 ? LowestBit(found) : -1;
         }
         for (int i = 0; i < count; i += 4) {
@@ -246,6 +243,15 @@ public:
     }
     void AddUnique(int value)
     {
+#if defined(__SSE2__)
+        if (items == local && count < kLocal) {
+            // Written in any case, counted only when new: whether it is has no pattern.
+            const unsigned found = LocalMatches(_mm_set1_epi32(value));
+            local[count] = value;
+            count += found == 0 ? 1 : 0;
+            return;
+        }
+#endif
         if (!Contains(value))
             Add(value);
     }
@@ -289,6 +295,14 @@ private:
     unsigned MatchesAt(int i, const __m128i& key) const
     {
         return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(Group(i), key))));
+    }
+    // The places below the count that hold the key, as bits, from all of the local
+    // storage at once: where the key is, if anywhere, has no pattern, and a branch
+    // on each group would mispredict.
+    unsigned LocalMatches(const __m128i& key) const
+    {
+        const unsigned found = MatchesAt(0, key) | MatchesAt(4, key) << 4 | MatchesAt(8, key) << 8;
+        return found & ((1u << count) - 1u);
     }
 #endif
     void Reserve(int wanted)
@@ -543,15 +557,17 @@ private:
     void DeleteVertex(int u);
     // Drops the link between a and b when no triangle joins them any more.
     void Unlink(int a, int b);
+    // Worked without branches: which corner it is has no pattern.
     bool HasVertex(int t, int v) const
     {
         const Triangle& tri = tris[t];
-        return tri.vertex[0] == v || tri.vertex[1] == v || tri.vertex[2] == v;
+        return (tri.vertex[0] == v) | (tri.vertex[1] == v) | (tri.vertex[2] == v);
     }
+    // v must be a corner of t.
     int CornerOf(int t, int v) const
     {
         const Triangle& tri = tris[t];
-        return tri.vertex[0] == v ? 0 : tri.vertex[1] == v ? 1 : 2;
+        return (tri.vertex[1] == v ? 1 : 0) | (tri.vertex[2] == v ? 2 : 0);
     }
     void ComputeNormal(Triangle& tri)
     {
@@ -1035,19 +1051,17 @@ void Builder::CollapseWedges(int u, int v)
 
 void Builder::DeleteTriangle(int t, int gone)
 {
-    Triangle& tri = tris[t];
+    const Triangle& tri = tris[t];
     trianglePerm[t] = aliveTriangles - 1;
     --aliveTriangles;
-    for (int i = 0; i < 3; ++i) {
-        if (tri.vertex[i] != gone)
-            verts[tri.vertex[i]].faces.Remove(t);
-    }
-    for (int i = 0; i < 3; ++i) {
-        const int a = tri.vertex[i];
-        const int b = tri.vertex[(i + 1) % 3];
-        if (a != gone && b != gone)
-            Unlink(a, b);
-    }
+    // The corners other than gone in corner order, and the one side without gone,
+    // from the corner after gone's to the one after that.
+    const int g = CornerOf(t, gone);
+    const int a = tri.vertex[g == 0 ? 1 : 0];
+    const int b = tri.vertex[g == 2 ? 1 : 2];
+    verts[a].faces.Remove(t);
+    verts[b].faces.Remove(t);
+    Unlink(g == 1 ? b : a, g == 1 ? a : b);
 }
 
 void Builder::ReplaceVertex(int t, int u, int v)
@@ -1056,13 +1070,13 @@ void Builder::ReplaceVertex(int t, int u, int v)
     const int k = CornerOf(t, u);
     tri.vertex[k] = v;
     verts[v].faces.Add(t);
-    // The other two corners stay linked through t itself.
-    for (int i = 0; i < 3; ++i) {
-        if (i != k) {
-            verts[v].neighbours.AddUnique(tri.vertex[i]);
-            verts[tri.vertex[i]].neighbours.AddUnique(v);
-        }
-    }
+    // The other two corners, in corner order, stay linked through t itself.
+    const int a = tri.vertex[k == 0 ? 1 : 0];
+    const int b = tri.vertex[k == 2 ? 1 : 2];
+    verts[v].neighbours.AddUnique(a);
+    verts[a].neighbours.AddUnique(v);
+    verts[v].neighbours.AddUnique(b);
+    verts[b].neighbours.AddUnique(v);
     ComputeNormal(tri);
 }
 
