@@ -287,6 +287,24 @@ public:
         --count;
     }
     void Clear() { count = 0; }
+    bool SharesAny(const IndexList& other) const
+    {
+#if defined(__SSE2__)
+        if (items == local) {
+            // Each of the other's items against all of this list, with one branch at
+            // the end: where a shared item comes, if at all, has no pattern.
+            unsigned found = 0;
+            for (int f : other)
+                found |= LocalMatches(_mm_set1_epi32(f));
+            return found != 0;
+        }
+#endif
+        for (int f : other) {
+            if (Contains(f))
+                return true;
+        }
+        return false;
+    }
 
 private:
 #if defined(__SSE2__)
@@ -1097,11 +1115,8 @@ void Builder::Unlink(int a, int b)
         return;
     // A triangle joins them when it is in both face lists: the lists are in hand,
     // the triangles' corners would have to be fetched.
-    const IndexList& other = verts[b].faces;
-    for (int f : vertex.faces) {
-        if (other.Contains(f))
-            return;
-    }
+    if (vertex.faces.SharesAny(verts[b].faces))
+        return;
     vertex.neighbours.Remove(b);
     verts[b].neighbours.Remove(a);
 }
