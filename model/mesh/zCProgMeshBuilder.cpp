@@ -287,6 +287,7 @@ public:
         --count;
     }
     void Clear() { count = 0; }
+    // Whether an index is in both lists.
     bool SharesAny(const IndexList& other) const
     {
 #if defined(__SSE2__)
@@ -337,6 +338,7 @@ private:
     }
 
     static constexpr int kLocal = 12;  // three groups of four, and so every capacity a multiple of four
+    static_assert(kLocal == 12, "the local storage is worked as three groups of four");
     int* items = local;
     int count = 0;
     int capacity = kLocal;
