@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "CXTPNativeTheme.h"
 #include "CXTPTheme1.h"
 
 namespace {
@@ -23,6 +24,9 @@ CXTPPaintManager* CXTPPaintManager::CreateTheme(int nTheme)
         pManager = it->second();
     } else {
         switch (nTheme) {
+        case 3:
+            pManager = new CXTPNativeTheme;
+            break;
         default:
             pManager = new CXTPTheme1;
             break;
