@@ -5,6 +5,8 @@
 
 #include "CDC.h"
 #include "CXTPCommandBar.h"
+#include "CXTPCommandBars.h"
+#include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
 #include "CXTPControlPopup.h"
 #include "CXTPImageManagerIcon.h"
@@ -389,4 +391,126 @@ CSize CXTPTheme0::DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bHot, BOOL 
 void CXTPTheme0::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL /*bGripperPane*/)
 {
     Draw3dRect(pDC, rc, 16, 16);
+}
+
+void CXTPTheme0::DrawDropDownGlyph(CDC* pDC, CRect rcButton, int nColour)
+{
+    CFont* pOldFont = pDC->SelectObject(&m_fontMarlett);
+    pDC->SetTextColor(GetColor(nColour));
+    pDC->SetBkMode(TRANSPARENT);
+    rcButton.OffsetRect(1, 1);
+    ::DrawTextA(*pDC, "u", 1, &rcButton, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    pDC->SelectObject(pOldFont);
+}
+
+CSize CXTPTheme0::DrawFieldControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw, int nButton)
+{
+    CXTPCommandBar* pBar = pControl->GetParent();
+    const BOOL bPopup = pBar && pBar->GetType() == xtpBarTypePopup;
+    const CRect rc = pControl->GetRect();
+    const int nIconColumn = GetPopupBarIconColumnWidth(pBar);
+    CFont* pOldFont = pDC->SelectObject(&m_fontIconTitle);
+    SIZE szSpace = {};
+    ::GetTextExtentPoint32A(*pDC, " ", 1, &szSpace);
+    const int nHeight = szSpace.cy + 8;
+    pDC->SelectObject(&m_fontRegular);
+    const CString strCaption = StripMnemonics(pControl->GetCaption());
+    int nLabel = 0;
+    if (bPopup)
+        nLabel = DrawMenuText(pDC, strCaption, rc, DT_SINGLELINE | DT_VCENTER, FALSE).cx + nIconColumn + 12;
+    if (!bDraw) {
+        pDC->SelectObject(pOldFont);
+        return CSize(std::max<int>(rc.Width(), nLabel), nHeight);
+    }
+
+    const BOOL bEnabled = pControl->GetEnabled();
+    const int nSelected = pControl->GetSelected();
+    const BOOL bDropped = IsPopuped(pControl);
+    pDC->SetBkMode(TRANSPARENT);
+    if (bPopup) {
+        if (nSelected)
+            DrawRectangle(pDC, rc, nSelected, 0, bEnabled, FALSE, FALSE, xtpBarTypeMenuBar, xtpBarPopup);
+        pDC->SetTextColor(GetColor(!bEnabled ? 35 : nSelected ? 45 : 44));
+        DrawMenuText(pDC, strCaption, CRect(rc.left + nIconColumn + 7, rc.top, rc.right, rc.bottom),
+                     DT_SINGLELINE | DT_VCENTER, TRUE);
+    }
+    pDC->SelectObject(pOldFont);
+
+    CRect rcField(rc.left + nLabel, rc.top, rc.right, rc.bottom);
+    CRect rcButton(rcField.right - nButton, rcField.top, rcField.right, rcField.bottom);
+    if (!bEnabled) {
+        rcField.left++;
+        FrameFill(pDC, rcField, nSelected == xtpSelectedByKeyboard ? 32 : 40, 15);
+    } else {
+        CRect rcInside = rcField;
+        rcInside.DeflateRect(1, 1);
+        pDC->FillSolidRect(&rcInside, GetColor(5));
+        if (nSelected || bDropped) {
+            FrameFill(pDC, rcField, 32, 5);
+            if (nButton)
+                FrameFill(pDC, rcButton, 32, bDropped ? 33 : 31);
+        } else if (bPopup) {
+            Draw3dRect(pDC, rcField, 53, 53);
+            if (nButton) {
+                CRect rcInner = rcButton;
+                rcInner.DeflateRect(1, 1);
+                FrameFill(pDC, rcInner, 5, 53);
+            }
+        } else if (nButton) {
+            Draw3dRect(pDC, rcField, 5, 5);
+        }
+    }
+    if (nButton)
+        DrawDropDownGlyph(pDC, rcButton, !bEnabled ? 40 : bDropped ? 47 : nSelected ? 45 : 46);
+    return CSize(0, 0);
+}
+
+CSize CXTPTheme0::DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
+{
+    return DrawFieldControl(pDC, pControl, bDraw, 0);
+}
+
+CSize CXTPTheme0::DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
+{
+    return DrawFieldControl(pDC, pControl, bDraw, kDropDownWidth);
+}
+
+CSize CXTPTheme0::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL /*bCaption*/,
+                                     CXTPCommandBars* pCommandBars)
+{
+    const CSize szIcon = pCommandBars ? pCommandBars->GetOptions()->m_szPopupIcons : CSize(16, 16);
+    const int nIconColumn = std::max<int>(szIcon.cx + 4, m_nTextHeight + 4);
+    if (!pControl)
+        return CSize(0, std::max<int>(szIcon.cy + 6, m_nTextHeight));
+    pDC->FillSolidRect(&rc, GetColor(41));
+    FillIconColumn(pDC, rc.left, rc.top, nIconColumn, rc.Height(), FALSE);
+    if (bSelected)
+        DrawRectangle(pDC, rc, TRUE, 0, TRUE, FALSE, FALSE, xtpBarTypeMenuBar, xtpBarPopup);
+    if (CXTPImageManagerIcon* pImage = pControl->GetImage(szIcon.cx))
+        DrawImage(pDC, CPoint(rc.left + (nIconColumn - szIcon.cx) / 2, rc.top + (rc.Height() - szIcon.cy) / 2),
+                  szIcon, pImage, bSelected, 0, TRUE, FALSE, FALSE);
+
+    const int nType = pControl->GetType();
+    const COLORREF clrText = GetColor(bSelected ? 45 : 44);
+    pDC->SetTextColor(clrText);
+    pDC->SetBkMode(TRANSPARENT);
+    CFont* pOldFont = pDC->SelectObject(&m_fontRegular);
+    const CString strCaption = StripMnemonics(pControl->GetCaption());
+    CRect rcText(rc.left + nIconColumn + 8, rc.top, rc.right - 20, rc.bottom);
+    ::DrawTextA(*pDC, strCaption, strCaption.GetLength(), &rcText,
+                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    pDC->SelectObject(pOldFont);
+
+    const int r = rc.right, c = rc.top + rc.Height() / 2;
+    if (IsPopupType(nType))
+        Triangle(pDC, CPoint(r - 7, c), CPoint(r - 12, c - 5), CPoint(r - 12, c + 5), clrText);
+    if (nType == xtpControlSplitButtonPopup)
+        DrawLine(pDC, r - 20, rc.top + 1, r - 20, rc.bottom - 1, bSelected ? 32 : 16);
+    if (nType == xtpControlComboBox || nType == xtpControlEdit) {
+        // A small field at the right, with the drop-down glyph.
+        CRect rcField(r - 40, rc.top + 2, r - 2, rc.bottom - 2);
+        FrameFill(pDC, rcField, 40, 5);
+        DrawDropDownGlyph(pDC, CRect(rcField.right - 12, rcField.top, rcField.right, rcField.bottom), 46);
+    }
+    return CSize(0, 0);
 }

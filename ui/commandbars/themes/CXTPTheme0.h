@@ -8,6 +8,7 @@
 
 class CDC;
 class CXTPCommandBar;
+class CXTPCommandBars;
 class CXTPControl;
 class CXTPImageManagerIcon;
 
@@ -18,6 +19,10 @@ public:
     static CXTPPaintManager* Create() { return new CXTPTheme0; }
 
     virtual CSize DrawControlPopupParent(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
+    virtual CSize DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
+    virtual CSize DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
+    virtual CSize DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bCaption,
+                                     CXTPCommandBars* pCommandBars);
     virtual void DrawCommandBarBackground(CDC* pDC, CXTPCommandBar* pBar);
     virtual void FillControlEntry(CDC* pDC, CRect rc, BOOL bEnabled, int nSelected, int nPressed, BOOL bChecked,
                                   BOOL bPopuped, int nBarPosition);
@@ -39,6 +44,9 @@ public:
     // The icon band's width in a bar: max(icon width + 4, text row height + 4) + 1.
     int GetPopupBarIconColumnWidth(CXTPCommandBar* pBar) const;
 
+    // The drop-down button's width in a combo control.
+    enum { kDropDownWidth = 16 };
+
 protected:
     // Frames in one colour index and fills with another (the order the theme tables use).
     void FrameFill(CDC* pDC, CRect rc, int nFrameIndex, int nFillIndex) { FillRectangle(pDC, rc, nFillIndex, nFrameIndex); }
@@ -46,6 +54,10 @@ protected:
     CSize DrawFloatingCaption(CDC* pDC, CXTPCommandBar* pBar, COLORREF clrBand, BOOL bDraw);
     // The part of the popup's border that touches the control it opened from, client-relative; empty when none.
     static CRect GetPopupJoint(CXTPCommandBar* pBar);
+    // Edit and combo fields: the label, then the field with a drop-down button of nButton pixels (0: none).
+    CSize DrawFieldControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw, int nButton);
+    // The drop-down glyph centred in the button, moved one pixel right and down.
+    void DrawDropDownGlyph(CDC* pDC, CRect rcButton, int nColour);
     // Caption text drawn (or, without bDraw, measured into the rectangle) in the DC's font and colour.
     static CSize DrawMenuText(CDC* pDC, const CString& strText, CRect rc, UINT nFormat, BOOL bDraw);
 };

@@ -282,6 +282,47 @@ TEST(Theme0, ExclusionRectanglesMeetThePopup)
     }
 }
 
+TEST(Theme0, FieldsAndTheirDropDownButtonsAreFramedByState)
+{
+    DistinctTheme0 theme;
+    BarWindows windows;
+    CXTPCommandBar* pToolBar = windows.Make(CRect(0, 0, 200, 26), xtpBarTop, xtpBarTypeNormal);
+    struct Case {
+        XTPControlType type;
+        BOOL bEnabled;
+        int nSelected;
+        int nFieldFrame, nFieldInside, nButtonInside;  // -1: the canvas shows through
+    } cases[] = {
+        {xtpControlComboBox, TRUE, 0, 5, 5, 5},
+        {xtpControlComboBox, TRUE, 1, 32, 5, 31},
+        {xtpControlEdit, TRUE, 1, 32, 5, 5},
+        {xtpControlEdit, TRUE, 0, -1, 5, 5},  // unframed on a toolbar
+        {xtpControlEdit, FALSE, 0, 40, 15, 15},
+        {xtpControlComboBox, FALSE, 2, 32, 15, 15},
+    };
+    for (const Case& c : cases) {
+        CXTPControl field;
+        field.SetType(c.type);
+        field.SetParent(pToolBar);
+        field.SetEnabled(c.bEnabled);
+        field.OnSetSelected(c.nSelected);
+        field.SetRect(CRect(10, 2, 110, 22));
+        DibCanvas canvas(200, 26);
+        const CSize szMeasured = c.type == xtpControlEdit ? theme->DrawControlEdit(&canvas.dc, &field, FALSE)
+                                                          : theme->DrawControlComboBox(&canvas.dc, &field, FALSE);
+        EXPECT_EQ(100, szMeasured.cx);
+        if (c.type == xtpControlEdit)
+            theme->DrawControlEdit(&canvas.dc, &field, TRUE);
+        else
+            theme->DrawControlComboBox(&canvas.dc, &field, TRUE);
+        SCOPED_TRACE(testing::Message() << "type " << c.type << " enabled " << c.bEnabled << " selected "
+                                        << c.nSelected);
+        EXPECT_EQ(c.nFieldFrame < 0 ? kWhite : Distinct(c.nFieldFrame), Pixel(canvas, 40, 2));
+        EXPECT_EQ(Distinct(c.nFieldInside), Pixel(canvas, 40, 12));
+        EXPECT_EQ(Distinct(c.nButtonInside), Pixel(canvas, 96, 4));  // clear of the glyph
+    }
+}
+
 TEST(Theme0, StartsWithFadedAndShadowedIconsAndCastsShadows)
 {
     CXTPTheme0* pTheme = new CXTPTheme0;
