@@ -187,6 +187,55 @@ TEST(Theme2, BackgroundsFollowTheScheme)
     EXPECT_NE(0x962D00u, Pixel(menubar, 3, 3));
 }
 
+TEST(Theme2, DockBarsOfAnyWidthShareOneGradient)
+{
+    SchemeScope scheme(1);
+    Theme<CXTPTheme2> theme;
+    BarWindows windows;
+    CXTPCommandBar* pNarrow = windows.Make(CRect(0, 0, 100, 30), xtpBarTop, xtpBarTypeNormal);
+    CXTPCommandBar* pWide = windows.Make(CRect(0, 0, 400, 30), xtpBarTop, xtpBarTypeNormal);
+    DibCanvas narrow(100, 30), wide(400, 30);
+    theme->FillDockBar(&narrow.dc, pNarrow);
+    theme->FillDockBar(&wide.dc, pWide);
+    EXPECT_TRUE(Near(0xF5BE9E, Pixel(wide, 0, 10), 2));
+    for (int x : {0, 50, 99})
+        EXPECT_EQ(Pixel(wide, x, 10), Pixel(narrow, x, 10)) << x;
+    EXPECT_NE(Pixel(wide, 0, 10), Pixel(wide, 399, 10));
+
+    // With the style 0x4000 the bar is one colour: the gradient's end.
+    pNarrow->ModifyStyle(0, 0x4000);
+    theme->FillDockBar(&narrow.dc, pNarrow);
+    EXPECT_EQ(0xFADAC4u, Pixel(narrow, 0, 10));
+    EXPECT_EQ(0xFADAC4u, Pixel(narrow, 99, 29));
+}
+
+TEST(Theme2, DockedSeparatorsAreEtchedAndOthersStayFlat)
+{
+    SchemeScope scheme(1);
+    Theme<CXTPTheme2> theme;
+    BarWindows windows;
+    CXTPCommandBar* pTop = windows.Make(CRect(0, 0, 200, 26), xtpBarTop, xtpBarTypeNormal);
+    CXTPCommandBar* pFloating = windows.Make(CRect(0, 0, 200, 60), xtpBarFloating, xtpBarTypeNormal);
+    CXTPControl button;
+    button.SetRect(CRect(50, 2, 73, 24));
+    button.SetRowRect(CRect(0, 2, 200, 24));
+    for (CXTPCommandBar* pBar : {pTop, pFloating}) {
+        button.SetParent(pBar);
+        DibCanvas canvas(200, 60);
+        EXPECT_EQ(CSize(0, 3), theme->DrawSeparator(&canvas.dc, pBar, &button, FALSE));
+        EXPECT_EQ(CSize(0, 0), theme->DrawSeparator(&canvas.dc, pBar, &button, TRUE));
+        if (pBar == pTop) {
+            EXPECT_EQ(kWhite, Pixel(canvas, 46, 5));  // four pixels short of the row's ends
+            EXPECT_EQ(theme->GetColor(39), Pixel(canvas, 46, 6));
+            EXPECT_EQ(theme->GetColor(20), Pixel(canvas, 47, 7));
+            EXPECT_EQ(kWhite, Pixel(canvas, 46, 20));
+        } else {
+            EXPECT_EQ(theme->GetColor(39), Pixel(canvas, 46, 2));  // theme 0's line, the row's full height
+            EXPECT_EQ(kWhite, Pixel(canvas, 47, 7));
+        }
+    }
+}
+
 TEST(Theme2, GradientThemesCastShadowsWithoutTheSystemSetting)
 {
     BOOL bSystem = TRUE;
