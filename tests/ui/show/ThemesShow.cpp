@@ -1,11 +1,13 @@
-// A frame drawn in the command-bar theme given on the command line (0 to 4): a docked toolbar with a
-// hot, a checked and a disabled button, a left-docked and a floating toolbar, and an open menu with
-// an icon, a checked entry, a submenu and a disabled entry.
+// A frame drawn in the command-bar theme given on the command line (0 to 4), and optionally in a colour
+// scheme (1 blue, 2 olive, 3 silver) as if the visual style had it: a bottom-docked toolbar with a hot,
+// a checked and a disabled button, a right-docked and a floating toolbar, and an open menu with an
+// icon, a checked entry, a submenu and a disabled entry.
 #include <windows.h>
 
-#include <cstdlib>
+#include <cstdio>
 
 #include "CMenu.h"
+#include "CXTPColorManager.h"
 #include "CXTPCommandBars.h"
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
@@ -64,16 +66,36 @@ void KeepStates(CXTPCommandBar* pBar)
     }
 }
 
+int g_nScheme = 0;
+
+HRESULT SchemeName(LPWSTR fileName, int fileChars, LPWSTR colorName, int colorChars)
+{
+    static const wchar_t* colors[] = {L"", L"NormalColor", L"HomeStead", L"Metallic"};
+    if (g_nScheme < 1 || g_nScheme > 3)
+        return E_FAIL;
+    lstrcpynW(fileName, L"luna.msstyles", fileChars);
+    lstrcpynW(colorName, colors[g_nScheme], colorChars);
+    return S_OK;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpszCmdLine, int)
 {
-    const int nTheme = lpszCmdLine && *lpszCmdLine ? std::atoi(lpszCmdLine) : 0;
+    int nTheme = 0;
+    if (lpszCmdLine)
+        std::sscanf(lpszCmdLine, "%d %d", &nTheme, &g_nScheme);
+    if (g_nScheme) {
+        CXTPColorManager::Environment environment;
+        environment.pfnGetCurrentThemeName = SchemeName;
+        CXTPColorManager::SetEnvironment(environment);
+        GetColorManager()->RefreshColors();
+    }
     CXTPPaintManager::SetTheme(nTheme);
 
     auto* pFrame = new CXTPFrameWnd;
-    char szTitle[32];
-    wsprintfA(szTitle, "Theme %d", nTheme);
+    char szTitle[48];
+    wsprintfA(szTitle, "Theme %d, scheme %d", nTheme, g_nScheme);
     pFrame->Create(nullptr, szTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 620, 440));
     pFrame->InitCommandBars();
     CXTPCommandBars* pCommandBars = pFrame->GetCommandBars();
@@ -112,10 +134,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpszCmdLine, int)
     pMenuBar->LoadMenu(&menu);
 
     const UINT standard[] = {ID_NEW, ID_OPEN, ID_SAVE, 0, ID_CUT, ID_COPY, ID_PASTE};
-    CXTPToolBar* pStandard = pCommandBars->Add("Standard", xtpBarTop);
+    CXTPToolBar* pStandard = pCommandBars->Add("Standard", xtpBarBottom);  // clear of the open menu
     pStandard->SetButtons(standard, 7);
     const UINT format[] = {ID_BOLD, ID_ITALIC, 0, ID_LEFT, ID_RIGHT};
-    CXTPToolBar* pSide = pCommandBars->Add("Side", xtpBarLeft);
+    CXTPToolBar* pSide = pCommandBars->Add("Side", xtpBarRight);
     pSide->SetButtons(format, 5);
     CXTPToolBar* pFloating = pCommandBars->Add("Format", xtpBarFloating);
     pFloating->SetButtons(format, 5);

@@ -19,12 +19,6 @@ BOOL IsPopupType(int nType)
     return nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup;
 }
 
-BOOL IsPopuped(CXTPControl* pControl)
-{
-    auto* pPopup = dynamic_cast<CXTPControlPopup*>(pControl);
-    return pPopup && IsPopupType(pControl->GetType()) && pPopup->GetPopuped();
-}
-
 void SetPixels(CDC* pDC, const POINT* pPoints, int nCount, COLORREF clr)
 {
     for (int i = 0; i < nCount; i++)
@@ -71,7 +65,7 @@ void CXTPTheme0::DrawRectangle(CDC* pDC, CRect rc, int nSelected, int nPressed, 
     }
 }
 
-void CXTPTheme0::FillControlEntry(CDC* pDC, CRect rc, BOOL bEnabled, int nSelected, int nPressed, BOOL bChecked,
+void CXTPTheme0::FillControlEntry(CDC* pDC, CRect rc, BOOL bEnabled, BOOL nSelected, BOOL nPressed, BOOL bChecked,
                                   BOOL bPopuped, int nBarPosition)
 {
     DrawRectangle(pDC, rc, nSelected, nPressed, bEnabled, bChecked, bPopuped, xtpBarTypeNormal, nBarPosition);
@@ -513,4 +507,20 @@ CSize CXTPTheme0::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, 
         DrawDropDownGlyph(pDC, CRect(rcField.right - 12, rcField.top, rcField.right, rcField.bottom), 46);
     }
     return CSize(0, 0);
+}
+
+CSize CXTPTheme0::DrawSpecialControl(CDC* pDC, XTPSpecialControl nKind, CXTPControl* pControl, CXTPCommandBar* pBar,
+                                     BOOL bDraw, void* lpParam)
+{
+    if (nKind != xtpButtonHiddenControl)
+        return CXTPPaintManager::DrawSpecialControl(pDC, nKind, pControl, pBar, bDraw, lpParam);
+    if (bDraw) {
+        // The entry's icon band, then the entry as a menu draws it.
+        const CRect rc = pControl->GetRect();
+        const int w = GetPopupBarIconColumnWidth(pBar) - 1;
+        pDC->FillSolidRect(rc.left, rc.top, w, rc.Height(), GetColor(30));
+        DrawControlPopupParent(pDC, pControl, TRUE);
+        return CSize(0, 0);
+    }
+    return DrawControlPopupParent(pDC, pControl, FALSE);
 }

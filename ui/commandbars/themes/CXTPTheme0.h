@@ -18,24 +18,28 @@ public:
 
     static CXTPPaintManager* Create() { return new CXTPTheme0; }
 
-    virtual CSize DrawControlPopupParent(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
-    virtual CSize DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
-    virtual CSize DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
-    virtual CSize DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bCaption,
-                                     CXTPCommandBars* pCommandBars);
-    virtual void DrawCommandBarBackground(CDC* pDC, CXTPCommandBar* pBar);
-    virtual void FillControlEntry(CDC* pDC, CRect rc, BOOL bEnabled, int nSelected, int nPressed, BOOL bChecked,
-                                  BOOL bPopuped, int nBarPosition);
-    virtual void DrawRectangle(CDC* pDC, CRect rc, int nSelected, int nPressed, BOOL bEnabled, BOOL bChecked,
-                               BOOL bPopuped, int nBarType, int nBarPosition);
-    virtual CSize DrawCommandBarGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw);
-    virtual CSize DrawSeparator(CDC* pDC, CXTPCommandBar* pBar, CXTPControl* pControl, BOOL bDraw);
-    virtual void AdjustExcludeRect(CRect& rc, CXTPControl* pControl, BOOL bVertical);
+    CSize DrawControlPopupParent(CDC* pDC, CXTPControl* pControl, BOOL bDraw) override;
+    CSize DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw) override;
+    CSize DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDraw) override;
+    CSize DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bCaption,
+                             CXTPCommandBars* pCommandBars) override;
+    void DrawCommandBarBackground(CDC* pDC, CXTPCommandBar* pBar) override;
+    void FillControlEntry(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, BOOL bPressed, BOOL bChecked,
+                          BOOL bPopuped, int nBarPosition) override;
+    void DrawRectangle(CDC* pDC, CRect rc, int nSelected, int nPressed, BOOL bEnabled, BOOL bChecked, BOOL bPopuped,
+                       int nBarType, int nBarPosition) override;
+    CSize DrawCommandBarGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw) override;
+    CSize DrawSeparator(CDC* pDC, CXTPCommandBar* pBar, CXTPControl* pControl, BOOL bDraw) override;
+    void AdjustExcludeRect(CRect& rc, CXTPControl* pControl, BOOL bVertical) override;
     BOOL IsFlatToolBar() override { return TRUE; }
-    virtual CSize DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bHot, BOOL bDraw);
-    virtual void DrawImage(CDC* pDC, CPoint pt, CSize sz, CXTPImageManagerIcon* pImage, int nSelected, int nPressed,
-                           BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage = FALSE);
-    virtual CSize DrawCompactGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw);
+    // A hidden control in the expand popup's list is drawn as a menu entry; the rest as the base draws them.
+    CSize DrawSpecialControl(CDC* pDC, XTPSpecialControl nKind, CXTPControl* pControl, CXTPCommandBar* pBar,
+                             BOOL bDraw, void* lpParam) override;
+    CSize DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bHot, BOOL bDraw) override;
+    void DrawImage(CDC* pDC, CPoint pt, CSize sz, CXTPImageManagerIcon* pImage, int nSelected, int nPressed,
+                   BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage = FALSE) override;
+    CSize DrawCompactGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw) override;
+    int GetCurrentTheme() override { return 0; }
     void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL bGripperPane) override;
 
     // The icon band of a menu: colour 42 beside entries shown by expanding it, else colour 30.

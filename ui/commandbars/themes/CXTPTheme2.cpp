@@ -9,6 +9,7 @@
 #include "CXTPColorManager.h"
 #include "CXTPCommandBar.h"
 #include "CXTPControl.h"
+#include "CXTPControlExpandButton.h"
 #include "CXTPPopupBar.h"
 
 namespace {
@@ -209,7 +210,7 @@ void CXTPTheme2::FillDockGradient(CDC* pDC, CRect rc)
     GradientFill(pDC, &rc, m_clrDockStart, m_clrDockEnd, TRUE);
 }
 
-void CXTPTheme2::FillDockBar(CDC* pDC, CWnd* pBar)
+void CXTPTheme2::FillCommandBarEntry(CDC* pDC, CWnd* pBar)
 {
     CRect rc;
     pBar->GetClientRect(&rc);
@@ -424,4 +425,86 @@ void CXTPTheme2::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
 void CXTPTheme2::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL /*bGripperPane*/)
 {
     pDC->Draw3dRect(&rc, m_clrStatusPaneBorder, m_clrStatusPaneBorder);
+}
+
+CRect CXTPTheme2::GetBarBorders(CXTPCommandBar* pBar)
+{
+    const int nPosition = pBar ? pBar->GetPosition() : xtpBarNone;
+    if (nPosition == xtpBarTop || nPosition == xtpBarBottom)
+        return CRect(4, 2, 2, 2);
+    return CXTPTheme0::GetBarBorders(pBar);
+}
+
+void CXTPTheme2::DrawExpandGlyphs(CDC* pDC, CRect rc, BOOL bVertical, BOOL bHidden, COLORREF clr)
+{
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, clr);
+    HGDIOBJ hOldPen = ::SelectObject(*pDC, hPen);
+    // Drawn for a horizontal bar; a vertical bar's button turns the picture a quarter.
+    auto line = [&](int x0, int y0, int x1, int y1) {
+        if (bVertical) {
+            pDC->MoveTo(rc.right - 1 - (y0 - rc.top), rc.top + (x0 - rc.left));
+            pDC->LineTo(rc.right - 1 - (y1 - rc.top), rc.top + (x1 - rc.left));
+        } else {
+            pDC->MoveTo(x0, y0);
+            pDC->LineTo(x1, y1);
+        }
+    };
+    const int cx = rc.left + (bVertical ? rc.Height() : rc.Width()) / 2;
+    const int yEnd = rc.top + (bVertical ? rc.Width() : rc.Height());
+    line(cx - 2, yEnd - 8, cx + 3, yEnd - 8);  // the bar
+    for (int i = 0; i < 3; i++)                 // the triangle under it
+        line(cx - 2 + i, yEnd - 6 + i, cx + 3 - i, yEnd - 6 + i);
+    if (bHidden) {
+        // Two chevrons pointing along the bar, near its top.
+        for (int dx = 0; dx <= 4; dx += 4) {
+            for (int k = 0; k < 2; k++) {
+                line(cx - 3 + dx + k, rc.top + 4, cx - 1 + dx + k, rc.top + 6);
+                line(cx - 1 + dx + k, rc.top + 6, cx - 4 + dx + k, rc.top + 9);
+            }
+        }
+    }
+    ::SelectObject(*pDC, hOldPen);
+    ::DeleteObject(hPen);
+}
+
+CSize CXTPTheme2::DrawSpecialControl(CDC* pDC, XTPSpecialControl nKind, CXTPControl* pControl, CXTPCommandBar* pBar,
+                                     BOOL bDraw, void* lpParam)
+{
+    if (nKind == xtpButtonExpandToolbar && bDraw) {
+        const CRect rc = pControl->GetRect();
+        const BOOL bVertical = pBar && pBar->IsVerticalPosition();
+        const BOOL bPopuped = IsPopuped(pControl);
+        const BOOL bPressed = pControl->GetPressed() || bPopuped;
+        if (bPressed) {
+            FrameFill(pDC, rc, kPressed.nFrame, 36);
+        } else if (pControl->GetSelected()) {
+            GradientFill(pDC, &rc, kHot.clrFrom, kHot.clrTo, bVertical);
+            pDC->Draw3dRect(&rc, GetColor(kHot.nFrame), GetColor(kHot.nFrame));
+        }
+        auto* pExpand = dynamic_cast<CXTPControlExpandButton*>(pControl);
+        const BOOL bHidden = pExpand && pExpand->HasHiddenControls();
+        CRect rcShadow = rc;
+        rcShadow.OffsetRect(1, 1);
+        DrawExpandGlyphs(pDC, rcShadow, bVertical, bHidden, GetColor(20));
+        DrawExpandGlyphs(pDC, rc, bVertical, bHidden, GetColor(bPressed || pControl->GetSelected() ? 47 : 46));
+        return rc.Size();
+    }
+    if (nKind == xtpButtonExpandMenu) {
+        if (!bDraw)
+            return CSize(0, 18);
+        const CRect rc = pControl->GetRect();
+        DrawControlEntry(pDC, pControl);
+        const int cx = rc.left + rc.Width() / 2;
+        if (m_hBallImage)
+            ::ImageList_Draw(m_hBallImage, 0, *pDC, cx - 7, rc.top + 1, ILD_NORMAL);
+        // Two double-stroke chevrons pointing down, their apex on the centre line.
+        for (int y = rc.top + 4; y <= rc.top + 8; y += 4) {
+            for (int k = 0; k < 2; k++) {
+                const POINT pts[3] = {{cx - 2, y + k}, {cx, y + 2 + k}, {cx + 3, y - 1 + k}};
+                pDC->Polyline(pts, 3);
+            }
+        }
+        return CSize(0, 18);
+    }
+    return CXTPTheme0::DrawSpecialControl(pDC, nKind, pControl, pBar, bDraw, lpParam);
 }

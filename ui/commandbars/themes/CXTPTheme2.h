@@ -29,7 +29,13 @@ public:
     void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL bGripperPane) override;
     void FillIconColumn(CDC* pDC, int x, int y, int cx, int cy, BOOL bExpanded) override;
     // A dock bar: one gradient whatever its width, or plain with the styles 0x100 or 0x4000.
-    void FillDockBar(CDC* pDC, CWnd* pBar);
+    void FillCommandBarEntry(CDC* pDC, CWnd* pBar) override;
+    // Bars docked at the top or bottom keep 4 pixels on the left for the gripper dots.
+    CRect GetBarBorders(CXTPCommandBar* pBar) override;
+    // The toolbar's expand button on a gradient, and the expand entry of a collapsed menu with its ball.
+    CSize DrawSpecialControl(CDC* pDC, XTPSpecialControl nKind, CXTPControl* pControl, CXTPCommandBar* pBar,
+                             BOOL bDraw, void* lpParam) override;
+    int GetCurrentTheme() override { return 2; }
 
     BOOL IsPaletteInForce() const { return m_bPaletteInForce; }
     // The shaded ball of the expand entry: one 16 x 16 image, green (0x00FF00) transparent.
@@ -57,6 +63,9 @@ protected:
     void FillDockGradient(CDC* pDC, CRect rc);
     // Gripper dots: 2 x 2 highlight squares under 2 x 2 squares in colour 38, 4 pixels apart.
     void DrawGripperDots(CDC* pDC, CRect rc, BOOL bAlongHeight);
+    // The expand button's glyphs in one colour: a bar and a down triangle at the button's end, and
+    // two chevrons when controls are hidden; turned for vertical bars.
+    void DrawExpandGlyphs(CDC* pDC, CRect rc, BOOL bVertical, BOOL bHidden, COLORREF clr);
 
     BOOL m_bPaletteInForce = FALSE;
     CXTPUxTheme m_themeStatusBar;

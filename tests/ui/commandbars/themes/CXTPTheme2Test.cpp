@@ -195,8 +195,8 @@ TEST(Theme2, DockBarsOfAnyWidthShareOneGradient)
     CXTPCommandBar* pNarrow = windows.Make(CRect(0, 0, 100, 30), xtpBarTop, xtpBarTypeNormal);
     CXTPCommandBar* pWide = windows.Make(CRect(0, 0, 400, 30), xtpBarTop, xtpBarTypeNormal);
     DibCanvas narrow(100, 30), wide(400, 30);
-    theme->FillDockBar(&narrow.dc, pNarrow);
-    theme->FillDockBar(&wide.dc, pWide);
+    theme->FillCommandBarEntry(&narrow.dc, pNarrow);
+    theme->FillCommandBarEntry(&wide.dc, pWide);
     EXPECT_TRUE(Near(0xF5BE9E, Pixel(wide, 0, 10), 2));
     for (int x : {0, 50, 99})
         EXPECT_EQ(Pixel(wide, x, 10), Pixel(narrow, x, 10)) << x;
@@ -204,7 +204,7 @@ TEST(Theme2, DockBarsOfAnyWidthShareOneGradient)
 
     // With the style 0x4000 the bar is one colour: the gradient's end.
     pNarrow->ModifyStyle(0, 0x4000);
-    theme->FillDockBar(&narrow.dc, pNarrow);
+    theme->FillCommandBarEntry(&narrow.dc, pNarrow);
     EXPECT_EQ(0xFADAC4u, Pixel(narrow, 0, 10));
     EXPECT_EQ(0xFADAC4u, Pixel(narrow, 99, 29));
 }
@@ -233,6 +233,42 @@ TEST(Theme2, DockedSeparatorsAreEtchedAndOthersStayFlat)
             EXPECT_EQ(theme->GetColor(39), Pixel(canvas, 46, 2));  // theme 0's line, the row's full height
             EXPECT_EQ(kWhite, Pixel(canvas, 47, 7));
         }
+    }
+}
+
+TEST(Theme2, TheExpandEntryOfACollapsedMenuShowsTheBall)
+{
+    SchemeScope scheme(1);
+    Theme<CXTPTheme2> theme;
+    BarWindows windows;
+    CXTPCommandBar* pMenu = windows.Make(CRect(0, 0, 120, 80), xtpBarPopup, xtpBarTypePopup);
+    CXTPControl expand;
+    expand.SetParent(pMenu);
+    expand.SetRect(CRect(2, 40, 118, 58));
+    DibCanvas canvas(120, 80);
+    EXPECT_EQ(CSize(0, 18), theme->DrawSpecialControl(&canvas.dc, xtpButtonExpandMenu, &expand, pMenu, FALSE, nullptr));
+    EXPECT_EQ(CSize(0, 18), theme->DrawSpecialControl(&canvas.dc, xtpButtonExpandMenu, &expand, pMenu, TRUE, nullptr));
+    const int x = 2 + 116 / 2 - 7, y = 41;
+    EXPECT_EQ(RGB(0x81, 0xA9, 0xE2), Pixel(canvas, x + 13, y + 12));  // the ball's darkest pixel
+    EXPECT_EQ(kWhite, Pixel(canvas, x, y));                           // a transparent corner
+}
+
+TEST(Theme2, TheFactoryMakesEachThemeAndSavesTheGradientOnesAsTwo)
+{
+    struct Case {
+        int nTheme, nSaved;
+        bool (*isClass)(CXTPPaintManager*);
+    } cases[] = {
+        {0, 0, [](CXTPPaintManager* p) { return dynamic_cast<CXTPTheme0*>(p) && !dynamic_cast<CXTPTheme2*>(p); }},
+        {2, 2, [](CXTPPaintManager* p) { return dynamic_cast<CXTPTheme2*>(p) && !dynamic_cast<CXTPTheme4*>(p); }},
+        {4, 2, [](CXTPPaintManager* p) { return dynamic_cast<CXTPTheme4*>(p) != nullptr; }},
+    };
+    for (const Case& c : cases) {
+        CXTPPaintManager* pTheme = CXTPPaintManager::CreateTheme(c.nTheme);
+        EXPECT_TRUE(c.isClass(pTheme)) << c.nTheme;
+        EXPECT_EQ(c.nTheme, pTheme->GetThemeId());
+        EXPECT_EQ(c.nSaved, pTheme->GetCurrentTheme());
+        pTheme->InternalRelease();
     }
 }
 
