@@ -56,8 +56,9 @@ public:
     virtual int GetCustomizeMinWidth() { return 0; }
     virtual void SetWidth(int /*nWidth*/) {}
     virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
-    // The owner rectangle (client coordinates of the bar) a popup of this control keeps clear of.
-    virtual void AdjustExcludeRect(CRect& /*rc*/) {}
+    // The owner rectangle (client coordinates of the bar) a popup of this control keeps clear of,
+    // as the theme shapes it.
+    virtual void AdjustExcludeRect(CRect& rc);
 
     // Loads string nID as prompt when the caption is still empty.
     void SetID(int nID);
