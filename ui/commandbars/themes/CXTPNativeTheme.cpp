@@ -144,7 +144,7 @@ void CXTPNativeTheme::DrawCommandBarBackground(CDC* pDC, CXTPCommandBar* pBar)
     pBar->GetClientRect(&rc);
     switch (pBar->GetPosition()) {
     case xtpBarPopup:
-        FillRectangle(pDC, rc, COLOR_WINDOW - 1, COLOR_BTNSHADOW);  // colour 4 inside a frame of 16
+        FillRectangle(pDC, rc, COLOR_MENU, COLOR_BTNSHADOW);
         return;
     case xtpBarFloating:
         pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));

@@ -355,7 +355,7 @@ CSize CXTPTheme1::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, 
         FillRectangle(pDC, rcField, COLOR_WINDOW, COLOR_BTNSHADOW);
         if (nType == xtpControlComboBox) {
             CRect rcDrop(rcField.right - 12, rcField.top, rcField.right, rcField.bottom);
-            FillRectangle(pDC, rcDrop, COLOR_BTNFACE, COLOR_BTNSHADOW);
+            FillRectangle(pDC, rcDrop, COLOR_BTNFACE, COLOR_HIGHLIGHT);
             CFont* pOldFont = pDC->SelectObject(&m_fontMarlett);
             pDC->SetBkMode(TRANSPARENT);
             pDC->SetTextColor(GetColor(COLOR_BTNTEXT));
