@@ -19,7 +19,9 @@ enum {
     kComboDropDown = 1,
     kStatusBackground = 0, kStatusPane = 1, kStatusGripperPane = 2, kStatusGripper = 3,
 };
-enum { kStateNormal = 1, kStateHot = 2, kStatePressed = 3, kStateDisabled = 4, kStateChecked = 5, kStateHotChecked = 6 };
+enum {
+    kStateNormal = 1, kStateHot = 2, kStatePressed = 3, kStateDisabled = 4, kStateChecked = 5, kStateHotChecked = 6
+};
 enum { kPropBorderColor = 3801, kPropTextColor = 3803, kPropEdgeShadowColor = 3806, kPropFillColorHint = 3821 };
 
 HWND MainWindowOfThread()
@@ -41,10 +43,10 @@ CXTPNativeTheme::CXTPNativeTheme()
 
 CXTPNativeTheme::~CXTPNativeTheme()
 {
-    m_themeRebar.CloseThemeData();
-    m_themeToolbar.CloseThemeData();
-    m_themeComboBox.CloseThemeData();
-    m_themeStatusBar.CloseThemeData();
+    m_themeRebar.theme.CloseThemeData();
+    m_themeToolbar.theme.CloseThemeData();
+    m_themeComboBox.theme.CloseThemeData();
+    m_themeStatusBar.theme.CloseThemeData();
 }
 
 void CXTPNativeTheme::RefreshMetrics()
@@ -53,21 +55,27 @@ void CXTPNativeTheme::RefreshMetrics()
     // Before the main window exists the classes open for no window: a theme made while the
     // frame is being created is themed at once.
     const HWND hWnd = MainWindowOfThread();
-    m_themeToolbar.OpenThemeData(hWnd, L"TOOLBAR");
-    m_themeRebar.OpenThemeData(hWnd, L"REBAR");
-    m_themeComboBox.OpenThemeData(hWnd, L"COMBOBOX");
-    m_themeStatusBar.OpenThemeData(hWnd, L"STATUS");
+    const struct {
+        ThemeClass& cls;
+        LPCWSTR pszName;
+    } classes[] = {{m_themeToolbar, L"TOOLBAR"}, {m_themeRebar, L"REBAR"}, {m_themeComboBox, L"COMBOBOX"},
+                   {m_themeStatusBar, L"STATUS"}};
+    for (const auto& c : classes) {
+        c.cls.theme.OpenThemeData(hWnd, c.pszName);
+        c.cls.bThemed = c.cls.theme.IsAppThemeReady();
+    }
 
     m_clrEdgeShadowColor = GetColor(COLOR_BTNSHADOW);
     COLORREF clr = 0;
-    if (IsThemed(m_themeRebar) && SUCCEEDED(m_themeRebar.GetThemeColor(kRebarBand, 0, kPropEdgeShadowColor, &clr)))
+    if (IsThemed(m_themeRebar) &&
+        SUCCEEDED(m_themeRebar.theme.GetThemeColor(kRebarBand, 0, kPropEdgeShadowColor, &clr)))
         m_clrEdgeShadowColor = clr;
-    if (IsThemed(m_themeToolbar) && SUCCEEDED(m_themeToolbar.GetThemeColor(0, 0, kPropTextColor, &clr)))
+    if (IsThemed(m_themeToolbar) && SUCCEEDED(m_themeToolbar.theme.GetThemeColor(0, 0, kPropTextColor, &clr)))
         m_arrColor[COLOR_BTNTEXT].SetStandardValue(clr);
-    if (IsThemed(m_themeRebar) && SUCCEEDED(m_themeRebar.GetThemeColor(0, 0, kPropFillColorHint, &clr)))
+    if (IsThemed(m_themeRebar) && SUCCEEDED(m_themeRebar.theme.GetThemeColor(0, 0, kPropFillColorHint, &clr)))
         m_arrColor[COLOR_BTNFACE].SetStandardValue(clr);
     if (IsThemed(m_themeStatusBar) &&
-        SUCCEEDED(m_themeStatusBar.GetThemeColor(kStatusPane, 0, kPropTextColor, &clr)))
+        SUCCEEDED(m_themeStatusBar.theme.GetThemeColor(kStatusPane, 0, kPropTextColor, &clr)))
         m_clrStatusTextColor = clr;
 }
 
@@ -89,7 +97,7 @@ void CXTPNativeTheme::DrawRectangle(CDC* pDC, CRect rc, int nSelected, int nPres
         nState = kStatePressed;
     else
         nState = nSelected ? kStateHot : kStateNormal;
-    m_themeToolbar.DrawThemeBackground(pDC->GetSafeHdc(), kToolbarButton, nState, &rc, nullptr);
+    m_themeToolbar.theme.DrawThemeBackground(pDC->GetSafeHdc(), kToolbarButton, nState, &rc, nullptr);
 }
 
 void CXTPNativeTheme::DrawSplitButtonFrame(CDC* pDC, CXTPControl* pControl, CRect rc)
@@ -111,9 +119,9 @@ void CXTPNativeTheme::DrawSplitButtonFrame(CDC* pDC, CXTPControl* pControl, CRec
         nState = bPopuped || pControl->GetSelected() ? kStateHot : kStateNormal;
     const CRect rcMain(rc.left, rc.top, rc.right - 12, rc.bottom);
     const CRect rcArrow(rc.right - 12, rc.top, rc.right, rc.bottom);
-    m_themeToolbar.DrawThemeBackground(pDC->GetSafeHdc(), kToolbarSplitButton, nState, &rcMain, nullptr);
-    m_themeToolbar.DrawThemeBackground(pDC->GetSafeHdc(), kToolbarSplitDropDown, bPopuped ? kStatePressed : nState,
-                                       &rcArrow, nullptr);
+    m_themeToolbar.theme.DrawThemeBackground(pDC->GetSafeHdc(), kToolbarSplitButton, nState, &rcMain, nullptr);
+    m_themeToolbar.theme.DrawThemeBackground(pDC->GetSafeHdc(), kToolbarSplitDropDown,
+                                             bPopuped ? kStatePressed : nState, &rcArrow, nullptr);
     pDC->SetTextColor(GetColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     pDC->SetBkMode(TRANSPARENT);
 }
@@ -131,7 +139,7 @@ void CXTPNativeTheme::FillRebarBackground(CDC* pDC, CWnd* pWnd, CWnd* pReference
     pReference->GetWindowRect(&rcReference);
     CRect rcBackground(0, 0, rcReference.Width(), rcReference.Height());
     rcBackground.OffsetRect(rcReference.left - rcWindow.left, rcReference.top - rcWindow.top);
-    m_themeRebar.DrawThemeBackground(pDC->GetSafeHdc(), kRebarBackground, 0, &rcBackground, &rcClient);
+    m_themeRebar.theme.DrawThemeBackground(pDC->GetSafeHdc(), kRebarBackground, 0, &rcBackground, &rcClient);
 }
 
 void CXTPNativeTheme::DrawCommandBarBackground(CDC* pDC, CXTPCommandBar* pBar)
@@ -182,7 +190,7 @@ void CXTPNativeTheme::FillStatusBar(CDC* pDC, CWnd* pBar)
     }
     CRect rc;
     pBar->GetClientRect(&rc);
-    m_themeStatusBar.DrawThemeBackground(pDC->GetSafeHdc(), kStatusBackground, 0, &rc, nullptr);
+    m_themeStatusBar.theme.DrawThemeBackground(pDC->GetSafeHdc(), kStatusBackground, 0, &rc, nullptr);
 }
 
 void CXTPNativeTheme::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL bGripperPane)
@@ -191,8 +199,8 @@ void CXTPNativeTheme::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL bGripperP
         CXTPTheme1::DrawStatusBarPaneBorder(pDC, rc, bGripperPane);
         return;
     }
-    m_themeStatusBar.DrawThemeBackground(pDC->GetSafeHdc(), bGripperPane ? kStatusGripperPane : kStatusPane, 0, &rc,
-                                         nullptr);
+    const int nPart = bGripperPane ? kStatusGripperPane : kStatusPane;
+    m_themeStatusBar.theme.DrawThemeBackground(pDC->GetSafeHdc(), nPart, 0, &rc, nullptr);
 }
 
 void CXTPNativeTheme::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
@@ -201,7 +209,7 @@ void CXTPNativeTheme::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
         CXTPTheme1::DrawStatusBarGripper(pDC, rcClient);
         return;
     }
-    m_themeStatusBar.DrawThemeBackground(pDC->GetSafeHdc(), kStatusGripper, 0, &rcClient, nullptr);
+    m_themeStatusBar.theme.DrawThemeBackground(pDC->GetSafeHdc(), kStatusGripper, 0, &rcClient, nullptr);
 }
 
 CSize CXTPNativeTheme::DrawCommandBarGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw)
@@ -214,14 +222,14 @@ CSize CXTPNativeTheme::DrawCommandBarGripper(CDC* pDC, CXTPCommandBar* pBar, BOO
     if (nPosition == xtpBarLeft || nPosition == xtpBarRight) {
         if (bDraw) {
             const CRect rcGripper(rc.left, rc.top + 2, rc.right, rc.top + 8);
-            m_themeRebar.DrawThemeBackground(pDC->GetSafeHdc(), kRebarGripperVert, 1, &rcGripper, nullptr);
+            m_themeRebar.theme.DrawThemeBackground(pDC->GetSafeHdc(), kRebarGripperVert, 1, &rcGripper, nullptr);
         }
         return CSize(0, 8);
     }
     if (nPosition == xtpBarTop || nPosition == xtpBarBottom) {
         if (bDraw) {
             const CRect rcGripper(rc.left + 2, rc.top, rc.left + 8, rc.bottom);
-            m_themeRebar.DrawThemeBackground(pDC->GetSafeHdc(), kRebarGripper, 1, &rcGripper, nullptr);
+            m_themeRebar.theme.DrawThemeBackground(pDC->GetSafeHdc(), kRebarGripper, 1, &rcGripper, nullptr);
         }
         return CSize(8, 0);
     }
@@ -235,7 +243,7 @@ CSize CXTPNativeTheme::DrawCompactGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL b
     const int h = std::max(22, GetTextHeight() + 4);
     if (bDraw) {
         const CRect rcGripper(2, 3, 8, h);
-        m_themeRebar.DrawThemeBackground(pDC->GetSafeHdc(), kRebarGripper, 1, &rcGripper, nullptr);
+        m_themeRebar.theme.DrawThemeBackground(pDC->GetSafeHdc(), kRebarGripper, 1, &rcGripper, nullptr);
     }
     return CSize(8, h);
 }
@@ -261,7 +269,7 @@ void CXTPNativeTheme::DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, int nSele
     }
     COLORREF clrBorder = GetColor(COLOR_BTNSHADOW);
     COLORREF clr = 0;
-    if (SUCCEEDED(m_themeComboBox.GetThemeColor(kComboDropDown, bEnabled ? kStateNormal : kStateDisabled,
+    if (SUCCEEDED(m_themeComboBox.theme.GetThemeColor(kComboDropDown, bEnabled ? kStateNormal : kStateDisabled,
                                                 kPropBorderColor, &clr)))
         clrBorder = clr;
     pDC->Draw3dRect(rc, clrBorder, clrBorder);
@@ -278,5 +286,5 @@ void CXTPNativeTheme::DrawDropDownButton(CDC* pDC, CRect rc, BOOL bEnabled, BOOL
     rc.top += 1;
     rc.right -= 1;
     rc.bottom -= 1;
-    m_themeComboBox.DrawThemeBackground(pDC->GetSafeHdc(), kComboDropDown, nState, &rc, nullptr);
+    m_themeComboBox.theme.DrawThemeBackground(pDC->GetSafeHdc(), kComboDropDown, nState, &rc, nullptr);
 }

@@ -31,12 +31,17 @@ public:
     void FillRebarBackground(CDC* pDC, CWnd* pWnd, CWnd* pReference);
 
 protected:
-    // The class's handle is open and the visual styles really draw.
-    static BOOL IsThemed(CXTPUxTheme& theme) { return theme.IsAppThemeReady(); }
+    // One visual-style class: its handle, and whether the styles really draw with it (learned
+    // by RefreshMetrics, which runs again whenever the system's settings change).
+    struct ThemeClass {
+        CXTPUxTheme theme;
+        BOOL bThemed = FALSE;
+    };
+    static BOOL IsThemed(const ThemeClass& cls) { return cls.bThemed; }
 
-    CXTPUxTheme m_themeRebar;
-    CXTPUxTheme m_themeToolbar;
-    CXTPUxTheme m_themeComboBox;
-    CXTPUxTheme m_themeStatusBar;
+    ThemeClass m_themeRebar;
+    ThemeClass m_themeToolbar;
+    ThemeClass m_themeComboBox;
+    ThemeClass m_themeStatusBar;
     COLORREF m_clrEdgeShadowColor = 0;
 };

@@ -334,8 +334,8 @@ CSize CXTPTheme1::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, 
     BOOL bMark = FALSE;
     if (CXTPImageManagerIcon* pImage = pControl->GetImage(szIcon.cx)) {
         DrawRectangle(pDC, rcIcon, bSelected, FALSE, TRUE, FALSE, FALSE, xtpBarTypeMenuBar, xtpBarPopup);
-        DrawImage(pDC, CPoint(rcIcon.left + (rcIcon.Width() - szIcon.cx) / 2, rcIcon.top + (rcIcon.Height() - szIcon.cy) / 2),
-                  szIcon, pImage, bSelected, FALSE, TRUE, FALSE, FALSE, FALSE);
+        const CPoint pt(rcIcon.left + (rcIcon.Width() - szIcon.cx) / 2, rcIcon.top + (rcIcon.Height() - szIcon.cy) / 2);
+        DrawImage(pDC, pt, szIcon, pImage, bSelected, FALSE, TRUE, FALSE, FALSE, FALSE);
         bMark = TRUE;
     }
     if (bSelected)

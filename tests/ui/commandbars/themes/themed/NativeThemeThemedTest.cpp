@@ -124,7 +124,8 @@ TEST_F(NativeThemeThemed, TheStyleGivesTheFaceAndTextColoursWhereItHasThem)
         CXTPUxTheme theme;
         theme.OpenThemeData(nullptr, c.pszClass);
         COLORREF clr = 0;
-        const COLORREF want = SUCCEEDED(theme.GetThemeColor(c.nPart, 0, c.nProperty, &clr)) ? clr : classic.GetColor(c.nIndex);
+        const BOOL bGiven = SUCCEEDED(theme.GetThemeColor(c.nPart, 0, c.nProperty, &clr));
+        const COLORREF want = bGiven ? clr : classic.GetColor(c.nIndex);
         EXPECT_EQ(want, native.GetColor(c.nIndex)) << c.nProperty;
     }
 }
