@@ -1,11 +1,13 @@
 // One frame's bars printed by the default theme and by the visual-styles theme without styles:
 // hot, checked and disabled buttons, a left-docked and a floating bar, a menu with an icon, a
-// check mark, a submenu and a disabled entry. Pixels are probed where the theme fixes them.
+// check mark, a submenu and a disabled entry. Pixels are probed where the theme fixes them; the
+// separators' bands by bar kind.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "../CommandBarsFixture.h"
+#include "../../base/drawing/DibCanvas.h"
 #include "CXTPControlPopup.h"
 #include "CXTPNativeTheme.h"
 #include "CXTPPopupBar.h"
@@ -241,3 +243,51 @@ TEST_F(ThemeProbes, WithoutVisualStylesTheNativeThemeDrawsLikeTheDefaultOne)
 }
 
 }  // namespace
+
+namespace {
+
+// A bar of the chosen type and position whose controls keep the rectangles they are given.
+class PlacedBar : public TestBar {
+public:
+    void OnRecalcLayout() override {}
+};
+
+}  // namespace
+
+TEST_F(ThemeProbes, SeparatorsAreEtchedBandsWhereTheBarKindPutsThem)
+{
+    CXTPTheme1 theme;
+    const COLORREF light = theme.GetColor(COLOR_BTNHIGHLIGHT), dark = theme.GetColor(COLOR_BTNSHADOW);
+    auto* pBar = new PlacedBar;
+    ASSERT_TRUE(pBar->Create(CWnd::DefaultClassName(), "", WS_CHILD, CRect(0, 0, 120, 100), frame, 1));
+    CXTPControl* pControl = pBar->GetControls()->Add(xtpControlButton, ID_PLAIN);
+    const CRect rcRow(10, 20, 90, 50), rcControl(40, 30, 60, 45);
+    const struct {
+        int type;
+        XTPBarPosition position;
+        BOOL wrap;
+        CRect band;
+    } cases[] = {
+        {xtpBarTypePopup, xtpBarPopup, FALSE, CRect(14, 25, 120 - 14, 27)},
+        {xtpBarTypeNormal, xtpBarLeft, FALSE, CRect(10, 26, 90, 28)},
+        {xtpBarTypeNormal, xtpBarRight, TRUE, CRect(92, 24, 94, 50)},
+        {xtpBarTypeNormal, xtpBarTop, FALSE, CRect(36, 20, 38, 50)},
+        {xtpBarTypeNormal, xtpBarBottom, TRUE, CRect(14, 16, 90, 18)},
+    };
+    for (const auto& c : cases) {
+        pBar->SetBarType(c.type);
+        pBar->SetBarPosition(c.position);
+        pControl->SetRect(rcControl);
+        pControl->SetRowRect(rcRow);
+        pControl->SetWrap(c.wrap);
+        DibCanvas canvas(120, 100);
+        EXPECT_EQ(CSize(0, 8), theme.DrawSeparator(&canvas.dc, pBar, pControl, FALSE)) << "measuring only";
+        EXPECT_EQ(RGB(255, 255, 255), canvas.dc.GetPixel(c.band.left, c.band.top));
+        EXPECT_EQ(CSize(0, 0), theme.DrawSeparator(&canvas.dc, pBar, pControl, TRUE));
+        EXPECT_EQ(dark, canvas.dc.GetPixel(c.band.left, c.band.top)) << c.type << " " << c.position;
+        EXPECT_EQ(light, canvas.dc.GetPixel(c.band.right - 1, c.band.bottom - 1)) << c.type << " " << c.position;
+        EXPECT_EQ(RGB(255, 255, 255), canvas.dc.GetPixel(c.band.left - 1, c.band.top)) << c.type << " " << c.position;
+        EXPECT_EQ(RGB(255, 255, 255), canvas.dc.GetPixel(c.band.left, c.band.bottom)) << c.type << " " << c.position;
+    }
+    pBar->InternalRelease();
+}
