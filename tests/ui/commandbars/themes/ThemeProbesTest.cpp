@@ -291,3 +291,31 @@ TEST_F(ThemeProbes, SeparatorsAreEtchedBandsWhereTheBarKindPutsThem)
     }
     pBar->InternalRelease();
 }
+
+TEST_F(ThemeProbes, AHotSplitButtonRaisesItsMainPartAndItsArrowApart)
+{
+    CXTPTheme1 theme;
+    const COLORREF light = theme.GetColor(COLOR_BTNHIGHLIGHT), dark = theme.GetColor(COLOR_BTNSHADOW);
+    auto* pBar = new PlacedBar;
+    ASSERT_TRUE(pBar->Create(CWnd::DefaultClassName(), "", WS_CHILD, CRect(0, 0, 60, 30), frame, 1));
+    pBar->SetBarPosition(xtpBarTop);
+    CXTPControl* pSplit = pBar->GetControls()->Add(xtpControlSplitButtonPopup, ID_PLAIN);
+    const CRect rc(0, 0, 40, 22);
+    pSplit->SetRect(rc);
+    const struct {
+        int selected;
+        BOOL arrowRaised;
+    } cases[] = {{xtpNotSelected, FALSE}, {xtpSelectedByMouse, TRUE}};
+    for (const auto& c : cases) {
+        pSplit->OnSetSelected(c.selected);
+        DibCanvas canvas(60, 30);
+        theme.DrawSplitButtonFrame(&canvas.dc, pSplit, rc);
+        const COLORREF main = c.selected ? dark : RGB(255, 255, 255);
+        EXPECT_EQ(main, canvas.dc.GetPixel(rc.right - 13, rc.bottom - 1)) << "the main part ends 12 pixels early";
+        EXPECT_EQ(c.arrowRaised ? light : RGB(255, 255, 255), canvas.dc.GetPixel(rc.right - 12, rc.top + 1));
+        EXPECT_EQ(c.arrowRaised ? dark : RGB(255, 255, 255), canvas.dc.GetPixel(rc.right - 1, rc.bottom - 1));
+        const int m = (rc.top + rc.bottom) / 2;
+        EXPECT_EQ(theme.GetColor(COLOR_BTNTEXT), canvas.dc.GetPixel(rc.right - 7, m)) << "the arrow in the text colour";
+    }
+    pBar->InternalRelease();
+}
