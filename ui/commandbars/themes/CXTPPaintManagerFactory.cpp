@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "CXTPNativeTheme.h"
 #include "CXTPTheme0.h"
 #include "CXTPTheme1.h"
 #include "CXTPTheme2.h"
@@ -31,6 +32,9 @@ CXTPPaintManager* CXTPPaintManager::CreateTheme(int nTheme)
             break;
         case 2:
             pManager = new CXTPTheme2;
+            break;
+        case 3:
+            pManager = new CXTPNativeTheme;
             break;
         case 4:
             pManager = new CXTPTheme4;
