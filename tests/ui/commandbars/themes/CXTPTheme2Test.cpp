@@ -125,6 +125,13 @@ TEST(Theme4, TintsThreeColoursBySchemeWithoutAPalette)
     SchemeScope silver(3);
     Theme<CXTPTheme4> theme;
     EXPECT_EQ(0xFCF5F5u, theme->m_clrBandStart);
+    EXPECT_EQ(2, theme->GetCurrentTheme());
+    // Without a palette a hot docked button is theme 0's flat rectangle.
+    DibCanvas canvas(20, 20);
+    theme->DrawRectangle(&canvas.dc, CRect(0, 0, 20, 20), xtpSelectedByMouse, 0, TRUE, FALSE, FALSE, xtpBarTypeNormal,
+                         xtpBarTop);
+    EXPECT_EQ(theme->GetColor(31), Pixel(canvas, 10, 1));
+    EXPECT_EQ(theme->GetColor(31), Pixel(canvas, 10, 18));
 }
 
 TEST(Theme2, TheBallIsTintedFromItsGreyLevels)
