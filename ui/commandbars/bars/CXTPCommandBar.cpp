@@ -479,9 +479,10 @@ BOOL CXTPCommandBar::OnKeyDown(UINT nChar)
         return TRUE;
     }
     if (m_pKeyControl) {
+        // 2: the key goes on to the control's own window (a text field typing).
         BOOL bAnswer = m_pKeyControl->OnHookKeyDown(nChar);
         if (bAnswer == 1 || bAnswer == 2)
-            return TRUE;
+            return bAnswer;
     }
     const BOOL bHorizontal = !IsVerticalPosition();
     const BOOL bRTL = IsRTL();
@@ -581,7 +582,8 @@ int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, 
     CXTPCommandBar* pPopupBar = pPopuped ? pPopuped->GetCommandBar() : nullptr;
     if (pPopupBar && pPopupBar->GetTrackingMode() && XTPKeyboardHook()->IsRegistered(pPopupBar))
         return 0;
-    return OnKeyDown(static_cast<UINT>(wParam)) ? 1 : 0;
+    const BOOL bAnswer = OnKeyDown(static_cast<UINT>(wParam));
+    return bAnswer == 2 ? 2 : (bAnswer ? 1 : 0);
 }
 
 int CXTPCommandBar::HitTestHook(CPoint ptScreen)
