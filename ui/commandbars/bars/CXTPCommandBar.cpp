@@ -50,9 +50,11 @@ END_MESSAGE_MAP()
 
 namespace {
 
+// The kinds that open a popup bar: the popup controls and the combo box with its list.
 BOOL IsPopupKind(XTPControlType type)
 {
-    return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
+    return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup ||
+           type == xtpControlComboBox;
 }
 
 // The position of the '&' that marks the caption's mnemonic, or -1. "&&" is a literal

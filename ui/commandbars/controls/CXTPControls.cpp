@@ -8,6 +8,7 @@
 #include "CXTPCommandBars.h"
 #include "CXTPControl.h"
 #include "CXTPControlButton.h"
+#include "CXTPControlComboBox.h"
 #include "CXTPControlCustom.h"
 #include "CXTPControlEdit.h"
 #include "CXTPControlPopup.h"
@@ -110,6 +111,8 @@ CXTPControl* CXTPControls::Add(XTPControlType type, int nId, CString strParamete
         pControl = new CXTPControlButton;
     } else if (IsPopupKind(type)) {
         pControl = NewControlPopup(type, GetCommandBars());
+    } else if (type == xtpControlComboBox) {
+        pControl = new CXTPControlComboBox;
     } else if (type == xtpControlEdit) {
         pControl = new CXTPControlEdit;
     } else if (type == xtpControlCustom) {
