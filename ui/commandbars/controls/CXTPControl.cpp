@@ -8,7 +8,6 @@
 #include "CXTPCommandBars.h"
 #include "CXTPControlPopup.h"
 #include "CXTPControls.h"
-#include "CXTPFlatThemeStandIn.h"
 #include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
@@ -204,6 +203,12 @@ CXTPImageManager* CXTPControl::GetImageManager() const
     return pCommandBars ? pCommandBars->GetImageManager() : XTPImageManager();
 }
 
+void CXTPControl::AdjustExcludeRect(CRect& rc)
+{
+    // The theme decides how a popup meets its control: theme 0 overlaps it by a pixel to join them.
+    GetPaintManager()->AdjustExcludeRect(rc, this, m_pParent && m_pParent->IsVerticalPosition());
+}
+
 CXTPImageManagerIcon* CXTPControl::GetImage(int nWidth) const
 {
     int nIconId = GetEffectiveIconId();
@@ -214,12 +219,12 @@ CXTPImageManagerIcon* CXTPControl::GetImage(int nWidth) const
 
 CSize CXTPControl::GetSize(CDC* pDC)
 {
-    return CXTPFlatThemeStandIn::DrawControl(GetPaintManager(), pDC, this, FALSE);
+    return GetPaintManager()->DrawControl(pDC, this, FALSE);
 }
 
 void CXTPControl::Draw(CDC* pDC)
 {
-    CXTPFlatThemeStandIn::DrawControl(GetPaintManager(), pDC, this, TRUE);
+    GetPaintManager()->DrawControl(pDC, this, TRUE);
 }
 
 void CXTPControl::Copy(CXTPControl* pSrc, BOOL /*bRecursive*/)

@@ -57,8 +57,9 @@ public:
     virtual int GetCustomizeMinWidth() { return 0; }
     virtual void SetWidth(int /*nWidth*/) {}
     virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
-    // The owner rectangle (client coordinates of the bar) a popup of this control keeps clear of.
-    virtual void AdjustExcludeRect(CRect& /*rc*/) {}
+    // The owner rectangle (client coordinates of the bar) a popup of this control keeps clear of,
+    // as the theme shapes it.
+    virtual void AdjustExcludeRect(CRect& rc);
 
     // Told by a bar's layout before measuring: LM_VERTDOCK (16) set when the bar is docked
     // vertically. Controls that cannot stand in a vertical bar hide themselves here.

@@ -215,7 +215,8 @@ TEST_F(PopupBar, ADropDownOpensUnderItsButtonAndClosesWithTheTracking)
     CRect rcButton = pControl->GetRect();
     bar->ClientToScreen(&rcButton);
     CRect rcPopup = WindowRect(pPopup);
-    EXPECT_EQ(rcButton.left, rcPopup.left);
+    // The default theme widens the button's exclusion by a pixel at each side.
+    EXPECT_EQ(rcButton.left - 1, rcPopup.left);
     EXPECT_EQ(rcButton.bottom, rcPopup.top);
     EXPECT_EQ(pControl, pPopup->GetControlPopup());
     EXPECT_EQ(bar, pPopup->GetParentBar());
@@ -232,8 +233,7 @@ TEST_F(PopupBar, AnEmptyPopupIs22PlusItsBorders)
     CXTPControlPopup* pControl = AddPopup(bar, {});
     Layout();
     ASSERT_TRUE(bar->SetPopuped(0));
-    CRect rcBorders;
-    bar->GetPaintManager()->GetBarBorders(rcBorders);
+    const CRect rcBorders = bar->GetPaintManager()->GetBarBorders(pControl->GetCommandBar());
     EXPECT_EQ(CSize(22 + rcBorders.left + rcBorders.right, 22 + rcBorders.top + rcBorders.bottom),
               WindowRect(pControl->GetCommandBar()).Size());
 }
@@ -250,13 +250,13 @@ TEST_F(PopupBar, ASubmenuWithoutRoomOpensLeftAndSoDoItsSubmenus)
     ASSERT_TRUE(pLevel1->SetPopuped(0));
     CXTPCommandBar* pLevel2 = pSecond->GetCommandBar();
     ASSERT_TRUE(pLevel2->IsVisible());
-    // Each ends where its item starts.
+    // Each ends a pixel into its item: the default theme narrows a menu item's exclusion by one.
     CRect rcFirst = pFirst->GetRect();
     pRoot->ClientToScreen(&rcFirst);
     CRect rcSecond = pSecond->GetRect();
     pLevel1->ClientToScreen(&rcSecond);
-    EXPECT_EQ(rcFirst.left, WindowRect(pLevel1).right);
-    EXPECT_EQ(rcSecond.left, WindowRect(pLevel2).right) << "keeps opening to the left";
+    EXPECT_EQ(rcFirst.left + 1, WindowRect(pLevel1).right);
+    EXPECT_EQ(rcSecond.left + 1, WindowRect(pLevel2).right) << "keeps opening to the left";
     EXPECT_TRUE(static_cast<CXTPPopupBar*>(pLevel2)->GetPopupFlags() & xtpPopupLeft);
     pRoot->SetTrackingMode(FALSE);
     EXPECT_FALSE(pLevel2->GetSafeHwnd()) << "the chain closes with its root";
@@ -503,8 +503,7 @@ TEST_F(PopupBar, ReturnCmdGivesTheChosenIdAndSendsNothing)
 {
     TrackedMenu menu;
     const CPoint pt(200, 200);
-    CRect rcBorders;
-    bar->GetPaintManager()->GetBarBorders(rcBorders);
+    const CRect rcBorders = bar->GetPaintManager()->GetBarBorders(bar);
     // Input waits in the queue until the modal loop runs: a click on the second item.
     SendClick(CPoint(pt.x + 20, pt.y + rcBorders.top + 22 + 11));
     int nResult = CXTPCommandBars::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, frame);
@@ -523,8 +522,7 @@ TEST_F(PopupBar, WithoutReturnCmdTheCommandGoesToTheOwner)
 {
     TrackedMenu menu;
     const CPoint pt(220, 180);
-    CRect rcBorders;
-    bar->GetPaintManager()->GetBarBorders(rcBorders);
+    const CRect rcBorders = bar->GetPaintManager()->GetBarBorders(bar);
     SendClick(CPoint(pt.x + 20, pt.y + rcBorders.top + 11));
     EXPECT_EQ(TRUE, CXTPCommandBars::TrackPopupMenu(menu.Get(), 0, pt.x, pt.y, frame));
     EXPECT_TRUE(PumpUntil([] { return !frame->m_arrCommands.empty(); }));
