@@ -8,6 +8,8 @@
 #include "CXTPCommandBars.h"
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
+#include "CXTPControlComboBox.h"
+#include "CXTPControlEdit.h"
 #include "CXTPControlPopup.h"
 #include "CXTPImageManagerIcon.h"
 #include "CXTPPopupBar.h"
@@ -405,10 +407,15 @@ void CXTPTheme0::DrawDropDownGlyph(CDC* pDC, CRect rcButton, int nColour)
 
 CSize CXTPTheme0::DrawFieldControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw, int nButton)
 {
+    auto* pEdit = dynamic_cast<CXTPControlEdit*>(pControl);
+    auto* pCombo = dynamic_cast<CXTPControlComboBox*>(pControl);
     CXTPCommandBar* pBar = pControl->GetParent();
     const BOOL bPopup = pBar && pBar->GetType() == xtpBarTypePopup;
+    const BOOL bShowLabel = bPopup || (pEdit && pEdit->GetShowLabel());
     const CRect rc = pControl->GetRect();
     const int nIconColumn = GetPopupBarIconColumnWidth(pBar);
+    if (pCombo)
+        nButton = pCombo->GetDropDownWidth();
     CFont* pOldFont = pDC->SelectObject(&m_fontIconTitle);
     SIZE szSpace = {};
     ::GetTextExtentPoint32A(*pDC, " ", 1, &szSpace);
@@ -416,25 +423,31 @@ CSize CXTPTheme0::DrawFieldControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw, 
     pDC->SelectObject(&m_fontRegular);
     const CString strCaption = StripMnemonics(pControl->GetCaption());
     int nLabel = 0;
-    if (bPopup)
-        nLabel = DrawMenuText(pDC, strCaption, rc, DT_SINGLELINE | DT_VCENTER, FALSE).cx + nIconColumn + 12;
+    if (bShowLabel)
+        nLabel = DrawMenuText(pDC, strCaption, rc, DT_SINGLELINE | DT_VCENTER, FALSE).cx + (bPopup ? nIconColumn + 12 : 5);
     if (!bDraw) {
         pDC->SelectObject(pOldFont);
-        return CSize(std::max<int>(rc.Width(), nLabel), nHeight);
+        // A changed label moves the control's window at its next placement.
+        if (pEdit)
+            pEdit->SetLabelWidth(nLabel);
+        else if (pCombo)
+            pCombo->SetLabelWidth(nLabel);
+        const int nField = pEdit ? pEdit->GetWidth() : pCombo ? pCombo->GetWidth() : rc.Width() - nLabel;
+        return CSize(bPopup ? nLabel + nField : nField, nHeight);
     }
 
     const BOOL bEnabled = pControl->GetEnabled();
     const int nSelected = pControl->GetSelected();
-    const BOOL bDropped = IsPopuped(pControl);
+    const BOOL bDropped = pCombo ? pCombo->IsListOpen() : IsPopuped(pControl);
     pDC->SetBkMode(TRANSPARENT);
-    if (bPopup) {
-        if (nSelected)
+    if (bShowLabel) {
+        if (bPopup && nSelected)
             DrawRectangle(pDC, rc, nSelected, 0, bEnabled, FALSE, FALSE, xtpBarTypeMenuBar, xtpBarPopup);
-        pDC->SetTextColor(GetColor(!bEnabled ? 35 : nSelected ? 45 : 44));
-        DrawMenuText(pDC, strCaption, CRect(rc.left + nIconColumn + 7, rc.top, rc.right, rc.bottom),
+        const int nText = bPopup ? (!bEnabled ? 35 : nSelected ? 45 : 44) : (bEnabled ? 46 : 40);
+        pDC->SetTextColor(GetColor(nText));
+        DrawMenuText(pDC, strCaption, CRect(rc.left + (bPopup ? nIconColumn + 7 : 2), rc.top, rc.right, rc.bottom),
                      DT_SINGLELINE | DT_VCENTER, TRUE);
     }
-    pDC->SelectObject(pOldFont);
 
     CRect rcField(rc.left + nLabel, rc.top, rc.right, rc.bottom);
     CRect rcButton(rcField.right - nButton, rcField.top, rcField.right, rcField.bottom);
@@ -460,6 +473,15 @@ CSize CXTPTheme0::DrawFieldControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw, 
             Draw3dRect(pDC, rcField, 5, 5);
         }
     }
+    if (pCombo && !(pCombo->GetEditCtrl() && pCombo->GetEditCtrl()->GetSafeHwnd())) {
+        // Without a field window the combo shows its text itself.
+        pDC->SelectObject(&m_fontIconTitle);
+        pDC->SetTextColor(GetColor(8));
+        CRect rcText(rcField.left + 3, rcField.top + 1, rcButton.left, rcField.bottom - 1);
+        const CString strText = pCombo->GetEditText();
+        ::DrawTextA(*pDC, strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    pDC->SelectObject(pOldFont);
     if (nButton)
         DrawDropDownGlyph(pDC, rcButton, !bEnabled ? 40 : bDropped ? 47 : nSelected ? 45 : 46);
     return CSize(0, 0);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "../CommandBarsFixture.h"
+#include "CXTPControlComboBox.h"
+#include "CXTPControlEdit.h"
 #include "CXTPImageManager.h"
 #include "ThemeFixture.h"
 
@@ -364,6 +366,39 @@ TEST_F(Theme0Bars, ADropDownOpensIntoItsButtonAndLeavesItsBorderOpenThere)
     EXPECT_EQ(pTheme->GetColor(30), Pixel(canvas, rcButton.Width() - 2, 0));
     if (rcPopup.Width() > rcButton.Width())
         EXPECT_EQ(pTheme->GetColor(43), Pixel(canvas, rcButton.Width(), 0));
+}
+
+TEST(Theme0, FieldLabelsAreMeasuredIntoTheirControls)
+{
+    DistinctTheme0 theme;
+    BarWindows windows;
+    CXTPCommandBar* pMenu = windows.Make(CRect(0, 0, 300, 200), xtpBarPopup, xtpBarTypePopup);
+    CXTPCommandBar* pToolBar = windows.Make(CRect(0, 0, 300, 26), xtpBarTop, xtpBarTypeNormal);
+    DibCanvas canvas(300, 30);
+    CFont* pOldFont = canvas.dc.SelectObject(&theme->m_fontRegular);
+    SIZE szCaption = {};
+    ::GetTextExtentPoint32A(canvas.dc, "Find", 4, &szCaption);
+    canvas.dc.SelectObject(pOldFont);
+
+    auto* pCombo = new CXTPControlComboBox;
+    pCombo->SetCaption("&Find");
+    pCombo->SetParent(pMenu);
+    const CSize szCombo = theme->DrawControlComboBox(&canvas.dc, pCombo, FALSE);
+    const int nMenuLabel = szCaption.cx + theme->GetPopupBarIconColumnWidth(pMenu) + 12;
+    EXPECT_EQ(nMenuLabel, pCombo->GetLabelWidth());
+    EXPECT_EQ(nMenuLabel + pCombo->GetWidth(), szCombo.cx);
+
+    auto* pEdit = new CXTPControlEdit;
+    pEdit->SetCaption("&Find");
+    pEdit->SetParent(pToolBar);
+    pEdit->ShowLabel(FALSE);
+    EXPECT_EQ(pEdit->GetWidth(), theme->DrawControlEdit(&canvas.dc, pEdit, FALSE).cx);
+    EXPECT_EQ(0, pEdit->GetLabelWidth());
+    pEdit->ShowLabel(TRUE);
+    EXPECT_EQ(pEdit->GetWidth(), theme->DrawControlEdit(&canvas.dc, pEdit, FALSE).cx);
+    EXPECT_EQ(szCaption.cx + 5, pEdit->GetLabelWidth());
+    pCombo->InternalRelease();
+    pEdit->InternalRelease();
 }
 
 TEST(Theme0, StartsWithFadedAndShadowedIconsAndCastsShadows)
