@@ -21,12 +21,6 @@ BOOL IsPopupType(int nType)
     return nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup;
 }
 
-void SetPixels(CDC* pDC, const POINT* pPoints, int nCount, COLORREF clr)
-{
-    for (int i = 0; i < nCount; i++)
-        ::SetPixel(*pDC, pPoints[i].x, pPoints[i].y, clr);
-}
-
 }  // namespace
 
 CXTPTheme0::CXTPTheme0()
@@ -251,25 +245,35 @@ void CXTPTheme0::DrawCommandBarBackground(CDC* pDC, CXTPCommandBar* pBar)
         ::SelectObject(*pDC, hOldPen);
         ::DeleteObject(hBrush);
         ::DeleteObject(hPen);
-        // Round the inner frame's corners; the same distance from each edge.
-        const int r = rc.right - 1, b = rc.bottom - 1;
-        const POINT corners[4] = {{2, 2}, {r - 2, 2}, {2, b - 2}, {r - 2, b - 2}};
-        SetPixels(pDC, corners, 4, GetColor(43));
+        // Round the inner frame's corners.
+        SetCornerPixels(pDC, rc, 2, GetColor(43));
     } else if (nPosition == xtpBarPopup) {
-        FrameFill(pDC, rc, 43, 41);
-        if (pBar->GetType() == xtpBarTypePopup)
-            FillIconColumn(pDC, 1, 2, GetPopupBarIconColumnWidth(pBar), rc.Height() - 4, FALSE);
-        const CRect rcJoint = GetPopupJoint(pBar);
-        if (!rcJoint.IsRectEmpty())
-            pDC->FillSolidRect(&rcJoint, GetColor(30));
+        DrawPopupBackground(pDC, pBar, 30);
     } else if (pBar->GetType() == xtpBarTypeMenuBar) {
         pDC->FillSolidRect(&rc, GetColor(15));
     } else {
         FrameFill(pDC, rc, 15, 30);
-        const int r = rc.right, b = rc.bottom;
-        const POINT corners[4] = {{1, 1}, {r - 2, 1}, {1, b - 2}, {r - 2, b - 2}};
-        SetPixels(pDC, corners, 4, GetColor(15));
+        SetCornerPixels(pDC, rc, 1, GetColor(15));
     }
+}
+
+void CXTPTheme0::SetCornerPixels(CDC* pDC, CRect rc, int nInset, COLORREF clr)
+{
+    const int l = rc.left + nInset, t = rc.top + nInset, r = rc.right - 1 - nInset, b = rc.bottom - 1 - nInset;
+    for (const POINT& pt : {POINT{l, t}, POINT{r, t}, POINT{l, b}, POINT{r, b}})
+        pDC->SetPixel(pt, clr);
+}
+
+void CXTPTheme0::DrawPopupBackground(CDC* pDC, CXTPCommandBar* pBar, int nJoint)
+{
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    FrameFill(pDC, rc, 43, 41);
+    if (pBar->GetType() == xtpBarTypePopup)
+        FillIconColumn(pDC, 1, 2, GetPopupBarIconColumnWidth(pBar), rc.Height() - 4, FALSE);
+    const CRect rcJoint = GetPopupJoint(pBar);
+    if (!rcJoint.IsRectEmpty())
+        pDC->FillSolidRect(&rcJoint, GetColor(nJoint));
 }
 
 CSize CXTPTheme0::DrawFloatingCaption(CDC* pDC, CXTPCommandBar* pBar, COLORREF clrBand, BOOL bDraw)

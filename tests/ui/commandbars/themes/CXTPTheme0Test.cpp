@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../../base/images/ImageFixtures.h"
 #include "../CommandBarsFixture.h"
 #include "CXTPControlComboBox.h"
 #include "CXTPControlEdit.h"
@@ -21,29 +22,6 @@ struct DistinctTheme0 {
     CXTPTheme0* operator->() const { return pTheme; }
     CXTPTheme0* pTheme = new CXTPTheme0;
 };
-
-// A 16 x 16 opaque red icon.
-HICON RedIcon()
-{
-    HDC hdcScreen = ::GetDC(nullptr);
-    HBITMAP hColour = ::CreateCompatibleBitmap(hdcScreen, 16, 16);
-    ::ReleaseDC(nullptr, hdcScreen);
-    HDC hdc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hdc, hColour);
-    RECT rc = {0, 0, 16, 16};
-    HBRUSH hRed = ::CreateSolidBrush(RGB(255, 0, 0));
-    ::FillRect(hdc, &rc, hRed);
-    ::DeleteObject(hRed);
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
-    const BYTE mask[32] = {};
-    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, mask);
-    ICONINFO info = {TRUE, 0, 0, hMask, hColour};
-    HICON hIcon = ::CreateIconIndirect(&info);
-    ::DeleteObject(hMask);
-    ::DeleteObject(hColour);
-    return hIcon;
-}
 
 TEST(Theme0, StatesAreFramedAndFilledInTheirColours)
 {
@@ -183,7 +161,7 @@ TEST(Theme0, DisabledMenuEntriesShowOneSilhouetteAndTheirKeyboardFrame)
     DistinctTheme0 theme;
     BarWindows windows;
     CXTPCommandBar* pPopup = windows.Make(CRect(100, 100, 300, 200), xtpBarPopup, xtpBarTypePopup);
-    HICON hIcon = RedIcon();
+    HICON hIcon = SolidIcon(16, 16, RGB(255, 0, 0));
     const UINT nID = 47311;
     auto* pImages = new CXTPImageManager;
     pPopup->SetImageManager(pImages);  // the bar keeps it
