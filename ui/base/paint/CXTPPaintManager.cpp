@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "CWinThread.h"
 #include "CWnd.h"
 #include "CXTPDrawHelpers.h"
 #include "CXTSystemData.h"
@@ -96,6 +97,13 @@ CXTPPaintManager* CXTPPaintManager::SetTheme(int nTheme)
 
 // CreateTheme and the creator table know the theme classes: they live with them in the
 // command-bar library (ui/commandbars/themes).
+
+HWND CXTPPaintManager::GetThemeWindow()
+{
+    CWinThread* pThread = AfxGetThread();
+    CWnd* pMainWnd = pThread ? pThread->GetMainWnd() : nullptr;
+    return pMainWnd ? pMainWnd->GetSafeHwnd() : nullptr;
+}
 
 COLORREF CXTPPaintManager::GetColor(int nIndex) const
 {

@@ -163,8 +163,13 @@ public:
 
 protected:
     void UpdateFonts();
-    // A popup control (types 2, 3, 4) whose popup is open.
+    // The control types that open a popup (2, 3, 4).
+    static BOOL IsPopupType(int nType);
+    // A popup control whose popup is open.
     static BOOL IsPopuped(CXTPControl* pControl);
+    // The visual-style classes open for the thread's main window; before it exists, for no
+    // window, so that a theme made while the frame is being created is styled at once.
+    static HWND GetThemeWindow();
 
     int m_nTextHeight = 0;
     BOOL m_bUseTahoma = FALSE;

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "CDC.h"
-#include "CWinThread.h"
 #include "CXTPCommandBar.h"
 #include "CXTPControl.h"
 #include "CXTPDockBar.h"
@@ -23,13 +22,6 @@ enum {
     kStateNormal = 1, kStateHot = 2, kStatePressed = 3, kStateDisabled = 4, kStateChecked = 5, kStateHotChecked = 6
 };
 enum { kPropBorderColor = 3801, kPropTextColor = 3803, kPropEdgeShadowColor = 3806, kPropFillColorHint = 3821 };
-
-HWND MainWindowOfThread()
-{
-    CWinThread* pThread = AfxGetThread();
-    CWnd* pMainWnd = pThread ? pThread->GetMainWnd() : nullptr;
-    return pMainWnd ? pMainWnd->GetSafeHwnd() : nullptr;
-}
 
 }  // namespace
 
@@ -52,9 +44,7 @@ CXTPNativeTheme::~CXTPNativeTheme()
 void CXTPNativeTheme::RefreshMetrics()
 {
     CXTPTheme1::RefreshMetrics();
-    // Before the main window exists the classes open for no window: a theme made while the
-    // frame is being created is themed at once.
-    const HWND hWnd = MainWindowOfThread();
+    const HWND hWnd = GetThemeWindow();
     const struct {
         ThemeClass& cls;
         LPCWSTR pszName;

@@ -8,10 +8,14 @@
 #include "CXTPControlPopup.h"
 #include "CXTPImageManagerIcon.h"
 
+BOOL CXTPPaintManager::IsPopupType(int nType)
+{
+    return nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup;
+}
+
 BOOL CXTPPaintManager::IsPopuped(CXTPControl* pControl)
 {
-    const int nType = pControl->GetType();
-    if (nType != xtpControlPopup && nType != xtpControlButtonPopup && nType != xtpControlSplitButtonPopup)
+    if (!IsPopupType(pControl->GetType()))
         return FALSE;
     CXTPControlPopup* pPopup = dynamic_cast<CXTPControlPopup*>(pControl);
     return pPopup && pPopup->GetPopuped();

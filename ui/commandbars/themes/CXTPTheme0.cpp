@@ -14,15 +14,6 @@
 #include "CXTPImageManagerIcon.h"
 #include "CXTPPopupBar.h"
 
-namespace {
-
-BOOL IsPopupType(int nType)
-{
-    return nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup;
-}
-
-}  // namespace
-
 CXTPTheme0::CXTPTheme0()
 {
     m_bUseFadedIcons = TRUE;

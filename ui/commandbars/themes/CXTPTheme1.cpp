@@ -13,15 +13,6 @@
 #include "CXTPControlEdit.h"
 #include "CXTPImageManagerIcon.h"
 
-namespace {
-
-BOOL IsPopupType(int nType)
-{
-    return nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup;
-}
-
-}  // namespace
-
 CXTPTheme1::CXTPTheme1()
 {
     m_bUseFadedIcons = FALSE;

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "CDC.h"
-#include "CWinThread.h"
 #include "CWnd.h"
 #include "CXTPColorManager.h"
 #include "CXTPCommandBar.h"
@@ -100,11 +99,7 @@ int CXTPTheme2::GetBallLevel(int x, int y)
 void CXTPTheme2::RefreshMetrics()
 {
     CXTPTheme0::RefreshMetrics();
-    // Before the main window exists the style opens for no window, so a theme made while the
-    // frame is being created is styled at once.
-    CWinThread* pThread = AfxGetThread();
-    CWnd* pMainWnd = pThread ? pThread->GetMainWnd() : nullptr;
-    m_themeStatusBar.OpenThemeData(pMainWnd ? pMainWnd->GetSafeHwnd() : nullptr, L"STATUS");
+    m_themeStatusBar.OpenThemeData(GetThemeWindow(), L"STATUS");
     RefreshGradients();
     BuildBallImage();
 }

@@ -5,8 +5,8 @@
 
 #include "CXTPColorManager.h"
 
-// While it lives, the visual style reads as the given colour scheme (0 none, 1 blue,
-// 2 olive, 3 silver); the process-wide colour table is rebuilt on entry and exit.
+// While it lives, the visual style reads as the given colour scheme (1 blue, 2 olive,
+// 3 silver; any other number none); the process-wide colour table is rebuilt on entry and exit.
 class SchemeScope {
 public:
     explicit SchemeScope(int scheme)
@@ -27,7 +27,7 @@ private:
     static HRESULT ThemeName(LPWSTR fileName, int fileChars, LPWSTR colorName, int colorChars)
     {
         static const wchar_t* colors[] = {L"", L"NormalColor", L"HomeStead", L"Metallic"};
-        if (s_scheme == 0)
+        if (s_scheme < 1 || s_scheme > 3)
             return E_FAIL;
         lstrcpynW(fileName, L"C:\\Windows\\Resources\\Themes\\Luna\\Luna.msstyles", fileChars);
         lstrcpynW(colorName, colors[s_scheme], colorChars);

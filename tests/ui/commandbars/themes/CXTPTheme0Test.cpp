@@ -342,8 +342,9 @@ TEST_F(Theme0Bars, ADropDownOpensIntoItsButtonAndLeavesItsBorderOpenThere)
     EXPECT_EQ(pTheme->GetColor(43), Pixel(canvas, 0, 0));
     EXPECT_EQ(pTheme->GetColor(30), Pixel(canvas, 1, 0));
     EXPECT_EQ(pTheme->GetColor(30), Pixel(canvas, rcButton.Width() - 2, 0));
-    if (rcPopup.Width() > rcButton.Width())
+    if (rcPopup.Width() > rcButton.Width()) {
         EXPECT_EQ(pTheme->GetColor(43), Pixel(canvas, rcButton.Width(), 0));
+    }
 }
 
 TEST(Theme0, FieldLabelsAreMeasuredIntoTheirControls)
