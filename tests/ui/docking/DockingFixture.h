@@ -18,6 +18,12 @@ struct Notice {
     int action;  // DPN_ACTION's action, else -1
 };
 
+// A frame that is a member, not made on the heap: its window going must not delete it.
+class MemberFrame : public CFrameWnd {
+public:
+    void PostNcDestroy() override {}
+};
+
 class TestOwner : public CXTPDockingPaneOwner {
 public:
     TestOwner()
@@ -69,7 +75,7 @@ public:
 
     void AddElement(CXTPDockingPaneBase* pElement) override { elements.push_back(pElement); }
     BOOL IsUserLayout() const override { return userLayout; }
-    CFrameWnd* GetSite() const override { return const_cast<CFrameWnd*>(&frame); }
+    CFrameWnd* GetSite() const override { return const_cast<MemberFrame*>(&frame); }
     HWND GetManagerHwnd() const override { return park; }
     CXTPDockingPanePaintManager* GetPaintManager() const override { return paint; }
     CXTPDockingPaneDragContext* GetDragContext() const override { return drag; }
@@ -122,7 +128,7 @@ public:
     BOOL IsCloseGroupOnButton() const override { return closeGroup; }
     BOOL IsHideGroupOnButton() const override { return TRUE; }
 
-    CFrameWnd frame;
+    MemberFrame frame;
     HWND park = nullptr;
     CXTPDockingPanePaintManager* paint = nullptr;
     CXTPDockingPaneDragContext* drag = nullptr;

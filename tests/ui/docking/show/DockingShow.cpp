@@ -25,6 +25,8 @@ public:
             ::PostQuitMessage(0);
         return CFrameWnd::WindowProc(message, wParam, lParam);
     }
+    // This frame lives on the stack: closing its window must not delete it.
+    void PostNcDestroy() override {}
 };
 
 }  // namespace
