@@ -58,7 +58,6 @@ Stats Time(BenchFrame& frame, Step step)
     for (int i = 0; i < kSteps; ++i) {
         const auto start = Clock::now();
         step(i);
-        frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
         ::RedrawWindow(frame.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump();
         stats.Add(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
@@ -85,7 +84,7 @@ int main()
     manager.CreatePane(2, CRect(0, 0, 200, 120), DPD_BOTTOM, pRight);
     manager.m_bGhostSplitter = FALSE;
     frame.ShowWindow(SW_SHOW);
-    frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+    frame.RecalcLayout();
     Pump();
 
     Stats resize = Time(frame, [&](int i) {
@@ -93,9 +92,13 @@ int main()
         frame.SetWindowPos(nullptr, 0, 0, width, 1024 - i * 2, SWP_NOZORDER | SWP_NOACTIVATE);
     });
     frame.SetWindowPos(nullptr, 0, 0, 1280, 1024, SWP_NOZORDER | SWP_NOACTIVATE);
-    // A live splitter move applies the new preferred width of the left group at once.
+    // A live splitter move applies the new preferred width of the left group and lays the
+    // frame out at once, as the splitter's drag does.
     CXTPDockingPaneBase* pLeft = pClassView->m_pParentContainer;
-    Stats move = Time(frame, [&](int i) { pLeft->m_szDocking.cx = 150 + (i % 50) * 6; });
+    Stats move = Time(frame, [&](int i) {
+        pLeft->m_szDocking.cx = 150 + (i % 50) * 6;
+        frame.RecalcLayout();
+    });
 
     std::printf("docking layout and paint, %d steps each (ms)\n", kSteps);
     std::printf("  resize 1280 -> 640: mean %.2f, worst %.2f\n", resize.total / kSteps, resize.worst);

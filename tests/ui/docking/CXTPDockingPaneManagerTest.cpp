@@ -278,7 +278,7 @@ TEST(DockingPaneManager, SetLayoutAsksForEveryShownPanesWindow)
 
     site.frame.notices.clear();
     site.manager.SetLayout(&saved);
-    site.frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);  // the frame's layout pass, reaching id 0
+    site.frame.SendMessage(WM_IDLEUPDATECMDUI);  // the idle step runs the layout pass SetLayout asked for
     Pump();
     // Shown: the output and the selected solution explorer; the class view stays hidden.
     std::vector<UINT> asked;
@@ -292,24 +292,37 @@ TEST(DockingPaneManager, SetLayoutAsksForEveryShownPanesWindow)
     EXPECT_NE(site.manager.FindPane(201), site.classView) << "the current layout holds copies";
 }
 
-TEST(DockingPaneManager, LayoutPassGivesTheMdiClientThePlaceholdersRectangle)
+TEST(DockingPaneManager, ResizingTheFrameLaysOutThePanesAndGivesTheMdiClientThePlaceholder)
 {
     Site site;
     HWND hMdi = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, site.frame.GetSafeHwnd(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, nullptr);
     site.StartUp();
-    site.frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);  // the frame's layout pass, reaching id 0
-    CRect rcPlaceholder = site.manager.GetClientPane()->m_rcWindow;
-    CRect rcMdi;
-    ::GetWindowRect(hMdi, &rcMdi);
-    site.frame.ScreenToClient(&rcMdi);
-    EXPECT_EQ(rcMdi, rcPlaceholder);
-    CRect rcFrame;
-    site.frame.GetClientRect(&rcFrame);
-    EXPECT_GE(rcPlaceholder.left, 230) << "right of the left group";
-    EXPECT_LE(rcPlaceholder.bottom, rcFrame.bottom - 120) << "above the output";
-    EXPECT_EQ(rcPlaceholder.right, rcFrame.right);
-    EXPECT_EQ(rcPlaceholder.top, rcFrame.top);
+    auto placeOf = [&](HWND hWnd) {
+        CRect rc;
+        ::GetWindowRect(hWnd, &rc);
+        site.frame.ScreenToClient(&rc);
+        return rc;
+    };
+    // Only the frame's own layout pass, run by its size change, places the windows.
+    for (CSize size : {CSize(700, 500), CSize(1000, 720), CSize(420, 300)}) {
+        site.frame.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        CRect rcFrame;
+        site.frame.GetClientRect(&rcFrame);
+        CRect rcPlaceholder = site.manager.GetClientPane()->m_rcWindow;
+        EXPECT_EQ(placeOf(hMdi), rcPlaceholder) << size.cx;
+        EXPECT_EQ(rcPlaceholder.right, rcFrame.right) << size.cx;
+        EXPECT_EQ(rcPlaceholder.top, rcFrame.top) << size.cx;
+
+        CRect rcLeft = placeOf(site.explorer->m_pParentContainer->GetPaneHwnd());
+        CRect rcBottom = placeOf(site.output->m_pParentContainer->GetPaneHwnd());
+        EXPECT_EQ(rcLeft.left, rcFrame.left) << size.cx;
+        EXPECT_EQ(rcLeft.Height(), rcFrame.Height()) << size.cx;
+        EXPECT_LE(rcLeft.right, rcPlaceholder.left) << size.cx;
+        EXPECT_EQ(rcBottom.bottom, rcFrame.bottom) << size.cx;
+        EXPECT_EQ(rcBottom.right, rcFrame.right) << size.cx;
+        EXPECT_GE(rcBottom.top, rcPlaceholder.bottom) << size.cx;
+    }
 }
 
 }  // namespace

@@ -56,12 +56,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nShowCmd)
         CXTPDockingPane* pBelow = manager.CreatePane(2, CRect(0, 0, 200, 120), DPD_BOTTOM, pRight);
         pBelow->SetTitle("Split below\nBelow");
         frame.ShowWindow(nShowCmd);
-        frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+        frame.RecalcLayout();
         MSG msg;
         while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
-            frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+            // The idle step runs the layout passes the panes asked for.
+            if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+                frame.SendMessage(WM_IDLEUPDATECMDUI);
         }
     }
     return 0;
