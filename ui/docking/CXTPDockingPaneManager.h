@@ -98,4 +98,8 @@ private:
     // replaced by its clone without a map.
     CXTPDockingPaneBase* Detach(CXTPDockingPaneBase* pElement);
     void InsertDocked(CXTPDockingPaneBase* pElement, XTPDockingPaneDirection dir, CXTPDockingPaneBase* pNeighbour);
+    // Repaints every tab group and splitter window of the current layout.
+    void RedrawPanes();
+
+    CSize m_szSiteLaidOut;  // the site's client size at the last layout pass
 };

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPDockingPaneSplitterContainer.h"
+#include "CXTPDockingPaneSplitterWnd.h"
 #include "CXTPDockingPaneTabbedContainer.h"
 #include "CXTPPropExchangeXMLNode.h"
 
@@ -322,6 +324,62 @@ TEST(DockingPaneManager, ResizingTheFrameLaysOutThePanesAndGivesTheMdiClientTheP
         EXPECT_EQ(rcBottom.bottom, rcFrame.bottom) << size.cx;
         EXPECT_EQ(rcBottom.right, rcFrame.right) << size.cx;
         EXPECT_GE(rcBottom.top, rcPlaceholder.bottom) << size.cx;
+    }
+}
+
+TEST(DockingPaneManager, LayoutPassRepaintsOnlyWhatChanged)
+{
+    Site site;
+    site.StartUp();
+    site.frame.ShowWindow(SW_SHOWNOACTIVATE);
+    site.frame.SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+    auto idle = [&] { site.frame.SendMessage(WM_IDLEUPDATECMDUI); };
+    // Both tabs of the left group have shown their windows once.
+    site.manager.ShowPane(site.classView);
+    idle();
+    site.manager.ShowPane(site.explorer);
+    idle();
+    // Which docking windows wait for a paint: the left group, the output's group, the splitters.
+    auto waiting = [&] {
+        auto dirty = [](HWND hWnd) {
+            RECT rc;
+            return hWnd && ::GetUpdateRect(hWnd, &rc, FALSE) != FALSE;
+        };
+        auto group = [](CXTPDockingPane* pPane) {
+            return pPane->m_pParentContainer ? pPane->m_pParentContainer->GetPaneHwnd() : nullptr;
+        };
+        std::string s;
+        s += dirty(group(site.explorer)) ? "left " : "";
+        s += dirty(group(site.output)) ? "output " : "";
+        bool bSplitter = false;
+        for (CXTPDockingPaneBase* pElement : site.manager.m_pLayout->m_lstElements)
+            if (pElement->GetType() == DPT_SPLITTER)
+                for (CXTPDockingPaneSplitterWnd* pWnd :
+                     static_cast<CXTPDockingPaneSplitterContainer*>(pElement)->GetSplitters())
+                    bSplitter |= dirty(pWnd->GetSafeHwnd());
+        return s + (bSplitter ? "splitter " : "");
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        const char* repainted;
+    } cases[] = {
+        {"a pass that moves nothing", [&] { site.frame.RecalcLayout(); }, ""},
+        {"an idle step with nothing to do", idle, ""},
+        {"a title", [&] { site.output->SetTitle("Build\nBuild"); idle(); }, "output "},
+        {"the selected tab", [&] { site.manager.ShowPane(site.classView); idle(); }, "left "},
+        // The left group spans the frame's height beside the client and the output.
+        {"the output closed", [&] { site.manager.ClosePane(site.output); idle(); }, ""},
+        {"the output shown again", [&] { site.manager.ShowPane(site.output); idle(); }, "output splitter "},
+        {"the frame's size", [&] { site.frame.SetWindowPos(nullptr, 0, 0, 790, 600, SWP_NOZORDER | SWP_NOACTIVATE); },
+         "left output splitter "},
+        {"the theme", [&] { site.manager.SetTheme(7); idle(); }, "left output splitter "},
+    };
+    for (const Case& c : cases) {
+        ::RedrawWindow(site.frame.GetSafeHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ASSERT_EQ(waiting(), "") << c.what;
+        c.change();
+        EXPECT_EQ(waiting(), c.repainted) << c.what;
     }
 }
 
