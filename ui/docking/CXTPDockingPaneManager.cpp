@@ -94,6 +94,11 @@ CXTPDockingPaneLayout* CXTPDockingPaneManager::CreateLayout()
 
 CXTPDockingPaneBase* CXTPDockingPaneManager::CreatePaneOfType(int nType, CXTPDockingPaneOwner* pLayout)
 {
+    return DefaultPaneOfType(nType, pLayout);
+}
+
+CXTPDockingPaneBase* CXTPDockingPaneManager::DefaultPaneOfType(int nType, CXTPDockingPaneOwner* pLayout)
+{
     switch (nType) {
     case DPT_PANE:
         return new CXTPDockingPane(pLayout);

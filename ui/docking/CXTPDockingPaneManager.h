@@ -22,6 +22,8 @@ public:
     void InstallInFrame(CFrameWnd* pFrame);
     virtual CXTPDockingPaneLayout* CreateLayout();
     CXTPDockingPaneBase* CreatePaneOfType(int nType, CXTPDockingPaneOwner* pLayout) override;
+    // The elements this build makes, for the factory above and for other owners of pane trees.
+    static CXTPDockingPaneBase* DefaultPaneOfType(int nType, CXTPDockingPaneOwner* pLayout);
     void SetImageManager(CXTPImageManager* pImageManager);
     HICON GetPaneIcon(int nIconID, int cx) override;
 

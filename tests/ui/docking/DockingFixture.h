@@ -10,6 +10,7 @@
 #include "CFrameWnd.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPaneDragContext.h"
+#include "CXTPDockingPaneManager.h"
 #include "CXTPDockingPanePaintManager.h"
 
 struct Notice {
@@ -118,7 +119,10 @@ public:
     void ToggleAutoHide(CXTPDockingPaneBase* pElement) override { autoHidden.push_back(pElement); }
     void ToggleDocking(CXTPDockingPaneBase* pElement) override { toggled.push_back(pElement); }
     void UpdatePanes() override { ++updates; }
-    CXTPDockingPaneBase* CreatePaneOfType(int nType, CXTPDockingPaneOwner* pLayout) override;
+    CXTPDockingPaneBase* CreatePaneOfType(int nType, CXTPDockingPaneOwner* pLayout) override
+    {
+        return CXTPDockingPaneManager::DefaultPaneOfType(nType, pLayout);
+    }
     HICON GetPaneIcon(int /*nIconID*/, int /*cx*/) override { return nullptr; }
     DWORD GetDefaultPaneOptions() const override { return defaultOptions; }
     BOOL IsHideClient() const override { return hideClient; }
