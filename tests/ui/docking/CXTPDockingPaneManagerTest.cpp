@@ -21,6 +21,7 @@
 #include "CXTPDockingPaneSplitterWnd.h"
 #include "CXTPDockingPaneTabbedContainer.h"
 #include "CXTPPropExchangeXMLNode.h"
+#include "ExchangeFixture.h"
 
 namespace {
 
@@ -136,9 +137,7 @@ TEST(DockingPaneManager, StartUpArrangementSavesAsTheGoldenXml)
     CXTPDockingPaneLayout saved(&site.manager);
     site.manager.GetLayout(&saved);
 
-    char folder[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, folder);
-    std::string path = std::string(folder) + "DockingPaneManagerTest.xml";
+    const std::string path = TempFilePath("DockingPaneManagerTest.xml");
     {
         CXTPPropExchangeXMLNode px(FALSE, nullptr, "Config");
         px.SetEncoding("windows-1251");
@@ -146,23 +145,7 @@ TEST(DockingPaneManager, StartUpArrangementSavesAsTheGoldenXml)
         EXPECT_TRUE(saved.DoPropExchange(section));
         EXPECT_EQ(px.SaveToFile(path.c_str(), TRUE), S_OK);
     }
-    std::string golden = __FILE__;
-    golden.erase(golden.find_last_of("/\\") + 1);
-    if (golden[0] == '/')
-        golden = "Z:" + golden;
-    golden += "data/StartUpLayout.xml";
-    auto read = [](const std::string& file) {
-        std::string data;
-        if (std::FILE* f = std::fopen(file.c_str(), "rb")) {
-            char buffer[4096];
-            size_t got = 0;
-            while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-                data.append(buffer, got);
-            std::fclose(f);
-        }
-        return data;
-    };
-    EXPECT_EQ(read(path), read(golden));
+    EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(DataFileBeside(__FILE__, "StartUpLayout.xml")));
     ::DeleteFileA(path.c_str());
 }
 
