@@ -188,7 +188,8 @@ void CFrameWnd::RecalcLayout(BOOL)
     m_nIdleFlags &= ~(idleLayout | idleNotify);
     const UINT pane = m_pPreviewState ? m_pPreviewState->nIDMainPane : AFX_IDW_PANE_FIRST;
     CRect border = m_rectBorder;
-    RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, pane, reposExtra, &border);
+    // Every child of ours whatever its id takes part: a docking pane manager's window has id 0.
+    RepositionBars(0, 0xFFFF, pane, reposExtra, &border);
     m_bInRecalcLayout = FALSE;
 }
 

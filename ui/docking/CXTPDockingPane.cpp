@@ -103,7 +103,11 @@ void CXTPDockingPane::OnSizeParent(CWnd* pParent, CRect rect, AFX_SIZEPARENTPARA
     } else if (hWndSite && hWndContainer) {
         ::MapWindowPoints(hWndSite, hWndContainer, reinterpret_cast<POINT*>(&rc), 2);
     }
-    ::MoveWindow(m_hwndChild, rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
+    CRect rcNow;
+    ::GetWindowRect(m_hwndChild, &rcNow);
+    ::MapWindowPoints(nullptr, ::GetParent(m_hwndChild), reinterpret_cast<POINT*>(&rcNow), 2);
+    if (rcNow != rc)
+        ::MoveWindow(m_hwndChild, rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
 }
 
 void CXTPDockingPane::OnFocusChanged()

@@ -16,6 +16,23 @@ void XTPDockingPaneDelayRecalc(CWnd* pSite)
         pFrame->DelayRecalcLayout();
 }
 
+BOOL XTPDockingPaneMoveWindow(HWND hWnd, HWND hWndAfter, const CRect& rc, AFX_SIZEPARENTPARAMS* lpLayout)
+{
+    CRect rcNow;
+    ::GetWindowRect(hWnd, &rcNow);
+    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<POINT*>(&rcNow), 2);
+    // Moving it in place would still redo the z-order and the visible regions of every
+    // sibling, which a layout pass per splitter step cannot afford.
+    if (rcNow == rc)
+        return FALSE;
+    if (lpLayout && lpLayout->hDWP)
+        lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, hWndAfter, rc.left, rc.top, rc.Width(), rc.Height(),
+                                          SWP_NOACTIVATE);
+    else
+        ::SetWindowPos(hWnd, hWndAfter, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE);
+    return TRUE;
+}
+
 CXTPDockingPaneBase::CXTPDockingPaneBase(int nType, CXTPDockingPaneOwner* pLayout)
     : m_pLayout(pLayout), m_nType(nType)
 {

@@ -66,3 +66,7 @@ public:
 
 // Marks the frame a window lies in (or the window itself) for a delayed layout pass.
 void XTPDockingPaneDelayRecalc(CWnd* pSite);
+// Moves a window to rc (its parent's client coordinates) and after hWndAfter in the z-order,
+// in the layout's deferred batch when there is one; a window already there is left alone.
+// TRUE when it moved.
+BOOL XTPDockingPaneMoveWindow(HWND hWnd, HWND hWndAfter, const CRect& rc, AFX_SIZEPARENTPARAMS* lpLayout);

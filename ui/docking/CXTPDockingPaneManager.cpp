@@ -13,6 +13,7 @@
 #include "CXTPDockingPaneDragContext.h"
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPDockingPaneSplitterContainer.h"
+#include "CXTPDockingPaneSplitterWnd.h"
 #include "CXTPDockingPaneTabbedContainer.h"
 #include "CXTPImageManager.h"
 #include "CXTPImageManagerIcon.h"
@@ -92,6 +93,11 @@ CXTPDockingPaneLayout* CXTPDockingPaneManager::CreateLayout()
 }
 
 CXTPDockingPaneBase* CXTPDockingPaneManager::CreatePaneOfType(int nType, CXTPDockingPaneOwner* pLayout)
+{
+    return DefaultPaneOfType(nType, pLayout);
+}
+
+CXTPDockingPaneBase* CXTPDockingPaneManager::DefaultPaneOfType(int nType, CXTPDockingPaneOwner* pLayout)
 {
     switch (nType) {
     case DPT_PANE:
@@ -472,6 +478,8 @@ void CXTPDockingPaneManager::RecalcFramesLayout()
 {
     if (!GetSafeHwnd() || !m_pLayout)
         return;
+    // The layout pass repaints only what it moves; asked for here, the look may have changed.
+    RedrawPanes();
     XTPDockingPaneDelayRecalc(m_pSite);
     for (DockingPaneInfo& info : m_pLayout->m_lstPanes)
         if (info.pPane && info.pPane->m_pParentContainer)
@@ -524,9 +532,32 @@ int CXTPDockingPaneManager::MirrorDirection(int nDirection) const
     return nDirection;
 }
 
+void CXTPDockingPaneManager::RedrawPanes()
+{
+    if (!m_pLayout)
+        return;
+    for (CXTPDockingPaneBase* pElement : m_pLayout->m_lstElements) {
+        if (pElement->GetType() == DPT_TABBED)
+            pElement->Invalidate();
+        else if (pElement->GetType() == DPT_SPLITTER)
+            for (CXTPDockingPaneSplitterWnd* pSplitter :
+                 static_cast<CXTPDockingPaneSplitterContainer*>(pElement)->GetSplitters())
+                ::InvalidateRect(pSplitter->GetSafeHwnd(), nullptr, FALSE);
+    }
+}
+
 LRESULT CXTPDockingPaneManager::OnSizeParent(WPARAM /*wParam*/, LPARAM lParam)
 {
     auto* lpLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+    // The shaded themes draw across the whole frame: a new frame size repaints them all.
+    if (lpLayout && lpLayout->hDWP && m_pSite && m_pSite->GetSafeHwnd()) {
+        CRect rcSite;
+        m_pSite->GetClientRect(&rcSite);
+        if (rcSite.Size() != m_szSiteLaidOut) {
+            m_szSiteLaidOut = rcSite.Size();
+            RedrawPanes();
+        }
+    }
     if (m_pLayout && m_pLayout->m_pTopContainer && lpLayout) {
         m_pLayout->RepositionPanes(m_pSite, lpLayout->rect, lpLayout);
         SyncPaneHolders();

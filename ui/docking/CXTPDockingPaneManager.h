@@ -22,6 +22,8 @@ public:
     void InstallInFrame(CFrameWnd* pFrame);
     virtual CXTPDockingPaneLayout* CreateLayout();
     CXTPDockingPaneBase* CreatePaneOfType(int nType, CXTPDockingPaneOwner* pLayout) override;
+    // The elements this build makes, for the factory above and for other owners of pane trees.
+    static CXTPDockingPaneBase* DefaultPaneOfType(int nType, CXTPDockingPaneOwner* pLayout);
     void SetImageManager(CXTPImageManager* pImageManager);
     HICON GetPaneIcon(int nIconID, int cx) override;
 
@@ -98,4 +100,8 @@ private:
     // replaced by its clone without a map.
     CXTPDockingPaneBase* Detach(CXTPDockingPaneBase* pElement);
     void InsertDocked(CXTPDockingPaneBase* pElement, XTPDockingPaneDirection dir, CXTPDockingPaneBase* pNeighbour);
+    // Repaints every tab group and splitter window of the current layout.
+    void RedrawPanes();
+
+    CSize m_szSiteLaidOut;  // the site's client size at the last layout pass
 };

@@ -281,9 +281,8 @@ void CXTPDockingPaneSplitterContainer::OnSizeParent(CWnd* pParent, CRect rect, A
                                      : CRect(rect.left, nFar, rect.right, nFar + nSplitter);
             rcStrip.IntersectRect(rcStrip, rect);
             HWND hWndSplitter = m_lstSplitters[i]->GetSafeHwnd();
-            lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWndSplitter, HWND_BOTTOM, rcStrip.left, rcStrip.top,
-                                              rcStrip.Width(), rcStrip.Height(), SWP_NOACTIVATE);
-            ::InvalidateRect(hWndSplitter, nullptr, FALSE);
+            if (XTPDockingPaneMoveWindow(hWndSplitter, HWND_BOTTOM, rcStrip, lpLayout))
+                ::InvalidateRect(hWndSplitter, nullptr, FALSE);
         }
         nPos = nFar + nSplitter;
     }
@@ -308,14 +307,33 @@ void CXTPDockingPaneSplitterContainer::RebuildSplitters()
 {
     if (m_bLayoutLock)
         return;
-    DeleteSplitters();
-    if (m_lstChildren.size() < 2)
-        return;
-    std::vector<CXTPDockingPaneBase*> visible = VisibleChildren();
+    std::vector<CXTPDockingPaneSplitterWnd*> lstOld;
+    lstOld.swap(m_lstSplitters);
+    std::vector<CXTPDockingPaneBase*> visible;
+    if (m_lstChildren.size() >= 2)
+        visible = VisibleChildren();
+    const HWND hWndSite = m_pDockingSite ? m_pDockingSite->GetSafeHwnd() : nullptr;
     for (size_t i = 0; i + 1 < visible.size(); ++i) {
+        // A splitter between the same neighbours in the same site is kept: switching a tab
+        // or showing a pane need not remake and repaint every splitter window.
+        auto it = std::find_if(lstOld.begin(), lstOld.end(), [&](CXTPDockingPaneSplitterWnd* pOld) {
+            return pOld && pOld->GetFirst() == visible[i] && pOld->GetSecond() == visible[i + 1] &&
+                   pOld->GetSafeHwnd() && ::GetParent(pOld->GetSafeHwnd()) == hWndSite;
+        });
+        if (it != lstOld.end()) {
+            m_lstSplitters.push_back(*it);
+            *it = nullptr;
+            continue;
+        }
         CXTPDockingPaneSplitterWnd* pSplitter = OnCreateSplitter();
         pSplitter->Create(this, visible[i], visible[i + 1]);
         m_lstSplitters.push_back(pSplitter);
+    }
+    for (CXTPDockingPaneSplitterWnd* pOld : lstOld) {
+        if (!pOld)
+            continue;
+        pOld->DestroyWindow();
+        delete pOld;
     }
 }
 

@@ -177,6 +177,21 @@ void CXTPDockingPaneTabbedContainer::UpdateTabs()
 {
     if (!m_hWnd)
         return;
+    // What the tabs and the caption show: repainted only when it changes.
+    BOOL bChanged = GetItemCount() != static_cast<int>(m_lstPanes.size());
+    for (int i = 0; i < GetItemCount() && !bChanged; ++i) {
+        const CXTPTabManagerItem* pItem = GetItem(i);
+        const CXTPDockingPane* pPane = m_lstPanes[i];
+        bChanged = pItem->GetData() != reinterpret_cast<DWORD_PTR>(pPane) ||
+                   pItem->GetCaptionText() != pPane->GetTabCaption() || pItem->GetTooltip() != pPane->GetTitle() ||
+                   pItem->GetStoredColor() != pPane->GetTabColor() ||
+                   (pItem == GetSelectedItem()) != (pPane == m_pSelectedPane);
+    }
+    for (CXTPDockingPaneCaptionButton* pButton : m_arrCaptionButtons)
+        bChanged |= pButton->m_bSelected;
+    if (bChanged)
+        Invalidate();
+
     ++m_nLockUpdate;
     DeleteAllItems();
     for (CXTPDockingPane* pPane : m_lstPanes) {
@@ -260,18 +275,20 @@ void CXTPDockingPaneTabbedContainer::OnSizeParent(CWnd* pParent, CRect rect, AFX
     if ((lpLayout && !lpLayout->hDWP) || !m_hWnd)
         return;
 
-    if (lpLayout)
-        lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, m_hWnd, HWND_BOTTOM, rect.left, rect.top, rect.Width(),
-                                          rect.Height(), SWP_NOACTIVATE);
-    else
-        ::SetWindowPos(m_hWnd, HWND_BOTTOM, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE);
-    Invalidate();
+    // A group left where it was keeps its picture: what else changes its look (tabs, titles,
+    // selection, focus, buttons, theme) repaints it by itself.
+    if (XTPDockingPaneMoveWindow(m_hWnd, HWND_BOTTOM, rect, lpLayout))
+        Invalidate();
 
     ++m_nLockUpdate;
     UpdateTabs();
     CWnd* pFrame = GetParentFrame();
-    FindCaptionButton(XTP_IDS_DOCKINGPANE_AUTOHIDE)->m_dwState =
-        dynamic_cast<CMiniFrameWnd*>(pFrame) ? kPinFloating : kPinDocked;
+    const DWORD dwPin = dynamic_cast<CMiniFrameWnd*>(pFrame) ? kPinFloating : kPinDocked;
+    CXTPDockingPaneCaptionButton* pPin = FindCaptionButton(XTP_IDS_DOCKINGPANE_AUTOHIDE);
+    if (pPin->m_dwState != dwPin) {
+        pPin->m_dwState = dwPin;
+        Invalidate();
+    }
     CRect rcPanes(0, 0, rect.Width(), rect.Height());
     if (CXTPDockingPanePaintManager* pPaint = CXTPDockingPaneBase::GetPaintManager())
         pPaint->AdjustClientRect(this, rcPanes, TRUE);

@@ -230,8 +230,9 @@ TEST(TabbedContainer, AutoHideButtonHidesTheGroupUnlessVetoed)
         g.Send(WM_LBUTTONDOWN, g.Button(XTP_IDS_DOCKINGPANE_AUTOHIDE));
         EXPECT_EQ(owner.autoHidden.size(), veto ? 0u : 1u);
         EXPECT_EQ(owner.Count(DPN_ACTION, DPA_HIDDEN), veto ? 0 : 1);
-        if (!veto)
+        if (!veto) {
             EXPECT_EQ(owner.autoHidden[0], g.group) << "the manager hides whole groups";
+        }
     }
 }
 

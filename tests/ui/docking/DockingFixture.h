@@ -10,12 +10,19 @@
 #include "CFrameWnd.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPaneDragContext.h"
+#include "CXTPDockingPaneManager.h"
 #include "CXTPDockingPanePaintManager.h"
 
 struct Notice {
     WPARAM code;
     LPARAM param;
     int action;  // DPN_ACTION's action, else -1
+};
+
+// A frame that is a member, not made on the heap: its window going must not delete it.
+class MemberFrame : public CFrameWnd {
+public:
+    void PostNcDestroy() override {}
 };
 
 class TestOwner : public CXTPDockingPaneOwner {
@@ -69,7 +76,7 @@ public:
 
     void AddElement(CXTPDockingPaneBase* pElement) override { elements.push_back(pElement); }
     BOOL IsUserLayout() const override { return userLayout; }
-    CFrameWnd* GetSite() const override { return const_cast<CFrameWnd*>(&frame); }
+    CFrameWnd* GetSite() const override { return const_cast<MemberFrame*>(&frame); }
     HWND GetManagerHwnd() const override { return park; }
     CXTPDockingPanePaintManager* GetPaintManager() const override { return paint; }
     CXTPDockingPaneDragContext* GetDragContext() const override { return drag; }
@@ -112,7 +119,10 @@ public:
     void ToggleAutoHide(CXTPDockingPaneBase* pElement) override { autoHidden.push_back(pElement); }
     void ToggleDocking(CXTPDockingPaneBase* pElement) override { toggled.push_back(pElement); }
     void UpdatePanes() override { ++updates; }
-    CXTPDockingPaneBase* CreatePaneOfType(int nType, CXTPDockingPaneOwner* pLayout) override;
+    CXTPDockingPaneBase* CreatePaneOfType(int nType, CXTPDockingPaneOwner* pLayout) override
+    {
+        return CXTPDockingPaneManager::DefaultPaneOfType(nType, pLayout);
+    }
     HICON GetPaneIcon(int /*nIconID*/, int /*cx*/) override { return nullptr; }
     DWORD GetDefaultPaneOptions() const override { return defaultOptions; }
     BOOL IsHideClient() const override { return hideClient; }
@@ -122,7 +132,7 @@ public:
     BOOL IsCloseGroupOnButton() const override { return closeGroup; }
     BOOL IsHideGroupOnButton() const override { return TRUE; }
 
-    CFrameWnd frame;
+    MemberFrame frame;
     HWND park = nullptr;
     CXTPDockingPanePaintManager* paint = nullptr;
     CXTPDockingPaneDragContext* drag = nullptr;

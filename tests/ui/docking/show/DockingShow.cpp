@@ -25,6 +25,8 @@ public:
             ::PostQuitMessage(0);
         return CFrameWnd::WindowProc(message, wParam, lParam);
     }
+    // This frame lives on the stack: closing its window must not delete it.
+    void PostNcDestroy() override {}
 };
 
 }  // namespace
@@ -54,12 +56,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nShowCmd)
         CXTPDockingPane* pBelow = manager.CreatePane(2, CRect(0, 0, 200, 120), DPD_BOTTOM, pRight);
         pBelow->SetTitle("Split below\nBelow");
         frame.ShowWindow(nShowCmd);
-        frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+        frame.RecalcLayout();
         MSG msg;
         while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
-            frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+            // The idle step runs the layout passes the panes asked for.
+            if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+                frame.SendMessage(WM_IDLEUPDATECMDUI);
         }
     }
     return 0;

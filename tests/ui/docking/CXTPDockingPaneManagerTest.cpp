@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -17,8 +18,10 @@
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPDockingPaneSplitterContainer.h"
+#include "CXTPDockingPaneSplitterWnd.h"
 #include "CXTPDockingPaneTabbedContainer.h"
 #include "CXTPPropExchangeXMLNode.h"
+#include "ExchangeFixture.h"
 
 namespace {
 
@@ -54,6 +57,8 @@ public:
             n += notice.code == code && notice.action == action;
         return n;
     }
+    // Made on the stack: its window going must not delete it.
+    void PostNcDestroy() override {}
     std::vector<Notice> notices;
     LRESULT closeAnswer = 0;
 };
@@ -72,11 +77,6 @@ struct Site {
     {
         frame.Create(nullptr, "Docking manager test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 800, 600));
         manager.InstallInFrame(&frame);
-    }
-    ~Site()
-    {
-        frame.DestroyWindow();
-        Pump();
     }
     // The main frame's start-up arrangement.
     void StartUp()
@@ -116,7 +116,6 @@ TEST(DockingPaneManager, SecondInstallChangesNothing)
     EXPECT_EQ(site.manager.m_pLayout, pLayout);
     EXPECT_EQ(site.manager.GetSafeHwnd(), hWnd);
     EXPECT_EQ(site.manager.GetSite(), &site.frame);
-    other.DestroyWindow();
 }
 
 TEST(DockingPaneManager, UnlistedThemesDrawAsTheDefault)
@@ -138,9 +137,7 @@ TEST(DockingPaneManager, StartUpArrangementSavesAsTheGoldenXml)
     CXTPDockingPaneLayout saved(&site.manager);
     site.manager.GetLayout(&saved);
 
-    char folder[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, folder);
-    std::string path = std::string(folder) + "DockingPaneManagerTest.xml";
+    const std::string path = TempFilePath("DockingPaneManagerTest.xml");
     {
         CXTPPropExchangeXMLNode px(FALSE, nullptr, "Config");
         px.SetEncoding("windows-1251");
@@ -148,23 +145,7 @@ TEST(DockingPaneManager, StartUpArrangementSavesAsTheGoldenXml)
         EXPECT_TRUE(saved.DoPropExchange(section));
         EXPECT_EQ(px.SaveToFile(path.c_str(), TRUE), S_OK);
     }
-    std::string golden = __FILE__;
-    golden.erase(golden.find_last_of("/\\") + 1);
-    if (golden[0] == '/')
-        golden = "Z:" + golden;
-    golden += "../data/StartUpLayout.xml";
-    auto read = [](const std::string& file) {
-        std::string data;
-        if (std::FILE* f = std::fopen(file.c_str(), "rb")) {
-            char buffer[4096];
-            size_t got = 0;
-            while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-                data.append(buffer, got);
-            std::fclose(f);
-        }
-        return data;
-    };
-    EXPECT_EQ(read(path), read(golden));
+    EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(DataFileBeside(__FILE__, "StartUpLayout.xml")));
     ::DeleteFileA(path.c_str());
 }
 
@@ -282,7 +263,7 @@ TEST(DockingPaneManager, SetLayoutAsksForEveryShownPanesWindow)
 
     site.frame.notices.clear();
     site.manager.SetLayout(&saved);
-    site.frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);  // the frame's layout pass, reaching id 0
+    site.frame.SendMessage(WM_IDLEUPDATECMDUI);  // the idle step runs the layout pass SetLayout asked for
     Pump();
     // Shown: the output and the selected solution explorer; the class view stays hidden.
     std::vector<UINT> asked;
@@ -296,24 +277,93 @@ TEST(DockingPaneManager, SetLayoutAsksForEveryShownPanesWindow)
     EXPECT_NE(site.manager.FindPane(201), site.classView) << "the current layout holds copies";
 }
 
-TEST(DockingPaneManager, LayoutPassGivesTheMdiClientThePlaceholdersRectangle)
+TEST(DockingPaneManager, ResizingTheFrameLaysOutThePanesAndGivesTheMdiClientThePlaceholder)
 {
     Site site;
     HWND hMdi = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, site.frame.GetSafeHwnd(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, nullptr);
     site.StartUp();
-    site.frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);  // the frame's layout pass, reaching id 0
-    CRect rcPlaceholder = site.manager.GetClientPane()->m_rcWindow;
-    CRect rcMdi;
-    ::GetWindowRect(hMdi, &rcMdi);
-    site.frame.ScreenToClient(&rcMdi);
-    EXPECT_EQ(rcMdi, rcPlaceholder);
-    CRect rcFrame;
-    site.frame.GetClientRect(&rcFrame);
-    EXPECT_GE(rcPlaceholder.left, 230) << "right of the left group";
-    EXPECT_LE(rcPlaceholder.bottom, rcFrame.bottom - 120) << "above the output";
-    EXPECT_EQ(rcPlaceholder.right, rcFrame.right);
-    EXPECT_EQ(rcPlaceholder.top, rcFrame.top);
+    auto placeOf = [&](HWND hWnd) {
+        CRect rc;
+        ::GetWindowRect(hWnd, &rc);
+        site.frame.ScreenToClient(&rc);
+        return rc;
+    };
+    // Only the frame's own layout pass, run by its size change, places the windows.
+    for (CSize size : {CSize(700, 500), CSize(1000, 720), CSize(420, 300)}) {
+        site.frame.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        CRect rcFrame;
+        site.frame.GetClientRect(&rcFrame);
+        CRect rcPlaceholder = site.manager.GetClientPane()->m_rcWindow;
+        EXPECT_EQ(placeOf(hMdi), rcPlaceholder) << size.cx;
+        EXPECT_EQ(rcPlaceholder.right, rcFrame.right) << size.cx;
+        EXPECT_EQ(rcPlaceholder.top, rcFrame.top) << size.cx;
+
+        CRect rcLeft = placeOf(site.explorer->m_pParentContainer->GetPaneHwnd());
+        CRect rcBottom = placeOf(site.output->m_pParentContainer->GetPaneHwnd());
+        EXPECT_EQ(rcLeft.left, rcFrame.left) << size.cx;
+        EXPECT_EQ(rcLeft.Height(), rcFrame.Height()) << size.cx;
+        EXPECT_LE(rcLeft.right, rcPlaceholder.left) << size.cx;
+        EXPECT_EQ(rcBottom.bottom, rcFrame.bottom) << size.cx;
+        EXPECT_EQ(rcBottom.right, rcFrame.right) << size.cx;
+        EXPECT_GE(rcBottom.top, rcPlaceholder.bottom) << size.cx;
+    }
+}
+
+TEST(DockingPaneManager, LayoutPassRepaintsOnlyWhatChanged)
+{
+    Site site;
+    site.StartUp();
+    site.frame.ShowWindow(SW_SHOWNOACTIVATE);
+    site.frame.SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+    auto idle = [&] { site.frame.SendMessage(WM_IDLEUPDATECMDUI); };
+    // Both tabs of the left group have shown their windows once.
+    site.manager.ShowPane(site.classView);
+    idle();
+    site.manager.ShowPane(site.explorer);
+    idle();
+    // Which docking windows wait for a paint: the left group, the output's group, the splitters.
+    auto waiting = [&] {
+        auto dirty = [](HWND hWnd) {
+            RECT rc;
+            return hWnd && ::GetUpdateRect(hWnd, &rc, FALSE) != FALSE;
+        };
+        auto group = [](CXTPDockingPane* pPane) {
+            return pPane->m_pParentContainer ? pPane->m_pParentContainer->GetPaneHwnd() : nullptr;
+        };
+        std::string s;
+        s += dirty(group(site.explorer)) ? "left " : "";
+        s += dirty(group(site.output)) ? "output " : "";
+        bool bSplitter = false;
+        for (CXTPDockingPaneBase* pElement : site.manager.m_pLayout->m_lstElements)
+            if (pElement->GetType() == DPT_SPLITTER)
+                for (CXTPDockingPaneSplitterWnd* pWnd :
+                     static_cast<CXTPDockingPaneSplitterContainer*>(pElement)->GetSplitters())
+                    bSplitter |= dirty(pWnd->GetSafeHwnd());
+        return s + (bSplitter ? "splitter " : "");
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        const char* repainted;
+    } cases[] = {
+        {"a pass that moves nothing", [&] { site.frame.RecalcLayout(); }, ""},
+        {"an idle step with nothing to do", idle, ""},
+        {"a title", [&] { site.output->SetTitle("Build\nBuild"); idle(); }, "output "},
+        {"the selected tab", [&] { site.manager.ShowPane(site.classView); idle(); }, "left "},
+        // The left group spans the frame's height beside the client and the output.
+        {"the output closed", [&] { site.manager.ClosePane(site.output); idle(); }, ""},
+        {"the output shown again", [&] { site.manager.ShowPane(site.output); idle(); }, "output splitter "},
+        {"the frame's size", [&] { site.frame.SetWindowPos(nullptr, 0, 0, 790, 600, SWP_NOZORDER | SWP_NOACTIVATE); },
+         "left output splitter "},
+        {"the theme", [&] { site.manager.SetTheme(7); idle(); }, "left output splitter "},
+    };
+    for (const Case& c : cases) {
+        ::RedrawWindow(site.frame.GetSafeHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ASSERT_EQ(waiting(), "") << c.what;
+        c.change();
+        EXPECT_EQ(waiting(), c.repainted) << c.what;
+    }
 }
 
 }  // namespace
