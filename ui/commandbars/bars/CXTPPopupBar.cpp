@@ -814,11 +814,17 @@ CSize CXTPPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
         }
     }
     CRect rcBorders = m_rcBorders;
+    // A width given to the popup (the expand popup's block of hidden buttons) wraps the rows.
+    if (m_nMRUWidth > 0 && m_nMRUWidth < 32767) {
+        DWORD dwWrapMode = 0;
+        CXTPControls::WrapRows(records, m_nMRUWidth, dwWrapMode);
+    }
     CSize size = CXTPControls::CalcControlsSize(records, FALSE);
     for (int i = 0; i < GetControlCount(); i++) {
         CRect rc = records[static_cast<size_t>(i)].rcControl;
         rc.OffsetRect(rcBorders.left, rcBorders.top);
         GetControl(i)->SetRect(rc);
+        GetControl(i)->SetWrap(records[static_cast<size_t>(i)].bWrap);
     }
     dc.SelectObject(pOldFont);
     m_nScrollLast = GetControlCount();

@@ -2,6 +2,7 @@
 #include "CXTPToolBar.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -24,6 +25,7 @@
 #include "CXTPImageManager.h"
 #include "CXTPPaintManager.h"
 #include "CXTPResourceManager.h"
+#include "CXTPShortcutManager.h"
 #include "CXTPToolBarDragContext.h"
 
 IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
@@ -564,6 +566,43 @@ void CXTPToolBar::DrawCommandBar(CDC* pDC)
             bFirst = FALSE;
     }
     pDC->SelectObject(pOldFont);
+}
+
+INT_PTR CXTPToolBar::OnToolHitTest(POINT point, TOOLINFOA_T* pTI) const
+{
+    // A window hosted in the bar answers for itself.
+    const INT_PTR nHit = CXTPCommandBar::OnToolHitTest(point, pTI);
+    if (nHit != -1)
+        return nHit;
+    CXTPHookManager* pHookManager = XTPHookManager();
+    if (pHookManager->IsLocked() || (m_bTracking == 2 && m_barPosition != xtpBarPopup))
+        return -1;
+    for (int i = 0; i < pHookManager->GetTrackedCount(); i++) {
+        CXTPCommandBar* pTracked = pHookManager->GetTrackedAt(i);
+        if (pTracked->GetType() == xtpBarTypePopup && pTracked->GetRootParent() != this)
+            return -1;
+    }
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars && !pCommandBars->GetOptions()->m_bToolBarScreenTips)
+        return -1;
+    CXTPControl* pControl = HitTestControl(point);
+    if (!pControl || pControl->GetID() == 0)
+        return -1;
+    CString strTip = pControl->GetTooltip();
+    CString strShortcut;
+    if (pCommandBars && pCommandBars->GetOptions()->m_bToolBarAccelTips &&
+        XTPShortcutManager()->FindDefaultAccelerator(static_cast<UINT>(pControl->GetID()), strShortcut, pCommandBars))
+        strTip += " (" + strShortcut + ")";
+    if (pTI) {
+        pTI->hwnd = m_hWnd;
+        pTI->uId = static_cast<UINT_PTR>(pControl->GetID());
+        pTI->rect = pControl->GetRect();
+        // The framework frees the copy once the tooltip has taken the text.
+        pTI->lpszText = static_cast<char*>(std::calloc(static_cast<size_t>(strTip.GetLength()) + 1, 1));
+        if (pTI->lpszText)
+            std::memcpy(pTI->lpszText, static_cast<const char*>(strTip), static_cast<size_t>(strTip.GetLength()));
+    }
+    return pControl->GetID();
 }
 
 void CXTPToolBar::Reset()

@@ -59,6 +59,9 @@ public:
     void Copy(CXTPCommandBar* pSrc, BOOL bRecursive = FALSE) override;
     // A floating bar draws its frame and caption around the controls.
     void DrawCommandBar(CDC* pDC) override;
+    // The tip of the control under the point: its tooltip, with its shortcut when the options
+    // ask for it; -1 while menus of another bar are open or tips are off.
+    INT_PTR OnToolHitTest(POINT point, TOOLINFOA_T* pTI) const override;
 
     // The size docked along an edge; nWidth is the row's thickness when known.
     virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);

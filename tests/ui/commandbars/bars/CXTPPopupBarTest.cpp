@@ -482,6 +482,30 @@ TEST_F(PopupBar, APopupToolBarLaysItsButtonsInARowWithinItsOwnBorders)
     pPopup->InternalRelease();
 }
 
+TEST_F(PopupBar, APopupToolBarWrapsItsButtonsIntoTheWidthItWasGiven)
+{
+    CXTPPopupToolBar* pPopup = CXTPPopupToolBar::CreatePopupToolBar(frame->GetCommandBars());
+    for (int i = 0; i < 10; i++)
+        pPopup->GetControls()->Add(xtpControlButton, ID_PLAIN + i % 2);
+    pPopup->CalcDynamicLayout(0, 0);
+    const CSize szButton = pPopup->GetControl(0)->GetRect().Size();
+    ASSERT_GT(szButton.cx, 0);
+    // The expand popup of a bar that cannot be customized keeps its hidden buttons 150 wide.
+    const struct {
+        int nWidth;
+        int nPerRow;
+    } cases[] = {{32767, 10}, {150, 150 / szButton.cx}, {szButton.cx, 1}, {szButton.cx - 1, 1}};
+    for (const auto& c : cases) {
+        pPopup->SetMRUWidth(c.nWidth);
+        const int nRows = (10 + c.nPerRow - 1) / c.nPerRow;
+        EXPECT_EQ(CSize(c.nPerRow * szButton.cx + 4, nRows * szButton.cy + 8), pPopup->CalcDynamicLayout(0, 0))
+            << c.nWidth;
+        if (nRows > 1)
+            EXPECT_EQ(CPoint(2, 4 + szButton.cy), pPopup->GetControl(c.nPerRow)->GetRect().TopLeft()) << c.nWidth;
+    }
+    pPopup->InternalRelease();
+}
+
 // A menu of three commands for the tracked popups.
 class TrackedMenu {
 public:
