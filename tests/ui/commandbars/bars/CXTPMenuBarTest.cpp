@@ -10,6 +10,7 @@
 #include "CMDIChildWnd.h"
 #include "CWinApp.h"
 #include "CXTPControls.h"
+#include "CXTPImageManager.h"
 #include "CXTPHookManager.h"
 
 namespace {
@@ -152,6 +153,9 @@ TEST_F(MenuBar, TakesTheFramesMenuAndOwnsIt)
     EXPECT_EQ(xtpControlPopup, pMenuBar->GetControl(0)->GetType());
     EXPECT_EQ(102, pMenuBar->GetControl(2)->GetID());
     EXPECT_EQ(ID_MENU, pMenuBar->GetCurrentMenuID());
+    // The child's system menu shows images beside its commands.
+    for (UINT nCommand : {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE})
+        EXPECT_NE(nullptr, pMenuBar->GetImageManager()->GetImage(nCommand, 16)) << nCommand;
 
     // Destroying the frame leaves the menu to the bar, which destroys it once.
     frame->DestroyWindow();
