@@ -1,4 +1,4 @@
-// A frame showing command bars as the stand-in theme draws them: a top bar with a gripper, groups,
+// A frame showing command bars as the default theme draws them: a top bar with a gripper, groups,
 // a keyboard-selected, a checked and a disabled button; a left-docked bar; a popup with shadows.
 #include <windows.h>
 
@@ -9,12 +9,12 @@
 #include "CXTPCommandBar.h"
 #include "CXTPControl.h"
 #include "CXTPControls.h"
-#include "CXTPPaintManager.h"
+#include "CXTPTheme1.h"
 #include "CXTPShadowManager.h"
 
 namespace {
 
-class ShowTheme : public CXTPPaintManager {
+class ShowTheme : public CXTPTheme1 {
 public:
     BOOL IsFlatToolBar() override { return TRUE; }  // popups cast shadows
 };

@@ -3,19 +3,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <map>
 
-#include "CXTPDefaultThemeStandIn.h"
+#include "CWnd.h"
 #include "CXTPDrawHelpers.h"
 #include "CXTSystemData.h"
 
 namespace {
-
-std::map<int, CXTPPaintManager::PFNCREATETHEME>& Creators()
-{
-    static std::map<int, CXTPPaintManager::PFNCREATETHEME> creators;
-    return creators;
-}
 
 // Holds the process's reference to the current paint manager and drops it at exit.
 struct CurrentHolder {
@@ -101,25 +94,8 @@ CXTPPaintManager* CXTPPaintManager::SetTheme(int nTheme)
     return pManager;
 }
 
-CXTPPaintManager* CXTPPaintManager::CreateTheme(int nTheme)
-{
-    auto it = Creators().find(nTheme);
-    CXTPPaintManager* pManager = it != Creators().end() ? it->second() : CXTPDefaultThemeStandIn::Create();
-    pManager->m_nTheme = nTheme;
-    return pManager;
-}
-
-CXTPPaintManager::PFNCREATETHEME CXTPPaintManager::SetThemeCreator(int nTheme, PFNCREATETHEME pfnCreate)
-{
-    auto& creators = Creators();
-    auto it = creators.find(nTheme);
-    PFNCREATETHEME pfnPrevious = it != creators.end() ? it->second : nullptr;
-    if (pfnCreate)
-        creators[nTheme] = pfnCreate;
-    else if (it != creators.end())
-        creators.erase(it);
-    return pfnPrevious;
-}
+// CreateTheme and the creator table know the theme classes: they live with them in the
+// command-bar library (ui/commandbars/themes).
 
 COLORREF CXTPPaintManager::GetColor(int nIndex) const
 {
@@ -235,6 +211,23 @@ void CXTPPaintManager::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
     }
     for (int k = 0; k <= 8; k += 4)
         DrawLine(pDC, x + w - 5 - k, y + h - 2, x + w - 1, y + h - 6 - k, COLOR_BTNHIGHLIGHT);
+}
+
+void CXTPPaintManager::FillCommandBarEntry(CDC* pDC, CWnd* pBar)
+{
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
+}
+
+void CXTPPaintManager::FillStatusBar(CDC* pDC, CWnd* pBar)
+{
+    CXTPPaintManager::FillCommandBarEntry(pDC, pBar);
+}
+
+CRect CXTPPaintManager::GetBarBorders(CXTPCommandBar* /*pBar*/)
+{
+    return CRect(2, 2, 2, 2);
 }
 
 void CXTPPaintManager::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL /*bGripperPane*/)

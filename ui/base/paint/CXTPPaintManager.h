@@ -11,6 +11,23 @@
 #include "CXTPColorManager.h"
 #include "CXTPPaintManagerColor.h"
 
+// The command bars' types the drawing operations take; the command-bar library defines them
+// and the operations that read them (ui/commandbars/themes).
+class CWnd;
+class CXTPCommandBar;
+class CXTPCommandBars;
+class CXTPControl;
+class CXTPImageManagerIcon;
+
+// The bars' own buttons that DrawSpecialControl draws or measures.
+enum XTPSpecialControl {
+    xtpButtonExpandToolbar = 0,  // a docked toolbar's expand button
+    xtpButtonExpandMenu = 1,     // the expand entry of a collapsed popup
+    xtpButtonHideFloating = 2,   // a floating bar's close button
+    xtpButtonExpandFloating = 3,  // a floating bar's expand button
+    xtpButtonHiddenControl = 4   // a control of the expand popup's list of hidden controls
+};
+
 class CXTPPaintManager : public CCmdTarget {
 public:
     typedef CXTPPaintManager* (*PFNCREATETHEME)();
@@ -26,7 +43,8 @@ public:
     static CXTPPaintManager* CreateTheme(int nTheme);
     // Fills the creator table; a null creator removes the entry. Returns the previous creator.
     static PFNCREATETHEME SetThemeCreator(int nTheme, PFNCREATETHEME pfnCreate);
-    int GetCurrentTheme() const { return m_nTheme; }
+    // The number the factory made this paint manager for (the one saved is GetCurrentTheme's).
+    int GetThemeId() const { return m_nTheme; }
 
     // Index above 57: the literal colour; otherwise the override when set, else the standard value.
     COLORREF GetColor(int nIndex) const;
@@ -38,19 +56,60 @@ public:
     // Faded icons, disabled icons, icons with shadow, in that order.
     BOOL* GetIconOptions() { return &m_bUseFadedIcons; }
 
-    virtual void RefreshMetrics();
     void SetCommandBarsFontIndirect(const LOGFONTA* pFont, BOOL bUseSystemFont = FALSE);
     // Left- and right-docked bars (positions 2, 3) draw with the vertical fonts.
     CFont* GetCommandBarFont(int nBarPosition, BOOL bBold);
     int GetTextHeight() const { return m_nTextHeight; }
     BOOL IsTahomaFont() const { return m_bUseTahoma; }
 
-    // The theme flag (also the popup-shadow query); FALSE in the base.
-    virtual BOOL IsFlatToolBar() { return FALSE; }
-    // Borders of a bar: 2 pixels each side.
-    virtual void GetBarBorders(CRect& rcBorders) { rcBorders.SetRect(2, 2, 2, 2); }
+    // The drawing operations, in slot order. Those returning a size draw only with bDraw and
+    // otherwise just measure. Bar positions and types are the command bars' (XTPBarPosition,
+    // XTPBarType), passed as int.
+    virtual CSize DrawControlPopupParent(CDC* pDC, CXTPControl* pControl, BOOL bDraw) = 0;
+    virtual CSize DrawControlToolBarParent(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
+    virtual void DrawSplitButtonFrame(CDC* pDC, CXTPControl* pControl, CRect rc);
+    virtual CSize DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw) = 0;
+    virtual CSize DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDraw) = 0;
+    // An entry of the customize dialog's command list; the control and command bars may be null.
+    virtual CSize DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bCaption,
+                                     CXTPCommandBars* pCommandBars) = 0;
+    virtual void DrawCommandBarBackground(CDC* pDC, CXTPCommandBar* pBar) = 0;
+    // Background of a control in its state; leaves the DC's text colour for the caption.
+    virtual void FillControlEntry(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, BOOL bPressed, BOOL bChecked,
+                                  BOOL bPopuped, int nBarPosition) = 0;
+    virtual void DrawControlEntry(CDC* pDC, CXTPControl* pControl);
+    // The state frame of a button or menu entry (selected 0, 1 mouse, 2 keyboard; pressed 0, 1, 2).
+    virtual void DrawRectangle(CDC* pDC, CRect rc, int nSelected, int nPressed, BOOL bEnabled, BOOL bChecked,
+                               BOOL bPopuped, int nBarType, int nBarPosition) = 0;
+    virtual CSize DrawCommandBarGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw) = 0;
+    // The separator before a control that begins a group.
+    virtual CSize DrawSeparator(CDC* pDC, CXTPCommandBar* pBar, CXTPControl* pControl, BOOL bDraw) = 0;
+    // The part of a popup control's rectangle its opened popup leaves out of its border.
+    virtual void AdjustExcludeRect(CRect& rc, CXTPControl* pControl, BOOL bVertical) = 0;
     virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
+    // A dock bar's background: colour 15.
+    virtual void FillCommandBarEntry(CDC* pDC, CWnd* pBar);
+    // A status bar's background: colour 15.
+    virtual void FillStatusBar(CDC* pDC, CWnd* pBar);
+    virtual void RefreshMetrics();
+    // The theme flag: FALSE in the base; popups cast shadows where it is set.
+    virtual BOOL IsFlatToolBar() { return FALSE; }
+    virtual CSize DrawSpecialControl(CDC* pDC, XTPSpecialControl nKind, CXTPControl* pControl, CXTPCommandBar* pBar,
+                                     BOOL bDraw, void* lpParam);
+    // Borders of a bar: 2 pixels each side.
+    virtual CRect GetBarBorders(CXTPCommandBar* pBar);
+    virtual CSize DrawTearOffGripper(CDC* pDC, CRect rc, BOOL bHot, BOOL bDraw) = 0;
+    // A control's icon in its state, at pt with the size sz.
+    virtual void DrawImage(CDC* pDC, CPoint pt, CSize sz, CXTPImageManagerIcon* pImage, int nSelected, int nPressed,
+                           BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage) = 0;
+    virtual CSize DrawCompactGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw) = 0;
+    // The theme number saved with the layout.
+    virtual int GetCurrentTheme() = 0;
     virtual void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL bGripperPane);
+
+    // Measures a control and, with bDraw, draws it: edit and combo controls get the icon-title
+    // font on their windows first; popup bars draw entries, other bars toolbar buttons.
+    CSize DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw = TRUE);
 
     // Extent of a toolbar control of the type (2 popup, 4 split button popup) on a horizontal or
     // vertical bar with the bar's button size; szCaption counts when the caption shows beside the image.
@@ -103,6 +162,8 @@ public:
 
 protected:
     void UpdateFonts();
+    // A popup control (types 2, 3, 4) whose popup is open.
+    static BOOL IsPopuped(CXTPControl* pControl);
 
     int m_nTextHeight = 0;
     BOOL m_bUseTahoma = FALSE;

@@ -17,7 +17,6 @@
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
 #include "CXTPControls.h"
-#include "CXTPFlatThemeStandIn.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
@@ -732,9 +731,9 @@ void CXTPCommandBar::OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler, LPARAM /*lParam
 void CXTPCommandBar::DrawCommandBar(CDC* pDC)
 {
     CXTPPaintManager* pPaintManager = GetPaintManager();
-    CXTPFlatThemeStandIn::FillCommandBar(pPaintManager, pDC, this);
+    pPaintManager->DrawCommandBarBackground(pDC, this);
     if (m_dwStyle & CBRS_GRIPPER)
-        CXTPFlatThemeStandIn::DrawGripper(pPaintManager, pDC, this);
+        pPaintManager->DrawCommandBarGripper(pDC, this, TRUE);
     CFont* pOldFont = pDC->SelectObject(&pPaintManager->m_fontRegular);
     BOOL bFirst = TRUE;
     for (int i = 0; i < GetControlCount(); i++) {
@@ -742,7 +741,7 @@ void CXTPCommandBar::DrawCommandBar(CDC* pDC)
         if (!pControl->IsVisible())
             continue;
         if (pControl->GetBeginGroup() && !bFirst)
-            CXTPFlatThemeStandIn::DrawSeparator(pPaintManager, pDC, this, pControl);
+            pPaintManager->DrawSeparator(pDC, this, pControl, TRUE);
         pControl->Draw(pDC);
         bFirst = FALSE;
     }

@@ -398,8 +398,7 @@ CSize CXTPPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
     CFont* pOldFont = dc.SelectObject(&pPaintManager->m_fontRegular);
     CRect rcWork;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
-    CRect rcBorders;
-    pPaintManager->GetBarBorders(rcBorders);
+    CRect rcBorders = pPaintManager->GetBarBorders(this);
 
     UpdateHiddenCommands();
     CXTPControl* pExpand = m_pControls->FindControl(kExpandButtonId);
@@ -441,8 +440,7 @@ void CXTPPopupBar::ScrollLayout(BOOL bUp)
 {
     CRect rcClient;
     GetClientRect(&rcClient);
-    CRect rcBorders;
-    GetPaintManager()->GetBarBorders(rcBorders);
+    CRect rcBorders = GetPaintManager()->GetBarBorders(this);
     std::vector<XTPPopupItemLayout> items(static_cast<size_t>(GetControlCount()));
     for (int i = 0; i < GetControlCount(); i++) {
         CXTPControl* pControl = GetControl(i);

@@ -20,7 +20,6 @@
 #include "CXTPControlPopup.h"
 #include "CXTPPopupBar.h"
 #include "CXTPControls.h"
-#include "CXTPFlatThemeStandIn.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPPaintManager.h"
@@ -390,11 +389,11 @@ CSize CXTPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int /*nWidth*/)
     CXTPPaintManager* pPaintManager = GetPaintManager();
     CFont* pOldFont = dc.SelectObject(pPaintManager->GetCommandBarFont(m_barPosition, FALSE));
     const BOOL bHorizontal = (dwMode & LM_HORZDOCK) != 0 || (dwMode & LM_HORZ) != 0;
-    CRect rcBorders;
-    pPaintManager->GetBarBorders(rcBorders);
+    CRect rcBorders = pPaintManager->GetBarBorders(this);
     if (m_dwStyle & CBRS_GRIPPER) {
-        const int nGripper = CXTPFlatThemeStandIn::GetGripperSize(pPaintManager, FALSE);
-        (bHorizontal ? rcBorders.left : rcBorders.top) += nGripper;
+        // Measured for the position the bar has; the larger side is its extent along the bar.
+        const CSize szGripper = pPaintManager->DrawCommandBarGripper(&dc, this, FALSE);
+        (bHorizontal ? rcBorders.left : rcBorders.top) += std::max(szGripper.cx, szGripper.cy);
     }
     if (CXTPControl* pClose = m_pControls->FindControl(XTP_ID_TOOLBAR_HIDE))
         pClose->SetHideFlags(xtpHideGeneric);
@@ -452,7 +451,15 @@ CSize CXTPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int /*nWidth*/)
 
 int CXTPToolBar::GetCaptionHeight() const
 {
-    return CXTPFlatThemeStandIn::GetGripperSize(GetPaintManager(), TRUE);
+    // The floating caption band the theme draws as this bar's gripper.
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CXTPToolBar* pThis = const_cast<CXTPToolBar*>(this);
+    const XTPBarPosition barPosition = m_barPosition;
+    pThis->m_barPosition = xtpBarFloating;
+    const int nHeight = GetPaintManager()->DrawCommandBarGripper(&dc, pThis, FALSE).cy;
+    pThis->m_barPosition = barPosition;
+    return nHeight;
 }
 
 CSize CXTPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
@@ -534,33 +541,18 @@ void CXTPToolBar::DrawCommandBar(CDC* pDC)
         CXTPCommandBar::DrawCommandBar(pDC);
         return;
     }
+    // A floating bar: its frame and caption band, then the controls and the caption's buttons.
     CXTPPaintManager* pPaintManager = GetPaintManager();
-    CRect rc;
-    GetClientRect(&rc);
-    pDC->FillSolidRect(rc, pPaintManager->GetColor(COLOR_BTNFACE));
-    pPaintManager->Draw3dRect(pDC, rc, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
-    const int h = GetCaptionHeight();
-    CRect rcCaption(kFloatingBorder, kFloatingBorder, rc.right - kFloatingBorder, kFloatingBorder + h);
-    pDC->FillSolidRect(rcCaption, pPaintManager->GetColor(COLOR_ACTIVECAPTION));
-    CRect rcTitle = rcCaption;
-    rcTitle.left += 3;
-    for (int i = 0; i < GetControlCount(); i++) {
-        CXTPControl* pControl = GetControl(i);
-        if (IsOwnButton(pControl) && pControl->IsVisible())
-            rcTitle.right = std::min(rcTitle.right, pControl->GetRect().left);
-    }
+    pPaintManager->DrawCommandBarBackground(pDC, this);
+    pPaintManager->DrawCommandBarGripper(pDC, this, TRUE);
     CFont* pOldFont = pDC->SelectObject(&pPaintManager->m_fontRegular);
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(pPaintManager->GetColor(COLOR_CAPTIONTEXT));
-    ::DrawTextA(*pDC, m_strTitle, m_strTitle.GetLength(), &rcTitle,
-                DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
     BOOL bFirst = TRUE;
     for (int i = 0; i < GetControlCount(); i++) {
         CXTPControl* pControl = GetControl(i);
         if (!pControl->IsVisible())
             continue;
         if (pControl->GetBeginGroup() && !bFirst && !pControl->GetWrap() && !IsOwnButton(pControl))
-            CXTPFlatThemeStandIn::DrawSeparator(pPaintManager, pDC, this, pControl);
+            pPaintManager->DrawSeparator(pDC, this, pControl, TRUE);
         pControl->Draw(pDC);
         if (!IsOwnButton(pControl))
             bFirst = FALSE;

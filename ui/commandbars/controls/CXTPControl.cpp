@@ -8,7 +8,6 @@
 #include "CXTPCommandBars.h"
 #include "CXTPControlPopup.h"
 #include "CXTPControls.h"
-#include "CXTPFlatThemeStandIn.h"
 #include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
@@ -214,12 +213,12 @@ CXTPImageManagerIcon* CXTPControl::GetImage(int nWidth) const
 
 CSize CXTPControl::GetSize(CDC* pDC)
 {
-    return CXTPFlatThemeStandIn::DrawControl(GetPaintManager(), pDC, this, FALSE);
+    return GetPaintManager()->DrawControl(pDC, this, FALSE);
 }
 
 void CXTPControl::Draw(CDC* pDC)
 {
-    CXTPFlatThemeStandIn::DrawControl(GetPaintManager(), pDC, this, TRUE);
+    GetPaintManager()->DrawControl(pDC, this, TRUE);
 }
 
 void CXTPControl::Copy(CXTPControl* pSrc, BOOL /*bRecursive*/)

@@ -2,7 +2,7 @@
 #include "CXTPControlCloseButton.h"
 
 #include "CXTPCommandBar.h"
-#include "CXTPFlatThemeStandIn.h"
+#include "CXTPPaintManager.h"
 
 IMPLEMENT_DYNCREATE(CXTPControlCloseButton, CXTPControlButton)
 
@@ -13,13 +13,12 @@ CXTPControlCloseButton::CXTPControlCloseButton()
 
 CSize CXTPControlCloseButton::GetSize(CDC* pDC)
 {
-    return CXTPFlatThemeStandIn::DrawSpecialControl(GetPaintManager(), pDC, CXTPFlatThemeStandIn::kSpecialClose,
-                                                    this, FALSE);
+    return GetPaintManager()->DrawSpecialControl(pDC, xtpButtonHideFloating, this, m_pParent, FALSE, nullptr);
 }
 
 void CXTPControlCloseButton::Draw(CDC* pDC)
 {
-    CXTPFlatThemeStandIn::DrawSpecialControl(GetPaintManager(), pDC, CXTPFlatThemeStandIn::kSpecialClose, this, TRUE);
+    GetPaintManager()->DrawSpecialControl(pDC, xtpButtonHideFloating, this, m_pParent, TRUE, nullptr);
 }
 
 void CXTPControlCloseButton::Execute()

@@ -5,7 +5,7 @@
 #include "CXTPCommandBars.h"
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControls.h"
-#include "CXTPFlatThemeStandIn.h"
+#include "CXTPPaintManager.h"
 #include "CXTPHookManager.h"
 #include "CXTPHoldRef.h"
 #include "CXTPPopupBar.h"
@@ -23,16 +23,14 @@ CXTPControlExpandButton::CXTPControlExpandButton()
 
 CSize CXTPControlExpandButton::GetSize(CDC* pDC)
 {
-    return CXTPFlatThemeStandIn::DrawSpecialControl(GetPaintManager(), pDC, CXTPFlatThemeStandIn::kSpecialExpand,
-                                                    this, FALSE);
+    return GetPaintManager()->DrawSpecialControl(pDC, xtpButtonExpandToolbar, this, m_pParent, FALSE, nullptr);
 }
 
 void CXTPControlExpandButton::Draw(CDC* pDC)
 {
     const BOOL bFloating = m_pParent && m_pParent->GetPosition() == xtpBarFloating;
-    CXTPFlatThemeStandIn::DrawSpecialControl(
-        GetPaintManager(), pDC,
-        bFloating ? CXTPFlatThemeStandIn::kSpecialFloatingExpand : CXTPFlatThemeStandIn::kSpecialExpand, this, TRUE);
+    GetPaintManager()->DrawSpecialControl(pDC, bFloating ? xtpButtonExpandFloating : xtpButtonExpandToolbar, this,
+                                          m_pParent, TRUE, nullptr);
 }
 
 BOOL CXTPControlExpandButton::OnSetPopup(BOOL bPopup)

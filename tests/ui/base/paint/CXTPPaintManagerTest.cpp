@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "CXTPTheme1.h"
 #include "CXTSystemData.h"
 #include "../drawing/DibCanvas.h"
 
@@ -42,7 +43,7 @@ LONG HeightOf(const CFont& font)
 }
 
 int g_released = 0;
-class CountingTheme : public CXTPPaintManager {
+class CountingTheme : public CXTPTheme1 {
 public:
     ~CountingTheme() override { g_released++; }
     static CXTPPaintManager* Create() { return new CountingTheme; }
@@ -56,13 +57,13 @@ TEST(PaintManager, SetThemeMakesTheThemeOfTheIdAndReleasesThePrevious)
     CXTPPaintManager* pTwo = CXTPPaintManager::SetTheme(2);
     EXPECT_NE(nullptr, dynamic_cast<CountingTheme*>(pTwo));
     EXPECT_EQ(pTwo, XTPPaintManager());
-    EXPECT_EQ(2, pTwo->GetCurrentTheme());
+    EXPECT_EQ(2, pTwo->GetThemeId());
 
     g_released = 0;
     CXTPPaintManager* pSeven = CXTPPaintManager::SetTheme(7);
     EXPECT_EQ(1, g_released);
     EXPECT_EQ(nullptr, dynamic_cast<CountingTheme*>(pSeven));
-    EXPECT_EQ(7, pSeven->GetCurrentTheme());
+    EXPECT_EQ(7, pSeven->GetThemeId());
     EXPECT_EQ(pSeven, XTPPaintManager());
     CXTPPaintManager::SetThemeCreator(2, nullptr);
 }
@@ -76,7 +77,7 @@ TEST(PaintManager, BarFontFollowsTheMenuFontRaisingTinyHeights)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.menu);
         g_menuHeight = c.menu;
-        CXTPPaintManager manager;
+        CXTPTheme1 manager;
         EXPECT_EQ(c.bar, HeightOf(manager.m_fontRegular));
         EXPECT_EQ(c.bar, HeightOf(manager.m_fontVertBold));
         EXPECT_GT(manager.GetTextHeight(), 6);
@@ -86,7 +87,7 @@ TEST(PaintManager, BarFontFollowsTheMenuFontRaisingTinyHeights)
 
 TEST(PaintManager, BarFontsByBarPosition)
 {
-    CXTPPaintManager manager;
+    CXTPTheme1 manager;
     const struct { int position; BOOL bold; CFont* font; } cases[] = {
         {0, FALSE, &manager.m_fontRegular}, {1, TRUE, &manager.m_fontBold}, {2, FALSE, &manager.m_fontVert},
         {3, TRUE, &manager.m_fontVertBold}, {4, TRUE, &manager.m_fontBold}, {5, FALSE, &manager.m_fontRegular}};
@@ -100,7 +101,7 @@ TEST(PaintManager, BarFontsByBarPosition)
 
 TEST(PaintManager, ColoursStandardLiteralAndOutOfTable)
 {
-    CXTPPaintManager manager;
+    CXTPTheme1 manager;
     EXPECT_EQ(GetManagedColor(COLOR_BTNFACE), manager.GetColor(COLOR_BTNFACE));
     EXPECT_EQ(0x123456u, manager.GetColor(0x123456));
 
@@ -160,7 +161,7 @@ TEST(PaintManager, CheckMarksExactToThePixel)
 
 TEST(PaintManager, StatusGripIsThreeStripesInTheCorner)
 {
-    CXTPPaintManager manager;
+    CXTPTheme1 manager;
     const int indexes[] = {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
     const COLORREF colours[] = {RGB(0, 0, 255), RGB(0, 255, 0)};
     manager.SetColors(2, indexes, colours);
@@ -243,7 +244,7 @@ const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0,
 
 TEST(PaintManager, PopupAnimationsStepByStep)
 {
-    CXTPPaintManager manager;
+    CXTPTheme1 manager;
     manager.m_nAnimationTime = 100000;  // long steps, so the fade never skips a pause
     auto previous = CXTPPaintManager::SetAnimationPause(AnimationProbe::Pause);
     const struct { int type; int pauses; std::vector<std::pair<CPoint, COLORREF>> atStep5; } cases[] = {
@@ -280,7 +281,7 @@ TEST(PaintManager, PopupAnimationsStepByStep)
 
 TEST(PaintManager, UnfoldGrowsRowGroupsAfterTheFirst)
 {
-    CXTPPaintManager manager;
+    CXTPTheme1 manager;
     auto previous = CXTPPaintManager::SetAnimationPause(AnimationProbe::Pause);
     DibCanvas popup(40, 40);
     popup.dc.FillSolidRect(0, 0, 40, 10, kRed);
@@ -304,7 +305,7 @@ TEST(PaintManager, UnfoldGrowsRowGroupsAfterTheFirst)
 
 TEST(PaintManager, StatusPanesFrameAndText)
 {
-    CXTPPaintManager manager;
+    CXTPTheme1 manager;
     const int indexes[] = {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
     const COLORREF colours[] = {kBlue, kGreen};
     manager.SetColors(2, indexes, colours);
@@ -357,7 +358,7 @@ TEST(PaintManager, ToolBarControlSizes)
 
 TEST(PaintManager, ControlTextMeasuresDrawsEmbossesAndAddsTheTriangle)
 {
-    CXTPPaintManager manager;
+    CXTPTheme1 manager;
     const int indexes[] = {COLOR_BTNHIGHLIGHT};
     const COLORREF colours[] = {kGreen};
     manager.SetColors(1, indexes, colours);

@@ -232,8 +232,7 @@ TEST_F(PopupBar, AnEmptyPopupIs22PlusItsBorders)
     CXTPControlPopup* pControl = AddPopup(bar, {});
     Layout();
     ASSERT_TRUE(bar->SetPopuped(0));
-    CRect rcBorders;
-    bar->GetPaintManager()->GetBarBorders(rcBorders);
+    const CRect rcBorders = bar->GetPaintManager()->GetBarBorders(pControl->GetCommandBar());
     EXPECT_EQ(CSize(22 + rcBorders.left + rcBorders.right, 22 + rcBorders.top + rcBorders.bottom),
               WindowRect(pControl->GetCommandBar()).Size());
 }
@@ -527,8 +526,7 @@ TEST_F(PopupBar, ReturnCmdGivesTheChosenIdAndSendsNothing)
 {
     TrackedMenu menu;
     const CPoint pt(200, 200);
-    CRect rcBorders;
-    bar->GetPaintManager()->GetBarBorders(rcBorders);
+    const CRect rcBorders = bar->GetPaintManager()->GetBarBorders(bar);
     // Input waits in the queue until the modal loop runs: a click on the second item.
     SendClick(CPoint(pt.x + 20, pt.y + rcBorders.top + 22 + 11));
     int nResult = CXTPCommandBars::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, frame);
@@ -547,8 +545,7 @@ TEST_F(PopupBar, WithoutReturnCmdTheCommandGoesToTheOwner)
 {
     TrackedMenu menu;
     const CPoint pt(220, 180);
-    CRect rcBorders;
-    bar->GetPaintManager()->GetBarBorders(rcBorders);
+    const CRect rcBorders = bar->GetPaintManager()->GetBarBorders(bar);
     SendClick(CPoint(pt.x + 20, pt.y + rcBorders.top + 11));
     EXPECT_EQ(TRUE, CXTPCommandBars::TrackPopupMenu(menu.Get(), 0, pt.x, pt.y, frame));
     EXPECT_TRUE(PumpUntil([] { return !frame->m_arrCommands.empty(); }));

@@ -126,22 +126,22 @@ TEST_F(ToolBar, DockedButtonsAre23SquareAndTheExpandStripShowsOnlyWhenNeeded)
 {
     CXTPToolBar* pBar = MakeBar(xtpBarTop);
     const DWORD dwCommit = LM_HORZ | LM_HORZDOCK | LM_HIDEWRAP | LM_COMMIT;
-    // Borders 2, gripper 8, two buttons with a group gap between them.
-    const int nFull = 10 + 23 + 6 + 23 + 2;
+    // Borders 2, the default theme's gripper 6, two buttons with a group gap between them.
+    const int nFull = 8 + 23 + 6 + 23 + 2;
 
     options()->m_bShowExpandButtonAlways = FALSE;
     EXPECT_EQ(CSize(nFull, 27), pBar->CalcDockingLayout(500, dwCommit));
-    EXPECT_EQ(CRect(10, 2, 33, 25), pBar->GetControl(0)->GetRect());
-    EXPECT_EQ(CRect(39, 2, 62, 25), pBar->GetControl(1)->GetRect());
+    EXPECT_EQ(CRect(8, 2, 31, 25), pBar->GetControl(0)->GetRect());
+    EXPECT_EQ(CRect(37, 2, 60, 25), pBar->GetControl(1)->GetRect());
     CXTPControl* pExpand = pBar->GetControls()->FindControl(XTP_ID_TOOLBAR_EXPAND);
     ASSERT_NE(nullptr, pExpand);
     EXPECT_FALSE(pExpand->IsVisible());
 
     // Too short: the second button hides for lack of room and the strip comes.
-    EXPECT_EQ(CSize(10 + 23 + 2 + 11, 27), pBar->CalcDockingLayout(40, dwCommit));
+    EXPECT_EQ(CSize(8 + 23 + 2 + 11, 27), pBar->CalcDockingLayout(40, dwCommit));
     EXPECT_EQ(static_cast<DWORD>(xtpHideWrap), pBar->GetControl(1)->GetHideFlags());
     EXPECT_TRUE(pExpand->IsVisible());
-    EXPECT_EQ(CRect(46 - 13, 2, 46 - 2, 25), pExpand->GetRect());
+    EXPECT_EQ(CRect(44 - 13, 2, 44 - 2, 25), pExpand->GetRect());
 
     // Measuring: the full size, and never shorter than one button and the strip.
     EXPECT_EQ(CSize(nFull, 27), pBar->CalcDockingLayout(500, LM_HORZ | LM_HORZDOCK));

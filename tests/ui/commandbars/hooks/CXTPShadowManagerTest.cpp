@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "../CommandBarsFixture.h"
-#include "CXTPPaintManager.h"
+#include "CXTPTheme1.h"
 
 namespace {
 
 // A theme whose shadow query is on (the system drop-shadow setting is off under Wine).
-class ShadowTheme : public CXTPPaintManager {
+class ShadowTheme : public CXTPTheme1 {
 public:
     BOOL IsFlatToolBar() override { return TRUE; }
 };
@@ -82,7 +82,7 @@ TEST_F(PopupShadows, NoShadowWithoutTheThemeOrTheSettingNorInCustomizeMode)
 {
     CXTPShadowManager manager(TRUE);
     TestBar* pPlain = MakePopup(CRect(300, 100, 400, 180));
-    pPlain->SetPaintManager(new CXTPPaintManager);
+    pPlain->SetPaintManager(new CXTPTheme1);
     BOOL bSystem = TRUE;
     ::SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &bSystem, 0);
     manager.SetShadow(pPlain, CRect(0, 0, 0, 0));
