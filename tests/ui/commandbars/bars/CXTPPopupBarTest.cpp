@@ -12,6 +12,7 @@
 #include "CXTPDrawHelpers.h"
 #include "CXTPHookManager.h"
 #include "CXTPPaintManager.h"
+#include "CXTPToolBar.h"
 #include "../CommandBarsFixture.h"
 
 namespace {
@@ -609,6 +610,116 @@ TEST_F(PopupBar, ASubmenuOfALoadedMenuIsAPopupControl)
     EXPECT_EQ(3, pSub->GetCommandBar()->GetControlCount());
     EXPECT_EQ(ID_CHECKED, pSub->GetCommandBar()->GetControl(2)->GetID());
     pPopup->InternalRelease();
+}
+
+// A tear-off popup of three commands opened at a point.
+CXTPPopupBar* OpenTearOffPopup(CXTPCommandBars* pCommandBars, UINT nTearOffID)
+{
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(pCommandBars);
+    for (int id : {ID_PLAIN, ID_UNHANDLED, ID_CHECKED})
+        pPopup->GetControls()->Add(xtpControlButton, id)->SetCaption("Item");
+    pPopup->SetTearOffPopup("Tools", nTearOffID, TRUE, 180);
+    EXPECT_TRUE(pPopup->Popup(300, 200, nullptr));
+    return pPopup;
+}
+
+TEST_F(PopupBar, ATearOffPopupKeepsItsGripAboveTheControls)
+{
+    CXTPPopupBar* pPopup = OpenTearOffPopup(frame->GetCommandBars(), 0);
+    const CRect rcBorders = pPopup->GetPaintManager()->GetBarBorders(pPopup);
+    CRect rcClient;
+    pPopup->GetClientRect(&rcClient);
+    const CRect rcGrip = pPopup->GetTearOffGripRect();
+    EXPECT_EQ(CRect(rcBorders.left, rcBorders.top, rcClient.right - rcBorders.right, rcBorders.top + 8), rcGrip)
+        << "theme 1's grip is 8 high";
+    EXPECT_EQ(rcGrip.bottom, pPopup->GetControl(0)->GetRect().top);
+
+    // Hovering the grip makes it hot and leaves no item selected.
+    pPopup->SetSelected(0);
+    pPopup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rcGrip.CenterPoint().x, rcGrip.CenterPoint().y));
+    EXPECT_TRUE(pPopup->IsTearOffGripHot());
+    EXPECT_EQ(-1, pPopup->GetSelectedIndex());
+    pPopup->SetTrackingMode(FALSE);
+    pPopup->InternalRelease();
+
+    // The toolbar kind keeps its grip above its buttons too.
+    CXTPPopupToolBar* pToolBar = CXTPPopupToolBar::CreatePopupToolBar(frame->GetCommandBars());
+    pToolBar->GetControls()->Add(xtpControlButton, ID_PLAIN);
+    pToolBar->SetTearOffPopup("Tools", 0);
+    const CSize size = pToolBar->CalcDynamicLayout(0, 0);
+    EXPECT_EQ(CRect(2, 4, size.cx - 2, 12), pToolBar->GetTearOffGripRect());
+    EXPECT_EQ(CPoint(2, 12), pToolBar->GetControl(0)->GetRect().TopLeft());
+    pToolBar->InternalRelease();
+}
+
+TEST_F(PopupBar, DraggingTheGripAwayTearsTheControlsOffIntoAFloatingToolbar)
+{
+    const CPoint ptInside(20, 6);  // on the grip (client)
+    const CPoint ptAway(400, 300);  // far from it
+    const struct {
+        const char* name;
+        std::vector<CPoint> moves;
+        UINT nEnd;  // WM_LBUTTONUP or WM_KEYDOWN (Escape)
+        BOOL bTornOff;
+    } cases[] = {
+        {"away and released", {ptAway}, WM_LBUTTONUP, TRUE},
+        {"away, back and away again", {ptAway, ptInside, CPoint(410, 310)}, WM_LBUTTONUP, TRUE},
+        {"away and Escape", {ptAway}, WM_KEYDOWN, TRUE},
+        {"within the grip's surroundings", {CPoint(20, -4)}, WM_LBUTTONUP, FALSE},
+        {"away and back", {ptAway, ptInside}, WM_LBUTTONUP, FALSE},
+    };
+    for (const auto& c : cases) {
+        const int nCount = frame->GetCommandBars()->GetCount();
+        CXTPPopupBar* pPopup = OpenTearOffPopup(frame->GetCommandBars(), 0);
+        CPoint ptLast = c.moves.back();
+        pPopup->ClientToScreen(&ptLast);
+        for (CPoint pt : c.moves)
+            pPopup->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        if (c.nEnd == WM_KEYDOWN)
+            pPopup->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            pPopup->PostMessage(WM_LBUTTONUP, 0, 0);
+        pPopup->TrackTearOff();
+        PumpFor(20);
+
+        EXPECT_EQ(nCount + (c.bTornOff ? 1 : 0), frame->GetCommandBars()->GetCount()) << c.name;
+        EXPECT_EQ(!c.bTornOff, pPopup->IsVisible()) << c.name << ": a torn-off popup closes";
+        if (c.bTornOff) {
+            auto* pBar = dynamic_cast<CXTPToolBar*>(frame->GetCommandBars()->GetAt(nCount));
+            ASSERT_NE(nullptr, pBar) << c.name;
+            EXPECT_TRUE(pBar->IsTearOff()) << c.name;
+            EXPECT_EQ(xtpBarFloating, pBar->GetPosition()) << c.name;
+            EXPECT_TRUE(pBar->IsWindowVisible()) << c.name;
+            EXPECT_EQ(CString("Tools"), pBar->GetTitle()) << c.name;
+            EXPECT_EQ(180, pBar->GetMRUWidth()) << c.name;
+            EXPECT_NE(nullptr, pBar->GetControls()->FindControl(ID_CHECKED)) << c.name;
+            // Centred under the cursor, its top 10 pixels above it.
+            CRect rcBar;
+            pBar->GetWindowRect(&rcBar);
+            EXPECT_EQ(CPoint(ptLast.x - rcBar.Width() / 2, ptLast.y - 10), rcBar.TopLeft()) << c.name;
+            frame->GetCommandBars()->Remove(pBar);
+        }
+        pPopup->SetTrackingMode(FALSE);
+        pPopup->InternalRelease();
+    }
+}
+
+TEST_F(PopupBar, TearingOffTheMenuOfAnExistingToolbarFloatsThatToolbar)
+{
+    CXTPToolBar* pTools = frame->GetCommandBars()->Add("Tools", xtpBarTop);
+    ASSERT_NE(nullptr, pTools);
+    pTools->SetBarID(555);
+    pTools->SetVisible(FALSE);
+    const int nCount = frame->GetCommandBars()->GetCount();
+    CXTPPopupBar* pPopup = OpenTearOffPopup(frame->GetCommandBars(), 555);
+    pPopup->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(400, 300));
+    pPopup->PostMessage(WM_LBUTTONUP, 0, 0);
+    pPopup->TrackTearOff();
+    EXPECT_EQ(nCount, frame->GetCommandBars()->GetCount());
+    EXPECT_EQ(xtpBarFloating, pTools->GetPosition());
+    EXPECT_TRUE(pTools->IsVisible());
+    pPopup->InternalRelease();
+    frame->GetCommandBars()->Remove(pTools);
 }
 
 }  // namespace
