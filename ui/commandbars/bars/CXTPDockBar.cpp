@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(CXTPDockBar, CWnd)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_WM_PAINT()
     ON_MESSAGE(WM_PRINT, OnPrint)
+    ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 namespace {
@@ -399,3 +400,11 @@ LRESULT CXTPDockBar::OnPrint(WPARAM wParam, LPARAM lParam)
     return 1;
 }
 
+void CXTPDockBar::OnRButtonDown(UINT /*nFlags*/, CPoint point)
+{
+    // Beside the bars: the menu of the toolbars to show or hide.
+    if (!m_pCommandBars)
+        return;
+    ClientToScreen(&point);
+    m_pCommandBars->ContextMenu(point);
+}

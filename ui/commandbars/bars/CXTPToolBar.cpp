@@ -662,6 +662,28 @@ BOOL CXTPToolBar::SetFloatingWindow(CWnd* pParent, BOOL bFloating)
     return TRUE;
 }
 
+void CXTPToolBar::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* /*pState*/)
+{
+    if (bPreview) {
+        if (m_bPreviewMode)
+            return;
+        m_bPreviewMode = TRUE;
+        m_bPreviewVisible = m_bVisible && m_hWnd && IsWindowVisible();
+        if (m_bPreviewVisible)
+            ShowWindow(SW_HIDE);
+        return;
+    }
+    if (!m_bPreviewMode)
+        return;
+    m_bPreviewMode = FALSE;
+    if (!m_bPreviewVisible || !m_hWnd)
+        return;
+    ShowWindow(SW_SHOWNA);
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!IsFloatingBar(this) && pCommandBars)
+        pCommandBars->RecalcFrameLayout(FALSE);
+}
+
 LRESULT CXTPToolBar::OnNcHitTest(CPoint point)
 {
     if (IsFloatingBar(this)) {

@@ -11,6 +11,7 @@
 #include "CXTPCommandBar.h"
 
 class CXTPDockBar;
+struct CPrintPreviewState;
 class CXTPPopupBar;
 class CXTPToolBarDragContext;
 struct XTPControlLayout;
@@ -69,6 +70,8 @@ public:
     virtual void Reset();
     // A floating popup window (made when missing) or, with bFloating FALSE, a child of pParent.
     virtual BOOL SetFloatingWindow(CWnd* pParent, BOOL bFloating);
+    // Print preview: a shown bar hides while it lasts and comes back after it.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
 
     CXTPDockBar* GetDockBar() const { return m_pDockBar; }
     void SetDockBar(CXTPDockBar* pDockBar) { m_pDockBar = pDockBar; }

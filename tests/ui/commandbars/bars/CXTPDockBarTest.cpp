@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "../CommandBarsFixture.h"
 #include "CXTPCommandBarsOptions.h"
@@ -338,6 +339,34 @@ TEST_F(DockBars, ResizingAFloatingBarFromItsLeftBorderKeepsItsRightEdge)
     EXPECT_EQ(rcStart.right, rc.right);
     EXPECT_EQ(rcStart.left - 30, rc.left);
     EXPECT_EQ(130, pBar->GetMRUWidth());
+}
+
+// The captions of the popups the frame hears opening.
+std::vector<std::string> g_openedMenu;
+LRESULT CALLBACK RecordOpenedMenu(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const auto* pInfo = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pInfo->message == WM_CMDBARS_INITPOPUP) {
+        auto* pPopup = reinterpret_cast<CXTPCommandBar*>(pInfo->lParam);
+        for (int i = 0; i < pPopup->GetControlCount(); i++)
+            g_openedMenu.push_back(static_cast<const char*>(pPopup->GetControl(i)->GetCaption()));
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+TEST_F(DockBars, ARightClickBesideTheBarsShowsTheToolbarsMenu)
+{
+    AddBar("Standard", xtpBarTop);
+    AddBar("Format", xtpBarBottom);
+    g_openedMenu.clear();
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordOpenedMenu, nullptr, ::GetCurrentThreadId());
+    // The menu runs until the Escape waiting for it.
+    SendKey(VK_ESCAPE);
+    SendKey(VK_ESCAPE, TRUE);
+    const CRect rcTop = InFrame(Dock(0));
+    Dock(0)->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(rcTop.Width() - 5, 5));
+    ::UnhookWindowsHookEx(hHook);
+    EXPECT_EQ(std::vector<std::string>({"Standard", "Format"}), g_openedMenu);
 }
 
 TEST(ToolBarDragContext, ResizedWindowsKeepTheBorderOppositeTheDraggedOne)

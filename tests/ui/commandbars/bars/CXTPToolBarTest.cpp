@@ -365,6 +365,26 @@ TEST_F(ToolBar, TipsNameTheControlUnderTheCursorAndItsShortcutWhenAsked)
     app.m_pMainWnd = nullptr;
 }
 
+TEST_F(ToolBar, PrintPreviewHidesTheShownBarsAndBringsThemBack)
+{
+    CXTPToolBar* pDocked = frame->Bars()->Add("Docked", xtpBarTop);
+    CXTPToolBar* pFloating = frame->Bars()->Add("Floating", xtpBarFloating);
+    CXTPToolBar* pHidden = frame->Bars()->Add("Hidden", xtpBarFloating);
+    ASSERT_TRUE(pDocked && pFloating && pHidden);
+    pFloating->OnRecalcLayout();
+    pHidden->SetVisible(FALSE);
+    CPrintPreviewState state;
+    frame->OnSetPreviewMode(TRUE, &state);
+    for (CXTPToolBar* pBar : {pDocked, pFloating, pHidden})
+        EXPECT_FALSE(pBar->IsWindowVisible()) << pBar->GetTitle();
+    frame->OnSetPreviewMode(FALSE, &state);
+    EXPECT_TRUE(pDocked->IsWindowVisible());
+    EXPECT_TRUE(pFloating->IsWindowVisible());
+    EXPECT_FALSE(pHidden->IsWindowVisible()) << "hidden before, hidden after";
+    for (CXTPToolBar* pBar : {pDocked, pFloating, pHidden})
+        frame->Bars()->Remove(pBar);
+}
+
 }  // namespace
 
 namespace {
