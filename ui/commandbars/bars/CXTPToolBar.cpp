@@ -50,6 +50,49 @@ namespace {
 const int kExpandStrip = 11;    // the expand button's strip at the end of a docked bar
 const int kFloatingBorder = 3;  // a floating bar's frame, and its resize band
 
+// Layouts only measure: a memory DC of the thread's, holding the bar font while a layout runs,
+// spares a window DC (a round trip to the window system) on every one of them.
+class CMeasureDC : public CDC {
+public:
+    CMeasureDC() { Attach(Shared().hDC); }
+    ~CMeasureDC() override { Detach(); }
+    CMeasureDC(const CMeasureDC&) = delete;
+    CMeasureDC& operator=(const CMeasureDC&) = delete;
+
+private:
+    struct Holder {
+        HDC hDC = ::CreateCompatibleDC(nullptr);
+        ~Holder() { ::DeleteDC(hDC); }
+    };
+    static Holder& Shared()
+    {
+        thread_local Holder holder;
+        return holder;
+    }
+};
+
+// Where a control stands and whether it shows: what a layout changes of it.
+struct ControlPlace {
+    CRect rc;
+    DWORD dwHide;
+    BOOL bWrap;
+    bool operator==(const ControlPlace& other) const
+    {
+        return rc == other.rc && dwHide == other.dwHide && bWrap == other.bWrap;
+    }
+};
+
+std::vector<ControlPlace> Places(const CXTPControls* pControls)
+{
+    std::vector<ControlPlace> places;
+    places.reserve(static_cast<size_t>(pControls->GetCount()));
+    for (int i = 0; i < pControls->GetCount(); i++) {
+        const CXTPControl* pControl = pControls->GetAt(i);
+        places.push_back({pControl->GetRect(), pControl->GetHideFlags(), pControl->GetWrap()});
+    }
+    return places;
+}
+
 BOOL IsFloatingBar(const CXTPCommandBar* pBar)
 {
     return pBar->GetPosition() == xtpBarFloating;
@@ -385,7 +428,7 @@ CSize CXTPToolBar::LayoutControls(CDC* pDC, int nLength, DWORD dwMode, CRect rcB
 
 CSize CXTPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int /*nWidth*/)
 {
-    CClientDC dc(this);
+    CMeasureDC dc;
     CXTPPaintManager* pPaintManager = GetPaintManager();
     CFont* pOldFont = dc.SelectObject(pPaintManager->GetCommandBarFont(m_barPosition, FALSE));
     const BOOL bHorizontal = (dwMode & LM_HORZDOCK) != 0 || (dwMode & LM_HORZ) != 0;
@@ -400,6 +443,7 @@ CSize CXTPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int /*nWidth*/)
 
     const DWORD dwLayoutMode = bHorizontal ? (dwMode | LM_HORZ) : (dwMode & ~static_cast<DWORD>(LM_HORZ));
     const BOOL bCommit = (dwMode & LM_COMMIT) != 0;
+    const std::vector<ControlPlace> before = bCommit ? Places(m_pControls) : std::vector<ControlPlace>();
     CXTPControl* pExpand = nullptr;
     CSize szBar;
     if (m_barType != xtpBarTypeMenuBar && m_pDockContext) {
@@ -446,6 +490,9 @@ CSize CXTPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int /*nWidth*/)
     if ((dwMode & LM_STRETCH) && nLength > 0)
         (bHorizontal ? szBar.cx : szBar.cy) = nLength;
     dc.SelectObject(pOldFont);
+    // Only a bar whose controls moved, came or went paints again.
+    if (bCommit && m_hWnd && Places(m_pControls) != before)
+        Invalidate(FALSE);
     return szBar;
 }
 
@@ -467,7 +514,7 @@ CSize CXTPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
     // The dock bars measure their bars through here, with a docking mode.
     if (dwMode & (LM_HORZDOCK | LM_VERTDOCK))
         return CalcDockingLayout(nLength, dwMode);
-    CClientDC dc(this);
+    CMeasureDC dc;
     CXTPPaintManager* pPaintManager = GetPaintManager();
     CFont* pOldFont = dc.SelectObject(pPaintManager->GetCommandBarFont(xtpBarFloating, FALSE));
     const int h = GetCaptionHeight();

@@ -39,6 +39,20 @@ public:
 };
 IMPLEMENT_DYNCREATE(FixedToolBar, CXTPToolBar)
 
+// A toolbar of the real layout that counts its paints.
+class CountingToolBar : public CXTPToolBar {
+    DECLARE_DYNCREATE(CountingToolBar)
+
+public:
+    int m_nPaints = 0;
+    void DrawCommandBar(CDC* pDC) override
+    {
+        m_nPaints++;
+        CXTPToolBar::DrawCommandBar(pDC);
+    }
+};
+IMPLEMENT_DYNCREATE(CountingToolBar, CXTPToolBar)
+
 class MenuLikeBar : public FixedToolBar {
     DECLARE_DYNCREATE(MenuLikeBar)
 
@@ -339,6 +353,36 @@ TEST_F(DockBars, ResizingAFloatingBarFromItsLeftBorderKeepsItsRightEdge)
     EXPECT_EQ(rcStart.right, rc.right);
     EXPECT_EQ(rcStart.left - 30, rc.left);
     EXPECT_EQ(130, pBar->GetMRUWidth());
+}
+
+TEST_F(DockBars, ALayoutRepaintsOnlyTheBarsItResizedOrRearranged)
+{
+    const UINT ids[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008};
+    std::vector<CountingToolBar*> bars;
+    for (const char* lpszName : {"A", "B"}) {
+        auto* pBar = static_cast<CountingToolBar*>(Bars()->Add(lpszName, xtpBarTop, RUNTIME_CLASS(CountingToolBar)));
+        pBar->SetButtons(ids, 8);
+        bars.push_back(pBar);
+    }
+    auto paintNow = [&] {
+        frame->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        std::vector<int> paints;
+        for (CountingToolBar* pBar : bars) {
+            paints.push_back(pBar->m_nPaints);
+            pBar->m_nPaints = 0;
+        }
+        return paints;
+    };
+    frame->RecalcLayout();
+    paintNow();
+
+    // The same layout again: nothing moved, nothing paints.
+    frame->RecalcLayout();
+    EXPECT_EQ(std::vector<int>({0, 0}), paintNow());
+    // Too narrow: both bars hide buttons behind their expand buttons and paint again.
+    SetClientWidth(120);
+    EXPECT_EQ(std::vector<int>({1, 1}), paintNow());
+    EXPECT_EQ(static_cast<DWORD>(xtpHideWrap), bars[0]->GetControl(7)->GetHideFlags());
 }
 
 // The captions of the popups the frame hears opening.
