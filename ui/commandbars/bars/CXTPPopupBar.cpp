@@ -151,17 +151,7 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControlPopup, BOOL bSelectFirst)
             pParent->SetAnimateNextPopup(FALSE);
             pParent->UpdateWindow();
         }
-        CRect rcClient;
-        GetClientRect(&rcClient);
-        CClientDC dc(this);
-        CDC memDC;
-        memDC.CreateCompatibleDC(&dc);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&dc, rcClient.Width(), rcClient.Height());
-        CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
-        DrawCommandBar(&memDC);
-        GetPaintManager()->Animate(&dc, &memDC, rcClient.Size(), nAnimation);
-        memDC.SelectObject(pOldBitmap);
+        Animate(nAnimation);
     }
     XTPMenuSound()->PlaySound(CXTPMenuSound::kPopup);
     if (m_barPosition == xtpBarPopup && m_bShowShadow)
@@ -173,6 +163,22 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControlPopup, BOOL bSelectFirst)
         Invalidate(FALSE);
     }
     return TRUE;
+}
+
+void CXTPPopupBar::Animate(int nAnimation)
+{
+    // The finished picture, painted aside, is brought onto the screen by the paint manager.
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CClientDC dc(this);
+    CDC memDC;
+    memDC.CreateCompatibleDC(&dc);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, rcClient.Width(), rcClient.Height());
+    CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
+    DrawCommandBar(&memDC);
+    GetPaintManager()->Animate(&dc, &memDC, rcClient.Size(), nAnimation);
+    memDC.SelectObject(pOldBitmap);
 }
 
 int CXTPPopupBar::GetAnimationType() const
@@ -605,8 +611,13 @@ void CXTPPopupBar::DelayLayout()
     UpdateShortcuts();
     UpdateFlags();
     UpdateLocation(CalcDynamicLayout(0, 0));
-    if (m_bExpanding)
+    if (m_bExpanding) {
+        // The rarely used commands unfold, slide or fade in; other kinds show them at once.
+        const int nAnimation = GetAnimationType();
+        if (nAnimation >= 2 && nAnimation <= 4 && !IsCustomizeMode())
+            Animate(nAnimation);
         XTPMenuSound()->PlaySound(CXTPMenuSound::kPopup);
+    }
     if (m_barPosition == xtpBarPopup && m_bShowShadow)
         XTPShadowManager()->SetShadow(this, m_rcExclude);
     m_dwPendingFlags &= ~static_cast<DWORD>(kPendingLayout);

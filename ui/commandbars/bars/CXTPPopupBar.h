@@ -137,6 +137,8 @@ protected:
     // Places the window for the size (UpdateLocation).
     void UpdateLocation(CSize size);
     void UpdateHiddenCommands();
+    // Brings the popup's picture onto the screen with the animation kind (2 to 4).
+    void Animate(int nAnimation);
     // Lays the controls out from the first visible one (or up to the last, with bUp).
     void ScrollLayout(BOOL bUp);
     void ShowScrolled(int nIndex);

@@ -301,6 +301,35 @@ TEST_F(PopupBar, RarelyUsedCommandsHideBehindTheExpandButton)
     EXPECT_FALSE(pPopup->HasHiddenCommands()) << "a used command is shown";
 }
 
+int g_nAnimationPauses = 0;
+void CountPause(DWORD /*dwMilliseconds*/)
+{
+    g_nAnimationPauses++;
+}
+
+TEST_F(PopupBar, ExpandingAnimatesWithTheKindsThatMoveOnly)
+{
+    CXTPControlPopup* pControl = AddPopup(bar, {ID_PLAIN, ID_UNHANDLED, ID_CHECKED});
+    auto* pPopup = static_cast<CXTPPopupBar*>(pControl->GetCommandBar());
+    Layout();
+    options()->m_mapHiddenCommands.SetAt(ID_UNHANDLED, TRUE);
+    options()->m_bAlwaysShowFullMenus = FALSE;
+    const DWORD dwOld = options()->m_animationType;
+    auto pfnOld = CXTPPaintManager::SetAnimationPause(CountPause);
+    for (DWORD dwKind : {2u, 3u, 5u}) {
+        options()->m_animationType = dwKind;
+        XTPHookManager()->SetKeyboardMode(FALSE);
+        ASSERT_TRUE(bar->SetPopuped(0, TRUE)) << dwKind;  // by keyboard: opening does not animate
+        ASSERT_TRUE(pPopup->HasHiddenCommands()) << dwKind;
+        g_nAnimationPauses = 0;
+        pPopup->ExpandBar();
+        EXPECT_EQ(dwKind != 5, g_nAnimationPauses > 0) << dwKind;
+        bar->SetTrackingMode(FALSE);
+    }
+    CXTPPaintManager::SetAnimationPause(pfnOld);
+    options()->m_animationType = dwOld;
+}
+
 TEST_F(PopupBar, DownOnTheLastItemOrCtrlDownShowsTheRarelyUsedCommands)
 {
     CXTPControlPopup* pControl = AddPopup(bar, {ID_PLAIN, ID_UNHANDLED, ID_CHECKED});
