@@ -10,6 +10,7 @@
 
 #include "../CommandBarsFixture.h"
 #include "CXTPCommandBarsOptions.h"
+#include "CXTPReBar.h"
 #include "CXTPToolBar.h"
 #include "CXTPToolBarDragContext.h"
 
@@ -383,6 +384,29 @@ TEST_F(DockBars, ALayoutRepaintsOnlyTheBarsItResizedOrRearranged)
     SetClientWidth(120);
     EXPECT_EQ(std::vector<int>({1, 1}), paintNow());
     EXPECT_EQ(static_cast<DWORD>(xtpHideWrap), bars[0]->GetControl(7)->GetHideFlags());
+}
+
+TEST_F(DockBars, ARebarOfTheFrameTakesItsCustomToolbarsAsBands)
+{
+    CXTPReBar rebar;
+    ASSERT_TRUE(rebar.Create(frame));
+    CXTPToolBar* pBar = Bars()->AddCustomBar("Custom", 601);
+    ASSERT_NE(nullptr, pBar);
+    ASSERT_EQ(1, rebar.GetBandCount());
+    EXPECT_EQ(pBar, rebar.GetToolBar(0));
+    EXPECT_EQ(0, rebar.FindBand(pBar));
+    EXPECT_EQ(nullptr, pBar->GetDockBar()) << "out of its dock bar";
+    EXPECT_EQ(rebar.GetSafeHwnd(), ::GetParent(pBar->GetSafeHwnd()));
+    REBARBANDINFOA band = {};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_ID;
+    rebar.SendMessage(RB_GETBANDINFOA, 0, reinterpret_cast<LPARAM>(&band));
+    EXPECT_EQ(601u, band.wID);
+
+    Bars()->Remove(pBar);
+    EXPECT_EQ(0, rebar.GetBandCount());
+    EXPECT_EQ(-1, rebar.FindBand(pBar));
+    rebar.DestroyWindow();
 }
 
 // The captions of the popups the frame hears opening.
