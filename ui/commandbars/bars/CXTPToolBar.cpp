@@ -910,20 +910,28 @@ void CXTPToolBar::OnSetFocus(CWnd* pOldWnd)
         SetTrackingMode(TRUE, TRUE, TRUE);
 }
 
-void CXTPToolBar::FillExpandPopup(CXTPPopupBar* pPopup)
+void CXTPToolBar::CopyHiddenControls(CXTPControls* pTo) const
 {
-    CXTPControls* pControls = pPopup->GetControls();
-    pControls->RemoveAll();
-    // The buttons that found no room, to be reached from here.
     for (int i = 0; i < GetControlCount(); i++) {
         CXTPControl* pControl = GetControl(i);
         if (pControl->GetHideFlags() != xtpHideWrap)
             continue;
-        CXTPControl* pCopy = pControls->AddClone(pControl);
+        CXTPControl* pCopy = pTo->AddClone(pControl);
         pCopy->SetHideFlags(0);
         pCopy->SetBeginGroup(FALSE);
     }
+}
+
+void CXTPToolBar::FillExpandPopup(CXTPPopupBar* pPopup)
+{
+    CXTPControls* pControls = pPopup->GetControls();
+    pControls->RemoveAll();
     CXTPCommandBars* pCommandBars = GetCommandBars();
+    // The buttons of this bar (and of its row) that found no room, to be reached from here.
+    if (pCommandBars)
+        pCommandBars->GetHiddenControls(this, pPopup);
+    else
+        CopyHiddenControls(pControls);
     const BOOL bAlways = pCommandBars ? pCommandBars->GetOptions()->m_bShowExpandButtonAlways : TRUE;
     const BOOL bCustomizable = pCommandBars && pCommandBars->IsCustomizable();
     if (!bAlways && !bCustomizable) {
@@ -939,21 +947,17 @@ void CXTPToolBar::FillExpandPopup(CXTPPopupBar* pPopup)
     pAddRemove->SetFlags(pAddRemove->GetFlags() | xtpFlagManualUpdate);
     pAddRemove->SetBeginGroup(bGroup);
 
-    // One entry per toolbar: this one's buttons to show or hide.
+    // One entry per toolbar of the row: its buttons to show or hide.
     CXTPPopupBar* pBars = CXTPPopupBar::CreatePopupBar(pCommandBars);
-    CXTPControlPopup* pBarEntry = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
-    pBars->GetControls()->AddControl(pBarEntry);
-    pBarEntry->SetCaption(m_strTitle);
-    pBarEntry->SetFlags(pBarEntry->GetFlags() | xtpFlagManualUpdate);
-    pBarEntry->SetEnabled(bCustomizable && m_bBuiltIn && IsCustomizable());
-    if (pBarEntry->GetEnabled()) {
-        CXTPPopupBar* pButtons = CXTPPopupBar::CreatePopupBar(pCommandBars);
-        FillAddRemovePopup(pButtons);
-        pBarEntry->SetCommandBar(pButtons);
-        pButtons->InternalRelease();
+    if (pCommandBars) {
+        pCommandBars->GetExpandPopup(this, pBars);
+    } else {
+        CXTPControlPopup* pBarEntry = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
+        pBars->GetControls()->AddControl(pBarEntry);
+        pBarEntry->SetCaption(m_strTitle);
+        pBarEntry->SetFlags(pBarEntry->GetFlags() | xtpFlagManualUpdate);
+        pBarEntry->SetEnabled(FALSE);
     }
-    if (bCustomizable)
-        CXTPCommandBars::AddCustomizeButton(pBars->GetControls());
     pAddRemove->SetCommandBar(pBars);
     pBars->InternalRelease();
 }

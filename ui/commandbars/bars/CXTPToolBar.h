@@ -10,6 +10,7 @@
 #include "CControlBar.h"
 #include "CXTPCommandBar.h"
 
+class CXTPControls;
 class CXTPDockBar;
 struct CPrintPreviewState;
 class CXTPPopupBar;
@@ -81,6 +82,8 @@ public:
     void SetTearOff(BOOL bTearOff) { m_bTearOff = bTearOff; }
     void SetCloseable(BOOL bCloseable) { m_bCloseable = bCloseable; }
 
+    // Copies, shown, of the buttons hidden for lack of room.
+    void CopyHiddenControls(CXTPControls* pTo) const;
     // The options menu of the expand button: the buttons hidden for lack of room, then the
     // add-or-remove list when the bar may be customized.
     void FillExpandPopup(CXTPPopupBar* pPopup);

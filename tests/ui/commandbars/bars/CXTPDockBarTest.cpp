@@ -10,6 +10,7 @@
 
 #include "../CommandBarsFixture.h"
 #include "CXTPCommandBarsOptions.h"
+#include "CXTPPopupBar.h"
 #include "CXTPReBar.h"
 #include "CXTPToolBar.h"
 #include "CXTPToolBarDragContext.h"
@@ -407,6 +408,41 @@ TEST_F(DockBars, ARebarOfTheFrameTakesItsCustomToolbarsAsBands)
     EXPECT_EQ(0, rebar.GetBandCount());
     EXPECT_EQ(-1, rebar.FindBand(pBar));
     rebar.DestroyWindow();
+}
+
+TEST_F(DockBars, TheExpandPopupGathersTheHiddenButtonsAndTheBarsOfItsRow)
+{
+    const UINT idsA[] = {2001, 2002, 2003};
+    const UINT idsB[] = {2101, 2102};
+    CXTPToolBar* pA = Bars()->Add("A", xtpBarTop);
+    CXTPToolBar* pB = Bars()->Add("B", xtpBarLeft);
+    CXTPToolBar* pC = Bars()->Add("C", xtpBarTop);  // a row of its own
+    pA->SetButtons(idsA, 3);
+    pB->SetButtons(idsB, 2);
+    pC->SetButtons(idsA, 3);
+    frame->RecalcLayout();
+    CRect rc;
+    pA->GetWindowRect(&rc);
+    rc.OffsetRect(30, 0);
+    Bars()->DockCommandBar(pB, rc, Dock(0));
+    frame->RecalcLayout();
+    ASSERT_EQ("B A|C", Rows(Dock(0)));
+    for (CXTPControl* pControl : {pA->GetControl(2), pB->GetControl(1), pC->GetControl(0)})
+        pControl->SetHideFlags(xtpHideWrap);
+
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(Bars());
+    pA->FillExpandPopup(pPopup);
+    std::vector<int> ids;
+    for (int i = 0; i < pPopup->GetControlCount(); i++)
+        ids.push_back(pPopup->GetControl(i)->GetID());
+    EXPECT_EQ(std::vector<int>({2003, 2102, 0}), ids) << "its own hidden button first, then its row's";
+    CXTPCommandBar* pBars = pPopup->GetControl(2)->GetCommandBar();
+    ASSERT_NE(nullptr, pBars);
+    std::vector<std::string> captions;
+    for (int i = 0; i < pBars->GetControlCount(); i++)
+        captions.push_back(static_cast<const char*>(pBars->GetControl(i)->GetCaption()));
+    EXPECT_EQ(std::vector<std::string>({"B", "A"}), captions);
+    pPopup->InternalRelease();
 }
 
 // The captions of the popups the frame hears opening.
