@@ -219,7 +219,8 @@ void CXTPMenuBar::SwitchMDIMenu(HMENU hMenu)
     if (nKey == 0 || m_nIDResourceCurrent == 0 || nKey == m_nIDResourceCurrent || !hMenu || !::IsMenu(hMenu) ||
         ::GetMenuItemCount(hMenu) <= 0)
         return;
-    if (!pCommandBars->IsCustomizable()) {
+    const BOOL bCustomizable = pCommandBars && pCommandBars->IsCustomizable();
+    if (!bCustomizable) {
         LoadMenu(CMenu::FromHandle(hMenu), TRUE);
     } else {
         CXTPControls* pKept = nullptr;
@@ -246,7 +247,7 @@ void CXTPMenuBar::SwitchMDIMenu(HMENU hMenu)
     }
     m_nIDResourceCurrent = nKey;
     OnRecalcLayout();
-    if (pCommandBars->IsCustomizable())
+    if (bCustomizable)
         RefreshMenu();
 }
 
