@@ -14,19 +14,7 @@
 #include "CXTPFrameWndBase.h"
 #include "CXTPPopupBar.h"
 #include "CXTPToolBar.h"
-
-namespace {
-
-CXTPControl* AddItem(CXTPCommandBar* pBar, XTPControlType type, int nId, const char* lpszCaption,
-                     BOOL bBeginGroup = FALSE)
-{
-    CXTPControl* pControl = pBar->GetControls()->Add(type, nId);
-    pControl->SetCaption(lpszCaption);
-    pControl->SetBeginGroup(bBeginGroup);
-    return pControl;
-}
-
-}  // namespace
+#include "ShowItems.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
