@@ -1,0 +1,36 @@
+// The edit window of the command-bar text fields: plain or rich edit, with a Cut/Copy/Paste
+// context menu drawn as a command-bar popup.
+#pragma once
+
+#include <windows.h>
+
+#include "CEdit.h"
+
+class CCmdUI;
+
+class CXTPEdit : public CEdit {
+    DECLARE_DYNCREATE(CXTPEdit)
+
+public:
+    // Fields are made as rich-edit windows while this is on and the rich-edit library loads.
+    static void SetRichEditMode(BOOL bRichEdit);
+    static BOOL IsRichEditMode();
+
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    // The clipboard menu at a screen point; FALSE when its texts cannot be loaded.
+    BOOL ShowContextMenu(CPoint point);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    void OnUpdateCut(CCmdUI* pCmdUI);
+    void OnUpdateCopy(CCmdUI* pCmdUI) { OnUpdateCut(pCmdUI); }
+    void OnUpdatePaste(CCmdUI* pCmdUI);
+    void OnEditCut() { SendMessage(WM_CUT); }
+    void OnEditCopy() { SendMessage(WM_COPY); }
+    void OnEditPaste() { SendMessage(WM_PASTE); }
+    // A rich edit made by Create (the flag may change while the window lives).
+    BOOL IsRichEditWindow() const { return m_bRichEdit; }
+
+    BOOL m_bRichEdit = FALSE;
+};
