@@ -38,8 +38,7 @@ double CXTPPopupBar::m_dMaxWidthDivisor = 1.0 / 3.0;
 
 namespace {
 
-// Stand-in theme metrics until the themes bring their own.
-const int kSeparatorGap = 8;
+// The expand entry's height until the themes measure it.
 const int kExpandButtonHeight = 12;
 
 const UINT kTimerScrollDown = 5001;
@@ -440,7 +439,7 @@ CSize CXTPPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
             item.size = pControl->GetSize(&dc);
     }
     CRect rcExpand;
-    CSize size = CalcMenuLayout(items, rcBorders, kSeparatorGap, nMaxWidth,
+    CSize size = CalcMenuLayout(items, rcBorders, GetSeparatorGap(&dc), nMaxWidth,
                                 m_bHasHiddenCommands ? kExpandButtonHeight : 0, rcExpand);
     for (int i = 0; i < GetControlCount(); i++) {
         if (items[static_cast<size_t>(i)].bVisible)
@@ -453,6 +452,12 @@ CSize CXTPPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
     dc.SelectObject(pOldFont);
     m_bInLayout = FALSE;
     return size;
+}
+
+int CXTPPopupBar::GetSeparatorGap(CDC* pDC)
+{
+    // The theme's separator between two groups of a menu.
+    return GetPaintManager()->DrawSeparator(pDC, this, nullptr, FALSE).cy;
 }
 
 CRect CXTPPopupBar::GetPopupBorders(CRect rcBorders, CDC* pDC)
@@ -488,7 +493,8 @@ void CXTPPopupBar::ScrollLayout(BOOL bUp)
         item.size = pControl->GetRect().Size();
     }
     std::vector<int> tops;
-    CalcScrollLayout(items, rcClient.Height(), rcBorders, kSeparatorGap, m_nScrollFirst, m_nScrollLast, bUp, tops);
+    CalcScrollLayout(items, rcClient.Height(), rcBorders, GetSeparatorGap(&dc), m_nScrollFirst, m_nScrollLast, bUp,
+                     tops);
     BOOL bAbove = FALSE;
     BOOL bBelow = FALSE;
     for (int i = 0; i < GetControlCount(); i++) {

@@ -143,6 +143,8 @@ protected:
     void ScrollLayout(BOOL bUp);
     void ShowScrolled(int nIndex);
     void CreatePopupWindow();
+    // The room a separator takes between two groups of the menu.
+    int GetSeparatorGap(CDC* pDC);
     // The bar borders and, for a tear-off popup, its grip above the controls.
     CRect GetPopupBorders(CRect rcBorders, CDC* pDC);
     // The grip from the top border down, across the popup of width cx.

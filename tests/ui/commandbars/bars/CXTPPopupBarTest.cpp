@@ -229,6 +229,26 @@ TEST_F(PopupBar, ADropDownOpensUnderItsButtonAndClosesWithTheTracking)
     EXPECT_EQ(2, pPopup->GetControlCount());
 }
 
+TEST_F(PopupBar, GroupsOfAMenuAreAsFarApartAsTheThemesSeparatorIsHigh)
+{
+    CXTPControlPopup* pControl = AddPopup(bar, {ID_PLAIN, ID_UNHANDLED});
+    auto* pPopup = static_cast<CXTPPopupBar*>(pControl->GetCommandBar());
+    pPopup->GetControl(1)->SetBeginGroup(TRUE);
+    Layout();
+    const struct {
+        int nTheme;
+        int nGap;
+    } cases[] = {{1, 8}, {0, 3}};
+    for (const auto& c : cases) {
+        CXTPPaintManager* pTheme = CXTPPaintManager::CreateTheme(c.nTheme);
+        pPopup->SetPaintManager(pTheme);
+        pPopup->CalcDynamicLayout(0, 0);
+        EXPECT_EQ(c.nGap, pPopup->GetControl(1)->GetRect().top - pPopup->GetControl(0)->GetRect().bottom)
+            << c.nTheme;
+    }
+    pPopup->SetPaintManager(nullptr);
+}
+
 TEST_F(PopupBar, AnEmptyPopupIs22PlusItsBorders)
 {
     CXTPControlPopup* pControl = AddPopup(bar, {});
