@@ -1,7 +1,11 @@
 // Times the layout and painting of a frame's docked command bars while the frame is resized:
 // a menu bar and 8 toolbars of 30 buttons, 100 widths between 1,200 and 500 pixels, mean and
 // worst; beside it a common-control rebar of 8 native toolbars under a native menu, resized
-// the same way. With --show it instead leaves both windows up to be looked at.
+// the same way. Each resize is painted twice over: once with every window repainted, once
+// with what the window system finds invalid (as a user's resize is). The two windows take
+// turns for a few rounds and each figure is the best round's, since a loaded machine makes
+// single rounds vary widely; the thread's own processor time per resize is shown beside it.
+// With --show it instead leaves both windows up to be looked at.
 #include <windows.h>
 
 #include <algorithm>
@@ -24,12 +28,32 @@ const int kToolBars = 8;
 const int kButtons = 30;
 const int kResizes = 100;
 const int kHeight = 700;
+const int kRounds = 3;
 const char* const kMenus[] = {"&File", "&Edit", "&View", "&Project", "&Build", "&Tools", "&Window", "&Help"};
 
 struct Timing {
     double mean = 0;
     double worst = 0;
+    double cpu = 0;  // the thread's processor time per resize
+
+    // The better of two rounds, figure by figure.
+    void Best(const Timing& other)
+    {
+        mean = std::min(mean, other.mean);
+        worst = std::min(worst, other.worst);
+        cpu = std::min(cpu, other.cpu);
+    }
 };
+
+double ThreadMilliseconds()
+{
+    FILETIME created, exited, kernel, user;
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto ms = [](FILETIME t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+    };
+    return ms(kernel) + ms(user);
+}
 
 // The frame width of step i: down from 1,200 to 500 and back up.
 int WidthAt(int i)
@@ -48,21 +72,30 @@ void Pump()
     }
 }
 
-// Resizes the window 100 times, each time laid out (by its own size handling) and painted.
+// Resizes the window 100 times, each time laid out (by its own size handling) and painted:
+// with bRepaintAll every window, else what the resize left invalid.
 template <class Layout>
-Timing TimeResizes(HWND hWnd, Layout layout)
+Timing TimeResizes(HWND hWnd, Layout layout, bool bRepaintAll)
 {
     Timing timing;
+    const double cpuStart = ThreadMilliseconds();
     for (int i = 0; i < kResizes; i++) {
         const auto start = std::chrono::steady_clock::now();
         ::SetWindowPos(hWnd, nullptr, 0, 0, WidthAt(i), kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         layout();
-        ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::RedrawWindow(hWnd, nullptr, nullptr, (bRepaintAll ? RDW_INVALIDATE : 0) | RDW_ALLCHILDREN | RDW_UPDATENOW);
         const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         timing.mean += ms / kResizes;
         timing.worst = std::max(timing.worst, ms);
     }
+    timing.cpu = (ThreadMilliseconds() - cpuStart) / kResizes;
     return timing;
+}
+
+void Print(const char* lpszWhat, const Timing& timing)
+{
+    std::printf("  %-38s mean %7.3f  worst %7.3f  own processor time %7.3f\n", lpszWhat, timing.mean, timing.worst,
+                timing.cpu);
 }
 
 CXTPFrameWnd* MakeCommandBarsFrame()
@@ -152,19 +185,42 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    const Timing bars = TimeResizes(pFrame->GetSafeHwnd(), [] {});
-    const Timing rebar = TimeResizes(hNative, [hNative, hReBar] {
+    const auto rebarLayout = [hNative, hReBar] {
         RECT rc;
         ::GetClientRect(hNative, &rc);
         ::MoveWindow(hReBar, 0, 0, rc.right, 100, TRUE);
-    });
-    std::printf("%d resizes between 1200 and 500 px, laid out and painted (ms)\n", kResizes);
-    std::printf("  menu bar + %d toolbars x %d buttons: mean %7.3f  worst %7.3f\n", kToolBars, kButtons, bars.mean,
-                bars.worst);
-    std::printf("  rebar of %d native toolbars:         mean %7.3f  worst %7.3f\n", kToolBars, rebar.mean,
-                rebar.worst);
-    std::printf("  goals: worst under 16 ms %s, mean within twice the rebar's %s\n", bars.worst < 16 ? "met" : "MISSED",
-                bars.mean <= 2 * rebar.mean ? "met" : "MISSED");
+    };
+    // [repaint all, as invalid][command bars, rebar]
+    Timing best[2][2];
+    for (int nRound = 0; nRound < kRounds; nRound++) {
+        for (int nMode = 0; nMode < 2; nMode++) {
+            const bool bRepaintAll = nMode == 0;
+            const Timing bars = TimeResizes(pFrame->GetSafeHwnd(), [] {}, bRepaintAll);
+            const Timing rebar = TimeResizes(hNative, rebarLayout, bRepaintAll);
+            if (nRound == 0) {
+                best[nMode][0] = bars;
+                best[nMode][1] = rebar;
+            } else {
+                best[nMode][0].Best(bars);
+                best[nMode][1].Best(rebar);
+            }
+        }
+    }
+    std::printf("%d resizes between 1200 and 500 px, laid out and painted (ms, best of %d rounds)\n", kResizes,
+                kRounds);
+    for (int nMode = 0; nMode < 2; nMode++) {
+        std::printf(nMode == 0 ? " every window repainted:\n" : " what the resize left invalid repainted:\n");
+        char szBars[64];
+        std::snprintf(szBars, sizeof(szBars), "menu bar + %d toolbars x %d buttons:", kToolBars, kButtons);
+        Print(szBars, best[nMode][0]);
+        char szReBar[64];
+        std::snprintf(szReBar, sizeof(szReBar), "rebar of %d native toolbars:", kToolBars);
+        Print(szReBar, best[nMode][1]);
+    }
+    const Timing& bars = best[0][0];
+    const Timing& rebar = best[0][1];
+    std::printf("  goals (every window repainted): worst under 16 ms %s, mean within twice the rebar's %s\n",
+                bars.worst < 16 ? "met" : "MISSED", bars.mean <= 2 * rebar.mean ? "met" : "MISSED");
 
     ::DestroyWindow(hNative);
     pFrame->DestroyWindow();

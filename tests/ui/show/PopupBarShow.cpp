@@ -14,6 +14,7 @@
 #include "CXTPControlPopup.h"
 #include "CXTPControls.h"
 #include "CXTPPopupBar.h"
+#include "ShowItems.h"
 
 namespace {
 
@@ -39,15 +40,6 @@ public:
         }
     }
 };
-
-CXTPControl* AddItem(CXTPCommandBar* pBar, XTPControlType type, int nId, const char* lpszCaption,
-                     BOOL bBeginGroup = FALSE)
-{
-    CXTPControl* pControl = pBar->GetControls()->Add(type, nId);
-    pControl->SetCaption(lpszCaption);
-    pControl->SetBeginGroup(bBeginGroup);
-    return pControl;
-}
 
 }  // namespace
 

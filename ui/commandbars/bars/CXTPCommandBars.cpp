@@ -2,6 +2,7 @@
 #include "CXTPCommandBars.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "CDocTemplate.h"
 #include "CDocument.h"
@@ -23,6 +24,7 @@
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
 #include "CXTPMenuBar.h"
+#include "CXTPControlPopup.h"
 #include "CXTPControlToolBarVisible.h"
 #include "CXTPResourceManager.h"
 #include "CXTPMenuSound.h"
@@ -625,6 +627,50 @@ BOOL CXTPCommandBars::TranslateMenuMnemonic(MSG* pMsg)
         pControl->Execute();
     }
     return TRUE;
+}
+
+namespace {
+
+// The bars of the toolbar's dock row in their order, the toolbar alone when it is not docked.
+std::vector<CXTPToolBar*> RowOf(CXTPToolBar* pToolBar)
+{
+    std::vector<CXTPToolBar*> arrRow;
+    if (CXTPDockBar* pDockBar = pToolBar->GetDockBar())
+        arrRow = pDockBar->GetRowBars(pToolBar);
+    if (arrRow.empty())
+        arrRow.push_back(pToolBar);
+    return arrRow;
+}
+
+}  // namespace
+
+void CXTPCommandBars::GetHiddenControls(CXTPToolBar* pToolBar, CXTPPopupBar* pPopup)
+{
+    std::vector<CXTPToolBar*> arrBars = RowOf(pToolBar);
+    // The toolbar's own first.
+    arrBars.erase(std::find(arrBars.begin(), arrBars.end(), pToolBar));
+    arrBars.insert(arrBars.begin(), pToolBar);
+    for (CXTPToolBar* pBar : arrBars)
+        pBar->CopyHiddenControls(pPopup->GetControls());
+}
+
+void CXTPCommandBars::GetExpandPopup(CXTPToolBar* pToolBar, CXTPPopupBar* pPopup)
+{
+    for (CXTPToolBar* pBar : RowOf(pToolBar)) {
+        CXTPControlPopup* pEntry = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
+        pPopup->GetControls()->AddControl(pEntry);
+        pEntry->SetCaption(pBar->GetTitle());
+        pEntry->SetFlags(pEntry->GetFlags() | xtpFlagManualUpdate);
+        pEntry->SetEnabled(m_bCustomizable && pBar->IsBuiltIn() && pBar->IsCustomizable());
+        if (!pEntry->GetEnabled())
+            continue;
+        CXTPPopupBar* pButtons = CXTPPopupBar::CreatePopupBar(this);
+        pBar->FillAddRemovePopup(pButtons);
+        pEntry->SetCommandBar(pButtons);
+        pButtons->InternalRelease();
+    }
+    if (m_bCustomizable)
+        AddCustomizeButton(pPopup->GetControls());
 }
 
 CXTPPopupBar* CXTPCommandBars::GetToolbarsPopup()

@@ -45,6 +45,13 @@ public:
     CXTPMenuBar* SetMenu(const char* lpszName, UINT nID);
     // A new popup listing the toolbars to show or hide (and Customize... when the frame has it).
     virtual CXTPPopupBar* GetToolbarsPopup();
+    // ---- The expand popup of a toolbar (its options menu) ----
+    // The buttons that found no room in the toolbar and in the other bars of its dock row, as
+    // copies in the popup.
+    virtual void GetHiddenControls(CXTPToolBar* pToolBar, CXTPPopupBar* pPopup);
+    // One entry per bar of the toolbar's dock row (the toolbar alone when not docked) holding
+    // its buttons to show or hide, then Customize... when the frame has it.
+    virtual void GetExpandPopup(CXTPToolBar* pToolBar, CXTPPopupBar* pPopup);
     // The toolbars popup at a screen point, run until it closes; nothing in customize mode.
     virtual void ContextMenu(CPoint point);
     // The "Customize..." item, after a separator, at the end of a menu's controls.

@@ -3,6 +3,7 @@
 #include "CXTPDockBar.h"
 
 #include <algorithm>
+#include <map>
 
 #include "CDC.h"
 #include "CFrameWnd.h"
@@ -18,6 +19,7 @@ BEGIN_MESSAGE_MAP(CXTPDockBar, CWnd)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_WM_PAINT()
     ON_MESSAGE(WM_PRINT, OnPrint)
+    ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 namespace {
@@ -227,6 +229,10 @@ DWORD CXTPDockBar::GetDockMode(CXTPToolBar* pBar) const
 int CXTPDockBar::LayoutRow(int nFirst, int nLength, int nOffset, AFX_SIZEPARENTPARAMS* pBarLayout, int& nRowLength)
 {
     const BOOL bHorz = IsHorz();
+    // A bar is measured once for the length, and once for its least length, however often
+    // the row is laid out again after wrapping.
+    std::map<CXTPToolBar*, CSize> measured;
+    std::map<CXTPToolBar*, int> least;
     for (;;) {
         std::vector<XTPDockRowItem> items;
         std::vector<CSize> sizes(static_cast<size_t>(GetCount()));
@@ -234,9 +240,12 @@ int CXTPDockBar::LayoutRow(int nFirst, int nLength, int nOffset, AFX_SIZEPARENTP
             CXTPToolBar* pBar = m_arrBars[static_cast<size_t>(i)];
             if (!pBar->IsVisible())
                 continue;
-            CSize sz = pBar->CalcDockingLayout(nLength, GetDockMode(pBar));
-            if (!bHorz)
-                sz = CSize(sz.cy, sz.cx);
+            auto it = measured.find(pBar);
+            if (it == measured.end()) {
+                CSize sz = pBar->CalcDockingLayout(nLength, GetDockMode(pBar));
+                it = measured.emplace(pBar, bHorz ? sz : CSize(sz.cy, sz.cx)).first;
+            }
+            const CSize sz = it->second;
             sizes[static_cast<size_t>(i)] = sz;
             XTPDockRowItem item;
             item.nOrder = i;
@@ -245,13 +254,17 @@ int CXTPDockBar::LayoutRow(int nFirst, int nLength, int nOffset, AFX_SIZEPARENTP
             item.nWidth = sz.cx;
             items.push_back(item);
         }
-        const int nWrap = CXTPDockRowLayout::LayoutRow(items, nLength, [this](const XTPDockRowItem& item) {
+        const int nWrap = CXTPDockRowLayout::LayoutRow(items, nLength, [this, &least](const XTPDockRowItem& item) {
             CXTPToolBar* pBar = m_arrBars[static_cast<size_t>(item.nOrder)];
             const DWORD dwMode = GetDockMode(pBar);
             if (!(dwMode & kModeHideWrap))
                 return -1;
-            CSize sz = pBar->CalcDockingLayout(1, dwMode);
-            return static_cast<int>(IsHorz() ? sz.cx : sz.cy);
+            auto it = least.find(pBar);
+            if (it == least.end()) {
+                CSize sz = pBar->CalcDockingLayout(1, dwMode);
+                it = least.emplace(pBar, static_cast<int>(IsHorz() ? sz.cx : sz.cy)).first;
+            }
+            return it->second;
         });
         if (nWrap >= 0) {
             // The bar goes into a new row after this one, which is laid out again without it.
@@ -279,6 +292,8 @@ int CXTPDockBar::LayoutRow(int nFirst, int nLength, int nOffset, AFX_SIZEPARENTP
             CRect rc(item.nLeft, nOffset, item.nRight, nOffset + sizes[static_cast<size_t>(item.nOrder)].cy);
             if (!bHorz)
                 rc = CRect(rc.top, rc.left, rc.bottom, rc.right);
+            CRect rcOld;
+            ::GetWindowRect(pBar->GetSafeHwnd(), &rcOld);
             pBar->CalcDockingLayout(item.nRight - item.nLeft, GetDockMode(pBar) | LM_COMMIT);
             AfxRepositionWindow(pBarLayout, pBar->GetSafeHwnd(), &rc);
             pBar->m_barPosition = GetPosition();
@@ -286,7 +301,9 @@ int CXTPDockBar::LayoutRow(int nFirst, int nLength, int nOffset, AFX_SIZEPARENTP
                 pContext->m_nMRUDockPosition = GetPosition();
                 pContext->m_rcMRUDockPos = rc;
             }
-            pBar->Invalidate(FALSE);
+            // A bar that only moved keeps its picture; its controls repaint it when they move.
+            if (rcOld.Size() != rc.Size())
+                pBar->Invalidate(FALSE);
         }
         return nThickness;
     }
@@ -395,3 +412,11 @@ LRESULT CXTPDockBar::OnPrint(WPARAM wParam, LPARAM lParam)
     return 1;
 }
 
+void CXTPDockBar::OnRButtonDown(UINT /*nFlags*/, CPoint point)
+{
+    // Beside the bars: the menu of the toolbars to show or hide.
+    if (!m_pCommandBars)
+        return;
+    ClientToScreen(&point);
+    m_pCommandBars->ContextMenu(point);
+}

@@ -58,6 +58,7 @@ protected:
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     void OnPaint();
     LRESULT OnPrint(WPARAM wParam, LPARAM lParam);
+    void OnRButtonDown(UINT nFlags, CPoint point);
 
     // Lays out the row starting at nFirst (after its separator) at the offset across the dock;
     // its thickness and (nRowLength) the end of its last bar. Bars the row has no room for go

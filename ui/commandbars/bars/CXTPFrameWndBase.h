@@ -7,6 +7,7 @@
 #include "CFrameWnd.h"
 #include "CMDIFrameWnd.h"
 #include "CXTPCommandBars.h"
+#include "CXTPToolBar.h"
 #include "XTPCommandBarsTypes.h"
 
 template <class TBase>
@@ -58,6 +59,16 @@ public:
             }
         }
         return TBase::OnWndMsg(message, wParam, lParam, pResult);
+    }
+
+    // Every toolbar hears of print preview before the framework hides its own bars.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override
+    {
+        for (int i = 0; m_pCommandBars && i < m_pCommandBars->GetCount(); i++) {
+            if (auto* pToolBar = dynamic_cast<CXTPToolBar*>(m_pCommandBars->GetAt(i)))
+                pToolBar->OnSetPreviewMode(bPreview, pState);
+        }
+        TBase::OnSetPreviewMode(bPreview, pState);
     }
 
 protected:

@@ -1,9 +1,12 @@
 // The menu bar: loading the menu, the frame and MDI client watch, the MDI controls, Alt alone.
 #include "CXTPMenuBar.h"
 
+#include <vector>
+
 #include "CFrameWnd.h"
 #include "CMDIFrameWnd.h"
 #include "CMenu.h"
+#include "CWinApp.h"
 #include "CXTPCommandBars.h"
 #include "CXTPControlMDIButton.h"
 #include "CXTPControls.h"
@@ -38,6 +41,7 @@ const MDIButton kMDIButtons[] = {
 CXTPMenuBar::CXTPMenuBar()
 {
     m_barType = xtpBarTypeMenuBar;
+    m_mapDocTemplateControls.InitHashTable(17, false);
 }
 
 CXTPMenuBar::~CXTPMenuBar()
@@ -51,6 +55,7 @@ CXTPMenuBar::~CXTPMenuBar()
         pTable->RemoveHook(m_hwndHookedChild, this);
     if (m_hMenu && ::IsMenu(m_hMenu))
         ::DestroyMenu(m_hMenu);
+    ReleaseDocumentMenus();
 }
 
 CWnd* CXTPMenuBar::GetMDIClient() const
@@ -169,6 +174,42 @@ void CXTPMenuBar::UpdateMDIButtons()
         OnRecalcLayout();
 }
 
+CXTPControls* CXTPMenuBar::SwapControls(CXTPControls* pControls)
+{
+    SetPopuped(-1);
+    SetSelected(-1);
+    CXTPControls* pPrevious = m_pControls;
+    m_pControls = pControls;
+    pControls->SetCommandBars(GetCommandBars());
+    pControls->SetParent(this);
+    return pPrevious;
+}
+
+CXTPControls* CXTPMenuBar::ControlsFromMenu(HMENU hMenu)
+{
+    CXTPControls* pShown = SwapControls(new CXTPControls);
+    LoadMenu(CMenu::FromHandle(hMenu), TRUE);
+    return SwapControls(pShown);
+}
+
+CXTPControls* CXTPMenuBar::GetDocumentMenu(UINT nID) const
+{
+    CXTPControls* pControls = nullptr;
+    return m_mapDocTemplateControls.Lookup(nID, pControls) ? pControls : nullptr;
+}
+
+void CXTPMenuBar::ReleaseDocumentMenus()
+{
+    POSITION pos = m_mapDocTemplateControls.GetStartPosition();
+    while (pos) {
+        UINT nID = 0;
+        CXTPControls* pControls = nullptr;
+        m_mapDocTemplateControls.GetNextAssoc(pos, nID, pControls);
+        pControls->InternalRelease();
+    }
+    m_mapDocTemplateControls.RemoveAll();
+}
+
 void CXTPMenuBar::SwitchMDIMenu(HMENU hMenu)
 {
     CXTPCommandBars* pCommandBars = GetCommandBars();
@@ -178,9 +219,107 @@ void CXTPMenuBar::SwitchMDIMenu(HMENU hMenu)
     if (nKey == 0 || m_nIDResourceCurrent == 0 || nKey == m_nIDResourceCurrent || !hMenu || !::IsMenu(hMenu) ||
         ::GetMenuItemCount(hMenu) <= 0)
         return;
-    LoadMenu(CMenu::FromHandle(hMenu), TRUE);
+    const BOOL bCustomizable = pCommandBars && pCommandBars->IsCustomizable();
+    if (!bCustomizable) {
+        LoadMenu(CMenu::FromHandle(hMenu), TRUE);
+    } else {
+        CXTPControls* pKept = nullptr;
+        if (m_mapDocTemplateControls.Lookup(m_nIDResourceCurrent, pKept)) {
+            m_mapDocTemplateControls.RemoveKey(m_nIDResourceCurrent);
+            pKept->InternalRelease();
+        }
+        // The child's buttons belong to the bar, not to the type's menu: they follow below.
+        for (int i = m_pControls->GetCount() - 1; i >= 0; i--) {
+            if (m_pControls->GetAt(i)->IsTemporary())
+                m_pControls->Remove(i);
+        }
+        CXTPControls* pStored = nullptr;
+        if (m_mapDocTemplateControls.Lookup(nKey, pStored)) {
+            m_mapDocTemplateControls.RemoveKey(nKey);
+            m_mapDocTemplateControls.SetAt(m_nIDResourceCurrent, SwapControls(pStored));
+            if (!pStored->GetOriginalControls())
+                pStored->SetOriginalControls(ControlsFromMenu(hMenu));
+        } else {
+            m_mapDocTemplateControls.SetAt(m_nIDResourceCurrent, SwapControls(new CXTPControls));
+            LoadMenu(CMenu::FromHandle(hMenu), TRUE);
+            m_pControls->CreateOriginalControls();
+        }
+    }
     m_nIDResourceCurrent = nKey;
     OnRecalcLayout();
+    if (bCustomizable)
+        RefreshMenu();
+}
+
+void CXTPMenuBar::DropUnchangedMDIMenus()
+{
+    if (m_mapDocTemplateControls.IsEmpty())
+        return;
+    if (m_hMenu && m_nIDResourceCurrent != m_nIDResource) {
+        SwitchMDIMenu(m_hMenu);
+        m_bDefaultMenuRestored = TRUE;
+    }
+    std::vector<UINT> arrUnchanged;
+    POSITION pos = m_mapDocTemplateControls.GetStartPosition();
+    while (pos) {
+        UINT nID = 0;
+        CXTPControls* pControls = nullptr;
+        m_mapDocTemplateControls.GetNextAssoc(pos, nID, pControls);
+        if (!pControls->IsChanged())
+            arrUnchanged.push_back(nID);
+    }
+    for (UINT nID : arrUnchanged) {
+        CXTPControls* pControls = GetDocumentMenu(nID);
+        m_mapDocTemplateControls.RemoveKey(nID);
+        pControls->InternalRelease();
+    }
+}
+
+void CXTPMenuBar::Reset()
+{
+    if (m_mapDocTemplateControls.IsEmpty()) {
+        if (m_pControls->GetOriginalControls())
+            CXTPToolBar::Reset();
+    } else if (m_nIDResourceCurrent != 0) {
+        CString strFormat, strMessage;
+        XTPResourceManager()->LoadString(&strFormat, 9349);
+        strMessage.Format(strFormat, static_cast<const char*>(m_strTitle));
+        if (AfxMessageBox(strMessage, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK) {
+            // A type known by its shared menu's handle has no resource of that number: a
+            // resource id is 16 bits, and the handle cut to them could name another menu.
+            CMenu menu;
+            if (IS_INTRESOURCE(m_nIDResourceCurrent) && XTPResourceManager()->LoadMenu(&menu, m_nIDResourceCurrent)) {
+                LoadMenu(&menu, TRUE);
+            } else if (CXTPControls* pOriginal = m_pControls->GetOriginalControls()) {
+                // A type keyed by its shared menu has no resource: its original set is what it was.
+                m_pControls->RemoveAll();
+                for (int i = 0; i < pOriginal->GetCount(); i++)
+                    m_pControls->AddClone(pOriginal->GetAt(i), -1, TRUE);
+            }
+        }
+    }
+    RefreshMenu();
+    DelayLayout();
+    OnRecalcLayout();
+}
+
+void CXTPMenuBar::Copy(CXTPCommandBar* pSrc, BOOL bRecursive)
+{
+    CXTPToolBar::Copy(pSrc, bRecursive);
+    auto* pMenuBar = dynamic_cast<CXTPMenuBar*>(pSrc);
+    if (!pMenuBar)
+        return;
+    m_nIDResource = pMenuBar->m_nIDResource;
+    ReleaseDocumentMenus();
+    POSITION pos = pMenuBar->m_mapDocTemplateControls.GetStartPosition();
+    while (pos) {
+        UINT nID = 0;
+        CXTPControls* pControls = nullptr;
+        pMenuBar->m_mapDocTemplateControls.GetNextAssoc(pos, nID, pControls);
+        CXTPControls* pCopy = pControls->Duplicate(TRUE);
+        pCopy->SetParent(this);
+        m_mapDocTemplateControls.SetAt(nID, pCopy);
+    }
 }
 
 int CXTPMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult)

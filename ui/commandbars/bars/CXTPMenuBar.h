@@ -2,7 +2,10 @@
 // its system-menu icon and caption buttons, and opened by Alt alone.
 #pragma once
 
+#include "CMap.h"
 #include "CXTPToolBar.h"
+
+class CXTPControls;
 
 // Bar flags of the menu bar, beside the dock flags.
 enum XTPMenuBarFlags {
@@ -34,12 +37,21 @@ public:
     BOOL LoadMenuBar(UINT nIDResource);
     // Follows the active MDI child and, while visible, shows its controls.
     void RefreshMenu();
-    // Shows the menu of the active document type.
+    // Shows the menu of the active document type; a customizable frame keeps each type's
+    // controls so that its customization comes back with the type.
     void SwitchMDIMenu(HMENU hMenu);
+    // Back to the default menu, and only the document types' menus the user changed kept.
+    void DropUnchangedMDIMenus();
+    // The controls kept for a document type while another one shows, or null.
+    CXTPControls* GetDocumentMenu(UINT nID) const;
     // The active MDI child and whether it is maximized; null outside an MDI frame.
     CWnd* GetActiveMdiChildWnd(BOOL* pbMaximized = nullptr) const;
     HMENU GetNativeMenu() const { return m_hMenu; }
     UINT GetCurrentMenuID() const { return m_nIDResourceCurrent; }
+
+    // Asks first; puts back the original controls of the menu shown.
+    void Reset() override;
+    void Copy(CXTPCommandBar* pSrc, BOOL bRecursive = FALSE) override;
 
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
 
@@ -49,10 +61,18 @@ protected:
     void UpdateMDIButtons();
     void OnTimer(UINT_PTR nIDEvent);
     CWnd* GetMDIClient() const;
+    // The bar shows pControls from now on; the bar's previous set is returned with its reference.
+    CXTPControls* SwapControls(CXTPControls* pControls);
+    // A new set holding one control per item of the menu.
+    CXTPControls* ControlsFromMenu(HMENU hMenu);
+    void ReleaseDocumentMenus();
 
     BOOL m_bMdiApp = FALSE;
     HWND m_hwndHookedChild = nullptr;
     HMENU m_hMenu = nullptr;
     UINT m_nIDResource = 0;
     UINT m_nIDResourceCurrent = 0;
+    // Each document type's controls, by its key, while another type shows.
+    CMap<UINT, UINT, CXTPControls*, CXTPControls*> m_mapDocTemplateControls{10};
+    BOOL m_bDefaultMenuRestored = FALSE;
 };

@@ -3,9 +3,11 @@
 #include "CXTPPopupBar.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "CDC.h"
+#include "CWinThread.h"
 #include "CXTPCommandBars.h"
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
@@ -19,6 +21,7 @@
 #include "CXTPPaintManager.h"
 #include "CXTPShadowManager.h"
 #include "CXTPShortcutManager.h"
+#include "CXTPToolBar.h"
 
 IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
 IMPLEMENT_DYNCREATE(CXTPPopupToolBar, CXTPPopupBar)
@@ -27,6 +30,7 @@ BEGIN_MESSAGE_MAP(CXTPPopupBar, CXTPCommandBar)
     ON_WM_MOUSEMOVE()
     ON_WM_DESTROY()
     ON_WM_MOUSEACTIVATE()
+    ON_WM_LBUTTONDOWN()
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
@@ -34,12 +38,16 @@ double CXTPPopupBar::m_dMaxWidthDivisor = 1.0 / 3.0;
 
 namespace {
 
-// Stand-in theme metrics until the themes bring their own.
-const int kSeparatorGap = 8;
+// The expand entry's height until the themes measure it.
 const int kExpandButtonHeight = 12;
 
 const UINT kTimerScrollDown = 5001;
 const UINT kTimerScrollUp = 5002;
+const UINT kTimerTearOffGrip = 5003;
+// How far the cursor may leave the grip before the controls come off, and where the torn-off
+// toolbar's top stays above the cursor.
+const int kTearOffStayZone = 10;
+const int kTearOffAboveCursor = 10;
 
 // The expand button at the bottom of a popup menu: executing it shows the rarely used commands.
 class CXTPExpandMenuButton : public CXTPControlButton {
@@ -120,6 +128,8 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControlPopup, BOOL bSelectFirst)
     if (pSite && pSite->GetSafeHwnd() && !m_bNoNotify)
         pSite->SendMessage(WM_CMDBARS_INITPOPUP, 0, reinterpret_cast<LPARAM>(this));
 
+    m_bTearOffTracking = FALSE;
+    m_bTearOffSelected = FALSE;
     m_bHasHiddenCommands = FALSE;
     m_bExpanded = IsCustomizeMode() || XTPHookManager()->IsKeyboardMode();
     m_bScroll = FALSE;
@@ -140,17 +150,7 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControlPopup, BOOL bSelectFirst)
             pParent->SetAnimateNextPopup(FALSE);
             pParent->UpdateWindow();
         }
-        CRect rcClient;
-        GetClientRect(&rcClient);
-        CClientDC dc(this);
-        CDC memDC;
-        memDC.CreateCompatibleDC(&dc);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&dc, rcClient.Width(), rcClient.Height());
-        CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
-        DrawCommandBar(&memDC);
-        GetPaintManager()->Animate(&dc, &memDC, rcClient.Size(), nAnimation);
-        memDC.SelectObject(pOldBitmap);
+        Animate(nAnimation);
     }
     XTPMenuSound()->PlaySound(CXTPMenuSound::kPopup);
     if (m_barPosition == xtpBarPopup && m_bShowShadow)
@@ -162,6 +162,22 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControlPopup, BOOL bSelectFirst)
         Invalidate(FALSE);
     }
     return TRUE;
+}
+
+void CXTPPopupBar::Animate(int nAnimation)
+{
+    // The finished picture, painted aside, is brought onto the screen by the paint manager.
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CClientDC dc(this);
+    CDC memDC;
+    memDC.CreateCompatibleDC(&dc);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, rcClient.Width(), rcClient.Height());
+    CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
+    DrawCommandBar(&memDC);
+    GetPaintManager()->Animate(&dc, &memDC, rcClient.Size(), nAnimation);
+    memDC.SelectObject(pOldBitmap);
 }
 
 int CXTPPopupBar::GetAnimationType() const
@@ -398,7 +414,8 @@ CSize CXTPPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
     CFont* pOldFont = dc.SelectObject(&pPaintManager->m_fontRegular);
     CRect rcWork;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
-    CRect rcBorders = pPaintManager->GetBarBorders(this);
+    const CRect rcBarBorders = pPaintManager->GetBarBorders(this);
+    const CRect rcBorders = GetPopupBorders(rcBarBorders, &dc);
 
     UpdateHiddenCommands();
     CXTPControl* pExpand = m_pControls->FindControl(kExpandButtonId);
@@ -422,7 +439,7 @@ CSize CXTPPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
             item.size = pControl->GetSize(&dc);
     }
     CRect rcExpand;
-    CSize size = CalcMenuLayout(items, rcBorders, kSeparatorGap, nMaxWidth,
+    CSize size = CalcMenuLayout(items, rcBorders, GetSeparatorGap(&dc), nMaxWidth,
                                 m_bHasHiddenCommands ? kExpandButtonHeight : 0, rcExpand);
     for (int i = 0; i < GetControlCount(); i++) {
         if (items[static_cast<size_t>(i)].bVisible)
@@ -430,17 +447,42 @@ CSize CXTPPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
     }
     if (pExpand)
         pExpand->SetRect(rcExpand);
+    PlaceTearOffGrip(rcBarBorders, size.cx);
     m_nScrollLast = GetControlCount();
     dc.SelectObject(pOldFont);
     m_bInLayout = FALSE;
     return size;
 }
 
+int CXTPPopupBar::GetSeparatorGap(CDC* pDC)
+{
+    // The theme's separator between two groups of a menu.
+    return GetPaintManager()->DrawSeparator(pDC, this, nullptr, FALSE).cy;
+}
+
+CRect CXTPPopupBar::GetPopupBorders(CRect rcBorders, CDC* pDC)
+{
+    if (m_bTearOffable)
+        rcBorders.top += GetPaintManager()->DrawTearOffGripper(pDC, CRect(), FALSE, FALSE).cy;
+    return rcBorders;
+}
+
+void CXTPPopupBar::PlaceTearOffGrip(CRect rcBorders, int cx)
+{
+    m_rcTearOffGrip.SetRectEmpty();
+    if (!m_bTearOffable)
+        return;
+    CClientDC dc(m_hWnd ? this : nullptr);
+    const int nHeight = GetPaintManager()->DrawTearOffGripper(&dc, CRect(), FALSE, FALSE).cy;
+    m_rcTearOffGrip.SetRect(rcBorders.left, rcBorders.top, cx - rcBorders.right, rcBorders.top + nHeight);
+}
+
 void CXTPPopupBar::ScrollLayout(BOOL bUp)
 {
     CRect rcClient;
     GetClientRect(&rcClient);
-    CRect rcBorders = GetPaintManager()->GetBarBorders(this);
+    CClientDC dc(this);
+    CRect rcBorders = GetPopupBorders(GetPaintManager()->GetBarBorders(this), &dc);
     std::vector<XTPPopupItemLayout> items(static_cast<size_t>(GetControlCount()));
     for (int i = 0; i < GetControlCount(); i++) {
         CXTPControl* pControl = GetControl(i);
@@ -451,7 +493,8 @@ void CXTPPopupBar::ScrollLayout(BOOL bUp)
         item.size = pControl->GetRect().Size();
     }
     std::vector<int> tops;
-    CalcScrollLayout(items, rcClient.Height(), rcBorders, kSeparatorGap, m_nScrollFirst, m_nScrollLast, bUp, tops);
+    CalcScrollLayout(items, rcClient.Height(), rcBorders, GetSeparatorGap(&dc), m_nScrollFirst, m_nScrollLast, bUp,
+                     tops);
     BOOL bAbove = FALSE;
     BOOL bBelow = FALSE;
     for (int i = 0; i < GetControlCount(); i++) {
@@ -574,8 +617,13 @@ void CXTPPopupBar::DelayLayout()
     UpdateShortcuts();
     UpdateFlags();
     UpdateLocation(CalcDynamicLayout(0, 0));
-    if (m_bExpanding)
+    if (m_bExpanding) {
+        // The rarely used commands unfold, slide or fade in; other kinds show them at once.
+        const int nAnimation = GetAnimationType();
+        if (nAnimation >= 2 && nAnimation <= 4 && !IsCustomizeMode())
+            Animate(nAnimation);
         XTPMenuSound()->PlaySound(CXTPMenuSound::kPopup);
+    }
     if (m_barPosition == xtpBarPopup && m_bShowShadow)
         XTPShadowManager()->SetShadow(this, m_rcExclude);
     m_dwPendingFlags &= ~static_cast<DWORD>(kPendingLayout);
@@ -674,6 +722,8 @@ void CXTPPopupBar::DrawCommandBar(CDC* pDC)
 {
     CXTPCommandBar::DrawCommandBar(pDC);
     CXTPPaintManager* pPaintManager = GetPaintManager();
+    if (m_bTearOffable && !m_rcTearOffGrip.IsRectEmpty())
+        pPaintManager->DrawTearOffGripper(pDC, m_rcTearOffGrip, m_bTearOffSelected, TRUE);
     const COLORREF clrArrow = pPaintManager->GetColor(COLOR_BTNTEXT);
     auto triangle = [&](CRect rc, BOOL bDown) {
         if (rc.IsRectEmpty())
@@ -713,6 +763,15 @@ void CXTPPopupBar::Copy(CXTPCommandBar* pSrc, BOOL bRecursive)
 
 void CXTPPopupBar::OnMouseMove(UINT nFlags, CPoint point)
 {
+    if (m_bTearOffable && !IsCustomizeMode() && m_rcTearOffGrip.PtInRect(point)) {
+        SetSelected(-1);
+        if (!m_bTearOffSelected) {
+            m_bTearOffSelected = TRUE;
+            m_nTearOffTimer = SetTimer(kTimerTearOffGrip, 80);
+            Invalidate(FALSE);
+        }
+        return;
+    }
     if (m_bScroll && !IsCustomizeMode()) {
         const UINT nTimer = m_rcScrollDown.PtInRect(point) ? kTimerScrollDown
                             : m_rcScrollUp.PtInRect(point) ? kTimerScrollUp
@@ -749,6 +808,112 @@ void CXTPPopupBar::OnDestroy()
     m_bInDestroy = FALSE;
 }
 
+void CXTPPopupBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (m_bTearOffable && !IsCustomizeMode() && m_rcTearOffGrip.PtInRect(point)) {
+        CHoldRef hold(this);
+        ::SetCursor(::LoadCursorA(nullptr, IDC_SIZEALL));
+        TrackTearOff();
+        // Torn off, the menus are closed and this window is gone.
+        if (!m_hWnd)
+            return;
+    }
+    CXTPCommandBar::OnLButtonDown(nFlags, point);
+}
+
+void CXTPPopupBar::TrackTearOff()
+{
+    if (!m_hWnd || !m_bTearOffable || ::GetCapture())
+        return;
+    CHoldRef hold(this);
+    // No hot tracking, tips or closing on clicks while the controls are dragged.
+    CXTPHookManagerLock lock;
+    CRect rcStay = m_rcTearOffGrip;
+    ClientToScreen(&rcStay);
+    rcStay.InflateRect(kTearOffStayZone, kTearOffStayZone);
+    m_bTearOffTracking = TRUE;
+    m_pTearOffBar = nullptr;
+    SetCapture();
+    CPoint ptLast(INT_MIN, INT_MIN);
+    while (m_hWnd && ::GetCapture() == m_hWnd) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+            AfxPostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (msg.message == WM_LBUTTONUP || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE))
+            break;
+        if (msg.message == WM_MOUSEMOVE) {
+            // The point the move was made at (posted moves carry no cursor position of their own).
+            CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+            ::ClientToScreen(msg.hwnd, &pt);
+            if (pt != ptLast) {
+                MoveTearOff(pt, rcStay);
+                ptLast = pt;
+            }
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    if (m_hWnd && ::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    m_bTearOffTracking = FALSE;
+    CXTPToolBar* pTornOff = m_pTearOffBar;
+    m_pTearOffBar = nullptr;
+    if (pTornOff)
+        XTPHookManager()->CancelTracking();
+}
+
+void CXTPPopupBar::MoveTearOff(CPoint ptScreen, const CRect& rcStay)
+{
+    const BOOL bOut = !rcStay.PtInRect(ptScreen);
+    if (bOut && !m_pTearOffBar) {
+        m_pTearOffBar = ShowTearOffBar();
+    } else if (!bOut && m_pTearOffBar) {
+        // Hiding a torn-off bar takes it out of the command bars; the next leave makes a new one.
+        CXTPToolBar* pBar = m_pTearOffBar;
+        m_pTearOffBar = nullptr;
+        pBar->SetVisible(FALSE);
+    }
+    if (m_pTearOffBar && m_pTearOffBar->GetSafeHwnd())
+        ::SetWindowPos(m_pTearOffBar->GetSafeHwnd(), HWND_TOP, ptScreen.x - m_szTearOffBar.cx / 2,
+                       ptScreen.y - kTearOffAboveCursor, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+CXTPToolBar* CXTPPopupBar::ShowTearOffBar()
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return nullptr;
+    auto* pBar = dynamic_cast<CXTPToolBar*>(pCommandBars->GetToolBar(m_nTearOffID));
+    if (pBar) {
+        if (pBar->GetPosition() != xtpBarFloating)
+            pBar->SetPosition(xtpBarFloating);
+        pBar->SetVisible(TRUE);
+    } else {
+        pBar = pCommandBars->AddCustomBar(m_strTearOffCaption, m_nTearOffID, TRUE);
+        if (!pBar)
+            return nullptr;
+        pBar->SetMRUWidth(m_nTearOffWidth);
+        CXTPControls* pControls = pBar->GetControls();
+        for (int i = 0; i < GetControlCount(); i++) {
+            CXTPControl* pControl = GetControl(i);
+            if (pControl->GetID() == kExpandButtonId)
+                continue;
+            CXTPControl* pCopy = pControls->AddClone(pControl, -1, TRUE);
+            pCopy->SetHideFlags(pCopy->GetHideFlags() & ~static_cast<DWORD>(xtpHideScroll | xtpHideExpand));
+        }
+    }
+    m_szTearOffBar = pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+    if (pBar->GetSafeHwnd())
+        ::SetWindowPos(pBar->GetSafeHwnd(), HWND_TOP, 0, 0, m_szTearOffBar.cx, m_szTearOffBar.cy,
+                       SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    return pBar;
+}
+
 int CXTPPopupBar::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*message*/)
 {
     return MA_NOACTIVATE;
@@ -756,6 +921,18 @@ int CXTPPopupBar::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT
 
 void CXTPPopupBar::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == kTimerTearOffGrip) {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        ScreenToClient(&pt);
+        if (!m_bTearOffTracking && !m_rcTearOffGrip.PtInRect(pt)) {
+            m_bTearOffSelected = FALSE;
+            Invalidate(FALSE);
+            KillTimer(kTimerTearOffGrip);
+            m_nTearOffTimer = 0;
+        }
+        return;
+    }
     if (nIDEvent == kTimerScrollDown) {
         if (m_nScrollLast >= GetControlCount() || m_rcScrollDown.IsRectEmpty()) {
             KillTimer(nIDEvent);
@@ -811,16 +988,24 @@ CSize CXTPPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
             record.nHeight = size.cy;
         }
     }
-    CRect rcBorders = m_rcBorders;
+    const CRect rcBorders = GetPopupBorders(m_rcBorders, &dc);
+    // A width given to the popup (the expand popup's block of hidden buttons) wraps the rows.
+    if (m_nMRUWidth > 0 && m_nMRUWidth < 32767) {
+        DWORD dwWrapMode = 0;
+        CXTPControls::WrapRows(records, m_nMRUWidth, dwWrapMode);
+    }
     CSize size = CXTPControls::CalcControlsSize(records, FALSE);
     for (int i = 0; i < GetControlCount(); i++) {
         CRect rc = records[static_cast<size_t>(i)].rcControl;
         rc.OffsetRect(rcBorders.left, rcBorders.top);
         GetControl(i)->SetRect(rc);
+        GetControl(i)->SetWrap(records[static_cast<size_t>(i)].bWrap);
     }
     dc.SelectObject(pOldFont);
     m_nScrollLast = GetControlCount();
     m_bInLayout = FALSE;
-    return CSize(std::max(static_cast<int>(size.cx), static_cast<int>(kEmptySize)) + rcBorders.left + rcBorders.right,
-                 std::max(static_cast<int>(size.cy), static_cast<int>(kEmptySize)) + rcBorders.top + rcBorders.bottom);
+    const CSize szBar(std::max(static_cast<int>(size.cx), static_cast<int>(kEmptySize)) + rcBorders.left + rcBorders.right,
+                      std::max(static_cast<int>(size.cy), static_cast<int>(kEmptySize)) + rcBorders.top + rcBorders.bottom);
+    PlaceTearOffGrip(m_rcBorders, szBar.cx);
+    return szBar;
 }

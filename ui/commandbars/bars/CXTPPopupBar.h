@@ -12,6 +12,7 @@
 
 class CXTPControl;
 class CXTPControlPopup;
+class CXTPToolBar;
 
 // Popup flags: where the popup opens relative to its owner.
 enum { xtpPopupLeft = 1, xtpPopupDown = 2 };
@@ -88,6 +89,13 @@ public:
         m_nTearOffWidth = nWidth;
     }
     BOOL IsTearOffPopup() const { return m_bTearOffable; }
+    // The grip at the top of a tear-off popup (client coordinates), empty without one.
+    CRect GetTearOffGripRect() const { return m_rcTearOffGrip; }
+    BOOL IsTearOffGripHot() const { return m_bTearOffSelected; }
+    // Drags the popup's controls off as a floating toolbar until the left button is released
+    // or Escape pressed: leaving the grip's surroundings shows the toolbar at the cursor, coming
+    // back hides it. A toolbar still shown at the end stays, and the menus close.
+    void TrackTearOff();
     CString GetTearOffCaption() const { return m_strTearOffCaption; }
     UINT GetTearOffID() const { return m_nTearOffID; }
     int GetTearOffWidth() const { return m_nTearOffWidth; }
@@ -129,14 +137,27 @@ protected:
     // Places the window for the size (UpdateLocation).
     void UpdateLocation(CSize size);
     void UpdateHiddenCommands();
+    // Brings the popup's picture onto the screen with the animation kind (2 to 4).
+    void Animate(int nAnimation);
     // Lays the controls out from the first visible one (or up to the last, with bUp).
     void ScrollLayout(BOOL bUp);
     void ShowScrolled(int nIndex);
     void CreatePopupWindow();
+    // The room a separator takes between two groups of the menu.
+    int GetSeparatorGap(CDC* pDC);
+    // The bar borders and, for a tear-off popup, its grip above the controls.
+    CRect GetPopupBorders(CRect rcBorders, CDC* pDC);
+    // The grip from the top border down, across the popup of width cx.
+    void PlaceTearOffGrip(CRect rcBorders, int cx);
+    // One step of the tear-off drag: the cursor at a screen point, rcStay around the grip.
+    void MoveTearOff(CPoint ptScreen, const CRect& rcStay);
+    // The toolbar that holds the torn-off controls: the bar of the tear-off id, else a new one.
+    CXTPToolBar* ShowTearOffBar();
 
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnDestroy();
     int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    void OnLButtonDown(UINT nFlags, CPoint point);
     void OnTimer(UINT_PTR nIDEvent);
 
     CPoint m_ptPopup;
@@ -151,6 +172,11 @@ protected:
     UINT m_nTearOffID = 0;
     int m_nTearOffWidth = 400;
     CRect m_rcTearOffGrip;
+    BOOL m_bTearOffSelected = FALSE;  // the grip is hot
+    UINT_PTR m_nTearOffTimer = 0;
+    BOOL m_bTearOffTracking = FALSE;
+    CSize m_szTearOffBar;
+    CXTPToolBar* m_pTearOffBar = nullptr;  // shown while the drag is outside the grip's surroundings
     BOOL m_bShowShadow = TRUE;
     CRect m_rcBorders = CRect(2, 4, 2, 4);
     BOOL m_bScroll = FALSE;

@@ -2,6 +2,7 @@
 #include "CXTPToolBar.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -23,6 +24,7 @@
 #include "CXTPImageManager.h"
 #include "CXTPPaintManager.h"
 #include "CXTPResourceManager.h"
+#include "CXTPShortcutManager.h"
 #include "CXTPToolBarDragContext.h"
 
 IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
@@ -47,6 +49,49 @@ namespace {
 
 const int kExpandStrip = 11;    // the expand button's strip at the end of a docked bar
 const int kFloatingBorder = 3;  // a floating bar's frame, and its resize band
+
+// Layouts only measure: a memory DC of the thread's, holding the bar font while a layout runs,
+// spares a window DC (a round trip to the window system) on every one of them.
+class CMeasureDC : public CDC {
+public:
+    CMeasureDC() { Attach(Shared().hDC); }
+    ~CMeasureDC() override { Detach(); }
+    CMeasureDC(const CMeasureDC&) = delete;
+    CMeasureDC& operator=(const CMeasureDC&) = delete;
+
+private:
+    struct Holder {
+        HDC hDC = ::CreateCompatibleDC(nullptr);
+        ~Holder() { ::DeleteDC(hDC); }
+    };
+    static Holder& Shared()
+    {
+        thread_local Holder holder;
+        return holder;
+    }
+};
+
+// Where a control stands and whether it shows: what a layout changes of it.
+struct ControlPlace {
+    CRect rc;
+    DWORD dwHide;
+    BOOL bWrap;
+    bool operator==(const ControlPlace& other) const
+    {
+        return rc == other.rc && dwHide == other.dwHide && bWrap == other.bWrap;
+    }
+};
+
+std::vector<ControlPlace> Places(const CXTPControls* pControls)
+{
+    std::vector<ControlPlace> places;
+    places.reserve(static_cast<size_t>(pControls->GetCount()));
+    for (int i = 0; i < pControls->GetCount(); i++) {
+        const CXTPControl* pControl = pControls->GetAt(i);
+        places.push_back({pControl->GetRect(), pControl->GetHideFlags(), pControl->GetWrap()});
+    }
+    return places;
+}
 
 BOOL IsFloatingBar(const CXTPCommandBar* pBar)
 {
@@ -385,7 +430,7 @@ CSize CXTPToolBar::LayoutControls(CDC* pDC, int nLength, DWORD dwMode, CRect rcB
 
 CSize CXTPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int /*nWidth*/)
 {
-    CClientDC dc(this);
+    CMeasureDC dc;
     CXTPPaintManager* pPaintManager = GetPaintManager();
     CFont* pOldFont = dc.SelectObject(pPaintManager->GetCommandBarFont(m_barPosition, FALSE));
     const BOOL bHorizontal = (dwMode & LM_HORZDOCK) != 0 || (dwMode & LM_HORZ) != 0;
@@ -400,6 +445,7 @@ CSize CXTPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int /*nWidth*/)
 
     const DWORD dwLayoutMode = bHorizontal ? (dwMode | LM_HORZ) : (dwMode & ~static_cast<DWORD>(LM_HORZ));
     const BOOL bCommit = (dwMode & LM_COMMIT) != 0;
+    const std::vector<ControlPlace> before = bCommit ? Places(m_pControls) : std::vector<ControlPlace>();
     CXTPControl* pExpand = nullptr;
     CSize szBar;
     if (m_barType != xtpBarTypeMenuBar && m_pDockContext) {
@@ -446,6 +492,9 @@ CSize CXTPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int /*nWidth*/)
     if ((dwMode & LM_STRETCH) && nLength > 0)
         (bHorizontal ? szBar.cx : szBar.cy) = nLength;
     dc.SelectObject(pOldFont);
+    // Only a bar whose controls moved, came or went paints again.
+    if (bCommit && m_hWnd && Places(m_pControls) != before)
+        Invalidate(FALSE);
     return szBar;
 }
 
@@ -467,7 +516,7 @@ CSize CXTPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
     // The dock bars measure their bars through here, with a docking mode.
     if (dwMode & (LM_HORZDOCK | LM_VERTDOCK))
         return CalcDockingLayout(nLength, dwMode);
-    CClientDC dc(this);
+    CMeasureDC dc;
     CXTPPaintManager* pPaintManager = GetPaintManager();
     CFont* pOldFont = dc.SelectObject(pPaintManager->GetCommandBarFont(xtpBarFloating, FALSE));
     const int h = GetCaptionHeight();
@@ -560,6 +609,43 @@ void CXTPToolBar::DrawCommandBar(CDC* pDC)
     pDC->SelectObject(pOldFont);
 }
 
+INT_PTR CXTPToolBar::OnToolHitTest(POINT point, TOOLINFOA_T* pTI) const
+{
+    // A window hosted in the bar answers for itself.
+    const INT_PTR nHit = CXTPCommandBar::OnToolHitTest(point, pTI);
+    if (nHit != -1)
+        return nHit;
+    CXTPHookManager* pHookManager = XTPHookManager();
+    if (pHookManager->IsLocked() || (m_bTracking == 2 && m_barPosition != xtpBarPopup))
+        return -1;
+    for (int i = 0; i < pHookManager->GetTrackedCount(); i++) {
+        CXTPCommandBar* pTracked = pHookManager->GetTrackedAt(i);
+        if (pTracked->GetType() == xtpBarTypePopup && pTracked->GetRootParent() != this)
+            return -1;
+    }
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars && !pCommandBars->GetOptions()->m_bToolBarScreenTips)
+        return -1;
+    CXTPControl* pControl = HitTestControl(point);
+    if (!pControl || pControl->GetID() == 0)
+        return -1;
+    CString strTip = pControl->GetTooltip();
+    CString strShortcut;
+    if (pCommandBars && pCommandBars->GetOptions()->m_bToolBarAccelTips &&
+        XTPShortcutManager()->FindDefaultAccelerator(static_cast<UINT>(pControl->GetID()), strShortcut, pCommandBars))
+        strTip += " (" + strShortcut + ")";
+    if (pTI) {
+        pTI->hwnd = m_hWnd;
+        pTI->uId = static_cast<UINT_PTR>(pControl->GetID());
+        pTI->rect = pControl->GetRect();
+        // The framework frees the copy once the tooltip has taken the text.
+        pTI->lpszText = static_cast<char*>(std::calloc(static_cast<size_t>(strTip.GetLength()) + 1, 1));
+        if (pTI->lpszText)
+            std::memcpy(pTI->lpszText, static_cast<const char*>(strTip), static_cast<size_t>(strTip.GetLength()));
+    }
+    return pControl->GetID();
+}
+
 void CXTPToolBar::Reset()
 {
     if (!m_bBuiltIn || m_nBarID == 0 || !IsCustomizable())
@@ -623,6 +709,28 @@ BOOL CXTPToolBar::SetFloatingWindow(CWnd* pParent, BOOL bFloating)
         ::SetParent(m_hWnd, pParent->GetSafeHwnd());
     }
     return TRUE;
+}
+
+void CXTPToolBar::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* /*pState*/)
+{
+    if (bPreview) {
+        if (m_bPreviewMode)
+            return;
+        m_bPreviewMode = TRUE;
+        m_bPreviewVisible = m_bVisible && m_hWnd && IsWindowVisible();
+        if (m_bPreviewVisible)
+            ShowWindow(SW_HIDE);
+        return;
+    }
+    if (!m_bPreviewMode)
+        return;
+    m_bPreviewMode = FALSE;
+    if (!m_bPreviewVisible || !m_hWnd)
+        return;
+    ShowWindow(SW_SHOWNA);
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!IsFloatingBar(this) && pCommandBars)
+        pCommandBars->RecalcFrameLayout(FALSE);
 }
 
 LRESULT CXTPToolBar::OnNcHitTest(CPoint point)
@@ -804,20 +912,28 @@ void CXTPToolBar::OnSetFocus(CWnd* pOldWnd)
         SetTrackingMode(TRUE, TRUE, TRUE);
 }
 
-void CXTPToolBar::FillExpandPopup(CXTPPopupBar* pPopup)
+void CXTPToolBar::CopyHiddenControls(CXTPControls* pTo) const
 {
-    CXTPControls* pControls = pPopup->GetControls();
-    pControls->RemoveAll();
-    // The buttons that found no room, to be reached from here.
     for (int i = 0; i < GetControlCount(); i++) {
         CXTPControl* pControl = GetControl(i);
         if (pControl->GetHideFlags() != xtpHideWrap)
             continue;
-        CXTPControl* pCopy = pControls->AddClone(pControl);
+        CXTPControl* pCopy = pTo->AddClone(pControl);
         pCopy->SetHideFlags(0);
         pCopy->SetBeginGroup(FALSE);
     }
+}
+
+void CXTPToolBar::FillExpandPopup(CXTPPopupBar* pPopup)
+{
+    CXTPControls* pControls = pPopup->GetControls();
+    pControls->RemoveAll();
     CXTPCommandBars* pCommandBars = GetCommandBars();
+    // The buttons of this bar (and of its row) that found no room, to be reached from here.
+    if (pCommandBars)
+        pCommandBars->GetHiddenControls(this, pPopup);
+    else
+        CopyHiddenControls(pControls);
     const BOOL bAlways = pCommandBars ? pCommandBars->GetOptions()->m_bShowExpandButtonAlways : TRUE;
     const BOOL bCustomizable = pCommandBars && pCommandBars->IsCustomizable();
     if (!bAlways && !bCustomizable) {
@@ -833,21 +949,17 @@ void CXTPToolBar::FillExpandPopup(CXTPPopupBar* pPopup)
     pAddRemove->SetFlags(pAddRemove->GetFlags() | xtpFlagManualUpdate);
     pAddRemove->SetBeginGroup(bGroup);
 
-    // One entry per toolbar: this one's buttons to show or hide.
+    // One entry per toolbar of the row: its buttons to show or hide.
     CXTPPopupBar* pBars = CXTPPopupBar::CreatePopupBar(pCommandBars);
-    CXTPControlPopup* pBarEntry = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
-    pBars->GetControls()->AddControl(pBarEntry);
-    pBarEntry->SetCaption(m_strTitle);
-    pBarEntry->SetFlags(pBarEntry->GetFlags() | xtpFlagManualUpdate);
-    pBarEntry->SetEnabled(bCustomizable && m_bBuiltIn && IsCustomizable());
-    if (pBarEntry->GetEnabled()) {
-        CXTPPopupBar* pButtons = CXTPPopupBar::CreatePopupBar(pCommandBars);
-        FillAddRemovePopup(pButtons);
-        pBarEntry->SetCommandBar(pButtons);
-        pButtons->InternalRelease();
+    if (pCommandBars) {
+        pCommandBars->GetExpandPopup(this, pBars);
+    } else {
+        CXTPControlPopup* pBarEntry = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
+        pBars->GetControls()->AddControl(pBarEntry);
+        pBarEntry->SetCaption(m_strTitle);
+        pBarEntry->SetFlags(pBarEntry->GetFlags() | xtpFlagManualUpdate);
+        pBarEntry->SetEnabled(FALSE);
     }
-    if (bCustomizable)
-        CXTPCommandBars::AddCustomizeButton(pBars->GetControls());
     pAddRemove->SetCommandBar(pBars);
     pBars->InternalRelease();
 }

@@ -10,7 +10,9 @@
 #include "CControlBar.h"
 #include "CXTPCommandBar.h"
 
+class CXTPControls;
 class CXTPDockBar;
+struct CPrintPreviewState;
 class CXTPPopupBar;
 class CXTPToolBarDragContext;
 struct XTPControlLayout;
@@ -59,6 +61,9 @@ public:
     void Copy(CXTPCommandBar* pSrc, BOOL bRecursive = FALSE) override;
     // A floating bar draws its frame and caption around the controls.
     void DrawCommandBar(CDC* pDC) override;
+    // The tip of the control under the point: its tooltip, with its shortcut when the options
+    // ask for it; -1 while menus of another bar are open or tips are off.
+    INT_PTR OnToolHitTest(POINT point, TOOLINFOA_T* pTI) const override;
 
     // The size docked along an edge; nWidth is the row's thickness when known.
     virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);
@@ -66,6 +71,8 @@ public:
     virtual void Reset();
     // A floating popup window (made when missing) or, with bFloating FALSE, a child of pParent.
     virtual BOOL SetFloatingWindow(CWnd* pParent, BOOL bFloating);
+    // Print preview: a shown bar hides while it lasts and comes back after it.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
 
     CXTPDockBar* GetDockBar() const { return m_pDockBar; }
     void SetDockBar(CXTPDockBar* pDockBar) { m_pDockBar = pDockBar; }
@@ -75,6 +82,8 @@ public:
     void SetTearOff(BOOL bTearOff) { m_bTearOff = bTearOff; }
     void SetCloseable(BOOL bCloseable) { m_bCloseable = bCloseable; }
 
+    // Copies, shown, of the buttons hidden for lack of room.
+    void CopyHiddenControls(CXTPControls* pTo) const;
     // The options menu of the expand button: the buttons hidden for lack of room, then the
     // add-or-remove list when the bar may be customized.
     void FillExpandPopup(CXTPPopupBar* pPopup);

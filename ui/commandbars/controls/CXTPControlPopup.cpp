@@ -182,6 +182,10 @@ BOOL CXTPControlPopup::OnLButtonDblClk(CPoint point)
             pPopupBar->GetControl(nDefault)->Execute();
             return TRUE;
         }
+        if (pPopupBar->IsTearOffPopup()) {
+            pPopupBar->TrackTearOff();
+            return TRUE;
+        }
     }
     return FALSE;
 }

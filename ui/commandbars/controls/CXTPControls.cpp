@@ -324,6 +324,12 @@ void CXTPControls::CreateOriginalControls()
     m_pOriginalControls = pOriginal;
 }
 
+void CXTPControls::SetOriginalControls(CXTPControls* pOriginal)
+{
+    ClearOriginalControls();
+    m_pOriginalControls = pOriginal;
+}
+
 void CXTPControls::ClearOriginalControls()
 {
     if (m_pOriginalControls) {

@@ -78,6 +78,8 @@ public:
     void CreateOriginalControls();
     void ClearOriginalControls();
     CXTPControls* GetOriginalControls() const { return m_pOriginalControls; }
+    // Takes over the caller's reference of the set.
+    void SetOriginalControls(CXTPControls* pOriginal);
     BOOL Compare(CXTPControls* pOther);
     BOOL IsChanged();
 

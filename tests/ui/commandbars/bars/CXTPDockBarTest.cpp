@@ -6,9 +6,12 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "../CommandBarsFixture.h"
 #include "CXTPCommandBarsOptions.h"
+#include "CXTPPopupBar.h"
+#include "CXTPReBar.h"
 #include "CXTPToolBar.h"
 #include "CXTPToolBarDragContext.h"
 
@@ -37,6 +40,20 @@ public:
     }
 };
 IMPLEMENT_DYNCREATE(FixedToolBar, CXTPToolBar)
+
+// A toolbar of the real layout that counts its paints.
+class CountingToolBar : public CXTPToolBar {
+    DECLARE_DYNCREATE(CountingToolBar)
+
+public:
+    int m_nPaints = 0;
+    void DrawCommandBar(CDC* pDC) override
+    {
+        m_nPaints++;
+        CXTPToolBar::DrawCommandBar(pDC);
+    }
+};
+IMPLEMENT_DYNCREATE(CountingToolBar, CXTPToolBar)
 
 class MenuLikeBar : public FixedToolBar {
     DECLARE_DYNCREATE(MenuLikeBar)
@@ -338,6 +355,122 @@ TEST_F(DockBars, ResizingAFloatingBarFromItsLeftBorderKeepsItsRightEdge)
     EXPECT_EQ(rcStart.right, rc.right);
     EXPECT_EQ(rcStart.left - 30, rc.left);
     EXPECT_EQ(130, pBar->GetMRUWidth());
+}
+
+TEST_F(DockBars, ALayoutRepaintsOnlyTheBarsItResizedOrRearranged)
+{
+    const UINT ids[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008};
+    std::vector<CountingToolBar*> bars;
+    for (const char* lpszName : {"A", "B"}) {
+        auto* pBar = static_cast<CountingToolBar*>(Bars()->Add(lpszName, xtpBarTop, RUNTIME_CLASS(CountingToolBar)));
+        pBar->SetButtons(ids, 8);
+        bars.push_back(pBar);
+    }
+    auto paintNow = [&] {
+        frame->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        std::vector<int> paints;
+        for (CountingToolBar* pBar : bars) {
+            paints.push_back(pBar->m_nPaints);
+            pBar->m_nPaints = 0;
+        }
+        return paints;
+    };
+    frame->RecalcLayout();
+    paintNow();
+
+    // The same layout again: nothing moved, nothing paints.
+    frame->RecalcLayout();
+    EXPECT_EQ(std::vector<int>({0, 0}), paintNow());
+    // Too narrow: both bars hide buttons behind their expand buttons and paint again.
+    SetClientWidth(120);
+    EXPECT_EQ(std::vector<int>({1, 1}), paintNow());
+    EXPECT_EQ(static_cast<DWORD>(xtpHideWrap), bars[0]->GetControl(7)->GetHideFlags());
+}
+
+TEST_F(DockBars, ARebarOfTheFrameTakesItsCustomToolbarsAsBands)
+{
+    CXTPReBar rebar;
+    ASSERT_TRUE(rebar.Create(frame));
+    CXTPToolBar* pBar = Bars()->AddCustomBar("Custom", 601);
+    ASSERT_NE(nullptr, pBar);
+    ASSERT_EQ(1, rebar.GetBandCount());
+    EXPECT_EQ(pBar, rebar.GetToolBar(0));
+    EXPECT_EQ(0, rebar.FindBand(pBar));
+    EXPECT_EQ(nullptr, pBar->GetDockBar()) << "out of its dock bar";
+    EXPECT_EQ(rebar.GetSafeHwnd(), ::GetParent(pBar->GetSafeHwnd()));
+    REBARBANDINFOA band = {};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_ID;
+    rebar.SendMessage(RB_GETBANDINFOA, 0, reinterpret_cast<LPARAM>(&band));
+    EXPECT_EQ(601u, band.wID);
+
+    Bars()->Remove(pBar);
+    EXPECT_EQ(0, rebar.GetBandCount());
+    EXPECT_EQ(-1, rebar.FindBand(pBar));
+    rebar.DestroyWindow();
+}
+
+TEST_F(DockBars, TheExpandPopupGathersTheHiddenButtonsAndTheBarsOfItsRow)
+{
+    const UINT idsA[] = {2001, 2002, 2003};
+    const UINT idsB[] = {2101, 2102};
+    CXTPToolBar* pA = Bars()->Add("A", xtpBarTop);
+    CXTPToolBar* pB = Bars()->Add("B", xtpBarLeft);
+    CXTPToolBar* pC = Bars()->Add("C", xtpBarTop);  // a row of its own
+    pA->SetButtons(idsA, 3);
+    pB->SetButtons(idsB, 2);
+    pC->SetButtons(idsA, 3);
+    frame->RecalcLayout();
+    CRect rc;
+    pA->GetWindowRect(&rc);
+    rc.OffsetRect(30, 0);
+    Bars()->DockCommandBar(pB, rc, Dock(0));
+    frame->RecalcLayout();
+    ASSERT_EQ("B A|C", Rows(Dock(0)));
+    for (CXTPControl* pControl : {pA->GetControl(2), pB->GetControl(1), pC->GetControl(0)})
+        pControl->SetHideFlags(xtpHideWrap);
+
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(Bars());
+    pA->FillExpandPopup(pPopup);
+    std::vector<int> ids;
+    for (int i = 0; i < pPopup->GetControlCount(); i++)
+        ids.push_back(pPopup->GetControl(i)->GetID());
+    EXPECT_EQ(std::vector<int>({2003, 2102, 0}), ids) << "its own hidden button first, then its row's";
+    CXTPCommandBar* pBars = pPopup->GetControl(2)->GetCommandBar();
+    ASSERT_NE(nullptr, pBars);
+    std::vector<std::string> captions;
+    for (int i = 0; i < pBars->GetControlCount(); i++)
+        captions.push_back(static_cast<const char*>(pBars->GetControl(i)->GetCaption()));
+    EXPECT_EQ(std::vector<std::string>({"B", "A"}), captions);
+    pPopup->InternalRelease();
+}
+
+// The captions of the popups the frame hears opening.
+std::vector<std::string> g_openedMenu;
+LRESULT CALLBACK RecordOpenedMenu(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const auto* pInfo = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pInfo->message == WM_CMDBARS_INITPOPUP) {
+        auto* pPopup = reinterpret_cast<CXTPCommandBar*>(pInfo->lParam);
+        for (int i = 0; i < pPopup->GetControlCount(); i++)
+            g_openedMenu.push_back(static_cast<const char*>(pPopup->GetControl(i)->GetCaption()));
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+TEST_F(DockBars, ARightClickBesideTheBarsShowsTheToolbarsMenu)
+{
+    AddBar("Standard", xtpBarTop);
+    AddBar("Format", xtpBarBottom);
+    g_openedMenu.clear();
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordOpenedMenu, nullptr, ::GetCurrentThreadId());
+    // The menu runs until the Escape waiting for it.
+    SendKey(VK_ESCAPE);
+    SendKey(VK_ESCAPE, TRUE);
+    const CRect rcTop = InFrame(Dock(0));
+    Dock(0)->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(rcTop.Width() - 5, 5));
+    ::UnhookWindowsHookEx(hHook);
+    EXPECT_EQ(std::vector<std::string>({"Standard", "Format"}), g_openedMenu);
 }
 
 TEST(ToolBarDragContext, ResizedWindowsKeepTheBorderOppositeTheDraggedOne)

@@ -8,6 +8,9 @@
 
 #include "../CommandBarsFixture.h"
 #include "CMDIChildWnd.h"
+#include "CWinApp.h"
+#include "CXTPControls.h"
+#include "CXTPImageManager.h"
 #include "CXTPHookManager.h"
 
 namespace {
@@ -18,11 +21,31 @@ const UINT ID_MENU = 62453;  // "&File", "&Edit" submenus and the command "&Help
 class MenuFrame : public CXTPMDIFrameWnd {
 public:
     std::vector<UINT> m_arrCommands;
+    BOOL m_bCustomizable = FALSE;  // handles the Customize command
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         m_arrCommands.push_back(LOWORD(wParam));
         return CXTPMDIFrameWnd::OnCommand(wParam, lParam);
     }
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nID == 35001 && nCode == CN_COMMAND && m_bCustomizable)
+            return TRUE;
+        return CXTPMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+};
+
+// Answers the bars' questions and keeps them.
+class AnsweringApp : public CWinApp {
+public:
+    explicit AnsweringApp(int nAnswer) : CWinApp("MenuBarTests"), m_nAnswer(nAnswer) {}
+    int DoMessageBox(const char* lpszPrompt, UINT /*nType*/, UINT /*nIDPrompt*/) override
+    {
+        m_arrPrompts.push_back(lpszPrompt);
+        return m_nAnswer;
+    }
+    int m_nAnswer;
+    std::vector<CString> m_arrPrompts;
 };
 
 class MenuBar : public ::testing::Test {
@@ -72,6 +95,48 @@ protected:
         return ids;
     }
 
+    // A menu of the commands, each a popup with one item of its own id.
+    static HMENU MakeMenu(std::initializer_list<UINT> ids)
+    {
+        HMENU hMenu = ::CreateMenu();
+        for (UINT nID : ids) {
+            HMENU hPopup = ::CreatePopupMenu();
+            ::AppendMenuA(hPopup, MF_STRING, nID, "Item");
+            ::AppendMenuA(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hPopup), "Menu");
+        }
+        return hMenu;
+    }
+
+    // A child of its own document type (known by its shared menu), activated; the framework
+    // tells the menu bar of its menu.
+    CMDIChildWnd* AddTypedChild(HMENU hMenu)
+    {
+        CMDIChildWnd* pChild = AddChild();
+        Show(pChild, hMenu);
+        return pChild;
+    }
+    void Show(CMDIChildWnd* pChild, HMENU hMenu)
+    {
+        pChild->m_hMenuShared = hMenu;
+        pChild->MDIActivate();
+        ::SendMessageA(frame->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hMenu), 0);
+        PumpFor(10);
+    }
+
+    // The captions of the bar's popups' first items' ids, or of its own ids.
+    static std::vector<int> MenuIds(CXTPControls* pControls)
+    {
+        std::vector<int> ids;
+        for (int i = 0; pControls && i < pControls->GetCount(); i++) {
+            CXTPControl* pControl = pControls->GetAt(i);
+            CXTPCommandBar* pPopup = pControl->GetCommandBar();
+            ids.push_back(pPopup && pPopup->GetControlCount() ? pPopup->GetControl(0)->GetID() : pControl->GetID());
+        }
+        return ids;
+    }
+
+    static UINT Key(HMENU hMenu) { return static_cast<UINT>(reinterpret_cast<UINT_PTR>(hMenu)); }
+
     MenuFrame* frame = nullptr;
     HMENU hNative = nullptr;
 };
@@ -88,6 +153,9 @@ TEST_F(MenuBar, TakesTheFramesMenuAndOwnsIt)
     EXPECT_EQ(xtpControlPopup, pMenuBar->GetControl(0)->GetType());
     EXPECT_EQ(102, pMenuBar->GetControl(2)->GetID());
     EXPECT_EQ(ID_MENU, pMenuBar->GetCurrentMenuID());
+    // The child's system menu shows images beside its commands.
+    for (UINT nCommand : {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE})
+        EXPECT_NE(nullptr, pMenuBar->GetImageManager()->GetImage(nCommand, 16)) << nCommand;
 
     // Destroying the frame leaves the menu to the bar, which destroys it once.
     frame->DestroyWindow();
@@ -201,6 +269,79 @@ TEST_F(MenuBar, TheIgnoreFlagKeepsTheMenuWhenTheFrameworkSwitchesIt)
         SetUp();
     }
     ::DestroyMenu(hOther);
+}
+
+TEST_F(MenuBar, EachDocumentTypeKeepsItsCustomizedMenuWhenTheFrameIsCustomizable)
+{
+    HMENU hScript = MakeMenu({300, 301});
+    HMENU hModel = MakeMenu({302});
+    for (BOOL bCustomizable : {TRUE, FALSE}) {
+        frame->m_bCustomizable = bCustomizable;
+        frame->GetCommandBars()->SetSite(frame);
+        ASSERT_EQ(bCustomizable, frame->GetCommandBars()->IsCustomizable());
+        CXTPMenuBar* pMenuBar = LoadBar();
+        const std::vector<int> defaultIds = MenuIds(pMenuBar->GetControls());
+
+        CMDIChildWnd* pScript = AddTypedChild(hScript);
+        EXPECT_EQ(std::vector<int>({300, 301}), MenuIds(pMenuBar->GetControls())) << bCustomizable;
+        pMenuBar->GetControls()->Remove(0);  // the user's change
+        CMDIChildWnd* pModel = AddTypedChild(hModel);
+        EXPECT_EQ(std::vector<int>({302}), MenuIds(pMenuBar->GetControls())) << bCustomizable;
+        Show(pScript, hScript);
+        EXPECT_EQ(bCustomizable ? std::vector<int>({301}) : std::vector<int>({300, 301}),
+                  MenuIds(pMenuBar->GetControls()))
+            << bCustomizable;
+        EXPECT_EQ(Key(hScript), pMenuBar->GetCurrentMenuID());
+
+        // A copy keeps copies of the types' menus.
+        Show(pModel, hModel);
+        auto* pCopy = static_cast<CXTPMenuBar*>(pMenuBar->Clone(FALSE));
+        CXTPControls* pKept = pMenuBar->GetDocumentMenu(Key(hScript));
+        EXPECT_EQ(bCustomizable, pKept != nullptr);
+        if (pKept) {
+            ASSERT_NE(nullptr, pCopy->GetDocumentMenu(Key(hScript)));
+            EXPECT_NE(pKept, pCopy->GetDocumentMenu(Key(hScript)));
+            EXPECT_EQ(std::vector<int>({301}), MenuIds(pCopy->GetDocumentMenu(Key(hScript))));
+        }
+        pCopy->InternalRelease();
+
+        // Before saving: the default menu shows and only the changed type's menu stays.
+        pMenuBar->DropUnchangedMDIMenus();
+        if (bCustomizable) {
+            EXPECT_EQ(defaultIds, MenuIds(pMenuBar->GetControls()));
+            EXPECT_EQ(ID_MENU, pMenuBar->GetCurrentMenuID());
+            EXPECT_EQ(std::vector<int>({301}), MenuIds(pMenuBar->GetDocumentMenu(Key(hScript))));
+            EXPECT_EQ(nullptr, pMenuBar->GetDocumentMenu(Key(hModel)));
+        }
+        TearDown();
+        SetUp();
+    }
+    ::DestroyMenu(hScript);
+    ::DestroyMenu(hModel);
+}
+
+TEST_F(MenuBar, ResetAsksAndPutsBackTheMenuOfTheTypeShown)
+{
+    HMENU hScript = MakeMenu({300, 301});
+    frame->m_bCustomizable = TRUE;
+    frame->GetCommandBars()->SetSite(frame);
+    CXTPMenuBar* pMenuBar = LoadBar();
+    CMDIChildWnd* pScript = AddTypedChild(hScript);
+    AddTypedChild(nullptr);  // back to the default menu: the script type's menu is kept
+    Show(pScript, hScript);
+    for (int nAnswer : {IDCANCEL, IDOK}) {
+        pMenuBar->GetControls()->Remove(0);
+        AnsweringApp app(nAnswer);
+        pMenuBar->Reset();
+        ASSERT_EQ(1u, app.m_arrPrompts.size()) << nAnswer;
+        EXPECT_NE(-1, app.m_arrPrompts[0].Find("'Menu Bar'")) << app.m_arrPrompts[0];
+        EXPECT_EQ(nAnswer == IDOK ? std::vector<int>({300, 301}) : std::vector<int>({301}),
+                  MenuIds(pMenuBar->GetControls()))
+            << nAnswer;
+    }
+    TearDown();
+    SetUp();
+    ::DestroyMenu(hScript);
 }
 
 }  // namespace

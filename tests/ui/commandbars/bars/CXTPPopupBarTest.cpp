@@ -12,6 +12,7 @@
 #include "CXTPDrawHelpers.h"
 #include "CXTPHookManager.h"
 #include "CXTPPaintManager.h"
+#include "CXTPToolBar.h"
 #include "../CommandBarsFixture.h"
 
 namespace {
@@ -228,6 +229,26 @@ TEST_F(PopupBar, ADropDownOpensUnderItsButtonAndClosesWithTheTracking)
     EXPECT_EQ(2, pPopup->GetControlCount());
 }
 
+TEST_F(PopupBar, GroupsOfAMenuAreAsFarApartAsTheThemesSeparatorIsHigh)
+{
+    CXTPControlPopup* pControl = AddPopup(bar, {ID_PLAIN, ID_UNHANDLED});
+    auto* pPopup = static_cast<CXTPPopupBar*>(pControl->GetCommandBar());
+    pPopup->GetControl(1)->SetBeginGroup(TRUE);
+    Layout();
+    const struct {
+        int nTheme;
+        int nGap;
+    } cases[] = {{1, 8}, {0, 3}};
+    for (const auto& c : cases) {
+        CXTPPaintManager* pTheme = CXTPPaintManager::CreateTheme(c.nTheme);
+        pPopup->SetPaintManager(pTheme);
+        pPopup->CalcDynamicLayout(0, 0);
+        EXPECT_EQ(c.nGap, pPopup->GetControl(1)->GetRect().top - pPopup->GetControl(0)->GetRect().bottom)
+            << c.nTheme;
+    }
+    pPopup->SetPaintManager(nullptr);
+}
+
 TEST_F(PopupBar, AnEmptyPopupIs22PlusItsBorders)
 {
     CXTPControlPopup* pControl = AddPopup(bar, {});
@@ -299,6 +320,35 @@ TEST_F(PopupBar, RarelyUsedCommandsHideBehindTheExpandButton)
     options()->m_mapUsedCommands.SetAt(ID_UNHANDLED, TRUE);
     ASSERT_TRUE(bar->SetPopuped(0));
     EXPECT_FALSE(pPopup->HasHiddenCommands()) << "a used command is shown";
+}
+
+int g_nAnimationPauses = 0;
+void CountPause(DWORD /*dwMilliseconds*/)
+{
+    g_nAnimationPauses++;
+}
+
+TEST_F(PopupBar, ExpandingAnimatesWithTheKindsThatMoveOnly)
+{
+    CXTPControlPopup* pControl = AddPopup(bar, {ID_PLAIN, ID_UNHANDLED, ID_CHECKED});
+    auto* pPopup = static_cast<CXTPPopupBar*>(pControl->GetCommandBar());
+    Layout();
+    options()->m_mapHiddenCommands.SetAt(ID_UNHANDLED, TRUE);
+    options()->m_bAlwaysShowFullMenus = FALSE;
+    const DWORD dwOld = options()->m_animationType;
+    auto pfnOld = CXTPPaintManager::SetAnimationPause(CountPause);
+    for (DWORD dwKind : {2u, 3u, 5u}) {
+        options()->m_animationType = dwKind;
+        XTPHookManager()->SetKeyboardMode(FALSE);
+        ASSERT_TRUE(bar->SetPopuped(0, TRUE)) << dwKind;  // by keyboard: opening does not animate
+        ASSERT_TRUE(pPopup->HasHiddenCommands()) << dwKind;
+        g_nAnimationPauses = 0;
+        pPopup->ExpandBar();
+        EXPECT_EQ(dwKind != 5, g_nAnimationPauses > 0) << dwKind;
+        bar->SetTrackingMode(FALSE);
+    }
+    CXTPPaintManager::SetAnimationPause(pfnOld);
+    options()->m_animationType = dwOld;
 }
 
 TEST_F(PopupBar, DownOnTheLastItemOrCtrlDownShowsTheRarelyUsedCommands)
@@ -482,6 +532,30 @@ TEST_F(PopupBar, APopupToolBarLaysItsButtonsInARowWithinItsOwnBorders)
     pPopup->InternalRelease();
 }
 
+TEST_F(PopupBar, APopupToolBarWrapsItsButtonsIntoTheWidthItWasGiven)
+{
+    CXTPPopupToolBar* pPopup = CXTPPopupToolBar::CreatePopupToolBar(frame->GetCommandBars());
+    for (int i = 0; i < 10; i++)
+        pPopup->GetControls()->Add(xtpControlButton, ID_PLAIN + i % 2);
+    pPopup->CalcDynamicLayout(0, 0);
+    const CSize szButton = pPopup->GetControl(0)->GetRect().Size();
+    ASSERT_GT(szButton.cx, 0);
+    // The expand popup of a bar that cannot be customized keeps its hidden buttons 150 wide.
+    const struct {
+        int nWidth;
+        int nPerRow;
+    } cases[] = {{32767, 10}, {150, 150 / szButton.cx}, {szButton.cx, 1}, {szButton.cx - 1, 1}};
+    for (const auto& c : cases) {
+        pPopup->SetMRUWidth(c.nWidth);
+        const int nRows = (10 + c.nPerRow - 1) / c.nPerRow;
+        EXPECT_EQ(CSize(c.nPerRow * szButton.cx + 4, nRows * szButton.cy + 8), pPopup->CalcDynamicLayout(0, 0))
+            << c.nWidth;
+        if (nRows > 1)
+            EXPECT_EQ(CPoint(2, 4 + szButton.cy), pPopup->GetControl(c.nPerRow)->GetRect().TopLeft()) << c.nWidth;
+    }
+    pPopup->InternalRelease();
+}
+
 // A menu of three commands for the tracked popups.
 class TrackedMenu {
 public:
@@ -586,6 +660,116 @@ TEST_F(PopupBar, ASubmenuOfALoadedMenuIsAPopupControl)
     EXPECT_EQ(3, pSub->GetCommandBar()->GetControlCount());
     EXPECT_EQ(ID_CHECKED, pSub->GetCommandBar()->GetControl(2)->GetID());
     pPopup->InternalRelease();
+}
+
+// A tear-off popup of three commands opened at a point.
+CXTPPopupBar* OpenTearOffPopup(CXTPCommandBars* pCommandBars, UINT nTearOffID)
+{
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(pCommandBars);
+    for (int id : {ID_PLAIN, ID_UNHANDLED, ID_CHECKED})
+        pPopup->GetControls()->Add(xtpControlButton, id)->SetCaption("Item");
+    pPopup->SetTearOffPopup("Tools", nTearOffID, TRUE, 180);
+    EXPECT_TRUE(pPopup->Popup(300, 200, nullptr));
+    return pPopup;
+}
+
+TEST_F(PopupBar, ATearOffPopupKeepsItsGripAboveTheControls)
+{
+    CXTPPopupBar* pPopup = OpenTearOffPopup(frame->GetCommandBars(), 0);
+    const CRect rcBorders = pPopup->GetPaintManager()->GetBarBorders(pPopup);
+    CRect rcClient;
+    pPopup->GetClientRect(&rcClient);
+    const CRect rcGrip = pPopup->GetTearOffGripRect();
+    EXPECT_EQ(CRect(rcBorders.left, rcBorders.top, rcClient.right - rcBorders.right, rcBorders.top + 8), rcGrip)
+        << "theme 1's grip is 8 high";
+    EXPECT_EQ(rcGrip.bottom, pPopup->GetControl(0)->GetRect().top);
+
+    // Hovering the grip makes it hot and leaves no item selected.
+    pPopup->SetSelected(0);
+    pPopup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rcGrip.CenterPoint().x, rcGrip.CenterPoint().y));
+    EXPECT_TRUE(pPopup->IsTearOffGripHot());
+    EXPECT_EQ(-1, pPopup->GetSelectedIndex());
+    pPopup->SetTrackingMode(FALSE);
+    pPopup->InternalRelease();
+
+    // The toolbar kind keeps its grip above its buttons too.
+    CXTPPopupToolBar* pToolBar = CXTPPopupToolBar::CreatePopupToolBar(frame->GetCommandBars());
+    pToolBar->GetControls()->Add(xtpControlButton, ID_PLAIN);
+    pToolBar->SetTearOffPopup("Tools", 0);
+    const CSize size = pToolBar->CalcDynamicLayout(0, 0);
+    EXPECT_EQ(CRect(2, 4, size.cx - 2, 12), pToolBar->GetTearOffGripRect());
+    EXPECT_EQ(CPoint(2, 12), pToolBar->GetControl(0)->GetRect().TopLeft());
+    pToolBar->InternalRelease();
+}
+
+TEST_F(PopupBar, DraggingTheGripAwayTearsTheControlsOffIntoAFloatingToolbar)
+{
+    const CPoint ptInside(20, 6);  // on the grip (client)
+    const CPoint ptAway(400, 300);  // far from it
+    const struct {
+        const char* name;
+        std::vector<CPoint> moves;
+        UINT nEnd;  // WM_LBUTTONUP or WM_KEYDOWN (Escape)
+        BOOL bTornOff;
+    } cases[] = {
+        {"away and released", {ptAway}, WM_LBUTTONUP, TRUE},
+        {"away, back and away again", {ptAway, ptInside, CPoint(410, 310)}, WM_LBUTTONUP, TRUE},
+        {"away and Escape", {ptAway}, WM_KEYDOWN, TRUE},
+        {"within the grip's surroundings", {CPoint(20, -4)}, WM_LBUTTONUP, FALSE},
+        {"away and back", {ptAway, ptInside}, WM_LBUTTONUP, FALSE},
+    };
+    for (const auto& c : cases) {
+        const int nCount = frame->GetCommandBars()->GetCount();
+        CXTPPopupBar* pPopup = OpenTearOffPopup(frame->GetCommandBars(), 0);
+        CPoint ptLast = c.moves.back();
+        pPopup->ClientToScreen(&ptLast);
+        for (CPoint pt : c.moves)
+            pPopup->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        if (c.nEnd == WM_KEYDOWN)
+            pPopup->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            pPopup->PostMessage(WM_LBUTTONUP, 0, 0);
+        pPopup->TrackTearOff();
+        PumpFor(20);
+
+        EXPECT_EQ(nCount + (c.bTornOff ? 1 : 0), frame->GetCommandBars()->GetCount()) << c.name;
+        EXPECT_EQ(!c.bTornOff, pPopup->IsVisible()) << c.name << ": a torn-off popup closes";
+        if (c.bTornOff) {
+            auto* pBar = dynamic_cast<CXTPToolBar*>(frame->GetCommandBars()->GetAt(nCount));
+            ASSERT_NE(nullptr, pBar) << c.name;
+            EXPECT_TRUE(pBar->IsTearOff()) << c.name;
+            EXPECT_EQ(xtpBarFloating, pBar->GetPosition()) << c.name;
+            EXPECT_TRUE(pBar->IsWindowVisible()) << c.name;
+            EXPECT_EQ(CString("Tools"), pBar->GetTitle()) << c.name;
+            EXPECT_EQ(180, pBar->GetMRUWidth()) << c.name;
+            EXPECT_NE(nullptr, pBar->GetControls()->FindControl(ID_CHECKED)) << c.name;
+            // Centred under the cursor, its top 10 pixels above it.
+            CRect rcBar;
+            pBar->GetWindowRect(&rcBar);
+            EXPECT_EQ(CPoint(ptLast.x - rcBar.Width() / 2, ptLast.y - 10), rcBar.TopLeft()) << c.name;
+            frame->GetCommandBars()->Remove(pBar);
+        }
+        pPopup->SetTrackingMode(FALSE);
+        pPopup->InternalRelease();
+    }
+}
+
+TEST_F(PopupBar, TearingOffTheMenuOfAnExistingToolbarFloatsThatToolbar)
+{
+    CXTPToolBar* pTools = frame->GetCommandBars()->Add("Tools", xtpBarTop);
+    ASSERT_NE(nullptr, pTools);
+    pTools->SetBarID(555);
+    pTools->SetVisible(FALSE);
+    const int nCount = frame->GetCommandBars()->GetCount();
+    CXTPPopupBar* pPopup = OpenTearOffPopup(frame->GetCommandBars(), 555);
+    pPopup->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(400, 300));
+    pPopup->PostMessage(WM_LBUTTONUP, 0, 0);
+    pPopup->TrackTearOff();
+    EXPECT_EQ(nCount, frame->GetCommandBars()->GetCount());
+    EXPECT_EQ(xtpBarFloating, pTools->GetPosition());
+    EXPECT_TRUE(pTools->IsVisible());
+    pPopup->InternalRelease();
+    frame->GetCommandBars()->Remove(pTools);
 }
 
 }  // namespace

@@ -4,13 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "../CommandBarsFixture.h"
+#include "CWinApp.h"
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControlExpandButton.h"
 #include "CXTPImageManager.h"
+#include "CXTPHookManager.h"
 #include "CXTPPopupBar.h"
+#include "CXTPShortcutManager.h"
 
 namespace {
 
@@ -286,6 +290,99 @@ TEST_F(ToolBar, TogglesFlipTheUsersHideFlagAndRemovedButtonsComeBackHidden)
     pBar->FillAddRemovePopup(pPopup);
     EXPECT_EQ(2, pPopup->GetControlCount());
     pPopup->InternalRelease();
+}
+
+TEST_F(ToolBar, TipsNameTheControlUnderTheCursorAndItsShortcutWhenAsked)
+{
+    CXTPToolBar* pBar = MakeBar(xtpBarTop);
+    pBar->CalcDockingLayout(500, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    pBar->GetControl(0)->SetTooltip("Open");
+    // Shortcuts come from the main frame's key table.
+    CWinApp app("ToolBarTips");
+    app.m_pMainWnd = frame;
+    ACCEL accel = {FVIRTKEY | FCONTROL, 'O', 100};
+    CXTPShortcutManager::SetAccelTable(frame, &accel, 1);
+    CString strShortcut;
+    ASSERT_TRUE(XTPShortcutManager()->FindDefaultAccelerator(100, strShortcut, frame->Bars()));
+    const CString strWithShortcut = "Open (" + strShortcut + ")";
+    const CPoint ptOpen = pBar->GetControl(0)->GetRect().CenterPoint();
+    const struct {
+        const char* name;
+        BOOL bScreenTips;
+        BOOL bAccelTips;
+        BOOL bLocked;
+        CPoint pt;
+        INT_PTR nResult;
+        const char* text;
+    } cases[] = {
+        {"the tooltip", TRUE, FALSE, FALSE, ptOpen, 100, "Open"},
+        {"with its shortcut", TRUE, TRUE, FALSE, ptOpen, 100, strWithShortcut},
+        {"tips off", FALSE, FALSE, FALSE, ptOpen, -1, nullptr},
+        {"a drag or tear-off under way", TRUE, FALSE, TRUE, ptOpen, -1, nullptr},
+        {"the gripper", TRUE, FALSE, FALSE, CPoint(3, 3), -1, nullptr},
+    };
+    for (const auto& c : cases) {
+        options()->m_bToolBarScreenTips = c.bScreenTips;
+        options()->m_bToolBarAccelTips = c.bAccelTips;
+        if (c.bLocked)
+            XTPHookManager()->Lock();
+        TOOLINFOA_T ti = {};
+        EXPECT_EQ(c.nResult, pBar->OnToolHitTest(c.pt, &ti)) << c.name;
+        if (c.bLocked)
+            XTPHookManager()->Unlock();
+        if (!c.text) {
+            EXPECT_EQ(nullptr, ti.lpszText) << c.name;
+            continue;
+        }
+        EXPECT_EQ(pBar->GetSafeHwnd(), ti.hwnd) << c.name;
+        EXPECT_EQ(CRect(ti.rect), pBar->GetControl(0)->GetRect()) << c.name;
+        ASSERT_NE(nullptr, ti.lpszText) << c.name;
+        EXPECT_STREQ(c.text, ti.lpszText) << c.name;
+        std::free(ti.lpszText);
+    }
+    options()->m_bToolBarScreenTips = TRUE;
+    options()->m_bToolBarAccelTips = FALSE;
+
+    // Through the thread's tooltip: a move over the button makes it the tool, with its text.
+    MSG msg = {};
+    msg.hwnd = pBar->GetSafeHwnd();
+    msg.message = WM_MOUSEMOVE;
+    msg.lParam = MAKELPARAM(ptOpen.x, ptOpen.y);
+    msg.pt = ptOpen;
+    pBar->ClientToScreen(&msg.pt);
+    pBar->PreTranslateMessage(&msg);
+    HWND hTip = AfxGetToolTipWindow();
+    ASSERT_NE(nullptr, hTip);
+    char text[80] = {};
+    TTTOOLINFOA ti = {};
+    ti.cbSize = sizeof(ti);
+    ti.lpszText = text;
+    ASSERT_TRUE(::SendMessageA(hTip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&ti)));
+    EXPECT_EQ(pBar->GetSafeHwnd(), ti.hwnd);
+    EXPECT_EQ(100u, ti.uId);
+    EXPECT_STREQ("Open", text);
+    CXTPShortcutManager::SetAccelTable(frame, nullptr, 0);
+    app.m_pMainWnd = nullptr;
+}
+
+TEST_F(ToolBar, PrintPreviewHidesTheShownBarsAndBringsThemBack)
+{
+    CXTPToolBar* pDocked = frame->Bars()->Add("Docked", xtpBarTop);
+    CXTPToolBar* pFloating = frame->Bars()->Add("Floating", xtpBarFloating);
+    CXTPToolBar* pHidden = frame->Bars()->Add("Hidden", xtpBarFloating);
+    ASSERT_TRUE(pDocked && pFloating && pHidden);
+    pFloating->OnRecalcLayout();
+    pHidden->SetVisible(FALSE);
+    CPrintPreviewState state;
+    frame->OnSetPreviewMode(TRUE, &state);
+    for (CXTPToolBar* pBar : {pDocked, pFloating, pHidden})
+        EXPECT_FALSE(pBar->IsWindowVisible()) << pBar->GetTitle();
+    frame->OnSetPreviewMode(FALSE, &state);
+    EXPECT_TRUE(pDocked->IsWindowVisible());
+    EXPECT_TRUE(pFloating->IsWindowVisible());
+    EXPECT_FALSE(pHidden->IsWindowVisible()) << "hidden before, hidden after";
+    for (CXTPToolBar* pBar : {pDocked, pFloating, pHidden})
+        frame->Bars()->Remove(pBar);
 }
 
 }  // namespace
