@@ -7,6 +7,7 @@
 #include "CXTPBufferDC.h"
 #include "CXTPCommandBar.h"
 #include "CXTPControlComboBoxList.h"
+#include "CXTPControlEdit.h"
 #include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
 #include "CXTPPaintManager.h"
@@ -119,6 +120,15 @@ void CXTPControlComboBox::SetRect(CRect rcControl)
     m_pEdit->MoveWindow(rcEdit, TRUE);
     ShowEditWindow();
     m_bDelayReposition = FALSE;
+}
+
+CSize CXTPControlComboBox::GetSize(CDC* pDC)
+{
+    const CSize szTheme = CXTPControlEdit::MeasureTheme(this, pDC, m_rcControl);
+    // A combo shows its caption as a label in popups only.
+    SetLabelWidth(CXTPControlEdit::MeasureLabel(this, pDC, szTheme.cx, FALSE));
+    const BOOL bPopup = m_pParent && m_pParent->GetType() == xtpBarTypePopup;
+    return CSize(bPopup ? m_nLabelWidth + m_nWidth : m_nWidth, szTheme.cy);
 }
 
 BOOL CXTPControlComboBox::Compare(CXTPControl* pOther)

@@ -166,6 +166,8 @@ TEST_F(ControlEdit, AFieldLeavesBarsDockedLeftOrRightAndComesBackAtTheTop)
     for (const Case& c : cases) {
         pToolBar->CalcDockingLayout(500, c.dwMode | LM_COMMIT);
         EXPECT_EQ(c.bShown ? 0u : static_cast<DWORD>(xtpHideDockingPosition), pEdit->GetHideFlags()) << c.dwMode;
+        if (c.bShown)
+            EXPECT_EQ(pEdit->GetWidth(), pEdit->GetRect().Width()) << "a docked field is as wide as it is set";
         ASSERT_NE(nullptr, pEdit->GetEditCtrl());
         if (pEdit->GetEditCtrl()->GetSafeHwnd())
             EXPECT_EQ(c.bShown, (pEdit->GetEditCtrl()->GetStyle() & WS_VISIBLE) != 0) << c.dwMode;
