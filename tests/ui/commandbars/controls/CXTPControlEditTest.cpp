@@ -7,7 +7,9 @@
 
 #include "CControlBar.h"
 #include "CXTPHookManager.h"
+#include "CXTPPropExchangeXMLNode.h"
 #include "CXTPToolBar.h"
+#include "XmlDom.h"
 #include "../CommandBarsFixture.h"
 
 namespace {
@@ -191,6 +193,34 @@ TEST_F(ControlEdit, AControlReleasedWhileItsFieldIsFocusedLowersTheLock)
     EXPECT_FALSE(XTPHookManager()->IsLocked()) << "hover must not stay off for good";
     EXPECT_EQ(nullptr, bar->GetKeyControl());
     EXPECT_EQ(frame->GetSafeHwnd(), ::GetFocus());
+}
+
+TEST(ControlEditLayout, TheFieldsKeysComeBackFromTheSchemasThatHaveThem)
+{
+    CXTPControlEdit saved;
+    saved.ShowLabel(FALSE);
+    saved.SetWidth(150);
+    saved.SetReadOnly(TRUE);
+    CXmlPtr<IXMLDOMDocument> document = XmlDom::CreateDocument();
+    {
+        CXTPPropExchangeXMLNode px(FALSE, document.Get(), "Control");
+        saved.DoPropExchange(&px);
+    }
+    struct Case {
+        UINT nSchema;
+        int nWidth;
+        BOOL bReadOnly;
+    };
+    const Case cases[] = {{5, 100, FALSE}, {7, 150, FALSE}, {8, 150, TRUE}};
+    for (const Case& c : cases) {
+        CXTPControlEdit loaded;
+        CXTPPropExchangeXMLNode px(TRUE, document.Get(), "Control");
+        px.m_nSchema = c.nSchema;
+        loaded.DoPropExchange(&px);
+        EXPECT_EQ(c.nWidth, loaded.GetWidth()) << c.nSchema;
+        EXPECT_EQ(c.nSchema > 5 ? FALSE : TRUE, loaded.GetShowLabel()) << c.nSchema;
+        EXPECT_EQ(c.bReadOnly, loaded.GetReadOnly()) << c.nSchema;
+    }
 }
 
 }  // namespace
