@@ -82,8 +82,25 @@ HICON ColourIcon(COLORREF clr)
     return hIcon;
 }
 
-// The mean milliseconds of one paint of the bar into a memory DC of its size.
-double MeanPaint(Bar* pBar)
+// Milliseconds of processor time the process has used.
+double ProcessMilliseconds()
+{
+    FILETIME ftCreation, ftExit, ftKernel, ftUser;
+    ::GetProcessTimes(::GetCurrentProcess(), &ftCreation, &ftExit, &ftKernel, &ftUser);
+    auto ms = [](const FILETIME& ft) {
+        return static_cast<double>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) /
+               10000.0;
+    };
+    return ms(ftKernel) + ms(ftUser);
+}
+
+struct PaintTimes {
+    double dWall, dProcessor;  // mean milliseconds of one paint
+};
+
+// The mean milliseconds of one paint of the bar into a memory DC of its size, on the wall clock
+// and in processor time (a shared machine slows the first, hardly the second).
+PaintTimes MeanPaint(Bar* pBar)
 {
     CRect rc;
     pBar->GetClientRect(&rc);
@@ -94,13 +111,15 @@ double MeanPaint(Bar* pBar)
     dc.Attach(::CreateCompatibleDC(nullptr));
     HGDIOBJ hOld = ::SelectObject(dc, hBitmap);
     pBar->DrawCommandBar(&dc);  // warm the caches once
+    const double dProcessorStart = ProcessMilliseconds();
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kPaints; i++)
         pBar->DrawCommandBar(&dc);
     const auto end = std::chrono::steady_clock::now();
+    const double dProcessor = ProcessMilliseconds() - dProcessorStart;
     ::SelectObject(dc, hOld);
     ::DeleteObject(hBitmap);
-    return std::chrono::duration<double, std::milli>(end - start).count() / kPaints;
+    return {std::chrono::duration<double, std::milli>(end - start).count() / kPaints, dProcessor / kPaints};
 }
 
 }  // namespace
@@ -116,7 +135,7 @@ int main()
 
     std::printf("painting a menu of %d entries and a toolbar of %d buttons, mean of %d paints (ms)\n", kEntries,
                 kButtons, kPaints);
-    std::printf("  theme      menu   toolbar\n");
+    std::printf("  theme   menu wall (processor)   toolbar wall (processor)\n");
     double menuMs[5] = {};
     for (int nTheme = 0; nTheme <= 4; nTheme++) {
         Bar& menu = *new Bar(xtpBarTypePopup, xtpBarPopup);
@@ -150,9 +169,10 @@ int main()
         menu.GetControl(4)->OnSetSelected(xtpSelectedByMouse);
         toolBar.GetControl(2)->OnSetSelected(xtpSelectedByMouse);
 
-        menuMs[nTheme] = MeanPaint(&menu);
-        const double toolBarMs = MeanPaint(&toolBar);
-        std::printf("  %d      %8.3f  %8.3f\n", nTheme, menuMs[nTheme], toolBarMs);
+        const PaintTimes menuTimes = MeanPaint(&menu), toolBarTimes = MeanPaint(&toolBar);
+        menuMs[nTheme] = menuTimes.dProcessor;
+        std::printf("  %d      %7.3f (%7.3f)        %7.3f (%7.3f)\n", nTheme, menuTimes.dWall, menuTimes.dProcessor,
+                    toolBarTimes.dWall, toolBarTimes.dProcessor);
         for (Bar* pBar : {&menu, &toolBar}) {
             pBar->DestroyWindow();
             pBar->InternalRelease();
@@ -162,7 +182,8 @@ int main()
     for (int nTheme = 0; nTheme <= 4; nTheme++)
         bMet = bMet && menuMs[nTheme] < 8.0;
     bMet = bMet && menuMs[2] <= 2 * menuMs[1] && menuMs[4] <= 2 * menuMs[1];
-    std::printf("goal (menus under 8 ms, themes 2 and 4 within twice theme 1): %s\n", bMet ? "met" : "MISSED");
+    std::printf("goal in processor time (menus under 8 ms, themes 2 and 4 within twice theme 1): %s\n",
+                bMet ? "met" : "MISSED");
     pImages->InternalRelease();
     return 0;
 }

@@ -364,19 +364,25 @@ void CXTPTheme0::AdjustExcludeRect(CRect& rc, CXTPControl* pControl, BOOL bVerti
 
 CSize CXTPTheme0::DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bHot, BOOL bDraw)
 {
+    return DrawTearOffStrokes(pDC, rcGripper, bHot, bDraw, 16, 1);
+}
+
+CSize CXTPTheme0::DrawTearOffStrokes(CDC* pDC, CRect rcGripper, BOOL bHot, BOOL bDraw, int nMaxHalf, int nPitch)
+{
     if (bDraw) {
         CRect rc(1, 1, rcGripper.right + 1, rcGripper.Height() + 1);
         pDC->FillSolidRect(&rc, GetColor(41));
         rc.DeflateRect(1, 1);
         const int c = rc.left + rc.Width() / 2;
-        const int d = std::min(16, rcGripper.Width() / 2 - 10);
+        const int d = std::min(nMaxHalf, rcGripper.Width() / 2 - 10);
         if (bHot)
             FrameFill(pDC, rc, 32, 31);
         else
             pDC->FillSolidRect(&rc, GetColor(30));
-        if (d > 0) {
-            for (int y = bHot ? 4 : 3; y <= (bHot ? 6 : 7); y += 2)
-                DrawLine(pDC, c - d, y, c + d, y, bHot ? 45 : 38);
+        const COLORREF clrStroke = GetColor(bHot ? 45 : 38);
+        for (int y = bHot ? 4 : 3; d > 0 && y <= (bHot ? 6 : 7); y += 2) {
+            for (int x = c - d; x < c + d; x += nPitch)
+                pDC->SetPixel(x, y, clrStroke);
         }
     }
     return CSize(0, 9);

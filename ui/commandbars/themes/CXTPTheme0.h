@@ -54,6 +54,8 @@ public:
 protected:
     // Frames in one colour index and fills with another (the order the theme tables use).
     void FrameFill(CDC* pDC, CRect rc, int nFrameIndex, int nFillIndex) { FillRectangle(pDC, rc, nFillIndex, nFrameIndex); }
+    // The tear-off band: strokes of half-length up to nMaxHalf, a pixel every nPitch (1: solid).
+    CSize DrawTearOffStrokes(CDC* pDC, CRect rcGripper, BOOL bHot, BOOL bDraw, int nMaxHalf, int nPitch);
     // The caption band of a floating bar, filled in the colour; its size.
     CSize DrawFloatingCaption(CDC* pDC, CXTPCommandBar* pBar, COLORREF clrBand, BOOL bDraw);
     // The part of the popup's border that touches the control it opened from, client-relative; empty when none.

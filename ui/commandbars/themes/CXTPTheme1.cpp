@@ -9,6 +9,8 @@
 #include "CXTPCommandBars.h"
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
+#include "CXTPControlComboBox.h"
+#include "CXTPControlEdit.h"
 #include "CXTPImageManagerIcon.h"
 
 namespace {
@@ -279,47 +281,65 @@ void CXTPTheme1::DrawDropDownButton(CDC* pDC, CRect rc, BOOL bEnabled, BOOL /*bS
 
 CSize CXTPTheme1::DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
-    CXTPCommandBar* pBar = pControl->GetParent();
-    const BOOL bPopup = pBar && pBar->GetType() == xtpBarTypePopup;
-    const CRect rc = pControl->GetRect();
-    const int nHeight = GetFontSpaceHeight(pDC, &m_fontIconTitle) + 8;
-    const int nRowHeight = std::max<int>((pBar ? pBar->GetIconSize().cy : 16) + 4, GetTextHeight());
-    int nLabel = 0;
-    CString strCaption = StripMnemonics(pControl->GetCaption());
-    if (bPopup) {
-        CFont* pOldFont = pDC->SelectObject(&m_fontRegular);
-        nLabel = DrawCaptionText(pDC, strCaption, CRect(0, 0, 0, 0), DT_NOPREFIX, FALSE, FALSE, TRUE).cx +
-                 nRowHeight + 9;
-        pDC->SelectObject(pOldFont);
-    }
-    if (!bDraw)
-        return CSize(std::max<int>(rc.Width(), nLabel), nHeight);
-
-    const BOOL bEnabled = pControl->GetEnabled();
-    pDC->SetBkMode(TRANSPARENT);
-    if (bPopup) {
-        CFont* pOldFont = pDC->SelectObject(&m_fontRegular);
-        pDC->SetTextColor(GetColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-        DrawCaptionText(pDC, strCaption, CRect(rc.left + nRowHeight + 4, rc.top, rc.right, rc.bottom), DT_NOPREFIX,
-                        TRUE, pControl->GetSelected(), bEnabled);
-        pDC->SelectObject(pOldFont);
-    }
-    CRect rcField(rc.left + nLabel, rc.top, rc.right, rc.bottom);
-    if (bEnabled)
-        pDC->FillSolidRect(rcField, GetColor(COLOR_WINDOW));
-    DrawEditFrame(pDC, rcField, bEnabled, pControl->GetSelected());
-    return rc.Size();
+    return DrawField(pDC, pControl, bDraw);
 }
 
 CSize CXTPTheme1::DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
-    const CSize sz = DrawControlEdit(pDC, pControl, bDraw);
-    if (!bDraw)
-        return sz;
-    CRect rc = pControl->GetRect();
-    CRect rcButton(rc.right - kDropDownWidth, rc.top + 1, rc.right - 1, rc.bottom - 1);
-    DrawDropDownButton(pDC, rcButton, pControl->GetEnabled(), pControl->GetSelected(), IsPopuped(pControl));
-    return sz;
+    return DrawField(pDC, pControl, bDraw);
+}
+
+CSize CXTPTheme1::DrawField(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
+{
+    auto* pEdit = dynamic_cast<CXTPControlEdit*>(pControl);
+    auto* pCombo = dynamic_cast<CXTPControlComboBox*>(pControl);
+    CXTPCommandBar* pBar = pControl->GetParent();
+    const BOOL bPopup = pBar && pBar->GetType() == xtpBarTypePopup;
+    const BOOL bShowLabel = bPopup || (pEdit && pEdit->GetShowLabel());
+    const int nRowHeight = std::max<int>((pBar ? pBar->GetIconSize().cy : 16) + 4, GetTextHeight());
+    const CRect rc = pControl->GetRect();
+    const CString strCaption = StripMnemonics(pControl->GetCaption());
+
+    CFont* pOldFont = pDC->SelectObject(&m_fontIconTitle);
+    if (!bDraw) {
+        const int nHeight = GetFontSpaceHeight(pDC, &m_fontIconTitle) + 8;
+        const int nCaption = DrawCaptionText(pDC, strCaption, CRect(0, 0, 0, 0), DT_NOPREFIX, FALSE, FALSE, TRUE).cx;
+        const int nLabel = bPopup ? nCaption + nRowHeight + 9 : bShowLabel ? nCaption + 5 : 0;
+        const int nField = pEdit ? pEdit->GetWidth() : pCombo ? pCombo->GetWidth() : rc.Width();
+        // A changed label moves the field window at the control's next placement.
+        if (pEdit)
+            pEdit->SetLabelWidth(nLabel);
+        else if (pCombo)
+            pCombo->SetLabelWidth(nLabel);
+        pDC->SelectObject(pOldFont);
+        return CSize(bPopup ? nLabel + nField : nField, nHeight);
+    }
+
+    const int nLabel = pEdit ? pEdit->GetLabelWidth() : pCombo ? pCombo->GetLabelWidth() : 0;
+    const BOOL bEnabled = pControl->GetEnabled();
+    const int nSelected = pControl->GetSelected();
+    pDC->SetBkMode(TRANSPARENT);
+    if (bShowLabel) {
+        pDC->SetTextColor(GetColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+        const CRect rcLabel(rc.left + (bPopup ? nRowHeight + 4 : 2), rc.top, rc.left + nLabel, rc.bottom);
+        DrawCaptionText(pDC, strCaption, rcLabel, DT_NOPREFIX, TRUE, nSelected, bEnabled);
+    }
+    const CRect rcField(rc.left + nLabel, rc.top, rc.right, rc.bottom);
+    if (bEnabled)
+        pDC->FillSolidRect(rcField, GetColor(COLOR_WINDOW));
+    if (pCombo) {
+        const CRect rcButton(rcField.right - pCombo->GetDropDownWidth(), rcField.top, rcField.right, rcField.bottom);
+        if (!pCombo->GetEditCtrl()) {
+            const CString strText = pCombo->GetEditText();
+            CRect rcText(rcField.left + 3, rcField.top + 1, rcButton.left, rcField.bottom - 1);
+            pDC->SetTextColor(GetColor(COLOR_WINDOWTEXT));
+            ::DrawTextA(*pDC, strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        }
+        DrawDropDownButton(pDC, rcButton, bEnabled, nSelected, pCombo->IsListOpen());
+    }
+    DrawEditFrame(pDC, rcField, bEnabled, nSelected);
+    pDC->SelectObject(pOldFont);
+    return rc.Size();
 }
 
 CSize CXTPTheme1::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bCaption,

@@ -47,6 +47,7 @@ protected:
     void FillCheckedPattern(CDC* pDC, CRect rc);
     // The height of a space in the font, the base of edit and combo heights.
     static int GetFontSpaceHeight(CDC* pDC, CFont* pFont);
-    // The drop-down button's width in a combo control.
-    enum { kDropDownWidth = 16 };
+    // An edit or combo control: its label (in popups, or where the control shows it), its field
+    // and, for a combo, the drop-down button and the text where it has no field window.
+    CSize DrawField(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
 };

@@ -394,24 +394,8 @@ CSize CXTPTheme2::DrawSeparator(CDC* pDC, CXTPCommandBar* pBar, CXTPControl* pCo
 
 CSize CXTPTheme2::DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bHot, BOOL bDraw)
 {
-    if (bDraw) {
-        CRect rc(1, 1, rcGripper.right + 1, rcGripper.Height() + 1);
-        pDC->FillSolidRect(&rc, GetColor(41));
-        rc.DeflateRect(1, 1);
-        const int c = rc.left + rc.Width() / 2;
-        const int d = std::min(32, rcGripper.Width() / 2 - 10);
-        if (bHot)
-            FrameFill(pDC, rc, 32, 31);
-        else
-            pDC->FillSolidRect(&rc, GetColor(30));
-        // A row of small squares instead of a stroke.
-        const COLORREF clrStroke = GetColor(bHot ? 45 : 38);
-        for (int y = bHot ? 4 : 3; d > 0 && y <= (bHot ? 6 : 7); y += 2) {
-            for (int x = c - d; x < c + d; x += 2)
-                pDC->SetPixel(x, y, clrStroke);
-        }
-    }
-    return CSize(0, 9);
+    // Longer strokes, each a row of dots.
+    return DrawTearOffStrokes(pDC, rcGripper, bHot, bDraw, 32, 2);
 }
 
 void CXTPTheme2::DrawStatusBarGripper(CDC* pDC, CRect rcClient)

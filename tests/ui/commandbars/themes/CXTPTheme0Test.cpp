@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../CommandBarsFixture.h"
 #include "CXTPImageManager.h"
 #include "ThemeFixture.h"
 
@@ -321,6 +322,48 @@ TEST(Theme0, FieldsAndTheirDropDownButtonsAreFramedByState)
         EXPECT_EQ(Distinct(c.nFieldInside), Pixel(canvas, 40, 12));
         EXPECT_EQ(Distinct(c.nButtonInside), Pixel(canvas, 96, 4));  // clear of the glyph
     }
+}
+
+// The test frame's bars drawn in theme 0.
+class Theme0Bars : public CommandBarsFixture {
+protected:
+    void SetUp() override
+    {
+        CommandBarsFixture::SetUp();
+        frame->GetCommandBars()->SetPaintManager(new CXTPTheme0);
+    }
+    void TearDown() override
+    {
+        bar->SetTrackingMode(FALSE);
+        bar->GetControls()->RemoveAll();
+        frame->GetCommandBars()->SetPaintManager(nullptr);
+        CommandBarsFixture::TearDown();
+    }
+};
+
+TEST_F(Theme0Bars, ADropDownOpensIntoItsButtonAndLeavesItsBorderOpenThere)
+{
+    auto* pControl = static_cast<CXTPControlPopup*>(bar->GetControls()->Add(xtpControlPopup, 0));
+    pControl->SetCaption("Menu");
+    pControl->GetCommandBar()->GetControls()->Add(xtpControlButton, ID_PLAIN)->SetCaption("Item");
+    bar->OnRecalcLayout();
+    ASSERT_TRUE(bar->SetPopuped(0));
+    CXTPCommandBar* pPopup = pControl->GetCommandBar();
+    ASSERT_TRUE(pPopup->IsVisible());
+    CRect rcButton = pControl->GetRect(), rcPopup;
+    bar->ClientToScreen(&rcButton);
+    pPopup->GetWindowRect(&rcPopup);
+    EXPECT_EQ(rcButton.left, rcPopup.left);
+    EXPECT_EQ(rcButton.bottom - 1, rcPopup.top);  // one pixel into the button
+
+    DibCanvas canvas(rcPopup.Width(), rcPopup.Height());
+    pPopup->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(canvas.dc.GetSafeHdc()), PRF_CLIENT);
+    CXTPPaintManager* pTheme = frame->GetCommandBars()->GetPaintManager();
+    EXPECT_EQ(pTheme->GetColor(43), Pixel(canvas, 0, 0));
+    EXPECT_EQ(pTheme->GetColor(30), Pixel(canvas, 1, 0));
+    EXPECT_EQ(pTheme->GetColor(30), Pixel(canvas, rcButton.Width() - 2, 0));
+    if (rcPopup.Width() > rcButton.Width())
+        EXPECT_EQ(pTheme->GetColor(43), Pixel(canvas, rcButton.Width(), 0));
 }
 
 TEST(Theme0, StartsWithFadedAndShadowedIconsAndCastsShadows)

@@ -125,6 +125,13 @@ TEST(Theme4, TintsThreeColoursBySchemeWithoutAPalette)
     SchemeScope silver(3);
     Theme<CXTPTheme4> theme;
     EXPECT_EQ(0xFCF5F5u, theme->m_clrBandStart);
+    EXPECT_EQ(2, theme->GetCurrentTheme());
+    // Without a palette a hot docked button is theme 0's flat rectangle.
+    DibCanvas canvas(20, 20);
+    theme->DrawRectangle(&canvas.dc, CRect(0, 0, 20, 20), xtpSelectedByMouse, 0, TRUE, FALSE, FALSE, xtpBarTypeNormal,
+                         xtpBarTop);
+    EXPECT_EQ(theme->GetColor(31), Pixel(canvas, 10, 1));
+    EXPECT_EQ(theme->GetColor(31), Pixel(canvas, 10, 18));
 }
 
 TEST(Theme2, TheBallIsTintedFromItsGreyLevels)
@@ -269,6 +276,34 @@ TEST(Theme2, TheFactoryMakesEachThemeAndSavesTheGradientOnesAsTwo)
         EXPECT_EQ(c.nTheme, pTheme->GetThemeId());
         EXPECT_EQ(c.nSaved, pTheme->GetCurrentTheme());
         pTheme->InternalRelease();
+    }
+}
+
+TEST(Theme2, TearOffStrokesAreLongerAndDotted)
+{
+    Theme<CXTPTheme0> flat;
+    Theme<CXTPTheme2> gradient;
+    UseDistinctColours(flat.p);
+    UseDistinctColours(gradient.p);
+    struct Case {
+        CXTPTheme0* pTheme;
+        BOOL bHot;
+        int nFirst, nLast, nPitch, nRow, nStroke, nGround;
+    } cases[] = {
+        {flat.p, FALSE, 51 - 16, 51 + 15, 1, 3, 38, 30},  // centre 51, half-length 16
+        {flat.p, TRUE, 51 - 16, 51 + 15, 1, 4, 45, 31},
+        {gradient.p, FALSE, 51 - 32, 51 + 30, 2, 7, 38, 30},
+    };
+    for (const Case& c : cases) {
+        DibCanvas canvas(110, 12);
+        EXPECT_EQ(CSize(0, 9), c.pTheme->DrawTearOffGripper(&canvas.dc, CRect(0, 0, 100, 9), c.bHot, TRUE));
+        SCOPED_TRACE(testing::Message() << "pitch " << c.nPitch << " hot " << c.bHot);
+        EXPECT_EQ(Distinct(41), Pixel(canvas, 1, 1));
+        EXPECT_EQ(Distinct(c.nGround), Pixel(canvas, c.nFirst - 1, c.nRow));
+        EXPECT_EQ(Distinct(c.nStroke), Pixel(canvas, c.nFirst, c.nRow));
+        EXPECT_EQ(Distinct(c.nStroke), Pixel(canvas, c.nLast, c.nRow));
+        EXPECT_EQ(Distinct(c.nPitch == 1 ? c.nStroke : c.nGround), Pixel(canvas, c.nFirst + 1, c.nRow));
+        EXPECT_EQ(Distinct(c.nGround), Pixel(canvas, c.nLast + 1, c.nRow));
     }
 }
 

@@ -1,13 +1,15 @@
 // One frame's bars printed by the default theme and by the visual-styles theme without styles:
 // hot, checked and disabled buttons, a left-docked and a floating bar, a menu with an icon, a
 // check mark, a submenu and a disabled entry. Pixels are probed where the theme fixes them; the
-// separators' bands by bar kind.
+// separators' bands by bar kind, split buttons, edit and combo fields.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "../CommandBarsFixture.h"
 #include "../../base/drawing/DibCanvas.h"
+#include "CXTPControlComboBox.h"
+#include "CXTPControlEdit.h"
 #include "CXTPControlPopup.h"
 #include "CXTPNativeTheme.h"
 #include "CXTPPopupBar.h"
@@ -317,5 +319,51 @@ TEST_F(ThemeProbes, AHotSplitButtonRaisesItsMainPartAndItsArrowApart)
         const int m = (rc.top + rc.bottom) / 2;
         EXPECT_EQ(theme.GetColor(COLOR_BTNTEXT), canvas.dc.GetPixel(rc.right - 7, m)) << "the arrow in the text colour";
     }
+    pBar->InternalRelease();
+}
+
+TEST_F(ThemeProbes, EditAndComboFieldsMeasureTheirLabelsAndDrawSunkenFieldsWithTheButton)
+{
+    CXTPTheme1 theme;
+    auto* pBar = new PlacedBar;
+    ASSERT_TRUE(pBar->Create(CWnd::DefaultClassName(), "", WS_CHILD, CRect(0, 0, 300, 40), frame, 1));
+    auto* pEdit = static_cast<CXTPControlEdit*>(pBar->GetControls()->Add(xtpControlEdit, ID_PLAIN));
+    auto* pCombo = static_cast<CXTPControlComboBox*>(pBar->GetControls()->Add(xtpControlComboBox, ID_PLAIN));
+    pEdit->SetCaption("&Find");
+    pCombo->SetCaption("&Find");
+    DibCanvas canvas(300, 40);
+
+    // Measuring: one height; the label only in popups (caption + row height + 9, added to the
+    // field) or where an edit shows it (caption + 5, inside the field's width).
+    pBar->SetBarType(xtpBarTypeNormal);
+    pEdit->ShowLabel(FALSE);
+    const CSize szPlain = theme.DrawControlEdit(&canvas.dc, pEdit, FALSE);
+    EXPECT_EQ(pEdit->GetWidth(), szPlain.cx);
+    EXPECT_GT(szPlain.cy, 8);
+    EXPECT_EQ(0, pEdit->GetLabelWidth());
+    pEdit->ShowLabel(TRUE);
+    EXPECT_EQ(szPlain, theme.DrawControlEdit(&canvas.dc, pEdit, FALSE));
+    const int nCaptionAndFive = pEdit->GetLabelWidth();
+    EXPECT_GT(nCaptionAndFive, 5);
+    EXPECT_EQ(szPlain, theme.DrawControlComboBox(&canvas.dc, pCombo, FALSE));
+    EXPECT_EQ(0, pCombo->GetLabelWidth());
+    pBar->SetBarType(xtpBarTypePopup);
+    const int nRow = std::max(16 + 4, theme.GetTextHeight());
+    const CSize szPopup = theme.DrawControlEdit(&canvas.dc, pEdit, FALSE);
+    EXPECT_EQ(nCaptionAndFive - 5 + nRow + 9, pEdit->GetLabelWidth());
+    EXPECT_EQ(CSize(pEdit->GetLabelWidth() + pEdit->GetWidth(), szPlain.cy), szPopup);
+
+    // Drawing a combo without a field on a toolbar: a sunken field of colour 5 and the button
+    // one pixel wider to the left, inside the frame.
+    pBar->SetBarType(xtpBarTypeNormal);
+    theme.DrawControlComboBox(&canvas.dc, pCombo, FALSE);
+    const CRect rc(10, 5, 110, 5 + szPlain.cy);
+    pCombo->SetRect(rc);
+    theme.DrawControlComboBox(&canvas.dc, pCombo, TRUE);
+    const int nButton = rc.right - pCombo->GetDropDownWidth();
+    EXPECT_EQ(theme.GetColor(COLOR_BTNSHADOW), canvas.dc.GetPixel(rc.left, rc.top));
+    EXPECT_EQ(theme.GetColor(COLOR_BTNHIGHLIGHT), canvas.dc.GetPixel(rc.right - 1, rc.bottom - 1));
+    EXPECT_EQ(theme.GetColor(COLOR_WINDOW), canvas.dc.GetPixel(nButton - 3, rc.top + 3));
+    EXPECT_EQ(theme.GetColor(COLOR_BTNFACE), canvas.dc.GetPixel(nButton - 1, rc.top + 3));
     pBar->InternalRelease();
 }
