@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "../tests/ui/base/images/ImageFixtures.h"  // its one-colour icons
 #include "CDC.h"
 #include "CXTPCommandBar.h"
 #include "CXTPControl.h"
@@ -60,28 +61,6 @@ public:
     }
 };
 
-HICON ColourIcon(COLORREF clr)
-{
-    HDC hdcScreen = ::GetDC(nullptr);
-    HBITMAP hColour = ::CreateCompatibleBitmap(hdcScreen, 16, 16);
-    ::ReleaseDC(nullptr, hdcScreen);
-    HDC hdc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hdc, hColour);
-    RECT rc = {0, 0, 16, 16};
-    HBRUSH hBrush = ::CreateSolidBrush(clr);
-    ::FillRect(hdc, &rc, hBrush);
-    ::DeleteObject(hBrush);
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
-    BYTE mask[32] = {};
-    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, mask);
-    ICONINFO info = {TRUE, 0, 0, hMask, hColour};
-    HICON hIcon = ::CreateIconIndirect(&info);
-    ::DeleteObject(hMask);
-    ::DeleteObject(hColour);
-    return hIcon;
-}
-
 // Milliseconds of processor time the process has used.
 double ProcessMilliseconds()
 {
@@ -128,7 +107,7 @@ int main()
 {
     auto* pImages = new CXTPImageManager;
     for (int i = 0; i < kEntries + kButtons; i++) {
-        HICON hIcon = ColourIcon(RGB(40 + i * 3, 200 - i * 2, 90 + i));
+        HICON hIcon = SolidIcon(16, 16, RGB(40 + i * 3, 200 - i * 2, 90 + i));
         pImages->SetIcon(CXTPImageManagerIconHandle(hIcon), static_cast<UINT>(1000 + i));
         ::DestroyIcon(hIcon);
     }

@@ -1,7 +1,8 @@
 // Times the script view's language aids under Wine on a generated project of 100,000 lines:
 // 50 each of ".", "(" and Ctrl+Space typed into the editing control, the worst time from the
 // key until the member list, call tip or name list is up. Goal: under 50 ms each.
-// With --show list|tip [seconds] it instead leaves a member list or a call tip on screen.
+// With --show list|tip [seconds] it instead leaves a member list or a call tip on screen; with
+// --steps it shows the list of all names 20 times and prints where the time goes, step by step.
 // Run by hand from the Windows build, on a display, in a Wine virtual desktop (closed lists
 // go at once there):
 //   DISPLAY=:N wine explorer /desktop=bench,1280x1024 build/windows/bench/CompletionBench.exe [lines]
@@ -23,6 +24,7 @@
 #include "CTavrelinDoc.h"
 #include "CTavrelinView.h"
 #include "CWinApp.h"
+#include "CompletionSteps.h"
 #include "IdeServices.h"
 #include "ScriptProjectGenerator.h"
 #include "zCTypedInfo.h"
@@ -32,6 +34,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kQueries = 50;
+constexpr int kStepRuns = 20;
 constexpr int kMainFrame = 100;
 constexpr int kScriptType = 129;
 constexpr int kTypingLine = 1;
@@ -87,15 +90,23 @@ public:
         RunQueue(app);
     }
 
-    // Milliseconds from posting the key to the control answering `active` with 1; -1 if it never does.
-    double TimeKey(UINT message, WPARAM key, bool control, UINT active)
+    // Ctrl held or released for the keys posted next.
+    void HoldControl(bool control)
     {
         BYTE state[256] = {};
         ::GetKeyboardState(state);
         state[VK_CONTROL] = control ? 0x80 : 0;
         ::SetKeyboardState(state);
+    }
+
+    void PostKey(UINT message, WPARAM key) { ::PostMessageA(edit, message, key, 1); }
+
+    // Milliseconds from posting the key to the control answering `active` with 1; -1 if it never does.
+    double TimeKey(UINT message, WPARAM key, bool control, UINT active)
+    {
+        HoldControl(control);
         const Clock::time_point start = Clock::now();
-        ::PostMessageA(edit, message, key, 1);
+        PostKey(message, key);
         double elapsed = -1;
         while (Milliseconds(Clock::now() - start) < 2000) {
             RunQueue(app);
@@ -104,8 +115,7 @@ public:
                 break;
             }
         }
-        state[VK_CONTROL] = 0;
-        ::SetKeyboardState(state);
+        HoldControl(false);
         return elapsed;
     }
 
@@ -136,14 +146,68 @@ struct Times {
     }
 };
 
+// Shows the list of all names `runs` times, after Ctrl+Space or by a direct message, and
+// prints where its time goes.
+void PrintListSteps(CWinApp& app, CTavrelinView& view, Typist& typist, int runs, bool byKey)
+{
+    std::vector<bench::ListPhase> phases = {
+        {byKey ? "key" : "sent", byKey ? "Ctrl+Space to our command and the control's start"
+                                       : "the control's start"},
+        {"popup made", "the control's popup and list box made"},
+        {"emptied", "the popup placed, the list text split into items"},
+        {"filling", "the list box filled, one message per item"},
+        {"redrawn", "the widest item measured, the popup placed again"},
+    };
+    if (byKey) {
+        phases.push_back({"showing", "shown; first item, then the typed start selected; until painted"});
+    } else {
+        phases.push_back({"showing", "shown; first item, then the typed start selected"});
+        phases.push_back({"returned", "the message queue until the list paints"});
+    }
+    phases.push_back({"painting", "the list's first paint"});
+    std::vector<const char*> labels;
+    for (const bench::ListPhase& phase : phases)
+        labels.push_back(phase.from);
+    labels.push_back("painted");
+
+    std::vector<std::vector<double>> spans;
+    int added = 0;
+    for (int run = 0; run < runs; ++run) {
+        typist.StartLine("Compute_" + std::to_string(run));
+        {
+            bench::ListStepRecorder recorder;
+            if (byKey) {
+                typist.HoldControl(true);
+                recorder.Mark("key");
+                typist.PostKey(WM_KEYDOWN, VK_SPACE);
+            } else {
+                recorder.Mark("sent");
+                view.Sci(SCI_AUTOCSHOW, 9, reinterpret_cast<LPARAM>(g_typedInfo.GetAutoCompletionText().c_str()));
+                recorder.Mark("returned");
+            }
+            const Clock::time_point until = Clock::now() + std::chrono::seconds(2);
+            while (!recorder.Painted() && Clock::now() < until)
+                RunQueue(app);
+            typist.HoldControl(false);
+            spans.push_back(recorder.Between(labels));
+            added = recorder.ItemsAdded();
+            view.Sci(SCI_AUTOCCANCEL);
+        }
+    }
+    const std::string title = std::string("where the time goes, the list of all names (") + std::to_string(added) +
+                              " items) " + (byKey ? "after Ctrl+Space" : "by a direct message");
+    bench::PrintListPhases(title.c_str(), phases, spans);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    const bool steps = argc >= 2 && std::strcmp(argv[1], "--steps") == 0;
     const bool show = argc >= 3 && std::strcmp(argv[1], "--show") == 0;
     const bool showTip = show && std::strcmp(argv[2], "tip") == 0;
     const int showSeconds = show && argc >= 4 ? std::max(1, std::atoi(argv[3])) : 30;
-    const int wantedLines = !show && argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
+    const int wantedLines = !show && !steps && argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
 
     Scintilla_RegisterClasses(::GetModuleHandleA(nullptr));
     char temp[MAX_PATH] = {};
@@ -190,7 +254,12 @@ int main(int argc, char** argv)
     Typist typist(app, *view);
 
     int result = 0;
-    if (show) {
+    if (steps) {
+        PrintListSteps(app, *view, typist, kStepRuns, true);
+        PrintListSteps(app, *view, typist, kStepRuns, false);
+        const std::string& names = g_typedInfo.GetAutoCompletionText();
+        bench::PrintBareListBox(int(std::count(names.begin(), names.end(), '\n')) + 1, kStepRuns);
+    } else if (show) {
         // A call tip part-way through the arguments, or the members of a prototype's instance.
         typist.StartLine(showTip ? "Say_7" : "Unit_7");
         typist.TimeKey(WM_CHAR, showTip ? '(' : '.', false, showTip ? SCI_CALLTIPACTIVE : SCI_AUTOCACTIVE);

@@ -183,6 +183,9 @@ void CTavrelinView::OnInitialUpdate()
     Sci(SCI_AUTOCSETCANCELATSTART, 0);
     Sci(SCI_AUTOCSETDROPRESTOFWORD, 1);
     Sci(SCI_AUTOCSETMAXHEIGHT, 10);
+    // The model's lists come in the order the control searches; a sort of its own would
+    // take over a second for a large project's list of all names.
+    Sci(SCI_AUTOCSETORDER, SC_ORDER_PRESORTED);
 
     Sci(SCI_SETWRAPVISUALFLAGS, SC_WRAPVISUALFLAG_END);
     Sci(SCI_SETWRAPVISUALFLAGSLOCATION, SC_WRAPVISUALFLAGLOC_END_BY_TEXT);

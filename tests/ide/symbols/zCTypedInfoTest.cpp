@@ -260,6 +260,10 @@ TEST(zCTypedInfo, TextsInMemory)
         {"prototype P(C_UNKNOWN) {}; var int after;", ""},
         {"class C { var int m; }; instance I(C);", "C?1\nI?2", "m?4"},
         {"class C { };", "C?1"},
+        // Names declared in bodies and parameter lists are not project names.
+        {"class C { var int m; }; instance I(C) { var int inner; };"
+         "func void F(var int x) { var int local; }; var int after;",
+         "after?5\nC?1\nF?6\nI?2", "m?4"},
         {"func void F() { { };", "F?6"},  // an open body ends at the end of the text
         {"const string S = \"open", "S?5"},
         {"/* open comment", ""},

@@ -8,6 +8,8 @@
 #include "CXTPCommandBars.h"
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
+#include "CXTPControlComboBox.h"
+#include "CXTPControlEdit.h"
 #include "CXTPControlPopup.h"
 #include "CXTPImageManagerIcon.h"
 #include "CXTPPopupBar.h"
@@ -17,12 +19,6 @@ namespace {
 BOOL IsPopupType(int nType)
 {
     return nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup;
-}
-
-void SetPixels(CDC* pDC, const POINT* pPoints, int nCount, COLORREF clr)
-{
-    for (int i = 0; i < nCount; i++)
-        ::SetPixel(*pDC, pPoints[i].x, pPoints[i].y, clr);
 }
 
 }  // namespace
@@ -249,25 +245,35 @@ void CXTPTheme0::DrawCommandBarBackground(CDC* pDC, CXTPCommandBar* pBar)
         ::SelectObject(*pDC, hOldPen);
         ::DeleteObject(hBrush);
         ::DeleteObject(hPen);
-        // Round the inner frame's corners; the same distance from each edge.
-        const int r = rc.right - 1, b = rc.bottom - 1;
-        const POINT corners[4] = {{2, 2}, {r - 2, 2}, {2, b - 2}, {r - 2, b - 2}};
-        SetPixels(pDC, corners, 4, GetColor(43));
+        // Round the inner frame's corners.
+        SetCornerPixels(pDC, rc, 2, GetColor(43));
     } else if (nPosition == xtpBarPopup) {
-        FrameFill(pDC, rc, 43, 41);
-        if (pBar->GetType() == xtpBarTypePopup)
-            FillIconColumn(pDC, 1, 2, GetPopupBarIconColumnWidth(pBar), rc.Height() - 4, FALSE);
-        const CRect rcJoint = GetPopupJoint(pBar);
-        if (!rcJoint.IsRectEmpty())
-            pDC->FillSolidRect(&rcJoint, GetColor(30));
+        DrawPopupBackground(pDC, pBar, 30);
     } else if (pBar->GetType() == xtpBarTypeMenuBar) {
         pDC->FillSolidRect(&rc, GetColor(15));
     } else {
         FrameFill(pDC, rc, 15, 30);
-        const int r = rc.right, b = rc.bottom;
-        const POINT corners[4] = {{1, 1}, {r - 2, 1}, {1, b - 2}, {r - 2, b - 2}};
-        SetPixels(pDC, corners, 4, GetColor(15));
+        SetCornerPixels(pDC, rc, 1, GetColor(15));
     }
+}
+
+void CXTPTheme0::SetCornerPixels(CDC* pDC, CRect rc, int nInset, COLORREF clr)
+{
+    const int l = rc.left + nInset, t = rc.top + nInset, r = rc.right - 1 - nInset, b = rc.bottom - 1 - nInset;
+    for (const POINT& pt : {POINT{l, t}, POINT{r, t}, POINT{l, b}, POINT{r, b}})
+        pDC->SetPixel(pt, clr);
+}
+
+void CXTPTheme0::DrawPopupBackground(CDC* pDC, CXTPCommandBar* pBar, int nJoint)
+{
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    FrameFill(pDC, rc, 43, 41);
+    if (pBar->GetType() == xtpBarTypePopup)
+        FillIconColumn(pDC, 1, 2, GetPopupBarIconColumnWidth(pBar), rc.Height() - 4, FALSE);
+    const CRect rcJoint = GetPopupJoint(pBar);
+    if (!rcJoint.IsRectEmpty())
+        pDC->FillSolidRect(&rcJoint, GetColor(nJoint));
 }
 
 CSize CXTPTheme0::DrawFloatingCaption(CDC* pDC, CXTPCommandBar* pBar, COLORREF clrBand, BOOL bDraw)
@@ -405,10 +411,15 @@ void CXTPTheme0::DrawDropDownGlyph(CDC* pDC, CRect rcButton, int nColour)
 
 CSize CXTPTheme0::DrawFieldControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw, int nButton)
 {
+    auto* pEdit = dynamic_cast<CXTPControlEdit*>(pControl);
+    auto* pCombo = dynamic_cast<CXTPControlComboBox*>(pControl);
     CXTPCommandBar* pBar = pControl->GetParent();
     const BOOL bPopup = pBar && pBar->GetType() == xtpBarTypePopup;
+    const BOOL bShowLabel = bPopup || (pEdit && pEdit->GetShowLabel());
     const CRect rc = pControl->GetRect();
     const int nIconColumn = GetPopupBarIconColumnWidth(pBar);
+    if (pCombo)
+        nButton = pCombo->GetDropDownWidth();
     CFont* pOldFont = pDC->SelectObject(&m_fontIconTitle);
     SIZE szSpace = {};
     ::GetTextExtentPoint32A(*pDC, " ", 1, &szSpace);
@@ -416,25 +427,31 @@ CSize CXTPTheme0::DrawFieldControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw, 
     pDC->SelectObject(&m_fontRegular);
     const CString strCaption = StripMnemonics(pControl->GetCaption());
     int nLabel = 0;
-    if (bPopup)
-        nLabel = DrawMenuText(pDC, strCaption, rc, DT_SINGLELINE | DT_VCENTER, FALSE).cx + nIconColumn + 12;
+    if (bShowLabel)
+        nLabel = DrawMenuText(pDC, strCaption, rc, DT_SINGLELINE | DT_VCENTER, FALSE).cx + (bPopup ? nIconColumn + 12 : 5);
     if (!bDraw) {
         pDC->SelectObject(pOldFont);
-        return CSize(std::max<int>(rc.Width(), nLabel), nHeight);
+        // A changed label moves the control's window at its next placement.
+        if (pEdit)
+            pEdit->SetLabelWidth(nLabel);
+        else if (pCombo)
+            pCombo->SetLabelWidth(nLabel);
+        const int nField = pEdit ? pEdit->GetWidth() : pCombo ? pCombo->GetWidth() : rc.Width() - nLabel;
+        return CSize(bPopup ? nLabel + nField : nField, nHeight);
     }
 
     const BOOL bEnabled = pControl->GetEnabled();
     const int nSelected = pControl->GetSelected();
-    const BOOL bDropped = IsPopuped(pControl);
+    const BOOL bDropped = pCombo ? pCombo->IsListOpen() : IsPopuped(pControl);
     pDC->SetBkMode(TRANSPARENT);
-    if (bPopup) {
-        if (nSelected)
+    if (bShowLabel) {
+        if (bPopup && nSelected)
             DrawRectangle(pDC, rc, nSelected, 0, bEnabled, FALSE, FALSE, xtpBarTypeMenuBar, xtpBarPopup);
-        pDC->SetTextColor(GetColor(!bEnabled ? 35 : nSelected ? 45 : 44));
-        DrawMenuText(pDC, strCaption, CRect(rc.left + nIconColumn + 7, rc.top, rc.right, rc.bottom),
+        const int nText = bPopup ? (!bEnabled ? 35 : nSelected ? 45 : 44) : (bEnabled ? 46 : 40);
+        pDC->SetTextColor(GetColor(nText));
+        DrawMenuText(pDC, strCaption, CRect(rc.left + (bPopup ? nIconColumn + 7 : 2), rc.top, rc.right, rc.bottom),
                      DT_SINGLELINE | DT_VCENTER, TRUE);
     }
-    pDC->SelectObject(pOldFont);
 
     CRect rcField(rc.left + nLabel, rc.top, rc.right, rc.bottom);
     CRect rcButton(rcField.right - nButton, rcField.top, rcField.right, rcField.bottom);
@@ -460,6 +477,15 @@ CSize CXTPTheme0::DrawFieldControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw, 
             Draw3dRect(pDC, rcField, 5, 5);
         }
     }
+    if (pCombo && !(pCombo->GetEditCtrl() && pCombo->GetEditCtrl()->GetSafeHwnd())) {
+        // Without a field window the combo shows its text itself.
+        pDC->SelectObject(&m_fontIconTitle);
+        pDC->SetTextColor(GetColor(8));
+        CRect rcText(rcField.left + 3, rcField.top + 1, rcButton.left, rcField.bottom - 1);
+        const CString strText = pCombo->GetEditText();
+        ::DrawTextA(*pDC, strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    pDC->SelectObject(pOldFont);
     if (nButton)
         DrawDropDownGlyph(pDC, rcButton, !bEnabled ? 40 : bDropped ? 47 : nSelected ? 45 : 46);
     return CSize(0, 0);

@@ -58,6 +58,10 @@ protected:
     CSize DrawTearOffStrokes(CDC* pDC, CRect rcGripper, BOOL bHot, BOOL bDraw, int nMaxHalf, int nPitch);
     // The caption band of a floating bar, filled in the colour; its size.
     CSize DrawFloatingCaption(CDC* pDC, CXTPCommandBar* pBar, COLORREF clrBand, BOOL bDraw);
+    // The four pixels nInset from each corner of rc.
+    static void SetCornerPixels(CDC* pDC, CRect rc, int nInset, COLORREF clr);
+    // A popup's frame and face, its icon band, and the joint with its control in colour nJoint.
+    void DrawPopupBackground(CDC* pDC, CXTPCommandBar* pBar, int nJoint);
     // The part of the popup's border that touches the control it opened from, client-relative; empty when none.
     static CRect GetPopupJoint(CXTPCommandBar* pBar);
     // Edit and combo fields: the label, then the field with a drop-down button of nButton pixels (0: none).

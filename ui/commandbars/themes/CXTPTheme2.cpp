@@ -267,18 +267,10 @@ void CXTPTheme2::DrawCommandBarBackground(CDC* pDC, CXTPCommandBar* pBar)
             CRect rcInner = rc;
             rcInner.DeflateRect(1, 1);
             pDC->Draw3dRect(&rcInner, GetColor(43), GetColor(43));
-            const int r = rc.right - 1, b = rc.bottom - 1;
-            const POINT corners[4] = {{2, 2}, {r - 2, 2}, {2, b - 2}, {r - 2, b - 2}};
-            for (const POINT& pt : corners)
-                pDC->SetPixel(pt, GetColor(43));
+            SetCornerPixels(pDC, rc, 2, GetColor(43));
         }
     } else if (nPosition == xtpBarPopup) {
-        FrameFill(pDC, rc, 43, 41);
-        if (pBar->GetType() == xtpBarTypePopup)
-            FillIconColumn(pDC, 1, 2, GetPopupBarIconColumnWidth(pBar), rc.Height() - 4, FALSE);
-        const CRect rcJoint = GetPopupJoint(pBar);
-        if (!rcJoint.IsRectEmpty())
-            pDC->FillSolidRect(&rcJoint, GetColor(41));
+        DrawPopupBackground(pDC, pBar, 41);
     } else if (nPosition >= xtpBarTop && nPosition <= xtpBarRight) {
         pDC->FillSolidRect(&rc, GetColor(15));
         // The dock gradient as the dock bar shows it, so that neighbouring bars line up.

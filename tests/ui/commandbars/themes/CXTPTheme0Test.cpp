@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "../../base/images/ImageFixtures.h"
 #include "../CommandBarsFixture.h"
+#include "CXTPControlComboBox.h"
+#include "CXTPControlEdit.h"
 #include "CXTPImageManager.h"
 #include "ThemeFixture.h"
 
@@ -19,29 +22,6 @@ struct DistinctTheme0 {
     CXTPTheme0* operator->() const { return pTheme; }
     CXTPTheme0* pTheme = new CXTPTheme0;
 };
-
-// A 16 x 16 opaque red icon.
-HICON RedIcon()
-{
-    HDC hdcScreen = ::GetDC(nullptr);
-    HBITMAP hColour = ::CreateCompatibleBitmap(hdcScreen, 16, 16);
-    ::ReleaseDC(nullptr, hdcScreen);
-    HDC hdc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hdc, hColour);
-    RECT rc = {0, 0, 16, 16};
-    HBRUSH hRed = ::CreateSolidBrush(RGB(255, 0, 0));
-    ::FillRect(hdc, &rc, hRed);
-    ::DeleteObject(hRed);
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
-    const BYTE mask[32] = {};
-    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, mask);
-    ICONINFO info = {TRUE, 0, 0, hMask, hColour};
-    HICON hIcon = ::CreateIconIndirect(&info);
-    ::DeleteObject(hMask);
-    ::DeleteObject(hColour);
-    return hIcon;
-}
 
 TEST(Theme0, StatesAreFramedAndFilledInTheirColours)
 {
@@ -181,7 +161,7 @@ TEST(Theme0, DisabledMenuEntriesShowOneSilhouetteAndTheirKeyboardFrame)
     DistinctTheme0 theme;
     BarWindows windows;
     CXTPCommandBar* pPopup = windows.Make(CRect(100, 100, 300, 200), xtpBarPopup, xtpBarTypePopup);
-    HICON hIcon = RedIcon();
+    HICON hIcon = SolidIcon(16, 16, RGB(255, 0, 0));
     const UINT nID = 47311;
     auto* pImages = new CXTPImageManager;
     pPopup->SetImageManager(pImages);  // the bar keeps it
@@ -364,6 +344,39 @@ TEST_F(Theme0Bars, ADropDownOpensIntoItsButtonAndLeavesItsBorderOpenThere)
     EXPECT_EQ(pTheme->GetColor(30), Pixel(canvas, rcButton.Width() - 2, 0));
     if (rcPopup.Width() > rcButton.Width())
         EXPECT_EQ(pTheme->GetColor(43), Pixel(canvas, rcButton.Width(), 0));
+}
+
+TEST(Theme0, FieldLabelsAreMeasuredIntoTheirControls)
+{
+    DistinctTheme0 theme;
+    BarWindows windows;
+    CXTPCommandBar* pMenu = windows.Make(CRect(0, 0, 300, 200), xtpBarPopup, xtpBarTypePopup);
+    CXTPCommandBar* pToolBar = windows.Make(CRect(0, 0, 300, 26), xtpBarTop, xtpBarTypeNormal);
+    DibCanvas canvas(300, 30);
+    CFont* pOldFont = canvas.dc.SelectObject(&theme->m_fontRegular);
+    SIZE szCaption = {};
+    ::GetTextExtentPoint32A(canvas.dc, "Find", 4, &szCaption);
+    canvas.dc.SelectObject(pOldFont);
+
+    auto* pCombo = new CXTPControlComboBox;
+    pCombo->SetCaption("&Find");
+    pCombo->SetParent(pMenu);
+    const CSize szCombo = theme->DrawControlComboBox(&canvas.dc, pCombo, FALSE);
+    const int nMenuLabel = szCaption.cx + theme->GetPopupBarIconColumnWidth(pMenu) + 12;
+    EXPECT_EQ(nMenuLabel, pCombo->GetLabelWidth());
+    EXPECT_EQ(nMenuLabel + pCombo->GetWidth(), szCombo.cx);
+
+    auto* pEdit = new CXTPControlEdit;
+    pEdit->SetCaption("&Find");
+    pEdit->SetParent(pToolBar);
+    pEdit->ShowLabel(FALSE);
+    EXPECT_EQ(pEdit->GetWidth(), theme->DrawControlEdit(&canvas.dc, pEdit, FALSE).cx);
+    EXPECT_EQ(0, pEdit->GetLabelWidth());
+    pEdit->ShowLabel(TRUE);
+    EXPECT_EQ(pEdit->GetWidth(), theme->DrawControlEdit(&canvas.dc, pEdit, FALSE).cx);
+    EXPECT_EQ(szCaption.cx + 5, pEdit->GetLabelWidth());
+    pCombo->InternalRelease();
+    pEdit->InternalRelease();
 }
 
 TEST(Theme0, StartsWithFadedAndShadowedIconsAndCastsShadows)
