@@ -6,7 +6,6 @@
 #include "CDC.h"
 #include "CXTPCommandBar.h"
 #include "CXTPControlComboBoxList.h"
-#include "CXTPControlEdit.h"
 #include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
 #include "CXTPPaintManager.h"
@@ -109,15 +108,6 @@ void CXTPControlComboBox::SetRect(CRect rcControl)
                              m_dwHideFlags == 0))
         return;
     m_bDelayReposition = FALSE;
-}
-
-CSize CXTPControlComboBox::GetSize(CDC* pDC)
-{
-    const CSize szTheme = CXTPControlEdit::MeasureTheme(this, pDC, m_rcControl);
-    // A combo shows its caption as a label in popups only.
-    SetLabelWidth(CXTPControlEdit::MeasureLabel(this, pDC, szTheme.cx, FALSE));
-    const BOOL bPopup = m_pParent && m_pParent->GetType() == xtpBarTypePopup;
-    return CSize(bPopup ? m_nLabelWidth + m_nWidth : m_nWidth, szTheme.cy);
 }
 
 BOOL CXTPControlComboBox::Compare(CXTPControl* pOther)

@@ -36,8 +36,6 @@ public:
     void SetRect(CRect rcControl) override;
     BOOL Compare(CXTPControl* pOther) override;
     void SetHideFlags(DWORD dwFlags) override;
-    // The theme's height; the field's width, after the label in popups.
-    CSize GetSize(CDC* pDC) override;
     // The selection chosen is the one a cancelled list comes back to.
     void Execute() override;
     void OnLayoutMode(DWORD dwMode) override;

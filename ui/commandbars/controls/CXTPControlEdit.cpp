@@ -97,34 +97,6 @@ void CXTPControlEdit::SetRect(CRect rcControl)
     m_bDelayReposition = FALSE;
 }
 
-int CXTPControlEdit::MeasureLabel(CXTPControl* pControl, CDC* pDC, int nThemeWidth, BOOL bShowLabel)
-{
-    CXTPCommandBar* pBar = pControl->GetParent();
-    if (pBar && pBar->GetType() == xtpBarTypePopup)
-        return nThemeWidth;
-    if (!bShowLabel || !pDC)
-        return 0;
-    return pDC->GetTextExtent(CXTPPaintManager::StripMnemonics(pControl->GetCaption())).cx + 5;
-}
-
-CSize CXTPControlEdit::MeasureTheme(CXTPControl* pControl, CDC* pDC, CRect& rcControl)
-{
-    // Without a rectangle the theme answers the field's height and nothing but a popup's label across.
-    const CRect rcPlaced = rcControl;
-    rcControl.SetRectEmpty();
-    const CSize size = pControl->CXTPControl::GetSize(pDC);
-    rcControl = rcPlaced;
-    return size;
-}
-
-CSize CXTPControlEdit::GetSize(CDC* pDC)
-{
-    const CSize szTheme = MeasureTheme(this, pDC, m_rcControl);
-    SetLabelWidth(MeasureLabel(this, pDC, szTheme.cx, m_bShowLabel));
-    const BOOL bPopup = m_pParent && m_pParent->GetType() == xtpBarTypePopup;
-    return CSize(bPopup ? m_nLabelWidth + m_nWidth : m_nWidth, szTheme.cy);
-}
-
 BOOL CXTPControlEdit::Compare(CXTPControl* pOther)
 {
     if (!CXTPControl::Compare(pOther) || !pOther->IsKindOf(RUNTIME_CLASS(CXTPControlEdit)))

@@ -38,8 +38,6 @@ public:
     void SetRect(CRect rcControl) override;
     BOOL Compare(CXTPControl* pOther) override;
     void SetHideFlags(DWORD dwFlags) override;
-    // The theme's height; the field's width, after the label in popups.
-    CSize GetSize(CDC* pDC) override;
     void OnLayoutMode(DWORD dwMode) override;
     void DoPropExchange(CXTPPropExchange* pPX) override;
     // 1 Escape taken (the focus went back), 0 Escape without focus, 2 the key is the field's.
@@ -74,12 +72,6 @@ public:
     CXTPControlEditCtrl* GetEditCtrl() const { return m_pEdit; }
     // The window exists and has the focus.
     BOOL IsFocused() const;
-
-    // A field's label: in popups what the theme measured for the control without a rectangle,
-    // elsewhere the caption and 5 pixels when shown; nThemeWidth and szTheme are the theme's.
-    static int MeasureLabel(CXTPControl* pControl, CDC* pDC, int nThemeWidth, BOOL bShowLabel);
-    // The theme's measure of a field control, its placed rectangle set aside meanwhile.
-    static CSize MeasureTheme(CXTPControl* pControl, CDC* pDC, CRect& rcControl);
 
 protected:
     void ShowEditWindow();
