@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "CControlBar.h"
 #include "CXTPHookManager.h"
 #include "CXTPPropExchangeXMLNode.h"
@@ -193,6 +195,50 @@ TEST_F(ControlEdit, AControlReleasedWhileItsFieldIsFocusedLowersTheLock)
     EXPECT_FALSE(XTPHookManager()->IsLocked()) << "hover must not stay off for good";
     EXPECT_EQ(nullptr, bar->GetKeyControl());
     EXPECT_EQ(frame->GetSafeHwnd(), ::GetFocus());
+}
+
+// The clipboard's text, or empty.
+std::string ClipboardText(HWND hWnd)
+{
+    std::string text;
+    if (!::OpenClipboard(hWnd))
+        return text;
+    if (HANDLE hData = ::GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(::GlobalLock(hData));
+        ::GlobalUnlock(hData);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+TEST_F(ControlEdit, TheFieldsContextMenuCopiesOrCutsTheWholeText)
+{
+    CXTPControlEdit* pEdit = AddButtonsAndEdit();
+    struct Case {
+        const char* lpszField;
+        int nDowns;  // Cut, Copy, Paste
+        const char* lpszFieldAfter;
+        const char* lpszClipboardAfter;
+        BOOL bFocusedAfter;
+    };
+    const Case cases[] = {{"copied", 2, "copied", "copied", FALSE}, {"cut", 1, "", "cut", FALSE}};
+    for (const Case& c : cases) {
+        pEdit->SetEditText(c.lpszField);
+        frame->SetFocus();
+        CRect rc;
+        pEdit->GetEditCtrl()->GetWindowRect(&rc);
+        // The menu runs modally: its keys wait in the queue behind the click that opens it (each
+        // click elsewhere, or it would be a double click).
+        SendMouse(CPoint(rc.left + 6 + 20 * c.nDowns, rc.CenterPoint().y), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+        for (int i = 0; i < c.nDowns; i++)
+            SendKey(VK_DOWN), SendKey(VK_DOWN, TRUE);
+        SendKey(VK_RETURN), SendKey(VK_RETURN, TRUE);
+        PumpFor(300);
+        EXPECT_STREQ(c.lpszFieldAfter, pEdit->GetEditText()) << c.lpszField;
+        EXPECT_EQ(c.lpszClipboardAfter, ClipboardText(frame->GetSafeHwnd())) << c.lpszField;
+        EXPECT_EQ(c.bFocusedAfter, pEdit->IsFocused()) << "a field without the focus keeps without it";
+        pEdit->OnHookKeyDown(VK_ESCAPE);
+    }
 }
 
 TEST(ControlEditLayout, TheFieldsKeysComeBackFromTheSchemasThatHaveThem)
