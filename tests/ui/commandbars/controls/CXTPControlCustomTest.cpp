@@ -7,6 +7,7 @@
 #include "CControlBar.h"
 #include "CDC.h"
 #include "CXTPPropExchangeXMLNode.h"
+#include "CXTPWindowHookTable.h"
 #include "XmlDom.h"
 #include "../CommandBarsFixture.h"
 
@@ -157,6 +158,29 @@ TEST_F(ControlCustom, AWindowTheApplicationDestroyedLeavesAButtonInEveryCopy)
     pCustom->OnClick(TRUE);
     ASSERT_EQ(1u, frame->m_arrCommands.size());
     EXPECT_EQ(static_cast<UINT>(ID_PLAIN), frame->m_arrCommands[0]);
+}
+
+TEST_F(ControlCustom, TheHostedWindowsMouseMovesKeepTheBarsHotTracking)
+{
+    SetButtons({ID_UNHANDLED});
+    CWnd field;  // a window that takes its own mouse input, unlike a static one
+    ASSERT_TRUE(field.Create("EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 10, 10), frame, 4713));
+    auto* pCustom = static_cast<CXTPControlCustom*>(bar->GetControls()->Add(xtpControlCustom, ID_PLAIN));
+    pCustom->SetControl(&field);
+    pCustom->SetControlSize(CSize(80, 18));
+    bar->OnRecalcLayout();
+    XTPWindowHookTable()->SetHook(field.GetSafeHwnd(), pCustom);
+
+    CRect rc;
+    field.GetWindowRect(&rc);
+    SendMouse(rc.CenterPoint(), {});
+    EXPECT_TRUE(PumpUntil([&] { return bar->GetSelectedIndex() == pCustom->GetIndex(); }));
+    SendMouse(bar->Centre(0, TRUE), {});
+    EXPECT_TRUE(PumpUntil([&] { return bar->GetSelectedIndex() == 0; }));
+
+    bar->GetControls()->Remove(pCustom);
+    EXPECT_FALSE(XTPWindowHookTable()->HasRecord(field.GetSafeHwnd())) << "the control's sink goes with it";
+    field.DestroyWindow();
 }
 
 TEST_F(ControlCustom, ALoadedControlFindsItsWindowByIdOrStaysAButton)
