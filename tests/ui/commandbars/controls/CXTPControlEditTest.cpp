@@ -211,7 +211,7 @@ std::string ClipboardText(HWND hWnd)
     return text;
 }
 
-TEST_F(ControlEdit, TheFieldsContextMenuCopiesOrCutsTheWholeText)
+TEST_F(ControlEdit, TheFieldsContextMenuCopiesCutsOrPastesTheWholeText)
 {
     CXTPControlEdit* pEdit = AddButtonsAndEdit();
     struct Case {
@@ -221,7 +221,8 @@ TEST_F(ControlEdit, TheFieldsContextMenuCopiesOrCutsTheWholeText)
         const char* lpszClipboardAfter;
         BOOL bFocusedAfter;
     };
-    const Case cases[] = {{"copied", 2, "copied", "copied", FALSE}, {"cut", 1, "", "cut", FALSE}};
+    const Case cases[] = {
+        {"copied", 2, "copied", "copied", FALSE}, {"cut", 1, "", "cut", FALSE}, {"pasted", 3, "cut", "cut", TRUE}};
     for (const Case& c : cases) {
         pEdit->SetEditText(c.lpszField);
         frame->SetFocus();
@@ -229,14 +230,14 @@ TEST_F(ControlEdit, TheFieldsContextMenuCopiesOrCutsTheWholeText)
         pEdit->GetEditCtrl()->GetWindowRect(&rc);
         // The menu runs modally: its keys wait in the queue behind the click that opens it (each
         // click elsewhere, or it would be a double click).
-        SendMouse(CPoint(rc.left + 6 + 20 * c.nDowns, rc.CenterPoint().y), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+        SendMouse(CPoint(rc.left + 4 + 8 * c.nDowns, rc.CenterPoint().y), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
         for (int i = 0; i < c.nDowns; i++)
             SendKey(VK_DOWN), SendKey(VK_DOWN, TRUE);
         SendKey(VK_RETURN), SendKey(VK_RETURN, TRUE);
         PumpFor(300);
         EXPECT_STREQ(c.lpszFieldAfter, pEdit->GetEditText()) << c.lpszField;
         EXPECT_EQ(c.lpszClipboardAfter, ClipboardText(frame->GetSafeHwnd())) << c.lpszField;
-        EXPECT_EQ(c.bFocusedAfter, pEdit->IsFocused()) << "a field without the focus keeps without it";
+        EXPECT_EQ(c.bFocusedAfter, pEdit->IsFocused()) << "only a paste takes the focus";
         pEdit->OnHookKeyDown(VK_ESCAPE);
     }
 }
