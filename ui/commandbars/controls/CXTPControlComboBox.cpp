@@ -4,7 +4,6 @@
 #include "CArchive.h"
 #include "CControlBar.h"
 #include "CDC.h"
-#include "CXTPBufferDC.h"
 #include "CXTPCommandBar.h"
 #include "CXTPControlComboBoxList.h"
 #include "CXTPHoldRef.h"
@@ -103,21 +102,11 @@ void CXTPControlComboBox::SetRect(CRect rcControl)
     m_rcControl = rcControl;
     if (!m_pEdit || !hWndBar)
         return;
-    if (!m_pEdit->GetSafeHwnd()) {
-        if (!m_pEdit->Create(WS_CHILD | ES_AUTOHSCROLL, CRect(0, 0, 0, 0), m_pParent, 0))
-            return;
-        m_pEdit->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(GetPaintManager()->m_fontIconTitle)));
-        if (!m_strEditText.IsEmpty())
-            m_pEdit->SetWindowText(m_strEditText);
-        if (!m_bEnabled)
-            m_pEdit->EnableWindow(FALSE);
-    }
-    m_pEdit->SetParent(m_pParent);
-    m_pEdit->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     CRect rcEdit = rcControl;
     rcEdit.DeflateRect(m_nLabelWidth + 4, 3, m_nThumbWidth + 3, 3);
-    m_pEdit->MoveWindow(rcEdit, TRUE);
-    ShowEditWindow();
+    if (!m_pEdit->PlaceField(m_pParent, rcEdit, GetPaintManager()->m_fontIconTitle, m_strEditText, m_bEnabled,
+                             m_dwHideFlags == 0))
+        return;
     m_bDelayReposition = FALSE;
 }
 
@@ -376,17 +365,8 @@ void CXTPControlComboBoxEditCtrl::OnKillFocus(CWnd* /*pNewWnd*/)
 
 void CXTPControlComboBoxEditCtrl::OnPaint()
 {
-    if (IsRichEditWindow()) {
-        Default();
-        return;
-    }
-    CPaintDC paintDC(this);
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    CXTPBufferDC dc(paintDC.GetSafeHdc(), rcClient);
     CXTPPaintManager* pPaintManager = m_pControl ? m_pControl->GetPaintManager() : XTPPaintManager();
-    dc.FillSolidRect(rcClient, pPaintManager->GetColor(IsWindowEnabled() ? COLOR_WINDOW : COLOR_BTNFACE));
-    DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    PaintField(pPaintManager->GetColor(IsWindowEnabled() ? COLOR_WINDOW : COLOR_BTNFACE));
 }
 
 void CXTPControlComboBoxEditCtrl::OnDestroy()

@@ -34,6 +34,16 @@ CXTPControlComboBoxList::CXTPControlComboBoxList()
     m_barPosition = xtpBarListBox;
 }
 
+CXTPControlComboBoxList::~CXTPControlComboBoxList()
+{
+    // A list released while open lowers the lock it holds; its combo is not asked any more.
+    if (m_bTracking) {
+        m_pComboBox = nullptr;
+        m_pControlPopup = nullptr;
+        SetTrackingMode(FALSE);
+    }
+}
+
 BOOL CXTPControlComboBoxList::CreateListBox()
 {
     if (m_hWnd)

@@ -16,6 +16,7 @@ public:
     enum { kMaxRows = 12 };
 
     CXTPControlComboBoxList();
+    ~CXTPControlComboBoxList() override;
 
     // The list-box window (hidden, owned by no one yet); TRUE when it exists.
     virtual BOOL CreateListBox();

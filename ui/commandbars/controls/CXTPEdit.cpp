@@ -3,6 +3,8 @@
 
 #include "AfxIds.h"
 #include "CCmdUI.h"
+#include "CDC.h"
+#include "CXTPBufferDC.h"
 #include "CXTPCommandBars.h"
 #include "CXTPControls.h"
 #include "CXTPPopupBar.h"
@@ -45,6 +47,40 @@ BOOL CXTPEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nI
 {
     m_bRichEdit = g_bRichEditMode && LoadRichEdit();
     return CWnd::Create(m_bRichEdit ? "RICHEDIT" : "EDIT", nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+BOOL CXTPEdit::PlaceField(CWnd* pBar, const CRect& rcField, HFONT hFont, const CString& strText, BOOL bEnabled,
+                          BOOL bShow)
+{
+    if (!m_hWnd) {
+        if (!Create(WS_CHILD | ES_AUTOHSCROLL, CRect(0, 0, 0, 0), pBar, 0))
+            return FALSE;
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont));
+        if (!strText.IsEmpty())
+            SetWindowText(strText);
+        if (!bEnabled)
+            EnableWindow(FALSE);
+    }
+    SetParent(pBar);
+    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    MoveWindow(rcField, TRUE);
+    SetWindowPos(nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    return TRUE;
+}
+
+void CXTPEdit::PaintField(COLORREF clrBack)
+{
+    if (m_bRichEdit) {
+        Default();
+        return;
+    }
+    CPaintDC paintDC(this);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CXTPBufferDC dc(paintDC.GetSafeHdc(), rcClient);
+    dc.FillSolidRect(rcClient, clrBack);
+    DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
 }
 
 void CXTPEdit::OnUpdateCut(CCmdUI* pCmdUI)

@@ -6,6 +6,9 @@
 
 #include "CControlBar.h"
 #include "CDC.h"
+#include "CXTPPropExchangeXMLNode.h"
+#include "CXTPWindowHookTable.h"
+#include "XmlDom.h"
 #include "../CommandBarsFixture.h"
 
 namespace {
@@ -155,6 +158,64 @@ TEST_F(ControlCustom, AWindowTheApplicationDestroyedLeavesAButtonInEveryCopy)
     pCustom->OnClick(TRUE);
     ASSERT_EQ(1u, frame->m_arrCommands.size());
     EXPECT_EQ(static_cast<UINT>(ID_PLAIN), frame->m_arrCommands[0]);
+}
+
+TEST_F(ControlCustom, TheHostedWindowsMouseMovesKeepTheBarsHotTracking)
+{
+    SetButtons({ID_UNHANDLED});
+    CWnd field;  // a window that takes its own mouse input, unlike a static one
+    ASSERT_TRUE(field.Create("EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 10, 10), frame, 4713));
+    auto* pCustom = static_cast<CXTPControlCustom*>(bar->GetControls()->Add(xtpControlCustom, ID_PLAIN));
+    pCustom->SetControl(&field);
+    pCustom->SetControlSize(CSize(80, 18));
+    bar->OnRecalcLayout();
+    XTPWindowHookTable()->SetHook(field.GetSafeHwnd(), pCustom);
+
+    CRect rc;
+    field.GetWindowRect(&rc);
+    SendMouse(rc.CenterPoint(), {});
+    EXPECT_TRUE(PumpUntil([&] { return bar->GetSelectedIndex() == pCustom->GetIndex(); }));
+    SendMouse(bar->Centre(0, TRUE), {});
+    EXPECT_TRUE(PumpUntil([&] { return bar->GetSelectedIndex() == 0; }));
+
+    bar->GetControls()->Remove(pCustom);
+    EXPECT_FALSE(XTPWindowHookTable()->HasRecord(field.GetSafeHwnd())) << "the control's sink goes with it";
+    field.DestroyWindow();
+}
+
+TEST_F(ControlCustom, ALoadedControlFindsItsWindowByIdOrStaysAButton)
+{
+    struct Case {
+        int nControlId;
+        BOOL bFound;
+    };
+    const Case cases[] = {{4711, TRUE}, {4712, FALSE}};
+    for (const Case& c : cases) {
+        CXTPControlCustom saved;
+        saved.SetControlID(c.nControlId);
+        saved.SetBorders(CRect(2, 3, 4, 5));
+        saved.SetControlSize(CSize(100, 20));
+        saved.SetVerticalOptions(CXTPControlCustom::kVerticalButton);
+        CXmlPtr<IXMLDOMDocument> document = XmlDom::CreateDocument();
+        {
+            CXTPPropExchangeXMLNode px(FALSE, document.Get(), "Control");
+            saved.DoPropExchange(&px);
+        }
+        bar->GetControls()->RemoveAll();
+        auto* pLoaded = new CXTPControlCustom;
+        {
+            CXTPPropExchangeXMLNode px(TRUE, document.Get(), "Control");
+            pLoaded->DoPropExchange(&px);
+        }
+        EXPECT_EQ(CRect(2, 3, 4, 5), pLoaded->GetBorders());
+        EXPECT_EQ(CSize(100, 20), pLoaded->GetControlSize());
+        EXPECT_EQ(CXTPControlCustom::kVerticalButton, pLoaded->GetVerticalOptions());
+        // Loaded controls join their bar afterwards: the window is looked up when placed.
+        bar->GetControls()->AddControl(pLoaded, ID_PLAIN);
+        bar->OnRecalcLayout();
+        EXPECT_EQ(c.bFound ? m_wnd.GetSafeHwnd() : nullptr, pLoaded->GetControlHandle()) << c.nControlId;
+        EXPECT_EQ(c.bFound ? CSize(106, 28) : ButtonSize(pLoaded), Measure(pLoaded)) << c.nControlId;
+    }
 }
 
 }  // namespace

@@ -5,9 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "CControlBar.h"
 #include "CXTPHookManager.h"
+#include "CXTPPropExchangeXMLNode.h"
 #include "CXTPToolBar.h"
+#include "XmlDom.h"
 #include "../CommandBarsFixture.h"
 
 namespace {
@@ -166,6 +170,8 @@ TEST_F(ControlEdit, AFieldLeavesBarsDockedLeftOrRightAndComesBackAtTheTop)
     for (const Case& c : cases) {
         pToolBar->CalcDockingLayout(500, c.dwMode | LM_COMMIT);
         EXPECT_EQ(c.bShown ? 0u : static_cast<DWORD>(xtpHideDockingPosition), pEdit->GetHideFlags()) << c.dwMode;
+        if (c.bShown)
+            EXPECT_EQ(pEdit->GetWidth(), pEdit->GetRect().Width()) << "a docked field is as wide as it is set";
         ASSERT_NE(nullptr, pEdit->GetEditCtrl());
         if (pEdit->GetEditCtrl()->GetSafeHwnd())
             EXPECT_EQ(c.bShown, (pEdit->GetEditCtrl()->GetStyle() & WS_VISIBLE) != 0) << c.dwMode;
@@ -189,6 +195,79 @@ TEST_F(ControlEdit, AControlReleasedWhileItsFieldIsFocusedLowersTheLock)
     EXPECT_FALSE(XTPHookManager()->IsLocked()) << "hover must not stay off for good";
     EXPECT_EQ(nullptr, bar->GetKeyControl());
     EXPECT_EQ(frame->GetSafeHwnd(), ::GetFocus());
+}
+
+// The clipboard's text, or empty.
+std::string ClipboardText(HWND hWnd)
+{
+    std::string text;
+    if (!::OpenClipboard(hWnd))
+        return text;
+    if (HANDLE hData = ::GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(::GlobalLock(hData));
+        ::GlobalUnlock(hData);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+TEST_F(ControlEdit, TheFieldsContextMenuCopiesCutsOrPastesTheWholeText)
+{
+    CXTPControlEdit* pEdit = AddButtonsAndEdit();
+    struct Case {
+        const char* lpszField;
+        int nDowns;  // Cut, Copy, Paste
+        const char* lpszFieldAfter;
+        const char* lpszClipboardAfter;
+        BOOL bFocusedAfter;
+    };
+    const Case cases[] = {
+        {"copied", 2, "copied", "copied", FALSE}, {"cut", 1, "", "cut", FALSE}, {"pasted", 3, "cut", "cut", TRUE}};
+    for (const Case& c : cases) {
+        pEdit->SetEditText(c.lpszField);
+        frame->SetFocus();
+        CRect rc;
+        pEdit->GetEditCtrl()->GetWindowRect(&rc);
+        // The menu runs modally: its keys wait in the queue behind the click that opens it (each
+        // click elsewhere, or it would be a double click).
+        SendMouse(CPoint(rc.left + 4 + 8 * c.nDowns, rc.CenterPoint().y), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+        for (int i = 0; i < c.nDowns; i++)
+            SendKey(VK_DOWN), SendKey(VK_DOWN, TRUE);
+        SendKey(VK_RETURN), SendKey(VK_RETURN, TRUE);
+        PumpFor(300);
+        EXPECT_STREQ(c.lpszFieldAfter, pEdit->GetEditText()) << c.lpszField;
+        EXPECT_EQ(c.lpszClipboardAfter, ClipboardText(frame->GetSafeHwnd())) << c.lpszField;
+        EXPECT_EQ(c.bFocusedAfter, pEdit->IsFocused()) << "only a paste takes the focus";
+        pEdit->OnHookKeyDown(VK_ESCAPE);
+    }
+}
+
+TEST(ControlEditLayout, TheFieldsKeysComeBackFromTheSchemasThatHaveThem)
+{
+    CXTPControlEdit saved;
+    saved.ShowLabel(FALSE);
+    saved.SetWidth(150);
+    saved.SetReadOnly(TRUE);
+    CXmlPtr<IXMLDOMDocument> document = XmlDom::CreateDocument();
+    {
+        CXTPPropExchangeXMLNode px(FALSE, document.Get(), "Control");
+        saved.DoPropExchange(&px);
+    }
+    struct Case {
+        UINT nSchema;
+        int nWidth;
+        BOOL bReadOnly;
+    };
+    const Case cases[] = {{5, 100, FALSE}, {7, 150, FALSE}, {8, 150, TRUE}};
+    for (const Case& c : cases) {
+        CXTPControlEdit loaded;
+        CXTPPropExchangeXMLNode px(TRUE, document.Get(), "Control");
+        px.m_nSchema = c.nSchema;
+        loaded.DoPropExchange(&px);
+        EXPECT_EQ(c.nWidth, loaded.GetWidth()) << c.nSchema;
+        EXPECT_EQ(c.nSchema > 5 ? FALSE : TRUE, loaded.GetShowLabel()) << c.nSchema;
+        EXPECT_EQ(c.bReadOnly, loaded.GetReadOnly()) << c.nSchema;
+    }
 }
 
 }  // namespace
