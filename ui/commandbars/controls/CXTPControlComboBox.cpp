@@ -64,6 +64,8 @@ void CXTPControlComboBox::SetDropDown(BOOL bDropDown)
         // A field that goes while focused gives the focus back and lowers its lock.
         CXTPControlFieldFocus::ReturnFocus(this, m_pEdit->GetSafeHwnd());
         m_focus.Leave();
+        // What was typed stays the combo's text once the field is gone.
+        GetEditText();
         m_pEdit->m_pControl = nullptr;
         if (m_pEdit->GetSafeHwnd())
             m_pEdit->DestroyWindow();

@@ -214,6 +214,11 @@ TEST_F(ControlComboBox, TheFieldKeepsItsTextWhileItsWindowIsGone)
     EXPECT_NE(pCombo->GetListBox(), pCopyCombo->GetListBox());
     EXPECT_TRUE(pCopy->Compare(pCombo));
     pCopy->InternalRelease();
+
+    // A field that goes for good leaves what was typed in it.
+    pCombo->GetEditCtrl()->SetWindowText("typed");
+    pCombo->SetDropDown(FALSE);
+    EXPECT_STREQ("typed", pCombo->GetEditText());
 }
 
 // Items saved and loaded through the exchange.
