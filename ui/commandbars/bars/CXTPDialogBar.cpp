@@ -354,9 +354,23 @@ void CXTPControlDialogBarClose::Draw(CDC* pDC)
     font.CreatePointFont(::MulDiv(80, 96, nLogPixels), "Marlett");
     CFont* pOldFont = pDC->SelectObject(&font);
     pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(pPaintManager->GetColor(COLOR_BTNTEXT));
+    const COLORREF clrText = pPaintManager->GetColor(COLOR_BTNTEXT);
+    pDC->SetTextColor(clrText);
+    char szFace[LF_FACESIZE] = {};
+    ::GetTextFaceA(pDC->GetSafeHdc(), LF_FACESIZE, szFace);
     CRect rc = m_rcControl;
-    pDC->DrawText("r", rc, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    if (lstrcmpiA(szFace, "Marlett") == 0) {
+        pDC->DrawText("r", rc, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    } else {
+        // Without the symbol font the cross is drawn: the same 7 x 7 pixels the glyph covers.
+        const CPoint c = rc.CenterPoint();
+        for (int i = -3; i <= 3; i++) {
+            pDC->SetPixel(c.x + i, c.y + i, clrText);
+            pDC->SetPixel(c.x + i + 1, c.y + i, clrText);
+            pDC->SetPixel(c.x + i, c.y - i, clrText);
+            pDC->SetPixel(c.x + i + 1, c.y - i, clrText);
+        }
+    }
     pDC->SelectObject(pOldFont);
 }
 
