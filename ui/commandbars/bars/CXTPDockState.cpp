@@ -177,18 +177,18 @@ void CXTPDockState::LoadState(CXTPCommandBars* pCommandBars)
             pContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
         }
         if (pBar->GetSafeHwnd()) {
-            UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+            // The size stays: a floating bar takes its own from its layout below.
+            UINT nFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                          (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
             CPoint pt = pInfo->m_pointPos;
             if (pInfo->m_bFloating) {
                 CRect rc;
                 pBar->GetWindowRect(&rc);
                 pt = KeepOnScreen(CRect(pt, rc.Size())).TopLeft();
-            }
-            if (!pInfo->m_bFloating)
-                nFlags |= SWP_NOSIZE;
-            if (!pInfo->m_bFloating && !pBar->GetDockBar())
+            } else if (!pBar->GetDockBar()) {
                 nFlags |= SWP_NOMOVE;
-            pBar->SetWindowPos(nullptr, pt.x, pt.y, 0, 0, nFlags | (pInfo->m_bFloating ? SWP_NOSIZE : 0));
+            }
+            pBar->SetWindowPos(nullptr, pt.x, pt.y, 0, 0, nFlags);
         }
         pBar->SetVisible(pInfo->m_bVisible);
         if (pInfo->m_bFloating)
