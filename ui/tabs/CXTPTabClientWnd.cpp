@@ -25,3 +25,20 @@ void CXTPTabClientWnd::Refresh(BOOL bRecalcFrame)
         m_pCommandBars->RecalcFrameLayout(FALSE);
     m_bRefreshing = FALSE;
 }
+
+BOOL CXTPTabClientWnd::IsGroupCommandEnabled(UINT nID, void** ppItem) const
+{
+    if (ppItem)
+        *ppItem = nullptr;
+    if (!m_pFrame || !m_pFrame->MDIGetActive())
+        return FALSE;
+    if (nID < 9420 || nID > 9423)
+        return TRUE;
+    return m_bGroupCommands[nID - 9420];
+}
+
+void CXTPTabClientWnd::SetGroupCommandEnabled(UINT nID, BOOL bEnabled)
+{
+    if (nID >= 9420 && nID <= 9423)
+        m_bGroupCommands[nID - 9420] = bEnabled;
+}

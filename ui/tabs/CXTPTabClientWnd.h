@@ -18,10 +18,16 @@ public:
     BOOL IsAttached() const { return m_pFrame != nullptr; }
     void Refresh(BOOL bRecalcFrame = TRUE);
     int GetRefreshCount() const { return m_nRefreshCount; }
+    // Whether a tab-group command (9420 to 9423) applies to the active child: FALSE while not
+    // attached or without an active child; other ids TRUE. Until the tab groups arrive the
+    // answers of the group commands come from a table, all FALSE at first.
+    BOOL IsGroupCommandEnabled(UINT nID, void** ppItem = nullptr) const;
+    void SetGroupCommandEnabled(UINT nID, BOOL bEnabled);
 
 private:
     CMDIFrameWnd* m_pFrame = nullptr;
     CXTPCommandBars* m_pCommandBars = nullptr;
     BOOL m_bRefreshing = FALSE;
     int m_nRefreshCount = 0;
+    BOOL m_bGroupCommands[4] = {FALSE, FALSE, FALSE, FALSE};  // 9420 to 9423
 };

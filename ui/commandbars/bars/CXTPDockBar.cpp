@@ -420,3 +420,27 @@ void CXTPDockBar::OnRButtonDown(UINT /*nFlags*/, CPoint point)
     ClientToScreen(&point);
     m_pCommandBars->ContextMenu(point);
 }
+
+void CXTPDockBar::PlaceBarAt(int nIndex, CXTPToolBar* pBar)
+{
+    if (pBar) {
+        if (pBar->GetSafeHwnd() && m_hWnd && ::GetParent(pBar->GetSafeHwnd()) != m_hWnd)
+            ::SetParent(pBar->GetSafeHwnd(), m_hWnd);
+        if (CXTPDockBar* pOld = pBar->GetDockBar())
+            pOld->RemoveCommandBar(pBar);
+        pBar->SetDockBar(this);
+        pBar->m_barPosition = GetPosition();
+    }
+    nIndex = std::max(0, std::min(nIndex, GetCount()));
+    m_arrBars.insert(m_arrBars.begin() + nIndex, pBar);
+}
+
+void CXTPDockBar::CollapseSeparators()
+{
+    for (size_t i = 1; i < m_arrBars.size();) {
+        if (!m_arrBars[i] && !m_arrBars[i - 1])
+            m_arrBars.erase(m_arrBars.begin() + static_cast<std::ptrdiff_t>(i));
+        else
+            i++;
+    }
+}

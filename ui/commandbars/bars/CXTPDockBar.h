@@ -31,6 +31,12 @@ public:
     // Takes out the first entry of the bar whose index is not nIndexExcept; no empty row stays.
     BOOL RemoveCommandBar(CXTPToolBar* pBar, int nIndexExcept = -1);
 
+    // A saved layout's entry: pBar (null: a row separator) goes in at nIndex (clamped to the
+    // array); a bar leaves the dock bar it was in and takes this one's window and position.
+    void PlaceBarAt(int nIndex, CXTPToolBar* pBar);
+    // No two row separators side by side.
+    void CollapseSeparators();
+
     // Entries of the rows: null separates them (the first entry is always null).
     int GetCount() const { return static_cast<int>(m_arrBars.size()); }
     CXTPToolBar* GetAt(int nIndex) const;

@@ -137,6 +137,7 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControlPopup, BOOL bSelectFirst)
     m_rcScrollUp.SetRectEmpty();
     m_rcScrollDown.SetRectEmpty();
 
+    NotifyControlsBeforeShow();
     UpdateFlags();
     UpdateLocation(CalcDynamicLayout(0, 0));
 
@@ -199,6 +200,22 @@ int CXTPPopupBar::GetAnimationType() const
     }
     default:
         return static_cast<int>(pCommandBars->GetOptions()->m_animationType);
+    }
+}
+
+void CXTPPopupBar::NotifyControlsBeforeShow()
+{
+    // Placeholders put runs of items after themselves here: walk a copy of the list, and only
+    // the controls still in the bar.
+    std::vector<CXTPControl*> controls;
+    for (int i = 0; i < GetControlCount(); i++) {
+        controls.push_back(GetControl(i));
+        controls.back()->InternalAddRef();
+    }
+    for (CXTPControl* pControl : controls) {
+        if (pControl->GetControls() == m_pControls && pControl->GetParent() == this)
+            pControl->OnLayoutMode(0);
+        pControl->InternalRelease();
     }
 }
 

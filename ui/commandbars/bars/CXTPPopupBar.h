@@ -63,6 +63,8 @@ public:
 
     virtual void UpdateShortcuts();
     virtual void UpdateFlags();
+    // The one-argument notification of every control before the popup shows.
+    void NotifyControlsBeforeShow();
 
     // Shows the rarely used commands.
     void ExpandBar();

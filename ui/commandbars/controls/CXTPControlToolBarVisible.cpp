@@ -16,6 +16,8 @@ void CXTPControlToolBarVisible::Execute()
 {
     CXTPCommandBars* pCommandBars = m_pParent ? m_pParent->GetCommandBars() : nullptr;
     XTPHookManager()->CancelTracking();
-    if (pCommandBars)
+    // The list may have changed since the menu was made: only a toolbar at that place toggles.
+    CXTPCommandBar* pBar = pCommandBars ? pCommandBars->GetAt(static_cast<int>(GetTag())) : nullptr;
+    if (pBar && pBar->GetType() == xtpBarTypeNormal)
         pCommandBars->ToggleVisible(static_cast<int>(GetTag()));
 }

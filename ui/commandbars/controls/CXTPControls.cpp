@@ -11,6 +11,8 @@
 #include "CXTPControlComboBox.h"
 #include "CXTPControlCustom.h"
 #include "CXTPControlEdit.h"
+#include "CXTPControlExpandingList.h"
+#include "CXTPControlLabel.h"
 #include "CXTPControlPopup.h"
 #include "CXTPPopupBar.h"
 
@@ -23,6 +25,23 @@ const int kGroupGap = 6;
 BOOL IsPopupKind(XTPControlType type)
 {
     return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
+}
+
+// A button: the placeholders of the fixed ids come as their own classes.
+CXTPControl* NewButton(int nId)
+{
+    switch (nId) {
+    case XTP_ID_WINDOWLIST:
+        return new CXTPControlWindowList;
+    case XTP_ID_WORKSPACE_ACTIONS:
+        return new CXTPControlWorkspaceActions;
+    case XTP_ID_TOOLBARLIST:
+        return new CXTPControlToolbars;
+    case XTP_ID_FILE_MRU:
+        return new CXTPControlRecentFileList;
+    default:
+        return new CXTPControlButton;
+    }
 }
 
 // A popup control of the type with an empty popup bar of its own.
@@ -108,13 +127,15 @@ CXTPControl* CXTPControls::Add(XTPControlType type, int nId, CString strParamete
     // The list-expanding controls of the fixed ids and the other kinds come with their own classes.
     CXTPControl* pControl = nullptr;
     if (type == xtpControlButton) {
-        pControl = new CXTPControlButton;
+        pControl = NewButton(nId);
     } else if (IsPopupKind(type)) {
         pControl = NewControlPopup(type, GetCommandBars());
     } else if (type == xtpControlComboBox) {
         pControl = new CXTPControlComboBox;
     } else if (type == xtpControlEdit) {
         pControl = new CXTPControlEdit;
+    } else if (type == xtpControlLabel) {
+        pControl = new CXTPControlLabel;
     } else if (type == xtpControlCustom) {
         // Custom controls keep the type and flags they were made with.
         return AddControl(new CXTPControlCustom, nId, strParameter, nBefore, bTemporary);

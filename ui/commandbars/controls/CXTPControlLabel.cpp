@@ -1,0 +1,9 @@
+// The label control.
+#include "CXTPControlLabel.h"
+
+IMPLEMENT_DYNCREATE(CXTPControlLabel, CXTPControl)
+
+CXTPControlLabel::CXTPControlLabel()
+{
+    m_controlType = xtpControlLabel;
+}

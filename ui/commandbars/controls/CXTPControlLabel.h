@@ -1,0 +1,13 @@
+// A label in a command bar: its caption drawn by the paint manager; clicking it does nothing.
+#pragma once
+
+#include "CXTPControl.h"
+
+class CXTPControlLabel : public CXTPControl {
+    DECLARE_DYNCREATE(CXTPControlLabel)
+
+public:
+    CXTPControlLabel();
+
+    void Execute() override {}
+};
