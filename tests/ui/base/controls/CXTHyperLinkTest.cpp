@@ -94,6 +94,16 @@ TEST_F(HyperLinkTest, ShellErrorsAreShownAndLeaveTheLinkUnvisited)
         EXPECT_STREQ(CXTHyperLink::GetShellErrorText(c.code), c.text);
 }
 
+TEST_F(HyperLinkTest, SystemShellReportsAMissingFile)
+{
+    CXTHyperLink::SetShell({nullptr, FakeMessageBox});
+    EXPECT_FALSE(link.OpenLink("C:\\no such folder\\no such file.tvnone"));
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_TRUE(g_messages[0] == "The specified file was not found." ||
+                g_messages[0] == "The specified path was not found.")
+        << g_messages[0];
+}
+
 TEST_F(HyperLinkTest, ClickBesideTheTextDoesNothing)
 {
     ClickAt(CPoint(480, 8));
