@@ -2,7 +2,15 @@
 #include "CXTEdit.h"
 
 #include "AfxIds.h"
+#include "CMenu.h"
 #include "CXTSystemData.h"
+#include "TrackCommandBarPopupMenu.h"
+
+namespace {
+const UINT kControlMenus = 9014;  // the library's context menus
+const int kEditMenu = 1;
+const UINT kEditMenuImages = 9017;
+}  // namespace
 
 IMPLEMENT_DYNCREATE(CXTEdit, CEdit)
 
@@ -72,13 +80,41 @@ BOOL CXTEdit::OnCommand(WPARAM wParam, LPARAM lParam)
     return CEdit::OnCommand(wParam, lParam);
 }
 
+void CXTEdit::UpdateMenuItems(HMENU hMenu) const
+{
+    const int count = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < count; ++i) {
+        const UINT id = ::GetMenuItemID(hMenu, i);
+        if (id == 0 || id == (UINT)-1)
+            continue;  // separators and sub-menus
+        // Commands without a rule here are ones this edit cannot run.
+        const BOOL enabled = id >= 0xF000 || IsCommandEnabled(id);
+        ::EnableMenuItem(hMenu, i, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    }
+}
+
 void CXTEdit::ShowContextMenu(CPoint point)
 {
-    (void)point;
+    CMenu menu;
+    if (!menu.LoadMenu(kControlMenus))
+        return;
+    CMenu* popup = CMenu::FromHandle(::GetSubMenu(menu.GetSafeHmenu(), kEditMenu));
+    if (!popup || !popup->GetSafeHmenu())
+        return;
+    UpdateMenuItems(popup->GetSafeHmenu());
+    const int chosen = TrackCommandBarPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this,
+                                                kEditMenuImages);
+    if (chosen > 0 && IsCommandEnabled((UINT)chosen))
+        ExecuteCommand((UINT)chosen);
 }
 
 BOOL CXTEdit::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
+    if (message == WM_INITMENUPOPUP) {
+        UpdateMenuItems((HMENU)wParam);
+        *pResult = 0;
+        return TRUE;
+    }
     if (message == WM_CONTEXTMENU) {
         CPoint point((short)LOWORD(lParam), (short)HIWORD(lParam));
         if (point.x == -1 && point.y == -1) {  // from the keyboard

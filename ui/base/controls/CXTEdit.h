@@ -25,4 +25,6 @@ public:
 
 protected:
     virtual void ShowContextMenu(CPoint point);
+    // Enables each item of a popup by its command's rule.
+    void UpdateMenuItems(HMENU hMenu) const;
 };

@@ -82,6 +82,27 @@ TEST_F(BrowseEditTest, ButtonSitsBesideTheShrunkEdit)
     EXPECT_TRUE(button.IsWindowEnabled());
 }
 
+TEST_F(BrowseEditTest, MenuStyleShowsTheGlyphInsteadOfTheCaption)
+{
+    ASSERT_TRUE(edit.Initialize(host, BES_XT_POPUPMENU, 9014, 1));
+    CXTBrowseButton& button = edit.GetBrowseButton();
+    CString caption;
+    button.GetWindowText(caption);
+    EXPECT_TRUE(caption.IsEmpty());
+    ASSERT_NE(button.GetIcon(), nullptr);
+    EXPECT_EQ(button.m_sizeImage, CSize(11, 11));
+    // The arrow's black pixels are drawn, the magenta around them is not.
+    PrintedWindow printed(&button);
+    bool black = false, magenta = false;
+    for (int y = 0; y < printed.height; ++y)
+        for (int x = 0; x < printed.width; ++x) {
+            black |= printed.At(x, y) == RGB(0, 0, 0);
+            magenta |= printed.At(x, y) == RGB(255, 0, 255);
+        }
+    EXPECT_TRUE(black);
+    EXPECT_FALSE(magenta);
+}
+
 TEST_F(BrowseEditTest, FolderBrowsingStartsFromTheTextOrTheCurrentFolder)
 {
     ASSERT_TRUE(edit.Initialize(host, BES_XT_CHOOSEDIR));
