@@ -61,6 +61,12 @@ zVEC3 F(const DVec& v)
     return zVEC3(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
 }
 
+// A triangle's plane as zCProgMeshBuilder::TrianglePlane gives it and, when asked
+// for, its face normal from the same cross product. The cross product is the face
+// normal's turned round, so the normal is the plane's turned round too, but for the
+// sign of a zero component, which no dot product of normals notices.
+bool PlaneAndNormal(const zVEC3& p0, const zVEC3& p1, const zVEC3& p2, zTPlane3D& plane, zVEC3* faceNormal);
+
 // Two doubles worked side by side, each as it would be alone: the fan table's
 // products and minima run along whole rows, and where the compiler offers vector
 // types each pair is one instruction.
@@ -208,6 +214,10 @@ public:
     {
 #if defined(__SSE2__)
         const __m128i key = _mm_set1_epi32(value);
+        if (items == local) {
+            const unsigned found = LocalMatches(key);
+            return found != 0 ? LowestBit(found) : -1;
+        }
         for (int i = 0; i < count; i += 4) {
             const __m128i group = _mm_loadu_si128(reinterpret_cast<const __m128i*>(items + i));
             const unsigned found = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(group, key))));
@@ -233,6 +243,15 @@ public:
     }
     void AddUnique(int value)
     {
+#if defined(__SSE2__)
+        if (items == local && count < kLocal) {
+            // Written in any case, counted only when new: whether it is has no pattern.
+            const unsigned found = LocalMatches(_mm_set1_epi32(value));
+            local[count] = value;
+            count += found == 0 ? 1 : 0;
+            return;
+        }
+#endif
         if (!Contains(value))
             Add(value);
     }
@@ -242,13 +261,69 @@ public:
         const int at = IndexOf(value);
         if (at < 0)
             return;
+#if defined(__SSE2__)
+        if (items == local) {
+            // The local storage moved down by one from the place on, as a whole: a
+            // loop over the rest would end at a different count each time.
+            const __m128i g0 = Group(0);
+            const __m128i g1 = Group(4);
+            const __m128i g2 = Group(8);
+            const __m128i place = _mm_set1_epi32(at - 1);
+            auto shift = [&](int i, const __m128i& group, const __m128i& moved) {
+                const __m128i index = _mm_setr_epi32(i, i + 1, i + 2, i + 3);
+                const __m128i from = _mm_cmpgt_epi32(index, place);  // index >= at
+                const __m128i kept = _mm_or_si128(_mm_and_si128(from, moved), _mm_andnot_si128(from, group));
+                _mm_store_si128(reinterpret_cast<__m128i*>(local + i), kept);
+            };
+            shift(0, g0, _mm_or_si128(_mm_srli_si128(g0, 4), _mm_slli_si128(g1, 12)));
+            shift(4, g1, _mm_or_si128(_mm_srli_si128(g1, 4), _mm_slli_si128(g2, 12)));
+            shift(8, g2, _mm_srli_si128(g2, 4));
+            --count;
+            return;
+        }
+#endif
         for (int i = at + 1; i < count; ++i)
             items[i - 1] = items[i];
         --count;
     }
     void Clear() { count = 0; }
+    // Whether an index is in both lists.
+    bool SharesAny(const IndexList& other) const
+    {
+#if defined(__SSE2__)
+        if (items == local) {
+            // Each of the other's items against all of this list, with one branch at
+            // the end: where a shared item comes, if at all, has no pattern.
+            unsigned found = 0;
+            for (int f : other)
+                found |= LocalMatches(_mm_set1_epi32(f));
+            return found != 0;
+        }
+#endif
+        for (int f : other) {
+            if (Contains(f))
+                return true;
+        }
+        return false;
+    }
 
 private:
+#if defined(__SSE2__)
+    __m128i Group(int i) const { return _mm_load_si128(reinterpret_cast<const __m128i*>(local + i)); }
+    // The lanes of local storage i..i+3 that hold the key, as four bits.
+    unsigned MatchesAt(int i, const __m128i& key) const
+    {
+        return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(Group(i), key))));
+    }
+    // The places below the count that hold the key, as bits, from all of the local
+    // storage at once: where the key is, if anywhere, has no pattern, and a branch
+    // on each group would mispredict.
+    unsigned LocalMatches(const __m128i& key) const
+    {
+        const unsigned found = MatchesAt(0, key) | MatchesAt(4, key) << 4 | MatchesAt(8, key) << 8;
+        return found & ((1u << count) - 1u);
+    }
+#endif
     void Reserve(int wanted)
     {
         if (wanted <= capacity)
@@ -262,11 +337,12 @@ private:
         capacity = wanted;
     }
 
-    static constexpr int kLocal = 12;  // a multiple of four, and so every capacity
+    static constexpr int kLocal = 12;  // three groups of four, and so every capacity a multiple of four
+    static_assert(kLocal == 12, "the local storage is worked as three groups of four");
     int* items = local;
     int count = 0;
     int capacity = kLocal;
-    int local[kLocal];
+    alignas(16) int local[kLocal] = {};
 };
 static_assert(sizeof(IndexList) == 64, "one list, one cache line");
 
@@ -395,12 +471,12 @@ private:
         IndexList neighbours;
         IndexList faces;
     };
-    // All a collapse reads of a triangle, in one record: its first touch in a
-    // collapse is most often a cache miss, best paid once.
-    struct Triangle {
+    // What the costs read of a triangle, in half a cache line: its first touch in
+    // a collapse is most often a cache miss, best paid once. Its corners' wedges,
+    // read only by the collapse of one of its corners, are kept apart.
+    struct alignas(32) Triangle {
         int vertex[3];
         zVEC3 normal;
-        int wedge[3];
         int source;  // index into the source triangles (corner attributes)
     };
     // A wedge names the source corner it takes its normal and texture coordinates
@@ -479,6 +555,7 @@ private:
         const Vertex& vertex = verts[static_cast<std::size_t>(u)];
         for (int f : vertex.faces) {
             Prefetch(&tris[static_cast<std::size_t>(f)], sizeof(Triangle));
+            Prefetch(&triangleWedges[static_cast<std::size_t>(f)], sizeof(std::array<int, 3>));
         }
         for (int n : vertex.neighbours) {
             Prefetch(&verts[static_cast<std::size_t>(n)], sizeof(Vertex));
@@ -500,15 +577,17 @@ private:
     void DeleteVertex(int u);
     // Drops the link between a and b when no triangle joins them any more.
     void Unlink(int a, int b);
+    // Worked without branches: which corner it is has no pattern.
     bool HasVertex(int t, int v) const
     {
         const Triangle& tri = tris[t];
-        return tri.vertex[0] == v || tri.vertex[1] == v || tri.vertex[2] == v;
+        return (tri.vertex[0] == v) | (tri.vertex[1] == v) | (tri.vertex[2] == v);
     }
+    // v must be a corner of t.
     int CornerOf(int t, int v) const
     {
         const Triangle& tri = tris[t];
-        return tri.vertex[0] == v ? 0 : tri.vertex[1] == v ? 1 : 2;
+        return (tri.vertex[1] == v ? 1 : 0) | (tri.vertex[2] == v ? 2 : 0);
     }
     void ComputeNormal(Triangle& tri)
     {
@@ -545,6 +624,7 @@ private:
 
     std::vector<Vertex> verts;
     std::vector<Triangle> tris;
+    std::vector<std::array<int, 3>> triangleWedges;  // per triangle, its corners' wedges
     std::vector<std::array<int, 3>> initialWedges;  // per triangle, its wedges before the collapses
     std::vector<Wedge> wedges;
     std::vector<std::pair<int, int>> pairs;       // collapse pairs (from, to); to -1 for none
@@ -599,6 +679,7 @@ void Builder::SetUp()
                           std::isfinite(position.z);
     }
     tris.reserve(src.triangles.size());
+    triangleWedges.reserve(src.triangles.size());
     materials.reserve(src.triangles.size());
     if (!(flags & zPM_BUILD_NO_PLANES))
         trianglePlanes.reserve(src.triangles.size());
@@ -616,20 +697,20 @@ void Builder::SetUp()
         }
         Triangle tri;
         const int t = static_cast<int>(tris.size());
-        for (int k = 0; k < 3; ++k) {
+        for (int k = 0; k < 3; ++k)
             tri.vertex[k] = s.vertex[k];
-            tri.wedge[k] = -1;
-        }
         tri.source = static_cast<int>(j);
-        ComputeNormal(tri);
-        tris.push_back(tri);
-        materials.push_back(s.material);
-        if (!(flags & zPM_BUILD_NO_PLANES)) {
+        if (flags & zPM_BUILD_NO_PLANES) {
+            ComputeNormal(tri);
+        } else {
             TrianglePlane plane;
-            plane.regular = zCProgMeshBuilder::TrianglePlane(PositionOf(s.vertex[0]), PositionOf(s.vertex[1]),
-                                                             PositionOf(s.vertex[2]), plane.plane);
+            plane.regular = PlaneAndNormal(PositionOf(s.vertex[0]), PositionOf(s.vertex[1]), PositionOf(s.vertex[2]),
+                                           plane.plane, &tri.normal);
             trianglePlanes.push_back(plane);
         }
+        tris.push_back(tri);
+        triangleWedges.push_back({-1, -1, -1});
+        materials.push_back(s.material);
         for (int i = 0; i < 3; ++i) {
             Vertex& corner = verts[tri.vertex[i]];
             corner.faces.Add(t);
@@ -643,9 +724,7 @@ void Builder::SetUp()
 
     for (int v = 0; v < numVerts; ++v)
         BuildWedges(v);
-    initialWedges.reserve(tris.size());
-    for (const Triangle& tri : tris)
-        initialWedges.push_back({tri.wedge[0], tri.wedge[1], tri.wedge[2]});
+    initialWedges = triangleWedges;
     lodRecords.push_back({aliveTriangles, 0});
     vertexPerm.assign(verts.size(), 0);
     trianglePerm.assign(tris.size(), -1);
@@ -658,23 +737,24 @@ void Builder::BuildWedges(int v)
     IndexList& created = vertexWedges;  // this vertex's wedges so far
     created.Clear();
     for (int t : vertex.faces) {
-        Triangle& tri = tris[t];
+        const Triangle& tri = tris[t];
+        std::array<int, 3>& wedge = triangleWedges[static_cast<std::size_t>(t)];
         const zTProgMeshSourceTriangle& s = src.triangles[tri.source];
         for (int k = 0; k < 3; ++k) {
-            if (tri.vertex[k] != v || tri.wedge[k] >= 0)
+            if (tri.vertex[k] != v || wedge[k] >= 0)
                 continue;
             for (int w : created) {
-                const Wedge& wedge = wedges[w];
-                const int c = wedge.corner % 3;
-                if (zCProgMeshBuilder::TexCoordsMatch(SourceOf(wedge).texCoord[c], s.texCoord[k]) &&
-                    NormalsMatch(SourceOf(wedge).normal[c], s.normal[k])) {
-                    tri.wedge[k] = w;
+                const Wedge& made = wedges[w];
+                const int c = made.corner % 3;
+                if (zCProgMeshBuilder::TexCoordsMatch(SourceOf(made).texCoord[c], s.texCoord[k]) &&
+                    NormalsMatch(SourceOf(made).normal[c], s.normal[k])) {
+                    wedge[k] = w;
                     break;
                 }
             }
-            if (tri.wedge[k] < 0) {
-                tri.wedge[k] = NewWedge(tri, k, v);
-                created.Add(tri.wedge[k]);
+            if (wedge[k] < 0) {
+                wedge[k] = NewWedge(tri, k, v);
+                created.Add(wedge[k]);
             }
         }
     }
@@ -960,17 +1040,19 @@ void Builder::CollapseWedges(int u, int v)
     if (v >= 0) {
         for (int f : vertex.faces) {
             if (HasVertex(f, v))
-                noted.emplace_back(tris[f].wedge[CornerOf(f, u)], tris[f].wedge[CornerOf(f, v)]);
+                noted.emplace_back(triangleWedges[static_cast<std::size_t>(f)][static_cast<std::size_t>(CornerOf(f, u))],
+                                   triangleWedges[static_cast<std::size_t>(f)][static_cast<std::size_t>(CornerOf(f, v))]);
         }
     }
     const std::size_t firstPair = pairs.size();
     for (int f : vertex.faces) {
-        Triangle& tri = tris[f];
+        const Triangle& tri = tris[f];
         const int k = CornerOf(f, u);
-        const int w = tri.wedge[k];
+        int& wedge = triangleWedges[static_cast<std::size_t>(f)][static_cast<std::size_t>(k)];
+        const int w = wedge;
         const auto note = std::find_if(noted.begin(), noted.end(), [w](const auto& p) { return p.first == w; });
         if (note != noted.end()) {
-            tri.wedge[k] = note->second;
+            wedge = note->second;
             const bool paired = std::any_of(pairs.begin() + static_cast<std::ptrdiff_t>(firstPair), pairs.end(),
                                             [w](const auto& p) { return p.first == w; });
             if (!paired)
@@ -979,29 +1061,27 @@ void Builder::CollapseWedges(int u, int v)
             const int created = NewWedge(tri, k, v);
             noted.emplace_back(w, created);
             pairs.emplace_back(w, created);
-            tri.wedge[k] = created;
+            wedge = created;
         } else {
             pairs.emplace_back(w, -1);
-            tri.wedge[k] = -1;
+            wedge = -1;
         }
     }
 }
 
 void Builder::DeleteTriangle(int t, int gone)
 {
-    Triangle& tri = tris[t];
+    const Triangle& tri = tris[t];
     trianglePerm[t] = aliveTriangles - 1;
     --aliveTriangles;
-    for (int i = 0; i < 3; ++i) {
-        if (tri.vertex[i] != gone)
-            verts[tri.vertex[i]].faces.Remove(t);
-    }
-    for (int i = 0; i < 3; ++i) {
-        const int a = tri.vertex[i];
-        const int b = tri.vertex[(i + 1) % 3];
-        if (a != gone && b != gone)
-            Unlink(a, b);
-    }
+    // The corners other than gone in corner order, and the one side without gone,
+    // from the corner after gone's to the one after that.
+    const int g = CornerOf(t, gone);
+    const int a = tri.vertex[g == 0 ? 1 : 0];
+    const int b = tri.vertex[g == 2 ? 1 : 2];
+    verts[a].faces.Remove(t);
+    verts[b].faces.Remove(t);
+    Unlink(g == 1 ? b : a, g == 1 ? a : b);
 }
 
 void Builder::ReplaceVertex(int t, int u, int v)
@@ -1010,13 +1090,13 @@ void Builder::ReplaceVertex(int t, int u, int v)
     const int k = CornerOf(t, u);
     tri.vertex[k] = v;
     verts[v].faces.Add(t);
-    // The other two corners stay linked through t itself.
-    for (int i = 0; i < 3; ++i) {
-        if (i != k) {
-            verts[v].neighbours.AddUnique(tri.vertex[i]);
-            verts[tri.vertex[i]].neighbours.AddUnique(v);
-        }
-    }
+    // The other two corners, in corner order, stay linked through t itself.
+    const int a = tri.vertex[k == 0 ? 1 : 0];
+    const int b = tri.vertex[k == 2 ? 1 : 2];
+    verts[v].neighbours.AddUnique(a);
+    verts[a].neighbours.AddUnique(v);
+    verts[v].neighbours.AddUnique(b);
+    verts[b].neighbours.AddUnique(v);
     ComputeNormal(tri);
 }
 
@@ -1037,11 +1117,8 @@ void Builder::Unlink(int a, int b)
         return;
     // A triangle joins them when it is in both face lists: the lists are in hand,
     // the triangles' corners would have to be fetched.
-    const IndexList& other = verts[b].faces;
-    for (int f : vertex.faces) {
-        if (other.Contains(f))
-            return;
-    }
+    if (vertex.faces.SharesAny(verts[b].faces))
+        return;
     vertex.neighbours.Remove(b);
     verts[b].neighbours.Remove(a);
 }
@@ -1384,9 +1461,19 @@ zVEC3 zCProgMeshBuilder::FaceNormal(const zVEC3& p0, const zVEC3& p1, const zVEC
 
 bool zCProgMeshBuilder::TrianglePlane(const zVEC3& p0, const zVEC3& p1, const zVEC3& p2, zTPlane3D& plane)
 {
+    return PlaneAndNormal(p0, p1, p2, plane, nullptr);
+}
+
+namespace {
+
+bool PlaneAndNormal(const zVEC3& p0, const zVEC3& p1, const zVEC3& p2, zTPlane3D& plane, zVEC3* faceNormal)
+{
     const DVec a = Sub(D(p1), D(p0));
     const DVec b = Sub(D(p2), D(p1));
     const DVec cross = Cross(Sub(D(p0), D(p1)), b);
+    const DVec n = Normalized(cross);
+    if (faceNormal)
+        *faceNormal = -F(n);
     // Sides whose unit directions agree within 0.001 a coordinate (or with one
     // turned round) are at most 0.002 radians apart: where the sine of their
     // angle is above 0.01, the directions need not be worked out to tell.
@@ -1407,11 +1494,12 @@ bool zCProgMeshBuilder::TrianglePlane(const zVEC3& p0, const zVEC3& p1, const zV
                                          -static_cast<double>(p0.z)}));
         return false;
     }
-    const DVec n = Normalized(cross);
     plane.normal = F(n);
     plane.distance = static_cast<float>(Dot(n, D(p1)));
     return true;
 }
+
+} // namespace
 
 bool zCProgMeshBuilder::PlanesMatch(const zTPlane3D& plane, const zTPlane3D& existing)
 {

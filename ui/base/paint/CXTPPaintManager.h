@@ -107,8 +107,9 @@ public:
     virtual int GetCurrentTheme() = 0;
     virtual void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL bGripperPane);
 
-    // Measures a control and, with bDraw, draws it: edit and combo controls get the icon-title
-    // font on their windows first; popup bars draw entries, other bars toolbar buttons.
+    // Measures a control and, with bDraw, draws it: edit and combo controls by their own operations
+    // (their windows take the icon-title font when the controls make them), entries of popup bars
+    // as menu entries, everything else as toolbar buttons.
     CSize DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw = TRUE);
 
     // Extent of a toolbar control of the type (2 popup, 4 split button popup) on a horizontal or

@@ -49,9 +49,11 @@ END_MESSAGE_MAP()
 
 namespace {
 
+// The kinds that open a popup bar: the popup controls and the combo box with its list.
 BOOL IsPopupKind(XTPControlType type)
 {
-    return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
+    return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup ||
+           type == xtpControlComboBox;
 }
 
 // The position of the '&' that marks the caption's mnemonic, or -1. "&&" is a literal
@@ -478,9 +480,10 @@ BOOL CXTPCommandBar::OnKeyDown(UINT nChar)
         return TRUE;
     }
     if (m_pKeyControl) {
+        // 2: the key goes on to the control's own window (a text field typing).
         BOOL bAnswer = m_pKeyControl->OnHookKeyDown(nChar);
         if (bAnswer == 1 || bAnswer == 2)
-            return TRUE;
+            return bAnswer;
     }
     const BOOL bHorizontal = !IsVerticalPosition();
     const BOOL bRTL = IsRTL();
@@ -580,7 +583,8 @@ int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, 
     CXTPCommandBar* pPopupBar = pPopuped ? pPopuped->GetCommandBar() : nullptr;
     if (pPopupBar && pPopupBar->GetTrackingMode() && XTPKeyboardHook()->IsRegistered(pPopupBar))
         return 0;
-    return OnKeyDown(static_cast<UINT>(wParam)) ? 1 : 0;
+    const BOOL bAnswer = OnKeyDown(static_cast<UINT>(wParam));
+    return bAnswer == 2 ? 2 : (bAnswer ? 1 : 0);
 }
 
 int CXTPCommandBar::HitTestHook(CPoint ptScreen)

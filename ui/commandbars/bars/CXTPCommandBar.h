@@ -34,6 +34,7 @@ public:
     virtual BOOL SetPosition(XTPBarPosition /*barPosition*/) { return FALSE; }
     virtual void OnRecalcLayout() {}
     virtual CXTPCommandBar* GetParentBar() const { return nullptr; }
+    // 0 not taken, 1 taken, 2 taken by a control that lets its window have the key.
     virtual BOOL OnKeyDown(UINT nChar);
     virtual CSize CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/) { return CSize(0, 0); }
     virtual BOOL ProcessSpecialKey(int nKey);
@@ -94,6 +95,9 @@ public:
     void SetRightButtonExecutes(BOOL bExecute) { m_bExecOnRButton = bExecute; }
     void SetNoUpdate(BOOL bNoUpdate) { m_bIgnoreUpdateHandler = bNoUpdate; }
     CXTPControl* GetKeyControl() const { return m_pKeyControl; }
+    // The window that had the focus when tracking began; it gets it back when a field is left.
+    HWND GetFocusWindow() const { return m_hwndFocus; }
+    void SetFocusWindow(HWND hWnd) { m_hwndFocus = hWnd; }
     void SetKeyControl(CXTPControl* pControl) { m_pKeyControl = pControl; }
     // Where a control dragged in customize mode would go if dropped at the client point: the
     // visible movable control with the nearest centre along the bar, before or after it, and

@@ -370,19 +370,15 @@ LRESULT CXTPDockBar::OnSizeParent(WPARAM, LPARAM lParam)
 void CXTPDockBar::OnPaint()
 {
     CPaintDC dc(this);
-    CRect rc;
-    GetClientRect(&rc);
     CXTPPaintManager* pPaintManager = m_pCommandBars ? m_pCommandBars->GetPaintManager() : CXTPPaintManager::Current();
-    dc.FillSolidRect(&rc, pPaintManager->GetColor(COLOR_3DFACE));
+    pPaintManager->FillCommandBarEntry(&dc, this);
 }
 
 LRESULT CXTPDockBar::OnPrint(WPARAM wParam, LPARAM lParam)
 {
     HDC hDC = reinterpret_cast<HDC>(wParam);
-    CRect rc;
-    GetClientRect(&rc);
     CXTPPaintManager* pPaintManager = m_pCommandBars ? m_pCommandBars->GetPaintManager() : CXTPPaintManager::Current();
-    CDC::FromHandle(hDC)->FillSolidRect(&rc, pPaintManager->GetColor(COLOR_3DFACE));
+    pPaintManager->FillCommandBarEntry(CDC::FromHandle(hDC), this);
     if (lParam & PRF_CHILDREN) {
         for (HWND hChild = ::GetTopWindow(m_hWnd); hChild; hChild = ::GetNextWindow(hChild, GW_HWNDNEXT)) {
             if (!::IsWindowVisible(hChild))

@@ -37,12 +37,8 @@ CXTPStatusBar::~CXTPStatusBar()
 {
     // Destroyed, not minimised: a pane window is often a child of the frame and would otherwise
     // stay behind as an icon once the bar is gone.
-    for (PaneWindow& record : m_arrControls) {
-        if (record.pWnd && record.pWnd->m_hWnd && ::IsWindow(record.pWnd->m_hWnd))
-            record.pWnd->DestroyWindow();
-        if (record.bAutoDelete)
-            delete record.pWnd;
-    }
+    for (const PaneWindow& record : m_arrControls)
+        ReleaseWindow(record);
     m_arrControls.clear();
     // The bar goes before its font does.
     if (m_hWnd)
@@ -147,10 +143,7 @@ BOOL CXTPStatusBar::RemoveIndicator(UINT nID)
             ++it;
             continue;
         }
-        if (it->pWnd->m_hWnd && ::IsWindow(it->pWnd->m_hWnd))
-            it->pWnd->DestroyWindow();
-        if (it->bAutoDelete)
-            delete it->pWnd;
+        ReleaseWindow(*it);
         it = m_arrControls.erase(it);
     }
     PositionControls();
@@ -159,7 +152,7 @@ BOOL CXTPStatusBar::RemoveIndicator(UINT nID)
 
 BOOL CXTPStatusBar::AddControl(CWnd* pWnd, UINT nID, BOOL bAutoDelete)
 {
-    if (!pWnd || CommandToIndex(nID) == -1)
+    if (!pWnd || !::IsWindow(pWnd->GetSafeHwnd()) || CommandToIndex(nID) == -1)
         return FALSE;
     // Twice in the list, a window would be destroyed (and deleted) twice.
     for (const PaneWindow& record : m_arrControls)
@@ -167,11 +160,27 @@ BOOL CXTPStatusBar::AddControl(CWnd* pWnd, UINT nID, BOOL bAutoDelete)
             return FALSE;
     PaneWindow record;
     record.pWnd = pWnd;
+    record.hWnd = pWnd->m_hWnd;
     record.nID = nID;
     record.bAutoDelete = bAutoDelete;
     m_arrControls.push_back(record);
     PositionControls();
     return TRUE;
+}
+
+CWnd* CXTPStatusBar::LiveWindow(const PaneWindow& record)
+{
+    if (!::IsWindow(record.hWnd) || CWnd::FromHandlePermanent(record.hWnd) != record.pWnd)
+        return nullptr;
+    return record.pWnd;
+}
+
+void CXTPStatusBar::ReleaseWindow(const PaneWindow& record)
+{
+    if (CWnd* pWnd = LiveWindow(record))
+        pWnd->DestroyWindow();
+    if (record.bAutoDelete)
+        delete record.pWnd;
 }
 
 int CXTPStatusBar::GetControlCount(UINT nID) const
@@ -208,9 +217,9 @@ void CXTPStatusBar::PositionControls()
         }
         if (!(nStyle & SBPS_NOBORDERS))
             rc.DeflateRect(cxEdge, cyEdge);
-        if (record.pWnd->m_hWnd) {
-            record.pWnd->MoveWindow(&rc, TRUE);
-            record.pWnd->Invalidate(FALSE);
+        if (CWnd* pWnd = LiveWindow(record)) {
+            pWnd->MoveWindow(&rc, TRUE);
+            pWnd->Invalidate(FALSE);
         }
     }
 }

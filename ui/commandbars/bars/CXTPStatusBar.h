@@ -62,11 +62,19 @@ public:
     DECLARE_MESSAGE_MAP()
 
 protected:
+    // The window is kept by handle too: an object the caller owns may be deleted before the bar,
+    // so it is only reached while its handle still maps to it.
     struct PaneWindow {
         CWnd* pWnd = nullptr;
+        HWND hWnd = nullptr;
         UINT nID = 0;
         BOOL bAutoDelete = FALSE;
     };
+
+    // The record's object when its window still lives and still belongs to it, else NULL.
+    static CWnd* LiveWindow(const PaneWindow& record);
+    // Destroys the record's window if it lives and deletes the object if the bar owns it.
+    static void ReleaseWindow(const PaneWindow& record);
 
     // Moves each attached window over its pane, inside the pane's border.
     void PositionControls();

@@ -291,6 +291,8 @@ CSize CXTPToolBar::LayoutControls(CDC* pDC, int nLength, DWORD dwMode, CRect rcB
     std::vector<XTPControlLayout> records(static_cast<size_t>(nCount));
     for (int i = 0; i < nCount; i++) {
         CXTPControl* pControl = GetControl(i);
+        // Fields and hosted windows learn the bar's orientation before they are measured.
+        pControl->OnLayoutMode(bVertical ? LM_VERTDOCK : 0);
         XTPControlLayout& r = records[static_cast<size_t>(i)];
         // Controls hidden for lack of room are measured again; the bar's own buttons sit apart.
         r.bVisible = !IsOwnButton(pControl) && (pControl->GetHideFlags() & ~static_cast<DWORD>(xtpHideWrap)) == 0;

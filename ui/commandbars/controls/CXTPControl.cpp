@@ -203,6 +203,12 @@ CXTPImageManager* CXTPControl::GetImageManager() const
     return pCommandBars ? pCommandBars->GetImageManager() : XTPImageManager();
 }
 
+void CXTPControl::AdjustExcludeRect(CRect& rc)
+{
+    // The theme decides how a popup meets its control: theme 0 overlaps it by a pixel to join them.
+    GetPaintManager()->AdjustExcludeRect(rc, this, m_pParent && m_pParent->IsVerticalPosition());
+}
+
 CXTPImageManagerIcon* CXTPControl::GetImage(int nWidth) const
 {
     int nIconId = GetEffectiveIconId();

@@ -16,6 +16,7 @@ class CXTPControls;
 class CXTPPaintManager;
 class CXTPImageManager;
 class CXTPImageManagerIcon;
+class CXTPPropExchange;
 
 class CXTPControl : public CCmdTarget {
     DECLARE_SERIAL(CXTPControl)
@@ -56,8 +57,16 @@ public:
     virtual int GetCustomizeMinWidth() { return 0; }
     virtual void SetWidth(int /*nWidth*/) {}
     virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
-    // The owner rectangle (client coordinates of the bar) a popup of this control keeps clear of.
-    virtual void AdjustExcludeRect(CRect& /*rc*/) {}
+    // The owner rectangle (client coordinates of the bar) a popup of this control keeps clear of,
+    // as the theme shapes it.
+    virtual void AdjustExcludeRect(CRect& rc);
+
+    // Told by a bar's layout before measuring: LM_VERTDOCK (16) set when the bar is docked
+    // vertically. Controls that cannot stand in a vertical bar hide themselves here.
+    virtual void OnLayoutMode(DWORD /*dwMode*/) {}
+    // The layout's keys of the control kinds that add some; the base's own keys come with the
+    // bars' layout persistence.
+    virtual void DoPropExchange(CXTPPropExchange* /*pPX*/) {}
 
     // Loads string nID as prompt when the caption is still empty.
     void SetID(int nID);

@@ -8,6 +8,9 @@
 #include "CXTPCommandBars.h"
 #include "CXTPControl.h"
 #include "CXTPControlButton.h"
+#include "CXTPControlComboBox.h"
+#include "CXTPControlCustom.h"
+#include "CXTPControlEdit.h"
 #include "CXTPControlPopup.h"
 #include "CXTPPopupBar.h"
 
@@ -108,6 +111,13 @@ CXTPControl* CXTPControls::Add(XTPControlType type, int nId, CString strParamete
         pControl = new CXTPControlButton;
     } else if (IsPopupKind(type)) {
         pControl = NewControlPopup(type, GetCommandBars());
+    } else if (type == xtpControlComboBox) {
+        pControl = new CXTPControlComboBox;
+    } else if (type == xtpControlEdit) {
+        pControl = new CXTPControlEdit;
+    } else if (type == xtpControlCustom) {
+        // Custom controls keep the type and flags they were made with.
+        return AddControl(new CXTPControlCustom, nId, strParameter, nBefore, bTemporary);
     } else {
         return nullptr;
     }

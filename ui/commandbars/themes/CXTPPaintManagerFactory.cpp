@@ -3,7 +3,11 @@
 
 #include <map>
 
+#include "CXTPNativeTheme.h"
+#include "CXTPTheme0.h"
 #include "CXTPTheme1.h"
+#include "CXTPTheme2.h"
+#include "CXTPTheme4.h"
 
 namespace {
 
@@ -23,6 +27,18 @@ CXTPPaintManager* CXTPPaintManager::CreateTheme(int nTheme)
         pManager = it->second();
     } else {
         switch (nTheme) {
+        case 0:
+            pManager = new CXTPTheme0;
+            break;
+        case 2:
+            pManager = new CXTPTheme2;
+            break;
+        case 3:
+            pManager = new CXTPNativeTheme;
+            break;
+        case 4:
+            pManager = new CXTPTheme4;
+            break;
         default:
             pManager = new CXTPTheme1;
             break;

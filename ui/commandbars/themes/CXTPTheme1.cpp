@@ -334,8 +334,8 @@ CSize CXTPTheme1::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, 
     BOOL bMark = FALSE;
     if (CXTPImageManagerIcon* pImage = pControl->GetImage(szIcon.cx)) {
         DrawRectangle(pDC, rcIcon, bSelected, FALSE, TRUE, FALSE, FALSE, xtpBarTypeMenuBar, xtpBarPopup);
-        DrawImage(pDC, CPoint(rcIcon.left + (rcIcon.Width() - szIcon.cx) / 2, rcIcon.top + (rcIcon.Height() - szIcon.cy) / 2),
-                  szIcon, pImage, bSelected, FALSE, TRUE, FALSE, FALSE, FALSE);
+        const CPoint pt(rcIcon.left + (rcIcon.Width() - szIcon.cx) / 2, rcIcon.top + (rcIcon.Height() - szIcon.cy) / 2);
+        DrawImage(pDC, pt, szIcon, pImage, bSelected, FALSE, TRUE, FALSE, FALSE, FALSE);
         bMark = TRUE;
     }
     if (bSelected)
@@ -355,7 +355,7 @@ CSize CXTPTheme1::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, 
         FillRectangle(pDC, rcField, COLOR_WINDOW, COLOR_BTNSHADOW);
         if (nType == xtpControlComboBox) {
             CRect rcDrop(rcField.right - 12, rcField.top, rcField.right, rcField.bottom);
-            FillRectangle(pDC, rcDrop, COLOR_BTNFACE, COLOR_BTNSHADOW);
+            FillRectangle(pDC, rcDrop, COLOR_BTNFACE, COLOR_HIGHLIGHT);
             CFont* pOldFont = pDC->SelectObject(&m_fontMarlett);
             pDC->SetBkMode(TRANSPARENT);
             pDC->SetTextColor(GetColor(COLOR_BTNTEXT));

@@ -215,7 +215,8 @@ TEST_F(PopupBar, ADropDownOpensUnderItsButtonAndClosesWithTheTracking)
     CRect rcButton = pControl->GetRect();
     bar->ClientToScreen(&rcButton);
     CRect rcPopup = WindowRect(pPopup);
-    EXPECT_EQ(rcButton.left, rcPopup.left);
+    // The default theme widens the button's exclusion by a pixel at each side.
+    EXPECT_EQ(rcButton.left - 1, rcPopup.left);
     EXPECT_EQ(rcButton.bottom, rcPopup.top);
     EXPECT_EQ(pControl, pPopup->GetControlPopup());
     EXPECT_EQ(bar, pPopup->GetParentBar());
@@ -249,13 +250,13 @@ TEST_F(PopupBar, ASubmenuWithoutRoomOpensLeftAndSoDoItsSubmenus)
     ASSERT_TRUE(pLevel1->SetPopuped(0));
     CXTPCommandBar* pLevel2 = pSecond->GetCommandBar();
     ASSERT_TRUE(pLevel2->IsVisible());
-    // Each ends where its item starts.
+    // Each ends a pixel into its item: the default theme narrows a menu item's exclusion by one.
     CRect rcFirst = pFirst->GetRect();
     pRoot->ClientToScreen(&rcFirst);
     CRect rcSecond = pSecond->GetRect();
     pLevel1->ClientToScreen(&rcSecond);
-    EXPECT_EQ(rcFirst.left, WindowRect(pLevel1).right);
-    EXPECT_EQ(rcSecond.left, WindowRect(pLevel2).right) << "keeps opening to the left";
+    EXPECT_EQ(rcFirst.left + 1, WindowRect(pLevel1).right);
+    EXPECT_EQ(rcSecond.left + 1, WindowRect(pLevel2).right) << "keeps opening to the left";
     EXPECT_TRUE(static_cast<CXTPPopupBar*>(pLevel2)->GetPopupFlags() & xtpPopupLeft);
     pRoot->SetTrackingMode(FALSE);
     EXPECT_FALSE(pLevel2->GetSafeHwnd()) << "the chain closes with its root";

@@ -309,6 +309,29 @@ TEST_F(StatusBar, TheBarDestroysItsPaneWindowsAndDeletesThoseItOwns)
     EXPECT_EQ(nullptr, kept.m_hWnd) << "the caller's object stays, without its window";
 }
 
+TEST_F(StatusBar, APaneWindowTheCallerDeletedFirstIsNeverTouchedAgain)
+{
+    ASSERT_TRUE(bar->AddIndicator(ID_PROGRESS_PANE, 1));
+    auto* pGone = new RecordingPane;
+    ASSERT_TRUE(pGone->Create("gone", bar));
+    ASSERT_TRUE(bar->AddControl(pGone, ID_PROGRESS_PANE, FALSE));
+    delete pGone;
+    // A window of another object may now hold the same handle value; it must stay where it is.
+    RecordingPane other;
+    ASSERT_TRUE(other.Create("other", frame));
+    CRect rcBefore;
+    other.GetWindowRect(&rcBefore);
+    frame->SetWindowPos(nullptr, 0, 0, 700, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect rcAfter;
+    other.GetWindowRect(&rcAfter);
+    EXPECT_EQ(rcBefore, rcAfter);
+    RecordingPane unmade;
+    EXPECT_FALSE(bar->AddControl(&unmade, ID_PROGRESS_PANE, FALSE)) << "an object without a window";
+    delete bar;
+    bar = nullptr;
+    EXPECT_TRUE(::IsWindow(other.m_hWnd)) << "only the bar's own records go with it";
+}
+
 TEST_F(StatusBar, RemovingAPaneTakesEveryWindowOfItAndRefusedWindowsLeaveNoRecord)
 {
     ASSERT_TRUE(bar->AddIndicator(ID_PROGRESS_PANE, 1));

@@ -8,6 +8,7 @@
 
 #include "CMenu.h"
 #include "CXTPCommandBar.h"
+#include "CXTPControlEdit.h"
 #include "CXTPControl.h"
 
 namespace {
@@ -34,13 +35,15 @@ TEST(Controls, AddInsertsBeforeAnIndexOrAppendsAndRenumbers)
     EXPECT_EQ(&controls, controls.GetAt(0)->GetControls());
     EXPECT_EQ(nullptr, controls.GetAt(5));
     EXPECT_EQ(nullptr, controls.GetAt(-1));
-    EXPECT_EQ(nullptr, controls.Add(xtpControlEdit, 6)) << "edits come with their own class";
+    CXTPControl* pEdit = controls.Add(xtpControlEdit, 6);
+    ASSERT_NE(nullptr, pEdit);
+    EXPECT_TRUE(pEdit->IsKindOf(RUNTIME_CLASS(CXTPControlEdit))) << "edits come with their own class";
 
     CXTPControl* pControl = controls.GetFirst();
     int nWalked = 0;
     for (; pControl; controls.GetNext(pControl))
         nWalked++;
-    EXPECT_EQ(5, nWalked);
+    EXPECT_EQ(6, nWalked);
 }
 
 TEST(Controls, RemoveFindsTheControlWhateverItsIndexSays)

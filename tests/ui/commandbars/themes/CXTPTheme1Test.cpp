@@ -7,6 +7,7 @@
 #include "../../base/drawing/DibCanvas.h"
 #include "../../base/images/ImageFixtures.h"
 #include "CXTPImageManagerIcon.h"
+#include "CXTPNativeTheme.h"
 
 namespace {
 
@@ -18,13 +19,20 @@ struct PaperCanvas : DibCanvas {
 
 }  // namespace
 
-TEST(ThemeFactory, EveryNumberWithoutItsOwnThemeMakesTheDefaultOneKeepingTheNumber)
+TEST(ThemeFactory, EachNumberMakesItsThemeAndKeepsTheNumber)
 {
-    for (int nTheme : {1, 7, -1, 1000}) {
-        CXTPPaintManager* pManager = CXTPPaintManager::SetTheme(nTheme);
-        EXPECT_NE(nullptr, dynamic_cast<CXTPTheme1*>(pManager)) << nTheme;
-        EXPECT_EQ(nTheme, pManager->GetThemeId());
-        EXPECT_EQ(1, pManager->GetCurrentTheme()) << "saved as the default theme";
+    // Numbers without a theme of their own make the default theme.
+    const struct {
+        int nTheme;
+        int nSaved;  // GetCurrentTheme, the number saved with the layout
+        bool bNative;
+    } cases[] = {{1, 1, false}, {7, 1, false}, {-1, 1, false}, {1000, 1, false}, {3, 3, true}};
+    for (const auto& c : cases) {
+        CXTPPaintManager* pManager = CXTPPaintManager::SetTheme(c.nTheme);
+        EXPECT_NE(nullptr, dynamic_cast<CXTPTheme1*>(pManager)) << c.nTheme;
+        EXPECT_EQ(c.bNative, dynamic_cast<CXTPNativeTheme*>(pManager) != nullptr) << c.nTheme;
+        EXPECT_EQ(c.nTheme, pManager->GetThemeId());
+        EXPECT_EQ(c.nSaved, pManager->GetCurrentTheme()) << c.nTheme;
         EXPECT_EQ(pManager, XTPPaintManager());
     }
     CXTPPaintManager::SetTheme(1);
