@@ -6,10 +6,17 @@
 #include <vector>
 
 #include "CMDIChildWnd.h"
+#include "CDocument.h"
 #include "CMDIFrameWnd.h"
+#include "CView.h"
 #include "CXTWindowList.h"
 
 namespace {
+
+class BlankView : public CView {
+public:
+    void OnDraw(CDC*) override {}
+};
 
 class WindowListTest : public ::testing::Test {
 protected:
@@ -87,6 +94,27 @@ TEST_F(WindowListTest, ListsTheChildrenWithTheActiveOneSelected)
     EXPECT_EQ(dialog->m_lboxWindows.GetSelCount(), 1);
     EXPECT_GT(dialog->m_lboxWindows.GetSel(IndexOf(frame->MDIGetActive())), 0);
     EXPECT_NE(dialog->SendMessage(WM_GETICON, ICON_SMALL), 0);
+}
+
+TEST_F(WindowListTest, AnUntitledWindowIsListedUnderItsDocumentsTitle)
+{
+    auto* child = new CMDIChildWnd;
+    ASSERT_TRUE(child->Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), frame));
+    auto* view = new BlankView;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), child, 0xE900));
+    CDocument document;
+    document.m_bAutoDelete = FALSE;  // it lives on the stack
+    document.SetTitle("Untitled.d");
+    document.AddView(view);
+    EXPECT_EQ(dialog->GetWindowTitle(child->m_hWnd), "Untitled.d");
+    CString caption;
+    child->GetWindowText(caption);
+    EXPECT_EQ(caption, "Untitled.d");
+    document.RemoveView(view);
+    CWnd bare;
+    ASSERT_TRUE(bare.CreateEx(0, CWnd::DefaultClassName(), "", WS_CHILD, CRect(0, 0, 10, 10), frame, 0));
+    EXPECT_EQ(dialog->GetWindowTitle(bare.m_hWnd), "");  // no view: no title
+    bare.DestroyWindow();
 }
 
 TEST_F(WindowListTest, ButtonsFollowTheSelectionCount)
