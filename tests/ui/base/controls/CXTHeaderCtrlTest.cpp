@@ -259,4 +259,37 @@ TEST_F(HeaderTest, SortArrowIsLeftOutWhereTheColumnIsTooNarrow)
     EXPECT_FALSE(arrowDrawn(120));
 }
 
+TEST_F(HeaderTest, ColumnBitmapsAreDrawnBeforeTheTextAndRemoved)
+{
+    MakeList();
+    ASSERT_TRUE(base().AttachFlatHeader());
+    RECT item = {};
+    Header_GetItemRect(header(), 2, &item);
+    auto probeStrip = [&]() {  // the strip where the image goes: left of the column plus the margin
+        DibCanvas canvas(480, 40);
+        Print(canvas);
+        int painted = 0;
+        for (int x = item.left + 8; x < item.left + 80; ++x)
+            painted += ::GetPixel(canvas.dc, x, (item.top + item.bottom) / 2) == RGB(0, 0, 0) ? 1 : 0;
+        return painted;
+    };
+    HDITEMA blank = {};
+    blank.mask = HDI_TEXT;
+    blank.pszText = const_cast<char*>("");
+    Header_SetItem(header(), 2, &blank);
+    EXPECT_EQ(probeStrip(), 0);
+    ASSERT_TRUE(flat().SetBitmap(2, XT_IDR_HEADER_ICONS, FALSE, RGB(255, 0, 255)));
+    HDITEMA stored = {};
+    stored.mask = HDI_FORMAT | HDI_BITMAP;
+    Header_GetItem(header(), 2, &stored);
+    EXPECT_TRUE(stored.fmt & HDF_BITMAP);
+    EXPECT_EQ(::ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(stored.hbm)), 1);
+    EXPECT_GT(probeStrip(), 0);  // the icons' black lines
+    EXPECT_TRUE(flat().SetBitmap(2, 0, TRUE));
+    Header_GetItem(header(), 2, &stored);
+    EXPECT_FALSE(stored.fmt & HDF_BITMAP);
+    EXPECT_EQ(probeStrip(), 0);
+    EXPECT_FALSE(flat().SetBitmap(2, 4242));  // no such bitmap
+}
+
 }  // namespace
