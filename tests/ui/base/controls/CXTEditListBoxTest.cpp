@@ -156,6 +156,21 @@ TEST_F(EditListTest, ActionsSendTheirCodesAndLeaveTheList)
     }
 }
 
+// A new item starts with the default text; Escape drops it even then.
+TEST_F(EditListTest, ANewItemWithDefaultTextIsDroppedOnEscapeAndKeptOnEnter)
+{
+    list->SetListEditStyle("New folder");
+    Toolbar(0);
+    Type(nullptr, VK_ESCAPE);
+    EXPECT_EQ(parent->codes, (std::vector<UINT>{0x0DD1, 0x0DCB}));
+    EXPECT_EQ(Items(), (std::vector<std::string>{"alpha", "beta", "gamma"}));
+    parent->codes.clear();
+    Toolbar(0);
+    Type(nullptr, VK_RETURN);
+    EXPECT_EQ(parent->codes, (std::vector<UINT>{0x0DD1, 0x0DCC}));
+    EXPECT_EQ(Items().back(), "New folder");
+}
+
 TEST_F(EditListTest, MovesAndEditsKeepTheItemData)
 {
     list->SetCurSel(1);
