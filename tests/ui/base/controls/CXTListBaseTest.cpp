@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "CXTListView.h"
 #include "CXTRegistryProfile.h"
 #include "CXTSystemData.h"
 #include "../drawing/DibCanvas.h"
@@ -241,6 +242,27 @@ TEST_F(ListTest, TheDeferredSetUpGivesTheLibraryFont)
     EXPECT_EQ(base().m_bInitPending, 0);
     EXPECT_EQ(reinterpret_cast<HFONT>(list.SendMessage(WM_GETFONT)),
               static_cast<HFONT>(XTSystemData()->font.m_hObject));
+}
+
+TEST_F(ListTest, TheViewHostCarriesTheExtensionToo)
+{
+    auto* view = new CXTListView;  // a view deletes itself with its window
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 200), parentWindow,
+                             78));
+    EXPECT_EQ(reinterpret_cast<HFONT>(view->SendMessage(WM_GETFONT)),
+              static_cast<HFONT>(XTSystemData()->font.m_hObject));
+    EXPECT_TRUE(view->AddColumn("Name", 90));
+    EXPECT_TRUE(view->AddColumn("Kind"));  // as wide as the last one
+    EXPECT_EQ(view->GetColumnCount(), 2);
+    EXPECT_EQ(ListView_GetColumnWidth(view->m_hWnd, 1), 90);
+    const char* item = "row";
+    LVITEMA row = {};
+    row.mask = LVIF_TEXT;
+    row.pszText = const_cast<char*>(item);
+    view->SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+    view->SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+    EXPECT_EQ(view->CopyRow(1, 0), 2);
+    view->DestroyWindow();
 }
 
 }  // namespace
