@@ -194,7 +194,8 @@ def write_ids(entries, names, out):
              '// The ids of the interface texts, one name per id, with its English text.',
              '#pragma once', '', 'namespace zMsgId {', '']
     for ident in sorted(names):
-        text = ''.join(c if ' ' <= c <= '~' else repr(c)[1:-1] for c in entries[ident].decode('latin-1'))
+        text = ''.join(c if ' ' <= c <= '~' else c.encode('unicode_escape').decode('ascii')
+                       for c in entries[ident].decode('latin-1'))
         lines.append(f'constexpr int {names[ident]} = {ident};  // "{text}"')
     lines.append('')
     lines.append('} // namespace zMsgId')
