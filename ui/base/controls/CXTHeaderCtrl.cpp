@@ -5,6 +5,7 @@
 #include "CMenu.h"
 #include "CXTPBufferDC.h"
 #include "CXTSystemData.h"
+#include "TrackCommandBarPopupMenu.h"
 
 namespace {
 
@@ -324,9 +325,10 @@ void CXTHeaderCtrl::OnContextMenuAt(CPoint point)
                                                                                          : XT_IDC_ALIGNLEFT;
         ::CheckMenuItem(sub, id, MF_BYCOMMAND | MF_CHECKED);
     }
-    const UINT chosen = ::TrackPopupMenu(sub, TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0, m_hWnd, nullptr);
-    if (chosen)
-        SendMessage(WM_COMMAND, chosen);
+    const int chosen = TrackCommandBarPopupMenu(CMenu::FromHandle(sub), TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x,
+                                                screen.y, this, XT_IDR_HEADER_ICONS);
+    if (chosen > 0)
+        SendMessage(WM_COMMAND, static_cast<WPARAM>(chosen));
 }
 
 void CXTHeaderCtrl::OnSortCommand(BOOL bAscending)

@@ -12,6 +12,8 @@ enum { XT_IDC_SORTASC = 9158, XT_IDC_SORTDSC = 9159, XT_IDC_ALIGNLEFT = 9160, XT
        XT_IDC_ALIGNRIGHT = 9162 };
 // The library's menu of context menus and the header's sub-menu in it.
 enum { XT_IDM_POPUP = 9014, XT_IDM_POPUP_HEADER = 2 };
+// The icons of that sub-menu (a toolbar resource).
+enum { XT_IDR_HEADER_ICONS = 9015 };
 
 class CXTHeaderCtrl : public CHeaderCtrl, public CXTThemeManagerStyleHost {
     DECLARE_DYNCREATE(CXTHeaderCtrl)

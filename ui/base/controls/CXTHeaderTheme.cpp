@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "AfxResource.h"
+
 #include "CXTHeaderCtrl.h"
 #include "CXTPColorManager.h"
 #include "CXTPDrawHelpers.h"
@@ -70,14 +72,44 @@ BOOL CXTHeaderTheme::Layout(HDLAYOUT* pLayout, CXTHeaderCtrl* pHeader)
     return static_cast<BOOL>(pHeader->DefWindowProc(HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(pLayout)));
 }
 
-void CXTHeaderTheme::CleanUp(CXTHeaderCtrl*)
+void CXTHeaderTheme::CleanUp(CXTHeaderCtrl* pHeader)
 {
+    const int count = pHeader ? pHeader->GetItemCount() : 0;
+    for (int i = 0; i < count; ++i)
+        SetBitmap(i, 0, TRUE, 0, pHeader);
     m_themeHeader.CloseThemeData();
 }
 
-BOOL CXTHeaderTheme::SetBitmap(int, UINT, BOOL, COLORREF, CXTHeaderCtrl*)
+BOOL CXTHeaderTheme::SetBitmap(int nCol, UINT nBitmapID, BOOL bRemove, COLORREF crMask, CXTHeaderCtrl* pHeader)
 {
-    return FALSE;
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT | HDI_BITMAP;
+    if (!pHeader || !pHeader->GetItem(nCol, &item))
+        return FALSE;
+    // The column's bitmap field holds an image list of ours: a replaced one goes first.
+    if ((item.fmt & HDF_BITMAP) && item.hbm)
+        ::ImageList_Destroy(reinterpret_cast<HIMAGELIST>(item.hbm));
+    item.fmt &= ~HDF_BITMAP;
+    item.hbm = nullptr;
+    if (!bRemove) {
+        HBITMAP bitmap = static_cast<HBITMAP>(
+            ::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID), IMAGE_BITMAP, 0, 0, 0));
+        BITMAP bm = {};
+        if (bitmap && ::GetObjectA(bitmap, sizeof(bm), &bm)) {
+            HIMAGELIST list = ::ImageList_Create(bm.bmWidth, bm.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 0);
+            if (list && ::ImageList_AddMasked(list, bitmap, crMask) >= 0) {
+                item.hbm = reinterpret_cast<HBITMAP>(list);
+                item.fmt |= HDF_BITMAP;
+            } else if (list) {
+                ::ImageList_Destroy(list);
+            }
+        }
+        if (bitmap)
+            ::DeleteObject(bitmap);
+    }
+    const BOOL set = pHeader->SetItem(nCol, &item);
+    pHeader->Invalidate();
+    return set && (bRemove || item.hbm);
 }
 
 void CXTHeaderTheme::VerticalLine(CDC* pDC, int x, int yFrom, int yTo, COLORREF color)
@@ -178,8 +210,15 @@ void CXTHeaderTheme::DrawItemDivider(CXTHeaderDrawInfo& info)
     VerticalLine(pDC, rc.right, rc.top + 1, rc.bottom - 1, m_crHilite);
 }
 
-void CXTHeaderTheme::DrawItemBitmap(CXTHeaderDrawInfo&, CRect&, CXTHeaderCtrl*)
+void CXTHeaderTheme::DrawItemBitmap(CXTHeaderDrawInfo& info, CRect& rcText, CXTHeaderCtrl*)
 {
+    HIMAGELIST list = reinterpret_cast<HIMAGELIST>(info.hdi.hbm);
+    int cx = 0, cy = 0;
+    if (!::ImageList_GetIconSize(list, &cx, &cy))
+        return;
+    const int y = info.rcItem.top + (info.rcItem.Height() - cy) / 2;
+    ::ImageList_Draw(list, 0, info.pDC->m_hDC, rcText.left, y, ILD_TRANSPARENT);
+    rcText.left += cx + m_nTextMargin;
 }
 
 void CXTHeaderTheme::DrawItemText(CXTHeaderDrawInfo& info, CXTHeaderCtrl* pHeader)

@@ -1,6 +1,7 @@
 // The list extension: sort column, column widths kept in the profile, sizing, row copies and colours, painting.
 #include "CXTListBase.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -129,7 +130,10 @@ int CXTListBase::GetStoredColumnWidth(int nColumn)
         ++text;
     if (*text < '0' || *text > '9')
         return -1;
-    return std::atoi(text);
+    // Widths are 16-bit: a longer number is no width and keeps the column too.
+    errno = 0;
+    const long width = std::strtol(text, nullptr, 10);
+    return (errno == ERANGE || width > 0xFFFF) ? -1 : static_cast<int>(width);
 }
 
 void CXTListBase::RestoreColumnWidth(int nColumn)

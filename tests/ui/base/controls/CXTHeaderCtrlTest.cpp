@@ -4,29 +4,44 @@
 #include "../drawing/DibCanvas.h"
 #include "CXTPColorManager.h"
 #include "CXTPDrawHelpers.h"
+#include "CXTPControl.h"
+#include "CXTPControls.h"
+#include "CXTPPopupBar.h"
 
 namespace {
 
 // What a popup menu showed while it was open, read from inside its modal loop.
 struct MenuSeen {
     bool shown = false;
+    int found = 0;        // of the five commands
     UINT states[5] = {};  // 9158 to 9162
 };
 MenuSeen g_seen;
 
+BOOL CALLBACK FindPopupBar(HWND hWnd, LPARAM lParam)
+{
+    auto* bar = dynamic_cast<CXTPPopupBar*>(CWnd::FromHandlePermanent(hWnd));
+    if (!bar || !::IsWindowVisible(hWnd))
+        return TRUE;
+    *reinterpret_cast<CXTPPopupBar**>(lParam) = bar;
+    return FALSE;
+}
+
+// The header's menu is a command-bar popup: its controls carry the checks.
 void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR id, DWORD)
 {
-    HWND popup = ::FindWindowA("#32768", nullptr);
-    if (!popup)
-        return;
-    HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
-    if (!menu)
+    CXTPPopupBar* bar = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindPopupBar, reinterpret_cast<LPARAM>(&bar));
+    if (!bar)
         return;
     g_seen.shown = true;
-    for (UINT i = 0; i < 5; ++i)
-        g_seen.states[i] = ::GetMenuState(menu, 9158 + i, MF_BYCOMMAND);
+    for (UINT i = 0; i < 5; ++i) {
+        CXTPControl* control = bar->GetControls()->FindControl(xtpControlError, static_cast<int>(9158 + i), FALSE, TRUE);
+        g_seen.found += control ? 1 : 0;
+        g_seen.states[i] = (control && control->GetChecked()) ? MF_CHECKED : MF_UNCHECKED;
+    }
     ::KillTimer(nullptr, id);
-    ::EndMenu();
+    bar->SetTrackingMode(FALSE);
 }
 
 class HeaderTest : public ListFixture {
@@ -67,6 +82,7 @@ TEST_F(HeaderTest, ContextMenuChecksTheSortAndAlignmentAndItsCommandsResort)
 
     MenuSeen seen = RightClick(1);
     ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.found, 5);
     EXPECT_TRUE(seen.states[0] & MF_CHECKED);    // Sort Ascending
     EXPECT_FALSE(seen.states[1] & MF_CHECKED);   // Sort Descending
     EXPECT_FALSE(seen.states[2] & MF_CHECKED);   // Align Left
@@ -241,6 +257,39 @@ TEST_F(HeaderTest, SortArrowIsLeftOutWhereTheColumnIsTooNarrow)
     EXPECT_TRUE(flat().IsSortArrowShown());
     flat().EnableSortArrow(FALSE);
     EXPECT_FALSE(arrowDrawn(120));
+}
+
+TEST_F(HeaderTest, ColumnBitmapsAreDrawnBeforeTheTextAndRemoved)
+{
+    MakeList();
+    ASSERT_TRUE(base().AttachFlatHeader());
+    RECT item = {};
+    Header_GetItemRect(header(), 2, &item);
+    auto probeStrip = [&]() {  // the strip where the image goes: left of the column plus the margin
+        DibCanvas canvas(480, 40);
+        Print(canvas);
+        int painted = 0;
+        for (int x = item.left + 8; x < item.left + 80; ++x)
+            painted += ::GetPixel(canvas.dc, x, (item.top + item.bottom) / 2) == RGB(0, 0, 0) ? 1 : 0;
+        return painted;
+    };
+    HDITEMA blank = {};
+    blank.mask = HDI_TEXT;
+    blank.pszText = const_cast<char*>("");
+    Header_SetItem(header(), 2, &blank);
+    EXPECT_EQ(probeStrip(), 0);
+    ASSERT_TRUE(flat().SetBitmap(2, XT_IDR_HEADER_ICONS, FALSE, RGB(255, 0, 255)));
+    HDITEMA stored = {};
+    stored.mask = HDI_FORMAT | HDI_BITMAP;
+    Header_GetItem(header(), 2, &stored);
+    EXPECT_TRUE(stored.fmt & HDF_BITMAP);
+    EXPECT_EQ(::ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(stored.hbm)), 1);
+    EXPECT_GT(probeStrip(), 0);  // the icons' black lines
+    EXPECT_TRUE(flat().SetBitmap(2, 0, TRUE));
+    Header_GetItem(header(), 2, &stored);
+    EXPECT_FALSE(stored.fmt & HDF_BITMAP);
+    EXPECT_EQ(probeStrip(), 0);
+    EXPECT_FALSE(flat().SetBitmap(2, 4242));  // no such bitmap
 }
 
 }  // namespace

@@ -63,6 +63,7 @@ TEST_F(ListTest, StoredWidthsAreRestoredAndMissingFieldsKeepTheColumn)
         {"50,", {50, 80, 200}},
         {"50,,70", {50, 80, 70}},
         {"x,0,90", {120, 0, 90}},
+        {"99999999999999999999,70000,40", {120, 80, 40}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);

@@ -1,0 +1,76 @@
+// The in-place item edit: Enter keeps the text, Escape cancels, losing the focus ends the edit.
+#include "CXTItemEdit.h"
+
+CXTItemEdit::CXTItemEdit(CWnd* pParent, const CRect& rect, CString& strText, DWORD dwBStyle, bool bAutoDelete)
+    : m_bAutoDelete(bAutoDelete), m_strWindowText(strText), m_dwBrowseStyle(dwBStyle)
+{
+    if (!Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rect, pParent, XT_IDC_LBOX_EDIT))
+        return;
+    if (pParent)
+        SetFont(pParent->GetFont(), FALSE);
+    SetWindowText(strText);
+    SetSel(0, -1);
+    SetFocus();
+}
+
+CXTItemEdit::~CXTItemEdit() = default;
+
+void CXTItemEdit::EndLabelEdit()
+{
+    if (m_bEnded || !m_hWnd)
+        return;
+    m_bEnded = true;
+    if (!m_bClosePosted) {
+        m_bClosePosted = true;
+        PostMessage(WM_CLOSE);
+    }
+    if (!m_bEscapeKey)
+        GetWindowText(m_strWindowText);
+    CWnd* target = GetOwner();
+    if (!target)
+        target = GetParent();
+    if (target)
+        target->SendMessage(WM_COMMAND, MAKEWPARAM(XT_IDC_LBOX_EDIT, m_bEscapeKey ? XTN_LBOX_CANCELLED : XTN_LBOX_EDITED),
+                            reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+BOOL CXTItemEdit::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    LRESULT ignored = 0;
+    LRESULT& result = pResult ? *pResult : ignored;
+    switch (message) {
+    case WM_GETDLGCODE:
+        result = DLGC_WANTALLKEYS | Default();
+        return TRUE;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+        if (wParam == VK_RETURN) {
+            EndLabelEdit();
+            result = 0;
+            return TRUE;
+        }
+        if (wParam == VK_ESCAPE) {
+            if (!m_bEnded)
+                m_bEscapeKey = true;
+            EndLabelEdit();
+            result = 0;
+            return TRUE;
+        }
+        break;
+    case WM_KILLFOCUS:
+        Default();
+        EndLabelEdit();
+        result = 0;
+        return TRUE;
+    default:
+        break;
+    }
+    return CEdit::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+void CXTItemEdit::PostNcDestroy()
+{
+    if (m_bAutoDelete)
+        delete this;
+}
