@@ -11,14 +11,6 @@ IMPLEMENT_DYNCREATE(CXTFlatComboBox, CComboBox)
 namespace {
 const UINT_PTR kHoverTimer = 1000;
 
-BOOL CursorInWindow(CWnd* pWnd)
-{
-    CPoint cursor;
-    ::GetCursorPos(&cursor);
-    CRect window;
-    pWnd->GetWindowRect(&window);
-    return window.PtInRect(cursor);
-}
 }  // namespace
 
 CXTFlatComboBox::CXTFlatComboBox() : CXTThemeManagerStyleHost(RUNTIME_CLASS(CXTFlatControlsThemeFactory)) {}
@@ -43,26 +35,8 @@ int CXTFlatComboBox::GetDrawState() const
 
 void CXTFlatComboBox::OnHoverTimer()
 {
-    if (m_bButtonDown) {
-        KillTimer(kHoverTimer);
-        if (m_bRaisedDrawn) {
-            m_bRaisedDrawn = FALSE;
-            Invalidate(FALSE);
-        }
-        return;
-    }
-    if (CursorInWindow(this)) {
-        if (!m_bRaisedDrawn) {
-            m_bRaisedDrawn = TRUE;
-            Invalidate(FALSE);
-        }
-    } else if (!m_bFocused && !GetDroppedState()) {
-        KillTimer(kHoverTimer);
-        if (m_bRaisedDrawn) {
-            m_bRaisedDrawn = FALSE;
-            Invalidate(FALSE);
-        }
-    }
+    if (XTFlatHoverTick(this, kHoverTimer, m_bButtonDown, m_bFocused || GetDroppedState(), m_bRaisedDrawn))
+        Invalidate(FALSE);
 }
 
 void CXTFlatComboBox::PaintInto(HDC hDC)
@@ -134,7 +108,7 @@ BOOL CXTFlatComboBox::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     switch (message) {
     case WM_SETCURSOR:
         if (m_bFlat && HIWORD(lParam) == WM_MOUSEMOVE) {
-            if (CursorInWindow(this)) {
+            if (XTCursorInWindow(this)) {
                 SetTimer(kHoverTimer, 10);
                 OnHoverTimer();
             } else {

@@ -5,6 +5,7 @@
 #include "CDC.h"
 #include "CGdiObject.h"
 #include "CXTPColorManager.h"
+#include "CWnd.h"
 
 IMPLEMENT_DYNCREATE(CXTFlatControlsThemeFactory, CXTThemeManagerStyleFactory)
 
@@ -15,6 +16,31 @@ CXTThemeManagerStyle* CXTFlatControlsThemeFactory::CreateTheme(int nTheme)
                                                 : new CXTFlatControlsTheme;
     theme->m_nThemeId = nTheme == 1 || nTheme == 2 ? nTheme : 0;
     return theme;
+}
+
+BOOL XTCursorInWindow(CWnd* pWnd)
+{
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    CRect window;
+    pWnd->GetWindowRect(&window);
+    return window.PtInRect(cursor);
+}
+
+BOOL XTFlatHoverTick(CWnd* pWnd, UINT_PTR nTimer, BOOL bButtonDown, BOOL bKeepRaised, BOOL& bRaisedDrawn)
+{
+    const BOOL inside = !bButtonDown && XTCursorInWindow(pWnd);
+    if (inside || (!bButtonDown && bKeepRaised)) {
+        if (!inside || bRaisedDrawn)
+            return FALSE;
+        bRaisedDrawn = TRUE;
+        return TRUE;
+    }
+    pWnd->KillTimer(nTimer);
+    if (!bRaisedDrawn)
+        return FALSE;
+    bRaisedDrawn = FALSE;
+    return TRUE;
 }
 
 CXTFlatControlsTheme::CXTFlatControlsTheme()

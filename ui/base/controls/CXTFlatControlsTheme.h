@@ -14,6 +14,12 @@ class CComboBox;
 // Drawing states of a flat control.
 enum { XT_FLAT_NORMAL = 1, XT_FLAT_RAISED = 2, XT_FLAT_PRESSED = 3 };
 
+// Whether the pointer is over the window.
+BOOL XTCursorInWindow(CWnd* pWnd);
+// One tick of a flat control's hover timer: stops the timer while the button is down, or once the
+// pointer has gone and nothing keeps the control raised. TRUE when the raised state changed.
+BOOL XTFlatHoverTick(CWnd* pWnd, UINT_PTR nTimer, BOOL bButtonDown, BOOL bKeepRaised, BOOL& bRaisedDrawn);
+
 class CXTFlatControlsTheme : public CXTThemeManagerStyle {
 public:
     CXTFlatControlsTheme();

@@ -11,14 +11,6 @@ IMPLEMENT_DYNCREATE(CXTFlatEdit, CXTEdit)
 namespace {
 const UINT_PTR kHoverTimer = 1000;
 
-BOOL CursorInWindow(CWnd* pWnd)
-{
-    CPoint cursor;
-    ::GetCursorPos(&cursor);
-    CRect window;
-    pWnd->GetWindowRect(&window);
-    return window.PtInRect(cursor);
-}
 }  // namespace
 
 CXTFlatEdit::CXTFlatEdit() : CXTThemeManagerStyleHost(RUNTIME_CLASS(CXTFlatControlsThemeFactory)) {}
@@ -42,26 +34,8 @@ void CXTFlatEdit::DrawBorder(CDC* pDC)
 
 void CXTFlatEdit::OnHoverTimer()
 {
-    if (m_bButtonDown) {
-        KillTimer(kHoverTimer);
-        if (m_bRaisedDrawn) {
-            m_bRaisedDrawn = FALSE;
-            RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
-        }
-        return;
-    }
-    if (CursorInWindow(this)) {
-        if (!m_bRaisedDrawn) {
-            m_bRaisedDrawn = TRUE;
-            RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
-        }
-    } else if (!m_bFocused) {
-        KillTimer(kHoverTimer);
-        if (m_bRaisedDrawn) {
-            m_bRaisedDrawn = FALSE;
-            RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
-        }
-    }
+    if (XTFlatHoverTick(this, kHoverTimer, m_bButtonDown, m_bFocused, m_bRaisedDrawn))
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
 }
 
 // Paints the client area through a buffer (or into a printing DC), then the frame in window coordinates.
@@ -93,7 +67,7 @@ BOOL CXTFlatEdit::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     switch (message) {
     case WM_SETCURSOR:
         if (m_bFlat && HIWORD(lParam) == WM_MOUSEMOVE) {
-            if (CursorInWindow(this)) {
+            if (XTCursorInWindow(this)) {
                 SetTimer(kHoverTimer, 10);
                 OnHoverTimer();
             } else {

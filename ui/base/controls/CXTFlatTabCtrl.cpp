@@ -304,12 +304,15 @@ BOOL CXTFlatTabCtrl::DeleteItem(int nItem)
     if (!RemoveItem(nItem))
         return FALSE;
     const int count = GetItemCount();
-    if (m_nCurSel > nItem || m_nCurSel >= count)
-        --m_nCurSel;
-    if (count == 0)
+    if (count == 0) {
         m_nCurSel = -1;
-    else if (m_nCurSel == nItem || m_nCurSel < 0)
-        SetCurSel(std::min(std::max(m_nCurSel, 0), count - 1));
+    } else if (m_nCurSel > nItem) {
+        --m_nCurSel;
+    } else if (m_nCurSel == nItem) {
+        // The selected tab went: its neighbour (the new last one at the end) is shown instead.
+        m_nCurSel = -1;
+        SetCurSel(std::min(nItem, count - 1));
+    }
     m_nOffset = std::min(m_nOffset, std::max(0, GetTotalTabWidth() - GetRoomForTabs() + 1));
     UpdateButtonStates();
     InvalidateTabs();

@@ -269,14 +269,23 @@ BOOL CXTResize::LoadPlacement(const char* lpszSection)
     UINT size = 0;
     if (!profile.GetProfileBinary(lpszSection, "WindowPlacement", &data, &size))
         return FALSE;
-    BOOL applied = FALSE;
-    if (size == kPlacementSize) {
-        WINDOWPLACEMENT wp;
-        PlacementFromBytes(data, wp);
-        applied = m_pWnd->SetWindowPlacement(&wp);
-    }
+    const BOOL applied = ApplyPlacementRecord(m_pWnd, data, size);
     delete[] data;
     return applied;
+}
+
+BOOL CXTResize::ReadPlacementRecord(const BYTE* pData, UINT nBytes, WINDOWPLACEMENT& wp)
+{
+    if (!pData || nBytes != kPlacementSize)
+        return FALSE;
+    PlacementFromBytes(pData, wp);
+    return TRUE;
+}
+
+BOOL CXTResize::ApplyPlacementRecord(CWnd* pWnd, const BYTE* pData, UINT nBytes)
+{
+    WINDOWPLACEMENT wp;
+    return pWnd && ReadPlacementRecord(pData, nBytes, wp) && pWnd->SetWindowPlacement(&wp);
 }
 
 BOOL CXTResize::SavePlacement(const char* lpszSection)

@@ -105,6 +105,10 @@ public:
     // position x y, maximised position x y, normal rectangle left top right bottom.
     static void PlacementToBytes(const WINDOWPLACEMENT& wp, BYTE* bytes);
     static void PlacementFromBytes(const BYTE* bytes, WINDOWPLACEMENT& wp);
+    // A stored value read: only one of exactly 44 bytes.
+    static BOOL ReadPlacementRecord(const BYTE* pData, UINT nBytes, WINDOWPLACEMENT& wp);
+    // A stored value applied to the window: only one of exactly 44 bytes.
+    static BOOL ApplyPlacementRecord(CWnd* pWnd, const BYTE* pData, UINT nBytes);
 
     UINT m_nFlags = 0;
     CWnd* m_pWnd = nullptr;

@@ -158,6 +158,17 @@ void CALLBACK CloseDialogTimer(HWND, UINT, UINT_PTR, DWORD)
     ::EnumThreadWindows(::GetCurrentThreadId(), CloseDialog, 0);
 }
 
+// Browses with the system's dialog, which a timer closes with the command; the number closed.
+int BrowseClosingWith(CXTBrowseEdit& edit, UINT command)
+{
+    g_closeCommand = command;
+    g_closedDialogs = 0;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, CloseDialogTimer);
+    edit.OnBrowse();
+    ::KillTimer(nullptr, timer);
+    return g_closedDialogs;
+}
+
 TEST_F(BrowseEditTest, SystemFolderBrowserReturnsTheFolderItStartedOn)
 {
     CXTFolderDialog::SetChooser({});
@@ -165,12 +176,7 @@ TEST_F(BrowseEditTest, SystemFolderBrowserReturnsTheFolderItStartedOn)
     char windows[MAX_PATH] = {};
     ::GetWindowsDirectoryA(windows, MAX_PATH);
     edit.SetWindowText(windows);
-    g_closeCommand = IDOK;
-    g_closedDialogs = 0;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, CloseDialogTimer);
-    edit.OnBrowse();
-    ::KillTimer(nullptr, timer);
-    EXPECT_EQ(g_closedDialogs, 1);
+    EXPECT_EQ(BrowseClosingWith(edit, IDOK), 1);
     CString text;
     edit.GetWindowText(text);
     EXPECT_EQ(lstrcmpiA(text, windows), 0) << (const char*)text;
@@ -181,12 +187,7 @@ TEST_F(BrowseEditTest, SystemFileDialogCancelledKeepsTheText)
     CXTFolderDialog::SetChooser({});
     ASSERT_TRUE(edit.Initialize(host, BES_XT_CHOOSEFILE));
     edit.SetWindowText("kept.d");
-    g_closeCommand = IDCANCEL;
-    g_closedDialogs = 0;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, CloseDialogTimer);
-    edit.OnBrowse();
-    ::KillTimer(nullptr, timer);
-    EXPECT_EQ(g_closedDialogs, 1);
+    EXPECT_EQ(BrowseClosingWith(edit, IDCANCEL), 1);
     CString text;
     edit.GetWindowText(text);
     EXPECT_STREQ(text, "kept.d");

@@ -131,6 +131,14 @@ TEST_F(ButtonTest, XpStyleGivesTheButtonItsOwnXpTheme)
     EXPECT_EQ(dynamic_cast<CXTButtonThemeXP*>(button.GetTheme()), nullptr);
 }
 
+TEST_F(ButtonTest, WithoutVersionSixControlsTheVisualStyleBitFallsBackToClassic)
+{
+    button.SetXButtonStyle(BS_XT_SEMIFLAT | BS_XT_WINXP_COMPAT);
+    EXPECT_FALSE(button.GetTheme()->IsVisualStyle(&button));
+    PrintedWindow printed(&button);
+    EXPECT_EQ(printed.At(0, 0), GetManagedColor(COLOR_BTNHIGHLIGHT));  // the semi-flat frame
+}
+
 TEST(ButtonText, MnemonicsRemoved)
 {
     struct Case {

@@ -114,7 +114,9 @@ protected:
         ControlHost::TearDown();
     }
     // The window printed with its frame; the pixel at the window's top-left corner.
-    COLORREF FramePixel()
+    COLORREF FramePixel() { return WindowPixel(0, 0); }
+    // A pixel of the window printed with its frame, in window coordinates.
+    COLORREF WindowPixel(int x, int y)
     {
         CRect window;
         edit.GetWindowRect(&window);
@@ -124,7 +126,7 @@ protected:
         ::ReleaseDC(nullptr, screen);
         HGDIOBJ old = ::SelectObject(dc, bitmap);
         edit.SendMessage(WM_PRINT, (WPARAM)dc, PRF_NONCLIENT | PRF_CLIENT);
-        const COLORREF pixel = ::GetPixel(dc, 0, 0);
+        const COLORREF pixel = ::GetPixel(dc, x, y);
         ::SelectObject(dc, old);
         ::DeleteObject(bitmap);
         ::DeleteDC(dc);
@@ -162,19 +164,9 @@ TEST_F(FlatEditTest, DisabledEditHasAWindowColouredInnerFrameOnAFaceBackground)
     edit.EnableWindow(FALSE);
     PrintedWindow printed(&edit);
     EXPECT_EQ(printed.At(printed.width / 2, printed.height / 2), GetManagedColor(COLOR_BTNFACE));
-    CRect window;
-    edit.GetWindowRect(&window);
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, window.Width(), window.Height());
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    edit.SendMessage(WM_PRINT, (WPARAM)dc, PRF_NONCLIENT | PRF_CLIENT);
-    EXPECT_EQ(::GetPixel(dc, 1, 1), GetManagedColor(COLOR_WINDOW));
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
+    EXPECT_EQ(WindowPixel(1, 1), GetManagedColor(COLOR_WINDOW));  // the inner frame
     edit.EnableWindow(TRUE);
+    EXPECT_EQ(WindowPixel(1, 1), GetManagedColor(COLOR_BTNFACE));
 }
 
 TEST_F(FlatEditTest, EditCommandsFollowTheSelectionAndText)

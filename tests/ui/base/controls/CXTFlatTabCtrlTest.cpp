@@ -73,6 +73,22 @@ TEST_F(FlatTabTest, ItemsOutOfRangeAreRefused)
     EXPECT_EQ(tabs.HitTest(CPoint(2, 190)), -1);  // on the buttons
 }
 
+TEST_F(FlatTabTest, DeletingTheSelectedTabSelectsANeighbour)
+{
+    Make(FTS_XT_HASARROWS);
+    AddTabs(4);
+    struct Case {
+        int select, remove, selected;
+    } cases[] = {{3, 3, 2}, {0, 1, 0}, {1, 0, 0}, {0, 0, -1}};
+    for (const Case& c : cases) {
+        tabs.SetCurSel(c.select);
+        ASSERT_TRUE(tabs.DeleteItem(c.remove));
+        EXPECT_EQ(tabs.GetCurSel(), c.selected) << c.select << " " << c.remove;
+    }
+    EXPECT_EQ(tabs.GetItemCount(), 0);
+    EXPECT_FALSE(tabs.DeleteItem(0));
+}
+
 TEST_F(FlatTabTest, ArrowsAreOffWithoutTabsAndFollowTheScrolling)
 {
     Make(FTS_XT_HASHOMEEND, 200);
