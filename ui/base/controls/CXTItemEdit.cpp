@@ -1,15 +1,16 @@
-// The in-place item edit: Enter keeps the text, Escape cancels, losing the focus ends the edit.
+// The in-place item edit: Enter keeps the text, Escape cancels, losing the focus ends the edit
+// unless it went to the edit's own browse button.
 #include "CXTItemEdit.h"
 
 CXTItemEdit::CXTItemEdit(CWnd* pParent, const CRect& rect, CString& strText, DWORD dwBStyle, bool bAutoDelete)
-    : m_bAutoDelete(bAutoDelete), m_strWindowText(strText), m_dwBrowseStyle(dwBStyle)
+    : m_bAutoDelete(bAutoDelete), m_strWindowText(strText)
 {
     if (!Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rect, pParent, XT_IDC_LBOX_EDIT))
         return;
-    if (pParent)
-        SetFont(pParent->GetFont(), FALSE);
+    Initialize(pParent, dwBStyle);
     SetWindowText(strText);
     SetSel(0, -1);
+    SendMessage(EM_SCROLLCARET);
     SetFocus();
 }
 
@@ -22,6 +23,8 @@ void CXTItemEdit::EndLabelEdit()
     m_bEnded = true;
     if (!m_bClosePosted) {
         m_bClosePosted = true;
+        if (m_btnBrowse.GetSafeHwnd())
+            m_btnBrowse.PostMessage(WM_CLOSE);
         PostMessage(WM_CLOSE);
     }
     if (!m_bEscapeKey)
@@ -60,17 +63,21 @@ BOOL CXTItemEdit::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
         break;
     case WM_KILLFOCUS:
         Default();
-        EndLabelEdit();
+        if (!m_btnBrowse.GetSafeHwnd() || reinterpret_cast<HWND>(wParam) != m_btnBrowse.m_hWnd)
+            EndLabelEdit();
         result = 0;
         return TRUE;
     default:
         break;
     }
-    return CEdit::OnWndMsg(message, wParam, lParam, pResult);
+    return CXTBrowseEdit::OnWndMsg(message, wParam, lParam, &result);
 }
 
 void CXTItemEdit::PostNcDestroy()
 {
+    // The button is a child of the edit's parent: it goes with the edit, however the edit was closed.
+    if (m_btnBrowse.GetSafeHwnd())
+        m_btnBrowse.DestroyWindow();
     if (m_bAutoDelete)
         delete this;
 }

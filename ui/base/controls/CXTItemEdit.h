@@ -1,23 +1,23 @@
-// An edit made in place over a list item to change its text; it reports the end of editing to its parent.
+// A browse edit made in place over a list item to change its text; it reports the end of editing to its parent.
 #pragma once
 
-#include "CEdit.h"
 #include "CString.h"
+#include "CXTBrowseEdit.h"
 
 // Control id of the item edit and the codes it ends with (high word of WM_COMMAND's wParam).
 enum { XT_IDC_LBOX_EDIT = 9170 };
 enum { XTN_LBOX_EDITED = 0x0DCA, XTN_LBOX_CANCELLED = 0x0DCB };
 
-class CXTItemEdit : public CEdit {
+class CXTItemEdit : public CXTBrowseEdit {
 public:
-    // Creates the edit over rect, shows strText selected and takes the focus. On the end of
-    // editing strText receives the text (not on Escape). With bAutoDelete the object deletes
-    // itself once its window is gone.
+    // Creates the edit over rect with a browse button for dwBStyle (none without an action bit),
+    // shows strText selected and takes the focus. On the end of editing strText receives the text
+    // (not on Escape). With bAutoDelete the object deletes itself once its window is gone.
     CXTItemEdit(CWnd* pParent, const CRect& rect, CString& strText, DWORD dwBStyle = 0, bool bAutoDelete = true);
     ~CXTItemEdit() override;
 
     // Ends editing once: the parent (owner, else parent window) hears XTN_LBOX_EDITED or
-    // XTN_LBOX_CANCELLED, and the window closes itself.
+    // XTN_LBOX_CANCELLED, and the edit and its button close themselves.
     virtual void EndLabelEdit();
 
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -28,5 +28,4 @@ public:
     bool m_bEscapeKey = false;
     CString& m_strWindowText;
     bool m_bEnded = false;
-    DWORD m_dwBrowseStyle = 0;
 };
