@@ -8,6 +8,7 @@
 #include "../drawing/DibCanvas.h"
 #include "CWnd.h"
 #include "CXTEditListBox.h"
+#include "CXTFolderDialog.h"
 #include "CXTPColorManager.h"
 
 namespace {
@@ -192,6 +193,29 @@ TEST_F(EditListTest, AClickOutsideEndsTheEditWithItsText)
     Pump();
     EXPECT_EQ(list->GetItemEdit(), nullptr);
     EXPECT_EQ(Items()[0], "apple");
+    EXPECT_EQ(parent->codes, (std::vector<UINT>{0x0DCA}));
+}
+
+TEST_F(EditListTest, TheItemEditsBrowseButtonFillsInTheItem)
+{
+    const CXTBrowseChooser previous = CXTFolderDialog::SetChooser({[](CXTFolderDialog&, CString& path) {
+        path = "C:\\chosen folder";
+        return TRUE;
+    }});
+    list->m_dwBrowseStyle = BES_XT_CHOOSEDIR;
+    list->SetCurSel(0);
+    Click(WM_LBUTTONDBLCLK, ItemMiddle(0));
+    CXTItemEdit* edit = list->GetItemEdit();
+    ASSERT_NE(edit, nullptr);
+    CButton& button = edit->GetBrowseButton();
+    ASSERT_TRUE(button.GetSafeHwnd());
+    EXPECT_EQ(button.GetParent(), list);
+    button.SendMessage(BM_CLICK);
+    Pump();
+    EXPECT_EQ(list->GetItemEdit(), edit);
+    Type(nullptr, VK_RETURN);
+    CXTFolderDialog::SetChooser(previous);
+    EXPECT_EQ(Items()[0], "C:\\chosen folder");
     EXPECT_EQ(parent->codes, (std::vector<UINT>{0x0DCA}));
 }
 
