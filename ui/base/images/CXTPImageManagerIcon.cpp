@@ -62,6 +62,12 @@ HICON DeriveIcon(HICON hIcon, Change change)
     return hResult;
 }
 
+CSize BitmapSize(HBITMAP hBitmap)
+{
+    BITMAP bm = {};
+    return ::GetObjectA(hBitmap, sizeof(bm), &bm) ? CSize(bm.bmWidth, bm.bmHeight) : CSize(0, 0);
+}
+
 }  // namespace
 
 // Handle ---------------------------------------------------------------------------------------
@@ -109,9 +115,62 @@ void CXTPImageManagerIconHandle::Clear()
     }
     if (m_hPremultiplied)
         ::DeleteObject(m_hPremultiplied);
+    if (m_hMasked)
+        ::DeleteObject(m_hMasked);
     m_hIcon = nullptr;
     m_hBitmap = nullptr;
     m_hPremultiplied = nullptr;
+    m_hMasked = nullptr;
+    m_bMaskedTried = FALSE;
+}
+
+HBITMAP CXTPImageManagerIconHandle::GetMaskedBitmap()
+{
+    if (m_bMaskedTried || !m_hIcon)
+        return m_hMasked;
+    m_bMaskedTried = TRUE;
+    ICONINFO info = {};
+    if (!::GetIconInfo(m_hIcon, &info))
+        return nullptr;
+    BITMAP bm = {};
+    if (info.hbmColor && ::GetObjectA(info.hbmColor, sizeof(bm), &bm) && bm.bmWidth > 0 && bm.bmHeight > 0 &&
+        bm.bmWidth <= 256 && bm.bmHeight <= 256) {
+        const int cx = bm.bmWidth, cy = bm.bmHeight;
+        std::vector<DWORD> color(static_cast<size_t>(cx) * cy), mask(color.size());
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = cx;
+        bmi.bmiHeader.biHeight = -cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        BITMAPINFO bmiMask = bmi;
+        HDC hdcScreen = ::GetDC(nullptr);
+        const bool bRead = ::GetDIBits(hdcScreen, info.hbmColor, 0, cy, color.data(), &bmi, DIB_RGB_COLORS) == cy &&
+                           ::GetDIBits(hdcScreen, info.hbmMask, 0, cy, mask.data(), &bmiMask, DIB_RGB_COLORS) == cy;
+        ::ReleaseDC(nullptr, hdcScreen);
+        bool bPlain = bRead;
+        for (size_t i = 0; bPlain && i < color.size(); i++) {
+            if (color[i] & 0xFF000000)
+                bPlain = false;  // an icon with its own alpha
+            else if ((mask[i] & 0xFFFFFF) && (color[i] & 0xFFFFFF))
+                bPlain = false;  // a pixel that inverts the background
+            else
+                color[i] = (mask[i] & 0xFFFFFF) ? 0 : (color[i] | 0xFF000000);
+        }
+        void* pBits = nullptr;
+        HBITMAP hMasked = bPlain ? ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0) : nullptr;
+        if (hMasked && pBits) {
+            std::memcpy(pBits, color.data(), color.size() * sizeof(DWORD));
+            m_hMasked = hMasked;
+        } else if (hMasked) {
+            ::DeleteObject(hMasked);
+        }
+    }
+    if (info.hbmColor)
+        ::DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        ::DeleteObject(info.hbmMask);
+    return m_hMasked;
 }
 
 BOOL CXTPImageManagerIconHandle::PreMultiply()
@@ -325,6 +384,12 @@ void CXTPImageManagerIcon::Draw(CDC* pDC, CPoint pt, CXTPImageManagerIconHandle&
             ::ImageList_Draw(hList, 0, pDC->GetSafeHdc(), pt.x, pt.y, ILD_NORMAL);
             ::ImageList_Destroy(hList);
         }
+    } else if (HBITMAP hMasked = szIcon.cx > 0 && XTPImageManager()->IsAlphaIconsSupported() ? hIcon.GetMaskedBitmap()
+                                                                                          : nullptr;
+               hMasked && BitmapSize(hMasked) == szIcon) {
+        // One blend from a cached bitmap: the system's icon drawing makes scratch bitmaps on every
+        // call, which under some window systems means a round trip to the display each time.
+        CXTPImageManager::DrawAlphaBitmap(pDC, pt.x, pt.y, hMasked, szIcon.cx, szIcon.cy, szIcon.cx, szIcon.cy);
     } else {
         ::DrawIconEx(pDC->GetSafeHdc(), pt.x, pt.y, hIcon.GetIcon(), szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
     }

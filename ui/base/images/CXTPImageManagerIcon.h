@@ -42,11 +42,17 @@ public:
     // Makes the premultiplied copy drawing blends, once; TRUE when it exists.
     BOOL PreMultiply();
     HBITMAP GetPremultipliedBitmap() const { return m_hPremultiplied; }
+    // A plain icon as a premultiplied 32-bit bitmap with its mask for alpha, made once, so that
+    // drawing it is one blend; NULL for icons that only the system's icon drawing shows right
+    // (inverting pixels, their own alpha, monochrome).
+    HBITMAP GetMaskedBitmap();
 
 private:
     HICON m_hIcon = nullptr;
     HBITMAP m_hBitmap = nullptr;
     HBITMAP m_hPremultiplied = nullptr;  // drawing cache
+    HBITMAP m_hMasked = nullptr;         // drawing cache of a plain icon
+    BOOL m_bMaskedTried = FALSE;
     BOOL m_bOwner = TRUE;
 };
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "../drawing/DibCanvas.h"
 #include "ImageFixtures.h"
 
 namespace {
@@ -194,5 +195,53 @@ TEST(ImageManager, ToolBarDataIsCheckedAgainstItsSize)
         CSize button;
         EXPECT_EQ(c.ok, CXTPImageManager::ParseToolBarResource(c.data.data(), c.data.size(), ids, button));
         EXPECT_EQ(c.ids, ids.size());
+    }
+}
+
+// An icon whose right half is masked while its colour stays: those pixels invert the ground.
+static HICON InvertingIcon()
+{
+    HICON base = HalvesIcon(16, 16, RGB(200, 30, 30), RGB(0, 255, 0));
+    ICONINFO info = {};
+    if (!::GetIconInfo(base, &info))
+        return base;
+    std::vector<BYTE> maskBits(2 * 16, 0);
+    for (int y = 0; y < 16; y++)
+        maskBits[static_cast<size_t>(y * 2 + 1)] = 0xFF;
+    ::DeleteObject(info.hbmMask);
+    info.hbmMask = ::CreateBitmap(16, 16, 1, 1, maskBits.data());
+    HICON icon = ::CreateIconIndirect(&info);
+    ::DeleteObject(info.hbmMask);
+    ::DeleteObject(info.hbmColor);
+    ::DestroyIcon(base);
+    return icon;
+}
+
+TEST(ImageManager, PlainIconsDrawAsTheSystemDrawsThem)
+{
+    // Masked, opaque and inverting icons (the last keeps the system's drawing) over a patterned ground.
+    const struct {
+        HICON icon;
+        const char* name;
+    } cases[] = {{HalvesIcon(16, 16, RGB(200, 30, 30), RGB(0, 0, 0), true), "masked"},
+                 {SolidIcon(16, 16, RGB(20, 120, 220)), "opaque"},
+                 {InvertingIcon(), "inverting"}};
+    CXTPImageManager manager;
+    for (const auto& c : cases) {
+        manager.SetIcon(c.icon, 7);
+        CXTPImageManagerIcon* image = manager.GetImage(7, 16);
+        ASSERT_NE(nullptr, image) << c.name;
+        DibCanvas ours(24, 24), system(24, 24);
+        for (DibCanvas* canvas : {&ours, &system})
+            for (int x = 0; x < 24; x += 2)
+                canvas->dc.FillSolidRect(x, 0, 1, 24, RGB(90, 160, 40));
+        image->Draw(&ours.dc, CPoint(4, 4), image->GetIcon(), CSize(16, 16));
+        image->Draw(&ours.dc, CPoint(4, 4), image->GetIcon(), CSize(16, 16));  // the cached bitmap, again
+        ::DrawIconEx(system.dc.GetSafeHdc(), 4, 4, c.icon, 16, 16, 0, nullptr, DI_NORMAL);
+        ::DrawIconEx(system.dc.GetSafeHdc(), 4, 4, c.icon, 16, 16, 0, nullptr, DI_NORMAL);
+        for (int y = 0; y < 24; y++)
+            for (int x = 0; x < 24; x++)
+                ASSERT_EQ(system.dc.GetPixel(x, y), ours.dc.GetPixel(x, y)) << c.name << " at " << x << "," << y;
+        ::DestroyIcon(c.icon);
     }
 }
