@@ -105,32 +105,21 @@ BOOL CXTFlatComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, 
 
 BOOL CXTFlatComboBox::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
+    switch (XTFlatMouseMessage(this, kHoverTimer, m_bFlat, m_bButtonDown, message, wParam, lParam)) {
+    case XTFlatMouseStep::HoverTick:
+        OnHoverTimer();
+        break;
+    case XTFlatMouseStep::TimerTick:
+        OnHoverTimer();
+        *pResult = 0;
+        return TRUE;
+    case XTFlatMouseStep::Released:
+        Invalidate(FALSE);
+        break;
+    case XTFlatMouseStep::None:
+        break;
+    }
     switch (message) {
-    case WM_SETCURSOR:
-        if (m_bFlat && HIWORD(lParam) == WM_MOUSEMOVE) {
-            if (XTCursorInWindow(this)) {
-                SetTimer(kHoverTimer, 10);
-                OnHoverTimer();
-            } else {
-                KillTimer(kHoverTimer);
-            }
-        }
-        break;
-    case WM_TIMER:
-        if (wParam == kHoverTimer) {
-            OnHoverTimer();
-            *pResult = 0;
-            return TRUE;
-        }
-        break;
-    case WM_LBUTTONDOWN:
-        m_bButtonDown = TRUE;
-        break;
-    case WM_LBUTTONUP:
-        m_bButtonDown = FALSE;
-        if (m_bFlat)
-            Invalidate(FALSE);
-        break;
     case WM_PAINT:
         if (wParam) {
             PaintInto((HDC)wParam);

@@ -43,6 +43,35 @@ BOOL XTFlatHoverTick(CWnd* pWnd, UINT_PTR nTimer, BOOL bButtonDown, BOOL bKeepRa
     return TRUE;
 }
 
+XTFlatMouseStep XTFlatMouseMessage(CWnd* pWnd, UINT_PTR nTimer, BOOL bFlat, BOOL& bButtonDown, UINT message,
+                                   WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETCURSOR:
+        if (bFlat && HIWORD(lParam) == WM_MOUSEMOVE) {
+            if (XTCursorInWindow(pWnd)) {
+                pWnd->SetTimer(nTimer, 10);
+                return XTFlatMouseStep::HoverTick;
+            }
+            pWnd->KillTimer(nTimer);
+        }
+        break;
+    case WM_TIMER:
+        if (wParam == nTimer)
+            return XTFlatMouseStep::TimerTick;
+        break;
+    case WM_LBUTTONDOWN:
+        bButtonDown = TRUE;
+        break;
+    case WM_LBUTTONUP:
+        bButtonDown = FALSE;
+        if (bFlat)
+            return XTFlatMouseStep::Released;
+        break;
+    }
+    return XTFlatMouseStep::None;
+}
+
 CXTFlatControlsTheme::CXTFlatControlsTheme()
 {
     GetColorManager()->RefreshColors(TRUE);

@@ -19,6 +19,12 @@ BOOL XTCursorInWindow(CWnd* pWnd);
 // One tick of a flat control's hover timer: stops the timer while the button is down, or once the
 // pointer has gone and nothing keeps the control raised. TRUE when the raised state changed.
 BOOL XTFlatHoverTick(CWnd* pWnd, UINT_PTR nTimer, BOOL bButtonDown, BOOL bKeepRaised, BOOL& bRaisedDrawn);
+// What a flat control does after the mouse and timer steps both flat controls take alike: the
+// hover timer started while the pointer moves over the window (a first tick at once), its ticks,
+// and the pressed flag.
+enum class XTFlatMouseStep { None, HoverTick, TimerTick, Released };
+XTFlatMouseStep XTFlatMouseMessage(CWnd* pWnd, UINT_PTR nTimer, BOOL bFlat, BOOL& bButtonDown, UINT message,
+                                   WPARAM wParam, LPARAM lParam);
 
 class CXTFlatControlsTheme : public CXTThemeManagerStyle {
 public:

@@ -64,7 +64,7 @@ TEST_F(FlatComboTest, BackspaceAndDeleteSkipTheNextCompletion)
 {
     HWND edit = ::GetWindow(combo.m_hWnd, GW_CHILD);
     for (WPARAM key : {(WPARAM)VK_BACK, (WPARAM)VK_DELETE}) {
-        MSG msg = {edit, WM_KEYDOWN, key, 0};
+        MSG msg = {edit, WM_KEYDOWN, key, 0, 0, {0, 0}};
         combo.PreTranslateMessage(&msg);
         EXPECT_TRUE(combo.m_bSkipCompletion);
         combo.SetWindowText("");
@@ -73,7 +73,7 @@ TEST_F(FlatComboTest, BackspaceAndDeleteSkipTheNextCompletion)
         combo.GetWindowText(shown);
         EXPECT_STREQ(shown, "pr");
     }
-    MSG msg = {edit, WM_KEYDOWN, 'P', 0};
+    MSG msg = {edit, WM_KEYDOWN, 'P', 0, 0, {0, 0}};
     combo.PreTranslateMessage(&msg);
     EXPECT_FALSE(combo.m_bSkipCompletion);
 }
