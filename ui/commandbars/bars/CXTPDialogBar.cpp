@@ -6,6 +6,7 @@
 
 #include "CXTPCommandBars.h"
 #include "CXTPCommandBarsOptions.h"
+#include "CXTPControlCloseButton.h"
 #include "CXTPControls.h"
 #include "CXTPHookManager.h"
 #include "CXTPPaintManager.h"
@@ -376,12 +377,5 @@ void CXTPControlDialogBarClose::Draw(CDC* pDC)
 
 void CXTPControlDialogBarClose::Execute()
 {
-    CXTPCommandBar* pBar = m_pParent;
-    if (!pBar)
-        return;
-    pBar->InternalAddRef();
-    InternalAddRef();
-    pBar->SetVisible(FALSE);
-    InternalRelease();
-    pBar->InternalRelease();
+    CXTPControlCloseButton::HideParentBar(this);
 }

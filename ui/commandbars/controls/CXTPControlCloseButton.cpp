@@ -23,13 +23,17 @@ void CXTPControlCloseButton::Draw(CDC* pDC)
 
 void CXTPControlCloseButton::Execute()
 {
-    CXTPCommandBar* pBar = m_pParent;
+    HideParentBar(this);
+}
+
+void CXTPControlCloseButton::HideParentBar(CXTPControl* pControl)
+{
+    CXTPCommandBar* pBar = pControl->GetParent();
     if (!pBar)
         return;
-    // Hiding a torn-off bar removes it; the bar and this button outlive the call.
     pBar->InternalAddRef();
-    InternalAddRef();
+    pControl->InternalAddRef();
     pBar->SetVisible(FALSE);
-    InternalRelease();
+    pControl->InternalRelease();
     pBar->InternalRelease();
 }

@@ -12,4 +12,8 @@ public:
     CSize GetSize(CDC* pDC) override;
     void Draw(CDC* pDC) override;
     void Execute() override;
+
+    // Hides the control's bar; the bar and the control outlive the call (hiding a torn-off bar
+    // removes it).
+    static void HideParentBar(CXTPControl* pControl);
 };
