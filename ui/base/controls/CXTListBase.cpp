@@ -501,16 +501,21 @@ void CXTListBase::PaintList()
     // The header paints itself: it is left out of the copy.
     HWND header = HeaderWnd();
     CRect headerRect;
+    bool headerDamaged = false;
     if (header && ::IsWindowVisible(header)) {
         ::GetWindowRect(header, &headerRect);
         m_pList->ScreenToClient(&headerRect);
         dc.ExcludeClipRect(&headerRect);
+        // Scrolling the rows leaves the header out of the paint: it is redrawn only when the
+        // paint reaches it, not once per scrolled page.
+        CRect touched;
+        headerDamaged = touched.IntersectRect(&headerRect, &dc.m_ps.rcPaint) != FALSE;
     }
     {
         CXTMemDC memDC(&dc, client, BackColor());
         m_pList->DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(memDC.m_hDC), 0);
     }
-    if (header) {
+    if (headerDamaged) {
         ::InvalidateRect(header, nullptr, FALSE);
         ::UpdateWindow(header);
     }
