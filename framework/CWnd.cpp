@@ -774,7 +774,8 @@ void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRe
         return;
     const int cx = lpRect->right - lpRect->left;
     const int cy = lpRect->bottom - lpRect->top;
-    const UINT flags = SWP_NOACTIVATE | SWP_NOZORDER;
+    // Erased by the paint after the layout, not once per moved window.
+    const UINT flags = SWP_NOACTIVATE | SWP_NOZORDER | SWP_DEFERERASE;
     if (lpLayout)
         lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, nullptr, lpRect->left, lpRect->top, cx, cy, flags);
     else

@@ -107,7 +107,8 @@ void CXTPDockingPane::OnSizeParent(CWnd* pParent, CRect rect, AFX_SIZEPARENTPARA
     ::GetWindowRect(m_hwndChild, &rcNow);
     ::MapWindowPoints(nullptr, ::GetParent(m_hwndChild), reinterpret_cast<POINT*>(&rcNow), 2);
     if (rcNow != rc)
-        ::MoveWindow(m_hwndChild, rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
+        ::SetWindowPos(m_hwndChild, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
 }
 
 void CXTPDockingPane::OnFocusChanged()

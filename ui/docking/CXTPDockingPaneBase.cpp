@@ -25,11 +25,14 @@ BOOL XTPDockingPaneMoveWindow(HWND hWnd, HWND hWndAfter, const CRect& rc, AFX_SI
     // sibling, which a layout pass per splitter step cannot afford.
     if (rcNow == rc)
         return FALSE;
+    // The erasing waits for the paint that follows the layout: erased at once, every move
+    // would erase the site and all its freshly moved children again.
+    const UINT nFlags = SWP_NOACTIVATE | SWP_DEFERERASE;
     if (lpLayout && lpLayout->hDWP)
-        lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, hWndAfter, rc.left, rc.top, rc.Width(), rc.Height(),
-                                          SWP_NOACTIVATE);
+        lpLayout->hDWP =
+            ::DeferWindowPos(lpLayout->hDWP, hWnd, hWndAfter, rc.left, rc.top, rc.Width(), rc.Height(), nFlags);
     else
-        ::SetWindowPos(hWnd, hWndAfter, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE);
+        ::SetWindowPos(hWnd, hWndAfter, rc.left, rc.top, rc.Width(), rc.Height(), nFlags);
     return TRUE;
 }
 
