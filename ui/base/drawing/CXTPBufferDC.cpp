@@ -1,6 +1,55 @@
 // The compatible DC, the buffer DC and the memory DC.
 #include "CXTPBufferDC.h"
 
+#include <algorithm>
+
+namespace {
+
+// The thread's spare bitmap, compatible with the display, lent to one buffer at a time.
+class CSpareBitmap {
+public:
+    ~CSpareBitmap()
+    {
+        if (m_hBitmap)
+            ::DeleteObject(m_hBitmap);
+    }
+
+    // At least cx × cy for a buffer of a window's DC; null for other DCs (printers, memory
+    // DCs, whose formats differ) and while the spare is lent to an outer buffer.
+    HBITMAP Borrow(HDC hDC, int cx, int cy)
+    {
+        if (m_bLent || cx <= 0 || cy <= 0 || !::WindowFromDC(hDC))
+            return nullptr;
+        if (!m_hBitmap || m_size.cx < cx || m_size.cy < cy) {
+            const SIZE size = {std::max<LONG>(cx, m_size.cx), std::max<LONG>(cy, m_size.cy)};
+            HBITMAP hBitmap = ::CreateCompatibleBitmap(hDC, size.cx, size.cy);
+            if (!hBitmap)
+                return nullptr;
+            if (m_hBitmap)
+                ::DeleteObject(m_hBitmap);
+            m_hBitmap = hBitmap;
+            m_size = size;
+        }
+        m_bLent = true;
+        return m_hBitmap;
+    }
+
+    void Return(HBITMAP hBitmap)
+    {
+        if (hBitmap && hBitmap == m_hBitmap)
+            m_bLent = false;
+    }
+
+private:
+    HBITMAP m_hBitmap = nullptr;
+    SIZE m_size = {0, 0};
+    bool m_bLent = false;
+};
+
+thread_local CSpareBitmap t_spareBitmap;
+
+}  // namespace
+
 IMPLEMENT_DYNAMIC(CXTMemDC, CDC)
 
 CXTPCompatibleDC::CXTPCompatibleDC(CDC* pDC, CBitmap* pBitmap)
@@ -26,9 +75,11 @@ CXTPBufferDC::CXTPBufferDC(HDC hDestDC, const CRect& rcPaint) : m_hDestDC(hDestD
 {
     if (!Attach(::CreateCompatibleDC(hDestDC)))
         return;
-    m_bitmap.Attach(::CreateCompatibleBitmap(hDestDC, m_rect.right, m_rect.bottom));
-    if (m_bitmap.m_hObject)
-        m_hOldBitmap = ::SelectObject(m_hDC, m_bitmap.m_hObject);
+    m_hSpare = t_spareBitmap.Borrow(hDestDC, m_rect.right, m_rect.bottom);
+    if (!m_hSpare)
+        m_bitmap.Attach(::CreateCompatibleBitmap(hDestDC, m_rect.right, m_rect.bottom));
+    if (HGDIOBJ hBitmap = m_hSpare ? m_hSpare : m_bitmap.m_hObject)
+        m_hOldBitmap = ::SelectObject(m_hDC, hBitmap);
 }
 
 CXTPBufferDC::~CXTPBufferDC()
@@ -38,6 +89,7 @@ CXTPBufferDC::~CXTPBufferDC()
                  SRCCOPY);
         ::SelectObject(m_hDC, m_hOldBitmap);
     }
+    t_spareBitmap.Return(m_hSpare);
     m_bitmap.DeleteObject();
     DeleteDC();
 }
@@ -51,8 +103,10 @@ CXTMemDC::CXTMemDC(CDC* pDC, const CRect& rect, COLORREF clrColor) : m_pDC(pDC),
     if (!CreateCompatibleDC(pDC))
         return;
     SetMapMode(::GetMapMode(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC));
-    m_bitmap.CreateCompatibleBitmap(pDC, m_rc.Width(), m_rc.Height());
-    m_hOldBitmap = ::SelectObject(m_hDC, m_bitmap.m_hObject);
+    m_hSpare = t_spareBitmap.Borrow(pDC->m_hDC, m_rc.Width(), m_rc.Height());
+    if (!m_hSpare)
+        m_bitmap.CreateCompatibleBitmap(pDC, m_rc.Width(), m_rc.Height());
+    m_hOldBitmap = ::SelectObject(m_hDC, m_hSpare ? m_hSpare : m_bitmap.m_hObject);
     if (clrColor != (COLORREF)-1)
         FillSolidRect(0, 0, m_rc.Width(), m_rc.Height(), clrColor);
     ::SetViewportOrgEx(m_hDC, -m_rc.left, -m_rc.top, nullptr);
@@ -67,6 +121,7 @@ CXTMemDC::~CXTMemDC()
     }
     if (m_hDC && m_hOldBitmap)
         ::SelectObject(m_hDC, m_hOldBitmap);
+    t_spareBitmap.Return(m_hSpare);
     m_bitmap.DeleteObject();
     DeleteDC();
 }

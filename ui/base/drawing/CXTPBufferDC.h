@@ -1,4 +1,7 @@
 // Off-screen DCs: a compatible DC holding a bitmap, and two buffers copied back on destruction.
+// Buffers for a window's DC draw into a spare bitmap kept by the thread and grown as needed:
+// a new bitmap per paint costs round trips to the window system that a resize or a
+// scrolled page repeats for every window painted.
 #pragma once
 
 #include <windows.h>
@@ -26,7 +29,8 @@ public:
 
 private:
     HDC m_hDestDC = nullptr;
-    CBitmap m_bitmap;
+    CBitmap m_bitmap;  // own bitmap when the spare was not to be had
+    HBITMAP m_hSpare = nullptr;
     CRect m_rect;
     HGDIOBJ m_hOldBitmap = nullptr;
 };
@@ -47,6 +51,7 @@ private:
     CDC* m_pDC = nullptr;
     BOOL m_bValid = FALSE;
     CRect m_rc;
-    CBitmap m_bitmap;
+    CBitmap m_bitmap;  // own bitmap when the spare was not to be had
+    HBITMAP m_hSpare = nullptr;
     HGDIOBJ m_hOldBitmap = nullptr;
 };

@@ -54,6 +54,41 @@ TEST(BufferDC, CopiesOnlyItsRectangle)
     EXPECT_EQ(kWhite, target.dc.GetPixel(9, 9));
 }
 
+// Buffers of a window's DC share the thread's spare bitmap: one opened inside another gets a
+// bitmap of its own, a larger one afterwards grows the spare, and each copies back its rectangle.
+TEST(BufferDC, WindowBuffersNestAndGrow)
+{
+    HWND hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 120, 120, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, hWnd);
+    HDC hDC = ::GetDC(hWnd);
+    const COLORREF kBlue = RGB(0, 0, 255), kGreen = RGB(0, 255, 0);
+    {
+        CXTPBufferDC outer(hDC, CRect(0, 0, 40, 40));
+        outer.FillSolidRect(0, 0, 40, 40, kRed);
+        {
+            // Its origin is its rectangle's corner: drawn into the outer's bitmap it would
+            // turn the outer's red blue.
+            CXTMemDC inner(CDC::FromHandle(hDC), CRect(50, 50, 70, 70), kBlue);
+            ASSERT_TRUE(inner.IsValid());
+        }
+        outer.FillSolidRect(10, 10, 5, 5, kGreen);
+    }
+    EXPECT_EQ(kRed, ::GetPixel(hDC, 5, 5));
+    EXPECT_EQ(kGreen, ::GetPixel(hDC, 12, 12));
+    EXPECT_EQ(kBlue, ::GetPixel(hDC, 60, 60));
+    EXPECT_NE(kBlue, ::GetPixel(hDC, 45, 45));
+    {
+        CXTMemDC larger(CDC::FromHandle(hDC), CRect(0, 0, 120, 120), kWhite);
+        larger.FillSolidRect(100, 100, 10, 10, kRed);
+    }
+    EXPECT_EQ(kWhite, ::GetPixel(hDC, 5, 5));
+    EXPECT_EQ(kRed, ::GetPixel(hDC, 105, 105));
+    EXPECT_EQ(kWhite, ::GetPixel(hDC, 119, 119));
+    ::ReleaseDC(hWnd, hDC);
+    ::DestroyWindow(hWnd);
+}
+
 TEST(ScopeObjects, PutBackWhatTheyReplaced)
 {
     DibCanvas canvas(10, 10);
