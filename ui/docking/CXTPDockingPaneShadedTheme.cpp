@@ -34,6 +34,7 @@ CXTPDockingPaneShadedTheme::CXTPDockingPaneShadedTheme()
 void CXTPDockingPaneShadedTheme::RefreshMetrics()
 {
     CXTPDockingPaneFlatTheme::RefreshMetrics();
+    m_nHalfScreenWidth = ::GetSystemMetrics(SM_CXFULLSCREEN) / 2;
     const int nScheme = GetColorManager()->GetCurrentSystemTheme();
     if (nScheme == 1 || nScheme == 2) {
         m_clrNormalCaption.SetStandardValue(0xC6D7D8, 0xE5EFEE);
@@ -57,7 +58,7 @@ void CXTPDockingPaneShadedTheme::DrawSplitter(CDC* pDC, HWND hWndSplitter)
         rcFrame = CXTPClientRect(hFrame);
         ::MapWindowPoints(hFrame, hWndSplitter, reinterpret_cast<POINT*>(&rcFrame), 2);
     }
-    const int nWidth = std::max<int>(rcFrame.Width(), ::GetSystemMetrics(SM_CXFULLSCREEN) / 2);
+    const int nWidth = std::max<int>({rcFrame.Width(), m_nHalfScreenWidth, 1});
     const COLORREF clrLeft = CXTPDrawHelpers::BlendColors(clrLight, clrDark, double(rc.left - rcFrame.left) / nWidth);
     const COLORREF clrRight = CXTPDrawHelpers::BlendColors(clrLight, clrDark, double(rc.right - rcFrame.left) / nWidth);
     XTPDrawHelpers()->GradientFill(pDC, rc, clrLeft, clrRight, TRUE);

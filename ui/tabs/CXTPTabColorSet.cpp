@@ -569,6 +569,7 @@ COLORREF CXTPTabColorSetLight::FillTab(CDC* pDC, CRect rc, CXTPTabManagerItem* p
 void CXTPTabColorSetShaded::RefreshMetrics()
 {
     CXTPTabColorSet::RefreshMetrics();
+    m_nHalfScreenWidth = ::GetSystemMetrics(SM_CXFULLSCREEN) / 2;
     if (m_bPaneTabs)
         m_clrSelectedFace.SetCustomValue(0xFFFFFF);
     const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
@@ -596,7 +597,7 @@ void CXTPTabColorSetShaded::FillHeader(CDC* pDC, CRect rc, CXTPTabManager* /*pTa
         rcFrame = CXTPClientRect(hFrame);
         ::MapWindowPoints(hFrame, hWnd, reinterpret_cast<POINT*>(&rcFrame), 2);
     }
-    const int nWidth = std::max<int>(rcFrame.Width(), ::GetSystemMetrics(SM_CXFULLSCREEN) / 2);
+    const int nWidth = std::max<int>({rcFrame.Width(), m_nHalfScreenWidth, 1});
     const COLORREF clrLeft =
         CXTPDrawHelpers::BlendColors(clrLight, clrDark, double(rc.left - rcFrame.left) / nWidth);
     const COLORREF clrRight =

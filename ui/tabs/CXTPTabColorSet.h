@@ -170,4 +170,9 @@ public:
 
     // The window the header's frame gradient is measured in (the tab control's window).
     HWND m_hWndHeader = nullptr;
+
+private:
+    // Half the full-screen width, the least the header gradient spans; asked once per
+    // refresh, not per header painted (each question is a round trip to the window server).
+    int m_nHalfScreenWidth = 0;
 };
