@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CListCtrlForFlatTab, CXTListCtrl)
     ON_WM_LBUTTONDBLCLK()
     ON_WM_SETFOCUS()
     ON_WM_RBUTTONDOWN()
+    ON_WM_TIMER()
     ON_COMMAND(ID_OUTPUT_FIND_ERROR, OnFindError)
     ON_COMMAND(ID_OUTPUT_FIND_WARNING, OnFindWarning)
     ON_COMMAND(ID_OUTPUT_NEXT_ERROR, OnNextError)
@@ -43,13 +44,18 @@ OutputLineItem* CListCtrlForFlatTab::GetLineItem(int row) const
     return reinterpret_cast<OutputLineItem*>(GetItemData(row));
 }
 
-int CListCtrlForFlatTab::InsertLine(int row, const CString& text, OutputLineItem* item)
+int CListCtrlForFlatTab::InsertLine(int row, const CString& text, OutputLineItem* item, COLORREF crText)
 {
+    // Set before the row exists, so that the row is painted in it at once, without a repaint
+    // of the whole list for each coloured line.
+    if (crText != CLR_NONE)
+        m_listRowColors[row] = CXTListRowColor{row, RowBackground(), crText};
     LVITEMA lvi{};
     lvi.mask = LVIF_TEXT | LVIF_PARAM;
     lvi.iItem = row;
     lvi.pszText = const_cast<char*>(static_cast<const char*>(text));
     lvi.lParam = reinterpret_cast<LPARAM>(item);
+    DeferDrawing();
     const int at = InsertItem(&lvi);
     if (at < 0)
         delete item;  // no row owns it
@@ -63,12 +69,53 @@ void CListCtrlForFlatTab::DeleteLines()
     for (int row = GetItemCount() - 1; row >= 0; --row)
         delete GetLineItem(row);
     DeleteAllItems();
+    m_nFollowRow = -1;
 }
 
 void CListCtrlForFlatTab::ShowRow(int row)
 {
+    EndDeferredDrawing();
     EnsureVisible(row, FALSE);
     SendMessage(WM_SETREDRAW, 1);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CListCtrlForFlatTab::FollowRow(int row)
+{
+    m_nFollowRow = row;
+    EnsureVisible(row, FALSE);
+}
+
+// A job may report thousands of lines a second, and a list that draws updates its window for
+// every row inserted: the lines of a burst go in undrawn, and the list draws them all at once
+// when the burst pauses (a timer runs only when no message waits), at least every few frames.
+void CListCtrlForFlatTab::DeferDrawing()
+{
+    if (m_bDrawingDeferred || !m_hWnd)
+        return;
+    SendMessage(WM_SETREDRAW, 0);
+    m_bDrawingDeferred = 1;
+    SetTimer(kDrawTimer, kDrawInterval, nullptr);
+}
+
+void CListCtrlForFlatTab::EndDeferredDrawing()
+{
+    if (!m_bDrawingDeferred)
+        return;
+    m_bDrawingDeferred = 0;
+    KillTimer(kDrawTimer);
+    SendMessage(WM_SETREDRAW, 1);
+}
+
+void CListCtrlForFlatTab::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kDrawTimer) {
+        Default();
+        return;
+    }
+    EndDeferredDrawing();
+    if (!m_bHold && m_nFollowRow >= 0)
+        EnsureVisible(m_nFollowRow, FALSE);
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 

@@ -101,16 +101,16 @@ void COutputPane::AddBuildLine(int kind, const char* file, const char* text, int
             row.Format("%s(%d):   %s", file, line, text ? text : "");
         }
     }
-    if (m_wndBuildList.InsertLine(m_nBuildLines, row, item) >= 0) {
-        if (kind != 0)
-            m_wndBuildList.SetRowColor(m_nBuildLines, CListCtrlForFlatTab::KindColor(kind),
-                                       m_wndBuildList.RowBackground());
+    const COLORREF color = kind != 0 ? CListCtrlForFlatTab::KindColor(kind) : CLR_NONE;
+    if (m_wndBuildList.InsertLine(m_nBuildLines, row, item, color) >= 0)
         ++m_nBuildLines;
-    }
-    if (fatal)
+    if (fatal) {
         AddSummary(0);
-    else if (!m_wndBuildList.m_bHold)
-        ShowLastBuildLine();
+    } else if (!m_wndBuildList.m_bHold) {
+        if (m_pTabCtrl && m_pTabCtrl->GetCurSel() != 0)
+            m_pTabCtrl->SetCurSel(0);
+        m_wndBuildList.FollowRow(m_nBuildLines - 1);
+    }
 }
 
 void COutputPane::ReportBuildSummary(int broken)
@@ -207,7 +207,7 @@ void COutputPane::AddFindResult(const CString& path, const CString& text, int li
         row.Format("%s(%d):   %s", static_cast<const char*>(path), line, static_cast<const char*>(text));
         m_wndFindList.InsertLine(m_nFound, row, item);
         if (!m_wndFindList.m_bHold)
-            m_wndFindList.ShowRow(m_nFound);
+            m_wndFindList.FollowRow(m_nFound);
     });
 }
 
@@ -267,6 +267,7 @@ int COutputPane::CreateLists()
         if (list.m_hWnd) {
             list.DeleteLines();
             list.DestroyWindow();
+            list.m_bDrawingDeferred = 0;  // its timer went with the window
         }
         if (!list.Create(WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER, CRect(0, 0, 0, 0), m_pTabCtrl,
                          ids[i]))
