@@ -46,6 +46,10 @@ double RunJob(Sink& sink)
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
     worker.join();
+    while (!sink.Finished()) {
+        Pump();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -53,12 +57,15 @@ struct HeadlessSink {
     zCHeadlessIde host;
     void Warning(int line) { host.AddBuildMessage(1, "C:\\Mod\\Scripts\\Story\\Dialogs.d", zSTRING("Warning: unused variable"), line, false); }
     void Summary() { host.ReportBuildSummary(0); }
+    bool Finished() { return true; }
 };
 
 struct PaneSink {
     COutputPane* pane;
     void Warning(int line) { pane->AddBuildMessage(1, "C:\\Mod\\Scripts\\Story\\Dialogs.d", "Warning: unused variable", line, 0); }
     void Summary() { pane->ReportBuildSummary(0); }
+    // The summary row is there once the pane's thread has carried out every queued line.
+    bool Finished() { return pane->GetBuildList().GetItemCount() == kWarnings + 1; }
 };
 
 double Median(std::vector<double> values)

@@ -83,7 +83,9 @@ void CListCtrlForFlatTab::ShowRow(int row)
 void CListCtrlForFlatTab::FollowRow(int row)
 {
     m_nFollowRow = row;
-    EnsureVisible(row, FALSE);
+    // While drawing waits, so does scrolling: the timer scrolls once to the last row.
+    if (!m_bDrawingDeferred)
+        EnsureVisible(row, FALSE);
 }
 
 // A job may report thousands of lines a second, and a list that draws updates its window for

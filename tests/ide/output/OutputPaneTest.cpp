@@ -214,6 +214,7 @@ TEST_F(OutputPaneTest, WorkerLinesArriveThroughThePaneAndAHeldListShowsItsEndAtI
     while (!done)
         Pump();
     worker.join();
+    Pump();  // what the worker queued last
     scope.host.GetSettings().BuildJobThread = 0;
 
     ASSERT_EQ(Build().GetItemCount(), 101);
@@ -232,6 +233,25 @@ TEST_F(OutputPaneTest, WorkerLinesArriveThroughThePaneAndAHeldListShowsItsEndAtI
     frame->SetFocus();
     Build().SetFocus();
     EXPECT_EQ(Build().m_bHold, 0);
+}
+
+TEST_F(OutputPaneTest, AWorkerNeverWaitsForThePanesThread)
+{
+    // The window's thread waits for the job without serving its window, as closing the
+    // program may: the worker must still get to its end.
+    pane->ClearBuild();
+    std::thread worker([&] {
+        pane->AddBuildMessage(0, nullptr, "Compiling...", -1, 0);
+        pane->AddBuildMessage(2, "a.d", "bad", 3, 0);
+        pane->ReplaceFileInLastMessages("a.d", "b.d");
+        pane->ReportBuildSummary(0);
+    });
+    worker.join();
+    EXPECT_EQ(Build().GetItemCount(), 0);
+    Pump();
+    ASSERT_EQ(Build().GetItemCount(), 3);
+    EXPECT_EQ(Row(Build(), 1), "b.d(3):   bad");
+    EXPECT_EQ(Row(Build(), 2), "1 error(s), 0 warning(s)");
 }
 
 TEST_F(OutputPaneTest, FindResultsHaveTheirHeadingRowsAndEndLine)
