@@ -147,6 +147,7 @@ BOOL CTavrelinApp::InitInstance()
 
     pFrame->ShowMainWindow();
     pFrame->UpdateWindow();
+    pFrame->GetOutputPane()->ClearBuild();
     EngineStartup();
     return TRUE;
 }
@@ -227,14 +228,19 @@ BOOL CTavrelinApp::PreTranslateMessage(MSG* pMsg)
 
 BOOL CTavrelinApp::OnIdle(LONG lCount)
 {
-    if (m_bRefreshOutput) {
-        if (CMainFrame* pFrame = MainFrame()) {
-            CXTPDockingPaneManager* pManager = pFrame->GetDockingPaneManager();
-            if (CXTPDockingPane* pPane = pManager->FindPane(ID_PANE_OUTPUT))
-                pManager->ShowPane(pPane);
-        }
-        m_bRefreshOutput = 0;
+    CMainFrame* pFrame = MainFrame();
+    COutputPane* pOutput = pFrame ? pFrame->GetOutputPane() : nullptr;
+    // The pane marks a written summary itself, from whichever thread wrote it.
+    if (pOutput && pOutput->GetSafeHwnd() && pOutput->RefreshIfRequested())
+        m_bRefreshOutput = 1;
+    if (m_bRefreshOutput && pFrame) {
+        CXTPDockingPaneManager* pManager = pFrame->GetDockingPaneManager();
+        if (CXTPDockingPane* pPane = pManager->FindPane(ID_PANE_OUTPUT))
+            pManager->ShowPane(pPane);
+        if (pOutput->GetSafeHwnd())
+            pOutput->ShowLastBuildLine();
     }
+    m_bRefreshOutput = 0;
     return CWinApp::OnIdle(lCount);
 }
 

@@ -9,6 +9,7 @@
 #include "CMenu.h"
 #include "CScintillaView.h"
 #include "CSolutionConfig.h"
+#include "CTavrelinIdeServices.h"
 #include "CTavrelinApp.h"
 #include "CWinApp.h"
 #include "CXTPCommandBars.h"
@@ -69,6 +70,24 @@ void PumpWaiting()
     }
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
 }
+
+// The output pane as the build jobs' sink.
+class PaneOutputTarget : public CBuildOutputTarget {
+public:
+    explicit PaneOutputTarget(COutputPane* pPane) : m_pPane(pPane) {}
+    void AddBuildMessage(int kind, const char* file, const zSTRING& text, int line, bool fatal) override
+    {
+        m_pPane->AddBuildMessage(kind, file, text.c_str(), line, fatal);
+    }
+    void ReportBuildSummary(int broken) override { m_pPane->ReportBuildSummary(broken); }
+    void ReplaceFileInLastMessages(const zSTRING& oldName, const zSTRING& newName) override
+    {
+        m_pPane->ReplaceFileInLastMessages(oldName.c_str(), newName.c_str());
+    }
+
+private:
+    COutputPane* m_pPane;
+};
 
 }  // namespace
 
@@ -184,9 +203,18 @@ CWnd* CMainFrame::GetPaneWindow(UINT nID)
 CWnd* CMainFrame::CreatePaneWindow(UINT nID)
 {
     CWnd* pWnd = GetPaneWindow(nID);
-    if (pWnd && !pWnd->GetSafeHwnd())
-        pWnd->CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
-                       this, 0);
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (!pWnd || pWnd->GetSafeHwnd())
+        return pWnd;
+    if (pWnd == &m_wndOutput) {
+        if (m_wndOutput.Create(this, 0, dwStyle)) {
+            SetOutputPane(&m_wndOutput);
+            m_pOutputTarget = std::make_unique<PaneOutputTarget>(&m_wndOutput);
+            GetTavrelinIdeServices().SetOutputTarget(m_pOutputTarget.get());
+        }
+    } else {
+        pWnd->CreateEx(0, "STATIC", "", dwStyle, CRect(0, 0, 0, 0), this, 0);
+    }
     return pWnd;
 }
 
@@ -300,6 +328,8 @@ void CMainFrame::ReloadMenus()
         if (CXTPDockingPane* pPane = m_paneManager.FindPane(nID))
             pPane->SetTitle(LoadText(nID));
     }
+    if (m_wndOutput.GetSafeHwnd())
+        m_wndOutput.UpdateTabTitles();
     m_bInRecalcLayout = FALSE;
     RecalcLayout(TRUE);
 }
@@ -336,6 +366,12 @@ void CMainFrame::OnClose()
 
 void CMainFrame::OnDestroy()
 {
+    // The jobs' messages go nowhere from here on.
+    if (m_pOutputTarget) {
+        GetTavrelinIdeServices().SetOutputTarget(nullptr);
+        SetOutputPane(nullptr);
+        m_pOutputTarget.reset();
+    }
     CXTPMDIFrameWnd::OnDestroy();
 }
 

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "COutputPane.h"
 #include "CString.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPFrameWndBase.h"
@@ -11,6 +14,7 @@
 #include "CXTNoFlickerWnd.h"
 #include "CXTPTabClientWnd.h"
 
+class CBuildOutputTarget;
 class CXTPDockingPane;
 class CXTPDockingPaneBase;
 
@@ -38,6 +42,7 @@ public:
     CXTPStatusBar* GetStatusBar() { return &m_wndStatusBar; }
     // The window shown in a pane (200, 201, 202), or null for any other id.
     CWnd* GetPaneWindow(UINT nID);
+    COutputPane* GetOutputPane() { return &m_wndOutput; }
 
     // Full path of the program file without its extension; the layout files sit beside it.
     CString m_strExeBase;
@@ -73,7 +78,9 @@ protected:
     // Stand-in windows of the panes until their own windows exist.
     CXTNoFlickerWnd<CWnd> m_wndSolutionExplorer;
     CXTNoFlickerWnd<CWnd> m_wndClassView;
-    CXTNoFlickerWnd<CWnd> m_wndOutput;
+    COutputPane m_wndOutput;
+    // The build jobs' messages reach the output pane through this while the pane exists.
+    std::unique_ptr<CBuildOutputTarget> m_pOutputTarget;
     CXTPStatusBar m_wndStatusBar;
     HWND m_hWndFocus = nullptr;  // the focus when the frame was last deactivated
 };

@@ -2,9 +2,13 @@
 // the end through WM_CLOSE, Escape for the find workers.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "AppFixture.h"
 #include "CCmdUI.h"
 #include "CSolutionConfig.h"
+#include "IdeServices.h"
 #include "CXTPDockingPane.h"
 
 namespace {
@@ -110,4 +114,32 @@ TEST_F(AppTest, EscapeStopsARunningFindWorkerAndStillReachesTheWindow)
         EXPECT_EQ(g_solutionConfig.FindThread.load(), c.after);
     }
     g_solutionConfig.FindThread = 0;
+}
+
+TEST_F(AppTest, ABuildSummaryBringsTheClosedOutputPaneBackAtIdle)
+{
+    Start();
+    CXTPDockingPaneManager* pManager = app->Frame()->GetDockingPaneManager();
+    CXTPDockingPane* pOutput = pManager->FindPane(ID_PANE_OUTPUT);
+    pOutput->Close();
+    ASSERT_TRUE(pOutput->IsClosed());
+    app->OnIdle(0);
+    EXPECT_TRUE(pOutput->IsClosed()) << "nothing written, nothing shown";
+
+    // The summary comes from a job's thread, through the application's services.
+    std::atomic<bool> done{false};
+    std::thread job([&] {
+        zGetIdeServices()->ReportBuildSummary(0);
+        done = true;
+    });
+    while (!done)
+        Pump();
+    job.join();
+    app->OnIdle(0);
+    EXPECT_FALSE(pOutput->IsClosed());
+    int errors = -1;
+    int warnings = -1;
+    app->Frame()->GetOutputPane()->GetBuildResult(&errors, &warnings);
+    EXPECT_EQ(errors, 0);
+    EXPECT_EQ(warnings, 0);
 }
