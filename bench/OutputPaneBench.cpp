@@ -74,17 +74,23 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-int Bench()
+// A shown top-level window filled by the pane.
+void ShowPane(CWnd& frame, COutputPane& pane, const char* title, const CRect& at)
 {
-    CWnd frame;
-    frame.CreateEx(0, CWnd::DefaultClassName(), "OutputPaneBench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 300,
-                   nullptr, nullptr);
-    COutputPane pane;
+    frame.CreateEx(0, CWnd::DefaultClassName(), title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, at.left, at.top, at.Width(),
+                   at.Height(), nullptr, nullptr);
     pane.Create(&frame, 202);
     CRect client;
     frame.GetClientRect(&client);
     pane.SetWindowPos(nullptr, 0, 0, client.Width(), client.Height(), SWP_NOZORDER);
     Pump();
+}
+
+int Bench()
+{
+    CWnd frame;
+    COutputPane pane;
+    ShowPane(frame, pane, "OutputPaneBench", CRect(0, 0, 900, 300));
 
     std::vector<double> headless, through;
     for (int run = 0; run < kRuns; ++run) {
@@ -108,13 +114,8 @@ int Bench()
 int Show(int seconds)
 {
     CWnd frame;
-    frame.CreateEx(0, CWnd::DefaultClassName(), "Output", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 760, 260,
-                   nullptr, nullptr);
     COutputPane pane;
-    pane.Create(&frame, 202);
-    CRect client;
-    frame.GetClientRect(&client);
-    pane.SetWindowPos(nullptr, 0, 0, client.Width(), client.Height(), SWP_NOZORDER);
+    ShowPane(frame, pane, "Output", CRect(20, 20, 780, 280));
     pane.ClearBuild();
     pane.AddBuildMessage(0, nullptr, "Compiling...", -1, 0);
     pane.AddBuildMessage(0, nullptr, "Story\\Dialogs.d", -1, 0);

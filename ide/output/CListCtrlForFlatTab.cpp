@@ -5,6 +5,7 @@
 #include "CMenu.h"
 #include "COutputPane.h"
 #include "CScintillaDoc.h"
+#include "CSolutionConfig.h"
 #include "CTavrelinView.h"
 #include "CWinApp.h"
 #include "CXTPColorManager.h"
@@ -230,12 +231,11 @@ void CListCtrlForFlatTab::OpenLine(int row)
     CString path = item->path;
     zCIdeServices* host = zGetIdeServices();
     // Model jobs report names relative to their folders; find results are whole paths.
-    if (m_bBuildList && host) {
-        const zTBuildSettings& settings = host->GetSettings();
-        if (settings.BuildMode == 2)
-            path = settings.Source.c_str();
-        else if (settings.BuildMode == 3)
-            path = CString(settings.Destination.c_str()) + item->path;
+    if (m_bBuildList) {
+        if (g_solutionConfig.BuildMode == 2)
+            path = g_solutionConfig.Source.c_str();
+        else if (g_solutionConfig.BuildMode == 3)
+            path = CString(g_solutionConfig.Destination.c_str()) + item->path;
     }
     // The jobs name files from the project folder: a relative path ("Bad.d", "\\Bad.d") rests
     // on it, never on whatever the current directory happens to be.
@@ -272,9 +272,8 @@ void CListCtrlForFlatTab::OnLButtonDblClk(UINT nFlags, CPoint point)
 void CListCtrlForFlatTab::OnSetFocus(CWnd* pOldWnd)
 {
     // A user who clicks into the list while a job reports wants to read, not to follow.
-    if (zCIdeServices* host = zGetIdeServices())
-        if (host->GetSettings().BuildJobThread != 0)
-            m_bHold = 1;
+    if (g_solutionConfig.BuildJobThread != 0 || g_solutionConfig.FindThread != 0)
+        m_bHold = 1;
     Default();
     (void)pOldWnd;
 }

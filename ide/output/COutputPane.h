@@ -11,6 +11,7 @@
 #include "CListCtrlForFlatTab.h"
 #include "CString.h"
 #include "CWnd.h"
+#include "CXTNoFlickerWnd.h"
 
 class CXTFlatTabCtrl;
 
@@ -72,8 +73,9 @@ private:
     void AddSummary(int broken);
 
     CXTFlatTabCtrl* m_pTabCtrl = nullptr;
-    CListCtrlForFlatTab m_wndBuildList;
-    CListCtrlForFlatTab m_wndFindList;
+    // The lists paint through a buffer filled with their background (the list extension).
+    CXTNoFlickerWnd<CListCtrlForFlatTab> m_wndBuildList;
+    CXTNoFlickerWnd<CListCtrlForFlatTab> m_wndFindList;
     int m_nFound = 0;
     int m_nBuildLines = 0;
     int m_nWarnings = 0;
