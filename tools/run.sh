@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Windows program and starts it under Wine.
+# Builds the Windows program and starts it under Wine, in a prefix of its own kept in the
+# cache folder (tools/caches.sh). The program is copied to C:\Tavrelin\ in that prefix and
+# starts there, so its projects folder is C:\Varnok Projects\ and its layout files sit
+# beside it in C:\Tavrelin\. Arguments are handed to the program (a script to open).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -7,7 +10,21 @@ bash tools/setup.sh
 source tools/caches.sh
 cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
     -DSCINTILLA_DIR="$(scintilla_dir)" >/dev/null
-cmake --build build/windows -j "$(nproc)"
-echo
-echo "[run] Everything is built. The application window does not exist yet, so there is no program to start:"
-echo "[run] so far Tavrelin is its engine runtime and its tests (tools/test.sh runs them)."
+cmake --build build/windows -j "$(nproc)" --target Tavrelin
+
+export WINEPREFIX="$tavrelin_cache/wineprefix"
+export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+if [ ! -d "$WINEPREFIX/drive_c" ]; then
+    echo "[run] making the Wine prefix $WINEPREFIX"
+    wine wineboot --init >/dev/null 2>&1
+fi
+program="$WINEPREFIX/drive_c/Tavrelin"
+mkdir -p "$program"
+cp build/windows/ide/Tavrelin.exe "$program/"
+if [ -z "${DISPLAY:-}" ]; then
+    echo "[run] no display (DISPLAY is empty): start an X server or use xvfb-run" >&2
+    exit 1
+fi
+cd "$program"
+echo "[run] starting C:\\Tavrelin\\Tavrelin.exe"
+exec wine Tavrelin.exe "$@"

@@ -163,9 +163,13 @@ TEST_F(ScriptViewCommandsTest, TheFramesStatusBarShowsThePanesOfTheActiveView)
     view->SendMessage(WM_COMMAND, ID_TOGGLE_OVERTYPE);
     // What the idle update does, less its test that the (hidden) frame shows.
     frame->status.OnUpdateCmdUI(frame, TRUE);
-    const char* expected[] = {"Line: 3, Col: 5", "Style: KeyWord", "Folding level: 1", "OVR"};
-    for (int pane = 1; pane <= 4; ++pane)
-        EXPECT_STREQ(frame->status.GetPaneText(pane), expected[pane - 1]) << pane;
+    const struct {
+        UINT id;
+        const char* text;
+    } expected[] = {{32843, "Line: 3, Col: 5"}, {32844, "Style: KeyWord"}, {32845, "Folding level: 1"},
+                    {ID_INDICATOR_OVR, "OVR"}};
+    for (const auto& pane : expected)
+        EXPECT_STREQ(frame->status.GetPaneText(frame->status.CommandToIndex(pane.id)), pane.text) << pane.id;
 }
 
 TEST_F(ScriptViewCommandsTest, TheTitleIsMarkedWhileTheTextIsAwayFromItsSavePoint)

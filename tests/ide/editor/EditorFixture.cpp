@@ -11,18 +11,6 @@
 #include "CTavrelinView.h"
 #include "EditorTestIds.h"
 
-BEGIN_MESSAGE_MAP(ScriptTestFrame, CMDIFrameWnd)
-    ON_WM_CREATE()
-END_MESSAGE_MAP()
-
-int ScriptTestFrame::OnCreate(LPCREATESTRUCTA lpcs)
-{
-    if (CMDIFrameWnd::OnCreate(lpcs) == -1)
-        return -1;
-    static const UINT panes[] = {ID_SEPARATOR, 32843, 32844, 32845, ID_INDICATOR_OVR};
-    return status.Create(this) && status.SetIndicators(panes, sizeof panes / sizeof panes[0]) ? 0 : -1;
-}
-
 void RegisterEditorClasses()
 {
     static const bool registered = Scintilla_RegisterClasses(::GetModuleHandleA(nullptr)) != 0;
@@ -52,7 +40,7 @@ void EditorTest::SetUp()
     scripts = new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CMDIChildWnd), viewClass);
     app.AddDocTemplate(scripts);
     frame = new ScriptTestFrame;
-    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME));
+    ASSERT_TRUE(frame->LoadFrame(128));
     app.m_pMainWnd = frame;
     // Left hidden: under Wine without a window manager a shown frame takes seconds to go.
     frame->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER);

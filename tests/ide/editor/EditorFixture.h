@@ -8,19 +8,17 @@
 
 #include "CDocTemplate.h"
 #include "CMDIChildWnd.h"
-#include "CMDIFrameWnd.h"
+#include "CMainFrame.h"
 #include "CScintillaView.h"
 #include "CStatusBar.h"
 #include "CTavrelinDoc.h"
 #include "CWinApp.h"
 
-// The stand-in main frame: a native menu and a status bar with the script view's panes
-// (caret, style, fold level, overtype).
-class ScriptTestFrame : public CMDIFrameWnd {
+// The program's main frame, its status bar with the script view's panes (fold level, style,
+// caret, overtype) at hand.
+class ScriptTestFrame : public CMainFrame {
 public:
-    CStatusBar status;
-    int OnCreate(LPCREATESTRUCTA lpcs);
-    DECLARE_MESSAGE_MAP()
+    CXTPStatusBar& status = m_wndStatusBar;
 };
 
 // Registers the editing component's window class, once.

@@ -1,0 +1,282 @@
+// The application object: start-up, language, Escape, idle refresh of the output, exit.
+#include "CTavrelinApp.h"
+
+#include <ole2.h>
+
+#include <Scintilla.h>
+
+#include "AfxIds.h"
+#include "AfxResource.h"
+#include "CCmdUI.h"
+#include "CChildFrame.h"
+#include "CCommandLineInfo.h"
+#include "CDocTemplate.h"
+#include "CMainFrame.h"
+#include "CSolutionConfig.h"
+#include "CTavrelinDoc.h"
+#include "CTavrelinIdeServices.h"
+#include "CTavrelinView.h"
+#include "CXTPDockingPane.h"
+#include "CXTPResourceManager.h"
+#include "EngineStartup.h"
+#include "XTPResourceHandles.h"
+
+namespace {
+
+const UINT kIdScriptType = 129;
+const UINT kIdLanguageEnglish = 32829;
+const UINT kIdLanguageRussian = 32830;
+const UINT kIdLanguageGerman = 32832;
+const UINT kIdCloseAll = 32786;
+const UINT kIdAbout = 57664;
+const LANGID kEnglish = 1033;
+const LANGID kGerman = 1031;
+const LANGID kRussian = 1049;
+
+CMainFrame* MainFrame()
+{
+    CWinApp* pApp = AfxGetApp();
+    return pApp ? dynamic_cast<CMainFrame*>(pApp->m_pMainWnd) : nullptr;
+}
+
+BOOL EnsureFolder(const CString& path)
+{
+    if (::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return TRUE;
+    return ::CreateDirectoryA(path, nullptr);
+}
+
+void SetMirrored(HWND hWnd, BOOL bRightToLeft)
+{
+    const LONG exStyle = ::GetWindowLongA(hWnd, GWL_EXSTYLE);
+    ::SetWindowLongA(hWnd, GWL_EXSTYLE, bRightToLeft ? exStyle | WS_EX_LAYOUTRTL : exStyle & ~WS_EX_LAYOUTRTL);
+}
+
+// The window and all its descendants.
+void MirrorWindowTree(HWND hWnd, BOOL bRightToLeft)
+{
+    SetMirrored(hWnd, bRightToLeft);
+    for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        MirrorWindowTree(hChild, bRightToLeft);
+}
+
+struct MirrorOwned {
+    HWND hOwner;
+    BOOL bRightToLeft;
+};
+
+BOOL CALLBACK MirrorIfOwned(HWND hWnd, LPARAM lParam)
+{
+    auto* pMirror = reinterpret_cast<MirrorOwned*>(lParam);
+    if (::GetWindow(hWnd, GW_OWNER) == pMirror->hOwner)
+        MirrorWindowTree(hWnd, pMirror->bRightToLeft);
+    return TRUE;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CTavrelinApp, CWinApp)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(kIdCloseAll, OnCloseAll)
+    ON_COMMAND(kIdLanguageEnglish, OnLanguageEnglish)
+    ON_COMMAND(kIdLanguageRussian, OnLanguageRussian)
+    ON_UPDATE_COMMAND_UI(kIdLanguageEnglish, OnUpdateLanguageEnglish)
+    ON_UPDATE_COMMAND_UI(kIdLanguageRussian, OnUpdateLanguageRussian)
+    ON_UPDATE_COMMAND_UI(kIdLanguageGerman, OnUpdateLanguageGerman)
+    // Off until the about box exists.
+    ON_UPDATE_COMMAND_UI(kIdAbout, OnUpdateDisabled)
+END_MESSAGE_MAP()
+
+CTavrelinApp::CTavrelinApp(const char* lpszAppName) : CWinApp(lpszAppName) {}
+
+CTavrelinApp::~CTavrelinApp() = default;
+
+BOOL CTavrelinApp::InitInstance()
+{
+    Scintilla_RegisterClasses(m_hInstance);
+    m_bOleStarted = SUCCEEDED(::OleInitialize(nullptr));
+    SetRegistryKey("Tavrelin tools");
+    LoadStdProfileSettings(9);
+    zSetIdeServices(&GetTavrelinIdeServices());
+
+    AddDocTemplate(new CMultiDocTemplate(kIdScriptType, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CChildFrame),
+                                         RUNTIME_CLASS(CTavrelinView)));
+
+    const int nStored = static_cast<int>(GetProfileInt("Settings", "Current Language", kEnglish));
+    switch (PRIMARYLANGID(nStored)) {
+    case LANG_GERMAN:
+        SetLanguage(kGerman, FALSE);
+        break;
+    case LANG_ENGLISH:
+        SetLanguage(kEnglish, FALSE);
+        break;
+    case LANG_RUSSIAN:
+        SetLanguage(kRussian, FALSE);
+        break;
+    }
+    if (m_nLanguage == 0)
+        SetLanguage(kEnglish, FALSE);
+
+    XTPSetResourceHandles(m_hInstance, m_hInstance);
+
+    CMainFrame* pFrame = NewMainFrame();
+    // A frame that fails to load has deleted itself.
+    if (!pFrame->LoadFrame(128, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr))
+        return FALSE;
+    m_pMainWnd = pFrame;
+
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+    SetBuildReady();
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+
+    char current[MAX_PATH + 1] = {};
+    ::GetCurrentDirectoryA(MAX_PATH + 1, current);
+    g_solutionConfig.StartDirectory = current;
+    const CString root = ProjectsRootFor(g_solutionConfig.StartDirectory);
+    if (!root.IsEmpty()) {
+        EnsureFolder(root);
+        EnsureFolder(root + "Anims\\");
+        g_solutionConfig.ProjectsRoot = root;
+    }
+
+    pFrame->ShowMainWindow();
+    pFrame->UpdateWindow();
+    pFrame->GetOutputPane()->ClearBuild();
+    EngineStartup();
+    return TRUE;
+}
+
+CMainFrame* CTavrelinApp::NewMainFrame()
+{
+    return new CMainFrame;
+}
+
+CString CTavrelinApp::ProjectsRootFor(const CString& startDirectory)
+{
+    const int slash = startDirectory.ReverseFind('\\');
+    if (slash < 0)
+        return CString();
+    return startDirectory.Left(slash + 1) + "Varnok Projects\\";
+}
+
+void CTavrelinApp::SetBuildReady()
+{
+    g_solutionConfig.Ready = 1;
+}
+
+int CTavrelinApp::ExitInstance()
+{
+    WriteProfileInt("Settings", "Current Language", m_nLanguage);
+    EngineShutdown();
+    zSetIdeServices(nullptr);
+    Scintilla_ReleaseResources();
+    if (m_bOleStarted) {
+        ::OleUninitialize();
+        m_bOleStarted = FALSE;
+    }
+    return CWinApp::ExitInstance();
+}
+
+BOOL CTavrelinApp::SetLanguage(LANGID nLanguage, BOOL bRightToLeft)
+{
+    if (!CXTPResourceManager::SetResourceManager(new CXTPResourceManager))
+        return FALSE;
+    g_solutionConfig.Language = nLanguage;
+    ::SetThreadLocale(MAKELCID(nLanguage, SORT_DEFAULT));
+    AfxSetResourceLanguage(nLanguage);
+    SetRightToLeft(bRightToLeft);
+
+    CMainFrame* pFrame = MainFrame();
+    if (pFrame && m_nLanguage != nLanguage) {
+        if (m_nLanguage != 0)
+            pFrame->SaveLayout(static_cast<LANGID>(m_nLanguage));
+        pFrame->ReloadMenus();
+        pFrame->LoadLayout(nLanguage);
+        m_nLanguage = nLanguage;
+        OnIdle(0);
+        pFrame->UpdateWindow();
+    }
+    m_nLanguage = nLanguage;
+    return TRUE;
+}
+
+void CTavrelinApp::SetRightToLeft(BOOL bRightToLeft)
+{
+    if (LOBYTE(LOWORD(::GetVersion())) < 4 || bRightToLeft == m_bRightToLeft)
+        return;
+    m_bRightToLeft = bRightToLeft;
+    CWnd* pMain = m_pMainWnd;
+    if (!pMain || !pMain->GetSafeHwnd())
+        return;
+    MirrorWindowTree(pMain->m_hWnd, bRightToLeft);
+    MirrorOwned mirror = {pMain->m_hWnd, bRightToLeft};
+    ::EnumThreadWindows(::GetCurrentThreadId(), MirrorIfOwned, reinterpret_cast<LPARAM>(&mirror));
+}
+
+BOOL CTavrelinApp::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && g_solutionConfig.FindThread != 0)
+        g_solutionConfig.FindThread = 0;
+    return CWinApp::PreTranslateMessage(pMsg);
+}
+
+BOOL CTavrelinApp::OnIdle(LONG lCount)
+{
+    CMainFrame* pFrame = MainFrame();
+    COutputPane* pOutput = pFrame ? pFrame->GetOutputPane() : nullptr;
+    // The pane marks a written summary itself, from whichever thread wrote it.
+    if (pOutput && pOutput->GetSafeHwnd() && pOutput->RefreshIfRequested())
+        m_bRefreshOutput = 1;
+    if (m_bRefreshOutput && pFrame) {
+        CXTPDockingPaneManager* pManager = pFrame->GetDockingPaneManager();
+        if (CXTPDockingPane* pPane = pManager->FindPane(ID_PANE_OUTPUT))
+            pManager->ShowPane(pPane);
+        if (pOutput->GetSafeHwnd())
+            pOutput->ShowLastBuildLine();
+    }
+    m_bRefreshOutput = 0;
+    return CWinApp::OnIdle(lCount);
+}
+
+void CTavrelinApp::OnLanguageEnglish()
+{
+    SetLanguage(kEnglish, FALSE);
+}
+
+void CTavrelinApp::OnLanguageRussian()
+{
+    SetLanguage(kRussian, FALSE);
+}
+
+void CTavrelinApp::OnUpdateLanguageEnglish(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(m_nLanguage == kEnglish);
+}
+
+void CTavrelinApp::OnUpdateLanguageRussian(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(m_nLanguage == kRussian);
+}
+
+void CTavrelinApp::OnUpdateLanguageGerman(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(FALSE);
+}
+
+void CTavrelinApp::OnUpdateDisabled(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(FALSE);
+}
+
+void CTavrelinApp::OnCloseAll()
+{
+    CloseAllDocuments(FALSE);
+}

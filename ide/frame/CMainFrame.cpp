@@ -1,0 +1,483 @@
+// The main window: its creation, layout file, language switch, pane notifications and close.
+#include "CMainFrame.h"
+
+#include <vector>
+
+#include "AfxIds.h"
+#include "CDocTemplate.h"
+#include "CDocument.h"
+#include "CMenu.h"
+#include "CScintillaView.h"
+#include "CSolutionConfig.h"
+#include "CTavrelinIdeServices.h"
+#include "CTavrelinApp.h"
+#include "CWinApp.h"
+#include "CXTPCommandBars.h"
+#include "CXTPControls.h"
+#include "CXTPDockingPane.h"
+#include "CXTPDockingPaneLayout.h"
+#include "CXTPDockingPaneTabbedContainer.h"
+#include "CXTPImageManager.h"
+#include "CXTPMenuBar.h"
+#include "CXTPPaintManager.h"
+#include "CXTPPropExchangeXMLNode.h"
+#include "CXTPResourceManager.h"
+#include "CXTPToolBar.h"
+#include "CXTWindowList.h"
+#include "CXTWindowPlacement.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
+
+namespace {
+
+const UINT kIndicators[] = {ID_SEPARATOR, 32845, 32844, 32843, ID_INDICATOR_OVR, ID_INDICATOR_CAPS,
+                            ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+const UINT kPaneIds[] = {ID_PANE_SOLUTION_EXPLORER, ID_PANE_CLASS_VIEW, ID_PANE_OUTPUT};
+const UINT kIdMenuBarTitle = 32867;
+const UINT kIdStandardTitle = 32868;
+const UINT kIdPaneMenu = 131;
+const UINT kIdAutoHide = 32773;
+const UINT kIdHide = 32774;
+const UINT kIdAutoHideAll = 32785;
+const UINT kIdMoreWindows = 32787;
+const UINT kIdCustomize = 35001;
+
+CString LoadText(UINT nID)
+{
+    CString text;
+    XTPResourceManager()->LoadString(&text, nID);
+    return text;
+}
+
+LANGID CurrentLanguage()
+{
+    auto* pApp = dynamic_cast<CTavrelinApp*>(AfxGetApp());
+    return pApp && pApp->m_nLanguage ? static_cast<LANGID>(pApp->m_nLanguage) : static_cast<LANGID>(1033);
+}
+
+// One pass of the message loop without the idle work: sent messages are served while waiting.
+void PumpWaiting()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Kept for the loop that ends the program.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+}
+
+// The output pane as the build jobs' sink.
+class PaneOutputTarget : public CBuildOutputTarget {
+public:
+    explicit PaneOutputTarget(COutputPane* pPane) : m_pPane(pPane) {}
+    void AddBuildMessage(int kind, const char* file, const zSTRING& text, int line, bool fatal) override
+    {
+        m_pPane->AddBuildMessage(kind, file, text.c_str(), line, fatal);
+    }
+    void ReportBuildSummary(int broken) override { m_pPane->ReportBuildSummary(broken); }
+    void ReplaceFileInLastMessages(const zSTRING& oldName, const zSTRING& newName) override
+    {
+        m_pPane->ReplaceFileInLastMessages(oldName.c_str(), newName.c_str());
+    }
+
+private:
+    COutputPane* m_pPane;
+};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_WM_ACTIVATE()
+    ON_MESSAGE(WM_DOCKPANE_NOTIFY, OnDockingPaneNotify)
+    ON_MESSAGE(WM_SETTINGCHANGE, OnForwardToEditor)
+    ON_MESSAGE(WM_SYSCOLORCHANGE, OnForwardToEditor)
+    ON_MESSAGE(WM_PALETTECHANGED, OnForwardToEditor)
+    ON_MESSAGE(WM_QUERYNEWPALETTE, OnForwardToEditor)
+    ON_COMMAND_RANGE(ID_PANE_SOLUTION_EXPLORER, ID_HELP_DYNAMIC, OnShowPane)
+    ON_COMMAND(kIdAutoHideAll, OnAutoHideAll)
+    ON_COMMAND(kIdMoreWindows, OnMoreWindows)
+    ON_UPDATE_COMMAND_UI_RANGE(32843, 32845, OnUpdateStatusText)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateStatusText)
+    // Off until customize mode exists.
+    ON_UPDATE_COMMAND_UI(kIdCustomize, OnUpdateDisabled)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame()
+{
+    char path[MAX_PATH + 1] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    m_strExeBase = path;
+    const int dot = m_strExeBase.ReverseFind('.');
+    if (dot >= 0)
+        m_strExeBase = m_strExeBase.Left(dot);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    return CXTPMDIFrameWnd::PreCreateWindow(cs) ? TRUE : FALSE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
+{
+    if (CXTPMDIFrameWnd::OnCreate(lpcs) == -1)
+        return -1;
+
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
+        return -1;
+
+    if (!InitCommandBars())
+        return -1;
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    pCommandBars->EnableDocking();
+    CXTPPaintManager::SetTheme(4);
+    m_wndStatusBar.SetCommandBars(pCommandBars);
+
+    CXTPMenuBar* pMenuBar = pCommandBars->SetMenu(LoadText(kIdMenuBarTitle), 128);
+    if (pMenuBar)
+        pMenuBar->SetFlags(xtpFlagIgnoreSetMenuMessage);
+    CXTPToolBar* pStandard = pCommandBars->Add(LoadText(kIdStandardTitle), xtpBarTop);
+    if (!pStandard || !pStandard->LoadToolBar(128))
+        return -1;
+
+    CXTPImageManager* pImages = XTPImageManager();
+    if (pImages->IsAlphaIconsSupported()) {
+        pImages->SetIconsWithBitmap(128, 136, 0);
+        pImages->SetIconsWithBitmap(133, 137, 0);
+        CXTPPaintManager::Current()->GetIconOptions()[1] = TRUE;
+        CXTPImageManager::m_dDisabledBrightnessFactor = 5.0;
+        CXTPImageManager::m_dDisabledAlphaFactor = 4.0;
+    } else {
+        pImages->SetIcons(133);
+    }
+
+    m_paneManager.InstallInFrame(this);
+    m_paneManager.SetTheme(7);
+    CXTPDockingPane* pOutput = m_paneManager.CreatePane(ID_PANE_OUTPUT, CRect(0, 0, 150, 120), DPD_BOTTOM);
+    CXTPDockingPane* pClassView = m_paneManager.CreatePane(ID_PANE_CLASS_VIEW, CRect(0, 0, 230, 140), DPD_LEFT);
+    CXTPDockingPane* pExplorer =
+        m_paneManager.CreatePane(ID_PANE_SOLUTION_EXPLORER, CRect(0, 0, 230, 140), DPD_LEFT);
+    if (!pOutput || !pClassView || !pExplorer)
+        return -1;
+    m_paneManager.AttachPane(pExplorer, pClassView);
+    pExplorer->Select();
+    for (UINT nID : kPaneIds)
+        CreatePaneWindow(nID);
+
+    LoadLayout(CurrentLanguage());
+
+    m_paneManager.SetImageManager(pCommandBars->GetImageManager());
+    m_paneManager.m_bAlphaDragPreview = TRUE;
+    m_paneManager.m_bDragStickers = TRUE;
+
+    // The MDI tabs: the command bars' tab window until the docking library's own arrives.
+    m_MTIClientWnd.Attach(this, pCommandBars);
+    pImages->SetIcons(135);
+    return 0;
+}
+
+CWnd* CMainFrame::GetPaneWindow(UINT nID)
+{
+    switch (nID) {
+    case ID_PANE_SOLUTION_EXPLORER:
+        return &m_wndSolutionExplorer;
+    case ID_PANE_CLASS_VIEW:
+        return &m_wndClassView;
+    case ID_PANE_OUTPUT:
+        return &m_wndOutput;
+    default:
+        return nullptr;
+    }
+}
+
+CWnd* CMainFrame::CreatePaneWindow(UINT nID)
+{
+    CWnd* pWnd = GetPaneWindow(nID);
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (!pWnd || pWnd->GetSafeHwnd())
+        return pWnd;
+    if (pWnd == &m_wndOutput) {
+        if (m_wndOutput.Create(this, 0, dwStyle)) {
+            SetOutputPane(&m_wndOutput);
+            m_pOutputTarget = std::make_unique<PaneOutputTarget>(&m_wndOutput);
+            GetTavrelinIdeServices().SetOutputTarget(m_pOutputTarget.get());
+        }
+    } else {
+        pWnd->CreateEx(0, "STATIC", "", dwStyle, CRect(0, 0, 0, 0), this, 0);
+    }
+    return pWnd;
+}
+
+CString CMainFrame::GetLayoutPath(LANGID nLanguage) const
+{
+    const char* suffix = "";
+    switch (PRIMARYLANGID(nLanguage)) {
+    case LANG_ENGLISH:
+        suffix = "_en";
+        break;
+    case LANG_RUSSIAN:
+        suffix = "_ru";
+        break;
+    case LANG_GERMAN:
+        suffix = "_de";
+        break;
+    }
+    return m_strExeBase + suffix + ".xml";
+}
+
+void CMainFrame::LoadLayout(LANGID nLanguage)
+{
+    CXTPPropExchangeXMLNode px(TRUE, nullptr, "Config");
+    if (!px.LoadFromFile(GetLayoutPath(nLanguage)))
+        return;
+    CXTPDockingPaneLayout* pLayout = m_paneManager.CreateLayout();
+    {
+        CXTPPropExchangeSection section(px.GetSection("DockingPane"));
+        if (pLayout->DoPropExchange(section)) {
+            m_paneManager.SetLayout(pLayout);
+            RestoreMissingPanes();
+        }
+    }
+    delete pLayout;
+}
+
+void CMainFrame::RestoreMissingPanes()
+{
+    if (!m_paneManager.FindPane(ID_PANE_OUTPUT))
+        m_paneManager.CreatePane(ID_PANE_OUTPUT, CRect(0, 0, 150, 120), DPD_BOTTOM);
+    CXTPDockingPane* pClassView = m_paneManager.FindPane(ID_PANE_CLASS_VIEW);
+    if (!pClassView)
+        pClassView = m_paneManager.CreatePane(ID_PANE_CLASS_VIEW, CRect(0, 0, 230, 140), DPD_LEFT);
+    if (!m_paneManager.FindPane(ID_PANE_SOLUTION_EXPLORER)) {
+        CXTPDockingPane* pExplorer =
+            m_paneManager.CreatePane(ID_PANE_SOLUTION_EXPLORER, CRect(0, 0, 230, 140), DPD_LEFT);
+        // Into the class view's group, as at first start, unless that pane is closed.
+        if (pClassView && !pClassView->IsClosed() && !pClassView->IsHidden())
+            m_paneManager.AttachPane(pExplorer, pClassView);
+        pExplorer->Select();
+    }
+    for (UINT nID : kPaneIds) {
+        CXTPDockingPane* pPane = m_paneManager.FindPane(nID);
+        if (pPane && !pPane->IsAttached() && !pPane->IsClosed())
+            pPane->Attach(CreatePaneWindow(nID));
+    }
+}
+
+void CMainFrame::SaveLayout(LANGID nLanguage)
+{
+    CXTPPropExchangeXMLNode px(FALSE, nullptr, "Config");
+    px.SetEncoding("windows-1251");
+    {
+        // The command bars keep no saved state of their own yet: the section stays empty.
+        CXTPPropExchangeSection bars(px.GetSection("CommandBars"));
+    }
+    CXTPDockingPaneLayout* pLayout = m_paneManager.CreateLayout();
+    m_paneManager.GetLayout(pLayout);
+    {
+        CXTPPropExchangeSection section(px.GetSection("DockingPane"));
+        pLayout->DoPropExchange(section);
+    }
+    delete pLayout;
+    const CString path = GetLayoutPath(nLanguage);
+    const CString written = path + ".new";
+    if (px.SaveToFile(written, TRUE) == S_OK)
+        ::MoveFileExA(written, path, MOVEFILE_REPLACE_EXISTING);
+    else
+        ::DeleteFileA(written);
+}
+
+void CMainFrame::ReloadMenus()
+{
+    m_bInRecalcLayout = TRUE;
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    for (int i = pCommandBars->GetCount() - 1; i >= 0; i--) {
+        CXTPCommandBar* pBar = pCommandBars->GetAt(i);
+        auto* pToolBar = dynamic_cast<CXTPToolBar*>(pBar);
+        if (pToolBar && !pToolBar->IsBuiltIn())
+            pCommandBars->Remove(pBar);
+    }
+    for (int i = 0; i < pCommandBars->GetCount(); i++) {
+        CXTPCommandBar* pBar = pCommandBars->GetAt(i);
+        if (pBar == pCommandBars->GetMenuBar()) {
+            CMenu menu;
+            if (XTPResourceManager()->LoadMenu(&menu, 128)) {
+                pBar->LoadMenu(&menu, TRUE);
+                pBar->GetControls()->CreateOriginalControls();
+                static_cast<CXTPMenuBar*>(pBar)->RefreshMenu();
+            }
+        } else if (auto* pToolBar = dynamic_cast<CXTPToolBar*>(pBar)) {
+            if (pToolBar->GetBarID() != 0)
+                pToolBar->LoadToolBar(pToolBar->GetBarID(), FALSE);
+        }
+    }
+    if (pCommandBars->GetMenuBar())
+        pCommandBars->GetMenuBar()->SetTitle(LoadText(kIdMenuBarTitle));
+    if (pCommandBars->GetCount() > 1)
+        pCommandBars->GetAt(1)->SetTitle(LoadText(kIdStandardTitle));
+    for (UINT nID : kPaneIds) {
+        if (CXTPDockingPane* pPane = m_paneManager.FindPane(nID))
+            pPane->SetTitle(LoadText(nID));
+    }
+    if (m_wndOutput.GetSafeHwnd())
+        m_wndOutput.UpdateTabTitles();
+    m_bInRecalcLayout = FALSE;
+    RecalcLayout(TRUE);
+}
+
+void CMainFrame::ShowMainWindow()
+{
+    CXTWindowPlacement placement;
+    placement.LoadWindowPos(this);
+    ShowWindow(static_cast<int>(placement.GetShowCmd()));
+}
+
+void CMainFrame::StopWorkersAndWait()
+{
+    // Escape and Stop Build ask the same way: the job reads its cleared word as the request.
+    g_solutionConfig.FindThread = 0;
+    g_solutionConfig.BuildJobThread = 0;
+    while (g_solutionConfig.FindThread != 0 || g_solutionConfig.BuildJobThread != 0)
+        PumpWaiting();
+}
+
+void CMainFrame::OnClose()
+{
+    StopWorkersAndWait();
+    SaveLayout(CurrentLanguage());
+    if (!m_bCanClose)
+        return;
+    ShowWindow(SW_HIDE);
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->CloseAllDocuments(FALSE);
+    CXTWindowPlacement placement;
+    placement.SaveWindowPos(this);
+    CXTPMDIFrameWnd::OnClose();
+}
+
+void CMainFrame::OnDestroy()
+{
+    // The jobs' messages go nowhere from here on.
+    if (m_pOutputTarget) {
+        GetTavrelinIdeServices().SetOutputTarget(nullptr);
+        SetOutputPane(nullptr);
+        m_pOutputTarget.reset();
+    }
+    CXTPMDIFrameWnd::OnDestroy();
+}
+
+void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    if (nState == WA_INACTIVE)
+        m_hWndFocus = ::GetFocus();
+    CXTPMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    if (nState != WA_INACTIVE && m_hWndFocus && ::IsWindow(m_hWndFocus))
+        ::SetFocus(m_hWndFocus);
+}
+
+LRESULT CMainFrame::OnForwardToEditor(WPARAM wParam, LPARAM lParam)
+{
+    // Every script window hears of changed settings and colours, not just the first.
+    const UINT message = GetCurrentMessage()->message;
+    if (CWinApp* pApp = AfxGetApp()) {
+        for (POSITION tpl = pApp->GetFirstDocTemplatePosition(); tpl;) {
+            CDocTemplate* pTemplate = pApp->GetNextDocTemplate(tpl);
+            for (POSITION doc = pTemplate->GetFirstDocPosition(); doc;) {
+                CDocument* pDoc = pTemplate->GetNextDoc(doc);
+                for (POSITION view = pDoc->GetFirstViewPosition(); view;) {
+                    auto* pView = dynamic_cast<CScintillaView*>(pDoc->GetNextView(view));
+                    if (pView && pView->GetCtrl().GetSafeHwnd())
+                        pView->GetCtrl().SendMessage(message, wParam, lParam);
+                }
+            }
+        }
+    }
+    return Default();
+}
+
+LRESULT CMainFrame::OnDockingPaneNotify(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == DPN_NEEDWINDOW) {
+        auto* pPane = reinterpret_cast<CXTPDockingPane*>(lParam);
+        if (pPane->IsAttached())
+            return 1;
+        if (CWnd* pWnd = CreatePaneWindow(pPane->GetID()))
+            pPane->Attach(pWnd);
+        return 1;
+    }
+    if (wParam == DPN_CONTEXTMENU) {
+        auto* pElement = reinterpret_cast<CXTPDockingPaneBase*>(lParam);
+        CXTPDockingPane* pPane = dynamic_cast<CXTPDockingPane*>(pElement);
+        if (!pPane) {
+            if (auto* pGroup = dynamic_cast<CXTPDockingPaneTabbedContainer*>(pElement))
+                pPane = pGroup->GetSelectedPane();
+        }
+        if (pPane)
+            ShowPaneContextMenu(pPane);
+        return 1;
+    }
+    return 0;
+}
+
+void CMainFrame::ShowPaneContextMenu(CXTPDockingPane* pPane)
+{
+    CMenu menu;
+    if (!XTPResourceManager()->LoadMenu(&menu, kIdPaneMenu))
+        return;
+    CMenu* pPopup = menu.GetSubMenu(0);
+    if (!pPopup)
+        return;
+    pPopup->CheckMenuItem(kIdAutoHide, MF_BYCOMMAND | (pPane->IsHidden() ? MF_CHECKED : MF_UNCHECKED));
+    POINT pt;
+    ::GetCursorPos(&pt);
+    const int nCommand = CXTPCommandBars::TrackPopupMenu(pPopup, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, this);
+    if (nCommand == kIdHide)
+        pPane->Close();
+    else if (nCommand == kIdAutoHide)
+        m_paneManager.ToggleAutoHide(pPane);
+    menu.DestroyMenu();
+}
+
+void CMainFrame::OnShowPane(UINT nID)
+{
+    if (CXTPDockingPane* pPane = m_paneManager.FindPane(nID))
+        m_paneManager.ShowPane(pPane);
+}
+
+void CMainFrame::OnAutoHideAll()
+{
+    std::vector<DockingPaneInfo>* pPanes = m_paneManager.GetPaneList();
+    if (!pPanes)
+        return;
+    std::vector<CXTPDockingPane*> panes;
+    for (const DockingPaneInfo& info : *pPanes)
+        if (info.pPane && !info.pPane->IsClosed() && !info.pPane->IsHidden())
+            panes.push_back(info.pPane);
+    for (CXTPDockingPane* pPane : panes)
+        m_paneManager.ToggleAutoHide(pPane);
+}
+
+void CMainFrame::OnMoreWindows()
+{
+    CXTWindowList dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnUpdateStatusText(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetText("");
+}
+
+void CMainFrame::OnUpdateDisabled(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(FALSE);
+}

@@ -1,0 +1,86 @@
+// The program's main window: command bars, status bar, the three docking panes, the MDI tabs,
+// the per-language layout file, the language switch of menus and titles, the ordered close.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "COutputPane.h"
+#include "CString.h"
+#include "CXTPDockingPaneManager.h"
+#include "CXTPFrameWndBase.h"
+#include "CXTPStatusBar.h"
+#include "CXTNoFlickerWnd.h"
+#include "CXTPTabClientWnd.h"
+
+class CBuildOutputTarget;
+class CXTPDockingPane;
+class CXTPDockingPaneBase;
+
+// Ids of the panes, their View commands and their windows.
+enum { ID_PANE_SOLUTION_EXPLORER = 200, ID_PANE_CLASS_VIEW = 201, ID_PANE_OUTPUT = 202, ID_HELP_DYNAMIC = 203 };
+
+class CMainFrame : public CXTPMDIFrameWnd {
+    DECLARE_DYNCREATE(CMainFrame)
+
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // The layout file of a language: m_strExeBase, "_en", "_ru", "_de" or nothing, ".xml".
+    CString GetLayoutPath(LANGID nLanguage) const;
+    void LoadLayout(LANGID nLanguage);
+    // Written beside the file and then moved over it, so a failed write leaves the old one.
+    void SaveLayout(LANGID nLanguage);
+    // Menus, bar titles, pane titles in the thread's language now in force.
+    void ReloadMenus();
+    // The saved placement, when there is one, then shown with its show command.
+    void ShowMainWindow();
+
+    CXTPDockingPaneManager* GetDockingPaneManager() { return &m_paneManager; }
+    CXTPStatusBar* GetStatusBar() { return &m_wndStatusBar; }
+    // The window shown in a pane (200, 201, 202), or null for any other id.
+    CWnd* GetPaneWindow(UINT nID);
+    COutputPane* GetOutputPane() { return &m_wndOutput; }
+
+    // Full path of the program file without its extension; the layout files sit beside it.
+    CString m_strExeBase;
+    // Set by Close Solution: 1 when the solution was closed (or none was open), 0 when cancelled.
+    BOOL m_bCanClose = TRUE;
+
+protected:
+    int OnCreate(LPCREATESTRUCTA lpcs);
+    void OnClose();
+    void OnDestroy();
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    LRESULT OnDockingPaneNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnForwardToEditor(WPARAM wParam, LPARAM lParam);
+    void OnShowPane(UINT nID);
+    void OnAutoHideAll();
+    void OnMoreWindows();
+    void OnUpdateStatusText(CCmdUI* pCmdUI);
+    void OnUpdateDisabled(CCmdUI* pCmdUI);
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    DECLARE_MESSAGE_MAP()
+
+    // Waits for the build and find workers while keeping this thread's windows served: the
+    // workers send their output to the pane and would otherwise wait for us forever.
+    void StopWorkersAndWait();
+    // Creates the pane window of an id when it has no window yet (as at first start).
+    CWnd* CreatePaneWindow(UINT nID);
+    // Panes a loaded layout lacks come back where the first start puts them.
+    void RestoreMissingPanes();
+    void ShowPaneContextMenu(CXTPDockingPane* pPane);
+
+    CXTPDockingPaneManager m_paneManager;
+    CXTPTabClientWnd m_MTIClientWnd;
+    // Stand-in windows of the panes until their own windows exist.
+    CXTNoFlickerWnd<CWnd> m_wndSolutionExplorer;
+    CXTNoFlickerWnd<CWnd> m_wndClassView;
+    COutputPane m_wndOutput;
+    // The build jobs' messages reach the output pane through this while the pane exists.
+    std::unique_ptr<CBuildOutputTarget> m_pOutputTarget;
+    CXTPStatusBar m_wndStatusBar;
+    HWND m_hWndFocus = nullptr;  // the focus when the frame was last deactivated
+};

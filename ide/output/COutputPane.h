@@ -1,0 +1,91 @@
+// The output pane: a flat tab control with the Build list, where the build jobs report, and the
+// Find in Files list, where the find and replace workers report.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "CListCtrlForFlatTab.h"
+#include "CString.h"
+#include "CWnd.h"
+#include "CXTNoFlickerWnd.h"
+
+class CXTFlatTabCtrl;
+
+enum : UINT {
+    IDC_OUTPUT_TABS = 1000,
+    IDC_OUTPUT_BUILD_LIST = 1001,
+    IDC_OUTPUT_FIND_LIST = 1003,
+};
+
+class COutputPane : public CWnd {
+public:
+    COutputPane();
+    ~COutputPane() override;
+
+    // Makes the pane as a child window of the parent (hidden until the parent shows it).
+    BOOL Create(CWnd* pParent, UINT nID, DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN);
+
+    // Build tab, the sink of the build jobs. Callable from any thread: the rows change on the
+    // pane's own thread, in the order of the calls; a worker's calls return at once. kind 0 plain, 1 warning, 2 error; line one-based or -1.
+    void ClearBuild();
+    void AddBuildMessage(int kind, const char* file, const char* text, int line, int fatal);
+    void ReportBuildSummary(int broken);
+    void ReplaceFileInLastMessages(const char* oldPath, const char* newPath);
+    // TRUE when the summary is written and there were errors or warnings.
+    BOOL GetBuildResult(int* errors, int* warnings);
+    void ShowLastBuildLine();
+
+    // Find in Files tab; callable from the find and replace workers.
+    void BeginFindInFiles(const CString& what, const CString& replacement, int replacing);
+    void AddFindResult(const CString& path, const CString& text, int line);  // line one-based
+    void EndFindInFiles(int completed);
+
+    void CreateTabs();
+    int CreateLists();
+    void UpdateTabTitles();
+    // Frees both lists' records and rows; the counters stay.
+    void ClearLists();
+
+    // The idle pass's part: once a summary was written, shows the last Build line even when the
+    // list held. TRUE when there was such a request (the caller then shows the pane).
+    BOOL RefreshIfRequested();
+
+    CXTFlatTabCtrl* GetTabCtrl() const { return m_pTabCtrl; }
+    CListCtrlForFlatTab& GetBuildList() { return m_wndBuildList; }
+    CListCtrlForFlatTab& GetFindList() { return m_wndFindList; }
+
+    int OnCreate(LPCREATESTRUCTA lpcs);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnDestroy();
+    LRESULT OnRunOnPaneThread(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Runs what on the pane's thread: at once there, else queued for it; nothing without a window.
+    void RunOnPaneThread(std::function<void()> what);
+    void RunQueued();
+    void AddBuildLine(int kind, const char* file, const char* text, int line, int fatal);
+    void AddSummary(int broken);
+
+    CXTFlatTabCtrl* m_pTabCtrl = nullptr;
+    // The lists paint through a buffer filled with their background (the list extension).
+    CXTNoFlickerWnd<CListCtrlForFlatTab> m_wndBuildList;
+    CXTNoFlickerWnd<CListCtrlForFlatTab> m_wndFindList;
+    int m_nFound = 0;
+    int m_nBuildLines = 0;
+    int m_nWarnings = 0;
+    int m_nErrors = 0;
+    int m_bFinished = 0;
+    std::atomic<bool> m_bRefreshRequested{false};
+    std::mutex m_queueMutex;
+    std::vector<std::function<void()>> m_queue;  // changes from the workers, in their order
+};
+
+// The main frame's output pane, or null while there is none: the sink's callers skip it then.
+COutputPane* GetOutputPane();
+void SetOutputPane(COutputPane* pane);

@@ -1,0 +1,178 @@
+// The application tests' scratch folder, profile and message loop.
+#include "AppFixture.h"
+
+#include <shlwapi.h>
+
+#include <fstream>
+#include <sstream>
+
+const char kTestProfile[] = "TavrelinAppTests";
+
+namespace {
+
+const char kProfileKey[] = "Software\\Tavrelin tools\\TavrelinAppTests";
+
+VOID CALLBACK EndHungLoop(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::PostQuitMessage(99);
+}
+
+}  // namespace
+
+CMainFrame* TestApp::NewMainFrame()
+{
+    auto* pFrame = new CMainFrame;
+    pFrame->m_strExeBase = m_layoutBase.c_str();
+    return pFrame;
+}
+
+void AppTest::SetUp()
+{
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    std::ostringstream name;
+    name << temp << "tavrelin-app-" << ::GetCurrentProcessId() << "-" << ::GetTickCount();
+    root = name.str();
+    ::CreateDirectoryA(root.c_str(), nullptr);
+    ::CreateDirectoryA((root + "\\Ide").c_str(), nullptr);
+    ::GetCurrentDirectoryA(sizeof m_oldDirectory, m_oldDirectory);
+    SourceFile("");
+    ::SetCurrentDirectoryA((root + "\\Ide").c_str());
+    DeleteTestProfile();
+}
+
+void AppTest::TearDown()
+{
+    if (app && app->m_pMainWnd && app->m_pMainWnd->GetSafeHwnd()) {
+        app->CloseAllDocuments(TRUE);
+        app->m_pMainWnd->DestroyWindow();
+        app->ExitInstance();
+    }
+    Pump();
+    app.reset();
+    ::SetCurrentDirectoryA(m_oldDirectory);
+    RemoveTree(root);
+    DeleteTestProfile();
+}
+
+void AppTest::Start(int storedLanguage)
+{
+    if (storedLanguage >= 0)
+        WriteSettingsInt("Current Language", static_cast<DWORD>(storedLanguage));
+    app = std::make_unique<TestApp>(root + "\\Ide\\Tavrelin");
+    ASSERT_TRUE(app->InitInstance());
+    ASSERT_NE(app->Frame(), nullptr);
+    Pump();
+}
+
+int AppTest::CloseAndRun()
+{
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20000, EndHungLoop);
+    app->m_pMainWnd->PostMessage(WM_CLOSE);
+    const int code = app->Run();
+    ::KillTimer(nullptr, timer);
+    return code;
+}
+
+void AppTest::Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+DWORD ReadSettingsValue(const char* name, std::string* bytes)
+{
+    HKEY key = nullptr;
+    const std::string path = std::string(kProfileKey) + "\\Settings";
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return static_cast<DWORD>(-1);
+    BYTE data[1024] = {};
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    const LONG result = ::RegQueryValueExA(key, name, nullptr, &type, data, &size);
+    ::RegCloseKey(key);
+    if (result != ERROR_SUCCESS)
+        return static_cast<DWORD>(-1);
+    if (bytes)
+        bytes->assign(reinterpret_cast<const char*>(data), size);
+    return type == REG_DWORD ? *reinterpret_cast<const DWORD*>(data) : size;
+}
+
+void WriteSettingsInt(const char* name, DWORD value)
+{
+    HKEY key = nullptr;
+    const std::string path = std::string(kProfileKey) + "\\Settings";
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    ::RegCloseKey(key);
+}
+
+void DeleteTestProfile()
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
+}
+
+std::string ReadFileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+void WriteFileText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+std::string DockingSection(const std::string& xml)
+{
+    const size_t begin = xml.find("<DockingPane>");
+    const size_t end = xml.find("</DockingPane>");
+    if (begin == std::string::npos || end == std::string::npos)
+        return std::string();
+    return xml.substr(begin, end + 14 - begin);
+}
+
+std::string SourceFile(const char* relative)
+{
+    // Taken before a test moves the current directory; the tree may be named relative to it.
+    static const std::string tree = [] {
+        std::string path = TAVRELIN_SOURCE_DIR;
+        if (!path.empty() && path[0] == '/')
+            return "Z:" + path;
+        char full[MAX_PATH] = {};
+        ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+        return std::string(full);
+    }();
+    return tree + "/" + relative;
+}
+
+void RemoveTree(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string child = path + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileA(child.c_str());
+            }
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryA(path.c_str());
+}

@@ -1,0 +1,62 @@
+// The application started in a scratch folder "...\Ide" with its own registry profile; the
+// main frame's layout files are written beside it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "CMainFrame.h"
+#include "CTavrelinApp.h"
+
+// The profile name of the tests (under "Tavrelin tools").
+extern const char kTestProfile[];
+
+class TestApp : public CTavrelinApp {
+public:
+    explicit TestApp(std::string layoutBase) : CTavrelinApp(kTestProfile), m_layoutBase(std::move(layoutBase)) {}
+    // No modal prompts in a test: every question is cancelled.
+    int DoMessageBox(const char*, UINT, UINT) override { return IDCANCEL; }
+    CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(m_pMainWnd); }
+
+protected:
+    CMainFrame* NewMainFrame() override;
+
+private:
+    std::string m_layoutBase;
+};
+
+class AppTest : public ::testing::Test {
+protected:
+    std::string root;  // the scratch folder; the program starts in root\Ide
+    std::unique_ptr<TestApp> app;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the application; a stored language first when it is given.
+    void Start(int storedLanguage = -1);
+    // Closes the main window through WM_CLOSE and runs the message loop to its end; the exit
+    // code. A loop still running after 20 s is ended with 99.
+    int CloseAndRun();
+    // The layout file of a language ("_en", "_ru").
+    std::string LayoutFile(const char* suffix) const { return root + "\\Ide\\Tavrelin" + suffix + ".xml"; }
+    void Pump();
+
+private:
+    char m_oldDirectory[MAX_PATH + 1] = {};
+};
+
+// Registry values of the tests' profile, section "Settings".
+DWORD ReadSettingsValue(const char* name, std::string* bytes = nullptr);
+void WriteSettingsInt(const char* name, DWORD value);
+void DeleteTestProfile();
+
+std::string ReadFileText(const std::string& path);
+void WriteFileText(const std::string& path, const std::string& text);
+// The part of a layout file from "<DockingPane>" to its end tag.
+std::string DockingSection(const std::string& xml);
+// A file of the source tree.
+std::string SourceFile(const char* relative);
+void RemoveTree(const std::string& path);

@@ -1,0 +1,200 @@
+// The main frame on the real application: its first arrangement, bars and status bar, the
+// layout file per language, the language switch, a layout lacking a pane, close with a worker.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <map>
+#include <regex>
+#include <thread>
+
+#include "AppFixture.h"
+#include "AfxIds.h"
+#include "CDocTemplate.h"
+#include "CDocument.h"
+#include "CScintillaView.h"
+#include "CSolutionConfig.h"
+#include "CXTPCommandBars.h"
+#include "CXTPControl.h"
+#include "CXTPDockingPane.h"
+#include "CXTPDockingPanePaintManager.h"
+#include "CXTPMenuBar.h"
+#include "CXTPToolBar.h"
+
+namespace {
+
+const char kGolden[] = "tests/ui/docking/data/StartUpLayout.xml";
+
+// The layout text with the sizes of its splitter elements (Type 2) left out.
+std::string WithoutSplitterSizes(std::string xml)
+{
+    static const std::regex size(R"(( Type="2") DockingC[XY]="\d+"( DockingC[XY]="\d+")?)");
+    return std::regex_replace(xml, size, "$1");
+}
+
+}  // namespace
+
+TEST_F(AppTest, FirstStartArrangesPanesBarsAndIndicators)
+{
+    Start();
+    CMainFrame* pFrame = app->Frame();
+    CXTPDockingPaneManager* pManager = pFrame->GetDockingPaneManager();
+    CXTPDockingPane* pExplorer = pManager->FindPane(ID_PANE_SOLUTION_EXPLORER);
+    CXTPDockingPane* pClassView = pManager->FindPane(ID_PANE_CLASS_VIEW);
+    CXTPDockingPane* pOutput = pManager->FindPane(ID_PANE_OUTPUT);
+    ASSERT_TRUE(pExplorer && pClassView && pOutput);
+    EXPECT_EQ(pExplorer->GetContainer(), pClassView->GetContainer()) << "200 and 201 share one tab group";
+    EXPECT_TRUE(pExplorer->IsSelected());
+    EXPECT_NE(pOutput->GetContainer(), pClassView->GetContainer());
+    // The shown panes have their windows; the class view gets its own when its tab is chosen.
+    for (CXTPDockingPane* pPane : {pExplorer, pOutput})
+        EXPECT_EQ(pPane->GetChild(), pFrame->GetPaneWindow(pPane->GetID())->GetSafeHwnd()) << pPane->GetID();
+    EXPECT_EQ(pManager->GetPaintManager()->GetTheme(), 7);
+
+    CXTPStatusBar* pStatus = pFrame->GetStatusBar();
+    const UINT indicators[] = {0, 32845, 32844, 32843, 59140, 59137, 59138, 59139};
+    ASSERT_EQ(pStatus->GetCount(), 8);
+    for (int i = 0; i < 8; i++)
+        EXPECT_EQ(pStatus->GetItemID(i), indicators[i]) << i;
+
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    ASSERT_NE(pBars->GetMenuBar(), nullptr);
+    EXPECT_TRUE(pBars->GetMenuBar()->GetFlags() & 0x400) << "the frame does not take menus set on it";
+    EXPECT_EQ(std::string(pBars->GetMenuBar()->GetControl(0)->GetCaption()), "&File");
+    ASSERT_GE(pBars->GetCount(), 2);
+    EXPECT_EQ(std::string(pBars->GetAt(1)->GetTitle()), "Standard");
+    EXPECT_EQ(pBars->GetAt(1)->GetBarID(), 128u);
+
+    // Saved at once: the docking part is the first arrangement's golden form, but for the
+    // sizes the splitters took in this window.
+    pFrame->SaveLayout(1033);
+    EXPECT_EQ(WithoutSplitterSizes(DockingSection(ReadFileText(LayoutFile("_en")))),
+              DockingSection(ReadFileText(SourceFile(kGolden))));
+}
+
+TEST_F(AppTest, RussianSavesTheEnglishLayoutLoadsItsOwnAndRetitles)
+{
+    Start();
+    CMainFrame* pFrame = app->Frame();
+    CXTPDockingPaneManager* pManager = pFrame->GetDockingPaneManager();
+
+    // No Russian layout yet: the arrangement stays, everything is retitled.
+    ASSERT_TRUE(app->SetLanguage(1049, FALSE));
+    EXPECT_EQ(app->m_nLanguage, 1049);
+    EXPECT_NE(DockingSection(ReadFileText(LayoutFile("_en"))), "") << "the English layout was saved";
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    EXPECT_EQ(std::string(pBars->GetAt(1)->GetTitle()), "\xD1\xF2\xE0\xED\xE4\xE0\xF0\xF2\xED\xE0\xFF");
+    EXPECT_EQ(std::string(pManager->FindPane(ID_PANE_OUTPUT)->GetTitle()),
+              "\xCE\xEA\xED\xEE \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE9");  // "Окно сообщений"
+    // Menu texts reach the bars through the system's code page: Cyrillic only where it is one.
+    if (::GetACP() == 1251)
+        EXPECT_EQ(std::string(pBars->GetMenuBar()->GetControl(0)->GetCaption()), "&\xD4\xE0\xE9\xEB");  // "&Файл"
+
+    // The same language again neither saves nor loads.
+    const std::string english = ReadFileText(LayoutFile("_en"));
+    ASSERT_TRUE(app->SetLanguage(1049, FALSE));
+    EXPECT_EQ(::GetFileAttributesA(LayoutFile("_ru").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadFileText(LayoutFile("_en")), english);
+
+    // Back to English, then to Russian with a layout of its own: that layout is loaded.
+    ASSERT_TRUE(app->SetLanguage(1033, FALSE));
+    std::string russian = ReadFileText(LayoutFile("_ru"));
+    const size_t title = russian.find("ID=\"202\"");
+    ASSERT_NE(title, std::string::npos);
+    const size_t begin = russian.rfind("Title=\"", title);
+    russian.replace(begin, russian.find('"', begin + 7) + 1 - begin, "Title=\"Saved\\nSaved\"");
+    WriteFileText(LayoutFile("_ru"), russian);
+    ASSERT_TRUE(app->SetLanguage(1049, FALSE));
+    EXPECT_EQ(std::string(pManager->FindPane(ID_PANE_OUTPUT)->GetTitle()), "Saved");
+    EXPECT_EQ(CloseAndRun(), 0);
+    EXPECT_NE(ReadFileText(LayoutFile("_ru")).find("Saved"), std::string::npos)
+        << "closing saves under the language in force";
+}
+
+TEST_F(AppTest, LayoutLackingAPaneGetsItBackAsAtFirstStart)
+{
+    // The first arrangement without the output pane: its group and itself are left out.
+    std::string xml = ReadFileText(SourceFile(kGolden));
+    const size_t summary = xml.find("Panes=\"9\"");
+    ASSERT_NE(summary, std::string::npos);
+    xml.replace(summary, 9, "Panes=\"7\"");
+    const size_t pane5 = xml.find("<Pane-5 Type=\"2\" Panes=\"2\" Pane-1=\"6\" Pane-2=\"8\"/>");
+    ASSERT_NE(pane5, std::string::npos);
+    xml.replace(pane5, std::string("<Pane-5 Type=\"2\" Panes=\"2\" Pane-1=\"6\" Pane-2=\"8\"/>").size(),
+                "<Pane-5 Type=\"2\" Panes=\"1\" Pane-1=\"6\"/>");
+    const size_t pane8 = xml.find("\t\t<Pane-8");
+    const size_t end = xml.find("\t</DockingPane>");
+    ASSERT_TRUE(pane8 != std::string::npos && end != std::string::npos);
+    xml.erase(pane8, end - pane8);
+    WriteFileText(LayoutFile("_en"), xml);
+
+    Start();
+    CXTPDockingPaneManager* pManager = app->Frame()->GetDockingPaneManager();
+    CXTPDockingPane* pOutput = pManager->FindPane(ID_PANE_OUTPUT);
+    ASSERT_NE(pOutput, nullptr);
+    EXPECT_FALSE(pOutput->IsClosed());
+    EXPECT_EQ(pOutput->GetChild(), app->Frame()->GetPaneWindow(ID_PANE_OUTPUT)->GetSafeHwnd());
+    EXPECT_EQ(pManager->FindPane(ID_PANE_SOLUTION_EXPLORER)->GetContainer(),
+              pManager->FindPane(ID_PANE_CLASS_VIEW)->GetContainer());
+}
+
+TEST_F(AppTest, CloseWhileAWorkerSendsToTheFrameEndsWithoutWaitingForever)
+{
+    Start();
+    HWND hPane = app->Frame()->GetPaneWindow(ID_PANE_OUTPUT)->GetSafeHwnd();
+    // A job that writes to the pane's window until it is asked to stop, then once more (its
+    // summary), as the build worker does.
+    g_solutionConfig.BuildJobThread = 1;
+    std::atomic<int> sent{0};
+    std::thread worker([&] {
+        while (g_solutionConfig.BuildJobThread != 0) {
+            ::SendMessageA(hPane, WM_NULL, 0, 0);
+            sent++;
+        }
+        ::SendMessageA(hPane, WM_NULL, 0, 0);
+    });
+    while (sent == 0)
+        Pump();
+    EXPECT_EQ(CloseAndRun(), 0);
+    worker.join();
+    EXPECT_EQ(g_solutionConfig.BuildJobThread.load(), 0u);
+}
+
+namespace {
+
+// Counts the setting and colour messages an editing window receives.
+std::map<HWND, int> g_heard;
+std::map<HWND, WNDPROC> g_procs;
+
+LRESULT CALLBACK CountingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE)
+        g_heard[hWnd]++;
+    return ::CallWindowProcA(g_procs[hWnd], hWnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(AppTest, SettingAndColourChangesReachEveryScriptWindow)
+{
+    Start();
+    app->OnCmdMsg(ID_FILE_NEW, 0, nullptr, nullptr);  // a second script beside the first start's
+    std::vector<HWND> edits;
+    for (POSITION tpl = app->GetFirstDocTemplatePosition(); tpl;) {
+        CDocTemplate* pTemplate = app->GetNextDocTemplate(tpl);
+        for (POSITION doc = pTemplate->GetFirstDocPosition(); doc;) {
+            CDocument* pDoc = pTemplate->GetNextDoc(doc);
+            for (POSITION view = pDoc->GetFirstViewPosition(); view;)
+                edits.push_back(static_cast<CScintillaView*>(pDoc->GetNextView(view))->GetCtrl().GetSafeHwnd());
+        }
+    }
+    ASSERT_EQ(edits.size(), 2u);
+    for (HWND hEdit : edits)
+        g_procs[hEdit] = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(hEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+    app->Frame()->SendMessage(WM_SETTINGCHANGE, 0, 0);
+    app->Frame()->SendMessage(WM_SYSCOLORCHANGE, 0, 0);
+    for (HWND hEdit : edits) {
+        EXPECT_EQ(g_heard[hEdit], 2) << "each script window hears of both";
+        ::SetWindowLongPtrA(hEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_procs[hEdit]));
+    }
+}
