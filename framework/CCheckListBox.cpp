@@ -7,6 +7,7 @@ IMPLEMENT_DYNCREATE(CCheckListBox, CListBox)
 
 BEGIN_MESSAGE_MAP(CCheckListBox, CListBox)
     ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_CHAR()
 END_MESSAGE_MAP()
 
@@ -116,6 +117,12 @@ void CCheckListBox::OnLButtonDown(UINT /*nFlags*/, CPoint point)
     rcCheck.InflateRect(1, 1);
     if (rcCheck.PtInRect(point))
         ToggleCheck(nIndex);
+}
+
+void CCheckListBox::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    // A quick second click on a box toggles it again.
+    OnLButtonDown(nFlags, point);
 }
 
 void CCheckListBox::OnChar(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)

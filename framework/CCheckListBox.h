@@ -34,6 +34,7 @@ protected:
     void ToggleCheck(int nIndex);
 
     void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
 
     std::vector<int> m_arrChecks;
