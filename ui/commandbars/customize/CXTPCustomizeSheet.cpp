@@ -16,6 +16,7 @@
 #include "CXTPControlEdit.h"
 #include "CXTPControlPopup.h"
 #include "CXTPControls.h"
+#include "CXTPCustomizeDropSource.h"
 #include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
 #include "CXTPCustomizeHooks.h"
@@ -224,6 +225,8 @@ INT_PTR CXTPCustomizeSheet::DoModal()
         return IDCANCEL;
 
     m_pCommandBars->SetCustomizeMode(TRUE);
+    // Drags of controls hold the mouse in the sheet while it runs.
+    m_pCommandBars->GetDropSource()->SetDragWnd(this);
     CXTPCustomizeHooks::Install(this, m_pCommandBars);
     if (HWND hWndCapture = ::GetCapture())
         ::SendMessageA(hWndCapture, WM_CANCELMODE, 0, 0);
@@ -248,6 +251,7 @@ INT_PTR CXTPCustomizeSheet::DoModal()
             ::SetActiveWindow(m_pSiteFrame->GetSafeHwnd());
     }
     m_pCommandBars->SetCustomizeMode(FALSE);
+    m_pCommandBars->GetDropSource()->SetDragWnd(nullptr);
     return m_nModalResult;
 }
 
