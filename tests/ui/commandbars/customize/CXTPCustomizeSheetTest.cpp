@@ -4,6 +4,7 @@
 
 #include "AfxResource.h"
 #include "CXTPControlEdit.h"
+#include "CXTPCustomizeDropSource.h"
 #include "CXTPCustomizeHooks.h"
 #include "CXTPCustomizeToolbarsPage.h"
 #include "CXTPHoldRef.h"
@@ -93,6 +94,45 @@ TEST_F(CustomizeSheetTest, ClicksReachTheHostsBarsButNotTheRestOfTheFrame)
     SendClick(ptCounter);
     EXPECT_TRUE(PumpUntil([&]() { return counter.m_nClicks == 1; }));
     counter.DestroyWindow();
+}
+
+TEST_F(CustomizeSheetTest, WithTheSheetOpenAButtonDragsFromOneBarToAnother)
+{
+    // Two bars of the host, made after joining it so that drags find them.
+    TestBar* bars[2] = {};
+    for (int i = 0; i < 2; i++) {
+        bars[i] = new TestBar;
+        bars[i]->SetCommandBars(frame->Bars());
+        bars[i]->SetBarPosition(xtpBarTop);
+        ASSERT_TRUE(bars[i]->Create(CWnd::DefaultClassName(), "", WS_CHILD | WS_VISIBLE,
+                                    CRect(0, 40 + 40 * i, 560, 70 + 40 * i), frame, 0));
+        frame->Bars()->Append(bars[i]);
+        for (int id : {41001 + 10 * i, 41002 + 10 * i})
+            bars[i]->GetControls()->Add(xtpControlButton, id);
+        bars[i]->OnRecalcLayout();
+        bars[i]->UpdateWindow();
+    }
+    CXTPCustomizeSheet sheet(frame->Bars());
+    RunSheet(sheet, {[&]() {
+                         SendMouse(bars[0]->Centre(0, TRUE), {MOUSEEVENTF_LEFTDOWN});
+                         return true;
+                     },
+                     [&]() {
+                         SendMouse(bars[1]->Centre(1, TRUE) + CPoint(-8, 0), {});
+                         return true;
+                     },
+                     [&]() {
+                         SendMouse(bars[1]->Centre(1, TRUE) + CPoint(-12, 0), {MOUSEEVENTF_LEFTUP});
+                         return true;
+                     },
+                     [&]() { return !frame->Bars()->GetDropSource()->IsDragging(); }});
+    EXPECT_EQ(1, bars[0]->GetControlCount());
+    EXPECT_EQ(41002, bars[0]->GetControl(0)->GetID());
+    ASSERT_EQ(3, bars[1]->GetControlCount());
+    EXPECT_EQ(41011, bars[1]->GetControl(0)->GetID());
+    EXPECT_EQ(41001, bars[1]->GetControl(1)->GetID());
+    for (TestBar* pBar : bars)
+        frame->Bars()->Remove(pBar);
 }
 
 TEST_F(CustomizeSheetTest, AltWithATabsMnemonicSelectsItsPage)
