@@ -244,6 +244,32 @@ TEST_F(CustomizeSheetTest, ContextMenuCommandsActOnTheControlRightClicked)
     }
 }
 
+TEST_F(CustomizeSheetTest, AClickOnTheFrameClosesTheContextMenuAndReachesNothingElse)
+{
+    SetButtons({ID_PLAIN});
+    ClickCounter counter;
+    CRect rcClient;
+    frame->GetClientRect(&rcClient);
+    ASSERT_TRUE(counter.Create(CWnd::DefaultClassName(), "", WS_CHILD | WS_VISIBLE,
+                               CRect(300, rcClient.bottom - 60, 500, rcClient.bottom - 10), frame, 200));
+    CPoint ptCounter(400, rcClient.bottom - 35);
+    frame->ClientToScreen(&ptCounter);
+    CXTPCustomizeSheet sheet(frame->Bars());
+    RunSheet(sheet, {[&]() {
+                         SendMouse(bar->Centre(0, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+                         return true;
+                     },
+                     [&]() { return IsMenuOpen(sheet); },
+                     [&]() {
+                         SendClick(ptCounter);
+                         return true;
+                     },
+                     [&]() { return !IsMenuOpen(sheet); }, Wait(100)});
+    EXPECT_EQ(0, counter.m_nClicks);
+    EXPECT_EQ(1, bar->GetControlCount());
+    counter.DestroyWindow();
+}
+
 TEST_F(CustomizeSheetTest, ResetIsOfferedOnlyForACustomizedControl)
 {
     SetButtons({ID_PLAIN});
