@@ -56,9 +56,17 @@ SYSTEM_COMMANDS = [
 ]
 
 
+def write_bmp(path, width, height, depth, rows):
+    """A bottom-up .bmp file of the rows given (each padded to whole DWORDs here)."""
+    stride = (width * depth // 8 + 3) & ~3
+    pixels = b"".join(row + b"\0" * (stride - len(row)) for row in rows)
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, depth, 0, len(pixels), 2835, 2835, 0, 0)
+    file_header = struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(pixels), 0, 0, 14 + len(header))
+    with open(path, "wb") as f:
+        f.write(file_header + header + pixels)
+
+
 def write_strip(path, images, size=16):
-    width = size * len(images)
-    stride = (width * 3 + 3) & ~3
     rows = []
     for y in range(size - 1, -1, -1):  # bottom-up
         row = bytearray()
@@ -67,13 +75,8 @@ def write_strip(path, images, size=16):
             for x in range(size):
                 r, g, b = INK if x < len(line) and line[x] == "#" else BACKGROUND
                 row += bytes((b, g, r))
-        row += b"\0" * (stride - len(row))
         rows.append(bytes(row))
-    pixels = b"".join(rows)
-    header = struct.pack("<IiiHHIIiiII", 40, width, size, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    file_header = struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(pixels), 0, 0, 14 + len(header))
-    with open(path, "wb") as f:
-        f.write(file_header + header + pixels)
+    write_bmp(path, size * len(images), size, 24, rows)
 
 
 # The button image editor's buttons, in the order of its toolbars: pencil, fill, undo, redo,
@@ -121,9 +124,6 @@ EDITOR_TOOLS = [
 
 def write_color_strip(path, images, background, alpha, size=16):
     """24 bits on the background colour, or 32 bits with the background fully transparent."""
-    width = size * len(images)
-    depth = 32 if alpha else 24
-    stride = (width * depth // 8 + 3) & ~3
     rows = []
     for y in range(size - 1, -1, -1):  # bottom-up
         row = bytearray()
@@ -133,13 +133,8 @@ def write_color_strip(path, images, background, alpha, size=16):
                 color = EDITOR_COLORS.get(line[x]) if x < len(line) else None
                 r, g, b = color or background
                 row += bytes((b, g, r, 255 if color else 0)) if alpha else bytes((b, g, r))
-        row += b"\0" * (stride - len(row))
         rows.append(bytes(row))
-    pixels = b"".join(rows)
-    header = struct.pack("<IiiHHIIiiII", 40, width, size, 1, depth, 0, len(pixels), 2835, 2835, 0, 0)
-    file_header = struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(pixels), 0, 0, 14 + len(header))
-    with open(path, "wb") as f:
-        f.write(file_header + header + pixels)
+    write_bmp(path, size * len(images), size, 32 if alpha else 24, rows)
 
 
 def main():

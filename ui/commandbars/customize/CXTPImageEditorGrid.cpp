@@ -96,8 +96,11 @@ void CXTPImageEditorGrid::OnMouseMove(UINT, CPoint point)
 
 void CXTPImageEditorGrid::OnLButtonUp(UINT, CPoint)
 {
+    // Losing the capture ends the drawing; without it the release does.
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
+    else
+        m_pEditor->OnGridCaptureLost();
 }
 
 void CXTPImageEditorGrid::OnCaptureChanged(CWnd*)

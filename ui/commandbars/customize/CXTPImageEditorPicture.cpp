@@ -45,6 +45,18 @@ HBITMAP CreateSection(CSize size, DWORD** ppBits, BOOL bTopDown)
     return hBitmap;
 }
 
+// A new bottom-up section of the size holding each source word as the function turns it; null
+// when it cannot be made.
+template <class F>
+HBITMAP CopySection(CSize size, const DWORD* pSource, F&& turn)
+{
+    DWORD* pBits = nullptr;
+    HBITMAP hBitmap = CreateSection(size, &pBits, FALSE);
+    if (hBitmap)
+        std::transform(pSource, pSource + static_cast<std::size_t>(size.cx) * size.cy, pBits, turn);
+    return hBitmap;
+}
+
 // A memory DC with the bitmap selected, for the system's drawing on the picture.
 class CPictureDC {
 public:
@@ -368,13 +380,9 @@ BOOL CXTPImageEditorPicture::GetIcon(CXTPImageManagerIconHandle& hIcon) const
     if (IsEmpty())
         return FALSE;
     if (m_bAlpha) {
-        DWORD* pBits = nullptr;
-        HBITMAP hBitmap = CreateSection(m_size, &pBits, FALSE);
+        HBITMAP hBitmap = CopySection(m_size, m_pBits, [](DWORD word) { return ColorOf(word) == transparent ? 0 : word; });
         if (!hBitmap)
             return FALSE;
-        const std::size_t nCount = static_cast<std::size_t>(m_size.cx) * m_size.cy;
-        for (std::size_t i = 0; i < nCount; i++)
-            pBits[i] = ColorOf(m_pBits[i]) == transparent ? 0 : m_pBits[i];
         hIcon.AttachBitmap(hBitmap);
         return TRUE;
     }
@@ -382,13 +390,9 @@ BOOL CXTPImageEditorPicture::GetIcon(CXTPImageManagerIconHandle& hIcon) const
     if (!list.Create(m_size.cx, m_size.cy, ILC_COLOR24 | ILC_MASK, 0, 1))
         return FALSE;
     // The list takes a copy without alpha, so that its colours are read as they stand.
-    DWORD* pBits = nullptr;
-    HBITMAP hCopy = CreateSection(m_size, &pBits, FALSE);
+    HBITMAP hCopy = CopySection(m_size, m_pBits, [](DWORD word) { return word & 0xFFFFFF; });
     if (!hCopy)
         return FALSE;
-    const std::size_t nCount = static_cast<std::size_t>(m_size.cx) * m_size.cy;
-    for (std::size_t i = 0; i < nCount; i++)
-        pBits[i] = m_pBits[i] & 0xFFFFFF;
     ::ImageList_AddMasked(list, hCopy, transparent);
     ::DeleteObject(hCopy);
     if (list.GetImageCount() != 1)

@@ -56,7 +56,7 @@ std::vector<BYTE> MakeIconFile(int side, WORD bitCount, COLORREF clr)
             for (size_t x = 0; x < static_cast<size_t>(side) / 2; x++)
                 pRows[y * nStride + x] = 0x11;
     }
-    std::vector<BYTE> file(6 + 16);
+    std::vector<BYTE> file(6 + 16 + image.size());
     const WORD dir[3] = {0, 1, 1};
     std::memcpy(file.data(), dir, 6);
     BYTE* pEntry = file.data() + 6;
@@ -68,7 +68,7 @@ std::vector<BYTE> MakeIconFile(int side, WORD bitCount, COLORREF clr)
     const DWORD nBytes = static_cast<DWORD>(image.size()), nOffset = 22;
     std::memcpy(pEntry + 8, &nBytes, 4);
     std::memcpy(pEntry + 12, &nOffset, 4);
-    file.insert(file.end(), image.begin(), image.end());
+    std::memcpy(file.data() + 22, image.data(), image.size());
     return file;
 }
 
@@ -477,6 +477,49 @@ TEST_F(ImageEditorTest, ImportReadsIconsAndRefusesCraftedOnesQuietly)
     }
 }
 
+TEST_F(ImageEditorTest, ImportReadsBitmapsAndPicturesByTheirExtension)
+{
+    // A bitmap file of 2 x 2 pixels of 24 bits, bottom-up: green below, red above.
+    std::vector<BYTE> bmp(14 + 40 + 16, 0);
+    const BITMAPINFOHEADER header = {40, 2, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    bmp[10] = 54;
+    std::memcpy(bmp.data() + 14, &header, 40);
+    const BYTE rows[16] = {0, 255, 0, 0, 255, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0};
+    std::memcpy(bmp.data() + 54, rows, 16);
+    auto patched = [](std::vector<BYTE> data, size_t at, DWORD value) {
+        std::memcpy(data.data() + at, &value, 4);
+        return data;
+    };
+    // One red pixel: the picture loader stretches it over the whole picture.
+    const BYTE gif[] = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0, ',',
+                        0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 1, 0, ';'};
+    const struct {
+        const char* name;
+        std::vector<BYTE> data;
+        BOOL bRead;
+        POINT at;
+        COLORREF clr;
+    } cases[] = {
+        {"editor-import.bmp", bmp, TRUE, {0, 0}, kRed},
+        {"editor-import.bmp", bmp, TRUE, {0, 1}, RGB(0, 255, 0)},
+        {"editor-import.bmp", bmp, TRUE, {2, 0}, kTransparent},
+        {"editor-import.bmp", patched(bmp, 14 + 8, 200), FALSE, {0, 0}, 0},  // rows past the file
+        {"editor-import.bmp", patched(bmp, 10, 0x7FFFFFFF), FALSE, {0, 0}, 0},  // rows outside
+        {"editor-import.gif", std::vector<BYTE>(gif, gif + sizeof(gif)), TRUE, {15, 15}, kRed},
+        {"editor-import.jpg", std::vector<BYTE>(40, 0x5A), FALSE, {0, 0}, 0},
+    };
+    for (const auto& c : cases) {
+        Command(XTP_ID_IMAGEEDITOR_CLEAR);
+        const std::string path = WriteTempFile(c.name, c.data);
+        EXPECT_EQ(c.bRead, m_pEditor->ImportFile(path.c_str())) << c.name;
+        ::DeleteFileA(path.c_str());
+        EXPECT_EQ(c.bRead ? c.clr : kTransparent, Pixel(c.at.x, c.at.y)) << c.name << " " << c.at.x << "," << c.at.y;
+        EXPECT_FALSE(m_pEditor->GetPicture().IsAlpha()) << c.name;
+    }
+}
+
 TEST_F(ImageEditorTest, ImportGoesThroughTheFileChooser)
 {
     static std::string s_path;
@@ -500,13 +543,15 @@ TEST_F(ImageEditorTest, ImportGoesThroughTheFileChooser)
 TEST(ImageEditorModalTest, OkReturnsTheIcon)
 {
     for (BOOL bAlpha : {FALSE, TRUE}) {
-        CXTPImageManagerIconHandle hSource;
-        if (bAlpha)
-            hSource.AttachBitmap(MakeAlphaBitmap(16, 16, 0));
-        else
-            hSource.SetIcon(::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));
+        // An empty alpha picture from an alpha bitmap, or an empty plain one of the size.
         CXTPImageEditorDlg editor;
-        editor.SetIcon(hSource);
+        CXTPImageManagerIconHandle hSource;
+        if (bAlpha) {
+            hSource.AttachBitmap(MakeAlphaBitmap(16, 16, 0));
+            editor.SetIcon(hSource);
+        } else {
+            editor.SetIconSize(CSize(16, 16));
+        }
         static CXTPImageEditorDlg* s_pEditor;
         s_pEditor = &editor;
         const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
@@ -524,7 +569,7 @@ TEST(ImageEditorModalTest, OkReturnsTheIcon)
         CXTPImageManagerIconHandle hResult;
         ASSERT_TRUE(editor.GetIcon(hResult));
         EXPECT_EQ(bAlpha, hResult.IsAlpha());
-        EXPECT_EQ(hSource.GetExtent(), hResult.GetExtent());
+        EXPECT_EQ(CSize(16, 16), hResult.GetExtent());
         if (bAlpha) {
             // The drawn pixel opaque black; the untouched ones empty again.
             BITMAPINFO bmi;
@@ -533,7 +578,17 @@ TEST(ImageEditorModalTest, OkReturnsTheIcon)
             EXPECT_EQ(0xFF000000u, pixels[0]);
             EXPECT_EQ(0u, pixels[17]);
         } else {
-            EXPECT_NE(nullptr, hResult.GetIcon());
+            // The mask: the drawn pixel opaque, the untouched ones transparent.
+            ICONINFO info = {};
+            ASSERT_TRUE(::GetIconInfo(hResult.GetIcon(), &info));
+            HDC hDC = ::CreateCompatibleDC(nullptr);
+            HGDIOBJ hOld = ::SelectObject(hDC, info.hbmMask);
+            EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(hDC, 0, 0));
+            EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(hDC, 15, 15));
+            ::SelectObject(hDC, hOld);
+            ::DeleteDC(hDC);
+            ::DeleteObject(info.hbmMask);
+            ::DeleteObject(info.hbmColor);
         }
     }
 }
