@@ -1,9 +1,12 @@
 // The button image editor on a 16 x 16 alpha picture: a half-transparent red square over
-// transparency, a blue frame, the fill tool chosen and the red swatch selected.
+// transparency, a blue frame, the fill tool chosen and the red swatch selected. An argument
+// names the interface language (1033, 1031, 1049).
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 
+#include "AfxResource.h"
 #include "CXTPImageEditorDlg.h"
 #include "CXTPImageManagerIcon.h"
 
@@ -27,8 +30,10 @@ public:
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
 {
+    if (const int nLanguage = std::atoi(lpCmdLine))
+        AfxSetResourceLanguage(static_cast<WORD>(nLanguage));
     // Half-transparent red in the middle, the rest empty.
     BITMAPINFO bmi = {};
     bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};

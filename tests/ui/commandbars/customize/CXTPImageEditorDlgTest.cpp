@@ -158,6 +158,38 @@ TEST_F(ImageEditorTest, OpensWithBlackSelectedPencilAndWholeCells)
     EXPECT_EQ(rcFirst.top + 13, rcBelow.top);
 }
 
+TEST_F(ImageEditorTest, APlainIconIsDrawnOverTransparency)
+{
+    // 16 x 16: red on the left half; the mask leaves the right half out.
+    HDC hScreen = ::GetDC(nullptr);
+    HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, 16, 16);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hDC, hColor);
+    const RECT rcAll = {0, 0, 16, 16}, rcLeft = {0, 0, 8, 16};
+    ::FillRect(hDC, &rcAll, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    HBRUSH hRed = ::CreateSolidBrush(kRed);
+    ::FillRect(hDC, &rcLeft, hRed);
+    ::DeleteObject(hRed);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    ::ReleaseDC(nullptr, hScreen);
+    WORD maskRows[16];
+    std::fill_n(maskRows, 16, static_cast<WORD>(0xFF00));  // bytes 00 FF: left opaque, right transparent
+    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, maskRows);
+    ICONINFO info = {TRUE, 0, 0, hMask, hColor};
+    CXTPImageManagerIconHandle hIcon;
+    hIcon.SetIcon(::CreateIconIndirect(&info));
+    ::DeleteObject(hMask);
+    ::DeleteObject(hColor);
+    m_pEditor->DestroyWindow();
+    delete m_pEditor;
+    Open(&hIcon);
+    EXPECT_FALSE(m_pEditor->GetPicture().IsAlpha());
+    EXPECT_EQ(CSize(16, 16), m_pEditor->GetPicture().GetSize());
+    EXPECT_EQ(kRed, Pixel(3, 8));
+    EXPECT_EQ(kTransparent, Pixel(12, 8));
+}
+
 TEST_F(ImageEditorTest, PencilOnThePixelOfTheSelectedColourMakesItTransparent)
 {
     Click(CPoint(3, 4));
