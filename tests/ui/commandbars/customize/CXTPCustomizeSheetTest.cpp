@@ -9,6 +9,7 @@
 #include "CXTPCustomizeToolbarsPage.h"
 #include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
+#include "CXTPImageManager.h"
 #include "CXTPPopupBar.h"
 #include "CustomizeFixture.h"
 
@@ -268,6 +269,42 @@ TEST_F(CustomizeSheetTest, AClickOnTheFrameClosesTheContextMenuAndReachesNothing
     EXPECT_EQ(0, counter.m_nClicks);
     EXPECT_EQ(1, bar->GetControlCount());
     counter.DestroyWindow();
+}
+
+TEST_F(CustomizeSheetTest, ChangeButtonImageOffersTenPicturesAndGivesTheChosenOne)
+{
+    SetButtons({ID_PLAIN});
+    CXTPCustomizeSheet sheet(frame->Bars());
+    CXTPPopupBar* pPictures = nullptr;
+    int nPictures = 0, nWrapWidth = 0;
+    RunSheet(sheet, {[&]() {
+                         SendMouse(bar->Centre(0, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+                         return true;
+                     },
+                     [&]() { return IsMenuOpen(sheet); },
+                     [&]() {
+                         SendClick(MenuItemCentre(sheet, 9322));
+                         return true;
+                     },
+                     [&]() {
+                         CXTPControl* pItem = sheet.GetContextMenu()->GetControls()->FindControl(9322);
+                         pPictures = static_cast<CXTPPopupBar*>(pItem->GetCommandBar());
+                         return pPictures->GetSafeHwnd() && pPictures->IsWindowVisible();
+                     },
+                     [&]() {
+                         nPictures = pPictures->GetControlCount();
+                         nWrapWidth = pPictures->GetMRUWidth();
+                         CPoint pt = pPictures->GetControl(2)->GetRect().CenterPoint();
+                         pPictures->ClientToScreen(&pt);
+                         SendClick(pt);
+                         return true;
+                     },
+                     [&]() { return !IsMenuOpen(sheet); }});
+    EXPECT_EQ(10, nPictures);
+    EXPECT_EQ(23 * 3 + 6, nWrapWidth);
+    const int nCustom = bar->GetControl(0)->GetCustomIconId();
+    EXPECT_GT(nCustom, 0);
+    EXPECT_NE(nullptr, frame->Bars()->GetImageManager()->GetImage(static_cast<UINT>(nCustom)));
 }
 
 TEST_F(CustomizeSheetTest, ResetIsOfferedOnlyForACustomizedControl)
