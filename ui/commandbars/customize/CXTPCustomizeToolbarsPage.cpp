@@ -6,6 +6,7 @@
 #include "CXTPCommandBars.h"
 #include "CXTPCustomizeSheet.h"
 #include "CXTPHoldRef.h"
+#include "CXTPNewToolbarDlg.h"
 #include "CXTPResourceManager.h"
 #include "CXTPToolBar.h"
 #include "CWinApp.h"
@@ -21,6 +22,8 @@ IMPLEMENT_DYNCREATE(CXTPCustomizeToolbarsPage, CPropertyPage)
 BEGIN_MESSAGE_MAP(CXTPCustomizeToolbarsPage, CPropertyPage)
     ON_CONTROL(CLBN_CHKCHANGE, IDC_TOOLBARS_LIST, OnCheckChange)
     ON_CONTROL(LBN_SELCHANGE, IDC_TOOLBARS_LIST, OnSelectionChange)
+    ON_CONTROL(BN_CLICKED, IDC_TOOLBARS_NEW, OnNew)
+    ON_CONTROL(BN_CLICKED, IDC_TOOLBARS_RENAME, OnRename)
     ON_CONTROL(BN_CLICKED, IDC_TOOLBARS_DELETE, OnDelete)
     ON_CONTROL(BN_CLICKED, IDC_TOOLBARS_RESET, OnReset)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
@@ -114,6 +117,38 @@ void CXTPCustomizeToolbarsPage::OnCheckChange()
             pBar->SetVisible(bChecked);
     }
     RefreshList();
+}
+
+void CXTPCustomizeToolbarsPage::OnNew()
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return;
+    CXTPNewToolbarDlg dlg(pCommandBars, nullptr, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    pCommandBars->AddCustomBar(dlg.m_strToolBar, dlg.m_nNewID, FALSE);
+    RefreshList();
+}
+
+void CXTPCustomizeToolbarsPage::OnRename()
+{
+    CXTPToolBar* pToolBar = GetSelectedToolBar();
+    if (!pToolBar || pToolBar->IsBuiltIn())
+        return;
+    CXTPNewToolbarDlg dlg(GetCommandBars(), pToolBar, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    pToolBar->SetTitle(dlg.m_strToolBar);
+    // The entry keeps its place, check and bar.
+    const int nIndex = m_listToolbars.GetCurSel();
+    const int nCheck = m_listToolbars.GetCheck(nIndex);
+    const DWORD_PTR nData = m_listToolbars.GetItemData(nIndex);
+    m_listToolbars.DeleteString(static_cast<UINT>(nIndex));
+    m_listToolbars.InsertString(nIndex, pToolBar->GetTitle());
+    m_listToolbars.SetCheck(nIndex, nCheck);
+    m_listToolbars.SetItemData(nIndex, nData);
+    m_listToolbars.SetCurSel(nIndex);
 }
 
 void CXTPCustomizeToolbarsPage::OnDelete()

@@ -39,6 +39,8 @@ protected:
 
     void OnCheckChange();
     void OnSelectionChange();
+    void OnNew();
+    void OnRename();
     void OnDelete();
     void OnReset();
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
