@@ -269,8 +269,10 @@ BOOL CXTPCustomizeSheet::OnInitDialog()
 LRESULT CXTPCustomizeSheet::OnKickIdle(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     // The pages' lists update their state (the bars shown) while the sheet is idle.
-    if (CPropertyPage* pPage = GetActivePage())
+    if (CPropertyPage* pPage = GetActivePage()) {
+        pPage->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
         pPage->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    }
     return 0;
 }
 

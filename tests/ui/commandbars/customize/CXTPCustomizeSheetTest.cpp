@@ -41,6 +41,31 @@ protected:
     {
         return sheet.GetContextMenu()->GetSafeHwnd() && sheet.GetContextMenu()->IsWindowVisible();
     }
+    // Right-clicks control nIndex of the bar.
+    static SheetStep RightClick(int nIndex)
+    {
+        return [nIndex]() {
+            SendMouse(bar->Centre(nIndex, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+            return true;
+        };
+    }
+    // Waits until the context menu is open, or closed.
+    static SheetStep MenuIs(CXTPCustomizeSheet& sheet, BOOL bOpen)
+    {
+        return [&sheet, bOpen]() { return IsMenuOpen(sheet) == bOpen; };
+    }
+    // Places the counter in the frame's client area at the left edge given, near the bottom; the
+    // screen point to click it at.
+    static CPoint PlaceCounter(ClickCounter& counter, int nLeft)
+    {
+        CRect rcClient;
+        frame->GetClientRect(&rcClient);
+        EXPECT_TRUE(counter.Create(CWnd::DefaultClassName(), "", WS_CHILD | WS_VISIBLE,
+                                   CRect(nLeft, rcClient.bottom - 60, nLeft + 190, rcClient.bottom - 10), frame, 200));
+        CPoint pt(nLeft + 90, rcClient.bottom - 35);
+        frame->ClientToScreen(&pt);
+        return pt;
+    }
 };
 
 TEST_F(CustomizeSheetTest, ShowsOnlyCloseAndRunsTheHostInCustomizeMode)
@@ -70,12 +95,7 @@ TEST_F(CustomizeSheetTest, ClicksReachTheHostsBarsButNotTheRestOfTheFrame)
 {
     SetButtons({ID_PLAIN, ID_UNHANDLED});
     ClickCounter counter;
-    CRect rcClient;
-    frame->GetClientRect(&rcClient);
-    ASSERT_TRUE(counter.Create(CWnd::DefaultClassName(), "", WS_CHILD | WS_VISIBLE,
-                               CRect(10, rcClient.bottom - 60, 200, rcClient.bottom - 10), frame, 200));
-    CPoint ptCounter(100, rcClient.bottom - 35);
-    frame->ClientToScreen(&ptCounter);
+    const CPoint ptCounter = PlaceCounter(counter, 10);
 
     CXTPCustomizeSheet sheet(frame->Bars());
     RunSheet(sheet, {[&]() {
@@ -229,17 +249,13 @@ TEST_F(CustomizeSheetTest, ContextMenuCommandsActOnTheControlRightClicked)
         if (c.prepare)
             c.prepare(pTarget);
         CXTPCustomizeSheet sheet(frame->Bars());
-        RunSheet(sheet, {[&]() {
-                             SendMouse(bar->Centre(1, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
-                             return true;
-                         },
-                         [&]() { return IsMenuOpen(sheet); },
+        RunSheet(sheet, {RightClick(1), MenuIs(sheet, TRUE),
                          [&]() {
                              EXPECT_EQ(pTarget, frame->Bars()->GetDragControl());
                              SendClick(MenuItemCentre(sheet, c.nItem));
                              return true;
                          },
-                         [&]() { return !IsMenuOpen(sheet); }});
+                         MenuIs(sheet, FALSE)});
         c.check(pTarget->GetParent() == bar ? pTarget : nullptr);
         EXPECT_EQ(ID_PLAIN, bar->GetControl(0)->GetID());
     }
@@ -249,23 +265,14 @@ TEST_F(CustomizeSheetTest, AClickOnTheFrameClosesTheContextMenuAndReachesNothing
 {
     SetButtons({ID_PLAIN});
     ClickCounter counter;
-    CRect rcClient;
-    frame->GetClientRect(&rcClient);
-    ASSERT_TRUE(counter.Create(CWnd::DefaultClassName(), "", WS_CHILD | WS_VISIBLE,
-                               CRect(300, rcClient.bottom - 60, 500, rcClient.bottom - 10), frame, 200));
-    CPoint ptCounter(400, rcClient.bottom - 35);
-    frame->ClientToScreen(&ptCounter);
+    const CPoint ptCounter = PlaceCounter(counter, 300);
     CXTPCustomizeSheet sheet(frame->Bars());
-    RunSheet(sheet, {[&]() {
-                         SendMouse(bar->Centre(0, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
-                         return true;
-                     },
-                     [&]() { return IsMenuOpen(sheet); },
+    RunSheet(sheet, {RightClick(0), MenuIs(sheet, TRUE),
                      [&]() {
                          SendClick(ptCounter);
                          return true;
                      },
-                     [&]() { return !IsMenuOpen(sheet); }, Wait(100)});
+                     MenuIs(sheet, FALSE), Wait(100)});
     EXPECT_EQ(0, counter.m_nClicks);
     EXPECT_EQ(1, bar->GetControlCount());
     counter.DestroyWindow();
@@ -277,11 +284,7 @@ TEST_F(CustomizeSheetTest, ChangeButtonImageOffersTenPicturesAndGivesTheChosenOn
     CXTPCustomizeSheet sheet(frame->Bars());
     CXTPPopupBar* pPictures = nullptr;
     int nPictures = 0, nWrapWidth = 0;
-    RunSheet(sheet, {[&]() {
-                         SendMouse(bar->Centre(0, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
-                         return true;
-                     },
-                     [&]() { return IsMenuOpen(sheet); },
+    RunSheet(sheet, {RightClick(0), MenuIs(sheet, TRUE),
                      [&]() {
                          SendClick(MenuItemCentre(sheet, 9322));
                          return true;
@@ -299,7 +302,7 @@ TEST_F(CustomizeSheetTest, ChangeButtonImageOffersTenPicturesAndGivesTheChosenOn
                          SendClick(pt);
                          return true;
                      },
-                     [&]() { return !IsMenuOpen(sheet); }});
+                     MenuIs(sheet, FALSE)});
     EXPECT_EQ(10, nPictures);
     EXPECT_EQ(23 * 3 + 6, nWrapWidth);
     const int nCustom = bar->GetControl(0)->GetCustomIconId();
@@ -314,24 +317,20 @@ TEST_F(CustomizeSheetTest, ResetIsOfferedOnlyForACustomizedControl)
     bar->GetControl(0)->SetStyle(3);
     BOOL bPlain = TRUE, bCustom = FALSE;
     CXTPCustomizeSheet sheet(frame->Bars());
-    auto rightClick = [&]() {
-        SendMouse(bar->Centre(0, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
-        return true;
-    };
     auto reset = [&]() { return sheet.GetContextMenu()->GetControls()->FindControl(9315)->GetEnabled(); };
-    RunSheet(sheet, {rightClick, [&]() { return IsMenuOpen(sheet); },
+    RunSheet(sheet, {RightClick(0), MenuIs(sheet, TRUE),
                      [&]() {
                          bPlain = reset();
                          SendKey(VK_ESCAPE);
                          SendKey(VK_ESCAPE, TRUE);
                          return true;
                      },
-                     [&]() { return !IsMenuOpen(sheet); },
+                     MenuIs(sheet, FALSE),
                      [&]() {
                          bar->GetControl(0)->SetCustomStyle(1);
-                         return rightClick();
+                         return true;
                      },
-                     [&]() { return IsMenuOpen(sheet); },
+                     RightClick(0), MenuIs(sheet, TRUE),
                      [&]() {
                          bCustom = reset();
                          XTPHookManager()->CancelTracking();
@@ -347,11 +346,7 @@ TEST_F(CustomizeSheetTest, NameFollowedByEnterRenamesTheControl)
     bar->GetControl(0)->SetCaption("Old");
     CString strShown;
     CXTPCustomizeSheet sheet(frame->Bars());
-    RunSheet(sheet, {[&]() {
-                         SendMouse(bar->Centre(0, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
-                         return true;
-                     },
-                     [&]() { return IsMenuOpen(sheet); },
+    RunSheet(sheet, {RightClick(0), MenuIs(sheet, TRUE),
                      [&]() {
                          SendClick(MenuItemCentre(sheet, 9317));
                          return true;
@@ -367,7 +362,7 @@ TEST_F(CustomizeSheetTest, NameFollowedByEnterRenamesTheControl)
                          SendKey(VK_RETURN, TRUE);
                          return true;
                      },
-                     [&]() { return !IsMenuOpen(sheet); }});
+                     MenuIs(sheet, FALSE)});
     EXPECT_STREQ("Old", strShown);
     EXPECT_STREQ("New name", bar->GetControl(0)->GetCaption());
 }

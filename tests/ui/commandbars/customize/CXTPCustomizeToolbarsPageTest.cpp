@@ -137,6 +137,26 @@ TEST_F(CustomizeToolbarsPageTest, ClickingACheckBoxShowsAndHidesItsBar)
     EXPECT_TRUE(pBuiltIn->IsVisible());
 }
 
+TEST_F(CustomizeToolbarsPageTest, BarsChangedElsewhereShowInTheListAtIdleTime)
+{
+    CXTPCustomizeSheet sheet(frame->Bars());
+    CXTPCustomizeToolbarsPage* pPage = sheet.GetToolbarsPage();
+    std::vector<std::string> entries;
+    RunSheet(sheet, {[&]() {
+                         // As a bar's own close button and a removal elsewhere would.
+                         pBuiltIn->SetVisible(FALSE);
+                         frame->Bars()->Remove(pUser);
+                         pUser = nullptr;
+                         return true;
+                     },
+                     [&]() { return pPage->GetList().GetCount() == 2; },
+                     [&]() {
+                         entries = Entries(pPage);
+                         return true;
+                     }});
+    EXPECT_EQ((std::vector<std::string>{":1", "Standard:0"}), entries);
+}
+
 TEST_F(CustomizeToolbarsPageTest, AHiddenMenuBarLeavesTheList)
 {
     CXTPCommandBar* pMenuBar = frame->Bars()->SetMenu("Menu Bar", 0);
