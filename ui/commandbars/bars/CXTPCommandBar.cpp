@@ -18,6 +18,8 @@
 #include "CXTPControl.h"
 #include "CXTPControls.h"
 #include "CXTPCustomizeDropSource.h"
+#include "CXTPCustomizeHooks.h"
+#include "CXTPCustomizeSheet.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
@@ -1024,8 +1026,20 @@ void CXTPCommandBar::OnRButtonUp(UINT nFlags, CPoint point)
         CWnd::OnRButtonUp(nFlags, point);
         return;
     }
-    if (IsCustomizeMode())
+    if (IsCustomizeMode()) {
+        // The running customize sheet of this host offers its context menu for the control.
+        CXTPCustomizeSheet* pSheet = CXTPCustomizeHooks::GetRunningSheet();
+        if (pSheet && pSheet->GetCommandBars() == GetCommandBars() && m_bCustomizable &&
+            pControl->GetHideFlags() == 0 && !(pControl->GetFlags() & xtpFlagNoMovable)) {
+            SetPopuped(-1);
+            SetSelected(-1);
+            GetCommandBars()->SetDragControl(pControl);
+            CPoint ptScreen(point);
+            ClientToScreen(&ptScreen);
+            pSheet->ContextMenu(ptScreen);
+        }
         return;
+    }
     if (GetRootParent()->m_bExecOnRButton)
         pControl->OnLButtonUp(point);
     else

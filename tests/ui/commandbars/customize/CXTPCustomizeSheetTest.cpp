@@ -1,0 +1,272 @@
+// The customize sheet: its buttons, the modal run in customize mode, what its hooks let through,
+// Alt with a tab's mnemonic, and the context menu of a customized control.
+#include <gtest/gtest.h>
+
+#include "AfxResource.h"
+#include "CXTPControlEdit.h"
+#include "CXTPCustomizeHooks.h"
+#include "CXTPCustomizeToolbarsPage.h"
+#include "CXTPHoldRef.h"
+#include "CXTPHookManager.h"
+#include "CXTPPopupBar.h"
+#include "CustomizeFixture.h"
+
+namespace {
+
+// A child of the frame that counts the clicks it gets.
+class ClickCounter : public CWnd {
+public:
+    int m_nClicks = 0;
+    void OnLButtonDown(UINT, CPoint) { m_nClicks++; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ClickCounter, CWnd)
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+class CustomizeSheetTest : public CustomizeFixture {
+protected:
+    // The screen centre of a control of the sheet's context menu.
+    static CPoint MenuItemCentre(CXTPCustomizeSheet& sheet, int nID)
+    {
+        CXTPPopupBar* pMenu = sheet.GetContextMenu();
+        CPoint pt = pMenu->GetControls()->FindControl(nID)->GetRect().CenterPoint();
+        pMenu->ClientToScreen(&pt);
+        return pt;
+    }
+    static BOOL IsMenuOpen(CXTPCustomizeSheet& sheet)
+    {
+        return sheet.GetContextMenu()->GetSafeHwnd() && sheet.GetContextMenu()->IsWindowVisible();
+    }
+};
+
+TEST_F(CustomizeSheetTest, ShowsOnlyCloseAndRunsTheHostInCustomizeMode)
+{
+    CXTPCustomizeSheet sheet(frame->Bars());
+    CXTPCustomizeSheet second(frame->Bars());
+    INT_PTR nSecond = 0;
+    const INT_PTR nResult = RunSheet(sheet, {[&]() {
+        EXPECT_TRUE(frame->Bars()->IsCustomizeMode());
+        EXPECT_EQ(&sheet, CXTPCustomizeHooks::GetRunningSheet());
+        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(sheet.m_hWnd, IDOK)));
+        HWND hWndApply = ::GetDlgItem(sheet.m_hWnd, 0x3021);
+        EXPECT_TRUE(!hWndApply || !::IsWindowVisible(hWndApply));
+        char szClose[32] = "";
+        ::GetDlgItemTextA(sheet.m_hWnd, IDCANCEL, szClose, sizeof(szClose));
+        EXPECT_STREQ("Close", szClose);
+        nSecond = second.DoModal();
+        return true;
+    }});
+    EXPECT_EQ(IDCANCEL, nResult);
+    EXPECT_EQ(IDCANCEL, nSecond);
+    EXPECT_FALSE(frame->Bars()->IsCustomizeMode());
+    EXPECT_EQ(nullptr, CXTPCustomizeHooks::GetRunningSheet());
+}
+
+TEST_F(CustomizeSheetTest, ClicksReachTheHostsBarsButNotTheRestOfTheFrame)
+{
+    SetButtons({ID_PLAIN, ID_UNHANDLED});
+    ClickCounter counter;
+    CRect rcClient;
+    frame->GetClientRect(&rcClient);
+    ASSERT_TRUE(counter.Create(CWnd::DefaultClassName(), "", WS_CHILD | WS_VISIBLE,
+                               CRect(10, rcClient.bottom - 60, 200, rcClient.bottom - 10), frame, 200));
+    CPoint ptCounter(100, rcClient.bottom - 35);
+    frame->ClientToScreen(&ptCounter);
+
+    CXTPCustomizeSheet sheet(frame->Bars());
+    RunSheet(sheet, {[&]() {
+                         SendClick(ptCounter);
+                         return true;
+                     },
+                     [&]() {
+                         SendClick(bar->Centre(1, TRUE));
+                         return true;
+                     },
+                     [&]() { return frame->Bars()->GetDragControl() == bar->GetControl(1); }, Wait(150),
+                     [&]() { return counter.m_nClicks == 0; }});
+    EXPECT_EQ(0, counter.m_nClicks);
+    EXPECT_TRUE(frame->m_arrCommands.empty());
+
+    // Without the sheet the same click arrives.
+    SendClick(ptCounter);
+    EXPECT_TRUE(PumpUntil([&]() { return counter.m_nClicks == 1; }));
+    counter.DestroyWindow();
+}
+
+TEST_F(CustomizeSheetTest, AltWithATabsMnemonicSelectsItsPage)
+{
+    CXTPCustomizeSheet sheet(frame->Bars());
+    CPropertyPage options(9339);  // "&Options"
+    sheet.AddPage(&options);
+    int nAfterO = -1, nAfterB = -1;
+    RunSheet(sheet, {[&]() {
+                         sheet.SetForegroundWindow();
+                         SendKey(VK_MENU);
+                         SendKey('O');
+                         SendKey('O', TRUE);
+                         SendKey(VK_MENU, TRUE);
+                         return true;
+                     },
+                     [&]() {
+                         nAfterO = sheet.GetActiveIndex();
+                         return nAfterO == 1;
+                     },
+                     [&]() {
+                         SendKey(VK_MENU);
+                         SendKey('B');
+                         SendKey('B', TRUE);
+                         SendKey(VK_MENU, TRUE);
+                         return true;
+                     },
+                     [&]() {
+                         nAfterB = sheet.GetActiveIndex();
+                         return nAfterB == 0;
+                     }});
+    EXPECT_EQ(1, nAfterO);
+    EXPECT_EQ(0, nAfterB);
+}
+
+TEST_F(CustomizeSheetTest, AddPageTakesTheTemplateOfTheCurrentLanguage)
+{
+    AfxSetThreadResourceLanguage(1031);
+    CXTPCustomizeSheet sheet(frame->Bars());
+    CString strTab;
+    RunSheet(sheet, {[&]() {
+        char szText[64] = "";
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = szText;
+        item.cchTextMax = sizeof(szText);
+        sheet.GetTabControl()->SendMessage(TCM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        strTab = szText;
+        return true;
+    }});
+    AfxSetThreadResourceLanguage(0);
+    EXPECT_STREQ("Sym&bolleisten", strTab);
+}
+
+// One command of the context menu on the second of two buttons, from the right click to the item.
+struct ContextCase {
+    const char* name;
+    int nItem;
+    std::function<void(CXTPControl*)> prepare;
+    std::function<void(CXTPControl*)> check;  // the control after the command (null: removed)
+};
+
+TEST_F(CustomizeSheetTest, ContextMenuCommandsActOnTheControlRightClicked)
+{
+    const ContextCase cases[] = {
+        {"delete", 9316, nullptr, [](CXTPControl* pControl) { EXPECT_EQ(nullptr, pControl); }},
+        {"begin group", 9326, nullptr, [](CXTPControl* pControl) { EXPECT_TRUE(pControl->GetBeginGroup()); }},
+        {"group again", 9326, [](CXTPControl* pControl) { pControl->SetBeginGroup(TRUE); },
+         [](CXTPControl* pControl) { EXPECT_FALSE(pControl->GetBeginGroup()); }},
+        {"text only", 9325, nullptr, [](CXTPControl* pControl) { EXPECT_EQ(1, pControl->GetCustomStyle()); }},
+        {"image and text", 9324, nullptr, [](CXTPControl* pControl) { EXPECT_EQ(3, pControl->GetCustomStyle()); }},
+        {"default style", 9323, [](CXTPControl* pControl) { pControl->SetCustomStyle(1); },
+         [](CXTPControl* pControl) { EXPECT_EQ(0, pControl->GetCustomStyle()); }},
+        {"reset", 9315,
+         [](CXTPControl* pControl) {
+             pControl->SetCustomCaption("Mine");
+             pControl->SetCustomStyle(3);
+             pControl->SetCustomIconId(7);
+         },
+         [](CXTPControl* pControl) {
+             EXPECT_STREQ("", pControl->GetCustomCaption());
+             EXPECT_EQ(0, pControl->GetCustomStyle());
+             EXPECT_EQ(0, pControl->GetCustomIconId());
+         }},
+        {"reset image", 9320, [](CXTPControl* pControl) { pControl->SetCustomIconId(7); },
+         [](CXTPControl* pControl) { EXPECT_EQ(0, pControl->GetCustomIconId()); }},
+    };
+    for (const ContextCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetButtons({ID_PLAIN, ID_UNHANDLED});
+        CXTPControl* pTarget = bar->GetControl(1);
+        CHoldRef hold(pTarget);
+        if (c.prepare)
+            c.prepare(pTarget);
+        CXTPCustomizeSheet sheet(frame->Bars());
+        RunSheet(sheet, {[&]() {
+                             SendMouse(bar->Centre(1, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+                             return true;
+                         },
+                         [&]() { return IsMenuOpen(sheet); },
+                         [&]() {
+                             EXPECT_EQ(pTarget, frame->Bars()->GetDragControl());
+                             SendClick(MenuItemCentre(sheet, c.nItem));
+                             return true;
+                         },
+                         [&]() { return !IsMenuOpen(sheet); }});
+        c.check(pTarget->GetParent() == bar ? pTarget : nullptr);
+        EXPECT_EQ(ID_PLAIN, bar->GetControl(0)->GetID());
+    }
+}
+
+TEST_F(CustomizeSheetTest, ResetIsOfferedOnlyForACustomizedControl)
+{
+    SetButtons({ID_PLAIN});
+    bar->GetControl(0)->SetCaption("Program caption");
+    bar->GetControl(0)->SetStyle(3);
+    BOOL bPlain = TRUE, bCustom = FALSE;
+    CXTPCustomizeSheet sheet(frame->Bars());
+    auto rightClick = [&]() {
+        SendMouse(bar->Centre(0, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+        return true;
+    };
+    auto reset = [&]() { return sheet.GetContextMenu()->GetControls()->FindControl(9315)->GetEnabled(); };
+    RunSheet(sheet, {rightClick, [&]() { return IsMenuOpen(sheet); },
+                     [&]() {
+                         bPlain = reset();
+                         SendKey(VK_ESCAPE);
+                         SendKey(VK_ESCAPE, TRUE);
+                         return true;
+                     },
+                     [&]() { return !IsMenuOpen(sheet); },
+                     [&]() {
+                         bar->GetControl(0)->SetCustomStyle(1);
+                         return rightClick();
+                     },
+                     [&]() { return IsMenuOpen(sheet); },
+                     [&]() {
+                         bCustom = reset();
+                         XTPHookManager()->CancelTracking();
+                         return true;
+                     }});
+    EXPECT_FALSE(bPlain);
+    EXPECT_TRUE(bCustom);
+}
+
+TEST_F(CustomizeSheetTest, NameFollowedByEnterRenamesTheControl)
+{
+    SetButtons({ID_PLAIN});
+    bar->GetControl(0)->SetCaption("Old");
+    CString strShown;
+    CXTPCustomizeSheet sheet(frame->Bars());
+    RunSheet(sheet, {[&]() {
+                         SendMouse(bar->Centre(0, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+                         return true;
+                     },
+                     [&]() { return IsMenuOpen(sheet); },
+                     [&]() {
+                         SendClick(MenuItemCentre(sheet, 9317));
+                         return true;
+                     },
+                     [&]() {
+                         auto* pName =
+                             static_cast<CXTPControlEdit*>(sheet.GetContextMenu()->GetControls()->FindControl(9317));
+                         if (!pName->IsFocused())
+                             return false;
+                         strShown = pName->GetEditText();
+                         pName->GetEditCtrl()->SetWindowText("New name");
+                         SendKey(VK_RETURN);
+                         SendKey(VK_RETURN, TRUE);
+                         return true;
+                     },
+                     [&]() { return !IsMenuOpen(sheet); }});
+    EXPECT_STREQ("Old", strShown);
+    EXPECT_STREQ("New name", bar->GetControl(0)->GetCaption());
+}
+
+} // namespace
