@@ -149,6 +149,11 @@ CXTPCustomizeCategory* CXTPCustomizeCommandsPage::AddCategory(const char* lpszNa
 {
     if (CXTPCustomizeCategory* pCategory = FindCategory(lpszName))
         return pCategory;
+    return InsertNewCategory(lpszName, nIndex);
+}
+
+CXTPCustomizeCategory* CXTPCustomizeCommandsPage::InsertNewCategory(const char* lpszName, int nIndex)
+{
     auto* pCategory = new CXTPCustomizeCategory(lpszName, GetCommandBars());
     if (nIndex < 0 || nIndex >= GetCategoryCount())
         m_arrCategories.push_back(pCategory);
@@ -161,12 +166,7 @@ CXTPCustomizeCategory* CXTPCustomizeCommandsPage::InsertNamedCategory(UINT nIDNa
 {
     CString strName;
     XTPResourceManager()->LoadString(&strName, nIDName);
-    auto* pCategory = new CXTPCustomizeCategory(strName, GetCommandBars());
-    if (nIndex < 0 || nIndex >= GetCategoryCount())
-        m_arrCategories.push_back(pCategory);
-    else
-        m_arrCategories.insert(m_arrCategories.begin() + nIndex, pCategory);
-    return pCategory;
+    return InsertNewCategory(strName, nIndex);
 }
 
 void CXTPCustomizeCommandsPage::AddSubmenuCommands(CXTPCustomizeCategory* pCategory, CMenu* pSubMenu,

@@ -81,6 +81,8 @@ public:
 
 protected:
     CXTPCommandBars* GetCommandBars() const;
+    // A new category at the index (-1: at the end), even when the name is there already.
+    CXTPCustomizeCategory* InsertNewCategory(const char* lpszName, int nIndex);
     // A category that always goes in new, named by a string of the library.
     CXTPCustomizeCategory* InsertNamedCategory(UINT nIDName, int nIndex);
     void AddSubmenuCommands(CXTPCustomizeCategory* pCategory, CMenu* pSubMenu, BOOL bListSubItems);
