@@ -8,6 +8,8 @@
 #include "CXTPCommandBar.h"
 #include "CXTPCommandBars.h"
 #include "CXTPControl.h"
+#include "CXTPCustomizeHooks.h"
+#include "CXTPCustomizeSheet.h"
 #include "CXTPHoldRef.h"
 
 namespace {
@@ -58,6 +60,15 @@ void CXTPCustomizeDropSource::Unregister(CXTPCommandBar* pBar)
     // A bar destroyed while a control is dragged over it must not be dropped on.
     if (m_pTarget == pBar)
         m_pTarget = nullptr;
+}
+
+CWnd* CXTPCustomizeDropSource::GetDragWnd() const
+{
+    if (m_pOwner)
+        return m_pOwner;
+    // The sheet's hooks let the mouse reach only its own window and the bars.
+    CXTPCustomizeSheet* pSheet = CXTPCustomizeHooks::GetRunningSheet();
+    return pSheet && pSheet->GetCommandBars() == m_pCommandBars && pSheet->GetSafeHwnd() ? pSheet : nullptr;
 }
 
 HCURSOR CXTPCustomizeDropSource::GetDragCursor() const
@@ -113,7 +124,9 @@ DWORD CXTPCustomizeDropSource::DoDragDrop(CXTPControl* pControl, BOOL bCopyOnly)
 {
     if (!pControl || m_pControl)
         return kCancelled;
-    CWnd* pCaptureWnd = m_pOwner ? m_pOwner : (m_pCommandBars ? m_pCommandBars->GetSite() : nullptr);
+    CWnd* pCaptureWnd = GetDragWnd();
+    if (!pCaptureWnd && m_pCommandBars)
+        pCaptureWnd = m_pCommandBars->GetSite();
     if (!pCaptureWnd || !pCaptureWnd->GetSafeHwnd())
         return kCancelled;
 

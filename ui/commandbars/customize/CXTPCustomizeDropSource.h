@@ -36,10 +36,10 @@ public:
     BOOL IsDragging() const { return m_pControl != nullptr; }
     CXTPCommandBar* GetTarget() const { return m_pTarget; }
 
-    // The window that holds the mouse during a drag (the customize sheet while it runs); the
-    // site frame when none.
+    // The window that holds the mouse during a drag: the one set, else the customize sheet
+    // running on this host; null when neither (a drag then holds it in the site frame).
     void SetDragWnd(CWnd* pWnd) { m_pOwner = pWnd; }
-    CWnd* GetDragWnd() const { return m_pOwner; }
+    CWnd* GetDragWnd() const;
 
     // The cursor for the current state: no target, a move, or a copy.
     HCURSOR GetDragCursor() const;

@@ -17,6 +17,7 @@
 #include "CXTPControlPopup.h"
 #include "CXTPControls.h"
 #include "CXTPCustomizeButtonImage.h"
+#include "CXTPCustomizeCommandsPage.h"
 #include "CXTPCustomizeDropSource.h"
 #include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
@@ -107,6 +108,8 @@ CXTPCustomizeSheet::CXTPCustomizeSheet(CXTPCommandBars* pCommandBars)
 
     m_pToolbarsPage = new CXTPCustomizeToolbarsPage(this);
     AddPage(m_pToolbarsPage);
+    m_pCommandsPage = new CXTPCustomizeCommandsPage(this);
+    AddPage(m_pCommandsPage);
 
     // One 16 x 16 picture per 16 pixels of the bitmap's width, ids from 1.
     m_pPictureLibrary = new CXTPImageManager;
@@ -128,6 +131,7 @@ CXTPCustomizeSheet::CXTPCustomizeSheet(CXTPCommandBars* pCommandBars)
 CXTPCustomizeSheet::~CXTPCustomizeSheet()
 {
     delete m_pToolbarsPage;
+    delete m_pCommandsPage;
     if (m_pContextMenu) {
         if (m_pContextMenu->GetSafeHwnd())
             m_pContextMenu->DestroyWindow();

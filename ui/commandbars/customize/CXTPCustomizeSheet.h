@@ -8,6 +8,7 @@
 
 class CXTPCommandBars;
 class CXTPControl;
+class CXTPCustomizeCommandsPage;
 class CXTPCustomizeToolbarsPage;
 class CXTPImageManager;
 class CXTPPopupBar;
@@ -36,6 +37,7 @@ public:
 
     CXTPCommandBars* GetCommandBars() const { return m_pCommandBars; }
     CXTPCustomizeToolbarsPage* GetToolbarsPage() const { return m_pToolbarsPage; }
+    CXTPCustomizeCommandsPage* GetCommandsPage() const { return m_pCommandsPage; }
     CXTPPopupBar* GetContextMenu() const { return m_pContextMenu; }
     CXTPImageManager* GetPictureLibrary() const { return m_pPictureLibrary; }
     CFrameWnd* GetSiteFrame() const { return m_pSiteFrame; }
@@ -77,6 +79,7 @@ protected:
     void SetPicture(CXTPControl* pPicture);
 
     CXTPCustomizeToolbarsPage* m_pToolbarsPage = nullptr;
+    CXTPCustomizeCommandsPage* m_pCommandsPage = nullptr;
     CFrameWnd* m_pSiteFrame = nullptr;
     CXTPCommandBars* m_pCommandBars = nullptr;
     CXTPPopupBar* m_pContextMenu = nullptr;

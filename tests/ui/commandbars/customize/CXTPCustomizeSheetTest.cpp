@@ -159,34 +159,31 @@ TEST_F(CustomizeSheetTest, WithTheSheetOpenAButtonDragsFromOneBarToAnother)
 TEST_F(CustomizeSheetTest, AltWithATabsMnemonicSelectsItsPage)
 {
     CXTPCustomizeSheet sheet(frame->Bars());
-    CPropertyPage options(9339);  // "&Options"
+    CPropertyPage options(9339);  // "&Options", after "Tool&bars" and "&Commands"
     sheet.AddPage(&options);
-    int nAfterO = -1, nAfterB = -1;
-    RunSheet(sheet, {[&]() {
-                         sheet.SetForegroundWindow();
-                         SendKey(VK_MENU);
-                         SendKey('O');
-                         SendKey('O', TRUE);
-                         SendKey(VK_MENU, TRUE);
-                         return true;
-                     },
-                     [&]() {
-                         nAfterO = sheet.GetActiveIndex();
-                         return nAfterO == 1;
-                     },
-                     [&]() {
-                         SendKey(VK_MENU);
-                         SendKey('B');
-                         SendKey('B', TRUE);
-                         SendKey(VK_MENU, TRUE);
-                         return true;
-                     },
-                     [&]() {
-                         nAfterB = sheet.GetActiveIndex();
-                         return nAfterB == 0;
-                     }});
-    EXPECT_EQ(1, nAfterO);
-    EXPECT_EQ(0, nAfterB);
+    const struct {
+        char chKey;
+        int nPage;
+    } cases[] = {{'O', 2}, {'C', 1}, {'B', 0}};
+    std::vector<SheetStep> steps;
+    std::vector<int> pages;
+    for (const auto& c : cases) {
+        steps.push_back([&sheet, c]() {
+            sheet.SetForegroundWindow();
+            SendKey(VK_MENU);
+            SendKey(static_cast<WORD>(c.chKey));
+            SendKey(static_cast<WORD>(c.chKey), TRUE);
+            SendKey(VK_MENU, TRUE);
+            return true;
+        });
+        steps.push_back(Wait(150));
+        steps.push_back([&sheet, &pages]() {
+            pages.push_back(sheet.GetActiveIndex());
+            return true;
+        });
+    }
+    RunSheet(sheet, steps);
+    EXPECT_EQ((std::vector<int>{2, 1, 0}), pages);
 }
 
 TEST_F(CustomizeSheetTest, AddPageTakesTheTemplateOfTheCurrentLanguage)
