@@ -2,6 +2,7 @@
 // shows or hides a bar, and deleting a user bar.
 #include <gtest/gtest.h>
 
+#include "CXTPControls.h"
 #include "CXTPCustomizeToolbarsPage.h"
 #include "CXTPMenuBar.h"
 #include "CXTPToolBar.h"
@@ -225,6 +226,24 @@ TEST_F(CustomizeToolbarsPageTest, NewAddsAUserToolbarAndRenameChangesItsEntryInP
     ASSERT_NE(nullptr, pNew);
     EXPECT_FALSE(pNew->IsBuiltIn());
     EXPECT_STREQ("Custom 1", pNew->GetTitle());
+}
+
+TEST_F(CustomizeToolbarsPageTest, ResetRunsTheBuiltInBarsOwnResetWhichAsksFirst)
+{
+    pBuiltIn->GetControls()->Add(xtpControlButton, ID_PLAIN);
+    const int nControls = pBuiltIn->GetControlCount();
+    AnswerMessageBoxes({IDCANCEL});
+    CXTPCustomizeSheet sheet(frame->Bars());
+    CXTPCustomizeToolbarsPage* pPage = sheet.GetToolbarsPage();
+    RunSheet(sheet, {[&]() {
+                         Select(pPage, EntryOf(pPage, "Standard"));
+                         SendClick(ButtonCentre(pPage, CXTPCustomizeToolbarsPage::IDC_TOOLBARS_RESET));
+                         return true;
+                     },
+                     [&]() { return !MessageBoxTexts().empty(); }, Wait(100)});
+    ASSERT_EQ(1u, MessageBoxTexts().size());
+    EXPECT_STREQ("Are you sure you want to reset the changes made to the 'Standard' toolbar?", MessageBoxTexts()[0]);
+    EXPECT_EQ(nControls, pBuiltIn->GetControlCount()) << "cancelled: the bar keeps its controls";
 }
 
 TEST_F(CustomizeToolbarsPageTest, DeleteAsksAndOnlyOKRemovesTheBar)
