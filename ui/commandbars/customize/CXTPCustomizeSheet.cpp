@@ -16,6 +16,8 @@
 #include "CXTPControlEdit.h"
 #include "CXTPControlPopup.h"
 #include "CXTPControls.h"
+#include "CXTPCustomizeButtonImage.h"
+#include "CXTPCustomizeDropSource.h"
 #include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
 #include "CXTPCustomizeHooks.h"
@@ -79,11 +81,18 @@ BEGIN_MESSAGE_MAP(CXTPCustomizeSheet, CPropertySheet)
     ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
     ON_COMMAND(ID_RESET, OnReset)
     ON_COMMAND(ID_DELETE, OnDelete)
+    ON_COMMAND(ID_COPY_IMAGE, OnCopyImage)
+    ON_COMMAND(ID_PASTE_IMAGE, OnPasteImage)
     ON_COMMAND(ID_RESET_IMAGE, OnResetImage)
+    ON_COMMAND(ID_EDIT_IMAGE, OnEditImage)
     ON_COMMAND_RANGE(ID_STYLE_DEFAULT, ID_STYLE_TEXT, OnStyle)
     ON_COMMAND(ID_BEGIN_GROUP, OnBeginGroup)
     ON_UPDATE_COMMAND_UI(ID_RESET, OnUpdateReset)
+    ON_UPDATE_COMMAND_UI(ID_COPY_IMAGE, OnUpdatePicture)
+    ON_UPDATE_COMMAND_UI(ID_PASTE_IMAGE, OnUpdatePaste)
     ON_UPDATE_COMMAND_UI(ID_RESET_IMAGE, OnUpdateResetImage)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_IMAGE, OnUpdatePicture)
+    ON_UPDATE_COMMAND_UI(ID_CHANGE_IMAGE, OnUpdatePicture)
     ON_UPDATE_COMMAND_UI_RANGE(ID_STYLE_DEFAULT, ID_STYLE_TEXT, OnUpdateStyle)
     ON_UPDATE_COMMAND_UI(ID_BEGIN_GROUP, OnUpdateBeginGroup)
 END_MESSAGE_MAP()
@@ -204,14 +213,6 @@ CXTPControl* CXTPCustomizeSheet::GetDragControl() const
     return m_pCommandBars ? m_pCommandBars->GetDragControl() : nullptr;
 }
 
-int CXTPCustomizeSheet::GetPictureID(CXTPControl* pControl) const
-{
-    if (!pControl || !IsButtonKind(pControl))
-        return 0;
-    const int nID = pControl->GetEffectiveIconId();
-    return nID > 0 ? nID : 0;
-}
-
 void CXTPCustomizeSheet::RecalcBar(CXTPControl* pControl)
 {
     if (CXTPCommandBar* pBar = pControl->GetParent())
@@ -224,6 +225,8 @@ INT_PTR CXTPCustomizeSheet::DoModal()
         return IDCANCEL;
 
     m_pCommandBars->SetCustomizeMode(TRUE);
+    // Drags of controls hold the mouse in the sheet while it runs.
+    m_pCommandBars->GetDropSource()->SetDragWnd(this);
     CXTPCustomizeHooks::Install(this, m_pCommandBars);
     if (HWND hWndCapture = ::GetCapture())
         ::SendMessageA(hWndCapture, WM_CANCELMODE, 0, 0);
@@ -248,6 +251,7 @@ INT_PTR CXTPCustomizeSheet::DoModal()
             ::SetActiveWindow(m_pSiteFrame->GetSafeHwnd());
     }
     m_pCommandBars->SetCustomizeMode(FALSE);
+    m_pCommandBars->GetDropSource()->SetDragWnd(nullptr);
     return m_nModalResult;
 }
 
@@ -265,8 +269,10 @@ BOOL CXTPCustomizeSheet::OnInitDialog()
 LRESULT CXTPCustomizeSheet::OnKickIdle(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     // The pages' lists update their state (the bars shown) while the sheet is idle.
-    if (CPropertyPage* pPage = GetActivePage())
+    if (CPropertyPage* pPage = GetActivePage()) {
+        pPage->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
         pPage->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    }
     return 0;
 }
 
@@ -416,6 +422,29 @@ void CXTPCustomizeSheet::OnDelete()
     }
 }
 
+void CXTPCustomizeSheet::OnCopyImage()
+{
+    if (CXTPControl* pControl = GetDragControl())
+        CXTPCustomizeButtonImage::Copy(m_pCommandBars, pControl, m_hWnd);
+}
+
+void CXTPCustomizeSheet::OnPasteImage()
+{
+    if (CXTPControl* pControl = GetDragControl()) {
+        if (CXTPCustomizeButtonImage::Paste(m_pCommandBars, pControl, m_hWnd))
+            RecalcBar(pControl);
+    }
+}
+
+void CXTPCustomizeSheet::OnEditImage()
+{
+    if (CXTPControl* pControl = GetDragControl()) {
+        CHoldRef hold(pControl);
+        if (CXTPCustomizeButtonImage::Edit(m_pCommandBars, pControl, this))
+            RecalcBar(pControl);
+    }
+}
+
 void CXTPCustomizeSheet::OnResetImage()
 {
     if (CXTPControl* pControl = GetDragControl()) {
@@ -446,6 +475,18 @@ void CXTPCustomizeSheet::OnUpdateReset(CCmdUI* pCmdUI)
     CXTPControl* pControl = GetDragControl();
     pCmdUI->Enable(pControl && (pControl->GetCustomIconId() != 0 || !pControl->GetCustomCaption().IsEmpty() ||
                                 pControl->GetCustomStyle() != 0));
+}
+
+void CXTPCustomizeSheet::OnUpdatePicture(CCmdUI* pCmdUI)
+{
+    CXTPControl* pControl = GetDragControl();
+    pCmdUI->Enable(pControl && CXTPCustomizeButtonImage::CanCopy(pControl));
+}
+
+void CXTPCustomizeSheet::OnUpdatePaste(CCmdUI* pCmdUI)
+{
+    CXTPControl* pControl = GetDragControl();
+    pCmdUI->Enable(pControl && CXTPCustomizeButtonImage::CanPaste(pControl));
 }
 
 void CXTPCustomizeSheet::OnUpdateResetImage(CCmdUI* pCmdUI)

@@ -49,9 +49,6 @@ protected:
     void BuildContextMenu();
     // The control the context menu acts on (the host's drag control), or null.
     CXTPControl* GetDragControl() const;
-    // The picture of the control: its custom icon id, else its icon id when positive, else its
-    // command id; 0 for a control that shows none (types other than buttons and popups).
-    int GetPictureID(CXTPControl* pControl) const;
     // The control's bar lays itself out again after a change.
     void RecalcBar(CXTPControl* pControl);
 
@@ -61,10 +58,15 @@ protected:
 
     void OnReset();
     void OnDelete();
+    void OnCopyImage();
+    void OnPasteImage();
     void OnResetImage();
+    void OnEditImage();
     void OnStyle(UINT nID);
     void OnBeginGroup();
     void OnUpdateReset(CCmdUI* pCmdUI);
+    void OnUpdatePicture(CCmdUI* pCmdUI);
+    void OnUpdatePaste(CCmdUI* pCmdUI);
     void OnUpdateResetImage(CCmdUI* pCmdUI);
     void OnUpdateStyle(CCmdUI* pCmdUI);
     void OnUpdateBeginGroup(CCmdUI* pCmdUI);

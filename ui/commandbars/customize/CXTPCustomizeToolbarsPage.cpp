@@ -6,6 +6,7 @@
 #include "CXTPCommandBars.h"
 #include "CXTPCustomizeSheet.h"
 #include "CXTPHoldRef.h"
+#include "CXTPNewToolbarDlg.h"
 #include "CXTPResourceManager.h"
 #include "CXTPToolBar.h"
 #include "CWinApp.h"
@@ -14,6 +15,12 @@ namespace {
 
 const UINT kDeleteQuestionID = 9335;  // "Are you sure you want to delete the '%s' toolbar?"
 
+// The menu bar is listed only while shown: once hidden it comes back by the frame's own means.
+BOOL IsListed(const CXTPCommandBar* pBar)
+{
+    return pBar->GetType() != xtpBarTypeMenuBar || pBar->IsVisible();
+}
+
 } // namespace
 
 IMPLEMENT_DYNCREATE(CXTPCustomizeToolbarsPage, CPropertyPage)
@@ -21,6 +28,8 @@ IMPLEMENT_DYNCREATE(CXTPCustomizeToolbarsPage, CPropertyPage)
 BEGIN_MESSAGE_MAP(CXTPCustomizeToolbarsPage, CPropertyPage)
     ON_CONTROL(CLBN_CHKCHANGE, IDC_TOOLBARS_LIST, OnCheckChange)
     ON_CONTROL(LBN_SELCHANGE, IDC_TOOLBARS_LIST, OnSelectionChange)
+    ON_CONTROL(BN_CLICKED, IDC_TOOLBARS_NEW, OnNew)
+    ON_CONTROL(BN_CLICKED, IDC_TOOLBARS_RENAME, OnRename)
     ON_CONTROL(BN_CLICKED, IDC_TOOLBARS_DELETE, OnDelete)
     ON_CONTROL(BN_CLICKED, IDC_TOOLBARS_RESET, OnReset)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
@@ -57,8 +66,7 @@ void CXTPCustomizeToolbarsPage::RefreshList()
     m_listToolbars.ResetContent();
     for (int i = 0; i < pCommandBars->GetCount(); i++) {
         CXTPCommandBar* pBar = pCommandBars->GetAt(i);
-        // The menu bar comes back only by the frame's own means once hidden.
-        if (pBar->GetType() == xtpBarTypeMenuBar && !pBar->IsVisible())
+        if (!IsListed(pBar))
             continue;
         const int nIndex = m_listToolbars.AddString(pBar->GetTitle());
         m_listToolbars.SetCheck(nIndex, pBar->IsVisible() ? 1 : 0);
@@ -116,6 +124,38 @@ void CXTPCustomizeToolbarsPage::OnCheckChange()
     RefreshList();
 }
 
+void CXTPCustomizeToolbarsPage::OnNew()
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return;
+    CXTPNewToolbarDlg dlg(pCommandBars, nullptr, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    pCommandBars->AddCustomBar(dlg.m_strToolBar, dlg.m_nNewID, FALSE);
+    RefreshList();
+}
+
+void CXTPCustomizeToolbarsPage::OnRename()
+{
+    CXTPToolBar* pToolBar = GetSelectedToolBar();
+    if (!pToolBar || pToolBar->IsBuiltIn())
+        return;
+    CXTPNewToolbarDlg dlg(GetCommandBars(), pToolBar, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    pToolBar->SetTitle(dlg.m_strToolBar);
+    // The entry keeps its place, check and bar.
+    const int nIndex = m_listToolbars.GetCurSel();
+    const int nCheck = m_listToolbars.GetCheck(nIndex);
+    const DWORD_PTR nData = m_listToolbars.GetItemData(nIndex);
+    m_listToolbars.DeleteString(static_cast<UINT>(nIndex));
+    m_listToolbars.InsertString(nIndex, pToolBar->GetTitle());
+    m_listToolbars.SetCheck(nIndex, nCheck);
+    m_listToolbars.SetItemData(nIndex, nData);
+    m_listToolbars.SetCurSel(nIndex);
+}
+
 void CXTPCustomizeToolbarsPage::OnDelete()
 {
     CXTPToolBar* pToolBar = GetSelectedToolBar();
@@ -142,16 +182,28 @@ void CXTPCustomizeToolbarsPage::OnReset()
 
 LRESULT CXTPCustomizeToolbarsPage::OnIdleUpdateCmdUI(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    // A bar shown or hidden elsewhere (its own close button) shows in the list.
-    CXTPCommandBars* pCommandBars = GetCommandBars();
-    if (!pCommandBars || !m_listToolbars.GetSafeHwnd() || !m_listToolbars.IsWindowVisible())
-        return 0;
-    for (int i = 0; i < m_listToolbars.GetCount(); i++) {
-        CXTPCommandBar* pBar = pCommandBars->GetAt(static_cast<int>(m_listToolbars.GetItemData(i)));
-        if (!pBar || (m_listToolbars.GetCheck(i) != 0) != (pBar->IsVisible() != FALSE)) {
-            RefreshList();
-            break;
-        }
-    }
+    // Bars shown, hidden, added or removed elsewhere (a bar's own close button) show in the list.
+    if (m_listToolbars.GetSafeHwnd() && m_listToolbars.IsWindowVisible() && !IsListCurrent())
+        RefreshList();
     return 0;
+}
+
+BOOL CXTPCustomizeToolbarsPage::IsListCurrent() const
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return TRUE;
+    int nEntry = 0;
+    for (int i = 0; i < pCommandBars->GetCount(); i++) {
+        CXTPCommandBar* pBar = pCommandBars->GetAt(i);
+        if (!IsListed(pBar))
+            continue;
+        CString strEntry;
+        if (nEntry >= m_listToolbars.GetCount() || m_listToolbars.GetItemData(nEntry) != static_cast<DWORD_PTR>(i) ||
+            (m_listToolbars.GetCheck(nEntry) != 0) != (pBar->IsVisible() != FALSE) ||
+            m_listToolbars.GetText(nEntry, strEntry) == LB_ERR || strEntry != pBar->GetTitle())
+            return FALSE;
+        nEntry++;
+    }
+    return nEntry == m_listToolbars.GetCount();
 }

@@ -39,11 +39,15 @@ protected:
 
     void OnCheckChange();
     void OnSelectionChange();
+    void OnNew();
+    void OnRename();
     void OnDelete();
     void OnReset();
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     // The buttons for the selected entry.
     void UpdateButtons();
+    // The list shows the host's bars as they are.
+    BOOL IsListCurrent() const;
 
     CXTPCustomizeSheet* m_pSheet = nullptr;
     CCheckListBox m_listToolbars;

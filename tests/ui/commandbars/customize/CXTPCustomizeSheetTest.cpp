@@ -4,10 +4,12 @@
 
 #include "AfxResource.h"
 #include "CXTPControlEdit.h"
+#include "CXTPCustomizeDropSource.h"
 #include "CXTPCustomizeHooks.h"
 #include "CXTPCustomizeToolbarsPage.h"
 #include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
+#include "CXTPImageManager.h"
 #include "CXTPPopupBar.h"
 #include "CustomizeFixture.h"
 
@@ -39,6 +41,31 @@ protected:
     {
         return sheet.GetContextMenu()->GetSafeHwnd() && sheet.GetContextMenu()->IsWindowVisible();
     }
+    // Right-clicks control nIndex of the bar.
+    static SheetStep RightClick(int nIndex)
+    {
+        return [nIndex]() {
+            SendMouse(bar->Centre(nIndex, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+            return true;
+        };
+    }
+    // Waits until the context menu is open, or closed.
+    static SheetStep MenuIs(CXTPCustomizeSheet& sheet, BOOL bOpen)
+    {
+        return [&sheet, bOpen]() { return IsMenuOpen(sheet) == bOpen; };
+    }
+    // Places the counter in the frame's client area at the left edge given, near the bottom; the
+    // screen point to click it at.
+    static CPoint PlaceCounter(ClickCounter& counter, int nLeft)
+    {
+        CRect rcClient;
+        frame->GetClientRect(&rcClient);
+        EXPECT_TRUE(counter.Create(CWnd::DefaultClassName(), "", WS_CHILD | WS_VISIBLE,
+                                   CRect(nLeft, rcClient.bottom - 60, nLeft + 190, rcClient.bottom - 10), frame, 200));
+        CPoint pt(nLeft + 90, rcClient.bottom - 35);
+        frame->ClientToScreen(&pt);
+        return pt;
+    }
 };
 
 TEST_F(CustomizeSheetTest, ShowsOnlyCloseAndRunsTheHostInCustomizeMode)
@@ -68,12 +95,7 @@ TEST_F(CustomizeSheetTest, ClicksReachTheHostsBarsButNotTheRestOfTheFrame)
 {
     SetButtons({ID_PLAIN, ID_UNHANDLED});
     ClickCounter counter;
-    CRect rcClient;
-    frame->GetClientRect(&rcClient);
-    ASSERT_TRUE(counter.Create(CWnd::DefaultClassName(), "", WS_CHILD | WS_VISIBLE,
-                               CRect(10, rcClient.bottom - 60, 200, rcClient.bottom - 10), frame, 200));
-    CPoint ptCounter(100, rcClient.bottom - 35);
-    frame->ClientToScreen(&ptCounter);
+    const CPoint ptCounter = PlaceCounter(counter, 10);
 
     CXTPCustomizeSheet sheet(frame->Bars());
     RunSheet(sheet, {[&]() {
@@ -93,6 +115,45 @@ TEST_F(CustomizeSheetTest, ClicksReachTheHostsBarsButNotTheRestOfTheFrame)
     SendClick(ptCounter);
     EXPECT_TRUE(PumpUntil([&]() { return counter.m_nClicks == 1; }));
     counter.DestroyWindow();
+}
+
+TEST_F(CustomizeSheetTest, WithTheSheetOpenAButtonDragsFromOneBarToAnother)
+{
+    // Two bars of the host, made after joining it so that drags find them.
+    TestBar* bars[2] = {};
+    for (int i = 0; i < 2; i++) {
+        bars[i] = new TestBar;
+        bars[i]->SetCommandBars(frame->Bars());
+        bars[i]->SetBarPosition(xtpBarTop);
+        ASSERT_TRUE(bars[i]->Create(CWnd::DefaultClassName(), "", WS_CHILD | WS_VISIBLE,
+                                    CRect(0, 40 + 40 * i, 560, 70 + 40 * i), frame, 0));
+        frame->Bars()->Append(bars[i]);
+        for (int id : {41001 + 10 * i, 41002 + 10 * i})
+            bars[i]->GetControls()->Add(xtpControlButton, id);
+        bars[i]->OnRecalcLayout();
+        bars[i]->UpdateWindow();
+    }
+    CXTPCustomizeSheet sheet(frame->Bars());
+    RunSheet(sheet, {[&]() {
+                         SendMouse(bars[0]->Centre(0, TRUE), {MOUSEEVENTF_LEFTDOWN});
+                         return true;
+                     },
+                     [&]() {
+                         SendMouse(bars[1]->Centre(1, TRUE) + CPoint(-8, 0), {});
+                         return true;
+                     },
+                     [&]() {
+                         SendMouse(bars[1]->Centre(1, TRUE) + CPoint(-12, 0), {MOUSEEVENTF_LEFTUP});
+                         return true;
+                     },
+                     [&]() { return !frame->Bars()->GetDropSource()->IsDragging(); }});
+    EXPECT_EQ(1, bars[0]->GetControlCount());
+    EXPECT_EQ(41002, bars[0]->GetControl(0)->GetID());
+    ASSERT_EQ(3, bars[1]->GetControlCount());
+    EXPECT_EQ(41011, bars[1]->GetControl(0)->GetID());
+    EXPECT_EQ(41001, bars[1]->GetControl(1)->GetID());
+    for (TestBar* pBar : bars)
+        frame->Bars()->Remove(pBar);
 }
 
 TEST_F(CustomizeSheetTest, AltWithATabsMnemonicSelectsItsPage)
@@ -188,20 +249,65 @@ TEST_F(CustomizeSheetTest, ContextMenuCommandsActOnTheControlRightClicked)
         if (c.prepare)
             c.prepare(pTarget);
         CXTPCustomizeSheet sheet(frame->Bars());
-        RunSheet(sheet, {[&]() {
-                             SendMouse(bar->Centre(1, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
-                             return true;
-                         },
-                         [&]() { return IsMenuOpen(sheet); },
+        RunSheet(sheet, {RightClick(1), MenuIs(sheet, TRUE),
                          [&]() {
                              EXPECT_EQ(pTarget, frame->Bars()->GetDragControl());
                              SendClick(MenuItemCentre(sheet, c.nItem));
                              return true;
                          },
-                         [&]() { return !IsMenuOpen(sheet); }});
+                         MenuIs(sheet, FALSE)});
         c.check(pTarget->GetParent() == bar ? pTarget : nullptr);
         EXPECT_EQ(ID_PLAIN, bar->GetControl(0)->GetID());
     }
+}
+
+TEST_F(CustomizeSheetTest, AClickOnTheFrameClosesTheContextMenuAndReachesNothingElse)
+{
+    SetButtons({ID_PLAIN});
+    ClickCounter counter;
+    const CPoint ptCounter = PlaceCounter(counter, 300);
+    CXTPCustomizeSheet sheet(frame->Bars());
+    RunSheet(sheet, {RightClick(0), MenuIs(sheet, TRUE),
+                     [&]() {
+                         SendClick(ptCounter);
+                         return true;
+                     },
+                     MenuIs(sheet, FALSE), Wait(100)});
+    EXPECT_EQ(0, counter.m_nClicks);
+    EXPECT_EQ(1, bar->GetControlCount());
+    counter.DestroyWindow();
+}
+
+TEST_F(CustomizeSheetTest, ChangeButtonImageOffersTenPicturesAndGivesTheChosenOne)
+{
+    SetButtons({ID_PLAIN});
+    CXTPCustomizeSheet sheet(frame->Bars());
+    CXTPPopupBar* pPictures = nullptr;
+    int nPictures = 0, nWrapWidth = 0;
+    RunSheet(sheet, {RightClick(0), MenuIs(sheet, TRUE),
+                     [&]() {
+                         SendClick(MenuItemCentre(sheet, 9322));
+                         return true;
+                     },
+                     [&]() {
+                         CXTPControl* pItem = sheet.GetContextMenu()->GetControls()->FindControl(9322);
+                         pPictures = static_cast<CXTPPopupBar*>(pItem->GetCommandBar());
+                         return pPictures->GetSafeHwnd() && pPictures->IsWindowVisible();
+                     },
+                     [&]() {
+                         nPictures = pPictures->GetControlCount();
+                         nWrapWidth = pPictures->GetMRUWidth();
+                         CPoint pt = pPictures->GetControl(2)->GetRect().CenterPoint();
+                         pPictures->ClientToScreen(&pt);
+                         SendClick(pt);
+                         return true;
+                     },
+                     MenuIs(sheet, FALSE)});
+    EXPECT_EQ(10, nPictures);
+    EXPECT_EQ(23 * 3 + 6, nWrapWidth);
+    const int nCustom = bar->GetControl(0)->GetCustomIconId();
+    EXPECT_GT(nCustom, 0);
+    EXPECT_NE(nullptr, frame->Bars()->GetImageManager()->GetImage(static_cast<UINT>(nCustom)));
 }
 
 TEST_F(CustomizeSheetTest, ResetIsOfferedOnlyForACustomizedControl)
@@ -211,24 +317,20 @@ TEST_F(CustomizeSheetTest, ResetIsOfferedOnlyForACustomizedControl)
     bar->GetControl(0)->SetStyle(3);
     BOOL bPlain = TRUE, bCustom = FALSE;
     CXTPCustomizeSheet sheet(frame->Bars());
-    auto rightClick = [&]() {
-        SendMouse(bar->Centre(0, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
-        return true;
-    };
     auto reset = [&]() { return sheet.GetContextMenu()->GetControls()->FindControl(9315)->GetEnabled(); };
-    RunSheet(sheet, {rightClick, [&]() { return IsMenuOpen(sheet); },
+    RunSheet(sheet, {RightClick(0), MenuIs(sheet, TRUE),
                      [&]() {
                          bPlain = reset();
                          SendKey(VK_ESCAPE);
                          SendKey(VK_ESCAPE, TRUE);
                          return true;
                      },
-                     [&]() { return !IsMenuOpen(sheet); },
+                     MenuIs(sheet, FALSE),
                      [&]() {
                          bar->GetControl(0)->SetCustomStyle(1);
-                         return rightClick();
+                         return true;
                      },
-                     [&]() { return IsMenuOpen(sheet); },
+                     RightClick(0), MenuIs(sheet, TRUE),
                      [&]() {
                          bCustom = reset();
                          XTPHookManager()->CancelTracking();
@@ -244,11 +346,7 @@ TEST_F(CustomizeSheetTest, NameFollowedByEnterRenamesTheControl)
     bar->GetControl(0)->SetCaption("Old");
     CString strShown;
     CXTPCustomizeSheet sheet(frame->Bars());
-    RunSheet(sheet, {[&]() {
-                         SendMouse(bar->Centre(0, TRUE), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
-                         return true;
-                     },
-                     [&]() { return IsMenuOpen(sheet); },
+    RunSheet(sheet, {RightClick(0), MenuIs(sheet, TRUE),
                      [&]() {
                          SendClick(MenuItemCentre(sheet, 9317));
                          return true;
@@ -264,7 +362,7 @@ TEST_F(CustomizeSheetTest, NameFollowedByEnterRenamesTheControl)
                          SendKey(VK_RETURN, TRUE);
                          return true;
                      },
-                     [&]() { return !IsMenuOpen(sheet); }});
+                     MenuIs(sheet, FALSE)});
     EXPECT_STREQ("Old", strShown);
     EXPECT_STREQ("New name", bar->GetControl(0)->GetCaption());
 }

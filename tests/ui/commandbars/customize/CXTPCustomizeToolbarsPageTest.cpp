@@ -137,6 +137,26 @@ TEST_F(CustomizeToolbarsPageTest, ClickingACheckBoxShowsAndHidesItsBar)
     EXPECT_TRUE(pBuiltIn->IsVisible());
 }
 
+TEST_F(CustomizeToolbarsPageTest, BarsChangedElsewhereShowInTheListAtIdleTime)
+{
+    CXTPCustomizeSheet sheet(frame->Bars());
+    CXTPCustomizeToolbarsPage* pPage = sheet.GetToolbarsPage();
+    std::vector<std::string> entries;
+    RunSheet(sheet, {[&]() {
+                         // As a bar's own close button and a removal elsewhere would.
+                         pBuiltIn->SetVisible(FALSE);
+                         frame->Bars()->Remove(pUser);
+                         pUser = nullptr;
+                         return true;
+                     },
+                     [&]() { return pPage->GetList().GetCount() == 2; },
+                     [&]() {
+                         entries = Entries(pPage);
+                         return true;
+                     }});
+    EXPECT_EQ((std::vector<std::string>{":1", "Standard:0"}), entries);
+}
+
 TEST_F(CustomizeToolbarsPageTest, AHiddenMenuBarLeavesTheList)
 {
     CXTPCommandBar* pMenuBar = frame->Bars()->SetMenu("Menu Bar", 0);
@@ -155,6 +175,56 @@ TEST_F(CustomizeToolbarsPageTest, AHiddenMenuBarLeavesTheList)
     EXPECT_GE(nBefore, 0);
     EXPECT_EQ(LB_ERR, nAfter);
     EXPECT_FALSE(pMenuBar->IsVisible());
+}
+
+// Confirms the top-level dialog of the caption given, once it shows, with its edit 9329 set to
+// the text when one is given.
+SheetStep ConfirmDialog(const char* lpszCaption, const char* lpszName = nullptr)
+{
+    return [=]() {
+        HWND hWnd = ::FindWindowA("#32770", lpszCaption);
+        if (!hWnd || !::IsWindowVisible(hWnd))
+            return false;
+        if (lpszName)
+            ::SetDlgItemTextA(hWnd, 9329, lpszName);
+        ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+        return true;
+    };
+}
+
+TEST_F(CustomizeToolbarsPageTest, NewAddsAUserToolbarAndRenameChangesItsEntryInPlace)
+{
+    CXTPCustomizeSheet sheet(frame->Bars());
+    CXTPCustomizeToolbarsPage* pPage = sheet.GetToolbarsPage();
+    std::vector<std::string> afterNew, afterRename;
+    int nSelected = -1;
+    RunSheet(sheet, {[&]() {
+                         SendClick(ButtonCentre(pPage, CXTPCustomizeToolbarsPage::IDC_TOOLBARS_NEW));
+                         return true;
+                     },
+                     ConfirmDialog("New Toolbar"),
+                     [&]() { return EntryOf(pPage, "Custom 1") >= 0; },
+                     [&]() {
+                         afterNew = Entries(pPage);
+                         Select(pPage, EntryOf(pPage, "Mine"));
+                         SendClick(ButtonCentre(pPage, CXTPCustomizeToolbarsPage::IDC_TOOLBARS_RENAME));
+                         return true;
+                     },
+                     ConfirmDialog("Rename Toolbar", "Yours"),
+                     [&]() { return EntryOf(pPage, "Yours") >= 0; },
+                     [&]() {
+                         afterRename = Entries(pPage);
+                         nSelected = pPage->GetList().GetCurSel();
+                         return true;
+                     }});
+    EXPECT_EQ((std::vector<std::string>{":1", "Standard:1", "Mine:1", "Custom 1:1"}), afterNew);
+    EXPECT_EQ((std::vector<std::string>{":1", "Standard:1", "Yours:1", "Custom 1:1"}), afterRename);
+    EXPECT_EQ(2, nSelected);
+    EXPECT_STREQ("Yours", pUser->GetTitle());
+    auto* pNew = dynamic_cast<CXTPToolBar*>(frame->Bars()->GetAt(3));
+    ASSERT_NE(nullptr, pNew);
+    EXPECT_FALSE(pNew->IsBuiltIn());
+    EXPECT_STREQ("Custom 1", pNew->GetTitle());
 }
 
 TEST_F(CustomizeToolbarsPageTest, DeleteAsksAndOnlyOKRemovesTheBar)
