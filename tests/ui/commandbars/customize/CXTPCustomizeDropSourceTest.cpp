@@ -249,4 +249,24 @@ TEST_F(CustomizeDrag, ACopyOnlyDragOfAControlWithoutABarCopiesIntoTheTarget)
     pList->InternalRelease();
 }
 
+TEST_F(CustomizeDrag, AMenuNeverTakesThePopupControlItHangsFrom)
+{
+    CXTPControl* pMenu = barA->GetControls()->Add(xtpControlPopup, 0);
+    pMenu->SetCaption("Menu");
+    CXTPCommandBar* pPopup = pMenu->GetCommandBar();
+    ASSERT_NE(nullptr, pPopup);
+    pPopup->GetControls()->Add(xtpControlButton, ID_B1);
+    barA->OnRecalcLayout();
+    ASSERT_TRUE(barA->SetPopuped(pMenu->GetIndex()));
+    ASSERT_TRUE(PumpUntil([&] { return pPopup->GetSafeHwnd() && pPopup->IsVisible(); }));
+
+    // Dropped there, the menu would hold a copy of itself and the move would free the popup.
+    EXPECT_FALSE(pPopup->OnDragEnter(pMenu, CPoint(5, 5)));
+    EXPECT_TRUE(pPopup->OnDragEnter(barA->GetControl(0), CPoint(5, 5))) << "other controls go in";
+    pPopup->OnDragLeave();
+    EXPECT_TRUE(barA->OnDragEnter(pMenu, CPoint(5, 5))) << "its own bar takes it";
+    barA->OnDragLeave();
+    barA->SetTrackingMode(FALSE);
+}
+
 }  // namespace

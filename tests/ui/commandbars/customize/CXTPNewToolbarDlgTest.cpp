@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "../CommandBarsFixture.h"
 #include "CXTPToolBar.h"
+#include "CustomizeFixture.h"
 #include "InputSteps.h"
-#include "MessageBoxAnswerer.h"
 
 namespace {
 
@@ -48,36 +47,42 @@ struct DialogRun {
     std::vector<std::string> messages;
 };
 
-// Runs the dialog: types each name in turn and presses OK; Cancel when the names are used up.
-DialogRun RunDialog(CXTPNewToolbarDlg& dlg, std::vector<std::string> names)
-{
-    DialogRun run;
-    MessageBoxAnswerer answerer;
-    std::vector<std::function<void()>> steps;
-    steps.push_back([&run] {
-        HWND hDlg = ::GetActiveWindow();
-        char text[256] = {};
-        ::GetDlgItemTextA(hDlg, 9329, text, sizeof(text));
-        run.strProposed = text;
-        ::GetWindowTextA(hDlg, text, sizeof(text));
-        run.strCaption = text;
-    });
-    for (const std::string& name : names) {
-        steps.push_back([name] {
+class NewToolbarDlg : public CustomizeFixture {
+protected:
+    // Runs the dialog: types each name in turn and presses OK; Cancel when the names are used up;
+    // message boxes are answered with OK.
+    DialogRun RunDialog(CXTPNewToolbarDlg& dlg, std::vector<std::string> names)
+    {
+        DialogRun run;
+        MessageBoxTexts().clear();
+        AnswerMessageBoxes(std::vector<int>(names.size(), IDOK));
+        std::vector<std::function<void()>> steps;
+        steps.push_back([&run] {
             HWND hDlg = ::GetActiveWindow();
-            ::SetDlgItemTextA(hDlg, 9329, name.c_str());
-            ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+            char text[256] = {};
+            ::GetDlgItemTextA(hDlg, 9329, text, sizeof(text));
+            run.strProposed = text;
+            ::GetWindowTextA(hDlg, text, sizeof(text));
+            run.strCaption = text;
         });
-        steps.push_back([] {});  // the message box comes and goes
+        for (const std::string& name : names) {
+            steps.push_back([name] {
+                HWND hDlg = ::GetActiveWindow();
+                ::SetDlgItemTextA(hDlg, 9329, name.c_str());
+                ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+            });
+            steps.push_back([] {});  // the message box comes and goes
+        }
+        steps.push_back([] { ::PostMessageA(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
+        InputSteps input(std::move(steps), 80);
+        run.nResult = dlg.DoModal();
+        for (const CString& strText : MessageBoxTexts())
+            run.messages.push_back(static_cast<const char*>(strText));
+        return run;
     }
-    steps.push_back([] { ::PostMessageA(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
-    InputSteps input(std::move(steps), 80);
-    run.nResult = dlg.DoModal();
-    run.messages = MessageBoxAnswerer::Texts();
-    return run;
-}
+};
 
-TEST(NewToolbarDlg, ANewToolbarIsProposedAsTheFirstFreeCustomName)
+TEST_F(NewToolbarDlg, ANewToolbarIsProposedAsTheFirstFreeCustomName)
 {
     struct {
         std::vector<std::pair<const char*, UINT>> bars;
@@ -99,7 +104,7 @@ TEST(NewToolbarDlg, ANewToolbarIsProposedAsTheFirstFreeCustomName)
     }
 }
 
-TEST(NewToolbarDlg, AnEmptyNameOrAnotherBarsTitleKeepsTheDialogOpen)
+TEST_F(NewToolbarDlg, AnEmptyNameOrAnotherBarsTitleKeepsTheDialogOpen)
 {
     NamedBars bars({{"Standard", 59392}, {"Custom 1", 59393}});
     CXTPNewToolbarDlg dlg(bars.Get());
@@ -113,7 +118,7 @@ TEST(NewToolbarDlg, AnEmptyNameOrAnotherBarsTitleKeepsTheDialogOpen)
     EXPECT_EQ(59394u, dlg.m_nNewID);
 }
 
-TEST(NewToolbarDlg, NewIdsSkipEveryIdInUseAndThe256thToolbarIsRefused)
+TEST_F(NewToolbarDlg, NewIdsSkipEveryIdInUseAndThe256thToolbarIsRefused)
 {
     NamedBars bars({{"B", 59393}, {"A", 59392}, {"C", 59395}});
     CXTPNewToolbarDlg dlg(bars.Get());
@@ -130,7 +135,7 @@ TEST(NewToolbarDlg, NewIdsSkipEveryIdInUseAndThe256thToolbarIsRefused)
         << "the limit ends the dialog at once";
 }
 
-TEST(NewToolbarDlg, RenamingShowsTheBarsTitleAndMayKeepIt)
+TEST_F(NewToolbarDlg, RenamingShowsTheBarsTitleAndMayKeepIt)
 {
     NamedBars bars({{"Standard", 59392}});
     auto* pToolBar = static_cast<CXTPToolBar*>(bars.Add("Mine", 59393, new CXTPToolBar));
