@@ -4,6 +4,8 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -641,6 +643,32 @@ TEST_F(ImageEditorTest, ImportGoesThroughTheFileChooser)
     ::DeleteFileA(s_path.c_str());
     EXPECT_EQ(RGB(0, 128, 0), Pixel(8, 8));
     EXPECT_TRUE(m_pEditor->GetPicture().IsAlpha());
+}
+
+// The system's open dialog: the file's name typed into it from a timer, then OK.
+TEST_F(ImageEditorTest, TheSystemFileDialogRuns)
+{
+    static HWND s_hEditor;
+    static std::string s_path;
+    s_hEditor = m_pEditor->m_hWnd;
+    s_path = WriteTempFile("editor-system.ico", MakeIconFile(16, 4, RGB(0, 0, 255)));
+    const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND hWnd, LPARAM) {
+                if (::GetWindow(hWnd, GW_OWNER) != s_hEditor || !::IsWindowVisible(hWnd))
+                    return TRUE;
+                ::SendMessageA(hWnd, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(s_path.c_str()));
+                ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+                return FALSE;
+            },
+            0);
+    });
+    Command(XTP_ID_IMAGEEDITOR_IMPORT);
+    ::KillTimer(nullptr, nTimer);
+    ::DeleteFileA(s_path.c_str());
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(8, 8));
+    EXPECT_EQ(1u, m_pEditor->GetUndoCount());
 }
 
 // The modal editor: a pixel drawn and OK pressed from a timer; the icon comes back, an alpha
