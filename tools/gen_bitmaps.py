@@ -66,17 +66,26 @@ def write_bmp(path, width, height, depth, rows):
         f.write(file_header + header + pixels)
 
 
-def write_strip(path, images, size=16):
+def strip_rows(images, size, pixel):
+    """The rows of pictures side by side, bottom-up; pixel(ch) gives the bytes of one character
+    (None past the end of a line)."""
     rows = []
-    for y in range(size - 1, -1, -1):  # bottom-up
+    for y in range(size - 1, -1, -1):
         row = bytearray()
         for picture in images:
             line = picture[y] if y < len(picture) else ""
             for x in range(size):
-                r, g, b = INK if x < len(line) and line[x] == "#" else BACKGROUND
-                row += bytes((b, g, r))
+                row += pixel(line[x] if x < len(line) else None)
         rows.append(bytes(row))
-    write_bmp(path, size * len(images), size, 24, rows)
+    return rows
+
+
+def write_strip(path, images, size=16):
+    def pixel(ch):
+        r, g, b = INK if ch == "#" else BACKGROUND
+        return bytes((b, g, r))
+
+    write_bmp(path, size * len(images), size, 24, strip_rows(images, size, pixel))
 
 
 # The button image editor's buttons, in the order of its toolbars: pencil, fill, undo, redo,
@@ -151,17 +160,12 @@ BUTTON_PICTURES = [
 
 def write_color_strip(path, images, background, alpha, size=16):
     """24 bits on the background colour, or 32 bits with the background fully transparent."""
-    rows = []
-    for y in range(size - 1, -1, -1):  # bottom-up
-        row = bytearray()
-        for picture in images:
-            line = picture[y] if y < len(picture) else ""
-            for x in range(size):
-                color = EDITOR_COLORS.get(line[x]) if x < len(line) else None
-                r, g, b = color or background
-                row += bytes((b, g, r, 255 if color else 0)) if alpha else bytes((b, g, r))
-        rows.append(bytes(row))
-    write_bmp(path, size * len(images), size, 32 if alpha else 24, rows)
+    def pixel(ch):
+        color = EDITOR_COLORS.get(ch)
+        r, g, b = color or background
+        return bytes((b, g, r, 255 if color else 0)) if alpha else bytes((b, g, r))
+
+    write_bmp(path, size * len(images), size, 32 if alpha else 24, strip_rows(images, size, pixel))
 
 
 def main():

@@ -67,12 +67,17 @@ BOOL CXTPImageEditorGrid::OnEraseBkgnd(CDC*)
 void CXTPImageEditorGrid::OnPaint()
 {
     CPaintDC dc(this);
+    Draw(dc);
+}
+
+void CXTPImageEditorGrid::Draw(HDC hDC) const
+{
     CRect rc;
     GetClientRect(&rc);
     const CXTPImageEditorPicture& picture = m_pEditor->GetPicture();
     const CSize size = picture.GetSize();
     const int cx = rc.Width(), cy = rc.Height();
-    PaintPixels(dc, cx, cy, [&](int x, int y) -> COLORREF {
+    PaintPixels(hDC, cx, cy, [&](int x, int y) -> COLORREF {
         if (size.cx <= 0 || size.cy <= 0)
             return RGB(255, 255, 255);
         // Transparent pixels show a checkerboard of 4-pixel squares.
@@ -80,7 +85,7 @@ void CXTPImageEditorGrid::OnPaint()
         return ShownColor(picture, x * size.cx / cx, y * size.cy / cy, clrBack);
     });
     HBRUSH hBrush = ::CreateSolidBrush(RGB(0, 0, 0));
-    ::FrameRect(dc, &rc, hBrush);
+    ::FrameRect(hDC, &rc, hBrush);
     ::DeleteObject(hBrush);
 }
 

@@ -12,6 +12,8 @@ public:
 
     // The cell of a client point.
     CPoint CellFromPoint(CPoint point) const;
+    // Paints the client area into the DC.
+    void Draw(HDC hDC) const;
     CSize m_szCell = CSize(1, 1);
 
     void OnPaint();

@@ -35,9 +35,14 @@ BOOL CXTPImageEditorPicker::OnEraseBkgnd(CDC*)
 void CXTPImageEditorPicker::OnPaint()
 {
     CPaintDC dc(this);
+    Draw(dc);
+}
+
+void CXTPImageEditorPicker::Draw(HDC dc) const
+{
     CRect rc;
     GetClientRect(&rc);
-    auto fill = [&dc](const RECT& r, COLORREF clr) {
+    auto fill = [dc](const RECT& r, COLORREF clr) {
         HBRUSH hBrush = ::CreateSolidBrush(clr);
         ::FillRect(dc, &r, hBrush);
         ::DeleteObject(hBrush);
@@ -63,7 +68,7 @@ void CXTPImageEditorPicker::OnPaint()
         return;
     }
     // Sunken: dark at the top left, light at the bottom right.
-    auto line = [&dc](COLORREF clr, POINT a, POINT b, POINT c) {
+    auto line = [dc](COLORREF clr, POINT a, POINT b, POINT c) {
         HPEN hPen = ::CreatePen(PS_SOLID, 1, clr);
         HGDIOBJ hOld = ::SelectObject(dc, hPen);
         ::MoveToEx(dc, a.x, a.y, nullptr);

@@ -12,6 +12,9 @@ public:
     BOOL IsSelected() const { return m_bSelected; }
     void SetSelected(BOOL bSelected);
 
+    // Paints the client area into the DC.
+    void Draw(HDC hDC) const;
+
     void OnPaint();
     void OnLButtonDown(UINT nFlags, CPoint point);
     BOOL OnEraseBkgnd(CDC* pDC);

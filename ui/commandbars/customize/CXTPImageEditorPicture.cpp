@@ -90,8 +90,9 @@ struct DibLayout {
 
 const std::size_t kMaxDibSide = 4096;
 
-// Checks a DIB's header against its bytes. nRowsOffset 0: the rows follow the colours.
-BOOL CheckDib(const BYTE* pData, std::size_t nSize, std::size_t nRowsOffset, DibLayout& layout)
+// Checks a DIB's header against its bytes. nRowsOffset 0: the rows follow the colours; a
+// non-zero nHeight stands for the header's own (an icon's colour part is half its height).
+BOOL CheckDib(const BYTE* pData, std::size_t nSize, std::size_t nRowsOffset, DibLayout& layout, LONG nHeight = 0)
 {
     if (!pData || nSize < sizeof(BITMAPINFOHEADER))
         return FALSE;
@@ -99,7 +100,7 @@ BOOL CheckDib(const BYTE* pData, std::size_t nSize, std::size_t nRowsOffset, Dib
     if ((nHeader != 40 && nHeader != 108 && nHeader != 124) || nHeader > nSize)
         return FALSE;
     const LONG width = static_cast<LONG>(ReadWord(pData + 4));
-    const LONG height = static_cast<LONG>(ReadWord(pData + 8));
+    const LONG height = nHeight ? nHeight : static_cast<LONG>(ReadWord(pData + 8));
     const WORD planes = ReadShort(pData + 12), bitCount = ReadShort(pData + 14);
     const DWORD compression = ReadWord(pData + 16), clrUsed = ReadWord(pData + 32);
     if (planes != 1 || width <= 0 || static_cast<std::size_t>(width) > kMaxDibSide || height == 0 ||
@@ -139,6 +140,7 @@ BOOL CheckDib(const BYTE* pData, std::size_t nSize, std::size_t nRowsOffset, Dib
     BITMAPINFOHEADER* pHeader = reinterpret_cast<BITMAPINFOHEADER*>(layout.info.data());
     pHeader->biSize = sizeof(BITMAPINFOHEADER);
     pHeader->biSizeImage = 0;
+    pHeader->biHeight = height;
     pHeader->biClrUsed = static_cast<DWORD>(bitCount <= 8 ? nColors : clrUsed);
     layout.pHeader = reinterpret_cast<const BITMAPINFOHEADER*>(layout.info.data());
     layout.pRows = pData + nFirstRow;
@@ -171,13 +173,11 @@ BOOL CheckIconImage(const BYTE* pData, std::size_t nSize, std::size_t nEntry, Ic
     if (width <= 0 || width > CXTPImageEditorPicture::maxSide || ReadWord(pImage + 16) != BI_RGB)
         return FALSE;
     // The colour part is a DIB of half the height; the mask's rows follow it.
-    std::vector<BYTE> half(pImage, pImage + nBytes);
-    const DWORD halfHeight = static_cast<DWORD>(height / 2);
-    std::memcpy(half.data() + 8, &halfHeight, 4);
+    const LONG halfHeight = height / 2;
     DibLayout layout;
-    if (!CheckDib(half.data(), half.size(), 0, layout))
+    if (!CheckDib(pImage, nBytes, 0, layout, halfHeight))
         return FALSE;
-    const std::size_t nRowsAt = static_cast<std::size_t>(layout.pRows - half.data());
+    const std::size_t nRowsAt = static_cast<std::size_t>(layout.pRows - pImage);
     const std::size_t nColorRows = (static_cast<std::size_t>(width) * layout.bitCount + 31) / 32 * 4 * halfHeight;
     const std::size_t nMaskRows = (static_cast<std::size_t>(width) + 31) / 32 * 4 * halfHeight;
     if (nMaskRows > nBytes - nRowsAt - nColorRows)
@@ -423,15 +423,6 @@ BOOL CXTPImageEditorPicture::DrawBitmap(HBITMAP hBitmap, BOOL bAlpha)
         }
     m_bAlpha = bAlpha;
     return TRUE;
-}
-
-const BYTE* CXTPImageEditorPicture::CheckPackedDib(const BYTE* pData, std::size_t nSize, std::size_t& nHeader)
-{
-    DibLayout layout;
-    if (!CheckDib(pData, nSize, 0, layout))
-        return nullptr;
-    nHeader = ReadWord(pData);
-    return layout.pRows;
 }
 
 namespace {

@@ -78,10 +78,6 @@ public:
     // the picture's size.
     BOOL DrawPictureFile(const BYTE* pData, std::size_t nSize);
 
-    // The bytes of a packed DIB's rows when its header fits them: header size, depth,
-    // compression, dimensions and colours are checked against nSize; null otherwise.
-    static const BYTE* CheckPackedDib(const BYTE* pData, std::size_t nSize, std::size_t& nHeader);
-
 private:
     DWORD* Word(int x, int y) const;
     BOOL Contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_size.cx && y < m_size.cy; }

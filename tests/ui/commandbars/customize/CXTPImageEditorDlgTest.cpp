@@ -4,6 +4,8 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include "../CommandBarsFixture.h"
 #include "CColorDialog.h"
 #include "CFileDialog.h"
+#include "CXTPColorManager.h"
 #include "CXTPImageEditorDlg.h"
 #include "CXTPImageManager.h"
 #include "CXTPResourceManager.h"
@@ -188,6 +191,78 @@ TEST_F(ImageEditorTest, APlainIconIsDrawnOverTransparency)
     EXPECT_EQ(CSize(16, 16), m_pEditor->GetPicture().GetSize());
     EXPECT_EQ(kRed, Pixel(3, 8));
     EXPECT_EQ(kTransparent, Pixel(12, 8));
+}
+
+// Draws a window's look into a 32-bit bitmap of the size and answers the colour of pixels.
+class CProbe {
+public:
+    template <class F>
+    CProbe(CSize size, F&& draw) : m_hDC(::CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* pBits = nullptr;
+        m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+        draw(m_hDC);
+    }
+    ~CProbe()
+    {
+        ::SelectObject(m_hDC, m_hOld);
+        ::DeleteObject(m_hBitmap);
+        ::DeleteDC(m_hDC);
+    }
+    COLORREF operator()(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+
+private:
+    HDC m_hDC;
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOld;
+};
+
+TEST_F(ImageEditorTest, TheGridShowsTransparencyAsACheckerboardAndBlendsAlpha)
+{
+    // Half-transparent red at (0, 0), opaque blue at (1, 0), the rest empty.
+    HBITMAP hBitmap = MakeAlphaBitmap(16, 16, 0);
+    BITMAP bm = {};
+    ::GetObjectA(hBitmap, sizeof(bm), &bm);
+    static_cast<DWORD*>(bm.bmBits)[0] = 0x80FF0000;
+    static_cast<DWORD*>(bm.bmBits)[1] = 0xFF0000FF;
+    CXTPImageManagerIconHandle hIcon;
+    hIcon.AttachBitmap(hBitmap);
+    m_pEditor->DestroyWindow();
+    delete m_pEditor;
+    Open(&hIcon);
+    CRect rc;
+    m_pEditor->m_wndGrid.GetClientRect(&rc);
+    const CSize cell = m_pEditor->m_wndGrid.m_szCell;
+    ASSERT_GE(cell.cx, 8);
+    CProbe grid(rc.Size(), [this](HDC hDC) { m_pEditor->m_wndGrid.Draw(hDC); });
+    // Red at half over the light square: each channel light - (light - red) x 128 / 255.
+    EXPECT_EQ(RGB(245, 118, 118), grid(2, 2));
+    EXPECT_EQ(RGB(0, 0, 255), grid(cell.cx + 2, 2));
+    // Empty cells: squares of 4 pixels, light grey and white by turns; a black frame round all.
+    const int x = (5 * cell.cx + 8) / 8 * 8, y = (5 * cell.cy + 8) / 8 * 8;
+    EXPECT_EQ(RGB(0xEB, 0xEB, 0xEB), grid(x, y));
+    EXPECT_EQ(RGB(255, 255, 255), grid(x + 4, y));
+    EXPECT_EQ(RGB(255, 255, 255), grid(x, y + 4));
+    EXPECT_EQ(RGB(0, 0, 0), grid(0, rc.Height() / 2));
+    EXPECT_EQ(RGB(0, 0, 0), grid(rc.Width() - 1, rc.Height() - 1));
+
+    // Swatches: the transparent one white with light top-left and bottom-right quarters; a
+    // selected one framed black, then white.
+    CProbe transparent(CSize(11, 11), [this](HDC hDC) { m_pEditor->m_wndPickerTransparent.Draw(hDC); });
+    EXPECT_EQ(RGB(0xEB, 0xEB, 0xEB), transparent(3, 3));
+    EXPECT_EQ(RGB(255, 255, 255), transparent(8, 3));
+    EXPECT_EQ(RGB(0xEB, 0xEB, 0xEB), transparent(8, 8));
+    CProbe selected(CSize(11, 11), [this](HDC hDC) { m_pEditor->m_wndPicker[0].Draw(hDC); });
+    EXPECT_EQ(RGB(0, 0, 0), selected(0, 5));
+    EXPECT_EQ(RGB(255, 255, 255), selected(1, 5));
+    EXPECT_EQ(RGB(0, 0, 0), selected(5, 5));
+    // An unselected one sunken in the colour table's dark shadow.
+    CProbe unselected(CSize(11, 11), [this](HDC hDC) { m_pEditor->m_wndPicker[10].Draw(hDC); });
+    EXPECT_EQ(GetManagedColor(COLOR_3DDKSHADOW), unselected(0, 5));
+    EXPECT_EQ(kRed, unselected(5, 5));
 }
 
 TEST_F(ImageEditorTest, PencilOnThePixelOfTheSelectedColourMakesItTransparent)
@@ -568,6 +643,32 @@ TEST_F(ImageEditorTest, ImportGoesThroughTheFileChooser)
     ::DeleteFileA(s_path.c_str());
     EXPECT_EQ(RGB(0, 128, 0), Pixel(8, 8));
     EXPECT_TRUE(m_pEditor->GetPicture().IsAlpha());
+}
+
+// The system's open dialog: the file's name typed into it from a timer, then OK.
+TEST_F(ImageEditorTest, TheSystemFileDialogRuns)
+{
+    static HWND s_hEditor;
+    static std::string s_path;
+    s_hEditor = m_pEditor->m_hWnd;
+    s_path = WriteTempFile("editor-system.ico", MakeIconFile(16, 4, RGB(0, 0, 255)));
+    const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND hWnd, LPARAM) {
+                if (::GetWindow(hWnd, GW_OWNER) != s_hEditor || !::IsWindowVisible(hWnd))
+                    return TRUE;
+                ::SendMessageA(hWnd, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(s_path.c_str()));
+                ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+                return FALSE;
+            },
+            0);
+    });
+    Command(XTP_ID_IMAGEEDITOR_IMPORT);
+    ::KillTimer(nullptr, nTimer);
+    ::DeleteFileA(s_path.c_str());
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(8, 8));
+    EXPECT_EQ(1u, m_pEditor->GetUndoCount());
 }
 
 // The modal editor: a pixel drawn and OK pressed from a timer; the icon comes back, an alpha
