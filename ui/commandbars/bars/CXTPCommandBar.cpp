@@ -17,6 +17,9 @@
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
 #include "CXTPControls.h"
+#include "CXTPCustomizeDropSource.h"
+#include "CXTPCustomizeHooks.h"
+#include "CXTPCustomizeSheet.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
@@ -827,6 +830,87 @@ void CXTPCommandBar::FindDropIndex(CXTPControl* pControl, CPoint point, CRect& r
         rcMarker.SetRectEmpty();
 }
 
+void CXTPCommandBar::OnCustomizeDragStart(CXTPControl* pControl, CPoint /*point*/)
+{
+    if (pControl && GetControl(m_nPopuped) == pControl)
+        SetPopuped(-1);
+    SetSelected(-1);
+}
+
+BOOL CXTPCommandBar::OnDragEnter(CXTPControl* pControl, CPoint point)
+{
+    if (!pControl || !m_bCustomizable || !IsVisible())
+        return FALSE;
+    // A popup control never goes into its own popup or a popup below it: the copy would hold
+    // itself, and the move would free the bar it was dropped on.
+    if (CXTPCommandBar* pOwnPopup = pControl->GetCommandBar()) {
+        for (const CXTPCommandBar* pBar = this; pBar; pBar = pBar->GetParentBar()) {
+            if (pBar == pOwnPopup)
+                return FALSE;
+        }
+    }
+    OnDragOver(pControl, point);
+    return TRUE;
+}
+
+void CXTPCommandBar::OnDragOver(CXTPControl* pControl, CPoint point)
+{
+    if (!m_bCustomizable || !IsVisible())
+        return;
+    CRect rcMarker;
+    int nIndex = -1;
+    BOOL bBefore = TRUE;
+    FindDropIndex(pControl, point, rcMarker, nIndex, bBefore);
+    SetDropMarker(rcMarker, IsVerticalPosition());
+    // A menu under the cursor opens, so that the control can go into it.
+    CXTPControl* pHit = HitTestControl(point);
+    if (pHit && pHit != pControl && IsCustomizeMode() && pHit->GetIndex() != m_nPopuped &&
+        (pHit->GetType() == xtpControlPopup || pHit->GetType() == xtpControlButtonPopup ||
+         pHit->GetType() == xtpControlSplitButtonPopup))
+        SetPopuped(pHit->GetIndex());
+    Invalidate(FALSE);
+}
+
+void CXTPCommandBar::OnDragLeave()
+{
+    if (m_rcMarker.IsRectEmpty())
+        return;
+    SetDropMarker(CRect(0, 0, 0, 0), m_bVerticalMarker);
+    if (m_hWnd)
+        Invalidate(FALSE);
+}
+
+BOOL CXTPCommandBar::OnDrop(CXTPControl* pControl, DWORD dwEffect, CPoint point, CPoint ptStart)
+{
+    OnDragLeave();
+    if (!pControl)
+        return FALSE;
+    CRect rcMarker;
+    int nIndex = -1;
+    BOOL bBefore = TRUE;
+    FindDropIndex(pControl, point, rcMarker, nIndex, bBefore);
+    if (dwEffect == 2 && nIndex >= 0 && GetControl(nIndex) == pControl) {
+        // Its own place: a short drag changes nothing; a longer one sets a group start when it
+        // went past its own centre.
+        if (abs(point.x - ptStart.x) < 5 && abs(point.y - ptStart.y) < 5)
+            return FALSE;
+        pControl->SetBeginGroup(!bBefore && nIndex > 0);
+        OnRecalcLayout();
+        Invalidate(FALSE);
+        return FALSE;
+    }
+    const int nBefore = nIndex < 0 ? -1 : (bBefore ? nIndex : nIndex + 1);
+    CXTPControl* pCopy = m_pControls->AddClone(pControl, nBefore >= GetControlCount() ? -1 : nBefore, TRUE);
+    if (!pCopy)
+        return FALSE;
+    pCopy->SetBeginGroup(FALSE);
+    if (CXTPCommandBars* pCommandBars = GetCommandBars())
+        pCommandBars->SetDragControl(pCopy);
+    OnRecalcLayout();
+    Invalidate(FALSE);
+    return TRUE;
+}
+
 CXTPControl* CXTPCommandBar::HitTestControl(CPoint point) const
 {
     return m_pControls->HitTest(point);
@@ -835,6 +919,10 @@ CXTPControl* CXTPCommandBar::HitTestControl(CPoint point) const
 int CXTPCommandBar::OnCreate(LPCREATESTRUCTA lpCreateStruct)
 {
     int nResult = CWnd::OnCreate(lpCreateStruct);
+    if (nResult != -1 && m_barPosition != xtpBarListBox) {
+        if (CXTPCommandBars* pCommandBars = GetCommandBars())
+            pCommandBars->GetDropSource()->Register(this);
+    }
     if (nResult != -1 && m_barType != xtpBarTypePopup)
         EnableToolTips(TRUE);
     return nResult;
@@ -842,6 +930,8 @@ int CXTPCommandBar::OnCreate(LPCREATESTRUCTA lpCreateStruct)
 
 void CXTPCommandBar::OnDestroy()
 {
+    if (m_pDropSource)
+        m_pDropSource->Unregister(this);
     SetTrackingMode(FALSE);
     KillTimer(XTP_TID_HOVER);
     CWnd::OnDestroy();
@@ -936,8 +1026,20 @@ void CXTPCommandBar::OnRButtonUp(UINT nFlags, CPoint point)
         CWnd::OnRButtonUp(nFlags, point);
         return;
     }
-    if (IsCustomizeMode())
+    if (IsCustomizeMode()) {
+        // The running customize sheet of this host offers its context menu for the control.
+        CXTPCustomizeSheet* pSheet = CXTPCustomizeHooks::GetRunningSheet();
+        if (pSheet && pSheet->GetCommandBars() == GetCommandBars() && m_bCustomizable &&
+            pControl->GetHideFlags() == 0 && !(pControl->GetFlags() & xtpFlagNoMovable)) {
+            SetPopuped(-1);
+            SetSelected(-1);
+            GetCommandBars()->SetDragControl(pControl);
+            CPoint ptScreen(point);
+            ClientToScreen(&ptScreen);
+            pSheet->ContextMenu(ptScreen);
+        }
         return;
+    }
     if (GetRootParent()->m_bExecOnRButton)
         pControl->OnLButtonUp(point);
     else

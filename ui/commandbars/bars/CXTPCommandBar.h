@@ -15,6 +15,7 @@ class CDC;
 class CXTPCommandBars;
 class CXTPControl;
 class CXTPControls;
+class CXTPCustomizeDropSource;
 class CXTPImageManager;
 class CXTPPaintManager;
 
@@ -105,6 +106,17 @@ public:
     // -1 on a bar without such controls.
     void FindDropIndex(CXTPControl* pControl, CPoint point, CRect& rcMarker, int& nIndex, BOOL& bBefore) const;
     CRect GetDropMarker() const { return m_rcMarker; }
+    // ---- Drop target of customize drags (the host's drag context calls these) ----
+    // A drag of pControl, one of this bar's controls, left the client point.
+    virtual void OnCustomizeDragStart(CXTPControl* pControl, CPoint point);
+    // Whether the bar takes pControl; one that does shows where it would go.
+    virtual BOOL OnDragEnter(CXTPControl* pControl, CPoint point);
+    virtual void OnDragOver(CXTPControl* pControl, CPoint point);
+    virtual void OnDragLeave();
+    // Puts a copy of pControl where the marker shows (dwEffect: 1 copy, 2 move) and makes it the
+    // drag control; FALSE when nothing was inserted: the control was dropped onto its own place,
+    // where a drag of 5 pixels or more sets or clears its group start.
+    virtual BOOL OnDrop(CXTPControl* pControl, DWORD dwEffect, CPoint point, CPoint ptStart);
     void SetDropMarker(CRect rcMarker, BOOL bVertical)
     {
         m_rcMarker = rcMarker;
@@ -212,10 +224,13 @@ protected:
     CXTPPaintManager* m_pPaintManager = nullptr;
     CXTPImageManager* m_pImageManager = nullptr;
     CXTPCommandBarAccessible m_accessible{this};
+    // The drag context this bar's window is registered with, while it is.
+    CXTPCustomizeDropSource* m_pDropSource = nullptr;
 
     // The dock bars place bars, the manager hides them and a resize sets the width they keep,
     // without the bar's own calls.
     friend class CXTPCommandBars;
     friend class CXTPDockBar;
     friend class CXTPToolBarDragContext;
+    friend class CXTPCustomizeDropSource;
 };

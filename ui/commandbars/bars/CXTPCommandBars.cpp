@@ -89,6 +89,9 @@ void CXTPCommandBars::AppendBar(CXTPCommandBar* pBar)
 {
     pBar->SetCommandBars(this);
     m_arrBars.push_back(pBar);
+    // A bar whose window was made before it joined takes part in customize drags from now on.
+    if (pBar->GetSafeHwnd() && pBar->GetPosition() != xtpBarListBox)
+        m_dropSource.Register(pBar);
     if (pBar->GetType() == xtpBarTypeMenuBar && !m_pMenuBar)
         m_pMenuBar = pBar;
 }

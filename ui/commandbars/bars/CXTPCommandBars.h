@@ -8,7 +8,7 @@
 
 #include "CCmdTarget.h"
 #include "CRect.h"
-#include "CXTPCustomizeDropSourceStandIn.h"
+#include "CXTPCustomizeDropSource.h"
 #include "XTPCommandBarsTypes.h"
 
 class CFrameWnd;
@@ -93,7 +93,8 @@ public:
     BOOL IsCustomizable() const { return m_bCustomizable; }
     void SetDragControl(CXTPControl* pControl);
     CXTPControl* GetDragControl() const { return m_pDragSelected; }
-    CXTPCustomizeDropSourceStandIn* GetDropSource() { return &m_dropSource; }
+    // The customize drag of controls between this host's bars.
+    CXTPCustomizeDropSource* GetDropSource() { return &m_dropSource; }
 
     // ---- Docking: the four dock bars and the bars that dock in them or float ----
     // Makes the dock bars along the site's four edges; throws the resource exception when one
@@ -136,7 +137,7 @@ protected:
     CXTPControls* m_pContextMenus = nullptr;
     HACCEL m_hDesignerAccels = nullptr;
     BOOL m_bIgnoreShiftMenuKey = FALSE;
-    CXTPCustomizeDropSourceStandIn m_dropSource;
+    CXTPCustomizeDropSource m_dropSource{this};
     CXTPPaintManager* m_pPaintManager = nullptr;
     CXTPImageManager* m_pImageManager = nullptr;
     CXTPControl* m_pDragSelected = nullptr;

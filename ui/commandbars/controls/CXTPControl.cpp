@@ -8,6 +8,7 @@
 #include "CXTPCommandBars.h"
 #include "CXTPControlPopup.h"
 #include "CXTPControls.h"
+#include "CXTPCustomizeDropSource.h"
 #include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
@@ -417,13 +418,19 @@ void CXTPControl::OnCustomizeMouseDown(CPoint point)
         return;
 
     CHoldRef holdControl(this);
+    CHoldRef holdBar(pBar);
     pCommandBars->SetDragControl(this);
-    // Effects: 0 dropped outside every bar (delete), 2 moved; anything else leaves it in place.
-    DWORD dwEffect = pCommandBars->GetDropSource()->DoDragControl(this);
-    if (dwEffect != 0 && dwEffect != 2) {
-        pCommandBars->SetDragControl(this);
+    // Effects: 0 dropped outside every bar (delete), 2 moved (a copy stands at the new place);
+    // 1 copied and 5 cancelled leave it where it is.
+    const DWORD dwEffect = pCommandBars->GetDropSource()->DoDragDrop(this, FALSE);
+    if (dwEffect != CXTPCustomizeDropSource::kNone && dwEffect != CXTPCustomizeDropSource::kMove) {
+        if (dwEffect != CXTPCustomizeDropSource::kCopy && m_pParent == pBar)
+            pCommandBars->SetDragControl(this);
         return;
     }
+    // Messages ran during the drag: the bar may have let go of the control meanwhile.
+    if (m_pParent != pBar || !m_pControls)
+        return;
     {
         pBar->SetPopuped(-1);
         pBar->SetSelected(-1);

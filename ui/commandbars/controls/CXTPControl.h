@@ -76,6 +76,7 @@ public:
     void SetCaption(const char* lpszCaption);
     CString GetCaption() const { return m_strCustomCaption.IsEmpty() ? m_strCaption : m_strCustomCaption; }
     void SetCustomCaption(const char* lpszCaption) { m_strCustomCaption = lpszCaption; }
+    CString GetCustomCaption() const { return m_strCustomCaption; }
     CString GetShortcutText() const { return m_strShortcutText; }
     void SetShortcutText(const char* lpszText) { m_strShortcutText = lpszText; }
     CString GetAutoShortcutText() const { return m_strAutoShortcutText; }
@@ -125,6 +126,7 @@ public:
     int GetStyle() const { return m_nCustomStyle ? m_nCustomStyle : m_nStyle; }
     void SetStyle(int nStyle) { m_nStyle = nStyle; }
     void SetCustomStyle(int nStyle) { m_nCustomStyle = nStyle; }
+    int GetCustomStyle() const { return m_nCustomStyle; }
     BOOL GetCloseSubMenuOnClick() const { return m_bCloseSubMenuOnClick; }
     void SetCloseSubMenuOnClick(BOOL bClose) { m_bCloseSubMenuOnClick = bClose; }
 

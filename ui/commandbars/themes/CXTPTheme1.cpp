@@ -338,7 +338,9 @@ CSize CXTPTheme1::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, 
 {
     const CSize szIcon = pCommandBars ? pCommandBars->GetOptions()->m_szPopupIcons : CSize(16, 16);
     const int nIconColumn = std::max<int>(szIcon.cx + 4, GetTextHeight());
-    pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
+    // Without a DC the call only measures (the command list's item height).
+    if (pDC)
+        pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
     if (!pControl)
         return CSize(0, std::max<int>(szIcon.cy + 4, GetTextHeight()));
     const CRect rcIcon(rc.left, rc.top, rc.left + nIconColumn, rc.bottom);
