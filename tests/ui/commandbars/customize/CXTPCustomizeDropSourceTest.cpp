@@ -249,7 +249,7 @@ TEST_F(CustomizeDrag, ACopyOnlyDragOfAControlWithoutABarCopiesIntoTheTarget)
     pList->InternalRelease();
 }
 
-TEST_F(CustomizeDrag, AMenuNeverTakesThePopupControlItHangsFrom)
+TEST_F(CustomizeDrag, AMenuOpensUnderADraggedControlButNeverTakesThePopupControlItHangsFrom)
 {
     CXTPControl* pMenu = barA->GetControls()->Add(xtpControlPopup, 0);
     pMenu->SetCaption("Menu");
@@ -257,7 +257,8 @@ TEST_F(CustomizeDrag, AMenuNeverTakesThePopupControlItHangsFrom)
     ASSERT_NE(nullptr, pPopup);
     pPopup->GetControls()->Add(xtpControlButton, ID_B1);
     barA->OnRecalcLayout();
-    ASSERT_TRUE(barA->SetPopuped(pMenu->GetIndex()));
+    barA->OnDragOver(barB->GetControl(0), pMenu->GetRect().CenterPoint());
+    EXPECT_EQ(pMenu->GetIndex(), barA->GetPopupedIndex()) << "a menu under the cursor opens";
     ASSERT_TRUE(PumpUntil([&] { return pPopup->GetSafeHwnd() && pPopup->IsVisible(); }));
 
     // Dropped there, the menu would hold a copy of itself and the move would free the popup.
