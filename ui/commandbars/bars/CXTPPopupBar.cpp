@@ -38,9 +38,6 @@ double CXTPPopupBar::m_dMaxWidthDivisor = 1.0 / 3.0;
 
 namespace {
 
-// The expand entry's height until the themes measure it.
-const int kExpandButtonHeight = 12;
-
 const UINT kTimerScrollDown = 5001;
 const UINT kTimerScrollUp = 5002;
 const UINT kTimerTearOffGrip = 5003;
@@ -57,8 +54,11 @@ public:
         if (auto* pPopup = dynamic_cast<CXTPPopupBar*>(m_pParent))
             pPopup->ExpandBar();
     }
-    // The popup draws its chevrons; the caption is its tooltip.
-    void Draw(CDC* /*pDC*/) override {}
+    // The theme draws the entry; the caption is its tooltip.
+    void Draw(CDC* pDC) override
+    {
+        GetPaintManager()->DrawSpecialControl(pDC, xtpButtonExpandMenu, this, m_pParent, TRUE, nullptr);
+    }
     void OnMouseHover() override
     {
         CXTPCommandBars* pCommandBars = GetCommandBarsOfParent();
@@ -457,7 +457,11 @@ CSize CXTPPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
     }
     CRect rcExpand;
     CSize size = CalcMenuLayout(items, rcBorders, GetSeparatorGap(&dc), nMaxWidth,
-                                m_bHasHiddenCommands ? kExpandButtonHeight : 0, rcExpand);
+                                m_bHasHiddenCommands && pExpand
+                                    ? pPaintManager->DrawSpecialControl(&dc, xtpButtonExpandMenu, pExpand, this,
+                                                                        FALSE, nullptr).cy
+                                    : 0,
+                                rcExpand);
     for (int i = 0; i < GetControlCount(); i++) {
         if (items[static_cast<size_t>(i)].bVisible)
             GetControl(i)->SetRect(items[static_cast<size_t>(i)].rc);
@@ -753,16 +757,6 @@ void CXTPPopupBar::DrawCommandBar(CDC* pDC)
     };
     triangle(m_rcScrollUp, FALSE);
     triangle(m_rcScrollDown, TRUE);
-    CXTPControl* pExpand = m_pControls->FindControl(kExpandButtonId);
-    if (pExpand && pExpand->IsVisible()) {
-        CRect rc = pExpand->GetRect();
-        if (pExpand->GetSelected())
-            pPaintManager->Draw3dRect(pDC, rc, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
-        CPoint ptCentre = rc.CenterPoint();
-        // Two chevrons pointing down.
-        triangle(CRect(ptCentre.x - 2, ptCentre.y - 4, ptCentre.x + 3, ptCentre.y), TRUE);
-        triangle(CRect(ptCentre.x - 2, ptCentre.y, ptCentre.x + 3, ptCentre.y + 4), TRUE);
-    }
 }
 
 void CXTPPopupBar::Copy(CXTPCommandBar* pSrc, BOOL bRecursive)

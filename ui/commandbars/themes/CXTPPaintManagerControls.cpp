@@ -101,11 +101,22 @@ CSize CXTPPaintManager::DrawSpecialControl(CDC* pDC, XTPSpecialControl nKind, CX
                                            CXTPCommandBar* pBar, BOOL bDraw, void* /*lpParam*/)
 {
     const CRect rc = pControl->GetRect();
+    if (nKind == xtpButtonExpandMenu && !bDraw)
+        return CSize(0, 12);
     if (!bDraw)
         return rc.Size();
     if (pControl->GetSelected() != 0 || pControl->GetPressed())
         Draw3dRect(pDC, rc, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
     const COLORREF clrText = GetColor(COLOR_BTNTEXT);
+    if (nKind == xtpButtonExpandMenu) {
+        // Two chevrons pointing down, one above the other, on the entry's centre.
+        const CPoint ptCentre = rc.CenterPoint();
+        for (int y = ptCentre.y - 3; y <= ptCentre.y + 1; y += 4) {
+            for (int i = 0; i < 3; i++)
+                pDC->FillSolidRect(ptCentre.x - 2 + i, y + i, 5 - 2 * i, 1, clrText);
+        }
+        return CSize(0, 12);
+    }
     if (nKind == xtpButtonHideFloating) {
         // The close glyph of the Marlett font, 8 points on this screen.
         const int nLogY = pDC->GetDeviceCaps(LOGPIXELSY);

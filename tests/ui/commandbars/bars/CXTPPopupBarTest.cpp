@@ -306,6 +306,7 @@ TEST_F(PopupBar, RarelyUsedCommandsHideBehindTheExpandButton)
     EXPECT_TRUE(pExpand->IsVisible());
     EXPECT_EQ(pPopup->GetControlCount() - 1, pExpand->GetIndex());
     EXPECT_GT(pExpand->GetRect().top, pPopup->GetControls()->FindControl(ID_CHECKED)->GetRect().top);
+    EXPECT_EQ(12, pExpand->GetRect().Height()) << "the default theme's entry";
     const int nHeight = WindowRect(pPopup).Height();
 
     pExpand->Execute();
@@ -320,6 +321,23 @@ TEST_F(PopupBar, RarelyUsedCommandsHideBehindTheExpandButton)
     options()->m_mapUsedCommands.SetAt(ID_UNHANDLED, TRUE);
     ASSERT_TRUE(bar->SetPopuped(0));
     EXPECT_FALSE(pPopup->HasHiddenCommands()) << "a used command is shown";
+}
+
+TEST_F(PopupBar, TheExpandEntryTakesTheHeightItsThemeMeasures)
+{
+    CXTPControlPopup* pControl = AddPopup(bar, {ID_PLAIN, ID_UNHANDLED});
+    auto* pPopup = static_cast<CXTPPopupBar*>(pControl->GetCommandBar());
+    Layout();
+    options()->m_bAlwaysShowFullMenus = FALSE;
+    options()->m_mapHiddenCommands.SetAt(ID_UNHANDLED, TRUE);
+    frame->GetCommandBars()->SetPaintManager(CXTPPaintManager::CreateTheme(2));
+    const BOOL bOpened = bar->SetPopuped(0);
+    CXTPControl* pExpand = pPopup->GetControls()->FindControl(CXTPPopupBar::kExpandButtonId);
+    const int nHeight = pExpand ? pExpand->GetRect().Height() : -1;
+    bar->SetTrackingMode(FALSE);
+    frame->GetCommandBars()->SetPaintManager(nullptr);
+    ASSERT_TRUE(bOpened);
+    EXPECT_EQ(18, nHeight) << "the gradient theme's entry holds its ball";
 }
 
 int g_nAnimationPauses = 0;
