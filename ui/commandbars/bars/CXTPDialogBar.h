@@ -12,7 +12,7 @@
 class CXTPPopupBar;
 
 class CXTPDialogBar : public CXTPToolBar {
-    DECLARE_DYNCREATE(CXTPDialogBar)
+    DECLARE_SERIAL(CXTPDialogBar)
 
 public:
     CXTPDialogBar();
@@ -78,7 +78,7 @@ protected:
 
 // The caption of a dialog bar: opens the bar's caption popup when that has controls.
 class CXTPControlDialogBarCaption : public CXTPControlPopup {
-    DECLARE_DYNCREATE(CXTPControlDialogBarCaption)
+    DECLARE_SERIAL(CXTPControlDialogBarCaption)
 
 public:
     void Draw(CDC* pDC) override;
@@ -89,7 +89,7 @@ public:
 
 // The close control of a dialog bar's caption line: hides the bar.
 class CXTPControlDialogBarClose : public CXTPControlButton {
-    DECLARE_DYNCREATE(CXTPControlDialogBarClose)
+    DECLARE_SERIAL(CXTPControlDialogBarClose)
 
 public:
     void Draw(CDC* pDC) override;
