@@ -251,8 +251,16 @@ TEST_F(Layout, TheFileOfACustomizedFrameIsAsExpected)
     const std::string saved = ReadFileBytes(path);
     ::DeleteFileA(path.c_str());
     const std::string golden = DataFileBeside(__FILE__, "layout_golden.xml");
-    if (std::getenv("TAVRELIN_WRITE_GOLDEN"))
+    if (std::getenv("TAVRELIN_WRITE_GOLDEN")) {
         WriteFileBytes(golden, saved);
+        // The same layout over an archive seeds the layout reader's fuzz target.
+        const Bytes bytes = StoreArchive([&](CXTPPropExchange& px) {
+            CXTPCommandBarsExchangeParam param = SaveParam(TRUE);
+            Bars()->DoPropExchange(&px, &param);
+        });
+        WriteFileBytes(DataFileBeside(__FILE__, "../../../../fuzz/seeds/commandbar_layout/layout.bin"),
+                       std::string(bytes.begin(), bytes.end()));
+    }
     EXPECT_EQ(ReadFileBytes(golden), saved);
     // The popup reached from the menu bar and from the user's toolbar is written once, as the
     // first popup bar, and both controls name it; the untouched built-in bar is left out.
