@@ -229,7 +229,13 @@ LRESULT CXTPDialogBar::OnNcHitTest(CPoint point)
         if (nHit != HTNOWHERE)
             return nHit;
     }
-    return CXTPToolBar::OnNcHitTest(point);
+    const LRESULT nHit = CXTPToolBar::OnNcHitTest(point);
+    if (nHit != HTCLIENT)
+        return nHit;
+    // The caption line is the bar's own; below it the mouse goes past the bar to what lies under it.
+    CPoint ptClient = point;
+    ScreenToClient(&ptClient);
+    return ptClient.y < m_rcBorders.top + GetCaptionLineHeight() ? HTCLIENT : HTTRANSPARENT;
 }
 
 void CXTPDialogBar::OnNcLButtonDown(UINT nHitTest, CPoint point)

@@ -56,6 +56,8 @@ public:
     DECLARE_MESSAGE_MAP()
 
 protected:
+    // The free edges while resizable; inside them the caption line is the bar's and the rest
+    // transparent.
     LRESULT OnNcHitTest(CPoint point);
     void OnNcLButtonDown(UINT nHitTest, CPoint point);
     void OnSize(UINT nType, int cx, int cy);
