@@ -368,6 +368,22 @@ TEST_F(Layout, KeysOfLaterSchemasAreReadOnlyFromThem)
     }
 }
 
+TEST_F(Layout, DocumentMenusComeFromLaterSchemasAndABarMergesOnlyIntoItsClass)
+{
+    const std::string path = DataFileBeside(__FILE__, "layout_menus.xml");
+    for (UINT nSchema : {4u, 5u}) {
+        Rebuild();
+        const int nBars = Bars()->GetCount();
+        ASSERT_TRUE(LoadXml(path, LoadParam(), nSchema));
+        EXPECT_EQ((std::vector<int>{102}), Ids(MenuBar()->GetControls())) << nSchema;
+        EXPECT_EQ(nSchema > 4 ? std::vector<int>{107} : std::vector<int>{}, Ids(MenuBar()->GetDocumentMenu(300)))
+            << nSchema;
+        // The file's bar 201 is a dialog bar, the program's a toolbar: the file's is dropped.
+        EXPECT_EQ(nBars, Bars()->GetCount());
+        EXPECT_EQ((std::vector<int>{100, 101, 102}), Ids(Bar(kStandard)->GetControls()));
+    }
+}
+
 TEST_F(Layout, AFileTheBarsCannotComeFromLeavesThemAsBuilt)
 {
     Customize();
