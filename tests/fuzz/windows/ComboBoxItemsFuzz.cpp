@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CXTPPropExchangeArchive px(archive);
     auto* pComboBox = new CXTPControlComboBox;
     try {
-        pComboBox->GetListBox()->DoPropExchange(&px);
+        pComboBox->GetListBox()->ExchangeItems(&px);
     } catch (CException* e) {
         e->Delete();
     }

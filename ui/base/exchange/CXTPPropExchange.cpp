@@ -347,6 +347,17 @@ DWORD CXTPPropExchange::CheckLoadedCount(DWORD count)
     return count;
 }
 
+void CXTPPropExchange::RecordError(const CString& text)
+{
+    if (m_strErrorText.IsEmpty())
+        m_strErrorText = text;
+}
+
+CString CXTPPropExchange::GetErrorText() const
+{
+    return m_strErrorText;
+}
+
 CXTPPropExchangeEnumerator::CXTPPropExchangeEnumerator(CXTPPropExchange* container, const char* prefix)
     : m_pContainer(container), m_strSectionName(prefix)
 {

@@ -54,6 +54,11 @@ public:
     // really hold; a damaged count is reported in the medium's way.
     virtual DWORD CheckLoadedCount(DWORD count);
 
+    // A reader's cause of failure, kept for the caller: the first one counts. The XML medium
+    // shares it with every section of its tree.
+    virtual void RecordError(const CString& text);
+    virtual CString GetErrorText() const;
+
     // Fixed size of a type code for comparing and copying; 0 for CString and unknown codes.
     static int GetSizeOfVarType(VARTYPE type);
     static BOOL IsSamePropValue(VARTYPE type, const void* value, const void* defaultValue);
@@ -77,6 +82,7 @@ protected:
 
     // Set by PX_Serialize when the object failed: the archive is freed without storing it.
     BOOL m_bDiscardArchive = FALSE;
+    CString m_strErrorText;
     friend BOOL PX_Serialize(CXTPPropExchange* px, const char* name, CObject* object);
 };
 

@@ -41,7 +41,8 @@ public:
     void SetEncoding(const char* encoding);
 
     // The first failure recorded anywhere in this tree of sections; empty when none.
-    CString GetErrorText() const;
+    CString GetErrorText() const override;
+    void RecordError(const CString& text) override;
 
     // Set before the first exchange of a saving root section; a loading root
     // section takes it from the file.
@@ -65,7 +66,6 @@ protected:
     BOOL PrepareSection();
     BOOL LoadProp(const char* name, VARTYPE type, void* value, const void* defaultValue);
     BOOL SaveProp(const char* name, VARTYPE type, void* value, const void* defaultValue);
-    void RecordError(const CString& text);
     void RecordError(const CXmlComError& error);
 
     CXmlPtr<IXMLDOMDocument> m_pDocument;

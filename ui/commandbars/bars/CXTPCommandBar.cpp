@@ -14,6 +14,7 @@
 #include "CWinThread.h"
 #include "CXTPBufferDC.h"
 #include "CXTPCommandBars.h"
+#include "CXTPCommandBarsExchangeParam.h"
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
 #include "CXTPControls.h"
@@ -25,6 +26,7 @@
 #include "CXTPKeyboardHook.h"
 #include "CXTPPaintManager.h"
 #include "CXTPPopupBar.h"
+#include "CXTPPropExchange.h"
 #include "CXTPShortcutManager.h"
 
 IMPLEMENT_SERIAL(CXTPCommandBar, CWnd, VERSIONABLE_SCHEMA | 0x11)
@@ -652,6 +654,51 @@ void CXTPCommandBar::Copy(CXTPCommandBar* pSrc, BOOL bRecursive)
     m_pControls->InternalRelease();
     m_pControls = pControls;
     m_pControls->SetParent(this);
+}
+
+void CXTPCommandBar::DoPropExchange(CXTPPropExchange* pPX)
+{
+    const BOOL bLoading = pPX->IsLoading();
+    // A bar's kind follows its class: a file that names another kind is not believed.
+    long nType = m_barType;
+    PX_LongDefault(pPX, "Type", nType, xtpBarTypeNormal);
+    long nPosition = m_barPosition;
+    PX_LongDefault(pPX, "Position", nPosition, xtpBarTop);
+    if (bLoading && nPosition >= xtpBarTop && nPosition <= xtpBarNone)
+        m_barPosition = static_cast<XTPBarPosition>(nPosition);
+    long nBarID = static_cast<long>(m_nBarID);
+    PX_LongDefault(pPX, "BarID", nBarID, 0);
+    m_nBarID = static_cast<UINT>(nBarID);
+    long nFlags = static_cast<long>(m_dwFlags);
+    PX_LongDefault(pPX, "Flags", nFlags, 0);
+    m_dwFlags = static_cast<DWORD>(nFlags);
+    long nStyle = static_cast<long>(m_dwStyle);
+    PX_LongDefault(pPX, "Style", nStyle, 0);
+    m_dwStyle = static_cast<DWORD>(nStyle);
+    PX_StringDefault(pPX, "Title", m_strTitle, "");
+    PX_Bool(pPX, "Customizable", m_bCustomizable, TRUE);
+    long nMRUWidth = m_nMRUWidth;
+    PX_LongDefault(pPX, "MRUWidth", nMRUWidth, 0);
+    m_nMRUWidth = static_cast<int>(nMRUWidth);
+    if (pPX->m_nSchema > 2) {
+        SIZE szIcons = m_szIcons;
+        PX_Size(pPX, "IconSize", szIcons, SIZE{0, 0});
+        // An icon size of the bar's own lies within what icons are made in; anything else from a
+        // file means the host's.
+        const auto inRange = [](LONG n) { return n > 0 && n <= 256; };
+        m_szIcons = inRange(szIcons.cx) && inRange(szIcons.cy) ? CSize(szIcons) : CSize(0, 0);
+    }
+    if (bLoading) {
+        CXTPCommandBarsExchangeParam* pParam = CXTPCommandBarsExchangeParam::FromExchange(pPX);
+        if (pParam && pParam->pCommandBars)
+            SetCommandBars(pParam->pCommandBars);
+    }
+    CXTPPropExchangeSection section(pPX->GetSection("Controls"));
+    if (section.Get()) {
+        m_pControls->DoPropExchange(section);
+        if (bLoading)
+            m_pControls->SetParent(this);
+    }
 }
 
 CXTPCommandBar* CXTPCommandBar::Clone(BOOL bRecursive)

@@ -18,6 +18,7 @@ class CXTPControls;
 class CXTPCustomizeDropSource;
 class CXTPImageManager;
 class CXTPPaintManager;
+class CXTPPropExchange;
 
 class CXTPCommandBar : public CWnd, public CXTPWindowHookSink {
     DECLARE_SERIAL(CXTPCommandBar)
@@ -45,6 +46,9 @@ public:
     virtual int HitTestHook(CPoint ptScreen);
     virtual void OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler, LPARAM lParam);
     virtual CXTPCommandBar* Clone(BOOL bRecursive = FALSE);
+    // The bar's keys in a saved layout, then its controls (section "Controls"); loading ties
+    // the bar to the host of the exchange first. Kinds add their keys after the bar's.
+    virtual void DoPropExchange(CXTPPropExchange* pPX);
 
     // Keys of a tracking bar from the thread's keyboard hook.
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;

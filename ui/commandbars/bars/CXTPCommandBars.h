@@ -14,7 +14,9 @@
 class CFrameWnd;
 class CWnd;
 class CXTPCommandBar;
+class CXTPCommandBarList;
 class CXTPCommandBarsOptions;
+struct CXTPCommandBarsExchangeParam;
 class CXTPControl;
 class CXTPControls;
 class CXTPMenuBar;
@@ -23,6 +25,7 @@ class CXTPImageManager;
 class CXTPToolBar;
 class CXTPPaintManager;
 class CXTPPopupBar;
+class CXTPPropExchange;
 class CMenu;
 
 class CXTPCommandBars : public CCmdTarget {
@@ -121,6 +124,14 @@ public:
     virtual void OnToolBarAdded(CXTPToolBar* pToolBar);
     virtual void OnToolBarRemoved(CXTPToolBar* pToolBar);
 
+    // ---- The saved layout: bars, controls, dock state, images, shortcuts, options ----
+    // Saves or loads what the block asks for (its defaults without one). A load is all or
+    // nothing up to the merge: when the file's bars cannot all be made it returns FALSE with
+    // the bars and rows as they were and the cause in the exchange's error text.
+    BOOL DoPropExchange(CXTPPropExchange* pPX, CXTPCommandBarsExchangeParam* pParam = nullptr);
+    // The commands of the customizable context menus, taken from a loaded layout (may be null).
+    CXTPControls* GetContextMenus() const { return m_pContextMenus; }
+
     CXTPPaintManager* GetPaintManager() const;
     void SetPaintManager(CXTPPaintManager* pPaintManager);
     CXTPImageManager* GetImageManager() const;
@@ -131,6 +142,14 @@ public:
 protected:
     // Appends a bar made by the bar makers; the list takes over the caller's reference.
     void AppendBar(CXTPCommandBar* pBar);
+    // The layout's two directions and the merge of loaded bars into the program's.
+    BOOL SaveLayout(CXTPPropExchange* pPX, const CXTPCommandBarsExchangeParam& param);
+    BOOL LoadLayout(CXTPPropExchange* pPX, const CXTPCommandBarsExchangeParam& param);
+    BOOL LoadBars(CXTPPropExchange* pPX, CXTPCommandBarList& loaded);
+    void MergeBars(CXTPCommandBarList& loaded, const CXTPCommandBarsExchangeParam& param);
+    void ExchangeDockLayout(CXTPPropExchange* pPX);
+    void ExchangeImagesAndOptions(CXTPPropExchange* pPX, const CXTPCommandBarsExchangeParam& param);
+    void TakeCommandList();
     // Alt with an item's mnemonic letter opens or runs that item of the menu bar.
     BOOL TranslateMenuMnemonic(MSG* pMsg);
 

@@ -1,5 +1,6 @@
 // The dialog bar: layout around the hosted window, the resizing edges, the border drag, and the
 // caption and close controls of its caption line.
+#include "CArchive.h"
 #include "CXTPDialogBar.h"
 
 #include <algorithm>
@@ -14,9 +15,9 @@
 #include "CXTPToolBarDragContext.h"
 #include "XTPTrackingMessage.h"
 
-IMPLEMENT_DYNCREATE(CXTPDialogBar, CXTPToolBar)
-IMPLEMENT_DYNCREATE(CXTPControlDialogBarCaption, CXTPControlPopup)
-IMPLEMENT_DYNCREATE(CXTPControlDialogBarClose, CXTPControlButton)
+IMPLEMENT_SERIAL(CXTPDialogBar, CXTPToolBar, VERSIONABLE_SCHEMA | 0x11)
+IMPLEMENT_SERIAL(CXTPControlDialogBarCaption, CXTPControlPopup, VERSIONABLE_SCHEMA | 0x11)
+IMPLEMENT_SERIAL(CXTPControlDialogBarClose, CXTPControlButton, VERSIONABLE_SCHEMA | 0x11)
 
 BEGIN_MESSAGE_MAP(CXTPDialogBar, CXTPToolBar)
     ON_WM_NCHITTEST()
@@ -228,7 +229,13 @@ LRESULT CXTPDialogBar::OnNcHitTest(CPoint point)
         if (nHit != HTNOWHERE)
             return nHit;
     }
-    return CXTPToolBar::OnNcHitTest(point);
+    const LRESULT nHit = CXTPToolBar::OnNcHitTest(point);
+    if (nHit != HTCLIENT)
+        return nHit;
+    // The caption line is the bar's own; below it the mouse goes past the bar to what lies under it.
+    CPoint ptClient = point;
+    ScreenToClient(&ptClient);
+    return ptClient.y < m_rcBorders.top + GetCaptionLineHeight() ? HTCLIENT : HTTRANSPARENT;
 }
 
 void CXTPDialogBar::OnNcLButtonDown(UINT nHitTest, CPoint point)

@@ -12,7 +12,7 @@
 class CXTPPopupBar;
 
 class CXTPDialogBar : public CXTPToolBar {
-    DECLARE_DYNCREATE(CXTPDialogBar)
+    DECLARE_SERIAL(CXTPDialogBar)
 
 public:
     CXTPDialogBar();
@@ -56,6 +56,8 @@ public:
     DECLARE_MESSAGE_MAP()
 
 protected:
+    // The free edges while resizable; inside them the caption line is the bar's and the rest
+    // transparent.
     LRESULT OnNcHitTest(CPoint point);
     void OnNcLButtonDown(UINT nHitTest, CPoint point);
     void OnSize(UINT nType, int cx, int cy);
@@ -78,7 +80,7 @@ protected:
 
 // The caption of a dialog bar: opens the bar's caption popup when that has controls.
 class CXTPControlDialogBarCaption : public CXTPControlPopup {
-    DECLARE_DYNCREATE(CXTPControlDialogBarCaption)
+    DECLARE_SERIAL(CXTPControlDialogBarCaption)
 
 public:
     void Draw(CDC* pDC) override;
@@ -89,7 +91,7 @@ public:
 
 // The close control of a dialog bar's caption line: hides the bar.
 class CXTPControlDialogBarClose : public CXTPControlButton {
-    DECLARE_DYNCREATE(CXTPControlDialogBarClose)
+    DECLARE_SERIAL(CXTPControlDialogBarClose)
 
 public:
     void Draw(CDC* pDC) override;

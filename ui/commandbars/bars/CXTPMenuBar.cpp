@@ -1,4 +1,5 @@
 // The menu bar: loading the menu, the frame and MDI client watch, the MDI controls, Alt alone.
+#include "CArchive.h"
 #include "CXTPMenuBar.h"
 
 #include <vector>
@@ -12,10 +13,11 @@
 #include "CXTPControls.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
+#include "CXTPPropExchange.h"
 #include "CXTPResourceManager.h"
 #include "CXTPWindowHookTable.h"
 
-IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
+IMPLEMENT_SERIAL(CXTPMenuBar, CXTPToolBar, VERSIONABLE_SCHEMA | 0x11)
 
 BEGIN_MESSAGE_MAP(CXTPMenuBar, CXTPToolBar)
     ON_WM_TIMER()
@@ -382,4 +384,77 @@ void CXTPMenuBar::OnTimer(UINT_PTR nIDEvent)
         return;
     }
     CXTPCommandBar::OnTimer(nIDEvent);
+}
+
+BOOL CXTPMenuBar::TakeDefaultMenuRestored()
+{
+    const BOOL bRestored = m_bDefaultMenuRestored;
+    m_bDefaultMenuRestored = FALSE;
+    return bRestored;
+}
+
+void CXTPMenuBar::GetDocumentMenus(std::vector<CXTPControls*>& arrControls) const
+{
+    POSITION pos = m_mapDocTemplateControls.GetStartPosition();
+    while (pos) {
+        UINT nID = 0;
+        CXTPControls* pControls = nullptr;
+        m_mapDocTemplateControls.GetNextAssoc(pos, nID, pControls);
+        arrControls.push_back(pControls);
+    }
+}
+
+BOOL CXTPMenuBar::HasDocumentIcon() const
+{
+    CXTPControl* pSys = m_pControls->FindControl(XTP_ID_MENUBAR_SYSMENU);
+    return pSys && pSys->IsVisible();
+}
+
+void CXTPMenuBar::DoPropExchange(CXTPPropExchange* pPX)
+{
+    if (!pPX->IsLoading() && !m_mapDocTemplateControls.IsEmpty()) {
+        if (m_hMenu && m_nIDResourceCurrent != m_nIDResource)
+            SwitchMDIMenu(m_hMenu);
+        m_bDefaultMenuRestored = TRUE;
+    }
+    CXTPToolBar::DoPropExchange(pPX);
+    long nResourceId = static_cast<long>(m_nIDResource);
+    PX_LongDefault(pPX, "ResourceId", nResourceId, 0);
+    m_nIDResource = static_cast<UINT>(nResourceId);
+
+    if (!pPX->IsLoading()) {
+        pPX->WriteCount(static_cast<DWORD>(m_mapDocTemplateControls.GetCount()));
+        POSITION pos = m_mapDocTemplateControls.GetStartPosition();
+        for (int i = 0; pos; i++) {
+            UINT nID = 0;
+            CXTPControls* pControls = nullptr;
+            m_mapDocTemplateControls.GetNextAssoc(pos, nID, pControls);
+            CString strSection;
+            strSection.Format("MDIMenu%i", i);
+            CXTPPropExchangeSection section(pPX->GetSection(strSection));
+            long nSavedID = static_cast<long>(nID);
+            PX_LongDefault(section, "Id", nSavedID, 0);
+            pControls->DoPropExchange(section);
+        }
+        return;
+    }
+    if (pPX->m_nSchema <= 4)
+        return;
+    const DWORD nCount = pPX->CheckLoadedCount(pPX->ReadCount());
+    for (DWORD i = 0; i < nCount; i++) {
+        CString strSection;
+        strSection.Format("MDIMenu%i", static_cast<int>(i));
+        CXTPPropExchangeSection section(pPX->GetSection(strSection));
+        long nID = 0;
+        PX_LongDefault(section, "Id", nID, 0);
+        auto* pControls = new CXTPControls;
+        pControls->SetCommandBars(GetCommandBars());
+        // Kept by the map from here on, so a failure below does not lose it.
+        CXTPControls* pOld = nullptr;
+        if (m_mapDocTemplateControls.Lookup(static_cast<UINT>(nID), pOld))
+            pOld->InternalRelease();
+        m_mapDocTemplateControls.SetAt(static_cast<UINT>(nID), pControls);
+        pControls->DoPropExchange(section);
+        pControls->SetParent(this);
+    }
 }

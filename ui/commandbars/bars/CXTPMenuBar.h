@@ -2,6 +2,8 @@
 // its system-menu icon and caption buttons, and opened by Alt alone.
 #pragma once
 
+#include <vector>
+
 #include "CMap.h"
 #include "CXTPToolBar.h"
 
@@ -26,7 +28,7 @@ enum XTPMenuBarFlags {
 #define XTP_TID_REFRESH_MENU 12223
 
 class CXTPMenuBar : public CXTPToolBar {
-    DECLARE_DYNCREATE(CXTPMenuBar)
+    DECLARE_SERIAL(CXTPMenuBar)
 
 public:
     CXTPMenuBar();
@@ -52,6 +54,17 @@ public:
     // Asks first; puts back the original controls of the menu shown.
     void Reset() override;
     void Copy(CXTPCommandBar* pSrc, BOOL bRecursive = FALSE) override;
+    // The toolbar's keys, "ResourceId", then each document type's controls ("MDIMenu%i" with
+    // "Id"). Saving first shows the default menu again and marks it.
+    void DoPropExchange(CXTPPropExchange* pPX) override;
+    // Saving showed the default menu in place of a document type's: the frame should put the
+    // active document's menu back. Asking clears the mark.
+    BOOL TakeDefaultMenuRestored();
+    int GetDocumentMenuCount() const { return m_mapDocTemplateControls.GetCount(); }
+    // Every document type's controls, in the map's order.
+    void GetDocumentMenus(std::vector<CXTPControls*>& arrControls) const;
+    // The child's system-menu icon shows in the bar (a maximized document).
+    BOOL HasDocumentIcon() const;
 
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
 

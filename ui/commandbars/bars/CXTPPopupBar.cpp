@@ -1,5 +1,6 @@
 // The popup bar: opening beside its owner, placement on the screen, column layout, rarely used
 // commands, scrolling, closing; and the popup toolbar.
+#include "CArchive.h"
 #include "CXTPPopupBar.h"
 
 #include <algorithm>
@@ -19,12 +20,13 @@
 #include "CXTPHoldRef.h"
 #include "CXTPMenuSound.h"
 #include "CXTPPaintManager.h"
+#include "CXTPPropExchange.h"
 #include "CXTPShadowManager.h"
 #include "CXTPShortcutManager.h"
 #include "CXTPToolBar.h"
 
-IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
-IMPLEMENT_DYNCREATE(CXTPPopupToolBar, CXTPPopupBar)
+IMPLEMENT_SERIAL(CXTPPopupBar, CXTPCommandBar, VERSIONABLE_SCHEMA | 0x11)
+IMPLEMENT_SERIAL(CXTPPopupToolBar, CXTPPopupBar, VERSIONABLE_SCHEMA | 0x11)
 
 BEGIN_MESSAGE_MAP(CXTPPopupBar, CXTPCommandBar)
     ON_WM_MOUSEMOVE()
@@ -1019,4 +1021,23 @@ CSize CXTPPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
                       std::max(static_cast<int>(size.cy), static_cast<int>(kEmptySize)) + rcBorders.top + rcBorders.bottom);
     PlaceTearOffGrip(m_rcBorders, szBar.cx);
     return szBar;
+}
+
+void CXTPPopupBar::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CXTPCommandBar::DoPropExchange(pPX);
+    PX_Bool(pPX, "TearOffPopup", m_bTearOffable, FALSE);
+    PX_StringDefault(pPX, "TearOffCaption", m_strTearOffCaption, "");
+    long nTearOffID = static_cast<long>(m_nTearOffID);
+    PX_LongDefault(pPX, "TearOffId", nTearOffID, 0);
+    m_nTearOffID = static_cast<UINT>(nTearOffID);
+    long nTearOffWidth = m_nTearOffWidth;
+    PX_LongDefault(pPX, "TearOffWidth", nTearOffWidth, 0);
+    m_nTearOffWidth = static_cast<int>(nTearOffWidth);
+    if (pPX->m_nSchema > 3) {
+        RECT rcBorders = m_rcBorders;
+        PX_Rect(pPX, "Borders", rcBorders, RECT{2, 4, 2, 4});
+        m_rcBorders = rcBorders;
+        PX_Bool(pPX, "ShowShadow", m_bShowShadow, TRUE);
+    }
 }

@@ -37,7 +37,7 @@ struct XTPPopupItemLayout {
 };
 
 class CXTPPopupBar : public CXTPCommandBar {
-    DECLARE_DYNCREATE(CXTPPopupBar)
+    DECLARE_SERIAL(CXTPPopupBar)
 
 public:
     CXTPPopupBar();
@@ -60,6 +60,8 @@ public:
     void DrawCommandBar(CDC* pDC) override;
     void DelayLayout() override;
     void Copy(CXTPCommandBar* pSrc, BOOL bRecursive = FALSE) override;
+    // The bar's keys, then the tear-off keys, "Borders" and "ShowShadow".
+    void DoPropExchange(CXTPPropExchange* pPX) override;
 
     virtual void UpdateShortcuts();
     virtual void UpdateFlags();
@@ -194,7 +196,7 @@ protected:
 };
 
 class CXTPPopupToolBar : public CXTPPopupBar {
-    DECLARE_DYNCREATE(CXTPPopupToolBar)
+    DECLARE_SERIAL(CXTPPopupToolBar)
 
 public:
     CXTPPopupToolBar();

@@ -1,4 +1,5 @@
 // The toolbar: creation, resource buttons, docked and floating layouts, the floating window.
+#include "CArchive.h"
 #include "CXTPToolBar.h"
 
 #include <algorithm>
@@ -20,14 +21,16 @@
 #include "CXTPControlPopup.h"
 #include "CXTPPopupBar.h"
 #include "CXTPControls.h"
+#include "CXTPDockBar.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPPaintManager.h"
+#include "CXTPPropExchange.h"
 #include "CXTPResourceManager.h"
 #include "CXTPShortcutManager.h"
 #include "CXTPToolBarDragContext.h"
 
-IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
+IMPLEMENT_SERIAL(CXTPToolBar, CXTPCommandBar, VERSIONABLE_SCHEMA | 0x11)
 
 BEGIN_MESSAGE_MAP(CXTPToolBar, CXTPCommandBar)
     ON_MESSAGE(WM_SETCURSOR, OnSetCursorMessage)
@@ -705,7 +708,9 @@ BOOL CXTPToolBar::SetFloatingWindow(CWnd* pParent, BOOL bFloating)
     } else if (GetStyle() & WS_POPUP) {
         ModifyStyle(WS_POPUP | MFS_SYNCACTIVE, WS_CHILD);
         ::SetParent(m_hWnd, pParent ? pParent->GetSafeHwnd() : nullptr);
-    } else if (pParent && ::GetParent(m_hWnd) != pParent->GetSafeHwnd()) {
+    } else if (pParent && ::GetParent(m_hWnd) != pParent->GetSafeHwnd() &&
+               !(m_pDockBar && ::GetParent(m_hWnd) == m_pDockBar->GetSafeHwnd())) {
+        // A docked bar stays in its dock bar: it is not floating there either.
         ::SetParent(m_hWnd, pParent->GetSafeHwnd());
     }
     return TRUE;
@@ -1003,4 +1008,15 @@ void CXTPToolBar::FillAddRemovePopup(CXTPPopupBar* pPopup)
         pReset->SetTag(reinterpret_cast<DWORD_PTR>(this));
         pReset->SetBeginGroup(TRUE);
     }
+}
+
+void CXTPToolBar::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CXTPCommandBar::DoPropExchange(pPX);
+    PX_Bool(pPX, "BuiltIn", m_bBuiltIn, TRUE);
+    PX_Bool(pPX, "TearOff", m_bTearOff, FALSE);
+    if (pPX->m_nSchema > 6)
+        PX_Bool(pPX, "Closeable", m_bCloseable, TRUE);
+    if (pPX->m_nSchema > 7)
+        PX_Bool(pPX, "ContextMenuPresent", m_bContextMenuPresent, TRUE);
 }

@@ -37,7 +37,7 @@ enum XTPToolBarFlags {
 };
 
 class CXTPToolBar : public CXTPCommandBar {
-    DECLARE_DYNCREATE(CXTPToolBar)
+    DECLARE_SERIAL(CXTPToolBar)
 
 public:
     CXTPToolBar();
@@ -59,6 +59,8 @@ public:
     BOOL OnKeyDown(UINT nChar) override;
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     void Copy(CXTPCommandBar* pSrc, BOOL bRecursive = FALSE) override;
+    // The bar's keys, then "BuiltIn", "TearOff", "Closeable" and "ContextMenuPresent".
+    void DoPropExchange(CXTPPropExchange* pPX) override;
     // A floating bar draws its frame and caption around the controls.
     void DrawCommandBar(CDC* pDC) override;
     // The tip of the control under the point: its tooltip, with its shortcut when the options

@@ -7,6 +7,7 @@
 #include "CXTPCommandBar.h"
 #include "CXTPCommandBars.h"
 #include "CXTPControlPopup.h"
+#include "CXTPCommandBarsExchangeParam.h"
 #include "CXTPControls.h"
 #include "CXTPCustomizeDropSource.h"
 #include "CXTPHoldRef.h"
@@ -15,6 +16,7 @@
 #include "CXTPPaintManager.h"
 #include "CXTPMenuSound.h"
 #include "CXTPPopupBar.h"
+#include "CXTPPropExchange.h"
 #include "CXTPResourceManager.h"
 #include "XTPTrackingMessage.h"
 
@@ -32,6 +34,64 @@ void CopyMap(CMap<UINT, UINT, BOOL, BOOL>& to, const CMap<UINT, UINT, BOOL, BOOL
         from.GetNextAssoc(pos, key, value);
         to.SetAt(key, value);
     }
+}
+
+// A set of document-template menu ids as the layout stores it: a count, then each id with its
+// value, four bytes each.
+class CDocTemplateSet : public CObject {
+public:
+    explicit CDocTemplateSet(CMap<UINT, UINT, BOOL, BOOL>& map) : m_map(map) {}
+
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring()) {
+            ar.WriteCount(static_cast<DWORD_PTR>(m_map.GetCount()));
+            POSITION pos = m_map.GetStartPosition();
+            while (pos) {
+                UINT nID = 0;
+                BOOL bValue = FALSE;
+                m_map.GetNextAssoc(pos, nID, bValue);
+                ar << static_cast<DWORD>(nID) << static_cast<DWORD>(bValue);
+            }
+            return;
+        }
+        m_map.RemoveAll();
+        const DWORD_PTR nCount = ar.ReadCount();
+        if (nCount > ar.GetBytesLeft() / 8)
+            throw new CArchiveException(CArchiveException::endOfFile);
+        for (DWORD_PTR i = 0; i < nCount; i++) {
+            DWORD nID = 0, dwValue = 0;
+            ar >> nID >> dwValue;
+            m_map.SetAt(nID, dwValue != 0);
+        }
+    }
+
+private:
+    CMap<UINT, UINT, BOOL, BOOL>& m_map;
+};
+
+void ExchangeDocTemplates(CXTPPropExchange* pPX, const char* pszName, CMap<UINT, UINT, BOOL, BOOL>& map)
+{
+    // The XML file leaves an empty set out; a binary archive has every value in its place.
+    if (!pPX->IsLoading() && pPX->AllowsDefaultValues() && map.IsEmpty())
+        return;
+    CDocTemplateSet set(map);
+    if (!PX_Serialize(pPX, pszName, &set) && pPX->IsLoading())
+        map.RemoveAll();  // half a set is worse than none
+}
+
+void ExchangeInt(CXTPPropExchange* pPX, const char* pszName, int& nValue, long nDefault)
+{
+    long n = nValue;
+    PX_LongDefault(pPX, pszName, n, nDefault);
+    nValue = static_cast<int>(n);
+}
+
+void ExchangeDWord(CXTPPropExchange* pPX, const char* pszName, DWORD& dwValue, long nDefault)
+{
+    long n = static_cast<long>(dwValue);
+    PX_LongDefault(pPX, pszName, n, nDefault);
+    dwValue = static_cast<DWORD>(n);
 }
 
 }  // namespace
@@ -255,6 +315,48 @@ void CXTPControl::Copy(CXTPControl* pSrc, BOOL /*bRecursive*/)
     m_bCloseSubMenuOnClick = pSrc->m_bCloseSubMenuOnClick;
     CopyMap(m_mapDocTemplatesAssigned, pSrc->m_mapDocTemplatesAssigned);
     CopyMap(m_mapDocTemplatesExcluded, pSrc->m_mapDocTemplatesExcluded);
+}
+
+void CXTPControl::DoPropExchange(CXTPPropExchange* pPX)
+{
+    long nType = m_controlType;
+    PX_LongDefault(pPX, "Type", nType, xtpControlButton);
+    if (pPX->IsLoading())
+        m_controlType = static_cast<XTPControlType>(nType);
+    ExchangeInt(pPX, "Id", m_nId, -1);
+    ExchangeInt(pPX, "IconId", m_nIconId, 0);
+    PX_Bool(pPX, "BeginGroup", m_bBeginGroup, FALSE);
+    long nTag = static_cast<long>(m_nTag);
+    PX_LongDefault(pPX, "Tag", nTag, 0);
+    m_nTag = static_cast<DWORD_PTR>(static_cast<DWORD>(nTag));
+    ExchangeDWord(pPX, "Flags", m_dwFlags, 0);
+    ExchangeDWord(pPX, "HideFlags", m_dwHideFlags, 0);
+    PX_StringDefault(pPX, "Caption", m_strCaption, "");
+    PX_StringDefault(pPX, "ShortcutText", m_strShortcutText, "");
+    PX_StringDefault(pPX, "TooltipText", m_strTooltipText, "");
+    PX_StringDefault(pPX, "DescriptionText", m_strDescriptionText, "");
+    PX_StringDefault(pPX, "Parameter", m_strParameter, "");
+    ExchangeInt(pPX, "CustomIconId", m_nCustomIconId, 0);
+    PX_StringDefault(pPX, "CustomCaption", m_strCustomCaption, "");
+    if (pPX->m_nSchema > 1)
+        PX_StringDefault(pPX, "Category", m_strCategory, "");
+    if (m_nCustomIconId > 0) {
+        CXTPCommandBarsExchangeParam* pParam = CXTPCommandBarsExchangeParam::FromExchange(pPX);
+        CXTPImageManager* pImageManager =
+            pParam && pParam->pCommandBars ? pParam->pCommandBars->GetImageManager() : GetImageManager();
+        CXTPPropExchangeSection section(pPX->GetSection("CustomIcon"));
+        if (pImageManager && section.Get())
+            pImageManager->ExchangeIconSet(static_cast<UINT>(m_nCustomIconId), section);
+    }
+    if (pPX->m_nSchema > 3) {
+        ExchangeDocTemplates(pPX, "DocTemplatesExcluded", m_mapDocTemplatesExcluded);
+        ExchangeDocTemplates(pPX, "DocTemplatesAssigned", m_mapDocTemplatesAssigned);
+        PX_Bool(pPX, "DefaultItem", m_bDefaultItem, FALSE);
+    }
+    if (pPX->m_nSchema > 6)
+        PX_Bool(pPX, "CloseSubMenuOnClick", m_bCloseSubMenuOnClick, TRUE);
+    if (pPX->m_nSchema > 7)
+        ExchangeInt(pPX, "CustomStyle", m_nCustomStyle, 0);
 }
 
 CXTPControl* CXTPControl::Clone(BOOL bRecursive)

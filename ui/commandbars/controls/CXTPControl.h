@@ -64,9 +64,8 @@ public:
     // Told by a bar's layout before measuring: LM_VERTDOCK (16) set when the bar is docked
     // vertically. Controls that cannot stand in a vertical bar hide themselves here.
     virtual void OnLayoutMode(DWORD /*dwMode*/) {}
-    // The layout's keys of the control kinds that add some; the base's own keys come with the
-    // bars' layout persistence.
-    virtual void DoPropExchange(CXTPPropExchange* /*pPX*/) {}
+    // The control's keys in a saved layout; kinds add theirs after these.
+    virtual void DoPropExchange(CXTPPropExchange* pPX);
 
     // Loads string nID as prompt when the caption is still empty.
     void SetID(int nID);

@@ -3,6 +3,7 @@
 
 #include "CArchive.h"
 #include "CXTPCommandBar.h"
+#include "CXTPPropExchange.h"
 
 IMPLEMENT_SERIAL(CXTPControlButton, CXTPControl, VERSIONABLE_SCHEMA | 0x11)
 
@@ -31,4 +32,12 @@ void CXTPControlButton::OnLButtonUp(CPoint /*point*/)
 {
     if (m_bEnabled && m_pParent && m_pParent->GetType() == xtpBarTypePopup)
         Execute();
+}
+
+void CXTPControlButton::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CXTPControl::DoPropExchange(pPX);
+    long nStyle = m_nStyle;
+    PX_LongDefault(pPX, "Style", nStyle, 0);
+    m_nStyle = static_cast<int>(nStyle);
 }

@@ -11,4 +11,6 @@ public:
 
     void OnClick(BOOL bKeyboard = FALSE, CPoint point = CPoint(0, 0)) override;
     void OnLButtonUp(CPoint point) override;
+    // The control's keys, then "Style".
+    void DoPropExchange(CXTPPropExchange* pPX) override;
 };

@@ -1,4 +1,5 @@
 // The combo box's list: opening under the combo, keys and mouse, its frame, its saved items.
+#include "CArchive.h"
 #include "CXTPControlComboBoxList.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@
 #include "CXTPPaintManager.h"
 #include "CXTPPropExchange.h"
 
-IMPLEMENT_DYNCREATE(CXTPControlComboBoxList, CXTPPopupBar)
+IMPLEMENT_SERIAL(CXTPControlComboBoxList, CXTPPopupBar, VERSIONABLE_SCHEMA | 0x11)
 
 namespace {
 
@@ -224,6 +225,12 @@ void CXTPControlComboBoxList::Copy(CXTPCommandBar* pSrc, BOOL bRecursive)
 }
 
 void CXTPControlComboBoxList::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CXTPPopupBar::DoPropExchange(pPX);
+    ExchangeItems(pPX);
+}
+
+void CXTPControlComboBoxList::ExchangeItems(CXTPPropExchange* pPX)
 {
     CXTPPropExchangeSection section(pPX->GetSection("Items"));
     if (!section.Get())

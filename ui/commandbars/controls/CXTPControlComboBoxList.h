@@ -7,7 +7,7 @@ class CXTPControlComboBox;
 class CXTPPropExchange;
 
 class CXTPControlComboBoxList : public CXTPPopupBar {
-    DECLARE_DYNCREATE(CXTPControlComboBoxList)
+    DECLARE_SERIAL(CXTPControlComboBoxList)
 
 public:
     // Items a saved list gives back at most.
@@ -24,8 +24,10 @@ public:
     BOOL SetTrackingMode(int bMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
     BOOL OnKeyDown(UINT nChar) override;
     void Copy(CXTPCommandBar* pSrc, BOOL bRecursive = FALSE) override;
+    // The popup bar's keys, then the items.
+    void DoPropExchange(CXTPPropExchange* pPX) override;
     // Section "Items": "Count", then "Item0" ... as strings.
-    void DoPropExchange(CXTPPropExchange* pPX);
+    void ExchangeItems(CXTPPropExchange* pPX);
 
     CXTPControlComboBox* GetComboBox() const { return m_pComboBox; }
     // The list's width when 1 or more, else the combo's.

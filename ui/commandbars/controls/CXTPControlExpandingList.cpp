@@ -1,4 +1,5 @@
 // The menu placeholders: taking back the previous run, and each kind's run of buttons.
+#include "CArchive.h"
 #include "CXTPControlExpandingList.h"
 
 #include <algorithm>
@@ -14,11 +15,11 @@
 #include "CXTPTabClientWnd.h"
 
 IMPLEMENT_DYNAMIC(CXTPControlExpandingList, CXTPControlButton)
-IMPLEMENT_DYNCREATE(CXTPControlWindowList, CXTPControlExpandingList)
-IMPLEMENT_DYNCREATE(CXTPControlToolbars, CXTPControlExpandingList)
-IMPLEMENT_DYNCREATE(CXTPControlOleItems, CXTPControlExpandingList)
-IMPLEMENT_DYNCREATE(CXTPControlRecentFileList, CXTPControlExpandingList)
-IMPLEMENT_DYNCREATE(CXTPControlWorkspaceActions, CXTPControlExpandingList)
+IMPLEMENT_SERIAL(CXTPControlWindowList, CXTPControlExpandingList, VERSIONABLE_SCHEMA | 0x11)
+IMPLEMENT_SERIAL(CXTPControlToolbars, CXTPControlExpandingList, VERSIONABLE_SCHEMA | 0x11)
+IMPLEMENT_SERIAL(CXTPControlOleItems, CXTPControlExpandingList, VERSIONABLE_SCHEMA | 0x11)
+IMPLEMENT_SERIAL(CXTPControlRecentFileList, CXTPControlExpandingList, VERSIONABLE_SCHEMA | 0x11)
+IMPLEMENT_SERIAL(CXTPControlWorkspaceActions, CXTPControlExpandingList, VERSIONABLE_SCHEMA | 0x11)
 
 namespace {
 

@@ -41,7 +41,7 @@ protected:
 
 // Up to nine visible document windows of the MDI frame, "&1 <title>", the active one checked.
 class CXTPControlWindowList : public CXTPControlExpandingList {
-    DECLARE_DYNCREATE(CXTPControlWindowList)
+    DECLARE_SERIAL(CXTPControlWindowList)
 
 public:
     // The id of the MDI client's first child, shared by every window list of the process.
@@ -55,7 +55,7 @@ protected:
 
 // One item per toolbar listed in the toolbars menu, checked while shown; a click toggles it.
 class CXTPControlToolbars : public CXTPControlExpandingList {
-    DECLARE_DYNCREATE(CXTPControlToolbars)
+    DECLARE_SERIAL(CXTPControlToolbars)
 
 protected:
     BOOL IsOwnItem(const CXTPControl* pControl) const override;
@@ -64,7 +64,7 @@ protected:
 
 // The OLE verbs of a selected item: made and saved like the others, it inserts nothing here.
 class CXTPControlOleItems : public CXTPControlExpandingList {
-    DECLARE_DYNCREATE(CXTPControlOleItems)
+    DECLARE_SERIAL(CXTPControlOleItems)
 
 protected:
     BOOL IsOwnItem(const CXTPControl* /*pControl*/) const override { return FALSE; }
@@ -74,7 +74,7 @@ protected:
 // The application's recent files, "&1 <name>" ... "&9", then "&0"; files of the current folder
 // by name alone, ampersands in names shown as themselves.
 class CXTPControlRecentFileList : public CXTPControlExpandingList {
-    DECLARE_DYNCREATE(CXTPControlRecentFileList)
+    DECLARE_SERIAL(CXTPControlRecentFileList)
 
 public:
     // A name as a caption shows it: every '&' doubled, double-byte characters kept whole.
@@ -89,7 +89,7 @@ protected:
 
 // The tab-group commands that apply to the active document window of a tabbed MDI frame.
 class CXTPControlWorkspaceActions : public CXTPControlExpandingList {
-    DECLARE_DYNCREATE(CXTPControlWorkspaceActions)
+    DECLARE_SERIAL(CXTPControlWorkspaceActions)
 
 protected:
     BOOL IsOwnItem(const CXTPControl* pControl) const override;

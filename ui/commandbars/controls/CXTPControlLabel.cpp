@@ -1,7 +1,8 @@
 // The label control.
+#include "CArchive.h"
 #include "CXTPControlLabel.h"
 
-IMPLEMENT_DYNCREATE(CXTPControlLabel, CXTPControl)
+IMPLEMENT_SERIAL(CXTPControlLabel, CXTPControl, VERSIONABLE_SCHEMA | 0x11)
 
 CXTPControlLabel::CXTPControlLabel()
 {

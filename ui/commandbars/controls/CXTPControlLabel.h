@@ -4,7 +4,7 @@
 #include "CXTPControl.h"
 
 class CXTPControlLabel : public CXTPControl {
-    DECLARE_DYNCREATE(CXTPControlLabel)
+    DECLARE_SERIAL(CXTPControlLabel)
 
 public:
     CXTPControlLabel();

@@ -7,6 +7,7 @@
 #include "CXTPControls.h"
 #include "CXTPHoldRef.h"
 #include "CXTPPopupBar.h"
+#include "CXTPPropExchange.h"
 #include "CXTPShadowManager.h"
 
 IMPLEMENT_SERIAL(CXTPControlPopup, CXTPControl, VERSIONABLE_SCHEMA | 0x11)
@@ -69,6 +70,20 @@ void CXTPControlPopup::Copy(CXTPControl* pSrc, BOOL bRecursive)
             pClone->InternalRelease();
     } else {
         SetCommandBar(pSrcBar);
+    }
+}
+
+void CXTPControlPopup::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CXTPControl::DoPropExchange(pPX);
+    long nBarID = m_pCommandBar ? static_cast<long>(m_pCommandBar->GetBarID()) : 0;
+    PX_LongDefault(pPX, "CommandBarId", nBarID, 0);
+    if (pPX->IsLoading())
+        m_nPendingBarID = static_cast<UINT>(nBarID);
+    if (pPX->m_nSchema > 4) {
+        long nStyle = m_nStyle;
+        PX_LongDefault(pPX, "Style", nStyle, 0);
+        m_nStyle = static_cast<int>(nStyle);
     }
 }
 

@@ -26,6 +26,9 @@ public:
     // A control dragged over this one opens its submenu, unless one holds the other.
     void OnCustomizeDragOver() override;
     CXTPControl* Clone(BOOL bRecursive = FALSE) override;
+    // The control's keys, "CommandBarId" (the popup bar's id; loading keeps it pending until the
+    // bar is resolved) and "Style".
+    void DoPropExchange(CXTPPropExchange* pPX) override;
 
     // Holds pBar with one reference, letting go of the one before.
     void SetCommandBar(CXTPCommandBar* pBar);
@@ -34,6 +37,9 @@ public:
     BOOL GetPopuped() const { return m_bPopup; }
     // pControl lies somewhere in this control's submenus.
     BOOL ContainsInSubmenus(const CXTPControl* pControl) const;
+    // The bar id a loaded layout names for the popup bar, until the bar is found (0: none).
+    UINT GetPendingBarID() const { return m_nPendingBarID; }
+    void SetPendingBarID(UINT nBarID) { m_nPendingBarID = nBarID; }
 
     // Widths of a split button's arrow part: on toolbars and in popup menus.
     enum { kSplitArrowToolBar = 11, kSplitArrowPopup = 20 };
@@ -42,4 +48,5 @@ protected:
     BOOL m_bPopup = FALSE;
     CXTPCommandBar* m_pCommandBar = nullptr;
     DWORD m_dwReserved3 = 0;
+    UINT m_nPendingBarID = 0;
 };

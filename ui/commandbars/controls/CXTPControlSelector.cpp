@@ -1,4 +1,5 @@
 // The grid picker: size, cells, growing under a drag, the change notification and the click.
+#include "CArchive.h"
 #include "CXTPControlSelector.h"
 
 #include <algorithm>
@@ -7,7 +8,7 @@
 #include "CXTPPaintManager.h"
 #include "CXTPPropExchange.h"
 
-IMPLEMENT_DYNCREATE(CXTPControlSelector, CXTPControl)
+IMPLEMENT_SERIAL(CXTPControlSelector, CXTPControl, VERSIONABLE_SCHEMA | 0x11)
 
 namespace {
 

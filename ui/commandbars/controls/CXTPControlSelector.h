@@ -8,7 +8,7 @@
 #define XTP_SELECTOR_CHANGED 0x1006
 
 class CXTPControlSelector : public CXTPControl {
-    DECLARE_DYNCREATE(CXTPControlSelector)
+    DECLARE_SERIAL(CXTPControlSelector)
 
 public:
     CXTPControlSelector();

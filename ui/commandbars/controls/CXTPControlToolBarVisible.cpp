@@ -1,11 +1,12 @@
 // The toolbars menu's item of one bar.
+#include "CArchive.h"
 #include "CXTPControlToolBarVisible.h"
 
 #include "CXTPCommandBar.h"
 #include "CXTPCommandBars.h"
 #include "CXTPHookManager.h"
 
-IMPLEMENT_DYNCREATE(CXTPControlToolBarVisible, CXTPControlButton)
+IMPLEMENT_SERIAL(CXTPControlToolBarVisible, CXTPControlButton, VERSIONABLE_SCHEMA | 0x11)
 
 CXTPControlToolBarVisible::CXTPControlToolBarVisible()
 {

@@ -4,7 +4,7 @@
 #include "CXTPControlButton.h"
 
 class CXTPControlToolBarVisible : public CXTPControlButton {
-    DECLARE_DYNCREATE(CXTPControlToolBarVisible)
+    DECLARE_SERIAL(CXTPControlToolBarVisible)
 
 public:
     CXTPControlToolBarVisible();

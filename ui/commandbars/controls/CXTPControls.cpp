@@ -1,11 +1,13 @@
 // The control collection: insertion with renumbering, menus, search, keyboard order, original sets, rows.
 #include "CXTPControls.h"
 
+#include "CException.h"
 #include "CFrameWnd.h"
 #include "CMenu.h"
 #include "CWnd.h"
 #include "CXTPCommandBar.h"
 #include "CXTPCommandBars.h"
+#include "CXTPCommandBarsExchangeParam.h"
 #include "CXTPControl.h"
 #include "CXTPControlButton.h"
 #include "CXTPControlComboBox.h"
@@ -14,7 +16,9 @@
 #include "CXTPControlExpandingList.h"
 #include "CXTPControlLabel.h"
 #include "CXTPControlPopup.h"
+#include "CXTPHoldRef.h"
 #include "CXTPPopupBar.h"
+#include "CXTPPropExchange.h"
 
 IMPLEMENT_DYNCREATE(CXTPControls, CCmdTarget)
 
@@ -53,6 +57,24 @@ CXTPControl* NewControlPopup(XTPControlType type, CXTPCommandBars* pCommandBars)
     pBar->InternalRelease();
     return pControl;
 }
+
+// Sets nest only through their original sets, which keep none of their own: a file that
+// nests deeper is damaged, and is not followed down to the end of the stack.
+const int kMaxNestedSets = 8;
+thread_local int g_nNestedSets = 0;
+
+class CNestedSet {
+public:
+    CNestedSet()
+    {
+        if (g_nNestedSets >= kMaxNestedSets)
+            AfxThrowArchiveException(CArchiveException::badSchema);
+        g_nNestedSets++;
+    }
+    ~CNestedSet() { g_nNestedSets--; }
+    CNestedSet(const CNestedSet&) = delete;
+    CNestedSet& operator=(const CNestedSet&) = delete;
+};
 
 BOOL IsPlaced(const XTPControlLayout& record)
 {
@@ -561,5 +583,77 @@ void CXTPControls::AdjustRows(std::vector<XTPControlLayout>& records, CRect rcBa
             }
         }
         nRowEnd = nRowFirst;
+    }
+}
+
+void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CNestedSet nested;
+    CXTPCommandBarsExchangeParam* pParam = CXTPCommandBarsExchangeParam::FromExchange(pPX);
+    CXTPPropExchangeOwner<CXTPPropExchangeEnumerator> enumerator(pPX->GetEnumerator("Control"));
+    if (!enumerator.Get())
+        AfxThrowMemoryException();
+    if (!pPX->IsLoading()) {
+        DWORD nCount = 0;
+        for (int i = 0; i < GetCount(); i++)
+            nCount += m_arrControls[i]->IsTemporary() ? 0 : 1;
+        POSITION pos = enumerator->GetPosition(nCount);
+        for (int i = 0; i < GetCount() && pos; i++) {
+            CXTPControl* pControl = m_arrControls[i];
+            if (pControl->IsTemporary())
+                continue;
+            CXTPPropExchangeSection section(enumerator->GetNext(pos));
+            CObject* pObject = pControl;
+            section->ExchangeObjectInstance(pObject, RUNTIME_CLASS(CXTPControl));
+            pControl->DoPropExchange(section);
+        }
+        BOOL bOriginal = m_pOriginalControls && (!pParam || pParam->bOriginalControls);
+        PX_Bool(pPX, "OriginalControls", bOriginal, FALSE);
+        if (bOriginal) {
+            CXTPPropExchangeSection section(pPX->GetSection("OriginalControls"));
+            m_pOriginalControls->DoPropExchange(section);
+        }
+        BOOL bCustomized = FALSE;
+        PX_Bool(pPX, "CustomizedControls", bCustomized, FALSE);
+        return;
+    }
+
+    RemoveAll();
+    POSITION pos = enumerator->GetPosition();
+    while (pos) {
+        CXTPPropExchangeSection section(enumerator->GetNext(pos));
+        CObject* pObject = nullptr;
+        if (!section.Get() || !section->ExchangeObjectInstance(pObject, RUNTIME_CLASS(CXTPControl))) {
+            delete pObject;
+            AfxThrowArchiveException(CArchiveException::badClass);
+        }
+        auto* pControl = static_cast<CXTPControl*>(pObject);
+        m_arrControls.Add(pControl);
+        // Tied to the set before its keys are read: a control finds the host's image manager.
+        pControl->m_pControls = this;
+        pControl->DoPropExchange(section);
+    }
+    RefreshIndexes();
+    if (pPX->m_nSchema > 2) {
+        BOOL bOriginal = FALSE;
+        PX_Bool(pPX, "OriginalControls", bOriginal, FALSE);
+        if (bOriginal) {
+            ClearOriginalControls();
+            auto* pOriginal = new CXTPControls;
+            pOriginal->m_pCommandBars = GetCommandBars();
+            m_pOriginalControls = pOriginal;
+            CXTPPropExchangeSection section(pPX->GetSection("OriginalControls"));
+            pOriginal->DoPropExchange(section);
+        }
+        BOOL bCustomized = FALSE;
+        PX_Bool(pPX, "CustomizedControls", bCustomized, FALSE);
+        if (bCustomized) {
+            CXTPControls* pCustomized = new CXTPControls;
+            pCustomized->m_pCommandBars = GetCommandBars();
+            CHoldRef hold(pCustomized);
+            pCustomized->InternalRelease();
+            CXTPPropExchangeSection section(pPX->GetSection("CustomizedControls"));
+            pCustomized->DoPropExchange(section);
+        }
     }
 }

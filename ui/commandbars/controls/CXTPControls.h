@@ -16,6 +16,7 @@ class CWnd;
 class CXTPControl;
 class CXTPCommandBar;
 class CXTPCommandBars;
+class CXTPPropExchange;
 
 // One control's place in a row layout, filled by the bar before the call.
 struct XTPControlLayout {
@@ -93,6 +94,11 @@ public:
     void AdjustRows(std::vector<XTPControlLayout>& records, CRect rcBar, CRect rcBorders, DWORD dwMode) const;
 
     void RefreshIndexes();
+
+    // The set in a saved layout: enumeration "Control" (temporary controls are left out), then
+    // "OriginalControls" and "CustomizedControls". Loading replaces the controls; a control
+    // whose class cannot be made throws the archive exception (badClass).
+    virtual void DoPropExchange(CXTPPropExchange* pPX);
 
 protected:
     void InsertAt(CXTPControl* pControl, int nBefore);

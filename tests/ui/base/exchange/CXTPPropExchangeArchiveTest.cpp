@@ -269,3 +269,14 @@ TEST(PropExchangeArchive, SectionsShareTheStream)
     });
     EXPECT_EQ(bytes, (Bytes{17, 0, 0, 0, 1}));
 }
+
+TEST(PropExchangeArchive, AReaderRecordsItsFirstCauseOfFailure)
+{
+    Bytes bytes{1};
+    LoadArchive(bytes, [](CXTPPropExchange& px) {
+        EXPECT_EQ(px.GetErrorText(), "");
+        px.RecordError("first");
+        px.RecordError("second");
+        EXPECT_EQ(px.GetErrorText(), "first");
+    });
+}

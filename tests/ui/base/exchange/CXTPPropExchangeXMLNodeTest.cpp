@@ -607,6 +607,19 @@ TEST(XmlExchangeLists, ADamagedCountIsCutToTheElementsThere)
     EXPECT_EQ(px.GetErrorText(), "XML section \"Config\" holds 2 elements but claims 4000000000 items.");
 }
 
+TEST(XmlExchangeLists, ACauseRecordedInASectionIsTheWholeTreesFirst)
+{
+    CXmlPtr<IXMLDOMDocument> document = ParseXml(L"<Config CompactMode='1'><Bars/></Config>");
+    CXTPPropExchangeXMLNode px(TRUE, AsParent(document), "Config");
+    {
+        CXTPPropExchangeSection section(px.GetSection("Bars"));
+        CXTPPropExchange* pReader = section;
+        pReader->RecordError("a bar of an unknown class");
+    }
+    px.RecordError("later");
+    EXPECT_EQ(px.GetErrorText(), "a bar of an unknown class");
+}
+
 TEST_F(XmlExchange, UnreadableFilesLeaveTheDefaultsAndSayWhy)
 {
     const struct {

@@ -92,6 +92,11 @@ TEST_F(DialogBar, TheWindowAnswersItsEdgesOnlyWhileResizable)
     EXPECT_EQ(Around(CSize(200, 200)), rc.Size());
     const LPARAM lCorner = MAKELPARAM(rc.left + 1, rc.top + 1);
     EXPECT_EQ(HTTOPLEFT, pBar->SendMessage(WM_NCHITTEST, 0, lCorner));
+    // Inside the edges: the caption line is the bar's, the rest is transparent.
+    CRect rcCaption = pBar->GetControl(0)->GetRect();
+    pBar->ClientToScreen(&rcCaption);
+    EXPECT_EQ(HTCLIENT, pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rcCaption.left + 4, rcCaption.CenterPoint().y)));
+    EXPECT_EQ(HTTRANSPARENT, pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rcCaption.left + 4, rcCaption.bottom + 20)));
     pBar->SetResizable(FALSE);
     EXPECT_NE(HTTOPLEFT, pBar->SendMessage(WM_NCHITTEST, 0, lCorner));
 }

@@ -224,7 +224,7 @@ TEST_F(ControlComboBox, TheFieldKeepsItsTextWhileItsWindowIsGone)
 // Items saved and loaded through the exchange.
 Bytes StoreItems(CXTPControlComboBoxList* pList)
 {
-    return StoreArchive([&](CXTPPropExchange& px) { pList->DoPropExchange(&px); });
+    return StoreArchive([&](CXTPPropExchange& px) { pList->ExchangeItems(&px); });
 }
 
 TEST(ControlComboBoxItems, ItemsComeBackAndAListWithoutWindowSavesNone)
@@ -235,7 +235,7 @@ TEST(ControlComboBoxItems, ItemsComeBackAndAListWithoutWindowSavesNone)
     const Bytes bytes = StoreItems(source.GetListBox());
 
     CXTPControlComboBox loaded;
-    LoadArchive(bytes, [&](CXTPPropExchange& px) { loaded.GetListBox()->DoPropExchange(&px); });
+    LoadArchive(bytes, [&](CXTPPropExchange& px) { loaded.GetListBox()->ExchangeItems(&px); });
     ASSERT_EQ(3, loaded.GetCount());
     EXPECT_STREQ("Win32", loaded.GetListBox()->GetText(0));
     EXPECT_STREQ("", loaded.GetListBox()->GetText(1));
@@ -258,7 +258,7 @@ TEST(ControlComboBoxItems, ALoadedCountStopsWhereTheItemsEnd)
         ParseXml(L"<List CompactMode='1'><Items Count='4000000000' Item0='a' Item1='b'/></List>");
     CXTPPropExchangeXMLNode px(TRUE, document.Get(), "List");
     CXTPControlComboBox combo;
-    combo.GetListBox()->DoPropExchange(&px);
+    combo.GetListBox()->ExchangeItems(&px);
     EXPECT_EQ(2, combo.GetCount());
 
     // In an archive a count beyond the bytes there is a damage the archive reports at once.
@@ -271,7 +271,7 @@ TEST(ControlComboBoxItems, ALoadedCountStopsWhereTheItemsEnd)
     CXTPControlComboBox fromArchive;
     BOOL bFailed = FALSE;
     try {
-        LoadArchive(bytes, [&](CXTPPropExchange& load) { fromArchive.GetListBox()->DoPropExchange(&load); });
+        LoadArchive(bytes, [&](CXTPPropExchange& load) { fromArchive.GetListBox()->ExchangeItems(&load); });
     } catch (CException* e) {
         bFailed = e->IsKindOf(RUNTIME_CLASS(CArchiveException));
         e->Delete();
