@@ -9,6 +9,7 @@
 #include "CCmdUI.h"
 #include "CSolutionConfig.h"
 #include "IdeServices.h"
+#include "zCOption.h"
 #include "CXTPDockingPane.h"
 
 namespace {
@@ -38,6 +39,7 @@ TEST_F(AppTest, StartMakesTheProjectsFolderBesideAndEndsWithZeroAfterSaving)
     EXPECT_NE(::GetFileAttributesA((projects + "Anims").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(std::string(g_solutionConfig.ProjectsRoot), projects);
     EXPECT_EQ(std::string(g_solutionConfig.StartDirectory), root + "\\Ide");
+    EXPECT_EQ(std::string(zCOption::GetStartDirectory().c_str()), root + "\\Ide") << "the engine's base";
     EXPECT_EQ(g_solutionConfig.Ready.load(), 1);
     EXPECT_TRUE(app->Frame()->IsWindowVisible());
 
