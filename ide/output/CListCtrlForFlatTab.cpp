@@ -5,6 +5,7 @@
 #include "CMenu.h"
 #include "COutputPane.h"
 #include "CScintillaDoc.h"
+#include "CSolutionConfig.h"
 #include "CTavrelinView.h"
 #include "CWinApp.h"
 #include "CXTPColorManager.h"
@@ -16,6 +17,7 @@ BEGIN_MESSAGE_MAP(CListCtrlForFlatTab, CXTListCtrl)
     ON_WM_LBUTTONDBLCLK()
     ON_WM_SETFOCUS()
     ON_WM_RBUTTONDOWN()
+    ON_WM_TIMER()
     ON_COMMAND(ID_OUTPUT_FIND_ERROR, OnFindError)
     ON_COMMAND(ID_OUTPUT_FIND_WARNING, OnFindWarning)
     ON_COMMAND(ID_OUTPUT_NEXT_ERROR, OnNextError)
@@ -43,13 +45,18 @@ OutputLineItem* CListCtrlForFlatTab::GetLineItem(int row) const
     return reinterpret_cast<OutputLineItem*>(GetItemData(row));
 }
 
-int CListCtrlForFlatTab::InsertLine(int row, const CString& text, OutputLineItem* item)
+int CListCtrlForFlatTab::InsertLine(int row, const CString& text, OutputLineItem* item, COLORREF crText)
 {
+    // Set before the row exists, so that the row is painted in it at once, without a repaint
+    // of the whole list for each coloured line.
+    if (crText != CLR_NONE)
+        m_listRowColors[row] = CXTListRowColor{row, RowBackground(), crText};
     LVITEMA lvi{};
     lvi.mask = LVIF_TEXT | LVIF_PARAM;
     lvi.iItem = row;
     lvi.pszText = const_cast<char*>(static_cast<const char*>(text));
     lvi.lParam = reinterpret_cast<LPARAM>(item);
+    DeferDrawing();
     const int at = InsertItem(&lvi);
     if (at < 0)
         delete item;  // no row owns it
@@ -63,12 +70,55 @@ void CListCtrlForFlatTab::DeleteLines()
     for (int row = GetItemCount() - 1; row >= 0; --row)
         delete GetLineItem(row);
     DeleteAllItems();
+    m_nFollowRow = -1;
 }
 
 void CListCtrlForFlatTab::ShowRow(int row)
 {
+    EndDeferredDrawing();
     EnsureVisible(row, FALSE);
     SendMessage(WM_SETREDRAW, 1);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CListCtrlForFlatTab::FollowRow(int row)
+{
+    m_nFollowRow = row;
+    // While drawing waits, so does scrolling: the timer scrolls once to the last row.
+    if (!m_bDrawingDeferred)
+        EnsureVisible(row, FALSE);
+}
+
+// A job may report thousands of lines a second, and a list that draws updates its window for
+// every row inserted: the lines of a burst go in undrawn, and the list draws them all at once
+// when the burst pauses (a timer runs only when no message waits), at least every few frames.
+void CListCtrlForFlatTab::DeferDrawing()
+{
+    if (m_bDrawingDeferred || !m_hWnd)
+        return;
+    SendMessage(WM_SETREDRAW, 0);
+    m_bDrawingDeferred = 1;
+    SetTimer(kDrawTimer, kDrawInterval, nullptr);
+}
+
+void CListCtrlForFlatTab::EndDeferredDrawing()
+{
+    if (!m_bDrawingDeferred)
+        return;
+    m_bDrawingDeferred = 0;
+    KillTimer(kDrawTimer);
+    SendMessage(WM_SETREDRAW, 1);
+}
+
+void CListCtrlForFlatTab::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kDrawTimer) {
+        Default();
+        return;
+    }
+    EndDeferredDrawing();
+    if (!m_bHold && m_nFollowRow >= 0)
+        EnsureVisible(m_nFollowRow, FALSE);
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
@@ -181,12 +231,11 @@ void CListCtrlForFlatTab::OpenLine(int row)
     CString path = item->path;
     zCIdeServices* host = zGetIdeServices();
     // Model jobs report names relative to their folders; find results are whole paths.
-    if (m_bBuildList && host) {
-        const zTBuildSettings& settings = host->GetSettings();
-        if (settings.BuildMode == 2)
-            path = settings.Source.c_str();
-        else if (settings.BuildMode == 3)
-            path = CString(settings.Destination.c_str()) + item->path;
+    if (m_bBuildList) {
+        if (g_solutionConfig.BuildMode == 2)
+            path = g_solutionConfig.Source.c_str();
+        else if (g_solutionConfig.BuildMode == 3)
+            path = CString(g_solutionConfig.Destination.c_str()) + item->path;
     }
     // The jobs name files from the project folder: a relative path ("Bad.d", "\\Bad.d") rests
     // on it, never on whatever the current directory happens to be.
@@ -223,9 +272,8 @@ void CListCtrlForFlatTab::OnLButtonDblClk(UINT nFlags, CPoint point)
 void CListCtrlForFlatTab::OnSetFocus(CWnd* pOldWnd)
 {
     // A user who clicks into the list while a job reports wants to read, not to follow.
-    if (zCIdeServices* host = zGetIdeServices())
-        if (host->GetSettings().BuildJobThread != 0)
-            m_bHold = 1;
+    if (g_solutionConfig.BuildJobThread != 0 || g_solutionConfig.FindThread != 0)
+        m_bHold = 1;
     Default();
     (void)pOldWnd;
 }

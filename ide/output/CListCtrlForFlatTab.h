@@ -39,12 +39,17 @@ public:
     COLORREF RowBackground() const;
 
     OutputLineItem* GetLineItem(int row) const;
-    // Inserts a row with its record (may be null); the list owns the record from then on.
-    int InsertLine(int row, const CString& text, OutputLineItem* item);
+    // Inserts a row with its record (may be null) and, unless CLR_NONE, its text colour; the list
+    // owns the record from then on.
+    int InsertLine(int row, const CString& text, OutputLineItem* item, COLORREF crText = CLR_NONE);
     // Frees every record and deletes every row.
     void DeleteLines();
     // Scrolls a row into view (whole), switches redrawing on and redraws the list now.
     void ShowRow(int row);
+    // Scrolls a new row into view; it is drawn with the burst it came in.
+    void FollowRow(int row);
+    void DeferDrawing();
+    void EndDeferredDrawing();
 
     void FindFirst(int kind);
     // The first row after row whose record has that kind; no wrap to the top.
@@ -69,6 +74,7 @@ public:
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnSetFocus(CWnd* pOldWnd);
     void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnTimer(UINT_PTR nIDEvent);
     void OnFindError() { FindFirst(2); }
     void OnFindWarning() { FindFirst(1); }
     void OnNextError() { FindNext(m_nMenuRow, 2); }
@@ -79,6 +85,10 @@ public:
     void OnUpdateNextWarning(CCmdUI* pCmdUI);
 
     int m_nMenuRow = -1;  // the row the context menu was opened on
+    int m_nFollowRow = -1;  // the last row followed
+    int m_bDrawingDeferred = 0;
+    static constexpr UINT_PTR kDrawTimer = 0x4F50;
+    static constexpr UINT kDrawInterval = 50;  // ms
 
     DECLARE_MESSAGE_MAP()
 

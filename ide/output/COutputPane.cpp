@@ -6,7 +6,7 @@
 
 namespace {
 
-// Asks the pane's thread to run a function (wParam 0, lParam the std::function).
+// Tells the pane's thread that changes wait in the queue.
 constexpr UINT kMsgRunOnPaneThread = WM_USER + 0x7A1;
 
 COutputPane* g_outputPane = nullptr;
@@ -49,19 +49,43 @@ BOOL COutputPane::Create(CWnd* pParent, UINT nID, DWORD dwStyle)
     return CWnd::Create(windowClass, nullptr, dwStyle, CRect(0, 0, 0, 0), pParent, nID);
 }
 
-void COutputPane::RunOnPaneThread(const std::function<void()>& what)
+void COutputPane::RunOnPaneThread(std::function<void()> what)
 {
     if (!m_hWnd)
         return;
-    if (::GetWindowThreadProcessId(m_hWnd, nullptr) == ::GetCurrentThreadId())
+    if (::GetWindowThreadProcessId(m_hWnd, nullptr) == ::GetCurrentThreadId()) {
+        RunQueued();  // what the workers said before comes first
         what();
-    else
-        ::SendMessageA(m_hWnd, kMsgRunOnPaneThread, 0, reinterpret_cast<LPARAM>(&what));
+        return;
+    }
+    // A worker neither waits for the window nor sends to it: it queues the change, and one
+    // posted message has the pane's thread carry out all that has queued up by then. The
+    // worker cannot block on a window thread that waits for it, and a burst of lines costs
+    // one wake-up, not one thread switch a line.
+    bool first;
+    {
+        std::lock_guard<std::mutex> lock(m_queueMutex);
+        first = m_queue.empty();
+        m_queue.push_back(std::move(what));
+    }
+    if (first)
+        ::PostMessageA(m_hWnd, kMsgRunOnPaneThread, 0, 0);
 }
 
-LRESULT COutputPane::OnRunOnPaneThread(WPARAM, LPARAM lParam)
+void COutputPane::RunQueued()
 {
-    (*reinterpret_cast<const std::function<void()>*>(lParam))();
+    std::vector<std::function<void()>> queued;
+    {
+        std::lock_guard<std::mutex> lock(m_queueMutex);
+        queued.swap(m_queue);
+    }
+    for (const auto& what : queued)
+        what();
+}
+
+LRESULT COutputPane::OnRunOnPaneThread(WPARAM, LPARAM)
+{
+    RunQueued();
     return 0;
 }
 
@@ -80,7 +104,10 @@ void COutputPane::ClearBuild()
 
 void COutputPane::AddBuildMessage(int kind, const char* file, const char* text, int line, int fatal)
 {
-    RunOnPaneThread([&] { AddBuildLine(kind, file, text, line, fatal); });
+    // Copies: a worker's texts may be gone when the pane's thread gets to them.
+    const bool hasFile = file != nullptr;
+    RunOnPaneThread([this, kind, hasFile, path = std::string(file ? file : ""), message = std::string(text ? text : ""),
+                     line, fatal] { AddBuildLine(kind, hasFile ? path.c_str() : nullptr, message.c_str(), line, fatal); });
 }
 
 void COutputPane::AddBuildLine(int kind, const char* file, const char* text, int line, int fatal)
@@ -101,21 +128,21 @@ void COutputPane::AddBuildLine(int kind, const char* file, const char* text, int
             row.Format("%s(%d):   %s", file, line, text ? text : "");
         }
     }
-    if (m_wndBuildList.InsertLine(m_nBuildLines, row, item) >= 0) {
-        if (kind != 0)
-            m_wndBuildList.SetRowColor(m_nBuildLines, CListCtrlForFlatTab::KindColor(kind),
-                                       m_wndBuildList.RowBackground());
+    const COLORREF color = kind != 0 ? CListCtrlForFlatTab::KindColor(kind) : CLR_NONE;
+    if (m_wndBuildList.InsertLine(m_nBuildLines, row, item, color) >= 0)
         ++m_nBuildLines;
-    }
-    if (fatal)
+    if (fatal) {
         AddSummary(0);
-    else if (!m_wndBuildList.m_bHold)
-        ShowLastBuildLine();
+    } else if (!m_wndBuildList.m_bHold) {
+        if (m_pTabCtrl && m_pTabCtrl->GetCurSel() != 0)
+            m_pTabCtrl->SetCurSel(0);
+        m_wndBuildList.FollowRow(m_nBuildLines - 1);
+    }
 }
 
 void COutputPane::ReportBuildSummary(int broken)
 {
-    RunOnPaneThread([&] { AddSummary(broken); });
+    RunOnPaneThread([this, broken] { AddSummary(broken); });
 }
 
 void COutputPane::AddSummary(int broken)
@@ -134,7 +161,7 @@ void COutputPane::ReplaceFileInLastMessages(const char* oldPath, const char* new
 {
     if (!oldPath || !newPath || !*oldPath)
         return;
-    RunOnPaneThread([&] {
+    RunOnPaneThread([this, oldPath = CString(oldPath), newPath = CString(newPath)] {
         for (int row = m_nBuildLines - 1; row >= 1; --row) {
             OutputLineItem* item = m_wndBuildList.GetLineItem(row);
             if (!item || item->line == -1 || item->path != oldPath)
@@ -149,6 +176,7 @@ void COutputPane::ReplaceFileInLastMessages(const char* oldPath, const char* new
 
 BOOL COutputPane::GetBuildResult(int* errors, int* warnings)
 {
+    RunQueued();
     *errors = m_nErrors;
     *warnings = m_nWarnings;
     return m_bFinished && (m_nErrors != 0 || m_nWarnings != 0);
@@ -156,6 +184,7 @@ BOOL COutputPane::GetBuildResult(int* errors, int* warnings)
 
 void COutputPane::ShowLastBuildLine()
 {
+    RunQueued();
     if (!m_pTabCtrl || !m_wndBuildList.m_hWnd)
         return;
     if (m_pTabCtrl->GetCurSel() != 0)
@@ -175,7 +204,7 @@ BOOL COutputPane::RefreshIfRequested()
 
 void COutputPane::BeginFindInFiles(const CString& what, const CString& replacement, int replacing)
 {
-    RunOnPaneThread([&] {
+    RunOnPaneThread([this, what, replacement, replacing] {
         m_wndFindList.DeleteLines();
         m_wndFindList.RemoveAllRowColors();
         m_nFound = 0;
@@ -198,7 +227,7 @@ void COutputPane::BeginFindInFiles(const CString& what, const CString& replaceme
 
 void COutputPane::AddFindResult(const CString& path, const CString& text, int line)
 {
-    RunOnPaneThread([&] {
+    RunOnPaneThread([this, path, text, line] {
         auto* item = new OutputLineItem;
         item->path = path;
         item->line = line - 1;
@@ -207,13 +236,13 @@ void COutputPane::AddFindResult(const CString& path, const CString& text, int li
         row.Format("%s(%d):   %s", static_cast<const char*>(path), line, static_cast<const char*>(text));
         m_wndFindList.InsertLine(m_nFound, row, item);
         if (!m_wndFindList.m_bHold)
-            m_wndFindList.ShowRow(m_nFound);
+            m_wndFindList.FollowRow(m_nFound);
     });
 }
 
 void COutputPane::EndFindInFiles(int completed)
 {
-    RunOnPaneThread([&] {
+    RunOnPaneThread([this, completed] {
         CString end;
         end.Format(LoadText(completed ? zMsgId::kFindOccurrences : zMsgId::kFindBroken), m_nFound);
         m_wndFindList.InsertLine(m_nFound + 1, end, nullptr);
@@ -267,6 +296,7 @@ int COutputPane::CreateLists()
         if (list.m_hWnd) {
             list.DeleteLines();
             list.DestroyWindow();
+            list.m_bDrawingDeferred = 0;  // its timer went with the window
         }
         if (!list.Create(WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER, CRect(0, 0, 0, 0), m_pTabCtrl,
                          ids[i]))

@@ -4,10 +4,14 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include "CListCtrlForFlatTab.h"
 #include "CString.h"
 #include "CWnd.h"
+#include "CXTNoFlickerWnd.h"
 
 class CXTFlatTabCtrl;
 
@@ -26,7 +30,7 @@ public:
     BOOL Create(CWnd* pParent, UINT nID, DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN);
 
     // Build tab, the sink of the build jobs. Callable from any thread: the rows change on the
-    // pane's own thread. kind 0 plain, 1 warning, 2 error; line one-based or -1.
+    // pane's own thread, in the order of the calls; a worker's calls return at once. kind 0 plain, 1 warning, 2 error; line one-based or -1.
     void ClearBuild();
     void AddBuildMessage(int kind, const char* file, const char* text, int line, int fatal);
     void ReportBuildSummary(int broken);
@@ -62,20 +66,24 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Runs what on the pane's thread and waits for it; nothing without a window.
-    void RunOnPaneThread(const std::function<void()>& what);
+    // Runs what on the pane's thread: at once there, else queued for it; nothing without a window.
+    void RunOnPaneThread(std::function<void()> what);
+    void RunQueued();
     void AddBuildLine(int kind, const char* file, const char* text, int line, int fatal);
     void AddSummary(int broken);
 
     CXTFlatTabCtrl* m_pTabCtrl = nullptr;
-    CListCtrlForFlatTab m_wndBuildList;
-    CListCtrlForFlatTab m_wndFindList;
+    // The lists paint through a buffer filled with their background (the list extension).
+    CXTNoFlickerWnd<CListCtrlForFlatTab> m_wndBuildList;
+    CXTNoFlickerWnd<CListCtrlForFlatTab> m_wndFindList;
     int m_nFound = 0;
     int m_nBuildLines = 0;
     int m_nWarnings = 0;
     int m_nErrors = 0;
     int m_bFinished = 0;
     std::atomic<bool> m_bRefreshRequested{false};
+    std::mutex m_queueMutex;
+    std::vector<std::function<void()>> m_queue;  // changes from the workers, in their order
 };
 
 // The main frame's output pane, or null while there is none: the sink's callers skip it then.

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "CCmdUI.h"
+#include "CSolutionConfig.h"
 #include "CXTFlatTabCtrl.h"
 #include "IdeServices.h"
 #include "InterfaceTexts.h"
@@ -197,12 +198,19 @@ TEST_F(OutputPaneTest, RenamingChangesTheTrailingRunOfTheOldFileOnly)
 
 TEST_F(OutputPaneTest, WorkerLinesArriveThroughThePaneAndAHeldListShowsItsEndAtIdle)
 {
-    HostScope scope;
+    // Clicking into a list while a build or a find job runs holds it.
+    for (auto* flag : {&g_solutionConfig.FindThread, &g_solutionConfig.BuildJobThread}) {
+        frame->SetFocus();
+        pane->ClearBuild();
+        *flag = 1;
+        Build().SetFocus();
+        EXPECT_EQ(Build().m_bHold, 1);
+        *flag = 0;
+    }
+    frame->SetFocus();
     pane->ClearBuild();
-    // Clicking into the list while a job runs holds it.
-    scope.host.GetSettings().BuildJobThread = 1;
+    g_solutionConfig.BuildJobThread = 1;
     Build().SetFocus();
-    EXPECT_EQ(Build().m_bHold, 1);
 
     std::atomic<bool> done{false};
     std::thread worker([&] {
@@ -214,7 +222,8 @@ TEST_F(OutputPaneTest, WorkerLinesArriveThroughThePaneAndAHeldListShowsItsEndAtI
     while (!done)
         Pump();
     worker.join();
-    scope.host.GetSettings().BuildJobThread = 0;
+    Pump();  // what the worker queued last
+    g_solutionConfig.BuildJobThread = 0;
 
     ASSERT_EQ(Build().GetItemCount(), 101);
     EXPECT_EQ(Row(Build(), 99), "w.d(100):   warning");
@@ -232,6 +241,25 @@ TEST_F(OutputPaneTest, WorkerLinesArriveThroughThePaneAndAHeldListShowsItsEndAtI
     frame->SetFocus();
     Build().SetFocus();
     EXPECT_EQ(Build().m_bHold, 0);
+}
+
+TEST_F(OutputPaneTest, AWorkerNeverWaitsForThePanesThread)
+{
+    // The window's thread waits for the job without serving its window, as closing the
+    // program may: the worker must still get to its end.
+    pane->ClearBuild();
+    std::thread worker([&] {
+        pane->AddBuildMessage(0, nullptr, "Compiling...", -1, 0);
+        pane->AddBuildMessage(2, "a.d", "bad", 3, 0);
+        pane->ReplaceFileInLastMessages("a.d", "b.d");
+        pane->ReportBuildSummary(0);
+    });
+    worker.join();
+    EXPECT_EQ(Build().GetItemCount(), 0);
+    Pump();
+    ASSERT_EQ(Build().GetItemCount(), 3);
+    EXPECT_EQ(Row(Build(), 1), "b.d(3):   bad");
+    EXPECT_EQ(Row(Build(), 2), "1 error(s), 0 warning(s)");
 }
 
 TEST_F(OutputPaneTest, FindResultsHaveTheirHeadingRowsAndEndLine)
@@ -284,12 +312,14 @@ TEST_F(OutputPaneTest, DoubleClickOpensTheLineInAScriptViewWithTheFocus)
     EXPECT_EQ(CaretLine(b), 29);
 
     // A find result opens its own path, whatever the last build job was.
-    scope.host.GetSettings().BuildMode = 3;
-    scope.host.GetSettings().Destination = "C:\\elsewhere\\";
+    g_solutionConfig.BuildMode = 3;
+    g_solutionConfig.Destination = "C:\\elsewhere\\";
     pane->BeginFindInFiles("line", "", 0);
     pane->AddFindResult(Path("c.d").c_str(), "// line 5", 5);
     DoubleClick(Find(), 1);
     CDocument* c = OpenDocument("c.d");
+    g_solutionConfig.BuildMode = 0;
+    g_solutionConfig.Destination.clear();
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(CaretLine(c), 4);
 }
