@@ -17,6 +17,7 @@
 #include "CXTPCommandBars.h"
 #include "CXTPControls.h"
 #include "CXTPDockingPane.h"
+#include "CXTPEdit.h"
 #include "CXTPDockingPaneLayout.h"
 #include "CXTPDockingPaneTabbedContainer.h"
 #include "CXTPImageManager.h"
@@ -132,6 +133,15 @@ CMainFrame::~CMainFrame() = default;
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
     return CXTPMDIFrameWnd::PreCreateWindow(cs) ? TRUE : FALSE;
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && pMsg->wParam != VK_RETURN &&
+        pMsg->wParam != VK_TAB && pMsg->wParam != VK_ESCAPE &&
+        dynamic_cast<CXTPEdit*>(CWnd::FromHandlePermanent(::GetFocus())))
+        return FALSE;
+    return CXTPMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)

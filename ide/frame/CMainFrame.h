@@ -39,6 +39,9 @@ public:
     // The saved placement, when there is one, then shown with its show command.
     void ShowMainWindow();
 
+    // Keys typed into a command-bar text field stay there, but for Enter, Tab and Escape.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
     CXTPDockingPaneManager* GetDockingPaneManager() { return &m_paneManager; }
     CXTPStatusBar* GetStatusBar() { return &m_wndStatusBar; }
     // The window shown in a pane (200, 201, 202), or null for any other id.

@@ -217,3 +217,21 @@ TEST_F(AppTest, SettingAndColourChangesReachEveryScriptWindow)
         ::SetWindowLongPtrA(hEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_procs[hEdit]));
     }
 }
+
+TEST_F(AppTest, KeysTypedIntoTheFindBoxStayThere)
+{
+    Start();
+    CMainFrame* pFrame = app->Frame();
+    auto* pFind = dynamic_cast<CXTPControlComboBox*>(
+        pFrame->GetCommandBars()->GetAt(1)->GetControls()->FindControl(154));
+    ASSERT_NE(pFind, nullptr);
+    ASSERT_NE(pFind->GetEditCtrl(), nullptr);
+    HWND hEdit = pFind->GetEditCtrl()->GetSafeHwnd();
+    ASSERT_NE(hEdit, nullptr);
+    // F7 is a key of the frame's table (Build/Compile).
+    for (bool inEdit : {false, true}) {
+        ::SetFocus(inEdit ? hEdit : pFrame->GetSafeHwnd());
+        MSG msg = {::GetFocus(), WM_KEYDOWN, VK_F7, 0, 0, {0, 0}};
+        EXPECT_EQ(pFrame->PreTranslateMessage(&msg), inEdit ? FALSE : TRUE) << inEdit;
+    }
+}
