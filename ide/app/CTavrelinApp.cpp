@@ -20,6 +20,7 @@
 #include "CXTPResourceManager.h"
 #include "EngineStartup.h"
 #include "XTPResourceHandles.h"
+#include "zCOption.h"
 
 namespace {
 
@@ -148,6 +149,8 @@ BOOL CTavrelinApp::InitInstance()
     pFrame->ShowMainWindow();
     pFrame->UpdateWindow();
     pFrame->GetOutputPane()->ClearBuild();
+    // The engine's options rest on the folder the program was started in.
+    zCOption::SetStartDirectory(zSTRING(static_cast<const char*>(g_solutionConfig.StartDirectory)));
     EngineStartup();
     return TRUE;
 }

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "AfxIds.h"
+#include "BuildOptions.h"
+#include "CAutoSaveTimer.h"
 #include "CDocTemplate.h"
 #include "CDocument.h"
 #include "CMenu.h"
@@ -15,6 +17,7 @@
 #include "CXTPCommandBars.h"
 #include "CXTPControls.h"
 #include "CXTPDockingPane.h"
+#include "CXTPEdit.h"
 #include "CXTPDockingPaneLayout.h"
 #include "CXTPDockingPaneTabbedContainer.h"
 #include "CXTPImageManager.h"
@@ -25,6 +28,7 @@
 #include "CXTPToolBar.h"
 #include "CXTWindowList.h"
 #include "CXTWindowPlacement.h"
+#include "FrameControls.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
 
@@ -96,6 +100,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_ACTIVATE()
+    ON_WM_TIMER()
+    ON_MESSAGE(WM_CMDBARS_CREATECONTROL, OnCreateControl)
+    ON_NOTIFY(CBN_XTP_EXECUTE, ID_PLATFORM_COMBO, OnPlatformExecute)
+    ON_UPDATE_COMMAND_UI(ID_PLATFORM_COMBO, OnUpdatePlatform)
     ON_MESSAGE(WM_DOCKPANE_NOTIFY, OnDockingPaneNotify)
     ON_MESSAGE(WM_SETTINGCHANGE, OnForwardToEditor)
     ON_MESSAGE(WM_SYSCOLORCHANGE, OnForwardToEditor)
@@ -125,6 +133,15 @@ CMainFrame::~CMainFrame() = default;
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
     return CXTPMDIFrameWnd::PreCreateWindow(cs) ? TRUE : FALSE;
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && pMsg->wParam != VK_RETURN &&
+        pMsg->wParam != VK_TAB && pMsg->wParam != VK_ESCAPE &&
+        dynamic_cast<CXTPEdit*>(CWnd::FromHandlePermanent(::GetFocus())))
+        return FALSE;
+    return CXTPMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
@@ -174,6 +191,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     for (UINT nID : kPaneIds)
         CreatePaneWindow(nID);
 
+    LoadBuildOptions();
     LoadLayout(CurrentLanguage());
 
     m_paneManager.SetImageManager(pCommandBars->GetImageManager());
@@ -183,6 +201,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     // The MDI tabs: the command bars' tab window until the docking library's own arrives.
     m_MTIClientWnd.Attach(this, pCommandBars);
     pImages->SetIcons(135);
+    GetAutoSaveTimer().Attach(m_hWnd);
     return 0;
 }
 
@@ -353,6 +372,8 @@ void CMainFrame::StopWorkersAndWait()
 void CMainFrame::OnClose()
 {
     StopWorkersAndWait();
+    SaveFindList(m_pFindCombo);
+    SaveBuildOptions();
     SaveLayout(CurrentLanguage());
     if (!m_bCanClose)
         return;
@@ -366,6 +387,8 @@ void CMainFrame::OnClose()
 
 void CMainFrame::OnDestroy()
 {
+    GetAutoSaveTimer().Detach();
+    m_pFindCombo = nullptr;
     // The jobs' messages go nowhere from here on.
     if (m_pOutputTarget) {
         GetTavrelinIdeServices().SetOutputTarget(nullptr);
@@ -470,6 +493,33 @@ void CMainFrame::OnMoreWindows()
 {
     CXTWindowList dialog(this);
     dialog.DoModal();
+}
+
+LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam)
+{
+    CXTPControlComboBox* pFindCombo = nullptr;
+    if (!CreateFrameControl(reinterpret_cast<XTP_CREATECONTROL*>(lParam), &pFindCombo))
+        return 0;
+    if (pFindCombo)
+        m_pFindCombo = pFindCombo;
+    return 1;
+}
+
+void CMainFrame::OnPlatformExecute(NMHDR* pNotify, LRESULT* pResult)
+{
+    if (OnPlatformComboExecute(pNotify) && pResult)
+        *pResult = 1;
+}
+
+void CMainFrame::OnUpdatePlatform(CCmdUI* pCmdUI)
+{
+    UpdatePlatformCombo(pCmdUI);
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent)
+{
+    GetAutoSaveTimer().OnTimer(nIDEvent);
+    Default();
 }
 
 void CMainFrame::OnUpdateStatusText(CCmdUI* pCmdUI)

@@ -15,6 +15,7 @@
 #include "CXTPTabClientWnd.h"
 
 class CBuildOutputTarget;
+class CXTPControlComboBox;
 class CXTPDockingPane;
 class CXTPDockingPaneBase;
 
@@ -37,6 +38,9 @@ public:
     void ReloadMenus();
     // The saved placement, when there is one, then shown with its show command.
     void ShowMainWindow();
+
+    // Keys typed into a command-bar text field stay there, but for Enter, Tab and Escape.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     CXTPDockingPaneManager* GetDockingPaneManager() { return &m_paneManager; }
     CXTPStatusBar* GetStatusBar() { return &m_wndStatusBar; }
@@ -61,6 +65,11 @@ protected:
     void OnMoreWindows();
     void OnUpdateStatusText(CCmdUI* pCmdUI);
     void OnUpdateDisabled(CCmdUI* pCmdUI);
+    // The bars' own controls, the platform combo and the autosave timer (ide/toolbar).
+    LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
+    void OnPlatformExecute(NMHDR* pNotify, LRESULT* pResult);
+    void OnUpdatePlatform(CCmdUI* pCmdUI);
+    void OnTimer(UINT_PTR nIDEvent);
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     DECLARE_MESSAGE_MAP()
 
@@ -83,4 +92,5 @@ protected:
     std::unique_ptr<CBuildOutputTarget> m_pOutputTarget;
     CXTPStatusBar m_wndStatusBar;
     HWND m_hWndFocus = nullptr;  // the focus when the frame was last deactivated
+    CXTPControlComboBox* m_pFindCombo = nullptr;  // the toolbar's find box, owned by its bar
 };

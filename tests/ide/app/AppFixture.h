@@ -16,8 +16,13 @@ extern const char kTestProfile[];
 class TestApp : public CTavrelinApp {
 public:
     explicit TestApp(std::string layoutBase) : CTavrelinApp(kTestProfile), m_layoutBase(std::move(layoutBase)) {}
-    // No modal prompts in a test: every question is cancelled.
-    int DoMessageBox(const char*, UINT, UINT) override { return IDCANCEL; }
+    // No modal prompts in a test: every question is counted and cancelled.
+    int DoMessageBox(const char*, UINT, UINT) override
+    {
+        m_nPrompts++;
+        return IDCANCEL;
+    }
+    int m_nPrompts = 0;
     CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(m_pMainWnd); }
 
 protected:

@@ -15,6 +15,9 @@
 #include "CSolutionConfig.h"
 #include "CXTPCommandBars.h"
 #include "CXTPControl.h"
+#include "CXTPControlComboBox.h"
+#include "CXTPControls.h"
+#include "XTPCommandBarsTypes.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPMenuBar.h"
@@ -63,6 +66,22 @@ TEST_F(AppTest, FirstStartArrangesPanesBarsAndIndicators)
     ASSERT_GE(pBars->GetCount(), 2);
     EXPECT_EQ(std::string(pBars->GetAt(1)->GetTitle()), "Standard");
     EXPECT_EQ(pBars->GetAt(1)->GetBarID(), 128u);
+
+    // Both combos on the toolbar; the platform one follows the record at idle and sets it
+    // when an item is picked.
+    auto* pPlatform = dynamic_cast<CXTPControlComboBox*>(pBars->GetAt(1)->GetControls()->FindControl(150));
+    auto* pFind = dynamic_cast<CXTPControlComboBox*>(pBars->GetAt(1)->GetControls()->FindControl(154));
+    ASSERT_TRUE(pPlatform && pFind);
+    g_solutionConfig.Platform = 1;
+    app->OnIdle(0);
+    EXPECT_EQ(pPlatform->GetCurSel(), 1);
+    pPlatform->SetCurSel(0);
+    NMXTPCONTROL notify = {};
+    notify.hdr.idFrom = 150;
+    notify.hdr.code = CBN_XTP_EXECUTE;
+    notify.pControl = pPlatform;
+    pFrame->SendMessage(WM_CMDBARS_EXECUTE, 150, reinterpret_cast<LPARAM>(&notify));
+    EXPECT_EQ(g_solutionConfig.Platform, 0);
 
     // Saved at once: the docking part is the first arrangement's golden form, but for the
     // sizes the splitters took in this window.
@@ -196,5 +215,23 @@ TEST_F(AppTest, SettingAndColourChangesReachEveryScriptWindow)
     for (HWND hEdit : edits) {
         EXPECT_EQ(g_heard[hEdit], 2) << "each script window hears of both";
         ::SetWindowLongPtrA(hEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_procs[hEdit]));
+    }
+}
+
+TEST_F(AppTest, KeysTypedIntoTheFindBoxStayThere)
+{
+    Start();
+    CMainFrame* pFrame = app->Frame();
+    auto* pFind = dynamic_cast<CXTPControlComboBox*>(
+        pFrame->GetCommandBars()->GetAt(1)->GetControls()->FindControl(154));
+    ASSERT_NE(pFind, nullptr);
+    ASSERT_NE(pFind->GetEditCtrl(), nullptr);
+    HWND hEdit = pFind->GetEditCtrl()->GetSafeHwnd();
+    ASSERT_NE(hEdit, nullptr);
+    // F7 is a key of the frame's table (Build/Compile).
+    for (bool inEdit : {false, true}) {
+        ::SetFocus(inEdit ? hEdit : pFrame->GetSafeHwnd());
+        MSG msg = {::GetFocus(), WM_KEYDOWN, VK_F7, 0, 0, {0, 0}};
+        EXPECT_EQ(pFrame->PreTranslateMessage(&msg), inEdit ? FALSE : TRUE) << inEdit;
     }
 }

@@ -7,8 +7,12 @@
 
 #include "AppFixture.h"
 #include "CCmdUI.h"
+#include "CDocTemplate.h"
+#include "CDocument.h"
 #include "CSolutionConfig.h"
+#include "OpenDocuments.h"
 #include "IdeServices.h"
+#include "zCOption.h"
 #include "CXTPDockingPane.h"
 
 namespace {
@@ -38,6 +42,7 @@ TEST_F(AppTest, StartMakesTheProjectsFolderBesideAndEndsWithZeroAfterSaving)
     EXPECT_NE(::GetFileAttributesA((projects + "Anims").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(std::string(g_solutionConfig.ProjectsRoot), projects);
     EXPECT_EQ(std::string(g_solutionConfig.StartDirectory), root + "\\Ide");
+    EXPECT_EQ(std::string(zCOption::GetStartDirectory().c_str()), root + "\\Ide") << "the engine's base";
     EXPECT_EQ(g_solutionConfig.Ready.load(), 1);
     EXPECT_TRUE(app->Frame()->IsWindowVisible());
 
@@ -142,4 +147,22 @@ TEST_F(AppTest, ABuildSummaryBringsTheClosedOutputPaneBackAtIdle)
     app->Frame()->GetOutputPane()->GetBuildResult(&errors, &warnings);
     EXPECT_EQ(errors, 0);
     EXPECT_EQ(warnings, 0);
+}
+
+TEST_F(AppTest, SavingModifiedDocumentsPassesOverTheUntitledOne)
+{
+    Start();
+    // The first start's new script, typed into: it has no file to be saved to.
+    CDocument* pUntitled = nullptr;
+    for (POSITION tpl = app->GetFirstDocTemplatePosition(); tpl && !pUntitled;) {
+        CDocTemplate* pTemplate = app->GetNextDocTemplate(tpl);
+        POSITION doc = pTemplate->GetFirstDocPosition();
+        pUntitled = doc ? pTemplate->GetNextDoc(doc) : nullptr;
+    }
+    ASSERT_NE(pUntitled, nullptr);
+    ASSERT_TRUE(pUntitled->GetPathName().IsEmpty());
+    pUntitled->SetModifiedFlag(TRUE);
+    SaveModifiedDocuments();
+    EXPECT_TRUE(pUntitled->IsModified());
+    EXPECT_EQ(app->m_nPrompts, 0) << "no failed save to be told of";
 }
