@@ -3,43 +3,14 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "CSrcDialog.h"
 #include "CSrcManager.h"
+#include "SettingsFixture.h"
 
 namespace {
-
-CDialog* g_dialog = nullptr;
-std::function<void(HWND)> g_play;
-
-void CALLBACK PlayStep(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    if (!g_dialog || !g_dialog->m_hWnd)
-        return;  // not up yet
-    ::KillTimer(nullptr, timer);
-    auto play = std::move(g_play);
-    play(g_dialog->m_hWnd);
-}
-
-// Runs the dialog; play acts once inside its loop.
-INT_PTR PlayModal(CDialog& dialog, std::function<void(HWND)> play)
-{
-    g_dialog = &dialog;
-    g_play = std::move(play);
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, PlayStep);
-    const INT_PTR result = dialog.DoModal();
-    ::KillTimer(nullptr, timer);
-    g_dialog = nullptr;
-    return result;
-}
-
-void Press(HWND dialog, int id)
-{
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-}
 
 std::vector<std::string> Entries()
 {
@@ -82,7 +53,7 @@ TEST(SrcDialog, ProposesTheLastEntrySortingBeforeTheNameAndInsertsAfterOrBeforeI
             ::GetDlgItemTextA(hWnd, 1022, text, sizeof text);
             prompt = text;
             ::CheckDlgButton(hWnd, 1023, c.before ? BST_CHECKED : BST_UNCHECKED);
-            Press(hWnd, IDOK);
+            Click(hWnd, IDOK);
         });
         EXPECT_EQ(result, IDOK) << c.name;
         EXPECT_EQ(proposed, c.proposed) << c.name;

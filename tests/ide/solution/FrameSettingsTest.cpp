@@ -8,12 +8,14 @@
 
 #include "BuildOptions.h"
 #include "CAutoSaveTimer.h"
+#include "CCmdUI.h"
 #include "CControlProjectLists.h"
 #include "CSolutionConfig.h"
 #include "CWinApp.h"
 #include "CXTPCommandBar.h"
 #include "CXTPControlComboBox.h"
 #include "CXTPControlComboBoxList.h"
+#include "CXTPControls.h"
 #include "CXTPToolBar.h"
 #include "EditorSettings.h"
 #include "FrameControls.h"
@@ -192,6 +194,37 @@ TEST_F(FrameSettingsTest, TheFrameMakesTheComboBoxesOfTheStandardBarAndTheListBu
     g_solutionConfig.Platform = 0;
     standard->InternalRelease();
     other->InternalRelease();
+}
+
+TEST_F(FrameSettingsTest, ThePlatformComboFollowsThePlatformAtTheIdleUpdate)
+{
+    auto* bar = static_cast<CXTPToolBar*>(CXTPToolBar::CreateObject());
+    bar->GetControls()->Add(xtpControlButton, 57600);
+    auto* combo = dynamic_cast<CXTPControlComboBox*>(bar->GetControls()->Add(xtpControlComboBox, ID_PLATFORM_COMBO));
+    ASSERT_NE(combo, nullptr);
+    combo->AddString("Varnok");
+    combo->AddString("Varnok 2");
+    combo->SetCurSel(1);
+
+    CCmdUI state;  // as the bar's update pass fills it: the bar and the control's index
+    state.m_pOther = bar;
+    state.m_nIndex = 1;
+    state.m_nID = ID_PLATFORM_COMBO;
+    g_solutionConfig.Platform = 0;  // a solution saved for the first game was loaded
+    UpdatePlatformCombo(&state);
+    EXPECT_EQ(combo->GetCurSel(), 0);
+    g_solutionConfig.Platform = 1;
+    UpdatePlatformCombo(&state);
+    EXPECT_EQ(combo->GetCurSel(), 1);
+
+    // An update for a control that is no combo (or a bar without one) changes nothing.
+    state.m_nIndex = 0;
+    UpdatePlatformCombo(&state);
+    state.m_nIndex = 7;
+    UpdatePlatformCombo(&state);
+    EXPECT_EQ(combo->GetCurSel(), 1);
+    g_solutionConfig.Platform = 0;
+    bar->InternalRelease();
 }
 
 }  // namespace
