@@ -7,6 +7,7 @@
 
 #include "CException.h"
 #include "CSolutionConfig.h"
+#include "CSrcDialog.h"
 #include "CStdioFile.h"
 
 namespace {
@@ -121,6 +122,12 @@ void CSrcManager::ReplaceFile(const CString& oldEntry, const CString& newEntry)
         return;
     CString entry = newEntry;
     m_arrFiles.SetAt(index, entry);
+}
+
+void CSrcManager::InsertWithDialog(const CString& name)
+{
+    CSrcDialog dialog(name, 1, nullptr);
+    dialog.DoModal();
 }
 
 CSrcManager* GetSrcManager()

@@ -31,6 +31,8 @@ public:
     // Remove, or replace in place, the first entry that is the given relative path (any case).
     void RemoveFile(const CString& entry);
     void ReplaceFile(const CString& oldEntry, const CString& newEntry);
+    // Asks where the name goes (CSrcDialog) and inserts it there.
+    void InsertWithDialog(const CString& name);
 
     int GetCount() const { return m_arrFiles.GetSize(); }
     const CString& GetAt(int index) const { return m_arrFiles.GetAt(index); }

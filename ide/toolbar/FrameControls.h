@@ -1,0 +1,32 @@
+// The command-bar controls the main frame makes itself (the platform and find combos, the
+// project-list menu buttons), the platform combo's notification and update, and the
+// find history kept in the registry section "FindList".
+#pragma once
+
+#include <windows.h>
+
+class CCmdUI;
+class CXTPControlComboBox;
+struct XTP_CREATECONTROL;
+
+enum {
+    ID_PLATFORM_COMBO = 150,
+    ID_FIND_COMBO = 154,
+    ID_RECENT_SOLUTIONS = 32775,
+    ID_SET_ACTIVE_PROJECT = 32810,
+    IDR_STANDARD_TOOLBAR = 128
+};
+
+// Answers the bars' control-creation request: TRUE when it made the control. A find combo it
+// makes is handed back through findCombo and filled from the find history.
+BOOL CreateFrameControl(XTP_CREATECONTROL* request, CXTPControlComboBox** findCombo);
+
+// The platform combo's execute notification: Platform takes its selection. TRUE when handled.
+BOOL OnPlatformComboExecute(NMHDR* notify);
+// The platform combo follows Platform; the command is always enabled.
+void UpdatePlatformCombo(CCmdUI* pCmdUI);
+
+// "CountList" lines "Find0".. into the combo's list; line 0 selected.
+void LoadFindList(CXTPControlComboBox* combo);
+// The combo's lines back to the registry. Without a combo the stored history is kept.
+void SaveFindList(CXTPControlComboBox* combo);
