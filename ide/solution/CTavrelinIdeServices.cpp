@@ -1,6 +1,7 @@
 // The IDE's host services, forwarding to the record, the source list, the output pane and the frame.
 #include "CTavrelinIdeServices.h"
 
+#include "CInsertManager.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
 
@@ -62,9 +63,19 @@ void CTavrelinIdeServices::ReplaceFileInLastMessages(const zSTRING& oldName, con
         output->ReplaceFileInLastMessages(oldName, newName);
 }
 
-void CTavrelinIdeServices::InsertFilesInGame(int)
+CTavrelinIdeServices::CTavrelinIdeServices()
 {
+    // The insert manager asks for a missing game folder on the thread that made it: this one.
+    GetInsertManager();
+}
+
+void CTavrelinIdeServices::InsertFilesInGame(int kind)
+{
+    CInsertManager& manager = GetInsertManager();
+    for (const zSTRING& name : m_insertFiles)
+        manager.m_arrFiles.Add(CString(name.c_str()));
     m_insertFiles.clear();
+    manager.InsertFilesInGame(kind);
 }
 
 int CTavrelinIdeServices::GetSourceListEntryCount()

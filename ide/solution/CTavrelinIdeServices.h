@@ -29,6 +29,8 @@ public:
 
 class CTavrelinIdeServices : public zCIdeServices {
 public:
+    // Made at start-up on the user-interface thread.
+    CTavrelinIdeServices();
     // The settings are g_solutionConfig.
     zTBuildSettings& GetSettings() override;
     zSTRING GetProjectFolder() override;
@@ -38,7 +40,7 @@ public:
     void ReplaceFileInLastMessages(const zSTRING& oldName, const zSTRING& newName) override;
 
     std::vector<zSTRING>& GetInsertFileList() override { return m_insertFiles; }
-    // No game folders are written yet: the waiting names are dropped.
+    // Hands the waiting names to the insert manager, which copies them into the game.
     void InsertFilesInGame(int kind) override;
 
     int GetSourceListEntryCount() override;
