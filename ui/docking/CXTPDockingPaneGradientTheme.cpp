@@ -7,6 +7,7 @@
 #include "CXTPDrawHelpers.h"
 #include "ExcludeCornerPixels.h"
 #include "CXTPTabPaintManager.h"
+#include "CXTSystemData.h"
 
 // ---- Gradient (5) -----------------------------------------------------------------------------
 
@@ -181,6 +182,7 @@ void CXTPDockingPaneBoldGradientTheme::RefreshMetrics()
     if (m_bUseSystemFont) {
         LOGFONTA lf = {};
         ::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0);
+        CXTSystemData::FitCharSet(lf);
         std::memset(lf.lfFaceName, 0, sizeof(lf.lfFaceName));
         std::strcpy(lf.lfFaceName, "Arial");
         lf.lfWeight = FW_BOLD;

@@ -13,6 +13,7 @@
 #include "CXTPEmptyRect.h"
 #include "CXTPFontDC.h"
 #include "CXTPTabManager.h"
+#include "CXTSystemData.h"
 #include "CXTPTabPaintManager.h"
 
 CXTPDockingPanePaintManager::CXTPDockingPanePaintManager()
@@ -104,6 +105,7 @@ void CXTPDockingPanePaintManager::RefreshBaseMetrics()
         ncm.cbSize = 340;
         if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &ncm, 0)) {
             LOGFONTA lf = ncm.lfSmCaptionFont;
+            CXTSystemData::FitCharSet(lf);
             if (!m_bBoldCaption)
                 lf.lfWeight = FW_NORMAL;
             SetCaptionFont(&lf, TRUE);

@@ -11,6 +11,7 @@
 #include "CXTPTabAppearance.h"
 #include "CXTPTabColorSet.h"
 #include "CXTPTabManager.h"
+#include "CXTSystemData.h"
 
 CXTPTabPaintManager::CXTPTabPaintManager()
 {
@@ -125,8 +126,10 @@ void CXTPTabPaintManager::RefreshMetrics()
 {
     if (m_bUseStandardFont) {
         LOGFONTA lf = {};
-        if (::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0))
+        if (::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0)) {
+            CXTSystemData::FitCharSet(lf);
             SetFontIndirect(&lf, TRUE);
+        }
     }
     m_pColorSet->RefreshMetrics();
     m_pAppearanceSet->RefreshMetrics();

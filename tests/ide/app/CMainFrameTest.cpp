@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <map>
+#include <utility>
 #include <regex>
 #include <thread>
 
@@ -20,6 +21,8 @@
 #include "XTPCommandBarsTypes.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPanePaintManager.h"
+#include "CXTPStatusBar.h"
+#include "CXTPTabPaintManager.h"
 #include "CXTPMenuBar.h"
 #include "CXTPToolBar.h"
 
@@ -105,8 +108,24 @@ TEST_F(AppTest, RussianSavesTheEnglishLayoutLoadsItsOwnAndRetitles)
     EXPECT_EQ(std::string(pManager->FindPane(ID_PANE_OUTPUT)->GetTitle()),
               "\xCE\xEA\xED\xEE \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE9");  // "Окно сообщений"
     // Menu texts reach the bars through the system's code page: Cyrillic only where it is one.
-    if (::GetACP() == 1251)
+    // Pane captions, tabs and status panes draw in the screen's character set too, or their
+    // Cyrillic comes out as Western letters (Wine's metric fonts claim the Western set).
+    if (::GetACP() == 1251) {
         EXPECT_EQ(std::string(pBars->GetMenuBar()->GetControl(0)->GetCaption()), "&\xD4\xE0\xE9\xEB");  // "&Файл"
+        HDC hdc = ::GetDC(nullptr);
+        const int screen = ::GetTextCharset(hdc);
+        const std::pair<const char*, HFONT> fonts[] = {
+            {"pane caption", *pManager->GetPaintManager()->GetCaptionFont()},
+            {"pane tab", *pManager->GetPaintManager()->GetTabPaintManager()->GetFont(FALSE, FALSE)},
+            {"status bar", pFrame->GetStatusBar()->GetFont()},
+        };
+        for (const auto& font : fonts) {
+            HGDIOBJ hOld = ::SelectObject(hdc, font.second);
+            EXPECT_EQ(::GetTextCharset(hdc), screen) << font.first;
+            ::SelectObject(hdc, hOld);
+        }
+        ::ReleaseDC(nullptr, hdc);
+    }
 
     // The same language again neither saves nor loads.
     const std::string english = ReadFileText(LayoutFile("_en"));

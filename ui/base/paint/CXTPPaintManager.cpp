@@ -158,6 +158,7 @@ void CXTPPaintManager::UpdateFonts()
 
     LOGFONTA lfIcon = {};
     ::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(lfIcon), &lfIcon, 0);
+    CXTSystemData::FitCharSet(lfIcon);
     m_fontSmCaption.DeleteObject();
     m_fontSmCaption.CreateFontIndirect(&ncm.lfSmCaptionFont);
     m_fontIconTitle.DeleteObject();

@@ -40,7 +40,19 @@ CXTPNonClientMetrics::CXTPNonClientMetrics() : NONCLIENTMETRICSA()
 {
     cbSize = sizeof(NONCLIENTMETRICSA);
     auto read = g_source.pfnNonClientMetrics ? g_source.pfnNonClientMetrics : SystemNonClientMetrics;
-    read(this);
+    if (read(this)) {
+        for (LOGFONTA* pFont : {&lfCaptionFont, &lfSmCaptionFont, &lfMenuFont, &lfStatusFont, &lfMessageFont})
+            CXTSystemData::FitCharSet(*pFont);
+    }
+}
+
+void CXTSystemData::FitCharSet(LOGFONTA& logFont)
+{
+    if (logFont.lfCharSet != ANSI_CHARSET)
+        return;
+    HDC hdcScreen = ::GetDC(nullptr);
+    logFont.lfCharSet = static_cast<BYTE>(::GetTextCharset(hdcScreen));
+    ::ReleaseDC(nullptr, hdcScreen);
 }
 
 CXTSystemData::FontSource CXTSystemData::SetFontSource(const FontSource& source)
@@ -185,6 +197,7 @@ BOOL CXTSystemData::CreateSysFonts(const char* lpszFaceName, const char* lpszVer
     auto readIconTitle = g_source.pfnIconTitleFont ? g_source.pfnIconTitleFont : SystemIconTitleFont;
     if (!readIconTitle(&iconTitle))
         return FALSE;
+    FitCharSet(iconTitle);
     if (!CreateFontFrom(iconTitle, fontIconTitle) || !CreateFontFrom(iconTitle, fontIconTitleBold, FW_BOLD))
         return FALSE;
     if (!CreateFontFrom(metrics.lfStatusFont, fontStatus) || !CreateFontFrom(metrics.lfSmCaptionFont, fontSmCaption))

@@ -26,7 +26,8 @@ public:
 
 const CXTOSVersionInfo& XTOSVersionInfo();
 
-// The system's non-client metrics (menu, status and caption fonts among them).
+// The system's non-client metrics (menu, status and caption fonts among them), their fonts
+// fitted to the code page (CXTSystemData::FitCharSet).
 struct CXTPNonClientMetrics : public NONCLIENTMETRICSA {
     CXTPNonClientMetrics();
 };
@@ -60,6 +61,10 @@ public:
     BOOL FontExists(const char* lpszFaceName) const;
     // Replaces font by a copy of logFont with weight, orientation and escapement changed
     // unless -1 and the underline byte unless 255.
+    // A font read from the system's metrics may claim the Western set where the code page is
+    // another (Wine does); such a font would draw this code page's texts in Western letters.
+    // It takes the set the screen's text is drawn in; other sets are kept.
+    static void FitCharSet(LOGFONTA& logFont);
     static BOOL CreateFontFrom(const LOGFONTA& logFont, CFont& font, int nWeight = -1, BYTE bUnderline = 255,
                                int nOrientation = -1, int nEscapement = -1);
 

@@ -8,6 +8,7 @@
 #include "CXTPCommandBars.h"
 #include "CXTPFontDC.h"
 #include "CXTPPaintManager.h"
+#include "CXTSystemData.h"
 
 IMPLEMENT_DYNAMIC(CXTPStatusBar, CStatusBar)
 
@@ -27,10 +28,8 @@ const int kMinBarHeight = 20;
 
 CXTPStatusBar::CXTPStatusBar()
 {
-    NONCLIENTMETRICSA metrics = {};
-    metrics.cbSize = sizeof(metrics);
-    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        m_font.CreateFontIndirect(&metrics.lfStatusFont);
+    CXTPNonClientMetrics metrics;
+    m_font.CreateFontIndirect(&metrics.lfStatusFont);
 }
 
 CXTPStatusBar::~CXTPStatusBar()

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "CXTPColorManager.h"
 #include "XTPResourceHandles.h"
@@ -162,6 +163,23 @@ TEST_F(SystemDataTest, GlyphFontIsMarlettAtIconTitleHeight)
     EXPECT_EQ(0, glyph.lfWeight);
     EXPECT_EQ(FW_BOLD, LogFont(data.fontIconTitleBold).lfWeight);
     EXPECT_EQ(-17, LogFont(data.fontIconTitle).lfHeight);
+}
+
+TEST(SystemDataFitCharSet, WesternTakesTheScreensSetOthersAreKept)
+{
+    HDC hdc = ::GetDC(nullptr);
+    const BYTE screen = static_cast<BYTE>(::GetTextCharset(hdc));
+    ::ReleaseDC(nullptr, hdc);
+    const std::pair<BYTE, BYTE> cases[] = {
+        {ANSI_CHARSET, screen},           {DEFAULT_CHARSET, DEFAULT_CHARSET}, {SYMBOL_CHARSET, SYMBOL_CHARSET},
+        {RUSSIAN_CHARSET, RUSSIAN_CHARSET}, {GREEK_CHARSET, GREEK_CHARSET},
+    };
+    for (const auto& c : cases) {
+        LOGFONTA font = {};
+        font.lfCharSet = c.first;
+        CXTSystemData::FitCharSet(font);
+        EXPECT_EQ(c.second, font.lfCharSet) << "set " << int(c.first);
+    }
 }
 
 TEST_F(SystemDataTest, ComCtlVersionIsAskedOnce)
