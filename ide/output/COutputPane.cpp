@@ -217,7 +217,9 @@ void COutputPane::BeginFindInFiles(const CString& what, const CString& replaceme
         m_wndFindList.InsertLine(0, heading, nullptr);
         if (m_pTabCtrl)
             m_pTabCtrl->SetCurSel(1);
-        m_wndFindList.SendMessage(WM_SETREDRAW, 1);
+        // Drawn now, and the hits that follow go in undrawn again: switching redrawing on behind
+        // the list's back would draw every hit row by row.
+        m_wndFindList.EndDeferredDrawing();
         if (m_pTabCtrl)
             m_pTabCtrl->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         m_wndFindList.m_bHold = 0;

@@ -200,6 +200,14 @@ TEST_F(FindInFilesTest, OneWorkerAtATimeOnTheListAsItStoodAtTheStart)
                                                 "1 occurrence(s) have been found."}));
 }
 
+TEST_F(FindInFilesTest, HitsAfterTheStartRowGoInUndrawnUntilTheBurstPauses)
+{
+    pane->BeginFindInFiles("Npc", "", 0);
+    EXPECT_EQ(Find().m_bDrawingDeferred, 0) << "the start row is drawn, and the list knows it draws";
+    pane->AddFindResult(Path("a.d").c_str(), "Npc", 1);
+    EXPECT_EQ(Find().m_bDrawingDeferred, 1);
+}
+
 TEST_F(FindInFilesTest, TheRequestJoinsTheProjectFolderToEachListedEntry)
 {
     g_solutionConfig.ProjectsRoot = "C:\\P\\";
