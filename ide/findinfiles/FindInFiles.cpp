@@ -10,6 +10,7 @@
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
 #include "MessageIds.h"
+#include "zSTRING.h"
 
 namespace {
 
@@ -119,6 +120,30 @@ BOOL RewriteFile(const CString& path, const std::string& bytes)
     return FALSE;
 }
 
+// Each line of the text, the first hit on it replaced; every line keeps its ending, a last line
+// without one stays without. report gets each changed line's one-based number and new text.
+template <class Report>
+std::string ReplaceFirstHitPerLine(const std::string& text, const zSTRING& find, const zSTRING& replacement,
+                                   BOOL matchCase, BOOL wholeWord, Report report)
+{
+    std::string result;
+    result.reserve(text.size());
+    ForEachLine(text, [&](int number, std::size_t start, std::size_t length, std::size_t ending) {
+        const zSTRING line(text.substr(start, length));
+        const int hit = FindHit(line, find, matchCase, wholeWord);
+        if (hit < 0) {
+            result.append(text, start, length + ending);
+            return true;
+        }
+        const std::string changed = line.substr(0, hit) + replacement + line.substr(hit + find.size());
+        report(number, changed);
+        result += changed;
+        result.append(text, start + length, ending);
+        return true;
+    });
+    return result;
+}
+
 // Runs a worker's body with the interface language and ends the run: the end row, the flag cleared.
 template <class Body>
 DWORD RunWorker(void* argument, BOOL replacing, Body body)
@@ -138,28 +163,6 @@ DWORD RunWorker(void* argument, BOOL replacing, Body body)
 }
 
 }  // namespace
-
-std::string ReplaceFirstHitPerLine(const std::string& text, const zSTRING& find, const zSTRING& replacement,
-                                   BOOL matchCase, BOOL wholeWord,
-                                   const std::function<void(int line, const std::string& text)>& report)
-{
-    std::string result;
-    result.reserve(text.size());
-    ForEachLine(text, [&](int number, std::size_t start, std::size_t length, std::size_t ending) {
-        const zSTRING line(text.substr(start, length));
-        const int hit = FindHit(line, find, matchCase, wholeWord);
-        if (hit < 0) {
-            result.append(text, start, length + ending);
-            return true;
-        }
-        const std::string changed = line.substr(0, hit) + replacement + line.substr(hit + find.size());
-        report(number, changed);
-        result += changed;
-        result.append(text, start + length, ending);
-        return true;
-    });
-    return result;
-}
 
 FindInFilesRequest TakeFindInFilesRequest()
 {

@@ -4,12 +4,9 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <string>
 #include <vector>
 
 #include "CString.h"
-#include "zSTRING.h"
 
 // What one run works on, taken on the user-interface thread when it starts: edits of the find
 // state or of the source list made while it runs do not reach the worker.
@@ -35,8 +32,3 @@ BOOL IsFindInFilesWorkerAlive();
 DWORD WINAPI FindInFilesThread(void* request);
 DWORD WINAPI ReplaceInFilesThread(void* request);
 
-// Each line of the text, the first hit on it replaced; every line keeps its ending, a last
-// line without one stays without. report gets each changed line's one-based number and new text.
-std::string ReplaceFirstHitPerLine(const std::string& text, const zSTRING& find, const zSTRING& replacement,
-                                   BOOL matchCase, BOOL wholeWord,
-                                   const std::function<void(int line, const std::string& text)>& report);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CCmdUI.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
 #include "FindInFiles.h"
@@ -15,6 +16,11 @@
 namespace {
 
 constexpr std::uintptr_t kRunning = 1;
+
+struct CommandState : CCmdUI {
+    BOOL enabled = -1;
+    void Enable(BOOL bOn) override { enabled = bOn; }
+};
 
 class FindInFilesTest : public OutputPaneTest {
 protected:
@@ -206,6 +212,33 @@ TEST_F(FindInFilesTest, HitsAfterTheStartRowGoInUndrawnUntilTheBurstPauses)
     EXPECT_EQ(Find().m_bDrawingDeferred, 0) << "the start row is drawn, and the list knows it draws";
     pane->AddFindResult(Path("a.d").c_str(), "Npc", 1);
     EXPECT_EQ(Find().m_bDrawingDeferred, 1);
+}
+
+TEST_F(FindInFilesTest, TheCommandsNeedAProjectAndNoWorker)
+{
+    const std::string bytes = "x\r\n";
+    CTavrelinDoc* doc = Open("a.d", &bytes);
+    ASSERT_NE(doc, nullptr);
+    CView* view = ViewOf(doc);
+    const struct {
+        int projects;
+        std::uintptr_t worker;
+        BOOL enabled;
+    } cases[] = {{0, 0, FALSE}, {1, 0, TRUE}, {1, kRunning, FALSE}};
+    for (const auto& c : cases) {
+        g_solutionConfig.Projects.RemoveAll();
+        if (c.projects)
+            g_solutionConfig.Projects.Add(CString("Q"));
+        g_solutionConfig.FindThread = c.worker;
+        for (UINT id : {152u, 33182u}) {
+            SCOPED_TRACE(testing::Message() << id << " projects " << c.projects << " worker " << c.worker);
+            CommandState state;
+            state.m_nID = id;
+            state.DoUpdate(view, FALSE);
+            EXPECT_EQ(state.enabled, c.enabled);
+        }
+    }
+    g_solutionConfig.Projects.RemoveAll();
 }
 
 TEST_F(FindInFilesTest, TheRequestJoinsTheProjectFolderToEachListedEntry)
