@@ -28,6 +28,8 @@
 #include "CXTPToolBar.h"
 #include "CXTWindowList.h"
 #include "CXTWindowPlacement.h"
+#include "FileWatcher.h"
+#include "FindInFiles.h"
 #include "FrameControls.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
@@ -116,6 +118,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateStatusText)
     // Off until customize mode exists.
     ON_UPDATE_COMMAND_UI(kIdCustomize, OnUpdateDisabled)
+    ON_REGISTERED_MESSAGE(g_fileWatchChangedMessage, OnFileWatchChangedMessage)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -365,7 +368,7 @@ void CMainFrame::StopWorkersAndWait()
     // Escape and Stop Build ask the same way: the job reads its cleared word as the request.
     g_solutionConfig.FindThread = 0;
     g_solutionConfig.BuildJobThread = 0;
-    while (g_solutionConfig.FindThread != 0 || g_solutionConfig.BuildJobThread != 0)
+    while (g_solutionConfig.FindThread != 0 || g_solutionConfig.BuildJobThread != 0 || IsFindInFilesWorkerAlive())
         PumpWaiting();
 }
 
@@ -380,6 +383,7 @@ void CMainFrame::OnClose()
     ShowWindow(SW_HIDE);
     if (CWinApp* pApp = AfxGetApp())
         pApp->CloseAllDocuments(FALSE);
+    StopFileWatchThread();
     CXTWindowPlacement placement;
     placement.SaveWindowPos(this);
     CXTPMDIFrameWnd::OnClose();

@@ -71,6 +71,8 @@ protected:
     void OnUpdatePlatform(CCmdUI* pCmdUI);
     void OnTimer(UINT_PTR nIDEvent);
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // The file watcher's report of a changed watch (ide/frame/CMainFrameFind.cpp).
+    LRESULT OnFileWatchChangedMessage(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     // Waits for the build and find workers while keeping this thread's windows served: the

@@ -166,3 +166,13 @@ TEST_F(AppTest, SavingModifiedDocumentsPassesOverTheUntitledOne)
     EXPECT_TRUE(pUntitled->IsModified());
     EXPECT_EQ(app->m_nPrompts, 0) << "no failed save to be told of";
 }
+
+TEST_F(AppTest, TheAboutCommandIsOn)
+{
+    Start();
+    CommandState about;
+    about.m_nID = 57664;
+    about.DoUpdate(app->Frame(), TRUE);  // off where nothing handles it
+    EXPECT_EQ(about.enabled, TRUE);
+    EXPECT_EQ(CloseAndRun(), 0);
+}
