@@ -150,7 +150,14 @@ int main(int argc, char** argv)
                 warm.back(), median < 1000 ? "met" : "MISSED");
 
     if (show) {
-        // Left on screen for a look (a screenshot) until the window is closed.
+        // Left on screen for a look (a screenshot) until the window is closed: every root and
+        // the first class opened.
+        CTreeCtrl& tree = pFrame->GetClassViewPane()->GetTree();
+        for (HTREEITEM hRoot = tree.GetChildItem(TVI_ROOT); hRoot; hRoot = tree.GetNextSiblingItem(hRoot))
+            tree.Expand(hRoot, TVE_EXPAND);
+        if (HTREEITEM hClass = tree.GetChildItem(tree.GetChildItem(TVI_ROOT)))
+            tree.Expand(hClass, TVE_EXPAND);
+        tree.EnsureVisible(tree.GetChildItem(TVI_ROOT));
         app->Run();
     } else {
         app->CloseAllDocuments(TRUE);

@@ -2,6 +2,7 @@
 // from its source list, with the stages in the status bar, and the pane's tree refilled.
 #include "CMainFrame.h"
 
+#include "AfxIds.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
 #include "CXTPResourceManager.h"
@@ -55,4 +56,7 @@ void CMainFrame::RebuildClassView(BOOL bShowProgress)
 {
     FrameClassViewHost host(this);
     g_typedInfo.BuildClassView(ActiveClassViewProject(), bShowProgress != FALSE, &host);
+    // The last stage's "Wait" text would otherwise stay after the work is done.
+    if (bShowProgress)
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
 }

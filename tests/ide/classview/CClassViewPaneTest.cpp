@@ -15,6 +15,7 @@
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
 #include "CTavrelinView.h"
+#include "CXTPStatusBar.h"
 #include "CXTPControl.h"
 #include "CXTPHookManager.h"
 #include "zCTypedInfo.h"
@@ -197,6 +198,10 @@ TEST_F(ClassViewTest, OnlyFilledRootsShowWithTheirRecords)
         {"Global data", 0, false, {{"var int counter", 5, true, {}}}},
     };
     EXPECT_EQ(Nodes(Tree(), TVI_ROOT), expected);
+    // The loading stages' texts give way to the idle text once the tree is filled.
+    CXTPStatusBar::PaneInfo status;
+    ASSERT_TRUE(Frame()->GetStatusBar()->GetPaneInfoEx(0, status));
+    EXPECT_STREQ(status.strText, "Ready");
     // The tree sits below the toolbar and fills the rest of the pane.
     CRect rcPane, rcTree, rcBar;
     Pane().GetClientRect(&rcPane);
