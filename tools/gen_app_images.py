@@ -247,6 +247,42 @@ MENU = [new_page(), folder(), panes("left"), panes("tree"), panes("bottom"), pri
 # Toolbar 135 (the script windows' tabs): a script.
 TABS = [script_icon(16)]
 
+# The class view's tree (bitmap 140): root, class, instance, prototype, class member,
+# variable or constant, script function, internal function.
+PURPLE = (120, 40, 160)
+TEAL = (0, 128, 128)
+
+
+def symbol(kind):
+    c = Canvas()
+    if kind == "class":
+        c.box(2, 3, 13, 12, BLACK, PURPLE)
+        c.fill(4, 6, 11, 6, WHITE)
+        c.fill(4, 9, 11, 9, WHITE)
+    elif kind == "instance":
+        for row in range(6):
+            c.fill(7 - row, 2 + row, 8 + row, 2 + row, BLUE)
+            c.fill(7 - row, 13 - row, 8 + row, 13 - row, BLUE)
+    elif kind == "prototype":
+        for row in range(6):
+            c.fill(7 - row, 2 + row, 8 + row, 2 + row, TEAL)
+            c.fill(7 - row, 13 - row, 8 + row, 13 - row, TEAL)
+        c.fill(6, 6, 9, 9, WHITE)
+    elif kind == "member":
+        c.box(4, 5, 11, 10, BLACK, SKY)
+    elif kind == "variable":
+        c.box(3, 4, 12, 11, BLACK, GREEN)
+    else:
+        # Functions: a block with a tail; the engine's own in red.
+        colour = RED if kind == "internal" else BROWN
+        c.box(2, 5, 9, 12, BLACK, colour)
+        c.fill(10, 8, 14, 9, colour)
+    return c
+
+
+CLASS_VIEW = [folder(False)] + [symbol(kind) for kind in
+                                ("class", "instance", "prototype", "member", "variable", "function", "internal")]
+
 MAGENTA = (255, 0, 255)
 
 
@@ -307,6 +343,7 @@ def main():
         "MenuIcons.bmp": bmp(MENU, False),
         "MenuIconsAlpha.bmp": bmp(MENU, True),
         "Tabs.bmp": bmp(TABS, False),
+        "ClassView.bmp": bmp(CLASS_VIEW, False),
         "Tavrelin.ico": ico([app_icon(32), app_icon(16)]),
         "Script.ico": ico([script_icon(32), script_icon(16)]),
     }

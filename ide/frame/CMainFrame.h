@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "CClassViewPane.h"
 #include "COutputPane.h"
 #include "CString.h"
 #include "CXTPDockingPaneManager.h"
@@ -48,6 +49,11 @@ public:
     CWnd* GetPaneWindow(UINT nID);
     COutputPane* GetOutputPane() { return &m_wndOutput; }
 
+    // Class view (CMainFrameClassView.cpp): the symbol model of the active project rebuilt from
+    // its source list, the stages shown in the status bar with bShowProgress, the tree refilled.
+    void RebuildClassView(BOOL bShowProgress);
+    CClassViewPane* GetClassViewPane() { return &m_wndClassView; }
+
     // Full path of the program file without its extension; the layout files sit beside it.
     CString m_strExeBase;
     // Set by Close Solution: 1 when the solution was closed (or none was open), 0 when cancelled.
@@ -88,7 +94,7 @@ protected:
     CXTPTabClientWnd m_MTIClientWnd;
     // Stand-in windows of the panes until their own windows exist.
     CXTNoFlickerWnd<CWnd> m_wndSolutionExplorer;
-    CXTNoFlickerWnd<CWnd> m_wndClassView;
+    CClassViewPane m_wndClassView;
     COutputPane m_wndOutput;
     // The build jobs' messages reach the output pane through this while the pane exists.
     std::unique_ptr<CBuildOutputTarget> m_pOutputTarget;

@@ -125,6 +125,7 @@ void zCTypedInfo::Clear()
     autoCompletionText.clear();
     autoCompletionLength = 0;
     symbols.Clear();
+    ++generation;
 }
 
 void zCTypedInfo::BuildClassView(const zTClassViewProject& project, bool showProgress, zIClassViewHost* host)

@@ -80,6 +80,9 @@ public:
     const zSTRING& GetAutoCompletionText() const { return autoCompletionText; }
     int GetAutoCompletionLength() const { return autoCompletionLength; }
 
+    // Counts the clears: a holder of record pointers (the class-view tree) knows they are gone.
+    unsigned GetGeneration() const { return generation; }
+
     const std::vector<std::unique_ptr<zCTypedFunc>>& GetFunctions() const { return functions; }
     const std::vector<std::unique_ptr<zCTypedClass>>& GetClasses() const { return classes; }
     const std::vector<std::unique_ptr<zCTypedProto>>& GetPrototypes() const { return prototypes; }
@@ -124,6 +127,7 @@ private:
     std::vector<Entry> entries;
     zSTRING autoCompletionText;
     int autoCompletionLength = 0;
+    unsigned generation = 0;
 
     int internal = 0;
     zSTRING currentFile;
