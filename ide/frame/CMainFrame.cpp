@@ -15,7 +15,12 @@
 #include "CTavrelinApp.h"
 #include "CWinApp.h"
 #include "CXTPCommandBars.h"
+#include "CXTPCommandBarsExchangeParam.h"
+#include "CXTPControlComboBox.h"
 #include "CXTPControls.h"
+#include "CXTPCustomizeCommandsPage.h"
+#include "CXTPCustomizeOptionsPage.h"
+#include "CXTPCustomizeSheet.h"
 #include "CXTPDockingPane.h"
 #include "CXTPEdit.h"
 #include "CXTPDockingPaneLayout.h"
@@ -47,6 +52,27 @@ const UINT kIdHide = 32774;
 const UINT kIdAutoHideAll = 32785;
 const UINT kIdMoreWindows = 32787;
 const UINT kIdCustomize = 35001;
+const UINT kIdMainMenu = 128;
+// Names of the customize sheet's categories beside those of the main menu.
+const UINT kIdAllCommands = 9337;
+const UINT kIdBuiltInMenus = 9350;
+const UINT kIdNewMenu = 9314;
+
+// What the layout file keeps of the command bars: the bars with their controls (only those the
+// user changed) and where they are docked. Loading takes the saved original controls as well.
+CXTPCommandBarsExchangeParam BarsExchangeParam(BOOL bLoading)
+{
+    CXTPCommandBarsExchangeParam param;
+    param.bControls = TRUE;
+    param.bOnlyCustomized = TRUE;
+    param.bSilentLoad = FALSE;
+    param.bOriginalControls = bLoading;
+    param.bImages = FALSE;
+    param.bOptions = FALSE;
+    param.bLayout = TRUE;
+    param.bCommandList = FALSE;
+    return param;
+}
 
 CString LoadText(UINT nID)
 {
@@ -116,9 +142,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(kIdMoreWindows, OnMoreWindows)
     ON_UPDATE_COMMAND_UI_RANGE(32843, 32845, OnUpdateStatusText)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateStatusText)
-    // Off until customize mode exists.
-    ON_UPDATE_COMMAND_UI(kIdCustomize, OnUpdateDisabled)
     ON_REGISTERED_MESSAGE(g_fileWatchChangedMessage, OnFileWatchChangedMessage)
+    ON_COMMAND(kIdCustomize, OnCustomize)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -262,6 +287,12 @@ void CMainFrame::LoadLayout(LANGID nLanguage)
     CXTPPropExchangeXMLNode px(TRUE, nullptr, "Config");
     if (!px.LoadFromFile(GetLayoutPath(nLanguage)))
         return;
+    {
+        // A damaged section leaves the bars as they were; the panes are read all the same.
+        CXTPPropExchangeSection bars(px.GetSection("CommandBars"));
+        CXTPCommandBarsExchangeParam param = BarsExchangeParam(TRUE);
+        GetCommandBars()->DoPropExchange(bars, &param);
+    }
     CXTPDockingPaneLayout* pLayout = m_paneManager.CreateLayout();
     {
         CXTPPropExchangeSection section(px.GetSection("DockingPane"));
@@ -300,8 +331,9 @@ void CMainFrame::SaveLayout(LANGID nLanguage)
     CXTPPropExchangeXMLNode px(FALSE, nullptr, "Config");
     px.SetEncoding("windows-1251");
     {
-        // The command bars keep no saved state of their own yet: the section stays empty.
         CXTPPropExchangeSection bars(px.GetSection("CommandBars"));
+        CXTPCommandBarsExchangeParam param = BarsExchangeParam(FALSE);
+        GetCommandBars()->DoPropExchange(bars, &param);
     }
     CXTPDockingPaneLayout* pLayout = m_paneManager.CreateLayout();
     m_paneManager.GetLayout(pLayout);
@@ -375,7 +407,7 @@ void CMainFrame::StopWorkersAndWait()
 void CMainFrame::OnClose()
 {
     StopWorkersAndWait();
-    SaveFindList(m_pFindCombo);
+    SaveFindList(GetFindCombo());
     SaveBuildOptions();
     SaveLayout(CurrentLanguage());
     if (!m_bCanClose)
@@ -392,7 +424,6 @@ void CMainFrame::OnClose()
 void CMainFrame::OnDestroy()
 {
     GetAutoSaveTimer().Detach();
-    m_pFindCombo = nullptr;
     // The jobs' messages go nowhere from here on.
     if (m_pOutputTarget) {
         GetTavrelinIdeServices().SetOutputTarget(nullptr);
@@ -499,14 +530,39 @@ void CMainFrame::OnMoreWindows()
     dialog.DoModal();
 }
 
+void CMainFrame::OnCustomize()
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return;
+    CXTPCustomizeSheet sheet(pCommandBars);
+    CXTPCustomizeOptionsPage options(&sheet);
+    sheet.AddPage(&options);
+    CXTPCustomizeCommandsPage* pCommands = sheet.GetCommandsPage();
+    pCommands->InsertCategories(kIdMainMenu, TRUE);
+    pCommands->InsertAllCommandsCategory(kIdAllCommands, -1);
+    pCommands->InsertBuiltInMenus(kIdMainMenu, kIdBuiltInMenus, -1);
+    pCommands->InsertNewMenuCategory(kIdNewMenu, -1);
+    sheet.DoModal();
+}
+
 LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam)
 {
-    CXTPControlComboBox* pFindCombo = nullptr;
-    if (!CreateFrameControl(reinterpret_cast<XTP_CREATECONTROL*>(lParam), &pFindCombo))
-        return 0;
-    if (pFindCombo)
-        m_pFindCombo = pFindCombo;
-    return 1;
+    return CreateFrameControl(reinterpret_cast<XTP_CREATECONTROL*>(lParam), nullptr) ? 1 : 0;
+}
+
+CXTPControlComboBox* CMainFrame::GetFindCombo() const
+{
+    // Looked up each time: a loaded layout or the customize sheet replaces the bar's controls.
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    for (int i = 0; pCommandBars && i < pCommandBars->GetCount(); i++) {
+        CXTPCommandBar* pBar = pCommandBars->GetAt(i);
+        if (pBar->GetBarID() != IDR_STANDARD_TOOLBAR)
+            continue;
+        if (auto* pCombo = dynamic_cast<CXTPControlComboBox*>(pBar->GetControls()->FindControl(ID_FIND_COMBO)))
+            return pCombo;
+    }
+    return nullptr;
 }
 
 void CMainFrame::OnPlatformExecute(NMHDR* pNotify, LRESULT* pResult)
@@ -529,9 +585,4 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 void CMainFrame::OnUpdateStatusText(CCmdUI* pCmdUI)
 {
     pCmdUI->SetText("");
-}
-
-void CMainFrame::OnUpdateDisabled(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(FALSE);
 }

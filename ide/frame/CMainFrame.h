@@ -48,6 +48,8 @@ public:
     // The window shown in a pane (200, 201, 202), or null for any other id.
     CWnd* GetPaneWindow(UINT nID);
     COutputPane* GetOutputPane() { return &m_wndOutput; }
+    // The Standard toolbar's find box as the bar holds it now, or null.
+    CXTPControlComboBox* GetFindCombo() const;
 
     // Class view (CMainFrameClassView.cpp): the symbol model of the active project rebuilt from
     // its source list, the stages shown in the status bar with bShowProgress, the tree refilled.
@@ -69,8 +71,9 @@ protected:
     void OnShowPane(UINT nID);
     void OnAutoHideAll();
     void OnMoreWindows();
+    // The customize sheet on the frame's bars, the commands page filled from the main menu.
+    void OnCustomize();
     void OnUpdateStatusText(CCmdUI* pCmdUI);
-    void OnUpdateDisabled(CCmdUI* pCmdUI);
     // The bars' own controls, the platform combo and the autosave timer (ide/toolbar).
     LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
     void OnPlatformExecute(NMHDR* pNotify, LRESULT* pResult);
@@ -100,5 +103,4 @@ protected:
     std::unique_ptr<CBuildOutputTarget> m_pOutputTarget;
     CXTPStatusBar m_wndStatusBar;
     HWND m_hWndFocus = nullptr;  // the focus when the frame was last deactivated
-    CXTPControlComboBox* m_pFindCombo = nullptr;  // the toolbar's find box, owned by its bar
 };
