@@ -9,6 +9,7 @@
 #include "CException.h"
 #include "CFrameWnd.h"
 #include "CXTPDockingPane.h"
+#include "CXTPDockingPaneMiniWnd.h"
 #include "CXTPDockingPaneSplitterContainer.h"
 #include "CXTPDockingPaneTabbedContainer.h"
 #include "CXTPPropExchange.h"
@@ -162,6 +163,9 @@ void CXTPDockingPaneLayout::Purge()
             bDrop = pElement != m_pTopContainer &&
                     static_cast<CXTPDockingPaneSplitterContainer*>(pElement)->GetChildren().empty();
             break;
+        case DPT_MINIWND:
+            bDrop = !static_cast<CXTPDockingPaneMiniWnd*>(pElement)->GetTopContainer();
+            break;
         default:
             break;
         }
@@ -231,6 +235,17 @@ void CXTPDockingPaneLayout::Save(CXTPPropExchange* pPX)
             for (CXTPDockingPaneBase* pPane : panes)
                 r.children.push_back(indexOf(pPane));
             r.nSelected = indexOf(pElement->GetSelectedPane());
+        } else if (auto* pFrame = dynamic_cast<CXTPDockingPaneMiniWnd*>(pElement)) {
+            CRect rc = pFrame->m_rcWindow;
+            if (pFrame->GetSafeHwnd())
+                pFrame->GetWindowRect(&rc);
+            r.nWindowTop = rc.top;
+            r.nWindowBottom = rc.bottom;
+            r.nWindowLeft = rc.left;
+            r.nWindowRight = rc.right;
+            r.bCollapsed = pFrame->m_bCollapsed != FALSE;
+            r.nExpandedHeight = pFrame->m_nExpandedHeight;
+            r.nTopContainer = indexOf(pFrame->GetTopContainer());
         }
         records.elements.push_back(std::move(r));
     }
@@ -289,6 +304,13 @@ BOOL CXTPDockingPaneLayout::Load(CXTPPropExchange* pPX)
             for (int child : r.children)
                 if (child == r.nSelected)
                     pGroup->SelectPane(static_cast<CXTPDockingPane*>(made[child]), FALSE);
+        } else if (auto* pFrame = dynamic_cast<CXTPDockingPaneMiniWnd*>(pElement)) {
+            // The records were checked: the index names a splitter no one else holds.
+            pFrame->m_pTopContainer = static_cast<CXTPDockingPaneSplitterContainer*>(made[r.nTopContainer]);
+            pFrame->m_pTopContainer->SetParentContainer(pFrame);
+            pFrame->m_rcWindow = CRect(r.nWindowLeft, r.nWindowTop, r.nWindowRight, r.nWindowBottom);
+            pFrame->m_bCollapsed = r.bCollapsed ? TRUE : FALSE;
+            pFrame->m_nExpandedHeight = r.nExpandedHeight;
         }
     }
     m_pTopContainer = static_cast<CXTPDockingPaneSplitterContainer*>(made[records.nTopContainer]);
@@ -411,4 +433,25 @@ BOOL CXTPDockingPaneLayout::IsCloseGroupOnButton() const
 BOOL CXTPDockingPaneLayout::IsHideGroupOnButton() const
 {
     return m_pManager ? m_pManager->IsHideGroupOnButton() : TRUE;
+}
+
+BOOL CXTPDockingPaneLayout::IsThemedMiniFrames() const
+{
+    return m_pManager ? m_pManager->IsThemedMiniFrames() : FALSE;
+}
+
+CString CXTPDockingPaneLayout::GetFloatingCaption() const
+{
+    return m_pManager ? m_pManager->GetFloatingCaption() : CString();
+}
+
+void CXTPDockingPaneLayout::SyncPaneHolders()
+{
+    if (m_pManager)
+        m_pManager->SyncPaneHolders();
+}
+
+BOOL CXTPDockingPaneLayout::IsAttachingPane() const
+{
+    return m_pManager ? m_pManager->IsAttachingPane() : FALSE;
 }

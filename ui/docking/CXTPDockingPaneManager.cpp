@@ -11,6 +11,7 @@
 #include "CXTPColorManager.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPaneDragContext.h"
+#include "CXTPDockingPaneMiniWnd.h"
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPDockingPaneSplitterContainer.h"
 #include "CXTPDockingPaneSplitterWnd.h"
@@ -106,10 +107,11 @@ CXTPDockingPaneBase* CXTPDockingPaneManager::DefaultPaneOfType(int nType, CXTPDo
         return new CXTPDockingPaneTabbedContainer(pLayout);
     case DPT_SPLITTER:
         return new CXTPDockingPaneSplitterContainer(pLayout);
+    case DPT_MINIWND:
+        return new CXTPDockingPaneMiniWnd(pLayout);
     case DPT_CLIENT:
         return new CXTPDockingPaneBase(DPT_CLIENT, pLayout);
     default:
-        // Floating frames and auto-hide panels are not made by this factory yet.
         return nullptr;
     }
 }
@@ -234,10 +236,20 @@ void CXTPDockingPaneManager::AttachPane(CXTPDockingPaneBase* pElement, CXTPDocki
     SyncPaneHolders();
 }
 
-void CXTPDockingPaneManager::FloatPane(CXTPDockingPaneBase* /*pElement*/, CRect /*rcScreen*/)
+void CXTPDockingPaneManager::FloatPane(CXTPDockingPaneBase* pElement, CRect rcScreen)
 {
-    // Floating frames come with their own element type; until the factory makes them a
-    // docked element stays where it is.
+    if (!pElement || !m_pLayout)
+        return;
+    pElement = Detach(pElement);
+    auto* pFrame = dynamic_cast<CXTPDockingPaneMiniWnd*>(CreatePaneOfType(DPT_MINIWND, m_pLayout));
+    if (pFrame)
+        pFrame->Init(pElement, rcScreen);
+}
+
+void CXTPDockingPaneManager::SetThemedMiniFrames(BOOL bThemed)
+{
+    m_bThemedMiniFrames = bThemed;
+    RecalcFramesLayout();
 }
 
 void CXTPDockingPaneManager::ShowPane(CXTPDockingPane* pPane)
@@ -327,14 +339,16 @@ BOOL CXTPDockingPaneManager::TogglePaneDocking(CXTPDockingPane* pPane, CXTPDocki
     const BOOL bFloating = pPane->IsFloating();
     if (!bFloating && (pPane->GetOptions() & DPO_NOFLOAT))
         return FALSE;
-    // Without a holder the pane would float, which needs a floating frame this build lacks.
-    if (!pHolder)
-        return FALSE;
     if (NotifyOwner(bFloating ? DPA_DOCKING : DPA_FLOATING, pPane, pHolder))
         return FALSE;
-    m_bAttachingPane = TRUE;
-    AttachPane(pPane, pHolder);
-    m_bAttachingPane = FALSE;
+    if (pHolder) {
+        m_bAttachingPane = TRUE;
+        AttachPane(pPane, pHolder);
+        m_bAttachingPane = FALSE;
+    } else {
+        CXTPDockingPaneBase* pGroup = pPane->m_pParentContainer;
+        FloatPane(pPane, pGroup ? pGroup->GetScreenRect() : pPane->GetScreenRect());
+    }
     NotifyOwner(bFloating ? DPA_DOCKED : DPA_FLOATED, pPane, pHolder);
     return TRUE;
 }
@@ -484,6 +498,9 @@ void CXTPDockingPaneManager::RecalcFramesLayout()
     for (DockingPaneInfo& info : m_pLayout->m_lstPanes)
         if (info.pPane && info.pPane->m_pParentContainer)
             XTPDockingPaneDelayRecalc(info.pPane->m_pParentContainer->GetDockingSiteWnd());
+    for (CXTPDockingPaneBase* pElement : m_pLayout->m_lstElements)
+        if (pElement->GetType() == DPT_MINIWND)
+            static_cast<CXTPDockingPaneMiniWnd*>(pElement)->OnThemeChanged();
 }
 
 LRESULT CXTPDockingPaneManager::Notify(WPARAM nCode, LPARAM lParam)

@@ -268,7 +268,8 @@ void CXTPDockingPaneTabbedContainer::GetMinMaxInfo(LPMINMAXINFO pMinMaxInfo) con
 
 void CXTPDockingPaneTabbedContainer::OnSizeParent(CWnd* pParent, CRect rect, AFX_SIZEPARENTPARAMS* lpLayout)
 {
-    if (pParent != m_pDockingSite && m_hWnd && pParent && pParent->GetSafeHwnd())
+    // The window follows the group into another frame (floated, docked back).
+    if (m_hWnd && pParent && pParent->GetSafeHwnd() && ::GetParent(m_hWnd) != pParent->GetSafeHwnd())
         ::SetParent(m_hWnd, pParent->GetSafeHwnd());
     m_pDockingSite = pParent;
     m_rcWindow = rect;
@@ -664,7 +665,7 @@ void CXTPDockingPaneTabbedContainer::OnLButtonDown(UINT /*nFlags*/, CPoint point
         CPoint ptScreen = point;
         ClientToScreen(&ptScreen);
         if (m_pLayout && m_pLayout->GetDragContext())
-            m_pLayout->GetDragContext()->Drag(this, ptScreen);
+            m_pLayout->GetDragContext()->Drag(this, ptScreen.x, ptScreen.y);
     } else if (nHit >= 0 && nHit < static_cast<int>(m_lstPanes.size())) {
         m_arrTabRects.clear();
         for (int i = 0; i < GetItemCount(); ++i)
@@ -705,7 +706,7 @@ void CXTPDockingPaneTabbedContainer::OnMouseMove(UINT /*nFlags*/, CPoint point)
     CPoint ptScreen = point;
     ClientToScreen(&ptScreen);
     if (m_pLayout && m_pLayout->GetDragContext() && m_pSelectedPane)
-        m_pLayout->GetDragContext()->Drag(m_pSelectedPane, ptScreen);
+        m_pLayout->GetDragContext()->Drag(m_pSelectedPane, ptScreen.x, ptScreen.y);
 }
 
 LRESULT CXTPDockingPaneTabbedContainer::OnMouseLeave(WPARAM /*wParam*/, LPARAM /*lParam*/)
