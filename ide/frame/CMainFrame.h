@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "COutputPane.h"
+#include "CSolutionExplorerPane.h"
 #include "CString.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPFrameWndBase.h"
@@ -48,6 +49,11 @@ public:
     CWnd* GetPaneWindow(UINT nID);
     COutputPane* GetOutputPane() { return &m_wndOutput; }
 
+    // The solution explorer (CMainFrameExplorer.cpp): its pane, and the document tabs redrawn
+    // after it opened or removed a script.
+    CSolutionExplorerPane* GetSolutionExplorer() { return &m_wndSolutionExplorer; }
+    void RefreshDocumentTabs();
+
     // Full path of the program file without its extension; the layout files sit beside it.
     CString m_strExeBase;
     // Set by Close Solution: 1 when the solution was closed (or none was open), 0 when cancelled.
@@ -84,8 +90,8 @@ protected:
 
     CXTPDockingPaneManager m_paneManager;
     CXTPTabClientWnd m_MTIClientWnd;
-    // Stand-in windows of the panes until their own windows exist.
-    CXTNoFlickerWnd<CWnd> m_wndSolutionExplorer;
+    CSolutionExplorerPane m_wndSolutionExplorer;
+    // Stand-in window of the class view until its own window exists.
     CXTNoFlickerWnd<CWnd> m_wndClassView;
     COutputPane m_wndOutput;
     // The build jobs' messages reach the output pane through this while the pane exists.
