@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "CDockPaneWnd.h"
 #include "CImageList.h"
 #include "CTreeSolution.h"
 #include "CWnd.h"
@@ -111,7 +112,7 @@ private:
     // The new item is shown: parent expanded and sorted, the tree redrawn.
     void ShowNewItem(HTREEITEM parent);
 
-    CTreeSolution m_wndTree;
+    CDockPaneWnd<CTreeSolution> m_wndTree;
     CImageList m_imageList;
     CXTPToolBar m_wndToolBar;
 };
