@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CSolutionFile.h"
+#include "CWinApp.h"
 #include "CXTTreeCtrl.h"
 #include "SolutionItemData.h"
 
@@ -51,3 +52,10 @@ public:
 private:
     CSolutionExplorerPane* m_pPane = nullptr;
 };
+
+// The application's main window (the frame the explorer's commands go to), or null.
+inline CWnd* MainWindow()
+{
+    CWinApp* app = AfxGetApp();
+    return app ? app->m_pMainWnd : nullptr;
+}

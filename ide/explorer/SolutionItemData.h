@@ -2,7 +2,6 @@
 #pragma once
 
 #include "CString.h"
-#include "CWinApp.h"
 
 enum SolutionItemKind { kItemFile = 0, kItemFolder = 1, kItemProject = 2 };
 
@@ -23,9 +22,3 @@ struct SolutionItemData {
     CString project;  // the project the item belongs to
 };
 
-// The application's main window, or null.
-inline CWnd* MainWindow()
-{
-    CWinApp* app = AfxGetApp();
-    return app ? app->m_pMainWnd : nullptr;
-}

@@ -352,6 +352,41 @@ TEST_F(ExplorerTest, NewFolderAndNewScriptGoIntoTheSelectedFolderOnDiskInTheTree
     EXPECT_EQ(Entries(), entries);
 }
 
+TEST_F(ExplorerTest, AnExistingScriptIsCopiedIntoTheSelectedFolderAndListedOnce)
+{
+    const std::string folder = MakeProject("Varnok", {"Story\\B.d"}, {"Story\\B.d"});
+    const std::string outside = root + "\\Outside.d";
+    WriteFileText(outside, "// from elsewhere\r\n");
+    Activate("Varnok");
+    // The file dialog takes the path as typed; the source-list dialog's proposal is kept.
+    auto choose = [](std::string path) {
+        return [path](HWND dialog) {
+            if (!::SetDlgItemTextA(dialog, 0x47C, path.c_str()))
+                ::SetDlgItemTextA(dialog, 0x480, path.c_str());
+            ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        };
+    };
+    for (int round = 0; round < 2; ++round) {
+        Select(ItemAt("Project 'Varnok'/Story"));
+        explorerApp->prompts.clear();
+        {
+            DialogScript script(round == 0 ? std::vector<std::function<void(HWND)>>{choose(outside), PressOk()}
+                                           : std::vector<std::function<void(HWND)>>{choose(outside)});
+            pane->OnContextCommand(ID_EXPLORER_ADD_SCRIPT);
+            EXPECT_TRUE(script.Done()) << round;
+        }
+        EXPECT_EQ(ReadFileText(folder + "Story\\Outside.d"), "// from elsewhere\r\n") << round;
+        EXPECT_EQ(Entries(), (std::vector<std::string>{"Story\\B.d", "Story\\Outside.d"})) << round;
+        EXPECT_EQ(Dump(Tree(), ItemAt("Project 'Varnok'/Story")), "Story[Story]{B.d<Story\\B.d> Outside.d<Story\\Outside.d>}")
+            << round;
+        // The second time the copy finds its target there: the system's message, nothing added.
+        EXPECT_EQ(explorerApp->prompts.size(), static_cast<size_t>(round)) << round;
+        char current[MAX_PATH] = {};
+        ::GetCurrentDirectoryA(MAX_PATH, current);
+        EXPECT_EQ(std::string(current) + "\\", folder) << round;
+    }
+}
+
 TEST_F(ExplorerTest, RenamingAScriptMovesTheFileTheListEntryTheOpenDocumentAndTheItem)
 {
     const std::string folder =
