@@ -11,8 +11,7 @@
 
 namespace {
 
-enum { IDC_NEW_NAME = 1017, IDC_NEW_LABEL = 1019, IDC_RENAME_NAME = 1045, IDC_REMOVE_FROM_PROJECT = 1076,
-       IDC_REMOVE_FROM_DISK = 1077 };
+enum { IDC_NEW_NAME = 1017, IDC_NEW_LABEL = 1019, IDC_REMOVE_FROM_PROJECT = 1076, IDC_REMOVE_FROM_DISK = 1077 };
 
 // OK follows whether the edit holds any text.
 void EnableOkForText(HWND dialog, int edit)
@@ -29,50 +28,39 @@ CString LoadText(UINT id)
 
 }  // namespace
 
-CNewFolderDlg::CNewFolderDlg(int mode, CWnd* pParent) : CDialog(IDD, pParent), m_nMode(mode) {}
-
-void CNewFolderDlg::DoDataExchange(CDataExchange* pDX)
+CNameDialog::CNameDialog(UINT nIDTemplate, int nEditId, CWnd* pParent)
+    : CDialog(nIDTemplate, pParent), m_nEditId(nEditId)
 {
-    DDX_Text(pDX, IDC_NEW_NAME, m_strName);
 }
+
+void CNameDialog::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Text(pDX, m_nEditId, m_strName);
+}
+
+BOOL CNameDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CXTPPaintManager::SetTheme(4);
+    EnableOkForText(m_hWnd, m_nEditId);
+    return TRUE;
+}
+
+BOOL CNameDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == m_nEditId && HIWORD(wParam) == EN_CHANGE)
+        EnableOkForText(m_hWnd, m_nEditId);
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+CNewFolderDlg::CNewFolderDlg(int mode, CWnd* pParent) : CNameDialog(IDD, IDC_NEW_NAME, pParent), m_nMode(mode) {}
 
 BOOL CNewFolderDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    CXTPPaintManager::SetTheme(4);
+    CNameDialog::OnInitDialog();
     SetWindowText(LoadText(m_nMode == 1 ? zMsgId::kNewFolderTitle : zMsgId::kNewFileTitle));
     ::SetDlgItemTextA(m_hWnd, IDC_NEW_LABEL, LoadText(m_nMode == 1 ? zMsgId::kNewFolderLabel : zMsgId::kNewFileLabel));
-    EnableOkForText(m_hWnd, IDC_NEW_NAME);
     return TRUE;
-}
-
-BOOL CNewFolderDlg::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (LOWORD(wParam) == IDC_NEW_NAME && HIWORD(wParam) == EN_CHANGE)
-        EnableOkForText(m_hWnd, IDC_NEW_NAME);
-    return CDialog::OnCommand(wParam, lParam);
-}
-
-CRenameFileDlg::CRenameFileDlg(CWnd* pParent) : CDialog(IDD, pParent) {}
-
-void CRenameFileDlg::DoDataExchange(CDataExchange* pDX)
-{
-    DDX_Text(pDX, IDC_RENAME_NAME, m_strName);
-}
-
-BOOL CRenameFileDlg::OnInitDialog()
-{
-    CDialog::OnInitDialog();
-    CXTPPaintManager::SetTheme(4);
-    EnableOkForText(m_hWnd, IDC_RENAME_NAME);
-    return TRUE;
-}
-
-BOOL CRenameFileDlg::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (LOWORD(wParam) == IDC_RENAME_NAME && HIWORD(wParam) == EN_CHANGE)
-        EnableOkForText(m_hWnd, IDC_RENAME_NAME);
-    return CDialog::OnCommand(wParam, lParam);
 }
 
 CRemoveScript::CRemoveScript(CWnd* pParent)

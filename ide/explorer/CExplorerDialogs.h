@@ -5,31 +5,37 @@
 #include "CDialog.h"
 #include "CString.h"
 
-// "New Folder" (mode 1) or "New File" (mode 0): a name, OK only while it is not empty.
-class CNewFolderDlg : public CDialog {
+// A dialog around one name edit: OK only while the edit is not empty.
+class CNameDialog : public CDialog {
+public:
+    CNameDialog(UINT nIDTemplate, int nEditId, CWnd* pParent);
+
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    CString m_strName;
+
+private:
+    int m_nEditId;
+};
+
+// "New Folder" (mode 1) or "New File" (mode 0): the name of what is made.
+class CNewFolderDlg : public CNameDialog {
 public:
     enum { IDD = 149 };
     explicit CNewFolderDlg(int mode, CWnd* pParent = nullptr);
 
     BOOL OnInitDialog() override;
-    void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     int m_nMode;
-    CString m_strName;
 };
 
-// "Rename File": the new name, empty at start, OK only while it is not empty.
-class CRenameFileDlg : public CDialog {
+// "Rename File": the new name, empty at start.
+class CRenameFileDlg : public CNameDialog {
 public:
     enum { IDD = 162 };
-    explicit CRenameFileDlg(CWnd* pParent = nullptr);
-
-    BOOL OnInitDialog() override;
-    void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-
-    CString m_strName;
+    explicit CRenameFileDlg(CWnd* pParent = nullptr) : CNameDialog(IDD, 1045, pParent) {}
 };
 
 // "Remove script file": from the project (OK only while checked) and from the disk.

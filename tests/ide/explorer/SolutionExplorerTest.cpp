@@ -100,11 +100,19 @@ void Click(HWND dialog, int id)
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-// Types a name into the edit and presses OK.
-std::function<void(HWND)> Enter(int edit, const char* text)
+// Types a name into the edit and presses OK; OK is enabled only once there is a name.
+std::function<void(HWND)> Enter(int edit, const char* text, std::string* title = nullptr)
 {
-    return [edit, text](HWND dialog) {
+    return [edit, text, title](HWND dialog) {
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDOK)));
         ::SetDlgItemTextA(dialog, edit, text);
+        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDOK)));
+        if (title) {
+            char caption[64] = {}, label[64] = {};
+            ::GetWindowTextA(dialog, caption, sizeof caption);
+            ::GetDlgItemTextA(dialog, 1019, label, sizeof label);
+            *title = std::string(caption) + " / " + label;
+        }
         Click(dialog, IDOK);
     };
 }
@@ -306,11 +314,13 @@ TEST_F(ExplorerTest, NewFolderAndNewScriptGoIntoTheSelectedFolderOnDiskInTheTree
     Activate("Varnok");
     g_solutionConfig.ProjectModified = 0;
     Select(ItemAt("Project 'Varnok'/Story/Sub"));
+    std::string title;
     {
-        DialogScript script({Enter(1017, "X")});
+        DialogScript script({Enter(1017, "X", &title)});
         pane->OnContextCommand(ID_EXPLORER_NEW_FOLDER);
         EXPECT_TRUE(script.Done());
     }
+    EXPECT_EQ(title, "New Folder / Name of the new folder:");
     EXPECT_TRUE(::GetFileAttributesA((folder + "Story\\Sub\\X").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     HTREEITEM x = ItemAt("Project 'Varnok'/Story/Sub/X");
     ASSERT_NE(x, nullptr);
@@ -320,10 +330,11 @@ TEST_F(ExplorerTest, NewFolderAndNewScriptGoIntoTheSelectedFolderOnDiskInTheTree
     // "y.txt" becomes "y.d"; the source-list dialog puts it after the row it proposes.
     Select(x);
     {
-        DialogScript script({Enter(1017, "y.txt"), PressOk()});
+        DialogScript script({Enter(1017, "y.txt", &title), PressOk()});
         pane->OnContextCommand(ID_EXPLORER_NEW_SCRIPT);
         EXPECT_TRUE(script.Done());
     }
+    EXPECT_EQ(title, "New File / Name of the new file:");
     EXPECT_TRUE(Exists(folder + "Story\\Sub\\X\\y.d"));
     HTREEITEM y = ItemAt("Project 'Varnok'/Story/Sub/X/y.d");
     ASSERT_NE(y, nullptr);
