@@ -75,6 +75,7 @@ BEGIN_MESSAGE_MAP(CSolutionExplorerPane, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
+    ON_WM_DESTROY()
     ON_NOTIFY(NM_RCLICK, IDC_EXPLORER_TREE, OnTreeRightClick)
     ON_NOTIFY(TVN_ITEMEXPANDINGA, IDC_EXPLORER_TREE, OnTreeItemExpanding)
     ON_NOTIFY(TVN_DELETEITEMA, IDC_EXPLORER_TREE, OnTreeDeleteItem)
@@ -151,6 +152,14 @@ void CSolutionExplorerPane::OnSetFocus(CWnd*)
 {
     if (m_wndTree.GetSafeHwnd())
         m_wndTree.SetFocus();
+}
+
+void CSolutionExplorerPane::OnDestroy()
+{
+    // The items' records go while this window still hears of their deletion.
+    if (m_wndTree.GetSafeHwnd())
+        m_wndTree.DeleteAllItems();
+    CWnd::OnDestroy();
 }
 
 void CSolutionExplorerPane::RunOnPaneThread(const std::function<void()>& what)

@@ -91,6 +91,7 @@ public:
     int OnCreate(LPCREATESTRUCTA lpcs);
     void OnSize(UINT nType, int cx, int cy);
     void OnSetFocus(CWnd* pOldWnd);
+    void OnDestroy();
     void OnTreeRightClick(NMHDR* pNotify, LRESULT* pResult);
     void OnTreeItemExpanding(NMHDR* pNotify, LRESULT* pResult);
     void OnTreeDeleteItem(NMHDR* pNotify, LRESULT* pResult);
