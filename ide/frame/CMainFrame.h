@@ -8,6 +8,7 @@
 
 #include "CClassViewPane.h"
 #include "COutputPane.h"
+#include "CSolutionExplorerPane.h"
 #include "CString.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPFrameWndBase.h"
@@ -56,6 +57,11 @@ public:
     void RebuildClassView(BOOL bShowProgress);
     CClassViewPane* GetClassViewPane() { return &m_wndClassView; }
 
+    // The solution explorer (CMainFrameExplorer.cpp): its pane, and the document tabs redrawn
+    // after it opened or removed a script.
+    CSolutionExplorerPane* GetSolutionExplorer() { return &m_wndSolutionExplorer; }
+    void RefreshDocumentTabs();
+
     // Full path of the program file without its extension; the layout files sit beside it.
     CString m_strExeBase;
     // Set by Close Solution: 1 when the solution was closed (or none was open), 0 when cancelled.
@@ -95,8 +101,7 @@ protected:
 
     CXTPDockingPaneManager m_paneManager;
     CXTPTabClientWnd m_MTIClientWnd;
-    // Stand-in windows of the panes until their own windows exist.
-    CXTNoFlickerWnd<CWnd> m_wndSolutionExplorer;
+    CSolutionExplorerPane m_wndSolutionExplorer;
     CClassViewPane m_wndClassView;
     COutputPane m_wndOutput;
     // The build jobs' messages reach the output pane through this while the pane exists.
