@@ -150,7 +150,7 @@ TEST_F(AppTest, SavingModifiedDocumentsPassesOverTheUntitledOne)
 TEST_F(AppTest, TheAboutCommandIsOn)
 {
     Start();
-    CommandState about;
+    CommandStateProbe about;
     about.m_nID = 57664;
     about.DoUpdate(app->Frame(), TRUE);  // off where nothing handles it
     EXPECT_EQ(about.enabled, TRUE);
