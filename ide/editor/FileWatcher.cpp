@@ -18,6 +18,9 @@ namespace {
 // notification could not be made, are looked at once a second instead.
 constexpr int kMaxWaitedFolders = MAXIMUM_WAIT_OBJECTS - 1;
 constexpr DWORD kPollMilliseconds = 1000;
+// A write from outside often reaches the folder as several changes (truncate, write, close):
+// they settle before the times are compared, so that one write asks once.
+constexpr DWORD kSettleMilliseconds = 100;
 
 struct FileWatchRecord {
     CString path;
@@ -26,6 +29,7 @@ struct FileWatchRecord {
     HWND window = nullptr;
     CTavrelinDoc* document = nullptr;
     bool paused = false;  // the program itself is writing the file
+    bool asking = false;  // reported and not yet answered: further writes join that question
 };
 
 struct WatchedFolder {
@@ -91,8 +95,10 @@ void CheckFolder(Watcher& w, const CString& folder)
         if (!GetFileLastWriteTime(record.path, time) || time == record.time)
             continue;
         record.time = time;
-        if (w.mainWindow)
+        if (w.mainWindow && !record.asking) {
+            record.asking = true;
             ::PostMessageA(w.mainWindow, g_fileWatchChangedMessage, id, 0);
+        }
     }
 }
 
@@ -107,7 +113,7 @@ DWORD WINAPI FileWatchThread(void*)
                                                 polling ? kPollMilliseconds : INFINITE);
         if (result == WAIT_FAILED)
             ::Sleep(100);  // never a loop without a wait
-        std::lock_guard<std::mutex> hold(w.lock);
+        std::unique_lock<std::mutex> hold(w.lock);
         // Lists changed while this thread waited for the lock: the indices of this wait are old.
         if (::WaitForSingleObject(w.wake, 0) == WAIT_OBJECT_0)
             result = WAIT_OBJECT_0;
@@ -143,13 +149,18 @@ DWORD WINAPI FileWatchThread(void*)
         }
         if (result > WAIT_OBJECT_0 && result < WAIT_OBJECT_0 + waits.size()) {
             WatchedFolder& folder = w.folders[waitedFolder[result - WAIT_OBJECT_0 - 1]];
-            CheckFolder(w, folder.folder);
             if (!::FindNextChangeNotification(folder.change)) {
                 // It cannot be armed again: the folder is polled from now on.
                 w.retired.push_back(folder.change);
                 folder.change = INVALID_HANDLE_VALUE;
                 ::SetEvent(w.wake);
             }
+            const CString changed = folder.folder;
+            hold.unlock();
+            ::WaitForSingleObject(w.wake, kSettleMilliseconds);  // a stop or new lists end the pause
+            hold.lock();
+            if (!w.stop)
+                CheckFolder(w, changed);
         }
         if (polling) {
             const unsigned long long now = ::GetTickCount64();
@@ -310,10 +321,17 @@ void OnFileWatchChanged(unsigned id)
         return;  // the document closed after the change was seen
     CString question;
     question.LoadString(zMsgId::kEditorReloadChanged);
-    if (AfxMessageBox(path + "\n\n" + question, MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
+    const int answer = AfxMessageBox(path + "\n\n" + question, MB_YESNO | MB_ICONQUESTION);
     if (!lookUp())
         return;  // closed while the question was open
+    {
+        std::lock_guard<std::mutex> hold(w.lock);
+        const auto found = w.watches.find(id);
+        if (found != w.watches.end())
+            found->second.asking = false;  // the next write asks again
+    }
+    if (answer != IDYES)
+        return;
     HWND target = window;
     if (document) {
         POSITION at = document->GetFirstViewPosition();

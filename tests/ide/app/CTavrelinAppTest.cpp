@@ -120,6 +120,7 @@ TEST_F(AppTest, ABuildSummaryBringsTheClosedOutputPaneBackAtIdle)
     while (!done)
         Pump();
     job.join();
+    Pump();  // the summary's posted change, when the job ended before the pump came to it
     app->OnIdle(0);
     EXPECT_FALSE(pOutput->IsClosed());
     int errors = -1;
