@@ -7,20 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "CCmdUI.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
 #include "FindInFiles.h"
 #include "OutputPaneFixture.h"
+#include "UiTestProbes.h"
 
 namespace {
 
 constexpr std::uintptr_t kRunning = 1;
-
-struct CommandState : CCmdUI {
-    BOOL enabled = -1;
-    void Enable(BOOL bOn) override { enabled = bOn; }
-};
 
 class FindInFilesTest : public OutputPaneTest {
 protected:
@@ -232,10 +227,7 @@ TEST_F(FindInFilesTest, TheCommandsNeedAProjectAndNoWorker)
         g_solutionConfig.FindThread = c.worker;
         for (UINT id : {152u, 33182u}) {
             SCOPED_TRACE(testing::Message() << id << " projects " << c.projects << " worker " << c.worker);
-            CommandState state;
-            state.m_nID = id;
-            state.DoUpdate(view, FALSE);
-            EXPECT_EQ(state.enabled, c.enabled);
+            EXPECT_EQ(CommandStateOf(view, id).enabled, c.enabled);
         }
     }
     g_solutionConfig.Projects.RemoveAll();
