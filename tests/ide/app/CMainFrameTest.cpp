@@ -259,6 +259,18 @@ TEST_F(AppTest, KeysTypedIntoTheFindBoxStayThere)
     }
 }
 
+TEST_F(AppTest, TheMenuBarsItemsStayEnabledAtIdle)
+{
+    // The menus open from them: none may take the disabled look of a command nobody handles.
+    Start();
+    app->OnIdle(0);
+    CXTPCommandBar* pMenuBar = app->Frame()->GetCommandBars()->GetMenuBar();
+    ASSERT_NE(pMenuBar, nullptr);
+    ASSERT_GT(pMenuBar->GetControlCount(), 0);
+    for (int i = 0; i < pMenuBar->GetControlCount(); i++)
+        EXPECT_TRUE(pMenuBar->GetControl(i)->GetEnabled()) << pMenuBar->GetControl(i)->GetCaption();
+}
+
 TEST_F(AppTest, TheStandardBarsPlaceVisibilityAndButtonsComeBackFromTheLayoutFile)
 {
     Start();
