@@ -259,24 +259,51 @@ TEST_F(AppTest, KeysTypedIntoTheFindBoxStayThere)
     }
 }
 
+TEST_F(AppTest, TheMenuBarsItemsStayEnabledAtIdle)
+{
+    // The menus open from them: none may take the disabled look of a command nobody handles.
+    Start();
+    app->OnIdle(0);
+    CXTPCommandBar* pMenuBar = app->Frame()->GetCommandBars()->GetMenuBar();
+    ASSERT_NE(pMenuBar, nullptr);
+    ASSERT_GT(pMenuBar->GetControlCount(), 0);
+    for (int i = 0; i < pMenuBar->GetControlCount(); i++)
+        EXPECT_TRUE(pMenuBar->GetControl(i)->GetEnabled()) << pMenuBar->GetControl(i)->GetCaption();
+}
+
+namespace {
+
+CXTPToolBar* StandardBar(CMainFrame* pFrame)
+{
+    return dynamic_cast<CXTPToolBar*>(pFrame->GetCommandBars()->GetToolBar(128));
+}
+
+// A user's change of the Standard bar: its first button gone, docked at the left. The id of
+// the button, 0 when the change could not be made.
+int DockTheStandardBarLeftWithoutItsFirstButton(CMainFrame* pFrame)
+{
+    CXTPToolBar* pStandard = StandardBar(pFrame);
+    if (!pStandard || pStandard->GetControlCount() == 0)
+        return 0;
+    const int nRemoved = pStandard->GetControl(0)->GetID();
+    pStandard->GetControls()->Remove(0);
+    return pFrame->GetCommandBars()->DockCommandBar(pStandard, xtpBarLeft) ? nRemoved : 0;
+}
+
+}  // namespace
+
 TEST_F(AppTest, TheStandardBarsPlaceVisibilityAndButtonsComeBackFromTheLayoutFile)
 {
     Start();
-    CXTPCommandBars* pBars = app->Frame()->GetCommandBars();
-    auto* pStandard = dynamic_cast<CXTPToolBar*>(pBars->GetToolBar(128));
-    ASSERT_NE(pStandard, nullptr);
-    // The user's changes: the first button gone, the bar docked at the left and hidden.
-    const int nRemoved = pStandard->GetControl(0)->GetID();
-    pStandard->GetControls()->Remove(0);
-    ASSERT_TRUE(pBars->DockCommandBar(pStandard, xtpBarLeft));
-    pStandard->SetVisible(FALSE);
+    const int nRemoved = DockTheStandardBarLeftWithoutItsFirstButton(app->Frame());
+    ASSERT_NE(nRemoved, 0);
+    StandardBar(app->Frame())->SetVisible(FALSE);
     app->Frame()->GetFindCombo()->AddString("needle");
     ASSERT_EQ(CloseAndRun(), 0);
     app.reset();
 
     Start();
-    pBars = app->Frame()->GetCommandBars();
-    pStandard = dynamic_cast<CXTPToolBar*>(pBars->GetToolBar(128));
+    CXTPToolBar* pStandard = StandardBar(app->Frame());
     ASSERT_NE(pStandard, nullptr);
     EXPECT_EQ(pStandard->GetPosition(), xtpBarLeft);
     EXPECT_FALSE(pStandard->IsVisible());
@@ -294,12 +321,8 @@ TEST_F(AppTest, ADamagedCommandBarsSectionLeavesTheBarsAndStillLoadsThePanes)
 {
     // A saved layout with a changed Standard bar, and a title of its own for pane 202.
     Start();
-    CXTPCommandBars* pBars = app->Frame()->GetCommandBars();
-    auto* pStandard = dynamic_cast<CXTPToolBar*>(pBars->GetToolBar(128));
-    ASSERT_NE(pStandard, nullptr);
-    const int nFirst = pStandard->GetControl(0)->GetID();
-    pStandard->GetControls()->Remove(0);
-    ASSERT_TRUE(pBars->DockCommandBar(pStandard, xtpBarLeft));
+    const int nFirst = DockTheStandardBarLeftWithoutItsFirstButton(app->Frame());
+    ASSERT_NE(nFirst, 0);
     ASSERT_EQ(CloseAndRun(), 0);
     app.reset();
     std::string saved = ReadFileText(LayoutFile("_en"));
@@ -330,7 +353,7 @@ TEST_F(AppTest, ADamagedCommandBarsSectionLeavesTheBarsAndStillLoadsThePanes)
         CXTPDockingPane* pOutput = app->Frame()->GetDockingPaneManager()->FindPane(ID_PANE_OUTPUT);
         ASSERT_NE(pOutput, nullptr);
         EXPECT_EQ(std::string(pOutput->GetTitle()), "Saved") << "the panes are read all the same";
-        pStandard = dynamic_cast<CXTPToolBar*>(app->Frame()->GetCommandBars()->GetToolBar(128));
+        CXTPToolBar* pStandard = StandardBar(app->Frame());
         ASSERT_NE(pStandard, nullptr);
         if (damage.barsKept) {
             EXPECT_EQ(pStandard->GetPosition(), xtpBarTop);
