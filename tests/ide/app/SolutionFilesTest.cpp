@@ -220,6 +220,39 @@ TEST_F(SolutionFilesTest, ARecentSolutionOpensWithItsProjectSourceListAndDocumen
     EXPECT_EQ(prompts->asked.size(), 1u) << "no prompt on a saved solution";
 }
 
+// The open dialog answered as a user would: the path typed into its name box, then OK.
+std::string g_dialogAnswer;
+HHOOK g_dialogHook = nullptr;
+
+LRESULT CALLBACK AnswerFileDialog(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE) {
+        const HWND dialog = reinterpret_cast<HWND>(wParam);
+        char name[32] = {};
+        ::GetClassNameA(dialog, name, sizeof name);
+        const HWND box = ::GetDlgItem(dialog, 1148) ? ::GetDlgItem(dialog, 1148) : ::GetDlgItem(dialog, 1152);
+        if (std::string(name) == "#32770" && box) {
+            ::SetWindowTextA(box, g_dialogAnswer.c_str());
+            ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return ::CallNextHookEx(g_dialogHook, code, wParam, lParam);
+}
+
+TEST_F(SolutionFilesTest, OpenSolutionLoadsTheChosenFileAndItsProject)
+{
+    WriteFixture("Mod");
+    StartApp();
+    g_dialogAnswer = SolutionFile("Mod");
+    g_dialogHook = ::SetWindowsHookExA(WH_CBT, AnswerFileDialog, nullptr, ::GetCurrentThreadId());
+    Command(142);
+    ::UnhookWindowsHookEx(g_dialogHook);
+    EXPECT_EQ(std::string(g_solutionConfig.SolutionName), "Mod");
+    EXPECT_EQ(g_solutionConfig.ProjectName, "A");
+    EXPECT_EQ(OpenFiles().size(), 2u);
+    EXPECT_EQ(std::string((*Frame()->GetRecentProjects())[0]), SolutionFile("Mod"));
+}
+
 // The close prompt over the three flags: which question, which files are written, whether the
 // solution (or, for a project switch, the project) is closed.
 TEST_F(SolutionFilesTest, ClosePromptsFollowTheModifiedFlags)
@@ -275,11 +308,13 @@ TEST_F(SolutionFilesTest, ClosePromptsFollowTheModifiedFlags)
         EXPECT_EQ(closed, row.closed);
         EXPECT_EQ(g_solutionConfig.ProjectName.empty(), row.closed);
         EXPECT_EQ(OpenFiles().empty(), row.closed);
-        if (!row.project)
+        if (!row.project) {
             EXPECT_EQ(g_solutionConfig.Projects.GetSize() == 0, row.closed);
+        }
         // Cancel keeps everything, the unsaved changes too.
-        if (!row.closed)
+        if (!row.closed) {
             EXPECT_EQ(g_solutionConfig.ProjectModified, row.projectModified);
+        }
 
         prompts->answers.clear();
         g_solutionConfig.SolutionModified = g_solutionConfig.ProjectModified = g_solutionConfig.ViewStateModified = 0;
