@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AppFixture.h"
+#include "CCmdUI.h"
 #include "CChildFrame.h"
 #include "CDocument.h"
 #include "CSolutionConfig.h"
@@ -413,6 +414,48 @@ TEST_F(SolutionFilesTest, AFailedSaveIsReportedAndTheSolutionStaysOpen)
     ::RemoveDirectoryA((tvp + ".new").c_str());
     Command(143);
     EXPECT_TRUE(Frame()->m_bCanClose);
+}
+
+struct StateProbe : CCmdUI {
+    BOOL enabled = -1;
+    void Enable(BOOL on) override { enabled = on; }
+};
+
+BOOL Enabled(CMainFrame* frame, UINT id)
+{
+    StateProbe probe;
+    probe.m_nID = id;
+    probe.DoUpdate(frame, FALSE);
+    return probe.enabled;
+}
+
+// A solution without projects opens empty (said so); with no active project saving the project
+// writes nothing and clears its flags; Close Solution and Save All only with projects.
+TEST_F(SolutionFilesTest, AnEmptySolutionHasNoProjectToLoadOrSave)
+{
+    StartApp();
+    EXPECT_FALSE(Enabled(Frame(), 143));
+    EXPECT_FALSE(Enabled(Frame(), 145));
+    ::CreateDirectoryA(projects.c_str(), nullptr);
+    ::CreateDirectoryA(SolutionFolder("Empty").c_str(), nullptr);
+    CSolutionConfig record;
+    record.SolutionName = "Empty";
+    ASSERT_EQ(WriteExchangeFile(SolutionFile("Empty").c_str(),
+                                [&](CXTPPropExchange* px) { ExchangeSolutionFile(px, record); }),
+              SolutionFileResult::ok);
+    ASSERT_EQ(Frame()->LoadSolution(SolutionFile("Empty").c_str()), S_OK);
+    prompts->asked.clear();
+    EXPECT_EQ(Frame()->LoadProject(), S_OK);
+    EXPECT_EQ(prompts->asked, std::vector<UINT>{32885});
+    g_solutionConfig.ProjectModified = g_solutionConfig.ViewStateModified = 1;
+    EXPECT_EQ(Frame()->SaveProject(FALSE), S_OK);
+    EXPECT_EQ(g_solutionConfig.ProjectModified + g_solutionConfig.ViewStateModified, 0);
+    EXPECT_EQ(::GetFileAttributesA((SolutionFolder("Empty") + "Prj").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    WriteFixture("Mod");
+    Open("Mod");
+    EXPECT_TRUE(Enabled(Frame(), 143));
+    EXPECT_TRUE(Enabled(Frame(), 145));
 }
 
 // The recent solutions through the frame: a failing entry leaves, an opened one comes first
