@@ -607,29 +607,33 @@ void CXTPDockingPaneDragContext::DrawStickerPart(CDC* pDC, UINT nBitmap, const X
     HBITMAP hSource = StickerBitmap(nBitmap);
     if (!hSource || !pDC)
         return;
-    const CRect rcSource(piece.rcSource);
-    const int cx = rcSource.Width(), cy = rcSource.Height();
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hSourceDC = ::CreateCompatibleDC(hScreen);
-    HDC hPieceDC = ::CreateCompatibleDC(hScreen);
-    HBITMAP hPiece = ::CreateCompatibleBitmap(hScreen, cx, cy);
-    ::ReleaseDC(nullptr, hScreen);
-    HGDIOBJ hOldSource = ::SelectObject(hSourceDC, hSource);
-    HGDIOBJ hOldPiece = ::SelectObject(hPieceDC, hPiece);
-    ::BitBlt(hPieceDC, 0, 0, cx, cy, hSourceDC, rcSource.left, rcSource.top, SRCCOPY);
-    ::SelectObject(hPieceDC, hOldPiece);
-    ::SelectObject(hSourceDC, hOldSource);
-    ::DeleteDC(hPieceDC);
-    ::DeleteDC(hSourceDC);
-
-    HIMAGELIST hList = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 1, 0);
-    if (hList) {
-        ImageList_AddMasked(hList, hPiece, kStickerMask);
-        ImageList_Draw(hList, 0, pDC->GetSafeHdc(), bAtOffset ? piece.x : 0, bAtOffset ? piece.y : 0,
-                       ILD_TRANSPARENT);
-        ImageList_Destroy(hList);
+    // The masked piece is made once per process: markers are drawn at every move that
+    // changes them, and making it costs more than drawing it.
+    static std::map<std::pair<UINT, const XTPDockingPaneStickerPiece*>, HIMAGELIST> s_pieces;
+    HIMAGELIST& hList = s_pieces[{nBitmap, &piece}];
+    if (!hList) {
+        const CRect rcSource(piece.rcSource);
+        const int cx = rcSource.Width(), cy = rcSource.Height();
+        HDC hScreen = ::GetDC(nullptr);
+        HDC hSourceDC = ::CreateCompatibleDC(hScreen);
+        HDC hPieceDC = ::CreateCompatibleDC(hScreen);
+        HBITMAP hPiece = ::CreateCompatibleBitmap(hScreen, cx, cy);
+        ::ReleaseDC(nullptr, hScreen);
+        HGDIOBJ hOldSource = ::SelectObject(hSourceDC, hSource);
+        HGDIOBJ hOldPiece = ::SelectObject(hPieceDC, hPiece);
+        ::BitBlt(hPieceDC, 0, 0, cx, cy, hSourceDC, rcSource.left, rcSource.top, SRCCOPY);
+        ::SelectObject(hPieceDC, hOldPiece);
+        ::SelectObject(hSourceDC, hOldSource);
+        ::DeleteDC(hPieceDC);
+        ::DeleteDC(hSourceDC);
+        hList = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 1, 0);
+        if (hList)
+            ImageList_AddMasked(hList, hPiece, kStickerMask);
+        ::DeleteObject(hPiece);
+        if (!hList)
+            return;
     }
-    ::DeleteObject(hPiece);
+    ImageList_Draw(hList, 0, pDC->GetSafeHdc(), bAtOffset ? piece.x : 0, bAtOffset ? piece.y : 0, ILD_TRANSPARENT);
 }
 
 void CXTPDockingPaneDragContext::DrawStickers(CXTPDockingPaneStickerWnd* pSticker, CDC* pDC)

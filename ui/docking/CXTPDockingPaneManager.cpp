@@ -10,6 +10,7 @@
 #include "CMiniFrameWnd.h"
 #include "CXTPColorManager.h"
 #include "CXTPDockingPane.h"
+#include "CXTPDockingPaneAutoHidePanel.h"
 #include "CXTPDockingPaneDragContext.h"
 #include "CXTPDockingPaneMiniWnd.h"
 #include "CXTPDockingPanePaintManager.h"
@@ -45,6 +46,13 @@ CXTPDockingPaneTabbedContainer* GroupOf(CXTPDockingPaneBase* pElement)
 BOOL IsFloatingSite(CWnd* pSite)
 {
     return dynamic_cast<CMiniFrameWnd*>(pSite) != nullptr;
+}
+
+// Floating frames and auto-hide slide-out windows both count: docking toggles them back.
+BOOL IsFloatingPane(CXTPDockingPane* pPane)
+{
+    CXTPDockingPaneBase* pGroup = pPane->m_pParentContainer;
+    return pGroup && (IsFloatingSite(pGroup->GetDockingSiteWnd()) || pPane->IsFloating());
 }
 
 }  // namespace
@@ -111,6 +119,8 @@ CXTPDockingPaneBase* CXTPDockingPaneManager::DefaultPaneOfType(int nType, CXTPDo
         return new CXTPDockingPaneMiniWnd(pLayout);
     case DPT_CLIENT:
         return new CXTPDockingPaneBase(DPT_CLIENT, pLayout);
+    case DPT_AUTOHIDE:
+        return new CXTPDockingPaneAutoHidePanel(pLayout);
     default:
         return nullptr;
     }
@@ -256,8 +266,19 @@ void CXTPDockingPaneManager::ShowPane(CXTPDockingPane* pPane)
 {
     if (!pPane || !m_pLayout)
         return;
-    if (CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pPane->m_pParentContainer)) {
+    CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pPane->m_pParentContainer);
+    CXTPDockingPaneBase* pHolder = pGroup ? pGroup->m_pParentContainer : nullptr;
+    if (pHolder && pHolder->GetType() == DPT_AUTOHIDE) {
+        auto* pPanel = static_cast<CXTPDockingPaneAutoHidePanel*>(pHolder);
+        if (!pPanel->m_pActiveWnd || pGroup->GetSelectedPane() != pPane) {
+            pPanel->CloseActiveWnd(FALSE);
+            pPanel->SlideOut(pPane, TRUE);
+        }
+    } else if (pGroup) {
         pGroup->SelectPane(pPane, TRUE);
+        if (auto* pFrame = dynamic_cast<CXTPDockingPaneMiniWnd*>(pGroup->GetDockingSiteWnd()))
+            if (!pFrame->IsWindowVisible() && pFrame->GetSafeHwnd())
+                pFrame->ShowWindow(SW_SHOWNA);
     } else if (!pPane->m_pParentContainer) {
         for (DockingPaneInfo& info : m_pLayout->m_lstPanes) {
             CXTPDockingPaneTabbedContainer* pLast = GroupOf(info.pLastHolder);
@@ -285,8 +306,12 @@ void CXTPDockingPaneManager::ToggleAutoHide(CXTPDockingPaneBase* pElement)
     CXTPDockingPaneBase* pTarget = pElement;
     if (pElement->GetType() == DPT_PANE && m_bHideGroupOnButton)
         pTarget = pElement->m_pParentContainer;
-    if (!pTarget || !pTarget->m_pParentContainer || pTarget->m_pParentContainer->GetType() == DPT_AUTOHIDE)
+    if (!pTarget || !pTarget->m_pParentContainer)
         return;
+    if (pTarget->m_pParentContainer->GetType() == DPT_AUTOHIDE) {
+        static_cast<CXTPDockingPaneAutoHidePanel*>(pTarget->m_pParentContainer)->CloseActiveWnd(FALSE);
+        return;
+    }
     m_pLayout->HidePane(pTarget);
     XTPDockingPaneDelayRecalc(m_pSite);
 }
@@ -297,7 +322,7 @@ void CXTPDockingPaneManager::ToggleDocking(CXTPDockingPaneBase* pElement)
         return;
     if (pElement->GetType() == DPT_PANE) {
         auto* pPane = static_cast<CXTPDockingPane*>(pElement);
-        TogglePaneDocking(pPane, GetPaneHolder(pPane, !pPane->IsFloating()));
+        TogglePaneDocking(pPane, GetPaneHolder(pPane, !IsFloatingPane(pPane)));
         return;
     }
     if (pElement->GetType() != DPT_TABBED && pElement->GetType() != DPT_SPLITTER)
@@ -315,7 +340,7 @@ void CXTPDockingPaneManager::ToggleDocking(CXTPDockingPaneBase* pElement)
     CXTPDockingPaneBase* pPreviousOwn = nullptr;
     for (CXTPDockingPaneBase* pBase : panes) {
         auto* pPane = static_cast<CXTPDockingPane*>(pBase);
-        CXTPDockingPaneBase* pOwn = GetPaneHolder(pPane, !pPane->IsFloating());
+        CXTPDockingPaneBase* pOwn = GetPaneHolder(pPane, !IsFloatingPane(pPane));
         // A pane without a holder of its own follows the previous one, so a group stays together.
         CXTPDockingPaneBase* pHolder = pOwn ? pOwn : pPreviousOwn;
         pPreviousOwn = pOwn;
@@ -336,7 +361,7 @@ BOOL CXTPDockingPaneManager::TogglePaneDocking(CXTPDockingPane* pPane, CXTPDocki
 {
     if (!pPane)
         return FALSE;
-    const BOOL bFloating = pPane->IsFloating();
+    const BOOL bFloating = IsFloatingPane(pPane);
     if (!bFloating && (pPane->GetOptions() & DPO_NOFLOAT))
         return FALSE;
     if (NotifyOwner(bFloating ? DPA_DOCKING : DPA_FLOATING, pPane, pHolder))

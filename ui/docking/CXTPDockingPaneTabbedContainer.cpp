@@ -11,6 +11,7 @@
 #include "COleDropTarget.h"
 #include "CXTPBufferDC.h"
 #include "CXTPDockingPane.h"
+#include "CXTPDockingPaneAutoHideWnd.h"
 #include "CXTPDockingPaneDragContext.h"
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPResourceManager.h"
@@ -284,7 +285,10 @@ void CXTPDockingPaneTabbedContainer::OnSizeParent(CWnd* pParent, CRect rect, AFX
     ++m_nLockUpdate;
     UpdateTabs();
     CWnd* pFrame = GetParentFrame();
-    const DWORD dwPin = dynamic_cast<CMiniFrameWnd*>(pFrame) ? kPinFloating : kPinDocked;
+    // Slid out of its panel the pin shows, lying on its side; in a floating frame it does not.
+    const DWORD dwPin = dynamic_cast<CXTPDockingPaneAutoHideWnd*>(pFrame) ? kPinDocked | xtpPaneStateAutoHidden
+                        : dynamic_cast<CMiniFrameWnd*>(pFrame)            ? kPinFloating
+                                                                          : kPinDocked;
     CXTPDockingPaneCaptionButton* pPin = FindCaptionButton(XTP_IDS_DOCKINGPANE_AUTOHIDE);
     if (pPin->m_dwState != dwPin) {
         pPin->m_dwState = dwPin;
@@ -613,6 +617,10 @@ void CXTPDockingPaneTabbedContainer::OnCaptionButtonAction(int nID)
             pOwner->NotifyOwner(DPA_CLOSED, pPane, this);
         }
     } else if (nID == XTP_IDS_DOCKINGPANE_AUTOHIDE) {
+        if (m_hWnd && dynamic_cast<CXTPDockingPaneAutoHideWnd*>(GetParentFrame())) {
+            pOwner->ToggleDocking(this);
+            return;
+        }
         CXTPDockingPane* pPane = m_pSelectedPane;
         if (pOwner->NotifyOwner(DPA_HIDING, pPane, this))
             return;
