@@ -51,6 +51,18 @@ bool RelativeTo(const CString& full, const CString& top, CString& relative)
     return true;
 }
 
+// A path relative to the list's folder: no drive, no control characters and none that a file
+// name cannot hold ("*" and "?" are patterns).
+bool IsPathText(const CString& line)
+{
+    for (int i = 0; i < line.GetLength(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if (c < 0x20 || c == '"' || c == '<' || c == '>' || c == '|' || c == ':')
+            return false;
+    }
+    return true;
+}
+
 // The shell may hide the extension of scripts, so a listed name without one is a script.
 CString WithScriptExtension(const CString& entry)
 {
@@ -149,6 +161,10 @@ void CollectSrcFiles(CStdioFile* output, const CString& listPath, const CString&
             continue;
         CString lower(line);
         lower.MakeLower();
+        if (!IsPathText(line)) {
+            written.problems.push_back(Problem(list, lineNumber, zMsgId::kSrcLineNoPath, line));
+            continue;
+        }
         const CString full = FullPath(folder + line);
         if (lower.Find(".src") >= 0) {
             CollectSrcFiles(output, full, top, written);
