@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "COutputPane.h"
+#include "CRecentProjectList.h"
 #include "CString.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPFrameWndBase.h"
@@ -15,6 +16,7 @@
 #include "CXTPTabClientWnd.h"
 
 class CBuildOutputTarget;
+class ITreeExpansion;
 class CXTPControlComboBox;
 class CXTPDockingPane;
 class CXTPDockingPaneBase;
@@ -48,6 +50,25 @@ public:
     CWnd* GetPaneWindow(UINT nID);
     COutputPane* GetOutputPane() { return &m_wndOutput; }
 
+    // Solution and project files, the File commands over them, the recent solutions
+    // (CMainFrameSolution.cpp).
+    // S_OK when loaded; S_FALSE when the user kept the open solution; E_FAIL after a failure it
+    // reported. The file is read whole before the open solution is closed: only a load that
+    // succeeds changes anything.
+    HRESULT LoadSolution(const CString& path);
+    // The active project (the first one when none is): its file, source list and documents.
+    HRESULT LoadProject();
+    // Written beside the file, then moved over it; a failure is reported, E_FAIL, the
+    // modified flags stay set.
+    HRESULT SaveSolution();
+    HRESULT SaveProject(BOOL bKeepSrcList);
+    // Close Solution: m_bCanClose = 1 when closed (or none open), 0 when cancelled or a save failed.
+    void OnCloseSolution();
+    // Closes the active project only (a project switch); FALSE when cancelled or a save failed.
+    BOOL CloseProject(BOOL bClearTree);
+    void LoadRecentProjects();
+    CRecentProjectList* GetRecentProjects() { return m_pRecentProjects.get(); }
+
     // Full path of the program file without its extension; the layout files sit beside it.
     CString m_strExeBase;
     // Set by Close Solution: 1 when the solution was closed (or none was open), 0 when cancelled.
@@ -71,6 +92,20 @@ protected:
     void OnUpdatePlatform(CCmdUI* pCmdUI);
     void OnTimer(UINT_PTR nIDEvent);
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // Solution commands and the pane hooks they use (CMainFrameSolution.cpp).
+    void OnOpenSolution();
+    void OnSaveAll();
+    void OnOpenRecentSolution(UINT nID);
+    void OnUpdateSolutionOpen(CCmdUI* pCmdUI);
+    void OnUpdateRecentSolution(CCmdUI* pCmdUI);
+    // The close prompt over the modified flags, then the saves; FALSE when cancelled or a save failed.
+    BOOL SaveForClose(BOOL bSolution);
+    // Until the solution explorer and the class view have their panes these do the least
+    // their callers need: no tree (an empty expansion state), the source list read, nothing to clear.
+    ITreeExpansion* GetSolutionTree();
+    void RefillSolutionExplorer();
+    void ClearSolutionExplorer();
+    void ClearClassView();
     DECLARE_MESSAGE_MAP()
 
     // Waits for the build and find workers while keeping this thread's windows served: the
@@ -93,4 +128,5 @@ protected:
     CXTPStatusBar m_wndStatusBar;
     HWND m_hWndFocus = nullptr;  // the focus when the frame was last deactivated
     CXTPControlComboBox* m_pFindCombo = nullptr;  // the toolbar's find box, owned by its bar
+    std::unique_ptr<CRecentProjectList> m_pRecentProjects;
 };
