@@ -16,6 +16,7 @@
 #include "CXTPTabClientWnd.h"
 
 class CBuildOutputTarget;
+class CProjectDlg;
 class ITreeExpansion;
 class CXTPControlComboBox;
 class CXTPDockingPane;
@@ -40,6 +41,25 @@ public:
     void ReloadMenus();
     // The saved placement, when there is one, then shown with its show command.
     void ShowMainWindow();
+
+    // New solution, new project and the active project (CMainFrameNewProject.cpp).
+    // Makes the dialog's project on disk in its solution, closing the open solution first when
+    // that is another (or only its active project); FALSE when the user cancelled that close.
+    BOOL CreateProject(const CProjectDlg& dialog);
+    // Another project of the solution becomes the active one; always TRUE.
+    BOOL SwitchActiveProject(const CString& name);
+    void OnNewSolution();
+    void OnAddNewProject();
+    void OnUpdateAddNewProject(CCmdUI* pCmdUI);
+    LRESULT OnSwitchProjectMessage(WPARAM wParam, LPARAM lParam);
+    void OnActiveProjectClicked(UINT nID, NMHDR* pNotify, LRESULT* pResult);
+    void OnUpdateActiveProjectList(CCmdUI* pCmdUI);
+    void ShowCreationStatus(UINT nID);
+    // The open-file question for "ou.bin"; empty when declined.
+    CString AskForOuBin();
+    // The class view and the solution explorer take in the new project.
+    void RebuildProjectClassView();
+    void RebuildProjectTree(BOOL bNewSolution);
 
     // Keys typed into a command-bar text field stay there, but for Enter, Tab and Escape.
     BOOL PreTranslateMessage(MSG* pMsg) override;

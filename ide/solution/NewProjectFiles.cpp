@@ -27,14 +27,6 @@ std::string Key(const CString& text)
     return static_cast<const char*>(lower);
 }
 
-// The full path, "." and ".." resolved; the path itself when the system cannot tell.
-CString FullPath(const CString& path)
-{
-    char full[MAX_PATH * 4] = {};
-    const DWORD length = ::GetFullPathNameA(path, sizeof full, full, nullptr);
-    return length > 0 && length < sizeof full ? CString(full) : path;
-}
-
 CString WithBackslash(const CString& folder)
 {
     if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '\\' && folder[folder.GetLength() - 1] != '/')
@@ -105,6 +97,13 @@ CString FileTitleOf(const CString& path)
     return dot > 0 ? name.Left(dot) : name;
 }
 
+CString FullPathOf(const CString& path)
+{
+    char full[MAX_PATH * 4] = {};
+    const DWORD length = ::GetFullPathNameA(path, sizeof full, full, nullptr);
+    return length > 0 && length < sizeof full ? CString(full) : path;
+}
+
 CString FolderOf(const CString& path)
 {
     const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
@@ -130,10 +129,10 @@ bool CreateFolderTree(const CString& folder)
 
 void CollectSrcFiles(CStdioFile* output, const CString& listPath, const CString& topFolder, SrcCollection& written)
 {
-    const CString list = FullPath(listPath);
+    const CString list = FullPathOf(listPath);
     if (!written.listsRead.insert(Key(list)).second)
         return;
-    const CString top = WithBackslash(FullPath(topFolder));
+    const CString top = WithBackslash(FullPathOf(topFolder));
     const CString folder = FolderOf(list);
 
     CStdioFile file;
@@ -165,7 +164,7 @@ void CollectSrcFiles(CStdioFile* output, const CString& listPath, const CString&
             written.problems.push_back(Problem(list, lineNumber, zMsgId::kSrcLineNoPath, line));
             continue;
         }
-        const CString full = FullPath(folder + line);
+        const CString full = FullPathOf(folder + line);
         if (lower.Find(".src") >= 0) {
             CollectSrcFiles(output, full, top, written);
             continue;
@@ -207,7 +206,7 @@ bool WriteProjectSrcList(const CString& srcListPath, const CString& projectFolde
     }
     try {
         CSrcManager::WriteSrcListHeader(&output);
-        CollectSrcFiles(&output, srcListPath, FolderOf(FullPath(srcListPath)), written);
+        CollectSrcFiles(&output, srcListPath, FolderOf(FullPathOf(srcListPath)), written);
         output.Close();
     } catch (CException* e) {
         e->Delete();
@@ -258,7 +257,7 @@ bool CreateProjectFromDat(const CString& datPath, const CString& projectFolder, 
     if (projectName.CompareNoCase("Varnok") != 0)
         return true;
     // The game keeps the scripts in ...\_compiled\ and the library in ...\Content\Cutscene\.
-    CString datFolder = FolderOf(FullPath(datPath));
+    CString datFolder = FolderOf(FullPathOf(datPath));
     const CString parent = FolderOf(datFolder.Left(datFolder.GetLength() - 1));
     const CString ouBin = projectFolder + "ou.bin";
     if (::CopyFileA(parent + "Content\\Cutscene\\ou.bin", ouBin, FALSE))
