@@ -124,6 +124,33 @@ public:
         static_assert(sizeof(ThisClass) > 0, "a complete class");        \
         static const MsgMapEntry entries[] = {
 
+// The same for a class template: BEGIN_TEMPLATE_MESSAGE_MAP(Class, T, Base) in the header
+// gives every instantiation its own map; a specialization may bring a map of its own.
+#define BEGIN_TEMPLATE_MESSAGE_MAP(theClass, typeName, baseClass)        \
+    template <class typeName>                                            \
+    const MsgMap* theClass<typeName>::GetMessageMap() const              \
+    {                                                                    \
+        return GetThisMessageMap();                                      \
+    }                                                                    \
+    template <class typeName>                                            \
+    const MsgMap* theClass<typeName>::GetThisMessageMap()                \
+    {                                                                    \
+        using ThisClass = theClass<typeName>;                            \
+        using TheBaseClass = baseClass;                                  \
+        static_assert(sizeof(ThisClass) > 0, "a complete class");        \
+        static const MsgMapEntry entries[] = {
+
+// The map of one instantiation of such a template, replacing the template's map for it.
+// Declare it after the template: template <> const MsgMap* Class<T>::GetThisMessageMap();
+#define BEGIN_SPECIALIZED_MESSAGE_MAP(theClass, baseClass)               \
+    template <>                                                          \
+    const MsgMap* theClass::GetThisMessageMap()                          \
+    {                                                                    \
+        using ThisClass = theClass;                                      \
+        using TheBaseClass = baseClass;                                  \
+        static_assert(sizeof(ThisClass) > 0, "a complete class");        \
+        static const MsgMapEntry entries[] = {
+
 #define END_MESSAGE_MAP()                                                     \
     {0, 0, 0, 0, nullptr, nullptr}                                            \
     }                                                                         \

@@ -247,6 +247,16 @@ MENU = [new_page(), folder(), panes("left"), panes("tree"), panes("bottom"), pri
 # Toolbar 135 (the script windows' tabs): a script.
 TABS = [script_icon(16)]
 
+# Bitmap 138 (the solution explorer's tree): solution, project, closed folder, open folder,
+# script. Its top-left pixel is the mask colour.
+def plain_page():
+    c = Canvas()
+    page(c)
+    return c
+
+
+EXPLORER = [panes("tree"), script_icon(16), folder(False), folder(True), plain_page()]
+
 MAGENTA = (255, 0, 255)
 
 
@@ -307,6 +317,7 @@ def main():
         "MenuIcons.bmp": bmp(MENU, False),
         "MenuIconsAlpha.bmp": bmp(MENU, True),
         "Tabs.bmp": bmp(TABS, False),
+        "Explorer.bmp": bmp(EXPLORER, False),
         "Tavrelin.ico": ico([app_icon(32), app_icon(16)]),
         "Script.ico": ico([script_icon(32), script_icon(16)]),
     }

@@ -246,6 +246,8 @@ CWnd* CMainFrame::CreatePaneWindow(UINT nID)
             m_pOutputTarget = std::make_unique<PaneOutputTarget>(&m_wndOutput);
             GetTavrelinIdeServices().SetOutputTarget(m_pOutputTarget.get());
         }
+    } else if (pWnd == &m_wndSolutionExplorer) {
+        m_wndSolutionExplorer.Create(this, dwStyle);
     } else {
         pWnd->CreateEx(0, "STATIC", "", dwStyle, CRect(0, 0, 0, 0), this, 0);
     }

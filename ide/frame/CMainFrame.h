@@ -8,6 +8,7 @@
 
 #include "COutputPane.h"
 #include "CRecentProjectList.h"
+#include "CSolutionExplorerPane.h"
 #include "CString.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPFrameWndBase.h"
@@ -89,6 +90,11 @@ public:
     void LoadRecentProjects();
     CRecentProjectList* GetRecentProjects() { return m_pRecentProjects.get(); }
 
+    // The solution explorer (CMainFrameExplorer.cpp): its pane, and the document tabs redrawn
+    // after it opened or removed a script.
+    CSolutionExplorerPane* GetSolutionExplorer() { return &m_wndSolutionExplorer; }
+    void RefreshDocumentTabs();
+
     // Full path of the program file without its extension; the layout files sit beside it.
     CString m_strExeBase;
     // Set by Close Solution: 1 when the solution was closed (or none was open), 0 when cancelled.
@@ -139,8 +145,8 @@ protected:
 
     CXTPDockingPaneManager m_paneManager;
     CXTPTabClientWnd m_MTIClientWnd;
-    // Stand-in windows of the panes until their own windows exist.
-    CXTNoFlickerWnd<CWnd> m_wndSolutionExplorer;
+    CSolutionExplorerPane m_wndSolutionExplorer;
+    // Stand-in window of the class view until its own window exists.
     CXTNoFlickerWnd<CWnd> m_wndClassView;
     COutputPane m_wndOutput;
     // The build jobs' messages reach the output pane through this while the pane exists.
