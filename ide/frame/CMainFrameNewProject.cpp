@@ -147,14 +147,15 @@ BOOL CMainFrame::CreateProject(const CProjectDlg& dialog)
 
 void CMainFrame::RebuildProjectClassView()
 {
-    // The class view's own pane fills itself from the project once it is built in.
+    // Until the class view's pane is built in, its symbol model is left as it is.
 }
 
 void CMainFrame::RebuildProjectTree(BOOL bNewSolution)
 {
-    // The explorer's rebuild enters the project into the solution; until its pane is built in,
-    // that is all there is to do.
-    (void)bNewSolution;
+    // The explorer's rebuild enters the project into the solution; without its window the
+    // solution takes it in all the same.
+    if (m_wndSolutionExplorer.GetSafeHwnd())
+        m_wndSolutionExplorer.RebuildTree(bNewSolution, 0);
     if (g_solutionConfig.FindProject(g_solutionConfig.GetProjectName()) < 0)
         g_solutionConfig.Projects.Add(g_solutionConfig.GetProjectName());
 }

@@ -16,6 +16,7 @@
 #include "CDialog.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
+#include "CTreeSolution.h"
 #include "CXTPControls.h"
 #include "CXTPPopupBar.h"
 
@@ -145,6 +146,10 @@ TEST_F(NewProjectCommandsTest, AnEmptyProjectIsMadeInItsSolutionOnceAndAnotherJo
     EXPECT_EQ(std::string(g_solutionConfig.SolutionName), "X");
     EXPECT_EQ(g_solutionConfig.ProjectName, "Fight");
     EXPECT_EQ(ProjectList(), "Fight");
+    CTreeSolution& tree = app->Frame()->GetSolutionExplorer()->GetTree();
+    ASSERT_NE(tree.GetRootItem(), nullptr);
+    EXPECT_EQ(std::string(tree.GetItemText(tree.GetRootItem())), "Solution 'X'");
+    EXPECT_EQ(tree.GetItemText(tree.FindActiveProjectItem()), CString("Project 'Fight'"));
     EXPECT_EQ(CurrentDirectory(), folder);
     EXPECT_EQ(g_solutionConfig.SolutionModified, 1);
     EXPECT_EQ(g_solutionConfig.ProjectModified, 1);
@@ -163,6 +168,7 @@ TEST_F(NewProjectCommandsTest, AnEmptyProjectIsMadeInItsSolutionOnceAndAnotherJo
     Command(32790);
     EXPECT_EQ(ProjectList(), "Fight,SFX");
     EXPECT_EQ(g_solutionConfig.ProjectName, "SFX");
+    EXPECT_EQ(tree.GetItemText(tree.FindActiveProjectItem()), CString("Project 'SFX'"));
     EXPECT_EQ(ReadFileText(projects + "SolX\\PrjSFX\\SFX.src"), kHeaderOnly);
     EXPECT_EQ(app->m_nPrompts, 1);
 
