@@ -10,6 +10,7 @@
 #include "CMenu.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
+#include "ActiveProject.h"
 #include "AfxResource.h"
 #include "CWinApp.h"
 #include "CXTPCommandBars.h"
@@ -545,7 +546,7 @@ void CSolutionExplorerPane::OnUpdateCompile(CCmdUI* pCmdUI)
 
 void CSolutionExplorerPane::OnUpdateDecompile(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_wndTree.IsSelectionInActiveProject() && ActiveProjectHasDat() &&
+    pCmdUI->Enable(m_wndTree.IsSelectionInActiveProject() && IsDecompileProject() &&
                    g_solutionConfig.BuildJobThread == 0);
 }
 
@@ -563,13 +564,6 @@ void CSolutionExplorerPane::ShowLastError()
     AfxMessageBox(text ? text : "", MB_OK | MB_ICONINFORMATION);
     if (text)
         ::LocalFree(text);
-}
-
-BOOL ActiveProjectHasDat()
-{
-    CString folder;
-    GetProjectFolder(folder);
-    return FileExists(folder + "*.dat");
 }
 
 CString ScriptFileName(const CString& name)

@@ -118,7 +118,5 @@ private:
     CXTPToolBar m_wndToolBar;
 };
 
-// Whether the active project's folder holds a compiled ".dat" (the Decompile command's rule).
-BOOL ActiveProjectHasDat();
 // A script name as the explorer stores it: everything from the first "." on cut, ".d" added.
 CString ScriptFileName(const CString& name);

@@ -8,8 +8,8 @@
 
 #include "CClassViewPane.h"
 #include "COutputPane.h"
-#include "CSolutionExplorerPane.h"
 #include "CRecentProjectList.h"
+#include "CSolutionExplorerPane.h"
 #include "CString.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPFrameWndBase.h"
@@ -18,6 +18,7 @@
 #include "CXTPTabClientWnd.h"
 
 class CBuildOutputTarget;
+class CProjectDlg;
 class ITreeExpansion;
 class CXTPControlComboBox;
 class CXTPDockingPane;
@@ -43,6 +44,25 @@ public:
     // The saved placement, when there is one, then shown with its show command.
     void ShowMainWindow();
 
+    // New solution, new project and the active project (CMainFrameNewProject.cpp).
+    // Makes the dialog's project on disk in its solution, closing the open solution first when
+    // that is another (or only its active project); FALSE when the user cancelled that close.
+    BOOL CreateProject(const CProjectDlg& dialog);
+    // Another project of the solution becomes the active one; always TRUE.
+    BOOL SwitchActiveProject(const CString& name);
+    void OnNewSolution();
+    void OnAddNewProject();
+    void OnUpdateAddNewProject(CCmdUI* pCmdUI);
+    LRESULT OnSwitchProjectMessage(WPARAM wParam, LPARAM lParam);
+    void OnActiveProjectClicked(UINT nID, NMHDR* pNotify, LRESULT* pResult);
+    void OnUpdateActiveProjectList(CCmdUI* pCmdUI);
+    void ShowCreationStatus(UINT nID);
+    // The open-file question for "ou.bin"; empty when declined.
+    CString AskForOuBin();
+    // The class view and the solution explorer take in the new project.
+    void RebuildProjectClassView();
+    void RebuildProjectTree(BOOL bNewSolution);
+
     // Keys typed into a command-bar text field stay there, but for Enter, Tab and Escape.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -58,11 +78,6 @@ public:
     // its source list, the stages shown in the status bar with bShowProgress, the tree refilled.
     void RebuildClassView(BOOL bShowProgress);
     CClassViewPane* GetClassViewPane() { return &m_wndClassView; }
-
-    // The solution explorer (CMainFrameExplorer.cpp): its pane, and the document tabs redrawn
-    // after it opened or removed a script.
-    CSolutionExplorerPane* GetSolutionExplorer() { return &m_wndSolutionExplorer; }
-    void RefreshDocumentTabs();
 
     // Solution and project files, the File commands over them, the recent solutions
     // (CMainFrameSolution.cpp).
@@ -82,6 +97,11 @@ public:
     BOOL CloseProject(BOOL bClearTree);
     void LoadRecentProjects();
     CRecentProjectList* GetRecentProjects() { return m_pRecentProjects.get(); }
+
+    // The solution explorer (CMainFrameExplorer.cpp): its pane, and the document tabs redrawn
+    // after it opened or removed a script.
+    CSolutionExplorerPane* GetSolutionExplorer() { return &m_wndSolutionExplorer; }
+    void RefreshDocumentTabs();
 
     // Full path of the program file without its extension; the layout files sit beside it.
     CString m_strExeBase;
