@@ -126,6 +126,7 @@ BOOL CTavrelinApp::InitInstance()
     if (!pFrame->LoadFrame(128, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr))
         return FALSE;
     m_pMainWnd = pFrame;
+    pFrame->LoadRecentProjects();
 
     EnableShellOpen();
     RegisterShellFileTypes(TRUE);

@@ -116,6 +116,14 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateStatusText)
     // Off until customize mode exists.
     ON_UPDATE_COMMAND_UI(kIdCustomize, OnUpdateDisabled)
+    // Solution and project files (CMainFrameSolution.cpp).
+    ON_COMMAND(142, OnOpenSolution)
+    ON_COMMAND(143, OnCloseSolution)
+    ON_COMMAND(145, OnSaveAll)
+    ON_COMMAND_RANGE(32775, 32784, OnOpenRecentSolution)
+    ON_UPDATE_COMMAND_UI(143, OnUpdateSolutionOpen)
+    ON_UPDATE_COMMAND_UI(145, OnUpdateSolutionOpen)
+    ON_UPDATE_COMMAND_UI_RANGE(32775, 32784, OnUpdateRecentSolution)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -377,11 +385,14 @@ void CMainFrame::OnClose()
     SaveFindList(m_pFindCombo);
     SaveBuildOptions();
     SaveLayout(CurrentLanguage());
+    OnCloseSolution();
     if (!m_bCanClose)
         return;
     ShowWindow(SW_HIDE);
     if (CWinApp* pApp = AfxGetApp())
         pApp->CloseAllDocuments(FALSE);
+    if (m_pRecentProjects)
+        m_pRecentProjects->WriteList();
     CXTWindowPlacement placement;
     placement.SaveWindowPos(this);
     CXTPMDIFrameWnd::OnClose();

@@ -8,6 +8,7 @@
 
 #include "COutputPane.h"
 #include "CSolutionExplorerPane.h"
+#include "CRecentProjectList.h"
 #include "CString.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPFrameWndBase.h"
@@ -16,6 +17,7 @@
 #include "CXTPTabClientWnd.h"
 
 class CBuildOutputTarget;
+class ITreeExpansion;
 class CXTPControlComboBox;
 class CXTPDockingPane;
 class CXTPDockingPaneBase;
@@ -54,6 +56,25 @@ public:
     CSolutionExplorerPane* GetSolutionExplorer() { return &m_wndSolutionExplorer; }
     void RefreshDocumentTabs();
 
+    // Solution and project files, the File commands over them, the recent solutions
+    // (CMainFrameSolution.cpp).
+    // S_OK when loaded; S_FALSE when the user kept the open solution; E_FAIL after a failure it
+    // reported. The file is read whole before the open solution is closed: only a load that
+    // succeeds changes anything.
+    HRESULT LoadSolution(const CString& path);
+    // The active project (the first one when none is): its file, source list and documents.
+    HRESULT LoadProject();
+    // Written beside the file, then moved over it; a failure is reported, E_FAIL, the
+    // modified flags stay set.
+    HRESULT SaveSolution();
+    HRESULT SaveProject(BOOL bKeepSrcList);
+    // Close Solution: m_bCanClose = 1 when closed (or none open), 0 when cancelled or a save failed.
+    void OnCloseSolution();
+    // Closes the active project only (a project switch); FALSE when cancelled or a save failed.
+    BOOL CloseProject(BOOL bClearTree);
+    void LoadRecentProjects();
+    CRecentProjectList* GetRecentProjects() { return m_pRecentProjects.get(); }
+
     // Full path of the program file without its extension; the layout files sit beside it.
     CString m_strExeBase;
     // Set by Close Solution: 1 when the solution was closed (or none was open), 0 when cancelled.
@@ -77,6 +98,21 @@ protected:
     void OnUpdatePlatform(CCmdUI* pCmdUI);
     void OnTimer(UINT_PTR nIDEvent);
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // Solution commands and the pane hooks they use (CMainFrameSolution.cpp).
+    void OnOpenSolution();
+    void OnSaveAll();
+    void OnOpenRecentSolution(UINT nID);
+    void OnUpdateSolutionOpen(CCmdUI* pCmdUI);
+    void OnUpdateRecentSolution(CCmdUI* pCmdUI);
+    // The close prompt over the modified flags, then the saves; FALSE when cancelled or a save failed.
+    BOOL SaveForClose(BOOL bSolution);
+    // The solution explorer's side of a load and a close (CMainFrameExplorer.cpp): its tree for
+    // the expansion state; the trees of all projects built, the active project's list read
+    // last; the tree emptied.
+    ITreeExpansion* GetSolutionTree();
+    void RefillSolutionExplorer();
+    void ClearSolutionExplorer();
+    void ClearClassView();
     DECLARE_MESSAGE_MAP()
 
     // Waits for the build and find workers while keeping this thread's windows served: the
@@ -99,4 +135,5 @@ protected:
     CXTPStatusBar m_wndStatusBar;
     HWND m_hWndFocus = nullptr;  // the focus when the frame was last deactivated
     CXTPControlComboBox* m_pFindCombo = nullptr;  // the toolbar's find box, owned by its bar
+    std::unique_ptr<CRecentProjectList> m_pRecentProjects;
 };

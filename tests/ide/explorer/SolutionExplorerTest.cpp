@@ -597,6 +597,39 @@ TEST_F(ExplorerTest, TheExpansionStateIsSavedAndRebuiltWithAllProjectsOfTheSolut
     EXPECT_TRUE(Tree().IsExpanded(ItemAt("Project 'Varnok'/Two")));
 }
 
+TEST_F(ExplorerTest, OpeningASavedSolutionShowsItsProjectsAsLeftAndClosingItEmptiesTheTree)
+{
+    MakeProject("Fight", {"F.d"}, {"F.d"});
+    MakeProject("Varnok", {"One\\A.d", "Two\\B.d"}, {"One\\A.d", "Two\\B.d"});
+    Activate("Fight");
+    Activate("Varnok", 0);
+    Tree().Expand(ItemAt("Project 'Fight'"), TVE_COLLAPSE);
+    Tree().Expand(ItemAt("Project 'Varnok'/Two"), TVE_EXPAND);
+    CMainFrame* frame = app->Frame();
+    ASSERT_EQ(frame->SaveSolution(), S_OK);
+    ASSERT_EQ(frame->SaveProject(FALSE), S_OK);
+    const std::string solution = root + "\\Varnok Projects\\SolMod\\Mod.tvs";
+
+    pane->ClearTree();
+    g_solutionConfig.Projects.RemoveAll();
+    g_solutionConfig.SetProjectName("");
+    GetSrcManager()->RemoveAll();
+    ASSERT_EQ(frame->LoadSolution(solution.c_str()), S_OK);
+    ASSERT_EQ(frame->LoadProject(), S_OK);
+    EXPECT_EQ(Dump(Tree(), Root()), "Solution 'Mod'{Project 'Fight'{F.d<F.d>} Project 'Varnok'{One[One]{A.d<One\\A.d>} "
+                                    "Two[Two]{B.d<Two\\B.d>}}}");
+    EXPECT_EQ(std::string(g_solutionConfig.GetProjectName()), "Varnok");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"One\\A.d", "Two\\B.d"}));
+    EXPECT_FALSE(Tree().IsExpanded(ItemAt("Project 'Fight'")));
+    EXPECT_TRUE(Tree().IsExpanded(ItemAt("Project 'Varnok'")));
+    EXPECT_FALSE(Tree().IsExpanded(ItemAt("Project 'Varnok'/One")));
+    EXPECT_TRUE(Tree().IsExpanded(ItemAt("Project 'Varnok'/Two")));
+
+    frame->OnCloseSolution();
+    EXPECT_TRUE(frame->m_bCanClose);
+    EXPECT_EQ(Root(), nullptr);
+}
+
 TEST_F(ExplorerTest, CalledFromAWorkerTheTreeAndTheListChangeOnTheWindowThread)
 {
     MakeProject("Varnok", {"A.d", "Gone.d"}, {"A.d"});
