@@ -124,6 +124,13 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(143, OnUpdateSolutionOpen)
     ON_UPDATE_COMMAND_UI(145, OnUpdateSolutionOpen)
     ON_UPDATE_COMMAND_UI_RANGE(32775, 32784, OnUpdateRecentSolution)
+    // New solution, new project, the active project.
+    ON_COMMAND(141, OnNewSolution)
+    ON_COMMAND(32790, OnAddNewProject)
+    ON_UPDATE_COMMAND_UI(32790, OnUpdateAddNewProject)
+    ON_MESSAGE(0x594, OnSwitchProjectMessage)
+    ON_NOTIFY_RANGE(CBN_XTP_EXECUTE, 32810, 32817, OnActiveProjectClicked)
+    ON_UPDATE_COMMAND_UI(32810, OnUpdateActiveProjectList)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()

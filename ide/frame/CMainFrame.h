@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "COutputPane.h"
-#include "CSolutionExplorerPane.h"
 #include "CRecentProjectList.h"
+#include "CSolutionExplorerPane.h"
 #include "CString.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPFrameWndBase.h"
@@ -17,6 +17,7 @@
 #include "CXTPTabClientWnd.h"
 
 class CBuildOutputTarget;
+class CProjectDlg;
 class ITreeExpansion;
 class CXTPControlComboBox;
 class CXTPDockingPane;
@@ -42,6 +43,25 @@ public:
     // The saved placement, when there is one, then shown with its show command.
     void ShowMainWindow();
 
+    // New solution, new project and the active project (CMainFrameNewProject.cpp).
+    // Makes the dialog's project on disk in its solution, closing the open solution first when
+    // that is another (or only its active project); FALSE when the user cancelled that close.
+    BOOL CreateProject(const CProjectDlg& dialog);
+    // Another project of the solution becomes the active one; always TRUE.
+    BOOL SwitchActiveProject(const CString& name);
+    void OnNewSolution();
+    void OnAddNewProject();
+    void OnUpdateAddNewProject(CCmdUI* pCmdUI);
+    LRESULT OnSwitchProjectMessage(WPARAM wParam, LPARAM lParam);
+    void OnActiveProjectClicked(UINT nID, NMHDR* pNotify, LRESULT* pResult);
+    void OnUpdateActiveProjectList(CCmdUI* pCmdUI);
+    void ShowCreationStatus(UINT nID);
+    // The open-file question for "ou.bin"; empty when declined.
+    CString AskForOuBin();
+    // The class view and the solution explorer take in the new project.
+    void RebuildProjectClassView();
+    void RebuildProjectTree(BOOL bNewSolution);
+
     // Keys typed into a command-bar text field stay there, but for Enter, Tab and Escape.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -50,11 +70,6 @@ public:
     // The window shown in a pane (200, 201, 202), or null for any other id.
     CWnd* GetPaneWindow(UINT nID);
     COutputPane* GetOutputPane() { return &m_wndOutput; }
-
-    // The solution explorer (CMainFrameExplorer.cpp): its pane, and the document tabs redrawn
-    // after it opened or removed a script.
-    CSolutionExplorerPane* GetSolutionExplorer() { return &m_wndSolutionExplorer; }
-    void RefreshDocumentTabs();
 
     // Solution and project files, the File commands over them, the recent solutions
     // (CMainFrameSolution.cpp).
@@ -74,6 +89,11 @@ public:
     BOOL CloseProject(BOOL bClearTree);
     void LoadRecentProjects();
     CRecentProjectList* GetRecentProjects() { return m_pRecentProjects.get(); }
+
+    // The solution explorer (CMainFrameExplorer.cpp): its pane, and the document tabs redrawn
+    // after it opened or removed a script.
+    CSolutionExplorerPane* GetSolutionExplorer() { return &m_wndSolutionExplorer; }
+    void RefreshDocumentTabs();
 
     // Full path of the program file without its extension; the layout files sit beside it.
     CString m_strExeBase;

@@ -1,4 +1,4 @@
-// The active project's decompile test and its item in the solution tree.
+// The active project's decompile test.
 #include "ActiveProject.h"
 
 #include "CSolutionConfig.h"
@@ -20,21 +20,4 @@ BOOL IsDecompileProject()
     }
     g_solutionConfig.Decompilate = found;
     return found;
-}
-
-HTREEITEM FindProjectItem(HWND tree, const CString& itemText)
-{
-    const HTREEITEM root = TreeView_GetRoot(tree);
-    for (HTREEITEM item = root ? TreeView_GetChild(tree, root) : nullptr; item;
-         item = TreeView_GetNextSibling(tree, item)) {
-        char text[512] = {};
-        TVITEMA record = {};
-        record.mask = TVIF_TEXT;
-        record.hItem = item;
-        record.pszText = text;
-        record.cchTextMax = sizeof text;
-        if (::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&record)) && itemText == text)
-            return item;
-    }
-    return nullptr;
 }

@@ -27,14 +27,6 @@ std::string Key(const CString& text)
     return static_cast<const char*>(lower);
 }
 
-// The full path, "." and ".." resolved; the path itself when the system cannot tell.
-CString FullPath(const CString& path)
-{
-    char full[MAX_PATH * 4] = {};
-    const DWORD length = ::GetFullPathNameA(path, sizeof full, full, nullptr);
-    return length > 0 && length < sizeof full ? CString(full) : path;
-}
-
 CString WithBackslash(const CString& folder)
 {
     if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '\\' && folder[folder.GetLength() - 1] != '/')
@@ -48,6 +40,18 @@ bool RelativeTo(const CString& full, const CString& top, CString& relative)
     if (full.GetLength() <= top.GetLength() || full.Left(top.GetLength()).CompareNoCase(top) != 0)
         return false;
     relative = full.Mid(top.GetLength());
+    return true;
+}
+
+// A path relative to the list's folder: no drive, no control characters and none that a file
+// name cannot hold ("*" and "?" are patterns).
+bool IsPathText(const CString& line)
+{
+    for (int i = 0; i < line.GetLength(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if (c < 0x20 || c == '"' || c == '<' || c == '>' || c == '|' || c == ':')
+            return false;
+    }
     return true;
 }
 
@@ -93,6 +97,13 @@ CString FileTitleOf(const CString& path)
     return dot > 0 ? name.Left(dot) : name;
 }
 
+CString FullPathOf(const CString& path)
+{
+    char full[MAX_PATH * 4] = {};
+    const DWORD length = ::GetFullPathNameA(path, sizeof full, full, nullptr);
+    return length > 0 && length < sizeof full ? CString(full) : path;
+}
+
 CString FolderOf(const CString& path)
 {
     const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
@@ -118,10 +129,10 @@ bool CreateFolderTree(const CString& folder)
 
 void CollectSrcFiles(CStdioFile* output, const CString& listPath, const CString& topFolder, SrcCollection& written)
 {
-    const CString list = FullPath(listPath);
+    const CString list = FullPathOf(listPath);
     if (!written.listsRead.insert(Key(list)).second)
         return;
-    const CString top = WithBackslash(FullPath(topFolder));
+    const CString top = WithBackslash(FullPathOf(topFolder));
     const CString folder = FolderOf(list);
 
     CStdioFile file;
@@ -149,7 +160,11 @@ void CollectSrcFiles(CStdioFile* output, const CString& listPath, const CString&
             continue;
         CString lower(line);
         lower.MakeLower();
-        const CString full = FullPath(folder + line);
+        if (!IsPathText(line)) {
+            written.problems.push_back(Problem(list, lineNumber, zMsgId::kSrcLineNoPath, line));
+            continue;
+        }
+        const CString full = FullPathOf(folder + line);
         if (lower.Find(".src") >= 0) {
             CollectSrcFiles(output, full, top, written);
             continue;
@@ -191,7 +206,7 @@ bool WriteProjectSrcList(const CString& srcListPath, const CString& projectFolde
     }
     try {
         CSrcManager::WriteSrcListHeader(&output);
-        CollectSrcFiles(&output, srcListPath, FolderOf(FullPath(srcListPath)), written);
+        CollectSrcFiles(&output, srcListPath, FolderOf(FullPathOf(srcListPath)), written);
         output.Close();
     } catch (CException* e) {
         e->Delete();
@@ -242,7 +257,7 @@ bool CreateProjectFromDat(const CString& datPath, const CString& projectFolder, 
     if (projectName.CompareNoCase("Varnok") != 0)
         return true;
     // The game keeps the scripts in ...\_compiled\ and the library in ...\Content\Cutscene\.
-    CString datFolder = FolderOf(FullPath(datPath));
+    CString datFolder = FolderOf(FullPathOf(datPath));
     const CString parent = FolderOf(datFolder.Left(datFolder.GetLength() - 1));
     const CString ouBin = projectFolder + "ou.bin";
     if (::CopyFileA(parent + "Content\\Cutscene\\ou.bin", ouBin, FALSE))

@@ -47,6 +47,9 @@ bool CreateProjectFromDat(const CString& datPath, const CString& projectFolder, 
 
 // "C:\A\B.src" gives "B": the name without folder and extension.
 CString FileTitleOf(const CString& path);
+// The full path, "." and ".." resolved against the current directory; the path itself when the
+// system cannot tell.
+CString FullPathOf(const CString& path);
 // The folder of a path with its trailing backslash; "" for a bare name.
 CString FolderOf(const CString& path);
 // Creates a folder and any missing folders above it; true when it exists afterwards.

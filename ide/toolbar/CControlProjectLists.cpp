@@ -7,7 +7,6 @@
 #include "CXTPCommandBars.h"
 #include "CXTPControls.h"
 
-IMPLEMENT_DYNCREATE(CControlActiveProjectList, CXTPControlButton)
 IMPLEMENT_DYNCREATE(CControlRecentProjectList, CXTPControlRecentFileList)
 
 CRecentFileList* CControlRecentProjectList::GetRecentList() const

@@ -5,8 +5,22 @@
 #include "CXTPControlButton.h"
 #include "CXTPControlExpandingList.h"
 
-class CControlActiveProjectList : public CXTPControlButton {
+// Puts one button per project of the solution after itself whenever its menu is laid out
+// (32810 + index, the project's name, the active one checked); with no projects it stays,
+// disabled by the command update.
+class CControlActiveProjectList : public CXTPControlExpandingList {
     DECLARE_DYNCREATE(CControlActiveProjectList)
+
+public:
+    // The buttons' commands: 32810 up to 32817, so at most eight projects are listed.
+    enum { kFirstItemId = 32810, kItemCount = 8 };
+    // A button the list put there.
+    static BOOL IsListItem(const CXTPControl* pControl);
+
+protected:
+    BOOL IsOwnItem(const CXTPControl* pControl) const override { return IsListItem(pControl); }
+    int Expand() override;
+    BOOL HidesWhenEmpty() const override { return FALSE; }
 };
 
 // Puts one button per recent solution after itself whenever its menu is laid out (32775 + index,

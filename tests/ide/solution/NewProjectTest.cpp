@@ -111,7 +111,8 @@ protected:
             MakeFolder(folder);
         Write(root + "Scripts\\Main.src",
               "// Tavrelin workspace file\r\n\r\nStory\\A.d\r\nSTORY\\a.d\r\nSub\\Inner.src\r\nMain.src\r\n"
-              "AI\\*.d\r\nIntro\r\n..\\Outside.d\r\nEmpty\\*.d\r\nStory\\A.d // a note: the line is skipped\r\n");
+              "AI\\*.d\r\nIntro\r\n..\\Outside.d\r\nEmpty\\*.d\r\nStory\\A.d // a note: the line is skipped\r\n"
+              "Bad\r|Name.d\r\n");
         Write(root + "Scripts\\Sub\\Inner.src", "B.d\n..\\Story\\A.d\n..\\Main.src\n");
         Write(root + "Scripts\\Story\\A.d", "a");
         Write(root + "Scripts\\Sub\\B.d", "b");
@@ -133,9 +134,11 @@ TEST_F(NewProjectTest, ASourceListGivesEachScriptOnceRelativeToItsFolderAndEndsO
     ASSERT_EQ(entries.size(), 5u);
     std::sort(entries.begin() + 2, entries.begin() + 4);  // the pattern's matches, in the system's order
     EXPECT_EQ(entries, (std::vector<std::string>{"Story\\A.d", "Sub\\B.d", "AI\\X.d", "AI\\Y.d", "Intro.d"}));
-    ASSERT_EQ(written.problems.size(), 1u);
-    const std::string problem = static_cast<const char*>(written.problems[0]);
-    EXPECT_NE(problem.find("Main.src(9): '..\\Outside.d' lies outside"), std::string::npos) << problem;
+    ASSERT_EQ(written.problems.size(), 2u);
+    const std::string outside = static_cast<const char*>(written.problems[0]);
+    EXPECT_NE(outside.find("Main.src(9): '..\\Outside.d' lies outside"), std::string::npos) << outside;
+    const std::string noPath = static_cast<const char*>(written.problems[1]);
+    EXPECT_NE(noPath.find("Main.src(12): 'Bad\r|Name.d' is no path of a file"), std::string::npos) << noPath;
 }
 
 TEST_F(NewProjectTest, AMissingNestedListIsNamedWithItsLine)
@@ -156,7 +159,7 @@ TEST_F(NewProjectTest, AProjectFromASourceListGetsItsListAndACopyOfEachScript)
     MakeFolder("SolX\\PrjMain");
     std::vector<CString> entries, problems;
     ASSERT_TRUE(WriteProjectSrcList((root + "Scripts\\Main.src").c_str(), project.c_str(), "Main", entries, problems));
-    EXPECT_EQ(problems.size(), 1u);  // the file outside
+    EXPECT_EQ(problems.size(), 2u);  // the file outside, the line that names none
     EXPECT_EQ(entries.size(), 5u);
     CopyProjectFiles((root + "Scripts\\").c_str(), project.c_str(), entries, nullptr);
 
@@ -332,30 +335,6 @@ TEST_F(NewProjectTest, ADecompileProjectIsFoundInItsOwnFolderWhateverTheCurrentD
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
     ::SetCurrentDirectoryA(temp);
-}
-
-TEST(ActiveProjectItem, IsFoundByItsWholeTextNotByAPart)
-{
-    InitCommonControls();
-    const HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(tree, nullptr);
-    auto insert = [&](HTREEITEM parent, const char* text) {
-        TVINSERTSTRUCTA item = {};
-        item.hParent = parent;
-        item.hInsertAfter = TVI_LAST;
-        item.item.mask = TVIF_TEXT;
-        item.item.pszText = const_cast<char*>(text);
-        return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    };
-    const HTREEITEM solution = insert(TVI_ROOT, "Solution 'X'");
-    const HTREEITEM fight2 = insert(solution, "Project 'Fight2'");
-    const HTREEITEM fight = insert(solution, "Project 'Fight'");
-    insert(fight2, "Project 'Menu'");  // deeper items are not projects
-    EXPECT_EQ(FindProjectItem(tree, "Project 'Fight'"), fight);
-    EXPECT_EQ(FindProjectItem(tree, "Project 'Fight2'"), fight2);
-    EXPECT_EQ(FindProjectItem(tree, "Project 'Menu'"), nullptr);
-    EXPECT_EQ(FindProjectItem(tree, "Project 'Fig'"), nullptr);
-    ::DestroyWindow(tree);
 }
 
 }  // namespace
