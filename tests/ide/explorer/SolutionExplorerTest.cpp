@@ -597,7 +597,7 @@ TEST_F(ExplorerTest, TheExpansionStateIsSavedAndRebuiltWithAllProjectsOfTheSolut
     EXPECT_TRUE(Tree().IsExpanded(ItemAt("Project 'Varnok'/Two")));
 }
 
-TEST_F(ExplorerTest, OpeningASavedSolutionShowsItsProjectsAsLeftAndClosingItEmptiesTheTree)
+TEST_F(ExplorerTest, OpeningASavedSolutionShowsItsProjectsAsLeftSwitchingFollowsAndClosingEmptiesTheTree)
 {
     MakeProject("Fight", {"F.d"}, {"F.d"});
     MakeProject("Varnok", {"One\\A.d", "Two\\B.d"}, {"One\\A.d", "Two\\B.d"});
@@ -625,6 +625,22 @@ TEST_F(ExplorerTest, OpeningASavedSolutionShowsItsProjectsAsLeftAndClosingItEmpt
     EXPECT_FALSE(Tree().IsExpanded(ItemAt("Project 'Varnok'/One")));
     EXPECT_TRUE(Tree().IsExpanded(ItemAt("Project 'Varnok'/Two")));
 
+    // Set at Active Project on the other project: the frame switches, the tree follows.
+    ASSERT_EQ(frame->SaveSolution(), S_OK);
+    ASSERT_EQ(frame->SaveProject(FALSE), S_OK);
+    g_solutionConfig.SetProjectName("Fight");
+    ASSERT_EQ(frame->SaveProject(FALSE), S_OK);
+    g_solutionConfig.SetProjectName("Varnok");
+    GetSrcManager()->ReadSrcList();
+    Select(ItemAt("Project 'Fight'"));
+    EXPECT_TRUE(Enabled(ID_EXPLORER_SET_ACTIVE));
+    pane->OnContextCommand(ID_EXPLORER_SET_ACTIVE);
+    EXPECT_EQ(std::string(g_solutionConfig.GetProjectName()), "Fight");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"F.d"});
+    EXPECT_EQ(Tree().FindActiveProjectItem(), ItemAt("Project 'Fight'"));
+    EXPECT_NE(ItemAt("Project 'Varnok'/Two/B.d"), nullptr);
+
+    explorerApp->answers = {IDNO};  // the switch changed the solution: not saved
     frame->OnCloseSolution();
     EXPECT_TRUE(frame->m_bCanClose);
     EXPECT_EQ(Root(), nullptr);
