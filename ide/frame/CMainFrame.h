@@ -137,8 +137,9 @@ protected:
     void OnUpdateRecentSolution(CCmdUI* pCmdUI);
     // The close prompt over the modified flags, then the saves; FALSE when cancelled or a save failed.
     BOOL SaveForClose(BOOL bSolution);
-    // Until the solution explorer and the class view have their panes these do the least
-    // their callers need: no tree (an empty expansion state), the source list read, nothing to clear.
+    // The solution explorer's side of a load and a close (CMainFrameExplorer.cpp): its tree for
+    // the expansion state; the trees of all projects built, the active project's list read
+    // last; the tree emptied.
     ITreeExpansion* GetSolutionTree();
     void RefillSolutionExplorer();
     void ClearSolutionExplorer();

@@ -6,3 +6,19 @@ void CMainFrame::RefreshDocumentTabs()
     if (m_MTIClientWnd.GetSafeHwnd())
         m_MTIClientWnd.Refresh();
 }
+
+ITreeExpansion* CMainFrame::GetSolutionTree()
+{
+    return &m_wndSolutionExplorer.GetTree();
+}
+
+void CMainFrame::RefillSolutionExplorer()
+{
+    m_wndSolutionExplorer.BuildTreesForLoading();
+    m_wndSolutionExplorer.EndLoading();
+}
+
+void CMainFrame::ClearSolutionExplorer()
+{
+    m_wndSolutionExplorer.ClearTree();
+}

@@ -288,16 +288,4 @@ void CMainFrame::OnUpdateRecentSolution(CCmdUI* pCmdUI)
         pCmdUI->Enable(FALSE);
 }
 
-ITreeExpansion* CMainFrame::GetSolutionTree()
-{
-    return nullptr;
-}
-
-void CMainFrame::RefillSolutionExplorer()
-{
-    GetSrcManager()->ReadSrcList();
-}
-
-void CMainFrame::ClearSolutionExplorer() {}
-
 void CMainFrame::ClearClassView() {}

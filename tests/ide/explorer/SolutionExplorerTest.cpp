@@ -597,6 +597,55 @@ TEST_F(ExplorerTest, TheExpansionStateIsSavedAndRebuiltWithAllProjectsOfTheSolut
     EXPECT_TRUE(Tree().IsExpanded(ItemAt("Project 'Varnok'/Two")));
 }
 
+TEST_F(ExplorerTest, OpeningASavedSolutionShowsItsProjectsAsLeftSwitchingFollowsAndClosingEmptiesTheTree)
+{
+    MakeProject("Fight", {"F.d"}, {"F.d"});
+    MakeProject("Varnok", {"One\\A.d", "Two\\B.d"}, {"One\\A.d", "Two\\B.d"});
+    Activate("Fight");
+    Activate("Varnok", 0);
+    Tree().Expand(ItemAt("Project 'Fight'"), TVE_COLLAPSE);
+    Tree().Expand(ItemAt("Project 'Varnok'/Two"), TVE_EXPAND);
+    CMainFrame* frame = app->Frame();
+    ASSERT_EQ(frame->SaveSolution(), S_OK);
+    ASSERT_EQ(frame->SaveProject(FALSE), S_OK);
+    const std::string solution = root + "\\Varnok Projects\\SolMod\\Mod.tvs";
+
+    pane->ClearTree();
+    g_solutionConfig.Projects.RemoveAll();
+    g_solutionConfig.SetProjectName("");
+    GetSrcManager()->RemoveAll();
+    ASSERT_EQ(frame->LoadSolution(solution.c_str()), S_OK);
+    ASSERT_EQ(frame->LoadProject(), S_OK);
+    EXPECT_EQ(Dump(Tree(), Root()), "Solution 'Mod'{Project 'Fight'{F.d<F.d>} Project 'Varnok'{One[One]{A.d<One\\A.d>} "
+                                    "Two[Two]{B.d<Two\\B.d>}}}");
+    EXPECT_EQ(std::string(g_solutionConfig.GetProjectName()), "Varnok");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"One\\A.d", "Two\\B.d"}));
+    EXPECT_FALSE(Tree().IsExpanded(ItemAt("Project 'Fight'")));
+    EXPECT_TRUE(Tree().IsExpanded(ItemAt("Project 'Varnok'")));
+    EXPECT_FALSE(Tree().IsExpanded(ItemAt("Project 'Varnok'/One")));
+    EXPECT_TRUE(Tree().IsExpanded(ItemAt("Project 'Varnok'/Two")));
+
+    // Set at Active Project on the other project: the frame switches, the tree follows.
+    ASSERT_EQ(frame->SaveSolution(), S_OK);
+    ASSERT_EQ(frame->SaveProject(FALSE), S_OK);
+    g_solutionConfig.SetProjectName("Fight");
+    ASSERT_EQ(frame->SaveProject(FALSE), S_OK);
+    g_solutionConfig.SetProjectName("Varnok");
+    GetSrcManager()->ReadSrcList();
+    Select(ItemAt("Project 'Fight'"));
+    EXPECT_TRUE(Enabled(ID_EXPLORER_SET_ACTIVE));
+    pane->OnContextCommand(ID_EXPLORER_SET_ACTIVE);
+    EXPECT_EQ(std::string(g_solutionConfig.GetProjectName()), "Fight");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"F.d"});
+    EXPECT_EQ(Tree().FindActiveProjectItem(), ItemAt("Project 'Fight'"));
+    EXPECT_NE(ItemAt("Project 'Varnok'/Two/B.d"), nullptr);
+
+    explorerApp->answers = {IDNO};  // the switch changed the solution: not saved
+    frame->OnCloseSolution();
+    EXPECT_TRUE(frame->m_bCanClose);
+    EXPECT_EQ(Root(), nullptr);
+}
+
 TEST_F(ExplorerTest, CalledFromAWorkerTheTreeAndTheListChangeOnTheWindowThread)
 {
     MakeProject("Varnok", {"A.d", "Gone.d"}, {"A.d"});
