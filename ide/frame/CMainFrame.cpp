@@ -26,6 +26,7 @@
 #include "CXTPPropExchangeXMLNode.h"
 #include "CXTPResourceManager.h"
 #include "CXTPToolBar.h"
+#include "EditorProjectHost.h"
 #include "CXTWindowList.h"
 #include "CXTWindowPlacement.h"
 #include "FrameControls.h"
@@ -116,6 +117,20 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateStatusText)
     // Off until customize mode exists.
     ON_UPDATE_COMMAND_UI(kIdCustomize, OnUpdateDisabled)
+    // Build and Tools commands (CMainFrameBuild.cpp).
+    ON_COMMAND(ID_BUILD_COMPILE, OnBuildCompile)
+    ON_UPDATE_COMMAND_UI(ID_BUILD_COMPILE, OnUpdateBuildCompile)
+    ON_COMMAND(ID_BUILD_DECOMPILE, OnBuildDecompile)
+    ON_UPDATE_COMMAND_UI(ID_BUILD_DECOMPILE, OnUpdateBuildDecompile)
+    ON_COMMAND(ID_BUILD_STOP, StopBuild)
+    ON_UPDATE_COMMAND_UI(ID_BUILD_STOP, OnUpdateStopBuild)
+    ON_COMMAND(ID_BUILD_OPTIONS, OnBuildOptions)
+    ON_UPDATE_COMMAND_UI(ID_BUILD_OPTIONS, OnUpdateBuildOptions)
+    ON_COMMAND_RANGE(ID_TOOLS_MODEL_FIRST, ID_TOOLS_MODEL_LAST, OnModelTool)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TOOLS_MODEL_FIRST, ID_TOOLS_MODEL_LAST, OnUpdateModelTool)
+    ON_COMMAND(ID_INSERT_FILES_OPTIONS, OnInsertFilesOptions)
+    ON_UPDATE_COMMAND_UI(ID_PROGRESS_PANE, OnUpdateProgressPane)
+    ON_MESSAGE(WM_DECOMPILE_WRITTEN, OnDecompileWritten)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -202,6 +217,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     m_MTIClientWnd.Attach(this, pCommandBars);
     pImages->SetIcons(135);
     GetAutoSaveTimer().Attach(m_hWnd);
+    InitBuildCommands();
     return 0;
 }
 
@@ -367,6 +383,8 @@ void CMainFrame::StopWorkersAndWait()
     g_solutionConfig.BuildJobThread = 0;
     while (g_solutionConfig.FindThread != 0 || g_solutionConfig.BuildJobThread != 0)
         PumpWaiting();
+    // The cleared word is only the request: the job ends at its next look at it.
+    WaitForBuildThread();
 }
 
 void CMainFrame::OnClose()
@@ -388,6 +406,7 @@ void CMainFrame::OnClose()
 void CMainFrame::OnDestroy()
 {
     GetAutoSaveTimer().Detach();
+    ExitBuildCommands();
     m_pFindCombo = nullptr;
     // The jobs' messages go nowhere from here on.
     if (m_pOutputTarget) {
