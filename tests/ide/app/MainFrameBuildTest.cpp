@@ -5,6 +5,7 @@
 
 #include <Scintilla.h>
 
+#include <functional>
 #include <string>
 
 #include "AppFixture.h"
@@ -289,4 +290,71 @@ TEST_F(BuildCommandsTest, F8AsksBeforeTheScriptsGoAndRefreshesTheProjectAfterwar
     PressKey(VK_F8);
     EXPECT_EQ(app->m_nPrompts, 2);
     EXPECT_EQ(WaitForSummary().rfind("0 error(s), ", 0), 0u);
+}
+
+namespace {
+
+// Plays the next dialog of this thread once it is up, from a timer of the modal loop.
+std::function<void(HWND)> g_playDialog;
+
+BOOL CALLBACK FindDialog(HWND hWnd, LPARAM found)
+{
+    char name[16] = {};
+    ::GetClassNameA(hWnd, name, sizeof name);
+    if (std::string(name) == "#32770" && ::IsWindowVisible(hWnd)) {
+        *reinterpret_cast<HWND*>(found) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK PlayDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog || !g_playDialog)
+        return;
+    ::KillTimer(nullptr, timer);
+    auto play = std::move(g_playDialog);
+    play(dialog);
+}
+
+}  // namespace
+
+TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
+{
+    Start();
+    const std::string work = root + "\\Work";
+    ::CreateDirectoryA(work.c_str(), nullptr);
+    const std::string model = work + "\\Hum.asc";
+    WriteFileText(model, "not a model\r\n");
+    g_solutionConfig.BuildMode = 1;
+
+    // Cancel starts nothing.
+    g_playDialog = [](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); };
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, PlayDialog);
+    app->Frame()->SendMessage(WM_COMMAND, 32837);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(g_solutionConfig.BuildMode, 1);
+    EXPECT_FALSE(HasProgressPane());
+
+    // OK: the model, the working folder and the game go into the record, then the job runs.
+    g_playDialog = [&](HWND dialog) {
+        ::SetDlgItemTextA(dialog, 1047, model.c_str());
+        ::SetDlgItemTextA(dialog, 1048, work.c_str());
+        ::SendDlgItemMessageA(dialog, 1051, CB_SETCURSEL, 1, 0);
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1051, CBN_SELCHANGE), 0);
+        ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    };
+    timer = ::SetTimer(nullptr, 0, 20, PlayDialog);
+    app->Frame()->SendMessage(WM_COMMAND, 32837);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(g_solutionConfig.BuildMode, 4);
+    EXPECT_EQ(g_solutionConfig.ModelKind, 0);
+    EXPECT_EQ(g_solutionConfig.Source, model);
+    EXPECT_EQ(g_solutionConfig.Destination, work + "\\Anims\\");
+    EXPECT_EQ(g_solutionConfig.Platform, 1);
+    EXPECT_TRUE(HasProgressPane());
+    EXPECT_NE(WaitForSummary().find(" error(s), "), std::string::npos);
+    g_solutionConfig.Platform = 0;
 }
