@@ -358,3 +358,20 @@ TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
     EXPECT_NE(WaitForSummary().find(" error(s), "), std::string::npos);
     g_solutionConfig.Platform = 0;
 }
+
+// Closing while a job runs asks it to stop and waits for its thread before anything it uses is
+// taken down: the program then ends normally and the job has written nothing.
+TEST_F(BuildCommandsTest, ClosingWhileAJobRunsWaitsForItsThread)
+{
+    std::string list;
+    for (int i = 0; i < 200; i++)
+        list += "S" + std::to_string(i) + ".d\r\n";
+    StartWithSolution(list);
+    for (int i = 0; i < 200; i++)
+        WriteFileText(folder + "S" + std::to_string(i) + ".d", "FUNC VOID F" + std::to_string(i) + " () { };\r\n");
+    app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_COMPILE);
+    ASSERT_NE(g_solutionConfig.BuildJobThread, 0u);
+    EXPECT_EQ(CloseAndRun(), 0);
+    EXPECT_EQ(g_solutionConfig.BuildJobThread, 0u);
+    EXPECT_EQ(::GetFileAttributesA((folder + "Varnok.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+}
