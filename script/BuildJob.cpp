@@ -17,6 +17,8 @@
 #include "zCOption.h"
 #include "zCParser.h"
 #include "zERROR.h"
+#include "zCObjectFactory.h"
+#include "zFILE.h"
 #include "zFileSystem.h"
 
 namespace {
@@ -70,13 +72,37 @@ bool IsModelJob(int mode)
     return mode >= 2 && mode <= 4;
 }
 
+// The job's project name in its own case, and the list the IDE writes for it, "<name>.src".
+zSTRING s_projectName;
+zSTRING s_projectList;
+
+// The list a compile reads: the project's own when its folder holds it, else the kind's
+// (projects made outside the IDE keep working). The ".dat" keeps the kind's name either way,
+// the name the game and a later decompile look for.
+void CompileKindList(const char* kindList)
+{
+    zCParser& parser = *g_parser;
+    if (g_jobMode != 1 || s_projectList.empty() || !zMakeFile(s_projectList)->Exists()) {
+        parser.Compile(kindList);
+        return;
+    }
+    parser.Compile(s_projectList);
+    parser.SetCompiledFileName(kindList);
+}
+
+// The list a decompile writes: the project's own, the one the IDE reads back.
+zSTRING DecompiledList(const char* kindList)
+{
+    return s_projectList.empty() ? zSTRING(kindList) : s_projectList;
+}
+
 // After the link: the symbol dump, or in decompile mode the script tree.
 void DumpOrDecompile(const char* sourceList)
 {
     if (g_dumpSymbols)
         g_parser->DumpSymbols();
     else if (g_jobMode == 0)
-        g_parser->Decompile(sourceList);
+        g_parser->Decompile(DecompiledList(sourceList));
 }
 
 // Test of one file: that file alone is parsed; true when the job is one.
@@ -94,7 +120,7 @@ int RunKindDriver(const char* sourceList, std::initializer_list<zTClassSize> cla
     zCParser& parser = *g_parser;
     if (RunTestOfOneFile())
         return parser.GetErrorFlag();
-    parser.Compile(sourceList);
+    CompileKindList(sourceList);
     parser.Link();
     for (const zTClassSize& row : classSizes)
         parser.CheckClassSize(row.className, row.engineSize);
@@ -153,6 +179,8 @@ void CopyBuildSettings()
     g_partialCompile = settings.PartialCompile && g_jobMode == 4 && g_modelKind == 1 ? g_modelKind : 0;
     g_jobProjectName = settings.ProjectName;
     g_jobProjectName.Upper();
+    s_projectName = settings.ProjectName;
+    s_projectList = s_projectName.empty() ? zSTRING() : zSTRING(s_projectName + ".src");
     g_jobDestDir = settings.Destination;
     g_jobSourceDir = settings.Source;
     const std::size_t lastSlash = g_jobSourceDir.rfind('\\');
@@ -212,6 +240,8 @@ void RunScriptJob()
         kind.driver();
         return;
     }
+    // Said, not silently skipped: the summary alone would read as a clean build.
+    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kProjectWithoutKind, s_projectName));
 }
 
 int BuildThread(void*)
@@ -294,7 +324,7 @@ int BuildMainScripts()
     // new project has no library yet; the store makes it.
     if (g_jobMode == 1)
         g_csManager->LibLoad(zCCSManager::zLIB_ASCII | zCCSManager::zLIB_BINARY | zCCSManager::zLIB_NEW);
-    parser.Compile(kMainList);
+    CompileKindList(kMainList);
     const int base = g_platform == 0 ? kClassBaseFirstGame : kClassBaseSecondGame;
     parser.BindClassOffset("C_NPC", base);
     parser.BindClassOffset("C_ITEM", base);
@@ -304,7 +334,7 @@ int BuildMainScripts()
         parser.DumpSymbols();
     } else if (g_jobMode == 0) {
         g_csManager->LibLoad(zCCSManager::zLIB_ASCII | zCCSManager::zLIB_BINARY);
-        parser.Decompile(kMainList);
+        parser.Decompile(DecompiledList(kMainList));
     }
 
     if (g_jobMode == 1) {

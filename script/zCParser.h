@@ -86,6 +86,8 @@ public:
     int IsParsed() const { return parsed; }
     int GetSaveAllowed() const { return saveAllowed; }
     const zSTRING& GetCompiledFileName() const { return compiledFileName; }
+    // The name the link writes its ".dat" under, when it is not the compiled list's own.
+    void SetCompiledFileName(const zSTRING& name) { compiledFileName = name; }
     int GetHelpInstance() const { return helpInstance; }
     zCPar_SymbolTable& GetSymbolTable() { return symtab; }
     const zCPar_SymbolTable& GetSymbolTable() const { return symtab; }

@@ -31,6 +31,7 @@
 #include "CXTPPropExchangeXMLNode.h"
 #include "CXTPResourceManager.h"
 #include "CXTPToolBar.h"
+#include "EditorProjectHost.h"
 #include "CXTWindowList.h"
 #include "CXTWindowPlacement.h"
 #include "FileWatcher.h"
@@ -159,6 +160,20 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_MESSAGE(0x594, OnSwitchProjectMessage)
     ON_NOTIFY_RANGE(CBN_XTP_EXECUTE, 32810, 32817, OnActiveProjectClicked)
     ON_UPDATE_COMMAND_UI(32810, OnUpdateActiveProjectList)
+    // Build and Tools commands (CMainFrameBuild.cpp).
+    ON_COMMAND(ID_BUILD_COMPILE, OnBuildCompile)
+    ON_UPDATE_COMMAND_UI(ID_BUILD_COMPILE, OnUpdateBuildCompile)
+    ON_COMMAND(ID_BUILD_DECOMPILE, OnBuildDecompile)
+    ON_UPDATE_COMMAND_UI(ID_BUILD_DECOMPILE, OnUpdateBuildDecompile)
+    ON_COMMAND(ID_BUILD_STOP, StopBuild)
+    ON_UPDATE_COMMAND_UI(ID_BUILD_STOP, OnUpdateStopBuild)
+    ON_COMMAND(ID_BUILD_OPTIONS, OnBuildOptions)
+    ON_UPDATE_COMMAND_UI(ID_BUILD_OPTIONS, OnUpdateBuildOptions)
+    ON_COMMAND_RANGE(ID_TOOLS_MODEL_FIRST, ID_TOOLS_MODEL_LAST, OnModelTool)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TOOLS_MODEL_FIRST, ID_TOOLS_MODEL_LAST, OnUpdateModelTool)
+    ON_COMMAND(ID_INSERT_FILES_OPTIONS, OnInsertFilesOptions)
+    ON_UPDATE_COMMAND_UI(ID_PROGRESS_PANE, OnUpdateProgressPane)
+    ON_MESSAGE(WM_DECOMPILE_WRITTEN, OnDecompileWritten)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -245,6 +260,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     m_MTIClientWnd.Attach(this, pCommandBars);
     pImages->SetIcons(135);
     GetAutoSaveTimer().Attach(m_hWnd);
+    InitBuildCommands();
     return 0;
 }
 
@@ -419,6 +435,8 @@ void CMainFrame::StopWorkersAndWait()
     g_solutionConfig.BuildJobThread = 0;
     while (g_solutionConfig.FindThread != 0 || g_solutionConfig.BuildJobThread != 0 || IsFindInFilesWorkerAlive())
         PumpWaiting();
+    // The cleared word is only the request: the job ends at its next look at it.
+    WaitForBuildThread();
 }
 
 void CMainFrame::OnClose()
@@ -444,6 +462,7 @@ void CMainFrame::OnClose()
 void CMainFrame::OnDestroy()
 {
     GetAutoSaveTimer().Detach();
+    ExitBuildCommands();
     // The jobs' messages go nowhere from here on.
     if (m_pOutputTarget) {
         GetTavrelinIdeServices().SetOutputTarget(nullptr);

@@ -10,6 +10,7 @@
 #include "COutputPane.h"
 #include "CRecentProjectList.h"
 #include "CSolutionExplorerPane.h"
+#include "CProgressCtrl.h"
 #include "CString.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPFrameWndBase.h"
@@ -17,15 +18,31 @@
 #include "CXTNoFlickerWnd.h"
 #include "CXTPTabClientWnd.h"
 
+class CBuildFrameTarget;
 class CBuildOutputTarget;
 class CProjectDlg;
 class ITreeExpansion;
+class EditorProjectHost;
 class CXTPControlComboBox;
 class CXTPDockingPane;
 class CXTPDockingPaneBase;
 
 // Ids of the panes, their View commands and their windows.
 enum { ID_PANE_SOLUTION_EXPLORER = 200, ID_PANE_CLASS_VIEW = 201, ID_PANE_OUTPUT = 202, ID_HELP_DYNAMIC = 203 };
+
+// The Build menu, the Tools menu's model commands, Insert Files Options and the progress pane.
+enum : UINT {
+    ID_BUILD_COMPILE = 168,
+    ID_BUILD_DECOMPILE = 169,
+    ID_BUILD_STOP = 33190,
+    ID_BUILD_OPTIONS = 32808,
+    ID_TOOLS_MODEL_FIRST = 32834,  // convert 32834-32836, compile 32837-32839, decompile 32840-32842
+    ID_TOOLS_MODEL_LAST = 32842,
+    ID_INSERT_FILES_OPTIONS = 33192,
+    ID_PROGRESS_PANE = 32846,
+    // Posted by the build worker once a decompile has written the project's scripts.
+    WM_DECOMPILE_WRITTEN = WM_APP + 0x106,
+};
 
 class CMainFrame : public CXTPMDIFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)
@@ -103,6 +120,15 @@ public:
     CSolutionExplorerPane* GetSolutionExplorer() { return &m_wndSolutionExplorer; }
     void RefreshDocumentTabs();
 
+    // Build and Tools commands, the build progress pane and the build worker (CMainFrameBuild.cpp).
+    // Starts a job with the parameters already stored; nothing while one runs.
+    void StartBuildThread();
+    // After a decompile, on this thread: the project's list, symbols and tree read anew.
+    void UpdateAfterDecompile();
+    // 0 no progress pane, 1 a job was started and the pane shows, 2 the job ended, the pane is to go.
+    int m_nBuildState = 0;
+    CProgressCtrl m_wndProgress;
+
     // Full path of the program file without its extension; the layout files sit beside it.
     CString m_strExeBase;
     // Set by Close Solution: 1 when the solution was closed (or none was open), 0 when cancelled.
@@ -144,6 +170,31 @@ protected:
     void RefillSolutionExplorer();
     void ClearSolutionExplorer();
     void ClearClassView();
+
+    // Build and Tools commands (CMainFrameBuild.cpp).
+    void OnBuildCompile();
+    void OnUpdateBuildCompile(CCmdUI* pCmdUI);
+    void OnBuildDecompile();
+    void OnUpdateBuildDecompile(CCmdUI* pCmdUI);
+    void StopBuild();
+    void OnUpdateStopBuild(CCmdUI* pCmdUI);
+    void OnBuildOptions();
+    void OnUpdateBuildOptions(CCmdUI* pCmdUI);
+    void OnModelTool(UINT nID);
+    void OnUpdateModelTool(CCmdUI* pCmdUI);
+    void OnInsertFilesOptions();
+    void OnUpdateProgressPane(CCmdUI* pCmdUI);
+    LRESULT OnDecompileWritten(WPARAM wParam, LPARAM lParam);
+    // The worker's way to the progress bar and this frame, and the editor's way to a build.
+    void InitBuildCommands();
+    void ExitBuildCommands();
+    void ShowProgressPane();
+    // Asks a running job to stop and serves this thread's windows until its thread has ended.
+    void WaitForBuildThread();
+    HANDLE m_hBuildThread = nullptr;  // the last job's thread, kept until it is known to have ended
+    std::unique_ptr<CBuildFrameTarget> m_pBuildTarget;
+    std::unique_ptr<EditorProjectHost> m_pProjectHost;
+
     DECLARE_MESSAGE_MAP()
 
     // Waits for the build and find workers while keeping this thread's windows served: the

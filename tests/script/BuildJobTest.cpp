@@ -219,7 +219,9 @@ TEST_F(BuildJobTest, DecompileWritesTheScriptTreeWithTheDialogueTexts)
     EXPECT_TRUE(EndsWithSummary("", 0)) << ::testing::PrintToString(Texts());
     EXPECT_TRUE(HasLine("Linking skipped."));
     EXPECT_EQ(CountLines("Creating binary version"), 0);  // loaded, never stored
-    const std::string list = decompiled.Read("Varnok.src");
+    // The list comes back under the project's name, the one the IDE reads.
+    EXPECT_FALSE(decompiled.Exists("Varnok.src"));
+    const std::string list = decompiled.Read("My_Varnok_Mod.src");
     ASSERT_FALSE(list.empty());
     // Every listed script exists, and the dialogue line got its text back from the library.
     std::string scripts;
@@ -284,9 +286,10 @@ TEST_F(BuildJobTest, TheFirstKeywordInTheFixedOrderPicksTheDriver)
         const int result = RunJobHere();
         EXPECT_EQ(host.GetSettings().BuildJobThread, 0u);
         if (!c.keyword) {
-            // Nothing compiled, nothing said: the summary alone.
+            // Nothing compiled, and an error row says why: no clean summary.
             EXPECT_EQ(result, 0);
-            EXPECT_EQ(Texts(), std::vector<std::string>{"0 error(s), 0 warning(s)"});
+            EXPECT_TRUE(HasLine("Error: The project 'Tools' has no kind in its name")) << ::testing::PrintToString(Texts());
+            EXPECT_TRUE(EndsWithSummary("", 1));
             continue;
         }
         // The project holds no source list: the kind's own list is the one missed.
@@ -294,6 +297,27 @@ TEST_F(BuildJobTest, TheFirstKeywordInTheFixedOrderPicksTheDriver)
         EXPECT_TRUE(HasLine(std::string("Source-File '") + c.sourceList + "' not found."));
         EXPECT_EQ(g_decompileFolders, GetDecompileFolders(c.keyword, 0));
     }
+}
+
+// The IDE writes "<project>.src": a compile reads it when it is there, else the kind's list;
+// the ".dat" keeps the kind's name.
+TEST_F(BuildJobTest, TheProjectsOwnListGoesBeforeTheKindsList)
+{
+    CopyLinkerFixture(project);
+    project.Write("Broken.d", "BROKEN;\r\n");
+    project.Write("Varnok.src", "Broken.d\r\n");
+    project.Write("My_Varnok_Mod.src", "Classes.d\r\nFunctions.d\r\nInstances.d\r\n");
+
+    EXPECT_EQ(RunJobHere(), 0);
+    EXPECT_TRUE(EndsWithSummary("", 0)) << ::testing::PrintToString(Texts());
+    EXPECT_TRUE(project.Exists("Varnok.dat"));
+    EXPECT_FALSE(project.Exists("My_Varnok_Mod.dat"));
+
+    // Without it the kind's list is read, as for a project made outside the IDE.
+    std::filesystem::remove(project.Path("My_Varnok_Mod.src"));
+    host.Clear();
+    EXPECT_EQ(RunJobHere(), -1);
+    EXPECT_TRUE(HasLine("Syntax error: BROKEN")) << ::testing::PrintToString(Texts());
 }
 
 TEST_F(BuildJobTest, ATestOfOneFileOnlyParsesThatFile)

@@ -16,13 +16,16 @@ extern const char kTestProfile[];
 class TestApp : public CTavrelinApp {
 public:
     explicit TestApp(std::string layoutBase) : CTavrelinApp(kTestProfile), m_layoutBase(std::move(layoutBase)) {}
-    // No modal prompts in a test: every question is counted and cancelled.
-    int DoMessageBox(const char*, UINT, UINT) override
+    // No modal prompts in a test: every question is counted and answered with m_nAnswer.
+    int DoMessageBox(const char*, UINT, UINT nIDPrompt) override
     {
         m_nPrompts++;
-        return IDCANCEL;
+        m_nLastPrompt = nIDPrompt;
+        return m_nAnswer;
     }
     int m_nPrompts = 0;
+    UINT m_nLastPrompt = 0;  // the string id of the last prompt, when it was given by one
+    int m_nAnswer = IDCANCEL;
     CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(m_pMainWnd); }
 
 protected:

@@ -1,0 +1,89 @@
+// The Build Options dialog.
+#include "CBuildOptions.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "CSolutionConfig.h"
+
+namespace {
+enum {
+    IDC_LEVEL_SLIDER = 1009,
+    IDC_LEVEL_VALUE = 1011,
+    IDC_INSERT_SPACE = 1013,
+    IDC_WARNING_RETURN_VALUE = 1015,
+    IDC_CORRECT_UPPER_CASE = 1080,
+    IDC_WARNING_UPPER_CASE = 1081,
+};
+}  // namespace
+
+CBuildOptions::CBuildOptions(CWnd* pParent)
+    : CDialog(IDD, pParent), m_nInsertSpace(g_solutionConfig.InsertSpace),
+      m_nWarningReturnValue(g_solutionConfig.WarningReturnValue),
+      m_nWarningUpperCase(g_solutionConfig.WarningUpperCase),
+      m_nCorrectUpperCase(g_solutionConfig.CorrectUpperCase)
+{
+}
+
+void CBuildOptions::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Check(pDX, IDC_INSERT_SPACE, m_nInsertSpace);
+    DDX_Check(pDX, IDC_WARNING_RETURN_VALUE, m_nWarningReturnValue);
+    DDX_Check(pDX, IDC_WARNING_UPPER_CASE, m_nWarningUpperCase);
+    DDX_Check(pDX, IDC_CORRECT_UPPER_CASE, m_nCorrectUpperCase);
+}
+
+BOOL CBuildOptions::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    ::SendDlgItemMessageA(m_hWnd, IDC_LEVEL_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
+    ::SendDlgItemMessageA(m_hWnd, IDC_LEVEL_SLIDER, TBM_SETPOS, TRUE, g_solutionConfig.LevelMessage);
+    ShowLevel();
+    UpdateUpperCaseWarning();
+    return TRUE;
+}
+
+int CBuildOptions::GetLevel() const
+{
+    return static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_LEVEL_SLIDER, TBM_GETPOS, 0, 0));
+}
+
+void CBuildOptions::ShowLevel()
+{
+    ::SetDlgItemTextA(m_hWnd, IDC_LEVEL_VALUE, std::to_string(GetLevel()).c_str());
+}
+
+void CBuildOptions::UpdateUpperCaseWarning()
+{
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_WARNING_UPPER_CASE), !m_nCorrectUpperCase);
+}
+
+BOOL CBuildOptions::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_CORRECT_UPPER_CASE && HIWORD(wParam) == BN_CLICKED) {
+        UpdateData(TRUE);
+        UpdateUpperCaseWarning();
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+BOOL CBuildOptions::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->idFrom == IDC_LEVEL_SLIDER && header->code == static_cast<UINT>(NM_CUSTOMDRAW))
+        ShowLevel();
+    return CDialog::OnNotify(wParam, lParam, pResult);
+}
+
+void CBuildOptions::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    g_solutionConfig.LevelMessage = GetLevel();
+    g_solutionConfig.InsertSpace = m_nInsertSpace;
+    g_solutionConfig.WarningReturnValue = m_nWarningReturnValue;
+    g_solutionConfig.WarningUpperCase = m_nWarningUpperCase;
+    g_solutionConfig.CorrectUpperCase = m_nCorrectUpperCase;
+    EndDialog(IDOK);
+}

@@ -1,0 +1,377 @@
+// The Build menu in the started program: F7 on an edited script of a loaded solution (saved,
+// list written, progress pane while the job runs, red row, caret on its line), the enable rules,
+// Stop Build and Decompile's question.
+#include <gtest/gtest.h>
+
+#include <Scintilla.h>
+
+#include <functional>
+#include <string>
+
+#include "AppFixture.h"
+#include "CCmdUI.h"
+#include "CDocTemplate.h"
+#include "COutputPane.h"
+#include "CScintillaDoc.h"
+#include "CSolutionConfig.h"
+#include "CSolutionFile.h"
+#include "CSrcManager.h"
+#include "CTavrelinView.h"
+
+namespace {
+
+// The state an update handler gives a command.
+class CommandProbe : public CCmdUI {
+public:
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int) override {}
+    void SetText(const char*) override {}
+    BOOL m_bEnabled = TRUE;
+};
+
+bool IsEnabled(CMainFrame* frame, UINT id)
+{
+    CommandProbe probe;
+    probe.m_nID = id;
+    probe.DoUpdate(frame, TRUE);
+    return probe.m_bEnabled != FALSE;
+}
+
+const char kFine[] = "FUNC VOID Fine ()\r\n{\r\n};\r\n";
+
+class BuildCommandsTest : public AppTest {
+protected:
+    // The program with a solution "Mod" of one project "Varnok" loaded from its file, as Open
+    // Solution loads it; the project's list names the given scripts.
+    void StartWithSolution(const std::string& scripts)
+    {
+        // The tool's own description files beside the program, as installed.
+        ::CreateDirectoryA((root + "\\Ide\\System").c_str(), nullptr);
+        WriteFileText(root + "\\Ide\\System\\RedefinedFunc.dsc", "");
+        WriteFileText(root + "\\Ide\\System\\RedefinedLocalVariable.dsc", "");
+        Start();
+        const std::string solution = root + "\\Varnok Projects\\SolMod";
+        ::CreateDirectoryA((root + "\\Varnok Projects").c_str(), nullptr);
+        ::CreateDirectoryA(solution.c_str(), nullptr);
+        folder = solution + "\\PrjVarnok\\";
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        WriteFileText(folder + "Varnok.src", scripts);
+        const std::string file = solution + "\\Mod.tvs";
+        {
+            CSolutionConfig saved;
+            saved.Projects.Add(CString("Varnok"));
+            saved.SolutionName = "Mod";
+            saved.SetProjectName("Varnok");
+            saved.LevelMessage = 8;
+            ASSERT_EQ(WriteExchangeFile(file.c_str(), [&](CXTPPropExchange* px) { ExchangeSolutionFile(px, saved); }),
+                      SolutionFileResult::ok);
+        }
+        ASSERT_EQ(LoadSolutionInto(file.c_str(), g_solutionConfig), SolutionFileResult::ok);
+        g_solutionConfig.ProjectsRoot = ProjectsRootFromSolutionPath(file.c_str());
+        GetSrcManager()->ReadSrcList();
+    }
+
+    // The message loop's work: keys through the frame's table, then the idle pass.
+    void Run()
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue;
+            if (!app->PreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+    }
+    void Idle()
+    {
+        Run();
+        app->OnIdle(0);
+        Run();
+    }
+    void PressKey(UINT key)
+    {
+        ::SetFocus(app->Frame()->GetSafeHwnd());
+        app->Frame()->PostMessage(WM_KEYDOWN, key, 1);
+        app->Frame()->PostMessage(WM_KEYUP, key, 0xC0000001);
+        Run();
+    }
+    // Serves the worker until its summary row is there; its last row.
+    std::string WaitForSummary()
+    {
+        CListCtrlForFlatTab& list = app->Frame()->GetOutputPane()->GetBuildList();
+        const DWORD start = ::GetTickCount();
+        for (;;) {
+            Run();
+            const int count = list.GetItemCount();
+            const std::string last = count ? static_cast<const char*>(list.GetItemText(count - 1, 0)) : "";
+            if (g_solutionConfig.BuildJobThread == 0 && last.find("error(s), ") != std::string::npos)
+                return last;
+            if (::GetTickCount() - start > 20000)
+                return "timed out: " + last;
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    bool HasProgressPane() { return app->Frame()->GetStatusBar()->CommandToIndex(ID_PROGRESS_PANE) >= 0; }
+
+    CTavrelinView* OpenView(const std::string& path)
+    {
+        CDocument* doc = app->OpenDocumentFile(path.c_str());
+        auto* script = dynamic_cast<CScintillaDoc*>(doc);
+        return script ? dynamic_cast<CTavrelinView*>(script->GetView()) : nullptr;
+    }
+    int OpenDocumentCount()
+    {
+        int count = 0;
+        for (POSITION t = app->GetFirstDocTemplatePosition(); t;) {
+            CDocTemplate* templ = app->GetNextDocTemplate(t);
+            for (POSITION d = templ->GetFirstDocPosition(); d; templ->GetNextDoc(d))
+                count++;
+        }
+        return count;
+    }
+
+    void TearDown() override
+    {
+        AppTest::TearDown();
+        // The record outlives the program object: the next test starts without a solution.
+        g_solutionConfig.BuildJobThread = 0;
+        g_solutionConfig.Projects.RemoveAll();
+        g_solutionConfig.SolutionName = "";
+        g_solutionConfig.SetProjectName("");
+        g_solutionConfig.ProjectsRoot = "";
+        GetSrcManager()->RemoveAll();
+    }
+
+    std::string folder;  // the project's folder, ending in "\"
+};
+
+}  // namespace
+
+TEST_F(BuildCommandsTest, F7SavesWritesTheListShowsProgressAndItsErrorLeadsToTheLine)
+{
+    StartWithSolution("Bad.d\r\n");
+    WriteFileText(folder + "Bad.d", kFine);
+    CTavrelinView* view = OpenView(folder + "Bad.d");
+    ASSERT_NE(view, nullptr);
+    // The user breaks the script and builds without saving first.
+    view->Sci(SCI_DOCUMENTEND);
+    const std::string typed = "\r\nBROKEN;\r\n";
+    view->Sci(SCI_ADDTEXT, typed.size(), reinterpret_cast<LPARAM>(typed.c_str()));
+    ASSERT_TRUE(view->GetDocument()->IsModified());
+    Idle();
+
+    PressKey(VK_F7);
+    EXPECT_TRUE(HasProgressPane());
+    EXPECT_EQ(app->Frame()->GetStatusBar()->CommandToIndex(ID_PROGRESS_PANE), 1);
+    EXPECT_EQ(WaitForSummary(), "1 error(s), 0 warning(s)");
+    EXPECT_FALSE(view->GetDocument()->IsModified());
+    EXPECT_NE(ReadFileText(folder + "Bad.d").find("BROKEN;"), std::string::npos);
+    EXPECT_EQ(ReadFileText(folder + "Varnok.src").rfind("// Tavrelin workspace file", 0), 0u);
+    EXPECT_TRUE(HasProgressPane()) << "until the next idle moment";
+    Idle();
+    EXPECT_FALSE(HasProgressPane());
+    EXPECT_EQ(app->Frame()->m_nBuildState, 0);
+
+    CListCtrlForFlatTab& list = app->Frame()->GetOutputPane()->GetBuildList();
+    const int errorRow = list.GetItemCount() - 2;
+    const OutputLineItem* item = list.GetLineItem(errorRow);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->kind, 2);
+    const CXTListRowColor* color = list.FindRowColor(errorRow);
+    ASSERT_NE(color, nullptr);
+    EXPECT_EQ(color->crText, 0x0000FFu);
+
+    // Elsewhere in the script first, then the double-click on the red row.
+    view->Sci(SCI_GOTOPOS, 0);
+    CRect label;
+    ASSERT_TRUE(list.GetItemRect(errorRow, &label, LVIR_LABEL));
+    list.PostMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(label.left + 4, label.CenterPoint().y));
+    Run();
+    EXPECT_EQ(view->Sci(SCI_LINEFROMPOSITION, view->Sci(SCI_GETCURRENTPOS)), 4);
+}
+
+TEST_F(BuildCommandsTest, TheCommandsFollowTheProjectItsListItsDatAndTheJob)
+{
+    StartWithSolution("");
+    CMainFrame* frame = app->Frame();
+    const UINT tools[] = {32834, 32835, 32836, 32837, 32838, 32839, 32840, 32841, 32842};
+    const struct {
+        const char* state;
+        bool project, listed, dat, running;
+        bool compile, decompile, stop, options, tools;
+    } cases[] = {
+        {"no project", false, false, false, false, false, false, false, false, true},
+        {"no project, a job runs", false, false, false, true, false, false, true, false, false},
+        {"an empty project", true, false, false, false, false, false, false, true, false},
+        {"a listed project", true, true, false, false, true, false, false, true, false},
+        {"a project with a .dat", true, false, true, false, false, true, false, true, false},
+        {"a job runs", true, true, true, true, false, false, true, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        g_solutionConfig.SetProjectName(c.project ? "Varnok" : "");
+        GetSrcManager()->RemoveAll();
+        if (c.listed)
+            GetSrcManager()->InsertAt(0, CString("A.d"));
+        if (c.dat)
+            WriteFileText(folder + "Varnok.dat", "");
+        else
+            ::DeleteFileA((folder + "Varnok.dat").c_str());
+        g_solutionConfig.BuildJobThread = c.running ? 1 : 0;
+        EXPECT_EQ(IsEnabled(frame, ID_BUILD_COMPILE), c.compile);
+        EXPECT_EQ(IsEnabled(frame, ID_BUILD_DECOMPILE), c.decompile);
+        EXPECT_EQ(IsEnabled(frame, ID_BUILD_STOP), c.stop);
+        EXPECT_EQ(IsEnabled(frame, ID_BUILD_OPTIONS), c.options);
+        for (UINT id : tools)
+            EXPECT_EQ(IsEnabled(frame, id), c.tools) << id;
+        EXPECT_TRUE(IsEnabled(frame, ID_INSERT_FILES_OPTIONS));
+    }
+    g_solutionConfig.BuildJobThread = 0;
+}
+
+TEST_F(BuildCommandsTest, StopBuildEndsTheJobWithTheBreakSummary)
+{
+    std::string list;
+    for (int i = 0; i < 200; i++)
+        list += "S" + std::to_string(i) + ".d\r\n";
+    StartWithSolution(list);
+    for (int i = 0; i < 200; i++)
+        WriteFileText(folder + "S" + std::to_string(i) + ".d", "FUNC VOID F" + std::to_string(i) + " () { };\r\n");
+    app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_COMPILE);
+    ASSERT_NE(g_solutionConfig.BuildJobThread, 0u);
+    app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_STOP);
+    EXPECT_EQ(WaitForSummary(), "Break building: 0 error(s), 0 warning(s)");
+    EXPECT_EQ(::GetFileAttributesA((folder + "Varnok.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+    Idle();
+    EXPECT_FALSE(HasProgressPane());
+}
+
+TEST_F(BuildCommandsTest, F8AsksBeforeTheScriptsGoAndRefreshesTheProjectAfterwards)
+{
+    StartWithSolution("Fine.d\r\n");
+    WriteFileText(folder + "Fine.d", kFine);
+    PressKey(VK_F7);
+    ASSERT_EQ(WaitForSummary(), "0 error(s), 0 warning(s)");
+    ASSERT_NE(::GetFileAttributesA((folder + "Varnok.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+    Idle();
+    ASSERT_NE(OpenView(folder + "Fine.d"), nullptr);
+    const int documents = OpenDocumentCount();
+
+    // Cancel keeps everything as it was.
+    PressKey(VK_F8);
+    EXPECT_EQ(app->m_nPrompts, 1);
+    EXPECT_EQ(app->m_nLastPrompt, 32880u);
+    EXPECT_EQ(g_solutionConfig.BuildJobThread, 0u);
+    EXPECT_FALSE(HasProgressPane());
+    EXPECT_EQ(GetSrcManager()->GetCount(), 1);
+    EXPECT_EQ(OpenDocumentCount(), documents);
+
+    app->m_nAnswer = IDOK;
+    g_solutionConfig.ProjectModified = 0;
+    PressKey(VK_F8);
+    EXPECT_EQ(app->m_nPrompts, 2);
+    EXPECT_EQ(OpenDocumentCount(), 0);
+    // The tool's System folder holds no name base: one warning.
+    EXPECT_EQ(WaitForSummary().rfind("0 error(s), ", 0), 0u);
+    Run();
+    // The written list is read back on this thread and the project counts as changed.
+    EXPECT_GT(GetSrcManager()->GetCount(), 0);
+    EXPECT_EQ(g_solutionConfig.ProjectModified, 1);
+    EXPECT_EQ(g_solutionConfig.Decompilate, 1);
+
+    // An empty list has nothing to lose: no question.
+    GetSrcManager()->RemoveAll();
+    PressKey(VK_F8);
+    EXPECT_EQ(app->m_nPrompts, 2);
+    EXPECT_EQ(WaitForSummary().rfind("0 error(s), ", 0), 0u);
+}
+
+namespace {
+
+// Plays the next dialog of this thread once it is up, from a timer of the modal loop.
+std::function<void(HWND)> g_playDialog;
+
+BOOL CALLBACK FindDialog(HWND hWnd, LPARAM found)
+{
+    char name[16] = {};
+    ::GetClassNameA(hWnd, name, sizeof name);
+    if (std::string(name) == "#32770" && ::IsWindowVisible(hWnd)) {
+        *reinterpret_cast<HWND*>(found) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK PlayDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog || !g_playDialog)
+        return;
+    ::KillTimer(nullptr, timer);
+    auto play = std::move(g_playDialog);
+    play(dialog);
+}
+
+}  // namespace
+
+TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
+{
+    Start();
+    const std::string work = root + "\\Work";
+    ::CreateDirectoryA(work.c_str(), nullptr);
+    const std::string model = work + "\\Hum.asc";
+    WriteFileText(model, "not a model\r\n");
+    g_solutionConfig.BuildMode = 1;
+
+    // Cancel starts nothing.
+    g_playDialog = [](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); };
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, PlayDialog);
+    app->Frame()->SendMessage(WM_COMMAND, 32837);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(g_solutionConfig.BuildMode, 1);
+    EXPECT_FALSE(HasProgressPane());
+
+    // OK: the model, the working folder and the game go into the record, then the job runs.
+    g_playDialog = [&](HWND dialog) {
+        ::SetDlgItemTextA(dialog, 1047, model.c_str());
+        ::SetDlgItemTextA(dialog, 1048, work.c_str());
+        ::SendDlgItemMessageA(dialog, 1051, CB_SETCURSEL, 1, 0);
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1051, CBN_SELCHANGE), 0);
+        ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    };
+    timer = ::SetTimer(nullptr, 0, 20, PlayDialog);
+    app->Frame()->SendMessage(WM_COMMAND, 32837);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(g_solutionConfig.BuildMode, 4);
+    EXPECT_EQ(g_solutionConfig.ModelKind, 0);
+    EXPECT_EQ(g_solutionConfig.Source, model);
+    EXPECT_EQ(g_solutionConfig.Destination, work + "\\Anims\\");
+    EXPECT_EQ(g_solutionConfig.Platform, 1);
+    EXPECT_TRUE(HasProgressPane());
+    EXPECT_NE(WaitForSummary().find(" error(s), "), std::string::npos);
+    g_solutionConfig.Platform = 0;
+}
+
+// Closing while a job runs asks it to stop and waits for its thread before anything it uses is
+// taken down: the program then ends normally and the job has written nothing.
+TEST_F(BuildCommandsTest, ClosingWhileAJobRunsWaitsForItsThread)
+{
+    std::string list;
+    for (int i = 0; i < 200; i++)
+        list += "S" + std::to_string(i) + ".d\r\n";
+    StartWithSolution(list);
+    for (int i = 0; i < 200; i++)
+        WriteFileText(folder + "S" + std::to_string(i) + ".d", "FUNC VOID F" + std::to_string(i) + " () { };\r\n");
+    app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_COMPILE);
+    ASSERT_NE(g_solutionConfig.BuildJobThread, 0u);
+    EXPECT_EQ(CloseAndRun(), 0);
+    EXPECT_EQ(g_solutionConfig.BuildJobThread, 0u);
+    EXPECT_EQ(::GetFileAttributesA((folder + "Varnok.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+}
