@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "BuildCommandIds.h"
 #include "CDockPaneWnd.h"
 #include "CImageList.h"
 #include "CTreeSolution.h"
@@ -37,8 +38,6 @@ enum : UINT {
     ID_EXPLORER_DELETE_FOLDER = 32797,
     ID_EXPLORER_DELETE = 32798,
     ID_EXPLORER_RENAME = 32799,
-    ID_BUILD_COMPILE = 168,
-    ID_BUILD_DECOMPILE = 169,
 };
 
 class CSolutionExplorerPane : public CWnd {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "CClassViewPane.h"
+#include "BuildCommandIds.h"
 #include "COutputPane.h"
 #include "CRecentProjectList.h"
 #include "CSolutionExplorerPane.h"
@@ -29,20 +30,6 @@ class CXTPDockingPaneBase;
 
 // Ids of the panes, their View commands and their windows.
 enum { ID_PANE_SOLUTION_EXPLORER = 200, ID_PANE_CLASS_VIEW = 201, ID_PANE_OUTPUT = 202, ID_HELP_DYNAMIC = 203 };
-
-// The Build menu, the Tools menu's model commands, Insert Files Options and the progress pane.
-enum : UINT {
-    ID_BUILD_COMPILE = 168,
-    ID_BUILD_DECOMPILE = 169,
-    ID_BUILD_STOP = 33190,
-    ID_BUILD_OPTIONS = 32808,
-    ID_TOOLS_MODEL_FIRST = 32834,  // convert 32834-32836, compile 32837-32839, decompile 32840-32842
-    ID_TOOLS_MODEL_LAST = 32842,
-    ID_INSERT_FILES_OPTIONS = 33192,
-    ID_PROGRESS_PANE = 32846,
-    // Posted by the build worker once a decompile has written the project's scripts.
-    WM_DECOMPILE_WRITTEN = WM_APP + 0x106,
-};
 
 class CMainFrame : public CXTPMDIFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)
@@ -76,8 +63,7 @@ public:
     void ShowCreationStatus(UINT nID);
     // The open-file question for "ou.bin"; empty when declined.
     CString AskForOuBin();
-    // The class view and the solution explorer take in the new project.
-    void RebuildProjectClassView();
+    // The solution explorer takes in the new project.
     void RebuildProjectTree(BOOL bNewSolution);
 
     // Keys typed into a command-bar text field stay there, but for Enter, Tab and Escape.

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <memory>
 
+#include "ActiveProject.h"
 #include "BuildJob.h"
 #include "BuildOptions.h"
 #include "CBuildOptions.h"
@@ -14,14 +15,11 @@
 #include "CModelToolDialogs.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
-#include "CTavrelinApp.h"
 #include "CTavrelinIdeServices.h"
 #include "CWinApp.h"
 #include "EditorProjectHost.h"
 #include "MessageIds.h"
 #include "OpenDocuments.h"
-#include "zCOption.h"
-#include "zCTypedInfo.h"
 
 namespace {
 
@@ -42,22 +40,6 @@ bool IsJobRunning()
 bool HasActiveProject()
 {
     return !g_solutionConfig.ProjectName.empty();
-}
-
-// Whether the active project's folder holds a compiled script file, which makes it a project to
-// decompile; stored as the project's Decompilate flag. The folder is the project's own, not the
-// current directory.
-bool ProjectFolderHoldsDat()
-{
-    CString folder;
-    GetProjectFolder(folder);
-    WIN32_FIND_DATAA found;
-    const HANDLE search = ::FindFirstFileA(folder + "*.dat", &found);
-    const bool holds = search != INVALID_HANDLE_VALUE;
-    if (holds)
-        ::FindClose(search);
-    g_solutionConfig.Decompilate = holds ? 1 : 0;
-    return holds;
 }
 
 // The worker's way to the progress bar and to the frame: messages to their windows, which this
@@ -98,26 +80,6 @@ public:
 private:
     CMainFrame* m_pFrame;
 };
-
-// The class view's symbol model of the active project, from its source list as read last.
-void RebuildClassViewModel()
-{
-    zTClassViewProject project;
-    CString folder;
-    GetProjectFolder(folder);
-    project.folder = static_cast<const char*>(folder);
-    project.name = g_solutionConfig.ProjectName;
-    project.secondGame = g_solutionConfig.Platform != 0;
-    auto* pApp = dynamic_cast<CTavrelinApp*>(AfxGetApp());
-    if (pApp && pApp->m_nLanguage)
-        project.languageId = PRIMARYLANGID(pApp->m_nLanguage);
-    if (g_options)
-        project.internalFolder = g_options->GetDirString(0);
-    CSrcManager* list = GetSrcManager();
-    for (int i = 0; i < list->GetCount(); ++i)
-        project.sources.emplace_back(static_cast<const char*>(list->GetAt(i)));
-    g_typedInfo.BuildClassView(project);
-}
 
 }  // namespace
 
@@ -240,13 +202,15 @@ void CMainFrame::OnUpdateBuildCompile(CCmdUI* pCmdUI)
 
 void CMainFrame::OnBuildDecompile()
 {
-    if (!HasActiveProject() || IsJobRunning() || !ProjectFolderHoldsDat())
+    if (!HasActiveProject() || IsJobRunning() || !IsDecompileProject())
         return;
     CSrcManager* list = GetSrcManager();
     if (list->GetCount() != 0 && AfxMessageBox(zMsgId::kDecompileRemovesScripts, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
     list->RemoveAll();
-    g_typedInfo.Clear();
+    if (m_wndSolutionExplorer.GetSafeHwnd())
+        m_wndSolutionExplorer.RefillActiveProject();
+    ClearClassView();
     if (CWinApp* pApp = AfxGetApp())
         pApp->CloseAllDocuments(FALSE);
     g_solutionConfig.BuildMode = 0;
@@ -256,7 +220,7 @@ void CMainFrame::OnBuildDecompile()
 
 void CMainFrame::OnUpdateBuildDecompile(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(HasActiveProject() && !IsJobRunning() && ProjectFolderHoldsDat());
+    pCmdUI->Enable(HasActiveProject() && !IsJobRunning() && IsDecompileProject());
 }
 
 void CMainFrame::StopBuild()
@@ -339,6 +303,8 @@ LRESULT CMainFrame::OnDecompileWritten(WPARAM, LPARAM)
 void CMainFrame::UpdateAfterDecompile()
 {
     GetSrcManager()->ReadSrcList();
-    RebuildClassViewModel();
+    RebuildClassView(FALSE);
+    if (m_wndSolutionExplorer.GetSafeHwnd())
+        m_wndSolutionExplorer.RefillActiveProject();
     g_solutionConfig.ProjectModified = 1;
 }

@@ -60,3 +60,10 @@ void CMainFrame::RebuildClassView(BOOL bShowProgress)
     if (bShowProgress)
         SetMessageText(AFX_IDS_IDLEMESSAGE);
 }
+
+void CMainFrame::ClearClassView()
+{
+    g_typedInfo.Clear();
+    if (m_wndClassView.GetSafeHwnd())
+        m_wndClassView.FillTree();
+}

@@ -15,6 +15,7 @@ ITreeExpansion* CMainFrame::GetSolutionTree()
 void CMainFrame::RefillSolutionExplorer()
 {
     m_wndSolutionExplorer.BuildTreesForLoading();
+    RebuildClassView(FALSE);
     m_wndSolutionExplorer.EndLoading();
 }
 

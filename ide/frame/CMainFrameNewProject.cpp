@@ -125,7 +125,7 @@ BOOL CMainFrame::CreateProject(const CProjectDlg& dialog)
     if (dialog.m_nKind == CProjectDlg::kindEmpty && ::GetFileAttributesA(pSources->GetPath()) == INVALID_FILE_ATTRIBUTES)
         pSources->WriteSrcList();
     g_solutionConfig.Platform = dialog.m_nPlatform;
-    RebuildProjectClassView();
+    RebuildClassView(FALSE);
 
     ShowCreationStatus(zMsgId::kCreatingExplorerTree);
     RebuildProjectTree(bNewSolution);
@@ -143,11 +143,6 @@ BOOL CMainFrame::CreateProject(const CProjectDlg& dialog)
         AfxMessageBox(message, MB_ICONEXCLAMATION);
     }
     return TRUE;
-}
-
-void CMainFrame::RebuildProjectClassView()
-{
-    // Until the class view's pane is built in, its symbol model is left as it is.
 }
 
 void CMainFrame::RebuildProjectTree(BOOL bNewSolution)

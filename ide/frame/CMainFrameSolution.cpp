@@ -287,5 +287,3 @@ void CMainFrame::OnUpdateRecentSolution(CCmdUI* pCmdUI)
     else
         pCmdUI->Enable(FALSE);
 }
-
-void CMainFrame::ClearClassView() {}
