@@ -50,6 +50,9 @@ void CCmdUI::SetText(const char* lpszText)
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
 {
     m_bEnableChanged = FALSE;
+    // Id 0 (a popup, a separator) and -1 name no command: nobody is asked and nothing is disabled.
+    if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF)
+        return FALSE;
     BOOL handled = pTarget->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
     if (bDisableIfNoHandler && !m_bEnableChanged) {
         AFX_CMDHANDLERINFO info{};

@@ -18,7 +18,8 @@ public:
     virtual void SetText(const char* lpszText);
 
     // Asks the target's update handler for the state; with bDisableIfNoHandler a command
-    // nobody handles is disabled. TRUE when an update handler took it.
+    // nobody handles is disabled. TRUE when an update handler took it. Ids 0 and -1 are no
+    // commands and are left as they are.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
     // An update handler calls this to let the command's state be asked further along the route.
     void ContinueRouting() { m_bContinueRouting = TRUE; }

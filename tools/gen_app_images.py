@@ -282,6 +282,15 @@ def symbol(kind):
 
 CLASS_VIEW = [folder(False)] + [symbol(kind) for kind in
                                 ("class", "instance", "prototype", "member", "variable", "function", "internal")]
+# Bitmap 138 (the solution explorer's tree): solution, project, closed folder, open folder,
+# script. Its top-left pixel is the mask colour.
+def plain_page():
+    c = Canvas()
+    page(c)
+    return c
+
+
+EXPLORER = [panes("tree"), script_icon(16), folder(False), folder(True), plain_page()]
 
 MAGENTA = (255, 0, 255)
 
@@ -344,6 +353,7 @@ def main():
         "MenuIconsAlpha.bmp": bmp(MENU, True),
         "Tabs.bmp": bmp(TABS, False),
         "ClassView.bmp": bmp(CLASS_VIEW, False),
+        "Explorer.bmp": bmp(EXPLORER, False),
         "Tavrelin.ico": ico([app_icon(32), app_icon(16)]),
         "Script.ico": ico([script_icon(32), script_icon(16)]),
     }

@@ -7,6 +7,7 @@
 
 #include "AfxIds.h"
 #include "AfxResource.h"
+#include "CAboutDlg.h"
 #include "CCmdUI.h"
 #include "CChildFrame.h"
 #include "CCommandLineInfo.h"
@@ -85,8 +86,7 @@ BEGIN_MESSAGE_MAP(CTavrelinApp, CWinApp)
     ON_UPDATE_COMMAND_UI(kIdLanguageEnglish, OnUpdateLanguageEnglish)
     ON_UPDATE_COMMAND_UI(kIdLanguageRussian, OnUpdateLanguageRussian)
     ON_UPDATE_COMMAND_UI(kIdLanguageGerman, OnUpdateLanguageGerman)
-    // Off until the about box exists.
-    ON_UPDATE_COMMAND_UI(kIdAbout, OnUpdateDisabled)
+    ON_COMMAND(kIdAbout, OnAppAbout)
 END_MESSAGE_MAP()
 
 CTavrelinApp::CTavrelinApp(const char* lpszAppName) : CWinApp(lpszAppName) {}
@@ -126,6 +126,7 @@ BOOL CTavrelinApp::InitInstance()
     if (!pFrame->LoadFrame(128, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr))
         return FALSE;
     m_pMainWnd = pFrame;
+    pFrame->LoadRecentProjects();
 
     EnableShellOpen();
     RegisterShellFileTypes(TRUE);
@@ -274,9 +275,10 @@ void CTavrelinApp::OnUpdateLanguageGerman(CCmdUI* pCmdUI)
     pCmdUI->Enable(FALSE);
 }
 
-void CTavrelinApp::OnUpdateDisabled(CCmdUI* pCmdUI)
+void CTavrelinApp::OnAppAbout()
 {
-    pCmdUI->Enable(FALSE);
+    CAboutDlg about(m_pMainWnd);
+    about.DoModal();
 }
 
 void CTavrelinApp::OnCloseAll()

@@ -43,7 +43,7 @@ protected:
     void OnUpdateLanguageEnglish(CCmdUI* pCmdUI);
     void OnUpdateLanguageRussian(CCmdUI* pCmdUI);
     void OnUpdateLanguageGerman(CCmdUI* pCmdUI);
-    void OnUpdateDisabled(CCmdUI* pCmdUI);
+    void OnAppAbout();
     void OnCloseAll();
     DECLARE_MESSAGE_MAP()
 

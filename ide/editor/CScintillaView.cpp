@@ -21,6 +21,7 @@
 #include "CPrintInfo.h"
 #include "CScintillaFindReplaceDlg.h"
 #include "CWinApp.h"
+#include "FindInFiles.h"
 #include "MessageIds.h"
 
 IMPLEMENT_DYNCREATE(CScintillaView, CView)
@@ -524,8 +525,10 @@ void CScintillaView::OnFindNext(const char* find, BOOL down, BOOL matchCase, BOO
         s.dialog->SendMessage(WM_CLOSE);
         s.dialog = nullptr;
     }
-    if (s.mode == 2)
-        return;  // searching in files belongs to its own worker
+    if (s.mode == 2) {
+        StartFindInFiles(TakeFindInFilesRequest(), FALSE);  // nothing while a worker runs
+        return;
+    }
     if (!FindText(find, down, matchCase, wholeWord, regExp))
         TextNotFound(find, down, matchCase, wholeWord, regExp, FALSE);
 }
@@ -627,7 +630,8 @@ void CScintillaView::OnReplaceAll(const char* find, const char* replace, BOOL ma
         if (s.dialog)
             s.dialog->SendMessage(WM_CLOSE);
         s.dialog = nullptr;
-        return;  // replacing in files belongs to its own worker
+        StartFindInFiles(TakeFindInFilesRequest(), TRUE);  // nothing while a worker runs
+        return;
     }
     BeginWaitCursor();
     m_edit.SetSel(0, 0);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "CTavrelinView.h"
+#include "FileWatcher.h"
 
 IMPLEMENT_DYNCREATE(CTavrelinDoc, CScintillaDoc)
 
@@ -18,6 +19,18 @@ CString ExtensionOf(const CString& path)
 }
 
 }  // namespace
+
+CTavrelinDoc::~CTavrelinDoc() { RemoveFileWatch(m_nWatchId); }
+
+void CTavrelinDoc::SetPathName(const char* lpszPathName, BOOL bAddToMRU)
+{
+    RemoveFileWatch(m_nWatchId);
+    m_nWatchId = 0;
+    CScintillaDoc::SetPathName(lpszPathName, bAddToMRU);
+    WatchFile();
+}
+
+void CTavrelinDoc::WatchFile() { m_nWatchId = AddFileWatch(GetPathName(), nullptr, this); }
 
 void CTavrelinDoc::SetModifiedFlag(BOOL bModified)
 {
@@ -35,7 +48,10 @@ void CTavrelinDoc::SetModifiedFlag(BOOL bModified)
 
 BOOL CTavrelinDoc::OnSaveDocument(const char* lpszPathName)
 {
+    // The watch goes on over the save with the time it leaves: no new thread per save.
+    PauseFileWatch(m_nWatchId);
     const BOOL saved = CScintillaDoc::OnSaveDocument(lpszPathName);
+    ResumeFileWatch(m_nWatchId);
     if (saved) {
         if (auto* script = dynamic_cast<CTavrelinView*>(GetView()))
             script->SetupLexer(lpszPathName);  // keyword lists too, when the lexer changed

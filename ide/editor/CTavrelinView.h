@@ -27,6 +27,8 @@ enum : UINT {
     ID_LIST_MEMBERS = 32827,
     ID_GOTO_DECLARATION = 33193,
     ID_RETURN_BACK = 33195,
+    ID_FIND_IN_FILES = 152,
+    ID_REPLACE_IN_FILES = 33182,
 };
 
 // The view's context menu: the first submenu of this menu resource.
@@ -121,6 +123,11 @@ public:
     // The context menu at a screen point ((-1, -1): at the caret); the chosen command runs here.
     void OnContextMenu(CWnd* pWnd, CPoint point);
     LRESULT OnFileWatchNotify(WPARAM wParam, LPARAM lParam);
+    // Find and replace in files: the dialog of mode 2 or 3; enabled while a solution has a
+    // project and no find or replace worker runs.
+    void OnFindInFiles();
+    void OnReplaceInFiles();
+    void OnUpdateInFiles(CCmdUI* pCmdUI);
 
     // Language aids.
     void OnListMembers();

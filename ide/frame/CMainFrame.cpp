@@ -15,7 +15,12 @@
 #include "CTavrelinApp.h"
 #include "CWinApp.h"
 #include "CXTPCommandBars.h"
+#include "CXTPCommandBarsExchangeParam.h"
+#include "CXTPControlComboBox.h"
 #include "CXTPControls.h"
+#include "CXTPCustomizeCommandsPage.h"
+#include "CXTPCustomizeOptionsPage.h"
+#include "CXTPCustomizeSheet.h"
 #include "CXTPDockingPane.h"
 #include "CXTPEdit.h"
 #include "CXTPDockingPaneLayout.h"
@@ -28,6 +33,8 @@
 #include "CXTPToolBar.h"
 #include "CXTWindowList.h"
 #include "CXTWindowPlacement.h"
+#include "FileWatcher.h"
+#include "FindInFiles.h"
 #include "FrameControls.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
@@ -45,6 +52,27 @@ const UINT kIdHide = 32774;
 const UINT kIdAutoHideAll = 32785;
 const UINT kIdMoreWindows = 32787;
 const UINT kIdCustomize = 35001;
+const UINT kIdMainMenu = 128;
+// Names of the customize sheet's categories beside those of the main menu.
+const UINT kIdAllCommands = 9337;
+const UINT kIdBuiltInMenus = 9350;
+const UINT kIdNewMenu = 9314;
+
+// What the layout file keeps of the command bars: the bars with their controls (only those the
+// user changed) and where they are docked. Loading takes the saved original controls as well.
+CXTPCommandBarsExchangeParam BarsExchangeParam(BOOL bLoading)
+{
+    CXTPCommandBarsExchangeParam param;
+    param.bControls = TRUE;
+    param.bOnlyCustomized = TRUE;
+    param.bSilentLoad = FALSE;
+    param.bOriginalControls = bLoading;
+    param.bImages = FALSE;
+    param.bOptions = FALSE;
+    param.bLayout = TRUE;
+    param.bCommandList = FALSE;
+    return param;
+}
 
 CString LoadText(UINT nID)
 {
@@ -114,8 +142,16 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(kIdMoreWindows, OnMoreWindows)
     ON_UPDATE_COMMAND_UI_RANGE(32843, 32845, OnUpdateStatusText)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateStatusText)
-    // Off until customize mode exists.
-    ON_UPDATE_COMMAND_UI(kIdCustomize, OnUpdateDisabled)
+    ON_REGISTERED_MESSAGE(g_fileWatchChangedMessage, OnFileWatchChangedMessage)
+    ON_COMMAND(kIdCustomize, OnCustomize)
+    // Solution and project files (CMainFrameSolution.cpp).
+    ON_COMMAND(142, OnOpenSolution)
+    ON_COMMAND(143, OnCloseSolution)
+    ON_COMMAND(145, OnSaveAll)
+    ON_COMMAND_RANGE(32775, 32784, OnOpenRecentSolution)
+    ON_UPDATE_COMMAND_UI(143, OnUpdateSolutionOpen)
+    ON_UPDATE_COMMAND_UI(145, OnUpdateSolutionOpen)
+    ON_UPDATE_COMMAND_UI_RANGE(32775, 32784, OnUpdateRecentSolution)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -231,6 +267,8 @@ CWnd* CMainFrame::CreatePaneWindow(UINT nID)
             m_pOutputTarget = std::make_unique<PaneOutputTarget>(&m_wndOutput);
             GetTavrelinIdeServices().SetOutputTarget(m_pOutputTarget.get());
         }
+    } else if (pWnd == &m_wndSolutionExplorer) {
+        m_wndSolutionExplorer.Create(this, dwStyle);
     } else {
         pWnd->CreateEx(0, "STATIC", "", dwStyle, CRect(0, 0, 0, 0), this, 0);
     }
@@ -259,6 +297,12 @@ void CMainFrame::LoadLayout(LANGID nLanguage)
     CXTPPropExchangeXMLNode px(TRUE, nullptr, "Config");
     if (!px.LoadFromFile(GetLayoutPath(nLanguage)))
         return;
+    {
+        // A damaged section leaves the bars as they were; the panes are read all the same.
+        CXTPPropExchangeSection bars(px.GetSection("CommandBars"));
+        CXTPCommandBarsExchangeParam param = BarsExchangeParam(TRUE);
+        GetCommandBars()->DoPropExchange(bars, &param);
+    }
     CXTPDockingPaneLayout* pLayout = m_paneManager.CreateLayout();
     {
         CXTPPropExchangeSection section(px.GetSection("DockingPane"));
@@ -297,8 +341,9 @@ void CMainFrame::SaveLayout(LANGID nLanguage)
     CXTPPropExchangeXMLNode px(FALSE, nullptr, "Config");
     px.SetEncoding("windows-1251");
     {
-        // The command bars keep no saved state of their own yet: the section stays empty.
         CXTPPropExchangeSection bars(px.GetSection("CommandBars"));
+        CXTPCommandBarsExchangeParam param = BarsExchangeParam(FALSE);
+        GetCommandBars()->DoPropExchange(bars, &param);
     }
     CXTPDockingPaneLayout* pLayout = m_paneManager.CreateLayout();
     m_paneManager.GetLayout(pLayout);
@@ -365,21 +410,25 @@ void CMainFrame::StopWorkersAndWait()
     // Escape and Stop Build ask the same way: the job reads its cleared word as the request.
     g_solutionConfig.FindThread = 0;
     g_solutionConfig.BuildJobThread = 0;
-    while (g_solutionConfig.FindThread != 0 || g_solutionConfig.BuildJobThread != 0)
+    while (g_solutionConfig.FindThread != 0 || g_solutionConfig.BuildJobThread != 0 || IsFindInFilesWorkerAlive())
         PumpWaiting();
 }
 
 void CMainFrame::OnClose()
 {
     StopWorkersAndWait();
-    SaveFindList(m_pFindCombo);
+    SaveFindList(GetFindCombo());
     SaveBuildOptions();
     SaveLayout(CurrentLanguage());
+    OnCloseSolution();
     if (!m_bCanClose)
         return;
     ShowWindow(SW_HIDE);
     if (CWinApp* pApp = AfxGetApp())
         pApp->CloseAllDocuments(FALSE);
+    StopFileWatchThread();
+    if (m_pRecentProjects)
+        m_pRecentProjects->WriteList();
     CXTWindowPlacement placement;
     placement.SaveWindowPos(this);
     CXTPMDIFrameWnd::OnClose();
@@ -388,7 +437,6 @@ void CMainFrame::OnClose()
 void CMainFrame::OnDestroy()
 {
     GetAutoSaveTimer().Detach();
-    m_pFindCombo = nullptr;
     // The jobs' messages go nowhere from here on.
     if (m_pOutputTarget) {
         GetTavrelinIdeServices().SetOutputTarget(nullptr);
@@ -495,14 +543,39 @@ void CMainFrame::OnMoreWindows()
     dialog.DoModal();
 }
 
+void CMainFrame::OnCustomize()
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return;
+    CXTPCustomizeSheet sheet(pCommandBars);
+    CXTPCustomizeOptionsPage options(&sheet);
+    sheet.AddPage(&options);
+    CXTPCustomizeCommandsPage* pCommands = sheet.GetCommandsPage();
+    pCommands->InsertCategories(kIdMainMenu, TRUE);
+    pCommands->InsertAllCommandsCategory(kIdAllCommands, -1);
+    pCommands->InsertBuiltInMenus(kIdMainMenu, kIdBuiltInMenus, -1);
+    pCommands->InsertNewMenuCategory(kIdNewMenu, -1);
+    sheet.DoModal();
+}
+
 LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam)
 {
-    CXTPControlComboBox* pFindCombo = nullptr;
-    if (!CreateFrameControl(reinterpret_cast<XTP_CREATECONTROL*>(lParam), &pFindCombo))
-        return 0;
-    if (pFindCombo)
-        m_pFindCombo = pFindCombo;
-    return 1;
+    return CreateFrameControl(reinterpret_cast<XTP_CREATECONTROL*>(lParam), nullptr) ? 1 : 0;
+}
+
+CXTPControlComboBox* CMainFrame::GetFindCombo() const
+{
+    // Looked up each time: a loaded layout or the customize sheet replaces the bar's controls.
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    for (int i = 0; pCommandBars && i < pCommandBars->GetCount(); i++) {
+        CXTPCommandBar* pBar = pCommandBars->GetAt(i);
+        if (pBar->GetBarID() != IDR_STANDARD_TOOLBAR)
+            continue;
+        if (auto* pCombo = dynamic_cast<CXTPControlComboBox*>(pBar->GetControls()->FindControl(ID_FIND_COMBO)))
+            return pCombo;
+    }
+    return nullptr;
 }
 
 void CMainFrame::OnPlatformExecute(NMHDR* pNotify, LRESULT* pResult)
@@ -525,9 +598,4 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 void CMainFrame::OnUpdateStatusText(CCmdUI* pCmdUI)
 {
     pCmdUI->SetText("");
-}
-
-void CMainFrame::OnUpdateDisabled(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(FALSE);
 }

@@ -8,6 +8,8 @@
 
 #include "CClassViewPane.h"
 #include "COutputPane.h"
+#include "CSolutionExplorerPane.h"
+#include "CRecentProjectList.h"
 #include "CString.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPFrameWndBase.h"
@@ -16,6 +18,7 @@
 #include "CXTPTabClientWnd.h"
 
 class CBuildOutputTarget;
+class ITreeExpansion;
 class CXTPControlComboBox;
 class CXTPDockingPane;
 class CXTPDockingPaneBase;
@@ -48,11 +51,37 @@ public:
     // The window shown in a pane (200, 201, 202), or null for any other id.
     CWnd* GetPaneWindow(UINT nID);
     COutputPane* GetOutputPane() { return &m_wndOutput; }
+    // The Standard toolbar's find box as the bar holds it now, or null.
+    CXTPControlComboBox* GetFindCombo() const;
 
     // Class view (CMainFrameClassView.cpp): the symbol model of the active project rebuilt from
     // its source list, the stages shown in the status bar with bShowProgress, the tree refilled.
     void RebuildClassView(BOOL bShowProgress);
     CClassViewPane* GetClassViewPane() { return &m_wndClassView; }
+
+    // The solution explorer (CMainFrameExplorer.cpp): its pane, and the document tabs redrawn
+    // after it opened or removed a script.
+    CSolutionExplorerPane* GetSolutionExplorer() { return &m_wndSolutionExplorer; }
+    void RefreshDocumentTabs();
+
+    // Solution and project files, the File commands over them, the recent solutions
+    // (CMainFrameSolution.cpp).
+    // S_OK when loaded; S_FALSE when the user kept the open solution; E_FAIL after a failure it
+    // reported. The file is read whole before the open solution is closed: only a load that
+    // succeeds changes anything.
+    HRESULT LoadSolution(const CString& path);
+    // The active project (the first one when none is): its file, source list and documents.
+    HRESULT LoadProject();
+    // Written beside the file, then moved over it; a failure is reported, E_FAIL, the
+    // modified flags stay set.
+    HRESULT SaveSolution();
+    HRESULT SaveProject(BOOL bKeepSrcList);
+    // Close Solution: m_bCanClose = 1 when closed (or none open), 0 when cancelled or a save failed.
+    void OnCloseSolution();
+    // Closes the active project only (a project switch); FALSE when cancelled or a save failed.
+    BOOL CloseProject(BOOL bClearTree);
+    void LoadRecentProjects();
+    CRecentProjectList* GetRecentProjects() { return m_pRecentProjects.get(); }
 
     // Full path of the program file without its extension; the layout files sit beside it.
     CString m_strExeBase;
@@ -69,14 +98,31 @@ protected:
     void OnShowPane(UINT nID);
     void OnAutoHideAll();
     void OnMoreWindows();
+    // The customize sheet on the frame's bars, the commands page filled from the main menu.
+    void OnCustomize();
     void OnUpdateStatusText(CCmdUI* pCmdUI);
-    void OnUpdateDisabled(CCmdUI* pCmdUI);
     // The bars' own controls, the platform combo and the autosave timer (ide/toolbar).
     LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
     void OnPlatformExecute(NMHDR* pNotify, LRESULT* pResult);
     void OnUpdatePlatform(CCmdUI* pCmdUI);
     void OnTimer(UINT_PTR nIDEvent);
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // The file watcher's report of a changed watch (ide/frame/CMainFrameFind.cpp).
+    LRESULT OnFileWatchChangedMessage(WPARAM wParam, LPARAM lParam);
+    // Solution commands and the pane hooks they use (CMainFrameSolution.cpp).
+    void OnOpenSolution();
+    void OnSaveAll();
+    void OnOpenRecentSolution(UINT nID);
+    void OnUpdateSolutionOpen(CCmdUI* pCmdUI);
+    void OnUpdateRecentSolution(CCmdUI* pCmdUI);
+    // The close prompt over the modified flags, then the saves; FALSE when cancelled or a save failed.
+    BOOL SaveForClose(BOOL bSolution);
+    // Until the solution explorer and the class view have their panes these do the least
+    // their callers need: no tree (an empty expansion state), the source list read, nothing to clear.
+    ITreeExpansion* GetSolutionTree();
+    void RefillSolutionExplorer();
+    void ClearSolutionExplorer();
+    void ClearClassView();
     DECLARE_MESSAGE_MAP()
 
     // Waits for the build and find workers while keeping this thread's windows served: the
@@ -90,13 +136,12 @@ protected:
 
     CXTPDockingPaneManager m_paneManager;
     CXTPTabClientWnd m_MTIClientWnd;
-    // Stand-in windows of the panes until their own windows exist.
-    CXTNoFlickerWnd<CWnd> m_wndSolutionExplorer;
+    CSolutionExplorerPane m_wndSolutionExplorer;
     CClassViewPane m_wndClassView;
     COutputPane m_wndOutput;
     // The build jobs' messages reach the output pane through this while the pane exists.
     std::unique_ptr<CBuildOutputTarget> m_pOutputTarget;
     CXTPStatusBar m_wndStatusBar;
     HWND m_hWndFocus = nullptr;  // the focus when the frame was last deactivated
-    CXTPControlComboBox* m_pFindCombo = nullptr;  // the toolbar's find box, owned by its bar
+    std::unique_ptr<CRecentProjectList> m_pRecentProjects;
 };

@@ -78,7 +78,49 @@ void ExchangeState(CXTPPropExchange* px, const CString& path, CDocument* doc)
     }
 }
 
+// Reads the section; with open the files are opened and take their colours and states,
+// without it the values are only read past.
+void ReadDocumentsState(CXTPPropExchange* px, bool open)
+{
+    CWinApp* app = open ? AfxGetApp() : nullptr;
+    const long defaultColor = long(g_tabColors.defaultColor);
+    struct Entry {
+        CString path;
+        CDocument* doc;  // null when it could not be opened
+    };
+    std::vector<Entry> entries;
+    for (;;) {
+        CString name;
+        PX_String(px, "OpenFile", name);
+        if (name.IsEmpty())
+            break;
+        const CString path = OpenedName(name);
+        CDocument* doc = app ? app->OpenDocumentFile(path) : nullptr;
+        long color = defaultColor;
+        PX_LongDefault(px, "TabColor", color, defaultColor);  // read also for a file that failed
+        CView* view = FirstView(doc);
+        if (auto* frame = view ? dynamic_cast<CChildFrame*>(view->GetParentFrame()) : nullptr)
+            frame->SetTabColor(DWORD(color));
+        entries.push_back({path, doc});
+    }
+    BOOL hasActive = FALSE;
+    PX_Bool(px, "ActiveFile", hasActive, FALSE);
+    if (hasActive) {
+        CString name;
+        PX_String(px, "OpenFile", name);
+        if (!name.IsEmpty() && app)
+            app->OpenDocumentFile(OpenedName(name));  // already open: it comes forward
+    }
+    for (const Entry& entry : entries)
+        ExchangeState(px, entry.path, entry.doc);
+}
+
 }  // namespace
+
+void SkipDocumentsState(CXTPPropExchange* px)
+{
+    ReadDocumentsState(px, false);
+}
 
 void ExchangeDocumentsState(CXTPPropExchange* px)
 {
@@ -111,34 +153,5 @@ void ExchangeDocumentsState(CXTPPropExchange* px)
         return;
     }
 
-    CWinApp* app = AfxGetApp();
-    struct Entry {
-        CString path;
-        CDocument* doc;  // null when it could not be opened
-    };
-    std::vector<Entry> entries;
-    for (;;) {
-        CString name;
-        PX_String(px, "OpenFile", name);
-        if (name.IsEmpty())
-            break;
-        const CString path = OpenedName(name);
-        CDocument* doc = app ? app->OpenDocumentFile(path) : nullptr;
-        long color = defaultColor;
-        PX_LongDefault(px, "TabColor", color, defaultColor);  // read also for a file that failed
-        CView* view = FirstView(doc);
-        if (auto* frame = view ? dynamic_cast<CChildFrame*>(view->GetParentFrame()) : nullptr)
-            frame->SetTabColor(DWORD(color));
-        entries.push_back({path, doc});
-    }
-    BOOL hasActive = FALSE;
-    PX_Bool(px, "ActiveFile", hasActive, FALSE);
-    if (hasActive) {
-        CString name;
-        PX_String(px, "OpenFile", name);
-        if (!name.IsEmpty() && app)
-            app->OpenDocumentFile(OpenedName(name));  // already open: it comes forward
-    }
-    for (const Entry& entry : entries)
-        ExchangeState(px, entry.path, entry.doc);
+    ReadDocumentsState(px, true);
 }

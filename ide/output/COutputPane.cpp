@@ -217,7 +217,9 @@ void COutputPane::BeginFindInFiles(const CString& what, const CString& replaceme
         m_wndFindList.InsertLine(0, heading, nullptr);
         if (m_pTabCtrl)
             m_pTabCtrl->SetCurSel(1);
-        m_wndFindList.SendMessage(WM_SETREDRAW, 1);
+        // Drawn now, and the hits that follow go in undrawn again: switching redrawing on behind
+        // the list's back would draw every hit row by row.
+        m_wndFindList.EndDeferredDrawing();
         if (m_pTabCtrl)
             m_pTabCtrl->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         m_wndFindList.m_bHold = 0;
@@ -234,9 +236,20 @@ void COutputPane::AddFindResult(const CString& path, const CString& text, int li
         ++m_nFound;
         CString row;
         row.Format("%s(%d):   %s", static_cast<const char*>(path), line, static_cast<const char*>(text));
-        m_wndFindList.InsertLine(m_nFound, row, item);
+        const int at = m_wndFindList.GetItemCount();
+        m_wndFindList.InsertLine(at, row, item);
         if (!m_wndFindList.m_bHold)
-            m_wndFindList.FollowRow(m_nFound);
+            m_wndFindList.FollowRow(at);
+    });
+}
+
+void COutputPane::AddFindNote(const CString& text)
+{
+    RunOnPaneThread([this, text] {
+        const int at = m_wndFindList.GetItemCount();
+        m_wndFindList.InsertLine(at, text, nullptr, CListCtrlForFlatTab::KindColor(2));
+        if (!m_wndFindList.m_bHold)
+            m_wndFindList.FollowRow(at);
     });
 }
 
@@ -245,9 +258,10 @@ void COutputPane::EndFindInFiles(int completed)
     RunOnPaneThread([this, completed] {
         CString end;
         end.Format(LoadText(completed ? zMsgId::kFindOccurrences : zMsgId::kFindBroken), m_nFound);
-        m_wndFindList.InsertLine(m_nFound + 1, end, nullptr);
+        const int at = m_wndFindList.GetItemCount();
+        m_wndFindList.InsertLine(at, end, nullptr);
         if (!m_wndFindList.m_bHold)
-            m_wndFindList.ShowRow(m_nFound + 1);
+            m_wndFindList.ShowRow(at);
     });
 }
 

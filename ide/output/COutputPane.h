@@ -43,6 +43,8 @@ public:
     void BeginFindInFiles(const CString& what, const CString& replacement, int replacing);
     void AddFindResult(const CString& path, const CString& text, int line);  // line one-based
     void EndFindInFiles(int completed);
+    // A row that is no hit and not counted (a file the worker could not read or rewrite), in red.
+    void AddFindNote(const CString& text);
 
     void CreateTabs();
     int CreateLists();

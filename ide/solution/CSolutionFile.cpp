@@ -144,18 +144,22 @@ SolutionFileResult LoadSolutionInto(const char* path, CSolutionConfig& config)
     CSolutionConfig scratch;
     const SolutionFileResult result =
         ReadExchangeFile(path, [&](CXTPPropExchange* px) { return ExchangeSolutionFile(px, scratch); });
-    if (result != SolutionFileResult::ok)
-        return result;
-    config.Projects.Copy(scratch.Projects);
-    config.SolutionName = scratch.SolutionName;
-    config.ProjectName = scratch.ProjectName;
-    config.Platform = scratch.Platform;
-    config.LevelMessage = scratch.LevelMessage;
-    config.InsertSpace = scratch.InsertSpace;
-    config.WarningReturnValue = scratch.WarningReturnValue;
-    config.WarningUpperCase = scratch.WarningUpperCase;
-    config.CorrectUpperCase = scratch.CorrectUpperCase;
-    return SolutionFileResult::ok;
+    if (result == SolutionFileResult::ok)
+        CopySolutionInfo(scratch, config);
+    return result;
+}
+
+void CopySolutionInfo(const CSolutionConfig& from, CSolutionConfig& to)
+{
+    to.Projects.Copy(from.Projects);
+    to.SolutionName = from.SolutionName;
+    to.ProjectName = from.ProjectName;
+    to.Platform = from.Platform;
+    to.LevelMessage = from.LevelMessage;
+    to.InsertSpace = from.InsertSpace;
+    to.WarningReturnValue = from.WarningReturnValue;
+    to.WarningUpperCase = from.WarningUpperCase;
+    to.CorrectUpperCase = from.CorrectUpperCase;
 }
 
 CString ProjectsRootFromSolutionPath(const CString& path)

@@ -23,14 +23,6 @@ public:
 // Outcome of reading or writing one of the two files.
 enum class SolutionFileResult { ok, oldVersion, damaged, writeFailed };
 
-// Message ids the caller shows for the outcomes.
-enum : unsigned {
-    IDS_SOLUTION_OLD_VERSION = 32881,
-    IDS_PROJECT_OLD_VERSION = 32882,
-    IDS_SOLUTION_CANNOT_LOAD = 32884,
-    IDS_PROJECT_CANNOT_LOAD = 32886,
-};
-
 // "Version" "V1" then the section "SolutionInfo" of the given record. Returns false when a
 // loaded version is not exactly "V1"; nothing more is read then.
 bool ExchangeSolutionFile(CXTPPropExchange* px, CSolutionConfig& config);
@@ -55,6 +47,8 @@ SolutionFileResult WriteExchangeFile(const char* path, const std::function<void(
 // Loads a solution file into a scratch record and copies it into the given one only when it
 // loaded whole, so a failed or old-version load changes nothing.
 SolutionFileResult LoadSolutionInto(const char* path, CSolutionConfig& config);
+// The values of the section "SolutionInfo" from one record into another.
+void CopySolutionInfo(const CSolutionConfig& from, CSolutionConfig& to);
 
 // "X:\Root\SolMod\Mod.tvs" gives "X:\Root\": the file name and the solution folder dropped.
 CString ProjectsRootFromSolutionPath(const CString& path);

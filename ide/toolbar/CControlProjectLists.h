@@ -3,11 +3,21 @@
 #pragma once
 
 #include "CXTPControlButton.h"
+#include "CXTPControlExpandingList.h"
 
 class CControlActiveProjectList : public CXTPControlButton {
     DECLARE_DYNCREATE(CControlActiveProjectList)
 };
 
-class CControlRecentProjectList : public CXTPControlButton {
+// Puts one button per recent solution after itself whenever its menu is laid out (32775 + index,
+// "&<n> <name>"); hidden while it has entries, disabled by the command update when it has none.
+class CControlRecentProjectList : public CXTPControlRecentFileList {
     DECLARE_DYNCREATE(CControlRecentProjectList)
+
+protected:
+    int Expand() override;
+    // The main frame's list.
+    CRecentFileList* GetRecentList() const override;
+    UINT GetFirstItemId() const override { return 32775; }
+    UINT GetLastItemId() const override { return 32784; }
 };

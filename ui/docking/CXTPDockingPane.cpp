@@ -157,7 +157,10 @@ void CXTPDockingPane::Hide()
 
 BOOL CXTPDockingPane::IsHidden() const
 {
-    return m_pParentContainer && m_pParentContainer->GetType() == DPT_AUTOHIDE;
+    // Its tab group sits in an auto-hide panel.
+    const CXTPDockingPaneBase* pGroup = m_pParentContainer;
+    return pGroup && (pGroup->GetType() == DPT_AUTOHIDE ||
+                      (pGroup->m_pParentContainer && pGroup->m_pParentContainer->GetType() == DPT_AUTOHIDE));
 }
 
 BOOL CXTPDockingPane::IsSelected() const
@@ -167,7 +170,7 @@ BOOL CXTPDockingPane::IsSelected() const
 
 BOOL CXTPDockingPane::IsFloating() const
 {
-    if (!m_pParentContainer || m_pParentContainer->GetType() == DPT_AUTOHIDE)
+    if (!m_pParentContainer || IsHidden())
         return FALSE;
     HWND hWnd = m_pParentContainer->GetPaneHwnd();
     if (!hWnd || !::IsWindow(hWnd))

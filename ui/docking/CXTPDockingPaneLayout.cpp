@@ -9,6 +9,8 @@
 #include "CException.h"
 #include "CFrameWnd.h"
 #include "CXTPDockingPane.h"
+#include "CXTPDockingPaneAutoHidePanel.h"
+#include "CXTPDockingPaneMiniWnd.h"
 #include "CXTPDockingPaneSplitterContainer.h"
 #include "CXTPDockingPaneTabbedContainer.h"
 #include "CXTPPropExchange.h"
@@ -90,7 +92,9 @@ DockingPaneInfo* CXTPDockingPaneLayout::FindPaneInfo(CXTPDockingPane* pPane)
 
 void CXTPDockingPaneLayout::RepositionPanes(CWnd* pSite, CRect rc, AFX_SIZEPARENTPARAMS* lpLayout)
 {
-    // Auto-hide panels take their strips first once they exist; none is made yet.
+    for (CXTPDockingPaneBase* pPanel : m_pAutoHidePanels)
+        if (pPanel)
+            static_cast<CXTPDockingPaneAutoHidePanel*>(pPanel)->RepositionPanel(pSite, rc, lpLayout);
     if (m_pClient)
         m_pClient->OnSizeParent(pSite, rc, lpLayout);
     if (m_pTopContainer)
@@ -127,12 +131,35 @@ void CXTPDockingPaneLayout::HidePane(CXTPDockingPaneBase* pElement)
 {
     if (!pElement)
         return;
-    int nDirection = GetAutoHideDirection(pElement);
-    if (!m_pAutoHidePanels[nDirection])
-        m_pAutoHidePanels[nDirection] = CreatePaneOfType(DPT_AUTOHIDE, this);
-    // Without a panel there is nowhere to hide to; the element stays where it is.
+    const int nDirection = GetAutoHideDirection(pElement);
+    if (!m_pAutoHidePanels[nDirection]) {
+        auto* pNew = dynamic_cast<CXTPDockingPaneAutoHidePanel*>(CreatePaneOfType(DPT_AUTOHIDE, this));
+        if (!pNew)
+            return;
+        pNew->m_nDirection = static_cast<XTPDockingPaneDirection>(nDirection);
+        m_pAutoHidePanels[nDirection] = pNew;
+    }
+    auto* pPanel = static_cast<CXTPDockingPaneAutoHidePanel*>(m_pAutoHidePanels[nDirection]);
+    if (pElement->GetType() == DPT_PANE) {
+        auto* pGroup = dynamic_cast<CXTPDockingPaneTabbedContainer*>(CreatePaneOfType(DPT_TABBED, this));
+        if (!pGroup)
+            return;
+        if (pElement->m_pParentContainer)
+            pElement->m_pParentContainer->RemovePane(pElement);
+        pGroup->m_szDocking = pElement->m_szDocking;
+        pGroup->m_rcWindow = pElement->m_rcWindow;
+        pGroup->SetDockingSite(GetSite());
+        pGroup->AddPane(static_cast<CXTPDockingPane*>(pElement));
+        pElement = pGroup;
+    } else if (pElement->GetType() == DPT_TABBED) {
+        // Panes that may not hide stay in the old group.
+        CXTPDockingPaneBase* pClone = pElement->Clone(this, nullptr, DPO_NOHIDE);
+        if (!pClone)
+            return;
+        pElement = pClone;
+    }
+    pPanel->AddGroup(pElement);
 }
-
 void CXTPDockingPaneLayout::Purge()
 {
     std::set<CXTPDockingPaneBase*> marked;
@@ -161,6 +188,9 @@ void CXTPDockingPaneLayout::Purge()
         case DPT_SPLITTER:
             bDrop = pElement != m_pTopContainer &&
                     static_cast<CXTPDockingPaneSplitterContainer*>(pElement)->GetChildren().empty();
+            break;
+        case DPT_MINIWND:
+            bDrop = !static_cast<CXTPDockingPaneMiniWnd*>(pElement)->GetTopContainer();
             break;
         default:
             break;
@@ -231,6 +261,21 @@ void CXTPDockingPaneLayout::Save(CXTPPropExchange* pPX)
             for (CXTPDockingPaneBase* pPane : panes)
                 r.children.push_back(indexOf(pPane));
             r.nSelected = indexOf(pElement->GetSelectedPane());
+        } else if (auto* pFrame = dynamic_cast<CXTPDockingPaneMiniWnd*>(pElement)) {
+            CRect rc = pFrame->m_rcWindow;
+            if (pFrame->GetSafeHwnd())
+                pFrame->GetWindowRect(&rc);
+            r.nWindowTop = rc.top;
+            r.nWindowBottom = rc.bottom;
+            r.nWindowLeft = rc.left;
+            r.nWindowRight = rc.right;
+            r.bCollapsed = pFrame->m_bCollapsed != FALSE;
+            r.nExpandedHeight = pFrame->m_nExpandedHeight;
+            r.nTopContainer = indexOf(pFrame->GetTopContainer());
+        } else if (auto* pPanel = dynamic_cast<CXTPDockingPaneAutoHidePanel*>(pElement)) {
+            r.nDirection = pPanel->m_nDirection;
+            for (CXTPDockingPaneBase* pGroup : pPanel->m_lstGroups)
+                r.children.push_back(indexOf(pGroup));
         }
         records.elements.push_back(std::move(r));
     }
@@ -289,6 +334,18 @@ BOOL CXTPDockingPaneLayout::Load(CXTPPropExchange* pPX)
             for (int child : r.children)
                 if (child == r.nSelected)
                     pGroup->SelectPane(static_cast<CXTPDockingPane*>(made[child]), FALSE);
+        } else if (auto* pFrame = dynamic_cast<CXTPDockingPaneMiniWnd*>(pElement)) {
+            // The records were checked: the index names a splitter no one else holds.
+            pFrame->m_pTopContainer = static_cast<CXTPDockingPaneSplitterContainer*>(made[r.nTopContainer]);
+            pFrame->m_pTopContainer->SetParentContainer(pFrame);
+            pFrame->m_rcWindow = CRect(r.nWindowLeft, r.nWindowTop, r.nWindowRight, r.nWindowBottom);
+            pFrame->m_bCollapsed = r.bCollapsed ? TRUE : FALSE;
+            pFrame->m_nExpandedHeight = r.nExpandedHeight;
+        } else if (auto* pPanel = dynamic_cast<CXTPDockingPaneAutoHidePanel*>(pElement)) {
+            pPanel->m_nDirection = static_cast<XTPDockingPaneDirection>(r.nDirection);
+            for (int child : r.children)
+                pPanel->AddGroup(made[child]);
+            m_pAutoHidePanels[r.nDirection] = pPanel;
         }
     }
     m_pTopContainer = static_cast<CXTPDockingPaneSplitterContainer*>(made[records.nTopContainer]);
@@ -411,4 +468,25 @@ BOOL CXTPDockingPaneLayout::IsCloseGroupOnButton() const
 BOOL CXTPDockingPaneLayout::IsHideGroupOnButton() const
 {
     return m_pManager ? m_pManager->IsHideGroupOnButton() : TRUE;
+}
+
+BOOL CXTPDockingPaneLayout::IsThemedMiniFrames() const
+{
+    return m_pManager ? m_pManager->IsThemedMiniFrames() : FALSE;
+}
+
+CString CXTPDockingPaneLayout::GetFloatingCaption() const
+{
+    return m_pManager ? m_pManager->GetFloatingCaption() : CString();
+}
+
+void CXTPDockingPaneLayout::SyncPaneHolders()
+{
+    if (m_pManager)
+        m_pManager->SyncPaneHolders();
+}
+
+BOOL CXTPDockingPaneLayout::IsAttachingPane() const
+{
+    return m_pManager ? m_pManager->IsAttachingPane() : FALSE;
 }

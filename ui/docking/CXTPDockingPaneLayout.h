@@ -74,6 +74,10 @@ public:
     BOOL IsLockSplitters() const override;
     BOOL IsCloseGroupOnButton() const override;
     BOOL IsHideGroupOnButton() const override;
+    BOOL IsThemedMiniFrames() const override;
+    CString GetFloatingCaption() const override;
+    void SyncPaneHolders() override;
+    BOOL IsAttachingPane() const override;
 
     CXTPDockingPaneSplitterContainer* m_pTopContainer = nullptr;
     CXTPDockingPaneBase* m_pClient = nullptr;

@@ -10,7 +10,9 @@
 #include "CMiniFrameWnd.h"
 #include "CXTPColorManager.h"
 #include "CXTPDockingPane.h"
+#include "CXTPDockingPaneAutoHidePanel.h"
 #include "CXTPDockingPaneDragContext.h"
+#include "CXTPDockingPaneMiniWnd.h"
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPDockingPaneSplitterContainer.h"
 #include "CXTPDockingPaneSplitterWnd.h"
@@ -44,6 +46,13 @@ CXTPDockingPaneTabbedContainer* GroupOf(CXTPDockingPaneBase* pElement)
 BOOL IsFloatingSite(CWnd* pSite)
 {
     return dynamic_cast<CMiniFrameWnd*>(pSite) != nullptr;
+}
+
+// Floating frames and auto-hide slide-out windows both count: docking toggles them back.
+BOOL IsFloatingPane(CXTPDockingPane* pPane)
+{
+    CXTPDockingPaneBase* pGroup = pPane->m_pParentContainer;
+    return pGroup && (IsFloatingSite(pGroup->GetDockingSiteWnd()) || pPane->IsFloating());
 }
 
 }  // namespace
@@ -106,10 +115,13 @@ CXTPDockingPaneBase* CXTPDockingPaneManager::DefaultPaneOfType(int nType, CXTPDo
         return new CXTPDockingPaneTabbedContainer(pLayout);
     case DPT_SPLITTER:
         return new CXTPDockingPaneSplitterContainer(pLayout);
+    case DPT_MINIWND:
+        return new CXTPDockingPaneMiniWnd(pLayout);
     case DPT_CLIENT:
         return new CXTPDockingPaneBase(DPT_CLIENT, pLayout);
+    case DPT_AUTOHIDE:
+        return new CXTPDockingPaneAutoHidePanel(pLayout);
     default:
-        // Floating frames and auto-hide panels are not made by this factory yet.
         return nullptr;
     }
 }
@@ -234,18 +246,39 @@ void CXTPDockingPaneManager::AttachPane(CXTPDockingPaneBase* pElement, CXTPDocki
     SyncPaneHolders();
 }
 
-void CXTPDockingPaneManager::FloatPane(CXTPDockingPaneBase* /*pElement*/, CRect /*rcScreen*/)
+void CXTPDockingPaneManager::FloatPane(CXTPDockingPaneBase* pElement, CRect rcScreen)
 {
-    // Floating frames come with their own element type; until the factory makes them a
-    // docked element stays where it is.
+    if (!pElement || !m_pLayout)
+        return;
+    pElement = Detach(pElement);
+    auto* pFrame = dynamic_cast<CXTPDockingPaneMiniWnd*>(CreatePaneOfType(DPT_MINIWND, m_pLayout));
+    if (pFrame)
+        pFrame->Init(pElement, rcScreen);
+}
+
+void CXTPDockingPaneManager::SetThemedMiniFrames(BOOL bThemed)
+{
+    m_bThemedMiniFrames = bThemed;
+    RecalcFramesLayout();
 }
 
 void CXTPDockingPaneManager::ShowPane(CXTPDockingPane* pPane)
 {
     if (!pPane || !m_pLayout)
         return;
-    if (CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pPane->m_pParentContainer)) {
+    CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pPane->m_pParentContainer);
+    CXTPDockingPaneBase* pHolder = pGroup ? pGroup->m_pParentContainer : nullptr;
+    if (pHolder && pHolder->GetType() == DPT_AUTOHIDE) {
+        auto* pPanel = static_cast<CXTPDockingPaneAutoHidePanel*>(pHolder);
+        if (!pPanel->m_pActiveWnd || pGroup->GetSelectedPane() != pPane) {
+            pPanel->CloseActiveWnd(FALSE);
+            pPanel->SlideOut(pPane, TRUE);
+        }
+    } else if (pGroup) {
         pGroup->SelectPane(pPane, TRUE);
+        if (auto* pFrame = dynamic_cast<CXTPDockingPaneMiniWnd*>(pGroup->GetDockingSiteWnd()))
+            if (!pFrame->IsWindowVisible() && pFrame->GetSafeHwnd())
+                pFrame->ShowWindow(SW_SHOWNA);
     } else if (!pPane->m_pParentContainer) {
         for (DockingPaneInfo& info : m_pLayout->m_lstPanes) {
             CXTPDockingPaneTabbedContainer* pLast = GroupOf(info.pLastHolder);
@@ -273,8 +306,12 @@ void CXTPDockingPaneManager::ToggleAutoHide(CXTPDockingPaneBase* pElement)
     CXTPDockingPaneBase* pTarget = pElement;
     if (pElement->GetType() == DPT_PANE && m_bHideGroupOnButton)
         pTarget = pElement->m_pParentContainer;
-    if (!pTarget || !pTarget->m_pParentContainer || pTarget->m_pParentContainer->GetType() == DPT_AUTOHIDE)
+    if (!pTarget || !pTarget->m_pParentContainer)
         return;
+    if (pTarget->m_pParentContainer->GetType() == DPT_AUTOHIDE) {
+        static_cast<CXTPDockingPaneAutoHidePanel*>(pTarget->m_pParentContainer)->CloseActiveWnd(FALSE);
+        return;
+    }
     m_pLayout->HidePane(pTarget);
     XTPDockingPaneDelayRecalc(m_pSite);
 }
@@ -285,7 +322,7 @@ void CXTPDockingPaneManager::ToggleDocking(CXTPDockingPaneBase* pElement)
         return;
     if (pElement->GetType() == DPT_PANE) {
         auto* pPane = static_cast<CXTPDockingPane*>(pElement);
-        TogglePaneDocking(pPane, GetPaneHolder(pPane, !pPane->IsFloating()));
+        TogglePaneDocking(pPane, GetPaneHolder(pPane, !IsFloatingPane(pPane)));
         return;
     }
     if (pElement->GetType() != DPT_TABBED && pElement->GetType() != DPT_SPLITTER)
@@ -303,7 +340,7 @@ void CXTPDockingPaneManager::ToggleDocking(CXTPDockingPaneBase* pElement)
     CXTPDockingPaneBase* pPreviousOwn = nullptr;
     for (CXTPDockingPaneBase* pBase : panes) {
         auto* pPane = static_cast<CXTPDockingPane*>(pBase);
-        CXTPDockingPaneBase* pOwn = GetPaneHolder(pPane, !pPane->IsFloating());
+        CXTPDockingPaneBase* pOwn = GetPaneHolder(pPane, !IsFloatingPane(pPane));
         // A pane without a holder of its own follows the previous one, so a group stays together.
         CXTPDockingPaneBase* pHolder = pOwn ? pOwn : pPreviousOwn;
         pPreviousOwn = pOwn;
@@ -324,17 +361,19 @@ BOOL CXTPDockingPaneManager::TogglePaneDocking(CXTPDockingPane* pPane, CXTPDocki
 {
     if (!pPane)
         return FALSE;
-    const BOOL bFloating = pPane->IsFloating();
+    const BOOL bFloating = IsFloatingPane(pPane);
     if (!bFloating && (pPane->GetOptions() & DPO_NOFLOAT))
-        return FALSE;
-    // Without a holder the pane would float, which needs a floating frame this build lacks.
-    if (!pHolder)
         return FALSE;
     if (NotifyOwner(bFloating ? DPA_DOCKING : DPA_FLOATING, pPane, pHolder))
         return FALSE;
-    m_bAttachingPane = TRUE;
-    AttachPane(pPane, pHolder);
-    m_bAttachingPane = FALSE;
+    if (pHolder) {
+        m_bAttachingPane = TRUE;
+        AttachPane(pPane, pHolder);
+        m_bAttachingPane = FALSE;
+    } else {
+        CXTPDockingPaneBase* pGroup = pPane->m_pParentContainer;
+        FloatPane(pPane, pGroup ? pGroup->GetScreenRect() : pPane->GetScreenRect());
+    }
     NotifyOwner(bFloating ? DPA_DOCKED : DPA_FLOATED, pPane, pHolder);
     return TRUE;
 }
@@ -484,6 +523,9 @@ void CXTPDockingPaneManager::RecalcFramesLayout()
     for (DockingPaneInfo& info : m_pLayout->m_lstPanes)
         if (info.pPane && info.pPane->m_pParentContainer)
             XTPDockingPaneDelayRecalc(info.pPane->m_pParentContainer->GetDockingSiteWnd());
+    for (CXTPDockingPaneBase* pElement : m_pLayout->m_lstElements)
+        if (pElement->GetType() == DPT_MINIWND)
+            static_cast<CXTPDockingPaneMiniWnd*>(pElement)->OnThemeChanged();
 }
 
 LRESULT CXTPDockingPaneManager::Notify(WPARAM nCode, LPARAM lParam)

@@ -37,7 +37,7 @@ public:
     void ToggleDocking(CXTPDockingPaneBase* pElement) override;
     BOOL TogglePaneDocking(CXTPDockingPane* pPane, CXTPDockingPaneBase* pHolder);
     CXTPDockingPaneBase* GetPaneHolder(CXTPDockingPane* pPane, BOOL bFloating);
-    void SyncPaneHolders();
+    void SyncPaneHolders() override;
     CXTPDockingPane* FindPane(UINT nID) const;
     std::vector<DockingPaneInfo>* GetPaneList() const;
     CXTPDockingPaneSplitterContainer* GetTopContainer() const;
@@ -68,6 +68,11 @@ public:
     BOOL IsLockSplitters() const override { return m_bLockSplitters; }
     BOOL IsCloseGroupOnButton() const override { return m_bCloseGroupOnButton; }
     BOOL IsHideGroupOnButton() const override { return m_bHideGroupOnButton; }
+    BOOL IsThemedMiniFrames() const override { return m_bThemedMiniFrames; }
+    CString GetFloatingCaption() const override { return m_strFloatingCaption; }
+    BOOL IsAttachingPane() const override { return m_bAttachingPane; }
+    // Floating frames switch between the framework's caption and their own.
+    void SetThemedMiniFrames(BOOL bThemed);
 
     int m_nMinTrackSize = 22;
     BOOL m_bCloseGroupOnButton = FALSE;
@@ -94,8 +99,11 @@ protected:
     void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     DECLARE_MESSAGE_MAP()
 
-private:
+public:
+    // A new floating frame takes the element (a pane leaves its group, a container is cloned).
     void FloatPane(CXTPDockingPaneBase* pElement, CRect rcScreen);
+
+private:
     // Takes an element out of where it is: a pane leaves its container, a container is
     // replaced by its clone without a map.
     CXTPDockingPaneBase* Detach(CXTPDockingPaneBase* pElement);

@@ -7,6 +7,8 @@
 #include <map>
 #include <vector>
 
+#include "CString.h"
+
 class CFrameWnd;
 class CXTPDockingPane;
 class CXTPDockingPaneBase;
@@ -41,7 +43,11 @@ enum XTPDockingPaneActionCode {
     DPA_ATTACHING = 6,
     DPA_ATTACHED = 7,
     DPA_HIDING = 8,
-    DPA_HIDDEN = 9
+    DPA_HIDDEN = 9,
+    DPA_COLLAPSING = 10,
+    DPA_COLLAPSED = 11,
+    DPA_EXPANDING = 12,
+    DPA_EXPANDED = 13
 };
 
 // Asked of a pane's window for its tab colour; a non-zero answer wins.
@@ -90,6 +96,14 @@ public:
     virtual BOOL IsLockSplitters() const = 0;
     virtual BOOL IsCloseGroupOnButton() const = 0;
     virtual BOOL IsHideGroupOnButton() const = 0;
+    // Floating frames draw their own caption and can roll up.
+    virtual BOOL IsThemedMiniFrames() const { return FALSE; }
+    // The title of a floating frame that holds more than one tab group.
+    virtual CString GetFloatingCaption() const { return CString(); }
+    // Every pane record takes the container the pane now sits in as a holder.
+    virtual void SyncPaneHolders() {}
+    // Set while a pane is put back into a holder of its own.
+    virtual BOOL IsAttachingPane() const { return FALSE; }
 };
 
 // Filled by NotifyOwner; lives on the sender's stack.

@@ -11,6 +11,7 @@
 #include "COleDropTarget.h"
 #include "CXTPBufferDC.h"
 #include "CXTPDockingPane.h"
+#include "CXTPDockingPaneAutoHideWnd.h"
 #include "CXTPDockingPaneDragContext.h"
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPResourceManager.h"
@@ -268,7 +269,8 @@ void CXTPDockingPaneTabbedContainer::GetMinMaxInfo(LPMINMAXINFO pMinMaxInfo) con
 
 void CXTPDockingPaneTabbedContainer::OnSizeParent(CWnd* pParent, CRect rect, AFX_SIZEPARENTPARAMS* lpLayout)
 {
-    if (pParent != m_pDockingSite && m_hWnd && pParent && pParent->GetSafeHwnd())
+    // The window follows the group into another frame (floated, docked back).
+    if (m_hWnd && pParent && pParent->GetSafeHwnd() && ::GetParent(m_hWnd) != pParent->GetSafeHwnd())
         ::SetParent(m_hWnd, pParent->GetSafeHwnd());
     m_pDockingSite = pParent;
     m_rcWindow = rect;
@@ -283,7 +285,10 @@ void CXTPDockingPaneTabbedContainer::OnSizeParent(CWnd* pParent, CRect rect, AFX
     ++m_nLockUpdate;
     UpdateTabs();
     CWnd* pFrame = GetParentFrame();
-    const DWORD dwPin = dynamic_cast<CMiniFrameWnd*>(pFrame) ? kPinFloating : kPinDocked;
+    // Slid out of its panel the pin shows, lying on its side; in a floating frame it does not.
+    const DWORD dwPin = dynamic_cast<CXTPDockingPaneAutoHideWnd*>(pFrame) ? kPinDocked | xtpPaneStateAutoHidden
+                        : dynamic_cast<CMiniFrameWnd*>(pFrame)            ? kPinFloating
+                                                                          : kPinDocked;
     CXTPDockingPaneCaptionButton* pPin = FindCaptionButton(XTP_IDS_DOCKINGPANE_AUTOHIDE);
     if (pPin->m_dwState != dwPin) {
         pPin->m_dwState = dwPin;
@@ -612,6 +617,10 @@ void CXTPDockingPaneTabbedContainer::OnCaptionButtonAction(int nID)
             pOwner->NotifyOwner(DPA_CLOSED, pPane, this);
         }
     } else if (nID == XTP_IDS_DOCKINGPANE_AUTOHIDE) {
+        if (m_hWnd && dynamic_cast<CXTPDockingPaneAutoHideWnd*>(GetParentFrame())) {
+            pOwner->ToggleDocking(this);
+            return;
+        }
         CXTPDockingPane* pPane = m_pSelectedPane;
         if (pOwner->NotifyOwner(DPA_HIDING, pPane, this))
             return;
@@ -664,7 +673,7 @@ void CXTPDockingPaneTabbedContainer::OnLButtonDown(UINT /*nFlags*/, CPoint point
         CPoint ptScreen = point;
         ClientToScreen(&ptScreen);
         if (m_pLayout && m_pLayout->GetDragContext())
-            m_pLayout->GetDragContext()->Drag(this, ptScreen);
+            m_pLayout->GetDragContext()->Drag(this, ptScreen.x, ptScreen.y);
     } else if (nHit >= 0 && nHit < static_cast<int>(m_lstPanes.size())) {
         m_arrTabRects.clear();
         for (int i = 0; i < GetItemCount(); ++i)
@@ -705,7 +714,7 @@ void CXTPDockingPaneTabbedContainer::OnMouseMove(UINT /*nFlags*/, CPoint point)
     CPoint ptScreen = point;
     ClientToScreen(&ptScreen);
     if (m_pLayout && m_pLayout->GetDragContext() && m_pSelectedPane)
-        m_pLayout->GetDragContext()->Drag(m_pSelectedPane, ptScreen);
+        m_pLayout->GetDragContext()->Drag(m_pSelectedPane, ptScreen.x, ptScreen.y);
 }
 
 LRESULT CXTPDockingPaneTabbedContainer::OnMouseLeave(WPARAM /*wParam*/, LPARAM /*lParam*/)

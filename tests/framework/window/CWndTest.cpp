@@ -293,6 +293,28 @@ TEST(CWndTest, IdleUpdateDisablesACommandWhoseHandlerSaysSo)
     wnd.DestroyWindow();
 }
 
+TEST(CWndTest, UpdateOfNoCommandAsksNobodyAndDisablesNothing)
+{
+    // Popups and separators carry id 0, static texts -1.
+    struct Probe : CCmdUI {
+        int nEnables = 0;
+        void Enable(BOOL bOn) override
+        {
+            ++nEnables;
+            CCmdUI::Enable(bOn);
+        }
+    };
+    TestWindow wnd;
+    ASSERT_TRUE(CreateTop(wnd, WS_POPUP));
+    for (UINT id : {0u, 0xFFFFu, static_cast<UINT>(-1)}) {
+        Probe probe;
+        probe.m_nID = id;
+        EXPECT_FALSE(probe.DoUpdate(&wnd, TRUE)) << id;
+        EXPECT_EQ(probe.nEnables, 0) << id;
+    }
+    wnd.DestroyWindow();
+}
+
 TEST(CWndTest, HandleMapsKeepPermanentObjectsAndMakeTemporaryOnes)
 {
     HWND raw = ::CreateWindowExA(0, "STATIC", "raw", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "UiTestProbes.h"
+
 const char kTestProfile[] = "TavrelinAppTests";
 
 namespace {
@@ -76,13 +78,7 @@ int AppTest::CloseAndRun()
 
 void AppTest::Pump()
 {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    PumpMessages();
 }
 
 DWORD ReadSettingsValue(const char* name, std::string* bytes)

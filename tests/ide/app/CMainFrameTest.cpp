@@ -5,6 +5,7 @@
 #include <atomic>
 #include <map>
 #include <utility>
+#include <vector>
 #include <regex>
 #include <thread>
 
@@ -18,6 +19,9 @@
 #include "CXTPControl.h"
 #include "CXTPControlComboBox.h"
 #include "CXTPControls.h"
+#include "CXTPCustomizeCommandsPage.h"
+#include "CXTPCustomizeOptionsPage.h"
+#include "CXTPCustomizeSheet.h"
 #include "XTPCommandBarsTypes.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPanePaintManager.h"
@@ -253,4 +257,181 @@ TEST_F(AppTest, KeysTypedIntoTheFindBoxStayThere)
         MSG msg = {::GetFocus(), WM_KEYDOWN, VK_F7, 0, 0, {0, 0}};
         EXPECT_EQ(pFrame->PreTranslateMessage(&msg), inEdit ? FALSE : TRUE) << inEdit;
     }
+}
+
+TEST_F(AppTest, TheMenuBarsItemsStayEnabledAtIdle)
+{
+    // The menus open from them: none may take the disabled look of a command nobody handles.
+    Start();
+    app->OnIdle(0);
+    CXTPCommandBar* pMenuBar = app->Frame()->GetCommandBars()->GetMenuBar();
+    ASSERT_NE(pMenuBar, nullptr);
+    ASSERT_GT(pMenuBar->GetControlCount(), 0);
+    for (int i = 0; i < pMenuBar->GetControlCount(); i++)
+        EXPECT_TRUE(pMenuBar->GetControl(i)->GetEnabled()) << pMenuBar->GetControl(i)->GetCaption();
+}
+
+namespace {
+
+CXTPToolBar* StandardBar(CMainFrame* pFrame)
+{
+    return dynamic_cast<CXTPToolBar*>(pFrame->GetCommandBars()->GetToolBar(128));
+}
+
+// A user's change of the Standard bar: its first button gone, docked at the left. The id of
+// the button, 0 when the change could not be made.
+int DockTheStandardBarLeftWithoutItsFirstButton(CMainFrame* pFrame)
+{
+    CXTPToolBar* pStandard = StandardBar(pFrame);
+    if (!pStandard || pStandard->GetControlCount() == 0)
+        return 0;
+    const int nRemoved = pStandard->GetControl(0)->GetID();
+    pStandard->GetControls()->Remove(0);
+    return pFrame->GetCommandBars()->DockCommandBar(pStandard, xtpBarLeft) ? nRemoved : 0;
+}
+
+}  // namespace
+
+TEST_F(AppTest, TheStandardBarsPlaceVisibilityAndButtonsComeBackFromTheLayoutFile)
+{
+    Start();
+    const int nRemoved = DockTheStandardBarLeftWithoutItsFirstButton(app->Frame());
+    ASSERT_NE(nRemoved, 0);
+    StandardBar(app->Frame())->SetVisible(FALSE);
+    app->Frame()->GetFindCombo()->AddString("needle");
+    ASSERT_EQ(CloseAndRun(), 0);
+    app.reset();
+
+    Start();
+    CXTPToolBar* pStandard = StandardBar(app->Frame());
+    ASSERT_NE(pStandard, nullptr);
+    EXPECT_EQ(pStandard->GetPosition(), xtpBarLeft);
+    EXPECT_FALSE(pStandard->IsVisible());
+    EXPECT_EQ(pStandard->GetControls()->FindControl(nRemoved), nullptr);
+    // The loaded bar's find box is the one whose history is kept on close.
+    CXTPControlComboBox* pFind = app->Frame()->GetFindCombo();
+    ASSERT_NE(pFind, nullptr);
+    EXPECT_EQ(pStandard->GetControls()->FindControl(154), pFind);
+    pFind->AddString("haystack");
+    ASSERT_EQ(CloseAndRun(), 0);
+    EXPECT_EQ(std::string(app->GetProfileString("FindList", "Find1")), "haystack");
+}
+
+TEST_F(AppTest, ADamagedCommandBarsSectionLeavesTheBarsAndStillLoadsThePanes)
+{
+    // A saved layout with a changed Standard bar, and a title of its own for pane 202.
+    Start();
+    const int nFirst = DockTheStandardBarLeftWithoutItsFirstButton(app->Frame());
+    ASSERT_NE(nFirst, 0);
+    ASSERT_EQ(CloseAndRun(), 0);
+    app.reset();
+    std::string saved = ReadFileText(LayoutFile("_en"));
+    const size_t title = saved.find("Title=\"Message window\\nOutput\"");
+    ASSERT_NE(title, std::string::npos);
+    saved.replace(title, std::string("Title=\"Message window\\nOutput\"").size(), "Title=\"Saved\\nSaved\"");
+
+    const struct {
+        const char* what;
+        const char* from;
+        const char* to;
+        bool barsKept;  // the bars stay as the program made them
+    } damages[] = {
+        {"a bar of a class that cannot be made", "Class=\"CXTPToolBar\"", "Class=\"CXTPNoSuchBar\"", true},
+        {"a control of a class that cannot be made", "Class=\"CXTPControlButton\"", "Class=\"CXTPNoSuchControl\"",
+         true},
+        {"a dock row with a wild count", "<DockBar2 Count=\"2\"", "<DockBar2 Count=\"2000000000\"", false},
+    };
+    for (const auto& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        std::string xml = saved;
+        const size_t at = xml.find(damage.from);
+        ASSERT_NE(at, std::string::npos);
+        xml.replace(at, std::string(damage.from).size(), damage.to);
+        WriteFileText(LayoutFile("_en"), xml);
+
+        Start();
+        CXTPDockingPane* pOutput = app->Frame()->GetDockingPaneManager()->FindPane(ID_PANE_OUTPUT);
+        ASSERT_NE(pOutput, nullptr);
+        EXPECT_EQ(std::string(pOutput->GetTitle()), "Saved") << "the panes are read all the same";
+        CXTPToolBar* pStandard = StandardBar(app->Frame());
+        ASSERT_NE(pStandard, nullptr);
+        if (damage.barsKept) {
+            EXPECT_EQ(pStandard->GetPosition(), xtpBarTop);
+            EXPECT_NE(pStandard->GetControls()->FindControl(nFirst), nullptr);
+        }
+        EXPECT_EQ(CloseAndRun(), 0);
+        app.reset();
+    }
+}
+
+namespace {
+
+// What the customize sheet showed while it ran on the frame; it is closed once looked at.
+struct SheetSeen {
+    int nTicks = 0;
+    BOOL bShown = FALSE;
+    BOOL bCustomizeMode = FALSE;
+    BOOL bOptionsPage = FALSE;
+    std::vector<std::string> categories;  // as the commands page lists them
+    BOOL bToolsHasNested = FALSE;         // the Tools category holds its submenus' commands
+};
+SheetSeen g_sheet;
+
+BOOL CALLBACK FindSheet(HWND hWnd, LPARAM lParam)
+{
+    auto* pSheet = dynamic_cast<CXTPCustomizeSheet*>(CWnd::FromHandlePermanent(hWnd));
+    if (!pSheet)
+        return TRUE;
+    *reinterpret_cast<CXTPCustomizeSheet**>(lParam) = pSheet;
+    return FALSE;
+}
+
+VOID CALLBACK LookAtSheetAndClose(HWND, UINT, UINT_PTR, DWORD)
+{
+    CXTPCustomizeSheet* pSheet = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindSheet, reinterpret_cast<LPARAM>(&pSheet));
+    if (++g_sheet.nTicks > 200) {
+        // Never found in 10 s: whatever dialog runs is closed, so that the test ends.
+        if (HWND hDialog = ::GetActiveWindow())
+            ::PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    if (g_sheet.bShown || !pSheet || !pSheet->IsWindowVisible())
+        return;
+    g_sheet.bShown = TRUE;
+    g_sheet.bCustomizeMode = pSheet->GetCommandBars()->IsCustomizeMode();
+    for (int i = 0; i < pSheet->GetPageCount(); i++)
+        g_sheet.bOptionsPage |= dynamic_cast<CXTPCustomizeOptionsPage*>(pSheet->GetPage(i)) != nullptr;
+    CXTPCustomizeCommandsPage* pCommands = pSheet->GetCommandsPage();
+    pSheet->SetActivePage(pCommands);
+    CListBox& list = pCommands->GetCategoryList();
+    for (int i = 0; list.GetSafeHwnd() && i < list.GetCount(); i++) {
+        CString text;
+        list.GetText(i, text);
+        g_sheet.categories.push_back(static_cast<const char*>(text));
+    }
+    if (CXTPCustomizeCategory* pTools = pCommands->FindCategory("Tools"))
+        g_sheet.bToolsHasNested = pTools->m_pControls->FindControl(32834) && pTools->m_pControls->FindControl(35001);
+    pSheet->PostMessage(WM_COMMAND, IDCANCEL, 0);
+}
+
+}  // namespace
+
+TEST_F(AppTest, CustomizeRunsTheSheetWithTheMainMenusCategories)
+{
+    Start();
+    CMainFrame* pFrame = app->Frame();
+    g_sheet = SheetSeen();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, LookAtSheetAndClose);
+    pFrame->SendMessage(WM_COMMAND, 35001);
+    ::KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_sheet.bShown) << "the sheet ran";
+    EXPECT_TRUE(g_sheet.bCustomizeMode);
+    EXPECT_TRUE(g_sheet.bOptionsPage);
+    const std::vector<std::string> categories = {"File",    "Edit",     "View",   "Project",      "Build",
+                                                 "Tools",   "Options",  "Language", "Window",    "Help",
+                                                 "All Commands", "Built-in Menus", "New Menu"};
+    EXPECT_EQ(g_sheet.categories, categories);
+    EXPECT_TRUE(g_sheet.bToolsHasNested) << "commands of the submenus are listed too";
+    EXPECT_FALSE(pFrame->GetCommandBars()->IsCustomizeMode()) << "customize mode ends with the sheet";
 }

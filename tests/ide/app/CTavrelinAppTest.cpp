@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "AppFixture.h"
-#include "CCmdUI.h"
 #include "CDocTemplate.h"
 #include "CDocument.h"
 #include "CSolutionConfig.h"
@@ -14,26 +13,7 @@
 #include "IdeServices.h"
 #include "zCOption.h"
 #include "CXTPDockingPane.h"
-
-namespace {
-
-// The state an update handler gives a command.
-struct CommandState : CCmdUI {
-    BOOL enabled = -1;
-    int checked = -1;
-    void Enable(BOOL bOn) override { enabled = bOn; }
-    void SetCheck(int nCheck) override { checked = nCheck; }
-};
-
-CommandState StateOf(CCmdTarget* pTarget, UINT nID)
-{
-    CommandState state;
-    state.m_nID = nID;
-    state.DoUpdate(pTarget, FALSE);
-    return state;
-}
-
-}  // namespace
+#include "UiTestProbes.h"
 
 TEST_F(AppTest, StartMakesTheProjectsFolderBesideAndEndsWithZeroAfterSaving)
 {
@@ -89,10 +69,10 @@ TEST_F(AppTest, StoredLanguageChoosesTheInterfaceGermanStaysDisabled)
         CXTPDockingPane* pOutput = app->Frame()->GetDockingPaneManager()->FindPane(ID_PANE_OUTPUT);
         ASSERT_NE(pOutput, nullptr);
         EXPECT_EQ(std::string(pOutput->GetTitle()), c.title);
-        const CommandState german = StateOf(app.get(), 32832);
+        const CommandStateProbe german = CommandStateOf(app.get(), 32832);
         EXPECT_EQ(german.enabled, FALSE);
         EXPECT_NE(german.checked, 1);
-        EXPECT_EQ(StateOf(app.get(), 32829).checked, c.language == 1033 ? 1 : 0);
+        EXPECT_EQ(CommandStateOf(app.get(), 32829).checked, c.language == 1033 ? 1 : 0);
         EXPECT_EQ(CloseAndRun(), 0);
         EXPECT_EQ(ReadSettingsValue("Current Language"), static_cast<DWORD>(c.language));
         app.reset();
@@ -140,6 +120,7 @@ TEST_F(AppTest, ABuildSummaryBringsTheClosedOutputPaneBackAtIdle)
     while (!done)
         Pump();
     job.join();
+    Pump();  // the summary's posted change, when the job ended before the pump came to it
     app->OnIdle(0);
     EXPECT_FALSE(pOutput->IsClosed());
     int errors = -1;
@@ -165,4 +146,14 @@ TEST_F(AppTest, SavingModifiedDocumentsPassesOverTheUntitledOne)
     SaveModifiedDocuments();
     EXPECT_TRUE(pUntitled->IsModified());
     EXPECT_EQ(app->m_nPrompts, 0) << "no failed save to be told of";
+}
+
+TEST_F(AppTest, TheAboutCommandIsOn)
+{
+    Start();
+    CommandStateProbe about;
+    about.m_nID = 57664;
+    about.DoUpdate(app->Frame(), TRUE);  // off where nothing handles it
+    EXPECT_EQ(about.enabled, TRUE);
+    EXPECT_EQ(CloseAndRun(), 0);
 }

@@ -10,6 +10,7 @@
 
 #include "CTavrelinView.h"
 #include "EditorTestIds.h"
+#include "UiTestProbes.h"
 
 void RegisterEditorClasses()
 {
@@ -97,13 +98,7 @@ CTavrelinView* ScriptViewTest::OpenScript(const std::string& name, const std::st
 
 void EditorTest::Pump()
 {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    PumpMessages();
 }
 
 void WriteFile(const std::string& path, const std::string& bytes)

@@ -7,7 +7,6 @@
 
 #include "CArchive.h"
 #include "CChildFrame.h"
-#include "CCmdUI.h"
 #include "CDocument.h"
 #include "CMemFile.h"
 #include "CXTPPropExchangeArchive.h"
@@ -18,6 +17,7 @@
 #include "OpenDocuments.h"
 #include "Scintilla.h"
 #include "SettingsFixture.h"
+#include "UiTestProbes.h"
 
 namespace {
 
@@ -92,21 +92,6 @@ private:
     std::vector<std::string> written;
 };
 
-struct StateProbe : CCmdUI {
-    BOOL enabled = -1;
-    int checked = -1;
-    void Enable(BOOL on) override { enabled = on; }
-    void SetCheck(int check) override { checked = check; }
-};
-
-StateProbe StateOf(CChildFrame* frame, UINT id)
-{
-    StateProbe probe;
-    probe.m_nID = id;
-    probe.DoUpdate(frame, FALSE);
-    return probe;
-}
-
 TEST_F(ChildFrameTest, CyclingFramesTakeTheNextColourAndAProjectFileLeavesTheForeignOne)
 {
     // The first frame loads the settings; then colours cycle (the foreign colour stays red).
@@ -152,7 +137,7 @@ TEST_F(ChildFrameTest, AForeignFileKeepsTheForeignColourAndTheMenuOffersNoOther)
         {ID_TAB_COLOR_NONE, FALSE, TRUE, 0, 1},
     };
     for (const auto& item : items) {
-        const StateProbe f = StateOf(foreign, item.id), o = StateOf(own, item.id);
+        const CommandStateProbe f = CommandStateOf(foreign, item.id), o = CommandStateOf(own, item.id);
         EXPECT_EQ(f.enabled, item.foreignEnabled) << item.id;
         EXPECT_EQ(f.checked, item.foreignChecked) << item.id;
         EXPECT_EQ(o.enabled, item.ownEnabled) << item.id;
@@ -160,7 +145,7 @@ TEST_F(ChildFrameTest, AForeignFileKeepsTheForeignColourAndTheMenuOffersNoOther)
     }
     own->SendMessage(WM_COMMAND, ID_TAB_COLOR_FIRST + 1);
     EXPECT_EQ(own->GetTabColor(), kYellow);
-    EXPECT_EQ(StateOf(own, ID_TAB_COLOR_FIRST + 1).checked, 1);
+    EXPECT_EQ(CommandStateOf(own, ID_TAB_COLOR_FIRST + 1).checked, 1);
     own->SendMessage(WM_COMMAND, ID_TAB_COLOR_NONE);
     EXPECT_EQ(own->GetTabColor(), kTabColorNone);
 

@@ -6,6 +6,7 @@
 #include "CScintillaDoc.h"
 #include "EditorSettings.h"
 #include "Scintilla.h"
+#include "UiTestProbes.h"
 
 CMDIFrameWnd* StartSettingsApplication(SettingsApp& app, const char* registryKey)
 {
@@ -24,13 +25,7 @@ CMDIFrameWnd* StartSettingsApplication(SettingsApp& app, const char* registryKey
 
 void Pump()
 {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    PumpMessages();
 }
 
 void EndSettingsApplication(SettingsApp& app)

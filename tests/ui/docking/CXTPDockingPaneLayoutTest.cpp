@@ -199,17 +199,18 @@ TEST(DockingPaneLayout, EmptiedGroupKeptOnlyWhileARecordNamesIt)
     EXPECT_TRUE(pInfo->pLastHolder->IsEmpty());
 }
 
-TEST(DockingPaneLayout, ElementsTheFactoryCannotMakeFailTheLoad)
+TEST(DockingPaneLayout, FloatingFramesAndAutoHidePanelsLoad)
 {
     // Sound records with a floating frame (10) or an auto-hide panel (10) holding group 12.
     struct Case {
         const char* name;
         const char* extra;
+        int nType;
     } cases[] = {
         {"floating frame", "[Pane-10]\nType=3\nTopContaner=11\n[Pane-11]\nType=2\nPanes=1\nPane-1=12\n"
-                           "[Pane-12]\nType=1\n"},
+                           "[Pane-12]\nType=1\n", DPT_MINIWND},
         {"auto-hide panel", "[Pane-10]\nType=5\nDirection=1\nPanes=1\nPane-1=12\n[Pane-11]\nType=2\n"
-                            "[Pane-12]\nType=1\n"},
+                            "[Pane-12]\nType=1\n", DPT_AUTOHIDE},
     };
     TestOwner owner;
     for (const Case& c : cases) {
@@ -233,7 +234,14 @@ TEST(DockingPaneLayout, ElementsTheFactoryCannotMakeFailTheLoad)
         file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
 
         CXTPDockingPaneLayout loaded(&owner);
-        EXPECT_FALSE(LoadArchive(loaded, bytes)) << c.name;
+        ASSERT_TRUE(LoadArchive(loaded, bytes)) << c.name;
+        ASSERT_EQ(loaded.GetElements().size(), 12u);
+        CXTPDockingPaneBase* pRoot = loaded.GetElements()[9];
+        EXPECT_EQ(pRoot->GetType(), c.nType) << c.name;
+        CXTPDockingPaneBase* pUp = loaded.GetElements()[11];
+        while (pUp && pUp != pRoot)
+            pUp = pUp->m_pParentContainer;
+        EXPECT_EQ(pUp, pRoot) << c.name << ": the group lies below it";
     }
 }
 

@@ -25,6 +25,19 @@ public:
     void PostNcDestroy() override {}
 };
 
+// Records the drags the pane tree starts instead of running them.
+class RecordingDragContext : public CXTPDockingPaneDragContext {
+public:
+    RecordingDragContext() : CXTPDockingPaneDragContext(nullptr) {}
+    void Drag(CXTPDockingPaneBase* pElement, int x, int y) override { m_arrDrags.push_back({pElement, CPoint(x, y)}); }
+
+    struct DragCall {
+        CXTPDockingPaneBase* pElement;
+        CPoint pt;
+    };
+    std::vector<DragCall> m_arrDrags;
+};
+
 class TestOwner : public CXTPDockingPaneOwner {
 public:
     TestOwner()
@@ -33,7 +46,7 @@ public:
         park = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 0, 0, frame.GetSafeHwnd(), nullptr, nullptr,
                                  nullptr);
         paint = CXTPDockingPanePaintManager::CreateTheme(0);
-        drag = new CXTPDockingPaneDragContext(this);
+        drag = new RecordingDragContext();
     }
     ~TestOwner() override
     {
@@ -135,7 +148,7 @@ public:
     MemberFrame frame;
     HWND park = nullptr;
     CXTPDockingPanePaintManager* paint = nullptr;
-    CXTPDockingPaneDragContext* drag = nullptr;
+    RecordingDragContext* drag = nullptr;
     std::vector<CXTPDockingPaneBase*> elements;
     std::vector<Notice> notices;
     std::vector<HWND> windows;

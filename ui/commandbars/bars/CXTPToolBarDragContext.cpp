@@ -11,6 +11,7 @@
 #include "CXTPDrawHelpers.h"
 #include "CXTPHookManager.h"
 #include "CXTPToolBar.h"
+#include "MoveRectToContainPoint.h"
 #include "XTPTrackingMessage.h"
 
 namespace {
@@ -48,18 +49,7 @@ CXTPToolBarDragContext::~CXTPToolBarDragContext() = default;
 
 CRect CXTPToolBarDragContext::MoveToContain(CRect rc, CPoint pt)
 {
-    int dx = 0;
-    int dy = 0;
-    if (pt.x < rc.left)
-        dx = pt.x - rc.left;
-    else if (pt.x > rc.right)
-        dx = pt.x - rc.right;
-    if (pt.y < rc.top)
-        dy = pt.y - rc.top;
-    else if (pt.y > rc.bottom)
-        dy = pt.y - rc.bottom;
-    rc.OffsetRect(dx, dy);
-    return rc;
+    return MoveRectToContainPoint(rc, pt.x, pt.y);
 }
 
 CRect CXTPToolBarDragContext::ResizeFromBorder(const CRect& rcWindow, UINT nHitTest, CSize szNew)

@@ -185,16 +185,31 @@ CString CXTPControlRecentFileList::EscapeAmpersands(const CString& strName)
     return strResult;
 }
 
+CRecentFileList* CXTPControlRecentFileList::GetRecentList() const
+{
+    CWinApp* pApp = AfxGetApp();
+    return pApp ? pApp->m_pRecentFileList : nullptr;
+}
+
+UINT CXTPControlRecentFileList::GetFirstItemId() const
+{
+    return kFirstRecentFile;
+}
+
+UINT CXTPControlRecentFileList::GetLastItemId() const
+{
+    return kLastRecentFile;
+}
+
 BOOL CXTPControlRecentFileList::IsOwnItem(const CXTPControl* pControl) const
 {
     const UINT nId = static_cast<UINT>(pControl->GetID());
-    return nId >= kFirstRecentFile && nId <= kLastRecentFile;
+    return nId >= GetFirstItemId() && nId <= GetLastItemId();
 }
 
 int CXTPControlRecentFileList::Expand()
 {
-    CWinApp* pApp = AfxGetApp();
-    CRecentFileList* pList = pApp ? pApp->m_pRecentFileList : nullptr;
+    CRecentFileList* pList = GetRecentList();
     if (!pList || pList->GetSize() == 0 || (*pList)[0].IsEmpty())
         return 0;
     char szDir[MAX_PATH + 2] = {};
@@ -206,7 +221,7 @@ int CXTPControlRecentFileList::Expand()
     szDir[nDir] = 0;
 
     int nPlace = PlaceAfter();
-    const int nMax = std::min<int>(pList->GetSize(), static_cast<int>(kLastRecentFile - kFirstRecentFile + 1));
+    const int nMax = std::min<int>(pList->GetSize(), static_cast<int>(GetLastItemId() - GetFirstItemId() + 1));
     int nCount = 0;
     for (int i = 0; i < nMax; i++) {
         CString strName;
@@ -215,7 +230,7 @@ int CXTPControlRecentFileList::Expand()
         CString strCaption;
         strCaption.Format("&%d ", static_cast<int>((pList->m_nStart + static_cast<UINT>(i) + 1) % 10));
         strCaption += EscapeAmpersands(strName);
-        InsertItem(static_cast<int>(kFirstRecentFile) + i, strCaption, nPlace);
+        InsertItem(static_cast<int>(GetFirstItemId()) + i, strCaption, nPlace);
         nCount++;
     }
     return nCount;

@@ -4,6 +4,8 @@
 
 #include "CXTPControlButton.h"
 
+class CRecentFileList;
+
 // Command ids of the placeholders.
 #define XTP_ID_WINDOWLIST 35000
 #define XTP_ID_WORKSPACE_ACTIONS 35002
@@ -85,6 +87,10 @@ protected:
     int Expand() override;
     // An empty list leaves the placeholder showing, disabled by the command update.
     BOOL HidesWhenEmpty() const override { return FALSE; }
+    // The list shown and the commands of its items: the application's recent files by default.
+    virtual CRecentFileList* GetRecentList() const;
+    virtual UINT GetFirstItemId() const;
+    virtual UINT GetLastItemId() const;
 };
 
 // The tab-group commands that apply to the active document window of a tabbed MDI frame.

@@ -1,0 +1,255 @@
+// Find and replace in files: rows, hits per line, whole words, line endings kept, untouched files,
+// the stop after a line or a file, one worker at a time, and a rewrite that fails.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "CSolutionConfig.h"
+#include "CSrcManager.h"
+#include "FindInFiles.h"
+#include "OutputPaneFixture.h"
+#include "UiTestProbes.h"
+
+namespace {
+
+constexpr std::uintptr_t kRunning = 1;
+
+class FindInFilesTest : public OutputPaneTest {
+protected:
+    void TearDown() override
+    {
+        g_solutionConfig.FindThread = 0;
+        OutputPaneTest::TearDown();
+    }
+
+    FindInFilesRequest Request(const char* find, std::vector<std::string> names, const char* replacement = "")
+    {
+        FindInFilesRequest request;
+        request.findText = find;
+        request.replaceText = replacement;
+        for (const std::string& name : names)
+            request.paths.push_back(Path(name).c_str());
+        return request;
+    }
+    // Runs a worker on this thread, as if it had been started; stopped first when asked.
+    void Run(FindInFilesRequest request, BOOL replacing, bool stopped = false)
+    {
+        g_solutionConfig.FindThread = stopped ? 0 : kRunning;
+        auto* argument = new FindInFilesRequest(std::move(request));
+        replacing ? ReplaceInFilesThread(argument) : FindInFilesThread(argument);
+        EXPECT_EQ(g_solutionConfig.FindThread.load(), 0u) << "the run flag is cleared at the end";
+    }
+    std::vector<std::string> Rows()
+    {
+        std::vector<std::string> rows;
+        for (int i = 0; i < Find().GetItemCount(); ++i)
+            rows.push_back(Row(Find(), i));
+        return rows;
+    }
+    std::string HitRow(const std::string& name, int line, const std::string& text)
+    {
+        return Path(name) + "(" + std::to_string(line) + "):   " + text;
+    }
+    int FilesInFolder()
+    {
+        int count = 0;
+        WIN32_FIND_DATAA found;
+        const HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return 0;
+        do
+            count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+        while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+        return count;
+    }
+};
+
+TEST_F(FindInFilesTest, AnEmptyListGivesTheStartAndAtOnceTheEndRow)
+{
+    Run(Request("Npc", {}), FALSE);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"Searching for 'Npc'...", "0 occurrence(s) have been found."}));
+}
+
+TEST_F(FindInFilesTest, EachLineWithAHitIsListedOnceWithItsTabsAsBlanks)
+{
+    WriteFile(Path("a.d"), "func void f()\r\n\tx = Npc + Npc + Npc;\r\nNPC\n// no\n");
+    WriteFile(Path("b.d"), "Npc");
+    Run(Request("Npc", {"a.d", "missing.d", "*.d", "b.d"}), FALSE);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{
+                          "Searching for 'Npc'...",
+                          HitRow("a.d", 2, "    x = Npc + Npc + Npc;"),
+                          HitRow("a.d", 3, "NPC"),
+                          HitRow("b.d", 1, "Npc"),
+                          "3 occurrence(s) have been found.",
+                      }))
+        << "a missing file and a pattern are passed over without a row";
+    EXPECT_EQ(Find().GetLineItem(2)->line, 2);
+}
+
+TEST_F(FindInFilesTest, CaseAndWholeWordDecideWhatCounts)
+{
+    const struct {
+        const char* line;
+        const char* find;
+        BOOL matchCase;
+        BOOL wholeWord;
+        int hits;
+    } cases[] = {
+        {"hero", "HERO", FALSE, FALSE, 1},
+        {"hero", "HERO", TRUE, FALSE, 0},
+        {"heroes", "hero", FALSE, TRUE, 0},       // only the start of a longer word
+        {"heroes hero", "hero", FALSE, TRUE, 1},  // a later occurrence stands alone
+        {"my_hero", "hero", FALSE, TRUE, 0},
+        {"(hero)", "hero", FALSE, TRUE, 1},
+        {"anything", "", FALSE, FALSE, 0},  // an empty text finds nothing
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.line) + " / " + c.find);
+        WriteFile(Path("a.d"), c.line);
+        FindInFilesRequest request = Request(c.find, {"a.d"});
+        request.matchCase = c.matchCase;
+        request.wholeWord = c.wholeWord;
+        Run(request, FALSE);
+        EXPECT_EQ(static_cast<int>(Rows().size()) - 2, c.hits);
+    }
+}
+
+TEST_F(FindInFilesTest, ReplaceChangesTheFirstHitPerLineAndKeepsEveryLineEnding)
+{
+    const std::string untouched = "no hit here\rat all\n\n";
+    WriteFile(Path("a.d"), "x = Npc + Npc + Npc;\r\nother\nNpc\tlast");
+    WriteFile(Path("b.d"), untouched);
+    WriteFile(Path("a.tmp"), "someone's file");
+    FILETIME before{};
+    {
+        const HANDLE file = ::CreateFileA(Path("b.d").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ::GetFileTime(file, nullptr, nullptr, &before);
+        ::CloseHandle(file);
+    }
+    ::Sleep(20);
+    Run(Request("Npc", {"a.d", "b.d"}, "Hero"), TRUE);
+
+    EXPECT_EQ(ReadFile(Path("a.d")), "x = Hero + Npc + Npc;\r\nother\nHero\tlast");
+    EXPECT_EQ(ReadFile(Path("b.d")), untouched);
+    EXPECT_EQ(ReadFile(Path("a.tmp")), "someone's file") << "a file of the old temporary name is left alone";
+    FILETIME after{};
+    const HANDLE file = ::CreateFileA(Path("b.d").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ::GetFileTime(file, nullptr, nullptr, &after);
+    ::CloseHandle(file);
+    EXPECT_EQ(::CompareFileTime(&before, &after), 0) << "a file without hits is not written";
+    EXPECT_EQ(FilesInFolder(), 3) << "no temporary file stays";
+    EXPECT_EQ(Rows(), (std::vector<std::string>{
+                          "Replacing 'Npc' with 'Hero'...",
+                          HitRow("a.d", 1, "x = Hero + Npc + Npc;"),
+                          HitRow("a.d", 3, "Hero    last"),
+                          "2 occurrence(s) have been found.",
+                      }));
+}
+
+TEST_F(FindInFilesTest, AStopEndsFindAfterTheLineAndReplaceAfterTheFile)
+{
+    WriteFile(Path("a.d"), "Npc 1\nNpc 2\nNpc 3\n");
+    WriteFile(Path("b.d"), "Npc 4\n");
+    Run(Request("Npc", {"a.d", "b.d"}), FALSE, true);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"Searching for 'Npc'...", HitRow("a.d", 1, "Npc 1"),
+                                                "Break searching... 1 occurrence(s) have been found."}));
+
+    Run(Request("Npc", {"a.d", "b.d"}, "Hero"), TRUE, true);
+    EXPECT_EQ(ReadFile(Path("a.d")), "Hero 1\nHero 2\nHero 3\n") << "the file in hand is finished";
+    EXPECT_EQ(ReadFile(Path("b.d")), "Npc 4\n");
+    EXPECT_EQ(Rows().back(), "Break searching... 3 occurrence(s) have been found.");
+}
+
+TEST_F(FindInFilesTest, AFileThatCannotBeRewrittenStaysAsItWasAndARowSaysSo)
+{
+    WriteFile(Path("a.d"), "Npc\r\n");
+    WriteFile(Path("b.d"), "Npc\r\n");
+    ::SetFileAttributesA(Path("a.d").c_str(), FILE_ATTRIBUTE_READONLY);
+    Run(Request("Npc", {"a.d", "b.d"}, "Hero"), TRUE);
+    ::SetFileAttributesA(Path("a.d").c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_EQ(ReadFile(Path("a.d")), "Npc\r\n");
+    EXPECT_EQ(ReadFile(Path("b.d")), "Hero\r\n") << "the next file is still done";
+    EXPECT_EQ(FilesInFolder(), 2) << "the temporary file is gone";
+    const std::vector<std::string> rows = Rows();
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[2], Path("a.d") + ": the file could not be rewritten and is unchanged.");
+    EXPECT_EQ(TextColor(Find(), 2), static_cast<long long>(CListCtrlForFlatTab::KindColor(2)));
+}
+
+TEST_F(FindInFilesTest, OneWorkerAtATimeOnTheListAsItStoodAtTheStart)
+{
+    WriteFile(Path("a.d"), "Npc\n");
+    g_solutionConfig.FindThread = kRunning;
+    EXPECT_FALSE(StartFindInFiles(Request("Npc", {"a.d"}), FALSE)) << "a replace runs";
+    EXPECT_FALSE(IsFindInFilesWorkerAlive());
+
+    g_solutionConfig.FindThread = 0;
+    ASSERT_TRUE(StartFindInFiles(Request("Npc", {"a.d"}), FALSE));
+    EXPECT_NE(g_solutionConfig.FindThread.load(), 0u) << "marked running before the thread exists";
+    EXPECT_FALSE(StartFindInFiles(Request("Npc", {"a.d"}), TRUE));
+    for (int i = 0; i < 500 && IsFindInFilesWorkerAlive(); ++i)
+        ::Sleep(10);
+    ASSERT_FALSE(IsFindInFilesWorkerAlive());
+    Pump();
+    EXPECT_EQ(g_solutionConfig.FindThread.load(), 0u);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"Searching for 'Npc'...", HitRow("a.d", 1, "Npc"),
+                                                "1 occurrence(s) have been found."}));
+}
+
+TEST_F(FindInFilesTest, HitsAfterTheStartRowGoInUndrawnUntilTheBurstPauses)
+{
+    pane->BeginFindInFiles("Npc", "", 0);
+    EXPECT_EQ(Find().m_bDrawingDeferred, 0) << "the start row is drawn, and the list knows it draws";
+    pane->AddFindResult(Path("a.d").c_str(), "Npc", 1);
+    EXPECT_EQ(Find().m_bDrawingDeferred, 1);
+}
+
+TEST_F(FindInFilesTest, TheCommandsNeedAProjectAndNoWorker)
+{
+    const std::string bytes = "x\r\n";
+    CTavrelinDoc* doc = Open("a.d", &bytes);
+    ASSERT_NE(doc, nullptr);
+    CView* view = ViewOf(doc);
+    const struct {
+        int projects;
+        std::uintptr_t worker;
+        BOOL enabled;
+    } cases[] = {{0, 0, FALSE}, {1, 0, TRUE}, {1, kRunning, FALSE}};
+    for (const auto& c : cases) {
+        g_solutionConfig.Projects.RemoveAll();
+        if (c.projects)
+            g_solutionConfig.Projects.Add(CString("Q"));
+        g_solutionConfig.FindThread = c.worker;
+        for (UINT id : {152u, 33182u}) {
+            SCOPED_TRACE(testing::Message() << id << " projects " << c.projects << " worker " << c.worker);
+            EXPECT_EQ(CommandStateOf(view, id).enabled, c.enabled);
+        }
+    }
+    g_solutionConfig.Projects.RemoveAll();
+}
+
+TEST_F(FindInFilesTest, TheRequestJoinsTheProjectFolderToEachListedEntry)
+{
+    g_solutionConfig.ProjectsRoot = "C:\\P\\";
+    g_solutionConfig.SolutionName = "S";
+    g_solutionConfig.SetProjectName("Q");
+    CSrcManager* sources = GetSrcManager();
+    sources->RemoveAll();
+    sources->InsertAt(0, CString("a.d"));
+    sources->InsertAt(1, CString("sub\\b.d"));
+    const FindInFilesRequest request = TakeFindInFilesRequest();
+    sources->RemoveAll();
+    g_solutionConfig.ProjectsRoot.Empty();
+    g_solutionConfig.SolutionName.Empty();
+    g_solutionConfig.SetProjectName("");
+    ASSERT_EQ(request.paths.size(), 2u);
+    EXPECT_EQ(std::string(request.paths[0]), "C:\\P\\SolS\\PrjQ\\a.d");
+    EXPECT_EQ(std::string(request.paths[1]), "C:\\P\\SolS\\PrjQ\\sub\\b.d");
+}
+
+}  // namespace

@@ -1,0 +1,361 @@
+// A new project on disk: the scripts a chosen source list names (nested lists, duplicates,
+// wildcards, names without ".d", a list that includes itself), a ".dat" with its "ou.bin",
+// the new-project dialog's choices and its refusal of a project that exists, and the
+// decompile test of the active project.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ActiveProject.h"
+#include "CProjectDlg.h"
+#include "CSolutionConfig.h"
+#include "CStdioFile.h"
+#include "CWinApp.h"
+#include "NewProjectFiles.h"
+#include "SettingsFixture.h"
+
+namespace {
+
+class PromptApp : public CWinApp {
+public:
+    PromptApp() : CWinApp("NewProjectTests") {}
+    std::vector<std::string> prompts;
+    int DoMessageBox(const char* lpszPrompt, UINT, UINT) override
+    {
+        prompts.push_back(lpszPrompt);
+        return IDOK;
+    }
+};
+
+void Write(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string Read(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool Exists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void RemoveTree(const std::string& path)
+{
+    WIN32_FIND_DATAA data;
+    const HANDLE search = ::FindFirstFileA((path + "\\*").c_str(), &data);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path + "\\" + name);
+            else
+                ::DeleteFileA((path + "\\" + name).c_str());
+        } while (::FindNextFileA(search, &data));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryA(path.c_str());
+}
+
+std::vector<std::string> Strings(const std::vector<CString>& texts)
+{
+    std::vector<std::string> result;
+    for (const CString& text : texts)
+        result.push_back(static_cast<const char*>(text));
+    return result;
+}
+
+class NewProjectTest : public ::testing::Test {
+protected:
+    PromptApp app;
+    std::string root;  // ends in a backslash
+
+    void SetUp() override
+    {
+        char temp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, temp);
+        root = std::string(temp) + "tavrelin-newproject-" + std::to_string(::GetCurrentProcessId()) + "\\";
+        RemoveTree(root.substr(0, root.size() - 1));
+        ASSERT_TRUE(CreateFolderTree(root.c_str()));
+        g_solutionConfig.ProjectsRoot = root.c_str();
+        g_solutionConfig.SolutionName = "";
+        g_solutionConfig.ProjectName = "";
+        g_solutionConfig.Platform = 0;
+    }
+    void TearDown() override
+    {
+        g_solutionConfig.ProjectName = "";
+        RemoveTree(root.substr(0, root.size() - 1));
+    }
+    void MakeFolder(const std::string& relative) { ASSERT_TRUE(CreateFolderTree((root + relative).c_str())); }
+
+    // Scripts\Main.src names Story\A.d directly, in another case and again through the nested
+    // Sub\Inner.src, which names Main.src back; AI\*.d a pattern, "Intro" a script without
+    // its extension, ..\Outside.d a file outside the list's folder.
+    void MakeSourceTree()
+    {
+        for (const char* folder : {"Scripts\\Story", "Scripts\\Sub", "Scripts\\AI", "Scripts\\Empty"})
+            MakeFolder(folder);
+        Write(root + "Scripts\\Main.src",
+              "// Tavrelin workspace file\r\n\r\nStory\\A.d\r\nSTORY\\a.d\r\nSub\\Inner.src\r\nMain.src\r\n"
+              "AI\\*.d\r\nIntro\r\n..\\Outside.d\r\nEmpty\\*.d\r\nStory\\A.d // a note: the line is skipped\r\n");
+        Write(root + "Scripts\\Sub\\Inner.src", "B.d\n..\\Story\\A.d\n..\\Main.src\n");
+        Write(root + "Scripts\\Story\\A.d", "a");
+        Write(root + "Scripts\\Sub\\B.d", "b");
+        Write(root + "Scripts\\AI\\X.d", "x");
+        Write(root + "Scripts\\AI\\Y.d", "y");
+        Write(root + "Scripts\\AI\\notes.txt", "not a script");
+        Write(root + "Scripts\\Intro.d", "intro");
+        Write(root + "Outside.d", "outside");
+    }
+};
+
+TEST_F(NewProjectTest, ASourceListGivesEachScriptOnceRelativeToItsFolderAndEndsOnSelfInclusion)
+{
+    MakeSourceTree();
+    SrcCollection written;
+    CollectSrcFiles(nullptr, (root + "Scripts\\Main.src").c_str(), (root + "Scripts").c_str(), written);
+
+    std::vector<std::string> entries = Strings(written.entries);
+    ASSERT_EQ(entries.size(), 5u);
+    std::sort(entries.begin() + 2, entries.begin() + 4);  // the pattern's matches, in the system's order
+    EXPECT_EQ(entries, (std::vector<std::string>{"Story\\A.d", "Sub\\B.d", "AI\\X.d", "AI\\Y.d", "Intro.d"}));
+    ASSERT_EQ(written.problems.size(), 1u);
+    const std::string problem = static_cast<const char*>(written.problems[0]);
+    EXPECT_NE(problem.find("Main.src(9): '..\\Outside.d' lies outside"), std::string::npos) << problem;
+}
+
+TEST_F(NewProjectTest, AMissingNestedListIsNamedWithItsLine)
+{
+    MakeFolder("Scripts");
+    Write(root + "Scripts\\Main.src", "A.d\nGone.src\n");
+    SrcCollection written;
+    CollectSrcFiles(nullptr, (root + "Scripts\\Main.src").c_str(), (root + "Scripts").c_str(), written);
+    EXPECT_EQ(Strings(written.entries), std::vector<std::string>{"A.d"});
+    ASSERT_EQ(written.problems.size(), 1u);
+    EXPECT_NE(std::string(written.problems[0]).find("Gone.src"), std::string::npos);
+}
+
+TEST_F(NewProjectTest, AProjectFromASourceListGetsItsListAndACopyOfEachScript)
+{
+    MakeSourceTree();
+    const std::string project = root + "SolX\\PrjMain\\";
+    MakeFolder("SolX\\PrjMain");
+    std::vector<CString> entries, problems;
+    ASSERT_TRUE(WriteProjectSrcList((root + "Scripts\\Main.src").c_str(), project.c_str(), "Main", entries, problems));
+    EXPECT_EQ(problems.size(), 1u);  // the file outside
+    EXPECT_EQ(entries.size(), 5u);
+    CopyProjectFiles((root + "Scripts\\").c_str(), project.c_str(), entries, nullptr);
+
+    const std::string list = Read(project + "Main.src");
+    const std::string header = "// Tavrelin workspace file\r\n// WARNING: DO NOT EDIT OR DELETE THIS FILE!\r\n\r\n";
+    EXPECT_EQ(list.substr(0, header.size()), header);
+    EXPECT_NE(list.find("\r\nStory\\A.d\r\nSub\\B.d\r\n"), std::string::npos) << list;
+    EXPECT_EQ(list.find("STORY"), std::string::npos);
+    struct Copy {
+        const char* file;
+        const char* text;
+    } copies[] = {{"Story\\A.d", "a"}, {"Sub\\B.d", "b"}, {"AI\\X.d", "x"}, {"AI\\Y.d", "y"}, {"Intro.d", "intro"}};
+    for (const Copy& copy : copies)
+        EXPECT_EQ(Read(project + copy.file), copy.text) << copy.file;
+    EXPECT_FALSE(Exists(project + "AI\\notes.txt"));
+    EXPECT_FALSE(Exists(project + "Outside.d"));
+    EXPECT_FALSE(Exists(root + "SolX\\Outside.d"));
+}
+
+TEST_F(NewProjectTest, ADatProjectTakesOuBinFromTheGamesCutsceneFolderOrAsksForIt)
+{
+    struct Case {
+        const char* name;       // the project's name, the .dat's title
+        bool libraryInGame;     // Content\Cutscene\ou.bin beside the _compiled folder
+        const char* answer;     // what the question for the file gives; null: not asked
+        const char* library;    // the project's "ou.bin"; null: none
+        bool missing;
+    } cases[] = {
+        {"varnok", true, nullptr, "game library", false},  // the main scripts in any case
+        {"Varnok", false, "Other\\ou.bin", "chosen library", false},
+        {"VARNOK", false, "", nullptr, true},  // declined
+        {"Varnok", false, "Other\\none.bin", nullptr, true},
+        {"Fight", true, nullptr, nullptr, false},  // no library for other kinds
+    };
+    MakeFolder("Game\\Scripts\\_compiled");
+    MakeFolder("Game\\Scripts\\Content\\Cutscene");
+    MakeFolder("Other");
+    Write(root + "Other\\ou.bin", "chosen library");
+    for (const Case& c : cases) {
+        const std::string dat = root + "Game\\Scripts\\_compiled\\" + c.name + ".dat";
+        Write(dat, "dat");
+        const std::string library = root + "Game\\Scripts\\Content\\Cutscene\\ou.bin";
+        if (c.libraryInGame)
+            Write(library, "game library");
+        else
+            ::DeleteFileA(library.c_str());
+        const std::string project = root + "SolX\\Prj" + c.name + "\\";
+        RemoveTree(project.substr(0, project.size() - 1));
+        MakeFolder(std::string("SolX\\Prj") + c.name);
+
+        bool asked = false, missing = false;
+        std::vector<CString> problems;
+        const bool made = CreateProjectFromDat(dat.c_str(), project.c_str(), c.name,
+                                               [&] {
+                                                   asked = true;
+                                                   return CString(*c.answer ? (root + c.answer).c_str() : "");
+                                               },
+                                               missing, problems);
+        EXPECT_TRUE(made) << c.name;
+        EXPECT_EQ(Read(project + c.name + ".dat"), "dat") << c.name;
+        EXPECT_EQ(asked, c.answer != nullptr) << c.name;
+        EXPECT_EQ(Read(project + "ou.bin"), c.library ? c.library : "") << c.name;
+        EXPECT_EQ(Exists(project + "ou.bin"), c.library != nullptr) << c.name;
+        EXPECT_EQ(missing, c.missing) << c.name;
+        ::DeleteFileA(dat.c_str());
+    }
+}
+
+TEST_F(NewProjectTest, ADatThatCannotBeCopiedIsReported)
+{
+    MakeFolder("SolX\\PrjVarnok");
+    bool missing = false;
+    std::vector<CString> problems;
+    EXPECT_FALSE(CreateProjectFromDat((root + "nowhere\\Varnok.dat").c_str(), (root + "SolX\\PrjVarnok\\").c_str(),
+                                      "Varnok", nullptr, missing, problems));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(std::string(problems[0]).find("nowhere\\Varnok.dat"), std::string::npos);
+}
+
+TEST_F(NewProjectTest, TheDialogNamesTheProjectByItsChoiceAndRefusesOneThatExists)
+{
+    MakeSourceTree();
+    Write(root + "Scripts\\Game.dat", "dat");
+    MakeFolder("SolX\\PrjFight");
+    struct Case {
+        int radio;
+        int type;              // for the empty project
+        const char* path;      // for a list or a .dat, below root
+        bool okEnabled;
+        const char* project;   // null: refused as existing
+    } cases[] = {
+        {1010, 2, nullptr, true, "Camera"},
+        {1010, 1, nullptr, true, nullptr},          // SolX\PrjFight exists
+        {1012, 0, "Scripts\\Main.src", true, "Main"},
+        {1012, 0, "Scripts\\None.src", false, nullptr},
+        {1014, 0, "Scripts\\Game.dat", true, "Game"},
+        {1014, 0, "Scripts", false, nullptr},         // a folder is no file
+    };
+    for (const Case& c : cases) {
+        app.prompts.clear();
+        CProjectDlg dialog;
+        bool enabled = false, stayed = false;
+        std::string srcText, datText;
+        int types = 0;
+        const INT_PTR result = PlayModal(dialog, [&](HWND hWnd) {
+            srcText = ItemText(hWnd, 1016);
+            datText = ItemText(hWnd, 1018);
+            types = static_cast<int>(::SendDlgItemMessageA(hWnd, 1020, CB_GETCOUNT, 0, 0));
+            ::SetDlgItemTextA(hWnd, 1005, "X");
+            Click(hWnd, c.radio);
+            if (c.radio == 1010)
+                SelectIndex(hWnd, 1020, c.type);
+            else
+                ::SetDlgItemTextA(hWnd, c.radio == 1012 ? 1016 : 1018, (root + c.path).c_str());
+            enabled = ::IsWindowEnabled(::GetDlgItem(hWnd, IDOK)) != FALSE;
+            Click(hWnd, IDOK);
+            stayed = dialog.ContinueModal() != FALSE;
+            if (stayed)
+                Click(hWnd, IDCANCEL);
+        });
+        EXPECT_EQ(srcText, "Choice src file");
+        EXPECT_EQ(datText, "Choice dat file");
+        EXPECT_EQ(types, 8);
+        EXPECT_EQ(enabled, c.okEnabled) << c.radio << " " << (c.path ? c.path : "");
+        if (c.project) {
+            EXPECT_EQ(result, IDOK);
+            EXPECT_EQ(std::string(dialog.m_strProjectName), c.project);
+            EXPECT_EQ(dialog.m_nKind, (c.radio - 1010) / 2);
+            EXPECT_EQ(std::string(dialog.m_strSolutionName), "X");
+            EXPECT_TRUE(app.prompts.empty());
+        } else {
+            EXPECT_EQ(result, IDCANCEL);
+            EXPECT_TRUE(stayed);
+            EXPECT_EQ(app.prompts.size(), c.okEnabled ? 1u : 0u);
+            if (c.okEnabled) {
+                EXPECT_EQ(app.prompts[0], "Project 'Fight' already exists!");
+            }
+        }
+    }
+}
+
+TEST_F(NewProjectTest, AddingKeepsTheSolutionsNameAndLocation)
+{
+    CProjectDlg dialog("Mod");
+    bool nameEnabled = true, locationEnabled = true;
+    std::string name, location;
+    PlayModal(dialog, [&](HWND hWnd) {
+        nameEnabled = ::IsWindowEnabled(::GetDlgItem(hWnd, 1005)) != FALSE;
+        locationEnabled = ::IsWindowEnabled(::GetDlgItem(hWnd, 1007)) != FALSE;
+        name = ItemText(hWnd, 1005);
+        location = ItemText(hWnd, 1007);
+        Click(hWnd, IDCANCEL);
+    });
+    EXPECT_TRUE(dialog.m_bAdding);
+    EXPECT_FALSE(nameEnabled);
+    EXPECT_FALSE(locationEnabled);
+    EXPECT_EQ(name, "Mod");
+    EXPECT_EQ(location, root);
+}
+
+TEST_F(NewProjectTest, ADecompileProjectIsFoundInItsOwnFolderWhateverTheCurrentDirectory)
+{
+    g_solutionConfig.SolutionName = "X";
+    g_solutionConfig.ProjectName = "Varnok";
+    MakeFolder("SolX\\PrjVarnok");
+    ::SetCurrentDirectoryA(root.c_str());
+    Write(root + "Stray.dat", "not the project's");
+    EXPECT_FALSE(IsDecompileProject());
+    EXPECT_EQ(g_solutionConfig.Decompilate, 0);
+    Write(root + "SolX\\PrjVarnok\\Varnok.dat", "dat");
+    EXPECT_TRUE(IsDecompileProject());
+    EXPECT_EQ(g_solutionConfig.Decompilate, 1);
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    ::SetCurrentDirectoryA(temp);
+}
+
+TEST(ActiveProjectItem, IsFoundByItsWholeTextNotByAPart)
+{
+    InitCommonControls();
+    const HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(tree, nullptr);
+    auto insert = [&](HTREEITEM parent, const char* text) {
+        TVINSERTSTRUCTA item = {};
+        item.hParent = parent;
+        item.hInsertAfter = TVI_LAST;
+        item.item.mask = TVIF_TEXT;
+        item.item.pszText = const_cast<char*>(text);
+        return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    };
+    const HTREEITEM solution = insert(TVI_ROOT, "Solution 'X'");
+    const HTREEITEM fight2 = insert(solution, "Project 'Fight2'");
+    const HTREEITEM fight = insert(solution, "Project 'Fight'");
+    insert(fight2, "Project 'Menu'");  // deeper items are not projects
+    EXPECT_EQ(FindProjectItem(tree, "Project 'Fight'"), fight);
+    EXPECT_EQ(FindProjectItem(tree, "Project 'Fight2'"), fight2);
+    EXPECT_EQ(FindProjectItem(tree, "Project 'Menu'"), nullptr);
+    EXPECT_EQ(FindProjectItem(tree, "Project 'Fig'"), nullptr);
+    ::DestroyWindow(tree);
+}
+
+}  // namespace
