@@ -100,18 +100,19 @@ class ClassViewTest : public AppTest {
 protected:
     std::string folder;  // the project folder, ending in "\"
 
-    void StartWithProject()
+    void StartWithProject(const char* name = "Story")
     {
         Start();
+        g_solutionConfig.Platform = 0;
         g_solutionConfig.SolutionName = "Mod";
-        g_solutionConfig.SetProjectName("Story");
+        g_solutionConfig.SetProjectName(name);
         CString project;
         GetProjectFolder(project);
         ::CreateDirectoryA((root + "\\Varnok Projects").c_str(), nullptr);
         ::CreateDirectoryA((root + "\\Varnok Projects\\SolMod").c_str(), nullptr);
         ::CreateDirectoryA(project, nullptr);
         folder = static_cast<const char*>(project);
-        WriteFileText(folder + "Story.src", "Classes.d\r\nAI\\Story.d\r\n");
+        WriteFileText(folder + name + ".src", "Classes.d\r\nAI\\Story.d\r\n");
         ::CreateDirectoryA((folder + "AI").c_str(), nullptr);
         WriteFileText(folder + "Classes.d", kClasses);
         WriteFileText(folder + "AI\\Story.d", kStory);
@@ -214,6 +215,27 @@ TEST_F(ClassViewTest, OnlyFilledRootsShowWithTheirRecords)
     g_typedInfo.Clear();
     Pane().FillTree();
     EXPECT_EQ(Tree().GetCount(), 0u);
+}
+
+TEST_F(ClassViewTest, TheGamesProjectShowsTheInternalFunctionsFromBesideTheProgram)
+{
+    // The description file lies in the program's System folder; the first game, English.
+    const std::string system = root + "\\Ide\\System\\";
+    ::CreateDirectoryA(system.c_str(), nullptr);
+    WriteFileText(system + "IntFuncVarnok_en.d", "\r\nfunc int Hlp_Random(var int n);\r\n");
+    StartWithProject("Varnok");
+    const HTREEITEM hRoot = FindItem(Tree(), TVI_ROOT, "Internal functions");
+    ASSERT_NE(hRoot, nullptr);
+    EXPECT_EQ(Tree().GetPrevSiblingItem(hRoot), FindItem(Tree(), TVI_ROOT, "Classes"));
+    const std::vector<Node> internal = {{"int Hlp_Random(int n)", 7, true, {}}};
+    EXPECT_EQ(Nodes(Tree(), hRoot), internal);
+
+    // Opened by its full path, not under the project folder.
+    DoubleClick(LabelPoint(Tree().GetChildItem(hRoot)));
+    CTavrelinView* view = OpenView(system + "IntFuncVarnok_en.d");
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(CaretLine(view), 1);
+    EXPECT_EQ(app->m_nPrompts, 0);
 }
 
 TEST_F(ClassViewTest, DoubleClickOpensTheDeclarationAtItsLineAndOnARootOnlyExpands)
