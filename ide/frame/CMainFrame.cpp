@@ -256,7 +256,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     m_paneManager.m_bAlphaDragPreview = TRUE;
     m_paneManager.m_bDragStickers = TRUE;
 
-    // The MDI tabs: the command bars' tab window until the docking library's own arrives.
+    // The MDI tabs, in groups.
     m_MTIClientWnd.Attach(this, pCommandBars);
     pImages->SetIcons(135);
     GetAutoSaveTimer().Attach(m_hWnd);

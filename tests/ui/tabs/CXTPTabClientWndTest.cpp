@@ -1,0 +1,201 @@
+// The MDI tab window on a real MDI frame: tabs per child, groups, their commands and layout.
+#include "CXTPTabClientWnd.h"
+
+#include <gtest/gtest.h>
+
+#include "CMDIChildWnd.h"
+#include "CXTPFrameWndBase.h"
+#include "CXTPTabManagerItem.h"
+#include "CXTPTabPaintManager.h"
+
+namespace {
+
+// A child that names its own tab colour when one is set.
+class ColoredChild : public CMDIChildWnd {
+public:
+    COLORREF color = 0;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == kMsgTabClientGetColor)
+            return LRESULT(color);
+        return CMDIChildWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Records the popup instead of running it.
+class RecordingTabClient : public CXTPTabClientWnd {
+public:
+    int popups = 0;
+    void ShowWorkspacePopup(CPoint) override { ++popups; }
+};
+
+class TabClient : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        frame = new CXTPMDIFrameWnd;
+        ASSERT_TRUE(frame->Create(nullptr, "MDI", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
+        ASSERT_TRUE(frame->InitCommandBars());
+        ASSERT_TRUE(tabs.Attach(frame, frame->GetCommandBars()));
+    }
+    void TearDown() override
+    {
+        tabs.UnsubclassWindow();
+        frame->DestroyWindow();
+    }
+    ColoredChild* Open(const char* title)
+    {
+        auto* child = new ColoredChild;
+        EXPECT_TRUE(child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 80), frame));
+        child->MDIActivate();
+        return child;
+    }
+    void Command(UINT id) { ::SendMessageA(frame->m_hWndMDIClient, WM_COMMAND, id, 0); }
+    CXTPTabManagerItem* ItemOf(CWnd* child)
+    {
+        for (int g = 0; g < tabs.GetGroupCount(); g++)
+            if (CXTPTabManagerItem* item = tabs.GetGroup(g)->FindItem(child->m_hWnd))
+                return item;
+        return nullptr;
+    }
+
+    CXTPMDIFrameWnd* frame = nullptr;
+    RecordingTabClient tabs;
+};
+
+TEST_F(TabClient, EachVisibleChildHasATabWithoutFrameAndAHiddenOneGetsANewTabWithANewColour)
+{
+    ColoredChild* a = Open("A");
+    ColoredChild* b = Open("B");
+    ASSERT_EQ(1, tabs.GetGroupCount());
+    EXPECT_EQ(2, tabs.GetGroup(0)->GetItemCount());
+    EXPECT_EQ(0, a->GetStyle() & 0xC70000);
+    EXPECT_EQ(0, a->GetExStyle() & WS_EX_CLIENTEDGE);
+    EXPECT_STREQ("B", ItemOf(b)->GetCaption());
+    EXPECT_EQ(ItemOf(b), tabs.GetGroup(0)->GetSelectedItem()) << "the active child's tab is selected";
+
+    const COLORREF before = ItemOf(a)->GetStoredColor();
+    a->ShowWindow(SW_HIDE);
+    tabs.UpdateContents();
+    EXPECT_EQ(nullptr, ItemOf(a));
+    a->ShowWindow(SW_SHOW);
+    tabs.UpdateContents();
+    ASSERT_NE(nullptr, ItemOf(a));
+    EXPECT_NE(before, ItemOf(a)->GetStoredColor()) << "a new tab takes the next automatic colour";
+
+    // A child that answers keeps its colour through hiding.
+    b->color = RGB(1, 2, 3);
+    EXPECT_EQ(RGB(1, 2, 3), tabs.GetGroup(0)->GetItemColor(ItemOf(b)));
+    b->ShowWindow(SW_HIDE);
+    tabs.UpdateContents();
+    b->ShowWindow(SW_SHOW);
+    tabs.UpdateContents();
+    EXPECT_EQ(RGB(1, 2, 3), tabs.GetGroup(0)->GetItemColor(ItemOf(b)));
+}
+
+TEST_F(TabClient, GroupCommandsFollowTheGroupsAndMovesKeepColours)
+{
+    Open("A");
+    EXPECT_FALSE(tabs.IsGroupCommandEnabled(9422)) << "a lone tab makes no group";
+    ColoredChild* b = Open("B");
+    Open("C");
+    b->MDIActivate();
+    const COLORREF color = ItemOf(b)->GetStoredColor();
+
+    struct Case {
+        UINT command;  // 0: none, only the check
+        int groups;
+        bool enabled[4];  // 9420 .. 9423 afterwards, for the active tab
+    } const cases[] = {
+        {0, 1, {false, false, true, true}},
+        {9423, 2, {true, false, false, false}},  // B alone on the right: only back
+        {9420, 1, {false, false, true, true}},   // back: the right group goes
+        {9422, 2, {true, false, false, false}},  // stacked now
+    };
+    for (const Case& c : cases) {
+        if (c.command)
+            Command(c.command);
+        EXPECT_EQ(c.groups, tabs.GetGroupCount()) << "after " << c.command;
+        for (UINT id = 9420; id <= 9423; id++)
+            EXPECT_EQ(c.enabled[id - 9420], bool(tabs.IsGroupCommandEnabled(id))) << id << " after " << c.command;
+        EXPECT_EQ(color, ItemOf(b)->GetStoredColor()) << "after " << c.command;
+    }
+    EXPECT_TRUE(tabs.IsHorizontalGroups());
+    EXPECT_FALSE(tabs.IsGroupCommandEnabled(9423, nullptr)) << "stacked groups take no side-by-side group";
+}
+
+TEST_F(TabClient, GroupsShareTheAreaByWeightWithSplittersAndTheLastTabClosedGivesItsWeightAway)
+{
+    ColoredChild* a = Open("A");
+    ColoredChild* b = Open("B");
+    Command(9423);  // B on the right, half each
+    ColoredChild* c = Open("C");  // into the active (right) group
+    ColoredChild* d = Open("D");
+    Command(9423);  // D in a third group: 50, 25, 25
+    ASSERT_EQ(3, tabs.GetGroupCount());
+    EXPECT_DOUBLE_EQ(50.0, tabs.GetGroup(0)->m_dWeight);
+    EXPECT_DOUBLE_EQ(25.0, tabs.GetGroup(1)->m_dWeight);
+    EXPECT_DOUBLE_EQ(25.0, tabs.GetGroup(2)->m_dWeight);
+
+    CRect client;
+    tabs.GetClientRect(&client);
+    const CRect& s0 = tabs.GetGroup(0)->m_rcSplitter;
+    EXPECT_EQ(5, s0.Width());
+    EXPECT_EQ(client.Width() / 2, s0.right) << "the first group ends at its share";
+    EXPECT_TRUE(tabs.GetGroup(2)->m_rcSplitter.IsRectEmpty());
+
+    // The last group goes: its weight to the previous one.
+    d->MDIDestroy();
+    ASSERT_EQ(2, tabs.GetGroupCount());
+    EXPECT_DOUBLE_EQ(50.0, tabs.GetGroup(1)->m_dWeight);
+    // The first group goes: its weight to the second, now the first.
+    a->MDIDestroy();
+    ASSERT_EQ(1, tabs.GetGroupCount());
+    EXPECT_DOUBLE_EQ(100.0, tabs.GetGroup(0)->m_dWeight);
+    EXPECT_EQ(2, tabs.GetGroup(0)->GetItemCount());
+    EXPECT_NE(nullptr, ItemOf(b));
+    EXPECT_NE(nullptr, ItemOf(c));
+}
+
+TEST_F(TabClient, ALoneTabIgnoresPressesAndADropOnNoTargetOpensThePopup)
+{
+    ColoredChild* a = Open("A");
+    tabs.UpdateContents();
+    CXTPTabManagerItem* item = ItemOf(a);
+    ASSERT_NE(nullptr, item);
+    tabs.GetGroup(0)->TrackClick(tabs.m_hWnd, item->GetRect().CenterPoint(), item);
+    EXPECT_EQ(nullptr, ::GetCapture()) << "no drag began";
+
+    Open("B");
+    CXTPTabManagerItem* pressed = tabs.GetGroup(0)->GetSelectedItem();
+    CXTPTabClientWnd::CWorkspace* target = nullptr;
+    const CRect& control = tabs.GetGroup(0)->m_rcControl;
+    const CPoint middle = control.CenterPoint();
+    EXPECT_EQ(CXTPTabClientWnd::dropPopup, tabs.HitDropTarget(pressed, middle, &target, nullptr));
+    EXPECT_EQ(CXTPTabClientWnd::dropNewHorizontal,
+              tabs.HitDropTarget(pressed, CPoint(middle.x, control.bottom - 10), &target, nullptr));
+    EXPECT_EQ(CXTPTabClientWnd::dropNewVertical,
+              tabs.HitDropTarget(pressed, CPoint(control.right - 10, middle.y), &target, nullptr));
+    EXPECT_EQ(CXTPTabClientWnd::dropNone, tabs.HitDropTarget(pressed, CPoint(-5, -5), &target, nullptr));
+
+    // A drag released in the middle: the mouse messages are posted before the drag reads them.
+    CPoint start = pressed->GetRect().CenterPoint(), screen = middle;
+    tabs.ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::PostMessageA(tabs.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(middle.x, middle.y));
+    ::PostMessageA(tabs.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(middle.x, middle.y));
+    tabs.GetGroup(0)->TrackClick(tabs.m_hWnd, start, pressed);
+    EXPECT_EQ(1, tabs.popups);
+    EXPECT_EQ(1, tabs.GetGroupCount());
+}
+
+TEST_F(TabClient, AnOwnPaintManagerEndsTheAutomaticAppearance)
+{
+    EXPECT_TRUE(tabs.IsAutomaticAppearance());
+    auto* paint = new CXTPTabPaintManager;
+    tabs.SetPaintManager(paint);
+    EXPECT_FALSE(tabs.IsAutomaticAppearance());
+    EXPECT_EQ(paint, tabs.GetPaintManager());
+}
+
+}  // namespace
