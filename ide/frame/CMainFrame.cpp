@@ -134,6 +134,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_NOTIFY(CBN_XTP_EXECUTE, ID_PLATFORM_COMBO, OnPlatformExecute)
     ON_UPDATE_COMMAND_UI(ID_PLATFORM_COMBO, OnUpdatePlatform)
     ON_MESSAGE(WM_DOCKPANE_NOTIFY, OnDockingPaneNotify)
+    ON_MESSAGE(kMsgTabClientMouse, OnTabClientMouse)
     ON_MESSAGE(WM_SETTINGCHANGE, OnForwardToEditor)
     ON_MESSAGE(WM_SYSCOLORCHANGE, OnForwardToEditor)
     ON_MESSAGE(WM_PALETTECHANGED, OnForwardToEditor)
@@ -256,8 +257,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     m_paneManager.m_bAlphaDragPreview = TRUE;
     m_paneManager.m_bDragStickers = TRUE;
 
-    // The MDI tabs, in groups.
-    m_MTIClientWnd.Attach(this, pCommandBars);
+    // The MDI tabs. Still without groups: the frame's start does not come back in group mode yet.
+    m_MTIClientWnd.Attach(this, pCommandBars, FALSE);
     pImages->SetIcons(135);
     GetAutoSaveTimer().Attach(m_hWnd);
     InitBuildCommands();

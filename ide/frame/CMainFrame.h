@@ -157,6 +157,8 @@ protected:
     void ClearSolutionExplorer();
     void ClearClassView();
 
+    // Presses on the MDI tabs (CMainFrameTabs.cpp).
+    LRESULT OnTabClientMouse(WPARAM wParam, LPARAM lParam);
     // Build and Tools commands (CMainFrameBuild.cpp).
     void OnBuildCompile();
     void OnUpdateBuildCompile(CCmdUI* pCmdUI);

@@ -1,0 +1,53 @@
+// The frame's side of the MDI tabs: presses on a tab (its menu, a middle click closes).
+#include "CMainFrame.h"
+
+#include "CMenu.h"
+#include "CSolutionConfig.h"
+#include "CXTPCommandBars.h"
+#include "CXTPResourceManager.h"
+#include "CXTPTabManagerItem.h"
+
+namespace {
+
+constexpr UINT kIdTabMenu = 172;
+constexpr UINT kIdFileClose = 57602;
+
+}  // namespace
+
+LRESULT CMainFrame::OnTabClientMouse(WPARAM wParam, LPARAM lParam)
+{
+    const UINT message = static_cast<UINT>(wParam);
+    if (message == WM_LBUTTONDOWN) {
+        g_solutionConfig.ViewStateModified = 1;
+        return 0;
+    }
+    if (message != WM_RBUTTONDOWN && message != WM_MBUTTONDOWN)
+        return 0;
+    CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    CXTPTabManagerItem* pItem = m_MTIClientWnd.HitTest(pt);
+    if (!pItem)
+        return 0;
+    const HWND hChild = reinterpret_cast<HWND>(pItem->GetData());
+    ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hChild), 0);
+    m_MTIClientWnd.Refresh();
+    if (message == WM_MBUTTONDOWN) {
+        ::SendMessageA(hChild, WM_COMMAND, kIdFileClose, 0);
+        g_solutionConfig.ViewStateModified = 1;
+        return 1;
+    }
+    CMenu menu;
+    if (XTPResourceManager()->LoadMenu(&menu, kIdTabMenu)) {
+        if (CMenu* pPopup = menu.GetSubMenu(0)) {
+            m_MTIClientWnd.TabClientToScreen(&pt);
+            const int nCommand =
+                CXTPCommandBars::TrackPopupMenu(pPopup, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, this);
+            if (nCommand > 0 && ::IsWindow(hChild))
+                ::SendMessageA(hChild, WM_COMMAND, static_cast<WPARAM>(nCommand), 0);
+            if (nCommand == static_cast<int>(kIdFileClose))
+                g_solutionConfig.ViewStateModified = 1;
+        }
+        menu.DestroyMenu();
+    }
+    m_MTIClientWnd.Refresh();
+    return 1;
+}
