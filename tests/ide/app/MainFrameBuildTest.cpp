@@ -75,7 +75,8 @@ protected:
                                         }),
                       SolutionFileResult::ok);
         }
-        // As Open Solution loads the file it was given.
+        // As Open Solution loads the file it was given, with nothing left open by earlier tests.
+        ResetSolutionConfig();
         ASSERT_EQ(app->Frame()->LoadSolution(file.c_str()), S_OK);
         ASSERT_EQ(app->Frame()->LoadProject(), S_OK);
     }
