@@ -21,6 +21,7 @@
 #include "CSolutionFile.h"
 #include "CSrcManager.h"
 #include "CTavrelinApp.h"
+#include "DocumentsState.h"
 #include "ScriptProjectGenerator.h"
 #include "zCTypedInfo.h"
 
@@ -69,17 +70,14 @@ double Milliseconds(Clock::duration d)
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-// The solution's load as the program does it: the file into the settings, the active
-// project's source list, the class view built with its progress texts.
+// The solution opened as Open Solution opens the file it was given: the solution into the
+// settings, then the active project with its source list, the explorer's trees and the class view.
 void OpenSolution(CMainFrame* pFrame, const std::string& solutionPath)
 {
-    if (LoadSolutionInto(solutionPath.c_str(), g_solutionConfig) != SolutionFileResult::ok) {
-        std::fprintf(stderr, "the solution file did not load\n");
+    if (pFrame->LoadSolution(solutionPath.c_str()) != S_OK || pFrame->LoadProject() != S_OK) {
+        std::fprintf(stderr, "the solution did not open\n");
         std::exit(1);
     }
-    g_solutionConfig.ProjectsRoot = ProjectsRootFromSolutionPath(solutionPath.c_str());
-    GetSrcManager()->ReadSrcList();
-    pFrame->RebuildClassView(TRUE);
     Pump();
 }
 
@@ -117,7 +115,7 @@ int main(int argc, char** argv)
     pFrame->RecalcLayout();
     Pump();
 
-    // The solution file as the program writes it, naming the one project.
+    // The solution and project files as the program writes them, naming the one project.
     const std::string solutionPath = (solution / "Bench.tvs").string();
     {
         CSolutionConfig written;
@@ -128,6 +126,12 @@ int main(int argc, char** argv)
                 ExchangeSolutionFile(px, written);
             }) != SolutionFileResult::ok) {
             std::fprintf(stderr, "the solution file could not be written\n");
+            return 1;
+        }
+        if (WriteExchangeFile((project / "Bench.tvp").string().c_str(), [&](CXTPPropExchange* px) {
+                ExchangeProjectFile(px, written, nullptr, ExchangeDocumentsState);
+            }) != SolutionFileResult::ok) {
+            std::fprintf(stderr, "the project file could not be written\n");
             return 1;
         }
     }

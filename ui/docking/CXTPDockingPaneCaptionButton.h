@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "CRect.h"
@@ -48,6 +49,13 @@ public:
     BOOL IsPressed() const { return m_bPressed; }
     BOOL IsSelected() const { return m_bSelected; }  // hot
     DWORD GetState() const { return m_dwState; }
+
+    // Follows a press on this button while hWnd holds the capture: the button shows pressed
+    // while the pointer is over it, until the mouse is released, the press is cancelled (right
+    // button, Escape, cancel mode) or the capture is lost. pt takes the last pointer position as
+    // toButtonSpace gives it; redraw repaints the button. TRUE when released over the button.
+    BOOL TrackPress(HWND hWnd, CPoint& pt, const std::function<CPoint(const MSG&)>& toButtonSpace,
+                    const std::function<void()>& redraw);
 
     BOOL m_bPressed = FALSE;
     BOOL m_bSelected = FALSE;

@@ -409,44 +409,14 @@ BOOL CXTPDockingPaneMiniWnd::ClickButton(CXTPDockingPaneCaptionButton* pButton, 
     ::SetCapture(hWnd);
     pButton->m_bPressed = TRUE;
     SendMessage(WM_NCPAINT, 0, 0);
-    BOOL bClick = FALSE;
-    for (bool bDone = false; !bDone && ::GetCapture() == hWnd;) {
-        MSG msg;
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        switch (msg.message) {
-        case WM_MOUSEMOVE: {
+    const BOOL bClick = pButton->TrackPress(
+        hWnd, pt,
+        [hWnd](const MSG& msg) {
             CRect rcWindow;
             ::GetWindowRect(hWnd, &rcWindow);
-            pt = CPoint(msg.pt.x - rcWindow.left, msg.pt.y - rcWindow.top);
-            const BOOL bPressed = pButton->GetRect().PtInRect(pt);
-            if (bPressed != pButton->m_bPressed) {
-                pButton->m_bPressed = bPressed;
-                SendMessage(WM_NCPAINT, 0, 0);
-            }
-            break;
-        }
-        case WM_LBUTTONUP:
-            bClick = pButton->m_bPressed;
-            bDone = true;
-            break;
-        case WM_CANCELMODE:
-        case WM_RBUTTONDOWN:
-            bDone = true;
-            break;
-        case WM_KEYDOWN:
-            bDone = msg.wParam == VK_ESCAPE;
-            break;
-        case WM_NCMOUSEMOVE:
-            break;
-        default:
-            ::DispatchMessageA(&msg);
-        }
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+            return CPoint(msg.pt.x - rcWindow.left, msg.pt.y - rcWindow.top);
+        },
+        [this] { SendMessage(WM_NCPAINT, 0, 0); });
     if (!::IsWindow(hWnd))
         return bClick;
     pButton->m_bPressed = FALSE;

@@ -550,45 +550,15 @@ BOOL CXTPDockingPaneTabbedContainer::ClickButton(CXTPDockingPaneCaptionButton* p
     ::SetCapture(hWnd);
     pButton->m_bPressed = pButton->GetRect().PtInRect(pt);
     Invalidate();
-    BOOL bClick = FALSE;
-    for (bool bDone = false; !bDone && ::GetCapture() == hWnd;) {
-        MSG msg;
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            // Keep the quit for the application's own loop.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        switch (msg.message) {
-        case WM_MOUSEMOVE: {
-            pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+    const BOOL bClick = pButton->TrackPress(
+        hWnd, pt,
+        [hWnd](const MSG& msg) {
+            CPoint ptClient(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
             if (msg.hwnd != hWnd)
-                ::MapWindowPoints(msg.hwnd, hWnd, &pt, 1);
-            const BOOL bPressed = pButton->GetRect().PtInRect(pt);
-            if (bPressed != pButton->m_bPressed) {
-                pButton->m_bPressed = bPressed;
-                Invalidate();
-            }
-            break;
-        }
-        case WM_LBUTTONUP:
-            bClick = pButton->m_bPressed;
-            bDone = true;
-            break;
-        case WM_CANCELMODE:
-        case WM_RBUTTONDOWN:
-            bDone = true;
-            break;
-        case WM_KEYDOWN:
-            bDone = msg.wParam == VK_ESCAPE;
-            break;
-        case WM_NCMOUSEMOVE:
-            break;
-        default:
-            ::DispatchMessageA(&msg);
-        }
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+                ::MapWindowPoints(msg.hwnd, hWnd, &ptClient, 1);
+            return ptClient;
+        },
+        [this] { Invalidate(); });
     if (!::IsWindow(hWnd))
         return bClick;
     pButton->m_bPressed = FALSE;

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "CSolutionConfig.h"
+#include "CSrcManager.h"
 #include "UiTestProbes.h"
 
 const char kTestProfile[] = "TavrelinAppTests";
@@ -171,4 +173,14 @@ void RemoveTree(const std::string& path)
         ::FindClose(search);
     }
     ::RemoveDirectoryA(path.c_str());
+}
+
+void ResetSolutionConfig()
+{
+    CSolutionConfig& c = g_solutionConfig;
+    c.Projects.RemoveAll();
+    c.SolutionName.Empty();
+    c.ProjectName.clear();
+    c.SolutionModified = c.ProjectModified = c.ViewStateModified = 0;
+    GetSrcManager()->RemoveAll();
 }

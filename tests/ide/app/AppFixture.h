@@ -68,3 +68,6 @@ std::string DockingSection(const std::string& xml);
 // A file of the source tree.
 std::string SourceFile(const char* relative);
 void RemoveTree(const std::string& path);
+// No solution open, nothing modified: the settings record's solution part as at first start,
+// whatever an earlier test of the program left in it.
+void ResetSolutionConfig();

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "AppFixture.h"
-#include "CCmdUI.h"
 #include "CDocTemplate.h"
 #include "COutputPane.h"
 #include "CScintillaDoc.h"
@@ -17,36 +16,25 @@
 #include "CSolutionFile.h"
 #include "CSrcManager.h"
 #include "CTavrelinView.h"
+#include "DocumentsState.h"
+#include "UiTestProbes.h"
 
 namespace {
 
-// The state an update handler gives a command.
-class CommandProbe : public CCmdUI {
-public:
-    void Enable(BOOL bOn) override
-    {
-        m_bEnabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-    void SetCheck(int) override {}
-    void SetText(const char*) override {}
-    BOOL m_bEnabled = TRUE;
-};
-
 bool IsEnabled(CMainFrame* frame, UINT id)
 {
-    CommandProbe probe;
+    CommandStateProbe probe;
     probe.m_nID = id;
-    probe.DoUpdate(frame, TRUE);
-    return probe.m_bEnabled != FALSE;
+    probe.DoUpdate(frame, TRUE);  // off where nothing handles it
+    return probe.enabled != FALSE;
 }
 
 const char kFine[] = "FUNC VOID Fine ()\r\n{\r\n};\r\n";
 
 class BuildCommandsTest : public AppTest {
 protected:
-    // The program with a solution "Mod" of one project "Varnok" loaded from its file, as Open
-    // Solution loads it; the project's list names the given scripts.
+    // The program with a solution "Mod" of one project "Varnok" opened from its file, as Open
+    // Solution opens it; the project's list names the given scripts.
     void StartWithSolution(const std::string& scripts)
     {
         // The tool's own description files beside the program, as installed.
@@ -60,6 +48,14 @@ protected:
         folder = solution + "\\PrjVarnok\\";
         ::CreateDirectoryA(folder.c_str(), nullptr);
         WriteFileText(folder + "Varnok.src", scripts);
+        // The listed scripts exist when the project opens (a missing one would be asked about).
+        for (size_t start = 0, end; start < scripts.size(); start = end + 2) {
+            end = scripts.find("\r\n", start);
+            if (end == std::string::npos)
+                end = scripts.size();
+            if (end > start)
+                WriteFileText(folder + scripts.substr(start, end - start), kFine);
+        }
         const std::string file = solution + "\\Mod.tvs";
         {
             CSolutionConfig saved;
@@ -70,9 +66,19 @@ protected:
             ASSERT_EQ(WriteExchangeFile(file.c_str(), [&](CXTPPropExchange* px) { ExchangeSolutionFile(px, saved); }),
                       SolutionFileResult::ok);
         }
-        ASSERT_EQ(LoadSolutionInto(file.c_str(), g_solutionConfig), SolutionFileResult::ok);
-        g_solutionConfig.ProjectsRoot = ProjectsRootFromSolutionPath(file.c_str());
-        GetSrcManager()->ReadSrcList();
+        {
+            CSolutionConfig project;
+            project.SetProjectName("Varnok");
+            ASSERT_EQ(WriteExchangeFile((folder + "Varnok.tvp").c_str(),
+                                        [&](CXTPPropExchange* px) {
+                                            ExchangeProjectFile(px, project, nullptr, ExchangeDocumentsState);
+                                        }),
+                      SolutionFileResult::ok);
+        }
+        // As Open Solution loads the file it was given, with nothing left open by earlier tests.
+        ResetSolutionConfig();
+        ASSERT_EQ(app->Frame()->LoadSolution(file.c_str()), S_OK);
+        ASSERT_EQ(app->Frame()->LoadProject(), S_OK);
     }
 
     // The message loop's work: keys through the frame's table, then the idle pass.
@@ -284,6 +290,9 @@ TEST_F(BuildCommandsTest, F8AsksBeforeTheScriptsGoAndRefreshesTheProjectAfterwar
     EXPECT_GT(GetSrcManager()->GetCount(), 0);
     EXPECT_EQ(g_solutionConfig.ProjectModified, 1);
     EXPECT_EQ(g_solutionConfig.Decompilate, 1);
+    // The explorer and the class view, emptied with the list, show the decompiled scripts.
+    EXPECT_GT(app->Frame()->GetSolutionExplorer()->GetTree().GetCount(), 2u) << "solution, project and scripts";
+    EXPECT_GT(app->Frame()->GetClassViewPane()->GetTree().GetCount(), 0u);
 
     // An empty list has nothing to lose: no question.
     GetSrcManager()->RemoveAll();

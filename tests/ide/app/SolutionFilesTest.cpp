@@ -60,16 +60,6 @@ struct SourceListHost : EditorProjectHost {
     void StartCompile() override {}
 };
 
-void ResetSolutionConfig()
-{
-    CSolutionConfig& c = g_solutionConfig;
-    c.Projects.RemoveAll();
-    c.SolutionName.Empty();
-    c.ProjectName.clear();
-    c.SolutionModified = c.ProjectModified = c.ViewStateModified = 0;
-    GetSrcManager()->RemoveAll();
-}
-
 class SolutionFilesTest : public AppTest {
 protected:
     PromptApp* prompts = nullptr;

@@ -11,43 +11,15 @@
 
 #include "CBuildOptions.h"
 #include "CSolutionConfig.h"
+#include "SettingsFixture.h"
 
 namespace {
 
-CDialog* g_dialog = nullptr;
-std::function<void(HWND)> g_play;
-
-void CALLBACK PlayStep(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    if (!g_dialog || !g_dialog->m_hWnd)
-        return;
-    ::KillTimer(nullptr, timer);
-    auto play = std::move(g_play);
-    play(g_dialog->m_hWnd);
-}
-
-INT_PTR PlayModal(CDialog& dialog, std::function<void(HWND)> play)
-{
-    g_dialog = &dialog;
-    g_play = std::move(play);
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, PlayStep);
-    const INT_PTR result = dialog.DoModal();
-    ::KillTimer(nullptr, timer);
-    g_dialog = nullptr;
-    return result;
-}
-
-void Click(HWND dialog, int id)
+// The button's own click: a check box changes its state as well.
+void PressButton(HWND dialog, int id)
 {
     HWND button = ::GetDlgItem(dialog, id);
     ::SendMessageA(button, BM_CLICK, 0, 0);
-}
-
-std::string Text(HWND dialog, int id)
-{
-    char text[32] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
 }
 
 struct SavedOptions {
@@ -85,17 +57,17 @@ TEST(BuildOptions, AutocorrectSwitchesTheUpperCaseWarningAndOkStoresTheValues)
     EXPECT_EQ(PlayModal(dialog,
                         [&](HWND hDlg) {
                             disabledAtFirst = !::IsWindowEnabled(::GetDlgItem(hDlg, 1081));
-                            shown = Text(hDlg, 1011);
-                            Click(hDlg, 1080);
+                            shown = ItemText(hDlg, 1011);
+                            PressButton(hDlg, 1080);
                             enabledAfterClick = ::IsWindowEnabled(::GetDlgItem(hDlg, 1081)) != FALSE;
-                            Click(hDlg, 1081);
-                            Click(hDlg, 1013);
+                            PressButton(hDlg, 1081);
+                            PressButton(hDlg, 1013);
                             ::SendDlgItemMessageA(hDlg, 1009, TBM_SETPOS, TRUE, 3);
                             // The slider tells its drawing, as it does when the mouse moves it.
                             ::ShowWindow(hDlg, SW_SHOW);
                             ::RedrawWindow(::GetDlgItem(hDlg, 1009), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-                            moved = Text(hDlg, 1011);
-                            Click(hDlg, IDOK);
+                            moved = ItemText(hDlg, 1011);
+                            PressButton(hDlg, IDOK);
                         }),
               IDOK);
     EXPECT_TRUE(disabledAtFirst);
@@ -112,9 +84,9 @@ TEST(BuildOptions, AutocorrectSwitchesTheUpperCaseWarningAndOkStoresTheValues)
     CBuildOptions again(nullptr);
     EXPECT_EQ(PlayModal(again,
                         [](HWND hDlg) {
-                            Click(hDlg, 1013);
+                            PressButton(hDlg, 1013);
                             ::SendDlgItemMessageA(hDlg, 1009, TBM_SETPOS, TRUE, 9);
-                            Click(hDlg, IDCANCEL);
+                            PressButton(hDlg, IDCANCEL);
                         }),
               IDCANCEL);
     EXPECT_EQ(g_solutionConfig.LevelMessage, 3);

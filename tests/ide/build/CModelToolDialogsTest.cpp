@@ -10,36 +10,9 @@
 
 #include "CModelToolDialogs.h"
 #include "CSolutionConfig.h"
+#include "SettingsFixture.h"
 
 namespace {
-
-CDialog* g_dialog = nullptr;
-std::function<void(HWND)> g_play;
-
-void CALLBACK PlayStep(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    if (!g_dialog || !g_dialog->m_hWnd)
-        return;
-    ::KillTimer(nullptr, timer);
-    auto play = std::move(g_play);
-    play(g_dialog->m_hWnd);
-}
-
-INT_PTR PlayModal(CDialog& dialog, std::function<void(HWND)> play)
-{
-    g_dialog = &dialog;
-    g_play = std::move(play);
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, PlayStep);
-    const INT_PTR result = dialog.DoModal();
-    ::KillTimer(nullptr, timer);
-    g_dialog = nullptr;
-    return result;
-}
-
-void Press(HWND dialog, int id)
-{
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-}
 
 bool Exists(const std::string& path)
 {
@@ -136,7 +109,7 @@ TEST_F(ModelDialogTest, TheCompilerShowsPartialCompilationForDynamicModelsOnlyAn
             ::GetWindowTextA(hWnd, text, sizeof text);
             title = text;
             Fill(hWnd, okBefore, okAfter);
-            Press(hWnd, IDOK);
+            Click(hWnd, IDOK);
         });
         EXPECT_EQ(result, IDOK);
         EXPECT_EQ(partialShown, kind == 1) << kind;
@@ -175,10 +148,10 @@ TEST_F(ModelDialogTest, TheConverterSwitchesToBinaryScriptsForTheSecondGameAndRe
             }, 0);
             ::KillTimer(nullptr, timer);
         });
-        Press(hWnd, IDOK);
+        Click(hWnd, IDOK);
         ::KillTimer(nullptr, answer);
         stillOpen = ::IsWindow(hWnd) != FALSE;
-        Press(hWnd, IDCANCEL);
+        Click(hWnd, IDCANCEL);
     });
     EXPECT_EQ(before, "Select model file (*.mds)|*.mds||");
     EXPECT_EQ(after, "Select model file (*.msb)|*.msb||");
@@ -192,7 +165,7 @@ TEST_F(ModelDialogTest, TheDecompilerMakesTheModelsOwnFolder)
     bool okBefore = true, okAfter = false;
     const INT_PTR result = PlayModal(dialog, [&](HWND hWnd) {
         Fill(hWnd, okBefore, okAfter);
-        Press(hWnd, IDOK);
+        Click(hWnd, IDOK);
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(std::string(dialog.m_strFolder), work + "\\Anims\\asc_hum_body\\");
