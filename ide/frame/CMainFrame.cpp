@@ -257,9 +257,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     m_paneManager.m_bAlphaDragPreview = TRUE;
     m_paneManager.m_bDragStickers = TRUE;
 
-    // The MDI tabs. Still without groups: the frame's start does not come back in group mode yet.
-    m_MTIClientWnd.Attach(this, pCommandBars, FALSE);
+    // The MDI tabs, in groups, with the toolbar's icons and a look of their own.
+    m_MTIClientWnd.Attach(this, pCommandBars);
     pImages->SetIcons(135);
+    m_MTIClientWnd.EnableTabToolTips(TRUE);
+    m_MTIClientWnd.SetPaintManager(CreateTabPaintManager());
     GetAutoSaveTimer().Attach(m_hWnd);
     InitBuildCommands();
     return 0;

@@ -27,6 +27,7 @@ class EditorProjectHost;
 class CXTPControlComboBox;
 class CXTPDockingPane;
 class CXTPDockingPaneBase;
+class CXTPTabPaintManager;
 
 // Ids of the panes, their View commands and their windows.
 enum { ID_PANE_SOLUTION_EXPLORER = 200, ID_PANE_CLASS_VIEW = 201, ID_PANE_OUTPUT = 202, ID_HELP_DYNAMIC = 203 };
@@ -157,7 +158,8 @@ protected:
     void ClearSolutionExplorer();
     void ClearClassView();
 
-    // Presses on the MDI tabs (CMainFrameTabs.cpp).
+    // The MDI tabs' look and the presses on them (CMainFrameTabs.cpp).
+    static CXTPTabPaintManager* CreateTabPaintManager();
     LRESULT OnTabClientMouse(WPARAM wParam, LPARAM lParam);
     // Build and Tools commands (CMainFrameBuild.cpp).
     void OnBuildCompile();

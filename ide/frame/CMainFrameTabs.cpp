@@ -5,7 +5,9 @@
 #include "CSolutionConfig.h"
 #include "CXTPCommandBars.h"
 #include "CXTPResourceManager.h"
+#include "CXTPTabAppearance.h"
 #include "CXTPTabManagerItem.h"
+#include "CXTPTabPaintManager.h"
 
 namespace {
 
@@ -13,6 +15,20 @@ constexpr UINT kIdTabMenu = 172;
 constexpr UINT kIdFileClose = 57602;
 
 }  // namespace
+
+CXTPTabPaintManager* CMainFrame::CreateTabPaintManager()
+{
+    auto* paint = new CXTPTabPaintManager;
+    paint->SetAppearance(xtpTabAppearanceSlanted);
+    paint->m_bHotTracking = TRUE;
+    paint->m_bShowIcons = FALSE;
+    paint->m_bBoldSelected = TRUE;
+    paint->m_bPerTabColors = TRUE;  // each script's tab in the colour its window names
+    paint->m_rcClientMargin.SetRect(2, 2, 2, 2);
+    paint->m_rcButtonMargin.SetRect(4, 1, 4, 1);
+    paint->GetAppearanceSet()->m_rcHeaderMargin.SetRect(2, 6, 2, 0);
+    return paint;
+}
 
 LRESULT CMainFrame::OnTabClientMouse(WPARAM wParam, LPARAM lParam)
 {

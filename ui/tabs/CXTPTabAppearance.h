@@ -64,6 +64,8 @@ public:
     static void DrawTurnedPolyline(CDC* pDC, const CRect& rcItem, int nPosition, const POINT* pPoints, int nCount,
                                    COLORREF clr);
 
+    CRect m_rcHeaderMargin;  // the row's margins, the base of GetHeaderMargin
+
 protected:
     CXTPTabColorSet* GetColorSet() const;
     int GetPosition() const;
@@ -77,7 +79,6 @@ protected:
     // Fills a polygon (absolute points) with the colour set's face; returns the face colour.
     COLORREF FillPolygonTab(CDC* pDC, CXTPTabManagerItem* pItem, const POINT* pPoints, int nCount);
 
-    CRect m_rcHeaderMargin;
     int m_nTextHeight = 18;
     CXTPTabPaintManager* m_pPaintManager = nullptr;
 };

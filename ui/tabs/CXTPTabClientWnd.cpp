@@ -41,7 +41,8 @@ COLORREF CXTPTabClientWnd::CWorkspace::GetItemColor(const CXTPTabManagerItem* pI
     // The child names its colour; a child that does not keeps the automatic one of its tab.
     const HWND hWnd = reinterpret_cast<HWND>(pItem->GetData());
     const COLORREF clr = ::IsWindow(hWnd) ? COLORREF(::SendMessageA(hWnd, kMsgTabClientGetColor, 0, 0)) : 0;
-    if (clr != 0)
+    // Stored only when it changed: storing redraws the tabs, and this runs while they paint.
+    if (clr != 0 && clr != pItem->GetStoredColor())
         const_cast<CXTPTabManagerItem*>(pItem)->SetColor(clr);
     return CXTPTabManager::GetItemColor(pItem);
 }

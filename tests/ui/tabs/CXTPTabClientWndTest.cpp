@@ -198,4 +198,17 @@ TEST_F(TabClient, AnOwnPaintManagerEndsTheAutomaticAppearance)
     EXPECT_EQ(paint, tabs.GetPaintManager());
 }
 
+TEST_F(TabClient, PaintingTabsInTheColoursTheirChildrenNameSettles)
+{
+    ColoredChild* a = Open("A");
+    a->color = RGB(1, 2, 3);
+    auto* paint = new CXTPTabPaintManager;
+    paint->m_bPerTabColors = TRUE;
+    tabs.SetPaintManager(paint);
+    ::RedrawWindow(tabs.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(RGB(1, 2, 3), ItemOf(a)->GetStoredColor());
+    ::UpdateWindow(tabs.m_hWnd);  // the tab repaints once in its new colour, and that is all
+    EXPECT_FALSE(::GetUpdateRect(tabs.m_hWnd, nullptr, FALSE)) << "painting asked for another paint";
+}
+
 }  // namespace
