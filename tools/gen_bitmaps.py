@@ -158,6 +158,18 @@ BUTTON_PICTURES = [
 ]
 
 
+# The MDI tabs' group commands (bitmap 9422) on green, their mask: a new group below (two windows
+# one above the other), a new group beside (two windows side by side).
+TAB_GROUP_PICTURES = [
+    ["", " ##############", " #bbbbbbbbbbbb#", " #wwwwwwwwwwww#", " #wwwwwwwwwwww#", " ##############", "",
+     " ##############", " #bbbbbbbbbbbb#", " #wwwwwwwwwwww#", " #wwwwwwwwwwww#", " #wwwwwwwwwwww#",
+     " ##############"],
+    ["", " ######  ######", " #bbbb#  #bbbb#", " #wwww#  #wwww#", " #wwww#  #wwww#", " #wwww#  #wwww#",
+     " #wwww#  #wwww#", " #wwww#  #wwww#", " #wwww#  #wwww#", " #wwww#  #wwww#", " #wwww#  #wwww#",
+     " #wwww#  #wwww#", " ######  ######"],
+]
+
+
 def write_color_strip(path, images, background, alpha, size=16):
     """24 bits on the background colour, or 32 bits with the background fully transparent."""
     def pixel(ch):
@@ -175,6 +187,7 @@ def main():
     write_color_strip(os.path.join(here, "ImageEditorTools.bmp"), EDITOR_TOOLS, (192, 192, 192), False)
     write_color_strip(os.path.join(here, "ImageEditorTools32.bmp"), EDITOR_TOOLS, (0, 0, 0), True)
     write_color_strip(os.path.join(here, "ButtonPictures.bmp"), BUTTON_PICTURES, (255, 0, 255), False)
+    write_color_strip(os.path.join(here, "TabGroups.bmp"), TAB_GROUP_PICTURES, (0, 255, 0), False)
 
 
 if __name__ == "__main__":

@@ -5,20 +5,26 @@
 #include <algorithm>
 
 #include "CCmdUI.h"
+#include "CImageList.h"
 #include "CDocument.h"
 #include "CFrameWnd.h"
 #include "CMDIChildWnd.h"
 #include "CMDIFrameWnd.h"
+#include "COleDropTarget.h"
 #include "CXTPBufferDC.h"
 #include "CXTPCommandBars.h"
 #include "CXTPControlExpandingList.h"
 #include "CXTPControls.h"
+#include "CXTPHookManager.h"
+#include "CXTPImageManager.h"
 #include "CXTPPaintManager.h"
 #include "CXTPPopupBar.h"
 #include "CXTPSplitterTracker.h"
 #include "CXTPTabAppearance.h"
 #include "CXTPTabManagerItem.h"
+#include "CXTPTabManagerNavigateButton.h"
 #include "CXTPTabPaintManager.h"
+#include "XTPResourceHandles.h"
 
 IMPLEMENT_DYNAMIC(CXTPTabClientWnd, CWnd)
 
@@ -29,8 +35,126 @@ constexpr int kSplitZone = 30;  // a drop this close to a group's bottom or righ
 constexpr UINT kMoveToPrevious = 9420, kMoveToNext = 9421, kNewHorizontal = 9422, kNewVertical = 9423;
 constexpr UINT kCancel = 9424;
 constexpr UINT kIdleUpdateCmdUI = 0x0363;
+constexpr UINT kIdCursorDrag = 9425, kIdCursorNoDrop = 9426, kIdCursorVertSplit = 9970, kIdCursorHorizSplit = 9971;
+constexpr UINT kIdTabGroupImages = 9422;
+
+HCURSOR LoadLibraryCursor(UINT nID, LPCSTR lpszFallback)
+{
+    HCURSOR hCursor = ::LoadCursorA(XTPGetResourceHandle(), MAKEINTRESOURCEA(nID));
+    return hCursor ? hCursor : ::LoadCursorA(nullptr, lpszFallback);
+}
+
+// Text a child hands over by pointer for one of the tab messages; empty for none.
+CString AskChildText(HWND hWnd, UINT message, WPARAM wParam)
+{
+    const auto* psz = reinterpret_cast<const char*>(::SendMessageA(hWnd, message, wParam, 0));
+    return psz ? CString(psz) : CString();
+}
+
+// Activates the tab under an OLE drag; never takes the data.
+class TabDropTarget : public COleDropTarget {
+public:
+    explicit TabDropTarget(CXTPTabClientWnd* pTabClient) : m_pTabClient(pTabClient) {}
+    DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject*, DWORD, CPoint point) override
+    {
+        m_pTabClient->OnDataDraggedOver(pWnd ? pWnd->m_hWnd : nullptr, point);
+        return DROPEFFECT_NONE;
+    }
+    DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject*, DWORD, CPoint point) override
+    {
+        m_pTabClient->OnDataDraggedOver(pWnd ? pWnd->m_hWnd : nullptr, point);
+        return DROPEFFECT_NONE;
+    }
+    BOOL OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint) override { return FALSE; }
+
+private:
+    CXTPTabClientWnd* m_pTabClient;
+};
 
 }  // namespace
+
+// A tab group of single-strip mode: a child window of the frame over the MDI area.
+class CXTPTabClientWnd::CWorkspaceWnd : public CWnd, public CXTPTabClientWnd::CWorkspace {
+public:
+    explicit CWorkspaceWnd(CXTPTabClientWnd* pTabClient) : CWorkspace(pTabClient) {}
+    ~CWorkspaceWnd() override
+    {
+        if (m_hWnd)
+            DestroyWindow();
+    }
+    CWnd* GetGroupWnd() override { return this; }
+    void Reposition() override { CWorkspace::Reposition(); }
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        // Presses go to the frame first, as those on the tab window do.
+        switch (pMsg->message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+            if (pMsg->hwnd == m_hWnd && GetParent() &&
+                ::SendMessageA(GetParent()->m_hWnd, kMsgTabClientMouse, pMsg->message, pMsg->lParam))
+                return TRUE;
+            break;
+        default:
+            break;
+        }
+        return CWnd::PreTranslateMessage(pMsg);
+    }
+    INT_PTR OnToolHitTest(POINT point, TOOLINFOA_T* pTI) const override
+    {
+        if (XTPHookManager()->GetTrackedCount() > 0)
+            return -1;
+        return CWorkspace::OnToolHitTest(m_hWnd, point, pTI);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        const CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return TRUE;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            m_pTabClient->m_bLockMouse = TRUE;
+            m_pTabClient->m_bButtonPressed = TRUE;
+            CWorkspace::OnLButtonDown(m_hWnd, pt);
+            return 0;
+        case WM_RBUTTONDOWN:
+            return 0;
+        case WM_MOUSEMOVE:
+            CWorkspace::OnMouseMove(m_hWnd, pt);
+            break;
+        case WM_MOUSELEAVE:
+            CWorkspace::OnMouseMove(m_hWnd, CPoint(-1, -1));
+            break;
+        default:
+            break;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    void OnPaint()
+    {
+        CPaintDC paint(this);
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        // The MDI area shows through: only the strip and the frame around it are drawn here.
+        CRect rcMdi;
+        ::GetWindowRect(m_pTabClient->m_hWnd, &rcMdi);
+        ScreenToClient(&rcMdi);
+        ::ExcludeClipRect(paint.GetSafeHdc(), rcMdi.left, rcMdi.top, rcMdi.right, rcMdi.bottom);
+        CXTPBufferDC dc(paint.GetSafeHdc(), rcClient);
+        GetPaintManager()->DrawTabControl(this, &dc, rcClient);
+    }
+};
+
+// ---- one tab group -------------------------------------------------------------------------
 
 // ---- one tab group -------------------------------------------------------------------------
 
@@ -38,13 +162,43 @@ void CXTPTabClientWnd::CWorkspace::Reposition() { m_pTabClient->Reposition(); }
 
 COLORREF CXTPTabClientWnd::CWorkspace::GetItemColor(const CXTPTabManagerItem* pItem) const
 {
-    // The child names its colour; a child that does not keeps the automatic one of its tab.
-    const HWND hWnd = reinterpret_cast<HWND>(pItem->GetData());
-    const COLORREF clr = ::IsWindow(hWnd) ? COLORREF(::SendMessageA(hWnd, kMsgTabClientGetColor, 0, 0)) : 0;
-    // Stored only when it changed: storing redraws the tabs, and this runs while they paint.
-    if (clr != 0 && clr != pItem->GetStoredColor())
-        const_cast<CXTPTabManagerItem*>(pItem)->SetColor(clr);
+    m_pTabClient->GetItemColor(pItem);
     return CXTPTabManager::GetItemColor(pItem);
+}
+
+CString CXTPTabClientWnd::CWorkspace::GetItemTooltip(const CXTPTabManagerItem* pItem) const
+{
+    CString strTip = CXTPTabManager::GetItemTooltip(pItem);
+    const HWND hWnd = reinterpret_cast<HWND>(pItem->GetData());
+    if (strTip.IsEmpty() && ::IsWindow(hWnd) && (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+        strTip = AskChildText(hWnd, kMsgTabClientGetToolTip, reinterpret_cast<WPARAM>(pItem));
+        if (strTip.IsEmpty())
+            if (auto* pFrame = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(hWnd)))
+                if (CDocument* pDoc = pFrame->GetActiveDocument())
+                    strTip = pDoc->GetPathName();
+    }
+    return strTip.IsEmpty() ? pItem->GetCaption() : strTip;
+}
+
+BOOL CXTPTabClientWnd::CWorkspace::IsDrawStaticFrame() const
+{
+    return GetPaintManager()->m_bStaticFrame && !m_pTabClient->m_bGroupMode;
+}
+
+BOOL CXTPTabClientWnd::CWorkspace::IsMouseLocked() const
+{
+    // A menu of the command bars is open: the tabs stay still under it.
+    CXTPHookManager* pHooks = XTPHookManager();
+    for (int i = 0; i < pHooks->GetTrackedCount(); i++)
+        if (!pHooks->GetTrackedAt(i))
+            return FALSE;
+    return pHooks->GetTrackedCount() > 0;
+}
+
+HWND CXTPTabClientWnd::CWorkspace::GetOwnerHwnd()
+{
+    CWnd* pWnd = GetGroupWnd();
+    return pWnd ? pWnd->m_hWnd : m_pTabClient->m_hWnd;
 }
 
 void CXTPTabClientWnd::CWorkspace::SetSelectedItem(CXTPTabManagerItem* pItem)
@@ -57,15 +211,23 @@ CXTPTabPaintManager* CXTPTabClientWnd::CWorkspace::GetPaintManager() const { ret
 
 void CXTPTabClientWnd::CWorkspace::RedrawControl()
 {
-    if (!m_pTabClient->m_bLockLayout && m_pTabClient->m_hWnd)
-        ::InvalidateRect(m_pTabClient->m_hWnd, nullptr, FALSE);
+    const HWND hWnd = GetOwnerHwnd();
+    if (!m_pTabClient->m_bLockLayout && hWnd)
+        ::InvalidateRect(hWnd, nullptr, FALSE);
 }
 
 BOOL CXTPTabClientWnd::CWorkspace::IsAllowReorder() const { return m_pTabClient->m_bAllowReorder; }
 
-BOOL CXTPTabClientWnd::CWorkspace::DrawIcon(CDC*, CPoint, CXTPTabManagerItem*, BOOL, CSize&) const
+BOOL CXTPTabClientWnd::CWorkspace::DrawIcon(CDC* pDC, CPoint pt, CXTPTabManagerItem* pItem, BOOL bDraw,
+                                           CSize& szIcon) const
 {
-    return FALSE;  // the tabs show no icons
+    if (!GetPaintManager()->m_bShowIcons)
+        return FALSE;
+    if (!bDraw)
+        return TRUE;
+    if (HICON hIcon = m_pTabClient->GetItemIcon(pItem))
+        ::DrawIconEx(pDC->GetSafeHdc(), pt.x, pt.y, hIcon, szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
+    return TRUE;
 }
 
 void CXTPTabClientWnd::CWorkspace::OnItemClick(CXTPTabManagerItem* pItem)
@@ -133,10 +295,22 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
         pt = msg.pt;
         ::ScreenToClient(hWnd, &pt);
         if (pClient->m_bGroupMode && !m_rcHeaderRect.IsRectEmpty() && !m_rcHeaderRect.PtInRect(pt)) {
+            if (!bOutside)
+                pClient->BeginDragFeedback();
             bOutside = TRUE;
-            nMode = pClient->HitDropTarget(pItem, pt, &pTarget, nullptr);
-            ::SetCursor(::LoadCursor(nullptr, nMode == dropNone ? IDC_NO : IDC_ARROW));
+            CRect rcFeedback;
+            nMode = pClient->HitDropTarget(pItem, pt, &pTarget, &rcFeedback);
+            ::SetCursor(nMode == dropNone ? pClient->m_hCursorNoDrop : pClient->m_hCursorDrag);
+            if (nMode < dropIntoGroup)
+                rcFeedback.SetRectEmpty();
+            else
+                ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rcFeedback), 2);
+            pClient->DrawDragFeedback(rcFeedback);
             continue;
+        }
+        if (bOutside) {
+            pClient->EndDragFeedback();
+            ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
         }
         bOutside = FALSE;
         nMode = dropNone;
@@ -154,6 +328,7 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
     }
     if (::GetCapture() == hWnd)
         ::ReleaseCapture();
+    pClient->EndDragFeedback();  // on every way out of the loop
     ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
     const BOOL bAlive = pItem->GetTabManager() == this && FindItem(reinterpret_cast<HWND>(pItem->GetData()));
     if (bAlive)
@@ -175,18 +350,49 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
 
 // ---- the tab window ------------------------------------------------------------------------
 
-CXTPTabClientWnd::CXTPTabClientWnd() : m_pPaintManager(new CXTPTabPaintManager())
+CXTPTabClientWnd::CXTPTabClientWnd()
+    : m_hCursorHorizSplit(LoadLibraryCursor(kIdCursorHorizSplit, IDC_SIZENS)),
+      m_hCursorVertSplit(LoadLibraryCursor(kIdCursorVertSplit, IDC_SIZEWE)),
+      m_hCursorDrag(LoadLibraryCursor(kIdCursorDrag, IDC_ARROW)),
+      m_hCursorNoDrop(LoadLibraryCursor(kIdCursorNoDrop, IDC_NO)),
+      m_pDropTarget(new TabDropTarget(this))
 {
+    TakePaintManager(new CXTPTabPaintManager());
     m_pPaintManager->m_bBoldSelected = TRUE;
+    // The pictures of the two commands that open a new group.
+    CImageList images;
+    if (images.Create(kIdTabGroupImages, 16, 0, RGB(0, 255, 0))) {
+        const UINT ids[] = {kNewHorizontal, kNewVertical};
+        XTPImageManager()->SetIconsFromImageList(images.GetSafeHandle(), ids, 2, CSize(16, 16), 0);
+    }
 }
 
 CXTPTabClientWnd::~CXTPTabClientWnd()
 {
+    EndDragFeedback();
     for (CWorkspace* pGroup : m_arrGroups)
         delete pGroup;
     m_arrGroups.clear();
-    if (m_pPaintManager)
+    TakePaintManager(nullptr);
+    delete m_pDropTarget;
+}
+
+void CXTPTabClientWnd::TakePaintManager(CXTPTabPaintManager* pPaintManager)
+{
+    if (m_pPaintManager) {
+        m_pPaintManager->RemoveObserver(this);
         m_pPaintManager->InternalRelease();
+    }
+    m_pPaintManager = pPaintManager;
+    if (m_pPaintManager)
+        m_pPaintManager->AddObserver(this);
+}
+
+void CXTPTabClientWnd::EnableTabToolTips(BOOL bEnable)
+{
+    m_bToolTips = bEnable;
+    if (m_bGroupMode && m_hWnd)
+        EnableToolTips(bEnable);
 }
 
 BOOL CXTPTabClientWnd::Attach(CMDIFrameWnd* pFrame, CXTPCommandBars* pCommandBars, BOOL bGroupMode)
@@ -208,9 +414,7 @@ void CXTPTabClientWnd::SetPaintManager(CXTPTabPaintManager* pPaintManager)
 {
     if (!pPaintManager)
         return;
-    if (m_pPaintManager)
-        m_pPaintManager->InternalRelease();
-    m_pPaintManager = pPaintManager;
+    TakePaintManager(pPaintManager);
     m_pPaintManager->RefreshMetrics();
     m_nCachedTheme = 5;
     m_bAutoTheme = FALSE;
@@ -263,26 +467,76 @@ void CXTPTabClientWnd::UpdateAppearance()
 
 CString CXTPTabClientWnd::GetItemText(CWnd* pChild) const
 {
-    CString strText;
-    if (auto* pFrame = dynamic_cast<CFrameWnd*>(pChild))
+    CString strText = AskChildText(pChild->m_hWnd, kMsgTabClientGetText, 0);
+    if (strText.IsEmpty())
+        if (auto* pFrame = dynamic_cast<CFrameWnd*>(pChild))
         if (CDocument* pDoc = pFrame->GetActiveDocument())
-            strText = pDoc->GetTitle();
+                strText = pDoc->GetTitle();
     if (strText.IsEmpty())
         pChild->GetWindowText(strText);
     return strText;
 }
 
+COLORREF CXTPTabClientWnd::GetItemColor(const CXTPTabManagerItem* pItem) const
+{
+    const HWND hWnd = reinterpret_cast<HWND>(pItem->GetData());
+    const COLORREF clr = ::IsWindow(hWnd) ? COLORREF(::SendMessageA(hWnd, kMsgTabClientGetColor, 0, 0)) : 0;
+    // Stored only when it changed: storing redraws the tabs, and this runs while they paint.
+    if (clr != 0 && clr != pItem->GetStoredColor())
+        const_cast<CXTPTabManagerItem*>(pItem)->SetColor(clr);
+    return clr;
+}
+
+HICON CXTPTabClientWnd::GetItemIcon(const CXTPTabManagerItem* pItem) const
+{
+    const HWND hWnd = reinterpret_cast<HWND>(pItem->GetData());
+    if (!::IsWindow(hWnd))
+        return ::LoadIconA(nullptr, IDI_WINLOGO);
+    HICON hIcon = reinterpret_cast<HICON>(::SendMessageA(hWnd, kMsgTabClientGetIcon, 0, 0));
+    if (!hIcon)
+        hIcon = reinterpret_cast<HICON>(::GetClassLongPtrA(hWnd, GCLP_HICONSM));
+    if (!hIcon)
+        hIcon = reinterpret_cast<HICON>(::SendMessageA(hWnd, WM_GETICON, ICON_SMALL, 0));
+    if (!hIcon)
+        hIcon = reinterpret_cast<HICON>(::GetClassLongPtrA(hWnd, GCLP_HICON));
+    if (!hIcon)
+        hIcon = reinterpret_cast<HICON>(::SendMessageA(hWnd, WM_GETICON, ICON_BIG, 0));
+    return hIcon ? hIcon : ::LoadIconA(nullptr, IDI_WINLOGO);
+}
+
 CXTPTabClientWnd::CWorkspace* CXTPTabClientWnd::CreateGroup(int nIndex)
 {
-    auto* pGroup = new CWorkspace(this);
+    m_pDropTarget->Revoke();
+    CWorkspace* pGroup = nullptr;
+    if (m_bGroupMode) {
+        pGroup = new CWorkspace(this);
+        if (m_hWnd)
+            m_pDropTarget->Register(this);
+    } else {
+        auto* pWnd = new CWorkspaceWnd(this);
+        const char* lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW));
+        if (m_pFrame)
+            pWnd->CreateEx(0, lpszClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(),
+                           m_pFrame, 0);
+        if (pWnd->m_hWnd) {
+            // Under the MDI client, which shows through the strip's page area.
+            ::SetWindowPos(pWnd->m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            pWnd->EnableToolTips(m_bToolTips);
+            m_pDropTarget->Register(pWnd);
+        }
+        pGroup = pWnd;
+    }
     if (nIndex < 0 || nIndex > GetGroupCount())
         nIndex = GetGroupCount();
     m_arrGroups.insert(m_arrGroups.begin() + nIndex, pGroup);
     pGroup->SetActive(FALSE);
     pGroup->SetItemMetrics(CSize(70, 18), CSize(0, 0), CSize(220, 0));
+    const auto nArrows = (m_dwNavigationFlags & 1) ? xtpTabNavigateButtonAutomatic : xtpTabNavigateButtonAlways;
+    const auto nClose = (m_dwNavigationFlags & 2) ? xtpTabNavigateButtonNone : xtpTabNavigateButtonAlways;
+    for (int nId : {xtpTabNavigateButtonLeft, xtpTabNavigateButtonRight, xtpTabNavigateButtonClose})
+        if (CXTPTabManagerNavigateButton* pButton = pGroup->FindNavigateButton(nId))
+            pButton->SetFlags(nId == xtpTabNavigateButtonClose ? nClose : nArrows);
     m_bLayoutPending = TRUE;
-    if (GetGroupCount() == 1 && m_hWnd)  // the window loses its edge and scroll bars
-        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return pGroup;
 }
 
@@ -392,8 +646,6 @@ void CXTPTabClientWnd::UpdateContents()
         m_arrGroups.erase(m_arrGroups.begin() + g);
         delete pGroup;
         m_bLayoutPending = TRUE;
-        if (m_arrGroups.empty())
-            SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
 
     if (pActiveItem) {
@@ -433,11 +685,15 @@ void CXTPTabClientWnd::Refresh(BOOL bRecalcFrame)
     m_nRefreshCount++;
     UpdateContents();
     if (!m_arrGroups.empty() && m_hWnd) {
+        const HWND hWnd = m_bGroupMode ? m_hWnd : m_arrGroups[0]->GetOwnerHwnd();
         CPoint pt;
         ::GetCursorPos(&pt);
-        ScreenToClient(&pt);
-        for (CWorkspace* pGroup : m_arrGroups)
-            pGroup->OnMouseMove(m_hWnd, pt);
+        ::ScreenToClient(hWnd, &pt);
+        if (m_bGroupMode)
+            for (CWorkspace* pGroup : m_arrGroups)
+                pGroup->OnMouseMove(hWnd, pt);
+        else
+            m_arrGroups[0]->OnMouseMove(hWnd, pt);
     }
     if (bRecalcFrame && m_pCommandBars)
         m_pCommandBars->RecalcFrameLayout(FALSE);
@@ -459,29 +715,92 @@ CXTPTabManagerItem* CXTPTabClientWnd::HitTest(CPoint point) const
 void CXTPTabClientWnd::TabClientToScreen(CPoint* pPoint) const
 {
     if (m_hWnd && !m_arrGroups.empty())
-        ::ClientToScreen(m_hWnd, pPoint);
+        ::ClientToScreen(m_arrGroups[0]->GetOwnerHwnd(), pPoint);
 }
 
 void CXTPTabClientWnd::TabClientToClient(CPoint* pPoint) const
 {
     if (m_hWnd && !m_arrGroups.empty())
-        ::ScreenToClient(m_hWnd, pPoint);
+        ::ScreenToClient(m_arrGroups[0]->GetOwnerHwnd(), pPoint);
+}
+
+INT_PTR CXTPTabClientWnd::OnToolHitTest(POINT point, TOOLINFOA_T* pTI) const
+{
+    if (XTPHookManager()->GetTrackedCount() > 0)
+        return -1;
+    for (CWorkspace* pGroup : m_arrGroups)
+        if (pGroup->HitTest(point))
+            return pGroup->OnToolHitTest(m_hWnd, point, pTI);
+    return -1;
+}
+
+void CXTPTabClientWnd::OnDataDraggedOver(HWND hWnd, CPoint point)
+{
+    for (CWorkspace* pGroup : m_arrGroups) {
+        if (pGroup->GetOwnerHwnd() != hWnd)
+            continue;
+        CXTPTabManagerItem* pItem = pGroup->HitTest(point);
+        if (pItem && pGroup->GetSelectedItem() != pItem) {
+            pGroup->OnItemClick(pItem);
+            return;
+        }
+    }
 }
 
 // ---- layout and painting -------------------------------------------------------------------
 
 void CXTPTabClientWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
 {
-    if (m_arrGroups.empty() || !m_bShowTabs || !m_bGroupMode) {
+    if (m_arrGroups.empty() || !m_bShowTabs) {
         if (m_hWnd)
             Invalidate(FALSE);
         CWnd::CalcWindowRect(lpClientRect, nAdjustType);
         return;
     }
-    // The groups are laid out in the tab window's own client coordinates.
-    LayoutGroups(CRect(0, 0, lpClientRect->right - lpClientRect->left, lpClientRect->bottom - lpClientRect->top));
+    if (!m_bGroupMode) {
+        LayoutStrip(lpClientRect);
+        CWnd::CalcWindowRect(lpClientRect, nAdjustType);
+        return;
+    }
+    // The groups are laid out in the tab window's own client coordinates, inside the room the
+    // appearance keeps around them.
+    const CRect rcMargin = GetNcMargin();
+    const int cx = lpClientRect->right - lpClientRect->left - rcMargin.left + rcMargin.right;
+    const int cy = lpClientRect->bottom - lpClientRect->top - rcMargin.top + rcMargin.bottom;
+    LayoutGroups(CRect(0, 0, std::max(0, cx), std::max(0, cy)));
     Invalidate(FALSE);
     CWnd::CalcWindowRect(lpClientRect, nAdjustType);
+}
+
+CRect CXTPTabClientWnd::GetNcMargin()
+{
+    CRect rcMargin(2, 2, -2, -2);
+    if (CXTPTabAppearance* pAppearance = m_pPaintManager->GetAppearanceSet()) {
+        CClientDC dc(this);
+        pAppearance->DrawWorkspacePart(&dc, &rcMargin, 1);
+    }
+    return rcMargin;
+}
+
+void CXTPTabClientWnd::LayoutStrip(LPRECT lpClientRect)
+{
+    CWorkspace* pGroup = m_arrGroups[0];
+    CWnd* pWnd = pGroup->GetGroupWnd();
+    // The strip's window takes the whole area; the MDI client, which the frame places at the
+    // rectangle left here, its page area.
+    CRect rcMdi(*lpClientRect);
+    if (pWnd && pWnd->m_hWnd && pWnd->IsWindowVisible()) {
+        pWnd->SetWindowPos(nullptr, rcMdi.left, rcMdi.top, rcMdi.Width(), rcMdi.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        CClientDC dc(pWnd);
+        CRect rc(0, 0, rcMdi.Width(), rcMdi.Height());
+        m_pPaintManager->RepositionTabControl(pGroup, &dc, rc);
+        m_pPaintManager->AdjustClientRect(pGroup, rc);
+        rc.OffsetRect(rcMdi.TopLeft());
+        rcMdi = rc.left < rc.right && rc.top < rc.bottom ? rc : CRect(rc.left, rc.top, rc.left, rc.top);
+        pWnd->Invalidate(FALSE);
+        pWnd->ShowWindow(SW_SHOWNA);
+    }
+    *lpClientRect = rcMdi;
 }
 
 void CXTPTabClientWnd::LayoutGroups(CRect rcClient)
@@ -525,16 +844,27 @@ void CXTPTabClientWnd::LayoutGroups(CRect rcClient)
     }
 }
 
+void CXTPTabClientWnd::DrawBackground(CDC* pDC, CRect rc)
+{
+    if (!m_pCommandBars || !m_pCommandBars->GetPaintManager())
+        pDC->FillSolidRect(rc, ::GetSysColor(COLOR_APPWORKSPACE));
+    else if (m_bThemedBackground)
+        pDC->FillSolidRect(rc, m_pCommandBars->GetPaintManager()->GetColor(12));
+    else
+        CWnd::DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), 0);
+}
+
 void CXTPTabClientWnd::OnPaint()
 {
     CPaintDC paint(this);
     CRect rcClient;
     GetClientRect(&rcClient);
+    if (!m_bGroupMode || m_arrGroups.empty()) {
+        DrawBackground(&paint, rcClient);
+        return;
+    }
     CXTPBufferDC dc(paint.GetSafeHdc(), rcClient);
-    COLORREF clrBack = ::GetSysColor(COLOR_APPWORKSPACE);
-    if (m_pCommandBars && m_pCommandBars->GetPaintManager())
-        clrBack = m_pCommandBars->GetPaintManager()->GetColor(12);
-    dc.FillSolidRect(rcClient, clrBack);
+    DrawBackground(&dc, rcClient);
     CXTPTabAppearance* pAppearance = m_pPaintManager->GetAppearanceSet();
     for (CWorkspace* pGroup : m_arrGroups) {
         m_pPaintManager->DrawTabControl(pGroup, &dc, pGroup->m_rcControl);
@@ -543,6 +873,18 @@ void CXTPTabClientWnd::OnPaint()
             pAppearance->DrawWorkspacePart(&dc, &rc, m_bHorizSplitting ? 3 : 2);
         }
     }
+}
+
+void CXTPTabClientWnd::OnNcPaint()
+{
+    CXTPTabAppearance* pAppearance = m_pPaintManager->GetAppearanceSet();
+    if (!pAppearance)
+        return;
+    CWindowDC dc(this);
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    rcWindow.OffsetRect(-rcWindow.TopLeft());
+    pAppearance->DrawWorkspacePart(&dc, &rcWindow, 0);
 }
 
 // ---- mouse ---------------------------------------------------------------------------------
@@ -644,6 +986,54 @@ int CXTPTabClientWnd::HitDropTarget(CXTPTabManagerItem* pItem, CPoint point, CWo
         }
     }
     return dropPopup;
+}
+
+void CXTPTabClientWnd::BeginDragFeedback()
+{
+    if (m_pDesktopDC)
+        return;
+    // What is still to be painted is painted now, so the feedback is not drawn over stale pixels.
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+    m_rcLastDrag.SetRectEmpty();
+    m_szLastDrag = CSize(0, 0);
+    const HWND hDesktop = ::GetDesktopWindow();
+    m_bDesktopLocked = ::LockWindowUpdate(hDesktop);
+    const HDC hDC = ::GetDCEx(hDesktop, nullptr, DCX_WINDOW | DCX_CACHE | (m_bDesktopLocked ? DCX_LOCKWINDOWUPDATE : 0));
+    if (!hDC) {
+        if (m_bDesktopLocked)
+            ::LockWindowUpdate(nullptr);
+        m_bDesktopLocked = FALSE;
+        return;
+    }
+    m_pDesktopDC = new CDC;
+    m_pDesktopDC->Attach(hDC);
+}
+
+void CXTPTabClientWnd::DrawDragFeedback(const CRect& rcScreen)
+{
+    if (!m_pDesktopDC || rcScreen == m_rcLastDrag)
+        return;
+    const CSize szFrame = rcScreen.IsRectEmpty() ? CSize(0, 0)
+                                                 : CSize(::GetSystemMetrics(SM_CXFRAME), ::GetSystemMetrics(SM_CYFRAME));
+    m_pDesktopDC->DrawDragRect(rcScreen, szFrame, m_rcLastDrag, m_szLastDrag);
+    m_rcLastDrag = rcScreen;
+    m_szLastDrag = szFrame;
+}
+
+void CXTPTabClientWnd::EndDragFeedback()
+{
+    if (!m_pDesktopDC)
+        return;
+    DrawDragFeedback(CRect());
+    const HDC hDC = m_pDesktopDC->Detach();
+    delete m_pDesktopDC;
+    m_pDesktopDC = nullptr;
+    ::ReleaseDC(::GetDesktopWindow(), hDC);
+    if (m_bDesktopLocked)
+        ::LockWindowUpdate(nullptr);
+    m_bDesktopLocked = FALSE;
 }
 
 void CXTPTabClientWnd::MoveItem(CXTPTabManagerItem* pItem, CWorkspace* pTarget, int nDropMode)
@@ -807,22 +1197,34 @@ LRESULT CXTPTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return lResult;
     }
     case WM_PAINT:
-        if (m_bGroupMode && !m_arrGroups.empty()) {
-            OnPaint();
+        OnPaint();
+        return 0;
+    case WM_NCCALCSIZE:
+        // The tab groups lay out the children: no edge, no scroll bars, only the room the
+        // appearance keeps around the groups.
+        if (m_bGroupMode) {
+            auto* pRect = reinterpret_cast<LPRECT>(lParam);
+            const CRect rcMargin = GetNcMargin();
+            pRect->left += rcMargin.left;
+            pRect->top += rcMargin.top;
+            pRect->right += rcMargin.right;
+            pRect->bottom += rcMargin.bottom;
             return 0;
         }
         break;
-    case WM_NCCALCSIZE:
-        // The tab groups draw the whole window: no edge, no scroll bars take room.
-        if (m_bGroupMode && !m_arrGroups.empty())
-            return 0;
-        break;
     case WM_NCPAINT:
-        if (m_bGroupMode && !m_arrGroups.empty())
+        if (m_bGroupMode) {
+            OnNcPaint();
             return 0;
+        }
+        break;
+    case WM_NCACTIVATE:
+        if (m_bGroupMode)
+            return TRUE;
         break;
     case WM_ERASEBKGND:
-        if (m_bGroupMode && !m_arrGroups.empty())
+        // Painting fills the background itself, unless the system's MDI painting does it.
+        if (m_bGroupMode || !m_pCommandBars || m_bThemedBackground)
             return TRUE;
         break;
     case WM_SETCURSOR:
@@ -832,14 +1234,17 @@ LRESULT CXTPTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             ScreenToClient(&pt);
             for (CWorkspace* pGroup : m_arrGroups)
                 if (pGroup->m_rcSplitter.PtInRect(pt)) {
-                    ::SetCursor(::LoadCursor(nullptr, m_bHorizSplitting ? IDC_SIZENS : IDC_SIZEWE));
+                    ::SetCursor(m_bHorizSplitting ? m_hCursorHorizSplit : m_hCursorVertSplit);
                     return TRUE;
                 }
         }
         break;
     case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
         if (m_bGroupMode) {
-            const CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            const CPoint pt = message == WM_MOUSELEAVE ? CPoint(-1, -1)
+                                                         : CPoint(static_cast<short>(LOWORD(lParam)),
+                                                                  static_cast<short>(HIWORD(lParam)));
             for (CWorkspace* pGroup : m_arrGroups)
                 pGroup->OnMouseMove(m_hWnd, pt);
         }

@@ -119,7 +119,8 @@ TEST_F(TavrelinViewTest, BracesAtTheCaretAreHighlighted)
     };
     CTavrelinView* view = OpenScript("braces.d", kScript);
     ASSERT_NE(view, nullptr);
-    view->GetParentFrame()->ShowWindow(SW_SHOW);
+    // The main frame stays hidden here, so the MDI tabs give the script no page: it gets one.
+    view->GetParentFrame()->SetWindowPos(nullptr, 0, 0, 600, 400, SWP_NOZORDER | SWP_SHOWWINDOW);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         view->Sci(SCI_BRACEHIGHLIGHT, WPARAM(-1), -1);

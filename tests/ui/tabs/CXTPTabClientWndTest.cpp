@@ -10,14 +10,19 @@
 
 namespace {
 
-// A child that names its own tab colour when one is set.
+// A child that names its own tab colour, text and tool tip when they are set.
 class ColoredChild : public CMDIChildWnd {
 public:
     COLORREF color = 0;
+    CString text, tip;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == kMsgTabClientGetColor)
             return LRESULT(color);
+        if (message == kMsgTabClientGetText)
+            return reinterpret_cast<LRESULT>(static_cast<const char*>(text));
+        if (message == kMsgTabClientGetToolTip)
+            return reinterpret_cast<LRESULT>(static_cast<const char*>(tip));
         return CMDIChildWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -36,7 +41,7 @@ protected:
         frame = new CXTPMDIFrameWnd;
         ASSERT_TRUE(frame->Create(nullptr, "MDI", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
         ASSERT_TRUE(frame->InitCommandBars());
-        ASSERT_TRUE(tabs.Attach(frame, frame->GetCommandBars()));
+        ASSERT_TRUE(tabs.Attach(frame, frame->GetCommandBars(), groupMode));
     }
     void TearDown() override
     {
@@ -59,9 +64,23 @@ protected:
         return nullptr;
     }
 
+    BOOL groupMode = TRUE;
     CXTPMDIFrameWnd* frame = nullptr;
     RecordingTabClient tabs;
 };
+
+// One tab strip in a window of its own over the MDI area.
+class StripTabClient : public TabClient {
+protected:
+    StripTabClient() { groupMode = FALSE; }
+};
+
+CRect WindowRectOf(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
 
 TEST_F(TabClient, EachVisibleChildHasATabWithoutFrameAndAHiddenOneGetsANewTabWithANewColour)
 {
@@ -187,6 +206,88 @@ TEST_F(TabClient, ALoneTabIgnoresPressesAndADropOnNoTargetOpensThePopup)
     tabs.GetGroup(0)->TrackClick(tabs.m_hWnd, start, pressed);
     EXPECT_EQ(1, tabs.popups);
     EXPECT_EQ(1, tabs.GetGroupCount());
+    EXPECT_TRUE(::LockWindowUpdate(::GetDesktopWindow())) << "the drag left the desktop locked";
+    ::LockWindowUpdate(nullptr);
+
+    // Escape while outside the row ends the drag as well, and its feedback with it.
+    ::PostMessageA(tabs.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(middle.x, control.bottom - 10));
+    ::PostMessageA(tabs.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    tabs.GetGroup(0)->TrackClick(tabs.m_hWnd, start, pressed);
+    EXPECT_EQ(1, tabs.GetGroupCount());
+    EXPECT_TRUE(::LockWindowUpdate(::GetDesktopWindow()));
+    ::LockWindowUpdate(nullptr);
+}
+
+TEST_F(TabClient, ChildrenNameTheirTabsAndTipsAndDataDraggedOverATabActivatesIt)
+{
+    ColoredChild* a = Open("A");
+    a->text = "Named";
+    a->tip = "A tip";
+    ColoredChild* b = Open("B");
+    tabs.UpdateContents();
+    EXPECT_STREQ("Named", ItemOf(a)->GetCaption());
+    CXTPTabClientWnd::CWorkspace* group = tabs.GetGroup(0);
+    EXPECT_STREQ("A tip", group->GetItemTooltip(ItemOf(a)));
+    EXPECT_STREQ("B", group->GetItemTooltip(ItemOf(b))) << "no tip, no document: the caption";
+
+    TTTOOLINFOA info{};
+    info.cbSize = sizeof info;
+    const CPoint onA = ItemOf(a)->GetRect().CenterPoint();
+    EXPECT_EQ(ItemOf(a)->GetIndex(), tabs.OnToolHitTest(onA, &info));
+    ASSERT_NE(nullptr, info.lpszText);
+    EXPECT_STREQ("A tip", info.lpszText);
+    free(info.lpszText);
+    EXPECT_EQ(-1, tabs.OnToolHitTest(CPoint(-5, -5), nullptr));
+
+    ASSERT_EQ(b, frame->MDIGetActive());
+    tabs.OnDataDraggedOver(tabs.m_hWnd, onA);
+    EXPECT_EQ(a, frame->MDIGetActive()) << "the tab under the drag brings its window forward";
+}
+
+TEST_F(TabClient, AStaticFrameKeepsItsRoomAroundTheGroups)
+{
+    Open("A");
+    auto* paint = new CXTPTabPaintManager;
+    paint->m_bStaticFrame = TRUE;
+    tabs.SetPaintManager(paint);
+    ::SetWindowPos(tabs.m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED);
+    CRect client;
+    tabs.GetClientRect(&client);
+    tabs.ClientToScreen(&client);
+    const CRect window = WindowRectOf(tabs.m_hWnd);
+    EXPECT_EQ(CRect(2, 1, 2, 2), CRect(client.left - window.left, client.top - window.top, window.right - client.right,
+                                       window.bottom - client.bottom));
+}
+
+TEST_F(StripTabClient, OneStripInItsOwnWindowLiesOverTheMdiAreaAndTheChildrenKeepTheirFrames)
+{
+    ColoredChild* a = Open("A");
+    ColoredChild* b = Open("B");
+    ASSERT_EQ(1, tabs.GetGroupCount());
+    CXTPTabClientWnd::CWorkspace* group = tabs.GetGroup(0);
+    ASSERT_EQ(2, group->GetItemCount());
+    CWnd* strip = group->GetGroupWnd();
+    ASSERT_TRUE(strip && ::IsWindow(strip->m_hWnd));
+    EXPECT_EQ(frame->m_hWnd, ::GetParent(strip->m_hWnd));
+    EXPECT_NE(0, a->GetStyle() & WS_CAPTION) << "the children keep their frames";
+    EXPECT_FALSE(tabs.IsGroupCommandEnabled(9423));
+
+    // The MDI client sits on the strip's page area, below the tab row.
+    frame->RecalcLayout();
+    const CRect rcStrip = WindowRectOf(strip->m_hWnd), rcMdi = WindowRectOf(tabs.m_hWnd);
+    EXPECT_TRUE(rcStrip.PtInRect(rcMdi.TopLeft()));
+    EXPECT_GT(rcMdi.top, rcStrip.top + 10);
+    EXPECT_LE(rcMdi.bottom, rcStrip.bottom);
+
+    // A click on the first tab in the strip's window activates its child.
+    ASSERT_EQ(b, frame->MDIGetActive());
+    const CPoint onA = ItemOf(a)->GetRect().CenterPoint();
+    ::PostMessageA(strip->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(onA.x, onA.y));
+    ::SendMessageA(strip->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onA.x, onA.y));
+    EXPECT_EQ(a, frame->MDIGetActive());
+    CPoint pt(0, 0);
+    tabs.TabClientToScreen(&pt);
+    EXPECT_EQ(rcStrip.TopLeft(), pt) << "tab points are the strip's";
 }
 
 TEST_F(TabClient, AnOwnPaintManagerEndsTheAutomaticAppearance)
