@@ -6,6 +6,7 @@
 
 #include "CDC.h"
 #include "CFrameWnd.h"
+#include "COleDropTarget.h"
 #include "CXTPBufferDC.h"
 #include "CXTPColorManager.h"
 #include "CXTPDockingPane.h"
@@ -72,8 +73,35 @@ int CXTPDockingPaneAutoHideTabGroup::GetPosition() const
 
 // ---- The panel -------------------------------------------------------------------------------
 
+namespace {
+
+// Opens the tab under OLE data dragged over the panel; takes no drop.
+class PanelDropTarget : public COleDropTarget {
+public:
+    explicit PanelDropTarget(CXTPDockingPaneAutoHidePanel* pPanel) : m_pPanel(pPanel) {}
+    DROPEFFECT OnDragEnter(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DWORD /*dwKeyState*/, CPoint point) override
+    {
+        m_pPanel->OnDataDraggedOver(point);
+        return DROPEFFECT_NONE;
+    }
+    DROPEFFECT OnDragOver(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DWORD /*dwKeyState*/, CPoint point) override
+    {
+        m_pPanel->OnDataDraggedOver(point);
+        return DROPEFFECT_NONE;
+    }
+    BOOL OnDrop(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DROPEFFECT /*dropEffect*/, CPoint /*point*/) override
+    {
+        return FALSE;
+    }
+
+private:
+    CXTPDockingPaneAutoHidePanel* m_pPanel;
+};
+
+}  // namespace
+
 CXTPDockingPaneAutoHidePanel::CXTPDockingPaneAutoHidePanel(CXTPDockingPaneOwner* pLayout)
-    : CXTPDockingPaneBase(DPT_AUTOHIDE, pLayout)
+    : CXTPDockingPaneBase(DPT_AUTOHIDE, pLayout), m_pDropTarget(new PanelDropTarget(this))
 {
 }
 
@@ -88,6 +116,7 @@ CXTPDockingPaneAutoHidePanel::~CXTPDockingPaneAutoHidePanel()
     if (m_hWnd)
         DestroyWindow();
     DeleteTabGroups();
+    m_pDropTarget->InternalRelease();
 }
 
 void CXTPDockingPaneAutoHidePanel::DeleteTabGroups()
@@ -100,8 +129,12 @@ void CXTPDockingPaneAutoHidePanel::DeleteTabGroups()
 BOOL CXTPDockingPaneAutoHidePanel::Create(CWnd* pParent)
 {
     const char* lpszClass = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW));
-    return CWnd::Create(lpszClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
-                        pParent, 0);
+    if (!CWnd::Create(lpszClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
+                      pParent, 0))
+        return FALSE;
+    // Without the system's drag and drop started in this thread there is no target; nothing else needs it.
+    m_pDropTarget->Register(this);
+    return TRUE;
 }
 
 int CXTPDockingPaneAutoHidePanel::GetPanelThickness() const
@@ -328,6 +361,20 @@ void CXTPDockingPaneAutoHidePanel::SlideOut(CXTPDockingPane* pPane, BOOL bSetFoc
     m_pActiveWnd = pWnd;
 }
 
+BOOL CXTPDockingPaneAutoHidePanel::IsShown(CXTPDockingPane* pPane) const
+{
+    return m_pActiveWnd && m_pActiveWnd->m_pGroup && m_pActiveWnd->m_pGroup->GetSelectedPane() == pPane;
+}
+
+void CXTPDockingPaneAutoHidePanel::OnDataDraggedOver(CPoint pt)
+{
+    CXTPDockingPane* pPane = HitTest(pt);
+    if (!pPane || IsShown(pPane))
+        return;
+    CloseActiveWnd(FALSE);
+    SlideOut(pPane, FALSE);
+}
+
 void CXTPDockingPaneAutoHidePanel::CloseActiveWnd(BOOL bDelayed)
 {
     CXTPDockingPaneAutoHideWnd* pWnd = m_pActiveWnd;
@@ -389,6 +436,10 @@ LRESULT CXTPDockingPaneAutoHidePanel::WindowProc(UINT message, WPARAM wParam, LP
         return 0;
     case WM_ERASEBKGND:
         return TRUE;
+    case WM_DESTROY:
+        // The registration goes with the window (an emptied panel loses it; the next one registers again).
+        m_pDropTarget->Revoke();
+        break;
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE: {
         const CPoint ptMove = message == WM_MOUSELEAVE ? CPoint(-1, -1) : pt;
@@ -407,8 +458,7 @@ LRESULT CXTPDockingPaneAutoHidePanel::WindowProc(UINT message, WPARAM wParam, LP
         HWND hActive = ::GetActiveWindow();
         const BOOL bActive = pSite && pSite->GetSafeHwnd() &&
                              (hActive == pSite->GetSafeHwnd() || ::GetAncestor(hActive, GA_ROOTOWNER) == pSite->GetSafeHwnd());
-        if (!pPane || !bActive || (m_pActiveWnd && m_pActiveWnd->m_pGroup &&
-                                   m_pActiveWnd->m_pGroup->GetSelectedPane() == pPane))
+        if (!pPane || !bActive || IsShown(pPane))
             return 0;
         CloseActiveWnd(FALSE);
         SlideOut(pPane, FALSE);
@@ -418,7 +468,7 @@ LRESULT CXTPDockingPaneAutoHidePanel::WindowProc(UINT message, WPARAM wParam, LP
         CXTPDockingPane* pPane = HitTest(pt);
         if (!pPane)
             return 0;
-        if (m_pActiveWnd && m_pActiveWnd->m_pGroup && m_pActiveWnd->m_pGroup->GetSelectedPane() == pPane) {
+        if (IsShown(pPane)) {
             pPane->SetFocus();
             return 0;
         }
