@@ -53,6 +53,8 @@ public:
     void CloseActiveWnd(BOOL bDelayed);
     // OLE data dragged over the point: its tab's pane slides out, without the focus.
     void OnDataDraggedOver(CPoint pt);
+    // The open window shows pPane.
+    BOOL IsShown(CXTPDockingPane* pPane) const;
     // The strip's thickness across its side.
     int GetPanelThickness() const;
     XTPDockingPaneDirection GetDirection() const { return m_nDirection; }
@@ -77,8 +79,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // The open window shows pPane.
-    BOOL IsShown(CXTPDockingPane* pPane) const;
     void LayoutRows(CDC* pDC, CRect rc);
     void DeleteTabGroups();
     void OnPaint();

@@ -11,8 +11,10 @@
 #include "COleDropTarget.h"
 #include "CXTPBufferDC.h"
 #include "CXTPDockingPane.h"
+#include "CXTPDockingPaneAutoHidePanel.h"
 #include "CXTPDockingPaneAutoHideWnd.h"
 #include "CXTPDockingPaneDragContext.h"
+#include "CXTPDockingPaneMiniWnd.h"
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPResourceManager.h"
 #include "CXTPTabManagerItem.h"
@@ -101,6 +103,26 @@ BOOL CXTPDockingPaneTabbedContainer::CreateGroupWindow()
     // Without the system's drag and drop started in this thread there is no target; nothing else needs it.
     m_pDropTarget->Register(this);
     return TRUE;
+}
+
+void CXTPDockingPaneTabbedContainer::ShowSelected()
+{
+    if (!m_pSelectedPane)
+        return;
+    if (m_pParentContainer && m_pParentContainer->GetType() == DPT_AUTOHIDE) {
+        auto* pPanel = static_cast<CXTPDockingPaneAutoHidePanel*>(m_pParentContainer);
+        if (!pPanel->IsShown(m_pSelectedPane)) {
+            pPanel->CloseActiveWnd(FALSE);
+            pPanel->SlideOut(m_pSelectedPane, TRUE);
+        }
+        return;
+    }
+    auto* pFrame = dynamic_cast<CXTPDockingPaneMiniWnd*>(m_pDockingSite);
+    if (!pFrame || !pFrame->GetSafeHwnd())
+        return;
+    if (!pFrame->IsWindowVisible())
+        pFrame->ShowWindow(SW_SHOWNA);
+    pFrame->Expand();
 }
 
 INT_PTR CXTPDockingPaneTabbedContainer::OnToolHitTest(POINT point, TOOLINFOA_T* pTI) const

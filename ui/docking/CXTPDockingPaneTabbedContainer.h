@@ -28,7 +28,9 @@ public:
     // Whether a pane dropped at pt (screen) joins this group; rc gets the strip tested.
     BOOL IsAttachPoint(CRect& rc, CPoint pt) const;
     void SetCaptionVisible(BOOL bShow);
-    void ShowSelected() {}
+    // Shows the selected pane where the group lives: slid out of its auto-hide panel, or its
+    // floating frame shown and unrolled.
+    void ShowSelected();
     void Copy(CXTPDockingPaneTabbedContainer* pFrom, CXTPDockingPaneCloneMap* pMap, DWORD dwIgnoredOptions);
 
     const std::vector<CXTPDockingPane*>& GetPanes() const { return m_lstPanes; }

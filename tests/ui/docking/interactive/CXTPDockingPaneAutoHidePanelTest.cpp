@@ -122,6 +122,19 @@ TEST(DockingPaneAutoHidePanel, HoverOpensNothingWhileTheFrameIsInactiveAClickDoe
     Pump();
 }
 
+// With one group's window open, showing the selected pane of the other row opens that row.
+TEST(DockingPaneAutoHidePanel, ShowPaneOpensAPaneOfAnotherRow)
+{
+    HiddenSite site;
+    ASSERT_NE(site.Open(site.classView), nullptr);
+    ASSERT_EQ(ManagerSite::GroupOf(site.tools)->GetSelectedPane(), site.tools);
+    site.manager.ShowPane(site.tools);
+    ASSERT_NE(site.panel->m_pActiveWnd, nullptr);
+    EXPECT_EQ(site.panel->m_pActiveWnd->m_pGroup, ManagerSite::GroupOf(site.tools));
+    EXPECT_TRUE(site.tools->IsFocus());
+    Pump();
+}
+
 TEST(DockingPaneAutoHidePanel, PointerReturnReversesTheSlideBack)
 {
     HiddenSite site;
