@@ -73,6 +73,7 @@ ON_WM_LBUTTONDBLCLK()
 ON_WM_RBUTTONDOWN()
 ON_WM_MOUSEMOVE()
 ON_WM_CAPTURECHANGED()
+ON_WM_DESTROY()
 ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
@@ -723,6 +724,13 @@ void CXTPDockingPaneTabbedContainer::OnLButtonUp(UINT /*nFlags*/, CPoint /*point
 void CXTPDockingPaneTabbedContainer::OnCaptureChanged(CWnd* /*pWnd*/)
 {
     m_pTrackingPane = nullptr;
+}
+
+// The registration goes with the window: a group emptied and filled again registers its new one.
+void CXTPDockingPaneTabbedContainer::OnDestroy()
+{
+    m_pDropTarget->Revoke();
+    CWnd::OnDestroy();
 }
 
 void CXTPDockingPaneTabbedContainer::OnLButtonDblClk(UINT /*nFlags*/, CPoint point)

@@ -83,6 +83,7 @@ public:
     void OnRButtonDown(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnCaptureChanged(CWnd* pWnd);
+    void OnDestroy();
     LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
 
     BOOL m_bActive = FALSE;
