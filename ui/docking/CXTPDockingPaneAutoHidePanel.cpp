@@ -6,7 +6,6 @@
 
 #include "CDC.h"
 #include "CFrameWnd.h"
-#include "COleDropTarget.h"
 #include "CXTPBufferDC.h"
 #include "CXTPColorManager.h"
 #include "CXTPDockingPane.h"
@@ -19,6 +18,7 @@
 #include "CXTPTabColorSet.h"
 #include "CXTPTabManagerItem.h"
 #include "CXTPTabPaintManager.h"
+#include "DockingPaneDropTarget.h"
 
 double s_dAnimationSpeed = -1.0;
 BOOL s_bCloseSlideOut = TRUE;
@@ -73,35 +73,9 @@ int CXTPDockingPaneAutoHideTabGroup::GetPosition() const
 
 // ---- The panel -------------------------------------------------------------------------------
 
-namespace {
-
-// Opens the tab under OLE data dragged over the panel; takes no drop.
-class PanelDropTarget : public COleDropTarget {
-public:
-    explicit PanelDropTarget(CXTPDockingPaneAutoHidePanel* pPanel) : m_pPanel(pPanel) {}
-    DROPEFFECT OnDragEnter(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DWORD /*dwKeyState*/, CPoint point) override
-    {
-        m_pPanel->OnDataDraggedOver(point);
-        return DROPEFFECT_NONE;
-    }
-    DROPEFFECT OnDragOver(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DWORD /*dwKeyState*/, CPoint point) override
-    {
-        m_pPanel->OnDataDraggedOver(point);
-        return DROPEFFECT_NONE;
-    }
-    BOOL OnDrop(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DROPEFFECT /*dropEffect*/, CPoint /*point*/) override
-    {
-        return FALSE;
-    }
-
-private:
-    CXTPDockingPaneAutoHidePanel* m_pPanel;
-};
-
-}  // namespace
-
 CXTPDockingPaneAutoHidePanel::CXTPDockingPaneAutoHidePanel(CXTPDockingPaneOwner* pLayout)
-    : CXTPDockingPaneBase(DPT_AUTOHIDE, pLayout), m_pDropTarget(new PanelDropTarget(this))
+    : CXTPDockingPaneBase(DPT_AUTOHIDE, pLayout),
+      m_pDropTarget(new DockingPaneDropTarget<CXTPDockingPaneAutoHidePanel>(this))
 {
 }
 

@@ -8,7 +8,6 @@
 
 #include "CFrameWnd.h"
 #include "CMiniFrameWnd.h"
-#include "COleDropTarget.h"
 #include "CXTPBufferDC.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPaneAutoHidePanel.h"
@@ -20,6 +19,7 @@
 #include "CXTPTabManagerItem.h"
 #include "CXTPTabManagerNavigateButton.h"
 #include "CXTPTabPaintManager.h"
+#include "DockingPaneDropTarget.h"
 
 namespace {
 
@@ -31,29 +31,6 @@ public:
     {
     }
     BOOL IsVisible() override { return m_pGroup->IsCaptionButtonVisible(this); }
-
-private:
-    CXTPDockingPaneTabbedContainer* m_pGroup;
-};
-
-// Selects tabs while OLE data is dragged over them; takes no drop.
-class GroupDropTarget : public COleDropTarget {
-public:
-    explicit GroupDropTarget(CXTPDockingPaneTabbedContainer* pGroup) : m_pGroup(pGroup) {}
-    DROPEFFECT OnDragEnter(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DWORD /*dwKeyState*/, CPoint point) override
-    {
-        m_pGroup->OnDataDraggedOver(point);
-        return DROPEFFECT_NONE;
-    }
-    DROPEFFECT OnDragOver(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DWORD /*dwKeyState*/, CPoint point) override
-    {
-        m_pGroup->OnDataDraggedOver(point);
-        return DROPEFFECT_NONE;
-    }
-    BOOL OnDrop(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DROPEFFECT /*dropEffect*/, CPoint /*point*/) override
-    {
-        return FALSE;
-    }
 
 private:
     CXTPDockingPaneTabbedContainer* m_pGroup;
@@ -78,7 +55,8 @@ ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
 CXTPDockingPaneTabbedContainer::CXTPDockingPaneTabbedContainer(CXTPDockingPaneOwner* pLayout)
-    : CXTPDockingPaneBase(DPT_TABBED, pLayout), m_pDropTarget(new GroupDropTarget(this))
+    : CXTPDockingPaneBase(DPT_TABBED, pLayout),
+      m_pDropTarget(new DockingPaneDropTarget<CXTPDockingPaneTabbedContainer>(this))
 {
     m_arrCaptionButtons.push_back(new GroupCaptionButton(XTP_IDS_DOCKINGPANE_CLOSE, this));
     m_arrCaptionButtons.push_back(new GroupCaptionButton(XTP_IDS_DOCKINGPANE_AUTOHIDE, this));
