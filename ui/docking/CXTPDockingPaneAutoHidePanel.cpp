@@ -18,6 +18,7 @@
 #include "CXTPTabColorSet.h"
 #include "CXTPTabManagerItem.h"
 #include "CXTPTabPaintManager.h"
+#include "DockingPaneDropTarget.h"
 
 double s_dAnimationSpeed = -1.0;
 BOOL s_bCloseSlideOut = TRUE;
@@ -73,7 +74,8 @@ int CXTPDockingPaneAutoHideTabGroup::GetPosition() const
 // ---- The panel -------------------------------------------------------------------------------
 
 CXTPDockingPaneAutoHidePanel::CXTPDockingPaneAutoHidePanel(CXTPDockingPaneOwner* pLayout)
-    : CXTPDockingPaneBase(DPT_AUTOHIDE, pLayout)
+    : CXTPDockingPaneBase(DPT_AUTOHIDE, pLayout),
+      m_pDropTarget(new DockingPaneDropTarget<CXTPDockingPaneAutoHidePanel>(this))
 {
 }
 
@@ -88,6 +90,7 @@ CXTPDockingPaneAutoHidePanel::~CXTPDockingPaneAutoHidePanel()
     if (m_hWnd)
         DestroyWindow();
     DeleteTabGroups();
+    m_pDropTarget->InternalRelease();
 }
 
 void CXTPDockingPaneAutoHidePanel::DeleteTabGroups()
@@ -100,8 +103,12 @@ void CXTPDockingPaneAutoHidePanel::DeleteTabGroups()
 BOOL CXTPDockingPaneAutoHidePanel::Create(CWnd* pParent)
 {
     const char* lpszClass = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW));
-    return CWnd::Create(lpszClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
-                        pParent, 0);
+    if (!CWnd::Create(lpszClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
+                      pParent, 0))
+        return FALSE;
+    // Without the system's drag and drop started in this thread there is no target; nothing else needs it.
+    m_pDropTarget->Register(this);
+    return TRUE;
 }
 
 int CXTPDockingPaneAutoHidePanel::GetPanelThickness() const
@@ -328,6 +335,20 @@ void CXTPDockingPaneAutoHidePanel::SlideOut(CXTPDockingPane* pPane, BOOL bSetFoc
     m_pActiveWnd = pWnd;
 }
 
+BOOL CXTPDockingPaneAutoHidePanel::IsShown(CXTPDockingPane* pPane) const
+{
+    return m_pActiveWnd && m_pActiveWnd->m_pGroup && m_pActiveWnd->m_pGroup->GetSelectedPane() == pPane;
+}
+
+void CXTPDockingPaneAutoHidePanel::OnDataDraggedOver(CPoint pt)
+{
+    CXTPDockingPane* pPane = HitTest(pt);
+    if (!pPane || IsShown(pPane))
+        return;
+    CloseActiveWnd(FALSE);
+    SlideOut(pPane, FALSE);
+}
+
 void CXTPDockingPaneAutoHidePanel::CloseActiveWnd(BOOL bDelayed)
 {
     CXTPDockingPaneAutoHideWnd* pWnd = m_pActiveWnd;
@@ -389,6 +410,10 @@ LRESULT CXTPDockingPaneAutoHidePanel::WindowProc(UINT message, WPARAM wParam, LP
         return 0;
     case WM_ERASEBKGND:
         return TRUE;
+    case WM_DESTROY:
+        // The registration goes with the window (an emptied panel loses it; the next one registers again).
+        m_pDropTarget->Revoke();
+        break;
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE: {
         const CPoint ptMove = message == WM_MOUSELEAVE ? CPoint(-1, -1) : pt;
@@ -407,8 +432,7 @@ LRESULT CXTPDockingPaneAutoHidePanel::WindowProc(UINT message, WPARAM wParam, LP
         HWND hActive = ::GetActiveWindow();
         const BOOL bActive = pSite && pSite->GetSafeHwnd() &&
                              (hActive == pSite->GetSafeHwnd() || ::GetAncestor(hActive, GA_ROOTOWNER) == pSite->GetSafeHwnd());
-        if (!pPane || !bActive || (m_pActiveWnd && m_pActiveWnd->m_pGroup &&
-                                   m_pActiveWnd->m_pGroup->GetSelectedPane() == pPane))
+        if (!pPane || !bActive || IsShown(pPane))
             return 0;
         CloseActiveWnd(FALSE);
         SlideOut(pPane, FALSE);
@@ -418,7 +442,7 @@ LRESULT CXTPDockingPaneAutoHidePanel::WindowProc(UINT message, WPARAM wParam, LP
         CXTPDockingPane* pPane = HitTest(pt);
         if (!pPane)
             return 0;
-        if (m_pActiveWnd && m_pActiveWnd->m_pGroup && m_pActiveWnd->m_pGroup->GetSelectedPane() == pPane) {
+        if (IsShown(pPane)) {
             pPane->SetFocus();
             return 0;
         }

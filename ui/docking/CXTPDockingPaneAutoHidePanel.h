@@ -9,6 +9,7 @@
 #include "CXTPDockingPaneBase.h"
 #include "CXTPTabManager.h"
 
+class COleDropTarget;
 class CXTPDockingPane;
 class CXTPDockingPaneAutoHidePanel;
 class CXTPDockingPaneAutoHideWnd;
@@ -50,6 +51,10 @@ public:
     CXTPDockingPane* HitTest(CPoint pt) const;
     void SlideOut(CXTPDockingPane* pPane, BOOL bSetFocus);
     void CloseActiveWnd(BOOL bDelayed);
+    // OLE data dragged over the point: its tab's pane slides out, without the focus.
+    void OnDataDraggedOver(CPoint pt);
+    // The open window shows pPane.
+    BOOL IsShown(CXTPDockingPane* pPane) const;
     // The strip's thickness across its side.
     int GetPanelThickness() const;
     XTPDockingPaneDirection GetDirection() const { return m_nDirection; }
@@ -68,6 +73,7 @@ public:
     XTPDockingPaneDirection m_nDirection = DPD_LEFT;
     std::vector<CXTPDockingPaneBase*> m_lstGroups;
     std::vector<CXTPDockingPaneAutoHideTabGroup*> m_arrTabGroups;
+    COleDropTarget* m_pDropTarget;  // registered while the panel has a window
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

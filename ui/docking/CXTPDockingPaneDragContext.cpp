@@ -83,6 +83,38 @@ HBITMAP StickerBitmap(UINT nID)
     return hBitmap;
 }
 
+// A piece of marker artwork, masked; made once per process: markers are drawn at every move
+// that changes them, and making a piece costs more than drawing it.
+HIMAGELIST StickerPiece(UINT nBitmap, const XTPDockingPaneStickerPiece& piece)
+{
+    static std::map<std::pair<UINT, const XTPDockingPaneStickerPiece*>, HIMAGELIST> s_pieces;
+    HIMAGELIST& hList = s_pieces[{nBitmap, &piece}];
+    if (hList)
+        return hList;
+    HBITMAP hSource = StickerBitmap(nBitmap);
+    if (!hSource)
+        return nullptr;
+    const CRect rcSource(piece.rcSource);
+    const int cx = rcSource.Width(), cy = rcSource.Height();
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hSourceDC = ::CreateCompatibleDC(hScreen);
+    HDC hPieceDC = ::CreateCompatibleDC(hScreen);
+    HBITMAP hPiece = ::CreateCompatibleBitmap(hScreen, cx, cy);
+    ::ReleaseDC(nullptr, hScreen);
+    HGDIOBJ hOldSource = ::SelectObject(hSourceDC, hSource);
+    HGDIOBJ hOldPiece = ::SelectObject(hPieceDC, hPiece);
+    ::BitBlt(hPieceDC, 0, 0, cx, cy, hSourceDC, rcSource.left, rcSource.top, SRCCOPY);
+    ::SelectObject(hPieceDC, hOldPiece);
+    ::SelectObject(hSourceDC, hOldSource);
+    ::DeleteDC(hPieceDC);
+    ::DeleteDC(hSourceDC);
+    hList = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 1, 0);
+    if (hList)
+        ImageList_AddMasked(hList, hPiece, kStickerMask);
+    ::DeleteObject(hPiece);
+    return hList;
+}
+
 // The 4-pixel frame of rc, clipped to it.
 HRGN FrameRegion(const CRect& rc)
 {
@@ -208,8 +240,16 @@ void CXTPDockingPaneDragContext::BeginTracking()
     m_rcLast.SetRectEmpty();
     m_rcHost.SetRectEmpty();
     m_pHost = nullptr;
-    if (m_bUseAlpha)
+    if (m_bUseAlpha) {
+        // The translucent windows are made hidden now, while nothing moves, and live for the
+        // whole drag: a move only shows, places or hides them.
+        CWnd* pOwner = m_pManager->GetSite();
+        m_wndAlpha.CreateAlphaWnd(pOwner, m_pfnSetLayeredWindowAttributes);
+        m_wndAlphaTab.CreateAlphaWnd(pOwner, m_pfnSetLayeredWindowAttributes);
+        if (m_bUseStickers)
+            PrepareStickers();
         return;
+    }
     // The screen is brought up to date before it is drawn on.
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE)) {
@@ -496,56 +536,157 @@ BOOL CXTPDockingPaneDragContext::CanAttach(CXTPDockingPaneBase* pTarget)
 
 void CXTPDockingPaneDragContext::DestroyStickers()
 {
-    for (CXTPDockingPaneStickerWnd* pSticker : m_lstStickers) {
-        if (pSticker->GetSafeHwnd())
-            pSticker->DestroyWindow();
-        delete pSticker;
+    for (auto* pList : {&m_lstStickers, &m_lstHiddenStickers}) {
+        for (CXTPDockingPaneStickerWnd* pSticker : *pList) {
+            if (pSticker->GetSafeHwnd())
+                pSticker->DestroyWindow();
+            delete pSticker;
+        }
+        pList->clear();
     }
-    m_lstStickers.clear();
+}
+
+void CXTPDockingPaneDragContext::PrepareStickers()
+{
+    // The pieces of the current colours, plain and highlighted, and the shapes: the cross
+    // first, then the edge arrows, so that the edge arrows lie above a cross they overlap.
+    const UINT nAtlas = GetStickerAtlas();
+    for (int i = 0; i < kBackdropPiece; ++i)
+        StickerPiece(nAtlas, s_arrStickerPieces[i]);
+    StickerPiece(kStickerBackdrop, s_arrStickerPieces[kBackdropPiece]);
+    const struct {
+        int nParts;
+        CSize size;
+    } shapes[] = {{xtpPaneStickerCross, {93, 93}},
+                  {xtpPaneStickerTop, {43, 30}},
+                  {xtpPaneStickerLeft, {30, 43}},
+                  {xtpPaneStickerBottom, {43, 30}},
+                  {xtpPaneStickerRight, {30, 43}}};
+    for (const auto& shape : shapes) {
+        if (CXTPDockingPaneStickerWnd* pSticker = MakeStickerWnd(shape.size, shape.nParts))
+            m_lstHiddenStickers.push_back(pSticker);
+    }
 }
 
 void CXTPDockingPaneDragContext::UpdateStickers()
 {
+    // Markers that go are hidden, not destroyed: the drag shows them again when the host
+    // changes, and making a window costs more than a move may take.
+    std::vector<CXTPDockingPaneStickerWnd*> lstShown;
+    lstShown.swap(m_lstStickers);
+    auto hideRest = [&] {
+        for (CXTPDockingPaneStickerWnd* pSticker : lstShown) {
+            ::SetWindowPos(pSticker->GetSafeHwnd(), nullptr, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+            m_lstHiddenStickers.push_back(pSticker);
+        }
+        lstShown.clear();
+    };
     if (m_rcHost.IsRectEmpty()) {
-        DestroyStickers();
+        hideRest();
         return;
     }
     const CPoint c((m_rcHost.left + m_rcHost.right) / 2, (m_rcHost.top + m_rcHost.bottom) / 2);
     const CRect rcCross(c.x - 46, c.y - 46, c.x + 47, c.y + 47);
-    if (!m_lstStickers.empty()) {
+    if (!lstShown.empty()) {
         CRect rcFirst;
-        ::GetWindowRect(m_lstStickers.front()->GetSafeHwnd(), &rcFirst);
-        if (rcFirst == rcCross || (!m_pHost && m_lstStickers.size() == 4))
+        ::GetWindowRect(lstShown.front()->GetSafeHwnd(), &rcFirst);
+        if (rcFirst == rcCross || (!m_pHost && lstShown.size() == 4)) {
+            m_lstStickers.swap(lstShown);
             return;
+        }
     }
-    DestroyStickers();
+    auto place = [&](const CRect& rc, int nParts) {
+        if (CXTPDockingPaneStickerWnd* pSticker = TakeSticker(lstShown, rc, nParts))
+            ShowSticker(pSticker, rc, nParts);
+        else
+            CreateSticker(rc, nParts);
+    };
     if (m_pHost)
-        CreateSticker(rcCross, m_pHost->GetType() == DPT_TABBED ? xtpPaneStickerCross : 15);
+        place(rcCross, m_pHost->GetType() == DPT_TABBED ? xtpPaneStickerCross : 15);
     CXTPDockingPaneBase* pTop = m_pManager->GetTopContainer();
-    if (!pTop)
+    if (pTop) {
+        const CRect T = pTop->GetScreenRect();
+        const int mx = (T.left + T.right) / 2, my = (T.top + T.bottom) / 2;
+        place(CRect(mx - 21, T.top + 16, mx + 22, T.top + 46), xtpPaneStickerTop);
+        place(CRect(T.left + 16, my - 21, T.left + 46, my + 22), xtpPaneStickerLeft);
+        place(CRect(mx - 21, T.bottom - 46, mx + 22, T.bottom - 16), xtpPaneStickerBottom);
+        place(CRect(T.right - 46, my - 21, T.right - 16, my + 22), xtpPaneStickerRight);
+    }
+    hideRest();
+}
+
+CXTPDockingPaneStickerWnd* CXTPDockingPaneDragContext::TakeSticker(std::vector<CXTPDockingPaneStickerWnd*>& lstShown,
+                                                                  const CRect& rc, int nParts)
+{
+    const int nIndex = RegionIndex(nParts);
+    auto take = [&](std::vector<CXTPDockingPaneStickerWnd*>& list, bool bAtRect) -> CXTPDockingPaneStickerWnd* {
+        for (auto it = list.begin(); it != list.end(); ++it) {
+            CXTPDockingPaneStickerWnd* pSticker = *it;
+            if (RegionIndex(pSticker->m_nParts) != nIndex)
+                continue;
+            CRect rcNow;
+            ::GetWindowRect(pSticker->GetSafeHwnd(), &rcNow);
+            if (bAtRect && rcNow != rc)
+                continue;
+            list.erase(it);
+            return pSticker;
+        }
+        return nullptr;
+    };
+    if (CXTPDockingPaneStickerWnd* pSticker = take(lstShown, true))
+        return pSticker;
+    if (CXTPDockingPaneStickerWnd* pSticker = take(lstShown, false))
+        return pSticker;
+    return take(m_lstHiddenStickers, false);
+}
+
+void CXTPDockingPaneDragContext::ShowSticker(CXTPDockingPaneStickerWnd* pSticker, const CRect& rc, int nParts)
+{
+    HWND hWnd = pSticker->GetSafeHwnd();
+    m_lstStickers.push_back(pSticker);
+    if (!::IsWindowVisible(hWnd)) {
+        // A hidden window is painted whole when it shows.
+        pSticker->m_nParts = nParts;
+        pSticker->m_nHotPart = 0;
+        ::SetWindowPos(hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         return;
-    const CRect T = pTop->GetScreenRect();
-    const int mx = (T.left + T.right) / 2, my = (T.top + T.bottom) / 2;
-    CreateSticker(CRect(mx - 21, T.top + 16, mx + 22, T.top + 46), xtpPaneStickerTop);
-    CreateSticker(CRect(T.left + 16, my - 21, T.left + 46, my + 22), xtpPaneStickerLeft);
-    CreateSticker(CRect(mx - 21, T.bottom - 46, mx + 22, T.bottom - 16), xtpPaneStickerBottom);
-    CreateSticker(CRect(T.right - 46, my - 21, T.right - 16, my + 22), xtpPaneStickerRight);
+    }
+    // A shown one keeps its hot part as drawn; the move that follows repaints what changes.
+    CRect rcNow;
+    ::GetWindowRect(hWnd, &rcNow);
+    if (rcNow != rc)
+        ::SetWindowPos(hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (pSticker->m_nParts != nParts) {
+        pSticker->m_nParts = nParts;
+        ::InvalidateRect(hWnd, nullptr, FALSE);
+    }
 }
 
 CXTPDockingPaneStickerWnd* CXTPDockingPaneDragContext::CreateSticker(CRect rc, int nParts)
 {
+    CXTPDockingPaneStickerWnd* pSticker = MakeStickerWnd(rc.Size(), nParts);
+    if (pSticker)
+        ShowSticker(pSticker, rc, nParts);
+    return pSticker;
+}
+
+CXTPDockingPaneStickerWnd* CXTPDockingPaneDragContext::MakeStickerWnd(CSize size, int nParts)
+{
     auto* pSticker = new CXTPDockingPaneStickerWnd(this);
-    m_lstStickers.push_back(pSticker);
     CWnd* pSite = m_pManager->GetSite();
     const char* lpszClass = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW));
     if (!pSticker->CreateEx(WS_EX_TOOLWINDOW, lpszClass, "", WS_POPUP, 0, 0, 0, 0,
-                            pSite ? pSite->GetSafeHwnd() : nullptr, nullptr))
-        return pSticker;
+                            pSite ? pSite->GetSafeHwnd() : nullptr, nullptr)) {
+        delete pSticker;
+        return nullptr;
+    }
     pSticker->m_nParts = nParts;
 
     const int nIndex = RegionIndex(nParts);
     if (!m_rgnSticker[nIndex]) {
-        const int cx = rc.Width(), cy = rc.Height();
+        const int cx = size.cx, cy = size.cy;
         HDC hScreen = ::GetDC(nullptr);
         HDC hMem = ::CreateCompatibleDC(hScreen);
         BITMAPINFO bmi = {};
@@ -596,44 +737,16 @@ CXTPDockingPaneStickerWnd* CXTPDockingPaneDragContext::CreateSticker(CRect rc, i
     HRGN hCopy = ::CreateRectRgn(0, 0, 0, 0);
     ::CombineRgn(hCopy, m_rgnSticker[nIndex], nullptr, RGN_COPY);
     ::SetWindowRgn(pSticker->GetSafeHwnd(), hCopy, FALSE);
-    ::SetWindowPos(pSticker->GetSafeHwnd(), nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     return pSticker;
 }
 
 void CXTPDockingPaneDragContext::DrawStickerPart(CDC* pDC, UINT nBitmap, const XTPDockingPaneStickerPiece& piece,
                                                  BOOL bAtOffset)
 {
-    HBITMAP hSource = StickerBitmap(nBitmap);
-    if (!hSource || !pDC)
-        return;
-    // The masked piece is made once per process: markers are drawn at every move that
-    // changes them, and making it costs more than drawing it.
-    static std::map<std::pair<UINT, const XTPDockingPaneStickerPiece*>, HIMAGELIST> s_pieces;
-    HIMAGELIST& hList = s_pieces[{nBitmap, &piece}];
-    if (!hList) {
-        const CRect rcSource(piece.rcSource);
-        const int cx = rcSource.Width(), cy = rcSource.Height();
-        HDC hScreen = ::GetDC(nullptr);
-        HDC hSourceDC = ::CreateCompatibleDC(hScreen);
-        HDC hPieceDC = ::CreateCompatibleDC(hScreen);
-        HBITMAP hPiece = ::CreateCompatibleBitmap(hScreen, cx, cy);
-        ::ReleaseDC(nullptr, hScreen);
-        HGDIOBJ hOldSource = ::SelectObject(hSourceDC, hSource);
-        HGDIOBJ hOldPiece = ::SelectObject(hPieceDC, hPiece);
-        ::BitBlt(hPieceDC, 0, 0, cx, cy, hSourceDC, rcSource.left, rcSource.top, SRCCOPY);
-        ::SelectObject(hPieceDC, hOldPiece);
-        ::SelectObject(hSourceDC, hOldSource);
-        ::DeleteDC(hPieceDC);
-        ::DeleteDC(hSourceDC);
-        hList = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 1, 0);
-        if (hList)
-            ImageList_AddMasked(hList, hPiece, kStickerMask);
-        ::DeleteObject(hPiece);
-        if (!hList)
-            return;
-    }
-    ImageList_Draw(hList, 0, pDC->GetSafeHdc(), bAtOffset ? piece.x : 0, bAtOffset ? piece.y : 0, ILD_TRANSPARENT);
+    HIMAGELIST hList = pDC ? StickerPiece(nBitmap, piece) : nullptr;
+    if (hList)
+        ImageList_Draw(hList, 0, pDC->GetSafeHdc(), bAtOffset ? piece.x : 0, bAtOffset ? piece.y : 0,
+                       ILD_TRANSPARENT);
 }
 
 void CXTPDockingPaneDragContext::DrawStickers(CXTPDockingPaneStickerWnd* pSticker, CDC* pDC)
@@ -725,25 +838,18 @@ void CXTPDockingPaneDragContext::DrawTracker(BOOL bRemove)
     CWnd* pOwner = m_pManager->GetSite();
     if (m_bAttach != m_bLastAttach) {
         m_bLastAttach = m_bAttach;
-        if (m_bAttach)
-            m_wndAlphaTab.CreateAlphaWnd(pOwner, m_pfnSetLayeredWindowAttributes);
-        else if (m_wndAlphaTab.GetSafeHwnd())
-            m_wndAlphaTab.DestroyWindow();
+        if (!m_bAttach && m_wndAlphaTab.GetSafeHwnd())
+            ::ShowWindow(m_wndAlphaTab.GetSafeHwnd(), SW_HIDE);
     }
     if (m_bAttach && !R.IsRectEmpty()) {
         const CSize szTab = AttachTabSize(R);
+        m_wndAlphaTab.CreateAlphaWnd(pOwner, m_pfnSetLayeredWindowAttributes);
         ::SetWindowPos(m_wndAlphaTab.GetSafeHwnd(), nullptr, R.left + 5, R.bottom - szTab.cy, szTab.cx, szTab.cy,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         R.bottom -= szTab.cy;
     }
-    CRect rcNow;
-    if (m_wndAlpha.GetSafeHwnd())
-        ::GetWindowRect(m_wndAlpha.GetSafeHwnd(), &rcNow);
-    if (!m_wndAlpha.GetSafeHwnd() || rcNow.Size() != R.Size()) {
-        if (m_wndAlpha.GetSafeHwnd())
-            m_wndAlpha.DestroyWindow();
-        m_wndAlpha.CreateAlphaWnd(pOwner, m_pfnSetLayeredWindowAttributes);
-    }
+    // The window is resized in place: its one colour needs no repaint of what stays.
+    m_wndAlpha.CreateAlphaWnd(pOwner, m_pfnSetLayeredWindowAttributes);
     ::SetWindowPos(m_wndAlpha.GetSafeHwnd(), nullptr, R.left, R.top, R.Width(), R.Height(),
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }

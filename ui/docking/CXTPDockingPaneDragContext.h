@@ -60,6 +60,9 @@ public:
     void UpdateStickers();
     CXTPDockingPaneStickerWnd* CreateSticker(CRect rc, int nParts);
     void DestroyStickers();
+    // Makes the marker windows of a drag hidden, with their shapes and artwork, before the
+    // pointer moves: showing a made window costs a move far less than making it.
+    void PrepareStickers();
 
     // The marker geometry, in the order top, left, bottom, right, centre, the same highlighted,
     // then the cross backdrop.
@@ -75,6 +78,7 @@ public:
     CRect m_rcHost;
     CXTPDockingPaneBase* m_pHost = nullptr;
     std::vector<CXTPDockingPaneStickerWnd*> m_lstStickers;
+    std::vector<CXTPDockingPaneStickerWnd*> m_lstHiddenStickers;  // made for this drag, not shown now
     CPoint m_ptLast;
     CPoint m_ptStart;
     CRect m_rcFloat;
@@ -91,4 +95,14 @@ public:
     HDC m_hDC = nullptr;  // the desktop DC of the outline form
     BOOL m_bLocked = FALSE;  // the desktop's updates are locked by this drag
     HWND m_hCapture = nullptr;  // the window this drag gave the capture
+
+private:
+    // A hidden marker window of the mask's shape, its region set; null when the system refuses.
+    CXTPDockingPaneStickerWnd* MakeStickerWnd(CSize size, int nParts);
+    // Shows pSticker at rc with the parts and appends it to the shown markers.
+    void ShowSticker(CXTPDockingPaneStickerWnd* pSticker, const CRect& rc, int nParts);
+    // A marker of the mask's shape for rc: one now shown (the one already at rc first), or a
+    // hidden one; null when there is none.
+    CXTPDockingPaneStickerWnd* TakeSticker(std::vector<CXTPDockingPaneStickerWnd*>& lstShown, const CRect& rc,
+                                           int nParts);
 };

@@ -269,16 +269,15 @@ void CXTPDockingPaneManager::ShowPane(CXTPDockingPane* pPane)
     CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pPane->m_pParentContainer);
     CXTPDockingPaneBase* pHolder = pGroup ? pGroup->m_pParentContainer : nullptr;
     if (pHolder && pHolder->GetType() == DPT_AUTOHIDE) {
+        // Sliding out selects the pane in its hidden group.
         auto* pPanel = static_cast<CXTPDockingPaneAutoHidePanel*>(pHolder);
-        if (!pPanel->m_pActiveWnd || pGroup->GetSelectedPane() != pPane) {
+        if (!pPanel->IsShown(pPane)) {
             pPanel->CloseActiveWnd(FALSE);
             pPanel->SlideOut(pPane, TRUE);
         }
     } else if (pGroup) {
         pGroup->SelectPane(pPane, TRUE);
-        if (auto* pFrame = dynamic_cast<CXTPDockingPaneMiniWnd*>(pGroup->GetDockingSiteWnd()))
-            if (!pFrame->IsWindowVisible() && pFrame->GetSafeHwnd())
-                pFrame->ShowWindow(SW_SHOWNA);
+        pGroup->ShowSelected();
     } else if (!pPane->m_pParentContainer) {
         for (DockingPaneInfo& info : m_pLayout->m_lstPanes) {
             CXTPDockingPaneTabbedContainer* pLast = GroupOf(info.pLastHolder);

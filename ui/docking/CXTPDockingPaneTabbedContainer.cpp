@@ -8,16 +8,18 @@
 
 #include "CFrameWnd.h"
 #include "CMiniFrameWnd.h"
-#include "COleDropTarget.h"
 #include "CXTPBufferDC.h"
 #include "CXTPDockingPane.h"
+#include "CXTPDockingPaneAutoHidePanel.h"
 #include "CXTPDockingPaneAutoHideWnd.h"
 #include "CXTPDockingPaneDragContext.h"
+#include "CXTPDockingPaneMiniWnd.h"
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPResourceManager.h"
 #include "CXTPTabManagerItem.h"
 #include "CXTPTabManagerNavigateButton.h"
 #include "CXTPTabPaintManager.h"
+#include "DockingPaneDropTarget.h"
 
 namespace {
 
@@ -29,29 +31,6 @@ public:
     {
     }
     BOOL IsVisible() override { return m_pGroup->IsCaptionButtonVisible(this); }
-
-private:
-    CXTPDockingPaneTabbedContainer* m_pGroup;
-};
-
-// Selects tabs while OLE data is dragged over them; takes no drop.
-class GroupDropTarget : public COleDropTarget {
-public:
-    explicit GroupDropTarget(CXTPDockingPaneTabbedContainer* pGroup) : m_pGroup(pGroup) {}
-    DROPEFFECT OnDragEnter(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DWORD /*dwKeyState*/, CPoint point) override
-    {
-        m_pGroup->OnDataDraggedOver(point);
-        return DROPEFFECT_NONE;
-    }
-    DROPEFFECT OnDragOver(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DWORD /*dwKeyState*/, CPoint point) override
-    {
-        m_pGroup->OnDataDraggedOver(point);
-        return DROPEFFECT_NONE;
-    }
-    BOOL OnDrop(CWnd* /*pWnd*/, COleDataObject* /*pData*/, DROPEFFECT /*dropEffect*/, CPoint /*point*/) override
-    {
-        return FALSE;
-    }
 
 private:
     CXTPDockingPaneTabbedContainer* m_pGroup;
@@ -71,11 +50,13 @@ ON_WM_LBUTTONDBLCLK()
 ON_WM_RBUTTONDOWN()
 ON_WM_MOUSEMOVE()
 ON_WM_CAPTURECHANGED()
+ON_WM_DESTROY()
 ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
 CXTPDockingPaneTabbedContainer::CXTPDockingPaneTabbedContainer(CXTPDockingPaneOwner* pLayout)
-    : CXTPDockingPaneBase(DPT_TABBED, pLayout), m_pDropTarget(new GroupDropTarget(this))
+    : CXTPDockingPaneBase(DPT_TABBED, pLayout),
+      m_pDropTarget(new DockingPaneDropTarget<CXTPDockingPaneTabbedContainer>(this))
 {
     m_arrCaptionButtons.push_back(new GroupCaptionButton(XTP_IDS_DOCKINGPANE_CLOSE, this));
     m_arrCaptionButtons.push_back(new GroupCaptionButton(XTP_IDS_DOCKINGPANE_AUTOHIDE, this));
@@ -101,6 +82,26 @@ BOOL CXTPDockingPaneTabbedContainer::CreateGroupWindow()
     // Without the system's drag and drop started in this thread there is no target; nothing else needs it.
     m_pDropTarget->Register(this);
     return TRUE;
+}
+
+void CXTPDockingPaneTabbedContainer::ShowSelected()
+{
+    if (!m_pSelectedPane)
+        return;
+    if (m_pParentContainer && m_pParentContainer->GetType() == DPT_AUTOHIDE) {
+        auto* pPanel = static_cast<CXTPDockingPaneAutoHidePanel*>(m_pParentContainer);
+        if (!pPanel->IsShown(m_pSelectedPane)) {
+            pPanel->CloseActiveWnd(FALSE);
+            pPanel->SlideOut(m_pSelectedPane, TRUE);
+        }
+        return;
+    }
+    auto* pFrame = dynamic_cast<CXTPDockingPaneMiniWnd*>(m_pDockingSite);
+    if (!pFrame || !pFrame->GetSafeHwnd())
+        return;
+    if (!pFrame->IsWindowVisible())
+        pFrame->ShowWindow(SW_SHOWNA);
+    pFrame->Expand();
 }
 
 INT_PTR CXTPDockingPaneTabbedContainer::OnToolHitTest(POINT point, TOOLINFOA_T* pTI) const
@@ -701,6 +702,13 @@ void CXTPDockingPaneTabbedContainer::OnLButtonUp(UINT /*nFlags*/, CPoint /*point
 void CXTPDockingPaneTabbedContainer::OnCaptureChanged(CWnd* /*pWnd*/)
 {
     m_pTrackingPane = nullptr;
+}
+
+// The registration goes with the window: a group emptied and filled again registers its new one.
+void CXTPDockingPaneTabbedContainer::OnDestroy()
+{
+    m_pDropTarget->Revoke();
+    CWnd::OnDestroy();
 }
 
 void CXTPDockingPaneTabbedContainer::OnLButtonDblClk(UINT /*nFlags*/, CPoint point)

@@ -28,7 +28,9 @@ public:
     // Whether a pane dropped at pt (screen) joins this group; rc gets the strip tested.
     BOOL IsAttachPoint(CRect& rc, CPoint pt) const;
     void SetCaptionVisible(BOOL bShow);
-    void ShowSelected() {}
+    // Shows the selected pane where the group lives: slid out of its auto-hide panel, or its
+    // floating frame shown and unrolled.
+    void ShowSelected();
     void Copy(CXTPDockingPaneTabbedContainer* pFrom, CXTPDockingPaneCloneMap* pMap, DWORD dwIgnoredOptions);
 
     const std::vector<CXTPDockingPane*>& GetPanes() const { return m_lstPanes; }
@@ -81,6 +83,7 @@ public:
     void OnRButtonDown(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnCaptureChanged(CWnd* pWnd);
+    void OnDestroy();
     LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
 
     BOOL m_bActive = FALSE;

@@ -377,6 +377,27 @@ TEST(TabbedContainer, DataDraggedOverATabSelectsItWithoutFocus)
     EXPECT_FALSE(g.group->m_pDropTarget->OnDrop(nullptr, nullptr, DROPEFFECT_COPY, g.Tab(0)));
 }
 
+// A group that lost its window with its last pane makes a new one that is a target again.
+TEST(TabbedContainer, ItsNextWindowIsADropTargetAgain)
+{
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    {
+        TestOwner owner;
+        Group g(owner, 1);
+        auto registered = [](HWND hWnd) {
+            COleDropTarget probe;
+            return ::RegisterDragDrop(hWnd, probe.GetDropTarget()) == DRAGDROP_E_ALREADYREGISTERED;
+        };
+        ASSERT_TRUE(registered(g.Hwnd()));
+        g.group->RemovePane(g.panes[0]);
+        ASSERT_EQ(g.Hwnd(), nullptr);
+        g.group->AddPane(g.panes[0]);
+        ASSERT_NE(g.Hwnd(), nullptr);
+        EXPECT_TRUE(registered(g.Hwnd()));
+    }
+    ::OleUninitialize();
+}
+
 TEST(TabbedContainer, CaptionIsActiveWhileTheFocusIsInside)
 {
     TestOwner owner;

@@ -1,10 +1,11 @@
 // Auto-hide panels and slide-out windows on a real manager: hiding from the pane menu's call,
 // two rows per side, hover against click, the slide back reversed by a return, the limits of
-// the resized edge, and a quit message taken during a live resize.
+// the resized edge, a quit message taken during a live resize, and OLE data dragged over tabs.
 #include "CXTPDockingPaneAutoHidePanel.h"
 
 #include <gtest/gtest.h>
 
+#include "COleDropTarget.h"
 #include "CXTPDockingPaneAutoHideWnd.h"
 #include "CXTPDockingPaneLayout.h"
 #include "CXTPDockingPanePaintManager.h"
@@ -121,6 +122,19 @@ TEST(DockingPaneAutoHidePanel, HoverOpensNothingWhileTheFrameIsInactiveAClickDoe
     Pump();
 }
 
+// With one group's window open, showing the selected pane of the other row opens that row.
+TEST(DockingPaneAutoHidePanel, ShowPaneOpensAPaneOfAnotherRow)
+{
+    HiddenSite site;
+    ASSERT_NE(site.Open(site.classView), nullptr);
+    ASSERT_EQ(ManagerSite::GroupOf(site.tools)->GetSelectedPane(), site.tools);
+    site.manager.ShowPane(site.tools);
+    ASSERT_NE(site.panel->m_pActiveWnd, nullptr);
+    EXPECT_EQ(site.panel->m_pActiveWnd->m_pGroup, ManagerSite::GroupOf(site.tools));
+    EXPECT_TRUE(site.tools->IsFocus());
+    Pump();
+}
+
 TEST(DockingPaneAutoHidePanel, PointerReturnReversesTheSlideBack)
 {
     HiddenSite site;
@@ -211,4 +225,88 @@ TEST(DockingPaneAutoHidePanel, QuitDuringALiveResizeIsPostedAgain)
     MSG msg;
     ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
+}
+
+// OLE data dragged over a tab opens its pane without the focus, also while the frame is
+// inactive; the panel never takes the data.
+TEST(DockingPaneAutoHidePanel, DataDraggedOverATabOpensItsPaneAndIsNeverTaken)
+{
+    HiddenSite site;
+    ::SetFocus(site.frame.GetSafeHwnd());
+    HWND hOther = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 900, 100, 100, 100, nullptr, nullptr,
+                                    nullptr, nullptr);
+    ::SetActiveWindow(hOther);
+    Pump();
+    const HWND hFocus = ::GetFocus();
+    IDropTarget* pTarget = site.panel->m_pDropTarget->GetDropTarget();
+    auto screen = [&](CXTPDockingPane* pPane) {
+        CPoint pt = TabOf(site.panel, pPane);
+        site.panel->ClientToScreen(&pt);
+        return POINTL{pt.x, pt.y};
+    };
+    const DWORD kOffered = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+
+    DWORD dwEffect = kOffered;
+    ASSERT_EQ(pTarget->DragEnter(nullptr, MK_LBUTTON, screen(site.classView), &dwEffect), S_OK)
+        << "the panel is registered";
+    EXPECT_EQ(dwEffect, static_cast<DWORD>(DROPEFFECT_NONE));
+    CXTPDockingPaneAutoHideWnd* pFirst = site.panel->m_pActiveWnd;
+    ASSERT_NE(pFirst, nullptr);
+    EXPECT_EQ(pFirst->m_pGroup->GetSelectedPane(), site.classView);
+    EXPECT_EQ(::GetFocus(), hFocus);
+
+    struct Step {
+        CXTPDockingPane* pPane;  // whose tab the data is over; null: beside the tabs
+        CXTPDockingPane* pShown;
+        int nExpanding, nCollapsed;
+    } steps[] = {
+        {site.classView, site.classView, 1, 0},  // already shown: left open
+        {site.explorer, site.explorer, 2, 1},    // its group's other pane
+        {site.tools, site.tools, 3, 2},          // the other row
+        {nullptr, site.tools, 3, 2},
+    };
+    for (const Step& step : steps) {
+        dwEffect = kOffered;
+        POINTL pt = {0, 0};
+        if (step.pPane) {
+            pt = screen(step.pPane);
+        } else {
+            CRect rc;
+            site.panel->GetWindowRect(&rc);
+            pt = {rc.left + 2, rc.bottom - 2};
+        }
+        EXPECT_EQ(pTarget->DragOver(MK_LBUTTON, pt, &dwEffect), S_OK);
+        EXPECT_EQ(dwEffect, static_cast<DWORD>(DROPEFFECT_NONE));
+        ASSERT_NE(site.panel->m_pActiveWnd, nullptr);
+        EXPECT_EQ(site.panel->m_pActiveWnd->m_pGroup->GetSelectedPane(), step.pShown);
+        EXPECT_EQ(site.frame.Count(DPA_EXPANDING), step.nExpanding);
+        EXPECT_EQ(site.frame.Count(DPA_COLLAPSED), step.nCollapsed);
+        EXPECT_EQ(::GetFocus(), hFocus);
+    }
+    dwEffect = kOffered;
+    EXPECT_EQ(pTarget->Drop(nullptr, MK_LBUTTON, screen(site.classView), &dwEffect), S_OK);
+    EXPECT_EQ(dwEffect, static_cast<DWORD>(DROPEFFECT_NONE));
+    ::DestroyWindow(hOther);
+    Pump();
+}
+
+// An emptied panel loses its window; the window it makes when a pane returns is a target again.
+TEST(DockingPaneAutoHidePanel, ThePanelsNextWindowIsADropTargetAgain)
+{
+    HiddenSite site;
+    auto registered = [](HWND hWnd) {
+        COleDropTarget probe;
+        return ::RegisterDragDrop(hWnd, probe.GetDropTarget()) == DRAGDROP_E_ALREADYREGISTERED;
+    };
+    ASSERT_TRUE(registered(site.panel->GetSafeHwnd()));
+    for (CXTPDockingPane* pPane : {site.classView, site.explorer, site.tools})
+        site.manager.ClosePane(pPane);
+    site.Layout();
+    ASSERT_EQ(site.panel->GetSafeHwnd(), nullptr);
+    site.manager.ShowPane(site.tools);
+    site.Layout();
+    ASSERT_EQ(ManagerSite::GroupOf(site.tools)->m_pParentContainer, site.panel);
+    ASSERT_NE(site.panel->GetSafeHwnd(), nullptr);
+    EXPECT_TRUE(registered(site.panel->GetSafeHwnd()));
+    Pump();
 }

@@ -200,6 +200,64 @@ TEST(DockingPaneDragContext, MarkersOfferNoCentreOverTheClientAndPreviewTransluc
     EXPECT_EQ(pContext->m_wndAlphaTab.GetSafeHwnd(), nullptr);
 }
 
+// The drag's windows are made at the press, hidden; moves only show, place and hide them.
+TEST(DockingPaneDragContext, MarkersComeAndGoWithoutNewWindowsAndReturnUnlit)
+{
+    ManagerSite site;
+    site.manager.m_bAlphaDragPreview = site.manager.m_bDragStickers = TRUE;
+    CXTPDockingPaneDragContext* pContext = site.manager.m_pDragContext;
+    Prepare(pContext, ManagerSite::GroupOf(site.output), TRUE);
+    pContext->BeginTracking();
+    EXPECT_TRUE(pContext->m_lstStickers.empty());
+    for (CXTPDockingPaneStickerWnd* pSticker : pContext->m_lstHiddenStickers)
+        EXPECT_FALSE(::IsWindowVisible(pSticker->GetSafeHwnd()));
+    EXPECT_FALSE(::IsWindowVisible(pContext->m_wndAlpha.GetSafeHwnd())) << "nothing shows before a move";
+
+    auto shown = [&] {
+        std::vector<HWND> hWnds;
+        for (CXTPDockingPaneStickerWnd* pSticker : pContext->m_lstStickers) {
+            EXPECT_TRUE(::IsWindowVisible(pSticker->GetSafeHwnd()));
+            hWnds.push_back(pSticker->GetSafeHwnd());
+        }
+        return hWnds;
+    };
+    // The client's cross with its left arrow lit, then the caption of a group: no markers.
+    const CRect rcClient = site.ClientRect();
+    pContext->Move(Centre(rcClient) + CPoint(-36, 0));
+    ASSERT_EQ(pContext->m_lstStickers[0]->m_nHotPart, xtpPaneStickerLeft);
+    const std::vector<HWND> first = shown();
+    ASSERT_EQ(first.size(), 5u);
+    CXTPDockingPaneTabbedContainer* pLeft = ManagerSite::GroupOf(site.classView);
+    CRect rcCaption;
+    pLeft->IsAttachPoint(rcCaption, pLeft->GetScreenRect().TopLeft());
+    pContext->Move(rcCaption.CenterPoint());
+    EXPECT_TRUE(pContext->m_bAttach);
+    EXPECT_TRUE(pContext->m_lstStickers.empty());
+    for (HWND hWnd : first)
+        EXPECT_FALSE(::IsWindowVisible(hWnd));
+
+    // Over the group: the same windows again, the cross at the group with its centre, unlit.
+    const CPoint g = Centre(pLeft->GetScreenRect());
+    pContext->Move(g + CPoint(60, 60));
+    const std::vector<HWND> again = shown();
+    EXPECT_EQ(again, first);
+    ASSERT_EQ(pContext->m_lstStickers.size(), 5u);
+    EXPECT_EQ(pContext->m_lstStickers[0]->m_nParts, xtpPaneStickerCross);
+    EXPECT_EQ(pContext->m_lstStickers[0]->m_nHotPart, 0);
+    CRect rcCross;
+    ::GetWindowRect(again[0], &rcCross);
+    EXPECT_EQ(rcCross, CRect(g.x - 46, g.y - 46, g.x + 47, g.y + 47));
+    // From the group to the client the cross moves and loses its centre; the edges stay.
+    pContext->Move(Centre(rcClient) + CPoint(60, 60));
+    EXPECT_EQ(shown(), first);
+    EXPECT_EQ(pContext->m_lstStickers[0]->m_nParts, 15);
+
+    pContext->EndTracking();
+    for (HWND hWnd : first)
+        EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_TRUE(pContext->m_lstHiddenStickers.empty());
+}
+
 TEST(DockingPaneDragContext, WithoutTheLayeredWindowFunctionTheOutlineIsUsed)
 {
     ManagerSite site;

@@ -144,6 +144,46 @@ TEST(DockingPaneMiniWnd, RollsUpAfterSixTicksInEightHeights)
     EXPECT_EQ(pFrame->m_nCollapseDelay, 8);
 }
 
+// Showing a pane of a rolled-up frame unrolls it at once, for eight ticks; a frame still
+// unrolled keeps its count.
+TEST(DockingPaneMiniWnd, ShowingAPaneUnrollsItsRolledUpFrame)
+{
+    ManagerSite site;
+    site.manager.SetThemedMiniFrames(TRUE);
+    site.manager.FloatPane(ManagerSite::GroupOf(site.classView), CRect(300, 300, 500, 500));
+    CXTPDockingPaneMiniWnd* pFrame = FloatingFrameOf(site.classView);
+    ASSERT_NE(pFrame, nullptr);
+    ASSERT_EQ(FloatingFrameOf(site.explorer), pFrame);
+    ::SetCursorPos(5, 1000);
+    ::SetFocus(site.frame.GetSafeHwnd());
+    CRect rc;
+    pFrame->GetWindowRect(&rc);
+    const int nHeight = rc.Height();
+
+    pFrame->OnCaptionButtonClick(pFrame->FindCaptionButton(XTP_IDS_DOCKINGPANE_AUTOHIDE));
+    for (int i = 0; i < 2; ++i)
+        pFrame->SendMessage(WM_TIMER, CXTPDockingPaneMiniWnd::kTimerCollapse, 0);
+    site.manager.ShowPane(site.classView);
+    EXPECT_EQ(pFrame->m_nCollapseDelay, 4) << "not rolled up yet";
+
+    ::SetFocus(site.frame.GetSafeHwnd());
+    for (int i = 0; i < 4; ++i)
+        pFrame->SendMessage(WM_TIMER, CXTPDockingPaneMiniWnd::kTimerCollapse, 0);
+    for (int i = 0; i < 9; ++i)
+        pFrame->SendMessage(WM_TIMER, CXTPDockingPaneMiniWnd::kTimerAnimate, 0);
+    pFrame->GetWindowRect(&rc);
+    ASSERT_LT(rc.Height(), nHeight);
+    // The group's other pane, not selected: the group selects it and the frame unrolls.
+    ASSERT_NE(ManagerSite::GroupOf(site.explorer)->GetSelectedPane(), site.explorer);
+    site.manager.ShowPane(site.explorer);
+    EXPECT_EQ(ManagerSite::GroupOf(site.explorer)->GetSelectedPane(), site.explorer);
+    pFrame->GetWindowRect(&rc);
+    EXPECT_EQ(rc.Height(), nHeight);
+    EXPECT_TRUE(pFrame->m_bCollapsed) << "it rolls up again later";
+    EXPECT_EQ(pFrame->m_nStep, pFrame->m_nStepCount);
+    EXPECT_EQ(pFrame->m_nCollapseDelay, 8);
+}
+
 TEST(DockingPaneMiniWnd, DropsMoveTheFrameAndNeverAboveTheScreen)
 {
     ManagerSite site;
