@@ -81,6 +81,18 @@ protected:
         ASSERT_EQ(app->Frame()->LoadProject(), S_OK);
     }
 
+    // A project of 200 small scripts, each with a function of its own: a build long enough
+    // to be stopped or closed on while it runs.
+    void StartWithManyScripts()
+    {
+        std::string list;
+        for (int i = 0; i < 200; i++)
+            list += "S" + std::to_string(i) + ".d\r\n";
+        StartWithSolution(list);
+        for (int i = 0; i < 200; i++)
+            WriteFileText(folder + "S" + std::to_string(i) + ".d", "FUNC VOID F" + std::to_string(i) + " () { };\r\n");
+    }
+
     // The message loop's work: keys through the frame's table, then the idle pass.
     void Run()
     {
@@ -243,12 +255,7 @@ TEST_F(BuildCommandsTest, TheCommandsFollowTheProjectItsListItsDatAndTheJob)
 
 TEST_F(BuildCommandsTest, StopBuildEndsTheJobWithTheBreakSummary)
 {
-    std::string list;
-    for (int i = 0; i < 200; i++)
-        list += "S" + std::to_string(i) + ".d\r\n";
-    StartWithSolution(list);
-    for (int i = 0; i < 200; i++)
-        WriteFileText(folder + "S" + std::to_string(i) + ".d", "FUNC VOID F" + std::to_string(i) + " () { };\r\n");
+    StartWithManyScripts();
     app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_COMPILE);
     ASSERT_NE(g_solutionConfig.BuildJobThread, 0u);
     app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_STOP);
@@ -372,12 +379,7 @@ TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
 // taken down: the program then ends normally and the job has written nothing.
 TEST_F(BuildCommandsTest, ClosingWhileAJobRunsWaitsForItsThread)
 {
-    std::string list;
-    for (int i = 0; i < 200; i++)
-        list += "S" + std::to_string(i) + ".d\r\n";
-    StartWithSolution(list);
-    for (int i = 0; i < 200; i++)
-        WriteFileText(folder + "S" + std::to_string(i) + ".d", "FUNC VOID F" + std::to_string(i) + " () { };\r\n");
+    StartWithManyScripts();
     app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_COMPILE);
     ASSERT_NE(g_solutionConfig.BuildJobThread, 0u);
     EXPECT_EQ(CloseAndRun(), 0);
