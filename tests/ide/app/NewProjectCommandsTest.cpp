@@ -11,7 +11,6 @@
 #include <string>
 
 #include "AppFixture.h"
-#include "CCmdUI.h"
 #include "CControlProjectLists.h"
 #include "CDialog.h"
 #include "CSolutionConfig.h"
@@ -19,6 +18,7 @@
 #include "CTreeSolution.h"
 #include "CXTPControls.h"
 #include "CXTPPopupBar.h"
+#include "UiTestProbes.h"
 
 namespace {
 
@@ -186,16 +186,11 @@ TEST_F(NewProjectCommandsTest, AddingAProjectNeedsAnOpenSolution)
 {
     StartApp();
     g_solutionConfig.SolutionName = "Closed";  // the last solution's name stays after its close
-    struct EnableProbe : CCmdUI {
-        int enabled = -1;
-        void Enable(BOOL bOn) override { enabled = bOn; }
-    } probe;
-    probe.m_nID = 32790;
-    EXPECT_TRUE(probe.DoUpdate(app->Frame(), FALSE));
-    EXPECT_EQ(probe.enabled, FALSE);
+    const CommandStateProbe closed = CommandStateOf(app->Frame(), 32790);
+    EXPECT_TRUE(closed.handled);
+    EXPECT_EQ(closed.enabled, FALSE);
     g_solutionConfig.Projects.Add(CString("Fight"));
-    probe.DoUpdate(app->Frame(), FALSE);
-    EXPECT_EQ(probe.enabled, TRUE);
+    EXPECT_EQ(CommandStateOf(app->Frame(), 32790).enabled, TRUE);
 }
 
 TEST_F(NewProjectCommandsTest, AMainScriptsDatWithoutItsLibraryAsksForItAndSaysItIsAbsent)

@@ -10,11 +10,11 @@
 
 #include <Scintilla.h>
 
-#include "CCmdUI.h"
 #include "CTavrelinView.h"
 #include "EditorFixture.h"
 #include "EditorSettings.h"
 #include "FixtureProjectHost.h"
+#include "UiTestProbes.h"
 #include "zCTypedInfo.h"
 
 namespace {
@@ -461,15 +461,6 @@ TEST_F(CompletionTest, ReturnBackAfterALocalJumpGoesBackInItsOwnView)
     EXPECT_TRUE(app.prompts.empty());
 }
 
-struct EnabledCmdUI : CCmdUI {
-    BOOL enabled = -1;
-    void Enable(BOOL on) override
-    {
-        enabled = on;
-        CCmdUI::Enable(on);
-    }
-};
-
 TEST_F(CompletionTest, CommandsAreEnabledByWhatIsAtTheCaret)
 {
     struct Case {
@@ -497,7 +488,7 @@ TEST_F(CompletionTest, CommandsAreEnabledByWhatIsAtTheCaret)
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.at) + " / " + std::to_string(c.id) + (active ? "" : " without a project"));
             PutCaret(view, c.at, c.offset);
-            EnabledCmdUI ui;
+            CommandStateProbe ui;
             ui.m_nID = c.id;
             ui.DoUpdate(view, TRUE);
             EXPECT_EQ(ui.enabled, active && c.enabled);

@@ -22,6 +22,7 @@
 #include "CSolutionExplorerPane.h"
 #include "CSrcManager.h"
 #include "CXTPPropExchangeArchive.h"
+#include "UiTestProbes.h"
 
 namespace {
 
@@ -247,18 +248,11 @@ protected:
         return item;
     }
     void Select(HTREEITEM item) { ASSERT_TRUE(Tree().SelectItem(item)); }
+    // Off where no update handler says otherwise.
     BOOL Enabled(UINT id)
     {
-        struct Probe : CCmdUI {
-            void Enable(BOOL on) override { enabled = on; }
-            void SetCheck(int) override {}
-            void SetRadio(BOOL) override {}
-            void SetText(const char*) override {}
-            BOOL enabled = FALSE;
-        } probe;
-        probe.m_nID = id;
-        pane->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &probe, nullptr);
-        return probe.enabled;
+        const CommandStateProbe state = CommandStateOf(pane, id);
+        return state.enabled != -1 && state.enabled;
     }
 
     ExplorerApp* explorerApp = nullptr;
