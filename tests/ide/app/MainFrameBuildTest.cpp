@@ -94,18 +94,7 @@ protected:
     }
 
     // The message loop's work: keys through the frame's table, then the idle pass.
-    void Run()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!app->PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-    }
+    void Run() { PumpMessagesThrough(app.get()); }
     void Idle()
     {
         Run();

@@ -176,18 +176,7 @@ protected:
     }
 
     // The application's message loop: accelerators first.
-    void RunQueue()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!app.PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-    }
+    void RunQueue() { PumpMessagesThrough(&app); }
 
     void Type(CTavrelinView* view, const std::string& keys)
     {
