@@ -106,6 +106,15 @@ bool CModelToolDialog::IsInFolder(const CString& path, CString folder)
     return path.GetLength() >= folder.GetLength() && path.Left(folder.GetLength()).CompareNoCase(folder) == 0;
 }
 
+UINT CModelToolDialog::CompiledModelFilterId() const
+{
+    if (m_nKind == 0)
+        return zMsgId::kFilterMdl;
+    if (m_nKind == 1)
+        return m_nGame == 1 ? zMsgId::kFilterMsb : zMsgId::kFilterMds;
+    return zMsgId::kFilterMmb;
+}
+
 void CModelToolDialog::OnOK()
 {
     if (RefuseOk())
@@ -163,11 +172,7 @@ UINT CConvertModels::TitleId() const
 
 UINT CConvertModels::FilterId() const
 {
-    if (m_nKind == 0)
-        return zMsgId::kFilterMdl;
-    if (m_nKind == 1)
-        return m_nGame == 1 ? zMsgId::kFilterMsb : zMsgId::kFilterMds;
-    return zMsgId::kFilterMmb;
+    return CompiledModelFilterId();
 }
 
 void CConvertModels::MakeOutputFolders()
@@ -195,11 +200,7 @@ UINT CDecompileModels::TitleId() const
 
 UINT CDecompileModels::FilterId() const
 {
-    if (m_nKind == 0)
-        return zMsgId::kFilterMdl;
-    if (m_nKind == 1)
-        return m_nGame == 1 ? zMsgId::kFilterMsb : zMsgId::kFilterMds;
-    return zMsgId::kFilterMmb;
+    return CompiledModelFilterId();
 }
 
 void CDecompileModels::MakeOutputFolders()
