@@ -10,6 +10,7 @@
 
 #include "CTavrelinView.h"
 #include "EditorTestIds.h"
+#include "QueuedAnswers.h"
 #include "UiTestProbes.h"
 
 void RegisterEditorClasses()
@@ -21,11 +22,7 @@ void RegisterEditorClasses()
 int EditorTestApp::DoMessageBox(const char* lpszPrompt, UINT, UINT)
 {
     prompts.push_back(lpszPrompt);
-    if (answers.empty())
-        return IDCANCEL;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return TakeAnswer(answers);
 }
 
 void EditorTest::SetUp()

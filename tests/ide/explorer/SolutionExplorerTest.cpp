@@ -22,6 +22,7 @@
 #include "CSolutionExplorerPane.h"
 #include "CSrcManager.h"
 #include "CXTPPropExchangeArchive.h"
+#include "QueuedAnswers.h"
 #include "UiTestProbes.h"
 
 namespace {
@@ -34,11 +35,7 @@ public:
     {
         prompts.push_back(prompt);
         promptThreads.push_back(::GetCurrentThreadId());
-        if (answers.empty())
-            return IDCANCEL;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return TakeAnswer(answers);
     }
     std::deque<int> answers;
     std::vector<std::string> prompts;
