@@ -5,7 +5,6 @@
 
 #include <Scintilla.h>
 
-#include <functional>
 #include <string>
 
 #include "AppFixture.h"
@@ -297,35 +296,6 @@ TEST_F(BuildCommandsTest, F8AsksBeforeTheScriptsGoAndRefreshesTheProjectAfterwar
     EXPECT_EQ(WaitForSummary().rfind("0 error(s), ", 0), 0u);
 }
 
-namespace {
-
-// Plays the next dialog of this thread once it is up, from a timer of the modal loop.
-std::function<void(HWND)> g_playDialog;
-
-BOOL CALLBACK FindDialog(HWND hWnd, LPARAM found)
-{
-    char name[16] = {};
-    ::GetClassNameA(hWnd, name, sizeof name);
-    if (std::string(name) == "#32770" && ::IsWindowVisible(hWnd)) {
-        *reinterpret_cast<HWND*>(found) = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK PlayDialog(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND dialog = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog || !g_playDialog)
-        return;
-    ::KillTimer(nullptr, timer);
-    auto play = std::move(g_playDialog);
-    play(dialog);
-}
-
-}  // namespace
-
 TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
 {
     Start();
@@ -336,22 +306,22 @@ TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
     g_solutionConfig.BuildMode = 1;
 
     // Cancel starts nothing.
-    g_playDialog = [](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); };
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, PlayDialog);
+    g_dialogSteps.push_back({"", [](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }});
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, PlayNextDialog);
     app->Frame()->SendMessage(WM_COMMAND, 32837);
     ::KillTimer(nullptr, timer);
     EXPECT_EQ(g_solutionConfig.BuildMode, 1);
     EXPECT_FALSE(HasProgressPane());
 
     // OK: the model, the working folder and the game go into the record, then the job runs.
-    g_playDialog = [&](HWND dialog) {
-        ::SetDlgItemTextA(dialog, 1047, model.c_str());
-        ::SetDlgItemTextA(dialog, 1048, work.c_str());
-        ::SendDlgItemMessageA(dialog, 1051, CB_SETCURSEL, 1, 0);
-        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1051, CBN_SELCHANGE), 0);
-        ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    };
-    timer = ::SetTimer(nullptr, 0, 20, PlayDialog);
+    g_dialogSteps.push_back({"", [&](HWND dialog) {
+                                 ::SetDlgItemTextA(dialog, 1047, model.c_str());
+                                 ::SetDlgItemTextA(dialog, 1048, work.c_str());
+                                 ::SendDlgItemMessageA(dialog, 1051, CB_SETCURSEL, 1, 0);
+                                 ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1051, CBN_SELCHANGE), 0);
+                                 ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                             }});
+    timer = ::SetTimer(nullptr, 0, 20, PlayNextDialog);
     app->Frame()->SendMessage(WM_COMMAND, 32837);
     ::KillTimer(nullptr, timer);
     EXPECT_EQ(g_solutionConfig.BuildMode, 4);
