@@ -365,9 +365,8 @@ namespace {
 
 void CALLBACK CancelPageSetup(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND dialog = ::GetLastActivePopup(::GetActiveWindow());
-    char className[16] = {};
-    if (!dialog || !::GetClassNameA(dialog, className, sizeof className) || std::string(className) != "#32770")
+    HWND dialog = ActiveDialog();
+    if (!dialog)
         return;
     ::KillTimer(nullptr, timer);
     ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);

@@ -201,9 +201,8 @@ std::string g_dialogTitle;
 
 void CALLBACK CloseDialog(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND dialog = ::GetLastActivePopup(::GetActiveWindow());
-    char className[16] = {};
-    if (!dialog || !::GetClassNameA(dialog, className, sizeof className) || std::string(className) != "#32770")
+    HWND dialog = ActiveDialog();
+    if (!dialog)
         return;
     ::KillTimer(nullptr, timer);
     char title[128] = {};

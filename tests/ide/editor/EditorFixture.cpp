@@ -111,3 +111,12 @@ std::string ReadFile(const std::string& path)
     all << in.rdbuf();
     return all.str();
 }
+
+HWND ActiveDialog()
+{
+    HWND dialog = ::GetLastActivePopup(::GetActiveWindow());
+    char className[16] = {};
+    if (!dialog || !::GetClassNameA(dialog, className, sizeof className) || std::string(className) != "#32770")
+        return nullptr;
+    return dialog;
+}

@@ -227,6 +227,15 @@ protected:
         GetSrcManager()->ReadSrcList();
         pane->RebuildTree(fresh, 0);
     }
+    // Projects "Fight" (one script) and "Varnok" (a script in each of two folders), both in the
+    // tree; Varnok is active.
+    void MakeFightAndVarnok()
+    {
+        MakeProject("Fight", {"F.d"}, {"F.d"});
+        MakeProject("Varnok", {"One\\A.d", "Two\\B.d"}, {"One\\A.d", "Two\\B.d"});
+        Activate("Fight");
+        Activate("Varnok", 0);
+    }
     CTreeSolution& Tree() { return pane->GetTree(); }
     HTREEITEM Root() { return Tree().GetRootItem(); }
     // The item at a path of texts below the root, as "Project 'Varnok'/Story/B.d".
@@ -538,10 +547,7 @@ TEST_F(ExplorerTest, MenusAndTheirCommandsFollowTheSelection)
 
 TEST_F(ExplorerTest, TheExpansionStateIsSavedAndRebuiltWithAllProjectsOfTheSolution)
 {
-    MakeProject("Fight", {"F.d"}, {"F.d"});
-    MakeProject("Varnok", {"One\\A.d", "Two\\B.d"}, {"One\\A.d", "Two\\B.d"});
-    Activate("Fight");
-    Activate("Varnok", 0);
+    MakeFightAndVarnok();
     // Only the solution and the active project are expanded: 0, 1 (its own second number
     // comes first), then -1. Then the second folder of the project opens.
     Tree().Expand(ItemAt("Project 'Fight'"), TVE_COLLAPSE);
@@ -590,10 +596,7 @@ TEST_F(ExplorerTest, TheExpansionStateIsSavedAndRebuiltWithAllProjectsOfTheSolut
 
 TEST_F(ExplorerTest, OpeningASavedSolutionShowsItsProjectsAsLeftSwitchingFollowsAndClosingEmptiesTheTree)
 {
-    MakeProject("Fight", {"F.d"}, {"F.d"});
-    MakeProject("Varnok", {"One\\A.d", "Two\\B.d"}, {"One\\A.d", "Two\\B.d"});
-    Activate("Fight");
-    Activate("Varnok", 0);
+    MakeFightAndVarnok();
     Tree().Expand(ItemAt("Project 'Fight'"), TVE_COLLAPSE);
     Tree().Expand(ItemAt("Project 'Varnok'/Two"), TVE_EXPAND);
     CMainFrame* frame = app->Frame();
