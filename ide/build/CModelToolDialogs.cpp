@@ -4,7 +4,7 @@
 #include "CSolutionConfig.h"
 #include "CWinApp.h"
 #include "CXTPPaintManager.h"
-#include "CXTPResourceManager.h"
+#include "LoadText.h"
 #include "MessageIds.h"
 
 namespace {
@@ -13,13 +13,6 @@ enum { IDC_MODEL_FILE = 1047, IDC_MODEL_FOLDER = 1048, IDC_MODEL_GAME = 1051, ID
 bool Exists(const CString& path)
 {
     return !path.IsEmpty() && ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-CString Text(UINT id)
-{
-    CString text;
-    XTPResourceManager()->LoadString(&text, id);
-    return text;
 }
 }  // namespace
 
@@ -40,13 +33,13 @@ BOOL CModelToolDialog::OnInitDialog()
 {
     const HWND combo = ::GetDlgItem(m_hWnd, IDC_MODEL_GAME);
     for (UINT id : {static_cast<UINT>(zMsgId::kPlatformFirst), static_cast<UINT>(zMsgId::kPlatformSecond)})
-        ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(Text(id))));
+        ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(LoadText(id))));
     CDialog::OnInitDialog();
     m_editModel.SubclassDlgItem(IDC_MODEL_FILE, this);
     m_editModel.Initialize(this, BES_XT_CHOOSEFILE);
     UpdateFilter();
     // The title is the command's text up to its first line feed.
-    CString title = Text(TitleId());
+    CString title = LoadText(TitleId());
     if (title.Find('\n') >= 0)
         title = title.Left(title.Find('\n'));
     ::SetWindowTextA(m_hWnd, title);
@@ -61,7 +54,7 @@ BOOL CModelToolDialog::OnInitDialog()
 void CModelToolDialog::UpdateFilter()
 {
     UpdateData(TRUE);
-    m_editModel.SetFileFilter(Text(FilterId()));
+    m_editModel.SetFileFilter(LoadText(FilterId()));
 }
 
 void CModelToolDialog::UpdateOkButton()
@@ -111,6 +104,15 @@ bool CModelToolDialog::IsInFolder(const CString& path, CString folder)
     if (folder[folder.GetLength() - 1] != '\\')
         folder += '\\';
     return path.GetLength() >= folder.GetLength() && path.Left(folder.GetLength()).CompareNoCase(folder) == 0;
+}
+
+UINT CModelToolDialog::CompiledModelFilterId() const
+{
+    if (m_nKind == 0)
+        return zMsgId::kFilterMdl;
+    if (m_nKind == 1)
+        return m_nGame == 1 ? zMsgId::kFilterMsb : zMsgId::kFilterMds;
+    return zMsgId::kFilterMmb;
 }
 
 void CModelToolDialog::OnOK()
@@ -170,11 +172,7 @@ UINT CConvertModels::TitleId() const
 
 UINT CConvertModels::FilterId() const
 {
-    if (m_nKind == 0)
-        return zMsgId::kFilterMdl;
-    if (m_nKind == 1)
-        return m_nGame == 1 ? zMsgId::kFilterMsb : zMsgId::kFilterMds;
-    return zMsgId::kFilterMmb;
+    return CompiledModelFilterId();
 }
 
 void CConvertModels::MakeOutputFolders()
@@ -187,7 +185,7 @@ bool CConvertModels::RefuseOk()
     UpdateData(TRUE);
     if (!IsInFolder(m_strModel, m_strFolder))
         return false;
-    AfxMessageBox(Text(zMsgId::kConvertIntoItself), MB_ICONEXCLAMATION);
+    AfxMessageBox(LoadText(zMsgId::kConvertIntoItself), MB_ICONEXCLAMATION);
     return true;
 }
 
@@ -202,11 +200,7 @@ UINT CDecompileModels::TitleId() const
 
 UINT CDecompileModels::FilterId() const
 {
-    if (m_nKind == 0)
-        return zMsgId::kFilterMdl;
-    if (m_nKind == 1)
-        return m_nGame == 1 ? zMsgId::kFilterMsb : zMsgId::kFilterMds;
-    return zMsgId::kFilterMmb;
+    return CompiledModelFilterId();
 }
 
 void CDecompileModels::MakeOutputFolders()

@@ -37,6 +37,9 @@ public:
 protected:
     virtual UINT TitleId() const = 0;
     virtual UINT FilterId() const = 0;
+    // The filter of a compiled model of the kind for the chosen game: what convert and
+    // decompile read.
+    UINT CompiledModelFilterId() const;
     // After the folder became "...\Anims\": the folders this tool writes into.
     virtual void MakeOutputFolders() = 0;
     // A reason to keep the dialog open, checked before anything else.

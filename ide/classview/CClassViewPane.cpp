@@ -13,20 +13,13 @@
 #include "CTavrelinView.h"
 #include "CWinApp.h"
 #include "CXTPCommandBars.h"
-#include "CXTPResourceManager.h"
 #include "ClassViewGroups.h"
 #include "IdeServices.h"
+#include "LoadText.h"
 #include "MessageIds.h"
 #include "zCTypedInfo.h"
 
 namespace {
-
-CString Text(UINT nID)
-{
-    CString text;
-    XTPResourceManager()->LoadString(&text, nID);
-    return text;
-}
 
 HTREEITEM InsertTreeItem(CTreeCtrl& tree, HTREEITEM hParent, const char* text, int image, const zCTypedHead* record,
                          BOOL bChildren = FALSE)
@@ -158,7 +151,7 @@ void CClassViewPane::FillTree()
     m_wndTree.DeleteAllItems();
     m_nGeneration = g_typedInfo.GetGeneration();
     for (const ClassViewGroup& group : BuildClassViewGroups(g_typedInfo)) {
-        const HTREEITEM hRoot = InsertTreeItem(m_wndTree, TVI_ROOT, Text(group.textId), kClassViewRootImage, nullptr);
+        const HTREEITEM hRoot = InsertTreeItem(m_wndTree, TVI_ROOT, LoadText(group.textId), kClassViewRootImage, nullptr);
         for (const zCTypedHead* pRecord : group.items) {
             const auto* pClass = dynamic_cast<const zCTypedClass*>(pRecord);
             const HTREEITEM hItem = InsertTreeItem(m_wndTree, hRoot, ClassViewItemText(*pRecord).c_str(),
@@ -199,7 +192,7 @@ BOOL CClassViewPane::OpenDeclaration(const zCTypedHead* pRecord)
     CScintillaView* pView = pScript ? pScript->GetView() : nullptr;
     if (!pView) {
         CString text;
-        text.Format(Text(zMsgId::kFileAbsentInProject), pRecord->file.c_str());
+        text.Format(LoadText(zMsgId::kFileAbsentInProject), pRecord->file.c_str());
         AfxMessageBox(text, MB_ICONEXCLAMATION);
         return FALSE;
     }

@@ -6,7 +6,7 @@
 #include "CDataExchange.h"
 #include "CSolutionConfig.h"
 #include "CXTPPaintManager.h"
-#include "CXTPResourceManager.h"
+#include "LoadText.h"
 #include "MessageIds.h"
 
 namespace {
@@ -17,13 +17,6 @@ enum { IDC_NEW_NAME = 1017, IDC_NEW_LABEL = 1019, IDC_REMOVE_FROM_PROJECT = 1076
 void EnableOkForText(HWND dialog, int edit)
 {
     ::EnableWindow(::GetDlgItem(dialog, IDOK), ::GetWindowTextLengthA(::GetDlgItem(dialog, edit)) > 0);
-}
-
-CString LoadText(UINT id)
-{
-    CString text;
-    XTPResourceManager()->LoadString(&text, id);
-    return text;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "CSrcManager.h"
 #include "CWinApp.h"
 #include "CXTPResourceManager.h"
+#include "LoadText.h"
 #include "MessageIds.h"
 #include "OpenDocuments.h"
 
@@ -48,6 +49,13 @@ CString CSolutionExplorerPane::RelativePathUnder(HTREEITEM item, const CString& 
     return record->path + "\\" + name;
 }
 
+HTREEITEM CSolutionExplorerPane::SelectedContainer() const
+{
+    const HTREEITEM item = m_wndTree.GetSelectedItem();
+    const SolutionItemData* record = m_wndTree.GetRecord(item);
+    return record && record->kind != kItemFile ? item : nullptr;
+}
+
 void CSolutionExplorerPane::ShowNewItem(HTREEITEM parent)
 {
     m_wndTree.Expand(parent, TVE_EXPAND);
@@ -57,9 +65,8 @@ void CSolutionExplorerPane::ShowNewItem(HTREEITEM parent)
 
 void CSolutionExplorerPane::NewFolder()
 {
-    HTREEITEM parent = m_wndTree.GetSelectedItem();
-    const SolutionItemData* record = m_wndTree.GetRecord(parent);
-    if (!record || record->kind == kItemFile)
+    const HTREEITEM parent = SelectedContainer();
+    if (!parent)
         return;
     CNewFolderDlg dialog(1, this);
     if (dialog.DoModal() != IDOK || !IsPlainName(dialog.m_strName))
@@ -78,9 +85,8 @@ void CSolutionExplorerPane::NewFolder()
 
 void CSolutionExplorerPane::NewScriptFile()
 {
-    HTREEITEM parent = m_wndTree.GetSelectedItem();
-    const SolutionItemData* record = m_wndTree.GetRecord(parent);
-    if (!record || record->kind == kItemFile)
+    const HTREEITEM parent = SelectedContainer();
+    if (!parent)
         return;
     CNewFolderDlg dialog(0, this);
     if (dialog.DoModal() != IDOK)
@@ -105,17 +111,11 @@ void CSolutionExplorerPane::NewScriptFile()
 
 void CSolutionExplorerPane::AddScriptFile()
 {
-    HTREEITEM parent = m_wndTree.GetSelectedItem();
-    const SolutionItemData* record = m_wndTree.GetRecord(parent);
-    if (!record || record->kind == kItemFile)
+    const HTREEITEM parent = SelectedContainer();
+    if (!parent)
         return;
     CFileDialog dialog(TRUE, "d", nullptr, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST,
-                       [] {
-                           CString filter;
-                           XTPResourceManager()->LoadString(&filter, zMsgId::kExplorerScriptFilter);
-                           return filter;
-                       }(),
-                       this);
+                       LoadText(zMsgId::kExplorerScriptFilter), this);
     const INT_PTR answer = dialog.DoModal();
     CString folder;
     GetProjectFolder(folder);

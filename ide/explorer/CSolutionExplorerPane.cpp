@@ -17,6 +17,7 @@
 #include "CXTPImageManager.h"
 #include "CXTPPropExchange.h"
 #include "CXTPResourceManager.h"
+#include "LoadText.h"
 #include "MessageIds.h"
 
 namespace {
@@ -24,13 +25,6 @@ namespace {
 constexpr UINT kMsgRunOnPaneThread = WM_USER + 0x7A3;
 constexpr DWORD kToolBarStyle = 0x50010010;
 constexpr UINT kToolBarId = 59392;
-
-CString LoadText(UINT id)
-{
-    CString text;
-    XTPResourceManager()->LoadString(&text, id);
-    return text;
-}
 
 CString FormatText(UINT id, const char* value)
 {

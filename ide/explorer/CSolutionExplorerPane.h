@@ -109,6 +109,9 @@ private:
     void RunOnPaneThread(const std::function<void()>& what);
     // Project folder + relative path of a new item under the selected one; empty when none.
     CString RelativePathUnder(HTREEITEM item, const CString& name) const;
+    // The selected project or folder: what a new item goes into; null when a script or nothing
+    // is selected.
+    HTREEITEM SelectedContainer() const;
     // The new item is shown: parent expanded and sorted, the tree redrawn.
     void ShowNewItem(HTREEITEM parent);
 

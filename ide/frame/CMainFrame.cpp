@@ -34,6 +34,7 @@
 #include "EditorProjectHost.h"
 #include "CXTWindowList.h"
 #include "CXTWindowPlacement.h"
+#include "DispatchPendingMessages.h"
 #include "FileWatcher.h"
 #include "FindInFiles.h"
 #include "FrameControls.h"
@@ -91,16 +92,7 @@ LANGID CurrentLanguage()
 // One pass of the message loop without the idle work: sent messages are served while waiting.
 void PumpWaiting()
 {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Kept for the loop that ends the program.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    DispatchPendingMessages();
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
 }
 

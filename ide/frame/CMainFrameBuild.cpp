@@ -17,6 +17,7 @@
 #include "CSrcManager.h"
 #include "CTavrelinIdeServices.h"
 #include "CWinApp.h"
+#include "DispatchPendingMessages.h"
 #include "EditorProjectHost.h"
 #include "MessageIds.h"
 #include "OpenDocuments.h"
@@ -152,17 +153,8 @@ void CMainFrame::WaitForBuildThread()
         return;
     g_solutionConfig.BuildJobThread = 0;
     // The worker hands its rows and questions to windows of this thread: they are served meanwhile.
-    while (::MsgWaitForMultipleObjects(1, &m_hBuildThread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
+    while (::MsgWaitForMultipleObjects(1, &m_hBuildThread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+        DispatchPendingMessages();
     ::CloseHandle(m_hBuildThread);
     m_hBuildThread = nullptr;
 }

@@ -5,7 +5,7 @@
 #include "AfxIds.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
-#include "CXTPResourceManager.h"
+#include "LoadText.h"
 #include "zCOption.h"
 #include "zCTypedInfo.h"
 
@@ -18,9 +18,7 @@ public:
 
     void ShowStatus(int textId) override
     {
-        CString text;
-        XTPResourceManager()->LoadString(&text, static_cast<UINT>(textId));
-        m_pFrame->SetMessageText(text);
+        m_pFrame->SetMessageText(LoadText(static_cast<UINT>(textId)));
         // The build holds the thread: the pane is drawn now or not at all.
         if (CXTPStatusBar* pStatus = m_pFrame->GetStatusBar(); pStatus->GetSafeHwnd())
             pStatus->UpdateWindow();

@@ -14,21 +14,10 @@
 #include "CWinApp.h"
 #include "CXTPControl.h"
 #include "CXTPControls.h"
-#include "CXTPResourceManager.h"
+#include "LoadText.h"
 #include "MessageIds.h"
 #include "NewProjectFiles.h"
 #include "XTPCommandBarsTypes.h"
-
-namespace {
-
-CString Text(UINT id)
-{
-    CString text;
-    XTPResourceManager()->LoadString(&text, id);
-    return text;
-}
-
-}  // namespace
 
 void CMainFrame::OnNewSolution()
 {
@@ -53,14 +42,14 @@ void CMainFrame::OnUpdateAddNewProject(CCmdUI* pCmdUI)
 
 void CMainFrame::ShowCreationStatus(UINT nID)
 {
-    m_wndStatusBar.SetPaneText(0, Text(nID));
+    m_wndStatusBar.SetPaneText(0, LoadText(nID));
     m_wndStatusBar.UpdateWindow();
 }
 
 CString CMainFrame::AskForOuBin()
 {
     CFileDialog dialog(TRUE, "bin", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST,
-                       Text(zMsgId::kFilterOuBin), this);
+                       LoadText(zMsgId::kFilterOuBin), this);
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
 }
 
@@ -112,7 +101,7 @@ BOOL CMainFrame::CreateProject(const CProjectDlg& dialog)
         const bool bCopied = CreateProjectFromDat(datPath, projectFolder, dialog.m_strProjectName,
                                                   [this] { return AskForOuBin(); }, bOuBinMissing, problems);
         if (bOuBinMissing)
-            AfxMessageBox(Text(zMsgId::kOuBinAbsent), MB_ICONEXCLAMATION);
+            AfxMessageBox(LoadText(zMsgId::kOuBinAbsent), MB_ICONEXCLAMATION);
         g_solutionConfig.Decompilate = bCopied ? 1 : 0;
         ::SetCurrentDirectoryA(projectFolder);
     }
@@ -132,12 +121,12 @@ BOOL CMainFrame::CreateProject(const CProjectDlg& dialog)
 
     g_solutionConfig.SolutionModified = 1;
     g_solutionConfig.ProjectModified = 1;
-    m_wndStatusBar.SetPaneText(0, Text(AFX_IDS_IDLEMESSAGE));
+    m_wndStatusBar.SetPaneText(0, LoadText(AFX_IDS_IDLEMESSAGE));
     EndWaitCursor();
 
     if (!problems.empty()) {
         CString message;
-        message.Format(Text(zMsgId::kProjectIncomplete), static_cast<const char*>(dialog.m_strProjectName));
+        message.Format(LoadText(zMsgId::kProjectIncomplete), static_cast<const char*>(dialog.m_strProjectName));
         for (const CString& problem : problems)
             message += "\n" + problem;
         AfxMessageBox(message, MB_ICONEXCLAMATION);

@@ -8,21 +8,14 @@
 #include "CSolutionFile.h"
 #include "CSrcManager.h"
 #include "CWinApp.h"
-#include "CXTPResourceManager.h"
 #include "DocumentsState.h"
+#include "LoadText.h"
 #include "MessageIds.h"
 #include "OpenDocuments.h"
 
 namespace {
 
 const UINT kFirstRecentSolution = 32775;
-
-CString LoadText(UINT nID)
-{
-    CString text;
-    XTPResourceManager()->LoadString(&text, nID);
-    return text;
-}
 
 // A message with one name in it; the id goes along so callers (and tests) know which it was.
 int Message(UINT nID, const CString& name, UINT nType = MB_ICONEXCLAMATION)

@@ -4,7 +4,7 @@
 #include "CSolutionConfig.h"
 #include "CWinApp.h"
 #include "CXTPPaintManager.h"
-#include "CXTPResourceManager.h"
+#include "LoadText.h"
 #include "MessageIds.h"
 #include "NewProjectFiles.h"
 
@@ -23,13 +23,6 @@ enum {
 };
 
 const int kRadios[] = {IDC_EMPTY, IDC_FROM_SRC, IDC_FROM_DAT};
-
-CString Text(UINT id)
-{
-    CString text;
-    XTPResourceManager()->LoadString(&text, id);
-    return text;
-}
 
 bool IsFile(const CString& path)
 {
@@ -67,7 +60,7 @@ CProjectDlg::CProjectDlg(const CString& solutionName, CWnd* pParent)
     : CDialog(IDD, pParent),
       m_strSolutionName(solutionName.IsEmpty() ? g_solutionConfig.SolutionName : solutionName),
       m_strLocation(g_solutionConfig.ProjectsRoot), m_nPlatform(g_solutionConfig.Platform),
-      m_strSrcPath(Text(zMsgId::kChoiceSrcFile)), m_strDatPath(Text(zMsgId::kChoiceDatFile)),
+      m_strSrcPath(LoadText(zMsgId::kChoiceSrcFile)), m_strDatPath(LoadText(zMsgId::kChoiceDatFile)),
       m_bAdding(!solutionName.IsEmpty())
 {
 }
@@ -86,7 +79,7 @@ BOOL CProjectDlg::OnInitDialog()
 {
     const HWND platforms = ::GetDlgItem(m_hWnd, IDC_PLATFORM);
     for (UINT id : {static_cast<UINT>(zMsgId::kPlatformFirst), static_cast<UINT>(zMsgId::kPlatformSecond)})
-        ::SendMessageA(platforms, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(Text(id))));
+        ::SendMessageA(platforms, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(LoadText(id))));
     const HWND types = ::GetDlgItem(m_hWnd, IDC_TYPE);
     for (const char* type : kTypes)
         ::SendMessageA(types, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(type));
@@ -97,10 +90,10 @@ BOOL CProjectDlg::OnInitDialog()
     m_editLocation.Initialize(this, BES_XT_CHOOSEDIR);
     m_editSrc.SubclassDlgItem(IDC_SRC_PATH, this);
     m_editSrc.Initialize(this, BES_XT_CHOOSEFILE);
-    m_editSrc.SetFileFilter(Text(zMsgId::kFilterSrcFile));
+    m_editSrc.SetFileFilter(LoadText(zMsgId::kFilterSrcFile));
     m_editDat.SubclassDlgItem(IDC_DAT_PATH, this);
     m_editDat.Initialize(this, BES_XT_CHOOSEFILE);
-    m_editDat.SetFileFilter(Text(zMsgId::kFilterDatFile));
+    m_editDat.SetFileFilter(LoadText(zMsgId::kFilterDatFile));
     if (m_bAdding) {
         ::EnableWindow(::GetDlgItem(m_hWnd, IDC_SOLUTION_NAME), FALSE);
         m_editLocation.EnableWindow(FALSE);
@@ -177,7 +170,7 @@ void CProjectDlg::OnOK()
     const CString project = ProjectNameOfChoice();
     if (ProjectExists(m_strLocation, m_strSolutionName, project)) {
         CString message;
-        message.Format(Text(zMsgId::kProjectExists), static_cast<const char*>(project));
+        message.Format(LoadText(zMsgId::kProjectExists), static_cast<const char*>(project));
         AfxMessageBox(message, MB_ICONEXCLAMATION);
         return;
     }

@@ -8,17 +8,10 @@
 #include "CException.h"
 #include "CSrcManager.h"
 #include "CStdioFile.h"
-#include "CXTPResourceManager.h"
+#include "LoadText.h"
 #include "MessageIds.h"
 
 namespace {
-
-CString Text(UINT id)
-{
-    CString text;
-    XTPResourceManager()->LoadString(&text, id);
-    return text;
-}
 
 std::string Key(const CString& text)
 {
@@ -65,7 +58,7 @@ CString WithScriptExtension(const CString& entry)
 CString Problem(const CString& list, int line, UINT id, const CString& subject)
 {
     CString reason;
-    reason.Format(Text(id), static_cast<const char*>(subject));
+    reason.Format(LoadText(id), static_cast<const char*>(subject));
     CString text;
     text.Format("%s(%d): %s", static_cast<const char*>(list), line, static_cast<const char*>(reason));
     return text;
@@ -197,7 +190,7 @@ bool WriteProjectSrcList(const CString& srcListPath, const CString& projectFolde
 {
     const CString listPath = projectFolder + projectName + ".src";
     CString failure;
-    failure.Format(Text(zMsgId::kProjectListNotWritten), static_cast<const char*>(listPath));
+    failure.Format(LoadText(zMsgId::kProjectListNotWritten), static_cast<const char*>(listPath));
     SrcCollection written;
     CStdioFile output;
     if (!output.Open(listPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyNone)) {
@@ -249,7 +242,7 @@ bool CreateProjectFromDat(const CString& datPath, const CString& projectFolder, 
     const CString target = projectFolder + projectName + ".dat";
     if (!::CopyFileA(datPath, target, FALSE)) {
         CString problem;
-        problem.Format(Text(zMsgId::kProjectFileNotCopied), static_cast<const char*>(datPath),
+        problem.Format(LoadText(zMsgId::kProjectFileNotCopied), static_cast<const char*>(datPath),
                        static_cast<const char*>(target));
         problems.push_back(problem);
         return false;

@@ -7,20 +7,13 @@
 #include "CXTPCommandBar.h"
 #include "CXTPControlComboBox.h"
 #include "CXTPControlComboBoxList.h"
-#include "CXTPResourceManager.h"
+#include "LoadText.h"
 #include "MessageIds.h"
 #include "XTPCommandBarsTypes.h"
 
 namespace {
 
 const char kFindSection[] = "FindList";
-
-CString LoadText(UINT id)
-{
-    CString text;
-    XTPResourceManager()->LoadString(&text, id);
-    return text;
-}
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "UiTestProbes.h"
 
 const char kTestProfile[] = "TavrelinAppTests";
+std::deque<DialogStep> g_dialogSteps;
 
 namespace {
 
@@ -21,7 +22,32 @@ VOID CALLBACK EndHungLoop(HWND, UINT, UINT_PTR, DWORD)
     ::PostQuitMessage(99);
 }
 
+BOOL CALLBACK FindShownDialog(HWND hWnd, LPARAM lParam)
+{
+    char className[32] = {}, title[256] = {};
+    ::GetClassNameA(hWnd, className, sizeof className);
+    ::GetWindowTextA(hWnd, title, sizeof title);
+    if (std::string(className) != "#32770" || !::IsWindowVisible(hWnd) ||
+        (!g_dialogSteps.front().title.empty() && g_dialogSteps.front().title != title))
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
 }  // namespace
+
+void CALLBACK PlayNextDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_dialogSteps.empty())
+        return;
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog)
+        return;
+    DialogStep step = std::move(g_dialogSteps.front());
+    g_dialogSteps.pop_front();
+    step.play(dialog);
+}
 
 CMainFrame* TestApp::NewMainFrame()
 {
@@ -57,6 +83,7 @@ void AppTest::TearDown()
     ::SetCurrentDirectoryA(m_oldDirectory);
     RemoveTree(root);
     DeleteTestProfile();
+    g_dialogSteps.clear();
 }
 
 void AppTest::Start(int storedLanguage)

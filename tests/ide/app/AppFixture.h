@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -55,6 +57,16 @@ protected:
 private:
     char m_oldDirectory[MAX_PATH + 1] = {};
 };
+
+// The next dialogs this thread shows, each played once it is up (its modal loop runs then) by
+// PlayNextDialog, from a thread timer the test sets. An empty title takes any dialog. A test's
+// steps left unplayed are dropped when it ends.
+struct DialogStep {
+    std::string title;
+    std::function<void(HWND)> play;
+};
+extern std::deque<DialogStep> g_dialogSteps;
+void CALLBACK PlayNextDialog(HWND, UINT, UINT_PTR, DWORD);
 
 // Registry values of the tests' profile, section "Settings".
 DWORD ReadSettingsValue(const char* name, std::string* bytes = nullptr);

@@ -5,7 +5,6 @@
 
 #include <Scintilla.h>
 
-#include <functional>
 #include <string>
 
 #include "AppFixture.h"
@@ -81,19 +80,20 @@ protected:
         ASSERT_EQ(app->Frame()->LoadProject(), S_OK);
     }
 
-    // The message loop's work: keys through the frame's table, then the idle pass.
-    void Run()
+    // A project of 200 small scripts, each with a function of its own: a build long enough
+    // to be stopped or closed on while it runs.
+    void StartWithManyScripts()
     {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!app->PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
+        std::string list;
+        for (int i = 0; i < 200; i++)
+            list += "S" + std::to_string(i) + ".d\r\n";
+        StartWithSolution(list);
+        for (int i = 0; i < 200; i++)
+            WriteFileText(folder + "S" + std::to_string(i) + ".d", "FUNC VOID F" + std::to_string(i) + " () { };\r\n");
     }
+
+    // The message loop's work: keys through the frame's table, then the idle pass.
+    void Run() { PumpMessagesThrough(app.get()); }
     void Idle()
     {
         Run();
@@ -243,12 +243,7 @@ TEST_F(BuildCommandsTest, TheCommandsFollowTheProjectItsListItsDatAndTheJob)
 
 TEST_F(BuildCommandsTest, StopBuildEndsTheJobWithTheBreakSummary)
 {
-    std::string list;
-    for (int i = 0; i < 200; i++)
-        list += "S" + std::to_string(i) + ".d\r\n";
-    StartWithSolution(list);
-    for (int i = 0; i < 200; i++)
-        WriteFileText(folder + "S" + std::to_string(i) + ".d", "FUNC VOID F" + std::to_string(i) + " () { };\r\n");
+    StartWithManyScripts();
     app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_COMPILE);
     ASSERT_NE(g_solutionConfig.BuildJobThread, 0u);
     app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_STOP);
@@ -301,35 +296,6 @@ TEST_F(BuildCommandsTest, F8AsksBeforeTheScriptsGoAndRefreshesTheProjectAfterwar
     EXPECT_EQ(WaitForSummary().rfind("0 error(s), ", 0), 0u);
 }
 
-namespace {
-
-// Plays the next dialog of this thread once it is up, from a timer of the modal loop.
-std::function<void(HWND)> g_playDialog;
-
-BOOL CALLBACK FindDialog(HWND hWnd, LPARAM found)
-{
-    char name[16] = {};
-    ::GetClassNameA(hWnd, name, sizeof name);
-    if (std::string(name) == "#32770" && ::IsWindowVisible(hWnd)) {
-        *reinterpret_cast<HWND*>(found) = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK PlayDialog(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND dialog = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog || !g_playDialog)
-        return;
-    ::KillTimer(nullptr, timer);
-    auto play = std::move(g_playDialog);
-    play(dialog);
-}
-
-}  // namespace
-
 TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
 {
     Start();
@@ -340,22 +306,22 @@ TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
     g_solutionConfig.BuildMode = 1;
 
     // Cancel starts nothing.
-    g_playDialog = [](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); };
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, PlayDialog);
+    g_dialogSteps.push_back({"", [](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }});
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, PlayNextDialog);
     app->Frame()->SendMessage(WM_COMMAND, 32837);
     ::KillTimer(nullptr, timer);
     EXPECT_EQ(g_solutionConfig.BuildMode, 1);
     EXPECT_FALSE(HasProgressPane());
 
     // OK: the model, the working folder and the game go into the record, then the job runs.
-    g_playDialog = [&](HWND dialog) {
-        ::SetDlgItemTextA(dialog, 1047, model.c_str());
-        ::SetDlgItemTextA(dialog, 1048, work.c_str());
-        ::SendDlgItemMessageA(dialog, 1051, CB_SETCURSEL, 1, 0);
-        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1051, CBN_SELCHANGE), 0);
-        ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    };
-    timer = ::SetTimer(nullptr, 0, 20, PlayDialog);
+    g_dialogSteps.push_back({"", [&](HWND dialog) {
+                                 ::SetDlgItemTextA(dialog, 1047, model.c_str());
+                                 ::SetDlgItemTextA(dialog, 1048, work.c_str());
+                                 ::SendDlgItemMessageA(dialog, 1051, CB_SETCURSEL, 1, 0);
+                                 ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1051, CBN_SELCHANGE), 0);
+                                 ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                             }});
+    timer = ::SetTimer(nullptr, 0, 20, PlayNextDialog);
     app->Frame()->SendMessage(WM_COMMAND, 32837);
     ::KillTimer(nullptr, timer);
     EXPECT_EQ(g_solutionConfig.BuildMode, 4);
@@ -372,12 +338,7 @@ TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
 // taken down: the program then ends normally and the job has written nothing.
 TEST_F(BuildCommandsTest, ClosingWhileAJobRunsWaitsForItsThread)
 {
-    std::string list;
-    for (int i = 0; i < 200; i++)
-        list += "S" + std::to_string(i) + ".d\r\n";
-    StartWithSolution(list);
-    for (int i = 0; i < 200; i++)
-        WriteFileText(folder + "S" + std::to_string(i) + ".d", "FUNC VOID F" + std::to_string(i) + " () { };\r\n");
+    StartWithManyScripts();
     app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_COMPILE);
     ASSERT_NE(g_solutionConfig.BuildJobThread, 0u);
     EXPECT_EQ(CloseAndRun(), 0);

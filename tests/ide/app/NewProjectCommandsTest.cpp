@@ -6,12 +6,10 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <functional>
 #include <string>
 
 #include "AppFixture.h"
-#include "CCmdUI.h"
 #include "CControlProjectLists.h"
 #include "CDialog.h"
 #include "CSolutionConfig.h"
@@ -19,43 +17,11 @@
 #include "CTreeSolution.h"
 #include "CXTPControls.h"
 #include "CXTPPopupBar.h"
+#include "UiTestProbes.h"
 
 namespace {
 
 const char kHeaderOnly[] = "// Tavrelin workspace file\r\n// WARNING: DO NOT EDIT OR DELETE THIS FILE!\r\n\r\n";
-
-// The next dialogs this thread shows, each played once it is up (its modal loop runs then).
-// An empty title takes any dialog.
-struct DialogStep {
-    std::string title;
-    std::function<void(HWND)> play;
-};
-std::deque<DialogStep> g_steps;
-
-BOOL CALLBACK FindShownDialog(HWND hWnd, LPARAM lParam)
-{
-    char className[32] = {}, title[256] = {};
-    ::GetClassNameA(hWnd, className, sizeof className);
-    ::GetWindowTextA(hWnd, title, sizeof title);
-    if (std::string(className) != "#32770" || !::IsWindowVisible(hWnd) ||
-        (!g_steps.front().title.empty() && g_steps.front().title != title))
-        return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hWnd;
-    return FALSE;
-}
-
-void CALLBACK PlayNextDialog(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (g_steps.empty())
-        return;
-    HWND dialog = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog)
-        return;
-    DialogStep step = std::move(g_steps.front());
-    g_steps.pop_front();
-    step.play(dialog);
-}
 
 void Click(HWND dialog, int id)
 {
@@ -116,7 +82,6 @@ protected:
     void TearDown() override
     {
         ::KillTimer(nullptr, timer);
-        g_steps.clear();
         AppTest::TearDown();
     }
     void StartApp()
@@ -138,9 +103,9 @@ protected:
 TEST_F(NewProjectCommandsTest, AnEmptyProjectIsMadeInItsSolutionOnceAndAnotherJoinsIt)
 {
     StartApp();
-    g_steps.push_back({"New project", EmptyProject("X", 1)});  // "Fight"
+    g_dialogSteps.push_back({"New project", EmptyProject("X", 1)});  // "Fight"
     Command(141);
-    EXPECT_TRUE(g_steps.empty());
+    EXPECT_TRUE(g_dialogSteps.empty());
     const std::string folder = projects + "SolX\\PrjFight\\";
     EXPECT_EQ(ReadFileText(folder + "Fight.src"), kHeaderOnly);
     EXPECT_EQ(std::string(g_solutionConfig.SolutionName), "X");
@@ -158,13 +123,13 @@ TEST_F(NewProjectCommandsTest, AnEmptyProjectIsMadeInItsSolutionOnceAndAnotherJo
     // The same type again in the same solution: refused, the dialog stays until cancelled.
     MarkSaved();
     bool stayed = false;
-    g_steps.push_back({"New project", EmptyProject(nullptr, 1, &stayed)});
+    g_dialogSteps.push_back({"New project", EmptyProject(nullptr, 1, &stayed)});
     Command(32790);
     EXPECT_TRUE(stayed);
     EXPECT_EQ(app->m_nPrompts, 1);
     EXPECT_EQ(ProjectList(), "Fight");
 
-    g_steps.push_back({"New project", EmptyProject(nullptr, 6)});  // "SFX"
+    g_dialogSteps.push_back({"New project", EmptyProject(nullptr, 6)});  // "SFX"
     Command(32790);
     EXPECT_EQ(ProjectList(), "Fight,SFX");
     EXPECT_EQ(g_solutionConfig.ProjectName, "SFX");
@@ -173,7 +138,7 @@ TEST_F(NewProjectCommandsTest, AnEmptyProjectIsMadeInItsSolutionOnceAndAnotherJo
     EXPECT_EQ(app->m_nPrompts, 1);
 
     // Another solution while this one has unsaved changes: the save question, cancelled.
-    g_steps.push_back({"New project", EmptyProject("Y", 3)});
+    g_dialogSteps.push_back({"New project", EmptyProject("Y", 3)});
     Command(141);
     EXPECT_EQ(app->m_nPrompts, 2);
     EXPECT_EQ(std::string(g_solutionConfig.SolutionName), "X");
@@ -186,16 +151,11 @@ TEST_F(NewProjectCommandsTest, AddingAProjectNeedsAnOpenSolution)
 {
     StartApp();
     g_solutionConfig.SolutionName = "Closed";  // the last solution's name stays after its close
-    struct EnableProbe : CCmdUI {
-        int enabled = -1;
-        void Enable(BOOL bOn) override { enabled = bOn; }
-    } probe;
-    probe.m_nID = 32790;
-    EXPECT_TRUE(probe.DoUpdate(app->Frame(), FALSE));
-    EXPECT_EQ(probe.enabled, FALSE);
+    const CommandStateProbe closed = CommandStateOf(app->Frame(), 32790);
+    EXPECT_TRUE(closed.handled);
+    EXPECT_EQ(closed.enabled, FALSE);
     g_solutionConfig.Projects.Add(CString("Fight"));
-    probe.DoUpdate(app->Frame(), FALSE);
-    EXPECT_EQ(probe.enabled, TRUE);
+    EXPECT_EQ(CommandStateOf(app->Frame(), 32790).enabled, TRUE);
 }
 
 TEST_F(NewProjectCommandsTest, AMainScriptsDatWithoutItsLibraryAsksForItAndSaysItIsAbsent)
@@ -206,14 +166,14 @@ TEST_F(NewProjectCommandsTest, AMainScriptsDatWithoutItsLibraryAsksForItAndSaysI
     ::CreateDirectoryA((root + "\\Game\\Scripts").c_str(), nullptr);
     ::CreateDirectoryA(compiled.c_str(), nullptr);
     WriteFileText(compiled + "varnok.dat", "dat");
-    g_steps.push_back({"New project", [&](HWND dialog) {
+    g_dialogSteps.push_back({"New project", [&](HWND dialog) {
                            ::SetDlgItemTextA(dialog, 1005, "D");
                            Click(dialog, 1014);
                            ::SetDlgItemTextA(dialog, 1018, (compiled + "varnok.dat").c_str());
                            Click(dialog, IDOK);
                        }});
     bool asked = false;
-    g_steps.push_back({"", [&](HWND dialog) {
+    g_dialogSteps.push_back({"", [&](HWND dialog) {
                            asked = true;
                            ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
                        }});
@@ -231,10 +191,10 @@ TEST_F(NewProjectCommandsTest, TheProjectMenuListsTheProjectsAndSwitchesTheActiv
 {
     StartApp();
     // Two projects, each saved as Save All saves them.
-    g_steps.push_back({"New project", EmptyProject("X", 1)});  // "Fight"
+    g_dialogSteps.push_back({"New project", EmptyProject("X", 1)});  // "Fight"
     Command(141);
     Command(145);
-    g_steps.push_back({"New project", EmptyProject(nullptr, 2)});  // "Camera"
+    g_dialogSteps.push_back({"New project", EmptyProject(nullptr, 2)});  // "Camera"
     Command(32790);
     Command(145);
     ASSERT_EQ(ProjectList(), "Fight,Camera");

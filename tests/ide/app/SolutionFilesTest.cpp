@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "AppFixture.h"
-#include "CCmdUI.h"
 #include "CChildFrame.h"
 #include "CDocument.h"
 #include "CSolutionConfig.h"
@@ -23,7 +22,9 @@
 #include "EditorProjectHost.h"
 #include "EditorSettings.h"
 #include "OpenDocuments.h"
+#include "QueuedAnswers.h"
 #include "Scintilla.h"
+#include "UiTestProbes.h"
 
 namespace {
 
@@ -38,11 +39,7 @@ public:
     int DoMessageBox(const char*, UINT, UINT nIDPrompt) override
     {
         asked.push_back(nIDPrompt);
-        if (answers.empty())
-            return IDCANCEL;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return TakeAnswer(answers);
     }
     std::deque<int> answers;
     std::vector<UINT> asked;
@@ -406,26 +403,13 @@ TEST_F(SolutionFilesTest, AFailedSaveIsReportedAndTheSolutionStaysOpen)
     EXPECT_TRUE(Frame()->m_bCanClose);
 }
 
-struct StateProbe : CCmdUI {
-    BOOL enabled = -1;
-    void Enable(BOOL on) override { enabled = on; }
-};
-
-BOOL Enabled(CMainFrame* frame, UINT id)
-{
-    StateProbe probe;
-    probe.m_nID = id;
-    probe.DoUpdate(frame, FALSE);
-    return probe.enabled;
-}
-
 // A solution without projects opens empty (said so); with no active project saving the project
 // writes nothing and clears its flags; Close Solution and Save All only with projects.
 TEST_F(SolutionFilesTest, AnEmptySolutionHasNoProjectToLoadOrSave)
 {
     StartApp();
-    EXPECT_FALSE(Enabled(Frame(), 143));
-    EXPECT_FALSE(Enabled(Frame(), 145));
+    EXPECT_FALSE(CommandStateOf(Frame(), 143).enabled);
+    EXPECT_FALSE(CommandStateOf(Frame(), 145).enabled);
     ::CreateDirectoryA(projects.c_str(), nullptr);
     ::CreateDirectoryA(SolutionFolder("Empty").c_str(), nullptr);
     CSolutionConfig record;
@@ -444,8 +428,8 @@ TEST_F(SolutionFilesTest, AnEmptySolutionHasNoProjectToLoadOrSave)
 
     WriteFixture("Mod");
     Open("Mod");
-    EXPECT_TRUE(Enabled(Frame(), 143));
-    EXPECT_TRUE(Enabled(Frame(), 145));
+    EXPECT_TRUE(CommandStateOf(Frame(), 143).enabled);
+    EXPECT_TRUE(CommandStateOf(Frame(), 145).enabled);
 }
 
 // The recent solutions through the frame: a failing entry leaves, an opened one comes first

@@ -15,6 +15,7 @@
 #include "CInsertManager.h"
 #include "CSolutionConfig.h"
 #include "CTavrelinIdeServices.h"
+#include "UiTestProbes.h"
 
 namespace {
 
@@ -162,11 +163,7 @@ TEST_F(InsertManagerTest, AMissingGameFolderIsAskedForOnTheUserInterfaceThread)
         });
         for (int i = 0; i < 1000 && !done; ++i) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            MSG msg;
-            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
+            PumpMessages();
         }
         worker.join();
         ::KillTimer(nullptr, timer);

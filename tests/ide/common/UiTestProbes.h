@@ -8,6 +8,7 @@
 
 #include "CCmdTarget.h"
 #include "CCmdUI.h"
+#include "CWinThread.h"
 
 // Serves every message waiting for this thread's windows. A quit message is dropped, so that a
 // test's own run of the message loop later is not ended by it.
@@ -19,6 +20,21 @@ inline void PumpMessages()
             continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
+    }
+}
+
+// The same pass as the program's message loop makes it: the thread object's PreTranslateMessage
+// (the frame's accelerator keys) sees each message first. A quit message is dropped as above.
+inline void PumpMessagesThrough(CWinThread* pThread)
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        if (!pThread->PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
     }
 }
 

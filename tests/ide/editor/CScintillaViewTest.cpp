@@ -7,12 +7,12 @@
 #include <functional>
 
 #include "AfxIds.h"
-#include "CCmdUI.h"
 #include "CDC.h"
 #include "CPrintDialog.h"
 #include "CPrintInfo.h"
 #include "CScintillaFindReplaceDlg.h"
 #include "EditorFixture.h"
+#include "UiTestProbes.h"
 
 namespace {
 
@@ -201,16 +201,6 @@ TEST_F(ScriptEditorTest, ReplaceAllEndsAlsoOnEmptyHitsAndOnReplacementsThatConta
     EXPECT_TRUE(app.prompts.empty());
 }
 
-// The enabled state a command's update handler gives.
-struct EnableProbe : CCmdUI {
-    BOOL enabled = -1;
-    void Enable(BOOL bOn) override
-    {
-        enabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-};
-
 TEST_F(ScriptEditorTest, EditCommandsAreEnabledByTextSelectionUndoAndTheStoredSearch)
 {
     const std::string bytes = "abc";
@@ -219,7 +209,7 @@ TEST_F(ScriptEditorTest, EditCommandsAreEnabledByTextSelectionUndoAndTheStoredSe
     CScintillaView* view = ViewOf(doc);
     CScintillaCtrl& ctrl = view->GetCtrl();
     auto enabled = [&](UINT id) {
-        EnableProbe probe;
+        CommandStateProbe probe;
         probe.m_nID = id;
         probe.DoUpdate(view, TRUE);
         return probe.enabled;

@@ -9,7 +9,6 @@
 
 #include "AfxIds.h"
 #include "CArchive.h"
-#include "CCmdUI.h"
 #include "CMemFile.h"
 #include "CTavrelinView.h"
 #include "EditorFixture.h"
@@ -17,25 +16,17 @@
 #include "EditorTestIds.h"
 #include "IdeServices.h"
 #include "EditorProjectHost.h"
+#include "UiTestProbes.h"
 
 namespace {
 
 using ScriptViewCommandsTest = ScriptViewTest;
 
-// What a command's update handler says.
-struct RecordingCmdUI : CCmdUI {
-    BOOL enabled = -1;
-    std::string text = "(none)";
-    void Enable(BOOL on) override { enabled = on; }
-    void SetText(const char* value) override { text = value; }
-};
-
-RecordingCmdUI Update(CTavrelinView* view, UINT id)
+// The text a command's update handler sets; "(none)" where it sets none.
+std::string TextOf(CTavrelinView* view, UINT id)
 {
-    RecordingCmdUI ui;
-    ui.m_nID = id;
-    ui.DoUpdate(view, FALSE);
-    return ui;
+    const CommandStateProbe state = CommandStateOf(view, id);
+    return state.textSet ? state.text : "(none)";
 }
 
 // The popup menu as it was on screen, and the key that ended it.
@@ -125,7 +116,7 @@ TEST_F(ScriptViewCommandsTest, SetStyleIsOfferedOnlyForStylesWithARecord)
         view->Sci(SCI_STARTSTYLING, 0);
         view->Sci(SCI_SETSTYLING, 6, c.style);
         view->Sci(SCI_GOTOPOS, 3);
-        EXPECT_EQ(Update(view, ID_SET_STYLE).enabled, c.enabled) << c.style;
+        EXPECT_EQ(CommandStateOf(view, ID_SET_STYLE).enabled, c.enabled) << c.style;
     }
 }
 
@@ -144,15 +135,15 @@ TEST_F(ScriptViewCommandsTest, StatusPanesShowCaretStyleFoldLevelAndOvertype)
     };
     for (const auto& c : cases) {
         view->Sci(SCI_GOTOPOS, WPARAM(view->Sci(SCI_POSITIONFROMLINE, WPARAM(c.line)) + c.column));
-        EXPECT_EQ(Update(view, ID_INDICATOR_LINE).text, c.position);
-        EXPECT_EQ(Update(view, ID_INDICATOR_STYLE).text, c.style) << c.position;
-        EXPECT_EQ(Update(view, ID_INDICATOR_FOLD).text, c.fold) << c.position;
+        EXPECT_EQ(TextOf(view, ID_INDICATOR_LINE), c.position);
+        EXPECT_EQ(TextOf(view, ID_INDICATOR_STYLE), c.style) << c.position;
+        EXPECT_EQ(TextOf(view, ID_INDICATOR_FOLD), c.fold) << c.position;
     }
-    EXPECT_EQ(Update(view, ID_INDICATOR_OVR).text, "");
+    EXPECT_EQ(TextOf(view, ID_INDICATOR_OVR), "");
     view->SendMessage(WM_COMMAND, ID_TOGGLE_OVERTYPE);
-    EXPECT_EQ(Update(view, ID_INDICATOR_OVR).text, "OVR");
+    EXPECT_EQ(TextOf(view, ID_INDICATOR_OVR), "OVR");
     view->SendMessage(WM_COMMAND, ID_TOGGLE_OVERTYPE);
-    EXPECT_EQ(Update(view, ID_INDICATOR_OVR).text, "");
+    EXPECT_EQ(TextOf(view, ID_INDICATOR_OVR), "");
 }
 
 TEST_F(ScriptViewCommandsTest, TheFramesStatusBarShowsThePanesOfTheActiveView)
@@ -344,13 +335,13 @@ TEST_F(ScriptViewCommandsTest, TestingAScriptTakesTheSourceListEntryOfItsWholePa
         CTavrelinView* view = OpenScript(c.file, "var int a;\r\n");
         ASSERT_NE(view, nullptr) << c.file;
         EXPECT_STREQ(view->FindTestEntry(), c.entry) << c.file;
-        EXPECT_EQ(Update(view, ID_TEST_SCRIPT).enabled, *c.entry != 0) << c.file;
+        EXPECT_EQ(CommandStateOf(view, ID_TEST_SCRIPT).enabled, *c.entry != 0) << c.file;
     }
 
     CTavrelinView* view = OpenScript("A.d", "var int a;\r\n");
     ASSERT_NE(view, nullptr);
     ide.GetSettings().BuildJobThread = 1;  // a build runs
-    EXPECT_FALSE(Update(view, ID_TEST_SCRIPT).enabled);
+    EXPECT_FALSE(CommandStateOf(view, ID_TEST_SCRIPT).enabled);
     view->SendMessage(WM_COMMAND, ID_TEST_SCRIPT);
     EXPECT_EQ(project.compiles, 0);
     ide.GetSettings().BuildJobThread = 0;
@@ -374,9 +365,8 @@ namespace {
 
 void CALLBACK CancelPageSetup(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND dialog = ::GetLastActivePopup(::GetActiveWindow());
-    char className[16] = {};
-    if (!dialog || !::GetClassNameA(dialog, className, sizeof className) || std::string(className) != "#32770")
+    HWND dialog = ActiveDialog();
+    if (!dialog)
         return;
     ::KillTimer(nullptr, timer);
     ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);

@@ -10,11 +10,11 @@
 
 #include <Scintilla.h>
 
-#include "CCmdUI.h"
 #include "CTavrelinView.h"
 #include "EditorFixture.h"
 #include "EditorSettings.h"
 #include "FixtureProjectHost.h"
+#include "UiTestProbes.h"
 #include "zCTypedInfo.h"
 
 namespace {
@@ -176,18 +176,7 @@ protected:
     }
 
     // The application's message loop: accelerators first.
-    void RunQueue()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!app.PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-    }
+    void RunQueue() { PumpMessagesThrough(&app); }
 
     void Type(CTavrelinView* view, const std::string& keys)
     {
@@ -461,15 +450,6 @@ TEST_F(CompletionTest, ReturnBackAfterALocalJumpGoesBackInItsOwnView)
     EXPECT_TRUE(app.prompts.empty());
 }
 
-struct EnabledCmdUI : CCmdUI {
-    BOOL enabled = -1;
-    void Enable(BOOL on) override
-    {
-        enabled = on;
-        CCmdUI::Enable(on);
-    }
-};
-
 TEST_F(CompletionTest, CommandsAreEnabledByWhatIsAtTheCaret)
 {
     struct Case {
@@ -497,7 +477,7 @@ TEST_F(CompletionTest, CommandsAreEnabledByWhatIsAtTheCaret)
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.at) + " / " + std::to_string(c.id) + (active ? "" : " without a project"));
             PutCaret(view, c.at, c.offset);
-            EnabledCmdUI ui;
+            CommandStateProbe ui;
             ui.m_nID = c.id;
             ui.DoUpdate(view, TRUE);
             EXPECT_EQ(ui.enabled, active && c.enabled);

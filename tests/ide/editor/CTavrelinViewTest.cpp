@@ -6,11 +6,11 @@
 
 #include <Scintilla.h>
 
-#include "CCmdUI.h"
 #include "CTavrelinView.h"
 #include "EditorFixture.h"
 #include "EditorSettings.h"
 #include "EditorTestIds.h"
+#include "UiTestProbes.h"
 
 namespace {
 
@@ -142,11 +142,7 @@ void Type(CTavrelinView* view, const std::string& keys)
         else
             ::PostMessageA(edit, WM_CHAR, WPARAM(static_cast<unsigned char>(key)), 0);
     }
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    PumpMessages();
 }
 
 TEST_F(TavrelinViewTest, TypedKeysIndentTheLine)
@@ -181,32 +177,20 @@ TEST_F(TavrelinViewTest, TypedKeysIndentTheLine)
     }
 }
 
-struct RecordingCmdUI : CCmdUI {
-    BOOL enabled = -1;
-    int checked = -1;
-    void Enable(BOOL on) override
-    {
-        enabled = on;
-        CCmdUI::Enable(on);  // marks the state as set, or the framework disables the command
-    }
-    void SetCheck(int check) override { checked = check; }
-    void SetText(const char*) override {}
-};
-
 TEST_F(TavrelinViewTest, CommandsAreEnabledAndWrapIsChecked)
 {
     CTavrelinView* view = OpenScript("commands.d", kScript);
     ASSERT_NE(view, nullptr);
     for (UINT id : {UINT(ID_SET_STYLE), UINT(ID_SCRIPT_EDIT_OPTIONS), UINT(ID_GOTO_LINE), UINT(ID_WRAP_LINES)}) {
         SCOPED_TRACE(id);
-        RecordingCmdUI ui;
+        CommandStateProbe ui;
         ui.m_nID = id;
         EXPECT_TRUE(ui.DoUpdate(view, TRUE));
         EXPECT_EQ(ui.enabled, TRUE);
     }
     for (int wrapped : {1, 0}) {
         view->SendMessage(WM_COMMAND, ID_WRAP_LINES);
-        RecordingCmdUI ui;
+        CommandStateProbe ui;
         ui.m_nID = ID_WRAP_LINES;
         ui.DoUpdate(view, TRUE);
         EXPECT_EQ(ui.checked, wrapped);
@@ -218,9 +202,8 @@ std::string g_dialogTitle;
 
 void CALLBACK CloseDialog(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND dialog = ::GetLastActivePopup(::GetActiveWindow());
-    char className[16] = {};
-    if (!dialog || !::GetClassNameA(dialog, className, sizeof className) || std::string(className) != "#32770")
+    HWND dialog = ActiveDialog();
+    if (!dialog)
         return;
     ::KillTimer(nullptr, timer);
     char title[128] = {};

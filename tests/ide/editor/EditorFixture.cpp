@@ -10,6 +10,7 @@
 
 #include "CTavrelinView.h"
 #include "EditorTestIds.h"
+#include "QueuedAnswers.h"
 #include "UiTestProbes.h"
 
 void RegisterEditorClasses()
@@ -21,11 +22,7 @@ void RegisterEditorClasses()
 int EditorTestApp::DoMessageBox(const char* lpszPrompt, UINT, UINT)
 {
     prompts.push_back(lpszPrompt);
-    if (answers.empty())
-        return IDCANCEL;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return TakeAnswer(answers);
 }
 
 void EditorTest::SetUp()
@@ -113,4 +110,13 @@ std::string ReadFile(const std::string& path)
     std::ostringstream all;
     all << in.rdbuf();
     return all.str();
+}
+
+HWND ActiveDialog()
+{
+    HWND dialog = ::GetLastActivePopup(::GetActiveWindow());
+    char className[16] = {};
+    if (!dialog || !::GetClassNameA(dialog, className, sizeof className) || std::string(className) != "#32770")
+        return nullptr;
+    return dialog;
 }

@@ -65,3 +65,6 @@ protected:
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
+// The dialog in front of the active window (its last active popup, when that is a dialog); null
+// while none is up.
+HWND ActiveDialog();

@@ -22,6 +22,8 @@
 #include "CSolutionExplorerPane.h"
 #include "CSrcManager.h"
 #include "CXTPPropExchangeArchive.h"
+#include "QueuedAnswers.h"
+#include "UiTestProbes.h"
 
 namespace {
 
@@ -33,11 +35,7 @@ public:
     {
         prompts.push_back(prompt);
         promptThreads.push_back(::GetCurrentThreadId());
-        if (answers.empty())
-            return IDCANCEL;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return TakeAnswer(answers);
     }
     std::deque<int> answers;
     std::vector<std::string> prompts;
@@ -229,6 +227,15 @@ protected:
         GetSrcManager()->ReadSrcList();
         pane->RebuildTree(fresh, 0);
     }
+    // Projects "Fight" (one script) and "Varnok" (a script in each of two folders), both in the
+    // tree; Varnok is active.
+    void MakeFightAndVarnok()
+    {
+        MakeProject("Fight", {"F.d"}, {"F.d"});
+        MakeProject("Varnok", {"One\\A.d", "Two\\B.d"}, {"One\\A.d", "Two\\B.d"});
+        Activate("Fight");
+        Activate("Varnok", 0);
+    }
     CTreeSolution& Tree() { return pane->GetTree(); }
     HTREEITEM Root() { return Tree().GetRootItem(); }
     // The item at a path of texts below the root, as "Project 'Varnok'/Story/B.d".
@@ -247,18 +254,11 @@ protected:
         return item;
     }
     void Select(HTREEITEM item) { ASSERT_TRUE(Tree().SelectItem(item)); }
+    // Off where no update handler says otherwise.
     BOOL Enabled(UINT id)
     {
-        struct Probe : CCmdUI {
-            void Enable(BOOL on) override { enabled = on; }
-            void SetCheck(int) override {}
-            void SetRadio(BOOL) override {}
-            void SetText(const char*) override {}
-            BOOL enabled = FALSE;
-        } probe;
-        probe.m_nID = id;
-        pane->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &probe, nullptr);
-        return probe.enabled;
+        const CommandStateProbe state = CommandStateOf(pane, id);
+        return state.enabled != -1 && state.enabled;
     }
 
     ExplorerApp* explorerApp = nullptr;
@@ -547,10 +547,7 @@ TEST_F(ExplorerTest, MenusAndTheirCommandsFollowTheSelection)
 
 TEST_F(ExplorerTest, TheExpansionStateIsSavedAndRebuiltWithAllProjectsOfTheSolution)
 {
-    MakeProject("Fight", {"F.d"}, {"F.d"});
-    MakeProject("Varnok", {"One\\A.d", "Two\\B.d"}, {"One\\A.d", "Two\\B.d"});
-    Activate("Fight");
-    Activate("Varnok", 0);
+    MakeFightAndVarnok();
     // Only the solution and the active project are expanded: 0, 1 (its own second number
     // comes first), then -1. Then the second folder of the project opens.
     Tree().Expand(ItemAt("Project 'Fight'"), TVE_COLLAPSE);
@@ -599,10 +596,7 @@ TEST_F(ExplorerTest, TheExpansionStateIsSavedAndRebuiltWithAllProjectsOfTheSolut
 
 TEST_F(ExplorerTest, OpeningASavedSolutionShowsItsProjectsAsLeftSwitchingFollowsAndClosingEmptiesTheTree)
 {
-    MakeProject("Fight", {"F.d"}, {"F.d"});
-    MakeProject("Varnok", {"One\\A.d", "Two\\B.d"}, {"One\\A.d", "Two\\B.d"});
-    Activate("Fight");
-    Activate("Varnok", 0);
+    MakeFightAndVarnok();
     Tree().Expand(ItemAt("Project 'Fight'"), TVE_COLLAPSE);
     Tree().Expand(ItemAt("Project 'Varnok'/Two"), TVE_EXPAND);
     CMainFrame* frame = app->Frame();

@@ -4,12 +4,12 @@
 
 #include <thread>
 
-#include "CCmdUI.h"
 #include "CSolutionConfig.h"
 #include "CXTFlatTabCtrl.h"
 #include "IdeServices.h"
 #include "InterfaceTexts.h"
 #include "OutputPaneFixture.h"
+#include "UiTestProbes.h"
 
 namespace {
 
@@ -18,20 +18,9 @@ constexpr long long kBlue = 0xFF0000;
 constexpr long long kRed = 0x0000FF;
 constexpr long long kGreen = 0x008000;
 
-// Remembers what an update handler decided.
-class EnableProbe : public CCmdUI {
-public:
-    BOOL enabled = FALSE;
-    void Enable(BOOL bOn) override
-    {
-        enabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-};
-
 bool Enabled(CListCtrlForFlatTab& list, UINT id)
 {
-    EnableProbe probe;
+    CommandStateProbe probe;
     probe.m_nID = id;
     return probe.DoUpdate(&list, TRUE) && probe.enabled;
 }
