@@ -273,14 +273,8 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
     CPoint pt = point;
     MSG msg;
     for (;;) {
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
+        if (!NextCaptureMessage(hWnd, &msg))
             break;
-        }
-        if (::GetCapture() != hWnd) {
-            ::DispatchMessageA(&msg);
-            break;
-        }
         if (msg.message == WM_LBUTTONUP) {
             bDrop = TRUE;
             break;

@@ -291,14 +291,8 @@ void CXTPTabManager::TrackClick(HWND hWnd, CPoint point, CXTPTabManagerItem* pIt
     CPoint pt = point;
     MSG msg;
     for (;;) {
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
+        if (!NextCaptureMessage(hWnd, &msg))
             break;
-        }
-        if (::GetCapture() != hWnd) {
-            ::DispatchMessageA(&msg);
-            break;
-        }
         if (msg.message == WM_MOUSEMOVE) {
             pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
             const int nCurrent = pItem->GetIndex();
@@ -330,6 +324,19 @@ void CXTPTabManager::TrackClick(HWND hWnd, CPoint point, CXTPTabManagerItem* pIt
     if (Contains(m_arrItems, pItem))
         OnItemClick(pItem);
     pItem->InternalRelease();
+}
+
+BOOL CXTPTabManager::NextCaptureMessage(HWND hWnd, MSG* pMsg)
+{
+    if (!::GetMessageA(pMsg, nullptr, 0, 0)) {
+        ::PostQuitMessage(static_cast<int>(pMsg->wParam));
+        return FALSE;
+    }
+    if (::GetCapture() != hWnd) {
+        ::DispatchMessageA(pMsg);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 int CXTPTabManager::OnToolHitTest(HWND hWnd, CPoint point, TOOLINFOA* pTI) const

@@ -97,14 +97,8 @@ void CXTPTabManagerNavigateButton::Track(HWND hWnd, CPoint point)
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwWait, QS_ALLINPUT);
             continue;
         }
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
+        if (!CXTPTabManager::NextCaptureMessage(hWnd, &msg))
             break;
-        }
-        if (::GetCapture() != hWnd) {
-            ::DispatchMessageA(&msg);
-            break;
-        }
         const UINT message = msg.message;
         if (message == WM_MOUSEMOVE || message == WM_LBUTTONUP)
             pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
