@@ -32,6 +32,7 @@
 #include "CXTPResourceManager.h"
 #include "CXTPToolBar.h"
 #include "EditorProjectHost.h"
+#include "LoadText.h"
 #include "CXTWindowList.h"
 #include "CXTWindowPlacement.h"
 #include "DispatchPendingMessages.h"
@@ -74,13 +75,6 @@ CXTPCommandBarsExchangeParam BarsExchangeParam(BOOL bLoading)
     param.bLayout = TRUE;
     param.bCommandList = FALSE;
     return param;
-}
-
-CString LoadText(UINT nID)
-{
-    CString text;
-    XTPResourceManager()->LoadString(&text, nID);
-    return text;
 }
 
 LANGID CurrentLanguage()
