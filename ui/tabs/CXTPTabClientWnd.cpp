@@ -156,8 +156,6 @@ private:
 
 // ---- one tab group -------------------------------------------------------------------------
 
-// ---- one tab group -------------------------------------------------------------------------
-
 void CXTPTabClientWnd::CWorkspace::Reposition() { m_pTabClient->Reposition(); }
 
 COLORREF CXTPTabClientWnd::CWorkspace::GetItemColor(const CXTPTabManagerItem* pItem) const
