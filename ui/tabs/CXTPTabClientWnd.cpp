@@ -265,6 +265,9 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
     if (pClient->m_bLockLayout)
         pClient->SetActiveGroup(this);
     Reposition();
+    std::vector<CRect> rects;
+    for (CXTPTabManagerItem* p : m_arrItems)
+        rects.push_back(p->GetRect());
 
     ::SetCapture(hWnd);
     BOOL bOutside = FALSE, bDrop = FALSE;
@@ -308,16 +311,19 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
         }
         bOutside = FALSE;
         nMode = dropNone;
-        // Inside the row: the tab moves to the place of the tab under the point.
-        CXTPTabManagerItem* pOver = HitTest(pt);
-        if (pOver && pOver != pItem && IsAllowReorder()) {
-            const int nTo = pOver->GetIndex();
-            auto it = std::find(m_arrItems.begin(), m_arrItems.end(), pItem);
-            if (it != m_arrItems.end()) {
-                m_arrItems.erase(it);
-                m_arrItems.insert(m_arrItems.begin() + nTo, pItem);
-                OnItemsChanged();
-            }
+        // Inside the row: the tab moves to the place under the point, found in the places of
+        // the start, so that tabs of other lengths do not swap back at the next move.
+        auto it = std::find(m_arrItems.begin(), m_arrItems.end(), pItem);
+        if (it == m_arrItems.end() || !IsAllowReorder())
+            continue;
+        const int nCurrent = static_cast<int>(it - m_arrItems.begin());
+        for (int i = 0; i < static_cast<int>(rects.size()) && i < GetItemCount(); i++) {
+            if (i == nCurrent || !rects[i].PtInRect(pt))
+                continue;
+            m_arrItems.erase(it);
+            m_arrItems.insert(m_arrItems.begin() + i, pItem);
+            OnItemsChanged();
+            break;
         }
     }
     if (::GetCapture() == hWnd)
@@ -689,6 +695,9 @@ void CXTPTabClientWnd::Refresh(BOOL bRecalcFrame)
         else
             m_arrGroups[0]->OnMouseMove(hWnd, pt);
     }
+    // A new look may keep other room around the groups: the frame is measured again first.
+    if (bRecalcFrame && m_bGroupMode && m_hWnd)
+        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     if (bRecalcFrame && m_pCommandBars)
         m_pCommandBars->RecalcFrameLayout(FALSE);
     else if (bRecalcFrame && ::IsWindow(m_pFrame->m_hWnd))
@@ -929,8 +938,12 @@ void CXTPTabClientWnd::TrackSplitter(int nGroup, CPoint point)
     CRect rcAvail = rcUnion, rcTracker = pFirst->m_rcSplitter;
     ClientToScreen(&rcAvail);
     ClientToScreen(&rcTracker);
+    // The tracker offsets the bar by the start point against the moves, which it takes on the
+    // screen: the start point is given there too.
+    CPoint ptScreen = point;
+    ClientToScreen(&ptScreen);
     CXTPSplitterTracker tracker;
-    if (!tracker.Track(this, rcAvail, rcTracker, point, !m_bHorizSplitting))
+    if (!tracker.Track(this, rcAvail, rcTracker, ptScreen, !m_bHorizSplitting))
         return;
     ScreenToClient(&rcTracker);
     const double dTotal = pFirst->m_dWeight + pSecond->m_dWeight;
