@@ -282,8 +282,13 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
             bDrop = TRUE;
             break;
         }
+        if (msg.message == WM_CANCELMODE || msg.message == WM_RBUTTONDOWN)
+            break;
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
             break;
+        // Keys pressed while a tab is dragged do not reach the window with the focus.
+        if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR)
+            continue;
         if (msg.message != WM_MOUSEMOVE) {
             ::DispatchMessageA(&msg);
             continue;

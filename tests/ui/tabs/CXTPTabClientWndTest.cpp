@@ -17,8 +17,11 @@ class ColoredChild : public CMDIChildWnd {
 public:
     COLORREF color = 0;
     CString text, tip;
+    int keys = 0;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (message == WM_KEYDOWN || message == WM_CHAR)
+            ++keys;
         if (message == kMsgTabClientGetColor)
             return LRESULT(color);
         if (message == kMsgTabClientGetText)
@@ -261,7 +264,8 @@ TEST_F(TabClient, AStaticFrameKeepsItsRoomAroundTheGroups)
 }
 
 // The splitter between stacked groups follows the pointer, wherever the tab window lies on
-// the screen; a tab dragged along its row over a longer one stays where it was put.
+// the screen; a tab dragged along its row over a longer one stays where it was put, and keys
+// typed meanwhile reach no window.
 TEST_F(TabClient, TheSplitterFollowsThePointerAndTabsDraggedAlongTheRowStayPut)
 {
     Open("A");
@@ -292,11 +296,16 @@ TEST_F(TabClient, TheSplitterFollowsThePointerAndTabsDraggedAlongTheRowStayPut)
     CPoint over(rcLonger.right - 5, rcLonger.CenterPoint().y), screen = over;
     tabs.ClientToScreen(&screen);
     ::SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < 4; i++)  // an even count: a tab swapping back and forth ends where it began
+    for (int i = 0; i < 4; i++) {  // an even count: a tab swapping back and forth ends where it began
         ::PostMessageA(tabs.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(over.x, over.y));
+        // Typing meanwhile goes nowhere.
+        ::PostMessageA(longer->m_hWnd, WM_KEYDOWN, 'X', 0);
+        ::PostMessageA(longer->m_hWnd, WM_CHAR, 'x', 0);
+    }
     ::PostMessageA(tabs.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(over.x, over.y));
     group->TrackClick(tabs.m_hWnd, dragged->GetRect().CenterPoint(), dragged);
     EXPECT_EQ(to, dragged->GetIndex()) << "moved from " << from << " and not back";
+    EXPECT_EQ(0, longer->keys) << "keys typed during the drag reached a window";
 }
 
 TEST_F(StripTabClient, OneStripInItsOwnWindowLiesOverTheMdiAreaAndTheChildrenKeepTheirFrames)
