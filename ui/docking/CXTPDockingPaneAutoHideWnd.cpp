@@ -407,7 +407,6 @@ void CXTPDockingPaneAutoHideWnd::BeginResize(CPoint ptScreen)
         CPoint ptStart = ptScreen;
         if (GetExStyle() & WS_EX_LAYOUTRTL)
             ptStart = rcEdge.TopLeft();
-        ScreenToClient(&ptStart);
         if (tracker.Track(this, rcLimit, rcEdge, ptStart, bAlongX))
             ApplyResize(rcEdge);
         m_bResizing = FALSE;

@@ -263,6 +263,9 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
     if (pClient->m_bLockLayout)
         pClient->SetActiveGroup(this);
     Reposition();
+    std::vector<CRect> rects;
+    for (CXTPTabManagerItem* p : m_arrItems)
+        rects.push_back(p->GetRect());
 
     ::SetCapture(hWnd);
     BOOL bOutside = FALSE, bDrop = FALSE;
@@ -277,8 +280,13 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
             bDrop = TRUE;
             break;
         }
+        if (msg.message == WM_CANCELMODE || msg.message == WM_RBUTTONDOWN)
+            break;
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
             break;
+        // Keys pressed while a tab is dragged do not reach the window with the focus.
+        if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR)
+            continue;
         if (msg.message != WM_MOUSEMOVE) {
             ::DispatchMessageA(&msg);
             continue;
@@ -306,16 +314,19 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
         }
         bOutside = FALSE;
         nMode = dropNone;
-        // Inside the row: the tab moves to the place of the tab under the point.
-        CXTPTabManagerItem* pOver = HitTest(pt);
-        if (pOver && pOver != pItem && IsAllowReorder()) {
-            const int nTo = pOver->GetIndex();
-            auto it = std::find(m_arrItems.begin(), m_arrItems.end(), pItem);
-            if (it != m_arrItems.end()) {
-                m_arrItems.erase(it);
-                m_arrItems.insert(m_arrItems.begin() + nTo, pItem);
-                OnItemsChanged();
-            }
+        // Inside the row: the tab moves to the place under the point, found in the places of
+        // the start, so that tabs of other lengths do not swap back at the next move.
+        auto it = std::find(m_arrItems.begin(), m_arrItems.end(), pItem);
+        if (it == m_arrItems.end() || !IsAllowReorder())
+            continue;
+        const int nCurrent = static_cast<int>(it - m_arrItems.begin());
+        for (int i = 0; i < static_cast<int>(rects.size()) && i < GetItemCount(); i++) {
+            if (i == nCurrent || !rects[i].PtInRect(pt))
+                continue;
+            m_arrItems.erase(it);
+            m_arrItems.insert(m_arrItems.begin() + i, pItem);
+            OnItemsChanged();
+            break;
         }
     }
     if (::GetCapture() == hWnd)
@@ -687,6 +698,9 @@ void CXTPTabClientWnd::Refresh(BOOL bRecalcFrame)
         else
             m_arrGroups[0]->OnMouseMove(hWnd, pt);
     }
+    // A new look may keep other room around the groups: the frame is measured again first.
+    if (bRecalcFrame && m_bGroupMode && m_hWnd)
+        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     if (bRecalcFrame && m_pCommandBars)
         m_pCommandBars->RecalcFrameLayout(FALSE);
     else if (bRecalcFrame && ::IsWindow(m_pFrame->m_hWnd))
@@ -927,8 +941,12 @@ void CXTPTabClientWnd::TrackSplitter(int nGroup, CPoint point)
     CRect rcAvail = rcUnion, rcTracker = pFirst->m_rcSplitter;
     ClientToScreen(&rcAvail);
     ClientToScreen(&rcTracker);
+    // The tracker offsets the bar by the start point against the moves, which it takes on the
+    // screen: the start point is given there too.
+    CPoint ptScreen = point;
+    ClientToScreen(&ptScreen);
     CXTPSplitterTracker tracker;
-    if (!tracker.Track(this, rcAvail, rcTracker, point, !m_bHorizSplitting))
+    if (!tracker.Track(this, rcAvail, rcTracker, ptScreen, !m_bHorizSplitting))
         return;
     ScreenToClient(&rcTracker);
     const double dTotal = pFirst->m_dWeight + pSecond->m_dWeight;

@@ -10,13 +10,18 @@
 
 namespace {
 
+constexpr UINT kIdleUpdateCmdUI = 0x0363;
+
 // A child that names its own tab colour, text and tool tip when they are set.
 class ColoredChild : public CMDIChildWnd {
 public:
     COLORREF color = 0;
     CString text, tip;
+    int keys = 0;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (message == WM_KEYDOWN || message == WM_CHAR)
+            ++keys;
         if (message == kMsgTabClientGetColor)
             return LRESULT(color);
         if (message == kMsgTabClientGetText)
@@ -249,14 +254,58 @@ TEST_F(TabClient, AStaticFrameKeepsItsRoomAroundTheGroups)
     Open("A");
     auto* paint = new CXTPTabPaintManager;
     paint->m_bStaticFrame = TRUE;
-    tabs.SetPaintManager(paint);
-    ::SetWindowPos(tabs.m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED);
+    tabs.SetPaintManager(paint);  // measures the frame again: no other change of it is needed
     CRect client;
     tabs.GetClientRect(&client);
     tabs.ClientToScreen(&client);
     const CRect window = WindowRectOf(tabs.m_hWnd);
     EXPECT_EQ(CRect(2, 1, 2, 2), CRect(client.left - window.left, client.top - window.top, window.right - client.right,
                                        window.bottom - client.bottom));
+}
+
+// The splitter between stacked groups follows the pointer, wherever the tab window lies on
+// the screen; a tab dragged along its row over a longer one stays where it was put, and keys
+// typed meanwhile reach no window.
+TEST_F(TabClient, TheSplitterFollowsThePointerAndTabsDraggedAlongTheRowStayPut)
+{
+    Open("A");
+    Open("B");
+    Command(9422);  // B in a second group below
+    ASSERT_EQ(2, tabs.GetGroupCount());
+    CPoint origin(0, 0);
+    tabs.ClientToScreen(&origin);
+    ASSERT_GT(origin.y, 20) << "the tab window must lie away from the screen's top for the check";
+    const CRect splitter = tabs.GetGroup(0)->m_rcSplitter;
+    const CPoint press = splitter.CenterPoint();
+    ::PostMessageA(tabs.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x, press.y + 40));
+    ::PostMessageA(tabs.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(press.x, press.y + 40));
+    ::SendMessageA(tabs.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    EXPECT_NEAR(splitter.top + 40, tabs.GetGroup(0)->m_rcSplitter.top, 4);
+    ::SendMessageA(tabs.m_hWnd, kIdleUpdateCmdUI, 0, 0);  // ends the press's mouse lock
+
+    // Back in one group: a short tab dragged onto the far end of a long one.
+    Command(9420);
+    ASSERT_EQ(1, tabs.GetGroupCount());
+    CXTPTabClientWnd::CWorkspace* group = tabs.GetGroup(0);
+    ColoredChild* longer = Open("A rather long caption for a tab");
+    ColoredChild* shorter = Open("C");
+    CXTPTabManagerItem* dragged = ItemOf(shorter);
+    const CRect rcLonger = ItemOf(longer)->GetRect();
+    ASSERT_GT(rcLonger.Width(), 2 * dragged->GetRect().Width());
+    const int from = dragged->GetIndex(), to = ItemOf(longer)->GetIndex();
+    CPoint over(rcLonger.right - 5, rcLonger.CenterPoint().y), screen = over;
+    tabs.ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    for (int i = 0; i < 4; i++) {  // an even count: a tab swapping back and forth ends where it began
+        ::PostMessageA(tabs.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(over.x, over.y));
+        // Typing meanwhile goes nowhere.
+        ::PostMessageA(longer->m_hWnd, WM_KEYDOWN, 'X', 0);
+        ::PostMessageA(longer->m_hWnd, WM_CHAR, 'x', 0);
+    }
+    ::PostMessageA(tabs.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(over.x, over.y));
+    group->TrackClick(tabs.m_hWnd, dragged->GetRect().CenterPoint(), dragged);
+    EXPECT_EQ(to, dragged->GetIndex()) << "moved from " << from << " and not back";
+    EXPECT_EQ(0, longer->keys) << "keys typed during the drag reached a window";
 }
 
 TEST_F(StripTabClient, OneStripInItsOwnWindowLiesOverTheMdiAreaAndTheChildrenKeepTheirFrames)

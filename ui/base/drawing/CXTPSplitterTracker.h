@@ -13,8 +13,9 @@ public:
     explicit CXTPSplitterTracker(BOOL bSolid = FALSE) : m_bSolid(bSolid) {}
 
     // Drags rcTracker (screen coordinates) within rcAvail on one axis (bHorz: left and
-    // right), starting from point (pWnd's client coordinates). TRUE when the left button
-    // was released (rcTracker moved), FALSE on Escape, a quit message or a lost capture.
+    // right), starting from point (screen coordinates too, as the moves are taken). TRUE when
+    // the left button was released (rcTracker moved), FALSE on Escape, a quit message or a
+    // lost capture.
     BOOL Track(CWnd* pTrackWnd, CRect rcAvail, CRect& rcTracker, CPoint point, BOOL bHorz);
 
     // A rectangle drawn together with the tracker (empty: none).

@@ -1,6 +1,7 @@
 // Auto-hide panels and slide-out windows on a real manager: hiding from the pane menu's call,
 // two rows per side, hover against click, the slide back reversed by a return, the limits of
-// the resized edge, a quit message taken during a live resize, and OLE data dragged over tabs.
+// the resized edge, the ghost resize, a quit message taken during a live resize, and OLE data
+// dragged over tabs.
 #include "CXTPDockingPaneAutoHidePanel.h"
 
 #include <gtest/gtest.h>
@@ -225,6 +226,31 @@ TEST(DockingPaneAutoHidePanel, QuitDuringALiveResizeIsPostedAgain)
     MSG msg;
     ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
+}
+
+// The ghost bar of a resize follows the pointer, wherever the window lies on the screen.
+TEST(DockingPaneAutoHidePanel, TheGhostResizeFollowsThePointer)
+{
+    HiddenSite site;
+    ASSERT_TRUE(site.manager.IsGhostSplitter());
+    CXTPDockingPaneAutoHideWnd* pWnd = site.Open(site.tools);
+    ASSERT_NE(pWnd, nullptr);
+    for (int i = 0; i < 8; ++i)
+        pWnd->SendMessage(WM_TIMER, CXTPDockingPaneAutoHideWnd::kTimerSlideOut, 0);
+    CPoint origin(0, 0);
+    pWnd->ClientToScreen(&origin);
+    ASSERT_GT(origin.x, 10) << "the window must lie away from the screen's edge for the check";
+    CRect rcBefore, rcClient;
+    pWnd->GetWindowRect(&rcBefore);
+    pWnd->GetClientRect(&rcClient);
+    Pump();
+    const CPoint press(rcClient.right - 2, rcClient.top + 20);
+    ::PostMessageA(pWnd->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 30, press.y));
+    ::PostMessageA(pWnd->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(press.x + 30, press.y));
+    pWnd->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    CRect rcAfter;
+    pWnd->GetWindowRect(&rcAfter);
+    EXPECT_NEAR(rcBefore.Width() + 30, rcAfter.Width(), 2);
 }
 
 // OLE data dragged over a tab opens its pane without the focus, also while the frame is
