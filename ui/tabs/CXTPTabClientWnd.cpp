@@ -79,8 +79,10 @@ public:
     explicit CWorkspaceWnd(CXTPTabClientWnd* pTabClient) : CWorkspace(pTabClient) {}
     ~CWorkspaceWnd() override
     {
-        if (m_hWnd)
+        if (m_hWnd) {
+            m_pTabClient->m_pDropTarget->Revoke();  // the strip's window holds the registration
             DestroyWindow();
+        }
     }
     CWnd* GetGroupWnd() override { return this; }
     void Reposition() override { CWorkspace::Reposition(); }
@@ -260,8 +262,10 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
     pItem->InternalAddRef();  // a handler may delete the tab while messages are dispatched
     m_pSelected = pItem;
     m_hWndSelected = reinterpret_cast<HWND>(pItem->GetData());
-    if (pClient->m_bLockLayout)
-        pClient->SetActiveGroup(this);
+    // The pressed group is the active one from the press on; the layout follows once.
+    pClient->m_bLockLayout = TRUE;
+    pClient->SetActiveGroup(this);
+    pClient->m_bLockLayout = FALSE;
     Reposition();
     std::vector<CRect> rects;
     for (CXTPTabManagerItem* p : m_arrItems)

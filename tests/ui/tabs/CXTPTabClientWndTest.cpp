@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "CMDIChildWnd.h"
 #include "CXTPFrameWndBase.h"
 #include "CXTPTabManagerItem.h"
@@ -17,6 +19,7 @@ class ColoredChild : public CMDIChildWnd {
 public:
     COLORREF color = 0;
     CString text, tip;
+    std::function<void()> onApp;  // run when WM_APP arrives
     int keys = 0;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -28,6 +31,10 @@ public:
             return reinterpret_cast<LRESULT>(static_cast<const char*>(text));
         if (message == kMsgTabClientGetToolTip)
             return reinterpret_cast<LRESULT>(static_cast<const char*>(tip));
+        if (message == WM_APP && onApp) {
+            onApp();
+            return 0;
+        }
         return CMDIChildWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -221,6 +228,21 @@ TEST_F(TabClient, ALoneTabIgnoresPressesAndADropOnNoTargetOpensThePopup)
     EXPECT_EQ(1, tabs.GetGroupCount());
     EXPECT_TRUE(::LockWindowUpdate(::GetDesktopWindow()));
     ::LockWindowUpdate(nullptr);
+}
+
+TEST_F(TabClient, APressedGroupIsTheActiveOneWhileItsTabIsDragged)
+{
+    ColoredChild* a = Open("A");
+    Open("B");
+    Command(9423);  // B alone in a group on the right, the active one
+    ASSERT_EQ(tabs.GetGroup(1), tabs.GetActiveGroup());
+    CXTPTabClientWnd::CWorkspace* seen = nullptr;
+    a->onApp = [&] { seen = tabs.GetActiveGroup(); };
+    ::PostMessageA(a->m_hWnd, WM_APP, 0, 0);  // read inside the drag's loop
+    const CPoint onA = ItemOf(a)->GetRect().CenterPoint();
+    ::PostMessageA(tabs.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(onA.x, onA.y));
+    tabs.GetGroup(0)->TrackClick(tabs.m_hWnd, onA, ItemOf(a));
+    EXPECT_EQ(tabs.GetGroup(0), seen);
 }
 
 TEST_F(TabClient, ChildrenNameTheirTabsAndTipsAndDataDraggedOverATabActivatesIt)
