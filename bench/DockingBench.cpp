@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "CFrameWnd.h"
+#include "DockingBenchFrame.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPDockingPaneSplitterContainer.h"
@@ -18,21 +18,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 const int kSteps = 100;
-
-class BenchFrame : public CFrameWnd {
-public:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_DOCKPANE_NOTIFY && wParam == DPN_NEEDWINDOW) {
-            auto* pPane = reinterpret_cast<CXTPDockingPane*>(lParam);
-            if (!pPane->IsAttached())
-                pPane->Attach(CWnd::FromHandle(::CreateWindowExA(0, "STATIC", pPane->GetTitle(), WS_CHILD, 0, 0, 10,
-                                                                 10, GetSafeHwnd(), nullptr, nullptr, nullptr)));
-            return 0;
-        }
-        return CFrameWnd::WindowProc(message, wParam, lParam);
-    }
-};
 
 void Pump()
 {
@@ -53,7 +38,7 @@ struct Stats {
 };
 
 template <class Step>
-Stats Time(BenchFrame& frame, Step step)
+Stats Time(DockingBenchFrame& frame, Step step)
 {
     Stats stats;
     for (int i = 0; i < kSteps; ++i) {
@@ -71,10 +56,8 @@ Stats Time(BenchFrame& frame, Step step)
 
 int main()
 {
-    BenchFrame frame;
-    frame.Create(nullptr, "Docking bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 1280, 1024));
-    ::CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, frame.GetSafeHwnd(),
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, nullptr);
+    DockingBenchFrame frame;
+    frame.CreateBench("Docking bench");
     CXTPDockingPaneManager manager;
     manager.InstallInFrame(&frame);
     manager.SetTheme(7);

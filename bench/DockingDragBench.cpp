@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "CFrameWnd.h"
+#include "DockingBenchFrame.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPaneDragContext.h"
 #include "CXTPDockingPaneManager.h"
@@ -19,21 +19,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 const int kMoves = 200;
-
-class BenchFrame : public CFrameWnd {
-public:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_DOCKPANE_NOTIFY && wParam == DPN_NEEDWINDOW) {
-            auto* pPane = reinterpret_cast<CXTPDockingPane*>(lParam);
-            if (!pPane->IsAttached())
-                pPane->Attach(CWnd::FromHandle(::CreateWindowExA(0, "STATIC", pPane->GetTitle(), WS_CHILD, 0, 0, 10,
-                                                                 10, GetSafeHwnd(), nullptr, nullptr, nullptr)));
-            return 0;
-        }
-        return CFrameWnd::WindowProc(message, wParam, lParam);
-    }
-};
 
 // Each move is timed with the painting it causes: the markers and the preview drawn at once.
 class TimedDragContext : public CXTPDockingPaneDragContext {
@@ -69,10 +54,8 @@ public:
 
 int main()
 {
-    BenchFrame frame;
-    frame.Create(nullptr, "Docking drag bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 1280, 1024));
-    ::CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, frame.GetSafeHwnd(),
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, nullptr);
+    DockingBenchFrame frame;
+    frame.CreateBench("Docking drag bench");
     CXTPDockingPaneManager manager;
     manager.InstallInFrame(&frame);
     manager.SetTheme(7);

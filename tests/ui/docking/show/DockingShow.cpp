@@ -2,43 +2,14 @@
 // more panes split beside the output (not a test; run it and take a screenshot).
 #include <windows.h>
 
-#include "CFrameWnd.h"
+#include "ShowFrame.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPaneManager.h"
-
-namespace {
-
-// Answers every window request with a STATIC showing the pane's title.
-class ShowFrame : public CFrameWnd {
-public:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_DOCKPANE_NOTIFY && wParam == DPN_NEEDWINDOW) {
-            auto* pPane = reinterpret_cast<CXTPDockingPane*>(lParam);
-            if (!pPane->IsAttached())
-                pPane->Attach(CWnd::FromHandle(::CreateWindowExA(
-                    0, "STATIC", pPane->GetTitle(), WS_CHILD | SS_CENTER | SS_CENTERIMAGE, 0, 0, 10, 10,
-                    GetSafeHwnd(), nullptr, nullptr, nullptr)));
-            return 0;
-        }
-        if (message == WM_DESTROY)
-            ::PostQuitMessage(0);
-        return CFrameWnd::WindowProc(message, wParam, lParam);
-    }
-    // This frame lives on the stack: closing its window must not delete it.
-    void PostNcDestroy() override {}
-};
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nShowCmd)
 {
     ShowFrame frame;
-    frame.Create(nullptr, "Docking theme 7", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 1000, 700));
-    // The MDI client stands in as a plain grey window where the client placeholder goes.
-    ::CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "client", WS_CHILD | WS_VISIBLE | SS_GRAYRECT, 0, 0, 10, 10,
-                      frame.GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_PANE_FIRST)),
-                      nullptr, nullptr);
+    frame.CreateShow("Docking theme 7");
     {
         CXTPDockingPaneManager manager;
         manager.InstallInFrame(&frame);

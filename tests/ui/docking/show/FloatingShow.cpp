@@ -3,44 +3,16 @@
 // (not a test; run it and take a screenshot).
 #include <windows.h>
 
-#include "CFrameWnd.h"
+#include "ShowFrame.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPaneDragContext.h"
 #include "CXTPDockingPaneManager.h"
 #include "CXTPDockingPaneMiniWnd.h"
 
-namespace {
-
-// Answers every window request with a STATIC showing the pane's title.
-class ShowFrame : public CFrameWnd {
-public:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_DOCKPANE_NOTIFY && wParam == DPN_NEEDWINDOW) {
-            auto* pPane = reinterpret_cast<CXTPDockingPane*>(lParam);
-            if (!pPane->IsAttached())
-                pPane->Attach(CWnd::FromHandle(::CreateWindowExA(
-                    0, "STATIC", pPane->GetTitle(), WS_CHILD | SS_CENTER | SS_CENTERIMAGE, 0, 0, 10, 10,
-                    GetSafeHwnd(), nullptr, nullptr, nullptr)));
-            return 0;
-        }
-        if (message == WM_DESTROY)
-            ::PostQuitMessage(0);
-        return CFrameWnd::WindowProc(message, wParam, lParam);
-    }
-    // This frame lives on the stack: closing its window must not delete it.
-    void PostNcDestroy() override {}
-};
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nShowCmd)
 {
     ShowFrame frame;
-    frame.Create(nullptr, "Floating frame and markers", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 1000, 700));
-    ::CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "client", WS_CHILD | WS_VISIBLE | SS_GRAYRECT, 0, 0, 10, 10,
-                      frame.GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_PANE_FIRST)),
-                      nullptr, nullptr);
+    frame.CreateShow("Floating frame and markers");
     {
         CXTPDockingPaneManager manager;
         manager.InstallInFrame(&frame);
