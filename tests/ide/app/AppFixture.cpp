@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "COutputPane.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
 #include "UiTestProbes.h"
@@ -108,6 +109,30 @@ int AppTest::CloseAndRun()
 void AppTest::Pump()
 {
     PumpMessages();
+}
+
+void AppTest::PressKey(UINT key)
+{
+    ::SetFocus(app->Frame()->GetSafeHwnd());
+    app->Frame()->PostMessage(WM_KEYDOWN, key, 1);
+    app->Frame()->PostMessage(WM_KEYUP, key, 0xC0000001);
+    PumpMessagesThrough(app.get());
+}
+
+std::string AppTest::WaitForSummary()
+{
+    CListCtrlForFlatTab& list = app->Frame()->GetOutputPane()->GetBuildList();
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        PumpMessagesThrough(app.get());
+        const int count = list.GetItemCount();
+        const std::string last = count ? static_cast<const char*>(list.GetItemText(count - 1, 0)) : "";
+        if (g_solutionConfig.BuildJobThread == 0 && last.find("error(s), ") != std::string::npos)
+            return last;
+        if (::GetTickCount() - start > 20000)
+            return "timed out: " + last;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
 }
 
 DWORD ReadSettingsValue(const char* name, std::string* bytes)

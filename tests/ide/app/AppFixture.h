@@ -53,6 +53,11 @@ protected:
     // The layout file of a language ("_en", "_ru").
     std::string LayoutFile(const char* suffix) const { return root + "\\Ide\\Tavrelin" + suffix + ".xml"; }
     void Pump();
+    // A key pressed in the main window, through its accelerators, and the messages it brings.
+    void PressKey(UINT key);
+    // Serves the build worker until its summary row is there; that row ("timed out: " and the
+    // last row after 20 s).
+    std::string WaitForSummary();
 
 private:
     char m_oldDirectory[MAX_PATH + 1] = {};

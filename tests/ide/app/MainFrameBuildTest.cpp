@@ -100,29 +100,6 @@ protected:
         app->OnIdle(0);
         Run();
     }
-    void PressKey(UINT key)
-    {
-        ::SetFocus(app->Frame()->GetSafeHwnd());
-        app->Frame()->PostMessage(WM_KEYDOWN, key, 1);
-        app->Frame()->PostMessage(WM_KEYUP, key, 0xC0000001);
-        Run();
-    }
-    // Serves the worker until its summary row is there; its last row.
-    std::string WaitForSummary()
-    {
-        CListCtrlForFlatTab& list = app->Frame()->GetOutputPane()->GetBuildList();
-        const DWORD start = ::GetTickCount();
-        for (;;) {
-            Run();
-            const int count = list.GetItemCount();
-            const std::string last = count ? static_cast<const char*>(list.GetItemText(count - 1, 0)) : "";
-            if (g_solutionConfig.BuildJobThread == 0 && last.find("error(s), ") != std::string::npos)
-                return last;
-            if (::GetTickCount() - start > 20000)
-                return "timed out: " + last;
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-    }
     bool HasProgressPane() { return app->Frame()->GetStatusBar()->CommandToIndex(ID_PROGRESS_PANE) >= 0; }
 
     CTavrelinView* OpenView(const std::string& path)
