@@ -223,10 +223,13 @@ void CopyProjectFiles(const CString& sourceFolder, const CString& projectFolder,
     std::vector<ProjectProblem> copiedAt;
     for (size_t i = 0; i < sources.entries.size(); ++i) {
         const CString& entry = sources.entries[i];
+        const CString source = sourceFolder + entry;
         const CString target = projectFolder + entry;
-        CreateFolderTree(FolderOf(target));
+        // No folder for a script that is not there.
+        if (::GetFileAttributesA(source) != INVALID_FILE_ATTRIBUTES)
+            CreateFolderTree(FolderOf(target));
         // Never over a file of the new project (its own list, say).
-        if (::CopyFileA(sourceFolder + entry, target, TRUE)) {
+        if (::CopyFileA(source, target, TRUE)) {
             copied.push_back(entry);
             copiedAt.push_back(sources.namedAt[i]);
             continue;

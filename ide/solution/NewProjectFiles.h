@@ -22,7 +22,7 @@ struct ProjectProblem {
 };
 
 // What CollectSrcFiles has gathered so far. Every list is read once, so a list that includes
-// itself (directly or through others) ends; an entry is written once, whatever its case.
+// itself (directly or through others) ends; an entry is taken once, whatever its case.
 struct SrcCollection {
     std::vector<CString> entries;           // in the order named
     std::vector<ProjectProblem> namedAt;    // for each entry, the list line naming it first (text empty)

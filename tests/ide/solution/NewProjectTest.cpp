@@ -107,7 +107,7 @@ protected:
     // in another case and again through the nested Sub\Inner.src (which names Main.src back),
     // AI\* a pattern over scripts and a note, "Intro" a script without its extension, "Readme"
     // a word naming no script, ..\Outside.d a file outside the list's folder, Lists\*.src a
-    // pattern over lists, Story\Gone.d a script that is not there.
+    // pattern over lists, Lost\Gone.d a script that is not there.
     void MakeSourceTree()
     {
         for (const char* folder : {"Scripts\\Story", "Scripts\\Sub", "Scripts\\AI", "Scripts\\Empty", "Scripts\\Lists"})
@@ -115,7 +115,7 @@ protected:
         Write(root + "Scripts\\Main.src",
               "My mod - main scripts\r\n\r\nStory\\A.d\r\nSTORY\\a.d\r\nSub\\Inner.src\r\nMain.src\r\n"
               "AI\\*\r\nIntro\r\n..\\Outside.d\r\nEmpty\\*.d\r\nStory\\A.d // a note: the line is skipped\r\n"
-              "Bad\r|Name.d\r\nReadme\r\nLists\\*.src\r\nStory\\Gone.d\r\n");
+              "Bad\r|Name.d\r\nReadme\r\nLists\\*.src\r\nLost\\Gone.d\r\n");
         Write(root + "Scripts\\Sub\\Inner.src", "B.d\n..\\Story\\A.d\n..\\Main.src\n");
         Write(root + "Scripts\\Lists\\More.src", "More.d\n");
         Write(root + "Scripts\\Story\\A.d", "a");
@@ -149,7 +149,7 @@ TEST_F(NewProjectTest, ASourceListGivesEachScriptOnceWithTheLineNamingItAndSkips
         int line;
     } expected[] = {{"Story\\A.d", "Main.src", 3}, {"Sub\\B.d", "Sub\\Inner.src", 1}, {"AI\\X.d", "Main.src", 7},
                     {"AI\\Y.d", "Main.src", 7},    {"Intro.d", "Main.src", 8},          {"Lists\\More.d", "Lists\\More.src", 1},
-                    {"Story\\Gone.d", "Main.src", 15}};
+                    {"Lost\\Gone.d", "Main.src", 15}};
     ASSERT_EQ(written.entries.size(), std::size(expected));
     ASSERT_EQ(written.namedAt.size(), std::size(expected));
     // The pattern's matches come in the system's order.
@@ -191,10 +191,11 @@ TEST_F(NewProjectTest, AProjectFromASourceListGetsEachScriptThereAndListsOnlyTho
     CopyProjectFiles((root + "Scripts\\").c_str(), project.c_str(), sources);
     ASSERT_TRUE(WriteProjectSrcList(project.c_str(), "Main", sources.entries, sources.problems));
 
-    // The missing script alone is a problem, at its line, with the system's reason.
+    // The missing script alone is a problem, at its line, with the system's reason; its
+    // folder is not made.
     ASSERT_EQ(sources.problems.size(), 1u);
     const std::string missing = Described(sources.problems[0]);
-    const std::string start = List("Main.src(15): 'Story\\Gone.d' was not copied: ");
+    const std::string start = List("Main.src(15): 'Lost\\Gone.d' was not copied: ");
     EXPECT_EQ(missing.substr(0, start.size()), start);
     EXPECT_GT(missing.size(), start.size()) << "a reason";
     EXPECT_EQ(sources.entries.size(), sources.namedAt.size());
@@ -214,7 +215,7 @@ TEST_F(NewProjectTest, AProjectFromASourceListGetsEachScriptThereAndListsOnlyTho
         EXPECT_EQ(Read(project + copy.file), copy.text) << copy.file;
         EXPECT_NE(list.find(std::string("\r\n") + copy.file + "\r\n"), std::string::npos) << copy.file;
     }
-    for (const char* absent : {"AI\\notes.txt", "Readme", "Readme.d", "Outside.d", "Sub\\Inner.src", "Story\\Gone.d"})
+    for (const char* absent : {"AI\\notes.txt", "Readme", "Readme.d", "Outside.d", "Sub\\Inner.src", "Lost"})
         EXPECT_FALSE(Exists(project + absent)) << absent;
     EXPECT_FALSE(Exists(root + "SolX\\Outside.d"));
 
