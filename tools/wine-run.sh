@@ -15,4 +15,9 @@ trap 'rm -f "$out"' EXIT
 wine "$@" >"$out" 2>&1 </dev/null
 status=$?
 cat "$out"
+# A program that crashed may still leave with 0 once Wine's debugger has let it go.
+if [ $status -eq 0 ] && grep -q '^wine: Unhandled' "$out"; then
+    echo "wine-run: the program crashed" >&2
+    status=1
+fi
 exit $status
