@@ -33,7 +33,7 @@ zSTRING CompiledModelPath(const zSTRING& fileName);
 // entry: the start message (an id taking the file's display name) once the file is
 // found; 0 when it is missing (33017) or unreadable (33019), reported.
 int ReadCompiledMdl(zCModelPrototype& proto, const zSTRING& fileName, int startMessage);
-// With insert-in-game on, appends the path from after its first "Anims\" (any case)
+// With insert-in-game on, appends the path from after its first "Anims\" (spelt so)
 // to the insert list.
 void RecordInsertFile(zSTRING path);
 

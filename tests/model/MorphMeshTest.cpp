@@ -322,11 +322,12 @@ TEST_F(MorphMeshTest, FileLayout)
         empty.SetName("EMPTY");
         proto->GetRefMesh()->AddRef();
         empty.SetRefMesh(proto->GetRefMesh());
-        // The file written waits for the insert into the game, named from the animations folder on.
+        // The file written waits for the insert into the game; its folder is spelt ANIMS,
+        // not Anims, so the path is kept whole.
         host.GetSettings().InsertInGame = 1;
         ASSERT_TRUE(empty.SaveMMB("EMPTY.MMB"));
         host.GetSettings().InsertInGame = 0;
-        EXPECT_EQ(host.GetInsertFileList(), std::vector<zSTRING>{"_compiled\\EMPTY.MMB"});
+        EXPECT_EQ(host.GetInsertFileList(), std::vector<zSTRING>{"\\DATA\\ANIMS\\_compiled\\EMPTY.MMB"});
         chunks = Chunks(box.Read("DATA/ANIMS/_compiled/EMPTY.MMB"));
         empty.AddAni(std::move(ani));
         ASSERT_TRUE(empty.SaveMMB("TWELVE.MMB"));
