@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "IdeServices.h"
 #include "JobGlobals.h"
 #include "MdsText.h"
 #include "MessageIds.h"
@@ -376,10 +375,8 @@ void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& a
     bool compiledHere = false;
     if (ani->LoadMAN(name + ".MAN", proto, line)) {
         proto.AddAni(ani);
-        if (compiling && g_partialCompile) {
-            if (zCIdeServices* ide = zGetIdeServices())
-                ide->StepProgress();
-        }
+        if (compiling && g_partialCompile)
+            FinishFileStep();
     } else if (!compiling) {
         if (!g_modelLoadError)
             g_lastModelFile = name + ".MAN";

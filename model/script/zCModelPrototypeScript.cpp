@@ -48,6 +48,21 @@ struct ScriptFileHold {
     }
 };
 
+// A binary form that the load did not finish (a stop or a fatal report ended the job)
+// is removed: half a script would later be read as the whole.
+struct BinaryScriptHold {
+    zCBinChunkFile& file;
+    const zSTRING& path;
+    bool finished = false;
+    ~BinaryScriptHold()
+    {
+        if (finished || !file.GetFile())
+            return;
+        file.Close();
+        zMakeFile(path)->FileDelete();
+    }
+};
+
 } // namespace
 
 int zCModelPrototype::LoadModelScript(zSTRING& name)
@@ -73,6 +88,7 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
         const bool writing = MdsWritesBinary();
         const zSTRING binaryPath = g_jobDestDir + "_compiled\\" + Upper(baseName) + ".MSB";
         zCBinChunkFile binary;
+        BinaryScriptHold binaryHold{binary, binaryPath};
         if (writing && binary.Create(binaryPath) == 0) {
             WriteMsbModelChunk(binary, zMSB_HEADER, {zMSB_VERSION, WorkFolder(path)});
             binary.StartChunk(zMSB_SOURCE);
@@ -93,6 +109,7 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
         }
         delete g_mdsFile;
         g_mdsFile = nullptr;
+        binaryHold.finished = true;
         if (writing && binary.GetFile()) {
             binary.StartChunk(zMSB_END);
             binary.Close();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "BuildStop.h"
 #include "HostFileSystem.h"
 #include "IdeServices.h"
 #include "JobGlobals.h"
@@ -75,6 +76,13 @@ void RecordInsertFile(zSTRING path)
         return;
     path.Delete("Anims\\", 3);
     ide->GetInsertFileList().push_back(path);
+}
+
+void FinishFileStep()
+{
+    CheckBuildStop(0);
+    if (zCIdeServices* ide = zGetIdeServices())
+        ide->StepProgress();
 }
 
 void zCModelToolServices::ForEachFileInDir(int dirIndex, const zSTRING& mask, zTModelToolEntry tool)

@@ -36,6 +36,9 @@ int ReadCompiledMdl(zCModelPrototype& proto, const zSTRING& fileName, int startM
 // With insert-in-game on, appends the path from after its first "Anims\" (spelt so)
 // to the insert list.
 void RecordInsertFile(zSTRING path);
+// The end of one file's work in a long job: polls Build/Stop Build (a stop ends the
+// job here) and steps the progress bar.
+void FinishFileStep();
 
 // The model toolchain's services: the batch driver, the resource manager and the
 // renderer. The entries' bodies stand with the formats they drive.
