@@ -69,8 +69,15 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
 {
     g_mdsLineNumber = 0;
     if (g_jobMode != 4 && g_platform != 0) {
-        if (!LoadModelScriptMsb(name))
+        if (!LoadModelScriptMsb(name)) {
+            // The binary reader passes over a missing file in silence; the job names it,
+            // as it names a missing text script.
+            if (!g_modelLoadError) {
+                const zSTRING binaryName = Upper(zPATH(name).GetFilename()) + ".MSB";
+                g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, binaryName));
+            }
             return 0;
+        }
     } else {
         isStaticModel = 0;
         const zPATH path(name);
