@@ -127,9 +127,9 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
     ResolveAnis();
     for (int i = 0; i < g_registeredMeshNames.GetNum(); ++i) {
         ++refCtr;  // the model's reference
-        auto* model = new zCModel(this);
+        // Released also when a stop or a fatal report ends the job inside the load.
+        const zTObjectRef<zCModel> model(new zCModel(this));
         model->ApplyMeshLib(g_registeredMeshNames[i]);
-        model->Release();
     }
     return 1;
 }

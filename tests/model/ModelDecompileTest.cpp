@@ -628,6 +628,21 @@ TEST_F(DecompileModelScriptTest, StopBuildEndsACompileAfterTheAscFileInHandAndLe
     for (const char* file : {"HERO-T_RUN.MAN", "HELMET.MDM", "HERO.MSB"})
         EXPECT_FALSE(box.Exists(std::string("DATA/ANIMS/_compiled/") + file)) << file;
     EXPECT_EQ(g_modelProtoList, proto);
+
+    // A partial compile reuses the files made: each reused file is heeded too. The bar
+    // counts the files done of the script's four, one step each.
+    Compile();
+    g_partialCompile = 1;
+    for (int stopAt = 0; stopAt <= 3; ++stopAt) {
+        SCOPED_TRACE(stopAt);
+        host.Clear();
+        host.GetSettings().BuildJobThread = stopAt == 0 ? 0 : 1;  // 0: chosen before the first file
+        StopAtStep stop(host, stopAt);
+        ASSERT_TRUE(RunJob([&script] { CompileModelScript(script); }));
+        EXPECT_EQ(Texts().back(), "Break building: 0 error(s), 0 warning(s)");
+        EXPECT_EQ(host.GetProgress(), stopAt * 25000);
+    }
+    host.GetSettings().BuildJobThread = 1;
 }
 
 TEST_F(DecompileModelScriptTest, StopBuildEndsTheSetAfterTheFileInHand)
