@@ -427,8 +427,10 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
                     file.SkipToNextChunk();
                     continue;
                 }
-                if (index >= count)
+                if (index >= count) {
                     g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kMoreEffectsAnimationThan));
+                    return 0;  // when the fatal handler returns
+                }
                 zTMsbEvent event;
                 if (!ReadMsbEvent(file, id, event))
                     return 0;

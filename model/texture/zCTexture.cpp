@@ -126,8 +126,14 @@ zCTexture* zCTexture::Load(const zSTRING& name, int flag)
         return nullptr;
     const zSTRING objectName = GetObjectNameOf(name);
     if (zCObject* found = zCTexture::classDef.SearchHashTable(objectName)) {
-        found->AddRef();
-        return static_cast<zCTexture*>(found);
+        // A frame of an animated texture stands for the animation: its first frame.
+        auto* texture = static_cast<zCTexture*>(found);
+        for (int c = 0; c < kNumAniChannels; ++c) {
+            while (texture->aniPrev[c])
+                texture = texture->aniPrev[c];
+        }
+        texture->AddRef();
+        return texture;
     }
     if (zCTexture* first = LoadAnimated(name, flag))
         return first;

@@ -29,7 +29,8 @@ public:
 
     // The shared texture of the name (any folder and extension become ".TGA"), with
     // a reference for the caller; null for an empty name or without a renderer. A
-    // name with channel words whose frames exist gives the animation's first frame.
+    // name with channel words whose frames exist, and the name of any frame of a living
+    // animation, give the animation's first frame.
     static zCTexture* Load(const zSTRING& name, int flag);
     // The object name a requested texture name gets: the file name + ".TGA", upper case.
     static zSTRING GetObjectNameOf(const zSTRING& name);

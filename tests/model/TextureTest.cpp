@@ -198,11 +198,12 @@ TEST_F(TextureTest, AnimatedNameLinksItsFramesPerChannel)
     EXPECT_EQ(name(first->aniPrev[0]) + name(first->aniPrev[1]) + name(first->aniNext[2]), "---");
     EXPECT_FALSE(a1->texFlags & zTEX_FLAG_ANI_FIRST);
 
-    // Any frame name of the animation finds the living frames; an absent one the first.
-    zCTexture* found = zCTexture::Load("WATER_A1_B0", 0);
+    // Any name of the animation, a frame's or one beyond its frames, gives the first frame.
+    zCTexture* found = zCTexture::Load("WATER_A1_B1", 0);
     zCTexture* absent = zCTexture::Load("WATER_A7_B0", 0);
-    EXPECT_EQ(found, a1);
+    EXPECT_EQ(found, first);
     EXPECT_EQ(absent, first);
+    EXPECT_EQ(first->GetRefCtr(), 3);
 
     // The missing frame takes the default texture when it is used.
     zCTexture* missing = a1->aniNext[0]->aniNext[1];
