@@ -642,7 +642,6 @@ TEST_F(DecompileModelScriptTest, StopBuildEndsACompileAfterTheAscFileInHandAndLe
         EXPECT_EQ(Texts().back(), "Break building: 0 error(s), 0 warning(s)");
         EXPECT_EQ(host.GetProgress(), stopAt * 25000);
     }
-    host.GetSettings().BuildJobThread = 1;
 }
 
 TEST_F(DecompileModelScriptTest, StopBuildEndsTheSetAfterTheFileInHand)

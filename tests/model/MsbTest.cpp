@@ -426,7 +426,7 @@ TEST_F(MsbTest, AnFpsCellStandsForAnotherRateThanTwentyFiveOverMoreThanOneFrameS
     };
     WriteMan("T_WALK");
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.cell);
+        SCOPED_TRACE(::testing::Message() << c.fps << " over " << c.first << ".." << c.last);
         box.Write("DATA/ANIMS/_compiled/HUMANS.MSB", Script(false, c.fps, c.first, c.last));
         std::string text;
         ASSERT_EQ(Convert(text), 1);
