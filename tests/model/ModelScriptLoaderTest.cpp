@@ -27,7 +27,7 @@ const char* const kScript =
     "  aniEnum\r\n"
     "  {\r\n"
     "    aniMaxFps (30)\r\n"
-    "    ani (\"t_Walk\" 1 \"t_Walk\" 0.1 0.2 M. \"Walk.asc\" F 10 20 FPS:25 CVS:12)\r\n"
+    "    ani (\"t_Walk\" 1 \"t_Walk\" 0.1 0.2 M. \"Walk.asc\" F 10 20 FPS:24 CVS:12)\r\n"
     "    {\r\n"
     "      *eventSFX (12 \"Step\" R:5000 EMPTY_SLOT)\r\n"
     "      *eventSFXGrnd (13 \"Grnd\")\r\n"
@@ -171,17 +171,20 @@ TEST_F(ModelScriptLoaderTest, AScriptThatCannotBeReadIsNamed)
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(HasLine("File 'NONE.MDS' not found."));
     EXPECT_FALSE(box.Exists("DATA/ANIMS/_compiled/NONE.MSB"));
+    host.Clear();
     g_modelLoadError = 0;
-    ASSERT_TRUE(Load("NONE", 2, 1));
+    ASSERT_TRUE(Load("none", 2, 1));
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(std::string(g_lastModelFile), "NONE.MSB");
+    EXPECT_EQ(g_modelLoadError, 0);
+    EXPECT_TRUE(HasLine("File 'NONE.MSB' not found."));
 
     // The entries name the file instead of failing silently or reporting success.
     host.Clear();
     g_jobMode = 2;
     zSTRING binaryName("NONE");
     ASSERT_TRUE(RunJob([&] { zGetModelServices()->ConvertModelScript(binaryName); }));
-    EXPECT_TRUE(HasLine("File 'NONE.MSB' not found or corrupted"));
+    EXPECT_TRUE(HasLine("File 'NONE.MSB' not found."));
+    EXPECT_FALSE(HasLine("converted OK"));
     g_jobMode = 4;
     g_platform = 0;
     zSTRING textName("\\DATA\\ANIMS\\NONE.MDS");

@@ -79,8 +79,8 @@ protected:
     }
 
     // A model with every entry and event kind; unknown and group chunks at the places
-    // marked, and the end cut off at byte cut (0: whole).
-    std::string Script(bool extras = false)
+    // marked; T_WALK at the rate and over the frames given.
+    std::string Script(bool extras = false, float walkFps = 25.0f, int firstFrame = 10, int lastFrame = 20)
     {
         return Written([&](zCBinChunkFile& f) {
             f.StartChunk(zMSB_HEADER);
@@ -111,9 +111,9 @@ protected:
             walk.flags = "M.";
             walk.source = "HUM_WALK.ASC";
             walk.direction = "F";
-            walk.firstFrame = 10;
-            walk.lastFrame = 20;
-            walk.fps = 25.0f;  // below the cap in force: must be written
+            walk.firstFrame = firstFrame;
+            walk.lastFrame = lastFrame;
+            walk.fps = walkFps;
             walk.cvs = 12.0f;
             WriteMsbEntry(f, zMSB_ANI, walk);
             if (extras) {
@@ -209,7 +209,13 @@ protected:
         g_jobMode = 2;
         g_platform = 1;
         ClearRecordedSourceStamps();  // as the tool entry does after each job
-        auto* proto = new zCModelPrototype();
+        // Released also when a fatal report ends the load.
+        struct Hold {
+            zCModelPrototype* proto = new zCModelPrototype();
+            ~Hold() { proto->Release(); }
+        } hold;
+        zCModelPrototype* proto = hold.proto;
+        text.clear();
         const int result = proto->LoadModelScriptMsb("HUMANS");
         lastAnis = proto->aniList.GetNum();
         lastTags = proto->modelTagList.GetNum();
@@ -217,7 +223,6 @@ protected:
         if (zCModelAni* walk = proto->SearchAni("T_WALK"))
             if (walk->aniEvents)
                 lastEvents = *walk->aniEvents;
-        proto->Release();
         text = box.Read("OUT/HUMANS.MDS");
         return result;
     }
@@ -350,7 +355,8 @@ TEST_F(MsbTest, ConvertsToAlignedText)
     std::string text;
     ASSERT_EQ(Convert(text), 1);
     // Every row of a block padded to its columns; each event block aligned on its own;
-    // the empty tag argument kept in its place; the tremor's first value halved back.
+    // the empty tag argument kept in its place; the tremor's first value halved back; no
+    // "FPS:" cell for the rate 25.
     const std::string expected =
         "//++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++\r\n"
         "// Last Changes:\r\n"
@@ -362,8 +368,8 @@ TEST_F(MsbTest, ConvertsToAlignedText)
         "\tregisterMesh (\"HUM_HEAD.ASC\")\r\n"
         "\taniEnum\r\n"
         "\t{\r\n"
-        "\t\taniMaxFPS  (30)                                                                                        \r\n"
-        "\t\tani        (\"T_WALK\"       1               \"T_WALK\" 0.25 0.0  M. \"HUM_WALK.ASC\" F  10 20 FPS:25 CVS:12)\r\n"
+        "\t\taniMaxFPS  (30)                                                                                 \r\n"
+        "\t\tani        (\"T_WALK\"       1               \"T_WALK\" 0.25 0.0  M. \"HUM_WALK.ASC\" F  10 20 CVS:12)\r\n"
         "\t\t{\r\n"
         "\t\t\t*eventSFX        (12  \"STEP\"    R:3500         EMPTY_SLOT)         \r\n"
         "\t\t\t*eventSFXGrnd    (0   \"STEP\")                                      \r\n"
@@ -376,12 +382,12 @@ TEST_F(MsbTest, ConvertsToAlignedText)
         "\t\t\t*eventMMStartAni (11  \"S_EYES\"  H:0.5)                             \r\n"
         "\t\t\t*eventCamTremor  (14  0.5       200            1e-05       1.5e+06)\r\n"
         "\t\t}\r\n"
-        "\t\taniAlias   (\"T_WALKL\"      1               \"T_WALK\" 0.25 0.0  M. \"T_WALK\"       R)                     \r\n"
-        "\t\taniBlend   (\"T_WALK_2_RUN\"                 \"T_WALK\" 0.0  0.1)                                          \r\n"
-        "\t\taniSync    (\"T_SYNC\"       \"T_WALK\")                                                                   \r\n"
-        "\t\taniComb    (\"T_LOOK\"       1               \"T_WALK\" 0.25 0.0  M. \"T_LOOKAT\"     9)                     \r\n"
-        "\t\taniDisable (\"T_JUMP\")                                                                                  \r\n"
-        "\t\tmodelTag   (\"DEF_HIT_LIMB\" \"ZS_RIGHTHAND\")                                                             \r\n"
+        "\t\taniAlias   (\"T_WALKL\"      1               \"T_WALK\" 0.25 0.0  M. \"T_WALK\"       R)              \r\n"
+        "\t\taniBlend   (\"T_WALK_2_RUN\"                 \"T_WALK\" 0.0  0.1)                                   \r\n"
+        "\t\taniSync    (\"T_SYNC\"       \"T_WALK\")                                                            \r\n"
+        "\t\taniComb    (\"T_LOOK\"       1               \"T_WALK\" 0.25 0.0  M. \"T_LOOKAT\"     9)              \r\n"
+        "\t\taniDisable (\"T_JUMP\")                                                                           \r\n"
+        "\t\tmodelTag   (\"DEF_HIT_LIMB\" \"ZS_RIGHTHAND\")                                                      \r\n"
         "\t}\r\n"
         "}\r\n";
     EXPECT_EQ(text, expected);
@@ -404,6 +410,32 @@ TEST_F(MsbTest, ConvertsToAlignedText)
 } // namespace
 
 namespace {
+
+TEST_F(MsbTest, AnFpsCellStandsForAnotherRateThanTwentyFiveOverMoreThanOneFrameStep)
+{
+    const struct {
+        float fps;
+        int first, last;
+        const char* cell;  // empty: none
+    } cases[] = {
+        {30.0f, 5, 7, "FPS:30 "},
+        {30.0f, 5, 6, ""},
+        {30.0f, 5, -1, ""},
+        {25.0f, 5, 20, ""},
+        {12.5f, 0, 10, "FPS:12.5 "},
+    };
+    WriteMan("T_WALK");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.fps << " over " << c.first << ".." << c.last);
+        box.Write("DATA/ANIMS/_compiled/HUMANS.MSB", Script(false, c.fps, c.first, c.last));
+        std::string text;
+        ASSERT_EQ(Convert(text), 1);
+        const std::size_t row = text.find("\"HUM_WALK.ASC\"");
+        ASSERT_NE(row, std::string::npos);
+        const std::string cells = text.substr(row, text.find('\r', row) - row);
+        EXPECT_EQ(cells.find("FPS:"), *c.cell ? cells.find(c.cell) : std::string::npos) << cells;
+    }
+}
 
 TEST_F(MsbTest, UnknownChunksAreSkippedAndAGroupMarkerIsReadThrough)
 {
@@ -474,8 +506,6 @@ TEST_F(MsbTest, DamagedScriptsFailWithTheirReason)
         {"cut in an event group", whole.substr(0, secondEvent), true, "", "HUMANS.MSB"},
         {"events before any ani", patched(ani, U16(0x1111)), true, "before any animation", "HUMANS.MSB"},
         {"count beyond the field", patched(events + 6, U32(40)), true, "announces 40 events", "HUMANS.MSB"},
-        {"more events than announced", patched(events + 6, U32(2)), true, "more events than its event group",
-         "HUMANS.MSB"},
         {"chunk longer than the file", patched(whole.find(U16(zMSB_REGISTER_MESH)) + 2, U32(100000)), true, "", "HUMANS.MSB"},
         {"missing .MAN", whole, false, "", "T_WALK.MAN"},
     };
@@ -506,12 +536,21 @@ TEST_F(MsbTest, DamagedScriptsFailWithTheirReason)
     EXPECT_EQ(Convert(text), 0);
     EXPECT_TRUE(EndsWith(text, "\t\t{\r\n\t\t\t*eventSFX (12 \"STEP\" R:3500 EMPTY_SLOT)\r\n\t\t}\r\n\t}\r\n")) << text;
 
-    // No file at all: named, and no text.
+    // More events than the group announced end the job.
+    host.Clear();
+    box.Write("DATA/ANIMS/_compiled/HUMANS.MSB", patched(events + 6, U32(2)));
+    EXPECT_FALSE(RunJob([&] { Convert(text); }));
+    EXPECT_TRUE(HasLine("Error: More effects in animation than specified in header!"));
+
+    // No file at all: nothing said, nothing missing named, no text.
+    host.Clear();
     std::filesystem::remove(box.Path("DATA/ANIMS/_compiled/HUMANS.MSB"));
     std::filesystem::remove(box.Path("OUT/HUMANS.MDS"));
     g_modelLoadError = 0;
+    g_lastModelFile = "";
     EXPECT_EQ(Convert(text), 0);
-    EXPECT_EQ(std::string(g_lastModelFile), "HUMANS.MSB");
+    EXPECT_EQ(g_modelLoadError, 0);
+    EXPECT_TRUE(host.GetLines().empty());
     EXPECT_EQ(text, "");
 }
 
