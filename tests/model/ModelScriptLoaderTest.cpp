@@ -186,6 +186,43 @@ TEST_F(ModelScriptLoaderTest, AConvertedAniCompilesToTheRateOfTheBinary)
     }
 }
 
+TEST_F(ModelScriptLoaderTest, EveryFileMadeWaitsForTheGameNamedFromTheAnimsFolderOn)
+{
+    // The tool entries hand the list to the game at their end; here it is kept.
+    struct KeepInserts : StopAtStep {
+        using StopAtStep::StopAtStep;
+        void InsertFilesInGame(int) override {}
+    } keep(host, 0);
+    using Names = std::vector<std::string>;
+    auto taken = [&] {
+        auto& list = host.GetInsertFileList();
+        const Names names(list.begin(), list.end());
+        list.clear();
+        return names;
+    };
+
+    // The second game's binary script for the convert job below.
+    box.Write("DATA/ANIMS/HERO.MDS", kScript);
+    ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", 4, 1));
+
+    // The destination as the projects folder spells it; the copies of the script and
+    // of the hierarchy, recorded by their full paths, keep that spelling.
+    box.MakeDir("Proj/Anims/_compiled");
+    g_jobDestDir = "\\Proj\\Anims\\";
+    host.GetSettings().InsertInGame = 1;
+    ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", 4, 0));
+    EXPECT_EQ(taken(), (Names{"_compiled\\HERO.MDH", "_compiled\\HERO.MDM", "_compiled\\HERO-T_WALK.MAN",
+                              "_compiled\\HERO-T_RUN.MAN", "_compiled\\HERO-T_LOOK1.MAN", "HERO.MDS",
+                              "_compiled\\HELMET.MDM"}));
+    ASSERT_TRUE(Load("Hero", 2, 1));
+    EXPECT_EQ(taken(), (Names{"_compiled\\HERO.MDH", "_compiled\\HERO-T_WALK.MAN", "_compiled\\HERO-T_RUN.MAN",
+                              "_compiled\\HERO-T_LOOK1.MAN", "HERO.MDS", "_compiled\\HELMET.MDM"}));
+    zSTRING asc("\\DATA\\ANIMS\\HERO.ASC");
+    ASSERT_TRUE(RunJob([&] { zGetModelServices()->CompileMdl(asc); }));
+    EXPECT_EQ(taken(), (Names{"_compiled\\HERO.mdl"}));
+    host.GetSettings().InsertInGame = 0;
+}
+
 TEST_F(ModelScriptLoaderTest, EachJobOfTheFirstGameReadsTheText)
 {
     box.Write("PROJ/_work/Data/Anims/HERO.MDS", kScript);
