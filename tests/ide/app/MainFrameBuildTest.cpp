@@ -382,9 +382,9 @@ TEST_F(BuildCommandsTest, ClosingWhileAJobRunsLetsItFinishAndThenCloses)
     job.frame = app->Frame()->GetSafeHwnd();
     g_closeDuringTheJob = &job;
     GetTavrelinIdeServices().SetFrameTarget(&job);
-    const HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, SeeTheCloseTaken, nullptr, ::GetCurrentThreadId());
     app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_COMPILE);
     ASSERT_NE(g_solutionConfig.BuildJobThread, 0u);
+    const HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, SeeTheCloseTaken, nullptr, ::GetCurrentThreadId());
     EXPECT_EQ(CloseAndRun(), 0);
     ::UnhookWindowsHookEx(hook);
     EXPECT_TRUE(job.held);

@@ -10,6 +10,7 @@ namespace {
 
 class StubApp : public CTavrelinApp {
 public:
+    // The app tests' profile, which their fixture removes.
     StubApp() : CTavrelinApp("TavrelinAppTests") {}
     BOOL InitInstance() override
     {
