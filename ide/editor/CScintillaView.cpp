@@ -20,6 +20,7 @@
 #include "CPrintDialog.h"
 #include "CPrintInfo.h"
 #include "CScintillaFindReplaceDlg.h"
+#include "CTokenizer.h"
 #include "CWinApp.h"
 #include "FindInFiles.h"
 #include "MessageIds.h"
@@ -167,9 +168,8 @@ int CScintillaView::LexerForExtension(const char* extension)
 {
     const CString wanted(extension);
     for (const LexerRow& row : kLexerRows) {
-        CString listed;
-        for (int i = 0; AfxExtractSubString(listed, row.extensions, i, '|'); ++i) {
-            if (listed.CompareNoCase(wanted) == 0)
+        for (CTokenizer listed(row.extensions, "|"); listed.HasMoreTokens();) {
+            if (wanted.CompareNoCase(listed.GetNextToken().c_str()) == 0)
                 return row.lexer;
         }
     }
