@@ -584,16 +584,7 @@ LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam)
 
 CXTPControlComboBox* CMainFrame::GetFindCombo() const
 {
-    // Looked up each time: a loaded layout or the customize sheet replaces the bar's controls.
-    CXTPCommandBars* pCommandBars = GetCommandBars();
-    for (int i = 0; pCommandBars && i < pCommandBars->GetCount(); i++) {
-        CXTPCommandBar* pBar = pCommandBars->GetAt(i);
-        if (pBar->GetBarID() != IDR_STANDARD_TOOLBAR)
-            continue;
-        if (auto* pCombo = dynamic_cast<CXTPControlComboBox*>(pBar->GetControls()->FindControl(ID_FIND_COMBO)))
-            return pCombo;
-    }
-    return nullptr;
+    return FindFindCombo(GetCommandBars());
 }
 
 void CMainFrame::OnPlatformExecute(NMHDR* pNotify, LRESULT* pResult)
