@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows program and starts it under Wine, in a prefix of its own kept in the
-# cache folder (tools/caches.sh). The program is copied to C:\Tavrelin\ in that prefix and
-# starts there, so its projects folder is C:\Varnok Projects\ and its layout files sit
-# beside it in C:\Tavrelin\. Arguments are handed to the program (a script to open).
+# cache folder (tools/caches.sh). The program (optimised, its debugging information in
+# Tavrelin.exe.debug beside it) is copied to C:\Tavrelin\ in that prefix and starts
+# there, so its projects folder is C:\Varnok Projects\ and its layout files sit beside
+# it in C:\Tavrelin\. Arguments are handed to the program (a script to open).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -18,9 +19,10 @@ if [ ! -d "$WINEPREFIX/drive_c" ]; then
     echo "[run] making the Wine prefix $WINEPREFIX"
     wine wineboot --init >/dev/null 2>&1
 fi
+bash tools/wine-fonts.sh
 program="$WINEPREFIX/drive_c/Tavrelin"
 mkdir -p "$program"
-cp build/windows/ide/Tavrelin.exe "$program/"
+cp build/windows/ide/Tavrelin.exe build/windows/ide/Tavrelin.exe.debug "$program/"
 if [ -z "${DISPLAY:-}" ]; then
     echo "[run] no display (DISPLAY is empty): start an X server or use xvfb-run" >&2
     exit 1

@@ -191,9 +191,12 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-    // Waits for the build and find workers while keeping this thread's windows served: the
-    // workers send their output to the pane and would otherwise wait for us forever.
-    void StopWorkersAndWait();
+    // Waits until the build and find workers have ended by themselves, keeping this thread's
+    // windows served: the workers send their output to the pane and would otherwise wait for us
+    // forever.
+    void WaitForWorkersToEnd();
+    // Set while OnClose runs: a second close asked for meanwhile is the same request.
+    BOOL m_bClosing = FALSE;
     // Creates the pane window of an id when it has no window yet (as at first start).
     CWnd* CreatePaneWindow(UINT nID);
     // Panes a loaded layout lacks come back where the first start puts them.

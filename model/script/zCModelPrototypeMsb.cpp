@@ -26,7 +26,8 @@ namespace {
 
 // The event count is kept in a signed 6-bit field.
 const int kMaxEvents = 31;
-// The rate an ani's row leaves unsaid.
+// The rate an ani's row leaves unsaid; the text compiler's rate for an ani without
+// "FPS:" until an aniMaxFPS line sets another.
 const float kDefaultFps = 25.0f;
 
 bool WritesText()
@@ -309,6 +310,7 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
         g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingAnienum));
     zCModelAni* current = nullptr;
     int currentFirstFrame = 0;
+    float unsaidFps = kDefaultFps;
     int manTries = 0;
     float minFps = 1000.0f;
     float maxFps = -1000.0f;
@@ -353,13 +355,16 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
         int kind = -1;
         switch (id) {
         case zMSB_ANI_MAX_FPS:
+            unsaidFps = e.fps;
             AddRow({"aniMaxFPS", "(" + MdsFloatText(e.fps) + ")"});
             continue;
         case zMSB_ANI:
             kind = zANI_TYPE_NORMAL;
             row = {"ani", "(" + MdsQuoted(e.name), Int(e.layer), MdsQuoted(e.next), blendIn, blendOut, e.flags,
                    MdsQuoted(e.source), e.direction, Int(e.firstFrame), Int(e.lastFrame)};
-            if (e.fps != kDefaultFps && e.lastFrame - e.firstFrame > 1)
+            // Also where the text would otherwise compile to another rate than this one.
+            if ((e.fps != kDefaultFps && static_cast<long long>(e.lastFrame) - e.firstFrame > 1) ||
+                e.fps != unsaidFps)
                 row.push_back("FPS:" + MdsFloatText(e.fps));
             if (e.speed != 0.0f)
                 row.push_back("SPD:" + MdsFloatText(e.speed));

@@ -9,6 +9,7 @@
 #include "COutputPane.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
+#include "ErrorBox.h"
 #include "UiTestProbes.h"
 
 const char kTestProfile[] = "TavrelinAppTests";
@@ -32,6 +33,23 @@ BOOL CALLBACK FindShownDialog(HWND hWnd, LPARAM lParam)
         (!g_dialogSteps.front().title.empty() && g_dialogSteps.front().title != title))
         return TRUE;
     *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+struct ProcessWindowSearch {
+    DWORD process;
+    const std::function<bool(HWND)>* wanted;
+    HWND hWnd;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND hWnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<ProcessWindowSearch*>(lParam);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hWnd, &process);
+    if (process != search->process || !::IsWindowVisible(hWnd) || !(*search->wanted)(hWnd))
+        return TRUE;
+    search->hWnd = hWnd;
     return FALSE;
 }
 
@@ -93,6 +111,8 @@ void AppTest::Start(int storedLanguage)
         WriteSettingsInt("Current Language", static_cast<DWORD>(storedLanguage));
     app = std::make_unique<TestApp>(root + "\\Ide\\Tavrelin");
     ASSERT_TRUE(app->InitInstance());
+    // Nobody would answer its box here: a stub reached in a test ends it with the text on stderr.
+    zSetErrorBoxHandler(nullptr);
     ASSERT_NE(app->Frame(), nullptr);
     Pump();
 }
@@ -133,6 +153,50 @@ std::string AppTest::WaitForSummary()
             return "timed out: " + last;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+bool AppTest::StartProgramCopy(const char* exe, PROCESS_INFORMATION* process)
+{
+    const std::string program = root + "\\Program";
+    ::CreateDirectoryA(program.c_str(), nullptr);
+    const std::string path = exe;
+    const std::string copy = program + "\\" + path.substr(path.find_last_of("/\\") + 1);
+    if (!::CopyFileA(exe, copy.c_str(), FALSE)) {
+        ADD_FAILURE() << "cannot copy " << exe;
+        return false;
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + copy + "\"";
+    if (!::CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, (root + "\\Ide").c_str(),
+                          &startup, process)) {
+        ADD_FAILURE() << "cannot start " << copy;
+        return false;
+    }
+    return true;
+}
+
+HWND WaitForProcessWindow(DWORD process, const std::function<bool(HWND)>& wanted)
+{
+    ProcessWindowSearch search = {process, &wanted, nullptr};
+    for (int i = 0; i < 600 && !search.hWnd; i++) {
+        ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.hWnd)
+            ::Sleep(100);
+    }
+    return search.hWnd;
+}
+
+DWORD WaitForExitCode(PROCESS_INFORMATION& process, DWORD milliseconds)
+{
+    DWORD code = STILL_ACTIVE;
+    if (::WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(process.hProcess, &code);
+    else
+        ::TerminateProcess(process.hProcess, 99);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return code;
 }
 
 DWORD ReadSettingsValue(const char* name, std::string* bytes)
