@@ -753,7 +753,7 @@ LRESULT CXTPToolBar::OnNcHitTest(CPoint point)
         if (point.x >= rcInner.right)
             return HTRIGHT;
     }
-    return CWnd::OnNcHitTest(point);
+    return CXTPCommandBar::OnNcHitTest(point);
 }
 
 void CXTPToolBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
@@ -766,7 +766,7 @@ void CXTPToolBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
         m_pDockContext->StartResize(nHitTest, point);
         return;
     }
-    CWnd::OnNcLButtonDown(nHitTest, point);
+    CXTPCommandBar::OnNcLButtonDown(nHitTest, point);
 }
 
 void CXTPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
