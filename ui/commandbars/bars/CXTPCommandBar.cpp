@@ -21,6 +21,7 @@
 #include "CXTPCustomizeDropSource.h"
 #include "CXTPCustomizeHooks.h"
 #include "CXTPCustomizeSheet.h"
+#include "CXTPEdit.h"
 #include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
@@ -403,8 +404,12 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
             SetSelected(-1);
         if (m_hwndFocus) {
             ::ShowCaret(m_hwndFocus);
+            if (m_bRefocusField && ::GetFocus() != m_hwndFocus && ::IsWindowVisible(m_hwndFocus) &&
+                dynamic_cast<CXTPEdit*>(CWnd::FromHandlePermanent(m_hwndFocus)))
+                ::SetFocus(m_hwndFocus);
             m_hwndFocus = nullptr;
         }
+        m_bRefocusField = FALSE;
         RedrawNow();
         if (pHookManager->GetTrackedCount() == 0)
             pHookManager->SetKeyboardMode(FALSE);
@@ -422,6 +427,14 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
     }
     m_bMouseStarted = !bSelectFirst && !bKeyboard;
     m_hwndFocus = ::GetFocus();
+    // The click that opened the menus took the focus from a bar's field (its bar left
+    // tracking): the menus are the field's, as native menus leave the focus where it was, and
+    // it gets the focus back when they close, so that an edit command chosen reaches it.
+    HWND hAtPress = pHookManager->GetFocusAtPress();
+    m_bRefocusField = m_barType == xtpBarTypeMenuBar && m_bMouseStarted && hAtPress && hAtPress != m_hwndFocus &&
+                      dynamic_cast<CXTPEdit*>(CWnd::FromHandlePermanent(hAtPress)) != nullptr;
+    if (m_bRefocusField)
+        m_hwndFocus = hAtPress;
     if (!m_hwndFocus) {
         CWnd* pSite = GetOwnerSite();
         m_hwndFocus = pSite ? pSite->GetSafeHwnd() : nullptr;

@@ -203,6 +203,7 @@ protected:
     int m_nSelected = -1;
     int m_nPopuped = -1;
     HWND m_hwndFocus = nullptr;
+    BOOL m_bRefocusField = FALSE;  // m_hwndFocus is a bar's field that the opening click took the focus from
     UINT m_nBarID = 0;
     BOOL m_bVisible = TRUE;
     int m_bTracking = 0;
