@@ -1068,6 +1068,8 @@ void CXTPCommandBar::OnLButtonDown(UINT nFlags, CPoint point)
         pCommandBars->SetQuickCustomizeMode(FALSE);
         pCommandBars->RecalcFrameLayout();
         XTPHookManager()->CancelTracking();
+        if (::GetKeyState(VK_MENU) < 0)
+            pCommandBars->SkipAltRelease();
         return;
     }
     if (IsCustomizeMode() && (!m_bCustomizable || (pControl->GetFlags() & xtpFlagNoMovable)))

@@ -223,6 +223,17 @@ CFrameWnd* CXTPCommandBars::GetForegroundFrame()
 
 BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
 {
+    // The Alt release that ends an Alt+drag opens no menu (with a click between them Windows
+    // itself takes no Alt-alone press; Wine does).
+    if (m_bSkipAltRelease) {
+        const BOOL bAlt = pMsg->wParam == VK_MENU;
+        if (bAlt && (pMsg->message == WM_SYSKEYUP || pMsg->message == WM_KEYUP)) {
+            m_bSkipAltRelease = FALSE;
+            return pMsg->message == WM_SYSKEYUP;
+        }
+        if (!bAlt && (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN))
+            m_bSkipAltRelease = FALSE;
+    }
     if (TranslateMenuMnemonic(pMsg))
         return TRUE;
     CXTPHookManager* pHookManager = XTPHookManager();

@@ -473,8 +473,8 @@ protected:
     }
 
     // Presses button nIndex of the bar with Alt (and Ctrl at the drop when bCtrl), drags it to
-    // the screen point and lets go; Alt goes up before the button, within the drag.
-    void AltDragTo(CXTPToolBar* pBar, int nIndex, CPoint ptDrop, BOOL bCtrl)
+    // the screen point and lets go; Alt goes up after the button, or within the drag.
+    void AltDragTo(CXTPToolBar* pBar, int nIndex, CPoint ptDrop, BOOL bCtrl, BOOL bAltUpAfter = TRUE)
     {
         m_pFrame->SetForegroundWindow();
         m_pFrame->SetFocus();
@@ -486,13 +486,14 @@ protected:
         {
             // (Keys go down after the last move: under Wine a real mouse move resets them.)
             InputSteps run({[=] { SendMouse(ptFrom + CPoint(12, 12), {}); }, [=] { SendMouse(ptDrop, {}); },
-                            [=] { if (bCtrl) SendKey(VK_CONTROL); }, [] { SendKey(VK_MENU, TRUE); },
+                            [=] { if (bCtrl) SendKey(VK_CONTROL); }, [=] { if (!bAltUpAfter) SendKey(VK_MENU, TRUE); },
                             [=] { SendMouse(ptDrop, {MOUSEEVENTF_LEFTUP}); }, [] { SendKey(VK_CONTROL, TRUE); }});
             SendMouse(ptFrom, {MOUSEEVENTF_LEFTDOWN});
             EXPECT_TRUE(PumpUntil([&] { return InputSteps::Done() && !Bars()->GetDropSource()->IsDragging(); }, 5000));
         }
-        PumpFor(30);
-        XTPHookManager()->CancelTracking();
+        if (bAltUpAfter)
+            SendKey(VK_MENU, TRUE);
+        PumpFor(60);
     }
 };
 
@@ -523,6 +524,7 @@ TEST_F(AltDrag, AButtonMovesOrWithCtrlCopiesToAnotherBarAndTheSavedLayoutHoldsIt
         EXPECT_FALSE(Bars()->IsCustomizeMode()) << c.name;
         EXPECT_FALSE(Bars()->IsQuickCustomizeMode()) << c.name;
         EXPECT_EQ(nullptr, Bars()->GetDragControl()) << c.name;
+        XTPHookManager()->CancelTracking();
     }
 
     // The move again, saved, and loaded into the frame as the program builds it.
