@@ -157,7 +157,8 @@ int CToolBar::GetCount() const
 UINT CToolBar::GetItemID(int nIndex) const
 {
     TBBUTTON button = {};
-    if (!m_hWnd || nIndex < 0 || !SendMessage(TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&button)))
+    if (!m_hWnd || nIndex < 0 ||
+        !SendMessage(TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&button)))
         return 0;
     return (button.fsStyle & TBSTYLE_SEP) ? 0 : static_cast<UINT>(button.idCommand);
 }

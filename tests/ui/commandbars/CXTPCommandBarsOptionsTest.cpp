@@ -143,7 +143,8 @@ TEST(CommandBarsOptions, TheIconSwitchesAreThoseOfTheHostsOwnPaintManager)
     Load(*loaded.GetOptions(), Store(*saved.GetOptions()));
     EXPECT_EQ((std::vector<BOOL>{TRUE, FALSE, TRUE}), std::vector<BOOL>(pLoaded, pLoaded + 3));
     BOOL* pGlobal = XTPPaintManager()->GetIconOptions();
-    EXPECT_EQ((std::vector<BOOL>{FALSE, FALSE, FALSE}), std::vector<BOOL>(pGlobal, pGlobal + 3)) << "the global one stays";
+    EXPECT_EQ((std::vector<BOOL>{FALSE, FALSE, FALSE}), std::vector<BOOL>(pGlobal, pGlobal + 3))
+        << "the global one stays";
 }
 
 TEST(CommandBarsOptions, SchemaSevenLoadsWithoutTheLaterGroupsAndKeepsTheirValues)

@@ -276,7 +276,7 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
         break;
     case WM_COMMAND:
         // A menu or shortcut command (no control window) for the field that has the focus:
-        // Edit > Paste pastes into the find box, not into the document behind it.
+        // Edit > Paste pastes into the field, not into the document behind it.
         if (lParam == 0) {
             auto* pEdit = dynamic_cast<CXTPEdit*>(CWnd::FromHandlePermanent(::GetFocus()));
             if (pEdit && pEdit->OnCmdMsg(LOWORD(wParam), CN_COMMAND, nullptr, nullptr)) {

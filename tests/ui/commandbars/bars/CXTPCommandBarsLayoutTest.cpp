@@ -473,8 +473,8 @@ protected:
     }
 
     // Presses button nIndex of the bar with Alt (and Ctrl at the drop when bCtrl), drags it to
-    // the screen point and lets go; Alt goes up after the button, or within the drag.
-    void AltDragTo(CXTPToolBar* pBar, int nIndex, CPoint ptDrop, BOOL bCtrl, BOOL bAltUpAfter = TRUE)
+    // the screen point and lets go of the button, then of Alt.
+    void AltDragTo(CXTPToolBar* pBar, int nIndex, CPoint ptDrop, BOOL bCtrl)
     {
         m_pFrame->SetForegroundWindow();
         m_pFrame->SetFocus();
@@ -486,13 +486,12 @@ protected:
         {
             // (Keys go down after the last move: under Wine a real mouse move resets them.)
             InputSteps run({[=] { SendMouse(ptFrom + CPoint(12, 12), {}); }, [=] { SendMouse(ptDrop, {}); },
-                            [=] { if (bCtrl) SendKey(VK_CONTROL); }, [=] { if (!bAltUpAfter) SendKey(VK_MENU, TRUE); },
-                            [=] { SendMouse(ptDrop, {MOUSEEVENTF_LEFTUP}); }, [] { SendKey(VK_CONTROL, TRUE); }});
+                            [=] { if (bCtrl) SendKey(VK_CONTROL); }, [=] { SendMouse(ptDrop, {MOUSEEVENTF_LEFTUP}); },
+                            [] { SendKey(VK_CONTROL, TRUE); }});
             SendMouse(ptFrom, {MOUSEEVENTF_LEFTDOWN});
             EXPECT_TRUE(PumpUntil([&] { return InputSteps::Done() && !Bars()->GetDropSource()->IsDragging(); }, 5000));
         }
-        if (bAltUpAfter)
-            SendKey(VK_MENU, TRUE);
+        SendKey(VK_MENU, TRUE);
         PumpFor(60);
     }
 };
