@@ -127,6 +127,9 @@ public:
     UINT m_nIDHelp = 0;  // the resource id the frame was loaded from
     // Menu items without an update handler or command handler are disabled.
     BOOL m_bAutoMenuEnable = TRUE;
+    // Nonzero while the user points at something to get its help (context-help mode): bars
+    // then take clicks anywhere on them as clicks on their items.
+    int m_bHelpMode = 0;
 
     // Print preview around the frame's client: entering takes away menu and accelerators and
     // hides the visible bars; leaving gives them back and lays out again.

@@ -3,6 +3,7 @@
 
 #include "CArchive.h"
 #include "CString.h"
+#include "CXTPCommandBars.h"
 #include "CXTPPaintManager.h"
 #include "CXTPPropExchangeArchive.h"
 
@@ -74,7 +75,7 @@ CXTPCommandBarsOptions::CXTPCommandBarsOptions()
 CXTPPaintManager* CXTPCommandBarsOptions::GetPaintManager() const
 {
     // Command bars without a paint manager of their own use the global one.
-    return XTPPaintManager();
+    return m_pCommandBars ? m_pCommandBars->GetPaintManager() : XTPPaintManager();
 }
 
 void CXTPCommandBarsOptions::DoPropExchange(CXTPPropExchange* pPX, BOOL bAnimationOnly)

@@ -6,6 +6,7 @@
 #include "AfxResource.h"
 #include "CGdiObject.h"
 #include "CMenu.h"
+#include "CToolBar.h"
 #include "CWinApp.h"
 
 namespace {
@@ -86,6 +87,11 @@ BOOL CXTPResourceManager::LoadString(CString* pString, UINT nID)
 BOOL CXTPResourceManager::LoadMenu(CMenu* pMenu, UINT nIDResource)
 {
     return pMenu && pMenu->LoadMenu(LOWORD(nIDResource));
+}
+
+BOOL CXTPResourceManager::LoadToolBar(CToolBar* pToolBar, UINT nIDResource)
+{
+    return pToolBar && pToolBar->LoadToolBar(nIDResource);
 }
 
 BOOL CXTPResourceManager::LoadBitmap(CBitmap* pBitmap, UINT nIDResource)

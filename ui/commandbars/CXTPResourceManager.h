@@ -7,6 +7,7 @@
 
 class CBitmap;
 class CMenu;
+class CToolBar;
 
 // Loads in the calling thread's interface language, falling back to English. The library
 // never calls the platform loaders for its own resources; it asks the current manager.
@@ -21,6 +22,8 @@ public:
     // A missing string leaves *pString as it was.
     virtual BOOL LoadString(CString* pString, UINT nID);
     virtual BOOL LoadMenu(CMenu* pMenu, UINT nIDResource);
+    // The buttons and images of a toolbar resource into a framework toolbar that has its window.
+    virtual BOOL LoadToolBar(CToolBar* pToolBar, UINT nIDResource);
     virtual BOOL LoadBitmap(CBitmap* pBitmap, UINT nIDResource);
     // The locked template, valid while the resource module is loaded; null when missing.
     virtual LPCDLGTEMPLATE LoadDialogTemplate(LPCSTR pszTemplate);

@@ -150,8 +150,7 @@ void ExchangeAccelSections(CXTPPropExchange* pPX, CFrameWnd* pFrame)
     if (!items.Get())
         return;
     POSITION pos = items->GetPosition(static_cast<DWORD>(entries.size()));
-    if (pPX->IsLoading() && !pos)
-        return;  // no "Accel" items: the frame keeps its table
+    // An empty list is a table without keys, as the blob medium's count of 0 is.
     for (size_t i = 0; pos; i++) {
         CXTPPropExchangeSection item(items->GetNext(pos));
         if (!item.Get())

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <map>
 #include <utility>
 #include <vector>
@@ -11,6 +12,7 @@
 #include <thread>
 
 #include "AppFixture.h"
+#include "UiTestProbes.h"
 #include "AfxIds.h"
 #include "CDocTemplate.h"
 #include "CDocument.h"
@@ -25,6 +27,7 @@
 #include "CXTPCustomizeCommandsPage.h"
 #include "CXTPCustomizeOptionsPage.h"
 #include "CXTPCustomizeSheet.h"
+#include "CXTPHookManager.h"
 #include "XTPCommandBarsTypes.h"
 #include "CXTPDockingPane.h"
 #include "CXTPDockingPanePaintManager.h"
@@ -289,6 +292,34 @@ void EnterInFindBox(CMainFrame* pFrame, const char* text)
     PumpMessages();
 }
 
+// A real click at a screen point: it reaches the thread's mouse hook as a user's does.
+void ClickAt(CPoint pt)
+{
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3] = {};
+    const DWORD flags[3] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 3; i++) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dx = (pt.x * 65536 + cx / 2) / cx;
+        inputs[i].mi.dy = (pt.y * 65536 + cy / 2) / cy;
+        inputs[i].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | flags[i];
+    }
+    ::SendInput(3, inputs, sizeof(INPUT));
+    // Real input arrives a little later than it is sent.
+    for (int i = 0; i < 15; i++) {
+        ::Sleep(20);
+        PumpMessages();
+    }
+}
+
+CPoint ScreenCentre(CXTPControl* pControl)
+{
+    CPoint pt = pControl->GetRect().CenterPoint();
+    pControl->GetParent()->ClientToScreen(&pt);
+    return pt;
+}
+
 }  // namespace
 
 TEST_F(AppTest, EnterInTheFindBoxKeepsItsTextOnTopAcrossARestartAndFindInFilesProposesIt)
@@ -316,6 +347,53 @@ TEST_F(AppTest, EnterInTheFindBoxKeepsItsTextOnTopAcrossARestartAndFindInFilesPr
     app.reset();
     Start();
     EXPECT_EQ(ListLines(app->Frame()->GetFindCombo()), (std::vector<std::string>{"hero", "self"}));
+}
+
+TEST_F(AppTest, EditPasteFromTheMenuPastesIntoTheFocusedFindBoxNotTheScript)
+{
+    Start();
+    CMainFrame* pFrame = app->Frame();
+    CXTPControlComboBox* pFind = pFrame->GetFindCombo();
+    ASSERT_TRUE(pFind && pFind->GetEditCtrl());
+    const HWND hField = pFind->GetEditCtrl()->GetSafeHwnd();
+    CScintillaView* pView = dynamic_cast<CScintillaView*>(pFrame->GetActiveFrame()->GetActiveView());
+    ASSERT_NE(pView, nullptr) << "the first start's script";
+    pView->GetCtrl().SetText(reinterpret_cast<LPARAM>("script"));
+    ASSERT_TRUE(::OpenClipboard(pFrame->GetSafeHwnd()));
+    ::EmptyClipboard();
+    HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 7);
+    memcpy(::GlobalLock(hText), "needle", 7);
+    ::GlobalUnlock(hText);
+    ::SetClipboardData(CF_TEXT, hText);
+    ::CloseClipboard();
+    CXTPControl* pEdit = pFrame->GetCommandBars()->GetMenuBar()->GetControls()->GetAt(1);
+    ASSERT_NE(pEdit->GetCommandBar(), nullptr) << "the Edit menu";
+    CXTPControl* pPaste = pEdit->GetCommandBar()->GetControls()->FindControl(ID_EDIT_PASTE);
+    ASSERT_NE(pPaste, nullptr);
+
+    // Clicks as the user's: into the box, on Edit, on Paste.
+    pFrame->SetForegroundWindow();
+    CRect rcField;
+    pFind->GetEditCtrl()->GetWindowRect(&rcField);
+    ClickAt(rcField.CenterPoint());
+    ASSERT_EQ(::GetFocus(), hField);
+    ClickAt(ScreenCentre(pEdit));
+    ASSERT_TRUE(pEdit->GetCommandBar()->GetSafeHwnd() && pEdit->GetCommandBar()->IsWindowVisible());
+    ClickAt(ScreenCentre(pPaste));
+    EXPECT_EQ(std::string(pFind->GetEditText()), "needle");
+    EXPECT_EQ(pView->GetCtrl().GetTextLength(), 6) << "the script stays as it was";
+    EXPECT_EQ(::GetFocus(), hField) << "the box keeps the focus, as it would with a menu of the system";
+
+    // The menu closed without a command leaves the focus in the box too; from the script,
+    // Paste pastes into the script.
+    ClickAt(ScreenCentre(pEdit));
+    XTPHookManager()->CancelTracking();
+    EXPECT_EQ(::GetFocus(), hField);
+    ::SetFocus(pView->GetCtrl().GetSafeHwnd());
+    ClickAt(ScreenCentre(pEdit));
+    ClickAt(ScreenCentre(pPaste));
+    EXPECT_EQ(pView->GetCtrl().GetTextLength(), 12);
+    EXPECT_EQ(std::string(pFind->GetEditText()), "needle");
 }
 
 TEST_F(AppTest, TheMenuBarsItemsStayEnabledAtIdle)

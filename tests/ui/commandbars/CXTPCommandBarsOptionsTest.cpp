@@ -10,6 +10,7 @@
 
 #include "CArchive.h"
 #include "CMemFile.h"
+#include "CXTPCommandBars.h"
 #include "CException.h"
 #include "CXTPPaintManager.h"
 #include "CXTPPropExchangeArchive.h"
@@ -126,6 +127,24 @@ TEST(CommandBarsOptions, ArchiveRoundTripKeepsEveryFieldAndTheMaps)
     const BOOL* pIcons = XTPPaintManager()->GetIconOptions();
     EXPECT_EQ((std::vector<BOOL>{pIcons[0], pIcons[1], pIcons[2]}), (std::vector<BOOL>{TRUE, FALSE, TRUE}));
     SetIconOptions(FALSE, FALSE, FALSE);
+}
+
+TEST(CommandBarsOptions, TheIconSwitchesAreThoseOfTheHostsOwnPaintManager)
+{
+    SetIconOptions(FALSE, FALSE, FALSE);
+    auto withOwnPainter = [](CXTPCommandBars& bars) {
+        bars.SetPaintManager(CXTPPaintManager::CreateTheme(2));
+        return bars.GetPaintManager()->GetIconOptions();
+    };
+    CXTPCommandBars saved, loaded;
+    BOOL* pSaved = withOwnPainter(saved);
+    pSaved[0] = TRUE, pSaved[1] = FALSE, pSaved[2] = TRUE;
+    BOOL* pLoaded = withOwnPainter(loaded);
+    Load(*loaded.GetOptions(), Store(*saved.GetOptions()));
+    EXPECT_EQ((std::vector<BOOL>{TRUE, FALSE, TRUE}), std::vector<BOOL>(pLoaded, pLoaded + 3));
+    BOOL* pGlobal = XTPPaintManager()->GetIconOptions();
+    EXPECT_EQ((std::vector<BOOL>{FALSE, FALSE, FALSE}), std::vector<BOOL>(pGlobal, pGlobal + 3))
+        << "the global one stays";
 }
 
 TEST(CommandBarsOptions, SchemaSevenLoadsWithoutTheLaterGroupsAndKeepsTheirValues)

@@ -8,6 +8,7 @@
 #include "AfxResource.h"
 #include "CGdiObject.h"
 #include "CMenu.h"
+#include "CToolBar.h"
 #include "CWinApp.h"
 
 namespace {
@@ -164,6 +165,22 @@ TEST(ResourceManager, MissingOrDamagedResourcesAreRefused)
     // The header promises 40,000 bytes of pixels the resource does not hold.
     EXPECT_FALSE(XTPResourceManager()->LoadBitmap(&bitmap, kBitmapWithoutPixels));
     EXPECT_EQ(bitmap.m_hObject, nullptr);
+}
+
+TEST(ResourceManager, AToolbarResourceFillsAFrameworkToolbar)
+{
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, CWnd::DefaultClassName(), "Toolbar", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr));
+    CToolBar bar;
+    ASSERT_TRUE(bar.Create(&host));
+    // The toolbar tests' resource: 100, two separators, 101.
+    ASSERT_TRUE(XTPResourceManager()->LoadToolBar(&bar, 62450));
+    ASSERT_EQ(bar.GetCount(), 4);
+    EXPECT_EQ(bar.GetItemID(0), 100u);
+    EXPECT_EQ(bar.GetItemID(3), 101u);
+    EXPECT_FALSE(XTPResourceManager()->LoadToolBar(&bar, 62298));
+    EXPECT_FALSE(XTPResourceManager()->LoadToolBar(nullptr, 62450));
+    host.DestroyWindow();
 }
 
 TEST(ResourceManager, MessageBoxShowsTheStringOfTheThreadLanguage)

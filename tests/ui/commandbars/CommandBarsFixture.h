@@ -168,6 +168,8 @@ public:
     void OnPlain() { m_arrCommands.push_back(ID_PLAIN); }
     void OnNotifiedCommand() { m_arrCommands.push_back(ID_NOTIFIED); }
     void OnUnhandledCommand() {}
+    // The edit commands stand for a document view behind the bars.
+    void OnEditCommand(UINT nID) { m_arrCommands.push_back(nID); }
     void OnRemoving();
     void OnNotified(NMHDR* pHeader, LRESULT* pResult)
     {

@@ -2,6 +2,7 @@
 #include "CXTEditListBox.h"
 
 #include "CDC.h"
+#include "CXTPBufferDC.h"
 #include "CXTPColorManager.h"
 
 namespace {
@@ -56,7 +57,14 @@ BOOL CXTEditListBoxToolBar::Create(CXTEditListBox* pList)
                                  XT_IDC_LBOX_NEW + i))
             return FALSE;
     }
+    // The tips read the string table of the interface language: New, Delete, Move Up, Move Down.
+    if (m_toolTip.Create(this)) {
+        for (int i = 0; i < kButtons; ++i)
+            m_toolTip.AddTool(&m_buttons[i], static_cast<UINT>(XT_IDC_LBOX_NEW + i));
+        m_toolTip.Activate(TRUE);
+    }
     Reposition();
+    PlaceButtons();
     return TRUE;
 }
 
@@ -68,9 +76,31 @@ void CXTEditListBoxToolBar::Reposition()
     m_pList->GetWindowRect(&list);
     GetParent()->ScreenToClient(&list);
     SetWindowPos(nullptr, list.left, list.top - kHeight, list.Width(), kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    for (int i = 0; i < kButtons; ++i)
-        m_buttons[i].SetWindowPos(nullptr, list.Width() - (kButtons - i) * kHeight, 0, kHeight, kHeight,
-                                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CXTEditListBoxToolBar::PlaceButtons()
+{
+    CRect client;
+    GetClientRect(&client);
+    for (int i = 0; i < kButtons; ++i) {
+        if (m_buttons[i].m_hWnd)
+            m_buttons[i].SetWindowPos(nullptr, client.right - (kButtons - i) * kHeight, 0, kHeight, kHeight,
+                                      SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CXTEditListBoxToolBar::PaintBar()
+{
+    CPaintDC dc(this);
+    for (CButton& button : m_buttons) {
+        CRect rect;
+        button.GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        dc.ExcludeClipRect(&rect);
+    }
+    CRect client;
+    GetClientRect(&client);
+    CXTMemDC memDC(&dc, client, GetManagedColor(COLOR_BTNFACE));
 }
 
 void CXTEditListBoxToolBar::DrawButton(const DRAWITEMSTRUCT* pDIS)
@@ -113,20 +143,10 @@ BOOL CXTEditListBoxToolBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_ERASEBKGND:
         result = 1;
         return TRUE;
-    case WM_PAINT: {
-        CPaintDC dc(this);
-        for (CButton& button : m_buttons) {
-            CRect rect;
-            button.GetWindowRect(&rect);
-            ScreenToClient(&rect);
-            dc.ExcludeClipRect(&rect);
-        }
-        CRect client;
-        GetClientRect(&client);
-        dc.FillSolidRect(&client, GetManagedColor(COLOR_BTNFACE));
+    case WM_PAINT:
+        PaintBar();
         result = 0;
         return TRUE;
-    }
     case WM_ENABLE:
         for (CButton& button : m_buttons)
             button.EnableWindow(static_cast<BOOL>(wParam));
@@ -136,6 +156,7 @@ BOOL CXTEditListBoxToolBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam,
             button.ShowWindow(wParam ? SW_SHOW : SW_HIDE);
         break;
     case WM_WINDOWPOSCHANGED:
+        PlaceButtons();
         break;
     default:
         break;

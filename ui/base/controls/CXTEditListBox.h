@@ -3,6 +3,7 @@
 
 #include "CButton.h"
 #include "CString.h"
+#include "CToolTipCtrl.h"
 #include "CXTItemEdit.h"
 #include "CXTListBox.h"
 
@@ -22,20 +23,26 @@ class CXTEditListBoxToolBar : public CWnd {
 public:
     enum { kButtons = 4, kHeight = 20 };
 
-    // Creates the bar above the list, in the list's parent.
+    // Creates the bar above the list, in the list's parent, with a tip for each button.
     BOOL Create(CXTEditListBox* pList);
-    // Puts the bar right above the list, its buttons at the right end.
+    // Puts the bar right above the list; the bar then places its buttons.
     void Reposition();
     CButton& GetButton(int n) { return m_buttons[n]; }
+    CToolTipCtrl& GetToolTip() { return m_toolTip; }
 
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    // The buttons at the right end of the bar, wherever the bar is moved.
+    void PlaceButtons();
     void DrawButton(const DRAWITEMSTRUCT* pDIS);
+    // The ground around the buttons, filled off screen so that it does not flicker.
+    void PaintBar();
 
     CXTEditListBox* m_pList = nullptr;
     CButton m_buttons[kButtons];
+    CToolTipCtrl m_toolTip;
 };
 
 class CXTEditListBox : public CXTListBox {

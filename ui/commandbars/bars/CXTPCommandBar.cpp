@@ -21,6 +21,8 @@
 #include "CXTPCustomizeDropSource.h"
 #include "CXTPCustomizeHooks.h"
 #include "CXTPCustomizeSheet.h"
+#include "CXTPEdit.h"
+#include "CXTPHoldRef.h"
 #include "CXTPHookManager.h"
 #include "CXTPImageManager.h"
 #include "CXTPKeyboardHook.h"
@@ -28,6 +30,7 @@
 #include "CXTPPopupBar.h"
 #include "CXTPPropExchange.h"
 #include "CXTPShortcutManager.h"
+#include "CXTPToolBar.h"
 
 IMPLEMENT_SERIAL(CXTPCommandBar, CWnd, VERSIONABLE_SCHEMA | 0x11)
 
@@ -49,6 +52,8 @@ BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
     ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
     ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+    ON_WM_NCHITTEST()
+    ON_WM_NCLBUTTONDOWN()
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
@@ -399,8 +404,12 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
             SetSelected(-1);
         if (m_hwndFocus) {
             ::ShowCaret(m_hwndFocus);
+            if (m_bRefocusField && ::GetFocus() != m_hwndFocus && ::IsWindowVisible(m_hwndFocus) &&
+                dynamic_cast<CXTPEdit*>(CWnd::FromHandlePermanent(m_hwndFocus)))
+                ::SetFocus(m_hwndFocus);
             m_hwndFocus = nullptr;
         }
+        m_bRefocusField = FALSE;
         RedrawNow();
         if (pHookManager->GetTrackedCount() == 0)
             pHookManager->SetKeyboardMode(FALSE);
@@ -418,6 +427,14 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
     }
     m_bMouseStarted = !bSelectFirst && !bKeyboard;
     m_hwndFocus = ::GetFocus();
+    // The click that opened the menus took the focus from a bar's field (its bar left
+    // tracking): the menus are the field's, as native menus leave the focus where it was, and
+    // it gets the focus back when they close, so that an edit command chosen reaches it.
+    HWND hAtPress = pHookManager->GetFocusAtPress();
+    m_bRefocusField = m_barType == xtpBarTypeMenuBar && m_bMouseStarted && hAtPress && hAtPress != m_hwndFocus &&
+                      dynamic_cast<CXTPEdit*>(CWnd::FromHandlePermanent(hAtPress)) != nullptr;
+    if (m_bRefocusField)
+        m_hwndFocus = hAtPress;
     if (!m_hwndFocus) {
         CWnd* pSite = GetOwnerSite();
         m_hwndFocus = pSite ? pSite->GetSafeHwnd() : nullptr;
@@ -1038,10 +1055,34 @@ void CXTPCommandBar::OnLButtonDown(UINT nFlags, CPoint point)
         CWnd::OnLButtonDown(nFlags, point);
         return;
     }
-    // Alt+drag customization comes with the toolbar.
+    if (IsAltDragStart(pControl)) {
+        // Alt moves a toolbar's button (Ctrl+Alt copies it) without the customize sheet.
+        CXTPCommandBars* pCommandBars = GetCommandBars();
+        CHoldRef holdBars(pCommandBars);
+        CHoldRef holdBar(this);
+        CHoldRef holdControl(pControl);
+        pCommandBars->SetQuickCustomizeMode(TRUE);
+        SetPopuped(-1);
+        SetSelected(-1);
+        pControl->OnCustomizeMouseDown(point);
+        pCommandBars->SetQuickCustomizeMode(FALSE);
+        pCommandBars->RecalcFrameLayout();
+        XTPHookManager()->CancelTracking();
+        if (::GetKeyState(VK_MENU) < 0)
+            pCommandBars->SkipAltRelease();
+        return;
+    }
     if (IsCustomizeMode() && (!m_bCustomizable || (pControl->GetFlags() & xtpFlagNoMovable)))
         return;
     pControl->OnClick(FALSE, point);
+}
+
+BOOL CXTPCommandBar::IsAltDragStart(CXTPControl* pControl) const
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars && !pCommandBars->IsCustomizeMode() && IsKindOf(RUNTIME_CLASS(CXTPToolBar)) &&
+           m_bCustomizable && !(pControl->GetFlags() & xtpFlagNoMovable) && ::GetKeyState(VK_MENU) < 0 &&
+           pCommandBars->IsCustomizable() && pCommandBars->GetOptions()->m_bAltDragCustomization;
 }
 
 void CXTPCommandBar::OnLButtonDblClk(UINT nFlags, CPoint point)
@@ -1162,6 +1203,40 @@ LRESULT CXTPCommandBar::OnHelpHitTest(WPARAM /*wParam*/, LPARAM lParam)
         return static_cast<LRESULT>(HID_BASE_COMMAND + static_cast<UINT>(pControl->GetID()));
     UINT nID = LOWORD(GetDlgCtrlID());
     return nID ? static_cast<LRESULT>(HID_BASE_CONTROL + nID) : 0;
+}
+
+BOOL CXTPCommandBar::IsInHelpMode() const
+{
+    CFrameWnd* pFrame = GetFrameSite();
+    return pFrame && pFrame->m_bHelpMode;
+}
+
+LRESULT CXTPCommandBar::OnNcHitTest(CPoint point)
+{
+    if (!IsInHelpMode())
+        return CWnd::OnNcHitTest(point);
+    // The whole bar is client, so that the help click reaches the item; a submenu without a
+    // command of its own answers as a menu.
+    CPoint ptClient = point;
+    ScreenToClient(&ptClient);
+    CXTPControl* pControl = HitTestControl(ptClient);
+    if (!pControl)
+        return HTCLIENT;
+    const XTPControlType type = pControl->GetType();
+    const BOOL bPopup = type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
+    return bPopup && pControl->GetID() <= 0 ? HTMENU : HTCLIENT;
+}
+
+void CXTPCommandBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
+{
+    if (!IsInHelpMode()) {
+        CWnd::OnNcLButtonDown(nHitTest, point);
+        return;
+    }
+    // Through the message map, so that a derived bar's own press handling runs.
+    CPoint ptClient = point;
+    ScreenToClient(&ptClient);
+    SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(ptClient.x, ptClient.y));
 }
 
 LRESULT CXTPCommandBar::OnGetObject(WPARAM wParam, LPARAM /*lParam*/)

@@ -173,6 +173,9 @@ protected:
     LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     void OnNcMouseMove(UINT nHitTest, CPoint point);
     void OnLButtonDown(UINT nFlags, CPoint point);
+    // A press on the control starts an Alt+drag: a movable button of a customizable toolbar,
+    // Alt down, outside customize mode, on a customizable frame with the option on.
+    BOOL IsAltDragStart(CXTPControl* pControl) const;
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnRButtonUp(UINT nFlags, CPoint point);
@@ -183,6 +186,10 @@ protected:
     LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnInitialUpdate(WPARAM wParam, LPARAM lParam);
     LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    // In the frame's context-help mode the bar's items take the clicks.
+    BOOL IsInHelpMode() const;
+    LRESULT OnNcHitTest(CPoint point);
+    void OnNcLButtonDown(UINT nHitTest, CPoint point);
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     BOOL OnEraseBkgnd(CDC* pDC);
 
@@ -196,6 +203,7 @@ protected:
     int m_nSelected = -1;
     int m_nPopuped = -1;
     HWND m_hwndFocus = nullptr;
+    BOOL m_bRefocusField = FALSE;  // m_hwndFocus is a bar's field that the opening click took the focus from
     UINT m_nBarID = 0;
     BOOL m_bVisible = TRUE;
     int m_bTracking = 0;

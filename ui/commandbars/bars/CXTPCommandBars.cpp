@@ -18,6 +18,7 @@
 #include "CXTPControl.h"
 #include "CXTPControls.h"
 #include "CXTPDockBar.h"
+#include "CXTPEdit.h"
 #include "CXTPHoldRef.h"
 #include "CXTPPopupBar.h"
 #include "CXTPHookManager.h"
@@ -222,6 +223,17 @@ CFrameWnd* CXTPCommandBars::GetForegroundFrame()
 
 BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
 {
+    // The Alt release that ends an Alt+drag opens no menu (with a click between them Windows
+    // itself takes no Alt-alone press; Wine does).
+    if (m_bSkipAltRelease) {
+        const BOOL bAlt = pMsg->wParam == VK_MENU;
+        if (bAlt && (pMsg->message == WM_SYSKEYUP || pMsg->message == WM_KEYUP)) {
+            m_bSkipAltRelease = FALSE;
+            return pMsg->message == WM_SYSKEYUP;
+        }
+        if (!bAlt && (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN))
+            m_bSkipAltRelease = FALSE;
+    }
     if (TranslateMenuMnemonic(pMsg))
         return TRUE;
     CXTPHookManager* pHookManager = XTPHookManager();
@@ -238,7 +250,7 @@ BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
     return FALSE;
 }
 
-BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT* /*pResult*/)
+BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     switch (message) {
     case WM_IDLEUPDATECMDUI:
@@ -262,7 +274,18 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM /*lParam
         if (m_dropSource.GetDragWnd())
             return TRUE;
         break;
-    // Commands for a focused edit control of a bar come with the edit control.
+    case WM_COMMAND:
+        // A menu or shortcut command (no control window) for the field that has the focus:
+        // Edit > Paste pastes into the field, not into the document behind it.
+        if (lParam == 0) {
+            auto* pEdit = dynamic_cast<CXTPEdit*>(CWnd::FromHandlePermanent(::GetFocus()));
+            if (pEdit && pEdit->OnCmdMsg(LOWORD(wParam), CN_COMMAND, nullptr, nullptr)) {
+                if (pResult)
+                    *pResult = 1;
+                return TRUE;
+            }
+        }
+        break;
     case WM_ACTIVATEAPP:
         if (!wParam && XTPHookManager()->GetTrackedCount() > 0)
             XTPHookManager()->CancelTracking();

@@ -91,6 +91,8 @@ public:
 
     void SetCustomizeMode(BOOL bMode);
     void SetQuickCustomizeMode(BOOL bMode);
+    // An Alt+drag ended with Alt still down: its release is no Alt-alone press.
+    void SkipAltRelease() { m_bSkipAltRelease = TRUE; }
     BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
     BOOL IsQuickCustomizeMode() const { return m_bQuickCustomizeMode; }
     BOOL IsCustomizable() const { return m_bCustomizable; }
@@ -164,6 +166,7 @@ protected:
     BOOL m_bCustomizable = FALSE;
     UINT m_nDefaultMenuID = 0;
     BOOL m_bQuickCustomizeMode = FALSE;
+    BOOL m_bSkipAltRelease = FALSE;
     CString m_strReserved;
     CXTPCommandBarsOptions* m_pOptions = nullptr;
     std::vector<CXTPCommandBar*> m_arrBars;

@@ -8,6 +8,7 @@ IMPLEMENT_DYNAMIC(CXTPReBar, CReBar)
 
 BEGIN_MESSAGE_MAP(CXTPReBar, CReBar)
     ON_WM_PAINT()
+    ON_NOTIFY_REFLECT(RBN_CHILDSIZE, OnChildSize)
 END_MESSAGE_MAP()
 
 BOOL CXTPReBar::AddToolBar(CXTPToolBar* pBar, DWORD dwStyle)
@@ -63,4 +64,17 @@ void CXTPReBar::OnPaint()
     ::FillRect(hDC, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
     ::ReleaseDC(m_hWnd, hDC);
     Default();
+}
+
+void CXTPReBar::OnChildSize(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // The band gives its toolbar a new length: the buttons that no longer fit go to its
+    // expand popup, and those that fit again come back.
+    auto* pChildSize = reinterpret_cast<NMREBARCHILDSIZE*>(pNMHDR);
+    if (CXTPToolBar* pBar = GetToolBar(static_cast<int>(pChildSize->uBand))) {
+        const CRect rcChild(pChildSize->rcChild);
+        pBar->CalcDockingLayout(rcChild.Width(), LM_HORZ | LM_HORZDOCK | LM_HIDEWRAP | LM_COMMIT);
+        pBar->Invalidate(FALSE);
+    }
+    *pResult = 0;
 }

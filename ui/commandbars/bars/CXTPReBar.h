@@ -20,4 +20,5 @@ public:
 
 protected:
     void OnPaint();
+    void OnChildSize(NMHDR* pNMHDR, LRESULT* pResult);
 };

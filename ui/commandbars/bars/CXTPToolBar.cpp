@@ -12,6 +12,7 @@
 #include "CDC.h"
 #include "CFrameWnd.h"
 #include "CMiniFrameWnd.h"
+#include "CToolBar.h"
 #include "CWinApp.h"
 #include "CXTPCommandBars.h"
 #include "CXTPCommandBarsOptions.h"
@@ -135,19 +136,7 @@ BOOL CXTPToolBar::CreateToolBar(DWORD dwStyle, CWnd* pParentWnd, UINT nID)
 
 BOOL CXTPToolBar::ReadToolBarResource(const BYTE* pData, DWORD cbData, std::vector<UINT>& arrIds, CSize& szBitmap)
 {
-    arrIds.clear();
-    const DWORD kHeader = 8;
-    if (!pData || cbData < kHeader)
-        return FALSE;
-    auto word = [pData](DWORD nOffset) { return static_cast<WORD>(pData[nOffset] | (pData[nOffset + 1] << 8)); };
-    const DWORD nCount = word(6);
-    // The ids the header promises must all be there.
-    if ((cbData - kHeader) / 2 < nCount)
-        return FALSE;
-    szBitmap = CSize(word(2), word(4));
-    for (DWORD i = 0; i < nCount; i++)
-        arrIds.push_back(word(kHeader + 2 * i));
-    return TRUE;
+    return CToolBar::ReadResource(pData, cbData, arrIds, szBitmap);
 }
 
 BOOL CXTPToolBar::LoadToolBar(UINT nIDResource, BOOL bLoadIcons)
@@ -753,7 +742,7 @@ LRESULT CXTPToolBar::OnNcHitTest(CPoint point)
         if (point.x >= rcInner.right)
             return HTRIGHT;
     }
-    return CWnd::OnNcHitTest(point);
+    return CXTPCommandBar::OnNcHitTest(point);
 }
 
 void CXTPToolBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
@@ -766,7 +755,7 @@ void CXTPToolBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
         m_pDockContext->StartResize(nHitTest, point);
         return;
     }
-    CWnd::OnNcLButtonDown(nHitTest, point);
+    CXTPCommandBar::OnNcLButtonDown(nHitTest, point);
 }
 
 void CXTPToolBar::OnLButtonDown(UINT nFlags, CPoint point)

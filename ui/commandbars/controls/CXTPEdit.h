@@ -32,6 +32,9 @@ protected:
     void OnEditCut() { SendMessage(WM_CUT); }
     void OnEditCopy() { SendMessage(WM_COPY); }
     void OnEditPaste() { SendMessage(WM_PASTE); }
+    // Undo and Select All too: the frame's shortcuts for them would reach the document instead.
+    void OnEditUndo() { SendMessage(EM_UNDO); }
+    void OnEditSelectAll() { SetSel(0, -1); }
     // Paints a plain edit through a buffer filled with clrBack (no flicker); a rich edit paints itself.
     void PaintField(COLORREF clrBack);
     // A rich edit made by Create (the flag may change while the window lives).

@@ -202,6 +202,9 @@ LRESULT CALLBACK CXTPHookManager::MouseProc(int nCode, WPARAM wParam, LPARAM lPa
     const MOUSEHOOKSTRUCT* pInfo = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
     if (nMessage == WM_LBUTTONDOWN)
         pThis->m_bSwallowButtonUp = FALSE;
+    if (nMessage == WM_LBUTTONDOWN || nMessage == WM_RBUTTONDOWN || nMessage == WM_MBUTTONDOWN ||
+        nMessage == WM_NCLBUTTONDOWN || nMessage == WM_NCRBUTTONDOWN || nMessage == WM_NCMBUTTONDOWN)
+        pThis->m_hwndFocusAtPress = ::GetFocus();
     if (nMessage == WM_LBUTTONUP && pThis->m_bSwallowButtonUp) {
         pThis->m_bSwallowButtonUp = FALSE;
         return 1;

@@ -48,6 +48,8 @@ public:
     BOOL IsKeyboardMode() const { return m_bKeyboardMode; }
     void SetKeyboardMode(BOOL bKeyboard) { m_bKeyboardMode = bKeyboard; }
     BOOL IsHookInstalled() const { return m_hHookMouse != nullptr; }
+    // The focus window when a mouse button last went down, before the press closed anything.
+    HWND GetFocusAtPress() const { return m_hwndFocusAtPress; }
 
     // What the mouse hook does with one message at a screen point (also for tests).
     void ProcessMouseMessage(UINT nMessage, POINT ptScreen);
@@ -64,6 +66,7 @@ private:
     BOOL m_bKeyboardMode = FALSE;
     std::vector<HWND> m_arrTrusted;
     BOOL m_bSwallowButtonUp = FALSE;
+    HWND m_hwndFocusAtPress = nullptr;
 };
 
 // The calling thread's hook manager, made on first use.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../drawing/DibCanvas.h"
+#include "AfxResource.h"
 #include "CWnd.h"
 #include "CXTEditListBox.h"
 #include "CXTFolderDialog.h"
@@ -248,6 +249,45 @@ TEST_F(EditListTest, ItemsDrawInTheirStateColoursAndTheToolbarFollowsTheList)
     list->GetWindowRect(&box);
     EXPECT_EQ(bar.bottom, box.top);
     EXPECT_EQ(bar.Width(), box.Width());
+}
+
+// Each language's tips, wide, and the code page its 8-bit texts are in.
+TEST_F(EditListTest, TheToolbarsTipsAreInTheInterfaceLanguageAndItPlacesItsButtonsItself)
+{
+    const struct {
+        WORD language;
+        UINT nCodePage;
+        const wchar_t* tips[CXTEditListBoxToolBar::kButtons];
+    } cases[] = {
+        {1033, 1252, {L"New", L"Delete", L"Move Up", L"Move Down"}},
+        {1031, 1252, {L"Neu", L"L\u00f6schen", L"Nach oben", L"Nach unten"}},
+        {1049, 1251, {L"\u0421\u043e\u0437\u0434\u0430\u0442\u044c", L"\u0423\u0434\u0430\u043b\u0438\u0442\u044c",
+                      L"\u0412\u0432\u0435\u0440\u0445", L"\u0412\u043d\u0438\u0437"}},
+    };
+    for (const auto& c : cases) {
+        AfxSetThreadResourceLanguage(c.language);
+        TearDown();
+        SetUp();
+        AfxSetThreadResourceLanguage(0);
+        CXTEditListBoxToolBar& bar = list->GetToolBar();
+        for (int i = 0; i < CXTEditListBoxToolBar::kButtons; ++i) {
+            char expected[64] = {};
+            ::WideCharToMultiByte(c.nCodePage, 0, c.tips[i], -1, expected, sizeof(expected), nullptr, nullptr);
+            CString tip;
+            bar.GetToolTip().GetText(tip, &bar.GetButton(i));
+            EXPECT_STREQ(expected, tip) << c.language << " button " << i;
+        }
+    }
+
+    // Moved on its own, the bar keeps its buttons at its right end.
+    CXTEditListBoxToolBar& bar = list->GetToolBar();
+    bar.SetWindowPos(nullptr, 0, 0, 150, CXTEditListBoxToolBar::kHeight, SWP_NOZORDER | SWP_NOMOVE);
+    CRect rcBar, rcFirst, rcLast;
+    bar.GetWindowRect(&rcBar);
+    bar.GetButton(0).GetWindowRect(&rcFirst);
+    bar.GetButton(CXTEditListBoxToolBar::kButtons - 1).GetWindowRect(&rcLast);
+    EXPECT_EQ(rcBar.right, rcLast.right);
+    EXPECT_EQ(rcBar.right - CXTEditListBoxToolBar::kButtons * CXTEditListBoxToolBar::kHeight, rcFirst.left);
 }
 
 }  // namespace

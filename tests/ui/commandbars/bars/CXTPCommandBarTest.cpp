@@ -76,6 +76,40 @@ TEST_F(CommandBar, AClickSendsTheExecuteRecordAndTheCommandOnlyWhenTheRecordIsUn
     EXPECT_EQ(-1, bar->GetSelectedIndex()) << "the press loop clears its selection";
 }
 
+TEST_F(CommandBar, InContextHelpModeTheWholeBarIsClientAndANonClientPressClicks)
+{
+    SetButtons({ID_PLAIN});
+    bar->GetControls()->Add(xtpControlPopup, 0);
+    bar->GetControls()->Add(xtpControlPopup, ID_UNHANDLED);
+    bar->OnRecalcLayout();
+    auto hitAt = [](CPoint ptScreen) {
+        return bar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptScreen.x, ptScreen.y));
+    };
+    const CPoint ptEmpty = bar->Centre(2, TRUE) + CPoint(80, 0);
+    EXPECT_EQ(HTCLIENT, hitAt(bar->Centre(1, TRUE))) << "outside help mode: the window's own answer";
+
+    frame->m_bHelpMode = 1;
+    const struct {
+        CPoint pt;
+        LRESULT nHit;
+    } cases[] = {
+        {bar->Centre(0, TRUE), HTCLIENT},  // a button
+        {bar->Centre(1, TRUE), HTMENU},    // a submenu without a command
+        {bar->Centre(2, TRUE), HTCLIENT},  // a popup with a command
+        {ptEmpty, HTCLIENT},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.nHit, hitAt(c.pt)) << &c - cases;
+
+    // A press on the non-client area is a press on the control there.
+    const CPoint pt = bar->Centre(0);
+    ::PostMessageA(bar->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    const CPoint ptScreen = bar->Centre(0, TRUE);
+    bar->SendMessage(WM_NCLBUTTONDOWN, HTCLIENT, MAKELPARAM(ptScreen.x, ptScreen.y));
+    frame->m_bHelpMode = 0;
+    EXPECT_EQ(std::vector<UINT>{ID_PLAIN}, frame->m_arrCommands);
+}
+
 TEST_F(CommandBar, MovingOutBeforeTheReleaseExecutesNothingAndMovingBackDoes)
 {
     SetButtons({ID_PLAIN, ID_UNHANDLED});

@@ -152,6 +152,20 @@ BEGIN_MESSAGE_MAP(CustomizableFrame, CFrameWnd)
     ON_COMMAND(35001, OnCustomize)
 END_MESSAGE_MAP()
 
+TEST(CommandBars, TheAltReleaseThatEndsAnAltDragOpensNoMenu)
+{
+    TestCommandBars bars;
+    MSG altUp = {nullptr, WM_SYSKEYUP, VK_MENU, 0, 0, {0, 0}};
+    MSG keyDown = {nullptr, WM_SYSKEYDOWN, 'F', 1 << 29, 0, {0, 0}};
+    EXPECT_FALSE(bars.PreTranslateFrameMessage(&altUp)) << "Alt alone goes on to open the menus";
+    bars.SkipAltRelease();
+    EXPECT_TRUE(bars.PreTranslateFrameMessage(&altUp));
+    EXPECT_FALSE(bars.PreTranslateFrameMessage(&altUp)) << "only once";
+    bars.SkipAltRelease();
+    bars.PreTranslateFrameMessage(&keyDown);
+    EXPECT_FALSE(bars.PreTranslateFrameMessage(&altUp)) << "after another key the release is Alt's own again";
+}
+
 TEST(CommandBars, TheSiteIsCustomizableWhenItHandlesTheCustomizeCommand)
 {
     auto* pPlain = new CFrameWnd;

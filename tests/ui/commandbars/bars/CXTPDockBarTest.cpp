@@ -410,6 +410,39 @@ TEST_F(DockBars, ARebarOfTheFrameTakesItsCustomToolbarsAsBands)
     rebar.DestroyWindow();
 }
 
+TEST_F(DockBars, AToolbarFollowsTheLengthItsBandGivesIt)
+{
+    CXTPReBar rebar;
+    ASSERT_TRUE(rebar.Create(frame));
+    CXTPToolBar* pBar = Bars()->Add("Banded", xtpBarTop);
+    const UINT ids[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008};
+    pBar->SetButtons(ids, 8);
+    ASSERT_TRUE(rebar.AddToolBar(pBar, RBBS_BREAK | RBBS_GRIPPERALWAYS));
+    // The band may shrink below its toolbar's length.
+    REBARBANDINFOA band = {};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_CHILDSIZE;
+    rebar.SendMessage(RB_GETBANDINFOA, 0, reinterpret_cast<LPARAM>(&band));
+    band.cxMinChild = 30;
+    rebar.SendMessage(RB_SETBANDINFOA, 0, reinterpret_cast<LPARAM>(&band));
+    auto hidden = [&] {
+        int n = 0;
+        for (int i = 0; i < 8; i++)
+            n += pBar->GetControl(i)->GetHideFlags() == xtpHideWrap;
+        return n;
+    };
+
+    SetClientWidth(120);
+    PumpFor(20);
+    EXPECT_GT(hidden(), 0) << "the buttons past the band's end wait in the expand popup";
+    EXPECT_EQ(static_cast<DWORD>(xtpHideWrap), pBar->GetControl(7)->GetHideFlags());
+    SetClientWidth(600);
+    PumpFor(20);
+    EXPECT_EQ(0, hidden()) << "with room again they come back";
+    Bars()->Remove(pBar);
+    rebar.DestroyWindow();
+}
+
 TEST_F(DockBars, TheExpandPopupGathersTheHiddenButtonsAndTheBarsOfItsRow)
 {
     const UINT idsA[] = {2001, 2002, 2003};

@@ -242,6 +242,43 @@ TEST_F(ControlEdit, TheFieldsContextMenuCopiesCutsOrPastesTheWholeText)
     }
 }
 
+TEST_F(ControlEdit, MenuEditCommandsGoToTheFocusedFieldElseToTheFrame)
+{
+    CXTPControlEdit* pEdit = AddButtonsAndEdit();
+    pEdit->SetEditText("clip");
+    pEdit->GetEditCtrl()->SetSel(0, -1);
+    pEdit->GetEditCtrl()->SendMessage(WM_COPY);
+    pEdit->SetEditText("typed");
+    auto command = [](UINT nID) { frame->SendMessage(WM_COMMAND, nID, 0); };
+
+    frame->SetFocus();
+    ClickInto(pEdit);
+    ASSERT_TRUE(pEdit->IsFocused());
+    struct Case {
+        UINT nID;
+        const char* lpszField;
+        const char* lpszClipboard;
+    } cases[] = {
+        {ID_EDIT_PASTE, "clip", "clip"},  // over the text the focus selected
+        {ID_EDIT_UNDO, "typed", "clip"},
+        {ID_EDIT_SELECT_ALL, "typed", "clip"},
+        {ID_EDIT_CUT, "", "typed"},
+        {ID_EDIT_PASTE, "typed", "typed"},
+    };
+    for (const Case& c : cases) {
+        command(c.nID);
+        EXPECT_STREQ(c.lpszField, pEdit->GetEditText()) << c.nID;
+        EXPECT_EQ(c.lpszClipboard, ClipboardText(frame->GetSafeHwnd())) << c.nID;
+    }
+    EXPECT_TRUE(frame->m_arrCommands.empty()) << "the view behind saw none of them";
+
+    pEdit->OnHookKeyDown(VK_ESCAPE);
+    frame->SetFocus();
+    command(ID_EDIT_PASTE);
+    EXPECT_STREQ("typed", pEdit->GetEditText());
+    EXPECT_EQ(std::vector<UINT>{ID_EDIT_PASTE}, frame->m_arrCommands) << "without the focus the field is not asked";
+}
+
 TEST(ControlEditLayout, TheFieldsKeysComeBackFromTheSchemasThatHaveThem)
 {
     CXTPControlEdit saved;

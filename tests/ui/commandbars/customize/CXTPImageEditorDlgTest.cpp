@@ -664,7 +664,12 @@ TEST_F(ImageEditorTest, TheSystemFileDialogRuns)
             },
             0);
     });
+    // The dialog makes the file's folder the current one; the later suites read their data
+    // files relative to the build folder.
+    char szDirectory[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, szDirectory);
     Command(XTP_ID_IMAGEEDITOR_IMPORT);
+    ::SetCurrentDirectoryA(szDirectory);
     ::KillTimer(nullptr, nTimer);
     ::DeleteFileA(s_path.c_str());
     EXPECT_EQ(RGB(0, 0, 255), Pixel(8, 8));
