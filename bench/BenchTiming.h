@@ -1,6 +1,7 @@
-// One run or the best of a few, in processor time or on the wall clock. Processor time is
-// what the benchmarks compare where the C library gives it (not on Windows): the
-// machines they run on are shared, and a run that waits for a processor is not slower.
+// One run or the best of a few, in processor time or on the wall clock. Processor
+// time is what the benchmarks compare where the C library gives it (not on Windows):
+// the machines they run on are shared, and a run that waits for a processor is not
+// slower.
 // Outside programs are timed on the wall clock.
 #pragma once
 
