@@ -346,6 +346,12 @@ private:
 };
 static_assert(sizeof(IndexList) == 64, "one list, one cache line");
 
+template <class T>
+void Release(std::vector<T>& items)
+{
+    std::vector<T>().swap(items);
+}
+
 // Per vertex, its position, its place and key in the heap and where its cheapest
 // collapse goes: a cost reads the position and then sets the rest, all in one
 // cache line.
@@ -387,6 +393,7 @@ public:
         KeyOf(vertex) = key;
     }
     bool Empty() const { return keys.empty(); }
+    void Release() { std::vector<std::uint64_t>().swap(keys); }
     int First() const { return static_cast<int>(keys.front() & 0xFFFFFFFFu); }
     int PopFirst()
     {
@@ -1128,6 +1135,14 @@ void Builder::BuildArrays()
     const bool simplified = !(flags & zPM_BUILD_NO_SIMPLIFY);
     const int numWedges = static_cast<int>(wedges.size());
     const int numVerts = static_cast<int>(verts.size());
+    const std::size_t numTriangles = tris.size();
+    // The links, the heap and the triangles' present corners are done with: let
+    // the result's arrays take their memory instead of adding to it.
+    Release(verts);
+    Release(points);
+    Release(tris);
+    Release(triangleWedges);
+    heap.Release();
 
     // Wedges that enter a collapse pair count down from the top by their first
     // pair; the others count up from 0 in creation order.
@@ -1170,11 +1185,11 @@ void Builder::BuildArrays()
         }
     }
 
-    std::vector<std::array<int, 3>> allTriangles(tris.size());
+    std::vector<std::array<int, 3>> allTriangles(numTriangles);
     // Which triangle has which material matters only to split the result.
     const bool split = src.numMaterials != 1;
-    std::vector<int> triangleMaterial(split ? tris.size() : 0);
-    for (std::size_t t = 0; t < tris.size(); ++t) {
+    std::vector<int> triangleMaterial(split ? numTriangles : 0);
+    for (std::size_t t = 0; t < numTriangles; ++t) {
         const int perm = trianglePerm[t];
         const std::size_t at = perm >= 0 ? static_cast<std::size_t>(perm) : t;
         for (int k = 0; k < 3; ++k)
