@@ -33,12 +33,6 @@ zSTRING BaseNameOf(const zSTRING& path)
     return zPATH(path).GetFilename();
 }
 
-zSTRING UpperCopy(zSTRING text)
-{
-    text.Upper();
-    return text;
-}
-
 // The base name of the file a chunk file reads.
 zSTRING ReadingBaseName(zCBinChunkFile& file)
 {
