@@ -19,6 +19,7 @@
 #include "CWinApp.h"
 #include "DispatchPendingMessages.h"
 #include "EditorProjectHost.h"
+#include "JobGlobals.h"
 #include "MessageIds.h"
 #include "OpenDocuments.h"
 
@@ -74,7 +75,7 @@ public:
     }
     void StartCompile() override
     {
-        g_solutionConfig.BuildMode = 1;
+        g_solutionConfig.BuildMode = zJOB_COMPILE_SCRIPTS;
         m_pFrame->StartBuildThread();
     }
 
@@ -178,7 +179,7 @@ void CMainFrame::OnBuildCompile()
         AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    g_solutionConfig.BuildMode = 1;
+    g_solutionConfig.BuildMode = zJOB_COMPILE_SCRIPTS;
     g_solutionConfig.TestScript = 0;
     StartBuildThread();
 }
@@ -205,7 +206,7 @@ void CMainFrame::OnBuildDecompile()
     ClearClassView();
     if (CWinApp* pApp = AfxGetApp())
         pApp->CloseAllDocuments(FALSE);
-    g_solutionConfig.BuildMode = 0;
+    g_solutionConfig.BuildMode = zJOB_DECOMPILE_DAT;
     g_solutionConfig.TestScript = 0;
     StartBuildThread();
 }
@@ -263,9 +264,9 @@ void CMainFrame::OnModelTool(UINT nID)
     g_solutionConfig.Source = static_cast<const char*>(dialog->m_strModel);
     g_solutionConfig.Destination = static_cast<const char*>(dialog->m_strFolder);
     g_solutionConfig.Platform = dialog->m_nGame;
-    if (compile && kind == 1)
+    if (compile && kind == zMODEL_DYNAMIC)
         g_solutionConfig.PartialCompile = compile->m_bPartial;
-    static const int kModes[] = {2, 4, 3};
+    static const int kModes[] = {zJOB_CONVERT_MODELS, zJOB_COMPILE_MODELS, zJOB_DECOMPILE_MODELS};
     g_solutionConfig.BuildMode = kModes[tool];
     StartBuildThread();
 }

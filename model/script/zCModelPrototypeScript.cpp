@@ -62,7 +62,7 @@ struct BinaryScriptHold {
 int zCModelPrototype::LoadModelScript(zSTRING& name)
 {
     g_mdsLineNumber = 0;
-    if (g_jobMode != 4 && g_platform != 0) {
+    if (g_jobMode != zJOB_COMPILE_MODELS && g_platform != zPLATFORM_FIRST_GAME) {
         if (!LoadModelScriptMsb(name)) {
             // The binary reader passes over a missing file in silence; the job names it,
             // as it names a missing text script.
@@ -96,14 +96,14 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
             WriteSourceStamp(binary, UpperCopy(path.GetFile()), 1);
         }
 
-        if (g_jobMode == 4)
+        if (g_jobMode == zJOB_COMPILE_MODELS)
             SetProgressStepFromScript();
         while (ReadMdsLine(g_mdsLine)) {
             if (g_mdsLine.find("//") == std::string::npos && g_mdsLine.find("MODEL") != std::string::npos)
                 ReadModelBlock(binary);
         }
         g_mdsFile->Close();
-        if (g_jobMode != 2 && g_platform == 0) {
+        if (g_jobMode != zJOB_CONVERT_MODELS && g_platform == zPLATFORM_FIRST_GAME) {
             std::unique_ptr<zFILE> copy = zMakeFile(g_jobDestDir + fileName);
             if (g_mdsFile->FileCopy(copy.get()))
                 RecordInsertFile(copy->GetFullPath());

@@ -523,7 +523,7 @@ TEST_F(ExternalFunctionTest, LoadedProgramKeepsItsSymbols)
     plain->SetValue(42);
     const int count = Count();
     Symbol("INTTOSTRING")->SetContent(0);
-    g_jobMode = 0;
+    g_jobMode = zJOB_DECOMPILE_DAT;
     try {
         parser->Compile("Missing.dat");
     } catch (const zTFatalAbort&) {

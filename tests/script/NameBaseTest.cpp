@@ -15,7 +15,7 @@ protected:
     {
         SymbolFileFixture::SetUp();
         savedPlatform = g_platform;
-        g_platform = 0;
+        g_platform = zPLATFORM_FIRST_GAME;
     }
     void TearDown() override
     {
@@ -96,7 +96,7 @@ TEST_F(NameBaseTest, SaveWritesInsertionOrderAndLoadReadsItBack)
 TEST_F(NameBaseTest, PlatformChoosesTheFile)
 {
     EXPECT_EQ(zCParNameBase::GetFileName(), "NamesVarnok1.dsc");
-    g_platform = 1;
+    g_platform = zPLATFORM_SECOND_GAME;
     EXPECT_EQ(zCParNameBase::GetFileName(), "NamesVarnok2.dsc");
 }
 

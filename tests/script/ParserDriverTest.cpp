@@ -16,7 +16,7 @@ protected:
     {
         ScriptParseFixture::SetUp();
         savedMode = g_jobMode;
-        g_jobMode = 1;
+        g_jobMode = zJOB_COMPILE_SCRIPTS;
         // A job is running: the stop poll lets it go on.
         host.GetSettings().BuildJobThread = 1;
     }
@@ -91,7 +91,7 @@ TEST_F(ParserDriverTest, CompileChoosesItsStepByName)
 
     // Decompile: the .dat of the list's base name, whose absence ends the job.
     parser.Reset();
-    g_jobMode = 0;
+    g_jobMode = zJOB_DECOMPILE_DAT;
     EXPECT_THROW(parser.Compile("sub\\Varnok.src"), zTFatalAbort);
     EXPECT_EQ(parser.IsLinked(), 1);
     EXPECT_TRUE(HasLine("Varnok.dat"));
