@@ -230,7 +230,11 @@ TEST_F(ModelScriptLoaderTest, EachJobOfTheFirstGameReadsTheText)
         int mode;
         bool binary;
         bool copy;
-    } cases[] = {{zJOB_CONVERT_MODELS, true, false}, {zJOB_DECOMPILE_MODELS, false, true}, {zJOB_COMPILE_MODELS, false, true}};
+    } cases[] = {
+        {zJOB_CONVERT_MODELS, true, false},
+        {zJOB_DECOMPILE_MODELS, false, true},
+        {zJOB_COMPILE_MODELS, false, true},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
         std::filesystem::remove(box.Path("DATA/ANIMS/_compiled/HERO.MSB"));

@@ -269,7 +269,8 @@ TEST_F(ModelScriptTest, LimitsEndTheJobWithTheirLine)
         host.Clear();
         proto->Clear();
         proto->Init();
-        EXPECT_FALSE(ReadScript(std::string("MODEL\n{\naniEnum\n") + c.body + "}\n}\n", zJOB_CONVERT_MODELS)) << c.message;
+        const std::string script = std::string("MODEL\n{\naniEnum\n") + c.body + "}\n}\n";
+        EXPECT_FALSE(ReadScript(script, zJOB_CONVERT_MODELS)) << c.message;
         EXPECT_TRUE(HasLine(c.message)) << c.message;
     }
 }
