@@ -147,16 +147,16 @@ void TimeDecompileRoundTrip(zCHeadlessIde& host, const std::filesystem::path& fo
 {
     std::filesystem::create_directories(folder / "_compiled");
     std::filesystem::create_directories(folder / "OUT" / "_compiled");
-    g_jobMode = 4;
+    g_jobMode = zJOB_COMPILE_MODELS;
     g_jobDestDir = "\\";
     bool ok = RunEntry(host, &CompileMdl, "\\TERRAIN.ASC");
-    g_jobMode = 3;
+    g_jobMode = zJOB_DECOMPILE_MODELS;
     g_jobDestDir = "\\OUT\\";
     const double decompile =
         BestProcessorMilliseconds(3, [&] { ok = RunEntry(host, &DecompileMdl, "\\_compiled\\TERRAIN.mdl") && ok; });
     std::error_code missing;
     const auto ascSize = std::filesystem::file_size(folder / "OUT" / "TERRAIN.ASC", missing);
-    g_jobMode = 4;
+    g_jobMode = zJOB_COMPILE_MODELS;
     const double compileBack =
         BestProcessorMilliseconds(1, [&] { ok = RunEntry(host, &CompileMdl, "\\OUT\\TERRAIN.ASC") && ok; });
     if (!ok) {

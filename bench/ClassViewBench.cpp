@@ -55,7 +55,7 @@ int main(int argc, char** argv)
     host.GetSettings().BuildJobThread = 1;
     zSetIdeServices(&host);
     g_errorReporter.SetFilterLevel(0);
-    g_jobMode = 1;
+    g_jobMode = zJOB_COMPILE_SCRIPTS;
 
     zCParser parser(1000);
     double compile = 0.0;

@@ -206,7 +206,7 @@ int main(int argc, char** argv)
     host.GetSettings().BuildJobThread = 1;
     zSetIdeServices(&host);
     g_errorReporter.SetFilterLevel(0);
-    g_jobMode = 1;
+    g_jobMode = zJOB_COMPILE_SCRIPTS;
 
     // The best of a few runs, each a whole job's worth of work on a reset parser.
     zCParser parser(1000);
@@ -246,7 +246,7 @@ int main(int argc, char** argv)
     double decompile = 0.0;
     bool decompiled = false;
     if (ok) {
-        g_jobMode = 0;
+        g_jobMode = zJOB_DECOMPILE_DAT;
         zCParser decompiler(1000);
         decompiled = true;
         for (int run = 0; run < kRuns && decompiled; ++run) {
@@ -284,7 +284,7 @@ int main(int argc, char** argv)
         EngineStartup();
         zTBuildSettings& settings = host.GetSettings();
         settings.Ready = 1;
-        settings.BuildMode = 1;
+        settings.BuildMode = zJOB_COMPILE_SCRIPTS;
         settings.LevelMessage = 0;
         host.projectFolder = folder.string() + "\\";
         const auto runJob = [&settings](const char* projectName) {

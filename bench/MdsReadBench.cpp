@@ -112,8 +112,8 @@ int main()
     zCOption options;
     options.Init("", 0);
     g_options = &options;
-    g_jobMode = 4;
-    g_platform = 1;
+    g_jobMode = zJOB_COMPILE_MODELS;
+    g_platform = zPLATFORM_SECOND_GAME;
     g_jobSourceDir = "\\ANIMS\\";
     g_jobDestDir = "\\ANIMS\\";
     std::ofstream(folder / "ANIMS" / "BENCH.ASC", std::ios::binary) << Export(10, false);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "JobGlobals.h"
 #include "zSTRING.h"
 
 // The part of the application's settings record that the engine side reads and
@@ -16,16 +17,16 @@
 // most of them into the job globals when a job starts.
 struct zTBuildSettings {
     int LevelMessage = 8;  // 0..10, the reporter's filter level
-    int BuildMode = 0;     // 0 decompile .dat, 1 compile, 2 convert, 3 decompile, 4 compile models
+    int BuildMode = zJOB_DECOMPILE_DAT;  // a zTJobMode
     int DumpOnBuild = 0;
     int InsertSpace = 0;
-    int ModelKind = 0;  // 0 static, 1 dynamic, 2 morph mesh
+    int ModelKind = zMODEL_STATIC;  // a zTModelKind
     std::string Destination;
     std::string Source;
     int PartialCompile = 0;
     int Language = 1033;  // interface language id
     std::string ProjectName;
-    int Platform = 0;  // 0 the first game, 1 the second
+    int Platform = zPLATFORM_FIRST_GAME;  // a zTPlatform
     int TestScript = 0;
     std::string TestFile;
     int InsertInGame = 0;

@@ -1,9 +1,9 @@
 // The running build job's settings.
 #include "JobGlobals.h"
 
-int g_jobMode = 0;
-int g_modelKind = 0;
-int g_platform = 0;
+int g_jobMode = zJOB_DECOMPILE_DAT;
+int g_modelKind = zMODEL_STATIC;
+int g_platform = zPLATFORM_FIRST_GAME;
 int g_partialCompile = 0;
 zSTRING g_jobProjectName;
 zSTRING g_jobSourceDir;

@@ -4,11 +4,27 @@
 
 #include "zSTRING.h"
 
-// 0 decompile .dat, 1 compile scripts, 2 convert models, 3 decompile models, 4 compile models.
+// What a job does: the values of g_jobMode and of the build mode it is copied from.
+enum zTJobMode {
+    zJOB_DECOMPILE_DAT = 0,
+    zJOB_COMPILE_SCRIPTS = 1,
+    zJOB_CONVERT_MODELS = 2,
+    zJOB_DECOMPILE_MODELS = 3,
+    zJOB_COMPILE_MODELS = 4,
+};
+
+// The kind of model a model job works on: the values of g_modelKind.
+enum zTModelKind { zMODEL_STATIC = 0, zMODEL_DYNAMIC = 1, zMODEL_MORPH_MESH = 2 };
+
+// The game a job is for: the values of g_platform. Any value but the first game's
+// means the second game.
+enum zTPlatform { zPLATFORM_FIRST_GAME = 0, zPLATFORM_SECOND_GAME = 1 };
+
+// A zTJobMode.
 extern int g_jobMode;
-// 0 static model, 1 dynamic model, 2 morph mesh.
+// A zTModelKind.
 extern int g_modelKind;
-// 0 the first game, any other value the second.
+// A zTPlatform.
 extern int g_platform;
 extern int g_partialCompile;
 extern zSTRING g_jobProjectName;

@@ -368,7 +368,7 @@ void WriteSourceStamp(zCBinChunkFile& file, const zSTRING& sourcePath, int useSo
     std::unique_ptr<zFILE> source = zMakeFile(sourcePath);
 
     zTFileDate date;
-    if (g_jobMode == 4 || useSourceDate) {
+    if (g_jobMode == zJOB_COMPILE_MODELS || useSourceDate) {
         date = SourceDate(*source);
     } else if (g_recordedStampDates.GetNum() > 0) {
         date = g_recordedStampDates[0];
@@ -379,8 +379,9 @@ void WriteSourceStamp(zCBinChunkFile& file, const zSTRING& sourcePath, int useSo
     zSTRING line;
     // A converted static model keeps its lines as well: its hierarchy knows no source
     // to make a line from, and the file must convert back to what it was.
-    const bool keepsRecordedLine = g_modelKind == 2 || (g_modelKind == 0 && g_jobMode == 2);
-    if (g_jobMode == 4 || !keepsRecordedLine) {
+    const bool keepsRecordedLine =
+        g_modelKind == zMODEL_MORPH_MESH || (g_modelKind == zMODEL_STATIC && g_jobMode == zJOB_CONVERT_MODELS);
+    if (g_jobMode == zJOB_COMPILE_MODELS || !keepsRecordedLine) {
         line = zSTRING(kStampPathPrefix) + source->GetPath();
     } else if (g_recordedStampPaths.GetNum() > 0) {
         line = g_recordedStampPaths[0];
@@ -395,7 +396,7 @@ int ReadSourceStamp(zCBinChunkFile& file)
     zSTRING line;
     if (!ReadFileDate(file, date) || !file.ReadLine(line))
         return 0;
-    if (g_jobMode == 2 || g_jobMode == 3) {
+    if (g_jobMode == zJOB_CONVERT_MODELS || g_jobMode == zJOB_DECOMPILE_MODELS) {
         g_recordedStampDates.InsertEnd(date);
         g_recordedStampPaths.InsertEnd(line);
     }

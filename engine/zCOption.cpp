@@ -57,13 +57,6 @@ zSTRING SectionName(const zSTRING& name)
     return trimmed;
 }
 
-zSTRING UpperCopy(const zSTRING& text)
-{
-    zSTRING upper(text);
-    upper.Upper();
-    return upper;
-}
-
 } // namespace
 
 zCOption::zCOption()

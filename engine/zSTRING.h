@@ -89,6 +89,13 @@ zSTRING operator+(char left, const zSTRING& right);
 zSTRING operator+(const zSTRING& left, const char* right);
 zSTRING operator+(const char* left, const zSTRING& right);
 
+// The text upper-cased, the original kept: the form names are compared in.
+inline zSTRING UpperCopy(zSTRING text)
+{
+    text.Upper();
+    return text;
+}
+
 // Builds the string pool before the first static object of any file that uses
 // zSTRING and removes it after the last one (the counter idiom of the standard
 // streams). A function-local static would be built on first use, so a static

@@ -55,7 +55,7 @@ const zTScriptKind kScriptKinds[] = {
     {"FIGHT", &BuildFightScripts},   {"VARNOK", &BuildMainScripts},
 };
 
-// The tools by mode (2 convert, 3 decompile, 4 compile) and model kind.
+// The tools by mode (convert, decompile, compile models) and model kind.
 const zTModelToolEntry kModelTools[3][3] = {
     {&ConvertMdl, &ConvertModelScript, &ConvertMorphMesh},
     {&DecompileMdl, &DecompileModelScript, &DecompileMorphMesh},
@@ -69,7 +69,7 @@ struct zTClassSize {
 
 bool IsModelJob(int mode)
 {
-    return mode >= 2 && mode <= 4;
+    return mode >= zJOB_CONVERT_MODELS && mode <= zJOB_COMPILE_MODELS;
 }
 
 // The job's project name in its own case, and the list the IDE writes for it, "<name>.src".
@@ -82,7 +82,7 @@ zSTRING s_projectList;
 void CompileKindList(const char* kindList)
 {
     zCParser& parser = *g_parser;
-    if (g_jobMode != 1 || s_projectList.empty() || !zMakeFile(s_projectList)->Exists()) {
+    if (g_jobMode != zJOB_COMPILE_SCRIPTS || s_projectList.empty() || !zMakeFile(s_projectList)->Exists()) {
         parser.Compile(kindList);
         return;
     }
@@ -101,7 +101,7 @@ void DumpOrDecompile(const char* sourceList)
 {
     if (g_dumpSymbols)
         g_parser->DumpSymbols();
-    else if (g_jobMode == 0)
+    else if (g_jobMode == zJOB_DECOMPILE_DAT)
         g_parser->Decompile(DecompiledList(sourceList));
 }
 
@@ -132,7 +132,8 @@ void RunModelJob(const zSTRING& sourcePath)
 {
     const int kind = g_modelKind;
     // A kind without a tool runs nothing, but its missing file name is still reported.
-    const zTModelToolEntry tool = kind >= 0 && kind <= 2 ? kModelTools[g_jobMode - 2][kind] : nullptr;
+    const bool hasTool = kind >= zMODEL_STATIC && kind <= zMODEL_MORPH_MESH;
+    const zTModelToolEntry tool = hasTool ? kModelTools[g_jobMode - zJOB_CONVERT_MODELS][kind] : nullptr;
     if (!sourcePath.empty()) {
         zSTRING file = sourcePath;
         if (tool)
@@ -140,20 +141,20 @@ void RunModelJob(const zSTRING& sourcePath)
         return;
     }
     switch (g_jobMode) {
-    case 2:
+    case zJOB_CONVERT_MODELS:
         if (!tool)
             break;
-        if (kind == 0)
+        if (kind == zMODEL_STATIC)
             ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MDL", tool);
-        else if (kind == 1 && g_platform == 0)
+        else if (kind == zMODEL_DYNAMIC && g_platform == zPLATFORM_FIRST_GAME)
             ForEachFileInDir(DIR_ANIMS, "*.MDS", tool);
-        else if (kind == 1)
+        else if (kind == zMODEL_DYNAMIC)
             ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MSB", tool);
         else
             ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MMB", tool);
         break;
-    case 3:
-        if (kind == 0)
+    case zJOB_DECOMPILE_MODELS:
+        if (kind == zMODEL_STATIC)
             ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MDL", tool);
         else
             g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kFileNameNotSet));
@@ -176,7 +177,8 @@ void CopyBuildSettings()
     SetFilterFromSettings();
     g_jobMode = settings.BuildMode;
     g_modelKind = settings.ModelKind;
-    g_partialCompile = settings.PartialCompile && g_jobMode == 4 && g_modelKind == 1 ? g_modelKind : 0;
+    const bool partial = settings.PartialCompile && g_jobMode == zJOB_COMPILE_MODELS && g_modelKind == zMODEL_DYNAMIC;
+    g_partialCompile = partial ? g_modelKind : 0;
     g_jobProjectName = settings.ProjectName;
     g_jobProjectName.Upper();
     s_projectName = settings.ProjectName;
@@ -312,7 +314,7 @@ int BuildMainScripts()
 {
     zCParser& parser = *g_parser;
     g_csManager->GetLibrary()->DeleteAll();
-    if (g_platform == 0)
+    if (g_platform == zPLATFORM_FIRST_GAME)
         parser.DefineExternalTable1();
     else
         parser.DefineExternalTable2();
@@ -322,22 +324,22 @@ int BuildMainScripts()
     // The compile adds to the library as it stands: the units of scripts outside the
     // project survive the store, and an unchanged build leaves "ou.bin" as it was. A
     // new project has no library yet; the store makes it.
-    if (g_jobMode == 1)
+    if (g_jobMode == zJOB_COMPILE_SCRIPTS)
         g_csManager->LibLoad(zCCSManager::zLIB_ASCII | zCCSManager::zLIB_BINARY | zCCSManager::zLIB_NEW);
     CompileKindList(kMainList);
-    const int base = g_platform == 0 ? kClassBaseFirstGame : kClassBaseSecondGame;
+    const int base = g_platform == zPLATFORM_FIRST_GAME ? kClassBaseFirstGame : kClassBaseSecondGame;
     parser.BindClassOffset("C_NPC", base);
     parser.BindClassOffset("C_ITEM", base);
     parser.Link();
 
     if (g_dumpSymbols) {
         parser.DumpSymbols();
-    } else if (g_jobMode == 0) {
+    } else if (g_jobMode == zJOB_DECOMPILE_DAT) {
         g_csManager->LibLoad(zCCSManager::zLIB_ASCII | zCCSManager::zLIB_BINARY);
         parser.Decompile(DecompiledList(kMainList));
     }
 
-    if (g_jobMode == 1) {
+    if (g_jobMode == zJOB_COMPILE_SCRIPTS) {
         g_csManager->LibStore(zCCSManager::zLIB_BINARY);
         zCIdeServices* host = zGetIdeServices();
         if (host && host->GetSettings().InsertInGame) {

@@ -1,6 +1,8 @@
 // The decompiled folder lists of the job kinds.
 #include "DecompileFolders.h"
 
+#include "JobGlobals.h"
+
 namespace {
 
 const char* const kMusic[] = {"_Intern", "Music", nullptr};
@@ -34,7 +36,7 @@ const char* const kMainSecond[] = {
 
 const char* const* GetDecompileFolders(const zSTRING& kindKeyword, int platform)
 {
-    const bool first = platform == 0;
+    const bool first = platform == zPLATFORM_FIRST_GAME;
     if (kindKeyword == "MUSIC")
         return kMusic;
     if (kindKeyword == "VISUALFX")

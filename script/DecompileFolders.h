@@ -7,5 +7,5 @@
 
 // The list of a kind keyword ("MUSIC", "VISUALFX", "PARTICLEFX", "SFX", "CAMERA",
 // "MENU", "FIGHT", "VARNOK"; upper case), ended by a null entry; null for any other
-// word. platform 0 is the first game, any other value the second.
+// word. platform is a zTPlatform.
 const char* const* GetDecompileFolders(const zSTRING& kindKeyword, int platform);

@@ -7,14 +7,6 @@
 
 #include "zSTRING.h"
 
-// Symbol names are compared in upper case.
-inline zSTRING UpperCopy(const zSTRING& text)
-{
-    zSTRING upper = text;
-    upper.Upper();
-    return upper;
-}
-
 // Literals and the compiler's helper symbols carry names that start with byte 0xFF,
 // which no source name can.
 inline bool IsLiteralName(const zSTRING& name)

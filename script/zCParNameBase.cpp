@@ -31,7 +31,7 @@ zCParNameBase::~zCParNameBase()
 
 zSTRING zCParNameBase::GetFileName()
 {
-    return g_platform == 0 ? zSTRING("NamesVarnok1.dsc") : zSTRING("NamesVarnok2.dsc");
+    return g_platform == zPLATFORM_FIRST_GAME ? zSTRING("NamesVarnok1.dsc") : zSTRING("NamesVarnok2.dsc");
 }
 
 int zCParNameBase::Insert(const zSTRING& name)

@@ -5,6 +5,8 @@
 // names is placed by the name rules of the decompiler, or in "_misk_".
 #include "zCPar_PlacementTables.h"
 
+#include "JobGlobals.h"
+
 namespace {
 
 const zTParPlacementRow kFirstGame[] = {
@@ -32,5 +34,5 @@ const zTParPlacementRow kSecondGame[] = {
 
 const zTParPlacementRow* GetPlacementTable(int platform)
 {
-    return platform == 0 ? kFirstGame : kSecondGame;
+    return platform == zPLATFORM_FIRST_GAME ? kFirstGame : kSecondGame;
 }

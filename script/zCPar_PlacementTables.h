@@ -8,6 +8,5 @@ struct zTParPlacementRow {
     const char* path;  // relative, backslashes, without ".d"
 };
 
-// The rows of a platform's table (0 the first game, else the second), ended by a
-// row with a null key.
+// The rows of a platform's table (a zTPlatform), ended by a row with a null key.
 const zTParPlacementRow* GetPlacementTable(int platform);

@@ -209,7 +209,7 @@ int zCParser::Compile(zSTRING name)
     const zSTRING upper = UpperCopy(name);
     const auto src = upper.find(".SRC");
 
-    if (g_jobMode == 1) {
+    if (g_jobMode == zJOB_COMPILE_SCRIPTS) {
         g_errorReporter.Report(zERR_MESSAGE, "Compiling...");
         if (src != std::string::npos)
             return ReadSourceList(name);

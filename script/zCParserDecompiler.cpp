@@ -300,7 +300,7 @@ std::vector<std::string> ScriptFolders(const std::vector<const zTParPlacementRow
         if (!folder.empty())
             folders.push_back(folder);
     }
-    if (g_platform == 0)
+    if (g_platform == zPLATFORM_FIRST_GAME)
         folders.insert(folders.end(), std::begin(kRuleFoldersFirst), std::end(kRuleFoldersFirst));
     else
         folders.insert(folders.end(), std::begin(kRuleFoldersSecond), std::end(kRuleFoldersSecond));
@@ -381,7 +381,7 @@ zSTRING zCParserDecompiler::PlacementName()
 
     zSTRING display = key;
     nameBase.RestoreCase(display);
-    const bool first = g_platform == 0;
+    const bool first = g_platform == zPLATFORM_FIRST_GAME;
     if (decompileNpc)
         return "Story\\NPC\\" + display + ".d";
     if (Contains(key, "dia_")) {

@@ -1125,7 +1125,7 @@ zSTRING zCParserDecompiler::ArrayIndexText(zCPar_Symbol* symbol, int n)
     for (int step = 0; keySymbol && IsClassBodyType(keySymbol) && step < 2; ++step)
         keySymbol = keySymbol->GetParent();
     const zTDecompIndexNames* row = keySymbol ? FindIndexNames(keySymbol->name) : nullptr;
-    const int platform = g_platform == 0 ? 0 : 1;
+    const int platform = g_platform == zPLATFORM_FIRST_GAME ? zPLATFORM_FIRST_GAME : zPLATFORM_SECOND_GAME;
     if (row && n >= 0 && n <= row->highest[platform] && n < 4 && row->names[platform][n]) {
         const zSTRING name(row->names[platform][n]);
         const zSTRING upper = UpperCopy(name);

@@ -11,6 +11,7 @@
 #include "CTavrelinIdeServices.h"
 #include "CWinApp.h"
 #include "CXTPResourceManager.h"
+#include "JobGlobals.h"
 #include "MessageIds.h"
 
 namespace {
@@ -57,8 +58,10 @@ int CInsertManager::FindFile(const char* text) const
 
 int CInsertManager::GameForInsert(int platform, int buildMode)
 {
-    const int game = platform == 1 ? 1 : 0;
-    return buildMode == 2 ? 1 - game : game;
+    const int game = platform == zPLATFORM_SECOND_GAME ? zPLATFORM_SECOND_GAME : zPLATFORM_FIRST_GAME;
+    if (buildMode != zJOB_CONVERT_MODELS)
+        return game;
+    return game == zPLATFORM_FIRST_GAME ? zPLATFORM_SECOND_GAME : zPLATFORM_FIRST_GAME;
 }
 
 CString CInsertManager::TargetSubfolder(int kind)
@@ -149,7 +152,7 @@ BOOL CInsertManager::AskGameFolder(int game, const CString& oldFolder, CString& 
     if (!request.ok)
         return FALSE;
     chosen = request.chosen;
-    (game == 1 ? g_solutionConfig.PathVarnok2 : g_solutionConfig.PathVarnok) = chosen;
+    (game == zPLATFORM_SECOND_GAME ? g_solutionConfig.PathVarnok2 : g_solutionConfig.PathVarnok) = chosen;
     SaveBuildOptions();
     return TRUE;
 }
@@ -159,7 +162,7 @@ void CInsertManager::InsertFilesInGame(int kind)
     if (m_arrFiles.GetSize() == 0)
         return;
     const int game = GameForInsert(g_solutionConfig.Platform, g_solutionConfig.BuildMode);
-    CString gameFolder = game == 1 ? g_solutionConfig.PathVarnok2 : g_solutionConfig.PathVarnok;
+    CString gameFolder = game == zPLATFORM_SECOND_GAME ? g_solutionConfig.PathVarnok2 : g_solutionConfig.PathVarnok;
     if (!FolderExists(gameFolder) && !AskGameFolder(game, gameFolder, gameFolder)) {
         m_arrFiles.RemoveAll();
         return;

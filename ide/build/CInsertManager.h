@@ -28,7 +28,8 @@ public:
     // fails is reported as a warning row.
     void InsertFilesInGame(int kind);
 
-    // Game 0 or 1 whose folder receives the files: Platform, reversed when converting models.
+    // The game (a zTPlatform) whose folder receives the files: Platform, the other game when
+    // converting models.
     static int GameForInsert(int platform, int buildMode);
     // The folders below the game root for a kind, e.g. "_work\data\Anims\".
     static CString TargetSubfolder(int kind);

@@ -4,6 +4,7 @@
 #include "CSolutionConfig.h"
 #include "CWinApp.h"
 #include "CXTPPaintManager.h"
+#include "JobGlobals.h"
 #include "LoadText.h"
 #include "MessageIds.h"
 
@@ -88,7 +89,7 @@ CString CModelToolDialog::AnimsFolder(CString folder)
 
 CString CModelToolDialog::DecompileSubfolder(int kind, const CString& modelFile)
 {
-    if (kind == 0)
+    if (kind == zMODEL_STATIC)
         return "asc_static\\";
     CString name = modelFile.Mid(modelFile.ReverseFind('\\') + 1);
     if (name.ReverseFind('.') >= 0)
@@ -108,10 +109,10 @@ bool CModelToolDialog::IsInFolder(const CString& path, CString folder)
 
 UINT CModelToolDialog::CompiledModelFilterId() const
 {
-    if (m_nKind == 0)
+    if (m_nKind == zMODEL_STATIC)
         return zMsgId::kFilterMdl;
-    if (m_nKind == 1)
-        return m_nGame == 1 ? zMsgId::kFilterMsb : zMsgId::kFilterMds;
+    if (m_nKind == zMODEL_DYNAMIC)
+        return m_nGame == zPLATFORM_SECOND_GAME ? zMsgId::kFilterMsb : zMsgId::kFilterMds;
     return zMsgId::kFilterMmb;
 }
 
@@ -142,7 +143,7 @@ BOOL CCompileModels::OnInitDialog()
 {
     const BOOL result = CModelToolDialog::OnInitDialog();
     // Only dynamic models are compiled in parts.
-    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_MODEL_PARTIAL), m_nKind == 1 ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_MODEL_PARTIAL), m_nKind == zMODEL_DYNAMIC ? SW_SHOW : SW_HIDE);
     return result;
 }
 
@@ -153,7 +154,9 @@ UINT CCompileModels::TitleId() const
 
 UINT CCompileModels::FilterId() const
 {
-    return m_nKind == 0 ? zMsgId::kFilterAsc : m_nKind == 1 ? zMsgId::kFilterMds : zMsgId::kFilterMms;
+    if (m_nKind == zMODEL_STATIC)
+        return zMsgId::kFilterAsc;
+    return m_nKind == zMODEL_DYNAMIC ? zMsgId::kFilterMds : zMsgId::kFilterMms;
 }
 
 void CCompileModels::MakeOutputFolders()

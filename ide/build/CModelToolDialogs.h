@@ -8,7 +8,7 @@
 // What the three share: the model file, the working folder, the game and OK's rule.
 class CModelToolDialog : public CDialog {
 public:
-    // kind 0 static, 1 dynamic, 2 morph mesh.
+    // kind: a zTModelKind.
     CModelToolDialog(UINT nIDTemplate, int kind, CWnd* pParent);
 
     BOOL OnInitDialog() override;

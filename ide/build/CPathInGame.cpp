@@ -3,6 +3,7 @@
 
 #include "CInsertManager.h"
 #include "CXTPPaintManager.h"
+#include "JobGlobals.h"
 
 namespace {
 enum { IDC_PATH_MESSAGE = 1073, IDC_PATH_FOLDER = 1075 };
@@ -23,7 +24,7 @@ BOOL CPathInGame::OnInitDialog()
     CDialog::OnInitDialog();
     m_editFolder.SubclassDlgItem(IDC_PATH_FOLDER, this);
     m_editFolder.Initialize(this, BES_XT_CHOOSEDIR);
-    if (m_nGame == 1) {
+    if (m_nGame == zPLATFORM_SECOND_GAME) {
         char title[256] = {};
         ::GetWindowTextA(m_hWnd, title, sizeof title - 1);
         ::SetWindowTextA(m_hWnd, (CString(title) + "2"));

@@ -112,8 +112,9 @@ public:
     void RefreshDocumentTabs();
 
     // Build and Tools commands, the build progress pane and the build worker (CMainFrameBuild.cpp).
-    // Starts a job with the parameters already stored; nothing while one runs.
-    void StartBuildThread();
+    // Starts a job of the mode (a zTJobMode) with its other parameters already stored; nothing
+    // while one runs.
+    void StartBuildThread(int mode);
     // After a decompile, on this thread: the project's list, symbols and tree read anew.
     void UpdateAfterDecompile();
     // 0 no progress pane, 1 a job was started and the pane shows, 2 the job ended, the pane is to go.

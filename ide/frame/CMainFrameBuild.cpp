@@ -19,6 +19,7 @@
 #include "CWinApp.h"
 #include "DispatchPendingMessages.h"
 #include "EditorProjectHost.h"
+#include "JobGlobals.h"
 #include "MessageIds.h"
 #include "OpenDocuments.h"
 
@@ -72,11 +73,7 @@ public:
             entries.push_back(list->GetAt(i));
         return entries;
     }
-    void StartCompile() override
-    {
-        g_solutionConfig.BuildMode = 1;
-        m_pFrame->StartBuildThread();
-    }
+    void StartCompile() override { m_pFrame->StartBuildThread(zJOB_COMPILE_SCRIPTS); }
 
 private:
     CMainFrame* m_pFrame;
@@ -105,10 +102,13 @@ void CMainFrame::ExitBuildCommands()
     }
 }
 
-void CMainFrame::StartBuildThread()
+void CMainFrame::StartBuildThread(int mode)
 {
     if (IsJobRunning())
         return;
+    // The worker takes the mode with the rest of the record; the output pane and insert in game
+    // read it there too.
+    g_solutionConfig.BuildMode = mode;
     m_wndOutput.ClearBuild();
     // The previous job cleared its marker as its last step; its thread is done with all it shares.
     if (m_hBuildThread) {
@@ -178,9 +178,8 @@ void CMainFrame::OnBuildCompile()
         AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    g_solutionConfig.BuildMode = 1;
     g_solutionConfig.TestScript = 0;
-    StartBuildThread();
+    StartBuildThread(zJOB_COMPILE_SCRIPTS);
 }
 
 void CMainFrame::OnUpdateBuildCompile(CCmdUI* pCmdUI)
@@ -205,9 +204,8 @@ void CMainFrame::OnBuildDecompile()
     ClearClassView();
     if (CWinApp* pApp = AfxGetApp())
         pApp->CloseAllDocuments(FALSE);
-    g_solutionConfig.BuildMode = 0;
     g_solutionConfig.TestScript = 0;
-    StartBuildThread();
+    StartBuildThread(zJOB_DECOMPILE_DAT);
 }
 
 void CMainFrame::OnUpdateBuildDecompile(CCmdUI* pCmdUI)
@@ -263,11 +261,10 @@ void CMainFrame::OnModelTool(UINT nID)
     g_solutionConfig.Source = static_cast<const char*>(dialog->m_strModel);
     g_solutionConfig.Destination = static_cast<const char*>(dialog->m_strFolder);
     g_solutionConfig.Platform = dialog->m_nGame;
-    if (compile && kind == 1)
+    if (compile && kind == zMODEL_DYNAMIC)
         g_solutionConfig.PartialCompile = compile->m_bPartial;
-    static const int kModes[] = {2, 4, 3};
-    g_solutionConfig.BuildMode = kModes[tool];
-    StartBuildThread();
+    static const int kModes[] = {zJOB_CONVERT_MODELS, zJOB_COMPILE_MODELS, zJOB_DECOMPILE_MODELS};
+    StartBuildThread(kModes[tool]);
 }
 
 void CMainFrame::OnUpdateModelTool(CCmdUI* pCmdUI)

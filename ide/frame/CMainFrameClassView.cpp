@@ -5,6 +5,7 @@
 #include "AfxIds.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
+#include "JobGlobals.h"
 #include "LoadText.h"
 #include "zCOption.h"
 #include "zCTypedInfo.h"
@@ -38,7 +39,7 @@ zTClassViewProject ActiveClassViewProject()
     GetProjectFolder(folder);
     project.folder = static_cast<const char*>(folder);
     project.name = g_solutionConfig.ProjectName;
-    project.secondGame = g_solutionConfig.Platform == 1;
+    project.secondGame = g_solutionConfig.Platform == zPLATFORM_SECOND_GAME;
     project.languageId = g_solutionConfig.Language & 0x3FF;
     if (g_options)
         project.internalFolder = g_options->GetDirString(DIR_SYSTEM);

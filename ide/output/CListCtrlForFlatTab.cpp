@@ -11,6 +11,7 @@
 #include "CXTPColorManager.h"
 #include "CXTPCommandBars.h"
 #include "IdeServices.h"
+#include "JobGlobals.h"
 
 BEGIN_MESSAGE_MAP(CListCtrlForFlatTab, CXTListCtrl)
     ON_WM_WINDOWPOSCHANGED()
@@ -232,9 +233,9 @@ void CListCtrlForFlatTab::OpenLine(int row)
     zCIdeServices* host = zGetIdeServices();
     // Model jobs report names relative to their folders; find results are whole paths.
     if (m_bBuildList) {
-        if (g_solutionConfig.BuildMode == 2)
+        if (g_solutionConfig.BuildMode == zJOB_CONVERT_MODELS)
             path = g_solutionConfig.Source.c_str();
-        else if (g_solutionConfig.BuildMode == 3)
+        else if (g_solutionConfig.BuildMode == zJOB_DECOMPILE_MODELS)
             path = CString(g_solutionConfig.Destination.c_str()) + item->path;
     }
     // The jobs name files from the project folder: a relative path ("Bad.d", "\\Bad.d") rests

@@ -492,7 +492,7 @@ void zCModelAni::SaveMAN(zCModelPrototype& proto, const zSTRING& expectedText)
 
 int zCModelAni::LoadMAN(const zSTRING& nameTail, zCModelPrototype& proto, const zSTRING& expectedText)
 {
-    if (g_jobMode == 4 && g_partialCompile == 0)
+    if (g_jobMode == zJOB_COMPILE_MODELS && g_partialCompile == 0)
         return 0;
     const zSTRING folder = g_options ? g_options->GetDirString(DIR_COMPILED_ANIMS) : zSTRING();
     const zSTRING path = folder + proto.modelProtoName + "-" + nameTail;
@@ -648,7 +648,7 @@ int zCModelAni::LoadMAN(const zSTRING& nameTail, zCModelPrototype& proto, const 
     samples = read.samples;
     rootNodeIndex = FindRootEntry();
 
-    if (g_jobMode == 2) {
+    if (g_jobMode == zJOB_CONVERT_MODELS) {
         const zSTRING copy = g_jobDestDir + "_compiled\\" + zMakeFile(path)->GetFile();
         std::unique_ptr<zFILE> source = zMakeFile(path);
         std::unique_ptr<zFILE> target = zMakeFile(copy);

@@ -31,7 +31,7 @@ const zSTRING& EmptyString()
 
 zCMaterial::zCMaterial()
 {
-    texAniMapDir = g_platform == 0 ? zVEC2(0.0001f, 0.0f) : zVEC2(0.0f, 0.0f);
+    texAniMapDir = g_platform == zPLATFORM_FIRST_GAME ? zVEC2(0.0001f, 0.0f) : zVEC2(0.0f, 0.0f);
 }
 
 zCMaterial::zCMaterial(const zSTRING& name) : zCMaterial()
@@ -124,7 +124,7 @@ void zCMaterial::SetDetailTexture(zCTexture&)
 
 void zCMaterial::Archive(zCArchiver& archiver)
 {
-    const bool converting = g_jobMode == 2;
+    const bool converting = g_jobMode == zJOB_CONVERT_MODELS;
     if (!converting && texture) {
         // Fetching the information caches the texture in.
         const zTTextureInfo info = static_cast<zCTextureExchange*>(texture)->GetInfo();
@@ -151,7 +151,7 @@ void zCMaterial::Archive(zCArchiver& archiver)
     archiver.WriteBool("noLightmap", HasFlag(zMAT_FLAG_NO_LIGHTMAP));
     archiver.WriteBool("lodDontCollapse", HasFlag(zMAT_FLAG_LOD_DONT_COLLAPSE));
     archiver.WriteString("detailObject", GetDetailObjectName());
-    if (g_platform != 0) {
+    if (g_platform != zPLATFORM_FIRST_GAME) {
         // The second game's keys carry fixed values.
         detailObjectScale = 1.0f;
         SetFlag(zMAT_FLAG_FORCE_OCCLUDER, false);
@@ -217,7 +217,7 @@ void zCMaterial::Unarchive(zCArchiver& archiver)
     SetFlag(zMAT_FLAG_LOD_DONT_COLLAPSE, (archiver.ReadBool("lodDontCollapse") & 1) != 0);
     SetDetailObjectName(archiver.ReadString("detailObject"));
 
-    if (g_platform != 0) {
+    if (g_platform != zPLATFORM_FIRST_GAME) {
         archiver.ReadFloat("detailObjectScale", detailObjectScale);
         SetFlag(zMAT_FLAG_FORCE_OCCLUDER, (archiver.ReadBool("forceOccluder") & 1) != 0);
         SetFlag(zMAT_FLAG_ENVIRONMENTAL_MAPPING, (archiver.ReadBool("environmentalMapping") & 1) != 0);

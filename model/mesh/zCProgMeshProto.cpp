@@ -302,7 +302,7 @@ bool zCProgMeshProto::ReadMeshChunk(zCBinChunkFile& file, long chunkEnd)
                 }
             }
         }
-        if (g_platform)
+        if (g_platform != zPLATFORM_FIRST_GAME)
             stored = hold.archiver->ReadBool("");
         hold.archiver->Close();
     }
@@ -350,7 +350,7 @@ bool zCProgMeshProto::WriteToChunkFile(zCBinChunkFile& file)
             archiver->WriteString("", sub->material ? sub->material->GetObjectName() : zSTRING());
             archiver->WriteObject(sub->material);
         }
-        if (g_platform) {
+        if (g_platform != zPLATFORM_FIRST_GAME) {
             storedFlag = 0;
             archiver->WriteBool("", storedFlag);
         }

@@ -232,7 +232,8 @@ int zCMorphMeshProto::LoadMMB(const zSTRING& fileName)
                     return 0;
                 // The stamp's path line names the source; the ani keeps its file name.
                 const int recorded = g_recordedStampPaths.GetNum();
-                const bool kept = (g_jobMode == 2 || g_jobMode == 3) && recorded > 0;
+                const bool recording = g_jobMode == zJOB_CONVERT_MODELS || g_jobMode == zJOB_DECOMPILE_MODELS;
+                const bool kept = recording && recorded > 0;
                 sources.push_back(kept ? zPATH(g_recordedStampPaths[recorded - 1]).GetFile() : zSTRING());
             }
             break;

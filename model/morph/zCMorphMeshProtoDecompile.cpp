@@ -25,12 +25,6 @@ namespace {
 constexpr int kFullProgress = 100000;
 constexpr int kRefWrittenProgress = 10000;
 
-zSTRING UpperCopy(const zSTRING& text)
-{
-    zSTRING copy = text;
-    return copy.Upper();
-}
-
 // The blend time in seconds of a per-millisecond rate (unit 0.001 for blending in,
 // -0.001 for blending out). The stand-in rate of a zero time (and a rate of zero,
 // which no script gives) is written as 0: the quotient would be a denormal that

@@ -33,12 +33,6 @@ zSTRING BaseNameOf(const zSTRING& path)
     return zPATH(path).GetFilename();
 }
 
-zSTRING UpperCopy(zSTRING text)
-{
-    text.Upper();
-    return text;
-}
-
 // The base name of the file a chunk file reads.
 zSTRING ReadingBaseName(zCBinChunkFile& file)
 {
@@ -328,11 +322,9 @@ void zCModelMeshLib::WriteMdmChunks(zCBinChunkFile& file, zCModelPrototype* prot
 {
     // Only a convert job switches: files written while decompiling or loading are
     // read again on this platform.
-    const bool converting = g_jobMode == 2 && !thisPlatform;
-    if (converting) {
-        g_platform = g_platform == 0 ? 1 : 0;
-        SetMeshFormatVersion();
-    }
+    const bool converting = g_jobMode == zJOB_CONVERT_MODELS && !thisPlatform;
+    if (converting)
+        SwitchPlatform();
     file.StartChunk(zMDM_CHUNK_HEADER);
     file.WriteU32(GetMdmFileVersion());
     file.StartChunk(zMDM_CHUNK_SOURCE);
@@ -356,10 +348,8 @@ void zCModelMeshLib::WriteMdmChunks(zCBinChunkFile& file, zCModelPrototype* prot
             softSkinList[i]->WriteToChunkFile(file);
     }
     file.StartChunk(zMDM_CHUNK_END);
-    if (converting) {
-        g_platform = g_platform == 0 ? 1 : 0;
-        SetMeshFormatVersion();
-    }
+    if (converting)
+        SwitchPlatform();
 }
 
 void zCModelMeshLib::SaveMdm(zCModelPrototype* proto)
@@ -435,8 +425,9 @@ int zCModelMeshLib::LoadMdmFile(const zSTRING& fileName, zCModelPrototype* proto
 {
     if (!g_options)
         return 0;
-    const zSTRING folder = g_jobMode == 4 ? g_options->GetDirString(DIR_CONVERTED_MDL) + "_compiled\\"
-                                          : g_options->GetDirString(DIR_COMPILED_ANIMS);
+    const zSTRING folder = g_jobMode == zJOB_COMPILE_MODELS
+                               ? g_options->GetDirString(DIR_CONVERTED_MDL) + "_compiled\\"
+                               : g_options->GetDirString(DIR_COMPILED_ANIMS);
     std::unique_ptr<zFILE> probe = zMakeFile(folder + fileName);
     if (!probe->Exists())
         return 0;
@@ -462,7 +453,7 @@ int zCModelMeshLib::LoadMeshLib(const zSTRING& fileName, zCModelPrototype* proto
         return 1;
     }
     zCModelPrototype* rebuildFrom = TargetPrototype(proto, model);
-    const bool compiling = g_jobMode == 4;
+    const bool compiling = g_jobMode == zJOB_COMPILE_MODELS;
     int read = 0;
     if (!compiling || g_partialCompile || MadeInThisBuild(fileName))
         read = LoadMdmFile(fileName, proto, model, out);

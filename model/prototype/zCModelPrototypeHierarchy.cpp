@@ -179,7 +179,7 @@ int zCModelPrototype::LoadMdh(const zSTRING& fileName)
             return 0;
         result = ReadHierarchy(file);
     }
-    if (result == 1 && g_jobMode == 2) {
+    if (result == 1 && g_jobMode == zJOB_CONVERT_MODELS) {
         const zSTRING copyPath = g_jobDestDir + "_compiled\\" + fileName;
         std::unique_ptr<zFILE> source = zMakeFile(path);
         std::unique_ptr<zFILE> copy = zMakeFile(copyPath);

@@ -29,7 +29,8 @@ float ReadFloat(const char* text)
 
 bool MdsWritesBinary()
 {
-    return (g_jobMode == 2 && g_platform == 0) || (g_jobMode == 4 && g_platform != 0);
+    const bool firstGame = g_platform == zPLATFORM_FIRST_GAME;
+    return (g_jobMode == zJOB_CONVERT_MODELS && firstGame) || (g_jobMode == zJOB_COMPILE_MODELS && !firstGame);
 }
 
 bool ReadMdsLine(zSTRING& line)

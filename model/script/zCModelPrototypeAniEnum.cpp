@@ -358,7 +358,7 @@ zCModelAni* ReadBatch(zCModelPrototype& proto, const zSTRING& name)
 void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& args, int noMesh,
                   zTAniEnumState& state, zCBinChunkFile& file)
 {
-    const bool compiling = g_jobMode == 4;
+    const bool compiling = g_jobMode == zJOB_COMPILE_MODELS;
     const zTMsbEntry e = CompileEntry(zMSB_ANI, args, state.fpsCap, file);
     const zSTRING& name = e.name;
     if (e.lastFrame < e.firstFrame && e.lastFrame != -1)

@@ -69,7 +69,7 @@ void zCModelPrototype::ReadMeshAndTree(int& noMesh, zCBinChunkFile& file)
 
 void zCModelPrototype::LoadMeshAndTree(const zSTRING& name, int noMesh)
 {
-    const bool compiling = g_jobMode == 4;
+    const bool compiling = g_jobMode == zJOB_COMPILE_MODELS;
     if (!compiling || g_partialCompile) {
         if (LoadMdh(modelProtoName + ".MDH")) {
             if (noMesh)

@@ -32,7 +32,7 @@ const float kDefaultFps = 25.0f;
 
 bool WritesText()
 {
-    return g_jobMode == 3 || g_jobMode == 2;
+    return g_jobMode == zJOB_DECOMPILE_MODELS || g_jobMode == zJOB_CONVERT_MODELS;
 }
 
 // The first file that a load misses is the one the tool entry names.

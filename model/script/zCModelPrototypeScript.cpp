@@ -20,16 +20,10 @@
 
 namespace {
 
-zSTRING Upper(zSTRING text)
-{
-    text.Upper();
-    return text;
-}
-
 // The folder the binary script names as its source's: from the script's "\_WORK" on.
 zSTRING WorkFolder(const zPATH& path)
 {
-    const zSTRING folder = Upper(path.GetDrive() + path.GetDir());
+    const zSTRING folder = UpperCopy(path.GetDrive() + path.GetDir());
     const std::size_t work = folder.find("\\_WORK");
     if (work == std::string::npos)
         return "\\_WORK\\DATA\\ANIMS\\";
@@ -68,12 +62,12 @@ struct BinaryScriptHold {
 int zCModelPrototype::LoadModelScript(zSTRING& name)
 {
     g_mdsLineNumber = 0;
-    if (g_jobMode != 4 && g_platform != 0) {
+    if (g_jobMode != zJOB_COMPILE_MODELS && g_platform != zPLATFORM_FIRST_GAME) {
         if (!LoadModelScriptMsb(name)) {
             // The binary reader passes over a missing file in silence; the job names it,
             // as it names a missing text script.
             if (!g_modelLoadError) {
-                const zSTRING binaryName = Upper(zPATH(name).GetFilename()) + ".MSB";
+                const zSTRING binaryName = UpperCopy(zPATH(name).GetFilename()) + ".MSB";
                 g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, binaryName));
             }
             return 0;
@@ -93,23 +87,23 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
             return 0;
         }
         const bool writing = MdsWritesBinary();
-        const zSTRING binaryPath = g_jobDestDir + "_compiled\\" + Upper(baseName) + ".MSB";
+        const zSTRING binaryPath = g_jobDestDir + "_compiled\\" + UpperCopy(baseName) + ".MSB";
         zCBinChunkFile binary;
         BinaryScriptHold binaryHold{binary, binaryPath};
         if (writing && binary.Create(binaryPath) == 0) {
             WriteMsbModelChunk(binary, zMSB_HEADER, {zMSB_VERSION, WorkFolder(path)});
             binary.StartChunk(zMSB_SOURCE);
-            WriteSourceStamp(binary, Upper(path.GetFile()), 1);
+            WriteSourceStamp(binary, UpperCopy(path.GetFile()), 1);
         }
 
-        if (g_jobMode == 4)
+        if (g_jobMode == zJOB_COMPILE_MODELS)
             SetProgressStepFromScript();
         while (ReadMdsLine(g_mdsLine)) {
             if (g_mdsLine.find("//") == std::string::npos && g_mdsLine.find("MODEL") != std::string::npos)
                 ReadModelBlock(binary);
         }
         g_mdsFile->Close();
-        if (g_jobMode != 2 && g_platform == 0) {
+        if (g_jobMode != zJOB_CONVERT_MODELS && g_platform == zPLATFORM_FIRST_GAME) {
             std::unique_ptr<zFILE> copy = zMakeFile(g_jobDestDir + fileName);
             if (g_mdsFile->FileCopy(copy.get()))
                 RecordInsertFile(copy->GetFullPath());

@@ -37,7 +37,13 @@ struct Installer {
 
 void SetMeshFormatVersion()
 {
-    g_meshFileVersion = g_platform == 0 ? 3 : 9;
+    g_meshFileVersion = g_platform == zPLATFORM_FIRST_GAME ? 3 : 9;
+}
+
+void SwitchPlatform()
+{
+    g_platform = g_platform == zPLATFORM_FIRST_GAME ? zPLATFORM_SECOND_GAME : zPLATFORM_FIRST_GAME;
+    SetMeshFormatVersion();
 }
 
 void SetProgressStepFromScript()

@@ -24,6 +24,8 @@ extern zSTRING g_mdsLine;
 extern int g_mdsLineNumber;
 
 void SetMeshFormatVersion();
+// The other game and its mesh format: a convert reads one game's files and writes the other's.
+void SwitchPlatform();
 // Sizes the progress steps by the ASC files the open model script names.
 void SetProgressStepFromScript();
 // A bare file name (as the batch driver passes it) in the compiled-models folder;

@@ -55,13 +55,8 @@ private:
 
 // The other game for the time of a convert, whatever way it ends.
 struct OtherPlatform {
-    OtherPlatform() { Flip(); }
-    ~OtherPlatform() { Flip(); }
-    static void Flip()
-    {
-        g_platform = g_platform == 0 ? 1 : 0;
-        SetMeshFormatVersion();
-    }
+    OtherPlatform() { SwitchPlatform(); }
+    ~OtherPlatform() { SwitchPlatform(); }
 };
 
 void InsertWhenAsked()

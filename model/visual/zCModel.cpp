@@ -199,7 +199,7 @@ int zCModel::ApplyMeshLib(const zSTRING& name)
     zCModelMeshLib* lib = nullptr;
     int loaded = zCModelMeshLib::LoadMeshLib(base + ".MDM", nullptr, this, &lib);
     if (!loaded) {
-        if (g_jobMode == 2) {
+        if (g_jobMode == zJOB_CONVERT_MODELS) {
             if (!g_modelLoadError)
                 g_lastModelFile = base + ".MDM";
             g_modelLoadError = 1;
@@ -229,7 +229,7 @@ int zCModel::ApplyMeshLib(const zSTRING& name)
     auto* entry = new zTModelMeshLibEntry();
     entry->meshLib = lib;
     meshLibList.InsertEnd(entry);
-    if (g_jobMode == 2)
+    if (g_jobMode == zJOB_CONVERT_MODELS)
         lib->SaveMdm(modelProtoList.GetNum() > 0 ? modelProtoList[0] : nullptr);
     lib->ApplyToModel(this);
     entry->texAniState.BuildTexListFromMeshLib(lib);

@@ -268,7 +268,7 @@ TEST_F(SourceStamp, CompileJobTakesTheSourceFoundBelowTheAnimsFolder)
     options.Init("", 0);
     zCOption* const savedOptions = g_options;
     g_options = &options;
-    g_jobMode = 4;
+    g_jobMode = zJOB_COMPILE_MODELS;
     {
         zCBinChunkFile file;
         ASSERT_EQ(file.Create(Layer("s.bin")), 0);
@@ -304,8 +304,8 @@ TEST_F(SourceStamp, ConvertJobWritesTheRecordedStampsBackInReadingOrder)
     const std::string first = Bytes({0xD7, 0x07, 0, 0, 3, 0, 14, 0, 15, 0, 9, 0, 26, 0, 0x55, 0xAA}) +
                               "\\_WORK\\DATA\\ANIMS\\A.ASC\n";
     const std::string second = Bytes({0xD8, 0x07, 0, 0, 12, 0, 31, 0, 23, 0, 59, 0, 58, 0, 0, 0}) + "B\n";
-    g_jobMode = 2;
-    g_modelKind = 2;
+    g_jobMode = zJOB_CONVERT_MODELS;
+    g_modelKind = zMODEL_MORPH_MESH;
     {
         zCBinChunkFile file;
         OpenBytes(file, "in.bin", first + second);
@@ -330,7 +330,7 @@ TEST_F(SourceStamp, ConvertJobWritesTheRecordedStampsBackInReadingOrder)
     EXPECT_EQ(g_recordedStampPaths.GetNum(), 0);
 
     // Other models keep the recorded date but write the line of their own source.
-    g_modelKind = 1;
+    g_modelKind = zMODEL_DYNAMIC;
     {
         zCBinChunkFile file;
         OpenBytes(file, "in2.bin", first);
@@ -346,8 +346,8 @@ TEST_F(SourceStamp, ConvertJobWritesTheRecordedStampsBackInReadingOrder)
 
 TEST_F(SourceStamp, EmptyRecordedListsWriteAnEmptyStamp)
 {
-    g_jobMode = 3;
-    g_modelKind = 2;
+    g_jobMode = zJOB_DECOMPILE_MODELS;
+    g_modelKind = zMODEL_MORPH_MESH;
     {
         zCBinChunkFile file;
         ASSERT_EQ(file.Create(Layer("e.bin")), 0);
@@ -379,7 +379,7 @@ TEST_F(SourceStamp, OnlyConvertAndDecompileJobsRecordAndACutStampFails)
     EXPECT_EQ(g_recordedStampPaths.GetNum(), 0);
     EXPECT_TRUE(host.GetLines().empty());
 
-    g_jobMode = 3;
+    g_jobMode = zJOB_DECOMPILE_MODELS;
     for (std::size_t cut : {std::size_t(10), std::size_t(16)}) {
         host.Clear();
         zCBinChunkFile file;

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzSession& session = FuzzSession::Get();
     const int savedJobMode = g_jobMode;
-    g_jobMode = 2;  // a convert job records the stamps it reads
+    g_jobMode = zJOB_CONVERT_MODELS;  // a convert job records the stamps it reads
     session.Run([&] {
         session.Write("in.bin", data, size);
         zCBinChunkFile file;

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzSession::UseObjectFactory();
     static zCOption options;
     g_options = &options;
-    g_jobMode = 3;
+    g_jobMode = zJOB_DECOMPILE_MODELS;
     g_jobSourceDir = "\\ANIMS\\";
     g_jobDestDir = "\\OUT\\";
     auto* proto = new zCModelPrototype();

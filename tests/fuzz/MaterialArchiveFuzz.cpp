@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static zCRnd_D3D renderer;
     g_renderer = &renderer;
     const int savedPlatform = g_platform;
-    for (const int platform : {0, 1}) {
+    for (const int platform : {zPLATFORM_FIRST_GAME, zPLATFORM_SECOND_GAME}) {
         g_platform = platform;
         session.Run([&] {
             session.Write("in.arc", data, size);

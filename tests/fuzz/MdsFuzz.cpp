@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzSession::UseObjectFactory();
     static zCOption options;
     g_options = &options;
-    g_jobMode = 2;
-    g_platform = 0;
+    g_jobMode = zJOB_CONVERT_MODELS;
+    g_platform = zPLATFORM_FIRST_GAME;
     g_jobSourceDir = "\\ANIMS\\";
     g_jobDestDir = "\\OUT\\";
     auto* proto = new zCModelPrototype();

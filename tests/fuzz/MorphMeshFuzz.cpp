@@ -59,8 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     (void)started;
     g_options = &options;
-    g_modelKind = 2;
-    g_platform = 0;
+    g_modelKind = zMODEL_MORPH_MESH;
+    g_platform = zPLATFORM_FIRST_GAME;
     g_jobDestDir = "\\DATA\\ANIMS\\";
     session.Run([&] {
         const std::filesystem::path anims = std::filesystem::path(session.Root()) / "DATA" / "ANIMS";
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ~Held() noexcept(false) { proto->Release(); }
         } held;
 #if FUZZ_MMS
-        g_jobMode = 4;
+        g_jobMode = zJOB_COMPILE_MODELS;
         session.Write("DATA/ANIMS/FACE.ASC", Asc(Quad(0.0f)));
         session.Write("DATA/ANIMS/FACE_ANI.ASC",
                       Asc("\t*MESH_ANIMATION {\r\n" + Quad(0.0f) + Quad(0.5f) + Quad(1.0f) + "\t}\r\n"));
@@ -83,14 +83,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (held.proto->LoadMMS("\\DATA\\ANIMS\\FACE.MMS"))
             held.proto->SaveMMB("FACE.MMB");
 #else
-        g_jobMode = 2;
+        g_jobMode = zJOB_CONVERT_MODELS;
         session.Write("DATA/ANIMS/_compiled/FACE.MMB", data, size);
         if (!held.proto->LoadMMB("FACE.MMB"))
             return;
-        g_platform = 1;
+        g_platform = zPLATFORM_SECOND_GAME;
         SetMeshFormatVersion();
         held.proto->SaveMMB("OTHER.MMB");
-        g_platform = 0;
+        g_platform = zPLATFORM_FIRST_GAME;
         SetMeshFormatVersion();
         std::vector<zTMorphGroup> groups;
         held.proto->BuildMorphGroups(groups);
@@ -98,6 +98,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         held.proto->WriteMorphAscFiles(groups);
 #endif
     });
-    g_platform = 0;
+    g_platform = zPLATFORM_FIRST_GAME;
     return 0;
 }

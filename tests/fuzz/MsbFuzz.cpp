@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzSession::UseObjectFactory();
     static zCOption options;
     g_options = &options;
-    g_jobMode = 2;
-    g_platform = 1;
+    g_jobMode = zJOB_CONVERT_MODELS;
+    g_platform = zPLATFORM_SECOND_GAME;
     g_jobSourceDir = "\\ANIMS\\";
     session.Run([&] {
         std::filesystem::create_directories(std::filesystem::path(session.Root()) / "ANIMS" / "_compiled");

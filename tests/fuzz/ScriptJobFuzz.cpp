@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         zTBuildSettings& settings = session.host.GetSettings();
         settings.Ready = 1;
-        settings.BuildMode = FUZZ_DECOMPILE ? 0 : 1;
+        settings.BuildMode = FUZZ_DECOMPILE ? zJOB_DECOMPILE_DAT : zJOB_COMPILE_SCRIPTS;
         settings.ProjectName = "Varnok";
         settings.LevelMessage = 8;
         settings.BuildJobThread = 1;

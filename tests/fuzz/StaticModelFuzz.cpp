@@ -97,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     g_options = &options;
     // Read from "\_compiled\" below the scratch root; never rebuilt from a source.
     g_jobSourceDir = "\\ANIMS\\";
-    g_jobMode = 3;
-    g_platform = 0;
+    g_jobMode = zJOB_DECOMPILE_MODELS;
+    g_platform = zPLATFORM_FIRST_GAME;
     SetMeshFormatVersion();
     session.Run([&] {
 #if FUZZ_MDM

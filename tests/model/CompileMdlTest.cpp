@@ -144,7 +144,7 @@ TEST_F(CompileMdlTest, StopBuildEndsTheCompileAfterTheAscFileWithNoModelWritten)
 TEST_F(CompileMdlTest, LoadingByNameRebuildsAnUnreadableCompiledModelFromItsSource)
 {
     // While converting too, the rebuilt file is in this platform's format.
-    g_jobMode = 2;
+    g_jobMode = zJOB_CONVERT_MODELS;
     box.Write("DATA/ANIMS/CHEST.ASC", HeroAsc());
     box.Write("DATA/ANIMS/_compiled/Chest.MDL", "damaged");
     zSTRING name = "Chest.ASC";
@@ -175,7 +175,7 @@ TEST_F(CompileMdlTest, ARegisteredMeshIsBuiltFromItsAscWhileCompiling)
                                            Object("Bip01 Head", "Bip01", 0, 0, 80) +
                                            Object("ZM_Helmet", "Bip01 Head", 0, 0, 85,
                                                   "\t*MATERIAL_REF 0\r\n" + BoxMesh(0, 0, 85)));
-    g_jobMode = 4;
+    g_jobMode = zJOB_COMPILE_MODELS;
     auto* proto = new zCModelPrototype();
     ASSERT_TRUE(RunJob([proto] { proto->LoadAsc(nullptr, "\\DATA\\ANIMS\\HERO.ASC", "", 0, 0, 6, -1.0f); }));
     auto* model = new zCModel(proto);  // takes the creation reference

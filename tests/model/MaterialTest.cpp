@@ -55,7 +55,7 @@ TEST_F(MaterialTest, DefaultsAndNames)
     material->SetDetailObjectName("");
     EXPECT_EQ(material->GetDetailObjectName(), "BUSH");
     material->Release();
-    g_platform = 1;
+    g_platform = zPLATFORM_SECOND_GAME;
     zCMaterial second;
     EXPECT_FLOAT_EQ(second.texAniMapDir.x, 0.0f);
 }
@@ -79,10 +79,10 @@ TEST_F(MaterialTest, BindingATextureByName)
 
 TEST_F(MaterialTest, RoundTripOfBothPlatforms)
 {
-    for (int platform : {0, 1}) {
+    for (int platform : {zPLATFORM_FIRST_GAME, zPLATFORM_SECOND_GAME}) {
         SCOPED_TRACE(platform);
         g_platform = platform;
-        g_jobMode = 2;  // converting: colour and texScale stay as they are
+        g_jobMode = zJOB_CONVERT_MODELS;  // converting: colour and texScale stay as they are
         zCMaterial* material = new zCMaterial("ROCK");
         material->matGroup = zMAT_GROUP_STONE;
         material->color = zCOLOR(10, 20, 30, 0);
@@ -126,7 +126,7 @@ TEST_F(MaterialTest, RoundTripOfBothPlatforms)
 TEST_F(MaterialTest, TextureGivesColourAndScaleUnlessConverting)
 {
     WriteTex("BARK-C.TEX", zTEX_FORMAT_RGB_565, 256, 128, 1, 256, 128, 0xFF405060u);
-    for (int mode : {2, 4}) {
+    for (int mode : {zJOB_CONVERT_MODELS, zJOB_COMPILE_MODELS}) {
         SCOPED_TRACE(mode);
         g_jobMode = mode;
         zCMaterial* material = new zCMaterial("TREE");
@@ -135,7 +135,7 @@ TEST_F(MaterialTest, TextureGivesColourAndScaleUnlessConverting)
         zCMaterial* read = RoundTrip(material);
         ASSERT_NE(read, nullptr);
         EXPECT_EQ(read->GetTextureName(), "BARK.TGA");
-        if (mode == 2) {
+        if (mode == zJOB_CONVERT_MODELS) {
             EXPECT_EQ(read->color, zCOLOR(150, 150, 150, 255));
             EXPECT_FLOAT_EQ(read->texScale.x, 1.0f);
         } else {
@@ -151,7 +151,7 @@ TEST_F(MaterialTest, TextureGivesColourAndScaleUnlessConverting)
 
 TEST_F(MaterialTest, SubtractiveAlphaBecomesBlendWithAWarning)
 {
-    g_platform = 1;
+    g_platform = zPLATFORM_SECOND_GAME;
     zCMaterial* material = new zCMaterial("GLASS");
     zCMaterial* read = RoundTrip(material);
     ASSERT_NE(read, nullptr);

@@ -97,7 +97,8 @@ TEST_F(MeshLibTest, ThePrototypeGivesItsMeshesButNotItsSlots)
 
 TEST_F(MeshLibTest, ChunksReadBackOntoTheHierarchyAndWriteTheSameBytesOnBothPlatforms)
 {
-    for (const auto& [platform, version] : {std::pair{0, 0x04030506u}, std::pair{1, 0x04090506u}}) {
+    for (const auto& [platform, version] :
+         {std::pair{zPLATFORM_FIRST_GAME, 0x04030506u}, std::pair{zPLATFORM_SECOND_GAME, 0x04090506u}}) {
         SCOPED_TRACE(platform);
         SetPlatform(platform);
         EXPECT_EQ(zCModelMeshLib::GetMdmFileVersion(), version);
@@ -163,22 +164,22 @@ TEST_F(MeshLibTest, EmptyListsWriteNoChunk)
 TEST_F(MeshLibTest, ConvertingWritesTheOtherPlatformAndRestoresThePlatform)
 {
     zCModelPrototype* proto = MakeModel("HERO");
-    g_jobMode = 2;
+    g_jobMode = zJOB_CONVERT_MODELS;
     const std::string converted = WriteMdm(proto);
-    EXPECT_EQ(g_platform, 0);
+    EXPECT_EQ(g_platform, zPLATFORM_FIRST_GAME);
     EXPECT_EQ(g_meshFileVersion, 3);
     EXPECT_EQ(Field(converted, 6), 0x04090506u);
     EXPECT_EQ(Field(converted, converted.find(U16(0xB100)) + 6) & 0xFFFF, 0x0905u);
     // Decompiling writes nothing for the other game.
-    g_jobMode = 3;
+    g_jobMode = zJOB_DECOMPILE_MODELS;
     EXPECT_EQ(Field(WriteMdm(proto), 6), 0x04030506u);
-    g_jobMode = 2;
+    g_jobMode = zJOB_CONVERT_MODELS;
 
     // That file is the second game's: this platform refuses it, the other reads it.
     zCModelPrototype* bare = MakeBare("HERO");
     EXPECT_EQ(ReadMdm(converted, bare), 0);
     EXPECT_EQ(bare->nodeList[2]->visual, nullptr);
-    SetPlatform(1);
+    SetPlatform(zPLATFORM_SECOND_GAME);
     EXPECT_EQ(ReadMdm(converted, bare), 1);
     EXPECT_NE(bare->nodeList[2]->visual, nullptr);
     bare->Release();

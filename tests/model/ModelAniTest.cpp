@@ -218,7 +218,7 @@ TEST_F(ModelAniTest, ManFileReadsBackAndWritesTheSameBytes)
     g_partialCompile = savedPartial;
 
     // Another source text, a version 11 header: the ani is built from its ASC again.
-    g_jobMode = 3;
+    g_jobMode = zJOB_DECOMPILE_MODELS;
     auto* other = new zCModelAni();
     EXPECT_EQ(other->LoadMAN("T_WALK.MAN", *proto, ""), 1);
     EXPECT_EQ(other->LoadMAN("T_WALK.MAN", *proto, "(\"T_RUN\")"), 0);
@@ -240,7 +240,7 @@ TEST_F(ModelAniTest, ManNodeIndexesOutsideTheHierarchy)
     // The data chunk: id, length, checksum, then the node indexes.
     const std::size_t data = bytes.find(U16(0xA090) + U32(4 + 2 * 4 + 11 * 2 * 12));
     ASSERT_NE(data, std::string::npos);
-    g_jobMode = 3;
+    g_jobMode = zJOB_DECOMPILE_MODELS;
     struct Case {
         int entry;
         int result;

@@ -158,7 +158,7 @@ protected:
 
     void Decompile(const std::string& path)
     {
-        g_jobMode = 3;
+        g_jobMode = zJOB_DECOMPILE_MODELS;
         zSTRING name(path.c_str());
         ASSERT_TRUE(RunJob([&name] { DecompileMdl(name); }));
     }
@@ -186,7 +186,7 @@ TEST_F(DecompileMdlTest, ADecompiledModelCompilesBackToTheSameModel)
 
     // Compiled again from the decompiled source alone.
     host.Clear();
-    g_jobMode = 4;
+    g_jobMode = zJOB_COMPILE_MODELS;
     zSTRING source = "\\OUT\\HERO.ASC";
     ASSERT_TRUE(RunJob([&source] { CompileMdl(source); }));
     EXPECT_EQ(host.GetErrorCount(), 0);
@@ -232,10 +232,10 @@ TEST_F(DecompileMdlTest, AModelThatCannotBeReadIsNamedAndWritesNothing)
 {
     zCModelPrototype* proto = MakeFigure("HERO");
     // The second game's model, while the first game's platform is set.
-    g_platform = 1;
+    g_platform = zPLATFORM_SECOND_GAME;
     SetMeshFormatVersion();
     box.Write("DATA/ANIMS/_compiled/OTHER.MDL", WriteMdl(proto));
-    g_platform = 0;
+    g_platform = zPLATFORM_FIRST_GAME;
     SetMeshFormatVersion();
     proto->Release();
     box.Write("DATA/ANIMS/_compiled/BROKEN.MDL", "damaged");
@@ -270,7 +270,7 @@ TEST_F(DecompileMdlTest, BatchesDecompileAndConvertEveryCompiledModel)
         box.Write(std::string("DATA/ANIMS/_compiled/") + name + ".MDL", WriteMdl(proto));
         proto->Release();
     }
-    g_jobMode = 3;
+    g_jobMode = zJOB_DECOMPILE_MODELS;
     ASSERT_TRUE(RunJob([] { ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MDL", &DecompileMdl); }));
     EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
     EXPECT_TRUE(HasLine("Model file 'HERO.MDL' decompiled OK"));
@@ -279,7 +279,7 @@ TEST_F(DecompileMdlTest, BatchesDecompileAndConvertEveryCompiledModel)
     EXPECT_TRUE(box.Exists("OUT/CHEST.ASC"));
 
     host.Clear();
-    g_jobMode = 2;
+    g_jobMode = zJOB_CONVERT_MODELS;
     ASSERT_TRUE(RunJob([] { ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MDL", &ConvertMdl); }));
     EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
     EXPECT_TRUE(box.Exists("OUT/_compiled/HERO.MDL"));
@@ -298,7 +298,7 @@ TEST_F(DecompileMdlTest, StampsADecompileReadDoNotEndUpInTheNextConvertedFile)
     ASSERT_NE(box.Read("DATA/ANIMS/_compiled/HERO.MDL").find("HERO.ASC\n"), std::string::npos);
 
     Decompile("\\DATA\\ANIMS\\_compiled\\HERO.MDL");
-    g_jobMode = 2;
+    g_jobMode = zJOB_CONVERT_MODELS;
     zSTRING chest = "\\DATA\\ANIMS\\_compiled\\CHEST.MDL";
     ASSERT_TRUE(RunJob([&chest] { ConvertMdl(chest); }));
     EXPECT_EQ(host.GetErrorCount(), 0);
@@ -325,7 +325,7 @@ TEST_F(DecompileMdlTest, CompilingReportsOkOnlyWhenTheModelWasWritten)
         std::filesystem::remove(box.Path("OUT/_compiled/FIGURE.mdl"));
         box.Write("DATA/ANIMS/FIGURE.ASC", c.text);
         host.Clear();
-        g_jobMode = 4;
+        g_jobMode = zJOB_COMPILE_MODELS;
         zSTRING source = "\\DATA\\ANIMS\\FIGURE.ASC";
         ASSERT_TRUE(RunJob([&source] { CompileMdl(source); })) << ::testing::PrintToString(Texts());
         EXPECT_EQ(HasLine("Compiling Model-ASC 'FIGURE.ASC' OK."), c.written);
@@ -408,9 +408,9 @@ protected:
     }
 
     // Compiles the script into proto, as a compile job of that game does.
-    void Compile(int platform = 0)
+    void Compile(int platform = zPLATFORM_FIRST_GAME)
     {
-        g_jobMode = 4;
+        g_jobMode = zJOB_COMPILE_MODELS;
         g_platform = platform;
         SetMeshFormatVersion();
         proto->Release();
@@ -425,7 +425,7 @@ protected:
 
     void Decompile(const char* script)
     {
-        g_jobMode = 3;
+        g_jobMode = zJOB_DECOMPILE_MODELS;
         g_jobDestDir = "\\OUT\\";
         zSTRING name(script);
         ASSERT_TRUE(RunJob([&name] { DecompileModelScript(name); })) << ::testing::PrintToString(Texts());
@@ -479,7 +479,7 @@ protected:
 TEST_F(DecompileModelScriptTest, AScriptDecompilesIntoAscFilesThatCompileBackToTheSameModel)
 {
     // The first game decompiles the text script, the second the binary one.
-    for (const int platform : {0, 1}) {
+    for (const int platform : {zPLATFORM_FIRST_GAME, zPLATFORM_SECOND_GAME}) {
         SCOPED_TRACE(platform);
         WriteSources();
         for (const char* folder : {"DATA/ANIMS/_compiled", "OUT"})
@@ -601,7 +601,7 @@ TEST_F(DecompileModelScriptTest, CompilingAScriptWhoseSourceReportsAnErrorIsNotO
         // A node whose parent is missing is left out, with an error.
         box.Write("DATA/ANIMS/HERO.ASC", broken ? HeroAsc() + Object("Bip01 Neck", "Bip01 Spine", 0, 0, 60) : HeroAsc());
         host.Clear();
-        g_jobMode = 4;
+        g_jobMode = zJOB_COMPILE_MODELS;
         zSTRING script("\\DATA\\ANIMS\\HERO.MDS");
         ASSERT_TRUE(RunJob([&script] { CompileModelScript(script); })) << ::testing::PrintToString(Texts());
         EXPECT_EQ(HasLine("Compiling Model 'HERO.MDS' OK."), !broken) << ::testing::PrintToString(Texts());
@@ -612,8 +612,8 @@ TEST_F(DecompileModelScriptTest, CompilingAScriptWhoseSourceReportsAnErrorIsNotO
 TEST_F(DecompileModelScriptTest, StopBuildEndsACompileAfterTheAscFileInHandAndLeavesNoHalfScript)
 {
     // The second game's compile writes the binary script while it reads the text.
-    g_jobMode = 4;
-    g_platform = 1;
+    g_jobMode = zJOB_COMPILE_MODELS;
+    g_platform = zPLATFORM_SECOND_GAME;
     SetMeshFormatVersion();
     zSTRING script("\\DATA\\ANIMS\\HERO.MDS");
     {

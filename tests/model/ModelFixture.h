@@ -73,8 +73,8 @@ protected:
         host.Clear();  // the manager's list of classes
         host.GetSettings().BuildJobThread = 1;  // a job runs: the readers' stop polls let it go on
         g_jobSourceDir = "\\DATA\\ANIMS\\";
-        g_jobMode = 4;
-        g_platform = 0;
+        g_jobMode = zJOB_COMPILE_MODELS;
+        g_platform = zPLATFORM_FIRST_GAME;
     }
     void TearDown() override
     {

@@ -105,7 +105,7 @@ protected:
 TEST_F(ModelScriptLoaderTest, CompiledBinaryConvertsToTextThatCompilesToTheSameChunks)
 {
     box.Write("DATA/ANIMS/HERO.MDS", kScript);
-    ASSERT_TRUE(Load("\\DATA\\ANIMS\\Hero.mds", 4, 1));
+    ASSERT_TRUE(Load("\\DATA\\ANIMS\\Hero.mds", zJOB_COMPILE_MODELS, zPLATFORM_SECOND_GAME));
     EXPECT_EQ(result, 1);
     EXPECT_EQ(host.GetErrorCount(), 0) << ::testing::PrintToString(Texts());
     for (const char* file : {"HERO.MSB", "HERO.MDH", "HERO.MDM", "HERO-T_WALK.MAN", "HERO-T_RUN.MAN", "HERO-T_LOOK1.MAN",
@@ -121,7 +121,7 @@ TEST_F(ModelScriptLoaderTest, CompiledBinaryConvertsToTextThatCompilesToTheSameC
 
     // Converting the binary form writes the text into the job's folder.
     g_jobDestDir = "\\OUT\\";
-    ASSERT_TRUE(Load("Hero", 2, 1));
+    ASSERT_TRUE(Load("Hero", zJOB_CONVERT_MODELS, zPLATFORM_SECOND_GAME));
     EXPECT_EQ(result, 1);
     EXPECT_EQ(g_modelLoadError, 0) << std::string(g_lastModelFile);
     const std::string text = box.Read("OUT/HERO.MDS");
@@ -133,7 +133,7 @@ TEST_F(ModelScriptLoaderTest, CompiledBinaryConvertsToTextThatCompilesToTheSameC
     // Compiled again, the text gives the same chunks.
     g_jobDestDir = "\\DATA\\ANIMS\\";
     box.Write("DATA/ANIMS/HERO.MDS", text);
-    ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", 4, 1));
+    ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", zJOB_COMPILE_MODELS, zPLATFORM_SECOND_GAME));
     EXPECT_EQ(Body(box.Read("DATA/ANIMS/_compiled/HERO.MSB")), Body(first)) << text;
 }
 
@@ -168,12 +168,12 @@ TEST_F(ModelScriptLoaderTest, AConvertedAniCompilesToTheRateOfTheBinary)
                << " FPS:" << c.fps << ")\r\n  }\r\n}\r\n";
         g_jobDestDir = "\\DATA\\ANIMS\\";
         box.Write("DATA/ANIMS/HERO.MDS", script.str());
-        ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", 4, 1));
+        ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", zJOB_COMPILE_MODELS, zPLATFORM_SECOND_GAME));
         const std::string binary = Body(box.Read("DATA/ANIMS/_compiled/HERO.MSB"));
         ASSERT_NE(binary, "");
 
         g_jobDestDir = "\\OUT\\";
-        ASSERT_TRUE(Load("Hero", 2, 1));
+        ASSERT_TRUE(Load("Hero", zJOB_CONVERT_MODELS, zPLATFORM_SECOND_GAME));
         ASSERT_EQ(result, 1);
         const std::string text = box.Read("OUT/HERO.MDS");
         const std::size_t at = text.find("FPS:");
@@ -181,7 +181,7 @@ TEST_F(ModelScriptLoaderTest, AConvertedAniCompilesToTheRateOfTheBinary)
 
         g_jobDestDir = "\\DATA\\ANIMS\\";
         box.Write("DATA/ANIMS/HERO.MDS", text);
-        ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", 4, 1));
+        ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", zJOB_COMPILE_MODELS, zPLATFORM_SECOND_GAME));
         EXPECT_EQ(Body(box.Read("DATA/ANIMS/_compiled/HERO.MSB")), binary) << text;
     }
 }
@@ -203,18 +203,18 @@ TEST_F(ModelScriptLoaderTest, EveryFileMadeWaitsForTheGameNamedFromTheAnimsFolde
 
     // The second game's binary script for the convert job below.
     box.Write("DATA/ANIMS/HERO.MDS", kScript);
-    ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", 4, 1));
+    ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", zJOB_COMPILE_MODELS, zPLATFORM_SECOND_GAME));
 
     // The destination as the projects folder spells it; the copies of the script and
     // of the hierarchy, recorded by their full paths, keep that spelling.
     box.MakeDir("Proj/Anims/_compiled");
     g_jobDestDir = "\\Proj\\Anims\\";
     host.GetSettings().InsertInGame = 1;
-    ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", 4, 0));
+    ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", zJOB_COMPILE_MODELS, zPLATFORM_FIRST_GAME));
     EXPECT_EQ(taken(), (Names{"_compiled\\HERO.MDH", "_compiled\\HERO.MDM", "_compiled\\HERO-T_WALK.MAN",
                               "_compiled\\HERO-T_RUN.MAN", "_compiled\\HERO-T_LOOK1.MAN", "HERO.MDS",
                               "_compiled\\HELMET.MDM"}));
-    ASSERT_TRUE(Load("Hero", 2, 1));
+    ASSERT_TRUE(Load("Hero", zJOB_CONVERT_MODELS, zPLATFORM_SECOND_GAME));
     EXPECT_EQ(taken(), (Names{"_compiled\\HERO.MDH", "_compiled\\HERO-T_WALK.MAN", "_compiled\\HERO-T_RUN.MAN",
                               "_compiled\\HERO-T_LOOK1.MAN", "HERO.MDS", "_compiled\\HELMET.MDM"}));
     zSTRING asc("\\DATA\\ANIMS\\HERO.ASC");
@@ -230,17 +230,21 @@ TEST_F(ModelScriptLoaderTest, EachJobOfTheFirstGameReadsTheText)
         int mode;
         bool binary;
         bool copy;
-    } cases[] = {{2, true, false}, {3, false, true}, {4, false, true}};
+    } cases[] = {
+        {zJOB_CONVERT_MODELS, true, false},
+        {zJOB_DECOMPILE_MODELS, false, true},
+        {zJOB_COMPILE_MODELS, false, true},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
         std::filesystem::remove(box.Path("DATA/ANIMS/_compiled/HERO.MSB"));
         std::filesystem::remove(box.Path("DATA/ANIMS/HERO.MDS"));
         // Convert and decompile jobs need the compiled files of a compile job.
-        if (c.mode != 4) {
-            ASSERT_TRUE(Load("\\PROJ\\_work\\Data\\Anims\\HERO.MDS", 4, 0));
+        if (c.mode != zJOB_COMPILE_MODELS) {
+            ASSERT_TRUE(Load("\\PROJ\\_work\\Data\\Anims\\HERO.MDS", zJOB_COMPILE_MODELS, zPLATFORM_FIRST_GAME));
             std::filesystem::remove(box.Path("DATA/ANIMS/HERO.MDS"));
         }
-        ASSERT_TRUE(Load("\\PROJ\\_work\\Data\\Anims\\HERO.MDS", c.mode, 0));
+        ASSERT_TRUE(Load("\\PROJ\\_work\\Data\\Anims\\HERO.MDS", c.mode, zPLATFORM_FIRST_GAME));
         EXPECT_EQ(result, 1);
         EXPECT_EQ(g_modelLoadError, 0) << std::string(g_lastModelFile);
         EXPECT_EQ(box.Exists("DATA/ANIMS/_compiled/HERO.MSB"), c.binary);
@@ -254,26 +258,26 @@ TEST_F(ModelScriptLoaderTest, EachJobOfTheFirstGameReadsTheText)
 
 TEST_F(ModelScriptLoaderTest, AScriptThatCannotBeReadIsNamed)
 {
-    ASSERT_TRUE(Load("\\DATA\\ANIMS\\NONE.MDS", 4, 0));
+    ASSERT_TRUE(Load("\\DATA\\ANIMS\\NONE.MDS", zJOB_COMPILE_MODELS, zPLATFORM_FIRST_GAME));
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(HasLine("File 'NONE.MDS' not found."));
     EXPECT_FALSE(box.Exists("DATA/ANIMS/_compiled/NONE.MSB"));
     host.Clear();
     g_modelLoadError = 0;
-    ASSERT_TRUE(Load("none", 2, 1));
+    ASSERT_TRUE(Load("none", zJOB_CONVERT_MODELS, zPLATFORM_SECOND_GAME));
     EXPECT_EQ(result, 0);
     EXPECT_EQ(g_modelLoadError, 0);
     EXPECT_TRUE(HasLine("File 'NONE.MSB' not found."));
 
     // The entries name the file instead of failing silently or reporting success.
     host.Clear();
-    g_jobMode = 2;
+    g_jobMode = zJOB_CONVERT_MODELS;
     zSTRING binaryName("NONE");
     ASSERT_TRUE(RunJob([&] { zGetModelServices()->ConvertModelScript(binaryName); }));
     EXPECT_TRUE(HasLine("File 'NONE.MSB' not found."));
     EXPECT_FALSE(HasLine("converted OK"));
-    g_jobMode = 4;
-    g_platform = 0;
+    g_jobMode = zJOB_COMPILE_MODELS;
+    g_platform = zPLATFORM_FIRST_GAME;
     zSTRING textName("\\DATA\\ANIMS\\NONE.MDS");
     ASSERT_TRUE(RunJob([&] { zGetModelServices()->CompileModelScript(textName); }));
     EXPECT_TRUE(HasLine("File 'NONE.MDS' not found."));

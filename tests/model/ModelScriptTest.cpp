@@ -60,7 +60,7 @@ protected:
 
     // Reads the script as HUMANS.MDS the way the loader does, the binary form going
     // to MSB; false when a fatal report ended the job.
-    bool ReadScript(const std::string& text, int jobMode, int platform = 0)
+    bool ReadScript(const std::string& text, int jobMode, int platform = zPLATFORM_FIRST_GAME)
     {
         g_jobMode = jobMode;
         g_platform = platform;
@@ -141,7 +141,7 @@ const char* const kEveryStatement =
 
 TEST_F(ModelScriptTest, EveryStatementWritesItsChunk)
 {
-    ASSERT_TRUE(ReadScript(kEveryStatement, 2));
+    ASSERT_TRUE(ReadScript(kEveryStatement, zJOB_CONVERT_MODELS));
     const std::string expected =
         Chunk(0xF200) + Chunk(0xF300, U32(1) + T("HUM_BODY")) + Chunk(0xF400, T("HUM_HEAD.ASC")) + Chunk(0xF500) +
         Chunk(0xF510, F32(30.0f)) +
@@ -166,7 +166,7 @@ TEST_F(ModelScriptTest, EveryStatementWritesItsChunk)
 
 TEST_F(ModelScriptTest, EveryStatementBuildsThePrototype)
 {
-    ASSERT_TRUE(ReadScript(kEveryStatement, 2));
+    ASSERT_TRUE(ReadScript(kEveryStatement, zJOB_CONVERT_MODELS));
     EXPECT_EQ(std::string(proto->meshAndTreeFile), "HUM_BODY.ASC");
     ASSERT_EQ(g_registeredMeshNames.GetNum(), 1);
     EXPECT_EQ(std::string(g_registeredMeshNames[0]), "HUM_HEAD.ASC");
@@ -226,7 +226,7 @@ TEST_F(ModelScriptTest, ADroppedAniLeavesNoAniForItsEventsAndItsBlockEndsTheAnim
     ASSERT_TRUE(ReadScript("MODEL\n{\naniEnum\n{\naniSync (\"T_SYNC\" \"\")\n"
                            "ani (\"T_WALK\" 1 \"\" 0 0 . \"WALK.ASC\" F 0 10)\n{\n*eventSFX (3 \"STEP\")\n}\n"
                            "aniBlend (\"T_BLEND\" \"\" 0 0)\n}\n}\n",
-                           2));
+                           zJOB_CONVERT_MODELS));
     EXPECT_EQ(std::string(g_lastModelFile), "T_WALK.MAN");
     // The sound is nobody's, not the sync's before the dropped ani.
     ASSERT_NE(Ani("T_SYNC"), nullptr);
@@ -245,10 +245,10 @@ TEST_F(ModelScriptTest, BlockEndsAndKeywordCase)
     // "{" and "}" on one line do not end the model block; keywords in any case.
     ASSERT_TRUE(ReadScript("model\n{\nMESHANDTREE (\"hum.body.old.asc\")\n{ }\nmeshandtree (\"Hum_Body.asc\")\n}\n"
                            "registerMesh (\"late.asc\")\n",
-                           3));
+                           zJOB_DECOMPILE_MODELS));
     EXPECT_EQ(std::string(proto->meshAndTreeFile), "HUM_BODY.ASC");
     EXPECT_EQ(g_registeredMeshNames.GetNum(), 0);
-    ASSERT_TRUE(ReadScript("MODEL\n{\nmeshAndTree (\"hum.body.old.asc\")\n}\n", 3));
+    ASSERT_TRUE(ReadScript("MODEL\n{\nmeshAndTree (\"hum.body.old.asc\")\n}\n", zJOB_DECOMPILE_MODELS));
     EXPECT_EQ(std::string(proto->meshAndTreeFile), "HUM.ASC");
 }
 
@@ -269,7 +269,8 @@ TEST_F(ModelScriptTest, LimitsEndTheJobWithTheirLine)
         host.Clear();
         proto->Clear();
         proto->Init();
-        EXPECT_FALSE(ReadScript(std::string("MODEL\n{\naniEnum\n") + c.body + "}\n}\n", 2)) << c.message;
+        const std::string script = std::string("MODEL\n{\naniEnum\n") + c.body + "}\n}\n";
+        EXPECT_FALSE(ReadScript(script, zJOB_CONVERT_MODELS)) << c.message;
         EXPECT_TRUE(HasLine(c.message)) << c.message;
     }
 }
@@ -280,7 +281,7 @@ TEST_F(ModelScriptTest, EventBlocksAreBoundedAndNeedAnAni)
     for (int i = 0; i < 17; ++i)
         script += "*eventTag (" + std::to_string(i) + " \"DEF\")\n";
     script += "}\naniSync (\"S\" \"\")\n}\n}\n";
-    ASSERT_TRUE(ReadScript(script, 2));
+    ASSERT_TRUE(ReadScript(script, zJOB_CONVERT_MODELS));
     EXPECT_TRUE(HasLine("HUMANS.MDS(5):   Warning: event line without an animation before it; ignored"));
     EXPECT_TRUE(HasLine("HUMANS.MDS(25):   Error: more than 16 event lines in the event block of 'B'; the rest are dropped"));
     // After the model tag the block still belongs to the blend.
@@ -307,7 +308,7 @@ TEST_F(ModelScriptTest, CompileJobBuildsFromAsc)
                            "*eventSFX (-1 \"S\")\n*eventPFX (-1 1 \"FX\" \"BIP01\")\n*eventSwapMesh (0 \"A\" \"B\")\n"
                            "*eventSFX (15 \"S\")\n*eventSFX (0 \"S\")\n"
                            "*eventSFX (99999999999 \"S\" R:1e300)\n*eventPFX (-2147483648 1e99 \"FX\")\n}\n}\n}\n",
-                           4)) << ::testing::PrintToString(Texts());
+                           zJOB_COMPILE_MODELS)) << ::testing::PrintToString(Texts());
     EXPECT_TRUE(box.Exists("DATA/ANIMS/_compiled/HUMANS.MDH"));
     EXPECT_TRUE(box.Exists("DATA/ANIMS/_compiled/HUMANS-T_WALK.MAN"));
     EXPECT_FALSE(box.Exists("DATA/ANIMS/_compiled/HUMANS.MSB"));  // the first game's compile job writes none
@@ -337,7 +338,7 @@ TEST_F(ModelScriptTest, CompileJobBuildsFromAsc)
     g_registeredMeshNames.DeleteList();
     ASSERT_TRUE(ReadScript("MODEL\n{\nmeshAndTree (\"HUMANS.ASC\")\naniEnum\n{\n"
                            "ani (\"T_WALK\" 1 \"T_WALK\" 0.1 0.1 M. \"WALK.ASC\" F 10 20 SPD:2 CVS:3)\n}\n}\n",
-                           3));
+                           zJOB_DECOMPILE_MODELS));
     EXPECT_EQ(g_modelLoadError, 0) << std::string(g_lastModelFile);
     ASSERT_NE(Ani("T_WALK"), nullptr);
     EXPECT_EQ(Ani("T_WALK")->numFrames, 11);
@@ -346,7 +347,7 @@ TEST_F(ModelScriptTest, CompileJobBuildsFromAsc)
     proto->Clear();
     proto->Init();
     std::filesystem::remove(box.Path("DATA/ANIMS/_compiled/HUMANS.MDM"));
-    ASSERT_TRUE(ReadScript("MODEL\n{\nmeshAndTree (\"HUMANS.ASC\")\n}\n", 3));
+    ASSERT_TRUE(ReadScript("MODEL\n{\nmeshAndTree (\"HUMANS.ASC\")\n}\n", zJOB_DECOMPILE_MODELS));
     EXPECT_EQ(g_modelLoadError, 1);
     EXPECT_EQ(std::string(g_lastModelFile), "HUMANS.MDM");
 }

@@ -69,10 +69,15 @@ TEST_F(ModelToolsTest, TheToolchainInstallsItsServices)
 
 TEST_F(ModelToolsTest, MeshFormatVersionFollowsThePlatform)
 {
-    for (const auto& [platform, version] : {std::pair{0, 3}, std::pair{1, 9}, std::pair{2, 9}}) {
-        g_platform = platform;
+    // Any value but the first game's is the second game.
+    const struct {
+        int platform;
+        int version;
+    } cases[] = {{zPLATFORM_FIRST_GAME, 3}, {zPLATFORM_SECOND_GAME, 9}, {zPLATFORM_SECOND_GAME + 1, 9}};
+    for (const auto& c : cases) {
+        g_platform = c.platform;
         SetMeshFormatVersion();
-        EXPECT_EQ(g_meshFileVersion, version) << platform;
+        EXPECT_EQ(g_meshFileVersion, c.version) << c.platform;
     }
 }
 
@@ -164,9 +169,9 @@ TEST_F(ModelToolFrameTest, AnEntryRunsWithOnePrototypeAtFilterLevelEight)
         int platform;
         int endFlags;
     } cases[] = {
-        {0, zTOOL_END_PROGRESS | zTOOL_END_EMPTY_STAMPS | zTOOL_END_INSERT},
-        {1, zTOOL_END_CACHE_OUT | zTOOL_END_INSERT},
-        {0, 0},  // an entry's early end: nothing but the release and the filter level
+        {zPLATFORM_FIRST_GAME, zTOOL_END_PROGRESS | zTOOL_END_EMPTY_STAMPS | zTOOL_END_INSERT},
+        {zPLATFORM_SECOND_GAME, zTOOL_END_CACHE_OUT | zTOOL_END_INSERT},
+        {zPLATFORM_FIRST_GAME, 0},  // an entry's early end: nothing but the release and the filter level
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.endFlags);
@@ -176,7 +181,7 @@ TEST_F(ModelToolFrameTest, AnEntryRunsWithOnePrototypeAtFilterLevelEight)
         {
             zCModelToolFrame frame;
             EXPECT_EQ(g_errorReporter.GetFilterLevel(), 8);
-            EXPECT_EQ(g_meshFileVersion, c.platform ? 9 : 3);
+            EXPECT_EQ(g_meshFileVersion, c.platform == zPLATFORM_FIRST_GAME ? 3 : 9);
             // What an earlier entry read is no source of this entry's files.
             EXPECT_EQ(g_recordedStampDates.GetNum(), 0);
             EXPECT_EQ(g_recordedStampPaths.GetNum(), 0);

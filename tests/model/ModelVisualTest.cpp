@@ -112,7 +112,7 @@ TEST_F(ModelVisualTest, AppliedLibraryDressesTheModelAndDetachingUndressesIt)
     bare->ReleaseMeshes();
     zCModel* model = ModelOf(bare);
 
-    g_jobMode = 3;
+    g_jobMode = zJOB_DECOMPILE_MODELS;
     ASSERT_EQ(model->ApplyMeshLib("\\ANYWHERE\\hero.asc"), 1);
     EXPECT_EQ(host.GetLines().size(), 0u);
     ASSERT_EQ(model->meshLibList.GetNum(), 1);
@@ -139,10 +139,10 @@ TEST_F(ModelVisualTest, AppliedLibraryDressesTheModelAndDetachingUndressesIt)
 
     // Destroying a model detaches what is still applied. Converting writes the
     // library again, in the other game's format.
-    g_jobMode = 2;
+    g_jobMode = zJOB_CONVERT_MODELS;
     ASSERT_EQ(model->ApplyMeshLib("HERO"), 1);
     EXPECT_EQ(box.Read("OUT/_compiled/HERO.MDM").substr(6, 4), U32(0x04090506));
-    EXPECT_EQ(g_platform, 0);
+    EXPECT_EQ(g_platform, zPLATFORM_FIRST_GAME);
     model->Release();
     EXPECT_EQ(zCModelMeshLib::classDef.SearchHashTable("HERO"), nullptr);
     bare->Release();
@@ -152,7 +152,7 @@ TEST_F(ModelVisualTest, ConvertingWithoutTheLibraryRemembersTheFirstMissingFile)
 {
     zCModelPrototype* bare = MakeModel("HERO");
     zCModel* model = ModelOf(bare);
-    g_jobMode = 2;
+    g_jobMode = zJOB_CONVERT_MODELS;
     g_modelLoadError = 0;
     g_lastModelFile = "";
     EXPECT_EQ(model->ApplyMeshLib("hum_body.asc"), 0);

@@ -145,7 +145,7 @@ protected:
         g_jobDestDir = "\\DATA\\ANIMS\\";
         savedKind = g_modelKind;
         savedCurrent = g_currentDirectory;
-        g_modelKind = 2;
+        g_modelKind = zMODEL_MORPH_MESH;
         box.MakeDir("DATA/ANIMS/_compiled");
         WriteTex("SKIN-C.TEX", 5, 8, 8, 1, 8, 8);
         box.Write("DATA/ANIMS/HEAD.ASC", RefAsc());
@@ -168,7 +168,7 @@ protected:
         zSTRING name = fileName;
         return RunJob([&] { entry(name); });
     }
-    bool Compile() { return Run(4, &CompileMorphMesh, "\\DATA\\ANIMS\\HEAD.MMS"); }
+    bool Compile() { return Run(zJOB_COMPILE_MODELS, &CompileMorphMesh, "\\DATA\\ANIMS\\HEAD.MMS"); }
 
     // A prototype read from the compiled folder; the caller releases it.
     zCMorphMeshProto* Read(const char* name)
@@ -323,7 +323,7 @@ TEST_F(MorphMeshTest, StopBuildEndsTheJobAfterTheAscFileInWork)
     box.MakeDir("DATA/ANIMS/BACK/_compiled");
     g_jobDestDir = "\\DATA\\ANIMS\\BACK\\";
     host.GetSettings().BuildJobThread = 0;
-    ASSERT_TRUE(Run(3, &DecompileMorphMesh, "HEAD"));
+    ASSERT_TRUE(Run(zJOB_DECOMPILE_MODELS, &DecompileMorphMesh, "HEAD"));
     EXPECT_EQ(Texts().back(), "Break building: 0 error(s), 0 warning(s)");
     EXPECT_FALSE(HasLine("decompiled OK"));
     EXPECT_EQ(box.Read("DATA/ANIMS/BACK/HEAD_ANI.ASC").substr(0, 4), "*3DS");
@@ -424,7 +424,7 @@ TEST_F(MorphMeshTest, DamagedFilesAreRefusedAndChangeNothing)
         EXPECT_EQ(proto->GetNumAnis(), 0);
         proto->Release();
         // The decompiler says so and writes nothing.
-        EXPECT_TRUE(Run(3, &DecompileMorphMesh, "HEAD.MMB"));
+        EXPECT_TRUE(Run(zJOB_DECOMPILE_MODELS, &DecompileMorphMesh, "HEAD.MMB"));
         EXPECT_TRUE(HasLine("File 'HEAD.MMB' have incompatible version or corrupted"));
         EXPECT_FALSE(HasLine("decompiled OK"));
         EXPECT_FALSE(box.Exists("DATA/ANIMS/HEAD.MMS"));
@@ -464,9 +464,9 @@ TEST_F(MorphMeshTest, AFileThatCannotBeMadeEndsTheEntryWithoutOk)
         const char* file;
     };
     const Case cases[] = {
-        {4, &CompileMorphMesh, "\\DATA\\ANIMS\\HEAD.MMS"},
-        {2, &ConvertMorphMesh, "HEAD.MMB"},
-        {3, &DecompileMorphMesh, "HEAD.MMB"},
+        {zJOB_COMPILE_MODELS, &CompileMorphMesh, "\\DATA\\ANIMS\\HEAD.MMS"},
+        {zJOB_CONVERT_MODELS, &ConvertMorphMesh, "HEAD.MMB"},
+        {zJOB_DECOMPILE_MODELS, &DecompileMorphMesh, "HEAD.MMB"},
     };
     // A destination folder that does not exist: the file layer's report is fatal.
     g_jobDestDir = "\\NOWHERE\\";
@@ -478,7 +478,7 @@ TEST_F(MorphMeshTest, AFileThatCannotBeMadeEndsTheEntryWithoutOk)
         EXPECT_FALSE(HasLine("OK"));
         EXPECT_EQ(box.Read("DATA/ANIMS/_compiled/HEAD.MMB"), compiled);
         // Whatever ended the entry, it gives back what it took.
-        EXPECT_EQ(g_platform, 0);
+        EXPECT_EQ(g_platform, zPLATFORM_FIRST_GAME);
         EXPECT_EQ(g_meshFileVersion, 3);
         EXPECT_EQ(g_morphProtoList, nullptr);
         EXPECT_EQ(g_recordedStampPaths.GetNum(), 0);
@@ -510,21 +510,21 @@ TEST_F(MorphMeshTest, ConvertingTwiceGivesTheSameBytes)
     g_recordedStampDates.InsertEnd(zTFileDate{2001, 1, 1, 0, 0, 0, 0});
     g_recordedStampPaths.InsertEnd("\\_WORK\\DATA\\ANIMS\\ELSEWHERE.ASC");
 
-    ASSERT_TRUE(Run(2, &ConvertMorphMesh, "HEAD.MMB"));
+    ASSERT_TRUE(Run(zJOB_CONVERT_MODELS, &ConvertMorphMesh, "HEAD.MMB"));
     EXPECT_TRUE(HasLine("Model 'HEAD.MMB' converted OK."));
-    EXPECT_EQ(g_platform, 0);
+    EXPECT_EQ(g_platform, zPLATFORM_FIRST_GAME);
     const std::string converted = box.Read("DATA/ANIMS/_compiled/HEAD.MMB");
     EXPECT_NE(converted, compiled);
     EXPECT_EQ(converted.find("ELSEWHERE"), std::string::npos);
     EXPECT_EQ(g_recordedStampPaths.GetNum(), 0);
 
     // The second game's file converts back to the first game's.
-    g_platform = 1;
-    ASSERT_TRUE(Run(2, &ConvertMorphMesh, "HEAD.MMB"));
+    g_platform = zPLATFORM_SECOND_GAME;
+    ASSERT_TRUE(Run(zJOB_CONVERT_MODELS, &ConvertMorphMesh, "HEAD.MMB"));
     EXPECT_EQ(box.Read("DATA/ANIMS/_compiled/HEAD.MMB"), compiled);
 
     host.Clear();
-    ASSERT_TRUE(Run(2, &ConvertMorphMesh, "NOBODY.MMB"));
+    ASSERT_TRUE(Run(zJOB_CONVERT_MODELS, &ConvertMorphMesh, "NOBODY.MMB"));
     EXPECT_TRUE(HasLine("File 'NOBODY.MMB' have incompatible version or corrupted"));
     EXPECT_FALSE(HasLine("converted OK"));
 }
@@ -534,7 +534,7 @@ TEST_F(MorphMeshTest, DecompiledScriptAndAscFilesCompileBackToTheSameAnis)
     ASSERT_TRUE(Compile());
     box.MakeDir("DATA/ANIMS/BACK/_compiled");
     g_jobDestDir = "\\DATA\\ANIMS\\BACK\\";
-    ASSERT_TRUE(Run(3, &DecompileMorphMesh, "HEAD"));
+    ASSERT_TRUE(Run(zJOB_DECOMPILE_MODELS, &DecompileMorphMesh, "HEAD"));
     EXPECT_TRUE(HasLine("Model file 'HEAD.MMB' decompiled OK"));
 
     const std::string script = box.Read("DATA/ANIMS/BACK/HEAD.MMS");
@@ -555,7 +555,7 @@ TEST_F(MorphMeshTest, DecompiledScriptAndAscFilesCompileBackToTheSameAnis)
     box.Write("DATA/ANIMS/HEAD_ANI.ASC", "");
     g_jobDestDir = "\\DATA\\ANIMS\\AGAIN\\";
     box.MakeDir("DATA/ANIMS/AGAIN/_compiled");
-    ASSERT_TRUE(Run(4, &CompileMorphMesh, "\\DATA\\ANIMS\\BACK\\HEAD.MMS"));
+    ASSERT_TRUE(Run(zJOB_COMPILE_MODELS, &CompileMorphMesh, "\\DATA\\ANIMS\\BACK\\HEAD.MMS"));
     box.Write("DATA/ANIMS/_compiled/AGAIN.MMB", box.Read("DATA/ANIMS/AGAIN/_compiled/HEAD.MMB"));
     zCMorphMeshProto* original = Read("HEAD.MMB");
     zCMorphMeshProto* again = Read("AGAIN.MMB");

@@ -206,8 +206,8 @@ protected:
     // Converts HUMANS.MSB on the second platform; the result and the text written.
     int Convert(std::string& text)
     {
-        g_jobMode = 2;
-        g_platform = 1;
+        g_jobMode = zJOB_CONVERT_MODELS;
+        g_platform = zPLATFORM_SECOND_GAME;
         ClearRecordedSourceStamps();  // as the tool entry does after each job
         // Released also when a fatal report ends the load.
         struct Hold {

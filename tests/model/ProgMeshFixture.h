@@ -20,7 +20,7 @@ protected:
     {
         ModelFixture::SetUp();
         savedMeshFormat = g_meshFileVersion;
-        SetPlatform(0);
+        SetPlatform(zPLATFORM_FIRST_GAME);
     }
     void TearDown() override
     {

@@ -28,7 +28,7 @@ protected:
 
 TEST_F(ProgMeshProtoTest, WriteReadWriteGivesTheSameBytesOnBothPlatforms)
 {
-    for (int platform : {0, 1}) {
+    for (int platform : {zPLATFORM_FIRST_GAME, zPLATFORM_SECOND_GAME}) {
         SCOPED_TRACE(platform);
         SetPlatform(platform);
         auto* bark = new zCMaterial("BARK");
@@ -44,7 +44,7 @@ TEST_F(ProgMeshProtoTest, WriteReadWriteGivesTheSameBytesOnBothPlatforms)
         // Chunk 0xB100 with the platform's version word, then an empty 0xB1FF.
         ASSERT_GT(written.size(), 20u);
         EXPECT_EQ(written.substr(0, 2), U16(0xB100));
-        EXPECT_EQ(written.substr(6, 2), U16(platform ? 0x0905 : 0x0305));
+        EXPECT_EQ(written.substr(6, 2), U16(platform == zPLATFORM_FIRST_GAME ? 0x0305 : 0x0905));
         EXPECT_EQ(written.substr(written.size() - 6), U16(0xB1FF) + U32(0));
 
         auto* read = new zCProgMeshProto;
@@ -70,7 +70,7 @@ TEST_F(ProgMeshProtoTest, OtherPlatformsVersionIsRefusedAndLeavesTheMeshAsItWas)
     const std::string fromFirst = Write(*first);
     first->Release();
 
-    SetPlatform(1);
+    SetPlatform(zPLATFORM_SECOND_GAME);
     zCProgMeshProto* target = Build(4, 3, {material}, 0);
     const std::string before = Write(*target);
     EXPECT_FALSE(Read(*target, fromFirst));
@@ -134,7 +134,7 @@ TEST_F(ProgMeshProtoTest, DamagedChunkIsReportedAndLeavesTheMeshAsItWas)
         {"chunk ends inside the sub-mesh table", Patched(good, 2, static_cast<std::uint32_t>(table + 20 - 6), 4), 0},
         {"file ends inside the block", good.substr(0, 40), 0},
     };
-    SetPlatform(0);
+    SetPlatform(zPLATFORM_FIRST_GAME);
     zCProgMeshProto* target = Build(4, 3, {material}, 0);
     const std::string before = Write(*target);
     for (const Case& c : cases) {

@@ -20,7 +20,7 @@ protected:
         ProgMeshFixture::SetUp();
         g_jobDestDir = "\\OUT\\";
         savedStatic = g_modelKind;
-        g_modelKind = 0;
+        g_modelKind = zMODEL_STATIC;
         WriteTex("SKIN-C.TEX", zTEX_FORMAT_RGB_565, 8, 8, 1, 8, 8);
         WriteTex("METAL-C.TEX", zTEX_FORMAT_RGB_565, 8, 8, 1, 8, 8);
         skin = new zCMaterial("HERO_SKIN");

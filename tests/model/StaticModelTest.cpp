@@ -172,7 +172,7 @@ TEST_F(StaticModelTest, MdhIsSavedUnderTheModelsNameAndCopiedAsItIsWhenConvertin
 
     // Converting reads it from the compiled folder and copies it byte for byte.
     box.Write("DATA/ANIMS/_compiled/HUMANS.MDH", saved);
-    g_jobMode = 2;
+    g_jobMode = zJOB_CONVERT_MODELS;
     g_jobDestDir = "\\CONVERTED\\";
     host.GetInsertFileList().clear();
     auto* loaded = new zCModelPrototype();
@@ -199,7 +199,7 @@ TEST_F(StaticModelTest, ConvertingToTheOtherGameAndBackGivesTheOriginalBytes)
     box.Write("DATA/ANIMS/_compiled/HERO.MDL", original);
     host.GetSettings().InsertInGame = 1;
 
-    g_jobMode = 2;
+    g_jobMode = zJOB_CONVERT_MODELS;
     zSTRING input = "\\DATA\\ANIMS\\_compiled\\HERO.MDL";
     ConvertMdl(input);
     EXPECT_TRUE(HasLine("Converting Model 'HERO.MDL'..."));
@@ -208,7 +208,7 @@ TEST_F(StaticModelTest, ConvertingToTheOtherGameAndBackGivesTheOriginalBytes)
     const std::string second = box.Read("OUT/_compiled/HERO.MDL");
     EXPECT_NE(second, original);
     EXPECT_NE(second.find(U32(0x04090506)), std::string::npos);
-    EXPECT_EQ(g_platform, 0);
+    EXPECT_EQ(g_platform, zPLATFORM_FIRST_GAME);
     EXPECT_EQ(g_modelProtoList, nullptr);
 
     // The second game's file on the first game's platform is of another version.
@@ -219,12 +219,12 @@ TEST_F(StaticModelTest, ConvertingToTheOtherGameAndBackGivesTheOriginalBytes)
     EXPECT_EQ(g_modelProtoList, nullptr);
 
     host.Clear();
-    g_platform = 1;
+    g_platform = zPLATFORM_SECOND_GAME;
     g_jobDestDir = "\\BACK\\";
     ConvertMdl(secondPath);
     EXPECT_EQ(host.GetErrorCount(), 0);
     EXPECT_EQ(box.Read("BACK/_compiled/HERO.MDL"), original);
-    EXPECT_EQ(g_platform, 1);
+    EXPECT_EQ(g_platform, zPLATFORM_SECOND_GAME);
 
     host.Clear();
     zSTRING missing = "\\DATA\\ANIMS\\_compiled\\NONE.mdl";

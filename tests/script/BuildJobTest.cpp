@@ -88,7 +88,7 @@ protected:
         UseProject(project);
         zTBuildSettings& settings = host.GetSettings();
         settings.Ready = 1;
-        settings.BuildMode = 1;
+        settings.BuildMode = zJOB_COMPILE_SCRIPTS;
         settings.ProjectName = "My_Varnok_Mod";
         host.Clear();  // the start-up's own lines
     }
@@ -212,7 +212,7 @@ TEST_F(BuildJobTest, DecompileWritesTheScriptTreeWithTheDialogueTexts)
     std::filesystem::copy_file(project.Path("Varnok.dat"), decompiled.Path("Varnok.dat"));
     std::filesystem::copy_file(project.Path("ou.bin"), decompiled.Path("ou.bin"));
     UseProject(decompiled);
-    host.GetSettings().BuildMode = 0;
+    host.GetSettings().BuildMode = zJOB_DECOMPILE_DAT;
     host.Clear();
 
     EXPECT_EQ(RunJobOnThread(), 0);
@@ -252,7 +252,7 @@ TEST_F(BuildJobTest, TheDumpOptionWritesTheSymbolsOnTheSecondGamesOffsets)
 {
     CopyLinkerFixture(project);
     host.GetSettings().DumpOnBuild = 1;
-    host.GetSettings().Platform = 1;
+    host.GetSettings().Platform = zPLATFORM_SECOND_GAME;
 
     EXPECT_EQ(RunJobHere(), 0);
     EXPECT_EQ(g_dumpSymbols, 1);
@@ -401,7 +401,7 @@ TEST_F(BuildJobTest, TheSettingsCopy)
     settings.TestScript = 0;
     settings.TestFile = "Ignored.d";
     settings.PartialCompile = 1;
-    settings.ModelKind = 1;
+    settings.ModelKind = zMODEL_DYNAMIC;
     settings.LevelMessage = 3;
     settings.InsertSpace = 1;
     settings.DumpOnBuild = 0;
@@ -420,7 +420,7 @@ TEST_F(BuildJobTest, TheSettingsCopy)
     EXPECT_TRUE(host.GetInsertFileList().empty());
     EXPECT_EQ(g_currentDirectory, "\\");
 
-    settings.BuildMode = 4;
+    settings.BuildMode = zJOB_COMPILE_MODELS;
     settings.TestScript = 2;
     CopyBuildSettings();
     EXPECT_EQ(g_partialCompile, 1);
@@ -465,37 +465,47 @@ public:
 TEST_F(BuildJobTest, ModelJobsRunTheirToolWithTheFoldersAndMasks)
 {
     const std::string file = "C:\\Game\\Anims\\_compiled\\Hum.MDL";
+    const int kKindWithoutTool = zMODEL_MORPH_MESH + 1;
     const struct {
         int mode, kind, platform;
         std::string source;
         const char* call;  // null: the missing file name is reported; "": nothing runs
     } cases[] = {
-        {2, 0, 0, file, "ConvertMdl C:\\Game\\Anims\\_compiled\\Hum.MDL"},
-        {2, 1, 1, file, "ConvertModelScript C:\\Game\\Anims\\_compiled\\Hum.MDL"},
-        {2, 2, 0, file, "ConvertMorphMesh C:\\Game\\Anims\\_compiled\\Hum.MDL"},
-        {2, 0, 0, "", "each 16 *.MDL ConvertMdl"},
-        {2, 1, 0, "", "each 4 *.MDS ConvertModelScript"},
-        {2, 1, 1, "", "each 16 *.MSB ConvertModelScript"},
-        {2, 2, 0, "", "each 16 *.MMB ConvertMorphMesh"},
-        {3, 0, 0, file, "DecompileMdl C:\\Game\\Anims\\_compiled\\Hum.MDL"},
-        {3, 1, 0, file, "DecompileModelScript C:\\Game\\Anims\\_compiled\\Hum.MDL"},
-        {3, 2, 0, file, "DecompileMorphMesh C:\\Game\\Anims\\_compiled\\Hum.MDL"},
-        {3, 0, 0, "", "each 16 *.MDL DecompileMdl"},
-        {3, 1, 0, "", nullptr},
-        {3, 2, 0, "", nullptr},
-        {4, 0, 0, file, "CompileMdl C:\\Game\\Anims\\_compiled\\Hum.MDL"},
-        {4, 1, 0, file, "CompileModelScript C:\\Game\\Anims\\_compiled\\Hum.MDL"},
-        {4, 2, 0, file, "CompileMorphMesh C:\\Game\\Anims\\_compiled\\Hum.MDL"},
-        {4, 0, 0, "", nullptr},
-        {4, 1, 0, "", nullptr},
-        {4, 2, 1, "", nullptr},
+        {zJOB_CONVERT_MODELS, zMODEL_STATIC, zPLATFORM_FIRST_GAME, file,
+         "ConvertMdl C:\\Game\\Anims\\_compiled\\Hum.MDL"},
+        {zJOB_CONVERT_MODELS, zMODEL_DYNAMIC, zPLATFORM_SECOND_GAME, file,
+         "ConvertModelScript C:\\Game\\Anims\\_compiled\\Hum.MDL"},
+        {zJOB_CONVERT_MODELS, zMODEL_MORPH_MESH, zPLATFORM_FIRST_GAME, file,
+         "ConvertMorphMesh C:\\Game\\Anims\\_compiled\\Hum.MDL"},
+        {zJOB_CONVERT_MODELS, zMODEL_STATIC, zPLATFORM_FIRST_GAME, "", "each 16 *.MDL ConvertMdl"},
+        {zJOB_CONVERT_MODELS, zMODEL_DYNAMIC, zPLATFORM_FIRST_GAME, "", "each 4 *.MDS ConvertModelScript"},
+        {zJOB_CONVERT_MODELS, zMODEL_DYNAMIC, zPLATFORM_SECOND_GAME, "", "each 16 *.MSB ConvertModelScript"},
+        {zJOB_CONVERT_MODELS, zMODEL_MORPH_MESH, zPLATFORM_FIRST_GAME, "", "each 16 *.MMB ConvertMorphMesh"},
+        {zJOB_DECOMPILE_MODELS, zMODEL_STATIC, zPLATFORM_FIRST_GAME, file,
+         "DecompileMdl C:\\Game\\Anims\\_compiled\\Hum.MDL"},
+        {zJOB_DECOMPILE_MODELS, zMODEL_DYNAMIC, zPLATFORM_FIRST_GAME, file,
+         "DecompileModelScript C:\\Game\\Anims\\_compiled\\Hum.MDL"},
+        {zJOB_DECOMPILE_MODELS, zMODEL_MORPH_MESH, zPLATFORM_FIRST_GAME, file,
+         "DecompileMorphMesh C:\\Game\\Anims\\_compiled\\Hum.MDL"},
+        {zJOB_DECOMPILE_MODELS, zMODEL_STATIC, zPLATFORM_FIRST_GAME, "", "each 16 *.MDL DecompileMdl"},
+        {zJOB_DECOMPILE_MODELS, zMODEL_DYNAMIC, zPLATFORM_FIRST_GAME, "", nullptr},
+        {zJOB_DECOMPILE_MODELS, zMODEL_MORPH_MESH, zPLATFORM_FIRST_GAME, "", nullptr},
+        {zJOB_COMPILE_MODELS, zMODEL_STATIC, zPLATFORM_FIRST_GAME, file,
+         "CompileMdl C:\\Game\\Anims\\_compiled\\Hum.MDL"},
+        {zJOB_COMPILE_MODELS, zMODEL_DYNAMIC, zPLATFORM_FIRST_GAME, file,
+         "CompileModelScript C:\\Game\\Anims\\_compiled\\Hum.MDL"},
+        {zJOB_COMPILE_MODELS, zMODEL_MORPH_MESH, zPLATFORM_FIRST_GAME, file,
+         "CompileMorphMesh C:\\Game\\Anims\\_compiled\\Hum.MDL"},
+        {zJOB_COMPILE_MODELS, zMODEL_STATIC, zPLATFORM_FIRST_GAME, "", nullptr},
+        {zJOB_COMPILE_MODELS, zMODEL_DYNAMIC, zPLATFORM_FIRST_GAME, "", nullptr},
+        {zJOB_COMPILE_MODELS, zMODEL_MORPH_MESH, zPLATFORM_SECOND_GAME, "", nullptr},
         // A kind without a tool: nothing runs, a missing name is reported where every kind's is.
-        {2, 3, 0, file, ""},
-        {3, 3, 0, file, ""},
-        {4, 3, 0, file, ""},
-        {2, 3, 0, "", ""},
-        {3, 3, 0, "", nullptr},
-        {4, 3, 0, "", nullptr},
+        {zJOB_CONVERT_MODELS, kKindWithoutTool, zPLATFORM_FIRST_GAME, file, ""},
+        {zJOB_DECOMPILE_MODELS, kKindWithoutTool, zPLATFORM_FIRST_GAME, file, ""},
+        {zJOB_COMPILE_MODELS, kKindWithoutTool, zPLATFORM_FIRST_GAME, file, ""},
+        {zJOB_CONVERT_MODELS, kKindWithoutTool, zPLATFORM_FIRST_GAME, "", ""},
+        {zJOB_DECOMPILE_MODELS, kKindWithoutTool, zPLATFORM_FIRST_GAME, "", nullptr},
+        {zJOB_COMPILE_MODELS, kKindWithoutTool, zPLATFORM_FIRST_GAME, "", nullptr},
     };
     RecordingModelServices services;
     zSetModelServices(&services);

@@ -191,7 +191,7 @@ TEST_F(DatFileTest, BindingALoadedProgramOnlyChecksThePlatform)
 {
     box.Write("Prog.dat", ExpectedProgram());
     const int savedJobMode = g_jobMode;
-    g_jobMode = 0;
+    g_jobMode = zJOB_DECOMPILE_DAT;
     const int loaded = parser.Compile("Prog.src");
     g_jobMode = savedJobMode;
     ASSERT_EQ(loaded, 0);
@@ -262,7 +262,7 @@ protected:
     void SetUp() override
     {
         DatFileTest::SetUp();
-        g_jobMode = 1;
+        g_jobMode = zJOB_COMPILE_SCRIPTS;
         parser.SetErrorMode(zPAR_ERROR_FATAL);
     }
 

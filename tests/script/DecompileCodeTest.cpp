@@ -93,7 +93,7 @@ protected:
         // The name base learns the sources' spellings, as a real decompile has them.
         g_saveNameBase = 1;
         g_insertSpace = 1;
-        g_platform = 0;
+        g_platform = zPLATFORM_FIRST_GAME;
     }
 
     static void DefineExternals(zCParser& parser)
@@ -389,15 +389,15 @@ TEST_F(DecompileCodeTest, ArrayIndexesAndSizesByTheirConstants)
         int n;
         const char* expected;
     } cases[] = {
-        {0, "C_NPC.ATTRIBUTE", 1, "ATR_HITPOINTS_MAX"},
-        {0, "C_NPC.ATTRIBUTE", 2, "ATR_MANA"},
-        {0, "C_NPC.ATTRIBUTE", 4, "4"},             // no name known
-        {0, "PC_HERO", 0, "0"},                      // an instance's class has no row of its own
-        {0, "TABLE", 1, "1"},                        // no row
-        {0, "C_GILVALUES.SWIM_TIME", 1, "GIL_HUMAN"},
-        {0, "C_GILVALUES.SWIM_TIME", 2, "2"},        // GIL_GRD says 7
-        {1, "C_GILVALUES.SWIM_TIME", 2, "GIL_MIL"},  // the second game's guilds
-        {0, "C_GILVALUES.SWIM_TIME", 43, "43"},      // past the first game's guilds
+        {zPLATFORM_FIRST_GAME, "C_NPC.ATTRIBUTE", 1, "ATR_HITPOINTS_MAX"},
+        {zPLATFORM_FIRST_GAME, "C_NPC.ATTRIBUTE", 2, "ATR_MANA"},
+        {zPLATFORM_FIRST_GAME, "C_NPC.ATTRIBUTE", 4, "4"},               // no name known
+        {zPLATFORM_FIRST_GAME, "PC_HERO", 0, "0"},                       // an instance's class has no row of its own
+        {zPLATFORM_FIRST_GAME, "TABLE", 1, "1"},                         // no row
+        {zPLATFORM_FIRST_GAME, "C_GILVALUES.SWIM_TIME", 1, "GIL_HUMAN"},
+        {zPLATFORM_FIRST_GAME, "C_GILVALUES.SWIM_TIME", 2, "2"},         // GIL_GRD says 7
+        {zPLATFORM_SECOND_GAME, "C_GILVALUES.SWIM_TIME", 2, "GIL_MIL"},  // the second game's guilds
+        {zPLATFORM_FIRST_GAME, "C_GILVALUES.SWIM_TIME", 43, "43"},       // past the first game's guilds
     };
     for (const auto& c : cases) {
         g_platform = c.platform;

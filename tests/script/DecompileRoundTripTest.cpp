@@ -31,7 +31,7 @@ protected:
         // The main scripts: their output units are gathered and written back.
         g_jobProjectName = "VARNOK";
         host.GetSettings().BuildJobThread = 1;
-        g_platform = 0;
+        g_platform = zPLATFORM_FIRST_GAME;
         g_decompileFolders = GetDecompileFolders("VARNOK", 0);
         g_csManager->GetLibrary()->DeleteAll();
     }
@@ -52,7 +52,7 @@ protected:
     bool CompileIn(FileSandbox& project, const std::string& list, std::string& failure)
     {
         FileLayerRoot layer(project.Root());
-        g_jobMode = 1;
+        g_jobMode = zJOB_COMPILE_SCRIPTS;
         host.Clear();
         zCParser compiler;
         DefineExternals(compiler);
@@ -75,7 +75,7 @@ protected:
     {
         project.Write("Loaded.dat", dat);
         FileLayerRoot layer(project.Root());
-        g_jobMode = 0;
+        g_jobMode = zJOB_DECOMPILE_DAT;
         host.Clear();
         zCParser decompiler;
         DefineExternals(decompiler);
@@ -184,7 +184,7 @@ TEST_F(DecompileRoundTripTest, AProjectOfEveryDeclarationAndStatementForm)
 TEST_F(DecompileRoundTripTest, WithBlanksInCallsAndTheSecondGamesLayout)
 {
     g_insertSpace = 1;
-    g_platform = 1;
+    g_platform = zPLATFORM_SECOND_GAME;
     g_decompileFolders = GetDecompileFolders("VARNOK", 1);
     RoundTrip("DecompileFixture", "Fixture.src");
 }

@@ -30,7 +30,7 @@ protected:
     {
         SymbolFileFixture::SetUp();
         host.GetSettings().BuildJobThread = 1;
-        UsePlatform(0);
+        UsePlatform(zPLATFORM_FIRST_GAME);
     }
 
     static void UsePlatform(int platform)
@@ -48,7 +48,7 @@ protected:
             list += file.first + "\n";
         }
         box.Write("src/Project.src", list);
-        g_jobMode = 1;
+        g_jobMode = zJOB_COMPILE_SCRIPTS;
         zCParser compiler;
         compiler.SetMergeMode(1);
         try {
@@ -58,7 +58,7 @@ protected:
             FAIL() << ::testing::PrintToString(Texts());
         }
         ASSERT_TRUE(box.Exists("Project.dat")) << ::testing::PrintToString(Texts());
-        g_jobMode = 0;
+        g_jobMode = zJOB_DECOMPILE_DAT;
         host.Clear();
     }
 
@@ -302,13 +302,13 @@ TEST_F(DecompileTest, PlacesEachFileByTheRulesOfThePlatform)
         files.emplace_back("F" + std::to_string(i) + ".d", cases[i].source);
     CompileProject(files);
 
-    for (int platform = 0; platform < 2; ++platform) {
+    for (int platform : {zPLATFORM_FIRST_GAME, zPLATFORM_SECOND_GAME}) {
         SCOPED_TRACE(platform);
         UsePlatform(platform);
         ASSERT_EQ(Load({"Diego", "Diego_Hello", "G_CanNotCast", "ZS_Flee"}).Decompile("Varnok.src"), 0);
         std::vector<std::string> expected;
         for (const Case& c : cases)
-            expected.push_back(platform == 0 ? c.first : c.second);
+            expected.push_back(platform == zPLATFORM_FIRST_GAME ? c.first : c.second);
         EXPECT_EQ(Listed(), expected);
         for (const std::string& name : expected)
             EXPECT_TRUE(Exists(name)) << name;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "JobGlobals.h"
+#include "JobGlobalsSnapshot.h"
 #include "SymbolFileFixture.h"
 #include "zCOption.h"
 #include "zCPar_ExternalTables.h"
@@ -61,8 +61,6 @@ protected:
     void SetUp() override
     {
         SymbolFileFixture::SetUp();
-        savedSaveNameBase = g_saveNameBase;
-        savedJobMode = g_jobMode;
         savedOptions = g_options;
         g_saveNameBase = 0;
         // The redefinition files come from a sandbox folder only when a test asks.
@@ -73,8 +71,6 @@ protected:
     {
         parser.reset();
         g_options = savedOptions;
-        g_jobMode = savedJobMode;
-        g_saveNameBase = savedSaveNameBase;
         zCOption::SetStartDirectory("");
         SymbolFileFixture::TearDown();
     }
@@ -85,8 +81,7 @@ protected:
     std::unique_ptr<zCParser> parser;
 
 private:
-    int savedSaveNameBase = 0;
-    int savedJobMode = 0;
+    JobGlobalsSnapshot savedGlobals;
     zCOption* savedOptions = nullptr;
 };
 
@@ -523,7 +518,7 @@ TEST_F(ExternalFunctionTest, LoadedProgramKeepsItsSymbols)
     plain->SetValue(42);
     const int count = Count();
     Symbol("INTTOSTRING")->SetContent(0);
-    g_jobMode = 0;
+    g_jobMode = zJOB_DECOMPILE_DAT;
     try {
         parser->Compile("Missing.dat");
     } catch (const zTFatalAbort&) {

@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         ParserCodeFixture::SetUp();
-        g_jobMode = 1;
+        g_jobMode = zJOB_COMPILE_SCRIPTS;
     }
 
     // Parses an empty script through a source list named name, so that the parser

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "JobGlobals.h"
+#include "JobGlobalsSnapshot.h"
 #include "SymbolFileFixture.h"
 #include "zCOption.h"
 #include "zCParNameBase.h"
@@ -14,15 +14,11 @@ protected:
     void SetUp() override
     {
         SymbolFileFixture::SetUp();
-        savedPlatform = g_platform;
-        g_platform = 0;
+        g_platform = zPLATFORM_FIRST_GAME;
     }
-    void TearDown() override
-    {
-        g_platform = savedPlatform;
-        SymbolFileFixture::TearDown();
-    }
-    int savedPlatform = 0;
+
+private:
+    JobGlobalsSnapshot savedGlobals;
 };
 
 TEST_F(NameBaseTest, FirstSpellingStaysAndRestoresCase)
@@ -96,7 +92,7 @@ TEST_F(NameBaseTest, SaveWritesInsertionOrderAndLoadReadsItBack)
 TEST_F(NameBaseTest, PlatformChoosesTheFile)
 {
     EXPECT_EQ(zCParNameBase::GetFileName(), "NamesVarnok1.dsc");
-    g_platform = 1;
+    g_platform = zPLATFORM_SECOND_GAME;
     EXPECT_EQ(zCParNameBase::GetFileName(), "NamesVarnok2.dsc");
 }
 

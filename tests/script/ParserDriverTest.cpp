@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "JobGlobals.h"
+#include "JobGlobalsSnapshot.h"
 #include "ScriptParseFixture.h"
 
 namespace {
@@ -15,17 +15,10 @@ protected:
     void SetUp() override
     {
         ScriptParseFixture::SetUp();
-        savedMode = g_jobMode;
-        g_jobMode = 1;
+        g_jobMode = zJOB_COMPILE_SCRIPTS;
         // A job is running: the stop poll lets it go on.
         host.GetSettings().BuildJobThread = 1;
     }
-    void TearDown() override
-    {
-        g_jobMode = savedMode;
-        ScriptParseFixture::TearDown();
-    }
-
     // A fatal message clears the run marker, as it ends the job.
     void NextJob()
     {
@@ -42,7 +35,7 @@ protected:
     }
 
 private:
-    int savedMode = 0;
+    JobGlobalsSnapshot savedGlobals;
 };
 
 TEST_F(ParserDriverTest, ResetLeavesOnlyTheHelpInstance)
@@ -91,7 +84,7 @@ TEST_F(ParserDriverTest, CompileChoosesItsStepByName)
 
     // Decompile: the .dat of the list's base name, whose absence ends the job.
     parser.Reset();
-    g_jobMode = 0;
+    g_jobMode = zJOB_DECOMPILE_DAT;
     EXPECT_THROW(parser.Compile("sub\\Varnok.src"), zTFatalAbort);
     EXPECT_EQ(parser.IsLinked(), 1);
     EXPECT_TRUE(HasLine("Varnok.dat"));

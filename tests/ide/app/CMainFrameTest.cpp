@@ -86,7 +86,7 @@ TEST_F(AppTest, FirstStartArrangesPanesBarsAndIndicators)
     auto* pPlatform = dynamic_cast<CXTPControlComboBox*>(pBars->GetAt(1)->GetControls()->FindControl(150));
     auto* pFind = dynamic_cast<CXTPControlComboBox*>(pBars->GetAt(1)->GetControls()->FindControl(154));
     ASSERT_TRUE(pPlatform && pFind);
-    g_solutionConfig.Platform = 1;
+    g_solutionConfig.Platform = zPLATFORM_SECOND_GAME;
     app->OnIdle(0);
     EXPECT_EQ(pPlatform->GetCurSel(), 1);
     pPlatform->SetCurSel(0);
@@ -95,7 +95,7 @@ TEST_F(AppTest, FirstStartArrangesPanesBarsAndIndicators)
     notify.hdr.code = CBN_XTP_EXECUTE;
     notify.pControl = pPlatform;
     pFrame->SendMessage(WM_CMDBARS_EXECUTE, 150, reinterpret_cast<LPARAM>(&notify));
-    EXPECT_EQ(g_solutionConfig.Platform, 0);
+    EXPECT_EQ(g_solutionConfig.Platform, zPLATFORM_FIRST_GAME);
 
     // Saved at once: the docking part is the first arrangement's golden form, but for the
     // sizes the splitters took in this window.

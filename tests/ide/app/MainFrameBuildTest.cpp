@@ -282,14 +282,14 @@ TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
     ::CreateDirectoryA(work.c_str(), nullptr);
     const std::string model = work + "\\Hum.asc";
     WriteFileText(model, "not a model\r\n");
-    g_solutionConfig.BuildMode = 1;
+    g_solutionConfig.BuildMode = zJOB_COMPILE_SCRIPTS;
 
     // Cancel starts nothing.
     g_dialogSteps.push_back({"", [](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }});
     UINT_PTR timer = ::SetTimer(nullptr, 0, 20, PlayNextDialog);
     app->Frame()->SendMessage(WM_COMMAND, 32837);
     ::KillTimer(nullptr, timer);
-    EXPECT_EQ(g_solutionConfig.BuildMode, 1);
+    EXPECT_EQ(g_solutionConfig.BuildMode, zJOB_COMPILE_SCRIPTS);
     EXPECT_FALSE(HasProgressPane());
 
     // OK: the model, the working folder and the game go into the record, then the job runs.
@@ -303,14 +303,14 @@ TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
     timer = ::SetTimer(nullptr, 0, 20, PlayNextDialog);
     app->Frame()->SendMessage(WM_COMMAND, 32837);
     ::KillTimer(nullptr, timer);
-    EXPECT_EQ(g_solutionConfig.BuildMode, 4);
-    EXPECT_EQ(g_solutionConfig.ModelKind, 0);
+    EXPECT_EQ(g_solutionConfig.BuildMode, zJOB_COMPILE_MODELS);
+    EXPECT_EQ(g_solutionConfig.ModelKind, zMODEL_STATIC);
     EXPECT_EQ(g_solutionConfig.Source, model);
     EXPECT_EQ(g_solutionConfig.Destination, work + "\\Anims\\");
-    EXPECT_EQ(g_solutionConfig.Platform, 1);
+    EXPECT_EQ(g_solutionConfig.Platform, zPLATFORM_SECOND_GAME);
     EXPECT_TRUE(HasProgressPane());
     EXPECT_NE(WaitForSummary().find(" error(s), "), std::string::npos);
-    g_solutionConfig.Platform = 0;
+    g_solutionConfig.Platform = zPLATFORM_FIRST_GAME;
 }
 
 namespace {

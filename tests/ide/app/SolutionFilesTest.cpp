@@ -115,7 +115,7 @@ protected:
         record.Projects.Add("B");
         record.SolutionName = name;
         record.ProjectName = "A";
-        record.Platform = 0;
+        record.Platform = zPLATFORM_FIRST_GAME;
         record.LevelMessage = 5;
         ASSERT_EQ(WriteExchangeFile(SolutionFile(name).c_str(),
                                     [&](CXTPPropExchange* px) { ExchangeSolutionFile(px, record); }),
@@ -179,7 +179,7 @@ TEST_F(SolutionFilesTest, ARecentSolutionOpensWithItsProjectSourceListAndDocumen
     ASSERT_EQ(c.Projects.GetSize(), 2);
     EXPECT_EQ(c.ProjectName, "A");
     EXPECT_EQ(c.LevelMessage, 5);
-    EXPECT_EQ(c.Platform, 0);
+    EXPECT_EQ(c.Platform, zPLATFORM_FIRST_GAME);
     EXPECT_EQ(GetSrcManager()->GetCount(), 2);
     // The missing file is skipped (the failure said so once); the rest are read in step.
     EXPECT_EQ(prompts->asked.size(), 1u);

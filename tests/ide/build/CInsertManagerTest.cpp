@@ -86,12 +86,13 @@ TEST_F(InsertManagerTest, CopiesEveryListedFileToTheTargetOfItsKindAndPlatform)
         const char* game;
         const char* target;
     } cases[] = {
-        {1, 1, 0, {"Menu.dat"}, "Game2\\", "_work\\data\\Scripts\\_compiled\\"},
-        {0, 1, 1, {"ou.bin"}, "Game1\\", "_work\\data\\Scripts\\Content\\Cutscene\\"},
+        {zPLATFORM_SECOND_GAME, zJOB_COMPILE_SCRIPTS, 0, {"Menu.dat"}, "Game2\\", "_work\\data\\Scripts\\_compiled\\"},
+        {zPLATFORM_FIRST_GAME, zJOB_COMPILE_SCRIPTS, 1, {"ou.bin"}, "Game1\\",
+         "_work\\data\\Scripts\\Content\\Cutscene\\"},
         // Converting models goes to the other game's folder.
-        {0, 2, 2, {"a.mdl", "b.mdl", "c.mdl"}, "Game2\\", "_work\\data\\Anims\\"},
-        {1, 2, 2, {"a.mdl"}, "Game1\\", "_work\\data\\Anims\\"},
-        {1, 4, 2, {"d.mdl"}, "Game2\\", "_work\\data\\Anims\\"},
+        {zPLATFORM_FIRST_GAME, zJOB_CONVERT_MODELS, 2, {"a.mdl", "b.mdl", "c.mdl"}, "Game2\\", "_work\\data\\Anims\\"},
+        {zPLATFORM_SECOND_GAME, zJOB_CONVERT_MODELS, 2, {"a.mdl"}, "Game1\\", "_work\\data\\Anims\\"},
+        {zPLATFORM_SECOND_GAME, zJOB_COMPILE_MODELS, 2, {"d.mdl"}, "Game2\\", "_work\\data\\Anims\\"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.game) + c.target);
@@ -112,8 +113,8 @@ TEST_F(InsertManagerTest, CopiesEveryListedFileToTheTargetOfItsKindAndPlatform)
 
 TEST_F(InsertManagerTest, AFailedCopyIsAWarningRowAndTheListIsEmptiedAllTheSame)
 {
-    g_solutionConfig.Platform = 0;
-    g_solutionConfig.BuildMode = 1;
+    g_solutionConfig.Platform = zPLATFORM_FIRST_GAME;
+    g_solutionConfig.BuildMode = zJOB_COMPILE_SCRIPTS;
     manager.m_arrFiles.Add("Missing.dat");
     manager.InsertFilesInGame(0);
     ASSERT_EQ(rows.rows.size(), 1u);
@@ -127,8 +128,8 @@ TEST_F(InsertManagerTest, AMissingGameFolderIsAskedForOnTheUserInterfaceThread)
 {
     for (const bool ok : {true, false}) {
         SCOPED_TRACE(ok ? "OK" : "Cancel");
-        g_solutionConfig.Platform = 1;
-        g_solutionConfig.BuildMode = 1;
+        g_solutionConfig.Platform = zPLATFORM_SECOND_GAME;
+        g_solutionConfig.BuildMode = zJOB_COMPILE_SCRIPTS;
         g_solutionConfig.PathVarnok2 = (root + "Gone\\").c_str();
         Write(project + "Menu.dat");
         ::DeleteFileA((game1 + "_work\\data\\Scripts\\_compiled\\Menu.dat").c_str());

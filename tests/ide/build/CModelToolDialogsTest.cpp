@@ -77,7 +77,7 @@ protected:
         ::CreateDirectoryA(work.c_str(), nullptr);
         ::CreateDirectoryA((root + "M").c_str(), nullptr);
         std::ofstream(model) << "model";
-        g_solutionConfig.Platform = 0;
+        g_solutionConfig.Platform = zPLATFORM_FIRST_GAME;
     }
     void TearDown() override
     {

@@ -103,7 +103,7 @@ protected:
     void StartWithProject(const char* name = "Story")
     {
         Start();
-        g_solutionConfig.Platform = 0;
+        g_solutionConfig.Platform = zPLATFORM_FIRST_GAME;
         g_solutionConfig.SolutionName = "Mod";
         g_solutionConfig.SetProjectName(name);
         CString project;

@@ -11,7 +11,7 @@ FixtureProjectHost::FixtureProjectHost(const std::string& folder, const std::str
 {
     projectFolder = folder + "\\";
     GetSettings().ProjectName = name;
-    GetSettings().Platform = 1;
+    GetSettings().Platform = zPLATFORM_SECOND_GAME;
     GetSettings().Language = 1033;
     for (const auto& [file, bytes] : files)
         std::ofstream(projectFolder + file, std::ios::binary) << bytes;
@@ -43,7 +43,7 @@ void FixtureProjectHost::BuildModel()
     zTClassViewProject project;
     project.folder = projectFolder;
     project.name = GetSettings().ProjectName;
-    project.secondGame = GetSettings().Platform == 1;
+    project.secondGame = GetSettings().Platform == zPLATFORM_SECOND_GAME;
     project.languageId = GetSettings().Language & 0x3FF;
     project.internalFolder = projectFolder;
     for (const std::string& source : sourceList)

@@ -31,7 +31,7 @@ TEST_F(AppTest, ABadScriptGivesARedRowAndTheSummaryAndADoubleClickOpensItsLine)
     const std::string folder = static_cast<const char*>(project);
     WriteFileText(folder + "Varnok.src", "Bad.d\r\n");
     WriteFileText(folder + "Bad.d", "FUNC VOID Fine ()\r\n{\r\n};\r\n\r\nBROKEN;\r\n");
-    g_solutionConfig.BuildMode = 1;
+    g_solutionConfig.BuildMode = zJOB_COMPILE_SCRIPTS;
 
     COutputPane* pane = app->Frame()->GetOutputPane();
     pane->ClearBuild();

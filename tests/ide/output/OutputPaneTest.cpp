@@ -301,13 +301,13 @@ TEST_F(OutputPaneTest, DoubleClickOpensTheLineInAScriptViewWithTheFocus)
     EXPECT_EQ(CaretLine(b), 29);
 
     // A find result opens its own path, whatever the last build job was.
-    g_solutionConfig.BuildMode = 3;
+    g_solutionConfig.BuildMode = zJOB_DECOMPILE_MODELS;
     g_solutionConfig.Destination = "C:\\elsewhere\\";
     pane->BeginFindInFiles("line", "", 0);
     pane->AddFindResult(Path("c.d").c_str(), "// line 5", 5);
     DoubleClick(Find(), 1);
     CDocument* c = OpenDocument("c.d");
-    g_solutionConfig.BuildMode = 0;
+    g_solutionConfig.BuildMode = zJOB_DECOMPILE_DAT;
     g_solutionConfig.Destination.clear();
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(CaretLine(c), 4);

@@ -56,7 +56,7 @@ TEST_F(SolutionConfigTest, SolutionSectionStoresItsValuesInKeyOrderAndLoadsThemB
     config.Projects.Add("Bc");
     config.SolutionName = "Mod";
     config.ProjectName = "Bc";
-    config.Platform = 0;
+    config.Platform = zPLATFORM_FIRST_GAME;
     config.LevelMessage = 5;
     config.InsertSpace = 1;
     config.WarningUpperCase = 1;
@@ -64,14 +64,14 @@ TEST_F(SolutionConfigTest, SolutionSectionStoresItsValuesInKeyOrderAndLoadsThemB
 
     // Platform 0 stays 0: the table's defaults never apply to the files.
     CSolutionConfig loaded;
-    loaded.Platform = 1;
+    loaded.Platform = zPLATFORM_SECOND_GAME;
     loaded.Projects.Add("Old");
     Load(kSolutionBytes, [&](CXTPPropExchange* px) { loaded.ExchangeSolutionSettings(px); });
     ASSERT_EQ(loaded.Projects.GetSize(), 2);
     EXPECT_EQ(loaded.Projects[1], CString("Bc"));
     EXPECT_EQ(loaded.SolutionName, CString("Mod"));
     EXPECT_EQ(loaded.ProjectName, "Bc");
-    EXPECT_EQ(loaded.Platform, 0);
+    EXPECT_EQ(loaded.Platform, zPLATFORM_FIRST_GAME);
     EXPECT_EQ(loaded.LevelMessage, 5);
     EXPECT_EQ(loaded.InsertSpace, 1);
     EXPECT_EQ(loaded.WarningReturnValue, 0);

@@ -113,7 +113,7 @@ TEST_F(SolutionFileTest, SolutionFileIsVersionThenSolutionInfo)
     config.Projects.Add("Bc");
     config.SolutionName = "Mod";
     config.ProjectName = "Bc";
-    config.Platform = 0;
+    config.Platform = zPLATFORM_FIRST_GAME;
     config.LevelMessage = 5;
     config.InsertSpace = 1;
     config.WarningUpperCase = 1;
@@ -124,9 +124,9 @@ TEST_F(SolutionFileTest, SolutionFileIsVersionThenSolutionInfo)
     EXPECT_EQ(::GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
 
     CSolutionConfig loaded;
-    loaded.Platform = 1;
+    loaded.Platform = zPLATFORM_SECOND_GAME;
     ASSERT_EQ(LoadSolutionInto(path.c_str(), loaded), SolutionFileResult::ok);
-    EXPECT_EQ(loaded.Platform, 0);
+    EXPECT_EQ(loaded.Platform, zPLATFORM_FIRST_GAME);
     EXPECT_EQ(loaded.SolutionName, CString("Mod"));
     ASSERT_EQ(loaded.Projects.GetSize(), 2);
     EXPECT_EQ(loaded.Projects[0], CString("A"));

@@ -175,9 +175,9 @@ TEST_F(FrameSettingsTest, TheFrameMakesTheComboBoxesOfTheStandardBarAndTheListBu
             NMXTPCONTROL notify = {};
             notify.hdr.code = CBN_XTP_EXECUTE;
             notify.pControl = combo;
-            g_solutionConfig.Platform = 0;
+            g_solutionConfig.Platform = zPLATFORM_FIRST_GAME;
             EXPECT_TRUE(OnPlatformComboExecute(&notify.hdr));
-            EXPECT_EQ(g_solutionConfig.Platform, 1);
+            EXPECT_EQ(g_solutionConfig.Platform, zPLATFORM_SECOND_GAME);
             break;
         }
         case ID_SET_ACTIVE_PROJECT:
@@ -191,7 +191,7 @@ TEST_F(FrameSettingsTest, TheFrameMakesTheComboBoxesOfTheStandardBarAndTheListBu
         }
         request.pControl->InternalRelease();
     }
-    g_solutionConfig.Platform = 0;
+    g_solutionConfig.Platform = zPLATFORM_FIRST_GAME;
     standard->InternalRelease();
     other->InternalRelease();
 }
@@ -210,10 +210,10 @@ TEST_F(FrameSettingsTest, ThePlatformComboFollowsThePlatformAtTheIdleUpdate)
     state.m_pOther = bar;
     state.m_nIndex = 1;
     state.m_nID = ID_PLATFORM_COMBO;
-    g_solutionConfig.Platform = 0;  // a solution saved for the first game was loaded
+    g_solutionConfig.Platform = zPLATFORM_FIRST_GAME;  // a solution saved for the first game was loaded
     UpdatePlatformCombo(&state);
     EXPECT_EQ(combo->GetCurSel(), 0);
-    g_solutionConfig.Platform = 1;
+    g_solutionConfig.Platform = zPLATFORM_SECOND_GAME;
     UpdatePlatformCombo(&state);
     EXPECT_EQ(combo->GetCurSel(), 1);
 
@@ -223,7 +223,7 @@ TEST_F(FrameSettingsTest, ThePlatformComboFollowsThePlatformAtTheIdleUpdate)
     state.m_nIndex = 7;
     UpdatePlatformCombo(&state);
     EXPECT_EQ(combo->GetCurSel(), 1);
-    g_solutionConfig.Platform = 0;
+    g_solutionConfig.Platform = zPLATFORM_FIRST_GAME;
     bar->InternalRelease();
 }
 

@@ -94,7 +94,7 @@ protected:
         g_solutionConfig.ProjectsRoot = root.c_str();
         g_solutionConfig.SolutionName = "";
         g_solutionConfig.ProjectName = "";
-        g_solutionConfig.Platform = 0;
+        g_solutionConfig.Platform = zPLATFORM_FIRST_GAME;
     }
     void TearDown() override
     {
