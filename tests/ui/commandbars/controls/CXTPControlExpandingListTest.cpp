@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "../CommandBarsFixture.h"
 #include "CMDIChildWnd.h"
+#include "CMenu.h"
 #include "CRecentFileList.h"
 #include "CWinApp.h"
 #include "CXTPControlLabel.h"
@@ -97,6 +99,38 @@ TEST(ExpandingLists, AddMakesThePlaceholdersOfTheFixedIdsAndTheLabel)
     CObject* pOle = CRuntimeClass::FromName("CXTPControlOleItems")->CreateObject();
     ASSERT_NE(nullptr, pOle);
     static_cast<CXTPControl*>(pOle)->InternalRelease();
+}
+
+TEST(ExpandingLists, AMenuGivesTheFixedIdsTheirPlaceholders)
+{
+    const struct {
+        UINT nId;
+        const char* text;
+        const char* className;
+    } cases[] = {
+        {35000, "Windows", "CXTPControlWindowList"},
+        {35002, "Workspace", "CXTPControlWorkspaceActions"},
+        {59392, "&Toolbars", "CXTPControlToolbars"},
+        {57616, "Recent Files", "CXTPControlRecentFileList"},
+        {57872, "<<OLE VERBS GO HERE>>", "CXTPControlOleItems"},
+        {57872, "Verbs", "CXTPControlButton"},  // the id alone is no placeholder
+        {35003, "Recent", "CXTPControlButton"},  // in menus the recent files go by the first file's id
+    };
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    for (const auto& c : cases)
+        menu.AppendMenu(MF_STRING, c.nId, c.text);
+    auto* pBar = new CXTPCommandBar;
+    ASSERT_TRUE(pBar->LoadMenu(&menu));
+    ASSERT_EQ(static_cast<int>(std::size(cases)), pBar->GetControlCount());
+    for (int i = 0; i < pBar->GetControlCount(); i++) {
+        CXTPControl* pControl = pBar->GetControl(i);
+        EXPECT_STREQ(cases[i].className, pControl->GetRuntimeClass()->m_lpszClassName) << cases[i].text;
+        EXPECT_EQ(static_cast<int>(cases[i].nId), pControl->GetID()) << cases[i].text;
+        EXPECT_STREQ(cases[i].text, pControl->GetCaption());
+        EXPECT_EQ(xtpControlButton, pControl->GetType()) << cases[i].text;
+    }
+    pBar->InternalRelease();
 }
 
 TEST(ExpandingLists, TheWindowListNumbersNineVisibleChildrenFromEachFirstChildId)
