@@ -726,8 +726,9 @@ TEST_F(PopupBar, AContextMenuShowsItsOwnersStatesUnlessNoNotifyKeepsTheMenus)
     menu.AppendMenu(MF_STRING, ID_UNHANDLED, "Unhandled");
     for (UINT nNoNotify : {0u, static_cast<UINT>(TPM_NONOTIFY)}) {
         g_trackedStates.clear();
-        ::SetTimer(nullptr, 0, 50, ReadTrackedStates);
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ReadTrackedStates);
         CXTPCommandBars::TrackPopupMenu(&menu, TPM_RETURNCMD | nNoNotify, 260, 140, frame);
+        ::KillTimer(nullptr, timer);
         const std::vector<BOOL> expected = nNoNotify ? std::vector<BOOL>{FALSE, TRUE} : std::vector<BOOL>{TRUE, FALSE};
         EXPECT_EQ(expected, g_trackedStates) << nNoNotify;
     }

@@ -164,6 +164,7 @@ TEST(ExpandingLists, TheWindowListNumbersNineVisibleChildrenFromEachFirstChildId
             for (int i = 2; i <= 10; i++) {
                 CXTPControl* pItem = menu.pPopup->GetControl(i);
                 EXPECT_EQ(i == 4, pItem->GetChecked()) << pItem->GetCaption();
+                EXPECT_EQ(i == 2, pItem->GetBeginGroup()) << "the placeholder's separator before the first";
                 EXPECT_TRUE(pItem->IsTemporary());
                 EXPECT_EQ(static_cast<DWORD>(xtpFlagManualUpdate), pItem->GetFlags() & xtpFlagManualUpdate);
             }
@@ -238,6 +239,7 @@ TEST_F(RecentFiles, EntriesAreNumberedOneToNineThenZeroWithAmpersandsShownAsThem
     EXPECT_EQ("57625 &0 C:\\other\\f9.vks", shown[10]);
     EXPECT_EQ("1 After 1", shown[11]);
     EXPECT_FALSE(menu.pPopup->GetControl(1)->IsVisible()) << "the placeholder hides while it has items";
+    EXPECT_TRUE(menu.pPopup->GetControl(2)->GetBeginGroup()) << "its separator stays before the first file";
 
     // An empty list leaves the placeholder showing, to be disabled by the update.
     for (int i = 0; i < 10; i++)
