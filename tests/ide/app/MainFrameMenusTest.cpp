@@ -35,6 +35,13 @@ const std::uintptr_t kRunningJob = 1;
 
 class MenusTest : public SolutionAppTest {
 protected:
+    void SetUp() override
+    {
+        SolutionAppTest::SetUp();
+        ResetSolutionConfig();  // whatever an earlier test left open
+        g_solutionConfig.BuildJobThread = 0;
+    }
+
     CXTPCommandBar* MenuBar() { return app->Frame()->GetCommandBars()->GetMenuBar(); }
 
     // Opens the menus from the menu bar down to the first item with the id, as clicks on their
