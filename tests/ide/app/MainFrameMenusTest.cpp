@@ -26,6 +26,7 @@
 #include "CXTPMenuBar.h"
 #include "CXTPPopupBar.h"
 #include "LoadText.h"
+#include "../../ui/commandbars/TrackedPopupProbe.h"
 #include "UiTestProbes.h"
 
 namespace {
@@ -279,30 +280,14 @@ TEST_F(MenusTest, FileListsTheRecentFilesAndWindowTheOpenWindows)
     CloseMenus();
 }
 
-// The enabled states of the tracked popup's items, read by a timer while it runs, which then
-// closes it.
-std::vector<BOOL> g_trackedStates;
-
-void CALLBACK ReadTrackedStates(HWND, UINT, UINT_PTR nIdEvent, DWORD)
-{
-    ::KillTimer(nullptr, nIdEvent);
-    if (XTPHookManager()->GetTrackedCount() > 0) {
-        CXTPCommandBar* pPopup = XTPHookManager()->GetTrackedAt(0);
-        for (int i = 0; i < pPopup->GetControlCount(); i++)
-            g_trackedStates.push_back(pPopup->GetControl(i)->GetEnabled());
-    }
-    XTPHookManager()->CancelTracking();
-}
-
 TEST_F(MenusTest, ThePanesMenuShowsItsItemsEnabled)
 {
     Start();
     CXTPDockingPane* pPane = app->Frame()->GetDockingPaneManager()->FindPane(202);
     ASSERT_NE(pPane, nullptr);
-    g_trackedStates.clear();
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ReadTrackedStates);
-    app->Frame()->SendMessage(WM_DOCKPANE_NOTIFY, DPN_CONTEXTMENU,
-                              reinterpret_cast<LPARAM>(static_cast<CXTPDockingPaneBase*>(pPane)));
-    ::KillTimer(nullptr, timer);
-    EXPECT_EQ(g_trackedStates, (std::vector<BOOL>{TRUE, TRUE})) << "Auto Hide, Hide";
+    const std::vector<BOOL> states = EnabledWhileTracked([&] {
+        app->Frame()->SendMessage(WM_DOCKPANE_NOTIFY, DPN_CONTEXTMENU,
+                                  reinterpret_cast<LPARAM>(static_cast<CXTPDockingPaneBase*>(pPane)));
+    });
+    EXPECT_EQ(states, (std::vector<BOOL>{TRUE, TRUE})) << "Auto Hide, Hide";
 }

@@ -14,6 +14,7 @@
 #include "CXTPPaintManager.h"
 #include "CXTPToolBar.h"
 #include "../CommandBarsFixture.h"
+#include "../TrackedPopupProbe.h"
 
 namespace {
 
@@ -703,21 +704,6 @@ TEST_F(PopupBar, TheSiteHearsOfOpeningAndClosingUnlessNoNotify)
     ::UnhookWindowsHookEx(hHook);
 }
 
-// The enabled states of the tracked popup's items, read by a timer while it runs, which then
-// closes it.
-std::vector<BOOL> g_trackedStates;
-
-void CALLBACK ReadTrackedStates(HWND, UINT, UINT_PTR nIdEvent, DWORD)
-{
-    ::KillTimer(nullptr, nIdEvent);
-    if (XTPHookManager()->GetTrackedCount() > 0) {
-        CXTPCommandBar* pPopup = XTPHookManager()->GetTrackedAt(0);
-        for (int i = 0; i < pPopup->GetControlCount(); i++)
-            g_trackedStates.push_back(pPopup->GetControl(i)->GetEnabled());
-    }
-    XTPHookManager()->CancelTracking();
-}
-
 TEST_F(PopupBar, AContextMenuShowsItsOwnersStatesUnlessNoNotifyKeepsTheMenus)
 {
     CMenu menu;
@@ -725,12 +711,10 @@ TEST_F(PopupBar, AContextMenuShowsItsOwnersStatesUnlessNoNotifyKeepsTheMenus)
     menu.AppendMenu(MF_STRING | MF_GRAYED, ID_PLAIN, "Handled, grey in the menu");
     menu.AppendMenu(MF_STRING, ID_UNHANDLED, "Unhandled");
     for (UINT nNoNotify : {0u, static_cast<UINT>(TPM_NONOTIFY)}) {
-        g_trackedStates.clear();
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ReadTrackedStates);
-        CXTPCommandBars::TrackPopupMenu(&menu, TPM_RETURNCMD | nNoNotify, 260, 140, frame);
-        ::KillTimer(nullptr, timer);
+        const std::vector<BOOL> states = EnabledWhileTracked(
+            [&] { CXTPCommandBars::TrackPopupMenu(&menu, TPM_RETURNCMD | nNoNotify, 260, 140, frame); });
         const std::vector<BOOL> expected = nNoNotify ? std::vector<BOOL>{FALSE, TRUE} : std::vector<BOOL>{TRUE, FALSE};
-        EXPECT_EQ(expected, g_trackedStates) << nNoNotify;
+        EXPECT_EQ(expected, states) << nNoNotify;
     }
 }
 
