@@ -178,6 +178,7 @@ int main()
     const std::filesystem::path& folder = sandbox.Folder();
     zCHeadlessIde host;
     zSetIdeServices(&host);
+    host.GetSettings().BuildJobThread = 1;
     g_errorReporter.SetFilterLevel(8);
     // The export's material is textured, as a real model's are: its texture is found
     // beside the job's animations folder, among the compiled textures.

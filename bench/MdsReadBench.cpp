@@ -106,6 +106,7 @@ int main()
     std::filesystem::create_directories(folder / "ANIMS" / "_compiled");
     zCHeadlessIde host;
     zSetIdeServices(&host);
+    host.GetSettings().BuildJobThread = 1;
     g_errorReporter.SetFilterLevel(8);
     zCOption::SetStartDirectory("\\");
     zCOption options;

@@ -8,6 +8,9 @@ tavrelin_cache="${XDG_CACHE_HOME:-$HOME/.cache}/tavrelin"
 export CCACHE_DIR="${CCACHE_DIR:-$tavrelin_cache/ccache}"
 export CCACHE_BASEDIR="$root"
 export CCACHE_NOHASHDIR=true
+# The trees share precompiled headers (cmake/PrecompiledHeaders.cmake); ccache caches
+# the files that use one only when told to trust the header's macros and time stamps.
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 
 # The editing component built for Windows, one folder per version of Debian's scite
 # source package (the version apt would fetch); empty while apt knows none.

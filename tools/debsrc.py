@@ -1,8 +1,14 @@
 #!/usr/bin/env python3
 """Prints deb-src entries (deb822 form) copied from the machine's own deb entries
-for a release: the same URIs, components and keyring, the suite that is the
-release's codename. Reads sources.list and sources.list.d/*.list / *.sources as
-apt does; exits 1 when no deb entry names that suite.
+for a release: one stanza per archive with the release's codename as its suite,
+the components of all the deb entries for it and the keyring they name. Reads
+sources.list and sources.list.d/*.list / *.sources as apt does; exits 1 when no
+deb entry names that suite.
+
+apt holds one set of options per archive and suite for deb and deb-src alike and
+refuses a keyring that differs from one set before, an empty one included; so the
+stanza names the keyring the entries name, and none where they name different ones
+(apt refuses those already) or none at all (apt then trusts its archive keyring).
 
 usage: debsrc.py CODENAME [APT-FOLDER]   (APT-FOLDER: /etc/apt)
 """
@@ -10,6 +16,10 @@ import glob
 import os
 import re
 import sys
+
+# Field names as apt reads them, in any case.
+FIELDS = {name.lower(): name for name in
+          ("Types", "URIs", "Suites", "Components", "Signed-By", "Trusted", "Enabled")}
 
 
 def one_line_entries(path):
@@ -48,10 +58,21 @@ def deb822_entries(path):
             if not colon:
                 key = None
                 continue
-            key = key.strip()
+            key = FIELDS.get(key.strip().lower(), key.strip())
             fields[key] = value.strip()
         if fields.get("Enabled", "yes").lower() != "no" and "Types" in fields:
             yield fields
+
+
+def archive_key(uri):
+    # apt adds the closing slash itself: with or without it is one archive.
+    return uri.rstrip("/")
+
+
+def agreed(values):
+    """The one value the entries that set it give, else None."""
+    named = {value for value in values if value is not None}
+    return named.pop() if len(named) == 1 else None
 
 
 def main():
@@ -67,22 +88,29 @@ def main():
     for path in sorted(glob.glob(os.path.join(apt, "sources.list.d", "*.sources"))):
         entries += deb822_entries(path)
 
-    stanzas = []
+    archives = {}  # archive -> its URI as first written and its deb entries, in order
     for fields in entries:
         if "deb" not in fields["Types"].split() or codename not in fields.get("Suites", "").split():
             continue
-        stanza = ["Types: deb-src", "URIs: " + fields["URIs"], "Suites: " + codename,
-                  "Components: " + fields.get("Components", "")]
-        for key in ("Signed-By", "Trusted"):
-            if key in fields:
-                value = fields[key]
-                stanza.append(key + ":" + (value if value.startswith("\n") else " " + value))
-        if stanza not in stanzas:
-            stanzas.append(stanza)
-    if not stanzas:
+        for uri in fields.get("URIs", "").split():
+            archives.setdefault(archive_key(uri), (uri, []))[1].append(fields)
+    if not archives:
         sys.stderr.write("no deb entry for %s in %s to copy a deb-src entry from\n" % (codename, apt))
         return 1
-    print("\n\n".join("\n".join(stanza) for stanza in stanzas))
+
+    stanzas = []
+    for uri, same in archives.values():
+        components = []
+        for fields in same:
+            components += [c for c in fields.get("Components", "").split() if c not in components]
+        stanza = ["Types: deb-src", "URIs: " + uri, "Suites: " + codename,
+                  "Components: " + " ".join(components)]
+        for key in ("Signed-By", "Trusted"):
+            value = agreed(fields.get(key) for fields in same)
+            if value is not None:
+                stanza.append(key + ":" + (value if value.startswith("\n") else " " + value))
+        stanzas.append("\n".join(stanza))
+    print("\n\n".join(stanzas))
     return 0
 
 

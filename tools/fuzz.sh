@@ -30,7 +30,7 @@ if ! command -v clang++ >/dev/null; then
     exit 0
 fi
 jobs=$(nproc)
-if ! CC=clang CXX=clang++ cmake -S . -B "$tree" -G Ninja -DTAVRELIN_FUZZ=ON >/dev/null ||
+if ! CC=clang CXX=clang++ cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Test -DTAVRELIN_FUZZ=ON >/dev/null ||
    ! cmake --build "$tree" --target fuzz_targets -j "$jobs" -- -l "$jobs"; then
     say "building the fuzz targets FAILED"
     exit 1

@@ -19,6 +19,8 @@ packages=(
     binutils-mingw-w64-x86-64
     wine
     wine64
+    fonts-wine          # Wine's own fonts: Marlett (the bars' arrows), Courier, Tahoma (tools/wine-fonts.sh)
+    fonts-liberation    # faces of the metrics of Arial, Times New Roman and Courier New
     xvfb
     xauth
     dpkg-dev
@@ -59,8 +61,16 @@ if [ ! -f "$sci_out/lib/libscintilla.a" ] || [ ! -f "$sci_out/lib/liblexilla.a" 
         codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
         say "adding deb-src entries for $codename, copied from its deb entries"
         entry=$(python3 "$root/tools/debsrc.py" "$codename")
-        printf '%s\n' "$entry" | sudo_if tee /etc/apt/sources.list.d/tavrelin-deb-src.sources >/dev/null
-        updated=0
+        list=/etc/apt/sources.list.d/tavrelin-deb-src.sources
+        printf '%s\n' "$entry" | sudo_if tee "$list" >/dev/null
+        # An entry apt cannot read stops every apt command on the machine: it goes again.
+        if ! errors=$(sudo_if apt-get update -qq 2>&1 >/dev/null); then
+            sudo_if rm -f "$list"
+            printf '%s\n' "$errors" >&2
+            say "apt-get update failed with the deb-src entries copied into $list (above): removed them again"
+            exit 1
+        fi
+        updated=1
     fi
     [ "$updated" -eq 1 ] || sudo_if apt-get update -qq
     work=$(mktemp -d)

@@ -20,6 +20,7 @@
 #include "CXTPDockingPane.h"
 #include "CXTPResourceManager.h"
 #include "EngineStartup.h"
+#include "ErrorMessageBox.h"
 #include "XTPResourceHandles.h"
 #include "zCOption.h"
 
@@ -95,6 +96,8 @@ CTavrelinApp::~CTavrelinApp() = default;
 
 BOOL CTavrelinApp::InitInstance()
 {
+    // Before anything can reach an engine dead end: without it the program would end silently.
+    InstallErrorMessageBox();
     Scintilla_RegisterClasses(m_hInstance);
     m_bOleStarted = SUCCEEDED(::OleInitialize(nullptr));
     SetRegistryKey("Tavrelin tools");

@@ -1,4 +1,5 @@
-// The text of a string id, as the resource manager loads it for the language the user chose.
+// The texts the user is shown: a string id's, as the resource manager loads it for the language
+// the user chose, and the system's text of an error code.
 #pragma once
 
 #include <windows.h>
@@ -7,3 +8,6 @@
 
 // Empty where the id has no text.
 CString LoadText(UINT nID);
+// The system's text for a GetLastError code, without its closing line break; empty when the
+// system has none.
+CString SystemErrorText(DWORD error);

@@ -10,8 +10,11 @@ END_MESSAGE_MAP()
 BOOL CScintillaFindReplaceDlg::OnInitDialog()
 {
     const BOOL result = CFindReplaceDialog::OnInitDialog();
-    if (::GetDlgItem(m_hWnd, kRegularExpressionBox))
-        CheckDlgButton(kRegularExpressionBox, m_bRegularExpression ? BST_CHECKED : BST_UNCHECKED);
+    if (HWND box = ::GetDlgItem(m_hWnd, kRegularExpressionBox)) {
+        CheckDlgButton(kRegularExpressionBox, m_bRegularExpression && m_bOfferRegularExpression ? BST_CHECKED
+                                                                                                 : BST_UNCHECKED);
+        ::EnableWindow(box, m_bOfferRegularExpression);
+    }
     return result;
 }
 

@@ -9,6 +9,8 @@ class CScintillaFindReplaceDlg : public CFindReplaceDialog {
 
 public:
     BOOL m_bRegularExpression = FALSE;
+    // FALSE where the search takes no expressions: the box stays unticked and disabled.
+    BOOL m_bOfferRegularExpression = TRUE;
 
     // The regular-expression box (in the editor's own templates) shows the choice and keeps it.
     BOOL OnInitDialog() override;

@@ -20,8 +20,10 @@
 #include "CPrintDialog.h"
 #include "CPrintInfo.h"
 #include "CScintillaFindReplaceDlg.h"
+#include "CTokenizer.h"
 #include "CWinApp.h"
 #include "FindInFiles.h"
+#include "FrameControls.h"
 #include "MessageIds.h"
 
 IMPLEMENT_DYNCREATE(CScintillaView, CView)
@@ -64,6 +66,8 @@ constexpr int kPieceSize = 4095;  // text copied per SCI_GETTEXTRANGE when stori
 constexpr int kReadSize = 4096;
 constexpr int kFindTemplate = 101;
 constexpr int kReplaceTemplate = 103;
+constexpr int kFindInFilesTemplate = 158;
+constexpr int kReplaceInFilesTemplate = 167;
 
 struct LexerRow {
     const char* extensions;
@@ -167,9 +171,8 @@ int CScintillaView::LexerForExtension(const char* extension)
 {
     const CString wanted(extension);
     for (const LexerRow& row : kLexerRows) {
-        CString listed;
-        for (int i = 0; AfxExtractSubString(listed, row.extensions, i, '|'); ++i) {
-            if (listed.CompareNoCase(wanted) == 0)
+        for (CTokenizer listed(row.extensions, "|"); listed.HasMoreTokens();) {
+            if (wanted.CompareNoCase(listed.GetNextToken().c_str()) == 0)
                 return row.lexer;
         }
     }
@@ -448,6 +451,8 @@ CScintillaFindReplaceDlg* CScintillaView::CreateFindReplaceDialog() { return new
 
 void CScintillaView::OnEditFindReplace(int mode)
 {
+    if (mode < 0 || mode > 3)
+        return;
     CScintillaFindState& s = g_scintillaFind;
     if (s.dialog) {
         if (s.mode == mode) {
@@ -458,24 +463,28 @@ void CScintillaView::OnEditFindReplace(int mode)
         s.dialog->SendMessage(WM_CLOSE);
         s.dialog = nullptr;
     }
+    const BOOL inFiles = mode == 2 || mode == 3;
     CString find = m_edit.GetSelText();
     if (find.IsEmpty() || find.FindOneOf("\r\n") >= 0) {
-        find = GetWordAt(static_cast<int>(m_edit.GetCurrentPos()));
+        find = inFiles ? GetFindBoxText() : CString();
+        if (find.IsEmpty())
+            find = GetWordAt(static_cast<int>(m_edit.GetCurrentPos()));
         if (find.IsEmpty())
             find = s.findText;
     }
     CScintillaFindReplaceDlg* dialog = CreateFindReplaceDialog();
     dialog->m_bRegularExpression = s.regularExpression;
+    // The files are searched for the plain text: the box is not offered there.
+    dialog->m_bOfferRegularExpression = !inFiles;
     const BOOL findOnly = mode == 1 || mode == 2;
     DWORD flags = (s.searchDown ? FR_DOWN : 0) | (s.wholeWord ? FR_WHOLEWORD : 0) | (s.matchCase ? FR_MATCHCASE : 0);
-    // The editor's own templates, with the regular-expression box; the system's plain ones where
-    // the program has none (searching in files has its own).
-    const int templateId = mode == 1 ? kFindTemplate : mode == 0 ? kReplaceTemplate : 0;
-    HINSTANCE resources = AfxGetResourceHandle();
-    if (templateId && ::FindResourceA(resources, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5))) {
-        dialog->m_fr.Flags |= FR_ENABLETEMPLATE;
-        dialog->m_fr.hInstance = resources;
-        dialog->m_fr.lpTemplateName = MAKEINTRESOURCEA(templateId);
+    // The editor's own template of the mode, in the interface language; the system's plain dialog
+    // when the program has none.
+    const int templates[] = {kReplaceTemplate, kFindTemplate, kFindInFilesTemplate, kReplaceInFilesTemplate};
+    HRSRC found = AfxFindResource(MAKEINTRESOURCEA(templates[mode]), RT_DIALOG);
+    if (HGLOBAL loaded = found ? ::LoadResource(AfxGetResourceHandle(), found) : nullptr) {
+        dialog->m_fr.Flags |= FR_ENABLETEMPLATEHANDLE;
+        dialog->m_fr.hInstance = reinterpret_cast<HINSTANCE>(loaded);
     }
     if (!dialog->Create(findOnly, find, s.replaceText, flags, this)) {
         if (!dialog->m_hWnd)
@@ -495,13 +504,14 @@ LRESULT CScintillaView::OnFindReplaceCmd(WPARAM, LPARAM lParam)
         return 0;
     const CString find = dialog->GetFindString();
     const BOOL regExp = dialog->m_bRegularExpression;
+    // The in-files templates have no direction: the editor's stays as it was.
+    const BOOL down = g_scintillaFind.mode >= 2 ? g_scintillaFind.searchDown : dialog->SearchDown();
     if (dialog->IsTerminating())
         g_scintillaFind.dialog = nullptr;
     else if (dialog->FindNext())
-        OnFindNext(find, dialog->SearchDown(), dialog->MatchCase(), dialog->MatchWholeWord(), regExp);
+        OnFindNext(find, down, dialog->MatchCase(), dialog->MatchWholeWord(), regExp);
     else if (dialog->ReplaceCurrent())
-        OnReplaceSel(find, dialog->SearchDown(), dialog->MatchCase(), dialog->MatchWholeWord(), regExp,
-                     dialog->GetReplaceString());
+        OnReplaceSel(find, down, dialog->MatchCase(), dialog->MatchWholeWord(), regExp, dialog->GetReplaceString());
     else if (dialog->ReplaceAll())
         OnReplaceAll(find, dialog->GetReplaceString(), dialog->MatchCase(), dialog->MatchWholeWord(), regExp);
     return 0;

@@ -23,7 +23,9 @@
 #include "CXTPPropExchange.h"
 #include "EditorProjectHost.h"
 #include "EditorSettings.h"
+#include "FrameControls.h"
 #include "IdeServices.h"
+#include "XTPCommandBarsTypes.h"
 
 IMPLEMENT_DYNCREATE(CTavrelinView, CScintillaView)
 
@@ -125,6 +127,8 @@ BEGIN_MESSAGE_MAP(CTavrelinView, CScintillaView)
     ON_UPDATE_COMMAND_UI(ID_FIND_IN_FILES, OnUpdateInFiles)
     ON_COMMAND(ID_REPLACE_IN_FILES, OnReplaceInFiles)
     ON_UPDATE_COMMAND_UI(ID_REPLACE_IN_FILES, OnUpdateInFiles)
+    ON_NOTIFY(CBN_XTP_EXECUTE, ID_FIND_COMBO, OnFindBoxExecute)
+    ON_UPDATE_COMMAND_UI(ID_FIND_COMBO, OnUpdateAlways)
 END_MESSAGE_MAP()
 
 CTavrelinView::CTavrelinView()

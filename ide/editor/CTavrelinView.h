@@ -128,6 +128,8 @@ public:
     void OnFindInFiles();
     void OnReplaceInFiles();
     void OnUpdateInFiles(CCmdUI* pCmdUI);
+    // Enter in the toolbar's find box: its text is kept at the top of the box's list.
+    void OnFindBoxExecute(NMHDR* notify, LRESULT* result);
 
     // Language aids.
     void OnListMembers();

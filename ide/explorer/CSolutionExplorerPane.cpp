@@ -551,13 +551,7 @@ void CSolutionExplorerPane::OnUpdateDeleteFolder(CCmdUI* pCmdUI)
 
 void CSolutionExplorerPane::ShowLastError()
 {
-    char* text = nullptr;
-    ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, ::GetLastError(), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                     reinterpret_cast<char*>(&text), 0, nullptr);
-    AfxMessageBox(text ? text : "", MB_OK | MB_ICONINFORMATION);
-    if (text)
-        ::LocalFree(text);
+    AfxMessageBox(SystemErrorText(::GetLastError()), MB_OK | MB_ICONINFORMATION);
 }
 
 CString ScriptFileName(const CString& name)

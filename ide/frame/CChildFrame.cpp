@@ -4,6 +4,7 @@
 
 #include "CCmdUI.h"
 #include "CDocument.h"
+#include "CSolutionConfig.h"
 #include "CTabDialog.h"
 #include "CView.h"
 #include "EditorProjectHost.h"
@@ -61,6 +62,8 @@ CChildFrame::CChildFrame()
     } else {
         m_tabColor = g_tabColors.defaultColor;
     }
+    // The project's "Documents" list has changed: a close saves it.
+    g_solutionConfig.ViewStateModified = 1;
 }
 
 CChildFrame::~CChildFrame()
@@ -71,6 +74,7 @@ CChildFrame::~CChildFrame()
         g_pTextStyles = nullptr;
         SaveTabColors();
     }
+    g_solutionConfig.ViewStateModified = 1;
 }
 
 int CChildFrame::GetOpenFrameCount() { return g_openFrames; }

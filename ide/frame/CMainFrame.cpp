@@ -418,26 +418,29 @@ void CMainFrame::ShowMainWindow()
     ShowWindow(static_cast<int>(placement.GetShowCmd()));
 }
 
-void CMainFrame::StopWorkersAndWait()
+void CMainFrame::WaitForWorkersToEnd()
 {
-    // Escape and Stop Build ask the same way: the job reads its cleared word as the request.
-    g_solutionConfig.FindThread = 0;
-    g_solutionConfig.BuildJobThread = 0;
-    while (g_solutionConfig.FindThread != 0 || g_solutionConfig.BuildJobThread != 0 || IsFindInFilesWorkerAlive())
+    // A job asked to stop (Stop Build, Escape) has cleared its word but may still be running.
+    while (g_solutionConfig.FindThread != 0 || g_solutionConfig.BuildJobThread != 0 || IsFindInFilesWorkerAlive() ||
+           (m_hBuildThread && ::WaitForSingleObject(m_hBuildThread, 0) == WAIT_TIMEOUT))
         PumpWaiting();
-    // The cleared word is only the request: the job ends at its next look at it.
-    WaitForBuildThread();
 }
 
 void CMainFrame::OnClose()
 {
-    StopWorkersAndWait();
+    // The frame would go while the first close still waits on it.
+    if (m_bClosing)
+        return;
+    m_bClosing = TRUE;
+    WaitForWorkersToEnd();
     SaveFindList(GetFindCombo());
     SaveBuildOptions();
     SaveLayout(CurrentLanguage());
     OnCloseSolution();
-    if (!m_bCanClose)
+    if (!m_bCanClose) {
+        m_bClosing = FALSE;
         return;
+    }
     ShowWindow(SW_HIDE);
     if (CWinApp* pApp = AfxGetApp())
         pApp->CloseAllDocuments(FALSE);
@@ -588,16 +591,7 @@ LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam)
 
 CXTPControlComboBox* CMainFrame::GetFindCombo() const
 {
-    // Looked up each time: a loaded layout or the customize sheet replaces the bar's controls.
-    CXTPCommandBars* pCommandBars = GetCommandBars();
-    for (int i = 0; pCommandBars && i < pCommandBars->GetCount(); i++) {
-        CXTPCommandBar* pBar = pCommandBars->GetAt(i);
-        if (pBar->GetBarID() != IDR_STANDARD_TOOLBAR)
-            continue;
-        if (auto* pCombo = dynamic_cast<CXTPControlComboBox*>(pBar->GetControls()->FindControl(ID_FIND_COMBO)))
-            return pCombo;
-    }
-    return nullptr;
+    return FindFindCombo(GetCommandBars());
 }
 
 void CMainFrame::OnPlatformExecute(NMHDR* pNotify, LRESULT* pResult)

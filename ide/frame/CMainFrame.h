@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "CClassViewPane.h"
 #include "BuildCommandIds.h"
@@ -28,6 +29,7 @@ class CXTPControlComboBox;
 class CXTPDockingPane;
 class CXTPDockingPaneBase;
 class CXTPTabPaintManager;
+struct ProjectProblem;
 
 // Ids of the panes, their View commands and their windows.
 enum { ID_PANE_SOLUTION_EXPLORER = 200, ID_PANE_CLASS_VIEW = 201, ID_PANE_OUTPUT = 202, ID_HELP_DYNAMIC = 203 };
@@ -64,6 +66,8 @@ public:
     void ShowCreationStatus(UINT nID);
     // The open-file question for "ou.bin"; empty when declined.
     CString AskForOuBin();
+    // What the new project could not take over, as rows of the output pane, which is shown.
+    void ReportCreationProblems(const CString& projectName, const std::vector<ProjectProblem>& problems);
     // The solution explorer takes in the new project.
     void RebuildProjectTree(BOOL bNewSolution);
 
@@ -188,9 +192,12 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-    // Waits for the build and find workers while keeping this thread's windows served: the
-    // workers send their output to the pane and would otherwise wait for us forever.
-    void StopWorkersAndWait();
+    // Waits until the build and find workers have ended by themselves, keeping this thread's
+    // windows served: the workers send their output to the pane and would otherwise wait for us
+    // forever.
+    void WaitForWorkersToEnd();
+    // Set while OnClose runs: a second close asked for meanwhile is the same request.
+    BOOL m_bClosing = FALSE;
     // Creates the pane window of an id when it has no window yet (as at first start).
     CWnd* CreatePaneWindow(UINT nID);
     // Panes a loaded layout lacks come back where the first start puts them.

@@ -46,6 +46,21 @@ void CMainFrame::ShowCreationStatus(UINT nID)
     m_wndStatusBar.UpdateWindow();
 }
 
+void CMainFrame::ReportCreationProblems(const CString& projectName, const std::vector<ProjectProblem>& problems)
+{
+    if (problems.empty())
+        return;
+    // Rows of the Build list, each leading to the list line that named the file.
+    m_wndOutput.ClearBuild();
+    CString heading;
+    heading.Format(LoadText(zMsgId::kProjectIncomplete), static_cast<const char*>(projectName));
+    m_wndOutput.AddBuildMessage(0, nullptr, heading, -1, 0);
+    for (const ProjectProblem& problem : problems)
+        m_wndOutput.AddBuildMessage(1, problem.file.IsEmpty() ? nullptr : static_cast<const char*>(problem.file),
+                                    problem.text, problem.line, 0);
+    OnShowPane(ID_PANE_OUTPUT);
+}
+
 CString CMainFrame::AskForOuBin()
 {
     CFileDialog dialog(TRUE, "bin", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST,
@@ -86,15 +101,17 @@ BOOL CMainFrame::CreateProject(const CProjectDlg& dialog)
     ::SetCurrentDirectoryA(projectFolder);
     g_solutionConfig.Decompilate = 0;
 
-    std::vector<CString> problems;
+    std::vector<ProjectProblem> problems;
     if (dialog.m_nKind == CProjectDlg::kindFromSrc) {
         ShowCreationStatus(zMsgId::kCreatingSrcFile);
-        std::vector<CString> entries;
-        if (WriteProjectSrcList(srcPath, projectFolder, dialog.m_strProjectName, entries, problems)) {
-            ::SetCurrentDirectoryA(projectFolder);
-            ShowCreationStatus(zMsgId::kCopyingFiles);
-            CopyProjectFiles(FolderOf(srcPath), projectFolder, entries, m_hWnd);
-        }
+        SrcCollection sources;
+        CollectSrcFiles(srcPath, FolderOf(srcPath), sources);
+        ::SetCurrentDirectoryA(projectFolder);
+        ShowCreationStatus(zMsgId::kCopyingFiles);
+        // The list names only what arrived, so that the project opens without questions.
+        CopyProjectFiles(FolderOf(srcPath), projectFolder, sources);
+        problems = std::move(sources.problems);
+        WriteProjectSrcList(projectFolder, dialog.m_strProjectName, sources.entries, problems);
     } else if (dialog.m_nKind == CProjectDlg::kindFromDat) {
         ShowCreationStatus(zMsgId::kProjectCreating);
         bool bOuBinMissing = false;
@@ -124,13 +141,7 @@ BOOL CMainFrame::CreateProject(const CProjectDlg& dialog)
     m_wndStatusBar.SetPaneText(0, LoadText(AFX_IDS_IDLEMESSAGE));
     EndWaitCursor();
 
-    if (!problems.empty()) {
-        CString message;
-        message.Format(LoadText(zMsgId::kProjectIncomplete), static_cast<const char*>(dialog.m_strProjectName));
-        for (const CString& problem : problems)
-            message += "\n" + problem;
-        AfxMessageBox(message, MB_ICONEXCLAMATION);
-    }
+    ReportCreationProblems(dialog.m_strProjectName, problems);
     return TRUE;
 }
 

@@ -1,8 +1,6 @@
 // A new project's files: a source tree gathered and copied in, or a ".dat" taken over.
 #include "NewProjectFiles.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 
 #include "CException.h"
@@ -13,11 +11,16 @@
 
 namespace {
 
-std::string Key(const CString& text)
+CString Lower(const CString& text)
 {
     CString lower(text);
     lower.MakeLower();
-    return static_cast<const char*>(lower);
+    return lower;
+}
+
+std::string Key(const CString& text)
+{
+    return static_cast<const char*>(Lower(text));
 }
 
 CString WithBackslash(const CString& folder)
@@ -48,39 +51,133 @@ bool IsPathText(const CString& line)
     return true;
 }
 
-// The shell may hide the extension of scripts, so a listed name without one is a script.
-CString WithScriptExtension(const CString& entry)
+// What the compiler makes of a line: a nested list, a script, or nothing.
+enum class LineKind { none, list, script };
+
+LineKind KindOf(const CString& line)
 {
-    const int slash = entry.ReverseFind('\\');
-    return entry.Find('.', slash + 1) >= 0 ? entry : entry + ".d";
+    const CString lower = Lower(line);
+    if (lower.Find(".src") >= 0)
+        return LineKind::list;
+    return lower.Find(".d") >= 0 ? LineKind::script : LineKind::none;
 }
 
-CString Problem(const CString& list, int line, UINT id, const CString& subject)
+bool IsFile(const CString& path)
 {
-    CString reason;
-    reason.Format(LoadText(id), static_cast<const char*>(subject));
-    CString text;
-    text.Format("%s(%d): %s", static_cast<const char*>(list), line, static_cast<const char*>(reason));
-    return text;
+    const DWORD attributes = ::GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void AddEntry(CStdioFile* output, const CString& entry, SrcCollection& written)
+ProjectProblem Place(const CString& list, int line)
+{
+    ProjectProblem place;
+    place.file = list;
+    place.line = line;
+    return place;
+}
+
+ProjectProblem Problem(const CString& list, int line, UINT id, const CString& subject)
+{
+    ProjectProblem problem = Place(list, line);
+    problem.text.Format(LoadText(id), static_cast<const char*>(subject));
+    return problem;
+}
+
+void AddEntry(const CString& entry, const CString& list, int line, SrcCollection& written)
 {
     if (!written.entryKeys.insert(Key(entry)).second)
         return;
     written.entries.push_back(entry);
-    if (output)
-        output->WriteString(entry + "\n");
+    written.namedAt.push_back(Place(list, line));
 }
 
-// A path list for the shell: each path closed by a zero, the list by a second one.
-void AppendPath(std::string& list, const CString& path)
+// namedAt: the line that names the list, where a list that cannot be read is reported.
+void CollectFromList(const CString& listPath, const CString& topFolder, const ProjectProblem& namedAt,
+                     SrcCollection& written)
 {
-    list.append(static_cast<const char*>(path), static_cast<size_t>(path.GetLength()));
-    list.push_back('\0');
+    const CString list = FullPathOf(listPath);
+    if (!written.listsRead.insert(Key(list)).second)
+        return;
+    const CString top = WithBackslash(FullPathOf(topFolder));
+    const CString folder = FolderOf(list);
+
+    CStdioFile file;
+    if (!file.Open(list, CFile::modeRead | CFile::shareDenyNone)) {
+        written.problems.push_back(Problem(namedAt.file, namedAt.line, zMsgId::kSrcListUnreadable, list));
+        return;
+    }
+    // Read whole first: the nested lists open files of their own meanwhile.
+    std::vector<CString> lines;
+    try {
+        CString line;
+        while (file.ReadString(line))
+            lines.push_back(line);
+    } catch (CException* e) {
+        e->Delete();
+        written.problems.push_back(Problem(list, static_cast<int>(lines.size()) + 1, zMsgId::kSrcListUnreadable, list));
+    }
+    file.Abort();
+
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const int lineNumber = static_cast<int>(i) + 1;
+        CString line = lines[i];
+        line.Trim();
+        if (line.IsEmpty() || line.Find("//") >= 0)
+            continue;
+        const bool pattern = line.FindOneOf("*?") >= 0;
+        LineKind kind = KindOf(line);
+        // A title or a note names nothing; a bare name is a script only when that script is there.
+        if (!pattern && kind == LineKind::none) {
+            if (!IsPathText(line) || !IsFile(folder + line + ".d"))
+                continue;
+            line += ".d";
+            kind = LineKind::script;
+        }
+        if (!IsPathText(line)) {
+            written.problems.push_back(Problem(list, lineNumber, zMsgId::kSrcLineNoPath, line));
+            continue;
+        }
+        const CString full = FullPathOf(folder + line);
+        if (!pattern && kind == LineKind::list) {
+            CollectFromList(full, top, Place(list, lineNumber), written);
+            continue;
+        }
+        CString relative;
+        if (!RelativeTo(full, top, relative)) {
+            written.problems.push_back(Problem(list, lineNumber, zMsgId::kSrcLineOutside, line));
+            continue;
+        }
+        if (!pattern) {
+            AddEntry(relative, list, lineNumber, written);
+            continue;
+        }
+        // Each file the pattern matches counts as a line of its own, judged by its name.
+        const CString relativeFolder = FolderOf(relative);
+        const CString fullFolder = FolderOf(full);
+        WIN32_FIND_DATAA found;
+        const HANDLE search = ::FindFirstFileA(full, &found);
+        if (search == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue;
+            const CString name = relativeFolder + found.cFileName;
+            const LineKind foundKind = KindOf(FolderOf(line) + found.cFileName);
+            if (foundKind == LineKind::list)
+                CollectFromList(fullFolder + found.cFileName, top, Place(list, lineNumber), written);
+            else if (foundKind == LineKind::script)
+                AddEntry(name, list, lineNumber, written);
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+    }
 }
 
 }  // namespace
+
+void CollectSrcFiles(const CString& listPath, const CString& topFolder, SrcCollection& written)
+{
+    CollectFromList(listPath, topFolder, ProjectProblem(), written);
+}
 
 CString FileTitleOf(const CString& path)
 {
@@ -120,130 +217,67 @@ bool CreateFolderTree(const CString& folder)
     return ::CreateDirectoryA(path, nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-void CollectSrcFiles(CStdioFile* output, const CString& listPath, const CString& topFolder, SrcCollection& written)
+void CopyProjectFiles(const CString& sourceFolder, const CString& projectFolder, SrcCollection& sources)
 {
-    const CString list = FullPathOf(listPath);
-    if (!written.listsRead.insert(Key(list)).second)
-        return;
-    const CString top = WithBackslash(FullPathOf(topFolder));
-    const CString folder = FolderOf(list);
-
-    CStdioFile file;
-    if (!file.Open(list, CFile::modeRead | CFile::shareDenyNone)) {
-        written.problems.push_back(Problem(list, 0, zMsgId::kSrcListUnreadable, list));
-        return;
+    std::vector<CString> copied;
+    std::vector<ProjectProblem> copiedAt;
+    for (size_t i = 0; i < sources.entries.size(); ++i) {
+        const CString& entry = sources.entries[i];
+        const CString source = sourceFolder + entry;
+        const CString target = projectFolder + entry;
+        // No folder for a script that is not there.
+        if (::GetFileAttributesA(source) != INVALID_FILE_ATTRIBUTES)
+            CreateFolderTree(FolderOf(target));
+        // Never over a file of the new project (its own list, say).
+        if (::CopyFileA(source, target, TRUE)) {
+            copied.push_back(entry);
+            copiedAt.push_back(sources.namedAt[i]);
+            continue;
+        }
+        const CString reason = SystemErrorText(::GetLastError());
+        ProjectProblem problem = sources.namedAt[i];
+        problem.text.Format(LoadText(zMsgId::kProjectScriptNotCopied), static_cast<const char*>(entry),
+                            static_cast<const char*>(reason));
+        sources.problems.push_back(problem);
+        sources.entryKeys.erase(Key(entry));
     }
-    // Read whole first: the nested lists open files of their own meanwhile.
-    std::vector<CString> lines;
-    try {
-        CString line;
-        while (file.ReadString(line))
-            lines.push_back(line);
-    } catch (CException* e) {
-        e->Delete();
-        written.problems.push_back(Problem(list, static_cast<int>(lines.size()) + 1, zMsgId::kSrcListUnreadable, list));
-    }
-    file.Abort();
-
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const int lineNumber = static_cast<int>(i) + 1;
-        CString line = lines[i];
-        line.Trim();
-        if (line.IsEmpty() || line.Find("//") >= 0)
-            continue;
-        CString lower(line);
-        lower.MakeLower();
-        if (!IsPathText(line)) {
-            written.problems.push_back(Problem(list, lineNumber, zMsgId::kSrcLineNoPath, line));
-            continue;
-        }
-        const CString full = FullPathOf(folder + line);
-        if (lower.Find(".src") >= 0) {
-            CollectSrcFiles(output, full, top, written);
-            continue;
-        }
-        CString relative;
-        if (!RelativeTo(full, top, relative)) {
-            written.problems.push_back(Problem(list, lineNumber, zMsgId::kSrcLineOutside, line));
-            continue;
-        }
-        if (line.FindOneOf("*?") < 0) {
-            AddEntry(output, WithScriptExtension(relative), written);
-            continue;
-        }
-        // A pattern: every file it matches, in the pattern's folder.
-        const CString relativeFolder = FolderOf(relative);
-        WIN32_FIND_DATAA found;
-        const HANDLE search = ::FindFirstFileA(full, &found);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                AddEntry(output, relativeFolder + found.cFileName, written);
-        } while (::FindNextFileA(search, &found));
-        ::FindClose(search);
-    }
+    sources.entries = std::move(copied);
+    sources.namedAt = std::move(copiedAt);
 }
 
-bool WriteProjectSrcList(const CString& srcListPath, const CString& projectFolder, const CString& projectName,
-                         std::vector<CString>& entries, std::vector<CString>& problems)
+bool WriteProjectSrcList(const CString& projectFolder, const CString& projectName,
+                         const std::vector<CString>& entries, std::vector<ProjectProblem>& problems)
 {
     const CString listPath = projectFolder + projectName + ".src";
-    CString failure;
-    failure.Format(LoadText(zMsgId::kProjectListNotWritten), static_cast<const char*>(listPath));
-    SrcCollection written;
     CStdioFile output;
-    if (!output.Open(listPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyNone)) {
-        problems.push_back(failure);
-        return false;
+    if (output.Open(listPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyNone)) {
+        try {
+            CSrcManager::WriteSrcListHeader(&output);
+            for (const CString& entry : entries)
+                output.WriteString(entry + "\n");
+            output.Close();
+            return true;
+        } catch (CException* e) {
+            e->Delete();
+            output.Abort();
+        }
     }
-    try {
-        CSrcManager::WriteSrcListHeader(&output);
-        CollectSrcFiles(&output, srcListPath, FolderOf(FullPathOf(srcListPath)), written);
-        output.Close();
-    } catch (CException* e) {
-        e->Delete();
-        output.Abort();
-        problems.push_back(failure);
-        return false;
-    }
-    problems.insert(problems.end(), written.problems.begin(), written.problems.end());
-    entries = std::move(written.entries);
-    return true;
-}
-
-void CopyProjectFiles(const CString& sourceFolder, const CString& projectFolder, const std::vector<CString>& entries,
-                      HWND owner)
-{
-    if (entries.empty())
-        return;
-    // The lists grow with the entries, whatever their number and length.
-    std::string from, to;
-    for (const CString& entry : entries) {
-        AppendPath(from, sourceFolder + entry);
-        AppendPath(to, projectFolder + entry);
-    }
-    from.push_back('\0');
-    to.push_back('\0');
-    SHFILEOPSTRUCTA operation = {};
-    operation.hwnd = owner;
-    operation.wFunc = FO_COPY;
-    operation.pFrom = from.c_str();
-    operation.pTo = to.c_str();
-    operation.fFlags = FOF_MULTIDESTFILES | FOF_NOCONFIRMMKDIR;
-    ::SHFileOperationA(&operation);
+    ProjectProblem problem;
+    problem.text.Format(LoadText(zMsgId::kProjectListNotWritten), static_cast<const char*>(listPath));
+    problems.push_back(problem);
+    return false;
 }
 
 bool CreateProjectFromDat(const CString& datPath, const CString& projectFolder, const CString& projectName,
                           const std::function<CString()>& askOuBin, bool& ouBinMissing,
-                          std::vector<CString>& problems)
+                          std::vector<ProjectProblem>& problems)
 {
     ouBinMissing = false;
     const CString target = projectFolder + projectName + ".dat";
     if (!::CopyFileA(datPath, target, FALSE)) {
-        CString problem;
-        problem.Format(LoadText(zMsgId::kProjectFileNotCopied), static_cast<const char*>(datPath),
-                       static_cast<const char*>(target));
+        ProjectProblem problem;
+        problem.text.Format(LoadText(zMsgId::kProjectFileNotCopied), static_cast<const char*>(datPath),
+                            static_cast<const char*>(target));
         problems.push_back(problem);
         return false;
     }

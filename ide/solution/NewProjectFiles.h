@@ -12,30 +12,41 @@
 
 #include "CString.h"
 
-class CStdioFile;
-
-// What CollectSrcFiles has gathered so far. Every list is read once, so a list that includes
-// itself (directly or through others) ends; an entry is written once, whatever its case.
-struct SrcCollection {
-    std::vector<CString> entries;        // in the order written
-    std::set<std::string> entryKeys;     // the entries in lower case
-    std::set<std::string> listsRead;     // full paths of the lists read, in lower case
-    std::vector<CString> problems;       // "<list>(<line>): <reason>", in the interface language
+// Something of the chosen files that the new project could not take over: where it was named
+// (a source list's full path and its one-based line; no file and -1 when it was named nowhere)
+// and why, in the interface language.
+struct ProjectProblem {
+    CString file;
+    int line = -1;
+    CString text;
 };
 
-// Writes into output (when given) every script that the list names, as a path relative to
-// topFolder, recursing into nested lists and expanding wildcards. A name without an extension
-// gets ".d". Lines that point outside topFolder and lists that cannot be read are problems.
-void CollectSrcFiles(CStdioFile* output, const CString& listPath, const CString& topFolder, SrcCollection& written);
+// What CollectSrcFiles has gathered so far. Every list is read once, so a list that includes
+// itself (directly or through others) ends; an entry is taken once, whatever its case.
+struct SrcCollection {
+    std::vector<CString> entries;           // in the order named
+    std::vector<ProjectProblem> namedAt;    // for each entry, the list line naming it first (text empty)
+    std::set<std::string> entryKeys;        // the entries in lower case
+    std::set<std::string> listsRead;        // full paths of the lists read, in lower case
+    std::vector<ProjectProblem> problems;
+};
 
-// From a source list: "<projectFolder><projectName>.src" with the header and the gathered
-// entries (handed back in order). False when the project's list cannot be written.
-bool WriteProjectSrcList(const CString& srcListPath, const CString& projectFolder, const CString& projectName,
-                         std::vector<CString>& entries, std::vector<CString>& problems);
-// Each entry copied from the source folder to the project folder by one operation of the
-// shell (owner its window), which makes the folders and reports its own failures.
-void CopyProjectFiles(const CString& sourceFolder, const CString& projectFolder, const std::vector<CString>& entries,
-                      HWND owner);
+// Gathers every script that the list names, as a path relative to topFolder, taking its lines
+// as the compiler does: a line naming a list is read in turn, one naming a script is an entry,
+// a pattern gives the lists and scripts it matches, and any other line is skipped, unless it
+// names an existing script without its ".d" (the shell may hide extensions). Lines that point
+// outside topFolder and lists that cannot be read are problems.
+void CollectSrcFiles(const CString& listPath, const CString& topFolder, SrcCollection& written);
+
+// Copies each gathered entry from the source folder to the same place in the project folder,
+// making its folders. An entry that cannot be copied (missing, unreadable, or its place taken)
+// leaves the collection and becomes a problem with the system's reason.
+void CopyProjectFiles(const CString& sourceFolder, const CString& projectFolder, SrcCollection& sources);
+
+// "<projectFolder><projectName>.src" with the header and the entries. False (and a problem)
+// when it cannot be written.
+bool WriteProjectSrcList(const CString& projectFolder, const CString& projectName,
+                         const std::vector<CString>& entries, std::vector<ProjectProblem>& problems);
 
 // From a ".dat": copied to "<projectFolder><projectName>.dat". For the main scripts (the name
 // "Varnok" in any case) "ou.bin" comes from "<parent of the .dat's folder>Content\Cutscene\";
@@ -43,7 +54,7 @@ void CopyProjectFiles(const CString& sourceFolder, const CString& projectFolder,
 // tells that the project has none. False when the ".dat" itself could not be copied.
 bool CreateProjectFromDat(const CString& datPath, const CString& projectFolder, const CString& projectName,
                           const std::function<CString()>& askOuBin, bool& ouBinMissing,
-                          std::vector<CString>& problems);
+                          std::vector<ProjectProblem>& problems);
 
 // "C:\A\B.src" gives "B": the name without folder and extension.
 CString FileTitleOf(const CString& path);

@@ -1,12 +1,15 @@
-// The main frame's own command-bar controls and the find history.
+// The main frame's own command-bar controls, its find box and the find history.
 #include "FrameControls.h"
 
 #include "CControlProjectLists.h"
 #include "CSolutionConfig.h"
 #include "CWinApp.h"
 #include "CXTPCommandBar.h"
+#include "CXTPCommandBars.h"
 #include "CXTPControlComboBox.h"
 #include "CXTPControlComboBoxList.h"
+#include "CXTPControls.h"
+#include "CXTPFrameWndBase.h"
 #include "LoadText.h"
 #include "MessageIds.h"
 #include "XTPCommandBarsTypes.h"
@@ -75,6 +78,27 @@ void UpdatePlatformCombo(CCmdUI* pCmdUI)
     if (auto* combo = dynamic_cast<CXTPControlComboBox*>(control))
         combo->SetCurSel(g_solutionConfig.Platform);
     pCmdUI->Enable(TRUE);
+}
+
+CXTPControlComboBox* FindFindCombo(CXTPCommandBars* pCommandBars)
+{
+    // Looked up each time: a loaded layout or the customize sheet replaces the bar's controls.
+    for (int i = 0; pCommandBars && i < pCommandBars->GetCount(); i++) {
+        CXTPCommandBar* pBar = pCommandBars->GetAt(i);
+        if (pBar->GetBarID() != IDR_STANDARD_TOOLBAR)
+            continue;
+        if (auto* pCombo = dynamic_cast<CXTPControlComboBox*>(pBar->GetControls()->FindControl(ID_FIND_COMBO)))
+            return pCombo;
+    }
+    return nullptr;
+}
+
+CString GetFindBoxText()
+{
+    CWinApp* app = AfxGetApp();
+    auto* frame = app ? dynamic_cast<CXTPMDIFrameWnd*>(app->m_pMainWnd) : nullptr;
+    CXTPControlComboBox* combo = frame ? FindFindCombo(frame->GetCommandBars()) : nullptr;
+    return combo ? combo->GetEditText() : CString();
 }
 
 void LoadFindList(CXTPControlComboBox* combo)

@@ -1,11 +1,14 @@
 // The command-bar controls the main frame makes itself (the platform and find combos, the
-// project-list menu buttons), the platform combo's notification and update, and the
-// find history kept in the registry section "FindList".
+// project-list menu buttons), the platform combo's notification and update, the find box as
+// the bars hold it, and the find history kept in the registry section "FindList".
 #pragma once
 
 #include <windows.h>
 
+#include "CString.h"
+
 class CCmdUI;
+class CXTPCommandBars;
 class CXTPControlComboBox;
 struct XTP_CREATECONTROL;
 
@@ -25,6 +28,11 @@ BOOL CreateFrameControl(XTP_CREATECONTROL* request, CXTPControlComboBox** findCo
 BOOL OnPlatformComboExecute(NMHDR* notify);
 // The platform combo follows Platform; the command is always enabled.
 void UpdatePlatformCombo(CCmdUI* pCmdUI);
+
+// The Standard toolbar's find box as the bars hold it now, or null.
+CXTPControlComboBox* FindFindCombo(CXTPCommandBars* pCommandBars);
+// What is typed into the main window's find box; empty without one.
+CString GetFindBoxText();
 
 // "CountList" lines "Find0".. into the combo's list; line 0 selected.
 void LoadFindList(CXTPControlComboBox* combo);

@@ -268,18 +268,14 @@ int zCModelAni::ResolveCombAni(zCModelPrototype& proto)
 {
     if (GetAniType() != zANI_TYPE_COMB || aliasName.empty())
         return 1;
-    // The number of sources is the whole number the name ends in.
-    std::size_t digits = aliasName.size();
-    while (digits > 0 && aliasName[static_cast<unsigned>(digits - 1)] >= '0' &&
-           aliasName[static_cast<unsigned>(digits - 1)] <= '9')
-        --digits;
-    const std::string number = aliasName.substr(digits);
-    const int count = number.empty() || number.size() > 4 ? 0 : std::stoi(number);
-    if (count < 1) {
+    // The last character is the number of sources (1 to 9); the stem may end in a digit.
+    const char last = aliasName[static_cast<unsigned>(aliasName.size() - 1)];
+    if (last < '1' || last > '9') {
         g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kAniCombCount, aniName, aliasName));
         return 0;
     }
-    const zSTRING stem = aliasName.substr(0, digits);
+    const int count = last - '0';
+    const zSTRING stem = aliasName.substr(0, aliasName.size() - 1);
     aliasName = stem;
     numFrames = 0;
     numNodes = 0;

@@ -4,7 +4,6 @@
 #include <cfloat>
 #include <cmath>
 
-#include "IdeServices.h"
 #include "MessageIds.h"
 #include "ModelTools.h"
 #include "ResString.h"
@@ -753,6 +752,6 @@ void zCModelPrototype::LoadAsc(zCModelAni** outAni, const zSTRING& fileName, con
     zCModelAni* ani = reader.Read(aniName);
     if (outAni)
         *outAni = ani;
-    if (zCIdeServices* host = zGetIdeServices())
-        host->StepProgress();
+    // The prototype holds the ani: a stop here leaves nothing to release.
+    FinishFileStep();
 }

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "BuildStop.h"
 #include "IdeServices.h"
 #include "MdsText.h"
 #include "MessageIds.h"
@@ -27,14 +26,6 @@ void SetStep(zCIdeServices* ide, int share, std::size_t files)
 {
     if (ide && files > 0)
         ide->SetProgressStep(share / static_cast<int>(files));
-}
-
-// Polls Stop Build and steps the bar: the end of one file.
-void FileDone(zCIdeServices* ide)
-{
-    CheckBuildStop(0);
-    if (ide)
-        ide->StepProgress();
 }
 
 } // namespace
@@ -76,7 +67,7 @@ bool WriteModelAscSet(zCModelPrototype& proto)
         }
         proto.ReleaseMeshes();
         lib.reset();
-        FileDone(ide);
+        FinishFileStep();
     }
 
     const int errorsBefore = g_errorReporter.GetErrorCount();
@@ -88,7 +79,7 @@ bool WriteModelAscSet(zCModelPrototype& proto)
     SetStep(ide, kAniProgress, exports.size());
     for (const zTAscExportInfo& info : exports) {
         complete = writer.WriteFile(proto, info) && complete;
-        FileDone(ide);
+        FinishFileStep();
     }
     return complete;
 }

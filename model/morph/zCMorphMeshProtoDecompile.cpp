@@ -8,6 +8,7 @@
 #include "JobGlobals.h"
 #include "LittleEndian.h"
 #include "MessageIds.h"
+#include "ModelTools.h"
 #include "ResString.h"
 #include "zCAscWriter.h"
 #include "zCMaterial.h"
@@ -208,8 +209,7 @@ bool zCMorphMeshProto::WriteMorphAscFiles(const std::vector<zTMorphGroup>& group
         node->SetNodeVisual(refMesh);
         for (zCProgMeshProto* frame : frames)
             frame->Release();
-        if (ide)
-            ide->StepProgress();
+        FinishFileStep();
     }
     return written;
 }

@@ -7,6 +7,7 @@
 
 #include "IdeServices.h"
 #include "MessageIds.h"
+#include "ModelTools.h"
 #include "ResString.h"
 #include "zCAscFile.h"
 #include "zCAscModelReader.h"
@@ -126,15 +127,15 @@ zCMesh* LoadMorphSource(const zSTRING& ascName, const zSTRING& folder, float& fp
         zCAscModelReader reader(*temp.proto, ascFile, kMorphReadFlags, firstFrame, lastFrame);
         reader.Read(zSTRING());
     }
+    g_errorReporter.Report(zERR_MESSAGE, part);
+    // Before the frames take their own references: a stop releases them with the prototype.
+    FinishFileStep();
     zCMesh* first = nullptr;
     for (int i = 0; i < temp.proto->nodeList.GetNum() && !first; ++i)
         first = dynamic_cast<zCMesh*>(temp.proto->nodeList[i]->visual);
     // The prototype holds the frames; they outlive it with a reference each.
     for (zCVisual* v = first; v; v = v->GetNextVisual())
         v->AddRef();
-    g_errorReporter.Report(zERR_MESSAGE, part);
-    if (zCIdeServices* ide = zGetIdeServices())
-        ide->StepProgress();
     if (!first)
         g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphSourceNoMesh, ascName));
     return first;

@@ -467,8 +467,10 @@ int zCModelMeshLib::LoadMeshLib(const zSTRING& fileName, zCModelPrototype* proto
     if (!compiling || g_partialCompile || MadeInThisBuild(fileName))
         read = LoadMdmFile(fileName, proto, model, out);
     if (compiling && g_partialCompile && read) {
-        if (zCIdeServices* ide = zGetIdeServices())
-            ide->StepProgress();
+        // Handed over once the stop poll lets the job go on.
+        zTObjectRef<zCModelMeshLib> handed(out ? *out : nullptr);
+        FinishFileStep();
+        handed.release();
         return 1;
     }
     if (compiling && !read) {

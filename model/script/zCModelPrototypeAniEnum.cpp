@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "IdeServices.h"
 #include "JobGlobals.h"
 #include "MdsText.h"
 #include "MessageIds.h"
@@ -44,10 +43,9 @@ struct zTEventLine {
 // What one animation block carries from line to line.
 struct zTAniEnumState {
     float fpsCap = 25.0f;
+    // The ani that an event block belongs to. A dropped ani leaves none: its block's
+    // "{" is passed over and its "}" ends the animation block.
     zCModelAni* current = nullptr;
-    // An animation statement came last, even one whose ani was dropped: its event
-    // block is read (and written to the binary script) rather than taken for the end.
-    bool eventsFollow = false;
     float fpsBeforeSpeed = 0.0f;
     int firstFrame = 0;
     int aniLines = 0;
@@ -223,11 +221,10 @@ std::uint16_t ParseEvent(const zSTRING& line, zTMsbEvent& e)
     return 0;
 }
 
-// Reads one event block's lines and turns them into the event records of ani (null:
-// the lines are only written to the binary script).
+// Reads one event block's lines and turns them into the event records of ani.
 class zCEventBlockReader {
 public:
-    zCEventBlockReader(zCModelPrototype& proto, zCModelAni* ani, const zTAniEnumState& state, zCBinChunkFile& file)
+    zCEventBlockReader(zCModelPrototype& proto, zCModelAni& ani, const zTAniEnumState& state, zCBinChunkFile& file)
         : proto(proto), ani(ani), state(state), file(file), writing(MdsWritesBinary())
     {
     }
@@ -236,8 +233,8 @@ public:
     {
         std::vector<zTEventLine> lines;
         Collect(lines);
-        if (ani && ani->aniType == zANI_TYPE_ALIAS) {
-            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kAnialiasNotAllowedHave, ani->aniName),
+        if (ani.aniType == zANI_TYPE_ALIAS) {
+            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kAnialiasNotAllowedHave, ani.aniName),
                                    proto.fileName.c_str(), g_mdsLineNumber);
             return;
         }
@@ -249,14 +246,13 @@ public:
             WriteMsbEntry(file, zMSB_EVENTS, group);
         }
         auto records = std::make_shared<std::vector<zTAniEventRec>>(lines.size());
-        factor = ani && ani->sourceFps != 0.0f ? state.fpsBeforeSpeed / ani->sourceFps : 1.0f;
+        factor = ani.sourceFps != 0.0f ? state.fpsBeforeSpeed / ani.sourceFps : 1.0f;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (Holds(lines[i].text, "}"))
                 break;
             Convert(lines[i], (*records)[i]);
         }
-        if (ani)
-            ani->aniEvents = records;
+        ani.aniEvents = records;
         if (writing)
             file.StartChunk(zMSB_EVENTS_END);
     }
@@ -274,8 +270,8 @@ private:
                     lines.push_back({line, g_mdsLineNumber});
                 } else if (!reported) {
                     // The animation holds few events; a longer block is a fault of the script.
-                    const zSTRING name = ani ? ani->aniName : zSTRING();
-                    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMdsTooManyEvents, kMaxEventLines, name),
+                    g_errorReporter.Report(zERR_ERROR,
+                                           FormatResString(zMsgId::kMdsTooManyEvents, kMaxEventLines, ani.aniName),
                                            proto.fileName.c_str(), g_mdsLineNumber);
                     reported = true;
                 }
@@ -294,8 +290,7 @@ private:
         if (writing)
             WriteMsbEvent(file, id, event);
         FillMsbEventRecord(id, event, rec);
-        if (ani)
-            SetFrame(rec, event.frame, MsbEventAtLastFrame(id), source.lineNumber);
+        SetFrame(rec, event.frame, MsbEventAtLastFrame(id), source.lineNumber);
     }
 
     void SetFrame(zTAniEventRec& rec, int written, bool fromLast, int lineNumber)
@@ -304,23 +299,23 @@ private:
         // are; any size is then held within the int range.
         double g = 0.0;
         if (fromLast)
-            g = written == -1 ? ani->numFrames - 1.0 : static_cast<double>(written) - state.firstFrame;
+            g = written == -1 ? ani.numFrames - 1.0 : static_cast<double>(written) - state.firstFrame;
         else if (written > 0)
             g = static_cast<double>(written) - state.firstFrame;
         double frame = std::trunc(static_cast<double>(static_cast<float>(g) * factor));
         if (std::isnan(frame))
             frame = 0.0;
         frame = std::fmax(INT_MIN, std::fmin(frame, INT_MAX));
-        if (ani->aniType == zANI_TYPE_NORMAL && (frame < 0 || frame > ani->numFrames - 1)) {
-            g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kFrameNumberOutBounds, ani->aniName),
+        if (ani.aniType == zANI_TYPE_NORMAL && (frame < 0 || frame > ani.numFrames - 1)) {
+            g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kFrameNumberOutBounds, ani.aniName),
                                    proto.fileName.c_str(), lineNumber);
-            frame = std::fmax(0.0, std::fmin(frame, ani->numFrames - 1.0));
+            frame = std::fmax(0.0, std::fmin(frame, ani.numFrames - 1.0));
         }
         rec.frameNumber = static_cast<int>(frame);
     }
 
     zCModelPrototype& proto;
-    zCModelAni* ani;
+    zCModelAni& ani;
     const zTAniEnumState& state;
     zCBinChunkFile& file;
     const bool writing;
@@ -370,16 +365,13 @@ void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& a
         g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kLastframeLessThanFirstframe),
                                proto.fileName.c_str(), g_mdsLineNumber);
     state.firstFrame = e.firstFrame;
-    state.eventsFollow = true;
     ++state.aniLines;
     zCModelAni* ani = new zCModelAni();
     bool compiledHere = false;
     if (ani->LoadMAN(name + ".MAN", proto, line)) {
         proto.AddAni(ani);
-        if (compiling && g_partialCompile) {
-            if (zCIdeServices* ide = zGetIdeServices())
-                ide->StepProgress();
-        }
+        if (compiling && g_partialCompile)
+            FinishFileStep();
     } else if (!compiling) {
         if (!g_modelLoadError)
             g_lastModelFile = name + ".MAN";
@@ -440,7 +432,6 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
     auto adopt = [&](zCModelAni* ani) {
         AddAni(ani);
         state.current = ani;
-        state.eventsFollow = true;
     };
     zSTRING line;
     while (ReadMdsLine(line)) {
@@ -468,7 +459,6 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
             state.firstFrame = 0;
         } else if (Holds(line, "ANIBATCH")) {
             state.current = ReadBatch(*this, MdsName(args, 1));
-            state.eventsFollow = true;
             state.firstFrame = 0;
         } else if (Holds(line, "ANICOMB")) {
             const zTMsbEntry e = CompileEntry(zMSB_ANI_COMB, args, state.fpsCap, file);
@@ -487,8 +477,8 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
                 tag->values[i] = e.args[i];
             modelTagList.InsertEnd(tag);
             state.firstFrame = 0;
-        } else if (Holds(line, "{") && state.eventsFollow) {
-            zCEventBlockReader(*this, state.current, state, file).Read();
+        } else if (Holds(line, "{") && state.current) {
+            zCEventBlockReader(*this, *state.current, state, file).Read();
         } else if (Holds(line, "}")) {
             break;
         } else if (Holds(line, "*EVENT")) {

@@ -2,7 +2,6 @@
 // meshes and the start mesh.
 #include <string>
 
-#include "IdeServices.h"
 #include "JobGlobals.h"
 #include "MdsText.h"
 #include "MessageIds.h"
@@ -19,12 +18,6 @@ namespace {
 bool Holds(const zSTRING& line, const char* text)
 {
     return line.find(text) != std::string::npos;
-}
-
-void StepProgress()
-{
-    if (zCIdeServices* ide = zGetIdeServices())
-        ide->StepProgress();
 }
 
 // Records the first file a statement needed and did not find.
@@ -93,7 +86,7 @@ void zCModelPrototype::LoadMeshAndTree(const zSTRING& name, int noMesh)
             RecordMissing(modelProtoName + ".MDH");
             return;
         }
-        StepProgress();
+        FinishFileStep();
     }
     if (g_errorReporter.GetFilterLevel() > 8)
         g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kParsingModelHierarchy, meshAndTreeFile));

@@ -26,6 +26,9 @@ namespace {
 
 // The event count is kept in a signed 6-bit field.
 const int kMaxEvents = 31;
+// The rate an ani's row leaves unsaid; the text compiler's rate for an ani without
+// "FPS:" until an aniMaxFPS line sets another.
+const float kDefaultFps = 25.0f;
 
 bool WritesText()
 {
@@ -166,10 +169,8 @@ int zCModelPrototype::LoadModelScriptMsb(const zSTRING& name)
     zSTRING baseName = scriptPath.GetFilename();
     baseName.Upper();
     const zSTRING path = (g_options ? g_options->GetDirString(DIR_COMPILED_ANIMS) : zSTRING()) + baseName + ".MSB";
-    if (!zMakeFile(path)->Exists()) {
-        NoteMissing(baseName + ".MSB");
+    if (!zMakeFile(path)->Exists())
         return 0;
-    }
     SetModelProtoName(baseName);
     if (g_errorReporter.GetFilterLevel() >= 2)
         g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kLoadingModelScriptBinary, modelProtoName));
@@ -309,7 +310,7 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
         g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingAnienum));
     zCModelAni* current = nullptr;
     int currentFirstFrame = 0;
-    float capFps = 25.0f;  // what a recompiled ani without "FPS:" gets
+    float unsaidFps = kDefaultFps;
     int manTries = 0;
     float minFps = 1000.0f;
     float maxFps = -1000.0f;
@@ -354,15 +355,16 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
         int kind = -1;
         switch (id) {
         case zMSB_ANI_MAX_FPS:
-            capFps = e.fps;
+            unsaidFps = e.fps;
             AddRow({"aniMaxFPS", "(" + MdsFloatText(e.fps) + ")"});
             continue;
         case zMSB_ANI:
             kind = zANI_TYPE_NORMAL;
             row = {"ani", "(" + MdsQuoted(e.name), Int(e.layer), MdsQuoted(e.next), blendIn, blendOut, e.flags,
                    MdsQuoted(e.source), e.direction, Int(e.firstFrame), Int(e.lastFrame)};
-            // Written whenever a recompile would not give the same rate by itself.
-            if (e.fps != capFps)
+            // Also where the text would otherwise compile to another rate than this one.
+            if ((e.fps != kDefaultFps && static_cast<long long>(e.lastFrame) - e.firstFrame > 1) ||
+                e.fps != unsaidFps)
                 row.push_back("FPS:" + MdsFloatText(e.fps));
             if (e.speed != 0.0f)
                 row.push_back("SPD:" + MdsFloatText(e.speed));
@@ -431,8 +433,8 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
                     continue;
                 }
                 if (index >= count) {
-                    file.ReportDamage(FormatResString(zMsgId::kMsbMoreEventsThanAnnounced, current->aniName));
-                    return 0;
+                    g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kMoreEffectsAnimationThan));
+                    return 0;  // when the fatal handler returns
                 }
                 zTMsbEvent event;
                 if (!ReadMsbEvent(file, id, event))

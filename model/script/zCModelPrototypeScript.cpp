@@ -48,14 +48,36 @@ struct ScriptFileHold {
     }
 };
 
+// A binary form that the load did not finish (a stop or a fatal report ended the job)
+// is removed: half a script would later be read as the whole.
+struct BinaryScriptHold {
+    zCBinChunkFile& file;
+    const zSTRING& path;
+    bool finished = false;
+    ~BinaryScriptHold()
+    {
+        if (finished || !file.GetFile())
+            return;
+        file.Close();
+        zMakeFile(path)->FileDelete();
+    }
+};
+
 } // namespace
 
 int zCModelPrototype::LoadModelScript(zSTRING& name)
 {
     g_mdsLineNumber = 0;
     if (g_jobMode != 4 && g_platform != 0) {
-        if (!LoadModelScriptMsb(name))
+        if (!LoadModelScriptMsb(name)) {
+            // The binary reader passes over a missing file in silence; the job names it,
+            // as it names a missing text script.
+            if (!g_modelLoadError) {
+                const zSTRING binaryName = Upper(zPATH(name).GetFilename()) + ".MSB";
+                g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, binaryName));
+            }
             return 0;
+        }
     } else {
         isStaticModel = 0;
         const zPATH path(name);
@@ -73,6 +95,7 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
         const bool writing = MdsWritesBinary();
         const zSTRING binaryPath = g_jobDestDir + "_compiled\\" + Upper(baseName) + ".MSB";
         zCBinChunkFile binary;
+        BinaryScriptHold binaryHold{binary, binaryPath};
         if (writing && binary.Create(binaryPath) == 0) {
             WriteMsbModelChunk(binary, zMSB_HEADER, {zMSB_VERSION, WorkFolder(path)});
             binary.StartChunk(zMSB_SOURCE);
@@ -93,6 +116,7 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
         }
         delete g_mdsFile;
         g_mdsFile = nullptr;
+        binaryHold.finished = true;
         if (writing && binary.GetFile()) {
             binary.StartChunk(zMSB_END);
             binary.Close();
@@ -103,9 +127,9 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
     ResolveAnis();
     for (int i = 0; i < g_registeredMeshNames.GetNum(); ++i) {
         ++refCtr;  // the model's reference
-        auto* model = new zCModel(this);
+        // Released also when a stop or a fatal report ends the job inside the load.
+        const zTObjectRef<zCModel> model(new zCModel(this));
         model->ApplyMeshLib(g_registeredMeshNames[i]);
-        model->Release();
     }
     return 1;
 }

@@ -2,6 +2,8 @@
 #include "zCTexture.h"
 
 #include <algorithm>
+#include <cctype>
+#include <iterator>
 #include <memory>
 
 #include "ErrorBox.h"
@@ -27,8 +29,79 @@ namespace {
 // "No texture format found!"
 
 const int kMaxTextureSizeLoaded = 2048;
+// Words of a name read for channels.
+const std::size_t kMaxNameWords = 5;
+// Beyond any real texture animation: a grid of more frames is not counted further.
+const int kMaxAniFrames = 1024;
+
+// A channel word: a first character that is not a digit, a digit second (A0, V12).
+bool IsChannelWord(const std::string& word)
+{
+    return word.size() >= 2 && !std::isdigit(static_cast<unsigned char>(word[0])) &&
+           std::isdigit(static_cast<unsigned char>(word[1]));
+}
+
+// The base name and the channel letters of a name (upper case, no extension); false
+// for an ordinary name: no channel word, more than five words, or a plain word after
+// a channel word.
+bool SplitAniName(const zSTRING& name, zSTRING& base, std::vector<char>& channels)
+{
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    for (std::size_t cut; (cut = name.find('_', start)) != std::string::npos; start = cut + 1)
+        words.push_back(name.substr(start, cut - start));
+    words.push_back(name.substr(start));
+    if (words.size() > kMaxNameWords)
+        return false;
+    std::size_t first = 0;
+    while (first < words.size() && !IsChannelWord(words[first]))
+        ++first;
+    if (first == words.size())
+        return false;
+    for (std::size_t i = 0; i < first; ++i)
+        base += (i ? "_" : "") + words[i];
+    for (std::size_t i = first; i < words.size(); ++i) {
+        if (!IsChannelWord(words[i]))
+            return false;
+        channels.push_back(words[i][0]);
+    }
+    if (channels.size() > static_cast<std::size_t>(zCTexture::kNumAniChannels)) {
+        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kTooManyTextureChannels, name.c_str()));
+        channels.resize(zCTexture::kNumAniChannels);
+    }
+    return true;
+}
+
+// The name of one frame: the base, then per channel "_", its letter and its frame.
+zSTRING FrameName(const zSTRING& base, const std::vector<char>& channels, const int (&frame)[zCTexture::kNumAniChannels])
+{
+    zSTRING name = base;
+    for (std::size_t c = 0; c < channels.size(); ++c)
+        name += zSTRING("_") + zSTRING(channels[c]) + zSTRING(frame[c]);
+    return name;
+}
+
+// A frame exists as a compiled file or as a source texture below the textures folder.
+bool FrameExists(const zSTRING& frameName)
+{
+    if (zMakeFile(zCTexture::GetCompiledName(frameName))->Exists())
+        return true;
+    const zSTRING sources = g_options ? g_options->GetDirString(DIR_TEX) : zSTRING();
+    return !sources.empty() && zMakeFile(zSTRING())->SearchFile(frameName + ".TGA", sources, true) == 0;
+}
 
 } // namespace
+
+zCTexture::~zCTexture()
+{
+    // The links end with the first frame, which holds every frame they point to.
+    for (zCTexture* frame : heldFrames) {
+        std::fill(std::begin(frame->aniNext), std::end(frame->aniNext), nullptr);
+        std::fill(std::begin(frame->aniPrev), std::end(frame->aniPrev), nullptr);
+    }
+    for (zCTexture* frame : heldFrames)
+        frame->Release();
+}
 
 zSTRING zCTexture::GetObjectNameOf(const zSTRING& name)
 {
@@ -53,15 +126,97 @@ zCTexture* zCTexture::Load(const zSTRING& name, int flag)
         return nullptr;
     const zSTRING objectName = GetObjectNameOf(name);
     if (zCObject* found = zCTexture::classDef.SearchHashTable(objectName)) {
-        found->AddRef();
-        return static_cast<zCTexture*>(found);
+        // A frame of an animated texture stands for the animation: its first frame.
+        auto* texture = static_cast<zCTexture*>(found);
+        for (int c = 0; c < kNumAniChannels; ++c) {
+            while (texture->aniPrev[c])
+                texture = texture->aniPrev[c];
+        }
+        texture->AddRef();
+        return texture;
     }
+    if (zCTexture* first = LoadAnimated(name, flag))
+        return first;
+    return Create(objectName, flag);
+}
+
+zCTexture* zCTexture::Create(const zSTRING& objectName, int flag)
+{
     zCTexture* texture = g_renderer->CreateTexture();
     if (!texture)
         return nullptr;
     texture->texFlags = (texture->texFlags & ~zTEX_FLAG_LOAD_FLAG) | ((flag & 1) ? std::uint32_t{zTEX_FLAG_LOAD_FLAG} : 0u);
     texture->SetObjectName(objectName);
     return texture;
+}
+
+zCTexture* zCTexture::LoadAnimated(const zSTRING& name, int flag)
+{
+    zSTRING plain = zPATH(name).GetFilename();
+    plain.Upper();
+    zSTRING base;
+    std::vector<char> channels;
+    if (!SplitAniName(plain, base, channels))
+        return nullptr;
+
+    const int first[kNumAniChannels] = {};
+    if (zCObject* living = classDef.SearchHashTable(FrameName(base, channels, first) + ".TGA")) {
+        living->AddRef();
+        return static_cast<zCTexture*>(living);
+    }
+
+    // Each channel's frames count up from 0 with the other channels at frame 0.
+    const int numChannels = static_cast<int>(channels.size());
+    int counts[kNumAniChannels] = {1, 1, 1};
+    int total = 1;
+    for (int c = 0; c < numChannels; ++c) {
+        int frame[kNumAniChannels] = {};
+        int n = 0;
+        while (total / counts[c] * (n + 1) <= kMaxAniFrames) {
+            frame[c] = n;
+            if (!FrameExists(FrameName(base, channels, frame)))
+                break;
+            ++n;
+        }
+        if (n == 0)
+            return nullptr;  // not even the first frame
+        total = total / counts[c] * n;
+        counts[c] = n;
+    }
+
+    // Every combination of the channels' frames, the first channel counting fastest. A
+    // combination without a file of its own takes the default texture when it is loaded.
+    std::vector<zCTexture*> grid(static_cast<std::size_t>(total));
+    for (int k = 0; k < total; ++k) {
+        const int frame[kNumAniChannels] = {k % counts[0], k / counts[0] % counts[1], k / (counts[0] * counts[1])};
+        const zSTRING frameName = FrameName(base, channels, frame) + ".TGA";
+        zCTexture* texture = static_cast<zCTexture*>(classDef.SearchHashTable(frameName));
+        if (texture)
+            texture->AddRef();
+        else
+            texture = Create(frameName, flag);
+        if (!texture) {
+            for (int i = 0; i < k; ++i)
+                grid[static_cast<std::size_t>(i)]->Release();
+            return nullptr;
+        }
+        grid[static_cast<std::size_t>(k)] = texture;
+    }
+    const int strides[kNumAniChannels] = {1, counts[0], counts[0] * counts[1]};
+    for (int k = 0; k < total; ++k) {
+        zCTexture* texture = grid[static_cast<std::size_t>(k)];
+        for (int c = 0; c < numChannels; ++c) {
+            const int at = k / strides[c] % counts[c];
+            texture->aniNext[c] = at + 1 < counts[c] ? grid[static_cast<std::size_t>(k + strides[c])] : nullptr;
+            texture->aniPrev[c] = at > 0 ? grid[static_cast<std::size_t>(k - strides[c])] : nullptr;
+        }
+    }
+    zCTexture* head = grid.front();
+    head->texFlags |= zTEX_FLAG_ANI_FIRST;
+    for (int c = 0; c < numChannels; ++c)
+        head->aniFrames[c] = counts[c];
+    head->heldFrames.assign(grid.begin() + 1, grid.end());
+    return head;
 }
 
 int zCTexture::LoadCompiled(const zSTRING& name)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "zCResource.h"
 #include "zCTextureExchange.h"
@@ -19,12 +20,17 @@ class zCTexture : public zCResource, public zCTextureExchange {
 
 public:
     static const char* const kDefaultTexture;  // "DEFAULT.TGA"
+    // Animation channels a name can hold (WATER_A0, HUM_BODY_V0_C0).
+    static constexpr int kNumAniChannels = 3;
 
     zCTexture() = default;
-    ~zCTexture() override = default;
+    // A first frame releases the other frames of its animation and ends their links.
+    ~zCTexture() override;
 
     // The shared texture of the name (any folder and extension become ".TGA"), with
-    // a reference for the caller; null for an empty name or without a renderer.
+    // a reference for the caller; null for an empty name or without a renderer. A
+    // name with channel words whose frames exist, and the name of any frame of a living
+    // animation, give the animation's first frame.
     static zCTexture* Load(const zSTRING& name, int flag);
     // The object name a requested texture name gets: the file name + ".TGA", upper case.
     static zSTRING GetObjectNameOf(const zSTRING& name);
@@ -44,11 +50,24 @@ public:
     [[noreturn]] void CreateTextureTile();
 
     std::uint32_t texFlags = 0;
+    // Frames of an animated texture: per channel the next and previous frame (null at
+    // the ends). The first frame (zTEX_FLAG_ANI_FIRST) keeps each channel's frame count.
+    zCTexture* aniNext[kNumAniChannels] = {};
+    zCTexture* aniPrev[kNumAniChannels] = {};
+    int aniFrames[kNumAniChannels] = {};
 
     // Loads counted modulo 256: the first of each 256 loads keeps twice the reference size.
     static std::uint8_t s_loadCounter;
 
 private:
+    // A new texture of the renderer with its object name and the load flag; null without one.
+    static zCTexture* Create(const zSTRING& objectName, int flag);
+    // The frames of an animated name, linked, with the first frame returned; null when
+    // the name has no channel words or its first frame does not exist.
+    static zCTexture* LoadAnimated(const zSTRING& name, int flag);
     // Reads the compiled file of the name into this texture; 1 when it was read.
     int LoadCompiled(const zSTRING& name);
+
+    // On a first frame: one reference on every other frame of the animation.
+    std::vector<zCTexture*> heldFrames;
 };

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "BuildStop.h"
 #include "HostFileSystem.h"
 #include "IdeServices.h"
 #include "JobGlobals.h"
@@ -73,11 +74,15 @@ void RecordInsertFile(zSTRING path)
     zCIdeServices* ide = zGetIdeServices();
     if (!ide || !ide->GetSettings().InsertInGame)
         return;
-    // The file layer upper-cases paths: the folder is found in any case.
-    const int at = path.SearchUpperCopy(0, "ANIMS\\", 1);
-    if (at >= 0)
-        path.erase(0, static_cast<std::size_t>(at) + 6);
+    path.Delete("Anims\\", 3);
     ide->GetInsertFileList().push_back(path);
+}
+
+void FinishFileStep()
+{
+    CheckBuildStop(0);
+    if (zCIdeServices* ide = zGetIdeServices())
+        ide->StepProgress();
 }
 
 void zCModelToolServices::ForEachFileInDir(int dirIndex, const zSTRING& mask, zTModelToolEntry tool)

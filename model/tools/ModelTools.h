@@ -33,9 +33,12 @@ zSTRING CompiledModelPath(const zSTRING& fileName);
 // entry: the start message (an id taking the file's display name) once the file is
 // found; 0 when it is missing (33017) or unreadable (33019), reported.
 int ReadCompiledMdl(zCModelPrototype& proto, const zSTRING& fileName, int startMessage);
-// With insert-in-game on, appends the path from after its first "Anims\" (any case)
+// With insert-in-game on, appends the path from after its first "Anims\" (spelt so)
 // to the insert list.
 void RecordInsertFile(zSTRING path);
+// The end of one file's work in a long job: polls Build/Stop Build (a stop ends the
+// job here) and steps the progress bar.
+void FinishFileStep();
 
 // The model toolchain's services: the batch driver, the resource manager and the
 // renderer. The entries' bodies stand with the formats they drive.

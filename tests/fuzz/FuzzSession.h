@@ -36,6 +36,7 @@ public:
     {
         host.Clear();
         zSetIdeServices(&host);
+        host.GetSettings().BuildJobThread = 1;
         g_errorReporter.SetFilterLevel(8);
         g_errorReporter.SetFatalHandler(&zERROR::DefaultFatalHandler);
         ClearFolder();

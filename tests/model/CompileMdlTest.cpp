@@ -129,6 +129,18 @@ TEST_F(CompileMdlTest, CompiledModelReadsBackAsTheAscDescribesIt)
     expected->Release();
 }
 
+TEST_F(CompileMdlTest, StopBuildEndsTheCompileAfterTheAscFileWithNoModelWritten)
+{
+    box.Write("DATA/ANIMS/HERO.ASC", HeroAsc());
+    host.GetSettings().BuildJobThread = 0;  // chosen while the source is read
+    zSTRING source = "\\DATA\\ANIMS\\HERO.ASC";
+    ASSERT_TRUE(RunJob([&source] { CompileMdl(source); }));
+    EXPECT_EQ(Texts().back(), "Break building: 0 error(s), 0 warning(s)");
+    EXPECT_FALSE(HasLine("Compiling Model-ASC"));
+    EXPECT_FALSE(box.Exists("DATA/ANIMS/_compiled/HERO.mdl"));
+    EXPECT_EQ(g_modelProtoList, nullptr);
+}
+
 TEST_F(CompileMdlTest, LoadingByNameRebuildsAnUnreadableCompiledModelFromItsSource)
 {
     // While converting too, the rebuilt file is in this platform's format.

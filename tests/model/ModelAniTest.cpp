@@ -305,40 +305,54 @@ TEST_F(ModelAniTest, AliasSharesItsSource)
     walk->SetAniType(zANI_TYPE_NORMAL);
 }
 
-TEST_F(ModelAniTest, CombinationOfTwelveSourcesWithPositionsBeyondTheFixedRange)
+TEST_F(ModelAniTest, CombinationCountIsTheLastCharacterAndItsSamplesComeFromSourceOne)
 {
-    for (int i = 1; i <= 12; ++i) {
-        auto* source = new zCModelAni();
-        source->aniName = "T_AIM" + std::to_string(i);
-        source->numFrames = 2;
-        source->numNodes = 1;
-        source->fps = 25.0f;
-        source->nodeList = std::make_shared<std::vector<zCModelNodeRec*>>(1, proto->nodeList[0]);
-        source->nodeIndexList.InsertEnd(0);
-        std::vector<zMAT4> keys = {MakeTranslationMatrix(zVEC3(0, 0, 0)),
-                                   MakeTranslationMatrix(zVEC3(1000.0f + static_cast<float>(i), 0, -900.0f))};
-        source->SetSamples({keys.data()});
-        proto->AddAni(source);
+    for (const char* stem : {"T_AIM", "S_RUN2"}) {
+        for (int i = 1; i <= 3; ++i) {
+            auto* source = new zCModelAni();
+            source->aniName = stem + std::to_string(i);
+            source->numFrames = 2;
+            source->numNodes = 1;
+            source->fps = 25.0f;
+            source->nodeList = std::make_shared<std::vector<zCModelNodeRec*>>(1, proto->nodeList[0]);
+            source->nodeIndexList.InsertEnd(0);
+            std::vector<zMAT4> keys = {MakeTranslationMatrix(zVEC3(0, 0, 0)),
+                                       MakeTranslationMatrix(zVEC3(1000.0f + static_cast<float>(i), 0, -900.0f))};
+            source->SetSamples({keys.data()});
+            proto->AddAni(source);
+        }
     }
-    zCModelAni comb;
-    comb.aniName = "T_AIM";
-    comb.SetAniType(zANI_TYPE_COMB);
-    comb.aliasName = "T_AIM12";
-    ASSERT_EQ(comb.ResolveCombAni(*proto), 1);
-    ASSERT_EQ(comb.combList.size(), 12u);
-    EXPECT_EQ(std::string(comb.combList[0]->aniName), "T_AIM1");
-    // The samples are source 1's, in a range wide enough for them.
-    const zVEC3 p = comb.GetRootPosition(1, 0);
-    EXPECT_NEAR(p.x, 1001.0f, comb.posStep * 1.01f);
-    EXPECT_NEAR(p.z, -900.0f, comb.posStep * 1.01f);
-    EXPECT_LE(comb.posRangeMin, -900.0f);
-
-    zCModelAni bad;
-    bad.aniName = "T_BAD";
-    bad.SetAniType(zANI_TYPE_COMB);
-    bad.aliasName = "T_AIM";
-    EXPECT_EQ(bad.ResolveCombAni(*proto), 0);
-    EXPECT_TRUE(HasLine("does not end in a number"));
+    struct Case {
+        const char* aliasName;
+        const char* firstSource;  // empty: not resolved
+    };
+    const Case cases[] = {
+        {"T_AIM3", "T_AIM1"},
+        // A stem that ends in a digit: the count is the last character alone.
+        {"S_RUN23", "S_RUN21"},
+        {"T_AIM", ""},
+        {"T_AIM0", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.aliasName);
+        zCModelAni comb;
+        comb.aniName = "T_COMB";
+        comb.SetAniType(zANI_TYPE_COMB);
+        comb.aliasName = c.aliasName;
+        const bool resolves = *c.firstSource != 0;
+        ASSERT_EQ(comb.ResolveCombAni(*proto), resolves ? 1 : 0);
+        if (!resolves) {
+            EXPECT_TRUE(HasLine("does not end in a number"));
+            continue;
+        }
+        ASSERT_EQ(comb.combList.size(), 3u);
+        EXPECT_EQ(std::string(comb.combList[0]->aniName), c.firstSource);
+        // The samples are source 1's, in a range wide enough for them.
+        const zVEC3 p = comb.GetRootPosition(1, 0);
+        EXPECT_NEAR(p.x, 1001.0f, comb.posStep * 1.01f);
+        EXPECT_NEAR(p.z, -900.0f, comb.posStep * 1.01f);
+        EXPECT_LE(comb.posRangeMin, -900.0f);
+    }
 }
 
 } // namespace

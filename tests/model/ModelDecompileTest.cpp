@@ -97,11 +97,9 @@ protected:
         zCOption::SetStartDirectory("\\DATA");
         options.Init("", 0);
         box.MakeDir("DATA/ANIMS/_compiled");
-        host.GetSettings().BuildJobThread = 1;
     }
     void TearDown() override
     {
-        host.GetSettings().BuildJobThread = 0;
         zCOption::SetStartDirectory("");
         StaticModelFixture::TearDown();
     }
@@ -397,14 +395,8 @@ protected:
     void SetUp() override
     {
         ModelScriptFixture::SetUp();
-        host.GetSettings().BuildJobThread = 1;
         WriteTex("SKIN-C.TEX", zTEX_FORMAT_RGB_565, 8, 8, 1, 8, 8);
         WriteSources();
-    }
-    void TearDown() override
-    {
-        host.GetSettings().BuildJobThread = 0;
-        ModelScriptFixture::TearDown();
     }
 
     void WriteSources()
@@ -614,6 +606,41 @@ TEST_F(DecompileModelScriptTest, CompilingAScriptWhoseSourceReportsAnErrorIsNotO
         ASSERT_TRUE(RunJob([&script] { CompileModelScript(script); })) << ::testing::PrintToString(Texts());
         EXPECT_EQ(HasLine("Compiling Model 'HERO.MDS' OK."), !broken) << ::testing::PrintToString(Texts());
         EXPECT_EQ(HasLine("Compiling Model 'HERO.MDS' failed."), broken);
+    }
+}
+
+TEST_F(DecompileModelScriptTest, StopBuildEndsACompileAfterTheAscFileInHandAndLeavesNoHalfScript)
+{
+    // The second game's compile writes the binary script while it reads the text.
+    g_jobMode = 4;
+    g_platform = 1;
+    SetMeshFormatVersion();
+    zSTRING script("\\DATA\\ANIMS\\HERO.MDS");
+    {
+        // Chosen once the walk's source is read: the run's, then in work, is the last.
+        StopAtStep stop(host, 2);
+        ASSERT_TRUE(RunJob([&script] { CompileModelScript(script); }));
+    }
+    EXPECT_EQ(Texts().back().rfind("Break building: 0 error(s)", 0), 0u) << Texts().back();
+    EXPECT_FALSE(HasLine("Compiling Model"));
+    for (const char* file : {"HERO.MDH", "HERO.MDM", "HERO-T_WALK.MAN"})
+        EXPECT_TRUE(box.Exists(std::string("DATA/ANIMS/_compiled/") + file)) << file;
+    for (const char* file : {"HERO-T_RUN.MAN", "HELMET.MDM", "HERO.MSB"})
+        EXPECT_FALSE(box.Exists(std::string("DATA/ANIMS/_compiled/") + file)) << file;
+    EXPECT_EQ(g_modelProtoList, proto);
+
+    // A partial compile reuses the files made: each reused file is heeded too. The bar
+    // counts the files done of the script's four, one step each.
+    Compile();
+    g_partialCompile = 1;
+    for (int stopAt = 0; stopAt <= 3; ++stopAt) {
+        SCOPED_TRACE(stopAt);
+        host.Clear();
+        host.GetSettings().BuildJobThread = stopAt == 0 ? 0 : 1;  // 0: chosen before the first file
+        StopAtStep stop(host, stopAt);
+        ASSERT_TRUE(RunJob([&script] { CompileModelScript(script); }));
+        EXPECT_EQ(Texts().back(), "Break building: 0 error(s), 0 warning(s)");
+        EXPECT_EQ(host.GetProgress(), stopAt * 25000);
     }
 }
 

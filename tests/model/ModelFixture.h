@@ -4,14 +4,55 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "ArchiverFixture.h"
+#include "IdeServices.h"
 #include "JobGlobals.h"
 #include "ModelServices.h"
 #include "zCModelResourceManager.h"
 #include "zCOption.h"
 #include "zCRnd_D3D.h"
+
+// Build/Stop Build chosen while a job runs: stands in for the host, passes everything
+// on to it and clears the run mark at the progress step numbered stopAt (from 1), so
+// that the job's next stop poll, at the end of the file then in work, ends it.
+class StopAtStep : public zCIdeServices {
+public:
+    StopAtStep(zCHeadlessIde& host, int stopAt) : host(host), stopAt(stopAt) { zSetIdeServices(this); }
+    ~StopAtStep() override { zSetIdeServices(&host); }
+
+    void StepProgress() override
+    {
+        host.StepProgress();
+        if (++steps == stopAt)
+            host.GetSettings().BuildJobThread = 0;
+    }
+    zTBuildSettings& GetSettings() override { return host.GetSettings(); }
+    zSTRING GetProjectFolder() override { return host.GetProjectFolder(); }
+    void AddBuildMessage(int kind, const char* file, const zSTRING& text, int line, bool fatal) override
+    {
+        host.AddBuildMessage(kind, file, text, line, fatal);
+    }
+    void ReportBuildSummary(int broken) override { host.ReportBuildSummary(broken); }
+    void ReplaceFileInLastMessages(const zSTRING& oldName, const zSTRING& newName) override
+    {
+        host.ReplaceFileInLastMessages(oldName, newName);
+    }
+    std::vector<zSTRING>& GetInsertFileList() override { return host.GetInsertFileList(); }
+    void InsertFilesInGame(int kind) override { host.InsertFilesInGame(kind); }
+    int GetSourceListEntryCount() override { return host.GetSourceListEntryCount(); }
+    void SetProgressStep(int step) override { host.SetProgressStep(step); }
+    void SetProgressPos(int pos) override { host.SetProgressPos(pos); }
+    void UpdateAfterDecompile() override { host.UpdateAfterDecompile(); }
+
+private:
+    zCHeadlessIde& host;
+    int stopAt;
+    int steps = 0;
+};
 
 class ModelFixture : public ArchiverFixture {
 protected:
@@ -30,12 +71,14 @@ protected:
         manager->SetThreadingEnabled(0);
         g_resourceManager = manager;
         host.Clear();  // the manager's list of classes
+        host.GetSettings().BuildJobThread = 1;  // a job runs: the readers' stop polls let it go on
         g_jobSourceDir = "\\DATA\\ANIMS\\";
         g_jobMode = 4;
         g_platform = 0;
     }
     void TearDown() override
     {
+        host.GetSettings().BuildJobThread = 0;
         // Cached textures go before the renderer that made them.
         delete manager;
         g_resourceManager = savedManager;
@@ -45,6 +88,16 @@ protected:
         g_jobMode = savedMode;
         g_platform = savedPlatform;
         ArchiverFixture::TearDown();
+    }
+
+    // Runs the code as a build job does. A fatal end or a stop clears the run mark, as
+    // in the IDE; here the next job starts with the mark the test gave it again.
+    bool RunJob(const std::function<void()>& job)
+    {
+        const std::uintptr_t mark = host.GetSettings().BuildJobThread;
+        const bool ran = ArchiverFixture::RunJob(job);
+        host.GetSettings().BuildJobThread = mark;
+        return ran;
     }
 
     // A ".TEX" header (the pixel data is never read) in the compiled-textures folder.

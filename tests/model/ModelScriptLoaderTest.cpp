@@ -2,6 +2,7 @@
 // round trip text -> binary -> text -> binary that keeps every value.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,7 @@ const char* const kScript =
     "    aniAlias (\"s_Walk\" 1 \"s_Walk\" 0.0 0.0 M. \"t_Walk\" R)\r\n"
     "    aniBlend (\"t_Walk_2_Run\" \"t_Run\" 0.1 0.00001)\r\n"
     "    aniSync (\"t_Sync\" \"t_Run\")\r\n"
-    "    ani (\"t_Look1\" 9 \"\" 0 0 . \"Walk.asc\" F 10 11)\r\n"
+    "    ani (\"t_Look1\" 9 \"\" 0 0 . \"Walk.asc\" F 10 11 FPS:24)\r\n"
     "    aniComb (\"t_Look\" 9 \"t_Look\" 0.3 0.3 M. \"t_Look\" 1)\r\n"
     "    aniDisable (\"t_Off\")\r\n"
     "    modelTag (\"DEF_HIT_LIMB\" \"\" \"Bip01 Head\")\r\n"
@@ -136,6 +137,92 @@ TEST_F(ModelScriptLoaderTest, CompiledBinaryConvertsToTextThatCompilesToTheSameC
     EXPECT_EQ(Body(box.Read("DATA/ANIMS/_compiled/HERO.MSB")), Body(first)) << text;
 }
 
+TEST_F(ModelScriptLoaderTest, AConvertedAniCompilesToTheRateOfTheBinary)
+{
+    // An "FPS:" cell for a rate other than 25 over more than one frame step, and
+    // wherever the text would otherwise compile to another rate: 25 or the aniMaxFPS
+    // before the ani.
+    const struct {
+        float fps;
+        int cap;  // 0: no aniMaxFPS
+        int first, last;
+        const char* cell;  // empty: none
+    } cases[] = {
+        {25.0f, 0, 10, 20, ""},
+        {24.0f, 0, 10, 20, "FPS:24"},
+        {30.0f, 30, 10, 20, "FPS:30"},
+        {30.0f, 30, 10, 11, ""},
+        {25.0f, 0, 10, 11, ""},
+        {25.0f, 30, 10, 20, "FPS:25"},
+        {30.0f, 0, 10, 11, "FPS:30"},
+        {25.0f, 30, 10, 11, "FPS:25"},
+        {12.5f, 30, 10, 10, "FPS:12.5"},
+        {24.0f, 0, 10, -1, "FPS:24"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.fps << " under " << c.cap << " over " << c.first << ".." << c.last);
+        const std::string cap = c.cap ? "    aniMaxFps (" + std::to_string(c.cap) + ")\r\n" : "";
+        std::ostringstream script;
+        script << "Model (\"Hero\")\r\n{\r\n  meshAndTree (\"Hero.asc\")\r\n  aniEnum\r\n  {\r\n"
+               << cap << "    ani (\"t_Walk\" 1 \"t_Walk\" 0.1 0.2 M. \"Walk.asc\" F " << c.first << ' ' << c.last
+               << " FPS:" << c.fps << ")\r\n  }\r\n}\r\n";
+        g_jobDestDir = "\\DATA\\ANIMS\\";
+        box.Write("DATA/ANIMS/HERO.MDS", script.str());
+        ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", 4, 1));
+        const std::string binary = Body(box.Read("DATA/ANIMS/_compiled/HERO.MSB"));
+        ASSERT_NE(binary, "");
+
+        g_jobDestDir = "\\OUT\\";
+        ASSERT_TRUE(Load("Hero", 2, 1));
+        ASSERT_EQ(result, 1);
+        const std::string text = box.Read("OUT/HERO.MDS");
+        const std::size_t at = text.find("FPS:");
+        EXPECT_EQ(at == std::string::npos ? "" : text.substr(at, text.find(')', at) - at), c.cell) << text;
+
+        g_jobDestDir = "\\DATA\\ANIMS\\";
+        box.Write("DATA/ANIMS/HERO.MDS", text);
+        ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", 4, 1));
+        EXPECT_EQ(Body(box.Read("DATA/ANIMS/_compiled/HERO.MSB")), binary) << text;
+    }
+}
+
+TEST_F(ModelScriptLoaderTest, EveryFileMadeWaitsForTheGameNamedFromTheAnimsFolderOn)
+{
+    // The tool entries hand the list to the game at their end; here it is kept.
+    struct KeepInserts : StopAtStep {
+        using StopAtStep::StopAtStep;
+        void InsertFilesInGame(int) override {}
+    } keep(host, 0);
+    using Names = std::vector<std::string>;
+    auto taken = [&] {
+        auto& list = host.GetInsertFileList();
+        const Names names(list.begin(), list.end());
+        list.clear();
+        return names;
+    };
+
+    // The second game's binary script for the convert job below.
+    box.Write("DATA/ANIMS/HERO.MDS", kScript);
+    ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", 4, 1));
+
+    // The destination as the projects folder spells it; the copies of the script and
+    // of the hierarchy, recorded by their full paths, keep that spelling.
+    box.MakeDir("Proj/Anims/_compiled");
+    g_jobDestDir = "\\Proj\\Anims\\";
+    host.GetSettings().InsertInGame = 1;
+    ASSERT_TRUE(Load("\\DATA\\ANIMS\\HERO.MDS", 4, 0));
+    EXPECT_EQ(taken(), (Names{"_compiled\\HERO.MDH", "_compiled\\HERO.MDM", "_compiled\\HERO-T_WALK.MAN",
+                              "_compiled\\HERO-T_RUN.MAN", "_compiled\\HERO-T_LOOK1.MAN", "HERO.MDS",
+                              "_compiled\\HELMET.MDM"}));
+    ASSERT_TRUE(Load("Hero", 2, 1));
+    EXPECT_EQ(taken(), (Names{"_compiled\\HERO.MDH", "_compiled\\HERO-T_WALK.MAN", "_compiled\\HERO-T_RUN.MAN",
+                              "_compiled\\HERO-T_LOOK1.MAN", "HERO.MDS", "_compiled\\HELMET.MDM"}));
+    zSTRING asc("\\DATA\\ANIMS\\HERO.ASC");
+    ASSERT_TRUE(RunJob([&] { zGetModelServices()->CompileMdl(asc); }));
+    EXPECT_EQ(taken(), (Names{"_compiled\\HERO.mdl"}));
+    host.GetSettings().InsertInGame = 0;
+}
+
 TEST_F(ModelScriptLoaderTest, EachJobOfTheFirstGameReadsTheText)
 {
     box.Write("PROJ/_work/Data/Anims/HERO.MDS", kScript);
@@ -171,17 +258,20 @@ TEST_F(ModelScriptLoaderTest, AScriptThatCannotBeReadIsNamed)
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(HasLine("File 'NONE.MDS' not found."));
     EXPECT_FALSE(box.Exists("DATA/ANIMS/_compiled/NONE.MSB"));
+    host.Clear();
     g_modelLoadError = 0;
-    ASSERT_TRUE(Load("NONE", 2, 1));
+    ASSERT_TRUE(Load("none", 2, 1));
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(std::string(g_lastModelFile), "NONE.MSB");
+    EXPECT_EQ(g_modelLoadError, 0);
+    EXPECT_TRUE(HasLine("File 'NONE.MSB' not found."));
 
     // The entries name the file instead of failing silently or reporting success.
     host.Clear();
     g_jobMode = 2;
     zSTRING binaryName("NONE");
     ASSERT_TRUE(RunJob([&] { zGetModelServices()->ConvertModelScript(binaryName); }));
-    EXPECT_TRUE(HasLine("File 'NONE.MSB' not found or corrupted"));
+    EXPECT_TRUE(HasLine("File 'NONE.MSB' not found."));
+    EXPECT_FALSE(HasLine("converted OK"));
     g_jobMode = 4;
     g_platform = 0;
     zSTRING textName("\\DATA\\ANIMS\\NONE.MDS");

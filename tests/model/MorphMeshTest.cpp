@@ -304,6 +304,32 @@ TEST_F(MorphMeshTest, MismatchedFramesEndTheJob)
     }
 }
 
+TEST_F(MorphMeshTest, StopBuildEndsTheJobAfterTheAscFileInWork)
+{
+    {
+        // Chosen once the first morph ani's source is read: the second's, then in work, is the last.
+        StopAtStep stop(host, 2);
+        ASSERT_TRUE(Compile());
+    }
+    std::vector<std::string> expected = {"Loading Morph-Script: HEAD.MMS", "HEAD.ASC", "HEAD_ANI.ASC", "HEAD_ANI.ASC",
+                                         "Break building: 0 error(s), 0 warning(s)"};
+    EXPECT_EQ(Texts(), expected);
+    EXPECT_FALSE(box.Exists("DATA/ANIMS/_compiled/HEAD.MMB"));
+    EXPECT_EQ(g_morphProtoList, nullptr);
+
+    // Decompiling: the script and the ASC file in work are written whole, then the job ends.
+    ASSERT_TRUE(Compile());
+    host.Clear();
+    box.MakeDir("DATA/ANIMS/BACK/_compiled");
+    g_jobDestDir = "\\DATA\\ANIMS\\BACK\\";
+    host.GetSettings().BuildJobThread = 0;
+    ASSERT_TRUE(Run(3, &DecompileMorphMesh, "HEAD"));
+    EXPECT_EQ(Texts().back(), "Break building: 0 error(s), 0 warning(s)");
+    EXPECT_FALSE(HasLine("decompiled OK"));
+    EXPECT_EQ(box.Read("DATA/ANIMS/BACK/HEAD_ANI.ASC").substr(0, 4), "*3DS");
+    EXPECT_NE(box.Read("DATA/ANIMS/BACK/HEAD.MMS").find("}\n"), std::string::npos);
+}
+
 TEST_F(MorphMeshTest, FileLayout)
 {
     ASSERT_TRUE(Compile());
@@ -322,11 +348,12 @@ TEST_F(MorphMeshTest, FileLayout)
         empty.SetName("EMPTY");
         proto->GetRefMesh()->AddRef();
         empty.SetRefMesh(proto->GetRefMesh());
-        // The file written waits for the insert into the game, named from the animations folder on.
+        // The file written waits for the insert into the game; its folder is spelt ANIMS,
+        // not Anims, so the path is kept whole.
         host.GetSettings().InsertInGame = 1;
         ASSERT_TRUE(empty.SaveMMB("EMPTY.MMB"));
         host.GetSettings().InsertInGame = 0;
-        EXPECT_EQ(host.GetInsertFileList(), std::vector<zSTRING>{"_compiled\\EMPTY.MMB"});
+        EXPECT_EQ(host.GetInsertFileList(), std::vector<zSTRING>{"\\DATA\\ANIMS\\_compiled\\EMPTY.MMB"});
         chunks = Chunks(box.Read("DATA/ANIMS/_compiled/EMPTY.MMB"));
         empty.AddAni(std::move(ani));
         ASSERT_TRUE(empty.SaveMMB("TWELVE.MMB"));

@@ -79,7 +79,7 @@ protected:
     }
 
     // A model with every entry and event kind; unknown and group chunks at the places
-    // marked, and the end cut off at byte cut (0: whole).
+    // marked.
     std::string Script(bool extras = false)
     {
         return Written([&](zCBinChunkFile& f) {
@@ -209,7 +209,13 @@ protected:
         g_jobMode = 2;
         g_platform = 1;
         ClearRecordedSourceStamps();  // as the tool entry does after each job
-        auto* proto = new zCModelPrototype();
+        // Released also when a fatal report ends the load.
+        struct Hold {
+            zCModelPrototype* proto = new zCModelPrototype();
+            ~Hold() { proto->Release(); }
+        } hold;
+        zCModelPrototype* proto = hold.proto;
+        text.clear();
         const int result = proto->LoadModelScriptMsb("HUMANS");
         lastAnis = proto->aniList.GetNum();
         lastTags = proto->modelTagList.GetNum();
@@ -217,7 +223,6 @@ protected:
         if (zCModelAni* walk = proto->SearchAni("T_WALK"))
             if (walk->aniEvents)
                 lastEvents = *walk->aniEvents;
-        proto->Release();
         text = box.Read("OUT/HUMANS.MDS");
         return result;
     }
@@ -350,7 +355,8 @@ TEST_F(MsbTest, ConvertsToAlignedText)
     std::string text;
     ASSERT_EQ(Convert(text), 1);
     // Every row of a block padded to its columns; each event block aligned on its own;
-    // the empty tag argument kept in its place; the tremor's first value halved back.
+    // the empty tag argument kept in its place; the tremor's first value halved back; the
+    // "FPS:" cell for the rate 25 under another aniMaxFPS.
     const std::string expected =
         "//++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++\r\n"
         "// Last Changes:\r\n"
@@ -474,8 +480,6 @@ TEST_F(MsbTest, DamagedScriptsFailWithTheirReason)
         {"cut in an event group", whole.substr(0, secondEvent), true, "", "HUMANS.MSB"},
         {"events before any ani", patched(ani, U16(0x1111)), true, "before any animation", "HUMANS.MSB"},
         {"count beyond the field", patched(events + 6, U32(40)), true, "announces 40 events", "HUMANS.MSB"},
-        {"more events than announced", patched(events + 6, U32(2)), true, "more events than its event group",
-         "HUMANS.MSB"},
         {"chunk longer than the file", patched(whole.find(U16(zMSB_REGISTER_MESH)) + 2, U32(100000)), true, "", "HUMANS.MSB"},
         {"missing .MAN", whole, false, "", "T_WALK.MAN"},
     };
@@ -506,12 +510,21 @@ TEST_F(MsbTest, DamagedScriptsFailWithTheirReason)
     EXPECT_EQ(Convert(text), 0);
     EXPECT_TRUE(EndsWith(text, "\t\t{\r\n\t\t\t*eventSFX (12 \"STEP\" R:3500 EMPTY_SLOT)\r\n\t\t}\r\n\t}\r\n")) << text;
 
-    // No file at all: named, and no text.
+    // More events than the group announced end the job.
+    host.Clear();
+    box.Write("DATA/ANIMS/_compiled/HUMANS.MSB", patched(events + 6, U32(2)));
+    EXPECT_FALSE(RunJob([&] { Convert(text); }));
+    EXPECT_TRUE(HasLine("Error: More effects in animation than specified in header!"));
+
+    // No file at all: nothing said, nothing missing named, no text.
+    host.Clear();
     std::filesystem::remove(box.Path("DATA/ANIMS/_compiled/HUMANS.MSB"));
     std::filesystem::remove(box.Path("OUT/HUMANS.MDS"));
     g_modelLoadError = 0;
+    g_lastModelFile = "";
     EXPECT_EQ(Convert(text), 0);
-    EXPECT_EQ(std::string(g_lastModelFile), "HUMANS.MSB");
+    EXPECT_EQ(g_modelLoadError, 0);
+    EXPECT_TRUE(host.GetLines().empty());
     EXPECT_EQ(text, "");
 }
 

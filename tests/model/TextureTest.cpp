@@ -2,6 +2,10 @@
 // the renderer's formats and the resource manager's cache.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "ErrorBoxCatcher.h"
 #include "ModelFixture.h"
 #include "zCTexture.h"
@@ -165,6 +169,87 @@ TEST_F(TextureTest, MissingTextureFallsBackToTheDefault)
     EXPECT_TRUE(HasLine("Warning: Texture not found 'NOWHERE.TGA', using default-texture"));
     EXPECT_EQ(host.GetWarningCount(), 1);
     texture->Release();
+}
+
+TEST_F(TextureTest, AnimatedNameLinksItsFramesPerChannel)
+{
+    // Channel A counts 3 frames, B 2; one frame is a source texture only, one is missing.
+    for (const char* frame : {"A0_B0", "A1_B0", "A2_B0", "A0_B1"})
+        WriteTex(std::string("WATER_") + frame + "-C.TEX", zTEX_FORMAT_RGB_565, 8, 8, 1, 8, 8);
+    box.Write("DATA/Textures/Sea/water_a1_b1.tga", "");
+    WriteTex("DEFAULT-C.TEX", zTEX_FORMAT_RGB_565, 32, 32, 1, 32, 32);
+
+    zCTexture* first = zCTexture::Load("Water_A0_B0.tga", 0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetObjectName(), "WATER_A0_B0.TGA");
+    EXPECT_TRUE(first->texFlags & zTEX_FLAG_ANI_FIRST);
+    EXPECT_EQ(std::vector<int>(std::begin(first->aniFrames), std::end(first->aniFrames)), (std::vector<int>{3, 2, 0}));
+    // The frames along one channel, each channel's row and column linked both ways.
+    auto name = [](const zCTexture* t) { return t ? std::string(t->GetObjectName()) : std::string("-"); };
+    const zCTexture* a1 = first->aniNext[0];
+    EXPECT_EQ(name(a1), "WATER_A1_B0.TGA");
+    EXPECT_EQ(name(a1->aniNext[0]), "WATER_A2_B0.TGA");
+    EXPECT_EQ(name(a1->aniNext[0]->aniNext[0]), "-");
+    EXPECT_EQ(name(a1->aniNext[1]), "WATER_A1_B1.TGA");
+    EXPECT_EQ(name(a1->aniNext[0]->aniNext[1]), "WATER_A2_B1.TGA");
+    EXPECT_EQ(name(first->aniNext[1]->aniNext[0]), "WATER_A1_B1.TGA");
+    EXPECT_EQ(a1->aniPrev[0], first);
+    EXPECT_EQ(a1->aniNext[1]->aniPrev[1], a1);
+    EXPECT_EQ(name(first->aniPrev[0]) + name(first->aniPrev[1]) + name(first->aniNext[2]), "---");
+    EXPECT_FALSE(a1->texFlags & zTEX_FLAG_ANI_FIRST);
+
+    // Any name of the animation, a frame's or one beyond its frames, gives the first frame.
+    zCTexture* found = zCTexture::Load("WATER_A1_B1", 0);
+    zCTexture* absent = zCTexture::Load("WATER_A7_B0", 0);
+    EXPECT_EQ(found, first);
+    EXPECT_EQ(absent, first);
+    EXPECT_EQ(first->GetRefCtr(), 3);
+
+    // The missing frame takes the default texture when it is used.
+    zCTexture* missing = a1->aniNext[0]->aniNext[1];
+    EXPECT_EQ(static_cast<zCTextureExchange*>(missing)->GetInfo().width, 32);
+    EXPECT_TRUE(HasLine("Warning: Texture not found 'WATER_A2_B1.TGA', using default-texture"));
+    EXPECT_EQ(host.GetWarningCount(), 1);
+
+    // The frames live as long as the first frame.
+    g_resourceManager->CacheOutAll(nullptr);
+    found->Release();
+    absent->Release();
+    first->Release();
+    for (const char* frame : {"WATER_A0_B0.TGA", "WATER_A1_B0.TGA", "WATER_A2_B1.TGA"})
+        EXPECT_EQ(zCTexture::classDef.SearchHashTable(frame), nullptr) << frame;
+}
+
+TEST_F(TextureTest, NamesWithoutAnimationAreOneTexture)
+{
+    const struct {
+        const char* name;
+        const char* file;      // a compiled file written for it
+        const char* loaded;    // the object name of what Load gives
+        bool animated;
+    } cases[] = {
+        {"SKY_A0", "SKY_A0", "SKY_A0.TGA", true},
+        {"A_B_C_D_E0", "A_B_C_D_E0", "A_B_C_D_E0.TGA", true},
+        // A plain word after a channel word, six words, a digit first, no frame file.
+        {"SKY_A0_NIGHT", "SKY_A0", "SKY_A0_NIGHT.TGA", false},
+        {"A_B_C_D_E_F0", "A_B_C_D_E_F0", "A_B_C_D_E_F0.TGA", false},
+        {"ROCK_0A", "ROCK_0A", "ROCK_0A.TGA", false},
+        {"HUM_BODY_V0_C0", "HUM_BODY_V1_C0", "HUM_BODY_V0_C0.TGA", false},
+        // More than three channels: a warning, and the first three are used.
+        {"FIRE_A0_B0_C0_D0", "FIRE_A0_B0_C0", "FIRE_A0_B0_C0.TGA", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.Clear();
+        WriteTex(std::string(c.file) + "-C.TEX", zTEX_FORMAT_RGB_565, 8, 8, 1, 8, 8);
+        zCTexture* texture = zCTexture::Load(c.name, 0);
+        ASSERT_NE(texture, nullptr);
+        EXPECT_EQ(texture->GetObjectName(), c.loaded);
+        EXPECT_EQ((texture->texFlags & zTEX_FLAG_ANI_FIRST) != 0, c.animated);
+        EXPECT_EQ(HasLine("Warning: TEX: numTextureChannels > 3, file: FIRE_A0_B0_C0_D0"),
+                  std::string(c.name) == "FIRE_A0_B0_C0_D0");
+        texture->Release();
+    }
 }
 
 TEST_F(TextureTest, MissingDefaultIsFatal)

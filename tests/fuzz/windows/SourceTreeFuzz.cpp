@@ -1,6 +1,6 @@
 // Fuzz target: a source list gathered into a new project's entries, the bytes being the list
 // itself. Lines may name the list again, other lists and patterns: the gathering must end, and
-// every entry must be a single, non-empty relative path written once.
+// every entry must be a single, non-empty relative path written once, with the line naming it.
 #include <windows.h>
 
 #include <cstdint>
@@ -38,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     SrcCollection written;
-    CollectSrcFiles(nullptr, (folder + "Main.src").c_str(), folder.c_str(), written);
+    CollectSrcFiles((folder + "Main.src").c_str(), folder.c_str(), written);
+    if (written.namedAt.size() != written.entries.size())
+        __builtin_trap();
     std::set<std::string> seen;
     for (const CString& entry : written.entries) {
         std::string key = static_cast<const char*>(entry);

@@ -6,10 +6,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "COutputPane.h"
 #include "CSolutionConfig.h"
 #include "CSolutionFile.h"
 #include "CSrcManager.h"
 #include "DocumentsState.h"
+#include "ErrorBox.h"
 #include "UiTestProbes.h"
 
 const char kTestProfile[] = "TavrelinAppTests";
@@ -34,6 +36,23 @@ BOOL CALLBACK FindShownDialog(HWND hWnd, LPARAM lParam)
         (!g_dialogSteps.front().title.empty() && g_dialogSteps.front().title != title))
         return TRUE;
     *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+struct ProcessWindowSearch {
+    DWORD process;
+    const std::function<bool(HWND)>* wanted;
+    HWND hWnd;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND hWnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<ProcessWindowSearch*>(lParam);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hWnd, &process);
+    if (process != search->process || !::IsWindowVisible(hWnd) || !(*search->wanted)(hWnd))
+        return TRUE;
+    search->hWnd = hWnd;
     return FALSE;
 }
 
@@ -95,6 +114,8 @@ void AppTest::Start(int storedLanguage)
         WriteSettingsInt("Current Language", static_cast<DWORD>(storedLanguage));
     app = std::make_unique<TestApp>(root + "\\Ide\\Tavrelin");
     ASSERT_TRUE(app->InitInstance());
+    // Nobody would answer its box here: a stub reached in a test ends it with the text on stderr.
+    zSetErrorBoxHandler(nullptr);
     ASSERT_NE(app->Frame(), nullptr);
     Pump();
 }
@@ -174,6 +195,74 @@ void SolutionAppTest::TearDown()
     g_solutionConfig.SetProjectName("");
     g_solutionConfig.ProjectsRoot = "";
     GetSrcManager()->RemoveAll();
+}
+
+void AppTest::PressKey(UINT key)
+{
+    ::SetFocus(app->Frame()->GetSafeHwnd());
+    app->Frame()->PostMessage(WM_KEYDOWN, key, 1);
+    app->Frame()->PostMessage(WM_KEYUP, key, 0xC0000001);
+    PumpMessagesThrough(app.get());
+}
+
+std::string AppTest::WaitForSummary()
+{
+    CListCtrlForFlatTab& list = app->Frame()->GetOutputPane()->GetBuildList();
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        PumpMessagesThrough(app.get());
+        const int count = list.GetItemCount();
+        const std::string last = count ? static_cast<const char*>(list.GetItemText(count - 1, 0)) : "";
+        if (g_solutionConfig.BuildJobThread == 0 && last.find("error(s), ") != std::string::npos)
+            return last;
+        if (::GetTickCount() - start > 20000)
+            return "timed out: " + last;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+bool AppTest::StartProgramCopy(const char* exe, PROCESS_INFORMATION* process)
+{
+    const std::string program = root + "\\Program";
+    ::CreateDirectoryA(program.c_str(), nullptr);
+    const std::string path = exe;
+    const std::string copy = program + "\\" + path.substr(path.find_last_of("/\\") + 1);
+    if (!::CopyFileA(exe, copy.c_str(), FALSE)) {
+        ADD_FAILURE() << "cannot copy " << exe;
+        return false;
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + copy + "\"";
+    if (!::CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, (root + "\\Ide").c_str(),
+                          &startup, process)) {
+        ADD_FAILURE() << "cannot start " << copy;
+        return false;
+    }
+    return true;
+}
+
+HWND WaitForProcessWindow(DWORD process, const std::function<bool(HWND)>& wanted)
+{
+    ProcessWindowSearch search = {process, &wanted, nullptr};
+    for (int i = 0; i < 600 && !search.hWnd; i++) {
+        ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.hWnd)
+            ::Sleep(100);
+    }
+    return search.hWnd;
+}
+
+DWORD WaitForExitCode(PROCESS_INFORMATION& process, DWORD milliseconds)
+{
+    DWORD code = STILL_ACTIVE;
+    if (::WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(process.hProcess, &code);
+    else
+        ::TerminateProcess(process.hProcess, 99);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return code;
 }
 
 DWORD ReadSettingsValue(const char* name, std::string* bytes)

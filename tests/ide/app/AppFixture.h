@@ -53,6 +53,14 @@ protected:
     // The layout file of a language ("_en", "_ru").
     std::string LayoutFile(const char* suffix) const { return root + "\\Ide\\Tavrelin" + suffix + ".xml"; }
     void Pump();
+    // A key pressed in the main window, through its accelerators, and the messages it brings.
+    void PressKey(UINT key);
+    // Serves the build worker until its summary row is there; that row ("timed out: " and the
+    // last row after 20 s).
+    std::string WaitForSummary();
+    // A copy of a program file started from root\Program, in root\Ide as its current folder.
+    // FALSE (with a failure reported) when it could not be copied or started.
+    bool StartProgramCopy(const char* exe, PROCESS_INFORMATION* process);
 
 private:
     char m_oldDirectory[MAX_PATH + 1] = {};
@@ -84,6 +92,13 @@ struct DialogStep {
 };
 extern std::deque<DialogStep> g_dialogSteps;
 void CALLBACK PlayNextDialog(HWND, UINT, UINT_PTR, DWORD);
+
+// The first visible top-level window of the process that takes the predicate, waiting for it a
+// minute at the most; null when none came.
+HWND WaitForProcessWindow(DWORD process, const std::function<bool(HWND)>& wanted);
+// Waits for the process (a minute by default) and closes its handles: its exit code, or
+// STILL_ACTIVE when it had to be ended.
+DWORD WaitForExitCode(PROCESS_INFORMATION& process, DWORD milliseconds = 60000);
 
 // Registry values of the tests' profile, section "Settings".
 DWORD ReadSettingsValue(const char* name, std::string* bytes = nullptr);

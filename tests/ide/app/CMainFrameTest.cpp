@@ -1,5 +1,6 @@
 // The main frame on the real application: its first arrangement, bars and status bar, the
-// layout file per language, the language switch, a layout lacking a pane, close with a worker.
+// layout file per language, the language switch, a layout lacking a pane, close with a worker,
+// the find box.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -13,11 +14,13 @@
 #include "AfxIds.h"
 #include "CDocTemplate.h"
 #include "CDocument.h"
+#include "CScintillaFindReplaceDlg.h"
 #include "CScintillaView.h"
 #include "CSolutionConfig.h"
 #include "CXTPCommandBars.h"
 #include "CXTPControl.h"
 #include "CXTPControlComboBox.h"
+#include "CXTPControlComboBoxList.h"
 #include "CXTPControls.h"
 #include "CXTPCustomizeCommandsPage.h"
 #include "CXTPCustomizeOptionsPage.h"
@@ -29,6 +32,7 @@
 #include "CXTPTabPaintManager.h"
 #include "CXTPMenuBar.h"
 #include "CXTPToolBar.h"
+#include "UiTestProbes.h"
 
 namespace {
 
@@ -179,20 +183,18 @@ TEST_F(AppTest, LayoutLackingAPaneGetsItBackAsAtFirstStart)
               pManager->FindPane(ID_PANE_CLASS_VIEW)->GetContainer());
 }
 
-TEST_F(AppTest, CloseWhileAWorkerSendsToTheFrameEndsWithoutWaitingForever)
+TEST_F(AppTest, CloseWhileAWorkerSendsToTheFrameServesItUntilItEnds)
 {
     Start();
     HWND hPane = app->Frame()->GetPaneWindow(ID_PANE_OUTPUT)->GetSafeHwnd();
-    // A job that writes to the pane's window until it is asked to stop, then once more (its
-    // summary), as the build worker does.
+    // A job that writes to the pane's window a while, then clears its word, as the build worker
+    // does at its end.
     g_solutionConfig.BuildJobThread = 1;
     std::atomic<int> sent{0};
     std::thread worker([&] {
-        while (g_solutionConfig.BuildJobThread != 0) {
+        for (; sent < 500; sent++)
             ::SendMessageA(hPane, WM_NULL, 0, 0);
-            sent++;
-        }
-        ::SendMessageA(hPane, WM_NULL, 0, 0);
+        g_solutionConfig.BuildJobThread = 0;
     });
     while (sent == 0)
         Pump();
@@ -257,6 +259,63 @@ TEST_F(AppTest, KeysTypedIntoTheFindBoxStayThere)
         MSG msg = {::GetFocus(), WM_KEYDOWN, VK_F7, 0, 0, {0, 0}};
         EXPECT_EQ(pFrame->PreTranslateMessage(&msg), inEdit ? FALSE : TRUE) << inEdit;
     }
+}
+
+namespace {
+
+// The lines of a combo's list, in order.
+std::vector<std::string> ListLines(CXTPControlComboBox* pCombo)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; pCombo && i < pCombo->GetCount(); i++)
+        lines.push_back(std::string(pCombo->GetListBox()->GetText(i)));
+    return lines;
+}
+
+// Types the text into the find box and presses Enter there, as real keys reach the bars' hook.
+void EnterInFindBox(CMainFrame* pFrame, const char* text)
+{
+    HWND hEdit = pFrame->GetFindCombo()->GetEditCtrl()->GetSafeHwnd();
+    ::SetForegroundWindow(pFrame->GetSafeHwnd());
+    ::SetFocus(hEdit);
+    ::SetWindowTextA(hEdit, text);
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_RETURN;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+    PumpMessages();
+}
+
+}  // namespace
+
+TEST_F(AppTest, EnterInTheFindBoxKeepsItsTextOnTopAcrossARestartAndFindInFilesProposesIt)
+{
+    Start();  // with its first, empty script
+    CMainFrame* pFrame = app->Frame();
+    ASSERT_NE(pFrame->GetFindCombo(), nullptr);
+    for (const char* text : {"hero", "self", "hero"})
+        EnterInFindBox(pFrame, text);
+    EXPECT_EQ(ListLines(pFrame->GetFindCombo()), (std::vector<std::string>{"hero", "self"}));
+
+    // Edit > Find in Files with nothing selected takes what the box holds.
+    g_solutionConfig.Projects.Add(CString("Q"));
+    pFrame->SendMessage(WM_COMMAND, 152, 0);
+    g_solutionConfig.Projects.RemoveAll();
+    ASSERT_NE(g_scintillaFind.dialog, nullptr);
+    char title[64] = {}, proposed[64] = {};
+    ::GetWindowTextA(g_scintillaFind.dialog->m_hWnd, title, sizeof title);
+    ::GetDlgItemTextA(g_scintillaFind.dialog->m_hWnd, 0x480, proposed, sizeof proposed);
+    EXPECT_STREQ(title, "Find in Files");
+    EXPECT_STREQ(proposed, "hero");
+    g_scintillaFind.dialog->SendMessage(WM_CLOSE);
+
+    ASSERT_EQ(CloseAndRun(), 0);
+    app.reset();
+    Start();
+    EXPECT_EQ(ListLines(app->Frame()->GetFindCombo()), (std::vector<std::string>{"hero", "self"}));
 }
 
 TEST_F(AppTest, TheMenuBarsItemsStayEnabledAtIdle)

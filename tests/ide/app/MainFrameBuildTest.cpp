@@ -5,6 +5,7 @@
 
 #include <Scintilla.h>
 
+#include <atomic>
 #include <string>
 
 #include "AppFixture.h"
@@ -13,6 +14,7 @@
 #include "CScintillaDoc.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
+#include "CTavrelinIdeServices.h"
 #include "CTavrelinView.h"
 #include "UiTestProbes.h"
 
@@ -48,29 +50,6 @@ protected:
         app->OnIdle(0);
         Run();
     }
-    void PressKey(UINT key)
-    {
-        ::SetFocus(app->Frame()->GetSafeHwnd());
-        app->Frame()->PostMessage(WM_KEYDOWN, key, 1);
-        app->Frame()->PostMessage(WM_KEYUP, key, 0xC0000001);
-        Run();
-    }
-    // Serves the worker until its summary row is there; its last row.
-    std::string WaitForSummary()
-    {
-        CListCtrlForFlatTab& list = app->Frame()->GetOutputPane()->GetBuildList();
-        const DWORD start = ::GetTickCount();
-        for (;;) {
-            Run();
-            const int count = list.GetItemCount();
-            const std::string last = count ? static_cast<const char*>(list.GetItemText(count - 1, 0)) : "";
-            if (g_solutionConfig.BuildJobThread == 0 && last.find("error(s), ") != std::string::npos)
-                return last;
-            if (::GetTickCount() - start > 20000)
-                return "timed out: " + last;
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-    }
     bool HasProgressPane() { return app->Frame()->GetStatusBar()->CommandToIndex(ID_PROGRESS_PANE) >= 0; }
 
     CTavrelinView* OpenView(const std::string& path)
@@ -89,7 +68,6 @@ protected:
         }
         return count;
     }
-
 };
 
 }  // namespace
@@ -269,14 +247,61 @@ TEST_F(BuildCommandsTest, AToolsCommandStoresItsDialogsChoiceAndStartsItsJob)
     g_solutionConfig.Platform = 0;
 }
 
-// Closing while a job runs asks it to stop and waits for its thread before anything it uses is
-// taken down: the program then ends normally and the job has written nothing.
-TEST_F(BuildCommandsTest, ClosingWhileAJobRunsWaitsForItsThread)
+namespace {
+
+// Stands in for the frame's progress bar: holds the job after its first script until the frame
+// has taken the user's close, then closes once more from the job's side, as a second click would,
+// and looks at the window.
+class CloseDuringTheJob : public CBuildFrameTarget {
+public:
+    HWND frame = nullptr;
+    HANDLE closeTaken = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> held{false}, secondCloseAnswered{false}, shownMeanwhile{false};
+
+    ~CloseDuringTheJob() override { ::CloseHandle(closeTaken); }
+    void SetProgressStep(int) override {}
+    void StepProgress() override
+    {
+        if (held.exchange(true) || ::WaitForSingleObject(closeTaken, 10000) != WAIT_OBJECT_0)
+            return;
+        // Served by the frame's wait for this job, or not at all.
+        DWORD_PTR result = 0;
+        secondCloseAnswered = ::SendMessageTimeoutA(frame, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+        shownMeanwhile = ::IsWindowVisible(frame) != FALSE;
+    }
+    void SetProgressPos(int) override {}
+    void UpdateAfterDecompile() override {}
+};
+CloseDuringTheJob* g_closeDuringTheJob = nullptr;
+
+LRESULT CALLBACK SeeTheCloseTaken(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_CLOSE && msg->hwnd == g_closeDuringTheJob->frame)
+        ::SetEvent(g_closeDuringTheJob->closeTaken);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+// Closing while a job runs lets it end by itself: the window stays and serves the job (a second
+// close meanwhile is the same request), the .dat is written, then the program ends normally.
+TEST_F(BuildCommandsTest, ClosingWhileAJobRunsLetsItFinishAndThenCloses)
 {
     StartWithManyScripts();
+    CloseDuringTheJob job;
+    job.frame = app->Frame()->GetSafeHwnd();
+    g_closeDuringTheJob = &job;
+    GetTavrelinIdeServices().SetFrameTarget(&job);
     app->Frame()->SendMessage(WM_COMMAND, ID_BUILD_COMPILE);
     ASSERT_NE(g_solutionConfig.BuildJobThread, 0u);
+    const HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, SeeTheCloseTaken, nullptr, ::GetCurrentThreadId());
     EXPECT_EQ(CloseAndRun(), 0);
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(job.held);
+    EXPECT_TRUE(job.secondCloseAnswered);
+    EXPECT_TRUE(job.shownMeanwhile);
+    EXPECT_FALSE(::IsWindow(job.frame));
     EXPECT_EQ(g_solutionConfig.BuildJobThread, 0u);
-    EXPECT_EQ(::GetFileAttributesA((folder + "Varnok.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(::GetFileAttributesA((folder + "Varnok.dat").c_str()), INVALID_FILE_ATTRIBUTES);
 }

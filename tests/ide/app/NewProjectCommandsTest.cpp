@@ -1,17 +1,21 @@
 // File/New Solution and Add new Project through the real main frame, their dialogs answered as
 // a user would: an empty project made once (and no other solution while the save question is
-// cancelled), a ".dat" project whose "ou.bin" is missing, the Project menu's list of projects
-// and the switch of the active project.
+// cancelled), a mod's source list made into a project that compiles, a ".dat" project whose
+// "ou.bin" is missing, the Project menu's list of projects and the switch of the active project.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "AppFixture.h"
+#include "CClassViewPane.h"
 #include "CControlProjectLists.h"
 #include "CDialog.h"
+#include "COutputPane.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
 #include "CTreeSolution.h"
@@ -54,6 +58,23 @@ std::string CurrentDirectory()
     ::GetCurrentDirectoryA(sizeof current, current);
     std::string text = current;
     return text.empty() || text.back() == '\\' ? text : text + "\\";
+}
+
+// Every item text of a tree, depth first.
+void CollectTexts(CTreeCtrl& tree, HTREEITEM parent, std::vector<std::string>& texts)
+{
+    for (HTREEITEM item = tree.GetChildItem(parent); item; item = tree.GetNextSiblingItem(item)) {
+        texts.push_back(static_cast<const char*>(tree.GetItemText(item)));
+        CollectTexts(tree, item, texts);
+    }
+}
+
+bool HasText(const std::vector<std::string>& texts, const std::string& part)
+{
+    for (const std::string& text : texts)
+        if (text.find(part) != std::string::npos)
+            return true;
+    return false;
 }
 
 std::string ProjectList()
@@ -156,6 +177,88 @@ TEST_F(NewProjectCommandsTest, AddingAProjectNeedsAnOpenSolution)
     EXPECT_EQ(closed.enabled, FALSE);
     g_solutionConfig.Projects.Add(CString("Fight"));
     EXPECT_EQ(CommandStateOf(app->Frame(), 32790).enabled, TRUE);
+}
+
+TEST_F(NewProjectCommandsTest, AModsSourceListBecomesAProjectOfItsScriptsThatCompiles)
+{
+    // The tool's own description files beside the program, as installed.
+    ::CreateDirectoryA((root + "\\Ide\\System").c_str(), nullptr);
+    WriteFileText(root + "\\Ide\\System\\RedefinedFunc.dsc", "");
+    WriteFileText(root + "\\Ide\\System\\RedefinedLocalVariable.dsc", "");
+    StartApp();
+    // A mod as its makers keep it: a titled list, lists nested two deep, a pattern, a script
+    // named twice and one that is not there.
+    const std::string mod = root + "\\Mod\\";
+    for (const char* folder : {"", "Story", "Story\\Chapter1", "AI"})
+        ::CreateDirectoryA((mod + folder).c_str(), nullptr);
+    WriteFileText(mod + "Varnok.src",
+                  "My mod - main scripts\r\n\r\nClasses.d\r\nStory\\Story.src\r\nAI\\*.d\r\nStory\\Intro.d\r\nMissing.d\r\n");
+    WriteFileText(mod + "Story\\Story.src", "Intro.d\r\nChapter1\\Chapter1.src\r\n");
+    WriteFileText(mod + "Story\\Chapter1\\Chapter1.src", "Dialog_01.d\r\n");
+    const struct {
+        const char* file;
+        const char* text;
+    } scripts[] = {
+        {"Classes.d", "CLASS C_Npc\r\n{\r\n\tVAR INT id;\r\n\tVAR INT level;\r\n};\r\nCONST INT MAX_LEVEL = 10;\r\n"},
+        {"Story\\Intro.d", "INSTANCE Hero (C_Npc)\r\n{\r\n\tid = 1;\r\n\tlevel = MAX_LEVEL;\r\n};\r\n"},
+        {"Story\\Chapter1\\Dialog_01.d", "FUNC INT Dialog_01 ()\r\n{\r\n\treturn Hero.level;\r\n};\r\n"},
+        {"AI\\Wolf.d", "INSTANCE Wolf (C_Npc)\r\n{\r\n\tid = 2;\r\n};\r\n"},
+        {"AI\\Sheep.d", "INSTANCE Sheep (C_Npc)\r\n{\r\n\tid = 3;\r\n};\r\n"},
+    };
+    for (const auto& script : scripts)
+        WriteFileText(mod + script.file, script.text);
+
+    g_dialogSteps.push_back({"New project", [&](HWND dialog) {
+                                 ::SetDlgItemTextA(dialog, 1005, "Mod");
+                                 Click(dialog, 1012);
+                                 ::SetDlgItemTextA(dialog, 1016, (mod + "Varnok.src").c_str());
+                                 Click(dialog, IDOK);
+                             }});
+    Command(141);
+    ASSERT_TRUE(g_dialogSteps.empty());
+    EXPECT_EQ(app->m_nPrompts, 0) << "no question, no message";
+    EXPECT_EQ(g_solutionConfig.ProjectName, "Varnok");
+
+    // Every script in its folder, the list naming each once, in the mod's order.
+    const std::string folder = projects + "SolMod\\PrjVarnok\\";
+    for (const auto& script : scripts)
+        EXPECT_EQ(ReadFileText(folder + script.file), script.text) << script.file;
+    const std::string list = ReadFileText(folder + "Varnok.src");
+    const std::string pattern = list.find("AI\\Wolf.d\r\nAI\\Sheep.d") != std::string::npos
+                                    ? "AI\\Wolf.d\r\nAI\\Sheep.d\r\n"
+                                    : "AI\\Sheep.d\r\nAI\\Wolf.d\r\n";
+    EXPECT_EQ(list, std::string(kHeaderOnly) + "Classes.d\r\nStory\\Intro.d\r\nStory\\Chapter1\\Dialog_01.d\r\n" + pattern);
+    EXPECT_EQ(GetSrcManager()->GetCount(), 5);
+
+    // One row for the missing script, leading to the line that names it.
+    CListCtrlForFlatTab& rows = app->Frame()->GetOutputPane()->GetBuildList();
+    ASSERT_EQ(rows.GetItemCount(), 2);
+    EXPECT_EQ(std::string(rows.GetItemText(0, 0)), "The project 'Varnok' was made, but not all of it:");
+    const std::string row = static_cast<const char*>(rows.GetItemText(1, 0));
+    const std::string start = mod + "Varnok.src(7):   'Missing.d' was not copied: ";
+    EXPECT_EQ(row.substr(0, start.size()), start);
+    EXPECT_GT(row.size(), start.size()) << "the reason";
+    const OutputLineItem* item = rows.GetLineItem(1);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(std::string(item->path), mod + "Varnok.src");
+    EXPECT_EQ(item->line, 6);
+
+    // The explorer shows the folders and scripts; the class view what they declare.
+    std::vector<std::string> explorer;
+    CollectTexts(app->Frame()->GetSolutionExplorer()->GetTree(), TVI_ROOT, explorer);
+    ASSERT_EQ(explorer.size(), 10u);
+    EXPECT_EQ(explorer, (std::vector<std::string>{"Solution 'Mod'", "Project 'Varnok'", "AI", explorer[3], explorer[4],
+                                                  "Story", "Chapter1", "Dialog_01.d", "Intro.d", "Classes.d"}));
+    EXPECT_EQ(std::min(explorer[3], explorer[4]) + "," + std::max(explorer[3], explorer[4]), "Sheep.d,Wolf.d");
+    std::vector<std::string> members;
+    CollectTexts(app->Frame()->GetClassViewPane()->GetTree(), TVI_ROOT, members);
+    for (const char* name : {"C_Npc", "Hero", "Wolf", "Sheep", "Dialog_01", "MAX_LEVEL"})
+        EXPECT_TRUE(HasText(members, name)) << name;
+
+    PressKey(VK_F7);
+    EXPECT_EQ(WaitForSummary(), "0 error(s), 0 warning(s)");
+    EXPECT_NE(::GetFileAttributesA((folder + "Varnok.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(app->m_nPrompts, 0);
 }
 
 TEST_F(NewProjectCommandsTest, AMainScriptsDatWithoutItsLibraryAsksForItAndSaysItIsAbsent)

@@ -208,6 +208,31 @@ TEST_F(SolutionFilesTest, ARecentSolutionOpensWithItsProjectSourceListAndDocumen
     EXPECT_EQ(prompts->asked.size(), 1u) << "no prompt on a saved solution";
 }
 
+TEST_F(SolutionFilesTest, OpeningAndClosingScriptsIsSavedWithoutAskingAndReopensSo)
+{
+    WriteFixture("Mod");
+    const std::string prj = ProjectFolder("Mod", "A");
+    WriteFileText(prj + "c.d", "var int c;\r\n");
+    StartApp();
+    Open("Mod");
+    const size_t asked = prompts->asked.size();  // the missing file's one message
+    ASSERT_EQ(OpenFiles(), (std::vector<std::string>{prj + "a.d", prj + "Story\\b.d"}));
+
+    // Only the set of open scripts changes: one opened, one closed.
+    ASSERT_NE(app->OpenDocumentFile((prj + "c.d").c_str()), nullptr);
+    EXPECT_EQ(g_solutionConfig.ViewStateModified, 1);
+    g_solutionConfig.ViewStateModified = 0;
+    CloseOpenDocument((prj + "a.d").c_str());
+    EXPECT_EQ(g_solutionConfig.ViewStateModified, 1);
+    EXPECT_FALSE(g_solutionConfig.ProjectModified || g_solutionConfig.SolutionModified);
+
+    Command(143);
+    EXPECT_TRUE(OpenFiles().empty());
+    Open("Mod");
+    EXPECT_EQ(OpenFiles(), (std::vector<std::string>{prj + "Story\\b.d", prj + "c.d"}));
+    EXPECT_EQ(prompts->asked.size(), asked) << "saved without a question, the missing file no longer listed";
+}
+
 // The open dialog answered as a user would: the path typed into its name box, then OK.
 std::string g_dialogAnswer;
 HHOOK g_dialogHook = nullptr;

@@ -1,8 +1,11 @@
 // The find and replace dialog of the editor view: one dialog at a time, the proposed text, the
-// regular-expression box, and searches started from its buttons.
+// regular-expression box, searches started from its buttons, and the in-files dialogs.
 #include <gtest/gtest.h>
 
+#include "AfxResource.h"
 #include "CScintillaFindReplaceDlg.h"
+#include "CSolutionConfig.h"
+#include "CXTPControlComboBox.h"
 #include "EditorFixture.h"
 
 namespace {
@@ -89,6 +92,68 @@ TEST_F(FindReplaceTest, TheButtonsSearchAndReplaceWithTheRegularExpressionBoxAsT
     EXPECT_EQ(view->GetCtrl().GetSelectionStart(), 0);
     EXPECT_STREQ(view->GetCtrl().GetSelText(), "one");
     EXPECT_TRUE(app.prompts.empty());
+}
+
+// A text as a window made through the system's code page shows it: Cyrillic only where that is
+// the Cyrillic one.
+std::wstring AsShown(std::wstring text)
+{
+    if (::GetACP() != 1251) {
+        for (wchar_t& c : text)
+            c = c >= 0x400 && c < 0x500 ? L'?' : c;
+    }
+    return text;
+}
+
+TEST_F(FindReplaceTest, InFilesDialogsComeFromTheirTemplatesInTheLanguageAndProposeTheFindBoxText)
+{
+    CXTPControlComboBox* box = frame->GetFindCombo();
+    ASSERT_NE(box, nullptr);
+    box->SetCurSel(box->AddString("needle"));
+    view->GetCtrl().SetSel(1, 1);  // no selection, the caret in the word "one"
+    g_scintillaFind.regularExpression = TRUE;
+    const struct {
+        WORD language;
+        int mode;
+        const wchar_t* title;
+    } cases[] = {
+        // Each mode another than the open dialog's, so each makes a new dialog; English Find last.
+        {1031, 3, L"In Dateien ersetzen"},
+        {1049, 2, L"\u041d\u0430\u0439\u0442\u0438 \u0432 \u0444\u0430\u0439\u043b\u0430\u0445"},
+        {1033, 3, L"Replace in Files"},
+        {1033, 2, L"Find in Files"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.language << " mode " << c.mode);
+        AfxSetResourceLanguage(c.language);
+        view->OnEditFindReplace(c.mode);
+        ASSERT_NE(g_scintillaFind.dialog, nullptr);
+        wchar_t title[64] = {};
+        ::GetWindowTextW(g_scintillaFind.dialog->m_hWnd, title, 64);
+        EXPECT_EQ(std::wstring(title), AsShown(c.title));
+        EXPECT_STREQ(ItemText(0x480), "needle");
+        // The files are searched for plain text: the box is there, unticked and disabled.
+        ASSERT_NE(Item(kRegularExpressionBox), nullptr);
+        EXPECT_FALSE(::IsWindowEnabled(Item(kRegularExpressionBox)));
+        EXPECT_EQ(::SendMessageA(Item(kRegularExpressionBox), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        EXPECT_EQ(Item(0x420), nullptr) << "no direction";
+        // Replacing in files is all or nothing: no Find Next, no single Replace.
+        EXPECT_EQ(Item(IDOK) != nullptr, c.mode == 2);
+        EXPECT_EQ(Item(0x400), nullptr);
+        EXPECT_EQ(Item(0x401) != nullptr, c.mode == 3);
+    }
+    AfxSetResourceLanguage(1033);
+
+    // A search in files leaves the editor's direction and expression choice as they were.
+    g_scintillaFind.searchDown = FALSE;
+    ::SetWindowTextA(Item(0x480), "two");
+    g_solutionConfig.FindThread = 1;  // a worker runs: nothing starts
+    ::SendMessageA(Item(IDOK), BM_CLICK, 0, 0);
+    g_solutionConfig.FindThread = 0;
+    EXPECT_EQ(g_scintillaFind.dialog, nullptr);
+    EXPECT_STREQ(g_scintillaFind.findText, "two");
+    EXPECT_FALSE(g_scintillaFind.searchDown);
+    EXPECT_TRUE(g_scintillaFind.regularExpression);
 }
 
 TEST_F(FindReplaceTest, SearchesStepOffTheCurrentHitAndWrapOnlyWhenFinding)

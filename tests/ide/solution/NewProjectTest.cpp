@@ -1,5 +1,6 @@
 // A new project on disk: the scripts a chosen source list names (nested lists, duplicates,
-// wildcards, names without ".d", a list that includes itself), a ".dat" with its "ou.bin",
+// wildcards, names without ".d", titles and notes, a list that includes itself), each copied
+// or reported with its reason, a ".dat" with its "ou.bin",
 // the new-project dialog's choices and its refusal of a project that exists, and the
 // decompile test of the active project.
 #include <gtest/gtest.h>
@@ -102,81 +103,135 @@ protected:
     }
     void MakeFolder(const std::string& relative) { ASSERT_TRUE(CreateFolderTree((root + relative).c_str())); }
 
-    // Scripts\Main.src names Story\A.d directly, in another case and again through the nested
-    // Sub\Inner.src, which names Main.src back; AI\*.d a pattern, "Intro" a script without
-    // its extension, ..\Outside.d a file outside the list's folder.
+    // Scripts\Main.src, a mod's list as its makers write them: a title line, Story\A.d directly,
+    // in another case and again through the nested Sub\Inner.src (which names Main.src back),
+    // AI\* a pattern over scripts and a note, "Intro" a script without its extension, "Readme"
+    // a word naming no script, ..\Outside.d a file outside the list's folder, Lists\*.src a
+    // pattern over lists, Lost\Gone.d a script that is not there.
     void MakeSourceTree()
     {
-        for (const char* folder : {"Scripts\\Story", "Scripts\\Sub", "Scripts\\AI", "Scripts\\Empty"})
+        for (const char* folder : {"Scripts\\Story", "Scripts\\Sub", "Scripts\\AI", "Scripts\\Empty", "Scripts\\Lists"})
             MakeFolder(folder);
         Write(root + "Scripts\\Main.src",
-              "// Tavrelin workspace file\r\n\r\nStory\\A.d\r\nSTORY\\a.d\r\nSub\\Inner.src\r\nMain.src\r\n"
-              "AI\\*.d\r\nIntro\r\n..\\Outside.d\r\nEmpty\\*.d\r\nStory\\A.d // a note: the line is skipped\r\n"
-              "Bad\r|Name.d\r\n");
+              "My mod - main scripts\r\n\r\nStory\\A.d\r\nSTORY\\a.d\r\nSub\\Inner.src\r\nMain.src\r\n"
+              "AI\\*\r\nIntro\r\n..\\Outside.d\r\nEmpty\\*.d\r\nStory\\A.d // a note: the line is skipped\r\n"
+              "Bad\r|Name.d\r\nReadme\r\nLists\\*.src\r\nLost\\Gone.d\r\n");
         Write(root + "Scripts\\Sub\\Inner.src", "B.d\n..\\Story\\A.d\n..\\Main.src\n");
+        Write(root + "Scripts\\Lists\\More.src", "More.d\n");
         Write(root + "Scripts\\Story\\A.d", "a");
         Write(root + "Scripts\\Sub\\B.d", "b");
         Write(root + "Scripts\\AI\\X.d", "x");
         Write(root + "Scripts\\AI\\Y.d", "y");
         Write(root + "Scripts\\AI\\notes.txt", "not a script");
         Write(root + "Scripts\\Intro.d", "intro");
+        Write(root + "Scripts\\Readme", "a word of the title");
+        Write(root + "Scripts\\Lists\\More.d", "more");
         Write(root + "Outside.d", "outside");
     }
+    std::string List(const char* relative) { return root + "Scripts\\" + relative; }
 };
 
-TEST_F(NewProjectTest, ASourceListGivesEachScriptOnceRelativeToItsFolderAndEndsOnSelfInclusion)
+// Where a problem was named and what it says, as one text: "<list>(<line>): <text>".
+std::string Described(const ProjectProblem& problem)
+{
+    return std::string(problem.file) + "(" + std::to_string(problem.line) + "): " + static_cast<const char*>(problem.text);
+}
+
+TEST_F(NewProjectTest, ASourceListGivesEachScriptOnceWithTheLineNamingItAndSkipsWhatNamesNone)
 {
     MakeSourceTree();
     SrcCollection written;
-    CollectSrcFiles(nullptr, (root + "Scripts\\Main.src").c_str(), (root + "Scripts").c_str(), written);
+    CollectSrcFiles(List("Main.src").c_str(), (root + "Scripts").c_str(), written);
 
-    std::vector<std::string> entries = Strings(written.entries);
-    ASSERT_EQ(entries.size(), 5u);
-    std::sort(entries.begin() + 2, entries.begin() + 4);  // the pattern's matches, in the system's order
-    EXPECT_EQ(entries, (std::vector<std::string>{"Story\\A.d", "Sub\\B.d", "AI\\X.d", "AI\\Y.d", "Intro.d"}));
+    struct Entry {
+        const char* path;
+        const char* list;
+        int line;
+    } expected[] = {{"Story\\A.d", "Main.src", 3}, {"Sub\\B.d", "Sub\\Inner.src", 1}, {"AI\\X.d", "Main.src", 7},
+                    {"AI\\Y.d", "Main.src", 7},    {"Intro.d", "Main.src", 8},          {"Lists\\More.d", "Lists\\More.src", 1},
+                    {"Lost\\Gone.d", "Main.src", 15}};
+    ASSERT_EQ(written.entries.size(), std::size(expected));
+    ASSERT_EQ(written.namedAt.size(), std::size(expected));
+    // The pattern's matches come in the system's order.
+    if (written.entries[2] == "AI\\Y.d") {
+        std::swap(written.entries[2], written.entries[3]);
+        std::swap(written.namedAt[2], written.namedAt[3]);
+    }
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(std::string(written.entries[i]), expected[i].path);
+        EXPECT_EQ(std::string(written.namedAt[i].file), List(expected[i].list)) << expected[i].path;
+        EXPECT_EQ(written.namedAt[i].line, expected[i].line) << expected[i].path;
+    }
     ASSERT_EQ(written.problems.size(), 2u);
-    const std::string outside = static_cast<const char*>(written.problems[0]);
-    EXPECT_NE(outside.find("Main.src(9): '..\\Outside.d' lies outside"), std::string::npos) << outside;
-    const std::string noPath = static_cast<const char*>(written.problems[1]);
-    EXPECT_NE(noPath.find("Main.src(12): 'Bad\r|Name.d' is no path of a file"), std::string::npos) << noPath;
+    EXPECT_EQ(Described(written.problems[0]),
+              List("Main.src(9): '..\\Outside.d' lies outside the folder of the chosen list and is not taken over"));
+    EXPECT_EQ(Described(written.problems[1]), List("Main.src(12): 'Bad\r|Name.d' is no path of a file"));
 }
 
-TEST_F(NewProjectTest, AMissingNestedListIsNamedWithItsLine)
+TEST_F(NewProjectTest, AMissingNestedListIsReportedAtTheLineNamingIt)
 {
     MakeFolder("Scripts");
     Write(root + "Scripts\\Main.src", "A.d\nGone.src\n");
     SrcCollection written;
-    CollectSrcFiles(nullptr, (root + "Scripts\\Main.src").c_str(), (root + "Scripts").c_str(), written);
+    CollectSrcFiles(List("Main.src").c_str(), (root + "Scripts").c_str(), written);
     EXPECT_EQ(Strings(written.entries), std::vector<std::string>{"A.d"});
     ASSERT_EQ(written.problems.size(), 1u);
-    EXPECT_NE(std::string(written.problems[0]).find("Gone.src"), std::string::npos);
+    EXPECT_EQ(Described(written.problems[0]),
+              List("Main.src(2): the list '") + List("Gone.src' cannot be read"));
 }
 
-TEST_F(NewProjectTest, AProjectFromASourceListGetsItsListAndACopyOfEachScript)
+TEST_F(NewProjectTest, AProjectFromASourceListGetsEachScriptThereAndListsOnlyThose)
 {
     MakeSourceTree();
     const std::string project = root + "SolX\\PrjMain\\";
     MakeFolder("SolX\\PrjMain");
-    std::vector<CString> entries, problems;
-    ASSERT_TRUE(WriteProjectSrcList((root + "Scripts\\Main.src").c_str(), project.c_str(), "Main", entries, problems));
-    EXPECT_EQ(problems.size(), 2u);  // the file outside, the line that names none
-    EXPECT_EQ(entries.size(), 5u);
-    CopyProjectFiles((root + "Scripts\\").c_str(), project.c_str(), entries, nullptr);
+    SrcCollection sources;
+    CollectSrcFiles(List("Main.src").c_str(), (root + "Scripts").c_str(), sources);
+    sources.problems.clear();
+    CopyProjectFiles((root + "Scripts\\").c_str(), project.c_str(), sources);
+    ASSERT_TRUE(WriteProjectSrcList(project.c_str(), "Main", sources.entries, sources.problems));
+
+    // The missing script alone is a problem, at its line, with the system's reason; its
+    // folder is not made.
+    ASSERT_EQ(sources.problems.size(), 1u);
+    const std::string missing = Described(sources.problems[0]);
+    const std::string start = List("Main.src(15): 'Lost\\Gone.d' was not copied: ");
+    EXPECT_EQ(missing.substr(0, start.size()), start);
+    EXPECT_GT(missing.size(), start.size()) << "a reason";
+    EXPECT_EQ(sources.entries.size(), sources.namedAt.size());
 
     const std::string list = Read(project + "Main.src");
     const std::string header = "// Tavrelin workspace file\r\n// WARNING: DO NOT EDIT OR DELETE THIS FILE!\r\n\r\n";
     EXPECT_EQ(list.substr(0, header.size()), header);
     EXPECT_NE(list.find("\r\nStory\\A.d\r\nSub\\B.d\r\n"), std::string::npos) << list;
+    EXPECT_EQ(list.find("Gone"), std::string::npos) << list;
     EXPECT_EQ(list.find("STORY"), std::string::npos);
     struct Copy {
         const char* file;
         const char* text;
-    } copies[] = {{"Story\\A.d", "a"}, {"Sub\\B.d", "b"}, {"AI\\X.d", "x"}, {"AI\\Y.d", "y"}, {"Intro.d", "intro"}};
-    for (const Copy& copy : copies)
+    } copies[] = {{"Story\\A.d", "a"}, {"Sub\\B.d", "b"},       {"AI\\X.d", "x"},
+                  {"AI\\Y.d", "y"},    {"Intro.d", "intro"}, {"Lists\\More.d", "more"}};
+    for (const Copy& copy : copies) {
         EXPECT_EQ(Read(project + copy.file), copy.text) << copy.file;
-    EXPECT_FALSE(Exists(project + "AI\\notes.txt"));
-    EXPECT_FALSE(Exists(project + "Outside.d"));
+        EXPECT_NE(list.find(std::string("\r\n") + copy.file + "\r\n"), std::string::npos) << copy.file;
+    }
+    for (const char* absent : {"AI\\notes.txt", "Readme", "Readme.d", "Outside.d", "Sub\\Inner.src", "Lost"})
+        EXPECT_FALSE(Exists(project + absent)) << absent;
     EXPECT_FALSE(Exists(root + "SolX\\Outside.d"));
+
+    // A file of the project in a script's place is kept and reported, never overwritten.
+    const std::string again = root + "SolX\\PrjAgain\\";
+    MakeFolder("SolX\\PrjAgain\\Story");
+    Write(again + "Story\\A.d", "the project's own");
+    Write(List("One.src"), "Story\\A.d\r\nSub\\B.d\r\n");
+    SrcCollection one;
+    CollectSrcFiles(List("One.src").c_str(), (root + "Scripts").c_str(), one);
+    CopyProjectFiles((root + "Scripts\\").c_str(), again.c_str(), one);
+    EXPECT_EQ(Read(again + "Story\\A.d"), "the project's own");
+    EXPECT_EQ(Strings(one.entries), std::vector<std::string>{"Sub\\B.d"});
+    ASSERT_EQ(one.problems.size(), 1u);
+    EXPECT_NE(Described(one.problems[0]).find("One.src(1): 'Story\\A.d' was not copied: "), std::string::npos)
+        << Described(one.problems[0]);
 }
 
 TEST_F(NewProjectTest, ADatProjectTakesOuBinFromTheGamesCutsceneFolderOrAsksForIt)
@@ -211,7 +266,7 @@ TEST_F(NewProjectTest, ADatProjectTakesOuBinFromTheGamesCutsceneFolderOrAsksForI
         MakeFolder(std::string("SolX\\Prj") + c.name);
 
         bool asked = false, missing = false;
-        std::vector<CString> problems;
+        std::vector<ProjectProblem> problems;
         const bool made = CreateProjectFromDat(dat.c_str(), project.c_str(), c.name,
                                                [&] {
                                                    asked = true;
@@ -232,11 +287,11 @@ TEST_F(NewProjectTest, ADatThatCannotBeCopiedIsReported)
 {
     MakeFolder("SolX\\PrjVarnok");
     bool missing = false;
-    std::vector<CString> problems;
+    std::vector<ProjectProblem> problems;
     EXPECT_FALSE(CreateProjectFromDat((root + "nowhere\\Varnok.dat").c_str(), (root + "SolX\\PrjVarnok\\").c_str(),
                                       "Varnok", nullptr, missing, problems));
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_NE(std::string(problems[0]).find("nowhere\\Varnok.dat"), std::string::npos);
+    EXPECT_NE(std::string(problems[0].text).find("nowhere\\Varnok.dat"), std::string::npos);
 }
 
 TEST_F(NewProjectTest, TheDialogNamesTheProjectByItsChoiceAndRefusesOneThatExists)

@@ -58,6 +58,27 @@ TEST(DockingPaneLayoutRecords, StartUpArrangementLoadsAndSavesToTheSameText)
     EXPECT_EQ(first.Text(), second.Text());
 }
 
+TEST(DockingPaneLayoutRecords, TitlesKeepTheirBytesThroughRepeatedSaves)
+{
+    for (const char* title : {"o\r\r", "a\nb", "[Pane-1]\nType=4", "back\\slash\\r", "\\", "tab\t"}) {
+        LayoutTextExchange px = Edited({{"Pane-4", "Title", title}});
+        std::string text;
+        for (int save = 0; save < 3; ++save) {
+            DockingPaneLayoutRecords records;
+            std::string reason;
+            ASSERT_TRUE(records.Exchange(px, &reason)) << reason;
+            ASSERT_EQ(records.At(4)->strTitle, title) << "save " << save;
+            LayoutTextExchange saved;
+            records.Exchange(saved);
+            if (save > 0) {
+                EXPECT_EQ(saved.Text(), text);
+            }
+            text = saved.Text();
+            px = LayoutTextExchange(text);
+        }
+    }
+}
+
 TEST(DockingPaneLayoutRecords, DamagedStructuresAreRefusedNamingTheSection)
 {
     struct Case {

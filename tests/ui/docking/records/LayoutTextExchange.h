@@ -1,4 +1,6 @@
 // A layout exchange over "[Section]" / "Key=Value" text, for the record tests and the fuzz target.
+// Values escape backslash, line feed and carriage return, as the XML exchange does, so a
+// title keeps its bytes through the line form.
 #pragma once
 
 #include <algorithm>
@@ -30,7 +32,7 @@ public:
             }
             size_t eq = line.find('=');
             if (eq != std::string::npos)
-                Set(section, line.substr(0, eq), line.substr(eq + 1));
+                Set(section, line.substr(0, eq), Unescape(line.substr(eq + 1)));
         }
     }
 
@@ -50,7 +52,7 @@ public:
         for (const std::string& section : m_order) {
             text += "[" + section + "]\n";
             for (const auto& [key, value] : m_sections.at(section))
-                text += key + "=" + value + "\n";
+                text += key + "=" + Escape(value) + "\n";
         }
         return text;
     }
@@ -105,6 +107,37 @@ public:
     }
 
 private:
+    static std::string Escape(const std::string& value)
+    {
+        std::string out;
+        for (char ch : value) {
+            if (ch == '\\')
+                out += "\\\\";
+            else if (ch == '\n')
+                out += "\\n";
+            else if (ch == '\r')
+                out += "\\r";
+            else
+                out += ch;
+        }
+        return out;
+    }
+    // An unknown escape stays as it stands.
+    static std::string Unescape(const std::string& text)
+    {
+        std::string out;
+        for (size_t i = 0; i < text.size(); ++i) {
+            char next = i + 1 < text.size() ? text[i + 1] : 0;
+            if (text[i] == '\\' && (next == '\\' || next == 'n' || next == 'r')) {
+                out += next == 'n' ? '\n' : next == 'r' ? '\r' : '\\';
+                ++i;
+            } else {
+                out += text[i];
+            }
+        }
+        return out;
+    }
+
     const std::string* Find(const char* key) const
     {
         auto section = m_sections.find(m_section);

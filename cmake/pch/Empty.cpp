@@ -1,0 +1,1 @@
+// Compiles the precompiled header of its target and nothing else.
