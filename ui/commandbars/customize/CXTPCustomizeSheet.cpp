@@ -51,7 +51,6 @@ enum {
 const UINT kCaptionID = 9312;  // "Customize"
 const UINT kCloseID = 9307;    // "Close"
 
-// The state an update handler sets, put on a control of the context menu.
 BOOL IsButtonKind(const CXTPControl* pControl)
 {
     const XTPControlType type = pControl->GetType();
