@@ -127,6 +127,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_MESSAGE(WM_QUERYNEWPALETTE, OnForwardToEditor)
     ON_COMMAND_RANGE(ID_PANE_SOLUTION_EXPLORER, ID_HELP_DYNAMIC, OnShowPane)
     ON_COMMAND(kIdAutoHideAll, OnAutoHideAll)
+    ON_COMMAND_RANGE(kIdAutoHide, kIdHide, OnPaneMenuCommand)
     ON_COMMAND(kIdMoreWindows, OnMoreWindows)
     ON_UPDATE_COMMAND_UI_RANGE(32843, 32845, OnUpdateStatusText)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateStatusText)
@@ -534,6 +535,12 @@ void CMainFrame::ShowPaneContextMenu(CXTPDockingPane* pPane)
     else if (nCommand == kIdAutoHide)
         m_paneManager.ToggleAutoHide(pPane);
     menu.DestroyMenu();
+}
+
+void CMainFrame::OnPaneMenuCommand(UINT)
+{
+    // The pane menu returns its commands to ShowPaneContextMenu; handled here so that its items
+    // show enabled.
 }
 
 void CMainFrame::OnShowPane(UINT nID)

@@ -134,6 +134,7 @@ protected:
     LRESULT OnDockingPaneNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnForwardToEditor(WPARAM wParam, LPARAM lParam);
     void OnShowPane(UINT nID);
+    void OnPaneMenuCommand(UINT nID);
     void OnAutoHideAll();
     void OnMoreWindows();
     // The customize sheet on the frame's bars, the commands page filled from the main menu.

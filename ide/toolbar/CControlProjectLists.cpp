@@ -22,13 +22,9 @@ CRecentFileList* CControlRecentProjectList::GetRecentList() const
 int CControlRecentProjectList::Expand()
 {
     const int nCount = CXTPControlRecentFileList::Expand();
-    // The items are plain caption buttons; the first carries the placeholder's group line.
+    // The items are plain caption buttons.
     const int nFirst = PlaceAfter();
-    for (int i = 0; i < nCount; i++) {
-        CXTPControl* pItem = m_pControls->GetAt(nFirst + i);
-        pItem->SetStyle(8);
-        if (i == 0)
-            pItem->SetBeginGroup(GetBeginGroup());
-    }
+    for (int i = 0; i < nCount; i++)
+        m_pControls->GetAt(nFirst + i)->SetStyle(8);
     return nCount;
 }

@@ -8,11 +8,14 @@
 
 #include "COutputPane.h"
 #include "CSolutionConfig.h"
+#include "CSolutionFile.h"
 #include "CSrcManager.h"
+#include "DocumentsState.h"
 #include "ErrorBox.h"
 #include "UiTestProbes.h"
 
 const char kTestProfile[] = "TavrelinAppTests";
+const char kFineScript[] = "FUNC VOID Fine ()\r\n{\r\n};\r\n";
 std::deque<DialogStep> g_dialogSteps;
 
 namespace {
@@ -129,6 +132,69 @@ int AppTest::CloseAndRun()
 void AppTest::Pump()
 {
     PumpMessages();
+}
+
+void SolutionAppTest::StartWithSolution(const std::string& scripts)
+{
+    // The tool's own description files beside the program, as installed.
+    ::CreateDirectoryA((root + "\\Ide\\System").c_str(), nullptr);
+    WriteFileText(root + "\\Ide\\System\\RedefinedFunc.dsc", "");
+    WriteFileText(root + "\\Ide\\System\\RedefinedLocalVariable.dsc", "");
+    Start();
+    OpenSolution(scripts);
+}
+
+void SolutionAppTest::OpenSolution(const std::string& scripts)
+{
+    const std::string solution = root + "\\Varnok Projects\\SolMod";
+    ::CreateDirectoryA((root + "\\Varnok Projects").c_str(), nullptr);
+    ::CreateDirectoryA(solution.c_str(), nullptr);
+    folder = solution + "\\PrjVarnok\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFileText(folder + "Varnok.src", scripts);
+    // The listed scripts exist when the project opens (a missing one would be asked about).
+    for (size_t start = 0, end; start < scripts.size(); start = end + 2) {
+        end = scripts.find("\r\n", start);
+        if (end == std::string::npos)
+            end = scripts.size();
+        if (end > start)
+            WriteFileText(folder + scripts.substr(start, end - start), kFineScript);
+    }
+    const std::string file = solution + "\\Mod.tvs";
+    {
+        CSolutionConfig saved;
+        saved.Projects.Add(CString("Varnok"));
+        saved.SolutionName = "Mod";
+        saved.SetProjectName("Varnok");
+        saved.LevelMessage = 8;
+        ASSERT_EQ(WriteExchangeFile(file.c_str(), [&](CXTPPropExchange* px) { ExchangeSolutionFile(px, saved); }),
+                  SolutionFileResult::ok);
+    }
+    {
+        CSolutionConfig project;
+        project.SetProjectName("Varnok");
+        ASSERT_EQ(WriteExchangeFile((folder + "Varnok.tvp").c_str(),
+                                    [&](CXTPPropExchange* px) {
+                                        ExchangeProjectFile(px, project, nullptr, ExchangeDocumentsState);
+                                    }),
+                  SolutionFileResult::ok);
+    }
+    // As Open Solution loads the file it was given, with nothing left open by earlier tests.
+    ResetSolutionConfig();
+    ASSERT_EQ(app->Frame()->LoadSolution(file.c_str()), S_OK);
+    ASSERT_EQ(app->Frame()->LoadProject(), S_OK);
+}
+
+void SolutionAppTest::TearDown()
+{
+    AppTest::TearDown();
+    // The record outlives the program object: the next test starts without a solution.
+    g_solutionConfig.BuildJobThread = 0;
+    g_solutionConfig.Projects.RemoveAll();
+    g_solutionConfig.SolutionName = "";
+    g_solutionConfig.SetProjectName("");
+    g_solutionConfig.ProjectsRoot = "";
+    GetSrcManager()->RemoveAll();
 }
 
 void AppTest::PressKey(UINT key)

@@ -66,6 +66,23 @@ private:
     char m_oldDirectory[MAX_PATH + 1] = {};
 };
 
+// A script that compiles without a message.
+extern const char kFineScript[];
+
+// The program with a solution "Mod" of one project "Varnok" (in "<root>\Varnok Projects\SolMod")
+// opened from its file, as Open Solution opens it. The settings record is left without a
+// solution and a job when the test ends.
+class SolutionAppTest : public AppTest {
+protected:
+    // Starts the program, then opens the solution whose project's list names the given scripts.
+    void StartWithSolution(const std::string& scripts);
+    // Opens it in the running program; the listed scripts are written as fine ones.
+    void OpenSolution(const std::string& scripts);
+    void TearDown() override;
+
+    std::string folder;  // the project's folder, ending in "\"
+};
+
 // The next dialogs this thread shows, each played once it is up (its modal loop runs then) by
 // PlayNextDialog, from a thread timer the test sets. An empty title takes any dialog. A test's
 // steps left unplayed are dropped when it ends.

@@ -13,11 +13,9 @@
 #include "COutputPane.h"
 #include "CScintillaDoc.h"
 #include "CSolutionConfig.h"
-#include "CSolutionFile.h"
 #include "CSrcManager.h"
 #include "CTavrelinIdeServices.h"
 #include "CTavrelinView.h"
-#include "DocumentsState.h"
 #include "UiTestProbes.h"
 
 namespace {
@@ -30,58 +28,8 @@ bool IsEnabled(CMainFrame* frame, UINT id)
     return probe.enabled != FALSE;
 }
 
-const char kFine[] = "FUNC VOID Fine ()\r\n{\r\n};\r\n";
-
-class BuildCommandsTest : public AppTest {
+class BuildCommandsTest : public SolutionAppTest {
 protected:
-    // The program with a solution "Mod" of one project "Varnok" opened from its file, as Open
-    // Solution opens it; the project's list names the given scripts.
-    void StartWithSolution(const std::string& scripts)
-    {
-        // The tool's own description files beside the program, as installed.
-        ::CreateDirectoryA((root + "\\Ide\\System").c_str(), nullptr);
-        WriteFileText(root + "\\Ide\\System\\RedefinedFunc.dsc", "");
-        WriteFileText(root + "\\Ide\\System\\RedefinedLocalVariable.dsc", "");
-        Start();
-        const std::string solution = root + "\\Varnok Projects\\SolMod";
-        ::CreateDirectoryA((root + "\\Varnok Projects").c_str(), nullptr);
-        ::CreateDirectoryA(solution.c_str(), nullptr);
-        folder = solution + "\\PrjVarnok\\";
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        WriteFileText(folder + "Varnok.src", scripts);
-        // The listed scripts exist when the project opens (a missing one would be asked about).
-        for (size_t start = 0, end; start < scripts.size(); start = end + 2) {
-            end = scripts.find("\r\n", start);
-            if (end == std::string::npos)
-                end = scripts.size();
-            if (end > start)
-                WriteFileText(folder + scripts.substr(start, end - start), kFine);
-        }
-        const std::string file = solution + "\\Mod.tvs";
-        {
-            CSolutionConfig saved;
-            saved.Projects.Add(CString("Varnok"));
-            saved.SolutionName = "Mod";
-            saved.SetProjectName("Varnok");
-            saved.LevelMessage = 8;
-            ASSERT_EQ(WriteExchangeFile(file.c_str(), [&](CXTPPropExchange* px) { ExchangeSolutionFile(px, saved); }),
-                      SolutionFileResult::ok);
-        }
-        {
-            CSolutionConfig project;
-            project.SetProjectName("Varnok");
-            ASSERT_EQ(WriteExchangeFile((folder + "Varnok.tvp").c_str(),
-                                        [&](CXTPPropExchange* px) {
-                                            ExchangeProjectFile(px, project, nullptr, ExchangeDocumentsState);
-                                        }),
-                      SolutionFileResult::ok);
-        }
-        // As Open Solution loads the file it was given, with nothing left open by earlier tests.
-        ResetSolutionConfig();
-        ASSERT_EQ(app->Frame()->LoadSolution(file.c_str()), S_OK);
-        ASSERT_EQ(app->Frame()->LoadProject(), S_OK);
-    }
-
     // A project of 200 small scripts, each with a function of its own: a build long enough
     // to be stopped or closed on while it runs.
     void StartWithManyScripts()
@@ -120,20 +68,6 @@ protected:
         }
         return count;
     }
-
-    void TearDown() override
-    {
-        AppTest::TearDown();
-        // The record outlives the program object: the next test starts without a solution.
-        g_solutionConfig.BuildJobThread = 0;
-        g_solutionConfig.Projects.RemoveAll();
-        g_solutionConfig.SolutionName = "";
-        g_solutionConfig.SetProjectName("");
-        g_solutionConfig.ProjectsRoot = "";
-        GetSrcManager()->RemoveAll();
-    }
-
-    std::string folder;  // the project's folder, ending in "\"
 };
 
 }  // namespace
@@ -141,7 +75,7 @@ protected:
 TEST_F(BuildCommandsTest, F7SavesWritesTheListShowsProgressAndItsErrorLeadsToTheLine)
 {
     StartWithSolution("Bad.d\r\n");
-    WriteFileText(folder + "Bad.d", kFine);
+    WriteFileText(folder + "Bad.d", kFineScript);
     CTavrelinView* view = OpenView(folder + "Bad.d");
     ASSERT_NE(view, nullptr);
     // The user breaks the script and builds without saving first.
@@ -235,7 +169,7 @@ TEST_F(BuildCommandsTest, StopBuildEndsTheJobWithTheBreakSummary)
 TEST_F(BuildCommandsTest, F8AsksBeforeTheScriptsGoAndRefreshesTheProjectAfterwards)
 {
     StartWithSolution("Fine.d\r\n");
-    WriteFileText(folder + "Fine.d", kFine);
+    WriteFileText(folder + "Fine.d", kFineScript);
     PressKey(VK_F7);
     ASSERT_EQ(WaitForSummary(), "0 error(s), 0 warning(s)");
     ASSERT_NE(::GetFileAttributesA((folder + "Varnok.dat").c_str()), INVALID_FILE_ATTRIBUTES);

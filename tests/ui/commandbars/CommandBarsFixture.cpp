@@ -21,6 +21,7 @@ BEGIN_MESSAGE_MAP(TestFrame, CXTPFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_PLAIN, OnUpdateEnabled)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
+    ON_MESSAGE(WM_CMDBARS_CREATECONTROL, OnCreateControl)
 END_MESSAGE_MAP()
 
 void TestFrame::OnRemoving()

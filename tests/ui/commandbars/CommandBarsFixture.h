@@ -23,7 +23,8 @@ enum {
     ID_CHECKED = 40004,   // its update handler checks it
     ID_MANUAL = 40005,    // its update handler would disable it, but the control updates manually
     ID_UNHANDLED = 40006, // nobody handles it
-    ID_REMOVING = 40007   // its command removes its control
+    ID_REMOVING = 40007,  // its command removes its control
+    ID_DROPDOWN = 40008   // the frame makes its toolbar button a drop-down (type 2)
 };
 
 // Pumps the thread's messages for the time given.
@@ -186,6 +187,14 @@ public:
         m_arrStatus.push_back(lParam ? CString(reinterpret_cast<const char*>(lParam))
                                      : CString(("#" + std::to_string(wParam)).c_str()));
         return 0;
+    }
+    LRESULT OnCreateControl(WPARAM, LPARAM lParam)
+    {
+        auto* pRequest = reinterpret_cast<XTP_CREATECONTROL*>(lParam);
+        if (pRequest->nID != ID_DROPDOWN || !pRequest->bToolBar)
+            return 0;
+        pRequest->controlType = xtpControlPopup;
+        return 1;
     }
     LRESULT OnPopMessageString(WPARAM wParam, LPARAM /*lParam*/)
     {

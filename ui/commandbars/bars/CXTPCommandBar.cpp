@@ -775,10 +775,11 @@ void CXTPCommandBar::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHandler)
             continue;
         if (OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, nullptr))
             continue;
+        // System commands are the window's own: nobody's handler is missing for them.
         if (bCustomize)
             pControl->SetEnabled(TRUE);
         else
-            state.DoUpdate(pTarget, bDisableIfNoHandler);
+            state.DoUpdate(pTarget, bDisableIfNoHandler && state.m_nID < 0xF000);
     }
 }
 

@@ -195,7 +195,9 @@ int CXTPCommandBars::TrackPopupBar(CXTPPopupBar* pPopup, UINT nFlags, int x, int
     const BOOL bReturnCmd = (nFlags & TPM_RETURNCMD) != 0;
     pPopup->SetReturnCmdTarget(bReturnCmd ? &nReturn : nullptr);
     pPopup->SetRightButtonExecutes((nFlags & TPM_RIGHTBUTTON) != 0);
+    // Without notifications the items keep the states the menu gave them.
     pPopup->SetNoNotify((nFlags & TPM_NONOTIFY) != 0);
+    pPopup->SetNoUpdate((nFlags & TPM_NONOTIFY) != 0);
     pPopup->SetPopupFlags((nFlags & TPM_RIGHTALIGN) ? xtpPopupLeft : 0);
 
     CXTPHookManager* pHookManager = XTPHookManager();

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "CDC.h"
+#include "CFrameWnd.h"
 #include "CWinThread.h"
 #include "CXTPCommandBars.h"
 #include "CXTPCommandBarsOptions.h"
@@ -140,6 +141,7 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControlPopup, BOOL bSelectFirst)
     m_rcScrollDown.SetRectEmpty();
 
     NotifyControlsBeforeShow();
+    UpdateCommandStates();
     UpdateFlags();
     UpdateLocation(CalcDynamicLayout(0, 0));
 
@@ -219,6 +221,19 @@ void CXTPPopupBar::NotifyControlsBeforeShow()
             pControl->OnLayoutMode(0);
         pControl->InternalRelease();
     }
+}
+
+void CXTPPopupBar::UpdateCommandStates()
+{
+    // The idle update never reaches a popup (it is no child of the frame, and it is not yet
+    // shown here): its items take their states now, as a menu's do when it opens, so the
+    // items whose command nobody handles show disabled.
+    CWnd* pTarget = GetSite();
+    if (!pTarget)
+        return;
+    auto* pFrame = dynamic_cast<CFrameWnd*>(pTarget);
+    UpdateDocTemplateControls();
+    OnUpdateCmdUI(pTarget, pFrame ? pFrame->m_bAutoMenuEnable : TRUE);
 }
 
 void CXTPPopupBar::UpdateFlags()

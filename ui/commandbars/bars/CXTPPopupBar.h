@@ -67,6 +67,8 @@ public:
     virtual void UpdateFlags();
     // The one-argument notification of every control before the popup shows.
     void NotifyControlsBeforeShow();
+    // The controls' states from the site's update handlers, as the popup opens.
+    void UpdateCommandStates();
 
     // Shows the rarely used commands.
     void ExpandBar();

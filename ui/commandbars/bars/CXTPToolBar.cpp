@@ -197,6 +197,9 @@ BOOL CXTPToolBar::SetButtons(const UINT* pButtons, int nCount)
                                     : m_pControls->Add(request.controlType, static_cast<int>(request.nID));
         if (!pControl)
             continue;
+        // A drop-down made by type keeps no id of its own; on a toolbar it is the button's.
+        if (pControl->GetType() == xtpControlPopup && pControl->GetID() != static_cast<int>(request.nID))
+            pControl->SetID(static_cast<int>(request.nID));
         if (request.dwFlags)
             pControl->SetFlags(pControl->GetFlags() | request.dwFlags);
         if (bBeginGroup) {

@@ -59,6 +59,9 @@ void CXTPControlExpandingList::OnLayoutMode(DWORD /*dwMode*/)
         SetHideFlags(m_dwHideFlags | xtpHideGeneric);
     else
         SetHideFlags(m_dwHideFlags & ~static_cast<DWORD>(xtpHideGeneric));
+    // The separator before the hidden placeholder stays before its items.
+    if (nInserted > 0 && GetBeginGroup())
+        m_pControls->GetAt(PlaceAfter())->SetBeginGroup(TRUE);
 }
 
 int CXTPControlExpandingList::PlaceAfter() const
@@ -258,9 +261,7 @@ int CXTPControlWorkspaceActions::Expand()
         CString strText;
         XTPResourceManager()->LoadString(&strText, nId);
         const int nNewLine = strText.Find('\n');
-        CXTPControl* pItem = InsertItem(static_cast<int>(nId), nNewLine >= 0 ? strText.Mid(nNewLine + 1) : strText, nPlace);
-        if (nCount == 0)
-            pItem->SetBeginGroup(GetBeginGroup());
+        InsertItem(static_cast<int>(nId), nNewLine >= 0 ? strText.Mid(nNewLine + 1) : strText, nPlace);
         nCount++;
     }
     return nCount;

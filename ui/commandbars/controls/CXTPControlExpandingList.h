@@ -19,9 +19,9 @@ class CXTPControlExpandingList : public CXTPControlButton {
     DECLARE_DYNAMIC(CXTPControlExpandingList)
 
 public:
-    // Sent to every control of a menu before it shows: the previous run goes, a new one comes
-    // (in customize mode the placeholder shows itself instead). Only in menus: a toolbar lays
-    // its controls out while it walks them.
+    // Sent to every control of a menu before it shows: the previous run goes, a new one comes,
+    // its first item taking the placeholder's separator (in customize mode the placeholder
+    // shows itself instead). Only in menus: a toolbar lays its controls out while it walks them.
     void OnLayoutMode(DWORD dwMode) override;
 
 protected:

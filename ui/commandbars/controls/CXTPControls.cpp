@@ -1,6 +1,7 @@
 // The control collection: insertion with renumbering, menus, search, keyboard order, original sets, rows.
 #include "CXTPControls.h"
 
+#include "AfxIds.h"
 #include "CException.h"
 #include "CFrameWnd.h"
 #include "CMenu.h"
@@ -31,8 +32,13 @@ BOOL IsPopupKind(XTPControlType type)
     return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
 }
 
-// A button: the placeholders of the fixed ids come as their own classes.
-CXTPControl* NewButton(int nId)
+// The menu item that marks where a container's OLE verbs go.
+const char kOleVerbsText[] = "<<OLE VERBS GO HERE>>";
+const UINT kOleVerbsId = 57872;
+
+// A button: the placeholders of the fixed ids come as their own classes. Menus name the recent
+// files by the first file's command, controls made by type by the library's own id.
+CXTPControl* NewButton(int nId, int nRecentFilesId)
 {
     switch (nId) {
     case XTP_ID_WINDOWLIST:
@@ -41,21 +47,9 @@ CXTPControl* NewButton(int nId)
         return new CXTPControlWorkspaceActions;
     case XTP_ID_TOOLBARLIST:
         return new CXTPControlToolbars;
-    case XTP_ID_FILE_MRU:
-        return new CXTPControlRecentFileList;
     default:
-        return new CXTPControlButton;
+        return nId == nRecentFilesId ? new CXTPControlRecentFileList : new CXTPControlButton;
     }
-}
-
-// A popup control of the type with an empty popup bar of its own.
-CXTPControl* NewControlPopup(XTPControlType type, CXTPCommandBars* pCommandBars)
-{
-    CXTPControlPopup* pControl = CXTPControlPopup::CreateControlPopup(type);
-    CXTPPopupBar* pBar = CXTPPopupBar::CreatePopupBar(pCommandBars);
-    pControl->SetCommandBar(pBar);
-    pBar->InternalRelease();
-    return pControl;
 }
 
 // Sets nest only through their original sets, which keep none of their own: a file that
@@ -144,14 +138,41 @@ CWnd* CXTPControls::GetSiteForRequests() const
     return m_pParent ? m_pParent->GetSite() : nullptr;
 }
 
+CXTPPopupBar* CXTPControls::RequestPopupBar(const CString& strCaption, UINT nId) const
+{
+    // The site may supply the bar of a submenu; a bar of another kind than a popup is not used.
+    XTP_CREATEBAR request{nullptr, TRUE, FALSE, FALSE, FALSE, strCaption, nId};
+    if (CWnd* pSite = GetSiteForRequests(); pSite && pSite->GetSafeHwnd())
+        pSite->SendMessage(WM_CMDBARS_CREATEBAR, 0, reinterpret_cast<LPARAM>(&request));
+    if (auto* pPopup = dynamic_cast<CXTPPopupBar*>(request.pCommandBar))
+        return pPopup;
+    if (request.pCommandBar)
+        request.pCommandBar->InternalRelease();
+    return CXTPPopupBar::CreatePopupBar(GetCommandBars());
+}
+
+CXTPControl* CXTPControls::NewPopup(XTPControlType type, CMenu* pMenu, const CString& strCaption, UINT nId) const
+{
+    CXTPControlPopup* pControl = CXTPControlPopup::CreateControlPopup(type);
+    CXTPPopupBar* pPopup = RequestPopupBar(strCaption, nId);
+    if (pMenu)
+        pPopup->LoadMenu(pMenu);
+    pControl->SetCommandBar(pPopup);
+    pPopup->InternalRelease();
+    return pControl;
+}
+
 CXTPControl* CXTPControls::Add(XTPControlType type, int nId, CString strParameter, int nBefore, BOOL bTemporary)
 {
     // The list-expanding controls of the fixed ids and the other kinds come with their own classes.
     CXTPControl* pControl = nullptr;
     if (type == xtpControlButton) {
-        pControl = NewButton(nId);
+        pControl = NewButton(nId, XTP_ID_FILE_MRU);
     } else if (IsPopupKind(type)) {
-        pControl = NewControlPopup(type, GetCommandBars());
+        // A popup of an id holds the menu resource of that id, when there is one.
+        CMenu menu;
+        const BOOL bMenu = nId >= 1 && menu.LoadMenu(LOWORD(nId));
+        pControl = NewPopup(type, bMenu ? &menu : nullptr, CString(), static_cast<UINT>(nId));
     } else if (type == xtpControlComboBox) {
         pControl = new CXTPControlComboBox;
     } else if (type == xtpControlEdit) {
@@ -164,7 +185,9 @@ CXTPControl* CXTPControls::Add(XTPControlType type, int nId, CString strParamete
     } else {
         return nullptr;
     }
-    pControl->SetID(nId);
+    // A submenu entry is no command: its id stays 0.
+    if (type != xtpControlPopup)
+        pControl->SetID(nId);
     pControl->m_controlType = type;
     pControl->SetParameter(strParameter);
     pControl->SetTemporary(bTemporary);
@@ -222,12 +245,13 @@ CXTPControl* CXTPControls::AddMenuItem(CMenu* pMenu, int nIndex)
         }
     }
     if (!pControl && pSubMenu) {
-        pControl = NewControlPopup(xtpControlPopup, GetCommandBars());
-        pControl->GetCommandBar()->LoadMenu(pSubMenu);
+        pControl = NewPopup(xtpControlPopup, pSubMenu, strText, nID);
+        pControl->GetCommandBar()->SetTitle(strText);
     } else if (!pControl) {
         if (nID == 0)
             return nullptr;
-        pControl = new CXTPControlButton;
+        pControl = nID == kOleVerbsId && strText == kOleVerbsText ? new CXTPControlOleItems
+                                                                  : NewButton(static_cast<int>(nID), ID_FILE_MRU_FILE1);
     }
     AddControl(pControl, static_cast<int>(nID));
     pControl->SetCaption(strText);

@@ -16,6 +16,7 @@ class CWnd;
 class CXTPControl;
 class CXTPCommandBar;
 class CXTPCommandBars;
+class CXTPPopupBar;
 class CXTPPropExchange;
 
 // One control's place in a row layout, filled by the bar before the call.
@@ -53,7 +54,9 @@ public:
     CXTPCommandBars* GetCommandBars() const;
     void SetCommandBars(CXTPCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
 
-    // Buttons (type 1) and popup controls (types 2 to 4) with an empty popup bar; other types give null.
+    // Buttons (type 1; the fixed ids give their list controls) and popup controls (types 2 to 4,
+    // with the menu resource of the id in their popup bar; a type 2 keeps id 0); other types
+    // give null.
     CXTPControl* Add(XTPControlType type, int nId, CString strParameter = "", int nBefore = -1,
                      BOOL bTemporary = FALSE);
     // Takes over the caller's reference.
@@ -61,7 +64,8 @@ public:
                             BOOL bTemporary = FALSE);
     CXTPControl* AddClone(CXTPControl* pControl, int nBefore = -1, BOOL bRecursive = FALSE);
     // One control for the menu item at position nIndex, or null (separators, the MDI place
-    // holder 0xFF00); a submenu gives a popup control holding its items.
+    // holder 0xFF00); a submenu gives a popup control holding its items under the item's text,
+    // and the library's fixed ids their list controls.
     CXTPControl* AddMenuItem(CMenu* pMenu, int nIndex);
 
     void Remove(CXTPControl* pControl);
@@ -104,6 +108,11 @@ protected:
     void InsertAt(CXTPControl* pControl, int nBefore);
     // Where creation requests go: the command bars' site, else the bar's site.
     CWnd* GetSiteForRequests() const;
+    // The bar of a new submenu: the site's answer to the bar request when it is a popup bar,
+    // else a new popup bar. The caller holds its reference.
+    CXTPPopupBar* RequestPopupBar(const CString& strCaption, UINT nId) const;
+    // A popup control of the type whose bar holds the menu's items (none without a menu).
+    CXTPControl* NewPopup(XTPControlType type, CMenu* pMenu, const CString& strCaption, UINT nId) const;
     void Unlink(CXTPControl* pControl);
 
     CXTPCommandBar* m_pParent = nullptr;

@@ -51,21 +51,6 @@ enum {
 const UINT kCaptionID = 9312;  // "Customize"
 const UINT kCloseID = 9307;    // "Close"
 
-// The state an update handler sets, put on a control of the context menu.
-class CContextMenuCmdUI : public CCmdUI {
-public:
-    explicit CContextMenuCmdUI(CXTPControl* pControl) : m_pControl(pControl) { m_nID = static_cast<UINT>(pControl->GetID()); }
-    void Enable(BOOL bOn) override
-    {
-        m_pControl->SetEnabled(bOn);
-        m_bEnableChanged = TRUE;
-    }
-    void SetCheck(int nCheck) override { m_pControl->SetChecked(nCheck); }
-
-private:
-    CXTPControl* m_pControl;
-};
-
 BOOL IsButtonKind(const CXTPControl* pControl)
 {
     const XTPControlType type = pControl->GetType();
@@ -96,6 +81,7 @@ BEGIN_MESSAGE_MAP(CXTPCustomizeSheet, CPropertySheet)
     ON_UPDATE_COMMAND_UI(ID_CHANGE_IMAGE, OnUpdatePicture)
     ON_UPDATE_COMMAND_UI_RANGE(ID_STYLE_DEFAULT, ID_STYLE_TEXT, OnUpdateStyle)
     ON_UPDATE_COMMAND_UI(ID_BEGIN_GROUP, OnUpdateBeginGroup)
+    ON_UPDATE_COMMAND_UI(ID_NAME, OnUpdateName)
 END_MESSAGE_MAP()
 
 CXTPCustomizeSheet::CXTPCustomizeSheet(CXTPCommandBars* pCommandBars)
@@ -192,7 +178,8 @@ void CXTPCustomizeSheet::BuildContextMenu()
         }
         CXTPControl* pControl = nullptr;
         if (info.wID == ID_CHANGE_IMAGE) {
-            pControl = pControls->Add(xtpControlPopup, ID_CHANGE_IMAGE);
+            // A submenu keeps no id of its own; this one's id takes the picture rule.
+            pControl = pControls->AddControl(CXTPControlPopup::CreateControlPopup(xtpControlPopup), ID_CHANGE_IMAGE);
             CXTPPopupToolBar* pPictures = CXTPPopupToolBar::CreatePopupToolBar(nullptr);
             pPictures->SetBarID(kPicturesID);
             pPictures->SetImageManager(m_pPictureLibrary);
@@ -354,15 +341,8 @@ LRESULT CXTPCustomizeSheet::OnExecute(WPARAM wParam, LPARAM lParam)
 
 LRESULT CXTPCustomizeSheet::OnInitPopup(WPARAM /*wParam*/, LPARAM lParam)
 {
+    // The context menu's own items take their states from the handlers below as it opens.
     auto* pPopup = reinterpret_cast<CXTPPopupBar*>(lParam);
-    if (pPopup && pPopup == m_pContextMenu) {
-        // The items' states come from the handlers below before the menu shows.
-        for (int i = 0; i < pPopup->GetControlCount(); i++) {
-            CContextMenuCmdUI state(pPopup->GetControl(i));
-            state.DoUpdate(this, FALSE);
-        }
-        return 0;
-    }
     if (!pPopup || pPopup->GetBarID() != kPicturesID || pPopup->GetControlCount() > 0)
         return 0;
     const int nPictures = m_nPictures;
@@ -505,6 +485,11 @@ void CXTPCustomizeSheet::OnUpdateStyle(CCmdUI* pCmdUI)
     pCmdUI->Enable(pControl && IsButtonKind(pControl));
     const int nStyle = pCmdUI->m_nID == ID_STYLE_TEXT ? 1 : pCmdUI->m_nID == ID_STYLE_IMAGE_TEXT ? 3 : 0;
     pCmdUI->SetCheck(pControl && pControl->GetCustomStyle() == nStyle);
+}
+
+void CXTPCustomizeSheet::OnUpdateName(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(GetDragControl() != nullptr);
 }
 
 void CXTPCustomizeSheet::OnUpdateBeginGroup(CCmdUI* pCmdUI)

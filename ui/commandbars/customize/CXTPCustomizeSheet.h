@@ -72,6 +72,7 @@ protected:
     void OnUpdateResetImage(CCmdUI* pCmdUI);
     void OnUpdateStyle(CCmdUI* pCmdUI);
     void OnUpdateBeginGroup(CCmdUI* pCmdUI);
+    void OnUpdateName(CCmdUI* pCmdUI);
 
     // The name typed into the context menu's edit becomes the control's caption.
     void Rename(CXTPControl* pEdit);

@@ -14,6 +14,7 @@
 #include "CXTPPaintManager.h"
 #include "CXTPToolBar.h"
 #include "../CommandBarsFixture.h"
+#include "../TrackedPopupProbe.h"
 
 namespace {
 
@@ -257,6 +258,61 @@ TEST_F(PopupBar, AnEmptyPopupIs22PlusItsBorders)
     const CRect rcBorders = bar->GetPaintManager()->GetBarBorders(pControl->GetCommandBar());
     EXPECT_EQ(CSize(22 + rcBorders.left + rcBorders.right, 22 + rcBorders.top + rcBorders.bottom),
               WindowRect(pControl->GetCommandBar()).Size());
+}
+
+TEST_F(PopupBar, AnOpeningMenuShowsTheStatesItsCommandsUpdateGives)
+{
+    // Each item starts in the state its rule does not give it, but for the system commands,
+    // which keep what their menu said.
+    const struct {
+        int nId;
+        BOOL bBefore;
+        BOOL bEnabled;
+        int nChecked;
+    } cases[] = {
+        {ID_PLAIN, FALSE, TRUE, 0},       // its update handler enables it
+        {ID_NOTIFIED, FALSE, TRUE, 0},    // a command handler alone
+        {ID_UNHANDLED, TRUE, FALSE, 0},   // nobody handles it
+        {ID_DISABLED, TRUE, FALSE, 0},    // its update handler disables it
+        {ID_CHECKED, TRUE, FALSE, 1},     // checked by its update, and no command handles it
+        {SC_CLOSE, TRUE, TRUE, 0},        // the window's own commands
+        {SC_MINIMIZE, FALSE, FALSE, 0},
+    };
+    CXTPControlPopup* pControl = AddPopup(bar, {});
+    CXTPCommandBar* pMenu = pControl->GetCommandBar();
+    for (const auto& c : cases) {
+        CXTPControl* pItem = pMenu->GetControls()->Add(xtpControlButton, c.nId);
+        pItem->SetCaption("Item");
+        pItem->SetEnabled(c.bBefore);
+    }
+    Layout();
+    ASSERT_TRUE(bar->SetPopuped(0));
+    for (int i = 0; i < pMenu->GetControlCount(); i++) {
+        EXPECT_EQ(cases[i].bEnabled, pMenu->GetControl(i)->GetEnabled()) << cases[i].nId;
+        EXPECT_EQ(cases[i].nChecked, pMenu->GetControl(i)->GetChecked()) << cases[i].nId;
+    }
+}
+
+TEST_F(PopupBar, ChoosingADisabledItemDoesNothing)
+{
+    CXTPControlPopup* pControl = AddPopup(bar, {ID_UNHANDLED, ID_PLAIN});
+    auto* pPopup = static_cast<CXTPPopupBar*>(pControl->GetCommandBar());
+    Layout();
+    ASSERT_TRUE(bar->SetPopuped(0));
+    ASSERT_FALSE(pPopup->GetControl(0)->GetEnabled());
+    // By the mouse, by Return and by its mnemonic.
+    SendClick(pPopup->GetControl(0)->GetRect().CenterPoint() + CPoint(WindowRect(pPopup).TopLeft()));
+    PumpFor(50);
+    pPopup->SetSelected(0, TRUE);
+    pPopup->OnKeyDown(VK_RETURN);
+    pPopup->GetControl(0)->SetCaption("&Unhandled");
+    pPopup->OnKeyDown('U');
+    PumpFor(30);
+    EXPECT_TRUE(frame->m_arrCommands.empty());
+    EXPECT_TRUE(frame->m_arrNotified.empty());
+    EXPECT_TRUE(pPopup->IsVisible()) << "the menu stays open";
+    pPopup->GetControls()->FindControl(ID_PLAIN)->OnClick(TRUE, CPoint());
+    EXPECT_EQ(std::vector<UINT>{ID_PLAIN}, frame->m_arrCommands);
 }
 
 TEST_F(PopupBar, ASubmenuWithoutRoomOpensLeftAndSoDoItsSubmenus)
@@ -581,8 +637,8 @@ public:
     {
         m_menu.CreatePopupMenu();
         m_menu.AppendMenu(MF_STRING, ID_PLAIN, "First");
-        m_menu.AppendMenu(MF_STRING, ID_UNHANDLED, "Second");
-        m_menu.AppendMenu(MF_STRING, ID_CHECKED, "Third");
+        m_menu.AppendMenu(MF_STRING, ID_NOTIFIED, "Second");
+        m_menu.AppendMenu(MF_STRING, ID_UNHANDLED, "Third");
     }
     ~TrackedMenu() { m_menu.DestroyMenu(); }
     CMenu* Get() { return &m_menu; }
@@ -599,7 +655,7 @@ TEST_F(PopupBar, ReturnCmdGivesTheChosenIdAndSendsNothing)
     // Input waits in the queue until the modal loop runs: a click on the second item.
     SendClick(CPoint(pt.x + 20, pt.y + rcBorders.top + 22 + 11));
     int nResult = CXTPCommandBars::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, frame);
-    EXPECT_EQ(ID_UNHANDLED, nResult);
+    EXPECT_EQ(ID_NOTIFIED, nResult);
     PumpFor(50);
     EXPECT_TRUE(frame->m_arrCommands.empty());
 
@@ -648,6 +704,20 @@ TEST_F(PopupBar, TheSiteHearsOfOpeningAndClosingUnlessNoNotify)
     ::UnhookWindowsHookEx(hHook);
 }
 
+TEST_F(PopupBar, AContextMenuShowsItsOwnersStatesUnlessNoNotifyKeepsTheMenus)
+{
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING | MF_GRAYED, ID_PLAIN, "Handled, grey in the menu");
+    menu.AppendMenu(MF_STRING, ID_UNHANDLED, "Unhandled");
+    for (UINT nNoNotify : {0u, static_cast<UINT>(TPM_NONOTIFY)}) {
+        const std::vector<BOOL> states = EnabledWhileTracked(
+            [&] { CXTPCommandBars::TrackPopupMenu(&menu, TPM_RETURNCMD | nNoNotify, 260, 140, frame); });
+        const std::vector<BOOL> expected = nNoNotify ? std::vector<BOOL>{FALSE, TRUE} : std::vector<BOOL>{TRUE, FALSE};
+        EXPECT_EQ(expected, states) << nNoNotify;
+    }
+}
+
 TEST_F(PopupBar, TheButtonUpOfTheOpeningClickExecutesNothing)
 {
     TrackedMenu menu;
@@ -676,7 +746,7 @@ TEST_F(PopupBar, ASubmenuOfALoadedMenuIsAPopupControl)
     EXPECT_EQ(0, pSub->GetID());
     ASSERT_NE(nullptr, pSub->GetCommandBar());
     EXPECT_EQ(3, pSub->GetCommandBar()->GetControlCount());
-    EXPECT_EQ(ID_CHECKED, pSub->GetCommandBar()->GetControl(2)->GetID());
+    EXPECT_EQ(ID_UNHANDLED, pSub->GetCommandBar()->GetControl(2)->GetID());
     pPopup->InternalRelease();
 }
 

@@ -97,6 +97,17 @@ TEST_F(ToolBar, ConsecutiveSeparatorsMakeOneGroupAndTheLoadedSetIsTheOriginal)
     EXPECT_EQ(2, pBar->GetControls()->GetOriginalControls()->GetCount());
 }
 
+TEST_F(ToolBar, AButtonTheSiteMakesADropDownKeepsItsId)
+{
+    CXTPToolBar* pBar = MakeBar(xtpBarTop);
+    const UINT ids[] = {100, ID_DROPDOWN};
+    ASSERT_TRUE(pBar->SetButtons(ids, 2));
+    EXPECT_EQ(xtpControlButton, pBar->GetControl(0)->GetType());
+    EXPECT_EQ(xtpControlPopup, pBar->GetControl(1)->GetType());
+    EXPECT_EQ(static_cast<int>(ID_DROPDOWN), pBar->GetControl(1)->GetID());
+    EXPECT_NE(nullptr, pBar->GetControl(1)->GetCommandBar());
+}
+
 TEST_F(ToolBar, ABrokenOrMissingResourceLeavesTheBarEmpty)
 {
     CXTPToolBar* pBar = MakeBar(xtpBarTop);

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "../CommandBarsFixture.h"
 #include "CMDIChildWnd.h"
+#include "CMenu.h"
 #include "CRecentFileList.h"
 #include "CWinApp.h"
 #include "CXTPControlLabel.h"
@@ -99,6 +101,38 @@ TEST(ExpandingLists, AddMakesThePlaceholdersOfTheFixedIdsAndTheLabel)
     static_cast<CXTPControl*>(pOle)->InternalRelease();
 }
 
+TEST(ExpandingLists, AMenuGivesTheFixedIdsTheirPlaceholders)
+{
+    const struct {
+        UINT nId;
+        const char* text;
+        const char* className;
+    } cases[] = {
+        {35000, "Windows", "CXTPControlWindowList"},
+        {35002, "Workspace", "CXTPControlWorkspaceActions"},
+        {59392, "&Toolbars", "CXTPControlToolbars"},
+        {57616, "Recent Files", "CXTPControlRecentFileList"},
+        {57872, "<<OLE VERBS GO HERE>>", "CXTPControlOleItems"},
+        {57872, "Verbs", "CXTPControlButton"},  // the id alone is no placeholder
+        {35003, "Recent", "CXTPControlButton"},  // in menus the recent files go by the first file's id
+    };
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    for (const auto& c : cases)
+        menu.AppendMenu(MF_STRING, c.nId, c.text);
+    auto* pBar = new CXTPCommandBar;
+    ASSERT_TRUE(pBar->LoadMenu(&menu));
+    ASSERT_EQ(static_cast<int>(std::size(cases)), pBar->GetControlCount());
+    for (int i = 0; i < pBar->GetControlCount(); i++) {
+        CXTPControl* pControl = pBar->GetControl(i);
+        EXPECT_STREQ(cases[i].className, pControl->GetRuntimeClass()->m_lpszClassName) << cases[i].text;
+        EXPECT_EQ(static_cast<int>(cases[i].nId), pControl->GetID()) << cases[i].text;
+        EXPECT_STREQ(cases[i].text, pControl->GetCaption());
+        EXPECT_EQ(xtpControlButton, pControl->GetType()) << cases[i].text;
+    }
+    pBar->InternalRelease();
+}
+
 TEST(ExpandingLists, TheWindowListNumbersNineVisibleChildrenFromEachFirstChildId)
 {
     for (UINT nFirst : {0xFF00u, 32768u, 1u, 0xFF00u}) {
@@ -130,6 +164,7 @@ TEST(ExpandingLists, TheWindowListNumbersNineVisibleChildrenFromEachFirstChildId
             for (int i = 2; i <= 10; i++) {
                 CXTPControl* pItem = menu.pPopup->GetControl(i);
                 EXPECT_EQ(i == 4, pItem->GetChecked()) << pItem->GetCaption();
+                EXPECT_EQ(i == 2, pItem->GetBeginGroup()) << "the placeholder's separator before the first";
                 EXPECT_TRUE(pItem->IsTemporary());
                 EXPECT_EQ(static_cast<DWORD>(xtpFlagManualUpdate), pItem->GetFlags() & xtpFlagManualUpdate);
             }
@@ -204,6 +239,7 @@ TEST_F(RecentFiles, EntriesAreNumberedOneToNineThenZeroWithAmpersandsShownAsThem
     EXPECT_EQ("57625 &0 C:\\other\\f9.vks", shown[10]);
     EXPECT_EQ("1 After 1", shown[11]);
     EXPECT_FALSE(menu.pPopup->GetControl(1)->IsVisible()) << "the placeholder hides while it has items";
+    EXPECT_TRUE(menu.pPopup->GetControl(2)->GetBeginGroup()) << "its separator stays before the first file";
 
     // An empty list leaves the placeholder showing, to be disabled by the update.
     for (int i = 0; i < 10; i++)

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "CMenu.h"
 #include "CXTPCommandBar.h"
+#include "CXTPPopupBar.h"
+#include "CXTPToolBar.h"
+#include "XTPCommandBarsTypes.h"
 #include "CXTPControlEdit.h"
 #include "CXTPControl.h"
 
@@ -187,6 +191,100 @@ TEST(Controls, LoadMenuMakesButtonsWithGroupsStatesAndKeyTexts)
     EXPECT_FALSE(pBar->LoadMenu(&notAMenu));
     EXPECT_FALSE(pBar->LoadMenu(nullptr));
     pBar->InternalRelease();
+}
+
+// A site that records the bar requests of new submenus and answers the ones named by their
+// id: with a popup bar of its own, or with a toolbar, which is no popup's bar.
+class BarRequestSite : public CWnd {
+public:
+    struct Request {
+        BOOL bPopup;
+        std::string caption;
+        UINT nId;
+    };
+    std::vector<Request> m_requests;
+    UINT m_nSupplyPopup = 0;
+    UINT m_nSupplyToolBar = 0;
+    CXTPPopupBar* m_pSupplied = nullptr;
+
+    LRESULT OnCreateBar(WPARAM, LPARAM lParam)
+    {
+        auto* pRequest = reinterpret_cast<XTP_CREATEBAR*>(lParam);
+        m_requests.push_back({pRequest->bPopup, static_cast<const char*>(pRequest->strCaption), pRequest->nID});
+        if (pRequest->nID == m_nSupplyPopup && m_nSupplyPopup) {
+            pRequest->pCommandBar = m_pSupplied = CXTPPopupBar::CreatePopupBar(nullptr);
+            m_pSupplied->SetSiteWnd(this);
+        }
+        else if (pRequest->nID == m_nSupplyToolBar && m_nSupplyToolBar)
+            pRequest->pCommandBar = new CXTPToolBar;
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(BarRequestSite, CWnd)
+    ON_MESSAGE(WM_CMDBARS_CREATEBAR, OnCreateBar)
+END_MESSAGE_MAP()
+
+TEST(Controls, NewSubmenusAskTheSiteForTheirBarAndHoldTheirMenu)
+{
+    BarRequestSite site;
+    ASSERT_TRUE(site.CreateEx(0, CWnd::DefaultClassName(), "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    auto* pBar = new CXTPCommandBar;
+    pBar->SetSiteWnd(&site);
+    CXTPControls* pControls = pBar->GetControls();
+    site.m_nSupplyPopup = 62270;
+    site.m_nSupplyToolBar = 777;
+
+    // Add by type: menu resource 62270 ("&File" holding "&Open") goes into the popup's bar.
+    const struct {
+        XTPControlType type;
+        int nId;
+        int nIdAfter;
+        int nItems;
+    } cases[] = {
+        {xtpControlPopup, 62270, 0, 1},  // a submenu keeps no id
+        {xtpControlButtonPopup, 62270, 62270, 1},
+        {xtpControlSplitButtonPopup, 777, 777, 0},  // no such menu; the toolbar is not taken
+    };
+    for (const auto& c : cases) {
+        site.m_pSupplied = nullptr;
+        CXTPControl* pControl = pControls->Add(c.type, c.nId);
+        ASSERT_NE(nullptr, pControl);
+        EXPECT_EQ(c.type, pControl->GetType());
+        EXPECT_EQ(c.nIdAfter, pControl->GetID());
+        CXTPCommandBar* pPopup = pControl->GetCommandBar();
+        ASSERT_NE(nullptr, dynamic_cast<CXTPPopupBar*>(pPopup)) << c.nId;
+        ASSERT_EQ(c.nItems, pPopup->GetControlCount()) << c.nId;
+        if (c.nItems) {
+            EXPECT_STREQ("&File", pPopup->GetControl(0)->GetCaption());
+            EXPECT_EQ(100, pPopup->GetControl(0)->GetCommandBar()->GetControl(0)->GetID());
+        }
+        if (c.nId == 62270)
+            EXPECT_EQ(site.m_pSupplied, pPopup) << "the site's popup bar is the one used";
+    }
+
+    // From a menu: the request carries the item's text, which becomes the bar's title.
+    CMenu sub;
+    sub.CreatePopupMenu();
+    sub.AppendMenu(MF_STRING, 101, "&Run");
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(sub.Detach()), "&Tools");
+    CXTPControl* pTools = pControls->AddMenuItem(&menu, 0);
+    ASSERT_NE(nullptr, pTools);
+    EXPECT_EQ(0, pTools->GetID());
+    EXPECT_STREQ("&Tools", pTools->GetCommandBar()->GetTitle());
+    EXPECT_EQ(101, pTools->GetCommandBar()->GetControl(0)->GetID());
+
+    std::vector<std::string> requests;
+    for (const auto& r : site.m_requests)
+        requests.push_back(std::to_string(r.bPopup) + " " + std::to_string(r.nId) + " " + r.caption);
+    // The "&File" submenus of the loaded resource ask too.
+    EXPECT_EQ((std::vector<std::string>{"1 62270 ", "1 0 &File", "1 62270 ", "1 0 &File", "1 777 ", "1 0 &Tools"}),
+              requests);
+    pBar->InternalRelease();
+    site.DestroyWindow();
 }
 
 // Row-layout records of the sizes given; group starts where marked.
