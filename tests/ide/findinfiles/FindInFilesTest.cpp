@@ -183,7 +183,12 @@ TEST_F(FindInFilesTest, AFileThatCannotBeRewrittenStaysAsItWasAndARowSaysSo)
 
 TEST_F(FindInFilesTest, OneWorkerAtATimeOnTheListAsItStoodAtTheStart)
 {
-    WriteFile(Path("a.d"), "Npc\n");
+    // Enough lines that the worker is still reading when the second start comes, even on a
+    // machine so busy that this thread waits a while after starting it.
+    std::string text = "Npc\n";
+    for (int i = 0; i < 200000; ++i)
+        text += "nothing to find here\n";
+    WriteFile(Path("a.d"), text);
     g_solutionConfig.FindThread = kRunning;
     EXPECT_FALSE(StartFindInFiles(Request("Npc", {"a.d"}), FALSE)) << "a replace runs";
     EXPECT_FALSE(IsFindInFilesWorkerAlive());
