@@ -80,7 +80,8 @@ TEST_F(CommandBar, InContextHelpModeTheWholeBarIsClientAndANonClientPressClicks)
 {
     SetButtons({ID_PLAIN});
     bar->GetControls()->Add(xtpControlPopup, 0);
-    bar->GetControls()->Add(xtpControlPopup, ID_UNHANDLED);
+    // A plain submenu entry keeps no id of its own; a button popup keeps its command.
+    bar->GetControls()->Add(xtpControlButtonPopup, ID_UNHANDLED);
     bar->OnRecalcLayout();
     auto hitAt = [](CPoint ptScreen) {
         return bar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptScreen.x, ptScreen.y));
