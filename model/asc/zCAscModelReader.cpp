@@ -1,7 +1,9 @@
 // The ASC reader's file, scene, material, object and mesh parts, and LoadAsc.
 #include "zCAscModelReader.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 
 #include "MessageIds.h"
@@ -96,7 +98,9 @@ zCAscModelReader::zCAscModelReader(zCModelPrototype& prototype, zCAscFile& ascFi
       morph((flags & zASC_READ_MORPH) != 0),
       firstFrame(first),
       lastFrame(last == -1 ? 999999 : last),
-      numFrames(last - first + 1)
+      // In 64 bits: a script may name any int as its frames (the scene's range is checked later).
+      numFrames(static_cast<int>(std::clamp(static_cast<long long>(last) - first + 1,
+                                            static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX))))
 {
     zPATH path(file.Name());
     sceneName = path.GetFilename();
