@@ -3,7 +3,9 @@
 // into a compiled model with LoadAsc, the progressive-mesh build
 // included as in a real compile, and once more with plain meshes to show the read
 // alone; beside it assimp's importer ("assimp info", Debian's assimp-utils) on the
-// same file when it is installed. Then the model tools' round trip on the same
+// same file when it is installed. All in processor time (assimp's with its start-up,
+// as a program of its own), alternated rounds after one untimed run each, medians
+// compared; goal: the compiled read no slower than assimp's import. Then the model tools' round trip on the same
 // terrain: compiled into an .mdl, decompiled back into an ASC and that compiled again,
 // each through its tool entry, with the time per face.
 #include <algorithm>
@@ -17,6 +19,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "BenchSandbox.h"
 #include "BenchTiming.h"
@@ -34,6 +37,8 @@
 #include "zFileSystem.h"
 
 namespace {
+
+constexpr int kRounds = 3;
 
 std::string Num(double v)
 {
@@ -100,10 +105,10 @@ std::string MakeExport(int n, int objects)
     return s;
 }
 
-// Best processor time of the reads; triangles gets the built progressive mesh's count.
-double TimeLoadAsc(int flags, int repeats, int& triangles)
+// Processor time of one read; triangles gets the built progressive mesh's count.
+double TimeLoadAsc(int flags, int& triangles)
 {
-    return BestProcessorMilliseconds(repeats, [&] {
+    return ProcessorMilliseconds([&] {
         auto* proto = new zCModelPrototype();
         zRunJobGuarded([&] {
             proto->LoadAsc(nullptr, "\\TERRAIN.ASC", "", 0, 0, flags, -1.0f);
@@ -202,27 +207,35 @@ int main()
 
     int triangles = 0;
     int plain = 0;
-    const double compiled = TimeLoadAsc(zASC_READ_TREE | zASC_READ_MESH, 3, triangles);
-    const double readOnly = TimeLoadAsc(zASC_READ_TREE | zASC_READ_MESH | zASC_READ_MORPH, 3, plain);
+    int status = 0;
+    std::vector<std::function<double()>> sides = {
+        [&] { return TimeLoadAsc(zASC_READ_TREE | zASC_READ_MESH, triangles); },
+        [&] { return TimeLoadAsc(zASC_READ_TREE | zASC_READ_MESH | zASC_READ_MORPH, plain); }};
+    const bool haveAssimp = ProgramExists("assimp");
+    if (haveAssimp)
+        sides.push_back([&] { return ProgramProcessorMilliseconds({"assimp", "info", file.string()}, status); });
+    for (auto& side : sides)
+        side();
+    const std::vector<Samples> times = Alternate(kRounds, sides);
+    const double compiled = times[0].Median();
+    const double readOnly = times[1].Median();
     // A read that reported something is no measurement: show what it said.
     for (const auto& line : host.GetLines())
         std::printf("reported: %s\n", line.text.c_str());
-    std::printf("best of 3; ours in processor time, assimp in wall time (a program of its own)\n");
-    std::printf("LoadAsc into a compiled model (progressive mesh built): %10.1f ms cpu  (%d triangles)\n", compiled,
+    std::printf("processor time, median of %d alternated rounds after one untimed run each\n", kRounds);
+    std::printf("LoadAsc into a compiled model (progressive mesh built): %10.1f ms  (%d triangles)\n", compiled,
                 triangles);
-    std::printf("LoadAsc with plain meshes (the read alone):             %10.1f ms cpu\n", readOnly);
-    std::printf("  of which building the progressive meshes:            %10.1f ms cpu\n", compiled - readOnly);
-
-    const std::string probe = "command -v assimp >/dev/null 2>&1";
-    if (std::system(probe.c_str()) == 0) {
-        const std::string command = "assimp info '" + file.string() + "' >/dev/null 2>&1";
-        int status = 0;
-        const double theirs = BestWallMilliseconds(3, [&] { status = std::system(command.c_str()); });
-        const double startUp = BestWallMilliseconds(3, [] { (void)std::system("assimp version >/dev/null 2>&1"); });
-        std::printf("assimp info (import and report):                        %10.1f ms wall%s\n", theirs,
+    std::printf("LoadAsc with plain meshes (the read alone):             %10.1f ms\n", readOnly);
+    std::printf("  of which building the progressive meshes:            %10.1f ms\n", compiled - readOnly);
+    if (haveAssimp) {
+        const double theirs = times[2].Median();
+        int versionStatus = 0;
+        const double startUp = ProgramProcessorMilliseconds({"assimp", "version"}, versionStatus);
+        std::printf("assimp info (import and report):                        %10.1f ms%s\n", theirs,
                     status == 0 ? "" : "  (assimp reported a failure)");
-        std::printf("  of which starting the program (assimp version):       %10.1f ms wall\n", startUp);
-        std::printf("ratio compiled / assimp: %.2f, read alone / assimp: %.2f\n", compiled / theirs, readOnly / theirs);
+        std::printf("  of which starting the program (assimp version):       %10.1f ms\n", startUp);
+        ReportRatio("compiled read / assimp", compiled, theirs, 1.0);
+        std::printf("read alone / assimp: %.2f\n", readOnly / theirs);
     } else {
         std::printf("assimp info: not installed (Debian package assimp-utils)\n");
     }

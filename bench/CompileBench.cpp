@@ -1,11 +1,10 @@
 // Compiles a large generated script project (classes, prototypes, instances,
-// functions with locals, if/else chains, calls, string literals) and has luac
-// compile a Lua program of the same shape and size, then prints both times and
-// their ratio. The goal: our compile takes no longer than luac on the same code.
-// Then it decompiles the .dat, best of the same number of runs, and prints that
-// time beside the compile time (goal: no longer than compiling).
-// Times are processor time (user and system) where the host tells it, so that a
-// busy machine slows neither side's figure by making it wait for a processor.
+// functions with locals, if/else chains, calls, string literals) beside luac
+// compiling a Lua program of the same shape and size, and decompiles the .dat beside
+// the compile. Goals: our compile takes no longer than luac on the same code, the
+// decompile no longer than the compile.
+// All three are timed in processor time (luac's with its start-up, as a program of
+// its own), in alternated rounds after one untimed run each; medians are compared.
 // Run by hand from a build without sanitizers: build/<folder>/bench/CompileBench [units]
 #include <algorithm>
 #include <chrono>
@@ -19,6 +18,7 @@
 #include <system_error>
 #include <thread>
 
+#include "BenchTiming.h"
 #include "BuildJob.h"
 #include "EngineStartup.h"
 #include "IdeServices.h"
@@ -26,11 +26,6 @@
 #include "zCParser.h"
 #include "zERROR.h"
 #include "zFileSystem.h"
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <sys/resource.h>
-#define TAVRELIN_BENCH_RUSAGE 1
-#endif
 
 namespace {
 
@@ -41,24 +36,9 @@ double Seconds(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Processor time used so far by this process, or by its finished children; the
-// wall clock where the host has no such count.
-double CpuNow(bool children)
-{
-#ifdef TAVRELIN_BENCH_RUSAGE
-    rusage usage{};
-    getrusage(children ? RUSAGE_CHILDREN : RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec * 1e-6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-#else
-    (void)children;
-    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
-#endif
-}
-
 constexpr int kUnitsPerFile = 100;
-// Both sides are timed this many times and the best run counts: the machine may be busy.
-constexpr int kRuns = 3;
+// Rounds of the alternated comparison: the machine may be busy.
+constexpr int kRounds = 5;
 
 // One unit of script: a class, a prototype, an instance and a function.
 void WriteScriptUnit(std::ostream& out, int n)
@@ -166,8 +146,7 @@ int GenerateLua(const std::filesystem::path& file, int units)
 std::string FindLuac()
 {
     for (const char* name : {"luac5.4", "luac5.3", "luac"}) {
-        const std::string probe = std::string("command -v ") + name + " >/dev/null 2>&1";
-        if (std::system(probe.c_str()) == 0)
+        if (ProgramExists(name))
             return name;
     }
     return std::string();
@@ -188,97 +167,101 @@ int main(int argc, char** argv)
     const std::filesystem::path luaFile = folder / "lua" / "bench.lua";
     const int luaLines = GenerateLua(luaFile, units);
 
-    // luac first, while this process is small: starting a shell copies it.
     const std::string luac = FindLuac();
-    double theirs = 0.0;
     bool luacOk = false;
-    if (!luac.empty()) {
-        const std::string command = luac + " -s -o " + (folder / "lua" / "out.luac").string() + " " + luaFile.string();
-        for (int run = 0; run < kRuns; ++run) {
-            const double start = CpuNow(true);
-            luacOk = std::system(command.c_str()) == 0;
-            const double seconds = CpuNow(true) - start;
-            theirs = run == 0 ? seconds : std::min(theirs, seconds);
-        }
-    }
+    auto theirs = [&] {
+        int status = 0;
+        const double ms =
+            ProgramProcessorMilliseconds({luac, "-s", "-o", (folder / "lua" / "out.luac").string(), luaFile.string()},
+                                         status);
+        luacOk = ms >= 0 && status == 0;
+        return ms;
+    };
 
     zCHeadlessIde host;
     host.GetSettings().BuildJobThread = 1;
     zSetIdeServices(&host);
     g_errorReporter.SetFilterLevel(0);
-    g_jobMode = zJOB_COMPILE_SCRIPTS;
 
-    // The best of a few runs, each a whole job's worth of work on a reset parser.
+    // A whole job's worth of work on a reset parser; the parts of the last run kept.
     zCParser parser(1000);
-    double ours = 0.0, setUp = 0.0, read = 0.0;
+    double setUp = 0.0, read = 0.0;
     int parsed = -1;
-    for (int run = 0; run < kRuns; ++run) {
+    auto compile = [&] {
+        g_jobMode = zJOB_COMPILE_SCRIPTS;
         g_rootDirectory = folder.string().c_str();
         g_currentDirectory = "\\";
-        const double start = CpuNow(false);
+        const double start = ProcessorNow();
         parser.Reset();
         parser.DefineExternalTable1();
-        const double runSetUp = CpuNow(false) - start;
+        setUp = ProcessorNow() - start;
         parsed = parser.Compile("Bench.src");
-        const double runRead = CpuNow(false) - start - runSetUp;
+        read = ProcessorNow() - start - setUp;
         parser.Link();
-        const double total = CpuNow(false) - start;
-        if (run == 0 || total < ours) {
-            ours = total;
-            setUp = runSetUp;
-            read = runRead;
-        }
-    }
+        return ProcessorNow() - start;
+    };
+    // Each decompile into a project folder of its own, from the .dat the last compile wrote.
+    zCParser decompiler(1000);
+    bool decompiled = true;
+    int decompiles = 0;
+    auto decompile = [&] {
+        const std::filesystem::path project = folder / ("decompiled" + std::to_string(decompiles++));
+        std::filesystem::create_directories(project);
+        std::error_code error;
+        std::filesystem::copy_file(folder / "Bench.dat", project / "Bench.dat", error);
+        g_jobMode = zJOB_DECOMPILE_DAT;
+        g_rootDirectory = project.string().c_str();
+        g_currentDirectory = "\\";
+        const double start = ProcessorNow();
+        decompiler.Reset();
+        decompiler.DefineExternalTable1();
+        decompiled = decompiler.LoadDat("Bench.dat") == 0 && decompiler.Decompile("Bench.src") == 0 &&
+                     host.GetErrorCount() == 0 && decompiled;
+        return ProcessorNow() - start;
+    };
+
+    compile();
     std::error_code error;
     const auto datBytes = std::filesystem::file_size(folder / "Bench.dat", error);
     const bool ok = parsed == 0 && !error && host.GetErrorCount() == 0;
+    std::vector<std::function<double()>> sides = {compile};
+    if (ok)
+        sides.push_back(decompile);
+    if (!luac.empty())
+        sides.push_back(theirs);
+    for (auto& side : sides)
+        side();
+    const std::vector<Samples> times = Alternate(kRounds, sides);
+    const double ours = times[0].Median();
 
     std::printf("script project: %d units, %d lines in %d files, %d symbols, %llu bytes of .dat\n", units,
                 scriptLines, (units + kUnitsPerFile - 1) / kUnitsPerFile, parser.GetSymbolTable().GetNumInList(),
                 static_cast<unsigned long long>(error ? 0 : datBytes));
-    std::printf("our compile and link: %8.3f s (%6.2f us/line)%s\n", ours, ours * 1e6 / scriptLines,
-                ok ? "" : "  THE BUILD FAILED");
-    std::printf("  reset and engine functions %.3f s, reading %.3f s, linking and writing %.3f s\n", setUp, read,
-                ours - setUp - read);
-
-    // Decompiling the .dat, timed like the compile: the best of a few runs on one
-    // parser, each into a project folder of its own.
-    double decompile = 0.0;
-    bool decompiled = false;
+    std::printf("processor time, median of %d alternated rounds after one untimed run each\n", kRounds);
+    std::printf("our compile and link: %9.1f ms (%6.2f us/line)%s\n", ours, ours * 1e3 / scriptLines,
+                ok && parsed == 0 ? "" : "  THE BUILD FAILED");
+    std::printf("  of the last run: reset and engine functions %.1f ms, reading %.1f ms, linking and writing %.1f ms\n",
+                setUp, read, times[0].ms.back() - setUp - read);
     if (ok) {
-        g_jobMode = zJOB_DECOMPILE_DAT;
-        zCParser decompiler(1000);
-        decompiled = true;
-        for (int run = 0; run < kRuns && decompiled; ++run) {
-            const std::filesystem::path project = folder / ("decompiled" + std::to_string(run));
-            std::filesystem::create_directories(project);
-            std::filesystem::copy_file(folder / "Bench.dat", project / "Bench.dat", error);
-            g_rootDirectory = project.string().c_str();
-            const double start = CpuNow(false);
-            decompiler.Reset();
-            decompiler.DefineExternalTable1();
-            decompiled = decompiler.LoadDat("Bench.dat") == 0 && decompiler.Decompile("Bench.src") == 0 &&
-                         host.GetErrorCount() == 0;
-            const double seconds = CpuNow(false) - start;
-            decompile = run == 0 ? seconds : std::min(decompile, seconds);
-        }
-        std::printf("our decompile: %8.3f s (%.2f of the compile time)%s\n", decompile, decompile / ours,
-                    decompiled ? "" : "  THE DECOMPILE FAILED");
+        std::printf("our decompile:        %9.1f ms%s\n", times[1].Median(), decompiled ? "" : "  THE DECOMPILE FAILED");
     }
-
     if (luac.empty()) {
         std::printf("luac: not found (install the lua5.4 package) - no comparison\n");
     } else {
-        std::printf("%s on %d lines of Lua: %8.3f s (%6.2f us/line)%s\n", luac.c_str(), luaLines, theirs,
-                    theirs * 1e6 / luaLines, luacOk ? "" : "  LUAC FAILED");
-        std::printf("ratio ours / luac: %.2f (goal: 1.00 or less)\n", ours / theirs);
+        const double luacMs = times.back().Median();
+        std::printf("%s on %d lines of Lua: %9.1f ms (%6.2f us/line)%s\n", luac.c_str(), luaLines, luacMs,
+                    luacMs * 1e3 / luaLines, luacOk ? "" : "  LUAC FAILED");
+        ReportRatio("compile / luac", ours, luacMs, 1.0);
     }
+    if (ok)
+        ReportRatio("decompile / compile", times[1].Median(), ours, 1.0);
 
     // ---- Build worker -------------------------------------------------------
     // One job's fixed cost (thread start, settings copy, parser reset, summary)
     // beside a whole compile job of the same project run through the worker.
     bool workerBuilt = false;
     {
+        g_jobMode = zJOB_COMPILE_SCRIPTS;
         std::filesystem::copy_file(folder / "Bench.src", folder / "Varnok.src",
                                    std::filesystem::copy_options::overwrite_existing, error);
         EngineStartup();

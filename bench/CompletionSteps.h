@@ -30,8 +30,9 @@ inline double MedianOf(std::vector<double> values)
 }
 
 // Stamps one list's steps while it lives (one at a time, on this thread): a creation hook
-// subclasses the control's popup and its list box as they are made; the subclasses pass
-// everything on, also after the recorder is gone. The extra subclass costs a little on
+// subclasses the control's popup and its list box as they are made (and its call tip, whose
+// first paint counts as painted too); the subclasses pass everything on, also after the
+// recorder is gone. The extra subclass costs a little on
 // each message, so the fill reads somewhat slower here than without.
 class ListStepRecorder {
 public:
@@ -90,6 +91,8 @@ private:
                 s_popupProc = Subclass(hwnd, PopupProc);
             } else if (_stricmp(name, "listbox") == 0) {
                 s_listProc = Subclass(hwnd, ListProc);
+            } else if (std::strcmp(name, "CallTip") == 0) {
+                s_tipProc = Subclass(hwnd, TipProc);
             }
         }
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -128,8 +131,19 @@ private:
         return ::CallWindowProcA(s_popupProc, hwnd, message, wParam, lParam);
     }
 
-    // The control's two window classes keep one procedure each for the whole run.
+    static LRESULT CALLBACK TipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        const LRESULT result = ::CallWindowProcA(s_tipProc, hwnd, message, wParam, lParam);
+        if (s_current && message == WM_PAINT) {
+            s_current->Mark("painted");
+            s_current->m_painted = true;
+        }
+        return result;
+    }
+
+    // The control's window classes keep one procedure each for the whole run.
     static inline ListStepRecorder* s_current = nullptr;
+    static inline WNDPROC s_tipProc = nullptr;
     static inline WNDPROC s_popupProc = nullptr;
     static inline WNDPROC s_listProc = nullptr;
     HHOOK m_hook = nullptr;

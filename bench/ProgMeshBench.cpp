@@ -57,13 +57,6 @@ zTProgMeshSource MakeGrid(int n)
     return s;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t half = values.size() / 2;
-    return values.size() % 2 ? values[half] : (values[half - 1] + values[half]) / 2.0;
-}
-
 // The goal: the builder at most this many times meshoptimizer's time, from this grid up.
 constexpr double kGoalRatio = 3.0;
 constexpr int kGoalGrid = 256;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "HostFileSystem.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 #include "zFileSystem.h"
@@ -102,7 +102,7 @@ void DirectFileAccess(bool on)
 {
     if (!on) {
         if (--g_directFileAccessCount < 0) {
-            g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kUnexpectedAccessOff));
+            g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_UNEXPECTED_ACCESS_OFF));
             g_directFileAccessCount = 0;
         }
         return;
@@ -113,7 +113,7 @@ void DirectFileAccess(bool on)
         return;
     std::string host;
     if (!HostResolvePath(g_directFileAccessDir, host) || !HostChangeDir(host))
-        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kCannotChangeDir) + g_directFileAccessDir);
+        g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_CANNOT_CHANGE_DIR) + g_directFileAccessDir);
 }
 
 void DirectFileAccessIn(bool on, zSTRING& path)

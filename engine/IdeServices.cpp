@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 
 namespace {
@@ -55,7 +55,7 @@ void zCHeadlessIde::AddBuildMessage(int kind, const char* file, const zSTRING& t
 void zCHeadlessIde::ReportBuildSummary(int broken)
 {
     std::lock_guard<std::mutex> lock(mutex);
-    const int summary = broken ? zMsgId::kBuildSummaryBroken : zMsgId::kBuildSummary;
+    const int summary = broken ? IDS_BUILD_SUMMARY_BROKEN : IDS_BUILD_SUMMARY;
     AddLocked(zMSG_PLAIN, "", FormatResString(summary, errors, warnings));
 }
 

@@ -3,7 +3,7 @@
 
 #include <atomic>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
@@ -34,7 +34,7 @@ void zCResourceManager::CacheOutAll(zCClassDef*)
 
 void zCModelServices::ReportUnavailable(const char* entry)
 {
-    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kToolsUnavailable, entry));
+    g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_TOOLS_UNAVAILABLE, entry));
 }
 
 void zCModelServices::ConvertMdl(zSTRING&)

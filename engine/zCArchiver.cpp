@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBuffer.h"
 #include "zCClassDef.h"
@@ -152,7 +152,7 @@ zCObject* zCArchiver::CreateObject(const zSTRING& classText)
         return nullptr;
     zCObject* object = classDef->CreateNewInstance();
     if (!object)
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kCouldNotCreateObject, classText));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_COULD_NOT_CREATE_OBJECT, classText));
     return object;
 }
 
@@ -223,11 +223,11 @@ zCClassDef* zCArchiver::ClassDefFromClassText(const zSTRING& classText)
 void zCArchiver::ReportEntryNotFound(const char* name)
 {
     const zSTRING text = name ? name : "";
-    g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kEntryNotFound, text));
+    g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_ENTRY_NOT_FOUND, text));
     if (text == "pack")
         return;
     if (++s_entriesNotFound == kManyMisses)
-        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kManyEntriesNotFound));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(IDS_MANY_ENTRIES_NOT_FOUND));
 }
 
 void zCArchiver::DeleteOwnedArchive()
@@ -274,7 +274,7 @@ zCObject* zCArchiver::ResolveReference(zCObject* held, zCObject* useThis)
 {
     if (useThis) {
         if (useThis != held)
-            g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kReferenceIntoUseThis));
+            g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_REFERENCE_INTO_USE_THIS));
         return useThis;
     }
     held->AddRef();

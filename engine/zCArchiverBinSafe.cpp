@@ -7,7 +7,7 @@
 
 #include "ErrorBox.h"
 #include "LittleEndian.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCClassDef.h"
 #include "zERROR.h"
@@ -76,7 +76,7 @@ zSTRING zCArchiverBinSafe::Storable(const zSTRING& text)
     if (text.size() <= kMaxStoredLength)
         return text;
     const zSTRING path = ArchiveName();
-    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFoundOrCorrupted, path), path.c_str(), GetPos());
+    g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, path), path.c_str(), GetPos());
     return zSTRING(text.substr(0, kMaxStoredLength));
 }
 
@@ -107,7 +107,7 @@ void zCArchiverBinSafe::WriteASCIILine(const char* name, const char*, const zSTR
         return;
     const zSTRING key = name ? name : "";
     if (!IsStringValid(key.c_str()))
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kIllegalCharacters, key, value));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_ILLEGAL_CHARACTERS, key, value));
     const zSTRING stored = Storable(key);
     int index = LookupName(stored);
     if (index < 0)
@@ -193,7 +193,7 @@ void zCArchiverBinSafe::WriteChunkStart(const char* objectName, const char* clas
 void zCArchiverBinSafe::WriteChunkEnd()
 {
     if (chunkStack.GetNum() == 0) {
-        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kChunkEndWithoutChunk));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_CHUNK_END_WITHOUT_CHUNK));
         return;
     }
     chunkStack.RemoveIndex(chunkStack.GetNum() - 1);
@@ -230,7 +230,7 @@ void zCArchiverBinSafe::WriteObject(const char* name, zCObject& object)
 {
     const zCClassDef* classDef = object.GetClassDef();
     if (!classDef) {
-        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kNoClassDef));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_NO_CLASS_DEF));
         return;
     }
     if (IsArchivedAsNull(&object)) {
@@ -361,7 +361,7 @@ void zCArchiverBinSafe::Close()
         const bool writing = openState == zARC_STATE_WRITE;
         const bool properties = arcMode == zARC_MODE_ASCII_PROPS;
         if (!(flags & zARC_FLAG_NO_CLOSE_MESSAGE) && writing != properties)
-            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kClosing, objectList.GetNum()));
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_CLOSING, objectList.GetNum()));
         DeleteOwnedArchive();
     }
     file = nullptr;
@@ -399,7 +399,7 @@ void zCArchiverBinSafe::Damage(int position, const zSTRING& reason)
 
 void zCArchiverBinSafe::Truncated(int position)
 {
-    Damage(position, LoadResString(zMsgId::kUnexpectedEnd));
+    Damage(position, LoadResString(IDS_UNEXPECTED_END));
 }
 
 bool zCArchiverBinSafe::Take(void* data, int count, int limit)
@@ -515,7 +515,7 @@ bool zCArchiverBinSafe::SkipData(int type, int typePos, bool withValue)
     default:
         if (type >= 10 && type <= 15)
             return true;  // types without data
-        Damage(typePos, FormatResString(zMsgId::kUnhandledType, type));
+        Damage(typePos, FormatResString(IDS_UNHANDLED_TYPE, type));
         return false;
     }
 }
@@ -580,7 +580,7 @@ void zCArchiverBinSafe::ReadHeader()
         return;
     if (static_cast<std::int32_t>(formatVersion) < static_cast<std::int32_t>(kMinVersion)) {
         damaged = 1;  // nothing is read from it
-        g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kOldVersion, static_cast<int>(formatVersion)));
+        g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_OLD_VERSION, static_cast<int>(formatVersion)));
         return;
     }
 
@@ -595,13 +595,13 @@ void zCArchiverBinSafe::ReadHeader()
     entriesStart = GetPos();
     const zSTRING path = ArchiveName();
     if (tablePos < static_cast<std::uint32_t>(entriesStart) || tablePos > static_cast<std::uint32_t>(archiveSize) - 4) {
-        Damage(tablePosPos, FormatResString(zMsgId::kFileNotFoundOrCorrupted, path));
+        Damage(tablePosPos, FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, path));
         return;
     }
     entriesEnd = static_cast<int>(tablePos);
     // No archive holds more objects than its entries have bytes.
     if (objectCount > static_cast<std::uint32_t>(entriesEnd - entriesStart)) {
-        Damage(countPos, FormatResString(zMsgId::kFileNotFoundOrCorrupted, path));
+        Damage(countPos, FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, path));
         return;
     }
     const int numObjects = static_cast<int>(objectCount);
@@ -617,7 +617,7 @@ void zCArchiverBinSafe::ReadHeader()
     if (!TakeU32(numStrings, archiveSize))
         return;
     if (numStrings > static_cast<std::uint32_t>((archiveSize - entriesEnd - 4) / kStringRecordHead)) {
-        Damage(entriesEnd, FormatResString(zMsgId::kFileNotFoundOrCorrupted, path));
+        Damage(entriesEnd, FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, path));
         return;
     }
     std::vector<bool> indexSeen(numStrings, false);
@@ -636,7 +636,7 @@ void zCArchiverBinSafe::ReadHeader()
         // An index met twice or outside the table, or a name in a bucket that is not
         // its own, would make names find the wrong entries.
         if (index >= numStrings || indexSeen[index] || bucket != HashName(name) % zNUM_BUCKETS) {
-            Damage(recordPos, FormatResString(zMsgId::kFileNotFoundOrCorrupted, path));
+            Damage(recordPos, FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, path));
             return;
         }
         indexSeen[index] = true;
@@ -647,7 +647,7 @@ void zCArchiverBinSafe::ReadHeader()
 
 int zCArchiverBinSafe::EndSearch(const char* name, int start)
 {
-    g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kSearchedThrough, name ? name : ""));
+    g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_SEARCHED_THROUGH, name ? name : ""));
     searchedThrough = 1;
     SetPos(start);
     return 0;
@@ -865,7 +865,7 @@ int zCArchiverBinSafe::ReadChunkStart(const char* objectName)
         return 0;
     if (chunkStack.GetNum() >= zMAX_CHUNK_DEPTH) {
         const zSTRING path = ArchiveName();
-        Damage(GetPos(), FormatResString(zMsgId::kFileNotFoundOrCorrupted, path));
+        Damage(GetPos(), FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, path));
         return 0;
     }
     const std::vector<zSTRING> words = MarkerWords(line);
@@ -897,7 +897,7 @@ bool zCArchiverBinSafe::StoreObject(int index, zCObject* object)
 {
     if (index < 0 || index >= objectList.GetNum()) {
         // Indexes lie below the object count the header gave.
-        Damage(GetPos(), FormatResString(zMsgId::kIllegalObjectIndex, index));
+        Damage(GetPos(), FormatResString(IDS_ILLEGAL_OBJECT_INDEX, index));
         return false;
     }
     object->AddRef();
@@ -922,13 +922,13 @@ zCObject* zCArchiverBinSafe::ReadObject(const char* name, zCObject* useThis)
     }
     if (classText[0] == kReferenceMark) {
         if (index < 0 || index >= objectList.GetNum()) {
-            g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kIllegalObjectIndex, index));
+            g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_ILLEGAL_OBJECT_INDEX, index));
             SkipOpenChunk();
             return useThis;
         }
         zCObject* held = objectList[index];
         if (!held) {
-            g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kReferenceNotRead, index));
+            g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_REFERENCE_NOT_READ, index));
             SkipOpenChunk();
             return useThis;
         }
@@ -943,7 +943,7 @@ zCObject* zCArchiverBinSafe::ReadObject(const char* name, zCObject* useThis)
         zCClassDef* ownClass = useThis->GetClassDef();
         if (fileClass != ownClass) {
             g_errorReporter.Report(zERR_ERROR,
-                                   FormatResString(zMsgId::kClassMismatchSkipped,
+                                   FormatResString(IDS_CLASS_MISMATCH_SKIPPED,
                                                    fileClass ? fileClass->GetClassName() : zSTRING("%"),
                                                    ownClass ? ownClass->GetClassName() : zSTRING("%")));
             StoreObject(index, useThis);

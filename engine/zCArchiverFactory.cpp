@@ -6,7 +6,7 @@
 #include <memory>
 #include <utility>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCArchiver.h"
 #include "zCArchiverBinSafe.h"
@@ -119,7 +119,7 @@ zCArchiver* CreateArchiverWriteOwning(zFILE* file, int mode, int saveGame, int f
 {
     if (mode < 0 || mode >= kNumModes) {
         // The header has no name for it.
-        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kUnknownMode));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_UNKNOWN_MODE));
         return nullptr;
     }
     ArchiverHold archiver(zCArchiverFactory::CreateArchiverByMode(mode));
@@ -215,7 +215,7 @@ zCArchiver* zCArchiverFactory::CreateArchiverByMode(int mode)
                                                       : zCClassDef::GetClassDef(kGenericClassName);
     zCArchiver* archiver = CreateArchiverOfClass(classDef);
     if (!archiver)
-        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kCannotCreateArchiver));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_CANNOT_CREATE_ARCHIVER));
     return archiver;
 }
 
@@ -225,7 +225,7 @@ void zCArchiverFactory::WriteHeader(zCArchiver* archiver, int mode, int saveGame
     if (!buffer && !file)
         return;
     if (mode < 0 || mode >= kNumModes) {
-        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kUnknownMode));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_UNKNOWN_MODE));
         return;
     }
     WriteHeaderLine(zARC_HEADER_MAGIC, buffer, file);
@@ -263,7 +263,7 @@ void zCArchiverFactory::ReadHeader(int, zCBuffer* buffer, zFILE* file, zCArchive
     zSTRING line;
     ReadHeaderLine(line, buffer, file);
     if (line != zARC_HEADER_MAGIC) {
-        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kNotAnArchive));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_NOT_AN_ARCHIVE));
         return;
     }
 
@@ -281,7 +281,7 @@ void zCArchiverFactory::ReadHeader(int, zCBuffer* buffer, zFILE* file, zCArchive
     }
     ArchiverHold created(CreateArchiverOfClass(classDef));
     if (!created.Get()) {
-        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kCannotCreateArchiver));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_CANNOT_CREATE_ARCHIVER));
         return;
     }
 
@@ -295,7 +295,7 @@ void zCArchiverFactory::ReadHeader(int, zCBuffer* buffer, zFILE* file, zCArchive
     }
     if (found == kNumModes) {
         created.Drop();
-        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kUnknownMode));
+        g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_UNKNOWN_MODE));
         return;
     }
 
@@ -330,7 +330,7 @@ void zCArchiverFactory::ReadHeaderLine(zSTRING& line, zCBuffer* buffer, zFILE* f
     }
     for (int count = 0;; ++count) {
         if (count == kMaxBufferLine) {
-            g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kHeaderLineTooLong));
+            g_errorReporter.Report(zERR_ERROR, LoadResString(IDS_HEADER_LINE_TOO_LONG));
             return;
         }
         char c = 0;

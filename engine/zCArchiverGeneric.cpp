@@ -8,7 +8,7 @@
 
 #include "ErrorBox.h"
 #include "LittleEndian.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCClassDef.h"
 #include "zERROR.h"
@@ -58,27 +58,27 @@ zCArchiverGeneric::~zCArchiverGeneric()
 
 void zCArchiverGeneric::ReportTruncated()
 {
-    Fatal(FormatResString(zMsgId::kArchiveEndsEarly, ArchiveName(), GetPos()));
+    Fatal(FormatResString(IDS_ARCHIVE_ENDS_EARLY, ArchiveName(), GetPos()));
 }
 
 void zCArchiverGeneric::ReportBadChunkSize(int position, std::uint32_t size)
 {
-    Fatal(FormatResString(zMsgId::kBadChunkSize, ArchiveName(), position, static_cast<unsigned>(size)));
+    Fatal(FormatResString(IDS_BAD_CHUNK_SIZE, ArchiveName(), position, static_cast<unsigned>(size)));
 }
 
 void zCArchiverGeneric::ReportBadObjectIndex(int position, int index)
 {
-    Fatal(FormatResString(zMsgId::kBadObjectIndex, ArchiveName(), position, index));
+    Fatal(FormatResString(IDS_BAD_OBJECT_INDEX, ArchiveName(), position, index));
 }
 
 void zCArchiverGeneric::ReportBadObjectCount(int position, const zSTRING& count)
 {
-    Fatal(FormatResString(zMsgId::kBadObjectCount, ArchiveName(), position, count));
+    Fatal(FormatResString(IDS_BAD_OBJECT_COUNT, ArchiveName(), position, count));
 }
 
 void zCArchiverGeneric::ReportTooDeep(int position)
 {
-    Fatal(FormatResString(zMsgId::kChunksTooDeep, ArchiveName(), position, kMaxChunkDepth));
+    Fatal(FormatResString(IDS_CHUNKS_TOO_DEEP, ArchiveName(), position, kMaxChunkDepth));
 }
 
 // ---- Raw access ------------------------------------------------------------------
@@ -285,7 +285,7 @@ void zCArchiverGeneric::ReadHeader()
     zSTRING line;
     ReadLine(line);
     if (line.PickWord(1, "", " ") != "objects")
-        Fatal(LoadResString(zMsgId::kObjectsExpected));
+        Fatal(LoadResString(IDS_OBJECTS_EXPECTED));
     if (!lineEnded)
         ReportTruncated();
     const zSTRING countText = line.PickWord(2, "", " ");
@@ -313,7 +313,7 @@ void zCArchiverGeneric::Close()
         PatchObjectCount();
     if (ownsFile) {
         if (propertiesMode && !(flags & zARC_FLAG_NO_CLOSE_MESSAGE))
-            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kClosing, objectList.GetNum()));
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_CLOSING, objectList.GetNum()));
         DeleteOwnedArchive();
         ownsFile = 0;
     }
@@ -341,13 +341,13 @@ void zCArchiverGeneric::ReleaseObjects()
 
 void zCArchiverGeneric::WriteASCIILine(const char* name, const char* /*typeName*/, const zSTRING& /*value*/)
 {
-    const zSTRING text = FormatResString(zMsgId::kNotAvailable, "zCArchiverGeneric::WriteASCIILine", name ? name : "");
+    const zSTRING text = FormatResString(IDS_NOT_AVAILABLE, "zCArchiverGeneric::WriteASCIILine", name ? name : "");
     g_errorReporter.Report(zERR_ERROR, text);
 }
 
 void zCArchiverGeneric::WriteInt(const char* name, int /*value*/)
 {
-    const zSTRING text = FormatResString(zMsgId::kNotAvailable, "zCArchiverGeneric::WriteInt", name ? name : "");
+    const zSTRING text = FormatResString(IDS_NOT_AVAILABLE, "zCArchiverGeneric::WriteInt", name ? name : "");
     g_errorReporter.Report(zERR_ERROR, text);
 }
 
@@ -400,7 +400,7 @@ void zCArchiverGeneric::WriteColor(const char* name, const zCOLOR& value)
 void zCArchiverGeneric::WriteRawFloat(const char* name, const float* data, int byteSize)
 {
     if (byteSize < 0 || byteSize % 4 != 0)
-        Fatal(FormatResString(zMsgId::kRawFloatSize, byteSize));
+        Fatal(FormatResString(IDS_RAW_FLOAT_SIZE, byteSize));
     const int count = byteSize / 4;
     if (IsBinary()) {
         for (int i = 0; i < count; ++i)
@@ -464,7 +464,7 @@ void zCArchiverGeneric::WriteChunkStart(const char* objectName, const char* clas
 void zCArchiverGeneric::WriteChunkEnd()
 {
     if (chunkStack.GetNum() == 0)
-        Fatal(LoadResString(zMsgId::kChunkEndWithoutChunk));
+        Fatal(LoadResString(IDS_CHUNK_END_WITHOUT_CHUNK));
     const zTChunkRecord record = chunkStack[chunkStack.GetNum() - 1];
     chunkStack.RemoveIndex(chunkStack.GetNum() - 1);
     if (IsBinary()) {
@@ -496,7 +496,7 @@ void zCArchiverGeneric::WriteObject(const char* name, zCObject& object)
 {
     const zCClassDef* classDef = object.GetClassDef();
     if (!classDef)
-        Fatal(LoadResString(zMsgId::kNoClassDef));
+        Fatal(LoadResString(IDS_NO_CLASS_DEF));
     if (IsArchivedAsNull(&object)) {
         WriteNullObject(name);
         return;
@@ -780,10 +780,10 @@ zCObject* zCArchiverGeneric::ReadObject(const char* name, zCObject* useThis)
     }
     if (!classText.empty() && classText[0u] == kReferenceClassText[0]) {
         if (index < 0 || index >= objectList.GetNum())
-            Fatal(FormatResString(zMsgId::kIllegalObjectIndex, index));
+            Fatal(FormatResString(IDS_ILLEGAL_OBJECT_INDEX, index));
         zCObject* held = objectList[index];
         if (!held)
-            Fatal(FormatResString(zMsgId::kReferenceNotRead, index));
+            Fatal(FormatResString(IDS_REFERENCE_NOT_READ, index));
         return TakeReference(held, useThis);
     }
 
@@ -802,10 +802,10 @@ zCObject* zCArchiverGeneric::ReadObject(const char* name, zCObject* useThis)
             const zSTRING fileName = fileClass ? fileClass->GetClassName() : zSTRING(kNullClassText);
             const zSTRING objectClass = useThis->GetClassDef()->GetClassName();
             if (!IsBinary()) {
-                g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kClassMismatch, fileName, objectClass));
+                g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_CLASS_MISMATCH, fileName, objectClass));
             } else {
                 g_errorReporter.Report(zERR_ERROR,
-                                       FormatResString(zMsgId::kClassMismatchSkipped, fileName, objectClass));
+                                       FormatResString(IDS_CLASS_MISMATCH_SKIPPED, fileName, objectClass));
                 StoreReadObject(index, useThis);
                 SkipOpenChunk();
                 return nullptr;
@@ -817,7 +817,7 @@ zCObject* zCArchiverGeneric::ReadObject(const char* name, zCObject* useThis)
         return nullptr;
     }
     if (IsBinary() && chunk.version != object->GetClassDef()->GetArchiveVersionSum()) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kOutdatedVersion, classText));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_OUTDATED_VERSION, classText));
         SkipOpenChunk();
         if (created)
             created->Release();

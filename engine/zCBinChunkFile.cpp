@@ -8,7 +8,7 @@
 
 #include "JobGlobals.h"
 #include "LittleEndian.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
 #include "zCOption.h"
@@ -137,7 +137,7 @@ void zCBinChunkFile::ReportDamage(const zSTRING& reason)
     if (file && file->IsOpened())
         nextChunk = file->Size();
     g_errorReporter.Report(zERR_ERROR,
-                           FormatResString(zMsgId::kChunkFileDamaged, name, static_cast<int>(position), reason));
+                           FormatResString(IDS_CHUNK_FILE_DAMAGED, name, static_cast<int>(position), reason));
 }
 
 int zCBinChunkFile::ReadChunkHeader(std::uint16_t& id, std::uint32_t& length)
@@ -159,14 +159,14 @@ int zCBinChunkFile::ReadChunkHeader(std::uint16_t& id, std::uint32_t& length)
     }
     bool fits = false;
     if (left < zCHUNK_HEADER_SIZE) {
-        ReportDamage(LoadResString(zMsgId::kDataEndsEarly));
+        ReportDamage(LoadResString(IDS_DATA_ENDS_EARLY));
     } else {
         ReadU16(id);
         ReadU32(length);
         const long body = left - zCHUNK_HEADER_SIZE;
         if (length > static_cast<std::uint32_t>(body)) {
             file->Seek(position);
-            ReportDamage(FormatResString(zMsgId::kChunkTooLong, static_cast<unsigned>(id),
+            ReportDamage(FormatResString(IDS_CHUNK_TOO_LONG, static_cast<unsigned>(id),
                                          static_cast<unsigned>(length), static_cast<int>(body)));
         } else {
             fits = true;
@@ -238,7 +238,7 @@ bool zCBinChunkFile::ReadBytes(void* data, long count)
     if (file->Read(data, count) != count) {
         std::memset(data, 0, static_cast<std::size_t>(count));
         file->Seek(position);
-        ReportDamage(LoadResString(zMsgId::kDataEndsEarly));
+        ReportDamage(LoadResString(IDS_DATA_ENDS_EARLY));
         return false;
     }
     return true;
@@ -291,7 +291,7 @@ bool zCBinChunkFile::ReadLine(zSTRING& line)
     // A line without its "\n" ends with its chunk rather than swallowing the next one.
     const long limit = (nextChunk >= position && nextChunk <= size) ? nextChunk : size;
     if (position >= limit) {
-        ReportDamage(LoadResString(zMsgId::kDataEndsEarly));
+        ReportDamage(LoadResString(IDS_DATA_ENDS_EARLY));
         return false;
     }
     std::string text;

@@ -1,7 +1,7 @@
 // The class registry.
 #include "zCClassDef.h"
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCCrc.h"
 #include "zCObject.h"
@@ -99,7 +99,7 @@ zCClassDef::~zCClassDef()
 zCObject* zCClassDef::CreateNewInstance() const
 {
     if (!createNewInstance) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kAbstractInstance, className.c_str()));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_ABSTRACT_INSTANCE, className.c_str()));
         return nullptr;
     }
     return createNewInstance();
@@ -258,7 +258,7 @@ void zCClassDef::ObjectCreated(zCObject* object, zCClassDef* classDef)
     if (object)
         object->countedBy = classDef;
     if (classDef == &zCObject::classDef)
-        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kAbstractObjectCreated));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(IDS_ABSTRACT_OBJECT_CREATED));
 }
 
 void zCClassDef::ObjectDeleted(zCObject* object, zCClassDef* classDef)

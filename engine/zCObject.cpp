@@ -1,7 +1,7 @@
 // The reference-counted root of all registered engine classes.
 #include "zCObject.h"
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
@@ -60,7 +60,7 @@ int zCObject::SetObjectName(const zSTRING& name)
     const zCObject* holder = def->SearchHashTable(upper);
     if (holder && holder != this) {
         g_errorReporter.Report(zERR_WARNING,
-                               FormatResString(zMsgId::kSharedNameTaken, def->GetClassName().c_str(), upper.c_str()));
+                               FormatResString(IDS_SHARED_NAME_TAKEN, def->GetClassName().c_str(), upper.c_str()));
         return 0;
     }
     if (hashIndex != zNO_HASH_INDEX && !def->RemoveFromHash(this))

@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "JobGlobals.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 #include "zFILE_FILE.h"
@@ -84,7 +84,7 @@ void zCOption::Init(const zSTRING& parameters, int addStored)
     }
 
     if (g_errorReporter.GetFilterLevel() >= kInitMessageFilter)
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kInitializeConfigurations));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_INITIALIZE_CONFIGURATIONS));
 
     // A directory given with its separator must not end up with two.
     zSTRING start = GetStartDirectory();

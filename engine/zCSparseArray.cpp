@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
@@ -284,7 +284,7 @@ void* zCSparseArrayBase::Insert(const void* key)
     if (found < slotCount)
         return ValueAddress(found);
     if (activeIterators > 0 && !s_iteratorWarningShown.exchange(true))
-        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kInsertWhileIterating));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(IDS_INSERT_WHILE_ITERATING));
     ResizeIfNeeded();
     const unsigned slot = PlaceKey(key);
     // Only while iterators hold a full table still.

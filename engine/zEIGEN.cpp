@@ -4,7 +4,7 @@
 #include <cmath>
 #include <new>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
@@ -22,7 +22,7 @@ void Warn(int id)
 zEIGEN::zEIGEN(int n)
 {
     if (n < 2) {
-        Warn(zMsgId::kInvalidSize);
+        Warn(IDS_INVALID_SIZE);
         return;
     }
     size = n;
@@ -35,7 +35,7 @@ zEIGEN::zEIGEN(int n)
         allocated = matrix[i] != nullptr;
     }
     if (!allocated) {
-        Warn(zMsgId::kAllocationFailed);
+        Warn(IDS_ALLOCATION_FAILED);
         Release();
     }
 }
@@ -190,7 +190,7 @@ bool zEIGEN::DiagonalizeQL()
             if (m == l)
                 break;
             if (iterations == kMaxIterations) {
-                Warn(zMsgId::kTooManyIterations);
+                Warn(IDS_TOO_MANY_ITERATIONS);
                 return false;
             }
             ++iterations;

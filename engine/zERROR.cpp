@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "IdeServices.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 
 zERROR g_errorReporter;
@@ -24,10 +24,10 @@ void zERROR::Report(int level, zSTRING text, const char* file, int line)
     zSTRING shown;
     if (level == zERR_WARNING) {
         kind = zMSG_WARNING;
-        shown = LoadResString(zMsgId::kWarningPrefix);
+        shown = LoadResString(IDS_WARNING_PREFIX);
     } else if (level == zERR_ERROR || level == zERR_FATAL) {
         kind = zMSG_ERROR;
-        shown = LoadResString(zMsgId::kErrorPrefix);
+        shown = LoadResString(IDS_ERROR_PREFIX);
     }
     shown += text;
     shown = shown.TabsToSpaces();

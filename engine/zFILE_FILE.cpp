@@ -9,7 +9,7 @@
 
 #include "ErrorBox.h"
 #include "HostFileSystem.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBuffer.h"
 #include "zERROR.h"
@@ -142,13 +142,13 @@ zFILE_FILE::~zFILE_FILE()
 int zFILE_FILE::RefuseWhileOpen()
 {
     errno = zERR_FILE_OPENED;
-    g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kFileErrOpened));
+    g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_FILE_ERR_OPENED));
     return zERR_FILE_OPENED;
 }
 
 int zFILE_FILE::ReportNotOpen()
 {
-    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kNotOpen, GetFullPath()));
+    g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_NOT_OPEN, GetFullPath()));
     return zERR_FILE_BAD_HANDLE;
 }
 
@@ -413,7 +413,7 @@ bool zFILE_FILE::FileDelete()
 int zFILE_FILE::Create()
 {
     if (file.empty()) {
-        g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kNoFilename));
+        g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_NO_FILENAME));
         return zERR_FILE_NO_NAME;
     }
     // Re-creating an open file must not leave its old stream behind.
@@ -427,7 +427,7 @@ int zFILE_FILE::Create()
     lastAccess = zACCESS_NONE;
     NoteFileOpened();
     if (g_errorReporter.GetFilterLevel() > 9)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCreatedFile, file));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_CREATED_FILE, file));
     writeMode = true;
     if (useBuffer)
         buffer = AcquireWriteBuffer();
@@ -443,11 +443,11 @@ int zFILE_FILE::Create(const zSTRING& path)
 int zFILE_FILE::Open(bool write)
 {
     if (stream) {
-        g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kStillOpened));
+        g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_STILL_OPENED));
         return 0;
     }
     if (file.empty()) {
-        g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kNothingToOpen));
+        g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_NOTHING_TO_OPEN));
         return zERR_FILE_NO_NAME;
     }
     const zSTRING full = GetFullPath();
@@ -463,7 +463,7 @@ int zFILE_FILE::Open(bool write)
     if (write && useBuffer)
         buffer = AcquireWriteBuffer();
     if (g_errorReporter.GetFilterLevel() > 9)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kOpenedFile, file));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_OPENED_FILE, file));
     return 0;
 }
 
@@ -504,7 +504,7 @@ int zFILE_FILE::Close()
         return ReportFileError(zFILE_OP_CLOSE, full, zERR_ERROR);
     }
     if (g_errorReporter.GetFilterLevel() > 9)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kClosedFile, file));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_CLOSED_FILE, file));
     return result;
 }
 
@@ -616,7 +616,7 @@ int zFILE_FILE::Write(const zSTRING& text)
 int zFILE_FILE::Write(const void* data, long count)
 {
     if (count == 0) {
-        g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kWriteNothing));
+        g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_WRITE_NOTHING));
         return 0;
     }
     if (!stream)
@@ -751,7 +751,7 @@ int zFILE_FILE::UpdateThroughBackup(long position, const zSTRING& text, long rep
     if (g_errorReporter.GetFilterLevel() > 3) {
         char kilobytes[64];
         std::snprintf(kilobytes, sizeof kilobytes, "%.3f", (size + 1) / 1024.0);
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kUpdatingSource, kilobytes));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_UPDATING_SOURCE, kilobytes));
     }
     std::vector<char> block(static_cast<std::size_t>(size) + 1);
     // Positions past the end are taken as the end: nothing is read beyond the backup.

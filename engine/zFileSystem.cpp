@@ -6,7 +6,7 @@
 #include <memory>
 #include <mutex>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBuffer.h"
 #include "zERROR.h"
@@ -19,17 +19,17 @@ struct zTErrorText {
 };
 
 const zTErrorText s_errorTexts[] = {
-    {zERR_FILE_UNKNOWN, zMsgId::kFileErrUnknown},
-    {zERR_FILE_ACCESS, zMsgId::kFileErrAccess},
-    {zERR_FILE_EXISTS, zMsgId::kFileErrExists},
-    {zERR_FILE_INVALID, zMsgId::kFileErrInvalid},
-    {zERR_FILE_BAD_HANDLE, zMsgId::kFileErrBadHandle},
-    {zERR_FILE_TOO_MANY, zMsgId::kFileErrTooMany},
-    {zERR_FILE_NOT_FOUND, zMsgId::kFileErrNotFound},
-    {zERR_FILE_NOT_EXEC, zMsgId::kFileErrNotExec},
-    {zERR_FILE_NO_SPACE, zMsgId::kFileErrNoSpace},
-    {zERR_FILE_CROSS_DEVICE, zMsgId::kFileErrCrossDevice},
-    {zERR_FILE_OPENED, zMsgId::kFileErrOpened},
+    {zERR_FILE_UNKNOWN, IDS_FILE_ERR_UNKNOWN},
+    {zERR_FILE_ACCESS, IDS_FILE_ERR_ACCESS},
+    {zERR_FILE_EXISTS, IDS_FILE_ERR_EXISTS},
+    {zERR_FILE_INVALID, IDS_FILE_ERR_INVALID},
+    {zERR_FILE_BAD_HANDLE, IDS_FILE_ERR_BAD_HANDLE},
+    {zERR_FILE_TOO_MANY, IDS_FILE_ERR_TOO_MANY},
+    {zERR_FILE_NOT_FOUND, IDS_FILE_ERR_NOT_FOUND},
+    {zERR_FILE_NOT_EXEC, IDS_FILE_ERR_NOT_EXEC},
+    {zERR_FILE_NO_SPACE, IDS_FILE_ERR_NO_SPACE},
+    {zERR_FILE_CROSS_DEVICE, IDS_FILE_ERR_CROSS_DEVICE},
+    {zERR_FILE_OPENED, IDS_FILE_ERR_OPENED},
 };
 
 int MessageIdOf(int code)
@@ -38,7 +38,7 @@ int MessageIdOf(int code)
         if (entry.code == code)
             return entry.messageId;
     }
-    return zMsgId::kFileErrUnknown;
+    return IDS_FILE_ERR_UNKNOWN;
 }
 
 struct zTWriteBufferTable {
@@ -97,7 +97,7 @@ int ReportFileError(int operationWordId, const zSTRING& name, int level)
     zSTRING word = LoadResString(operationWordId);
     while (!word.empty() && word.back() == ' ')
         word.pop_back();
-    zSTRING text = FormatResString(zMsgId::kDiskErrorFormat, LoadResString(MessageIdOf(code)), word);
+    zSTRING text = FormatResString(IDS_DISK_ERROR_FORMAT, LoadResString(MessageIdOf(code)), word);
     // The table's line break would split the line from the name that follows it.
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
@@ -131,7 +131,7 @@ zSTRING MakeFullPath(const zSTRING& path)
 bool InitFileSystem()
 {
     if (g_errorReporter.GetFilterLevel() > 2)
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kInitFileSystem));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_INIT_FILE_SYSTEM));
     s_openFiles = 0;
     s_initialised = true;
     return true;
@@ -141,7 +141,7 @@ void DeinitFileSystem()
 {
     const int open = s_openFiles.load();
     if (open > 0)
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kFilesStillOpen, open));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_FILES_STILL_OPEN, open));
     s_initialised = false;
 }
 
@@ -190,11 +190,11 @@ zCBuffer* AcquireWriteBuffer()
     }
     if (slot < 0) {
         // The writer goes on unbuffered: a warning, not the fatal level that would end the job.
-        g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kTooManyBuffers));
+        g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_TOO_MANY_BUFFERS));
         return nullptr;
     }
     if (made && g_errorReporter.GetFilterLevel() >= 4)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCreateBuffer, slot));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_CREATE_BUFFER, slot));
     return buffer;
 }
 

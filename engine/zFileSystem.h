@@ -2,7 +2,7 @@
 // by buffered files, the open-files count, and the disk-error report.
 #pragma once
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "zSTRING.h"
 
 class zCBuffer;
@@ -30,13 +30,13 @@ enum zTFileError {
 
 // String-table ids of the operation words of the disk-error report.
 enum zTFileOperationWord {
-    zFILE_OP_CREATE = zMsgId::kFileOpCreate,
-    zFILE_OP_WRITE = zMsgId::kFileOpWrite,
-    zFILE_OP_CLOSE = zMsgId::kFileOpClose,
-    zFILE_OP_OPEN = zMsgId::kFileOpOpen,
-    zFILE_OP_READ = zMsgId::kFileOpRead,
-    zFILE_OP_REMOVE_DIR = zMsgId::kFileOpRemoveDir,
-    zFILE_OP_REMOVE_FILE = zMsgId::kFileOpRemoveFile,
+    zFILE_OP_CREATE = IDS_FILE_OP_CREATE,
+    zFILE_OP_WRITE = IDS_FILE_OP_WRITE,
+    zFILE_OP_CLOSE = IDS_FILE_OP_CLOSE,
+    zFILE_OP_OPEN = IDS_FILE_OP_OPEN,
+    zFILE_OP_READ = IDS_FILE_OP_READ,
+    zFILE_OP_REMOVE_DIR = IDS_FILE_OP_REMOVE_DIR,
+    zFILE_OP_REMOVE_FILE = IDS_FILE_OP_REMOVE_FILE,
 };
 
 const int zFILE_WRITE_BUFFER_COUNT = 6;

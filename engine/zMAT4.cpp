@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
@@ -40,7 +40,7 @@ zMAT4 zMAT4::Inverse() const
         const double pivot = a[pivotRow][col];
         // Also catches NaN elements, which compare false.
         if (!(std::fabs(pivot) > kSingularPivot * largest)) {
-            g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kSingularMatrix));
+            g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_SINGULAR_MATRIX));
             return MakeIdentityMatrix();
         }
         if (pivotRow != col) {

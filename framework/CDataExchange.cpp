@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "CWinApp.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_DYNAMIC(CUserException, CException)
 
@@ -73,7 +73,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     while (end && (*end == ' ' || *end == '\t'))
         ++end;
     if (end == begin || *end || errno == ERANGE || number < INT_MIN || number > INT_MAX) {
-        AfxMessageBox(zMsgId::kDdxEnterInteger, MB_ICONEXCLAMATION);
+        AfxMessageBox(IDS_DDX_ENTER_INTEGER, MB_ICONEXCLAMATION);
         pDX->Fail();
     }
     value = static_cast<int>(number);

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CMemoryException, CException)
@@ -27,9 +27,9 @@ struct CauseTexts {
     const char* fallbackWithoutName;  // takes the cause
 };
 
-const CauseTexts kFileTexts = {zMsgId::kFileErrorNamedNone, zMsgId::kFileErrorNone,
+const CauseTexts kFileTexts = {IDS_FILE_ERROR_NAMED_NONE, IDS_FILE_ERROR_NONE,
                                CFileException::endOfFile + 1, "File error %d with '%s'.", "File error %d."};
-const CauseTexts kArchiveTexts = {zMsgId::kArchiveErrorNamedNone, zMsgId::kArchiveErrorNone,
+const CauseTexts kArchiveTexts = {IDS_ARCHIVE_ERROR_NAMED_NONE, IDS_ARCHIVE_ERROR_NONE,
                                   CArchiveException::badSchema + 1, "Archive error %d with '%s'.",
                                   "Archive error %d."};
 
@@ -68,7 +68,7 @@ bool LoadFormat(CString& format, UINT id, const char* conversion)
 CString MessageFor(const CauseTexts& texts, int cause, const CString& fileName)
 {
     if (cause < 0 || cause >= texts.count)
-        return LoadText(zMsgId::kUnknownCause, kUnknownFallback);
+        return LoadText(IDS_UNKNOWN_CAUSE, kUnknownFallback);
     const UINT offset = static_cast<UINT>(cause);
     CString text;
     if (fileName.IsEmpty()) {
@@ -132,7 +132,7 @@ CString CException::GetErrorText() const
 
 BOOL CMemoryException::GetErrorMessage(char* buf, UINT max, UINT* helpContext) const
 {
-    return CopyMessage(LoadText(zMsgId::kOutOfMemory, kMemoryFallback), buf, max, helpContext);
+    return CopyMessage(LoadText(IDS_OUT_OF_MEMORY, kMemoryFallback), buf, max, helpContext);
 }
 
 CFileException::CFileException(int cause, LONG lOsError, const char* fileName)
@@ -161,7 +161,7 @@ COleException::COleException(LONG sc) : m_sc(sc)
 BOOL COleException::GetErrorMessage(char* buf, UINT max, UINT* helpContext) const
 {
     CString format;
-    if (!LoadFormat(format, zMsgId::kOleFailed, "%08X"))
+    if (!LoadFormat(format, IDS_OLE_FAILED, "%08X"))
         format = kOleFallback;
     CString text;
     text.Format(format, static_cast<unsigned>(m_sc));

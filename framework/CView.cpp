@@ -9,7 +9,7 @@
 #include "CPrintDialog.h"
 #include "CPrintInfo.h"
 #include "CWinApp.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -109,7 +109,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     dialog->m_pd.hDevMode = nullptr;
     if (!dialog->m_pd.hDC) {
         // Direct: no printer known or it cannot be opened; else the chosen one gave no DC.
-        AfxMessageBox(pInfo->m_bDirect ? zMsgId::kPrintNoPrinter : zMsgId::kPrintFailed, MB_ICONEXCLAMATION);
+        AfxMessageBox(pInfo->m_bDirect ? IDS_PRINT_NO_PRINTER : IDS_PRINT_FAILED, MB_ICONEXCLAMATION);
         return FALSE;
     }
     return TRUE;
@@ -184,7 +184,7 @@ void CView::OnFilePrint()
     OnEndPrinting(&dc, &info);
     dc.Detach();  // the print run's DC, deleted with it
     if (failed)
-        AfxMessageBox(zMsgId::kPrintFailed, MB_ICONEXCLAMATION);
+        AfxMessageBox(IDS_PRINT_FAILED, MB_ICONEXCLAMATION);
 }
 
 DROPEFFECT CView::OnDragEnter(COleDataObject*, DWORD, CPoint)

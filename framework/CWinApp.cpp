@@ -433,10 +433,14 @@ CString DefaultValue(HKEY root, const char* subKey)
     return value;
 }
 
-// Sets the default value of a key below the current user's classes, creating the key.
+// Sets the default value of a key below the current user's classes, creating the key; true
+// when the value was changed. A value already in place is not written again.
 bool SetClassValue(const CString& subKey, const CString& value)
 {
-    HKEY key = AfxRegCreateKey(HKEY_CURRENT_USER, CString(kClasses) + "\\" + subKey);
+    const CString path = CString(kClasses) + "\\" + subKey;
+    if (!value.IsEmpty() && DefaultValue(HKEY_CURRENT_USER, path) == value)
+        return false;
+    HKEY key = AfxRegCreateKey(HKEY_CURRENT_USER, path);
     if (!key)
         return false;
     bool ok = AfxRegSetString(key, nullptr, value);
@@ -455,21 +459,23 @@ void CWinApp::RegisterShellFileTypes(BOOL bCompat)
     if (length == 0 || length >= sizeof(module))
         return;
     const CString program = CString("\"") + module + "\"";
+    bool changed = false;
     for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
         CDocTemplate* templ = GetNextDocTemplate(pos);
         ShellType type;
         if (!TemplateShellType(templ, type))
             continue;
-        SetClassValue(type.id, type.name);
+        changed |= SetClassValue(type.id, type.name);
         // The template's own icon when the program has one by its id, else the program's first.
         HRSRC icon = ::FindResourceA(m_hInstance, MAKEINTRESOURCEA(templ->GetResourceID()), RT_GROUP_ICON);
         CString iconIndex;
         iconIndex.Format(",%d", icon ? -static_cast<int>(templ->GetResourceID()) : 0);
-        SetClassValue(type.id + "\\DefaultIcon", CString(module) + iconIndex);
-        SetClassValue(type.id + "\\shell\\open\\command", program + " \"%1\"");
+        changed |= SetClassValue(type.id + "\\DefaultIcon", CString(module) + iconIndex);
+        changed |= SetClassValue(type.id + "\\shell\\open\\command", program + " \"%1\"");
         if (bCompat) {
-            SetClassValue(type.id + "\\shell\\print\\command", program + " /p \"%1\"");
-            SetClassValue(type.id + "\\shell\\printto\\command", program + " /pt \"%1\" \"%2\" \"%3\" \"%4\"");
+            changed |= SetClassValue(type.id + "\\shell\\print\\command", program + " /p \"%1\"");
+            changed |= SetClassValue(type.id + "\\shell\\printto\\command",
+                                     program + " /pt \"%1\" \"%2\" \"%3\" \"%4\"");
         }
         for (int i = 0; i < type.extensions.GetSize(); ++i) {
             const CString& ext = type.extensions[i];
@@ -478,10 +484,13 @@ void CWinApp::RegisterShellFileTypes(BOOL bCompat)
             if (owner.IsEmpty())
                 owner = DefaultValue(HKEY_CLASSES_ROOT, ext);
             if (owner.IsEmpty() || owner == type.id)
-                SetClassValue(ext, type.id);
+                changed |= SetClassValue(ext, type.id);
         }
     }
-    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    // The shell hears of changed associations only: telling it costs a process of its own
+    // (under Wine), on every start otherwise.
+    if (changed)
+        ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
 void CWinApp::UnregisterShellFileTypes()

@@ -8,9 +8,9 @@
 #include "DirectoryTools.h"
 #include "IdeServices.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ModelServices.h"
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCCSLib.h"
 #include "zCCSManager.h"
@@ -157,10 +157,10 @@ void RunModelJob(const zSTRING& sourcePath)
         if (kind == zMODEL_STATIC)
             ForEachFileInDir(DIR_COMPILED_ANIMS, "*.MDL", tool);
         else
-            g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kFileNameNotSet));
+            g_errorReporter.Report(zERR_ERROR, LoadResString(IDS_FILE_NAME_NOT_SET));
         break;
     default:
-        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kFileNameNotSet));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(IDS_FILE_NAME_NOT_SET));
         break;
     }
 }
@@ -243,7 +243,7 @@ void RunScriptJob()
         return;
     }
     // Said, not silently skipped: the summary alone would read as a clean build.
-    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kProjectWithoutKind, s_projectName));
+    g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_PROJECT_WITHOUT_KIND, s_projectName));
 }
 
 int BuildThread(void*)

@@ -1,7 +1,7 @@
 // The output-unit library.
 #include "zCCSLib.h"
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCArchiver.h"
 #include "zCCSBlock.h"
@@ -121,6 +121,6 @@ void zCCSLib::Unarchive(zCArchiver& archiver)
     }
     readComplete = count >= 0 && found == count;
     if (g_errorReporter.GetFilterLevel() >= 3)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kNumberOfItems, count < 0 ? 0 : count));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_NUMBER_OF_ITEMS, count < 0 ? 0 : count));
     units.QuickSort();
 }

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "oCMsgConversation.h"
 #include "zCArchiver.h"
@@ -142,7 +142,7 @@ zSTRING zCCSManager::FindOutputUnit(const zSTRING& name)
 {
     const int index = library->Find(name);
     if (index < 0) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kUnitNotFound, name));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_UNIT_NOT_FOUND, name));
         return zSTRING();
     }
     const auto* atomic = dynamic_cast<zCCSAtomicBlock*>(library->GetItem(index)->GetChild(0));
@@ -157,15 +157,15 @@ void zCCSManager::LibLoad(int flags)
     damagedFile.clear();
     bool loaded = false;
     if (flags & zLIB_BINARY)
-        loaded = LoadFrom(kBinaryFile, zMsgId::kLoadingBinary);
+        loaded = LoadFrom(kBinaryFile, IDS_LOADING_BINARY);
     if (!loaded && (flags & zLIB_ASCII))
-        loaded = LoadFrom(kAsciiFile, zMsgId::kLoadingAscii);
+        loaded = LoadFrom(kAsciiFile, IDS_LOADING_ASCII);
     if (loaded)
         return;
     if (flags & zLIB_NEW)
         library->MarkChanged();  // the store makes the library, dialogue lines or none
     else
-        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kLibraryNotFound));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(IDS_LIBRARY_NOT_FOUND));
 }
 
 bool zCCSManager::LoadFrom(const char* fileName, int messageId)
@@ -184,7 +184,7 @@ bool zCCSManager::LoadFrom(const char* fileName, int messageId)
         return false;
     archiver->ReadObject(library);
     if (!library->WasReadComplete()) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFoundOrCorrupted, file->GetFullPath()));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, file->GetFullPath()));
         damagedFile = file->GetFullPath();
     }
     archiver->Close();
@@ -200,7 +200,7 @@ void zCCSManager::LibStore(int flags)
         return;
     // Storing now would replace the damaged file by the units that could be read.
     if (!damagedFile.empty()) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kDamagedLibraryKept, damagedFile));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_DAMAGED_LIBRARY_KEPT, damagedFile));
         return;
     }
     StoreBinary();
@@ -208,7 +208,7 @@ void zCCSManager::LibStore(int flags)
 
 void zCCSManager::StoreBinary()
 {
-    g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kCreatingBinary));
+    g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_CREATING_BINARY));
     Ref<zCArchiver> archiver(
         g_archiverFactory.CreateArchiverWriteByName(kBinaryFile, zARC_MODE_BIN_SAFE, 0, kArchiveFlags));
     if (archiver.get()) {

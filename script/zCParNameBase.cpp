@@ -2,8 +2,8 @@
 #include "zCParNameBase.h"
 
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCOption.h"
 #include "zERROR.h"
@@ -15,7 +15,7 @@ namespace {
 bool SystemFolder(zSTRING& folder, const zSTRING& file)
 {
     if (!g_options) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameBaseFileNotFound, file));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_NAME_BASE_FILE_NOT_FOUND, file));
         return false;
     }
     folder = g_options->GetDirString(DIR_SYSTEM);
@@ -79,10 +79,10 @@ void zCParNameBase::Load()
 
 void zCParNameBase::Load(const zSTRING& folder)
 {
-    g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kNameBaseLoading));
+    g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_NAME_BASE_LOADING));
     zFILE_VDFS file(JoinFolder(folder, GetFileName()));
     if (!file.Exists()) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameBaseFileNotFound, file.GetFullPath()));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_NAME_BASE_FILE_NOT_FOUND, file.GetFullPath()));
         return;
     }
     if (file.Open(false) != 0)
@@ -91,7 +91,7 @@ void zCParNameBase::Load(const zSTRING& folder)
     while (file.ReadLine(line) == 0)
         Insert(line);
     if (g_errorReporter.GetFilterLevel() >= 5)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kNameBaseLoaded, names.GetNum()));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_NAME_BASE_LOADED, names.GetNum()));
     file.Close();
 }
 
@@ -109,14 +109,14 @@ void zCParNameBase::Save(const zSTRING& folder) const
         return;
     const bool verbose = g_errorReporter.GetFilterLevel() >= 5;
     if (verbose)
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kNameBaseSaving));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_NAME_BASE_SAVING));
     for (int i = 0; i < names.GetNum(); ++i) {
         file.Write(*names[i]);
         file.Write("\n");
     }
     file.Close();
     if (verbose)
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kNameBaseSaved));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_NAME_BASE_SAVED));
 }
 
 void zCParNameBase::Clear()

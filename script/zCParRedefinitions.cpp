@@ -3,8 +3,8 @@
 
 #include <initializer_list>
 
-#include "MessageIds.h"
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCOption.h"
 #include "zERROR.h"
@@ -33,7 +33,7 @@ bool Verbose()
 
 void WrongType(const zSTRING& word, int line)
 {
-    g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kRedefinitionWrongType, word, line));
+    g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_REDEFINITION_WRONG_TYPE, word, line));
 }
 
 // Text before the first blank, or all of it.
@@ -91,7 +91,7 @@ bool ParseFunctionLine(const zSTRING& line, int lineNumber, zTParRedefinedFunc& 
 bool SystemFolder(zSTRING& folder)
 {
     if (!g_options) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameBaseFileNotFound, "RedefinedFunc.dsc"));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_NAME_BASE_FILE_NOT_FOUND, "RedefinedFunc.dsc"));
         return false;
     }
     folder = g_options->GetDirString(DIR_SYSTEM);
@@ -199,13 +199,13 @@ bool zCParRedefinitions::LoadFunctions(const zSTRING& folder)
 {
     zFILE_VDFS file(JoinFolder(folder, "RedefinedFunc.dsc"));
     if (!file.Exists()) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameBaseFileNotFound, file.GetFullPath()));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_NAME_BASE_FILE_NOT_FOUND, file.GetFullPath()));
         return false;
     }
     if (file.Open(false) != 0)
         return false;
     if (Verbose())
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kLoadingRedefinedFunctions));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_LOADING_REDEFINED_FUNCTIONS));
     int lineNumber = 0;
     int loaded = 0;
     zSTRING line;
@@ -219,7 +219,7 @@ bool zCParRedefinitions::LoadFunctions(const zSTRING& folder)
     }
     file.Close();
     if (Verbose())
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kRedefinedFunctionsLoaded, loaded));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_REDEFINED_FUNCTIONS_LOADED, loaded));
     return true;
 }
 
@@ -227,13 +227,13 @@ void zCParRedefinitions::LoadVariables(const zSTRING& folder)
 {
     zFILE_VDFS file(JoinFolder(folder, "RedefinedLocalVariable.dsc"));
     if (!file.Exists()) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameBaseFileNotFound, file.GetFullPath()));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_NAME_BASE_FILE_NOT_FOUND, file.GetFullPath()));
         return;
     }
     if (file.Open(false) != 0)
         return;
     if (Verbose())
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kLoadingRedefinedVariables));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_LOADING_REDEFINED_VARIABLES));
     int lineNumber = 0;
     int loaded = 0;
     zSTRING line;
@@ -251,8 +251,8 @@ void zCParRedefinitions::LoadVariables(const zSTRING& folder)
     }
     file.Close();
     if (Verbose()) {
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kRedefinedVariablesLoaded, loaded));
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kRedefinitionsLoaded));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_REDEFINED_VARIABLES_LOADED, loaded));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_REDEFINITIONS_LOADED));
     }
 }
 

@@ -10,7 +10,7 @@
 
 #include "DatWords.h"
 #include "HexText.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
 #include "zCPar_Symbol.h"
@@ -132,7 +132,7 @@ int zCPar_File::LoadFile(const zSTRING& fileName, zCPar_SymbolTable& table)
     file->Close();
     if (!complete) {
         // Half a script would compile into nonsense without a word of warning.
-        g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kFileNotFoundOrCorrupted, fileName));
+        g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, fileName));
         return -1;
     }
     FreeText();
@@ -166,7 +166,7 @@ int zCPar_File::LoadTreeCache(zCPar_SymbolTable& table)
     // Symbols go into the table only once the whole file has been read, so a damaged
     // cache adds nothing.
     const auto damaged = [&cacheName]() {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kFileNotFoundOrCorrupted, cacheName));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, cacheName));
         return 0;
     };
     std::int32_t ifCount = 0;

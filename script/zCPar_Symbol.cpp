@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "DatWords.h"
+#include "ResourceIds.h"
 #include "zCParObjectPool.h"
 #include "HexText.h"
-#include "MessageIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 #include "zFILE.h"
@@ -99,7 +99,7 @@ void zCPar_Symbol::AllocSpace()
             break;  // the declaration reader makes no members of other types
         }
         if (count == 0)
-            g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kAllocspaceNoElements));
+            g_errorReporter.Report(zERR_ERROR, LoadResString(IDS_ALLOCSPACE_NO_ELEMENTS));
         if (parent) {
             offset = parent->offset;
             parent->offset += size;
@@ -149,7 +149,7 @@ void* zCPar_Symbol::GetDataAdr(int index)
 {
     if (HasFlag(zPAR_FLAG_CLASSVAR)) {
         if (g_errorReporter.GetFilterLevel() >= 2)
-            g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kAddressingEmptyInstance) + name);
+            g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_ADDRESSING_EMPTY_INSTANCE) + name);
         return nullptr;
     }
     switch (GetType()) {

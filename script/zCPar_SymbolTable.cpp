@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "DatWords.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 #include "zFILE.h"
@@ -401,7 +401,7 @@ bool zCPar_SymbolTable::Load(zFILE& file)
         if (symbol && symbol->HasFlag(zPAR_FLAG_EXTERNAL))
             symbol->SetContent(external.second);
         else
-            g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kInternalIdentifierNotFound, external.first));
+            g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_INTERNAL_IDENTIFIER_NOT_FOUND, external.first));
     }
     return true;
 }

@@ -9,8 +9,8 @@
 #include "HostFileSystem.h"
 #include "IdeServices.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
 #include "zCParserDecompiler.h"
@@ -71,17 +71,17 @@ void StepProgress()
 
 zCParser::zCParser(int preallocate)
 {
-    g_parErrSyntax = LoadResString(zMsgId::kParErrSyntax);
-    g_parErrExpected = LoadResString(zMsgId::kParErrExpected);
-    g_parErrRedefined = LoadResString(zMsgId::kParErrRedefined);
-    g_parErrUnknown = LoadResString(zMsgId::kParErrUnknown);
-    g_parErrNoClass = LoadResString(zMsgId::kParErrNoClass);
-    g_parErrUndefinedFunc = LoadResString(zMsgId::kParErrUndefinedFunc);
-    g_parErrConvert = LoadResString(zMsgId::kParErrConvert);
-    g_parErrAssignInIf = LoadResString(zMsgId::kParErrAssignInIf);
-    g_parErrCompareOutsideIf = LoadResString(zMsgId::kParErrCompareOutsideIf);
-    g_parErrReturn = LoadResString(zMsgId::kParErrReturn);
-    g_parErrNot = LoadResString(zMsgId::kParErrNot);
+    g_parErrSyntax = LoadResString(IDS_PAR_ERR_SYNTAX);
+    g_parErrExpected = LoadResString(IDS_PAR_ERR_EXPECTED);
+    g_parErrRedefined = LoadResString(IDS_PAR_ERR_REDEFINED);
+    g_parErrUnknown = LoadResString(IDS_PAR_ERR_UNKNOWN);
+    g_parErrNoClass = LoadResString(IDS_PAR_ERR_NO_CLASS);
+    g_parErrUndefinedFunc = LoadResString(IDS_PAR_ERR_UNDEFINED_FUNC);
+    g_parErrConvert = LoadResString(IDS_PAR_ERR_CONVERT);
+    g_parErrAssignInIf = LoadResString(IDS_PAR_ERR_ASSIGN_IN_IF);
+    g_parErrCompareOutsideIf = LoadResString(IDS_PAR_ERR_COMPARE_OUTSIDE_IF);
+    g_parErrReturn = LoadResString(IDS_PAR_ERR_RETURN);
+    g_parErrNot = LoadResString(IDS_PAR_ERR_NOT);
     if (preallocate != 0)
         symtab.Allocate(preallocate);
     Reset();
@@ -231,7 +231,7 @@ int zCParser::ReadSourceList(zSTRING name)
     const zSTRING folder = FolderOf(name);
     std::unique_ptr<zFILE> list = zMakeFile(name);
     if (!list->Exists()) {
-        Error(FormatResString(zMsgId::kSourceListNotFound, name), 0, -1);
+        Error(FormatResString(IDS_SOURCE_LIST_NOT_FOUND, name), 0, -1);
         return -1;
     }
 
@@ -239,7 +239,7 @@ int zCParser::ReadSourceList(zSTRING name)
     const zSTRING fullName = UpperCopy(list->GetFullPath());
     for (const zSTRING& open : openLists) {
         if (open == fullName) {
-            ListError(FormatResString(zMsgId::kListIncludesItself, name), includingList, includingLine);
+            ListError(FormatResString(IDS_LIST_INCLUDES_ITSELF, name), includingList, includingLine);
             return -1;
         }
     }
@@ -275,14 +275,14 @@ int zCParser::ReadSourceList(zSTRING name)
         HostFindFiles(MakeFullPath(folder + line), found);
         DirectFileAccess(false);
         if (found.empty()) {
-            Error(LoadResString(zMsgId::kNoMatchingFile) + line, 0, -1);
+            Error(LoadResString(IDS_NO_MATCHING_FILE) + line, 0, -1);
             return 0;
         }
         zSTRING previous;
         for (std::size_t i = 0; i < found.size(); ++i) {
             const zSTRING entry = linePart + found[i].name.c_str();
             if (i > 0 && entry == previous) {
-                g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kSameFileName));
+                g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_SAME_FILE_NAME));
                 continue;
             }
             ReadSourceListEntry(folder, entry);
@@ -356,7 +356,7 @@ int zCParser::ParseFile(zSTRING name)
 {
     for (int i = 0; i < files.GetNum(); ++i) {
         if (files[i]->GetName() == name) {
-            g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kAlreadyParsed, name));
+            g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_ALREADY_PARSED, name));
             return 0;
         }
     }
@@ -369,11 +369,11 @@ int zCParser::ParseFile(zSTRING name)
         delete record;
         DropPendingTree();
         currentFile = -1;
-        Error(FormatResString(zMsgId::kFileNotFound, name), 0, -1);
+        Error(FormatResString(IDS_FILE_NOT_FOUND, name), 0, -1);
         return -1;
     }
     if (loaded == 1) {
-        g_errorReporter.Report(zERR_MESSAGE, name + LoadResString(zMsgId::kLoadedFromCache));
+        g_errorReporter.Report(zERR_MESSAGE, name + LoadResString(IDS_LOADED_FROM_CACHE));
         labelCounter = record->labelCount;
         DropPendingTree();
         currentFile = -1;

@@ -8,8 +8,8 @@
 // a bare expression.
 #include "zCParser.h"
 
-#include "MessageIds.h"
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCScopeExit.h"
 #include "zERROR.h"
@@ -129,12 +129,12 @@ zSTRING zCParser::ConversionText(int from, int to)
 
 zSTRING zCParser::ConversionText(const zSTRING& from, const zSTRING& to)
 {
-    return g_parErrConvert + from + LoadResString(zMsgId::kTo) + to;
+    return g_parErrConvert + from + LoadResString(IDS_TO) + to;
 }
 
 zSTRING zCParser::ArgumentText(const zSTRING& function, int argumentNumber)
 {
-    return FormatResString(zMsgId::kArgumentPrefix, function, argumentNumber + 1);
+    return FormatResString(IDS_ARGUMENT_PREFIX, function, argumentNumber + 1);
 }
 
 void zCParser::AddDeferredCheck(zCPar_TreeNode* tree)
@@ -186,7 +186,7 @@ void zCParser::CheckArrayIndex(const zSTRING& name, int index)
     if (!symbol)
         return;
     if (index < 0 || index >= symbol->GetElementCount())
-        CountedError(FormatResString(zMsgId::kIndexOutOfBounds, index, name), 0, -1);
+        CountedError(FormatResString(IDS_INDEX_OUT_OF_BOUNDS, index, name), 0, -1);
 }
 
 void zCParser::CheckConstName(const zSTRING& name)
@@ -195,7 +195,7 @@ void zCParser::CheckConstName(const zSTRING& name)
         return;
     zCPar_Symbol* symbol = FindSymbol(name);
     if (!symbol || !symbol->HasFlag(zPAR_FLAG_CONST))
-        CountedError(LoadResString(zMsgId::kNotConstant) + name, 0, -1);
+        CountedError(LoadResString(IDS_NOT_CONSTANT) + name, 0, -1);
 }
 
 bool zCParser::IsExternalFunction(const zSTRING& name) const
@@ -312,7 +312,7 @@ int zCParser::TypeWalk(zCPar_TreeNode* node, WalkPlace place)
         const int type = GetCallType(call);
         if (place == WalkPlace::Condition && !walkFailed && !IsIntLike(type)) {
             zCPar_Symbol* function = GetCallTarget(call);
-            WalkError(FormatResString(zMsgId::kIfNeedsInt, function ? function->name : call->Name), call->line);
+            WalkError(FormatResString(IDS_IF_NEEDS_INT, function ? function->name : call->Name), call->line);
         }
         return type;
     }
@@ -364,7 +364,7 @@ int zCParser::TypeWalk(zCPar_TreeNode* node, WalkPlace place)
         }
         return zPAR_TYPE_INT;
     }
-    WalkError(LoadResString(zMsgId::kUnhandled) + zCPar_TreeNode::GetKindName(kind), node->line);
+    WalkError(LoadResString(IDS_UNHANDLED) + zCPar_TreeNode::GetKindName(kind), node->line);
     return -1;
 }
 
@@ -373,7 +373,7 @@ void zCParser::CheckAssignment(zCPar_TreeNode* node)
     if (!node || walkFailed)
         return;
     if (!node->Left || node->Left->TypeExp != EXP_COMPOUND) {
-        WalkError(LoadResString(zMsgId::kExpectedLvalue), node->line);
+        WalkError(LoadResString(IDS_EXPECTED_LVALUE), node->line);
         return;
     }
     const int target = leftType;
@@ -443,7 +443,7 @@ int zCParser::CheckTree(zCPar_TreeNode* tree)
         } else if (kind == EXP_ENTRY_INSTANCE) {
             zCPar_Symbol* function = GetCallTarget(node);
             if (inCondition && !IsIntLike(GetCallType(node)))
-                WalkError(FormatResString(zMsgId::kIfNeedsInt, function ? function->name : node->Name), node->line);
+                WalkError(FormatResString(IDS_IF_NEEDS_INT, function ? function->name : node->Name), node->line);
             else
                 CheckCallArguments(node, inCondition);
             for (int i = function ? function->GetElementCount() : 0; i > 0 && before && before != checkStop; --i)
@@ -496,7 +496,7 @@ int zCParser::CheckTree(zCPar_TreeNode* tree)
                    kind == EXP_END_PROTOTYPE || kind == EXP_FUNC || kind == EXP_INSTANCE || kind == EXP_ASSIGN_FUNC) {
             // Structure, or an operand whose statement ends further on.
         } else {
-            WalkError(LoadResString(zMsgId::kUnhandled) + zCPar_TreeNode::GetKindName(kind), node->line);
+            WalkError(LoadResString(IDS_UNHANDLED) + zCPar_TreeNode::GetKindName(kind), node->line);
         }
         // A condition ends at the node before it.
         if (kind != EXP_IF && inCondition && IsValueNode(node))

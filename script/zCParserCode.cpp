@@ -1,7 +1,7 @@
 // Byte code from the statement trees, and the jump patches.
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
-#include "MessageIds.h"
 #include "zCParOpcodes.h"
 #include "zCParser.h"
 
@@ -122,7 +122,7 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
         }
         const int type = symbol->GetType();
         if (type != zPAR_TYPE_FUNC && type != zPAR_TYPE_PROTOTYPE && type != zPAR_TYPE_INSTANCE) {
-            EmitError(LoadResString(zMsgId::kWrongType) + node->Name, node);
+            EmitError(LoadResString(IDS_WRONG_TYPE) + node->Name, node);
             return false;
         }
         codeStack.PushInt(index);
@@ -147,7 +147,7 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
         return true;
     case EXP_END_IF:
         if (node->Value < 0 || node->Value >= linkLabelCount)
-            EmitError(FormatResString(zMsgId::kLabelOutOfRange, node->Value), node);
+            EmitError(FormatResString(IDS_LABEL_OUT_OF_RANGE, node->Value), node);
         else
             labelTable[static_cast<std::size_t>(node->Value)] = codeStack.GetDynSize();
         return true;
@@ -177,7 +177,7 @@ bool zCParser::EmitNode(zCPar_TreeNode* node)
         EmitStringLiteral(node);
         return true;
     default:
-        EmitError(LoadResString(zMsgId::kUnknownNodeKind), node);
+        EmitError(LoadResString(IDS_UNKNOWN_NODE_KIND), node);
         return true;
     }
 }
@@ -229,7 +229,7 @@ bool zCParser::EmitName(zCPar_TreeNode* node)
         return true;
     }
     if (symbol->GetType() != node->BaseType) {
-        EmitError(LoadResString(zMsgId::kWrongType) + node->Name, node);
+        EmitError(LoadResString(IDS_WRONG_TYPE) + node->Name, node);
         return false;
     }
     const int element = node->Value;
@@ -239,7 +239,7 @@ bool zCParser::EmitName(zCPar_TreeNode* node)
         EmitError("Array-Index out of Range : " + node->Name + " [" + zSTRING(element) + "]", node);
     } else if (element > kMaxArrayOperand) {
         // The operand would keep only the low byte and address another element.
-        EmitError(FormatResString(zMsgId::kArrayIndexTooLarge, node->Name, element), node);
+        EmitError(FormatResString(IDS_ARRAY_INDEX_TOO_LARGE, node->Name, element), node);
     }
     if (element > 0)
         codeStack.PushByte(static_cast<unsigned char>(element & 0xFF));
@@ -260,13 +260,13 @@ bool zCParser::EmitInstance(zCPar_TreeNode* node)
         return false;
     }
     if (symbol->GetType() != node->BaseType) {
-        EmitError(LoadResString(zMsgId::kWrongType) + node->Name, node);
+        EmitError(LoadResString(IDS_WRONG_TYPE) + node->Name, node);
         return false;
     }
     // The class the instance must belong to.
     if (node->Value >= 1 && GetBaseClass(symbol) != node->Value) {
         const zCPar_Symbol* expected = symtab.GetSymbol(node->Value);
-        EmitError(expected ? g_parErrExpected + expected->name : LoadResString(zMsgId::kWrongType) + node->Name, node);
+        EmitError(expected ? g_parErrExpected + expected->name : LoadResString(IDS_WRONG_TYPE) + node->Name, node);
         return false;
     }
     codeStack.PushInt(index);
@@ -323,7 +323,7 @@ void zCParser::PatchJumps()
 {
     for (const EmittedJump& jump : emittedJumps) {
         if (jump.label < 0 || jump.label >= linkLabelCount)
-            Error(FormatResString(zMsgId::kLabelOutOfRange, jump.label), 0, jump.line);
+            Error(FormatResString(IDS_LABEL_OUT_OF_RANGE, jump.label), 0, jump.line);
         else
             codeStack.Set(jump.at, labelTable[static_cast<std::size_t>(jump.label)]);
     }

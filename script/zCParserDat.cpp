@@ -3,8 +3,8 @@
 
 #include "IdeServices.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
 #include "zCParOpcodes.h"
@@ -97,7 +97,7 @@ int zCParser::RefuseDamagedDat(const zSTRING& name)
     symtab.Clear();
     codeStack.Clear();
     helpInstance = -1;
-    CountedError(FormatResString(zMsgId::kDamagedDat, name), -1, -1);
+    CountedError(FormatResString(IDS_DAMAGED_DAT, name), -1, -1);
     return -1;
 }
 

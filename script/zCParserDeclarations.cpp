@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "MessageIds.h"
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCScopeExit.h"
 #include "zERROR.h"
@@ -161,7 +161,7 @@ std::unique_ptr<zCPar_Symbol> zCParser::NewVarSymbol(int type, zCPar_Symbol* typ
         Match(']');
         // The symbol keeps its count in 12 bits.
         if (count < 1 || count > kMaxElementCount) {
-            CountedError(FormatResString(zMsgId::kArraySizeOutOfRange, count), 0, -1);
+            CountedError(FormatResString(IDS_ARRAY_SIZE_OUT_OF_RANGE, count), 0, -1);
             count = 1;
         }
     }
@@ -208,7 +208,7 @@ void zCParser::AppendParameterNodes(const zSTRING& name, int type)
     default: break;
     }
     if (assignment < 0) {
-        Error(LoadResString(zMsgId::kParameterTypeNotSupported), 0, -1);
+        Error(LoadResString(IDS_PARAMETER_TYPE_NOT_SUPPORTED), 0, -1);
     } else {
         AppendNode(operand, name)->BaseType = type;
         AppendNode(assignment);
@@ -299,7 +299,7 @@ void zCParser::DeclarePrototype()
     const int startLine = line;
     const int startChar = lineStart;
     if (StartsWithDigit(name))
-        Error(LoadResString(zMsgId::kDigitInPrototypeName) + name, 0, -1);
+        Error(LoadResString(IDS_DIGIT_IN_PROTOTYPE_NAME) + name, 0, -1);
 
     Match('(');
     zSTRING className;
@@ -339,7 +339,7 @@ void zCParser::DeclareInstance()
     names.push_back(word);
     for (;;) {
         if (StartsWithDigit(names.back()))
-            Error(LoadResString(zMsgId::kDigitInInstanceName) + names.back(), 0, -1);
+            Error(LoadResString(IDS_DIGIT_IN_INSTANCE_NAME) + names.back(), 0, -1);
         ReadWord(word);
         if (!IsWord(word, ","))
             break;
@@ -430,7 +430,7 @@ void zCParser::EndInstanceBody()
 void zCParser::ParseBlock()
 {
     if (blockDepth >= kMaxBlockDepth) {
-        Error(LoadResString(zMsgId::kBlocksTooDeep), 0, -1);
+        Error(LoadResString(IDS_BLOCKS_TOO_DEEP), 0, -1);
         SkipBlock();
         return;
     }
@@ -520,8 +520,8 @@ int zCParser::CheckClassSize(int classIndex, int engineSize)
     if (scriptSize == engineSize)
         return 1;
     // After linking there is no source position to give; every class is checked.
-    g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kClassSizeMismatch) + symbol->name +
-                                           FormatResString(zMsgId::kClassSizes, engineSize, scriptSize));
+    g_errorReporter.Report(zERR_ERROR, LoadResString(IDS_CLASS_SIZE_MISMATCH) + symbol->name +
+                                           FormatResString(IDS_CLASS_SIZES, engineSize, scriptSize));
     return 0;
 }
 

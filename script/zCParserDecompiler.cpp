@@ -7,7 +7,7 @@
 // emptied or walked through.
 #include "zCParserDecompiler.h"
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "zCParser.h"
 
 #include <algorithm>
@@ -204,7 +204,7 @@ public:
     void ReportLink()
     {
         if (reportedLinks.insert(UpperAscii(lastLink)).second)
-            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kLinkRefused, lastLink));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_LINK_REFUSED, lastLink));
     }
 
 private:
@@ -418,7 +418,7 @@ void zCParserDecompiler::PlaceDecompiledFile(zFILE& file, zFILE* srcList)
         std::string folderHost;
         const std::string folder = FolderPart(wanted);
         if (!IsSafeRelativePath(wanted)) {
-            parser.CountedError(FormatResString(zMsgId::kNameRefused, wanted), -1, -1);
+            parser.CountedError(FormatResString(IDS_NAME_REFUSED, wanted), -1, -1);
         } else if (s_project->Folder(folder, false, folderHost) == ProjectFolder::kLink) {
             s_project->ReportLink();
         } else {
@@ -443,7 +443,7 @@ void zCParserDecompiler::PlaceDecompiledFile(zFILE& file, zFILE* srcList)
             }
             if (!placed.empty()) {
                 if (placed != zSTRING(wanted))
-                    g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kNameTaken, wanted, placed));
+                    g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_NAME_TAKEN, wanted, placed));
                 if (zCIdeServices* host = zGetIdeServices())
                     host->ReplaceFileInLastMessages(g_decompileFileName, placed);
                 reportName = placed;
@@ -462,13 +462,13 @@ int zCParserDecompiler::Decompile(zSTRING srcListPath)
     // Only into the project's own folder, named by an absolute path.
     ProjectFolder project;
     if (!project.Open(g_rootDirectory)) {
-        parser.CountedError(FormatResString(zMsgId::kProjectFolderRefused, g_rootDirectory), -1, -1);
+        parser.CountedError(FormatResString(IDS_PROJECT_FOLDER_REFUSED, g_rootDirectory), -1, -1);
         return -1;
     }
     if (!srcListPath.empty() && srcListPath[0] == '\\')
         srcListPath = srcListPath.substr(1);
     if (!IsSafeRelativePath(srcListPath)) {
-        parser.CountedError(FormatResString(zMsgId::kNameRefused, srcListPath), -1, -1);
+        parser.CountedError(FormatResString(IDS_NAME_REFUSED, srcListPath), -1, -1);
         return -1;
     }
 
@@ -484,7 +484,7 @@ int zCParserDecompiler::Decompile(zSTRING srcListPath)
     zCIdeServices* host = zGetIdeServices();
     if (host && lastFile >= 0)
         host->SetProgressStep(kProgressRange / (lastFile + 1));
-    g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kDecompiling));
+    g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_DECOMPILING));
 
     if (WriteFiles(*srcList) != 0)
         return -1;
@@ -564,7 +564,7 @@ std::unique_ptr<zFILE> zCParserDecompiler::OpenSourceList(const zSTRING& srcList
     if (!probe) {
         if (listFound == ProjectFolder::kLink)
             project.ReportLink();
-        parser.CountedError(FormatResString(zMsgId::kSourceListFailed, srcListPath), -1, -1);
+        parser.CountedError(FormatResString(IDS_SOURCE_LIST_FAILED, srcListPath), -1, -1);
         return nullptr;
     }
     std::fclose(probe);
@@ -574,14 +574,14 @@ std::unique_ptr<zFILE> zCParserDecompiler::OpenSourceList(const zSTRING& srcList
         std::string host;
         const std::string folder = g_decompileFolders[i];
         if (!IsSafeRelativePath(folder))
-            parser.CountedError(FormatResString(zMsgId::kNameRefused, folder), -1, -1);
+            parser.CountedError(FormatResString(IDS_NAME_REFUSED, folder), -1, -1);
         else if (project.Folder(folder, true, host) == ProjectFolder::kLink)
             project.ReportLink();
     }
 
     std::unique_ptr<zFILE> srcList = zMakeFile("\\" + srcListPath);
     if (srcList->Create() != 0) {
-        parser.CountedError(FormatResString(zMsgId::kSourceListFailed, srcListPath), -1, -1);
+        parser.CountedError(FormatResString(IDS_SOURCE_LIST_FAILED, srcListPath), -1, -1);
         return nullptr;
     }
     srcList->Write(kSourceListHeader);
@@ -600,7 +600,7 @@ int zCParserDecompiler::WriteFiles(zFILE& srcList)
         zCPar_Symbol* symbol = symtab.GetSymbol(i);
         if (!symbol) {
             srcList.Close();
-            parser.Error(FormatResString(zMsgId::kSymbolNotFound, i), -1, -1);
+            parser.Error(FormatResString(IDS_SYMBOL_NOT_FOUND, i), -1, -1);
             return -1;
         }
         const int type = symbol->GetType();
@@ -659,7 +659,7 @@ int zCParserDecompiler::WriteFiles(zFILE& srcList)
         default:
             out->FileDelete();
             srcList.Close();
-            parser.Error(FormatResString(zMsgId::kUnhandledType, type), -1, -1);
+            parser.Error(FormatResString(IDS_UNHANDLED_TYPE, type), -1, -1);
             return -1;
         }
     }

@@ -12,7 +12,7 @@
 // where the then-block ends in the jump to E only when there is an else part.
 #include "zCParserDecompiler.h"
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "zCParser.h"
 
 #include <algorithm>
@@ -264,7 +264,7 @@ int zCParserDecompiler::FunctionForAddress(int address, bool atBodyStart)
     // declaration makes again.
     if (atBodyStart && DecompileScopeClass())
         return -1;
-    DecompileError(FormatResString(zMsgId::kNoFunctionAt, address));
+    DecompileError(FormatResString(IDS_NO_FUNCTION_AT, address));
     return -1;
 }
 
@@ -276,7 +276,7 @@ void zCParserDecompiler::DoStack(zFILE& file, int start, int end)
     const int codeSize = codeStack.GetDynSize();
     const int first = codeStack.GetPopPos();
     if (first > codeSize) {
-        DecompileDamaged(LoadResString(zMsgId::kUnknownText));
+        DecompileDamaged(LoadResString(IDS_UNKNOWN_TEXT));
         return;
     }
     // Without an end the walk covers the body: a return before its last instruction is
@@ -284,11 +284,11 @@ void zCParserDecompiler::DoStack(zFILE& file, int start, int end)
     const bool wholeBody = end == -1;
     int walkEnd = wholeBody ? DecompileBodyEnd(first) : end;
     if (walkEnd > codeSize) {
-        DecompileDamaged(LoadResString(zMsgId::kUnknownText));
+        DecompileDamaged(LoadResString(IDS_UNKNOWN_TEXT));
         walkEnd = codeSize;
     }
     if (static_cast<int>(decompileEnds.size()) >= kMaxWalkDepth) {
-        DecompileDamaged(LoadResString(zMsgId::kUnknownText));
+        DecompileDamaged(LoadResString(IDS_UNKNOWN_TEXT));
         codeStack.SetPopPos(std::max(first, walkEnd));
         return;
     }
@@ -303,7 +303,7 @@ void zCParserDecompiler::DoStack(zFILE& file, int start, int end)
         const int opcode = codeStack.PopByte();
         if (!codeStack.CanRead(GetOpcodeOperandSize(opcode))) {
             // An operand past the code: the file is cut short.
-            DecompileDamaged(LoadResString(zMsgId::kUnknownText));
+            DecompileDamaged(LoadResString(IDS_UNKNOWN_TEXT));
             codeStack.SetPopPos(std::max(walkEnd, at + 1));
             break;
         }
@@ -330,9 +330,9 @@ void zCParserDecompiler::DoStack(zFILE& file, int start, int end)
         }
         case zPAR_OP_71:
             codeStack.PopInt();
-            DecompileError(FormatResString(zMsgId::kUnhandledType, static_cast<int>(zPAR_OP_71)));
+            DecompileError(FormatResString(IDS_UNHANDLED_TYPE, static_cast<int>(zPAR_OP_71)));
             return;
-        default: DecompileError(FormatResString(zMsgId::kUnknownInstruction, opcode)); break;
+        default: DecompileError(FormatResString(IDS_UNKNOWN_INSTRUCTION, opcode)); break;
         }
     }
     if (decompileList->next)
@@ -353,7 +353,7 @@ bool zCParserDecompiler::PushDecompileOperand(int opcode, bool atBodyStart)
             node->PushChild(left);
         head->Push(node);
         if (!right)
-            DecompileDamaged(LoadResString(zMsgId::kUnknownText));
+            DecompileDamaged(LoadResString(IDS_UNKNOWN_TEXT));
         return true;
     }
     if (IsUnaryOperator(opcode)) {
@@ -363,7 +363,7 @@ bool zCParserDecompiler::PushDecompileOperand(int opcode, bool atBodyStart)
             node->PushChild(operand);
         head->Push(node);
         if (!operand)
-            DecompileDamaged(LoadResString(zMsgId::kUnknownText));
+            DecompileDamaged(LoadResString(IDS_UNKNOWN_TEXT));
         return true;
     }
     switch (opcode) {
@@ -424,7 +424,7 @@ void zCParserDecompiler::PushDecompileCall(int functionNumber)
     }
     decompileList->Push(call);
     if (missing)
-        DecompileDamaged(LoadResString(zMsgId::kUnknownText));
+        DecompileDamaged(LoadResString(IDS_UNKNOWN_TEXT));
 }
 
 zCDecompNode* zCParserDecompiler::PopDecompileRoot()
@@ -440,7 +440,7 @@ void zCParserDecompiler::ReadDecompileOperands(int end)
     while (codeStack.GetPopPos() < end) {
         const int opcode = codeStack.PopByte();
         if (!PushDecompileOperand(opcode, false))
-            DecompileError(FormatResString(zMsgId::kUnknownInstruction, opcode));
+            DecompileError(FormatResString(IDS_UNKNOWN_INSTRUCTION, opcode));
     }
 }
 
@@ -452,7 +452,7 @@ bool zCParserDecompiler::PackExpressions()
         return true;
     const auto restoreMode = zRestoreOnExit(parser.errorMode);
     parser.errorMode = zPAR_ERROR_COUNTED;
-    DecompileError(LoadResString(zMsgId::kPackEmpty));
+    DecompileError(LoadResString(IDS_PACK_EMPTY));
     return false;
 }
 
@@ -496,7 +496,7 @@ void zCParserDecompiler::WriteAssignment(zFILE& file, int type, const char* op)
     if (value.Get()) {
         AppendExpression(right, value.Get(), hint, nullptr, 0, false);
     } else {
-        right = LoadResString(zMsgId::kUnknownText);
+        right = LoadResString(IDS_UNKNOWN_TEXT);
         DecompileDamaged(right);
     }
 
@@ -639,7 +639,7 @@ void zCParserDecompiler::WriteIf(zFILE& file, int target)
     for (;;) {
         const int blockStart = codeStack.GetPopPos();
         if (target < blockStart || target > walkEnd) {
-            DecompileDamaged(LoadResString(zMsgId::kUnknownText));
+            DecompileDamaged(LoadResString(IDS_UNKNOWN_TEXT));
             target = std::min(std::max(target, blockStart), walkEnd);
         }
         int elseEnd = -1;
@@ -684,7 +684,7 @@ void zCParserDecompiler::WriteElse(zFILE& file, int target)
 {
     // A jump the if writer did not take as its own: the code of another compiler, or
     // a damaged file. Its part is written as an else block where it stands.
-    DecompileDamaged(LoadResString(zMsgId::kUnknownText));
+    DecompileDamaged(LoadResString(IDS_UNKNOWN_TEXT));
     const int walkEnd = decompileEnds.empty() ? codeStack.GetDynSize() : decompileEnds.back();
     if (target < codeStack.GetPopPos() || target > walkEnd)
         return;
@@ -752,8 +752,8 @@ void zCParserDecompiler::AppendVarName(zSTRING& out, zCDecompNode* node)
     case zPAR_OP_PUSHINSTANCE: AppendVarText(out, node, false, false); return;
     case zPAR_OP_PUSH_ARRAYVAR: AppendVarText(out, node, true, false); return;
     default:
-        DecompileError(FormatResString(zMsgId::kUnknownName, node ? static_cast<int>(node->token) : -1));
-        out += LoadResString(zMsgId::kUnknownText);
+        DecompileError(FormatResString(IDS_UNKNOWN_NAME, node ? static_cast<int>(node->token) : -1));
+        out += LoadResString(IDS_UNKNOWN_TEXT);
         return;
     }
 }
@@ -762,12 +762,12 @@ void zCParserDecompiler::AppendExpression(zSTRING& out, zCDecompNode* node, int 
                                 bool inArguments)
 {
     if (!node) {
-        out += LoadResString(zMsgId::kUnknownText);
+        out += LoadResString(IDS_UNKNOWN_TEXT);
         return;
     }
     if (depth > kMaxExpressionDepth) {
         if (depth == kMaxExpressionDepth + 1)
-            DecompileDamaged(LoadResString(zMsgId::kUnknownText));
+            DecompileDamaged(LoadResString(IDS_UNKNOWN_TEXT));
         return;
     }
     const int token = node->token;
@@ -832,7 +832,7 @@ void zCParserDecompiler::AppendExpression(zSTRING& out, zCDecompNode* node, int 
         else
             AppendVarText(out, node, false, inArguments);
         return;
-    default: DecompileError(FormatResString(zMsgId::kUnknownExp, token)); return;
+    default: DecompileError(FormatResString(IDS_UNKNOWN_EXP, token)); return;
     }
 }
 
@@ -864,7 +864,7 @@ void zCParserDecompiler::AppendCallText(zSTRING& out, zCDecompNode* node, int de
     const zCPar_Symbol* function = node->symbol;
     const std::size_t start = out.size();
     if (!function)
-        out += LoadResString(zMsgId::kUnknownText);
+        out += LoadResString(IDS_UNKNOWN_TEXT);
     else
         out += DecompileName(zTDecompName::kCall, function, node->value);
     out += g_insertSpace ? " (" : "(";
@@ -926,7 +926,7 @@ zSTRING zCParserDecompiler::ConstText(zCDecompNode* node, int hint, zCPar_Symbol
     }
     if (value >= kSymbolThreshold && g_errorReporter.GetFilterLevel() >= 9 && value != 999 && value != 1000 &&
         value != 9999)
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kProbablyInt, value),
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_PROBABLY_INT, value),
                                g_decompileFileName.empty() ? nullptr : g_decompileFileName.c_str(),
                                g_decompileFileName.empty() ? -1 : decompileLineCount);
     return Decimal(value);
@@ -1078,8 +1078,8 @@ void zCParserDecompiler::AppendVarText(zSTRING& out, zCDecompNode* node, bool wi
 {
     zCPar_Symbol* symbol = node->symbol;
     if (!symbol) {
-        DecompileDamaged(LoadResString(zMsgId::kUnknownText));
-        out += LoadResString(zMsgId::kUnknownText);
+        DecompileDamaged(LoadResString(IDS_UNKNOWN_TEXT));
+        out += LoadResString(IDS_UNKNOWN_TEXT);
         return;
     }
     if (IsLiteralName(symbol->name)) {
@@ -1153,7 +1153,7 @@ void zCParserDecompiler::DecompileError(const zSTRING& text)
 
 void zCParserDecompiler::DecompileDamaged(const zSTRING& what)
 {
-    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kErrorInDat, what),
+    g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_ERROR_IN_DAT, what),
                            g_decompileFileName.empty() ? nullptr : g_decompileFileName.c_str(),
                            g_decompileFileName.empty() ? -1 : decompileLineCount);
 }

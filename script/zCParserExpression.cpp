@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "LittleEndian.h"
-#include "MessageIds.h"
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCScopeExit.h"
 
@@ -79,14 +79,14 @@ zCPar_TreeNode* zCParser::ReadExpression(int& token, int minPrecedence)
         std::unique_ptr<zCPar_TreeNode> right(ReadExpression(token, GetPrecedence(op)));
         const int rightDepth = right ? t_depth : 0;
         if (zCPar_TreeNode::IsAssignment(op) && left->TypeExp != EXP_COMPOUND)
-            Error(LoadResString(zMsgId::kLvalueExpected), 0, -1);
+            Error(LoadResString(IDS_LVALUE_EXPECTED), 0, -1);
         zCPar_TreeNode* node = NewNode(op, nullptr);
         node->Left = left.release();
         node->Right = right.release();
         left.reset(node);
         depth = std::max(depth, rightDepth) + 1;
         if (depth > kMaxExpressionDepth) {
-            Error(LoadResString(zMsgId::kNestedTooDeeply), 0, -1);
+            Error(LoadResString(IDS_NESTED_TOO_DEEPLY), 0, -1);
             break;
         }
     }
@@ -120,7 +120,7 @@ zCPar_TreeNode* zCParser::ReadLeaf(int& token)
 {
     NestingGuard nesting;
     if (t_nesting > kMaxExpressionDepth) {
-        Error(LoadResString(zMsgId::kNestedTooDeeply), 0, -1);
+        Error(LoadResString(IDS_NESTED_TOO_DEEPLY), 0, -1);
         return nullptr;
     }
     t_depth = 1;
@@ -193,7 +193,7 @@ zCPar_TreeNode* zCParser::ReadLeaf(int& token)
 int zCParser::EvalConst(zCPar_TreeNode* node, int parentKind)
 {
     if (node == nullptr) {
-        Error(LoadResString(zMsgId::kErrorInLeaf), 0, -1);
+        Error(LoadResString(IDS_ERROR_IN_LEAF), 0, -1);
         return 0;
     }
     const int kind = node->TypeExp;
@@ -218,7 +218,7 @@ int zCParser::EvalConst(zCPar_TreeNode* node, int parentKind)
     } else if (kind <= 33) {
         right = EvalConst(node->Right, 0);
     } else {
-        Error(LoadResString(zMsgId::kErrorInLeaf), 0, -1);
+        Error(LoadResString(IDS_ERROR_IN_LEAF), 0, -1);
         return 0;
     }
 
@@ -250,7 +250,7 @@ int zCParser::EvalConst(zCPar_TreeNode* node, int parentKind)
     case EXP_EQUAL_NULL: return right == 0 ? 1 : 0;
     case EXP_NOT: return ~right;
     default:
-        Error(LoadResString(zMsgId::kErrorInTree), 0, -1);
+        Error(LoadResString(IDS_ERROR_IN_TREE), 0, -1);
         return 0;
     }
 }
@@ -268,7 +268,7 @@ zCPar_Symbol* zCParser::FindConstSymbol(zCPar_TreeNode* leaf)
 int zCParser::EvalConstDivision(int kind, int left, int right)
 {
     if (right == 0) {
-        Error(LoadResString(kind == EXP_DIV_REMAIN ? zMsgId::kRemainderByZero : zMsgId::kDivisionByZero), 0, -1);
+        Error(LoadResString(kind == EXP_DIV_REMAIN ? IDS_REMAINDER_BY_ZERO : IDS_DIVISION_BY_ZERO), 0, -1);
         return 0;
     }
     if (right == -1) {
@@ -276,7 +276,7 @@ int zCParser::EvalConstDivision(int kind, int left, int right)
         if (kind == EXP_DIV_REMAIN)
             return 0;
         if (left == std::numeric_limits<std::int32_t>::min()) {
-            Error(LoadResString(zMsgId::kDivisionOverflow), 0, -1);
+            Error(LoadResString(IDS_DIVISION_OVERFLOW), 0, -1);
             return 0;
         }
     }
@@ -290,7 +290,7 @@ int zCParser::EvalConstAssignment(zCPar_TreeNode* node)
     if (node->Left != nullptr && node->Left->TypeExp == EXP_COMPOUND)
         target = FindConstSymbol(node->Left);
     else
-        Error(LoadResString(zMsgId::kLvalueExpected), 0, -1);
+        Error(LoadResString(IDS_LVALUE_EXPECTED), 0, -1);
     const int right = EvalConst(node->Right, 0);
     if (target == nullptr)
         return right;

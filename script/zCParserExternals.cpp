@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "JobGlobals.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCPar_ExternalTables.h"
 
@@ -44,7 +44,7 @@ void zCParser::DefineExternal(const zSTRING& name, std::int32_t addressValue, in
         const zSTRING upperName = function->name;
         delete function;
         if (!linked) {
-            Error(LoadResString(zMsgId::kRedefinedInternalFunc) + name, 0, -1);
+            Error(LoadResString(IDS_REDEFINED_INTERNAL_FUNC) + name, 0, -1);
             return;
         }
         // A loaded program keeps its own symbol; only the address is this table's.

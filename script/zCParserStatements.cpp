@@ -11,8 +11,8 @@
 
 #include "IdeServices.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCCSManager.h"
 #include "zCScopeExit.h"
@@ -130,7 +130,7 @@ void zCParser::CheckFunctionReturn(zCPar_TreeNode* endNode, int returnType, cons
     auto warn = [&]() {
         zCIdeServices* host = zGetIdeServices();
         if (!host || !host->GetSettings().WarningReturnValue)
-            ReportWarning(LoadResString(zMsgId::kShouldReturnValue), endNode->line - 1);
+            ReportWarning(LoadResString(IDS_SHOULD_RETURN_VALUE), endNode->line - 1);
     };
 
     zCPar_TreeNode* last = endNode->Prev;
@@ -156,7 +156,7 @@ void zCParser::CheckFunctionReturn(zCPar_TreeNode* endNode, int returnType, cons
         warn();
         return;
     }
-    CountedError(LoadResString(zMsgId::kShouldReturnValue), 0, -1);
+    CountedError(LoadResString(IDS_SHOULD_RETURN_VALUE), 0, -1);
 }
 
 int zCParser::IsConditionReturn(const zCPar_TreeNode* node, const zSTRING& functionName)
@@ -276,7 +276,7 @@ void zCParser::DeclareFuncCall(zSTRING name, int expectedType)
         return;
     }
     if (expectedType > 0 && expectedType != function->GetOffset())
-        Error(LoadResString(zMsgId::kDoesNotReturn) + ReturnTypeName(expectedType), 0, -1);
+        Error(LoadResString(IDS_DOES_NOT_RETURN) + ReturnTypeName(expectedType), 0, -1);
 
     const int lineBegin = IsOutputUnitFunction(name) ? lineStart : -1;
 
@@ -338,7 +338,7 @@ void zCParser::ReadCallArgument(const zSTRING& functionName, zCPar_Symbol* param
         break;
     }
     default:
-        Error(LoadResString(zMsgId::kArgumentTypeNotSupported), 0, -1);
+        Error(LoadResString(IDS_ARGUMENT_TYPE_NOT_SUPPORTED), 0, -1);
         break;
     }
 }

@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 
 namespace {
@@ -106,7 +106,7 @@ bool zCParser::ReportIfEndOfText(const zSTRING& word)
 {
     if (!word.empty())
         return false;
-    Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
+    Error(LoadResString(IDS_UNEXPECTED_END), 0, -1);
     return true;
 }
 
@@ -252,14 +252,14 @@ void zCParser::SkipTo(const char* text)
     if (readPos != nullptr && readPos < textEnd && length > 0)
         match = std::search(static_cast<const char*>(readPos), static_cast<const char*>(textEnd), text, text + length);
     if (readPos == nullptr) {
-        Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
+        Error(LoadResString(IDS_UNEXPECTED_END), 0, -1);
         return;
     }
     if (match == textEnd) {
         // Named at the line where the search began (an open comment's first line):
         // the end of the file says nothing of where the fault is.
         readPos = textEnd;
-        Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
+        Error(LoadResString(IDS_UNEXPECTED_END), 0, -1);
         return;
     }
     // Newlines up to and including the match's first byte.
@@ -274,7 +274,7 @@ int zCParser::ReadToken()
     ReadWord(currentWord);
     if (currentWord.empty()) {
         // Nothing can follow: the end is the error, and 45 tells the readers it was reported.
-        Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
+        Error(LoadResString(IDS_UNEXPECTED_END), 0, -1);
         return EXP_ERROR;
     }
     const char first = currentWord[0];
@@ -412,7 +412,7 @@ void zCParser::ReadString(zSTRING& out)
             out.append(start, static_cast<std::size_t>(textEnd - readPos));
             readPos = textEnd;
         }
-        Error(LoadResString(zMsgId::kUnexpectedEnd), 0, -1);
+        Error(LoadResString(IDS_UNEXPECTED_END), 0, -1);
         return;
     }
     out.append(start, static_cast<std::size_t>(quote - start));
@@ -443,7 +443,7 @@ int zCParser::ReadInt()
     int value = 0;
     if (IsDigit(word[0])) {
         if (!std::all_of(word.begin(), word.end(), IsDigit))
-            Error(LoadResString(zMsgId::kExpectedInteger) + word, 0, -1);
+            Error(LoadResString(IDS_EXPECTED_INTEGER) + word, 0, -1);
         value = ConvertDecimal(word);
     } else {
         const int index = FindIndex(word);
@@ -455,7 +455,7 @@ int zCParser::ReadInt()
         if (symbol != nullptr && symbol->GetType() == zPAR_TYPE_INT && symbol->HasFlag(zPAR_FLAG_CONST))
             symbol->GetValue(value, 0);
         else
-            Error(LoadResString(zMsgId::kExpectedInteger) + word, 0, -1);
+            Error(LoadResString(IDS_EXPECTED_INTEGER) + word, 0, -1);
     }
     // The sign of the most negative value stays as it is instead of overflowing.
     return negative ? ToInt32(0u - static_cast<std::uint32_t>(value)) : value;

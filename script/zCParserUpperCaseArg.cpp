@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "IdeServices.h"
-#include "MessageIds.h"
 #include "ParNames.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 
 namespace {
@@ -82,5 +82,5 @@ void zCParser::CheckUpperCaseArg(const zSTRING& functionName, zCPar_TreeNode* ar
         return;
     }
     if (!settings || settings->WarningUpperCase == 0)
-        ReportWarning(FormatResString(zMsgId::kShouldBeUppercase, argument->Name), argument->line);
+        ReportWarning(FormatResString(IDS_SHOULD_BE_UPPERCASE, argument->Name), argument->line);
 }

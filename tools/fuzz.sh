@@ -43,10 +43,11 @@ if [ ${#targets[@]} -eq 0 ]; then
     done
 fi
 
-failed=0
-for target in "${targets[@]}"; do
+# run_target TARGET: runs one target; its report lines at once, as one block.
+run_target() {
+    local target=$1 binary seeds log options corpus start scratch status executed
     binary="$tree/tests/fuzz/$target"
-    [ -x "$binary" ] || { say "$target: no such target"; failed=$((failed + 1)); continue; }
+    [ -x "$binary" ] || { say "$target: no such target"; return 1; }
     mapfile -t seeds <"$binary.seeds"
     log="$tree/logs/$target.log"
     mkdir -p "$tree/logs" "$tree/crashes"
@@ -73,12 +74,33 @@ for target in "${targets[@]}"; do
     if [ $status -eq 0 ]; then
         say "$target: ${executed:-?} inputs, nothing found ($((SECONDS - start)) s)"
     else
-        failed=$((failed + 1))
         say "$target: FAILED after ${executed:-?} inputs ($((SECONDS - start)) s); log $log"
         grep -m1 -A40 -E '^==[0-9]+==ERROR|runtime error|ALARM|deadly signal' "$log" |
             grep -v -E ' in (std::|fuzzer::|main|__libc)' | head -n 20
         grep -m1 -o 'Test unit written to .*' "$log"
     fi
+    return $status
+}
+
+# The targets run side by side, as many as there are cores; each prints its lines whole.
+failed=0
+running=0
+results=$(mktemp -d)
+for target in "${targets[@]}"; do
+    if [ $running -ge "$jobs" ]; then
+        wait -n
+        running=$((running - 1))
+    fi
+    (
+        out=$(run_target "$target")
+        status=$?
+        printf '%s\n' "$out"
+        [ $status -eq 0 ] || touch "$results/$target"
+    ) &
+    running=$((running + 1))
 done
+wait
+failed=$(find "$results" -type f | wc -l)
+rm -rf "$results"
 say "${#targets[@]} targets, $failed failed"
 [ $failed -eq 0 ]

@@ -1,10 +1,24 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine, quietly, in the project's own prefix (with Wine's
 # own fonts, tools/wine-fonts.sh).
-# CTest calls it for every Windows test; the test command sets up the display
-# and a persistent wineserver beforehand.
+# CTest calls it for every Windows test; the test command sets up the displays
+# and persistent wineservers beforehand (tools/test.sh).
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${TAVRELIN_WINEPREFIX:-${WINEPREFIX:-$root/build/wineprefix}}"
+
+# A test that needs the pointer and the focus to itself (TAVRELIN_ALONE, tests/CMakeLists.txt)
+# is handed a desktop of its own by CTest ("id:N,slots:1"): the display and prefix the test
+# command started for it. Run by hand without one, such tests at least wait for each other.
+desktop=${CTEST_RESOURCE_GROUP_0_DESKTOPS:-}
+desktop=${desktop#id:}
+desktop=${desktop%%,*}
+if [ -n "$desktop" ] && [ -f "${TAVRELIN_DESKTOPS:-}/$desktop/display" ]; then
+    DISPLAY=$(cat "$TAVRELIN_DESKTOPS/$desktop/display")
+    export DISPLAY WINEPREFIX="$TAVRELIN_DESKTOPS/$desktop/prefix"
+elif [ -n "${TAVRELIN_ALONE:-}" ]; then
+    exec 9>"$WINEPREFIX.alone-lock"
+    flock 9
+fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 # A new prefix must never offer to install its .NET and HTML runtimes: nobody would answer.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"

@@ -3,9 +3,9 @@
 
 #include "CDataExchange.h"
 #include "CWinApp.h"
+#include "ResourceIds.h"
 
 namespace {
-enum { IDC_ABOUT_CREDITS = 1068, IDC_ABOUT_VERSION = 1006, IDC_ABOUT_COPYRIGHT = 1004, IDC_ABOUT_LINK = 1002 };
 // The window library's flat button with the system's theme and a focus frame.
 constexpr DWORD kOkButtonStyle = 0x1022;
 const char* const kCredits[] = {

@@ -8,10 +8,11 @@
 #include "CString.h"
 #include "CXTButton.h"
 #include "CXTHyperLink.h"
+#include "ResourceIds.h"
 
 class CAboutDlg : public CDialog {
 public:
-    enum { IDD = 100 };
+    enum { IDD = IDD_ABOUT };
     enum { kVersionMajor = 3, kVersionMinor = 10 };
 
     explicit CAboutDlg(CWnd* pParent = nullptr);

@@ -21,17 +21,18 @@
 #include "CXTPResourceManager.h"
 #include "EngineStartup.h"
 #include "ErrorMessageBox.h"
+#include "ResourceIds.h"
 #include "XTPResourceHandles.h"
 #include "zCOption.h"
 
 namespace {
 
 const UINT kIdScriptType = 129;
-const UINT kIdLanguageEnglish = 32829;
-const UINT kIdLanguageRussian = 32830;
-const UINT kIdLanguageGerman = 32832;
-const UINT kIdCloseAll = 32786;
-const UINT kIdAbout = 57664;
+const UINT kIdLanguageEnglish = ID_LANGUAGE_ENGLISH;
+const UINT kIdLanguageRussian = ID_LANGUAGE_RUSSIAN;
+const UINT kIdLanguageGerman = ID_LANGUAGE_GERMAN;
+const UINT kIdCloseAll = ID_WINDOW_CLOSE_ALL;
+const UINT kIdAbout = ID_APP_ABOUT;
 const LANGID kEnglish = 1033;
 const LANGID kGerman = 1031;
 const LANGID kRussian = 1049;
@@ -126,7 +127,7 @@ BOOL CTavrelinApp::InitInstance()
 
     CMainFrame* pFrame = NewMainFrame();
     // A frame that fails to load has deleted itself.
-    if (!pFrame->LoadFrame(128, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr))
+    if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr))
         return FALSE;
     m_pMainWnd = pFrame;
     pFrame->LoadRecentProjects();

@@ -2,10 +2,11 @@
 #pragma once
 
 #include "CDialog.h"
+#include "ResourceIds.h"
 
 class CBuildOptions : public CDialog {
 public:
-    enum { IDD = 160 };
+    enum { IDD = IDD_BUILD_OPTIONS };
     // The values come from the settings record; OK puts them back, Cancel leaves it alone.
     explicit CBuildOptions(CWnd* pParent);
 

@@ -4,10 +4,9 @@
 #include "CInsertManager.h"
 #include "CSolutionConfig.h"
 #include "CXTPPaintManager.h"
+#include "ResourceIds.h"
 
 namespace {
-enum { IDC_INSERT_SWITCH = 1072, IDC_INSERT_VARNOK = 1074, IDC_INSERT_VARNOK2 = 1079 };
-
 bool Exists(const CString& folder)
 {
     return !folder.IsEmpty() && ::GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES;

@@ -4,10 +4,11 @@
 #include "CDialog.h"
 #include "CString.h"
 #include "CXTBrowseEdit.h"
+#include "ResourceIds.h"
 
 class CInsertInGame : public CDialog {
 public:
-    enum { IDD = 219 };
+    enum { IDD = IDD_INSERT_IN_GAME };
     // The switch and the folders come from the settings record.
     explicit CInsertInGame(CWnd* pParent);
 

@@ -12,7 +12,7 @@
 #include "CWinApp.h"
 #include "CXTPResourceManager.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 namespace {
 const char kAskClass[] = "TavrelinInsertAsk";
@@ -195,7 +195,7 @@ void CInsertManager::InsertFilesInGame(int kind)
     const int result = ::SHFileOperationA(&op);
     if (result != 0 || op.fAnyOperationsAborted) {
         CString format, text;
-        XTPResourceManager()->LoadString(&format, zMsgId::kInsertCopyFailed);
+        XTPResourceManager()->LoadString(&format, IDS_INSERT_COPY_FAILED);
         text.Format(format, static_cast<const char*>(target));
         GetTavrelinIdeServices().AddBuildMessage(zMSG_WARNING, nullptr, zSTRING(static_cast<const char*>(text)), -1, false);
     }

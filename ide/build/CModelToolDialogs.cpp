@@ -6,11 +6,9 @@
 #include "CXTPPaintManager.h"
 #include "JobGlobals.h"
 #include "LoadText.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 namespace {
-enum { IDC_MODEL_FILE = 1047, IDC_MODEL_FOLDER = 1048, IDC_MODEL_GAME = 1051, IDC_MODEL_PARTIAL = 1071 };
-
 bool Exists(const CString& path)
 {
     return !path.IsEmpty() && ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
@@ -33,7 +31,7 @@ void CModelToolDialog::DoDataExchange(CDataExchange* pDX)
 BOOL CModelToolDialog::OnInitDialog()
 {
     const HWND combo = ::GetDlgItem(m_hWnd, IDC_MODEL_GAME);
-    for (UINT id : {static_cast<UINT>(zMsgId::kPlatformFirst), static_cast<UINT>(zMsgId::kPlatformSecond)})
+    for (UINT id : {static_cast<UINT>(IDS_PLATFORM_FIRST), static_cast<UINT>(IDS_PLATFORM_SECOND)})
         ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(LoadText(id))));
     CDialog::OnInitDialog();
     m_editModel.SubclassDlgItem(IDC_MODEL_FILE, this);
@@ -110,10 +108,10 @@ bool CModelToolDialog::IsInFolder(const CString& path, CString folder)
 UINT CModelToolDialog::CompiledModelFilterId() const
 {
     if (m_nKind == zMODEL_STATIC)
-        return zMsgId::kFilterMdl;
+        return IDS_FILTER_MDL;
     if (m_nKind == zMODEL_DYNAMIC)
-        return m_nGame == zPLATFORM_SECOND_GAME ? zMsgId::kFilterMsb : zMsgId::kFilterMds;
-    return zMsgId::kFilterMmb;
+        return m_nGame == zPLATFORM_SECOND_GAME ? IDS_FILTER_MSB : IDS_FILTER_MDS;
+    return IDS_FILTER_MMB;
 }
 
 void CModelToolDialog::OnOK()
@@ -149,14 +147,14 @@ BOOL CCompileModels::OnInitDialog()
 
 UINT CCompileModels::TitleId() const
 {
-    return zMsgId::kCmdCompileStatic + m_nKind;
+    return IDS_CMD_COMPILE_STATIC + m_nKind;
 }
 
 UINT CCompileModels::FilterId() const
 {
     if (m_nKind == zMODEL_STATIC)
-        return zMsgId::kFilterAsc;
-    return m_nKind == zMODEL_DYNAMIC ? zMsgId::kFilterMds : zMsgId::kFilterMms;
+        return IDS_FILTER_ASC;
+    return m_nKind == zMODEL_DYNAMIC ? IDS_FILTER_MDS : IDS_FILTER_MMS;
 }
 
 void CCompileModels::MakeOutputFolders()
@@ -170,7 +168,7 @@ CConvertModels::CConvertModels(int kind, CWnd* pParent) : CModelToolDialog(IDD, 
 
 UINT CConvertModels::TitleId() const
 {
-    return zMsgId::kCmdConvertStatic + m_nKind;
+    return IDS_CMD_CONVERT_STATIC + m_nKind;
 }
 
 UINT CConvertModels::FilterId() const
@@ -188,7 +186,7 @@ bool CConvertModels::RefuseOk()
     UpdateData(TRUE);
     if (!IsInFolder(m_strModel, m_strFolder))
         return false;
-    AfxMessageBox(LoadText(zMsgId::kConvertIntoItself), MB_ICONEXCLAMATION);
+    AfxMessageBox(LoadText(IDS_CONVERT_INTO_ITSELF), MB_ICONEXCLAMATION);
     return true;
 }
 
@@ -198,7 +196,7 @@ CDecompileModels::CDecompileModels(int kind, CWnd* pParent) : CModelToolDialog(I
 
 UINT CDecompileModels::TitleId() const
 {
-    return zMsgId::kCmdDecompileStatic + m_nKind;
+    return IDS_CMD_DECOMPILE_STATIC + m_nKind;
 }
 
 UINT CDecompileModels::FilterId() const

@@ -4,6 +4,7 @@
 #include "CDialog.h"
 #include "CString.h"
 #include "CXTBrowseEdit.h"
+#include "ResourceIds.h"
 
 // What the three share: the model file, the working folder, the game and OK's rule.
 class CModelToolDialog : public CDialog {
@@ -48,7 +49,7 @@ protected:
 
 class CCompileModels : public CModelToolDialog {
 public:
-    enum { IDD = 164 };
+    enum { IDD = IDD_MODEL_COMPILER };
     CCompileModels(int kind, CWnd* pParent);
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -63,7 +64,7 @@ protected:
 
 class CConvertModels : public CModelToolDialog {
 public:
-    enum { IDD = 163 };
+    enum { IDD = IDD_MODEL_CONVERTER };
     CConvertModels(int kind, CWnd* pParent);
 
 protected:
@@ -75,7 +76,7 @@ protected:
 
 class CDecompileModels : public CModelToolDialog {
 public:
-    enum { IDD = 165 };
+    enum { IDD = IDD_MODEL_DECOMPILER };
     CDecompileModels(int kind, CWnd* pParent);
 
 protected:

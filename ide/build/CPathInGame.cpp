@@ -4,10 +4,7 @@
 #include "CInsertManager.h"
 #include "CXTPPaintManager.h"
 #include "JobGlobals.h"
-
-namespace {
-enum { IDC_PATH_MESSAGE = 1073, IDC_PATH_FOLDER = 1075 };
-}
+#include "ResourceIds.h"
 
 CPathInGame::CPathInGame(int game, CString oldFolder, CWnd* pParent)
     : CDialog(IDD, pParent), m_nGame(game), m_strOldFolder(oldFolder)

@@ -4,10 +4,11 @@
 #include "CDialog.h"
 #include "CString.h"
 #include "CXTBrowseEdit.h"
+#include "ResourceIds.h"
 
 class CPathInGame : public CDialog {
 public:
-    enum { IDD = 220 };
+    enum { IDD = IDD_PATH_IN_GAME };
     CPathInGame(int game, CString oldFolder, CWnd* pParent);
 
     BOOL OnInitDialog() override;

@@ -16,7 +16,7 @@
 #include "ClassViewGroups.h"
 #include "IdeServices.h"
 #include "LoadText.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "zCTypedInfo.h"
 
 namespace {
@@ -192,7 +192,7 @@ BOOL CClassViewPane::OpenDeclaration(const zCTypedHead* pRecord)
     CScintillaView* pView = pScript ? pScript->GetView() : nullptr;
     if (!pView) {
         CString text;
-        text.Format(LoadText(zMsgId::kFileAbsentInProject), pRecord->file.c_str());
+        text.Format(LoadText(IDS_FILE_ABSENT_IN_PROJECT), pRecord->file.c_str());
         AfxMessageBox(text, MB_ICONEXCLAMATION);
         return FALSE;
     }

@@ -8,15 +8,12 @@
 #include "CTreeClass.h"
 #include "CWnd.h"
 #include "CXTPToolBar.h"
+#include "ResourceIds.h"
 
 class zCTypedHead;
 
 enum : UINT {
-    IDC_CLASSVIEW_TREE = 255,
-    IDB_CLASSVIEW_IMAGES = 140,
-    IDR_CLASSVIEW_POPUP = 159,
-    ID_CLASSVIEW_GO_TO_DECLARATION = 32807,
-    ID_CLASSVIEW_TOOLBAR = 0xE800
+    ID_CLASSVIEW_TOOLBAR = AFX_IDW_TOOLBAR
 };
 
 class CClassViewPane : public CWnd {

@@ -2,6 +2,7 @@
 #include "CEditSetup.h"
 
 #include "CFrameWnd.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -12,13 +13,20 @@ struct Field {
 };
 
 const Field kFields[] = {
-    {1032, &EditorOptions::callTip, true},    {1033, &EditorOptions::autoComplete, true},
-    {1034, &EditorOptions::declareTip, true}, {1031, &EditorOptions::folding, true},
-    {1040, &EditorOptions::indentGuide, true}, {1039, &EditorOptions::autoIndent, true},
-    {1037, &EditorOptions::dwellTime, false}, {1036, &EditorOptions::indent, false},
-    {1035, &EditorOptions::tab, false},       {1044, &EditorOptions::autoSave, true},
-    {1043, &EditorOptions::savePeriod, false}, {1046, &EditorOptions::wrapLines, true},
-    {1078, &EditorOptions::lineNumber, true}, {1070, &EditorOptions::checkBraces, true},
+    {IDC_SETUP_PARAMETER_INFO, &EditorOptions::callTip, true},
+    {IDC_SETUP_AUTO_COMPLETE, &EditorOptions::autoComplete, true},
+    {IDC_SETUP_TYPE_INFO, &EditorOptions::declareTip, true},
+    {IDC_SETUP_FOLDING, &EditorOptions::folding, true},
+    {IDC_SETUP_INDENT_GUIDES, &EditorOptions::indentGuide, true},
+    {IDC_SETUP_AUTO_INDENT, &EditorOptions::autoIndent, true},
+    {IDC_SETUP_DWELL_TIME, &EditorOptions::dwellTime, false},
+    {IDC_SETUP_INDENT_SIZE, &EditorOptions::indent, false},
+    {IDC_SETUP_TAB_SIZE, &EditorOptions::tab, false},
+    {IDC_SETUP_AUTOSAVE, &EditorOptions::autoSave, true},
+    {IDC_SETUP_AUTOSAVE_MINUTES, &EditorOptions::savePeriod, false},
+    {IDC_SETUP_WRAP_LINES, &EditorOptions::wrapLines, true},
+    {IDC_SETUP_LINE_NUMBERS, &EditorOptions::lineNumber, true},
+    {IDC_SETUP_CHECK_BRACKETS, &EditorOptions::checkBraces, true},
 };
 
 }  // namespace

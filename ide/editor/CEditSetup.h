@@ -3,8 +3,7 @@
 
 #include "CDialog.h"
 #include "EditorSettings.h"
-
-constexpr UINT IDD_EDIT_SETUP = 156;
+#include "ResourceIds.h"
 
 class CEditSetup : public CDialog {
 public:

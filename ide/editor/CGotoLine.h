@@ -2,8 +2,7 @@
 #pragma once
 
 #include "CDialog.h"
-
-constexpr UINT IDD_GOTO_LINE = 166;
+#include "ResourceIds.h"
 
 class CGotoLine : public CDialog {
 public:

@@ -3,6 +3,7 @@
 
 #include "CFindReplaceDialog.h"
 #include "CString.h"
+#include "ResourceIds.h"
 
 class CScintillaFindReplaceDlg : public CFindReplaceDialog {
     DECLARE_DYNAMIC(CScintillaFindReplaceDlg)
@@ -20,7 +21,7 @@ public:
 };
 
 // The box's control id in the find and replace templates.
-constexpr int kRegularExpressionBox = 1053;
+constexpr int kRegularExpressionBox = IDC_REGULAR_EXPRESSION;
 
 // What was searched for last, and the one open find/replace dialog of the program.
 struct CScintillaFindState {

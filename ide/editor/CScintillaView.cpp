@@ -24,7 +24,7 @@
 #include "CWinApp.h"
 #include "FindInFiles.h"
 #include "FrameControls.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_DYNCREATE(CScintillaView, CView)
 
@@ -64,10 +64,10 @@ namespace {
 
 constexpr int kPieceSize = 4095;  // text copied per SCI_GETTEXTRANGE when storing
 constexpr int kReadSize = 4096;
-constexpr int kFindTemplate = 101;
-constexpr int kReplaceTemplate = 103;
-constexpr int kFindInFilesTemplate = 158;
-constexpr int kReplaceInFilesTemplate = 167;
+constexpr int kFindTemplate = IDD_FIND;
+constexpr int kReplaceTemplate = IDD_REPLACE;
+constexpr int kFindInFilesTemplate = IDD_FIND_IN_FILES;
+constexpr int kReplaceInFilesTemplate = IDD_REPLACE_IN_FILES;
 
 struct LexerRow {
     const char* extensions;
@@ -552,7 +552,7 @@ BOOL CScintillaView::FindNextSilently()
 void CScintillaView::TextNotFound(const char* find, BOOL, BOOL, BOOL, BOOL, BOOL)
 {
     CString format;
-    format.LoadString(g_scintillaFind.mode > 0 ? zMsgId::kEditorCannotFind : zMsgId::kEditorFinishedSearching);
+    format.LoadString(g_scintillaFind.mode > 0 ? IDS_EDITOR_CANNOT_FIND : IDS_EDITOR_FINISHED_SEARCHING);
     CString text;
     text.Format(format, find);
     AfxMessageBox(text, MB_ICONEXCLAMATION);
@@ -826,7 +826,7 @@ void CScintillaView::PrintHeader(CDC* pDC, CPrintInfo*, Sci_RangeToFormat& range
         ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &now, nullptr, stamp + n, static_cast<int>(sizeof stamp) - n);
     }
     CString format;
-    format.LoadString(zMsgId::kEditorPrintHeader);
+    format.LoadString(IDS_EDITOR_PRINT_HEADER);
     CString text = format;
     text.Replace("%1", GetDocument() ? GetDocument()->GetTitle() : CString());
     text.Replace("%2", stamp);
@@ -846,7 +846,7 @@ void CScintillaView::PrintFooter(CDC* pDC, CPrintInfo* pInfo, Sci_RangeToFormat&
     CString number;
     number.Format("%u", pInfo->m_nCurPage);
     CString format;
-    format.LoadString(zMsgId::kEditorPrintFooter);
+    format.LoadString(IDS_EDITOR_PRINT_FOOTER);
     CString text = format;
     text.Replace("%1", number);
     const Sci_Rectangle& page = range.rcPage;

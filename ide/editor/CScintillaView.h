@@ -6,6 +6,7 @@
 #include "CScintillaCtrl.h"
 #include "CString.h"
 #include "CView.h"
+#include "ResourceIds.h"
 
 class CCmdUI;
 class CScintillaFindReplaceDlg;
@@ -15,7 +16,7 @@ class CScintillaView : public CView {
     DECLARE_DYNCREATE(CScintillaView)
 
 public:
-    enum { kEditId = 10000 };
+    enum { kEditId = IDC_SCRIPT_EDIT };
 
     CScintillaView();
 

@@ -3,19 +3,13 @@
 
 #include "CColorDialog.h"
 #include "CFontDialog.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "Scintilla.h"
 
 namespace {
 
-constexpr int IDC_FONT = 213;
-constexpr int IDC_TEXT_COLOR = 214;
-constexpr int IDC_BACK_COLOR = 215;
-constexpr int IDC_CASE = 1024;
-constexpr int IDC_DEFAULT_STYLE = 1025;
-constexpr int IDC_SAMPLE = 1026;
-constexpr int IDC_FIRST_LABEL = 1027;
-constexpr int IDC_LAST_LABEL = 1030;
+constexpr int IDC_FIRST_LABEL = IDC_FONT_LABEL;
+constexpr int IDC_LAST_LABEL = IDC_CASE_LABEL;
 
 int DesktopPixelsPerInch()
 {
@@ -58,7 +52,7 @@ BOOL CStyleText::OnInitDialog()
     SetWindowText(caption);
 
     HWND cases = ::GetDlgItem(m_hWnd, IDC_CASE);
-    for (UINT id : {zMsgId::kStyleCaseAsTyped, zMsgId::kStyleCaseUpper, zMsgId::kStyleCaseLower}) {
+    for (UINT id : {IDS_STYLE_CASE_AS_TYPED, IDS_STYLE_CASE_UPPER, IDS_STYLE_CASE_LOWER}) {
         CString item;
         item.LoadString(id);
         ::SendMessageA(cases, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(item)));

@@ -3,8 +3,7 @@
 
 #include "CDialog.h"
 #include "EditorSettings.h"
-
-constexpr UINT IDD_STYLE_TEXT = 155;
+#include "ResourceIds.h"
 
 class CStyleText : public CDialog {
 public:

@@ -25,6 +25,7 @@
 #include "EditorSettings.h"
 #include "FrameControls.h"
 #include "IdeServices.h"
+#include "ResourceIds.h"
 #include "XTPCommandBarsTypes.h"
 
 IMPLEMENT_DYNCREATE(CTavrelinView, CScintillaView)
@@ -486,7 +487,7 @@ void CTavrelinView::OnUpdateLinePane(CCmdUI* pCmdUI)
 {
     const long position = long(Sci(SCI_GETCURRENTPOS));
     CString text;
-    text.Format(LoadText(32847), long(Sci(SCI_LINEFROMPOSITION, WPARAM(position))) + 1,
+    text.Format(LoadText(IDS_STATUS_LINE_COLUMN), long(Sci(SCI_LINEFROMPOSITION, WPARAM(position))) + 1,
                 long(Sci(SCI_GETCOLUMN, WPARAM(position))) + 1);
     pCmdUI->SetText(text);
 }
@@ -495,7 +496,7 @@ void CTavrelinView::OnUpdateStylePane(CCmdUI* pCmdUI)
 {
     const int style = int(Sci(SCI_GETSTYLEAT, WPARAM(Sci(SCI_GETCURRENTPOS))));
     CString text;
-    text.Format(LoadText(32848), static_cast<const char*>(LoadText(TextStyleTitleId(RecordOfStyle(style)))));
+    text.Format(LoadText(IDS_STATUS_STYLE), static_cast<const char*>(LoadText(TextStyleTitleId(RecordOfStyle(style)))));
     pCmdUI->SetText(text);
 }
 
@@ -503,7 +504,8 @@ void CTavrelinView::OnUpdateFoldPane(CCmdUI* pCmdUI)
 {
     const int line = int(Sci(SCI_LINEFROMPOSITION, WPARAM(Sci(SCI_GETCURRENTPOS))));
     CString text;
-    text.Format(LoadText(32849), int(Sci(SCI_GETFOLDLEVEL, WPARAM(line)) & SC_FOLDLEVELNUMBERMASK) - SC_FOLDLEVELBASE);
+    const int level = int(Sci(SCI_GETFOLDLEVEL, WPARAM(line)) & SC_FOLDLEVELNUMBERMASK) - SC_FOLDLEVELBASE;
+    text.Format(LoadText(IDS_STATUS_FOLD_LEVEL), level);
     pCmdUI->SetText(text);
 }
 

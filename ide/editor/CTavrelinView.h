@@ -7,32 +7,10 @@
 #include "CString.h"
 #include "DeclarationContext.h"
 #include "EditorSettingsTarget.h"
+#include "ResourceIds.h"
 
 class CCmdUI;
 class CXTPPropExchange;
-
-// Command ids of the script view.
-enum : UINT {
-    ID_SCRIPT_EDIT_OPTIONS = 171,
-    ID_SET_STYLE = 32806,
-    ID_TOGGLE_OVERTYPE = 32801,
-    ID_WRAP_LINES = 32828,
-    ID_INDICATOR_LINE = 32843,
-    ID_INDICATOR_STYLE = 32844,
-    ID_INDICATOR_FOLD = 32845,
-    ID_GOTO_LINE = 33181,
-    ID_TEST_SCRIPT = 33189,
-    ID_TYPE_INFO = 32824,
-    ID_PARAMETER_INFO = 32826,
-    ID_LIST_MEMBERS = 32827,
-    ID_GOTO_DECLARATION = 33193,
-    ID_RETURN_BACK = 33195,
-    ID_FIND_IN_FILES = 152,
-    ID_REPLACE_IN_FILES = 33182,
-};
-
-// The view's context menu: the first submenu of this menu resource.
-enum : UINT { IDR_SCRIPT_CONTEXT_MENU = 153 };
 
 // One level of nested call tips.
 struct CallTipEntry {

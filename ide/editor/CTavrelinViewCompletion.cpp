@@ -13,7 +13,7 @@
 #include "EditorSettings.h"
 #include "IdeServices.h"
 #include "LocalDeclaration.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ScriptLineText.h"
 #include "zCTypedInfo.h"
 
@@ -59,7 +59,7 @@ CString ProjectPath(const CString& file)
 void ShowFileAbsent(const CString& name)
 {
     CString format;
-    format.LoadString(zMsgId::kFileAbsentInProject);
+    format.LoadString(IDS_FILE_ABSENT_IN_PROJECT);
     CString text;
     text.Format(format, static_cast<const char*>(name));
     AfxMessageBox(text, MB_ICONEXCLAMATION);
@@ -335,7 +335,7 @@ void CTavrelinView::OnGoToDeclaration()
     }
     const zCTypedHead* record = g_typedInfo.FindDeclaration(Text(name), context);
     if (!record) {
-        AfxMessageBox(zMsgId::kDeclarationAbsent, MB_ICONEXCLAMATION);
+        AfxMessageBox(IDS_DECLARATION_ABSENT, MB_ICONEXCLAMATION);
         return;
     }
     const CString file(record->file.c_str());

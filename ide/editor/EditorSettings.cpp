@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "CWinApp.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "Scintilla.h"
 
 TextStyle* g_pTextStyles = nullptr;
@@ -26,16 +26,16 @@ struct StyleRow {
 };
 
 const StyleRow kStyleRows[kTextStyleCount] = {
-    {"Default", zMsgId::kStyleTitleCommon, 0x000000, 0},
-    {"Comment", zMsgId::kStyleTitleComment, 0x008000, 0},
-    {"Number", zMsgId::kStyleTitleNumber, 0x808000, 0},
-    {"KeyWord1", zMsgId::kStyleTitleKeyWord, 0xDC0000, 2},
-    {"String", zMsgId::kStyleTitleString, 0x000080, 0},
-    {"Preprocessor", zMsgId::kStyleTitlePreprocessor, 0x00C400, 0},
-    {"Operator", zMsgId::kStyleTitleOperator, 0x008080, 0},
-    {"Identifier", zMsgId::kStyleTitleIdentifier, 0x000000, 0},
-    {"KeyWord2", zMsgId::kStyleTitleGlobal, 0x00C4C4, 0},
-    {"GlobalClass", zMsgId::kStyleTitleClass, 0x800080, 1},
+    {"Default", IDS_STYLE_TITLE_COMMON, 0x000000, 0},
+    {"Comment", IDS_STYLE_TITLE_COMMENT, 0x008000, 0},
+    {"Number", IDS_STYLE_TITLE_NUMBER, 0x808000, 0},
+    {"KeyWord1", IDS_STYLE_TITLE_KEY_WORD, 0xDC0000, 2},
+    {"String", IDS_STYLE_TITLE_STRING, 0x000080, 0},
+    {"Preprocessor", IDS_STYLE_TITLE_PREPROCESSOR, 0x00C400, 0},
+    {"Operator", IDS_STYLE_TITLE_OPERATOR, 0x008080, 0},
+    {"Identifier", IDS_STYLE_TITLE_IDENTIFIER, 0x000000, 0},
+    {"KeyWord2", IDS_STYLE_TITLE_GLOBAL, 0x00C4C4, 0},
+    {"GlobalClass", IDS_STYLE_TITLE_CLASS, 0x800080, 1},
 };
 
 const TextStyle* DefaultStyles()

@@ -10,7 +10,7 @@
 #include "CView.h"
 #include "CWinApp.h"
 #include "CWnd.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -320,7 +320,7 @@ void OnFileWatchChanged(unsigned id)
     if (!lookUp())
         return;  // the document closed after the change was seen
     CString question;
-    question.LoadString(zMsgId::kEditorReloadChanged);
+    question.LoadString(IDS_EDITOR_RELOAD_CHANGED);
     const int answer = AfxMessageBox(path + "\n\n" + question, MB_YESNO | MB_ICONQUESTION);
     if (!lookUp())
         return;  // closed while the question was open

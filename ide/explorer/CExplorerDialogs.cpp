@@ -7,11 +7,9 @@
 #include "CSolutionConfig.h"
 #include "CXTPPaintManager.h"
 #include "LoadText.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 namespace {
-
-enum { IDC_NEW_NAME = 1017, IDC_NEW_LABEL = 1019, IDC_REMOVE_FROM_PROJECT = 1076, IDC_REMOVE_FROM_DISK = 1077 };
 
 // OK follows whether the edit holds any text.
 void EnableOkForText(HWND dialog, int edit)
@@ -51,8 +49,8 @@ CNewFolderDlg::CNewFolderDlg(int mode, CWnd* pParent) : CNameDialog(IDD, IDC_NEW
 BOOL CNewFolderDlg::OnInitDialog()
 {
     CNameDialog::OnInitDialog();
-    SetWindowText(LoadText(m_nMode == 1 ? zMsgId::kNewFolderTitle : zMsgId::kNewFileTitle));
-    ::SetDlgItemTextA(m_hWnd, IDC_NEW_LABEL, LoadText(m_nMode == 1 ? zMsgId::kNewFolderLabel : zMsgId::kNewFileLabel));
+    SetWindowText(LoadText(m_nMode == 1 ? IDS_NEW_FOLDER_TITLE : IDS_NEW_FILE_TITLE));
+    ::SetDlgItemTextA(m_hWnd, IDC_NEW_LABEL, LoadText(m_nMode == 1 ? IDS_NEW_FOLDER_LABEL : IDS_NEW_FILE_LABEL));
     return TRUE;
 }
 

@@ -4,6 +4,7 @@
 
 #include "CDialog.h"
 #include "CString.h"
+#include "ResourceIds.h"
 
 // A dialog around one name edit: OK only while the edit is not empty.
 class CNameDialog : public CDialog {
@@ -23,7 +24,7 @@ private:
 // "New Folder" (mode 1) or "New File" (mode 0): the name of what is made.
 class CNewFolderDlg : public CNameDialog {
 public:
-    enum { IDD = 149 };
+    enum { IDD = IDD_NEW_NAME };
     explicit CNewFolderDlg(int mode, CWnd* pParent = nullptr);
 
     BOOL OnInitDialog() override;
@@ -34,14 +35,14 @@ public:
 // "Rename File": the new name, empty at start.
 class CRenameFileDlg : public CNameDialog {
 public:
-    enum { IDD = 162 };
-    explicit CRenameFileDlg(CWnd* pParent = nullptr) : CNameDialog(IDD, 1045, pParent) {}
+    enum { IDD = IDD_RENAME_FILE };
+    explicit CRenameFileDlg(CWnd* pParent = nullptr) : CNameDialog(IDD, IDC_RENAME_NAME, pParent) {}
 };
 
 // "Remove script file": from the project (OK only while checked) and from the disk.
 class CRemoveScript : public CDialog {
 public:
-    enum { IDD = 221 };
+    enum { IDD = IDD_REMOVE_SCRIPT };
     explicit CRemoveScript(CWnd* pParent = nullptr);
 
     BOOL OnInitDialog() override;

@@ -11,8 +11,8 @@
 #include "CWinApp.h"
 #include "CXTPResourceManager.h"
 #include "LoadText.h"
-#include "MessageIds.h"
 #include "OpenDocuments.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ BOOL IsPlainName(const CString& name)
 {
     if (name.IsEmpty() || name == CString(".") || name == CString("..") || name.FindOneOf("\\/") >= 0) {
         CString format, text;
-        XTPResourceManager()->LoadString(&format, zMsgId::kExplorerBadName);
+        XTPResourceManager()->LoadString(&format, IDS_EXPLORER_BAD_NAME);
         text.Format(format, static_cast<const char*>(name));
         AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
@@ -115,7 +115,7 @@ void CSolutionExplorerPane::AddScriptFile()
     if (!parent)
         return;
     CFileDialog dialog(TRUE, "d", nullptr, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST,
-                       LoadText(zMsgId::kExplorerScriptFilter), this);
+                       LoadText(IDS_EXPLORER_SCRIPT_FILTER), this);
     const INT_PTR answer = dialog.DoModal();
     CString folder;
     GetProjectFolder(folder);

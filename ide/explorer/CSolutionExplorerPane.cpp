@@ -18,13 +18,13 @@
 #include "CXTPPropExchange.h"
 #include "CXTPResourceManager.h"
 #include "LoadText.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 namespace {
 
 constexpr UINT kMsgRunOnPaneThread = WM_USER + 0x7A3;
 constexpr DWORD kToolBarStyle = 0x50010010;
-constexpr UINT kToolBarId = 59392;
+constexpr UINT kToolBarId = AFX_IDW_TOOLBAR;
 
 CString FormatText(UINT id, const char* value)
 {
@@ -181,7 +181,7 @@ void CSolutionExplorerPane::RebuildTree(int fresh, int loading)
         if (fresh || !solution) {
             m_wndTree.SendMessage(WM_SETREDRAW, FALSE);
             m_wndTree.DeleteAllItems();
-            solution = m_wndTree.InsertItem(FormatText(zMsgId::kExplorerSolution, g_solutionConfig.SolutionName),
+            solution = m_wndTree.InsertItem(FormatText(IDS_EXPLORER_SOLUTION, g_solutionConfig.SolutionName),
                                             kImageSolution, kImageSolution);
         } else if (!loading) {
             m_wndTree.Expand(solution, TVE_COLLAPSE);
@@ -215,7 +215,7 @@ HTREEITEM CSolutionExplorerPane::AddProjectItem(HTREEITEM solution)
     auto* record = new SolutionItemData;
     record->kind = kItemProject;
     record->project = name;
-    const CString text = FormatText(zMsgId::kExplorerProject, name);
+    const CString text = FormatText(IDS_EXPLORER_PROJECT, name);
     TVINSERTSTRUCTA insert = {};
     insert.hParent = solution;
     insert.hInsertAfter = TVI_LAST;
@@ -243,7 +243,7 @@ void CSolutionExplorerPane::FillProjectItem(HTREEITEM project)
     for (int i = 0; i < src->GetCount();) {
         const CString entry = src->GetAt(i);
         if (check && !FileExists(folder + entry)) {
-            switch (AfxMessageBox(FormatText(zMsgId::kExplorerFileMissing, entry), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+            switch (AfxMessageBox(FormatText(IDS_EXPLORER_FILE_MISSING, entry), MB_YESNOCANCEL | MB_ICONQUESTION)) {
             case IDYES: {
                 const int before = src->GetCount();
                 src->RemoveFile(entry);
@@ -356,7 +356,7 @@ void CSolutionExplorerPane::BuildTreesForLoading()
 {
     RunOnPaneThread([&] {
         const CString active = g_solutionConfig.GetProjectName();
-        SetStatusText(zMsgId::kCreatingExplorerTree);
+        SetStatusText(IDS_CREATING_EXPLORER_TREE);
         CString folder;
         CStringArray projects;  // the tree adds to the list
         projects.Copy(g_solutionConfig.Projects);
@@ -370,7 +370,7 @@ void CSolutionExplorerPane::BuildTreesForLoading()
         g_solutionConfig.SetProjectName(active);
         GetProjectFolder(folder);
         ::SetCurrentDirectoryA(folder);
-        SetStatusText(zMsgId::kCreatingMembers);
+        SetStatusText(IDS_CREATING_MEMBERS);
         GetSrcManager()->ReadSrcList();
     });
 }

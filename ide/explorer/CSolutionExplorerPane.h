@@ -12,32 +12,13 @@
 #include "CTreeSolution.h"
 #include "CWnd.h"
 #include "CXTPToolBar.h"
+#include "ResourceIds.h"
 
 class CXTPPropExchange;
 
 enum : UINT {
-    IDC_EXPLORER_TREE = 255,
-    IDB_EXPLORER_IMAGES = 138,
-    IDR_POPUP_SOLUTION = 144,
-    IDR_POPUP_FOLDER = 146,
-    IDR_POPUP_FILE = 147,
-    IDR_POPUP_PROJECT = 148,
     // The main frame switches the active project on this message (wParam: the project name).
     WM_SWITCH_ACTIVE_PROJECT = 0x594,
-};
-
-// The context menus' commands.
-enum : UINT {
-    ID_EXPLORER_ADD_PROJECT = 32790,
-    ID_EXPLORER_NEW_FOLDER = 32791,
-    ID_EXPLORER_ADD_SCRIPT = 32792,
-    ID_EXPLORER_NEW_SCRIPT = 32793,
-    ID_EXPLORER_SET_ACTIVE = 32794,
-    ID_EXPLORER_OPEN = 32795,
-    ID_EXPLORER_DELETE_PROJECT = 32796,
-    ID_EXPLORER_DELETE_FOLDER = 32797,
-    ID_EXPLORER_DELETE = 32798,
-    ID_EXPLORER_RENAME = 32799,
 };
 
 class CSolutionExplorerPane : public CWnd {

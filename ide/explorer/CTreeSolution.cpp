@@ -10,8 +10,8 @@
 #include "CSrcManager.h"
 #include "CWinApp.h"
 #include "CXTPResourceManager.h"
-#include "MessageIds.h"
 #include "OpenDocuments.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -86,11 +86,11 @@ void CTreeSolution::DeleteItem(HTREEITEM item)
     if (record->project != g_solutionConfig.GetProjectName()) {
         // Of another project only the project itself goes, and only from the solution.
         if (record->kind != kItemProject) {
-            ShowMessage(zMsgId::kExplorerOnlyInactive);
+            ShowMessage(IDS_EXPLORER_ONLY_INACTIVE);
             return;
         }
         CString format, question;
-        XTPResourceManager()->LoadString(&format, zMsgId::kExplorerDeleteProject);
+        XTPResourceManager()->LoadString(&format, IDS_EXPLORER_DELETE_PROJECT);
         question.Format(format, static_cast<const char*>(record->project));
         if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
@@ -103,12 +103,12 @@ void CTreeSolution::DeleteItem(HTREEITEM item)
     }
     switch (record->kind) {
     case kItemProject:
-        ShowMessage(zMsgId::kExplorerOnlyInactive);
+        ShowMessage(IDS_EXPLORER_ONLY_INACTIVE);
         return;
     case kItemFolder:
         // The folder on disk and the list stay; only an empty folder's item goes.
         if (GetChildItem(item))
-            ShowMessage(zMsgId::kExplorerFolderNotEmpty);
+            ShowMessage(IDS_EXPLORER_FOLDER_NOT_EMPTY);
         else
             CTreeCtrl::DeleteItem(item);
         return;

@@ -3,13 +3,16 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
+#include <cstring>
+#include <iterator>
 #include <memory>
 
 #include "COutputPane.h"
 #include "CScintillaFindReplaceDlg.h"
 #include "CSolutionConfig.h"
 #include "CSrcManager.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "zSTRING.h"
 
 namespace {
@@ -18,6 +21,9 @@ namespace {
 constexpr std::uintptr_t kWorkerRunning = 1;
 
 std::atomic<bool> g_workerAlive{false};
+
+// The most hits handed to the pane at once: a file full of them still shows while it is searched.
+constexpr std::size_t kBatchHits = 1000;
 
 // Calls each(one-based number, text, text length, ending length) for every line; a line ends
 // with "\n" or "\r\n", the last one may have no ending. Stops when each returns false.
@@ -38,15 +44,104 @@ void ForEachLine(const std::string& text, Each each)
     }
 }
 
-// The first hit in the line, or -1. An empty find text finds nothing.
-int FindHit(const zSTRING& line, const zSTRING& find, BOOL matchCase, BOOL wholeWord)
-{
-    if (find.empty())
+// The searched text as folded byte tables: a text hits exactly where the engine string's search
+// with the same options would hit it (its case and word classes come from the same C library
+// calls), but over raw bytes, a whole file at a time, without a string per line.
+class HitMatcher {
+public:
+    HitMatcher(const char* find, BOOL matchCase, BOOL wholeWord) : m_wholeWord(wholeWord != FALSE)
+    {
+        for (int c = 0; c < 256; ++c) {
+            m_fold[c] = static_cast<unsigned char>(matchCase ? c : std::toupper(c));
+            m_word[c] = std::isalnum(c) || c == '_';
+        }
+        for (const char* at = find; at && *at; ++at)
+            m_pattern.push_back(static_cast<char>(m_fold[static_cast<unsigned char>(*at)]));
+        // Horspool's skips, by folded byte: how far the window may move when that byte ends it.
+        const std::size_t m = m_pattern.size();
+        std::fill(std::begin(m_skip), std::end(m_skip), m == 0 ? 1 : m);
+        for (std::size_t i = 0; i + 1 < m; ++i)
+            m_skip[static_cast<unsigned char>(m_pattern[i])] = m - 1 - i;
+    }
+
+    bool Empty() const { return m_pattern.empty(); }
+    std::size_t Length() const { return m_pattern.size(); }
+
+    // The first place in [from, end) where the folded text starts, or npos; no line or word rules.
+    std::size_t Next(const char* text, std::size_t from, std::size_t end) const
+    {
+        const std::size_t m = m_pattern.size();
+        if (m == 0 || end < m)
+            return std::string::npos;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+        const auto* pattern = reinterpret_cast<const unsigned char*>(m_pattern.data());
+        const unsigned char last = pattern[m - 1];
+        for (std::size_t at = from; at <= end - m;) {
+            const unsigned char c = m_fold[bytes[at + m - 1]];
+            if (c == last) {
+                std::size_t i = 0;
+                while (i + 1 < m && m_fold[bytes[at + i]] == pattern[i])
+                    ++i;
+                if (i + 1 == m)
+                    return at;
+            }
+            at += m_skip[c];
+        }
+        return std::string::npos;
+    }
+
+    // Whether a place found by Next is a hit of the line [start, end): inside it and, for whole
+    // words, with no word character beside it in the line.
+    bool HitsLine(const char* text, std::size_t start, std::size_t end, std::size_t at) const
+    {
+        const std::size_t after = at + m_pattern.size();
+        if (after > end)
+            return false;
+        if (!m_wholeWord)
+            return true;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+        return (at == start || !m_word[bytes[at - 1]]) && (after == end || !m_word[bytes[after]]);
+    }
+
+    // The first hit in one line, or -1.
+    int FirstHit(const char* line, std::size_t length) const
+    {
+        for (std::size_t at = 0; (at = Next(line, at, length)) != std::string::npos; ++at) {
+            if (HitsLine(line, 0, length, at))
+                return static_cast<int>(at);
+        }
         return -1;
-    return line.SearchWithOptions(find, matchCase, wholeWord);
+    }
+
+private:
+    std::string m_pattern;  // folded
+    unsigned char m_fold[256];
+    bool m_word[256];
+    std::size_t m_skip[256];
+    bool m_wholeWord;
+};
+
+// Appends a line as the pane shows it: every tab as four blanks.
+void AppendShown(std::string& to, const char* text, std::size_t length)
+{
+    for (const char* end = text + length; text < end;) {
+        const char* tab = static_cast<const char*>(std::memchr(text, '\t', static_cast<std::size_t>(end - text)));
+        if (!tab) {
+            to.append(text, end);
+            return;
+        }
+        to.append(text, tab);
+        to.append("    ", 4);
+        text = tab + 1;
+    }
 }
 
-CString ShownLine(const std::string& text) { return CString(zSTRING(text).TabsToSpaces().c_str()); }
+CString ShownLine(const std::string& text)
+{
+    std::string shown;
+    AppendShown(shown, text.data(), text.size());
+    return CString(shown.c_str());
+}
 
 CString FormatText(UINT id, const CString& path)
 {
@@ -69,15 +164,26 @@ ReadResult ReadWholeFile(const CString& path, std::string& bytes)
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return ReadResult::Failed;
-    bytes.clear();
+    // Straight into the buffer, the whole file in one call as a rule (the byte beyond its size
+    // shows the end at once); one that grows meanwhile is read on to its end.
     LARGE_INTEGER size{};
+    std::size_t capacity = 65536;
     if (::GetFileSizeEx(file, &size) && size.QuadPart > 0)
-        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-    char buffer[65536];
-    DWORD got = 0;
-    BOOL ok;
-    while ((ok = ::ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0)
-        bytes.append(buffer, got);
+        capacity = static_cast<std::size_t>(size.QuadPart) + 1;
+    bytes.resize(capacity);
+    std::size_t used = 0;
+    BOOL ok = TRUE;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1u << 30));
+        DWORD got = 0;
+        ok = ::ReadFile(file, &bytes[used], want, &got, nullptr);
+        if (!ok || got == 0)
+            break;
+        used += got;
+    }
+    bytes.resize(used);
     ::CloseHandle(file);
     return ok ? ReadResult::Read : ReadResult::Failed;
 }
@@ -123,25 +229,70 @@ BOOL RewriteFile(const CString& path, const std::string& bytes)
 // Each line of the text, the first hit on it replaced; every line keeps its ending, a last line
 // without one stays without. report gets each changed line's one-based number and new text.
 template <class Report>
-std::string ReplaceFirstHitPerLine(const std::string& text, const zSTRING& find, const zSTRING& replacement,
-                                   BOOL matchCase, BOOL wholeWord, Report report)
+std::string ReplaceFirstHitPerLine(const std::string& text, const HitMatcher& find, const std::string& replacement,
+                                   Report report)
 {
     std::string result;
     result.reserve(text.size());
+    std::string changed;
     ForEachLine(text, [&](int number, std::size_t start, std::size_t length, std::size_t ending) {
-        const zSTRING line(text.substr(start, length));
-        const int hit = FindHit(line, find, matchCase, wholeWord);
+        const int hit = find.FirstHit(text.data() + start, length);
         if (hit < 0) {
             result.append(text, start, length + ending);
             return true;
         }
-        const std::string changed = line.substr(0, hit) + replacement + line.substr(hit + find.size());
+        changed.assign(text, start, static_cast<std::size_t>(hit));
+        changed += replacement;
+        changed.append(text, start + hit + find.Length(), length - hit - find.Length());
         report(number, changed);
         result += changed;
         result.append(text, start + length, ending);
         return true;
     });
     return result;
+}
+
+// Lists the lines of one file's text that hold a hit, each once: found(one-based number, line
+// start, line end without its ending). The text is searched as a whole, so lines without a hit
+// cost no more than the search passing over them; line numbers are counted only up to hits.
+// found returns false to stop.
+template <class Found>
+void ForEachLineWithAHit(const std::string& text, const HitMatcher& find, Found found)
+{
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    int number = 1;
+    std::size_t counted = 0;  // line ends before this are in number
+    std::size_t from = 0;
+    // The line of the last place found: [start, end) without its ending, next after it. Kept
+    // so that many places on one long line do not walk it again each.
+    std::size_t start = 0, end = 0, next = 0;
+    while (from < size) {
+        const std::size_t at = find.Next(data, from, size);
+        if (at == std::string::npos)
+            return;
+        if (at >= next) {
+            number += static_cast<int>(std::count(data + counted, data + at, '\n'));
+            counted = at;
+            start = at;
+            while (start > next && data[start - 1] != '\n')
+                --start;
+            const void* newline = std::memchr(data + at, '\n', size - at);
+            next = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) + 1 : size;
+            end = newline ? next - 1 : size;
+            if (newline && end > start && data[end - 1] == '\r')
+                --end;
+        }
+        if (!find.HitsLine(data, start, end, at)) {
+            // A later place of the same line may still be a whole word; one that runs over the
+            // line's end cannot be followed by one that fits.
+            from = at + find.Length() > end ? next : at + 1;
+            continue;
+        }
+        if (!found(number, start, end))
+            return;
+        from = next;
+    }
 }
 
 // Runs a worker's body with the interface language and ends the run: the end row, the flag cleared.
@@ -207,26 +358,52 @@ BOOL IsFindInFilesWorkerAlive() { return g_workerAlive; }
 DWORD WINAPI FindInFilesThread(void* argument)
 {
     return RunWorker(argument, FALSE, [](const FindInFilesRequest& request, COutputPane* pane) {
-        const zSTRING find(static_cast<const char*>(request.findText));
+        const HitMatcher find(request.findText, request.matchCase, request.wholeWord);
+        // Hits go to the pane a file at a time (or a few hundred at a time), which adds them
+        // as one batch; each hit costs its bytes in the batch and nothing of its own.
+        FindResultBatch batch;
+        const auto handOver = [&] {
+            if (pane && !batch.hits.empty())
+                pane->AddFindResults(std::move(batch));
+            batch = FindResultBatch();
+        };
         std::string bytes;
         for (const CString& path : request.paths) {
             const ReadResult read = ReadWholeFile(path, bytes);
             if (read == ReadResult::Missing)
                 continue;
             if (read == ReadResult::Failed) {
+                handOver();
                 if (pane)
-                    pane->AddFindNote(FormatText(zMsgId::kFindFileUnreadable, path));
+                    pane->AddFindNote(FormatText(IDS_FIND_FILE_UNREADABLE, path));
                 continue;
             }
+            if (find.Empty())
+                continue;
             bool stopped = false;
-            ForEachLine(bytes, [&](int number, std::size_t start, std::size_t length, std::size_t) {
-                const zSTRING line(bytes.substr(start, length));
-                if (FindHit(line, find, request.matchCase, request.wholeWord) >= 0 && pane)
-                    pane->AddFindResult(path, ShownLine(line), number);
+            bool named = false;
+            ForEachLineWithAHit(bytes, find, [&](int number, std::size_t start, std::size_t end) {
+                if (!named) {
+                    batch.paths.push_back(path);
+                    named = true;
+                }
+                FindResultBatch::Hit hit;
+                hit.path = static_cast<int>(batch.paths.size()) - 1;
+                hit.line = number;
+                hit.text = batch.texts.size();
+                AppendShown(batch.texts, bytes.data() + start, end - start);
+                hit.length = batch.texts.size() - hit.text;
+                batch.hits.push_back(hit);
+                if (batch.hits.size() >= kBatchHits) {
+                    handOver();
+                    named = false;
+                }
+                // Asked after each listed line: a stop ends the search after the line in hand.
                 stopped = g_solutionConfig.FindThread == 0;
                 return !stopped;
             });
-            if (stopped)
+            handOver();
+            if (stopped || g_solutionConfig.FindThread == 0)
                 return FALSE;
         }
         return TRUE;
@@ -236,25 +413,24 @@ DWORD WINAPI FindInFilesThread(void* argument)
 DWORD WINAPI ReplaceInFilesThread(void* argument)
 {
     return RunWorker(argument, TRUE, [](const FindInFilesRequest& request, COutputPane* pane) {
-        const zSTRING find(static_cast<const char*>(request.findText));
-        const zSTRING replacement(static_cast<const char*>(request.replaceText));
+        const HitMatcher find(request.findText, request.matchCase, request.wholeWord);
+        const std::string replacement(static_cast<const char*>(request.replaceText));
         std::string bytes;
         for (const CString& path : request.paths) {
             const ReadResult read = ReadWholeFile(path, bytes);
             if (read == ReadResult::Failed && pane)
-                pane->AddFindNote(FormatText(zMsgId::kFindFileUnreadable, path));
+                pane->AddFindNote(FormatText(IDS_FIND_FILE_UNREADABLE, path));
             if (read == ReadResult::Read) {
                 bool changed = false;
-                const std::string rewritten = ReplaceFirstHitPerLine(
-                    bytes, find, replacement, request.matchCase, request.wholeWord,
-                    [&](int number, const std::string& text) {
+                const std::string rewritten =
+                    ReplaceFirstHitPerLine(bytes, find, replacement, [&](int number, const std::string& text) {
                         changed = true;
                         if (pane)
                             pane->AddFindResult(path, ShownLine(text), number);
                     });
                 // A file without hits is not touched at all.
                 if (changed && !RewriteFile(path, rewritten) && pane)
-                    pane->AddFindNote(FormatText(zMsgId::kReplaceFileUnchanged, path));
+                    pane->AddFindNote(FormatText(IDS_REPLACE_FILE_UNCHANGED, path));
             }
             if (g_solutionConfig.FindThread == 0)
                 return FALSE;  // between files: the one in hand is always finished

@@ -4,19 +4,12 @@
 
 #include "CMDIChildWnd.h"
 #include "EditorSettings.h"
+#include "ResourceIds.h"
 
 class CCmdUI;
 
 // Asked by the MDI tab row: the frame's tab colour.
 constexpr UINT kMsgGetTabColor = 0x486;
-
-// The tab pop-up menu's commands: a colour of the set (204-211), none, and the options.
-enum : UINT {
-    ID_TAB_COLOR_FIRST = 204,
-    ID_TAB_COLOR_LAST = 211,
-    ID_TAB_COLOR_NONE = 212,
-    ID_TAB_COLOR_OPTIONS = 32819,
-};
 
 class CChildFrame : public CMDIChildWnd {
     DECLARE_DYNCREATE(CChildFrame)

@@ -39,27 +39,28 @@
 #include "FileWatcher.h"
 #include "FindInFiles.h"
 #include "FrameControls.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
 
 namespace {
 
-const UINT kIndicators[] = {ID_SEPARATOR, 32845, 32844, 32843, ID_INDICATOR_OVR, ID_INDICATOR_CAPS,
-                            ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+const UINT kIndicators[] = {ID_SEPARATOR,       ID_INDICATOR_FOLD, ID_INDICATOR_STYLE, ID_INDICATOR_LINE,
+                            ID_INDICATOR_OVR,   ID_INDICATOR_CAPS, ID_INDICATOR_NUM,   ID_INDICATOR_SCRL};
 const UINT kPaneIds[] = {ID_PANE_SOLUTION_EXPLORER, ID_PANE_CLASS_VIEW, ID_PANE_OUTPUT};
-const UINT kIdMenuBarTitle = 32867;
-const UINT kIdStandardTitle = 32868;
-const UINT kIdPaneMenu = 131;
-const UINT kIdAutoHide = 32773;
-const UINT kIdHide = 32774;
-const UINT kIdAutoHideAll = 32785;
-const UINT kIdMoreWindows = 32787;
-const UINT kIdCustomize = 35001;
-const UINT kIdMainMenu = 128;
+const UINT kIdMenuBarTitle = IDS_BAR_MENU_BAR;
+const UINT kIdStandardTitle = IDS_BAR_STANDARD;
+const UINT kIdPaneMenu = IDR_PANE_MENU;
+const UINT kIdAutoHide = ID_PANE_AUTO_HIDE;
+const UINT kIdHide = ID_PANE_HIDE;
+const UINT kIdAutoHideAll = ID_WINDOW_AUTO_HIDE_ALL;
+const UINT kIdMoreWindows = ID_WINDOW_MORE;
+const UINT kIdCustomize = XTP_ID_CUSTOMIZE;
+const UINT kIdMainMenu = IDR_MAINFRAME;
 // Names of the customize sheet's categories beside those of the main menu.
-const UINT kIdAllCommands = 9337;
-const UINT kIdBuiltInMenus = 9350;
-const UINT kIdNewMenu = 9314;
+const UINT kIdAllCommands = IDS_CATEGORY_ALL_COMMANDS;
+const UINT kIdBuiltInMenus = IDS_CATEGORY_BUILT_IN_MENUS;
+const UINT kIdNewMenu = IDS_CATEGORY_NEW_MENU;
 
 // What the layout file keeps of the command bars: the bars with their controls (only those the
 // user changed) and where they are docked. Loading takes the saved original controls as well.
@@ -129,25 +130,25 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(kIdAutoHideAll, OnAutoHideAll)
     ON_COMMAND_RANGE(kIdAutoHide, kIdHide, OnPaneMenuCommand)
     ON_COMMAND(kIdMoreWindows, OnMoreWindows)
-    ON_UPDATE_COMMAND_UI_RANGE(32843, 32845, OnUpdateStatusText)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_LINE, ID_INDICATOR_FOLD, OnUpdateStatusText)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateStatusText)
     ON_REGISTERED_MESSAGE(g_fileWatchChangedMessage, OnFileWatchChangedMessage)
     ON_COMMAND(kIdCustomize, OnCustomize)
     // Solution and project files (CMainFrameSolution.cpp).
-    ON_COMMAND(142, OnOpenSolution)
-    ON_COMMAND(143, OnCloseSolution)
-    ON_COMMAND(145, OnSaveAll)
-    ON_COMMAND_RANGE(32775, 32784, OnOpenRecentSolution)
-    ON_UPDATE_COMMAND_UI(143, OnUpdateSolutionOpen)
-    ON_UPDATE_COMMAND_UI(145, OnUpdateSolutionOpen)
-    ON_UPDATE_COMMAND_UI_RANGE(32775, 32784, OnUpdateRecentSolution)
+    ON_COMMAND(ID_SOLUTION_OPEN, OnOpenSolution)
+    ON_COMMAND(ID_SOLUTION_CLOSE, OnCloseSolution)
+    ON_COMMAND(ID_FILE_SAVE_ALL, OnSaveAll)
+    ON_COMMAND_RANGE(ID_RECENT_SOLUTIONS, ID_RECENT_SOLUTIONS_LAST, OnOpenRecentSolution)
+    ON_UPDATE_COMMAND_UI(ID_SOLUTION_CLOSE, OnUpdateSolutionOpen)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_ALL, OnUpdateSolutionOpen)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_RECENT_SOLUTIONS, ID_RECENT_SOLUTIONS_LAST, OnUpdateRecentSolution)
     // New solution, new project, the active project.
-    ON_COMMAND(141, OnNewSolution)
-    ON_COMMAND(32790, OnAddNewProject)
-    ON_UPDATE_COMMAND_UI(32790, OnUpdateAddNewProject)
+    ON_COMMAND(ID_SOLUTION_NEW, OnNewSolution)
+    ON_COMMAND(ID_EXPLORER_ADD_PROJECT, OnAddNewProject)
+    ON_UPDATE_COMMAND_UI(ID_EXPLORER_ADD_PROJECT, OnUpdateAddNewProject)
     ON_MESSAGE(0x594, OnSwitchProjectMessage)
-    ON_NOTIFY_RANGE(CBN_XTP_EXECUTE, 32810, 32817, OnActiveProjectClicked)
-    ON_UPDATE_COMMAND_UI(32810, OnUpdateActiveProjectList)
+    ON_NOTIFY_RANGE(CBN_XTP_EXECUTE, ID_SET_ACTIVE_PROJECT, ID_SET_ACTIVE_PROJECT_LAST, OnActiveProjectClicked)
+    ON_UPDATE_COMMAND_UI(ID_SET_ACTIVE_PROJECT, OnUpdateActiveProjectList)
     // Build and Tools commands (CMainFrameBuild.cpp).
     ON_COMMAND(ID_BUILD_COMPILE, OnBuildCompile)
     ON_UPDATE_COMMAND_UI(ID_BUILD_COMPILE, OnUpdateBuildCompile)
@@ -210,7 +211,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     if (pMenuBar)
         pMenuBar->SetFlags(xtpFlagIgnoreSetMenuMessage);
     CXTPToolBar* pStandard = pCommandBars->Add(LoadText(kIdStandardTitle), xtpBarTop);
-    if (!pStandard || !pStandard->LoadToolBar(128))
+    if (!pStandard || !pStandard->LoadToolBar(IDR_MAINFRAME))
         return -1;
 
     CXTPImageManager* pImages = XTPImageManager();
@@ -387,7 +388,7 @@ void CMainFrame::ReloadMenus()
         CXTPCommandBar* pBar = pCommandBars->GetAt(i);
         if (pBar == pCommandBars->GetMenuBar()) {
             CMenu menu;
-            if (XTPResourceManager()->LoadMenu(&menu, 128)) {
+            if (XTPResourceManager()->LoadMenu(&menu, IDR_MAINFRAME)) {
                 pBar->LoadMenu(&menu, TRUE);
                 pBar->GetControls()->CreateOriginalControls();
                 static_cast<CXTPMenuBar*>(pBar)->RefreshMenu();

@@ -19,6 +19,7 @@
 #include "CXTPStatusBar.h"
 #include "CXTNoFlickerWnd.h"
 #include "CXTPTabClientWnd.h"
+#include "ResourceIds.h"
 
 class CBuildFrameTarget;
 class CBuildOutputTarget;
@@ -30,9 +31,6 @@ class CXTPDockingPane;
 class CXTPDockingPaneBase;
 class CXTPTabPaintManager;
 struct ProjectProblem;
-
-// Ids of the panes, their View commands and their windows.
-enum { ID_PANE_SOLUTION_EXPLORER = 200, ID_PANE_CLASS_VIEW = 201, ID_PANE_OUTPUT = 202, ID_HELP_DYNAMIC = 203 };
 
 class CMainFrame : public CXTPMDIFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)

@@ -20,8 +20,8 @@
 #include "DispatchPendingMessages.h"
 #include "EditorProjectHost.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "OpenDocuments.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -173,7 +173,7 @@ void CMainFrame::OnBuildCompile()
     // The compiler reads the list from disk: an old one would build what the user removed.
     if (!GetSrcManager()->WriteSrcList()) {
         CString format, text;
-        format.LoadString(zMsgId::kSourceListNotWritten);
+        format.LoadString(IDS_SOURCE_LIST_NOT_WRITTEN);
         text.Format(format, static_cast<const char*>(GetSrcManager()->GetPath()));
         AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -196,7 +196,7 @@ void CMainFrame::OnBuildDecompile()
     if (!HasActiveProject() || IsJobRunning() || !IsDecompileProject())
         return;
     CSrcManager* list = GetSrcManager();
-    if (list->GetCount() != 0 && AfxMessageBox(zMsgId::kDecompileRemovesScripts, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+    if (list->GetCount() != 0 && AfxMessageBox(IDS_DECOMPILE_REMOVES_SCRIPTS, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
     list->RemoveAll();
     if (m_wndSolutionExplorer.GetSafeHwnd())

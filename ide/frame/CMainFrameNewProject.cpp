@@ -15,8 +15,8 @@
 #include "CXTPControl.h"
 #include "CXTPControls.h"
 #include "LoadText.h"
-#include "MessageIds.h"
 #include "NewProjectFiles.h"
+#include "ResourceIds.h"
 #include "XTPCommandBarsTypes.h"
 
 void CMainFrame::OnNewSolution()
@@ -53,7 +53,7 @@ void CMainFrame::ReportCreationProblems(const CString& projectName, const std::v
     // Rows of the Build list, each leading to the list line that named the file.
     m_wndOutput.ClearBuild();
     CString heading;
-    heading.Format(LoadText(zMsgId::kProjectIncomplete), static_cast<const char*>(projectName));
+    heading.Format(LoadText(IDS_PROJECT_INCOMPLETE), static_cast<const char*>(projectName));
     m_wndOutput.AddBuildMessage(0, nullptr, heading, -1, 0);
     for (const ProjectProblem& problem : problems)
         m_wndOutput.AddBuildMessage(1, problem.file.IsEmpty() ? nullptr : static_cast<const char*>(problem.file),
@@ -64,7 +64,7 @@ void CMainFrame::ReportCreationProblems(const CString& projectName, const std::v
 CString CMainFrame::AskForOuBin()
 {
     CFileDialog dialog(TRUE, "bin", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST,
-                       LoadText(zMsgId::kFilterOuBin), this);
+                       LoadText(IDS_FILTER_OU_BIN), this);
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
 }
 
@@ -103,28 +103,28 @@ BOOL CMainFrame::CreateProject(const CProjectDlg& dialog)
 
     std::vector<ProjectProblem> problems;
     if (dialog.m_nKind == CProjectDlg::kindFromSrc) {
-        ShowCreationStatus(zMsgId::kCreatingSrcFile);
+        ShowCreationStatus(IDS_CREATING_SRC_FILE);
         SrcCollection sources;
         CollectSrcFiles(srcPath, FolderOf(srcPath), sources);
         ::SetCurrentDirectoryA(projectFolder);
-        ShowCreationStatus(zMsgId::kCopyingFiles);
+        ShowCreationStatus(IDS_COPYING_FILES);
         // The list names only what arrived, so that the project opens without questions.
         CopyProjectFiles(FolderOf(srcPath), projectFolder, sources);
         problems = std::move(sources.problems);
         WriteProjectSrcList(projectFolder, dialog.m_strProjectName, sources.entries, problems);
     } else if (dialog.m_nKind == CProjectDlg::kindFromDat) {
-        ShowCreationStatus(zMsgId::kProjectCreating);
+        ShowCreationStatus(IDS_PROJECT_CREATING);
         bool bOuBinMissing = false;
         const bool bCopied = CreateProjectFromDat(datPath, projectFolder, dialog.m_strProjectName,
                                                   [this] { return AskForOuBin(); }, bOuBinMissing, problems);
         if (bOuBinMissing)
-            AfxMessageBox(LoadText(zMsgId::kOuBinAbsent), MB_ICONEXCLAMATION);
+            AfxMessageBox(LoadText(IDS_OU_BIN_ABSENT), MB_ICONEXCLAMATION);
         g_solutionConfig.Decompilate = bCopied ? 1 : 0;
         ::SetCurrentDirectoryA(projectFolder);
     }
     RestoreWaitCursor();
 
-    ShowCreationStatus(zMsgId::kCreatingMembers);
+    ShowCreationStatus(IDS_CREATING_MEMBERS);
     CSrcManager* pSources = GetSrcManager();
     pSources->ReadSrcList();
     // An empty project has its list on disk from the start, the header alone.
@@ -133,7 +133,7 @@ BOOL CMainFrame::CreateProject(const CProjectDlg& dialog)
     g_solutionConfig.Platform = dialog.m_nPlatform;
     RebuildClassView(FALSE);
 
-    ShowCreationStatus(zMsgId::kCreatingExplorerTree);
+    ShowCreationStatus(IDS_CREATING_EXPLORER_TREE);
     RebuildProjectTree(bNewSolution);
 
     g_solutionConfig.SolutionModified = 1;

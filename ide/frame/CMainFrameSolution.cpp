@@ -10,12 +10,12 @@
 #include "CWinApp.h"
 #include "DocumentsState.h"
 #include "LoadText.h"
-#include "MessageIds.h"
 #include "OpenDocuments.h"
+#include "ResourceIds.h"
 
 namespace {
 
-const UINT kFirstRecentSolution = 32775;
+const UINT kFirstRecentSolution = ID_RECENT_SOLUTIONS;
 
 // A message with one name in it; the id goes along so callers (and tests) know which it was.
 int Message(UINT nID, const CString& name, UINT nType = MB_ICONEXCLAMATION)
@@ -68,7 +68,7 @@ HRESULT CMainFrame::LoadSolution(const CString& chosen)
     CSolutionConfig loaded;
     const SolutionFileResult result = LoadSolutionInto(path, loaded);
     if (result != SolutionFileResult::ok) {
-        Message(result == SolutionFileResult::oldVersion ? zMsgId::kSolutionOldVersion : zMsgId::kSolutionCannotLoad,
+        Message(result == SolutionFileResult::oldVersion ? IDS_SOLUTION_OLD_VERSION : IDS_SOLUTION_CANNOT_LOAD,
                 FileTitle(path));
         return E_FAIL;
     }
@@ -90,7 +90,7 @@ HRESULT CMainFrame::LoadProject()
         m_wndOutput.ClearLists();
     if (g_solutionConfig.ProjectName.empty()) {
         if (g_solutionConfig.Projects.GetSize() == 0) {
-            Message(zMsgId::kEmptySolution, g_solutionConfig.SolutionName);
+            Message(IDS_EMPTY_SOLUTION, g_solutionConfig.SolutionName);
             return S_OK;
         }
         g_solutionConfig.SetProjectName(g_solutionConfig.Projects[0]);
@@ -102,7 +102,7 @@ HRESULT CMainFrame::LoadProject()
         path, [&](CXTPPropExchange* px) { return ExchangeProjectFile(px, scratch, nullptr, SkipDocumentsState); });
     if (result == SolutionFileResult::ok) {
         BeginWaitCursor();
-        m_wndStatusBar.SetPaneText(0, LoadText(zMsgId::kProjectLoading));
+        m_wndStatusBar.SetPaneText(0, LoadText(IDS_PROJECT_LOADING));
         // Names in the project file are the project folder's, as is the work of its commands.
         CString folder;
         GetProjectFolder(folder);
@@ -115,7 +115,7 @@ HRESULT CMainFrame::LoadProject()
         EndWaitCursor();
     }
     if (result != SolutionFileResult::ok) {
-        Message(result == SolutionFileResult::oldVersion ? zMsgId::kProjectOldVersion : zMsgId::kProjectCannotLoad,
+        Message(result == SolutionFileResult::oldVersion ? IDS_PROJECT_OLD_VERSION : IDS_PROJECT_CANNOT_LOAD,
                 g_solutionConfig.GetProjectName());
         // Not loaded, so not active: a close would otherwise write over the file it could not read.
         g_solutionConfig.ProjectName.clear();
@@ -136,7 +136,7 @@ HRESULT CMainFrame::SaveSolution()
         m_pRecentProjects->Add(path);
     if (WriteExchangeFile(path, [](CXTPPropExchange* px) { ExchangeSolutionFile(px, g_solutionConfig); }) !=
         SolutionFileResult::ok) {
-        Message(zMsgId::kFileNotWritten, path);
+        Message(IDS_FILE_NOT_WRITTEN, path);
         return E_FAIL;
     }
     g_solutionConfig.SolutionModified = 0;
@@ -156,14 +156,14 @@ HRESULT CMainFrame::SaveProject(BOOL bKeepSrcList)
     GetProjectFolder(folder);
     const bool listRead = pSrc->GetPath().CompareNoCase(folder + g_solutionConfig.GetProjectName() + ".src") == 0;
     if (!bKeepSrcList && listRead && !pSrc->WriteSrcList()) {
-        Message(zMsgId::kFileNotWritten, pSrc->GetPath());
+        Message(IDS_FILE_NOT_WRITTEN, pSrc->GetPath());
         return E_FAIL;
     }
     const CString path = ProjectFilePath();
     if (WriteExchangeFile(path, [this](CXTPPropExchange* px) {
             ExchangeProjectFile(px, g_solutionConfig, GetSolutionTree(), ExchangeDocumentsState);
         }) != SolutionFileResult::ok) {
-        Message(zMsgId::kFileNotWritten, path);
+        Message(IDS_FILE_NOT_WRITTEN, path);
         return E_FAIL;
     }
     g_solutionConfig.ProjectModified = 0;
@@ -177,9 +177,9 @@ BOOL CMainFrame::SaveForClose(BOOL bSolution)
     const bool changed = config.ProjectModified || (bSolution && config.SolutionModified);
     bool save = config.ViewStateModified != 0;
     if (changed && !save) {
-        const int answer = config.ProjectModified
-                               ? Message(zMsgId::kSaveProjectChanges, config.GetProjectName(), MB_YESNOCANCEL | MB_ICONQUESTION)
-                               : Message(zMsgId::kSaveSolutionChanges, config.SolutionName, MB_YESNOCANCEL | MB_ICONQUESTION);
+        const UINT style = MB_YESNOCANCEL | MB_ICONQUESTION;
+        const int answer = config.ProjectModified ? Message(IDS_SAVE_PROJECT_CHANGES, config.GetProjectName(), style)
+                                                  : Message(IDS_SAVE_SOLUTION_CHANGES, config.SolutionName, style);
         if (answer == IDCANCEL)
             return FALSE;
         save = answer == IDYES;
@@ -240,7 +240,7 @@ BOOL CMainFrame::CloseProject(BOOL bClearTree)
 void CMainFrame::OnOpenSolution()
 {
     CFileDialog dialog(TRUE, "tvs", nullptr, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST,
-                       LoadText(zMsgId::kSolutionFilter), this);
+                       LoadText(IDS_SOLUTION_FILTER), this);
     if (dialog.DoModal() != IDOK)
         return;
     // A kept or failed solution keeps its project as it is: reading it again would drop its changes.

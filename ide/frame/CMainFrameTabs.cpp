@@ -8,11 +8,12 @@
 #include "CXTPTabAppearance.h"
 #include "CXTPTabManagerItem.h"
 #include "CXTPTabPaintManager.h"
+#include "ResourceIds.h"
 
 namespace {
 
-constexpr UINT kIdTabMenu = 172;
-constexpr UINT kIdFileClose = 57602;
+constexpr UINT kIdTabMenu = IDR_TAB_MENU;
+constexpr UINT kIdFileClose = ID_FILE_CLOSE;
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include "CTabDialog.h"
 
 #include "EditorSettings.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ CTabDialog::CTabDialog(CWnd* pParentWnd)
 
 void CTabDialog::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Check(pDX, 1041, m_cycle);
-    DDX_Radio(pDX, 1058, m_defaultIndex);
-    DDX_Radio(pDX, 1038, m_foreignIndex);
+    DDX_Check(pDX, IDC_TAB_CYCLE, m_cycle);
+    DDX_Radio(pDX, IDC_TAB_OWN_BLUE, m_defaultIndex);
+    DDX_Radio(pDX, IDC_TAB_FOREIGN_BLUE, m_foreignIndex);
 }

@@ -3,8 +3,7 @@
 #pragma once
 
 #include "CDialog.h"
-
-constexpr UINT IDD_TAB_COLORS = 161;
+#include "ResourceIds.h"
 
 class CTabDialog : public CDialog {
 public:

@@ -46,7 +46,7 @@ OutputLineItem* CListCtrlForFlatTab::GetLineItem(int row) const
     return reinterpret_cast<OutputLineItem*>(GetItemData(row));
 }
 
-int CListCtrlForFlatTab::InsertLine(int row, const CString& text, OutputLineItem* item, COLORREF crText)
+int CListCtrlForFlatTab::InsertLine(int row, const char* text, OutputLineItem* item, COLORREF crText)
 {
     // Set before the row exists, so that the row is painted in it at once, without a repaint
     // of the whole list for each coloured line.
@@ -55,7 +55,7 @@ int CListCtrlForFlatTab::InsertLine(int row, const CString& text, OutputLineItem
     LVITEMA lvi{};
     lvi.mask = LVIF_TEXT | LVIF_PARAM;
     lvi.iItem = row;
-    lvi.pszText = const_cast<char*>(static_cast<const char*>(text));
+    lvi.pszText = const_cast<char*>(text);
     lvi.lParam = reinterpret_cast<LPARAM>(item);
     DeferDrawing();
     const int at = InsertItem(&lvi);

@@ -4,6 +4,7 @@
 
 #include "CString.h"
 #include "CXTListCtrl.h"
+#include "ResourceIds.h"
 
 class CCmdUI;
 
@@ -12,16 +13,6 @@ struct OutputLineItem {
     CString path;   // the whole path; never cut
     int line = -1;  // zero-based; -1 for a line without a position
     int kind = 0;   // 0 text or find result, 1 warning, 2 error
-};
-
-enum : UINT {
-    IDR_OUTPUT_POPUP_END = 216,      // Find Error, Find Warning
-    IDR_OUTPUT_POPUP_ERROR = 217,    // Goto next Error
-    IDR_OUTPUT_POPUP_WARNING = 218,  // Goto next Warning
-    ID_OUTPUT_FIND_ERROR = 33184,
-    ID_OUTPUT_FIND_WARNING = 33185,
-    ID_OUTPUT_NEXT_ERROR = 33186,
-    ID_OUTPUT_NEXT_WARNING = 33187,
 };
 
 constexpr COLORREF kOutputWarningColor = 0xFF0000;
@@ -41,7 +32,7 @@ public:
     OutputLineItem* GetLineItem(int row) const;
     // Inserts a row with its record (may be null) and, unless CLR_NONE, its text colour; the list
     // owns the record from then on.
-    int InsertLine(int row, const CString& text, OutputLineItem* item, COLORREF crText = CLR_NONE);
+    int InsertLine(int row, const char* text, OutputLineItem* item, COLORREF crText = CLR_NONE);
     // Frees every record and deletes every row.
     void DeleteLines();
     // Scrolls a row into view (whole), switches redrawing on and redraws the list now.

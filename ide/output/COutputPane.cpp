@@ -1,8 +1,10 @@
 // The output pane: its tabs and lists, the build jobs' sink and the find workers' results.
 #include "COutputPane.h"
 
+#include <cstdio>
+
 #include "CXTFlatTabCtrl.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -148,7 +150,7 @@ void COutputPane::ReportBuildSummary(int broken)
 void COutputPane::AddSummary(int broken)
 {
     CString summary;
-    summary.Format(LoadText(broken ? zMsgId::kBuildSummaryBroken : zMsgId::kBuildSummary), m_nErrors, m_nWarnings);
+    summary.Format(LoadText(broken ? IDS_BUILD_SUMMARY_BROKEN : IDS_BUILD_SUMMARY), m_nErrors, m_nWarnings);
     if (m_wndBuildList.InsertLine(m_nBuildLines, summary, nullptr) >= 0)
         ++m_nBuildLines;
     if (!m_wndBuildList.m_bHold)
@@ -210,10 +212,10 @@ void COutputPane::BeginFindInFiles(const CString& what, const CString& replaceme
         m_nFound = 0;
         CString heading;
         if (replacing)
-            heading.Format(LoadText(zMsgId::kReplacingHeading), static_cast<const char*>(what),
+            heading.Format(LoadText(IDS_REPLACING_HEADING), static_cast<const char*>(what),
                            static_cast<const char*>(replacement));
         else
-            heading.Format(LoadText(zMsgId::kSearchingHeading), static_cast<const char*>(what));
+            heading.Format(LoadText(IDS_SEARCHING_HEADING), static_cast<const char*>(what));
         m_wndFindList.InsertLine(0, heading, nullptr);
         if (m_pTabCtrl)
             m_pTabCtrl->SetCurSel(1);
@@ -229,18 +231,44 @@ void COutputPane::BeginFindInFiles(const CString& what, const CString& replaceme
 
 void COutputPane::AddFindResult(const CString& path, const CString& text, int line)
 {
-    RunOnPaneThread([this, path, text, line] {
+    FindResultBatch batch;
+    batch.paths.push_back(path);
+    batch.texts = static_cast<const char*>(text);
+    FindResultBatch::Hit hit;
+    hit.line = line;
+    hit.length = batch.texts.size();
+    batch.hits.push_back(hit);
+    AddFindResults(std::move(batch));
+}
+
+void COutputPane::AddFindResults(FindResultBatch batch)
+{
+    if (batch.hits.empty())
+        return;
+    RunOnPaneThread([this, batch = std::move(batch)] { AddFindRows(batch); });
+}
+
+void COutputPane::AddFindRows(const FindResultBatch& batch)
+{
+    // One row buffer for the whole batch; the list copies each text as it inserts it.
+    std::string row;
+    int at = m_wndFindList.GetItemCount();
+    for (const FindResultBatch::Hit& hit : batch.hits) {
+        const CString& path = batch.paths[static_cast<std::size_t>(hit.path)];
         auto* item = new OutputLineItem;
         item->path = path;
-        item->line = line - 1;
+        item->line = hit.line - 1;
         ++m_nFound;
-        CString row;
-        row.Format("%s(%d):   %s", static_cast<const char*>(path), line, static_cast<const char*>(text));
-        const int at = m_wndFindList.GetItemCount();
-        m_wndFindList.InsertLine(at, row, item);
-        if (!m_wndFindList.m_bHold)
-            m_wndFindList.FollowRow(at);
-    });
+        char number[16];
+        std::snprintf(number, sizeof number, "(%d):   ", hit.line);
+        row.assign(path, static_cast<std::size_t>(path.GetLength()));
+        row += number;
+        row.append(batch.texts, hit.text, hit.length);
+        if (m_wndFindList.InsertLine(at, row.c_str(), item) >= 0)
+            ++at;
+    }
+    if (!m_wndFindList.m_bHold)
+        m_wndFindList.FollowRow(at - 1);
 }
 
 void COutputPane::AddFindNote(const CString& text)
@@ -257,7 +285,7 @@ void COutputPane::EndFindInFiles(int completed)
 {
     RunOnPaneThread([this, completed] {
         CString end;
-        end.Format(LoadText(completed ? zMsgId::kFindOccurrences : zMsgId::kFindBroken), m_nFound);
+        end.Format(LoadText(completed ? IDS_FIND_OCCURRENCES : IDS_FIND_BROKEN), m_nFound);
         const int at = m_wndFindList.GetItemCount();
         m_wndFindList.InsertLine(at, end, nullptr);
         if (!m_wndFindList.m_bHold)
@@ -291,8 +319,8 @@ void COutputPane::CreateTabs()
     m_pTabCtrl = new CXTFlatTabCtrl;
     if (m_pTabCtrl->Create(WS_CHILD | WS_VISIBLE | 0x1B, rect, this, IDC_OUTPUT_TABS)) {
         CreateLists();
-        m_pTabCtrl->InsertItem(0, LoadText(zMsgId::kOutputTabBuild), &m_wndBuildList);
-        m_pTabCtrl->InsertItem(1, LoadText(zMsgId::kOutputTabFind), &m_wndFindList);
+        m_pTabCtrl->InsertItem(0, LoadText(IDS_OUTPUT_TAB_BUILD), &m_wndBuildList);
+        m_pTabCtrl->InsertItem(1, LoadText(IDS_OUTPUT_TAB_FIND), &m_wndFindList);
         m_pTabCtrl->SetCurSel(current);
         m_pTabCtrl->SetWindowPos(nullptr, 0, 0, 0, 0,  // null: the top of the Z order
                                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -327,8 +355,8 @@ void COutputPane::UpdateTabTitles()
 {
     if (!m_pTabCtrl)
         return;
-    m_pTabCtrl->SetItemText(0, LoadText(zMsgId::kOutputTabBuild));
-    m_pTabCtrl->SetItemText(1, LoadText(zMsgId::kOutputTabFind));
+    m_pTabCtrl->SetItemText(0, LoadText(IDS_OUTPUT_TAB_BUILD));
+    m_pTabCtrl->SetItemText(1, LoadText(IDS_OUTPUT_TAB_FIND));
 }
 
 void COutputPane::ClearLists()

@@ -12,13 +12,22 @@
 #include "CString.h"
 #include "CWnd.h"
 #include "CXTNoFlickerWnd.h"
+#include "ResourceIds.h"
 
 class CXTFlatTabCtrl;
 
-enum : UINT {
-    IDC_OUTPUT_TABS = 1000,
-    IDC_OUTPUT_BUILD_LIST = 1001,
-    IDC_OUTPUT_FIND_LIST = 1003,
+// Find results handed to the pane at once: the shown texts of all hits in one buffer, and each
+// file's path once.
+struct FindResultBatch {
+    struct Hit {
+        int path = 0;  // index into paths
+        int line = 0;  // one-based
+        std::size_t text = 0;
+        std::size_t length = 0;  // of the text in texts
+    };
+    std::vector<CString> paths;
+    std::string texts;
+    std::vector<Hit> hits;
 };
 
 class COutputPane : public CWnd {
@@ -42,6 +51,8 @@ public:
     // Find in Files tab; callable from the find and replace workers.
     void BeginFindInFiles(const CString& what, const CString& replacement, int replacing);
     void AddFindResult(const CString& path, const CString& text, int line);  // line one-based
+    // The rows of many hits, in their order, added together and drawn once.
+    void AddFindResults(FindResultBatch batch);
     void EndFindInFiles(int completed);
     // A row that is no hit and not counted (a file the worker could not read or rewrite), in red.
     void AddFindNote(const CString& text);
@@ -73,6 +84,7 @@ private:
     void RunQueued();
     void AddBuildLine(int kind, const char* file, const char* text, int line, int fatal);
     void AddSummary(int broken);
+    void AddFindRows(const FindResultBatch& batch);
 
     CXTFlatTabCtrl* m_pTabCtrl = nullptr;
     // The lists paint through a buffer filled with their background (the list extension).

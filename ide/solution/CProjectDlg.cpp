@@ -5,22 +5,10 @@
 #include "CWinApp.h"
 #include "CXTPPaintManager.h"
 #include "LoadText.h"
-#include "MessageIds.h"
 #include "NewProjectFiles.h"
+#include "ResourceIds.h"
 
 namespace {
-
-enum {
-    IDC_SOLUTION_NAME = 1005,
-    IDC_LOCATION = 1007,
-    IDC_PLATFORM = 1008,
-    IDC_EMPTY = 1010,
-    IDC_FROM_SRC = 1012,
-    IDC_FROM_DAT = 1014,
-    IDC_SRC_PATH = 1016,
-    IDC_DAT_PATH = 1018,
-    IDC_TYPE = 1020
-};
 
 const int kRadios[] = {IDC_EMPTY, IDC_FROM_SRC, IDC_FROM_DAT};
 
@@ -60,7 +48,7 @@ CProjectDlg::CProjectDlg(const CString& solutionName, CWnd* pParent)
     : CDialog(IDD, pParent),
       m_strSolutionName(solutionName.IsEmpty() ? g_solutionConfig.SolutionName : solutionName),
       m_strLocation(g_solutionConfig.ProjectsRoot), m_nPlatform(g_solutionConfig.Platform),
-      m_strSrcPath(LoadText(zMsgId::kChoiceSrcFile)), m_strDatPath(LoadText(zMsgId::kChoiceDatFile)),
+      m_strSrcPath(LoadText(IDS_CHOICE_SRC_FILE)), m_strDatPath(LoadText(IDS_CHOICE_DAT_FILE)),
       m_bAdding(!solutionName.IsEmpty())
 {
 }
@@ -78,7 +66,7 @@ void CProjectDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CProjectDlg::OnInitDialog()
 {
     const HWND platforms = ::GetDlgItem(m_hWnd, IDC_PLATFORM);
-    for (UINT id : {static_cast<UINT>(zMsgId::kPlatformFirst), static_cast<UINT>(zMsgId::kPlatformSecond)})
+    for (UINT id : {static_cast<UINT>(IDS_PLATFORM_FIRST), static_cast<UINT>(IDS_PLATFORM_SECOND)})
         ::SendMessageA(platforms, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(LoadText(id))));
     const HWND types = ::GetDlgItem(m_hWnd, IDC_TYPE);
     for (const char* type : kTypes)
@@ -90,10 +78,10 @@ BOOL CProjectDlg::OnInitDialog()
     m_editLocation.Initialize(this, BES_XT_CHOOSEDIR);
     m_editSrc.SubclassDlgItem(IDC_SRC_PATH, this);
     m_editSrc.Initialize(this, BES_XT_CHOOSEFILE);
-    m_editSrc.SetFileFilter(LoadText(zMsgId::kFilterSrcFile));
+    m_editSrc.SetFileFilter(LoadText(IDS_FILTER_SRC_FILE));
     m_editDat.SubclassDlgItem(IDC_DAT_PATH, this);
     m_editDat.Initialize(this, BES_XT_CHOOSEFILE);
-    m_editDat.SetFileFilter(LoadText(zMsgId::kFilterDatFile));
+    m_editDat.SetFileFilter(LoadText(IDS_FILTER_DAT_FILE));
     if (m_bAdding) {
         ::EnableWindow(::GetDlgItem(m_hWnd, IDC_SOLUTION_NAME), FALSE);
         m_editLocation.EnableWindow(FALSE);
@@ -170,7 +158,7 @@ void CProjectDlg::OnOK()
     const CString project = ProjectNameOfChoice();
     if (ProjectExists(m_strLocation, m_strSolutionName, project)) {
         CString message;
-        message.Format(LoadText(zMsgId::kProjectExists), static_cast<const char*>(project));
+        message.Format(LoadText(IDS_PROJECT_EXISTS), static_cast<const char*>(project));
         AfxMessageBox(message, MB_ICONEXCLAMATION);
         return;
     }

@@ -5,10 +5,11 @@
 #include "CDialog.h"
 #include "CString.h"
 #include "CXTBrowseEdit.h"
+#include "ResourceIds.h"
 
 class CProjectDlg : public CDialog {
 public:
-    enum { IDD = 139 };
+    enum { IDD = IDD_NEW_PROJECT };
     // What the project starts from: the result's kind.
     enum { kindEmpty = 0, kindFromSrc = 1, kindFromDat = 2 };
 

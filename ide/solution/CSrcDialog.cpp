@@ -5,11 +5,7 @@
 
 #include "CSrcManager.h"
 #include "CXTPResourceManager.h"
-#include "MessageIds.h"
-
-namespace {
-enum { IDC_SRC_LIST = 1021, IDC_SRC_PROMPT = 1022, IDC_SRC_BEFORE = 1023 };
-}
+#include "ResourceIds.h"
 
 CSrcDialog::CSrcDialog(const CString& name, int mode, CWnd* pParent)
     : CDialog(IDD, pParent), m_nMode(mode), m_strName(name)
@@ -25,7 +21,7 @@ BOOL CSrcDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     CString format, prompt;
-    XTPResourceManager()->LoadString(&format, zMsgId::kSrcInsertPosition);
+    XTPResourceManager()->LoadString(&format, IDS_SRC_INSERT_POSITION);
     prompt.Format(format, static_cast<const char*>(m_strName));
     ::SetDlgItemTextA(m_hWnd, IDC_SRC_PROMPT, prompt);
 

@@ -3,10 +3,11 @@
 
 #include "CDialog.h"
 #include "CString.h"
+#include "ResourceIds.h"
 
 class CSrcDialog : public CDialog {
 public:
-    enum { IDD = 151 };
+    enum { IDD = IDD_SRC_MANAGER };
     // mode 1 inserts; the only one there is.
     CSrcDialog(const CString& name, int mode, CWnd* pParent);
 

@@ -7,7 +7,7 @@
 #include "CSrcManager.h"
 #include "CStdioFile.h"
 #include "LoadText.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ void CollectFromList(const CString& listPath, const CString& topFolder, const Pr
 
     CStdioFile file;
     if (!file.Open(list, CFile::modeRead | CFile::shareDenyNone)) {
-        written.problems.push_back(Problem(namedAt.file, namedAt.line, zMsgId::kSrcListUnreadable, list));
+        written.problems.push_back(Problem(namedAt.file, namedAt.line, IDS_SRC_LIST_UNREADABLE, list));
         return;
     }
     // Read whole first: the nested lists open files of their own meanwhile.
@@ -114,7 +114,7 @@ void CollectFromList(const CString& listPath, const CString& topFolder, const Pr
             lines.push_back(line);
     } catch (CException* e) {
         e->Delete();
-        written.problems.push_back(Problem(list, static_cast<int>(lines.size()) + 1, zMsgId::kSrcListUnreadable, list));
+        written.problems.push_back(Problem(list, static_cast<int>(lines.size()) + 1, IDS_SRC_LIST_UNREADABLE, list));
     }
     file.Abort();
 
@@ -134,7 +134,7 @@ void CollectFromList(const CString& listPath, const CString& topFolder, const Pr
             kind = LineKind::script;
         }
         if (!IsPathText(line)) {
-            written.problems.push_back(Problem(list, lineNumber, zMsgId::kSrcLineNoPath, line));
+            written.problems.push_back(Problem(list, lineNumber, IDS_SRC_LINE_NO_PATH, line));
             continue;
         }
         const CString full = FullPathOf(folder + line);
@@ -144,7 +144,7 @@ void CollectFromList(const CString& listPath, const CString& topFolder, const Pr
         }
         CString relative;
         if (!RelativeTo(full, top, relative)) {
-            written.problems.push_back(Problem(list, lineNumber, zMsgId::kSrcLineOutside, line));
+            written.problems.push_back(Problem(list, lineNumber, IDS_SRC_LINE_OUTSIDE, line));
             continue;
         }
         if (!pattern) {
@@ -236,7 +236,7 @@ void CopyProjectFiles(const CString& sourceFolder, const CString& projectFolder,
         }
         const CString reason = SystemErrorText(::GetLastError());
         ProjectProblem problem = sources.namedAt[i];
-        problem.text.Format(LoadText(zMsgId::kProjectScriptNotCopied), static_cast<const char*>(entry),
+        problem.text.Format(LoadText(IDS_PROJECT_SCRIPT_NOT_COPIED), static_cast<const char*>(entry),
                             static_cast<const char*>(reason));
         sources.problems.push_back(problem);
         sources.entryKeys.erase(Key(entry));
@@ -263,7 +263,7 @@ bool WriteProjectSrcList(const CString& projectFolder, const CString& projectNam
         }
     }
     ProjectProblem problem;
-    problem.text.Format(LoadText(zMsgId::kProjectListNotWritten), static_cast<const char*>(listPath));
+    problem.text.Format(LoadText(IDS_PROJECT_LIST_NOT_WRITTEN), static_cast<const char*>(listPath));
     problems.push_back(problem);
     return false;
 }
@@ -276,7 +276,7 @@ bool CreateProjectFromDat(const CString& datPath, const CString& projectFolder, 
     const CString target = projectFolder + projectName + ".dat";
     if (!::CopyFileA(datPath, target, FALSE)) {
         ProjectProblem problem;
-        problem.text.Format(LoadText(zMsgId::kProjectFileNotCopied), static_cast<const char*>(datPath),
+        problem.text.Format(LoadText(IDS_PROJECT_FILE_NOT_COPIED), static_cast<const char*>(datPath),
                             static_cast<const char*>(target));
         problems.push_back(problem);
         return false;

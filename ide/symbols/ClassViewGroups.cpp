@@ -1,7 +1,7 @@
 // The class view's root groups over the symbol model.
 #include "ClassViewGroups.h"
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "zCTypedInfo.h"
 
 namespace {
@@ -26,12 +26,12 @@ std::vector<ClassViewGroup> BuildClassViewGroups(const zCTypedInfo& model)
         (function->internal ? internalFunctions : externalFunctions).push_back(function.get());
 
     std::vector<ClassViewGroup> all = {
-        {zMsgId::kClassViewClasses, zCTypedInfo::kImageClass, Records(model.GetClasses())},
-        {zMsgId::kClassViewInternalFunctions, zCTypedInfo::kImageInternalFunction, std::move(internalFunctions)},
-        {zMsgId::kClassViewPrototypes, zCTypedInfo::kImagePrototype, Records(model.GetPrototypes())},
-        {zMsgId::kClassViewInstances, zCTypedInfo::kImageInstance, Records(model.GetInstances())},
-        {zMsgId::kClassViewExternalFunctions, zCTypedInfo::kImageFunction, std::move(externalFunctions)},
-        {zMsgId::kClassViewGlobalData, zCTypedInfo::kImageVariable, Records(model.GetVariables())},
+        {IDS_CLASS_VIEW_CLASSES, zCTypedInfo::kImageClass, Records(model.GetClasses())},
+        {IDS_CLASS_VIEW_INTERNAL_FUNCTIONS, zCTypedInfo::kImageInternalFunction, std::move(internalFunctions)},
+        {IDS_CLASS_VIEW_PROTOTYPES, zCTypedInfo::kImagePrototype, Records(model.GetPrototypes())},
+        {IDS_CLASS_VIEW_INSTANCES, zCTypedInfo::kImageInstance, Records(model.GetInstances())},
+        {IDS_CLASS_VIEW_EXTERNAL_FUNCTIONS, zCTypedInfo::kImageFunction, std::move(externalFunctions)},
+        {IDS_CLASS_VIEW_GLOBAL_DATA, zCTypedInfo::kImageVariable, Records(model.GetVariables())},
     };
     std::vector<ClassViewGroup> shown;
     for (auto& group : all)

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "ListOrder.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -229,10 +229,10 @@ void zCTypedInfo::Finish(bool showProgress, zIClassViewHost* host)
     SortRecords(variables);
     if (host) {
         if (showProgress)
-            host->ShowStatus(zMsgId::kLoadingClassViewTree);
+            host->ShowStatus(IDS_LOADING_CLASS_VIEW_TREE);
         host->RefillClassView();
         if (showProgress)
-            host->ShowStatus(zMsgId::kLoadingAutoComplete);
+            host->ShowStatus(IDS_LOADING_AUTO_COMPLETE);
     }
     // Names alone decide the order, as the control's search sees them; the image
     // breaks ties so that a build always gives the same text.

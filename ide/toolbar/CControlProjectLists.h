@@ -4,6 +4,7 @@
 
 #include "CXTPControlButton.h"
 #include "CXTPControlExpandingList.h"
+#include "ResourceIds.h"
 
 // Puts one button per project of the solution after itself whenever its menu is laid out
 // (32810 + index, the project's name, the active one checked); with no projects it stays,
@@ -13,7 +14,7 @@ class CControlActiveProjectList : public CXTPControlExpandingList {
 
 public:
     // The buttons' commands: 32810 up to 32817, so at most eight projects are listed.
-    enum { kFirstItemId = 32810, kItemCount = 8 };
+    enum { kFirstItemId = ID_SET_ACTIVE_PROJECT, kItemCount = 8 };
     // A button the list put there.
     static BOOL IsListItem(const CXTPControl* pControl);
 
@@ -32,6 +33,6 @@ protected:
     int Expand() override;
     // The main frame's list.
     CRecentFileList* GetRecentList() const override;
-    UINT GetFirstItemId() const override { return 32775; }
-    UINT GetLastItemId() const override { return 32784; }
+    UINT GetFirstItemId() const override { return ID_RECENT_SOLUTIONS; }
+    UINT GetLastItemId() const override { return ID_RECENT_SOLUTIONS_LAST; }
 };

@@ -11,7 +11,7 @@
 #include "CXTPControls.h"
 #include "CXTPFrameWndBase.h"
 #include "LoadText.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "XTPCommandBarsTypes.h"
 
 namespace {
@@ -36,8 +36,8 @@ BOOL CreateFrameControl(XTP_CREATECONTROL* request, CXTPControlComboBox** findCo
         }
         if (request->nID == ID_PLATFORM_COMBO) {
             auto* combo = static_cast<CXTPControlComboBox*>(CXTPControlComboBox::CreateObject());
-            combo->AddString(LoadText(zMsgId::kPlatformFirst));
-            combo->AddString(LoadText(zMsgId::kPlatformSecond));
+            combo->AddString(LoadText(IDS_PLATFORM_FIRST));
+            combo->AddString(LoadText(IDS_PLATFORM_SECOND));
             combo->SetWidth(80);
             combo->GetListBox()->SetListWidth(80);
             request->pControl = combo;
@@ -46,13 +46,13 @@ BOOL CreateFrameControl(XTP_CREATECONTROL* request, CXTPControlComboBox** findCo
     }
     if (request->nID == ID_SET_ACTIVE_PROJECT) {
         auto* control = static_cast<CXTPControl*>(CControlActiveProjectList::CreateObject());
-        control->SetCaption(LoadText(zMsgId::kNoActiveProject));
+        control->SetCaption(LoadText(IDS_NO_ACTIVE_PROJECT));
         request->pControl = control;
         return TRUE;
     }
     if (request->nID == ID_RECENT_SOLUTIONS) {
         auto* control = static_cast<CXTPControl*>(CControlRecentProjectList::CreateObject());
-        control->SetCaption(LoadText(zMsgId::kNoRecentSolutions));
+        control->SetCaption(LoadText(IDS_NO_RECENT_SOLUTIONS));
         request->pControl = control;
         return TRUE;
     }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "CString.h"
+#include "ResourceIds.h"
 
 class CCmdUI;
 class CXTPCommandBars;
@@ -13,11 +14,7 @@ class CXTPControlComboBox;
 struct XTP_CREATECONTROL;
 
 enum {
-    ID_PLATFORM_COMBO = 150,
-    ID_FIND_COMBO = 154,
-    ID_RECENT_SOLUTIONS = 32775,
-    ID_SET_ACTIVE_PROJECT = 32810,
-    IDR_STANDARD_TOOLBAR = 128
+    IDR_STANDARD_TOOLBAR = IDR_MAINFRAME
 };
 
 // Answers the bars' control-creation request: TRUE when it made the control. A find combo it

@@ -9,8 +9,8 @@
 
 #include "JobGlobals.h"
 #include "LittleEndian.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zCModelPrototype.h"
@@ -169,7 +169,7 @@ void zCModelAni::SetSamples(const std::vector<const zMAT4*>& nodeMatrices)
         for (float u = 0.0f; u < frameCount; u = static_cast<float>(count) * step) {
             if (u > 50000.0f || count == 32767) {
                 // The frame count is a 16-bit number.
-                g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kAniFrameLimit));
+                g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_ANI_FRAME_LIMIT));
                 break;
             }
             ++count;
@@ -238,11 +238,11 @@ int zCModelAni::ResolveAliasAni(zCModelPrototype& proto)
         return 1;
     zCModelAni* source = proto.SearchAni(aliasName);
     if (!source) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kAniAliasUnresolved, aliasName));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_ANI_ALIAS_UNRESOLVED, aliasName));
         return 0;
     }
     if (source->GetAniType() != zANI_TYPE_NORMAL) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kAniAliasIllegalType, aniName, aliasName));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_ANI_ALIAS_ILLEGAL_TYPE, aniName, aliasName));
         return 0;
     }
     aniDefinition = source->aniDefinition;
@@ -271,7 +271,7 @@ int zCModelAni::ResolveCombAni(zCModelPrototype& proto)
     // The last character is the number of sources (1 to 9); the stem may end in a digit.
     const char last = aliasName[static_cast<unsigned>(aliasName.size() - 1)];
     if (last < '1' || last > '9') {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kAniCombCount, aniName, aliasName));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_ANI_COMB_COUNT, aniName, aliasName));
         return 0;
     }
     const int count = last - '0';
@@ -284,16 +284,16 @@ int zCModelAni::ResolveCombAni(zCModelPrototype& proto)
         const zSTRING sourceName = stem + zSTRING(i);
         zCModelAni* source = proto.SearchAni(sourceName);
         if (!source) {
-            g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kAniCombUnresolved, sourceName));
+            g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_ANI_COMB_UNRESOLVED, sourceName));
             return 0;
         }
         combList.insert(combList.begin(), source);
         if (numFrames != 0 && numFrames != source->numFrames) {
-            g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kAniCombFrames, sourceName));
+            g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_ANI_COMB_FRAMES, sourceName));
             return 0;
         }
         if (numNodes != 0 && numNodes != source->numNodes) {
-            g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kAniCombNodes, sourceName));
+            g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_ANI_COMB_NODES, sourceName));
             return 0;
         }
         numFrames = source->numFrames;
@@ -529,7 +529,7 @@ int zCModelAni::LoadMAN(const zSTRING& nameTail, zCModelPrototype& proto, const 
             if (file.IsDamaged())
                 return 0;
             if (frames < 0 || frames > 32767 || nodes < 0 || nodes > 32767) {
-                file.ReportDamage(LoadResString(zMsgId::kAniManCountsDamaged));
+                file.ReportDamage(LoadResString(IDS_ANI_MAN_COUNTS_DAMAGED));
                 return 0;
             }
             read.numFrames = static_cast<std::int16_t>(frames);
@@ -547,7 +547,7 @@ int zCModelAni::LoadMAN(const zSTRING& nameTail, zCModelPrototype& proto, const 
             std::int32_t count = 0;
             file.ReadInt(count);
             if (count < 0 || count > 31 || count * kMinEventSize > file.GetBytesLeft()) {
-                file.ReportDamage(LoadResString(zMsgId::kAniManCountsDamaged));
+                file.ReportDamage(LoadResString(IDS_ANI_MAN_COUNTS_DAMAGED));
                 return 0;
             }
             auto events = std::make_shared<std::vector<zTAniEventRec>>(static_cast<std::size_t>(count));
@@ -572,7 +572,7 @@ int zCModelAni::LoadMAN(const zSTRING& nameTail, zCModelPrototype& proto, const 
         case zMAN_CHUNK_DATA: {
             // The node count comes from the header, which must come first.
             if (!haveHeader) {
-                file.ReportDamage(LoadResString(zMsgId::kAniManCountsDamaged));
+                file.ReportDamage(LoadResString(IDS_ANI_MAN_COUNTS_DAMAGED));
                 return 0;
             }
             std::uint32_t checksum = 0;
@@ -580,13 +580,13 @@ int zCModelAni::LoadMAN(const zSTRING& nameTail, zCModelPrototype& proto, const 
             if (file.IsDamaged())
                 return 0;
             if (checksum != proto.nodeChecksum) {
-                g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kAniManHierarchy));
+                g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_ANI_MAN_HIERARCHY));
                 return 0;
             }
             const long nodes = read.numNodes;
             const long count = static_cast<long>(read.numFrames) * nodes;
             if (nodes * 4 + count * kSampleSize > file.GetBytesLeft()) {
-                file.ReportDamage(LoadResString(zMsgId::kAniManCountsDamaged));
+                file.ReportDamage(LoadResString(IDS_ANI_MAN_COUNTS_DAMAGED));
                 return 0;
             }
             read.nodeList = std::make_shared<std::vector<zCModelNodeRec*>>();
@@ -602,10 +602,10 @@ int zCModelAni::LoadMAN(const zSTRING& nameTail, zCModelPrototype& proto, const 
                 if (n == 0) {
                     // No entry before it to stand in: the file is of no use.
                     g_errorReporter.Report(zERR_WARNING,
-                                           FormatResString(zMsgId::kAniManFirstNodeUnknown, nameTail, index));
+                                           FormatResString(IDS_ANI_MAN_FIRST_NODE_UNKNOWN, nameTail, index));
                     return 0;
                 }
-                g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kAniManNodeNotFound, nameTail));
+                g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_ANI_MAN_NODE_NOT_FOUND, nameTail));
                 read.nodeList->push_back(read.nodeList->back());
             }
             std::vector<unsigned char> block(static_cast<std::size_t>(count) * kSampleSize);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCModelAni.h"
 #include "zCModelPrototype.h"
@@ -117,7 +117,7 @@ std::vector<zTAscExportInfo> BuildAscAniExports(zCModelPrototype& proto)
         if (poses.empty())
             last = first - 1;
         if (static_cast<long>(last) - first + 1 > kMaxExportFrames) {
-            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kAscExportTooManyFrames, name, first, last));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_ASC_EXPORT_TOO_MANY_FRAMES, name, first, last));
             continue;
         }
         zTAscExportInfo info;

@@ -6,8 +6,8 @@
 #include <climits>
 #include <cmath>
 
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCMaterial.h"
 #include "zCMesh.h"
@@ -137,7 +137,7 @@ int zCAscModelReader::ReadCount(const char* keyword, zTAscWords mode, int max)
 {
     const int count = AscInt(AscPickWord(file.Line(), 2, mode));
     if (count < 0 || count > max)
-        file.Fail(zMsgId::kAscCountOutOfRange, keyword, count, max);
+        file.Fail(IDS_ASC_COUNT_OUT_OF_RANGE, keyword, count, max);
     return count;
 }
 
@@ -154,13 +154,13 @@ zCModelAni* zCAscModelReader::Read(const zSTRING& aniName)
             if (version == 200)
                 version = 0;
             if (version < 104)
-                file.Report(zERR_WARNING, FormatResString(zMsgId::kAscFileExportEngine, version));
+                file.Report(zERR_WARNING, FormatResString(IDS_ASC_FILE_EXPORT_ENGINE, version));
         } else if (file.Has("*COMMENT")) {
             continue;
         }
         if (file.Has("*SCENE")) {
             if (sceneRead)
-                file.Fail(zMsgId::kAscRepeatedKeyword, "*SCENE");
+                file.Fail(IDS_ASC_REPEATED_KEYWORD, "*SCENE");
             ReadScene();
         } else if (file.Has("*MATERIAL_LIST")) {
             ReadMaterialList();
@@ -168,17 +168,17 @@ zCModelAni* zCAscModelReader::Read(const zSTRING& aniName)
             ReadSoftSkinVerts();
         } else if (file.Has("*GEOMOBJECT") || file.Has("*HELPEROBJECT")) {
             if (!sceneRead)
-                file.Fail(zMsgId::kAscNoScene);
+                file.Fail(IDS_ASC_NO_SCENE);
             std::unique_ptr<zTKeys> keys;
             zCNodeTreeEntry* entry = nullptr;
             ReadObject(keys, entry);
             if (!keys || !entry)
                 continue;
             if (static_cast<int>(keyBuffers.size()) == zASC_MAX_ANI_OBJECTS)
-                file.Fail(zMsgId::kAscTooManyAniObjects, zASC_MAX_ANI_OBJECTS);
+                file.Fail(IDS_ASC_TOO_MANY_ANI_OBJECTS, zASC_MAX_ANI_OBJECTS);
             for (const zCNodeTreeEntry* earlier : objectEntries) {
                 if (earlier->data->nodeName == entry->data->nodeName)
-                    file.Fail(zMsgId::kSameNodeNameUsed, entry->data->nodeName);
+                    file.Fail(IDS_SAME_NODE_NAME_USED, entry->data->nodeName);
             }
             entry->data->keyFrames = keys->data();
             keyBuffers.push_back(std::move(keys));
@@ -186,11 +186,11 @@ zCModelAni* zCAscModelReader::Read(const zSTRING& aniName)
         }
     }
     if (!sceneRead)
-        file.Fail(zMsgId::kAscNoScene);
+        file.Fail(IDS_ASC_NO_SCENE);
     // A skin mesh whose weights never came cannot become a soft skin.
     while (waitingSkins > 0) {
         zCMesh* mesh = proto.auxIndexList[proto.auxIndexList.GetNum() - 1];
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kAscSkinWithoutWeights, mesh->meshName),
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_ASC_SKIN_WITHOUT_WEIGHTS, mesh->meshName),
                                file.Name().c_str(), file.LineNumber());
         proto.auxIndexList.RemoveIndex(proto.auxIndexList.GetNum() - 1);
         --waitingSkins;
@@ -246,13 +246,13 @@ void zCAscModelReader::ReadScene()
     const long long rebasedLast = static_cast<long long>(lastFrame) - first;
     const long long rebasedFirst = static_cast<long long>(firstFrame) - first;
     if (rebasedFirst < 0 || rebasedLast < 0 || rebasedLast < rebasedFirst || rebasedLast > 999999)
-        file.Fail(zMsgId::kIllegalFrameRangeMds);
+        file.Fail(IDS_ILLEGAL_FRAME_RANGE_MDS);
     lastFrame = static_cast<int>(rebasedLast);
     firstFrame = static_cast<int>(rebasedFirst);
     numFrames = lastFrame - firstFrame + 1;
     // An animation counts its frames in 16 bits.
     if (readAni && numFrames > 32767)
-        file.Fail(zMsgId::kAscFrameRangeTooLong, numFrames);
+        file.Fail(IDS_ASC_FRAME_RANGE_TOO_LONG, numFrames);
 }
 
 void zCAscModelReader::ReadMaterialList()
@@ -274,7 +274,7 @@ void zCAscModelReader::ReadMaterialList()
 zCMaterial* zCAscModelReader::ReadMaterial(std::vector<zCMaterial*>& collected, int depth)
 {
     if (depth > kMaxMaterialDepth)
-        file.Fail(zMsgId::kAscNestedTooDeep);
+        file.Fail(IDS_ASC_NESTED_TOO_DEEP);
     zTRefHold<zCMaterial> mat(nullptr);
     bool found = false;
     bool hasColor = false;
@@ -283,7 +283,7 @@ zCMaterial* zCAscModelReader::ReadMaterial(std::vector<zCMaterial*>& collected, 
         const std::string& line = file.Line();
         if (file.Has("*MATERIAL_NAME")) {
             if (mat.object)
-                file.Fail(zMsgId::kAscRepeatedKeyword, "*MATERIAL_NAME");
+                file.Fail(IDS_ASC_REPEATED_KEYWORD, "*MATERIAL_NAME");
             zSTRING fullName = sceneName + "-" + zSTRING(std::string(AscQuoted(line)));
             if (zCMaterial* shared = zCMaterial::FindByName(fullName)) {
                 shared->AddRef();
@@ -298,7 +298,7 @@ zCMaterial* zCAscModelReader::ReadMaterial(std::vector<zCMaterial*>& collected, 
             hasColor = true;
         } else if (file.Has("*MAP_DIFFUSE")) {
             if (!mat.object)
-                file.Fail(zMsgId::kAscMapBeforeName);
+                file.Fail(IDS_ASC_MAP_BEFORE_NAME);
             ReadMapDiffuse(mat.object);
         } else if (file.Has("*MAP_")) {
             file.SkipBlock();
@@ -322,7 +322,7 @@ zCMaterial* zCAscModelReader::ReadMaterial(std::vector<zCMaterial*>& collected, 
         mat.object->color.b = ColorByte(color.z);
     }
     if (mat.object->GetObjectName().empty())
-        file.Fail(zMsgId::kMaterialWithoutName);
+        file.Fail(IDS_MATERIAL_WITHOUT_NAME);
     mat.object->SetFlag(zMAT_FLAG_SMOOTH, true);
     collected.push_back(mat.Take());
     return collected.back();
@@ -366,7 +366,7 @@ void zCAscModelReader::ReadObject(std::unique_ptr<zTKeys>& outKeys, zCNodeTreeEn
     }
     auto needNode = [&](const char* keyword) -> zCModelNodeRec& {
         if (!node)
-            file.Fail(zMsgId::kAscBeforeNodeName, keyword);
+            file.Fail(IDS_ASC_BEFORE_NODE_NAME, keyword);
         return *node;
     };
 
@@ -374,7 +374,7 @@ void zCAscModelReader::ReadObject(std::unique_ptr<zTKeys>& outKeys, zCNodeTreeEn
         const std::string& line = file.Line();
         if (file.Has("*NODE_NAME")) {
             if (node)
-                file.Fail(zMsgId::kAscRepeatedKeyword, "*NODE_NAME");
+                file.Fail(IDS_ASC_REPEATED_KEYWORD, "*NODE_NAME");
             std::string_view quoted = AscQuoted(line);
             const std::size_t quote = quoted.find('\'');
             if (quote != std::string_view::npos) {
@@ -385,7 +385,7 @@ void zCAscModelReader::ReadObject(std::unique_ptr<zTKeys>& outKeys, zCNodeTreeEn
             foundEntry = proto.FindNodeListEntry(name, nullptr);
             if (foundEntry) {
                 if (readTree)
-                    file.Fail(zMsgId::kSameNodeNameUsed, name);
+                    file.Fail(IDS_SAME_NODE_NAME_USED, name);
                 node = foundEntry->data;
                 if (foundEntry->parent && foundEntry->parent->data) {
                     parentEntry = foundEntry->parent;
@@ -413,10 +413,10 @@ void zCAscModelReader::ReadObject(std::unique_ptr<zTKeys>& outKeys, zCNodeTreeEn
             } else if (!bip && !mesh) {
                 skip = true;
                 if (g_errorReporter.GetFilterLevel() > 8)
-                    file.Report(zERR_WARNING, FormatResString(zMsgId::kSkippingNodeIllegalNode, name));
+                    file.Report(zERR_WARNING, FormatResString(IDS_SKIPPING_NODE_ILLEGAL_NODE, name));
             }
             if (!skip && !foundEntry && !readTree && !readMesh) {
-                file.Report(zERR_WARNING, FormatResString(zMsgId::kSkippingNodeNodeContained, name));
+                file.Report(zERR_WARNING, FormatResString(IDS_SKIPPING_NODE_NODE_CONTAINED, name));
                 skip = true;
             }
             if (skip)
@@ -428,7 +428,7 @@ void zCAscModelReader::ReadObject(std::unique_ptr<zTKeys>& outKeys, zCNodeTreeEn
             parentEntry = parentName.empty() ? nullptr : proto.FindNodeListEntry(parentName, nullptr);
         } else if (file.Has("*NODE_TM")) {
             if (!node)
-                file.Fail(zMsgId::kNoModelNode);
+                file.Fail(IDS_NO_MODEL_NODE);
             const zMAT4 world = ReadNodeTM(*node);
             zMAT4 local = parentEntry ? parentEntry->data->worldMatrix.Inverse() * world : world;
             if (!parentEntry) {
@@ -473,7 +473,7 @@ void zCAscModelReader::ReadObject(std::unique_ptr<zTKeys>& outKeys, zCNodeTreeEn
         }
     }
     if (!node)
-        file.Fail(zMsgId::kAscObjectWithoutName);
+        file.Fail(IDS_ASC_OBJECT_WITHOUT_NAME);
 
     if (!skip && !skipMesh)
         skip = FinishMesh(*node, parentEntry, isSoftSkin, outKeys != nullptr);
@@ -491,7 +491,7 @@ void zCAscModelReader::ReadObject(std::unique_ptr<zTKeys>& outKeys, zCNodeTreeEn
             outEntry = parentEntry->AddChild(node);
             node->parent = parentEntry->data;
         } else if (!parentName.empty()) {
-            file.Report(zERR_ERROR, FormatResString(zMsgId::kSkippingNodeNoParent, node->nodeName));
+            file.Report(zERR_ERROR, FormatResString(IDS_SKIPPING_NODE_NO_PARENT, node->nodeName));
             outKeys.reset();
         } else {
             outEntry = proto.nodeTree.AddChild(node);
@@ -525,7 +525,7 @@ zMAT4 zCAscModelReader::ReadNodeTM(zCModelNodeRec& node)
             const zVEC3 scale = PickVector(line, 2, 1, zTAscWords::Vector);
             // A zero factor has no sign and flattens the node: nothing sensible to build.
             if (scale.x == 0.0f || scale.y == 0.0f || scale.z == 0.0f)
-                file.Fail(zMsgId::kAscZeroScale);
+                file.Fail(IDS_ASC_ZERO_SCALE);
             g_ascScale = zVEC3(std::copysign(1.0f, scale.x), std::copysign(1.0f, scale.y), std::copysign(1.0f, scale.z));
         } else if (file.Has("*TM_ROTAXIS")) {
             axis = PickVector(line, 2, 1, zTAscWords::Vector);
@@ -585,7 +585,7 @@ zCMesh* zCAscModelReader::ReadMesh(zCModelNodeRec& node, int materialRef)
                 for (int k = 0; k < 3; ++k) {
                     corner[k] = AscInt(words[k]);
                     if (corner[k] < 0 || corner[k] >= m.numVert)
-                        file.Fail(zMsgId::kAscIndexOutOfRange, "*MESH_FACE", corner[k], m.numVert);
+                        file.Fail(IDS_ASC_INDEX_OUT_OF_RANGE, "*MESH_FACE", corner[k], m.numVert);
                 }
                 zCPolygon* poly = m.AddPoly(m.vertList[corner[0]], m.vertList[corner[1]], m.vertList[corner[2]]);
                 faces.push_back({poly, AscInt(AscPickWord(line, 18, zTAscWords::FaceMaterial))});
@@ -605,7 +605,7 @@ zCMesh* zCAscModelReader::ReadMesh(zCModelNodeRec& node, int materialRef)
         } else if (file.Has("*MESH_TFACELIST")) {
             // Texture faces belong to the faces read before them, one each.
             if (numTVFaces > static_cast<int>(faces.size()))
-                file.Fail(zMsgId::kAscCountOutOfRange, "*MESH_NUMTVFACES", numTVFaces, static_cast<int>(faces.size()));
+                file.Fail(IDS_ASC_COUNT_OUT_OF_RANGE, "*MESH_NUMTVFACES", numTVFaces, static_cast<int>(faces.size()));
             const int numTex = static_cast<int>(texVerts.size());
             for (int i = 0; i < numTVFaces && file.ReadLine(); ++i) {
                 std::string_view words[3];
@@ -614,7 +614,7 @@ zCMesh* zCAscModelReader::ReadMesh(zCModelNodeRec& node, int materialRef)
                 for (int k = 0; k < 3; ++k) {
                     corner[k] = AscInt(words[k]);
                     if (corner[k] < 0 || corner[k] >= numTex)
-                        file.Fail(zMsgId::kAscIndexOutOfRange, "*MESH_TFACE", corner[k], numTex);
+                        file.Fail(IDS_ASC_INDEX_OUT_OF_RANGE, "*MESH_TFACE", corner[k], numTex);
                 }
                 faces[static_cast<std::size_t>(i)].poly->SetTexCoords(texVerts[static_cast<std::size_t>(corner[0])],
                                                                       texVerts[static_cast<std::size_t>(corner[1])],
@@ -635,7 +635,7 @@ void zCAscModelReader::AssignMaterials(std::vector<zTFace>& faces, int materialR
     const std::vector<zCMaterial*>* group = nullptr;
     if (!wireMaterial && materialRef != -1 && !materialGroups.empty()) {
         if (materialRef < 0 || materialRef >= static_cast<int>(materialGroups.size()))
-            file.Fail(zMsgId::kAscMaterialRefPastGroups, materialRef, static_cast<int>(materialGroups.size()));
+            file.Fail(IDS_ASC_MATERIAL_REF_PAST_GROUPS, materialRef, static_cast<int>(materialGroups.size()));
         group = &materialGroups[static_cast<std::size_t>(materialRef)];
     }
     for (zTFace& face : faces) {
@@ -742,11 +742,11 @@ void zCModelPrototype::LoadAsc(zCModelAni** outAni, const zSTRING& fileName, con
         const zSTRING part = path.GetFile();
         const zSTRING anims = g_options ? g_options->GetDirString(DIR_ANIMS) : zSTRING();
         if (anims.empty() || input->SearchFile(part, anims, true) != 0)
-            g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kAscNotFound, part));
+            g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_ASC_NOT_FOUND, part));
     }
     zCAscFile ascFile;
     if (input->Open(false) != 0 || !ascFile.Load(*input, input->GetFullPath())) {
-        g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kAscNotFound, fileName));
+        g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_ASC_NOT_FOUND, fileName));
         return;
     }
     input->Close();

@@ -6,7 +6,7 @@
 #include <climits>
 #include <unordered_map>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCMesh.h"
 #include "zCMeshSoftSkin.h"
@@ -137,7 +137,7 @@ void zCAscModelReader::ReadSoftSkinVerts()
             found = i;
     }
     if (found < 0)
-        file.Fail(zMsgId::kAscSkinWithoutMesh, file.Line());
+        file.Fail(IDS_ASC_SKIN_WITHOUT_MESH, file.Line());
     zCMesh* mesh = proto.auxIndexList[found];
     proto.auxIndexList.RemoveIndex(found);
     --waitingSkins;
@@ -150,7 +150,7 @@ void zCAscModelReader::ReadSoftSkinVerts()
         return;
     const int count = AscInt(file.Line());
     if (count != mesh->numVert)
-        file.Fail(zMsgId::kAscSkinVertexCount, count, key, mesh->numVert);
+        file.Fail(IDS_ASC_SKIN_VERTEX_COUNT, count, key, mesh->numVert);
     mesh->PrepareForEditing();
 
     std::unordered_map<int, zMAT4> inverses;
@@ -165,7 +165,7 @@ void zCAscModelReader::ReadSoftSkinVerts()
         std::string_view rest = file.Line();
         const int declared = AscInt(rest.substr(0, rest.find('\t')));
         if (declared < 0)
-            file.Fail(zMsgId::kAscCountOutOfRange, "weights", declared, kReadWeights);
+            file.Fail(IDS_ASC_COUNT_OUT_OF_RANGE, "weights", declared, kReadWeights);
         const int pairs = std::min(declared, kReadWeights);
         const std::size_t quote = rest.find('"');
         rest = quote == std::string_view::npos ? std::string_view() : rest.substr(quote + 1);
@@ -180,14 +180,14 @@ void zCAscModelReader::ReadSoftSkinVerts()
             int index = proto.SearchNodeIndex(name);
             if (index < 0) {
                 // Node 0 stands in; without any node there is nothing to stand in.
-                const zSTRING text = FormatResString(zMsgId::kVertexLinkedNonExistant, name);
+                const zSTRING text = FormatResString(IDS_VERTEX_LINKED_NON_EXISTANT, name);
                 if (proto.nodeList.GetNum() == 0)
                     file.Fail(text);
                 file.Report(zERR_WARNING, text);
                 index = 0;
             }
             if (index > 255)
-                file.Fail(zMsgId::kModelMoreThanNodes);
+                file.Fail(IDS_MODEL_MORE_THAN_NODES);
             vertex.entries[vertex.count++] = {weight, inverseOf(index) * position, static_cast<std::uint8_t>(index)};
             // On to the next name: past the end of this one and the start of the next.
             std::size_t cut = nameEnd == std::string_view::npos ? rest.size() : nameEnd + 1;
@@ -279,7 +279,7 @@ zCModelAni* zCAscModelReader::BuildAni(const zSTRING& aniName, float aniFps)
     for (zCModelNodeRec* node : *ani->nodeList) {
         const int index = proto.SearchNodeIndex(node->nodeName);
         if (index < 0)
-            g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kModelDebugValues, index, node->nodeName),
+            g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_MODEL_DEBUG_VALUES, index, node->nodeName),
                                    file.Name().c_str(), file.LineNumber());
         ani->nodeIndexList.InsertEnd(index);
     }

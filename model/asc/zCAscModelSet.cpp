@@ -6,8 +6,8 @@
 
 #include "IdeServices.h"
 #include "MdsText.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCAscAniExports.h"
 #include "zCAscWriter.h"
@@ -62,7 +62,7 @@ bool WriteModelAscSet(zCModelPrototype& proto)
             complete = writer.WritePrototype(proto, name) && complete;
         } else {
             // Written without its meshes, the file would stand for a mesh it does not hold.
-            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFoundOrCorrupted, mdm));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, mdm));
             complete = false;
         }
         proto.ReleaseMeshes();

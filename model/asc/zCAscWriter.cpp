@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "JobGlobals.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCMaterial.h"
 #include "zCMeshSoftSkin.h"
@@ -167,9 +168,9 @@ bool zCAscWriter::WriteFile(zCModelPrototype& proto, const zTAscExportInfo& info
         }
         file->Close();
         if (haveFirst && oldFirst != info.firstFrame)
-            g_errorReporter.Report(zERR_ERROR, FormatResString(33013, info.fileName));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MODEL_FILE_OTHER_FIRST_FRAME, info.fileName));
         else if (haveLast && oldLast != info.lastFrame)
-            g_errorReporter.Report(zERR_ERROR, FormatResString(33014, info.fileName));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MODEL_FILE_OTHER_LAST_FRAME, info.fileName));
     }
     const std::string text = WriteText(proto, info);
     // The file layer reports its own create and write failures.

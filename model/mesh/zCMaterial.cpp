@@ -3,8 +3,8 @@
 
 #include "ErrorBox.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ModelServices.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCArchiver.h"
 #include "zCTexture.h"
@@ -231,7 +231,7 @@ void zCMaterial::Unarchive(zCArchiver& archiver)
         ignoreSunLight = (ignoreSunLight & ~1u) | (archiver.ReadBool("ignoreSunLight") & 1);
         archiver.ReadEnum("alphaFunc", alphaFunc);
         if (alphaFunc == zMAT_ALPHA_SUB) {
-            g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kSubtractiveAlpha, GetObjectName().c_str()));
+            g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_SUBTRACTIVE_ALPHA, GetObjectName().c_str()));
             alphaFunc = zMAT_ALPHA_BLEND;
         }
         if (detailObjectScale == 0.0f)

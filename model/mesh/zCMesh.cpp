@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ErrorBox.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCMaterial.h"
 #include "zCPolygon.h"
@@ -397,7 +397,7 @@ void zCMesh::CheckPolyMaterials()
     for (int p = 0; p < numPoly; ++p) {
         const zCPolygon* poly = polyList[p];
         if (!(poly->flags & (zPOLY_FLAG_NO_MATERIAL_A | zPOLY_FLAG_NO_MATERIAL_B)) && !poly->material)
-            g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kPolyWithoutMaterial, meshName.c_str()));
+            g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_POLY_WITHOUT_MATERIAL, meshName.c_str()));
     }
 }
 

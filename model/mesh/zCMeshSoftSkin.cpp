@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "LittleEndian.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zERROR.h"
@@ -215,7 +215,7 @@ bool zCMeshSoftSkin::ReadFromChunkFile(zCBinChunkFile& file)
         if (!file.ReadU32(size))
             return false;
         if (static_cast<long long>(size) > left())
-            return damaged(zMsgId::kSoftSkinStreamDamaged);
+            return damaged(IDS_SOFT_SKIN_STREAM_DAMAGED);
         std::vector<unsigned char> newStream(size);
         if (size > 0 && !file.ReadBytes(newStream.data(), static_cast<long>(size)))
             return false;
@@ -223,7 +223,7 @@ bool zCMeshSoftSkin::ReadFromChunkFile(zCBinChunkFile& file)
         if (!file.ReadU32(spareCount))
             return false;
         if (static_cast<long long>(spareCount) * kSpareRecordSize > left())
-            return damaged(zMsgId::kSoftSkinNodesDamaged);
+            return damaged(IDS_SOFT_SKIN_NODES_DAMAGED);
         std::vector<std::array<unsigned char, 16>> spares(spareCount);
         for (auto& record : spares) {
             if (!file.ReadBytes(record.data(), kSpareRecordSize))
@@ -233,7 +233,7 @@ bool zCMeshSoftSkin::ReadFromChunkFile(zCBinChunkFile& file)
         if (!file.ReadU16(nodeCount))
             return false;
         if (static_cast<long long>(nodeCount) * (4 + kNodeBoxMinSize) > left())
-            return damaged(zMsgId::kSoftSkinNodesDamaged);
+            return damaged(IDS_SOFT_SKIN_NODES_DAMAGED);
         zCArray<int> nodes;
         for (int n = 0; n < nodeCount; ++n) {
             std::int32_t node = 0;
@@ -248,13 +248,13 @@ bool zCMeshSoftSkin::ReadFromChunkFile(zCBinChunkFile& file)
                 return false;
         }
         if (left() < 0)
-            return damaged(zMsgId::kSoftSkinNodesDamaged);
+            return damaged(IDS_SOFT_SKIN_NODES_DAMAGED);
 
         FreeWeightStream();
         weightStream = std::move(newStream);
         if (StreamSizeOverPositions() < 0) {
             FreeWeightStream();
-            return damaged(zMsgId::kSoftSkinStreamEndsInside);
+            return damaged(IDS_SOFT_SKIN_STREAM_ENDS_INSIDE);
         }
         spareRecords = std::move(spares);
         nodeIndexList = std::move(nodes);

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "ErrorBox.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCMaterial.h"
 #include "zERROR.h"
@@ -200,7 +200,7 @@ int zCPolygon::CalcNormal()
         CalcDominantAxis();
         return 1;
     }
-    g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kDegeneratePolygon, GetCenter().GetString().c_str()));
+    g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_DEGENERATE_POLYGON, GetCenter().GetString().c_str()));
     polyPlane.distance = 0.0f;
     polyPlane.normal = zVEC3(1.0f, 0.0f, 0.0f);
     return 0;

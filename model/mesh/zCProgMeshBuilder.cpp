@@ -12,7 +12,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
@@ -699,7 +699,7 @@ void Builder::SetUp()
             continue;
         if (s.vertex[0] == s.vertex[1] || s.vertex[1] == s.vertex[2] || s.vertex[0] == s.vertex[2]) {
             const zSTRING at = src.positions[s.vertex[0]].GetString();
-            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kDegenerateTriangle, at));
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_DEGENERATE_TRIANGLE, at));
             continue;
         }
         Triangle tri;

@@ -8,8 +8,8 @@
 #include "ErrorBox.h"
 #include "JobGlobals.h"
 #include "LittleEndian.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCArchiver.h"
 #include "zCArchiverFactory.h"
@@ -220,7 +220,7 @@ bool zCProgMeshProto::ReadFromChunkFile(zCBinChunkFile& file)
                 return false;
             if (version != GetMeshFileVersion()) {
                 g_errorReporter.Report(zERR_WARNING,
-                                       FormatResString(zMsgId::kProgMeshWrongVersion,
+                                       FormatResString(IDS_PROG_MESH_WRONG_VERSION,
                                                        static_cast<int>(GetMeshFileVersion()), static_cast<int>(version)));
                 return false;
             }
@@ -251,7 +251,7 @@ bool zCProgMeshProto::ReadMeshChunk(zCBinChunkFile& file, long chunkEnd)
     if (!file.ReadU32(size))
         return false;
     if (static_cast<std::uint64_t>(size) > static_cast<std::uint64_t>(std::max(0L, left())))
-        return damaged(zMsgId::kProgMeshDataSizeDamaged);
+        return damaged(IDS_PROG_MESH_DATA_SIZE_DAMAGED);
     std::vector<unsigned char> block(size);
     if (size > 0 && !file.ReadBytes(block.data(), static_cast<long>(size)))
         return false;
@@ -262,11 +262,11 @@ bool zCProgMeshProto::ReadMeshChunk(zCBinChunkFile& file, long chunkEnd)
     if (!file.ReadU8(count) || !ReadArray(file, positionArray) || !ReadArray(file, normalArray))
         return false;
     if (count > zPM_MAX_SUBMESHES)
-        return damaged(zMsgId::kProgMeshSubMeshCountDamaged);
+        return damaged(IDS_PROG_MESH_SUB_MESH_COUNT_DAMAGED);
     if (!Fits(positionArray, kVec3Size, block.size()) || !Fits(normalArray, kVec3Size, block.size()))
-        return damaged(zMsgId::kProgMeshArrayDamaged);
+        return damaged(IDS_PROG_MESH_ARRAY_DAMAGED);
     if (count * kSubMeshTableSize > left())
-        return damaged(zMsgId::kProgMeshFieldsDamaged);
+        return damaged(IDS_PROG_MESH_FIELDS_DAMAGED);
     std::vector<std::unique_ptr<zTProgMeshSubMesh>> records;
     for (int s = 0; s < count; ++s) {
         records.push_back(std::make_unique<zTProgMeshSubMesh>());
@@ -275,7 +275,7 @@ bool zCProgMeshProto::ReadMeshChunk(zCBinChunkFile& file, long chunkEnd)
             if (!ReadArray(file, array))
                 return false;
             if (!Fits(array, zPM_ELEMENT_SIZE[kind], block.size()))
-                return damaged(zMsgId::kProgMeshArrayDamaged);
+                return damaged(IDS_PROG_MESH_ARRAY_DAMAGED);
         }
     }
 
@@ -283,7 +283,7 @@ bool zCProgMeshProto::ReadMeshChunk(zCBinChunkFile& file, long chunkEnd)
     {
         ArchiverHold hold{g_archiverFactory.CreateArchiverRead(stream, 2)};
         if (!hold.archiver)
-            return damaged(zMsgId::kProgMeshFieldsDamaged);
+            return damaged(IDS_PROG_MESH_FIELDS_DAMAGED);
         for (auto& record : records) {
             zSTRING name = hold.archiver->ReadString("");
             record->material = zCMaterial::FindByName(name);
@@ -297,7 +297,7 @@ bool zCProgMeshProto::ReadMeshChunk(zCBinChunkFile& file, long chunkEnd)
                 if (!record->material) {
                     if (object)
                         object->Release();
-                    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kProgMeshMaterialMissing, name));
+                    g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_PROG_MESH_MATERIAL_MISSING, name));
                     return false;
                 }
             }
@@ -307,7 +307,7 @@ bool zCProgMeshProto::ReadMeshChunk(zCBinChunkFile& file, long chunkEnd)
         hold.archiver->Close();
     }
     if (left() < 0)
-        return damaged(zMsgId::kProgMeshFieldsDamaged);
+        return damaged(IDS_PROG_MESH_FIELDS_DAMAGED);
 
     zTBBox3D box;
     zTOrientedBox3D tree;
@@ -319,7 +319,7 @@ bool zCProgMeshProto::ReadMeshChunk(zCBinChunkFile& file, long chunkEnd)
             return false;
     }
     if (left() < 0)
-        return damaged(zMsgId::kProgMeshFieldsDamaged);
+        return damaged(IDS_PROG_MESH_FIELDS_DAMAGED);
 
     SetData(std::move(block), positionArray, normalArray, std::move(records));
     storedFlag = stored;
@@ -536,16 +536,16 @@ int zCProgMeshProto::BuildFrom(zCMesh& mesh, zCArray<std::uint32_t>* order, int 
     for (int i = 0; i < mesh.numVert; ++i)
         mesh.vertList[i]->transformSlot = 0;
 
-    bool fits = WithinLimit(mesh, materials.size(), zPM_MAX_SUBMESHES, zMsgId::kProgMeshTooManyMaterials) &&
-                WithinLimit(mesh, source.triangles.size(), zPM_MAX_INDEXED, zMsgId::kProgMeshTooManyTriangles) &&
-                WithinLimit(mesh, source.positions.size(), zPM_MAX_ADDRESSED, zMsgId::kProgMeshTooManyVertices);
+    bool fits = WithinLimit(mesh, materials.size(), zPM_MAX_SUBMESHES, IDS_PROG_MESH_TOO_MANY_MATERIALS) &&
+                WithinLimit(mesh, source.triangles.size(), zPM_MAX_INDEXED, IDS_PROG_MESH_TOO_MANY_TRIANGLES) &&
+                WithinLimit(mesh, source.positions.size(), zPM_MAX_ADDRESSED, IDS_PROG_MESH_TOO_MANY_VERTICES);
     zTProgMeshBuildResult result;
     if (fits) {
         zCProgMeshBuilder::Build(source, flags, result);
         for (const auto& sub : result.subMeshes) {
-            fits = fits && WithinLimit(mesh, sub.wedges.size(), zPM_MAX_INDEXED, zMsgId::kProgMeshTooManyWedges) &&
-                   WithinLimit(mesh, sub.planes.size(), zPM_MAX_ADDRESSED, zMsgId::kProgMeshTooManyPlanes) &&
-                   WithinLimit(mesh, sub.edges.size(), zPM_MAX_ADDRESSED, zMsgId::kProgMeshTooManyEdges);
+            fits = fits && WithinLimit(mesh, sub.wedges.size(), zPM_MAX_INDEXED, IDS_PROG_MESH_TOO_MANY_WEDGES) &&
+                   WithinLimit(mesh, sub.planes.size(), zPM_MAX_ADDRESSED, IDS_PROG_MESH_TOO_MANY_PLANES) &&
+                   WithinLimit(mesh, sub.edges.size(), zPM_MAX_ADDRESSED, IDS_PROG_MESH_TOO_MANY_EDGES);
         }
     }
     if (!fits) {

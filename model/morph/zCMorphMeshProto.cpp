@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zCObjectFactory.h"
@@ -62,7 +62,7 @@ bool ReadAniRecord(zCBinChunkFile& file, zCMorphMeshAni& ani)
     // take no bytes that could bound them.
     const bool framesFit = numFrames <= kMaxMorphFrames && (numVerts > 0 || numFrames <= 1);
     if (!framesFit || bytes > static_cast<std::uint64_t>(file.GetBytesLeft())) {
-        file.ReportDamage(LoadResString(zMsgId::kMorphMmbDamaged));
+        file.ReportDamage(LoadResString(IDS_MORPH_MMB_DAMAGED));
         return false;
     }
     ani.numVerts = numVerts;
@@ -146,7 +146,7 @@ zCMorphMeshProto::~zCMorphMeshProto() noexcept(false)
     if (wrongCount) {
         // While a fatal report already unwinds the job, an error is all that can be said.
         const int level = std::uncaught_exceptions() ? zERR_ERROR : zERR_FATAL;
-        g_errorReporter.Report(level, LoadResString(zMsgId::kMorphRefCtrNotZero));
+        g_errorReporter.Report(level, LoadResString(IDS_MORPH_REF_CTR_NOT_ZERO));
     }
 }
 
@@ -209,7 +209,7 @@ int zCMorphMeshProto::LoadMMB(const zSTRING& fileName)
     if (file.Open(path) != 0)
         return 0;
     if (g_errorReporter.GetFilterLevel() > 2)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kMorphLoadingMmb, fileName));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_MORPH_LOADING_MMB, fileName));
 
     // Read aside; the prototype takes it over only when the whole file fits.
     zSTRING name;
@@ -254,7 +254,7 @@ int zCMorphMeshProto::LoadMMB(const zSTRING& fileName)
                 return 0;
             const long count = mesh.mesh->GetNumPositions();
             if (count * kVec3Size > file.GetBytesLeft()) {
-                file.ReportDamage(LoadResString(zMsgId::kMorphMmbDamaged));
+                file.ReportDamage(LoadResString(IDS_MORPH_MMB_DAMAGED));
                 return 0;
             }
             positions.assign(static_cast<std::size_t>(count), zVEC3());
@@ -269,7 +269,7 @@ int zCMorphMeshProto::LoadMMB(const zSTRING& fileName)
             std::uint16_t count = 0;
             file.ReadU16(count);
             if (static_cast<long>(count) * kMinAniRecordSize > file.GetBytesLeft()) {
-                file.ReportDamage(LoadResString(zMsgId::kMorphMmbDamaged));
+                file.ReportDamage(LoadResString(IDS_MORPH_MMB_DAMAGED));
                 return 0;
             }
             anis.clear();
@@ -292,7 +292,7 @@ int zCMorphMeshProto::LoadMMB(const zSTRING& fileName)
     for (const auto& ani : anis) {
         for (std::uint32_t index : ani->vertIndexList) {
             if (index >= positions.size()) {
-                file.ReportDamage(LoadResString(zMsgId::kMorphMmbDamaged));
+                file.ReportDamage(LoadResString(IDS_MORPH_MMB_DAMAGED));
                 return 0;
             }
         }
@@ -312,12 +312,12 @@ int zCMorphMeshProto::LoadMMB(const zSTRING& fileName)
 bool zCMorphMeshProto::SaveMMB(const zSTRING& fileName)
 {
     if (!refMesh) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphNoRefMesh, morphProtoName));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_NO_REF_MESH, morphProtoName));
         return false;
     }
     if (aniList.size() > 0xFFFF) {
-        g_errorReporter.Report(zERR_ERROR,
-                               FormatResString(zMsgId::kMorphTooManyAnis, morphProtoName, static_cast<int>(aniList.size())));
+        const int count = static_cast<int>(aniList.size());
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_TOO_MANY_ANIS, morphProtoName, count));
         return false;
     }
     const zSTRING path = g_jobDestDir + "_compiled\\" + fileName;

@@ -7,8 +7,8 @@
 #include "IdeServices.h"
 #include "JobGlobals.h"
 #include "LittleEndian.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCAscWriter.h"
 #include "zCMaterial.h"
@@ -149,7 +149,7 @@ bool zCMorphMeshProto::SaveMMS(const std::vector<zTMorphGroup>& groups) const
 {
     const zSTRING name = morphProtoName + ".MMS";
     if (g_errorReporter.GetFilterLevel() > 2)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kMorphSavingScript, name));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_MORPH_SAVING_SCRIPT, name));
     const std::string text = WriteMMSText(groups);
     std::unique_ptr<zFILE> file = zMakeFile(g_jobDestDir + name);
     // The file layer reports its own failures.

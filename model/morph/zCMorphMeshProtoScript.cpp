@@ -6,8 +6,8 @@
 #include <string>
 
 #include "IdeServices.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCAscFile.h"
 #include "zCAscModelReader.h"
@@ -109,14 +109,14 @@ zCMesh* LoadMorphSource(const zSTRING& ascName, const zSTRING& folder, float& fp
         if (!input->Exists()) {
             const zSTRING anims = g_options ? g_options->GetDirString(DIR_ANIMS) : zSTRING();
             if (part.empty() || anims.empty() || input->SearchFile(part, anims, true) != 0) {
-                g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphSourceNotFound, ascName));
+                g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_SOURCE_NOT_FOUND, ascName));
                 return nullptr;
             }
         }
     }
     zCAscFile ascFile;
     if (input->Open(false) != 0 || !ascFile.Load(*input, input->GetFullPath())) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphSourceNotFound, ascName));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_SOURCE_NOT_FOUND, ascName));
         return nullptr;
     }
     input->Close();
@@ -137,7 +137,7 @@ zCMesh* LoadMorphSource(const zSTRING& ascName, const zSTRING& folder, float& fp
     for (zCVisual* v = first; v; v = v->GetNextVisual())
         v->AddRef();
     if (!first)
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphSourceNoMesh, ascName));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_SOURCE_NO_MESH, ascName));
     return first;
 }
 
@@ -149,11 +149,11 @@ int zCMorphMeshProto::LoadMMS(const zSTRING& fileName)
     scriptName = path.GetFile();
     const std::size_t cut = fileName.find_last_of("\\/");
     scriptFolder = cut == std::string::npos ? zSTRING() : zSTRING(fileName.substr(0, cut + 1));
-    g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kMorphLoadingScript, morphProtoName + ".MMS"));
+    g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_MORPH_LOADING_SCRIPT, morphProtoName + ".MMS"));
 
     std::unique_ptr<zFILE> file = zMakeFile(fileName);
     if (!file->Exists() || file->Open(false) != 0) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphScriptNotFound, fileName));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_SCRIPT_NOT_FOUND, fileName));
         return 0;
     }
     zSTRING line;
@@ -185,7 +185,7 @@ int zCMorphMeshProto::LoadMMS(const zSTRING& fileName)
     }
     file->Close();
     if (!refMesh) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphScriptNoRef, scriptName));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_SCRIPT_NO_REF, scriptName));
         return 0;
     }
     return 1;
@@ -215,7 +215,7 @@ void zCMorphMeshProto::ReadMorphRef(const zSTRING& line, std::vector<std::uint32
 void zCMorphMeshProto::ReadMorphAni(const zSTRING& line, const std::vector<std::uint32_t>& vertexMap)
 {
     if (!refMesh) {
-        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kMorphAniBeforeRef), scriptName.c_str(), scriptLine);
+        g_errorReporter.Report(zERR_ERROR, LoadResString(IDS_MORPH_ANI_BEFORE_REF), scriptName.c_str(), scriptLine);
         return;
     }
     const std::size_t open = line.find('(');
@@ -285,13 +285,13 @@ std::unique_ptr<zCMorphMeshAni> zCMorphMeshProto::BuildMorphAni(zCMesh* firstFra
     for (zCMesh* m : frames) {
         if (refShape ? (m->numVert != refVerts || m->numPoly != refPolys)
                      : (m->numVert > refVerts || m->numPoly > refPolys))
-            return fatal(refShape ? zMsgId::kMorphRefShapeDiffers : zMsgId::kMorphMoreThanRef);
+            return fatal(refShape ? IDS_MORPH_REF_SHAPE_DIFFERS : IDS_MORPH_MORE_THAN_REF);
         for (int k = 0; k < m->numVert; ++k) {
             if (static_cast<std::size_t>(k) >= vertexMap.size())
-                return fatal(zMsgId::kMorphMeshMismatch);
+                return fatal(IDS_MORPH_MESH_MISMATCH);
             const std::uint32_t source = vertexMap[static_cast<std::size_t>(k)];
             if (source >= static_cast<std::uint32_t>(m->numVert))
-                return fatal(zMsgId::kMorphMeshMismatch);
+                return fatal(IDS_MORPH_MESH_MISMATCH);
             if (refShape || listed[static_cast<std::size_t>(k)])
                 continue;
             const zVEC3 d = VertexPosition(*m, static_cast<int>(source)) - refPositions[static_cast<std::size_t>(k)];

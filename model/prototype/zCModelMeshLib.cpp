@@ -6,8 +6,8 @@
 
 #include "IdeServices.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zCMeshSoftSkin.h"
@@ -81,7 +81,7 @@ bool ReadNodeMeshes(zCBinChunkFile& file, zCModelPrototype* proto, zCModel* mode
     // Every name takes at least its line feed.
     const long namesRoom = file.GetNextChunkPos() - file.GetFile()->Pos();
     if (static_cast<long>(count) > namesRoom) {
-        file.ReportDamage(FormatResString(zMsgId::kMeshLibNamesDamaged, static_cast<int>(count)));
+        file.ReportDamage(FormatResString(IDS_MESH_LIB_NAMES_DAMAGED, static_cast<int>(count)));
         return false;
     }
     std::vector<zSTRING> names(count);
@@ -104,7 +104,7 @@ bool ReadNodeMeshes(zCBinChunkFile& file, zCModelPrototype* proto, zCModel* mode
             found = nodes[i] != nullptr;
         }
         if (!found && !anyFound) {
-            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMeshAscAppliedWrong, baseName, names[i]));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MESH_ASC_APPLIED_WRONG, baseName, names[i]));
             return false;
         }
         anyFound = anyFound || found;
@@ -115,7 +115,7 @@ bool ReadNodeMeshes(zCBinChunkFile& file, zCModelPrototype* proto, zCModel* mode
     for (std::size_t i = 0; i < names.size(); ++i) {
         // A mesh reader at the end of the file would give an empty mesh.
         if (file.GetBytesLeft() == 0) {
-            file.ReportDamage(LoadResString(zMsgId::kDataEndsEarly));
+            file.ReportDamage(LoadResString(IDS_DATA_ENDS_EARLY));
             return false;
         }
         zTObjectRef<zCProgMeshProto> held(static_cast<zCProgMeshProto*>(zCProgMeshProto::classDef.CreateNewInstance()));
@@ -150,7 +150,7 @@ bool ReadSoftSkins(zCBinChunkFile& file, zCModelPrototype* proto, zCModel* model
     // Checked for a prototype too: skins made for another hierarchy name other nodes.
     zCModelPrototype* target = TargetPrototype(proto, model);
     if (target && checksum != target->nodeChecksum) {
-        g_errorReporter.Report(zERR_ERROR, LoadResString(zMsgId::kFileNodeHierarchyIncompatible));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(IDS_FILE_NODE_HIERARCHY_INCOMPATIBLE));
         file.SkipToNextChunk();
         return true;
     }
@@ -161,7 +161,7 @@ bool ReadSoftSkins(zCBinChunkFile& file, zCModelPrototype* proto, zCModel* model
     const int numNodes = target ? target->nodeList.GetNum() : 0;
     for (int i = 0; i < count; ++i) {
         if (file.GetBytesLeft() == 0) {
-            file.ReportDamage(LoadResString(zMsgId::kDataEndsEarly));
+            file.ReportDamage(LoadResString(IDS_DATA_ENDS_EARLY));
             return false;
         }
         zTObjectRef<zCMeshSoftSkin> skin(static_cast<zCMeshSoftSkin*>(zCMeshSoftSkin::classDef.CreateNewInstance()));
@@ -169,7 +169,7 @@ bool ReadSoftSkins(zCBinChunkFile& file, zCModelPrototype* proto, zCModel* model
             return false;
         int badNode = 0;
         if (!SkinFitsNodes(*skin, numNodes, badNode)) {
-            file.ReportDamage(FormatResString(zMsgId::kMeshLibSkinNodeDamaged, badNode, numNodes));
+            file.ReportDamage(FormatResString(IDS_MESH_LIB_SKIN_NODE_DAMAGED, badNode, numNodes));
             return false;
         }
         skin->SetObjectName(baseName);

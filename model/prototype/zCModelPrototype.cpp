@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ErrorBox.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBlockPool.h"
 #include "zCCrc.h"
@@ -116,7 +116,7 @@ zCModelPrototype::~zCModelPrototype() noexcept(false)
         // A fatal report unwinds the job; while something else already does, an
         // error is all that can be said.
         const int level = std::uncaught_exceptions() ? zERR_ERROR : zERR_FATAL;
-        g_errorReporter.Report(level, LoadResString(zMsgId::kRefCtrNotZero));
+        g_errorReporter.Report(level, LoadResString(IDS_REF_CTR_NOT_ZERO));
     }
 }
 
@@ -262,7 +262,7 @@ void zCModelPrototype::AddAni(zCModelAni* ani)
         const zSTRING name = ani->GetAniName();
         if (defined != ani)
             ani->Release();
-        g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kAniAlreadyDefined, name.c_str()));
+        g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_ANI_ALREADY_DEFINED, name.c_str()));
         return;
     }
     aniList.InsertSort(ani);

@@ -4,8 +4,8 @@
 
 #include "IdeServices.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zCModelAni.h"
@@ -108,7 +108,7 @@ int zCModelPrototype::ReadHierarchy(zCBinChunkFile& file)
                 return 0;
             const long room = file.GetNextChunkPos() - stream->Pos();
             if (numNodes * kMinNodeBytes + kTrailerBytes > room) {
-                file.ReportDamage(FormatResString(zMsgId::kHierarchyNodesDamaged, static_cast<int>(numNodes)));
+                file.ReportDamage(FormatResString(IDS_HIERARCHY_NODES_DAMAGED, static_cast<int>(numNodes)));
                 return 0;
             }
             nodeList.EmptyList();
@@ -166,7 +166,7 @@ void zCModelPrototype::SaveMdh()
 int zCModelPrototype::LoadMdh(const zSTRING& fileName)
 {
     if (g_errorReporter.GetFilterLevel() > 8)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kLoadingModelHierarchy, fileName));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_LOADING_MODEL_HIERARCHY, fileName));
     if (!g_options)
         return 0;
     const zSTRING path = g_options->GetDirString(DIR_COMPILED_ANIMS) + fileName;
@@ -200,7 +200,7 @@ int zCModelPrototype::LoadMdl(zSTRING& name)
     const zSTRING mdlPath = g_options ? g_options->GetDirString(DIR_COMPILED_ANIMS) + base + ".MDL" : zSTRING();
     if (g_options && FileExists(mdlPath)) {
         if (g_errorReporter.GetFilterLevel() >= 5)
-            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kLoadingModelMdl, name));
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_LOADING_MODEL_MDL, name));
         zCBinChunkFile file;
         if (file.Open(mdlPath) == 0 && ReadHierarchy(file) &&
             zCModelMeshLib::ReadMdmChunks(file, this, nullptr, nullptr))
@@ -215,11 +215,11 @@ int zCModelPrototype::LoadMdl(zSTRING& name)
     ascName.Upper();
     std::unique_ptr<zFILE> asc = zMakeFile(ascName);
     if (!g_options || asc->SearchFile(ascName, g_options->GetDirString(DIR_ANIMS), true) != 0) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kAscNotFound, ascName));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_ASC_NOT_FOUND, ascName));
         return 0;
     }
     if (g_errorReporter.GetFilterLevel() >= 2)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kLoadingModelAsc, base));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_LOADING_MODEL_ASC, base));
     zCModelAni* ani = nullptr;
     LoadAsc(&ani, asc->GetFullPath(), zSTRING(), 0, 0, 6, -1.0f);
     if (ani)

@@ -9,8 +9,8 @@
 
 #include "JobGlobals.h"
 #include "MdsText.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zCModelAni.h"
@@ -234,7 +234,7 @@ public:
         std::vector<zTEventLine> lines;
         Collect(lines);
         if (ani.aniType == zANI_TYPE_ALIAS) {
-            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kAnialiasNotAllowedHave, ani.aniName),
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_ANIALIAS_NOT_ALLOWED_HAVE, ani.aniName),
                                    proto.fileName.c_str(), g_mdsLineNumber);
             return;
         }
@@ -271,7 +271,7 @@ private:
                 } else if (!reported) {
                     // The animation holds few events; a longer block is a fault of the script.
                     g_errorReporter.Report(zERR_ERROR,
-                                           FormatResString(zMsgId::kMdsTooManyEvents, kMaxEventLines, ani.aniName),
+                                           FormatResString(IDS_MDS_TOO_MANY_EVENTS, kMaxEventLines, ani.aniName),
                                            proto.fileName.c_str(), g_mdsLineNumber);
                     reported = true;
                 }
@@ -307,7 +307,7 @@ private:
             frame = 0.0;
         frame = std::fmax(INT_MIN, std::fmin(frame, INT_MAX));
         if (ani.aniType == zANI_TYPE_NORMAL && (frame < 0 || frame > ani.numFrames - 1)) {
-            g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kFrameNumberOutBounds, ani.aniName),
+            g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_FRAME_NUMBER_OUT_BOUNDS, ani.aniName),
                                    proto.fileName.c_str(), lineNumber);
             frame = std::fmax(0.0, std::fmin(frame, ani.numFrames - 1.0));
         }
@@ -339,7 +339,7 @@ zCModelAni* ReadBatch(zCModelPrototype& proto, const zSTRING& name)
             continue;
         if (Holds(line, "*ANIBATCH")) {
             if (count == kMaxBatchNames)
-                g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kMoreThanAnisAnibatch), proto.fileName.c_str(),
+                g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_MORE_THAN_ANIS_ANIBATCH), proto.fileName.c_str(),
                                        g_mdsLineNumber);
             rec.values[count++] = MdsName(MdsArgumentText(line), 1);
         } else if (Holds(line, "}")) {
@@ -347,7 +347,7 @@ zCModelAni* ReadBatch(zCModelPrototype& proto, const zSTRING& name)
         }
     }
     if (count == 0)
-        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kAnibatchWithoutAnis), proto.fileName.c_str(),
+        g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_ANIBATCH_WITHOUT_ANIS), proto.fileName.c_str(),
                                g_mdsLineNumber);
     rec.frameNumber = count;
     return ani;
@@ -362,7 +362,7 @@ void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& a
     const zTMsbEntry e = CompileEntry(zMSB_ANI, args, state.fpsCap, file);
     const zSTRING& name = e.name;
     if (e.lastFrame < e.firstFrame && e.lastFrame != -1)
-        g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kLastframeLessThanFirstframe),
+        g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_LASTFRAME_LESS_THAN_FIRSTFRAME),
                                proto.fileName.c_str(), g_mdsLineNumber);
     state.firstFrame = e.firstFrame;
     ++state.aniLines;
@@ -381,12 +381,12 @@ void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& a
         return;
     } else {
         if (Verbose())
-            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kParsingAni, name, e.source));
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_PARSING_ANI, name, e.source));
         ani->Release();
         ani = nullptr;
         proto.LoadAsc(&ani, e.source, name, e.firstFrame, e.lastFrame, 1, e.fps);
         if (Verbose())
-            g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingFinished));
+            g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_PARSING_FINISHED));
         compiledHere = true;
     }
     state.current = ani;
@@ -423,7 +423,7 @@ void ReadPlainAni(zCModelPrototype& proto, const zSTRING& line, const zSTRING& a
 void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
 {
     if (Verbose())
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingAnienum));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_PARSING_ANIENUM));
     const bool writing = MdsWritesBinary();
     if (writing)
         file.StartChunk(zMSB_ANI_ENUM);
@@ -482,7 +482,7 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
         } else if (Holds(line, "}")) {
             break;
         } else if (Holds(line, "*EVENT")) {
-            g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kMdsEventWithoutAni), fileName.c_str(),
+            g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_MDS_EVENT_WITHOUT_ANI), fileName.c_str(),
                                    g_mdsLineNumber);
         }
     }
@@ -491,8 +491,8 @@ void zCModelPrototype::ReadAniEnum(int noMesh, zCBinChunkFile& file)
     if (state.meshLoaded && noMesh)
         ReleaseMeshes();
     if (Verbose()) {
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kNumman, aniList.GetNum(), state.aniLines));
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kFpsratesMinMaxAvg, state.fpsMin, state.fpsMax,
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_NUMMAN, aniList.GetNum(), state.aniLines));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_FPSRATES_MIN_MAX_AVG, state.fpsMin, state.fpsMax,
                                                              state.fpsSum / static_cast<float>(state.aniLines)));
     }
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCMeshSoftSkin.h"
 #include "zCModelAni.h"
@@ -76,8 +76,8 @@ void zCModelPrototype::CalcAniBBox(zCModelAni* ani)
         nodeList[i]->localMatrix = saved[static_cast<std::size_t>(i)];
 
     if (!found) {
-        g_errorReporter.Report(zERR_ERROR, LoadResString(ani->numFrames <= 0 ? zMsgId::kAniZeroFramesAnimation
-                                                                               : zMsgId::kOrderCalculateAniBbox));
+        g_errorReporter.Report(zERR_ERROR, LoadResString(ani->numFrames <= 0 ? IDS_ANI_ZERO_FRAMES_ANIMATION
+                                                                               : IDS_ORDER_CALCULATE_ANI_BBOX));
         box = bbox3D;
     }
     ani->aniBBox = box;
@@ -97,7 +97,7 @@ void zCModelPrototype::ResolveAnis()
             ani->nextAni = ani->nextAniName == ani->aniName ? ani : SearchAni(ani->nextAniName);
             if (!ani->nextAni)
                 g_errorReporter.Report(zERR_WARNING,
-                                       FormatResString(zMsgId::kNotFindNextani, ani->nextAniName, ani->aniName));
+                                       FormatResString(IDS_NOT_FIND_NEXTANI, ani->nextAniName, ani->aniName));
         }
         const int alias = ani->ResolveAliasAni(*this);
         const int comb = ani->ResolveCombAni(*this);
@@ -105,5 +105,5 @@ void zCModelPrototype::ResolveAnis()
             failed = true;
     }
     if (failed)
-        g_errorReporter.Fatal(LoadResString(zMsgId::kFatalGoodbye));
+        g_errorReporter.Fatal(LoadResString(IDS_FATAL_GOODBYE));
 }

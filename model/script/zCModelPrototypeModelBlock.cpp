@@ -4,8 +4,8 @@
 
 #include "JobGlobals.h"
 #include "MdsText.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zCModelMeshLib.h"
@@ -89,7 +89,7 @@ void zCModelPrototype::LoadMeshAndTree(const zSTRING& name, int noMesh)
         FinishFileStep();
     }
     if (g_errorReporter.GetFilterLevel() > 8)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kParsingModelHierarchy, meshAndTreeFile));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_PARSING_MODEL_HIERARCHY, meshAndTreeFile));
     LoadAsc(nullptr, meshAndTreeFile, zSTRING(), 0, 0, 6, -1.0f);
     SaveMdh();
     if (!noMesh) {

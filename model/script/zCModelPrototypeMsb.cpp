@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zCModelAni.h"
@@ -173,7 +173,7 @@ int zCModelPrototype::LoadModelScriptMsb(const zSTRING& name)
         return 0;
     SetModelProtoName(baseName);
     if (g_errorReporter.GetFilterLevel() >= 2)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kLoadingModelScriptBinary, modelProtoName));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_LOADING_MODEL_SCRIPT_BINARY, modelProtoName));
     zCBinChunkFile file;
     if (file.Open(path) != 0) {
         NoteMissing(baseName + ".MSB");
@@ -212,7 +212,7 @@ int zCModelPrototype::LoadModelScriptMsb(const zSTRING& name)
             if (!ReadMsbModelChunk(file, id, header)) {
                 ok = false;
             } else if (header.number != zMSB_VERSION) {
-                file.ReportDamage(FormatResString(zMsgId::kMsbVersionOther, static_cast<unsigned>(header.number)));
+                file.ReportDamage(FormatResString(IDS_MSB_VERSION_OTHER, static_cast<unsigned>(header.number)));
                 ok = false;
             }
             break;
@@ -307,7 +307,7 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
     g_mdsRows.clear();
     const bool verbose = g_errorReporter.GetFilterLevel() > 8;
     if (verbose)
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kParsingAnienum));
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_PARSING_ANIENUM));
     zCModelAni* current = nullptr;
     int currentFirstFrame = 0;
     float unsaidFps = kDefaultFps;
@@ -409,11 +409,11 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
         case zMSB_EVENTS: {
             const std::uint32_t count = e.count;
             if (!current) {
-                file.ReportDamage(LoadResString(zMsgId::kMsbEventsWithoutAni));
+                file.ReportDamage(LoadResString(IDS_MSB_EVENTS_WITHOUT_ANI));
                 return 0;
             }
             if (count > static_cast<std::uint32_t>(kMaxEvents)) {
-                file.ReportDamage(FormatResString(zMsgId::kMsbEventCountTooBig, current->aniName,
+                file.ReportDamage(FormatResString(IDS_MSB_EVENT_COUNT_TOO_BIG, current->aniName,
                                                   static_cast<unsigned>(count), kMaxEvents));
                 return 0;
             }
@@ -433,7 +433,7 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
                     continue;
                 }
                 if (index >= count) {
-                    g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kMoreEffectsAnimationThan));
+                    g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_MORE_EFFECTS_ANIMATION_THAN));
                     return 0;  // when the fatal handler returns
                 }
                 zTMsbEvent event;
@@ -447,7 +447,7 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
                 const int last = current->numFrames - 1;
                 if (current->aniType == zANI_TYPE_NORMAL && (rec.frameNumber < 0 || rec.frameNumber > last)) {
                     g_errorReporter.Report(zERR_WARNING,
-                                           FormatResString(zMsgId::kFrameNumberOutBounds, current->aniName),
+                                           FormatResString(IDS_FRAME_NUMBER_OUT_BOUNDS, current->aniName),
                                            fileName.c_str(), g_mdsLineNumber);
                     rec.frameNumber = rec.frameNumber < 0 || last < 0 ? 0 : last;
                 }
@@ -506,9 +506,9 @@ int zCModelPrototype::ReadMsbAniEnum(zCBinChunkFile& file)
         WriteMdsBlock(0);
     }
     if (verbose) {
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kNumman, aniList.GetNum(), manTries));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_NUMMAN, aniList.GetNum(), manTries));
         const double avg = manTries ? static_cast<double>(sumFps) / manTries : 0.0;
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kFpsratesMinMaxAvg, static_cast<double>(minFps),
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_FPSRATES_MIN_MAX_AVG, static_cast<double>(minFps),
                                                              static_cast<double>(maxFps), avg));
     }
     return closed ? 1 : 0;

@@ -6,8 +6,8 @@
 
 #include "JobGlobals.h"
 #include "MdsText.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zCModel.h"
@@ -68,7 +68,7 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
             // as it names a missing text script.
             if (!g_modelLoadError) {
                 const zSTRING binaryName = UpperCopy(zPATH(name).GetFilename()) + ".MSB";
-                g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, binaryName));
+                g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_FILE_NOT_FOUND, binaryName));
             }
             return 0;
         }
@@ -76,14 +76,14 @@ int zCModelPrototype::LoadModelScript(zSTRING& name)
         isStaticModel = 0;
         const zPATH path(name);
         const zSTRING baseName = path.GetFilename();
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kLoadingModelScript, baseName + ".MDS"));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_LOADING_MODEL_SCRIPT, baseName + ".MDS"));
 
         ScriptFileHold hold;
         g_mdsFile = zMakeFile(path.GetDrive() + path.GetDir() + path.GetFile()).release();
         SetModelProtoName(baseName);
         if (!g_mdsFile->Exists() || g_mdsFile->Open(false) != 0) {
             // Nothing was read: no prototype and no binary form come of it.
-            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, baseName + ".MDS"));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_FILE_NOT_FOUND, baseName + ".MDS"));
             return 0;
         }
         const bool writing = MdsWritesBinary();

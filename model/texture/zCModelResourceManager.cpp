@@ -2,7 +2,7 @@
 #include "zCModelResourceManager.h"
 
 #include "ErrorBox.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
@@ -44,7 +44,7 @@ void zCModelResourceManager::RegisterClasses()
         while (base && base != &zCResource::classDef)
             base = base->GetBaseClassDef();
         if (!base) {
-            g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kNotAResource));
+            g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_NOT_A_RESOURCE));
             continue;
         }
         ClassEntry entry;
@@ -54,7 +54,7 @@ void zCModelResourceManager::RegisterClasses()
         names += " ";
     }
     if (g_errorReporter.GetFilterLevel() >= 3)
-        g_errorReporter.Report(zERR_MESSAGE, LoadResString(zMsgId::kClassesRegistered) + names);
+        g_errorReporter.Report(zERR_MESSAGE, LoadResString(IDS_CLASSES_REGISTERED) + names);
 }
 
 zCModelResourceManager::ClassEntry& zCModelResourceManager::EntryOf(zCResource* resource)
@@ -176,7 +176,7 @@ int zCModelResourceManager::CacheIn(zCResource* resource, float priority)
     if (IsBusy(resource) && priority < 0.0f) {
         WaitWhileBusy(resource);
         g_errorReporter.Report(zERR_WARNING,
-                               FormatResString(zMsgId::kCachedInViaWorker, resource->GetObjectName().c_str()));
+                               FormatResString(IDS_CACHED_IN_VIA_WORKER, resource->GetObjectName().c_str()));
     }
     return resource->cacheState;
 }

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "ErrorBox.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCMaterial.h"
 #include "zCMeshSoftSkin.h"
@@ -43,7 +43,7 @@ void zCModelTexAniState::SetTexList(const zCArray<zCTexture*>& list)
     DeleteTexList();
     const int count = list.GetNum();
     if (count > kMaxLibTextures)
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kTooManyTexturesMeshlib, count));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_TOO_MANY_TEXTURES_MESHLIB, count));
     numTex = count;
     if (count > 0) {
         texList = new zCTexture*[static_cast<std::size_t>(count)];

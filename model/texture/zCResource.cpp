@@ -1,8 +1,8 @@
 // The resource base: cache state and the operations every resource class overrides.
 #include "zCResource.h"
 
-#include "MessageIds.h"
 #include "ModelServices.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
@@ -16,7 +16,7 @@ namespace {
 
 void ReportIllegalSetup()
 {
-    g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kIllegalResourceSetup));
+    g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_ILLEGAL_RESOURCE_SETUP));
 }
 
 } // namespace

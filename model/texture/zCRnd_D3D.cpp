@@ -2,7 +2,7 @@
 #include "zCRnd_D3D.h"
 
 #include "ErrorBox.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zERROR.h"
 
@@ -107,7 +107,7 @@ int zCTex_D3D::SetInfo(const zTTextureInfo& newInfo)
     info = newInfo;
     if (info.width != 0 && info.height != 0)
         return 1;
-    g_errorReporter.Report(zERR_WARNING, LoadResString(zMsgId::kTextureHasNoSize));
+    g_errorReporter.Report(zERR_WARNING, LoadResString(IDS_TEXTURE_HAS_NO_SIZE));
     return 0;
 }
 

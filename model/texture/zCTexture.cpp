@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "ErrorBox.h"
-#include "MessageIds.h"
 #include "ModelServices.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCObjectFactory.h"
 #include "zCOption.h"
@@ -66,7 +66,7 @@ bool SplitAniName(const zSTRING& name, zSTRING& base, std::vector<char>& channel
         channels.push_back(words[i][0]);
     }
     if (channels.size() > static_cast<std::size_t>(zCTexture::kNumAniChannels)) {
-        g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kTooManyTextureChannels, name.c_str()));
+        g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_TOO_MANY_TEXTURE_CHANNELS, name.c_str()));
         channels.resize(zCTexture::kNumAniChannels);
     }
     return true;
@@ -241,7 +241,7 @@ int zCTexture::LoadCompiled(const zSTRING& name)
     while (!g_renderer->SupportsTextureFormat(format)) {
         format = zTexFormatFallback[format];
         if (format < 0 || format == start) {
-            g_errorReporter.Report(zERR_FATAL, LoadResString(zMsgId::kNoTextureFormat));
+            g_errorReporter.Report(zERR_FATAL, LoadResString(IDS_NO_TEXTURE_FORMAT));
             return 0;
         }
     }
@@ -265,13 +265,13 @@ int zCTexture::LoadData()
 
     // Source textures are not converted here: a missing compiled file means the default.
     if (name == kDefaultTexture) {
-        g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kDefaultTextureMissing, name.c_str()));
+        g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_DEFAULT_TEXTURE_MISSING, name.c_str()));
         return 0;
     }
-    g_errorReporter.Report(zERR_WARNING, FormatResString(zMsgId::kTextureUsingDefault, name.c_str()));
+    g_errorReporter.Report(zERR_WARNING, FormatResString(IDS_TEXTURE_USING_DEFAULT, name.c_str()));
     std::unique_ptr<zFILE> fallback(g_objectFactory->CreateZFile(GetCompiledName(kDefaultTexture)));
     if (!fallback || !fallback->Exists()) {
-        g_errorReporter.Report(zERR_FATAL, FormatResString(zMsgId::kDefaultTextureMissing, kDefaultTexture));
+        g_errorReporter.Report(zERR_FATAL, FormatResString(IDS_DEFAULT_TEXTURE_MISSING, kDefaultTexture));
         return 0;
     }
     return LoadCompiled(kDefaultTexture);

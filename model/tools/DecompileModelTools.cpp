@@ -1,8 +1,8 @@
 // The decompile entries: a static model's .MDL back into one ASC file, a model
 // script into the ASC files of its meshes and animations.
 #include "IdeServices.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCAscModelSet.h"
 #include "zCAscWriter.h"
@@ -28,7 +28,7 @@ void zCModelToolServices::DecompileMdl(zSTRING& fileName)
     zCModelToolFrame frame;
     zCModelPrototype* proto = frame.GetPrototype();
     const zSTRING display = zPATH(fileName).GetFilename() + ".MDL";
-    if (!ReadCompiledMdl(*proto, fileName, zMsgId::kDecompilingModel)) {
+    if (!ReadCompiledMdl(*proto, fileName, IDS_DECOMPILING_MODEL)) {
         frame.End(0);
         return;
     }
@@ -37,9 +37,9 @@ void zCModelToolServices::DecompileMdl(zSTRING& fileName)
     if (writer.WritePrototype(*proto, proto->fileName)) {
         if (zCIdeServices* ide = zGetIdeServices())
             ide->SetProgressPos(kFullProgress);
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kModelFileDecompiledOk, display));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_MODEL_FILE_DECOMPILED_OK, display));
     } else {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kModelFileNotDecompiled, display));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MODEL_FILE_NOT_DECOMPILED, display));
     }
     frame.End(0);
 }
@@ -53,11 +53,11 @@ void zCModelToolServices::DecompileModelScript(zSTRING& fileName)
     const int loaded = proto->LoadModelScript(fileName);
     if (loaded && !g_modelLoadError) {
         if (WriteModelAscSet(*proto))
-            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kModelFileDecompiledOk, proto->fileName));
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_MODEL_FILE_DECOMPILED_OK, proto->fileName));
         else
-            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kModelFileNotDecompiled, proto->fileName));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MODEL_FILE_NOT_DECOMPILED, proto->fileName));
     }
     if (g_modelLoadError)
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFoundOrCorrupted, g_lastModelFile));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, g_lastModelFile));
     frame.End(zTOOL_END_EMPTY_STAMPS);
 }

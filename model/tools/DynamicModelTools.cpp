@@ -2,8 +2,8 @@
 // its binary form, and compiling it into its binary files.
 #include "IdeServices.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCModelPrototype.h"
 #include "zCModelToolFrame.h"
@@ -14,7 +14,7 @@ namespace {
 // The first file the load missed, or the script itself.
 void ReportLoadError()
 {
-    g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFoundOrCorrupted, g_lastModelFile));
+    g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_FILE_NOT_FOUND_OR_CORRUPTED, g_lastModelFile));
 }
 
 } // namespace
@@ -26,7 +26,7 @@ void zCModelToolServices::ConvertModelScript(zSTRING& fileName)
     g_modelLoadError = 0;
     const int loaded = proto->LoadModelScript(fileName);
     if (loaded && !g_modelLoadError)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kModelConvertedOk, proto->modelProtoName));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_MODEL_CONVERTED_OK, proto->modelProtoName));
     if (g_modelLoadError)
         ReportLoadError();
     frame.End(zTOOL_END_PROGRESS | zTOOL_END_EMPTY_STAMPS | zTOOL_END_INSERT);
@@ -44,8 +44,8 @@ void zCModelToolServices::CompileModelScript(zSTRING& fileName)
     if (g_modelLoadError)
         ReportLoadError();
     else if (loaded && g_errorReporter.GetErrorCount() == errorsBefore)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCompilingModelOk, proto->fileName));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_COMPILING_MODEL_OK, proto->fileName));
     else if (loaded)
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kCompilingModelFailed, proto->fileName));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_COMPILING_MODEL_FAILED, proto->fileName));
     frame.End(zTOOL_END_CACHE_OUT | zTOOL_END_INSERT);
 }

@@ -2,8 +2,8 @@
 // an .MMB into the other game's form and decompiling it into a script and ASC files.
 #include "IdeServices.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zCMorphMeshProto.h"
@@ -79,9 +79,9 @@ void zCModelToolServices::CompileMorphMesh(zSTRING& fileName)
         MorphToolFrame frame;
         // A script that gives no morph mesh writes nothing: no .MMB for later runs to trust.
         if (frame.Proto()->LoadMMS(fileName) && frame.Proto()->SaveMMB(MmbName(fileName)))
-            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kMorphCompilingOk, fileName));
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_MORPH_COMPILING_OK, fileName));
         else
-            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphCompileFailed, fileName));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_COMPILE_FAILED, fileName));
         frame.ReleaseProto();
     }
     if (g_resourceManager)
@@ -95,7 +95,7 @@ void zCModelToolServices::ConvertMorphMesh(zSTRING& fileName)
     {
         MorphToolFrame frame;
         if (!frame.Proto()->LoadMMB(name)) {
-            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphFileCorrupted, name));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_FILE_CORRUPTED, name));
             return;
         }
         bool saved = false;
@@ -105,10 +105,10 @@ void zCModelToolServices::ConvertMorphMesh(zSTRING& fileName)
             saved = frame.Proto()->SaveMMB(name);
         }
         if (!saved) {
-            g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphConvertFailed, name));
+            g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_CONVERT_FAILED, name));
             return;
         }
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kModelConvertedOk, name));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_MODEL_CONVERTED_OK, name));
         if (zCIdeServices* ide = zGetIdeServices())
             ide->SetProgressPos(kFullProgress);
     }
@@ -121,7 +121,7 @@ void zCModelToolServices::DecompileMorphMesh(zSTRING& fileName)
     MorphToolFrame frame;
     zCMorphMeshProto* proto = frame.Proto();
     if (!proto->LoadMMB(name)) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphFileCorrupted, name));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_FILE_CORRUPTED, name));
         return;
     }
     std::vector<zTMorphGroup> groups;
@@ -129,7 +129,7 @@ void zCModelToolServices::DecompileMorphMesh(zSTRING& fileName)
     const bool script = proto->SaveMMS(groups);
     const bool ascFiles = proto->WriteMorphAscFiles(groups);
     if (script && ascFiles)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kModelFileDecompiledOk, name));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_MODEL_FILE_DECOMPILED_OK, name));
     else
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kMorphDecompileFailed, name));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_MORPH_DECOMPILE_FAILED, name));
 }

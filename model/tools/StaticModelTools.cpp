@@ -2,8 +2,8 @@
 // and compiling a model ASC into an .mdl.
 #include "IdeServices.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zCModelAni.h"
@@ -43,7 +43,7 @@ int ReadCompiledMdl(zCModelPrototype& proto, const zSTRING& fileName, int startM
     // The batch passes bare names of the compiled-models folder.
     const zSTRING path = CompiledModelPath(fileName);
     if (!zMakeFile(path)->Exists()) {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotFound, display));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_FILE_NOT_FOUND, display));
         return 0;
     }
     g_errorReporter.Report(zERR_MESSAGE, FormatResString(startMessage, display));
@@ -56,7 +56,7 @@ int ReadCompiledMdl(zCModelPrototype& proto, const zSTRING& fileName, int startM
                zCModelMeshLib::ReadMdmChunks(input, &proto, nullptr, nullptr);
     }
     if (!read)
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kFileNotCompatibleVersion, display));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_FILE_NOT_COMPATIBLE_VERSION, display));
     return read;
 }
 
@@ -65,7 +65,7 @@ void zCModelToolServices::ConvertMdl(zSTRING& fileName)
     zCModelToolFrame frame;
     zCModelPrototype* proto = frame.GetPrototype();
     const zSTRING display = zPATH(fileName).GetFilename() + ".MDL";
-    if (!ReadCompiledMdl(*proto, fileName, zMsgId::kConvertingModel)) {
+    if (!ReadCompiledMdl(*proto, fileName, IDS_CONVERTING_MODEL)) {
         frame.End(0);
         return;
     }
@@ -74,7 +74,7 @@ void zCModelToolServices::ConvertMdl(zSTRING& fileName)
     if (output.Create(outPath) == 0) {
         WriteMdl(output, proto);
         RecordInsertFile(outPath);
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kConvertingModelOk, display));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_CONVERTING_MODEL_OK, display));
         SetFullProgress();
     }
     frame.End(zTOOL_END_EMPTY_STAMPS | zTOOL_END_INSERT);
@@ -90,7 +90,7 @@ void zCModelToolServices::CompileMdl(zSTRING& fileName)
     const zSTRING ascName = base + ".ASC";
 
     if (g_errorReporter.GetFilterLevel() >= 5)
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kLoadingModelAsc, ascName));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_LOADING_MODEL_ASC, ascName));
     // Looked for beside the given file first; the reader searches the animations
     // folder for a name it does not find there.
     const std::size_t cut = fileName.find_last_of("\\/");
@@ -114,10 +114,10 @@ void zCModelToolServices::CompileMdl(zSTRING& fileName)
         }
     }
     if (compiled) {
-        g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kCompilingModelAscOk, ascName));
+        g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_COMPILING_MODEL_ASC_OK, ascName));
         SetFullProgress();
     } else {
-        g_errorReporter.Report(zERR_ERROR, FormatResString(zMsgId::kCompilingModelAscFailed, ascName));
+        g_errorReporter.Report(zERR_ERROR, FormatResString(IDS_COMPILING_MODEL_ASC_FAILED, ascName));
     }
     frame.End(zTOOL_END_CACHE_OUT | zTOOL_END_INSERT);
 }

@@ -6,8 +6,8 @@
 
 #include "ErrorBox.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
 #include "ModelTools.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "zCBinChunkFile.h"
 #include "zCMeshSoftSkin.h"
@@ -209,7 +209,7 @@ int zCModel::ApplyMeshLib(const zSTRING& name)
         if (!proto)
             return 0;
         if (g_errorReporter.GetFilterLevel() > 4)
-            g_errorReporter.Report(zERR_MESSAGE, FormatResString(zMsgId::kConvertingMeshAscInto, base));
+            g_errorReporter.Report(zERR_MESSAGE, FormatResString(IDS_CONVERTING_MESH_ASC_INTO, base));
         proto->ReleaseMeshes();
         zCModelAni* ani = nullptr;
         proto->LoadAsc(&ani, base + ".asc", name, 0, 0, 2, -1.0f);

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "AscFixture.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "zCMaterial.h"
 #include "zCMesh.h"
 #include "zCMeshSoftSkin.h"
@@ -281,55 +281,55 @@ TEST_F(AscReaderTest, RefusedInputsNameFileAndLine)
         int message;
     };
     const Case cases[] = {
-        {"no scene", Header() + "@" + Object("Bip01", "", 0, 0, 0), 6, zMsgId::kAscNoScene},
-        {"mesh before its node", start + "*GEOMOBJECT {\r\n@" + box + "}\r\n", 6, zMsgId::kAscBeforeNodeName},
+        {"no scene", Header() + "@" + Object("Bip01", "", 0, 0, 0), 6, IDS_ASC_NO_SCENE},
+        {"mesh before its node", start + "*GEOMOBJECT {\r\n@" + box + "}\r\n", 6, IDS_ASC_BEFORE_NODE_NAME},
         {"node matrix before its node", start + "*GEOMOBJECT {\r\n@" + NodeTM("ZM_A", 0, 0, 0) + "}\r\n", 6,
-         zMsgId::kNoModelNode},
+         IDS_NO_MODEL_NODE},
         {"object without a name", start + "*GEOMOBJECT {\r\n\t*MATERIAL_REF 0\r\n@}\r\n", 6,
-         zMsgId::kAscObjectWithoutName},
+         IDS_ASC_OBJECT_WITHOUT_NAME},
         {"map before its material name",
          start + "*MATERIAL_LIST {\r\n\t*MATERIAL 0 {\r\n@\t\t*MAP_DIFFUSE {\r\n\t\t\t*BITMAP \"a.tga\"\r\n\t\t}\r\n"
                  "\t\t*MATERIAL_NAME \"M\"\r\n\t}\r\n}\r\n",
-         6, zMsgId::kAscMapBeforeName},
+         6, IDS_ASC_MAP_BEFORE_NAME},
         {"corner past the vertices",
          start + Object("ZM_A", "", 0, 0, 0,
                         replaced(box, "\t\t\t*MESH_FACE    0:    A:    0", "@\t\t\t*MESH_FACE    0:    A:    8")),
-         6, zMsgId::kAscIndexOutOfRange},
+         6, IDS_ASC_INDEX_OUT_OF_RANGE},
         {"texture corner past the texture vertices",
          start + Object("ZM_A", "", 0, 0, 0, replaced(box, "\t\t\t*MESH_TFACE 0\t0\t1\t3", "\t\t\t*MESH_TFACE 0\t0\t1\t4@")),
-         6, zMsgId::kAscIndexOutOfRange},
+         6, IDS_ASC_INDEX_OUT_OF_RANGE},
         {"more texture faces than faces",
          start + Object("ZM_A", "", 0, 0, 0,
                         replaced(replaced(box, "*MESH_NUMTVFACES 12", "*MESH_NUMTVFACES 13"), "\t\t*MESH_TFACELIST",
                                  "@\t\t*MESH_TFACELIST")),
-         6, zMsgId::kAscCountOutOfRange},
+         6, IDS_ASC_COUNT_OUT_OF_RANGE},
         {"negative count",
          start + Object("ZM_A", "", 0, 0, 0, replaced(box, "\t\t*MESH_NUMVERTEX 8", "@\t\t*MESH_NUMVERTEX -8")), 6,
-         zMsgId::kAscCountOutOfRange},
+         IDS_ASC_COUNT_OUT_OF_RANGE},
         {"huge count",
          start + Object("ZM_A", "", 0, 0, 0, replaced(box, "\t\t*MESH_NUMFACES 12", "@\t\t*MESH_NUMFACES 2000000000")),
-         6, zMsgId::kAscCountOutOfRange},
+         6, IDS_ASC_COUNT_OUT_OF_RANGE},
         {"material reference past the groups",
          start + Materials() +
              Object("ZM_A", "", 0, 0, 0, "\t*MATERIAL_REF 2\r\n" + replaced(box, "\t\t}\r\n\t}\r\n", "\t\t}\r\n@\t}\r\n")),
-         6, zMsgId::kAscMaterialRefPastGroups},
+         6, IDS_ASC_MATERIAL_REF_PAST_GROUPS},
         {"zero scale",
          start + replaced(Object("Bip01", "", 0, 0, 0), "\t\t*TM_SCALE 1.0000\t1.0000\t1.0000",
                           "@\t\t*TM_SCALE 1.0000\t0.0000\t1.0000"),
-         6, zMsgId::kAscZeroScale},
+         6, IDS_ASC_ZERO_SCALE},
         {"soft-skin weights without their mesh",
          start + Object("Bip01", "", 0, 0, 0) + "*MESH_SOFTSKINVERTS {\r\n@ZM_None\r\n1\r\n1\t\"Bip01\"\t1.0\r\n}\r\n", 6,
-         zMsgId::kAscSkinWithoutMesh},
+         IDS_ASC_SKIN_WITHOUT_MESH},
         {"soft-skin weights for another vertex count",
          start + Materials() + Object("Bip01", "", 0, 0, 0) +
              Object("ZM_S", "", 0, 0, 0, "\t*MATERIAL_REF 0\r\n" + BoxMesh(0, 0, 0, 1.0f, "*MESH_SOFTSKIN")) +
              "*MESH_SOFTSKINVERTS {\r\nZM_S\r\n@9\r\n}\r\n",
-         6, zMsgId::kAscSkinVertexCount},
-        {"more than 256 animated objects", manyAnimated, 5, zMsgId::kAscTooManyAniObjects},
+         6, IDS_ASC_SKIN_VERTEX_COUNT},
+        {"more than 256 animated objects", manyAnimated, 5, IDS_ASC_TOO_MANY_ANI_OBJECTS},
         {"a node name twice", start + Object("Bip01", "", 0, 0, 0) + "*GEOMOBJECT {\r\n@\t*NODE_NAME \"Bip01\"\r\n}\r\n", 6,
-         zMsgId::kSameNodeNameUsed},
+         IDS_SAME_NODE_NAME_USED},
         {"frames before the scene's first", Header() + replaced(Scene(10, 20), "}", "@}"), 6,
-         zMsgId::kIllegalFrameRangeMds},
+         IDS_ILLEGAL_FRAME_RANGE_MDS},
     };
     for (const Case& c : cases) {
         host.Clear();

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "ResString.h"
 #include "StaticModelFixture.h"
 
@@ -224,7 +224,7 @@ TEST_F(MeshLibTest, SkinsForAnotherHierarchyAreRefusedAlsoWithoutAModel)
     AddNode(grown, "BIP01 TAIL", "BIP01", 0);
     grown->CalcNodeListChecksum();
     EXPECT_EQ(ReadMdm(written, grown), 1);
-    EXPECT_TRUE(HasLine(LoadResString(zMsgId::kFileNodeHierarchyIncompatible)));
+    EXPECT_TRUE(HasLine(LoadResString(IDS_FILE_NODE_HIERARCHY_INCOMPATIBLE)));
     EXPECT_EQ(grown->softSkinList.GetNum(), 0);
     // The node meshes are still read, the chunks after the skins too.
     EXPECT_NE(grown->nodeList[4]->visual, nullptr);

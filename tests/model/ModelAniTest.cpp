@@ -7,7 +7,7 @@
 
 #include "AscFixture.h"
 #include "JobGlobals.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "zCBinChunkFile.h"
 
 namespace {

@@ -13,6 +13,8 @@
 #include "CXTPDockingPaneSplitterContainer.h"
 #include "CXTPDockingPaneTabbedContainer.h"
 #include "CXTPSplitterTracker.h"
+#include "CXTPTrackingLoop.h"
+#include "ResourceIds.h"
 
 namespace {
 // The open edge's width, where the window is resized.
@@ -58,7 +60,8 @@ CXTPDockingPaneAutoHideWnd::CXTPDockingPaneAutoHideWnd(CXTPDockingPaneAutoHidePa
     CRect rcLimit, rcEdge;
     HCURSOR hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     if (GetResizeRects(rcLimit, rcEdge) && !Owner()->IsLockSplitters())
-        hCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_bHoriz ? 9971 : 9970));
+        hCursor =
+            ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_bHoriz ? XT_IDC_SPLITV : XT_IDC_SPLITH));
 
     pSite->UpdateWindow();
     pSite->SendMessage(WM_SETREDRAW, FALSE, 0);
@@ -413,53 +416,25 @@ void CXTPDockingPaneAutoHideWnd::BeginResize(CPoint ptScreen)
         return;
     }
     const HWND hWnd = m_hWnd;
-    ::SetCapture(hWnd);
     const CPoint ptGrab(ptScreen.x - rcEdge.left, ptScreen.y - rcEdge.top);
-    for (bool bDone = false; !bDone && ::GetCapture() == hWnd;) {
-        MSG msg;
-        // A quit comes through any filter: it belongs to the application's loop, so it goes
-        // back once and the resizing ends.
-        bool bQuit = false;
-        while (!bQuit && ::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                bQuit = true;
-            else
-                ::DispatchMessageA(&msg);
+    CXTPTrackingLoop().PaintFirst().HoldKeys().Run(hWnd, [&](const MSG& msg) {
+        if (msg.message != WM_MOUSEMOVE)
+            return CXTPTrackingLoop::kDefault;
+        CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+        ::ClientToScreen(msg.hwnd, &pt);
+        pt.x = std::max(rcLimit.left, std::min(rcLimit.right, pt.x));
+        pt.y = std::max(rcLimit.top, std::min(rcLimit.bottom, pt.y));
+        CRect rcMoved = rcEdge;
+        if (bAlongX)
+            rcMoved.OffsetRect(pt.x - ptGrab.x - rcEdge.left, 0);
+        else
+            rcMoved.OffsetRect(0, pt.y - ptGrab.y - rcEdge.top);
+        if (rcMoved != rcEdge) {
+            rcEdge = rcMoved;
+            ApplyResize(rcEdge);
         }
-        if (bQuit || !::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        switch (msg.message) {
-        case WM_MOUSEMOVE: {
-            CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-            ::ClientToScreen(msg.hwnd, &pt);
-            pt.x = std::max(rcLimit.left, std::min(rcLimit.right, pt.x));
-            pt.y = std::max(rcLimit.top, std::min(rcLimit.bottom, pt.y));
-            CRect rcMoved = rcEdge;
-            if (bAlongX)
-                rcMoved.OffsetRect(pt.x - ptGrab.x - rcEdge.left, 0);
-            else
-                rcMoved.OffsetRect(0, pt.y - ptGrab.y - rcEdge.top);
-            if (rcMoved != rcEdge) {
-                rcEdge = rcMoved;
-                ApplyResize(rcEdge);
-            }
-            break;
-        }
-        case WM_KEYDOWN:
-            if (msg.wParam == VK_ESCAPE)
-                bDone = true;
-            break;
-        case WM_LBUTTONUP:
-            bDone = true;
-            break;
-        default:
-            ::DispatchMessageA(&msg);
-        }
-    }
-    if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
-        ::ReleaseCapture();
+        return CXTPTrackingLoop::kNext;
+    });
     if (::IsWindow(hWnd))
         m_bResizing = FALSE;
 }

@@ -1,18 +1,14 @@
 // The press on a caption button of a docked container or a floating frame.
 #include "CXTPDockingPaneCaptionButton.h"
 
+#include "CXTPTrackingLoop.h"
+
 BOOL CXTPDockingPaneCaptionButton::TrackPress(HWND hWnd, CPoint& pt,
                                               const std::function<CPoint(const MSG&)>& toButtonSpace,
                                               const std::function<void()>& redraw)
 {
     BOOL bClick = FALSE;
-    for (bool bDone = false; !bDone && ::GetCapture() == hWnd;) {
-        MSG msg;
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            // Keep the quit for the application's own loop.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
+    CXTPTrackingLoop().CancelOnCancelMode().HoldKeys().Run(hWnd, [&](const MSG& msg) {
         switch (msg.message) {
         case WM_MOUSEMOVE: {
             pt = toButtonSpace(msg);
@@ -21,26 +17,15 @@ BOOL CXTPDockingPaneCaptionButton::TrackPress(HWND hWnd, CPoint& pt,
                 m_bPressed = bPressed;
                 redraw();
             }
-            break;
+            return CXTPTrackingLoop::kNext;
         }
         case WM_LBUTTONUP:
             bClick = m_bPressed;
-            bDone = true;
-            break;
-        case WM_CANCELMODE:
-        case WM_RBUTTONDOWN:
-            bDone = true;
-            break;
-        case WM_KEYDOWN:
-            bDone = msg.wParam == VK_ESCAPE;
-            break;
+            return CXTPTrackingLoop::kRelease;
         case WM_NCMOUSEMOVE:
-            break;
-        default:
-            ::DispatchMessageA(&msg);
+            return CXTPTrackingLoop::kNext;
         }
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+        return CXTPTrackingLoop::kDefault;
+    });
     return bClick;
 }

@@ -9,11 +9,12 @@
 
 #include "CRect.h"
 #include "CString.h"
+#include "ResourceIds.h"
 
 class CXTPTabManager;
 class CXTPDockingPaneCaptionButton;
 
-enum { XTP_IDS_DOCKINGPANE_AUTOHIDE = 9900, XTP_IDS_DOCKINGPANE_CLOSE = 9901 };
+enum { XTP_IDS_DOCKINGPANE_AUTOHIDE = IDS_DOCKING_PANE_AUTO_HIDE, XTP_IDS_DOCKINGPANE_CLOSE = IDS_DOCKING_PANE_CLOSE };
 // State bit: the pane is auto-hidden, so its pin lies on its side.
 enum { xtpPaneStateAutoHidden = 2 };
 
@@ -50,7 +51,7 @@ public:
     BOOL IsSelected() const { return m_bSelected; }  // hot
     DWORD GetState() const { return m_dwState; }
 
-    // Follows a press on this button while hWnd holds the capture: the button shows pressed
+    // Follows a press on this button with the capture taken for hWnd: the button shows pressed
     // while the pointer is over it, until the mouse is released, the press is cancelled (right
     // button, Escape, cancel mode) or the capture is lost. pt takes the last pointer position as
     // toButtonSpace gives it; redraw repaints the button. TRUE when released over the button.

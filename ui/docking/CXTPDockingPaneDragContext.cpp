@@ -17,11 +17,18 @@
 #include "CXTPDockingPaneStickerWnd.h"
 #include "CXTPDockingPaneTabbedContainer.h"
 #include "CXTPDrawHelpers.h"
+#include "CXTPTrackingLoop.h"
 #include "MoveRectToContainPoint.h"
+#include "ResourceIds.h"
 
 namespace {
 
-enum { kStickerBackdrop = 9903, kStickerAtlas = 9904, kStickerAtlasOlive = 9905, kStickerAtlasSilver = 9906 };
+enum {
+    kStickerBackdrop = XTP_IDB_DOCKING_MARKER_BACKDROP,
+    kStickerAtlas = XTP_IDB_DOCKING_MARKERS,
+    kStickerAtlasOlive = XTP_IDB_DOCKING_MARKERS_OLIVE,
+    kStickerAtlasSilver = XTP_IDB_DOCKING_MARKERS_SILVER
+};
 // The colour the marker artwork leaves transparent.
 const COLORREF kStickerMask = RGB(0, 255, 0);
 // How near an edge the pointer docks, and the thickness of the outline.
@@ -300,42 +307,32 @@ void CXTPDockingPaneDragContext::TrackLoop()
     HWND hCapture = pSite ? pSite->GetSafeHwnd() : nullptr;
     if (!hCapture)
         return;
-    ::SetCapture(hCapture);
     m_hCapture = hCapture;
-    BOOL bDropped = FALSE;
     BOOL bStarted = FALSE;
-    for (bool bDone = false; !bDone && ::GetCapture() == hCapture;) {
-        MSG msg;
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
+    // Ctrl, pressed or let go, redraws the drag at the last point (it keeps the pane from docking).
+    const BOOL bDropped = CXTPTrackingLoop().HoldKeys().Run(hCapture, [&](const MSG& msg) {
         switch (msg.message) {
-        case WM_LBUTTONUP:
-            bDropped = TRUE;
-            bDone = true;
-            break;
         case WM_MOUSEMOVE:
             if (bStarted || std::abs(msg.pt.x - m_ptStart.x) > 4 || std::abs(msg.pt.y - m_ptStart.y) > 4) {
                 Move(msg.pt);
                 bStarted = TRUE;
                 m_ptStart = CPoint(0, 0);
             }
-            break;
+            return CXTPTrackingLoop::kNext;
         case WM_KEYDOWN:
         case WM_KEYUP:
             if (msg.wParam == VK_CONTROL) {
                 Move(m_ptLast);
                 bStarted = TRUE;
                 m_ptStart = CPoint(0, 0);
-            } else if (msg.wParam == VK_ESCAPE) {
-                bDone = true;
+                return CXTPTrackingLoop::kNext;
             }
+            if (msg.wParam == VK_ESCAPE)
+                return CXTPTrackingLoop::kCancel;
             break;
-        default:
-            ::DispatchMessageA(&msg);
         }
-    }
+        return CXTPTrackingLoop::kDefault;
+    }) == CXTPTrackingLoop::kReleased;
     EndTracking();
     if (!bDropped || !bStarted)
         return;

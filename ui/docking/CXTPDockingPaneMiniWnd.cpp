@@ -406,7 +406,6 @@ BOOL CXTPDockingPaneMiniWnd::ClickButton(CXTPDockingPaneCaptionButton* pButton, 
     if (::GetCapture())
         return FALSE;
     const HWND hWnd = m_hWnd;
-    ::SetCapture(hWnd);
     pButton->m_bPressed = TRUE;
     SendMessage(WM_NCPAINT, 0, 0);
     const BOOL bClick = pButton->TrackPress(

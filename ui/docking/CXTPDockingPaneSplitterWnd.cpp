@@ -8,8 +8,10 @@
 #include "CXTPDockingPanePaintManager.h"
 #include "CXTPDockingPaneSplitterContainer.h"
 #include "CXTPSplitterTracker.h"
+#include "CXTPTrackingLoop.h"
+#include "ResourceIds.h"
 
-enum { XTP_IDC_SPLITTER_HORZ = 9970, XTP_IDC_SPLITTER_VERT = 9971 };
+enum { XTP_IDC_SPLITTER_HORZ = XT_IDC_SPLITH, XTP_IDC_SPLITTER_VERT = XT_IDC_SPLITV };
 
 BEGIN_MESSAGE_MAP(CXTPDockingPaneSplitterWnd, CWnd)
 ON_WM_SETCURSOR()
@@ -153,29 +155,10 @@ void CXTPDockingPaneSplitterWnd::TrackLive(CPoint point, const CRect& rcTrack, c
     CPoint ptGrab = point;
     ClientToScreen(&ptGrab);
     const CPoint ptOffset(ptGrab.x - rcSplitter.left, ptGrab.y - rcSplitter.top);
-    const HWND hWnd = GetSafeHwnd();
-    ::SetCapture(hWnd);
-
-    while (::GetCapture() == hWnd) {
-        MSG msg;
-        // Pending paints first, so the panes follow the splitter on screen. A quit comes out
-        // of any filtered peek as well; it is kept for the application's own loop.
-        bool bQuit = false;
-        while (!bQuit && ::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-            bQuit = msg.message == WM_QUIT;
-            if (!bQuit)
-                ::DispatchMessageA(&msg);
-        }
-        if (bQuit || !::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (msg.message == WM_LBUTTONUP || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE))
-            break;
-        if (msg.message != WM_MOUSEMOVE) {
-            ::DispatchMessageA(&msg);
-            continue;
-        }
+    // Pending paints first, so the panes follow the splitter on screen.
+    CXTPTrackingLoop().PaintFirst().Run(GetSafeHwnd(), [&](const MSG& msg) {
+        if (msg.message != WM_MOUSEMOVE)
+            return CXTPTrackingLoop::kDefault;
         CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
         ::ClientToScreen(msg.hwnd, &pt);
         CRect rcNew = rcSplitter;
@@ -197,7 +180,6 @@ void CXTPDockingPaneSplitterWnd::TrackLive(CPoint point, const CRect& rcTrack, c
                     pFrame->RecalcLayout();
             }
         }
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+        return CXTPTrackingLoop::kNext;
+    });
 }

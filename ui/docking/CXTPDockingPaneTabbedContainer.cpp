@@ -548,7 +548,6 @@ BOOL CXTPDockingPaneTabbedContainer::ClickButton(CXTPDockingPaneCaptionButton* p
     if (::GetCapture())
         return FALSE;
     const HWND hWnd = m_hWnd;
-    ::SetCapture(hWnd);
     pButton->m_bPressed = pButton->GetRect().PtInRect(pt);
     Invalidate();
     const BOOL bClick = pButton->TrackPress(

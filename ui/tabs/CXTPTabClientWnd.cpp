@@ -24,6 +24,8 @@
 #include "CXTPTabManagerItem.h"
 #include "CXTPTabManagerNavigateButton.h"
 #include "CXTPTabPaintManager.h"
+#include "CXTPTrackingLoop.h"
+#include "ResourceIds.h"
 #include "XTPResourceHandles.h"
 
 IMPLEMENT_DYNAMIC(CXTPTabClientWnd, CWnd)
@@ -32,11 +34,13 @@ namespace {
 
 constexpr int kSplitterSize = 5;
 constexpr int kSplitZone = 30;  // a drop this close to a group's bottom or right edge splits it
-constexpr UINT kMoveToPrevious = 9420, kMoveToNext = 9421, kNewHorizontal = 9422, kNewVertical = 9423;
-constexpr UINT kCancel = 9424;
+constexpr UINT kMoveToPrevious = XTP_ID_TABGROUP_MOVE_PREVIOUS, kMoveToNext = XTP_ID_TABGROUP_MOVE_NEXT;
+constexpr UINT kNewHorizontal = XTP_ID_TABGROUP_NEW_HORIZONTAL, kNewVertical = XTP_ID_TABGROUP_NEW_VERTICAL;
+constexpr UINT kCancel = XTP_ID_TABGROUP_CANCEL;
 constexpr UINT kIdleUpdateCmdUI = 0x0363;
-constexpr UINT kIdCursorDrag = 9425, kIdCursorNoDrop = 9426, kIdCursorVertSplit = 9970, kIdCursorHorizSplit = 9971;
-constexpr UINT kIdTabGroupImages = 9422;
+constexpr UINT kIdCursorDrag = XTP_IDC_TABGROUP_DRAG, kIdCursorNoDrop = XTP_IDC_TABGROUP_NODROP;
+constexpr UINT kIdCursorVertSplit = XT_IDC_SPLITH, kIdCursorHorizSplit = XT_IDC_SPLITV;
+constexpr UINT kIdTabGroupImages = XTP_IDB_TAB_GROUPS;
 
 HCURSOR LoadLibraryCursor(UINT nID, LPCSTR lpszFallback)
 {
@@ -271,30 +275,14 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
     for (CXTPTabManagerItem* p : m_arrItems)
         rects.push_back(p->GetRect());
 
-    ::SetCapture(hWnd);
-    BOOL bOutside = FALSE, bDrop = FALSE;
+    BOOL bOutside = FALSE;
     int nMode = dropNone;
     CWorkspace* pTarget = nullptr;
     CPoint pt = point;
-    MSG msg;
-    for (;;) {
-        if (!NextCaptureMessage(hWnd, &msg))
-            break;
-        if (msg.message == WM_LBUTTONUP) {
-            bDrop = TRUE;
-            break;
-        }
-        if (msg.message == WM_CANCELMODE || msg.message == WM_RBUTTONDOWN)
-            break;
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
-            break;
-        // Keys pressed while a tab is dragged do not reach the window with the focus.
-        if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR)
-            continue;
-        if (msg.message != WM_MOUSEMOVE) {
-            ::DispatchMessageA(&msg);
-            continue;
-        }
+    // Keys pressed while a tab is dragged do not reach the window with the focus.
+    const BOOL bDrop = CXTPTrackingLoop().CancelOnCancelMode().HoldKeys().Run(hWnd, [&](const MSG& msg) {
+        if (msg.message != WM_MOUSEMOVE)
+            return CXTPTrackingLoop::kDefault;
         // The point the message was posted at, in the tab window.
         pt = msg.pt;
         ::ScreenToClient(hWnd, &pt);
@@ -310,7 +298,7 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
             else
                 ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rcFeedback), 2);
             pClient->DrawDragFeedback(rcFeedback);
-            continue;
+            return CXTPTrackingLoop::kNext;
         }
         if (bOutside) {
             pClient->EndDragFeedback();
@@ -322,7 +310,7 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
         // the start, so that tabs of other lengths do not swap back at the next move.
         auto it = std::find(m_arrItems.begin(), m_arrItems.end(), pItem);
         if (it == m_arrItems.end() || !IsAllowReorder())
-            continue;
+            return CXTPTrackingLoop::kNext;
         const int nCurrent = static_cast<int>(it - m_arrItems.begin());
         for (int i = 0; i < static_cast<int>(rects.size()) && i < GetItemCount(); i++) {
             if (i == nCurrent || !rects[i].PtInRect(pt))
@@ -332,9 +320,8 @@ void CXTPTabClientWnd::CWorkspace::TrackClick(HWND hWnd, CPoint point, CXTPTabMa
             OnItemsChanged();
             break;
         }
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+        return CXTPTrackingLoop::kNext;
+    }) == CXTPTrackingLoop::kReleased;
     pClient->EndDragFeedback();  // on every way out of the loop
     ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
     const BOOL bAlive = pItem->GetTabManager() == this && FindItem(reinterpret_cast<HWND>(pItem->GetData()));
@@ -1172,6 +1159,11 @@ void CXTPTabClientWnd::RunGroupCommand(UINT nID)
 LRESULT CXTPTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case kMsgMDIClientRecalcLayout:
+        Refresh(wParam != 0);
+        return 0;
+    case kMsgMDIClientIsGroupCommandEnabled:
+        return IsGroupCommandEnabled(static_cast<UINT>(wParam));
     case WM_MDIACTIVATE:
     case WM_MDIDESTROY: {
         const LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);

@@ -7,6 +7,7 @@
 
 #include "CXTPTabAppearance.h"
 #include "CXTPTabPaintManager.h"
+#include "CXTPTrackingLoop.h"
 
 CXTPTabManager::CXTPTabManager()
 {
@@ -287,56 +288,29 @@ void CXTPTabManager::TrackClick(HWND hWnd, CPoint point, CXTPTabManagerItem* pIt
     for (CXTPTabManagerItem* p : m_arrItems)
         rects.push_back(p->GetRect());
 
-    ::SetCapture(hWnd);
     CPoint pt = point;
-    MSG msg;
-    for (;;) {
-        if (!NextCaptureMessage(hWnd, &msg))
+    CXTPTrackingLoop().CancelOnCancelMode().HoldKeys().Run(hWnd, [&](const MSG& msg) {
+        if (msg.message != WM_MOUSEMOVE)
+            return CXTPTrackingLoop::kDefault;
+        pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+        const int nCurrent = pItem->GetIndex();
+        if (!Contains(m_arrItems, pItem))
+            return CXTPTrackingLoop::kStop;
+        for (int i = 0; i < static_cast<int>(rects.size()) && i < GetItemCount(); ++i) {
+            if (i == nCurrent || !rects[i].PtInRect(pt))
+                continue;
+            std::swap(m_arrItems[i], m_arrItems[nCurrent]);
+            OnItemsChanged();
             break;
-        if (msg.message == WM_MOUSEMOVE) {
-            pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-            const int nCurrent = pItem->GetIndex();
-            if (!Contains(m_arrItems, pItem))
-                break;
-            for (int i = 0; i < static_cast<int>(rects.size()) && i < GetItemCount(); ++i) {
-                if (i == nCurrent || !rects[i].PtInRect(pt))
-                    continue;
-                std::swap(m_arrItems[i], m_arrItems[nCurrent]);
-                OnItemsChanged();
-                break;
-            }
-            continue;
         }
-        if (msg.message == WM_CANCELMODE || msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONDOWN)
-            break;
-        if (msg.message == WM_KEYDOWN) {
-            if (msg.wParam == VK_ESCAPE)
-                break;
-            continue;
-        }
-        ::DispatchMessageA(&msg);
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+        return CXTPTrackingLoop::kNext;
+    });
 
     OnMouseMove(hWnd, pt);
     m_pSelected = Contains(m_arrItems, pSelected) ? pSelected : nullptr;
     if (Contains(m_arrItems, pItem))
         OnItemClick(pItem);
     pItem->InternalRelease();
-}
-
-BOOL CXTPTabManager::NextCaptureMessage(HWND hWnd, MSG* pMsg)
-{
-    if (!::GetMessageA(pMsg, nullptr, 0, 0)) {
-        ::PostQuitMessage(static_cast<int>(pMsg->wParam));
-        return FALSE;
-    }
-    if (::GetCapture() != hWnd) {
-        ::DispatchMessageA(pMsg);
-        return FALSE;
-    }
-    return TRUE;
 }
 
 int CXTPTabManager::OnToolHitTest(HWND hWnd, CPoint point, TOOLINFOA* pTI) const

@@ -93,9 +93,6 @@ public:
 
     // The automatic colour of an index 0..7.
     static COLORREF GetAutomaticColor(int nIndex);
-    // The next message of a mouse loop holding the capture of hWnd. FALSE ends the loop: a quit
-    // (posted again for the loop outside) or the capture taken away (that message is handled).
-    static BOOL NextCaptureMessage(HWND hWnd, MSG* pMsg);
 
 protected:
     CXTPTabManagerItem* m_pSelected = nullptr;

@@ -4,6 +4,7 @@
 #include "CXTPTabAppearance.h"
 #include "CXTPTabManager.h"
 #include "CXTPTabPaintManager.h"
+#include "CXTPTrackingLoop.h"
 
 CXTPTabManagerNavigateButton::CXTPTabManagerNavigateButton(CXTPTabManager* pManager, int nId,
                                                            XTPTabNavigateButtonFlags dwFlags)
@@ -71,13 +72,11 @@ void CXTPTabManagerNavigateButton::Track(HWND hWnd, CPoint point)
 {
     if (::GetCapture() != nullptr || !m_bEnabled)
         return;
-    ::SetCapture(hWnd);
-
     CPoint pt = point;
     BOOL bClick = FALSE;
     DWORD dwLastTick = ::GetTickCount();
-    MSG msg;
-    for (;;) {
+    // Held down, the button clicks again at every tick and shows pressed while the pointer is on it.
+    auto tick = [&] {
         if (m_bEnabled && ::GetTickCount() - dwLastTick > nTickMs) {
             PerformClick(TRUE);
             dwLastTick = ::GetTickCount();
@@ -87,38 +86,27 @@ void CXTPTabManagerNavigateButton::Track(HWND hWnd, CPoint point)
             m_bPressed = bPressed;
             m_pManager->RedrawControl();
         }
-        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            // Sleep until input arrives or the next tick is due, instead of spinning.
-            DWORD dwWait = INFINITE;
-            if (m_bEnabled) {
-                const DWORD dwElapsed = ::GetTickCount() - dwLastTick;
-                dwWait = dwElapsed > nTickMs ? 0 : nTickMs + 1 - dwElapsed;
-            }
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwWait, QS_ALLINPUT);
-            continue;
+        MSG msg;
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+            return true;
+        // Sleep until input arrives or the next tick is due, instead of spinning.
+        DWORD dwWait = INFINITE;
+        if (m_bEnabled) {
+            const DWORD dwElapsed = ::GetTickCount() - dwLastTick;
+            dwWait = dwElapsed > nTickMs ? 0 : nTickMs + 1 - dwElapsed;
         }
-        if (!CXTPTabManager::NextCaptureMessage(hWnd, &msg))
-            break;
-        const UINT message = msg.message;
-        if (message == WM_MOUSEMOVE || message == WM_LBUTTONUP)
-            pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-        if (message == WM_MOUSEMOVE)
-            continue;
-        if (message == WM_LBUTTONUP) {
-            bClick = m_rcButton.PtInRect(pt);
-            break;
-        }
-        if (message == WM_CANCELMODE || message == WM_RBUTTONDOWN)
-            break;
-        if (message == WM_KEYDOWN) {
-            if (msg.wParam == VK_ESCAPE)
-                break;
-            continue;
-        }
-        ::DispatchMessageA(&msg);
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwWait, QS_ALLINPUT);
+        return false;
+    };
+    CXTPTrackingLoop().CancelOnCancelMode().HoldKeys().BeforeMessage(tick).Run(hWnd, [&](const MSG& msg) {
+        if (msg.message != WM_MOUSEMOVE && msg.message != WM_LBUTTONUP)
+            return CXTPTrackingLoop::kDefault;
+        pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+        if (msg.message == WM_MOUSEMOVE)
+            return CXTPTrackingLoop::kNext;
+        bClick = m_rcButton.PtInRect(pt);
+        return CXTPTrackingLoop::kRelease;
+    });
     m_bPressed = FALSE;
     OnMouseMove(hWnd, pt);
     m_pManager->RedrawControl();

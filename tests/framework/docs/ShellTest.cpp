@@ -178,6 +178,14 @@ TEST_F(ShellTest, DocumentTypesAreRegisteredForTheUserAndTakenAwayAgain)
     EXPECT_EQ(ClassValue(".tother"), "Other.Program");
     EXPECT_EQ(ClassValue("bad"), "(none)");  // not an extension
 
+    // Registered again over a stale command (the program moved): the stale value is replaced,
+    // the others stay.
+    SetClassValue("TavrelinTests.Text\\shell\\open\\command", "\"C:\\Old\\Tavrelin.exe\" \"%1\"");
+    app.RegisterShellFileTypes(TRUE);
+    EXPECT_EQ(ClassValue("TavrelinTests.Text\\shell\\open\\command"), program + " \"%1\"");
+    EXPECT_EQ(ClassValue("TavrelinTests.Text"), "Tavrelin test text");
+    EXPECT_EQ(ClassValue(".ttxt"), "TavrelinTests.Text");
+
     // Unregistered (as /Unregister does): the type and its extension go, the other program's stays.
     CCommandLineInfo info;
     info.m_nShellCommand = CCommandLineInfo::AppUnregister;

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "FrameFixture.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ protected:
                                       RUNTIME_CLASS(NoteView));
         app.AddDocTemplate(notes);
         frame = new MainFrame;
-        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME));
+        ASSERT_TRUE(frame->LoadFrame(IDR_TEST_FRAME));
         app.m_pMainWnd = frame;
         frame->SetWindowPos(nullptr, 0, 0, 640, 480, SWP_NOZORDER | SWP_SHOWWINDOW);
     }

@@ -1,7 +1,7 @@
 // Resource and command ids of the frame tests, shared by their resource script and sources.
 #pragma once
 
-#define IDR_MAINFRAME 100
+#define IDR_TEST_FRAME 100
 #define IDR_NOTETYPE 101
 
 // Commands, each handled at one place of the route (ALL everywhere, MAIN_APP by both).

@@ -5,6 +5,7 @@
 #include "CCtrlView.h"
 #include "CMiniFrameWnd.h"
 #include "FrameFixture.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ protected:
     SdiFrame* NewFrame()
     {
         SdiFrame* frame = new SdiFrame;
-        if (!frame->LoadFrame(IDR_MAINFRAME))
+        if (!frame->LoadFrame(IDR_TEST_FRAME))
             return nullptr;
         app.m_pMainWnd = frame;
         frame->SetWindowPos(nullptr, 0, 0, 500, 400, SWP_NOZORDER | SWP_SHOWWINDOW);
@@ -247,7 +248,7 @@ TEST_F(FrameWndTest, AFrameMadeFromAContextHasItsViewAsActiveClient)
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(ListView);
     CFrameWnd* frame = new CFrameWnd;
-    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context));
+    ASSERT_TRUE(frame->LoadFrame(IDR_TEST_FRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context));
     app.m_pMainWnd = frame;
     CWnd* pane = CWnd::FromHandlePermanent(::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST));
     ASSERT_NE(pane, nullptr);

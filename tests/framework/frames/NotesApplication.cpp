@@ -1,5 +1,6 @@
 // The test application's main frame with its bars, and its start.
 #include "NotesApplication.h"
+#include "ResourceIds.h"
 
 BEGIN_MESSAGE_MAP(NotesMainFrame, MainFrame)
     ON_WM_CREATE()
@@ -38,7 +39,7 @@ NotesMainFrame* StartNotesApplication(CWinApp& app)
     app.AddDocTemplate(
         new CMultiDocTemplate(IDR_NOTETYPE, RUNTIME_CLASS(NoteDoc), RUNTIME_CLASS(NoteFrame), RUNTIME_CLASS(NoteView)));
     NotesMainFrame* frame = new NotesMainFrame;
-    if (!frame->LoadFrame(IDR_MAINFRAME))
+    if (!frame->LoadFrame(IDR_TEST_FRAME))
         return nullptr;
     app.m_pMainWnd = frame;
     return frame;

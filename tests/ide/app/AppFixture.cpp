@@ -225,9 +225,9 @@ bool AppTest::StartProgramCopy(const char* exe, PROCESS_INFORMATION* process)
 {
     const std::string program = root + "\\Program";
     ::CreateDirectoryA(program.c_str(), nullptr);
-    const std::string path = exe;
+    const std::string path = BuildTreeFile(exe);
     const std::string copy = program + "\\" + path.substr(path.find_last_of("/\\") + 1);
-    if (!::CopyFileA(exe, copy.c_str(), FALSE)) {
+    if (!::CopyFileA(path.c_str(), copy.c_str(), FALSE)) {
         ADD_FAILURE() << "cannot copy " << exe;
         return false;
     }
@@ -321,17 +321,29 @@ std::string DockingSection(const std::string& xml)
     return xml.substr(begin, end + 14 - begin);
 }
 
-std::string SourceFile(const char* relative)
+std::string BuildTreeFile(const std::string& path)
 {
-    // Taken before a test moves the current directory; the tree may be named relative to it.
-    static const std::string tree = [] {
-        std::string path = TAVRELIN_SOURCE_DIR;
-        if (!path.empty() && path[0] == '/')
-            return "Z:" + path;
+    // The build tree's top, where the tests start: taken before a test moves the current
+    // directory (SetUp asks first).
+    static const std::string top = [] {
         char full[MAX_PATH] = {};
-        ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+        ::GetCurrentDirectoryA(MAX_PATH, full);
         return std::string(full);
     }();
+    if (!path.empty() && path[0] == '/')
+        return "Z:" + path;
+    if (path.size() > 1 && path[1] == ':')
+        return path;
+    char full[MAX_PATH] = {};
+    ::GetFullPathNameA((top + "\\" + path).c_str(), MAX_PATH, full, nullptr);
+    return std::string(full);
+}
+
+std::string SourceFile(const char* relative)
+{
+    std::string tree = BuildTreeFile(TAVRELIN_SOURCE_DIR);
+    while (tree.size() > 3 && (tree.back() == '\\' || tree.back() == '/'))
+        tree.pop_back();
     return tree + "/" + relative;
 }
 

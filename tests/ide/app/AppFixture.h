@@ -109,6 +109,8 @@ std::string ReadFileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
 // The part of a layout file from "<DockingPane>" to its end tag.
 std::string DockingSection(const std::string& xml);
+// A path given relative to the build tree's top (absolute ones as they are), made full.
+std::string BuildTreeFile(const std::string& path);
 // A file of the source tree.
 std::string SourceFile(const char* relative);
 void RemoveTree(const std::string& path);

@@ -42,7 +42,7 @@ public:
         AddDocTemplate(new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CMDIChildWnd),
                                              script ? RUNTIME_CLASS(CTavrelinView) : RUNTIME_CLASS(CScintillaView)));
         auto* frame = new CMDIFrameWnd;
-        if (!frame->LoadFrame(IDR_MAINFRAME))
+        if (!frame->LoadFrame(IDR_TEST_FRAME))
             return FALSE;
         m_pMainWnd = frame;
         frame->SetWindowPos(nullptr, 40, 30, 900, 640, SWP_NOZORDER | SWP_SHOWWINDOW);

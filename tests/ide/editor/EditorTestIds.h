@@ -1,5 +1,5 @@
 // Resource ids of the editor tests.
 #pragma once
 
-#define IDR_MAINFRAME 100
+#define IDR_TEST_FRAME 100
 #define IDR_SCRIPTTYPE 129

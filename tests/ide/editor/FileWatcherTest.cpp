@@ -13,7 +13,7 @@
 #include "CTavrelinView.h"
 #include "EditorFixture.h"
 #include "FileWatcher.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ protected:
     std::string Question(const std::string& name)
     {
         CString text;
-        text.LoadString(zMsgId::kEditorReloadChanged);
+        text.LoadString(IDS_EDITOR_RELOAD_CHANGED);
         return Path(name) + "\n\n" + static_cast<const char*>(text);
     }
 };

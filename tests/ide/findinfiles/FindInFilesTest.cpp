@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CSolutionConfig.h"
@@ -115,6 +116,57 @@ TEST_F(FindInFilesTest, CaseAndWholeWordDecideWhatCounts)
         request.wholeWord = c.wholeWord;
         Run(request, FALSE);
         EXPECT_EQ(static_cast<int>(Rows().size()) - 2, c.hits);
+    }
+}
+
+TEST_F(FindInFilesTest, AFileIsSearchedWholeWithTheLinesAndEndingsOfALineByLineSearch)
+{
+    // Past the first 64 KiB, a hit across that boundary on line 2001.
+    std::string large;
+    for (int i = 0; i < 2000; ++i)
+        large += "nothing here\r\n";
+    large.resize(65536 - 2, 'x');
+    large += " Npc\r\nNpc";
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* find;
+        BOOL matchCase;
+        BOOL wholeWord;
+        std::vector<std::pair<int, std::string>> hits;
+    } cases[] = {
+        {"last line without an ending", "a\r\nb Npc", "Npc", FALSE, FALSE, {{2, "b Npc"}}},
+        {"CRLF, LF and a lone CR inside a line", "Npc\r\nx\nNpc\ry Npc\n\r\nNpc\r\n", "Npc", FALSE, FALSE,
+         {{1, "Npc"}, {3, "Npc\ry Npc"}, {5, "Npc"}}},
+        {"whole word at the line's end before CRLF", "x Npc\r\nNpcs\r\n", "Npc", FALSE, TRUE, {{1, "x Npc"}}},
+        {"a text over a line end is no hit", "x Np\r\nc\nNp\nc", "Npc", FALSE, FALSE, {}},
+        {"a CR ending the text belongs to the line end", "Npc\r\n", "Npc\r", FALSE, FALSE, {}},
+        {"a CR at the very end stays in the last line", "a\nNpc\r", "Npc\r", FALSE, FALSE, {{2, "Npc\r"}}},
+        {"a later whole word on a line of longer ones", "heroes heroes_ hero\nheroes\n", "hero", FALSE, TRUE,
+         {{1, "heroes heroes_ hero"}}},
+        {"repeated letters", "aaa\naaa aa\n", "aa", TRUE, TRUE, {{2, "aaa aa"}}},
+        {"case folded both ways", "nEEdLe\nNEEDLE\nneedl\n", "Needle", FALSE, FALSE,
+         {{1, "nEEdLe"}, {2, "NEEDLE"}}},
+        {"one letter, first and last byte", "x\n\n\nyx", "X", FALSE, FALSE, {{1, "x"}, {4, "yx"}}},
+        {"a text longer than the file", "Np", "Npc", FALSE, FALSE, {}},
+        {"an empty file", "", "Npc", FALSE, FALSE, {}},
+        {"past the first 64 KiB", large, "Npc", TRUE, TRUE,
+         {{2001, std::string(65536 - 2 - 2000 * 14, 'x') + " Npc"}, {2002, "Npc"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(Path("a.d"), c.bytes);
+        FindInFilesRequest request = Request(c.find, {"a.d"});
+        request.matchCase = c.matchCase;
+        request.wholeWord = c.wholeWord;
+        Run(request, FALSE);
+        std::vector<std::string> expected{std::string("Searching for '") + c.find + "'..."};
+        for (const auto& hit : c.hits)
+            expected.push_back(HitRow("a.d", hit.first, hit.second));
+        expected.push_back(std::to_string(c.hits.size()) + " occurrence(s) have been found.");
+        EXPECT_EQ(Rows(), expected);
+        for (std::size_t i = 0; i < c.hits.size(); ++i)
+            EXPECT_EQ(Find().GetLineItem(static_cast<int>(i) + 1)->line, c.hits[i].first - 1);
     }
 }
 

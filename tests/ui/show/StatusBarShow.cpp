@@ -6,10 +6,10 @@
 #include "CFrameWnd.h"
 #include "CProgressCtrl.h"
 #include "CXTPStatusBar.h"
+#include "ResourceIds.h"
 
 namespace {
 
-const UINT ID_PROGRESS_PANE = 32846;
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
 }  // namespace

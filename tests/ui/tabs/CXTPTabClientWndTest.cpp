@@ -1,11 +1,14 @@
-// The MDI tab window on a real MDI frame: tabs per child, groups, their commands and layout.
+// The MDI tab window on a real MDI frame: tabs per child, groups, their commands and layout, and
+// what it answers the command bars.
 #include "CXTPTabClientWnd.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "../commandbars/MDIFrameFixture.h"
 #include "CMDIChildWnd.h"
+#include "CXTPControlExpandingList.h"
 #include "CXTPFrameWndBase.h"
 #include "CXTPTabManagerItem.h"
 #include "CXTPTabPaintManager.h"
@@ -381,6 +384,75 @@ TEST_F(TabClient, PaintingTabsInTheColoursTheirChildrenNameSettles)
     EXPECT_EQ(RGB(1, 2, 3), ItemOf(a)->GetStoredColor());
     ::UpdateWindow(tabs.m_hWnd);  // the tab repaints once in its new colour, and that is all
     EXPECT_FALSE(::GetUpdateRect(tabs.m_hWnd, nullptr, FALSE)) << "painting asked for another paint";
+}
+
+// The command bars' layout and the workspace actions' list reach the tab window through the
+// MDI client's messages.
+TEST(CommandBars, TheTabClientsFrameLayoutInsideRecalcLayoutWaitsForTheOneThatFollows)
+{
+    auto* pFrame = new LayoutMDIFrame;
+    ASSERT_TRUE(pFrame->Create(nullptr, "MDI", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    ASSERT_NE(nullptr, pFrame->m_hWndMDIClient);
+    ASSERT_TRUE(pFrame->InitCommandBars());
+    CXTPTabClientWnd tabs;
+    ASSERT_TRUE(tabs.Attach(pFrame, pFrame->GetCommandBars()));
+
+    pFrame->m_nLayouts = 0;
+    pFrame->GetCommandBars()->RecalcLayout();
+    EXPECT_EQ(1, tabs.GetRefreshCount());
+    EXPECT_EQ(1, pFrame->m_nLayouts);
+
+    tabs.Refresh(TRUE);
+    EXPECT_EQ(2, pFrame->m_nLayouts) << "outside the manager's layout the tab window lays the frame out";
+    tabs.UnsubclassWindow();
+    pFrame->DestroyWindow();
+}
+
+TEST(ExpandingLists, WorkspaceActionsListTheGroupCommandsThatApplyFirstTakingTheGroupStart)
+{
+    auto* pFrame = new NumberedMDIFrame(0xFF00);
+    ASSERT_TRUE(pFrame->Create(nullptr, "MDI", WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 400)));
+    ASSERT_TRUE(pFrame->InitCommandBars());
+    auto* pChild = new CMDIChildWnd;
+    ASSERT_TRUE(pChild->Create(nullptr, "Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 80), pFrame));
+    pChild->MDIActivate();
+    Menu menu(pFrame->GetCommandBars(), XTP_ID_WORKSPACE_ACTIONS);
+
+    // Without the tab window: nothing, and the placeholder hides.
+    menu.Open();
+    EXPECT_EQ((std::vector<std::string>{"100 Before", "1 After 1", "2 After 2"}), Shown(menu.pPopup));
+
+    pFrame->ShowWindow(SW_SHOW);  // a hidden tab window keeps no tabs
+    CXTPTabClientWnd tabs;
+    ASSERT_TRUE(tabs.Attach(pFrame, pFrame->GetCommandBars()));
+    auto listed = [&] {
+        menu.Open();
+        std::vector<int> ids;
+        for (int i = 1; i < menu.pPopup->GetControlCount() - 2; i++) {
+            CXTPControl* pItem = menu.pPopup->GetControl(i);
+            if (pItem->IsVisible())
+                ids.push_back(pItem->GetID());
+        }
+        if (!ids.empty()) {
+            EXPECT_TRUE(menu.pPopup->GetControl(2)->GetBeginGroup());
+            EXPECT_FALSE(menu.pPopup->GetControl(3)->GetBeginGroup());
+        }
+        return ids;
+    };
+    // One tab alone: nothing applies.
+    EXPECT_EQ(std::vector<int>{}, listed());
+    // Two tabs in the one group: both new-group commands.
+    auto* pSecond = new CMDIChildWnd;
+    ASSERT_TRUE(pSecond->Create(nullptr, "Doc 2", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 80), pFrame));
+    pSecond->MDIActivate();
+    EXPECT_EQ((std::vector<int>{9422, 9423}), listed());
+    EXPECT_STREQ("New Hori&zontal Tab Group", menu.pPopup->GetControl(2)->GetCaption());
+    // The active tab in a new group on the right: only the way back.
+    ::SendMessageA(pFrame->m_hWndMDIClient, WM_COMMAND, 9423, 0);
+    ASSERT_EQ(2, tabs.GetGroupCount());
+    EXPECT_EQ(std::vector<int>{9420}, listed());
+    tabs.UnsubclassWindow();
+    pFrame->DestroyWindow();
 }
 
 }  // namespace

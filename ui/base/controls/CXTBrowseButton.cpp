@@ -8,13 +8,13 @@
 #include "CXTPImageManagerIcon.h"
 #include "CXTSystemData.h"
 #include "InterfaceTexts.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 #include "XTPResourceHandles.h"
 
 IMPLEMENT_DYNCREATE(CXTBrowseButton, CXTButton)
 
 namespace {
-const UINT kGlyphBitmap = 9000;  // eight 11 x 11 glyphs on magenta
+const UINT kGlyphBitmap = XT_IDB_CONTROL_GLYPHS;  // eight 11 x 11 glyphs on magenta
 const int kGlyphSize = 11;
 const int kMenuGlyph = 4;        // the fifth
 
@@ -71,7 +71,7 @@ BOOL CXTBrowseButton::Create(CXTBrowseEdit* pEdit, DWORD dwBStyle, UINT nID, UIN
     DWORD style = WS_CHILD | BS_OWNERDRAW | BS_CENTER | BS_VCENTER | WS_TABSTOP;
     if (pEdit->GetStyle() & WS_VISIBLE)
         style |= WS_VISIBLE;
-    const char* caption = FindInterfaceText(zMsgId::kBrowseButtonText);
+    const char* caption = FindInterfaceText(IDS_BROWSE_BUTTON_TEXT);
     const BOOL popup = (dwBStyle & BES_XT_POPUPMENU) != 0;
     if (!CButton::Create(popup ? "" : (caption ? caption : "..."), style, CRect(0, 0, 0, 0), pEdit->GetParent(), nID))
         return FALSE;

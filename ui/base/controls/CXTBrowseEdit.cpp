@@ -5,7 +5,7 @@
 #include "CMenu.h"
 #include "CXTFolderDialog.h"
 #include "InterfaceTexts.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_DYNCREATE(CXTBrowseEdit, CXTEdit)
 
@@ -25,9 +25,9 @@ CString Text(int id, const char* fallback)
 
 CXTBrowseEdit::CXTBrowseEdit()
     : m_nGap(::GetSystemMetrics(SM_CXEDGE)),
-      m_strDefExt(Text(zMsgId::kBrowseDefaultExt, "*.*")),
-      m_strFilter(Text(zMsgId::kBrowseFileFilter, "All Files (*.*)|*.*||")),
-      m_strTitle(Text(zMsgId::kBrowseDirectoryName, "Directory name:"))
+      m_strDefExt(Text(IDS_BROWSE_DEFAULT_EXT, "*.*")),
+      m_strFilter(Text(IDS_BROWSE_FILE_FILTER, "All Files (*.*)|*.*||")),
+      m_strTitle(Text(IDS_BROWSE_DIRECTORY_NAME, "Directory name:"))
 {
 }
 

@@ -6,13 +6,12 @@
 #include "CString.h"
 #include "CXTBrowseButton.h"
 #include "CXTEdit.h"
+#include "ResourceIds.h"
 
 class CFileDialog;
 
 // Browse actions (the low three bits of the browse style).
 enum { BES_XT_CHOOSEDIR = 0x01, BES_XT_CHOOSEFILE = 0x02, BES_XT_POPUPMENU = 0x04 };
-// Control id of the browse button.
-enum { XT_IDC_BTN_BROWSE = 9124 };
 
 // Every browse button's width: the thumb width and two edges.
 int XTBrowseButtonWidth();

@@ -4,12 +4,13 @@
 #include "AfxIds.h"
 #include "CMenu.h"
 #include "CXTSystemData.h"
-#include "TrackCommandBarPopupMenu.h"
+#include "TrackControlMenu.h"
+#include "ResourceIds.h"
 
 namespace {
-const UINT kControlMenus = 9014;  // the library's context menus
+const UINT kControlMenus = XT_IDM_POPUP;  // the library's context menus
 const int kEditMenu = 1;
-const UINT kEditMenuImages = 9017;
+const UINT kEditMenuImages = XT_IDR_EDIT_ICONS;
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CXTEdit, CEdit)
@@ -102,8 +103,8 @@ void CXTEdit::ShowContextMenu(CPoint point)
     if (!popup || !popup->GetSafeHmenu())
         return;
     UpdateMenuItems(popup->GetSafeHmenu());
-    const int chosen = TrackCommandBarPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this,
-                                                kEditMenuImages);
+    const int chosen =
+        TrackControlMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this, kEditMenuImages);
     if (chosen > 0 && IsCommandEnabled((UINT)chosen))
         ExecuteCommand((UINT)chosen);
 }

@@ -6,14 +6,12 @@
 #include "CToolTipCtrl.h"
 #include "CXTItemEdit.h"
 #include "CXTListBox.h"
+#include "ResourceIds.h"
 
 // What the list tells its parent (high word of WM_COMMAND's wParam); XTN_LBOX_EDITED and
 // XTN_LBOX_CANCELLED come first.
 enum { XTN_LBOX_NEWITEM = 0x0DCC, XTN_LBOX_PREDELETE = 0x0DCD, XTN_LBOX_DELETED = 0x0DCE,
        XTN_LBOX_MOVEUP = 0x0DCF, XTN_LBOX_MOVEDOWN = 0x0DD0, XTN_LBOX_PRENEWITEM = 0x0DD1 };
-// The toolbar's id in the codes it sends the list, and its buttons' commands.
-enum { XT_IDC_LBOX_TOOLBAR = 9114, XT_IDC_LBOX_NEW = 9120, XT_IDC_LBOX_DELETE = 9121, XT_IDC_LBOX_UP = 9122,
-       XT_IDC_LBOX_DOWN = 9123 };
 // The list's own style flag: no toolbar.
 enum { LBS_XT_NOTOOLBAR = 0x08 };
 

@@ -9,7 +9,7 @@
 #include "CXTPColorManager.h"
 #include "CXTSystemData.h"
 #include "InterfaceTexts.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_DYNCREATE(CXTFlatTabCtrl, CWnd)
 
@@ -604,7 +604,7 @@ BOOL CXTFlatTabCtrl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         m_cy = client.Height();
         if (m_dwStyle & FTS_XT_TOOLTIPS) {
             if (m_toolTip.Create(this)) {
-                const char* text = FindInterfaceText(zMsgId::kFlatTabTipText);
+                const char* text = FindInterfaceText(IDS_FLAT_TAB_TIP_TEXT);
                 m_toolTip.AddTool(this, text ? text : "Tip text");
                 m_toolTip.Activate(TRUE);
                 m_toolTip.SetMaxTipWidth(32767);

@@ -11,6 +11,7 @@
 #include "CToolTipCtrl.h"
 #include "CWnd.h"
 #include "CXTThemeManagerStyle.h"
+#include "ResourceIds.h"
 
 class CDC;
 class CFont;
@@ -27,14 +28,11 @@ enum {
     FTS_XT_MASK = 0x1F,
 };
 
-// Commands of the navigation buttons.
-enum { XT_IDC_BTN_LEFT = 9116, XT_IDC_BTN_RIGHT = 9117, XT_IDC_BTN_HOME = 9118, XT_IDC_BTN_END = 9119 };
-
 class CXTFlatTabCtrl : public CWnd, public CXTThemeManagerStyleHost {
     DECLARE_DYNCREATE(CXTFlatTabCtrl)
 
 public:
-    enum { kScrollBarId = 59904, kGripperWidth = 6 };
+    enum { kScrollBarId = AFX_IDW_HSCROLL_FIRST, kGripperWidth = 6 };
 
     CXTFlatTabCtrl();
     ~CXTFlatTabCtrl() override;

@@ -5,7 +5,7 @@
 #include "CMenu.h"
 #include "CXTPBufferDC.h"
 #include "CXTSystemData.h"
-#include "TrackCommandBarPopupMenu.h"
+#include "TrackControlMenu.h"
 
 namespace {
 
@@ -325,8 +325,8 @@ void CXTHeaderCtrl::OnContextMenuAt(CPoint point)
                                                                                          : XT_IDC_ALIGNLEFT;
         ::CheckMenuItem(sub, id, MF_BYCOMMAND | MF_CHECKED);
     }
-    const int chosen = TrackCommandBarPopupMenu(CMenu::FromHandle(sub), TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x,
-                                                screen.y, this, XT_IDR_HEADER_ICONS);
+    const int chosen = TrackControlMenu(CMenu::FromHandle(sub), TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y,
+                                        this, XT_IDR_HEADER_ICONS);
     if (chosen > 0)
         SendMessage(WM_COMMAND, static_cast<WPARAM>(chosen));
 }

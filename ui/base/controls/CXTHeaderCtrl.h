@@ -6,14 +6,10 @@
 #include "CHeaderCtrl.h"
 #include "CXTHeaderTheme.h"
 #include "CXTThemeManagerStyle.h"
+#include "ResourceIds.h"
 
-// Commands of the header's context menu.
-enum { XT_IDC_SORTASC = 9158, XT_IDC_SORTDSC = 9159, XT_IDC_ALIGNLEFT = 9160, XT_IDC_ALIGNCENTER = 9161,
-       XT_IDC_ALIGNRIGHT = 9162 };
-// The library's menu of context menus and the header's sub-menu in it.
-enum { XT_IDM_POPUP = 9014, XT_IDM_POPUP_HEADER = 2 };
-// The icons of that sub-menu (a toolbar resource).
-enum { XT_IDR_HEADER_ICONS = 9015 };
+// The header's sub-menu in the library's menu of context menus (XT_IDM_POPUP).
+enum { XT_IDM_POPUP_HEADER = 2 };
 
 class CXTHeaderCtrl : public CHeaderCtrl, public CXTThemeManagerStyleHost {
     DECLARE_DYNCREATE(CXTHeaderCtrl)

@@ -8,7 +8,7 @@
 #include "CXTPColorManager.h"
 #include "CXTSystemData.h"
 #include "InterfaceTexts.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_DYNCREATE(CXTHyperLink, CStatic)
 
@@ -132,22 +132,22 @@ BOOL CXTHyperLink::OpenLink(const char* lpszLink, int nShowCmd)
 CString CXTHyperLink::GetShellErrorText(int nCode)
 {
     switch (nCode) {
-    case 0: return Text(zMsgId::kShellErrorOutOfResources);
-    case 2: return Text(zMsgId::kShellErrorFileNotFound);
-    case 3: return Text(zMsgId::kShellErrorPathNotFound);
-    case 5: return Text(zMsgId::kShellErrorAccessDenied);
-    case 8: return Text(zMsgId::kShellErrorOutOfMemory);
-    case 11: return Text(zMsgId::kShellErrorBadFormat);
-    case 26: return Text(zMsgId::kShellErrorShare);
-    case 27: return Text(zMsgId::kShellErrorAssocIncomplete);
-    case 28: return Text(zMsgId::kShellErrorDdeTimeout);
-    case 29: return Text(zMsgId::kShellErrorDdeFail);
-    case 30: return Text(zMsgId::kShellErrorDdeBusy);
-    case 31: return Text(zMsgId::kShellErrorNoAssoc);
-    case 32: return Text(zMsgId::kShellErrorDllNotFound);
+    case 0: return Text(IDS_SHELL_ERROR_OUT_OF_RESOURCES);
+    case 2: return Text(IDS_SHELL_ERROR_FILE_NOT_FOUND);
+    case 3: return Text(IDS_SHELL_ERROR_PATH_NOT_FOUND);
+    case 5: return Text(IDS_SHELL_ERROR_ACCESS_DENIED);
+    case 8: return Text(IDS_SHELL_ERROR_OUT_OF_MEMORY);
+    case 11: return Text(IDS_SHELL_ERROR_BAD_FORMAT);
+    case 26: return Text(IDS_SHELL_ERROR_SHARE);
+    case 27: return Text(IDS_SHELL_ERROR_ASSOC_INCOMPLETE);
+    case 28: return Text(IDS_SHELL_ERROR_DDE_TIMEOUT);
+    case 29: return Text(IDS_SHELL_ERROR_DDE_FAIL);
+    case 30: return Text(IDS_SHELL_ERROR_DDE_BUSY);
+    case 31: return Text(IDS_SHELL_ERROR_NO_ASSOC);
+    case 32: return Text(IDS_SHELL_ERROR_DLL_NOT_FOUND);
     }
     CString text;
-    text.Format(Text(zMsgId::kShellErrorUnknown), nCode);
+    text.Format(Text(IDS_SHELL_ERROR_UNKNOWN), nCode);
     return text;
 }
 

@@ -3,9 +3,9 @@
 
 #include "CString.h"
 #include "CXTBrowseEdit.h"
+#include "ResourceIds.h"
 
-// Control id of the item edit and the codes it ends with (high word of WM_COMMAND's wParam).
-enum { XT_IDC_LBOX_EDIT = 9170 };
+// The codes the item edit ends with (high word of WM_COMMAND's wParam).
 enum { XTN_LBOX_EDITED = 0x0DCA, XTN_LBOX_CANCELLED = 0x0DCB };
 
 class CXTItemEdit : public CXTBrowseEdit {

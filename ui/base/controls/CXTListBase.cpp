@@ -11,11 +11,12 @@
 #include "CXTPColorManager.h"
 #include "CXTRegistryProfile.h"
 #include "CXTSystemData.h"
+#include "ResourceIds.h"
 
 namespace {
 
-constexpr UINT kProfileSettings = 9021;
-constexpr UINT kProfileColumnInfo = 9023;
+constexpr UINT kProfileSettings = IDS_PROFILE_SETTINGS;
+constexpr UINT kProfileColumnInfo = IDS_PROFILE_COLUMN_INFO;
 
 // A cell's whole text, however long.
 std::string CellText(HWND hList, int nRow, int nColumn)

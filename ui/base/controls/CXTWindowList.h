@@ -3,13 +3,9 @@
 
 #include "CXTListBox.h"
 #include "CXTResizeDialog.h"
+#include "ResourceIds.h"
 
 class CMDIFrameWnd;
-
-// The dialog's template, its controls and its small icon.
-enum { XT_IDD_WINDOWLIST = 9013, XT_IDI_WINDOWLIST = 9007 };
-enum { XT_IDC_LBOX_WINDOWS = 9150, XT_IDC_BTN_CASCADE = 9151, XT_IDC_BTN_MINIMIZE = 9152, XT_IDC_BTN_CLOSEWINDOWS = 9153,
-       XT_IDC_BTN_SAVE = 9154, XT_IDC_BTN_TILEHORZ = 9155, XT_IDC_BTN_TILEVERT = 9156, XT_IDC_BTN_ACTIVATE = 9157 };
 
 class CXTWindowList : public CXTResizeDialog {
 public:

@@ -3,6 +3,7 @@
 
 #include "CDC.h"
 #include "CWnd.h"
+#include "CXTPTrackingLoop.h"
 
 void CXTPSplitterTracker::OnInvertTracker(const CRect& rect)
 {
@@ -22,7 +23,6 @@ BOOL CXTPSplitterTracker::Track(CWnd* pTrackWnd, CRect rcAvail, CRect& rcTracker
     HWND hWnd = pTrackWnd ? pTrackWnd->GetSafeHwnd() : nullptr;
     if (!hWnd)
         return FALSE;
-    ::SetCapture(hWnd);
     HWND desktop = ::GetDesktopWindow();
     const BOOL locked = ::LockWindowUpdate(desktop);
     m_hDC = ::GetDCEx(desktop, nullptr, locked ? DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE : DCX_WINDOW | DCX_CACHE);
@@ -32,44 +32,29 @@ BOOL CXTPSplitterTracker::Track(CWnd* pTrackWnd, CRect rcAvail, CRect& rcTracker
     if (!m_rcBoundRect.IsRectEmpty())
         OnInvertTracker(m_rcBoundRect);
 
-    BOOL accepted = FALSE;
-    MSG msg;
-    while (::GetCapture() == hWnd) {
-        if (::GetMessage(&msg, nullptr, 0, 0) <= 0) {
-            if (msg.message == WM_QUIT)
-                ::PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop still ends
-            break;
-        }
-        if (msg.message == WM_MOUSEMOVE) {
-            POINT pt = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
-            ::ClientToScreen(hWnd, &pt);
-            pt.x += offset.x;
-            pt.y += offset.y;
-            pt.x = pt.x < rcAvail.left ? rcAvail.left : pt.x > rcAvail.right ? rcAvail.right : pt.x;
-            pt.y = pt.y < rcAvail.top ? rcAvail.top : pt.y > rcAvail.bottom ? rcAvail.bottom : pt.y;
-            if (bHorz ? rcTracker.left == pt.x : rcTracker.top == pt.y)
-                continue;
-            OnInvertTracker(rcTracker);
-            if (bHorz)
-                rcTracker.OffsetRect(pt.x - rcTracker.left, 0);
-            else
-                rcTracker.OffsetRect(0, pt.y - rcTracker.top);
-            OnInvertTracker(rcTracker);
-        } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-            break;
-        } else if (msg.message == WM_LBUTTONUP) {
-            accepted = TRUE;
-            break;
-        } else {
-            ::DispatchMessage(&msg);
-        }
-    }
+    const BOOL accepted = CXTPTrackingLoop().Run(hWnd, [&](const MSG& msg) {
+        if (msg.message != WM_MOUSEMOVE)
+            return CXTPTrackingLoop::kDefault;
+        POINT pt = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+        ::ClientToScreen(hWnd, &pt);
+        pt.x += offset.x;
+        pt.y += offset.y;
+        pt.x = pt.x < rcAvail.left ? rcAvail.left : pt.x > rcAvail.right ? rcAvail.right : pt.x;
+        pt.y = pt.y < rcAvail.top ? rcAvail.top : pt.y > rcAvail.bottom ? rcAvail.bottom : pt.y;
+        if (bHorz ? rcTracker.left == pt.x : rcTracker.top == pt.y)
+            return CXTPTrackingLoop::kNext;
+        OnInvertTracker(rcTracker);
+        if (bHorz)
+            rcTracker.OffsetRect(pt.x - rcTracker.left, 0);
+        else
+            rcTracker.OffsetRect(0, pt.y - rcTracker.top);
+        OnInvertTracker(rcTracker);
+        return CXTPTrackingLoop::kNext;
+    }) == CXTPTrackingLoop::kReleased;
 
     if (!m_rcBoundRect.IsRectEmpty())
         OnInvertTracker(m_rcBoundRect);
     OnInvertTracker(rcTracker);
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
     ::LockWindowUpdate(nullptr);
     ::ReleaseDC(desktop, m_hDC);
     m_hDC = nullptr;

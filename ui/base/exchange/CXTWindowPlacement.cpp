@@ -4,7 +4,7 @@
 #include "CString.h"
 #include "CWnd.h"
 #include "CXTRegistryProfile.h"
-#include "MessageIds.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -76,8 +76,8 @@ BOOL CXTWindowPlacement::SaveWindowPos(CWnd* pWnd, const char* lpszSection)
     wp.length = sizeof(wp);
     if (!pWnd->GetWindowPlacement(&wp))
         return FALSE;
-    CString section = lpszSection ? CString(lpszSection) : LoadText(zMsgId::kProfileSettings);
-    CString entry = LoadText(zMsgId::kProfileWindowPosition);
+    CString section = lpszSection ? CString(lpszSection) : LoadText(IDS_PROFILE_SETTINGS);
+    CString entry = LoadText(IDS_PROFILE_WINDOW_POSITION);
     if (section.IsEmpty() || entry.IsEmpty())
         return FALSE;  // the names are missing from the program's strings
     m_wp = wp;
@@ -92,8 +92,8 @@ BOOL CXTWindowPlacement::SaveWindowPos(CWnd* pWnd, const char* lpszSection)
 
 BOOL CXTWindowPlacement::ReadWindowPos(const char* lpszSection)
 {
-    CString section = lpszSection ? CString(lpszSection) : LoadText(zMsgId::kProfileSettings);
-    CString entry = LoadText(zMsgId::kProfileWindowPosition);
+    CString section = lpszSection ? CString(lpszSection) : LoadText(IDS_PROFILE_SETTINGS);
+    CString entry = LoadText(IDS_PROFILE_WINDOW_POSITION);
     if (section.IsEmpty() || entry.IsEmpty())
         return FALSE;
     CXTRegistryProfile profile(HKEY_CURRENT_USER);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "CGdiObject.h"
+#include "ResourceIds.h"
 
 // The running system's version record, filled once.
 class CXTOSVersionInfo : public OSVERSIONINFOA {
@@ -87,7 +88,3 @@ private:
 
 // The one instance, built on first call.
 CXTSystemData* XTSystemData();
-
-// Named slots of the cursor list.
-enum { XT_IDC_DRAGMOVE = 9008, XT_IDC_DRAGCOPY = 9009, XT_IDC_HAND = 9010, XT_IDC_NODROP = 9011,
-       XT_IDC_DRAGDELETE = 9012, XT_IDC_SPLITH = 9970, XT_IDC_SPLITV = 9971 };

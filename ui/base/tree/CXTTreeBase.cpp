@@ -9,6 +9,7 @@
 #include "CDC.h"
 #include "CXTPBufferDC.h"
 #include "CXTPColorManager.h"
+#include "CXTPTrackingLoop.h"
 
 namespace {
 
@@ -604,31 +605,22 @@ void CXTTreeBase::TrackClick(HTREEITEM hItem, BOOL bLeft, UINT nFlags, CPoint po
     enum { kLost, kClick, kDrag } outcome = kLost;
     m_bActionDone = 0;
     HWND hTree = m_pTree->m_hWnd;
-    ::SetCapture(hTree);
     const int cxDrag = ::GetSystemMetrics(SM_CXDRAG);
     const int cyDrag = ::GetSystemMetrics(SM_CYDRAG);
-    MSG msg;
-    while (::GetCapture() == hTree) {
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
+    CXTPTrackingLoop().Translate().KeepEscape().Run(hTree, [&](const MSG& msg) {
         if (msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONUP) {
             outcome = kClick;
-            break;
+            return CXTPTrackingLoop::kStop;
         }
         if (msg.message == WM_MOUSEMOVE) {
             CPoint at(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
             if (std::abs(at.x - point.x) > cxDrag || std::abs(at.y - point.y) > cyDrag) {
                 outcome = kDrag;
-                break;
+                return CXTPTrackingLoop::kStop;
             }
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    if (::GetCapture() == hTree)
-        ::ReleaseCapture();
+        return CXTPTrackingLoop::kDispatch;
+    });
 
     const UINT_PTR id = static_cast<UINT_PTR>(::GetDlgCtrlID(hTree));
     if (outcome == kClick) {
@@ -665,7 +657,6 @@ void CXTTreeBase::TrackMarquee(UINT nFlags, CPoint point)
 {
     HWND hTree = m_pTree->m_hWnd;
     ::SetFocus(hTree);
-    ::SetCapture(hTree);
     const bool bModifier = (nFlags & (MK_SHIFT | MK_CONTROL)) != 0;
     std::vector<HTREEITEM> previous;
     if (bModifier) {
@@ -684,7 +675,6 @@ void CXTTreeBase::TrackMarquee(UINT nFlags, CPoint point)
     const int cxDrag = ::GetSystemMetrics(SM_CXDRAG);
     const int cyDrag = ::GetSystemMetrics(SM_CYDRAG);
     bool bBand = false;
-    bool bEscaped = false;
     CRect band;
     HDC hdc = ::GetDC(hTree);
 
@@ -709,18 +699,9 @@ void CXTTreeBase::TrackMarquee(UINT nFlags, CPoint point)
         ::DrawFocusRect(hdc, &band);
     };
 
-    MSG msg;
-    while (::GetCapture() == hTree) {
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONUP)
-            break;
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-            bEscaped = true;
-            break;
-        }
+    const auto result = CXTPTrackingLoop().Translate().Run(hTree, [&](const MSG& msg) {
+        if (msg.message == WM_RBUTTONUP)
+            return CXTPTrackingLoop::kRelease;
         if (msg.message == WM_MOUSEMOVE && msg.hwnd == hTree) {
             CPoint at(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
             if (!bBand && (std::abs(at.x - point.x) > cxDrag || std::abs(at.y - point.y) > cyDrag)) {
@@ -730,7 +711,7 @@ void CXTTreeBase::TrackMarquee(UINT nFlags, CPoint point)
             }
             if (bBand)
                 step(at);
-            continue;
+            return CXTPTrackingLoop::kNext;
         }
         if (msg.message == WM_TIMER && msg.hwnd == hTree && msg.wParam == kMarqueeTimer) {
             CPoint at;
@@ -740,18 +721,16 @@ void CXTTreeBase::TrackMarquee(UINT nFlags, CPoint point)
             ::GetClientRect(hTree, &client);
             if (bBand && !client.PtInRect(at)) {
                 step(at);
-                continue;
+                return CXTPTrackingLoop::kNext;
             }
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+        return CXTPTrackingLoop::kDefault;
+    });
     ::KillTimer(hTree, kMarqueeTimer);
     if (!band.IsRectEmpty())
         ::DrawFocusRect(hdc, &band);
     ::ReleaseDC(hTree, hdc);
-    if (::GetCapture() == hTree)
-        ::ReleaseCapture();
+    const bool bEscaped = result == CXTPTrackingLoop::kCancelled;
     if (bEscaped || (!bBand && !bModifier))
         SelectAll(FALSE);
 }

@@ -30,12 +30,19 @@
 #include "CXTPResourceManager.h"
 #include "CXTPMenuSound.h"
 #include "CXTPPaintManager.h"
-#include "CXTPTabClientWnd.h"
 #include "CXTPReBar.h"
 #include "CXTPToolBar.h"
 #include "CXTPToolBarDragContext.h"
 #include "CException.h"
-#include "XTPTrackingMessage.h"
+#include "CXTPTrackingLoop.h"
+#include "TrackCommandBarPopupMenu.h"
+#include "TrackControlMenu.h"
+
+namespace {
+// Every program with command bars shows the plain controls' context menus as their popups.
+[[maybe_unused]] const PFNTRACKCONTROLMENU g_pfnPlainTracker = SetControlMenuTracker(TrackCommandBarPopupMenu);
+}  // namespace
+#include "ResourceIds.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
 
@@ -82,7 +89,7 @@ void CXTPCommandBars::SetSite(CFrameWnd* pFrame)
     m_pFrame = pFrame;
     if (pFrame && pFrame->GetSafeHwnd()) {
         AFX_CMDHANDLERINFO info = {};
-        m_bCustomizable = pFrame->OnCmdMsg(35001, CN_COMMAND, this, &info);
+        m_bCustomizable = pFrame->OnCmdMsg(XTP_ID_CUSTOMIZE, CN_COMMAND, this, &info);
     }
 }
 
@@ -138,9 +145,8 @@ void CXTPCommandBars::RecalcLayout()
     }
     if (m_pFrame && m_pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
         HWND hClient = static_cast<CMDIFrameWnd*>(m_pFrame)->m_hWndMDIClient;
-        CWnd* pClient = hClient ? CWnd::FromHandlePermanent(hClient) : nullptr;
-        if (pClient && pClient->IsKindOf(RUNTIME_CLASS(CXTPTabClientWnd)))
-            static_cast<CXTPTabClientWnd*>(pClient)->Refresh(TRUE);
+        if (hClient && CWnd::FromHandlePermanent(hClient))
+            ::SendMessageA(hClient, kMsgMDIClientRecalcLayout, TRUE, 0);
     }
     m_bRecalcLayout = FALSE;
     RecalcFrameLayout();
@@ -153,7 +159,7 @@ void CXTPCommandBars::PumpTrackingMessages(CXTPCommandBar* pBar)
     pBar->InternalAddRef();
     while (pBar->GetTrackingMode()) {
         MSG msg;
-        if (!XTPGetTrackingMessage(&msg))
+        if (!CXTPTrackingLoop::NextMessage(&msg))
             break;
         if (!pBar->GetTrackingMode()) {
             ::PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
@@ -724,9 +730,9 @@ CXTPPopupBar* CXTPCommandBars::GetToolbarsPopup()
 CXTPControl* CXTPCommandBars::AddCustomizeButton(CXTPControls* pControls)
 {
     CString strCustomize;
-    XTPResourceManager()->LoadString(&strCustomize, 35001);
+    XTPResourceManager()->LoadString(&strCustomize, XTP_ID_CUSTOMIZE);
     const int nNewLine = strCustomize.Find('\n');
-    CXTPControl* pCustomize = pControls->Add(xtpControlButton, 35001);
+    CXTPControl* pCustomize = pControls->Add(xtpControlButton, XTP_ID_CUSTOMIZE);
     pCustomize->SetCaption(nNewLine >= 0 ? strCustomize.Mid(nNewLine + 1) : strCustomize);
     pCustomize->SetBeginGroup(TRUE);
     return pCustomize;

@@ -28,6 +28,12 @@ class CXTPPopupBar;
 class CXTPPropExchange;
 class CMenu;
 
+// Sent to the frame's MDI client, which a tab window (ui/tabs) may have subclassed; a plain
+// client answers 0. After the bars' layout: the tabs follow it (wParam non-zero: the frame too).
+constexpr UINT kMsgMDIClientRecalcLayout = WM_USER + 137;  // 1161
+// Whether the client's tab groups take command wParam now (the workspace actions' entries).
+constexpr UINT kMsgMDIClientIsGroupCommandEnabled = WM_USER + 138;  // 1162
+
 class CXTPCommandBars : public CCmdTarget {
     DECLARE_DYNCREATE(CXTPCommandBars)
 

@@ -32,6 +32,7 @@
 #include "CXTPResourceManager.h"
 #include "CXTPShortcutManager.h"
 #include "CXTPToolBar.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ namespace {
 const UINT kFirstPopupBarID = 0x01000000;
 // The bar whose controls become the host's command list.
 const UINT kCommandListBarID = 0xFFEEFF;
-const UINT kUpdateQuestion = 9394;
+const UINT kUpdateQuestion = IDS_TOOL_BAR_UPDATE_QUESTION;
 
 // The classes a saved layout may name: linked in, so that loading can make them by name.
 CRuntimeClass* const kLayoutClasses[] = {

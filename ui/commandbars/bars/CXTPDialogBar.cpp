@@ -13,7 +13,7 @@
 #include "CXTPPaintManager.h"
 #include "CXTPPopupBar.h"
 #include "CXTPToolBarDragContext.h"
-#include "XTPTrackingMessage.h"
+#include "CXTPTrackingLoop.h"
 
 IMPLEMENT_SERIAL(CXTPDialogBar, CXTPToolBar, VERSIONABLE_SCHEMA | 0x11)
 IMPLEMENT_SERIAL(CXTPControlDialogBarCaption, CXTPControlPopup, VERSIONABLE_SCHEMA | 0x11)
@@ -258,18 +258,9 @@ void CXTPDialogBar::TrackResize(UINT nHitTest, CPoint ptStart)
     const BOOL bRight = nHitTest == HTRIGHT || nHitTest == HTTOPRIGHT || nHitTest == HTBOTTOMRIGHT;
     const BOOL bTop = nHitTest == HTTOP || nHitTest == HTTOPLEFT || nHitTest == HTTOPRIGHT;
     const BOOL bBottom = nHitTest == HTBOTTOM || nHitTest == HTBOTTOMLEFT || nHitTest == HTBOTTOMRIGHT;
-    const HWND hWnd = m_hWnd;
-    ::SetCapture(hWnd);
-    while (::GetCapture() == hWnd) {
-        MSG msg;
-        if (!XTPGetTrackingMessage(&msg))
-            break;
-        if (msg.message == WM_LBUTTONUP || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE))
-            break;
-        if (msg.message != WM_MOUSEMOVE) {
-            ::DispatchMessageA(&msg);
-            continue;
-        }
+    CXTPTrackingLoop().Run(m_hWnd, [&](const MSG& msg) {
+        if (msg.message != WM_MOUSEMOVE)
+            return CXTPTrackingLoop::kDefault;
         CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
         ::ClientToScreen(msg.hwnd, &pt);
         // Docked bars keep their place: the frame puts them where their new size goes.
@@ -287,9 +278,8 @@ void CXTPDialogBar::TrackResize(UINT nHitTest, CPoint ptStart)
         GetWindowRect(&rcNow);
         if (rc != rcNow)
             ResizeTo(rc, nHitTest);
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+        return CXTPTrackingLoop::kNext;
+    });
     if (CXTPCommandBars* pCommandBars = GetCommandBars())
         pCommandBars->GetOptions()->m_bDirty = TRUE;
 }

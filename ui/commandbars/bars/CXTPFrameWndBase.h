@@ -8,6 +8,7 @@
 #include "CMDIFrameWnd.h"
 #include "CXTPCommandBars.h"
 #include "CXTPToolBar.h"
+#include "ResourceIds.h"
 #include "XTPCommandBarsTypes.h"
 
 template <class TBase>
@@ -83,7 +84,7 @@ public:
     // The tab-group commands go first to the MDI client, which the tab window subclasses.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
     {
-        if (nID >= 9420 && nID <= 9423 && m_hWndMDIClient) {
+        if (nID >= XTP_ID_TABGROUP_MOVE_PREVIOUS && nID <= XTP_ID_TABGROUP_NEW_VERTICAL && m_hWndMDIClient) {
             CWnd* pClient = CWnd::FromHandlePermanent(m_hWndMDIClient);
             if (pClient && pClient->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
                 return TRUE;

@@ -16,6 +16,7 @@
 #include "CXTPPropExchange.h"
 #include "CXTPResourceManager.h"
 #include "CXTPWindowHookTable.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_SERIAL(CXTPMenuBar, CXTPToolBar, VERSIONABLE_SCHEMA | 0x11)
 
@@ -86,7 +87,7 @@ BOOL CXTPMenuBar::LoadMenuBar(UINT nIDResource)
 
     // Images of the system commands for the child's system menu.
     const UINT nSysCommands[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
-    GetImageManager()->SetIconsFromBitmapResource(9407, nSysCommands, 4, CSize(16, 16), 0);
+    GetImageManager()->SetIconsFromBitmapResource(XTP_IDB_SYSTEM_COMMANDS, nSysCommands, 4, CSize(16, 16), 0);
 
     // The bar owns the native menu from now on: the frame neither shows nor destroys it.
     if (HMENU hMenu = ::GetMenu(pFrame->GetSafeHwnd())) {
@@ -284,7 +285,7 @@ void CXTPMenuBar::Reset()
             CXTPToolBar::Reset();
     } else if (m_nIDResourceCurrent != 0) {
         CString strFormat, strMessage;
-        XTPResourceManager()->LoadString(&strFormat, 9349);
+        XTPResourceManager()->LoadString(&strFormat, IDS_TOOL_BAR_RESET_QUESTION);
         strMessage.Format(strFormat, static_cast<const char*>(m_strTitle));
         if (AfxMessageBox(strMessage, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK) {
             // A type known by its shared menu's handle has no resource of that number: a

@@ -6,6 +6,7 @@
 
 #include "CMap.h"
 #include "CXTPToolBar.h"
+#include "ResourceIds.h"
 
 class CXTPControls;
 
@@ -17,12 +18,6 @@ enum XTPMenuBarFlags {
     xtpFlagNoMDICloseButton = 0x1000,
     xtpFlagAddMDISysPopup = 0x2000
 };
-
-// Ids of the MDI controls: the child's system menu and its caption buttons.
-#define XTP_ID_MENUBAR_CLOSE 9403
-#define XTP_ID_MENUBAR_RESTORE 9404
-#define XTP_ID_MENUBAR_MINIMIZE 9405
-#define XTP_ID_MENUBAR_SYSMENU 9406
 
 // The timer that refreshes the MDI controls once the child's change has settled.
 #define XTP_TID_REFRESH_MENU 12223

@@ -9,7 +9,6 @@
 
 #include "CDC.h"
 #include "CFrameWnd.h"
-#include "CWinThread.h"
 #include "CXTPCommandBars.h"
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPControl.h"
@@ -25,6 +24,7 @@
 #include "CXTPShadowManager.h"
 #include "CXTPShortcutManager.h"
 #include "CXTPToolBar.h"
+#include "CXTPTrackingLoop.h"
 
 IMPLEMENT_SERIAL(CXTPPopupBar, CXTPCommandBar, VERSIONABLE_SCHEMA | 0x11)
 IMPLEMENT_SERIAL(CXTPPopupToolBar, CXTPPopupBar, VERSIONABLE_SCHEMA | 0x11)
@@ -861,33 +861,19 @@ void CXTPPopupBar::TrackTearOff()
     rcStay.InflateRect(kTearOffStayZone, kTearOffStayZone);
     m_bTearOffTracking = TRUE;
     m_pTearOffBar = nullptr;
-    SetCapture();
     CPoint ptLast(INT_MIN, INT_MIN);
-    while (m_hWnd && ::GetCapture() == m_hWnd) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageA(&msg);
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            AfxPostQuitMessage(static_cast<int>(msg.wParam));
-            break;
+    CXTPTrackingLoop().PaintFirst().Translate().Run(m_hWnd, [&](const MSG& msg) {
+        if (msg.message != WM_MOUSEMOVE)
+            return CXTPTrackingLoop::kDefault;
+        // The point the move was made at (posted moves carry no cursor position of their own).
+        CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+        ::ClientToScreen(msg.hwnd, &pt);
+        if (pt != ptLast) {
+            MoveTearOff(pt, rcStay);
+            ptLast = pt;
         }
-        if (msg.message == WM_LBUTTONUP || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE))
-            break;
-        if (msg.message == WM_MOUSEMOVE) {
-            // The point the move was made at (posted moves carry no cursor position of their own).
-            CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-            ::ClientToScreen(msg.hwnd, &pt);
-            if (pt != ptLast) {
-                MoveTearOff(pt, rcStay);
-                ptLast = pt;
-            }
-            continue;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    if (m_hWnd && ::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
+        return CXTPTrackingLoop::kNext;
+    });
     m_bTearOffTracking = FALSE;
     CXTPToolBar* pTornOff = m_pTearOffBar;
     m_pTearOffBar = nullptr;

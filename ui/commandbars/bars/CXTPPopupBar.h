@@ -9,6 +9,7 @@
 
 #include "CRect.h"
 #include "CXTPCommandBar.h"
+#include "ResourceIds.h"
 
 class CXTPControl;
 class CXTPControlPopup;
@@ -132,7 +133,7 @@ public:
     // The height of the scroll areas and the room kept free above the work-area bottom.
     enum { kScrollAreaHeight = 16, kBottomMargin = 5, kEmptySize = 22 };
     // The expand button of the rarely used commands.
-    enum { kExpandButtonId = 9402 };
+    enum { kExpandButtonId = XTP_ID_POPUPBAR_EXPAND };
 
     // The process-wide width limit of one control, as a fraction of the work-area width.
     static double m_dMaxWidthDivisor;

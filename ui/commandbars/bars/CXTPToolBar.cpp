@@ -30,6 +30,7 @@
 #include "CXTPResourceManager.h"
 #include "CXTPShortcutManager.h"
 #include "CXTPToolBarDragContext.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_SERIAL(CXTPToolBar, CXTPCommandBar, VERSIONABLE_SCHEMA | 0x11)
 
@@ -646,7 +647,7 @@ void CXTPToolBar::Reset()
     if (!m_bBuiltIn || m_nBarID == 0 || !IsCustomizable())
         return;
     CString strFormat, strMessage;
-    XTPResourceManager()->LoadString(&strFormat, 9349);
+    XTPResourceManager()->LoadString(&strFormat, IDS_TOOL_BAR_RESET_QUESTION);
     strMessage.Format(strFormat, static_cast<const char*>(m_strTitle));
     if (AfxMessageBox(strMessage, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
@@ -938,7 +939,7 @@ void CXTPToolBar::FillExpandPopup(CXTPPopupBar* pPopup)
         return;
     }
     CString strCaption;
-    XTPResourceManager()->LoadString(&strCaption, 9300);
+    XTPResourceManager()->LoadString(&strCaption, IDS_TOOL_BAR_ADD_REMOVE_BUTTONS);
     const BOOL bGroup = pControls->GetCount() > 1;
     CXTPControlPopup* pAddRemove = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
     pControls->AddControl(pAddRemove);
@@ -992,7 +993,7 @@ void CXTPToolBar::FillAddRemovePopup(CXTPPopupBar* pPopup)
     }
     if (m_bBuiltIn && !m_bTearOff) {
         CString strReset;
-        XTPResourceManager()->LoadString(&strReset, 9395);
+        XTPResourceManager()->LoadString(&strReset, IDS_TOOL_BAR_RESET);
         auto* pReset = new CXTPControlToolBarReset;
         pControls->AddControl(pReset, 0);
         pReset->SetCaption(strReset);

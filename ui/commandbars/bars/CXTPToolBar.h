@@ -9,6 +9,7 @@
 #include "AfxIds.h"
 #include "CControlBar.h"
 #include "CXTPCommandBar.h"
+#include "ResourceIds.h"
 
 class CXTPControls;
 class CXTPDockBar;
@@ -16,10 +17,6 @@ struct CPrintPreviewState;
 class CXTPPopupBar;
 class CXTPToolBarDragContext;
 struct XTPControlLayout;
-
-// Command ids of the bar's own buttons.
-#define XTP_ID_TOOLBAR_EXPAND 9400
-#define XTP_ID_TOOLBAR_HIDE 9401
 
 // The extra layout mode of a bar that hides what does not fit instead of wrapping.
 #define LM_HIDEWRAP 0x80

@@ -11,8 +11,8 @@
 #include "CXTPDrawHelpers.h"
 #include "CXTPHookManager.h"
 #include "CXTPToolBar.h"
+#include "CXTPTrackingLoop.h"
 #include "MoveRectToContainPoint.h"
-#include "XTPTrackingMessage.h"
 
 namespace {
 
@@ -104,40 +104,28 @@ void CXTPToolBarDragContext::Track()
 {
     if (::GetCapture())
         return;
-    HWND hWnd = m_pBar->GetSafeHwnd();
-    ::SetCapture(hWnd);
-    while (::GetCapture() == hWnd) {
-        MSG msg;
-        // Paints first, so that the bars drawn on the way show.
-        while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageA(&msg);
-        if (!XTPGetTrackingMessage(&msg))
-            break;
-        if (msg.message == WM_LBUTTONUP)
-            break;
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
-            break;
-        if (msg.message == WM_MOUSEMOVE) {
-            CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-            ::ClientToScreen(msg.hwnd, &pt);
-            if (pt != m_ptLast) {
-                if (m_nMode == kDrag)
-                    Move(pt);
-                else
-                    ResizeToolBar(pt);
-            } else {
-                ::DispatchMessageA(&msg);
-            }
-        } else {
-            ::DispatchMessageA(&msg);
-        }
+    // The frame lays out between the messages what the moves changed, as its idle time would.
+    auto layout = [this] {
         if (m_pSite && (m_pSite->m_nIdleFlags & CFrameWnd::idleLayout)) {
             m_pSite->RecalcLayout(FALSE);
             m_pSite->m_nIdleFlags &= ~CFrameWnd::idleLayout;
         }
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+        return true;
+    };
+    // Paints first, so that the bars drawn on the way show.
+    CXTPTrackingLoop().PaintFirst().BeforeMessage(layout).Run(m_pBar->GetSafeHwnd(), [this](const MSG& msg) {
+        if (msg.message != WM_MOUSEMOVE)
+            return CXTPTrackingLoop::kDefault;
+        CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+        ::ClientToScreen(msg.hwnd, &pt);
+        if (pt == m_ptLast)
+            return CXTPTrackingLoop::kDispatch;
+        if (m_nMode == kDrag)
+            Move(pt);
+        else
+            ResizeToolBar(pt);
+        return CXTPTrackingLoop::kNext;
+    });
     if (CXTPCommandBars* pCommandBars = m_pBar->GetCommandBars())
         pCommandBars->GetOptions()->m_bDirty = TRUE;
 }

@@ -18,7 +18,8 @@
 #include "CXTPPopupBar.h"
 #include "CXTPPropExchange.h"
 #include "CXTPResourceManager.h"
-#include "XTPTrackingMessage.h"
+#include "CXTPTrackingLoop.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_SERIAL(CXTPControl, CCmdTarget, VERSIONABLE_SCHEMA | 0x11)
 
@@ -204,7 +205,7 @@ void CXTPControl::SetExpanded(BOOL bExpanded)
 
 HCURSOR CXTPControl::LoadResizeCursor()
 {
-    HCURSOR hCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(9972));
+    HCURSOR hCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(XTP_IDC_SIZE_WIDTH));
     return hCursor ? hCursor : ::LoadCursorA(nullptr, IDC_SIZEWE);
 }
 
@@ -469,37 +470,28 @@ void CXTPControl::ClickToolBarButton(CRect rcActive)
     pBar->SetSelected(m_nIndex);
     m_bPressed = 1;
     RedrawParent();
-    pBar->SetCapture();
 
     BOOL bExecute = FALSE;
     BOOL bMoved = FALSE;
     CPoint ptLast;
-    for (;;) {
-        MSG msg;
-        if (!XTPGetTrackingMessage(&msg))
-            break;
+    const HWND hBar = pBar->GetSafeHwnd();
+    CXTPTrackingLoop().Translate().KeepEscape().Run(hBar, [&](const MSG& msg) {
         if (msg.message == WM_LBUTTONUP) {
             bExecute = m_bSelected != xtpNotSelected && (!bMoved || rcActive.PtInRect(ptLast));
-            break;
+            return CXTPTrackingLoop::kRelease;
         }
-        if (msg.message == WM_MOUSEMOVE && msg.hwnd == pBar->GetSafeHwnd()) {
-            ptLast = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-            bMoved = TRUE;
-            int bSelected = m_rcControl.PtInRect(ptLast) ? xtpSelectedByMouse : xtpNotSelected;
-            if (bSelected != m_bSelected) {
-                m_bSelected = bSelected;
-                RedrawParent();
-            }
-            continue;
+        if (msg.message != WM_MOUSEMOVE || msg.hwnd != hBar)
+            return CXTPTrackingLoop::kDispatch;
+        ptLast = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+        bMoved = TRUE;
+        int bSelected = m_rcControl.PtInRect(ptLast) ? xtpSelectedByMouse : xtpNotSelected;
+        if (bSelected != m_bSelected) {
+            m_bSelected = bSelected;
+            RedrawParent();
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-        if (!pBar->GetSafeHwnd() || ::GetCapture() != pBar->GetSafeHwnd())
-            break;
-    }
+        return CXTPTrackingLoop::kNext;
+    });
 
-    if (pBar->GetSafeHwnd() && ::GetCapture() == pBar->GetSafeHwnd())
-        ::ReleaseCapture();
     if (m_bSelected != xtpNotSelected && m_pParent == pBar) {
         pBar->SetSelected(-1);
         m_bSelected = xtpNotSelected;
@@ -582,7 +574,6 @@ BOOL CXTPControl::CustomizeStartResize(CPoint point)
     CRect rcTracker = m_rcControl;
     pBar->ClientToScreen(&rcTracker);
     CRect rcStart = rcTracker;
-    pBar->SetCapture();
     ::SetCursor(LoadResizeCursor());
     BOOL bLocked = ::LockWindowUpdate(::GetDesktopWindow());
     HDC hDC = ::GetDCEx(::GetDesktopWindow(), nullptr, bLocked ? 0x403 : 3);
@@ -592,39 +583,25 @@ BOOL CXTPControl::CustomizeStartResize(CPoint point)
     pBar->ClientToScreen(&ptScreen);
     int nOffset = bNearLeft ? ptScreen.x - rcTracker.left : ptScreen.x - rcTracker.right;
     int nMinWidth = GetCustomizeMinWidth();
-    BOOL bAccept = FALSE;
-    for (;;) {
-        MSG msg;
-        if (!XTPGetTrackingMessage(&msg))
-            break;
-        if (::GetCapture() != pBar->GetSafeHwnd())
-            break;
-        if (msg.message == WM_MOUSEMOVE) {
-            CPoint pt;
-            ::GetCursorPos(&pt);
-            CRect rcNew = rcTracker;
-            if (bNearLeft)
-                rcNew.left = (pt.x - nOffset < rcNew.right - nMinWidth) ? pt.x - nOffset : rcNew.right - nMinWidth;
-            else
-                rcNew.right = (pt.x - nOffset > rcNew.left + nMinWidth) ? pt.x - nOffset : rcNew.left + nMinWidth;
-            if (rcNew != rcTracker) {
-                InvertTracker(hDC, rcTracker);
-                rcTracker = rcNew;
-                InvertTracker(hDC, rcTracker);
-            }
-        } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-            break;
-        } else if (msg.message == WM_LBUTTONUP) {
-            bAccept = TRUE;
-            break;
-        } else {
-            ::DispatchMessageA(&msg);
+    const BOOL bAccept = CXTPTrackingLoop().Run(pBar->GetSafeHwnd(), [&](const MSG& msg) {
+        if (msg.message != WM_MOUSEMOVE)
+            return CXTPTrackingLoop::kDefault;
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        CRect rcNew = rcTracker;
+        if (bNearLeft)
+            rcNew.left = (pt.x - nOffset < rcNew.right - nMinWidth) ? pt.x - nOffset : rcNew.right - nMinWidth;
+        else
+            rcNew.right = (pt.x - nOffset > rcNew.left + nMinWidth) ? pt.x - nOffset : rcNew.left + nMinWidth;
+        if (rcNew != rcTracker) {
+            InvertTracker(hDC, rcTracker);
+            rcTracker = rcNew;
+            InvertTracker(hDC, rcTracker);
         }
-    }
+        return CXTPTrackingLoop::kNext;
+    }) == CXTPTrackingLoop::kReleased;
 
     InvertTracker(hDC, rcTracker);
-    if (::GetCapture() == pBar->GetSafeHwnd())
-        ::ReleaseCapture();
     if (bLocked)
         ::LockWindowUpdate(nullptr);
     ::ReleaseDC(::GetDesktopWindow(), hDC);

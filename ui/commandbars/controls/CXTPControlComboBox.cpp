@@ -13,22 +13,12 @@
 
 IMPLEMENT_SERIAL(CXTPControlComboBox, CXTPControlPopup, VERSIONABLE_SCHEMA | 0x11)
 
-BEGIN_MESSAGE_MAP(CXTPControlComboBoxEditCtrl, CXTPEdit)
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
+BEGIN_MESSAGE_MAP(CXTPControlComboBoxEditCtrl, CXTPControlFieldCtrl)
     ON_WM_PAINT()
-    ON_WM_DESTROY()
     ON_WM_CONTEXTMENU()
-    ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
-namespace {
-
-const UINT kShowFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-
-}  // namespace
-
-CXTPControlComboBox::CXTPControlComboBox()
+CXTPControlComboBox::CXTPControlComboBox() : CXTPControlField(this)
 {
     m_controlType = xtpControlComboBox;
     auto* pList = static_cast<CXTPControlComboBoxList*>(RUNTIME_CLASS(CXTPControlComboBoxList)->CreateObject());
@@ -48,30 +38,13 @@ CXTPControlComboBoxList* CXTPControlComboBox::GetListBox() const
     return dynamic_cast<CXTPControlComboBoxList*>(m_pCommandBar);
 }
 
-BOOL CXTPControlComboBox::IsFocused() const
-{
-    return m_pEdit && m_pEdit->GetSafeHwnd() && ::GetFocus() == m_pEdit->GetSafeHwnd();
-}
-
 void CXTPControlComboBox::SetDropDown(BOOL bDropDown)
 {
     m_bDropDown = bDropDown;
-    if (bDropDown && !m_pEdit) {
-        m_pEdit = CreateEditWindow();
-        m_pEdit->m_pControl = this;
-        m_bDelayReposition = TRUE;
-    } else if (!bDropDown && m_pEdit) {
-        // A field that goes while focused gives the focus back and lowers its lock.
-        CXTPControlFieldFocus::ReturnFocus(this, m_pEdit->GetSafeHwnd());
-        m_focus.Leave();
-        // What was typed stays the combo's text once the field is gone.
-        GetEditText();
-        m_pEdit->m_pControl = nullptr;
-        if (m_pEdit->GetSafeHwnd())
-            m_pEdit->DestroyWindow();
-        delete m_pEdit;
-        m_pEdit = nullptr;
-    }
+    if (bDropDown)
+        CreateField();
+    else
+        DestroyField();
 }
 
 CXTPControlComboBoxEditCtrl* CXTPControlComboBox::CreateEditWindow()
@@ -84,32 +57,15 @@ void CXTPControlComboBox::SetEnabled(BOOL bEnabled)
     if (m_bEnabled == bEnabled)
         return;
     m_bEnabled = bEnabled;
-    if (m_pEdit && m_pEdit->GetSafeHwnd())
-        m_pEdit->EnableWindow(bEnabled);
+    EnableField(bEnabled);
     RedrawParent();
-}
-
-void CXTPControlComboBox::ShowEditWindow()
-{
-    if (m_pEdit && m_pEdit->GetSafeHwnd())
-        m_pEdit->SetWindowPos(nullptr, 0, 0, 0, 0, kShowFlags | (m_dwHideFlags == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void CXTPControlComboBox::SetRect(CRect rcControl)
 {
-    HWND hWndBar = m_pParent ? m_pParent->GetSafeHwnd() : nullptr;
-    if (rcControl == m_rcControl && m_pEdit && m_pEdit->GetSafeHwnd() &&
-        ::GetParent(m_pEdit->GetSafeHwnd()) == hWndBar && !m_bDelayReposition)
-        return;
+    const BOOL bSameRect = rcControl == m_rcControl;
     m_rcControl = rcControl;
-    if (!m_pEdit || !hWndBar)
-        return;
-    CRect rcEdit = rcControl;
-    rcEdit.DeflateRect(m_nLabelWidth + 4, 3, m_nThumbWidth + 3, 3);
-    if (!m_pEdit->PlaceField(m_pParent, rcEdit, GetPaintManager()->m_fontIconTitle, m_strEditText, m_bEnabled,
-                             m_dwHideFlags == 0))
-        return;
-    m_bDelayReposition = FALSE;
+    PlaceEditWindow(bSameRect, m_nThumbWidth + 3);
 }
 
 BOOL CXTPControlComboBox::Compare(CXTPControl* pOther)
@@ -124,7 +80,7 @@ void CXTPControlComboBox::SetHideFlags(DWORD dwFlags)
     if (m_dwHideFlags == dwFlags)
         return;
     m_dwHideFlags = dwFlags;
-    ShowEditWindow();
+    ShowField();
     DelayLayoutParent();
 }
 
@@ -132,12 +88,6 @@ void CXTPControlComboBox::Execute()
 {
     m_nLastSel = GetCurSel();
     CXTPControlPopup::Execute();
-}
-
-void CXTPControlComboBox::OnLayoutMode(DWORD dwMode)
-{
-    SetHideFlags((dwMode & LM_VERTDOCK) ? m_dwHideFlags | xtpHideDockingPosition
-                                        : m_dwHideFlags & ~static_cast<DWORD>(xtpHideDockingPosition));
 }
 
 void CXTPControlComboBox::DoPropExchange(CXTPPropExchange* pPX)
@@ -160,18 +110,10 @@ BOOL CXTPControlComboBox::OnHookKeyDown(UINT nChar)
 {
     if (!m_pEdit)
         return 1;
-    if (nChar == VK_ESCAPE) {
-        CXTPCommandBar* pBar = m_pParent;
-        if (!CXTPControlFieldFocus::ReturnFocus(this, m_pEdit->GetSafeHwnd()))
-            return 0;
-        if (pBar)
-            pBar->SetTrackingMode(FALSE);
-        return 1;
-    }
-    if (nChar == VK_F4) {
+    if (nChar == VK_ESCAPE)
+        return EscapeField();
+    if (nChar == VK_F4)
         OnClick(FALSE);
-        return 2;
-    }
     return 2;
 }
 
@@ -184,8 +126,8 @@ void CXTPControlComboBox::SetParent(CXTPCommandBar* pParent)
             ::SetWindowLongPtrA(pList->GetSafeHwnd(), GWLP_HWNDPARENT,
                                 reinterpret_cast<LONG_PTR>(pSite ? pSite->GetSafeHwnd() : nullptr));
     }
-    if (!pParent && m_pEdit && m_pEdit->GetSafeHwnd())
-        m_pEdit->DestroyWindow();
+    if (!pParent)
+        DestroyFieldWindow();
     m_pParent = pParent;
 }
 
@@ -221,14 +163,8 @@ BOOL CXTPControlComboBox::OnSetPopup(BOOL bPopup)
 
 void CXTPControlComboBox::OnClick(BOOL bKeyboard, CPoint point)
 {
-    if (IsCustomizeMode()) {
-        if (m_pParent) {
-            m_pParent->SetPopuped(-1);
-            m_pParent->SetSelected(-1);
-        }
-        OnCustomizeMouseDown(point);
+    if (CustomizeClick(point))
         return;
-    }
     if (bKeyboard && m_pEdit && m_pEdit->GetSafeHwnd()) {
         if (IsFocused())
             Execute();
@@ -254,8 +190,8 @@ BOOL CXTPControlComboBox::OnSetSelected(int bSelected)
 {
     if (!CXTPControl::OnSetSelected(bSelected))
         return FALSE;
-    if (!bSelected && m_pEdit)
-        CXTPControlFieldFocus::ReturnFocus(this, m_pEdit->GetSafeHwnd());
+    if (!bSelected)
+        ReturnFocus();
     return TRUE;
 }
 
@@ -265,14 +201,6 @@ void CXTPControlComboBox::SetWidth(int nWidth)
         return;
     m_nWidth = nWidth;
     DelayLayoutParent();
-}
-
-void CXTPControlComboBox::SetLabelWidth(int nWidth)
-{
-    if (m_nLabelWidth == nWidth)
-        return;
-    m_nLabelWidth = nWidth;
-    m_bDelayReposition = TRUE;
 }
 
 void CXTPControlComboBox::SetDropDownWidth(int nWidth)
@@ -290,16 +218,6 @@ CString CXTPControlComboBox::GetListBoxText() const
     return pList && nSel >= 0 ? pList->GetText(nSel) : CString();
 }
 
-void CXTPControlComboBox::OnEditSetFocus(CWnd* pOldWnd)
-{
-    m_focus.Enter(this, pOldWnd);
-}
-
-void CXTPControlComboBox::OnEditKillFocus()
-{
-    m_focus.Leave();
-}
-
 void CXTPControlComboBox::OnSelChanged()
 {
     CString strText = GetListBoxText();
@@ -308,13 +226,6 @@ void CXTPControlComboBox::OnSelChanged()
     else
         m_strEditText = strText;
     RedrawParent();
-}
-
-CString CXTPControlComboBox::GetEditText() const
-{
-    if (m_pEdit && m_pEdit->GetSafeHwnd())
-        m_pEdit->GetWindowText(m_strEditText);
-    return m_strEditText;
 }
 
 int CXTPControlComboBox::GetCurSel() const
@@ -350,45 +261,21 @@ int CXTPControlComboBox::GetCount() const
     return pList ? pList->GetCount() : 0;
 }
 
-void CXTPControlComboBoxEditCtrl::OnSetFocus(CWnd* pOldWnd)
-{
-    if (m_pControl)
-        m_pControl->OnEditSetFocus(pOldWnd);
-    Default();
-    PostMessage(EM_SETSEL, 0, -1);
-}
-
-void CXTPControlComboBoxEditCtrl::OnKillFocus(CWnd* /*pNewWnd*/)
-{
-    Default();
-    if (m_pControl)
-        m_pControl->OnEditKillFocus();
-}
-
 void CXTPControlComboBoxEditCtrl::OnPaint()
 {
-    CXTPPaintManager* pPaintManager = m_pControl ? m_pControl->GetPaintManager() : XTPPaintManager();
+    CXTPControl* pControl = GetControl();
+    CXTPPaintManager* pPaintManager = pControl ? pControl->GetPaintManager() : XTPPaintManager();
     PaintField(pPaintManager->GetColor(IsWindowEnabled() ? COLOR_WINDOW : COLOR_BTNFACE));
-}
-
-void CXTPControlComboBoxEditCtrl::OnDestroy()
-{
-    if (m_pControl)
-        GetWindowText(m_pControl->m_strEditText);
-    Default();
 }
 
 void CXTPControlComboBoxEditCtrl::OnContextMenu(CWnd* /*pWnd*/, CPoint point)
 {
-    if (!m_pControl || m_pControl->IsCustomizeMode())
+    CXTPControl* pControl = GetControl();
+    if (!pControl || pControl->IsCustomizeMode())
         return;
-    CXTPCommandBar* pBar = m_pControl->GetParent();
+    CXTPCommandBar* pBar = pControl->GetParent();
     if (pBar && pBar->GetPosition() == xtpBarPopup)
         return;
     ShowContextMenu(point);
 }
 
-HBRUSH CXTPControlComboBoxEditCtrl::CtlColor(CDC* pDC, UINT nCtlColor)
-{
-    return m_pControl ? m_pControl->OnCtlColor(pDC, nCtlColor) : nullptr;
-}

@@ -2,30 +2,22 @@
 // opens as a popup bar under the control.
 #pragma once
 
-#include "CXTPControlFieldFocus.h"
+#include "CXTPControlField.h"
 #include "CXTPControlPopup.h"
-#include "CXTPEdit.h"
 
-class CXTPControlComboBox;
 class CXTPControlComboBoxList;
 
 // The text field of a combo box.
-class CXTPControlComboBoxEditCtrl : public CXTPEdit {
+class CXTPControlComboBoxEditCtrl : public CXTPControlFieldCtrl {
 public:
-    CXTPControlComboBox* m_pControl = nullptr;  // not owned; cleared when the control goes
-
     DECLARE_MESSAGE_MAP()
 
 protected:
-    void OnSetFocus(CWnd* pOldWnd);
-    void OnKillFocus(CWnd* pNewWnd);
     void OnPaint();
-    void OnDestroy();
     void OnContextMenu(CWnd* pWnd, CPoint point);
-    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
 };
 
-class CXTPControlComboBox : public CXTPControlPopup {
+class CXTPControlComboBox : public CXTPControlPopup, public CXTPControlField {
     DECLARE_SERIAL(CXTPControlComboBox)
 
 public:
@@ -38,7 +30,7 @@ public:
     void SetHideFlags(DWORD dwFlags) override;
     // The selection chosen is the one a cancelled list comes back to.
     void Execute() override;
-    void OnLayoutMode(DWORD dwMode) override;
+    void OnLayoutMode(DWORD dwMode) override { SetHideFlags(LayoutHideFlags(dwMode)); }
     void DoPropExchange(CXTPPropExchange* pPX) override;
     // Without a field 1; with one: Escape 1 (focus back) or 0 (no focus), F4 opens the list and 2,
     // other keys 2 (the field's).
@@ -55,18 +47,13 @@ public:
 
     // The text of the list's selection; empty without one.
     virtual CString GetListBoxText() const;
-    // A new field object, not yet created, linked to this control.
-    virtual CXTPControlComboBoxEditCtrl* CreateEditWindow();
-    virtual void OnEditSetFocus(CWnd* pOldWnd);
-    virtual void OnEditKillFocus();
+    CXTPControlComboBoxEditCtrl* CreateEditWindow() override;
     // The list's selection goes into the field (or the kept text) and the bar redraws.
     virtual void OnSelChanged();
-    virtual HBRUSH OnCtlColor(CDC* /*pDC*/, UINT /*nCtlColor*/) { return nullptr; }
 
     // TRUE gives the combo a text field, FALSE takes it away.
     void SetDropDown(BOOL bDropDown);
     BOOL GetDropDown() const { return m_bDropDown; }
-    CString GetEditText() const;
     int GetCurSel() const;
     // Indexes outside -1 .. count - 1 change nothing; the current one again notifies nothing.
     void SetCurSel(int nIndex);
@@ -78,27 +65,14 @@ public:
     DWORD GetListStyle() const { return m_dwListStyle; }
     void SetListStyle(DWORD dwStyle) { m_dwListStyle = dwStyle; }
     int GetWidth() const { return m_nWidth; }
-    int GetLabelWidth() const { return m_nLabelWidth; }
-    // Measured by the paint manager; a change moves the field at the next placement.
-    void SetLabelWidth(int nWidth);
     int GetDropDownWidth() const { return m_nThumbWidth; }
     void SetDropDownWidth(int nWidth);
-    CXTPControlComboBoxEditCtrl* GetEditCtrl() const { return m_pEdit; }
-    BOOL IsFocused() const;
+    CXTPControlComboBoxEditCtrl* GetEditCtrl() const { return static_cast<CXTPControlComboBoxEditCtrl*>(m_pEdit); }
 
 protected:
-    void ShowEditWindow();
-
-    CXTPControlComboBoxEditCtrl* m_pEdit = nullptr;
     BOOL m_bDropDown = FALSE;
     DWORD m_dwListStyle = 0;
     int m_nWidth = 100;
-    mutable CString m_strEditText;
     int m_nLastSel = -1;
-    BOOL m_bDelayReposition = FALSE;
-    int m_nLabelWidth = 0;
     int m_nThumbWidth = 16;
-    CXTPControlFieldFocus m_focus;
-
-    friend class CXTPControlComboBoxEditCtrl;
 };

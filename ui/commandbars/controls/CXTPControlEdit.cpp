@@ -12,51 +12,24 @@
 
 IMPLEMENT_SERIAL(CXTPControlEdit, CXTPControl, VERSIONABLE_SCHEMA | 0x11)
 
-BEGIN_MESSAGE_MAP(CXTPControlEditCtrl, CXTPEdit)
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
+BEGIN_MESSAGE_MAP(CXTPControlEditCtrl, CXTPControlFieldCtrl)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
-    ON_WM_DESTROY()
-    ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
-namespace {
-
-const UINT kShowFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-
-}  // namespace
-
-CXTPControlEdit::CXTPControlEdit()
+CXTPControlEdit::CXTPControlEdit() : CXTPControlField(this)
 {
     m_controlType = xtpControlEdit;
 }
 
-CXTPControlEdit::~CXTPControlEdit()
-{
-    // A field that still has the focus gives it back, and the lock its focus raised goes with it.
-    if (m_pEdit)
-        CXTPControlFieldFocus::ReturnFocus(this, m_pEdit->GetSafeHwnd());
-    m_focus.Leave();
-    if (m_pEdit) {
-        m_pEdit->m_pControl = nullptr;
-        if (m_pEdit->GetSafeHwnd())
-            m_pEdit->DestroyWindow();
-        delete m_pEdit;
-    }
-}
+CXTPControlEdit::~CXTPControlEdit() = default;
 
 CXTPControlEditCtrl* CXTPControlEdit::CreateEditWindow()
 {
     return new CXTPControlEditCtrl;
-}
-
-BOOL CXTPControlEdit::IsFocused() const
-{
-    return m_pEdit && m_pEdit->GetSafeHwnd() && ::GetFocus() == m_pEdit->GetSafeHwnd();
 }
 
 void CXTPControlEdit::SetEnabled(BOOL bEnabled)
@@ -64,37 +37,17 @@ void CXTPControlEdit::SetEnabled(BOOL bEnabled)
     if (m_bEnabled == bEnabled)
         return;
     m_bEnabled = bEnabled;
-    if (m_pEdit && m_pEdit->GetSafeHwnd())
-        m_pEdit->EnableWindow(bEnabled);
+    EnableField(bEnabled);
     DelayLayoutParent();
-}
-
-void CXTPControlEdit::ShowEditWindow()
-{
-    if (m_pEdit && m_pEdit->GetSafeHwnd())
-        m_pEdit->SetWindowPos(nullptr, 0, 0, 0, 0, kShowFlags | (m_dwHideFlags == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void CXTPControlEdit::SetRect(CRect rcControl)
 {
-    if (!m_pEdit) {
-        m_pEdit = CreateEditWindow();
-        m_pEdit->m_pControl = this;
-    }
-    HWND hWndBar = m_pParent ? m_pParent->GetSafeHwnd() : nullptr;
-    if (rcControl == m_rcControl && !m_bDelayReposition && m_pEdit->GetSafeHwnd() &&
-        ::GetParent(m_pEdit->GetSafeHwnd()) == hWndBar)
-        return;
+    CreateField();
+    const BOOL bSameRect = rcControl == m_rcControl;
     m_rcControl = rcControl;
-    if (!hWndBar)
-        return;
-    CRect rcEdit = rcControl;
-    rcEdit.DeflateRect(m_nLabelWidth + 4, 3, 3, 3);
-    if (!m_pEdit->PlaceField(m_pParent, rcEdit, GetPaintManager()->m_fontIconTitle, m_strEditText, m_bEnabled,
-                             m_dwHideFlags == 0))
-        return;
-    m_pEdit->SendMessage(EM_SETREADONLY, m_bReadOnly);
-    m_bDelayReposition = FALSE;
+    if (PlaceEditWindow(bSameRect, 3))
+        m_pEdit->SendMessage(EM_SETREADONLY, m_bReadOnly);
 }
 
 BOOL CXTPControlEdit::Compare(CXTPControl* pOther)
@@ -109,14 +62,8 @@ void CXTPControlEdit::SetHideFlags(DWORD dwFlags)
     if (m_dwHideFlags == dwFlags)
         return;
     m_dwHideFlags = dwFlags;
-    ShowEditWindow();
+    ShowField();
     RedrawParent();
-}
-
-void CXTPControlEdit::OnLayoutMode(DWORD dwMode)
-{
-    SetHideFlags((dwMode & LM_VERTDOCK) ? m_dwHideFlags | xtpHideDockingPosition
-                                        : m_dwHideFlags & ~static_cast<DWORD>(xtpHideDockingPosition));
 }
 
 void CXTPControlEdit::DoPropExchange(CXTPPropExchange* pPX)
@@ -138,23 +85,16 @@ void CXTPControlEdit::DoPropExchange(CXTPPropExchange* pPX)
 
 BOOL CXTPControlEdit::OnHookKeyDown(UINT nChar)
 {
-    if (!m_pEdit || !m_pEdit->GetSafeHwnd())
+    if (!m_pEdit || !m_pEdit->GetSafeHwnd() || nChar != VK_ESCAPE)
         return 2;
-    if (nChar != VK_ESCAPE)
-        return 2;
-    CXTPCommandBar* pBar = m_pParent;
-    if (!CXTPControlFieldFocus::ReturnFocus(this, m_pEdit->GetSafeHwnd()))
-        return 0;
-    if (pBar)
-        pBar->SetTrackingMode(FALSE);
-    return 1;
+    return EscapeField();
 }
 
 void CXTPControlEdit::SetParent(CXTPCommandBar* pParent)
 {
     m_pParent = pParent;
-    if (!pParent && m_pEdit && m_pEdit->GetSafeHwnd())
-        m_pEdit->DestroyWindow();
+    if (!pParent)
+        DestroyFieldWindow();
 }
 
 void CXTPControlEdit::Copy(CXTPControl* pSrc, BOOL bRecursive)
@@ -177,14 +117,8 @@ CXTPControl* CXTPControlEdit::Clone(BOOL bRecursive)
 
 void CXTPControlEdit::OnClick(BOOL bKeyboard, CPoint point)
 {
-    if (IsCustomizeMode()) {
-        if (m_pParent) {
-            m_pParent->SetPopuped(-1);
-            m_pParent->SetSelected(-1);
-        }
-        OnCustomizeMouseDown(point);
+    if (CustomizeClick(point))
         return;
-    }
     if (bKeyboard && IsFocused()) {
         Execute();
         return;
@@ -203,8 +137,8 @@ BOOL CXTPControlEdit::OnSetSelected(int bSelected)
 {
     if (!CXTPControl::OnSetSelected(bSelected))
         return FALSE;
-    if (!bSelected && m_pEdit)
-        CXTPControlFieldFocus::ReturnFocus(this, m_pEdit->GetSafeHwnd());
+    if (!bSelected)
+        ReturnFocus();
     return TRUE;
 }
 
@@ -218,16 +152,6 @@ void CXTPControlEdit::SetWidth(int nWidth)
     RedrawParent();
 }
 
-void CXTPControlEdit::OnEditSetFocus(CWnd* pOldWnd)
-{
-    m_focus.Enter(this, pOldWnd);
-}
-
-void CXTPControlEdit::OnEditKillFocus()
-{
-    m_focus.Leave();
-}
-
 HBRUSH CXTPControlEdit::OnCtlColor(CDC* pDC, UINT /*nCtlColor*/)
 {
     if (!m_pEdit || !m_pEdit->GetSafeHwnd())
@@ -236,20 +160,10 @@ HBRUSH CXTPControlEdit::OnCtlColor(CDC* pDC, UINT /*nCtlColor*/)
     return ::GetSysColorBrush(COLOR_WINDOW);
 }
 
-CString CXTPControlEdit::GetEditText() const
-{
-    if (m_pEdit && m_pEdit->GetSafeHwnd())
-        m_pEdit->GetWindowText(m_strEditText);
-    return m_strEditText;
-}
-
 void CXTPControlEdit::SetEditText(const char* lpszText)
 {
     CString strText(lpszText ? lpszText : "");
-    if (!m_pEdit) {
-        m_pEdit = CreateEditWindow();
-        m_pEdit->m_pControl = this;
-    }
+    CreateField();
     if (m_pEdit->GetSafeHwnd()) {
         // The same text again sends nothing: no change notification for the application.
         if (GetEditText() != strText)
@@ -273,34 +187,11 @@ void CXTPControlEdit::ShowLabel(BOOL bShow)
     DelayLayoutParent();
 }
 
-void CXTPControlEdit::SetLabelWidth(int nWidth)
-{
-    if (m_nLabelWidth == nWidth)
-        return;
-    m_nLabelWidth = nWidth;
-    m_bDelayReposition = TRUE;
-}
-
-void CXTPControlEditCtrl::OnSetFocus(CWnd* pOldWnd)
-{
-    if (m_pControl)
-        m_pControl->OnEditSetFocus(pOldWnd);
-    Default();
-    // The whole text is selected once the edit has set its own caret.
-    PostMessage(EM_SETSEL, 0, -1);
-}
-
-void CXTPControlEditCtrl::OnKillFocus(CWnd* /*pNewWnd*/)
-{
-    Default();
-    if (m_pControl)
-        m_pControl->OnEditKillFocus();
-}
-
 void CXTPControlEditCtrl::OnMouseMove(UINT /*nFlags*/, CPoint point)
 {
     Default();
-    CXTPCommandBar* pBar = m_pControl ? m_pControl->GetParent() : nullptr;
+    CXTPControl* pControl = GetControl();
+    CXTPCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
     if (!pBar || !pBar->GetSafeHwnd())
         return;
     MapWindowPoints(pBar, &point, 1);
@@ -309,19 +200,21 @@ void CXTPControlEditCtrl::OnMouseMove(UINT /*nFlags*/, CPoint point)
 
 void CXTPControlEditCtrl::OnLButtonDown(UINT /*nFlags*/, CPoint /*point*/)
 {
-    if (!m_pControl || !m_pControl->IsCustomizeMode()) {
+    CXTPControl* pControl = GetControl();
+    if (!pControl || !pControl->IsCustomizeMode()) {
         Default();
         return;
     }
-    CXTPCommandBar* pBar = m_pControl->GetParent();
-    if (pBar && pBar->IsCustomizable() && !(m_pControl->GetFlags() & xtpFlagNoMovable))
-        m_pControl->OnClick(FALSE, CPoint(0, 0));
+    CXTPCommandBar* pBar = pControl->GetParent();
+    if (pBar && pBar->IsCustomizable() && !(pControl->GetFlags() & xtpFlagNoMovable))
+        pControl->OnClick(FALSE, CPoint(0, 0));
 }
 
 void CXTPControlEditCtrl::OnRButtonDown(UINT /*nFlags*/, CPoint point)
 {
-    CXTPCommandBar* pBar = m_pControl ? m_pControl->GetParent() : nullptr;
-    if (m_pControl && m_pControl->IsCustomizeMode()) {
+    CXTPControl* pControl = GetControl();
+    CXTPCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
+    if (pControl && pControl->IsCustomizeMode()) {
         if (pBar && pBar->GetSafeHwnd()) {
             MapWindowPoints(pBar, &point, 1);
             pBar->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
@@ -348,14 +241,3 @@ BOOL CXTPControlEditCtrl::OnEraseBkgnd(CDC* /*pDC*/)
     return TRUE;
 }
 
-void CXTPControlEditCtrl::OnDestroy()
-{
-    if (m_pControl)
-        GetWindowText(m_pControl->m_strEditText);
-    Default();
-}
-
-HBRUSH CXTPControlEditCtrl::CtlColor(CDC* pDC, UINT nCtlColor)
-{
-    return m_pControl ? m_pControl->OnCtlColor(pDC, nCtlColor) : nullptr;
-}

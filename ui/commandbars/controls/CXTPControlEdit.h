@@ -3,31 +3,22 @@
 #pragma once
 
 #include "CXTPControl.h"
-#include "CXTPControlFieldFocus.h"
-#include "CXTPEdit.h"
-
-class CXTPControlEdit;
+#include "CXTPControlField.h"
 
 // The edit window of an edit control.
-class CXTPControlEditCtrl : public CXTPEdit {
+class CXTPControlEditCtrl : public CXTPControlFieldCtrl {
 public:
-    CXTPControlEdit* m_pControl = nullptr;  // not owned; cleared when the control goes
-
     DECLARE_MESSAGE_MAP()
 
 protected:
-    void OnSetFocus(CWnd* pOldWnd);
-    void OnKillFocus(CWnd* pNewWnd);
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnRButtonDown(UINT nFlags, CPoint point);
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
-    void OnDestroy();
-    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
 };
 
-class CXTPControlEdit : public CXTPControl {
+class CXTPControlEdit : public CXTPControl, public CXTPControlField {
     DECLARE_SERIAL(CXTPControlEdit)
 
 public:
@@ -38,7 +29,7 @@ public:
     void SetRect(CRect rcControl) override;
     BOOL Compare(CXTPControl* pOther) override;
     void SetHideFlags(DWORD dwFlags) override;
-    void OnLayoutMode(DWORD dwMode) override;
+    void OnLayoutMode(DWORD dwMode) override { SetHideFlags(LayoutHideFlags(dwMode)); }
     void DoPropExchange(CXTPPropExchange* pPX) override;
     // 1 Escape taken (the focus went back), 0 Escape without focus, 2 the key is the field's.
     BOOL OnHookKeyDown(UINT nChar) override;
@@ -52,38 +43,19 @@ public:
     void SetWidth(int nWidth) override;
     CXTPControl* Clone(BOOL bRecursive = FALSE) override;
 
-    // A new edit window object, not yet created, linked to this control.
-    virtual CXTPControlEditCtrl* CreateEditWindow();
-    virtual void OnEditSetFocus(CWnd* pOldWnd);
-    virtual void OnEditKillFocus();
-    virtual HBRUSH OnCtlColor(CDC* pDC, UINT nCtlColor);
+    CXTPControlEditCtrl* CreateEditWindow() override;
+    HBRUSH OnCtlColor(CDC* pDC, UINT nCtlColor) override;
 
-    // The window's text when it exists, else the text kept.
-    CString GetEditText() const;
     void SetEditText(const char* lpszText);
     BOOL GetReadOnly() const { return m_bReadOnly; }
     void SetReadOnly(BOOL bReadOnly);
     int GetWidth() const { return m_nWidth; }
     BOOL GetShowLabel() const { return m_bShowLabel; }
     void ShowLabel(BOOL bShow);
-    // Measured by the paint manager; a change moves the window at the next placement.
-    int GetLabelWidth() const { return m_nLabelWidth; }
-    void SetLabelWidth(int nWidth);
-    CXTPControlEditCtrl* GetEditCtrl() const { return m_pEdit; }
-    // The window exists and has the focus.
-    BOOL IsFocused() const;
+    CXTPControlEditCtrl* GetEditCtrl() const { return static_cast<CXTPControlEditCtrl*>(m_pEdit); }
 
 protected:
-    void ShowEditWindow();
-
-    CXTPControlEditCtrl* m_pEdit = nullptr;
     int m_nWidth = 100;
-    mutable CString m_strEditText;
     BOOL m_bShowLabel = TRUE;
     BOOL m_bReadOnly = FALSE;
-    int m_nLabelWidth = 0;
-    BOOL m_bDelayReposition = FALSE;
-    CXTPControlFieldFocus m_focus;
-
-    friend class CXTPControlEditCtrl;
 };

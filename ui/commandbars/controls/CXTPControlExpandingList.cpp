@@ -12,7 +12,7 @@
 #include "CXTPControlToolBarVisible.h"
 #include "CXTPControls.h"
 #include "CXTPResourceManager.h"
-#include "CXTPTabClientWnd.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_DYNAMIC(CXTPControlExpandingList, CXTPControlButton)
 IMPLEMENT_SERIAL(CXTPControlWindowList, CXTPControlExpandingList, VERSIONABLE_SCHEMA | 0x11)
@@ -24,14 +24,14 @@ IMPLEMENT_SERIAL(CXTPControlWorkspaceActions, CXTPControlExpandingList, VERSIONA
 namespace {
 
 const int kMaxWindows = 9;
-const UINT kFirstRecentFile = 57616;  // ID_FILE_MRU_FILE1
-const UINT kLastRecentFile = 57631;   // ID_FILE_MRU_FILE16
-const UINT kMoveToPreviousGroup = 9420;
-const UINT kMoveToNextGroup = 9421;
-const UINT kNewHorizontalGroup = 9422;
-const UINT kNewVerticalGroup = 9423;
+const UINT kFirstRecentFile = ID_FILE_MRU_FILE1;
+const UINT kLastRecentFile = ID_FILE_MRU_LAST;  // the sixteenth
+const UINT kMoveToPreviousGroup = XTP_ID_TABGROUP_MOVE_PREVIOUS;
+const UINT kMoveToNextGroup = XTP_ID_TABGROUP_MOVE_NEXT;
+const UINT kNewHorizontalGroup = XTP_ID_TABGROUP_NEW_HORIZONTAL;
+const UINT kNewVerticalGroup = XTP_ID_TABGROUP_NEW_VERTICAL;
 
-UINT g_nFirstChildId = 0xFF00;
+UINT g_nFirstChildId = AFX_IDM_FIRST_MDICHILD;
 
 CMDIFrameWnd* MDIFrameOf(const CXTPControl* pControl)
 {
@@ -124,7 +124,7 @@ int CXTPControlWindowList::Expand()
         else if (nActiveId >= 1 && nActiveId <= 14)
             g_nFirstChildId = 1;
         else if (nActiveId >= 0xFF00 && nActiveId <= 0xFF0E)
-            g_nFirstChildId = 0xFF00;  // back, after a frame of another numbering
+            g_nFirstChildId = AFX_IDM_FIRST_MDICHILD;  // back, after a frame of another numbering
     }
     int nPlace = PlaceAfter();
     int nCount = 0;
@@ -248,15 +248,15 @@ BOOL CXTPControlWorkspaceActions::IsOwnItem(const CXTPControl* pControl) const
 int CXTPControlWorkspaceActions::Expand()
 {
     CMDIFrameWnd* pFrame = MDIFrameOf(this);
-    auto* pTabClient = pFrame ? dynamic_cast<CXTPTabClientWnd*>(CWnd::FromHandlePermanent(pFrame->m_hWndMDIClient))
-                              : nullptr;
-    if (!pTabClient)
+    // Only a tab window answers: over a plain MDI client the list stays empty.
+    const HWND hClient = pFrame ? pFrame->m_hWndMDIClient : nullptr;
+    if (!hClient || !CWnd::FromHandlePermanent(hClient))
         return 0;
     const UINT ids[] = {kNewHorizontalGroup, kNewVerticalGroup, kMoveToPreviousGroup, kMoveToNextGroup};
     int nPlace = PlaceAfter();
     int nCount = 0;
     for (UINT nId : ids) {
-        if (!pTabClient->IsGroupCommandEnabled(nId, nullptr))
+        if (!::SendMessageA(hClient, kMsgMDIClientIsGroupCommandEnabled, nId, 0))
             continue;
         CString strText;
         XTPResourceManager()->LoadString(&strText, nId);

@@ -3,14 +3,9 @@
 #pragma once
 
 #include "CXTPControlButton.h"
+#include "ResourceIds.h"
 
 class CRecentFileList;
-
-// Command ids of the placeholders.
-#define XTP_ID_WINDOWLIST 35000
-#define XTP_ID_WORKSPACE_ACTIONS 35002
-#define XTP_ID_FILE_MRU 35003
-#define XTP_ID_TOOLBARLIST 59392
 
 // The parameter string of the toolbars placeholder's items.
 #define XTP_TOOLBAR_ITEM_PARAMETER "CXTPControlToolbar"

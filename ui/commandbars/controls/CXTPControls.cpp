@@ -20,6 +20,7 @@
 #include "CXTPHoldRef.h"
 #include "CXTPPopupBar.h"
 #include "CXTPPropExchange.h"
+#include "ResourceIds.h"
 
 IMPLEMENT_DYNCREATE(CXTPControls, CCmdTarget)
 
@@ -34,7 +35,7 @@ BOOL IsPopupKind(XTPControlType type)
 
 // The menu item that marks where a container's OLE verbs go.
 const char kOleVerbsText[] = "<<OLE VERBS GO HERE>>";
-const UINT kOleVerbsId = 57872;
+const UINT kOleVerbsId = ID_OLE_VERB_FIRST;
 
 // A button: the placeholders of the fixed ids come as their own classes. Menus name the recent
 // files by the first file's command, controls made by type by the library's own id.

@@ -8,6 +8,7 @@
 #include "CListBox.h"
 #include "CPropertyPage.h"
 #include "CString.h"
+#include "ResourceIds.h"
 
 class CMenu;
 class CXTPCommandBars;
@@ -57,11 +58,11 @@ public:
     // commands of nested submenus). FALSE when the menu cannot be loaded.
     BOOL InsertCategories(UINT nIDResource, BOOL bListSubItems = FALSE);
     // A category of copies of every command in the categories there are now.
-    BOOL InsertAllCommandsCategory(UINT nIDName = 9337, int nIndex = -1);
+    BOOL InsertAllCommandsCategory(UINT nIDName = IDS_CATEGORY_ALL_COMMANDS, int nIndex = -1);
     // A category of the menu's top-level items.
-    BOOL InsertBuiltInMenus(UINT nIDResource, UINT nIDName = 9350, int nIndex = -1);
+    BOOL InsertBuiltInMenus(UINT nIDResource, UINT nIDName = IDS_CATEGORY_BUILT_IN_MENUS, int nIndex = -1);
     // A category holding one empty popup named after it.
-    BOOL InsertNewMenuCategory(UINT nIDName = 9314, int nIndex = -1);
+    BOOL InsertNewMenuCategory(UINT nIDName = IDS_CATEGORY_NEW_MENU, int nIndex = -1);
 
     int GetCategoryCount() const { return static_cast<int>(m_arrCategories.size()); }
     // Null out of range.
@@ -75,7 +76,11 @@ public:
     CListBox& GetCategoryList() { return m_lstCategories; }
     CXTPCustomizeCommandsListBox& GetCommandList() { return m_lstCommands; }
 
-    enum { IDD = 9313, IDC_COMMANDS_LIST = 9327, IDC_CATEGORIES_LIST = 9338 };
+    enum {
+        IDD = XTP_IDD_CUSTOMIZE_COMMANDS,
+        IDC_COMMANDS_LIST = XTP_IDC_COMMANDS_LIST,
+        IDC_CATEGORIES_LIST = XTP_IDC_CATEGORIES_LIST
+    };
 
     DECLARE_MESSAGE_MAP()
 

@@ -11,6 +11,8 @@
 #include "CXTPCustomizeHooks.h"
 #include "CXTPCustomizeSheet.h"
 #include "CXTPHoldRef.h"
+#include "CXTPTrackingLoop.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -24,16 +26,16 @@ BOOL IsCopyKeyDown(WPARAM wParam)
 HCURSOR LoadDragCursor(UINT nID)
 {
     HCURSOR hCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nID));
-    return hCursor ? hCursor : ::LoadCursorA(nullptr, nID == 9303 ? IDC_NO : IDC_ARROW);
+    return hCursor ? hCursor : ::LoadCursorA(nullptr, nID == XTP_IDC_CUSTOMIZE_NODROP ? IDC_NO : IDC_ARROW);
 }
 
 }  // namespace
 
 CXTPCustomizeDropSource::CXTPCustomizeDropSource(CXTPCommandBars* pCommandBars) : m_pCommandBars(pCommandBars)
 {
-    m_hcurNoDrop = LoadDragCursor(9303);
-    m_hcurMove = LoadDragCursor(9302);
-    m_hcurCopy = LoadDragCursor(9301);
+    m_hcurNoDrop = LoadDragCursor(XTP_IDC_CUSTOMIZE_NODROP);
+    m_hcurMove = LoadDragCursor(XTP_IDC_CUSTOMIZE_DRAGMOVE);
+    m_hcurCopy = LoadDragCursor(XTP_IDC_CUSTOMIZE_DRAGCOPY);
 }
 
 CXTPCustomizeDropSource::~CXTPCustomizeDropSource()
@@ -137,27 +139,15 @@ DWORD CXTPCustomizeDropSource::DoDragDrop(CXTPControl* pControl, BOOL bCopyOnly)
     m_bMove = TRUE;
     m_pTarget = nullptr;
     m_hwndCapture = pCaptureWnd->GetSafeHwnd();
-    ::SetCapture(m_hwndCapture);
     ::GetCursorPos(&m_ptStart);
     UpdateCursor();
 
     BOOL bStarted = FALSE;
     DWORD dwEffect = kCancelled;
-    BOOL bDrop = FALSE;
     CPoint ptDrop = m_ptStart;
-    while (::GetCapture() == m_hwndCapture) {
-        MSG msg;
-        // The bars repaint while the control is dragged over them.
-        while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageA(&msg);
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (::GetCapture() != m_hwndCapture) {
-            ::DispatchMessageA(&msg);
-            break;
-        }
+    // The bars repaint while the control is dragged over them; no typing into windows while
+    // a control hangs on the mouse.
+    const BOOL bDrop = CXTPTrackingLoop().PaintFirst().HoldKeys().Run(m_hwndCapture, [&](const MSG& msg) {
         switch (msg.message) {
         case WM_MOUSEMOVE: {
             CPoint ptScreen(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
@@ -173,30 +163,23 @@ DWORD CXTPCustomizeDropSource::DoDragDrop(CXTPControl* pControl, BOOL bCopyOnly)
             m_bMove = !IsCopyKeyDown(msg.wParam);
             FindTarget(ptScreen);
             UpdateCursor();
-            if (!(msg.wParam & MK_LBUTTON)) {
-                bDrop = TRUE;
-                ptDrop = ptScreen;
-            }
-            break;
+            if (msg.wParam & MK_LBUTTON)
+                return CXTPTrackingLoop::kNext;
+            ptDrop = ptScreen;
+            return CXTPTrackingLoop::kRelease;
         }
         case WM_LBUTTONUP: {
             CPoint ptScreen(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
             ::ClientToScreen(msg.hwnd, &ptScreen);
             m_bMove = !IsCopyKeyDown(msg.wParam);
             FindTarget(ptScreen);
-            bDrop = TRUE;
             ptDrop = ptScreen;
-            break;
+            return CXTPTrackingLoop::kRelease;
         }
         case WM_RBUTTONDOWN:
-            dwEffect = kCancelled;
-            ::ReleaseCapture();
-            break;
+            return CXTPTrackingLoop::kCancel;
         case WM_KEYDOWN:
-            if (msg.wParam == VK_ESCAPE) {
-                dwEffect = kCancelled;
-                ::ReleaseCapture();
-            } else if (msg.wParam == VK_CONTROL && m_bMove) {
+            if (msg.wParam == VK_CONTROL && m_bMove) {
                 m_bMove = FALSE;
                 UpdateCursor();
             }
@@ -207,18 +190,9 @@ DWORD CXTPCustomizeDropSource::DoDragDrop(CXTPControl* pControl, BOOL bCopyOnly)
                 UpdateCursor();
             }
             break;
-        case WM_CHAR:
-        case WM_SYSKEYDOWN:
-        case WM_SYSKEYUP:
-            break;  // no typing into windows while a control hangs on the mouse
-        default:
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-            break;
         }
-        if (bDrop)
-            break;
-    }
+        return CXTPTrackingLoop::kDefault;
+    }) == CXTPTrackingLoop::kReleased;
 
     if (bDrop) {
         if (CXTPCommandBar* pTarget = m_pTarget) {
@@ -238,8 +212,6 @@ DWORD CXTPCustomizeDropSource::DoDragDrop(CXTPControl* pControl, BOOL bCopyOnly)
         }
     }
     LeaveTarget();
-    if (::GetCapture() == m_hwndCapture)
-        ::ReleaseCapture();
     ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
     m_hwndCapture = nullptr;
     m_pControl = nullptr;

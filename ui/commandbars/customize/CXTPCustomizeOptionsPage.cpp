@@ -7,11 +7,12 @@
 #include "CXTPCommandBarsOptions.h"
 #include "CXTPCustomizeSheet.h"
 #include "CXTPResourceManager.h"
+#include "ResourceIds.h"
 
 namespace {
 
-const UINT kResetUsageQuestionID = 9346;
-const UINT kFirstAnimationID = 9411;  // "(System default)" ... "None", six in combo order
+const UINT kResetUsageQuestionID = IDS_CUSTOMIZE_RESET_USAGE;
+const UINT kFirstAnimationID = IDS_ANIMATION_SYSTEM_DEFAULT;  // "(System default)" ... "None", six in combo order
 const int kAnimationCount = 6;
 
 } // namespace

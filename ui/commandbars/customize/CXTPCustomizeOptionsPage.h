@@ -4,6 +4,7 @@
 
 #include "CComboBox.h"
 #include "CPropertyPage.h"
+#include "ResourceIds.h"
 
 class CXTPCommandBars;
 class CXTPCommandBarsOptions;
@@ -18,14 +19,14 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
 
     enum {
-        IDD = 9339,
-        IDC_ALWAYS_FULL_MENUS = 9340,
-        IDC_FULL_MENUS_AFTER_DELAY = 9341,
-        IDC_RESET_USAGE = 9342,
-        IDC_LARGE_ICONS = 9343,
-        IDC_SCREENTIPS = 9344,
-        IDC_SHORTCUTS_IN_SCREENTIPS = 9345,
-        IDC_ANIMATION = 9410
+        IDD = XTP_IDD_CUSTOMIZE_OPTIONS,
+        IDC_ALWAYS_FULL_MENUS = XTP_IDC_ALWAYS_FULL_MENUS,
+        IDC_FULL_MENUS_AFTER_DELAY = XTP_IDC_FULL_MENUS_AFTER_DELAY,
+        IDC_RESET_USAGE = XTP_IDC_RESET_USAGE,
+        IDC_LARGE_ICONS = XTP_IDC_LARGE_ICONS,
+        IDC_SCREENTIPS = XTP_IDC_SCREENTIPS,
+        IDC_SHORTCUTS_IN_SCREENTIPS = XTP_IDC_SHORTCUTS_IN_SCREENTIPS,
+        IDC_ANIMATION = XTP_IDC_ANIMATION
     };
 
     int m_bAlwaysShowFullMenus = FALSE;

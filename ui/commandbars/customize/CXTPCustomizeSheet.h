@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "CPropertySheet.h"
+#include "ResourceIds.h"
 
 class CXTPCommandBars;
 class CXTPControl;
@@ -43,7 +44,7 @@ public:
     CFrameWnd* GetSiteFrame() const { return m_pSiteFrame; }
 
     // The popup bar and the popup tool bar of the pictures offered by "Change Button Image".
-    enum { kContextMenuID = 9336, kPicturesID = 9322 };
+    enum { kContextMenuID = XTP_IDR_CUSTOMIZE_MENU, kPicturesID = XTP_IDB_BUTTON_PICTURES };
 
     DECLARE_MESSAGE_MAP()
 

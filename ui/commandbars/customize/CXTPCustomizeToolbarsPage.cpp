@@ -10,10 +10,11 @@
 #include "CXTPResourceManager.h"
 #include "CXTPToolBar.h"
 #include "CWinApp.h"
+#include "ResourceIds.h"
 
 namespace {
 
-const UINT kDeleteQuestionID = 9335;  // "Are you sure you want to delete the '%s' toolbar?"
+const UINT kDeleteQuestionID = IDS_CUSTOMIZE_DELETE_TOOLBAR;  // "Are you sure you want to delete the '%s' toolbar?"
 
 // The menu bar is listed only while shown: once hidden it comes back by the frame's own means.
 BOOL IsListed(const CXTPCommandBar* pBar)

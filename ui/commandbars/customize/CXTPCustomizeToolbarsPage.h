@@ -4,6 +4,7 @@
 
 #include "CCheckListBox.h"
 #include "CPropertyPage.h"
+#include "ResourceIds.h"
 
 class CXTPCommandBars;
 class CXTPCustomizeSheet;
@@ -22,12 +23,12 @@ public:
     CCheckListBox& GetList() { return m_listToolbars; }
 
     enum {
-        IDD = 9304,
-        IDC_TOOLBARS_LIST = 9305,
-        IDC_TOOLBARS_NEW = 9308,
-        IDC_TOOLBARS_RENAME = 9309,
-        IDC_TOOLBARS_DELETE = 9310,
-        IDC_TOOLBARS_RESET = 9311
+        IDD = XTP_IDD_CUSTOMIZE_TOOLBARS,
+        IDC_TOOLBARS_LIST = XTP_IDC_TOOLBARS_LIST,
+        IDC_TOOLBARS_NEW = XTP_IDC_TOOLBARS_NEW,
+        IDC_TOOLBARS_RENAME = XTP_IDC_TOOLBARS_RENAME,
+        IDC_TOOLBARS_DELETE = XTP_IDC_TOOLBARS_DELETE,
+        IDC_TOOLBARS_RESET = XTP_IDC_TOOLBARS_RESET
     };
 
     DECLARE_MESSAGE_MAP()

@@ -13,6 +13,7 @@
 #include "CGdiObject.h"
 #include "CXTPImageManager.h"
 #include "CXTPResourceManager.h"
+#include "ResourceIds.h"
 
 namespace {
 
@@ -71,10 +72,12 @@ BOOL ReadWholeFile(const char* lpszPath, std::vector<BYTE>& data)
 }  // namespace
 
 const CXTPImageEditorDlg::Swatch CXTPImageEditorDlg::m_swatches[swatchCount] = {
-    {0x000000, 9450}, {0x808080, 9465}, {0x000080, 9458}, {0x008080, 9460},
-    {0x008000, 9461}, {0x808000, 9462}, {0x800000, 9455}, {0x800080, 9472},
-    {0xFFFFFF, 9489}, {0xC0C0C0, 9481}, {0x0000FF, 9466}, {0x00FFFF, 9476},
-    {0x00FF00, 9477}, {0xFFFF00, 9478}, {0xFF0000, 9463}, {0xFF00FF, 9474}};
+    {0x000000, IDS_COLOR_BLACK},        {0x808080, IDS_COLOR_GRAY50},     {0x000080, IDS_COLOR_DARK_RED},
+    {0x008080, IDS_COLOR_DARK_YELLOW},  {0x008000, IDS_COLOR_GREEN},      {0x808000, IDS_COLOR_TEAL},
+    {0x800000, IDS_COLOR_DARK_BLUE},    {0x800080, IDS_COLOR_VIOLET},     {0xFFFFFF, IDS_COLOR_WHITE},
+    {0xC0C0C0, IDS_COLOR_GRAY25},       {0x0000FF, IDS_COLOR_RED},        {0x00FFFF, IDS_COLOR_YELLOW},
+    {0x00FF00, IDS_COLOR_BRIGHT_GREEN}, {0xFFFF00, IDS_COLOR_TURQUOISE},  {0xFF0000, IDS_COLOR_BLUE},
+    {0xFF00FF, IDS_COLOR_PINK}};
 
 BEGIN_MESSAGE_MAP(CXTPImageEditorDlg, CDialog)
     ON_COMMAND_RANGE(XTP_ID_IMAGEEDITOR_PENCIL, XTP_ID_IMAGEEDITOR_ELLIPSE, OnToolCommand)
@@ -89,7 +92,7 @@ BEGIN_MESSAGE_MAP(CXTPImageEditorDlg, CDialog)
     ON_COMMAND(XTP_ID_IMAGEEDITOR_PASTE, OnPaste)
     ON_COMMAND(XTP_ID_IMAGEEDITOR_IMPORT, OnImport)
     ON_NOTIFY_RANGE(NM_CLICK, XTP_IDC_IMAGEEDITOR_TRANSPARENT, XTP_IDC_IMAGEEDITOR_CUSTOM, OnSwatchClick)
-    ON_NOTIFY_RANGE(NM_CLICK, 9450, 9489, OnSwatchClick)
+    ON_NOTIFY_RANGE(NM_CLICK, XTP_IDC_IMAGEEDITOR_SWATCH_FIRST, XTP_IDC_IMAGEEDITOR_SWATCH_LAST, OnSwatchClick)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
     ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
@@ -429,7 +432,7 @@ BOOL CXTPImageEditorDlg::ImportFile(const char* lpszPath)
 void CXTPImageEditorDlg::OnImport()
 {
     CString strFilter;
-    XTPResourceManager()->LoadString(&strFilter, XTP_IDS_IMAGEEDITOR_FILTER);
+    XTPResourceManager()->LoadString(&strFilter, IDS_IMAGE_EDITOR_FILTER);
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, strFilter, this);
     CString strPath;
     BOOL bChosen;

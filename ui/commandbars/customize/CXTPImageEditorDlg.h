@@ -9,49 +9,11 @@
 #include "CXTPImageEditorPicker.h"
 #include "CXTPImageEditorPicture.h"
 #include "CXTPImageEditorToolBar.h"
+#include "ResourceIds.h"
 
 class CColorDialog;
 class CFileDialog;
 class CXTPImageManagerIconHandle;
-
-// The dialog's template, its controls, commands, images and cursors.
-enum {
-    XTP_IDD_IMAGEEDITOR = 9351,
-    XTP_IDB_IMAGEEDITOR_TOOLS = 9352,    // masked with light grey
-    XTP_IDB_IMAGEEDITOR_TOOLS32 = 9353,  // with alpha
-    XTP_IDC_IMAGEEDITOR_MOVE_LABEL = 9354,
-    XTP_IDC_IMAGEEDITOR_COLORS_LABEL = 9357,
-    XTP_IDC_IMAGEEDITOR_TOOLS_LABEL = 9358,
-    XTP_IDC_IMAGEEDITOR_TRANSPARENT = 9359,
-    XTP_IDC_IMAGEEDITOR_CUSTOM = 9360,
-    XTP_IDC_IMAGEEDITOR_GRID = 9361,
-    XTP_IDC_IMAGEEDITOR_PREVIEW = 9362,
-    XTP_IDC_IMAGEEDITOR_TOOLBAR = 62920,  // the tools' toolbar window
-    XTP_IDC_IMAGEEDITOR_MOVEBAR = 62921,  // the move buttons' toolbar window
-};
-enum {
-    XTP_ID_IMAGEEDITOR_PENCIL = 9363,
-    XTP_ID_IMAGEEDITOR_FILL = 9364,
-    XTP_ID_IMAGEEDITOR_PICKER = 9365,
-    XTP_ID_IMAGEEDITOR_LINE = 9366,
-    XTP_ID_IMAGEEDITOR_RECTANGLE = 9367,
-    XTP_ID_IMAGEEDITOR_ELLIPSE = 9368,
-    XTP_ID_IMAGEEDITOR_COPY = 9369,
-    XTP_ID_IMAGEEDITOR_PASTE = 9370,
-    XTP_ID_IMAGEEDITOR_CLEAR = 9371,
-    XTP_ID_IMAGEEDITOR_UNDO = 9372,
-    XTP_ID_IMAGEEDITOR_REDO = 9373,
-    XTP_ID_IMAGEEDITOR_IMPORT = 9374,
-    XTP_ID_IMAGEEDITOR_MOVE_LEFT = 9354,
-    XTP_ID_IMAGEEDITOR_MOVE_DOWN = 9355,
-    XTP_ID_IMAGEEDITOR_MOVE_UP = 9356,
-    XTP_ID_IMAGEEDITOR_MOVE_RIGHT = 9357,
-    XTP_IDC_IMAGEEDITOR_CURSOR_SHAPE = 9375,
-    XTP_IDC_IMAGEEDITOR_CURSOR_PICKER = 9376,
-    XTP_IDC_IMAGEEDITOR_CURSOR_FILL = 9377,
-    XTP_IDC_IMAGEEDITOR_CURSOR_PENCIL = 9378,
-    XTP_IDS_IMAGEEDITOR_FILTER = 9396,
-};
 
 // The colour and file dialogs the editor runs (tests put their own in place); a null member
 // runs the system's dialog. TRUE when the user chose (the colour in the dialog, the file's path

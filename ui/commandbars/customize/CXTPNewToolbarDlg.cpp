@@ -7,11 +7,12 @@
 #include "CXTPCommandBars.h"
 #include "CXTPResourceManager.h"
 #include "CXTPToolBar.h"
+#include "ResourceIds.h"
 
 namespace {
 
-const UINT kTemplateID = 9328;
-const int kNameEdit = 9329;
+const UINT kTemplateID = XTP_IDD_NEW_TOOLBAR;
+const int kNameEdit = XTP_IDC_TOOLBAR_NAME;
 
 }  // namespace
 
@@ -33,7 +34,7 @@ BOOL CXTPNewToolbarDlg::OnInitDialog()
     if (m_pToolBar) {
         m_strToolBar = m_pToolBar->GetTitle();
         CString strCaption;
-        if (XTPResourceManager()->LoadString(&strCaption, 9334))
+        if (XTPResourceManager()->LoadString(&strCaption, IDS_TOOLBAR_RENAME_CAPTION))
             SetWindowText(strCaption);
     } else {
         m_strToolBar = ProposeName();
@@ -49,7 +50,7 @@ void CXTPNewToolbarDlg::DoDataExchange(CDataExchange* pDX)
 CString CXTPNewToolbarDlg::ProposeName() const
 {
     CString strFormat = "Custom %d";
-    XTPResourceManager()->LoadString(&strFormat, 9330);
+    XTPResourceManager()->LoadString(&strFormat, IDS_TOOLBAR_NAME_PROPOSED);
     CString strName;
     for (int n = 1;; n++) {
         strName.Format(strFormat, n);
@@ -76,7 +77,7 @@ void CXTPNewToolbarDlg::OnOK()
     if (!UpdateData(TRUE))
         return;
     if (m_strToolBar.IsEmpty()) {
-        XTPResourceManager()->ShowMessageBox(9331, MB_OK | MB_ICONERROR);
+        XTPResourceManager()->ShowMessageBox(IDS_TOOLBAR_NAME_BLANK, MB_OK | MB_ICONERROR);
         return;
     }
     if (!m_pToolBar) {
@@ -88,7 +89,7 @@ void CXTPNewToolbarDlg::OnOK()
             }
         }
         if (nID >= kEndID) {
-            XTPResourceManager()->ShowMessageBox(9332, MB_OK | MB_ICONERROR);
+            XTPResourceManager()->ShowMessageBox(IDS_TOOLBAR_LIMIT_REACHED, MB_OK | MB_ICONERROR);
             EndDialog(IDCANCEL);
             return;
         }
@@ -96,7 +97,7 @@ void CXTPNewToolbarDlg::OnOK()
     }
     if (IsTitleUsed(m_strToolBar, m_pToolBar)) {
         CString strFormat, strMessage;
-        XTPResourceManager()->LoadString(&strFormat, 9333);
+        XTPResourceManager()->LoadString(&strFormat, IDS_TOOLBAR_NAME_TAKEN);
         strMessage.Format(strFormat, static_cast<const char*>(m_strToolBar));
         AfxMessageBox(strMessage, MB_OK | MB_ICONERROR);
         return;

@@ -3,6 +3,7 @@
 
 #include "CDialog.h"
 #include "CString.h"
+#include "ResourceIds.h"
 
 class CXTPCommandBars;
 class CXTPToolBar;
@@ -27,7 +28,7 @@ public:
     UINT m_nNewID = 0;
 
     // The ids new toolbars take, the first and one past the last.
-    enum { kFirstID = 59392, kEndID = 59647 };
+    enum { kFirstID = AFX_IDW_CONTROLBAR_FIRST, kEndID = AFX_IDW_CONTROLBAR_LAST };
 
 private:
     CString ProposeName() const;

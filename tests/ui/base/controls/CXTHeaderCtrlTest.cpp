@@ -2,15 +2,14 @@
 #include "ListFixture.h"
 
 #include "../drawing/DibCanvas.h"
+#include "CMenu.h"
 #include "CXTPColorManager.h"
 #include "CXTPDrawHelpers.h"
-#include "CXTPControl.h"
-#include "CXTPControls.h"
-#include "CXTPPopupBar.h"
+#include "TrackControlMenu.h"
 
 namespace {
 
-// What a popup menu showed while it was open, read from inside its modal loop.
+// What a popup menu showed when it was tracked.
 struct MenuSeen {
     bool shown = false;
     int found = 0;        // of the five commands
@@ -18,30 +17,16 @@ struct MenuSeen {
 };
 MenuSeen g_seen;
 
-BOOL CALLBACK FindPopupBar(HWND hWnd, LPARAM lParam)
+// Stands in for the tracker: reads the checks of the menu handed over and chooses nothing.
+int ReadMenu(CMenu* pMenu, UINT, int, int, CWnd*, UINT)
 {
-    auto* bar = dynamic_cast<CXTPPopupBar*>(CWnd::FromHandlePermanent(hWnd));
-    if (!bar || !::IsWindowVisible(hWnd))
-        return TRUE;
-    *reinterpret_cast<CXTPPopupBar**>(lParam) = bar;
-    return FALSE;
-}
-
-// The header's menu is a command-bar popup: its controls carry the checks.
-void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR id, DWORD)
-{
-    CXTPPopupBar* bar = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindPopupBar, reinterpret_cast<LPARAM>(&bar));
-    if (!bar)
-        return;
     g_seen.shown = true;
     for (UINT i = 0; i < 5; ++i) {
-        CXTPControl* control = bar->GetControls()->FindControl(xtpControlError, static_cast<int>(9158 + i), FALSE, TRUE);
-        g_seen.found += control ? 1 : 0;
-        g_seen.states[i] = (control && control->GetChecked()) ? MF_CHECKED : MF_UNCHECKED;
+        const UINT state = ::GetMenuState(pMenu->GetSafeHmenu(), 9158 + i, MF_BYCOMMAND);
+        g_seen.found += state != static_cast<UINT>(-1) ? 1 : 0;
+        g_seen.states[i] = (state != static_cast<UINT>(-1) && (state & MF_CHECKED)) ? MF_CHECKED : MF_UNCHECKED;
     }
-    ::KillTimer(nullptr, id);
-    bar->SetTrackingMode(FALSE);
+    return 0;
 }
 
 class HeaderTest : public ListFixture {
@@ -52,10 +37,10 @@ protected:
     MenuSeen RightClick(int column)
     {
         g_seen = MenuSeen();
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, ReadOpenMenu);
+        const PFNTRACKCONTROLMENU previous = SetControlMenuTracker(ReadMenu);
         Mouse(WM_RBUTTONDOWN, Middle(column), MK_RBUTTON);
         Mouse(WM_RBUTTONUP, Middle(column));
-        ::KillTimer(nullptr, timer);
+        SetControlMenuTracker(previous);
         return g_seen;
     }
 

@@ -1,14 +1,13 @@
-// The command bars of a frame: the bar list, command usage, and the layout of an MDI frame whose
-// client is a tab window.
+// The command bars of a frame: the bar list, command usage, the document template of an MDI frame.
 #include "CXTPCommandBars.h"
 
 #include <gtest/gtest.h>
 
 #include "../CommandBarsFixture.h"
+#include "../MDIFrameFixture.h"
 #include "CMDIChildWnd.h"
 #include "CMDIFrameWnd.h"
 #include "CXTPCommandBarsOptions.h"
-#include "CXTPTabClientWnd.h"
 
 namespace {
 
@@ -64,37 +63,6 @@ TEST(CommandBars, CustomizeModeTravelsToTheBarsAndTheirControls)
     pBar->GetControls()->Remove(pControl);
     EXPECT_EQ(1u, pControl->GetRefCount()) << "the drag control keeps its reference";
     bars.SetDragControl(nullptr);
-}
-
-// An MDI frame counting its layouts.
-class LayoutMDIFrame : public CXTPMDIFrameWnd {
-public:
-    int m_nLayouts = 0;
-    void RecalcLayout(BOOL bNotify = TRUE) override
-    {
-        m_nLayouts++;
-        CXTPMDIFrameWnd::RecalcLayout(bNotify);
-    }
-};
-
-TEST(CommandBars, TheTabClientsFrameLayoutInsideRecalcLayoutWaitsForTheOneThatFollows)
-{
-    auto* pFrame = new LayoutMDIFrame;
-    ASSERT_TRUE(pFrame->Create(nullptr, "MDI", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
-    ASSERT_NE(nullptr, pFrame->m_hWndMDIClient);
-    ASSERT_TRUE(pFrame->InitCommandBars());
-    CXTPTabClientWnd tabs;
-    ASSERT_TRUE(tabs.Attach(pFrame, pFrame->GetCommandBars()));
-
-    pFrame->m_nLayouts = 0;
-    pFrame->GetCommandBars()->RecalcLayout();
-    EXPECT_EQ(1, tabs.GetRefreshCount());
-    EXPECT_EQ(1, pFrame->m_nLayouts);
-
-    tabs.Refresh(TRUE);
-    EXPECT_EQ(2, pFrame->m_nLayouts) << "outside the manager's layout the tab window lays the frame out";
-    tabs.UnsubclassWindow();
-    pFrame->DestroyWindow();
 }
 
 TEST(CommandBars, ACloneCopiesTheBarWithADuplicateOfItsControls)

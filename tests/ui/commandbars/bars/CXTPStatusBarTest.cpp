@@ -12,10 +12,11 @@
 #include "AfxResource.h"
 #include "CProgressCtrl.h"
 #include "CXTPPaintManager.h"
+#include "ResourceIds.h"
 
 namespace {
 
-const UINT ID_PROGRESS_PANE = 32846;  // "PROG"
+// ID_PROGRESS_PANE: the program's progress pane, whose string "PROG" sizes it.
 const UINT ID_NO_STRING = 62610;      // an id without a string
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 

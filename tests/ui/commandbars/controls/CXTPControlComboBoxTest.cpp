@@ -1,11 +1,12 @@
 // The combo box: the list's size and place, choosing by click and by keys, Escape and F4, the
 // selection's bounds, the field's text across its window's life, the saved items, and menus
-// tracked as command-bar popups.
+// tracked as command-bar popups, the plain controls' menus too.
 #include "CXTPControlComboBox.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "CMenu.h"
 #include "CXTPControlComboBoxList.h"
@@ -13,6 +14,7 @@
 #include "CXTPPropExchangeXMLNode.h"
 #include "ExchangeFixture.h"
 #include "TrackCommandBarPopupMenu.h"
+#include "TrackControlMenu.h"
 #include "../CommandBarsFixture.h"
 
 namespace {
@@ -299,6 +301,32 @@ TEST_F(ControlComboBox, AMenuTrackedAsPopupReturnsTheChosenCommand)
 
     CMenu none;
     EXPECT_EQ(0, TrackCommandBarPopupMenu(&none, TPM_RETURNCMD, pt.x, pt.y, frame, 0));
+}
+
+// The checks of the popup the hook manager tracks, read by a timer, which then closes it.
+std::vector<int> g_trackedChecks;
+void CALLBACK ReadTrackedChecks(HWND, UINT, UINT_PTR nIdEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIdEvent);
+    if (CXTPCommandBar* pPopup = XTPHookManager()->GetTrackedCount() > 0 ? XTPHookManager()->GetTrackedAt(0) : nullptr)
+        for (int i = 0; i < pPopup->GetControlCount(); i++)
+            g_trackedChecks.push_back(pPopup->GetControl(i)->GetChecked());
+    XTPHookManager()->CancelTracking();
+}
+
+TEST_F(ControlComboBox, ThePlainControlsMenusAreCommandBarPopupsCarryingTheChecks)
+{
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, ID_PLAIN, "First");
+    menu.AppendMenu(MF_STRING | MF_CHECKED, ID_UNHANDLED, "Second");
+    CRect rcFrame;
+    frame->GetWindowRect(&rcFrame);
+    g_trackedChecks.clear();
+    const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 50, ReadTrackedChecks);
+    EXPECT_EQ(0, TrackControlMenu(&menu, TPM_RETURNCMD, rcFrame.left + 20, rcFrame.top + 20, frame, 0));
+    ::KillTimer(nullptr, nTimer);
+    EXPECT_EQ((std::vector<int>{FALSE, TRUE}), g_trackedChecks);
 }
 
 }  // namespace

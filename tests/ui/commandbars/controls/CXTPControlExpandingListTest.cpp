@@ -1,6 +1,6 @@
 // The menu placeholders: the runs they put after themselves when their menu opens (document
-// windows, toolbars, recent files, tab-group actions), taking back only their own items, the
-// placeholders in customize mode, and the classes Add makes for the fixed ids and the label.
+// windows, toolbars, recent files), taking back only their own items, the placeholders in
+// customize mode, and the classes Add makes for the fixed ids and the label.
 #include "CXTPControlExpandingList.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../CommandBarsFixture.h"
+#include "../MDIFrameFixture.h"
 #include "CMDIChildWnd.h"
 #include "CMenu.h"
 #include "CRecentFileList.h"
@@ -18,58 +19,9 @@
 #include "CXTPControlLabel.h"
 #include "CXTPControlToolBarVisible.h"
 #include "CXTPPopupBar.h"
-#include "CXTPTabClientWnd.h"
 #include "CXTPToolBar.h"
 
 namespace {
-
-// The ids and captions of a bar's visible controls, "id caption" each.
-std::vector<std::string> Shown(CXTPCommandBar* pBar)
-{
-    std::vector<std::string> shown;
-    for (int i = 0; i < pBar->GetControlCount(); i++) {
-        CXTPControl* pControl = pBar->GetControl(i);
-        if (pControl->IsVisible())
-            shown.push_back(std::to_string(pControl->GetID()) + " " + std::string(pControl->GetCaption()));
-    }
-    return shown;
-}
-
-// An MDI frame whose client numbers its children from the id given.
-class NumberedMDIFrame : public CXTPMDIFrameWnd {
-public:
-    explicit NumberedMDIFrame(UINT nFirstChild) : m_nFirstChild(nFirstChild) {}
-    BOOL OnCreateClient(LPCREATESTRUCTA /*lpcs*/, CCreateContext* /*pContext*/) override
-    {
-        CLIENTCREATESTRUCT client{};
-        client.idFirstChild = m_nFirstChild;
-        m_hWndMDIClient = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                            0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
-                                            ::GetModuleHandleA(nullptr), &client);
-        return m_hWndMDIClient != nullptr;
-    }
-    UINT m_nFirstChild;
-};
-
-// A menu of one frame's command bars: a command before the placeholder, the placeholder, and
-// two commands after it (ids 1 and 2, which a window list numbered from 1 would take for its own).
-struct Menu {
-    explicit Menu(CXTPCommandBars* pCommandBars, int nPlaceholderId)
-    {
-        pPopup = CXTPPopupBar::CreatePopupBar(pCommandBars);
-        pPopup->GetControls()->Add(xtpControlButton, 100)->SetCaption("Before");
-        pPlaceholder = pPopup->GetControls()->Add(xtpControlButton, nPlaceholderId);
-        pPlaceholder->SetCaption("Placeholder");
-        pPlaceholder->SetBeginGroup(TRUE);
-        pPopup->GetControls()->Add(xtpControlButton, 1)->SetCaption("After 1");
-        pPopup->GetControls()->Add(xtpControlButton, 2)->SetCaption("After 2");
-    }
-    ~Menu() { pPopup->InternalRelease(); }
-    void Open() { pPopup->NotifyControlsBeforeShow(); }
-
-    CXTPPopupBar* pPopup;
-    CXTPControl* pPlaceholder;
-};
 
 TEST(ExpandingLists, AddMakesThePlaceholdersOfTheFixedIdsAndTheLabel)
 {
@@ -250,53 +202,6 @@ TEST_F(RecentFiles, EntriesAreNumberedOneToNineThenZeroWithAmpersandsShownAsThem
     app.m_pRecentFileList = nullptr;
 
     EXPECT_EQ(CString("a&&b&&&&"), CXTPControlRecentFileList::EscapeAmpersands("a&b&&"));
-}
-
-TEST(ExpandingLists, WorkspaceActionsListTheGroupCommandsThatApplyFirstTakingTheGroupStart)
-{
-    auto* pFrame = new NumberedMDIFrame(0xFF00);
-    ASSERT_TRUE(pFrame->Create(nullptr, "MDI", WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 400)));
-    ASSERT_TRUE(pFrame->InitCommandBars());
-    auto* pChild = new CMDIChildWnd;
-    ASSERT_TRUE(pChild->Create(nullptr, "Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 80), pFrame));
-    pChild->MDIActivate();
-    Menu menu(pFrame->GetCommandBars(), XTP_ID_WORKSPACE_ACTIONS);
-
-    // Without the tab window: nothing, and the placeholder hides.
-    menu.Open();
-    EXPECT_EQ((std::vector<std::string>{"100 Before", "1 After 1", "2 After 2"}), Shown(menu.pPopup));
-
-    pFrame->ShowWindow(SW_SHOW);  // a hidden tab window keeps no tabs
-    CXTPTabClientWnd tabs;
-    ASSERT_TRUE(tabs.Attach(pFrame, pFrame->GetCommandBars()));
-    auto listed = [&] {
-        menu.Open();
-        std::vector<int> ids;
-        for (int i = 1; i < menu.pPopup->GetControlCount() - 2; i++) {
-            CXTPControl* pItem = menu.pPopup->GetControl(i);
-            if (pItem->IsVisible())
-                ids.push_back(pItem->GetID());
-        }
-        if (!ids.empty()) {
-            EXPECT_TRUE(menu.pPopup->GetControl(2)->GetBeginGroup());
-            EXPECT_FALSE(menu.pPopup->GetControl(3)->GetBeginGroup());
-        }
-        return ids;
-    };
-    // One tab alone: nothing applies.
-    EXPECT_EQ(std::vector<int>{}, listed());
-    // Two tabs in the one group: both new-group commands.
-    auto* pSecond = new CMDIChildWnd;
-    ASSERT_TRUE(pSecond->Create(nullptr, "Doc 2", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 80), pFrame));
-    pSecond->MDIActivate();
-    EXPECT_EQ((std::vector<int>{9422, 9423}), listed());
-    EXPECT_STREQ("New Hori&zontal Tab Group", menu.pPopup->GetControl(2)->GetCaption());
-    // The active tab in a new group on the right: only the way back.
-    ::SendMessageA(pFrame->m_hWndMDIClient, WM_COMMAND, 9423, 0);
-    ASSERT_EQ(2, tabs.GetGroupCount());
-    EXPECT_EQ(std::vector<int>{9420}, listed());
-    tabs.UnsubclassWindow();
-    pFrame->DestroyWindow();
 }
 
 class ExpandingListsInCustomize : public CommandBarsFixture {};

@@ -11,8 +11,8 @@
 #include "CXTPColorManager.h"
 #include "CXTPPaintManagerColor.h"
 
-// The command bars' types the drawing operations take; the command-bar library defines them
-// and the operations that read them (ui/commandbars/themes).
+// The command bars' types the drawing operations take; the operations that read them are
+// defined beside the themes (themes/CXTPPaintManagerControls.cpp).
 class CWnd;
 class CXTPCommandBar;
 class CXTPCommandBars;

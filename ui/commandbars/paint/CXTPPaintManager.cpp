@@ -95,8 +95,8 @@ CXTPPaintManager* CXTPPaintManager::SetTheme(int nTheme)
     return pManager;
 }
 
-// CreateTheme and the creator table know the theme classes: they live with them in the
-// command-bar library (ui/commandbars/themes).
+// CreateTheme and the creator table know the theme classes: they live with them
+// (themes/CXTPPaintManagerFactory.cpp).
 
 HWND CXTPPaintManager::GetThemeWindow()
 {

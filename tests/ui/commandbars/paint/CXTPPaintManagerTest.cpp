@@ -9,7 +9,7 @@
 
 #include "CXTPTheme1.h"
 #include "CXTSystemData.h"
-#include "../drawing/DibCanvas.h"
+#include "../../base/drawing/DibCanvas.h"
 
 namespace {
 
