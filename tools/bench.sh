@@ -38,7 +38,8 @@ if ninja -C "$native" -t targets all | grep -q "^bench/$name:"; then
 fi
 cmake --build "$windows" -j "$jobs" --target "$name"
 
-export WINEPREFIX="$tavrelin_cache/bench-wineprefix"
+# A prefix of the caller's own (WINEPREFIX) keeps parallel runs apart.
+export WINEPREFIX="${WINEPREFIX:-$tavrelin_cache/bench-wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ -z "${DISPLAY:-}" ]; then
     displayfile=$(mktemp)
