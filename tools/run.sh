@@ -5,6 +5,7 @@
 # there, so its projects folder is C:\Varnok Projects\ and its layout files sit beside
 # it in C:\Tavrelin\. Arguments are handed to the program (a script to open).
 set -euo pipefail
+caller=$PWD
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash tools/setup.sh
@@ -32,6 +33,17 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "[run] no display (DISPLAY is empty): start an X server or use xvfb-run" >&2
     exit 1
 fi
+# Files named the Unix way (relative to where run.sh was started, or from /) are handed
+# over by their Windows names: the program takes "/..." for a switch and starts in
+# its own folder.
+args=()
+for arg in "$@"; do
+    if { [[ $arg == /* ]] && [ -d "$(dirname "$arg")" ]; } || [ -e "$caller/$arg" ]; then
+        [[ $arg == /* ]] || arg="$caller/$arg"
+        arg=$(winepath -w "$(realpath -m "$arg")")
+    fi
+    args+=("$arg")
+done
 cd "$program"
 echo "[run] starting C:\\Tavrelin\\Tavrelin.exe"
-exec wine Tavrelin.exe "$@"
+exec wine Tavrelin.exe "${args[@]}"
