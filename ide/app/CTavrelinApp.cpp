@@ -27,12 +27,6 @@
 
 namespace {
 
-const UINT kIdScriptType = 129;
-const UINT kIdLanguageEnglish = ID_LANGUAGE_ENGLISH;
-const UINT kIdLanguageRussian = ID_LANGUAGE_RUSSIAN;
-const UINT kIdLanguageGerman = ID_LANGUAGE_GERMAN;
-const UINT kIdCloseAll = ID_WINDOW_CLOSE_ALL;
-const UINT kIdAbout = ID_APP_ABOUT;
 const LANGID kEnglish = 1033;
 const LANGID kGerman = 1031;
 const LANGID kRussian = 1049;
@@ -82,13 +76,13 @@ BOOL CALLBACK MirrorIfOwned(HWND hWnd, LPARAM lParam)
 BEGIN_MESSAGE_MAP(CTavrelinApp, CWinApp)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
-    ON_COMMAND(kIdCloseAll, OnCloseAll)
-    ON_COMMAND(kIdLanguageEnglish, OnLanguageEnglish)
-    ON_COMMAND(kIdLanguageRussian, OnLanguageRussian)
-    ON_UPDATE_COMMAND_UI(kIdLanguageEnglish, OnUpdateLanguageEnglish)
-    ON_UPDATE_COMMAND_UI(kIdLanguageRussian, OnUpdateLanguageRussian)
-    ON_UPDATE_COMMAND_UI(kIdLanguageGerman, OnUpdateLanguageGerman)
-    ON_COMMAND(kIdAbout, OnAppAbout)
+    ON_COMMAND(ID_WINDOW_CLOSE_ALL, OnCloseAll)
+    ON_COMMAND(ID_LANGUAGE_ENGLISH, OnLanguageEnglish)
+    ON_COMMAND(ID_LANGUAGE_RUSSIAN, OnLanguageRussian)
+    ON_UPDATE_COMMAND_UI(ID_LANGUAGE_ENGLISH, OnUpdateLanguageEnglish)
+    ON_UPDATE_COMMAND_UI(ID_LANGUAGE_RUSSIAN, OnUpdateLanguageRussian)
+    ON_UPDATE_COMMAND_UI(ID_LANGUAGE_GERMAN, OnUpdateLanguageGerman)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
 CTavrelinApp::CTavrelinApp(const char* lpszAppName) : CWinApp(lpszAppName) {}
@@ -105,7 +99,7 @@ BOOL CTavrelinApp::InitInstance()
     LoadStdProfileSettings(9);
     zSetIdeServices(&GetTavrelinIdeServices());
 
-    AddDocTemplate(new CMultiDocTemplate(kIdScriptType, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CChildFrame),
+    AddDocTemplate(new CMultiDocTemplate(IDR_SCRIPT_TYPE, RUNTIME_CLASS(CTavrelinDoc), RUNTIME_CLASS(CChildFrame),
                                          RUNTIME_CLASS(CTavrelinView)));
 
     const int nStored = static_cast<int>(GetProfileInt("Settings", "Current Language", kEnglish));

@@ -21,7 +21,6 @@ public:
 };
 
 // The box's control id in the find and replace templates.
-constexpr int kRegularExpressionBox = IDC_REGULAR_EXPRESSION;
 
 // What was searched for last, and the one open find/replace dialog of the program.
 struct CScintillaFindState {

@@ -64,10 +64,6 @@ namespace {
 
 constexpr int kPieceSize = 4095;  // text copied per SCI_GETTEXTRANGE when storing
 constexpr int kReadSize = 4096;
-constexpr int kFindTemplate = IDD_FIND;
-constexpr int kReplaceTemplate = IDD_REPLACE;
-constexpr int kFindInFilesTemplate = IDD_FIND_IN_FILES;
-constexpr int kReplaceInFilesTemplate = IDD_REPLACE_IN_FILES;
 
 struct LexerRow {
     const char* extensions;
@@ -480,7 +476,7 @@ void CScintillaView::OnEditFindReplace(int mode)
     DWORD flags = (s.searchDown ? FR_DOWN : 0) | (s.wholeWord ? FR_WHOLEWORD : 0) | (s.matchCase ? FR_MATCHCASE : 0);
     // The editor's own template of the mode, in the interface language; the system's plain dialog
     // when the program has none.
-    const int templates[] = {kReplaceTemplate, kFindTemplate, kFindInFilesTemplate, kReplaceInFilesTemplate};
+    const int templates[] = {IDD_REPLACE, IDD_FIND, IDD_FIND_IN_FILES, IDD_REPLACE_IN_FILES};
     HRSRC found = AfxFindResource(MAKEINTRESOURCEA(templates[mode]), RT_DIALOG);
     if (HGLOBAL loaded = found ? ::LoadResource(AfxGetResourceHandle(), found) : nullptr) {
         dialog->m_fr.Flags |= FR_ENABLETEMPLATEHANDLE;

@@ -48,19 +48,6 @@ namespace {
 const UINT kIndicators[] = {ID_SEPARATOR,       ID_INDICATOR_FOLD, ID_INDICATOR_STYLE, ID_INDICATOR_LINE,
                             ID_INDICATOR_OVR,   ID_INDICATOR_CAPS, ID_INDICATOR_NUM,   ID_INDICATOR_SCRL};
 const UINT kPaneIds[] = {ID_PANE_SOLUTION_EXPLORER, ID_PANE_CLASS_VIEW, ID_PANE_OUTPUT};
-const UINT kIdMenuBarTitle = IDS_BAR_MENU_BAR;
-const UINT kIdStandardTitle = IDS_BAR_STANDARD;
-const UINT kIdPaneMenu = IDR_PANE_MENU;
-const UINT kIdAutoHide = ID_PANE_AUTO_HIDE;
-const UINT kIdHide = ID_PANE_HIDE;
-const UINT kIdAutoHideAll = ID_WINDOW_AUTO_HIDE_ALL;
-const UINT kIdMoreWindows = ID_WINDOW_MORE;
-const UINT kIdCustomize = XTP_ID_CUSTOMIZE;
-const UINT kIdMainMenu = IDR_MAINFRAME;
-// Names of the customize sheet's categories beside those of the main menu.
-const UINT kIdAllCommands = IDS_CATEGORY_ALL_COMMANDS;
-const UINT kIdBuiltInMenus = IDS_CATEGORY_BUILT_IN_MENUS;
-const UINT kIdNewMenu = IDS_CATEGORY_NEW_MENU;
 
 // What the layout file keeps of the command bars: the bars with their controls (only those the
 // user changed) and where they are docked. Loading takes the saved original controls as well.
@@ -127,13 +114,13 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_MESSAGE(WM_PALETTECHANGED, OnForwardToEditor)
     ON_MESSAGE(WM_QUERYNEWPALETTE, OnForwardToEditor)
     ON_COMMAND_RANGE(ID_PANE_SOLUTION_EXPLORER, ID_HELP_DYNAMIC, OnShowPane)
-    ON_COMMAND(kIdAutoHideAll, OnAutoHideAll)
-    ON_COMMAND_RANGE(kIdAutoHide, kIdHide, OnPaneMenuCommand)
-    ON_COMMAND(kIdMoreWindows, OnMoreWindows)
+    ON_COMMAND(ID_WINDOW_AUTO_HIDE_ALL, OnAutoHideAll)
+    ON_COMMAND_RANGE(ID_PANE_AUTO_HIDE, ID_PANE_HIDE, OnPaneMenuCommand)
+    ON_COMMAND(ID_WINDOW_MORE, OnMoreWindows)
     ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_LINE, ID_INDICATOR_FOLD, OnUpdateStatusText)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateStatusText)
     ON_REGISTERED_MESSAGE(g_fileWatchChangedMessage, OnFileWatchChangedMessage)
-    ON_COMMAND(kIdCustomize, OnCustomize)
+    ON_COMMAND(XTP_ID_CUSTOMIZE, OnCustomize)
     // Solution and project files (CMainFrameSolution.cpp).
     ON_COMMAND(ID_SOLUTION_OPEN, OnOpenSolution)
     ON_COMMAND(ID_SOLUTION_CLOSE, OnCloseSolution)
@@ -207,10 +194,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     CXTPPaintManager::SetTheme(4);
     m_wndStatusBar.SetCommandBars(pCommandBars);
 
-    CXTPMenuBar* pMenuBar = pCommandBars->SetMenu(LoadText(kIdMenuBarTitle), 128);
+    CXTPMenuBar* pMenuBar = pCommandBars->SetMenu(LoadText(IDS_BAR_MENU_BAR), IDR_MAINFRAME);
     if (pMenuBar)
         pMenuBar->SetFlags(xtpFlagIgnoreSetMenuMessage);
-    CXTPToolBar* pStandard = pCommandBars->Add(LoadText(kIdStandardTitle), xtpBarTop);
+    CXTPToolBar* pStandard = pCommandBars->Add(LoadText(IDS_BAR_STANDARD), xtpBarTop);
     if (!pStandard || !pStandard->LoadToolBar(IDR_MAINFRAME))
         return -1;
 
@@ -399,9 +386,9 @@ void CMainFrame::ReloadMenus()
         }
     }
     if (pCommandBars->GetMenuBar())
-        pCommandBars->GetMenuBar()->SetTitle(LoadText(kIdMenuBarTitle));
+        pCommandBars->GetMenuBar()->SetTitle(LoadText(IDS_BAR_MENU_BAR));
     if (pCommandBars->GetCount() > 1)
-        pCommandBars->GetAt(1)->SetTitle(LoadText(kIdStandardTitle));
+        pCommandBars->GetAt(1)->SetTitle(LoadText(IDS_BAR_STANDARD));
     for (UINT nID : kPaneIds) {
         if (CXTPDockingPane* pPane = m_paneManager.FindPane(nID))
             pPane->SetTitle(LoadText(nID));
@@ -522,18 +509,18 @@ LRESULT CMainFrame::OnDockingPaneNotify(WPARAM wParam, LPARAM lParam)
 void CMainFrame::ShowPaneContextMenu(CXTPDockingPane* pPane)
 {
     CMenu menu;
-    if (!XTPResourceManager()->LoadMenu(&menu, kIdPaneMenu))
+    if (!XTPResourceManager()->LoadMenu(&menu, IDR_PANE_MENU))
         return;
     CMenu* pPopup = menu.GetSubMenu(0);
     if (!pPopup)
         return;
-    pPopup->CheckMenuItem(kIdAutoHide, MF_BYCOMMAND | (pPane->IsHidden() ? MF_CHECKED : MF_UNCHECKED));
+    pPopup->CheckMenuItem(ID_PANE_AUTO_HIDE, MF_BYCOMMAND | (pPane->IsHidden() ? MF_CHECKED : MF_UNCHECKED));
     POINT pt;
     ::GetCursorPos(&pt);
     const int nCommand = CXTPCommandBars::TrackPopupMenu(pPopup, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, this);
-    if (nCommand == kIdHide)
+    if (nCommand == ID_PANE_HIDE)
         pPane->Close();
-    else if (nCommand == kIdAutoHide)
+    else if (nCommand == ID_PANE_AUTO_HIDE)
         m_paneManager.ToggleAutoHide(pPane);
     menu.DestroyMenu();
 }
@@ -578,10 +565,10 @@ void CMainFrame::OnCustomize()
     CXTPCustomizeOptionsPage options(&sheet);
     sheet.AddPage(&options);
     CXTPCustomizeCommandsPage* pCommands = sheet.GetCommandsPage();
-    pCommands->InsertCategories(kIdMainMenu, TRUE);
-    pCommands->InsertAllCommandsCategory(kIdAllCommands, -1);
-    pCommands->InsertBuiltInMenus(kIdMainMenu, kIdBuiltInMenus, -1);
-    pCommands->InsertNewMenuCategory(kIdNewMenu, -1);
+    pCommands->InsertCategories(IDR_MAINFRAME, TRUE);
+    pCommands->InsertAllCommandsCategory(IDS_CATEGORY_ALL_COMMANDS, -1);
+    pCommands->InsertBuiltInMenus(IDR_MAINFRAME, IDS_CATEGORY_BUILT_IN_MENUS, -1);
+    pCommands->InsertNewMenuCategory(IDS_CATEGORY_NEW_MENU, -1);
     sheet.DoModal();
 }
 

@@ -10,13 +10,6 @@
 #include "CXTPTabPaintManager.h"
 #include "ResourceIds.h"
 
-namespace {
-
-constexpr UINT kIdTabMenu = IDR_TAB_MENU;
-constexpr UINT kIdFileClose = ID_FILE_CLOSE;
-
-}  // namespace
-
 CXTPTabPaintManager* CMainFrame::CreateTabPaintManager()
 {
     auto* paint = new CXTPTabPaintManager;
@@ -48,19 +41,19 @@ LRESULT CMainFrame::OnTabClientMouse(WPARAM wParam, LPARAM lParam)
     ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hChild), 0);
     m_MTIClientWnd.Refresh();
     if (message == WM_MBUTTONDOWN) {
-        ::SendMessageA(hChild, WM_COMMAND, kIdFileClose, 0);
+        ::SendMessageA(hChild, WM_COMMAND, ID_FILE_CLOSE, 0);
         g_solutionConfig.ViewStateModified = 1;
         return 1;
     }
     CMenu menu;
-    if (XTPResourceManager()->LoadMenu(&menu, kIdTabMenu)) {
+    if (XTPResourceManager()->LoadMenu(&menu, IDR_TAB_MENU)) {
         if (CMenu* pPopup = menu.GetSubMenu(0)) {
             m_MTIClientWnd.TabClientToScreen(&pt);
             const int nCommand =
                 CXTPCommandBars::TrackPopupMenu(pPopup, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, this);
             if (nCommand > 0 && ::IsWindow(hChild))
                 ::SendMessageA(hChild, WM_COMMAND, static_cast<WPARAM>(nCommand), 0);
-            if (nCommand == static_cast<int>(kIdFileClose))
+            if (nCommand == static_cast<int>(ID_FILE_CLOSE))
                 g_solutionConfig.ViewStateModified = 1;
         }
         menu.DestroyMenu();

@@ -36,6 +36,8 @@ class CheckIdsTest(unittest.TestCase):
             ('a message-map entry', 'ON_COMMAND(168, OnCompile)\n', ['168 is ID_BUILD_COMPILE']),
             ('a range', 'ON_COMMAND_RANGE(ID_X, 168, OnX)\n', ['168 is ID_BUILD_COMPILE']),
             ('a named id', 'const UINT kIdMainMenu = 128;\n', ['128 is IDR_MAINFRAME or IDS_APP_TITLE']),
+            ('a named id of another kind', 'const UINT kIdScriptType = 128;\n',
+             ['128 is IDR_MAINFRAME or IDS_APP_TITLE']),
             ('a resource loaded', 'bar->LoadToolBar(128);\n', ['128 is IDR_MAINFRAME or IDS_APP_TITLE']),
             ('a large number anywhere', 'if (nID >= 9420) {\n', ['9420 is XTP_ID_TABGROUP_MOVE_PREVIOUS']),
             ('a size', 'CreatePane(ID_PANE_OUTPUT, CRect(0, 0, 150, 128));\n', []),

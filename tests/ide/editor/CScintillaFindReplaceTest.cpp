@@ -55,7 +55,7 @@ TEST_F(FindReplaceTest, OneDialogAtATimeProposingTheSelectionOrTheWordAtTheCaret
     CScintillaFindReplaceDlg* find = g_scintillaFind.dialog;
     ASSERT_NE(find, nullptr);
     EXPECT_STREQ(ItemText(0x480), "two");
-    EXPECT_NE(Item(kRegularExpressionBox), nullptr);  // the editor's own template
+    EXPECT_NE(Item(IDC_REGULAR_EXPRESSION), nullptr);  // the editor's own template
     view->OnEditFindReplace(1);
     EXPECT_EQ(g_scintillaFind.dialog, find);  // the same one again
 
@@ -73,7 +73,7 @@ TEST_F(FindReplaceTest, TheButtonsSearchAndReplaceWithTheRegularExpressionBoxAsT
 {
     view->OnEditFindReplace(0);
     ASSERT_NE(g_scintillaFind.dialog, nullptr);
-    ::SendMessageA(Item(kRegularExpressionBox), BM_CLICK, 0, 0);
+    ::SendMessageA(Item(IDC_REGULAR_EXPRESSION), BM_CLICK, 0, 0);
     EXPECT_TRUE(g_scintillaFind.dialog->m_bRegularExpression);
     ::SetWindowTextA(Item(0x480), "t[a-z]+");
     ::SetWindowTextA(Item(0x481), "X");
@@ -133,9 +133,9 @@ TEST_F(FindReplaceTest, InFilesDialogsComeFromTheirTemplatesInTheLanguageAndProp
         EXPECT_EQ(std::wstring(title), AsShown(c.title));
         EXPECT_STREQ(ItemText(0x480), "needle");
         // The files are searched for plain text: the box is there, unticked and disabled.
-        ASSERT_NE(Item(kRegularExpressionBox), nullptr);
-        EXPECT_FALSE(::IsWindowEnabled(Item(kRegularExpressionBox)));
-        EXPECT_EQ(::SendMessageA(Item(kRegularExpressionBox), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        ASSERT_NE(Item(IDC_REGULAR_EXPRESSION), nullptr);
+        EXPECT_FALSE(::IsWindowEnabled(Item(IDC_REGULAR_EXPRESSION)));
+        EXPECT_EQ(::SendMessageA(Item(IDC_REGULAR_EXPRESSION), BM_GETCHECK, 0, 0), BST_UNCHECKED);
         EXPECT_EQ(Item(0x420), nullptr) << "no direction";
         // Replacing in files is all or nothing: no Find Next, no single Replace.
         EXPECT_EQ(Item(IDOK) != nullptr, c.mode == 2);

@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr UINT kProfileSettings = IDS_PROFILE_SETTINGS;
-constexpr UINT kProfileColumnInfo = IDS_PROFILE_COLUMN_INFO;
-
 // A cell's whole text, however long.
 std::string CellText(HWND hList, int nRow, int nColumn)
 {
@@ -169,11 +166,11 @@ void CXTListBase::EnableColumnPersistence(const char* lpszSection, const char* l
     if (lpszSection)
         m_strSection = lpszSection;
     else
-        m_strSection.LoadString(kProfileSettings);
+        m_strSection.LoadString(IDS_PROFILE_SETTINGS);
     if (lpszEntry)
         m_strEntry = lpszEntry;
     else
-        m_strEntry.LoadString(kProfileColumnInfo);
+        m_strEntry.LoadString(IDS_PROFILE_COLUMN_INFO);
     m_strDefault = lpszDefault ? lpszDefault : "";
     LoadColumnWidths();
 }

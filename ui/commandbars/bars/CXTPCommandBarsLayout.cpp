@@ -40,7 +40,6 @@ namespace {
 const UINT kFirstPopupBarID = 0x01000000;
 // The bar whose controls become the host's command list.
 const UINT kCommandListBarID = 0xFFEEFF;
-const UINT kUpdateQuestion = IDS_TOOL_BAR_UPDATE_QUESTION;
 
 // The classes a saved layout may name: linked in, so that loading can make them by name.
 CRuntimeClass* const kLayoutClasses[] = {
@@ -337,7 +336,7 @@ void CXTPCommandBars::MergeBars(CXTPCommandBarList& loaded, const CXTPCommandBar
             if (param.bSilentLoad || pLoaded->GetControls()->Compare(pLoadedOriginal))
                 continue;
             CString strFormat, strMessage;
-            XTPResourceManager()->LoadString(&strFormat, kUpdateQuestion);
+            XTPResourceManager()->LoadString(&strFormat, IDS_TOOL_BAR_UPDATE_QUESTION);
             strMessage.Format(strFormat, static_cast<const char*>(pBar->GetTitle()));
             if (AfxMessageBox(strMessage, MB_YESNO | MB_ICONQUESTION) != IDNO)
                 continue;

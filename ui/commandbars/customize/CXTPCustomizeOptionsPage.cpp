@@ -10,8 +10,6 @@
 #include "ResourceIds.h"
 
 namespace {
-
-const UINT kResetUsageQuestionID = IDS_CUSTOMIZE_RESET_USAGE;
 const UINT kFirstAnimationID = IDS_ANIMATION_SYSTEM_DEFAULT;  // "(System default)" ... "None", six in combo order
 const int kAnimationCount = 6;
 
@@ -135,6 +133,6 @@ void CXTPCustomizeOptionsPage::OnAnimationChanged()
 void CXTPCustomizeOptionsPage::OnResetUsage()
 {
     ReadControls();
-    if (XTPResourceManager()->ShowMessageBox(kResetUsageQuestionID, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+    if (XTPResourceManager()->ShowMessageBox(IDS_CUSTOMIZE_RESET_USAGE, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
         GetCommandBars()->ResetUsageData();
 }

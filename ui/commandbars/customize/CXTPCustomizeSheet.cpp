@@ -49,9 +49,6 @@ enum {
     ID_BEGIN_GROUP = XTP_ID_CUSTOMIZE_BEGINAGROUP
 };
 
-const UINT kCaptionID = IDS_CUSTOMIZE_CAPTION;  // "Customize"
-const UINT kCloseID = IDS_CUSTOMIZE_CLOSE;    // "Close"
-
 BOOL IsButtonKind(const CXTPControl* pControl)
 {
     const XTPControlType type = pControl->GetType();
@@ -89,7 +86,7 @@ CXTPCustomizeSheet::CXTPCustomizeSheet(CXTPCommandBars* pCommandBars)
     : m_pSiteFrame(pCommandBars ? pCommandBars->GetSite() : nullptr), m_pCommandBars(pCommandBars)
 {
     CString strCaption;
-    XTPResourceManager()->LoadString(&strCaption, kCaptionID);
+    XTPResourceManager()->LoadString(&strCaption, IDS_CUSTOMIZE_CAPTION);
     m_strCaption = strCaption;
     m_pParentWnd = m_pSiteFrame;
 
@@ -253,7 +250,7 @@ BOOL CXTPCustomizeSheet::OnInitDialog()
     if (HWND hWndOK = ::GetDlgItem(m_hWnd, IDOK))
         ::ShowWindow(hWndOK, SW_HIDE);
     CString strClose;
-    if (XTPResourceManager()->LoadString(&strClose, kCloseID))
+    if (XTPResourceManager()->LoadString(&strClose, IDS_CUSTOMIZE_CLOSE))
         ::SetDlgItemTextA(m_hWnd, IDCANCEL, strClose);
     return bResult;
 }

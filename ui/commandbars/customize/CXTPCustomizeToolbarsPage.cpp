@@ -14,8 +14,6 @@
 
 namespace {
 
-const UINT kDeleteQuestionID = IDS_CUSTOMIZE_DELETE_TOOLBAR;  // "Are you sure you want to delete the '%s' toolbar?"
-
 // The menu bar is listed only while shown: once hidden it comes back by the frame's own means.
 BOOL IsListed(const CXTPCommandBar* pBar)
 {
@@ -163,7 +161,7 @@ void CXTPCustomizeToolbarsPage::OnDelete()
     if (!pToolBar || pToolBar->IsBuiltIn())
         return;
     CString strFormat, strQuestion;
-    XTPResourceManager()->LoadString(&strFormat, kDeleteQuestionID);
+    XTPResourceManager()->LoadString(&strFormat, IDS_CUSTOMIZE_DELETE_TOOLBAR);
     strQuestion.Format(strFormat, static_cast<const char*>(pToolBar->GetTitle()));
     if (AfxMessageBox(strQuestion, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
