@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include <ILexer.h>
@@ -234,8 +235,12 @@ void CScintillaView::Serialize(CArchive& ar)
     // over it is refused and reported.
     m_edit.Cancel();
     m_edit.SetUndoCollection(0);
-    const size_t pieceSize = LoadPieceSize(ar);
-    const std::unique_ptr<char[]> buffer(new char[pieceSize]);
+    size_t pieceSize = LoadPieceSize(ar);
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[pieceSize]);
+    if (!buffer) {
+        pieceSize = kReadSize;  // short of memory: slower, but the file is read all the same
+        buffer.reset(new char[pieceSize]);
+    }
     for (UINT got; (got = ar.Read(buffer.get(), UINT(pieceSize))) != 0;)
         m_edit.AddText(got, reinterpret_cast<LPARAM>(buffer.get()));
     m_edit.SetReadOnly(0);
