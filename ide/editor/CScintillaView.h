@@ -31,8 +31,10 @@ public:
     BOOL SetLexerForExtension(const char* extension);
     int GetLexerNumber() const { return m_lexer; }
 
-    // The text through the document's archive: stored byte for byte, loaded in pieces.
+    // The text through the document's archive: stored byte for byte, loaded in pieces of at
+    // most kLoadPieceSize bytes (a usual script in one).
     void Serialize(CArchive& ar) override;
+    static constexpr size_t kLoadPieceSize = 16u << 20;
 
     // Queries of the script view.
     CString GetLineText(int line);  // negative: the caret's line

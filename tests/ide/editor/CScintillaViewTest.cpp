@@ -111,6 +111,8 @@ TEST_F(ScriptEditorTest, SavingGivesBackTheBytesReadAndAnEditChangesOnlyItsOwn)
         {"high bytes", "// " + high + "\r\n"},
         {"over a piece", Bytes(4095 * 2 + 17, "x = y + 1;\r\n// \xE6\xC4\n")},
         {"one byte past a piece", Bytes(4096, "ab\r")},
+        // The first piece read ends between a carriage return and its line feed.
+        {"over a load piece", Bytes(CScintillaView::kLoadPieceSize + 7, "\nab\r")},
         {"NUL bytes", std::string("a\0b\r\n\0", 6)},
         {"empty", ""},
     };
