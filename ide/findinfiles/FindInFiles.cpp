@@ -7,6 +7,10 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "COutputPane.h"
 #include "CScintillaFindReplaceDlg.h"
@@ -62,6 +66,11 @@ public:
         std::fill(std::begin(m_skip), std::end(m_skip), m == 0 ? 1 : m);
         for (std::size_t i = 0; i + 1 < m; ++i)
             m_skip[static_cast<unsigned char>(m_pattern[i])] = m - 1 - i;
+        // The bytes that fold to the first and to the last searched byte: when each has at most
+        // two (a letter in both cases, or any other byte), 16 places are tried at once.
+        if (m != 0) {
+            m_wide = EndBytes(m_pattern.front(), m_first) && EndBytes(m_pattern.back(), m_last);
+        }
     }
 
     bool Empty() const { return m_pattern.empty(); }
@@ -75,6 +84,31 @@ public:
             return std::string::npos;
         const auto* bytes = reinterpret_cast<const unsigned char*>(text);
         const auto* pattern = reinterpret_cast<const unsigned char*>(m_pattern.data());
+#if defined(__SSE2__)
+        // Places whose first and last bytes fit, 16 at a time; the bytes between are compared
+        // only there. What remains near the end goes the byte-wise way below.
+        if (m_wide) {
+            const __m128i first0 = _mm_set1_epi8(static_cast<char>(m_first[0]));
+            const __m128i first1 = _mm_set1_epi8(static_cast<char>(m_first[1]));
+            const __m128i last0 = _mm_set1_epi8(static_cast<char>(m_last[0]));
+            const __m128i last1 = _mm_set1_epi8(static_cast<char>(m_last[1]));
+            for (; from + m + 15 <= end; from += 16) {
+                const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+                const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from + m - 1));
+                const __m128i fits =
+                    _mm_and_si128(_mm_or_si128(_mm_cmpeq_epi8(head, first0), _mm_cmpeq_epi8(head, first1)),
+                                  _mm_or_si128(_mm_cmpeq_epi8(tail, last0), _mm_cmpeq_epi8(tail, last1)));
+                for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(fits)); mask != 0; mask &= mask - 1) {
+                    const std::size_t at = from + static_cast<std::size_t>(__builtin_ctz(mask));
+                    std::size_t i = 1;
+                    while (i + 1 < m && m_fold[bytes[at + i]] == pattern[i])
+                        ++i;
+                    if (i + 1 >= m)
+                        return at;
+                }
+            }
+        }
+#endif
         const unsigned char last = pattern[m - 1];
         for (std::size_t at = from; at <= end - m;) {
             const unsigned char c = m_fold[bytes[at + m - 1]];
@@ -114,12 +148,51 @@ public:
     }
 
 private:
+    // The bytes that fold to folded, twice the same when only one does; false for more than two.
+    bool EndBytes(char folded, unsigned char (&bytes)[2]) const
+    {
+        int count = 0;
+        for (int c = 0; c < 256; ++c) {
+            if (m_fold[c] != static_cast<unsigned char>(folded))
+                continue;
+            if (count == 2)
+                return false;
+            bytes[count++] = static_cast<unsigned char>(c);
+        }
+        if (count == 1)
+            bytes[1] = bytes[0];
+        return count != 0;
+    }
+
     std::string m_pattern;  // folded
     unsigned char m_fold[256];
     bool m_word[256];
     std::size_t m_skip[256];
     bool m_wholeWord;
+    bool m_wide = false;
+    unsigned char m_first[2] = {};
+    unsigned char m_last[2] = {};
 };
+
+// The line ends ('\n') in [from, to).
+int CountLineEnds(const char* from, const char* to)
+{
+    int count = 0;
+#if defined(__SSE2__)
+    // Each match takes 1 from a byte counter; the counters are summed before one can overflow.
+    const __m128i newline = _mm_set1_epi8('\n');
+    while (to - from >= 16) {
+        __m128i counters = _mm_setzero_si128();
+        for (int round = 0; round < 255 && to - from >= 16; ++round, from += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+            counters = _mm_sub_epi8(counters, _mm_cmpeq_epi8(block, newline));
+        }
+        const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
+        count += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
+    }
+#endif
+    return count + static_cast<int>(std::count(from, to, '\n'));
+}
 
 // Appends a line as the pane shows it: every tab as four blanks.
 void AppendShown(std::string& to, const char* text, std::size_t length)
@@ -154,9 +227,12 @@ CString FormatText(UINT id, const CString& path)
 
 enum class ReadResult { Read, Missing, Failed };
 
-// A listed name that names no file (a wildcard pattern, a folder) counts as missing.
-ReadResult ReadWholeFile(const CString& path, std::string& bytes)
+// A listed name that names no file (a wildcard pattern, a folder) counts as missing. The bytes
+// go to the front of buffer, which is kept from file to file and grows as needed (it is not cut
+// to the file); size gets their count.
+ReadResult ReadWholeFile(const CString& path, std::string& buffer, std::size_t& size)
 {
+    size = 0;
     const DWORD attributes = ::GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return ReadResult::Missing;
@@ -164,28 +240,32 @@ ReadResult ReadWholeFile(const CString& path, std::string& bytes)
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return ReadResult::Failed;
-    // Straight into the buffer, the whole file in one call as a rule (the byte beyond its size
-    // shows the end at once); one that grows meanwhile is read on to its end.
-    LARGE_INTEGER size{};
-    std::size_t capacity = 65536;
-    if (::GetFileSizeEx(file, &size) && size.QuadPart > 0)
-        capacity = static_cast<std::size_t>(size.QuadPart) + 1;
-    bytes.resize(capacity);
-    std::size_t used = 0;
+    // Big reads into the kept buffer until the end, with no question about the size first:
+    // under Wine each question is a trip to its server, as dear as reading a small file.
+    if (buffer.size() < 65536)
+        buffer.resize(65536);
     BOOL ok = TRUE;
     for (;;) {
-        if (used == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1u << 30));
+        if (size == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(buffer.size() - size, 1u << 30));
         DWORD got = 0;
-        ok = ::ReadFile(file, &bytes[used], want, &got, nullptr);
+        ok = ::ReadFile(file, &buffer[size], want, &got, nullptr);
         if (!ok || got == 0)
             break;
-        used += got;
+        size += got;
     }
-    bytes.resize(used);
     ::CloseHandle(file);
     return ok ? ReadResult::Read : ReadResult::Failed;
+}
+
+// The whole file as a string of its own size.
+ReadResult ReadWholeFile(const CString& path, std::string& bytes)
+{
+    std::size_t size = 0;
+    const ReadResult read = ReadWholeFile(path, bytes, size);
+    bytes.resize(size);
+    return read;
 }
 
 BOOL WriteWholeFile(const char* path, const std::string& bytes)
@@ -257,7 +337,7 @@ std::string ReplaceFirstHitPerLine(const std::string& text, const HitMatcher& fi
 // cost no more than the search passing over them; line numbers are counted only up to hits.
 // found returns false to stop.
 template <class Found>
-void ForEachLineWithAHit(const std::string& text, const HitMatcher& find, Found found)
+void ForEachLineWithAHit(std::string_view text, const HitMatcher& find, Found found)
 {
     const char* const data = text.data();
     const std::size_t size = text.size();
@@ -272,7 +352,7 @@ void ForEachLineWithAHit(const std::string& text, const HitMatcher& find, Found 
         if (at == std::string::npos)
             return;
         if (at >= next) {
-            number += static_cast<int>(std::count(data + counted, data + at, '\n'));
+            number += CountLineEnds(data + counted, data + at);
             counted = at;
             start = at;
             while (start > next && data[start - 1] != '\n')
@@ -368,8 +448,9 @@ DWORD WINAPI FindInFilesThread(void* argument)
             batch = FindResultBatch();
         };
         std::string bytes;
+        std::size_t size = 0;
         for (const CString& path : request.paths) {
-            const ReadResult read = ReadWholeFile(path, bytes);
+            const ReadResult read = ReadWholeFile(path, bytes, size);
             if (read == ReadResult::Missing)
                 continue;
             if (read == ReadResult::Failed) {
@@ -382,7 +463,7 @@ DWORD WINAPI FindInFilesThread(void* argument)
                 continue;
             bool stopped = false;
             bool named = false;
-            ForEachLineWithAHit(bytes, find, [&](int number, std::size_t start, std::size_t end) {
+            ForEachLineWithAHit(std::string_view(bytes.data(), size), find, [&](int number, std::size_t start, std::size_t end) {
                 if (!named) {
                     batch.paths.push_back(path);
                     named = true;
