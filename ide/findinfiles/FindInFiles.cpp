@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <string_view>
+#include <thread>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -268,6 +269,77 @@ ReadResult ReadWholeFile(const CString& path, std::string& bytes)
     return read;
 }
 
+// Reads the listed files on a thread of its own, a few files ahead of the search: under Wine,
+// opening and closing a file wait on its server longer than searching the file takes, and so
+// the search of one file goes on while the next ones are read.
+class FilesReadAhead {
+public:
+    explicit FilesReadAhead(const std::vector<CString>& paths) : m_paths(paths)
+    {
+        m_reader = std::thread([this] { ReadAll(); });
+    }
+    ~FilesReadAhead()
+    {
+        m_stop = true;
+        m_reader.join();
+    }
+    FilesReadAhead(const FilesReadAhead&) = delete;
+    FilesReadAhead& operator=(const FilesReadAhead&) = delete;
+
+    // The next file of the list, in list order, once it is read; its bytes stay valid until
+    // the following call.
+    ReadResult Next(std::string_view& bytes)
+    {
+        if (m_next > 0)
+            m_slots[(m_next - 1) % kSlots].full.store(false, std::memory_order_release);
+        Slot& slot = m_slots[m_next % kSlots];
+        ++m_next;
+        Wait([&] { return slot.full.load(std::memory_order_acquire); });
+        bytes = std::string_view(slot.buffer.data(), slot.size);
+        return slot.read;
+    }
+
+private:
+    static constexpr std::size_t kSlots = 4;
+    struct Slot {
+        std::atomic<bool> full{false};
+        ReadResult read = ReadResult::Missing;
+        std::string buffer;
+        std::size_t size = 0;
+    };
+
+    void ReadAll()
+    {
+        for (std::size_t i = 0; i < m_paths.size(); ++i) {
+            Slot& slot = m_slots[i % kSlots];
+            Wait([&] { return m_stop.load() || !slot.full.load(std::memory_order_acquire); });
+            if (m_stop)
+                return;
+            slot.read = ReadWholeFile(m_paths[i], slot.buffer, slot.size);
+            slot.full.store(true, std::memory_order_release);
+        }
+    }
+
+    // Each side waits for the other mostly a few microseconds: it gives its processor away
+    // while it waits and only sleeps when the wait goes on (a file on a slow disk).
+    template <class Ready>
+    static void Wait(Ready ready)
+    {
+        for (int turns = 0; !ready(); ++turns) {
+            if (turns < 1000)
+                std::this_thread::yield();
+            else
+                ::Sleep(1);
+        }
+    }
+
+    const std::vector<CString>& m_paths;
+    Slot m_slots[kSlots];
+    std::size_t m_next = 0;
+    std::atomic<bool> m_stop{false};
+    std::thread m_reader;
+};
+
 BOOL WriteWholeFile(const char* path, const std::string& bytes)
 {
     const HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -447,10 +519,10 @@ DWORD WINAPI FindInFilesThread(void* argument)
                 pane->AddFindResults(std::move(batch));
             batch = FindResultBatch();
         };
-        std::string bytes;
-        std::size_t size = 0;
+        FilesReadAhead files(request.paths);
+        std::string_view bytes;
         for (const CString& path : request.paths) {
-            const ReadResult read = ReadWholeFile(path, bytes, size);
+            const ReadResult read = files.Next(bytes);
             if (read == ReadResult::Missing)
                 continue;
             if (read == ReadResult::Failed) {
@@ -463,7 +535,7 @@ DWORD WINAPI FindInFilesThread(void* argument)
                 continue;
             bool stopped = false;
             bool named = false;
-            ForEachLineWithAHit(std::string_view(bytes.data(), size), find, [&](int number, std::size_t start, std::size_t end) {
+            ForEachLineWithAHit(bytes, find, [&](int number, std::size_t start, std::size_t end) {
                 if (!named) {
                     batch.paths.push_back(path);
                     named = true;
