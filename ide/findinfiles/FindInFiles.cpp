@@ -29,6 +29,8 @@ std::atomic<bool> g_workerAlive{false};
 
 // The most hits handed to the pane at once: a file full of them still shows while it is searched.
 constexpr std::size_t kBatchHits = 1000;
+// How long hits of small files wait for more before they go to the pane all the same.
+constexpr ULONGLONG kBatchMilliseconds = 50;
 
 // Calls each(one-based number, text, text length, ending length) for every line; a line ends
 // with "\n" or "\r\n", the last one may have no ending. Stops when each returns false.
@@ -511,13 +513,17 @@ DWORD WINAPI FindInFilesThread(void* argument)
 {
     return RunWorker(argument, FALSE, [](const FindInFilesRequest& request, COutputPane* pane) {
         const HitMatcher find(request.findText, request.matchCase, request.wholeWord);
-        // Hits go to the pane a file at a time (or a few hundred at a time), which adds them
-        // as one batch; each hit costs its bytes in the batch and nothing of its own.
+        // Hits go to the pane a thousand at a time, or those found so far when the last went
+        // a while ago, which adds them as one batch; each hit costs its bytes in the batch and
+        // nothing of its own. Few hand-overs: each wakes the pane's thread, which then competes
+        // with the search for the processor and the Wine server.
         FindResultBatch batch;
+        ULONGLONG handedOver = ::GetTickCount64();
         const auto handOver = [&] {
             if (pane && !batch.hits.empty())
                 pane->AddFindResults(std::move(batch));
             batch = FindResultBatch();
+            handedOver = ::GetTickCount64();
         };
         FilesReadAhead files(request.paths);
         std::string_view bytes;
@@ -555,10 +561,14 @@ DWORD WINAPI FindInFilesThread(void* argument)
                 stopped = g_solutionConfig.FindThread == 0;
                 return !stopped;
             });
-            handOver();
-            if (stopped || g_solutionConfig.FindThread == 0)
+            if (stopped || g_solutionConfig.FindThread == 0) {
+                handOver();
                 return FALSE;
+            }
+            if (::GetTickCount64() - handedOver >= kBatchMilliseconds)
+                handOver();
         }
+        handOver();
         return TRUE;
     });
 }
