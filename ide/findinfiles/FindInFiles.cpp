@@ -7,6 +7,11 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <string_view>
+#include <thread>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "COutputPane.h"
 #include "CScintillaFindReplaceDlg.h"
@@ -24,6 +29,8 @@ std::atomic<bool> g_workerAlive{false};
 
 // The most hits handed to the pane at once: a file full of them still shows while it is searched.
 constexpr std::size_t kBatchHits = 1000;
+// How long hits of small files wait for more before they go to the pane all the same.
+constexpr ULONGLONG kBatchMilliseconds = 50;
 
 // Calls each(one-based number, text, text length, ending length) for every line; a line ends
 // with "\n" or "\r\n", the last one may have no ending. Stops when each returns false.
@@ -62,6 +69,11 @@ public:
         std::fill(std::begin(m_skip), std::end(m_skip), m == 0 ? 1 : m);
         for (std::size_t i = 0; i + 1 < m; ++i)
             m_skip[static_cast<unsigned char>(m_pattern[i])] = m - 1 - i;
+        // The bytes that fold to the first and to the last searched byte: when each has at most
+        // two (a letter in both cases, or any other byte), 16 places are tried at once.
+        if (m != 0) {
+            m_wide = EndBytes(m_pattern.front(), m_first) && EndBytes(m_pattern.back(), m_last);
+        }
     }
 
     bool Empty() const { return m_pattern.empty(); }
@@ -75,6 +87,31 @@ public:
             return std::string::npos;
         const auto* bytes = reinterpret_cast<const unsigned char*>(text);
         const auto* pattern = reinterpret_cast<const unsigned char*>(m_pattern.data());
+#if defined(__SSE2__)
+        // Places whose first and last bytes fit, 16 at a time; the bytes between are compared
+        // only there. What remains near the end goes the byte-wise way below.
+        if (m_wide) {
+            const __m128i first0 = _mm_set1_epi8(static_cast<char>(m_first[0]));
+            const __m128i first1 = _mm_set1_epi8(static_cast<char>(m_first[1]));
+            const __m128i last0 = _mm_set1_epi8(static_cast<char>(m_last[0]));
+            const __m128i last1 = _mm_set1_epi8(static_cast<char>(m_last[1]));
+            for (; from + m + 15 <= end; from += 16) {
+                const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+                const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from + m - 1));
+                const __m128i fits =
+                    _mm_and_si128(_mm_or_si128(_mm_cmpeq_epi8(head, first0), _mm_cmpeq_epi8(head, first1)),
+                                  _mm_or_si128(_mm_cmpeq_epi8(tail, last0), _mm_cmpeq_epi8(tail, last1)));
+                for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(fits)); mask != 0; mask &= mask - 1) {
+                    const std::size_t at = from + static_cast<std::size_t>(__builtin_ctz(mask));
+                    std::size_t i = 1;
+                    while (i + 1 < m && m_fold[bytes[at + i]] == pattern[i])
+                        ++i;
+                    if (i + 1 >= m)
+                        return at;
+                }
+            }
+        }
+#endif
         const unsigned char last = pattern[m - 1];
         for (std::size_t at = from; at <= end - m;) {
             const unsigned char c = m_fold[bytes[at + m - 1]];
@@ -114,12 +151,51 @@ public:
     }
 
 private:
+    // The bytes that fold to folded, twice the same when only one does; false for more than two.
+    bool EndBytes(char folded, unsigned char (&bytes)[2]) const
+    {
+        int count = 0;
+        for (int c = 0; c < 256; ++c) {
+            if (m_fold[c] != static_cast<unsigned char>(folded))
+                continue;
+            if (count == 2)
+                return false;
+            bytes[count++] = static_cast<unsigned char>(c);
+        }
+        if (count == 1)
+            bytes[1] = bytes[0];
+        return count != 0;
+    }
+
     std::string m_pattern;  // folded
     unsigned char m_fold[256];
     bool m_word[256];
     std::size_t m_skip[256];
     bool m_wholeWord;
+    bool m_wide = false;
+    unsigned char m_first[2] = {};
+    unsigned char m_last[2] = {};
 };
+
+// The line ends ('\n') in [from, to).
+int CountLineEnds(const char* from, const char* to)
+{
+    int count = 0;
+#if defined(__SSE2__)
+    // Each match takes 1 from a byte counter; the counters are summed before one can overflow.
+    const __m128i newline = _mm_set1_epi8('\n');
+    while (to - from >= 16) {
+        __m128i counters = _mm_setzero_si128();
+        for (int round = 0; round < 255 && to - from >= 16; ++round, from += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+            counters = _mm_sub_epi8(counters, _mm_cmpeq_epi8(block, newline));
+        }
+        const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
+        count += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
+    }
+#endif
+    return count + static_cast<int>(std::count(from, to, '\n'));
+}
 
 // Appends a line as the pane shows it: every tab as four blanks.
 void AppendShown(std::string& to, const char* text, std::size_t length)
@@ -154,9 +230,12 @@ CString FormatText(UINT id, const CString& path)
 
 enum class ReadResult { Read, Missing, Failed };
 
-// A listed name that names no file (a wildcard pattern, a folder) counts as missing.
-ReadResult ReadWholeFile(const CString& path, std::string& bytes)
+// A listed name that names no file (a wildcard pattern, a folder) counts as missing. The bytes
+// go to the front of buffer, which is kept from file to file and grows as needed (it is not cut
+// to the file); size gets their count.
+ReadResult ReadWholeFile(const CString& path, std::string& buffer, std::size_t& size)
 {
+    size = 0;
     const DWORD attributes = ::GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return ReadResult::Missing;
@@ -164,29 +243,113 @@ ReadResult ReadWholeFile(const CString& path, std::string& bytes)
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return ReadResult::Failed;
-    // Straight into the buffer, the whole file in one call as a rule (the byte beyond its size
-    // shows the end at once); one that grows meanwhile is read on to its end.
-    LARGE_INTEGER size{};
-    std::size_t capacity = 65536;
-    if (::GetFileSizeEx(file, &size) && size.QuadPart > 0)
-        capacity = static_cast<std::size_t>(size.QuadPart) + 1;
-    bytes.resize(capacity);
-    std::size_t used = 0;
+    // Big reads into the kept buffer until the end, with no question about the size first:
+    // under Wine each question is a trip to its server, as dear as reading a small file.
+    if (buffer.size() < 65536)
+        buffer.resize(65536);
     BOOL ok = TRUE;
     for (;;) {
-        if (used == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1u << 30));
+        if (size == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(buffer.size() - size, 1u << 30));
         DWORD got = 0;
-        ok = ::ReadFile(file, &bytes[used], want, &got, nullptr);
+        ok = ::ReadFile(file, &buffer[size], want, &got, nullptr);
         if (!ok || got == 0)
             break;
-        used += got;
+        size += got;
     }
-    bytes.resize(used);
     ::CloseHandle(file);
     return ok ? ReadResult::Read : ReadResult::Failed;
 }
+
+// The whole file as a string of its own size.
+ReadResult ReadWholeFile(const CString& path, std::string& bytes)
+{
+    std::size_t size = 0;
+    const ReadResult read = ReadWholeFile(path, bytes, size);
+    bytes.resize(size);
+    return read;
+}
+
+// Reads the listed files on a thread of its own, a few files ahead of the search: under Wine,
+// opening and closing a file wait on its server longer than searching the file takes, and so
+// the search of one file goes on while the next ones are read.
+class FilesReadAhead {
+public:
+    explicit FilesReadAhead(const std::vector<CString>& paths) : m_paths(paths)
+    {
+        m_reader = std::thread([this] {
+            ReadAll();
+            m_done.store(true, std::memory_order_release);  // the last it does with this object
+        });
+    }
+    ~FilesReadAhead()
+    {
+        m_stop = true;
+        // A reader that has done is left to end by itself: waiting for a thread's end costs up
+        // to a millisecond under Wine, at the end of every search.
+        if (m_done.load(std::memory_order_acquire))
+            m_reader.detach();
+        else
+            m_reader.join();
+    }
+    FilesReadAhead(const FilesReadAhead&) = delete;
+    FilesReadAhead& operator=(const FilesReadAhead&) = delete;
+
+    // The next file of the list, in list order, once it is read; its bytes stay valid until
+    // the following call.
+    ReadResult Next(std::string_view& bytes)
+    {
+        if (m_next > 0)
+            m_slots[(m_next - 1) % kSlots].full.store(false, std::memory_order_release);
+        Slot& slot = m_slots[m_next % kSlots];
+        ++m_next;
+        Wait([&] { return slot.full.load(std::memory_order_acquire); });
+        bytes = std::string_view(slot.buffer.data(), slot.size);
+        return slot.read;
+    }
+
+private:
+    static constexpr std::size_t kSlots = 4;
+    struct Slot {
+        std::atomic<bool> full{false};
+        ReadResult read = ReadResult::Missing;
+        std::string buffer;
+        std::size_t size = 0;
+    };
+
+    void ReadAll()
+    {
+        for (std::size_t i = 0; i < m_paths.size(); ++i) {
+            Slot& slot = m_slots[i % kSlots];
+            Wait([&] { return m_stop.load() || !slot.full.load(std::memory_order_acquire); });
+            if (m_stop)
+                return;
+            slot.read = ReadWholeFile(m_paths[i], slot.buffer, slot.size);
+            slot.full.store(true, std::memory_order_release);
+        }
+    }
+
+    // Each side waits for the other mostly a few microseconds: it gives its processor away
+    // while it waits and only sleeps when the wait goes on (a file on a slow disk).
+    template <class Ready>
+    static void Wait(Ready ready)
+    {
+        for (int turns = 0; !ready(); ++turns) {
+            if (turns < 1000)
+                std::this_thread::yield();
+            else
+                ::Sleep(1);
+        }
+    }
+
+    const std::vector<CString>& m_paths;
+    Slot m_slots[kSlots];
+    std::size_t m_next = 0;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_done{false};
+    std::thread m_reader;
+};
 
 BOOL WriteWholeFile(const char* path, const std::string& bytes)
 {
@@ -257,7 +420,7 @@ std::string ReplaceFirstHitPerLine(const std::string& text, const HitMatcher& fi
 // cost no more than the search passing over them; line numbers are counted only up to hits.
 // found returns false to stop.
 template <class Found>
-void ForEachLineWithAHit(const std::string& text, const HitMatcher& find, Found found)
+void ForEachLineWithAHit(std::string_view text, const HitMatcher& find, Found found)
 {
     const char* const data = text.data();
     const std::size_t size = text.size();
@@ -272,7 +435,7 @@ void ForEachLineWithAHit(const std::string& text, const HitMatcher& find, Found 
         if (at == std::string::npos)
             return;
         if (at >= next) {
-            number += static_cast<int>(std::count(data + counted, data + at, '\n'));
+            number += CountLineEnds(data + counted, data + at);
             counted = at;
             start = at;
             while (start > next && data[start - 1] != '\n')
@@ -359,17 +522,22 @@ DWORD WINAPI FindInFilesThread(void* argument)
 {
     return RunWorker(argument, FALSE, [](const FindInFilesRequest& request, COutputPane* pane) {
         const HitMatcher find(request.findText, request.matchCase, request.wholeWord);
-        // Hits go to the pane a file at a time (or a few hundred at a time), which adds them
-        // as one batch; each hit costs its bytes in the batch and nothing of its own.
+        // Hits go to the pane a thousand at a time, or those found so far when the last went
+        // a while ago, which adds them as one batch; each hit costs its bytes in the batch and
+        // nothing of its own. Few hand-overs: each wakes the pane's thread, which then competes
+        // with the search for the processor and the Wine server.
         FindResultBatch batch;
+        ULONGLONG handedOver = ::GetTickCount64();
         const auto handOver = [&] {
             if (pane && !batch.hits.empty())
                 pane->AddFindResults(std::move(batch));
             batch = FindResultBatch();
+            handedOver = ::GetTickCount64();
         };
-        std::string bytes;
+        FilesReadAhead files(request.paths);
+        std::string_view bytes;
         for (const CString& path : request.paths) {
-            const ReadResult read = ReadWholeFile(path, bytes);
+            const ReadResult read = files.Next(bytes);
             if (read == ReadResult::Missing)
                 continue;
             if (read == ReadResult::Failed) {
@@ -402,10 +570,14 @@ DWORD WINAPI FindInFilesThread(void* argument)
                 stopped = g_solutionConfig.FindThread == 0;
                 return !stopped;
             });
-            handOver();
-            if (stopped || g_solutionConfig.FindThread == 0)
+            if (stopped || g_solutionConfig.FindThread == 0) {
+                handOver();
                 return FALSE;
+            }
+            if (::GetTickCount64() - handedOver >= kBatchMilliseconds)
+                handOver();
         }
+        handOver();
         return TRUE;
     });
 }

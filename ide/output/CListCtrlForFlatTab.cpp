@@ -1,6 +1,9 @@
 // The output pane's line lists: records, colours, navigation, opening lines, following new lines.
 #include "CListCtrlForFlatTab.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "CCmdUI.h"
 #include "CMenu.h"
 #include "COutputPane.h"
@@ -41,6 +44,9 @@ COLORREF CListCtrlForFlatTab::RowBackground() const
 
 OutputLineItem* CListCtrlForFlatTab::GetLineItem(int row) const
 {
+    if (m_bKeepsRows)
+        return row >= 0 && row < static_cast<int>(m_rows.size()) ? m_rows[static_cast<std::size_t>(row)].item.get()
+                                                                  : nullptr;
     if (!m_hWnd || row < 0 || row >= GetItemCount())
         return nullptr;
     return reinterpret_cast<OutputLineItem*>(GetItemData(row));
@@ -52,6 +58,21 @@ int CListCtrlForFlatTab::InsertLine(int row, const char* text, OutputLineItem* i
     // of the whole list for each coloured line.
     if (crText != CLR_NONE)
         m_listRowColors[row] = CXTListRowColor{row, RowBackground(), crText};
+    if (m_bKeepsRows) {
+        const int count = static_cast<int>(m_rows.size());
+        if (!m_hWnd || row < 0 || row > count) {
+            delete item;
+            return -1;
+        }
+        StoredRow stored;
+        stored.text = m_rowTexts.size();
+        stored.length = std::strlen(text ? text : "");
+        stored.item.reset(item);
+        m_rowTexts.append(text ? text : "", stored.length);
+        m_rows.insert(m_rows.begin() + row, std::move(stored));
+        ShowAddedLines();
+        return row;
+    }
     LVITEMA lvi{};
     lvi.mask = LVIF_TEXT | LVIF_PARAM;
     lvi.iItem = row;
@@ -64,8 +85,94 @@ int CListCtrlForFlatTab::InsertLine(int row, const char* text, OutputLineItem* i
     return at;
 }
 
+int CListCtrlForFlatTab::AddLine(const char* text, std::size_t length, OutputLineItem* item)
+{
+    if (!m_bKeepsRows)
+        return InsertLine(GetItemCount(), std::string(text, length).c_str(), item);
+    if (!m_hWnd) {
+        delete item;
+        return -1;
+    }
+    StoredRow stored;
+    stored.text = m_rowTexts.size();
+    stored.length = length;
+    stored.item.reset(item);
+    m_rowTexts.append(text, length);
+    m_rows.push_back(std::move(stored));
+    return static_cast<int>(m_rows.size()) - 1;
+}
+
+void CListCtrlForFlatTab::ShowAddedLines()
+{
+    if (!m_bKeepsRows || !m_hWnd || GetItemCount() == static_cast<int>(m_rows.size()))
+        return;
+    // Undrawn, as inserted rows are: the burst is drawn when it pauses.
+    DeferDrawing();
+    SetItemCount(static_cast<int>(m_rows.size()));
+}
+
+void CListCtrlForFlatTab::SetLineText(int row, const char* text)
+{
+    if (!m_bKeepsRows) {
+        SetItemText(row, 0, text);
+        return;
+    }
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
+        return;
+    // The old text stays in the buffer unused until the rows are deleted; texts change rarely.
+    StoredRow& stored = m_rows[static_cast<std::size_t>(row)];
+    stored.text = m_rowTexts.size();
+    stored.length = std::strlen(text ? text : "");
+    m_rowTexts.append(text ? text : "", stored.length);
+    if (m_hWnd)
+        RedrawItems(row, row);
+}
+
+void CListCtrlForFlatTab::GiveRowText(int row, int subItem, char* text, int size) const
+{
+    if (!text || size <= 0)
+        return;
+    std::size_t length = 0;
+    if (subItem == 0 && row >= 0 && row < static_cast<int>(m_rows.size())) {
+        const StoredRow& stored = m_rows[static_cast<std::size_t>(row)];
+        length = std::min(stored.length, static_cast<std::size_t>(size - 1));
+        std::memcpy(text, m_rowTexts.data() + stored.text, length);
+    }
+    text[length] = '\0';
+}
+
+// As a list that holds its rows finds one when a letter is typed: the first row from "from"
+// whose text starts with (or, without LVFI_PARTIAL, is) the given text, letter case aside.
+int CListCtrlForFlatTab::FindStoredRow(const char* start, UINT flags, int from) const
+{
+    if (!start || !(flags & (LVFI_STRING | LVFI_PARTIAL)))
+        return -1;
+    const int count = static_cast<int>(m_rows.size());
+    const int wanted = static_cast<int>(std::strlen(start));
+    const auto matches = [&](int row) {
+        const StoredRow& stored = m_rows[static_cast<std::size_t>(row)];
+        const int length = static_cast<int>(stored.length);
+        if ((flags & LVFI_PARTIAL) ? length < wanted : length != wanted)
+            return false;
+        return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, m_rowTexts.data() + stored.text, wanted, start,
+                                wanted) == CSTR_EQUAL;
+    };
+    from = std::max(0, std::min(from, count));
+    for (int row = from; row < count; ++row) {
+        if (matches(row))
+            return row;
+    }
+    for (int row = 0; (flags & LVFI_WRAP) && row < from; ++row) {
+        if (matches(row))
+            return row;
+    }
+    return -1;
+}
+
 void CListCtrlForFlatTab::DeleteLines()
 {
+    m_rows.clear();
+    m_rowTexts.clear();
     if (!m_hWnd)
         return;
     for (int row = GetItemCount() - 1; row >= 0; --row)
@@ -285,15 +392,57 @@ void CListCtrlForFlatTab::OnWindowPosChanged(WINDOWPOS* lpwndpos)
     (void)lpwndpos;
     ::ShowScrollBar(m_hWnd, SB_HORZ, FALSE);
     ModifyStyle(WS_HSCROLL, 0, SWP_FRAMECHANGED);
-    SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
+    // The one column fills the list's width. Sized here, not by the list's own fill
+    // (LVSCW_AUTOSIZE_USEHEADER), which under Wine measures every row's text first: with
+    // thousands of rows that cost more than drawing them, whenever the scroll bar came or went.
+    CRect client;
+    GetClientRect(&client);
+    SetColumnWidth(0, client.Width());
 }
 
 // Row colours
 
 BOOL CListCtrlForFlatTab::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == NM_CUSTOMDRAW) {
+    if (message != WM_NOTIFY)
+        return CXTListCtrl::OnChildNotify(message, wParam, lParam, pResult);
+    const UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
+    if (code == NM_CUSTOMDRAW) {
         *pResult = OnOutputCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        return TRUE;
+    }
+    if (m_bKeepsRows && code == LVN_GETDISPINFOA) {
+        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+        if (item.mask & LVIF_TEXT)
+            GiveRowText(item.iItem, item.iSubItem, item.pszText, item.cchTextMax);
+        *pResult = 0;
+        return TRUE;
+    }
+    if (m_bKeepsRows && code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            std::string text(static_cast<std::size_t>(item.cchTextMax), '\0');
+            GiveRowText(item.iItem, item.iSubItem, &text[0], item.cchTextMax);
+            const int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, item.pszText, item.cchTextMax);
+            item.pszText[length > 0 ? length - 1 : 0] = L'\0';
+        }
+        *pResult = 0;
+        return TRUE;
+    }
+    if (m_bKeepsRows && code == LVN_ODFINDITEMA) {
+        const auto* find = reinterpret_cast<NMLVFINDITEMA*>(lParam);
+        *pResult = FindStoredRow(find->lvfi.psz, find->lvfi.flags, find->iStart);
+        return TRUE;
+    }
+    if (m_bKeepsRows && code == LVN_ODFINDITEMW) {
+        const auto* find = reinterpret_cast<NMLVFINDITEMW*>(lParam);
+        std::string start;
+        if (find->lvfi.psz) {
+            const int size = ::WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0, nullptr, nullptr);
+            start.resize(static_cast<std::size_t>(std::max(size, 1)));
+            ::WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, &start[0], size, nullptr, nullptr);
+        }
+        *pResult = FindStoredRow(find->lvfi.psz ? start.c_str() : nullptr, find->lvfi.flags, find->iStart);
         return TRUE;
     }
     return CXTListCtrl::OnChildNotify(message, wParam, lParam, pResult);

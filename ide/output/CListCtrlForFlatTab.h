@@ -2,6 +2,11 @@
 // errors and warnings, opening a line's file, following new lines.
 #pragma once
 
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "CString.h"
 #include "CXTListCtrl.h"
 #include "ResourceIds.h"
@@ -33,6 +38,13 @@ public:
     // Inserts a row with its record (may be null) and, unless CLR_NONE, its text colour; the list
     // owns the record from then on.
     int InsertLine(int row, const char* text, OutputLineItem* item, COLORREF crText = CLR_NONE);
+    // Adds a row at the end as InsertLine does; a list that keeps its rows tells its window of
+    // the new rows only at ShowAddedLines, so that a batch costs one count change, not a message
+    // a row. The new row's index, or -1.
+    int AddLine(const char* text, std::size_t length, OutputLineItem* item);
+    void ShowAddedLines();
+    // Replaces a row's text.
+    void SetLineText(int row, const char* text);
     // Frees every record and deletes every row.
     void DeleteLines();
     // Scrolls a row into view (whole), switches redrawing on and redraws the list now.
@@ -54,6 +66,9 @@ public:
 
     int m_bHold = 0;
     int m_nHighlighted = -1;
+    // Set before the window is made: the list keeps its rows' texts and records itself and the
+    // window (LVS_OWNERDATA) only their count, so that thousands of rows go in at once.
+    int m_bKeepsRows = 0;
     int m_bBuildList = 0;
     int m_nErrors = 0;
     int m_nWarnings = 0;
@@ -85,4 +100,16 @@ public:
 
 private:
     int LabelHit(CPoint point) const;
+    // The window's questions about rows it does not hold: a row's text, a row by its start.
+    void GiveRowText(int row, int subItem, char* text, int size) const;
+    int FindStoredRow(const char* start, UINT flags, int from) const;
+
+    // The rows of a list that keeps them: each text in one buffer, each record owned here.
+    struct StoredRow {
+        std::size_t text = 0;
+        std::size_t length = 0;
+        std::unique_ptr<OutputLineItem> item;
+    };
+    std::string m_rowTexts;
+    std::vector<StoredRow> m_rows;
 };

@@ -171,7 +171,7 @@ void COutputPane::ReplaceFileInLastMessages(const char* oldPath, const char* new
             item->path = newPath;
             CString text = m_wndBuildList.GetItemText(row, 0);
             text.Replace(oldPath, newPath);
-            m_wndBuildList.SetItemText(row, 0, text);
+            m_wndBuildList.SetLineText(row, text);
         }
     });
 }
@@ -250,9 +250,10 @@ void COutputPane::AddFindResults(FindResultBatch batch)
 
 void COutputPane::AddFindRows(const FindResultBatch& batch)
 {
-    // One row buffer for the whole batch; the list copies each text as it inserts it.
+    // One row buffer for the whole batch; the list copies each text as it adds it, and its
+    // window learns of the whole batch at once.
     std::string row;
-    int at = m_wndFindList.GetItemCount();
+    int last = -1;
     for (const FindResultBatch::Hit& hit : batch.hits) {
         const CString& path = batch.paths[static_cast<std::size_t>(hit.path)];
         auto* item = new OutputLineItem;
@@ -264,11 +265,13 @@ void COutputPane::AddFindRows(const FindResultBatch& batch)
         row.assign(path, static_cast<std::size_t>(path.GetLength()));
         row += number;
         row.append(batch.texts, hit.text, hit.length);
-        if (m_wndFindList.InsertLine(at, row.c_str(), item) >= 0)
-            ++at;
+        const int at = m_wndFindList.AddLine(row.data(), row.size(), item);
+        if (at >= 0)
+            last = at;
     }
-    if (!m_wndFindList.m_bHold)
-        m_wndFindList.FollowRow(at - 1);
+    m_wndFindList.ShowAddedLines();
+    if (last >= 0 && !m_wndFindList.m_bHold)
+        m_wndFindList.FollowRow(last);
 }
 
 void COutputPane::AddFindNote(const CString& text)
@@ -333,6 +336,8 @@ int COutputPane::CreateLists()
 {
     CListCtrlForFlatTab* lists[] = {&m_wndBuildList, &m_wndFindList};
     const UINT ids[] = {IDC_OUTPUT_BUILD_LIST, IDC_OUTPUT_FIND_LIST};
+    // A search lists thousands of hits at once: the Find list keeps its rows itself.
+    m_wndFindList.m_bKeepsRows = 1;
     for (int i = 0; i < 2; ++i) {
         CListCtrlForFlatTab& list = *lists[i];
         if (list.m_hWnd) {
@@ -340,8 +345,9 @@ int COutputPane::CreateLists()
             list.DestroyWindow();
             list.m_bDrawingDeferred = 0;  // its timer went with the window
         }
-        if (!list.Create(WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER, CRect(0, 0, 0, 0), m_pTabCtrl,
-                         ids[i]))
+        const DWORD style = WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER |
+                            (list.m_bKeepsRows ? LVS_OWNERDATA : 0);
+        if (!list.Create(style, CRect(0, 0, 0, 0), m_pTabCtrl, ids[i]))
             return -1;
         list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
         list.InsertColumn(0, "", LVCFMT_LEFT, 512);

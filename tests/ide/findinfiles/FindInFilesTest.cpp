@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <string>
 #include <utility>
 #include <vector>
@@ -168,6 +169,118 @@ TEST_F(FindInFilesTest, AFileIsSearchedWholeWithTheLinesAndEndingsOfALineByLineS
         for (std::size_t i = 0; i < c.hits.size(); ++i)
             EXPECT_EQ(Find().GetLineItem(static_cast<int>(i) + 1)->line, c.hits[i].first - 1);
     }
+}
+
+// The plain way: each line on its own, upper-cased unless the case counts, every place tried.
+std::vector<std::pair<int, std::string>> LinesWithAHit(const std::string& text, const std::string& find,
+                                                       bool matchCase, bool wholeWord)
+{
+    const auto fold = [&](char c) { return matchCase ? c : static_cast<char>(std::toupper(static_cast<unsigned char>(c))); };
+    const auto word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    std::vector<std::pair<int, std::string>> hits;
+    std::size_t start = 0;
+    for (int number = 1; start < text.size(); ++number) {
+        std::size_t end = text.find('\n', start);
+        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+        if (end == std::string::npos)
+            end = text.size();
+        else if (end > start && text[end - 1] == '\r')
+            --end;
+        const std::string line = text.substr(start, end - start);
+        for (std::size_t at = 0; !find.empty() && at + find.size() <= line.size(); ++at) {
+            bool same = true;
+            for (std::size_t i = 0; same && i < find.size(); ++i)
+                same = fold(line[at + i]) == fold(find[i]);
+            const bool alone = !wholeWord || ((at == 0 || !word(line[at - 1])) &&
+                                              (at + find.size() == line.size() || !word(line[at + find.size()])));
+            if (same && alone) {
+                hits.emplace_back(number, line);
+                break;
+            }
+        }
+        start = next;
+    }
+    return hits;
+}
+
+TEST_F(FindInFilesTest, WholeFileSearchFindsWhatALineByLineSearchFinds)
+{
+    // Lines of every length around the 16-byte steps of the search, the searched text at every
+    // place in them, in both cases and inside longer words, and files ending anywhere.
+    std::string text;
+    unsigned seed = 12345;
+    const auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    const char* pieces[] = {"Npc", "npc", "NPCs", "xnpc", "_Npc_", "N", "pc", " ", "\t", "a", "Np\r", "NpcNpc", "yy"};
+    for (int line = 0; line < 600; ++line) {
+        const int count = static_cast<int>(next() % 12);
+        for (int i = 0; i < count; ++i)
+            text += pieces[next() % (sizeof pieces / sizeof *pieces)];
+        text += next() % 3 == 0 ? "\n" : "\r\n";
+    }
+    const struct {
+        const char* find;
+        bool matchCase;
+        bool wholeWord;
+    } searches[] = {{"Npc", false, false}, {"Npc", true, false}, {"npc", false, true}, {"N", true, true},
+                    {"pc", false, false},  {"NpcNpc", false, false}, {"c\tN", false, false}, {"_npc_", false, true}};
+    for (std::size_t cut : {text.size(), text.size() - 1, text.size() / 2 + 7}) {
+        const std::string bytes = text.substr(0, cut);
+        WriteFile(Path("a.d"), bytes);
+        for (const auto& search : searches) {
+            SCOPED_TRACE(testing::Message() << search.find << " case " << search.matchCase << " word "
+                                            << search.wholeWord << " size " << cut);
+            FindInFilesRequest request = Request(search.find, {"a.d"});
+            request.matchCase = search.matchCase;
+            request.wholeWord = search.wholeWord;
+            Run(request, FALSE);
+            const auto expected = LinesWithAHit(bytes, search.find, search.matchCase, search.wholeWord);
+            const std::vector<std::string> rows = Rows();
+            ASSERT_EQ(rows.size(), expected.size() + 2);
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                std::string shown;
+                for (char c : expected[i].second)
+                    shown += c == '\t' ? std::string(4, ' ') : std::string(1, c);
+                ASSERT_EQ(rows[i + 1], HitRow("a.d", expected[i].first, shown));
+            }
+        }
+    }
+}
+
+TEST_F(FindInFilesTest, ManyFilesAreListedInTheirOrderWithEveryHit)
+{
+    // More files than are read ahead, missing ones between them, and more hits than go to the
+    // pane at once.
+    std::vector<std::string> names;
+    int hits = 0;
+    for (int f = 0; f < 12; ++f) {
+        const std::string name = "f" + std::to_string(f) + ".d";
+        names.push_back(name);
+        if (f % 4 == 2) {
+            names.push_back("missing" + std::to_string(f) + ".d");
+            continue;  // never written
+        }
+        std::string text;
+        const int lines = f == 5 ? 2500 : 3;
+        for (int i = 0; i < lines; ++i)
+            text += "Npc " + std::to_string(f) + "/" + std::to_string(i) + "\r\n";
+        hits += lines;
+        WriteFile(Path(name), text);
+    }
+    Run(Request("Npc", names), FALSE);
+    const std::vector<std::string> rows = Rows();
+    ASSERT_EQ(static_cast<int>(rows.size()), hits + 2);
+    int row = 1;
+    for (int f = 0; f < 12; ++f) {
+        if (f % 4 == 2)
+            continue;
+        const int lines = f == 5 ? 2500 : 3;
+        for (int i = 0; i < lines; ++i, ++row) {
+            ASSERT_EQ(rows[row], HitRow("f" + std::to_string(f) + ".d", i + 1,
+                                        "Npc " + std::to_string(f) + "/" + std::to_string(i)));
+            ASSERT_EQ(Find().GetLineItem(row)->line, i);
+        }
+    }
+    EXPECT_EQ(rows.back(), std::to_string(hits) + " occurrence(s) have been found.");
 }
 
 TEST_F(FindInFilesTest, ReplaceChangesTheFirstHitPerLineAndKeepsEveryLineEnding)

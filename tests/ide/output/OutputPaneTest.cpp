@@ -271,6 +271,33 @@ TEST_F(OutputPaneTest, FindResultsHaveTheirHeadingRowsAndEndLine)
     EXPECT_EQ(Find().GetLineItem(0), nullptr);
 }
 
+TEST_F(OutputPaneTest, FindRowsReadBackWholeAndATypedCharacterSelectsTheRowItStarts)
+{
+    // The Find list keeps its rows itself; the window asks for their texts.
+    const std::string longText(700, 'n');
+    pane->BeginFindInFiles("n", "", 0);
+    pane->AddFindResult("C:\\p\\a.d", longText.c_str(), 1);
+    pane->AddFindResult("C:\\p\\b.d", "short", 2);
+    pane->AddFindNote("C:\\p\\c.d: unreadable");
+    pane->EndFindInFiles(1);
+    ASSERT_EQ(Find().GetItemCount(), 5);
+    EXPECT_EQ(Row(Find(), 1), "C:\\p\\a.d(1):   " + longText);
+    EXPECT_EQ(Row(Find(), 2), "C:\\p\\b.d(2):   short");
+    EXPECT_EQ(TextColor(Find(), 3), kRed);
+    EXPECT_EQ(Row(Find(), 4), "2 occurrence(s) have been found.");
+    EXPECT_EQ(Row(Find(), 5), "") << "no row beyond the last";
+    EXPECT_EQ(Find().GetLineItem(3), nullptr);
+    EXPECT_EQ(Find().GetLineItem(5), nullptr);
+
+    Find().SendMessage(WM_CHAR, '2', 1);  // a repeat count of 1, as a key press has
+    EXPECT_EQ(Find().GetNextItem(-1, LVNI_SELECTED), 4);
+
+    // A new search starts from an empty list.
+    pane->BeginFindInFiles("n", "", 0);
+    EXPECT_EQ(Find().GetItemCount(), 1);
+    EXPECT_EQ(Find().GetLineItem(1), nullptr);
+}
+
 TEST_F(OutputPaneTest, DoubleClickOpensTheLineInAScriptViewWithTheFocus)
 {
     HostScope scope;
