@@ -51,4 +51,6 @@ if [ -z "${DISPLAY:-}" ]; then
     rm -f "$displayfile"
 fi
 [ -d "$WINEPREFIX/drive_c" ] || wine wineboot --init >/dev/null 2>&1
+# The fonts the program draws with, as in the tests and tools/run.sh.
+bash tools/wine-fonts.sh
 wine "$windows/bench/$name.exe" "$@"
