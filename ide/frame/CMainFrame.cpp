@@ -211,11 +211,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     if (pMenuBar)
         pMenuBar->SetFlags(xtpFlagIgnoreSetMenuMessage);
     CXTPToolBar* pStandard = pCommandBars->Add(LoadText(kIdStandardTitle), xtpBarTop);
-    if (!pStandard || !pStandard->LoadToolBar(IDR_MAINFRAME))
+    // With alpha icons the toolbar's own bitmap would only be replaced by the alpha one below.
+    CXTPImageManager* pImages = XTPImageManager();
+    const BOOL bAlphaIcons = pImages->IsAlphaIconsSupported();
+    const BOOL bToolBarIcons = !bAlphaIcons || (pStandard && pStandard->GetImageManager() != pImages);
+    if (!pStandard || !pStandard->LoadToolBar(IDR_MAINFRAME, bToolBarIcons))
         return -1;
 
-    CXTPImageManager* pImages = XTPImageManager();
-    if (pImages->IsAlphaIconsSupported()) {
+    if (bAlphaIcons) {
         pImages->SetIconsWithBitmap(128, 136, 0);
         pImages->SetIconsWithBitmap(133, 137, 0);
         CXTPPaintManager::Current()->GetIconOptions()[1] = TRUE;
