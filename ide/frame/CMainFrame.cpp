@@ -195,6 +195,18 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
 {
     if (CXTPMDIFrameWnd::OnCreate(lpcs) == -1)
         return -1;
+    // Bars, panes and tabs are laid out once, when all of them stand, not after each step.
+    struct LayoutOnce {
+        CMainFrame* pFrame;
+        BOOL bCreated;
+        ~LayoutOnce()
+        {
+            pFrame->m_bInRecalcLayout = FALSE;
+            if (bCreated)
+                pFrame->RecalcLayout();
+        }
+    } layoutOnce{this, FALSE};
+    m_bInRecalcLayout = TRUE;
 
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
@@ -255,6 +267,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     m_MTIClientWnd.SetPaintManager(CreateTabPaintManager());
     GetAutoSaveTimer().Attach(m_hWnd);
     InitBuildCommands();
+    layoutOnce.bCreated = TRUE;
     return 0;
 }
 
