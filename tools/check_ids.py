@@ -44,7 +44,7 @@ ID_CONTEXTS = [
     re.compile(r'\bON_\w+_RANGE\([^,]*,\s*' + NUMBER),
     re.compile(r'\bON_NOTIFY\w*\([^,]*,\s*' + NUMBER),
     re.compile(r'\bcase\s+' + NUMBER + r'\s*:'),
-    re.compile(r'\b(?:Load\w*|MAKEINTRESOURCE\w*|FindResource\w*|GetDlgItem\w*|SetDlgItem\w*|CheckDlgButton|'
+    re.compile(r'\b(?:Load\w*|SetIcons\w*|SetMenu|MAKEINTRESOURCE\w*|FindResource\w*|GetDlgItem\w*|SetDlgItem\w*|CheckDlgButton|'
                r'IsDlgButtonChecked|SendDlgItemMessage\w*|DDX_\w+)\((?:[^,()]*,\s*)?' + NUMBER + r'\s*[,)]'),
     re.compile(r'\b(?:ID\w*|\w*Id|\w*ID|IDD|IDR\w*|IDC\w*|IDB\w*|IDS\w*|kId\w*|k\w*(?:Menu|Bitmap|Cursor|Template|Icon|Id|ID)s?)'
                r'\s*=\s*' + NUMBER + r'\s*(?:[,;}]|$)'),

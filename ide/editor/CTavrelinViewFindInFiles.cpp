@@ -24,6 +24,7 @@ void CTavrelinView::OnFindBoxExecute(NMHDR* notify, LRESULT* result)
     if (!list)
         return;
     const CString text = combo->GetEditText();
+    list->CreateListBox();  // an empty list has no window yet
     KeepFindHistory(list->GetSafeHwnd(), text);
     if (!text.IsEmpty())
         combo->SetCurSel(0);  // the list shows the kept text as the chosen one

@@ -182,6 +182,18 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
 {
     if (CXTPMDIFrameWnd::OnCreate(lpcs) == -1)
         return -1;
+    // Bars, panes and tabs are laid out once, when all of them stand, not after each step.
+    struct LayoutOnce {
+        CMainFrame* pFrame;
+        BOOL bCreated;
+        ~LayoutOnce()
+        {
+            pFrame->m_bInRecalcLayout = FALSE;
+            if (bCreated)
+                pFrame->RecalcLayout();
+        }
+    } layoutOnce{this, FALSE};
+    m_bInRecalcLayout = TRUE;
 
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
@@ -198,18 +210,21 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     if (pMenuBar)
         pMenuBar->SetFlags(xtpFlagIgnoreSetMenuMessage);
     CXTPToolBar* pStandard = pCommandBars->Add(LoadText(IDS_BAR_STANDARD), xtpBarTop);
-    if (!pStandard || !pStandard->LoadToolBar(IDR_MAINFRAME))
+    // With alpha icons the toolbar's own bitmap would only be replaced by the alpha one below.
+    CXTPImageManager* pImages = XTPImageManager();
+    const BOOL bAlphaIcons = pImages->IsAlphaIconsSupported();
+    const BOOL bToolBarIcons = !bAlphaIcons || (pStandard && pStandard->GetImageManager() != pImages);
+    if (!pStandard || !pStandard->LoadToolBar(IDR_MAINFRAME, bToolBarIcons))
         return -1;
 
-    CXTPImageManager* pImages = XTPImageManager();
-    if (pImages->IsAlphaIconsSupported()) {
-        pImages->SetIconsWithBitmap(128, 136, 0);
-        pImages->SetIconsWithBitmap(133, 137, 0);
+    if (bAlphaIcons) {
+        pImages->SetIconsWithBitmap(IDR_MAINFRAME, IDB_STANDARD_ALPHA, 0);
+        pImages->SetIconsWithBitmap(IDR_MENU_ICONS, IDB_MENU_ICONS_ALPHA, 0);
         CXTPPaintManager::Current()->GetIconOptions()[1] = TRUE;
         CXTPImageManager::m_dDisabledBrightnessFactor = 5.0;
         CXTPImageManager::m_dDisabledAlphaFactor = 4.0;
     } else {
-        pImages->SetIcons(133);
+        pImages->SetIcons(IDR_MENU_ICONS);
     }
 
     m_paneManager.InstallInFrame(this);
@@ -234,11 +249,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
 
     // The MDI tabs, in groups, with the toolbar's icons and a look of their own.
     m_MTIClientWnd.Attach(this, pCommandBars);
-    pImages->SetIcons(135);
+    pImages->SetIcons(IDR_SCRIPT_TABS);
     m_MTIClientWnd.EnableTabToolTips(TRUE);
     m_MTIClientWnd.SetPaintManager(CreateTabPaintManager());
     GetAutoSaveTimer().Attach(m_hWnd);
     InitBuildCommands();
+    layoutOnce.bCreated = TRUE;
     return 0;
 }
 

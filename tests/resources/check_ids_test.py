@@ -39,6 +39,7 @@ class CheckIdsTest(unittest.TestCase):
             ('a named id of another kind', 'const UINT kIdScriptType = 128;\n',
              ['128 is IDR_MAINFRAME or IDS_APP_TITLE']),
             ('a resource loaded', 'bar->LoadToolBar(128);\n', ['128 is IDR_MAINFRAME or IDS_APP_TITLE']),
+            ('icons set by id', 'images->SetIconsWithBitmap(128, IDB_X, 0);\n', ['128 is IDR_MAINFRAME or IDS_APP_TITLE']),
             ('a large number anywhere', 'if (nID >= 9420) {\n', ['9420 is XTP_ID_TABGROUP_MOVE_PREVIOUS']),
             ('a size', 'CreatePane(ID_PANE_OUTPUT, CRect(0, 0, 150, 128));\n', []),
             ('a width', 'const int kProgressPaneWidth = 150;\n', []),

@@ -30,7 +30,12 @@ DWORD (*CXTPDockingPaneFlatTheme::s_pfnWindowsVersion)() = SystemWindowsVersion;
 
 // ---- Flat (1) -----------------------------------------------------------------------------
 
-CXTPDockingPaneFlatTheme::CXTPDockingPaneFlatTheme()
+CXTPDockingPaneFlatTheme::CXTPDockingPaneFlatTheme() : CXTPDockingPaneFlatTheme(DeferMetrics())
+{
+    RefreshMetrics();
+}
+
+CXTPDockingPaneFlatTheme::CXTPDockingPaneFlatTheme(DeferMetrics)
 {
     m_clrNormalCaption.clrLight.SetCustomValue(static_cast<COLORREF>(-1));
     m_clrNormalCaption.clrDark.SetCustomValue(static_cast<COLORREF>(-1));
@@ -38,7 +43,6 @@ CXTPDockingPaneFlatTheme::CXTPDockingPaneFlatTheme()
     m_clrActiveCaption.clrDark.SetCustomValue(static_cast<COLORREF>(-1));
     m_pPanelPaintManager->SetAppearance(xtpTabAppearanceBoxed);
     m_pTabPaintManager->SetAppearance(xtpTabAppearanceRaised);
-    RefreshMetrics();
 }
 
 void CXTPDockingPaneFlatTheme::RefreshMetrics()

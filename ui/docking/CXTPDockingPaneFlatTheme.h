@@ -22,6 +22,12 @@ public:
 
     // The system's version as major << 16 | minor; tests put an old one in its place.
     static DWORD (*s_pfnWindowsVersion)();
+
+protected:
+    // For a theme built on this one whose own constructor works out the metrics: they are worked
+    // out once, when the whole theme stands.
+    struct DeferMetrics {};
+    explicit CXTPDockingPaneFlatTheme(DeferMetrics);
 };
 
 class CXTPDockingPaneGripperedTheme : public CXTPDockingPaneFlatTheme {

@@ -66,7 +66,6 @@ END_MESSAGE_MAP()
 
 CXTPDockingPaneManager::CXTPDockingPaneManager()
 {
-    SetTheme(0);
     m_pImageManager = new CXTPImageManager();
     m_pDragContext = new CXTPDockingPaneDragContext(this);
     ::OleInitialize(nullptr);
@@ -502,6 +501,13 @@ void CXTPDockingPaneManager::SetLayout(CXTPDockingPaneLayout* pLayout)
             static_cast<CXTPDockingPane*>(pElement)->Detach();
     m_pLayout->Copy(*pLayout);
     RecalcFramesLayout();
+}
+
+CXTPDockingPanePaintManager* CXTPDockingPaneManager::GetPaintManager() const
+{
+    if (!m_pPaintManager)
+        m_pPaintManager = CXTPDockingPanePaintManager::CreateTheme(0);
+    return m_pPaintManager;
 }
 
 void CXTPDockingPaneManager::SetTheme(int nTheme)

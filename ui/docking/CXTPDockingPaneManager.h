@@ -55,7 +55,8 @@ public:
     BOOL IsUserLayout() const override { return FALSE; }
     CFrameWnd* GetSite() const override { return m_pSite; }
     HWND GetManagerHwnd() const override { return GetSafeHwnd(); }
-    CXTPDockingPanePaintManager* GetPaintManager() const override { return m_pPaintManager; }
+    // Theme 0 until another is set; made when first asked for, as a frame sets its own at once.
+    CXTPDockingPanePaintManager* GetPaintManager() const override;
     CXTPDockingPaneDragContext* GetDragContext() const override { return m_pDragContext; }
     LRESULT Notify(WPARAM nCode, LPARAM lParam) override;
     BOOL NotifyOwner(int nAction, CXTPDockingPane* pPane, CXTPDockingPaneBase* pContainer, int nExtra = 0) override;
@@ -79,7 +80,7 @@ public:
     BOOL m_bHideGroupOnButton = TRUE;
     CFrameWnd* m_pSite = nullptr;
     CXTPDockingPaneLayout* m_pLayout = nullptr;
-    CXTPDockingPanePaintManager* m_pPaintManager = nullptr;
+    mutable CXTPDockingPanePaintManager* m_pPaintManager = nullptr;
     CXTPImageManager* m_pImageManager = nullptr;
     BOOL m_bHideClient = FALSE;
     BOOL m_bGhostSplitter = TRUE;

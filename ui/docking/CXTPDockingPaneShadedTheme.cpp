@@ -10,7 +10,7 @@
 #include "CXTPTabColorSet.h"
 #include "CXTPTabPaintManager.h"
 
-CXTPDockingPaneShadedTheme::CXTPDockingPaneShadedTheme()
+CXTPDockingPaneShadedTheme::CXTPDockingPaneShadedTheme() : CXTPDockingPaneFlatTheme(DeferMetrics())
 {
     for (CXTPTabPaintManager* pTabs : {m_pTabPaintManager, m_pPanelPaintManager}) {
         const BOOL bPane = pTabs == m_pTabPaintManager;

@@ -23,7 +23,6 @@ CXTPControlComboBox::CXTPControlComboBox() : CXTPControlField(this)
     m_controlType = xtpControlComboBox;
     auto* pList = static_cast<CXTPControlComboBoxList*>(RUNTIME_CLASS(CXTPControlComboBoxList)->CreateObject());
     pList->SetListWidth(0);
-    pList->CreateListBox();
     SetCommandBar(pList);
     pList->InternalRelease();
 }
@@ -122,9 +121,8 @@ void CXTPControlComboBox::SetParent(CXTPCommandBar* pParent)
     if (pParent != m_pParent) {
         CXTPControlComboBoxList* pList = GetListBox();
         CWnd* pSite = pParent ? pParent->GetSite() : nullptr;
-        if (pList && pList->GetSafeHwnd())
-            ::SetWindowLongPtrA(pList->GetSafeHwnd(), GWLP_HWNDPARENT,
-                                reinterpret_cast<LONG_PTR>(pSite ? pSite->GetSafeHwnd() : nullptr));
+        if (pList)
+            pList->SetOwnerSite(pSite ? pSite->GetSafeHwnd() : nullptr);
     }
     if (!pParent)
         DestroyFieldWindow();
@@ -138,6 +136,16 @@ void CXTPControlComboBox::Copy(CXTPControl* pSrc, BOOL bRecursive)
         m_nWidth = pComboBox->m_nWidth;
         m_strEditText = pComboBox->GetEditText();
         SetDropDown(pComboBox->m_pEdit != nullptr);
+    }
+    // The list this combo made for itself takes the copy: a clone of the source's would be one
+    // more window made, and this one destroyed.
+    CXTPControlComboBoxList* pList = GetListBox();
+    CXTPCommandBar* pSrcBar = pSrc->GetCommandBar();
+    if (bRecursive && pList && pSrcBar && pSrcBar != pList && pList->GetRefCount() == 1 && pList->GetCount() == 0 &&
+        pList->GetControlCount() == 0 && pSrcBar->GetRuntimeClass() == pList->GetRuntimeClass()) {
+        CXTPControl::Copy(pSrc, bRecursive);
+        pList->Copy(pSrcBar, TRUE);
+        return;
     }
     CXTPControlPopup::Copy(pSrc, bRecursive);
 }

@@ -49,8 +49,19 @@ BOOL CXTPControlComboBoxList::CreateListBox()
 {
     if (m_hWnd)
         return TRUE;
-    return CreateEx(WS_EX_STATICEDGE | WS_EX_TOOLWINDOW, "LISTBOX", "",
-                    WS_POPUP | WS_CLIPCHILDREN | WS_BORDER | WS_VSCROLL, 0, 0, 0, 0, nullptr, nullptr);
+    if (!CreateEx(WS_EX_STATICEDGE | WS_EX_TOOLWINDOW, "LISTBOX", "",
+                  WS_POPUP | WS_CLIPCHILDREN | WS_BORDER | WS_VSCROLL, 0, 0, 0, 0, nullptr, nullptr))
+        return FALSE;
+    if (m_hWndOwnerSite)
+        ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(m_hWndOwnerSite));
+    return TRUE;
+}
+
+void CXTPControlComboBoxList::SetOwnerSite(HWND hWndOwner)
+{
+    m_hWndOwnerSite = hWndOwner;
+    if (m_hWnd)
+        ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hWndOwner));
 }
 
 int CXTPControlComboBoxList::GetCount() const
@@ -217,7 +228,7 @@ void CXTPControlComboBoxList::Copy(CXTPCommandBar* pSrc, BOOL bRecursive)
 {
     CXTPPopupBar::Copy(pSrc, bRecursive);
     auto* pList = dynamic_cast<CXTPControlComboBoxList*>(pSrc);
-    if (!pList || !CreateListBox())
+    if (!pList || pList->GetCount() == 0 || !CreateListBox())
         return;
     const int nCount = pList->GetCount();
     for (int i = 0; i < nCount; i++)
@@ -246,8 +257,6 @@ void CXTPControlComboBoxList::ExchangeItems(CXTPPropExchange* pPX)
         }
         return;
     }
-    if (!CreateListBox())
-        return;
     // A damaged count is not trusted: the items stop at the limit or where the data ends.
     const DWORD nCount = std::min<DWORD>(section->ReadCount(), kMaxLoadedItems);
     for (DWORD i = 0; i < nCount; i++) {

@@ -18,8 +18,11 @@ public:
     CXTPControlComboBoxList();
     ~CXTPControlComboBoxList() override;
 
-    // The list-box window (hidden, owned by no one yet); TRUE when it exists.
+    // The list-box window (hidden, owned by the window SetOwnerSite gave); TRUE when it exists.
+    // Made when first needed: a list nobody fills or opens costs no window.
     virtual BOOL CreateListBox();
+    // The window that owns the list's window, now or when it is made.
+    void SetOwnerSite(HWND hWndOwner);
     BOOL Popup(CXTPControl* pControlPopup, BOOL bSelectFirst) override;
     BOOL SetTrackingMode(int bMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
     BOOL OnKeyDown(UINT nChar) override;
@@ -54,4 +57,5 @@ protected:
 
     CXTPControlComboBox* m_pComboBox = nullptr;
     int m_nListWidth = 0;
+    HWND m_hWndOwnerSite = nullptr;
 };

@@ -162,6 +162,11 @@ public:
     int m_nAnimationTime = 100;
 
 protected:
+    // For a theme whose own constructor works out the metrics: they are worked out once, when
+    // the whole theme stands, not again for each class it is built on.
+    struct DeferMetrics {};
+    explicit CXTPPaintManager(DeferMetrics) {}
+
     void UpdateFonts();
     // The control types that open a popup (2, 3, 4).
     static BOOL IsPopupType(int nType);

@@ -20,6 +20,12 @@ CXTPTheme0::CXTPTheme0()
     m_bIconsWithShadow = TRUE;
 }
 
+CXTPTheme0::CXTPTheme0(DeferMetrics tag) : CXTPPaintManager(tag)
+{
+    m_bUseFadedIcons = TRUE;
+    m_bIconsWithShadow = TRUE;
+}
+
 int CXTPTheme0::GetPopupBarIconColumnWidth(CXTPCommandBar* pBar) const
 {
     const CSize szIcon = pBar ? pBar->GetIconSize() : CSize(16, 16);

@@ -52,6 +52,8 @@ public:
     enum { kDropDownWidth = 16 };
 
 protected:
+    explicit CXTPTheme0(DeferMetrics);
+
     // Frames in one colour index and fills with another (the order the theme tables use).
     void FrameFill(CDC* pDC, CRect rc, int nFrameIndex, int nFillIndex) { FillRectangle(pDC, rc, nFillIndex, nFrameIndex); }
     // The tear-off band: strokes of half-length up to nMaxHalf, a pixel every nPitch (1: solid).

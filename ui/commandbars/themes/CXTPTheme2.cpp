@@ -78,11 +78,17 @@ int Tint(int nStart, int nEnd, int nLevel)
 
 }  // namespace
 
-CXTPTheme2::CXTPTheme2()
+CXTPTheme2::CXTPTheme2() : CXTPTheme0(DeferMetrics())
 {
     m_bUseFadedIcons = FALSE;
     m_bIconsWithShadow = FALSE;
     RefreshMetrics();
+}
+
+CXTPTheme2::CXTPTheme2(DeferMetrics tag) : CXTPTheme0(tag)
+{
+    m_bUseFadedIcons = FALSE;
+    m_bIconsWithShadow = FALSE;
 }
 
 CXTPTheme2::~CXTPTheme2()

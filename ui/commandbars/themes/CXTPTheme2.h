@@ -54,6 +54,8 @@ public:
     COLORREF m_clrStatusPaneBorder = 0;
 
 protected:
+    explicit CXTPTheme2(DeferMetrics);
+
     // The metrics without a scheme palette, then the scheme's when one is active.
     void RefreshGradients();
     void BuildBallImage();

@@ -3,7 +3,7 @@
 
 #include "CXTPColorManager.h"
 
-CXTPTheme4::CXTPTheme4()
+CXTPTheme4::CXTPTheme4() : CXTPTheme2(DeferMetrics())
 {
     m_nSchemeMode = 0;  // no scheme palette
     RefreshMetrics();
