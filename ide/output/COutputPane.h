@@ -82,6 +82,7 @@ private:
     // Runs what on the pane's thread: at once there, else queued for it; nothing without a window.
     void RunOnPaneThread(std::function<void()> what);
     void RunQueued();
+    void ShowAddedRows();
     void AddBuildLine(int kind, const char* file, const char* text, int line, int fatal);
     void AddSummary(int broken);
     void AddFindRows(const FindResultBatch& batch);
