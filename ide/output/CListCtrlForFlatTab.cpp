@@ -368,7 +368,8 @@ void CListCtrlForFlatTab::OnWindowPosChanged(WINDOWPOS* lpwndpos)
     // thousands of rows that cost more than drawing them, whenever the scroll bar came or went.
     CRect client;
     GetClientRect(&client);
-    SetColumnWidth(0, client.Width());
+    if (GetColumnWidth(0) != client.Width())
+        SetColumnWidth(0, client.Width());
 }
 
 // Row colours

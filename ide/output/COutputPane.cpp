@@ -123,7 +123,9 @@ void COutputPane::AddBuildMessage(int kind, const char* file, const char* text, 
 
 void COutputPane::AddBuildLine(int kind, const char* file, const char* text, int line, int fatal)
 {
-    CString row = text ? text : "";
+    // Made in a buffer kept from line to line: a build reports thousands of lines in a burst.
+    std::string& row = m_rowBuffer;
+    row.assign(text ? text : "");
     OutputLineItem* item = nullptr;
     if (kind != 0) {
         if (kind == 1)
@@ -136,11 +138,15 @@ void COutputPane::AddBuildLine(int kind, const char* file, const char* text, int
         if (line != -1 && file) {
             item->line = line - 1;
             item->path = file;
-            row.Format("%s(%d):   %s", file, line, text ? text : "");
+            char number[16];
+            std::snprintf(number, sizeof number, "(%d):   ", line);
+            row.assign(file);
+            row += number;
+            row += text ? text : "";
         }
     }
     const COLORREF color = kind != 0 ? CListCtrlForFlatTab::KindColor(kind) : CLR_NONE;
-    if (m_wndBuildList.AddLine(row, item, color) >= 0)
+    if (m_wndBuildList.AddLine(row.data(), row.size(), item, color) >= 0)
         ++m_nBuildLines;
     if (fatal) {
         AddSummary(0);

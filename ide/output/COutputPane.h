@@ -96,6 +96,7 @@ private:
     int m_nWarnings = 0;
     int m_nErrors = 0;
     int m_bFinished = 0;
+    std::string m_rowBuffer;  // the Build row being made
     std::atomic<bool> m_bRefreshRequested{false};
     std::mutex m_queueMutex;
     std::vector<std::function<void()>> m_queue;  // changes from the workers, in their order
