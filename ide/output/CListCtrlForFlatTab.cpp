@@ -44,87 +44,57 @@ COLORREF CListCtrlForFlatTab::RowBackground() const
 
 OutputLineItem* CListCtrlForFlatTab::GetLineItem(int row) const
 {
-    if (m_bKeepsRows)
-        return row >= 0 && row < static_cast<int>(m_rows.size()) ? m_rows[static_cast<std::size_t>(row)].item.get()
-                                                                  : nullptr;
-    if (!m_hWnd || row < 0 || row >= GetItemCount())
-        return nullptr;
-    return reinterpret_cast<OutputLineItem*>(GetItemData(row));
+    return row >= 0 && row < LineCount() ? m_rows[static_cast<std::size_t>(row)].item.get() : nullptr;
 }
 
-int CListCtrlForFlatTab::InsertLine(int row, const char* text, OutputLineItem* item, COLORREF crText)
+CString CListCtrlForFlatTab::GetLineText(int row) const
 {
-    // Set before the row exists, so that the row is painted in it at once, without a repaint
-    // of the whole list for each coloured line.
-    if (crText != CLR_NONE)
-        m_listRowColors[row] = CXTListRowColor{row, RowBackground(), crText};
-    if (m_bKeepsRows) {
-        const int count = static_cast<int>(m_rows.size());
-        if (!m_hWnd || row < 0 || row > count) {
-            delete item;
-            return -1;
-        }
-        StoredRow stored;
-        stored.text = m_rowTexts.size();
-        stored.length = std::strlen(text ? text : "");
-        stored.item.reset(item);
-        m_rowTexts.append(text ? text : "", stored.length);
-        m_rows.insert(m_rows.begin() + row, std::move(stored));
-        ShowAddedLines();
-        return row;
-    }
-    LVITEMA lvi{};
-    lvi.mask = LVIF_TEXT | LVIF_PARAM;
-    lvi.iItem = row;
-    lvi.pszText = const_cast<char*>(text);
-    lvi.lParam = reinterpret_cast<LPARAM>(item);
-    DeferDrawing();
-    const int at = InsertItem(&lvi);
-    if (at < 0)
-        delete item;  // no row owns it
-    return at;
+    if (row < 0 || row >= LineCount())
+        return CString();
+    const StoredRow& stored = m_rows[static_cast<std::size_t>(row)];
+    return CString(m_rowTexts.data() + stored.text, static_cast<int>(stored.length));
 }
 
-int CListCtrlForFlatTab::AddLine(const char* text, std::size_t length, OutputLineItem* item)
+int CListCtrlForFlatTab::AddLine(const char* text, std::size_t length, OutputLineItem* item, COLORREF crText)
 {
-    if (!m_bKeepsRows)
-        return InsertLine(GetItemCount(), std::string(text, length).c_str(), item);
     if (!m_hWnd) {
         delete item;
         return -1;
     }
+    const int row = LineCount();
+    // Set before the row is drawn, so that it is painted in it at once, without a repaint of
+    // the whole list for each coloured line.
+    if (crText != CLR_NONE)
+        m_listRowColors[row] = CXTListRowColor{row, RowBackground(), crText};
     StoredRow stored;
     stored.text = m_rowTexts.size();
-    stored.length = length;
+    stored.length = text ? length : 0;
     stored.item.reset(item);
-    m_rowTexts.append(text, length);
+    m_rowTexts.append(text ? text : "", stored.length);
     m_rows.push_back(std::move(stored));
-    return static_cast<int>(m_rows.size()) - 1;
+    // Undrawn, as the count change that follows: the burst is drawn when it pauses.
+    DeferDrawing();
+    return row;
 }
 
 void CListCtrlForFlatTab::ShowAddedLines()
 {
-    if (!m_bKeepsRows || !m_hWnd || GetItemCount() == static_cast<int>(m_rows.size()))
+    if (!m_hWnd || GetItemCount() == LineCount())
         return;
-    // Undrawn, as inserted rows are: the burst is drawn when it pauses.
     DeferDrawing();
-    SetItemCount(static_cast<int>(m_rows.size()));
+    SetItemCount(LineCount());
 }
 
 void CListCtrlForFlatTab::SetLineText(int row, const char* text)
 {
-    if (!m_bKeepsRows) {
-        SetItemText(row, 0, text);
-        return;
-    }
-    if (row < 0 || row >= static_cast<int>(m_rows.size()))
+    if (row < 0 || row >= LineCount())
         return;
     // The old text stays in the buffer unused until the rows are deleted; texts change rarely.
     StoredRow& stored = m_rows[static_cast<std::size_t>(row)];
     stored.text = m_rowTexts.size();
     stored.length = std::strlen(text ? text : "");
     m_rowTexts.append(text ? text : "", stored.length);
-    if (m_hWnd)
+    if (m_hWnd && row < GetItemCount())
         RedrawItems(row, row);
 }
 
@@ -175,14 +145,13 @@ void CListCtrlForFlatTab::DeleteLines()
     m_rowTexts.clear();
     if (!m_hWnd)
         return;
-    for (int row = GetItemCount() - 1; row >= 0; --row)
-        delete GetLineItem(row);
     DeleteAllItems();
     m_nFollowRow = -1;
 }
 
 void CListCtrlForFlatTab::ShowRow(int row)
 {
+    ShowAddedLines();
     EndDeferredDrawing();
     EnsureVisible(row, FALSE);
     SendMessage(WM_SETREDRAW, 1);
@@ -224,6 +193,7 @@ void CListCtrlForFlatTab::OnTimer(UINT_PTR nIDEvent)
         Default();
         return;
     }
+    ShowAddedLines();
     EndDeferredDrawing();
     if (!m_bHold && m_nFollowRow >= 0)
         EnsureVisible(m_nFollowRow, FALSE);
@@ -239,7 +209,7 @@ void CListCtrlForFlatTab::FindFirst(int kind)
 
 void CListCtrlForFlatTab::FindNext(int row, int kind)
 {
-    const int count = GetItemCount();
+    const int count = LineCount();
     for (int next = row + 1; next < count; ++next) {
         const OutputLineItem* item = GetLineItem(next);
         if (item && item->kind == kind) {
@@ -255,6 +225,7 @@ void CListCtrlForFlatTab::HighlightRow(int row)
     if (const OutputLineItem* previous = GetLineItem(m_nHighlighted))
         SetRowColor(m_nHighlighted, KindColor(previous->kind), back);
     SetRowColor(row, kOutputHighlightColor, back);
+    ShowAddedLines();
     EnsureVisible(row, FALSE);
     m_nHighlighted = row;
 }
@@ -269,7 +240,7 @@ UINT CListCtrlForFlatTab::ContextMenuFor(int row)
     CWnd* tabs = GetParent();
     auto* pane = tabs ? dynamic_cast<COutputPane*>(tabs->GetParent()) : nullptr;
     const BOOL result = pane ? pane->GetBuildResult(&m_nErrors, &m_nWarnings) : FALSE;
-    if (result && row == GetItemCount() - 1)
+    if (result && row == LineCount() - 1)
         return IDR_OUTPUT_POPUP_END;
     if (!item)
         return 0;
@@ -397,7 +368,8 @@ void CListCtrlForFlatTab::OnWindowPosChanged(WINDOWPOS* lpwndpos)
     // thousands of rows that cost more than drawing them, whenever the scroll bar came or went.
     CRect client;
     GetClientRect(&client);
-    SetColumnWidth(0, client.Width());
+    if (GetColumnWidth(0) != client.Width())
+        SetColumnWidth(0, client.Width());
 }
 
 // Row colours
@@ -411,14 +383,14 @@ BOOL CListCtrlForFlatTab::OnChildNotify(UINT message, WPARAM wParam, LPARAM lPar
         *pResult = OnOutputCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
         return TRUE;
     }
-    if (m_bKeepsRows && code == LVN_GETDISPINFOA) {
+    if (code == LVN_GETDISPINFOA) {
         LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
         if (item.mask & LVIF_TEXT)
             GiveRowText(item.iItem, item.iSubItem, item.pszText, item.cchTextMax);
         *pResult = 0;
         return TRUE;
     }
-    if (m_bKeepsRows && code == LVN_GETDISPINFOW) {
+    if (code == LVN_GETDISPINFOW) {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
             std::string text(static_cast<std::size_t>(item.cchTextMax), '\0');
@@ -429,12 +401,12 @@ BOOL CListCtrlForFlatTab::OnChildNotify(UINT message, WPARAM wParam, LPARAM lPar
         *pResult = 0;
         return TRUE;
     }
-    if (m_bKeepsRows && code == LVN_ODFINDITEMA) {
+    if (code == LVN_ODFINDITEMA) {
         const auto* find = reinterpret_cast<NMLVFINDITEMA*>(lParam);
         *pResult = FindStoredRow(find->lvfi.psz, find->lvfi.flags, find->iStart);
         return TRUE;
     }
-    if (m_bKeepsRows && code == LVN_ODFINDITEMW) {
+    if (code == LVN_ODFINDITEMW) {
         const auto* find = reinterpret_cast<NMLVFINDITEMW*>(lParam);
         std::string start;
         if (find->lvfi.psz) {

@@ -35,13 +35,18 @@ public:
     COLORREF RowBackground() const;
 
     OutputLineItem* GetLineItem(int row) const;
-    // Inserts a row with its record (may be null) and, unless CLR_NONE, its text colour; the list
-    // owns the record from then on.
-    int InsertLine(int row, const char* text, OutputLineItem* item, COLORREF crText = CLR_NONE);
-    // Adds a row at the end as InsertLine does; a list that keeps its rows tells its window of
-    // the new rows only at ShowAddedLines, so that a batch costs one count change, not a message
-    // a row. The new row's index, or -1.
-    int AddLine(const char* text, std::size_t length, OutputLineItem* item);
+    // The rows the list holds, counted or not yet counted by its window.
+    int LineCount() const { return static_cast<int>(m_rows.size()); }
+    CString GetLineText(int row) const;
+    // Adds a row at the end with its record (may be null) and, unless CLR_NONE, its text colour;
+    // the list owns the record from then on. The window learns of new rows only at
+    // ShowAddedLines, so that a batch costs one count change, not a message a row. The new
+    // row's index, or -1 without a window.
+    int AddLine(const char* text, std::size_t length, OutputLineItem* item, COLORREF crText = CLR_NONE);
+    int AddLine(const CString& text, OutputLineItem* item, COLORREF crText = CLR_NONE)
+    {
+        return AddLine(text, static_cast<std::size_t>(text.GetLength()), item, crText);
+    }
     void ShowAddedLines();
     // Replaces a row's text.
     void SetLineText(int row, const char* text);
@@ -66,9 +71,6 @@ public:
 
     int m_bHold = 0;
     int m_nHighlighted = -1;
-    // Set before the window is made: the list keeps its rows' texts and records itself and the
-    // window (LVS_OWNERDATA) only their count, so that thousands of rows go in at once.
-    int m_bKeepsRows = 0;
     int m_bBuildList = 0;
     int m_nErrors = 0;
     int m_nWarnings = 0;
@@ -104,7 +106,8 @@ private:
     void GiveRowText(int row, int subItem, char* text, int size) const;
     int FindStoredRow(const char* start, UINT flags, int from) const;
 
-    // The rows of a list that keeps them: each text in one buffer, each record owned here.
+    // The rows: each text in one buffer, each record owned here. The window (LVS_OWNERDATA)
+    // holds only their count, so that thousands of rows go in at once.
     struct StoredRow {
         std::size_t text = 0;
         std::size_t length = 0;

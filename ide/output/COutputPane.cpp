@@ -58,6 +58,7 @@ void COutputPane::RunOnPaneThread(std::function<void()> what)
     if (::GetWindowThreadProcessId(m_hWnd, nullptr) == ::GetCurrentThreadId()) {
         RunQueued();  // what the workers said before comes first
         what();
+        ShowAddedRows();
         return;
     }
     // A worker neither waits for the window nor sends to it: it queues the change, and one
@@ -83,6 +84,14 @@ void COutputPane::RunQueued()
     }
     for (const auto& what : queued)
         what();
+    ShowAddedRows();
+}
+
+void COutputPane::ShowAddedRows()
+{
+    // The lists' windows learn of all the rows a batch added at once.
+    m_wndBuildList.ShowAddedLines();
+    m_wndFindList.ShowAddedLines();
 }
 
 LRESULT COutputPane::OnRunOnPaneThread(WPARAM, LPARAM)
@@ -114,7 +123,9 @@ void COutputPane::AddBuildMessage(int kind, const char* file, const char* text, 
 
 void COutputPane::AddBuildLine(int kind, const char* file, const char* text, int line, int fatal)
 {
-    CString row = text ? text : "";
+    // Made in a buffer kept from line to line: a build reports thousands of lines in a burst.
+    std::string& row = m_rowBuffer;
+    row.assign(text ? text : "");
     OutputLineItem* item = nullptr;
     if (kind != 0) {
         if (kind == 1)
@@ -127,11 +138,15 @@ void COutputPane::AddBuildLine(int kind, const char* file, const char* text, int
         if (line != -1 && file) {
             item->line = line - 1;
             item->path = file;
-            row.Format("%s(%d):   %s", file, line, text ? text : "");
+            char number[16];
+            std::snprintf(number, sizeof number, "(%d):   ", line);
+            row.assign(file);
+            row += number;
+            row += text ? text : "";
         }
     }
     const COLORREF color = kind != 0 ? CListCtrlForFlatTab::KindColor(kind) : CLR_NONE;
-    if (m_wndBuildList.InsertLine(m_nBuildLines, row, item, color) >= 0)
+    if (m_wndBuildList.AddLine(row.data(), row.size(), item, color) >= 0)
         ++m_nBuildLines;
     if (fatal) {
         AddSummary(0);
@@ -151,7 +166,7 @@ void COutputPane::AddSummary(int broken)
 {
     CString summary;
     summary.Format(LoadText(broken ? IDS_BUILD_SUMMARY_BROKEN : IDS_BUILD_SUMMARY), m_nErrors, m_nWarnings);
-    if (m_wndBuildList.InsertLine(m_nBuildLines, summary, nullptr) >= 0)
+    if (m_wndBuildList.AddLine(summary, nullptr) >= 0)
         ++m_nBuildLines;
     if (!m_wndBuildList.m_bHold)
         ShowLastBuildLine();
@@ -169,7 +184,7 @@ void COutputPane::ReplaceFileInLastMessages(const char* oldPath, const char* new
             if (!item || item->line == -1 || item->path != oldPath)
                 break;
             item->path = newPath;
-            CString text = m_wndBuildList.GetItemText(row, 0);
+            CString text = m_wndBuildList.GetLineText(row);
             text.Replace(oldPath, newPath);
             m_wndBuildList.SetLineText(row, text);
         }
@@ -216,7 +231,8 @@ void COutputPane::BeginFindInFiles(const CString& what, const CString& replaceme
                            static_cast<const char*>(replacement));
         else
             heading.Format(LoadText(IDS_SEARCHING_HEADING), static_cast<const char*>(what));
-        m_wndFindList.InsertLine(0, heading, nullptr);
+        m_wndFindList.AddLine(heading, nullptr);
+        m_wndFindList.ShowAddedLines();
         if (m_pTabCtrl)
             m_pTabCtrl->SetCurSel(1);
         // Drawn now, and the hits that follow go in undrawn again: switching redrawing on behind
@@ -277,9 +293,8 @@ void COutputPane::AddFindRows(const FindResultBatch& batch)
 void COutputPane::AddFindNote(const CString& text)
 {
     RunOnPaneThread([this, text] {
-        const int at = m_wndFindList.GetItemCount();
-        m_wndFindList.InsertLine(at, text, nullptr, CListCtrlForFlatTab::KindColor(2));
-        if (!m_wndFindList.m_bHold)
+        const int at = m_wndFindList.AddLine(text, nullptr, CListCtrlForFlatTab::KindColor(2));
+        if (at >= 0 && !m_wndFindList.m_bHold)
             m_wndFindList.FollowRow(at);
     });
 }
@@ -289,9 +304,8 @@ void COutputPane::EndFindInFiles(int completed)
     RunOnPaneThread([this, completed] {
         CString end;
         end.Format(LoadText(completed ? IDS_FIND_OCCURRENCES : IDS_FIND_BROKEN), m_nFound);
-        const int at = m_wndFindList.GetItemCount();
-        m_wndFindList.InsertLine(at, end, nullptr);
-        if (!m_wndFindList.m_bHold)
+        const int at = m_wndFindList.AddLine(end, nullptr);
+        if (at >= 0 && !m_wndFindList.m_bHold)
             m_wndFindList.ShowRow(at);
     });
 }
@@ -336,8 +350,6 @@ int COutputPane::CreateLists()
 {
     CListCtrlForFlatTab* lists[] = {&m_wndBuildList, &m_wndFindList};
     const UINT ids[] = {IDC_OUTPUT_BUILD_LIST, IDC_OUTPUT_FIND_LIST};
-    // A search lists thousands of hits at once: the Find list keeps its rows itself.
-    m_wndFindList.m_bKeepsRows = 1;
     for (int i = 0; i < 2; ++i) {
         CListCtrlForFlatTab& list = *lists[i];
         if (list.m_hWnd) {
@@ -345,8 +357,9 @@ int COutputPane::CreateLists()
             list.DestroyWindow();
             list.m_bDrawingDeferred = 0;  // its timer went with the window
         }
-        const DWORD style = WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER |
-                            (list.m_bKeepsRows ? LVS_OWNERDATA : 0);
+        // A build or a search lists thousands of lines at once: the lists keep their rows
+        // themselves, their windows only the count.
+        const DWORD style = WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_OWNERDATA;
         if (!list.Create(style, CRect(0, 0, 0, 0), m_pTabCtrl, ids[i]))
             return -1;
         list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);

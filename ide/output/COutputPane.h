@@ -82,6 +82,7 @@ private:
     // Runs what on the pane's thread: at once there, else queued for it; nothing without a window.
     void RunOnPaneThread(std::function<void()> what);
     void RunQueued();
+    void ShowAddedRows();
     void AddBuildLine(int kind, const char* file, const char* text, int line, int fatal);
     void AddSummary(int broken);
     void AddFindRows(const FindResultBatch& batch);
@@ -95,6 +96,7 @@ private:
     int m_nWarnings = 0;
     int m_nErrors = 0;
     int m_bFinished = 0;
+    std::string m_rowBuffer;  // the Build row being made
     std::atomic<bool> m_bRefreshRequested{false};
     std::mutex m_queueMutex;
     std::vector<std::function<void()>> m_queue;  // changes from the workers, in their order

@@ -251,6 +251,26 @@ TEST_F(OutputPaneTest, AWorkerNeverWaitsForThePanesThread)
     EXPECT_EQ(Row(Build(), 2), "1 error(s), 0 warning(s)");
 }
 
+TEST_F(OutputPaneTest, BuildRowsReadBackWholeAndATypedCharacterSelectsTheRowItStarts)
+{
+    // The Build list keeps its rows itself; the window asks for their texts.
+    const std::string longText(700, 'w');
+    pane->ClearBuild();
+    pane->AddBuildMessage(0, nullptr, "Compiling...", -1, 0);
+    pane->AddBuildMessage(1, "a.d", longText.c_str(), 3, 0);
+    pane->AddBuildMessage(2, "b.d", "short", 4, 0);
+    pane->ReportBuildSummary(0);
+    ASSERT_EQ(Build().GetItemCount(), 4);
+    EXPECT_EQ(Row(Build(), 1), "a.d(3):   " + longText);
+    EXPECT_EQ(Row(Build(), 2), "b.d(4):   short");
+    EXPECT_EQ(Row(Build(), 3), "1 error(s), 1 warning(s)");
+    EXPECT_EQ(Row(Build(), 4), "") << "no row beyond the last";
+    EXPECT_EQ(Build().GetLineItem(4), nullptr);
+
+    Build().SendMessage(WM_CHAR, 'B', 1);  // letter case aside
+    EXPECT_EQ(Build().GetNextItem(-1, LVNI_SELECTED), 2);
+}
+
 TEST_F(OutputPaneTest, FindResultsHaveTheirHeadingRowsAndEndLine)
 {
     pane->BeginFindInFiles("Npc", "", 0);
