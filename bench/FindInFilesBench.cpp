@@ -2,7 +2,8 @@
 // "grep -rn" over the same folder writing its output to a file (Wine starts the Unix program).
 // Both sides run on the wall clock from the start of their thread or process: the search until
 // the worker has handed over its last hit, the rows until the end row is drawn in a shown pane,
-// grep until its process has ended. The two alternate; the medians are compared.
+// grep until it has ended (the shell stamps the clock after it: Wine gives no handle to wait on
+// for a Unix program). The two alternate; the medians are compared.
 // --show leaves the pane up for a look.
 #include <windows.h>
 
@@ -108,24 +109,68 @@ int CountLines(const std::string& path)
     return lines;
 }
 
-// One grep -rn over the folder into the output file, from its process's creation to its end;
-// milliseconds on the wall clock, or -1 when it could not be started.
-double TimeGrep(const std::string& command)
+// The wall clock's time now, in nanoseconds since 1970.
+long long NanosecondsSince1970()
 {
+    FILETIME now{};
+    ::GetSystemTimePreciseAsFileTime(&now);
+    const long long ticks = static_cast<long long>((static_cast<unsigned long long>(now.dwHighDateTime) << 32) |
+                                                   now.dwLowDateTime);
+    return (ticks - 116444736000000000LL) * 100;
+}
+
+// The number in a file that a Unix program wrote whole, once its line has ended; -1 until then.
+long long ReadStamp(const std::string& path)
+{
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return -1;
+    char text[64] = {};
+    const std::size_t got = std::fread(text, 1, sizeof text - 1, file);
+    std::fclose(file);
+    if (got == 0 || !std::memchr(text, '\n', got))
+        return -1;
+    return std::strtoll(text, nullptr, 10);
+}
+
+// Runs a shell command line through Wine, which starts the Unix program without a handle to wait
+// for (its wait fails at once). The command writes the wall clock ("date +%s%N") into the stamp
+// file as its last step; milliseconds from the process's creation to the stamp, or -1.
+double TimeShell(const std::string& command, const std::string& stamp, long long* stamped = nullptr)
+{
+    ::DeleteFileA(stamp.c_str());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::vector<char> line(command.begin(), command.end());
     line.push_back('\0');
-    const Clock::time_point start = Clock::now();
-    if (!::CreateProcessA("Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
+    // The shell gets the null device for its standard handles, not this program's output.
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const HANDLE none = ::CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      &inherited, OPEN_EXISTING, 0, nullptr);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = none;
+    const long long start = NanosecondsSince1970();
+    const BOOL started = ::CreateProcessA("Z:\\bin\\sh", line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                          &startup, &process);
+    if (none != INVALID_HANDLE_VALUE)
+        ::CloseHandle(none);
+    if (!started)
         return -1;
-    ::WaitForSingleObject(process.hProcess, 60000);
-    const Clock::time_point end = Clock::now();
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return Milliseconds(start, end);
+    if (process.hThread)
+        ::CloseHandle(process.hThread);
+    if (process.hProcess)
+        ::CloseHandle(process.hProcess);
+    long long end = -1;
+    for (const ULONGLONG limit = ::GetTickCount64() + 60000; (end = ReadStamp(stamp)) < 0;) {
+        if (::GetTickCount64() > limit)
+            return -1;
+        ::Sleep(1);
+    }
+    ::DeleteFileA(stamp.c_str());
+    if (stamped)
+        *stamped = end;
+    return static_cast<double>(end - start) / 1e6;
 }
 
 struct FindTimes {
@@ -185,6 +230,7 @@ int main(int argc, char** argv)
     ::GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "tavrelin-find-bench-" + std::to_string(::GetCurrentProcessId());
     const std::string grepOutput = folder + ".grep";
+    const std::string stampA = folder + ".stamp-a", stampB = folder + ".stamp-b";
     const std::vector<CString> paths = GenerateProject(folder);
 
     CWnd frame;
@@ -200,13 +246,34 @@ int main(int argc, char** argv)
 
     const std::string unixFolder = UnixPath(folder);
     const std::string unixOutput = UnixPath(grepOutput);
-    const bool canGrep = !unixFolder.empty() && !unixOutput.empty();
-    const std::string command =
-        "/bin/sh -c \"exec grep -rn Needle '" + unixFolder + "' > '" + unixOutput + "'\"";
+    const std::string unixStampA = UnixPath(stampA), unixStampB = UnixPath(stampB);
+    const bool canGrep = !unixFolder.empty() && !unixOutput.empty() && !unixStampA.empty() && !unixStampB.empty();
+    // grep runs to its end, then date stamps it. What a date started after a command costs is
+    // measured alone, two stamps in a row (the median of five), and taken off grep's time.
+    const std::string command = "/bin/sh -c \"grep -rn Needle '" + unixFolder + "' > '" + unixOutput +
+                                "'; exec date +%s%N > '" + unixStampA + "'\"";
+    const std::string dateTwice = "/bin/sh -c \"date +%s%N > '" + unixStampB + "'; exec date +%s%N > '" +
+                                  unixStampA + "'\"";
+    double stampCost = 0;
+    if (canGrep) {
+        std::vector<double> costs;
+        for (int i = 0; i < 5; ++i) {
+            long long first = -1, second = -1;
+            if (TimeShell(dateTwice, stampA, &second) >= 0 && (first = ReadStamp(stampB)) >= 0)
+                costs.push_back(static_cast<double>(second - first) / 1e6);
+            ::DeleteFileA(stampB.c_str());
+        }
+        if (!costs.empty())
+            stampCost = Median(costs);
+    }
+    const auto timeGrep = [&] {
+        const double time = TimeShell(command, stampA);
+        return time < 0 ? time : time - stampCost;
+    };
 
     // One untimed run of each first: the files in the cache, the programs loaded.
     if (canGrep)
-        TimeGrep(command);
+        timeGrep();
     TimeFind(pane, paths);
 
     std::vector<double> greps, searches, rows;
@@ -216,7 +283,7 @@ int main(int argc, char** argv)
             if ((side == 0) == (run % 2 == 0)) {
                 if (!canGrep)
                     continue;
-                const double grep = TimeGrep(command);
+                const double grep = timeGrep();
                 failed = failed || grep < 0;
                 greps.push_back(grep);
             } else {
@@ -240,9 +307,9 @@ int main(int argc, char** argv)
     bool met = false;
     if (canGrep && !greps.empty() && !failed) {
         const double grep = Median(greps);
-        std::printf("grep -rn into a file: %.1f ms (runs %.1f-%.1f), %d lines written\n", grep,
+        std::printf("grep -rn into a file: %.1f ms (runs %.1f-%.1f; a date stamp's %.1f ms taken off), %d lines written\n", grep,
                     *std::min_element(greps.begin(), greps.end()), *std::max_element(greps.begin(), greps.end()),
-                    grepLines);
+                    stampCost, grepLines);
         const double searchRatio = search / grep;
         const double rowsRatio = shown / grep;
         std::printf("search / grep %.2f (goal: at most %.0f) %s\n", searchRatio, kSearchGoal,

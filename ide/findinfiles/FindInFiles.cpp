@@ -8,7 +8,6 @@
 #include <iterator>
 #include <memory>
 #include <string_view>
-#include <thread>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -27,10 +26,13 @@ constexpr std::uintptr_t kWorkerRunning = 1;
 
 std::atomic<bool> g_workerAlive{false};
 
-// The most hits handed to the pane at once: a file full of them still shows while it is searched.
-constexpr std::size_t kBatchHits = 1000;
-// How long hits of small files wait for more before they go to the pane all the same.
+// Hits go to the pane when this long has passed since the last hand-over, and at the end.
 constexpr ULONGLONG kBatchMilliseconds = 50;
+// Within a file the clock is asked after this many hits: a file full of them still shows while
+// it is searched.
+constexpr std::size_t kHitsBetweenClockChecks = 1000;
+// A batch's room for its rows' texts to begin with, so that it grows seldom.
+constexpr std::size_t kBatchBytes = 1 << 16;
 
 // Calls each(one-based number, text, text length, ending length) for every line; a line ends
 // with "\n" or "\r\n", the last one may have no ending. Stops when each returns false.
@@ -197,18 +199,26 @@ int CountLineEnds(const char* from, const char* to)
     return count + static_cast<int>(std::count(from, to, '\n'));
 }
 
-// Appends a line as the pane shows it: every tab as four blanks.
+// Appends a line as the pane shows it: every tab as four blanks. The room is made once and the
+// bytes copied into it, not appended piece by piece.
 void AppendShown(std::string& to, const char* text, std::size_t length)
 {
-    for (const char* end = text + length; text < end;) {
-        const char* tab = static_cast<const char*>(std::memchr(text, '\t', static_cast<std::size_t>(end - text)));
-        if (!tab) {
-            to.append(text, end);
-            return;
+    const char* const end = text + length;
+    const std::size_t tabs = static_cast<std::size_t>(std::count(text, end, '\t'));
+    const std::size_t at = to.size();
+    to.resize(at + length + 3 * tabs);
+    char* out = &to[at];
+    if (tabs == 0) {
+        std::memcpy(out, text, length);
+        return;
+    }
+    for (; text < end; ++text) {
+        if (*text == '\t') {
+            std::memcpy(out, "    ", 4);
+            out += 4;
+        } else {
+            *out++ = *text;
         }
-        to.append(text, tab);
-        to.append("    ", 4);
-        text = tab + 1;
     }
 }
 
@@ -236,15 +246,18 @@ enum class ReadResult { Read, Missing, Failed };
 ReadResult ReadWholeFile(const CString& path, std::string& buffer, std::size_t& size)
 {
     size = 0;
-    const DWORD attributes = ::GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return ReadResult::Missing;
     const HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
+        // Only a failed open asks what the name is: under Wine each call looks the path up afresh.
+        const DWORD attributes = ::GetFileAttributesA(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return ReadResult::Missing;
         return ReadResult::Failed;
-    // Big reads into the kept buffer until the end, with no question about the size first:
-    // under Wine each question is a trip to its server, as dear as reading a small file.
+    }
+    // Big reads into the kept buffer until the end, with no question about the size first.
+    // A read that fills less than it was given has reached the end of the file: no further
+    // read is made only to be told so.
     if (buffer.size() < 65536)
         buffer.resize(65536);
     BOOL ok = TRUE;
@@ -257,6 +270,8 @@ ReadResult ReadWholeFile(const CString& path, std::string& buffer, std::size_t& 
         if (!ok || got == 0)
             break;
         size += got;
+        if (got < want)
+            break;
     }
     ::CloseHandle(file);
     return ok ? ReadResult::Read : ReadResult::Failed;
@@ -270,86 +285,6 @@ ReadResult ReadWholeFile(const CString& path, std::string& bytes)
     bytes.resize(size);
     return read;
 }
-
-// Reads the listed files on a thread of its own, a few files ahead of the search: under Wine,
-// opening and closing a file wait on its server longer than searching the file takes, and so
-// the search of one file goes on while the next ones are read.
-class FilesReadAhead {
-public:
-    explicit FilesReadAhead(const std::vector<CString>& paths) : m_paths(paths)
-    {
-        m_reader = std::thread([this] {
-            ReadAll();
-            m_done.store(true, std::memory_order_release);  // the last it does with this object
-        });
-    }
-    ~FilesReadAhead()
-    {
-        m_stop = true;
-        // A reader that has done is left to end by itself: waiting for a thread's end costs up
-        // to a millisecond under Wine, at the end of every search.
-        if (m_done.load(std::memory_order_acquire))
-            m_reader.detach();
-        else
-            m_reader.join();
-    }
-    FilesReadAhead(const FilesReadAhead&) = delete;
-    FilesReadAhead& operator=(const FilesReadAhead&) = delete;
-
-    // The next file of the list, in list order, once it is read; its bytes stay valid until
-    // the following call.
-    ReadResult Next(std::string_view& bytes)
-    {
-        if (m_next > 0)
-            m_slots[(m_next - 1) % kSlots].full.store(false, std::memory_order_release);
-        Slot& slot = m_slots[m_next % kSlots];
-        ++m_next;
-        Wait([&] { return slot.full.load(std::memory_order_acquire); });
-        bytes = std::string_view(slot.buffer.data(), slot.size);
-        return slot.read;
-    }
-
-private:
-    static constexpr std::size_t kSlots = 4;
-    struct Slot {
-        std::atomic<bool> full{false};
-        ReadResult read = ReadResult::Missing;
-        std::string buffer;
-        std::size_t size = 0;
-    };
-
-    void ReadAll()
-    {
-        for (std::size_t i = 0; i < m_paths.size(); ++i) {
-            Slot& slot = m_slots[i % kSlots];
-            Wait([&] { return m_stop.load() || !slot.full.load(std::memory_order_acquire); });
-            if (m_stop)
-                return;
-            slot.read = ReadWholeFile(m_paths[i], slot.buffer, slot.size);
-            slot.full.store(true, std::memory_order_release);
-        }
-    }
-
-    // Each side waits for the other mostly a few microseconds: it gives its processor away
-    // while it waits and only sleeps when the wait goes on (a file on a slow disk).
-    template <class Ready>
-    static void Wait(Ready ready)
-    {
-        for (int turns = 0; !ready(); ++turns) {
-            if (turns < 1000)
-                std::this_thread::yield();
-            else
-                ::Sleep(1);
-        }
-    }
-
-    const std::vector<CString>& m_paths;
-    Slot m_slots[kSlots];
-    std::size_t m_next = 0;
-    std::atomic<bool> m_stop{false};
-    std::atomic<bool> m_done{false};
-    std::thread m_reader;
-};
 
 BOOL WriteWholeFile(const char* path, const std::string& bytes)
 {
@@ -522,22 +457,28 @@ DWORD WINAPI FindInFilesThread(void* argument)
 {
     return RunWorker(argument, FALSE, [](const FindInFilesRequest& request, COutputPane* pane) {
         const HitMatcher find(request.findText, request.matchCase, request.wholeWord);
-        // Hits go to the pane a thousand at a time, or those found so far when the last went
-        // a while ago, which adds them as one batch; each hit costs its bytes in the batch and
-        // nothing of its own. Few hand-overs: each wakes the pane's thread, which then competes
-        // with the search for the processor and the Wine server.
+        // Hits go to the pane in batches of what was found since the last one went, at most
+        // every 50 ms, and the rest at the end; each hit costs its bytes in the batch and nothing
+        // of its own. Few hand-overs: each wakes the pane's thread, which then competes with the
+        // search for the processor and the Wine server.
         FindResultBatch batch;
+        batch.texts.reserve(kBatchBytes);
         ULONGLONG handedOver = ::GetTickCount64();
         const auto handOver = [&] {
             if (pane && !batch.hits.empty())
                 pane->AddFindResults(std::move(batch));
             batch = FindResultBatch();
+            batch.texts.reserve(kBatchBytes);
             handedOver = ::GetTickCount64();
         };
-        FilesReadAhead files(request.paths);
-        std::string_view bytes;
+        // The files are read one after the other on this thread into one buffer kept from file
+        // to file. A reader thread of its own, a few files ahead, gained nothing measurable: it
+        // costs a thread's start, and the two wait for each other and for Wine's server.
+        std::string buffer;
         for (const CString& path : request.paths) {
-            const ReadResult read = files.Next(bytes);
+            std::size_t size = 0;
+            const ReadResult read = ReadWholeFile(path, buffer, size);
+            const std::string_view bytes(buffer.data(), size);
             if (read == ReadResult::Missing)
                 continue;
             if (read == ReadResult::Failed) {
@@ -562,7 +503,8 @@ DWORD WINAPI FindInFilesThread(void* argument)
                 AppendShown(batch.texts, bytes.data() + start, end - start);
                 hit.length = batch.texts.size() - hit.text;
                 batch.hits.push_back(hit);
-                if (batch.hits.size() >= kBatchHits) {
+                if (batch.hits.size() % kHitsBetweenClockChecks == 0 &&
+                    ::GetTickCount64() - handedOver >= kBatchMilliseconds) {
                     handOver();
                     named = false;
                 }

@@ -92,6 +92,27 @@ TEST_F(FindInFilesTest, EachLineWithAHitIsListedOnceWithItsTabsAsBlanks)
     EXPECT_EQ(Find().GetLineItem(2)->line, 2);
 }
 
+TEST_F(FindInFilesTest, AFolderIsPassedOverAndAFileThatCannotBeOpenedGetsARow)
+{
+    WriteFile(Path("a.d"), "Npc\r\n");
+    WriteFile(Path("locked.d"), "Npc\r\n");
+    WriteFile(Path("b.d"), "Npc\r\n");
+    ASSERT_TRUE(::CreateDirectoryA(Path("sub.d").c_str(), nullptr));
+    // Held open without sharing: the worker's open fails although the file is there.
+    const HANDLE held = ::CreateFileA(Path("locked.d").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Run(Request("Npc", {"a.d", "sub.d", "locked.d", "b.d"}), FALSE);
+    ::CloseHandle(held);
+    ::RemoveDirectoryA(Path("sub.d").c_str());
+    EXPECT_EQ(Rows(), (std::vector<std::string>{
+                          "Searching for 'Npc'...",
+                          HitRow("a.d", 1, "Npc"),
+                          Path("locked.d") + ": the file could not be read.",
+                          HitRow("b.d", 1, "Npc"),
+                          "2 occurrence(s) have been found.",
+                      }));
+}
+
 TEST_F(FindInFilesTest, CaseAndWholeWordDecideWhatCounts)
 {
     const struct {
@@ -248,8 +269,8 @@ TEST_F(FindInFilesTest, WholeFileSearchFindsWhatALineByLineSearchFinds)
 
 TEST_F(FindInFilesTest, ManyFilesAreListedInTheirOrderWithEveryHit)
 {
-    // More files than are read ahead, missing ones between them, and more hits than go to the
-    // pane at once.
+    // Many files with missing ones between them, and a file with more hits than are found
+    // between two looks at the clock.
     std::vector<std::string> names;
     int hits = 0;
     for (int f = 0; f < 12; ++f) {
