@@ -2,8 +2,9 @@
 // "grep -rn" over the same folder writing its output to a file (Wine starts the Unix program).
 // Both sides run on the wall clock from the start of their thread or process: the search until
 // the worker has handed over its last hit, the rows until the end row is drawn in a shown pane,
-// grep until it has ended (the shell stamps the clock after it: Wine gives no handle to wait on
-// for a Unix program). The two alternate; the medians are compared.
+// grep from just before its process starts until it has ended (the shell that runs it stamps the
+// clock on both sides: Wine gives no handle to wait on for a Unix program, and its start of one is
+// no part of grep's time). The two alternate; the medians are compared.
 // --show leaves the pane up for a look.
 #include <windows.h>
 
@@ -248,10 +249,12 @@ int main(int argc, char** argv)
     const std::string unixOutput = UnixPath(grepOutput);
     const std::string unixStampA = UnixPath(stampA), unixStampB = UnixPath(stampB);
     const bool canGrep = !unixFolder.empty() && !unixOutput.empty() && !unixStampA.empty() && !unixStampB.empty();
-    // grep runs to its end, then date stamps it. What a date started after a command costs is
-    // measured alone, two stamps in a row (the median of five), and taken off grep's time.
-    const std::string command = "/bin/sh -c \"grep -rn Needle '" + unixFolder + "' > '" + unixOutput +
-                                "'; exec date +%s%N > '" + unixStampA + "'\"";
+    // The shell stamps the clock before grep and after it, so grep is timed as it runs here, its
+    // own process start included, not the start of a Unix program through Wine. What lies between
+    // two stamps besides grep (one date's exit and the next one's start) is measured alone, two
+    // stamps in a row (the median of five), and taken off grep's time.
+    const std::string command = "/bin/sh -c \"date +%s%N > '" + unixStampB + "'; grep -rn Needle '" + unixFolder +
+                                "' > '" + unixOutput + "'; exec date +%s%N > '" + unixStampA + "'\"";
     const std::string dateTwice = "/bin/sh -c \"date +%s%N > '" + unixStampB + "'; exec date +%s%N > '" +
                                   unixStampA + "'\"";
     double stampCost = 0;
@@ -267,8 +270,10 @@ int main(int argc, char** argv)
             stampCost = Median(costs);
     }
     const auto timeGrep = [&] {
-        const double time = TimeShell(command, stampA);
-        return time < 0 ? time : time - stampCost;
+        long long end = -1;
+        const long long begin = TimeShell(command, stampA, &end) < 0 ? -1 : ReadStamp(stampB);
+        ::DeleteFileA(stampB.c_str());
+        return begin < 0 ? -1.0 : static_cast<double>(end - begin) / 1e6 - stampCost;
     };
 
     // One untimed run of each first: the files in the cache, the programs loaded.
