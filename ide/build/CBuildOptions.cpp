@@ -8,17 +8,6 @@
 #include "CSolutionConfig.h"
 #include "ResourceIds.h"
 
-namespace {
-enum {
-    IDC_LEVEL_SLIDER = IDC_MESSAGE_LEVEL,
-    IDC_LEVEL_VALUE = IDC_MESSAGE_LEVEL_VALUE,
-    IDC_INSERT_SPACE = IDC_INSERT_SPACES,
-    IDC_WARNING_RETURN_VALUE = IDC_NO_RETURN_WARNING,
-    IDC_CORRECT_UPPER_CASE = IDC_AUTOCORRECT_UPPERCASE,
-    IDC_WARNING_UPPER_CASE = IDC_NO_UPPERCASE_WARNING,
-};
-}  // namespace
-
 CBuildOptions::CBuildOptions(CWnd* pParent)
     : CDialog(IDD, pParent), m_nInsertSpace(g_solutionConfig.InsertSpace),
       m_nWarningReturnValue(g_solutionConfig.WarningReturnValue),
@@ -29,17 +18,17 @@ CBuildOptions::CBuildOptions(CWnd* pParent)
 
 void CBuildOptions::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Check(pDX, IDC_INSERT_SPACE, m_nInsertSpace);
-    DDX_Check(pDX, IDC_WARNING_RETURN_VALUE, m_nWarningReturnValue);
-    DDX_Check(pDX, IDC_WARNING_UPPER_CASE, m_nWarningUpperCase);
-    DDX_Check(pDX, IDC_CORRECT_UPPER_CASE, m_nCorrectUpperCase);
+    DDX_Check(pDX, IDC_INSERT_SPACES, m_nInsertSpace);
+    DDX_Check(pDX, IDC_NO_RETURN_WARNING, m_nWarningReturnValue);
+    DDX_Check(pDX, IDC_NO_UPPERCASE_WARNING, m_nWarningUpperCase);
+    DDX_Check(pDX, IDC_AUTOCORRECT_UPPERCASE, m_nCorrectUpperCase);
 }
 
 BOOL CBuildOptions::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    ::SendDlgItemMessageA(m_hWnd, IDC_LEVEL_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
-    ::SendDlgItemMessageA(m_hWnd, IDC_LEVEL_SLIDER, TBM_SETPOS, TRUE, g_solutionConfig.LevelMessage);
+    ::SendDlgItemMessageA(m_hWnd, IDC_MESSAGE_LEVEL, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
+    ::SendDlgItemMessageA(m_hWnd, IDC_MESSAGE_LEVEL, TBM_SETPOS, TRUE, g_solutionConfig.LevelMessage);
     ShowLevel();
     UpdateUpperCaseWarning();
     return TRUE;
@@ -47,22 +36,22 @@ BOOL CBuildOptions::OnInitDialog()
 
 int CBuildOptions::GetLevel() const
 {
-    return static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_LEVEL_SLIDER, TBM_GETPOS, 0, 0));
+    return static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_MESSAGE_LEVEL, TBM_GETPOS, 0, 0));
 }
 
 void CBuildOptions::ShowLevel()
 {
-    ::SetDlgItemTextA(m_hWnd, IDC_LEVEL_VALUE, std::to_string(GetLevel()).c_str());
+    ::SetDlgItemTextA(m_hWnd, IDC_MESSAGE_LEVEL_VALUE, std::to_string(GetLevel()).c_str());
 }
 
 void CBuildOptions::UpdateUpperCaseWarning()
 {
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_WARNING_UPPER_CASE), !m_nCorrectUpperCase);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_NO_UPPERCASE_WARNING), !m_nCorrectUpperCase);
 }
 
 BOOL CBuildOptions::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (LOWORD(wParam) == IDC_CORRECT_UPPER_CASE && HIWORD(wParam) == BN_CLICKED) {
+    if (LOWORD(wParam) == IDC_AUTOCORRECT_UPPERCASE && HIWORD(wParam) == BN_CLICKED) {
         UpdateData(TRUE);
         UpdateUpperCaseWarning();
     }
@@ -72,7 +61,7 @@ BOOL CBuildOptions::OnCommand(WPARAM wParam, LPARAM lParam)
 BOOL CBuildOptions::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header && header->idFrom == IDC_LEVEL_SLIDER && header->code == static_cast<UINT>(NM_CUSTOMDRAW))
+    if (header && header->idFrom == IDC_MESSAGE_LEVEL && header->code == static_cast<UINT>(NM_CUSTOMDRAW))
         ShowLevel();
     return CDialog::OnNotify(wParam, lParam, pResult);
 }
