@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <string>
 
 #include <shlobj.h>
 
@@ -59,6 +61,48 @@ HKEY AfxRegOpenAppKey(HKEY hRoot, const char* lpszRegistryKey, const char* lpszP
     HKEY app = AfxRegCreateKey(company, lpszProfileName);
     ::RegCloseKey(company);
     return app;
+}
+
+namespace {
+
+// Every profile value read at start-up would otherwise walk Software\company\application anew:
+// under Wine each step is a round trip to the server. The key is kept open for the process.
+struct AppKeyCache {
+    std::mutex lock;
+    HKEY hRoot = nullptr;
+    std::string company;
+    std::string application;
+    HKEY hApp = nullptr;
+};
+
+AppKeyCache& GetAppKeyCache()
+{
+    static AppKeyCache cache;
+    return cache;
+}
+
+}  // namespace
+
+HKEY AfxRegAppSectionKey(HKEY hRoot, const char* lpszRegistryKey, const char* lpszProfileName,
+                         const char* lpszSection)
+{
+    if (!lpszSection || !lpszRegistryKey || !*lpszRegistryKey || !lpszProfileName || !*lpszProfileName)
+        return nullptr;
+    AppKeyCache& cache = GetAppKeyCache();
+    std::lock_guard<std::mutex> guard(cache.lock);
+    if (cache.hApp && cache.hRoot == hRoot && cache.company == lpszRegistryKey &&
+        cache.application == lpszProfileName) {
+        if (HKEY section = AfxRegCreateKey(cache.hApp, lpszSection))
+            return section;
+        // Deleted meanwhile (or no longer writable): the walk below makes it again.
+    }
+    if (cache.hApp)
+        ::RegCloseKey(cache.hApp);
+    cache.hApp = AfxRegOpenAppKey(hRoot, lpszRegistryKey, lpszProfileName);
+    cache.hRoot = hRoot;
+    cache.company = lpszRegistryKey;
+    cache.application = lpszProfileName;
+    return cache.hApp ? AfxRegCreateKey(cache.hApp, lpszSection) : nullptr;
 }
 
 BOOL AfxRegWriteProfileString(HKEY hAppKey, const char* lpszSection, const char* lpszEntry, const char* lpszValue)
@@ -184,7 +228,7 @@ HKEY CWinApp::GetAppRegistryKey()
 
 HKEY CWinApp::GetSectionKey(const char* lpszSection)
 {
-    return lpszSection ? AfxRegSectionKey(GetAppRegistryKey(), lpszSection) : nullptr;
+    return AfxRegAppSectionKey(HKEY_CURRENT_USER, m_pszRegistryKey, m_pszProfileName, lpszSection);
 }
 
 UINT CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault)

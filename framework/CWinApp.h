@@ -137,6 +137,10 @@ HKEY AfxRegCreateKey(HKEY hParent, const char* lpszName);
 HKEY AfxRegOpenAppKey(HKEY hRoot, const char* lpszRegistryKey, const char* lpszProfileName);
 // The section under an application key, which it closes in any case; null on failure.
 HKEY AfxRegSectionKey(HKEY hAppKey, const char* lpszSection);
+// The section under Software\<registry key>\<profile name>, for the caller to close; null when a
+// name is missing or a step fails. The application key stays open between calls.
+HKEY AfxRegAppSectionKey(HKEY hRoot, const char* lpszRegistryKey, const char* lpszProfileName,
+                         const char* lpszSection);
 // A string value; FALSE when it is missing or not a string.
 BOOL AfxRegQueryString(HKEY hKey, const char* lpszEntry, CString& value);
 // A value's bytes in a buffer made with new[]; FALSE (null, 0) when it is missing or empty.

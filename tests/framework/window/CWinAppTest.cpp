@@ -79,6 +79,25 @@ TEST_F(ProfileTest, MissingValuesGiveTheDefaultsAndDeletionRemoves)
     EXPECT_STREQ(app.GetProfileString("Recent Project List", "File1", "gone"), "gone");
 }
 
+// The application key stays open between calls: a tree removed meanwhile is made again.
+TEST_F(ProfileTest, ValuesAreStoredAfterTheKeyWasRemovedMeanwhile)
+{
+    EXPECT_TRUE(app.WriteProfileInt("Settings", "Before", 1));
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tavrelin window tests");
+    EXPECT_EQ(app.GetProfileInt("Settings", "Before", 7), 7u);
+    EXPECT_TRUE(app.WriteProfileInt("Settings", "After", 2));
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tavrelin window tests\\ProfileTests\\Settings", 0,
+                              KEY_READ, &key),
+              ERROR_SUCCESS);
+    DWORD value = 0;
+    DWORD length = sizeof(value);
+    EXPECT_EQ(::RegQueryValueExA(key, "After", nullptr, nullptr, reinterpret_cast<LPBYTE>(&value), &length),
+              ERROR_SUCCESS);
+    EXPECT_EQ(value, 2u);
+    ::RegCloseKey(key);
+}
+
 TEST(CWinAppTest, WithoutARegistryKeyNothingIsStored)
 {
     CWinApp app("NoKey");

@@ -43,7 +43,9 @@ HKEY CXTRegistryProfile::GetAppRegistryKey()
 
 HKEY CXTRegistryProfile::GetSectionKey(const char* lpszSection)
 {
-    return lpszSection ? AfxRegSectionKey(GetAppRegistryKey(), lpszSection) : nullptr;
+    return lpszSection && CheckNames()
+               ? AfxRegAppSectionKey(m_hKeyRoot, m_pszRegistryKey, m_pszProfileName, lpszSection)
+               : nullptr;
 }
 
 BOOL CXTRegistryProfile::WriteProfileBinary(const char* lpszSection, const char* lpszEntry, const BYTE* pData,
