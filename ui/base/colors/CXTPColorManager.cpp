@@ -70,26 +70,38 @@ COLORREF ScaleChannels(COLORREF clr, int numerator, int denominator)
                GetBValue(clr) * numerator / denominator);
 }
 
-int DefaultScreenBitsPerPixel()
-{
-    HWND desktop = ::GetDesktopWindow();
-    HDC hdc = ::GetDC(desktop);
-    int bits = hdc ? ::GetDeviceCaps(hdc, BITSPIXEL) : 0;
-    if (hdc)
-        ::ReleaseDC(desktop, hdc);
-    return bits;
-}
-
 HRESULT DefaultCurrentThemeName(LPWSTR fileName, int fileChars, LPWSTR colorName, int colorChars)
 {
     return CXTPUxTheme::GetCurrentThemeName(fileName, fileChars, colorName, colorChars, nullptr, 0);
 }
 
+// The colour belongs to the current theme: it is asked again only under another one. Opening
+// theme data costs a round trip to the server under Wine, and every paint manager refreshes the
+// colours as it is made.
 BOOL DefaultTreeBorderColor(COLORREF* pColor)
 {
-    CXTPUxTheme theme;
-    theme.OpenThemeData(nullptr, L"TREEVIEW");
-    return theme.GetThemeHandle() && SUCCEEDED(theme.GetThemeColor(0, 0, 3801, pColor));
+    static bool known = false;
+    static std::wstring knownTheme;
+    static BOOL found = FALSE;
+    static COLORREF color = 0;
+    WCHAR fileName[MAX_PATH] = {};
+    WCHAR colorName[MAX_PATH] = {};
+    std::wstring current;
+    if (SUCCEEDED(DefaultCurrentThemeName(fileName, MAX_PATH, colorName, MAX_PATH))) {
+        fileName[MAX_PATH - 1] = 0;
+        colorName[MAX_PATH - 1] = 0;
+        current = std::wstring(fileName) + L'|' + colorName;
+    }
+    if (!known || current != knownTheme) {
+        CXTPUxTheme theme;
+        theme.OpenThemeData(nullptr, L"TREEVIEW");
+        found = theme.GetThemeHandle() && SUCCEEDED(theme.GetThemeColor(0, 0, 3801, &color));
+        known = true;
+        knownTheme = current;
+    }
+    if (found)
+        *pColor = color;
+    return found;
 }
 
 struct SchemeRow {
@@ -109,6 +121,19 @@ CXTPColorManager::CXTPColorManager()
 {
     std::fill(std::begin(m_arrCustomColor), std::end(m_arrCustomColor), (COLORREF)-1);
     RefreshColors(FALSE);
+}
+
+int XTPScreenBitsPerPixel()
+{
+    static const int bits = [] {
+        HWND desktop = ::GetDesktopWindow();
+        HDC hdc = ::GetDC(desktop);
+        const int depth = hdc ? ::GetDeviceCaps(hdc, BITSPIXEL) : 0;
+        if (hdc)
+            ::ReleaseDC(desktop, hdc);
+        return depth;
+    }();
+    return bits;
 }
 
 CXTPColorManager* GetColorManager()
@@ -246,7 +271,7 @@ void CXTPColorManager::RefreshColors(BOOL bOnlyIfNeeded)
     m_bInitialized = TRUE;
 
     const int bits = g_environment.pfnScreenBitsPerPixel ? g_environment.pfnScreenBitsPerPixel()
-                                                         : DefaultScreenBitsPerPixel();
+                                                         : XTPScreenBitsPerPixel();
     const bool lowColor = bits >= 1 && bits <= 8;
 
     COLORREF* value = m_arrStandardColor;

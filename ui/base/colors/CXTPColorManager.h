@@ -64,6 +64,10 @@ private:
 };
 
 CXTPColorManager* GetColorManager();
+// The desktop's colour depth in bits per pixel, asked once per process: a screen DC and the
+// question cost several round trips to the server under Wine, and paint code asks often. The
+// depth does not change under a running program on the systems we run on.
+int XTPScreenBitsPerPixel();
 
 // The current colour of an index (or the literal colour above 57).
 inline COLORREF GetManagedColor(int nIndex)

@@ -72,9 +72,16 @@ CRect WorkAreaOf(HMONITOR monitor)
     return CRect(work);
 }
 
+struct FaceSearch {
+    const char* face;
+    bool found;
+};
+
 int CALLBACK StopAtFace(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD, LPARAM lParam)
 {
-    return ::lstrcmpiA(logFont->lfFaceName, reinterpret_cast<const char*>(lParam)) == 0 ? 0 : 1;
+    auto* search = reinterpret_cast<FaceSearch*>(lParam);
+    search->found = ::lstrcmpiA(logFont->lfFaceName, search->face) == 0;
+    return search->found ? 0 : 1;
 }
 
 }  // namespace
@@ -185,15 +192,19 @@ void CXTPDrawHelpers::AveragePixels(CDC* pDC, const POINT* pPoints, int nCount)
 
 BOOL CXTPDrawHelpers::FontExists(const char* lpszFaceName)
 {
-    if (!lpszFaceName || !*lpszFaceName)
+    // No face longer than a LOGFONT holds is ever listed.
+    if (!lpszFaceName || !*lpszFaceName || std::strlen(lpszFaceName) >= LF_FACESIZE)
         return FALSE;
-    HDC hdc = ::GetWindowDC(nullptr);
+    // Only the family asked for, on a memory DC: listing every installed family on a screen DC
+    // is dear under Wine, and the application asks at start-up for several faces.
+    HDC hdc = ::CreateCompatibleDC(nullptr);
     LOGFONTA logFont = {};
     logFont.lfCharSet = DEFAULT_CHARSET;
-    const int result =
-        ::EnumFontFamiliesExA(hdc, &logFont, StopAtFace, reinterpret_cast<LPARAM>(lpszFaceName), 0);
-    ::ReleaseDC(nullptr, hdc);
-    return result == 0;
+    ::lstrcpynA(logFont.lfFaceName, lpszFaceName, LF_FACESIZE);
+    FaceSearch search{lpszFaceName, false};
+    ::EnumFontFamiliesExA(hdc, &logFont, StopAtFace, reinterpret_cast<LPARAM>(&search), 0);
+    ::DeleteDC(hdc);
+    return search.found;
 }
 
 CString CXTPDrawHelpers::GetDefaultFontName(BOOL bPreferTahoma)
@@ -213,6 +224,12 @@ CString CXTPDrawHelpers::GetDefaultFontName(BOOL bPreferTahoma)
 
 BOOL CXTPDrawHelpers::IsLowResolution(HDC hDC)
 {
+    // Paint code asks for each gradient: a display's DC (memory ones made for it too) has the
+    // desktop's depth, known already; only other devices are asked.
+    if (!g_pfnBitsPerPixel && (!hDC || ::GetDeviceCaps(hDC, TECHNOLOGY) == DT_RASDISPLAY)) {
+        const int bits = XTPScreenBitsPerPixel();
+        return bits >= 1 && bits <= 8;
+    }
     HWND desktop = nullptr;
     if (!hDC) {
         desktop = ::GetDesktopWindow();

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "AfxResource.h"
 #include "CArchive.h"
@@ -127,6 +128,23 @@ BOOL CXTPImageManager::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nID
     return TRUE;
 }
 
+BOOL CXTPImageManager::SetIcon(CXTPImageManagerIconHandle&& hIcon, UINT nID, CSize szIcon, int nState)
+{
+    if (nState != stateNormal || hIcon.IsEmpty())
+        return SetIcon(static_cast<const CXTPImageManagerIconHandle&>(hIcon), nID, szIcon, nState);
+    if (szIcon.cx == 0 && szIcon.cy == 0)
+        szIcon = hIcon.GetExtent();
+    if (szIcon.cx == 0 && szIcon.cy == 0)
+        return FALSE;
+    CXTPImageManagerIconSet* pIconSet = GetIconSet(nID);
+    if (!pIconSet) {
+        pIconSet = new CXTPImageManagerIconSet(nID, this);
+        m_mapImages[nID] = pIconSet;
+    }
+    pIconSet->SetIcon(std::move(hIcon), static_cast<UINT>(szIcon.cx));
+    return TRUE;
+}
+
 UINT CXTPImageManager::AddCustomIcon(const CXTPImageManagerIconHandle& hIcon)
 {
     const CSize extent = hIcon.GetExtent();
@@ -178,9 +196,10 @@ std::vector<DWORD> CXTPImageManager::ReadPixels32(HBITMAP hBitmap, BITMAPINFO& b
     bmi = BITMAPINFO();
     bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-    HDC hdc = ::GetDC(nullptr);
+    // Any DC serves GetDIBits with RGB colours; a memory DC costs no round trip to the server.
+    HDC hdc = ::CreateCompatibleDC(nullptr);
     const int nLines = ::GetDIBits(hdc, hBitmap, 0, bm.bmHeight, pixels.data(), &bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, hdc);
+    ::DeleteDC(hdc);
     if (nLines != bm.bmHeight)
         return {};
     return pixels;
@@ -326,8 +345,10 @@ BOOL CXTPImageManager::SetIconsFromImageList(HIMAGELIST hImageList, const UINT* 
         HICON hIcon = ::ImageList_GetIcon(hImageList, nImage++, ILD_NORMAL);
         if (!hIcon)
             return FALSE;
-        SetIcon(CXTPImageManagerIconHandle(hIcon), pIDs ? pIDs[i] : static_cast<UINT>(i), szIcon, nState);
-        ::DestroyIcon(hIcon);
+        // The icon is handed over, not copied: a copy of an icon is dear under Wine.
+        CXTPImageManagerIconHandle handle;
+        handle.SetIcon(hIcon);
+        SetIcon(std::move(handle), pIDs ? pIDs[i] : static_cast<UINT>(i), szIcon, nState);
     }
     return TRUE;
 }
@@ -368,8 +389,8 @@ BOOL CXTPImageManager::GetBitmapBits(HDC hDC, HBITMAP hBitmap, XTP_BITMAPINFO52&
     bits.clear();
     if (!hBitmap)
         return FALSE;
-    HDC hScreen = hDC ? nullptr : ::GetDC(nullptr);
-    HDC hUse = hDC ? hDC : hScreen;
+    HDC hMemory = hDC ? nullptr : ::CreateCompatibleDC(nullptr);
+    HDC hUse = hDC ? hDC : hMemory;
     // A header with bit count 0 asks for the bitmap's own format; GetDIBits may write a
     // colour table behind it, so the call gets room for the largest.
     struct {
@@ -399,8 +420,8 @@ BOOL CXTPImageManager::GetBitmapBits(HDC hDC, HBITMAP hBitmap, XTP_BITMAPINFO52&
             bits.clear();
         }
     }
-    if (hScreen)
-        ::ReleaseDC(nullptr, hScreen);
+    if (hMemory)
+        ::DeleteDC(hMemory);
     return bResult;
 }
 

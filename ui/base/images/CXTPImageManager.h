@@ -38,6 +38,8 @@ public:
     // Stores an owned copy of the image for the command in the state; size (0,0) means the image's own.
     BOOL SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nID, CSize szIcon = CSize(0, 0),
                  int nState = stateNormal);
+    // The same, taking over the handle's images instead of copying them.
+    BOOL SetIcon(CXTPImageManagerIconHandle&& hIcon, UINT nID, CSize szIcon = CSize(0, 0), int nState = stateNormal);
     // Images of a toolbar resource (type 241) cut from its bitmap (or another bitmap resource).
     BOOL SetIcons(UINT nIDToolBar, int nState = stateNormal) { return SetIconsWithBitmap(nIDToolBar, nIDToolBar, nState); }
     BOOL SetIconsWithBitmap(UINT nIDToolBar, UINT nIDBitmap, int nState = stateNormal);

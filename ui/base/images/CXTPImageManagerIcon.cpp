@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "CArchive.h"
@@ -103,6 +104,24 @@ void CXTPImageManagerIconHandle::CopyHandle(const CXTPImageManagerIconHandle& ot
     m_bOwner = TRUE;
     m_hIcon = hIcon;
     m_hBitmap = hBitmap;
+}
+
+void CXTPImageManagerIconHandle::TakeHandle(CXTPImageManagerIconHandle& other)
+{
+    if (&other == this)
+        return;
+    // A handle that only shares its images has nothing to hand over: they are copied.
+    if (!other.m_bOwner) {
+        CopyHandle(other);
+        return;
+    }
+    Clear();
+    m_hIcon = other.m_hIcon;
+    m_hBitmap = other.m_hBitmap;
+    m_bOwner = other.m_bOwner;
+    other.m_hIcon = nullptr;
+    other.m_hBitmap = nullptr;
+    other.Clear();
 }
 
 void CXTPImageManagerIconHandle::Clear()
@@ -264,6 +283,18 @@ void CXTPImageManagerIcon::SetIcon(const CXTPImageManagerIconHandle& hIcon)
 {
     Clear(TRUE);
     m_hIcon.CopyHandle(hIcon);
+    IconChanged();
+}
+
+void CXTPImageManagerIcon::SetIcon(CXTPImageManagerIconHandle&& hIcon)
+{
+    Clear(TRUE);
+    m_hIcon.TakeHandle(hIcon);
+    IconChanged();
+}
+
+void CXTPImageManagerIcon::IconChanged()
+{
     const CSize extent = m_hIcon.GetExtent();
     m_nWidth = extent.cx;
     m_nHeight = extent.cy;
@@ -578,6 +609,11 @@ CXTPImageManagerIcon* CXTPImageManagerIconSet::CreateIcon(UINT nWidth)
 void CXTPImageManagerIconSet::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nWidth)
 {
     CreateIcon(nWidth)->SetIcon(hIcon);
+}
+
+void CXTPImageManagerIconSet::SetIcon(CXTPImageManagerIconHandle&& hIcon, UINT nWidth)
+{
+    CreateIcon(nWidth)->SetIcon(std::move(hIcon));
 }
 
 void CXTPImageManagerIconSet::SetDisabledIcon(const CXTPImageManagerIconHandle& hIcon, UINT nWidth)

@@ -32,6 +32,9 @@ public:
     void SetBitmap(HBITMAP hBitmap);
     // Owned copies of the other's icon and bitmap.
     void CopyHandle(const CXTPImageManagerIconHandle& other);
+    // The other's icon and bitmap with their ownership, the other left empty; copies of them
+    // when the other does not own them.
+    void TakeHandle(CXTPImageManagerIconHandle& other);
     void Clear();
 
     BOOL IsEmpty() const { return !m_hIcon && !m_hBitmap; }
@@ -76,6 +79,7 @@ public:
     CXTPImageManagerIconHandle& GetDisabledIcon();
 
     void SetIcon(const CXTPImageManagerIconHandle& hIcon);
+    void SetIcon(CXTPImageManagerIconHandle&& hIcon);
     void SetHotIcon(const CXTPImageManagerIconHandle& hIcon);
     void SetCheckedIcon(const CXTPImageManagerIconHandle& hIcon);
     void SetDisabledIcon(const CXTPImageManagerIconHandle& hIcon);
@@ -103,6 +107,9 @@ public:
 private:
     friend class CXTPImageManagerIconSet;
 
+    // Size and derived images follow a new normal image.
+    void IconChanged();
+
     UINT m_nID;
     int m_nWidth, m_nHeight;
     CXTPImageManagerIconHandle m_hIcon, m_hFaded, m_hShadow, m_hHotIcon, m_hCheckedIcon, m_hDisabledIcon,
@@ -126,6 +133,7 @@ public:
     CXTPImageManagerIcon* GetIcon(UINT nWidth, BOOL bScaled = TRUE);
     CXTPImageManagerIcon* CreateIcon(UINT nWidth);
     void SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nWidth);
+    void SetIcon(CXTPImageManagerIconHandle&& hIcon, UINT nWidth);
     void SetDisabledIcon(const CXTPImageManagerIconHandle& hIcon, UINT nWidth);
     void SetHotIcon(const CXTPImageManagerIconHandle& hIcon, UINT nWidth);
     void SetCheckedIcon(const CXTPImageManagerIconHandle& hIcon, UINT nWidth);
