@@ -139,6 +139,10 @@ void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle)
     if (nIndex < 0 || nIndex >= GetCount())
         return;
     const Pane& pane = m_panes[static_cast<size_t>(nIndex)];
+    // The idle update sets the indicators' styles over and over: an unchanged pane is not sent
+    // to the control again, which would draw it again at once.
+    if (pane.style == nStyle)
+        return;
     SetPaneInfo(nIndex, pane.id, nStyle, pane.width);
 }
 
