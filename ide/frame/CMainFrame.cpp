@@ -166,7 +166,21 @@ CMainFrame::~CMainFrame() = default;
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    return CXTPMDIFrameWnd::PreCreateWindow(cs) ? TRUE : FALSE;
+    if (!CXTPMDIFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    // Made where it was left, so that placing it when it is shown (which still happens, for the
+    // state and the work area) does not lay out every bar and pane a second time.
+    CXTWindowPlacement placement;
+    if (placement.ReadWindowPos()) {
+        const RECT& rect = placement.GetPlacement().rcNormalPosition;
+        if (rect.right > rect.left && rect.bottom > rect.top) {
+            cs.x = rect.left;
+            cs.y = rect.top;
+            cs.cx = rect.right - rect.left;
+            cs.cy = rect.bottom - rect.top;
+        }
+    }
+    return TRUE;
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
