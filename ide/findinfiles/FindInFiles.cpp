@@ -408,11 +408,15 @@ public:
     FileScan(const FileScan&) = delete;
     FileScan& operator=(const FileScan&) = delete;
 
-    static DWORD WINAPI Thread(void* argument)
+    // The search on a thread of the system's pool, which keeps an idle one at hand: a thread of
+    // its own would take longer to start under Wine than searching all the files takes.
+    static bool StartSearch(const std::shared_ptr<FileScan>& scan)
     {
-        const std::unique_ptr<std::shared_ptr<FileScan>> owner(static_cast<std::shared_ptr<FileScan>*>(argument));
-        (*owner)->SearchAll();
-        return 0;
+        auto* owner = new std::shared_ptr<FileScan>(scan);
+        if (::TrySubmitThreadpoolCallback(SearchCallback, owner, nullptr))
+            return true;
+        delete owner;
+        return false;
     }
 
     // The worker's part: reads every file, each once the search is done with the slot's file
@@ -468,6 +472,13 @@ public:
 private:
     static constexpr std::size_t kSlots = 16;
     static constexpr std::size_t kFilesPerWake = 4;
+    static void CALLBACK SearchCallback(PTP_CALLBACK_INSTANCE instance, void* argument)
+    {
+        const std::unique_ptr<std::shared_ptr<FileScan>> owner(static_cast<std::shared_ptr<FileScan>*>(argument));
+        ::CallbackMayRunLong(instance);
+        (*owner)->SearchAll();
+    }
+
     struct Slot {
         ReadResult read = ReadResult::Missing;
         std::string buffer;  // kept from file to file, not cut to the file
@@ -660,14 +671,7 @@ DWORD WINAPI FindInFilesThread(void* argument)
         // waits on its server, and readers on several threads only queue behind each other
         // there. The search of the files read runs beside on a thread of its own; should that
         // fail to start, it runs here after each read.
-        auto* owner = new std::shared_ptr<FileScan>(scan);
-        const HANDLE searcher = ::CreateThread(nullptr, 64 * 1024, FileScan::Thread, owner,
-                                               STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-        if (searcher)
-            ::CloseHandle(searcher);
-        else
-            delete owner;
-        return scan->ReadAll(searcher != nullptr);
+        return scan->ReadAll(FileScan::StartSearch(scan));
     });
 }
 
