@@ -448,9 +448,9 @@ public:
             }
             ::AcquireSRWLockExclusive(&m_lock);
             m_read = index + 1;
-            // A waiting search is woken for a few files at once: under Wine a wake-up costs
-            // about as much as reading a file.
-            if (m_searchWaits && m_read - m_searched >= kFilesPerWake)
+            // A waiting search is woken for a few files at once, and for each of the last ones,
+            // so that little is left to search when the reading ends.
+            if (m_searchWaits && (m_read - m_searched >= kFilesPerWake || m_read + kFilesPerWake >= count))
                 ::WakeAllConditionVariable(&m_changed);
             ::ReleaseSRWLockExclusive(&m_lock);
             // A stop ends the reading too; the search sees it as well.
@@ -470,7 +470,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kSlots = 16;
+    static constexpr std::size_t kSlots = 8;
     static constexpr std::size_t kFilesPerWake = 4;
     static void CALLBACK SearchCallback(PTP_CALLBACK_INSTANCE instance, void* argument)
     {
