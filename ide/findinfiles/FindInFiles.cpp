@@ -408,8 +408,8 @@ public:
     FileScan(const FileScan&) = delete;
     FileScan& operator=(const FileScan&) = delete;
 
-    // The search on a thread of the system's pool, which keeps an idle one at hand: a thread of
-    // its own would take longer to start under Wine than searching all the files takes.
+    // The search on a thread of the system's pool, which keeps an idle one at hand: under Wine a
+    // thread of its own takes about a millisecond to start, much of the time the reading takes.
     static bool StartSearch(const std::shared_ptr<FileScan>& scan)
     {
         auto* owner = new std::shared_ptr<FileScan>(scan);
@@ -448,8 +448,9 @@ public:
             }
             ::AcquireSRWLockExclusive(&m_lock);
             m_read = index + 1;
-            // A waiting search is woken for a few files at once, and for each of the last ones,
-            // so that little is left to search when the reading ends.
+            // A waiting search is woken for a few files at once, as each wake-up holds up the
+            // reading, and for each of the last ones, so that little is left to search when the
+            // reading ends.
             if (m_searchWaits && (m_read - m_searched >= kFilesPerWake || m_read + kFilesPerWake >= count))
                 ::WakeAllConditionVariable(&m_changed);
             ::ReleaseSRWLockExclusive(&m_lock);
@@ -683,9 +684,10 @@ DWORD WINAPI FindInFilesThread(void* argument)
     return RunWorker(argument, FALSE, [](const FindInFilesRequest& request, COutputPane* pane) {
         const std::shared_ptr<FileScan> scan = std::make_shared<FileScan>(request, pane);
         // The files are read here, one after the other: under Wine each open, read and close
-        // waits on its server, and readers on several threads only queue behind each other
-        // there. The search of the files read runs beside on a thread of its own; should that
-        // fail to start, it runs here after each read.
+        // waits on its server, and readers on several threads were slower still, as a process
+        // gets its files' descriptors and closes them one call at a time. The search of the
+        // files read runs beside on a thread of the pool; should none be had, here after each
+        // read.
         return scan->ReadAll(FileScan::StartSearch(scan));
     });
 }
