@@ -393,11 +393,224 @@ void ForEachLineWithAHit(std::string_view text, const HitMatcher& find, Found fo
     }
 }
 
+// One find in files run: the worker reads the listed files into a window of slots in list
+// order, the search takes them in the same order, lists their hits and hands them to the pane.
+// The search's thread holds a share of this state, so that it may end after the worker.
+class FileScan {
+public:
+    FileScan(const FindInFilesRequest& request, COutputPane* pane)
+        : m_request(request), m_pane(pane), m_find(request.findText, request.matchCase, request.wholeWord)
+    {
+        m_batch.texts.reserve(kBatchBytes);
+        ::InitializeSRWLock(&m_lock);
+        ::InitializeConditionVariable(&m_changed);
+    }
+    FileScan(const FileScan&) = delete;
+    FileScan& operator=(const FileScan&) = delete;
+
+    // The search on a thread of the system's pool, which keeps an idle one at hand: under Wine a
+    // thread of its own takes about a millisecond to start, much of the time the reading takes.
+    static bool StartSearch(const std::shared_ptr<FileScan>& scan)
+    {
+        auto* owner = new std::shared_ptr<FileScan>(scan);
+        if (::TrySubmitThreadpoolCallback(SearchCallback, owner, nullptr))
+            return true;
+        delete owner;
+        return false;
+    }
+
+    // The worker's part: reads every file, each once the search is done with the slot's file
+    // before, and returns the search's outcome once it has handed over its last hit. With
+    // searchBeside false the worker searches each file itself after reading it.
+    BOOL ReadAll(bool searchBeside)
+    {
+        const std::size_t count = m_request.paths.size();
+        std::size_t index = 0;
+        for (; index < count; ++index) {
+            Slot& slot = m_slots[index % kSlots];
+            if (searchBeside) {
+                ::AcquireSRWLockExclusive(&m_lock);
+                while (!m_searchEnded && index >= m_searched + kSlots) {
+                    m_readWaits = true;
+                    ::SleepConditionVariableSRW(&m_changed, &m_lock, INFINITE, 0);
+                    m_readWaits = false;
+                }
+                const bool ended = m_searchEnded;
+                ::ReleaseSRWLockExclusive(&m_lock);
+                if (ended)
+                    break;
+            }
+            slot.read = ReadWholeFile(m_request.paths[index], slot.buffer, slot.size);
+            if (!searchBeside) {
+                if (!SearchFile(index))
+                    return Finish(FALSE);
+                continue;
+            }
+            ::AcquireSRWLockExclusive(&m_lock);
+            m_read = index + 1;
+            // A waiting search is woken for a few files at once, as each wake-up holds up the
+            // reading, and for each of the last ones, so that little is left to search when the
+            // reading ends.
+            if (m_searchWaits && (m_read - m_searched >= kFilesPerWake || m_read + kFilesPerWake >= count))
+                ::WakeAllConditionVariable(&m_changed);
+            ::ReleaseSRWLockExclusive(&m_lock);
+            // A stop ends the reading too; the search sees it as well.
+            if (g_solutionConfig.FindThread == 0)
+                break;
+        }
+        if (!searchBeside)
+            return Finish(TRUE);
+        ::AcquireSRWLockExclusive(&m_lock);
+        m_readEnded = true;
+        ::WakeAllConditionVariable(&m_changed);
+        while (!m_searchEnded)
+            ::SleepConditionVariableSRW(&m_changed, &m_lock, INFINITE, 0);
+        const BOOL completed = m_completed;
+        ::ReleaseSRWLockExclusive(&m_lock);
+        return completed;
+    }
+
+private:
+    static constexpr std::size_t kSlots = 8;
+    static constexpr std::size_t kFilesPerWake = 4;
+    static void CALLBACK SearchCallback(PTP_CALLBACK_INSTANCE instance, void* argument)
+    {
+        const std::unique_ptr<std::shared_ptr<FileScan>> owner(static_cast<std::shared_ptr<FileScan>*>(argument));
+        ::CallbackMayRunLong(instance);
+        (*owner)->SearchAll();
+    }
+
+    struct Slot {
+        ReadResult read = ReadResult::Missing;
+        std::string buffer;  // kept from file to file, not cut to the file
+        std::size_t size = 0;
+    };
+
+    // The search thread's part: each file in list order once it is read.
+    void SearchAll()
+    {
+        const std::size_t count = m_request.paths.size();
+        BOOL completed = FALSE;
+        for (std::size_t index = 0;; ++index) {
+            ::AcquireSRWLockExclusive(&m_lock);
+            while (!m_readEnded && index >= m_read) {
+                m_searchWaits = true;
+                ::SleepConditionVariableSRW(&m_changed, &m_lock, INFINITE, 0);
+                m_searchWaits = false;
+            }
+            const bool available = index < m_read;
+            ::ReleaseSRWLockExclusive(&m_lock);
+            if (!available) {
+                completed = index == count;
+                break;
+            }
+            const bool goOn = SearchFile(index);
+            ::AcquireSRWLockExclusive(&m_lock);
+            m_searched = index + 1;
+            if (m_readWaits)
+                ::WakeAllConditionVariable(&m_changed);
+            ::ReleaseSRWLockExclusive(&m_lock);
+            if (!goOn)
+                break;
+        }
+        HandOver();
+        // The last this thread does with the request and the pane: the worker may end now.
+        ::AcquireSRWLockExclusive(&m_lock);
+        m_completed = completed;
+        m_searchEnded = true;
+        ::WakeAllConditionVariable(&m_changed);
+        ::ReleaseSRWLockExclusive(&m_lock);
+    }
+
+    BOOL Finish(BOOL completed)
+    {
+        HandOver();
+        return completed;
+    }
+
+    // Lists the hits of the file read into its slot; false when a stop ends the search.
+    bool SearchFile(std::size_t index)
+    {
+        const Slot& slot = m_slots[index % kSlots];
+        const CString& path = m_request.paths[index];
+        if (slot.read == ReadResult::Missing)
+            return g_solutionConfig.FindThread != 0;
+        if (slot.read == ReadResult::Failed) {
+            HandOver();
+            if (m_pane)
+                m_pane->AddFindNote(FormatText(IDS_FIND_FILE_UNREADABLE, path));
+            return g_solutionConfig.FindThread != 0;
+        }
+        if (m_find.Empty())
+            return g_solutionConfig.FindThread != 0;
+        const std::string_view bytes(slot.buffer.data(), slot.size);
+        bool stopped = false;
+        bool named = false;
+        ForEachLineWithAHit(bytes, m_find, [&](int number, std::size_t start, std::size_t end) {
+            if (!named) {
+                m_batch.paths.push_back(path);
+                named = true;
+            }
+            FindResultBatch::Hit hit;
+            hit.path = static_cast<int>(m_batch.paths.size()) - 1;
+            hit.line = number;
+            hit.text = m_batch.texts.size();
+            AppendShown(m_batch.texts, bytes.data() + start, end - start);
+            hit.length = m_batch.texts.size() - hit.text;
+            m_batch.hits.push_back(hit);
+            if (m_batch.hits.size() % kHitsBetweenClockChecks == 0 &&
+                ::GetTickCount64() - m_handedOver >= kBatchMilliseconds) {
+                HandOver();
+                named = false;
+            }
+            // Asked after each listed line: a stop ends the search after the line in hand.
+            stopped = g_solutionConfig.FindThread == 0;
+            return !stopped;
+        });
+        if (stopped || g_solutionConfig.FindThread == 0)
+            return false;
+        if (::GetTickCount64() - m_handedOver >= kBatchMilliseconds)
+            HandOver();
+        return true;
+    }
+
+    // Hits go to the pane in batches of what was found since the last one went, at most every
+    // 50 ms, and the rest at the end; each hit costs its bytes in the batch and nothing of its
+    // own. Few hand-overs: each wakes the pane's thread, which then competes with the search
+    // for the processor and the Wine server.
+    void HandOver()
+    {
+        if (m_pane && !m_batch.hits.empty())
+            m_pane->AddFindResults(std::move(m_batch));
+        m_batch = FindResultBatch();
+        m_batch.texts.reserve(kBatchBytes);
+        m_handedOver = ::GetTickCount64();
+    }
+
+    const FindInFilesRequest& m_request;  // used by the search until it has ended
+    COutputPane* const m_pane;
+    const HitMatcher m_find;
+    FindResultBatch m_batch;
+    ULONGLONG m_handedOver = ::GetTickCount64();
+    Slot m_slots[kSlots];
+    SRWLOCK m_lock;
+    CONDITION_VARIABLE m_changed;
+    std::size_t m_read = 0;      // files read, each in its slot
+    std::size_t m_searched = 0;  // files searched: their slots may take the next ones
+    bool m_readEnded = false;
+    bool m_searchEnded = false;
+    bool m_readWaits = false;    // the worker sleeps until a slot is free
+    bool m_searchWaits = false;  // the search sleeps until a file is read
+    BOOL m_completed = FALSE;
+};
+
 // Runs a worker's body with the interface language and ends the run: the end row, the flag cleared.
 template <class Body>
 DWORD RunWorker(void* argument, BOOL replacing, Body body)
 {
     std::unique_ptr<FindInFilesRequest> request(static_cast<FindInFilesRequest*>(argument));
+    // The thread may be the pool's, used again for other work: it gets its language back.
+    const LCID threadLocale = ::GetThreadLocale();
     ::SetThreadLocale(static_cast<LCID>(g_solutionConfig.Language));
     COutputPane* pane = GetOutputPane();
     if (pane)
@@ -407,6 +620,7 @@ DWORD RunWorker(void* argument, BOOL replacing, Body body)
         pane->EndFindInFiles(completed);
     if (completed)
         g_solutionConfig.FindThread = 0;
+    ::SetThreadLocale(threadLocale);
     g_workerAlive = false;
     return 0;
 }
@@ -429,6 +643,18 @@ FindInFilesRequest TakeFindInFilesRequest()
     return request;
 }
 
+namespace {
+
+// A worker's thread procedure as a task of the pool, which is told that it may run long.
+template <DWORD(WINAPI* Worker)(void*)>
+void CALLBACK RunPooled(PTP_CALLBACK_INSTANCE instance, void* request)
+{
+    ::CallbackMayRunLong(instance);
+    Worker(request);
+}
+
+}  // namespace
+
 BOOL StartFindInFiles(FindInFilesRequest request, BOOL replacing)
 {
     // A worker stopped by Escape may still finish its file: a second one would write beside it.
@@ -438,16 +664,16 @@ BOOL StartFindInFiles(FindInFilesRequest request, BOOL replacing)
     if (!g_solutionConfig.FindThread.compare_exchange_strong(idle, kWorkerRunning))
         return FALSE;
     g_workerAlive = true;
+    // The worker runs on a thread of the system's pool, which keeps an idle one at hand: under
+    // Wine a thread of its own takes about a millisecond to start, a tenth of a whole search.
     auto* argument = new FindInFilesRequest(std::move(request));
-    const HANDLE thread =
-        ::CreateThread(nullptr, 0, replacing ? ReplaceInFilesThread : FindInFilesThread, argument, 0, nullptr);
-    if (!thread) {
+    if (!::TrySubmitThreadpoolCallback(replacing ? RunPooled<ReplaceInFilesThread> : RunPooled<FindInFilesThread>,
+                                       argument, nullptr)) {
         delete argument;
         g_workerAlive = false;
         g_solutionConfig.FindThread = 0;
         return FALSE;
     }
-    ::CloseHandle(thread);
     return TRUE;
 }
 
@@ -456,71 +682,13 @@ BOOL IsFindInFilesWorkerAlive() { return g_workerAlive; }
 DWORD WINAPI FindInFilesThread(void* argument)
 {
     return RunWorker(argument, FALSE, [](const FindInFilesRequest& request, COutputPane* pane) {
-        const HitMatcher find(request.findText, request.matchCase, request.wholeWord);
-        // Hits go to the pane in batches of what was found since the last one went, at most
-        // every 50 ms, and the rest at the end; each hit costs its bytes in the batch and nothing
-        // of its own. Few hand-overs: each wakes the pane's thread, which then competes with the
-        // search for the processor and the Wine server.
-        FindResultBatch batch;
-        batch.texts.reserve(kBatchBytes);
-        ULONGLONG handedOver = ::GetTickCount64();
-        const auto handOver = [&] {
-            if (pane && !batch.hits.empty())
-                pane->AddFindResults(std::move(batch));
-            batch = FindResultBatch();
-            batch.texts.reserve(kBatchBytes);
-            handedOver = ::GetTickCount64();
-        };
-        // The files are read one after the other on this thread into one buffer kept from file
-        // to file. A reader thread of its own, a few files ahead, gained nothing measurable: it
-        // costs a thread's start, and the two wait for each other and for Wine's server.
-        std::string buffer;
-        for (const CString& path : request.paths) {
-            std::size_t size = 0;
-            const ReadResult read = ReadWholeFile(path, buffer, size);
-            const std::string_view bytes(buffer.data(), size);
-            if (read == ReadResult::Missing)
-                continue;
-            if (read == ReadResult::Failed) {
-                handOver();
-                if (pane)
-                    pane->AddFindNote(FormatText(IDS_FIND_FILE_UNREADABLE, path));
-                continue;
-            }
-            if (find.Empty())
-                continue;
-            bool stopped = false;
-            bool named = false;
-            ForEachLineWithAHit(bytes, find, [&](int number, std::size_t start, std::size_t end) {
-                if (!named) {
-                    batch.paths.push_back(path);
-                    named = true;
-                }
-                FindResultBatch::Hit hit;
-                hit.path = static_cast<int>(batch.paths.size()) - 1;
-                hit.line = number;
-                hit.text = batch.texts.size();
-                AppendShown(batch.texts, bytes.data() + start, end - start);
-                hit.length = batch.texts.size() - hit.text;
-                batch.hits.push_back(hit);
-                if (batch.hits.size() % kHitsBetweenClockChecks == 0 &&
-                    ::GetTickCount64() - handedOver >= kBatchMilliseconds) {
-                    handOver();
-                    named = false;
-                }
-                // Asked after each listed line: a stop ends the search after the line in hand.
-                stopped = g_solutionConfig.FindThread == 0;
-                return !stopped;
-            });
-            if (stopped || g_solutionConfig.FindThread == 0) {
-                handOver();
-                return FALSE;
-            }
-            if (::GetTickCount64() - handedOver >= kBatchMilliseconds)
-                handOver();
-        }
-        handOver();
-        return TRUE;
+        const std::shared_ptr<FileScan> scan = std::make_shared<FileScan>(request, pane);
+        // The files are read here, one after the other: under Wine each open, read and close
+        // waits on its server, and readers on several threads were slower still, as a process
+        // gets its files' descriptors and closes them one call at a time. The search of the
+        // files read runs beside on a thread of the pool; should none be had, here after each
+        // read.
+        return scan->ReadAll(FileScan::StartSearch(scan));
     });
 }
 

@@ -22,8 +22,8 @@ struct FindInFilesRequest {
 FindInFilesRequest TakeFindInFilesRequest();
 
 // Starts the find (or replace) worker on the request unless a worker runs or still finishes after
-// a stop. The run flag is claimed before the thread exists, so nothing else starts one in
-// between. TRUE when a worker started.
+// a stop. The run flag is claimed before the worker is handed to a thread of the system's pool,
+// so nothing else starts one in between. TRUE when a worker started.
 BOOL StartFindInFiles(FindInFilesRequest request, BOOL replacing);
 // From a start until the worker has written its last row, also while it finishes after Escape.
 BOOL IsFindInFilesWorkerAlive();
