@@ -25,7 +25,8 @@ struct WindowThreadState {
     MSG current{};            // the message being handled, for Default
     CWnd* creating = nullptr; // the object the next created window belongs to
     HHOOK cbtHook = nullptr;
-    HWND toolTip = nullptr;   // the thread's tooltip control
+    HWND toolTip = nullptr;   // the thread's tooltip control, made when first needed
+    bool toolTipsEnabled = false;
     HWND toolWindow = nullptr;  // the tool shown: its window and id
     UINT_PTR toolId = 0;
 
@@ -857,6 +858,20 @@ void RemoveTool()
     t_windows.toolId = 0;
 }
 
+// The control is made when the mouse first moves over a window, not when bars enable tooltips
+// as they are made: a window of its own costs a program's start-up dearly under Wine.
+HWND EnsureToolTip()
+{
+    if (!t_windows.toolTip) {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&icc);
+        t_windows.toolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                              nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    }
+    return t_windows.toolTip;
+}
+
 }  // namespace
 
 BOOL CWnd::EnableToolTips(BOOL bEnable)
@@ -865,14 +880,8 @@ BOOL CWnd::EnableToolTips(BOOL bEnable)
         CancelToolTips();
         return TRUE;
     }
-    if (!t_windows.toolTip) {
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-        ::InitCommonControlsEx(&icc);
-        t_windows.toolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                              nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    }
-    return t_windows.toolTip != nullptr;
+    t_windows.toolTipsEnabled = true;
+    return TRUE;
 }
 
 void CWnd::CancelToolTips(BOOL)
@@ -899,7 +908,7 @@ INT_PTR CWnd::OnToolHitTest(POINT point, TOOLINFOA_T* pTI) const
 
 BOOL CWnd::FilterToolTipMessage(MSG* pMsg)
 {
-    if (!t_windows.toolTip || pMsg->message != WM_MOUSEMOVE)
+    if (!t_windows.toolTipsEnabled || pMsg->message != WM_MOUSEMOVE || !EnsureToolTip())
         return FALSE;
     // Asks the window under the cursor, then its parents, for the tool there.
     POINT screen = pMsg->pt;
@@ -938,7 +947,7 @@ BOOL CWnd::FilterToolTipMessage(MSG* pMsg)
 
 HWND AfxGetToolTipWindow()
 {
-    return t_windows.toolTip;
+    return t_windows.toolTipsEnabled ? EnsureToolTip() : t_windows.toolTip;
 }
 
 // ---- Window classes ----------------------------------------------------------------------

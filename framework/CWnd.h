@@ -291,7 +291,8 @@ BOOL AfxRegisterClass(WNDCLASSA* lpWndClass);
 // unhook forgets a request the creation did not use.
 void AfxHookWindowCreate(CWnd* pWnd);
 void AfxUnhookWindowCreate();
-// The thread's tooltip control made by EnableToolTips, or null.
+// The thread's tooltip control once EnableToolTips has enabled tooltips (made when first
+// needed), or null.
 HWND AfxGetToolTipWindow();
 
 // ---- Window message entries -----------------------------------------------------------
