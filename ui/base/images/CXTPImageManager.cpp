@@ -37,6 +37,20 @@ DWORD PerChannel(DWORD pixel, Change change)
     return result;
 }
 
+// The width an image is kept under: the size given, else the image's own; false for an empty
+// image or one without a size.
+bool IconWidth(const CXTPImageManagerIconHandle& hIcon, CSize szIcon, UINT& nWidth)
+{
+    if (hIcon.IsEmpty())
+        return false;
+    if (szIcon.cx == 0 && szIcon.cy == 0)
+        szIcon = hIcon.GetExtent();
+    if (szIcon.cx == 0 && szIcon.cy == 0)
+        return false;
+    nWidth = static_cast<UINT>(szIcon.cx);
+    return true;
+}
+
 }  // namespace
 
 COLORREF CXTPImageManager::LightenColor(COLORREF clr, double dFactor)
@@ -101,47 +115,37 @@ CXTPImageManager::~CXTPImageManager()
 
 BOOL CXTPImageManager::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nID, CSize szIcon, int nState)
 {
-    if (hIcon.IsEmpty())
-        return FALSE;
-    if (szIcon.cx == 0 && szIcon.cy == 0)
-        szIcon = hIcon.GetExtent();
-    if (szIcon.cx == 0 && szIcon.cy == 0)
-        return FALSE;
-    const UINT nWidth = static_cast<UINT>(szIcon.cx);
-
-    CXTPImageManagerIconSet* pIconSet = GetIconSet(nID);
-    if (pIconSet) {
-        switch (nState) {
-        case stateNormal: pIconSet->SetIcon(hIcon, nWidth); break;
-        case stateDisabled: pIconSet->SetDisabledIcon(hIcon, nWidth); break;
-        case stateHot: pIconSet->SetHotIcon(hIcon, nWidth); break;
-        case stateChecked: pIconSet->SetCheckedIcon(hIcon, nWidth); break;
-        default: break;
-        }
-        return TRUE;
+    if (nState == stateNormal) {
+        // A handle that shares the images: the set keeps copies of them.
+        CXTPImageManagerIconHandle shared(hIcon);
+        return SetIcon(std::move(shared), nID, szIcon, nState);
     }
-    if (nState != stateNormal)
+    UINT nWidth = 0;
+    CXTPImageManagerIconSet* pIconSet = IconWidth(hIcon, szIcon, nWidth) ? GetIconSet(nID) : nullptr;
+    if (!pIconSet)
         return FALSE;
-    pIconSet = new CXTPImageManagerIconSet(nID, this);
-    pIconSet->SetIcon(hIcon, nWidth);
-    m_mapImages[nID] = pIconSet;
+    switch (nState) {
+    case stateDisabled: pIconSet->SetDisabledIcon(hIcon, nWidth); break;
+    case stateHot: pIconSet->SetHotIcon(hIcon, nWidth); break;
+    case stateChecked: pIconSet->SetCheckedIcon(hIcon, nWidth); break;
+    default: break;
+    }
     return TRUE;
 }
 
 BOOL CXTPImageManager::SetIcon(CXTPImageManagerIconHandle&& hIcon, UINT nID, CSize szIcon, int nState)
 {
-    if (nState != stateNormal || hIcon.IsEmpty())
+    if (nState != stateNormal)
         return SetIcon(static_cast<const CXTPImageManagerIconHandle&>(hIcon), nID, szIcon, nState);
-    if (szIcon.cx == 0 && szIcon.cy == 0)
-        szIcon = hIcon.GetExtent();
-    if (szIcon.cx == 0 && szIcon.cy == 0)
+    UINT nWidth = 0;
+    if (!IconWidth(hIcon, szIcon, nWidth))
         return FALSE;
     CXTPImageManagerIconSet* pIconSet = GetIconSet(nID);
     if (!pIconSet) {
         pIconSet = new CXTPImageManagerIconSet(nID, this);
         m_mapImages[nID] = pIconSet;
     }
-    pIconSet->SetIcon(std::move(hIcon), static_cast<UINT>(szIcon.cx));
+    pIconSet->SetIcon(std::move(hIcon), nWidth);
     return TRUE;
 }
 
